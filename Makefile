@@ -1,0 +1,37 @@
+# Thin wrapper over the CMake presets. `make run` builds and runs the main job on the sample,
+# `make test` builds and runs every test (normal build, sanitizer build, fuzz replay).
+.PHONY: setup build run test test-default test-asan fuzz bench format clean
+
+setup:
+	scripts/setup
+
+build: setup
+	cmake --preset default
+	cmake --build --preset default
+
+run: build
+	scripts/run-sample build/default/pelko
+
+test-default: build
+	ctest --preset default
+
+test-asan: setup
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+fuzz: setup
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz-ci build/fuzz
+
+test: test-default test-asan fuzz
+
+bench: build
+	scripts/run-bench build/default
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build out

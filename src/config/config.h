@@ -1,0 +1,111 @@
+#pragma once
+// The editor's settings record. One instance lives for the whole process; every module reads its
+// fields directly. Field names are the keys of the settings file ("config.ini", section "CONFIG").
+
+#include <cstdint>
+#include <string>
+
+class cConfig {
+public:
+    // Program version shown by the About box; not stored in the file.
+    static constexpr float kVersion = 0.71f;
+
+    // Fixed capacities used when a document is created; not stored in the file.
+    static constexpr int kMinFrameCapacity = 65535;
+    static constexpr int kMaxCellNumber = 255;
+    static constexpr int kMinPictureCapacity = 255;
+    static constexpr int kMinEffectCapacity = 1023;
+
+    // Fixed canvas drawing colours (0x00BBGGRR); not stored in the file.
+    static constexpr uint32_t kColourPrevOutline = 0xFF2020;
+    static constexpr uint32_t kColourNextOutline = 0x20FF20;
+    static constexpr uint32_t kColourCellOutline = 0x0000FF;
+    static constexpr uint32_t kColourSelectedOutline = 0xFFFFFF;
+    static constexpr uint32_t kColourCurrentOutline = 0x20FFFF;
+    static constexpr uint32_t kColourPath = 0xFFFF00;
+    static constexpr uint32_t kColourHighlightOutline = 0xFFFF80;
+    static constexpr uint32_t kColourFill = 0x506B4A;
+
+    // Settings file location and section.
+    std::string filePath;
+    std::string section = "CONFIG";
+
+    // Keys in file order.
+    std::string Locale = "jpn";
+    std::string LastLoadPath;
+    std::string FolderName_C = "Data";
+    std::string FolderName_G = "BattleEffect";
+    std::string FolderName_S = "Sound";
+    int MainWinPostX = 32, MainWinPostY = 32, MainWinSizeX = 640, MainWinSizeY = 480;
+    int ListWinPostX = 672, ListWinPostY = 32, ListWinSizeX = 250, ListWinSizeY = 300;
+    int PalWinPostX = 672, PalWinPostY = 332, PalWinSizeX = 250, PalWinSizeY = 348;
+    int CellWinPostX = 92, CellWinPostY = 512;
+    bool VListFlag = true;
+    bool VPalFlag = true;
+    bool VBarFlag = true;
+    bool VStatusFlag = true;
+    bool VToolFlag = true;
+    bool VNextFlag = true;
+    bool VBackFlag = true;
+    bool VNowFlag = true;
+    bool VShadowFlag = true;
+    bool VGridFlag = true;
+    bool VLocusFlag = true;
+    bool VTargetFlag = true;
+    bool VGifFlag = true;
+    bool VCenterFlag = true;
+    bool VLineFlag = true;
+    bool VerticalFlag = false;
+    int CenterW = 640, CenterH = 480;
+    int GridSize = 32;
+    uint32_t GridBit = 7;
+    int PostGrid = 4;
+    int ScaleGrid = 10;
+    int AngleGrid = 10;
+    bool NewFrameFlag = true;
+    bool BackUpFlag = false;
+    int TransType = 4;
+    int CompType = 0;
+    int Undo = 32;
+    int Locus = 10;
+    int DragAKey = 65;
+    int DragSKey = 83;
+    uint32_t PlayBit = 416;
+    int PlayRate = 0;
+    uint32_t CGround = 0x101010;
+    uint32_t CGrid = 0x404040;
+    uint32_t CBackShadow = 0x880000FF;
+    uint32_t CNextShadow = 0x8800FF00;
+    uint32_t CCenterLine = 0x8888FF88;
+    uint32_t CTrans = 0;
+    bool Init_FixFlag = true;
+    uint8_t Init_Center = 0;
+    uint8_t Init_Div = 0;
+    uint8_t Init_Edit = 2;
+    uint8_t Init_Format = 1;
+    int Init_Int = 1;
+    int Init_Cell = 16;
+    int Init_CutX = 5, Init_CutY = 5;
+    std::string Init_FileName = "newfile.txt";
+    int TargetPostX = 0, TargetPostY = 0;
+    uint8_t TargetOpacity = 255;
+    std::string TargetPath;
+    int GIFKey = 71;
+    int GIFSpeed = 100;
+    std::string GIFPath;
+
+    // Fills every field with its default and sets the file path from the location rule.
+    bool setDefaults();
+    // Reads every key in file order; an absent key (or one whose value starts with "!") keeps its value.
+    bool read();
+    // Writes every key in file order, creating the file and section when needed.
+    bool write() const;
+
+    // History depth from "Undo", clamped to 0..32.
+    int undoDepth() const;
+    // Playback rate index from "PlayRate", clamped to 0..6.
+    int playRateIndex() const;
+
+    // A record holding the built-in defaults, for code that runs without the editor's record.
+    static const cConfig& defaults();
+};

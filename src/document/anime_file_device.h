@@ -1,0 +1,55 @@
+#pragma once
+// The project file device: detects a project file's format and reads or writes it. Files are read
+// whole into memory and parsed from there; saving builds the bytes first, then writes them to a
+// temporary file beside the target and renames it over the target.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+class cProject;
+
+namespace ANIME {
+
+enum eFileFormat : int {
+    kFormatUnknown = -1,
+    kFormatBinary = 0,
+    kFormatText = 1,
+    kFormatLegacy = 3,
+};
+
+class cAnimeFile_Device {
+public:
+    // 0 binary, 1 text, 3 legacy line file, -1 unknown (also for data shorter than 16 bytes).
+    // version, when given, receives the number in the version field (binary and text), else 0.
+    static int detectFormat(std::span<const uint8_t> head, int* version = nullptr);
+    static int detectFormatFile(const std::string& path, int* version = nullptr);
+
+    // 1 success, -1 cannot open or reading failed, -2 unknown format. On success the document's
+    // file name becomes the path's name part.
+    int load(const std::string& path, cProject& doc);
+    // 1 success, -1 cannot write (or the document does not fit the format), -2 unknown save format.
+    // saveFormat < 0 uses the document's save format.
+    int save(const std::string& path, cProject& doc, int saveFormat = -1);
+
+    // In-memory forms of the same readers and writers (1 success, -1 failure).
+    int readBinary(std::span<const uint8_t> data, cProject& doc);
+    int writeBinary(const cProject& doc, std::vector<uint8_t>& out);
+
+    // Why the last load or save failed, for messages and the command-line tool.
+    const std::string& lastError() const { return error_; }
+
+private:
+    int fail(const std::string& why);
+    std::vector<std::string> soundPaths_;  // index -> sound path, while a file is read or written
+    std::string error_;
+};
+
+// Writes bytes to a temporary file beside path, then renames it over path. False on any failure,
+// in which case an existing file at path is left as it was.
+bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);
+// Reads a whole file; false when it cannot be opened or read or is larger than maxBytes.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes = 256u << 20);
+
+}  // namespace ANIME
