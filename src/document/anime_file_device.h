@@ -46,10 +46,4 @@ private:
     std::string error_;
 };
 
-// Writes bytes to a temporary file beside path, then renames it over path. False on any failure,
-// in which case an existing file at path is left as it was.
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);
-// Reads a whole file; false when it cannot be opened or read or is larger than maxBytes.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes = 256u << 20);
-
 }  // namespace ANIME

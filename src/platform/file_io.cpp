@@ -1,0 +1,79 @@
+#include "platform/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+void setError(std::string* error, const std::string& what) {
+    if (error) *error = what + ": " + std::strerror(errno);
+}
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes, std::string* error) {
+    out.clear();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        setError(error, "cannot open " + path);
+        return false;
+    }
+    uint8_t buf[65536];
+    bool ok = true;
+    for (;;) {
+        size_t n = std::fread(buf, 1, sizeof buf, f);
+        if (out.size() + n > maxBytes) {
+            if (error) *error = path + " is too large";
+            ok = false;
+            break;
+        }
+        out.insert(out.end(), buf, buf + n);
+        if (n < sizeof buf) {
+            if (std::ferror(f)) {
+                setError(error, "cannot read " + path);
+                ok = false;
+            }
+            break;
+        }
+    }
+    std::fclose(f);
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
+    std::string tmp = path + ".tmp-XXXXXX";
+    int fd = mkstemp(tmp.data());
+    if (fd < 0) {
+        setError(error, "cannot create a temporary file beside " + path);
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            setError(error, "cannot write " + path);
+            ::close(fd);
+            ::unlink(tmp.c_str());
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::fchmod(fd, 0644) != 0) {
+        setError(error, "cannot flush " + path);
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    if (::close(fd) != 0 || std::rename(tmp.c_str(), path.c_str()) != 0) {
+        setError(error, "cannot replace " + path);
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace platform
