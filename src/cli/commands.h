@@ -1,0 +1,27 @@
+#pragma once
+// The `pelko` tool's subcommands. Each Add*Command registers one subcommand on the app; its
+// callback returns the exit status through ctx.status (0 success, 1 failure with one line on
+// stderr saying what failed and why).
+
+#include "config/config.h"
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace cli {
+
+struct Context {
+    std::string configPath;  // --config FILE
+    cConfig config;          // loaded before any subcommand runs
+    int status = 0;
+};
+
+// Prints "pelko: <what>" on stderr and sets the failure status.
+void Fail(Context& ctx, const std::string& what);
+
+void AddInfoCommand(CLI::App& app, Context& ctx);
+void AddDumpCommand(CLI::App& app, Context& ctx);
+void AddConvertCommand(CLI::App& app, Context& ctx);
+void AddClipCommand(CLI::App& app, Context& ctx);
+
+}  // namespace cli
