@@ -91,6 +91,10 @@ public:
     const cPtrArray<strEffect>& effects() const { return effects_; }
     const strFrame& blankFrame() const { return blank_; }
 
+    // Frame slot i, created as a blank frame (interval 0, an empty row of cell-number slots) when
+    // empty; null when out of range. For loaders and the frame commands.
+    strFrame* frameOrCreate(int i);
+
     // Counts as the formats use them: highest occupied slot + 1.
     int frameCount() const { return frames_.count(); }
     int pictureCount() const { return pictures_.count(); }

@@ -1,0 +1,82 @@
+#include "document/anime_file_device.h"
+
+#include "document/project.h"
+#include "platform/file_io.h"
+
+#include <cstring>
+
+namespace ANIME {
+
+namespace {
+
+constexpr size_t kDetectBytes = 16;
+
+std::string nameOf(const std::string& path) {
+    size_t p = path.find_last_of("/\\");
+    return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+}  // namespace
+
+int cAnimeFile_Device::fail(const std::string& why) {
+    error_ = why;
+    return -1;
+}
+
+int cAnimeFile_Device::detectFormat(std::span<const uint8_t> head, int* version) {
+    if (version) *version = 0;
+    if (head.size() < kDetectBytes) return kFormatUnknown;
+    const char* p = reinterpret_cast<const char*>(head.data());
+    int format = kFormatUnknown;
+    if (std::memcmp(p, "PELK_BIN", 8) == 0)
+        format = kFormatBinary;
+    else if (std::memcmp(p, "PELK_TEX", 8) == 0)
+        format = kFormatText;
+    else if (std::memcmp(p, "nani", 4) == 0)
+        return kFormatLegacy;
+    if (format != kFormatUnknown && version) {
+        int v = 0;
+        for (int i = 8; i < 12 && p[i] >= '0' && p[i] <= '9'; ++i) v = v * 10 + (p[i] - '0');
+        *version = v;
+    }
+    return format;
+}
+
+int cAnimeFile_Device::detectFormatFile(const std::string& path, int* version) {
+    std::vector<uint8_t> bytes;
+    if (!platform::ReadWholeFile(path, bytes)) return kFormatUnknown;
+    return detectFormat(bytes, version);
+}
+
+int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
+    error_.clear();
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &why)) return fail(why);
+    int result;
+    switch (detectFormat(bytes)) {
+    case kFormatBinary: result = readBinary(bytes, doc); break;
+    default: error_ = "unknown file format"; return -2;
+    }
+    soundPaths_.clear();
+    if (result >= 0) doc.setText(kTextFileName, nameOf(path));
+    return result;
+}
+
+int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveFormat) {
+    error_.clear();
+    if (saveFormat < 0) saveFormat = doc.getSetting(kKeySaveFormat);
+    std::vector<uint8_t> bytes;
+    int result;
+    switch (saveFormat) {
+    case kFormatBinary: result = writeBinary(doc, bytes); break;
+    default: error_ = "unknown save format"; return -2;
+    }
+    if (result != 1) return result;
+    std::string why;
+    if (!platform::WriteFileAtomically(path, bytes, &why)) return fail(why);
+    doc.setText(kTextFileName, nameOf(path));
+    return 1;
+}
+
+}  // namespace ANIME

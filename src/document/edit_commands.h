@@ -1,0 +1,145 @@
+#pragma once
+// The editing commands of Part 1.5 and Undo / Redo, independent of any window. The editor's
+// menus, the timeline, the command-line tool and the tests all call this layer.
+//
+// It holds the current frame (the frame the canvas shows), the current cell (the cell the canvas
+// focuses, -1 for none; used by Paste) and the cell selection (one mark per cell number of the
+// current frame). Each command runs as one undo step (open, primitives, commit) and returns a
+// strEditResult with the status-bar message to show.
+
+#include "document/messages.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class cConfig;
+class cHistory;
+class cProject;
+struct strCell;
+
+// What a command did and what to show.
+struct strEditResult {
+    bool ok = false;       // the command did what was asked
+    bool changed = false;  // document, current frame or selection changed: refresh the views
+    strMessage status;     // status-bar message; kMsgNone shows nothing
+    strMessage alert;      // a message box to show before the status (the frame repair), or none
+};
+
+// Interpolation of one cell parameter (Part 7.1): value(a) + trunc((value(b) - value(a)) * t), with
+// the difference and the product in single-precision float and the result stored into the field's
+// width.
+template <class T> T InterpolateValue(T a, T b, float t) {
+    const float d = static_cast<float>(b) - static_cast<float>(a);
+    return static_cast<T>(static_cast<long long>(a) + static_cast<long long>(d * t));
+}
+
+// The simple cell supplement of Part 7.1, on o (the cell being written, already a copy of its base)
+// with the cells before (prev) and after (next), either possibly null. compType is "CompType":
+// 0 all elements, 1 ignore image/pattern, 2 ignore image/pattern/colour. False when prev and next
+// are both missing (o is left unchanged).
+bool SupplementCell(strCell& o, const strCell* prev, const strCell* next, float t, int compType);
+
+// Completes cell c of frame f from frames f-1 and f+1 with t = 0.5 and stores it with set-cell
+// (Part 1.5, Algorithms). The base is the cell itself, else prev, else next; with mustExist the
+// cell is only completed when it exists on frame f. Returns whether a cell was stored.
+bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExist = false);
+
+// Frame building blocks on the document primitives (they record while a step is open). The frame
+// count is the highest occupied slot + 1.
+// Inserts count blank frames at `at` (0..frame count); later frames move up, frames pushed past
+// the last slot are deleted. Returns the number inserted (0 on failure).
+int InsertBlankFrames(cProject& doc, int at, int count);
+// Deletes frames first..first+count-1 (cut to the frame count); later frames slide down; when no
+// frame is left one blank frame is put at 0. Returns the number deleted.
+int DeleteFrames(cProject& doc, int first, int count);
+
+class cEditCommands {
+public:
+    // The history is attached to doc (which empties it).
+    cEditCommands(cProject& doc, cHistory& history, const cConfig& config);
+    cEditCommands(const cEditCommands&) = delete;
+    cEditCommands& operator=(const cEditCommands&) = delete;
+
+    // A new document replaces the current one: the history is attached to it, the current frame
+    // becomes 0, the current cell none and the selection empty.
+    void setDocument(cProject& doc);
+    cProject& document() const { return *doc_; }
+    cHistory& history() const { return *history_; }
+    const cConfig& config() const { return *config_; }
+
+    // Source of the local minute and second for "processing failed" (tests inject a fixed one).
+    using MinuteSecondSource = std::function<void(int& minute, int& second)>;
+    void setClock(MinuteSecondSource source) { clock_ = std::move(source); }
+
+    // --- state ---
+    int currentFrame() const { return current_; }
+    // Moves to frame f when that slot is occupied; false otherwise.
+    bool setCurrentFrame(int f);
+    int currentCell() const { return currentCell_; }
+    // -1 clears; out-of-range values clear too.
+    void setCurrentCell(int c);
+
+    bool isSelected(int c) const;
+    // Marks or unmarks cell number c (ignored outside 0..cell number - 1).
+    void select(int c, bool on = true);
+    void clearSelection();
+    // Marked cell numbers, ascending.
+    std::vector<int> selection() const;
+    int selectedCount() const;
+
+    // --- step frame, for commands added elsewhere (edit clipboard, tools) ---
+    // Opens a step; returns false (with the frame repair reported in r.alert) when the current
+    // frame could not be made valid.
+    bool begin(strEditResult& r);
+    // Closes the step with commit.
+    void commit();
+    // "< ! > [%d:%d] : processing failed" with the clock's minute and second.
+    strMessage processingFailed() const;
+    // Runs the frame repair when the current frame's slot is empty; true when it ran.
+    bool checkCurrentFrame(strEditResult& r);
+
+    // --- frame commands ---
+    strEditResult insertFrame();
+    strEditResult deleteFrame();
+    // Several frames at once (timeline): "[%d] : Delete" with the number deleted, else nothing.
+    strEditResult deleteFrames(int first, int count);
+    strEditResult clearFrame();
+    // Several frames at once: "[%d] : Clear" with the number cleared, else nothing.
+    strEditResult clearFrames(int first, int count);
+    strEditResult copyFromPreviousFrame();
+    strEditResult copyFromNextFrame();
+    // "Add frame before and after": complete every cell number of the current frame.
+    strEditResult completeFrame();
+    strEditResult nextFrame();
+    strEditResult previousFrame();
+    strEditResult firstFrame();
+    strEditResult lastFrame();
+
+    // --- cell commands ---
+    // "Complete before and after with frame" on the selected cells.
+    strEditResult completeSelectedCells();
+    strEditResult deleteSelectedCells();
+    strEditResult toForeground();
+    strEditResult toBackground();
+    strEditResult selectAll();
+
+    // --- history ---
+    strEditResult undo();
+    strEditResult redo();
+
+private:
+    strEditResult copyFrame(int offset);
+    strEditResult moveCells(int direction);
+    void syncSelection();
+    void clampCurrentFrame();
+    strEditResult moveTo(int frame);
+
+    cProject* doc_;
+    cHistory* history_;
+    const cConfig* config_;
+    MinuteSecondSource clock_;
+    int current_ = 0;
+    int currentCell_ = -1;
+    std::vector<uint8_t> selected_;  // one mark per cell number
+};

@@ -1,0 +1,164 @@
+#include "document/messages.h"
+
+#include <cstdio>
+#include <ctime>
+#include <string_view>
+
+namespace {
+
+struct strMessageEntry {
+    const char* name;
+    eMessageKind kind;
+    const char* text;
+};
+
+constexpr strMessageEntry kTable[] = {
+#define PELKO_MESSAGE_ENTRY(id, kind, text) {#id, eMessageKind::kind, text},
+    PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ENTRY)
+#undef PELKO_MESSAGE_ENTRY
+};
+static_assert(sizeof(kTable) / sizeof(kTable[0]) == kMsgCount);
+
+const strMessageEntry* entry(eMessageId id) {
+    if (id < 0 || id >= kMsgCount) return nullptr;
+    return &kTable[id];
+}
+
+constexpr size_t kBufferSize = 512;
+
+long long asInteger(const strMessageArg* a) {
+    if (!a) return 0;
+    if (auto* i = std::get_if<long long>(a)) return *i;
+    if (auto* d = std::get_if<double>(a)) return static_cast<long long>(*d);
+    return 0;
+}
+
+double asDouble(const strMessageArg* a) {
+    if (!a) return 0;
+    if (auto* d = std::get_if<double>(a)) return *d;
+    if (auto* i = std::get_if<long long>(a)) return static_cast<double>(*i);
+    return 0;
+}
+
+std::string asText(const strMessageArg* a) {
+    if (!a) return {};
+    if (auto* s = std::get_if<std::string>(a)) return *s;
+    if (auto* i = std::get_if<long long>(a)) return std::to_string(*i);
+    if (auto* d = std::get_if<double>(a)) return std::to_string(*d);
+    return {};
+}
+
+}  // namespace
+
+const char* MessageText(eMessageId id) {
+    const auto* e = entry(id);
+    return e ? e->text : "";
+}
+
+eMessageKind MessageKind(eMessageId id) {
+    const auto* e = entry(id);
+    return e ? e->kind : eMessageKind::kNone;
+}
+
+const char* MessageName(eMessageId id) {
+    const auto* e = entry(id);
+    return e ? e->name : "";
+}
+
+const char* MessageCaption(eMessageKind kind) {
+    switch (kind) {
+    case eMessageKind::kReport: return "Reporting";
+    case eMessageKind::kConfirm: return "Confirmation";
+    case eMessageKind::kError: return "Error";
+    default: return "";
+    }
+}
+
+// Walks the format and substitutes one argument per conversion, each through snprintf with a
+// conversion rebuilt from the format's flags, width and precision and the argument's own type, so
+// that no argument list can be misread.
+std::string FormatMessage(const strMessage& m) {
+    const char* f = MessageText(m.id);
+    std::string out;
+    size_t next = 0;
+    char piece[kBufferSize];
+    while (*f && out.size() < kBufferSize - 1) {
+        if (*f != '%') {
+            out += *f++;
+            continue;
+        }
+        const char* start = f++;
+        if (*f == '%') {
+            out += '%';
+            ++f;
+            continue;
+        }
+        while (*f && std::string_view("-+ #0").find(*f) != std::string_view::npos) ++f;
+        while (*f >= '0' && *f <= '9') ++f;
+        if (*f == '.') {
+            ++f;
+            while (*f >= '0' && *f <= '9') ++f;
+        }
+        const char* lengthStart = f;
+        while (*f == 'l' || *f == 'h' || *f == 'z' || *f == 'j' || *f == 't' || *f == 'L') ++f;
+        const char conv = *f;
+        if (!conv) break;
+        ++f;
+        // flags, width and precision as written, length modifier replaced by our own
+        std::string spec(start, lengthStart);
+        const strMessageArg* arg = next < m.args.size() ? &m.args[next] : nullptr;
+        ++next;
+        switch (conv) {
+        case 'd':
+        case 'i':
+            spec += "lld";
+            std::snprintf(piece, sizeof piece, spec.c_str(), asInteger(arg));
+            break;
+        case 'u':
+        case 'x':
+        case 'X':
+        case 'o':
+            spec += "ll";
+            spec += conv;
+            std::snprintf(piece, sizeof piece, spec.c_str(), static_cast<unsigned long long>(asInteger(arg)));
+            break;
+        case 'c':
+            spec += 'c';
+            std::snprintf(piece, sizeof piece, spec.c_str(), static_cast<int>(asInteger(arg)));
+            break;
+        case 'f':
+        case 'F':
+        case 'e':
+        case 'E':
+        case 'g':
+        case 'G':
+            spec += conv;
+            std::snprintf(piece, sizeof piece, spec.c_str(), asDouble(arg));
+            break;
+        case 's': {
+            spec += 's';
+            const std::string text = asText(arg);
+            std::snprintf(piece, sizeof piece, spec.c_str(), text.c_str());
+            break;
+        }
+        default:  // not a conversion we know: keep it as written
+            out.append(start, f);
+            continue;
+        }
+        out += piece;
+    }
+    if (out.size() > kBufferSize - 1) out.resize(kBufferSize - 1);
+    return out;
+}
+
+void LocalMinuteSecond(int& minute, int& second) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    minute = local.tm_min;
+    second = local.tm_sec;
+}
