@@ -1,0 +1,37 @@
+// pelko: inspect, convert, render and export animation projects from the command line.
+
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace cli {
+
+void Fail(Context& ctx, const std::string& what) {
+    std::cerr << "pelko: " << what << "\n";
+    ctx.status = 1;
+}
+
+}  // namespace cli
+
+int main(int argc, char** argv) {
+    cli::Context ctx;
+    CLI::App app{"pelko: battle animation projects on the command line", "pelko"};
+    app.require_subcommand(1);
+    app.add_option("--config", ctx.configPath, "settings file to use (default: the editor's config.ini)");
+    app.parse_complete_callback([&ctx] {
+        ctx.config.setDefaults();
+        if (!ctx.configPath.empty()) ctx.config.filePath = ctx.configPath;
+        ctx.config.read();
+    });
+    cli::AddInfoCommand(app, ctx);
+    cli::AddDumpCommand(app, ctx);
+    cli::AddConvertCommand(app, ctx);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : 1;
+    }
+    return ctx.status;
+}
