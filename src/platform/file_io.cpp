@@ -63,7 +63,10 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
         }
         done += static_cast<size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::fchmod(fd, 0644) != 0) {
+    // Keep the permissions of the file being replaced; a new file gets the usual 0644.
+    struct stat st;
+    mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    if (::fsync(fd) != 0 || ::fchmod(fd, mode) != 0) {
         setError(error, "cannot flush " + path);
         ::close(fd);
         ::unlink(tmp.c_str());
