@@ -4,6 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+namespace platform {
+class cProfileFile;
+}
 
 class cConfig {
 public:
@@ -108,4 +113,30 @@ public:
 
     // A record holding the built-in defaults, for code that runs without the editor's record.
     static const cConfig& defaults();
+
+    // ---- helpers (config.cpp) ----
+    // read()/write() on a profile held in memory (read() and write() use these on the file).
+    // readFrom returns true; writeTo returns false when a value could not be stored (a text with a
+    // line feed), after storing every other key.
+    bool readFrom(const platform::cProfileFile& file);
+    bool writeTo(platform::cProfileFile& file) const;
+
+    // Value forms of Part 9.1: leading white space, optional sign, decimal digits up to the first
+    // other character; no digits gives 0. parseInt saturates at the int range; parseUint takes a
+    // negative value modulo 2^32 (as strtoul does) and saturates larger magnitudes at 0xFFFFFFFF.
+    static int parseInt(std::string_view text);
+    static uint32_t parseUint(std::string_view text);
+
+    // The settings file: "config.ini" in programFolder when that file exists there (portable mode),
+    // else "config.ini" in userFolder (the per-user folder, platform::UserConfigFolder), else in
+    // programFolder; "" when both folders are unknown. setDefaults() uses the executable's folder.
+    // An explicit path (the CLI's --config FILE) is set by assigning filePath after setDefaults().
+    static std::string locateFile(const std::string& programFolder, const std::string& userFolder);
+    // The working folder: baseFolder alone when folderName is empty, else folderName resolved
+    // against baseFolder for use on disk (an absolute folderName stands alone).
+    static std::string workingFolderIn(const std::string& baseFolder, const std::string& folderName);
+    // workingFolderIn(folder of filePath, FolderName_C): the working folder lives beside config.ini.
+    std::string workingFolder() const;
+
+    bool operator==(const cConfig&) const = default;
 };

@@ -1,0 +1,294 @@
+#include "platform/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/test_support.h"
+
+using platform::cProfileFile;
+using namespace std::string_literals;
+using testing_support::TempDir;
+
+namespace {
+
+std::string get(const cProfileFile& f, std::string_view section, std::string_view key, size_t buffer = 512) {
+    return f.getString(section, key, "<absent>", buffer);
+}
+
+// ---- reading ----------------------------------------------------------------------------------------
+
+TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
+    cProfileFile f(
+        "top=before any section\n"
+        "[CONFIG]\n"
+        "  Locale  =  jpn  \n"
+        "\tTab\t=\tvalue with  inner  spaces\t\n"
+        "Empty=\n"
+        "; comment=not a key? it is a key named '; comment'\n"
+        "no equals sign here\n"
+        "=value without key\n"
+        "Path=C:\\Games\\x.png\n"
+        "Quoted=\"kept\"\n"
+        "Eq=a=b=c\n"
+        "  [ Other ]  trailing text\n"
+        "Locale=other\n");
+    EXPECT_EQ(get(f, "CONFIG", "Locale"), "jpn");
+    EXPECT_EQ(get(f, "config", "LOCALE"), "jpn");  // names match case-insensitively
+    EXPECT_EQ(get(f, "CONFIG", "Tab"), "value with  inner  spaces");
+    EXPECT_EQ(get(f, "CONFIG", "Empty"), "");
+    EXPECT_EQ(get(f, "CONFIG", "Path"), "C:\\Games\\x.png");
+    EXPECT_EQ(get(f, "CONFIG", "Quoted"), "\"kept\"");
+    EXPECT_EQ(get(f, "CONFIG", "Eq"), "a=b=c");
+    EXPECT_EQ(get(f, "CONFIG", "no equals sign here"), "<absent>");
+    EXPECT_EQ(get(f, "CONFIG", ""), "<absent>");
+    EXPECT_EQ(get(f, "CONFIG", "top"), "<absent>");  // lines before any section belong to none
+    EXPECT_EQ(get(f, "Other", "Locale"), "other");
+    EXPECT_EQ(get(f, "Missing", "Locale"), "<absent>");
+    EXPECT_TRUE(f.hasKey("CONFIG", "empty"));
+    EXPECT_FALSE(f.hasKey("CONFIG", "Nope"));
+}
+
+TEST(ProfileFileRead, FirstMatchingKeyWinsAcrossRepeatedSections) {
+    cProfileFile f(
+        "[A]\nk=1\nk=2\n"
+        "[B]\nk=3\nonlyB=b\n"
+        "[a]\nk=4\nlate=5\n");
+    EXPECT_EQ(get(f, "A", "k"), "1");
+    EXPECT_EQ(get(f, "A", "late"), "5");  // a later section of the same name is searched too
+    EXPECT_EQ(get(f, "A", "onlyB"), "<absent>");
+}
+
+TEST(ProfileFileRead, HeaderEdgeCases) {
+    cProfileFile f(
+        "[broken\nk=in broken\n"  // no "]": not a header, so k belongs to no section
+        "[]\nk=empty name\n"
+        "[a]b]\nk=last bracket\n");
+    EXPECT_EQ(get(f, "broken", "k"), "<absent>");
+    EXPECT_EQ(get(f, "", "k"), "empty name");
+    EXPECT_EQ(get(f, "a]b", "k"), "last bracket");
+}
+
+TEST(ProfileFileRead, BufferSizeCountsTheTerminatingZero) {
+    cProfileFile f("[S]\nk=0123456789\n");
+    EXPECT_EQ(get(f, "S", "k", 8), "0123456");
+    EXPECT_EQ(get(f, "S", "k", 11), "0123456789");
+    EXPECT_EQ(get(f, "S", "k", 1), "");
+    EXPECT_EQ(get(f, "S", "k", 0), "");
+    EXPECT_EQ(f.getString("S", "absent", "fallback!", 5), "fall");  // the fallback is cut too
+}
+
+TEST(ProfileFileRead, LineEndingsBomAndNul) {
+    cProfileFile crlf("[S]\r\nk=v\r\nlast=no newline");
+    EXPECT_EQ(get(crlf, "S", "k"), "v");
+    EXPECT_EQ(get(crlf, "S", "last"), "no newline");
+    EXPECT_EQ(crlf.newline(), "\r\n");
+
+    cProfileFile bom("\xEF\xBB\xBF[S]\nk=v\n");
+    EXPECT_EQ(get(bom, "S", "k"), "v");
+    EXPECT_EQ(bom.newline(), "\n");
+
+    // A value ends at its first NUL; what is left is trimmed (so it reads back the same when written).
+    cProfileFile nul("[S]\nk=ab\0cd\nt=x \v\0y\n"s);
+    EXPECT_EQ(get(nul, "S", "k"), "ab");
+    EXPECT_EQ(get(nul, "S", "t"), "x");
+    ASSERT_TRUE(nul.setString("S", "t", "new"));
+    EXPECT_EQ(nul.text(), "[S]\nk=ab\0cd\nt=new\n"s);
+}
+
+TEST(ProfileFileRead, MissingFileReadsAsEmpty) {
+    TempDir dir;
+    cProfileFile f;
+    EXPECT_TRUE(f.load(dir.file("absent.ini")));
+    EXPECT_EQ(f.text(), "");
+    EXPECT_EQ(platform::ReadProfileString(dir.file("absent.ini"), "S", "k", "fb", 16), "fb");
+    EXPECT_EQ(platform::ReadProfileString(dir.file("no/such/folder.ini"), "S", "k", "fb", 16), "fb");
+}
+
+TEST(ProfileFileRead, HugeAndBinaryFilesDoNotCrash) {
+    TempDir dir;
+    std::string huge(cProfileFile::kMaxFileBytes + 1, '\n');
+    huge.replace(0, 8, "[S]\nk=v\n");
+    testing_support::WriteText(dir.file("huge.ini"), huge);
+    cProfileFile f;
+    EXPECT_FALSE(f.load(dir.file("huge.ini")));
+    EXPECT_EQ(platform::ReadProfileString(dir.file("huge.ini"), "S", "k", "fb", 16), "fb");
+    // A file that cannot be read is never replaced by a write.
+    EXPECT_FALSE(platform::WriteProfileString(dir.file("huge.ini"), "S", "k", "new"));
+    EXPECT_EQ(testing_support::ReadText(dir.file("huge.ini")).size(), huge.size());
+
+    std::mt19937 rng(7);
+    std::string binary;
+    for (int i = 0; i < 200000; ++i) binary += char(rng() & 0xFF);
+    binary += "\n[S]\nk=v\n";
+    cProfileFile b(binary);
+    EXPECT_EQ(get(b, "S", "k"), "v");
+    EXPECT_TRUE(b.setString("S", "k2", "w"));
+    EXPECT_EQ(get(b, "S", "k2"), "w");
+    EXPECT_EQ(b.text().substr(0, 200000), binary.substr(0, 200000));
+}
+
+// ---- writing ----------------------------------------------------------------------------------------
+
+TEST(ProfileFileWrite, ReplacesInPlaceAndKeepsEverythingElse) {
+    const std::string before =
+        "; settings\n"
+        "[Other]\n"
+        "Undo=5\n"
+        "\n"
+        "[CONFIG]\n"
+        "  undo = 7   \n"
+        "Locale=jpn\n"
+        "\n"
+        "[Tail]\n"
+        "x=1\n";
+    cProfileFile f(before);
+    ASSERT_TRUE(f.setString("CONFIG", "Undo", "12"));
+    std::string expected = before;
+    expected.replace(expected.find("  undo = 7   "), 13, "  undo = 12");
+    EXPECT_EQ(f.text(), expected);
+    EXPECT_EQ(get(f, "Other", "Undo"), "5");
+    EXPECT_EQ(get(f, "CONFIG", "Undo"), "12");
+
+    ASSERT_TRUE(f.setString("config", "Locale", ""));
+    EXPECT_EQ(get(f, "CONFIG", "Locale"), "");
+}
+
+TEST(ProfileFileWrite, AppendsAtTheEndOfItsSection) {
+    cProfileFile f(
+        "[CONFIG]\n"
+        "a=1\n"
+        "; trailing comment of the section\n"
+        "\n"
+        "\n"
+        "[Next]\n"
+        "b=2\n");
+    ASSERT_TRUE(f.setString("CONFIG", "New", "v"));
+    EXPECT_EQ(f.text(),
+              "[CONFIG]\n"
+              "a=1\n"
+              "; trailing comment of the section\n"
+              "New=v\n"
+              "\n"
+              "\n"
+              "[Next]\n"
+              "b=2\n");
+    cProfileFile empty("[CONFIG]\n[Next]\n");
+    ASSERT_TRUE(empty.setString("CONFIG", "k", "v"));
+    EXPECT_EQ(empty.text(), "[CONFIG]\nk=v\n[Next]\n");
+    cProfileFile repeated("[A]\nx=1\n[B]\n[A]\ny=2\n");
+    ASSERT_TRUE(repeated.setString("A", "z", "3"));
+    EXPECT_EQ(repeated.text(), "[A]\nx=1\nz=3\n[B]\n[A]\ny=2\n");
+}
+
+TEST(ProfileFileWrite, AppendsANewSectionAtTheEnd) {
+    cProfileFile f("[A]\nx=1\n");
+    ASSERT_TRUE(f.setString("CONFIG", "k", "v"));
+    EXPECT_EQ(f.text(), "[A]\nx=1\n\n[CONFIG]\nk=v\n");
+
+    cProfileFile noNewline("[A]\nx=1");
+    ASSERT_TRUE(noNewline.setString("A", "y", "2"));
+    EXPECT_EQ(noNewline.text(), "[A]\nx=1\ny=2\n");
+    ASSERT_TRUE(noNewline.setString("B", "z", "3"));
+    EXPECT_EQ(noNewline.text(), "[A]\nx=1\ny=2\n\n[B]\nz=3\n");
+
+    cProfileFile blankEnd("[A]\n\n");
+    ASSERT_TRUE(blankEnd.setString("B", "z", "3"));
+    EXPECT_EQ(blankEnd.text(), "[A]\n\n[B]\nz=3\n");
+
+    cProfileFile empty;
+    ASSERT_TRUE(empty.setString("CONFIG", "k", "v"));
+    EXPECT_EQ(empty.text(), "[CONFIG]\nk=v\n");
+
+    cProfileFile bomOnly("\xEF\xBB\xBF");
+    ASSERT_TRUE(bomOnly.setString("S", "k", "v"));
+    EXPECT_EQ(bomOnly.text(), "\xEF\xBB\xBF[S]\nk=v\n");
+}
+
+TEST(ProfileFileWrite, KeepsCrLf) {
+    cProfileFile f("[A]\r\nx=1\r\n");
+    ASSERT_TRUE(f.setString("A", "x", "2"));
+    ASSERT_TRUE(f.setString("A", "y", "3"));
+    ASSERT_TRUE(f.setString("B", "z", "4"));
+    EXPECT_EQ(f.text(), "[A]\r\nx=2\r\ny=3\r\n\r\n[B]\r\nz=4\r\n");
+
+    cProfileFile lastLine("[A]\r\nx=1");
+    ASSERT_TRUE(lastLine.setString("A", "x", "22"));
+    EXPECT_EQ(lastLine.text(), "[A]\r\nx=22");
+}
+
+TEST(ProfileFileWrite, RefusesWhatCouldNotBeReadBack) {
+    cProfileFile f("[A]\nx=1\n");
+    const std::string before = f.text();
+    EXPECT_FALSE(f.setString("A", "x", "two\nlines"));
+    EXPECT_FALSE(f.setString("A", "x", std::string("nul\0", 4)));
+    EXPECT_FALSE(f.setString("A", "", "v"));
+    EXPECT_FALSE(f.setString("A", " x", "v"));
+    EXPECT_FALSE(f.setString("A", "a=b", "v"));
+    EXPECT_FALSE(f.setString("A", "[k]", "v"));
+    EXPECT_FALSE(f.setString("", "k", "v"));
+    EXPECT_FALSE(f.setString("A\nB", "k", "v"));
+    EXPECT_EQ(f.text(), before);
+}
+
+TEST(ProfileFileWrite, FileFunctionsCreateAndUpdate) {
+    TempDir dir;
+    const std::string path = dir.file("config.ini");
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "a", "1"));
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "b", "two"));
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "a", "3"));
+    EXPECT_EQ(testing_support::ReadText(path), "[CONFIG]\na=3\nb=two\n");
+    EXPECT_EQ(platform::ReadProfileString(path, "config", "B", "", 512), "two");
+    EXPECT_FALSE(platform::WriteProfileString(dir.file("no/folder/x.ini"), "S", "k", "v"));
+
+    testing_support::WriteText(path, "[CONFIG]\r\nb=old\r\n");
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "b", "new"));
+    EXPECT_EQ(testing_support::ReadText(path), "[CONFIG]\r\nb=new\r\n");
+}
+
+TEST(ProfileFileWrite, ManyKeysRoundTrip) {
+    cProfileFile f("; header\n[Keep]\nk=v\n");
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(f.setString(i % 2 ? "Odd" : "Even", "key" + std::to_string(i), std::to_string(i * 7)));
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(f.setString(i % 2 ? "ODD" : "EVEN", "KEY" + std::to_string(i), std::to_string(i * 3)));
+    cProfileFile reread(f.text());
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(get(reread, i % 2 ? "Odd" : "Even", "key" + std::to_string(i)), std::to_string(i * 3));
+    EXPECT_EQ(get(reread, "Keep", "k"), "v");
+    EXPECT_EQ(reread.text().substr(0, 20), "; header\n[Keep]\nk=v\n");
+}
+
+}  // namespace
+
+namespace {
+
+// setStrings must give exactly what setString gives key by key.
+TEST(ProfileFileWrite, BatchEqualsKeyByKey) {
+    const std::string bases[] = {
+        "",
+        "[A]\nk=",
+        "[A]\nk=\n",
+        "[A]\r\nx=1\r\n\r\n[B]\r\nk=2\r\n[a]\r\nK = 3\r\ny=4",
+        "; c\n[A]\n\n[B]\n[A]\nx=1\n",
+        "[B]\nk=1",
+        "\xEF\xBB\xBF[A]\nq=\0\n"s,
+        "[A]\nx=1\nx=2\n[A]\nk=9\n\n\n",
+    };
+    const std::vector<std::vector<platform::strProfileEntry>> batches = {
+        {{"k", "v"}},
+        {{"k", "v"}, {"new", "n"}},
+        {{"new", "n"}, {"x", ""}, {"K", "upper"}, {"y", "why"}},
+        {{"a", "1"}, {"b", "2"}, {"a", "3"}},
+        {{"x", "1"}, {"bad=key", "v"}, {"z", "multi\nline"}, {"q", "ok"}},
+    };
+    for (const std::string& base : bases) {
+        for (const auto& batch : batches) {
+            cProfileFile one(base), all(base);
+            bool ok = true;
+            for (const auto& e : batch) ok = one.setString("A", e.key, e.value) && ok;
+            EXPECT_EQ(all.setStrings("A", batch), ok);
+            EXPECT_EQ(all.text(), one.text()) << "base: " << base;
+        }
+    }
+}
+
+}  // namespace
