@@ -235,8 +235,9 @@ strEditResult cEditCommands::clearFrames(int first, int count) {
     strEditResult r;
     begin(r);
     int n = 0;
-    const int end = first + std::max(count, 0);
-    for (int k = std::max(first, 0); k < end; ++k)
+    const int cap = doc_->frames().capacity();
+    const int end = std::clamp(first, 0, cap) + std::clamp(count, 0, cap);
+    for (int k = std::max(first, 0); k < std::min(end, cap); ++k)
         if (doc_->frame(k) && doc_->replaceFrame(k, &doc_->blankFrame())) ++n;
     commit();
     r.ok = n > 0;
@@ -382,8 +383,9 @@ strEditResult cEditCommands::moveCells(int direction) {
     int moved = 0;
     if (ready)
         for (int c : cells) {
+            // Only selected cells that exist move; the slot they move into may be empty.
             const int d = c + direction;
-            if (!doc_->exchangeCells(current_, c, current_, d)) continue;
+            if (!doc_->cell(current_, c) || !doc_->exchangeCells(current_, c, current_, d)) continue;
             std::swap(selected_[c], selected_[d]);
             if (currentCell_ == c)
                 currentCell_ = d;

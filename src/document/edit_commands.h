@@ -6,6 +6,17 @@
 // focuses, -1 for none; used by Paste) and the cell selection (one mark per cell number of the
 // current frame). Each command runs as one undo step (open, primitives, commit) and returns a
 // strEditResult with the status-bar message to show.
+//
+// Choices where the specification is silent or two Parts differ:
+// - The selection marks stay when the current frame changes; the cell commands act only on marked
+//   cell numbers that hold a cell on the current frame (Delete "each selected cell that exists",
+//   the moves "the selected cells", and the completion as Part 7.1 words it: "so no cell is
+//   created"). Delete unmarks the cells it deleted.
+// - A completed cell whose frame has neither a previous nor a next cell is stored again unchanged
+//   and counts as changed (Part 1.5, Algorithms, steps 1 to 5).
+// - After Undo, Redo and the frame deletions the current frame is clamped to the last frame; the
+//   frame repair runs only when the current frame's slot is empty inside the document.
+// - Multi-frame Delete and Clear (timeline) are deleteFrames / clearFrames here.
 
 #include "document/messages.h"
 

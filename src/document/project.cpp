@@ -216,6 +216,18 @@ void cProject::rewriteLockedPicture(int cell, uint8_t picture) {
 
 bool cProject::setLockedPicture(int cell, uint8_t picture) {
     if (cell < 0 || cell >= static_cast<int>(lockTable_.size()) || lockTable_[cell] == picture) return false;
+    if (pending_ && lock_) {
+        // Undoing the entry rewrites the whole column with the old picture. Cells of the column
+        // that did not show the old picture (moved in from another cell number) are recorded
+        // first, so that undo puts them back as they were.
+        for (int i = 0; i < frames_.capacity(); ++i) {
+            const strCell* c = this->cell(i, cell);
+            if (!c || c->picture == lockTable_[cell]) continue;
+            strCell n = *c;
+            n.picture = picture;
+            record(std::make_unique<cRest_Update_Cell>(i, cell, &n, c));
+        }
+    }
     if (pending_) record(std::make_unique<cRest_Update_FixCell>(cell, picture, lockTable_[cell]));
     lockTable_[cell] = picture;
     if (lock_) rewriteLockedPicture(cell, picture);
@@ -272,13 +284,14 @@ bool cProject::exchangeFrames(int a, int b) {
 
 bool cProject::replaceFrame(int i, const strFrame* f) {
     if (!frames_.inRange(i)) return false;
-    if (pending_) record(std::make_unique<cRest_Update_Frame>(i, f, frames_.get(i)));
-    frames_.reset(i);
+    // Copy first: f may be the frame in slot i itself.
+    std::unique_ptr<strFrame> copy;
     if (f) {
-        auto copy = std::make_unique<strFrame>(*f);
+        copy = std::make_unique<strFrame>(*f);
         copy->cells.resize(cellNumber_);
-        frames_.set(i, std::move(copy));
     }
+    if (pending_) record(std::make_unique<cRest_Update_Frame>(i, f, frames_.get(i)));
+    frames_.set(i, std::move(copy));
     modified_ = true;
     return true;
 }

@@ -46,8 +46,18 @@ size_t cRest_Update_Cell::size() const {
 }
 
 void cRest_Update_Cell::apply(cProject& doc, int mode) {
+    // The copy goes back exactly as recorded, not through set-cell's normalisation: under the image
+    // lock a cell moved to another cell number (exchange, to the foreground) keeps its picture, and
+    // normalising the old copy would give it the lock entry of its new cell number instead.
+    // Replay opens no step, so nothing is recorded either way.
     const auto& c = mode == kUndo ? oldCell : newCell;
-    doc.setCell(frame, cell, c ? &*c : nullptr);
+    strFrame* f = doc.frame(frame);
+    if (!f || !f->cells.inRange(cell)) return;
+    if (c)
+        f->cells.setCopy(cell, *c);
+    else
+        f->cells.reset(cell);
+    doc.setModified(true);
 }
 
 void cRest_Update_FixCell::apply(cProject& doc, int mode) {

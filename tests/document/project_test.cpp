@@ -163,11 +163,16 @@ TEST(Project, LockedPictureRewritesEveryFrameWhenTheLockIsOn) {
     doc.setPendingStep(std::make_unique<cRestoreObj>());
     EXPECT_TRUE(doc.setLockedPicture(1, 6));
     for (int f = 0; f < 3; ++f) EXPECT_EQ(doc.cell(f, 1)->picture, 6);
+    // The cells showed picture 0, not the old entry 4: they are recorded so that undo gives
+    // them back exactly, after the column is rewritten with the old entry.
     auto step = doc.takePendingStep();
-    ASSERT_EQ(step->records.size(), 1u);
-    step->records.front()->apply(doc, cRestore::kUndo);
+    ASSERT_EQ(step->records.size(), 4u);
+    for (auto& r : step->records) r->apply(doc, cRestore::kUndo);
     EXPECT_EQ(doc.lockedPicture(1), 4);
-    for (int f = 0; f < 3; ++f) EXPECT_EQ(doc.cell(f, 1)->picture, 4);
+    for (int f = 0; f < 3; ++f) EXPECT_EQ(doc.cell(f, 1)->picture, 0);
+    for (auto it = step->records.rbegin(); it != step->records.rend(); ++it) (*it)->apply(doc, cRestore::kRedo);
+    EXPECT_EQ(doc.lockedPicture(1), 6);
+    for (int f = 0; f < 3; ++f) EXPECT_EQ(doc.cell(f, 1)->picture, 6);
 }
 
 TEST(Project, SetCellNumberResizesRowsAndLockTable) {
