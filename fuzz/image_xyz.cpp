@@ -1,0 +1,19 @@
+// libFuzzer target: the XYZ decoder with the loader's normalisation, then a division and texture
+// upload of whatever loaded. Pictures are held to 2048 pixels a side to keep runs fast.
+
+#include "image/picture_loader.h"
+#include "image/picture_slot.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    strLoadLimits limits;
+    limits.maxSide = 2048;
+    cPictureSlot slot;
+    if (LoadPictureMemoryAs(kImageXyz, {data, size}, slot, limits)) {
+        slot.Divide(2, 2, kTransFlagAuto);
+        slot.Divide(8, 8, kDivideByWidth | kTransFlagUpperLeft);
+    }
+    return 0;
+}

@@ -1,0 +1,64 @@
+#include "image/picture_info.h"
+
+#include "document/project.h"
+#include "image/picture_slot_table.h"
+#include "platform/path.h"
+
+const char* PictureResultText(int result) {
+    switch (result) {
+    case 1:
+        return "loaded";
+    case -1:
+        return "load failed";
+    case -2:
+        return "division failed";
+    default:
+        return "empty";
+    }
+}
+
+std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
+    std::vector<strPictureInfo> out;
+    strSlotSource source = strSlotSource::Of(doc);
+    for (int i = 0; i < doc.pictureCount(); ++i) {
+        const strPicture* p = doc.picture(i);
+        if (!p) continue;
+        strPictureInfo info;
+        info.number = i;
+        info.storedPath = p->path;
+        info.resolvedPath = cPictureSlotTable::ResolvePicturePath(source, p->path, true);
+        info.fileFound = platform::IsRegularFile(info.resolvedPath);
+        cPictureSlot slot;
+        strLoadInfo load;
+        if (!LoadPictureFile(info.resolvedPath, slot, &load)) {
+            info.result = -1;
+            info.format = load.format;
+            out.push_back(info);
+            continue;
+        }
+        info.format = load.format;
+        info.sourceDepth = load.sourceDepth;
+        slot.GetSize(info.width, info.height);
+        info.depth = slot.GetBitCount();
+        uint32_t flags = TransFlagsOfMethod(source.transType);
+        int a = p->divX, b = p->divY;
+        if (a == 0 && b == 0)
+            a = b = 1;
+        else if (source.splitByWidth)
+            flags |= kDivideByWidth;
+        slot.SetHsv(p->hue);
+        strPatternGrid grid;
+        if (ComputePatternGrid(info.width, info.height, a, b, (flags & kDivideByWidth) != 0, grid)) {
+            info.result = 1;
+            info.columns = grid.columns;
+            info.rows = grid.rows;
+            info.count = grid.count;
+            info.cellWidth = grid.cellWidth;
+            info.cellHeight = grid.cellHeight;
+        } else {
+            info.result = -2;
+        }
+        out.push_back(info);
+    }
+    return out;
+}

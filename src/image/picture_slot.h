@@ -1,0 +1,82 @@
+#pragma once
+// A picture slot (Part 4.3): one loaded picture with its division into patterns, its transparent
+// colour, its hue setting and the textures drawn from it.
+//
+// States: empty (no bitmap), loaded (bitmap, not divided) and valid (divided, image texture filled).
+// The image texture is the whole picture as 32-bit B, G, R, A with the slot's transparency and hue
+// applied; the two cell textures are scratch images of one pattern's size for the compositor.
+// Pattern indices k are 0-based here (cells store 1-based pattern numbers).
+
+#include "image/bmp.h"
+#include "image/pattern_grid.h"
+#include "image/texture.h"
+#include "image/transparency.h"
+
+#include <cstdint>
+#include <string>
+
+// Division request flags: bit 0 split by width (clear = by number of sheets), bits 1 to 4 the
+// transparency flags (kTransFlag...), bit 6 load from the built-in bitmaps (Open only).
+inline constexpr uint32_t kDivideByWidth = 1;
+inline constexpr uint32_t kDivideFromResource = 64;
+
+class cPictureSlot : public cBMP {
+  public:
+    // Release everything, then load. 1 on success, -2 when loading failed (slot left empty).
+    int LoadFromFile(const std::string& path);
+    int LoadFromResource(const std::string& name);
+    // Loads (from the built-in bitmaps when flags has kDivideFromResource), resets the HSV offsets
+    // and divides as one pattern with the flags' transparency. 1 success, -1 loading failed,
+    // -2 division failed.
+    int Open(const std::string& name, uint32_t flags);
+    // Stores the HSV offsets; they take effect at the next division. A hue of 0 turns the adjustment
+    // off.
+    void SetHsv(int hue = 0, int saturation = 0, int value = 0, int unused = 0);
+    // Divides into patterns and fills the textures (Algorithms 2). A negative a repeats the last
+    // request. False (slot back to loaded) on failure.
+    bool Divide(int a, int b, uint32_t flags);
+    // Releases the textures, destroys the image, zeroes the grid.
+    void Release();
+
+    bool IsValid() const { return IsAttached() && grid_.count > 0; }
+    bool IsValidPattern(int k) const { return IsValid() && k >= 0 && k < grid_.count; }
+
+    // ---- the grid (zeros, or none, when the slot is not valid) ----
+    const strPatternGrid& Grid() const { return grid_; }
+    int PatternCount() const { return grid_.count; }
+    void GetGrid(int& columns, int& rows) const;
+    void GetCellSize(int& width, int& height) const;
+    // Rectangle of pattern k in picture pixels; a zero rectangle when k is not a valid pattern.
+    strRect GetPatternRect(int k) const;
+    // The pattern under a picture point, or -1.
+    int HitTest(int x, int y) const;
+    // Texture coordinates of pattern k (origin 0,0 and extent 1,1 when invalid); returns the image
+    // texture, or null when the slot is not valid.
+    const cTexture* GetPatternUv(int k, float origin[2], float extent[2]) const;
+
+    // ---- textures ----
+    const cTexture& ImageTexture() const { return image_; }
+    // Scratch texture 0 or 1 of one pattern's size; null when not valid or i is not 0 or 1.
+    cTexture* GetCellTexture(int i);
+
+    // ---- state ----
+    uint32_t TransFlags() const { return flags_; }
+    uint32_t TransparentKey() const { return transKey_; }
+    uint32_t TransparentIndex() const { return transIndex_; }
+    int Hue() const { return hsv_[0]; }
+    bool HueEnabled() const { return hsv_[0] != 0; }
+
+  private:
+    bool Upload();
+    void ReleaseTextures();
+
+    uint32_t flags_ = 0;
+    cTexture image_;
+    cTexture cell_[2];
+    int requestA_ = 0, requestB_ = 0;
+    uint32_t requestFlags_ = 0;
+    strPatternGrid grid_;
+    int hsv_[4] = {0, 0, 0, 0};
+    uint32_t transKey_ = kNoColourKey;
+    uint32_t transIndex_ = kNoTransIndex;
+};

@@ -1,0 +1,136 @@
+#include "image/picture_slot_table.h"
+
+#include "config/config.h"
+#include "document/picture.h"
+#include "document/project.h"
+#include "image/picture_loader.h"
+#include "platform/code_page.h"
+#include "platform/path.h"
+
+strSlotSource strSlotSource::Of(const cProject& doc) {
+    strSlotSource s;
+    s.baseFolder = doc.text(kTextBaseFolder);
+    s.locale = doc.config().Locale;
+    s.transType = doc.config().TransType;
+    s.splitByWidth = doc.getSetting(kKeySplitFormat) == 1;
+    return s;
+}
+
+bool cPictureSlotTable::Initialise(const cConfig& config) {
+    SetBackgroundFromSetting(config.CGround);
+    Clear();
+    if (!LoadPictureResource("BITMAP_LABEL", label_)) return false;
+    auto error = std::make_unique<cPictureSlot>();
+    if (error->Open("BITMAP_ERCELL", kDivideFromResource | kTransFlagPalette0) != 1) return false;
+    return Insert(std::move(error), kErrorPicture);
+}
+
+void cPictureSlotTable::SetBackgroundFromSetting(uint32_t c) {
+    background_ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+cPictureSlot* cPictureSlotTable::Find(int number) const {
+    auto it = slots_.find(number);
+    return it == slots_.end() ? nullptr : it->second.get();
+}
+
+bool cPictureSlotTable::Remove(int number) {
+    auto it = slots_.find(number);
+    if (it == slots_.end()) return false;
+    it->second->Release();
+    slots_.erase(it);
+    return true;
+}
+
+bool cPictureSlotTable::Insert(std::unique_ptr<cPictureSlot> slot, int number) {
+    if (!slot) return false;
+    Remove(number);
+    slots_[number] = std::move(slot);
+    return true;
+}
+
+void cPictureSlotTable::Clear() {
+    for (auto& [n, s] : slots_)
+        s->Release();
+    slots_.clear();
+}
+
+std::string cPictureSlotTable::ResolvePicturePath(const strSlotSource& source, const std::string& name,
+                                                  bool useFolder) {
+    std::string file = platform::ToUtf8(name, source.locale);
+    std::string base = useFolder ? platform::ToUtf8(source.baseFolder, source.locale) : std::string();
+    return platform::ResolveForDisk(file, base);
+}
+
+uint32_t cPictureSlotTable::DivisionFlags(const strSlotSource& source, strPicture& P) {
+    uint32_t flags = TransFlagsOfMethod(source.transType);
+    if (P.divX == 0 && P.divY == 0) {
+        P.divX = 1;
+        P.divY = 1;
+    } else if (source.splitByWidth) {
+        flags |= kDivideByWidth;
+    }
+    return flags;
+}
+
+bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, strPicture* P, const strPicture* C,
+                                      bool force, bool useFolder) {
+    if (!P) {
+        Remove(n);
+        return true;
+    }
+    cPictureSlot* current = Find(n);
+    bool load = !C || !current || force || P->path != C->path;
+    if (load) {
+        auto slot = std::make_unique<cPictureSlot>();
+        if (slot->LoadFromFile(ResolvePicturePath(source, P->path, useFolder)) != 1) return false;
+        slot->SetHsv(P->hue);
+        uint32_t flags = DivisionFlags(source, *P);
+        if (!slot->Divide(P->divX, P->divY, flags)) return false;
+        return Insert(std::move(slot), n);
+    }
+    bool hueChanged = P->hue != C->hue;
+    if (hueChanged) current->SetHsv(P->hue);
+    if (P->divX == C->divX && P->divY == C->divY && !hueChanged) return true;
+    uint32_t flags = DivisionFlags(source, *P);
+    return current->Divide(P->divX, P->divY, flags);
+}
+
+bool cPictureSlotTable::UpdatePicture(const cProject& doc, int n, strPicture* P, const strPicture* C,
+                                      bool force, bool useFolder) {
+    return UpdatePicture(strSlotSource::Of(doc), n, P, C, force, useFolder);
+}
+
+int cPictureSlotTable::RemoveAll(const cProject& doc) {
+    int removed = 0;
+    for (int i = 0; i < doc.pictureCount(); ++i)
+        removed += Remove(i) ? 1 : 0;
+    return removed;
+}
+
+int cPictureSlotTable::ReloadAll(const cProject& doc) {
+    strSlotSource source = strSlotSource::Of(doc);
+    int ok = 0;
+    for (int i = 0; i < doc.pictureCount(); ++i) {
+        strPicture* p = doc.picture(i);
+        if (!p) {
+            Remove(i);
+            continue;
+        }
+        ok += UpdatePicture(source, i, p, p, true, true) ? 1 : 0;
+    }
+    return ok;
+}
+
+bool cPictureSlotTable::UpdateTarget(const cConfig& config) {
+    Remove(kTargetPicture);
+    if (config.TargetPath.empty()) return true;
+    strSlotSource source;
+    source.locale = "UTF-8";
+    source.transType = config.TransType;
+    strPicture target;
+    target.divX = target.divY = 0;
+    target.hue = 0;
+    target.path = config.TargetPath;
+    return UpdatePicture(source, kTargetPicture, &target, nullptr, true, false);
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The picture slot table (Part 4.3): one cPictureSlot per picture number, kept in step with the
+// project's strPicture records, plus the built-in error picture (-10), the target picture (-11), the
+// background colour and the label glyphs.
+//
+// For the compositor: Find(n) gives the slot of picture n (null when absent); a slot that IsValid()
+// offers ImageTexture() (32-bit B, G, R, A, row 0 at the top, transparency and hue applied),
+// Grid() / GetCellSize() / PatternCount(), GetPatternRect(k) for 0-based pattern k (a cell's pattern
+// number minus 1) and two scratch cell textures. BackgroundColour() is the canvas background.
+
+#include "image/picture_slot.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+class cConfig;
+class cProject;
+struct strPicture;
+
+// What UpdatePicture takes from the document and the settings.
+struct strSlotSource {
+    std::string baseFolder;     // text key 16, project code page
+    std::string locale = "jpn"; // "Locale": the code page of the stored paths
+    int transType = 4;          // "TransType", 0..4
+    bool splitByWidth = false;  // split format (key 6) is 1, "Specify width"
+
+    static strSlotSource Of(const cProject& doc);
+};
+
+class cPictureSlotTable {
+  public:
+    static constexpr int kErrorPicture = -10;
+    static constexpr int kTargetPicture = -11;
+
+    // Start-up (Algorithms 4): background from "CGround", every slot cleared, the label glyphs and
+    // the error picture (one pattern, Palette number 0) loaded. False when a built-in fails.
+    bool Initialise(const cConfig& config);
+
+    cPictureSlot* Find(int number) const;
+    bool Remove(int number);
+    // Fails on a null slot; replaces any slot at that number.
+    bool Insert(std::unique_ptr<cPictureSlot> slot, int number);
+    void Clear();
+    int SlotCount() const { return int(slots_.size()); }
+
+    // Brings slot n in step with the new record P (Algorithms 1). C is the record the slot was
+    // built from (null when none); the file is reloaded when there is no slot or C, when forced, or
+    // when the file names differ (bytes compared, case counts); otherwise a changed hue or division
+    // only divides again. Division numbers 0 and 0 are rewritten to 1 and 1 in *P. A null P removes
+    // the slot. On failure the previous slot stays and false is returned.
+    bool UpdatePicture(const strSlotSource& source, int n, strPicture* P, const strPicture* C, bool force,
+                       bool useFolder);
+    bool UpdatePicture(const cProject& doc, int n, strPicture* P, const strPicture* C, bool force,
+                       bool useFolder);
+    // Removes the slots of pictures 0 .. pictureCount-1; returns how many were removed.
+    int RemoveAll(const cProject& doc);
+    // Reloads every picture of the document (forced, base folder used); returns the successes.
+    // Empty picture records lose their slot.
+    int ReloadAll(const cProject& doc);
+    // Slot -11 from "TargetPath" (a file-system path, UTF-8): one pattern, "TransType" transparency.
+    // True when there is no target or it loaded.
+    bool UpdateTarget(const cConfig& config);
+
+    // The file-system path a stored picture name resolves to (Algorithms 1, step 2): converted from
+    // the project code page to UTF-8, joined to the base folder when relative and useFolder is set,
+    // canonicalised, with both separators accepted.
+    static std::string ResolvePicturePath(const strSlotSource& source, const std::string& name,
+                                          bool useFolder);
+
+    // Background colour 0x00RRGGBB (from the Windows colour value 0x00BBGGRR of "CGround").
+    uint32_t BackgroundColour() const { return background_; }
+    void SetBackgroundFromSetting(uint32_t windowsColour);
+    // The label glyphs, digits 0..9 in cells of kLabelCellWidth x kLabelCellHeight (8-bit, palette
+    // 0 black, 1 white).
+    const cBMP& LabelBitmap() const { return label_; }
+
+  private:
+    static uint32_t DivisionFlags(const strSlotSource& source, strPicture& P);
+
+    std::map<int, std::unique_ptr<cPictureSlot>> slots_;
+    uint32_t background_ = 0x101010;
+    cBMP label_;
+};

@@ -1,0 +1,178 @@
+#include "image_fixtures.h"
+
+#include <gif_lib.h>
+#include <png.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace image_fixtures {
+
+void Put16(Bytes& b, uint32_t v) {
+    b.push_back(uint8_t(v));
+    b.push_back(uint8_t(v >> 8));
+}
+void Put32(Bytes& b, uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+namespace {
+void PngWrite(png_structp png, png_bytep data, size_t n) {
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + n);
+}
+void PngFlush(png_structp) {}
+} // namespace
+
+Bytes MakePng(const strPngSpec& spec) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        throw std::runtime_error("libpng write failed");
+    }
+    png_set_write_fn(png, &out, PngWrite, PngFlush);
+    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colourType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> plte;
+    for (uint32_t c : spec.palette)
+        plte.push_back(png_color{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    if (!plte.empty()) png_set_PLTE(png, info, plte.data(), int(plte.size()));
+    png_color_16 greyTrans{};
+    if (!spec.trnsAlpha.empty())
+        png_set_tRNS(png, info, spec.trnsAlpha.data(), int(spec.trnsAlpha.size()), nullptr);
+    else if (spec.trnsGrey >= 0) {
+        greyTrans.gray = png_uint_16(spec.trnsGrey);
+        png_set_tRNS(png, info, nullptr, 0, &greyTrans);
+    }
+    if (spec.gamma > 0) png_set_gAMA(png, info, spec.gamma);
+    png_write_info(png, info);
+    std::vector<png_bytep> rows;
+    for (const Bytes& r : spec.rows)
+        rows.push_back(const_cast<png_bytep>(r.data()));
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+namespace {
+int GifWrite(GifFileType* gif, const GifByteType* data, int n) {
+    auto* out = static_cast<Bytes*>(gif->UserData);
+    out->insert(out->end(), data, data + n);
+    return n;
+}
+ColorMapObject* MakeMap(const std::vector<uint32_t>& colours) {
+    if (colours.empty()) return nullptr;
+    int size = 2;
+    while (size < int(colours.size()))
+        size *= 2;
+    std::vector<GifColorType> c(size_t(size), GifColorType{0, 0, 0});
+    for (size_t i = 0; i < colours.size(); ++i)
+        c[i] = GifColorType{uint8_t(colours[i] >> 16), uint8_t(colours[i] >> 8), uint8_t(colours[i])};
+    return GifMakeMapObject(size, c.data());
+}
+} // namespace
+
+Bytes MakeGif(int screenWidth, int screenHeight, const std::vector<uint32_t>& globalMap,
+              const std::vector<strGifFrame>& frames) {
+    Bytes out;
+    int err = 0;
+    GifFileType* gif = EGifOpen(&out, GifWrite, &err);
+    if (!gif) throw std::runtime_error("giflib open failed");
+    EGifSetGifVersion(gif, true);
+    ColorMapObject* global = MakeMap(globalMap);
+    bool ok = EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, global) == GIF_OK;
+    for (const strGifFrame& f : frames) {
+        if (f.transparent >= 0) {
+            GraphicsControlBlock gcb{};
+            gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+            gcb.TransparentColor = f.transparent;
+            GifByteType ext[4];
+            EGifGCBToExtension(&gcb, ext);
+            ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext) == GIF_OK;
+        }
+        ColorMapObject* local = MakeMap(f.localMap);
+        ok = ok && EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced, local) == GIF_OK;
+        GifFreeMapObject(local);
+        auto putRow = [&](int y) {
+            std::vector<GifPixelType> row(f.indices.begin() + y * f.width,
+                                          f.indices.begin() + (y + 1) * f.width);
+            ok = ok && EGifPutLine(gif, row.data(), f.width) == GIF_OK;
+        };
+        if (f.interlaced) {
+            const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
+            for (int p = 0; p < 4; ++p)
+                for (int y = start[p]; y < f.height; y += step[p])
+                    putRow(y);
+        } else {
+            for (int y = 0; y < f.height; ++y)
+                putRow(y);
+        }
+    }
+    GifFreeMapObject(global);
+    ok = EGifCloseFile(gif, &err) == GIF_OK && ok;
+    if (!ok) throw std::runtime_error("giflib write failed");
+    return out;
+}
+
+Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
+              const std::vector<uint8_t>& indices, int extraBytes, int cutBytes) {
+    Bytes raw;
+    for (int i = 0; i < 256; ++i) {
+        uint32_t c = i < int(palette.size()) ? palette[size_t(i)] : 0;
+        raw.push_back(uint8_t(c >> 16));
+        raw.push_back(uint8_t(c >> 8));
+        raw.push_back(uint8_t(c));
+    }
+    raw.insert(raw.end(), indices.begin(), indices.end());
+    raw.insert(raw.end(), size_t(extraBytes), uint8_t(7));
+    raw.resize(raw.size() - size_t(cutBytes));
+    uLongf size = compressBound(uLong(raw.size()));
+    Bytes packed(size);
+    if (compress2(packed.data(), &size, raw.data(), uLong(raw.size()), 9) != Z_OK)
+        throw std::runtime_error("zlib failed");
+    packed.resize(size);
+    Bytes out = {'X', 'Y', 'Z', '1'};
+    Put16(out, uint32_t(width));
+    Put16(out, uint32_t(height));
+    out.insert(out.end(), packed.begin(), packed.end());
+    return out;
+}
+
+Bytes MakeBmp(const strBmpSpec& spec) {
+    Bytes info;
+    Put32(info, 40);
+    Put32(info, uint32_t(spec.width));
+    Put32(info, uint32_t(spec.height));
+    Put16(info, 1);
+    Put16(info, uint32_t(spec.bits));
+    Put32(info, spec.compression);
+    Put32(info, uint32_t(spec.pixelData.size()));
+    Put32(info, 2835);
+    Put32(info, 2835);
+    Put32(info, spec.clrUsed);
+    Put32(info, 0);
+    for (uint32_t m : spec.masks)
+        Put32(info, m);
+    for (uint32_t c : spec.table) {
+        info.push_back(uint8_t(c));
+        info.push_back(uint8_t(c >> 8));
+        info.push_back(uint8_t(c >> 16));
+        info.push_back(spec.tableReserved);
+    }
+    uint32_t off = 14 + uint32_t(info.size());
+    Bytes out = {'B', 'M'};
+    Put32(out, off + uint32_t(spec.pixelData.size()));
+    Put32(out, 0);
+    Put32(out, off);
+    out.insert(out.end(), info.begin(), info.end());
+    out.insert(out.end(), spec.pixelData.begin(), spec.pixelData.end());
+    return out;
+}
+
+} // namespace image_fixtures

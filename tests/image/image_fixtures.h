@@ -1,0 +1,60 @@
+#pragma once
+// Picture files with known pixels, written by writers independent of the loaders under test:
+// libpng for PNG, giflib for GIF, zlib for XYZ, and BMP bytes assembled field by field.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace image_fixtures {
+
+using Bytes = std::vector<uint8_t>;
+
+// ---- PNG (libpng) ----
+struct strPngSpec {
+    int width = 0, height = 0;
+    int colourType = 0; // PNG_COLOR_TYPE_*
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<Bytes> rows;        // raw PNG rows (packed as the PNG stores them, big-endian 16-bit)
+    std::vector<uint32_t> palette;  // 0x00RRGGBB for PLTE
+    std::vector<uint8_t> trnsAlpha; // tRNS of a palette image
+    int trnsGrey = -1;              // tRNS grey value of a grey image
+    double gamma = 0;               // gAMA when > 0
+};
+Bytes MakePng(const strPngSpec& spec);
+
+// ---- GIF (giflib) ----
+struct strGifFrame {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool interlaced = false;
+    std::vector<uint32_t> localMap; // 0x00RRGGBB; empty = global map
+    int transparent = -1;           // graphic control extension's transparent index
+    std::vector<uint8_t> indices;   // width x height, top row first (the writer handles interlace)
+};
+Bytes MakeGif(int screenWidth, int screenHeight, const std::vector<uint32_t>& globalMap,
+              const std::vector<strGifFrame>& frames);
+
+// ---- XYZ (zlib) ----
+// palette: 256 entries 0x00RRGGBB; indices width x height. extra bytes are appended to the inflated
+// data, cut bytes removed from its end, before compressing.
+Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
+              const std::vector<uint8_t>& indices, int extraBytes = 0, int cutBytes = 0);
+
+// ---- BMP (by hand) ----
+struct strBmpSpec {
+    int width = 0, height = 0; // height negative for top-down
+    int bits = 8;
+    uint32_t compression = 0;    // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
+    std::vector<uint32_t> table; // 0x00RRGGBB entries written (reserved byte = tableReserved)
+    uint8_t tableReserved = 0;
+    uint32_t clrUsed = 0;
+    std::vector<uint32_t> masks; // written after the 40-byte header for BITFIELDS
+    Bytes pixelData;             // exactly as stored in the file (file row order, padded)
+};
+Bytes MakeBmp(const strBmpSpec& spec);
+
+void Put16(Bytes& b, uint32_t v);
+void Put32(Bytes& b, uint32_t v);
+
+} // namespace image_fixtures

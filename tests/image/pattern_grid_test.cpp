@@ -1,0 +1,137 @@
+// Part 4.1 Algorithms 7 and 8: the pattern grid and the transparent-colour methods.
+
+#include "image/pattern_grid.h"
+#include "image/transparency.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(PatternGrid, SheetsOfA192Picture) {
+    strPatternGrid g;
+    ASSERT_TRUE(ComputePatternGrid(192, 192, 5, 5, false, g));
+    EXPECT_EQ(g, (strPatternGrid{38, 38, 5, 5, 25}));
+    strRect r;
+    ASSERT_TRUE(PatternRect(g, 24, r));
+    EXPECT_EQ(r, (strRect{152, 152, 190, 190})); // the last 2 pixels belong to no pattern
+    EXPECT_EQ(PatternHitTest(g, 189, 189), 24);
+    EXPECT_EQ(PatternHitTest(g, 190, 10), -1);
+    EXPECT_EQ(PatternHitTest(g, 10, 191), -1);
+    EXPECT_EQ(PatternHitTest(g, 37, 38), 5);
+    EXPECT_EQ(PatternHitTest(g, -1, 0), -1);
+    EXPECT_FALSE(PatternRect(g, 25, r));
+    EXPECT_EQ(r, strRect{});
+}
+
+TEST(PatternGrid, ByWidth) {
+    strPatternGrid g;
+    EXPECT_FALSE(ComputePatternGrid(192, 192, 200, 200, true, g)); // 0 columns
+    EXPECT_EQ(g, strPatternGrid{});
+    ASSERT_TRUE(ComputePatternGrid(192, 100, 64, 48, true, g));
+    EXPECT_EQ(g, (strPatternGrid{64, 48, 3, 2, 6}));
+}
+
+TEST(PatternGrid, SheetsLargerThanThePictureGiveOnePixelCells) {
+    strPatternGrid g;
+    ASSERT_TRUE(ComputePatternGrid(3, 2, 10, 10, false, g));
+    EXPECT_EQ(g, (strPatternGrid{1, 1, 3, 2, 6}));
+}
+
+TEST(PatternGrid, CountLimitAndBadRequests) {
+    strPatternGrid g;
+    EXPECT_TRUE(ComputePatternGrid(100, 100, 1, 1, true, g));
+    EXPECT_EQ(g.count, 10000);
+    EXPECT_FALSE(ComputePatternGrid(10001, 1, 1, 1, true, g));
+    EXPECT_TRUE(ComputePatternGrid(10000, 1, 10000, 1, false, g));
+    EXPECT_FALSE(ComputePatternGrid(0, 10, 1, 1, true, g));
+    EXPECT_FALSE(ComputePatternGrid(10, 10, 0, 1, false, g));
+    EXPECT_FALSE(ComputePatternGrid(10, 10, 1, -1, false, g));
+}
+
+TEST(PatternGrid, TextureCoordinates) {
+    strPatternGrid g;
+    ASSERT_TRUE(ComputePatternGrid(200, 100, 4, 2, false, g));
+    float o[2], e[2];
+    ASSERT_TRUE(PatternUv(g, 200, 100, 5, o, e));
+    EXPECT_FLOAT_EQ(o[0], 0.25f);
+    EXPECT_FLOAT_EQ(o[1], 0.5f);
+    EXPECT_FLOAT_EQ(e[0], 0.25f);
+    EXPECT_FLOAT_EQ(e[1], 0.5f);
+    EXPECT_FALSE(PatternUv(g, 0, 0, 0, o, e));
+    EXPECT_EQ(o[0], 0.0f);
+    EXPECT_EQ(e[0], 1.0f);
+    EXPECT_EQ(e[1], 1.0f);
+}
+
+namespace {
+
+// A 2 x 2 indexed picture with palette alphas, or a 32-bit one.
+void MakeIndexed(cBMP& b, std::vector<uint32_t> palette, int topLeft) {
+    auto d = cDib::Create(2, 2, 8, int(palette.size()));
+    d->Table() = palette;
+    d->Row(0)[0] = uint8_t(topLeft);
+    b.Attach(std::move(d));
+    b.Palette().Set(palette.data(), int(palette.size()));
+}
+void MakeRgb(cBMP& b, uint32_t topLeft) {
+    auto d = cDib::Create(2, 2, 32);
+    uint32_t v = topLeft | 0xFF000000u;
+    std::memcpy(d->Row(0), &v, 4);
+    b.Attach(std::move(d));
+}
+
+} // namespace
+
+TEST(Transparency, FlagsOfMethods) {
+    EXPECT_EQ(TransFlagsOfMethod(0), 0u);
+    EXPECT_EQ(TransFlagsOfMethod(1), 2u);
+    EXPECT_EQ(TransFlagsOfMethod(2), 4u);
+    EXPECT_EQ(TransFlagsOfMethod(3), 8u);
+    EXPECT_EQ(TransFlagsOfMethod(4), 16u);
+    EXPECT_EQ(TransFlagsOfMethod(9), 0u);
+}
+
+TEST(Transparency, IndexedPictures) {
+    cBMP b;
+    uint32_t key, index;
+    MakeIndexed(b, {0xFF102030, 0xFF405060, 0x00708090, 0x00A0B0C0}, 1);
+    ComputeTransparency(b, kTransFlagAuto, key, index); // first entry with alpha 0
+    EXPECT_EQ(index, 2u);
+    EXPECT_EQ(key, 0x708090u);
+    ComputeTransparency(b, kTransFlagPalette0, key, index);
+    EXPECT_EQ(index, 0u);
+    EXPECT_EQ(key, 0x102030u);
+    ComputeTransparency(b, kTransFlagUpperLeft, key, index);
+    EXPECT_EQ(index, 1u);
+    EXPECT_EQ(key, 0x405060u);
+    ComputeTransparency(b, kTransFlagBlack, key, index); // only a key on an indexed picture
+    EXPECT_EQ(index, kNoTransIndex);
+    EXPECT_EQ(key, 0u);
+    ComputeTransparency(b, 0, key, index);
+    EXPECT_EQ(index, kNoTransIndex);
+    EXPECT_EQ(key, kNoColourKey);
+
+    MakeIndexed(b, {0xFF102030, 0xFF405060}, 0); // Automatic with no transparent entry: nothing
+    ComputeTransparency(b, kTransFlagAuto, key, index);
+    EXPECT_EQ(index, kNoTransIndex);
+    EXPECT_EQ(key, kNoColourKey);
+}
+
+TEST(Transparency, RgbPictures) {
+    cBMP b;
+    uint32_t key, index;
+    MakeRgb(b, 0x123456);
+    ComputeTransparency(b, kTransFlagUpperLeft, key, index);
+    EXPECT_EQ(key, 0x123456u);
+    EXPECT_EQ(index, kNoTransIndex);
+    ComputeTransparency(b, kTransFlagBlack, key, index);
+    EXPECT_EQ(key, 0u);
+    ComputeTransparency(b, kTransFlagPalette0, key, index); // behaves as method 0
+    EXPECT_EQ(key, kNoColourKey);
+    EXPECT_EQ(index, kNoTransIndex);
+    ComputeTransparency(b, kTransFlagAuto, key, index);
+    EXPECT_EQ(key, kNoColourKey);
+    cBMP empty;
+    ComputeTransparency(empty, kTransFlagBlack, key, index);
+    EXPECT_EQ(key, kNoColourKey);
+}

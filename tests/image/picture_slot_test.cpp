@@ -1,0 +1,368 @@
+// Part 4.3: picture slots (upload rules, division) and the slot table's update rules.
+
+#include "image/picture_slot_table.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "image/builtin_pictures.h"
+#include "image/picture_info.h"
+#include "image_fixtures.h"
+#include "platform/code_page.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstring>
+#include <filesystem>
+
+using namespace image_fixtures;
+
+namespace {
+
+// An RGBA PNG of one colour (0xAARRGGBB), with an optional different top-left pixel.
+void WriteSolidPng(const std::string& path, int w, int h, uint32_t argb, int64_t topLeft = -1) {
+    strPngSpec s;
+    s.width = w;
+    s.height = h;
+    s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+    for (int y = 0; y < h; ++y) {
+        Bytes row;
+        for (int x = 0; x < w; ++x) {
+            uint32_t c = (x == 0 && y == 0 && topLeft >= 0) ? uint32_t(topLeft) : argb;
+            row.insert(row.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)});
+        }
+        s.rows.push_back(row);
+    }
+    testing_support::WriteBytes(path, MakePng(s));
+}
+
+// A slot holding an attached 8-bit or 32-bit picture built in memory.
+void AttachIndexed(cPictureSlot& s, const std::vector<uint32_t>& palette, const std::vector<uint8_t>& px,
+                   int w, int h) {
+    auto d = cDib::Create(w, h, 8, int(palette.size()));
+    d->Table() = palette;
+    for (int y = 0; y < h; ++y)
+        std::memcpy(d->Row(y), px.data() + y * w, size_t(w));
+    s.Attach(std::move(d));
+    s.Palette().Set(palette.data(), int(palette.size()));
+}
+void AttachRgba(cPictureSlot& s, const std::vector<uint32_t>& px, int w, int h) {
+    auto d = cDib::Create(w, h, 32);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(d->Row(y), px.data() + y * w, size_t(w) * 4);
+    s.Attach(std::move(d));
+}
+
+strPicture Pic(const std::string& path, int divX = 1, int divY = 1, int hue = 0) {
+    strPicture p;
+    p.path = path;
+    p.divX = uint16_t(divX);
+    p.divY = uint16_t(divY);
+    p.hue = uint16_t(hue);
+    return p;
+}
+
+} // namespace
+
+TEST(PictureSlot, EightBitUploadUsesPaletteHueAndTransparentIndex) {
+    cPictureSlot s;
+    AttachIndexed(s, {0xFF000000, 0xFFFF0000, 0x80FFFFFF}, {0, 1, 2, 1, 5, 0}, 3, 2);
+    ASSERT_TRUE(s.Divide(1, 1, kTransFlagPalette0));
+    const cTexture& t = s.ImageTexture();
+    ASSERT_EQ(t.Width(), 3);
+    EXPECT_EQ(t.Pixel(0, 0), 0x00000000u); // index 0 transparent
+    EXPECT_EQ(t.Pixel(1, 0), 0xFFFF0000u);
+    EXPECT_EQ(t.Pixel(2, 0), 0x80FFFFFFu); // palette alpha kept
+    EXPECT_EQ(t.Pixel(1, 1), 0x00000000u); // an index past the palette
+    s.SetHsv(120);
+    ASSERT_TRUE(s.Divide(-1, 0, 0)); // repeat the last request
+    EXPECT_EQ(s.TransparentIndex(), 0u);
+    EXPECT_EQ(s.ImageTexture().Pixel(1, 0), 0xFF00FF00u);
+    // Black on an 8-bit picture gives only a key, which 8-bit uploads ignore: all opaque.
+    s.SetHsv();
+    ASSERT_TRUE(s.Divide(1, 1, kTransFlagBlack));
+    EXPECT_EQ(s.TransparentKey(), 0u);
+    EXPECT_EQ(s.ImageTexture().Pixel(0, 0), 0xFF000000u);
+}
+
+TEST(PictureSlot, ThirtyTwoBitUploadUsesAlphaKeyAndHue) {
+    cPictureSlot s;
+    AttachRgba(s, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456}, 2, 2);
+    ASSERT_TRUE(s.Divide(1, 1, kTransFlagBlack));
+    const cTexture& t = s.ImageTexture();
+    EXPECT_EQ(t.Pixel(0, 0), 0u);          // alpha 0
+    EXPECT_EQ(t.Pixel(1, 0), 0u);          // the black key
+    EXPECT_EQ(t.Pixel(0, 1), 0x80FF0000u); // copied
+    EXPECT_EQ(t.Pixel(1, 1), 0xFF123456u);
+    s.SetHsv(240);
+    ASSERT_TRUE(s.Divide(1, 1, 0));
+    EXPECT_EQ(s.ImageTexture().Pixel(1, 0), 0xFF000000u); // method 0: no key
+    EXPECT_EQ(s.ImageTexture().Pixel(0, 1), 0x800000FFu); // hue applied, alpha kept
+    ASSERT_TRUE(s.Divide(1, 1, kTransFlagUpperLeft));     // key from the top-left pixel's RGB
+    EXPECT_EQ(s.TransparentKey(), 0xFF0000u);
+    EXPECT_EQ(s.ImageTexture().Pixel(0, 1), 0u);
+}
+
+TEST(PictureSlot, GridAccessorsAndTextures) {
+    cPictureSlot s;
+    EXPECT_FALSE(s.Divide(1, 1, 0)); // nothing loaded
+    AttachRgba(s, std::vector<uint32_t>(10 * 6, 0xFF112233), 10, 6);
+    float o[2], e[2];
+    EXPECT_EQ(s.GetPatternUv(0, o, e), nullptr);
+    EXPECT_EQ(e[0], 1.0f);
+    ASSERT_TRUE(s.Divide(4, 3, kDivideByWidth));
+    EXPECT_TRUE(s.IsValid());
+    EXPECT_EQ(s.PatternCount(), 4);
+    int a, b;
+    s.GetGrid(a, b);
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(b, 2);
+    s.GetCellSize(a, b);
+    EXPECT_EQ(a, 4);
+    EXPECT_EQ(b, 3);
+    EXPECT_EQ(s.GetPatternRect(3), (strRect{4, 3, 8, 6}));
+    EXPECT_EQ(s.GetPatternRect(4), strRect{});
+    EXPECT_EQ(s.HitTest(5, 1), 1);
+    EXPECT_EQ(s.HitTest(9, 1), -1);
+    EXPECT_TRUE(s.IsValidPattern(3));
+    EXPECT_FALSE(s.IsValidPattern(4));
+    EXPECT_EQ(s.GetPatternUv(3, o, e), &s.ImageTexture());
+    EXPECT_FLOAT_EQ(o[0], 0.4f);
+    EXPECT_FLOAT_EQ(o[1], 0.5f);
+    ASSERT_NE(s.GetCellTexture(1), nullptr);
+    EXPECT_EQ(s.GetCellTexture(1)->Width(), 4);
+    EXPECT_EQ(s.GetCellTexture(0)->Height(), 3);
+    EXPECT_EQ(s.GetCellTexture(2), nullptr);
+    // A failing division goes back to loaded.
+    EXPECT_FALSE(s.Divide(11, 1, kDivideByWidth));
+    EXPECT_FALSE(s.IsValid());
+    EXPECT_TRUE(s.IsAttached());
+    EXPECT_TRUE(s.ImageTexture().IsEmpty());
+    EXPECT_EQ(s.GetCellTexture(0), nullptr);
+    s.Release();
+    EXPECT_FALSE(s.IsAttached());
+}
+
+TEST(PictureSlot, OpenResultsAndBuiltins) {
+    cPictureSlot s;
+    EXPECT_EQ(s.LoadFromFile("/nonexistent/x.png"), -2);
+    EXPECT_EQ(s.Open("/nonexistent/x.png", 0), -1);
+    EXPECT_EQ(s.Open("BITMAP_ERCELL", kDivideFromResource | kTransFlagPalette0 | kDivideByWidth), 1);
+    EXPECT_EQ(s.PatternCount(), 1);
+    EXPECT_EQ(s.ImageTexture().Pixel(16, 5) >> 24, 0u); // background: index 0, transparent
+    EXPECT_EQ(s.ImageTexture().Pixel(0, 0), 0xFFFF2020u);
+
+    cPictureSlotTable table;
+    cConfig config;
+    config.CGround = 0x00332211; // Windows colour 0x00BBGGRR
+    ASSERT_TRUE(table.Initialise(config));
+    EXPECT_EQ(table.BackgroundColour(), 0x112233u);
+    ASSERT_NE(table.Find(cPictureSlotTable::kErrorPicture), nullptr);
+    EXPECT_TRUE(table.Find(cPictureSlotTable::kErrorPicture)->IsValid());
+    int w, h;
+    table.LabelBitmap().GetSize(w, h);
+    EXPECT_EQ(w, 10 * kLabelCellWidth);
+    EXPECT_FALSE(table.Insert(nullptr, 3));
+    EXPECT_FALSE(table.Remove(3));
+}
+
+class SlotTableTest : public ::testing::Test {
+  protected:
+    testing_support::TempDir dir;
+    cPictureSlotTable table;
+    strSlotSource src;
+
+    void SetUp() override {
+        src.baseFolder = dir.path();
+        src.locale = "jpn";
+        src.transType = 0;
+    }
+    uint32_t TopLeft(int n) const { return table.Find(n)->ImageTexture().Pixel(0, 0); }
+};
+
+TEST_F(SlotTableTest, SameFileIsNotReloaded) {
+    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFFFF0000);
+    strPicture p = Pic("a.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    cPictureSlot* first = table.Find(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(TopLeft(0), 0xFFFF0000u);
+    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFF0000FF);
+    strPicture same = p;
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &same, &p, false, true));
+    EXPECT_EQ(table.Find(0), first);
+    EXPECT_EQ(TopLeft(0), 0xFFFF0000u);
+    // Forced, it is.
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &same, &p, true, true));
+    EXPECT_EQ(TopLeft(0), 0xFF0000FFu);
+}
+
+TEST_F(SlotTableTest, LetterCaseChangeReloads) {
+    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFFFF0000);
+    WriteSolidPng(dir.file("A.png"), 4, 4, 0xFF00FF00);
+    strPicture p = Pic("a.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    strPicture upper = Pic("A.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &upper, &p, false, true));
+    EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
+}
+
+TEST_F(SlotTableTest, HueChangeDividesAgainWithoutReloading) {
+    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFFFF0000);
+    strPicture p = Pic("a.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    cPictureSlot* slot = table.Find(0);
+    const uint8_t* bits = slot->GetBits();
+    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFF0000FF); // not read again
+    strPicture hued = Pic("a.png", 1, 1, 120);
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &hued, &p, false, true));
+    EXPECT_EQ(table.Find(0), slot);
+    EXPECT_EQ(slot->GetBits(), bits);
+    EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, &hued, false, true)); // back to 0: adjustment off
+    EXPECT_EQ(TopLeft(0), 0xFFFF0000u);
+    EXPECT_FALSE(slot->HueEnabled());
+}
+
+TEST_F(SlotTableTest, DivisionRulesAndZeroDivisions) {
+    WriteSolidPng(dir.file("s.png"), 96, 64, 0xFF808080);
+    strPicture p = Pic("s.png", 0, 0);
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    EXPECT_EQ(p.divX, 1); // rewritten in the record
+    EXPECT_EQ(p.divY, 1);
+    EXPECT_EQ(table.Find(0)->PatternCount(), 1);
+    strPicture split = Pic("s.png", 3, 2);
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &split, &p, false, true));
+    EXPECT_EQ(table.Find(0)->PatternCount(), 6);
+    int w, h;
+    table.Find(0)->GetCellSize(w, h);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 32);
+    src.splitByWidth = true; // 16 x 16 cells
+    strPicture byWidth = Pic("s.png", 16, 16);
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &byWidth, &split, false, true));
+    EXPECT_EQ(table.Find(0)->PatternCount(), 24);
+    strPicture tooWide = Pic("s.png", 97, 16);
+    EXPECT_FALSE(table.UpdatePicture(src, 0, &tooWide, &byWidth, false, true));
+    ASSERT_NE(table.Find(0), nullptr); // the slot stays (not valid until divided again)
+}
+
+TEST_F(SlotTableTest, TransTypeChangeAffectsOnlySlotsDividedAgain) {
+    WriteSolidPng(dir.file("k.png"), 2, 2, 0xFFFFFFFF, 0xFF000000); // black top-left
+    strPicture p = Pic("k.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    ASSERT_TRUE(table.UpdatePicture(src, 1, &p, nullptr, false, true));
+    EXPECT_EQ(TopLeft(0), 0xFF000000u);
+    src.transType = kTransBlack;
+    ASSERT_TRUE(table.UpdatePicture(src, 1, &p, &p, false, true)); // nothing changed: nothing done
+    EXPECT_EQ(TopLeft(1), 0xFF000000u);
+    strPicture hued = Pic("k.png", 1, 1, 1);
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &hued, &p, false, true)); // divided again
+    EXPECT_EQ(TopLeft(0), 0u);
+    EXPECT_EQ(TopLeft(1), 0xFF000000u);
+}
+
+TEST_F(SlotTableTest, FailureKeepsThePreviousSlot) {
+    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFFFF0000);
+    strPicture p = Pic("a.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    cPictureSlot* slot = table.Find(0);
+    strPicture missing = Pic("missing.png");
+    EXPECT_FALSE(table.UpdatePicture(src, 0, &missing, &p, false, true));
+    EXPECT_EQ(table.Find(0), slot);
+    testing_support::WriteBytes(dir.file("bad.png"), {137, 'P', 'N', 'G', 1, 2, 3});
+    strPicture bad = Pic("bad.png");
+    EXPECT_FALSE(table.UpdatePicture(src, 0, &bad, &p, true, true));
+    EXPECT_EQ(table.Find(0), slot);
+    EXPECT_TRUE(table.UpdatePicture(src, 0, nullptr, &p, false, true)); // no record: slot removed
+    EXPECT_EQ(table.Find(0), nullptr);
+}
+
+TEST_F(SlotTableTest, PathsResolveWithEitherSeparatorAndTheCodePage) {
+    std::filesystem::create_directories(dir.file("sub/deeper"));
+    WriteSolidPng(dir.file("sub/deeper/b.png"), 2, 2, 0xFF0000FF);
+    strPicture p = Pic("sub\\deeper\\..\\deeper/b.png");
+    ASSERT_TRUE(table.UpdatePicture(src, 0, &p, nullptr, false, true));
+    EXPECT_EQ(cPictureSlotTable::ResolvePicturePath(src, p.path, true), dir.file("sub/deeper/b.png"));
+    // Without the base folder a relative name is not found from here.
+    EXPECT_FALSE(table.UpdatePicture(src, 1, &p, nullptr, false, false));
+
+    // A stored name in CP932 finds the UTF-8 file on disk.
+    const std::string name = reinterpret_cast<const char*>(u8"画像.png");
+    WriteSolidPng(dir.file(name), 2, 2, 0xFF00FF00);
+    std::string stored = platform::FromUtf8(name, "jpn");
+    EXPECT_EQ(stored.substr(0, 4), std::string("\x89\xE6\x91\x9C"));
+    strPicture jp = Pic(stored);
+    ASSERT_TRUE(table.UpdatePicture(src, 2, &jp, nullptr, false, true));
+    EXPECT_EQ(TopLeft(2), 0xFF00FF00u);
+}
+
+TEST_F(SlotTableTest, ProjectReloadRemoveAndTarget) {
+    WriteSolidPng(dir.file("a.png"), 8, 8, 0xFFFF0000);
+    WriteSolidPng(dir.file("b.png"), 8, 8, 0xFF00FF00);
+    cConfig config;
+    config.TransType = 0;
+    cProject doc(&config);
+    ASSERT_TRUE(doc.create(1, 4, 4, 1));
+    doc.setText(kTextBaseFolder, dir.path());
+    doc.pictures().setCopy(0, Pic("a.png", 2, 2));
+    doc.pictures().setCopy(2, Pic("b.png", 0, 0));
+    EXPECT_EQ(table.ReloadAll(doc), 2);
+    EXPECT_EQ(table.Find(0)->PatternCount(), 4);
+    EXPECT_EQ(table.Find(2)->PatternCount(), 1);
+    EXPECT_EQ(table.Find(1), nullptr);
+    EXPECT_EQ(doc.picture(2)->divX, 1);
+
+    // A record change through the document's own form of the call.
+    strPicture hued = *doc.picture(0);
+    hued.hue = 120;
+    ASSERT_TRUE(table.UpdatePicture(doc, 0, &hued, doc.picture(0), false, true));
+    EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
+
+    config.TargetPath = dir.file("b.png");
+    ASSERT_TRUE(table.UpdateTarget(config));
+    ASSERT_NE(table.Find(cPictureSlotTable::kTargetPicture), nullptr);
+    EXPECT_EQ(table.Find(cPictureSlotTable::kTargetPicture)->PatternCount(), 1);
+
+    EXPECT_EQ(table.RemoveAll(doc), 2);
+    EXPECT_EQ(table.Find(0), nullptr);
+    ASSERT_NE(table.Find(cPictureSlotTable::kTargetPicture), nullptr); // not a project picture
+    config.TargetPath.clear();
+    EXPECT_TRUE(table.UpdateTarget(config));
+    EXPECT_EQ(table.Find(cPictureSlotTable::kTargetPicture), nullptr);
+    table.Clear();
+    EXPECT_EQ(table.SlotCount(), 0);
+}
+
+TEST(PictureInfo, DescribesEveryPictureRecord) {
+    testing_support::TempDir dir;
+    WriteSolidPng(dir.file("a.png"), 96, 64, 0xFFFF0000);
+    cConfig config;
+    config.Init_Div = 0;
+    cProject doc(&config);
+    ASSERT_TRUE(doc.create(1, 4, 4, 1));
+    doc.setText(kTextBaseFolder, dir.path());
+    doc.pictures().setCopy(0, Pic("a.png", 3, 2));
+    doc.pictures().setCopy(1, Pic("missing.png"));
+    doc.pictures().setCopy(3, Pic("a.png", 0, 0));
+    doc.setSetting(kKeySplitFormat, 1); // by width: 3 x 2 pixel cells
+    doc.pictures().setCopy(2, Pic("a.png", 97, 1));
+    std::vector<strPictureInfo> infos = DescribePictures(doc);
+    ASSERT_EQ(infos.size(), 4u);
+    EXPECT_EQ(infos[0].result, 1);
+    EXPECT_EQ(infos[0].format, kImagePng);
+    EXPECT_EQ(infos[0].width, 96);
+    EXPECT_EQ(infos[0].height, 64);
+    EXPECT_EQ(infos[0].depth, 32);
+    EXPECT_EQ(infos[0].sourceDepth, 32);
+    EXPECT_EQ(infos[0].columns, 32);
+    EXPECT_EQ(infos[0].rows, 32);
+    EXPECT_EQ(infos[0].count, 1024);
+    EXPECT_EQ(infos[1].result, -1);
+    EXPECT_FALSE(infos[1].fileFound);
+    EXPECT_EQ(infos[2].result, -2);     // 97 pixels wide cells on a 96 pixel picture
+    EXPECT_EQ(infos[3].count, 1);       // 0 x 0: one pattern, whatever the split format
+    EXPECT_EQ(doc.picture(3)->divX, 0); // the record is not changed
+    EXPECT_STREQ(PictureResultText(-2), "division failed");
+}
