@@ -1,14 +1,18 @@
 #include "cli/project_io.h"
 #include "document/project.h"
+#include "image/picture_info.h"
 
 namespace cli {
 
 void PrintPictureInfo(Context& ctx, const cProject& doc, std::ostream& out) {
-    for (int i = 0; i < doc.pictures().capacity(); ++i) {
-        const strPicture* p = doc.picture(i);
-        if (!p) continue;
-        out << "picture " << i << ": " << ToUtf8(ctx, p->path) << " (divisions " << p->divX << " x " << p->divY
-            << ", hue " << p->hue << ")\n";
+    for (const strPictureInfo& p : DescribePictures(doc)) {
+        out << "picture " << p.number << ": " << ToUtf8(ctx, p.storedPath) << ": " << PictureResultText(p.result);
+        if (p.result != -1)
+            out << ", " << p.width << " x " << p.height << ", " << p.sourceDepth << " bits (loaded as " << p.depth
+                << "), " << p.columns << " x " << p.rows << " patterns of " << p.cellWidth << " x " << p.cellHeight;
+        else if (!p.fileFound)
+            out << " (no file at " << p.resolvedPath << ")";
+        out << "\n";
     }
 }
 
