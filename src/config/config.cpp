@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kAppFolderName = "PelkoEditor";
 constexpr const char* kFileName = "config.ini";
 
-// Read buffers of Part 9.1, terminating zero included.
+// Read buffers, terminating zero included.
 constexpr size_t kFlagBuffer = 8;
 constexpr size_t kNumberBuffer = 16;
 constexpr size_t kTextBuffer = 512;
@@ -22,7 +22,7 @@ constexpr size_t kFileNameBuffer = 260;
 // The marker the reads use for "absent": a value starting with it keeps the current value.
 constexpr std::string_view kAbsent = "!";
 
-// Calls v(key, field[, bufferSize]) for every key, in the order of Part 9.1. The field's type gives
+// Calls v(key, field[, bufferSize]) for every key, in the order. The field's type gives
 // the value form: bool flag, int int, uint32_t uint, uint8_t byte, std::string text.
 template <typename Config, typename Visitor>
 void visitKeys(Config& c, Visitor& v) {

@@ -121,7 +121,7 @@ public:
     bool readFrom(const platform::cProfileFile& file);
     bool writeTo(platform::cProfileFile& file) const;
 
-    // Value forms of Part 9.1: leading white space, optional sign, decimal digits up to the first
+    // Value forms: leading white space, optional sign, decimal digits up to the first
     // other character; no digits gives 0. parseInt saturates at the int range; parseUint takes a
     // negative value modulo 2^32 (as strtoul does) and saturates larger magnitudes at 0xFFFFFFFF.
     static int parseInt(std::string_view text);

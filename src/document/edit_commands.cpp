@@ -58,7 +58,7 @@ bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExi
     const strCell* src = base ? base : prev ? prev : next;
     if (!src) return false;
     strCell o = *src;
-    // With neither neighbour the result stays a copy of the cell itself (Part 1.5, step 3).
+    // With neither neighbour the result stays a copy of the cell itself (step 3).
     SupplementCell(o, prev, next, 0.5f, compType);
     return doc.setCell(frame, cell, &o);
 }
@@ -345,7 +345,7 @@ strEditResult cEditCommands::completeSelectedCells() {
     const bool ready = begin(r);
     int stored = 0;
     // Only selected cells that exist on the current frame are completed, so no cell is created
-    // (Part 7.1, "Complete selected cells").
+    // ("Complete selected cells").
     if (ready)
         for (int c : selection())
             if (CompleteCell(*doc_, current_, c, config_->CompType, true)) ++stored;

@@ -1,5 +1,5 @@
 #pragma once
-// The editing commands of Part 1.5 and Undo / Redo, independent of any window. The editor's
+// The editing commands and Undo / Redo, independent of any window. The editor's
 // menus, the timeline, the command-line tool and the tests all call this layer.
 //
 // It holds the current frame (the frame the canvas shows), the current cell (the cell the canvas
@@ -7,13 +7,13 @@
 // current frame). Each command runs as one undo step (open, primitives, commit) and returns a
 // strEditResult with the status-bar message to show.
 //
-// Choices where the specification is silent or two Parts differ:
+// Choices made here:
 // - The selection marks stay when the current frame changes; the cell commands act only on marked
 //   cell numbers that hold a cell on the current frame (Delete "each selected cell that exists",
-//   the moves "the selected cells", and the completion as Part 7.1 words it: "so no cell is
-//   created"). Delete unmarks the cells it deleted.
+//   the moves "the selected cells", and the completion of selected cells, which never
+//   creates a cell). Delete unmarks the cells it deleted.
 // - A completed cell whose frame has neither a previous nor a next cell is stored again unchanged
-//   and counts as changed (Part 1.5, Algorithms, steps 1 to 5).
+//   and counts as changed (Algorithms, steps 1 to 5).
 // - After Undo, Redo and the frame deletions the current frame is clamped to the last frame; the
 //   frame repair runs only when the current frame's slot is empty inside the document.
 // - Multi-frame Delete and Clear (timeline) are deleteFrames / clearFrames here.
@@ -37,7 +37,7 @@ struct strEditResult {
     strMessage alert;      // a message box to show before the status (the frame repair), or none
 };
 
-// Interpolation of one cell parameter (Part 7.1): value(a) + trunc((value(b) - value(a)) * t), with
+// Interpolation of one cell parameter: value(a) + trunc((value(b) - value(a)) * t), with
 // the difference and the product in single-precision float and the result stored into the field's
 // width.
 template <class T> T InterpolateValue(T a, T b, float t) {
@@ -45,14 +45,14 @@ template <class T> T InterpolateValue(T a, T b, float t) {
     return static_cast<T>(static_cast<long long>(a) + static_cast<long long>(d * t));
 }
 
-// The simple cell supplement of Part 7.1, on o (the cell being written, already a copy of its base)
+// The simple cell supplement, on o (the cell being written, already a copy of its base)
 // with the cells before (prev) and after (next), either possibly null. compType is "CompType":
 // 0 all elements, 1 ignore image/pattern, 2 ignore image/pattern/colour. False when prev and next
 // are both missing (o is left unchanged).
 bool SupplementCell(strCell& o, const strCell* prev, const strCell* next, float t, int compType);
 
 // Completes cell c of frame f from frames f-1 and f+1 with t = 0.5 and stores it with set-cell
-// (Part 1.5, Algorithms). The base is the cell itself, else prev, else next; with mustExist the
+// (Algorithms). The base is the cell itself, else prev, else next; with mustExist the
 // cell is only completed when it exists on frame f. Returns whether a cell was stored.
 bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExist = false);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The undo history (Part 1.4): an undo stack and a redo stack of steps (cRestoreObj), newest at the
+// The undo history: an undo stack and a redo stack of steps (cRestoreObj), newest at the
 // front, and a depth limit 0..32.
 //
 // A step is opened on the document (it becomes the document's pending step), the document's
@@ -84,7 +84,7 @@ private:
 };
 
 // One step as a scope: opens on construction, closes with commit on destruction unless closed
-// before. A command that fails half-way still commits what it recorded (Part 1.5).
+// before. A command that fails half-way still commits what it recorded.
 class cHistoryStep {
 public:
     explicit cHistoryStep(cHistory& h) : h_(&h) { h_->open(); }

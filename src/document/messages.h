@@ -1,6 +1,6 @@
 #pragma once
 // User-visible texts of the document layer (status-bar results and the message boxes the document
-// raises), with the exact wording of the specification. The core hands back a message id with its
+// raises), word for word as the user sees them. The core hands back a message id with its
 // arguments (strMessage); the UI formats it with FormatMessage and shows it in the status bar or in a
 // message box with the entry's caption.
 //
@@ -29,20 +29,20 @@ enum class eMessageKind : uint8_t {
 #define PELKO_DOCUMENT_MESSAGES(X)                                                                        \
     X(kMsgNone, kNone, "")                                                                                \
     X(kMsgProcessingFailed, kStatus, "< ! > [%d:%d] : processing failed")                                 \
-    /* Part 1.4: undo history */                                                                          \
+    /* undo history */                                                                          \
     X(kMsgUndone, kStatus, "I cancel one")                                                                \
     X(kMsgCannotUndo, kStatus, "< ! > I cannot cancel")                                                   \
     X(kMsgRedone, kStatus, "I redone one")                                                                \
     X(kMsgCannotRedo, kStatus, "< ! > cannot fix it")                                                     \
     X(kMsgFrameRepair, kError,                                                                            \
       "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.") \
-    /* Part 1.5: frame commands */                                                                        \
+    /* frame commands */                                                                        \
     X(kMsgFrameInserted, kStatus, "Inserted in frame [%d]")                                               \
     X(kMsgFrameDeleted, kStatus, "Frame [%d] deleted")                                                    \
     X(kMsgFrameCleared, kStatus, "Frame [%d] cleared")                                                    \
     X(kMsgFrameCopied, kStatus, "Frame [%d]to[%d] copied")                                                \
     X(kMsgFrameDone, kStatus, "Frame [%d] done")                                                          \
-    /* Part 1.5: counted results (cells, or frames when several are handled at once) */                   \
+    /* counted results (cells, or frames when several are handled at once) */                   \
     X(kMsgCountDelete, kStatus, "[%d] : Delete")                                                          \
     X(kMsgCountClear, kStatus, "[%d] : Clear")                                                            \
     X(kMsgCountComplete, kStatus, "[%d] : Complete before and after with frame")                          \
@@ -51,7 +51,7 @@ enum class eMessageKind : uint8_t {
     X(kMsgCountPaste, kStatus, "[%d] : Paste")                                                            \
     X(kMsgCountForeground, kStatus, "[%d] : To the foreground")                                           \
     X(kMsgCountBackground, kStatus, "[%d] : To the background")                                           \
-    /* Part 1.1: apply structural settings */                                                             \
+    /* apply structural settings */                                                             \
     X(kMsgConfirmStructural, kConfirm,                                                                    \
       "In order to reflect the change, it is necessary to rewrite it to a large extent.\nIs it OK\xEF\xBC\x9F" \
       "\n\xE2\x80\xBB" "This operation can not be restored.")
@@ -101,8 +101,7 @@ const char* MessageCaption(eMessageKind kind);
 // The identifier's name ("kMsgFrameDone"), for traces and test output.
 const char* MessageName(eMessageId id);
 
-// The formatted text, as the status bar shows it: at most 511 bytes (the 512-byte buffer of the
-// specification). "" for kMsgNone.
+// The formatted text, as the status bar shows it: at most 511 bytes (a 512-byte buffer). "" for kMsgNone.
 std::string FormatMessage(const strMessage& m);
 
 // The minute and second of the local clock, for "< ! > [%d:%d] : processing failed".

@@ -1,5 +1,5 @@
 #pragma once
-// The one in-memory image type (Part 4.1): cDib, the pixel store that stands in for the platform's
+// The one in-memory image type: cDib, the pixel store that stands in for the platform's
 // device-independent bitmap, and cBMP, which owns one cDib together with the program's own colour
 // table with alpha (cPalette) and an optional colour key.
 //
@@ -17,7 +17,7 @@
 // The largest picture side any bitmap may have; bigger requests fail.
 inline constexpr int kMaxPictureSide = 16384;
 
-// Channel layout codes (Part 4.1, "Layout codes").
+// Channel layout codes ("Layout codes").
 inline constexpr int32_t kLayout555 = 0x7C3E1F;
 inline constexpr int32_t kLayout565 = 0xF87E1F;
 inline constexpr int32_t kLayoutRgb32 = 0xFFFFFF;

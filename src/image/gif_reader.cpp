@@ -1,4 +1,4 @@
-// GIF decoder through giflib: the reading side of Part 6.2 as far as the loader relies on it. The
+// GIF decoder through giflib: the reading side as far as the loader relies on it. The
 // first image is composed onto a black 24-bit canvas of the logical screen (transparent pixels left
 // black, interlaced rows placed by the four passes); the records after it are walked to the trailer
 // (their image data skipped undecoded), since reading succeeds only when the trailer is reached.

@@ -1,5 +1,5 @@
 #pragma once
-// Image file loaders (Part 4.2): format detection, the BMP, PNG, GIF (first frame) and XYZ
+// Image file loaders: format detection, the BMP, PNG, GIF (first frame) and XYZ
 // decoders, and the normalisation that turns a decoded picture into the canonical cBMP form:
 // 8 bits with a colour table and palette, or 32 bits B, G, R, A; row 0 at the top.
 //

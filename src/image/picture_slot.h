@@ -1,5 +1,5 @@
 #pragma once
-// A picture slot (Part 4.3): one loaded picture with its division into patterns, its transparent
+// A picture slot: one loaded picture with its division into patterns, its transparent
 // colour, its hue setting and the textures drawn from it.
 //
 // States: empty (no bitmap), loaded (bitmap, not divided) and valid (divided, image texture filled).

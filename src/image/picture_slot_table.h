@@ -1,5 +1,5 @@
 #pragma once
-// The picture slot table (Part 4.3): one cPictureSlot per picture number, kept in step with the
+// The picture slot table: one cPictureSlot per picture number, kept in step with the
 // project's strPicture records, plus the built-in error picture (-10), the target picture (-11), the
 // background colour and the label glyphs.
 //

@@ -1,5 +1,5 @@
 #pragma once
-// Free pixel operations of Part 4.1 on cDib bitmaps. None changes its input unless said; every one
+// Free pixel operations on cDib bitmaps. None changes its input unless said; every one
 // fails (null, false or 0) on bad input instead of throwing.
 //
 // Where the original let the platform convert (reading pixels at another depth, colour-mapping a

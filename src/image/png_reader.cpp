@@ -1,4 +1,4 @@
-// PNG decoder through libpng, with the transform sequence of Part 4.2: 16-bit channels stripped,
+// PNG decoder through libpng, with the transform sequence: 16-bit channels stripped,
 // low depths packed to a byte, grey turned to RGB, a grey tRNS turned to alpha, B-G-R order, gamma.
 // libpng reports errors by longjmp: every object that must survive one lives in strPngState, owned
 // by the caller of the function that holds the setjmp, so no destructor is ever skipped.

@@ -1,5 +1,5 @@
 #pragma once
-// The five transparent-colour methods (Part 4.1, Algorithms 7).
+// The five transparent-colour methods (Algorithms 7).
 
 #include "image/bmp.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // INI profile files with the semantics of Windows private-profile files, which the settings record
-// (Part 9.1) relies on.
+// relies on.
 //
 // Reading
 //   - "[name]" lines open a section (white space around the line and around the name is ignored; the

@@ -1,4 +1,4 @@
-// The editing commands of Part 1.5 with their messages, the completion rule of Part 7.1, and
+// The editing commands with their messages, the completion rule, and
 // Undo / Redo through the command layer.
 
 #include "config/config.h"

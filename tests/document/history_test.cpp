@@ -1,4 +1,4 @@
-// The undo history (Part 1.4): steps, depth, the valid flags, size accounting, clearing and the
+// The undo history: steps, depth, the valid flags, size accounting, clearing and the
 // frame repair.
 
 #include "config/config.h"

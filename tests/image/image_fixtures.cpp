@@ -26,7 +26,7 @@ void PngWrite(png_structp png, png_bytep data, size_t n) {
 void PngFlush(png_structp) {}
 } // namespace
 
-Bytes MakePng(const strPngSpec& spec) {
+Bytes MakePng(const strPngFixture& fx) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -35,24 +35,24 @@ Bytes MakePng(const strPngSpec& spec) {
         throw std::runtime_error("libpng write failed");
     }
     png_set_write_fn(png, &out, PngWrite, PngFlush);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, png_uint_32(fx.width), png_uint_32(fx.height), fx.bitDepth, fx.colourType,
+                 fx.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> plte;
-    for (uint32_t c : spec.palette)
+    for (uint32_t c : fx.palette)
         plte.push_back(png_color{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
     if (!plte.empty()) png_set_PLTE(png, info, plte.data(), int(plte.size()));
     png_color_16 greyTrans{};
-    if (!spec.trnsAlpha.empty())
-        png_set_tRNS(png, info, spec.trnsAlpha.data(), int(spec.trnsAlpha.size()), nullptr);
-    else if (spec.trnsGrey >= 0) {
-        greyTrans.gray = png_uint_16(spec.trnsGrey);
+    if (!fx.trnsAlpha.empty())
+        png_set_tRNS(png, info, fx.trnsAlpha.data(), int(fx.trnsAlpha.size()), nullptr);
+    else if (fx.trnsGrey >= 0) {
+        greyTrans.gray = png_uint_16(fx.trnsGrey);
         png_set_tRNS(png, info, nullptr, 0, &greyTrans);
     }
-    if (spec.gamma > 0) png_set_gAMA(png, info, spec.gamma);
+    if (fx.gamma > 0) png_set_gAMA(png, info, fx.gamma);
     png_write_info(png, info);
     std::vector<png_bytep> rows;
-    for (const Bytes& r : spec.rows)
+    for (const Bytes& r : fx.rows)
         rows.push_back(const_cast<png_bytep>(r.data()));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
@@ -144,34 +144,34 @@ Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
     return out;
 }
 
-Bytes MakeBmp(const strBmpSpec& spec) {
+Bytes MakeBmp(const strBmpFixture& fx) {
     Bytes info;
     Put32(info, 40);
-    Put32(info, uint32_t(spec.width));
-    Put32(info, uint32_t(spec.height));
+    Put32(info, uint32_t(fx.width));
+    Put32(info, uint32_t(fx.height));
     Put16(info, 1);
-    Put16(info, uint32_t(spec.bits));
-    Put32(info, spec.compression);
-    Put32(info, uint32_t(spec.pixelData.size()));
+    Put16(info, uint32_t(fx.bits));
+    Put32(info, fx.compression);
+    Put32(info, uint32_t(fx.pixelData.size()));
     Put32(info, 2835);
     Put32(info, 2835);
-    Put32(info, spec.clrUsed);
+    Put32(info, fx.clrUsed);
     Put32(info, 0);
-    for (uint32_t m : spec.masks)
+    for (uint32_t m : fx.masks)
         Put32(info, m);
-    for (uint32_t c : spec.table) {
+    for (uint32_t c : fx.table) {
         info.push_back(uint8_t(c));
         info.push_back(uint8_t(c >> 8));
         info.push_back(uint8_t(c >> 16));
-        info.push_back(spec.tableReserved);
+        info.push_back(fx.tableReserved);
     }
     uint32_t off = 14 + uint32_t(info.size());
     Bytes out = {'B', 'M'};
-    Put32(out, off + uint32_t(spec.pixelData.size()));
+    Put32(out, off + uint32_t(fx.pixelData.size()));
     Put32(out, 0);
     Put32(out, off);
     out.insert(out.end(), info.begin(), info.end());
-    out.insert(out.end(), spec.pixelData.begin(), spec.pixelData.end());
+    out.insert(out.end(), fx.pixelData.begin(), fx.pixelData.end());
     return out;
 }
 

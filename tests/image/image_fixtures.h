@@ -11,7 +11,7 @@ namespace image_fixtures {
 using Bytes = std::vector<uint8_t>;
 
 // ---- PNG (libpng) ----
-struct strPngSpec {
+struct strPngFixture {
     int width = 0, height = 0;
     int colourType = 0; // PNG_COLOR_TYPE_*
     int bitDepth = 8;
@@ -22,7 +22,7 @@ struct strPngSpec {
     int trnsGrey = -1;              // tRNS grey value of a grey image
     double gamma = 0;               // gAMA when > 0
 };
-Bytes MakePng(const strPngSpec& spec);
+Bytes MakePng(const strPngFixture& fx);
 
 // ---- GIF (giflib) ----
 struct strGifFrame {
@@ -42,7 +42,7 @@ Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
               const std::vector<uint8_t>& indices, int extraBytes = 0, int cutBytes = 0);
 
 // ---- BMP (by hand) ----
-struct strBmpSpec {
+struct strBmpFixture {
     int width = 0, height = 0; // height negative for top-down
     int bits = 8;
     uint32_t compression = 0;    // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
@@ -52,7 +52,7 @@ struct strBmpSpec {
     std::vector<uint32_t> masks; // written after the 40-byte header for BITFIELDS
     Bytes pixelData;             // exactly as stored in the file (file row order, padded)
 };
-Bytes MakeBmp(const strBmpSpec& spec);
+Bytes MakeBmp(const strBmpFixture& fx);
 
 void Put16(Bytes& b, uint32_t v);
 void Put32(Bytes& b, uint32_t v);

@@ -1,4 +1,4 @@
-// Part 4.2: detection and the four decoders, on fixtures written by independent writers and checked
+// Picture loaders: detection and the four decoders, on fixtures written by independent writers and checked
 // pixel by pixel, plus crafted files that must fail without a crash or a huge allocation.
 
 #include "image/builtin_pictures.h"
@@ -79,7 +79,7 @@ TEST(Loader, MissingFileFailsAndEmptiesTheTarget) {
 
 TEST(LoaderBmp, OneBitBecomesEightBitsWith256Entries) {
     // 10 x 2, bottom-up: file row 0 is the picture's bottom row.
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 10;
     s.height = 2;
     s.bits = 1;
@@ -107,7 +107,7 @@ TEST(LoaderBmp, OneBitBecomesEightBitsWith256Entries) {
 }
 
 TEST(LoaderBmp, FourBitTopDownWithShortTable) {
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 3;
     s.height = -2;
     s.bits = 4;
@@ -127,7 +127,7 @@ TEST(LoaderBmp, FourBitTopDownWithShortTable) {
 }
 
 TEST(LoaderBmp, TwentyFourBitsBecomeOpaqueThirtyTwo) {
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 2;
     s.height = 2;
     s.bits = 24;
@@ -142,7 +142,7 @@ TEST(LoaderBmp, TwentyFourBitsBecomeOpaqueThirtyTwo) {
 }
 
 TEST(LoaderBmp, SixteenBitFiveSixFiveBitfields) {
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 2;
     s.height = 1;
     s.bits = 16;
@@ -157,7 +157,7 @@ TEST(LoaderBmp, SixteenBitFiveSixFiveBitfields) {
 }
 
 TEST(LoaderBmp, ThirtyTwoBits) {
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 2;
     s.height = 1;
     s.bits = 32;
@@ -177,7 +177,7 @@ TEST(LoaderBmp, ThirtyTwoBits) {
 }
 
 TEST(LoaderBmp, Rle8) {
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 6;
     s.height = 3;
     s.bits = 8;
@@ -203,7 +203,7 @@ TEST(LoaderBmp, Rle8) {
 }
 
 TEST(LoaderBmp, Rle4) {
-    strBmpSpec s;
+    strBmpFixture s;
     s.width = 5;
     s.height = 2;
     s.bits = 4;
@@ -221,7 +221,7 @@ TEST(LoaderBmp, Rle4) {
 }
 
 TEST(LoaderBmp, CraftedFilesFail) {
-    strBmpSpec rle;
+    strBmpFixture rle;
     rle.width = 4;
     rle.height = 2;
     rle.bits = 8;
@@ -239,7 +239,7 @@ TEST(LoaderBmp, CraftedFilesFail) {
     rle.pixelData = {4, 1, 0, 0}; // data ends before the image does
     ExpectRefused(MakeBmp(rle));
 
-    strBmpSpec raw;
+    strBmpFixture raw;
     raw.width = 4;
     raw.height = 4;
     raw.bits = 8;
@@ -277,7 +277,7 @@ TEST(LoaderBmp, CraftedFilesFail) {
 // ---- PNG ----
 
 TEST(LoaderPng, PaletteWithTrnsKeepsItsAlphas) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = 3;
     s.height = 2;
     s.colourType = PNG_COLOR_TYPE_PALETTE;
@@ -307,7 +307,7 @@ TEST(LoaderPng, PaletteWithTrnsKeepsItsAlphas) {
 }
 
 TEST(LoaderPng, RgbaKeepsAlphaExactly) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = 2;
     s.height = 2;
     s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -322,7 +322,7 @@ TEST(LoaderPng, RgbaKeepsAlphaExactly) {
 }
 
 TEST(LoaderPng, RgbIsOpaqueAndGreyBecomesRgb) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = 2;
     s.height = 1;
     s.colourType = PNG_COLOR_TYPE_RGB;
@@ -333,7 +333,7 @@ TEST(LoaderPng, RgbIsOpaqueAndGreyBecomesRgb) {
     EXPECT_EQ(Px(b, 0, 0), 0xFF010203u);
     EXPECT_EQ(Px(b, 1, 0), 0xFF040506u);
 
-    strPngSpec g;
+    strPngFixture g;
     g.width = 3;
     g.height = 1;
     g.colourType = PNG_COLOR_TYPE_GRAY;
@@ -354,7 +354,7 @@ TEST(LoaderPng, RgbIsOpaqueAndGreyBecomesRgb) {
 }
 
 TEST(LoaderPng, SixteenBitLoadsAsEightBitsPerChannel) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = 2;
     s.height = 1;
     s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -372,7 +372,7 @@ TEST(LoaderPng, SixteenBitLoadsAsEightBitsPerChannel) {
 }
 
 TEST(LoaderPng, InterlacedAndGamma) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = 9;
     s.height = 9;
     s.colourType = PNG_COLOR_TYPE_RGB;
@@ -397,7 +397,7 @@ TEST(LoaderPng, InterlacedAndGamma) {
 }
 
 TEST(LoaderPng, CraftedFilesFail) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = 4;
     s.height = 4;
     s.colourType = PNG_COLOR_TYPE_RGB;
@@ -574,7 +574,7 @@ TEST(InflateBuffer, ChunkBoundariesAndLimits) {
 
 TEST(LoaderFile, ReadsFromDisk) {
     testing_support::TempDir dir;
-    strPngSpec s;
+    strPngFixture s;
     s.width = 1;
     s.height = 1;
     s.colourType = PNG_COLOR_TYPE_RGB;

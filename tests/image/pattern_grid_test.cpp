@@ -1,4 +1,4 @@
-// Part 4.1 Algorithms 7 and 8: the pattern grid and the transparent-colour methods.
+// The pattern grid and the transparent-colour methods.
 
 #include "image/pattern_grid.h"
 #include "image/transparency.h"

@@ -1,4 +1,4 @@
-// Part 4.3: picture slots (upload rules, division) and the slot table's update rules.
+// Picture slots (upload rules, division) and the slot table's update rules.
 
 #include "image/picture_slot_table.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 // An RGBA PNG of one colour (0xAARRGGBB), with an optional different top-left pixel.
 void WriteSolidPng(const std::string& path, int w, int h, uint32_t argb, int64_t topLeft = -1) {
-    strPngSpec s;
+    strPngFixture s;
     s.width = w;
     s.height = h;
     s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;

@@ -1,4 +1,4 @@
-// Part 4.1: conversions, reduction, quantisation, HSV, palette sort and colour counting.
+// Conversions, reduction, quantisation, HSV, palette sort and colour counting.
 
 #include "image/pixel_ops.h"
 
