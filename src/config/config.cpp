@@ -22,7 +22,7 @@ constexpr size_t kFileNameBuffer = 260;
 // The marker the reads use for "absent": a value starting with it keeps the current value.
 constexpr std::string_view kAbsent = "!";
 
-// Calls v(key, field[, bufferSize]) for every key, in the order. The field's type gives
+// Calls v(key, field[, bufferSize]) for every key, in file order. The field's type gives
 // the value form: bool flag, int int, uint32_t uint, uint8_t byte, std::string text.
 template <typename Config, typename Visitor>
 void visitKeys(Config& c, Visitor& v) {

@@ -58,7 +58,7 @@ bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExi
     const strCell* src = base ? base : prev ? prev : next;
     if (!src) return false;
     strCell o = *src;
-    // With neither neighbour the result stays a copy of the cell itself (step 3).
+    // With neither neighbour the result stays a copy of the cell itself.
     SupplementCell(o, prev, next, 0.5f, compType);
     return doc.setCell(frame, cell, &o);
 }

@@ -13,7 +13,7 @@
 //   the moves "the selected cells", and the completion of selected cells, which never
 //   creates a cell). Delete unmarks the cells it deleted.
 // - A completed cell whose frame has neither a previous nor a next cell is stored again unchanged
-//   and counts as changed (Algorithms, steps 1 to 5).
+//   and counts as changed.
 // - After Undo, Redo and the frame deletions the current frame is clamped to the last frame; the
 //   frame repair runs only when the current frame's slot is empty inside the document.
 // - Multi-frame Delete and Clear (timeline) are deleteFrames / clearFrames here.

@@ -17,7 +17,7 @@
 // The largest picture side any bitmap may have; bigger requests fail.
 inline constexpr int kMaxPictureSide = 16384;
 
-// Channel layout codes ("Layout codes").
+// Channel layout codes.
 inline constexpr int32_t kLayout555 = 0x7C3E1F;
 inline constexpr int32_t kLayout565 = 0xF87E1F;
 inline constexpr int32_t kLayoutRgb32 = 0xFFFFFF;

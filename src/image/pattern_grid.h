@@ -1,5 +1,5 @@
 #pragma once
-// Division of a picture into equal patterns (Algorithms 8): the grid, the rectangle of a
+// Division of a picture into equal patterns: the grid, the rectangle of a
 // pattern, the hit test and the texture coordinates. Pattern indices here are 0-based.
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-// The five transparent-colour methods (Algorithms 7).
+// The five transparent-colour methods.
 
 #include "image/bmp.h"
 

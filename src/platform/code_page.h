@@ -1,8 +1,8 @@
 #pragma once
 // Conversions between the project code page and UTF-8 / UTF-16.
 //
-// Texts inside a document are bytes of the project code page named by the "Locale" setting
-//. The Locale value is mapped to a code page like this (case-insensitive):
+// Texts inside a document are bytes of the project code page named by the "Locale" setting.
+// The Locale value is mapped to a code page like this (case-insensitive):
 //   - empty, "jpn", "japanese", "ja", "ja_JP", "ja-JP", "Japanese_Japan" (with or without a ".932"
 //     suffix) and anything not understood below: CP932 (Microsoft Shift_JIS, iconv "CP932");
 //   - "UTF-8", "utf8", "65001" or any name whose code-set part (after ".") is one of those,
