@@ -23,5 +23,6 @@ void AddInfoCommand(CLI::App& app, Context& ctx);
 void AddDumpCommand(CLI::App& app, Context& ctx);
 void AddConvertCommand(CLI::App& app, Context& ctx);
 void AddClipCommand(CLI::App& app, Context& ctx);
+void AddPlayCommand(CLI::App& app, Context& ctx);
 
 }  // namespace cli

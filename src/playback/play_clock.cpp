@@ -1,0 +1,66 @@
+#include "playback/play_clock.h"
+
+#include "platform/clock.h"
+
+#include <algorithm>
+
+int cPlayClock::RateOfIndex(int index) {
+    return kRates[std::clamp(index, 0, 6)];
+}
+
+uint32_t cPlayClock::PeriodOfRate(int rate) {
+    return 1000u / static_cast<uint32_t>(std::clamp(rate, 1, 120));
+}
+
+cPlayClock::cPlayClock(MillisecondSource source) {
+    setSource(std::move(source));
+}
+
+void cPlayClock::setSource(MillisecondSource source) {
+    source_ = source ? std::move(source) : MillisecondSource(platform::NowMilliseconds);
+}
+
+uint32_t cPlayClock::now() const {
+    return source_();
+}
+
+void cPlayClock::setRate(int rate) {
+    rate_ = std::clamp(rate, 1, 120);
+    period_ = PeriodOfRate(rate_);
+    reset();
+}
+
+bool cPlayClock::start() {
+    if (running_) return false;
+    reset();
+    running_ = true;
+    return true;
+}
+
+void cPlayClock::reset() {
+    last_ = now();
+    lag_ = 0;
+}
+
+bool cPlayClock::poll() {
+    if (!running_) return false;
+    const uint32_t t = now();
+    // "last + period - lag > now: not yet", compared by signed difference so that the 49.7-day
+    // wrap of the millisecond counter does not fire a tick early.
+    if (static_cast<int32_t>(t - (last_ + period_ - lag_)) < 0) return false;
+    lag_ = t - (last_ + period_);
+    if (lag_ <= period_) {
+        last_ += period_;
+    } else {
+        last_ = t + period_;
+        lag_ = 0;
+    }
+    if (target_) target_();
+    return true;
+}
+
+uint32_t cPlayClock::untilNext() const {
+    const uint32_t due = last_ + period_ - lag_;
+    const auto left = static_cast<int32_t>(due - now());
+    return left > 0 ? static_cast<uint32_t>(left) : 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The playback clock (Part 8.1): ticks at a fixed period computed from the rate, with the lag and
+// drop rules of the original, on an injected millisecond source (platform::NowMilliseconds by
+// default; tests and the command-line tool inject their own). Nothing here sleeps or blocks: the
+// owner polls (the editor from a 1 ms precise timer, the command-line tool from its loop) and runs
+// one player tick for every poll that returns true.
+
+#include <cstdint>
+#include <functional>
+
+class cPlayClock {
+  public:
+    using MillisecondSource = std::function<uint32_t()>;
+
+    // The rate table indexed by "PlayRate": 60, 55, 40, 30, 20, 15, 10 ticks per second.
+    static constexpr int kRates[7] = {60, 55, 40, 30, 20, 15, 10};
+    static constexpr const char* kRateList = "60 fps,55 fps,40 fps,30 fps,20 fps,15 fps,10 fps";
+    // The rate of a table index; the index is clamped into 0..6.
+    static int RateOfIndex(int index);
+    // 1000 / rate, integer division, with the rate clamped to 1..120.
+    static uint32_t PeriodOfRate(int rate);
+
+    explicit cPlayClock(MillisecondSource source = {});
+
+    void setSource(MillisecondSource source);
+    uint32_t now() const;
+
+    // Sets the rate (clamped to 1..120) and the period; last = now, lag = 0.
+    void setRate(int rate);
+    int rate() const { return rate_; }
+    uint32_t period() const { return period_; }
+    // Called for every tick that poll() produces (the tick message of the original); may be empty.
+    void setTarget(std::function<void()> target) { target_ = std::move(target); }
+
+    // Fails when already running; otherwise last = now, lag = 0, running.
+    bool start();
+    void stop() { running_ = false; }
+    // last = now, lag = 0.
+    void reset();
+    bool running() const { return running_; }
+
+    // One poll of the message loop: when a tick is due (last + period - lag <= now), lag = now -
+    // (last + period) in unsigned 32-bit arithmetic; when lag <= period last advances by the period,
+    // otherwise the schedule restarts (last = now + period, lag = 0); the target is called and true
+    // returned. When no tick is due (or the clock is stopped), false: the caller yields.
+    // As written, the tick that comes early after a late one (now < last + period) gives a lag that
+    // wraps to a huge unsigned value, so it restarts the schedule too: one tick is dropped.
+    bool poll();
+
+    uint32_t last() const { return last_; }
+    uint32_t lag() const { return lag_; }
+    // Milliseconds until the next tick is due (0 when due now); for a caller that wants to sleep.
+    uint32_t untilNext() const;
+
+  private:
+    MillisecondSource source_;
+    std::function<void()> target_;
+    bool running_ = false;
+    int rate_ = 60;
+    uint32_t period_ = 16;
+    uint32_t last_ = 0;
+    uint32_t lag_ = 0;
+};

@@ -1,0 +1,130 @@
+#pragma once
+// The animation player (Part 8.1, cA_Player): advances frames by their intervals on the clock's
+// ticks, honours loop, reverse and the playback range, fires the document's timed effects in list
+// order (sound effects through the sound table, screen and target flashes into two flash slots for
+// the renderer) and finishes by itself once the end is reached and the flashes and sounds are over.
+//
+// Window-independent: the owner polls the clock (cPlayClock::poll) and calls tick() for every tick,
+// then shows currentFrame(). The "playback ended" message of the original is the notify callback.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class cPlayClock;
+class cProject;
+class cSoundTable;
+struct strEffect;
+
+// Replay option bits ("PlayBit") and the two running bits.
+enum ePlayFlag : uint32_t {
+    kPlayRunning = 0x001,        // playing; never taken from the settings
+    kPlayLoop = 0x004,           // "Loop"
+    kPlayReverse = 0x008,        // "Reverse playback"
+    kPlayBackward = 0x010,       // currently going backwards; never taken from the settings
+    kPlayScreenEffect = 0x020,   // "Screen effect": fire flashes
+    kPlaySoundEffect = 0x080,    // "Sound effect": fire sound effects
+    kPlayNoRange = 0x100,        // range check box cleared: play the whole animation
+    kPlaySoundEveryTime = 0x200, // "Play sound effect every time when playing"
+    kPlayClearCells = 0x400,     // "Clear cell after playback"
+    kPlayRunningBits = kPlayRunning | kPlayBackward,
+};
+
+// One flash slot: a screen or target flash counting down in clock ticks.
+struct strFlashSlot {
+    int32_t remaining = 0;
+    int32_t total = 0;
+    uint8_t object = 0;  // 0 screen, 1 target, 2 target with the neutral colour
+    uint8_t drawing = 0; // drawing method, as a cell's
+    uint8_t blue = 0, green = 0, red = 0, strength = 0;
+
+    bool active() const { return remaining > 0 && total > 0; }
+    // Screen form: red, green, blue as stored; alpha = strength * remaining / total.
+    std::array<int, 4> screenForm() const;
+    // Tone form: red, green, blue, strength each (b - 128) * remaining / total + 128, 32-bit signed,
+    // the division truncating toward zero.
+    std::array<int, 4> toneForm() const;
+    void clear() { *this = strFlashSlot{}; }
+};
+
+class cA_Player {
+  public:
+    // The clock is shared (one per process); the sound table may be null (no sound).
+    explicit cA_Player(cPlayClock& clock, cSoundTable* sounds = nullptr) : clock_(&clock), sounds_(sounds) {}
+
+    void setDocument(const cProject* doc) { doc_ = doc; }
+    const cProject* document() const { return doc_; }
+    void setSoundTable(cSoundTable* sounds) { sounds_ = sounds; }
+    cSoundTable* soundTable() const { return sounds_; }
+    cPlayClock& clock() const { return *clock_; }
+
+    // Start(reset, rate, flags, notify): stop (with reset as given); set the clock rate (ticks per
+    // second, see cPlayClock::RateOfIndex) and start the clock (false when it is already running);
+    // flags = the given flags with kPlayRunning; position by the range (before the range start: seek
+    // to it; at or after the range end: seek to the range start; else seek to the current frame);
+    // load the sound effects when kPlaySoundEffect is set; the flash slots are emptied.
+    bool start(bool reset, int rate, uint32_t flags, std::function<void()> notify = {});
+    // Stop(reset): stops the clock and all sounds; with reset the current frame becomes -1, hold 0 and
+    // the running bits are cleared; without reset, when playing, hold = the basic interval and
+    // kPlayRunning is cleared. kPlaySoundEveryTime releases all loaded sounds. When it was playing the
+    // notify callback is called once and forgotten. Returns whether it was playing.
+    bool stop(bool reset);
+    // Seek(frame): hold = the basic interval; -1 <= frame < frame count becomes the current frame
+    // (others are ignored); the next effect is the first whose start frame >= the current frame; the
+    // clear-cells state ends. Without a document the current frame and the next effect become 0.
+    void seek(int frame);
+    // The per-tick step; returns whether the current frame changed.
+    bool tick();
+    // The playback range; -1 = open.
+    void setRange(int start, int end);
+
+    // Toggling a replay option while playing flips the bit at once; switching
+    // kPlaySoundEveryTime on releases the loaded sounds at once. The running bits cannot be set here.
+    void setOption(uint32_t bit, bool on);
+
+    bool playing() const { return (flags_ & kPlayRunning) != 0; }
+    bool finished() const { return finished_; }
+    // "Clear cell after playback": the canvas draws no cells while this is set.
+    bool clearCells() const { return clearCells_; }
+    uint32_t flags() const { return flags_; }
+    int currentFrame() const { return current_; }
+    int hold() const { return hold_; }
+    int rangeStart() const { return rangeStart_; }
+    int rangeEnd() const { return rangeEnd_; }
+    int nextEffect() const { return nextEffect_; }
+    const strFlashSlot& screenFlash() const { return screen_; }
+    const strFlashSlot& targetFlash() const { return target_; }
+    // The effect indices fired by the last tick, in order.
+    const std::vector<int>& fired() const { return fired_; }
+
+  private:
+    int basicInterval() const;
+    int firstEffectFrom(int frame) const;
+    void fire(int index, const strEffect& e);
+    void finish();
+
+    cPlayClock* clock_;
+    cSoundTable* sounds_;
+    const cProject* doc_ = nullptr;
+    std::function<void()> notify_;
+    int current_ = -1;
+    int hold_ = 0;
+    int rangeStart_ = -1;
+    int rangeEnd_ = -1;
+    int nextEffect_ = 0;
+    bool finished_ = false;
+    bool clearCells_ = false;
+    uint32_t flags_ = 0;
+    strFlashSlot screen_;
+    strFlashSlot target_;
+    std::vector<int> fired_;
+};
+
+// The editor's "Play" / "Play from the beginning" start (Part 8.1, Commands): the rate from the rate
+// index ("PlayRate", clamped 0..6), the flags from "PlayBit" without the running bits, the range
+// (rangeStart, rangeEnd) unless kPlayNoRange is set, else (-1, -1); start the player; then seek to
+// startFrame (replacing the positioning done inside start) and reset the clock. When the player cannot
+// start it is stopped with reset and false is returned.
+bool StartPlayback(cA_Player& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
+                   int rangeEnd, std::function<void()> notify = {});

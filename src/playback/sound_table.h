@@ -1,0 +1,70 @@
+#pragma once
+// The sound table (Part 8.2): the sound effects of the current document, loaded on the sound device
+// and keyed by the effect's sound path as stored; and cSoundPreview, the one sound of the effect
+// dialog's "Play" button.
+
+#include "playback/sound.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+class cProject;
+
+class cSoundTable {
+  public:
+    // device may be null (no sound): nothing loads and nothing plays.
+    explicit cSoundTable(cSoundDevice* device = nullptr) : device_(device) {}
+    ~cSoundTable() { releaseAll(); }
+    cSoundTable(const cSoundTable&) = delete;
+    cSoundTable& operator=(const cSoundTable&) = delete;
+
+    // Changes the device; every loaded sound is released first.
+    void setDevice(cSoundDevice* device);
+    cSoundDevice* device() const { return device_; }
+
+    // Loads for a document: every loaded sound is marked unused; each effect with its sound bit and
+    // a non-empty name reuses the loaded sound of that name or loads it (the name resolved against the
+    // document's base folder, ResolveSoundPath) and marks it used; every sound still unused is then
+    // released and removed. A sound that cannot be loaded is left out (and tried again next time).
+    // Returns the number of sounds in the table.
+    int load(const cProject& doc);
+    // The loaded sound of a name as stored in the effect, or null.
+    cSound* find(const std::string& name) const;
+    // Stops each sound, then sets its volume and frequency back to 100.
+    void stopAll();
+    bool anyPlaying() const;
+    // Releases and removes every sound.
+    void releaseAll();
+    int size() const { return static_cast<int>(sounds_.size()); }
+
+  private:
+    struct strEntry {
+        std::unique_ptr<cSound> sound;
+        bool used = false;
+    };
+    cSoundDevice* device_;
+    std::map<std::string, strEntry> sounds_;
+};
+
+// The effect dialog's "Play": its own sound, reloaded when the path changes.
+class cSoundPreview {
+  public:
+    explicit cSoundPreview(cSoundDevice* device = nullptr) : device_(device) {}
+    void setDevice(cSoundDevice* device);
+
+    // Resolves the name (ResolveSoundPath), stops the sound, reloads it when the resolved path changed
+    // (or nothing is loaded), sets volume, frequency and balance and plays it once. False when nothing
+    // could be loaded.
+    bool play(const std::string& name, const std::string& baseFolder, const std::string& locale, int volume,
+              int frequency, int balance);
+    void stop();
+    bool isPlaying() const;
+    // Closing the dialog: stops and releases the sound.
+    void release();
+
+  private:
+    cSoundDevice* device_;
+    std::string path_;
+    std::unique_ptr<cSound> sound_;
+};

@@ -1,0 +1,59 @@
+#include "tools/fix_cell.h"
+
+#include "document/project.h"
+
+#include <algorithm>
+#include <cstdio>
+
+void cFixCellEdit::open(const cProject& doc) {
+    rows.assign(static_cast<size_t>(std::max(doc.cellNumber(), 0)), strRow{});
+    for (int c = 0; c < static_cast<int>(rows.size()); ++c)
+        rows[c].image = doc.lockedPicture(c);
+}
+
+void cFixCellEdit::setSelected(int image) {
+    const int v = std::clamp(image, 0, 65535);
+    for (auto& r : rows)
+        if (r.selected) r.image = v;
+}
+
+int cFixCellEdit::MaxImage(const cProject& doc) {
+    return std::max(doc.pictureCount() - 1, 0);
+}
+
+strToolResult cFixCellEdit::update(const strToolContext& ctx) const {
+    strToolResult r;
+    if (!ctx.doc) return r;
+    ctx.openStep();
+    int changed = 0;
+    for (int c = 0; c < static_cast<int>(rows.size()); ++c)
+        if (ctx.doc->setLockedPicture(c, static_cast<uint8_t>(std::clamp(rows[c].image, 0, 255)))) ++changed;
+    ctx.commitStep();
+    r.count = changed;
+    r.ok = true;
+    r.changed = changed > 0;
+    return r;
+}
+
+void cFixCellSingle::open(const cProject& doc, int c) {
+    cell = c;
+    image = doc.lockedPicture(c);
+}
+
+std::string cFixCellSingle::title() const {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "[%d] Locked for cell and image", cell);
+    return buf;
+}
+
+strToolResult cFixCellSingle::ok(const strToolContext& ctx) const {
+    strToolResult r;
+    if (!ctx.doc) return r;
+    ctx.openStep();
+    const bool done = ctx.doc->setLockedPicture(cell, static_cast<uint8_t>(std::clamp(image, 0, 255)));
+    ctx.commitStep();
+    r.count = done ? 1 : 0;
+    r.ok = done;
+    r.changed = done;
+    return r;
+}

@@ -1,0 +1,153 @@
+#include "tools/frame_comp.h"
+
+#include "document/edit_commands.h"
+#include "document/project.h"
+#include "tools/cell_params.h"
+
+#include <algorithm>
+#include <cstdio>
+
+void cFrameComp::fillFromTimeline(int left, int top, int right, int bottom, int cellCount) {
+    startFrame = left;
+    endFrame = right;
+    cellChecks.assign(static_cast<size_t>(std::max(cellCount, 0)), 0);
+    for (int c = std::max(top, 0); c <= bottom && c < cellCount; ++c)
+        cellChecks[c] = 1;
+}
+
+void cFrameComp::fitToProject(const cProject& doc) {
+    cellChecks.resize(static_cast<size_t>(std::max(doc.cellNumber(), 0)), 0);
+    paramChecks.resize(kCellParamCount, 0);
+}
+
+std::string cFrameComp::CellLabel(int cell) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "<%02d>", cell);
+    return buf;
+}
+
+uint32_t cFrameComp::paramBits() const {
+    return CellParamBits(paramChecks);
+}
+
+int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill) {
+    const strCell* a = doc.cell(fa, cell);
+    const strCell* b = doc.cell(fb, cell);
+    if (!a || !b || fb - fa < 2 || bits == 0) return 0;
+    // Copies: the stores below may not touch frames fa and fb, but keep the ends stable regardless.
+    const strCell A = *a;
+    const strCell B = *b;
+    int stored = 0;
+    for (int f = fa + 1; f < fb; ++f) {
+        const strCell* here = doc.cell(f, cell);
+        if (!here && !fill) continue;
+        strCell base = here ? *here : A;
+        const float t = static_cast<float>(f - fa) / static_cast<float>(fb - fa);
+        InterpolateCell(base, A, B, t, bits);
+        if (doc.setCell(f, cell, &base)) ++stored;
+    }
+    return stored;
+}
+
+strToolResult cFrameComp::run(const strToolContext& ctx) const {
+    strToolResult r;
+    if (!ctx.doc) return r;
+    cProject& doc = *ctx.doc;
+    const int frames = doc.frameCount();
+    int s = std::clamp(startFrame, 0, frames);
+    int e = std::clamp(endFrame, 0, frames);
+    if (e < s) std::swap(s, e);
+    const uint32_t bits = paramBits();
+
+    ctx.openStep();
+    int stored = 0;
+    if (bits != 0) {
+        const int cells = std::min(doc.cellNumber(), static_cast<int>(cellChecks.size()));
+        for (int c = 0; c < cells; ++c) {
+            if (!cellChecks[c]) continue;
+            switch (method) {
+            case kNormal:
+                stored += Interpolate(doc, c, s, e, bits, true);
+                break;
+            case kMedium: {
+                // Every pair of consecutive placements from the start frame to the end of the
+                // animation; the end frame does not limit the walk.
+                int fa = s;
+                while (fa < frames && !doc.cell(fa, c))
+                    ++fa;
+                while (fa < frames) {
+                    int fb = fa + 1;
+                    while (fb < frames && !doc.cell(fb, c))
+                        ++fb;
+                    if (fb >= frames) break;
+                    stored += Interpolate(doc, c, fa, fb, bits, true);
+                    fa = fb;
+                }
+                break;
+            }
+            case kCellUsedOnly:
+                stored += Interpolate(doc, c, s, e, bits, false);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    ctx.commitStep();
+
+    r.count = stored;
+    r.ok = stored > 0;
+    r.changed = stored > 0;
+    r.status = stored > 0 ? strToolMessage(kToolMsgCompensated, startFrame, endFrame, stored)
+                          : ctx.processingFailed();
+    return r;
+}
+
+strToolResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
+                                    int compType) {
+    strToolResult r;
+    if (!ctx.doc) return r;
+    cProject& doc = *ctx.doc;
+    const int frames = doc.frameCount();
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    const int firstCell = std::max(top, 0);
+    const int lastCell = std::min(bottom, doc.cellNumber() - 1);
+    const int firstFrame = std::max(left, 0);
+    const int lastFrame = std::min(right, frames - 1);
+
+    ctx.openStep();
+    int stored = 0;
+    for (int c = firstCell; c <= lastCell; ++c) {
+        int fp = std::min(left, frames) - 1;
+        while (fp >= 0 && !doc.cell(fp, c))
+            --fp;
+        int fn = std::max(right, -1) + 1;
+        while (fn < frames && !doc.cell(fn, c))
+            ++fn;
+        const bool hasP = fp >= 0;
+        const bool hasN = fn < frames;
+        if (!hasP && !hasN) continue;
+        // Copies: the stores inside the block never reach P or N, but keep them stable regardless.
+        const strCell P = hasP ? *doc.cell(fp, c) : strCell{};
+        const strCell N = hasN ? *doc.cell(fn, c) : strCell{};
+        for (int f = firstFrame; f <= lastFrame; ++f) {
+            strCell o;
+            if (hasP && hasN) {
+                const strCell* here = doc.cell(f, c);
+                o = here ? *here : P;
+                const float t = static_cast<float>(f - fp) / static_cast<float>(fn - fp);
+                SupplementCell(o, &P, &N, t, compType);
+            } else {
+                o = hasP ? P : N;
+            }
+            if (doc.setCell(f, c, &o)) ++stored;
+        }
+    }
+    ctx.commitStep();
+
+    r.count = stored;
+    r.ok = stored > 0;
+    r.changed = stored > 0;
+    return r;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Frame compensation (Part 7.1): the state and run of the "Frame compensation" dialog
+// (cDlg_FrameComp), and the completion of a timeline block by the simple cell supplement.
+//
+// The other two quick completions, "Add frame before and after" (current frame) and "Complete before
+// and after with frame" on the canvas selection, are commands of the editing layer
+// (cEditCommands::completeFrame and completeSelectedCells, src/document/edit_commands.h); they and
+// CompleteTimelineBlock share SupplementCell, the simple cell supplement with "CompType".
+
+#include "tools/tool_messages.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class cProject;
+
+class cFrameComp {
+  public:
+    enum eMethod : int { kNormal = 0, kMedium = 1, kCellUsedOnly = 2 };
+    static constexpr const char* kMethodList = "Normal,Medium,Cell used only";
+
+    // Dialog state, kept between openings.
+    int startFrame = 0;
+    int endFrame = 0;
+    int method = kNormal;
+    std::vector<uint8_t> cellChecks;                                // one per cell number
+    std::vector<uint8_t> paramChecks = std::vector<uint8_t>(13, 0); // one per parameter, list order
+
+    // The timeline's "Frame completion": start = left, end = right; the cell flags are reset to
+    // cellCount entries, all clear, and max(top, 0)..bottom (below cellCount) are set.
+    void fillFromTimeline(int left, int top, int right, int bottom, int cellCount);
+    // On opening: one cell flag per cell number of the project (existing flags kept, new ones clear).
+    void fitToProject(const cProject& doc);
+    // Row label of the "Cell" list: "<%02d>".
+    static std::string CellLabel(int cell);
+    uint32_t paramBits() const;
+
+    // The "Run" button: one undo step; "Processing on frame [%d]~[%d] >> Cell [%d] edited" with the
+    // start and end as entered and the number of stores, or "processing failed" when nothing was
+    // stored. Without a document nothing happens (status none).
+    strToolResult run(const strToolContext& ctx) const;
+
+    // Interpolates the parameters `bits` of cell number `cell` between its cells at fa and fb
+    // (fa < fb) on the frames between them; fill creates missing cells from a copy of the cell at fa,
+    // otherwise frames without the cell are skipped. Returns the number of successful stores.
+    static int Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill);
+};
+
+// "Complete before and after with frame" on a timeline block (frames left..right, cell numbers
+// top..bottom), one undo step: for each cell number, P is its nearest cell before `left` and N its
+// nearest cell after `right`; every frame of the block gets the supplement of its own cell (or of a
+// copy of P) between P and N with t = (f - frame of P) / (frame of N - frame of P), or a copy of the
+// only one of P and N that exists. count = the number of stores; changed = count > 0; no status.
+strToolResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
+                                    int compType);

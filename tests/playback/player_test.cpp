@@ -1,0 +1,376 @@
+// The animation player (Part 8.1): holds and intervals, the range, loop and reverse, firing effects
+// with the next-effect index rules, flash slots, finishing while flashes and sounds end, and every
+// case of the Part's edge-case list.
+
+#include "config/config.h"
+#include "document/project.h"
+#include "fake_sound.h"
+#include "playback/play_clock.h"
+#include "playback/player.h"
+#include "playback/sound_table.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using playback_test::FakeSoundDevice;
+
+namespace {
+
+// A document of `frames` blank frames, the player on a fake clock and a fake sound device.
+struct Play {
+    explicit Play(int frames, int basicInterval = 1) {
+        doc.create(0, 1, 0, 0);
+        for (int k = 0; k < frames; ++k)
+            doc.frames().setCopy(k, doc.blankFrame());
+        doc.setSetting(kKeyBasicInterval, basicInterval);
+        doc.setText(kTextBaseFolder, "/anim");
+        player.setDocument(&doc);
+    }
+    // An effect at `frame` (flash and sound off unless set).
+    strEffect& effect(int frame) {
+        strEffect e;
+        e.startFrame = static_cast<uint16_t>(frame);
+        int index = 0;
+        doc.addEffect(e, &index);
+        return *doc.effect(index);
+    }
+    bool start(uint32_t flags, int from = 0, int rangeStart = -1, int rangeEnd = -1) {
+        // As the play tool bar does: the range box checked exactly when a range is given.
+        if (rangeStart < 0 && rangeEnd < 0)
+            flags |= kPlayNoRange;
+        else
+            flags &= ~static_cast<uint32_t>(kPlayNoRange);
+        return StartPlayback(player, 0, flags, from, rangeStart, rangeEnd, [this] { ++notified; });
+    }
+    // Runs n ticks (stopping early when the player stops) and lists the frame after each.
+    std::vector<int> run(int n) {
+        std::vector<int> frames;
+        for (int i = 0; i < n && player.playing(); ++i) {
+            player.tick();
+            frames.push_back(player.currentFrame());
+        }
+        return frames;
+    }
+    // Runs n ticks and lists the effects fired by each tick that fired any, as (frame, index) pairs.
+    std::vector<std::pair<int, int>> firings(int n) {
+        std::vector<std::pair<int, int>> out;
+        for (int i = 0; i < n && player.playing(); ++i) {
+            player.tick();
+            for (int e : player.fired())
+                out.emplace_back(player.currentFrame(), e);
+        }
+        return out;
+    }
+
+    uint32_t now = 0;
+    cPlayClock clock{[this] { return now; }};
+    cConfig config;
+    cProject doc{&config};
+    FakeSoundDevice device;
+    cSoundTable sounds{&device};
+    cA_Player player{clock, &sounds};
+    int notified = 0;
+};
+
+constexpr uint32_t kDefaultBits = 0x1A0; // range off, sound effects on, screen effects on
+
+} // namespace
+
+TEST(Player, RateIndexZeroGivesSixteenMilliseconds) {
+    Play p(3);
+    ASSERT_TRUE(p.start(kDefaultBits));
+    EXPECT_EQ(p.clock.period(), 16u);
+    EXPECT_TRUE(p.clock.running());
+    EXPECT_TRUE(p.player.playing());
+    // The command's flags never carry the running bits from the settings.
+    p.player.stop(true);
+    ASSERT_TRUE(StartPlayback(p.player, 9, kDefaultBits | kPlayBackward, 0, -1, -1));
+    EXPECT_EQ(p.clock.period(), 100u);
+    EXPECT_FALSE(p.player.flags() & kPlayBackward);
+}
+
+TEST(Player, TheFirstFrameHoldsTheBasicIntervalThenEachFrameItsOwn) {
+    Play p(4, 2);
+    p.doc.setFrameInterval(0, 3);
+    p.doc.setFrameInterval(1, 3);
+    ASSERT_TRUE(p.start(kDefaultBits));
+    EXPECT_EQ(p.player.hold(), 2);
+    // Frame 0 for the basic interval (2 ticks), frame 1 for 3, frames 2 and 3 for the basic 2 each,
+    // then finishing; with nothing to wait for, the next tick stops.
+    EXPECT_EQ(p.run(20), (std::vector<int>{0, 1, 1, 1, 2, 2, 3, 3, 3, 3}));
+    EXPECT_FALSE(p.player.playing());
+    EXPECT_EQ(p.notified, 1);
+    EXPECT_EQ(p.player.hold(), 2); // a stop without reset holds the basic interval
+    EXPECT_EQ(p.player.currentFrame(), 3);
+    EXPECT_FALSE(p.clock.running());
+}
+
+TEST(Player, TickReportsWhetherTheFrameChanged) {
+    Play p(3, 2);
+    ASSERT_TRUE(p.start(kDefaultBits));
+    EXPECT_FALSE(p.player.tick());
+    EXPECT_TRUE(p.player.tick());
+    EXPECT_FALSE(p.player.tick());
+}
+
+TEST(Player, RangeWithLoopReplaysAndRefiresFromTheFrameBeforeTheRange) {
+    Play p(15);
+    p.effect(4);  // 0
+    p.effect(5);  // 1
+    p.effect(10); // 2
+    p.effect(12); // 3, outside the range
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
+    EXPECT_EQ(p.run(12), (std::vector<int>{6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5}));
+    p.player.stop(true);
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
+    // First pass: the start frame's effect fires with frame 6; every later pass fires frames 4..10.
+    EXPECT_EQ(p.firings(18),
+              (std::vector<std::pair<int, int>>{
+                  {6, 1}, {10, 2}, {5, 0}, {5, 1}, {10, 2}, {5, 0}, {5, 1}, {10, 2}, {5, 0}, {5, 1}}));
+}
+
+TEST(Player, PlayFromTheBeginningDoesNotMoveIntoTheRange) {
+    Play p(15);
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 0, 5, 10));
+    EXPECT_EQ(p.run(18), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6}));
+    // Without Loop the range end finishes playback.
+    p.player.stop(true);
+    ASSERT_TRUE(p.start(kDefaultBits, 0, 5, 10));
+    EXPECT_EQ(p.run(30).back(), 10);
+    EXPECT_FALSE(p.player.playing());
+}
+
+TEST(Player, StartPositionsByTheRange) {
+    Play p(15);
+    p.player.setRange(5, 10);
+    p.player.seek(2);
+    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
+    EXPECT_EQ(p.player.currentFrame(), 5); // before the range: its start
+    p.player.stop(false);
+    p.player.seek(12);
+    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
+    EXPECT_EQ(p.player.currentFrame(), 5); // at or after its end: its start
+    p.player.stop(false);
+    p.player.seek(7);
+    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
+    EXPECT_EQ(p.player.currentFrame(), 7);
+    p.player.stop(true);
+    EXPECT_EQ(p.player.currentFrame(), -1);
+    EXPECT_EQ(p.player.hold(), 0);
+}
+
+TEST(Player, ReverseWithoutLoopComesBackAndFinishes) {
+    Play p(5);
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse));
+    EXPECT_EQ(p.run(30), (std::vector<int>{1, 2, 3, 4, 3, 2, 1, 0, 0, 0}));
+    EXPECT_FALSE(p.player.playing());
+    EXPECT_FALSE(p.player.flags() & kPlayBackward);
+}
+
+TEST(Player, ReverseWithLoopPingPongsAndLaterPassesFireOnlyTheFarEnd) {
+    Play p(5);
+    p.effect(1); // 0
+    p.effect(4); // 1, the far end
+    p.effect(2); // 2 (sorted after 0)
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
+    EXPECT_EQ(p.run(20), (std::vector<int>{1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4}));
+    EXPECT_TRUE(p.player.playing());
+    p.player.stop(true);
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
+    // Effect indices follow the sorted list: frame 1 -> 0, frame 2 -> 1, frame 4 -> 2.
+    EXPECT_EQ(p.firings(20), (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {4, 2}, {4, 2}, {4, 2}}));
+}
+
+TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
+    Play p(6);
+    p.effect(2);
+    p.effect(3);
+    p.effect(0); // before the start frame: never fires
+    ASSERT_TRUE(p.start(kDefaultBits, 2));
+    p.player.tick();
+    EXPECT_EQ(p.player.currentFrame(), 3);
+    EXPECT_EQ(p.player.fired(), (std::vector<int>{1, 2}));
+    p.player.tick();
+    EXPECT_TRUE(p.player.fired().empty());
+}
+
+TEST(Player, FinishingWaitsForTheFlashes) {
+    Play p(3);
+    strEffect& e = p.effect(2);
+    e.flags = strEffect::kFlash;
+    e.flashFrames = 4;
+    e.flashObject = 0;
+    e.flashRed = 200;
+    e.flashGreen = 100;
+    e.flashBlue = 50;
+    e.flashStrength = 200;
+    ASSERT_TRUE(p.start(kDefaultBits));
+    p.player.tick();
+    p.player.tick(); // frame 2: the flash fires
+    ASSERT_EQ(p.player.currentFrame(), 2);
+    ASSERT_TRUE(p.player.screenFlash().active());
+    EXPECT_EQ(p.player.screenFlash().screenForm(), (std::array<int, 4>{200, 100, 50, 200}));
+    EXPECT_FALSE(p.player.targetFlash().active());
+    p.player.tick(); // the end: finished, the flash at 3/4
+    EXPECT_TRUE(p.player.finished());
+    EXPECT_EQ(p.player.screenFlash().screenForm()[3], 150);
+    p.player.tick(); // 2/4
+    p.player.tick(); // 1/4
+    EXPECT_EQ(p.player.screenFlash().screenForm()[3], 50);
+    EXPECT_TRUE(p.player.playing());
+    p.player.tick(); // the flash ends at this tick; it was still active, so wait once more
+    EXPECT_FALSE(p.player.screenFlash().active());
+    EXPECT_TRUE(p.player.playing());
+    p.player.tick();
+    EXPECT_FALSE(p.player.playing());
+    EXPECT_FALSE(p.player.finished());
+    EXPECT_EQ(p.notified, 1);
+}
+
+TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
+    Play p(4);
+    strEffect& target = p.effect(1);
+    target.flags = strEffect::kFlash;
+    target.flashFrames = 10;
+    target.flashObject = 1;
+    target.flashRed = 255;
+    target.flashGreen = 0;
+    target.flashBlue = 128;
+    target.flashStrength = 28;
+    ASSERT_TRUE(p.start(kDefaultBits));
+    p.player.tick();
+    ASSERT_TRUE(p.player.targetFlash().active());
+    EXPECT_EQ(p.player.targetFlash().toneForm(), (std::array<int, 4>{255, 0, 128, 28}));
+    for (int i = 0; i < 5; ++i)
+        p.player.tick(); // 5/10 left
+    // (b - 128) * 5 / 10 + 128, truncating toward zero.
+    EXPECT_EQ(p.player.targetFlash().toneForm(), (std::array<int, 4>{191, 64, 128, 78}));
+    p.player.stop(true);
+
+    // Screen effects off: no flash at all.
+    ASSERT_TRUE(p.start(kDefaultBits & ~kPlayScreenEffect));
+    p.player.tick();
+    EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
+    EXPECT_FALSE(p.player.targetFlash().active());
+
+    strFlashSlot neutral;
+    neutral.remaining = 3;
+    neutral.total = 6;
+    neutral.red = neutral.green = neutral.blue = 128;
+    neutral.strength = 255;
+    EXPECT_EQ(neutral.toneForm(), (std::array<int, 4>{128, 128, 128, 191}));
+    EXPECT_EQ(neutral.screenForm()[3], 127);
+}
+
+TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
+    Play p(3);
+    strEffect& e = p.effect(1);
+    e.flags = strEffect::kSound;
+    e.soundPath = "Sound\\hit.wav";
+    e.volume = 40;
+    e.frequency = 150;
+    e.balance = 20;
+    strEffect& m = p.effect(2);
+    m.flags = strEffect::kSound;
+    m.soundPath = "missing.wav"; // cannot be loaded: simply not played
+    ASSERT_TRUE(p.start(kDefaultBits));
+    EXPECT_EQ(p.sounds.size(), 1);
+    auto& s = p.device.state("/anim/Sound/hit.wav");
+    p.player.tick();
+    EXPECT_TRUE(s.playing);
+    EXPECT_EQ(s.plays, 1);
+    EXPECT_EQ(s.loopCount, 0);
+    EXPECT_FLOAT_EQ(s.volume, 40.0f);
+    EXPECT_FLOAT_EQ(s.speed, 1.5f);
+    EXPECT_FLOAT_EQ(s.pan, -80.0f);
+    p.player.tick();
+    p.player.tick();
+    EXPECT_TRUE(p.player.finished());
+    for (int i = 0; i < 5; ++i)
+        p.player.tick();
+    EXPECT_TRUE(p.player.playing()); // the sound still plays
+    s.playing = false;
+    p.player.tick();
+    EXPECT_FALSE(p.player.playing());
+    // Stopping resets volume and frequency.
+    EXPECT_FLOAT_EQ(s.volume, 100.0f);
+    EXPECT_FLOAT_EQ(s.speed, 1.0f);
+}
+
+TEST(Player, SoundOptionBits) {
+    Play p(3);
+    strEffect& e = p.effect(1);
+    e.flags = strEffect::kSound;
+    e.soundPath = "a.wav";
+    // Sound effects off: nothing is loaded or played.
+    ASSERT_TRUE(p.start(kDefaultBits & ~kPlaySoundEffect));
+    EXPECT_EQ(p.sounds.size(), 0);
+    p.player.stop(true);
+    // "Play sound effect every time": the sounds are released when playback stops and loaded afresh.
+    ASSERT_TRUE(p.start(kDefaultBits | kPlaySoundEveryTime));
+    EXPECT_EQ(p.sounds.size(), 1);
+    p.player.stop(false);
+    EXPECT_EQ(p.sounds.size(), 0);
+    EXPECT_TRUE(p.device.state("/anim/a.wav").released);
+    // Switched on while playing: released at once.
+    ASSERT_TRUE(p.start(kDefaultBits));
+    EXPECT_EQ(p.sounds.size(), 1);
+    p.player.setOption(kPlaySoundEveryTime, true);
+    EXPECT_EQ(p.sounds.size(), 0);
+    p.player.setOption(kPlayLoop, true);
+    EXPECT_TRUE(p.player.flags() & kPlayLoop);
+    p.player.setOption(kPlayRunning, false); // the running bits are not options
+    EXPECT_TRUE(p.player.playing());
+}
+
+TEST(Player, ClearCellAfterPlayback) {
+    Play p(2);
+    strEffect& e = p.effect(1);
+    e.flags = strEffect::kFlash;
+    e.flashFrames = 3;
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayClearCells));
+    p.player.tick();
+    EXPECT_FALSE(p.player.clearCells());
+    p.player.tick(); // the end
+    EXPECT_TRUE(p.player.finished());
+    EXPECT_TRUE(p.player.clearCells());
+    p.player.seek(0);
+    EXPECT_FALSE(p.player.clearCells());
+}
+
+TEST(Player, NotifyOnceAndStopSemantics) {
+    Play p(3);
+    ASSERT_TRUE(p.start(kDefaultBits));
+    EXPECT_TRUE(p.player.stop(false));
+    EXPECT_EQ(p.notified, 1);
+    EXPECT_FALSE(p.player.stop(false)); // no longer playing: no second message
+    EXPECT_EQ(p.notified, 1);
+    EXPECT_FALSE(p.player.tick());
+}
+
+TEST(Player, SeekIgnoresFramesOutsideAndWorksWithoutADocument) {
+    Play p(4);
+    p.player.seek(2);
+    EXPECT_EQ(p.player.currentFrame(), 2);
+    p.player.seek(4);
+    EXPECT_EQ(p.player.currentFrame(), 2);
+    p.player.seek(-1);
+    EXPECT_EQ(p.player.currentFrame(), -1);
+    p.player.seek(-2);
+    EXPECT_EQ(p.player.currentFrame(), -1);
+    p.player.setDocument(nullptr);
+    p.player.seek(3);
+    EXPECT_EQ(p.player.currentFrame(), 0);
+    EXPECT_EQ(p.player.nextEffect(), 0);
+    EXPECT_FALSE(p.player.tick());
+}
+
+TEST(Player, StartingFromBeforeTheFirstFrame) {
+    Play p(3);
+    p.effect(0);
+    p.player.seek(-1);
+    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits | kPlayNoRange));
+    p.player.tick();
+    EXPECT_EQ(p.player.currentFrame(), 0);
+    EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
+}

@@ -1,0 +1,233 @@
+// The sound device over OpenAL Soft and libsndfile (Part 8.2): files written here with libsndfile
+// load, report playing and stop; missing or unreadable files load nothing; the sound table loads a
+// document's sounds against its base folder and releases the ones no effect uses. Runs headless on
+// OpenAL's null output (ALSOFT_DRIVERS=null, set here too when the variable is absent).
+
+#include "config/config.h"
+#include "document/project.h"
+#include "playback/sound.h"
+#include "playback/sound_device.h"
+#include "playback/sound_table.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#if __has_include(<sndfile.h>)
+#include <sndfile.h>
+#define PELKO_TEST_SNDFILE 1
+#else
+#define PELKO_TEST_SNDFILE 0
+#endif
+
+using testing_support::TempDir;
+
+namespace {
+
+const bool kHeadless = [] {
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    return true;
+}();
+
+#if PELKO_TEST_SNDFILE
+// A sine tone of `seconds` written with libsndfile in the given format.
+bool WriteTone(const std::string& path, int format, double seconds, int channels = 1) {
+    SF_INFO info{};
+    info.samplerate = 22050;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!f) return false;
+    const auto frames = static_cast<size_t>(seconds * info.samplerate);
+    std::vector<float> data(frames * channels);
+    for (size_t i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            data[i * channels + c] =
+                0.5f * static_cast<float>(std::sin(2.0 * 3.14159265 * 440.0 * i / info.samplerate));
+    sf_writef_float(f, data.data(), static_cast<sf_count_t>(frames));
+    sf_close(f);
+    return true;
+}
+#endif
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+}
+
+class SoundDevice : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kHeadless);
+#if !PELKO_TEST_SNDFILE
+        GTEST_SKIP() << "built without libsndfile";
+#else
+        if (!SoundBackendAvailable()) GTEST_SKIP() << "built without the OpenAL back end";
+        device = OpenSoundDevice();
+        if (!device->isOpen()) GTEST_SKIP() << "no audio output: " << device->lastError();
+#endif
+    }
+    TempDir dir;
+    std::unique_ptr<cSoundDevice> device;
+};
+
+} // namespace
+
+#if PELKO_TEST_SNDFILE
+
+TEST_F(SoundDevice, WavAndOggLoadPlayAndStop) {
+    const std::string wav = dir.file("tone.wav");
+    const std::string ogg = dir.file("tone.ogg");
+    ASSERT_TRUE(WriteTone(wav, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2.0));
+    ASSERT_TRUE(WriteTone(ogg, SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2.0, 2));
+    for (const std::string& path : {wav, ogg}) {
+        auto sound = cSound::Load(*device, path);
+        ASSERT_NE(sound, nullptr) << path << ": " << device->lastError();
+        EXPECT_FALSE(sound->isPlaying());
+        sound->setVolume(50);
+        sound->setFrequency(200);
+        sound->setBalance(0);
+        sound->play(0);
+        EXPECT_TRUE(sound->isPlaying()) << path;
+        sound->stop();
+        EXPECT_FALSE(sound->isPlaying()) << path;
+        sound->play(-1); // looped
+        EXPECT_TRUE(sound->isPlaying());
+        sound->release();
+        EXPECT_FALSE(sound->isPlaying());
+        EXPECT_FALSE(sound->loaded());
+    }
+}
+
+TEST_F(SoundDevice, AShortSoundEndsByItselfUnlessLooped) {
+    const std::string wav = dir.file("blip.wav");
+    ASSERT_TRUE(WriteTone(wav, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.05));
+    auto sound = cSound::Load(*device, wav);
+    ASSERT_NE(sound, nullptr);
+    sound->play(0);
+    EXPECT_TRUE(WaitUntil([&] { return !sound->isPlaying(); }, 3000));
+    sound->play(2); // three passes
+    EXPECT_TRUE(sound->isPlaying());
+    EXPECT_TRUE(WaitUntil([&] { return !sound->isPlaying(); }, 3000));
+    sound->play(-1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(sound->isPlaying());
+}
+
+TEST_F(SoundDevice, FlacLoads) {
+    const std::string flac = dir.file("tone.flac");
+    ASSERT_TRUE(WriteTone(flac, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 0.2));
+    EXPECT_NE(cSound::Load(*device, flac), nullptr) << device->lastError();
+}
+
+TEST_F(SoundDevice, MissingOrUnreadableFilesLoadNothing) {
+    EXPECT_EQ(cSound::Load(*device, dir.file("nothing.wav")), nullptr);
+    EXPECT_FALSE(device->lastError().empty());
+    EXPECT_EQ(cSound::Load(*device, ""), nullptr);
+    testing_support::WriteText(dir.file("junk.wav"), "RIFF but not really a wave file at all");
+    EXPECT_EQ(cSound::Load(*device, dir.file("junk.wav")), nullptr);
+    testing_support::WriteText(dir.file("empty.wav"), "");
+    EXPECT_EQ(cSound::Load(*device, dir.file("empty.wav")), nullptr);
+    EXPECT_EQ(cSound::Load(*device, dir.path()), nullptr); // a folder
+}
+
+TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
+    testing_support::WriteText(dir.file("readme.txt"), "x");
+    ASSERT_TRUE(std::system(("mkdir -p '" + dir.file("Sound") + "'").c_str()) == 0);
+    ASSERT_TRUE(WriteTone(dir.file("Sound/a.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.5));
+    ASSERT_TRUE(WriteTone(dir.file("b.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 0.5));
+
+    cConfig config;
+    cProject doc(&config);
+    doc.create(0, 1, 0, 0);
+    doc.setText(kTextBaseFolder, dir.path());
+    auto add = [&doc](int frame, uint8_t flags, const std::string& path) {
+        strEffect e;
+        e.startFrame = static_cast<uint16_t>(frame);
+        e.flags = flags;
+        e.soundPath = path;
+        doc.addEffect(e);
+    };
+    add(0, strEffect::kSound, "Sound\\a.wav");
+    add(1, strEffect::kSound, "b.ogg");
+    add(2, strEffect::kSound, "Sound\\a.wav");    // the same name: one sound
+    add(3, strEffect::kFlash, "c.wav");           // sound bit clear
+    add(4, strEffect::kSound, "missing.wav");     // not loaded, not kept
+    add(5, strEffect::kSound, dir.file("b.ogg")); // an absolute name
+
+    cSoundTable table(device.get());
+    EXPECT_EQ(table.load(doc), 3);
+    cSound* a = table.find("Sound\\a.wav");
+    ASSERT_NE(a, nullptr);
+    EXPECT_NE(table.find("b.ogg"), nullptr);
+    EXPECT_NE(table.find(dir.file("b.ogg")), nullptr);
+    EXPECT_EQ(table.find("c.wav"), nullptr);
+    EXPECT_EQ(table.find("missing.wav"), nullptr);
+
+    a->play(0);
+    EXPECT_TRUE(table.anyPlaying());
+    table.stopAll();
+    EXPECT_FALSE(table.anyPlaying());
+
+    // Drop every use of b.ogg: the reload keeps a (the same object) and releases b.
+    doc.effects().removeAt(1);
+    doc.effects().removeAt(4);
+    EXPECT_EQ(table.load(doc), 1);
+    EXPECT_EQ(table.find("Sound\\a.wav"), a);
+    EXPECT_EQ(table.find("b.ogg"), nullptr);
+
+    table.releaseAll();
+    EXPECT_EQ(table.size(), 0);
+}
+
+TEST_F(SoundDevice, ThePreviewReloadsOnlyWhenThePathChanges) {
+    ASSERT_TRUE(WriteTone(dir.file("p.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1.0));
+    cSoundPreview preview(device.get());
+    EXPECT_TRUE(preview.play("p.wav", dir.path(), "jpn", 100, 100, 100));
+    EXPECT_TRUE(preview.isPlaying());
+    EXPECT_TRUE(preview.play("p.wav", dir.path(), "jpn", 50, 120, 150));
+    EXPECT_TRUE(preview.isPlaying());
+    EXPECT_FALSE(preview.play("q.wav", dir.path(), "jpn", 50, 120, 150));
+    EXPECT_FALSE(preview.isPlaying());
+    preview.release();
+}
+
+#endif // PELKO_TEST_SNDFILE
+
+TEST(SoundOff, ANullDeviceLoadsNothingAndTheTableStaysEmpty) {
+    auto device = NullSoundDevice();
+    EXPECT_FALSE(device->isOpen());
+    EXPECT_EQ(device->createFromFile("/dev/null"), nullptr);
+    cConfig config;
+    cProject doc(&config);
+    strEffect e;
+    e.flags = strEffect::kSound;
+    e.soundPath = "a.wav";
+    doc.addEffect(e);
+    cSoundTable table(device.get());
+    EXPECT_EQ(table.load(doc), 0);
+    EXPECT_FALSE(table.anyPlaying());
+    cSoundTable none;
+    EXPECT_EQ(none.load(doc), 0);
+    cSoundPreview preview;
+    EXPECT_FALSE(preview.play("a.wav", "", "jpn", 100, 100, 100));
+}
+
+TEST(SoundPath, ResolvesAgainstTheBaseFolder) {
+    EXPECT_EQ(ResolveSoundPath("Sound\\hit.wav", "/game/anim", "jpn"), "/game/anim/Sound/hit.wav");
+    EXPECT_EQ(ResolveSoundPath("../se/x.ogg", "/game/anim", "jpn"), "/game/se/x.ogg");
+    EXPECT_EQ(ResolveSoundPath("/abs/x.ogg", "/game/anim", "jpn"), "/abs/x.ogg");
+    EXPECT_EQ(ResolveSoundPath("", "/game", "jpn"), "");
+    // Names are stored in the project code page (CP932 here) and opened as UTF-8.
+    EXPECT_EQ(ResolveSoundPath("\x89\xb9.wav", "/g", "jpn"), "/g/\xe9\x9f\xb3.wav");
+}

@@ -1,0 +1,150 @@
+// Batch edit and interval (Part 7.3): the three formulas with 8/16-bit wrap and signed/unsigned
+// reads, normalisation on store, the run's undo step and message, and the interval run.
+
+#include "tool_fixture.h"
+#include "tools/batch_edit.h"
+#include "tools/cell_params.h"
+
+#include <gtest/gtest.h>
+
+using tools_test::Cell;
+using tools_test::Doc;
+using tools_test::kFailed;
+using tools_test::Text;
+
+namespace {
+
+cBatchEdit Batch(int formula, int value, uint32_t params, std::initializer_list<int> frames,
+                 std::initializer_list<int> cells, const cProject& doc) {
+    cBatchEdit b;
+    b.fitToProject(doc);
+    b.formula = formula;
+    b.value = value;
+    for (int f : frames)
+        b.frameChecks[f] = 1;
+    for (int c : cells)
+        b.cellChecks[c] = 1;
+    for (int i = 0; i < kCellParamCount; ++i)
+        b.paramChecks[i] = (params & CellParamBit(i)) ? 1 : 0;
+    return b;
+}
+
+// The stored value of one parameter after a one-cell batch run.
+int32_t RunOne(const strCell& start, int formula, int value, uint32_t param) {
+    Doc d(2, 1);
+    d.put(0, 0, start);
+    cBatchEdit b = Batch(formula, value, param, {0}, {0}, d.doc);
+    EXPECT_EQ(b.run(d.ctx).count, 1);
+    int index = 0;
+    while (CellParamBit(index) != param)
+        ++index;
+    return GetCellParam(*d.at(0, 0), index);
+}
+
+} // namespace
+
+TEST(BatchFormula, WrapsIntoTheFieldWidth) {
+    strCell c;
+    c.opacity = 250;
+    EXPECT_EQ(RunOne(c, cBatchEdit::kAdd, 10, kParamOpacity), 4);
+    c.opacity = 200;
+    EXPECT_EQ(RunOne(c, cBatchEdit::kPercent, 150, kParamOpacity), 44);
+    EXPECT_EQ(RunOne(Cell(-7), cBatchEdit::kPercent, 50, kParamX), -3);
+    EXPECT_EQ(RunOne(Cell(20), cBatchEdit::kPercent, -100, kParamX), -20);
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, -1, kParamPattern), 65535);
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, -1, kParamAngle), -1);
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kAdd, -9999, kParamRed), 85);
+}
+
+TEST(BatchFormula, TheStoreNormalises) {
+    EXPECT_EQ(RunOne(Cell(1000), cBatchEdit::kAdd, 100, kParamX), 1024);
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, 0, kParamPattern), 1);
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, 250, kParamSaturation), 200);
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, 9, kParamBlend), 4);
+    // 100 * 9999 / 100 = 9999 fits the 16-bit field; the magnification clamp then gives 1000.
+    EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kPercent, 9999, kParamMx), 1000);
+}
+
+TEST(BatchFormula, ThirtyTwoBitArithmetic) {
+    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kPercent, -7, 50), -3);
+    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kPercent, 7, -50), -3);
+    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kAdd, 65535, 1), 65536);
+    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kEqual, 5, -9999), -9999);
+}
+
+TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
+    Doc d(6, 3);
+    for (int f = 0; f < 6; ++f)
+        for (int c = 0; c < 3; ++c)
+            d.put(f, c, Cell(10, 10));
+    d.doc.setCell(2, 1, nullptr); // a checked frame without a checked cell number: skipped
+    const size_t stepsBefore = d.history.undoCount();
+    cBatchEdit b = Batch(cBatchEdit::kAdd, 5, kParamX, {1, 2, 4}, {1, 2}, d.doc);
+    strToolResult r = b.run(d.ctx);
+    EXPECT_EQ(r.count, 5);
+    EXPECT_EQ(Text(r), "Batch processing >> Cell [5] edited");
+    EXPECT_EQ(d.x(1, 1), 15);
+    EXPECT_EQ(d.x(4, 2), 15);
+    EXPECT_EQ(d.at(4, 2)->y, 10); // unchecked parameter
+    EXPECT_EQ(d.x(1, 0), 10);     // unchecked cell number
+    EXPECT_EQ(d.x(3, 1), 10);     // unchecked frame
+    EXPECT_EQ(d.at(2, 1), nullptr);
+    EXPECT_EQ(d.history.undoCount(), stepsBefore + 1);
+    ASSERT_TRUE(d.history.undo());
+    EXPECT_EQ(d.x(1, 1), 10);
+}
+
+TEST(BatchRun, NothingToDoReportsFailure) {
+    Doc d(3, 2);
+    d.put(0, 0, Cell(1));
+    const size_t stepsBefore = d.history.undoCount();
+    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {0}, {}, d.doc).run(d.ctx)), kFailed);
+    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, 0, {0}, {0}, d.doc).run(d.ctx)), kFailed);
+    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {1}, {0}, d.doc).run(d.ctx)), kFailed);
+    EXPECT_EQ(d.history.undoCount(), stepsBefore);
+    EXPECT_EQ(d.x(0, 0), 1);
+}
+
+TEST(BatchRun, FillFromTheTimeline) {
+    Doc d(5, 4);
+    cBatchEdit b;
+    b.paramChecks[4] = 1;
+    b.fillFromTimeline(d.doc, -1, 1, 100, 2);
+    EXPECT_EQ(b.frameChecks, (std::vector<uint8_t>{1, 1, 1, 1, 1}));
+    EXPECT_EQ(b.cellChecks, (std::vector<uint8_t>{0, 1, 1, 0}));
+    EXPECT_EQ(b.paramChecks[4], 1);
+    EXPECT_EQ(cBatchEdit::FrameLabel(7), "<007>");
+    EXPECT_EQ(cBatchEdit::CellLabel(7), "<07>");
+}
+
+TEST(IntervalRun, SwapsSetsAndIsNotUndoable) {
+    Doc d(10, 1);
+    cIntervalSetting s;
+    s.startFrame = 8;
+    s.endFrame = 3;
+    s.interval = 5;
+    const size_t stepsBefore = d.history.undoCount();
+    strToolResult r = s.run(d.ctx);
+    EXPECT_EQ(r.count, 6);
+    EXPECT_EQ(Text(r), "Interval entered [3]\xEF\xBD\x9E[8] on frame [5]");
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(d.doc.frameInterval(f, false), f >= 3 && f <= 8 ? 5 : 0) << f;
+    EXPECT_EQ(d.history.undoCount(), stepsBefore);
+
+    d.doc.setSetting(kKeyBasicInterval, 4);
+    s.interval = 0;
+    s.run(d.ctx);
+    EXPECT_EQ(d.doc.frameInterval(5, true), 4); // 0 uses the basic interval
+}
+
+TEST(IntervalRun, FillFromTheTimelineClampsAndShowsTheOwnInterval) {
+    Doc d(10, 1);
+    d.doc.setFrameInterval(9, 300);
+    cIntervalSetting s;
+    s.fillFromTimeline(d.doc, 12, -3);
+    EXPECT_EQ(s.startFrame, 9);
+    EXPECT_EQ(s.endFrame, 0);
+    EXPECT_EQ(s.interval, 255);
+    s.fillFromTimeline(d.doc, 2, 2);
+    EXPECT_EQ(s.interval, 0);
+}

@@ -1,0 +1,297 @@
+// The store rules behind the cell dialog and the two lock dialogs (Part 7.4), the Apply rules of the
+// effect and image dialogs (Part 7.5), and the tool message table.
+
+#include "tool_fixture.h"
+#include "tools/cell_edit.h"
+#include "tools/effect_edit.h"
+#include "tools/fix_cell.h"
+
+#include <gtest/gtest.h>
+
+using tools_test::Cell;
+using tools_test::Doc;
+
+TEST(CellDialog, ApplyStoresOnlyADifferentCellAsOneStep) {
+    Doc d;
+    d.put(3, 2, Cell(10, 20));
+    cCellEdit dlg;
+    ASSERT_TRUE(dlg.open(d.doc, 3, 2));
+    EXPECT_EQ(dlg.title(), "Cell [3,2]");
+    const size_t steps = d.history.undoCount();
+    strToolResult r = dlg.apply(d.ctx); // no change: nothing recorded
+    EXPECT_EQ(r.count, 0);
+    EXPECT_EQ(d.history.undoCount(), steps);
+    EXPECT_FALSE(dlg.isOpen());
+
+    dlg.open(d.doc, 3, 2);
+    dlg.edit().x = 2000; // normalised for this cell number on the rebuild
+    dlg.rebuild(d.doc);
+    EXPECT_EQ(dlg.working().x, 1024);
+    ASSERT_NE(dlg.previewCell(3, 2), nullptr);
+    EXPECT_EQ(dlg.previewCell(3, 2)->x, 1024);
+    EXPECT_EQ(dlg.previewCell(3, 1), nullptr);
+    r = dlg.apply(d.ctx);
+    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(d.x(3, 2), 1024);
+    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    EXPECT_EQ(dlg.frame(), -1);
+    EXPECT_EQ(dlg.previewCell(3, 2), nullptr);
+}
+
+TEST(CellDialog, AnEmptySlotShowsTheNeutralCellAndStoresNothing) {
+    Doc d;
+    cCellEdit dlg;
+    EXPECT_FALSE(dlg.open(d.doc, 1, 1));
+    EXPECT_EQ(dlg.working(), strCell::neutral());
+    dlg.edit().x = 5;
+    EXPECT_EQ(dlg.apply(d.ctx).count, 0);
+    EXPECT_EQ(d.at(1, 1), nullptr);
+}
+
+TEST(CellDialog, CopyFromTheNeighboursChangesOnlyTheWorkingCopy) {
+    Doc d;
+    d.put(2, 0, Cell(1));
+    d.put(3, 0, Cell(2));
+    cCellEdit dlg;
+    dlg.open(d.doc, 3, 0);
+    EXPECT_TRUE(dlg.canCopyFrom(d.doc, -1));
+    EXPECT_FALSE(dlg.canCopyFrom(d.doc, +1));
+    EXPECT_TRUE(dlg.copyFrom(d.doc, -1));
+    EXPECT_EQ(dlg.working().x, 1);
+    EXPECT_EQ(d.x(3, 0), 2);
+    EXPECT_FALSE(dlg.copyFrom(d.doc, +1));
+    dlg.apply(d.ctx);
+    EXPECT_EQ(d.x(3, 0), 1);
+}
+
+TEST(CellDialog, EditFormatTwoStoresSxFromSyWithTheFlip) {
+    Doc d;
+    strCell c = Cell(0);
+    c.mx = 100;
+    c.my = 100;
+    d.put(0, 0, c);
+    d.doc.setSetting(kKeyEditFormat, 2);
+    cCellEdit dlg;
+    dlg.open(d.doc, 0, 0);
+    EXPECT_FALSE(dlg.inversed);
+    dlg.edit().my = 150;
+    dlg.inversed = true;
+    dlg.apply(d.ctx);
+    EXPECT_EQ(d.at(0, 0)->mx, -150);
+    EXPECT_EQ(d.at(0, 0)->my, 150);
+    dlg.open(d.doc, 0, 0);
+    EXPECT_TRUE(dlg.inversed); // SX * SY < 1
+    EXPECT_TRUE(cCellEdit::IsInversed(Cell(0)) == false);
+}
+
+TEST(CellDialog, ColourTextRoundTrips) {
+    strCell c;
+    c.saturation = 0xC8;
+    c.red = 0x64;
+    c.green = 0;
+    c.blue = 0x0A;
+    EXPECT_EQ(cCellEdit::ColourText(c), "c864000a");
+    strCell back;
+    ASSERT_TRUE(cCellEdit::ParseColourText("c864000a", back));
+    EXPECT_EQ(back.saturation, 200);
+    EXPECT_EQ(back.red, 100);
+    EXPECT_EQ(back.green, 0);
+    EXPECT_EQ(back.blue, 10);
+    ASSERT_TRUE(cCellEdit::ParseColourText("ff", back)); // 0x000000ff: bytes limited to 200
+    EXPECT_EQ(back.saturation, 0);
+    EXPECT_EQ(back.blue, 200);
+    EXPECT_FALSE(cCellEdit::ParseColourText("zz", back));
+    EXPECT_EQ(back.blue, 200);
+    cCellEdit::ClearColour(back);
+    EXPECT_EQ(cCellEdit::ColourText(back), "64646464");
+}
+
+TEST(CellDialog, ControlsFollowTheEditFormatAndTheLock) {
+    using S = eControlState;
+    auto k = cCellEdit::Controls(0, false);
+    EXPECT_EQ(k.angle, S::kEditable);
+    EXPECT_EQ(k.flip, S::kHidden);
+    EXPECT_TRUE(k.image);
+    k = cCellEdit::Controls(1, true);
+    EXPECT_EQ(k.angle, S::kDisabled);
+    EXPECT_EQ(k.sx, S::kDisabled);
+    EXPECT_EQ(k.sy, S::kDisabled);
+    EXPECT_FALSE(k.image);
+    k = cCellEdit::Controls(2, false);
+    EXPECT_EQ(k.sx, S::kHidden);
+    EXPECT_EQ(k.sy, S::kEditable);
+    EXPECT_EQ(k.flip, S::kEditable);
+    k = cCellEdit::Controls(3, false);
+    EXPECT_EQ(k.sy, S::kDisabled);
+    EXPECT_EQ(k.sx, S::kEditable);
+    k = cCellEdit::Controls(4, false);
+    EXPECT_EQ(k.angle, S::kDisabled);
+    EXPECT_EQ(k.sx, S::kEditable);
+    EXPECT_EQ(cCellEdit::MaxPattern(0), 1);
+    EXPECT_EQ(cCellEdit::MaxPattern(25), 25);
+}
+
+TEST(LockDialogs, SetLockRecordsAStepAndRewritesWithTheLockOn) {
+    Doc d(4, 3);
+    for (int f = 0; f < 4; ++f)
+        d.put(f, 1, Cell(f));
+    cFixCellSingle one;
+    one.open(d.doc, 1);
+    EXPECT_EQ(one.title(), "[1] Locked for cell and image");
+    one.image = 7;
+    const size_t steps = d.history.undoCount();
+    // Lock option off: only the table changes.
+    EXPECT_EQ(one.ok(d.ctx).count, 1);
+    EXPECT_EQ(d.doc.lockedPicture(1), 7);
+    EXPECT_EQ(d.at(2, 1)->picture, 0);
+    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    // The same value again records nothing.
+    EXPECT_EQ(one.ok(d.ctx).count, 0);
+    EXPECT_EQ(d.history.undoCount(), steps + 1);
+
+    d.doc.setSetting(kKeyLock, 1);
+    one.image = 300; // clamped to 255
+    EXPECT_EQ(one.ok(d.ctx).count, 1);
+    for (int f = 0; f < 4; ++f)
+        EXPECT_EQ(d.at(f, 1)->picture, 255) << f;
+    // Undo gives back the lock entry and the cells as they were before the step.
+    ASSERT_TRUE(d.history.undo());
+    EXPECT_EQ(d.doc.lockedPicture(1), 7);
+    for (int f = 0; f < 4; ++f) EXPECT_EQ(d.at(f, 1)->picture, 0) << f;
+    ASSERT_TRUE(d.history.redo());
+    for (int f = 0; f < 4; ++f) EXPECT_EQ(d.at(f, 1)->picture, 255) << f;
+}
+
+TEST(LockDialogs, TheTableDialogUpdatesEveryRowInOneStep) {
+    Doc d(2, 4);
+    cFixCellEdit dlg;
+    dlg.open(d.doc);
+    ASSERT_EQ(dlg.rows.size(), 4u);
+    dlg.rows[1].selected = true;
+    dlg.rows[3].selected = true;
+    dlg.setSelected(70000); // the list holds 0..65535
+    EXPECT_EQ(dlg.rows[1].image, 65535);
+    EXPECT_EQ(dlg.rows[0].image, 0);
+    const size_t steps = d.history.undoCount();
+    strToolResult r = dlg.update(d.ctx);
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(d.doc.lockedPicture(1), 255);
+    EXPECT_EQ(d.doc.lockedPicture(3), 255);
+    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    ASSERT_TRUE(d.history.undo());
+    EXPECT_EQ(d.doc.lockedPicture(3), 0);
+}
+
+TEST(EffectDialog, ApplyResetsBlocksWhoseBoxIsOff) {
+    strEffect e;
+    e.flags = strEffect::kSound | strEffect::kFlash | strEffect::kUserData;
+    e.volume = 40;
+    e.frequency = 150;
+    e.balance = 20;
+    e.soundPath = "Sound\\Hit.wav";
+    e.flashFrames = 6;
+    e.flashRed = 255;
+    e.userData = "note";
+    cEffectEdit dlg;
+    dlg.load(e);
+    EXPECT_EQ(dlg.flashFrames, 6);
+    dlg.sound = false;
+    dlg.userDataOn = false;
+    dlg.apply(e);
+    EXPECT_EQ(e.flags, strEffect::kFlash);
+    EXPECT_EQ(e.volume, 100);
+    EXPECT_EQ(e.frequency, 100);
+    EXPECT_EQ(e.balance, 100);
+    EXPECT_TRUE(e.soundPath.empty());
+    EXPECT_TRUE(e.userData.empty());
+    EXPECT_EQ(e.flashFrames, 6);
+    EXPECT_EQ(e.flashRed, 255);
+}
+
+TEST(EffectDialog, ObjectTwoStoresTheNeutralFlash) {
+    strEffect e;
+    cEffectEdit dlg;
+    dlg.load(e);
+    dlg.flash = true;
+    dlg.object = 2;
+    dlg.flashFrames = 4;
+    dlg.drawing = 3;
+    dlg.red = 10;
+    dlg.green = 20;
+    dlg.blue = 30;
+    dlg.strength = 40;
+    EXPECT_FALSE(dlg.colourEnabled());
+    dlg.apply(e);
+    EXPECT_EQ(e.flags, strEffect::kFlash);
+    EXPECT_EQ(e.flashObject, 2);
+    EXPECT_EQ(e.flashFrames, 4);
+    EXPECT_EQ(e.flashDrawing, 0);
+    EXPECT_EQ(e.flashRed, 128);
+    EXPECT_EQ(e.flashGreen, 128);
+    EXPECT_EQ(e.flashBlue, 128);
+    EXPECT_EQ(e.flashStrength, 255);
+    dlg.object = 1;
+    EXPECT_TRUE(dlg.colourEnabled());
+    dlg.apply(e);
+    EXPECT_EQ(e.flashDrawing, 3);
+    EXPECT_EQ(e.flashRed, 10);
+    EXPECT_EQ(e.flashStrength, 40);
+}
+
+TEST(EffectDialog, AFlashThatIsOffShowsTenAndStoresTheDefaults) {
+    strEffect e;
+    e.flashFrames = 33; // left over, flash bit clear
+    e.flashRed = 1;
+    cEffectEdit dlg;
+    dlg.load(e);
+    EXPECT_EQ(dlg.flashFrames, 10);
+    dlg.apply(e);
+    EXPECT_EQ(e.flashFrames, 0);
+    EXPECT_EQ(e.flashRed, 128);
+    EXPECT_EQ(e.flags, 0);
+    dlg.clearColour();
+    EXPECT_EQ(dlg.red, 128);
+    EXPECT_EQ(dlg.strength, 255);
+    EXPECT_EQ(cEffectEdit::Title(3), "Effect : 3");
+}
+
+TEST(ImageDialog, ApplyWritesDivisionsHueAndPath) {
+    strPicture p;
+    cPictureEdit dlg;
+    dlg.load(p, 1);
+    EXPECT_EQ(dlg.splitFormat, 1);
+    dlg.divX = 0;
+    dlg.divY = 5000;
+    dlg.hue = 400;
+    dlg.path = std::string(300, 'a');
+    dlg.apply(p);
+    EXPECT_EQ(p.divX, 1);
+    EXPECT_EQ(p.divY, 1024);
+    EXPECT_EQ(p.hue, 360);
+    EXPECT_EQ(p.path.size(), 255u);
+}
+
+TEST(DroppedFiles, BecomeRelativeToTheBaseFolderWherePossible) {
+    EXPECT_EQ(DroppedFilePath("/data/anim/Sound/hit.wav", "/data/anim"), "Sound/hit.wav");
+    EXPECT_EQ(DroppedFilePath("/data/anim/Sound/hit.wav", "/data/anim/"), "Sound/hit.wav");
+    EXPECT_EQ(DroppedFilePath("/elsewhere/hit.wav", "/data/anim"), "/elsewhere/hit.wav");
+    EXPECT_EQ(DroppedFilePath("/data/animation/hit.wav", "/data/anim"), "/data/animation/hit.wav");
+    EXPECT_EQ(DroppedFilePath("C:\\game\\Sound\\a.wav", "C:\\game"), "Sound\\a.wav");
+    EXPECT_EQ(DroppedFilePath("/x/a.wav", ""), "/x/a.wav");
+}
+
+TEST(ToolMessages, FormatBothTables) {
+    EXPECT_EQ(FormatToolMessage(strToolMessage(kToolMsgSpline, 3)), "Spline curve >> Cell [3] edited");
+    EXPECT_EQ(FormatToolMessage(strToolMessage(ProcessingFailed(1, 2))), "< ! > [1:2] : processing failed");
+    strToolMessage m(strMessage(kMsgFrameDone, 4));
+    EXPECT_TRUE(m.is(kMsgFrameDone));
+    EXPECT_EQ(FormatToolMessage(m), "Frame [4] done");
+    EXPECT_EQ(ToolMessageKind(m), eMessageKind::kStatus);
+    EXPECT_STREQ(ToolMessageName(strToolMessage(kToolMsgBatch, 1)), "kToolMsgBatch");
+    EXPECT_TRUE(strToolMessage().none());
+    EXPECT_TRUE(strToolMessage(strMessage()).none());
+    EXPECT_EQ(FormatToolMessage(strToolMessage()), "");
+    // A missing argument reads as 0.
+    EXPECT_EQ(FormatToolMessage(strToolMessage(kToolMsgInterval, 1)),
+              "Interval entered [1]\xEF\xBD\x9E[0] on frame [0]");
+}

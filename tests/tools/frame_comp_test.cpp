@@ -1,0 +1,312 @@
+// Frame compensation (Part 7.1): the three methods, the single-precision interpolation rule with its
+// field widths, and the completion of a timeline block with "CompType".
+
+#include "document/edit_commands.h"
+#include "tool_fixture.h"
+#include "tools/cell_params.h"
+#include "tools/frame_comp.h"
+
+#include <gtest/gtest.h>
+
+using tools_test::Cell;
+using tools_test::Doc;
+using tools_test::kFailed;
+using tools_test::Text;
+
+namespace {
+
+cFrameComp Comp(int start, int end, int method, uint32_t params, std::initializer_list<int> cells,
+                int cellCount = 4) {
+    cFrameComp comp;
+    comp.startFrame = start;
+    comp.endFrame = end;
+    comp.method = method;
+    comp.cellChecks.assign(cellCount, 0);
+    for (int c : cells)
+        comp.cellChecks[c] = 1;
+    for (int i = 0; i < kCellParamCount; ++i)
+        comp.paramChecks[i] = (params & CellParamBit(i)) ? 1 : 0;
+    return comp;
+}
+
+} // namespace
+
+TEST(InterpolationRule, TruncatesTowardZeroInSinglePrecision) {
+    EXPECT_EQ(InterpolateParam(0, -10, 1.0f / 3.0f), -3);
+    EXPECT_EQ(InterpolateParam(0, -10, 2.0f / 3.0f), -6);
+    EXPECT_EQ(InterpolateParam(10, 15, 0.5f), 12);
+    EXPECT_EQ(InterpolateParam(15, 10, 0.5f), 13);
+    EXPECT_EQ(InterpolateParam(255, 0, 0.5f), 128); // 255 + trunc(-127.5)
+    EXPECT_EQ(InterpolateParam(-1024, 1024, 1.0f), 1024);
+}
+
+TEST(CellParams, WidthsAndSignednessFollowTheTable) {
+    strCell c;
+    SetCellParam(c, 1, -1); // pattern: 16-bit unsigned
+    EXPECT_EQ(GetCellParam(c, 1), 65535);
+    SetCellParam(c, 3, 70000); // X: 16-bit signed, low bits kept
+    EXPECT_EQ(GetCellParam(c, 3), 70000 - 65536);
+    SetCellParam(c, 8, 300); // opacity: 8-bit unsigned
+    EXPECT_EQ(GetCellParam(c, 8), 44);
+    SetCellParam(c, 7, -1);
+    EXPECT_EQ(GetCellParam(c, 7), -1);
+    auto names = CellParamNames();
+    ASSERT_EQ(names.size(), 13u);
+    EXPECT_EQ(names[0], "Image number");
+    EXPECT_EQ(names[8], "Opaque");
+    EXPECT_EQ(names[12], "Saturation");
+    EXPECT_EQ(CellParamBits({1, 0, 0, 1}), kParamPicture | kParamX);
+}
+
+TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
+    Doc d;
+    strCell a = Cell(0, 7);
+    a.opacity = 200;
+    a.angle = 30;
+    d.put(0, 1, a);
+    d.put(4, 1, Cell(100, 50));
+    const size_t stepsBefore = d.history.undoCount();
+
+    strToolResult r = Comp(0, 4, cFrameComp::kNormal, kParamX, {1}).run(d.ctx);
+    EXPECT_EQ(r.count, 3);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(Text(r), "Processing on frame [0]\xEF\xBD\x9E[4] >> Cell [3] edited");
+    for (int f = 1; f <= 3; ++f) {
+        ASSERT_NE(d.at(f, 1), nullptr) << f;
+        EXPECT_EQ(d.at(f, 1)->x, 25 * f);
+        // Only X is interpolated; the rest is a copy of the frame-0 cell.
+        EXPECT_EQ(d.at(f, 1)->y, 7);
+        EXPECT_EQ(d.at(f, 1)->opacity, 200);
+        EXPECT_EQ(d.at(f, 1)->angle, 30);
+    }
+    EXPECT_EQ(d.x(4, 1), 100);
+    EXPECT_EQ(d.at(1, 0), nullptr); // unchecked cell numbers untouched
+
+    // One undo step.
+    EXPECT_EQ(d.history.undoCount(), stepsBefore + 1);
+    ASSERT_TRUE(d.history.undo());
+    for (int f = 1; f <= 3; ++f)
+        EXPECT_EQ(d.at(f, 1), nullptr);
+}
+
+TEST(FrameComp, StartAfterEndRunsSwappedButReportsAsEntered) {
+    Doc d;
+    d.put(2, 0, Cell(0));
+    d.put(10, 0, Cell(80));
+    strToolResult r = Comp(10, 2, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
+    EXPECT_EQ(r.count, 7);
+    EXPECT_EQ(Text(r), "Processing on frame [10]\xEF\xBD\x9E[2] >> Cell [7] edited");
+    EXPECT_EQ(d.x(6, 0), 40);
+}
+
+TEST(FrameComp, CellUsedOnlyTouchesExistingCellsOnly) {
+    Doc d;
+    d.put(0, 0, Cell(0));
+    d.put(4, 0, Cell(100));
+    const size_t stepsBefore = d.history.undoCount();
+    strToolResult r = Comp(0, 4, cFrameComp::kCellUsedOnly, kParamX, {0}).run(d.ctx);
+    EXPECT_EQ(r.count, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(Text(r), kFailed);
+    EXPECT_EQ(d.at(2, 0), nullptr);
+    EXPECT_EQ(d.history.undoCount(), stepsBefore); // the empty step is dropped
+
+    strCell mid = Cell(-5, 9);
+    mid.red = 150;
+    d.put(2, 0, mid);
+    r = Comp(0, 4, cFrameComp::kCellUsedOnly, kParamX, {0}).run(d.ctx);
+    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(d.x(2, 0), 50);
+    EXPECT_EQ(d.at(2, 0)->y, 9);
+    EXPECT_EQ(d.at(2, 0)->red, 150);
+    EXPECT_EQ(d.at(1, 0), nullptr);
+}
+
+TEST(FrameComp, MediumCompensatesEveryPairWhateverTheEnd) {
+    Doc d;
+    d.put(0, 2, Cell(0));
+    d.put(4, 2, Cell(40));
+    d.put(8, 2, Cell(0));
+    strToolResult r = Comp(0, 2, cFrameComp::kMedium, kParamX, {2}).run(d.ctx);
+    EXPECT_EQ(r.count, 6);
+    const int expected[] = {0, 10, 20, 30, 40, 30, 20, 10, 0};
+    for (int f = 0; f <= 8; ++f)
+        EXPECT_EQ(d.x(f, 2), expected[f]) << f;
+    EXPECT_EQ(d.at(9, 2), nullptr);
+    // Starting after the first placement skips the first pair.
+    Doc e;
+    e.put(0, 0, Cell(0));
+    e.put(4, 0, Cell(40));
+    e.put(8, 0, Cell(0));
+    r = Comp(1, 1, cFrameComp::kMedium, kParamX, {0}).run(e.ctx);
+    EXPECT_EQ(r.count, 3);
+    EXPECT_EQ(e.at(2, 0), nullptr);
+    EXPECT_EQ(e.x(6, 0), 20);
+}
+
+TEST(FrameComp, AdjacentKeyFramesAndNoParametersChangeNothing) {
+    Doc d;
+    d.put(3, 0, Cell(0));
+    d.put(4, 0, Cell(10));
+    EXPECT_EQ(Text(Comp(3, 4, cFrameComp::kNormal, kParamX, {0}).run(d.ctx)), kFailed);
+    d.put(8, 0, Cell(50));
+    EXPECT_EQ(Comp(4, 8, cFrameComp::kNormal, 0, {0}).run(d.ctx).count, 0);
+    EXPECT_EQ(d.at(5, 0), nullptr);
+    // No document: nothing happens, nothing is reported.
+    strToolContext none;
+    EXPECT_TRUE(Comp(4, 8, cFrameComp::kNormal, kParamX, {0}).run(none).status.none());
+}
+
+TEST(FrameComp, NegativeMovementRoundsTowardTheStart) {
+    Doc d;
+    d.put(0, 0, Cell(0));
+    d.put(3, 0, Cell(-10));
+    EXPECT_EQ(Comp(0, 3, cFrameComp::kNormal, kParamX, {0}).run(d.ctx).count, 2);
+    EXPECT_EQ(d.x(1, 0), -3);
+    EXPECT_EQ(d.x(2, 0), -6);
+}
+
+TEST(FrameComp, EveryParameterUsesItsOwnWidthAndTheStoreNormalises) {
+    Doc d;
+    strCell a;
+    a.picture = 10;
+    a.pattern = 1;
+    a.opacity = 255;
+    a.red = 0;
+    a.angle = -3600;
+    strCell b = a;
+    b.picture = 0;
+    b.pattern = 101;
+    b.opacity = 0;
+    b.red = 200;
+    b.angle = 3600;
+    d.put(0, 0, a);
+    d.put(2, 0, b);
+    EXPECT_EQ(Comp(0, 2, cFrameComp::kNormal, kParamAll, {0}).run(d.ctx).count, 1);
+    const strCell* m = d.at(1, 0);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->picture, 5);
+    EXPECT_EQ(m->pattern, 51);
+    EXPECT_EQ(m->opacity, 128);
+    EXPECT_EQ(m->red, 100);
+    EXPECT_EQ(m->angle, 0);
+}
+
+TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
+    cFrameComp comp;
+    comp.paramChecks[3] = 1;
+    comp.fillFromTimeline(2, -1, 9, 100, 6);
+    EXPECT_EQ(comp.startFrame, 2);
+    EXPECT_EQ(comp.endFrame, 9);
+    EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{1, 1, 1, 1, 1, 1}));
+    comp.fillFromTimeline(0, 2, 3, 3, 6);
+    EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(comp.paramBits(), kParamX); // parameters kept
+    EXPECT_EQ(cFrameComp::CellLabel(7), "<07>");
+}
+
+// --- the simple cell supplement ---------------------------------------------------------------
+
+namespace {
+
+// P at frame 0, N at frame 2, O (the written cell) at frame 1.
+void PutSupplementCase(Doc& d, int cell, bool withO = true) {
+    strCell p;
+    p.picture = 1;
+    p.pattern = 2;
+    p.blend = 0;
+    p.red = 50;
+    p.x = 0;
+    strCell n = p;
+    n.picture = 3;
+    n.pattern = 6;
+    n.blend = 2;
+    n.red = 150;
+    n.x = 10;
+    strCell o = p;
+    o.picture = 5;
+    o.pattern = 9;
+    o.red = 10;
+    o.x = 99;
+    d.put(0, cell, p);
+    d.put(2, cell, n);
+    if (withO) d.put(1, cell, o);
+}
+
+} // namespace
+
+TEST(Supplement, CompTypeDecidesWhatIsInterpolated) {
+    struct Case {
+        int compType, picture, pattern, red;
+    } cases[] = {{0, 2, 4, 100}, {1, 5, 9, 100}, {2, 5, 9, 10}};
+    for (const Case& k : cases) {
+        Doc d;
+        d.config.CompType = k.compType;
+        PutSupplementCase(d, 0);
+        cEditCommands ed(d.doc, d.history, d.config);
+        ASSERT_TRUE(ed.setCurrentFrame(1));
+        strEditResult r = ed.completeFrame();
+        EXPECT_EQ(FormatMessage(r.status), "Frame [1] done");
+        const strCell* o = d.at(1, 0);
+        ASSERT_NE(o, nullptr);
+        EXPECT_EQ(o->picture, k.picture) << k.compType;
+        EXPECT_EQ(o->pattern, k.pattern) << k.compType;
+        EXPECT_EQ(o->red, k.red) << k.compType;
+        EXPECT_EQ(o->blend, 1) << k.compType; // the drawing method is always interpolated
+        EXPECT_EQ(o->x, 5) << k.compType;
+    }
+}
+
+TEST(Supplement, SelectedCellsCreateNothing) {
+    Doc d;
+    PutSupplementCase(d, 0, false);
+    PutSupplementCase(d, 1, true);
+    cEditCommands ed(d.doc, d.history, d.config);
+    ASSERT_TRUE(ed.setCurrentFrame(1));
+    ed.select(0);
+    ed.select(1);
+    strEditResult r = ed.completeSelectedCells();
+    EXPECT_EQ(FormatMessage(r.status), "[1] : Complete before and after with frame");
+    EXPECT_EQ(d.at(1, 0), nullptr);
+    EXPECT_EQ(d.x(1, 1), 5);
+}
+
+TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
+    Doc d;
+    d.config.CompType = 0;
+    d.put(0, 0, Cell(0));
+    d.put(4, 0, Cell(100));
+    strCell own = Cell(-50, 3);
+    own.opacity = 10;
+    d.put(2, 0, own);
+    d.put(5, 1, Cell(7)); // cell 1: only a cell after the block
+    const size_t stepsBefore = d.history.undoCount();
+    strToolResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 0);
+    EXPECT_EQ(r.count, 6);
+    EXPECT_TRUE(r.changed);
+    EXPECT_TRUE(r.status.none());
+    EXPECT_EQ(d.x(1, 0), 25);
+    EXPECT_EQ(d.x(2, 0), 50);
+    EXPECT_EQ(d.x(3, 0), 75);
+    EXPECT_EQ(d.at(2, 0)->opacity, 255); // all elements interpolated (255 to 255)
+    for (int f = 1; f <= 3; ++f)
+        EXPECT_EQ(d.x(f, 1), 7);    // a copy of the only neighbour
+    EXPECT_EQ(d.at(2, 2), nullptr); // no neighbour at all: skipped
+    EXPECT_EQ(d.history.undoCount(), stepsBefore + 1);
+    ASSERT_TRUE(d.history.undo());
+    EXPECT_EQ(d.x(2, 0), -50);
+    EXPECT_EQ(d.at(1, 1), nullptr);
+}
+
+TEST(TimelineBlock, CompTypeTwoKeepsTheWrittenCellsImageAndColours) {
+    Doc d;
+    PutSupplementCase(d, 0);
+    strToolResult r = CompleteTimelineBlock(d.ctx, 1, 0, 1, 0, 2);
+    EXPECT_EQ(r.count, 1);
+    const strCell* o = d.at(1, 0);
+    EXPECT_EQ(o->picture, 5);
+    EXPECT_EQ(o->pattern, 9);
+    EXPECT_EQ(o->red, 10);
+    EXPECT_EQ(o->blend, 1);
+    EXPECT_EQ(o->x, 5);
+}

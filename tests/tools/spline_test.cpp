@@ -1,0 +1,138 @@
+// The spline tool (Part 7.2): curve points, grid snapping, the preview and the run with its base-cell
+// carry-over.
+
+#include "tool_fixture.h"
+#include "tools/spline.h"
+
+#include <gtest/gtest.h>
+
+using tools_test::Cell;
+using tools_test::Doc;
+using tools_test::kFailed;
+using tools_test::Text;
+
+namespace {
+
+// The dialog as the canvas gesture opens it ("Grid" from "GridBit"), with n frames.
+cSpline Spline(Doc& d, int frame, int cell, strPoint p1, strPoint p2, int n) {
+    cSpline s;
+    const strCell* c = d.at(frame, cell);
+    s.open(d.config, d.doc, frame, cell, c ? strPoint{c->x, c->y} : strPoint{}, p1, p2);
+    s.frames = n;
+    return s;
+}
+
+} // namespace
+
+TEST(SplineCurve, QuadraticPointsAndSnapping) {
+    const strPoint p0{0, 0}, p1{100, 0}, p2{100, 100};
+    EXPECT_EQ(cSpline::CurvePoint(p0, p1, p2, 0.0f), (strPoint{0, 0}));
+    EXPECT_EQ(cSpline::CurvePoint(p0, p1, p2, 0.5f), (strPoint{75, 25}));
+    EXPECT_EQ(cSpline::CurvePoint(p0, p1, p2, 1.0f), (strPoint{100, 100}));
+    // Truncation toward zero on negative coordinates.
+    EXPECT_EQ(cSpline::CurvePoint({0, 0}, {-3, -3}, {0, 0}, 0.5f), (strPoint{-1, -1}));
+
+    EXPECT_EQ(cSpline::Snap(7, 4), 4);
+    EXPECT_EQ(cSpline::Snap(-7, 4), -4);
+    EXPECT_EQ(cSpline::Snap(-7, 0), -7);
+    EXPECT_EQ(cSpline::Snap(8, 4), 8);
+}
+
+TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {
+    Doc d;
+    d.config.GridBit = 0;
+    d.put(2, 1, Cell(0, 0));
+    cSpline s = Spline(d, 2, 1, {100, 0}, {100, 100}, 2);
+    EXPECT_EQ(s.title(), "Cell_1");
+    const size_t stepsBefore = d.history.undoCount();
+    strToolResult r = s.run(d.ctx);
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(Text(r), "Spline curve >> Cell [2] edited");
+    EXPECT_EQ(d.x(3, 1), 75);
+    EXPECT_EQ(d.at(3, 1)->y, 25);
+    EXPECT_EQ(d.x(4, 1), 100);
+    EXPECT_EQ(d.at(4, 1)->y, 100);
+    EXPECT_EQ(d.x(2, 1), 0); // the start frame is never changed
+    EXPECT_EQ(d.at(5, 1), nullptr);
+    EXPECT_EQ(d.history.undoCount(), stepsBefore + 1);
+    ASSERT_TRUE(d.history.undo());
+    EXPECT_EQ(d.at(3, 1), nullptr);
+}
+
+TEST(SplineRun, ExistingCellsKeepTheirOtherFieldsAndGapsCarryTheBase) {
+    Doc d;
+    d.config.GridBit = 0;
+    strCell start = Cell(0, 0);
+    start.opacity = 90;
+    d.put(0, 0, start);
+    strCell later = Cell(500, 500);
+    later.mx = 50;
+    later.angle = 450;
+    later.red = 150;
+    d.put(2, 0, later);
+    // Control point on the line from P0 to P2: the cell moves along it.
+    cSpline s = Spline(d, 0, 0, {20, 20}, {40, 40}, 4);
+    EXPECT_EQ(s.run(d.ctx).count, 4);
+    EXPECT_EQ(d.at(1, 0)->opacity, 90); // copy of the start cell
+    EXPECT_EQ(d.at(2, 0)->mx, 50);      // the frame's own cell keeps its fields
+    EXPECT_EQ(d.at(2, 0)->angle, 450);
+    EXPECT_EQ(d.at(2, 0)->red, 150);
+    EXPECT_EQ(d.at(3, 0)->mx, 50); // the gap after it carries the frame-2 cell on
+    EXPECT_EQ(d.at(4, 0)->red, 150);
+    for (int f = 1; f <= 4; ++f) {
+        EXPECT_EQ(d.x(f, 0), 10 * f) << f;
+        EXPECT_EQ(d.at(f, 0)->y, 10 * f) << f;
+    }
+}
+
+TEST(SplineRun, GridSnapsTheStoredPoints) {
+    Doc d;
+    d.put(0, 0, Cell(0, 0));
+    d.config.PostGrid = 4;
+    d.config.GridBit = 7;
+    cSpline s = Spline(d, 0, 0, {0, 0}, {-7, 7}, 1);
+    EXPECT_TRUE(s.snap);
+    EXPECT_EQ(s.run(d.ctx).count, 1);
+    EXPECT_EQ(d.x(1, 0), -4);
+    EXPECT_EQ(d.at(1, 0)->y, 4);
+    s.snap = false;
+    s.run(d.ctx);
+    EXPECT_EQ(d.x(1, 0), -7);
+
+    d.config.GridBit = 6; // the position bit is clear: "Grid" starts unchecked
+    cSpline t = Spline(d, 0, 0, {0, 0}, {-7, 7}, 1);
+    EXPECT_FALSE(t.snap);
+}
+
+TEST(SplineRun, FailuresAndClamping) {
+    Doc d(6);
+    d.config.GridBit = 0;
+    cSpline s = Spline(d, 0, 0, {0, 0}, {10, 10}, 3);
+    EXPECT_EQ(Text(s.run(d.ctx)), kFailed); // no cell at the start frame
+    d.put(0, 0, Cell(0, 0));
+    s.frames = 0;
+    EXPECT_EQ(Text(s.run(d.ctx)), kFailed);
+    // Points beyond the canvas are clamped by the store's normalisation.
+    s = Spline(d, 0, 0, {0, 0}, {3000, -3000}, 1);
+    EXPECT_EQ(s.run(d.ctx).count, 1);
+    EXPECT_EQ(d.x(1, 0), 1024);
+    EXPECT_EQ(d.at(1, 0)->y, -1024);
+    // The frame count is bounded by the frames after the start; frames past the end are refused.
+    EXPECT_EQ(s.maxFrames(d.doc), 5);
+    s.frames = 7;
+    EXPECT_EQ(s.run(d.ctx).count, 5);
+}
+
+TEST(SplinePreview, ListsTheStartAndOnePointPerFrame) {
+    Doc d;
+    d.config.GridBit = 0;
+    d.put(1, 0, Cell(0, 0));
+    cSpline s = Spline(d, 1, 0, {100, 0}, {100, 100}, 2);
+    auto pts = s.preview(d.doc);
+    ASSERT_EQ(pts.size(), 3u);
+    EXPECT_EQ(pts[0], (strPoint{0, 0}));
+    EXPECT_EQ(pts[1], (strPoint{75, 25}));
+    EXPECT_EQ(pts[2], (strPoint{100, 100}));
+    s.cell = 3; // no cell of this number at the start frame
+    EXPECT_TRUE(s.preview(d.doc).empty());
+}

@@ -1,0 +1,54 @@
+#pragma once
+// A document of blank frames with a history and a tool context whose clock reads 7:05, so that
+// "processing failed" is predictable.
+
+#include "config/config.h"
+#include "document/cell.h"
+#include "document/history.h"
+#include "document/project.h"
+#include "tools/tool_messages.h"
+
+#include <gtest/gtest.h>
+
+namespace tools_test {
+
+inline strCell Cell(int x, int y = 0) {
+    strCell c;
+    c.x = static_cast<int16_t>(x);
+    c.y = static_cast<int16_t>(y);
+    return c;
+}
+
+struct Doc {
+    explicit Doc(int frames = 12, int cells = 4) {
+        doc.create(0, cells, 0, 0);
+        for (int k = 0; k < frames; ++k)
+            doc.frames().setCopy(k, doc.blankFrame());
+        history.attach(&doc);
+        ctx.doc = &doc;
+        ctx.history = &history;
+        ctx.clock = [](int& m, int& s) {
+            m = 7;
+            s = 5;
+        };
+    }
+    void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
+    const strCell* at(int frame, int cell) const { return doc.cell(frame, cell); }
+    int x(int frame, int cell) const {
+        const strCell* c = doc.cell(frame, cell);
+        return c ? c->x : -9999;
+    }
+
+    cConfig config;
+    cProject doc{&config};
+    cHistory history{32};
+    strToolContext ctx;
+};
+
+inline std::string Text(const strToolResult& r) {
+    return FormatToolMessage(r.status);
+}
+
+inline const std::string kFailed = "< ! > [7:5] : processing failed";
+
+} // namespace tools_test
