@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     cli::AddInfoCommand(app, ctx);
     cli::AddDumpCommand(app, ctx);
     cli::AddConvertCommand(app, ctx);
+    cli::AddClipCommand(app, ctx);
     cli::AddPlayCommand(app, ctx);
 
     try {

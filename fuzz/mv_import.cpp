@@ -1,0 +1,17 @@
+// Feeds arbitrary bytes to the MV JSON importer (spec Part 3.6); a successful import must export
+// again. Nothing may throw, crash or read outside the input.
+#include "document/project.h"
+#include "interchange/mv_animation.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    cProject doc;
+    if (PKMV::ReadMvPayload({data, size}, doc, "jpn") == 1) {
+        std::string out;
+        PKMV::BuildMvPayload(doc, "jpn", out);
+    }
+    return 0;
+}

@@ -1,0 +1,407 @@
+#include "interchange/clip_2000.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "interchange/clip_stream.h"
+#include "interchange/file_name_resolution.h"
+#include "interchange/lcf_codec.h"
+#include "platform/clipboard.h"
+#include "platform/path.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace PK2 {
+
+// ---- value maps --------------------------------------------------------------------------------
+
+void CentreToScopePosition(int centre, int& scope, int& position) {
+    scope = 0;
+    position = 1;
+    switch (centre) {
+    case 1: scope = 1; position = 1; break;  // Whole
+    case 2: position = 2; break;             // Down
+    case 3: position = 0; break;             // Up
+    default: break;                          // Center, Right, Left
+    }
+}
+
+int CentreFromScopePosition(int scope, int position) {
+    if (scope != 0) return 1;
+    switch (position) {
+    case 0: return 3;
+    case 1: return 0;
+    default: return 2;
+    }
+}
+
+int FlashObjectToScope(int object) {
+    switch (object) {
+    case 1: return 1;
+    case 0: return 2;
+    default: return 0;
+    }
+}
+
+void FlashScopeToObject(int scope, strEffect& e) {
+    if (scope == 1) e.flashObject = 1;
+    else if (scope == 2) e.flashObject = 0;
+}
+
+int ColourTo5(int v) {
+    v = std::clamp(v, 0, 255);
+    return static_cast<int>((static_cast<float>(v) * 31.0f + 127.5f) / 255.0f);
+}
+
+int ColourFrom5(int v) {
+    v = std::clamp(v, 0, 31);
+    return static_cast<int>((static_cast<float>(v) * 255.0f + 15.5f) / 31.0f);
+}
+
+int OpacityToTransparency(int opacity) { return (255 - std::clamp(opacity, 0, 255)) * 100 / 255; }
+
+int TransparencyToOpacity(int transparency) { return (100 - std::clamp(transparency, 0, 100)) * 255 / 100; }
+
+int ZoomOf(int mx, int my) { return std::max(std::max(mx, my), 20); }
+
+namespace {
+
+// ---- export ------------------------------------------------------------------------------------
+
+void WriteIntChunkIf(CWrite& w, uint32_t id, int value, int defaultValue) {
+    if (value != defaultValue) w.WriteIntChunk(id, value);
+}
+
+void WriteTiming(CWrite& w, const strEffect& e) {
+    w.WriteIntChunk(1, e.startFrame + 1);
+
+    std::string title = "(OFF)";
+    int volume = 100, tempo = 100, balance = 50;
+    if (e.flags & strEffect::kSound) {
+        title = platform::StemPart(e.soundPath);
+        volume = std::clamp<int>(e.volume, 0, 100);
+        tempo = std::clamp<int>(e.frequency, 50, 150);
+        balance = std::min(e.balance >> 1, 100);
+    }
+    CWrite se;
+    if (!title.empty()) se.WriteStringChunk(1, title);
+    WriteIntChunkIf(se, 3, volume, 100);
+    WriteIntChunkIf(se, 4, tempo, 100);
+    WriteIntChunkIf(se, 5, balance, 50);
+    se.WriteEnd();
+    w.WriteInnerChunk(2, se);
+
+    int scope = 0, red = 31, green = 31, blue = 31, power = 31;
+    if (e.flags & strEffect::kFlash) {
+        scope = FlashObjectToScope(e.flashObject);
+        red = ColourTo5(e.flashRed);
+        green = ColourTo5(e.flashGreen);
+        blue = ColourTo5(e.flashBlue);
+        power = ColourTo5(e.flashStrength);
+    }
+    WriteIntChunkIf(w, 3, scope, 0);
+    WriteIntChunkIf(w, 4, red, 31);
+    WriteIntChunkIf(w, 5, green, 31);
+    WriteIntChunkIf(w, 6, blue, 31);
+    WriteIntChunkIf(w, 7, power, 31);
+    w.WriteEnd();
+}
+
+void WriteCell(CWrite& w, const strCell& c) {
+    WriteIntChunkIf(w, 2, c.pattern - 1, 0);
+    WriteIntChunkIf(w, 3, c.x, 0);
+    WriteIntChunkIf(w, 4, c.y, 0);
+    WriteIntChunkIf(w, 5, ZoomOf(c.mx, c.my), 100);
+    WriteIntChunkIf(w, 6, c.red, 100);
+    WriteIntChunkIf(w, 7, c.green, 100);
+    WriteIntChunkIf(w, 8, c.blue, 100);
+    WriteIntChunkIf(w, 9, c.saturation, 100);
+    WriteIntChunkIf(w, 10, OpacityToTransparency(c.opacity), 0);
+}
+
+// ---- import ------------------------------------------------------------------------------------
+
+// The data of a sub-record or array chunk as a stream of its own; s moves past the chunk.
+Cclip_stream Window(Cclip_stream& s) {
+    const uint32_t end = ReadFieldEnd(s);
+    Cclip_stream w;
+    w.Write(s.Current(), end - s.Position());
+    w.Seek(0);
+    s.Seek(end);
+    return w;
+}
+
+int32_t Clamp32(int64_t v, int64_t lo, int64_t hi) { return static_cast<int32_t>(std::clamp(v, lo, hi)); }
+int16_t Clamp16(int32_t v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
+// A 1-based element index as a 0-based slot (INT_MAX for indices beyond the int range).
+int SlotOf(uint32_t index) { return static_cast<int>(std::min<uint32_t>(index, INT_MAX)) - 1; }
+
+struct strSound {
+    std::string title = "(OFF)";
+    int32_t volume = 100, tempo = 100, balance = 50;
+};
+
+strSound ReadSound(Cclip_stream& s) {
+    strSound se;
+    CReadClass rc(kChunkLimit, s);
+    while (uint32_t id = rc.Next()) {
+        switch (id) {
+        case 1: ReadStringField(s, se.title, kNameCapacity); break;
+        case 3: se.volume = ReadSignedIntField(s); break;
+        case 4: se.tempo = ReadSignedIntField(s); break;
+        case 5: se.balance = ReadSignedIntField(s); break;
+        default: SkipField(s); break;
+        }
+    }
+    return se;
+}
+
+void ReadTiming(Cclip_stream& s, cProject& doc) {
+    int64_t frame = 0;
+    strSound se;
+    int32_t scope = 0, red = 31, green = 31, blue = 31, power = 31;
+    CReadClass rc(kChunkLimit, s);
+    while (uint32_t id = rc.Next()) {
+        switch (id) {
+        case 1: frame = ReadSignedIntField(s); break;
+        case 2: {
+            Cclip_stream w = Window(s);
+            se = ReadSound(w);
+            break;
+        }
+        case 3: scope = ReadSignedIntField(s); break;
+        case 4: red = ReadSignedIntField(s); break;
+        case 5: green = ReadSignedIntField(s); break;
+        case 6: blue = ReadSignedIntField(s); break;
+        case 7: power = ReadSignedIntField(s); break;
+        default: SkipField(s); break;  // 8: screen shake (2003)
+        }
+    }
+    strEffect e;
+    e.startFrame = static_cast<uint16_t>(Clamp32(frame - 1, 0, 65535));
+    if (se.title != "(OFF)") {
+        e.flags |= strEffect::kSound;
+        e.soundPath = se.title;
+        e.volume = static_cast<uint16_t>(std::clamp(se.volume, 0, 100));
+        e.frequency = static_cast<uint16_t>(std::clamp(se.tempo, 50, 150));
+        e.balance = static_cast<uint16_t>(std::clamp(se.balance, 0, 100) * 2);
+    }
+    if (scope != 0) {
+        e.flags |= strEffect::kFlash;
+        FlashScopeToObject(scope, e);
+        e.flashRed = static_cast<uint8_t>(ColourFrom5(red));
+        e.flashGreen = static_cast<uint8_t>(ColourFrom5(green));
+        e.flashBlue = static_cast<uint8_t>(ColourFrom5(blue));
+        e.flashStrength = static_cast<uint8_t>(ColourFrom5(power));
+        e.flashFrames = 8;
+    }
+    doc.addEffect(e);
+}
+
+void ReadTimings(Cclip_stream& s, cProject& doc) {
+    const uint32_t count = ReadVarint(s);
+    CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
+    while (arr.Next()) ReadTiming(s, doc);
+}
+
+void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
+    bool visible = true;
+    int32_t id = 0, x = 0, y = 0, zoom = 100, red = 100, green = 100, blue = 100, saturation = 100;
+    int32_t transparency = 0;
+    CReadClass rc(kChunkLimit, s);
+    while (uint32_t chunk = rc.Next()) {
+        switch (chunk) {
+        case 1: visible = ReadBoolField(s); break;
+        case 2: id = ReadSignedIntField(s); break;
+        case 3: x = ReadSignedIntField(s); break;
+        case 4: y = ReadSignedIntField(s); break;
+        case 5: zoom = ReadSignedIntField(s); break;
+        case 6: red = ReadSignedIntField(s); break;
+        case 7: green = ReadSignedIntField(s); break;
+        case 8: blue = ReadSignedIntField(s); break;
+        case 9: saturation = ReadSignedIntField(s); break;
+        case 10: transparency = ReadSignedIntField(s); break;
+        default: SkipField(s); break;
+        }
+    }
+    if (!visible) return;
+    strCell c;
+    c.picture = 0;
+    c.pattern = static_cast<uint16_t>(Clamp32(int64_t(id) + 1, 1, 65535));
+    c.blend = 0;
+    c.x = Clamp16(x);
+    c.y = Clamp16(y);
+    c.mx = c.my = Clamp16(zoom);
+    c.angle = 0;
+    c.opacity = static_cast<uint8_t>(TransparencyToOpacity(transparency));
+    c.red = static_cast<uint8_t>(std::clamp(red, 0, 255));
+    c.green = static_cast<uint8_t>(std::clamp(green, 0, 255));
+    c.blue = static_cast<uint8_t>(std::clamp(blue, 0, 255));
+    c.saturation = static_cast<uint8_t>(std::clamp(saturation, 0, 255));
+    doc.setCell(frame, slot, &c);  // slots beyond the cell number are refused by the project
+}
+
+void ReadFrames(Cclip_stream& s, cProject& doc) {
+    const uint32_t count = ReadVarint(s);
+    // Each frame element takes at least two bytes (its index and the end of its record).
+    const uint32_t frames = std::min({count, s.Remaining() / 2, static_cast<uint32_t>(doc.frames().capacity())});
+    for (uint32_t f = 0; f < frames; ++f) doc.frameOrCreate(static_cast<int>(f));
+    CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
+    while (uint32_t k = arr.Next()) {
+        CReadClass rc(kChunkLimit, s);
+        while (uint32_t id = rc.Next()) {
+            if (id != 1) {
+                SkipField(s);
+                continue;
+            }
+            Cclip_stream cells = Window(s);
+            const uint32_t n = ReadVarint(cells);
+            CReadArray ca(static_cast<int32_t>(std::min<uint32_t>(n, INT32_MAX)), cells);
+            while (uint32_t j = ca.Next()) ReadCell(cells, doc, SlotOf(k), SlotOf(j));
+        }
+    }
+}
+
+int ReadRecord(Cclip_stream& s, cProject& doc) {
+    const int32_t length = static_cast<int32_t>(s.ReadU32());
+    const int32_t records = static_cast<int32_t>(s.ReadU32());
+    if (length <= 0 || records <= 0) return -1;
+    // The record must fit in the block; a block may be larger than the data it holds (the system
+    // rounds clipboard blocks up), so only the stated length is read.
+    if (static_cast<uint32_t>(length) > s.Remaining()) return -1;
+    Cclip_stream r;
+    r.Write(s.Current(), static_cast<uint32_t>(length));
+    r.Seek(0);
+
+    if (!doc.create(0, kMaxCells, 0, 0)) return -1;
+    doc.applyDefaults();
+    doc.setSetting(kKeySplitFormat, 1);
+    doc.setSetting(kKeyEditFormat, 2);
+    doc.setSetting(kKeyBasicInterval, 1);
+
+    std::string name, title;
+    int32_t scope = 0, position = 2;  // the LCF defaults when the chunks are absent
+    CReadClass rc(kChunkLimit, r);
+    while (uint32_t id = rc.Next()) {
+        switch (id) {
+        case 1: ReadStringField(r, name, kNameCapacity); break;
+        case 2: ReadStringField(r, title, kNameCapacity); break;
+        case 6: {
+            Cclip_stream w = Window(r);
+            ReadTimings(w, doc);
+            break;
+        }
+        case 9: scope = ReadSignedIntField(r); break;
+        case 10: position = ReadSignedIntField(r); break;
+        case 11: ReadBoolField(r); break;
+        case 12: {
+            Cclip_stream w = Window(r);
+            ReadFrames(w, doc);
+            break;
+        }
+        default: SkipField(r); break;
+        }
+    }
+
+    doc.setText(kTextName, name);
+    doc.setSetting(kKeyCentrePosition, CentreFromScopePosition(scope, position));
+    strPicture p;
+    p.divX = p.divY = kPatternSize;
+    p.hue = 0;
+    p.path = title;
+    doc.pictures().setCopy(0, p);
+    return 1;
+}
+
+}  // namespace
+
+// ---- payloads ----------------------------------------------------------------------------------
+
+int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
+    out.clear();
+    const strPicture* picture = nullptr;
+    for (int i = 0; i < doc.pictureCount() && !picture; ++i) picture = doc.picture(i);
+    if (!picture) return -1;
+
+    CWrite w;
+    w.WriteU32(0);
+    w.WriteU32(0);
+    const std::string& name = doc.text(kTextName);
+    if (!name.empty()) w.WriteStringChunk(1, name);
+    const std::string title = platform::StemPart(picture->path);
+    if (!title.empty()) w.WriteStringChunk(2, title);
+
+    CWrite elements;
+    uint32_t timings = 0;
+    for (int i = 0; i < doc.effectCount(); ++i) {
+        const strEffect* e = doc.effect(i);
+        if (!e) continue;
+        elements.WriteVarint(++timings);
+        WriteTiming(elements, *e);
+    }
+    CWrite array;
+    array.WriteVarint(timings);
+    array.Append(elements);
+    w.WriteInnerChunk(6, array);
+
+    int scope = 0, position = 1;
+    CentreToScopePosition(doc.getSetting(kKeyCentrePosition), scope, position);
+    w.WriteIntChunk(9, scope);
+    w.WriteIntChunk(10, position);
+
+    const int frames = std::clamp(doc.frameCount(), 1, kMaxFrames);
+    const int cellLimit = std::clamp(doc.cellNumber(), 1, kMaxCells);
+    CWrite frameArray;
+    frameArray.WriteVarint(static_cast<uint32_t>(frames));
+    for (int f = 0; f < frames; ++f) {
+        frameArray.WriteVarint(static_cast<uint32_t>(f + 1));
+        int n = 0;
+        for (int c = 0; c < cellLimit; ++c)
+            if (doc.cell(f, c)) n = c + 1;
+        CWrite cells;
+        cells.WriteVarint(static_cast<uint32_t>(n));
+        for (int c = 0; c < n; ++c) {
+            cells.WriteVarint(static_cast<uint32_t>(c + 1));
+            if (const strCell* cell = doc.cell(f, c))
+                WriteCell(cells, *cell);
+            else
+                cells.WriteIntChunk(1, 0);  // not visible
+            cells.WriteEnd();
+        }
+        frameArray.WriteInnerChunk(1, cells);
+        frameArray.WriteEnd();
+    }
+    w.WriteInnerChunk(12, frameArray);
+    w.WriteEnd();
+
+    const uint32_t length = w.Size() - 8;
+    const uint8_t header[8] = {uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24),
+                               1, 0, 0, 0};
+    w.WriteAt(0, header, 8);
+    out = w.Buffer();
+    return 1;
+}
+
+int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc) {
+    Cclip_stream s;
+    s.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
+    return ReadRecord(s, doc);
+}
+
+// ---- clipboard ---------------------------------------------------------------------------------
+
+int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig&) {
+    std::vector<uint8_t> bytes;
+    if (BuildLcfPayload(doc, bytes) != 1) return -1;
+    return clip.write(platform::cClipboard::kFormat2000, bytes) ? 1 : -1;
+}
+
+int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config) {
+    Cclip_stream s;
+    if (!s.ReadFromClipboard(clip, platform::cClipboard::kFormat2000)) return -1;
+    if (ReadRecord(s, doc) != 1) return -1;
+    interchange::ResolveImportedFileNames(doc, config);
+    return 1;
+}
+
+}  // namespace PK2

@@ -1,0 +1,182 @@
+#pragma once
+// The internal edit clipboard (spec Part 3.7): the payload classes of Cut, Copy and Paste inside the
+// program, their byte layouts, and the transfer through the system clipboard under the registered
+// format "PELKO_EDIT", so that they also work between two running instances.
+//
+// Envelope of every payload (little-endian): u32 kind; u32 length = payload size - 8; body; one
+// byte 0.
+//
+// Decisions where the spec leaves a choice:
+//   - The reserved u32 of a cClip_Mass body is written as 0 and ignored when read.
+//   - Texts longer than 255 bytes are cut to 255 bytes (the one-byte length; Part 1.1 limits paths
+//     and user data to 255 bytes).
+//   - A cClip_Mass list longer than 65535 records (its u16 count) cannot be represented:
+//     Serialize fails and nothing is put, rather than dropping records.
+//   - Reading is strict: Get fails when the envelope's length word does not match the block, when
+//     the body is cut short, or when the counts promise more records than the body holds.
+
+#include "document/cell.h"
+#include "document/effect.h"
+#include "document/picture.h"
+#include "interchange/clip_stream.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace platform {
+class cClipboard;
+}
+
+// Payload kinds.
+enum eEditClipKind : uint32_t {
+    kClipPicture = 0x40001111,  // cClip_Picture
+    kClipEffect = 0x40002222,   // cClip_Effect
+    kClipCells = 0x40003333,    // cClip_Mass: a block of cells (canvas selection, timeline block)
+    kClipFrames = 0x40004444,   // cClip_Mass: a range of whole frames
+    kClipRows = 0x40005555,     // cClip_Mass: whole cell rows across all frames
+    kClipAnyKind = 0xFFFFFFFF,  // HasKind: any payload
+};
+
+class cEditClip : public Cclip_stream {
+public:
+    explicit cEditClip(uint32_t kind) : kind_(kind) {}
+    ~cEditClip() override = default;
+    uint32_t Kind() const { return kind_; }
+
+    // Appends the body; false when there is nothing to put.
+    virtual bool Serialize() = 0;
+    // Reads the body from the position; false when it is malformed or cut short.
+    virtual bool Deserialize() = 0;
+
+    // The whole payload in the buffer: Clear, 8 placeholder bytes, Serialize, the zero byte, then
+    // the kind and the length word. False when Serialize has nothing to put.
+    bool Build();
+    // Takes a whole payload (envelope included) and reads its body: the kind must be this
+    // payload's, the length word must match, then Seek(8) and Deserialize.
+    bool Parse(std::span<const uint8_t> payload);
+
+protected:
+    // One length byte n (at most 255), then n bytes.
+    void WriteShortText(const std::string& text);
+    // One length byte n, then n bytes that replace text when n > 0; false when cut short.
+    bool ReadShortText(std::string& text);
+
+private:
+    uint32_t kind_;
+};
+
+// One picture record (not owned).
+class cClip_Picture : public cEditClip {
+public:
+    explicit cClip_Picture(strPicture* picture = nullptr) : cEditClip(kClipPicture), picture_(picture) {}
+    void Attach(strPicture* picture) { picture_ = picture; }
+    bool Serialize() override;
+    bool Deserialize() override;
+
+private:
+    strPicture* picture_;
+};
+
+// One effect record (not owned).
+class cClip_Effect : public cEditClip {
+public:
+    explicit cClip_Effect(strEffect* effect = nullptr) : cEditClip(kClipEffect), effect_(effect) {}
+    void Attach(strEffect* effect) { effect_ = effect; }
+    bool Serialize() override;
+    bool Deserialize() override;
+
+private:
+    strEffect* effect_;
+};
+
+// A block of cells, a range of frames or whole cell rows: four record lists. Offsets are relative
+// to the top-left corner of the copied area (first frame, first cell row). The lists hold the
+// records in collection order; the body stores each list reversed, and reading restores the order.
+class cClip_Mass : public cEditClip {
+public:
+    struct strCellRecord {
+        uint16_t frame = 0;
+        uint16_t cell = 0;
+        strCell value;
+        bool operator==(const strCellRecord&) const = default;
+    };
+    struct strEmptyRecord {
+        uint16_t frame = 0;
+        uint16_t cell = 0;
+        bool operator==(const strEmptyRecord&) const = default;
+    };
+    struct strFrameRecord {
+        uint16_t frame = 0;
+        uint16_t interval = 0;
+        bool operator==(const strFrameRecord&) const = default;
+    };
+    struct strLockRecord {
+        uint16_t cell = 0;
+        uint16_t picture = 0;
+        bool operator==(const strLockRecord&) const = default;
+    };
+
+    static constexpr uint32_t kCellRecordSize = 26;
+    static constexpr uint32_t kShortRecordSize = 4;
+    static constexpr size_t kMaxRecords = 65535;  // per list
+
+    // kind is kClipCells, kClipFrames or kClipRows.
+    explicit cClip_Mass(uint32_t kind = kClipCells) : cEditClip(kind) {}
+
+    void AddCell(int frame, int cell, const strCell& value) {
+        cells.push_back({static_cast<uint16_t>(frame), static_cast<uint16_t>(cell), value});
+    }
+    void AddEmpty(int frame, int cell) {
+        empties.push_back({static_cast<uint16_t>(frame), static_cast<uint16_t>(cell)});
+    }
+    void AddFrame(int frame, int interval) {
+        frames.push_back({static_cast<uint16_t>(frame), static_cast<uint16_t>(interval)});
+    }
+    void AddLock(int cell, int picture) {
+        locks.push_back({static_cast<uint16_t>(cell), static_cast<uint16_t>(picture)});
+    }
+    bool Empty() const { return cells.empty() && empties.empty() && frames.empty() && locks.empty(); }
+    void ClearLists() {
+        cells.clear();
+        empties.clear();
+        frames.clear();
+        locks.clear();
+    }
+
+    bool Serialize() override;
+    bool Deserialize() override;
+
+    uint32_t reserved = 0;
+    std::vector<strCellRecord> cells;
+    std::vector<strEmptyRecord> empties;
+    std::vector<strFrameRecord> frames;
+    std::vector<strLockRecord> locks;
+};
+
+// The 22-byte cell of the binary project format (Part 1.2).
+void WriteCell22(Cclip_stream& s, const strCell& c);
+strCell ReadCell22(Cclip_stream& s);
+
+// The edit clipboard: "PELKO_EDIT" on a platform clipboard. The format number is registered once,
+// when the object is made (the main window makes one for the whole run).
+class cEditClipboard {
+public:
+    explicit cEditClipboard(platform::cClipboard& clip);
+    uint32_t Format() const { return format_; }
+    platform::cClipboard& Clipboard() const { return clip_; }
+
+    // Builds the payload and replaces the clipboard contents with it; false when there is nothing to
+    // put or the clipboard refused.
+    bool Put(cEditClip& payload);
+    // Clear; HasKind (the payload's kind) must hold; reads the block and the body. False when the
+    // clipboard holds no payload of the expected kind or the payload is malformed.
+    bool Get(cEditClip& payload) const;
+    // The clipboard holds "PELKO_EDIT" data of more than 4 bytes whose first u32 is kind
+    // (kClipAnyKind accepts any kind).
+    bool HasKind(uint32_t kind) const;
+
+private:
+    platform::cClipboard& clip_;
+    uint32_t format_;
+};

@@ -1,0 +1,373 @@
+#include "interchange/edit_clip_commands.h"
+
+#include "document/history.h"
+#include "document/project.h"
+
+#include <algorithm>
+
+// ---- building blocks ---------------------------------------------------------------------------
+
+int CollectCanvasCells(const cProject& doc, int frame, const std::vector<int>& selection, cClip_Mass& out) {
+    out.ClearLists();
+    const strFrame* f = doc.frame(frame);
+    if (!f || selection.empty()) return 0;
+    const int first = selection.front();
+    for (int s : selection) {
+        if (s >= f->cells.capacity()) break;
+        if (const strCell* c = f->cells.get(s)) out.AddCell(0, s - first, *c);
+    }
+    return static_cast<int>(out.cells.size());
+}
+
+namespace {
+
+// Clamps a range to 0..count-1; false when nothing of it is left.
+bool ClampRange(int& a, int& b, int count) {
+    if (a > b) std::swap(a, b);
+    a = std::max(a, 0);
+    b = std::min(b, count - 1);
+    return a <= b;
+}
+
+}  // namespace
+
+int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1, cClip_Mass& out) {
+    out = cClip_Mass(kind);
+    const int frames = doc.frameCount();
+    const int rows = doc.cellNumber();
+    if (kind == kClipFrames) {
+        if (!ClampRange(f0, f1, frames)) return 0;
+        int collected = 0;
+        for (int f = f0; f <= f1; ++f) {
+            const strFrame* frame = doc.frame(f);
+            if (!frame) continue;
+            for (int c = frame->cells.capacity() - 1; c >= 0; --c) {
+                if (const strCell* x = frame->cells.get(c))
+                    out.AddCell(f - f0, c, *x);
+                else
+                    out.AddEmpty(f - f0, c);
+            }
+            out.AddFrame(f - f0, frame->interval);
+            ++collected;
+        }
+        return collected;
+    }
+    if (kind != kClipCells && kind != kClipRows) return 0;
+    if (kind == kClipRows) {
+        f0 = 0;
+        f1 = frames - 1;
+    }
+    if (!ClampRange(c0, c1, rows) || !ClampRange(f0, f1, frames)) return 0;
+    const bool lock = doc.getSetting(kKeyLock) != 0;
+    for (int c = c0; c <= c1; ++c) {
+        for (int f = f0; f <= f1; ++f) {
+            if (!doc.frame(f)) continue;
+            if (const strCell* x = doc.cell(f, c))
+                out.AddCell(f - f0, c - c0, *x);
+            else
+                out.AddEmpty(f - f0, c - c0);
+        }
+        if (kind == kClipRows && lock) out.AddLock(c - c0, doc.lockedPicture(c));
+    }
+    return static_cast<int>(out.cells.size());
+}
+
+int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1) {
+    const int frames = doc.frameCount();
+    if (kind == kClipFrames) {
+        if (!ClampRange(f0, f1, frames)) return 0;
+        return DeleteFrames(doc, f0, f1 - f0 + 1);
+    }
+    if (kind != kClipCells && kind != kClipRows) return 0;
+    if (kind == kClipRows) {
+        f0 = 0;
+        f1 = frames - 1;
+    }
+    if (!ClampRange(c0, c1, doc.cellNumber())) return 0;
+    const bool framesLeft = ClampRange(f0, f1, frames);
+    int removed = 0;
+    for (int c = c0; c <= c1; ++c) {
+        for (int f = f0; framesLeft && f <= f1; ++f)
+            if (doc.cell(f, c) && doc.setCell(f, c, nullptr)) ++removed;
+        if (kind == kClipRows && doc.getSetting(kKeyLock)) doc.setLockedPicture(c, 0);
+    }
+    return removed;
+}
+
+int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, strTimelineRange* pasted) {
+    const uint32_t kind = mass.Kind();
+    if (kind == kClipRows) frame = 0;
+    if (kind == kClipFrames) cell = 0;
+    int changes = 0;
+
+    if (kind == kClipRows && doc.getSetting(kKeyLock))
+        for (const auto& l : mass.locks)
+            if (doc.setLockedPicture(cell + l.cell, static_cast<uint8_t>(l.picture))) ++changes;
+    if (kind == kClipFrames && !mass.frames.empty())
+        InsertBlankFrames(doc, frame, static_cast<int>(mass.frames.size()));
+    for (const auto& r : mass.cells)
+        if (doc.setCell(frame + r.frame, cell + r.cell, &r.value)) ++changes;
+    for (const auto& r : mass.empties)
+        if (doc.cell(frame + r.frame, cell + r.cell) && doc.setCell(frame + r.frame, cell + r.cell, nullptr))
+            ++changes;
+    for (const auto& r : mass.frames)
+        if (doc.setFrameInterval(frame + r.frame, r.interval)) ++changes;
+
+    if (pasted) {
+        int maxFrame = 0, maxCell = 0;
+        auto extend = [&](int f, int c) {
+            maxFrame = std::max(maxFrame, f);
+            maxCell = std::max(maxCell, c);
+        };
+        for (const auto& r : mass.cells) extend(r.frame, r.cell);
+        for (const auto& r : mass.empties) extend(r.frame, r.cell);
+        for (const auto& r : mass.frames) extend(r.frame, 0);
+        for (const auto& r : mass.locks) extend(0, r.cell);
+        if (kind == kClipFrames)
+            *pasted = {frame, -1, frame + maxFrame, -1};
+        else if (kind == kClipRows)
+            *pasted = {-1, cell, -1, cell + maxCell};
+        else
+            *pasted = {frame, cell, frame + maxFrame, cell + maxCell};
+    }
+    return changes;
+}
+
+// ---- list window: effects ----------------------------------------------------------------------
+
+namespace {
+
+strEditResult Report(bool ok, const strMessage& success, const strMessage& failure) {
+    strEditResult r;
+    r.ok = ok;
+    r.changed = ok;
+    r.status = ok ? success : failure;
+    return r;
+}
+
+}  // namespace
+
+strEditResult cEditClipCommands::copyEffect(int i) {
+    cProject& doc = commands_.document();
+    cClip_Effect payload(doc.effect(i));
+    const bool ok = doc.effect(i) && clipboard_.Put(payload);
+    strEditResult r = Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
+    r.changed = false;
+    return r;
+}
+
+strEditResult cEditClipCommands::cutEffect(int i) {
+    cProject& doc = commands_.document();
+    cClip_Effect payload(doc.effect(i));
+    bool ok = doc.effect(i) && clipboard_.Put(payload);
+    if (ok) {
+        doc.effects().removeAt(i);  // later effects close the gap
+        doc.setModified(true);
+    }
+    return Report(ok, strMessage(kMsgCountCut, i), commands_.processingFailed());
+}
+
+strEditResult cEditClipCommands::pasteEffect(int* selected) {
+    cProject& doc = commands_.document();
+    strEffect e;
+    cClip_Effect payload(&e);
+    int slot = -1;
+    const bool ok = clipboard_.Get(payload) && doc.addEffect(e, &slot);
+    if (ok && selected) *selected = slot;
+    return Report(ok, strMessage(kMsgCountPaste, slot), commands_.processingFailed());
+}
+
+strEditResult cEditClipCommands::deleteEffect(int i) {
+    cProject& doc = commands_.document();
+    const bool ok = doc.effect(i) != nullptr;
+    if (ok) {
+        doc.effects().removeAt(i);
+        doc.setModified(true);
+    }
+    return Report(ok, strMessage(kMsgCountDelete, i), commands_.processingFailed());
+}
+
+// ---- list window: pictures ---------------------------------------------------------------------
+
+strEditResult cEditClipCommands::copyPicture(int i) {
+    cProject& doc = commands_.document();
+    cClip_Picture payload(doc.picture(i));
+    const bool ok = doc.picture(i) && clipboard_.Put(payload);
+    strEditResult r = Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
+    r.changed = false;
+    return r;
+}
+
+strEditResult cEditClipCommands::cutPicture(int i) {
+    cProject& doc = commands_.document();
+    cClip_Picture payload(doc.picture(i));
+    const bool ok = doc.picture(i) && clipboard_.Put(payload);
+    if (ok) {
+        doc.pictures().reset(i);
+        doc.setModified(true);
+    }
+    return Report(ok, strMessage(kMsgCountCut, i), commands_.processingFailed());
+}
+
+strEditResult cEditClipCommands::pastePicture(int i) {
+    cProject& doc = commands_.document();
+    strPicture p;
+    cClip_Picture payload(&p);
+    const bool ok = doc.pictures().inRange(i) && clipboard_.Get(payload);
+    if (ok) {
+        cProject::normalisePicture(p);
+        doc.pictures().setCopy(i, p);
+        doc.setModified(true);
+    }
+    return Report(ok, strMessage(kMsgCountPaste, i), commands_.processingFailed());
+}
+
+strEditResult cEditClipCommands::deletePicture(int i) {
+    cProject& doc = commands_.document();
+    const bool ok = doc.picture(i) != nullptr;
+    if (ok) {
+        doc.pictures().reset(i);
+        doc.setModified(true);
+    }
+    return Report(ok, strMessage(kMsgCountDelete, i), commands_.processingFailed());
+}
+
+// ---- canvas and cell commands ------------------------------------------------------------------
+
+strEditResult cEditClipCommands::copyCells() {
+    strEditResult r;
+    cClip_Mass mass(kClipCells);
+    const int n = CollectCanvasCells(commands_.document(), commands_.currentFrame(), commands_.selection(), mass);
+    r.ok = n > 0 && clipboard_.Put(mass);
+    if (r.ok) r.status = strMessage(kMsgCountCopy, n);
+    return r;
+}
+
+strEditResult cEditClipCommands::cutCells() {
+    strEditResult r;
+    cProject& doc = commands_.document();
+    cClip_Mass mass(kClipCells);
+    const int frame = commands_.currentFrame();
+    const std::vector<int> selection = commands_.selection();
+    const int n = CollectCanvasCells(doc, frame, selection, mass);
+    if (n == 0 || !clipboard_.Put(mass)) return r;
+    if (commands_.begin(r)) {
+        for (int c : selection)
+            if (doc.cell(frame, c) && doc.setCell(frame, c, nullptr)) commands_.select(c, false);
+    }
+    commands_.commit();
+    r.ok = true;
+    r.changed = true;
+    r.status = strMessage(kMsgCountCut, n);
+    return r;
+}
+
+strEditResult cEditClipCommands::pasteCells(int slot, const strCanvasPoint* at) {
+    strEditResult r;
+    cProject& doc = commands_.document();
+    if (!doc.frame(commands_.currentFrame())) commands_.checkCurrentFrame(r);
+    const int frame = commands_.currentFrame();
+    const strFrame* f = doc.frame(frame);
+    if (!f) return r;
+    const int rows = f->cells.capacity();
+    int base = slot;
+    if (base < 0)
+        for (int c = 0; c < rows && base < 0; ++c)
+            if (f->cells.get(c) && commands_.isSelected(c)) base = c;
+    if (base < 0)
+        for (int c = 0; c < rows && base < 0; ++c)
+            if (!f->cells.get(c)) base = c;
+    if (base < 0) return r;
+
+    cClip_Mass mass(kClipCells);
+    if (!clipboard_.Get(mass) || mass.cells.empty()) return r;
+
+    commands_.begin(r);
+    commands_.clearSelection();
+    int pasted = 0;
+    for (const auto& rec : mass.cells) {
+        const int target = base + rec.cell;
+        strCell c = rec.value;
+        if (mass.cells.size() == 1) {
+            if (at) {
+                c.x = static_cast<int16_t>(std::clamp(at->x, -32768, 32767));
+                c.y = static_cast<int16_t>(std::clamp(at->y, -32768, 32767));
+            } else if (const strCell* old = doc.cell(frame, target)) {
+                c.x = old->x;
+                c.y = old->y;
+            }
+        }
+        if (!doc.setCell(frame, target, &c)) continue;
+        commands_.select(target, true);
+        ++pasted;
+    }
+    commands_.commit();
+    r.ok = pasted > 0;
+    r.changed = true;  // the selection was cleared
+    if (pasted > 0) r.status = strMessage(kMsgCountPaste, pasted);
+    return r;
+}
+
+strEditResult cEditClipCommands::pasteAtCurrentCell(const strCanvasPoint* at) {
+    if (commands_.currentCell() < 0) return {};
+    return pasteCells(commands_.currentCell(), at);
+}
+
+// ---- timeline ----------------------------------------------------------------------------------
+
+void cEditClipCommands::clampCurrentFrame() {
+    cProject& doc = commands_.document();
+    if (doc.frame(commands_.currentFrame())) return;
+    commands_.setCurrentFrame(std::clamp(commands_.currentFrame(), 0, std::max(doc.frameCount() - 1, 0)));
+}
+
+strEditResult cEditClipCommands::timelineCopy(uint32_t kind, int f0, int f1, int c0, int c1) {
+    strEditResult r;
+    cClip_Mass mass(kind);
+    const int n = CollectTimeline(commands_.document(), kind, f0, f1, c0, c1, mass);
+    r.ok = !mass.Empty() && clipboard_.Put(mass);
+    if (r.ok) r.status = strMessage(kMsgCountCopy, n);
+    return r;
+}
+
+strEditResult cEditClipCommands::timelineCut(uint32_t kind, int f0, int f1, int c0, int c1) {
+    strEditResult r;
+    cProject& doc = commands_.document();
+    cClip_Mass mass(kind);
+    const int n = CollectTimeline(doc, kind, f0, f1, c0, c1, mass);
+    if (mass.Empty() || !clipboard_.Put(mass)) return r;
+    commands_.begin(r);
+    RemoveTimeline(doc, kind, f0, f1, c0, c1);
+    commands_.commit();
+    clampCurrentFrame();
+    r.ok = true;
+    r.changed = true;
+    r.status = strMessage(kMsgCountCut, n);
+    return r;
+}
+
+strEditResult cEditClipCommands::timelineDelete(uint32_t kind, int f0, int f1, int c0, int c1) {
+    strEditResult r;
+    commands_.begin(r);
+    const int n = RemoveTimeline(commands_.document(), kind, f0, f1, c0, c1);
+    commands_.commit();
+    clampCurrentFrame();
+    r.ok = n > 0;
+    r.changed |= n > 0;
+    if (n > 0) r.status = strMessage(kMsgCountDelete, n);
+    return r;
+}
+
+strEditResult cEditClipCommands::timelinePaste(uint32_t kind, int frame, int cell, strTimelineRange* pasted) {
+    strEditResult r;
+    cClip_Mass mass(kind);
+    if (!clipboard_.Get(mass)) return r;
+    commands_.begin(r);
+    const int n = PasteTimeline(commands_.document(), mass, frame, cell, pasted);
+    commands_.commit();
+    clampCurrentFrame();
+    r.ok = n > 0;
+    r.changed |= n > 0;
+    if (n > 0) r.status = strMessage(kMsgCountPaste, n);
+    return r;
+}

@@ -1,0 +1,120 @@
+#pragma once
+// The edit-clipboard operations (spec Part 3.7) for the list window, the canvas and the timeline,
+// and the cell Copy, Cut and Paste commands of Part 1.5, independent of any window. The list window,
+// the canvas, the timeline, the main window's Edit menu, the tests and the fuzzers call them.
+//
+// The collect / remove / paste building blocks are free functions on a document; cEditClipCommands
+// runs them as commands on the editing-command layer (cEditCommands: current frame, cell
+// selection, undo history, "processing failed" clock): each command that changes the document is
+// one undo step and returns a strEditResult with its status message.
+//
+// Decisions where the spec leaves a choice:
+//   - Pictures and effects have no undo records (Part 1.4), so the list-window operations change
+//     the document directly, as in the original; they are not undoable.
+//   - Messages: the list window reports "[%d] : Copy" / "Cut" / "Paste" / "Delete" with the row
+//     index (for Paste of an effect, the slot it went to) and "processing failed" on failure. The
+//     canvas and the timeline report the number of cells copied, cut or deleted (frames for a
+//     frame range) and, for Paste, the number of changes; when nothing was done they show nothing.
+//   - The Part 1.5 Paste needs a current cell: it pastes with the current cell as the base slot.
+//     Without one it does nothing (no message); the editor checks cEditCommands::currentCell()
+//     first and hands the command to the list window's paste instead (Part 1.5).
+//   - After a timeline cut or delete of frames the current frame is clamped to the frames left.
+
+#include "document/edit_commands.h"
+#include "interchange/edit_clip.h"
+
+#include <cstdint>
+#include <vector>
+
+class cProject;
+
+// A canvas position (pixels from the centre position) for a paste at the mouse.
+struct strCanvasPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// A timeline rectangle (inclusive); -1 in a coordinate means all frames or all cell numbers in that
+// direction, left = -2 an empty rectangle (Part 11.1).
+struct strTimelineRange {
+    int left = -2;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool empty() const { return left == -2; }
+    bool operator==(const strTimelineRange&) const = default;
+};
+
+// ---- building blocks ---------------------------------------------------------------------------
+
+// Canvas copy: for each selected cell number (ascending, stopping at the row size) that holds a cell
+// on frame, a cell record (0, cell - first selected). Returns the number of records.
+int CollectCanvasCells(const cProject& doc, int frame, const std::vector<int>& selection, cClip_Mass& out);
+
+// Timeline collect for kind kClipFrames (frames f0..f1, every cell slot from the last to the first,
+// then the frame record), kClipCells (rows c0..c1 × frames f0..f1) or kClipRows (rows c0..c1 × all
+// frames, plus a lock record per row when the image lock is on). Ranges are clamped to the
+// document; out gets kind's records. Returns the number of occupied cells collected (frames for
+// kClipFrames).
+int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1, cClip_Mass& out);
+
+// Timeline remove (records into the open step): frames f0..f1 are deleted (one blank frame is left
+// when none remains); for the cell kinds every occupied cell of the area is deleted, and for rows
+// with the lock on the rows' lock entries become 0. Returns the number of frames or cells deleted.
+int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1);
+
+// Timeline paste of a payload at (frame, cell) (records into the open step): rows paste at frame 0,
+// frames at cell 0. In order: lock records (rows, lock on), insertion of one blank frame per frame
+// record (frames), cell records, empty-cell records, frame intervals. Refused stores are skipped.
+// Returns the number of changes; pasted, when given, gets the pasted range.
+int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, strTimelineRange* pasted = nullptr);
+
+// ---- commands ----------------------------------------------------------------------------------
+
+class cEditClipCommands {
+public:
+    cEditClipCommands(cEditCommands& commands, cEditClipboard& clipboard)
+        : commands_(commands), clipboard_(clipboard) {}
+
+    cEditClipboard& clipboard() const { return clipboard_; }
+    // Menu state: Paste of a place is enabled when the clipboard holds the kind it accepts
+    // (the main Edit menu and the canvas use kClipCells).
+    bool canPaste(uint32_t kind) const { return clipboard_.HasKind(kind); }
+
+    // ---- list window: effects (slot i) ----
+    strEditResult copyEffect(int i);
+    strEditResult cutEffect(int i);
+    // selected, when given, gets the slot the pasted effect went to.
+    strEditResult pasteEffect(int* selected = nullptr);
+    strEditResult deleteEffect(int i);
+
+    // ---- list window: pictures (slot i) ----
+    strEditResult copyPicture(int i);
+    strEditResult cutPicture(int i);
+    strEditResult pastePicture(int i);
+    strEditResult deletePicture(int i);
+
+    // ---- canvas (current frame, cell selection; Part 3.7) and cell commands (Part 1.5) ----
+    // Copy: the selected cells with their cell numbers relative to the first selected one.
+    strEditResult copyCells();
+    // Copy; when at least one cell was copied, delete the selected cells (one undo step).
+    strEditResult cutCells();
+    // Paste with base slot `slot` (< 0: the first occupied selected slot, else the first empty
+    // one); at, when given, is the mouse position that a single pasted cell takes.
+    strEditResult pasteCells(int slot = -1, const strCanvasPoint* at = nullptr);
+    // The Part 1.5 Paste: base slot = the current cell; nothing without one (ok false).
+    strEditResult pasteAtCurrentCell(const strCanvasPoint* at = nullptr);
+
+    // ---- timeline (kind kClipFrames, kClipCells or kClipRows) ----
+    strEditResult timelineCopy(uint32_t kind, int f0, int f1, int c0, int c1);
+    strEditResult timelineCut(uint32_t kind, int f0, int f1, int c0, int c1);
+    strEditResult timelineDelete(uint32_t kind, int f0, int f1, int c0, int c1);
+    // pasted, when given, gets the pasted range (the timeline's new selection).
+    strEditResult timelinePaste(uint32_t kind, int frame, int cell, strTimelineRange* pasted = nullptr);
+
+private:
+    void clampCurrentFrame();
+
+    cEditCommands& commands_;
+    cEditClipboard& clipboard_;
+};

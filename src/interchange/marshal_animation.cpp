@@ -1,0 +1,571 @@
+#include "interchange/marshal_animation.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "interchange/clipboard_formats.h"
+#include "interchange/file_name_resolution.h"
+#include "interchange/ruby_read.h"
+#include "interchange/ruby_write.h"
+#include "platform/clipboard.h"
+#include "platform/code_page.h"
+#include "platform/path.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace PKRUBY {
+
+namespace {
+
+// ---- the schema: name tables and their identifiers ---------------------------------------------
+
+enum eName : int {
+    // class names
+    kClsAnimation = 1,
+    kClsFrame,
+    kClsTiming,
+    kClsSE,
+    kClsAudioFile,
+    kClsTable,
+    kClsColor,
+    kClsE,
+    // RPG::Animation
+    kAnimId = 20,
+    kAnimName,
+    kAnim1Name,
+    kAnim1Hue,
+    kAnim2Name,
+    kAnim2Hue,
+    kAnimPosition,
+    kAnimFrameMax,
+    kAnimFrames,
+    kAnimTimings,
+    kAnimXPName,
+    kAnimXPHue,
+    // RPG::Animation::Frame
+    kFrameCellMax = 40,
+    kFrameCellData,
+    // RPG::Animation::Timing
+    kTimingFrame = 50,
+    kTimingSE,
+    kTimingFlashScope,
+    kTimingFlashColor,
+    kTimingFlashDuration,
+    kTimingCondition,
+    // sound effect
+    kSEName = 60,
+    kSEVolume,
+    kSEPitch,
+};
+
+struct strNameTables {
+    CNameTable classes{{"RPG::Animation", kClsAnimation}, {"RPG::Animation::Frame", kClsFrame},
+                       {"RPG::Animation::Timing", kClsTiming}, {"RPG::SE", kClsSE},
+                       {"RPG::AudioFile", kClsAudioFile}, {"Table", kClsTable},
+                       {"Color", kClsColor}, {"E", kClsE}};
+    CNameTable animation{{"@id", kAnimId}, {"@name", kAnimName},
+                         {"@animation1_name", kAnim1Name}, {"@animation1_hue", kAnim1Hue},
+                         {"@animation2_name", kAnim2Name}, {"@animation2_hue", kAnim2Hue},
+                         {"@position", kAnimPosition}, {"@frame_max", kAnimFrameMax},
+                         {"@frames", kAnimFrames}, {"@timings", kAnimTimings},
+                         {"@animation_name", kAnimXPName}, {"@animation_hue", kAnimXPHue}};
+    CNameTable frame{{"@cell_max", kFrameCellMax}, {"@cell_data", kFrameCellData}};
+    CNameTable timing{{"@frame", kTimingFrame}, {"@se", kTimingSE},
+                      {"@flash_scope", kTimingFlashScope}, {"@flash_color", kTimingFlashColor},
+                      {"@flash_duration", kTimingFlashDuration}, {"@condition", kTimingCondition}};
+    CNameTable sound{{"@name", kSEName}, {"@volume", kSEVolume}, {"@pitch", kSEPitch}};
+};
+
+template <class T> T ClampTo(int64_t v, int64_t lo, int64_t hi) { return static_cast<T>(std::clamp(v, lo, hi)); }
+
+// Drops a UTF-8 sequence cut off at the end (a text kept to its first 254 bytes may end inside one).
+std::string TrimCutUtf8(std::string s) {
+    size_t n = s.size();
+    size_t i = n;
+    while (i > 0 && n - i < 4 && (static_cast<uint8_t>(s[i - 1]) & 0xC0) == 0x80) --i;
+    if (i == 0) return s;
+    auto lead = static_cast<uint8_t>(s[i - 1]);
+    size_t want = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (want > 1 && n - (i - 1) < want) s.resize(i - 1);
+    return s;
+}
+
+std::string Narrow(const std::string& utf8, const std::string& locale) {
+    return platform::FromUtf8(TrimCutUtf8(utf8), locale);
+}
+
+// ---- export -------------------------------------------------------------------------------------
+
+class cExporter {
+public:
+    cExporter(const cProject& doc, int product, const std::string& locale)
+        : doc_(doc), product_(product), locale_(locale) {}
+
+    int Run(std::vector<uint8_t>& out);
+
+private:
+    std::string Utf8(const std::string& narrow) const { return platform::ToUtf8(narrow, locale_); }
+    bool WriteFrame(CWrite& parent, int index);
+    void WriteTiming(CWrite& parent, const strEffect& e);
+
+    const cProject& doc_;
+    int product_;
+    const std::string& locale_;
+    CWriteSymbols symbols_;
+};
+
+int cExporter::Run(std::vector<uint8_t>& out) {
+    const bool xp = product_ == interchange::kProductXP;
+    symbols_.Clear();
+    CWrite w0(&symbols_, xp ? kStringPlain : kStringEncoded);
+    w0.WriteU32(0);
+    w0.WriteVersion();
+    w0.WriteArrayHeader(1);
+    CWrite w1;
+    strObjectScope anim = BeginObject(&w0, &w1, "RPG::Animation");
+
+    w1.WriteFixnumIvar("@id", 1);
+    w1.WriteStringIvar("@name", Utf8(doc_.text(kTextName)));
+    const strPicture* pic0 = doc_.picture(0);
+    const strPicture* pic1 = doc_.picture(1);
+    auto title = [&](const strPicture* p) { return p ? Utf8(TitleOf(p->path)) : std::string(); };
+    auto hue = [](const strPicture* p) { return p ? static_cast<int32_t>(p->hue) : 0; };
+    if (xp) {
+        w1.WriteStringIvar("@animation_name", title(pic0));
+        w1.WriteFixnumIvar("@animation_hue", hue(pic0));
+    } else {
+        w1.WriteStringIvar("@animation1_name", title(pic0));
+        w1.WriteFixnumIvar("@animation1_hue", hue(pic0));
+        w1.WriteStringIvar("@animation2_name", title(pic1));
+        w1.WriteFixnumIvar("@animation2_hue", hue(pic1));
+    }
+    w1.WriteFixnumIvar("@position", PositionToRuby(doc_.getSetting(kKeyCentrePosition)));
+
+    const int frames = std::clamp(doc_.frameCount(), 0, kMaxFrames);
+    w1.WriteFixnumIvar("@frame_max", frames);
+    w1.WriteIvarName("@frames");
+    w1.WriteArrayHeader(frames);
+    for (int i = 0; i < frames; ++i)
+        if (!WriteFrame(w1, i)) return -1;
+
+    std::vector<const strEffect*> timings;
+    const auto& effects = doc_.effects();
+    for (int i = 0; i < effects.capacity() && static_cast<int>(timings.size()) < kMaxTimings; ++i)
+        if (const strEffect* e = effects.get(i)) timings.push_back(e);
+    w1.WriteIvarName("@timings");
+    w1.WriteArrayHeader(static_cast<int32_t>(timings.size()));
+    for (const strEffect* e : timings) WriteTiming(w1, *e);
+
+    EndObject(anim);
+    const uint32_t size = w0.Size();
+    const uint8_t word[4] = {uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24)};
+    w0.WriteAt(0, word, 4);
+    out = w0.Buffer();
+    symbols_.Clear();
+    return 1;
+}
+
+bool cExporter::WriteFrame(CWrite& parent, int index) {
+    CWrite w2;
+    strObjectScope scope = BeginObject(&parent, &w2, "RPG::Animation::Frame");
+    const strFrame* f = doc_.frame(index);
+    // An empty frame slot becomes a frame with one row whose pattern is -1.
+    const int cells = f ? std::max(f->cells.count(), 1) : 1;
+    strTable table;
+    if (!table.Allocate(cells, 8, 1)) return false;
+    for (int x = 0; x < cells; ++x) {
+        const strCell* c = f ? f->cells.get(x) : nullptr;
+        int16_t row[8] = {-1, 0, 0, 0, 0, 0, 0, 0};
+        if (c) CellToRow(*c, product_, row);
+        for (int y = 0; y < 8; ++y) table.Set(x, y, 0, row[y]);
+    }
+    w2.WriteIvarName("@cell_data");
+    w2.WriteTable(table);
+    w2.WriteFixnumIvar("@cell_max", cells);
+    EndObject(scope);
+    return true;
+}
+
+void cExporter::WriteTiming(CWrite& parent, const strEffect& e) {
+    const bool flash = e.flags & strEffect::kFlash;
+    CWrite w3;
+    strObjectScope scope = BeginObject(&parent, &w3, "RPG::Animation::Timing");
+    w3.WriteFixnumIvar("@frame", e.startFrame);
+    w3.WriteFixnumIvar("@flash_duration", flash ? e.flashFrames : 0);
+    w3.WriteFixnumIvar("@flash_scope", FlashScopeToRuby(e));
+    w3.WriteIvarName("@flash_color");
+    if (flash)
+        w3.WriteColor(e.flashRed, e.flashGreen, e.flashBlue, e.flashStrength);
+    else
+        w3.WriteColor(100.0, 0.0, 0.0, 0.0);
+
+    w3.WriteIvarName("@se");
+    CWrite w4;
+    strObjectScope se = BeginObject(&w3, &w4, product_ == interchange::kProductXP ? "RPG::AudioFile" : "RPG::SE");
+    w4.WriteStringIvar("@name", Utf8(TitleOf(e.soundPath)));
+    w4.WriteFixnumIvar("@volume", e.volume);
+    w4.WriteFixnumIvar("@pitch", e.frequency);
+    EndObject(se);
+
+    if (product_ == interchange::kProductXP) w3.WriteFixnumIvar("@condition", ConditionToRuby(e));
+    EndObject(scope);
+}
+
+// ---- import -------------------------------------------------------------------------------------
+
+class cImporter {
+public:
+    cImporter(cProject& doc, const std::string& locale) : doc_(doc), locale_(locale), reader_(&symbols_) {}
+
+    int Run(std::span<const uint8_t> payload, std::string* error);
+
+private:
+    int Fail(std::string* error, const char* why) {
+        if (error) *error = why;
+        return -1;
+    }
+    void ReadAnimationIvar(int id);
+    void ReadFrames();
+    void ReadFrame(int index);
+    void ApplyTable(int index, const strTable& table);
+    void ReadTimings();
+    void ReadTiming();
+    void ReadSound(strEffect& e);
+    std::string ReadText() {
+        std::string s;
+        return reader_.ReadString(s) > 0 ? Narrow(s, locale_) : std::string();
+    }
+
+    cProject& doc_;
+    const std::string& locale_;
+    CReadSymbols symbols_;
+    CRead reader_;
+    strNameTables names_;
+    std::string pictureName_[2];
+    int pictureHue_[2] = {0, 0};
+};
+
+int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
+    if (!doc_.create(cConfig::kMinFrameCapacity, kImportCells, cConfig::kMinPictureCapacity,
+                     cConfig::kMinEffectCapacity))
+        return Fail(error, "the document cannot be created");
+    doc_.applyDefaults();
+    doc_.setSetting(kKeySplitFormat, 1);
+    doc_.setSetting(kKeyEditFormat, 2);
+    doc_.setSetting(kKeyLock, 0);
+    doc_.setSetting(kKeyBasicInterval, 1);
+
+    if (payload.size() < 6) return Fail(error, "the payload is too short");
+    // The length word counts the whole block; a clipboard block may be longer than its data.
+    const uint32_t length = uint32_t(payload[0]) | uint32_t(payload[1]) << 8 | uint32_t(payload[2]) << 16 |
+                            uint32_t(payload[3]) << 24;
+    size_t size = payload.size();
+    if (length >= 6 && length < size) size = length;
+    if (size > UINT32_MAX) return Fail(error, "the payload is too large");
+    reader_.Assign(std::vector<uint8_t>(payload.begin(), payload.begin() + static_cast<ptrdiff_t>(size)));
+    reader_.Skip(4);
+    if (reader_.ReadByte() != kMajorVersion || reader_.ReadByte() > kMinorVersion)
+        return Fail(error, "not a Ruby Marshal 4.8 dump");
+    if (reader_.ReadArrayLength() <= 0) return Fail(error, "the payload holds no animation");
+
+    reader_.PushNames(&names_.classes);
+    int32_t count = 0;
+    if (!reader_.EnterObject(kClsAnimation, tag::kObject, count))
+        return Fail(error, reader_.Failed() ? reader_.Error() : "the payload holds no RPG::Animation");
+    reader_.PushNames(&names_.animation);
+    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) ReadAnimationIvar(reader_.ReadSymbolId());
+    reader_.PopNames();
+    reader_.PopNames();
+    if (reader_.Failed()) return Fail(error, reader_.Error());
+
+    for (int slot = 0; slot < 2; ++slot) {
+        if (pictureName_[slot].empty()) continue;
+        strPicture p;
+        p.divX = p.divY = kImportDivisions;
+        p.hue = ClampTo<uint16_t>(pictureHue_[slot], 0, 360);
+        p.path = pictureName_[slot];
+        doc_.pictures().setCopy(slot, p);
+    }
+    return 1;
+}
+
+void cImporter::ReadAnimationIvar(int id) {
+    switch (id) {
+    case kAnimName: {
+        std::string s;
+        if (reader_.ReadString(s) > 0) doc_.setText(kTextName, Narrow(s, locale_));
+        break;
+    }
+    case kAnimXPName:
+    case kAnim1Name:
+        if (std::string s = ReadText(); !s.empty()) pictureName_[0] = s;
+        break;
+    case kAnim2Name:
+        if (std::string s = ReadText(); !s.empty()) pictureName_[1] = s;
+        break;
+    case kAnimXPHue:
+    case kAnim1Hue: pictureHue_[0] = reader_.ReadFixnum(); break;
+    case kAnim2Hue: pictureHue_[1] = reader_.ReadFixnum(); break;
+    case kAnimPosition: doc_.setSetting(kKeyCentrePosition, PositionFromRuby(reader_.ReadFixnum())); break;
+    case kAnimFrames: ReadFrames(); break;
+    case kAnimTimings: ReadTimings(); break;
+    case kAnimId:
+    case kAnimFrameMax: reader_.ReadFixnum(); break;
+    default: reader_.SkipValue(); break;
+    }
+}
+
+void cImporter::ReadFrames() {
+    const int32_t n = reader_.ReadArrayLength();
+    auto& frames = doc_.frames();
+    for (int i = 0; i < n && i < frames.capacity(); ++i) frames.setCopy(i, doc_.blankFrame());
+    reader_.PushNames(&names_.frame);
+    for (int32_t i = 0; i < n && !reader_.Failed(); ++i) ReadFrame(i);
+    reader_.PopNames();
+}
+
+void cImporter::ReadFrame(int index) {
+    int32_t count = 0;
+    if (!reader_.EnterObject(kClsFrame, tag::kObject, count)) return;
+    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
+        switch (reader_.ReadSymbolId()) {
+        case kFrameCellMax: reader_.ReadFixnum(); break;
+        case kFrameCellData: {
+            strTable table;
+            if (reader_.ReadTable(table, kClsTable) != 0) ApplyTable(index, table);
+            break;
+        }
+        default: reader_.SkipValue(); break;
+        }
+    }
+}
+
+void cImporter::ApplyTable(int index, const strTable& table) {
+    if (!doc_.frame(index)) return;
+    const int cells = std::min(table.xsize, doc_.cellNumber());
+    for (int x = 0; x < cells; ++x) {
+        int16_t row[8];
+        for (int y = 0; y < 8; ++y) row[y] = table.At(x, y, 0);  // outside the data: 0
+        strCell c;
+        if (CellFromRow(row, c)) doc_.setCell(index, x, &c);
+    }
+}
+
+void cImporter::ReadTimings() {
+    const int32_t n = reader_.ReadArrayLength();
+    reader_.PushNames(&names_.timing);
+    for (int32_t i = 0; i < n && !reader_.Failed(); ++i) ReadTiming();
+    reader_.PopNames();
+}
+
+void cImporter::ReadTiming() {
+    int32_t count = 0;
+    if (!reader_.EnterObject(kClsTiming, tag::kObject, count)) return;
+    strEffect e;
+    e.flags = 0;
+    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
+        switch (reader_.ReadSymbolId()) {
+        case kTimingFrame: e.startFrame = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
+        case kTimingSE: ReadSound(e); break;
+        case kTimingFlashScope: FlashScopeFromRuby(reader_.ReadFixnum(), e); break;
+        case kTimingFlashColor: {
+            uint32_t c = reader_.ReadColor(kClsColor);
+            e.flashRed = uint8_t(c);
+            e.flashGreen = uint8_t(c >> 8);
+            e.flashBlue = uint8_t(c >> 16);
+            e.flashStrength = uint8_t(c >> 24);
+            break;
+        }
+        case kTimingFlashDuration: e.flashFrames = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
+        case kTimingCondition: ConditionFromRuby(reader_.ReadFixnum(), e); break;
+        default: reader_.SkipValue(); break;
+        }
+    }
+    // Blocks whose bit is clear go back to their defaults.
+    const strEffect d;
+    if (!(e.flags & strEffect::kFlash)) {
+        e.flashFrames = d.flashFrames;
+        e.flashDrawing = d.flashDrawing;
+        e.flashObject = d.flashObject;
+        e.flashRed = d.flashRed;
+        e.flashGreen = d.flashGreen;
+        e.flashBlue = d.flashBlue;
+        e.flashStrength = d.flashStrength;
+    }
+    if (!(e.flags & strEffect::kSound)) {
+        e.volume = d.volume;
+        e.frequency = d.frequency;
+        e.balance = d.balance;
+        e.soundPath.clear();
+    }
+    if (!(e.flags & strEffect::kUserData)) e.userData.clear();
+    if (e.flags & (strEffect::kFlash | strEffect::kSound | strEffect::kUserData)) doc_.addEffect(e);
+}
+
+void cImporter::ReadSound(strEffect& e) {
+    int32_t count = 0;
+    if (!reader_.EnterObject({kClsSE, kClsAudioFile}, tag::kObject, count)) return;
+    reader_.PushNames(&names_.sound);
+    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
+        switch (reader_.ReadSymbolId()) {
+        case kSEName:
+            if (std::string s = ReadText(); !s.empty()) {
+                e.soundPath = s;
+                e.flags |= strEffect::kSound;
+            }
+            break;
+        case kSEVolume: e.volume = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
+        case kSEPitch: e.frequency = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
+        default: reader_.SkipValue(); break;
+        }
+    }
+    reader_.PopNames();
+}
+
+}  // namespace
+
+// ---- value maps ---------------------------------------------------------------------------------
+
+int PositionToRuby(int centre) {
+    switch (centre) {
+    case 0: return 1;
+    case 1: return 3;
+    case 2: return 2;
+    case 3: return 0;
+    default: return 1;
+    }
+}
+
+int PositionFromRuby(int position) {
+    switch (position) {
+    case 0: return 3;
+    case 2: return 2;
+    case 3: return 1;
+    default: return 0;
+    }
+}
+
+int BlendToRuby(int drawing) { return drawing >= 0 && drawing <= 2 ? drawing : 0; }
+int BlendFromRuby(int blend) { return blend >= 0 && blend <= 2 ? blend : 0; }
+
+int FlashScopeToRuby(const strEffect& e) {
+    if (!(e.flags & strEffect::kFlash)) return 0;
+    switch (e.flashObject) {
+    case 0: return 2;
+    case 1: return 1;
+    case 2: return 3;
+    default: return 0;
+    }
+}
+
+void FlashScopeFromRuby(int scope, strEffect& e) {
+    e.flags |= strEffect::kFlash;
+    switch (scope) {
+    case 1:
+        e.flashObject = 1;
+        e.flashDrawing = 0;
+        break;
+    case 2:
+        e.flashObject = 0;
+        e.flashDrawing = 0;
+        break;
+    case 3: e.flashObject = 2; break;
+    default: e.flags &= static_cast<uint8_t>(~strEffect::kFlash); break;
+    }
+}
+
+int ConditionToRuby(const strEffect& e) {
+    if (!(e.flags & strEffect::kUserData)) return 0;
+    if (e.userData == "HIT") return 1;
+    if (e.userData == "MISS") return 2;
+    return 0;
+}
+
+void ConditionFromRuby(int condition, strEffect& e) {
+    if (condition == 1) {
+        e.userData = "HIT";
+        e.flags |= strEffect::kUserData;
+    } else if (condition == 2) {
+        e.userData = "MISS";
+        e.flags |= strEffect::kUserData;
+    }
+}
+
+void CellToRow(const strCell& c, int product, int16_t row[8]) {
+    const int pattern = static_cast<int>(c.pattern) - 1;
+    if (product == interchange::kProductXP)
+        row[0] = ClampTo<int16_t>(pattern, 0, 32767);
+    else
+        row[0] = static_cast<int16_t>(std::clamp(pattern, 0, 99) + (c.picture != 0 ? 100 : 0));
+    row[1] = c.x;
+    row[2] = c.y;
+    row[3] = ClampTo<int16_t>(std::max(std::abs(int(c.mx)), std::abs(int(c.my))), 20, 800);
+    row[4] = static_cast<int16_t>(((3600 - int(c.angle)) % 3600) / 10);
+    row[5] = c.mx < 1 ? 1 : 0;
+    row[6] = c.opacity;
+    row[7] = static_cast<int16_t>(BlendToRuby(c.blend));
+}
+
+bool CellFromRow(const int16_t row[8], strCell& c) {
+    const int p = row[0];
+    if (p < 0) return false;
+    c = strCell{};
+    c.picture = p >= 100 ? 1 : 0;
+    c.pattern = static_cast<uint16_t>(p % 100 + 1);
+    c.x = row[1];
+    c.y = row[2];
+    // Held to the document's ranges here so that the 16-bit fields cannot wrap.
+    const int zoom = std::min(std::abs(int(row[3])), 1000);
+    c.mx = static_cast<int16_t>(row[5] >= 1 ? -zoom : zoom);
+    c.my = static_cast<int16_t>(zoom);
+    c.angle = ClampTo<int16_t>(int(row[4]) * -10, -3600, 3600);
+    c.opacity = static_cast<uint8_t>(row[6] & 0xFF);
+    c.blend = static_cast<uint8_t>(BlendFromRuby(row[7]));
+    return true;
+}
+
+std::string TitleOf(const std::string& path) { return platform::StemPart(path); }
+
+// ---- payloads -----------------------------------------------------------------------------------
+
+int BuildMarshalPayload(const cProject& doc, int product, const std::string& locale, std::vector<uint8_t>& out) {
+    out.clear();
+    if (!interchange::MarshalFormatName(product)) return -1;
+    cExporter exporter(doc, product, locale);
+    return exporter.Run(out);
+}
+
+int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
+                       std::string* error) {
+    cImporter importer(doc, locale);
+    return importer.Run(payload, error);
+}
+
+int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config) {
+    std::vector<uint8_t> bytes;
+    if (BuildMarshalPayload(doc, product, config.Locale, bytes) != 1) return -1;
+    Cclip_stream stream;
+    stream.Assign(std::move(bytes));
+    return stream.WriteToClipboard(clip, clip.registerFormat(interchange::MarshalFormatName(product))) ? 1 : -1;
+}
+
+int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error) {
+    Cclip_stream stream;
+    bool found = false;
+    for (const char* name : {interchange::kFormatNameVXAce, interchange::kFormatNameVX, interchange::kFormatNameXP}) {
+        uint32_t format = clip.registerFormat(name);
+        if (format != 0 && clip.isAvailable(format)) {
+            found = stream.ReadFromClipboard(clip, format);
+            break;
+        }
+    }
+    if (!found) {
+        if (error) *error = "the clipboard holds no RPG Maker XP, VX or VX Ace animation";
+        return -1;
+    }
+    if (ReadMarshalPayload(stream.Buffer(), doc, config.Locale, error) != 1) return -1;
+    interchange::ResolveImportedFileNames(doc, config);
+    return 1;
+}
+
+}  // namespace PKRUBY

@@ -1,0 +1,78 @@
+#pragma once
+// The symbol tables of the Marshal codec and the name tables of the reader (spec Part 3.4).
+// Symbol texts are kept as UTF-8 (the original kept UTF-16; every symbol the mapping uses is ASCII).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace PKRUBY {
+
+// Write symbol table: symbol text -> index. A value i >= 0 means the symbol was written with index
+// i; a negative value ~i means index i is reserved for it but it has not been written yet. New
+// indices are the number of entries at the moment of insertion, so reserved and written symbols draw
+// from one sequence. Shared by every writer of one export.
+class CWriteSymbols {
+public:
+    void Clear() { map_.clear(); }
+    size_t Size() const { return map_.size(); }
+    // The entry's value, or nullptr when the text is unknown.
+    int32_t* Find(std::string_view text) {
+        auto it = map_.find(std::string(text));
+        return it == map_.end() ? nullptr : &it->second;
+    }
+    // Inserts the text with the next index (written: i, reserved: ~i) and returns the index.
+    int32_t Insert(std::string_view text, bool reserved) {
+        int32_t i = static_cast<int32_t>(map_.size());
+        map_.emplace(std::string(text), reserved ? ~i : i);
+        return i;
+    }
+
+private:
+    std::unordered_map<std::string, int32_t> map_;
+};
+
+// Read symbol table: index -> text, indices in order of definition. Shared for one import.
+class CReadSymbols {
+public:
+    void Clear() { texts_.clear(); }
+    int32_t Size() const { return static_cast<int32_t>(texts_.size()); }
+    int32_t Add(std::string text) {
+        texts_.push_back(std::move(text));
+        return Size() - 1;
+    }
+    // The text stored under index i; empty when none is.
+    const std::string& Get(int32_t i) const {
+        static const std::string kEmpty;
+        return i >= 0 && i < Size() ? texts_[static_cast<size_t>(i)] : kEmpty;
+    }
+    // Forgets the entries from index n on (used when the reader steps back over a value).
+    void Truncate(int32_t n) {
+        if (n >= 0 && n < Size()) texts_.resize(static_cast<size_t>(n));
+    }
+
+private:
+    std::vector<std::string> texts_;
+};
+
+// Name table: symbol text -> non-zero identifier. The tables and their identifiers are the schema of
+// the animation mapping (Part 3.5).
+class CNameTable {
+public:
+    CNameTable() = default;
+    CNameTable(std::initializer_list<std::pair<const std::string, int>> names) : map_(names) {}
+    void Add(const std::string& text, int id) { map_[text] = id; }
+    // The identifier, 0 when the text is unknown.
+    int Find(const std::string& text) const {
+        auto it = map_.find(text);
+        return it == map_.end() ? 0 : it->second;
+    }
+    void Clear() { map_.clear(); }
+
+private:
+    std::unordered_map<std::string, int> map_;
+};
+
+}  // namespace PKRUBY

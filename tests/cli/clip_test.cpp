@@ -1,0 +1,142 @@
+// Black-box tests of `pelko clip import` and `pelko clip export`: the tool is run on payload files
+// (exactly the bytes of a clipboard block) and project files in a temporary folder.
+
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+using testing_support::DataPath;
+using testing_support::ReadBytes;
+using testing_support::RunCommand;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+using testing_support::WriteText;
+
+namespace {
+
+std::string Pelko(const std::string& args, int* status) {
+    return RunCommand(std::string(PELKO_TOOL) + " " + args + " 2>&1", status);
+}
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+// A settings file in the temporary folder, with the picture folder given.
+std::string ConfigWithPictures(const TempDir& dir, const std::string& pictures) {
+    std::string path = dir.file("config.ini");
+    WriteText(path, "[CONFIG]\nFolderName_G=" + pictures + "\nFolderName_S=Audio\\SE\nFolderName_C=Data\n");
+    return path;
+}
+
+nlohmann::json Dump(const std::string& config, const std::string& project) {
+    int status = -1;
+    std::string out = RunCommand(std::string(PELKO_TOOL) + " --config " + Quote(config) + " dump " + Quote(project), &status);
+    EXPECT_EQ(status, 0) << out;
+    return nlohmann::json::parse(out, nullptr, false);
+}
+
+bool Exists(const std::string& path) { return !ReadBytes(path).empty(); }
+
+TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
+    TempDir dir;
+    WriteBytes(dir.file("Fire1.png"), {1});
+    std::string config = ConfigWithPictures(dir, dir.path());
+    std::string out = dir.file("fire.dat");
+    int status = -1;
+    std::string text = Pelko("--config " + Quote(config) + " clip import vxace " +
+                                 Quote(DataPath("marshal/vxace_basic.bin")) + " " + Quote(out) + " --to binary",
+                             &status);
+    ASSERT_EQ(status, 0) << text;
+    EXPECT_NE(text.find("RPG Maker XP / VX / VXAce [Anime fight] : Import succeeded"), std::string::npos) << text;
+    nlohmann::json j = Dump(config, out);
+    ASSERT_FALSE(j.is_discarded());
+    EXPECT_EQ(j["name"], "Fire");
+    EXPECT_EQ(j["settings"]["cellNumber"], 16);
+    ASSERT_EQ(j["pictures"].size(), 1u);
+    EXPECT_EQ(j["pictures"][0]["path"], dir.path() + "\\Fire1.png");  // found in the absolute folder
+    EXPECT_EQ(j["pictures"][0]["hue"], 30);
+    ASSERT_EQ(j["effects"].size(), 1u);
+    EXPECT_EQ(j["effects"][0]["soundPath"], "Audio\\SE\\Fire2");
+    ASSERT_EQ(j["frames"].size(), 2u);
+}
+
+TEST(CliClip, ExportImportRoundTripForEachProduct) {
+    TempDir dir;
+    std::string config = ConfigWithPictures(dir, "BattleEffect");
+    std::string first = dir.file("first.txt");
+    int status = -1;
+    std::string text = Pelko("--config " + Quote(config) + " clip import xp " + Quote(DataPath("marshal/xp_extras.bin")) +
+                                 " " + Quote(first) + " --to text",
+                             &status);
+    ASSERT_EQ(status, 0) << text;
+    nlohmann::json a = Dump(config, first);
+    EXPECT_EQ(a["pictures"][0]["path"], "BattleEffect\\Thunder1");
+
+    for (const char* product : {"xp", "vx", "vxace"}) {
+        std::string payload = dir.file(std::string(product) + ".bin");
+        text = Pelko("--config " + Quote(config) + " clip export " + product + " " + Quote(first) + " " + Quote(payload),
+                     &status);
+        ASSERT_EQ(status, 0) << product << ": " << text;
+        EXPECT_NE(text.find("[Anime fight] : Export succeeded"), std::string::npos) << text;
+        std::vector<uint8_t> b = ReadBytes(payload);
+        ASSERT_GT(b.size(), 30u);
+        EXPECT_EQ(b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24, b.size()) << product;
+        EXPECT_EQ(b[4], 0x04);
+        EXPECT_EQ(b[5], 0x08);
+        EXPECT_EQ(b[25], std::string(product) == "xp" ? 0x0D : 0x0F) << product;
+
+        // Imported again, the project is the same, but for what the product cannot carry.
+        std::string second = dir.file(std::string(product) + ".txt");
+        text = Pelko("--config " + Quote(config) + " clip import " + product + " " + Quote(payload) + " " + Quote(second),
+                     &status);
+        ASSERT_EQ(status, 0) << product << ": " << text;
+        nlohmann::json b2 = Dump(config, second);
+        EXPECT_EQ(b2["frames"], a["frames"]) << product;
+        EXPECT_EQ(b2["name"], a["name"]) << product;
+        // The paths were resolved once already: the title of "BattleEffect\Thunder1" is Thunder1.
+        EXPECT_EQ(b2["pictures"], a["pictures"]) << product;
+        if (std::string(product) == "xp") {
+            EXPECT_EQ(b2["effects"], a["effects"]);
+        }
+    }
+}
+
+TEST(CliClip, FailuresLeaveNoOutput) {
+    TempDir dir;
+    std::string config = ConfigWithPictures(dir, "BattleEffect");
+    WriteBytes(dir.file("junk.bin"), {'n', 'o', 't', ' ', 'a', ' ', 'p', 'a', 'y', 'l', 'o', 'a', 'd'});
+    std::string out = dir.file("out.dat");
+    int status = -1;
+    std::string text = Pelko("--config " + Quote(config) + " clip import vx " + Quote(dir.file("junk.bin")) + " " + Quote(out),
+                             &status);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(text.find("< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed"), std::string::npos) << text;
+    EXPECT_FALSE(Exists(out));
+
+    // A cut payload.
+    std::vector<uint8_t> b = ReadBytes(DataPath("marshal/vxace_basic.bin"));
+    b.resize(b.size() / 2);
+    WriteBytes(dir.file("cut.bin"), b);
+    text = Pelko("--config " + Quote(config) + " clip import vxace " + Quote(dir.file("cut.bin")) + " " + Quote(out), &status);
+    EXPECT_NE(status, 0) << text;
+    EXPECT_FALSE(Exists(out));
+
+    // A missing file, an unknown product, a project that is not there.
+    text = Pelko("--config " + Quote(config) + " clip import xp " + Quote(dir.file("none.bin")) + " " + Quote(out), &status);
+    EXPECT_NE(status, 0) << text;
+    text = Pelko("--config " + Quote(config) + " clip import 2003 " + Quote(DataPath("marshal/vxace_basic.bin")) + " " +
+                     Quote(out),
+                 &status);
+    EXPECT_NE(status, 0) << text;
+    text = Pelko("--config " + Quote(config) + " clip export xp " + Quote(dir.file("none.dat")) + " " +
+                     Quote(dir.file("p.bin")),
+                 &status);
+    EXPECT_NE(status, 0) << text;
+    EXPECT_FALSE(Exists(dir.file("p.bin")));
+    EXPECT_FALSE(Exists(out));
+}
+
+}  // namespace

@@ -1,0 +1,370 @@
+// The edit-clipboard operations (spec Part 3.7) for the list window, the canvas and the timeline,
+// and the cell Copy / Cut / Paste commands of Part 1.5: what they change, their messages, and that
+// each is one undo step.
+
+#include "config/config.h"
+#include "document/edit_commands.h"
+#include "document/history.h"
+#include "document/project.h"
+#include "interchange/edit_clip_commands.h"
+#include "platform/clipboard.h"
+#include "support/document_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+strCell CellAt(int x, int y = 0, uint16_t pattern = 1) {
+    strCell c;
+    c.x = static_cast<int16_t>(x);
+    c.y = static_cast<int16_t>(y);
+    c.pattern = pattern;
+    return c;
+}
+
+// A project of `frames` frames whose frame f holds, in cells 0..3, cells with x = 100 f + c and
+// interval f + 1.
+class EditClipFixture : public ::testing::Test {
+protected:
+    void SetUp() override { Make(10); }
+    // The history must let go of a document before it is destroyed.
+    void TearDown() override { Release(); }
+    void Release() {
+        ops.reset();
+        commands.reset();
+        history.detach();
+        doc.reset();
+    }
+
+    void Make(int frames, int cells = 8) {
+        Release();
+        doc = std::make_unique<cProject>(&cfg);
+        doc->create(0, cells, 0, 0);
+        for (int f = 0; f < frames; ++f) {
+            doc->frameOrCreate(f);
+            doc->setFrameInterval(f, static_cast<uint16_t>(f + 1));
+            for (int c = 0; c < 4; ++c) {
+                strCell x = CellAt(100 * f + c, c, static_cast<uint16_t>(c + 1));
+                doc->setCell(f, c, &x);
+            }
+        }
+        commands = std::make_unique<cEditCommands>(*doc, history, cfg);
+        commands->setClock([](int& m, int& s) {
+            m = 12;
+            s = 34;
+        });
+        ops = std::make_unique<cEditClipCommands>(*commands, board);
+    }
+
+    std::string Status(const strEditResult& r) const { return FormatMessage(r.status); }
+
+    cConfig cfg = cConfig::defaults();
+    platform::cMemoryClipboard clip;
+    cEditClipboard board{clip};
+    cHistory history{32};
+    std::unique_ptr<cProject> doc;
+    std::unique_ptr<cEditCommands> commands;
+    std::unique_ptr<cEditClipCommands> ops;
+};
+
+}  // namespace
+
+// ---- canvas and the cell commands of Part 1.5 ----------------------------------------------------
+
+TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
+    Make(2, 16);
+    strCell five = CellAt(55, 5, 9);
+    doc->setCell(0, 5, &five);
+    commands->select(3);
+    commands->select(4);  // selected but empty: not copied
+    commands->select(5);
+    const strEditResult copy = ops->copyCells();
+    EXPECT_TRUE(copy.ok);
+    EXPECT_EQ(Status(copy), "[2] : Copy");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(clip.read(board.Format(), bytes));
+    ASSERT_EQ(bytes.size(), 73u);
+    EXPECT_EQ(bytes[4] | bytes[5] << 8 | bytes[6] << 16 | bytes[7] << 24, 65);
+    EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, 0x40003333);
+    EXPECT_EQ(bytes[22], 2);  // the first record in the bytes is cell 5 (offset 2)
+    EXPECT_EQ(bytes[48], 0);  // then cell 3 (offset 0)
+
+    commands->setCurrentFrame(1);
+    const strEditResult paste = ops->pasteCells(10);
+    EXPECT_EQ(Status(paste), "[2] : Paste");
+    ASSERT_NE(doc->cell(1, 10), nullptr);
+    ASSERT_NE(doc->cell(1, 12), nullptr);
+    EXPECT_EQ(doc->cell(1, 11), nullptr);
+    EXPECT_EQ(*doc->cell(1, 10), *doc->cell(0, 3));
+    EXPECT_EQ(*doc->cell(1, 12), five);
+    EXPECT_EQ(commands->selection(), (std::vector<int>{10, 12}));
+    // One undo step removes both.
+    EXPECT_TRUE(commands->undo().ok);
+    EXPECT_EQ(doc->cell(1, 10), nullptr);
+    EXPECT_EQ(doc->cell(1, 12), nullptr);
+}
+
+TEST_F(EditClipFixture, CopyOfNothingShowsNothing) {
+    commands->select(6);  // empty slot
+    const strEditResult r = ops->copyCells();
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.status.none());
+    EXPECT_FALSE(board.HasKind(kClipAnyKind));
+}
+
+TEST_F(EditClipFixture, CutDeletesAsOneStep) {
+    const std::string before = testing_support::ProjectFingerprint(*doc);
+    commands->setCurrentFrame(2);
+    commands->select(1);
+    commands->select(2);
+    const strEditResult r = ops->cutCells();
+    EXPECT_EQ(Status(r), "[2] : Cut");
+    EXPECT_EQ(doc->cell(2, 1), nullptr);
+    EXPECT_EQ(doc->cell(2, 2), nullptr);
+    EXPECT_TRUE(commands->selection().empty());
+    EXPECT_TRUE(board.HasKind(kClipCells));
+    EXPECT_EQ(history.undoCount(), 1u);
+    commands->undo();
+    EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+}
+
+TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
+    commands->select(0);
+    ops->copyCells();  // x 0, y 0
+    commands->setCurrentFrame(3);
+    commands->setCurrentCell(2);  // x 302, y 2
+    const strEditResult r = ops->pasteAtCurrentCell();
+    EXPECT_EQ(Status(r), "[1] : Paste");
+    EXPECT_EQ(doc->cell(3, 2)->x, 302);
+    EXPECT_EQ(doc->cell(3, 2)->y, 2);
+    EXPECT_EQ(doc->cell(3, 2)->pattern, 1);
+
+    const strCanvasPoint mouse{-40, 17};
+    ops->pasteCells(6, &mouse);
+    EXPECT_EQ(doc->cell(3, 6)->x, -40);
+    EXPECT_EQ(doc->cell(3, 6)->y, 17);
+
+    // Into an empty slot without the mouse the cell keeps its own position.
+    ops->pasteCells(7);
+    EXPECT_EQ(doc->cell(3, 7)->x, 0);
+
+    // No current cell: the Part 1.5 Paste does nothing (the list window's paste takes over).
+    commands->setCurrentCell(-1);
+    EXPECT_FALSE(ops->pasteAtCurrentCell().ok);
+}
+
+TEST_F(EditClipFixture, PasteBaseSlotRules) {
+    commands->select(0);
+    commands->select(1);
+    ops->copyCells();
+    commands->clearSelection();
+    // No slot given, nothing selected: the first empty slot (4).
+    ops->pasteCells();
+    EXPECT_EQ(doc->cell(0, 4)->x, 0);
+    EXPECT_EQ(doc->cell(0, 5)->x, 1);
+    // The first slot that is both occupied and selected.
+    commands->clearSelection();
+    commands->select(7);  // empty
+    commands->select(2);
+    ops->pasteCells();
+    EXPECT_EQ(doc->cell(0, 2)->x, 0);
+    EXPECT_EQ(doc->cell(0, 3)->x, 1);
+    // Records beyond the row are refused and not counted.
+    const strEditResult r = ops->pasteCells(7);
+    EXPECT_EQ(Status(r), "[1] : Paste");
+}
+
+TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
+    strEffect e;
+    cClip_Effect effect(&e);
+    board.Put(effect);
+    EXPECT_FALSE(ops->canPaste(kClipCells));
+    EXPECT_TRUE(ops->canPaste(kClipEffect));
+    const std::string before = testing_support::ProjectFingerprint(*doc);
+    EXPECT_FALSE(ops->pasteCells(0).ok);
+    EXPECT_FALSE(ops->timelinePaste(kClipFrames, 0, 0).ok);
+    EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+    EXPECT_EQ(history.undoCount(), 0u);
+
+    ops->timelineCopy(kClipFrames, 0, 0, 0, 0);
+    EXPECT_TRUE(ops->canPaste(kClipFrames));
+    EXPECT_FALSE(ops->canPaste(kClipCells));
+    EXPECT_FALSE(ops->canPaste(kClipRows));
+    EXPECT_FALSE(ops->canPaste(kClipEffect));
+}
+
+// ---- timeline ----------------------------------------------------------------------------------
+
+TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
+    const std::string before = testing_support::ProjectFingerprint(*doc);
+    commands->setCurrentFrame(7);
+    const strEditResult r = ops->timelineCut(kClipFrames, 0, 9, -1, -1);
+    EXPECT_EQ(Status(r), "[10] : Cut");
+    EXPECT_EQ(doc->frameCount(), 1);
+    EXPECT_EQ(doc->frame(0)->cells.occupied(), 0);
+    EXPECT_EQ(doc->frame(0)->interval, 0);
+    EXPECT_EQ(commands->currentFrame(), 0);
+    EXPECT_EQ(history.undoCount(), 1u);
+    commands->undo();
+    EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+}
+
+TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
+    ops->timelineCopy(kClipFrames, 1, 3, -1, -1);
+    strTimelineRange pasted;
+    const strEditResult r = ops->timelinePaste(kClipFrames, 5, 4, &pasted);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(pasted, (strTimelineRange{5, -1, 7, -1}));
+    EXPECT_EQ(doc->frameCount(), 13);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(doc->frame(5 + k)->interval, 2 + k);
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(doc->cell(5 + k, c)->x, 100 * (1 + k) + c);
+    }
+    for (int f = 8; f < 13; ++f) EXPECT_EQ(doc->cell(f, 0)->x, 100 * (f - 3));  // old 5..9 moved down by 3
+    EXPECT_EQ(history.undoCount(), 1u);
+    commands->undo();
+    EXPECT_EQ(doc->frameCount(), 10);
+    EXPECT_EQ(doc->cell(5, 0)->x, 500);
+}
+
+TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
+    ops->timelineCopy(kClipCells, 2, 3, 3, 4);  // cells 3 (occupied) and 4 (empty) of frames 2..3
+    strTimelineRange pasted;
+    strCell extra = CellAt(9);
+    doc->setCell(6, 1, &extra);
+    const strEditResult r = ops->timelinePaste(kClipCells, 6, 0, &pasted);
+    EXPECT_EQ(pasted, (strTimelineRange{6, 0, 7, 1}));
+    EXPECT_EQ(doc->cell(6, 0)->x, 203);
+    EXPECT_EQ(doc->cell(7, 0)->x, 303);
+    EXPECT_EQ(doc->cell(6, 1), nullptr);  // the empty-cell record deletes the target
+    EXPECT_EQ(doc->cell(7, 1), nullptr);
+    EXPECT_EQ(Status(r), "[4] : Paste");  // 2 stored, 2 deleted
+
+    const strEditResult d = ops->timelineDelete(kClipCells, 0, 1, 0, 1);
+    EXPECT_EQ(Status(d), "[4] : Delete");
+    EXPECT_EQ(doc->cell(0, 0), nullptr);
+    EXPECT_NE(doc->cell(2, 0), nullptr);
+}
+
+TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
+    doc->setSetting(kKeyLock, 1);
+    doc->lockTable()[1] = 3;
+    doc->lockTable()[2] = 4;
+    const strEditResult copy = ops->timelineCopy(kClipRows, 0, 0, 1, 2);
+    EXPECT_EQ(Status(copy), "[20] : Copy");
+    cClip_Mass mass(kClipRows);
+    ASSERT_TRUE(board.Get(mass));
+    EXPECT_EQ(mass.cells.size(), 20u);
+    ASSERT_EQ(mass.locks.size(), 2u);
+    EXPECT_EQ(mass.locks[0], (cClip_Mass::strLockRecord{0, 3}));
+    EXPECT_EQ(mass.locks[1], (cClip_Mass::strLockRecord{1, 4}));
+
+    strTimelineRange pasted;
+    ops->timelinePaste(kClipRows, 7, 5, &pasted);  // rows paste at frame 0
+    EXPECT_EQ(pasted, (strTimelineRange{-1, 5, -1, 6}));
+    EXPECT_EQ(doc->lockedPicture(5), 3);
+    EXPECT_EQ(doc->lockedPicture(6), 4);
+    for (int f = 0; f < 10; ++f) {
+        EXPECT_EQ(doc->cell(f, 5)->x, 100 * f + 1);
+        EXPECT_EQ(doc->cell(f, 5)->picture, 3);  // the lock applies to the stored cells
+        EXPECT_EQ(doc->cell(f, 6)->x, 100 * f + 2);
+    }
+
+    const strEditResult cut = ops->timelineCut(kClipRows, -1, -1, 5, 6);
+    EXPECT_EQ(Status(cut), "[20] : Cut");
+    EXPECT_EQ(doc->lockedPicture(5), 0);
+    EXPECT_EQ(doc->lockedPicture(6), 0);
+    for (int f = 0; f < 10; ++f) EXPECT_EQ(doc->cell(f, 5), nullptr);
+    commands->undo();
+    EXPECT_EQ(doc->lockedPicture(5), 3);
+    EXPECT_EQ(doc->cell(4, 6)->x, 402);
+
+    // With the lock off no lock records are collected.
+    doc->setSetting(kKeyLock, 0);
+    ops->timelineCopy(kClipRows, 0, 0, 1, 1);
+    ASSERT_TRUE(board.Get(mass));
+    EXPECT_TRUE(mass.locks.empty());
+}
+
+TEST_F(EditClipFixture, FrameCollectionOrder) {
+    cClip_Mass mass;
+    EXPECT_EQ(CollectTimeline(*doc, kClipFrames, 4, 4, 0, 0, mass), 1);
+    ASSERT_EQ(mass.cells.size(), 4u);
+    EXPECT_EQ(mass.cells.front().cell, 3);  // slots from the last to the first
+    EXPECT_EQ(mass.empties.front().cell, 7);
+    ASSERT_EQ(mass.frames.size(), 1u);
+    EXPECT_EQ(mass.frames[0], (cClip_Mass::strFrameRecord{0, 5}));
+    // Ranges outside the document collect nothing.
+    EXPECT_EQ(CollectTimeline(*doc, kClipFrames, 20, 30, 0, 0, mass), 0);
+    EXPECT_TRUE(mass.Empty());
+    EXPECT_FALSE(ops->timelineCopy(kClipFrames, 20, 30, 0, 0).ok);
+}
+
+// ---- list window -------------------------------------------------------------------------------
+
+TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
+    strEffect a, b, c;
+    a.startFrame = 1;
+    b.startFrame = 5;
+    b.flags = strEffect::kSound;
+    b.soundPath = "Hit";
+    c.startFrame = 9;
+    doc->addEffect(a);
+    doc->addEffect(b);
+    doc->addEffect(c);
+
+    EXPECT_EQ(Status(ops->copyEffect(1)), "[1] : Copy");
+    EXPECT_EQ(Status(ops->cutEffect(0)), "[0] : Cut");
+    EXPECT_EQ(doc->effectCount(), 2);
+    EXPECT_EQ(doc->effect(0)->startFrame, 5);  // later effects close the gap; a is on the clipboard
+    int selected = -1;
+    EXPECT_EQ(Status(ops->pasteEffect(&selected)), "[0] : Paste");
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(doc->effectCount(), 3);
+    ops->copyEffect(1);
+    ops->pasteEffect(&selected);  // a second b sorts after the first
+    EXPECT_EQ(selected, 2);
+    EXPECT_EQ(doc->effect(2)->soundPath, "Hit");
+    EXPECT_EQ(doc->effect(3)->startFrame, 9);
+
+    EXPECT_EQ(Status(ops->deleteEffect(3)), "[3] : Delete");
+    EXPECT_EQ(doc->effectCount(), 3);
+    EXPECT_EQ(Status(ops->deleteEffect(3)), "< ! > [12:34] : processing failed");
+    EXPECT_EQ(Status(ops->copyEffect(50)), "< ! > [12:34] : processing failed");
+    commands->select(0);
+    ops->copyCells();
+    EXPECT_FALSE(ops->canPaste(kClipEffect));
+    EXPECT_EQ(Status(ops->pasteEffect()), "< ! > [12:34] : processing failed");
+}
+
+TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
+    strPicture p;
+    p.divX = 4;
+    p.divY = 2;
+    p.hue = 30;
+    p.path = "Fire1.png";
+    doc->pictures().setCopy(3, p);
+    doc->setModified(false);
+    EXPECT_EQ(Status(ops->copyPicture(3)), "[3] : Copy");
+    EXPECT_FALSE(doc->modified());
+    EXPECT_EQ(Status(ops->pastePicture(7)), "[7] : Paste");
+    EXPECT_EQ(*doc->picture(7), p);
+    EXPECT_TRUE(doc->modified());
+    EXPECT_EQ(Status(ops->cutPicture(3)), "[3] : Cut");
+    EXPECT_EQ(doc->picture(3), nullptr);
+    EXPECT_EQ(Status(ops->deletePicture(7)), "[7] : Delete");
+    EXPECT_EQ(doc->picture(7), nullptr);
+    EXPECT_EQ(Status(ops->deletePicture(7)), "< ! > [12:34] : processing failed");
+    // Paste replaces the slot and normalises the record.
+    strPicture odd;
+    odd.divX = 0;
+    odd.hue = 999;
+    cClip_Picture payload(&odd);
+    board.Put(payload);
+    ops->pastePicture(1);
+    EXPECT_EQ(doc->picture(1)->divX, 1);
+    EXPECT_EQ(doc->picture(1)->hue, 360);
+    EXPECT_EQ(Status(ops->pastePicture(-1)), "< ! > [12:34] : processing failed");
+}

@@ -1,0 +1,200 @@
+// The edit clipboard payloads (spec Part 3.7): exact envelopes and bodies, the reversed record
+// order, the kind check that enables Paste, and strict reading of malformed payloads.
+
+#include "interchange/clipboard_formats.h"
+#include "interchange/edit_clip.h"
+#include "platform/clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Built(cEditClip& payload) {
+    EXPECT_TRUE(payload.Build());
+    return payload.Buffer();
+}
+
+uint32_t U32At(const Bytes& b, size_t at) {
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+}
+
+}  // namespace
+
+TEST(EditClipPayload, PictureWithEmptyPathIs18Bytes) {
+    strPicture p;
+    p.divX = 5;
+    p.divY = 0x0102;
+    p.hue = 359;
+    cClip_Picture payload(&p);
+    EXPECT_EQ(Built(payload), (Bytes{0x11, 0x11, 0x00, 0x40, 0x0A, 0x00, 0x00, 0x00, 0x05, 0x00, 0x02, 0x01, 0x67,
+                                     0x01, 0x00, 0x00, 0x00, 0x00}));
+    p.path = "a\\b";
+    EXPECT_EQ(Built(payload), (Bytes{0x11, 0x11, 0x00, 0x40, 0x0D, 0x00, 0x00, 0x00, 0x05, 0x00, 0x02, 0x01, 0x67,
+                                     0x01, 0x00, 0x00, 0x03, 'a', '\\', 'b', 0x00}));
+
+    strPicture back;
+    back.path = "old";
+    cClip_Picture reader(&back);
+    ASSERT_TRUE(reader.Parse(payload.Buffer()));
+    EXPECT_EQ(back, p);
+
+    cClip_Picture nothing;
+    EXPECT_FALSE(nothing.Build());
+    EXPECT_EQ(nothing.Size(), 0u);
+}
+
+TEST(EditClipPayload, EffectLayout) {
+    strEffect e;
+    e.startFrame = 0x0203;
+    e.flags = 7;
+    e.flashFrames = 9;
+    e.flashDrawing = 1;
+    e.flashObject = 2;
+    e.flashRed = 10;
+    e.flashGreen = 11;
+    e.flashBlue = 12;
+    e.flashStrength = 13;
+    e.volume = 80;
+    e.frequency = 0x0120;
+    e.balance = 150;
+    e.soundPath = "se";
+    e.userData = "u";
+    cClip_Effect payload(&e);
+    EXPECT_EQ(Built(payload), (Bytes{0x22, 0x22, 0x00, 0x40, 0x1A, 0x00, 0x00, 0x00,  // kind, length 26
+                                     0x03, 0x02, 0x07, 0x00, 0x09, 0x00, 0x01, 0x02, 10, 11, 12, 13,
+                                     80, 0x00, 0x20, 0x01, 150, 0x00, 0x00, 0x00,  // 20-byte fixed part
+                                     0x02, 's', 'e', 0x01, 'u', 0x00}));
+    strEffect back;
+    back.userData = "keep";
+    cClip_Effect reader(&back);
+    ASSERT_TRUE(reader.Parse(payload.Buffer()));
+    EXPECT_EQ(back, e);
+
+    // A zero text length leaves the record's text as it was.
+    e.userData.clear();
+    payload.Build();
+    back.userData = "keep";
+    ASSERT_TRUE(reader.Parse(payload.Buffer()));
+    EXPECT_EQ(back.userData, "keep");
+}
+
+TEST(EditClipPayload, MassRecordsAreStoredReversed) {
+    cClip_Mass mass(kClipRows);
+    strCell a;
+    a.picture = 2;
+    a.pattern = 0x0304;
+    a.x = -1;
+    strCell b;
+    b.angle = -3600;
+    mass.AddCell(0, 1, a);
+    mass.AddCell(4, 2, b);
+    mass.AddEmpty(1, 1);
+    mass.AddEmpty(2, 1);
+    mass.AddEmpty(3, 1);
+    mass.AddFrame(7, 8);
+    mass.AddLock(0, 5);
+    mass.AddLock(1, 6);
+    const Bytes bytes = Built(mass);
+    ASSERT_EQ(bytes.size(), 8u + 4 + 8 + 2 * 26 + 3 * 4 + 4 + 2 * 4 + 1);
+    EXPECT_EQ(U32At(bytes, 0), 0x40005555u);
+    EXPECT_EQ(U32At(bytes, 4), bytes.size() - 8);
+    EXPECT_EQ(U32At(bytes, 8), 0u);  // reserved
+    EXPECT_EQ(bytes[12], 2);
+    EXPECT_EQ(bytes[14], 3);
+    EXPECT_EQ(bytes[16], 1);
+    EXPECT_EQ(bytes[18], 2);
+    // The first cell record in the bytes is the last one collected: offsets 4 / 2, angle F1F0.
+    EXPECT_EQ((Bytes{bytes.begin() + 20, bytes.begin() + 46}),
+              (Bytes{4, 0, 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 100, 0, 100, 0, 0xF0, 0xF1, 255, 100, 100, 100, 100, 0}));
+    EXPECT_EQ((Bytes{bytes.begin() + 46, bytes.begin() + 72}),
+              (Bytes{0, 0, 1, 0, 2, 0, 4, 3, 0, 0, 0xFF, 0xFF, 0, 0, 100, 0, 100, 0, 0, 0, 255, 100, 100, 100, 100, 0}));
+    EXPECT_EQ((Bytes{bytes.begin() + 72, bytes.begin() + 84}), (Bytes{3, 0, 1, 0, 2, 0, 1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ((Bytes{bytes.begin() + 84, bytes.begin() + 88}), (Bytes{7, 0, 8, 0}));
+    EXPECT_EQ((Bytes{bytes.begin() + 88, bytes.begin() + 96}), (Bytes{1, 0, 6, 0, 0, 0, 5, 0}));
+    EXPECT_EQ(bytes.back(), 0);
+
+    cClip_Mass back(kClipRows);
+    ASSERT_TRUE(back.Parse(bytes));
+    EXPECT_EQ(back.cells, mass.cells);
+    EXPECT_EQ(back.empties, mass.empties);
+    EXPECT_EQ(back.frames, mass.frames);
+    EXPECT_EQ(back.locks, mass.locks);
+}
+
+TEST(EditClipPayload, EmptyOrOversizedMassPutsNothing) {
+    cClip_Mass mass(kClipCells);
+    EXPECT_FALSE(mass.Build());
+    for (size_t i = 0; i <= cClip_Mass::kMaxRecords; ++i) mass.AddEmpty(0, 0);
+    EXPECT_FALSE(mass.Build());
+    mass.empties.pop_back();
+    EXPECT_TRUE(mass.Build());
+}
+
+TEST(EditClipPayload, MalformedPayloadsFail) {
+    cClip_Mass mass(kClipCells);
+    mass.AddCell(0, 0, strCell{});
+    mass.AddCell(0, 3, strCell{});
+    const Bytes good = Built(mass);
+    cClip_Mass reader(kClipCells);
+    ASSERT_TRUE(reader.Parse(good));
+
+    for (size_t n = 0; n < good.size(); ++n) {
+        Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
+        EXPECT_FALSE(reader.Parse(cut)) << n;
+    }
+    Bytes wrongLength = good;
+    wrongLength[4] += 1;
+    EXPECT_FALSE(reader.Parse(wrongLength));
+    // Counts that promise more records than the body holds (with a consistent length word).
+    Bytes liar = good;
+    liar[12] = 0xFF;
+    liar[13] = 0xFF;
+    EXPECT_FALSE(reader.Parse(liar));
+    EXPECT_TRUE(reader.cells.empty());
+    cClip_Mass frames(kClipFrames);
+    EXPECT_FALSE(frames.Parse(good));  // another kind
+
+    strEffect e;
+    cClip_Effect effect(&e);
+    EXPECT_FALSE(effect.Parse(Bytes{0x22, 0x22, 0x00, 0x40, 0x01, 0x00, 0x00, 0x00, 0x00}));
+    cClip_Effect detached;
+    EXPECT_FALSE(detached.Parse(good));
+}
+
+TEST(EditClipboard, PutGetAndKinds) {
+    platform::cMemoryClipboard clip;
+    cEditClipboard board(clip);
+    EXPECT_NE(board.Format(), 0u);
+    EXPECT_EQ(board.Format(), clip.registerFormat(interchange::kFormatNameEdit));
+    EXPECT_FALSE(board.HasKind(kClipAnyKind));
+
+    strEffect e;
+    e.startFrame = 12;
+    cClip_Effect put(&e);
+    ASSERT_TRUE(board.Put(put));
+    EXPECT_TRUE(board.HasKind(kClipEffect));
+    EXPECT_TRUE(board.HasKind(kClipAnyKind));
+    EXPECT_FALSE(board.HasKind(kClipCells));
+    EXPECT_FALSE(board.HasKind(kClipPicture));
+
+    // Another running instance sees the same clipboard.
+    cEditClipboard other(clip);
+    strEffect got;
+    cClip_Effect get(&got);
+    ASSERT_TRUE(other.Get(get));
+    EXPECT_EQ(got.startFrame, 12);
+    strPicture p;
+    cClip_Picture wrong(&p);
+    EXPECT_FALSE(other.Get(wrong));
+
+    // RPG Maker data replaces it; a payload of 4 bytes or less is no payload.
+    clip.write(clip.registerFormat(interchange::kFormatNameMV), {'[', ']'});
+    EXPECT_FALSE(board.HasKind(kClipAnyKind));
+    clip.write(board.Format(), {0x22, 0x22, 0x00, 0x40});
+    EXPECT_FALSE(board.HasKind(kClipEffect));
+    EXPECT_FALSE(board.Get(get));
+}

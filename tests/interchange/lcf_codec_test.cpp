@@ -1,0 +1,221 @@
+// The LCF chunk codec (spec Part 3.2): variable-length integers, fields, and the array and record
+// readers with their limits; every reader bounded by the buffer.
+
+#include "interchange/lcf_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Varint(uint32_t v) {
+    PK2::CWrite w;
+    w.WriteVarint(v);
+    return w.Buffer();
+}
+
+Cclip_stream StreamOf(const Bytes& b) {
+    Cclip_stream s;
+    s.Assign(b);
+    return s;
+}
+
+}  // namespace
+
+TEST(LcfVarint, ExactBytes) {
+    EXPECT_EQ(Varint(0), (Bytes{0x00}));
+    EXPECT_EQ(Varint(127), (Bytes{0x7F}));
+    EXPECT_EQ(Varint(128), (Bytes{0x81, 0x00}));
+    EXPECT_EQ(Varint(300), (Bytes{0x82, 0x2C}));
+    EXPECT_EQ(Varint(16383), (Bytes{0xFF, 0x7F}));
+    EXPECT_EQ(Varint(16384), (Bytes{0x81, 0x80, 0x00}));
+    EXPECT_EQ(Varint(0xFFFFFFFFu), (Bytes{0x8F, 0xFF, 0xFF, 0xFF, 0x7F}));
+    // A negative number is written as its unsigned 32-bit pattern.
+    EXPECT_EQ(Varint(static_cast<uint32_t>(-1)), (Bytes{0x8F, 0xFF, 0xFF, 0xFF, 0x7F}));
+
+    PK2::CWrite w;
+    EXPECT_EQ(w.WriteVarint(300), 2u);
+    EXPECT_EQ(w.WriteVarint(0xFFFFFFFFu), 5u);
+    EXPECT_EQ(w.Position(), 7u);
+}
+
+TEST(LcfVarint, RoundTripsAndSizes) {
+    for (uint32_t v : {0u, 1u, 127u, 128u, 300u, 16383u, 16384u, 2097151u, 2097152u, 268435455u, 268435456u,
+                       0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+        Bytes b = Varint(v);
+        EXPECT_EQ(static_cast<int>(b.size()), PK2::VarintSize(v)) << v;
+        b.push_back(0x55);  // the next byte is not consumed
+        Cclip_stream s = StreamOf(b);
+        EXPECT_EQ(PK2::ReadVarint(s), v);
+        EXPECT_EQ(s.Position(), b.size() - 1);
+    }
+}
+
+TEST(LcfVarint, ReadingIsBounded) {
+    // Cut short: the value accumulated so far, never a read past the end.
+    Cclip_stream s = StreamOf({0x81, 0x80});
+    EXPECT_EQ(PK2::ReadVarint(s), 128u);
+    EXPECT_TRUE(s.AtEnd());
+    Cclip_stream empty;
+    EXPECT_EQ(PK2::ReadVarint(empty), 0u);
+    // At most 16 bytes are looked at, even when every byte has bit 7 set.
+    Cclip_stream run = StreamOf(Bytes(40, 0xFF));
+    PK2::ReadVarint(run);
+    EXPECT_EQ(run.Position(), 16u);
+}
+
+TEST(LcfFields, IntFieldBytes) {
+    PK2::CWrite w;
+    EXPECT_EQ(w.WriteIntField(100), 2u);
+    EXPECT_EQ(w.Buffer(), (Bytes{0x01, 0x64}));
+    w.Clear();
+    EXPECT_EQ(w.WriteIntField(200), 3u);
+    EXPECT_EQ(w.Buffer(), (Bytes{0x02, 0x81, 0x48}));
+    w.Clear();
+    w.WriteIntField(static_cast<uint32_t>(-5));
+    EXPECT_EQ(w.Buffer(), (Bytes{0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7B}));
+
+    Cclip_stream s = StreamOf({0x02, 0x81, 0x48, 0x07});
+    EXPECT_EQ(PK2::ReadIntField(s), 200u);
+    EXPECT_EQ(s.Position(), 3u);
+    Cclip_stream neg = StreamOf(w.Buffer());
+    EXPECT_EQ(PK2::ReadSignedIntField(neg), -5);
+}
+
+TEST(LcfFields, IntFieldConsumesItsWholeLength) {
+    // Length 3, but the integer ends after one byte: the field still ends after its three bytes.
+    Cclip_stream s = StreamOf({0x03, 0x05, 0x00, 0x00, 0x09});
+    EXPECT_EQ(PK2::ReadIntField(s), 5u);
+    EXPECT_EQ(s.Position(), 4u);
+    // The integer is decoded within the field: bytes after it are not taken.
+    Cclip_stream t = StreamOf({0x01, 0x81, 0x05});
+    EXPECT_EQ(PK2::ReadIntField(t), 1u);
+    EXPECT_EQ(t.Position(), 2u);
+    // Length past the end of the buffer.
+    Cclip_stream u = StreamOf({0x7F, 0x05});
+    EXPECT_EQ(PK2::ReadIntField(u), 5u);
+    EXPECT_TRUE(u.AtEnd());
+    // Zero length reads 0.
+    Cclip_stream z = StreamOf({0x00, 0x44});
+    EXPECT_EQ(PK2::ReadIntField(z), 0u);
+    EXPECT_EQ(z.Position(), 1u);
+    Cclip_stream b = StreamOf({0x01, 0x01, 0x01, 0x02});
+    EXPECT_TRUE(PK2::ReadBoolField(b));
+    EXPECT_FALSE(PK2::ReadBoolField(b));
+}
+
+TEST(LcfFields, StringLengthsAreVariableLengthIntegers) {
+    for (size_t n : {0u, 5u, 127u, 128u, 255u, 256u, 300u}) {
+        const std::string text(n, 'a');
+        PK2::CWrite w;
+        EXPECT_EQ(w.WriteStringField(text), n);
+        Bytes expected = Varint(static_cast<uint32_t>(n));
+        expected.insert(expected.end(), text.begin(), text.end());
+        EXPECT_EQ(w.Buffer(), expected) << n;
+
+        Cclip_stream s = StreamOf(w.Buffer());
+        std::string back;
+        EXPECT_EQ(PK2::ReadStringField(s, back, 1000), n);
+        EXPECT_EQ(back, text);
+        EXPECT_TRUE(s.AtEnd());
+    }
+    PK2::CWrite w;
+    w.WriteStringField(std::string(128, 'x'));
+    EXPECT_EQ(w.Buffer()[0], 0x81);
+    EXPECT_EQ(w.Buffer()[1], 0x00);
+}
+
+TEST(LcfFields, StringCapacityKeepsFewerButSkipsAll) {
+    PK2::CWrite w;
+    w.WriteStringField("abcdef");
+    w.WriteByte(0x42);
+    Cclip_stream s = StreamOf(w.Buffer());
+    std::string out;
+    EXPECT_EQ(PK2::ReadStringField(s, out, 4), 3u);
+    EXPECT_EQ(out, "abc");
+    EXPECT_EQ(s.ReadByte(), 0x42);
+
+    Cclip_stream cut = StreamOf({0x0A, 'h', 'i'});  // 10 promised, 2 there
+    EXPECT_EQ(PK2::ReadStringField(cut, out, 255), 2u);
+    EXPECT_EQ(out, "hi");
+    EXPECT_TRUE(cut.AtEnd());
+
+    Cclip_stream none = StreamOf({0x02, 'h', 'i'});
+    EXPECT_EQ(PK2::ReadStringField(none, out, 0), 0u);
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(none.AtEnd());
+}
+
+TEST(LcfFields, SkipFieldAndInnerChunks) {
+    PK2::CWrite inner;
+    inner.WriteIntChunk(1, 7);
+    inner.WriteEnd();
+    PK2::CWrite w;
+    w.WriteInnerChunk(8, inner);
+    w.WriteStringChunk(2, "ok");
+    EXPECT_EQ(w.Buffer(), (Bytes{0x08, 0x04, 0x01, 0x01, 0x07, 0x00, 0x02, 0x02, 'o', 'k'}));
+
+    Cclip_stream s = StreamOf(w.Buffer());
+    EXPECT_EQ(PK2::ReadVarint(s), 8u);
+    PK2::SkipField(s);
+    EXPECT_EQ(PK2::ReadVarint(s), 2u);
+    std::string text;
+    PK2::ReadStringField(s, text, 255);
+    EXPECT_EQ(text, "ok");
+
+    Cclip_stream past = StreamOf({0x81, 0x00, 0x01});  // 128 bytes promised
+    PK2::SkipField(past);
+    EXPECT_TRUE(past.AtEnd());
+}
+
+TEST(LcfReaders, ArrayCountLimits) {
+    Cclip_stream s = StreamOf({0x01, 0x02, 0x03, 0x04, 0x05});
+    PK2::CReadArray a(3, s);
+    EXPECT_EQ(a.Next(), 1u);
+    EXPECT_EQ(a.Next(), 2u);
+    EXPECT_EQ(a.Next(), 3u);
+    EXPECT_EQ(a.Next(), 0u);
+    EXPECT_EQ(a.Next(), 0u);
+    EXPECT_EQ(s.Position(), 3u);  // the fourth call does not touch the stream
+
+    Cclip_stream t = StreamOf({0x01});
+    PK2::CReadArray zero(0, t);
+    EXPECT_EQ(zero.Next(), 0u);
+    PK2::CReadArray negative(-4, t);
+    EXPECT_EQ(negative.Next(), 0u);
+    EXPECT_EQ(t.Position(), 0u);
+
+    // A count larger than the data ends with the data (0 is the end marker).
+    Cclip_stream u = StreamOf({0x01, 0x02});
+    PK2::CReadArray big(1000000, u);
+    int n = 0;
+    while (big.Next()) ++n;
+    EXPECT_EQ(n, 2);
+}
+
+TEST(LcfReaders, ClassLimitGivesAtMostLimitPlusOneIds) {
+    Cclip_stream s = StreamOf({0x05, 0x06, 0x07, 0x08});
+    PK2::CReadClass c(1, s);
+    EXPECT_EQ(c.Next(), 5u);
+    EXPECT_EQ(c.Next(), 6u);
+    EXPECT_EQ(c.Next(), 0u);
+    EXPECT_EQ(s.Position(), 2u);
+    EXPECT_EQ(c.Next(), 0u);
+    EXPECT_EQ(s.Position(), 2u);
+
+    // The terminating 00 ends the record and is consumed.
+    Cclip_stream t = StreamOf({0x03, 0x00, 0x09});
+    PK2::CReadClass d(10, t);
+    EXPECT_EQ(d.Next(), 3u);
+    EXPECT_EQ(d.Next(), 0u);
+    EXPECT_EQ(t.Position(), 2u);
+
+    // The end of the buffer ends a record too.
+    Cclip_stream e;
+    PK2::CReadClass empty(10, e);
+    EXPECT_EQ(empty.Next(), 0u);
+}

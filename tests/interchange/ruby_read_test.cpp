@@ -1,0 +1,443 @@
+// PKRUBY::CRead (spec Part 3.4): the typed reads, and the skipping of every Marshal value the
+// mapping does not expect, so that an unexpected value leaves the stream in step. The input bytes
+// are built by hand here (not by CWrite).
+
+#include "interchange/ruby_read.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace PKRUBY;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A hand-rolled byte builder: B() << 'i' << L(5) ...
+struct B {
+    Bytes b;
+    B& operator<<(char c) {
+        b.push_back(static_cast<uint8_t>(c));
+        return *this;
+    }
+    B& operator<<(int byte) {
+        b.push_back(static_cast<uint8_t>(byte));
+        return *this;
+    }
+    B& operator<<(const std::string& s) {
+        b.insert(b.end(), s.begin(), s.end());
+        return *this;
+    }
+    B& operator<<(const Bytes& s) {
+        b.insert(b.end(), s.begin(), s.end());
+        return *this;
+    }
+    // A short length (0..122) as a fixnum body.
+    B& len(size_t n) { return *this << static_cast<int>(n == 0 ? 0 : n + 5); }
+    B& str(const std::string& s) { return (*this << '"').len(s.size()) << s; }
+    B& sym(const std::string& s) { return (*this << ':').len(s.size()) << s; }
+    B& fix(int v) { return *this << 'i' << (v == 0 ? 0 : v > 0 ? v + 5 : (v - 5) & 0xFF); }  // -123..122 only
+    B& u32(uint32_t v) { return *this << int(v & 0xFF) << int((v >> 8) & 0xFF) << int((v >> 16) & 0xFF) << int(v >> 24); }
+    B& i16(int v) { return *this << int(v & 0xFF) << int((v >> 8) & 0xFF); }
+    B& dbl(double d) {
+        uint64_t u;
+        std::memcpy(&u, &d, 8);
+        for (int i = 0; i < 8; ++i) *this << int((u >> (8 * i)) & 0xFF);
+        return *this;
+    }
+};
+
+struct Reader {
+    CReadSymbols symbols;
+    CRead r{&symbols};
+    explicit Reader(const Bytes& b) { r.Assign(b); }
+    explicit Reader(const B& b) { r.Assign(b.b); }
+};
+
+TEST(RubyRead, FixnumOnOtherValues) {
+    {
+        Reader x(B() << 'T' << 'i' << 7);
+        EXPECT_EQ(x.r.ReadFixnum(), 0);
+        EXPECT_EQ(x.r.Position(), 1u);
+        EXPECT_EQ(x.r.ReadFixnum(), 2);
+    }
+    {
+        Reader x(B() << '0' << 'i' << 7);
+        EXPECT_EQ(x.r.ReadFixnum(), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 2);
+    }
+    {
+        // A float, a bignum and a string where a fixnum is expected: skipped whole.
+        Reader x(B() << 'f' << 8 << "1.5" << 'l' << '+' << 7 << 1 << 2 << 3 << 4 << 'i' << 7);
+        EXPECT_EQ(x.r.ReadFixnum(), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 2);
+        EXPECT_FALSE(x.r.Failed());
+    }
+    {
+        // Reading a long whose bytes are cut off fails but stays inside the buffer.
+        Reader x(B() << 'i' << 3 << 1);
+        x.r.ReadFixnum();
+        EXPECT_TRUE(x.r.Failed());
+        EXPECT_TRUE(x.r.AtEnd());
+    }
+}
+
+TEST(RubyRead, ArrayLengthSkipsOtherValues) {
+    Reader x(B() << '0' << '[' << 7 << 'i' << 6 << 'i' << 7);
+    EXPECT_EQ(x.r.ReadArrayLength(), 0);
+    EXPECT_EQ(x.r.ReadArrayLength(), 2);
+    EXPECT_EQ(x.r.ReadFixnum(), 1);
+}
+
+TEST(RubyRead, StringForms) {
+    Reader x(B().str("abc") << 'I' << '"' << 8 << "xyz" << 6 << ':' << 6 << 'E' << 'T'
+                          << 'I' << '"' << 7 << "sj" << 7 << ':' << 13 << "encoding" << '"' << 14 << "Shift_JIS"
+                          << ';' << 0 << 'F'  // a second instance variable, a link to E
+                          << '0' << '[' << 6 << 'i' << 6 << 'i' << 8);
+    std::string s;
+    EXPECT_EQ(x.r.ReadString(s), 3u);
+    EXPECT_EQ(s, "abc");
+    EXPECT_EQ(x.r.ReadString(s), 3u);
+    EXPECT_EQ(s, "xyz");
+    EXPECT_EQ(x.r.ReadString(s), 2u);
+    EXPECT_EQ(s, "sj");
+    EXPECT_EQ(x.r.ReadString(s), 0u);  // nil
+    EXPECT_EQ(s, "");
+    EXPECT_EQ(x.r.ReadString(s), 0u);  // an array, skipped whole
+    EXPECT_EQ(x.r.ReadFixnum(), 3);
+    EXPECT_FALSE(x.r.Failed());
+    EXPECT_EQ(x.symbols.Get(0), "E");
+    EXPECT_EQ(x.symbols.Get(1), "encoding");
+}
+
+TEST(RubyRead, LongTextsKeepTheirFirst254BytesAndStayInStep) {
+    const std::string name(300, 'n');
+    B b;
+    b << '"' << 2 << (300 & 0xFF) << (300 >> 8) << name;
+    b << ':' << 2 << (280 & 0xFF) << (280 >> 8) << std::string(280, 's');
+    b.fix(9).sym("@next");
+    Reader x(b.b);
+    std::string s;
+    EXPECT_EQ(x.r.ReadString(s), 254u);
+    EXPECT_EQ(s, name.substr(0, 254));
+    std::string sym;
+    EXPECT_EQ(x.r.ReadSymbol(sym), 0);
+    EXPECT_EQ(sym.size(), 254u);
+    EXPECT_EQ(x.r.ReadFixnum(), 9);
+    EXPECT_EQ(x.r.ReadSymbol(sym), 1);
+    EXPECT_EQ(sym, "@next");
+    EXPECT_FALSE(x.r.Failed());
+}
+
+TEST(RubyRead, SymbolsAndLinks) {
+    Reader x(B().sym("@a").sym("@b") << ';' << 6 << ';' << 20 << ':' << 0 << ';' << 7 << 'i');
+    std::string s;
+    EXPECT_EQ(x.r.ReadSymbol(s), 0);
+    EXPECT_EQ(x.r.ReadSymbol(s), 1);
+    EXPECT_EQ(x.r.ReadSymbol(s), 1);
+    EXPECT_EQ(s, "@b");
+    EXPECT_EQ(x.r.ReadSymbol(s), 15);  // never defined: empty name
+    EXPECT_EQ(s, "");
+    EXPECT_EQ(x.r.ReadSymbol(s), -1);  // the empty symbol is numbered but names nothing
+    EXPECT_EQ(x.r.ReadSymbol(s), 2);   // ... so this link finds it
+    EXPECT_EQ(s, "");
+    EXPECT_FALSE(x.r.Failed());
+    s = "kept";
+    EXPECT_EQ(x.r.ReadSymbol(s), -1);  // not a symbol
+    EXPECT_EQ(s, "kept");
+    EXPECT_TRUE(x.r.Failed());
+}
+
+TEST(RubyRead, NameResolutionLetsTheLastTableWin) {
+    CNameTable outer{{"@name", 1}, {"@id", 2}};
+    CNameTable inner{{"@name", 10}};
+    Reader x(B().sym("@name").sym("@id").sym("@zzz") << ';' << 20);
+    x.r.PushNames(&outer);
+    x.r.PushNames(&inner);
+    EXPECT_EQ(x.r.ReadSymbolId(), 10);
+    EXPECT_EQ(x.r.ReadSymbolId(), 2);
+    EXPECT_EQ(x.r.ReadSymbolId(), 0);  // unknown
+    EXPECT_EQ(x.r.ReadSymbolId(), 0);  // link to an undefined index
+    x.r.PopNames();
+    EXPECT_EQ(x.r.ResolveName("@name"), 1);
+    x.r.PopNames();
+    x.r.PopNames();  // popping an empty stack is harmless
+    EXPECT_EQ(x.r.ResolveName("@name"), 0);
+}
+
+TEST(RubyRead, ObjectHeaders) {
+    CNameTable classes{{"Known", 3}};
+    Reader x(B() << 'o' << B().sym("Known").b << 8 << 'o' << B().sym("Unknown").b << 8 << 'T');
+    x.r.PushNames(&classes);
+    int32_t n = -1;
+    EXPECT_EQ(x.r.ReadObjectHeader(n), 3);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(x.r.ReadObjectHeader(n), 0);  // unknown class: its number is not read
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(x.r.ReadLong(), 3);
+    EXPECT_EQ(x.r.ReadObjectHeader(n), 0);  // 'T': one byte taken
+    EXPECT_TRUE(x.r.AtEnd());
+}
+
+TEST(RubyRead, EnterObjectSkipsOtherClassesWhole) {
+    CNameTable classes{{"Want", 1}};
+    B b;
+    b << 'o' << B().sym("Other").b << 6 << B().sym("@x").b << 'I' << '"' << 6 << 'q' << 6 << B().sym("E").b << 'T';
+    b << 'u' << ';' << 0 << 6 << 'z';  // 'u' of class Other (link), 1 byte
+    b << 'o' << B().sym("Want").b << 0;
+    Reader x(b.b);
+    x.r.PushNames(&classes);
+    int32_t n = 0;
+    EXPECT_FALSE(x.r.EnterObject(1, 'o', n));
+    EXPECT_FALSE(x.r.EnterObject(1, 'o', n));
+    EXPECT_TRUE(x.r.EnterObject(1, 'o', n));
+    EXPECT_EQ(n, 0);
+    EXPECT_TRUE(x.r.AtEnd());
+    EXPECT_FALSE(x.r.Failed());
+    // Stepping back over the first header did not define its symbols twice.
+    EXPECT_EQ(x.symbols.Size(), 4);
+    EXPECT_EQ(x.symbols.Get(3), "Want");
+}
+
+TEST(RubyRead, Colors) {
+    CNameTable classes{{"Color", 7}};
+    B b;
+    b << 'u' << B().sym("Color").b << 37;
+    b.dbl(255.9).dbl(-1.0).dbl(300.0).dbl(128.0);
+    b << 'u' << ';' << 0 << 21;  // only two doubles
+    b.dbl(1.0).dbl(2.0);
+    b << 'u' << ';' << 0 << 37;
+    b.dbl(NAN).dbl(INFINITY).dbl(1e300).dbl(-1e300);
+    b << '0';
+    b.fix(4);
+    Reader x(b.b);
+    x.r.PushNames(&classes);
+    EXPECT_EQ(x.r.ReadColor(7), 0xFFu | 0xFFu << 8 | 0x2Cu << 16 | 0x80u << 24);
+    EXPECT_EQ(x.r.ReadColor(7), 1u | 2u << 8);  // blue and alpha keep their presets 0
+    EXPECT_EQ(x.r.ReadColor(7), 0u);            // no integer holds them: 0
+    EXPECT_EQ(x.r.ReadColor(7), 0u);            // nil
+    EXPECT_EQ(x.r.ReadFixnum(), 4);
+    EXPECT_FALSE(x.r.Failed());
+}
+
+B TableBytes(int32_t dims, int32_t xs, int32_t ys, int32_t zs, int32_t n, const std::vector<int>& values,
+             int extraBytes = 0) {
+    B data;
+    data.u32(dims).u32(xs).u32(ys).u32(zs).u32(n);
+    for (int v : values) data.i16(v);
+    for (int i = 0; i < extraBytes; ++i) data << 0x55;
+    B b;
+    b << 'u' << B().sym("Table").b;
+    size_t len = data.b.size();
+    if (len <= 122)
+        b << int(len + 5);
+    else
+        b << 2 << int(len & 0xFF) << int(len >> 8);
+    return b << data.b;
+}
+
+TEST(RubyRead, TablesWithinTheirValues) {
+    CNameTable classes{{"Table", 6}};
+    {
+        // 2 x 8 x 1, all values there.
+        std::vector<int> v(16);
+        for (int i = 0; i < 16; ++i) v[i] = i - 3;
+        Reader x(TableBytes(2, 2, 8, 1, 16, v).fix(5).b);
+        x.r.PushNames(&classes);
+        strTable t;
+        EXPECT_EQ(x.r.ReadTable(t, 6), 52);
+        EXPECT_EQ(t.xsize, 2);
+        EXPECT_EQ(t.ysize, 8);
+        EXPECT_EQ(t.At(1, 7), 12);
+        EXPECT_EQ(t.At(0, 0), -3);
+        EXPECT_EQ(x.r.ReadFixnum(), 5);
+    }
+    {
+        // y size 2: rows 2..7 read as 0, never outside the values.
+        Reader x(TableBytes(2, 3, 2, 1, 6, {1, 2, 3, 4, 5, 6}).fix(5).b);
+        x.r.PushNames(&classes);
+        strTable t;
+        x.r.ReadTable(t, 6);
+        EXPECT_EQ(t.values.size(), 6u);
+        EXPECT_EQ(t.At(2, 1), 6);
+        EXPECT_EQ(t.At(2, 2), 0);
+        EXPECT_EQ(t.At(0, 7), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 5);
+    }
+    {
+        // Announces 3 x 8 = 24 values but holds 4: the rest read as 0.
+        Reader x(TableBytes(2, 3, 8, 1, 24, {9, 8, 7, 6}).fix(5).b);
+        x.r.PushNames(&classes);
+        strTable t;
+        x.r.ReadTable(t, 6);
+        EXPECT_EQ(t.values.size(), 4u);
+        EXPECT_EQ(t.At(0, 1), 6);
+        EXPECT_EQ(t.At(1, 1), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 5);
+    }
+    {
+        // Huge sizes with little data: no allocation beyond the data, the stream stays in step.
+        Reader x(TableBytes(3, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 2, {1, 2}, 3).fix(5).b);
+        x.r.PushNames(&classes);
+        strTable t;
+        x.r.ReadTable(t, 6);
+        EXPECT_EQ(t.values.size(), 0u);
+        EXPECT_EQ(t.At(1, 1, 1), 0);
+        EXPECT_EQ(t.At(0x7FFFFFFE, 0x7FFFFFFE, 0x7FFFFFFE), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 5);
+    }
+    {
+        // dims 1: only the first row counts, whatever the y size says.
+        Reader x(TableBytes(1, 2, 8, 1, 16, std::vector<int>(16, 4)).b);
+        x.r.PushNames(&classes);
+        strTable t;
+        x.r.ReadTable(t, 6);
+        EXPECT_EQ(t.ysize, 1);
+        EXPECT_EQ(t.At(1, 0), 4);
+        EXPECT_EQ(t.At(1, 1), 0);
+    }
+    {
+        // A count word of 0 leaves the table as it was.
+        Reader x(TableBytes(2, 1, 8, 1, 0, {}).b);
+        x.r.PushNames(&classes);
+        strTable t;
+        t.Allocate(1, 1, 1);
+        t.Set(0, 0, 0, 42);
+        EXPECT_EQ(x.r.ReadTable(t, 6), 20);
+        EXPECT_EQ(t.At(0, 0), 42);
+    }
+    {
+        // Not a Table (nil, an object link): skipped, length 0.
+        Reader x(B() << '0' << '@' << 6 << 'i' << 10);
+        x.r.PushNames(&classes);
+        strTable t;
+        EXPECT_EQ(x.r.ReadTable(t, 6), 0);
+        EXPECT_EQ(x.r.ReadTable(t, 6), 0);
+        EXPECT_EQ(x.r.ReadFixnum(), 5);
+    }
+    {
+        // A header length past the end of the payload fails.
+        B b = TableBytes(2, 1, 8, 1, 8, std::vector<int>(8, 1));
+        b.b.resize(b.b.size() - 3);
+        Reader x(b.b);
+        x.r.PushNames(&classes);
+        strTable t;
+        x.r.ReadTable(t, 6);
+        EXPECT_TRUE(x.r.Failed());
+        EXPECT_TRUE(x.r.AtEnd());
+    }
+}
+
+TEST(RubyRead, SkipsEveryKindOfValue) {
+    B b;
+    b << '0' << 'T' << 'F';
+    b.fix(-3);
+    b << 'i' << 0xFE << 0xFF << 0xFE;            // -257
+    b << 'f' << 8 << "1.5";                       // float
+    b << 'l' << '-' << 8 << 1 << 2 << 3 << 4 << 5 << 6;  // bignum of 3 shorts
+    b.str("text");
+    b.sym("sym") << ';' << 0;                     // symbol and link
+    b << '@' << 6;                                // object link
+    b << '[' << 7 << 'T' << '[' << 6 << '0';      // nested arrays
+    b << '{' << 6 << 'i' << 6 << '"' << 6 << 'x'; // hash
+    b << '}' << 0 << 'i' << 10;                   // hash with default
+    b << 'o' << B().sym("Obj").b << 6 << B().sym("@v").b << 'i' << 6;
+    b << 'u' << B().sym("Rect").b << 8 << 1 << 2 << 3;
+    b << 'U' << B().sym("Pair").b << '[' << 0;
+    b << 'I' << '"' << 6 << 's' << 7 << B().sym("E").b << 'F' << ';' << 9 << 'i' << 6;  // two ivars
+    b << 'e' << B().sym("Mixin").b << 'o' << ';' << 8 << 0;  // an object of class Rect (index 3)
+    b << 'C' << B().sym("MyString").b << '"' << 0;
+    b << '/' << 8 << "a+b" << 1;                  // regexp
+    b << 'S' << B().sym("Struct::P").b << 6 << B().sym("x").b << 'i' << 6;
+    b << 'c' << 8 << "Foo" << 'm' << 8 << "Bar" << 'M' << 8 << "Baz";
+    b << 'd' << B().sym("Data").b << '0';
+    b.fix(42);
+    Reader x(b.b);
+    int skipped = 0;
+    while (x.r.PeekByte() != 'i' || x.r.Remaining() != 2) {
+        ASSERT_TRUE(x.r.SkipValue()) << "value " << skipped << ": " << x.r.Error();
+        ++skipped;
+    }
+    EXPECT_EQ(skipped, 26);
+    EXPECT_EQ(x.r.ReadFixnum(), 42);
+    EXPECT_FALSE(x.r.Failed());
+}
+
+TEST(RubyRead, MalformedValuesFailInsteadOfRunningAway) {
+    // An unknown tag.
+    {
+        Reader x(B() << 'Z' << 'i' << 6);
+        EXPECT_FALSE(x.r.SkipValue());
+        EXPECT_TRUE(x.r.Failed());
+    }
+    // Nesting deeper than the bound.
+    {
+        B b;
+        for (int i = 0; i < 200; ++i) b << '[' << 6;
+        b << '0';
+        Reader x(b.b);
+        EXPECT_FALSE(x.r.SkipValue());
+    }
+    // A count that promises far more than the payload holds ends at the end of the payload.
+    {
+        Reader x(B() << '[' << 4 << 0xFF << 0xFF << 0xFF << 0x7F << '0' << '0');
+        EXPECT_FALSE(x.r.SkipValue());
+        EXPECT_TRUE(x.r.AtEnd());
+    }
+    // A negative count, a negative length.
+    {
+        Reader x(B() << '{' << 0xFA);
+        EXPECT_FALSE(x.r.SkipValue());
+    }
+    {
+        Reader x(B() << '"' << 0xFA << 'a');
+        std::string s;
+        x.r.ReadString(s);
+        EXPECT_TRUE(x.r.Failed());
+    }
+    // A string cut short.
+    {
+        Reader x(B() << '"' << 20 << "abc");
+        std::string s;
+        EXPECT_EQ(x.r.ReadString(s), 3u);
+        EXPECT_TRUE(x.r.Failed());
+        EXPECT_TRUE(x.r.AtEnd());
+    }
+    // More symbols than any animation defines.
+    {
+        B b;
+        b << '[' << 4 << 0xFF << 0xFF << 0xFF << 0x7F;
+        for (int i = 0; i <= CRead::kMaxSymbols; ++i) b << ':' << 0;
+        Reader x(b);
+        EXPECT_FALSE(x.r.SkipValue());
+        EXPECT_STREQ(x.r.Error(), "too many symbols");
+        EXPECT_EQ(x.symbols.Size(), CRead::kMaxSymbols);
+    }
+    // An instance variable name that is not a symbol.
+    {
+        Reader x(B() << 'o' << B().sym("X").b << 6 << 'i' << 6 << 'i' << 6);
+        EXPECT_FALSE(x.r.SkipValue());
+    }
+}
+
+TEST(RubyRead, TableAccessorsStayInsideTheirValues) {
+    strTable t;
+    EXPECT_FALSE(t.Allocate(0, 8, 1));
+    EXPECT_EQ(t.At(0, 0), 0);
+    EXPECT_FALSE(t.Allocate(1 << 20, 1 << 20, 1));  // beyond kMaxValues
+    EXPECT_TRUE(t.values.empty());
+    EXPECT_TRUE(t.Allocate(3, 8, 1));
+    EXPECT_EQ(t.values.size(), 24u);
+    EXPECT_TRUE(t.Set(2, 7, 0, -9));
+    EXPECT_EQ(t.values[23], -9);
+    EXPECT_FALSE(t.Set(3, 0, 0, 1));
+    EXPECT_FALSE(t.Set(-1, 0, 0, 1));
+    EXPECT_EQ(t.At(0, 8), 0);
+}
+
+}  // namespace

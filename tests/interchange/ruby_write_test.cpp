@@ -1,0 +1,211 @@
+// PKRUBY::CWrite (spec Part 3.4): the byte vectors of the fixnum encoding, symbols and symbol links,
+// reserved class-name indices, the two string forms, Table and Color.
+
+#include "interchange/ruby_read.h"
+#include "interchange/ruby_write.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace PKRUBY;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Of(const Cclip_stream& s) { return Bytes(s.Data(0), s.Data(0) + s.Size()); }
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+Bytes Long(int32_t v) {
+    CWrite w;
+    w.WriteLong(v);
+    return Of(w);
+}
+
+TEST(RubyWrite, FixnumBodiesAtEveryBoundary) {
+    EXPECT_EQ(Long(0), (Bytes{0x00}));
+    EXPECT_EQ(Long(1), (Bytes{0x06}));
+    EXPECT_EQ(Long(122), (Bytes{0x7F}));
+    EXPECT_EQ(Long(123), (Bytes{0x01, 0x7B}));
+    EXPECT_EQ(Long(255), (Bytes{0x01, 0xFF}));
+    EXPECT_EQ(Long(256), (Bytes{0x02, 0x00, 0x01}));
+    EXPECT_EQ(Long(65535), (Bytes{0x02, 0xFF, 0xFF}));
+    EXPECT_EQ(Long(65536), (Bytes{0x03, 0x00, 0x00, 0x01}));
+    EXPECT_EQ(Long(0xFFFFFF), (Bytes{0x03, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(Long(0x1000000), (Bytes{0x04, 0x00, 0x00, 0x00, 0x01}));
+    EXPECT_EQ(Long(INT32_MAX), (Bytes{0x04, 0xFF, 0xFF, 0xFF, 0x7F}));
+    EXPECT_EQ(Long(-1), (Bytes{0xFA}));
+    EXPECT_EQ(Long(-123), (Bytes{0x80}));
+    EXPECT_EQ(Long(-124), (Bytes{0xFF, 0x84}));
+    EXPECT_EQ(Long(-256), (Bytes{0xFF, 0x00}));
+    EXPECT_EQ(Long(-257), (Bytes{0xFE, 0xFF, 0xFE}));
+    EXPECT_EQ(Long(-65536), (Bytes{0xFE, 0x00, 0x00}));
+    EXPECT_EQ(Long(-65537), (Bytes{0xFD, 0xFF, 0xFF, 0xFE}));
+    EXPECT_EQ(Long(INT32_MIN), (Bytes{0xFC, 0x00, 0x00, 0x00, 0x80}));
+}
+
+TEST(RubyWrite, FixnumBodiesReadBackAtEveryBoundary) {
+    for (int32_t v : {0, 1, 4, 5, 6, 122, 123, 124, 255, 256, 257, 65535, 65536, 0xFFFFFF, 0x1000000, INT32_MAX,
+                      -1, -4, -5, -6, -123, -124, -255, -256, -257, -65536, -65537, -0x1000000, INT32_MIN}) {
+        CRead r;
+        r.Assign(Long(v));
+        EXPECT_EQ(r.ReadLong(), v) << v;
+        EXPECT_TRUE(r.AtEnd()) << v;
+        EXPECT_FALSE(r.Failed()) << v;
+    }
+}
+
+TEST(RubyWrite, FixnumIvarTwiceUsesASymbolLink) {
+    CWriteSymbols symbols;
+    CWrite w(&symbols);
+    w.WriteFixnumIvar("@id", 1);
+    EXPECT_EQ(Of(w), (Bytes{0x3A, 0x08, '@', 'i', 'd', 0x69, 0x06}));
+    w.Clear();
+    w.WriteFixnumIvar("@id", 1);
+    EXPECT_EQ(Of(w), (Bytes{0x3B, 0x00, 0x69, 0x06}));
+    EXPECT_EQ(w.IvarCount(), 2u);
+}
+
+TEST(RubyWrite, SiblingObjectsShareTheReservedClassName) {
+    CWriteSymbols symbols;
+    CWrite parent(&symbols), child;
+    strObjectScope a = BeginObject(&parent, &child, "Cls");
+    child.WriteFixnumIvar("@a", 1);  // written before the class name reaches the parent
+    child.WriteFixnumIvar("@b", 2);
+    EndObject(a);
+    strObjectScope b = BeginObject(&parent, &child, "Cls");
+    child.WriteFixnumIvar("@b", 3);
+    EndObject(b);
+    const Bytes expected = Concat({
+        {0x6F, 0x3A, 0x08}, Text("Cls"), {0x07},      // 'o' :Cls (index 0, reserved first), 2 ivars
+        {0x3A, 0x07}, Text("@a"), {0x69, 0x06},       // :@a index 1
+        {0x3A, 0x07}, Text("@b"), {0x69, 0x07},       // :@b index 2
+        {0x6F, 0x3B, 0x00, 0x06},                     // 'o' ;0, 1 ivar
+        {0x3B, 0x07, 0x69, 0x08},                     // ;2 (@b) = 3
+    });
+    EXPECT_EQ(Of(parent), expected);
+}
+
+TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
+    // The inner class name is reserved when the inner object begins, after the outer object's
+    // first instance variable, so it gets index 2 although its header is written last.
+    CWriteSymbols symbols;
+    CWrite w0(&symbols), w1, w2;
+    strObjectScope outer = BeginObject(&w0, &w1, "Outer");
+    w1.WriteIvarName("@inner");
+    strObjectScope inner = BeginObject(&w1, &w2, "Inner");
+    w2.WriteFixnumIvar("@v", 0);
+    EndObject(inner);
+    EndObject(outer);
+    const Bytes expected = Concat({{0x6F, 0x3A, 0x0A}, Text("Outer"), {0x06},
+                                   {0x3A, 0x0B}, Text("@inner"),
+                                   {0x6F, 0x3A, 0x0A}, Text("Inner"), {0x06},
+                                   {0x3A, 0x07}, Text("@v"), {0x69, 0x00}});
+    EXPECT_EQ(Of(w0), expected);
+    // Read back, the indices agree with the stream order.
+    CReadSymbols read;
+    CRead r(&read);
+    r.Assign(expected);
+    r.SkipValue();
+    EXPECT_FALSE(r.Failed());
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_EQ(read.Get(0), "Outer");
+    EXPECT_EQ(read.Get(1), "@inner");
+    EXPECT_EQ(read.Get(2), "Inner");
+    EXPECT_EQ(read.Get(3), "@v");
+}
+
+TEST(RubyWrite, EndObjectWithoutAScopeDoesNothing) {
+    CWrite w;
+    EXPECT_EQ(EndObject(strObjectScope{}), 0u);
+    strObjectScope s{&w, nullptr, "X"};
+    EXPECT_EQ(EndObject(s), 0u);
+    EXPECT_EQ(w.Size(), 0u);
+}
+
+TEST(RubyWrite, StringFormTwoFlagsTheEncoding) {
+    CWriteSymbols symbols;
+    CWrite w(&symbols, kStringEncoded);
+    w.WriteStringValue("abc");
+    EXPECT_EQ(Of(w), (Bytes{0x49, 0x22, 0x08, 0x61, 0x62, 0x63, 0x06, 0x3A, 0x06, 0x45, 0x54}));
+    w.Clear();
+    w.WriteStringValue("abc");
+    EXPECT_EQ(Of(w), (Bytes{0x49, 0x22, 0x08, 0x61, 0x62, 0x63, 0x06, 0x3B, 0x00, 0x54}));
+    w.Clear();
+    w.WriteStringValue("");
+    EXPECT_EQ(Of(w), (Bytes{0x22, 0x00}));
+}
+
+TEST(RubyWrite, StringFormOneIsPlain) {
+    CWriteSymbols symbols;
+    CWrite w(&symbols, kStringPlain);
+    w.WriteStringIvar("@n", "abc");
+    EXPECT_EQ(Of(w), (Bytes{0x3A, 0x07, '@', 'n', 0x22, 0x08, 0x61, 0x62, 0x63}));
+    w.Clear();
+    w.WriteStringValue("");
+    EXPECT_EQ(Of(w), (Bytes{0x22, 0x00}));
+    EXPECT_EQ(symbols.Size(), 1u);  // no E
+}
+
+TEST(RubyWrite, TableTwoByEightByOne) {
+    CWriteSymbols symbols;
+    CWrite w(&symbols);
+    strTable t;
+    ASSERT_TRUE(t.Allocate(2, 8, 1));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 2; ++x) t.Set(x, y, 0, static_cast<int16_t>(y * 10 + x - 5));
+    w.WriteTable(t);
+    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Table"), {0x39},
+                             {2, 0, 0, 0, 2, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0, 0, 16, 0, 0, 0}});
+    for (int i = 0; i < 16; ++i) {
+        auto v = static_cast<uint16_t>(static_cast<int16_t>((i / 2) * 10 + (i % 2) - 5));
+        expected.push_back(uint8_t(v));
+        expected.push_back(uint8_t(v >> 8));
+    }
+    EXPECT_EQ(Of(w), expected);
+    EXPECT_EQ(w.Size(), 3u + 5u + 1u + 52u);
+}
+
+TEST(RubyWrite, TableDimensionsFollowTheSizes) {
+    auto dims = [](int x, int y, int z) {
+        CWrite w;
+        strTable t;
+        t.Allocate(x, y, z);
+        w.WriteTable(t);
+        CRead r;
+        r.Assign(Of(w));
+        r.Seek(9);  // 'u' ':' len "Table" len
+        return static_cast<int>(r.ReadU32());
+    };
+    EXPECT_EQ(dims(5, 1, 1), 1);
+    EXPECT_EQ(dims(5, 2, 1), 2);
+    EXPECT_EQ(dims(5, 1, 2), 3);
+}
+
+TEST(RubyWrite, ColorIsFourLittleEndianDoubles) {
+    CWrite w;
+    w.WriteColor(100.0, 0.0, 0.0, 0.0);
+    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Color"), {0x25},
+                             {0, 0, 0, 0, 0, 0, 0x59, 0x40}});  // 100.0
+    expected.resize(expected.size() + 24, 0);
+    EXPECT_EQ(Of(w), expected);
+}
+
+TEST(RubyWrite, ArrayHeaderAndVersion) {
+    CWrite w;
+    w.WriteVersion();
+    w.WriteArrayHeader(200);
+    EXPECT_EQ(Of(w), (Bytes{0x04, 0x08, 0x5B, 0x01, 0xC8}));
+}
+
+}  // namespace
