@@ -1,4 +1,4 @@
-// The RPG Maker XP / VX / VX Ace clipboard codec (spec Parts 3.4, 3.5) on the largest payload the
+// The RPG Maker XP / VX / VX Ace clipboard codec on the largest payload the
 // products exchange: 200 frames of 16 occupied cells and 999 timings (flash and sound effect each),
 // with a name and two pictures. Export builds the whole clipboard block (length word included);
 // import re-creates a project and fills it from the block. The clipboard round trip goes through

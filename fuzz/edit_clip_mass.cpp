@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the edit clipboard's cell-block reader (spec Part 3.7). The first byte
+// Feeds arbitrary bytes to the edit clipboard's cell-block reader. The first byte
 // picks the kind (cell block, frames, cell rows) and the paste position; the rest is the body,
 // wrapped in a correct envelope so that the reader is reached. A payload that reads is pasted into
 // a small project through the timeline paste. The raw bytes are also tried as a whole payload.

@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the RPG Maker 2000 importer (spec Parts 3.2, 3.3); a successful import
+// Feeds arbitrary bytes to the RPG Maker 2000 importer; a successful import
 // must export again, and the export must import.
 #include "document/project.h"
 #include "interchange/clip_2000.h"

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes, as a clipboard block (length word included), to the RPG Maker XP / VX /
-// VX Ace importer (spec Parts 3.4, 3.5). A successful import must export again for the three
+// VX Ace importer. A successful import must export again for the three
 // products, and that export must import back. Nothing may crash, read outside the input or loop
 // without end.
 #include "config/config.h"

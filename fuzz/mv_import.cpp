@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the MV JSON importer (spec Part 3.6); a successful import must export
+// Feeds arbitrary bytes to the MV JSON importer; a successful import must export
 // again. Nothing may throw, crash or read outside the input.
 #include "document/project.h"
 #include "interchange/mv_animation.h"

@@ -1,12 +1,12 @@
 #pragma once
-// The RPG Maker 2000 animation mapping (spec Part 3.3): a cProject to and from the battle-animation
+// The RPG Maker 2000 animation mapping: a cProject to and from the battle-animation
 // record that RPG Maker 2000 puts on the clipboard under the fixed format 582, in the LCF chunk
 // encoding of lcf_codec.h.
 //
 // Payload: u32 = payload size - 8, u32 = 1, then one animation record. Texts are copied as bytes of
 // the project code page, unconverted.
 //
-// Decisions where the spec leaves a choice:
+// Choices made here:
 //   - The animation graphic is the first occupied picture slot (RPG Maker 2000 has one graphic per
 //     animation); with no picture the export fails and leaves the clipboard alone.
 //   - The timing array holds exactly the occupied effect slots below the effect count; its count
@@ -19,7 +19,7 @@
 //   - Values read are held to the ranges of the fields they fill: colour components 0..31, volume
 //     0..100, tempo 50..150, balance 0..100, transparency 0..100, x / y / zoom to 16 bits, the
 //     cell id to the pattern range, the frame to 1..65536.
-//   - Besides both header words being positive (the spec's rule), the length word must not exceed
+//   - Besides both header words being positive, the length word must not exceed
 //     the block: other data put under format 582 (or a cut block) fails instead of importing as
 //     garbage. Bytes after the stated length are ignored (clipboard blocks may be rounded up).
 //   - Records nest at most three deep (animation, frames, cells), by the fixed structure; counts

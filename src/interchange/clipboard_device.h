@@ -1,5 +1,5 @@
 #pragma once
-// The clipboard dispatchers and the clipboard commands (spec Part 3.1).
+// The clipboard dispatchers and the clipboard commands.
 //
 // cClipboardDevice picks the codec by product code. In the original these were members of the
 // project file device; the document module may not see the interchange module, so they live here.

@@ -1,5 +1,5 @@
 #pragma once
-// Product codes and clipboard formats of the RPG Maker interchange (spec Part 3.1).
+// Product codes and clipboard formats of the RPG Maker interchange.
 
 #include "platform/clipboard.h"
 

@@ -62,7 +62,7 @@ bool cEditClip::ReadShortText(std::string& text) {
     return true;
 }
 
-// ---- cell of Part 1.2 --------------------------------------------------------------------------
+// ---- cell --------------------------------------------------------------------------------------
 
 void WriteCell22(Cclip_stream& s, const strCell& c) {
     s.WriteByte(c.picture);

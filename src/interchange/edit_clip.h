@@ -1,15 +1,15 @@
 #pragma once
-// The internal edit clipboard (spec Part 3.7): the payload classes of Cut, Copy and Paste inside the
+// The internal edit clipboard: the payload classes of Cut, Copy and Paste inside the
 // program, their byte layouts, and the transfer through the system clipboard under the registered
 // format "PELKO_EDIT", so that they also work between two running instances.
 //
 // Envelope of every payload (little-endian): u32 kind; u32 length = payload size - 8; body; one
 // byte 0.
 //
-// Decisions where the spec leaves a choice:
+// Choices made here:
 //   - The reserved u32 of a cClip_Mass body is written as 0 and ignored when read.
-//   - Texts longer than 255 bytes are cut to 255 bytes (the one-byte length; Part 1.1 limits paths
-//     and user data to 255 bytes).
+//   - Texts longer than 255 bytes are cut to 255 bytes (the one-byte length; paths and user data
+//     are meant to fit in 255 bytes anyway).
 //   - A cClip_Mass list longer than 65535 records (its u16 count) cannot be represented:
 //     Serialize fails and nothing is put, rather than dropping records.
 //   - Reading is strict: Get fails when the envelope's length word does not match the block, when
@@ -154,7 +154,7 @@ public:
     std::vector<strLockRecord> locks;
 };
 
-// The 22-byte cell of the binary project format (Part 1.2).
+// The 22-byte cell of the binary project format.
 void WriteCell22(Cclip_stream& s, const strCell& c);
 strCell ReadCell22(Cclip_stream& s);
 

@@ -1,6 +1,6 @@
 #pragma once
-// The edit-clipboard operations (spec Part 3.7) for the list window, the canvas and the timeline,
-// and the cell Copy, Cut and Paste commands of Part 1.5, independent of any window. The list window,
+// The edit-clipboard operations for the list window, the canvas and the timeline,
+// and the cell Copy, Cut and Paste commands, independent of any window. The list window,
 // the canvas, the timeline, the main window's Edit menu, the tests and the fuzzers call them.
 //
 // The collect / remove / paste building blocks are free functions on a document; cEditClipCommands
@@ -8,16 +8,16 @@
 // selection, undo history, "processing failed" clock): each command that changes the document is
 // one undo step and returns a strEditResult with its status message.
 //
-// Decisions where the spec leaves a choice:
-//   - Pictures and effects have no undo records (Part 1.4), so the list-window operations change
+// Choices made here:
+//   - Pictures and effects have no undo records, so the list-window operations change
 //     the document directly, as in the original; they are not undoable.
 //   - Messages: the list window reports "[%d] : Copy" / "Cut" / "Paste" / "Delete" with the row
 //     index (for Paste of an effect, the slot it went to) and "processing failed" on failure. The
 //     canvas and the timeline report the number of cells copied, cut or deleted (frames for a
 //     frame range) and, for Paste, the number of changes; when nothing was done they show nothing.
-//   - The Part 1.5 Paste needs a current cell: it pastes with the current cell as the base slot.
+//   - The cell Paste command needs a current cell: it pastes with the current cell as the base slot.
 //     Without one it does nothing (no message); the editor checks cEditCommands::currentCell()
-//     first and hands the command to the list window's paste instead (Part 1.5).
+//     first and hands the command to the list window's paste instead.
 //   - After a timeline cut or delete of frames the current frame is clamped to the frames left.
 
 #include "document/edit_commands.h"
@@ -35,7 +35,7 @@ struct strCanvasPoint {
 };
 
 // A timeline rectangle (inclusive); -1 in a coordinate means all frames or all cell numbers in that
-// direction, left = -2 an empty rectangle (Part 11.1).
+// direction, left = -2 an empty rectangle.
 struct strTimelineRange {
     int left = -2;
     int top = 0;
@@ -94,7 +94,7 @@ public:
     strEditResult pastePicture(int i);
     strEditResult deletePicture(int i);
 
-    // ---- canvas (current frame, cell selection; Part 3.7) and cell commands (Part 1.5) ----
+    // ---- canvas (current frame, cell selection) and cell commands ----
     // Copy: the selected cells with their cell numbers relative to the first selected one.
     strEditResult copyCells();
     // Copy; when at least one cell was copied, delete the selected cells (one undo step).
@@ -102,7 +102,7 @@ public:
     // Paste with base slot `slot` (< 0: the first occupied selected slot, else the first empty
     // one); at, when given, is the mouse position that a single pasted cell takes.
     strEditResult pasteCells(int slot = -1, const strCanvasPoint* at = nullptr);
-    // The Part 1.5 Paste: base slot = the current cell; nothing without one (ok false).
+    // The cell Paste command: base slot = the current cell; nothing without one (ok false).
     strEditResult pasteAtCurrentCell(const strCanvasPoint* at = nullptr);
 
     // ---- timeline (kind kClipFrames, kClipCells or kClipRows) ----

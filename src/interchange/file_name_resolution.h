@@ -1,5 +1,5 @@
 #pragma once
-// File-name resolution after an import (spec Part 3.1, Algorithm 6). RPG Maker names its graphics
+// File-name resolution after an import. RPG Maker names its graphics
 // and sounds by bare title (no folder, no extension); after an import every picture path and every
 // sound path is resolved against the folder settings "FolderName_G" (pictures) and "FolderName_S"
 // (sounds).

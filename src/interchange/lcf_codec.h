@@ -1,10 +1,10 @@
 #pragma once
-// The LCF chunk codec of RPG Maker 2000/2003 (spec Part 3.2): variable-length integers, records of
+// The LCF chunk codec of RPG Maker 2000/2003: variable-length integers, records of
 // numbered chunks each with a byte length, and arrays of records introduced by their element index.
 // PK2::CWrite builds chunks on a Cclip_stream; PK2::CReadArray and PK2::CReadClass walk arrays and
 // records, and the free functions below read single fields.
 //
-// Decisions where the spec leaves a choice:
+// Choices made here:
 //   - Text lengths are written and read as proper variable-length integers (what LCF readers
 //     expect); below 128 this is the one length byte of the original, from 128 on it stays correct.
 //   - Field readers consume the whole field: ReadIntField skips to the end of its n data bytes even

@@ -1,12 +1,12 @@
 #pragma once
-// The XP / VX / VX Ace animation mapping (spec Part 3.5): a cProject to and from the RPG::Animation
+// The XP / VX / VX Ace animation mapping: a cProject to and from the RPG::Animation
 // object that RPG Maker XP, VX and VX Ace put on the clipboard as a Ruby Marshal dump.
 //
 // Texts are converted between the project code page named by the "Locale" setting and UTF-8 through
 // src/platform. The clipboard payload is: u32 length of the whole block (this word included),
 // 04 08, '[' 1 and one RPG::Animation object.
 //
-// Decisions where the spec leaves a choice (see docs of the issue and marshal_animation.cpp):
+// Choices made here (marshal_animation.cpp has the details):
 //   - an empty frame slot below the last occupied one is written as a frame with one cell row whose
 //     pattern is -1 (cell_max 1), so the array holds exactly as many frames as @frame_max says;
 //   - empty effect slots are left out of @timings and its count (at most 999 timings are written);

@@ -1,5 +1,5 @@
 #pragma once
-// User-visible texts of the RPG Maker interchange (spec Part 3.1): the product labels and the four
+// User-visible texts of the RPG Maker interchange: the product labels and the four
 // status messages of the clipboard commands. The core returns message ids (with the label id as
 // the argument); the user interface and the command-line tool format them.
 

@@ -1,12 +1,12 @@
 #pragma once
-// The RPG Maker MV animation mapping (spec Part 3.6): a cProject to and from the JSON text that RPG
+// The RPG Maker MV animation mapping: a cProject to and from the JSON text that RPG
 // Maker MV puts on the clipboard under "application/rpgmv-animations".
 //
 // nlohmann-json stands in for picojson: its default object type is a sorted map and dump() is
 // compact, so the text has sorted keys and no white space; every number written is an integer.
 // Texts go between the project code page named by the "Locale" setting and UTF-8 (src/platform).
 //
-// Decisions where the spec leaves a choice:
+// Choices made here:
 //   - A value of the wrong JSON type where an array or an object is required (the top level, its
 //     first element, a frame, a frame's cell, a timing) fails the import with -1 like a parse error.
 //     No exception leaves this unit.

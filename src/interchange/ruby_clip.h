@@ -1,6 +1,6 @@
 #pragma once
 // PKRUBY: the subset of Ruby's Marshal format (version 4.8) that RPG Maker XP, VX and VX Ace use for
-// the battle animations they put on the clipboard (spec Part 3.4).
+// the battle animations they put on the clipboard.
 //
 // PKRUBY::Cclip is the common base of the writer (CWrite) and the reader (CRead): a byte stream that
 // also knows the string form. The original kept the form in a process-wide variable copied at

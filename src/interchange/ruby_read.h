@@ -1,5 +1,5 @@
 #pragma once
-// PKRUBY::CRead: the Marshal reader (spec Part 3.4).
+// PKRUBY::CRead: the Marshal reader.
 //
 // It takes apart the constructs the animation mapping asks for, in the order it asks for them, and
 // can skip any other Marshal value whole (nil, true, false, fixnum, float, bignum, string, symbol
@@ -58,7 +58,7 @@ public:
     // The byte at the position without taking it; 0 at the end.
     uint8_t PeekByte() const { return AtEnd() ? 0 : *Current(); }
 
-    // --- Part 3.4 reads ---
+    // --- typed reads ---
     // A fixnum body (no tag).
     int32_t ReadLong();
     // 'i' and its long; any other value is skipped whole and gives 0.

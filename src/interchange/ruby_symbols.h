@@ -1,5 +1,5 @@
 #pragma once
-// The symbol tables of the Marshal codec and the name tables of the reader (spec Part 3.4).
+// The symbol tables of the Marshal codec and the name tables of the reader.
 // Symbol texts are kept as UTF-8 (the original kept UTF-16; every symbol the mapping uses is ASCII).
 
 #include <cstdint>
@@ -58,7 +58,7 @@ private:
 };
 
 // Name table: symbol text -> non-zero identifier. The tables and their identifiers are the schema of
-// the animation mapping (Part 3.5).
+// the animation mapping.
 class CNameTable {
 public:
     CNameTable() = default;

@@ -1,5 +1,5 @@
 #pragma once
-// PKRUBY::CWrite: the Marshal writer (spec Part 3.4). It emits only what the animation mapping
+// PKRUBY::CWrite: the Marshal writer. It emits only what the animation mapping
 // needs: fixnums, arrays, symbols and symbol links, strings (plain or flagged as UTF-8), objects,
 // and the user-defined classes Table and Color. Every operation returns the number of bytes appended.
 //

@@ -1,5 +1,5 @@
 #pragma once
-// The playback clock (Part 8.1): ticks at a fixed period computed from the rate, with the lag and
+// The playback clock: ticks at a fixed period computed from the rate, with the lag and
 // drop rules of the original, on an injected millisecond source (platform::NowMilliseconds by
 // default; tests and the command-line tool inject their own). Nothing here sleeps or blocks: the
 // owner polls (the editor from a 1 ms precise timer, the command-line tool from its loop) and runs

@@ -1,5 +1,5 @@
 #pragma once
-// The animation player (Part 8.1, cA_Player): advances frames by their intervals on the clock's
+// The animation player (cA_Player): advances frames by their intervals on the clock's
 // ticks, honours loop, reverse and the playback range, fires the document's timed effects in list
 // order (sound effects through the sound table, screen and target flashes into two flash slots for
 // the renderer) and finishes by itself once the end is reached and the flashes and sounds are over.
@@ -121,7 +121,7 @@ class cA_Player {
     std::vector<int> fired_;
 };
 
-// The editor's "Play" / "Play from the beginning" start (Part 8.1, Commands): the rate from the rate
+// The editor's "Play" / "Play from the beginning" start: the rate from the rate
 // index ("PlayRate", clamped 0..6), the flags from "PlayBit" without the running bits, the range
 // (rangeStart, rangeEnd) unless kPlayNoRange is set, else (-1, -1); start the player; then seek to
 // startFrame (replacing the positioning done inside start) and reset the clock. When the player cannot

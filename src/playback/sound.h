@@ -1,5 +1,5 @@
 #pragma once
-// cSound (Part 8.2): one loaded sound effect on the sound device, with the effect's units: volume in
+// cSound: one loaded sound effect on the sound device, with the effect's units: volume in
 // percent, frequency in percent of the recorded speed, balance 0..200 with 100 the centre.
 
 #include "playback/sound_device.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The sound device (Part 8.2) behind an interface: load a file, play once or looped, stop, volume
+// The sound device behind an interface: load a file, play once or looped, stop, volume
 // 0..100, pan -100..100, speed ratio, is-playing. The back end is OpenAL Soft with libsndfile
 // (WAV, OGG Vorbis, FLAC, MP3) when the build found both; otherwise, or when no audio device can be
 // opened, the device stays off and every load returns null, so nothing plays and the program runs on.

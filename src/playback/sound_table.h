@@ -1,5 +1,5 @@
 #pragma once
-// The sound table (Part 8.2): the sound effects of the current document, loaded on the sound device
+// The sound table: the sound effects of the current document, loaded on the sound device
 // and keyed by the effect's sound path as stored; and cSoundPreview, the one sound of the effect
 // dialog's "Play" button.
 

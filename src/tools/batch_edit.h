@@ -1,5 +1,5 @@
 #pragma once
-// Batch edit and interval (Part 7.3): the state and runs of the "Edit cell bundle" dialog
+// Batch edit and interval: the state and runs of the "Edit cell bundle" dialog
 // (cDlg_AtOnce) and of the "Interval" dialog (cDlg_SetInterval).
 
 #include "document/cell.h"

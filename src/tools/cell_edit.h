@@ -1,5 +1,5 @@
 #pragma once
-// The store rules behind the cell dialog (Part 7.4, cDlg_Cell "Cell [%d,%d]"): a working copy of one
+// The store rules behind the cell dialog (cDlg_Cell "Cell [%d,%d]"): a working copy of one
 // cell, normalised for its cell number, stored as one undo step only when it differs from the
 // document's cell. The dialog's controls read and write the working copy; the canvas draws it in place
 // of the document's cell while the dialog is open (previewCell).

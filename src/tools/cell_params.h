@@ -1,5 +1,5 @@
 #pragma once
-// The cell-parameter bit set shared by frame compensation (Part 7.1) and the batch edit (Part 7.3):
+// The cell-parameter bit set shared by frame compensation and the batch edit:
 // the 13 cell values in list order, bit 0x0001 for the first, doubling up to 0x1000, with the width
 // and signedness of each field.
 
@@ -51,7 +51,7 @@ int32_t GetCellParam(const strCell& c, int i);
 // Stores v into the field by keeping its low 8 or 16 bits (no clamping).
 void SetCellParam(strCell& c, int i, int32_t v);
 
-// Linear interpolation of Part 7.1 in single precision: a + trunc((b - a) * t), the difference and
+// Linear interpolation in single precision: a + trunc((b - a) * t), the difference and
 // the product in float, truncated toward zero.
 int32_t InterpolateParam(int32_t a, int32_t b, float t);
 // Replaces each parameter of `bits` in `base` by its interpolation between a and b at t.

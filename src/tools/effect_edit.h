@@ -1,6 +1,6 @@
 #pragma once
 // The Apply rules of the "Screen Effect" dialog (cDlg_SetEffect) and the "Image settings" dialog
-// (cDlg_SetPicture), Part 7.5. Each holds the values of its controls; load() fills them from the
+// (cDlg_SetPicture). Each holds the values of its controls; load() fills them from the
 // record handed over by the opener, apply() writes them back into that record. Committing the record
 // to the document is the opener's business. The "Play" preview is cSoundPreview (src/playback).
 

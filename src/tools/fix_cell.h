@@ -1,5 +1,5 @@
 #pragma once
-// The two lock dialogs of Part 7.4: "Associate the cell and the image" (cDlg_FixCell, the whole lock
+// The two lock dialogs: "Associate the cell and the image" (cDlg_FixCell, the whole lock
 // table) and "[%d] Locked for cell and image" (cDlg_FixCell_S, one cell number). Both store through
 // the document's set-locked-picture primitive, which records the undo entry and, while the project's
 // lock option is on, rewrites the image number of every cell of that number in every frame.

@@ -1,5 +1,5 @@
 #pragma once
-// Frame compensation (Part 7.1): the state and run of the "Frame compensation" dialog
+// Frame compensation: the state and run of the "Frame compensation" dialog
 // (cDlg_FrameComp), and the completion of a timeline block by the simple cell supplement.
 //
 // The other two quick completions, "Add frame before and after" (current frame) and "Complete before

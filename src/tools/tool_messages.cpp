@@ -84,19 +84,19 @@ std::string FormatToolMessage(const strToolMessage& m) {
             ++f;
         while (*f >= '0' && *f <= '9')
             ++f;
-        std::string spec(start, f);
+        std::string pieceFormat(start, f);
         const char conv = *f;
         if (!conv) break;
         ++f;
         const strMessageArg* arg = next < m.args.size() ? &m.args[next] : nullptr;
         ++next;
         if (conv == 'd' || conv == 'i') {
-            spec += "lld";
-            std::snprintf(piece, sizeof piece, spec.c_str(), asInteger(arg));
+            pieceFormat += "lld";
+            std::snprintf(piece, sizeof piece, pieceFormat.c_str(), asInteger(arg));
         } else if (conv == 's') {
-            spec += 's';
+            pieceFormat += 's';
             const std::string text = asText(arg);
-            std::snprintf(piece, sizeof piece, spec.c_str(), text.c_str());
+            std::snprintf(piece, sizeof piece, pieceFormat.c_str(), text.c_str());
         } else {
             out.append(start, f);
             continue;

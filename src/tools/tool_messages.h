@@ -1,6 +1,6 @@
 #pragma once
-// User-visible texts of the editing tools (Parts 7.1 to 7.5), with the exact wording of the
-// specification, and the status a tool run reports.
+// User-visible texts of the editing tools, word for word as the user sees them, and the status a
+// tool run reports.
 //
 // A tool reports either a message of this table or one of the document layer's table
 // (src/document/messages.h: "< ! > [%d:%d] : processing failed", "Frame [%d] done", ...), so that no
@@ -21,11 +21,11 @@
     X(kToolMsgNone, kNone, "")                                                                               \
     /* a message of the document table, held in strToolMessage::document */                                  \
     X(kToolMsgDocument, kNone, "")                                                                           \
-    /* Part 7.1: frame compensation */                                                                       \
+    /* frame compensation */                                                                                 \
     X(kToolMsgCompensated, kStatus, "Processing on frame [%d]\xEF\xBD\x9E[%d] >> Cell [%d] edited")          \
-    /* Part 7.2: spline curve */                                                                             \
+    /* spline curve */                                                                                       \
     X(kToolMsgSpline, kStatus, "Spline curve >> Cell [%d] edited")                                           \
-    /* Part 7.3: batch edit and interval */                                                                  \
+    /* batch edit and interval */                                                                            \
     X(kToolMsgBatch, kStatus, "Batch processing >> Cell [%d] edited")                                        \
     X(kToolMsgInterval, kStatus, "Interval entered [%d]\xEF\xBD\x9E[%d] on frame [%d]")
 

@@ -1,4 +1,4 @@
-// Cclip_stream (spec Part 3.1): every operation of the byte stream and its two clipboard transfers.
+// Cclip_stream: every operation of the byte stream and its two clipboard transfers.
 
 #include "interchange/clip_stream.h"
 

@@ -1,5 +1,5 @@
 // The clipboard dispatchers, the import and export commands, the menu probes, the message table and
-// the file-name resolution after an import (spec Part 3.1).
+// the file-name resolution after an import.
 
 #include "interchange/clipboard_device.h"
 #include "interchange/file_name_resolution.h"

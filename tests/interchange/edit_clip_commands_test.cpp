@@ -1,5 +1,5 @@
-// The edit-clipboard operations (spec Part 3.7) for the list window, the canvas and the timeline,
-// and the cell Copy / Cut / Paste commands of Part 1.5: what they change, their messages, and that
+// The edit-clipboard operations for the list window, the canvas and the timeline,
+// and the cell Copy / Cut / Paste commands: what they change, their messages, and that
 // each is one undo step.
 
 #include "config/config.h"
@@ -71,7 +71,7 @@ protected:
 
 }  // namespace
 
-// ---- canvas and the cell commands of Part 1.5 ----------------------------------------------------
+// ---- canvas and the cell commands --------------------------------------------------------------
 
 TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     Make(2, 16);
@@ -150,7 +150,7 @@ TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
     ops->pasteCells(7);
     EXPECT_EQ(doc->cell(3, 7)->x, 0);
 
-    // No current cell: the Part 1.5 Paste does nothing (the list window's paste takes over).
+    // No current cell: the cell Paste command does nothing (the list window's paste takes over).
     commands->setCurrentCell(-1);
     EXPECT_FALSE(ops->pasteAtCurrentCell().ok);
 }

@@ -1,4 +1,4 @@
-// The edit clipboard payloads (spec Part 3.7): exact envelopes and bodies, the reversed record
+// The edit clipboard payloads: exact envelopes and bodies, the reversed record
 // order, the kind check that enables Paste, and strict reading of malformed payloads.
 
 #include "interchange/clipboard_formats.h"

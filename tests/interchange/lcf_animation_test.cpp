@@ -1,4 +1,4 @@
-// The RPG Maker 2000 animation mapping (spec Part 3.3): exact payload bytes, the value maps, the
+// The RPG Maker 2000 animation mapping: exact payload bytes, the value maps, the
 // import of hand-written records (with chunks the reader must skip), round trips and bad input.
 
 #include "config/config.h"

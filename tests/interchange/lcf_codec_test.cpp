@@ -1,4 +1,4 @@
-// The LCF chunk codec (spec Part 3.2): variable-length integers, fields, and the array and record
+// The LCF chunk codec: variable-length integers, fields, and the array and record
 // readers with their limits; every reader bounded by the buffer.
 
 #include "interchange/lcf_codec.h"

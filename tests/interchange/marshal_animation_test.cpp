@@ -1,4 +1,4 @@
-// The XP / VX / VX Ace mapping (spec Part 3.5): payload openings, every value map both ways, the
+// The XP / VX / VX Ace mapping: payload openings, every value map both ways, the
 // frame and timing limits, empty slots, round trips project -> payload -> project for each
 // product, and cut or damaged payloads.
 

@@ -1,4 +1,4 @@
-// The RPG Maker MV mapping (spec Part 3.6): the exact export text, the value maps both ways,
+// The RPG Maker MV mapping: the exact export text, the value maps both ways,
 // real-shaped MV data, JSON of the wrong shape, round trips and the clipboard path.
 
 #include "config/config.h"

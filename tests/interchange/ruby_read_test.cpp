@@ -1,4 +1,4 @@
-// PKRUBY::CRead (spec Part 3.4): the typed reads, and the skipping of every Marshal value the
+// PKRUBY::CRead: the typed reads, and the skipping of every Marshal value the
 // mapping does not expect, so that an unexpected value leaves the stream in step. The input bytes
 // are built by hand here (not by CWrite).
 

@@ -1,4 +1,4 @@
-// PKRUBY::CWrite (spec Part 3.4): the byte vectors of the fixnum encoding, symbols and symbol links,
+// PKRUBY::CWrite: the byte vectors of the fixnum encoding, symbols and symbol links,
 // reserved class-name indices, the two string forms, Table and Color.
 
 #include "interchange/ruby_read.h"

@@ -1,4 +1,4 @@
-// The playback clock (Part 8.1): the rate table, the period, and the lag and drop rules on an
+// The playback clock: the rate table, the period, and the lag and drop rules on an
 // injected millisecond source.
 
 #include "playback/play_clock.h"

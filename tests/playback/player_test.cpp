@@ -1,6 +1,6 @@
-// The animation player (Part 8.1): holds and intervals, the range, loop and reverse, firing effects
-// with the next-effect index rules, flash slots, finishing while flashes and sounds end, and every
-// case of the Part's edge-case list.
+// The animation player: holds and intervals, the range, loop and reverse, firing effects
+// with the next-effect index rules, flash slots, finishing while flashes and sounds end, and the
+// edge cases of start, seek and stop.
 
 #include "config/config.h"
 #include "document/project.h"

@@ -1,4 +1,4 @@
-// The sound device over OpenAL Soft and libsndfile (Part 8.2): files written here with libsndfile
+// The sound device over OpenAL Soft and libsndfile: files written here with libsndfile
 // load, report playing and stop; missing or unreadable files load nothing; the sound table loads a
 // document's sounds against its base folder and releases the ones no effect uses. Runs headless on
 // OpenAL's null output (ALSOFT_DRIVERS=null, set here too when the variable is absent).

@@ -1,4 +1,4 @@
-// Batch edit and interval (Part 7.3): the three formulas with 8/16-bit wrap and signed/unsigned
+// Batch edit and interval: the three formulas with 8/16-bit wrap and signed/unsigned
 // reads, normalisation on store, the run's undo step and message, and the interval run.
 
 #include "tool_fixture.h"

@@ -1,5 +1,5 @@
-// The store rules behind the cell dialog and the two lock dialogs (Part 7.4), the Apply rules of the
-// effect and image dialogs (Part 7.5), and the tool message table.
+// The store rules behind the cell dialog and the two lock dialogs, the Apply rules of the
+// effect and image dialogs, and the tool message table.
 
 #include "tool_fixture.h"
 #include "tools/cell_edit.h"

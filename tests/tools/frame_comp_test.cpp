@@ -1,4 +1,4 @@
-// Frame compensation (Part 7.1): the three methods, the single-precision interpolation rule with its
+// Frame compensation: the three methods, the single-precision interpolation rule with its
 // field widths, and the completion of a timeline block with "CompType".
 
 #include "document/edit_commands.h"

@@ -1,4 +1,4 @@
-// The spline tool (Part 7.2): curve points, grid snapping, the preview and the run with its base-cell
+// The spline tool: curve points, grid snapping, the preview and the run with its base-cell
 // carry-over.
 
 #include "tool_fixture.h"
