@@ -48,7 +48,7 @@ std::string asText(const strMessageArg* a) {
     return {};
 }
 
-}  // namespace
+} // namespace
 
 const char* MessageText(eMessageId id) {
     const auto* e = entry(id);
@@ -67,18 +67,21 @@ const char* MessageName(eMessageId id) {
 
 const char* MessageCaption(eMessageKind kind) {
     switch (kind) {
-    case eMessageKind::kReport: return "Reporting";
-    case eMessageKind::kConfirm: return "Confirmation";
-    case eMessageKind::kError: return "Error";
-    default: return "";
+    case eMessageKind::kReport:
+        return "Reporting";
+    case eMessageKind::kConfirm:
+        return "Confirmation";
+    case eMessageKind::kError:
+        return "Error";
+    default:
+        return "";
     }
 }
 
 // Walks the format and substitutes one argument per conversion, each through snprintf with a
 // conversion rebuilt from the format's flags, width and precision and the argument's own type, so
 // that no argument list can be misread.
-std::string FormatMessage(const strMessage& m) {
-    const char* f = MessageText(m.id);
+std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& args) {
     std::string out;
     size_t next = 0;
     char piece[kBufferSize];
@@ -93,20 +96,24 @@ std::string FormatMessage(const strMessage& m) {
             ++f;
             continue;
         }
-        while (*f && std::string_view("-+ #0").find(*f) != std::string_view::npos) ++f;
-        while (*f >= '0' && *f <= '9') ++f;
+        while (*f && std::string_view("-+ #0").find(*f) != std::string_view::npos)
+            ++f;
+        while (*f >= '0' && *f <= '9')
+            ++f;
         if (*f == '.') {
             ++f;
-            while (*f >= '0' && *f <= '9') ++f;
+            while (*f >= '0' && *f <= '9')
+                ++f;
         }
         const char* lengthStart = f;
-        while (*f == 'l' || *f == 'h' || *f == 'z' || *f == 'j' || *f == 't' || *f == 'L') ++f;
+        while (*f == 'l' || *f == 'h' || *f == 'z' || *f == 'j' || *f == 't' || *f == 'L')
+            ++f;
         const char conv = *f;
         if (!conv) break;
         ++f;
         // flags, width and precision as written, length modifier replaced by our own
         std::string spec(start, lengthStart);
-        const strMessageArg* arg = next < m.args.size() ? &m.args[next] : nullptr;
+        const strMessageArg* arg = next < args.size() ? &args[next] : nullptr;
         ++next;
         switch (conv) {
         case 'd':
@@ -141,7 +148,7 @@ std::string FormatMessage(const strMessage& m) {
             std::snprintf(piece, sizeof piece, spec.c_str(), text.c_str());
             break;
         }
-        default:  // not a conversion we know: keep it as written
+        default: // not a conversion we know: keep it as written
             out.append(start, f);
             continue;
         }
@@ -149,6 +156,10 @@ std::string FormatMessage(const strMessage& m) {
     }
     if (out.size() > kBufferSize - 1) out.resize(kBufferSize - 1);
     return out;
+}
+
+std::string FormatMessage(const strMessage& m) {
+    return FormatMessageText(MessageText(m.id), m.args);
 }
 
 void LocalMinuteSecond(int& minute, int& second) {

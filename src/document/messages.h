@@ -18,43 +18,45 @@
 
 // How a message is shown.
 enum class eMessageKind : uint8_t {
-    kNone,     // nothing is shown
-    kStatus,   // status bar, first part
-    kReport,   // message box, caption "Reporting"
-    kConfirm,  // message box with Yes/No, caption "Confirmation"
-    kError,    // message box, caption "Error"
+    kNone,    // nothing is shown
+    kStatus,  // status bar, first part
+    kReport,  // message box, caption "Reporting"
+    kConfirm, // message box with Yes/No, caption "Confirmation"
+    kError,   // message box, caption "Error"
 };
 
 // X(id, kind, text)
-#define PELKO_DOCUMENT_MESSAGES(X)                                                                        \
-    X(kMsgNone, kNone, "")                                                                                \
-    X(kMsgProcessingFailed, kStatus, "< ! > [%d:%d] : processing failed")                                 \
-    /* undo history */                                                                          \
-    X(kMsgUndone, kStatus, "I cancel one")                                                                \
-    X(kMsgCannotUndo, kStatus, "< ! > I cannot cancel")                                                   \
-    X(kMsgRedone, kStatus, "I redone one")                                                                \
-    X(kMsgCannotRedo, kStatus, "< ! > cannot fix it")                                                     \
-    X(kMsgFrameRepair, kError,                                                                            \
-      "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.") \
-    /* frame commands */                                                                        \
-    X(kMsgFrameInserted, kStatus, "Inserted in frame [%d]")                                               \
-    X(kMsgFrameDeleted, kStatus, "Frame [%d] deleted")                                                    \
-    X(kMsgFrameCleared, kStatus, "Frame [%d] cleared")                                                    \
-    X(kMsgFrameCopied, kStatus, "Frame [%d]to[%d] copied")                                                \
-    X(kMsgFrameDone, kStatus, "Frame [%d] done")                                                          \
-    /* counted results (cells, or frames when several are handled at once) */                   \
-    X(kMsgCountDelete, kStatus, "[%d] : Delete")                                                          \
-    X(kMsgCountClear, kStatus, "[%d] : Clear")                                                            \
-    X(kMsgCountComplete, kStatus, "[%d] : Complete before and after with frame")                          \
-    X(kMsgCountCopy, kStatus, "[%d] : Copy")                                                              \
-    X(kMsgCountCut, kStatus, "[%d] : Cut")                                                                \
-    X(kMsgCountPaste, kStatus, "[%d] : Paste")                                                            \
-    X(kMsgCountForeground, kStatus, "[%d] : To the foreground")                                           \
-    X(kMsgCountBackground, kStatus, "[%d] : To the background")                                           \
-    /* apply structural settings */                                                             \
-    X(kMsgConfirmStructural, kConfirm,                                                                    \
-      "In order to reflect the change, it is necessary to rewrite it to a large extent.\nIs it OK\xEF\xBC\x9F" \
-      "\n\xE2\x80\xBB" "This operation can not be restored.")
+#define PELKO_DOCUMENT_MESSAGES(X)                                                                           \
+    X(kMsgNone, kNone, "")                                                                                   \
+    X(kMsgProcessingFailed, kStatus, "< ! > [%d:%d] : processing failed")                                    \
+    /* undo history */                                                                                       \
+    X(kMsgUndone, kStatus, "I cancel one")                                                                   \
+    X(kMsgCannotUndo, kStatus, "< ! > I cannot cancel")                                                      \
+    X(kMsgRedone, kStatus, "I redone one")                                                                   \
+    X(kMsgCannotRedo, kStatus, "< ! > cannot fix it")                                                        \
+    X(kMsgFrameRepair, kError,                                                                               \
+      "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.")    \
+    /* frame commands */                                                                                     \
+    X(kMsgFrameInserted, kStatus, "Inserted in frame [%d]")                                                  \
+    X(kMsgFrameDeleted, kStatus, "Frame [%d] deleted")                                                       \
+    X(kMsgFrameCleared, kStatus, "Frame [%d] cleared")                                                       \
+    X(kMsgFrameCopied, kStatus, "Frame [%d]to[%d] copied")                                                   \
+    X(kMsgFrameDone, kStatus, "Frame [%d] done")                                                             \
+    /* counted results (cells, or frames when several are handled at once) */                                \
+    X(kMsgCountDelete, kStatus, "[%d] : Delete")                                                             \
+    X(kMsgCountClear, kStatus, "[%d] : Clear")                                                               \
+    X(kMsgCountComplete, kStatus, "[%d] : Complete before and after with frame")                             \
+    X(kMsgCountCopy, kStatus, "[%d] : Copy")                                                                 \
+    X(kMsgCountCut, kStatus, "[%d] : Cut")                                                                   \
+    X(kMsgCountPaste, kStatus, "[%d] : Paste")                                                               \
+    X(kMsgCountForeground, kStatus, "[%d] : To the foreground")                                              \
+    X(kMsgCountBackground, kStatus, "[%d] : To the background")                                              \
+    /* apply structural settings */                                                                          \
+    X(kMsgConfirmStructural, kConfirm,                                                                       \
+      "In order to reflect the change, it is necessary to rewrite it to a large extent.\nIs it "             \
+      "OK\xEF\xBC\x9F"                                                                                       \
+      "\n\xE2\x80\xBB"                                                                                       \
+      "This operation can not be restored.")
 
 enum eMessageId : int {
 #define PELKO_MESSAGE_ID(id, kind, text) id,
@@ -80,7 +82,7 @@ struct strMessage {
     bool none() const { return id == kMsgNone; }
     bool operator==(const strMessage&) const = default;
 
-private:
+  private:
     template <class T> static strMessageArg ToArg(T&& v) {
         if constexpr (std::is_integral_v<std::decay_t<T>>) {
             return static_cast<long long>(v);
@@ -103,6 +105,9 @@ const char* MessageName(eMessageId id);
 
 // The formatted text, as the status bar shows it: at most 511 bytes (a 512-byte buffer). "" for kMsgNone.
 std::string FormatMessage(const strMessage& m);
+// The same formatting for any printf-style text: each conversion takes the next argument and goes
+// through snprintf with a conversion rebuilt for the argument's own type.
+std::string FormatMessageText(const char* format, const std::vector<strMessageArg>& args);
 
 // The minute and second of the local clock, for "< ! > [%d:%d] : processing failed".
 void LocalMinuteSecond(int& minute, int& second);
