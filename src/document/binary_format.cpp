@@ -4,6 +4,7 @@
 #include "config/config.h"
 #include "document/anime_file_device.h"
 #include "document/byte_reader.h"
+#include "document/cell_bytes.h"
 #include "document/project.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@ namespace ANIME {
 namespace {
 
 constexpr size_t kHeaderSize = 46;
-constexpr size_t kCellSize = 22;
 
 // File block flags of an effect (their order differs from strEffect's flags).
 constexpr uint8_t kFileSound = 1;
@@ -49,44 +49,6 @@ public:
 private:
     std::vector<uint8_t>& out_;
 };
-
-void writeCell(cByteWriter& w, const strCell& c) {
-    w.u8(c.picture);
-    w.u8(0);
-    w.u16(c.pattern);
-    w.u8(c.blend);
-    w.u8(0);
-    w.u16(static_cast<uint16_t>(c.x));
-    w.u16(static_cast<uint16_t>(c.y));
-    w.u16(static_cast<uint16_t>(c.mx));
-    w.u16(static_cast<uint16_t>(c.my));
-    w.u16(static_cast<uint16_t>(c.angle));
-    w.u8(c.opacity);
-    w.u8(c.red);
-    w.u8(c.green);
-    w.u8(c.blue);
-    w.u8(c.saturation);
-    w.u8(0);
-}
-
-strCell readCell(const uint8_t* p) {
-    auto s16 = [p](int o) { return static_cast<int16_t>(p[o] | p[o + 1] << 8); };
-    strCell c;
-    c.picture = p[0];
-    c.pattern = static_cast<uint16_t>(p[2] | p[3] << 8);
-    c.blend = p[4];
-    c.x = s16(6);
-    c.y = s16(8);
-    c.mx = s16(10);
-    c.my = s16(12);
-    c.angle = s16(14);
-    c.opacity = p[16];
-    c.red = p[17];
-    c.green = p[18];
-    c.blue = p[19];
-    c.saturation = p[20];
-    return c;
-}
 
 }  // namespace
 
@@ -198,7 +160,9 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
         for (int c = 0; c < f->cells.capacity(); ++c) {
             if (const strCell* cell = f->cells.get(c)) {
                 w.u8(static_cast<unsigned>(c));
-                writeCell(w, *cell);
+                uint8_t bytes[kCellBytes];
+                EncodeCell(*cell, bytes);
+                w.bytes(bytes, kCellBytes);
             }
         }
     }
@@ -309,9 +273,9 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
         if (!r.u16(interval) || !r.u8(n)) return fail(truncated);
         if (strFrame* f = doc.frame(i)) f->interval = static_cast<uint16_t>(interval);
         for (int k = 0; k < n; ++k) {
-            uint8_t rec[1 + kCellSize];
+            uint8_t rec[1 + kCellBytes];
             if (!r.bytes(rec, sizeof rec)) return fail(truncated);
-            strCell c = readCell(rec + 1);
+            strCell c = DecodeCell(rec + 1);
             doc.setCell(i, rec[0], &c);  // skipped when the frame or cell number is outside the document
         }
     }

@@ -1,5 +1,6 @@
 #include "interchange/edit_clip.h"
 
+#include "document/cell_bytes.h"
 #include "interchange/clipboard_formats.h"
 #include "platform/clipboard.h"
 
@@ -65,43 +66,15 @@ bool cEditClip::ReadShortText(std::string& text) {
 // ---- cell --------------------------------------------------------------------------------------
 
 void WriteCell22(Cclip_stream& s, const strCell& c) {
-    s.WriteByte(c.picture);
-    s.WriteByte(0);
-    s.WriteU16(c.pattern);
-    s.WriteByte(c.blend);
-    s.WriteByte(0);
-    s.WriteU16(static_cast<uint16_t>(c.x));
-    s.WriteU16(static_cast<uint16_t>(c.y));
-    s.WriteU16(static_cast<uint16_t>(c.mx));
-    s.WriteU16(static_cast<uint16_t>(c.my));
-    s.WriteU16(static_cast<uint16_t>(c.angle));
-    s.WriteByte(c.opacity);
-    s.WriteByte(c.red);
-    s.WriteByte(c.green);
-    s.WriteByte(c.blue);
-    s.WriteByte(c.saturation);
-    s.WriteByte(0);
+    uint8_t bytes[kCellBytes];
+    EncodeCell(c, bytes);
+    s.Write(bytes, kCellBytes);
 }
 
 strCell ReadCell22(Cclip_stream& s) {
-    strCell c;
-    c.picture = s.ReadByte();
-    s.ReadByte();
-    c.pattern = s.ReadU16();
-    c.blend = s.ReadByte();
-    s.ReadByte();
-    c.x = static_cast<int16_t>(s.ReadU16());
-    c.y = static_cast<int16_t>(s.ReadU16());
-    c.mx = static_cast<int16_t>(s.ReadU16());
-    c.my = static_cast<int16_t>(s.ReadU16());
-    c.angle = static_cast<int16_t>(s.ReadU16());
-    c.opacity = s.ReadByte();
-    c.red = s.ReadByte();
-    c.green = s.ReadByte();
-    c.blue = s.ReadByte();
-    c.saturation = s.ReadByte();
-    s.ReadByte();
-    return c;
+    uint8_t bytes[kCellBytes] = {};
+    s.Read(bytes, kCellBytes);
+    return DecodeCell(bytes);
 }
 
 // ---- cClip_Picture -----------------------------------------------------------------------------
