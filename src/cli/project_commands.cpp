@@ -37,12 +37,24 @@ bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* form
     return false;
 }
 
-bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
+namespace {
+
+// SaveProject, also giving the number of effects the format could not hold.
+bool SaveProjectCounting(Context& ctx, const std::string& path, cProject& doc, int saveFormat,
+                         int& lostEffects) {
     ANIME::cAnimeFile_Device device;
     int r = device.save(path, doc, saveFormat);
+    lostEffects = device.lostEffects();
     if (r == 1) return true;
     Fail(ctx, "cannot write " + path + ": " + (r == -2 ? "unknown save format" : device.lastError()));
     return false;
+}
+
+}  // namespace
+
+bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
+    int lost = 0;
+    return SaveProjectCounting(ctx, path, doc, saveFormat, lost);
 }
 
 std::string ToUtf8(const Context& ctx, const std::string& text) { return platform::ToUtf8(text, ctx.config.Locale); }
@@ -80,7 +92,8 @@ void AddDumpCommand(CLI::App& app, Context& ctx) {
 }
 
 void AddConvertCommand(CLI::App& app, Context& ctx) {
-    auto* cmd = app.add_subcommand("convert", "convert a project between the binary and text formats");
+    auto* cmd = app.add_subcommand(
+        "convert", "convert a project between the binary, text and legacy (input only) formats");
     struct Args {
         std::string in, out, to;
     };
@@ -93,7 +106,13 @@ void AddConvertCommand(CLI::App& app, Context& ctx) {
         cProject doc(&ctx.config);
         if (!LoadProject(ctx, a->in, doc, nullptr)) return;
         int format = a->to.empty() ? -1 : (a->to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
-        if (!SaveProject(ctx, a->out, doc, format)) return;
+        int lost = 0;
+        if (!SaveProjectCounting(ctx, a->out, doc, format, lost)) return;
+        // The text format cannot hold an effect that starts at or after the frame count.
+        if (lost > 0)
+            std::cerr << "pelko: warning: " << lost << (lost == 1 ? " effect was" : " effects were")
+                      << " not written to " << a->out << ": the text format cannot hold an effect whose start"
+                      << " frame is at or after the frame count (" << doc.frameCount() << ")\n";
     });
 }
 

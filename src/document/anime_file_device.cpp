@@ -56,6 +56,8 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
     int result;
     switch (detectFormat(bytes)) {
     case kFormatBinary: result = readBinary(bytes, doc); break;
+    case kFormatText: result = readText(bytes, doc); break;
+    case kFormatLegacy: result = readLegacy(bytes, doc); break;
     default: error_ = "unknown file format"; return -2;
     }
     soundPaths_.clear();
@@ -65,11 +67,13 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
 
 int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveFormat) {
     error_.clear();
+    lostEffects_ = 0;
     if (saveFormat < 0) saveFormat = doc.getSetting(kKeySaveFormat);
     std::vector<uint8_t> bytes;
     int result;
     switch (saveFormat) {
     case kFormatBinary: result = writeBinary(doc, bytes); break;
+    case kFormatText: result = writeText(doc, bytes); break;
     default: error_ = "unknown save format"; return -2;
     }
     if (result != 1) return result;

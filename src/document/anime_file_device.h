@@ -36,6 +36,13 @@ public:
     // In-memory forms of the same readers and writers (1 success, -1 failure).
     int readBinary(std::span<const uint8_t> data, cProject& doc);
     int writeBinary(const cProject& doc, std::vector<uint8_t>& out);
+    int readText(std::span<const uint8_t> data, cProject& doc);
+    int writeText(const cProject& doc, std::vector<uint8_t>& out);
+    int readLegacy(std::span<const uint8_t> data, cProject& doc);  // read only: no writer
+
+    // Effects the last save (or writeText) could not write: the text format has no place for an
+    // effect whose start frame is at or after the frame count. 0 after a binary save.
+    int lostEffects() const { return lostEffects_; }
 
     // Why the last load or save failed, for messages and the command-line tool.
     const std::string& lastError() const { return error_; }
@@ -44,6 +51,7 @@ private:
     int fail(const std::string& why);
     std::vector<std::string> soundPaths_;  // index -> sound path, while a file is read or written
     std::string error_;
+    int lostEffects_ = 0;
 };
 
 }  // namespace ANIME

@@ -1,0 +1,137 @@
+// Black-box tests of `pelko convert` between the binary, text and legacy formats, on the fixtures
+// under tests/data/text/ and tests/data/legacy/ (each case folder: input.*, expected.txt and, where
+// given, expected.json, the `pelko dump` of the input).
+
+#include "support/test_support.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using testing_support::DataPath;
+using testing_support::ReadBytes;
+using testing_support::ReadText;
+using testing_support::RunCommand;
+using testing_support::TempDir;
+
+namespace {
+
+std::string tool() { return std::string(PELKO_TOOL); }
+
+// Runs pelko; returns its standard error, with the exit status in *status.
+std::string pelkoErrors(const std::string& args, int* status) {
+    return RunCommand(tool() + " " + args + " 2>&1 >/dev/null", status);
+}
+
+std::string dump(const std::string& path) {
+    int status = -1;
+    std::string out = RunCommand(tool() + " dump " + path, &status);
+    EXPECT_EQ(status, 0) << path;
+    return out;
+}
+
+std::string head(const std::string& path, size_t n = 8) { return ReadText(path).substr(0, n); }
+
+}  // namespace
+
+TEST(CliConvert, BinaryToTextAndBackIsByteExact) {
+    TempDir dir;
+    int status = -1;
+    std::string err = pelkoErrors(
+        "convert " + DataPath("text/small/input.dat") + " " + dir.file("small.txt") + " --to text", &status);
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(ReadText(dir.file("small.txt")), ReadText(DataPath("text/small/expected.txt")));
+
+    err = pelkoErrors("convert " + DataPath("text/small/expected.txt") + " " + dir.file("small.dat") +
+                          " --to binary",
+                      &status);
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(ReadBytes(dir.file("small.dat")), ReadBytes(DataPath("text/small/input.dat")));
+    EXPECT_EQ(dump(dir.file("small.dat")), ReadText(DataPath("text/small/expected.json")));
+
+    // The larger sample of the binary tests goes through text unchanged as well.
+    ASSERT_EQ(
+        pelkoErrors("convert " + DataPath("binary/ring.dat") + " " + dir.file("ring.txt") + " --to text",
+                    &status),
+        "");
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(
+        pelkoErrors("convert " + dir.file("ring.txt") + " " + dir.file("ring.dat") + " --to binary", &status),
+        "");
+    EXPECT_EQ(ReadBytes(dir.file("ring.dat")), ReadBytes(DataPath("binary/ring.dat")));
+}
+
+TEST(CliConvert, WithoutToTheDocumentsSaveFormatDecides) {
+    TempDir dir;
+    int status = -1;
+    // A text project saves as text whatever the name says, a binary one as binary.
+    pelkoErrors("convert " + DataPath("text/small/expected.txt") + " " + dir.file("a.dat"), &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(head(dir.file("a.dat")), "PELK_TEX");
+    EXPECT_EQ(ReadText(dir.file("a.dat")), ReadText(DataPath("text/small/expected.txt")));
+    pelkoErrors("convert " + DataPath("text/small/input.dat") + " " + dir.file("b.txt"), &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(head(dir.file("b.txt")), "PELK_BIN");
+    // --to overrides it both ways.
+    pelkoErrors("convert " + DataPath("text/small/expected.txt") + " " + dir.file("c.txt") + " --to binary",
+                &status);
+    EXPECT_EQ(head(dir.file("c.txt")), "PELK_BIN");
+    pelkoErrors("convert " + DataPath("text/small/input.dat") + " " + dir.file("d.dat") + " --to text",
+                &status);
+    EXPECT_EQ(head(dir.file("d.dat")), "PELK_TEX");
+}
+
+TEST(CliConvert, LegacyFilesAreReadAndSavedAsText) {
+    TempDir dir;
+    int status = -1;
+    const std::string input = DataPath("legacy/basic/input.txt");
+    EXPECT_EQ(dump(input), ReadText(DataPath("legacy/basic/expected.json")));
+
+    ASSERT_EQ(pelkoErrors("convert " + input + " " + dir.file("out.dat"), &status), "");
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(ReadText(dir.file("out.dat")), ReadText(DataPath("legacy/basic/expected.txt")));
+    EXPECT_EQ(dump(dir.file("out.dat")), ReadText(DataPath("legacy/basic/expected.json")));
+
+    // In binary the document is the same but for its save format.
+    ASSERT_EQ(pelkoErrors("convert " + input + " " + dir.file("out.bin") + " --to binary", &status), "");
+    ASSERT_EQ(status, 0);
+    auto expected = nlohmann::json::parse(ReadText(DataPath("legacy/basic/expected.json")));
+    auto actual = nlohmann::json::parse(dump(dir.file("out.bin")));
+    EXPECT_EQ(actual["settings"]["saveFormat"], 0);
+    actual["settings"]["saveFormat"] = 1;
+    EXPECT_EQ(actual, expected);
+
+    // The legacy format is never written.
+    std::string err = pelkoErrors("convert " + input + " " + dir.file("x") + " --to legacy", &status);
+    EXPECT_NE(status, 0);
+    EXPECT_FALSE(std::ifstream(dir.file("x")).good());
+}
+
+TEST(CliConvert, EffectsTheTextFormatCannotHoldAreReported) {
+    TempDir dir;
+    int status = -1;
+    const std::string input = DataPath("text/late_effect/input.dat");
+    std::string err = pelkoErrors("convert " + input + " " + dir.file("late.txt") + " --to text", &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(err.find("warning: 2 effects were not written"), std::string::npos) << err;
+    EXPECT_EQ(ReadText(dir.file("late.txt")), ReadText(DataPath("text/late_effect/expected.txt")));
+
+    // Binary keeps them: no warning, and the document survives unchanged.
+    err = pelkoErrors("convert " + input + " " + dir.file("late.dat") + " --to binary", &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(ReadBytes(dir.file("late.dat")), ReadBytes(input));
+}
+
+TEST(CliConvert, BrokenTextFilesFailWithTheLine) {
+    TempDir dir;
+    int status = -1;
+    std::string text = ReadText(DataPath("text/small/expected.txt"));
+    testing_support::WriteText(dir.file("cut.txt"), text.substr(0, text.size() - 1));  // no final "9"
+    std::string err = pelkoErrors("convert " + dir.file("cut.txt") + " " + dir.file("never.dat"), &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("cannot read"), std::string::npos) << err;
+    EXPECT_NE(err.find("line 36"), std::string::npos) << err;
+    EXPECT_FALSE(std::ifstream(dir.file("never.dat")).good());
+}
