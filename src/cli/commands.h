@@ -24,5 +24,7 @@ void AddDumpCommand(CLI::App& app, Context& ctx);
 void AddConvertCommand(CLI::App& app, Context& ctx);
 void AddClipCommand(CLI::App& app, Context& ctx);
 void AddPlayCommand(CLI::App& app, Context& ctx);
+void AddRenderCommand(CLI::App& app, Context& ctx);
+void AddExportCommand(CLI::App& app, Context& ctx);
 
 }  // namespace cli

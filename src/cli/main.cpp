@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
     cli::AddConvertCommand(app, ctx);
     cli::AddClipCommand(app, ctx);
     cli::AddPlayCommand(app, ctx);
+    cli::AddRenderCommand(app, ctx);
+    cli::AddExportCommand(app, ctx);
 
     try {
         app.parse(argc, argv);

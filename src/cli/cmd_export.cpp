@@ -1,0 +1,180 @@
+// pelko export png / gif: a whole animation as a PNG sheet, a numbered PNG sequence or an animated
+// GIF (Parts 6.1, 6.2), run on the export worker with a progress line on stderr.
+
+#include "cli/commands.h"
+#include "cli/project_io.h"
+#include "document/project.h"
+#include "export/sequence_path.h"
+#include "export/thread_save_graph.h"
+#include "image/picture_slot_table.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <unistd.h>
+
+namespace cli {
+
+// Defined in cmd_render.cpp.
+bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& projectPath, const std::string& targetPath,
+                         cPictureSlotTable& slots);
+bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTable& slots, const std::string& areaText,
+                       strCaptureArea& area);
+bool ParseBackground(Context& ctx, const std::string& text, uint32_t& rgb);
+
+namespace {
+
+struct strExportOptions {
+    std::string in, out, area, background, target;
+    bool autoArea = false;
+    bool alpha = false;
+    // png
+    bool sheet = false;
+    int perRow = 0, perColumn = 0;
+    bool columnFirst = false;
+    bool interval = false;
+    // gif
+    int fps = 60;
+    bool limit6 = false;
+    bool transparent = false;
+    int zoom = 100;
+    bool flash = false;
+};
+
+// Runs the worker to its end, printing "export: done/total" on stderr every 400 ms once it has run
+// that long (one self-overwriting line on a terminal, one line per report otherwise).
+strExportOutcome RunWorker(cThread_SaveGraph& worker) {
+    std::mutex m;
+    std::condition_variable cv;
+    bool ended = false;
+    worker.SetCompletion([&](const strExportOutcome&) {
+        std::lock_guard<std::mutex> lock(m);
+        ended = true;
+        cv.notify_all();
+    });
+    if (!worker.Start()) {
+        strExportOutcome o;
+        o.result = eExportResult::kFailed;
+        o.reason = "cannot start the export thread";
+        return o;
+    }
+    const bool tty = isatty(STDERR_FILENO) != 0;
+    int shown = -1;  // the count last printed; -1 before the first report
+    {
+        std::unique_lock<std::mutex> lock(m);
+        while (!cv.wait_for(lock, std::chrono::milliseconds(400), [&] { return ended; })) {
+            const int done = worker.DoneCount();
+            if (tty || done != shown)
+                std::fprintf(stderr, tty ? "\rexport: %d/%d images" : "export: %d/%d images\n", done,
+                             worker.TotalImages());
+            std::fflush(stderr);
+            shown = done;
+        }
+    }
+    worker.Wait();
+    strExportOutcome o = worker.Outcome();
+    if (tty && shown >= 0)
+        std::fprintf(stderr, "\rexport: %d/%d images\n", o.images, worker.TotalImages());
+    else if (shown >= 0 && o.images != shown)
+        std::fprintf(stderr, "export: %d/%d images\n", o.images, worker.TotalImages());
+    std::fflush(stderr);
+    return o;
+}
+
+void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
+    cProject doc(&ctx.config);
+    if (!LoadProject(ctx, o.in, doc, nullptr)) return;
+    cPictureSlotTable slots;
+    if (!LoadCapturePictures(ctx, doc, o.in, o.target, slots)) return;
+
+    strCaptureRequest r;
+    r.project = &doc;
+    r.slots = &slots;
+    if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) || !ParseBackground(ctx, o.background, r.background))
+        return;
+    const bool sheet = !gif && (o.sheet || o.perRow > 0 || o.perColumn > 0);
+    if (gif) {
+        r.outputPath = o.out;
+        r.flags = kExportGif | (o.limit6 ? kExportLimit6 : 0) | (o.transparent ? kExportAlpha : 0) |
+                  (o.flash ? kExportFlash : 0) | (o.target.empty() ? 0 : kExportTarget);
+        r.fps = o.fps;
+        r.zoom = float(o.zoom) / 100.0f;
+    } else {
+        r.outputPath = sheet || o.out.find(kSequenceField) != std::string::npos ? o.out : InsertSequenceField(o.out);
+        r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.interval ? kExportInterval : 0);
+        if (sheet) {
+            r.flags |= kExportSheet | (o.perColumn > 0 ? kExportFixRows : 0) | (o.columnFirst ? kExportColumnFirst : 0);
+            r.division = o.perColumn > 0 ? o.perColumn : o.perRow > 0 ? o.perRow : 5;
+        }
+    }
+
+    cThread_SaveGraph worker;
+    cCaptureImage& capture = worker.Capture();
+    if (!capture.Begin(r)) {
+        Fail(ctx, "cannot export " + o.in + ": " + capture.LastError());
+        return;
+    }
+    const int total = capture.TotalImages();
+    const int columns = capture.Columns(), rows = capture.Rows();
+    const int cw = capture.CellWidth(), ch = capture.CellHeight();
+    const strExportOutcome outcome = RunWorker(worker);
+    if (outcome.result != eExportResult::kCompleted) {
+        Fail(ctx, outcome.reason.empty() ? "the export was interrupted" : outcome.reason);
+        return;
+    }
+    if (gif)
+        std::cout << r.outputPath << ": " << total << " frames of " << cw << " x " << ch << "\n";
+    else if (sheet)
+        std::cout << r.outputPath << ": sheet of " << columns << " x " << rows << " cells of " << cw << " x " << ch
+                  << " (" << total << " images)\n";
+    else
+        std::cout << FormatSequencePath(r.outputPath, 0) << " .. " << FormatSequencePath(r.outputPath, total - 1)
+                  << ": " << total << " images of " << cw << " x " << ch << "\n";
+}
+
+void AddCommonOptions(CLI::App* cmd, strExportOptions& o) {
+    cmd->add_option("IN", o.in, "project file")->required();
+    cmd->add_option("OUT", o.out, "file to write")->required();
+    auto* area = cmd->add_option("--area", o.area, "capture area L,T,W,H in animation coordinates "
+                                                   "(negative W or H mirror or flip)");
+    cmd->add_flag("--auto", o.autoArea, "capture area holding every cell of every frame (the default)")->excludes(area);
+    cmd->add_option("--background", o.background, "background colour 0xRRGGBB (default: the setting CTrans)");
+}
+
+}  // namespace
+
+void AddExportCommand(CLI::App& app, Context& ctx) {
+    auto* cmd = app.add_subcommand("export", "export a whole animation as PNG images or an animated GIF");
+    cmd->require_subcommand(1);
+
+    auto png = std::make_shared<strExportOptions>();
+    auto* p = cmd->add_subcommand("png", "a PNG sheet (--sheet) or a numbered PNG sequence (OUT gets 00000, "
+                                         "00001, ... before its extension)");
+    AddCommonOptions(p, *png);
+    p->add_flag("--sheet", png->sheet, "all images on one sheet (5 per row unless said otherwise)");
+    auto* perRow = p->add_option("--per-row", png->perRow, "sheet: N images per row (\"horizontal fixed\")")
+                       ->check(CLI::Range(1, 999));
+    p->add_option("--per-column", png->perColumn, "sheet: N images per column (\"vertical fixed\")")
+        ->check(CLI::Range(1, 999))
+        ->excludes(perRow);
+    p->add_flag("--column-first", png->columnFirst, "sheet: fill column by column (\"Ver\"; default row by row)");
+    p->add_flag("--interval", png->interval, "one image per step of the shortest frame length (\"Interval\")");
+    p->add_flag("--alpha", png->alpha, "keep the alpha channel (the background is transparent)");
+    p->callback([&ctx, png] { RunExport(ctx, *png, false); });
+
+    auto gif = std::make_shared<strExportOptions>();
+    auto* g = cmd->add_subcommand("gif", "an animated GIF");
+    AddCommonOptions(g, *gif);
+    g->add_option("--fps", gif->fps, "animation ticks per second (default 60)")->check(CLI::Range(1, 1000));
+    g->add_flag("--limit6", gif->limit6, "slow down so that no image lasts less than 6/100 s");
+    g->add_flag("--transparent", gif->transparent, "make the background transparent (\"Trans. color\")");
+    g->add_option("--zoom", gif->zoom, "zoom in percent, 1..200 (default 100)")->check(CLI::Range(1, 200));
+    g->add_flag("--flash", gif->flash, "include the flash effects");
+    g->add_option("--target", gif->target, "draw this picture as the target (battler) image");
+    g->callback([&ctx, gif] { RunExport(ctx, *gif, true); });
+}
+
+}  // namespace cli

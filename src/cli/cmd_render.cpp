@@ -1,0 +1,169 @@
+// pelko render: one frame of a project as a PNG, through the export capture. Also holds
+// the helpers that `pelko export` shares (declared again in cmd_export.cpp).
+
+#include "cli/commands.h"
+#include "cli/project_io.h"
+#include "document/project.h"
+#include "export/capture_image.h"
+#include "export/cut_range.h"
+#include "export/png_writer.h"
+#include "image/picture_slot_table.h"
+#include "platform/code_page.h"
+#include "platform/path.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+namespace cli {
+
+// ---- shared with cmd_export.cpp ----
+
+// The project's pictures (relative paths against the project file's folder) and, when targetPath is not empty, the target picture. A picture that
+// cannot be loaded is reported as a warning (its cells are skipped); a target that cannot be loaded
+// fails.
+bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& projectPath, const std::string& targetPath,
+                         cPictureSlotTable& slots) {
+    // A loaded document's base folder is its file's folder.
+    doc.setText(kTextBaseFolder, platform::FromUtf8(platform::FolderPart(projectPath), ctx.config.Locale));
+    const strSlotSource source = strSlotSource::Of(doc);
+    for (int i = 0; i < doc.pictureCount(); ++i) {
+        strPicture* p = doc.picture(i);
+        if (!p || p->path.empty()) continue;
+        if (!slots.UpdatePicture(source, i, p, nullptr, true, true))
+            std::cerr << "pelko: warning: picture " << i << " ("
+                      << cPictureSlotTable::ResolvePicturePath(source, p->path, true)
+                      << ") cannot be loaded; its cells are left out\n";
+    }
+    if (!targetPath.empty()) {
+        cConfig config = ctx.config;
+        config.TargetPath = targetPath;
+        if (!slots.UpdateTarget(config)) {
+            Fail(ctx, "cannot load the target picture " + targetPath);
+            return false;
+        }
+    }
+    return true;
+}
+
+// "L,T,W,H" (integers) into a capture area.
+bool ParseCaptureArea(Context& ctx, const std::string& text, strCaptureArea& area) {
+    std::istringstream in(text);
+    long v[4];
+    char comma[3];
+    if (!(in >> v[0] >> comma[0] >> v[1] >> comma[1] >> v[2] >> comma[2] >> v[3]) || comma[0] != ',' ||
+        comma[1] != ',' || comma[2] != ',' || !(in >> std::ws).eof()) {
+        Fail(ctx, "--area wants L,T,W,H (four integers), not \"" + text + "\"");
+        return false;
+    }
+    for (long x : v)
+        if (x < -4096 || x > 4096) {
+            Fail(ctx, "--area values must lie in -4096..4096");
+            return false;
+        }
+    area = {int(v[0]), int(v[1]), int(v[0] + v[2]), int(v[1] + v[3])};
+    return true;
+}
+
+// The capture area: --area as given, else the "Auto" range of all cells.
+bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTable& slots, const std::string& areaText,
+                       strCaptureArea& area) {
+    if (!areaText.empty()) return ParseCaptureArea(ctx, areaText, area);
+    strCutRange range;
+    if (!ComputeAutoCutRange(doc, slots, range)) {
+        Fail(ctx, "the project has no drawable cells to frame; give the capture area with --area L,T,W,H");
+        return false;
+    }
+    area = {range.left, range.top, range.left + range.width, range.top + range.height};
+    return true;
+}
+
+// "0xRRGGBB", "#RRGGBB" or "RRGGBB" into 0x00RRGGBB; an empty text takes the setting "CTrans"
+// (a Windows colour, 0x00BBGGRR).
+bool ParseBackground(Context& ctx, const std::string& text, uint32_t& rgb) {
+    if (text.empty()) {
+        const uint32_t c = ctx.config.CTrans;
+        rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        return true;
+    }
+    std::string hex = text;
+    if (hex.rfind("0x", 0) == 0 || hex.rfind("0X", 0) == 0) hex = hex.substr(2);
+    else if (!hex.empty() && hex[0] == '#') hex = hex.substr(1);
+    char* end = nullptr;
+    unsigned long v = hex.empty() || hex.size() > 6 ? 0x1000000 : std::strtoul(hex.c_str(), &end, 16);
+    if (v > 0xFFFFFF || !end || *end) {
+        Fail(ctx, "--background wants a colour 0xRRGGBB, not \"" + text + "\"");
+        return false;
+    }
+    rgb = uint32_t(v);
+    return true;
+}
+
+// ---- pelko render ----
+
+namespace {
+
+struct strRenderOptions {
+    std::string in, out, area, background, target;
+    int frame = 0;
+    bool autoArea = false;
+    bool alpha = false;
+};
+
+void RunRender(Context& ctx, const strRenderOptions& o) {
+    cProject doc(&ctx.config);
+    if (!LoadProject(ctx, o.in, doc, nullptr)) return;
+    if (o.frame < 0 || o.frame >= doc.frameCount() || !doc.frame(o.frame)) {
+        Fail(ctx, "frame " + std::to_string(o.frame) + " does not exist (the project has " +
+                      std::to_string(doc.frameCount()) + " frames, numbered from 0)");
+        return;
+    }
+    cPictureSlotTable slots;
+    if (!LoadCapturePictures(ctx, doc, o.in, o.target, slots)) return;
+    strCaptureRequest r;
+    r.outputPath = o.out;
+    r.project = &doc;
+    r.slots = &slots;
+    if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) || !ParseBackground(ctx, o.background, r.background))
+        return;
+    r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.target.empty() ? 0 : kExportTarget);
+    r.zoom = 1.0f;
+    cCaptureImage capture;
+    if (!capture.Begin(r)) {
+        Fail(ctx, "cannot render " + o.in + ": " + capture.LastError());
+        return;
+    }
+    const cDib* image = capture.RenderFrameImage(o.frame);
+    std::string why;
+    if (!image) {
+        Fail(ctx, "cannot render frame " + std::to_string(o.frame));
+        return;
+    }
+    if (!WritePngFile(o.out, *image, o.alpha, &why)) {
+        Fail(ctx, "cannot write " + o.out + ": " + why);
+        return;
+    }
+    const strCaptureArea& a = capture.Area();
+    std::cout << o.out << ": frame " << o.frame << ", " << image->Width() << " x " << image->Height()
+              << " (area " << a.left << "," << a.top << "," << a.Width() << "," << a.Height() << ")\n";
+}
+
+}  // namespace
+
+void AddRenderCommand(CLI::App& app, Context& ctx) {
+    auto* cmd = app.add_subcommand("render", "render one frame of a project as a PNG");
+    auto o = std::make_shared<strRenderOptions>();
+    cmd->add_option("IN", o->in, "project file")->required();
+    cmd->add_option("FRAME", o->frame, "frame number (0-based)")->required();
+    cmd->add_option("OUT", o->out, "PNG file to write")->required();
+    auto* area = cmd->add_option("--area", o->area, "capture area L,T,W,H in animation coordinates "
+                                                    "(negative W or H mirror or flip)");
+    cmd->add_flag("--auto", o->autoArea, "capture area holding every cell of every frame (the default)")->excludes(area);
+    cmd->add_flag("--alpha", o->alpha, "keep the alpha channel (the background is transparent)");
+    cmd->add_option("--background", o->background, "background colour 0xRRGGBB (default: the setting CTrans)");
+    cmd->add_option("--target", o->target, "draw this picture as the target (battler) image");
+    cmd->callback([&ctx, o] { RunRender(ctx, *o); });
+}
+
+}  // namespace cli

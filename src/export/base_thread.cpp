@@ -1,0 +1,47 @@
+#include "export/base_thread.h"
+
+#include <system_error>
+
+cBaseThread::~cBaseThread() {
+    // A derived worker must stop its thread in its own destructor (its StepOnce is gone here).
+    if (thread_.joinable()) {
+        run_ = false;
+        thread_.join();
+    }
+}
+
+bool cBaseThread::Start() {
+    if (thread_.joinable()) {
+        Stop();
+        ReleaseHook();
+    }
+    run_ = true;
+    Prepare();
+    try {
+        thread_ = std::thread(&cBaseThread::Loop, this);
+    } catch (const std::system_error&) {
+        run_ = false;
+        return false;
+    }
+    return true;
+}
+
+void cBaseThread::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(cs_);
+        run_ = false;
+        OnStop();
+    }
+    Wait();
+}
+
+void cBaseThread::Wait() {
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+}
+
+void cBaseThread::Loop() {
+    while (run_.load()) {
+        StepOnce();
+        std::this_thread::yield();
+    }
+}

@@ -1,0 +1,277 @@
+#include "export/capture_image.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "export/png_writer.h"
+#include "export/sequence_path.h"
+#include "image/picture_slot_table.h"
+#include "image/pixel_ops.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cstdlib>
+
+bool cCaptureImage::Fail(const std::string& why) {
+    error_ = why;
+    return false;
+}
+
+int cCaptureImage::FrameLength(int frame) const { return doc_ ? doc_->frameInterval(frame, true) : 0; }
+
+void cCaptureImage::ResetSequencer() {
+    curFrame_ = 0;
+    tick_ = 0;
+    curLength_ = FrameLength(0);
+    nextEffect_ = 0;
+    accDelay_ = 0;
+    flashes_.Reset();
+}
+
+int cCaptureImage::Advance() {
+    const int shown = curFrame_;
+    const bool withFlash = (flags_ & kExportFlash) != 0;
+    for (int ticks = 1;; ++ticks) {
+        ++tick_;
+        if (flags_ & kExportGif) accDelay_ += perTickDelay_;
+        bool end = false;
+        if (withFlash && flashes_.Tick()) end = true;
+        if (tick_ >= curLength_) {
+            const int finished = curFrame_;
+            ++curFrame_;
+            tick_ = 0;
+            curLength_ = FrameLength(curFrame_);
+            if (withFlash) {
+                for (; nextEffect_ < doc_->effectCount(); ++nextEffect_) {
+                    const strEffect* e = doc_->effect(nextEffect_);
+                    if (e && e->startFrame > finished) break;
+                    if (e) flashes_.Start(*e);
+                }
+            }
+            end = true;
+        }
+        if ((flags_ & kExportInterval) && ticks >= step_) end = true;
+        if (end) return shown;
+    }
+}
+
+bool cCaptureImage::Begin(const strCaptureRequest& request) {
+    Cancel();
+    error_.clear();
+    failedPath_.clear();
+    if (!request.project) return Fail("no project");
+    if (request.outputPath.empty()) return Fail("no output path");
+    if (!request.slots) return Fail("no picture slots");
+    doc_ = request.project;
+    slots_ = request.slots;
+    path_ = request.outputPath;
+    division_ = request.division;
+    background_ = request.background & 0x00FFFFFF;
+    flags_ = request.flags;
+    fps_ = request.fps;
+    zoom_ = request.zoom;
+    if (!(flags_ & kExportSheet)) flags_ &= ~(kExportFixRows | kExportColumnFirst);
+    flags_ &= ~(kExportFlipV | kExportMirrorH);
+    flashes_.Reset();
+    targetX_ = targetY_ = 0;
+
+    area_ = request.area;
+    if (area_.Width() < 0) {
+        std::swap(area_.left, area_.right);
+        flags_ |= kExportMirrorH;
+    }
+    if (area_.Height() < 0) {
+        std::swap(area_.top, area_.bottom);
+        flags_ |= kExportFlipV;
+    }
+    width_ = area_.Width();
+    height_ = area_.Height();
+    if (!(zoom_ > 0) || !std::isfinite(zoom_)) return Fail("the zoom must be above 0");
+    cellWidth_ = int(std::floor(double(width_) * double(zoom_)));
+    cellHeight_ = int(std::floor(double(height_) * double(zoom_)));
+
+    ComputeTargetOffset(*doc_, *slots_, doc_->config(), targetX_, targetY_);
+
+    // Step: the smallest frame length (at least 1), or 1 with flashes.
+    frameCount_ = doc_->frameCount();
+    step_ = 1;
+    if (!(flags_ & kExportFlash) && frameCount_ > 0) {
+        int smallest = -1;
+        for (int i = 0; i < frameCount_; ++i) {
+            int len = FrameLength(i);
+            if (smallest < 0 || len < smallest) smallest = len;
+        }
+        step_ = std::max(1, smallest);
+    }
+
+    // GIF timing: with the 6/100 s limit a step lasts at least 6 hundredths.
+    perTickDelay_ = 0;
+    if (flags_ & kExportGif) {
+        if (fps_ < 1) return Fail("the frame rate must be at least 1");
+        float factor = 1.0f;
+        if (flags_ & kExportLimit6) {
+            float d = float(step_) * 100.0f / float(fps_);
+            if (d > 0 && d < 6) factor = 6.0f / d;
+        }
+        perTickDelay_ = (100.0f / float(fps_)) * (factor + 0.00001f);
+    }
+
+    // Count the output images.
+    ResetSequencer();
+    totalImages_ = 0;
+    while (Advance() < frameCount_) ++totalImages_;
+    ResetSequencer();
+
+    // Layout.
+    columns_ = rows_ = 1;
+    if (flags_ & kExportSheet) {
+        if (division_ < 1) return Fail("the division number must be at least 1");
+        const int other = totalImages_ > 0 ? (totalImages_ - 1) / division_ + 1 : 1;
+        if (flags_ & kExportFixRows) {
+            rows_ = division_;
+            columns_ = other;
+        } else {
+            columns_ = division_;
+            rows_ = other;
+        }
+        columns_ = std::max(columns_, 1);
+        rows_ = std::max(rows_, 1);
+    }
+    if (totalImages_ < 1) return Fail("the animation has no frames to export");
+    if (width_ < 1 || height_ < 1) return Fail("the capture area is empty");
+    if (cellWidth_ < 1 || cellHeight_ < 1) return Fail("the zoomed image is empty");
+    const int64_t sheetW = int64_t(columns_) * cellWidth_, sheetH = int64_t(rows_) * cellHeight_;
+    if (sheetW > kMaxSheetSide || sheetH > kMaxSheetSide)
+        return Fail("the image would be " + std::to_string(sheetW) + " x " + std::to_string(sheetH) +
+                    " pixels; the limit is " + std::to_string(kMaxSheetSide));
+    if ((flags_ & kExportGif) && (sheetW > kMaxGifSide || sheetH > kMaxGifSide))
+        return Fail("the GIF would be " + std::to_string(sheetW) + " x " + std::to_string(sheetH) +
+                    " pixels; the limit is " + std::to_string(kMaxGifSide));
+
+    if (!target_.Create(width_, height_)) return Fail("out of memory for the render target");
+    image_ = cDib::Create(int(sheetW), int(sheetH), 32);
+    if (!image_) {
+        target_.Release();
+        return Fail("out of memory for the image");
+    }
+    const uint32_t fill = background_;  // B, G, R of the background, alpha 0
+    for (int y = 0; y < image_->Height(); ++y) {
+        uint8_t* row = image_->Row(y);
+        for (int x = 0; x < image_->Width(); ++x) std::memcpy(row + size_t(x) * 4, &fill, 4);
+    }
+    if (flags_ & kExportGif) gif_ = std::make_unique<CGIFFile>();
+    column_ = row_ = imageIndex_ = 0;
+    active_ = true;
+    return true;
+}
+
+void cCaptureImage::RenderFrame(int frame, bool withFlashes) {
+    strFrameScene scene;
+    scene.background = background_;  // alpha 0
+    scene.drawTarget = (flags_ & kExportTarget) != 0;
+    scene.targetOffsetX = targetX_;
+    scene.targetOffsetY = targetY_;
+    scene.targetOpacity = doc_->config().TargetOpacity;
+    scene.flashes = withFlashes && (flags_ & kExportFlash) ? &flashes_ : nullptr;
+    ComposeFrame(drawer_, target_, *slots_, *doc_, frame, area_, scene);
+}
+
+// Copies the render target into the cell at (x0, y0) of dst, stretched to the cell size (nearest
+// pixel), mirrored or flipped as the flags say.
+void cCaptureImage::CopyToCell(cDib& dst, int x0, int y0) const {
+    const int cw = cellWidth_, ch = cellHeight_, W = width_, H = height_;
+    const bool mirror = (flags_ & kExportMirrorH) != 0, flip = (flags_ & kExportFlipV) != 0;
+    for (int dy = 0; dy < ch; ++dy) {
+        const int ty = y0 + (flip ? ch - 1 - dy : dy);
+        if (ty < 0 || ty >= dst.Height()) continue;
+        const int sy = int((int64_t(2 * dy + 1) * H) / (2 * int64_t(ch)));
+        const uint8_t* src = target_.Row(std::min(sy, H - 1));
+        uint8_t* out = dst.Row(ty);
+        for (int dx = 0; dx < cw; ++dx) {
+            const int tx = x0 + (mirror ? cw - 1 - dx : dx);
+            if (tx < 0 || tx >= dst.Width()) continue;
+            const int sx = int((int64_t(2 * dx + 1) * W) / (2 * int64_t(cw)));
+            std::memcpy(out + size_t(tx) * 4, src + size_t(std::min(sx, W - 1)) * 4, 4);
+        }
+    }
+}
+
+eCaptureStep cCaptureImage::Step() {
+    if (!active_) return kStepDone;
+    const int frame = Advance();
+    if (frame >= frameCount_) return kStepDone;
+    RenderFrame(frame, true);
+
+    if (flags_ & kExportSheet) {
+        if (column_ < columns_ && row_ < rows_) CopyToCell(*image_, column_ * cellWidth_, row_ * cellHeight_);
+        if (flags_ & kExportColumnFirst) {
+            if (++row_ >= rows_) {
+                row_ = 0;
+                ++column_;
+            }
+        } else if (++column_ >= columns_) {
+            column_ = 0;
+            ++row_;
+        }
+    } else if (flags_ & kExportGif) {
+        CopyToCell(*image_, 0, 0);
+        auto local = std::make_unique<CGIFLocal>();
+        local->bitmap = DuplicateBitmap(*image_);
+        if (local->bitmap) {
+            if (!(flags_ & kExportAlpha)) {
+                uint8_t* p = local->bitmap->Pixels();
+                for (size_t i = 3; i < local->bitmap->PixelBytes(); i += 4) p[i] = 255;
+            }
+            local->delay = int(accDelay_);
+            local->disposal = 2;
+            local->interlace = false;
+            gif_->AddFrame(std::move(local));  // a frame that cannot be kept is skipped
+        }
+    } else {
+        CopyToCell(*image_, 0, 0);
+        const std::string path = FormatSequencePath(path_, imageIndex_);
+        std::string why;
+        if (!WritePngFile(path, *image_, (flags_ & kExportAlpha) != 0, &why)) {
+            failedPath_ = path;
+            error_ = "cannot write " + path + ": " + why;
+            return kStepFailed;
+        }
+    }
+    accDelay_ = 0;
+    ++imageIndex_;
+    return kStepImage;
+}
+
+bool cCaptureImage::Finish() {
+    if (!active_) return Fail("the export is not running");
+    std::string why;
+    if (flags_ & kExportSheet) {
+        if (!WritePngFile(path_, *image_, (flags_ & kExportAlpha) != 0, &why)) {
+            failedPath_ = path_;
+            return Fail("cannot write " + path_ + ": " + why);
+        }
+    } else if (flags_ & kExportGif) {
+        const int64_t transparent = (flags_ & kExportAlpha) ? int64_t(background_) : -1;
+        if (!gif_->Write(path_, transparent, &why)) {
+            failedPath_ = path_;
+            return Fail("cannot write " + path_ + ": " + why);
+        }
+    }
+    return true;
+}
+
+void cCaptureImage::Cancel() {
+    active_ = false;
+    target_.Release();
+    image_.reset();
+    gif_.reset();
+    flashes_.Reset();
+}
+
+const cDib* cCaptureImage::RenderFrameImage(int frame) {
+    if (!active_ || (flags_ & kExportSheet) || frame < 0 || frame >= frameCount_ || !doc_->frame(frame))
+        return nullptr;
+    RenderFrame(frame, false);
+    CopyToCell(*image_, 0, 0);
+    return image_.get();
+}

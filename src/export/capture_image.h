@@ -1,0 +1,155 @@
+#pragma once
+// cCaptureImage: the capture machinery of the PNG and GIF exports. Begin
+// prepares an export (sequencer run, sheet layout, size limits, render target), Step renders and
+// stores one output image, Finish writes the sheet or the GIF, Cancel releases everything.
+//
+// Choices of this implementation:
+// - A PNG or GIF that cannot be written makes the export fail: Step reports kStepFailed for a
+//   sequence image, Finish returns false for a sheet or a GIF, and FailedPath() / LastError() say
+//   which file and why.
+// - A sequence path without the "%05d" field gets one before its extension (see sequence_path.h).
+// - Images are drawn by this object's own cSpriteDrawer; the slot table is only read, so the window
+//   thread must not change it while an export runs (it waits in the progress window).
+
+#include "export/gif_file.h"
+#include "image/bmp.h"
+#include "image/texture.h"
+#include "render/flash_state.h"
+#include "render/frame_composer.h"
+#include "render/sprite_drawer.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class cPictureSlotTable;
+class cProject;
+
+// Export flags.
+inline constexpr uint32_t kExportInterval = 0x0001;
+inline constexpr uint32_t kExportAlpha = 0x0004;       // keep alpha (PNG) / transparent colour (GIF)
+inline constexpr uint32_t kExportFixRows = 0x0010;     // "vertical fixed" (else "horizontal fixed")
+inline constexpr uint32_t kExportColumnFirst = 0x0020; // "Ver" (else "Hor")
+inline constexpr uint32_t kExportSheet = 0x0040;       // "1 connect to"
+inline constexpr uint32_t kExportPng = 0x0080;
+inline constexpr uint32_t kExportGif = 0x0100;
+inline constexpr uint32_t kExportLimit6 = 0x0200;      // "6/100s limit"
+inline constexpr uint32_t kExportFlipV = 0x1000;       // capture area with negative height
+inline constexpr uint32_t kExportMirrorH = 0x2000;     // capture area with negative width
+inline constexpr uint32_t kExportTarget = 0x4000;      // draw the target picture
+inline constexpr uint32_t kExportFlash = 0x8000;       // include flash effects
+
+// Size limits of Begin.
+inline constexpr int kMaxSheetSide = 3840;
+inline constexpr int kMaxGifSide = 1024;
+
+struct strCaptureRequest {
+    std::string outputPath;   // file-system path (UTF-8); a sequence path carries the "%05d" field
+    const cProject* project = nullptr;
+    const cPictureSlotTable* slots = nullptr;  // pictures (and slot -11, the target picture)
+    strCaptureArea area;      // left, top, right, bottom; negative width or height mirror or flip
+    int division = 0;         // sheet only
+    uint32_t background = 0;  // 0x00RRGGBB
+    uint32_t flags = 0;       // kExport...
+    int fps = 0;              // GIF only
+    float zoom = 1.0f;        // GIF only; 1 for PNG
+};
+
+enum eCaptureStep : int {
+    kStepImage = 1,   // one image rendered and stored
+    kStepDone = 0,    // every image is done
+    kStepFailed = -1, // an image could not be stored (FailedPath, LastError)
+};
+
+class cCaptureImage {
+public:
+    cCaptureImage() = default;
+    virtual ~cCaptureImage() = default;
+    cCaptureImage(const cCaptureImage&) = delete;
+    cCaptureImage& operator=(const cCaptureImage&) = delete;
+
+    // Prepares an export: area, step, image count, GIF timing, sheet layout, size limits, render
+    // target and image. False (LastError says why) when it cannot run.
+    bool Begin(const strCaptureRequest& request);
+    // Renders and stores the next output image.
+    eCaptureStep Step();
+    // Writes the sheet (PNG) or the GIF; nothing to do for a sequence. False when the file cannot be
+    // written.
+    bool Finish();
+    // Releases the render target, the images and the GIF frames; Step and Finish do nothing after it.
+    void Cancel();
+
+    // Renders one frame (without flashes) into the frame image, mirrored or flipped as the area asks,
+    // and returns it; null when Begin has not succeeded, for a sheet export, or when the frame does not
+    // exist. For `pelko render`; it does not move the sequencer.
+    const cDib* RenderFrameImage(int frame);
+
+    // ---- state, valid after Begin ----
+    bool Active() const { return active_; }
+    uint32_t Flags() const { return flags_; }
+    int TotalImages() const { return totalImages_; }
+    int ImageIndex() const { return imageIndex_; }
+    int FrameCount() const { return frameCount_; }
+    int StepTicks() const { return step_; }
+    float PerTickDelay() const { return perTickDelay_; }
+    int CellWidth() const { return cellWidth_; }
+    int CellHeight() const { return cellHeight_; }
+    int Columns() const { return columns_; }
+    int Rows() const { return rows_; }
+    int SheetWidth() const { return columns_ * cellWidth_; }
+    int SheetHeight() const { return rows_ * cellHeight_; }
+    const strCaptureArea& Area() const { return area_; }
+    int TargetOffsetX() const { return targetX_; }
+    int TargetOffsetY() const { return targetY_; }
+    const cDib* Image() const { return image_.get(); }   // the sheet, or the last frame image
+    const cTexture& RenderTarget() const { return target_; }
+    const CGIFFile* Gif() const { return gif_.get(); }
+    const cFlashState& Flashes() const { return flashes_; }
+    const std::string& OutputPath() const { return path_; }
+
+    const std::string& LastError() const { return error_; }
+    const std::string& FailedPath() const { return failedPath_; }
+
+    // The sequencer, public for tests: advances by one output image and returns the
+    // frame that was current during its ticks (not below FrameCount() when the animation is over).
+    int Advance();
+    // Puts the sequencer back to the start (frame 0, tick 0, no flash, no effect started).
+    void ResetSequencer();
+    // Delay of the image being built, in hundredths of a second (accumulated per tick).
+    float AccumulatedDelay() const { return accDelay_; }
+
+private:
+    bool Fail(const std::string& why);
+    int FrameLength(int frame) const;
+    void RenderFrame(int frame, bool withFlashes);
+    void CopyToCell(cDib& dst, int x0, int y0) const;
+
+    const cProject* doc_ = nullptr;
+    const cPictureSlotTable* slots_ = nullptr;
+    std::string path_;
+    strCaptureArea area_;
+    int division_ = 0;
+    uint32_t background_ = 0;
+    uint32_t flags_ = 0;
+    int fps_ = 0;
+    float zoom_ = 1.0f;
+    bool active_ = false;
+
+    int width_ = 0, height_ = 0;           // capture size W x H
+    int cellWidth_ = 0, cellHeight_ = 0;   // output cell size
+    int columns_ = 1, rows_ = 1;
+    int totalImages_ = 0, frameCount_ = 0;
+    int step_ = 1;
+    float perTickDelay_ = 0;
+    float accDelay_ = 0;
+    int curFrame_ = 0, tick_ = 0, curLength_ = 0, nextEffect_ = 0;
+    cFlashState flashes_;
+    int targetX_ = 0, targetY_ = 0;
+    int column_ = 0, row_ = 0, imageIndex_ = 0;
+
+    cSpriteDrawer drawer_;
+    cTexture target_;
+    std::unique_ptr<cDib> image_;
+    std::unique_ptr<CGIFFile> gif_;
+    std::string error_, failedPath_;
+};

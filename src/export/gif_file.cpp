@@ -1,0 +1,436 @@
+#include "export/gif_file.h"
+
+#include "image/pixel_ops.h"
+#include "platform/file_io.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+// Distinct values of a pixel buffer in order of first appearance, up to limit; false when there are
+// more.
+bool CollectColours(const std::vector<uint32_t>& pixels, size_t limit, std::vector<uint32_t>& out) {
+    out.clear();
+    std::unordered_set<uint32_t> seen;
+    bool haveLast = false;
+    uint32_t last = 0;
+    for (uint32_t v : pixels) {
+        if (haveLast && v == last) continue;
+        haveLast = true;
+        last = v;
+        if (seen.insert(v).second) {
+            if (out.size() == limit) return false;
+            out.push_back(v);
+        }
+    }
+    return true;
+}
+
+int PositionOf(const std::vector<uint32_t>& list, uint32_t v) {
+    auto it = std::find(list.begin(), list.end(), v);
+    return it == list.end() ? -1 : int(it - list.begin());
+}
+
+// Replaces the marker by an unused colour, sorts the list by luma (SortPalette), rounds the count up
+// to an even number. Returns the transparent index (-1 when the list held no marker).
+int OrderPalette(std::vector<uint32_t>& list) {
+    if (list.empty()) return -1;
+    int markerPos = PositionOf(list, kGifTransparentMarker);
+    uint32_t replacement = 0;
+    if (markerPos >= 0) {
+        std::unordered_set<uint32_t> used;
+        for (uint32_t c : list)
+            if (c != kGifTransparentMarker) used.insert(c & 0x00FFFFFF);
+        bool found = false;
+        for (uint32_t c : CGIFFile::ReplacementColours())
+            if (!used.count(c)) {
+                replacement = c;
+                found = true;
+                break;
+            }
+        for (uint32_t c = 1; !found && c <= 0x00FFFFFF; ++c)
+            if (!used.count(c)) {
+                replacement = c;
+                found = true;
+            }
+        list[size_t(markerPos)] = replacement;
+    }
+    int count = SortPalette(int(list.size()), list.data(), true);
+    list.resize(size_t(count));
+    if (list.size() & 1) list.push_back(0);
+    return markerPos >= 0 ? PositionOf(list, replacement) : -1;
+}
+
+int BitsFor(int count) {
+    int bits = 1;
+    while ((1 << bits) < count && bits < 8) ++bits;
+    return bits;
+}
+
+// A giflib colour map of the list padded to the next power of two (2..256 entries).
+ColorMapObject* MakeMap(const std::vector<uint32_t>& list) {
+    int bits = BitsFor(int(list.size()));
+    std::vector<GifColorType> colours(size_t(1) << bits);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        uint32_t c = i < list.size() ? list[i] : 0;
+        colours[i].Red = GifByteType(c >> 16);
+        colours[i].Green = GifByteType(c >> 8);
+        colours[i].Blue = GifByteType(c);
+    }
+    return GifMakeMapObject(int(colours.size()), colours.data());
+}
+
+struct strGifSink {
+    std::vector<uint8_t>* out;
+    bool failed = false;
+};
+
+int GifOutput(GifFileType* gif, const GifByteType* data, int len) {
+    auto* sink = static_cast<strGifSink*>(gif->UserData);
+    try {
+        sink->out->insert(sink->out->end(), data, data + len);
+    } catch (...) {
+        sink->failed = true;
+        return 0;
+    }
+    return len;
+}
+
+void SetError(std::string* error, const std::string& what) {
+    if (error) *error = what;
+}
+
+}  // namespace
+
+const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
+    static const std::vector<uint32_t> table = [] {
+        std::vector<uint32_t> t;
+        auto group = [&t](uint32_t L) {
+            t.push_back(L);                          // (0, 0, L)
+            t.push_back(L << 8);                     // (0, L, 0)
+            t.push_back(L << 8 | L);                 // (0, L, L)
+            t.push_back(L << 16);                    // (L, 0, 0)
+            t.push_back(L << 16 | L);                // (L, 0, L)
+            t.push_back(L << 16 | L << 8);           // (L, L, 0)
+            t.push_back(L << 16 | L << 8 | L);       // (L, L, L)
+        };
+        for (uint32_t L : {0xFFu, 0xC0u, 0x80u, 0x40u}) group(L);
+        for (uint32_t c : {0xCCCCFFu, 0xCCFFCCu, 0xCCFFFFu, 0xFFCCCCu, 0xFFCCFFu, 0xFFFFCCu, 0xCCCCCCu}) t.push_back(c);
+        for (uint32_t L : {0x10u, 0x20u, 0x30u, 0x50u, 0x60u, 0x70u, 0x90u, 0xA0u, 0xB0u, 0xD0u, 0xE0u, 0xF0u}) group(L);
+        return t;
+    }();
+    return table;
+}
+
+bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame) {
+    if (!frame || !frame->bitmap || frame->bitmap->Bits() != 32) return false;
+    if (frames_.empty()) {
+        screenWidth_ = frame->bitmap->Width();
+        screenHeight_ = frame->bitmap->Height();
+    }
+    try {
+        frames_.push_back(std::move(frame));
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+// Step 2: the frame's bitmap on a transparent black image of the screen size; alpha below 128 gives
+// the marker, every other pixel its colour (alpha byte 0).
+bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
+    const int W = screenWidth_, H = screenHeight_;
+    try {
+        f.pixels.assign(size_t(W) * size_t(H), kGifTransparentMarker);
+    } catch (...) {
+        return false;
+    }
+    const cDib& bmp = *f.bitmap;
+    bool anyAlpha = false;
+    for (int y = 0; y < bmp.Height() && !anyAlpha; ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            if (bmp.Row(y)[x * 4 + 3]) {
+                anyAlpha = true;
+                break;
+            }
+    const bool useMask = f.mask && !anyAlpha;
+    const int w = std::min(W, bmp.Width()), h = std::min(H, bmp.Height());
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = bmp.Row(y);
+        uint32_t* out = f.pixels.data() + size_t(y) * size_t(W);
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* p = row + x * 4;
+            bool transparent = useMask ? (x < f.mask->Width() && y < f.mask->Height() &&
+                                          (f.mask->ReadPixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF)
+                                       : p[3] < 128;
+            out[x] = transparent ? kGifTransparentMarker : (uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
+        }
+    }
+    return true;
+}
+
+// Step 3: the frame's colours (marker included) and the marker's position.
+bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos) {
+    if (!CollectColours(f.pixels, 256, colours)) {
+        // Compose onto white and quantise. Pixels with alpha below 65 become white and are
+        // remembered as transparent.
+        const int W = screenWidth_, H = screenHeight_;
+        auto work = cDib::Create(W, H, 24);
+        if (!work) return false;
+        std::vector<uint8_t> remembered(size_t(W) * size_t(H), 0);
+        const cDib& bmp = *f.bitmap;
+        for (int y = 0; y < H; ++y) {
+            uint8_t* out = work->Row(y);
+            for (int x = 0; x < W; ++x) {
+                uint32_t b = 0, g = 0, r = 0, a = 0;
+                if (x < bmp.Width() && y < bmp.Height()) {
+                    const uint8_t* p = bmp.Row(y) + x * 4;
+                    b = p[0], g = p[1], r = p[2], a = p[3];
+                }
+                if (f.mask) a = f.pixels[size_t(y) * size_t(W) + size_t(x)] == kGifTransparentMarker ? 0 : 255;
+                if (a < 65) {
+                    out[x * 3] = out[x * 3 + 1] = out[x * 3 + 2] = 255;
+                    remembered[size_t(y) * size_t(W) + size_t(x)] = 1;
+                    continue;
+                }
+                auto compose = [a](uint32_t c) {
+                    uint32_t v = (c * a + 128 + (255 - a) * 255) & 0xFFFF;
+                    return uint8_t(((v + (v >> 8)) >> 8) & 0xFF);
+                };
+                out[x * 3] = compose(b);
+                out[x * 3 + 1] = compose(g);
+                out[x * 3 + 2] = compose(r);
+            }
+        }
+        int n = f.mask ? 254 : 256;
+        for (;;) {
+            auto q = QuantizeColours(*work, n);
+            if (!q || q->Bits() != 8) return false;
+            const std::vector<uint32_t>& table = q->Table();
+            for (int y = 0; y < H; ++y) {
+                const uint8_t* in = q->Row(y);
+                uint32_t* out = f.pixels.data() + size_t(y) * size_t(W);
+                for (int x = 0; x < W; ++x) {
+                    size_t k = size_t(y) * size_t(W) + size_t(x);
+                    out[x] = remembered[k] ? kGifTransparentMarker
+                                           : (in[x] < table.size() ? table[in[x]] & 0x00FFFFFF : 0);
+                }
+            }
+            if (CollectColours(f.pixels, 256, colours)) break;
+            if (n <= 255) return false;
+            n = 255;  // 256 colours plus the marker: quantise to 255 colours instead
+        }
+    }
+    markerPos = PositionOf(colours, kGifTransparentMarker);
+    return true;
+}
+
+bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error) {
+    try {
+        return EncodeFrames(out, transparentColour, error);
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        SetError(error, "out of memory");
+        return false;
+    }
+}
+
+bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error) {
+    out.clear();
+    if (frames_.empty()) {
+        SetError(error, "no frames");
+        return false;
+    }
+    const bool hasTransparent = transparentColour >= 0 && (uint64_t(transparentColour) >> 24) == 0;
+    const uint32_t transColour = hasTransparent ? uint32_t(transparentColour) : 0;
+    const bool loop = frames_.size() > 1;
+    bool graphicControl = false;
+    for (auto& f : frames_)
+        if (f->delay || f->disposal || f->userInput) graphicControl = true;
+
+    // Pixel buffers and colour reduction.
+    std::vector<std::vector<uint32_t>> frameColours(frames_.size());
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        CGIFLocal& f = *frames_[i];
+        int markerPos = -1;
+        if (!BuildPixelBuffer(f) || !ReduceColours(f, frameColours[i], markerPos)) {
+            SetError(error, "out of memory while reducing the colours of frame " + std::to_string(i));
+            return false;
+        }
+        f.transIndex = markerPos;
+        if (markerPos >= 0) graphicControl = true;
+    }
+
+    // Global palette: frames whose colours still fit join the common list.
+    std::vector<uint32_t> global;
+    std::unordered_set<uint32_t> inGlobal;
+    std::vector<bool> usesGlobal(frames_.size(), false);
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        size_t added = 0;
+        for (uint32_t c : frameColours[i]) added += inGlobal.count(c) ? 0 : 1;
+        if (global.size() + added > 256) continue;
+        for (uint32_t c : frameColours[i])
+            if (inGlobal.insert(c).second) global.push_back(c);
+        usesGlobal[i] = true;
+    }
+    const int globalTrans = OrderPalette(global);
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        CGIFLocal& f = *frames_[i];
+        if (usesGlobal[i]) {
+            f.palette.clear();
+            f.colourCount = 0;
+            f.transIndex = globalTrans;
+        } else {
+            f.palette = frameColours[i];
+            f.transIndex = OrderPalette(f.palette);
+            f.colourCount = int(f.palette.size());
+        }
+        if (f.transIndex >= 0) graphicControl = true;
+    }
+    if (global.empty()) global = {0, 0};
+
+    // giflib output.
+    strGifSink sink{&out};
+    int err = 0;
+    GifFileType* gif = EGifOpen(&sink, GifOutput, &err);
+    if (!gif) {
+        SetError(error, std::string("giflib cannot start: ") + GifErrorString(err));
+        return false;
+    }
+    // Closes the handle on every way out (an exception included) unless it was closed normally.
+    struct strCloser {
+        GifFileType*& gif;
+        ~strCloser() {
+            int e = 0;
+            if (gif) EGifCloseFile(gif, &e);
+        }
+    } closer{gif};
+    auto fail = [&](const char* what) {
+        std::string reason = std::string(what) + ": " + GifErrorString(gif->Error);
+        if (sink.failed) reason = std::string(what) + ": out of memory";
+        int closeErr = 0;
+        EGifCloseFile(gif, &closeErr);
+        gif = nullptr;
+        out.clear();
+        SetError(error, reason);
+        return false;
+    };
+
+    const bool gif89 = !comment.empty() || graphicControl || loop;
+    EGifSetGifVersion(gif, gif89);
+    int background = hasTransparent ? std::max(0, PositionOf(global, transColour)) : 0;
+    ColorMapObject* globalMap = MakeMap(global);
+    if (!globalMap) return fail("cannot build the global palette");
+    int rc = EGifPutScreenDesc(gif, screenWidth_, screenHeight_, globalMap->BitsPerPixel, background, globalMap);
+    GifFreeMapObject(globalMap);
+    if (rc == GIF_ERROR) return fail("cannot write the screen descriptor");
+
+    if (loop) {
+        const GifByteType block1[3] = {1, GifByteType(loopCount & 0xFF), GifByteType((loopCount >> 8) & 0xFF)};
+        if (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
+            EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_ERROR ||
+            EGifPutExtensionBlock(gif, 3, block1) == GIF_ERROR)
+            return fail("cannot write the loop block");
+        if (bufferSize != 0) {
+            const uint32_t b = uint32_t(bufferSize);
+            const GifByteType block2[5] = {2, GifByteType(b), GifByteType(b >> 8), GifByteType(b >> 16),
+                                           GifByteType(b >> 24)};
+            if (EGifPutExtensionBlock(gif, 5, block2) == GIF_ERROR) return fail("cannot write the loop block");
+        }
+        if (EGifPutExtensionTrailer(gif) == GIF_ERROR) return fail("cannot write the loop block");
+    }
+    if (!comment.empty() && EGifPutComment(gif, comment.c_str()) == GIF_ERROR) return fail("cannot write the comment");
+
+    const int W = screenWidth_, H = screenHeight_;
+    std::vector<GifPixelType> line(size_t(std::max(W, 1)));
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        CGIFLocal& f = *frames_[i];
+        if (f.disposal || f.transIndex >= 0 || f.delay || f.userInput) {
+            const uint32_t delay = uint32_t(std::clamp(f.delay, 0, 65535));
+            const GifByteType gce[4] = {
+                GifByteType(((f.disposal & 7) << 2) | (f.userInput ? 2 : 0) | (f.transIndex >= 0 ? 1 : 0)),
+                GifByteType(delay & 0xFF), GifByteType(delay >> 8), GifByteType(f.transIndex >= 0 ? f.transIndex : 0)};
+            if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, gce) == GIF_ERROR)
+                return fail("cannot write a graphic control extension");
+        }
+        // Bounding box of the opaque pixels.
+        int minX = W, minY = H, maxX = -1, maxY = -1;
+        for (int y = 0; y < H; ++y) {
+            const uint32_t* row = f.pixels.data() + size_t(y) * size_t(W);
+            for (int x = 0; x < W; ++x)
+                if (row[x] != kGifTransparentMarker) {
+                    minX = std::min(minX, x);
+                    maxX = std::max(maxX, x);
+                    minY = std::min(minY, y);
+                    maxY = std::max(maxY, y);
+                }
+        }
+        if (maxX < 0) minX = minY = maxX = maxY = 0;
+        const int bw = maxX - minX + 1, bh = maxY - minY + 1;
+
+        const std::vector<uint32_t>& pal = f.colourCount > 0 ? f.palette : global;
+        std::unordered_map<uint32_t, int> index;
+        for (size_t k = pal.size(); k-- > 0;) index[pal[k]] = int(k);  // the first occurrence wins
+        const int fallback = f.transIndex >= 0 ? f.transIndex : 0;
+
+        ColorMapObject* localMap = nullptr;
+        if (f.colourCount > 0) {
+            localMap = MakeMap(f.palette);
+            if (!localMap) return fail("cannot build a local palette");
+        }
+        rc = EGifPutImageDesc(gif, minX, minY, bw, bh, f.interlace, localMap);
+        if (localMap) GifFreeMapObject(localMap);
+        if (rc == GIF_ERROR) return fail("cannot write an image descriptor");
+
+        auto putRow = [&](int y) {
+            const uint32_t* row = f.pixels.data() + size_t(minY + y) * size_t(W) + size_t(minX);
+            uint32_t lastValue = 0;
+            int lastIndex = -1;
+            for (int x = 0; x < bw; ++x) {
+                uint32_t v = row[x];
+                if (lastIndex < 0 || v != lastValue) {
+                    lastValue = v;
+                    auto it = v == kGifTransparentMarker ? index.end() : index.find(v);
+                    lastIndex = it == index.end() ? fallback : it->second;
+                }
+                line[size_t(x)] = GifPixelType(lastIndex);
+            }
+            return EGifPutLine(gif, line.data(), bw) != GIF_ERROR;
+        };
+        bool ok = true;
+        if (f.interlace) {
+            static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
+            for (int pass = 0; pass < 4 && ok; ++pass)
+                for (int y = start[pass]; y < bh && ok; y += step[pass]) ok = putRow(y);
+        } else {
+            for (int y = 0; y < bh && ok; ++y) ok = putRow(y);
+        }
+        if (!ok) return fail("cannot write image data");
+    }
+    const int closed = EGifCloseFile(gif, &err);
+    gif = nullptr;
+    if (closed == GIF_ERROR || sink.failed) {
+        out.clear();
+        SetError(error, std::string("cannot finish the file: ") + (sink.failed ? "out of memory" : GifErrorString(err)));
+        return false;
+    }
+    for (auto& f : frames_) f->pixels.clear();
+    return true;
+}
+
+bool CGIFFile::Write(const std::string& path, int64_t transparentColour, std::string* error) {
+    std::vector<uint8_t> bytes;
+    if (!Encode(bytes, transparentColour, error)) return false;
+    std::string why;
+    if (!platform::WriteFileAtomically(path, bytes, &why)) {
+        SetError(error, why);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,140 @@
+#include "export/png_writer.h"
+
+#include "platform/file_io.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+
+namespace {
+
+struct strPngSink {
+    std::vector<uint8_t>* out;
+    bool failed;
+};
+
+void WriteBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* sink = static_cast<strPngSink*>(png_get_io_ptr(png));
+    bool ok = true;
+    try {
+        sink->out->insert(sink->out->end(), data, data + length);
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok) {
+        sink->failed = true;
+        png_error(png, "out of memory");
+    }
+}
+
+void FlushBytes(png_structp) {}
+
+void OnWarning(png_structp, png_const_charp) {}
+
+// The libpng calls, in a frame that holds no C++ object with a destructor (longjmp safety).
+// Returns nullptr on success, else the libpng message.
+const char* RunLibpng(png_structp png, png_infop info, strPngSink* sink, const uint8_t* const* rows, int width,
+                      int height, bool keepAlpha, uint8_t* scratch) {
+    if (setjmp(png_jmpbuf(png))) return "libpng error";
+    png_set_write_fn(png, sink, WriteBytes, FlushBytes);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_bgr(png);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = rows[y];
+        if (!keepAlpha) {
+            std::memcpy(scratch, row, size_t(width) * 4);
+            for (int x = 0; x < width; ++x) scratch[x * 4 + 3] = 255;
+            row = scratch;
+        }
+        png_write_row(png, const_cast<png_bytep>(row));
+    }
+    png_write_end(png, info);
+    return nullptr;
+}
+
+void SetError(std::string* error, const std::string& what) {
+    if (error) *error = what;
+}
+
+}  // namespace
+
+bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha, std::vector<uint8_t>& out,
+                   std::string* error) {
+    out.clear();
+    if (!rows || width < 1 || height < 1 || width > 0x7FFFFFF / 4) {
+        SetError(error, "no image to encode");
+        return false;
+    }
+    std::vector<uint8_t> scratch;
+    try {
+        scratch.resize(size_t(width) * 4);
+    } catch (...) {
+        SetError(error, "out of memory");
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnWarning);
+    if (!png) {
+        SetError(error, "libpng cannot start");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        SetError(error, "libpng cannot start");
+        return false;
+    }
+    strPngSink sink{&out, false};
+    const char* failure = RunLibpng(png, info, &sink, rows, width, height, keepAlpha, scratch.data());
+    png_destroy_write_struct(&png, &info);
+    if (failure) {
+        out.clear();
+        SetError(error, sink.failed ? "out of memory" : "PNG encoding failed");
+        return false;
+    }
+    return true;
+}
+
+bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error) {
+    if (image.Bits() != 32) {
+        SetError(error, "the image is not 32 bits per pixel");
+        return false;
+    }
+    std::vector<const uint8_t*> rows(size_t(image.Height()));
+    for (int y = 0; y < image.Height(); ++y) rows[size_t(y)] = image.Row(y);
+    return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
+}
+
+bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error) {
+    if (image.IsEmpty()) {
+        SetError(error, "no image to encode");
+        return false;
+    }
+    std::vector<const uint8_t*> rows(size_t(image.Height()));
+    for (int y = 0; y < image.Height(); ++y) rows[size_t(y)] = image.Row(y);
+    return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
+}
+
+namespace {
+template <class Image>
+bool WriteImage(const std::string& path, const Image& image, bool keepAlpha, std::string* error) {
+    std::vector<uint8_t> bytes;
+    if (!EncodePng(image, keepAlpha, bytes, error)) return false;
+    std::string why;
+    if (!platform::WriteFileAtomically(path, bytes, &why)) {
+        SetError(error, why);
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, std::string* error) {
+    return WriteImage(path, image, keepAlpha, error);
+}
+
+bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha, std::string* error) {
+    return WriteImage(path, image, keepAlpha, error);
+}

@@ -1,0 +1,59 @@
+#include "export/thread_save_graph.h"
+
+#include <new>
+
+cThread_SaveGraph::~cThread_SaveGraph() { Stop(); }
+
+void cThread_SaveGraph::Prepare() {
+    doneCount_ = 0;
+    doneFlag_ = false;
+    std::lock_guard<std::mutex> lock(cs_);
+    outcome_ = {};
+}
+
+strExportOutcome cThread_SaveGraph::Outcome() {
+    std::lock_guard<std::mutex> lock(cs_);
+    return outcome_;
+}
+
+void cThread_SaveGraph::StepOnce() {
+    bool ended = false;
+    strExportOutcome report;
+    {
+        std::lock_guard<std::mutex> lock(cs_);
+        if (!run_) return;  // stopped while waiting for the section
+        eCaptureStep r = kStepFailed;
+        bool finished = false;
+        try {
+            r = capture_.Step();
+            if (r == kStepDone) finished = capture_.Finish();
+        } catch (const std::bad_alloc&) {
+            r = kStepFailed;
+        }
+        if (r == kStepImage) {
+            ++doneCount_;
+        } else {
+            ended = true;
+            run_ = false;
+            doneFlag_ = true;
+            outcome_.images = doneCount_;
+            if (r == kStepDone && finished) {
+                outcome_.result = eExportResult::kCompleted;
+            } else {
+                outcome_.result = eExportResult::kFailed;
+                outcome_.failedPath = capture_.FailedPath();
+                outcome_.reason = capture_.LastError().empty() ? "out of memory" : capture_.LastError();
+            }
+            report = outcome_;
+        }
+    }
+    if (ended && completion_) completion_(report);
+}
+
+void cThread_SaveGraph::OnStop() {
+    if (outcome_.result == eExportResult::kRunning) {
+        outcome_.result = eExportResult::kCancelled;
+        outcome_.images = doneCount_;
+        capture_.Cancel();
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+// cThread_SaveGraph: the export worker. It owns the cCaptureImage; the
+// caller prepares it with Capture().Begin(...) and then Start()s the worker. Each step renders and
+// stores one image inside the critical section. When every image is done the worker calls Finish
+// (writes the sheet or the GIF) and reports completion; an image or file that cannot be written ends
+// the export as failed with the file name; Stop() cancels it.
+//
+// The completion callback stands in for the window message 0x8400: it runs on the worker thread,
+// after the critical section is left, exactly once per started export that ends by itself (not after
+// Stop). A window posts it on to its own thread (a queued Qt signal).
+
+#include "export/base_thread.h"
+#include "export/capture_image.h"
+
+#include <functional>
+#include <string>
+
+enum class eExportResult { kRunning, kCompleted, kFailed, kCancelled };
+
+struct strExportOutcome {
+    eExportResult result = eExportResult::kRunning;
+    int images = 0;          // images rendered and stored
+    std::string failedPath;  // kFailed: the file that could not be written
+    std::string reason;      // kFailed: why
+};
+
+class cThread_SaveGraph : public cBaseThread {
+public:
+    cThread_SaveGraph() = default;
+    ~cThread_SaveGraph() override;
+
+    cCaptureImage& Capture() { return capture_; }
+    int TotalImages() const { return capture_.TotalImages(); }
+
+    void SetCompletion(std::function<void(const strExportOutcome&)> callback) { completion_ = std::move(callback); }
+    // The result so far (kRunning while the worker runs; kCancelled after Stop).
+    strExportOutcome Outcome();
+
+protected:
+    void Prepare() override;
+    void StepOnce() override;
+    void OnStop() override;
+
+private:
+    cCaptureImage capture_;
+    std::function<void(const strExportOutcome&)> completion_;
+    strExportOutcome outcome_;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// cSpriteDrawer: the program's drawing device, on the CPU. It draws sprites (one pattern of a picture
+// slot) and filled rectangles into a 32-bit render target with the blend and tone rules of
+// colour_rules.h, nearest-point sampling and 8-bit channels clamped at every stage.
+//
+// Geometry: the pattern is a quad of its cell size (w, h), scaled about its centre, rotated
+// clockwise by the angle, and centred at the request position measured from the target's centre,
+// with a shift of -0.5 pixel (pixel centres lie on integer coordinates). Pixel i of a row is covered when
+// its centre maps back inside the pattern, and takes the texel under that point (nearest point). A
+// sprite at scale 1 and angle 0 thus copies its pattern's texels 1:1 onto the target.
+//
+// Requests are drawn in the order given (the depth value is carried but not tested). One drawer
+// serves one thread; picture slots are only read while drawing.
+
+#include "image/pattern_grid.h"
+#include "image/texture.h"
+#include "render/sprite_params.h"
+
+#include <cstdint>
+#include <vector>
+
+class cSpriteDrawer {
+public:
+    cSpriteDrawer() = default;
+    virtual ~cSpriteDrawer() = default;
+    cSpriteDrawer(const cSpriteDrawer&) = delete;
+    cSpriteDrawer& operator=(const cSpriteDrawer&) = delete;
+
+    // Sets target as the render target and clears it to clearArgb (0xAARRGGBB; alpha 0 gives a
+    // transparent image). False when the target is empty.
+    bool BeginFrame(cTexture& target, uint32_t clearArgb);
+    // Ends drawing; later draw calls do nothing until the next BeginFrame.
+    void EndFrame();
+    bool InFrame() const { return target_ != nullptr; }
+
+    // The view of requests whose screen-space flag is 0: position = (position - origin) x zoom,
+    // scale x zoom. The export uses origin (0, 0) and zoom 1 (the default).
+    void SetView(float originX, float originY, float zoom);
+
+    // Draws one pattern of a picture slot. False (nothing drawn) outside a frame, with opacity below
+    // 1, a missing or invalid slot, or a pattern number that is not a valid pattern of the slot.
+    bool DrawSprite(const SpriteParams& p);
+    // The same from a texture and a pattern rectangle inside it (p.slot and p.pattern are ignored).
+    bool DrawPattern(const cTexture& texture, const strRect& rect, const SpriteParams& p);
+    // Fills a rectangle (or the whole target with kRectWholeTarget) with a colour, blended by the
+    // request's blend value. False outside a frame.
+    bool DrawRect(const RectParams& r);
+
+    int TargetWidth() const { return target_ ? target_->Width() : 0; }
+    int TargetHeight() const { return target_ ? target_->Height() : 0; }
+
+private:
+    // Rasterises a w x h quad centred at (cx, cy) in device pixel coordinates (pixel centres at
+    // integers), scaled and rotated, sampling src_ (w x h, rows of srcPitch_) and blending with mode.
+    void RasterQuad(int w, int h, double cx, double cy, double sx, double sy, double angleDegrees, int mode);
+
+    cTexture* target_ = nullptr;
+    float viewX_ = 0, viewY_ = 0, zoom_ = 1;
+    std::vector<uint32_t> source_;  // the source texels of the sprite being drawn (the cell texture)
+    const uint8_t* src_ = nullptr;  // what RasterQuad samples: source_ or the picture itself
+    size_t srcPitch_ = 0;           // its row length in bytes
+};

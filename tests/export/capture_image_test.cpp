@@ -1,0 +1,454 @@
+// The capture machinery (sequencer, sheet layout, limits, mirrored areas, sequence files,
+// PNG encoding) and the export worker.
+
+#include "export/capture_image.h"
+#include "export/cut_range.h"
+#include "export/png_writer.h"
+#include "export/sequence_path.h"
+#include "export/thread_save_graph.h"
+#include "export_fixture.h"
+
+#include "image/picture_loader.h"
+#include "platform/path.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+using namespace export_fixture;
+using testing_support::TempDir;
+
+namespace {
+
+int CountImages(strExportFixture& f, uint32_t flags) {
+    cCaptureImage capture;
+    EXPECT_TRUE(capture.Begin(f.Request("/tmp/unused.png", flags))) << capture.LastError();
+    return capture.TotalImages();
+}
+
+// Runs an export to the end on the calling thread.
+bool RunAll(cCaptureImage& capture) {
+    for (;;) {
+        eCaptureStep r = capture.Step();
+        if (r == kStepFailed) return false;
+        if (r == kStepDone) return capture.Finish();
+    }
+}
+
+}  // namespace
+
+TEST(Sequencer, OneImagePerFrameOrPerStep) {
+    strExportFixture f({2, 4, 2});
+    EXPECT_EQ(CountImages(f, kExportPng), 3);
+    EXPECT_EQ(CountImages(f, kExportPng | kExportInterval), 4);  // the second frame twice
+
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportInterval)));
+    EXPECT_EQ(capture.StepTicks(), 2);
+    std::vector<int> frames;
+    for (int k = 0; k < 6; ++k) frames.push_back(capture.Advance());
+    EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 3, 4}));  // past the end: one tick per slot
+}
+
+TEST(Sequencer, EmptyFrameSlotsLastOneTick) {
+    strExportFixture f({3, 3, 3});
+    f.doc->frames().reset(1);  // a hole: length 0, one tick
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportInterval)));
+    EXPECT_EQ(capture.StepTicks(), 1);
+    EXPECT_EQ(capture.TotalImages(), 7);  // 3 + 1 + 3
+}
+
+TEST(Sequencer, FlashesGiveOneImagePerTickWhileTheyRun) {
+    strExportFixture f({1, 1, 1, 1});
+    strEffect e;
+    e.startFrame = 0;
+    e.flags = strEffect::kFlash;
+    e.flashFrames = 3;
+    e.flashStrength = 255;
+    f.doc->addEffect(e);
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportFlash)));
+    EXPECT_EQ(capture.StepTicks(), 1);
+    // The image of frame 0 already shows the flash (3 of 3), then it fades on the following ticks.
+    EXPECT_EQ(capture.Advance(), 0);
+    EXPECT_EQ(capture.Flashes().Screen().remaining, 3);
+    EXPECT_EQ(capture.Advance(), 1);
+    EXPECT_EQ(capture.Flashes().Screen().remaining, 2);
+    EXPECT_EQ(capture.Advance(), 2);
+    EXPECT_EQ(capture.Advance(), 3);
+    EXPECT_FALSE(capture.Flashes().Screen().Running());
+    EXPECT_EQ(capture.Advance(), 4);
+}
+
+TEST(Sequencer, FlashesHoldLongFramesOnePerTick) {
+    strExportFixture f({4});
+    strEffect e;
+    e.flags = strEffect::kFlash;
+    e.flashFrames = 10;
+    f.doc->addEffect(e);
+    // Frame 0 lasts 4 ticks; its flash starts when it ends, so nothing runs while it is shown.
+    EXPECT_EQ(CountImages(f, kExportPng | kExportFlash), 1);
+    strExportFixture g({1, 6});
+    g.doc->addEffect(e);
+    // Frame 1 (6 ticks) is shown once per tick while the flash of frame 0 runs.
+    EXPECT_EQ(CountImages(g, kExportPng | kExportFlash), 7);
+}
+
+TEST(GifTiming, SixHundredthsLimitAtSixtyFps) {
+    strExportFixture f({1, 3});
+    strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif | kExportLimit6);
+    r.fps = 60;
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(r));
+    EXPECT_NEAR(capture.PerTickDelay(), 6.00002f, 1e-4f);
+    ASSERT_EQ(capture.Step(), kStepImage);
+    EXPECT_EQ(capture.Gif()->Frame(0)->delay, 6);
+    ASSERT_EQ(capture.Step(), kStepImage);
+    EXPECT_EQ(capture.Gif()->Frame(1)->delay, 18);
+    EXPECT_EQ(capture.Step(), kStepDone);
+
+    r.flags = kExportGif;
+    ASSERT_TRUE(capture.Begin(r));
+    capture.Step();
+    capture.Step();
+    EXPECT_EQ(capture.Gif()->Frame(0)->delay, 1);
+    EXPECT_EQ(capture.Gif()->Frame(1)->delay, 5);
+}
+
+TEST(SheetLayout, ElevenImagesDivisionFive) {
+    struct Case {
+        uint32_t flags;
+        int columns, rows;
+        bool columnFirst;
+    } cases[] = {
+        {0, 5, 3, false},
+        {kExportColumnFirst, 5, 3, true},
+        {kExportFixRows, 3, 5, false},
+        {kExportFixRows | kExportColumnFirst, 3, 5, true},
+    };
+    for (const Case& c : cases) {
+        strExportFixture f(std::vector<int>(11, 1));
+        strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags);
+        r.division = 5;
+        r.background = 0x00336699;
+        cCaptureImage capture;
+        ASSERT_TRUE(capture.Begin(r)) << capture.LastError();
+        EXPECT_EQ(capture.Columns(), c.columns);
+        EXPECT_EQ(capture.Rows(), c.rows);
+        EXPECT_EQ(capture.SheetWidth(), c.columns * 4);
+        EXPECT_EQ(capture.SheetHeight(), c.rows * 4);
+        int n = 0;
+        while (capture.Step() == kStepImage) ++n;
+        EXPECT_EQ(n, 11);
+        const cDib& sheet = *capture.Image();
+        for (int k = 0; k < c.columns * c.rows; ++k) {
+            const int col = c.columnFirst ? k / c.rows : k % c.columns;
+            const int row = c.columnFirst ? k % c.rows : k / c.columns;
+            const uint32_t expected = k < 11 ? PatternColour(k) : 0x00336699u;  // empty: background, alpha 0
+            EXPECT_EQ(PixelOf(sheet, col * 4 + 1, row * 4 + 2), expected) << "flags " << c.flags << " image " << k;
+        }
+        // The second image lies to the right ("Hor") or below ("Ver").
+        EXPECT_EQ(PixelOf(sheet, c.columnFirst ? 0 : 4, c.columnFirst ? 4 : 0), PatternColour(1));
+    }
+}
+
+TEST(SheetLayout, EmptyCellsInTheWrittenPng) {
+    TempDir dir;
+    for (bool alpha : {true, false}) {
+        strExportFixture f(std::vector<int>(3, 1));
+        const std::string path = dir.file(alpha ? "alpha.png" : "opaque.png");
+        strCaptureRequest r = f.Request(path, kExportPng | kExportSheet | (alpha ? kExportAlpha : 0));
+        r.division = 2;
+        r.background = 0x00112233;
+        cCaptureImage capture;
+        ASSERT_TRUE(capture.Begin(r));
+        ASSERT_TRUE(RunAll(capture)) << capture.LastError();
+        cBMP png;
+        ASSERT_TRUE(LoadPictureFile(path, png));
+        int w = 0, h = 0;
+        png.GetSize(w, h);
+        EXPECT_EQ(w, 8);
+        EXPECT_EQ(h, 8);
+        const uint32_t empty = png.Dib()->ReadPixel(5, 5);  // image 3 of a 2 x 2 sheet holding 3
+        EXPECT_EQ(empty, alpha ? 0x00112233u : 0xFF112233u);
+        EXPECT_EQ(png.Dib()->ReadPixel(1, 1), PatternColour(0));
+        EXPECT_EQ(png.Dib()->ReadPixel(5, 1), PatternColour(1));
+        EXPECT_EQ(png.Dib()->ReadPixel(1, 5), PatternColour(2));
+    }
+}
+
+TEST(Limits, SizesAndRequests) {
+    strExportFixture f({1, 1});
+    cCaptureImage capture;
+    strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
+    r.area = {0, 0, 3840, 10};
+    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
+    r.area = {0, 0, 3841, 10};
+    EXPECT_FALSE(capture.Begin(r));
+    EXPECT_NE(capture.LastError().find("3840"), std::string::npos);
+    // A sheet of 2 images of 1921 pixels side by side is 3842 wide.
+    r.area = {0, 0, 1921, 10};
+    r.flags = kExportPng | kExportSheet;
+    r.division = 2;
+    EXPECT_FALSE(capture.Begin(r));
+    r.division = 0;
+    r.area = {0, 0, 10, 10};
+    EXPECT_FALSE(capture.Begin(r));  // a sheet needs a division number
+    // GIF: 1024 after zoom.
+    r = f.Request("/tmp/unused.gif", kExportGif);
+    r.fps = 60;
+    r.area = {0, 0, 1024, 1024};
+    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
+    r.area = {0, 0, 1025, 20};
+    EXPECT_FALSE(capture.Begin(r));
+    r.area = {0, 0, 600, 20};
+    r.zoom = 2.0f;
+    EXPECT_FALSE(capture.Begin(r));
+    r.zoom = 0.5f;
+    r.area = {0, 0, 1, 20};
+    EXPECT_FALSE(capture.Begin(r));  // the zoomed cell is 0 pixels wide
+    r.zoom = 1;
+    r.fps = 0;
+    r.area = {0, 0, 10, 10};
+    EXPECT_FALSE(capture.Begin(r));
+    // No project, no path, no area.
+    r = f.Request("", kExportPng);
+    EXPECT_FALSE(capture.Begin(r));
+    r = f.Request("/tmp/x.png", kExportPng);
+    r.project = nullptr;
+    EXPECT_FALSE(capture.Begin(r));
+    r = f.Request("/tmp/x.png", kExportPng);
+    r.area = {5, 5, 5, 9};
+    EXPECT_FALSE(capture.Begin(r));
+}
+
+TEST(CaptureArea, NegativeWidthMirrorsNegativeHeightFlips) {
+    // A two-colour cell: left half red, right half blue.
+    strExportFixture f({1});
+    f.slots.Insert(render_fixture::MakeSlot(4, 4, [](int x, int y) {
+                       return y < 2 ? (x < 2 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255)) : Argb(255, 0, 255, 0);
+                   }),
+                   0);
+    strCell c;
+    f.doc->setCell(0, 0, &c);
+    cCaptureImage capture;
+    strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
+    r.area = {2, -2, -2, 2};  // left 2, width -4: the area from -2 to 2, mirrored
+    ASSERT_TRUE(capture.Begin(r));
+    EXPECT_TRUE(capture.Flags() & kExportMirrorH);
+    EXPECT_EQ(capture.Area().left, -2);
+    const cDib* img = capture.RenderFrameImage(0);
+    ASSERT_TRUE(img);
+    EXPECT_EQ(img->ReadPixel(0, 0), Argb(255, 0, 0, 255));
+    EXPECT_EQ(img->ReadPixel(3, 0), Argb(255, 255, 0, 0));
+    r.area = {-2, 2, 2, -2};
+    ASSERT_TRUE(capture.Begin(r));
+    EXPECT_TRUE(capture.Flags() & kExportFlipV);
+    img = capture.RenderFrameImage(0);
+    EXPECT_EQ(img->ReadPixel(0, 0), Argb(255, 0, 255, 0));
+    EXPECT_EQ(img->ReadPixel(0, 3), Argb(255, 255, 0, 0));
+}
+
+TEST(CaptureArea, ZoomStretchesByNearestPixel) {
+    strExportFixture f({1});
+    f.slots.Insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
+    strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif);
+    r.fps = 30;
+    r.zoom = 2.0f;
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(r));
+    EXPECT_EQ(capture.CellWidth(), 8);
+    ASSERT_EQ(capture.Step(), kStepImage);
+    const cDib& frame = *capture.Gif()->Frame(0)->bitmap;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(frame.ReadPixel(x, y), render_fixture::Distinct(x / 2, y / 2));
+}
+
+TEST(SequenceFiles, Names) {
+    EXPECT_EQ(InsertSequenceField("C:\\out\\anim.png"), "C:\\out\\anim%05d.png");
+    EXPECT_EQ(FormatSequencePath("C:\\out\\anim%05d.png", 0), "C:\\out\\anim00000.png");
+    EXPECT_EQ(FormatSequencePath("C:\\out\\anim%05d.png", 1), "C:\\out\\anim00001.png");
+    EXPECT_EQ(FormatSequencePath("out/a.b/anim%05d.png", 123456), "out/a.b/anim123456.png");
+    EXPECT_EQ(InsertSequenceField("out/a.b/anim"), "out/a.b/anim%05d");
+    EXPECT_EQ(InsertSequenceField("out/x.tar.png"), "out/x.tar%05d.png");
+    // Only the field is replaced; other "%" stay literal.
+    EXPECT_EQ(FormatSequencePath("/t/100%s %d/f%05d.png", 7), "/t/100%s %d/f00007.png");
+    EXPECT_EQ(FormatSequencePath("/t/f.png", 2), "/t/f00002.png");
+}
+
+TEST(SequenceFiles, OneNumberedPngPerImage) {
+    TempDir dir;
+    strExportFixture f({1, 2, 1});
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(f.Request(InsertSequenceField(dir.file("anim.png")), kExportPng)));
+    ASSERT_TRUE(RunAll(capture)) << capture.LastError();
+    for (int k = 0; k < 3; ++k) {
+        cBMP png;
+        ASSERT_TRUE(LoadPictureFile(dir.file("anim0000" + std::to_string(k) + ".png"), png)) << k;
+        EXPECT_EQ(png.Dib()->ReadPixel(2, 2), PatternColour(k));
+        EXPECT_EQ(png.Dib()->ReadPixel(0, 0) >> 24, 255u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("anim00003.png")));
+}
+
+TEST(FailedWrites, SequenceSheetAndGifReportTheFile) {
+    TempDir dir;
+    const std::string missing = dir.file("no/such/folder/");
+    strExportFixture f({1, 1});
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(f.Request(missing + "s%05d.png", kExportPng)));
+    EXPECT_EQ(capture.Step(), kStepFailed);
+    EXPECT_EQ(capture.FailedPath(), missing + "s00000.png");
+    EXPECT_NE(capture.LastError().find("s00000.png"), std::string::npos);
+
+    strCaptureRequest r = f.Request(missing + "sheet.png", kExportPng | kExportSheet);
+    r.division = 5;
+    ASSERT_TRUE(capture.Begin(r));
+    EXPECT_FALSE(RunAll(capture));
+    EXPECT_EQ(capture.FailedPath(), missing + "sheet.png");
+
+    r = f.Request(missing + "a.gif", kExportGif);
+    r.fps = 10;
+    ASSERT_TRUE(capture.Begin(r));
+    EXPECT_FALSE(RunAll(capture));
+    EXPECT_EQ(capture.FailedPath(), missing + "a.gif");
+}
+
+TEST(FailedWrites, AnExistingFileSurvivesAFailedWrite) {
+    TempDir dir;
+    const std::string path = dir.file("keep.png");
+    testing_support::WriteText(path, "old");
+    auto dib8 = cDib::Create(2, 2, 8);
+    std::string why;
+    EXPECT_FALSE(WritePngFile(path, *dib8, true, &why));  // not 32 bits
+    EXPECT_EQ(testing_support::ReadText(path), "old");
+}
+
+TEST(PngWriter, RgbaWithAndWithoutAlpha) {
+    auto dib = cDib::Create(3, 2, 32);
+    const uint32_t px[6] = {0x80FF0000, 0x0000FF00, 0xFF0000FF, 0x10203040, 0xFFFFFFFF, 0x00000000};
+    for (int i = 0; i < 6; ++i) std::memcpy(dib->Row(i / 3) + (i % 3) * 4, &px[i], 4);
+    for (bool keep : {true, false}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(EncodePng(*dib, keep, bytes));
+        EXPECT_EQ(bytes[25], 6);  // IHDR colour type RGBA
+        EXPECT_EQ(bytes[24], 8);  // bit depth
+        cBMP back;
+        ASSERT_TRUE(LoadPictureMemory(bytes, back));
+        for (int i = 0; i < 6; ++i) {
+            uint32_t got = back.Dib()->ReadPixel(i % 3, i / 3);
+            EXPECT_EQ(got, keep ? px[i] : (px[i] | 0xFF000000u)) << i;
+        }
+    }
+}
+
+TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
+    strExportFixture f({1, 1});
+    strCell c;
+    c.x = 10;
+    c.y = 20;
+    f.doc->setCell(0, 0, &c);  // 4 x 4 around (10, 20): x 8..12, y 18..22
+    c.x = -5;
+    c.y = 4;
+    c.mx = 200;                 // 8 x 4 around (-5, 4): x -9..-1
+    f.doc->setCell(1, 0, &c);
+    strCutRange range;
+    ASSERT_TRUE(ComputeAutoCutRange(*f.doc, f.slots, range));
+    EXPECT_EQ(range.left, -10);
+    EXPECT_EQ(range.top, -1);    // the minimum starts at 0
+    EXPECT_EQ(range.left + range.width, 13);
+    EXPECT_EQ(range.top + range.height, 23);
+
+    c.mx = 100;
+    c.angle = 450;              // rotated 45 degrees: half diagonal 2.83
+    c.x = 0;
+    c.y = 0;
+    f.doc->setCell(0, 0, &c);
+    f.doc->frames().reset(1);
+    ASSERT_TRUE(ComputeAutoCutRange(*f.doc, f.slots, range));
+    EXPECT_EQ(range.left, -4);
+    EXPECT_EQ(range.width, 8);
+
+    strExportFixture empty({1});
+    empty.doc->setCell(0, 0, nullptr);
+    strCutRange unchanged{1, 2, 3, 4};
+    EXPECT_FALSE(ComputeAutoCutRange(*empty.doc, empty.slots, unchanged));
+    EXPECT_EQ(unchanged.left, 1);
+}
+
+TEST(Worker, CompletesAndCountsImages) {
+    TempDir dir;
+    strExportFixture f(std::vector<int>(12, 1));
+    cThread_SaveGraph worker;
+    strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
+    r.division = 4;
+    ASSERT_TRUE(worker.Capture().Begin(r));
+    std::atomic<int> calls{0};
+    strExportOutcome seen;
+    worker.SetCompletion([&](const strExportOutcome& o) {
+        seen = o;
+        ++calls;
+    });
+    ASSERT_TRUE(worker.Start());
+    worker.Wait();
+    EXPECT_EQ(calls.load(), 1);
+    EXPECT_EQ(seen.result, eExportResult::kCompleted);
+    EXPECT_EQ(seen.images, 12);
+    EXPECT_EQ(worker.DoneCount(), 12);
+    EXPECT_TRUE(worker.Done());
+    EXPECT_FALSE(worker.Running());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("sheet.png")));
+}
+
+TEST(Worker, AFailedFileEndsTheExport) {
+    TempDir dir;
+    strExportFixture f(std::vector<int>(5, 1));
+    cThread_SaveGraph worker;
+    ASSERT_TRUE(worker.Capture().Begin(f.Request(dir.file("missing/seq%05d.png"), kExportPng)));
+    std::atomic<int> calls{0};
+    worker.SetCompletion([&](const strExportOutcome&) { ++calls; });
+    ASSERT_TRUE(worker.Start());
+    worker.Wait();
+    strExportOutcome o = worker.Outcome();
+    EXPECT_EQ(o.result, eExportResult::kFailed);
+    EXPECT_EQ(o.failedPath, dir.file("missing/seq00000.png"));
+    EXPECT_EQ(o.images, 0);
+    EXPECT_EQ(calls.load(), 1);
+}
+
+TEST(Worker, StopCancelsWithoutWritingTheSheet) {
+    TempDir dir;
+    strExportFixture f(std::vector<int>(400, 1));
+    cThread_SaveGraph worker;
+    strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
+    r.division = 20;
+    r.area = {-90, -90, 90, 90};  // slow enough to stop in the middle (a sheet of 3600 x 3600)
+    ASSERT_TRUE(worker.Capture().Begin(r));
+    std::atomic<int> calls{0};
+    worker.SetCompletion([&](const strExportOutcome&) { ++calls; });
+    ASSERT_TRUE(worker.Start());
+    while (worker.DoneCount() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    worker.Stop();
+    strExportOutcome o = worker.Outcome();
+    if (o.result == eExportResult::kCancelled) {
+        EXPECT_EQ(calls.load(), 0);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("sheet.png")));
+        EXPECT_FALSE(worker.Capture().Active());
+    } else {
+        EXPECT_EQ(o.result, eExportResult::kCompleted);  // the machine was faster than the stop
+    }
+    EXPECT_FALSE(worker.Running());
+    // The worker can start again after a stop.
+    strCaptureRequest again = f.Request(dir.file("again.png"), kExportPng | kExportSheet);
+    again.division = 20;
+    ASSERT_TRUE(worker.Capture().Begin(again));
+    ASSERT_TRUE(worker.Start());
+    worker.Wait();
+    EXPECT_EQ(worker.Outcome().result, eExportResult::kCompleted);
+    EXPECT_EQ(worker.DoneCount(), 400);
+}

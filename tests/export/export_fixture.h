@@ -1,0 +1,122 @@
+#pragma once
+// A project and a slot table built in memory for the export tests: picture 0 is a strip of solid
+// coloured patterns (pattern k has colour PatternColour(k)), and frame i shows pattern i + 1 at the
+// origin.
+
+#include "render/render_fixture.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "export/capture_image.h"
+#include "image/picture_slot_table.h"
+
+#include <gif_lib.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace export_fixture {
+
+using render_fixture::Argb;
+
+inline uint32_t PatternColour(int k) {
+    return Argb(255, uint32_t(20 + k * 17) & 255, uint32_t(200 - k * 13) & 255, uint32_t(k * 29) & 255);
+}
+
+struct strExportFixture {
+    cConfig config;
+    std::unique_ptr<cProject> doc;
+    cPictureSlotTable slots;
+
+    // frames: frame lengths in ticks (0 = basic interval 1). Patterns are 4 x 4.
+    explicit strExportFixture(const std::vector<int>& lengths, int patterns = 16) {
+        config.setDefaults();
+        doc = std::make_unique<cProject>(&config);
+        doc->create(int(lengths.size()), 4, 1, 4);
+        doc->setSetting(kKeyBasicInterval, 1);
+        auto slot = render_fixture::MakeSlot(4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
+        slots.Insert(std::move(slot), 0);
+        strPicture p;
+        p.divX = uint16_t(patterns);
+        p.path = "strip.png";
+        doc->pictures().setCopy(0, p);
+        for (size_t i = 0; i < lengths.size(); ++i) {
+            doc->frameOrCreate(int(i));
+            doc->setFrameInterval(int(i), uint16_t(lengths[i]));
+            strCell c;
+            c.pattern = uint16_t(i % size_t(patterns) + 1);
+            doc->setCell(int(i), 0, &c);
+        }
+    }
+
+    // A request covering the 4 x 4 cell at the origin.
+    strCaptureRequest Request(const std::string& path, uint32_t flags) const {
+        strCaptureRequest r;
+        r.outputPath = path;
+        r.project = doc.get();
+        r.slots = &slots;
+        r.area = {-2, -2, 2, 2};
+        r.flags = flags;
+        return r;
+    }
+};
+
+inline uint32_t PixelOf(const cDib& d, int x, int y) { return d.ReadPixel(x, y); }
+
+// A GIF read back with giflib (slurped; null on failure).
+struct strGifReadBack {
+    GifFileType* gif = nullptr;
+    explicit strGifReadBack(const std::string& path) {
+        int err = 0;
+        gif = DGifOpenFileName(path.c_str(), &err);
+        if (gif && DGifSlurp(gif) != GIF_OK) {
+            DGifCloseFile(gif, &err);
+            gif = nullptr;
+        }
+    }
+    ~strGifReadBack() {
+        int err = 0;
+        if (gif) DGifCloseFile(gif, &err);
+    }
+    strGifReadBack(const strGifReadBack&) = delete;
+    strGifReadBack& operator=(const strGifReadBack&) = delete;
+
+    int Frames() const { return gif ? gif->ImageCount : 0; }
+    GraphicsControlBlock Gcb(int i) const {
+        GraphicsControlBlock g{};
+        g.TransparentColor = NO_TRANSPARENT_COLOR;
+        DGifSavedExtensionToGCB(gif, i, &g);
+        return g;
+    }
+    // True when the file has a NETSCAPE2.0 block (giflib keeps it with the first image).
+    bool HasLoopBlock(int* loopCount = nullptr) const {
+        for (int i = 0; i < gif->ImageCount; ++i) {
+            const SavedImage& s = gif->SavedImages[i];
+            for (int k = 0; k < s.ExtensionBlockCount; ++k) {
+                const ExtensionBlock& b = s.ExtensionBlocks[k];
+                if (b.Function == APPLICATION_EXT_FUNC_CODE && b.ByteCount == 11 &&
+                    std::string(reinterpret_cast<const char*>(b.Bytes), 11) == "NETSCAPE2.0") {
+                    if (loopCount && k + 1 < s.ExtensionBlockCount) {
+                        const ExtensionBlock& d = s.ExtensionBlocks[k + 1];
+                        if (d.ByteCount >= 3) *loopCount = d.Bytes[1] | d.Bytes[2] << 8;
+                    }
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    // Colour (0x00RRGGBB) of pixel (x, y) of image i in image coordinates, or -1 when transparent.
+    int64_t Colour(int i, int x, int y) const {
+        const SavedImage& s = gif->SavedImages[i];
+        int idx = s.RasterBits[size_t(y) * size_t(s.ImageDesc.Width) + size_t(x)];
+        GraphicsControlBlock g = Gcb(i);
+        if (idx == g.TransparentColor) return -1;
+        const ColorMapObject* map = s.ImageDesc.ColorMap ? s.ImageDesc.ColorMap : gif->SColorMap;
+        const GifColorType& c = map->Colors[idx];
+        return int64_t(c.Red) << 16 | int64_t(c.Green) << 8 | c.Blue;
+    }
+};
+
+}  // namespace export_fixture

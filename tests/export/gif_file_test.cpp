@@ -1,0 +1,303 @@
+// The GIF encoder, read back with giflib.
+
+#include "export/capture_image.h"
+#include "export/gif_file.h"
+#include "export_fixture.h"
+
+#include "image/pixel_ops.h"
+
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+using namespace export_fixture;
+using testing_support::TempDir;
+
+namespace {
+
+std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32_t(int, int)>& pixel, int delay = 0,
+                                 int disposal = 2) {
+    auto f = std::make_unique<CGIFLocal>();
+    f->bitmap = cDib::Create(w, h, 32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = pixel(x, y);
+            std::memcpy(f->bitmap->Row(y) + x * 4, &v, 4);
+        }
+    f->delay = delay;
+    f->disposal = disposal;
+    return f;
+}
+
+// Exports the fixture as a GIF and reads it back.
+std::string ExportGif(strExportFixture& f, const TempDir& dir, uint32_t flags, int fps = 60) {
+    const std::string path = dir.file("out.gif");
+    strCaptureRequest r = f.Request(path, kExportGif | flags);
+    r.fps = fps;
+    r.background = 0x00000000;
+    cCaptureImage capture;
+    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
+    while (capture.Step() == kStepImage) {
+    }
+    EXPECT_TRUE(capture.Finish()) << capture.LastError();
+    return path;
+}
+
+}  // namespace
+
+TEST(GifExport, FramesAndDelaysUnderTheLimit) {
+    TempDir dir;
+    strExportFixture f({1, 3, 1});
+    strGifReadBack gif(ExportGif(f, dir, kExportLimit6));
+    ASSERT_TRUE(gif.gif);
+    ASSERT_EQ(gif.Frames(), 3);
+    EXPECT_EQ(gif.Gcb(0).DelayTime, 6);
+    EXPECT_EQ(gif.Gcb(1).DelayTime, 18);
+    EXPECT_EQ(gif.Gcb(2).DelayTime, 6);
+    EXPECT_EQ(gif.Gcb(0).DisposalMode, 2);
+    EXPECT_EQ(gif.gif->SWidth, 4);
+    EXPECT_EQ(gif.gif->SHeight, 4);
+    int loop = -1;
+    EXPECT_TRUE(gif.HasLoopBlock(&loop));
+    EXPECT_EQ(loop, 0);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(gif.Colour(k, 1, 1), int64_t(PatternColour(k) & 0xFFFFFF));
+}
+
+TEST(GifExport, WithoutTheLimitOneTickIsOneHundredthAndAHalf) {
+    TempDir dir;
+    strExportFixture f({1, 3});
+    strGifReadBack gif(ExportGif(f, dir, 0));
+    ASSERT_EQ(gif.Frames(), 2);
+    EXPECT_EQ(gif.Gcb(0).DelayTime, 1);
+    EXPECT_EQ(gif.Gcb(1).DelayTime, 5);
+}
+
+TEST(GifExport, SingleFrameHasNoLoopBlock) {
+    TempDir dir;
+    strExportFixture f({2});
+    const std::string path = ExportGif(f, dir, 0);
+    strGifReadBack gif(path);
+    ASSERT_EQ(gif.Frames(), 1);
+    EXPECT_FALSE(gif.HasLoopBlock());
+    auto bytes = testing_support::ReadBytes(path);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");  // graphic control (disposal 2)
+}
+
+TEST(GifExport, TransparentBackground) {
+    TempDir dir;
+    strExportFixture f({1, 1});
+    f.doc->setCell(1, 0, nullptr);  // the second frame is empty
+    strCaptureRequest r = f.Request(dir.file("t.gif"), kExportGif | kExportAlpha);
+    r.fps = 30;
+    r.area = {-4, -4, 4, 4};  // 8 x 8 around the 4 x 4 cell
+    r.background = 0x00FF00FF;
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(r));
+    while (capture.Step() == kStepImage) {
+    }
+    ASSERT_TRUE(capture.Finish());
+    strGifReadBack gif(dir.file("t.gif"));
+    ASSERT_EQ(gif.Frames(), 2);
+    // Frame 0: the opaque cell's bounding box only, transparent index set.
+    const GifImageDesc& d0 = gif.gif->SavedImages[0].ImageDesc;
+    EXPECT_EQ(d0.Left, 2);
+    EXPECT_EQ(d0.Top, 2);
+    EXPECT_EQ(d0.Width, 4);
+    EXPECT_EQ(d0.Height, 4);
+    EXPECT_NE(gif.Gcb(0).TransparentColor, NO_TRANSPARENT_COLOR);
+    // Frame 1 has no opaque pixel: a 1 x 1 transparent image at (0, 0).
+    const GifImageDesc& d1 = gif.gif->SavedImages[1].ImageDesc;
+    EXPECT_EQ(d1.Left, 0);
+    EXPECT_EQ(d1.Top, 0);
+    EXPECT_EQ(d1.Width, 1);
+    EXPECT_EQ(d1.Height, 1);
+    EXPECT_EQ(gif.Colour(1, 0, 0), -1);
+    // The transparent entry is a replacement colour, not the background colour.
+    const int t = gif.Gcb(0).TransparentColor;
+    const GifColorType& c = gif.gif->SColorMap->Colors[t];
+    EXPECT_EQ(uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue, CGIFFile::ReplacementColours()[0]);
+
+    // Without "Trans. color" the background is an opaque colour.
+    strCaptureRequest o = r;
+    o.outputPath = dir.file("o.gif");
+    o.flags = kExportGif;
+    ASSERT_TRUE(capture.Begin(o));
+    while (capture.Step() == kStepImage) {
+    }
+    ASSERT_TRUE(capture.Finish());
+    strGifReadBack opaque(dir.file("o.gif"));
+    EXPECT_EQ(opaque.gif->SavedImages[0].ImageDesc.Width, 8);
+    EXPECT_EQ(opaque.Colour(0, 0, 0), 0xFF00FF);
+    EXPECT_EQ(opaque.Gcb(0).TransparentColor, NO_TRANSPARENT_COLOR);
+}
+
+TEST(GifFile, AlphaThresholdAndVersion87a) {
+    TempDir dir;
+    CGIFFile file;
+    // Alpha 127 is transparent, 128 opaque.
+    ASSERT_TRUE(file.AddFrame(Frame(2, 1, [](int x, int) { return x == 0 ? 0x7F112233u : 0x80445566u; }, 0, 0)));
+    ASSERT_TRUE(file.Write(dir.file("a.gif"), -1));
+    auto bytes = testing_support::ReadBytes(dir.file("a.gif"));
+    // A transparent index needs a graphic control extension, hence 89a.
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
+    strGifReadBack gif(dir.file("a.gif"));
+    const GifImageDesc& d = gif.gif->SavedImages[0].ImageDesc;
+    EXPECT_EQ(d.Left, 1);
+    EXPECT_EQ(d.Width, 1);
+    EXPECT_EQ(gif.Colour(0, 0, 0), 0x445566);
+
+    CGIFFile plain;
+    ASSERT_TRUE(plain.AddFrame(Frame(2, 2, [](int, int) { return 0xFF0000FFu; }, 0, 0)));
+    ASSERT_TRUE(plain.Write(dir.file("b.gif"), -1));
+    bytes = testing_support::ReadBytes(dir.file("b.gif"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF87a");
+    strGifReadBack b(dir.file("b.gif"));
+    EXPECT_EQ(b.gif->SColorMap->ColorCount, 2);  // one colour, padded to a power of two
+
+    CGIFFile none;
+    std::string why;
+    EXPECT_FALSE(none.Write(dir.file("c.gif"), -1, &why));
+    EXPECT_FALSE(none.AddFrame(nullptr));
+}
+
+TEST(GifFile, ExactlyTwoHundredFiftySixValuesAreNotQuantised) {
+    TempDir dir;
+    CGIFFile file;
+    // 255 colours plus the marker.
+    ASSERT_TRUE(file.AddFrame(Frame(16, 16, [](int x, int y) {
+        int k = y * 16 + x;
+        return k == 0 ? 0u : 0xFF000000u | uint32_t(k) << 16 | uint32_t(255 - k) << 8 | uint32_t(k * 3 & 255);
+    })));
+    ASSERT_TRUE(file.Write(dir.file("q.gif"), -1));
+    strGifReadBack gif(dir.file("q.gif"));
+    for (int k = 1; k < 256; ++k) {
+        int x = k % 16, y = k / 16;
+        EXPECT_EQ(gif.Colour(0, x, y - 0), int64_t(uint32_t(k) << 16 | uint32_t(255 - k) << 8 | uint32_t(k * 3 & 255)))
+            << k;
+    }
+    EXPECT_EQ(gif.Colour(0, 0, 0), -1);
+}
+
+// A frame of 64 x 64 distinct colours with a transparent hole: quantising to 256 colours gives 256
+// colours plus the marker, so it is quantised to 255 colours; every frame keeps a usable palette.
+TEST(GifFile, QuantisedFrameWithTransparencyKeepsAPalette) {
+    TempDir dir;
+    CGIFFile file;
+    auto pixel = [](int x, int y) {
+        if (x < 4 && y < 4) return 0u;  // transparent
+        return 0xFF000000u | uint32_t(x * 4) << 16 | uint32_t(y * 4) << 8 | uint32_t((x + y) * 2);
+    };
+    // The case is real: the white-composed image quantised to 256 colours uses all 256 of them.
+    {
+        auto rgb = cDib::Create(64, 64, 24);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                uint32_t v = pixel(x, y);
+                if (!(v >> 24)) v = 0xFFFFFF;
+                rgb->Row(y)[x * 3] = uint8_t(v);
+                rgb->Row(y)[x * 3 + 1] = uint8_t(v >> 8);
+                rgb->Row(y)[x * 3 + 2] = uint8_t(v >> 16);
+            }
+        auto q = QuantizeColours(*rgb, 256);
+        ASSERT_TRUE(q);
+        std::set<uint32_t> used;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (x >= 4 || y >= 4) used.insert(q->Table()[q->Row(y)[x]] & 0xFFFFFF);
+        ASSERT_EQ(used.size(), 256u);
+    }
+    ASSERT_TRUE(file.AddFrame(Frame(64, 64, pixel)));
+    ASSERT_TRUE(file.AddFrame(Frame(64, 64, [](int x, int y) { return 0xFF000000u | uint32_t(x * 4) << 16 | uint32_t(y * 4); })));
+    std::string why;
+    ASSERT_TRUE(file.Write(dir.file("q.gif"), -1, &why)) << why;
+    const CGIFLocal* f0 = file.Frame(0);
+    EXPECT_GE(f0->transIndex, 0);
+    strGifReadBack gif(dir.file("q.gif"));
+    ASSERT_EQ(gif.Frames(), 2);
+    EXPECT_EQ(gif.Colour(0, 0, 0), -1);
+    // Opaque pixels come out close to their colour.
+    int worst = 0;
+    for (int y = 4; y < 64; y += 7)
+        for (int x = 4; x < 64; x += 5) {
+            int64_t c = gif.Colour(0, x, y);
+            ASSERT_GE(c, 0);
+            uint32_t want = pixel(x, y);
+            worst = std::max(worst, std::abs(int((c >> 16) & 255) - int((want >> 16) & 255)));
+            worst = std::max(worst, std::abs(int((c >> 8) & 255) - int((want >> 8) & 255)));
+        }
+    EXPECT_LT(worst, 40);
+    // The second frame (4096 colours, none transparent) did not fit the global palette.
+    EXPECT_GT(file.Frame(1)->colourCount, 0);
+    EXPECT_NE(gif.gif->SavedImages[1].ImageDesc.ColorMap, nullptr);
+}
+
+TEST(GifFile, GlobalPaletteIsSharedAndSorted) {
+    TempDir dir;
+    CGIFFile file;
+    file.AddFrame(Frame(2, 1, [](int x, int) { return x ? 0xFFFFFFFFu : 0xFF000000u; }, 10));
+    file.AddFrame(Frame(2, 1, [](int x, int) { return x ? 0xFF808080u : 0xFF000000u; }, 10));
+    ASSERT_TRUE(file.Write(dir.file("g.gif"), -1));
+    EXPECT_EQ(file.Frame(0)->colourCount, 0);
+    EXPECT_EQ(file.Frame(1)->colourCount, 0);
+    strGifReadBack gif(dir.file("g.gif"));
+    ASSERT_EQ(gif.gif->SColorMap->ColorCount, 4);  // black, grey, white and one black pad
+    EXPECT_EQ(gif.gif->SColorMap->Colors[0].Red, 0);
+    EXPECT_EQ(gif.gif->SColorMap->Colors[1].Red, 0x80);
+    EXPECT_EQ(gif.gif->SColorMap->Colors[2].Red, 0xFF);
+    EXPECT_EQ(gif.gif->SavedImages[0].ImageDesc.ColorMap, nullptr);
+    EXPECT_EQ(gif.Colour(1, 1, 0), 0x808080);
+}
+
+TEST(GifFile, ReplacementColourAvoidsUsedColours) {
+    const auto& table = CGIFFile::ReplacementColours();
+    ASSERT_EQ(table.size(), 119u);
+    EXPECT_EQ(table[0], 0x0000FFu);
+    EXPECT_EQ(table[6], 0xFFFFFFu);
+    EXPECT_EQ(table[7], 0x0000C0u);
+    EXPECT_EQ(table[28], 0xCCCCFFu);
+    EXPECT_EQ(table[34], 0xCCCCCCu);
+    EXPECT_EQ(table[35], 0x000010u);
+    EXPECT_EQ(table[118], 0xF0F0F0u);
+    EXPECT_EQ(std::set<uint32_t>(table.begin(), table.end()).size(), 119u);
+
+    TempDir dir;
+    CGIFFile file;
+    file.AddFrame(Frame(3, 1, [](int x, int) { return x == 0 ? 0u : x == 1 ? 0xFF0000FFu : 0xFF00FF00u; }));
+    ASSERT_TRUE(file.Write(dir.file("r.gif"), -1));
+    strGifReadBack gif(dir.file("r.gif"));
+    const int t = gif.Gcb(0).TransparentColor;
+    ASSERT_GE(t, 0);
+    const GifColorType& c = gif.gif->SColorMap->Colors[t];
+    // 0x0000FF and 0x00FF00 are in use: the third candidate, 0x00FFFF.
+    EXPECT_EQ(uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue, 0x00FFFFu);
+}
+
+TEST(GifFile, InterlacedRowsComeBackInOrder) {
+    TempDir dir;
+    CGIFFile file;
+    auto f = Frame(3, 11, [](int, int y) { return 0xFF000000u | uint32_t(y * 20) << 8; });
+    f->interlace = true;
+    file.AddFrame(std::move(f));
+    ASSERT_TRUE(file.Write(dir.file("i.gif"), -1));
+    strGifReadBack gif(dir.file("i.gif"));
+    EXPECT_TRUE(gif.gif->SavedImages[0].ImageDesc.Interlace);
+    for (int y = 0; y < 11; ++y) EXPECT_EQ(gif.Colour(0, 1, y), int64_t(y * 20) << 8) << y;
+}
+
+TEST(GifFile, BackgroundIndexIsTheTransparentColoursPosition) {
+    TempDir dir;
+    CGIFFile file;
+    file.AddFrame(Frame(2, 1, [](int x, int) { return x ? 0xFFFFFFFFu : 0xFF123456u; }));
+    ASSERT_TRUE(file.Write(dir.file("bg.gif"), 0x123456));
+    strGifReadBack gif(dir.file("bg.gif"));
+    const GifColorType& c = gif.gif->SColorMap->Colors[gif.gif->SBackGroundColor];
+    EXPECT_EQ(c.Red, 0x12);
+    EXPECT_EQ(c.Blue, 0x56);
+    // A colour with a top byte counts as none.
+    ASSERT_TRUE(file.Write(dir.file("bg2.gif"), 0x7F123456));
+    strGifReadBack none(dir.file("bg2.gif"));
+    EXPECT_EQ(none.gif->SBackGroundColor, 0);
+}
