@@ -1,5 +1,5 @@
 // pelko export png / gif: a whole animation as a PNG sheet, a numbered PNG sequence or an animated
-// GIF (Parts 6.1, 6.2), run on the export worker with a progress line on stderr.
+// GIF, run on the export worker with a progress line on stderr.
 
 #include "cli/commands.h"
 #include "cli/project_io.h"

@@ -1,4 +1,4 @@
-// The legacy line format (Part 1.6, read only): comma-separated records of at most 16 fields in
+// The legacy line format (read only): comma-separated records of at most 16 fields in
 // lines of at most 511 bytes; frames carry their cells over, effects are assembled from flash,
 // sound and user-data blocks, and the file's first line ("nani,...") names the animation.
 

@@ -112,26 +112,26 @@ std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& a
         if (!conv) break;
         ++f;
         // flags, width and precision as written, length modifier replaced by our own
-        std::string spec(start, lengthStart);
+        std::string conversion(start, lengthStart);
         const strMessageArg* arg = next < args.size() ? &args[next] : nullptr;
         ++next;
         switch (conv) {
         case 'd':
         case 'i':
-            spec += "lld";
-            std::snprintf(piece, sizeof piece, spec.c_str(), asInteger(arg));
+            conversion += "lld";
+            std::snprintf(piece, sizeof piece, conversion.c_str(), asInteger(arg));
             break;
         case 'u':
         case 'x':
         case 'X':
         case 'o':
-            spec += "ll";
-            spec += conv;
-            std::snprintf(piece, sizeof piece, spec.c_str(), static_cast<unsigned long long>(asInteger(arg)));
+            conversion += "ll";
+            conversion += conv;
+            std::snprintf(piece, sizeof piece, conversion.c_str(), static_cast<unsigned long long>(asInteger(arg)));
             break;
         case 'c':
-            spec += 'c';
-            std::snprintf(piece, sizeof piece, spec.c_str(), static_cast<int>(asInteger(arg)));
+            conversion += 'c';
+            std::snprintf(piece, sizeof piece, conversion.c_str(), static_cast<int>(asInteger(arg)));
             break;
         case 'f':
         case 'F':
@@ -139,13 +139,13 @@ std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& a
         case 'E':
         case 'g':
         case 'G':
-            spec += conv;
-            std::snprintf(piece, sizeof piece, spec.c_str(), asDouble(arg));
+            conversion += conv;
+            std::snprintf(piece, sizeof piece, conversion.c_str(), asDouble(arg));
             break;
         case 's': {
-            spec += 's';
+            conversion += 's';
             const std::string text = asText(arg);
-            std::snprintf(piece, sizeof piece, spec.c_str(), text.c_str());
+            std::snprintf(piece, sizeof piece, conversion.c_str(), text.c_str());
             break;
         }
         default: // not a conversion we know: keep it as written

@@ -1,4 +1,4 @@
-// The text project format (Part 1.3): CR LF lines, a header section closed by "9", then one block
+// The text project format: CR LF lines, a header section closed by "9", then one block
 // per frame whose cell lines are difference-coded against a per-cell baseline, effect groups, and a
 // closing "1," line; the file ends with "9" and no line end.
 

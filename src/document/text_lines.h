@@ -1,6 +1,6 @@
 #pragma once
-// Line and field reading shared by the text project format (Part 1.3) and the legacy line format
-// (Part 1.6). A physical line ends at LF, CR or CR LF (or at the end of the data). Only the first
+// Line and field reading shared by the text project format and the legacy line format.
+// A physical line ends at LF, CR or CR LF (or at the end of the data). Only the first
 // `limit` bytes of a physical line are its content, and a NUL cuts the content short; the rest of
 // the physical line is consumed with it, so the tail of an over-long line is never read as the
 // next line. Fields are split at commas only; numbers are read like the C library's decimal
