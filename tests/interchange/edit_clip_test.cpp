@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,19 +23,16 @@ uint32_t U32At(const Bytes& b, size_t at) {
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
 
-}  // namespace
+} // namespace
 
 TEST(EditClipPayload, PictureWithEmptyPathIs18Bytes) {
-    strPicture p;
-    p.divX = 5;
-    p.divY = 0x0102;
-    p.hue = 359;
+    strPicture p{.divX = 5, .divY = 0x0102, .hue = 359};
     cClip_Picture payload(&p);
-    EXPECT_EQ(Built(payload), (Bytes{0x11, 0x11, 0x00, 0x40, 0x0A, 0x00, 0x00, 0x00, 0x05, 0x00, 0x02, 0x01, 0x67,
-                                     0x01, 0x00, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(Built(payload), (Bytes{0x11, 0x11, 0x00, 0x40, 0x0A, 0x00, 0x00, 0x00, 0x05, 0x00, 0x02, 0x01,
+                                     0x67, 0x01, 0x00, 0x00, 0x00, 0x00}));
     p.path = "a\\b";
-    EXPECT_EQ(Built(payload), (Bytes{0x11, 0x11, 0x00, 0x40, 0x0D, 0x00, 0x00, 0x00, 0x05, 0x00, 0x02, 0x01, 0x67,
-                                     0x01, 0x00, 0x00, 0x03, 'a', '\\', 'b', 0x00}));
+    EXPECT_EQ(Built(payload), (Bytes{0x11, 0x11, 0x00, 0x40, 0x0D, 0x00, 0x00, 0x00, 0x05, 0x00, 0x02,
+                                     0x01, 0x67, 0x01, 0x00, 0x00, 0x03, 'a',  '\\', 'b',  0x00}));
 
     strPicture back;
     back.path = "old";
@@ -48,26 +46,13 @@ TEST(EditClipPayload, PictureWithEmptyPathIs18Bytes) {
 }
 
 TEST(EditClipPayload, EffectLayout) {
-    strEffect e;
-    e.startFrame = 0x0203;
-    e.flags = 7;
-    e.flashFrames = 9;
-    e.flashDrawing = 1;
-    e.flashObject = 2;
-    e.flashRed = 10;
-    e.flashGreen = 11;
-    e.flashBlue = 12;
-    e.flashStrength = 13;
-    e.volume = 80;
-    e.frequency = 0x0120;
-    e.balance = 150;
-    e.soundPath = "se";
-    e.userData = "u";
+    strEffect e{0x0203, 7, 9, 1, 2, 10, 11, 12, 13, 80, 0x0120, 150, "se", "u"};
     cClip_Effect payload(&e);
-    EXPECT_EQ(Built(payload), (Bytes{0x22, 0x22, 0x00, 0x40, 0x1A, 0x00, 0x00, 0x00,  // kind, length 26
-                                     0x03, 0x02, 0x07, 0x00, 0x09, 0x00, 0x01, 0x02, 10, 11, 12, 13,
-                                     80, 0x00, 0x20, 0x01, 150, 0x00, 0x00, 0x00,  // 20-byte fixed part
-                                     0x02, 's', 'e', 0x01, 'u', 0x00}));
+    EXPECT_EQ(Built(payload),
+              (Bytes{0x22, 0x22, 0x00, 0x40, 0x1A, 0x00, 0x00, 0x00, // kind, length 26
+                     0x03, 0x02, 0x07, 0x00, 0x09, 0x00, 0x01, 0x02, 10,   11,
+                     12,   13,   80,   0x00, 0x20, 0x01, 150,  0x00, 0x00, 0x00, // 20-byte fixed part
+                     0x02, 's',  'e',  0x01, 'u',  0x00}));
     strEffect back;
     back.userData = "keep";
     cClip_Effect reader(&back);
@@ -84,12 +69,8 @@ TEST(EditClipPayload, EffectLayout) {
 
 TEST(EditClipPayload, MassRecordsAreStoredReversed) {
     cClip_Mass mass(kClipRows);
-    strCell a;
-    a.picture = 2;
-    a.pattern = 0x0304;
-    a.x = -1;
-    strCell b;
-    b.angle = -3600;
+    const strCell a{.picture = 2, .pattern = 0x0304, .x = -1};
+    const strCell b{.angle = -3600};
     mass.AddCell(0, 1, a);
     mass.AddCell(4, 2, b);
     mass.AddEmpty(1, 1);
@@ -102,16 +83,15 @@ TEST(EditClipPayload, MassRecordsAreStoredReversed) {
     ASSERT_EQ(bytes.size(), 8u + 4 + 8 + 2 * 26 + 3 * 4 + 4 + 2 * 4 + 1);
     EXPECT_EQ(U32At(bytes, 0), 0x40005555u);
     EXPECT_EQ(U32At(bytes, 4), bytes.size() - 8);
-    EXPECT_EQ(U32At(bytes, 8), 0u);  // reserved
-    EXPECT_EQ(bytes[12], 2);
-    EXPECT_EQ(bytes[14], 3);
-    EXPECT_EQ(bytes[16], 1);
-    EXPECT_EQ(bytes[18], 2);
+    EXPECT_EQ(U32At(bytes, 8), 0u);                                                            // reserved
+    EXPECT_EQ(std::tuple(bytes[12], bytes[14], bytes[16], bytes[18]), std::tuple(2, 3, 1, 2)); // the counts
     // The first cell record in the bytes is the last one collected: offsets 4 / 2, angle F1F0.
     EXPECT_EQ((Bytes{bytes.begin() + 20, bytes.begin() + 46}),
-              (Bytes{4, 0, 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 100, 0, 100, 0, 0xF0, 0xF1, 255, 100, 100, 100, 100, 0}));
+              (Bytes{4, 0,   2, 0,   0, 0,    1,    0,   0,   0,   0,   0,   0,
+                     0, 100, 0, 100, 0, 0xF0, 0xF1, 255, 100, 100, 100, 100, 0}));
     EXPECT_EQ((Bytes{bytes.begin() + 46, bytes.begin() + 72}),
-              (Bytes{0, 0, 1, 0, 2, 0, 4, 3, 0, 0, 0xFF, 0xFF, 0, 0, 100, 0, 100, 0, 0, 0, 255, 100, 100, 100, 100, 0}));
+              (Bytes{0, 0,   1, 0,   2, 0, 4, 3,   0,   0,   0xFF, 0xFF, 0,
+                     0, 100, 0, 100, 0, 0, 0, 255, 100, 100, 100,  100,  0}));
     EXPECT_EQ((Bytes{bytes.begin() + 72, bytes.begin() + 84}), (Bytes{3, 0, 1, 0, 2, 0, 1, 0, 1, 0, 1, 0}));
     EXPECT_EQ((Bytes{bytes.begin() + 84, bytes.begin() + 88}), (Bytes{7, 0, 8, 0}));
     EXPECT_EQ((Bytes{bytes.begin() + 88, bytes.begin() + 96}), (Bytes{1, 0, 6, 0, 0, 0, 5, 0}));
@@ -119,16 +99,15 @@ TEST(EditClipPayload, MassRecordsAreStoredReversed) {
 
     cClip_Mass back(kClipRows);
     ASSERT_TRUE(back.Parse(bytes));
-    EXPECT_EQ(back.cells, mass.cells);
-    EXPECT_EQ(back.empties, mass.empties);
-    EXPECT_EQ(back.frames, mass.frames);
-    EXPECT_EQ(back.locks, mass.locks);
+    EXPECT_TRUE(back.cells == mass.cells && back.empties == mass.empties && back.frames == mass.frames &&
+                back.locks == mass.locks);
 }
 
 TEST(EditClipPayload, EmptyOrOversizedMassPutsNothing) {
     cClip_Mass mass(kClipCells);
     EXPECT_FALSE(mass.Build());
-    for (size_t i = 0; i <= cClip_Mass::kMaxRecords; ++i) mass.AddEmpty(0, 0);
+    for (size_t i = 0; i <= cClip_Mass::kMaxRecords; ++i)
+        mass.AddEmpty(0, 0);
     EXPECT_FALSE(mass.Build());
     mass.empties.pop_back();
     EXPECT_TRUE(mass.Build());
@@ -156,7 +135,7 @@ TEST(EditClipPayload, MalformedPayloadsFail) {
     EXPECT_FALSE(reader.Parse(liar));
     EXPECT_TRUE(reader.cells.empty());
     cClip_Mass frames(kClipFrames);
-    EXPECT_FALSE(frames.Parse(good));  // another kind
+    EXPECT_FALSE(frames.Parse(good)); // another kind
 
     strEffect e;
     cClip_Effect effect(&e);
@@ -172,14 +151,11 @@ TEST(EditClipboard, PutGetAndKinds) {
     EXPECT_EQ(board.Format(), clip.registerFormat(interchange::kFormatNameEdit));
     EXPECT_FALSE(board.HasKind(kClipAnyKind));
 
-    strEffect e;
-    e.startFrame = 12;
+    strEffect e{.startFrame = 12};
     cClip_Effect put(&e);
     ASSERT_TRUE(board.Put(put));
-    EXPECT_TRUE(board.HasKind(kClipEffect));
-    EXPECT_TRUE(board.HasKind(kClipAnyKind));
-    EXPECT_FALSE(board.HasKind(kClipCells));
-    EXPECT_FALSE(board.HasKind(kClipPicture));
+    EXPECT_TRUE(board.HasKind(kClipEffect) && board.HasKind(kClipAnyKind));
+    EXPECT_FALSE(board.HasKind(kClipCells) || board.HasKind(kClipPicture));
 
     // Another running instance sees the same clipboard.
     cEditClipboard other(clip);

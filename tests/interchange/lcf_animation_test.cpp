@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,11 +21,16 @@ using Bytes = std::vector<uint8_t>;
 // Hand-built LCF pieces (lengths below 128, so one length byte), independent of the writer.
 Bytes Cat(std::initializer_list<Bytes> parts) {
     Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const Bytes& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
-Bytes Chunk(uint8_t id, const Bytes& data) { return Cat({{id, static_cast<uint8_t>(data.size())}, data}); }
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes Chunk(uint8_t id, const Bytes& data) {
+    return Cat({{id, static_cast<uint8_t>(data.size())}, data});
+}
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 Bytes Payload(const Bytes& record) {
     const uint32_t n = static_cast<uint32_t>(record.size());
     return Cat({{uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24), 1, 0, 0, 0}, record});
@@ -42,20 +48,12 @@ strPicture Picture(const std::string& path) {
     return p;
 }
 
-}  // namespace
-
-TEST(Lcf2000Export, MinimalProjectIs26Bytes) {
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    doc.pictures().setCopy(0, Picture(""));
-    EXPECT_EQ(Export(doc), (Bytes{0x12, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x06, 0x01, 0x00, 0x09, 0x01,
-                                  0x00, 0x0A, 0x01, 0x01, 0x0C, 0x06, 0x01, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00}));
-}
+} // namespace
 
 TEST(Lcf2000Export, OneCellOneTimingExactBytes) {
     cProject doc;
     doc.create(0, 16, 0, 0);
-    doc.setSetting(kKeyCentrePosition, 1);  // Whole: scope 1, position 1
+    doc.setSetting(kKeyCentrePosition, 1); // Whole: scope 1, position 1
     doc.pictures().setCopy(0, Picture("Pic\\Fire1.png"));
     doc.frameOrCreate(0);
     strCell c;
@@ -74,13 +72,21 @@ TEST(Lcf2000Export, OneCellOneTimingExactBytes) {
     doc.addEffect(e);
 
     const Bytes sound = Cat({Chunk(1, Text("(OFF)")), {0x00}});
-    const Bytes timing = Cat({Chunk(1, {1}), Chunk(2, sound), Chunk(3, {1}), Chunk(5, {16}), Chunk(6, {0}), {0x00}});
-    const Bytes cell = Cat({Chunk(2, {2}), Chunk(3, {0x8F, 0xFF, 0xFF, 0xFF, 0x7E}), Chunk(4, {5}),
-                            Chunk(5, {0x81, 0x16}), {0x00}});
+    const Bytes timing =
+        Cat({Chunk(1, {1}), Chunk(2, sound), Chunk(3, {1}), Chunk(5, {16}), Chunk(6, {0}), {0x00}});
+    const Bytes cell = Cat({Chunk(2, {2}),
+                            Chunk(3, {0x8F, 0xFF, 0xFF, 0xFF, 0x7E}),
+                            Chunk(4, {5}),
+                            Chunk(5, {0x81, 0x16}),
+                            {0x00}});
     const Bytes cells = Cat({{1, 1}, cell});
     const Bytes frames = Cat({{1, 1}, Chunk(1, cells), {0x00}});
-    const Bytes record = Cat({Chunk(2, Text("Fire1")), Chunk(6, Cat({{1, 1}, timing})), Chunk(9, {1}),
-                              Chunk(10, {1}), Chunk(12, frames), {0x00}});
+    const Bytes record = Cat({Chunk(2, Text("Fire1")),
+                              Chunk(6, Cat({{1, 1}, timing})),
+                              Chunk(9, {1}),
+                              Chunk(10, {1}),
+                              Chunk(12, frames),
+                              {0x00}});
     EXPECT_EQ(Export(doc), Payload(record));
     EXPECT_EQ(Export(doc).size(), 76u);
 }
@@ -133,27 +139,22 @@ TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
     EXPECT_TRUE(clip.isAvailable(other));
 }
 
-TEST(Lcf2000Maps, CellValues) {
-    EXPECT_EQ(PK2::ZoomOf(-200, 50), 50);
-    EXPECT_EQ(PK2::ZoomOf(-200, -50), 20);
-    EXPECT_EQ(PK2::ZoomOf(150, 120), 150);
-    EXPECT_EQ(PK2::OpacityToTransparency(128), 49);
-    EXPECT_EQ(PK2::OpacityToTransparency(255), 0);
-    EXPECT_EQ(PK2::OpacityToTransparency(0), 100);
-    EXPECT_EQ(PK2::TransparencyToOpacity(49), 130);
-    EXPECT_EQ(PK2::TransparencyToOpacity(0), 255);
-    EXPECT_EQ(PK2::TransparencyToOpacity(100), 0);
-}
-
-TEST(Lcf2000Maps, FiveBitColours) {
-    EXPECT_EQ(PK2::ColourTo5(255), 31);
-    EXPECT_EQ(PK2::ColourTo5(128), 16);
-    EXPECT_EQ(PK2::ColourTo5(0), 0);
-    EXPECT_EQ(PK2::ColourFrom5(31), 255);
-    EXPECT_EQ(PK2::ColourFrom5(16), 132);
-    EXPECT_EQ(PK2::ColourFrom5(0), 0);
-    EXPECT_EQ(PK2::ColourFrom5(99), 255);  // held to 0..31
-    for (int v = 0; v <= 31; ++v) EXPECT_EQ(PK2::ColourTo5(PK2::ColourFrom5(v)), v);
+TEST(Lcf2000Maps, CellValuesAndFiveBitColours) {
+    EXPECT_EQ(std::tuple(PK2::ZoomOf(-200, 50), PK2::ZoomOf(-200, -50), PK2::ZoomOf(150, 120)),
+              std::tuple(50, 20, 150));
+    const int opacity[][2] = {{128, 49}, {255, 0}, {0, 100}};
+    for (auto [o, t] : opacity)
+        EXPECT_EQ(PK2::OpacityToTransparency(o), t) << o;
+    const int transparency[][2] = {{49, 130}, {0, 255}, {100, 0}};
+    for (auto [t, o] : transparency)
+        EXPECT_EQ(PK2::TransparencyToOpacity(t), o) << t;
+    EXPECT_EQ(std::tuple(PK2::ColourTo5(255), PK2::ColourTo5(128), PK2::ColourTo5(0)), std::tuple(31, 16, 0));
+    // 99 is held to 0..31.
+    EXPECT_EQ(
+        std::tuple(PK2::ColourFrom5(31), PK2::ColourFrom5(16), PK2::ColourFrom5(0), PK2::ColourFrom5(99)),
+        std::tuple(255, 132, 0, 255));
+    for (int v = 0; v <= 31; ++v)
+        EXPECT_EQ(PK2::ColourTo5(PK2::ColourFrom5(v)), v);
 }
 
 TEST(Lcf2000Maps, CentreAndFlash) {
@@ -164,40 +165,33 @@ TEST(Lcf2000Maps, CentreAndFlash) {
         EXPECT_EQ(scope, expected[c][0]) << c;
         EXPECT_EQ(position, expected[c][1]) << c;
     }
-    EXPECT_EQ(PK2::CentreFromScopePosition(1, 0), 1);
-    EXPECT_EQ(PK2::CentreFromScopePosition(0, 0), 3);
-    EXPECT_EQ(PK2::CentreFromScopePosition(0, 1), 0);
-    EXPECT_EQ(PK2::CentreFromScopePosition(0, 2), 2);
-    EXPECT_EQ(PK2::CentreFromScopePosition(0, 7), 2);
-
-    EXPECT_EQ(PK2::FlashObjectToScope(1), 1);
-    EXPECT_EQ(PK2::FlashObjectToScope(0), 2);
-    EXPECT_EQ(PK2::FlashObjectToScope(2), 0);
+    EXPECT_EQ(std::tuple(PK2::CentreFromScopePosition(1, 0), PK2::CentreFromScopePosition(0, 0),
+                         PK2::CentreFromScopePosition(0, 1), PK2::CentreFromScopePosition(0, 2),
+                         PK2::CentreFromScopePosition(0, 7)),
+              std::tuple(1, 3, 0, 2, 2));
+    EXPECT_EQ(std::tuple(PK2::FlashObjectToScope(1), PK2::FlashObjectToScope(0), PK2::FlashObjectToScope(2)),
+              std::tuple(1, 2, 0));
     strEffect e;
     e.flashObject = 1;
     PK2::FlashScopeToObject(2, e);
     EXPECT_EQ(e.flashObject, 0);
     PK2::FlashScopeToObject(1, e);
     EXPECT_EQ(e.flashObject, 1);
-    PK2::FlashScopeToObject(5, e);  // another non-zero value keeps the object
+    PK2::FlashScopeToObject(5, e); // another non-zero value keeps the object
     EXPECT_EQ(e.flashObject, 1);
 }
 
 TEST(Lcf2000Export, SoundClampsAndTimingCount) {
     cProject doc;
     doc.create(0, 16, 0, 0);
-    doc.pictures().setCopy(0, Picture(""));  // no chunk 2: the timings come first
-    strEffect loud;
-    loud.flags = strEffect::kSound;
-    loud.soundPath = "Sound\\Bang.ogg";
-    loud.volume = 150;
-    loud.frequency = 30;
-    loud.balance = 200;
-    strEffect off;  // no block valid
-    off.startFrame = 3;
-    // Slots 0 and 2 occupied, slot 1 empty: two timings, count 2.
-    doc.effects().setCopy(0, loud);
-    doc.effects().setCopy(2, off);
+    doc.pictures().setCopy(0, Picture("")); // no chunk 2: the timings come first
+    // Slots 0 and 2 occupied, slot 1 empty: two timings, count 2. The second has no valid block.
+    doc.effects().setCopy(0, strEffect{.flags = strEffect::kSound,
+                                       .volume = 150,
+                                       .frequency = 30,
+                                       .balance = 200,
+                                       .soundPath = "Sound\\Bang.ogg"});
+    doc.effects().setCopy(2, strEffect{.startFrame = 3});
     const Bytes b = Export(doc);
     // The timing array begins right after the header: chunk 6, its length, then the count.
     ASSERT_EQ(b[8], 0x06);
@@ -207,14 +201,9 @@ TEST(Lcf2000Export, SoundClampsAndTimingCount) {
     ASSERT_EQ(PK2::ReadLcfPayload(b, back), 1);
     ASSERT_EQ(back.effectCount(), 2);
     const strEffect* a = back.effect(0);
-    EXPECT_EQ(a->flags, strEffect::kSound);
-    EXPECT_EQ(a->soundPath, "Bang");
-    EXPECT_EQ(a->volume, 100);
-    EXPECT_EQ(a->frequency, 50);
-    EXPECT_EQ(a->balance, 200);
-    const strEffect* o = back.effect(1);
-    EXPECT_EQ(o->flags, 0);
-    EXPECT_EQ(o->startFrame, 3);
+    EXPECT_EQ(std::tuple(a->flags, a->soundPath, a->volume, a->frequency, a->balance),
+              std::tuple(strEffect::kSound, "Bang", 100, 50, 200));
+    EXPECT_EQ(std::tuple(back.effect(1)->flags, back.effect(1)->startFrame), std::tuple(0, 3));
 }
 
 TEST(Lcf2000Export, AtMostEightCellSlots) {
@@ -230,7 +219,8 @@ TEST(Lcf2000Export, AtMostEightCellSlots) {
     cProject back;
     ASSERT_EQ(PK2::ReadLcfPayload(Export(doc), back), 1);
     EXPECT_EQ(back.cellNumber(), 8);
-    for (int c = 0; c < 8; ++c) EXPECT_EQ(back.cell(0, c)->pattern, c + 1);
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(back.cell(0, c)->pattern, c + 1);
 }
 
 TEST(Lcf2000Export, LongTextsKeepTheirLength) {
@@ -241,71 +231,13 @@ TEST(Lcf2000Export, LongTextsKeepTheirLength) {
     doc.setText(kTextName, name);
     doc.pictures().setCopy(0, Picture(title));
     const Bytes b = Export(doc);
-    EXPECT_EQ(b[8], 0x01);  // chunk 1
-    EXPECT_EQ(b[9], 0x81);  // 200 as a variable-length integer: 81 48
+    EXPECT_EQ(b[8], 0x01); // chunk 1
+    EXPECT_EQ(b[9], 0x81); // 200 as a variable-length integer: 81 48
     EXPECT_EQ(b[10], 0x48);
     cProject back;
     ASSERT_EQ(PK2::ReadLcfPayload(b, back), 1);
     EXPECT_EQ(back.text(kTextName), name);
     EXPECT_EQ(back.picture(0)->path, title);
-}
-
-TEST(Lcf2000Import, HandWrittenRecordWithChunksToSkip) {
-    const Bytes sound = Cat({Chunk(1, Text("Hit")), Chunk(3, {80}), Chunk(4, {120}), Chunk(5, {20}),
-                             Chunk(2, {0xAA, 0xBB}),  // not a 2000 sound chunk
-                             {0x00}});
-    const Bytes timing = Cat({Chunk(1, {5}), Chunk(2, sound), Chunk(3, {2}), Chunk(4, {16}),
-                              Chunk(8, {3}),  // 2003 screen shake
-                              {0x00}});
-    const Bytes hidden = Cat({Chunk(1, {0}), {0x00}});
-    const Bytes shown = Cat({Chunk(2, {4}), Chunk(5, {50}), Chunk(10, {49}), Chunk(11, {1, 2}), Chunk(3, {0x8F, 0xFF, 0xFF, 0xFF, 0x74}),
-                             {0x00}});
-    const Bytes cells0 = Cat({{2, 1}, hidden, {2}, shown});
-    const Bytes frame0 = Cat({Chunk(2, {7}), Chunk(1, cells0), {0x00}});
-    const Bytes frame1 = Cat({Chunk(1, {0}), {0x00}});
-    const Bytes frames = Cat({{2, 1}, frame0, {2}, frame1});
-    const Bytes record = Cat({Chunk(1, Text("Abc")), Chunk(2, Text("Fire")),
-                              Chunk(3, {1}),  // 2003 "large" flag
-                              Chunk(6, Cat({{1, 1}, timing})), Chunk(9, {0}), Chunk(10, {0}), Chunk(11, {1}),
-                              Chunk(12, frames), {0x00}});
-
-    cProject doc;
-    ASSERT_EQ(PK2::ReadLcfPayload(Payload(record), doc), 1);
-    EXPECT_EQ(doc.text(kTextName), "Abc");
-    EXPECT_EQ(doc.cellNumber(), 8);
-    EXPECT_EQ(doc.getSetting(kKeySplitFormat), 1);
-    EXPECT_EQ(doc.getSetting(kKeyEditFormat), 2);
-    EXPECT_EQ(doc.getSetting(kKeyBasicInterval), 1);
-    EXPECT_EQ(doc.getSetting(kKeyCentrePosition), 3);  // scope 0, position 0: Up
-    ASSERT_NE(doc.picture(0), nullptr);
-    EXPECT_EQ(doc.picture(0)->path, "Fire");
-    EXPECT_EQ(doc.picture(0)->divX, 96);
-    EXPECT_EQ(doc.picture(0)->divY, 96);
-
-    ASSERT_EQ(doc.effectCount(), 1);
-    const strEffect* e = doc.effect(0);
-    EXPECT_EQ(e->startFrame, 4);
-    EXPECT_EQ(e->flags, strEffect::kSound | strEffect::kFlash);
-    EXPECT_EQ(e->soundPath, "Hit");
-    EXPECT_EQ(e->volume, 80);
-    EXPECT_EQ(e->frequency, 120);
-    EXPECT_EQ(e->balance, 40);
-    EXPECT_EQ(e->flashObject, 0);
-    EXPECT_EQ(e->flashRed, 132);
-    EXPECT_EQ(e->flashGreen, 255);
-    EXPECT_EQ(e->flashFrames, 8);
-
-    EXPECT_EQ(doc.frameCount(), 2);
-    EXPECT_EQ(doc.cell(0, 0), nullptr);
-    const strCell* c = doc.cell(0, 1);
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->pattern, 5);
-    EXPECT_EQ(c->mx, 50);
-    EXPECT_EQ(c->my, 50);
-    EXPECT_EQ(c->opacity, 130);
-    EXPECT_EQ(c->x, -12);
-    ASSERT_NE(doc.frame(1), nullptr);
-    EXPECT_EQ(doc.frame(1)->cells.occupied(), 0);
 }
 
 TEST(Lcf2000Import, OffSoundAndNoFlashStillAddsAnEffect) {
@@ -319,7 +251,7 @@ TEST(Lcf2000Import, OffSoundAndNoFlashStillAddsAnEffect) {
     EXPECT_EQ(doc.effect(0)->startFrame, 0);
     // Without chunks 9 and 10 the LCF defaults (scope 0, position 2) give "Down".
     EXPECT_EQ(doc.getSetting(kKeyCentrePosition), 2);
-    EXPECT_NE(doc.picture(0), nullptr);  // picture slot 0 even with an empty title
+    EXPECT_NE(doc.picture(0), nullptr); // picture slot 0 even with an empty title
 }
 
 TEST(Lcf2000Import, BadHeadersFail) {
@@ -328,9 +260,9 @@ TEST(Lcf2000Import, BadHeadersFail) {
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0}, doc), -1);
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{0, 0, 0, 0, 1, 0, 0, 0, 0}, doc), -1);
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0, 0, 0, 0, 0}, doc), -1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}, doc), -1);  // -1 records
+    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}, doc), -1); // -1 records
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 1, 0, 0, 0, 0}, doc), 1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{2, 0, 0, 0, 1, 0, 0, 0, 0}, doc), -1);  // length past the block
+    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{2, 0, 0, 0, 1, 0, 0, 0, 0}, doc), -1); // length past the block
     // A block larger than the stated length (rounded up by the system) reads only the length.
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{4, 0, 0, 0, 1, 0, 0, 0, 1, 1, 'X', 0, 0xEE, 0xEE, 0xEE}, doc), 1);
     EXPECT_EQ(doc.text(kTextName), "X");
@@ -339,7 +271,7 @@ TEST(Lcf2000Import, BadHeadersFail) {
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes(json.begin(), json.end()), doc), -1);
 
     platform::cMemoryClipboard clip;
-    EXPECT_EQ(PK2::ImportLcf(doc, clip, cConfig::defaults()), -1);  // format absent
+    EXPECT_EQ(PK2::ImportLcf(doc, clip, cConfig::defaults()), -1); // format absent
 }
 
 TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
@@ -361,13 +293,13 @@ TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
     e.soundPath = "s";
     doc.addEffect(e);
     const Bytes full = Export(doc);
-    ASSERT_LT(full.size(), 264u);  // the length word below is one byte
+    ASSERT_LT(full.size(), 264u); // the length word below is one byte
     for (size_t n = 0; n <= full.size(); ++n) {
         Bytes cut(full.begin(), full.begin() + static_cast<long>(n));
         cProject back;
-        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1);  // the length word says more
+        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1); // the length word says more
         if (n < 9) continue;
-        cut[0] = static_cast<uint8_t>(n - 8);  // a consistent header: the record itself is cut short
+        cut[0] = static_cast<uint8_t>(n - 8); // a consistent header: the record itself is cut short
         cut[1] = 0;
         EXPECT_EQ(PK2::ReadLcfPayload(cut, back), 1);
         EXPECT_LE(back.frameCount(), 4);
@@ -420,24 +352,20 @@ TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
             doc.setCell(f, c, &x);
         }
     }
-    strEffect a;
-    a.startFrame = 2;
-    a.flags = strEffect::kSound;
-    a.soundPath = "Fire1";
-    a.volume = 90;
-    a.frequency = 110;
-    a.balance = 60;
-    doc.addEffect(a);
-    strEffect b;
-    b.startFrame = 4;
-    b.flags = strEffect::kFlash;
-    b.flashObject = 1;
-    b.flashRed = 132;
-    b.flashGreen = 255;
-    b.flashBlue = 0;
-    b.flashStrength = 189;  // 23 of 31
-    b.flashFrames = 8;
-    doc.addEffect(b);
+    doc.addEffect(strEffect{.startFrame = 2,
+                            .flags = strEffect::kSound,
+                            .volume = 90,
+                            .frequency = 110,
+                            .balance = 60,
+                            .soundPath = "Fire1"});
+    doc.addEffect(strEffect{.startFrame = 4,
+                            .flags = strEffect::kFlash,
+                            .flashFrames = 8,
+                            .flashObject = 1,
+                            .flashRed = 132,
+                            .flashGreen = 255,
+                            .flashBlue = 0,
+                            .flashStrength = 189}); // 23 of 31
     ASSERT_EQ(PK2::ColourTo5(189), 23);
     ASSERT_EQ(PK2::ColourFrom5(23), 189);
 

@@ -85,7 +85,8 @@
 //         :08 "@se" 30                                           nil where an RPG::AudioFile goes
 //         @flash_scope i2, @flash_color Color(10.9, 20, 30, 255), @flash_duration i8, @condition i2
 //   359   6F :12 "Other::Timing" 06 3B 2D (@frame) 69 00           a timing of another class
-//   36E   6F 3B 2C (Timing) 0B @frame i3, @se 6F :13 "RPG::AudioFile" 09 (4 ivars) 3B 08 (@name) 22 0D "Thunder9"
+//   36E   6F 3B 2C (Timing) 0B @frame i3, @se 6F :13 "RPG::AudioFile" 09 (4 ivars) 3B 08 (@name) 22 0D
+//   "Thunder9"
 //         @volume i100, @pitch i100, :0B "@extra" 66 08 "0.5"; @flash_scope i0,
 //         @flash_color Color(0, 0, 0, 0), @flash_duration i0, @condition i0
 //
@@ -116,6 +117,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace PKRUBY;
@@ -142,9 +144,8 @@ TEST(MarshalPayload, VxAceAsRpgMakerWritesIt) {
     ASSERT_EQ(ReadMarshalPayload(b, d, "jpn", &why), 1) << why;
     EXPECT_EQ(d.text(kTextName), "Fire");
     ASSERT_NE(d.picture(0), nullptr);
-    EXPECT_EQ(d.picture(0)->path, "Fire1");
-    EXPECT_EQ(d.picture(0)->hue, 30);
-    EXPECT_EQ(d.picture(1), nullptr);  // an empty @animation2_name leaves the slot empty
+    EXPECT_EQ(std::tuple(d.picture(0)->path, d.picture(0)->hue), std::tuple("Fire1", 30));
+    EXPECT_EQ(d.picture(1), nullptr); // an empty @animation2_name leaves the slot empty
     EXPECT_EQ(d.getSetting(kKeyCentrePosition), 1);
     EXPECT_EQ(d.frameCount(), 2);
     EXPECT_EQ(Describe(d, 0, 0), DescribeCell(Cell(0, 1, 10, -20, 100, 100, 0, 255, 1)));
@@ -153,17 +154,11 @@ TEST(MarshalPayload, VxAceAsRpgMakerWritesIt) {
     EXPECT_EQ(Describe(d, 1, 0), DescribeCell(Cell(0, 3, 0, 0, 100, 100, 0, 255, 0)));
     ASSERT_EQ(d.effectCount(), 1);
     const strEffect& e = *d.effect(0);
-    EXPECT_EQ(e.startFrame, 1);
-    EXPECT_EQ(e.flags, strEffect::kFlash | strEffect::kSound);
-    EXPECT_EQ(e.soundPath, "Fire2");
-    EXPECT_EQ(e.volume, 80);
-    EXPECT_EQ(e.frequency, 120);
-    EXPECT_EQ(e.flashObject, 1);
-    EXPECT_EQ(e.flashFrames, 5);
-    EXPECT_EQ(e.flashRed, 255);
-    EXPECT_EQ(e.flashGreen, 128);
-    EXPECT_EQ(e.flashBlue, 0);
-    EXPECT_EQ(e.flashStrength, 200);
+    EXPECT_EQ(std::tuple(e.startFrame, e.flags, e.soundPath, e.volume, e.frequency),
+              std::tuple(1, strEffect::kFlash | strEffect::kSound, "Fire2", 80, 120));
+    EXPECT_EQ(
+        std::tuple(e.flashObject, e.flashFrames, e.flashRed, e.flashGreen, e.flashBlue, e.flashStrength),
+        std::tuple(1, 5, 255, 128, 0, 200));
 }
 
 TEST(MarshalPayload, UnexpectedValuesAreSkippedInStep) {
@@ -173,31 +168,25 @@ TEST(MarshalPayload, UnexpectedValuesAreSkippedInStep) {
     ASSERT_EQ(ReadMarshalPayload(Payload("xp_extras.bin"), d, "jpn", &why), 1) << why;
     EXPECT_EQ(d.text(kTextName), "Thunder");
     ASSERT_NE(d.picture(0), nullptr);
-    EXPECT_EQ(d.picture(0)->path, "Thunder1");
-    EXPECT_EQ(d.picture(0)->hue, 120);
+    EXPECT_EQ(std::tuple(d.picture(0)->path, d.picture(0)->hue), std::tuple("Thunder1", 120));
     EXPECT_EQ(d.getSetting(kKeyCentrePosition), 3);
     EXPECT_EQ(d.frameCount(), 4);
-    EXPECT_EQ(d.frame(0)->cells.count(), 0);  // nil
+    EXPECT_EQ(d.frame(0)->cells.count(), 0); // nil
     EXPECT_EQ(Describe(d, 1, 0), DescribeCell(Cell(0, 4, 1, 2, 80, 80, -450, 200, 0)));
-    EXPECT_EQ(d.frame(2)->cells.count(), 0);  // another class
+    EXPECT_EQ(d.frame(2)->cells.count(), 0); // another class
     EXPECT_EQ(Describe(d, 3, 0), DescribeCell(Cell(0, 6, 0, 0, 100, 100, 0, 255, 0)));
     ASSERT_EQ(d.effectCount(), 2);
     const strEffect& a = *d.effect(0);
-    EXPECT_EQ(a.startFrame, 0);  // the float was skipped
-    EXPECT_EQ(a.flags, strEffect::kFlash | strEffect::kUserData);
-    EXPECT_EQ(a.flashObject, 0);
-    EXPECT_EQ(a.flashRed, 10);
-    EXPECT_EQ(a.flashGreen, 20);
-    EXPECT_EQ(a.flashBlue, 30);
-    EXPECT_EQ(a.flashStrength, 255);
-    EXPECT_EQ(a.flashFrames, 8);
-    EXPECT_EQ(a.userData, "MISS");
-    EXPECT_EQ(a.soundPath, "");
+    // The float frame was skipped (frame 0).
+    EXPECT_EQ(std::tuple(a.startFrame, a.flags, a.userData, a.soundPath),
+              std::tuple(0, strEffect::kFlash | strEffect::kUserData, "MISS", ""));
+    EXPECT_EQ(
+        std::tuple(a.flashObject, a.flashRed, a.flashGreen, a.flashBlue, a.flashStrength, a.flashFrames),
+        std::tuple(0, 10, 20, 30, 255, 8));
     const strEffect& b = *d.effect(1);
-    EXPECT_EQ(b.startFrame, 3);
-    EXPECT_EQ(b.flags, strEffect::kSound);
-    EXPECT_EQ(b.soundPath, "Thunder9");
-    EXPECT_EQ(b.flashStrength, 255);  // flash block back to its defaults
+    // The flash block is back to its defaults.
+    EXPECT_EQ(std::tuple(b.startFrame, b.flags, b.soundPath, b.flashStrength),
+              std::tuple(3, strEffect::kSound, "Thunder9", 255));
 }
 
 TEST(MarshalPayload, TablesThatDoNotMatchTheirSizes) {
@@ -213,7 +202,7 @@ TEST(MarshalPayload, TablesThatDoNotMatchTheirSizes) {
     EXPECT_EQ(Describe(d, 1, 0), DescribeCell(Cell(0, 2, 4, 50, 110, 110, 0, 0, 0)));
     EXPECT_EQ(Describe(d, 1, 1), DescribeCell(Cell(0, 3, 5, 60, 0, 0, 0, 0, 0)));
     EXPECT_EQ(Describe(d, 1, 2), DescribeCell(Cell(0, 4, 6, 70, 0, 0, 0, 0, 0)));
-    EXPECT_EQ(d.text(kTextName), "Odd");  // read in step after both tables
+    EXPECT_EQ(d.text(kTextName), "Odd"); // read in step after both tables
 }
 
 TEST(MarshalPayload, LongTextsAreCutAndTheRestIsRead) {
@@ -239,4 +228,4 @@ TEST(MarshalPayload, EveryCutOfTheHandBuiltPayloadsFails) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace PKRUBY;
@@ -16,15 +17,20 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Of(const Cclip_stream& s) { return Bytes(s.Data(0), s.Data(0) + s.Size()); }
+Bytes Of(const Cclip_stream& s) {
+    return Bytes(s.Data(0), s.Data(0) + s.Size());
+}
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const Bytes& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
 
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 Bytes Long(int32_t v) {
     CWrite w;
@@ -33,30 +39,33 @@ Bytes Long(int32_t v) {
 }
 
 TEST(RubyWrite, FixnumBodiesAtEveryBoundary) {
-    EXPECT_EQ(Long(0), (Bytes{0x00}));
-    EXPECT_EQ(Long(1), (Bytes{0x06}));
-    EXPECT_EQ(Long(122), (Bytes{0x7F}));
-    EXPECT_EQ(Long(123), (Bytes{0x01, 0x7B}));
-    EXPECT_EQ(Long(255), (Bytes{0x01, 0xFF}));
-    EXPECT_EQ(Long(256), (Bytes{0x02, 0x00, 0x01}));
-    EXPECT_EQ(Long(65535), (Bytes{0x02, 0xFF, 0xFF}));
-    EXPECT_EQ(Long(65536), (Bytes{0x03, 0x00, 0x00, 0x01}));
-    EXPECT_EQ(Long(0xFFFFFF), (Bytes{0x03, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(Long(0x1000000), (Bytes{0x04, 0x00, 0x00, 0x00, 0x01}));
-    EXPECT_EQ(Long(INT32_MAX), (Bytes{0x04, 0xFF, 0xFF, 0xFF, 0x7F}));
-    EXPECT_EQ(Long(-1), (Bytes{0xFA}));
-    EXPECT_EQ(Long(-123), (Bytes{0x80}));
-    EXPECT_EQ(Long(-124), (Bytes{0xFF, 0x84}));
-    EXPECT_EQ(Long(-256), (Bytes{0xFF, 0x00}));
-    EXPECT_EQ(Long(-257), (Bytes{0xFE, 0xFF, 0xFE}));
-    EXPECT_EQ(Long(-65536), (Bytes{0xFE, 0x00, 0x00}));
-    EXPECT_EQ(Long(-65537), (Bytes{0xFD, 0xFF, 0xFF, 0xFE}));
-    EXPECT_EQ(Long(INT32_MIN), (Bytes{0xFC, 0x00, 0x00, 0x00, 0x80}));
-}
-
-TEST(RubyWrite, FixnumBodiesReadBackAtEveryBoundary) {
-    for (int32_t v : {0, 1, 4, 5, 6, 122, 123, 124, 255, 256, 257, 65535, 65536, 0xFFFFFF, 0x1000000, INT32_MAX,
-                      -1, -4, -5, -6, -123, -124, -255, -256, -257, -65536, -65537, -0x1000000, INT32_MIN}) {
+    const std::pair<int32_t, Bytes> vectors[] = {
+        {0, {0x00}},
+        {1, {0x06}},
+        {122, {0x7F}},
+        {123, {0x01, 0x7B}},
+        {255, {0x01, 0xFF}},
+        {256, {0x02, 0x00, 0x01}},
+        {65535, {0x02, 0xFF, 0xFF}},
+        {65536, {0x03, 0x00, 0x00, 0x01}},
+        {0xFFFFFF, {0x03, 0xFF, 0xFF, 0xFF}},
+        {0x1000000, {0x04, 0x00, 0x00, 0x00, 0x01}},
+        {INT32_MAX, {0x04, 0xFF, 0xFF, 0xFF, 0x7F}},
+        {-1, {0xFA}},
+        {-123, {0x80}},
+        {-124, {0xFF, 0x84}},
+        {-256, {0xFF, 0x00}},
+        {-257, {0xFE, 0xFF, 0xFE}},
+        {-65536, {0xFE, 0x00, 0x00}},
+        {-65537, {0xFD, 0xFF, 0xFF, 0xFE}},
+        {INT32_MIN, {0xFC, 0x00, 0x00, 0x00, 0x80}},
+    };
+    for (const auto& [v, bytes] : vectors)
+        EXPECT_EQ(Long(v), bytes) << v;
+    // Every boundary reads back.
+    for (int32_t v : {0,    1,     4,     5,        6,         122,       123,    124,        255,      256,
+                      257,  65535, 65536, 0xFFFFFF, 0x1000000, INT32_MAX, -1,     -4,         -5,       -6,
+                      -123, -124,  -255,  -256,     -257,      -65536,    -65537, -0x1000000, INT32_MIN}) {
         CRead r;
         r.Assign(Long(v));
         EXPECT_EQ(r.ReadLong(), v) << v;
@@ -80,18 +89,24 @@ TEST(RubyWrite, SiblingObjectsShareTheReservedClassName) {
     CWriteSymbols symbols;
     CWrite parent(&symbols), child;
     strObjectScope a = BeginObject(&parent, &child, "Cls");
-    child.WriteFixnumIvar("@a", 1);  // written before the class name reaches the parent
+    child.WriteFixnumIvar("@a", 1); // written before the class name reaches the parent
     child.WriteFixnumIvar("@b", 2);
     EndObject(a);
     strObjectScope b = BeginObject(&parent, &child, "Cls");
     child.WriteFixnumIvar("@b", 3);
     EndObject(b);
     const Bytes expected = Concat({
-        {0x6F, 0x3A, 0x08}, Text("Cls"), {0x07},      // 'o' :Cls (index 0, reserved first), 2 ivars
-        {0x3A, 0x07}, Text("@a"), {0x69, 0x06},       // :@a index 1
-        {0x3A, 0x07}, Text("@b"), {0x69, 0x07},       // :@b index 2
-        {0x6F, 0x3B, 0x00, 0x06},                     // 'o' ;0, 1 ivar
-        {0x3B, 0x07, 0x69, 0x08},                     // ;2 (@b) = 3
+        {0x6F, 0x3A, 0x08},
+        Text("Cls"),
+        {0x07}, // 'o' :Cls (index 0, reserved first), 2 ivars
+        {0x3A, 0x07},
+        Text("@a"),
+        {0x69, 0x06}, // :@a index 1
+        {0x3A, 0x07},
+        Text("@b"),
+        {0x69, 0x07},             // :@b index 2
+        {0x6F, 0x3B, 0x00, 0x06}, // 'o' ;0, 1 ivar
+        {0x3B, 0x07, 0x69, 0x08}, // ;2 (@b) = 3
     });
     EXPECT_EQ(Of(parent), expected);
 }
@@ -107,10 +122,17 @@ TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
     w2.WriteFixnumIvar("@v", 0);
     EndObject(inner);
     EndObject(outer);
-    const Bytes expected = Concat({{0x6F, 0x3A, 0x0A}, Text("Outer"), {0x06},
-                                   {0x3A, 0x0B}, Text("@inner"),
-                                   {0x6F, 0x3A, 0x0A}, Text("Inner"), {0x06},
-                                   {0x3A, 0x07}, Text("@v"), {0x69, 0x00}});
+    const Bytes expected = Concat({{0x6F, 0x3A, 0x0A},
+                                   Text("Outer"),
+                                   {0x06},
+                                   {0x3A, 0x0B},
+                                   Text("@inner"),
+                                   {0x6F, 0x3A, 0x0A},
+                                   Text("Inner"),
+                                   {0x06},
+                                   {0x3A, 0x07},
+                                   Text("@v"),
+                                   {0x69, 0x00}});
     EXPECT_EQ(Of(w0), expected);
     // Read back, the indices agree with the stream order.
     CReadSymbols read;
@@ -133,7 +155,8 @@ TEST(RubyWrite, EndObjectWithoutAScopeDoesNothing) {
     EXPECT_EQ(w.Size(), 0u);
 }
 
-TEST(RubyWrite, StringFormTwoFlagsTheEncoding) {
+TEST(RubyWrite, StringForms) {
+    // Form two flags the encoding (the second time through a symbol link); form one is plain.
     CWriteSymbols symbols;
     CWrite w(&symbols, kStringEncoded);
     w.WriteStringValue("abc");
@@ -144,17 +167,13 @@ TEST(RubyWrite, StringFormTwoFlagsTheEncoding) {
     w.Clear();
     w.WriteStringValue("");
     EXPECT_EQ(Of(w), (Bytes{0x22, 0x00}));
-}
 
-TEST(RubyWrite, StringFormOneIsPlain) {
-    CWriteSymbols symbols;
-    CWrite w(&symbols, kStringPlain);
-    w.WriteStringIvar("@n", "abc");
-    EXPECT_EQ(Of(w), (Bytes{0x3A, 0x07, '@', 'n', 0x22, 0x08, 0x61, 0x62, 0x63}));
-    w.Clear();
-    w.WriteStringValue("");
-    EXPECT_EQ(Of(w), (Bytes{0x22, 0x00}));
-    EXPECT_EQ(symbols.Size(), 1u);  // no E
+    CWriteSymbols plainSymbols;
+    CWrite plain(&plainSymbols, kStringPlain);
+    plain.WriteStringIvar("@n", "abc");
+    plain.WriteStringValue("");
+    EXPECT_EQ(Of(plain), (Bytes{0x3A, 0x07, '@', 'n', 0x22, 0x08, 0x61, 0x62, 0x63, 0x22, 0x00}));
+    EXPECT_EQ(plainSymbols.Size(), 1u); // no E
 }
 
 TEST(RubyWrite, TableTwoByEightByOne) {
@@ -163,10 +182,11 @@ TEST(RubyWrite, TableTwoByEightByOne) {
     strTable t;
     ASSERT_TRUE(t.Allocate(2, 8, 1));
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 2; ++x) t.Set(x, y, 0, static_cast<int16_t>(y * 10 + x - 5));
+        for (int x = 0; x < 2; ++x)
+            t.Set(x, y, 0, static_cast<int16_t>(y * 10 + x - 5));
     w.WriteTable(t);
-    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Table"), {0x39},
-                             {2, 0, 0, 0, 2, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0, 0, 16, 0, 0, 0}});
+    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Table"), {0x39}, {2, 0, 0, 0, 2, 0, 0,  0, 8, 0,
+                                                                         0, 0, 1, 0, 0, 0, 16, 0, 0, 0}});
     for (int i = 0; i < 16; ++i) {
         auto v = static_cast<uint16_t>(static_cast<int16_t>((i / 2) * 10 + (i % 2) - 5));
         expected.push_back(uint8_t(v));
@@ -184,7 +204,7 @@ TEST(RubyWrite, TableDimensionsFollowTheSizes) {
         w.WriteTable(t);
         CRead r;
         r.Assign(Of(w));
-        r.Seek(9);  // 'u' ':' len "Table" len
+        r.Seek(9); // 'u' ':' len "Table" len
         return static_cast<int>(r.ReadU32());
     };
     EXPECT_EQ(dims(5, 1, 1), 1);
@@ -192,20 +212,16 @@ TEST(RubyWrite, TableDimensionsFollowTheSizes) {
     EXPECT_EQ(dims(5, 1, 2), 3);
 }
 
-TEST(RubyWrite, ColorIsFourLittleEndianDoubles) {
+TEST(RubyWrite, ColorArrayHeaderAndVersion) {
     CWrite w;
-    w.WriteColor(100.0, 0.0, 0.0, 0.0);
-    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Color"), {0x25},
-                             {0, 0, 0, 0, 0, 0, 0x59, 0x40}});  // 100.0
+    w.WriteColor(100.0, 0.0, 0.0, 0.0); // four little-endian doubles
+    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Color"), {0x25}, {0, 0, 0, 0, 0, 0, 0x59, 0x40}});
     expected.resize(expected.size() + 24, 0);
     EXPECT_EQ(Of(w), expected);
+    CWrite v;
+    v.WriteVersion();
+    v.WriteArrayHeader(200);
+    EXPECT_EQ(Of(v), (Bytes{0x04, 0x08, 0x5B, 0x01, 0xC8}));
 }
 
-TEST(RubyWrite, ArrayHeaderAndVersion) {
-    CWrite w;
-    w.WriteVersion();
-    w.WriteArrayHeader(200);
-    EXPECT_EQ(Of(w), (Bytes{0x04, 0x08, 0x5B, 0x01, 0xC8}));
-}
-
-}  // namespace
+} // namespace
