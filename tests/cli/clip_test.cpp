@@ -22,7 +22,17 @@ std::string Pelko(const std::string& args, int* status) {
     return RunCommand(std::string(PELKO_TOOL) + " " + args + " 2>&1", status);
 }
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+std::string Quote(const std::string& s) {
+    return "'" + s + "'";
+}
+
+// `pelko --config <config> clip <verb> <product> <in> <out>`.
+std::string Clip(const std::string& config, const std::string& verb, const std::string& product,
+                 const std::string& in, const std::string& out, int* status, const std::string& extra = "") {
+    return Pelko("--config " + Quote(config) + " clip " + verb + " " + product + " " + Quote(in) + " " +
+                     Quote(out) + extra,
+                 status);
+}
 
 // A settings file in the temporary folder, with the picture folder given.
 std::string ConfigWithPictures(const TempDir& dir, const std::string& pictures) {
@@ -33,12 +43,15 @@ std::string ConfigWithPictures(const TempDir& dir, const std::string& pictures) 
 
 nlohmann::json Dump(const std::string& config, const std::string& project) {
     int status = -1;
-    std::string out = RunCommand(std::string(PELKO_TOOL) + " --config " + Quote(config) + " dump " + Quote(project), &status);
+    std::string out = RunCommand(
+        std::string(PELKO_TOOL) + " --config " + Quote(config) + " dump " + Quote(project), &status);
     EXPECT_EQ(status, 0) << out;
     return nlohmann::json::parse(out, nullptr, false);
 }
 
-bool Exists(const std::string& path) { return !ReadBytes(path).empty(); }
+bool Exists(const std::string& path) {
+    return !ReadBytes(path).empty();
+}
 
 TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
     TempDir dir;
@@ -46,17 +59,17 @@ TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
     std::string config = ConfigWithPictures(dir, dir.path());
     std::string out = dir.file("fire.dat");
     int status = -1;
-    std::string text = Pelko("--config " + Quote(config) + " clip import vxace " +
-                                 Quote(DataPath("marshal/vxace_basic.bin")) + " " + Quote(out) + " --to binary",
-                             &status);
+    std::string text =
+        Clip(config, "import", "vxace", DataPath("marshal/vxace_basic.bin"), out, &status, " --to binary");
     ASSERT_EQ(status, 0) << text;
-    EXPECT_NE(text.find("RPG Maker XP / VX / VXAce [Anime fight] : Import succeeded"), std::string::npos) << text;
+    EXPECT_NE(text.find("RPG Maker XP / VX / VXAce [Anime fight] : Import succeeded"), std::string::npos)
+        << text;
     nlohmann::json j = Dump(config, out);
     ASSERT_FALSE(j.is_discarded());
     EXPECT_EQ(j["name"], "Fire");
     EXPECT_EQ(j["settings"]["cellNumber"], 16);
     ASSERT_EQ(j["pictures"].size(), 1u);
-    EXPECT_EQ(j["pictures"][0]["path"], dir.path() + "\\Fire1.png");  // found in the absolute folder
+    EXPECT_EQ(j["pictures"][0]["path"], dir.path() + "\\Fire1.png"); // found in the absolute folder
     EXPECT_EQ(j["pictures"][0]["hue"], 30);
     ASSERT_EQ(j["effects"].size(), 1u);
     EXPECT_EQ(j["effects"][0]["soundPath"], "Audio\\SE\\Fire2");
@@ -68,17 +81,15 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
     std::string config = ConfigWithPictures(dir, "BattleEffect");
     std::string first = dir.file("first.txt");
     int status = -1;
-    std::string text = Pelko("--config " + Quote(config) + " clip import xp " + Quote(DataPath("marshal/xp_extras.bin")) +
-                                 " " + Quote(first) + " --to text",
-                             &status);
+    std::string text =
+        Clip(config, "import", "xp", DataPath("marshal/xp_extras.bin"), first, &status, " --to text");
     ASSERT_EQ(status, 0) << text;
     nlohmann::json a = Dump(config, first);
     EXPECT_EQ(a["pictures"][0]["path"], "BattleEffect\\Thunder1");
 
     for (const char* product : {"xp", "vx", "vxace"}) {
         std::string payload = dir.file(std::string(product) + ".bin");
-        text = Pelko("--config " + Quote(config) + " clip export " + product + " " + Quote(first) + " " + Quote(payload),
-                     &status);
+        text = Clip(config, "export", product, first, payload, &status);
         ASSERT_EQ(status, 0) << product << ": " << text;
         EXPECT_NE(text.find("[Anime fight] : Export succeeded"), std::string::npos) << text;
         std::vector<uint8_t> b = ReadBytes(payload);
@@ -90,8 +101,7 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
 
         // Imported again, the project is the same, but for what the product cannot carry.
         std::string second = dir.file(std::string(product) + ".txt");
-        text = Pelko("--config " + Quote(config) + " clip import " + product + " " + Quote(payload) + " " + Quote(second),
-                     &status);
+        text = Clip(config, "import", product, payload, second, &status);
         ASSERT_EQ(status, 0) << product << ": " << text;
         nlohmann::json b2 = Dump(config, second);
         EXPECT_EQ(b2["frames"], a["frames"]) << product;
@@ -110,33 +120,26 @@ TEST(CliClip, FailuresLeaveNoOutput) {
     WriteBytes(dir.file("junk.bin"), {'n', 'o', 't', ' ', 'a', ' ', 'p', 'a', 'y', 'l', 'o', 'a', 'd'});
     std::string out = dir.file("out.dat");
     int status = -1;
-    std::string text = Pelko("--config " + Quote(config) + " clip import vx " + Quote(dir.file("junk.bin")) + " " + Quote(out),
-                             &status);
+    std::string text = Clip(config, "import", "vx", dir.file("junk.bin"), out, &status);
     EXPECT_NE(status, 0);
-    EXPECT_NE(text.find("< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed"), std::string::npos) << text;
-    EXPECT_FALSE(Exists(out));
+    EXPECT_NE(text.find("< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed"), std::string::npos)
+        << text;
 
-    // A cut payload.
     std::vector<uint8_t> b = ReadBytes(DataPath("marshal/vxace_basic.bin"));
     b.resize(b.size() / 2);
     WriteBytes(dir.file("cut.bin"), b);
-    text = Pelko("--config " + Quote(config) + " clip import vxace " + Quote(dir.file("cut.bin")) + " " + Quote(out), &status);
-    EXPECT_NE(status, 0) << text;
-    EXPECT_FALSE(Exists(out));
-
-    // A missing file, an unknown product, a project that is not there.
-    text = Pelko("--config " + Quote(config) + " clip import xp " + Quote(dir.file("none.bin")) + " " + Quote(out), &status);
-    EXPECT_NE(status, 0) << text;
-    text = Pelko("--config " + Quote(config) + " clip import 2003 " + Quote(DataPath("marshal/vxace_basic.bin")) + " " +
-                     Quote(out),
-                 &status);
-    EXPECT_NE(status, 0) << text;
-    text = Pelko("--config " + Quote(config) + " clip export xp " + Quote(dir.file("none.dat")) + " " +
-                     Quote(dir.file("p.bin")),
-                 &status);
-    EXPECT_NE(status, 0) << text;
+    // A cut payload, a missing file, an unknown product, a project that is not there.
+    const std::vector<std::vector<std::string>> bad = {
+        {"import", "vxace", dir.file("cut.bin"), out},
+        {"import", "xp", dir.file("none.bin"), out},
+        {"import", "2003", DataPath("marshal/vxace_basic.bin"), out},
+        {"export", "xp", dir.file("none.dat"), dir.file("p.bin")}};
+    for (const auto& c : bad) {
+        text = Clip(config, c[0], c[1], c[2], c[3], &status);
+        EXPECT_NE(status, 0) << c[2] << ": " << text;
+    }
     EXPECT_FALSE(Exists(dir.file("p.bin")));
     EXPECT_FALSE(Exists(out));
 }
 
-}  // namespace
+} // namespace

@@ -16,11 +16,18 @@ using testing_support::TempDir;
 
 namespace {
 
-std::string tool() { return std::string(PELKO_TOOL); }
+std::string tool() {
+    return std::string(PELKO_TOOL);
+}
 
 // Runs pelko; returns its standard error, with the exit status in *status.
 std::string pelkoErrors(const std::string& args, int* status) {
     return RunCommand(tool() + " " + args + " 2>&1 >/dev/null", status);
+}
+
+// `pelko convert <in> <out><extra>`; returns its standard error.
+std::string convert(const std::string& in, const std::string& out, const std::string& extra, int* status) {
+    return pelkoErrors("convert " + in + " " + out + extra, status);
 }
 
 std::string dump(const std::string& path) {
@@ -30,56 +37,49 @@ std::string dump(const std::string& path) {
     return out;
 }
 
-std::string head(const std::string& path, size_t n = 8) { return ReadText(path).substr(0, n); }
+std::string head(const std::string& path, size_t n = 8) {
+    return ReadText(path).substr(0, n);
+}
 
-}  // namespace
+} // namespace
 
 TEST(CliConvert, BinaryToTextAndBackIsByteExact) {
     TempDir dir;
     int status = -1;
-    std::string err = pelkoErrors(
-        "convert " + DataPath("text/small/input.dat") + " " + dir.file("small.txt") + " --to text", &status);
-    ASSERT_EQ(status, 0) << err;
-    EXPECT_EQ(err, "");
-    EXPECT_EQ(ReadText(dir.file("small.txt")), ReadText(DataPath("text/small/expected.txt")));
-
-    err = pelkoErrors("convert " + DataPath("text/small/expected.txt") + " " + dir.file("small.dat") +
-                          " --to binary",
-                      &status);
-    ASSERT_EQ(status, 0) << err;
-    EXPECT_EQ(ReadBytes(dir.file("small.dat")), ReadBytes(DataPath("text/small/input.dat")));
-    EXPECT_EQ(dump(dir.file("small.dat")), ReadText(DataPath("text/small/expected.json")));
-
-    // The larger sample of the binary tests goes through text unchanged as well.
-    ASSERT_EQ(
-        pelkoErrors("convert " + DataPath("binary/ring.dat") + " " + dir.file("ring.txt") + " --to text",
-                    &status),
-        "");
+    const std::string small = DataPath("text/small/input.dat"), ring = DataPath("binary/ring.dat");
+    EXPECT_EQ(convert(small, dir.file("small.txt"), " --to text", &status), "");
     ASSERT_EQ(status, 0);
-    ASSERT_EQ(
-        pelkoErrors("convert " + dir.file("ring.txt") + " " + dir.file("ring.dat") + " --to binary", &status),
-        "");
-    EXPECT_EQ(ReadBytes(dir.file("ring.dat")), ReadBytes(DataPath("binary/ring.dat")));
+    EXPECT_EQ(ReadText(dir.file("small.txt")), ReadText(DataPath("text/small/expected.txt")));
+    EXPECT_EQ(convert(DataPath("text/small/expected.txt"), dir.file("small.dat"), " --to binary", &status),
+              "");
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes(dir.file("small.dat")), ReadBytes(small));
+    EXPECT_EQ(dump(dir.file("small.dat")), ReadText(DataPath("text/small/expected.json")));
+    // The larger sample of the binary tests goes through text unchanged as well.
+    ASSERT_EQ(convert(ring, dir.file("ring.txt"), " --to text", &status), "");
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(convert(dir.file("ring.txt"), dir.file("ring.dat"), " --to binary", &status), "");
+    EXPECT_EQ(ReadBytes(dir.file("ring.dat")), ReadBytes(ring));
 }
 
 TEST(CliConvert, WithoutToTheDocumentsSaveFormatDecides) {
     TempDir dir;
     int status = -1;
-    // A text project saves as text whatever the name says, a binary one as binary.
-    pelkoErrors("convert " + DataPath("text/small/expected.txt") + " " + dir.file("a.dat"), &status);
-    ASSERT_EQ(status, 0);
-    EXPECT_EQ(head(dir.file("a.dat")), "PELK_TEX");
-    EXPECT_EQ(ReadText(dir.file("a.dat")), ReadText(DataPath("text/small/expected.txt")));
-    pelkoErrors("convert " + DataPath("text/small/input.dat") + " " + dir.file("b.txt"), &status);
-    ASSERT_EQ(status, 0);
-    EXPECT_EQ(head(dir.file("b.txt")), "PELK_BIN");
-    // --to overrides it both ways.
-    pelkoErrors("convert " + DataPath("text/small/expected.txt") + " " + dir.file("c.txt") + " --to binary",
-                &status);
-    EXPECT_EQ(head(dir.file("c.txt")), "PELK_BIN");
-    pelkoErrors("convert " + DataPath("text/small/input.dat") + " " + dir.file("d.dat") + " --to text",
-                &status);
-    EXPECT_EQ(head(dir.file("d.dat")), "PELK_TEX");
+    const std::string text = DataPath("text/small/expected.txt"), binary = DataPath("text/small/input.dat");
+    // A text project saves as text whatever the name says, a binary one as binary; --to overrides both.
+    const struct {
+        std::string in, out, extra, head;
+    } cases[] = {{text, "a.dat", "", "PELK_TEX"},
+                 {binary, "b.txt", "", "PELK_BIN"},
+                 {text, "c.txt", " --to binary", "PELK_BIN"},
+                 {binary, "d.dat", " --to text", "PELK_TEX"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.out);
+        convert(c.in, dir.file(c.out), c.extra, &status);
+        ASSERT_EQ(status, 0);
+        EXPECT_EQ(head(dir.file(c.out)), c.head);
+    }
+    EXPECT_EQ(ReadText(dir.file("a.dat")), ReadText(text));
 }
 
 TEST(CliConvert, LegacyFilesAreReadAndSavedAsText) {
@@ -88,13 +88,13 @@ TEST(CliConvert, LegacyFilesAreReadAndSavedAsText) {
     const std::string input = DataPath("legacy/basic/input.txt");
     EXPECT_EQ(dump(input), ReadText(DataPath("legacy/basic/expected.json")));
 
-    ASSERT_EQ(pelkoErrors("convert " + input + " " + dir.file("out.dat"), &status), "");
+    ASSERT_EQ(convert(input, dir.file("out.dat"), "", &status), "");
     ASSERT_EQ(status, 0);
     EXPECT_EQ(ReadText(dir.file("out.dat")), ReadText(DataPath("legacy/basic/expected.txt")));
     EXPECT_EQ(dump(dir.file("out.dat")), ReadText(DataPath("legacy/basic/expected.json")));
 
     // In binary the document is the same but for its save format.
-    ASSERT_EQ(pelkoErrors("convert " + input + " " + dir.file("out.bin") + " --to binary", &status), "");
+    ASSERT_EQ(convert(input, dir.file("out.bin"), " --to binary", &status), "");
     ASSERT_EQ(status, 0);
     auto expected = nlohmann::json::parse(ReadText(DataPath("legacy/basic/expected.json")));
     auto actual = nlohmann::json::parse(dump(dir.file("out.bin")));
@@ -103,7 +103,7 @@ TEST(CliConvert, LegacyFilesAreReadAndSavedAsText) {
     EXPECT_EQ(actual, expected);
 
     // The legacy format is never written.
-    std::string err = pelkoErrors("convert " + input + " " + dir.file("x") + " --to legacy", &status);
+    convert(input, dir.file("x"), " --to legacy", &status);
     EXPECT_NE(status, 0);
     EXPECT_FALSE(std::ifstream(dir.file("x")).good());
 }
@@ -112,13 +112,13 @@ TEST(CliConvert, EffectsTheTextFormatCannotHoldAreReported) {
     TempDir dir;
     int status = -1;
     const std::string input = DataPath("text/late_effect/input.dat");
-    std::string err = pelkoErrors("convert " + input + " " + dir.file("late.txt") + " --to text", &status);
+    std::string err = convert(input, dir.file("late.txt"), " --to text", &status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(err.find("warning: 2 effects were not written"), std::string::npos) << err;
     EXPECT_EQ(ReadText(dir.file("late.txt")), ReadText(DataPath("text/late_effect/expected.txt")));
 
     // Binary keeps them: no warning, and the document survives unchanged.
-    err = pelkoErrors("convert " + input + " " + dir.file("late.dat") + " --to binary", &status);
+    err = convert(input, dir.file("late.dat"), " --to binary", &status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(err, "");
     EXPECT_EQ(ReadBytes(dir.file("late.dat")), ReadBytes(input));
@@ -128,8 +128,8 @@ TEST(CliConvert, BrokenTextFilesFailWithTheLine) {
     TempDir dir;
     int status = -1;
     std::string text = ReadText(DataPath("text/small/expected.txt"));
-    testing_support::WriteText(dir.file("cut.txt"), text.substr(0, text.size() - 1));  // no final "9"
-    std::string err = pelkoErrors("convert " + dir.file("cut.txt") + " " + dir.file("never.dat"), &status);
+    testing_support::WriteText(dir.file("cut.txt"), text.substr(0, text.size() - 1)); // no final "9"
+    std::string err = convert(dir.file("cut.txt"), dir.file("never.dat"), "", &status);
     EXPECT_EQ(status, 1);
     EXPECT_NE(err.find("cannot read"), std::string::npos) << err;
     EXPECT_NE(err.find("line 36"), std::string::npos) << err;

@@ -42,34 +42,17 @@ std::vector<int> Frames(const std::vector<nlohmann::json>& lines) {
     return out;
 }
 
-// A mono 16-bit WAV of `ms` milliseconds of silence.
+// A mono 16-bit 8000 Hz WAV of `ms` milliseconds of silence.
 void WriteWav(const std::string& path, int ms) {
-    const uint32_t rate = 8000;
-    const uint32_t samples = rate * static_cast<uint32_t>(ms) / 1000;
-    const uint32_t data = samples * 2;
+    const uint32_t data = 16 * static_cast<uint32_t>(ms);
     std::vector<uint8_t> b;
-    auto u32 = [&b](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
+    auto put = [&b](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
             b.push_back(static_cast<uint8_t>(v >> (8 * i)));
     };
-    auto u16 = [&b](uint16_t v) {
-        b.push_back(static_cast<uint8_t>(v));
-        b.push_back(static_cast<uint8_t>(v >> 8));
-    };
     auto tag = [&b](const char* t) { b.insert(b.end(), t, t + 4); };
-    tag("RIFF");
-    u32(36 + data);
-    tag("WAVE");
-    tag("fmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    tag("data");
-    u32(data);
+    tag("RIFF"), put(36 + data, 4), tag("WAVE"), tag("fmt "), put(16, 4), put(1, 2), put(1, 2);
+    put(8000, 4), put(16000, 4), put(2, 2), put(16, 2), tag("data"), put(data, 4);
     b.resize(b.size() + data, 0);
     testing_support::WriteBytes(path, b);
 }
@@ -86,25 +69,18 @@ std::string WriteProject(const TempDir& dir) {
         c.x = static_cast<int16_t>(f);
         doc.setCell(f, 0, &c);
     }
-    strEffect screen;
-    screen.startFrame = 2;
-    screen.flags = strEffect::kFlash;
-    screen.flashFrames = 4;
-    screen.flashRed = 200;
-    screen.flashGreen = 100;
-    screen.flashBlue = 50;
-    screen.flashStrength = 200;
-    doc.addEffect(screen);
-    strEffect target;
-    target.startFrame = 5;
-    target.flags = strEffect::kFlash;
-    target.flashFrames = 2;
-    target.flashObject = 1;
-    target.flashRed = 0;
-    target.flashGreen = 255;
-    target.flashBlue = 128;
-    target.flashStrength = 0;
-    doc.addEffect(target);
+    auto flash = [&doc](int frame, int frames, int object, int r, int g, int b, int strength) {
+        strEffect e;
+        e.startFrame = static_cast<uint16_t>(frame);
+        e.flags = strEffect::kFlash;
+        e.flashFrames = static_cast<uint16_t>(frames);
+        e.flashObject = static_cast<uint8_t>(object);
+        e.flashRed = static_cast<uint8_t>(r), e.flashGreen = static_cast<uint8_t>(g);
+        e.flashBlue = static_cast<uint8_t>(b), e.flashStrength = static_cast<uint8_t>(strength);
+        doc.addEffect(e);
+    };
+    flash(2, 4, 0, 200, 100, 50, 200);
+    flash(5, 2, 1, 0, 255, 128, 0);
     strEffect sound;
     sound.startFrame = 6;
     sound.flags = strEffect::kSound;

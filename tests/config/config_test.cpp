@@ -17,16 +17,19 @@ using testing_support::WriteText;
 namespace {
 
 const std::vector<std::string> kKeysInOrder = {
-    "Locale", "LastLoadPath", "FolderName_C", "FolderName_G", "FolderName_S", "MainWinPostX", "MainWinPostY",
-    "MainWinSizeX", "MainWinSizeY", "ListWinPostX", "ListWinPostY", "ListWinSizeX", "ListWinSizeY", "PalWinPostX",
-    "PalWinPostY", "PalWinSizeX", "PalWinSizeY", "CellWinPostX", "CellWinPostY", "VListFlag", "VPalFlag",
-    "VBarFlag", "VStatusFlag", "VToolFlag", "VNextFlag", "VBackFlag", "VNowFlag", "VShadowFlag", "VGridFlag",
-    "VLocusFlag", "VTargetFlag", "VGifFlag", "VCenterFlag", "VLineFlag", "VerticalFlag", "CenterW", "CenterH",
-    "GridSize", "GridBit", "PostGrid", "ScaleGrid", "AngleGrid", "NewFrameFlag", "BackUpFlag", "TransType",
-    "CompType", "Undo", "Locus", "DragAKey", "DragSKey", "PlayBit", "PlayRate", "CGround", "CGrid", "CBackShadow",
-    "CNextShadow", "CCenterLine", "CTrans", "Init_FixFlag", "Init_Center", "Init_Div", "Init_Edit", "Init_Format",
-    "Init_Int", "Init_Cell", "Init_CutX", "Init_CutY", "Init_FileName", "TargetPostX", "TargetPostY",
-    "TargetOpacity", "TargetPath", "GIFKey", "GIFSpeed", "GIFPath"};
+    "Locale",       "LastLoadPath",  "FolderName_C", "FolderName_G", "FolderName_S",  "MainWinPostX",
+    "MainWinPostY", "MainWinSizeX",  "MainWinSizeY", "ListWinPostX", "ListWinPostY",  "ListWinSizeX",
+    "ListWinSizeY", "PalWinPostX",   "PalWinPostY",  "PalWinSizeX",  "PalWinSizeY",   "CellWinPostX",
+    "CellWinPostY", "VListFlag",     "VPalFlag",     "VBarFlag",     "VStatusFlag",   "VToolFlag",
+    "VNextFlag",    "VBackFlag",     "VNowFlag",     "VShadowFlag",  "VGridFlag",     "VLocusFlag",
+    "VTargetFlag",  "VGifFlag",      "VCenterFlag",  "VLineFlag",    "VerticalFlag",  "CenterW",
+    "CenterH",      "GridSize",      "GridBit",      "PostGrid",     "ScaleGrid",     "AngleGrid",
+    "NewFrameFlag", "BackUpFlag",    "TransType",    "CompType",     "Undo",          "Locus",
+    "DragAKey",     "DragSKey",      "PlayBit",      "PlayRate",     "CGround",       "CGrid",
+    "CBackShadow",  "CNextShadow",   "CCenterLine",  "CTrans",       "Init_FixFlag",  "Init_Center",
+    "Init_Div",     "Init_Edit",     "Init_Format",  "Init_Int",     "Init_Cell",     "Init_CutX",
+    "Init_CutY",    "Init_FileName", "TargetPostX",  "TargetPostY",  "TargetOpacity", "TargetPath",
+    "GIFKey",       "GIFSpeed",      "GIFPath"};
 
 // "key=value" lines of a file, in order.
 std::vector<std::pair<std::string, std::string>> keyLines(const std::string& text) {
@@ -49,40 +52,14 @@ cConfig readBody(const TempDir& dir, const std::string& body) {
     return c;
 }
 
-TEST(Config, DefaultsMatchTheTable) {
-    cConfig c;
-    c.Undo = 3;
-    c.Locale = "UTF-8";
-    ASSERT_TRUE(c.setDefaults());
-    EXPECT_EQ(c.Locale, "jpn");
-    EXPECT_EQ(c.Undo, 32);
-    EXPECT_EQ(c.section, "CONFIG");
-    EXPECT_EQ(c.FolderName_C, "Data");
-    EXPECT_EQ(c.FolderName_G, "BattleEffect");
-    EXPECT_EQ(c.FolderName_S, "Sound");
-    EXPECT_EQ(c.PalWinPostY, 332);
-    EXPECT_EQ(c.CellWinPostY, 512);
-    EXPECT_FALSE(c.VerticalFlag);
-    EXPECT_FALSE(c.BackUpFlag);
-    EXPECT_EQ(c.PlayBit, 416u);
-    EXPECT_EQ(c.CBackShadow, 0x880000FFu);
-    EXPECT_EQ(c.Init_Edit, 2);
-    EXPECT_EQ(c.Init_FileName, "newfile.txt");
-    EXPECT_EQ(c.TargetOpacity, 255);
-    EXPECT_EQ(c.GIFKey, 71);
-    EXPECT_EQ(c.DragAKey, 65);
-    EXPECT_EQ(c.DragSKey, 83);
-    EXPECT_EQ(platform::FileNamePart(c.filePath), "config.ini");
-    cConfig expected = cConfig::defaults();
-    expected.filePath = c.filePath;
-    EXPECT_EQ(c, expected);
-}
-
 TEST(Config, AbsentFileKeepsDefaultsAndWriteCreatesEveryKey) {
     TempDir dir;
     cConfig c;
-    c.setDefaults();
-    c.filePath = dir.file("sub/folder/config.ini");  // the folder is created too
+    c.Undo = 3;
+    c.Locale = "UTF-8";
+    ASSERT_TRUE(c.setDefaults()); // resets changed fields
+    EXPECT_EQ(platform::FileNamePart(c.filePath), "config.ini");
+    c.filePath = dir.file("sub/folder/config.ini"); // the folder is created too
     ASSERT_TRUE(c.read());
     cConfig expected = cConfig::defaults();
     expected.filePath = c.filePath;
@@ -93,28 +70,23 @@ TEST(Config, AbsentFileKeepsDefaultsAndWriteCreatesEveryKey) {
     EXPECT_EQ(text.substr(0, 9), "[CONFIG]\n");
     auto lines = keyLines(text);
     ASSERT_EQ(lines.size(), kKeysInOrder.size());
-    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].first, kKeysInOrder[i]);
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].first, kKeysInOrder[i]);
     auto value = [&](const std::string& key) {
         for (auto& [k, v] : lines)
             if (k == key) return v;
         return std::string("<missing>");
     };
-    EXPECT_EQ(value("Locale"), "jpn");
-    EXPECT_EQ(value("LastLoadPath"), "");
     EXPECT_EQ(value("VListFlag"), "1");
     EXPECT_EQ(value("VerticalFlag"), "0");
     EXPECT_EQ(value("CBackShadow"), "2281701631");
     EXPECT_EQ(value("CNextShadow"), "2281766656");
-    EXPECT_EQ(value("CGround"), "1052688");
-    EXPECT_EQ(value("Init_Format"), "1");
-    EXPECT_EQ(value("TargetOpacity"), "255");
-    EXPECT_EQ(value("Init_FileName"), "newfile.txt");
 }
 
 TEST(Config, ClampsUndoAndPlayRate) {
     TempDir dir;
     cConfig c = readBody(dir, "PlayRate=9\nUndo=100\n");
-    EXPECT_EQ(c.PlayRate, 9);  // stored as read; clamped when used
+    EXPECT_EQ(c.PlayRate, 9); // stored as read; clamped when used
     EXPECT_EQ(c.playRateIndex(), 6);
     EXPECT_EQ(c.undoDepth(), 32);
     c = readBody(dir, "PlayRate=-3\nUndo=0\n");
@@ -122,26 +94,22 @@ TEST(Config, ClampsUndoAndPlayRate) {
     EXPECT_EQ(c.undoDepth(), 0);
     c.Undo = -4;
     EXPECT_EQ(c.undoDepth(), 0);
-    c.Undo = 17;
-    c.PlayRate = 3;
-    EXPECT_EQ(c.undoDepth(), 17);
-    EXPECT_EQ(c.playRateIndex(), 3);
 }
 
 TEST(Config, ValueForms) {
     TempDir dir;
     cConfig c = readBody(dir,
-                         "VListFlag=false\n"     // only a leading "0" is false
+                         "VListFlag=false\n" // only a leading "0" is false
                          "VPalFlag=0abc\n"
-                         "VBarFlag=\n"           // empty: true
+                         "VBarFlag=\n" // empty: true
                          "VerticalFlag=yes\n"
-                         "TargetOpacity=300\n"   // low 8 bits: 44
-                         "Init_Center=-1\n"      // 255
+                         "TargetOpacity=300\n" // low 8 bits: 44
+                         "Init_Center=-1\n"    // 255
                          "MainWinPostX= -12abc\n"
                          "MainWinPostY=abc\n"
                          "MainWinSizeX=+7\n"
-                         "MainWinSizeY=000000000000001234\n"  // 16-byte buffer: "000000000000001"
-                         "ListWinPostX=99999999999\n"         // saturates
+                         "MainWinSizeY=000000000000001234\n" // 16-byte buffer: "000000000000001"
+                         "ListWinPostX=99999999999\n"        // saturates
                          "ListWinPostY=-99999999999\n"
                          "CBackShadow=2281701631\n"
                          "CNextShadow=-1\n"
@@ -164,8 +132,6 @@ TEST(Config, ValueForms) {
     EXPECT_EQ(c.CCenterLine, 0xFFFFFFFFu);
     EXPECT_EQ(c.GridBit, 5u);
 
-    EXPECT_EQ(cConfig::parseInt(" -12abc"), -12);
-    EXPECT_EQ(cConfig::parseInt("abc"), 0);
     EXPECT_EQ(cConfig::parseInt(""), 0);
     EXPECT_EQ(cConfig::parseInt("\t\n 42"), 42);
     EXPECT_EQ(cConfig::parseInt("- 5"), 0);
@@ -189,14 +155,15 @@ TEST(Config, AbsentOrBangKeepsTheCurrentValue) {
     EXPECT_EQ(c.Locale, "UTF-8");
     EXPECT_FALSE(c.VListFlag);
     EXPECT_EQ(c.Undo, 5);
-    EXPECT_EQ(c.Locus, 99);      // absent
-    EXPECT_EQ(c.GridSize, 12);   // the section name matched case-insensitively
+    EXPECT_EQ(c.Locus, 99);    // absent
+    EXPECT_EQ(c.GridSize, 12); // the section name matched case-insensitively
 }
 
 TEST(Config, TextBuffers) {
     TempDir dir;
     std::string longText(600, 'p');
-    cConfig c = readBody(dir, "LastLoadPath=" + longText + "\nInit_FileName=" + longText + "\nGIFPath=  spaced path.gif  \n");
+    cConfig c = readBody(dir, "LastLoadPath=" + longText + "\nInit_FileName=" + longText +
+                                  "\nGIFPath=  spaced path.gif  \n");
     EXPECT_EQ(c.LastLoadPath, std::string(511, 'p'));
     EXPECT_EQ(c.Init_FileName, std::string(259, 'p'));
     EXPECT_EQ(c.GIFPath, "spaced path.gif");
@@ -204,18 +171,17 @@ TEST(Config, TextBuffers) {
 
 TEST(Config, WriteKeepsOtherSectionsAndComments) {
     TempDir dir;
-    const std::string before =
-        "; PelkoEditor settings\r\n"
-        "[Window]\r\n"
-        "Undo=keep me\r\n"
-        "\r\n"
-        "[CONFIG]\r\n"
-        "; a comment inside the section\r\n"
-        "Undo = 3\r\n"
-        "Unknown=stays\r\n"
-        "\r\n"
-        "[Later]\r\n"
-        "x=1\r\n";
+    const std::string before = "; PelkoEditor settings\r\n"
+                               "[Window]\r\n"
+                               "Undo=keep me\r\n"
+                               "\r\n"
+                               "[CONFIG]\r\n"
+                               "; a comment inside the section\r\n"
+                               "Undo = 3\r\n"
+                               "Unknown=stays\r\n"
+                               "\r\n"
+                               "[Later]\r\n"
+                               "x=1\r\n";
     WriteText(dir.file("config.ini"), before);
     cConfig c;
     c.filePath = dir.file("config.ini");
@@ -227,53 +193,41 @@ TEST(Config, WriteKeepsOtherSectionsAndComments) {
     EXPECT_EQ(after.substr(0, 48), "; PelkoEditor settings\r\n[Window]\r\nUndo=keep me\r\n");
     EXPECT_NE(after.find("; a comment inside the section\r\n"), std::string::npos);
     EXPECT_NE(after.find("Undo = 9\r\nUnknown=stays\r\n"), std::string::npos);
-    const std::string tail = "GIFPath=\r\n\r\n[Later]\r\nx=1\r\n";  // keys appended before the blank line
+    const std::string tail = "GIFPath=\r\n\r\n[Later]\r\nx=1\r\n"; // keys appended before the blank line
     EXPECT_EQ(after.substr(after.size() - tail.size()), tail);
-    EXPECT_EQ(after.find("\n\n"), std::string::npos);  // no LF-only line was added
+    EXPECT_EQ(after.find("\n\n"), std::string::npos); // no LF-only line was added
     EXPECT_EQ(after.find("Undo="), after.find("Undo=keep me"));
     platform::cProfileFile reread(after);
     EXPECT_EQ(reread.getString("Window", "Undo", "", 512), "keep me");
     EXPECT_EQ(reread.getString("Later", "x", "", 512), "1");
     EXPECT_EQ(reread.getString("CONFIG", "Unknown", "", 512), "stays");
-    EXPECT_EQ(reread.getString("CONFIG", "GIFPath", "<absent>", 512), "");  // appended keys
+    EXPECT_EQ(reread.getString("CONFIG", "GIFPath", "<absent>", 512), ""); // appended keys
 }
 
 cConfig everyFieldChanged() {
     cConfig c;
     c.Locale = "UTF-8";
     c.LastLoadPath = "/home/u/\xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1 files";
-    c.FolderName_C = "Work\\Dir";
-    c.FolderName_G = "C:\\Games\\Graphics\\Battle";
-    c.FolderName_S = "/srv/sound";
+    c.FolderName_C = "Work\\Dir", c.FolderName_G = "C:\\Games\\Battle", c.FolderName_S = "/srv/sound";
     c.MainWinPostX = -100, c.MainWinPostY = -1, c.MainWinSizeX = 1920, c.MainWinSizeY = 1080;
     c.ListWinPostX = 1, c.ListWinPostY = 2, c.ListWinSizeX = 3, c.ListWinSizeY = 4;
     c.PalWinPostX = 5, c.PalWinPostY = 6, c.PalWinSizeX = 7, c.PalWinSizeY = 8;
     c.CellWinPostX = INT_MIN, c.CellWinPostY = INT_MAX;
-    c.VListFlag = c.VPalFlag = c.VBarFlag = c.VStatusFlag = c.VToolFlag = false;
-    c.VNextFlag = c.VBackFlag = c.VNowFlag = c.VShadowFlag = c.VGridFlag = false;
-    c.VLocusFlag = c.VTargetFlag = c.VGifFlag = c.VCenterFlag = c.VLineFlag = false;
-    c.VerticalFlag = true;
-    c.CenterW = 2, c.CenterH = 1024;
-    c.GridSize = 255;
-    c.GridBit = 0xFFFFFFFF;
+    c.VListFlag = c.VPalFlag = c.VBarFlag = c.VStatusFlag = c.VToolFlag = c.VNextFlag = c.VBackFlag = false;
+    c.VNowFlag = c.VShadowFlag = c.VGridFlag = c.VLocusFlag = c.VTargetFlag = c.VGifFlag = false;
+    c.VCenterFlag = c.VLineFlag = c.NewFrameFlag = c.Init_FixFlag = false;
+    c.VerticalFlag = c.BackUpFlag = true;
+    c.CenterW = 2, c.CenterH = 1024, c.GridSize = 255, c.GridBit = 0xFFFFFFFF;
     c.PostGrid = 3000, c.ScaleGrid = 0, c.AngleGrid = 1;
-    c.NewFrameFlag = false;
-    c.BackUpFlag = true;
-    c.TransType = 0, c.CompType = 2, c.Undo = 100, c.Locus = 0;
-    c.DragAKey = 17, c.DragSKey = 16;
-    c.PlayBit = 0x1FF;
-    c.PlayRate = 9;
-    c.CGround = 0xABCDEF, c.CGrid = 0, c.CBackShadow = 0x80808080, c.CNextShadow = 1, c.CCenterLine = 0xFFFFFFFF;
-    c.CTrans = 0x00FF00FF;
-    c.Init_FixFlag = false;
+    c.TransType = 0, c.CompType = 2, c.Undo = 100, c.Locus = 0, c.DragAKey = 17, c.DragSKey = 16;
+    c.PlayBit = 0x1FF, c.PlayRate = 9;
+    c.CGround = 0xABCDEF, c.CGrid = 0, c.CBackShadow = 0x80808080, c.CNextShadow = 1;
+    c.CCenterLine = 0xFFFFFFFF, c.CTrans = 0x00FF00FF;
     c.Init_Center = 5, c.Init_Div = 1, c.Init_Edit = 4, c.Init_Format = 0;
     c.Init_Int = 255, c.Init_Cell = 1, c.Init_CutX = 1024, c.Init_CutY = 1;
     c.Init_FileName = "anime.dat";
-    c.TargetPostX = -320, c.TargetPostY = 240;
-    c.TargetOpacity = 0;
-    c.TargetPath = "target\\enemy.png";
-    c.GIFKey = 72, c.GIFSpeed = 250;
-    c.GIFPath = "draft = with equals.gif";
+    c.TargetPostX = -320, c.TargetPostY = 240, c.TargetOpacity = 0, c.TargetPath = "target\\enemy.png";
+    c.GIFKey = 72, c.GIFSpeed = 250, c.GIFPath = "draft = with equals.gif";
     return c;
 }
 
@@ -303,15 +257,6 @@ TEST(Config, RoundTripOfEveryField) {
     EXPECT_EQ(fromMemory, written);
 }
 
-TEST(Config, UnknownPathDoesNothing) {
-    cConfig c;
-    c.filePath.clear();
-    c.Undo = 7;
-    EXPECT_FALSE(c.read());
-    EXPECT_FALSE(c.write());
-    EXPECT_EQ(c.Undo, 7);
-}
-
 TEST(Config, UnstorableTextIsReportedButTheRestIsWritten) {
     TempDir dir;
     cConfig c;
@@ -326,13 +271,19 @@ TEST(Config, UnstorableTextIsReportedButTheRestIsWritten) {
     EXPECT_EQ(reread.GIFPath, "");
 }
 
-TEST(Config, FileLocation) {
+TEST(Config, FileLocationAndUnknownPath) {
+    cConfig none;
+    none.filePath.clear();
+    none.Undo = 7;
+    EXPECT_FALSE(none.read());
+    EXPECT_FALSE(none.write());
+    EXPECT_EQ(none.Undo, 7);
     TempDir dir;
     const std::string program = dir.file("bin"), user = dir.file("user/PelkoEditor");
     platform::MakeFolder(program);
     EXPECT_EQ(cConfig::locateFile(program, user), user + "/config.ini");
     WriteText(program + "/config.ini", "");
-    EXPECT_EQ(cConfig::locateFile(program, user), program + "/config.ini");  // portable mode
+    EXPECT_EQ(cConfig::locateFile(program, user), program + "/config.ini"); // portable mode
     EXPECT_EQ(cConfig::locateFile("", user), user + "/config.ini");
     EXPECT_EQ(cConfig::locateFile(dir.file("elsewhere"), ""), dir.file("elsewhere") + "/config.ini");
     EXPECT_EQ(cConfig::locateFile("", ""), "");
@@ -351,4 +302,4 @@ TEST(Config, WorkingFolder) {
     EXPECT_EQ(c.workingFolder(), "/home/u/.config/PelkoEditor");
 }
 
-}  // namespace
+} // namespace

@@ -19,22 +19,21 @@ std::string get(const cProfileFile& f, std::string_view section, std::string_vie
 // ---- reading ----------------------------------------------------------------------------------------
 
 TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
-    cProfileFile f(
-        "top=before any section\n"
-        "[CONFIG]\n"
-        "  Locale  =  jpn  \n"
-        "\tTab\t=\tvalue with  inner  spaces\t\n"
-        "Empty=\n"
-        "; comment=not a key? it is a key named '; comment'\n"
-        "no equals sign here\n"
-        "=value without key\n"
-        "Path=C:\\Games\\x.png\n"
-        "Quoted=\"kept\"\n"
-        "Eq=a=b=c\n"
-        "  [ Other ]  trailing text\n"
-        "Locale=other\n");
+    cProfileFile f("top=before any section\n"
+                   "[CONFIG]\n"
+                   "  Locale  =  jpn  \n"
+                   "\tTab\t=\tvalue with  inner  spaces\t\n"
+                   "Empty=\n"
+                   "; comment=not a key? it is a key named '; comment'\n"
+                   "no equals sign here\n"
+                   "=value without key\n"
+                   "Path=C:\\Games\\x.png\n"
+                   "Quoted=\"kept\"\n"
+                   "Eq=a=b=c\n"
+                   "  [ Other ]  trailing text\n"
+                   "Locale=other\n");
     EXPECT_EQ(get(f, "CONFIG", "Locale"), "jpn");
-    EXPECT_EQ(get(f, "config", "LOCALE"), "jpn");  // names match case-insensitively
+    EXPECT_EQ(get(f, "config", "LOCALE"), "jpn"); // names match case-insensitively
     EXPECT_EQ(get(f, "CONFIG", "Tab"), "value with  inner  spaces");
     EXPECT_EQ(get(f, "CONFIG", "Empty"), "");
     EXPECT_EQ(get(f, "CONFIG", "Path"), "C:\\Games\\x.png");
@@ -42,7 +41,7 @@ TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
     EXPECT_EQ(get(f, "CONFIG", "Eq"), "a=b=c");
     EXPECT_EQ(get(f, "CONFIG", "no equals sign here"), "<absent>");
     EXPECT_EQ(get(f, "CONFIG", ""), "<absent>");
-    EXPECT_EQ(get(f, "CONFIG", "top"), "<absent>");  // lines before any section belong to none
+    EXPECT_EQ(get(f, "CONFIG", "top"), "<absent>"); // lines before any section belong to none
     EXPECT_EQ(get(f, "Other", "Locale"), "other");
     EXPECT_EQ(get(f, "Missing", "Locale"), "<absent>");
     EXPECT_TRUE(f.hasKey("CONFIG", "empty"));
@@ -50,20 +49,18 @@ TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
 }
 
 TEST(ProfileFileRead, FirstMatchingKeyWinsAcrossRepeatedSections) {
-    cProfileFile f(
-        "[A]\nk=1\nk=2\n"
-        "[B]\nk=3\nonlyB=b\n"
-        "[a]\nk=4\nlate=5\n");
+    cProfileFile f("[A]\nk=1\nk=2\n"
+                   "[B]\nk=3\nonlyB=b\n"
+                   "[a]\nk=4\nlate=5\n");
     EXPECT_EQ(get(f, "A", "k"), "1");
-    EXPECT_EQ(get(f, "A", "late"), "5");  // a later section of the same name is searched too
+    EXPECT_EQ(get(f, "A", "late"), "5"); // a later section of the same name is searched too
     EXPECT_EQ(get(f, "A", "onlyB"), "<absent>");
 }
 
 TEST(ProfileFileRead, HeaderEdgeCases) {
-    cProfileFile f(
-        "[broken\nk=in broken\n"  // no "]": not a header, so k belongs to no section
-        "[]\nk=empty name\n"
-        "[a]b]\nk=last bracket\n");
+    cProfileFile f("[broken\nk=in broken\n" // no "]": not a header, so k belongs to no section
+                   "[]\nk=empty name\n"
+                   "[a]b]\nk=last bracket\n");
     EXPECT_EQ(get(f, "broken", "k"), "<absent>");
     EXPECT_EQ(get(f, "", "k"), "empty name");
     EXPECT_EQ(get(f, "a]b", "k"), "last bracket");
@@ -75,7 +72,7 @@ TEST(ProfileFileRead, BufferSizeCountsTheTerminatingZero) {
     EXPECT_EQ(get(f, "S", "k", 11), "0123456789");
     EXPECT_EQ(get(f, "S", "k", 1), "");
     EXPECT_EQ(get(f, "S", "k", 0), "");
-    EXPECT_EQ(f.getString("S", "absent", "fallback!", 5), "fall");  // the fallback is cut too
+    EXPECT_EQ(f.getString("S", "absent", "fallback!", 5), "fall"); // the fallback is cut too
 }
 
 TEST(ProfileFileRead, LineEndingsBomAndNul) {
@@ -119,7 +116,8 @@ TEST(ProfileFileRead, HugeAndBinaryFilesDoNotCrash) {
 
     std::mt19937 rng(7);
     std::string binary;
-    for (int i = 0; i < 200000; ++i) binary += char(rng() & 0xFF);
+    for (int i = 0; i < 200000; ++i)
+        binary += char(rng() & 0xFF);
     binary += "\n[S]\nk=v\n";
     cProfileFile b(binary);
     EXPECT_EQ(get(b, "S", "k"), "v");
@@ -130,104 +128,54 @@ TEST(ProfileFileRead, HugeAndBinaryFilesDoNotCrash) {
 
 // ---- writing ----------------------------------------------------------------------------------------
 
-TEST(ProfileFileWrite, ReplacesInPlaceAndKeepsEverythingElse) {
-    const std::string before =
-        "; settings\n"
-        "[Other]\n"
-        "Undo=5\n"
-        "\n"
-        "[CONFIG]\n"
-        "  undo = 7   \n"
-        "Locale=jpn\n"
-        "\n"
-        "[Tail]\n"
-        "x=1\n";
-    cProfileFile f(before);
-    ASSERT_TRUE(f.setString("CONFIG", "Undo", "12"));
-    std::string expected = before;
-    expected.replace(expected.find("  undo = 7   "), 13, "  undo = 12");
-    EXPECT_EQ(f.text(), expected);
-    EXPECT_EQ(get(f, "Other", "Undo"), "5");
-    EXPECT_EQ(get(f, "CONFIG", "Undo"), "12");
-
-    ASSERT_TRUE(f.setString("config", "Locale", ""));
-    EXPECT_EQ(get(f, "CONFIG", "Locale"), "");
-}
-
-TEST(ProfileFileWrite, AppendsAtTheEndOfItsSection) {
-    cProfileFile f(
-        "[CONFIG]\n"
-        "a=1\n"
-        "; trailing comment of the section\n"
-        "\n"
-        "\n"
-        "[Next]\n"
-        "b=2\n");
-    ASSERT_TRUE(f.setString("CONFIG", "New", "v"));
-    EXPECT_EQ(f.text(),
-              "[CONFIG]\n"
-              "a=1\n"
-              "; trailing comment of the section\n"
-              "New=v\n"
-              "\n"
-              "\n"
-              "[Next]\n"
-              "b=2\n");
-    cProfileFile empty("[CONFIG]\n[Next]\n");
-    ASSERT_TRUE(empty.setString("CONFIG", "k", "v"));
-    EXPECT_EQ(empty.text(), "[CONFIG]\nk=v\n[Next]\n");
-    cProfileFile repeated("[A]\nx=1\n[B]\n[A]\ny=2\n");
-    ASSERT_TRUE(repeated.setString("A", "z", "3"));
-    EXPECT_EQ(repeated.text(), "[A]\nx=1\nz=3\n[B]\n[A]\ny=2\n");
-}
-
-TEST(ProfileFileWrite, AppendsANewSectionAtTheEnd) {
-    cProfileFile f("[A]\nx=1\n");
-    ASSERT_TRUE(f.setString("CONFIG", "k", "v"));
-    EXPECT_EQ(f.text(), "[A]\nx=1\n\n[CONFIG]\nk=v\n");
-
-    cProfileFile noNewline("[A]\nx=1");
-    ASSERT_TRUE(noNewline.setString("A", "y", "2"));
-    EXPECT_EQ(noNewline.text(), "[A]\nx=1\ny=2\n");
-    ASSERT_TRUE(noNewline.setString("B", "z", "3"));
-    EXPECT_EQ(noNewline.text(), "[A]\nx=1\ny=2\n\n[B]\nz=3\n");
-
-    cProfileFile blankEnd("[A]\n\n");
-    ASSERT_TRUE(blankEnd.setString("B", "z", "3"));
-    EXPECT_EQ(blankEnd.text(), "[A]\n\n[B]\nz=3\n");
-
-    cProfileFile empty;
-    ASSERT_TRUE(empty.setString("CONFIG", "k", "v"));
-    EXPECT_EQ(empty.text(), "[CONFIG]\nk=v\n");
-
-    cProfileFile bomOnly("\xEF\xBB\xBF");
-    ASSERT_TRUE(bomOnly.setString("S", "k", "v"));
-    EXPECT_EQ(bomOnly.text(), "\xEF\xBB\xBF[S]\nk=v\n");
-}
-
-TEST(ProfileFileWrite, KeepsCrLf) {
-    cProfileFile f("[A]\r\nx=1\r\n");
-    ASSERT_TRUE(f.setString("A", "x", "2"));
-    ASSERT_TRUE(f.setString("A", "y", "3"));
-    ASSERT_TRUE(f.setString("B", "z", "4"));
-    EXPECT_EQ(f.text(), "[A]\r\nx=2\r\ny=3\r\n\r\n[B]\r\nz=4\r\n");
-
-    cProfileFile lastLine("[A]\r\nx=1");
-    ASSERT_TRUE(lastLine.setString("A", "x", "22"));
-    EXPECT_EQ(lastLine.text(), "[A]\r\nx=22");
+TEST(ProfileFileWrite, ReplacesInPlaceOrAppendsKeepingEverythingElse) {
+    struct Set {
+        const char *section, *key, *value;
+    };
+    const struct {
+        std::string before;
+        std::vector<Set> sets;
+        std::string after;
+    } cases[] = {
+        // Replaced in place, matched case-insensitively; other sections and lines kept.
+        {"; settings\n[Other]\nUndo=5\n\n[CONFIG]\n  undo = 7   \nLocale=jpn\n\n[Tail]\nx=1\n",
+         {{"CONFIG", "Undo", "12"}, {"config", "Locale", ""}},
+         "; settings\n[Other]\nUndo=5\n\n[CONFIG]\n  undo = 12\nLocale=\n\n[Tail]\nx=1\n"},
+        // A new key goes after the section's last non-blank line.
+        {"[CONFIG]\na=1\n; trailing comment of the section\n\n\n[Next]\nb=2\n",
+         {{"CONFIG", "New", "v"}},
+         "[CONFIG]\na=1\n; trailing comment of the section\nNew=v\n\n\n[Next]\nb=2\n"},
+        {"[CONFIG]\n[Next]\n", {{"CONFIG", "k", "v"}}, "[CONFIG]\nk=v\n[Next]\n"},
+        {"[A]\nx=1\n[B]\n[A]\ny=2\n", {{"A", "z", "3"}}, "[A]\nx=1\nz=3\n[B]\n[A]\ny=2\n"},
+        // A new section goes at the end, after a blank line.
+        {"[A]\nx=1\n", {{"CONFIG", "k", "v"}}, "[A]\nx=1\n\n[CONFIG]\nk=v\n"},
+        {"[A]\nx=1", {{"A", "y", "2"}, {"B", "z", "3"}}, "[A]\nx=1\ny=2\n\n[B]\nz=3\n"},
+        {"[A]\n\n", {{"B", "z", "3"}}, "[A]\n\n[B]\nz=3\n"},
+        {"", {{"CONFIG", "k", "v"}}, "[CONFIG]\nk=v\n"},
+        {"\xEF\xBB\xBF", {{"S", "k", "v"}}, "\xEF\xBB\xBF[S]\nk=v\n"},
+        // CR LF kept.
+        {"[A]\r\nx=1\r\n",
+         {{"A", "x", "2"}, {"A", "y", "3"}, {"B", "z", "4"}},
+         "[A]\r\nx=2\r\ny=3\r\n\r\n[B]\r\nz=4\r\n"},
+        {"[A]\r\nx=1", {{"A", "x", "22"}}, "[A]\r\nx=22"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        cProfileFile f(c.before);
+        for (const Set& e : c.sets)
+            ASSERT_TRUE(f.setString(e.section, e.key, e.value)) << e.key;
+        EXPECT_EQ(f.text(), c.after);
+    }
 }
 
 TEST(ProfileFileWrite, RefusesWhatCouldNotBeReadBack) {
     cProfileFile f("[A]\nx=1\n");
     const std::string before = f.text();
-    EXPECT_FALSE(f.setString("A", "x", "two\nlines"));
-    EXPECT_FALSE(f.setString("A", "x", std::string("nul\0", 4)));
-    EXPECT_FALSE(f.setString("A", "", "v"));
-    EXPECT_FALSE(f.setString("A", " x", "v"));
-    EXPECT_FALSE(f.setString("A", "a=b", "v"));
-    EXPECT_FALSE(f.setString("A", "[k]", "v"));
-    EXPECT_FALSE(f.setString("", "k", "v"));
-    EXPECT_FALSE(f.setString("A\nB", "k", "v"));
+    const std::string bad[][3] = {{"A", "x", "two\nlines"}, {"A", "x", "nul\0"s}, {"A", "", "v"},
+                                  {"A", " x", "v"},         {"A", "a=b", "v"},    {"A", "[k]", "v"},
+                                  {"", "k", "v"},           {"A\nB", "k", "v"}};
+    for (const auto& b : bad)
+        EXPECT_FALSE(f.setString(b[0], b[1], b[2])) << b[1] << "=" << b[2];
     EXPECT_EQ(f.text(), before);
 }
 
@@ -248,18 +196,16 @@ TEST(ProfileFileWrite, FileFunctionsCreateAndUpdate) {
 
 TEST(ProfileFileWrite, ManyKeysRoundTrip) {
     cProfileFile f("; header\n[Keep]\nk=v\n");
-    for (int i = 0; i < 100; ++i) ASSERT_TRUE(f.setString(i % 2 ? "Odd" : "Even", "key" + std::to_string(i), std::to_string(i * 7)));
-    for (int i = 0; i < 100; ++i) ASSERT_TRUE(f.setString(i % 2 ? "ODD" : "EVEN", "KEY" + std::to_string(i), std::to_string(i * 3)));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(f.setString(i % 2 ? "Odd" : "Even", "key" + std::to_string(i), std::to_string(i * 7)));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(f.setString(i % 2 ? "ODD" : "EVEN", "KEY" + std::to_string(i), std::to_string(i * 3)));
     cProfileFile reread(f.text());
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(get(reread, i % 2 ? "Odd" : "Even", "key" + std::to_string(i)), std::to_string(i * 3));
     EXPECT_EQ(get(reread, "Keep", "k"), "v");
     EXPECT_EQ(reread.text().substr(0, 20), "; header\n[Keep]\nk=v\n");
 }
-
-}  // namespace
-
-namespace {
 
 // setStrings must give exactly what setString gives key by key.
 TEST(ProfileFileWrite, BatchEqualsKeyByKey) {
@@ -284,11 +230,12 @@ TEST(ProfileFileWrite, BatchEqualsKeyByKey) {
         for (const auto& batch : batches) {
             cProfileFile one(base), all(base);
             bool ok = true;
-            for (const auto& e : batch) ok = one.setString("A", e.key, e.value) && ok;
+            for (const auto& e : batch)
+                ok = one.setString("A", e.key, e.value) && ok;
             EXPECT_EQ(all.setStrings("A", batch), ok);
             EXPECT_EQ(all.text(), one.text()) << "base: " << base;
         }
     }
 }
 
-}  // namespace
+} // namespace

@@ -34,6 +34,16 @@ struct Play {
         doc.addEffect(e, &index);
         return *doc.effect(index);
     }
+    // A flash effect at `frame`.
+    strEffect& flash(int frame, int frames, int object, int r, int g, int b, int strength) {
+        strEffect& e = effect(frame);
+        e.flags = strEffect::kFlash;
+        e.flashFrames = static_cast<uint16_t>(frames);
+        e.flashObject = static_cast<uint8_t>(object);
+        e.flashRed = static_cast<uint8_t>(r), e.flashGreen = static_cast<uint8_t>(g);
+        e.flashBlue = static_cast<uint8_t>(b), e.flashStrength = static_cast<uint8_t>(strength);
+        return e;
+    }
     bool start(uint32_t flags, int from = 0, int rangeStart = -1, int rangeEnd = -1) {
         // As the play tool bar does: the range box checked exactly when a range is given.
         if (rangeStart < 0 && rangeEnd < 0)
@@ -95,6 +105,12 @@ TEST(Player, TheFirstFrameHoldsTheBasicIntervalThenEachFrameItsOwn) {
     p.doc.setFrameInterval(1, 3);
     ASSERT_TRUE(p.start(kDefaultBits));
     EXPECT_EQ(p.player.hold(), 2);
+    // A tick reports whether the frame changed.
+    EXPECT_FALSE(p.player.tick());
+    EXPECT_TRUE(p.player.tick());
+    p.player.stop(true);
+    p.notified = 0;
+    ASSERT_TRUE(p.start(kDefaultBits));
     // Frame 0 for the basic interval (2 ticks), frame 1 for 3, frames 2 and 3 for the basic 2 each,
     // then finishing; with nothing to wait for, the next tick stops.
     EXPECT_EQ(p.run(20), (std::vector<int>{0, 1, 1, 1, 2, 2, 3, 3, 3, 3}));
@@ -103,14 +119,6 @@ TEST(Player, TheFirstFrameHoldsTheBasicIntervalThenEachFrameItsOwn) {
     EXPECT_EQ(p.player.hold(), 2); // a stop without reset holds the basic interval
     EXPECT_EQ(p.player.currentFrame(), 3);
     EXPECT_FALSE(p.clock.running());
-}
-
-TEST(Player, TickReportsWhetherTheFrameChanged) {
-    Play p(3, 2);
-    ASSERT_TRUE(p.start(kDefaultBits));
-    EXPECT_FALSE(p.player.tick());
-    EXPECT_TRUE(p.player.tick());
-    EXPECT_FALSE(p.player.tick());
 }
 
 TEST(Player, RangeWithLoopReplaysAndRefiresFromTheFrameBeforeTheRange) {
@@ -196,14 +204,7 @@ TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
 
 TEST(Player, FinishingWaitsForTheFlashes) {
     Play p(3);
-    strEffect& e = p.effect(2);
-    e.flags = strEffect::kFlash;
-    e.flashFrames = 4;
-    e.flashObject = 0;
-    e.flashRed = 200;
-    e.flashGreen = 100;
-    e.flashBlue = 50;
-    e.flashStrength = 200;
+    p.flash(2, 4, 0, 200, 100, 50, 200);
     ASSERT_TRUE(p.start(kDefaultBits));
     p.player.tick();
     p.player.tick(); // frame 2: the flash fires
@@ -229,14 +230,7 @@ TEST(Player, FinishingWaitsForTheFlashes) {
 
 TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
     Play p(4);
-    strEffect& target = p.effect(1);
-    target.flags = strEffect::kFlash;
-    target.flashFrames = 10;
-    target.flashObject = 1;
-    target.flashRed = 255;
-    target.flashGreen = 0;
-    target.flashBlue = 128;
-    target.flashStrength = 28;
+    p.flash(1, 10, 1, 255, 0, 128, 28);
     ASSERT_TRUE(p.start(kDefaultBits));
     p.player.tick();
     ASSERT_TRUE(p.player.targetFlash().active());
@@ -254,10 +248,8 @@ TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
     EXPECT_FALSE(p.player.targetFlash().active());
 
     strFlashSlot neutral;
-    neutral.remaining = 3;
-    neutral.total = 6;
+    neutral.remaining = 3, neutral.total = 6, neutral.strength = 255;
     neutral.red = neutral.green = neutral.blue = 128;
-    neutral.strength = 255;
     EXPECT_EQ(neutral.toneForm(), (std::array<int, 4>{128, 128, 128, 191}));
     EXPECT_EQ(neutral.screenForm()[3], 127);
 }
@@ -267,9 +259,7 @@ TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
     strEffect& e = p.effect(1);
     e.flags = strEffect::kSound;
     e.soundPath = "Sound\\hit.wav";
-    e.volume = 40;
-    e.frequency = 150;
-    e.balance = 20;
+    e.volume = 40, e.frequency = 150, e.balance = 20;
     strEffect& m = p.effect(2);
     m.flags = strEffect::kSound;
     m.soundPath = "missing.wav"; // cannot be loaded: simply not played
@@ -325,9 +315,7 @@ TEST(Player, SoundOptionBits) {
 
 TEST(Player, ClearCellAfterPlayback) {
     Play p(2);
-    strEffect& e = p.effect(1);
-    e.flags = strEffect::kFlash;
-    e.flashFrames = 3;
+    p.flash(1, 3, 0, 128, 128, 128, 255);
     ASSERT_TRUE(p.start(kDefaultBits | kPlayClearCells));
     p.player.tick();
     EXPECT_FALSE(p.player.clearCells());
@@ -338,18 +326,14 @@ TEST(Player, ClearCellAfterPlayback) {
     EXPECT_FALSE(p.player.clearCells());
 }
 
-TEST(Player, NotifyOnceAndStopSemantics) {
-    Play p(3);
+TEST(Player, NotifyOnceSeekAndNoDocument) {
+    Play p(4);
     ASSERT_TRUE(p.start(kDefaultBits));
     EXPECT_TRUE(p.player.stop(false));
     EXPECT_EQ(p.notified, 1);
     EXPECT_FALSE(p.player.stop(false)); // no longer playing: no second message
     EXPECT_EQ(p.notified, 1);
     EXPECT_FALSE(p.player.tick());
-}
-
-TEST(Player, SeekIgnoresFramesOutsideAndWorksWithoutADocument) {
-    Play p(4);
     p.player.seek(2);
     EXPECT_EQ(p.player.currentFrame(), 2);
     p.player.seek(4);

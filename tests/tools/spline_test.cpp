@@ -44,14 +44,17 @@ TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {
     d.put(2, 1, Cell(0, 0));
     cSpline s = Spline(d, 2, 1, {100, 0}, {100, 100}, 2);
     EXPECT_EQ(s.title(), "Cell_1");
+    // The preview lists the start and one point per frame.
+    EXPECT_EQ(s.preview(d.doc), (std::vector<strPoint>{{0, 0}, {75, 25}, {100, 100}}));
+    cSpline none = s;
+    none.cell = 3; // no cell of this number at the start frame
+    EXPECT_TRUE(none.preview(d.doc).empty());
     const size_t stepsBefore = d.history.undoCount();
     strToolResult r = s.run(d.ctx);
     EXPECT_EQ(r.count, 2);
     EXPECT_EQ(Text(r), "Spline curve >> Cell [2] edited");
-    EXPECT_EQ(d.x(3, 1), 75);
-    EXPECT_EQ(d.at(3, 1)->y, 25);
-    EXPECT_EQ(d.x(4, 1), 100);
-    EXPECT_EQ(d.at(4, 1)->y, 100);
+    EXPECT_EQ((strPoint{d.x(3, 1), d.at(3, 1)->y}), (strPoint{75, 25}));
+    EXPECT_EQ((strPoint{d.x(4, 1), d.at(4, 1)->y}), (strPoint{100, 100}));
     EXPECT_EQ(d.x(2, 1), 0); // the start frame is never changed
     EXPECT_EQ(d.at(5, 1), nullptr);
     EXPECT_EQ(d.history.undoCount(), stepsBefore + 1);
@@ -66,9 +69,7 @@ TEST(SplineRun, ExistingCellsKeepTheirOtherFieldsAndGapsCarryTheBase) {
     start.opacity = 90;
     d.put(0, 0, start);
     strCell later = Cell(500, 500);
-    later.mx = 50;
-    later.angle = 450;
-    later.red = 150;
+    later.mx = 50, later.angle = 450, later.red = 150;
     d.put(2, 0, later);
     // Control point on the line from P0 to P2: the cell moves along it.
     cSpline s = Spline(d, 0, 0, {20, 20}, {40, 40}, 4);
@@ -79,10 +80,8 @@ TEST(SplineRun, ExistingCellsKeepTheirOtherFieldsAndGapsCarryTheBase) {
     EXPECT_EQ(d.at(2, 0)->red, 150);
     EXPECT_EQ(d.at(3, 0)->mx, 50); // the gap after it carries the frame-2 cell on
     EXPECT_EQ(d.at(4, 0)->red, 150);
-    for (int f = 1; f <= 4; ++f) {
-        EXPECT_EQ(d.x(f, 0), 10 * f) << f;
-        EXPECT_EQ(d.at(f, 0)->y, 10 * f) << f;
-    }
+    for (int f = 1; f <= 4; ++f)
+        EXPECT_EQ((strPoint{d.x(f, 0), d.at(f, 0)->y}), (strPoint{10 * f, 10 * f})) << f;
 }
 
 TEST(SplineRun, GridSnapsTheStoredPoints) {
@@ -93,8 +92,7 @@ TEST(SplineRun, GridSnapsTheStoredPoints) {
     cSpline s = Spline(d, 0, 0, {0, 0}, {-7, 7}, 1);
     EXPECT_TRUE(s.snap);
     EXPECT_EQ(s.run(d.ctx).count, 1);
-    EXPECT_EQ(d.x(1, 0), -4);
-    EXPECT_EQ(d.at(1, 0)->y, 4);
+    EXPECT_EQ((strPoint{d.x(1, 0), d.at(1, 0)->y}), (strPoint{-4, 4}));
     s.snap = false;
     s.run(d.ctx);
     EXPECT_EQ(d.x(1, 0), -7);
@@ -115,24 +113,9 @@ TEST(SplineRun, FailuresAndClamping) {
     // Points beyond the canvas are clamped by the store's normalisation.
     s = Spline(d, 0, 0, {0, 0}, {3000, -3000}, 1);
     EXPECT_EQ(s.run(d.ctx).count, 1);
-    EXPECT_EQ(d.x(1, 0), 1024);
-    EXPECT_EQ(d.at(1, 0)->y, -1024);
+    EXPECT_EQ((strPoint{d.x(1, 0), d.at(1, 0)->y}), (strPoint{1024, -1024}));
     // The frame count is bounded by the frames after the start; frames past the end are refused.
     EXPECT_EQ(s.maxFrames(d.doc), 5);
     s.frames = 7;
     EXPECT_EQ(s.run(d.ctx).count, 5);
-}
-
-TEST(SplinePreview, ListsTheStartAndOnePointPerFrame) {
-    Doc d;
-    d.config.GridBit = 0;
-    d.put(1, 0, Cell(0, 0));
-    cSpline s = Spline(d, 1, 0, {100, 0}, {100, 100}, 2);
-    auto pts = s.preview(d.doc);
-    ASSERT_EQ(pts.size(), 3u);
-    EXPECT_EQ(pts[0], (strPoint{0, 0}));
-    EXPECT_EQ(pts[1], (strPoint{75, 25}));
-    EXPECT_EQ(pts[2], (strPoint{100, 100}));
-    s.cell = 3; // no cell of this number at the start frame
-    EXPECT_TRUE(s.preview(d.doc).empty());
 }
