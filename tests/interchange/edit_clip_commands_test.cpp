@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -27,7 +29,7 @@ strCell CellAt(int x, int y = 0, uint16_t pattern = 1) {
 // A project of `frames` frames whose frame f holds, in cells 0..3, cells with x = 100 f + c and
 // interval f + 1.
 class EditClipFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Make(10); }
     // The history must let go of a document before it is destroyed.
     void TearDown() override { Release(); }
@@ -69,7 +71,7 @@ protected:
     std::unique_ptr<cEditClipCommands> ops;
 };
 
-}  // namespace
+} // namespace
 
 // ---- canvas and the cell commands --------------------------------------------------------------
 
@@ -78,7 +80,7 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     strCell five = CellAt(55, 5, 9);
     doc->setCell(0, 5, &five);
     commands->select(3);
-    commands->select(4);  // selected but empty: not copied
+    commands->select(4); // selected but empty: not copied
     commands->select(5);
     const strEditResult copy = ops->copyCells();
     EXPECT_TRUE(copy.ok);
@@ -86,28 +88,26 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(clip.read(board.Format(), bytes));
     ASSERT_EQ(bytes.size(), 73u);
-    EXPECT_EQ(bytes[4] | bytes[5] << 8 | bytes[6] << 16 | bytes[7] << 24, 65);
     EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, 0x40003333);
-    EXPECT_EQ(bytes[22], 2);  // the first record in the bytes is cell 5 (offset 2)
-    EXPECT_EQ(bytes[48], 0);  // then cell 3 (offset 0)
+    EXPECT_EQ(bytes[4] | bytes[5] << 8 | bytes[6] << 16 | bytes[7] << 24, 65);
+    // The first record in the bytes is cell 5 (offset 2), then cell 3 (offset 0).
+    EXPECT_EQ(std::tuple(bytes[22], bytes[48]), std::tuple(2, 0));
 
     commands->setCurrentFrame(1);
     const strEditResult paste = ops->pasteCells(10);
     EXPECT_EQ(Status(paste), "[2] : Paste");
-    ASSERT_NE(doc->cell(1, 10), nullptr);
-    ASSERT_NE(doc->cell(1, 12), nullptr);
+    ASSERT_TRUE(doc->cell(1, 10) && doc->cell(1, 12));
     EXPECT_EQ(doc->cell(1, 11), nullptr);
     EXPECT_EQ(*doc->cell(1, 10), *doc->cell(0, 3));
     EXPECT_EQ(*doc->cell(1, 12), five);
     EXPECT_EQ(commands->selection(), (std::vector<int>{10, 12}));
     // One undo step removes both.
     EXPECT_TRUE(commands->undo().ok);
-    EXPECT_EQ(doc->cell(1, 10), nullptr);
-    EXPECT_EQ(doc->cell(1, 12), nullptr);
+    EXPECT_FALSE(doc->cell(1, 10) || doc->cell(1, 12));
 }
 
 TEST_F(EditClipFixture, CopyOfNothingShowsNothing) {
-    commands->select(6);  // empty slot
+    commands->select(6); // empty slot
     const strEditResult r = ops->copyCells();
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.status.none());
@@ -121,8 +121,7 @@ TEST_F(EditClipFixture, CutDeletesAsOneStep) {
     commands->select(2);
     const strEditResult r = ops->cutCells();
     EXPECT_EQ(Status(r), "[2] : Cut");
-    EXPECT_EQ(doc->cell(2, 1), nullptr);
-    EXPECT_EQ(doc->cell(2, 2), nullptr);
+    EXPECT_FALSE(doc->cell(2, 1) || doc->cell(2, 2));
     EXPECT_TRUE(commands->selection().empty());
     EXPECT_TRUE(board.HasKind(kClipCells));
     EXPECT_EQ(history.undoCount(), 1u);
@@ -132,19 +131,17 @@ TEST_F(EditClipFixture, CutDeletesAsOneStep) {
 
 TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
     commands->select(0);
-    ops->copyCells();  // x 0, y 0
+    ops->copyCells(); // x 0, y 0
     commands->setCurrentFrame(3);
-    commands->setCurrentCell(2);  // x 302, y 2
+    commands->setCurrentCell(2); // x 302, y 2
     const strEditResult r = ops->pasteAtCurrentCell();
     EXPECT_EQ(Status(r), "[1] : Paste");
-    EXPECT_EQ(doc->cell(3, 2)->x, 302);
-    EXPECT_EQ(doc->cell(3, 2)->y, 2);
-    EXPECT_EQ(doc->cell(3, 2)->pattern, 1);
+    EXPECT_EQ(std::tuple(doc->cell(3, 2)->x, doc->cell(3, 2)->y, doc->cell(3, 2)->pattern),
+              std::tuple(302, 2, 1));
 
     const strCanvasPoint mouse{-40, 17};
     ops->pasteCells(6, &mouse);
-    EXPECT_EQ(doc->cell(3, 6)->x, -40);
-    EXPECT_EQ(doc->cell(3, 6)->y, 17);
+    EXPECT_EQ(std::tuple(doc->cell(3, 6)->x, doc->cell(3, 6)->y), std::tuple(-40, 17));
 
     // Into an empty slot without the mouse the cell keeps its own position.
     ops->pasteCells(7);
@@ -162,15 +159,13 @@ TEST_F(EditClipFixture, PasteBaseSlotRules) {
     commands->clearSelection();
     // No slot given, nothing selected: the first empty slot (4).
     ops->pasteCells();
-    EXPECT_EQ(doc->cell(0, 4)->x, 0);
-    EXPECT_EQ(doc->cell(0, 5)->x, 1);
+    EXPECT_EQ(std::tuple(doc->cell(0, 4)->x, doc->cell(0, 5)->x), std::tuple(0, 1));
     // The first slot that is both occupied and selected.
     commands->clearSelection();
-    commands->select(7);  // empty
+    commands->select(7); // empty
     commands->select(2);
     ops->pasteCells();
-    EXPECT_EQ(doc->cell(0, 2)->x, 0);
-    EXPECT_EQ(doc->cell(0, 3)->x, 1);
+    EXPECT_EQ(std::tuple(doc->cell(0, 2)->x, doc->cell(0, 3)->x), std::tuple(0, 1));
     // Records beyond the row are refused and not counted.
     const strEditResult r = ops->pasteCells(7);
     EXPECT_EQ(Status(r), "[1] : Paste");
@@ -190,9 +185,7 @@ TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
 
     ops->timelineCopy(kClipFrames, 0, 0, 0, 0);
     EXPECT_TRUE(ops->canPaste(kClipFrames));
-    EXPECT_FALSE(ops->canPaste(kClipCells));
-    EXPECT_FALSE(ops->canPaste(kClipRows));
-    EXPECT_FALSE(ops->canPaste(kClipEffect));
+    EXPECT_FALSE(ops->canPaste(kClipCells) || ops->canPaste(kClipRows) || ops->canPaste(kClipEffect));
 }
 
 // ---- timeline ----------------------------------------------------------------------------------
@@ -202,10 +195,9 @@ TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
     commands->setCurrentFrame(7);
     const strEditResult r = ops->timelineCut(kClipFrames, 0, 9, -1, -1);
     EXPECT_EQ(Status(r), "[10] : Cut");
-    EXPECT_EQ(doc->frameCount(), 1);
-    EXPECT_EQ(doc->frame(0)->cells.occupied(), 0);
-    EXPECT_EQ(doc->frame(0)->interval, 0);
-    EXPECT_EQ(commands->currentFrame(), 0);
+    EXPECT_EQ(std::tuple(doc->frameCount(), doc->frame(0)->cells.occupied(), doc->frame(0)->interval,
+                         commands->currentFrame()),
+              std::tuple(1, 0, 0, 0));
     EXPECT_EQ(history.undoCount(), 1u);
     commands->undo();
     EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
@@ -220,27 +212,26 @@ TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
     EXPECT_EQ(doc->frameCount(), 13);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(doc->frame(5 + k)->interval, 2 + k);
-        for (int c = 0; c < 4; ++c) EXPECT_EQ(doc->cell(5 + k, c)->x, 100 * (1 + k) + c);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(doc->cell(5 + k, c)->x, 100 * (1 + k) + c);
     }
-    for (int f = 8; f < 13; ++f) EXPECT_EQ(doc->cell(f, 0)->x, 100 * (f - 3));  // old 5..9 moved down by 3
+    for (int f = 8; f < 13; ++f)
+        EXPECT_EQ(doc->cell(f, 0)->x, 100 * (f - 3)); // old 5..9 moved down by 3
     EXPECT_EQ(history.undoCount(), 1u);
     commands->undo();
-    EXPECT_EQ(doc->frameCount(), 10);
-    EXPECT_EQ(doc->cell(5, 0)->x, 500);
+    EXPECT_EQ(std::tuple(doc->frameCount(), doc->cell(5, 0)->x), std::tuple(10, 500));
 }
 
 TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
-    ops->timelineCopy(kClipCells, 2, 3, 3, 4);  // cells 3 (occupied) and 4 (empty) of frames 2..3
+    ops->timelineCopy(kClipCells, 2, 3, 3, 4); // cells 3 (occupied) and 4 (empty) of frames 2..3
     strTimelineRange pasted;
     strCell extra = CellAt(9);
     doc->setCell(6, 1, &extra);
     const strEditResult r = ops->timelinePaste(kClipCells, 6, 0, &pasted);
     EXPECT_EQ(pasted, (strTimelineRange{6, 0, 7, 1}));
-    EXPECT_EQ(doc->cell(6, 0)->x, 203);
-    EXPECT_EQ(doc->cell(7, 0)->x, 303);
-    EXPECT_EQ(doc->cell(6, 1), nullptr);  // the empty-cell record deletes the target
-    EXPECT_EQ(doc->cell(7, 1), nullptr);
-    EXPECT_EQ(Status(r), "[4] : Paste");  // 2 stored, 2 deleted
+    EXPECT_EQ(std::tuple(doc->cell(6, 0)->x, doc->cell(7, 0)->x), std::tuple(203, 303));
+    EXPECT_FALSE(doc->cell(6, 1) || doc->cell(7, 1)); // the empty-cell record deletes the target
+    EXPECT_EQ(Status(r), "[4] : Paste");              // 2 stored, 2 deleted
 
     const strEditResult d = ops->timelineDelete(kClipCells, 0, 1, 0, 1);
     EXPECT_EQ(Status(d), "[4] : Delete");
@@ -257,29 +248,25 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
     cClip_Mass mass(kClipRows);
     ASSERT_TRUE(board.Get(mass));
     EXPECT_EQ(mass.cells.size(), 20u);
-    ASSERT_EQ(mass.locks.size(), 2u);
-    EXPECT_EQ(mass.locks[0], (cClip_Mass::strLockRecord{0, 3}));
-    EXPECT_EQ(mass.locks[1], (cClip_Mass::strLockRecord{1, 4}));
+    EXPECT_EQ(mass.locks, (std::vector<cClip_Mass::strLockRecord>{{0, 3}, {1, 4}}));
 
     strTimelineRange pasted;
-    ops->timelinePaste(kClipRows, 7, 5, &pasted);  // rows paste at frame 0
+    ops->timelinePaste(kClipRows, 7, 5, &pasted); // rows paste at frame 0
     EXPECT_EQ(pasted, (strTimelineRange{-1, 5, -1, 6}));
-    EXPECT_EQ(doc->lockedPicture(5), 3);
-    EXPECT_EQ(doc->lockedPicture(6), 4);
+    EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(3, 4));
     for (int f = 0; f < 10; ++f) {
         EXPECT_EQ(doc->cell(f, 5)->x, 100 * f + 1);
-        EXPECT_EQ(doc->cell(f, 5)->picture, 3);  // the lock applies to the stored cells
+        EXPECT_EQ(doc->cell(f, 5)->picture, 3); // the lock applies to the stored cells
         EXPECT_EQ(doc->cell(f, 6)->x, 100 * f + 2);
     }
 
     const strEditResult cut = ops->timelineCut(kClipRows, -1, -1, 5, 6);
     EXPECT_EQ(Status(cut), "[20] : Cut");
-    EXPECT_EQ(doc->lockedPicture(5), 0);
-    EXPECT_EQ(doc->lockedPicture(6), 0);
-    for (int f = 0; f < 10; ++f) EXPECT_EQ(doc->cell(f, 5), nullptr);
+    EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(0, 0));
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(doc->cell(f, 5), nullptr);
     commands->undo();
-    EXPECT_EQ(doc->lockedPicture(5), 3);
-    EXPECT_EQ(doc->cell(4, 6)->x, 402);
+    EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->cell(4, 6)->x), std::tuple(3, 402));
 
     // With the lock off no lock records are collected.
     doc->setSetting(kKeyLock, 0);
@@ -292,10 +279,9 @@ TEST_F(EditClipFixture, FrameCollectionOrder) {
     cClip_Mass mass;
     EXPECT_EQ(CollectTimeline(*doc, kClipFrames, 4, 4, 0, 0, mass), 1);
     ASSERT_EQ(mass.cells.size(), 4u);
-    EXPECT_EQ(mass.cells.front().cell, 3);  // slots from the last to the first
-    EXPECT_EQ(mass.empties.front().cell, 7);
-    ASSERT_EQ(mass.frames.size(), 1u);
-    EXPECT_EQ(mass.frames[0], (cClip_Mass::strFrameRecord{0, 5}));
+    // Slots from the last to the first.
+    EXPECT_EQ(std::tuple(mass.cells.front().cell, mass.empties.front().cell), std::tuple(3, 7));
+    EXPECT_EQ(mass.frames, (std::vector<cClip_Mass::strFrameRecord>{{0, 5}}));
     // Ranges outside the document collect nothing.
     EXPECT_EQ(CollectTimeline(*doc, kClipFrames, 20, 30, 0, 0, mass), 0);
     EXPECT_TRUE(mass.Empty());
@@ -305,29 +291,22 @@ TEST_F(EditClipFixture, FrameCollectionOrder) {
 // ---- list window -------------------------------------------------------------------------------
 
 TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
-    strEffect a, b, c;
-    a.startFrame = 1;
-    b.startFrame = 5;
-    b.flags = strEffect::kSound;
-    b.soundPath = "Hit";
-    c.startFrame = 9;
-    doc->addEffect(a);
-    doc->addEffect(b);
-    doc->addEffect(c);
+    doc->addEffect(strEffect{.startFrame = 1});
+    doc->addEffect(strEffect{.startFrame = 5, .flags = strEffect::kSound, .soundPath = "Hit"});
+    doc->addEffect(strEffect{.startFrame = 9});
 
     EXPECT_EQ(Status(ops->copyEffect(1)), "[1] : Copy");
     EXPECT_EQ(Status(ops->cutEffect(0)), "[0] : Cut");
     EXPECT_EQ(doc->effectCount(), 2);
-    EXPECT_EQ(doc->effect(0)->startFrame, 5);  // later effects close the gap; a is on the clipboard
+    EXPECT_EQ(doc->effect(0)->startFrame, 5); // later effects close the gap; a is on the clipboard
     int selected = -1;
     EXPECT_EQ(Status(ops->pasteEffect(&selected)), "[0] : Paste");
     EXPECT_EQ(selected, 0);
     EXPECT_EQ(doc->effectCount(), 3);
     ops->copyEffect(1);
-    ops->pasteEffect(&selected);  // a second b sorts after the first
-    EXPECT_EQ(selected, 2);
-    EXPECT_EQ(doc->effect(2)->soundPath, "Hit");
-    EXPECT_EQ(doc->effect(3)->startFrame, 9);
+    ops->pasteEffect(&selected); // a second b sorts after the first
+    EXPECT_EQ(std::tuple(selected, doc->effect(2)->soundPath, doc->effect(3)->startFrame),
+              std::tuple(2, "Hit", 9));
 
     EXPECT_EQ(Status(ops->deleteEffect(3)), "[3] : Delete");
     EXPECT_EQ(doc->effectCount(), 3);
@@ -340,11 +319,7 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
 }
 
 TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
-    strPicture p;
-    p.divX = 4;
-    p.divY = 2;
-    p.hue = 30;
-    p.path = "Fire1.png";
+    const strPicture p{4, 2, 30, "Fire1.png"};
     doc->pictures().setCopy(3, p);
     doc->setModified(false);
     EXPECT_EQ(Status(ops->copyPicture(3)), "[3] : Copy");
@@ -358,13 +333,10 @@ TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
     EXPECT_EQ(doc->picture(7), nullptr);
     EXPECT_EQ(Status(ops->deletePicture(7)), "< ! > [12:34] : processing failed");
     // Paste replaces the slot and normalises the record.
-    strPicture odd;
-    odd.divX = 0;
-    odd.hue = 999;
+    strPicture odd{.divX = 0, .hue = 999};
     cClip_Picture payload(&odd);
     board.Put(payload);
     ops->pastePicture(1);
-    EXPECT_EQ(doc->picture(1)->divX, 1);
-    EXPECT_EQ(doc->picture(1)->hue, 360);
+    EXPECT_EQ(std::tuple(doc->picture(1)->divX, doc->picture(1)->hue), std::tuple(1, 360));
     EXPECT_EQ(Status(ops->pastePicture(-1)), "< ! > [12:34] : processing failed");
 }
