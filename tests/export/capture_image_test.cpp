@@ -39,85 +39,54 @@ bool RunAll(cCaptureImage& capture) {
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST(Sequencer, OneImagePerFrameOrPerStep) {
     strExportFixture f({2, 4, 2});
     EXPECT_EQ(CountImages(f, kExportPng), 3);
-    EXPECT_EQ(CountImages(f, kExportPng | kExportInterval), 4);  // the second frame twice
+    EXPECT_EQ(CountImages(f, kExportPng | kExportInterval), 4); // the second frame twice
 
     cCaptureImage capture;
     ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportInterval)));
     EXPECT_EQ(capture.StepTicks(), 2);
     std::vector<int> frames;
-    for (int k = 0; k < 6; ++k) frames.push_back(capture.Advance());
-    EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 3, 4}));  // past the end: one tick per slot
+    for (int k = 0; k < 6; ++k)
+        frames.push_back(capture.Advance());
+    EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 3, 4})); // past the end: one tick per slot
 }
 
 TEST(Sequencer, EmptyFrameSlotsLastOneTick) {
     strExportFixture f({3, 3, 3});
-    f.doc->frames().reset(1);  // a hole: length 0, one tick
-    cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportInterval)));
-    EXPECT_EQ(capture.StepTicks(), 1);
-    EXPECT_EQ(capture.TotalImages(), 7);  // 3 + 1 + 3
+    f.doc->frames().reset(1);                                   // a hole: length 0, one tick
+    EXPECT_EQ(CountImages(f, kExportPng | kExportInterval), 7); // 3 + 1 + 3
 }
 
 TEST(Sequencer, FlashesGiveOneImagePerTickWhileTheyRun) {
-    strExportFixture f({1, 1, 1, 1});
     strEffect e;
-    e.startFrame = 0;
     e.flags = strEffect::kFlash;
     e.flashFrames = 3;
     e.flashStrength = 255;
+    strExportFixture f({1, 1, 1, 1});
     f.doc->addEffect(e);
     cCaptureImage capture;
     ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportFlash)));
     EXPECT_EQ(capture.StepTicks(), 1);
     // The image of frame 0 already shows the flash (3 of 3), then it fades on the following ticks.
-    EXPECT_EQ(capture.Advance(), 0);
-    EXPECT_EQ(capture.Flashes().Screen().remaining, 3);
-    EXPECT_EQ(capture.Advance(), 1);
-    EXPECT_EQ(capture.Flashes().Screen().remaining, 2);
-    EXPECT_EQ(capture.Advance(), 2);
-    EXPECT_EQ(capture.Advance(), 3);
-    EXPECT_FALSE(capture.Flashes().Screen().Running());
-    EXPECT_EQ(capture.Advance(), 4);
-}
-
-TEST(Sequencer, FlashesHoldLongFramesOnePerTick) {
-    strExportFixture f({4});
-    strEffect e;
-    e.flags = strEffect::kFlash;
+    const int remaining[] = {3, 2, 1, 0, 0};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(capture.Advance(), k);
+        EXPECT_EQ(capture.Flashes().Screen().Running() ? capture.Flashes().Screen().remaining : 0,
+                  remaining[k])
+            << k;
+    }
+    // Frame 0 of 4 ticks: its flash starts when it ends, so nothing runs while it is shown. Frame 1 (6 ticks)
+    // is shown once per tick while the flash of frame 0 runs.
     e.flashFrames = 10;
-    f.doc->addEffect(e);
-    // Frame 0 lasts 4 ticks; its flash starts when it ends, so nothing runs while it is shown.
-    EXPECT_EQ(CountImages(f, kExportPng | kExportFlash), 1);
-    strExportFixture g({1, 6});
+    strExportFixture g({4}), h({1, 6});
     g.doc->addEffect(e);
-    // Frame 1 (6 ticks) is shown once per tick while the flash of frame 0 runs.
-    EXPECT_EQ(CountImages(g, kExportPng | kExportFlash), 7);
-}
-
-TEST(GifTiming, SixHundredthsLimitAtSixtyFps) {
-    strExportFixture f({1, 3});
-    strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif | kExportLimit6);
-    r.fps = 60;
-    cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(r));
-    EXPECT_NEAR(capture.PerTickDelay(), 6.00002f, 1e-4f);
-    ASSERT_EQ(capture.Step(), kStepImage);
-    EXPECT_EQ(capture.Gif()->Frame(0)->delay, 6);
-    ASSERT_EQ(capture.Step(), kStepImage);
-    EXPECT_EQ(capture.Gif()->Frame(1)->delay, 18);
-    EXPECT_EQ(capture.Step(), kStepDone);
-
-    r.flags = kExportGif;
-    ASSERT_TRUE(capture.Begin(r));
-    capture.Step();
-    capture.Step();
-    EXPECT_EQ(capture.Gif()->Frame(0)->delay, 1);
-    EXPECT_EQ(capture.Gif()->Frame(1)->delay, 5);
+    h.doc->addEffect(e);
+    EXPECT_EQ(CountImages(g, kExportPng | kExportFlash), 1);
+    EXPECT_EQ(CountImages(h, kExportPng | kExportFlash), 7);
 }
 
 TEST(SheetLayout, ElevenImagesDivisionFive) {
@@ -133,7 +102,8 @@ TEST(SheetLayout, ElevenImagesDivisionFive) {
     };
     for (const Case& c : cases) {
         strExportFixture f(std::vector<int>(11, 1));
-        strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags);
+        strCaptureRequest r =
+            f.Request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags);
         r.division = 5;
         r.background = 0x00336699;
         cCaptureImage capture;
@@ -143,14 +113,16 @@ TEST(SheetLayout, ElevenImagesDivisionFive) {
         EXPECT_EQ(capture.SheetWidth(), c.columns * 4);
         EXPECT_EQ(capture.SheetHeight(), c.rows * 4);
         int n = 0;
-        while (capture.Step() == kStepImage) ++n;
+        while (capture.Step() == kStepImage)
+            ++n;
         EXPECT_EQ(n, 11);
         const cDib& sheet = *capture.Image();
         for (int k = 0; k < c.columns * c.rows; ++k) {
             const int col = c.columnFirst ? k / c.rows : k % c.columns;
             const int row = c.columnFirst ? k % c.rows : k / c.columns;
-            const uint32_t expected = k < 11 ? PatternColour(k) : 0x00336699u;  // empty: background, alpha 0
-            EXPECT_EQ(PixelOf(sheet, col * 4 + 1, row * 4 + 2), expected) << "flags " << c.flags << " image " << k;
+            const uint32_t expected = k < 11 ? PatternColour(k) : 0x00336699u; // empty: background, alpha 0
+            EXPECT_EQ(PixelOf(sheet, col * 4 + 1, row * 4 + 2), expected)
+                << "flags " << c.flags << " image " << k;
         }
         // The second image lies to the right ("Hor") or below ("Ver").
         EXPECT_EQ(PixelOf(sheet, c.columnFirst ? 0 : 4, c.columnFirst ? 4 : 0), PatternColour(1));
@@ -170,12 +142,8 @@ TEST(SheetLayout, EmptyCellsInTheWrittenPng) {
         ASSERT_TRUE(RunAll(capture)) << capture.LastError();
         cBMP png;
         ASSERT_TRUE(LoadPictureFile(path, png));
-        int w = 0, h = 0;
-        png.GetSize(w, h);
-        EXPECT_EQ(w, 8);
-        EXPECT_EQ(h, 8);
-        const uint32_t empty = png.Dib()->ReadPixel(5, 5);  // image 3 of a 2 x 2 sheet holding 3
-        EXPECT_EQ(empty, alpha ? 0x00112233u : 0xFF112233u);
+        // Image 3 of a 2 x 2 sheet holding 3 is the background, with alpha 0 or opaque.
+        EXPECT_EQ(png.Dib()->ReadPixel(5, 5), alpha ? 0x00112233u : 0xFF112233u);
         EXPECT_EQ(png.Dib()->ReadPixel(1, 1), PatternColour(0));
         EXPECT_EQ(png.Dib()->ReadPixel(5, 1), PatternColour(1));
         EXPECT_EQ(png.Dib()->ReadPixel(1, 5), PatternColour(2));
@@ -184,61 +152,60 @@ TEST(SheetLayout, EmptyCellsInTheWrittenPng) {
 
 TEST(Limits, SizesAndRequests) {
     strExportFixture f({1, 1});
+    struct Case {
+        uint32_t flags;
+        strCaptureArea area;
+        int division;
+        float zoom;
+        int fps;
+        bool ok;
+    } cases[] = {
+        {kExportPng, {0, 0, 3840, 10}, 0, 1, 0, true},
+        {kExportPng, {0, 0, 3841, 10}, 0, 1, 0, false},
+        {kExportPng | kExportSheet, {0, 0, 1921, 10}, 2, 1, 0, false}, // 2 images side by side: 3842
+        {kExportPng | kExportSheet, {0, 0, 10, 10}, 0, 1, 0, false},   // a sheet needs a division number
+        {kExportPng, {5, 5, 5, 9}, 0, 1, 0, false},                    // an empty area
+        {kExportGif, {0, 0, 1024, 1024}, 0, 1, 60, true},
+        {kExportGif, {0, 0, 1025, 20}, 0, 1, 60, false},
+        {kExportGif, {0, 0, 600, 20}, 0, 2, 60, false},  // 1024 after zoom
+        {kExportGif, {0, 0, 1, 20}, 0, 0.5f, 60, false}, // the zoomed cell is 0 pixels wide
+        {kExportGif, {0, 0, 10, 10}, 0, 1, 0, false},    // no frame rate
+    };
     cCaptureImage capture;
+    for (const Case& c : cases) {
+        strCaptureRequest r = f.Request("/tmp/unused.png", c.flags);
+        r.area = c.area;
+        r.division = c.division;
+        r.zoom = c.zoom;
+        r.fps = c.fps;
+        EXPECT_EQ(capture.Begin(r), c.ok) << c.flags << " " << c.area.right << " " << capture.LastError();
+    }
     strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
-    r.area = {0, 0, 3840, 10};
-    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
     r.area = {0, 0, 3841, 10};
     EXPECT_FALSE(capture.Begin(r));
     EXPECT_NE(capture.LastError().find("3840"), std::string::npos);
-    // A sheet of 2 images of 1921 pixels side by side is 3842 wide.
-    r.area = {0, 0, 1921, 10};
-    r.flags = kExportPng | kExportSheet;
-    r.division = 2;
-    EXPECT_FALSE(capture.Begin(r));
-    r.division = 0;
+    EXPECT_FALSE(capture.Begin(f.Request("", kExportPng))); // no path
     r.area = {0, 0, 10, 10};
-    EXPECT_FALSE(capture.Begin(r));  // a sheet needs a division number
-    // GIF: 1024 after zoom.
-    r = f.Request("/tmp/unused.gif", kExportGif);
-    r.fps = 60;
-    r.area = {0, 0, 1024, 1024};
-    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
-    r.area = {0, 0, 1025, 20};
-    EXPECT_FALSE(capture.Begin(r));
-    r.area = {0, 0, 600, 20};
-    r.zoom = 2.0f;
-    EXPECT_FALSE(capture.Begin(r));
-    r.zoom = 0.5f;
-    r.area = {0, 0, 1, 20};
-    EXPECT_FALSE(capture.Begin(r));  // the zoomed cell is 0 pixels wide
-    r.zoom = 1;
-    r.fps = 0;
-    r.area = {0, 0, 10, 10};
-    EXPECT_FALSE(capture.Begin(r));
-    // No project, no path, no area.
-    r = f.Request("", kExportPng);
-    EXPECT_FALSE(capture.Begin(r));
-    r = f.Request("/tmp/x.png", kExportPng);
+    ASSERT_TRUE(capture.Begin(r));
     r.project = nullptr;
-    EXPECT_FALSE(capture.Begin(r));
-    r = f.Request("/tmp/x.png", kExportPng);
-    r.area = {5, 5, 5, 9};
     EXPECT_FALSE(capture.Begin(r));
 }
 
 TEST(CaptureArea, NegativeWidthMirrorsNegativeHeightFlips) {
     // A two-colour cell: left half red, right half blue.
     strExportFixture f({1});
-    f.slots.Insert(render_fixture::MakeSlot(4, 4, [](int x, int y) {
-                       return y < 2 ? (x < 2 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255)) : Argb(255, 0, 255, 0);
-                   }),
+    f.slots.Insert(render_fixture::MakeSlot(4, 4,
+                                            [](int x, int y) {
+                                                return y < 2 ? (x < 2 ? Argb(255, 255, 0, 0)
+                                                                      : Argb(255, 0, 0, 255))
+                                                             : Argb(255, 0, 255, 0);
+                                            }),
                    0);
     strCell c;
     f.doc->setCell(0, 0, &c);
     cCaptureImage capture;
     strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
-    r.area = {2, -2, -2, 2};  // left 2, width -4: the area from -2 to 2, mirrored
+    r.area = {2, -2, -2, 2}; // left 2, width -4: the area from -2 to 2, mirrored
     ASSERT_TRUE(capture.Begin(r));
     EXPECT_TRUE(capture.Flags() & kExportMirrorH);
     EXPECT_EQ(capture.Area().left, -2);
@@ -266,18 +233,17 @@ TEST(CaptureArea, ZoomStretchesByNearestPixel) {
     ASSERT_EQ(capture.Step(), kStepImage);
     const cDib& frame = *capture.Gif()->Frame(0)->bitmap;
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(frame.ReadPixel(x, y), render_fixture::Distinct(x / 2, y / 2));
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(frame.ReadPixel(x, y), render_fixture::Distinct(x / 2, y / 2));
 }
 
 TEST(SequenceFiles, Names) {
     EXPECT_EQ(InsertSequenceField("C:\\out\\anim.png"), "C:\\out\\anim%05d.png");
-    EXPECT_EQ(FormatSequencePath("C:\\out\\anim%05d.png", 0), "C:\\out\\anim00000.png");
-    EXPECT_EQ(FormatSequencePath("C:\\out\\anim%05d.png", 1), "C:\\out\\anim00001.png");
-    EXPECT_EQ(FormatSequencePath("out/a.b/anim%05d.png", 123456), "out/a.b/anim123456.png");
     EXPECT_EQ(InsertSequenceField("out/a.b/anim"), "out/a.b/anim%05d");
     EXPECT_EQ(InsertSequenceField("out/x.tar.png"), "out/x.tar%05d.png");
-    // Only the field is replaced; other "%" stay literal.
-    EXPECT_EQ(FormatSequencePath("/t/100%s %d/f%05d.png", 7), "/t/100%s %d/f00007.png");
+    EXPECT_EQ(FormatSequencePath("C:\\out\\anim%05d.png", 1), "C:\\out\\anim00001.png");
+    EXPECT_EQ(FormatSequencePath("out/a.b/anim%05d.png", 123456), "out/a.b/anim123456.png");
+    EXPECT_EQ(FormatSequencePath("/t/100%s %d/f%05d.png", 7), "/t/100%s %d/f00007.png"); // other "%" stay
     EXPECT_EQ(FormatSequencePath("/t/f.png", 2), "/t/f00002.png");
 }
 
@@ -325,19 +291,20 @@ TEST(FailedWrites, AnExistingFileSurvivesAFailedWrite) {
     testing_support::WriteText(path, "old");
     auto dib8 = cDib::Create(2, 2, 8);
     std::string why;
-    EXPECT_FALSE(WritePngFile(path, *dib8, true, &why));  // not 32 bits
+    EXPECT_FALSE(WritePngFile(path, *dib8, true, &why)); // not 32 bits
     EXPECT_EQ(testing_support::ReadText(path), "old");
 }
 
 TEST(PngWriter, RgbaWithAndWithoutAlpha) {
     auto dib = cDib::Create(3, 2, 32);
     const uint32_t px[6] = {0x80FF0000, 0x0000FF00, 0xFF0000FF, 0x10203040, 0xFFFFFFFF, 0x00000000};
-    for (int i = 0; i < 6; ++i) std::memcpy(dib->Row(i / 3) + (i % 3) * 4, &px[i], 4);
+    for (int i = 0; i < 6; ++i)
+        std::memcpy(dib->Row(i / 3) + (i % 3) * 4, &px[i], 4);
     for (bool keep : {true, false}) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(EncodePng(*dib, keep, bytes));
-        EXPECT_EQ(bytes[25], 6);  // IHDR colour type RGBA
-        EXPECT_EQ(bytes[24], 8);  // bit depth
+        EXPECT_EQ(bytes[25], 6); // IHDR colour type RGBA
+        EXPECT_EQ(bytes[24], 8); // bit depth
         cBMP back;
         ASSERT_TRUE(LoadPictureMemory(bytes, back));
         for (int i = 0; i < 6; ++i) {
@@ -352,20 +319,20 @@ TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
     strCell c;
     c.x = 10;
     c.y = 20;
-    f.doc->setCell(0, 0, &c);  // 4 x 4 around (10, 20): x 8..12, y 18..22
+    f.doc->setCell(0, 0, &c); // 4 x 4 around (10, 20): x 8..12, y 18..22
     c.x = -5;
     c.y = 4;
-    c.mx = 200;                 // 8 x 4 around (-5, 4): x -9..-1
+    c.mx = 200; // 8 x 4 around (-5, 4): x -9..-1
     f.doc->setCell(1, 0, &c);
     strCutRange range;
     ASSERT_TRUE(ComputeAutoCutRange(*f.doc, f.slots, range));
     EXPECT_EQ(range.left, -10);
-    EXPECT_EQ(range.top, -1);    // the minimum starts at 0
+    EXPECT_EQ(range.top, -1); // the minimum starts at 0
     EXPECT_EQ(range.left + range.width, 13);
     EXPECT_EQ(range.top + range.height, 23);
 
     c.mx = 100;
-    c.angle = 450;              // rotated 45 degrees: half diagonal 2.83
+    c.angle = 450; // rotated 45 degrees: half diagonal 2.83
     c.x = 0;
     c.y = 0;
     f.doc->setCell(0, 0, &c);
@@ -381,44 +348,37 @@ TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
     EXPECT_EQ(unchanged.left, 1);
 }
 
-TEST(Worker, CompletesAndCountsImages) {
+// A finished and a failed export: one completion call each, with the outcome.
+TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
     TempDir dir;
     strExportFixture f(std::vector<int>(12, 1));
-    cThread_SaveGraph worker;
-    strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
-    r.division = 4;
-    ASSERT_TRUE(worker.Capture().Begin(r));
-    std::atomic<int> calls{0};
-    strExportOutcome seen;
-    worker.SetCompletion([&](const strExportOutcome& o) {
-        seen = o;
-        ++calls;
-    });
-    ASSERT_TRUE(worker.Start());
-    worker.Wait();
-    EXPECT_EQ(calls.load(), 1);
-    EXPECT_EQ(seen.result, eExportResult::kCompleted);
-    EXPECT_EQ(seen.images, 12);
-    EXPECT_EQ(worker.DoneCount(), 12);
-    EXPECT_TRUE(worker.Done());
-    EXPECT_FALSE(worker.Running());
-    EXPECT_TRUE(std::filesystem::exists(dir.file("sheet.png")));
-}
-
-TEST(Worker, AFailedFileEndsTheExport) {
-    TempDir dir;
-    strExportFixture f(std::vector<int>(5, 1));
-    cThread_SaveGraph worker;
-    ASSERT_TRUE(worker.Capture().Begin(f.Request(dir.file("missing/seq%05d.png"), kExportPng)));
-    std::atomic<int> calls{0};
-    worker.SetCompletion([&](const strExportOutcome&) { ++calls; });
-    ASSERT_TRUE(worker.Start());
-    worker.Wait();
-    strExportOutcome o = worker.Outcome();
-    EXPECT_EQ(o.result, eExportResult::kFailed);
-    EXPECT_EQ(o.failedPath, dir.file("missing/seq00000.png"));
-    EXPECT_EQ(o.images, 0);
-    EXPECT_EQ(calls.load(), 1);
+    strCaptureRequest sheet = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
+    sheet.division = 4;
+    const strCaptureRequest requests[] = {sheet, f.Request(dir.file("missing/seq%05d.png"), kExportPng)};
+    for (const strCaptureRequest& r : requests) {
+        cThread_SaveGraph worker;
+        ASSERT_TRUE(worker.Capture().Begin(r));
+        std::atomic<int> calls{0};
+        strExportOutcome seen;
+        worker.SetCompletion([&](const strExportOutcome& o) {
+            seen = o;
+            ++calls;
+        });
+        ASSERT_TRUE(worker.Start());
+        worker.Wait();
+        EXPECT_EQ(calls.load(), 1);
+        EXPECT_FALSE(worker.Running());
+        if (r.flags & kExportSheet) {
+            EXPECT_EQ(seen.result, eExportResult::kCompleted);
+            EXPECT_EQ(seen.images, 12);
+            EXPECT_EQ(worker.DoneCount(), 12);
+            EXPECT_TRUE(std::filesystem::exists(dir.file("sheet.png")));
+        } else {
+            EXPECT_EQ(worker.Outcome().result, eExportResult::kFailed);
+            EXPECT_EQ(worker.Outcome().failedPath, dir.file("missing/seq00000.png"));
+            EXPECT_EQ(worker.Outcome().images, 0);
+        }
+    }
 }
 
 TEST(Worker, StopCancelsWithoutWritingTheSheet) {
@@ -427,12 +387,13 @@ TEST(Worker, StopCancelsWithoutWritingTheSheet) {
     cThread_SaveGraph worker;
     strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
     r.division = 20;
-    r.area = {-90, -90, 90, 90};  // slow enough to stop in the middle (a sheet of 3600 x 3600)
+    r.area = {-90, -90, 90, 90}; // slow enough to stop in the middle (a sheet of 3600 x 3600)
     ASSERT_TRUE(worker.Capture().Begin(r));
     std::atomic<int> calls{0};
     worker.SetCompletion([&](const strExportOutcome&) { ++calls; });
     ASSERT_TRUE(worker.Start());
-    while (worker.DoneCount() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (worker.DoneCount() < 2)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     worker.Stop();
     strExportOutcome o = worker.Outcome();
     if (o.result == eExportResult::kCancelled) {
@@ -440,7 +401,7 @@ TEST(Worker, StopCancelsWithoutWritingTheSheet) {
         EXPECT_FALSE(std::filesystem::exists(dir.file("sheet.png")));
         EXPECT_FALSE(worker.Capture().Active());
     } else {
-        EXPECT_EQ(o.result, eExportResult::kCompleted);  // the machine was faster than the stop
+        EXPECT_EQ(o.result, eExportResult::kCompleted); // the machine was faster than the stop
     }
     EXPECT_FALSE(worker.Running());
     // The worker can start again after a stop.

@@ -32,12 +32,14 @@ std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32_t(int,
     return f;
 }
 
-// Exports the fixture as a GIF and reads it back.
-std::string ExportGif(strExportFixture& f, const TempDir& dir, uint32_t flags, int fps = 60) {
-    const std::string path = dir.file("out.gif");
+// Exports the fixture as a GIF to dir/name and reads it back.
+std::string ExportGif(strExportFixture& f, const TempDir& dir, const std::string& name, uint32_t flags,
+                      int fps = 60, strCaptureArea area = {-2, -2, 2, 2}, uint32_t background = 0) {
+    const std::string path = dir.file(name);
     strCaptureRequest r = f.Request(path, kExportGif | flags);
     r.fps = fps;
-    r.background = 0x00000000;
+    r.area = area;
+    r.background = background;
     cCaptureImage capture;
     EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
     while (capture.Step() == kStepImage) {
@@ -46,12 +48,21 @@ std::string ExportGif(strExportFixture& f, const TempDir& dir, uint32_t flags, i
     return path;
 }
 
-}  // namespace
+uint32_t Rgb(const GifColorType& c) {
+    return uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
+}
+std::string Signature(const std::string& path) {
+    auto bytes = testing_support::ReadBytes(path);
+    return std::string(bytes.begin(), bytes.begin() + 6);
+}
 
-TEST(GifExport, FramesAndDelaysUnderTheLimit) {
+} // namespace
+
+// At 60 fps a tick is 1.67 hundredths: 6 per tick under the limit, else 1 then 5 for 3 ticks.
+TEST(GifExport, FramesDelaysAndLoopBlock) {
     TempDir dir;
     strExportFixture f({1, 3, 1});
-    strGifReadBack gif(ExportGif(f, dir, kExportLimit6));
+    strGifReadBack gif(ExportGif(f, dir, "a.gif", kExportLimit6));
     ASSERT_TRUE(gif.gif);
     ASSERT_EQ(gif.Frames(), 3);
     EXPECT_EQ(gif.Gcb(0).DelayTime, 6);
@@ -63,72 +74,42 @@ TEST(GifExport, FramesAndDelaysUnderTheLimit) {
     int loop = -1;
     EXPECT_TRUE(gif.HasLoopBlock(&loop));
     EXPECT_EQ(loop, 0);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(gif.Colour(k, 1, 1), int64_t(PatternColour(k) & 0xFFFFFF));
-}
-
-TEST(GifExport, WithoutTheLimitOneTickIsOneHundredthAndAHalf) {
-    TempDir dir;
-    strExportFixture f({1, 3});
-    strGifReadBack gif(ExportGif(f, dir, 0));
-    ASSERT_EQ(gif.Frames(), 2);
-    EXPECT_EQ(gif.Gcb(0).DelayTime, 1);
-    EXPECT_EQ(gif.Gcb(1).DelayTime, 5);
-}
-
-TEST(GifExport, SingleFrameHasNoLoopBlock) {
-    TempDir dir;
-    strExportFixture f({2});
-    const std::string path = ExportGif(f, dir, 0);
-    strGifReadBack gif(path);
-    ASSERT_EQ(gif.Frames(), 1);
-    EXPECT_FALSE(gif.HasLoopBlock());
-    auto bytes = testing_support::ReadBytes(path);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");  // graphic control (disposal 2)
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(gif.Colour(k, 1, 1), int64_t(PatternColour(k) & 0xFFFFFF));
+    strExportFixture g({1, 3});
+    strGifReadBack fast(ExportGif(g, dir, "b.gif", 0));
+    ASSERT_EQ(fast.Frames(), 2);
+    EXPECT_EQ(fast.Gcb(0).DelayTime, 1);
+    EXPECT_EQ(fast.Gcb(1).DelayTime, 5);
+    // A single frame has no loop block; its graphic control (disposal 2) makes it 89a.
+    strExportFixture one({2});
+    const std::string path = ExportGif(one, dir, "c.gif", 0);
+    strGifReadBack single(path);
+    ASSERT_EQ(single.Frames(), 1);
+    EXPECT_FALSE(single.HasLoopBlock());
+    EXPECT_EQ(Signature(path), "GIF89a");
 }
 
 TEST(GifExport, TransparentBackground) {
     TempDir dir;
     strExportFixture f({1, 1});
-    f.doc->setCell(1, 0, nullptr);  // the second frame is empty
-    strCaptureRequest r = f.Request(dir.file("t.gif"), kExportGif | kExportAlpha);
-    r.fps = 30;
-    r.area = {-4, -4, 4, 4};  // 8 x 8 around the 4 x 4 cell
-    r.background = 0x00FF00FF;
-    cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(r));
-    while (capture.Step() == kStepImage) {
-    }
-    ASSERT_TRUE(capture.Finish());
-    strGifReadBack gif(dir.file("t.gif"));
+    f.doc->setCell(1, 0, nullptr); // the second frame is empty
+    // 8 x 8 around the 4 x 4 cell.
+    strGifReadBack gif(ExportGif(f, dir, "t.gif", kExportAlpha, 30, {-4, -4, 4, 4}, 0x00FF00FF));
     ASSERT_EQ(gif.Frames(), 2);
     // Frame 0: the opaque cell's bounding box only, transparent index set.
     const GifImageDesc& d0 = gif.gif->SavedImages[0].ImageDesc;
-    EXPECT_EQ(d0.Left, 2);
-    EXPECT_EQ(d0.Top, 2);
-    EXPECT_EQ(d0.Width, 4);
-    EXPECT_EQ(d0.Height, 4);
-    EXPECT_NE(gif.Gcb(0).TransparentColor, NO_TRANSPARENT_COLOR);
+    EXPECT_EQ(std::vector<int>({d0.Left, d0.Top, d0.Width, d0.Height}), std::vector<int>({2, 2, 4, 4}));
     // Frame 1 has no opaque pixel: a 1 x 1 transparent image at (0, 0).
     const GifImageDesc& d1 = gif.gif->SavedImages[1].ImageDesc;
-    EXPECT_EQ(d1.Left, 0);
-    EXPECT_EQ(d1.Top, 0);
-    EXPECT_EQ(d1.Width, 1);
-    EXPECT_EQ(d1.Height, 1);
+    EXPECT_EQ(std::vector<int>({d1.Left, d1.Top, d1.Width, d1.Height}), std::vector<int>({0, 0, 1, 1}));
     EXPECT_EQ(gif.Colour(1, 0, 0), -1);
     // The transparent entry is a replacement colour, not the background colour.
     const int t = gif.Gcb(0).TransparentColor;
-    const GifColorType& c = gif.gif->SColorMap->Colors[t];
-    EXPECT_EQ(uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue, CGIFFile::ReplacementColours()[0]);
-
+    ASSERT_NE(t, NO_TRANSPARENT_COLOR);
+    EXPECT_EQ(Rgb(gif.gif->SColorMap->Colors[t]), CGIFFile::ReplacementColours()[0]);
     // Without "Trans. color" the background is an opaque colour.
-    strCaptureRequest o = r;
-    o.outputPath = dir.file("o.gif");
-    o.flags = kExportGif;
-    ASSERT_TRUE(capture.Begin(o));
-    while (capture.Step() == kStepImage) {
-    }
-    ASSERT_TRUE(capture.Finish());
-    strGifReadBack opaque(dir.file("o.gif"));
+    strGifReadBack opaque(ExportGif(f, dir, "o.gif", 0, 30, {-4, -4, 4, 4}, 0x00FF00FF));
     EXPECT_EQ(opaque.gif->SavedImages[0].ImageDesc.Width, 8);
     EXPECT_EQ(opaque.Colour(0, 0, 0), 0xFF00FF);
     EXPECT_EQ(opaque.Gcb(0).TransparentColor, NO_TRANSPARENT_COLOR);
@@ -138,11 +119,10 @@ TEST(GifFile, AlphaThresholdAndVersion87a) {
     TempDir dir;
     CGIFFile file;
     // Alpha 127 is transparent, 128 opaque.
-    ASSERT_TRUE(file.AddFrame(Frame(2, 1, [](int x, int) { return x == 0 ? 0x7F112233u : 0x80445566u; }, 0, 0)));
+    ASSERT_TRUE(file.AddFrame(Frame(
+        2, 1, [](int x, int) { return x == 0 ? 0x7F112233u : 0x80445566u; }, 0, 0)));
     ASSERT_TRUE(file.Write(dir.file("a.gif"), -1));
-    auto bytes = testing_support::ReadBytes(dir.file("a.gif"));
-    // A transparent index needs a graphic control extension, hence 89a.
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
+    EXPECT_EQ(Signature(dir.file("a.gif")), "GIF89a"); // a transparent index needs a graphic control
     strGifReadBack gif(dir.file("a.gif"));
     const GifImageDesc& d = gif.gif->SavedImages[0].ImageDesc;
     EXPECT_EQ(d.Left, 1);
@@ -150,12 +130,12 @@ TEST(GifFile, AlphaThresholdAndVersion87a) {
     EXPECT_EQ(gif.Colour(0, 0, 0), 0x445566);
 
     CGIFFile plain;
-    ASSERT_TRUE(plain.AddFrame(Frame(2, 2, [](int, int) { return 0xFF0000FFu; }, 0, 0)));
+    ASSERT_TRUE(plain.AddFrame(Frame(
+        2, 2, [](int, int) { return 0xFF0000FFu; }, 0, 0)));
     ASSERT_TRUE(plain.Write(dir.file("b.gif"), -1));
-    bytes = testing_support::ReadBytes(dir.file("b.gif"));
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF87a");
+    EXPECT_EQ(Signature(dir.file("b.gif")), "GIF87a");
     strGifReadBack b(dir.file("b.gif"));
-    EXPECT_EQ(b.gif->SColorMap->ColorCount, 2);  // one colour, padded to a power of two
+    EXPECT_EQ(b.gif->SColorMap->ColorCount, 2); // one colour, padded to a power of two
 
     CGIFFile none;
     std::string why;
@@ -175,7 +155,8 @@ TEST(GifFile, ExactlyTwoHundredFiftySixValuesAreNotQuantised) {
     strGifReadBack gif(dir.file("q.gif"));
     for (int k = 1; k < 256; ++k) {
         int x = k % 16, y = k / 16;
-        EXPECT_EQ(gif.Colour(0, x, y - 0), int64_t(uint32_t(k) << 16 | uint32_t(255 - k) << 8 | uint32_t(k * 3 & 255)))
+        EXPECT_EQ(gif.Colour(0, x, y - 0),
+                  int64_t(uint32_t(k) << 16 | uint32_t(255 - k) << 8 | uint32_t(k * 3 & 255)))
             << k;
     }
     EXPECT_EQ(gif.Colour(0, 0, 0), -1);
@@ -187,7 +168,7 @@ TEST(GifFile, QuantisedFrameWithTransparencyKeepsAPalette) {
     TempDir dir;
     CGIFFile file;
     auto pixel = [](int x, int y) {
-        if (x < 4 && y < 4) return 0u;  // transparent
+        if (x < 4 && y < 4) return 0u; // transparent
         return 0xFF000000u | uint32_t(x * 4) << 16 | uint32_t(y * 4) << 8 | uint32_t((x + y) * 2);
     };
     // The case is real: the white-composed image quantised to 256 colours uses all 256 of them.
@@ -210,7 +191,8 @@ TEST(GifFile, QuantisedFrameWithTransparencyKeepsAPalette) {
         ASSERT_EQ(used.size(), 256u);
     }
     ASSERT_TRUE(file.AddFrame(Frame(64, 64, pixel)));
-    ASSERT_TRUE(file.AddFrame(Frame(64, 64, [](int x, int y) { return 0xFF000000u | uint32_t(x * 4) << 16 | uint32_t(y * 4); })));
+    ASSERT_TRUE(file.AddFrame(
+        Frame(64, 64, [](int x, int y) { return 0xFF000000u | uint32_t(x * 4) << 16 | uint32_t(y * 4); })));
     std::string why;
     ASSERT_TRUE(file.Write(dir.file("q.gif"), -1, &why)) << why;
     const CGIFLocal* f0 = file.Frame(0);
@@ -237,16 +219,18 @@ TEST(GifFile, QuantisedFrameWithTransparencyKeepsAPalette) {
 TEST(GifFile, GlobalPaletteIsSharedAndSorted) {
     TempDir dir;
     CGIFFile file;
-    file.AddFrame(Frame(2, 1, [](int x, int) { return x ? 0xFFFFFFFFu : 0xFF000000u; }, 10));
-    file.AddFrame(Frame(2, 1, [](int x, int) { return x ? 0xFF808080u : 0xFF000000u; }, 10));
+    file.AddFrame(Frame(
+        2, 1, [](int x, int) { return x ? 0xFFFFFFFFu : 0xFF000000u; }, 10));
+    file.AddFrame(Frame(
+        2, 1, [](int x, int) { return x ? 0xFF808080u : 0xFF000000u; }, 10));
     ASSERT_TRUE(file.Write(dir.file("g.gif"), -1));
     EXPECT_EQ(file.Frame(0)->colourCount, 0);
     EXPECT_EQ(file.Frame(1)->colourCount, 0);
     strGifReadBack gif(dir.file("g.gif"));
-    ASSERT_EQ(gif.gif->SColorMap->ColorCount, 4);  // black, grey, white and one black pad
-    EXPECT_EQ(gif.gif->SColorMap->Colors[0].Red, 0);
-    EXPECT_EQ(gif.gif->SColorMap->Colors[1].Red, 0x80);
-    EXPECT_EQ(gif.gif->SColorMap->Colors[2].Red, 0xFF);
+    ASSERT_EQ(gif.gif->SColorMap->ColorCount, 4); // black, grey, white and one black pad
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Rgb(gif.gif->SColorMap->Colors[i]),
+                  (std::vector<uint32_t>{0, 0x808080, 0xFFFFFF, 0}[size_t(i)]));
     EXPECT_EQ(gif.gif->SavedImages[0].ImageDesc.ColorMap, nullptr);
     EXPECT_EQ(gif.Colour(1, 1, 0), 0x808080);
 }
@@ -254,15 +238,11 @@ TEST(GifFile, GlobalPaletteIsSharedAndSorted) {
 TEST(GifFile, ReplacementColourAvoidsUsedColours) {
     const auto& table = CGIFFile::ReplacementColours();
     ASSERT_EQ(table.size(), 119u);
-    EXPECT_EQ(table[0], 0x0000FFu);
-    EXPECT_EQ(table[6], 0xFFFFFFu);
-    EXPECT_EQ(table[7], 0x0000C0u);
-    EXPECT_EQ(table[28], 0xCCCCFFu);
-    EXPECT_EQ(table[34], 0xCCCCCCu);
-    EXPECT_EQ(table[35], 0x000010u);
-    EXPECT_EQ(table[118], 0xF0F0F0u);
     EXPECT_EQ(std::set<uint32_t>(table.begin(), table.end()).size(), 119u);
-
+    const std::pair<int, uint32_t> known[] = {{0, 0x0000FF},  {6, 0xFFFFFF},  {7, 0x0000C0},  {28, 0xCCCCFF},
+                                              {34, 0xCCCCCC}, {35, 0x000010}, {118, 0xF0F0F0}};
+    for (const auto& [i, colour] : known)
+        EXPECT_EQ(table[size_t(i)], colour) << i;
     TempDir dir;
     CGIFFile file;
     file.AddFrame(Frame(3, 1, [](int x, int) { return x == 0 ? 0u : x == 1 ? 0xFF0000FFu : 0xFF00FF00u; }));
@@ -270,9 +250,8 @@ TEST(GifFile, ReplacementColourAvoidsUsedColours) {
     strGifReadBack gif(dir.file("r.gif"));
     const int t = gif.Gcb(0).TransparentColor;
     ASSERT_GE(t, 0);
-    const GifColorType& c = gif.gif->SColorMap->Colors[t];
     // 0x0000FF and 0x00FF00 are in use: the third candidate, 0x00FFFF.
-    EXPECT_EQ(uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue, 0x00FFFFu);
+    EXPECT_EQ(Rgb(gif.gif->SColorMap->Colors[t]), 0x00FFFFu);
 }
 
 TEST(GifFile, InterlacedRowsComeBackInOrder) {
@@ -284,7 +263,8 @@ TEST(GifFile, InterlacedRowsComeBackInOrder) {
     ASSERT_TRUE(file.Write(dir.file("i.gif"), -1));
     strGifReadBack gif(dir.file("i.gif"));
     EXPECT_TRUE(gif.gif->SavedImages[0].ImageDesc.Interlace);
-    for (int y = 0; y < 11; ++y) EXPECT_EQ(gif.Colour(0, 1, y), int64_t(y * 20) << 8) << y;
+    for (int y = 0; y < 11; ++y)
+        EXPECT_EQ(gif.Colour(0, 1, y), int64_t(y * 20) << 8) << y;
 }
 
 TEST(GifFile, BackgroundIndexIsTheTransparentColoursPosition) {
@@ -293,9 +273,7 @@ TEST(GifFile, BackgroundIndexIsTheTransparentColoursPosition) {
     file.AddFrame(Frame(2, 1, [](int x, int) { return x ? 0xFFFFFFFFu : 0xFF123456u; }));
     ASSERT_TRUE(file.Write(dir.file("bg.gif"), 0x123456));
     strGifReadBack gif(dir.file("bg.gif"));
-    const GifColorType& c = gif.gif->SColorMap->Colors[gif.gif->SBackGroundColor];
-    EXPECT_EQ(c.Red, 0x12);
-    EXPECT_EQ(c.Blue, 0x56);
+    EXPECT_EQ(Rgb(gif.gif->SColorMap->Colors[gif.gif->SBackGroundColor]), 0x123456u);
     // A colour with a top byte counts as none.
     ASSERT_TRUE(file.Write(dir.file("bg2.gif"), 0x7F123456));
     strGifReadBack none(dir.file("bg2.gif"));

@@ -23,22 +23,14 @@ TEST(PatternGrid, SheetsOfA192Picture) {
     EXPECT_EQ(r, strRect{});
 }
 
-TEST(PatternGrid, ByWidth) {
+TEST(PatternGrid, ByWidthLargeSheetsLimitsAndBadRequests) {
     strPatternGrid g;
     EXPECT_FALSE(ComputePatternGrid(192, 192, 200, 200, true, g)); // 0 columns
     EXPECT_EQ(g, strPatternGrid{});
     ASSERT_TRUE(ComputePatternGrid(192, 100, 64, 48, true, g));
     EXPECT_EQ(g, (strPatternGrid{64, 48, 3, 2, 6}));
-}
-
-TEST(PatternGrid, SheetsLargerThanThePictureGiveOnePixelCells) {
-    strPatternGrid g;
-    ASSERT_TRUE(ComputePatternGrid(3, 2, 10, 10, false, g));
+    ASSERT_TRUE(ComputePatternGrid(3, 2, 10, 10, false, g)); // more sheets than pixels: 1-pixel cells
     EXPECT_EQ(g, (strPatternGrid{1, 1, 3, 2, 6}));
-}
-
-TEST(PatternGrid, CountLimitAndBadRequests) {
-    strPatternGrid g;
     EXPECT_TRUE(ComputePatternGrid(100, 100, 1, 1, true, g));
     EXPECT_EQ(g.count, 10000);
     EXPECT_FALSE(ComputePatternGrid(10001, 1, 1, 1, true, g));
@@ -65,7 +57,7 @@ TEST(PatternGrid, TextureCoordinates) {
 
 namespace {
 
-// A 2 x 2 indexed picture with palette alphas, or a 32-bit one.
+// A 2 x 2 indexed picture with palette alphas, or a 32-bit one, and the key/index a method gives.
 void MakeIndexed(cBMP& b, std::vector<uint32_t> palette, int topLeft) {
     auto d = cDib::Create(2, 2, 8, int(palette.size()));
     d->Table() = palette;
@@ -79,59 +71,35 @@ void MakeRgb(cBMP& b, uint32_t topLeft) {
     std::memcpy(d->Row(0), &v, 4);
     b.Attach(std::move(d));
 }
+std::pair<uint32_t, uint32_t> KeyAndIndex(const cBMP& b, uint32_t flags) {
+    uint32_t key, index;
+    ComputeTransparency(b, flags, key, index);
+    return {key, index};
+}
+using KI = std::pair<uint32_t, uint32_t>;
 
 } // namespace
 
-TEST(Transparency, FlagsOfMethods) {
-    EXPECT_EQ(TransFlagsOfMethod(0), 0u);
-    EXPECT_EQ(TransFlagsOfMethod(1), 2u);
-    EXPECT_EQ(TransFlagsOfMethod(2), 4u);
-    EXPECT_EQ(TransFlagsOfMethod(3), 8u);
-    EXPECT_EQ(TransFlagsOfMethod(4), 16u);
-    EXPECT_EQ(TransFlagsOfMethod(9), 0u);
-}
-
 TEST(Transparency, IndexedPictures) {
     cBMP b;
-    uint32_t key, index;
     MakeIndexed(b, {0xFF102030, 0xFF405060, 0x00708090, 0x00A0B0C0}, 1);
-    ComputeTransparency(b, kTransFlagAuto, key, index); // first entry with alpha 0
-    EXPECT_EQ(index, 2u);
-    EXPECT_EQ(key, 0x708090u);
-    ComputeTransparency(b, kTransFlagPalette0, key, index);
-    EXPECT_EQ(index, 0u);
-    EXPECT_EQ(key, 0x102030u);
-    ComputeTransparency(b, kTransFlagUpperLeft, key, index);
-    EXPECT_EQ(index, 1u);
-    EXPECT_EQ(key, 0x405060u);
-    ComputeTransparency(b, kTransFlagBlack, key, index); // only a key on an indexed picture
-    EXPECT_EQ(index, kNoTransIndex);
-    EXPECT_EQ(key, 0u);
-    ComputeTransparency(b, 0, key, index);
-    EXPECT_EQ(index, kNoTransIndex);
-    EXPECT_EQ(key, kNoColourKey);
-
-    MakeIndexed(b, {0xFF102030, 0xFF405060}, 0); // Automatic with no transparent entry: nothing
-    ComputeTransparency(b, kTransFlagAuto, key, index);
-    EXPECT_EQ(index, kNoTransIndex);
-    EXPECT_EQ(key, kNoColourKey);
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagAuto), KI(0x708090u, 2u)); // first entry with alpha 0
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagPalette0), KI(0x102030u, 0u));
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagUpperLeft), KI(0x405060u, 1u));
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagBlack), KI(0u, kNoTransIndex)); // only a key on an indexed picture
+    EXPECT_EQ(KeyAndIndex(b, 0), KI(kNoColourKey, kNoTransIndex));
+    EXPECT_EQ(TransFlagsOfMethod(9), 0u);
+    MakeIndexed(b, {0xFF102030, 0xFF405060}, 0); // automatic with no transparent entry: nothing
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagAuto), KI(kNoColourKey, kNoTransIndex));
 }
 
 TEST(Transparency, RgbPictures) {
     cBMP b;
-    uint32_t key, index;
     MakeRgb(b, 0x123456);
-    ComputeTransparency(b, kTransFlagUpperLeft, key, index);
-    EXPECT_EQ(key, 0x123456u);
-    EXPECT_EQ(index, kNoTransIndex);
-    ComputeTransparency(b, kTransFlagBlack, key, index);
-    EXPECT_EQ(key, 0u);
-    ComputeTransparency(b, kTransFlagPalette0, key, index); // behaves as method 0
-    EXPECT_EQ(key, kNoColourKey);
-    EXPECT_EQ(index, kNoTransIndex);
-    ComputeTransparency(b, kTransFlagAuto, key, index);
-    EXPECT_EQ(key, kNoColourKey);
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagUpperLeft), KI(0x123456u, kNoTransIndex));
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagBlack).first, 0u);
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagPalette0), KI(kNoColourKey, kNoTransIndex)); // as method 0
+    EXPECT_EQ(KeyAndIndex(b, kTransFlagAuto).first, kNoColourKey);
     cBMP empty;
-    ComputeTransparency(empty, kTransFlagBlack, key, index);
-    EXPECT_EQ(key, kNoColourKey);
+    EXPECT_EQ(KeyAndIndex(empty, kTransFlagBlack).first, kNoColourKey);
 }

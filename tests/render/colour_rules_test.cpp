@@ -19,11 +19,11 @@ uint32_t ExpectedGrey(uint32_t r, uint32_t g, uint32_t b) {
     const double d = 128.0 / 255.0;
     auto term = [d](double f, uint32_t t) { return (f / 255.0 - 0.5) * (d * (1.0 - t / 255.0) - 0.5); };
     double v = 4.0 * (term(0x50, r) + term(0x6B, g) + term(0x4A, b));
-    v = std::min(1.0, std::max(0.0, v));
-    return uint32_t(std::lround(v * 255.0));
+    return uint32_t(std::lround(std::min(1.0, std::max(0.0, v)) * 255.0));
 }
 
-uint32_t Source(uint32_t texel, int r, int g, int b, int s, int opacity = 255, int blend = 0, uint32_t flags = 0) {
+uint32_t Source(uint32_t texel, int r, int g, int b, int s, int opacity = 255, int blend = 0,
+                uint32_t flags = 0) {
     SpriteParams p;
     p.tone[0] = r;
     p.tone[1] = g;
@@ -35,157 +35,105 @@ uint32_t Source(uint32_t texel, int r, int g, int b, int s, int opacity = 255, i
     return SourceTexel(texel, strSourceSetup::Of(p));
 }
 
-const uint32_t kTexels[] = {Argb(255, 200, 100, 50), Argb(128, 10, 250, 90), Argb(0, 0, 0, 0), Argb(1, 255, 255, 255),
-                            Argb(255, 0, 0, 0), Argb(77, 33, 66, 99)};
+const uint32_t kTexels[] = {Argb(255, 200, 100, 50), Argb(128, 10, 250, 90), Argb(0, 0, 0, 0),
+                            Argb(1, 255, 255, 255),  Argb(255, 0, 0, 0),     Argb(77, 33, 66, 99)};
 
-}  // namespace
+} // namespace
 
-TEST(ToneRules, NeutralToneGivesTheTexel) {
-    for (uint32_t t : kTexels) EXPECT_EQ(Source(t, 100, 100, 100, 100), t);
-}
-
-TEST(ToneRules, ZeroToneIsBlackWithTheTexelsAlpha) {
-    for (uint32_t t : kTexels) EXPECT_EQ(Source(t, 0, 0, 0, 100), t & 0xFF000000u) << std::hex << t;
-}
-
-TEST(ToneRules, FullToneIsWhiteWhereOpaque) {
-    EXPECT_EQ(Source(Argb(255, 200, 100, 50), 200, 200, 200, 100), Argb(255, 255, 255, 255));
-    EXPECT_EQ(Source(Argb(255, 0, 0, 0), 200, 200, 200, 100), Argb(255, 255, 255, 255));
-    // Half alpha: the additive part is weighted by the texel's alpha.
-    uint32_t half = Source(Argb(128, 0, 0, 0), 200, 200, 200, 100);
-    EXPECT_EQ(ChA(half), 128u);
-    EXPECT_EQ(ChR(half), 128u);
-}
-
-TEST(ToneRules, ChannelsScaleToTheirPercentage) {
-    // 50 % of red: mul = 127; 150 % of green: add = 127, mul = 255.
-    uint32_t c = Source(Argb(255, 200, 100, 50), 50, 150, 100, 100);
-    EXPECT_EQ(ChR(c), 100u);  // round(200 * 127 / 255) = 99.6
-    EXPECT_EQ(ChG(c), 227u);  // 100 + 127
-    EXPECT_EQ(ChB(c), 50u);
-}
-
-TEST(ToneRules, SaturationZeroGivesTheGreyFormula) {
+TEST(ToneRules, NeutralZeroAndGreyOnEveryTexel) {
     for (uint32_t t : kTexels) {
-        uint32_t g = ExpectedGrey(ChR(t), ChG(t), ChB(t));
-        uint32_t c = Source(t, 100, 100, 100, 0);
-        EXPECT_EQ(c, Argb(ChA(t), g, g, g)) << std::hex << t;
+        SCOPED_TRACE(testing::Message() << std::hex << t);
+        EXPECT_EQ(Source(t, 100, 100, 100, 100), t);
+        EXPECT_EQ(Source(t, 0, 0, 0, 100), t & 0xFF000000u); // black with the texel's alpha
+        const uint32_t g = ExpectedGrey(ChR(t), ChG(t), ChB(t));
+        EXPECT_EQ(Source(t, 100, 100, 100, 0), Argb(ChA(t), g, g, g)); // saturation 0
     }
     EXPECT_EQ(GreyOf(0, 0, 0), 0u);
     EXPECT_EQ(GreyOf(255, 255, 255), ExpectedGrey(255, 255, 255));
 }
 
-TEST(ToneRules, LessSaturationMixesTowardsTheGrey) {
+TEST(ToneRules, ChannelsAndOpacity) {
+    EXPECT_EQ(Source(Argb(255, 200, 100, 50), 200, 200, 200, 100), Argb(255, 255, 255, 255));
+    EXPECT_EQ(Source(Argb(255, 0, 0, 0), 200, 200, 200, 100), Argb(255, 255, 255, 255));
+    // Half alpha: the additive part is weighted by the texel's alpha.
+    EXPECT_EQ(Source(Argb(128, 0, 0, 0), 200, 200, 200, 100), Argb(128, 128, 128, 128));
+    // 50 % of red: mul = 127, round(200 * 127 / 255) = 99.6; 150 % of green: add = 127.
+    EXPECT_EQ(Source(Argb(255, 200, 100, 50), 50, 150, 100, 100), Argb(255, 100, 227, 50));
+    EXPECT_EQ(ChA(Source(Argb(255, 1, 2, 3), 100, 100, 100, 100, 128)), 128u);
+    EXPECT_EQ(ChA(Source(Argb(128, 1, 2, 3), 100, 100, 100, 100, 128)), 64u);
+    EXPECT_EQ(ChA(Source(Argb(255, 1, 2, 3), 100, 100, 100, 100, 0)), 0u);
+}
+
+TEST(ToneRules, SaturationMixesTowardsOrAwayFromTheGrey) {
     const uint32_t t = Argb(255, 200, 100, 50);
     const uint32_t g = ExpectedGrey(200, 100, 50);
-    const uint32_t s = 50 * 255 / 100;  // mul(50) = 127
+    const uint32_t s = 50 * 255 / 100; // mul(50) = 127
     uint32_t c = Source(t, 100, 100, 100, 50);
     EXPECT_EQ(ChR(c), uint32_t(std::lround((200.0 * s + g * (255.0 - s)) / 255.0)));
     EXPECT_EQ(ChB(c), uint32_t(std::lround((50.0 * s + g * (255.0 - s)) / 255.0)));
-}
-
-TEST(ToneRules, MoreSaturationPushesAwayFromTheGrey) {
-    const uint32_t t = Argb(255, 200, 100, 50);
-    const uint32_t g = ExpectedGrey(200, 100, 50);
     // S = 200: add(S) = 255, so k = 0 and C = min(255, 3 max(0, t - g) + t).
-    uint32_t c = Source(t, 100, 100, 100, 200);
+    c = Source(t, 100, 100, 100, 200);
     auto expect = [g](uint32_t v) { return std::min(255u, 3 * (v > g ? v - g : 0) + v); };
-    EXPECT_EQ(ChR(c), expect(200));
-    EXPECT_EQ(ChG(c), expect(100));
-    EXPECT_EQ(ChB(c), expect(50));
+    EXPECT_EQ(c, Argb(255, expect(200), expect(100), expect(50)));
     // S = 101 is nearly neutral: k = t.a * (255 - 2) / 255 keeps almost all of the texel.
     uint32_t n = Source(t, 100, 100, 100, 101);
     EXPECT_NEAR(int(ChR(n)), 200, 1);
     EXPECT_NEAR(int(ChB(n)), 50, 1);
 }
 
-TEST(ToneRules, OpacityScalesTheAlpha) {
-    EXPECT_EQ(ChA(Source(Argb(255, 1, 2, 3), 100, 100, 100, 100, 128)), 128u);
-    EXPECT_EQ(ChA(Source(Argb(128, 1, 2, 3), 100, 100, 100, 100, 128)), 64u);
-    EXPECT_EQ(ChA(Source(Argb(255, 1, 2, 3), 100, 100, 100, 100, 0)), 0u);
-}
-
-TEST(SpriteModes, SilhouetteIsTheFlatColourWithTheTexelsAlpha) {
-    EXPECT_EQ(Source(Argb(200, 1, 2, 3), 255, 0, 128, 100, 255, 0, kSpriteSilhouette), Argb(200, 255, 0, 128));
-    EXPECT_EQ(Source(Argb(255, 1, 2, 3), 10, 20, 30, 100, 128, 0, kSpriteSilhouette), Argb(128, 10, 20, 30));
-}
-
-TEST(SpriteModes, ColourFlashBlendsTowardsTheFlashColour) {
-    // beta = t.a * 255 / 255: full flash colour; beta 0: the texel.
-    EXPECT_EQ(Source(Argb(255, 10, 20, 30), 255, 255, 255, 255, 255, 0, kSpriteColourFlash), Argb(255, 255, 255, 255));
-    EXPECT_EQ(Source(Argb(255, 10, 20, 30), 255, 255, 255, 0, 255, 0, kSpriteColourFlash), Argb(255, 10, 20, 30));
-    uint32_t half = Source(Argb(255, 0, 0, 0), 255, 0, 0, 102, 255, 0, kSpriteColourFlash);
-    EXPECT_EQ(ChR(half), 102u);
-}
-
-TEST(SpriteModes, ToneFlashCentredAt128) {
-    EXPECT_EQ(FlashUp(128), 0u);
-    EXPECT_EQ(FlashUp(255), 255u);
-    EXPECT_EQ(FlashDown(0), 255u);
-    EXPECT_EQ(FlashDown(128), 0u);
-    // 128 leaves the texel; 255 doubles it; 0 removes it.
-    EXPECT_EQ(Source(Argb(255, 100, 50, 20), 128, 128, 128, 100, 255, 0, kSpriteToneFlash), Argb(255, 100, 50, 20));
-    EXPECT_EQ(Source(Argb(255, 100, 50, 20), 255, 255, 255, 100, 255, 0, kSpriteToneFlash), Argb(255, 200, 100, 40));
-    EXPECT_EQ(Source(Argb(255, 100, 50, 20), 0, 0, 0, 100, 255, 0, kSpriteToneFlash), Argb(255, 0, 0, 0));
-}
-
-TEST(SpriteModes, MultiplicativeModesFadeTheSource) {
-    // Cell blend 3 fades towards white, 4 towards black, by the source alpha.
-    EXPECT_EQ(Source(Argb(0, 10, 20, 30), 100, 100, 100, 100, 255, 3), Argb(0, 255, 255, 255));
-    EXPECT_EQ(Source(Argb(255, 10, 20, 30), 100, 100, 100, 100, 255, 3), Argb(255, 10, 20, 30));
-    EXPECT_EQ(Source(Argb(255, 10, 20, 30), 100, 100, 100, 100, 0, 4), Argb(0, 0, 0, 0));
+TEST(SpriteModes, SilhouetteFlashesAndMultiplicativeModes) {
+    struct Case {
+        uint32_t texel;
+        int r, g, b, s, opacity, blend;
+        uint32_t flags, expected;
+    } cases[] = {
+        // The silhouette is the flat colour with the texel's alpha.
+        {Argb(200, 1, 2, 3), 255, 0, 128, 100, 255, 0, kSpriteSilhouette, Argb(200, 255, 0, 128)},
+        {Argb(255, 1, 2, 3), 10, 20, 30, 100, 128, 0, kSpriteSilhouette, Argb(128, 10, 20, 30)},
+        // The colour flash blends towards the flash colour by beta = strength.
+        {Argb(255, 10, 20, 30), 255, 255, 255, 255, 255, 0, kSpriteColourFlash, Argb(255, 255, 255, 255)},
+        {Argb(255, 10, 20, 30), 255, 255, 255, 0, 255, 0, kSpriteColourFlash, Argb(255, 10, 20, 30)},
+        {Argb(255, 0, 0, 0), 255, 0, 0, 102, 255, 0, kSpriteColourFlash, Argb(255, 102, 0, 0)},
+        // The tone flash is centred at 128: 128 leaves the texel, 255 doubles it, 0 removes it.
+        {Argb(255, 100, 50, 20), 128, 128, 128, 100, 255, 0, kSpriteToneFlash, Argb(255, 100, 50, 20)},
+        {Argb(255, 100, 50, 20), 255, 255, 255, 100, 255, 0, kSpriteToneFlash, Argb(255, 200, 100, 40)},
+        {Argb(255, 100, 50, 20), 0, 0, 0, 100, 255, 0, kSpriteToneFlash, Argb(255, 0, 0, 0)},
+        // Cell blend 3 fades towards white, 4 towards black, by the source alpha.
+        {Argb(0, 10, 20, 30), 100, 100, 100, 100, 255, 3, 0, Argb(0, 255, 255, 255)},
+        {Argb(255, 10, 20, 30), 100, 100, 100, 100, 255, 3, 0, Argb(255, 10, 20, 30)},
+        {Argb(255, 10, 20, 30), 100, 100, 100, 100, 0, 4, 0, Argb(0, 0, 0, 0)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Source(c.texel, c.r, c.g, c.b, c.s, c.opacity, c.blend, c.flags), c.expected)
+            << std::hex << c.texel << " flags " << c.flags << " blend " << std::dec << c.blend;
 }
 
 // Each blend mode on known colours: source (200, 100, 50) at opacity 102 (alpha 0.4) over an
 // opaque (100, 150, 200).
 TEST(BlendModes, KnownColours) {
     const uint32_t texel = Argb(255, 200, 100, 50), dst = Argb(255, 100, 150, 200);
-    struct Case {
-        int blend;
-        uint32_t expected;
-    } cases[] = {
-        {0, Argb(194, 140, 130, 140)},  // c a + D (1 - a); alpha a a + D.a (1 - a)
-        {1, Argb(255, 180, 190, 220)},  // D + c a
-        {2, Argb(214, 20, 110, 180)},   // D - c a
-        {3, Argb(102, 91, 114, 136)},   // D x (c a + (1 - a)); alpha D.a a
-        {4, Argb(41, 93, 78, 51)},      // c' a + D (1 - D), c' = c a
-        {9, Argb(102, 200, 100, 50)},   // no blending
+    const std::pair<int, uint32_t> cases[] = {
+        {0, Argb(194, 140, 130, 140)}, // c a + D (1 - a); alpha a a + D.a (1 - a)
+        {1, Argb(255, 180, 190, 220)}, // D + c a
+        {2, Argb(214, 20, 110, 180)},  // D - c a
+        {3, Argb(102, 91, 114, 136)},  // D x (c a + (1 - a)); alpha D.a a
+        {4, Argb(41, 93, 78, 51)},     // c' a + D (1 - D), c' = c a
+        {9, Argb(102, 200, 100, 50)},  // no blending
         {-1, Argb(102, 200, 100, 50)},
     };
-    for (const Case& c : cases) {
+    for (const auto& [blend, expected] : cases) {
         SpriteParams p;
-        p.blend = c.blend;
+        p.blend = blend;
         p.opacity = 102;
         const strSourceSetup s = strSourceSetup::Of(p);
-        EXPECT_EQ(BlendPixel(s.mode, SourceTexel(texel, s), dst), c.expected) << "blend " << c.blend;
+        EXPECT_EQ(BlendPixel(s.mode, SourceTexel(texel, s), dst), expected) << "blend " << blend;
     }
-}
-
-TEST(BlendModes, ClampAtTheEnds) {
-    EXPECT_EQ(BlendPixel(kBlendAdd, Argb(255, 200, 200, 200), Argb(255, 100, 100, 100)), Argb(255, 255, 255, 255));
-    EXPECT_EQ(BlendPixel(kBlendRevSubtract, Argb(255, 200, 200, 200), Argb(255, 100, 100, 100)), Argb(0, 0, 0, 0));
-    EXPECT_EQ(BlendPixel(kBlendDestColour, Argb(255, 255, 128, 0), Argb(255, 100, 100, 100)), Argb(255, 100, 50, 0));
+    // Clamping at the ends.
+    EXPECT_EQ(BlendPixel(kBlendAdd, Argb(255, 200, 200, 200), Argb(255, 100, 100, 100)),
+              Argb(255, 255, 255, 255));
+    EXPECT_EQ(BlendPixel(kBlendRevSubtract, Argb(255, 200, 200, 200), Argb(255, 100, 100, 100)),
+              Argb(0, 0, 0, 0));
+    EXPECT_EQ(BlendPixel(kBlendDestColour, Argb(255, 255, 128, 0), Argb(255, 100, 100, 100)),
+              Argb(255, 100, 50, 0));
     EXPECT_EQ(BlendPixel(kBlendAlpha2, Argb(255, 1, 2, 3), Argb(0, 9, 9, 9)), Argb(255, 1, 2, 3));
-}
-
-TEST(BlendModes, DeviceModeOfCellBlendValues) {
-    EXPECT_EQ(DeviceBlendMode(0), kBlendAlpha);
-    EXPECT_EQ(DeviceBlendMode(1), kBlendAdd);
-    EXPECT_EQ(DeviceBlendMode(2), kBlendRevSubtract);
-    EXPECT_EQ(DeviceBlendMode(3), kBlendMultiply);
-    EXPECT_EQ(DeviceBlendMode(4), kBlendInvDest);
-    EXPECT_EQ(DeviceBlendMode(5), kBlendReplace);
-    EXPECT_EQ(DeviceBlendMode(9), kBlendReplace);
-    EXPECT_EQ(DeviceBlendMode(-3), kBlendReplace);
-}
-
-TEST(ToneFactors, TruncatingIntegerArithmetic) {
-    EXPECT_EQ(ToneAdd(100), 0u);
-    EXPECT_EQ(ToneAdd(150), 127u);
-    EXPECT_EQ(ToneAdd(200), 255u);
-    EXPECT_EQ(ToneAdd(0), 0u);
-    EXPECT_EQ(ToneMul(0), 0u);
-    EXPECT_EQ(ToneMul(50), 127u);
-    EXPECT_EQ(ToneMul(100), 255u);
-    EXPECT_EQ(ToneMul(200), 255u);
 }

@@ -1,5 +1,5 @@
-// Geometry of sprites (1:1 copies, mirroring, rotation,
-// scaling), the request checks, rectangles and the draw order.
+// Geometry of sprites (1:1 copies, mirroring, rotation, scaling), the request checks, rectangles and the
+// draw order.
 
 #include "render/frame_composer.h"
 #include "render/sprite_drawer.h"
@@ -25,86 +25,83 @@ SpriteParams At(const cPictureSlot* slot, float x, float y, int pattern = 1) {
     return p;
 }
 
+// A w x h target cleared to kBackground with the sprites drawn on it in order.
+cTexture Draw(int w, int h, const std::vector<SpriteParams>& sprites) {
+    cTexture target = MakeTarget(w, h);
+    cSpriteDrawer drawer;
+    EXPECT_TRUE(drawer.BeginFrame(target, kBackground));
+    for (const SpriteParams& p : sprites)
+        EXPECT_TRUE(drawer.DrawSprite(p));
+    drawer.EndFrame();
+    return target;
+}
+
 int CountNot(const cTexture& t, uint32_t v) {
     int n = 0;
     for (int y = 0; y < t.Height(); ++y)
-        for (int x = 0; x < t.Width(); ++x) n += t.Pixel(x, y) != v;
+        for (int x = 0; x < t.Width(); ++x)
+            n += t.Pixel(x, y) != v;
     return n;
 }
 
-}  // namespace
+} // namespace
 
 // Nearest sampling at integer positions copies every texel once, for even and odd sizes of the
 // pattern and of the target.
 TEST(SpriteGeometry, IntegerPositionsCopyOneToOne) {
-    for (int pw : {4, 5}) {
-        for (int tw : {16, 17}) {
-            auto slot = MakeSlot(pw * 2, 3 * 2, Distinct, 2, 2);  // 2 x 2 patterns of pw x 3
-            ASSERT_TRUE(slot);
+    for (int pw : {4, 5})
+        for (int tw : {16, 17})
             for (int px : {-3, 0, 2}) {
-                cTexture target = MakeTarget(tw, 12);
-                cSpriteDrawer drawer;
-                ASSERT_TRUE(drawer.BeginFrame(target, kBackground));
-                ASSERT_TRUE(drawer.DrawSprite(At(slot.get(), float(px), 1, 4)));  // pattern 4: bottom right
-                drawer.EndFrame();
-                // The texel under the sprite's top-left pixel.
-                int x0 = -1, y0 = -1;
+                SCOPED_TRACE(testing::Message() << "pattern " << pw << " target " << tw << " at " << px);
+                auto slot = MakeSlot(pw * 2, 3 * 2, Distinct, 2, 2); // 2 x 2 patterns of pw x 3
+                ASSERT_TRUE(slot);
+                cTexture target = Draw(tw, 12, {At(slot.get(), float(px), 1, 4)}); // pattern 4: bottom right
+                int x0 = -1, y0 = -1; // the sprite's top-left pixel
                 for (int y = 0; y < 12 && x0 < 0; ++y)
-                    for (int x = 0; x < tw; ++x)
-                        if (target.Pixel(x, y) != kBackground) {
-                            x0 = x;
-                            y0 = y;
-                            break;
-                        }
+                    for (int x = 0; x < tw && x0 < 0; ++x)
+                        if (target.Pixel(x, y) != kBackground) x0 = x, y0 = y;
                 ASSERT_GE(x0, 0);
                 EXPECT_EQ(CountNot(target, kBackground), pw * 3);
                 for (int y = 0; y < 3; ++y)
                     for (int x = 0; x < pw; ++x)
-                        ASSERT_EQ(target.Pixel(x0 + x, y0 + y), Distinct(pw + x, 3 + y))
-                            << "pattern " << pw << " target " << tw << " at " << px;
+                        ASSERT_EQ(target.Pixel(x0 + x, y0 + y), Distinct(pw + x, 3 + y));
             }
-        }
-    }
 }
 
-// The sprite's centre sits at the target's centre: an even pattern on an even target starts at
-// W/2 - w/2.
-TEST(SpriteGeometry, CentredOnTheTarget) {
-    auto slot = MakeSlot(4, 2, Distinct);
-    cTexture target = MakeTarget(10, 6);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, kBackground);
-    drawer.DrawSprite(At(slot.get(), 0, 0));
-    EXPECT_EQ(target.Pixel(3, 2), Distinct(0, 0));
-    EXPECT_EQ(target.Pixel(6, 3), Distinct(3, 1));
-    EXPECT_EQ(target.Pixel(2, 2), kBackground);
-    EXPECT_EQ(target.Pixel(7, 2), kBackground);
-}
-
-TEST(SpriteGeometry, NegativeScaleMirrorsAboutTheCentre) {
-    auto slot = MakeSlot(4, 2, Distinct);
-    cTexture target = MakeTarget(10, 6);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, kBackground);
-    SpriteParams p = At(slot.get(), 0, 0);
-    p.scaleX = -1.0f;
-    ASSERT_TRUE(drawer.DrawSprite(p));
+// Centred, mirrored, scaled and view-transformed sprites: where each texel lands.
+TEST(SpriteGeometry, PlacementMirrorScaleAndView) {
+    auto slot4x2 = MakeSlot(4, 2, Distinct), slot2 = MakeSlot(2, 2, Distinct);
+    // The sprite's centre sits at the target's centre: an even pattern starts at W/2 - w/2.
+    cTexture t = Draw(10, 6, {At(slot4x2.get(), 0, 0)});
+    EXPECT_EQ(CountNot(t, kBackground), 8);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(target.Pixel(3 + x, 2 + y), Distinct(3 - x, y));
-    EXPECT_EQ(CountNot(target, kBackground), 8);
-}
-
-TEST(SpriteGeometry, ScaleTwoCoversTwoByTwoPixelsPerTexel) {
-    auto slot = MakeSlot(2, 2, Distinct);
-    cTexture target = MakeTarget(8, 8);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, kBackground);
-    SpriteParams p = At(slot.get(), 0, 0);
-    p.scaleX = p.scaleY = 2.0f;
-    drawer.DrawSprite(p);
-    EXPECT_EQ(CountNot(target, kBackground), 16);
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(t.Pixel(3 + x, 2 + y), Distinct(x, y));
+    SpriteParams p = At(slot4x2.get(), 0, 0);
+    p.scaleX = -1.0f; // mirrored about the centre
+    t = Draw(10, 6, {p});
+    EXPECT_EQ(CountNot(t, kBackground), 8);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(t.Pixel(3 + x, 2 + y), Distinct(3 - x, y));
+    p = At(slot2.get(), 0, 0);
+    p.scaleX = p.scaleY = 2.0f; // 2 x 2 pixels per texel
+    t = Draw(8, 8, {p});
+    EXPECT_EQ(CountNot(t, kBackground), 16);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(target.Pixel(2 + x, 2 + y), Distinct(x / 2, y / 2));
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(t.Pixel(2 + x, 2 + y), Distinct(x / 2, y / 2));
+    // Without the screen-space flag the view applies: (1 - 1) * 2 = 0, centred, zoomed twice.
+    t = MakeTarget(8, 8);
+    cSpriteDrawer drawer;
+    drawer.SetView(1, 1, 2);
+    drawer.BeginFrame(t, kBackground);
+    p = At(slot2.get(), 1, 1);
+    p.screenSpace = 0;
+    drawer.DrawSprite(p);
+    EXPECT_EQ(CountNot(t, kBackground), 16);
+    EXPECT_EQ(t.Pixel(2, 2), Distinct(0, 0));
+    EXPECT_EQ(t.Pixel(5, 5), Distinct(1, 1));
 }
 
 // Angle -900 tenths is drawn as 270 degrees clockwise: texel (tx, ty) of a 4 x 4 pattern centred
@@ -116,42 +113,32 @@ TEST(SpriteGeometry, AngleMinus900IsDrawnAs270Degrees) {
     strCaptureArea area{-4, -4, 4, 4};
     SpriteParams p = CellSpriteParams(cell, slot.get(), area);
     EXPECT_FLOAT_EQ(p.angle, 270.0f);
-    cTexture target = MakeTarget(8, 8);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, kBackground);
-    ASSERT_TRUE(drawer.DrawSprite(p));
+    cTexture target = Draw(8, 8, {p});
     EXPECT_EQ(CountNot(target, kBackground), 16);
     for (int ty = 0; ty < 4; ++ty)
-        for (int tx = 0; tx < 4; ++tx) EXPECT_EQ(target.Pixel(ty + 2, 5 - tx), Distinct(tx, ty)) << tx << "," << ty;
-
+        for (int tx = 0; tx < 4; ++tx)
+            EXPECT_EQ(target.Pixel(ty + 2, 5 - tx), Distinct(tx, ty)) << tx << "," << ty;
     cell.angle = 3600;
     EXPECT_FLOAT_EQ(CellSpriteParams(cell, slot.get(), area).angle, 0.0f);
     cell.angle = 450;
     EXPECT_FLOAT_EQ(CellSpriteParams(cell, slot.get(), area).angle, 45.0f);
-}
-
-TEST(SpriteGeometry, TinyRotationCountsAsNone) {
-    auto slot = MakeSlot(4, 4, Distinct);
-    cTexture a = MakeTarget(8, 8), b = MakeTarget(8, 8);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(a, kBackground);
-    drawer.DrawSprite(At(slot.get(), 0, 0));
-    drawer.BeginFrame(b, kBackground);
-    SpriteParams p = At(slot.get(), 0, 0);
+    // A tiny rotation counts as none.
+    p = At(slot.get(), 0, 0);
     p.angle = float(0.0000005 * 180.0 / 3.14159265358979);
-    drawer.DrawSprite(p);
+    cTexture a = Draw(8, 8, {At(slot.get(), 0, 0)}), b = Draw(8, 8, {p});
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(a.Pixel(x, y), b.Pixel(x, y));
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(a.Pixel(x, y), b.Pixel(x, y));
 }
 
 TEST(SpriteRequests, NothingIsDrawnForBadRequests) {
-    auto slot = MakeSlot(4, 4, Distinct, 2, 2);  // 4 patterns
+    auto slot = MakeSlot(4, 4, Distinct, 2, 2); // 4 patterns
     cTexture target = MakeTarget(8, 8);
     cSpriteDrawer drawer;
-    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0)));  // outside a frame
+    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0))); // outside a frame
     drawer.BeginFrame(target, kBackground);
-    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0, 0)));  // pattern 0 (index -1)
-    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0, 5)));  // past the last pattern
+    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0, 0))); // pattern 0 (index -1)
+    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0, 5))); // past the last pattern
     EXPECT_FALSE(drawer.DrawSprite(At(nullptr, 0, 0)));
     cPictureSlot empty;
     EXPECT_FALSE(drawer.DrawSprite(At(&empty, 0, 0)));
@@ -180,105 +167,55 @@ TEST(SpriteRequests, OpacityZeroDrawsNothingInAnyMode) {
     }
 }
 
-TEST(SpriteRequests, ViewTransformAppliesWithoutTheScreenSpaceFlag) {
-    auto slot = MakeSlot(2, 2, Distinct);
-    cTexture target = MakeTarget(8, 8);
-    cSpriteDrawer drawer;
-    drawer.SetView(1, 1, 2);
-    drawer.BeginFrame(target, kBackground);
-    SpriteParams p = At(slot.get(), 1, 1);
-    p.screenSpace = 0;  // (1 - 1) * 2 = 0: centred, zoomed twice
-    drawer.DrawSprite(p);
-    EXPECT_EQ(CountNot(target, kBackground), 16);
-    EXPECT_EQ(target.Pixel(2, 2), Distinct(0, 0));
-    EXPECT_EQ(target.Pixel(5, 5), Distinct(1, 1));
+// Tone on the drawn pixels, later sprites over earlier ones, transparent texels leave the target.
+TEST(SpriteRequests, ToneOrderAndTransparentTexels) {
+    auto solid = SolidSlot(2, 2, Argb(255, 200, 100, 50));
+    SpriteParams dark = At(solid.get(), 0, 0), bright = dark;
+    dark.tone[0] = dark.tone[1] = dark.tone[2] = 0;
+    bright.tone[0] = bright.tone[1] = bright.tone[2] = 200;
+    EXPECT_EQ(Draw(4, 4, {dark}).Pixel(1, 1), Argb(255, 0, 0, 0));
+    EXPECT_EQ(Draw(4, 4, {bright}).Pixel(2, 2), Argb(255, 255, 255, 255));
+    auto red = SolidSlot(4, 4, Argb(255, 255, 0, 0)), blue = SolidSlot(2, 2, Argb(255, 0, 0, 255));
+    cTexture t = Draw(8, 8, {At(red.get(), 0, 0), At(blue.get(), 0, 0)});
+    EXPECT_EQ(t.Pixel(2, 2), Argb(255, 255, 0, 0));
+    EXPECT_EQ(t.Pixel(3, 3), Argb(255, 0, 0, 255));
+    auto holed =
+        MakeSlot(2, 1, [](int x, int) { return x == 0 ? Argb(0, 255, 255, 255) : Argb(255, 1, 2, 3); });
+    t = Draw(4, 2, {At(holed.get(), 0, 0)});
+    EXPECT_EQ(t.Pixel(1, 0), kBackground);
+    EXPECT_EQ(t.Pixel(2, 0), Argb(255, 1, 2, 3));
 }
 
-TEST(SpriteRequests, ToneIsAppliedToTheDrawnPixels) {
-    auto slot = SolidSlot(2, 2, Argb(255, 200, 100, 50));
-    cTexture target = MakeTarget(4, 4);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, 0);
-    SpriteParams p = At(slot.get(), 0, 0);
-    p.tone[0] = p.tone[1] = p.tone[2] = 0;
-    drawer.DrawSprite(p);
-    EXPECT_EQ(target.Pixel(1, 1), Argb(255, 0, 0, 0));
-    p.tone[0] = p.tone[1] = p.tone[2] = 200;
-    drawer.DrawSprite(p);
-    EXPECT_EQ(target.Pixel(2, 2), Argb(255, 255, 255, 255));
-}
-
-TEST(SpriteRequests, LaterSpritesCoverEarlierOnes) {
-    auto red = SolidSlot(4, 4, Argb(255, 255, 0, 0));
-    auto blue = SolidSlot(2, 2, Argb(255, 0, 0, 255));
-    cTexture target = MakeTarget(8, 8);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, kBackground);
-    drawer.DrawSprite(At(red.get(), 0, 0));
-    drawer.DrawSprite(At(blue.get(), 0, 0));
-    EXPECT_EQ(target.Pixel(2, 2), Argb(255, 255, 0, 0));
-    EXPECT_EQ(target.Pixel(3, 3), Argb(255, 0, 0, 255));
-}
-
-TEST(SpriteRequests, TransparentTexelsLeaveTheTargetInNormalMode) {
-    auto slot = MakeSlot(2, 1, [](int x, int) { return x == 0 ? Argb(0, 255, 255, 255) : Argb(255, 1, 2, 3); });
-    cTexture target = MakeTarget(4, 2);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, kBackground);
-    drawer.DrawSprite(At(slot.get(), 0, 0));
-    EXPECT_EQ(target.Pixel(1, 0), kBackground);
-    EXPECT_EQ(target.Pixel(2, 0), Argb(255, 1, 2, 3));
-}
-
-TEST(Rectangles, WholeTargetAndPlacedRectangles) {
+TEST(Rectangles, WholeTargetPlacedAndAdditive) {
     cTexture target = MakeTarget(6, 4);
     cSpriteDrawer drawer;
-    drawer.BeginFrame(target, Argb(0, 0, 0, 0));
+    cTexture empty;
+    EXPECT_FALSE(drawer.BeginFrame(empty, 0));
+    EXPECT_TRUE(drawer.BeginFrame(target, 0x00ABCDEF)); // cleared, alpha included
+    EXPECT_EQ(CountNot(target, 0x00ABCDEF), 0);
     RectParams whole;
     whole.flags = kRectWholeTarget;
     whole.alpha = 255;
     whole.red = 10;
     whole.green = 20;
     whole.blue = 30;
-    whole.blend = 9;  // replace
+    whole.blend = 9; // replace
     ASSERT_TRUE(drawer.DrawRect(whole));
     EXPECT_EQ(CountNot(target, Argb(255, 10, 20, 30)), 0);
-
     RectParams r;
-    r.width = 2;
-    r.height = 2;
-    r.alpha = 255;
-    r.red = 255;
+    r.width = r.height = 2;
+    r.alpha = r.red = 255;
     r.screenSpace = 1;
-    drawer.DrawRect(r);  // centred: columns 2..3, rows 1..2
+    drawer.DrawRect(r); // centred: columns 2..3, rows 1..2
     EXPECT_EQ(target.Pixel(2, 1), Argb(255, 255, 0, 0));
     EXPECT_EQ(target.Pixel(3, 2), Argb(255, 255, 0, 0));
     EXPECT_EQ(CountNot(target, Argb(255, 10, 20, 30)), 4);
+    // An additive flash of alpha 0.2 over grey 100.
+    whole.alpha = 51;
+    whole.red = whole.green = whole.blue = 255;
+    whole.blend = 1;
+    drawer.DrawRect(whole);
+    EXPECT_EQ(target.Pixel(0, 0), Argb(255, 61, 71, 81));
     drawer.EndFrame();
     EXPECT_FALSE(drawer.DrawRect(r));
-}
-
-TEST(Rectangles, AdditiveFlashRectangle) {
-    cTexture target = MakeTarget(3, 3);
-    cSpriteDrawer drawer;
-    drawer.BeginFrame(target, Argb(255, 100, 100, 100));
-    RectParams r;
-    r.flags = kRectWholeTarget;
-    r.alpha = 51;  // 0.2
-    r.red = 255;
-    r.green = 255;
-    r.blue = 255;
-    r.blend = 1;
-    drawer.DrawRect(r);
-    EXPECT_EQ(target.Pixel(1, 1), Argb(255, 151, 151, 151));
-}
-
-TEST(Frames, BeginFrameClearsToTheBackgroundAlphaIncluded) {
-    cTexture target = MakeTarget(3, 2);
-    cSpriteDrawer drawer;
-    EXPECT_TRUE(drawer.BeginFrame(target, 0x00ABCDEF));
-    EXPECT_EQ(CountNot(target, 0x00ABCDEF), 0);
-    cTexture empty;
-    EXPECT_FALSE(drawer.BeginFrame(empty, 0));
-    EXPECT_FALSE(drawer.InFrame());
 }
