@@ -135,10 +135,8 @@ TEST(Player, RangeWithLoopReplaysAndRefiresFromTheFrameBeforeTheRange) {
     EXPECT_EQ(p.firings(18),
               (std::vector<std::pair<int, int>>{
                   {6, 1}, {10, 2}, {5, 0}, {5, 1}, {10, 2}, {5, 0}, {5, 1}, {10, 2}, {5, 0}, {5, 1}}));
-}
-
-TEST(Player, PlayFromTheBeginningDoesNotMoveIntoTheRange) {
-    Play p(15);
+    p.player.stop(true);
+    // From the beginning the start frame is not moved into the range.
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 0, 5, 10));
     EXPECT_EQ(p.run(18), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6}));
     // Without Loop the range end finishes playback.
@@ -200,6 +198,13 @@ TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
     EXPECT_EQ(p.player.fired(), (std::vector<int>{1, 2}));
     p.player.tick();
     EXPECT_TRUE(p.player.fired().empty());
+    p.player.stop(true);
+    // From before the first frame, frame 0's effect fires with frame 0.
+    p.player.seek(-1);
+    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits | kPlayNoRange));
+    p.player.tick();
+    EXPECT_EQ(p.player.currentFrame(), 0);
+    EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
 }
 
 TEST(Player, FinishingWaitsForTheFlashes) {
@@ -347,14 +352,4 @@ TEST(Player, NotifyOnceSeekAndNoDocument) {
     EXPECT_EQ(p.player.currentFrame(), 0);
     EXPECT_EQ(p.player.nextEffect(), 0);
     EXPECT_FALSE(p.player.tick());
-}
-
-TEST(Player, StartingFromBeforeTheFirstFrame) {
-    Play p(3);
-    p.effect(0);
-    p.player.seek(-1);
-    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits | kPlayNoRange));
-    p.player.tick();
-    EXPECT_EQ(p.player.currentFrame(), 0);
-    EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
 }

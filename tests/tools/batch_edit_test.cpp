@@ -117,7 +117,7 @@ TEST(BatchRun, FillFromTheTimeline) {
     EXPECT_EQ(cBatchEdit::CellLabel(7), "<07>");
 }
 
-TEST(IntervalRun, SwapsSetsAndIsNotUndoable) {
+TEST(IntervalRun, SwapsSetsIsNotUndoableAndFillsFromTheTimeline) {
     Doc d(10, 1);
     cIntervalSetting s;
     s.startFrame = 8;
@@ -135,12 +135,9 @@ TEST(IntervalRun, SwapsSetsAndIsNotUndoable) {
     s.interval = 0;
     s.run(d.ctx);
     EXPECT_EQ(d.doc.frameInterval(5, true), 4); // 0 uses the basic interval
-}
 
-TEST(IntervalRun, FillFromTheTimelineClampsAndShowsTheOwnInterval) {
-    Doc d(10, 1);
+    // Filled from the timeline: clamped, and showing the frame's own interval.
     d.doc.setFrameInterval(9, 300);
-    cIntervalSetting s;
     s.fillFromTimeline(d.doc, 12, -3);
     EXPECT_EQ(s.startFrame, 9);
     EXPECT_EQ(s.endFrame, 0);
