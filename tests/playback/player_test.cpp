@@ -312,8 +312,6 @@ TEST(Player, SoundOptionBits) {
     EXPECT_EQ(p.sounds.size(), 1);
     p.player.setOption(kPlaySoundEveryTime, true);
     EXPECT_EQ(p.sounds.size(), 0);
-    p.player.setOption(kPlayLoop, true);
-    EXPECT_TRUE(p.player.flags() & kPlayLoop);
     p.player.setOption(kPlayRunning, false); // the running bits are not options
     EXPECT_TRUE(p.player.playing());
 }
