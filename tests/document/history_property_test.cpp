@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -25,31 +26,22 @@ using testing_support::ProjectFingerprint;
 namespace {
 
 class cRandom {
-public:
+  public:
     explicit cRandom(uint32_t seed) : rng_(seed) {}
     int range(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
 
-private:
+  private:
     std::mt19937 rng_;
 };
 
 strCell RandomCell(cRandom& r) {
-    strCell c;
-    c.picture = static_cast<uint8_t>(r.range(0, 255));
-    c.pattern = static_cast<uint16_t>(r.range(0, 65535));
-    c.blend = static_cast<uint8_t>(r.range(0, 6));
-    c.x = static_cast<int16_t>(r.range(-1200, 1200));
-    c.y = static_cast<int16_t>(r.range(-1200, 1200));
-    c.mx = static_cast<int16_t>(r.range(-1100, 1100));
-    c.my = static_cast<int16_t>(r.range(-1100, 1100));
-    c.angle = static_cast<int16_t>(r.range(-4000, 4000));
-    c.opacity = static_cast<uint8_t>(r.range(0, 255));
-    c.red = static_cast<uint8_t>(r.range(0, 255));
-    c.green = static_cast<uint8_t>(r.range(0, 255));
-    c.blue = static_cast<uint8_t>(r.range(0, 255));
-    c.saturation = static_cast<uint8_t>(r.range(0, 255));
-    return c;
+    auto u8 = [&] { return static_cast<uint8_t>(r.range(0, 255)); };
+    auto i16 = [&](int limit) { return static_cast<int16_t>(r.range(-limit, limit)); };
+    const auto pattern = static_cast<uint16_t>(r.range(0, 65535));
+    const auto blend = static_cast<uint8_t>(r.range(0, 6));
+    return strCell(u8(), pattern, blend, i16(1200), i16(1200), i16(1100), i16(1100), i16(4000), u8(), u8(),
+                   u8(), u8(), u8());
 }
 
 // A frame as a command would hand it to replace-frame: its cells normalised like every cell that the
@@ -73,7 +65,8 @@ void BuildRandomDocument(cProject& doc, cRandom& r) {
     doc.create(0, r.range(1, 10), 0, 0);
     doc.setSetting(kKeyEditFormat, r.range(0, 4));
     doc.setSetting(kKeyLock, r.chance(0.3) ? 1 : 0);
-    for (auto& v : doc.lockTable()) v = static_cast<uint8_t>(r.range(0, 5));
+    for (auto& v : doc.lockTable())
+        v = static_cast<uint8_t>(r.range(0, 5));
     doc.setSetting(kKeyBasicInterval, r.range(1, 4));
     const int frames = r.range(1, 25);
     for (int f = 0; f < frames; ++f) {
@@ -85,7 +78,8 @@ void BuildRandomDocument(cProject& doc, cRandom& r) {
                 doc.setCell(f, c, &cell);
             }
     }
-    for (int p = 0; p < r.range(0, 3); ++p) doc.pictures().setCopy(r.range(0, 5), strPicture{});
+    for (int p = 0; p < r.range(0, 3); ++p)
+        doc.pictures().setCopy(r.range(0, 5), strPicture{});
     for (int e = 0; e < r.range(0, 3); ++e) {
         strEffect x;
         x.startFrame = static_cast<uint16_t>(r.range(0, frames));
@@ -100,38 +94,32 @@ void RandomPrimitive(cProject& doc, cRandom& r) {
     const int cells = doc.cellNumber();
     auto frame = [&] { return r.range(-1, n + 2); };
     auto cell = [&] { return r.range(-1, cells); };
-    switch (r.range(0, 8)) {
-    case 0:
-    case 1: {
+    const int kind = r.range(0, 8);
+    if (kind <= 1) {
         strCell c = RandomCell(r);
         doc.setCell(frame(), cell(), r.chance(0.8) ? &c : nullptr);
-        break;
-    }
-    case 2: doc.setFrameInterval(frame(), static_cast<uint16_t>(r.range(0, 300))); break;
-    case 3: doc.setLockedPicture(cell(), static_cast<uint8_t>(r.range(0, 6))); break;
-    case 4: {
-        // mostly slides inside the document, sometimes towards the last slots
+    } else if (kind == 2) {
+        doc.setFrameInterval(frame(), static_cast<uint16_t>(r.range(0, 300)));
+    } else if (kind == 3) {
+        doc.setLockedPicture(cell(), static_cast<uint8_t>(r.range(0, 6)));
+    } else if (kind == 4) { // mostly slides inside the document, sometimes towards the last slots
         const int cap = doc.frames().capacity();
         const int from = r.chance(0.9) ? r.range(-1, n + 1) : r.range(cap - 5, cap);
         const int to = r.chance(0.9) ? r.range(-1, n + 3) : r.range(cap - 5, cap);
         doc.slideFrames(from, r.range(0, n + 1), to);
-        break;
-    }
-    case 5: doc.exchangeCells(frame(), cell(), frame(), cell()); break;
-    case 6: doc.exchangeFrames(frame(), frame()); break;
-    case 7: {
-        const int i = frame();
-        if (r.chance(0.3)) {
-            doc.replaceFrame(i, nullptr);
-        } else if (r.chance(0.5)) {
-            doc.replaceFrame(i, doc.frame(frame()));  // a copy of another frame (or none)
-        } else {
-            strFrame f = RandomFrame(doc, r, r.chance(0.8) ? cells : r.range(1, cells + 2));
-            doc.replaceFrame(i, &f);
-        }
-        break;
-    }
-    default: doc.replaceFrame(frame(), &doc.blankFrame()); break;
+    } else if (kind == 5) {
+        doc.exchangeCells(frame(), cell(), frame(), cell());
+    } else if (kind == 6) {
+        doc.exchangeFrames(frame(), frame());
+    } else if (kind == 7 && r.chance(0.3)) {
+        doc.replaceFrame(frame(), nullptr);
+    } else if (kind == 7 && r.chance(0.5)) {
+        doc.replaceFrame(frame(), doc.frame(frame())); // a copy of another frame (or none)
+    } else if (kind == 7) {
+        strFrame f = RandomFrame(doc, r, r.chance(0.8) ? cells : r.range(1, cells + 2));
+        doc.replaceFrame(frame(), &f);
+    } else {
+        doc.replaceFrame(frame(), &doc.blankFrame());
     }
 }
 
@@ -150,32 +138,27 @@ bool RandomCommand(cEditCommands& ed, cConfig& cfg, cRandom& r, strEditResult& o
     cfg.CompType = r.range(0, 2);
     cfg.NewFrameFlag = r.chance(0.5);
     const int n = doc.frames().count();
-    switch (r.range(0, 16)) {
-    case 0: out = ed.insertFrame(); break;
-    case 1: out = ed.deleteFrame(); break;
-    case 2: out = ed.deleteFrames(r.range(-1, n), r.range(0, 4)); break;
-    case 3: out = ed.clearFrame(); break;
-    case 4: out = ed.clearFrames(r.range(-1, n), r.range(0, 4)); break;
-    case 5: out = ed.copyFromPreviousFrame(); break;
-    case 6: out = ed.copyFromNextFrame(); break;
-    case 7: out = ed.completeFrame(); break;
-    case 8: out = ed.nextFrame(); break;
-    case 9: out = ed.previousFrame(); break;
-    case 10: out = r.chance(0.5) ? ed.firstFrame() : ed.lastFrame(); break;
-    case 11: out = ed.completeSelectedCells(); break;
-    case 12: out = ed.deleteSelectedCells(); break;
-    case 13: out = ed.toForeground(); break;
-    case 14: out = ed.toBackground(); break;
-    case 15: out = ed.selectAll(); break;
-    default: out = ed.insertFrame(); break;
-    }
+    const std::function<strEditResult()> commands[] = {
+        [&] { return ed.insertFrame(); },
+        [&] { return ed.deleteFrame(); },
+        [&] { return ed.deleteFrames(r.range(-1, n), r.range(0, 4)); },
+        [&] { return ed.clearFrame(); },
+        [&] { return ed.clearFrames(r.range(-1, n), r.range(0, 4)); },
+        [&] { return ed.copyFromPreviousFrame(); },
+        [&] { return ed.copyFromNextFrame(); },
+        [&] { return ed.completeFrame(); },
+        [&] { return ed.nextFrame(); },
+        [&] { return ed.previousFrame(); },
+        [&] { return r.chance(0.5) ? ed.firstFrame() : ed.lastFrame(); },
+        [&] { return ed.completeSelectedCells(); },
+        [&] { return ed.deleteSelectedCells(); },
+        [&] { return ed.toForeground(); },
+        [&] { return ed.toBackground(); },
+        [&] { return ed.selectAll(); },
+    };
+    out = commands[r.range(0, static_cast<int>(std::size(commands)) - 1)]();
     return true;
 }
-
-struct strModel {
-    std::vector<std::string> done;    // states reachable by undo; back() is the current one
-    std::vector<std::string> undone;  // states reachable by redo; back() is the next one
-};
 
 void RunSequence(uint32_t seed, int depth, int operations) {
     SCOPED_TRACE("seed " + std::to_string(seed) + " depth " + std::to_string(depth));
@@ -186,38 +169,30 @@ void RunSequence(uint32_t seed, int depth, int operations) {
     cHistory history(depth);
     cEditCommands ed(doc, history, cfg);
 
-    strModel model;
-    model.done.push_back(ProjectFingerprint(doc));
+    std::vector<std::string> done{ProjectFingerprint(doc)}; // states undo reaches; back() is now
+    std::vector<std::string> undone;                        // states redo reaches; back() is next
     const std::string startJson = DumpProjectJson(doc);
 
     for (int op = 0; op < operations; ++op) {
         SCOPED_TRACE("operation " + std::to_string(op));
         const int kind = r.range(0, 9);
-        if (kind == 0) {  // Undo
-            const strEditResult res = ed.undo();
-            ASSERT_EQ(res.ok, model.done.size() > 1);
+        if (kind <= 1) { // Undo or Redo
+            auto& from = kind == 0 ? done : undone;
+            auto& to = kind == 0 ? undone : done;
+            const strEditResult res = kind == 0 ? ed.undo() : ed.redo();
+            ASSERT_EQ(res.ok, from.size() > (kind == 0 ? 1u : 0u));
             if (res.ok) {
-                model.undone.push_back(model.done.back());
-                model.done.pop_back();
+                to.push_back(from.back());
+                from.pop_back();
             }
-            ASSERT_EQ(FingerprintDifference(model.done.back(), ProjectFingerprint(doc)), "");
+            ASSERT_EQ(FingerprintDifference(done.back(), ProjectFingerprint(doc)), "");
             continue;
         }
-        if (kind == 1) {  // Redo
-            const strEditResult res = ed.redo();
-            ASSERT_EQ(res.ok, !model.undone.empty());
-            if (res.ok) {
-                model.done.push_back(model.undone.back());
-                model.undone.pop_back();
-            }
-            ASSERT_EQ(FingerprintDifference(model.done.back(), ProjectFingerprint(doc)), "");
-            continue;
-        }
-
         const cRestoreObj* newestBefore = history.undoStep(0);
-        if (kind <= 5) {  // one step of raw primitives
+        if (kind <= 5) { // one step of raw primitives
             history.open();
-            for (int k = r.range(1, 5); k > 0; --k) RandomPrimitive(doc, r);
+            for (int k = r.range(1, 5); k > 0; --k)
+                RandomPrimitive(doc, r);
             history.close(true);
         } else {
             strEditResult res;
@@ -227,28 +202,27 @@ void RunSequence(uint32_t seed, int depth, int operations) {
         const bool committed = history.undoStep(0) != newestBefore;
         const std::string now = ProjectFingerprint(doc);
         if (committed) {
-            model.done.push_back(now);
-            model.undone.clear();
-            if (model.done.size() > static_cast<size_t>(depth) + 1) model.done.erase(model.done.begin());
+            done.push_back(now);
+            undone.clear();
+            if (done.size() > static_cast<size_t>(depth) + 1) done.erase(done.begin());
         } else if (depth == 0) {
-            model.done.assign(1, now);  // nothing recorded: the change cannot be undone
+            done.assign(1, now); // nothing recorded: the change cannot be undone
         } else {
             // a step that did not enter the history changed nothing
-            ASSERT_EQ(FingerprintDifference(model.done.back(), now), "");
+            ASSERT_EQ(FingerprintDifference(done.back(), now), "");
         }
         ASSERT_LE(history.undoCount(), static_cast<size_t>(depth));
-        ASSERT_EQ(history.undoCount(), model.done.size() - 1);
-        ASSERT_EQ(history.redoCount(), model.undone.size());
+        ASSERT_EQ(history.undoCount(), done.size() - 1);
+        ASSERT_EQ(history.redoCount(), undone.size());
     }
 
     // Undo everything: the oldest state the depth keeps; redo everything: the last state.
-    const std::string last = depth == 0 ? model.done.back()
-                              : model.undone.empty() ? model.done.back()
-                                                     : model.undone.front();
-    size_t undone = 0;
-    while (ed.undo().ok) ++undone;
-    EXPECT_EQ(undone, model.done.size() - 1);
-    ASSERT_EQ(FingerprintDifference(model.done.front(), ProjectFingerprint(doc)), "");
+    const std::string last = depth == 0 ? done.back() : undone.empty() ? done.back() : undone.front();
+    size_t steps = 0;
+    while (ed.undo().ok)
+        ++steps;
+    EXPECT_EQ(steps, done.size() - 1);
+    ASSERT_EQ(FingerprintDifference(done.front(), ProjectFingerprint(doc)), "");
     while (ed.redo().ok) {
     }
     ASSERT_EQ(FingerprintDifference(last, ProjectFingerprint(doc)), "");
@@ -267,7 +241,7 @@ uint32_t SeedCount(uint32_t standard) {
     return n > 0 ? static_cast<uint32_t>(n) : standard;
 }
 
-}  // namespace
+} // namespace
 
 TEST(HistoryProperty, UndoAndRedoReplayEveryStepExactly) {
     for (uint32_t seed = 1; seed <= SeedCount(80); ++seed) {
