@@ -5,6 +5,7 @@
 #include "document/project.h"
 #include "interchange/clip_2000.h"
 #include "interchange/clipboard_device.h"
+#include "marshal_test_support.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
 
@@ -56,20 +57,9 @@ TEST(Lcf2000Export, OneCellOneTimingExactBytes) {
     doc.setSetting(kKeyCentrePosition, 1); // Whole: scope 1, position 1
     doc.pictures().setCopy(0, Picture("Pic\\Fire1.png"));
     doc.frameOrCreate(0);
-    strCell c;
-    c.pattern = 3;
-    c.x = -2;
-    c.y = 5;
-    c.mx = c.my = 150;
+    const strCell c = marshal_test::Cell(0, 3, -2, 5, 150, 150, 0, 255, 0);
     doc.setCell(0, 0, &c);
-    strEffect e;
-    e.flags = strEffect::kFlash;
-    e.flashObject = 1;
-    e.flashRed = 255;
-    e.flashGreen = 128;
-    e.flashBlue = 0;
-    e.flashStrength = 255;
-    doc.addEffect(e);
+    doc.addEffect(marshal_test::Flash(0, 1, 255, 128, 0, 255, 0));
 
     const Bytes sound = Cat({Chunk(1, Text("(OFF)")), {0x00}});
     const Bytes timing =
@@ -89,24 +79,6 @@ TEST(Lcf2000Export, OneCellOneTimingExactBytes) {
                               {0x00}});
     EXPECT_EQ(Export(doc), Payload(record));
     EXPECT_EQ(Export(doc).size(), 76u);
-}
-
-TEST(Lcf2000Export, HeaderWordsOfAnyProject) {
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    doc.setText(kTextName, "Name");
-    doc.pictures().setCopy(0, Picture("a"));
-    for (int f = 0; f < 5; ++f) {
-        doc.frameOrCreate(f);
-        strCell c;
-        c.x = static_cast<int16_t>(f * 10);
-        doc.setCell(f, f, &c);
-    }
-    const Bytes b = Export(doc);
-    ASSERT_GE(b.size(), 8u);
-    EXPECT_EQ(b[0] | b[1] << 8 | b[2] << 16 | b[3] << 24, static_cast<int>(b.size() - 8));
-    EXPECT_EQ(b[4] | b[5] << 8 | b[6] << 16 | b[7] << 24, 1);
-    EXPECT_EQ(b.back(), 0x00);
 }
 
 TEST(Lcf2000Export, GraphicIsTheFirstOccupiedPictureSlot) {
@@ -282,16 +254,11 @@ TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
     for (int f = 0; f < 4; ++f) {
         doc.frameOrCreate(f);
         for (int c = 0; c < 3; ++c) {
-            strCell x;
-            x.x = static_cast<int16_t>(-f * 7);
-            x.opacity = static_cast<uint8_t>(40 * c);
+            const strCell x{.x = static_cast<int16_t>(-f * 7), .opacity = static_cast<uint8_t>(40 * c)};
             doc.setCell(f, c, &x);
         }
     }
-    strEffect e;
-    e.flags = strEffect::kSound | strEffect::kFlash;
-    e.soundPath = "s";
-    doc.addEffect(e);
+    doc.addEffect(strEffect{.flags = strEffect::kSound | strEffect::kFlash, .soundPath = "s"});
     const Bytes full = Export(doc);
     ASSERT_LT(full.size(), 264u); // the length word below is one byte
     for (size_t n = 0; n <= full.size(); ++n) {
@@ -331,41 +298,29 @@ TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
     doc.setSetting(kKeyBasicInterval, 1);
     doc.setSetting(kKeyCentrePosition, 2);
     doc.setText(kTextName, "Round");
-    strPicture p;
-    p.divX = p.divY = 96;
-    p.path = "Thunder";
-    doc.pictures().setCopy(0, p);
+    doc.pictures().setCopy(0, strPicture{96, 96, 0, "Thunder"});
     const uint8_t opacities[] = {255, 0, 130, 28};
     for (int f = 0; f < 6; ++f) {
         doc.frameOrCreate(f);
         for (int c = 0; c < 8; c += 1 + f % 3) {
-            strCell x;
-            x.pattern = static_cast<uint16_t>(1 + (f * 8 + c) % 25);
-            x.x = static_cast<int16_t>(f * 13 - c * 40);
-            x.y = static_cast<int16_t>(-f * 9 + c);
-            x.mx = x.my = static_cast<int16_t>(20 + 17 * c);
-            x.opacity = opacities[(f + c) % 4];
-            x.red = static_cast<uint8_t>(c * 25);
-            x.green = 200;
-            x.blue = 0;
-            x.saturation = static_cast<uint8_t>(100 + f);
+            const auto zoom = static_cast<int16_t>(20 + 17 * c);
+            const strCell x{.pattern = static_cast<uint16_t>(1 + (f * 8 + c) % 25),
+                            .x = static_cast<int16_t>(f * 13 - c * 40),
+                            .y = static_cast<int16_t>(-f * 9 + c),
+                            .mx = zoom,
+                            .my = zoom,
+                            .opacity = opacities[(f + c) % 4],
+                            .red = static_cast<uint8_t>(c * 25),
+                            .green = 200,
+                            .blue = 0,
+                            .saturation = static_cast<uint8_t>(100 + f)};
             doc.setCell(f, c, &x);
         }
     }
-    doc.addEffect(strEffect{.startFrame = 2,
-                            .flags = strEffect::kSound,
-                            .volume = 90,
-                            .frequency = 110,
-                            .balance = 60,
-                            .soundPath = "Fire1"});
-    doc.addEffect(strEffect{.startFrame = 4,
-                            .flags = strEffect::kFlash,
-                            .flashFrames = 8,
-                            .flashObject = 1,
-                            .flashRed = 132,
-                            .flashGreen = 255,
-                            .flashBlue = 0,
-                            .flashStrength = 189}); // 23 of 31
+    strEffect a = marshal_test::Sound(2, "Fire1", 90, 110);
+    a.balance = 60;
+    doc.addEffect(a);
+    doc.addEffect(marshal_test::Flash(4, 1, 132, 255, 0, 189, 8)); // 23 of 31
     ASSERT_EQ(PK2::ColourTo5(189), 23);
     ASSERT_EQ(PK2::ColourFrom5(23), 189);
 

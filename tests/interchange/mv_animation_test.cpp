@@ -6,6 +6,7 @@
 #include "interchange/clipboard_device.h"
 #include "interchange/clipboard_formats.h"
 #include "interchange/mv_animation.h"
+#include "marshal_test_support.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
 #include "support/test_support.h"
@@ -66,18 +67,12 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
     strCell c{
         .picture = 1, .pattern = 250, .blend = 3, .x = -3, .mx = -120, .my = 80, .angle = -455, .opacity = 9};
     doc.setCell(2, 1, &c);
-    doc.addEffect(strEffect{.startFrame = 4,
-                            .flags = strEffect::kFlash | strEffect::kSound,
-                            .flashFrames = 6,
-                            .flashObject = 2,
-                            .flashRed = 1,
-                            .flashGreen = 2,
-                            .flashBlue = 3,
-                            .flashStrength = 4,
-                            .volume = 70,
-                            .frequency = 120,
-                            .balance = 70,
-                            .soundPath = "se\\Fire1.ogg"});
+    strEffect e = marshal_test::Flash(4, 2, 1, 2, 3, 4, 6);
+    e.flags |= strEffect::kSound;
+    e.soundPath = "se\\Fire1.ogg";
+    e.volume = e.balance = 70;
+    e.frequency = 120;
+    doc.addEffect(e);
     doc.addEffect(strEffect{});
     EXPECT_EQ(Export(doc),
               R"([{"animation1Hue":0,"animation1Name":"","animation2Hue":120,"animation2Name":"Fire2",)"
@@ -267,43 +262,31 @@ TEST(MvRoundTrip, ProjectToPayloadToProject) {
     doc.setSetting(kKeyBasicInterval, 1);
     doc.setSetting(kKeyCentrePosition, 2);
     doc.setText(kTextName, "\x89\xCE Fire"); // CP932 "火 Fire"
-    strPicture p;
-    p.divX = p.divY = 192;
-    p.path = "Fire1";
-    p.hue = 200;
-    doc.pictures().setCopy(0, p);
-    p.path = "Fire2";
-    p.hue = 0;
-    doc.pictures().setCopy(1, p);
+    doc.pictures().setCopy(0, strPicture{192, 192, 200, "Fire1"});
+    doc.pictures().setCopy(1, strPicture{192, 192, 0, "Fire2"});
     const uint8_t blends[] = {0, 1, 3, 4};
     for (int f = 0; f < 8; ++f) {
         doc.frameOrCreate(f);
         for (int c = f % 2; c < 16; c += 3) {
-            strCell x;
-            x.picture = static_cast<uint8_t>((f + c) % 2);
-            x.pattern = static_cast<uint16_t>(1 + (f * 5 + c) % 100);
-            x.x = static_cast<int16_t>(f * 30 - c * 11);
-            x.y = static_cast<int16_t>(c * 7 - 300);
-            x.mx = static_cast<int16_t>((c % 2 ? -1 : 1) * (50 + 10 * f));
-            x.my = static_cast<int16_t>(50 + 10 * f);
-            x.angle = static_cast<int16_t>((c - 8) * 150);
-            x.opacity = static_cast<uint8_t>(f * 30);
-            x.blend = blends[(f + c) % 4];
+            const strCell x{.picture = static_cast<uint8_t>((f + c) % 2),
+                            .pattern = static_cast<uint16_t>(1 + (f * 5 + c) % 100),
+                            .blend = blends[(f + c) % 4],
+                            .x = static_cast<int16_t>(f * 30 - c * 11),
+                            .y = static_cast<int16_t>(c * 7 - 300),
+                            .mx = static_cast<int16_t>((c % 2 ? -1 : 1) * (50 + 10 * f)),
+                            .my = static_cast<int16_t>(50 + 10 * f),
+                            .angle = static_cast<int16_t>((c - 8) * 150),
+                            .opacity = static_cast<uint8_t>(f * 30)};
             doc.setCell(f, c, &x);
         }
     }
-    doc.addEffect(strEffect{.startFrame = 1,
-                            .flags = strEffect::kFlash | strEffect::kSound,
-                            .flashFrames = 12,
-                            .flashObject = 2,
-                            .flashRed = 10,
-                            .flashGreen = 20,
-                            .flashBlue = 30,
-                            .flashStrength = 40,
-                            .volume = 80,
-                            .frequency = 150,
-                            .balance = 30,
-                            .soundPath = "Thunder9"});
+    strEffect e = marshal_test::Flash(1, 2, 10, 20, 30, 40, 12);
+    e.flags |= strEffect::kSound;
+    e.soundPath = "Thunder9";
+    e.volume = 80;
+    e.frequency = 150;
+    e.balance = 30;
+    doc.addEffect(e);
     doc.addEffect(strEffect{.startFrame = 5});
 
     const std::string text = Export(doc);
