@@ -31,6 +31,21 @@ bool Load(const Bytes& bytes, cBMP& b, strLoadInfo* info = nullptr) {
     return LoadPictureMemory(bytes, b, {}, info);
 }
 
+// Fixtures from their main fields; the others are set on the result.
+strBmpFixture Bmp(int w, int h, int bits, Bytes data, std::vector<uint32_t> table = {},
+                  uint32_t compression = 0, uint32_t clrUsed = 0) {
+    return {.width = w,
+            .height = h,
+            .bits = bits,
+            .compression = compression,
+            .table = std::move(table),
+            .clrUsed = clrUsed,
+            .pixelData = std::move(data)};
+}
+strPngFixture Png(int w, int h, int colourType, std::vector<Bytes> rows, int bitDepth = 8) {
+    return {.width = w, .height = h, .colourType = colourType, .bitDepth = bitDepth, .rows = std::move(rows)};
+}
+
 // Expects a failed load that leaves the target empty.
 void ExpectRefused(const Bytes& bytes) {
     cBMP b;
@@ -90,8 +105,7 @@ TEST(Loader, RefusedFormatsAndMissingFiles) {
     EXPECT_FALSE(LoadPictureFile(dir.file("none.png"), b));
     EXPECT_FALSE(b.IsAttached());
     // A file on disk loads like the same bytes in memory.
-    strPngFixture s{.width = 1, .height = 1, .colourType = PNG_COLOR_TYPE_RGB, .rows = {{9, 8, 7}}};
-    testing_support::WriteBytes(dir.file("p.png"), MakePng(s));
+    testing_support::WriteBytes(dir.file("p.png"), MakePng(Png(1, 1, PNG_COLOR_TYPE_RGB, {{9, 8, 7}})));
     ASSERT_TRUE(LoadPictureFile(dir.file("p.png"), b));
     EXPECT_EQ(Px(b, 0, 0), 0xFF090807u);
 }
@@ -100,12 +114,8 @@ TEST(Loader, RefusedFormatsAndMissingFiles) {
 
 TEST(LoaderBmp, OneBitBecomesEightBitsWith256Entries) {
     // 10 x 2, bottom-up; junk in the reserved byte of the table must not become alpha.
-    strBmpFixture s{.width = 10,
-                    .height = 2,
-                    .bits = 1,
-                    .table = {0x204060, 0xF0E0D0},
-                    .tableReserved = 0x55,
-                    .pixelData = {0xFF, 0xC0, 0, 0, 0xA0, 0x40, 0, 0}};
+    strBmpFixture s = Bmp(10, 2, 1, {0xFF, 0xC0, 0, 0, 0xA0, 0x40, 0, 0}, {0x204060, 0xF0E0D0});
+    s.tableReserved = 0x55;
     cBMP b;
     strLoadInfo info;
     ASSERT_TRUE(Load(MakeBmp(s), b, &info));
@@ -122,40 +132,28 @@ TEST(LoaderBmp, OneBitBecomesEightBitsWith256Entries) {
 }
 
 TEST(LoaderBmp, FourBitTopDownWithShortTable) {
-    strBmpFixture s{.width = 3,
-                    .height = -2,
-                    .bits = 4,
-                    .table = {0x000000, 0xFF0000, 0x00FF00},
-                    .clrUsed = 3,
-                    .pixelData = {0x12, 0x00, 0, 0, 0x21, 0x10, 0, 0}};
     cBMP b;
-    ASSERT_TRUE(Load(MakeBmp(s), b));
+    ASSERT_TRUE(
+        Load(MakeBmp(Bmp(3, -2, 4, {0x12, 0x00, 0, 0, 0x21, 0x10, 0, 0}, {0, 0xFF0000, 0x00FF00}, 0, 3)), b));
     EXPECT_EQ(b.GetBitCount(), 8);
     EXPECT_EQ(b.Palette().Count(), 256); // expanded table: 3 colours then black
     ExpectIndices(b, {{1, 2, 0}, {2, 1, 1}});
 }
 
 TEST(LoaderBmp, SixteenTwentyFourAndThirtyTwoBitsBecomeThirtyTwo) {
-    // 24 bits, bottom row first (B, G R).
-    strBmpFixture s{.width = 2,
-                    .height = 2,
-                    .bits = 24,
-                    .pixelData = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}};
+    // 24 bits, bottom row first (B, G, R).
+    strBmpFixture s = Bmp(2, 2, 24, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0});
     cBMP b;
     ASSERT_TRUE(Load(MakeBmp(s), b));
     EXPECT_EQ(b.GetBitCount(), 32);
     ExpectPixels(b, {{0xFF090807u, 0xFF0C0B0Au}, {0xFF030201u}});
     // 5-6-5 bitfields: pure red, pure blue.
-    s = {.width = 2,
-         .height = 1,
-         .bits = 16,
-         .compression = 3,
-         .masks = {0xF800, 0x07E0, 0x001F},
-         .pixelData = {0x00, 0xF8, 0x1F, 0x00}};
+    s = Bmp(2, 1, 16, {0x00, 0xF8, 0x1F, 0x00}, {}, 3);
+    s.masks = {0xF800, 0x07E0, 0x001F};
     ASSERT_TRUE(Load(MakeBmp(s), b));
     ExpectPixels(b, {{0xFFFF0000u, 0xFF0000FFu}});
     // 32 bits: an unused fourth byte is opaque, an alpha channel is kept, masks may swap R and B.
-    s = {.width = 2, .height = 1, .bits = 32, .pixelData = {1, 2, 3, 0, 4, 5, 6, 0}};
+    s = Bmp(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 0});
     ASSERT_TRUE(Load(MakeBmp(s), b));
     EXPECT_EQ(Px(b, 0, 0), 0xFF030201u);
     s.pixelData[7] = 0x80;
@@ -169,37 +167,21 @@ TEST(LoaderBmp, SixteenTwentyFourAndThirtyTwoBitsBecomeThirtyTwo) {
 }
 
 TEST(LoaderBmp, RunLengthEncoded) {
-    strBmpFixture s{.width = 6,
-                    .height = 3,
-                    .bits = 8,
-                    .compression = 1,
-                    .table = {0x000000, 0x111111, 0x222222, 0x333333},
-                    .clrUsed = 4,
-                    .pixelData = {
-                        3, 1, 0, 3, 1, 2, 3, 0, // bottom row: 1 1 1, then 1 2 3 absolute (padded)
-                        0, 0,                   // end of line
-                        0, 2, 2, 0,             // delta: 2 right on the middle row
-                        4, 3, 0, 0,             // 3 3 3 3, end of line
-                        6, 2, 0, 1,             // top row: 2 x 6, end of bitmap
-                    }};
+    // Bottom row: 1 1 1, then 1 2 3 absolute (padded), end of line; delta 2 right on the middle row,
+    // 3 3 3 3, end of line; top row: 2 x 6, end of bitmap.
+    const Bytes rle8 = {3, 1, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 4, 3, 0, 0, 6, 2, 0, 1};
     cBMP b;
-    ASSERT_TRUE(Load(MakeBmp(s), b));
+    ASSERT_TRUE(Load(MakeBmp(Bmp(6, 3, 8, rle8, {0, 0x111111, 0x222222, 0x333333}, 1, 4)), b));
     ExpectIndices(b, {{2, 2, 2, 2, 2, 2}, {0, 0, 3, 3, 3, 3}, {1, 1, 1, 1, 2, 3}});
     EXPECT_EQ(b.Palette().Count(), 4);
     // RLE4: bottom 1 2 1 2 1; top absolute 3 4 5 6 7 (3 data bytes padded to 4).
-    s = {.width = 5,
-         .height = 2,
-         .bits = 4,
-         .compression = 2,
-         .table = std::vector<uint32_t>(16, 0x808080),
-         .pixelData = {5, 0x12, 0, 0, 0, 5, 0x34, 0x56, 0x70, 0, 0, 1}};
-    ASSERT_TRUE(Load(MakeBmp(s), b));
+    const Bytes rle4 = {5, 0x12, 0, 0, 0, 5, 0x34, 0x56, 0x70, 0, 0, 1};
+    ASSERT_TRUE(Load(MakeBmp(Bmp(5, 2, 4, rle4, std::vector<uint32_t>(16, 0x808080), 2)), b));
     ExpectIndices(b, {{3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}});
 }
 
 TEST(LoaderBmp, CraftedFilesFail) {
-    strBmpFixture rle{
-        .width = 4, .height = 2, .bits = 8, .compression = 1, .table = {0, 0xFFFFFF}, .clrUsed = 2};
+    strBmpFixture rle = Bmp(4, 2, 8, {}, {0, 0xFFFFFF}, 1, 2);
     for (const Bytes& data : std::vector<Bytes>{
              {5, 1, 0, 1},                                           // a run past the row
              {0, 3, 1, 1, 1, 0, 0, 0, 0, 0, 4, 1, 0, 0, 4, 1, 0, 1}, // past the image (3 rows of 2)
@@ -210,11 +192,7 @@ TEST(LoaderBmp, CraftedFilesFail) {
         rle.pixelData = data;
         ExpectRefused(MakeBmp(rle));
     }
-    strBmpFixture raw{.width = 4,
-                      .height = 4,
-                      .bits = 8,
-                      .table = std::vector<uint32_t>(256, 0),
-                      .pixelData = Bytes(15, 0)}; // one byte short
+    strBmpFixture raw = Bmp(4, 4, 8, Bytes(15, 0), std::vector<uint32_t>(256, 0)); // one byte short
     ExpectRefused(MakeBmp(raw));
     raw.pixelData = Bytes(16, 0);
     raw.clrUsed = 257; // more colours than 8 bits address
@@ -241,13 +219,9 @@ TEST(LoaderBmp, CraftedFilesFail) {
 // ---- PNG ----
 
 TEST(LoaderPng, PaletteWithTrnsKeepsItsAlphas) {
-    strPngFixture s{.width = 3,
-                    .height = 2,
-                    .colourType = PNG_COLOR_TYPE_PALETTE,
-                    .bitDepth = 4,
-                    .rows = {{0x01, 0x20}, {0x33, 0x00}}, // 0 1 2 / 3 3 0
-                    .palette = {0x102030, 0x405060, 0x708090, 0xA0B0C0},
-                    .trnsAlpha = {255, 128, 0}};
+    strPngFixture s = Png(3, 2, PNG_COLOR_TYPE_PALETTE, {{0x01, 0x20}, {0x33, 0x00}}, 4); // 0 1 2 / 3 3 0
+    s.palette = {0x102030, 0x405060, 0x708090, 0xA0B0C0};
+    s.trnsAlpha = {255, 128, 0};
     cBMP b;
     strLoadInfo info;
     ASSERT_TRUE(Load(MakePng(s), b, &info));
@@ -266,34 +240,27 @@ TEST(LoaderPng, PaletteWithTrnsKeepsItsAlphas) {
 }
 
 TEST(LoaderPng, TrueColourAndGrey) {
-    strPngFixture s{.width = 2,
-                    .height = 2,
-                    .colourType = PNG_COLOR_TYPE_RGB_ALPHA,
-                    .rows = {{10, 20, 30, 0, 40, 50, 60, 1}, {70, 80, 90, 254, 100, 110, 120, 255}}};
     cBMP b;
-    ASSERT_TRUE(Load(MakePng(s), b));
+    ASSERT_TRUE(Load(MakePng(Png(2, 2, PNG_COLOR_TYPE_RGB_ALPHA,
+                                 {{10, 20, 30, 0, 40, 50, 60, 1}, {70, 80, 90, 254, 100, 110, 120, 255}})),
+                     b));
     EXPECT_EQ(b.GetBitCount(), 32);
     ExpectPixels(b, {{0x000A141Eu, 0x0128323Cu}, {0xFE46505Au, 0xFF646E78u}}); // alpha exactly
-    s = {.width = 2, .height = 1, .colourType = PNG_COLOR_TYPE_RGB, .rows = {{1, 2, 3, 4, 5, 6}}};
-    ASSERT_TRUE(Load(MakePng(s), b));
+    ASSERT_TRUE(Load(MakePng(Png(2, 1, PNG_COLOR_TYPE_RGB, {{1, 2, 3, 4, 5, 6}})), b));
     ExpectPixels(b, {{0xFF010203u, 0xFF040506u}});
-    s = {.width = 3, .height = 1, .colourType = PNG_COLOR_TYPE_GRAY, .bitDepth = 2, .rows = {{0x1B}}};
-    ASSERT_TRUE(Load(MakePng(s), b));
+    ASSERT_TRUE(Load(MakePng(Png(3, 1, PNG_COLOR_TYPE_GRAY, {{0x1B}}, 2)), b));
     ExpectPixels(b, {{0xFF000000u, 0xFF555555u, 0xFFAAAAAAu}});
-    s = {.width = 3, .height = 1, .colourType = PNG_COLOR_TYPE_GRAY, .rows = {{0, 77, 255}}, .trnsGrey = 77};
+    strPngFixture s = Png(3, 1, PNG_COLOR_TYPE_GRAY, {{0, 77, 255}});
+    s.trnsGrey = 77;
     ASSERT_TRUE(Load(MakePng(s), b));
     EXPECT_EQ(Px(b, 0, 0), 0xFF000000u);
     EXPECT_EQ(Px(b, 1, 0) >> 24, 0u); // grey tRNS becomes alpha
     EXPECT_EQ(Px(b, 2, 0), 0xFFFFFFFFu);
     // 16 bits per channel: the high byte is kept.
-    s = {
-        .width = 2,
-        .height = 1,
-        .colourType = PNG_COLOR_TYPE_RGB_ALPHA,
-        .bitDepth = 16,
-        .rows = {{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xFF, 0xFF, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0, 0}}};
+    const Bytes row16 = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xFF, 0xFF,
+                         0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0,    0};
     strLoadInfo info;
-    ASSERT_TRUE(Load(MakePng(s), b, &info));
+    ASSERT_TRUE(Load(MakePng(Png(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, {row16}, 16)), b, &info));
     EXPECT_EQ(info.sourceDepth, 64);
     ExpectPixels(b, {{0xFF12569Au, 0x00010305u}});
 }
@@ -320,11 +287,7 @@ TEST(LoaderPng, InterlacedAndGamma) {
 }
 
 TEST(LoaderPng, CraftedFilesFail) {
-    strPngFixture s{.width = 4,
-                    .height = 4,
-                    .colourType = PNG_COLOR_TYPE_RGB,
-                    .rows = std::vector<Bytes>(4, Bytes(12, 9))};
-    Bytes good = MakePng(s);
+    Bytes good = MakePng(Png(4, 4, PNG_COLOR_TYPE_RGB, std::vector<Bytes>(4, Bytes(12, 9))));
     ExpectRefused(Bytes(good.begin(), good.begin() + long(good.size() / 2)));
     Bytes crc = good;
     crc[45] ^= 0xFF; // inside the IDAT data: CRC error

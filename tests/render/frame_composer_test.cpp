@@ -31,13 +31,16 @@ strEffect Flash(int object, int drawing, int frames, uint8_t r, uint8_t g, uint8
 }
 
 class ComposeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         config.setDefaults();
         doc = std::make_unique<cProject>(&config);
         ASSERT_TRUE(doc->create(1, 4, 1, 1));
         doc->frameOrCreate(0);
-        slots.Insert(MakeSlot(8, 4, [](int x, int) { return x < 4 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255); }, 2, 1), 0);
+        slots.Insert(
+            MakeSlot(
+                8, 4, [](int x, int) { return x < 4 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255); }, 2, 1),
+            0);
     }
     void PutCell(int c, int pattern, int x, int y, int blend = 0, int picture = 0) {
         strCell cell;
@@ -53,38 +56,39 @@ protected:
     std::unique_ptr<cProject> doc;
     cPictureSlotTable slots;
     cSpriteDrawer drawer;
-    strCaptureArea area{-8, -4, 8, 4};  // 16 x 8
+    strCaptureArea area{-8, -4, 8, 4}; // 16 x 8
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ComposeTest, CellsInListOrderOverTheBackground) {
-    PutCell(0, 1, 0, 0);   // red 4 x 4 at the centre
-    PutCell(1, 2, 2, 0);   // blue, 2 pixels to the right, covering half of the red one
+    PutCell(0, 1, 0, 0); // red 4 x 4 at the centre
+    PutCell(1, 2, 2, 0); // blue, 2 pixels to the right, covering half of the red one
     cTexture target = MakeTarget(16, 8);
     strFrameScene scene;
     scene.background = 0x00123456;
     EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 0, area, scene), 2);
-    EXPECT_EQ(target.Pixel(0, 0), 0x00123456u);       // background, alpha 0
+    EXPECT_EQ(target.Pixel(0, 0), 0x00123456u); // background, alpha 0
     EXPECT_EQ(target.Pixel(6, 2), Argb(255, 255, 0, 0));
-    EXPECT_EQ(target.Pixel(8, 2), Argb(255, 0, 0, 255));  // the later cell covers the earlier one
+    EXPECT_EQ(target.Pixel(8, 2), Argb(255, 0, 0, 255)); // the later cell covers the earlier one
     EXPECT_EQ(target.Pixel(11, 5), Argb(255, 0, 0, 255));
     EXPECT_EQ(target.Pixel(12, 2), 0x00123456u);
 }
 
 TEST_F(ComposeTest, InvalidCellsAreSkipped) {
-    PutCell(0, 3, 0, 0);             // pattern 3 of a 2-pattern picture
-    PutCell(1, 1, 0, 0, 0, 7);       // picture 7 has no slot
-    doc->frame(0)->cells.getOrCreate(2)->pattern = 0;  // pattern 0, stored without normalisation
+    PutCell(0, 3, 0, 0);                              // pattern 3 of a 2-pattern picture
+    PutCell(1, 1, 0, 0, 0, 7);                        // picture 7 has no slot
+    doc->frame(0)->cells.getOrCreate(2)->pattern = 0; // pattern 0, stored without normalisation
     cTexture target = MakeTarget(16, 8);
     EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 0, area, strFrameScene{}), 0);
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x) ASSERT_EQ(target.Pixel(x, y), 0u);
-    EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 5, area, strFrameScene{}), 0);  // no such frame
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(target.Pixel(x, y), 0u);
+    EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 5, area, strFrameScene{}), 0); // no such frame
 }
 
 TEST_F(ComposeTest, CellPositionIsRelativeToTheArea) {
-    PutCell(0, 1, -6, -2);  // area left -8: the cell's left edge at -8, i.e. column 0
+    PutCell(0, 1, -6, -2); // area left -8: the cell's left edge at -8, i.e. column 0
     cTexture target = MakeTarget(16, 8);
     ComposeFrame(drawer, target, slots, *doc, 0, area, strFrameScene{});
     EXPECT_EQ(target.Pixel(0, 0), Argb(255, 255, 0, 0));
@@ -94,16 +98,16 @@ TEST_F(ComposeTest, CellPositionIsRelativeToTheArea) {
 
 TEST_F(ComposeTest, TargetPictureWithItsOffset) {
     slots.Insert(SolidSlot(4, 2, Argb(255, 0, 255, 0)), cPictureSlotTable::kTargetPicture);
-    doc->setSetting(kKeyCentrePosition, 2);  // Down: (0, -(h / 2))
+    doc->setSetting(kKeyCentrePosition, 2); // Down: (0, -(h / 2))
     config.TargetPostX = 3;
-    int ox = 0, oy = 0;
-    ComputeTargetOffset(*doc, slots, config, ox, oy);
-    EXPECT_EQ(ox, 3);
-    EXPECT_EQ(oy, -1);
-    doc->setSetting(kKeyCentrePosition, 5);  // Left: (w / 2, 0)
-    ComputeTargetOffset(*doc, slots, config, ox, oy);
-    EXPECT_EQ(ox, 5);
-    EXPECT_EQ(oy, 0);
+    auto offset = [&] {
+        int ox = 0, oy = 0;
+        ComputeTargetOffset(*doc, slots, config, ox, oy);
+        return std::pair(ox, oy);
+    };
+    EXPECT_EQ(offset(), std::pair(3, -1));
+    doc->setSetting(kKeyCentrePosition, 5); // Left: (w / 2, 0)
+    EXPECT_EQ(offset(), std::pair(5, 0));
 
     cTexture target = MakeTarget(16, 8);
     strFrameScene scene;
@@ -116,9 +120,7 @@ TEST_F(ComposeTest, TargetPictureWithItsOffset) {
     EXPECT_EQ(target.Pixel(9, 3), 0u);
     // Without a target picture only the settings count.
     slots.Remove(cPictureSlotTable::kTargetPicture);
-    ComputeTargetOffset(*doc, slots, config, ox, oy);
-    EXPECT_EQ(ox, 3);
-    EXPECT_EQ(oy, 0);
+    EXPECT_EQ(offset(), std::pair(3, 0));
 }
 
 TEST(FlashState, ScreenFlashAlphaSequence) {
@@ -130,22 +132,20 @@ TEST(FlashState, ScreenFlashAlphaSequence) {
         flashes.Tick();
     }
     EXPECT_EQ(alphas, (std::vector<int>{255, 229, 204, 178, 153, 127, 102, 76, 51, 25}));
-    EXPECT_FALSE(flashes.Tick());  // nothing runs any more
+    EXPECT_FALSE(flashes.Tick()); // nothing runs any more
 }
 
 TEST(FlashState, ToneFormAndObjects) {
     cFlashState flashes;
     ASSERT_TRUE(flashes.Start(Flash(1, 1, 4, 255, 0, 128, 200)));
-    int tone[4];
-    flashes.Target().ToneValues(tone);
-    EXPECT_EQ(tone[0], 255);
-    EXPECT_EQ(tone[1], 0);
-    EXPECT_EQ(tone[2], 128);
-    EXPECT_EQ(tone[3], 200);
-    flashes.Tick();  // r = 3 of 4
-    flashes.Target().ToneValues(tone);
-    EXPECT_EQ(tone[0], (255 - 128) * 3 / 4 + 128);
-    EXPECT_EQ(tone[1], (0 - 128) * 3 / 4 + 128);  // truncation toward zero
+    auto tone = [&] {
+        std::vector<int> t(4);
+        flashes.Target().ToneValues(t.data());
+        return t;
+    };
+    EXPECT_EQ(tone(), (std::vector<int>{255, 0, 128, 200}));
+    flashes.Tick(); // r = 3 of 4; truncation toward zero
+    EXPECT_EQ(tone(), (std::vector<int>{(255 - 128) * 3 / 4 + 128, (0 - 128) * 3 / 4 + 128, 128, 200}));
     // Object 2 replaces the running target flash; other objects and zero frames start nothing.
     EXPECT_TRUE(flashes.Start(Flash(2, 0, 6, 1, 2, 3, 4)));
     EXPECT_EQ(flashes.Target().object, 2);
@@ -161,7 +161,7 @@ TEST(FlashState, ToneFormAndObjects) {
 TEST_F(ComposeTest, ScreenFlashCoversTheFrame) {
     PutCell(0, 1, 0, 0);
     cFlashState flashes;
-    flashes.Start(Flash(0, 1, 2, 0, 255, 0, 255));  // additive green, alpha 255 then 127
+    flashes.Start(Flash(0, 1, 2, 0, 255, 0, 255)); // additive green, alpha 255 then 127
     strFrameScene scene;
     scene.background = 0xFF000000;
     scene.flashes = &flashes;
@@ -171,7 +171,7 @@ TEST_F(ComposeTest, ScreenFlashCoversTheFrame) {
     EXPECT_EQ(target.Pixel(7, 3), Argb(255, 255, 255, 0));
     flashes.Tick();
     ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
-    EXPECT_EQ(target.Pixel(0, 0), Argb(255, 0, 127, 0));  // alpha 255 x 1 / 2
+    EXPECT_EQ(target.Pixel(0, 0), Argb(255, 0, 127, 0)); // alpha 255 x 1 / 2
 }
 
 TEST_F(ComposeTest, TargetFlashes) {
@@ -182,15 +182,15 @@ TEST_F(ComposeTest, TargetFlashes) {
     scene.flashes = &flashes;
     cTexture target = MakeTarget(16, 8);
 
-    flashes.Start(Flash(1, 1, 10, 255, 128, 0, 255));  // tone form: red doubled, blue removed
+    flashes.Start(Flash(1, 1, 10, 255, 128, 0, 255)); // tone form: red doubled, blue removed
     ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
     EXPECT_EQ(target.Pixel(8, 4), Argb(255, 200, 100, 0));
 
-    flashes.Start(Flash(1, 0, 10, 0, 0, 255, 255));  // colour form: all blue
+    flashes.Start(Flash(1, 0, 10, 0, 0, 255, 255)); // colour form: all blue
     ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
     EXPECT_EQ(target.Pixel(8, 4), Argb(255, 0, 0, 255));
 
-    flashes.Start(Flash(2, 0, 10, 0, 0, 0, 0));  // hides the target
+    flashes.Start(Flash(2, 0, 10, 0, 0, 0, 0)); // hides the target
     ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
     EXPECT_EQ(target.Pixel(8, 4), 0u);
 }
