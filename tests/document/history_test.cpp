@@ -5,15 +5,10 @@
 #include "document/history.h"
 #include "document/project.h"
 #include "document/restore.h"
-#include "support/document_compare.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
-
-using testing_support::FingerprintDifference;
-using testing_support::ProjectFingerprint;
 
 namespace {
 
@@ -279,39 +274,6 @@ TEST(History, SizeAccounting) {
     EXPECT_EQ(d.history.recordCount(), 5u);
     d.history.undo();
     EXPECT_EQ(d.history.recordBytes(), 108u); // the redo stack counts too
-}
-
-TEST(History, EveryRecordKindUndoesAndRedoes) {
-    Doc d(6, 4);
-    d.doc.setSetting(kKeyLock, 1);
-    for (int f = 0; f < 6; ++f)
-        d.set(f, 1, 10);
-    d.doc.setFrameInterval(3, 4);
-    const std::string start = ProjectFingerprint(d.doc);
-
-    const std::pair<const char*, std::function<bool(cProject&)>> ops[] = {
-        {"Change Cell\n", [](cProject& p) { return p.exchangeCells(0, 1, 2, 3); }},
-        {"Change Frame\n", [](cProject& p) { return p.exchangeFrames(1, 3); }},
-        {"Slide Frame\n", [](cProject& p) { return p.slideFrames(2, 3, 7); }},
-        {"Update Cell\n", [](cProject& p) { return p.setCell(4, 1, nullptr); }},
-        {"Update FixCell\n", [](cProject& p) { return p.setLockedPicture(1, 9); }},
-        {"Update Frame\n", [](cProject& p) { return p.replaceFrame(5, nullptr); }},
-        {"Update Interval\n", [](cProject& p) { return p.setFrameInterval(3, 9); }},
-    };
-    for (const auto& [name, run] : ops) {
-        SCOPED_TRACE(name);
-        d.history.open();
-        ASSERT_TRUE(run(d.doc));
-        ASSERT_TRUE(d.history.close(true));
-        EXPECT_STREQ(d.history.undoStep(0)->records.back()->name(), name);
-        const std::string after = ProjectFingerprint(d.doc);
-        EXPECT_NE(after, start);
-        ASSERT_TRUE(d.history.undo());
-        EXPECT_EQ(FingerprintDifference(start, ProjectFingerprint(d.doc)), "");
-        ASSERT_TRUE(d.history.redo());
-        EXPECT_EQ(FingerprintDifference(after, ProjectFingerprint(d.doc)), "");
-        ASSERT_TRUE(d.history.undo());
-    }
 }
 
 TEST(FrameRepair, CompactsFramesKeepingTheirOrder) {

@@ -12,79 +12,62 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace testing_support {
 
-// Appends "name value" pieces without iostreams (the property tests take many fingerprints).
-class cFingerprintWriter {
-  public:
-    cFingerprintWriter& operator<<(const char* t) {
-        out_ += t;
-        return *this;
-    }
-    cFingerprintWriter& operator<<(const std::string& t) {
-        out_ += t;
-        return *this;
-    }
-    cFingerprintWriter& operator<<(long long v) {
-        char buf[24];
-        auto r = std::to_chars(buf, buf + sizeof buf, v);
-        out_.append(buf, r.ptr);
-        return *this;
-    }
-    cFingerprintWriter& operator<<(int v) { return *this << static_cast<long long>(v); }
-    cFingerprintWriter& operator<<(unsigned v) { return *this << static_cast<long long>(v); }
-    cFingerprintWriter& operator<<(int16_t v) { return *this << static_cast<long long>(v); }
-    cFingerprintWriter& operator<<(uint16_t v) { return *this << static_cast<long long>(v); }
-    cFingerprintWriter& operator<<(uint8_t v) { return *this << static_cast<long long>(v); }
-    std::string take() { return std::move(out_); }
-
-  private:
-    std::string out_;
-};
+// Appends texts and numbers without iostreams (the property tests take many fingerprints).
+template <class... T> void Append(std::string& out, const T&... items) {
+    auto one = [&out](const auto& v) {
+        if constexpr (std::is_arithmetic_v<std::decay_t<decltype(v)>>) {
+            char buf[24];
+            out.append(buf, std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v)).ptr);
+        } else {
+            out += v;
+        }
+    };
+    (one(items), ...);
+}
 
 inline std::string DescribeCell(const strCell& c) {
-    cFingerprintWriter o;
-    o << "pic " << c.picture << " pat " << c.pattern << " blend " << c.blend << " x " << c.x << " y " << c.y
-      << " mx " << c.mx << " my " << c.my << " ang " << c.angle << " op " << c.opacity << " rgbs " << c.red
-      << "/" << c.green << "/" << c.blue << "/" << c.saturation;
-    return o.take();
+    std::string o;
+    Append(o, "pic ", c.picture, " pat ", c.pattern, " blend ", c.blend, " x ", c.x, " y ", c.y, " mx ", c.mx,
+           " my ", c.my, " ang ", c.angle, " op ", c.opacity, " rgbs ", c.red, "/", c.green, "/", c.blue, "/",
+           c.saturation);
+    return o;
 }
 
 inline std::string ProjectFingerprint(const cProject& d) {
-    cFingerprintWriter o;
-    o << "cellNumber " << d.cellNumber() << "\n";
+    std::string o;
+    Append(o, "cellNumber ", d.cellNumber(), "\n");
     for (int k = kKeyEditFormat; k <= kKeyLock; ++k)
-        o << "setting " << k << " = " << d.getSetting(k) << "\n";
+        Append(o, "setting ", k, " = ", d.getSetting(k), "\n");
     for (int k = kTextBaseFolder; k <= kTextUserData; ++k)
-        o << "text " << k << " = [" << d.text(k) << "]\n";
-    o << "lock";
+        Append(o, "text ", k, " = [", d.text(k), "]\n");
+    o += "lock";
     for (uint8_t v : d.lockTable())
-        o << " " << v;
-    o << "\n";
-    o << "capacities frames " << d.frames().capacity() << " pictures " << d.pictures().capacity()
-      << " effects " << d.effects().capacity() << " blank row " << d.blankFrame().cells.capacity() << "\n";
+        Append(o, " ", v);
+    Append(o, "\ncapacities frames ", d.frames().capacity(), " pictures ", d.pictures().capacity(),
+           " effects ", d.effects().capacity(), " blank row ", d.blankFrame().cells.capacity(), "\n");
     for (int i = 0; i < d.pictures().capacity(); ++i)
         if (const strPicture* p = d.picture(i))
-            o << "picture " << i << " div " << p->divX << "x" << p->divY << " hue " << p->hue << " ["
-              << p->path << "]\n";
+            Append(o, "picture ", i, " div ", p->divX, "x", p->divY, " hue ", p->hue, " [", p->path, "]\n");
     for (int i = 0; i < d.effects().capacity(); ++i)
         if (const strEffect* e = d.effect(i))
-            o << "effect " << i << " start " << e->startFrame << " flags " << e->flags << " flash "
-              << e->flashFrames << "/" << e->flashDrawing << "/" << e->flashObject << "/" << e->flashRed
-              << "/" << e->flashGreen << "/" << e->flashBlue << "/" << e->flashStrength << " sound "
-              << e->volume << "/" << e->frequency << "/" << e->balance << " [" << e->soundPath << "] ["
-              << e->userData << "]\n";
+            Append(o, "effect ", i, " start ", e->startFrame, " flags ", e->flags, " flash ", e->flashFrames,
+                   "/", e->flashDrawing, "/", e->flashObject, "/", e->flashRed, "/", e->flashGreen, "/",
+                   e->flashBlue, "/", e->flashStrength, " sound ", e->volume, "/", e->frequency, "/",
+                   e->balance, " [", e->soundPath, "] [", e->userData, "]\n");
     for (int i = 0; i < d.frames().capacity(); ++i) {
         const strFrame* f = d.frame(i);
         if (!f) continue;
-        o << "frame " << i << " interval " << f->interval << " row " << f->cells.capacity() << "\n";
+        Append(o, "frame ", i, " interval ", f->interval, " row ", f->cells.capacity(), "\n");
         for (int c = 0; c < f->cells.capacity(); ++c)
             if (const strCell* x = f->cells.get(c))
-                o << "  cell " << i << ":" << c << " " << DescribeCell(*x) << "\n";
+                Append(o, "  cell ", i, ":", c, " ", DescribeCell(*x), "\n");
     }
-    return o.take();
+    return o;
 }
 
 // "" when the fingerprints are equal, else the first line that differs on each side.
@@ -109,4 +92,4 @@ inline std::string CompareProjects(const cProject& expected, const cProject& act
     return FingerprintDifference(ProjectFingerprint(expected), ProjectFingerprint(actual));
 }
 
-}  // namespace testing_support
+} // namespace testing_support
