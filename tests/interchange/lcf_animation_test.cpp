@@ -158,11 +158,9 @@ TEST(Lcf2000Export, SoundClampsAndTimingCount) {
     doc.create(0, 16, 0, 0);
     doc.pictures().setCopy(0, Picture("")); // no chunk 2: the timings come first
     // Slots 0 and 2 occupied, slot 1 empty: two timings, count 2. The second has no valid block.
-    doc.effects().setCopy(0, strEffect{.flags = strEffect::kSound,
-                                       .volume = 150,
-                                       .frequency = 30,
-                                       .balance = 200,
-                                       .soundPath = "Sound\\Bang.ogg"});
+    strEffect loud = marshal_test::Sound(0, "Sound\\Bang.ogg", 150, 30);
+    loud.balance = 200;
+    doc.effects().setCopy(0, loud);
     doc.effects().setCopy(2, strEffect{.startFrame = 3});
     const Bytes b = Export(doc);
     // The timing array begins right after the header: chunk 6, its length, then the count.
@@ -303,17 +301,13 @@ TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
     for (int f = 0; f < 6; ++f) {
         doc.frameOrCreate(f);
         for (int c = 0; c < 8; c += 1 + f % 3) {
-            const auto zoom = static_cast<int16_t>(20 + 17 * c);
-            const strCell x{.pattern = static_cast<uint16_t>(1 + (f * 8 + c) % 25),
-                            .x = static_cast<int16_t>(f * 13 - c * 40),
-                            .y = static_cast<int16_t>(-f * 9 + c),
-                            .mx = zoom,
-                            .my = zoom,
-                            .opacity = opacities[(f + c) % 4],
-                            .red = static_cast<uint8_t>(c * 25),
-                            .green = 200,
-                            .blue = 0,
-                            .saturation = static_cast<uint8_t>(100 + f)};
+            const int zoom = 20 + 17 * c;
+            strCell x = marshal_test::Cell(0, 1 + (f * 8 + c) % 25, f * 13 - c * 40, -f * 9 + c, zoom, zoom,
+                                           0, opacities[(f + c) % 4], 0);
+            x.red = static_cast<uint8_t>(c * 25);
+            x.green = 200;
+            x.blue = 0;
+            x.saturation = static_cast<uint8_t>(100 + f);
             doc.setCell(f, c, &x);
         }
     }

@@ -268,15 +268,9 @@ TEST(MvRoundTrip, ProjectToPayloadToProject) {
     for (int f = 0; f < 8; ++f) {
         doc.frameOrCreate(f);
         for (int c = f % 2; c < 16; c += 3) {
-            const strCell x{.picture = static_cast<uint8_t>((f + c) % 2),
-                            .pattern = static_cast<uint16_t>(1 + (f * 5 + c) % 100),
-                            .blend = blends[(f + c) % 4],
-                            .x = static_cast<int16_t>(f * 30 - c * 11),
-                            .y = static_cast<int16_t>(c * 7 - 300),
-                            .mx = static_cast<int16_t>((c % 2 ? -1 : 1) * (50 + 10 * f)),
-                            .my = static_cast<int16_t>(50 + 10 * f),
-                            .angle = static_cast<int16_t>((c - 8) * 150),
-                            .opacity = static_cast<uint8_t>(f * 30)};
+            const strCell x = marshal_test::Cell((f + c) % 2, 1 + (f * 5 + c) % 100, f * 30 - c * 11,
+                                                 c * 7 - 300, (c % 2 ? -1 : 1) * (50 + 10 * f), 50 + 10 * f,
+                                                 (c - 8) * 150, f * 30, blends[(f + c) % 4]);
             doc.setCell(f, c, &x);
         }
     }
