@@ -139,12 +139,10 @@ TEST(MvMaps, Tables) {
     for (int p = 0; p < 4; ++p)
         EXPECT_EQ(PKMV::PositionFromMv(p), fromMv[p]);
     EXPECT_EQ(PKMV::PositionFromMv(9), 0);
-    EXPECT_EQ(PKMV::FlashScopeToMv(0), 2);
-    EXPECT_EQ(PKMV::FlashScopeToMv(1), 1);
-    EXPECT_EQ(PKMV::FlashScopeToMv(2), 3);
-    EXPECT_EQ(PKMV::FlashObjectFromMv(1), 1);
-    EXPECT_EQ(PKMV::FlashObjectFromMv(2), 0);
-    EXPECT_EQ(PKMV::FlashObjectFromMv(3), 2);
+    EXPECT_EQ(std::tuple(PKMV::FlashScopeToMv(0), PKMV::FlashScopeToMv(1), PKMV::FlashScopeToMv(2)),
+              std::tuple(2, 1, 3));
+    EXPECT_EQ(std::tuple(PKMV::FlashObjectFromMv(1), PKMV::FlashObjectFromMv(2), PKMV::FlashObjectFromMv(3)),
+              std::tuple(1, 0, 2));
     const int blendTo[] = {0, 1, 0, 2, 3};
     for (int b = 0; b < 5; ++b)
         EXPECT_EQ(PKMV::BlendToMv(b), blendTo[b]);
