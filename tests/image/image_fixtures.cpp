@@ -4,11 +4,11 @@
 #include <png.h>
 #include <zlib.h>
 
-#include <cstring>
 #include <stdexcept>
 
 namespace image_fixtures {
 
+namespace {
 void Put16(Bytes& b, uint32_t v) {
     b.push_back(uint8_t(v));
     b.push_back(uint8_t(v >> 8));
@@ -18,7 +18,6 @@ void Put32(Bytes& b, uint32_t v) {
     Put16(b, v >> 16);
 }
 
-namespace {
 void PngWrite(png_structp png, png_bytep data, size_t n) {
     auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
     out->insert(out->end(), data, data + n);

@@ -54,7 +54,4 @@ struct strBmpFixture {
 };
 Bytes MakeBmp(const strBmpFixture& fx);
 
-void Put16(Bytes& b, uint32_t v);
-void Put32(Bytes& b, uint32_t v);
-
 } // namespace image_fixtures

@@ -196,7 +196,9 @@ TEST_F(SlotTableTest, ReloadRules) {
     EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
 }
 
-TEST_F(SlotTableTest, DivisionRulesAndZeroDivisions) {
+// Zero divisions become 1 x 1 in the record; a failed division, a missing or broken file keep the slot;
+// no record removes it.
+TEST_F(SlotTableTest, DivisionRulesAndFailures) {
     WriteSolidPng(dir.file("s.png"), 96, 64, 0xFF808080);
     strPicture p = Pic("s.png", 0, 0);
     ASSERT_TRUE(Update(0, &p, nullptr));
@@ -208,15 +210,23 @@ TEST_F(SlotTableTest, DivisionRulesAndZeroDivisions) {
     EXPECT_EQ(table.Find(0)->PatternCount(), 6);
     int w, h;
     table.Find(0)->GetCellSize(w, h);
-    EXPECT_EQ(w, 32);
-    EXPECT_EQ(h, 32);
+    EXPECT_EQ(std::pair(w, h), std::pair(32, 32));
     src.splitByWidth = true; // 16 x 16 cells
     strPicture byWidth = Pic("s.png", 16, 16);
     ASSERT_TRUE(Update(0, &byWidth, &split));
     EXPECT_EQ(table.Find(0)->PatternCount(), 24);
     strPicture tooWide = Pic("s.png", 97, 16);
+    cPictureSlot* slot = table.Find(0);
     EXPECT_FALSE(Update(0, &tooWide, &byWidth));
-    ASSERT_NE(table.Find(0), nullptr); // the slot stays (not valid until divided again)
+    EXPECT_EQ(table.Find(0), slot); // not valid until divided again
+    strPicture missing = Pic("missing.png"), bad = Pic("bad.png");
+    EXPECT_FALSE(Update(0, &missing, &byWidth));
+    EXPECT_EQ(table.Find(0), slot);
+    testing_support::WriteBytes(dir.file("bad.png"), {137, 'P', 'N', 'G', 1, 2, 3});
+    EXPECT_FALSE(Update(0, &bad, &byWidth, true));
+    EXPECT_EQ(table.Find(0), slot);
+    EXPECT_TRUE(Update(0, nullptr, &byWidth));
+    EXPECT_EQ(table.Find(0), nullptr);
 }
 
 TEST_F(SlotTableTest, TransTypeChangeAffectsOnlySlotsDividedAgain) {
@@ -232,22 +242,6 @@ TEST_F(SlotTableTest, TransTypeChangeAffectsOnlySlotsDividedAgain) {
     ASSERT_TRUE(Update(0, &hued, &p)); // divided again
     EXPECT_EQ(TopLeft(0), 0u);
     EXPECT_EQ(TopLeft(1), 0xFF000000u);
-}
-
-TEST_F(SlotTableTest, FailureKeepsThePreviousSlot) {
-    WriteSolidPng(dir.file("a.png"), 4, 4, 0xFFFF0000);
-    strPicture p = Pic("a.png");
-    ASSERT_TRUE(Update(0, &p, nullptr));
-    cPictureSlot* slot = table.Find(0);
-    strPicture missing = Pic("missing.png");
-    EXPECT_FALSE(Update(0, &missing, &p));
-    EXPECT_EQ(table.Find(0), slot);
-    testing_support::WriteBytes(dir.file("bad.png"), {137, 'P', 'N', 'G', 1, 2, 3});
-    strPicture bad = Pic("bad.png");
-    EXPECT_FALSE(Update(0, &bad, &p, true));
-    EXPECT_EQ(table.Find(0), slot);
-    EXPECT_TRUE(Update(0, nullptr, &p)); // no record: slot removed
-    EXPECT_EQ(table.Find(0), nullptr);
 }
 
 TEST_F(SlotTableTest, PathsResolveWithEitherSeparatorAndTheCodePage) {

@@ -145,7 +145,8 @@ TEST(FlashState, ToneFormAndObjects) {
     };
     EXPECT_EQ(tone(), (std::vector<int>{255, 0, 128, 200}));
     flashes.Tick(); // r = 3 of 4; truncation toward zero
-    EXPECT_EQ(tone(), (std::vector<int>{(255 - 128) * 3 / 4 + 128, (0 - 128) * 3 / 4 + 128, 128, 200}));
+    EXPECT_EQ(tone(), (std::vector<int>{(255 - 128) * 3 / 4 + 128, (0 - 128) * 3 / 4 + 128, 128,
+                                        (200 - 128) * 3 / 4 + 128}));
     // Object 2 replaces the running target flash; other objects and zero frames start nothing.
     EXPECT_TRUE(flashes.Start(Flash(2, 0, 6, 1, 2, 3, 4)));
     EXPECT_EQ(flashes.Target().object, 2);
