@@ -266,23 +266,21 @@ TEST(FailedWrites, SequenceSheetAndGifReportTheFile) {
     TempDir dir;
     const std::string missing = dir.file("no/such/folder/");
     strExportFixture f({1, 1});
+    strCaptureRequest sheet = f.Request(missing + "sheet.png", kExportPng | kExportSheet);
+    strCaptureRequest gif = f.Request(missing + "a.gif", kExportGif);
+    sheet.division = 5;
+    gif.fps = 10;
+    const std::pair<strCaptureRequest, std::string> cases[] = {
+        {f.Request(missing + "s%05d.png", kExportPng), "s00000.png"}, {sheet, "sheet.png"}, {gif, "a.gif"}};
     cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(f.Request(missing + "s%05d.png", kExportPng)));
+    for (const auto& [r, name] : cases) {
+        ASSERT_TRUE(capture.Begin(r));
+        EXPECT_FALSE(RunAll(capture));
+        EXPECT_EQ(capture.FailedPath(), missing + name);
+        EXPECT_NE(capture.LastError().find(name), std::string::npos) << capture.LastError();
+    }
+    ASSERT_TRUE(capture.Begin(cases[0].first)); // a sequence fails on its first image
     EXPECT_EQ(capture.Step(), kStepFailed);
-    EXPECT_EQ(capture.FailedPath(), missing + "s00000.png");
-    EXPECT_NE(capture.LastError().find("s00000.png"), std::string::npos);
-
-    strCaptureRequest r = f.Request(missing + "sheet.png", kExportPng | kExportSheet);
-    r.division = 5;
-    ASSERT_TRUE(capture.Begin(r));
-    EXPECT_FALSE(RunAll(capture));
-    EXPECT_EQ(capture.FailedPath(), missing + "sheet.png");
-
-    r = f.Request(missing + "a.gif", kExportGif);
-    r.fps = 10;
-    ASSERT_TRUE(capture.Begin(r));
-    EXPECT_FALSE(RunAll(capture));
-    EXPECT_EQ(capture.FailedPath(), missing + "a.gif");
 }
 
 TEST(FailedWrites, AnExistingFileSurvivesAFailedWrite) {

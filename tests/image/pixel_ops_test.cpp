@@ -292,4 +292,8 @@ TEST(Bmp, AttachKeyAndPaletteFromTable) {
     EXPECT_EQ(b.GetColourKey(), 0u);
     EXPECT_EQ(b.Palette().Count(), 0);
     EXPECT_FALSE(b.Attach(nullptr));
+    cPalette p;
+    EXPECT_FALSE(p.Set(nullptr, 0));
+    EXPECT_TRUE(p.Set(nullptr, 3)); // no entries given: zeros
+    EXPECT_EQ(p.Entries()[2], 0u);
 }
