@@ -66,6 +66,12 @@ void ExpectPixels(const cBMP& b, const std::vector<std::vector<uint32_t>>& rows)
             EXPECT_EQ(Px(b, int(x), int(y)), rows[y][x]) << x << "," << y;
 }
 
+// Expects the first palette entries (0xAARRGGBB).
+void ExpectPalette(const cBMP& b, const std::vector<uint32_t>& entries) {
+    for (size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(*b.GetPaletteEntry(int(i)), entries[i]) << i;
+}
+
 // Rewrites the IHDR size of a PNG and its CRC.
 void SetPngSize(Bytes& png, const uint8_t (&size)[8]) {
     std::memcpy(png.data() + 16, size, 8);
@@ -123,8 +129,7 @@ TEST(LoaderBmp, OneBitBecomesEightBitsWith256Entries) {
     EXPECT_EQ(info.sourceDepth, 1);
     EXPECT_EQ(b.GetBitCount(), 8);
     ASSERT_EQ(b.Palette().Count(), 256);
-    EXPECT_EQ(*b.GetPaletteEntry(0), 0xFF204060u);
-    EXPECT_EQ(*b.GetPaletteEntry(1), 0xFFF0E0D0u);
+    ExpectPalette(b, {0xFF204060u, 0xFFF0E0D0u});
     for (int i = 2; i < 256; ++i)
         ASSERT_EQ(*b.GetPaletteEntry(i), 0xFF000000u) << i;
     ExpectIndices(b, {{1, 0, 1, 0, 0, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}});
@@ -229,10 +234,7 @@ TEST(LoaderPng, PaletteWithTrnsKeepsItsAlphas) {
     EXPECT_EQ(info.sourceDepth, 4);
     EXPECT_EQ(b.GetBitCount(), 8);
     ASSERT_EQ(b.Palette().Count(), 4);
-    EXPECT_EQ(*b.GetPaletteEntry(0), 0xFF102030u);
-    EXPECT_EQ(*b.GetPaletteEntry(1), 0x80405060u);
-    EXPECT_EQ(*b.GetPaletteEntry(2), 0x00708090u);
-    EXPECT_EQ(*b.GetPaletteEntry(3), 0xFFA0B0C0u);
+    ExpectPalette(b, {0xFF102030u, 0x80405060u, 0x00708090u, 0xFFA0B0C0u});
     ExpectIndices(b, {{0, 1, 2}, {3, 3, 0}});
     uint32_t key, index;
     ComputeTransparency(b, kTransFlagAuto, key, index);

@@ -111,14 +111,7 @@ TEST(PictureSlot, GridAccessorsAndTextures) {
     ASSERT_TRUE(s.Divide(4, 3, kDivideByWidth));
     EXPECT_TRUE(s.IsValid());
     EXPECT_EQ(s.PatternCount(), 4);
-    int a, b;
-    s.GetGrid(a, b);
-    EXPECT_EQ(a, 2);
-    EXPECT_EQ(b, 2);
-    s.GetCellSize(a, b);
-    EXPECT_EQ(a, 4);
-    EXPECT_EQ(b, 3);
-    EXPECT_EQ(s.GetPatternRect(3), (strRect{4, 3, 8, 6}));
+    EXPECT_EQ(s.GetPatternRect(3), (strRect{4, 3, 8, 6})); // 2 x 2 cells of 4 x 3
     EXPECT_EQ(s.GetPatternRect(4), strRect{});
     EXPECT_EQ(s.HitTest(5, 1), 1);
     EXPECT_EQ(s.HitTest(9, 1), -1);
