@@ -42,8 +42,12 @@ void buildSmall(cProject& doc) {
               .saturation = 40};
     doc.setCell(0, 1, &c);
     doc.pictures().setCopy(0, strPicture{5, 4, 90, "p.png"});
-    doc.addEffect(strEffect{
-        .flags = strEffect::kSound, .volume = 80, .frequency = 120, .balance = 50, .soundPath = "s.wav"});
+    doc.addEffect(strEffect{.flags = strEffect::kSound,
+                            .volume = 80,
+                            .frequency = 120,
+                            .balance = 50,
+                            .soundPath = "s.wav",
+                            .userData = {}});
 }
 
 Bytes smallBytes() {
@@ -93,7 +97,7 @@ TEST(BinaryFormat, SoundPathsAreSharedInOrderOfFirstUse) {
     doc.create(1, 1, 0, 0);
     doc.frameOrCreate(0);
     for (const char* path : {"a.wav", "b.wav", "a.wav"})
-        doc.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = path});
+        doc.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = path, .userData = {}});
     Bytes b = save(doc);
     EXPECT_EQ(b[44], 2); // S
     // After header (46), name, user data, lock length: the table.
@@ -146,6 +150,7 @@ TEST(BinaryFormat, EffectBlockFlagsAreTranslatedBothWays) {
                           .flashGreen = 2,
                           .flashBlue = 3,
                           .flashStrength = 9,
+                          .soundPath = {},
                           .userData = "u"};
     doc.addEffect(flash);
     Bytes b = save(doc);
@@ -217,7 +222,8 @@ TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
     cProject sounds;
     sounds.create(1, 1, 0, 0);
     for (int i = 0; i < 256; ++i)
-        sounds.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = "s" + std::to_string(i)});
+        sounds.addEffect(
+            strEffect{.flags = strEffect::kSound, .soundPath = "s" + std::to_string(i), .userData = {}});
     EXPECT_EQ(dev.writeBinary(sounds, out), -1);
     sounds.effects().reset(255);
     EXPECT_EQ(dev.writeBinary(sounds, out), 1);

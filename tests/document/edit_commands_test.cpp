@@ -73,21 +73,8 @@ void ExpectNothing(const strEditResult& r) {
 const std::string kFailed = "< ! > [7:5] : processing failed";
 
 strCell Rich(int picture, int pattern, int blend, int x, int colour) {
-    const auto v = static_cast<int16_t>(x), m = static_cast<int16_t>(100 + x);
-    const auto k = static_cast<uint8_t>(colour);
-    return {static_cast<uint8_t>(picture),
-            static_cast<uint16_t>(pattern),
-            static_cast<uint8_t>(blend),
-            v,
-            v,
-            m,
-            m,
-            static_cast<int16_t>(x * 10),
-            static_cast<uint8_t>(x),
-            k,
-            k,
-            k,
-            k};
+    return strCell(picture, pattern, blend, x, x, 100 + x, 100 + x, x * 10, x, colour, colour, colour,
+                   colour);
 }
 
 } // namespace

@@ -26,11 +26,8 @@ std::string lines(std::initializer_list<std::string> ls) {
 }
 
 strEffect flash(int drawing, int object, int frames, int r, int g, int b, int strength, int start = 0) {
-    return strEffect{static_cast<uint16_t>(start),  strEffect::kFlash,
-                     static_cast<uint16_t>(frames), static_cast<uint8_t>(drawing),
-                     static_cast<uint8_t>(object),  static_cast<uint8_t>(r),
-                     static_cast<uint8_t>(g),       static_cast<uint8_t>(b),
-                     static_cast<uint8_t>(strength)};
+    return strEffect(start, strEffect::kFlash, frames, drawing, object, r, g, b, strength, 100, 100, 100, "",
+                     "");
 }
 
 } // namespace
@@ -102,8 +99,10 @@ TEST(LegacyFormat, BlocksMakeEffectsAsTheyArrive) {
     EXPECT_EQ(doc.effect(0)->userData, "data");
     EXPECT_EQ(doc.effect(0)->balance, 100);
     EXPECT_EQ(doc.effect(1)->soundPath, "b.wav");
-    EXPECT_EQ(*doc.effect(2),
-              (strEffect{.flags = strEffect::kSound, .volume = 3, .frequency = 4, .soundPath = "c.wav"}));
+    EXPECT_EQ(
+        *doc.effect(2),
+        (strEffect{
+            .flags = strEffect::kSound, .volume = 3, .frequency = 4, .soundPath = "c.wav", .userData = {}}));
     EXPECT_EQ(doc.effect(3)->startFrame, 2);
     EXPECT_EQ(doc.effect(3)->flashFrames, 3);
 }
@@ -159,7 +158,7 @@ TEST(LegacyFormat, PendingLinesAndIgnoredRecords) {
     EXPECT_EQ(doc.text(kTextName), "The name");
     // "," has an empty field 1: an empty user-data block still makes an effect.
     ASSERT_EQ(doc.effectCount(), 1);
-    EXPECT_EQ(*doc.effect(0), (strEffect{.flags = strEffect::kUserData}));
+    EXPECT_EQ(*doc.effect(0), (strEffect{.flags = strEffect::kUserData, .soundPath = {}, .userData = {}}));
 
     cProject bare;
     ASSERT_EQ(readLegacy("nani", bare), 1);

@@ -176,7 +176,10 @@ TEST(Project, EffectsStaySortedAndStable) {
     cProject doc;
     int v = 1;
     for (int start : {5, 2, 5, 0}) {
-        const strEffect e{.startFrame = static_cast<uint16_t>(start), .volume = static_cast<uint16_t>(v++)};
+        const strEffect e{.startFrame = static_cast<uint16_t>(start),
+                          .volume = static_cast<uint16_t>(v++),
+                          .soundPath = {},
+                          .userData = {}};
         int at = -1;
         ASSERT_TRUE(doc.addEffect(e, &at));
         EXPECT_EQ(doc.effect(at)->volume, e.volume);

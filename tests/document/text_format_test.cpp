@@ -85,14 +85,17 @@ void buildSmall(cProject& doc) {
                             .flashFrames = 10,
                             .soundPath = "Slash1.wav",
                             .userData = "hit"});
-    doc.addEffect(strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav"});
+    doc.addEffect(
+        strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav", .userData = {}});
     doc.addEffect(strEffect{.flags = strEffect::kFlash,
                             .flashFrames = 5,
                             .flashObject = 1,
                             .flashRed = 255,
                             .flashGreen = 255,
                             .flashBlue = 200,
-                            .flashStrength = 160});
+                            .flashStrength = 160,
+                            .soundPath = {},
+                            .userData = {}});
     doc.frame(1)->interval = 3;
     strCell c0{.x = -10, .y = 5}, c1{.pattern = 3, .mx = 150, .my = 150, .opacity = 200};
     strCell c2{.pattern = 2, .blend = 1, .opacity = 128};
@@ -128,19 +131,10 @@ void buildRich(cProject& doc) {
         doc.frame(f)->interval = static_cast<uint16_t>(f % 3 == 0 ? 0 : f * 20);
         for (int c = 0; c < 6; ++c) {
             if ((f + c) % 4 == 3) continue; // gaps: cells leave and return
-            strCell x{static_cast<uint8_t>(c * 40),
-                      static_cast<uint16_t>(c == 2 ? 65535 : 1 + f / 3),
-                      static_cast<uint8_t>((f / 2) % 5),
-                      static_cast<int16_t>(c == 0 ? -1024 : f * c),
-                      static_cast<int16_t>(c == 0 ? 1024 : 0),
-                      static_cast<int16_t>(c == 3 ? -1000 : 100),
-                      static_cast<int16_t>(100 + (f / 4) * 10),
-                      static_cast<int16_t>(c == 4 ? -3600 + f : 0),
-                      static_cast<uint8_t>(f % 2 ? 0 : 255 - c),
-                      static_cast<uint8_t>(f % 5 == 0 ? 200 : 100),
-                      static_cast<uint8_t>(c),
-                      100,
-                      static_cast<uint8_t>(f == 7 ? 0 : 100)};
+            strCell x(c * 40, c == 2 ? 65535 : 1 + f / 3, (f / 2) % 5, c == 0 ? -1024 : f * c,
+                      c == 0 ? 1024 : 0, c == 3 ? -1000 : 100, 100 + (f / 4) * 10, c == 4 ? -3600 + f : 0,
+                      f % 2 ? 0 : 255 - c, f % 5 == 0 ? 200 : 100, c, 100,
+                      f == 7 ? 0 : 100); // narrowing is fine here
             doc.setCell(f, c, &x);
         }
     }
@@ -245,7 +239,8 @@ TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
     cProject doc;
     makeFrames(doc, 2, 1);
     doc.addEffect(strEffect{}); // no block: passed over, not counted as lost
-    doc.addEffect(strEffect{.startFrame = 1, .flags = strEffect::kUserData, .userData = "first"});
+    doc.addEffect(
+        strEffect{.startFrame = 1, .flags = strEffect::kUserData, .soundPath = {}, .userData = "first"});
     doc.addEffect(strEffect{.startFrame = 1,
                             .flags = strEffect::kFlash,
                             .flashFrames = 255,
@@ -254,10 +249,14 @@ TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
                             .flashRed = 3,
                             .flashGreen = 2,
                             .flashBlue = 1,
-                            .flashStrength = 4});
+                            .flashStrength = 4,
+                            .soundPath = {},
+                            .userData = {}});
     for (int start : {2, 7}) // past the last frame: counted as lost
-        doc.addEffect(strEffect{
-            .startFrame = static_cast<uint16_t>(start), .flags = strEffect::kSound, .soundPath = "s"});
+        doc.addEffect(strEffect{.startFrame = static_cast<uint16_t>(start),
+                                .flags = strEffect::kSound,
+                                .soundPath = "s",
+                                .userData = {}});
     cAnimeFile_Device dev;
     const std::string text = writeText(doc, &dev);
     EXPECT_EQ(frameLines(text),
@@ -410,7 +409,9 @@ TEST(TextFormat, EffectGroupBlocksInAnyOrderWithDefaults) {
                                          .flashRed = 3,
                                          .flashGreen = 2,
                                          .flashBlue = 1,
-                                         .flashStrength = 4}));
+                                         .flashStrength = 4,
+                                         .soundPath = {},
+                                         .userData = {}}));
 }
 
 TEST(TextFormat, LongLinesLineEndsAndNul) {
