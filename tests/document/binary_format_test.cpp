@@ -21,6 +21,10 @@ void append(Bytes& b, const std::string& s) {
     b.insert(b.end(), s.begin(), s.end());
 }
 
+// Positional strCell: picture, pattern, blend, x, y, mx, my, angle, opacity, red, green, blue, saturation.
+// Positional strEffect: start, flags, flash frames, drawing, object, red, green, blue, strength, volume,
+// frequency, balance, sound path, user data.
+
 // A small project that touches every block of the format.
 void buildSmall(cProject& doc) {
     doc.create(1, 2, 0, 0);
@@ -29,25 +33,10 @@ void buildSmall(cProject& doc) {
     doc.setSetting(kKeyBasicInterval, 3);
     doc.setSetting(kKeyTotalInterval, 7);
     doc.frameOrCreate(0);
-    strCell c{.pattern = 2,
-              .blend = 1,
-              .x = -1,
-              .y = 2,
-              .my = -50,
-              .angle = 900,
-              .opacity = 128,
-              .red = 10,
-              .green = 20,
-              .blue = 30,
-              .saturation = 40};
+    strCell c(0, 2, 1, -1, 2, 100, -50, 900, 128, 10, 20, 30, 40);
     doc.setCell(0, 1, &c);
     doc.pictures().setCopy(0, strPicture{5, 4, 90, "p.png"});
-    doc.addEffect(strEffect{.flags = strEffect::kSound,
-                            .volume = 80,
-                            .frequency = 120,
-                            .balance = 50,
-                            .soundPath = "s.wav",
-                            .userData = {}});
+    doc.addEffect(strEffect(0, strEffect::kSound, 0, 0, 0, 128, 128, 128, 255, 80, 120, 50, "s.wav", ""));
 }
 
 Bytes smallBytes() {
@@ -141,17 +130,8 @@ TEST(BinaryFormat, LockTableIsWrittenOnlyWhenTheLockIsOn) {
 TEST(BinaryFormat, EffectBlockFlagsAreTranslatedBothWays) {
     cProject doc;
     doc.create(1, 1, 0, 0);
-    const strEffect flash{.startFrame = 4,
-                          .flags = strEffect::kFlash | strEffect::kUserData,
-                          .flashFrames = 300,
-                          .flashDrawing = 1,
-                          .flashObject = 1,
-                          .flashRed = 1,
-                          .flashGreen = 2,
-                          .flashBlue = 3,
-                          .flashStrength = 9,
-                          .soundPath = {},
-                          .userData = "u"};
+    const strEffect flash(4, strEffect::kFlash | strEffect::kUserData, 300, 1, 1, 1, 2, 3, 9, 100, 100, 100,
+                          "", "u");
     doc.addEffect(flash);
     Bytes b = save(doc);
     const Bytes expected{4, 0, 6, 0x2C, 1, 1, 1, 3, 2, 1, 9, 1, 'u'};

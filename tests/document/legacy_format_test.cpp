@@ -99,10 +99,8 @@ TEST(LegacyFormat, BlocksMakeEffectsAsTheyArrive) {
     EXPECT_EQ(doc.effect(0)->userData, "data");
     EXPECT_EQ(doc.effect(0)->balance, 100);
     EXPECT_EQ(doc.effect(1)->soundPath, "b.wav");
-    EXPECT_EQ(
-        *doc.effect(2),
-        (strEffect{
-            .flags = strEffect::kSound, .volume = 3, .frequency = 4, .soundPath = "c.wav", .userData = {}}));
+    EXPECT_EQ(*doc.effect(2), (strEffect(0, strEffect::kSound, 0, 0, 0, 128, 128, 128, 255, 3, 4, 100,
+                                         "c.wav", ""))); // volume 3, frequency 4
     EXPECT_EQ(doc.effect(3)->startFrame, 2);
     EXPECT_EQ(doc.effect(3)->flashFrames, 3);
 }

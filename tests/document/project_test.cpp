@@ -91,7 +91,7 @@ TEST(Project, SetCellNormalises) {
 TEST(Project, EditFormatsAndLockApplyInOrder) {
     cProject doc;
     makeFrames(doc, 1, 2);
-    const strCell c{.picture = 3, .mx = -50, .my = 80, .angle = 450};
+    const strCell c(3, 1, 0, 0, 0, -50, 80, 450); // picture 3, mx -50, my 80, angle 450
     auto stored = [&](int edit) {
         doc.setSetting(kKeyEditFormat, edit);
         doc.setCell(0, 1, &c);

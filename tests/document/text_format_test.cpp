@@ -68,6 +68,10 @@ std::string header(int frames, int cells) {
 
 const std::string kSmallText = "text/small/expected.txt";
 
+// Positional strCell: picture, pattern, blend, x, y, mx, my, angle, opacity, red, green, blue, saturation.
+// Positional strEffect: start, flags, flash frames, drawing, object, red, green, blue, strength, volume,
+// frequency, balance, sound path, user data.
+
 // The project of tests/data/text/small: pictures with a gap, the cell lock, effects sharing a
 // frame, a cell that leaves and returns, and one that stays.
 void buildSmall(cProject& doc) {
@@ -80,22 +84,11 @@ void buildSmall(cProject& doc) {
     doc.lockTable() = {0, 2, 0};
     doc.pictures().setCopy(0, strPicture{5, 2, 0, "Attack1.png"});
     doc.pictures().setCopy(2, strPicture{4, 4, 180, "Sword.png"});
-    doc.addEffect(strEffect{.startFrame = 2,
-                            .flags = strEffect::kSound | strEffect::kFlash | strEffect::kUserData,
-                            .flashFrames = 10,
-                            .soundPath = "Slash1.wav",
-                            .userData = "hit"});
+    doc.addEffect(strEffect(2, strEffect::kSound | strEffect::kFlash | strEffect::kUserData, 10, 0, 0, 128,
+                            128, 128, 255, 100, 100, 100, "Slash1.wav", "hit"));
     doc.addEffect(
         strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav", .userData = {}});
-    doc.addEffect(strEffect{.flags = strEffect::kFlash,
-                            .flashFrames = 5,
-                            .flashObject = 1,
-                            .flashRed = 255,
-                            .flashGreen = 255,
-                            .flashBlue = 200,
-                            .flashStrength = 160,
-                            .soundPath = {},
-                            .userData = {}});
+    doc.addEffect(strEffect(0, strEffect::kFlash, 5, 0, 1, 255, 255, 200, 160, 100, 100, 100, "", ""));
     doc.frame(1)->interval = 3;
     strCell c0{.x = -10, .y = 5}, c1{.pattern = 3, .mx = 150, .my = 150, .opacity = 200};
     strCell c2{.pattern = 2, .blend = 1, .opacity = 128};
@@ -241,17 +234,7 @@ TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
     doc.addEffect(strEffect{}); // no block: passed over, not counted as lost
     doc.addEffect(
         strEffect{.startFrame = 1, .flags = strEffect::kUserData, .soundPath = {}, .userData = "first"});
-    doc.addEffect(strEffect{.startFrame = 1,
-                            .flags = strEffect::kFlash,
-                            .flashFrames = 255,
-                            .flashDrawing = 3,
-                            .flashObject = 2,
-                            .flashRed = 3,
-                            .flashGreen = 2,
-                            .flashBlue = 1,
-                            .flashStrength = 4,
-                            .soundPath = {},
-                            .userData = {}});
+    doc.addEffect(strEffect(1, strEffect::kFlash, 255, 3, 2, 3, 2, 1, 4, 100, 100, 100, "", ""));
     for (int start : {2, 7}) // past the last frame: counted as lost
         doc.addEffect(strEffect{.startFrame = static_cast<uint16_t>(start),
                                 .flags = strEffect::kSound,
@@ -392,26 +375,10 @@ TEST(TextFormat, EffectGroupBlocksInAnyOrderWithDefaults) {
                     "4,2\r\n5,1,1,8\r\n5,0,2,3,1,2,3,4\r\n" // the later block wins
                     "1,0\r\n9");
     ASSERT_EQ(doc.effectCount(), 2);
-    EXPECT_EQ(*doc.effect(0),
-              (strEffect{.flags = strEffect::kFlash | strEffect::kSound | strEffect::kUserData,
-                         .flashFrames = 4,
-                         .flashRed = 0,
-                         .flashGreen = 0,
-                         .flashBlue = 0,
-                         .flashStrength = 0,
-                         .soundPath = "boom.wav",
-                         .userData = "note"}));
+    EXPECT_EQ(*doc.effect(0), (strEffect(0, strEffect::kFlash | strEffect::kSound | strEffect::kUserData, 4,
+                                         0, 0, 0, 0, 0, 0, 100, 100, 100, "boom.wav", "note")));
     EXPECT_NE(doc.cell(0, 0), nullptr);
-    EXPECT_EQ(*doc.effect(1), (strEffect{.startFrame = 1,
-                                         .flags = strEffect::kFlash,
-                                         .flashFrames = 3,
-                                         .flashDrawing = 2,
-                                         .flashRed = 3,
-                                         .flashGreen = 2,
-                                         .flashBlue = 1,
-                                         .flashStrength = 4,
-                                         .soundPath = {},
-                                         .userData = {}}));
+    EXPECT_EQ(*doc.effect(1), (strEffect(1, strEffect::kFlash, 3, 2, 0, 3, 2, 1, 4, 100, 100, 100, "", "")));
 }
 
 TEST(TextFormat, LongLinesLineEndsAndNul) {
