@@ -18,13 +18,6 @@
 
 namespace cli {
 
-// Defined in cmd_render.cpp.
-bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& projectPath, const std::string& targetPath,
-                         cPictureSlotTable& slots);
-bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTable& slots, const std::string& areaText,
-                       strCaptureArea& area);
-bool ParseBackground(Context& ctx, const std::string& text, uint32_t& rgb);
-
 namespace {
 
 struct strExportOptions {
@@ -62,7 +55,7 @@ strExportOutcome RunWorker(cThread_SaveGraph& worker) {
         return o;
     }
     const bool tty = isatty(STDERR_FILENO) != 0;
-    int shown = -1;  // the count last printed; -1 before the first report
+    int shown = -1; // the count last printed; -1 before the first report
     {
         std::unique_lock<std::mutex> lock(m);
         while (!cv.wait_for(lock, std::chrono::milliseconds(400), [&] { return ended; })) {
@@ -88,12 +81,13 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
     cProject doc(&ctx.config);
     if (!LoadProject(ctx, o.in, doc, nullptr)) return;
     cPictureSlotTable slots;
-    if (!LoadCapturePictures(ctx, doc, o.in, o.target, slots)) return;
+    if (!LoadCapturePictures(ctx, doc, o.target, slots)) return;
 
     strCaptureRequest r;
     r.project = &doc;
     r.slots = &slots;
-    if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) || !ParseBackground(ctx, o.background, r.background))
+    if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) ||
+        !ParseBackground(ctx, o.background, r.background))
         return;
     const bool sheet = !gif && (o.sheet || o.perRow > 0 || o.perColumn > 0);
     if (gif) {
@@ -103,10 +97,12 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
         r.fps = o.fps;
         r.zoom = float(o.zoom) / 100.0f;
     } else {
-        r.outputPath = sheet || o.out.find(kSequenceField) != std::string::npos ? o.out : InsertSequenceField(o.out);
+        r.outputPath =
+            sheet || o.out.find(kSequenceField) != std::string::npos ? o.out : InsertSequenceField(o.out);
         r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.interval ? kExportInterval : 0);
         if (sheet) {
-            r.flags |= kExportSheet | (o.perColumn > 0 ? kExportFixRows : 0) | (o.columnFirst ? kExportColumnFirst : 0);
+            r.flags |= kExportSheet | (o.perColumn > 0 ? kExportFixRows : 0) |
+                       (o.columnFirst ? kExportColumnFirst : 0);
             r.division = o.perColumn > 0 ? o.perColumn : o.perRow > 0 ? o.perRow : 5;
         }
     }
@@ -128,23 +124,26 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
     if (gif)
         std::cout << r.outputPath << ": " << total << " frames of " << cw << " x " << ch << "\n";
     else if (sheet)
-        std::cout << r.outputPath << ": sheet of " << columns << " x " << rows << " cells of " << cw << " x " << ch
-                  << " (" << total << " images)\n";
+        std::cout << r.outputPath << ": sheet of " << columns << " x " << rows << " cells of " << cw << " x "
+                  << ch << " (" << total << " images)\n";
     else
-        std::cout << FormatSequencePath(r.outputPath, 0) << " .. " << FormatSequencePath(r.outputPath, total - 1)
-                  << ": " << total << " images of " << cw << " x " << ch << "\n";
+        std::cout << FormatSequencePath(r.outputPath, 0) << " .. "
+                  << FormatSequencePath(r.outputPath, total - 1) << ": " << total << " images of " << cw
+                  << " x " << ch << "\n";
 }
 
 void AddCommonOptions(CLI::App* cmd, strExportOptions& o) {
     cmd->add_option("IN", o.in, "project file")->required();
     cmd->add_option("OUT", o.out, "file to write")->required();
-    auto* area = cmd->add_option("--area", o.area, "capture area L,T,W,H in animation coordinates "
-                                                   "(negative W or H mirror or flip)");
-    cmd->add_flag("--auto", o.autoArea, "capture area holding every cell of every frame (the default)")->excludes(area);
+    auto* area = cmd->add_option("--area", o.area,
+                                 "capture area L,T,W,H in animation coordinates "
+                                 "(negative W or H mirror or flip)");
+    cmd->add_flag("--auto", o.autoArea, "capture area holding every cell of every frame (the default)")
+        ->excludes(area);
     cmd->add_option("--background", o.background, "background colour 0xRRGGBB (default: the setting CTrans)");
 }
 
-}  // namespace
+} // namespace
 
 void AddExportCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("export", "export a whole animation as PNG images or an animated GIF");
@@ -160,8 +159,10 @@ void AddExportCommand(CLI::App& app, Context& ctx) {
     p->add_option("--per-column", png->perColumn, "sheet: N images per column (\"vertical fixed\")")
         ->check(CLI::Range(1, 999))
         ->excludes(perRow);
-    p->add_flag("--column-first", png->columnFirst, "sheet: fill column by column (\"Ver\"; default row by row)");
-    p->add_flag("--interval", png->interval, "one image per step of the shortest frame length (\"Interval\")");
+    p->add_flag("--column-first", png->columnFirst,
+                "sheet: fill column by column (\"Ver\"; default row by row)");
+    p->add_flag("--interval", png->interval,
+                "one image per step of the shortest frame length (\"Interval\")");
     p->add_flag("--alpha", png->alpha, "keep the alpha channel (the background is transparent)");
     p->callback([&ctx, png] { RunExport(ctx, *png, false); });
 
@@ -177,4 +178,4 @@ void AddExportCommand(CLI::App& app, Context& ctx) {
     g->callback([&ctx, gif] { RunExport(ctx, *gif, true); });
 }
 
-}  // namespace cli
+} // namespace cli

@@ -80,10 +80,7 @@ std::string tickLine(long long tick, const cA_Player& player, bool changed) {
 
 void runPlay(Context& ctx, const strPlayOptions& o) {
     cProject doc(&ctx.config);
-    if (!LoadProject(ctx, o.path, doc, nullptr)) return;
-    // As the editor's Open does: the document's base folder is its file's folder, against which
-    // the sound-effect names resolve.
-    doc.setText(kTextBaseFolder, platform::FromUtf8(platform::FolderPart(o.path), ctx.config.Locale));
+    if (!LoadProject(ctx, o.path, doc, nullptr)) return; // sets the base folder to the file's folder
 
     uint32_t flags = ctx.config.PlayBit;
     if (o.loop) flags |= kPlayLoop;

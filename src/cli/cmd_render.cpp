@@ -20,13 +20,11 @@ namespace cli {
 
 // ---- shared with cmd_export.cpp ----
 
-// The project's pictures (relative paths against the project file's folder) and, when targetPath is not empty, the target picture. A picture that
-// cannot be loaded is reported as a warning (its cells are skipped); a target that cannot be loaded
-// fails.
-bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& projectPath, const std::string& targetPath,
+// The project's pictures (relative paths against the project file's folder) and, when targetPath is not
+// empty, the target picture. A picture that cannot be loaded is reported as a warning (its cells are
+// skipped); a target that cannot be loaded fails.
+bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& targetPath,
                          cPictureSlotTable& slots) {
-    // A loaded document's base folder is its file's folder.
-    doc.setText(kTextBaseFolder, platform::FromUtf8(platform::FolderPart(projectPath), ctx.config.Locale));
     const strSlotSource source = strSlotSource::Of(doc);
     for (int i = 0; i < doc.pictureCount(); ++i) {
         strPicture* p = doc.picture(i);
@@ -67,8 +65,8 @@ bool ParseCaptureArea(Context& ctx, const std::string& text, strCaptureArea& are
 }
 
 // The capture area: --area as given, else the "Auto" range of all cells.
-bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTable& slots, const std::string& areaText,
-                       strCaptureArea& area) {
+bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTable& slots,
+                       const std::string& areaText, strCaptureArea& area) {
     if (!areaText.empty()) return ParseCaptureArea(ctx, areaText, area);
     strCutRange range;
     if (!ComputeAutoCutRange(doc, slots, range)) {
@@ -88,8 +86,10 @@ bool ParseBackground(Context& ctx, const std::string& text, uint32_t& rgb) {
         return true;
     }
     std::string hex = text;
-    if (hex.rfind("0x", 0) == 0 || hex.rfind("0X", 0) == 0) hex = hex.substr(2);
-    else if (!hex.empty() && hex[0] == '#') hex = hex.substr(1);
+    if (hex.rfind("0x", 0) == 0 || hex.rfind("0X", 0) == 0)
+        hex = hex.substr(2);
+    else if (!hex.empty() && hex[0] == '#')
+        hex = hex.substr(1);
     char* end = nullptr;
     unsigned long v = hex.empty() || hex.size() > 6 ? 0x1000000 : std::strtoul(hex.c_str(), &end, 16);
     if (v > 0xFFFFFF || !end || *end) {
@@ -120,12 +120,13 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
         return;
     }
     cPictureSlotTable slots;
-    if (!LoadCapturePictures(ctx, doc, o.in, o.target, slots)) return;
+    if (!LoadCapturePictures(ctx, doc, o.target, slots)) return;
     strCaptureRequest r;
     r.outputPath = o.out;
     r.project = &doc;
     r.slots = &slots;
-    if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) || !ParseBackground(ctx, o.background, r.background))
+    if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) ||
+        !ParseBackground(ctx, o.background, r.background))
         return;
     r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.target.empty() ? 0 : kExportTarget);
     r.zoom = 1.0f;
@@ -149,7 +150,7 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
               << " (area " << a.left << "," << a.top << "," << a.Width() << "," << a.Height() << ")\n";
 }
 
-}  // namespace
+} // namespace
 
 void AddRenderCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("render", "render one frame of a project as a PNG");
@@ -157,13 +158,16 @@ void AddRenderCommand(CLI::App& app, Context& ctx) {
     cmd->add_option("IN", o->in, "project file")->required();
     cmd->add_option("FRAME", o->frame, "frame number (0-based)")->required();
     cmd->add_option("OUT", o->out, "PNG file to write")->required();
-    auto* area = cmd->add_option("--area", o->area, "capture area L,T,W,H in animation coordinates "
-                                                    "(negative W or H mirror or flip)");
-    cmd->add_flag("--auto", o->autoArea, "capture area holding every cell of every frame (the default)")->excludes(area);
+    auto* area = cmd->add_option("--area", o->area,
+                                 "capture area L,T,W,H in animation coordinates "
+                                 "(negative W or H mirror or flip)");
+    cmd->add_flag("--auto", o->autoArea, "capture area holding every cell of every frame (the default)")
+        ->excludes(area);
     cmd->add_flag("--alpha", o->alpha, "keep the alpha channel (the background is transparent)");
-    cmd->add_option("--background", o->background, "background colour 0xRRGGBB (default: the setting CTrans)");
+    cmd->add_option("--background", o->background,
+                    "background colour 0xRRGGBB (default: the setting CTrans)");
     cmd->add_option("--target", o->target, "draw this picture as the target (battler) image");
     cmd->callback([&ctx, o] { RunRender(ctx, *o); });
 }
 
-}  // namespace cli
+} // namespace cli

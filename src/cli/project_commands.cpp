@@ -5,6 +5,7 @@
 #include "document/project.h"
 #include "document/project_dump.h"
 #include "platform/code_page.h"
+#include "platform/path.h"
 
 #include <iostream>
 #include <memory>
@@ -15,21 +16,29 @@ namespace {
 
 const char* formatName(int format) {
     switch (format) {
-    case ANIME::kFormatBinary: return "binary";
-    case ANIME::kFormatText: return "text";
-    case ANIME::kFormatLegacy: return "legacy";
-    default: return "unknown";
+    case ANIME::kFormatBinary:
+        return "binary";
+    case ANIME::kFormatText:
+        return "text";
+    case ANIME::kFormatLegacy:
+        return "legacy";
+    default:
+        return "unknown";
     }
 }
 
-}  // namespace
+} // namespace
 
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format) {
     ANIME::cAnimeFile_Device device;
-    int f = ANIME::cAnimeFile_Device::detectFormatFile(path);
-    if (format) *format = f;
+    if (format) *format = ANIME::cAnimeFile_Device::detectFormatFile(path);
     int r = device.load(path, doc);
-    if (r == 1) return true;
+    if (r == 1) {
+        // As the editor's Open does: relative picture and sound paths resolve against the
+        // project file's folder.
+        doc.setText(kTextBaseFolder, platform::FromUtf8(platform::FolderPart(path), ctx.config.Locale));
+        return true;
+    }
     if (r == -2)
         Fail(ctx, "cannot read " + path + ": not a project file (unknown format)");
     else
@@ -50,14 +59,16 @@ bool SaveProjectCounting(Context& ctx, const std::string& path, cProject& doc, i
     return false;
 }
 
-}  // namespace
+} // namespace
 
 bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
     int lost = 0;
     return SaveProjectCounting(ctx, path, doc, saveFormat, lost);
 }
 
-std::string ToUtf8(const Context& ctx, const std::string& text) { return platform::ToUtf8(text, ctx.config.Locale); }
+std::string ToUtf8(const Context& ctx, const std::string& text) {
+    return platform::ToUtf8(text, ctx.config.Locale);
+}
 
 void AddInfoCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("info", "print a project's format, counts and name");
@@ -72,8 +83,8 @@ void AddInfoCommand(CLI::App& app, Context& ctx) {
                   << "name: " << ToUtf8(ctx, doc.text(kTextName)) << "\n"
                   << "cell number: " << doc.cellNumber() << "\n"
                   << "frames: " << doc.frameCount() << "\n"
-                  << "pictures: " << doc.getSetting(kKeyPictureCount) << " (slots used: " << doc.pictureCount()
-                  << ")\n"
+                  << "pictures: " << doc.getSetting(kKeyPictureCount)
+                  << " (slots used: " << doc.pictureCount() << ")\n"
                   << "effects: " << doc.effectCount() << "\n"
                   << "total duration: " << doc.totalDuration() << "\n";
         PrintPictureInfo(ctx, doc, std::cout);
@@ -116,4 +127,4 @@ void AddConvertCommand(CLI::App& app, Context& ctx) {
     });
 }
 
-}  // namespace cli
+} // namespace cli

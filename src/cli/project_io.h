@@ -8,15 +8,29 @@
 #include <string>
 
 class cProject;
+class cPictureSlotTable;
+struct strCaptureArea;
 
 namespace cli {
 
+// Loads a project; its base folder becomes the file's folder. format, when given, receives the
+// detected file format.
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format);
 // saveFormat < 0 uses the project's own save format.
 bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat = -1);
+// The capture helpers of `pelko render` and `pelko export` (cmd_render.cpp).
+// The project's pictures (against its base folder) and, when targetPath is not empty, the target
+// picture; a picture that cannot be loaded is a warning, a target that cannot be loaded fails.
+bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& targetPath,
+                         cPictureSlotTable& slots);
+// The capture area: "L,T,W,H", or the Auto cut range when areaText is empty.
+bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTable& slots,
+                       const std::string& areaText, strCaptureArea& area);
+// A background colour "0xRRGGBB".
+bool ParseBackground(Context& ctx, const std::string& text, uint32_t& rgb);
 // A document text in UTF-8 for printing.
 std::string ToUtf8(const Context& ctx, const std::string& text);
 // One line per picture slot with its load result, size, depth and pattern grid.
 void PrintPictureInfo(Context& ctx, const cProject& doc, std::ostream& out);
 
-}  // namespace cli
+} // namespace cli

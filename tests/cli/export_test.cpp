@@ -199,3 +199,12 @@ TEST_F(CliExport, Gif) {
     EXPECT_EQ(t.gif->SavedImages[0].ImageDesc.Width, 4);
     EXPECT_EQ(t.gif->SavedImages[0].ImageDesc.Left, 2);
 }
+
+TEST_F(CliExport, InfoLoadsPicturesAgainstTheProjectFolder) {
+    int status = -1;
+    std::string out = Pelko("info", "", &status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("picture 0: strip.png: loaded, 16 x 4, 32 bits (loaded as 32), 4 x 1 patterns of 4 x 4"),
+              std::string::npos)
+        << out;
+}
