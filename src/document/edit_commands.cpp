@@ -119,7 +119,9 @@ bool cEditCommands::setCurrentFrame(int f) {
     return true;
 }
 
-void cEditCommands::setCurrentCell(int c) { currentCell_ = c >= 0 && c < doc_->cellNumber() ? c : -1; }
+void cEditCommands::setCurrentCell(int c) {
+    currentCell_ = c >= 0 && c < doc_->cellNumber() ? c : -1;
+}
 
 void cEditCommands::syncSelection() {
     selected_.resize(static_cast<size_t>(std::max(doc_->cellNumber(), 0)), 0);
@@ -136,7 +138,9 @@ void cEditCommands::select(int c, bool on) {
     selected_[c] = on ? 1 : 0;
 }
 
-void cEditCommands::clearSelection() { selected_.assign(selected_.size(), 0); }
+void cEditCommands::clearSelection() {
+    selected_.assign(selected_.size(), 0);
+}
 
 std::vector<int> cEditCommands::selection() const {
     std::vector<int> out;
@@ -145,7 +149,9 @@ std::vector<int> cEditCommands::selection() const {
     return out;
 }
 
-int cEditCommands::selectedCount() const { return static_cast<int>(selection().size()); }
+int cEditCommands::selectedCount() const {
+    return static_cast<int>(selection().size());
+}
 
 strMessage cEditCommands::processingFailed() const {
     int minute = 0, second = 0;
@@ -177,7 +183,9 @@ bool cEditCommands::begin(strEditResult& r) {
     return doc_->frame(current_) != nullptr;
 }
 
-void cEditCommands::commit() { history_->close(true); }
+void cEditCommands::commit() {
+    history_->close(true);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Frame commands
@@ -262,9 +270,13 @@ strEditResult cEditCommands::copyFrame(int offset) {
     return r;
 }
 
-strEditResult cEditCommands::copyFromPreviousFrame() { return copyFrame(-1); }
+strEditResult cEditCommands::copyFromPreviousFrame() {
+    return copyFrame(-1);
+}
 
-strEditResult cEditCommands::copyFromNextFrame() { return copyFrame(+1); }
+strEditResult cEditCommands::copyFromNextFrame() {
+    return copyFrame(+1);
+}
 
 strEditResult cEditCommands::completeFrame() {
     strEditResult r;
@@ -400,9 +412,13 @@ strEditResult cEditCommands::moveCells(int direction) {
     return r;
 }
 
-strEditResult cEditCommands::toForeground() { return moveCells(+1); }
+strEditResult cEditCommands::toForeground() {
+    return moveCells(+1);
+}
 
-strEditResult cEditCommands::toBackground() { return moveCells(-1); }
+strEditResult cEditCommands::toBackground() {
+    return moveCells(-1);
+}
 
 strEditResult cEditCommands::selectAll() {
     strEditResult r;
@@ -423,21 +439,18 @@ strEditResult cEditCommands::selectAll() {
 // Undo / Redo
 
 strEditResult cEditCommands::undo() {
-    strEditResult r;
-    r.ok = history_->undo();
-    r.status = strMessage(r.ok ? kMsgUndone : kMsgCannotUndo);
-    if (r.ok) {
-        r.changed = true;
-        clampCurrentFrame();
-    }
-    return r;
+    return replayed(history_->undo(), kMsgUndone, kMsgCannotUndo);
 }
 
 strEditResult cEditCommands::redo() {
+    return replayed(history_->redo(), kMsgRedone, kMsgCannotRedo);
+}
+
+strEditResult cEditCommands::replayed(bool ok, eMessageId done, eMessageId refused) {
     strEditResult r;
-    r.ok = history_->redo();
-    r.status = strMessage(r.ok ? kMsgRedone : kMsgCannotRedo);
-    if (r.ok) {
+    r.ok = ok;
+    r.status = strMessage(ok ? done : refused);
+    if (ok) {
         r.changed = true;
         clampCurrentFrame();
     }

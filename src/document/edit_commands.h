@@ -31,10 +31,10 @@ struct strCell;
 
 // What a command did and what to show.
 struct strEditResult {
-    bool ok = false;       // the command did what was asked
-    bool changed = false;  // document, current frame or selection changed: refresh the views
-    strMessage status;     // status-bar message; kMsgNone shows nothing
-    strMessage alert;      // a message box to show before the status (the frame repair), or none
+    bool ok = false;      // the command did what was asked
+    bool changed = false; // document, current frame or selection changed: refresh the views
+    strMessage status;    // status-bar message; kMsgNone shows nothing
+    strMessage alert;     // a message box to show before the status (the frame repair), or none
 };
 
 // Interpolation of one cell parameter: value(a) + trunc((value(b) - value(a)) * t), with
@@ -66,7 +66,7 @@ int InsertBlankFrames(cProject& doc, int at, int count);
 int DeleteFrames(cProject& doc, int first, int count);
 
 class cEditCommands {
-public:
+  public:
     // The history is attached to doc (which empties it).
     cEditCommands(cProject& doc, cHistory& history, const cConfig& config);
     cEditCommands(const cEditCommands&) = delete;
@@ -139,11 +139,13 @@ public:
     strEditResult undo();
     strEditResult redo();
 
-private:
+  private:
     strEditResult copyFrame(int offset);
     strEditResult moveCells(int direction);
     void syncSelection();
     void clampCurrentFrame();
+    // The result of an undo or redo: its message, and the current frame kept inside the frames.
+    strEditResult replayed(bool ok, eMessageId done, eMessageId refused);
     strEditResult moveTo(int frame);
 
     cProject* doc_;
@@ -152,5 +154,5 @@ private:
     MinuteSecondSource clock_;
     int current_ = 0;
     int currentCell_ = -1;
-    std::vector<uint8_t> selected_;  // one mark per cell number
+    std::vector<uint8_t> selected_; // one mark per cell number
 };
