@@ -1,0 +1,26 @@
+#pragma once
+// Small builders shared by the editor's dialogs.
+
+#include <QComboBox>
+#include <QSpinBox>
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+// Gives a widget its object name and accessible name, and returns it.
+template <class W> W* Named(W* w, const QString& objectName, const QString& accessibleName) {
+    w->setObjectName(objectName);
+    w->setAccessibleName(accessibleName);
+    return w;
+}
+
+// A combo box filled from a comma-separated list.
+QComboBox* ListCombo(QWidget* parent, const char* items, const QString& name, const QString& accessible);
+// A spin box with its range.
+QSpinBox* RangeSpin(QWidget* parent, int low, int high, const QString& name, const QString& accessible);
+// Text of the project code page shown in a window, and back. toDocument cuts the text to maxBytes
+// bytes of the code page without splitting a character.
+QString FromDocument(const std::string& bytes, const std::string& locale);
+std::string ToDocument(const QString& text, const std::string& locale, size_t maxBytes);

@@ -1,0 +1,38 @@
+#include "ui/dialogs/dlg_about.h"
+
+#include "config/config.h"
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/session/ui_messages.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+QString cDlg_About::VersionText() {
+    return QString::asprintf("Version %1.2f", double(cConfig::kVersion));
+}
+
+cDlg_About::cDlg_About(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("aboutDialog"));
+    setAccessibleName(QStringLiteral("About"));
+    setWindowTitle(QStringLiteral("About"));
+    auto* name = Named(new QLabel(QString::fromLatin1(UiText(kUiProgramName)), this),
+                       QStringLiteral("aboutName"), QStringLiteral("Program name"));
+    QFont big = name->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    name->setFont(big);
+    auto* version = Named(new QLabel(VersionText(), this), QStringLiteral("aboutVersion"),
+                          QStringLiteral("Program version"));
+    auto* text = new QLabel(
+        QStringLiteral("An editor for the battle animations of RPG Maker 2000, XP, VX, VX Ace and MV."),
+        this);
+    text->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(name);
+    layout->addWidget(version);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+}

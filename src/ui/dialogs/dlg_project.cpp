@@ -1,0 +1,151 @@
+#include "ui/dialogs/dlg_project.h"
+
+#include "config/config.h"
+#include "document/messages.h"
+#include "document/project.h"
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/platform/prompts.h"
+#include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace {
+constexpr size_t kNameBytes = 64;
+constexpr size_t kUserDataBytes = 255;
+} // namespace
+
+cDlg_Project::cDlg_Project(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("projectDialog"));
+    setAccessibleName(QStringLiteral("Project"));
+    setWindowTitle(QStringLiteral("Project"));
+
+    name_ = Named(new QLineEdit(this), QStringLiteral("projectName"), QStringLiteral("Name"));
+    name_->setMaxLength(int(kNameBytes));
+    userData_ = Named(new QLineEdit(this), QStringLiteral("projectUserData"), QStringLiteral("User data"));
+    userData_->setMaxLength(int(kUserDataBytes));
+    centre_ = ListCombo(this, ui_lists::kCentre, QStringLiteral("projectCentre"),
+                        QStringLiteral("Center position"));
+    saveFormat_ = ListCombo(this, ui_lists::kSaveFormat, QStringLiteral("projectSaveFormat"),
+                            QStringLiteral("Save format"));
+    basicInterval_ =
+        RangeSpin(this, 1, 255, QStringLiteral("projectBasicInterval"), QStringLiteral("Basic interval"));
+    totalInterval_ =
+        RangeSpin(this, 0, 9999, QStringLiteral("projectTotalInterval"), QStringLiteral("Total interval"));
+    auto* autoSet = Named(new QPushButton(QStringLiteral("<< Auto-set"), this),
+                          QStringLiteral("projectAutoSet"), QStringLiteral("Auto-set the total interval"));
+    cellNumber_ = RangeSpin(this, 1, cConfig::kMaxCellNumber, QStringLiteral("projectCellNumber"),
+                            QStringLiteral("Cell number"));
+    splitFormat_ = ListCombo(this, ui_lists::kSplitFormat, QStringLiteral("projectSplitFormat"),
+                             QStringLiteral("Split format"));
+    lock_ = Named(new QCheckBox(QString::fromLatin1(ui_lists::kLockLabel), this),
+                  QStringLiteral("projectLock"), QStringLiteral("Lock the image for each cell"));
+    editFormat_ = ListCombo(this, ui_lists::kEditFormat, QStringLiteral("projectEditFormat"),
+                            QStringLiteral("Edit format"));
+
+    auto* total = new QHBoxLayout;
+    total->addWidget(totalInterval_, 1);
+    total->addWidget(autoSet);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Name"), name_);
+    form->addRow(QStringLiteral("User data"), userData_);
+    form->addRow(QStringLiteral("Center position"), centre_);
+    form->addRow(QStringLiteral("Save format"), saveFormat_);
+    form->addRow(QStringLiteral("Basic interval"), basicInterval_);
+    form->addRow(QStringLiteral("Total interval"), total);
+    form->addRow(QStringLiteral("Cell number"), cellNumber_);
+    form->addRow(QStringLiteral("Split format"), splitFormat_);
+    form->addRow(QString(), lock_);
+    form->addRow(QStringLiteral("Edit format"), editFormat_);
+
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("projectButtons"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(autoSet, &QPushButton::clicked, this, [this] {
+        totalInterval_->setValue(int(std::min<uint32_t>(session_.document().totalDuration(), 9999)));
+    });
+    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, [this] { apply(); });
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (apply()) accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Another document shows its own values.
+    connect(&session_, &cSession::changed, this, [this](unsigned flags) {
+        if (flags & kChangeReplaced) load();
+    });
+    load();
+}
+
+void cDlg_Project::load() {
+    const cProject& doc = session_.document();
+    const std::string& locale = session_.config().Locale;
+    name_->setText(FromDocument(doc.text(kTextName), locale));
+    userData_->setText(FromDocument(doc.text(kTextUserData), locale));
+    centre_->setCurrentIndex(doc.getSetting(kKeyCentrePosition));
+    saveFormat_->setCurrentIndex(doc.getSetting(kKeySaveFormat));
+    basicInterval_->setValue(doc.getSetting(kKeyBasicInterval));
+    totalInterval_->setValue(doc.getSetting(kKeyTotalInterval));
+    cellNumber_->setValue(doc.cellNumber());
+    splitFormat_->setCurrentIndex(doc.getSetting(kKeySplitFormat));
+    lock_->setChecked(doc.getSetting(kKeyLock) != 0);
+    editFormat_->setCurrentIndex(doc.getSetting(kKeyEditFormat));
+}
+
+bool cDlg_Project::apply() {
+    cProject& doc = session_.document();
+    const std::string& locale = session_.config().Locale;
+    strProjectSettings s;
+    s.name = ToDocument(name_->text(), locale, kNameBytes);
+    s.userData = ToDocument(userData_->text(), locale, kUserDataBytes);
+    s.centrePosition = centre_->currentIndex();
+    s.saveFormat = saveFormat_->currentIndex();
+    s.basicInterval = basicInterval_->value();
+    s.totalInterval = totalInterval_->value();
+    s.cellNumber = cellNumber_->value();
+    s.splitFormat = splitFormat_->currentIndex();
+    s.lock = lock_->isChecked() ? 1 : 0;
+    s.editFormat = editFormat_->currentIndex();
+
+    const bool plainChanged = s.name != doc.text(kTextName) || s.userData != doc.text(kTextUserData) ||
+                              s.centrePosition != doc.getSetting(kKeyCentrePosition) ||
+                              s.saveFormat != doc.getSetting(kKeySaveFormat) ||
+                              s.basicInterval != doc.getSetting(kKeyBasicInterval) ||
+                              s.totalInterval != doc.getSetting(kKeyTotalInterval);
+    const bool cellsChanged = s.cellNumber != doc.cellNumber();
+    const bool splitChanged = s.splitFormat != doc.getSetting(kKeySplitFormat);
+    const bool structural = cellsChanged || splitChanged || s.lock != doc.getSetting(kKeyLock) ||
+                            s.editFormat != doc.getSetting(kKeyEditFormat);
+    auto confirm = [this] {
+        const QString text = QString::fromUtf8(MessageText(kMsgConfirmStructural));
+        return session_.prompts().question(text, UiText(kUiConfirmation), false) == cPrompts::kYes;
+    };
+    if (!doc.applyStructural(s, confirm)) {
+        load();
+        return false;
+    }
+    // Every change here is a change of the document: without the flag it would be lost unasked.
+    if (plainChanged || structural) doc.setModified(true);
+    if (cellsChanged) {
+        // The selection and the history follow the new cell number.
+        const int frame = session_.currentFrame();
+        session_.commands().setDocument(doc);
+        session_.commands().setCurrentFrame(frame);
+    }
+    if (splitChanged) session_.pictureSlots().ReloadAll(doc);
+    load();
+    session_.notify(kChangeDocument | kChangeView);
+    return true;
+}

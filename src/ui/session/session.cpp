@@ -1,0 +1,385 @@
+#include "ui/session/session.h"
+
+#include "config/config.h"
+#include "platform/code_page.h"
+#include "platform/file_io.h"
+#include "platform/path.h"
+#include "ui/platform/prompts.h"
+#include "ui/session/ui_messages.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string Utf8(const QString& s) {
+    return s.toStdString();
+}
+QString FromUtf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 4.0f};
+
+} // namespace
+
+cSession::cSession(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QObject* parent)
+    : QObject(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
+      doc_(std::make_unique<cProject>(&config)), history_(config.undoDepth()), editClip_(clipboard),
+      clipDevice_(clipboard, config), sound_(NullSoundDevice()), player_(clock_, &sounds_) {
+    doc_->create(-1, -1, -1, -1);
+    doc_->frameOrCreate(0);
+    commands_ = std::make_unique<cEditCommands>(*doc_, history_, config_);
+    clipCommands_ = std::make_unique<cEditClipCommands>(*commands_, editClip_);
+    player_.setDocument(doc_.get());
+    tickTimer_.setSingleShot(true);
+    tickTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&tickTimer_, &QTimer::timeout, this, &cSession::pumpPlayback);
+}
+
+cSession::~cSession() {
+    tickTimer_.stop();
+    player_.stop(true);
+    sounds_.releaseAll();
+    history_.detach();
+}
+
+bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
+    // The working folder lives beside the settings file; it is offered for creation when missing.
+    const std::string configFolder = platform::FolderPart(config_.filePath);
+    std::string working = config_.workingFolder();
+    if (!config_.FolderName_C.empty() && !platform::IsFolder(working)) {
+        const QString ask = UiMessage(kUiMakeWorkingFolder, {working});
+        if (prompts_.question(ask, UiText(kUiConfirmation), false) == cPrompts::kYes) {
+            if (!platform::MakeFolder(working)) {
+                prompts_.message(UiMessage(kUiCreateFolderFailed, {working}), cPrompts::kError);
+                working = configFolder;
+            }
+        } else {
+            working = configFolder;
+        }
+    }
+    workingFolder_ = FromUtf8(working);
+    dialogFolder_ =
+        platform::IsFolder(config_.LastLoadPath) ? FromUtf8(config_.LastLoadPath) : workingFolder_;
+
+    history_.clear(config_.undoDepth());
+    if (!slots_.Initialise(config_)) {
+        why_ = QStringLiteral("The built-in pictures could not be made.");
+        return false;
+    }
+    sound_ = sound ? std::move(sound) : OpenSoundDevice();
+    sounds_.setDevice(sound_.get());
+    clock_.setRate(cPlayClock::RateOfIndex(config_.playRateIndex()));
+    if (!replaceDocument(makeNewDocument())) {
+        why_ = QStringLiteral("The project could not be made.");
+        return false;
+    }
+    return true;
+}
+
+// ---- announcing ---------------------------------------------------------------------------------
+
+bool cSession::report(const strEditResult& r, unsigned flags) {
+    if (!r.alert.none()) {
+        const auto box =
+            MessageKind(r.alert.id) == eMessageKind::kError ? cPrompts::kError : cPrompts::kReport;
+        prompts_.message(LibraryMessage(r.alert), box);
+    }
+    if (!r.status.none()) showStatus(LibraryMessage(r.status));
+    if (r.changed || !r.alert.none()) notify(flags);
+    return r.ok;
+}
+
+void cSession::showStatus(const QString& text) {
+    status_ = text;
+    emit statusChanged(text);
+}
+
+// ---- editing state ------------------------------------------------------------------------------
+
+void cSession::setCurrentFrame(int frame) {
+    const int last = std::max(doc_->frameCount() - 1, 0);
+    frame = std::clamp(frame, 0, last);
+    if (frame == commands_->currentFrame()) return;
+    if (commands_->setCurrentFrame(frame)) notify(kChangeFrame);
+}
+
+void cSession::setToolMode(int mode) {
+    mode = std::clamp(mode, int(kToolMove), int(kToolSpline));
+    if (mode == toolMode_) return;
+    toolMode_ = mode;
+    notify(kChangeView);
+}
+
+float cSession::ZoomOfIndex(int index) {
+    return kZooms[std::clamp(index, 0, 4)];
+}
+
+void cSession::setZoomIndex(int index) {
+    index = std::clamp(index, 0, 4);
+    if (index == zoomIndex_) return;
+    zoomIndex_ = index;
+    notify(kChangeView);
+}
+
+void cSession::setDragRange(const strTimelineRange& r) {
+    dragRange_ = r;
+    notify(kChangeView);
+}
+
+void cSession::setPlayRange(int start, int end) {
+    playRangeStart_ = start;
+    playRangeEnd_ = end;
+    notify(kChangePlay);
+}
+
+// ---- files --------------------------------------------------------------------------------------
+
+bool cSession::confirmDiscard() {
+    if (!doc_->modified()) return true;
+    switch (prompts_.question(UiText(kUiUnsavedChanges), UiText(kUiConfirmation), true)) {
+    case cPrompts::kYes:
+        return save();
+    case cPrompts::kNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::unique_ptr<cProject> cSession::makeNewDocument() const {
+    auto fresh = std::make_unique<cProject>(&config_);
+    if (!fresh->create(-1, -1, -1, -1)) return nullptr;
+    std::string base = doc_ ? doc_->text(kTextBaseFolder) : std::string();
+    if (base.empty()) base = platform::FromUtf8(Utf8(workingFolder_), config_.Locale);
+    fresh->setText(kTextBaseFolder, base);
+    fresh->setText(kTextFileName, config_.Init_FileName);
+    fresh->applyDefaults();
+    fresh->frameOrCreate(0);
+    fresh->setUntitled(true);
+    fresh->setModified(false);
+    return fresh;
+}
+
+bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
+    if (!fresh) return false;
+    stopPlayback();
+    if (fresh->frameCount() == 0) fresh->frameOrCreate(0);
+    slots_.RemoveAll(*doc_);
+    player_.setDocument(fresh.get());
+    commands_->setDocument(*fresh);
+    doc_ = std::move(fresh);
+    sounds_.releaseAll();
+    slots_.ReloadAll(*doc_);
+    dragRange_ = strTimelineRange{};
+    playRangeStart_ = 0;
+    playRangeEnd_ = std::max(doc_->frameCount() - 1, 0);
+    notify(kChangeAll);
+    return true;
+}
+
+bool cSession::newDocument() {
+    if (!confirmDiscard()) return false;
+    if (!replaceDocument(makeNewDocument())) return false;
+    currentPath_.clear();
+    showStatus(UiText(kUiInitialized));
+    return true;
+}
+
+bool cSession::openWithDialog() {
+    QString folder = dialogFolder_;
+    if (!currentPath_.isEmpty()) folder = FromUtf8(platform::FolderPart(Utf8(currentPath_)));
+    const QString path = prompts_.openFileName(folder, UiText(kUiFileFilter));
+    if (path.isEmpty()) return false;
+    if (!confirmDiscard()) return false;
+    return load(path);
+}
+
+bool cSession::openPath(const QString& path) {
+    if (path.isEmpty() || !confirmDiscard()) return false;
+    return load(path);
+}
+
+bool cSession::load(const QString& path) {
+    const std::string file = Utf8(path);
+    auto fresh = std::make_unique<cProject>(&config_);
+    if (files_.load(file, *fresh) != 1) {
+        showStatus(UiMessage(kUiReadingFailed, {file}));
+        return false;
+    }
+    std::string folder = platform::FolderPart(file);
+    if (folder.empty()) folder = Utf8(workingFolder_);
+    fresh->setText(kTextBaseFolder, platform::FromUtf8(folder, config_.Locale));
+    fresh->setUntitled(false);
+    fresh->setModified(false);
+    if (!replaceDocument(std::move(fresh))) {
+        showStatus(UiMessage(kUiReadingFailed, {file}));
+        return false;
+    }
+    currentPath_ = path;
+    dialogFolder_ = FromUtf8(folder);
+    showStatus(UiMessage(kUiLoaded, {file}));
+    if (config_.BackUpFlag) makeBackup(path);
+    notify(kChangeTitle);
+    return true;
+}
+
+void cSession::makeBackup(const QString& path) {
+    const std::string target = platform::JoinPath(Utf8(workingFolder_), "backup.dat");
+    std::vector<uint8_t> bytes;
+    if (!platform::ReadWholeFile(Utf8(path), bytes) || !platform::WriteFileAtomically(target, bytes))
+        showStatus(UiMessage(kUiBackupFailed, {target}));
+}
+
+bool cSession::save() {
+    if (doc_->untitled() && currentPath_.isEmpty()) return saveAs();
+    std::string name = doc_->text(kTextFileName);
+    if (name.empty()) name = platform::FileNamePart(Utf8(currentPath_));
+    if (!writeFile(platform::JoinPath(platform::FolderPart(Utf8(currentPath_)), name))) return false;
+    notify(kChangeTitle);
+    return true;
+}
+
+bool cSession::writeFile(const std::string& target) {
+    if (files_.save(target, *doc_) != 1) {
+        showStatus(UiMessage(kUiSaveFailed, {target}));
+        return false;
+    }
+    doc_->setUntitled(false);
+    doc_->setModified(false);
+    if (files_.lostEffects() > 0)
+        showStatus(UiMessage(kUiSavedWithLoss, {target, (long long)files_.lostEffects()}));
+    else
+        showStatus(UiMessage(kUiSaved, {target}));
+    return true;
+}
+
+bool cSession::saveAs() {
+    QString proposal = currentPath_;
+    if (proposal.isEmpty()) {
+        const std::string name = doc_->text(kTextFileName);
+        proposal = name.empty() ? dialogFolder_ : FromUtf8(platform::JoinPath(Utf8(dialogFolder_), name));
+    }
+    const QString path = prompts_.saveFileName(proposal, UiText(kUiFileFilter), QStringLiteral("dat"));
+    if (path.isEmpty()) return false;
+    return saveTo(path);
+}
+
+bool cSession::saveTo(const QString& path) {
+    const std::string target = Utf8(path);
+    if (!writeFile(target)) return false;
+    currentPath_ = path;
+    dialogFolder_ = FromUtf8(platform::FolderPart(target));
+    notify(kChangeTitle);
+    return true;
+}
+
+bool cSession::importClipboard(int command) {
+    const int product = interchange::ImportProductForCommand(command);
+    if (product < 0 || !confirmDiscard()) return false;
+    std::unique_ptr<cProject> fresh;
+    const std::string working = platform::FromUtf8(Utf8(workingFolder_), config_.Locale);
+    const auto result = interchange::RunImportCommand(clipDevice_, fresh, product, working);
+    if (fresh && !replaceDocument(std::move(fresh))) return false;
+    if (result.message == interchange::kMsgImportSucceeded) currentPath_.clear();
+    showStatus(QString::fromStdString(result.Text()));
+    notify(kChangeTitle);
+    return result.message == interchange::kMsgImportSucceeded;
+}
+
+bool cSession::exportClipboard(int command) {
+    const int product = interchange::ExportProductForCommand(command);
+    if (product < 0) return false;
+    const auto result = interchange::RunExportCommand(clipDevice_, *doc_, product);
+    showStatus(QString::fromStdString(result.Text()));
+    notify(kChangeClipboard);
+    return result.message == interchange::kMsgExportSucceeded;
+}
+
+void cSession::setWorkingFolder(const QString& folder) {
+    workingFolder_ = folder;
+}
+
+QString cSession::baseFolder() const {
+    return FromUtf8(platform::ToUtf8(doc_->text(kTextBaseFolder), config_.Locale));
+}
+
+QString cSession::titleText(const QString& shownPath) const {
+    QString title = QString::fromLatin1(UiText(kUiProgramName));
+    const double version = cConfig::kVersion;
+    if (shownPath.isEmpty()) return title + QString::asprintf("%1.2f", version);
+    return title + QString::asprintf("%1.2f - ", version) + shownPath;
+}
+
+void cSession::reloadPictures() {
+    slots_.ReloadAll(*doc_);
+    notify(kChangePictures);
+}
+
+// ---- playback -----------------------------------------------------------------------------------
+
+bool cSession::play(bool fromStart) {
+    if (fromStart) stopPlayback();
+    if (player_.playing()) return true;
+    ended_ = false;
+    const int startFrame = fromStart ? 0 : commands_->currentFrame();
+    if (!StartPlayback(player_, config_.playRateIndex(), config_.PlayBit, startFrame, playRangeStart_,
+                       playRangeEnd_, [this] { ended_ = true; })) {
+        notify(kChangePlay);
+        return false;
+    }
+    if (player_.currentFrame() >= 0) commands_->setCurrentFrame(player_.currentFrame());
+    scheduleTick();
+    notify(kChangePlay | kChangeFrame);
+    return true;
+}
+
+bool cSession::stopPlayback() {
+    tickTimer_.stop();
+    const bool was = player_.stop(false);
+    if (was) notify(kChangePlay);
+    return was;
+}
+
+void cSession::setPlayOption(uint32_t bit, bool on) {
+    if (on)
+        config_.PlayBit |= bit;
+    else
+        config_.PlayBit &= ~bit;
+    if (player_.playing()) player_.setOption(bit, on);
+    notify(kChangePlay);
+}
+
+void cSession::setPlayRate(int index) {
+    config_.PlayRate = std::clamp(index, 0, 6);
+    clock_.setRate(cPlayClock::RateOfIndex(config_.PlayRate));
+    if (player_.playing()) scheduleTick();
+    notify(kChangePlay);
+}
+
+void cSession::scheduleTick() {
+    if (!player_.playing()) return;
+    tickTimer_.start(static_cast<int>(std::min<uint32_t>(clock_.untilNext(), 1000)));
+}
+
+void cSession::pumpPlayback() {
+    if (!player_.playing()) return;
+    unsigned flags = kChangePlay;
+    while (player_.playing() && clock_.poll()) {
+        player_.tick();
+        const int frame = player_.currentFrame();
+        if (frame >= 0 && frame != commands_->currentFrame() && commands_->setCurrentFrame(frame))
+            flags |= kChangeFrame;
+    }
+    if (ended_ || !player_.playing())
+        onPlaybackEnded();
+    else
+        scheduleTick();
+    notify(flags);
+}
+
+void cSession::onPlaybackEnded() {
+    ended_ = false;
+    tickTimer_.stop();
+    player_.stop(false);
+}

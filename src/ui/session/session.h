@@ -1,0 +1,194 @@
+#pragma once
+// The editor's state: one object that owns the document and everything that lives beside it (undo
+// history, editing commands, edit clipboard, picture slots, sound device and table, play clock and
+// player), runs commands through the library and announces what changed. Windows read the state from
+// here and listen to changed(); none keeps its own copy of the document.
+
+#include "document/anime_file_device.h"
+#include "document/edit_commands.h"
+#include "document/history.h"
+#include "document/project.h"
+#include "image/picture_slot_table.h"
+#include "interchange/clipboard_device.h"
+#include "interchange/edit_clip.h"
+#include "interchange/edit_clip_commands.h"
+#include "playback/play_clock.h"
+#include "playback/player.h"
+#include "playback/sound_device.h"
+#include "playback/sound_table.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class cConfig;
+class cPrompts;
+
+// What changed, as a bit set (the argument of cSession::changed).
+enum eChange : unsigned {
+    kChangeReplaced = 0x001,  // a new document replaced the old one (New, Open, import)
+    kChangeCells = 0x002,     // cells, frames, intervals or the lock table
+    kChangePictures = 0x004,  // the picture table (and so the picture slots)
+    kChangeEffects = 0x008,   // the effect table
+    kChangeProject = 0x010,   // project settings and texts (cell number, formats, name …)
+    kChangeFrame = 0x020,     // the current frame moved
+    kChangeSelection = 0x040, // the cell selection or the current cell
+    kChangeHistory = 0x080,   // what Undo and Redo can do
+    kChangeView = 0x100,      // view flags, colours, zoom, tool mode, target or GIF draft
+    kChangePlay = 0x200,      // playback started, ticked or stopped
+    kChangeTitle = 0x400,     // current path or modified flag
+    kChangeClipboard = 0x800, // the system clipboard's contents
+    kChangeDocument = kChangeCells | kChangePictures | kChangeEffects | kChangeProject | kChangeFrame |
+                      kChangeSelection | kChangeHistory | kChangeTitle,
+    kChangeAll = 0xFFF,
+};
+
+// Canvas tool modes.
+enum eToolMode : int { kToolMove = 0, kToolScale = 1, kToolSpline = 2 };
+
+class cSession : public QObject {
+    Q_OBJECT
+  public:
+    // config, prompts and clipboard outlive the session. The sound device is opened by start().
+    cSession(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QObject* parent = nullptr);
+    ~cSession() override;
+
+    // Start-up after the settings were read: working folder and dialog folder, undo depth, picture
+    // slots, sound device, the first (new) document. False when a part could not be made; why()
+    // tells which.
+    bool start(std::unique_ptr<cSoundDevice> sound = nullptr);
+    const QString& why() const { return why_; }
+
+    // --- the library objects ---
+    cConfig& config() const { return config_; }
+    cPrompts& prompts() const { return prompts_; }
+    cProject& document() const { return *doc_; }
+    cHistory& history() { return history_; }
+    cEditCommands& commands() { return *commands_; }
+    cEditClipboard& editClipboard() { return editClip_; }
+    cEditClipCommands& clipCommands() { return *clipCommands_; }
+    interchange::cClipboardDevice& clipboardDevice() { return clipDevice_; }
+    platform::cClipboard& clipboard() const { return clipboard_; }
+    cPictureSlotTable& pictureSlots() { return slots_; }
+    cSoundDevice& soundDevice() const { return *sound_; }
+    cSoundTable& sounds() { return sounds_; }
+    cPlayClock& clock() { return clock_; }
+    cA_Player& player() { return player_; }
+
+    // --- announcing ---
+    // Emits changed(flags); windows call it after they changed something themselves.
+    void notify(unsigned flags) { emit changed(flags); }
+    // Shows a library command's alert (message box) and status text, and announces the change.
+    // Returns r.ok.
+    bool report(const strEditResult& r, unsigned flags = kChangeDocument);
+    void showStatus(const QString& text);
+    const QString& statusText() const { return status_; }
+
+    // --- editing state shared by the windows ---
+    int currentFrame() const { return commands_->currentFrame(); }
+    // Moves the current frame (clamped to the frames that exist) and announces it.
+    void setCurrentFrame(int frame);
+    int toolMode() const { return toolMode_; }
+    void setToolMode(int mode);
+    // View zoom index into "25%,50%,100%,200%,400%".
+    int zoomIndex() const { return zoomIndex_; }
+    void setZoomIndex(int index);
+    static float ZoomOfIndex(int index);
+    // The timeline's drag range (canvas drags apply to all of it) and the play tool bar's range.
+    const strTimelineRange& dragRange() const { return dragRange_; }
+    void setDragRange(const strTimelineRange& r);
+    int playRangeStart() const { return playRangeStart_; }
+    int playRangeEnd() const { return playRangeEnd_; }
+    void setPlayRange(int start, int end);
+
+    // --- files ---
+    // The unsaved-changes question: true to go on (No, or Yes with a successful save).
+    bool confirmDiscard();
+    bool newDocument();
+    // The open dialog, then the question, then the load.
+    bool openWithDialog();
+    // The question, then the load (command line, drop).
+    bool openPath(const QString& path);
+    // Save as when untitled without a path, else into the folder of the current path under the
+    // document's file name.
+    bool save();
+    bool saveAs();
+    // Saves to a path chosen elsewhere (Save as after its dialog).
+    bool saveTo(const QString& path);
+    // Clipboard commands by menu id (interchange::eClipboardCommand).
+    bool importClipboard(int command);
+    bool exportClipboard(int command);
+
+    const QString& currentPath() const { return currentPath_; }
+    // The folder the file dialogs start in.
+    const QString& dialogFolder() const { return dialogFolder_; }
+    const QString& workingFolder() const { return workingFolder_; }
+    void setWorkingFolder(const QString& folder);
+    // The document's base folder as a file-system path (UTF-8 of the project code page text).
+    QString baseFolder() const;
+    // "PelkoEditor0.71 - path" (the path elided by the caller's font) or "PelkoEditor0.71".
+    QString titleText(const QString& shownPath) const;
+
+    // --- pictures ---
+    // Reloads every picture of the document into the slots.
+    void reloadPictures();
+
+    // --- playback ---
+    bool playing() const { return player_.playing(); }
+    // Starts from the current frame, or from frame 0 (after a stop) when fromStart is set.
+    bool play(bool fromStart);
+    // Stops a running playback (no reset); true when it was playing.
+    bool stopPlayback();
+    // Flips a replay option bit in "PlayBit" and, while playing, in the player.
+    void setPlayOption(uint32_t bit, bool on);
+    // Stores "PlayRate" (clamped 0..6) and sets the clock rate at once.
+    void setPlayRate(int index);
+    // One pass of the playback loop: runs every due tick. The timer calls it; tests call it with an
+    // injected clock.
+    void pumpPlayback();
+
+  signals:
+    void changed(unsigned flags);
+    void statusChanged(const QString& text);
+
+  private:
+    bool load(const QString& path);
+    // Saves the document to target and reports the result in the status bar.
+    bool writeFile(const std::string& target);
+    bool replaceDocument(std::unique_ptr<cProject> fresh);
+    std::unique_ptr<cProject> makeNewDocument() const;
+    void makeBackup(const QString& path);
+    void scheduleTick();
+    void onPlaybackEnded();
+
+    cConfig& config_;
+    cPrompts& prompts_;
+    platform::cClipboard& clipboard_;
+    std::unique_ptr<cProject> doc_;
+    cHistory history_;
+    std::unique_ptr<cEditCommands> commands_;
+    cEditClipboard editClip_;
+    std::unique_ptr<cEditClipCommands> clipCommands_;
+    interchange::cClipboardDevice clipDevice_;
+    ANIME::cAnimeFile_Device files_;
+    cPictureSlotTable slots_;
+    std::unique_ptr<cSoundDevice> sound_;
+    cSoundTable sounds_;
+    cPlayClock clock_;
+    cA_Player player_;
+    QTimer tickTimer_;
+    bool ended_ = false;
+
+    QString why_;
+    QString status_;
+    QString currentPath_;
+    QString dialogFolder_;
+    QString workingFolder_;
+    int toolMode_ = kToolMove;
+    int zoomIndex_ = 2;
+    strTimelineRange dragRange_;
+    int playRangeStart_ = 0;
+    int playRangeEnd_ = 0;
+};

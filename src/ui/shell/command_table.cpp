@@ -1,0 +1,80 @@
+#include "ui/shell/command_table.h"
+
+#include <QAction>
+#include <QWidget>
+
+cCommandTable::cCommandTable(QWidget* owner) : QObject(owner), owner_(owner) {}
+
+QAction* cCommandTable::add(int id, const QString& label, eKind kind, const QList<QKeySequence>& keys) {
+    auto& e = entries_[id];
+    if (!e.action) {
+        e.action = new QAction(label, owner_);
+        e.action->setObjectName(QStringLiteral("action%1").arg(id));
+        e.action->setShortcuts(keys);
+        e.action->setEnabled(false);
+        owner_->addAction(e.action);
+        connect(e.action, &QAction::triggered, this, [this, id] { dispatch(id); });
+    }
+    e.kind = kind;
+    return e.action;
+}
+
+QAction* cCommandTable::action(int id) const {
+    auto it = entries_.find(id);
+    return it == entries_.end() ? nullptr : it->second.action;
+}
+
+cCommandTable::eKind cCommandTable::kind(int id) const {
+    auto it = entries_.find(id);
+    return it == entries_.end() ? kCommand : it->second.kind;
+}
+
+void cCommandTable::setHandler(int id, std::function<void()> run) {
+    auto it = entries_.find(id);
+    if (it == entries_.end()) return;
+    it->second.run = std::move(run);
+}
+
+bool cCommandTable::hasHandler(int id) const {
+    auto it = entries_.find(id);
+    return it != entries_.end() && it->second.run;
+}
+
+void cCommandTable::setEnabledRule(int id, std::function<bool()> rule) {
+    auto it = entries_.find(id);
+    if (it != entries_.end()) it->second.enabled = std::move(rule);
+}
+
+void cCommandTable::setCheckedRule(int id, std::function<bool()> rule) {
+    auto it = entries_.find(id);
+    if (it == entries_.end()) return;
+    it->second.action->setCheckable(true);
+    it->second.checked = std::move(rule);
+}
+
+void cCommandTable::update() {
+    for (auto& [id, e] : entries_) {
+        e.action->setEnabled(e.run && (!e.enabled || e.enabled()));
+        if (e.checked) e.action->setChecked(e.checked());
+    }
+}
+
+bool cCommandTable::trigger(int id) {
+    auto it = entries_.find(id);
+    if (it == entries_.end()) return false;
+    update();
+    if (!it->second.action->isEnabled()) return false;
+    dispatch(id);
+    return true;
+}
+
+void cCommandTable::dispatch(int id) {
+    auto it = entries_.find(id);
+    if (it == entries_.end() || !it->second.run) return;
+    if (it->second.kind == kCommand && before_) before_();
+    // The handler may replace windows or the document; keep a copy of what runs.
+    const auto run = it->second.run;
+    run();
+    update();
+    emit ran(id);
+}

@@ -1,0 +1,86 @@
+// The menu bar, built from command ids.
+
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
+#include "ui/shell/main_wnd.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+// 0 stands for a separator.
+void Fill(QMenu* menu, const cCommandTable& table, std::initializer_list<int> ids) {
+    for (int id : ids) {
+        if (id == 0)
+            menu->addSeparator();
+        else
+            menu->addAction(table.action(id));
+    }
+}
+
+QMenu* AddMenu(QWidget* parent, QMenuBar* bar, QMenu* into, const QString& title, const QString& name) {
+    auto* menu = new QMenu(title, parent);
+    menu->setObjectName(name);
+    menu->setAccessibleName(QString(title).remove(QLatin1Char('&')));
+    if (into)
+        into->addMenu(menu);
+    else
+        bar->addMenu(menu);
+    return menu;
+}
+} // namespace
+
+void cMainWnd::buildMenus() {
+    const cCommandTable& t = *commands_;
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setAccessibleName(QStringLiteral("Menu bar"));
+
+    QMenu* file = AddMenu(this, bar, nullptr, QStringLiteral("&File"), QStringLiteral("menuFile"));
+    Fill(file, t, {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, 0});
+    Fill(AddMenu(this, bar, file, QStringLiteral("&Export image"), QStringLiteral("menuExportImage")), t,
+         {kCmdExportPng, kCmdExportGif});
+    Fill(AddMenu(this, bar, file, QStringLiteral("Export to the &Clipboard"),
+                 QStringLiteral("menuClipExport")),
+         t,
+         {kCmdClipExport2000, kCmdClipExport2003, kCmdClipExportXP, kCmdClipExportVX, kCmdClipExportVXAce,
+          kCmdClipExportMV});
+    Fill(AddMenu(this, bar, file, QStringLiteral("&Import from the Clipboard"),
+                 QStringLiteral("menuClipImport")),
+         t, {kCmdClipImport2000, kCmdClipImport2003, kCmdClipImportMarshal, kCmdClipImportMV});
+    Fill(file, t, {0, kCmdQuit});
+
+    QMenu* edit = AddMenu(this, bar, nullptr, QStringLiteral("&Edit"), QStringLiteral("menuEdit"));
+    Fill(edit, t,
+         {kCmdUndo, kCmdRedo, 0, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kCmdSelectAll, 0,
+          kCmdCompleteCells, 0, kCmdProject, kCmdCellLock});
+
+    QMenu* frame = AddMenu(this, bar, nullptr, QStringLiteral("F&rame"), QStringLiteral("menuFrame"));
+    Fill(frame, t,
+         {kCmdCopyFromNext, kCmdCopyFromPrevious, kCmdCompleteFrame, 0, kCmdInsertFrame, kCmdDeleteFrame,
+          kCmdClearFrame, 0, kCmdAutoAddFrame, 0, kCmdNextFrame, kCmdPreviousFrame, kCmdLastFrame,
+          kCmdFirstFrame});
+
+    QMenu* view = AddMenu(this, bar, nullptr, QStringLiteral("&View"), QStringLiteral("menuView"));
+    Fill(view, t,
+         {kCmdViewVertical, 0, kCmdViewTranslucent, kCmdViewBorder, kCmdViewNextSkin, kCmdViewPreviousSkin,
+          kCmdViewPath, kCmdViewScreenEffect, kCmdViewGif, kCmdViewGrid, 0, kCmdShowList, kCmdShowPalette,
+          kCmdShowStatusBar, kCmdShowToolBar});
+
+    QMenu* tool = AddMenu(this, bar, nullptr, QStringLiteral("&Tool"), QStringLiteral("menuTool"));
+    Fill(tool, t,
+         {kCmdToolMove, kCmdToolScale, kCmdToolSpline, 0, kCmdIntervalTool, kCmdBatchTool, kCmdFrameTool, 0,
+          kCmdPlayFromStart, kCmdPlay});
+    Fill(AddMenu(this, bar, tool, QStringLiteral("&Replay options"), QStringLiteral("menuReplay")), t,
+         {kCmdPlayLoop, kCmdPlayReverse, kCmdPlaySound, kCmdPlayScreenEffect, kCmdPlaySoundEveryTime,
+          kCmdPlayClearCells});
+    Fill(tool, t, {0, kCmdTargetImage, kCmdGifDraft, 0, kCmdOpenFolder, kCmdEditorSettings});
+
+    QMenu* help = AddMenu(this, bar, nullptr, QStringLiteral("&Help"), QStringLiteral("menuHelp"));
+    Fill(help, t, {kCmdHelp, kCmdAbout});
+
+    // The clipboard may have changed while no notification arrived (some platforms do not report
+    // other programs' changes); look again whenever a menu that depends on it opens.
+    for (QMenu* m : {file, edit})
+        connect(m, &QMenu::aboutToShow, this, &cMainWnd::refreshClipboardState);
+}

@@ -1,0 +1,213 @@
+#include "ui/shell/main_wnd.h"
+
+#include "config/config.h"
+#include "ui/dialogs/dlg_about.h"
+#include "ui/dialogs/dlg_project.h"
+#include "ui/dialogs/prop_conf.h"
+#include "ui/platform/prompts.h"
+#include "ui/session/session.h"
+#include "ui/shell/command_table.h"
+#include "ui/shell/tool_window.h"
+#include "ui/shell/window_geometry.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+cMainWnd::cMainWnd(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent)
+    : QMainWindow(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
+      session_(std::make_unique<cSession>(config, prompts, clipboard)), commands_(new cCommandTable(this)) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setAccessibleName(QStringLiteral("PelkoEditor"));
+    updateTitle();
+    setAcceptDrops(true);
+    auto* placeholder = new QWidget(this);
+    placeholder->setObjectName(QStringLiteral("canvas"));
+    placeholder->setAccessibleName(QStringLiteral("Canvas"));
+    setCentralWidget(placeholder);
+}
+
+cMainWnd::~cMainWnd() {
+    // Windows that listen to the session go before it.
+    delete listWnd_;
+    delete paletteWnd_;
+    delete takeCentralWidget();
+    session_->stopPlayback();
+}
+
+bool cMainWnd::create(std::unique_ptr<cSoundDevice> sound) {
+    config_.read();
+    if (!session_->start(std::move(sound))) {
+        why_ = session_->why();
+        return false;
+    }
+    listWnd_ = new cToolWindow(QStringLiteral("listWindow"), QStringLiteral("List"), this);
+    paletteWnd_ = new cToolWindow(QStringLiteral("paletteWindow"), QStringLiteral("Palette [00]"), this);
+    registerCommands();
+    buildMenus();
+    buildToolBars();
+    buildStatusBar();
+
+    connect(listWnd_, &cToolWindow::visibilityChanged, this, [this](bool v) {
+        if (!closing_) config_.VListFlag = v;
+        commands_->update();
+    });
+    connect(paletteWnd_, &cToolWindow::visibilityChanged, this, [this](bool v) {
+        if (!closing_) config_.VPalFlag = v;
+        commands_->update();
+    });
+    restoreWindows();
+
+    connect(session_.get(), &cSession::changed, this, &cMainWnd::onChanged);
+    connect(session_.get(), &cSession::statusChanged, this,
+            [this](const QString& t) { statusMessage_->setText(t); });
+    if (QClipboard* clip = QGuiApplication::clipboard())
+        connect(clip, &QClipboard::dataChanged, this, &cMainWnd::refreshClipboardState);
+    refreshClipboardState();
+    onChanged(kChangeAll);
+    return true;
+}
+
+void cMainWnd::restoreWindows() {
+    RestoreWindowRect(this, config_.MainWinPostX, config_.MainWinPostY, config_.MainWinSizeX,
+                      config_.MainWinSizeY);
+    RestoreWindowRect(listWnd_, config_.ListWinPostX, config_.ListWinPostY, config_.ListWinSizeX,
+                      config_.ListWinSizeY);
+    RestoreWindowRect(paletteWnd_, config_.PalWinPostX, config_.PalWinPostY, config_.PalWinSizeX,
+                      config_.PalWinSizeY);
+    statusBar()->setVisible(config_.VStatusFlag);
+    for (QToolBar* bar : toolBars_)
+        bar->setVisible(config_.VBarFlag);
+    // The tool windows appear with the main window.
+    QTimer::singleShot(0, this, [this] {
+        listWnd_->setVisible(config_.VListFlag);
+        paletteWnd_->setVisible(config_.VPalFlag);
+    });
+}
+
+void cMainWnd::openLater(const QString& path) {
+    if (path.isEmpty()) return;
+    QTimer::singleShot(0, this, [this, path] {
+        session_->stopPlayback();
+        session_->openPath(path);
+    });
+}
+
+void cMainWnd::setCanvas(QWidget* canvas) {
+    delete takeCentralWidget();
+    setCentralWidget(canvas);
+}
+
+QMenu* cMainWnd::menu(const QString& objectName) const {
+    return menuBar()->findChild<QMenu*>(objectName);
+}
+
+QString cMainWnd::statusText() const {
+    return statusMessage_ ? statusMessage_->text() : QString();
+}
+QString cMainWnd::positionText() const {
+    return statusPosition_ ? statusPosition_->text() : QString();
+}
+
+void cMainWnd::buildStatusBar() {
+    statusMessage_ = new QLabel(this);
+    statusMessage_->setObjectName(QStringLiteral("statusMessage"));
+    statusMessage_->setAccessibleName(QStringLiteral("Status message"));
+    statusPosition_ = new QLabel(this);
+    statusPosition_->setObjectName(QStringLiteral("statusPosition"));
+    statusPosition_->setAccessibleName(QStringLiteral("Frame position"));
+    statusPosition_->setMinimumWidth(80);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setAccessibleName(QStringLiteral("Status bar"));
+    statusBar()->addWidget(statusMessage_, 1);
+    statusBar()->addPermanentWidget(statusPosition_);
+}
+
+void cMainWnd::onChanged(unsigned flags) {
+    if (flags & (kChangeTitle | kChangeReplaced)) updateTitle();
+    updatePosition();
+    commands_->update();
+}
+
+void cMainWnd::updateTitle() {
+    const QString path = session_->currentPath();
+    const QString shown = path.isEmpty() ? QString() : fontMetrics().elidedText(path, Qt::ElideMiddle, 384);
+    setWindowTitle(session_->titleText(shown));
+}
+
+void cMainWnd::updatePosition() {
+    if (!statusPosition_) return;
+    const int last = session_->document().frameCount() - 1;
+    statusPosition_->setText(QString::asprintf("%d/%d", session_->currentFrame(), last));
+}
+
+void cMainWnd::refreshClipboardState() {
+    clipState_ = interchange::ProbeClipboardMenu(clipboard_);
+    clipHasCells_ = session_->editClipboard().HasKind(kClipCells);
+    session_->notify(kChangeClipboard);
+}
+
+void cMainWnd::storeSettings() {
+    config_.LastLoadPath = session_->dialogFolder().toStdString();
+    const QRect main = StoredWindowRect(this);
+    config_.MainWinPostX = main.x();
+    config_.MainWinPostY = main.y();
+    config_.MainWinSizeX = main.width();
+    config_.MainWinSizeY = main.height();
+    const QRect list = StoredWindowRect(listWnd_);
+    config_.ListWinPostX = list.x();
+    config_.ListWinPostY = list.y();
+    config_.ListWinSizeX = list.width();
+    config_.ListWinSizeY = list.height();
+    const QRect pal = StoredWindowRect(paletteWnd_);
+    config_.PalWinPostX = pal.x();
+    config_.PalWinPostY = pal.y();
+    config_.PalWinSizeX = pal.width();
+    config_.PalWinSizeY = pal.height();
+    config_.write();
+}
+
+void cMainWnd::closeEvent(QCloseEvent* e) {
+    session_->stopPlayback();
+    if (!session_->confirmDiscard()) {
+        e->ignore();
+        return;
+    }
+    closing_ = true;
+    storeSettings();
+    listWnd_->hide();
+    paletteWnd_->hide();
+    e->accept();
+}
+
+void cMainWnd::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void cMainWnd::dropEvent(QDropEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    e->acceptProposedAction();
+    // Only the first dropped file is opened.
+    const QString path = urls.front().toLocalFile();
+    session_->stopPlayback();
+    session_->openPath(path);
+}
+
+void cMainWnd::openProjectDialog() {
+    showModeless(projectDlg_, [this] { return new cDlg_Project(*session_, this); });
+}
+
+void cMainWnd::openSettingsDialog() {
+    showModeless(settingsDlg_, [this] { return new cProp_Conf(*session_, this); });
+}
+
+void cMainWnd::openAboutBox() {
+    showModeless(aboutDlg_, [this] { return new cDlg_About(this); });
+}

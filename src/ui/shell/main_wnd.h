@@ -1,0 +1,112 @@
+#pragma once
+// The main window: menu bar, the four tool bars, the status bar, the canvas in the middle, and the
+// list and palette tool windows beside it. It wires actions to the session's commands; the
+// behaviour lives in the session and the library.
+
+#include "interchange/clipboard_device.h"
+#include "playback/sound_device.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class cCommandTable;
+class cConfig;
+class cPrompts;
+class cSession;
+class cToolWindow;
+class QLabel;
+class QToolBar;
+class QMenu;
+namespace platform {
+class cClipboard;
+}
+
+class cMainWnd : public QMainWindow {
+    Q_OBJECT
+  public:
+    cMainWnd(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent = nullptr);
+    ~cMainWnd() override;
+
+    // The creation steps in order: title, drops, settings file, working folder, sound device, tool
+    // bars, undo depth, pictures, canvas, tool windows at their stored places, a new document. False
+    // (with why()) when a step failed; the caller shows it and ends.
+    bool create(std::unique_ptr<cSoundDevice> sound = nullptr);
+    const QString& why() const { return why_; }
+    // Opens a path once the event loop runs (the command line's file, after the window shows).
+    void openLater(const QString& path);
+
+    cSession& session() const { return *session_; }
+    cCommandTable& commands() const { return *commands_; }
+    cToolWindow* listWindow() const { return listWnd_; }
+    cToolWindow* paletteWindow() const { return paletteWnd_; }
+    // The central canvas (the window takes ownership).
+    void setCanvas(QWidget* canvas);
+    QWidget* canvas() const { return centralWidget(); }
+    QList<QToolBar*> toolBars() const { return toolBars_; }
+    QMenu* menu(const QString& objectName) const;
+
+    QString statusText() const;
+    QString positionText() const;
+    // Stores the window rectangles and the last folder in the settings and writes the file.
+    void storeSettings();
+    // Probes the system clipboard again (the import items and Paste follow it).
+    void refreshClipboardState();
+
+    // Runs a modeless window of the main window: shows it, or brings it to the front when it is
+    // already open. make builds it the first time (and again after it was closed).
+    template <class T, class Make> T* showModeless(QPointer<T>& slot, Make make);
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+  private:
+    void registerCommands();
+    void registerFileCommands();
+    void registerEditCommands();
+    void registerViewCommands();
+    void registerToolCommands();
+    void buildMenus();
+    void buildToolBars();
+    void buildStatusBar();
+    void restoreWindows();
+    void onChanged(unsigned flags);
+    void updateTitle();
+    void updatePosition();
+    void openProjectDialog();
+    void openSettingsDialog();
+    void openAboutBox();
+    void openCurrentFolder();
+
+    cConfig& config_;
+    cPrompts& prompts_;
+    platform::cClipboard& clipboard_;
+    std::unique_ptr<cSession> session_;
+    cCommandTable* commands_;
+    cToolWindow* listWnd_ = nullptr;
+    cToolWindow* paletteWnd_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
+    QLabel* statusPosition_ = nullptr;
+    QList<QToolBar*> toolBars_;
+    interchange::strClipboardMenuState clipState_;
+    bool clipHasCells_ = false;
+    bool closing_ = false;
+    QString why_;
+    QPointer<QWidget> projectDlg_;
+    QPointer<QWidget> settingsDlg_;
+    QPointer<QWidget> aboutDlg_;
+};
+
+template <class T, class Make> T* cMainWnd::showModeless(QPointer<T>& slot, Make make) {
+    if (!slot) {
+        slot = make();
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    return slot;
+}

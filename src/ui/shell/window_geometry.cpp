@@ -1,0 +1,70 @@
+#include "ui/shell/window_geometry.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+// How much of the window's top strip must be visible to grab it.
+constexpr int kGrabWidth = 48;
+constexpr int kGrabHeight = 24;
+
+long long DistanceSquared(const QRect& r, const QPoint& p) {
+    const long long dx = p.x() < r.left() ? r.left() - p.x() : (p.x() > r.right() ? p.x() - r.right() : 0);
+    const long long dy = p.y() < r.top() ? r.top() - p.y() : (p.y() > r.bottom() ? p.y() - r.bottom() : 0);
+    return dx * dx + dy * dy;
+}
+} // namespace
+
+QRect PlaceOnScreens(const QRect& stored, const QList<QRect>& screens) {
+    if (screens.isEmpty()) return stored;
+    QRect r = stored;
+    if (r.width() < 1) r.setWidth(1);
+    if (r.height() < 1) r.setHeight(1);
+    const QRect grab(r.left(), r.top(), r.width(), std::min(r.height(), kGrabHeight));
+    for (const QRect& s : screens) {
+        const QRect seen = s.intersected(grab);
+        if (seen.width() >= std::min(kGrabWidth, r.width()) &&
+            seen.height() >= std::min(kGrabHeight, r.height()))
+            return r;
+    }
+    const QRect* best = &screens.front();
+    long long bestDistance = std::numeric_limits<long long>::max();
+    for (const QRect& s : screens) {
+        const long long d = DistanceSquared(s, r.center());
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = &s;
+        }
+    }
+    r.setWidth(std::min(r.width(), best->width()));
+    r.setHeight(std::min(r.height(), best->height()));
+    const int x = std::clamp(r.left(), best->left(), best->right() + 1 - r.width());
+    const int y = std::clamp(r.top(), best->top(), best->bottom() + 1 - r.height());
+    r.moveTo(x, y);
+    return r;
+}
+
+QList<QRect> AvailableScreens() {
+    QList<QRect> out;
+    for (const QScreen* s : QGuiApplication::screens())
+        out.append(s->availableGeometry());
+    return out;
+}
+
+void RestoreWindowRect(QWidget* window, int x, int y, int width, int height) {
+    const QRect r = PlaceOnScreens(QRect(x, y, width, height), AvailableScreens());
+    window->resize(r.size());
+    window->move(r.topLeft());
+}
+
+QRect StoredWindowRect(const QWidget* window) {
+    if (window->isMinimized() || window->isMaximized() || window->isFullScreen()) {
+        const QRect normal = window->normalGeometry();
+        if (normal.isValid()) return normal;
+    }
+    return QRect(window->pos(), window->size());
+}

@@ -1,0 +1,90 @@
+// The settings file: read once at start, written once at close with the window rectangles; a stored
+// rectangle off every screen is brought back.
+
+#include "editor_fixture.h"
+#include "ui_test.h"
+
+#include "platform/profile_file.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
+#include "ui/shell/tool_window.h"
+#include "ui/shell/window_geometry.h"
+
+#include <QCloseEvent>
+#include <QTest>
+
+class cSettingsFileTest : public QObject {
+    Q_OBJECT
+
+    static std::string Key(const strEditorFixture& f, const char* key) {
+        platform::cProfileFile file;
+        file.load(f.config.filePath);
+        return file.getString("CONFIG", key, "absent", 64);
+    }
+
+  private slots:
+    void windowRectanglesAndFlagsSurviveARestart() {
+        strEditorFixture f;
+        QVERIFY(f.start());
+        QVERIFY(!QFileInfo::exists(f.path(QStringLiteral("config.ini"))));
+        f.window->show();
+        f.window->resize(700, 500);
+        f.window->move(40, 50);
+        f.window->listWindow()->resize(260, 310);
+        f.window->listWindow()->move(720, 60);
+        QTRY_VERIFY(f.window->paletteWindow()->isVisible());
+        QVERIFY(f.window->commands().trigger(kCmdShowPalette));
+        QVERIFY(f.window->commands().trigger(kCmdViewGrid));
+        f.window->showMaximized();
+        QCloseEvent close;
+        QApplication::sendEvent(f.window.get(), &close);
+        QVERIFY(close.isAccepted());
+        // The normal rectangle is stored, not the maximised one.
+        QCOMPARE(Key(f, "MainWinSizeX"), std::string("700"));
+        QCOMPARE(Key(f, "MainWinSizeY"), std::string("500"));
+        QCOMPARE(Key(f, "ListWinPostX"), std::string("720"));
+        QCOMPARE(Key(f, "ListWinSizeY"), std::string("310"));
+        QCOMPARE(Key(f, "VPalFlag"), std::string("0"));
+        QCOMPARE(Key(f, "VLineFlag"), std::string("0"));
+        QCOMPARE(Key(f, "LastLoadPath"), f.path(QStringLiteral("Data")).toStdString());
+
+        QVERIFY(f.start());
+        f.window->show();
+        QCOMPARE(f.window->size(), QSize(700, 500));
+        QCOMPARE(f.window->listWindow()->pos(), QPoint(720, 60));
+        QVERIFY(!f.config.VLineFlag);
+        QTRY_VERIFY(f.window->listWindow()->isVisible());
+        QTest::qWait(20);
+        QVERIFY(!f.window->paletteWindow()->isVisible());
+        QVERIFY(!f.window->commands().action(kCmdShowPalette)->isChecked());
+    }
+
+    void offScreenRectanglesAreBroughtBack() {
+        const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+        // Visible (also partly, or on the second screen): kept.
+        for (const QRect r :
+             {QRect(100, 100, 640, 480), QRect(-300, 10, 640, 480), QRect(2000, 500, 800, 600)})
+            QCOMPARE(PlaceOnScreens(r, screens), r);
+        // Off every screen: onto the nearest one, inside it.
+        QCOMPARE(PlaceOnScreens(QRect(5000, 200, 640, 480), screens), QRect(2560, 200, 640, 480));
+        QCOMPARE(PlaceOnScreens(QRect(-2000, -900, 640, 480), screens), QRect(0, 0, 640, 480));
+        QCOMPARE(PlaceOnScreens(QRect(100, 1500, 3000, 3000), screens), QRect(1280, 0, 1920, 1080));
+        // A title bar above the top edge cannot be grabbed.
+        QCOMPARE(PlaceOnScreens(QRect(100, -470, 640, 480), screens).top(), 0);
+
+        strEditorFixture f;
+        platform::cProfileFile file;
+        file.setString("CONFIG", "MainWinPostX", "-30000");
+        file.setString("CONFIG", "MainWinPostY", "-30000");
+        QVERIFY(file.save(f.config.filePath));
+        QVERIFY(f.start());
+        const QRect shown(f.window->pos(), f.window->size());
+        bool onScreen = false;
+        for (const QRect& s : AvailableScreens())
+            onScreen |= s.intersects(shown);
+        QVERIFY(onScreen);
+    }
+};
+
+PELKO_UI_TEST(cSettingsFileTest)
+#include "settings_file_test.moc"

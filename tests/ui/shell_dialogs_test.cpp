@@ -1,0 +1,108 @@
+// The Project window, the Editor settings sheet and the About box.
+
+#include "editor_fixture.h"
+#include "ui_test.h"
+
+#include "document/project.h"
+#include "ui/dialogs/dlg_about.h"
+#include "ui/dialogs/dlg_project.h"
+#include "ui/dialogs/prop_conf.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+class cShellDialogsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<strEditorFixture> f;
+
+    template <class T> T* find(const char* name) const {
+        T* w = f->window->findChild<T*>(QString::fromLatin1(name));
+        if (!w) qWarning("no widget %s", name);
+        return w;
+    }
+
+  private slots:
+    void init() {
+        f = std::make_unique<strEditorFixture>();
+        QVERIFY(f->start());
+    }
+    void cleanup() { f.reset(); }
+
+    void projectPlainFieldsMarkModifiedAndStructuralAsks() {
+        QVERIFY(f->window->commands().trigger(kCmdProject));
+        QVERIFY(f->window->commands().trigger(kCmdProject));
+        QCOMPARE(f->window->findChildren<cDlg_Project*>().size(), 1);
+        auto* dlg = f->window->findChild<cDlg_Project*>();
+        cProject& doc = f->session().document();
+        // A name of more than 64 bytes is cut; a plain change marks the document modified.
+        find<QLineEdit>("projectName")->setText(QString(70, QLatin1Char('n')));
+        find<QSpinBox>("projectBasicInterval")->setValue(3);
+        QVERIFY(dlg->apply());
+        QCOMPARE(doc.text(kTextName), std::string(64, 'n'));
+        QCOMPARE(doc.getSetting(kKeyBasicInterval), 3);
+        QVERIFY(doc.modified());
+        QVERIFY(f->prompts.asked.isEmpty());
+        // "<< Auto-set" sums the frame durations.
+        f->touch();
+        find<QPushButton>("projectAutoSet")->click();
+        QCOMPARE(find<QSpinBox>("projectTotalInterval")->value(), 6);
+
+        // A structural change asks; No keeps everything as it was.
+        f->touch();
+        find<QSpinBox>("projectCellNumber")->setValue(4);
+        f->prompts.answers = {cPrompts::kNo};
+        QVERIFY(!dlg->apply());
+        QCOMPARE(doc.cellNumber(), f->config.Init_Cell);
+        QCOMPARE(find<QSpinBox>("projectCellNumber")->value(), f->config.Init_Cell);
+        QVERIFY(f->session().history().canUndo());
+        find<QSpinBox>("projectCellNumber")->setValue(4);
+        f->prompts.answers = {cPrompts::kYes};
+        QVERIFY(dlg->apply());
+        QCOMPARE(doc.cellNumber(), 4);
+        QVERIFY(!f->session().history().canUndo());
+        QCOMPARE(f->prompts.asked.size(), 2);
+        // The selection follows the new cell number.
+        f->session().report(f->session().commands().selectAll());
+        QVERIFY(f->session().commands().selection().size() <= 4);
+    }
+
+    void settingsSheetStoresEveryPageAndColours() {
+        QVERIFY(f->window->commands().trigger(kCmdEditorSettings));
+        auto* sheet = f->window->findChild<cProp_Conf*>();
+        QVERIFY(sheet);
+        find<QLineEdit>("folderImages")->setText(QString());
+        find<QSpinBox>("initCell")->setValue(24);
+        find<QCheckBox>("backUpFlag")->setChecked(true);
+        find<QLineEdit>("colourBackShadow")->setText(QStringLiteral("0x1234zz"));
+        find<QLineEdit>("colourNextShadow")->setText(QString());
+        f->prompts.colourAnswer = QColor(0x11, 0x22, 0x33);
+        find<QPushButton>("colourGround")->click();
+        QCOMPARE(find<QPushButton>("colourGround")->text(), QStringLiteral("0x00332211"));
+        sheet->apply();
+        QCOMPARE(f->config.FolderName_G, std::string("BattleEffect"));
+        QCOMPARE(f->config.Init_Cell, 24);
+        QVERIFY(f->config.BackUpFlag);
+        QCOMPARE(f->config.CBackShadow, 0x1234u);
+        QCOMPARE(f->config.CNextShadow, 0x80808080u);
+        // The background is a Windows colour (0x00BBGGRR) and reaches the canvas at once.
+        QCOMPARE(f->config.CGround, 0x332211u);
+        QCOMPARE(f->session().pictureSlots().BackgroundColour(), 0x112233u);
+        // A new document takes the new defaults.
+        QVERIFY(f->window->commands().trigger(kCmdNew));
+        QCOMPARE(f->session().document().cellNumber(), 24);
+    }
+
+    void aboutShowsTheVersionWithTwoDecimals() {
+        QCOMPARE(cDlg_About::VersionText(), QStringLiteral("Version 0.71"));
+        QVERIFY(f->window->commands().trigger(kCmdAbout));
+        QVERIFY(f->window->findChild<cDlg_About*>()->isVisible());
+    }
+};
+
+PELKO_UI_TEST(cShellDialogsTest)
+#include "shell_dialogs_test.moc"

@@ -1,0 +1,103 @@
+// The unsaved-changes question in every command that replaces the document or closes the window.
+
+#include "editor_fixture.h"
+#include "ui_test.h"
+
+#include "document/anime_file_device.h"
+#include "interchange/clipboard_device.h"
+#include "interchange/clipboard_formats.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+Q_DECLARE_METATYPE(cPrompts::eAnswer)
+
+class cUnsavedQuestionTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void question_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<cPrompts::eAnswer>("answer");
+        QTest::addColumn<bool>("saveWorks");
+        for (const char* action : {"new", "open", "drop", "import", "close"}) {
+            QTest::addRow("%s yes", action) << action << cPrompts::kYes << true;
+            QTest::addRow("%s yes, save fails", action) << action << cPrompts::kYes << false;
+            QTest::addRow("%s no", action) << action << cPrompts::kNo << true;
+            QTest::addRow("%s cancel", action) << action << cPrompts::kCancel << true;
+        }
+    }
+
+    void question() {
+        QFETCH(QString, action);
+        QFETCH(cPrompts::eAnswer, answer);
+        QFETCH(bool, saveWorks);
+        strEditorFixture f;
+        QVERIFY(f.start());
+        cSession& s = f.session();
+        const QString other = f.writeProject(QStringLiteral("other.dat"), 7);
+        // An imported MV animation on the clipboard.
+        {
+            cProject source(&f.config);
+            source.create(-1, -1, -1, -1);
+            for (int i = 0; i < 7; ++i)
+                source.frameOrCreate(i);
+            interchange::cClipboardDevice device(f.clipboard, f.config);
+            QCOMPARE(device.ExportClipboard(source, interchange::kProductMV), 1);
+        }
+        // The current document has a file and an unsaved change.
+        const QString mine = f.writeProject(QStringLiteral("mine.dat"), 2);
+        QVERIFY(s.openPath(mine));
+        f.touch();
+        if (!saveWorks) {
+            // A folder where the file was: the save cannot replace it.
+            QFile::remove(mine);
+            QDir().mkdir(mine);
+        }
+        f.prompts.answers = {answer};
+        f.prompts.openAnswer = other;
+
+        bool replaced = false;
+        if (action == QLatin1String("new")) {
+            f.window->commands().trigger(kCmdNew);
+        } else if (action == QLatin1String("open")) {
+            f.window->commands().trigger(kCmdOpen);
+        } else if (action == QLatin1String("drop")) {
+            strEditorFixture::dropFiles(f.window.get(), {other});
+        } else if (action == QLatin1String("import")) {
+            f.window->commands().trigger(kCmdClipImportMV);
+        } else {
+            QCloseEvent close;
+            QApplication::sendEvent(f.window.get(), &close);
+            replaced = close.isAccepted();
+        }
+        QCOMPARE(f.prompts.asked.size(), 1);
+        QVERIFY(f.prompts.asked.front().startsWith(QStringLiteral("The content has changed.")));
+
+        const bool goesOn = answer == cPrompts::kNo || (answer == cPrompts::kYes && saveWorks);
+        if (action != QLatin1String("close")) replaced = s.document().frameCount() != 3;
+        QCOMPARE(replaced, goesOn);
+        // Yes saved the change into the file; No and Cancel left the file as it was.
+        if (saveWorks) {
+            cProject onDisk(&f.config);
+            ANIME::cAnimeFile_Device device;
+            QCOMPARE(device.load(mine.toStdString(), onDisk), 1);
+            QCOMPARE(onDisk.frameCount(), answer == cPrompts::kYes ? 3 : 2);
+        }
+        if (!goesOn) {
+            QCOMPARE(s.currentPath(), mine);
+            QVERIFY(s.document().modified());
+        }
+        // The settings file is written only when the window really closes.
+        if (action == QLatin1String("close"))
+            QCOMPARE(QFileInfo::exists(f.path(QStringLiteral("config.ini"))), goesOn);
+    }
+};
+
+PELKO_UI_TEST(cUnsavedQuestionTest)
+#include "unsaved_question_test.moc"
