@@ -16,6 +16,7 @@
 #include "playback/player.h"
 #include "playback/sound_device.h"
 #include "playback/sound_table.h"
+#include "ui/session/canvas_overlays.h"
 
 #include <QObject>
 #include <QString>
@@ -103,6 +104,15 @@ class cSession : public QObject {
     int playRangeEnd() const { return playRangeEnd_; }
     void setPlayRange(int start, int end);
 
+    // What other windows ask the canvas to show; change it through setOverlays.
+    const strCanvasOverlays& overlays() const { return overlays_; }
+    void setOverlays(const strCanvasOverlays& o) {
+        overlays_ = o;
+        notify(kChangeView);
+    }
+    // Asks the tool windows for a window filled with a range or a cell (see strToolRequest).
+    void requestTool(const strToolRequest& r) { emit toolRequested(r); }
+
     // --- files ---
     // The unsaved-changes question: true to go on (No, or Yes with a successful save).
     bool confirmDiscard();
@@ -152,6 +162,7 @@ class cSession : public QObject {
   signals:
     void changed(unsigned flags);
     void statusChanged(const QString& text);
+    void toolRequested(const strToolRequest& request);
 
   private:
     bool load(const QString& path);
@@ -189,6 +200,7 @@ class cSession : public QObject {
     int toolMode_ = kToolMove;
     int zoomIndex_ = 2;
     strTimelineRange dragRange_;
+    strCanvasOverlays overlays_;
     int playRangeStart_ = 0;
     int playRangeEnd_ = 0;
 };

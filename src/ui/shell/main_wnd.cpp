@@ -7,6 +7,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_table.h"
+#include "ui/shell/editor_modules.h"
 #include "ui/shell/tool_window.h"
 #include "ui/shell/window_geometry.h"
 
@@ -53,6 +54,10 @@ bool cMainWnd::create(std::unique_ptr<cSoundDevice> sound) {
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    InstallCanvas(*this);
+    InstallLists(*this);
+    InstallToolWindows(*this);
+    commands_->update();
 
     connect(listWnd_, &cToolWindow::visibilityChanged, this, [this](bool v) {
         if (!closing_) config_.VListFlag = v;

@@ -1,0 +1,3 @@
+#include "ui/shell/editor_modules.h"
+
+void InstallToolWindows(cMainWnd&) {}
