@@ -45,14 +45,16 @@ void cPlayClock::reset() {
 bool cPlayClock::poll() {
     if (!running_) return false;
     const uint32_t t = now();
-    // "last + period - lag > now: not yet", compared by signed difference so that the 49.7-day
-    // wrap of the millisecond counter does not fire a tick early.
-    if (static_cast<int32_t>(t - (last_ + period_ - lag_)) < 0) return false;
-    lag_ = t - (last_ + period_);
-    if (lag_ <= period_) {
-        last_ += period_;
+    const uint32_t due = last_ + period_;
+    // Compared by signed difference so that the 49.7-day wrap of the millisecond counter does not
+    // fire a tick early.
+    const auto late = static_cast<int32_t>(t - due);
+    if (late < 0) return false;
+    if (static_cast<uint32_t>(late) <= period_) {
+        last_ = due;
+        lag_ = static_cast<uint32_t>(late);
     } else {
-        last_ = t + period_;
+        last_ = t;
         lag_ = 0;
     }
     if (target_) target_();
@@ -60,7 +62,7 @@ bool cPlayClock::poll() {
 }
 
 uint32_t cPlayClock::untilNext() const {
-    const uint32_t due = last_ + period_ - lag_;
+    const uint32_t due = last_ + period_;
     const auto left = static_cast<int32_t>(due - now());
     return left > 0 ? static_cast<uint32_t>(left) : 0;
 }

@@ -1,9 +1,9 @@
 #pragma once
-// The playback clock: ticks at a fixed period computed from the rate, with the lag and
-// drop rules of the original, on an injected millisecond source (platform::NowMilliseconds by
-// default; tests and the command-line tool inject their own). Nothing here sleeps or blocks: the
-// owner polls (the editor from a 1 ms precise timer, the command-line tool from its loop) and runs
-// one player tick for every poll that returns true.
+// The playback clock: ticks at a fixed period computed from the rate, keeping to its schedule
+// through small delays and restarting it after a stall, on an injected millisecond source
+// (platform::NowMilliseconds by default; tests and the command-line tool inject their own). Nothing here
+// sleeps or blocks: the owner polls (the editor from a 1 ms precise timer, the command-line tool from its
+// loop) and runs one player tick for every poll that returns true.
 
 #include <cstdint>
 #include <functional>
@@ -39,15 +39,17 @@ class cPlayClock {
     void reset();
     bool running() const { return running_; }
 
-    // One poll of the message loop: when a tick is due (last + period - lag <= now), lag = now -
-    // (last + period) in unsigned 32-bit arithmetic; when lag <= period last advances by the period,
-    // otherwise the schedule restarts (last = now + period, lag = 0); the target is called and true
-    // returned. When no tick is due (or the clock is stopped), false: the caller yields.
-    // As written, the tick that comes early after a late one (now < last + period) gives a lag that
-    // wraps to a huge unsigned value, so it restarts the schedule too: one tick is dropped.
+    // One poll of the message loop. `last` is the time the last tick was due, so a tick is due at
+    // last + period. When it is, lag = how late it comes; a tick at most one period late keeps the
+    // schedule (last advances by the period, so the next tick comes early by the lag and no tick is
+    // lost to jitter), a later one restarts it from now (last = now, lag = 0), so a stall never
+    // produces a backlog of ticks. Calls the target and returns true for a tick; false when none is
+    // due or the clock is stopped (the caller yields).
     bool poll();
 
+    // When the last tick was due (after a restart: when it came).
     uint32_t last() const { return last_; }
+    // How late the last tick came, in milliseconds (0 after a restart).
     uint32_t lag() const { return lag_; }
     // Milliseconds until the next tick is due (0 when due now); for a caller that wants to sleep.
     uint32_t untilNext() const;

@@ -1,5 +1,5 @@
-// The playback clock: the rate table, the period, and the lag and drop rules on an
-// injected millisecond source.
+// The playback clock: the rate table, the period, keeping the schedule through jitter and
+// restarting it after a stall, on an injected millisecond source.
 
 #include "playback/play_clock.h"
 
@@ -15,7 +15,7 @@ TEST(PlayClock, RateTableAndPeriods) {
     EXPECT_EQ(cPlayClock::PeriodOfRate(500), 8u);
 }
 
-TEST(PlayClock, TicksOnThePeriodAndCatchesUpALateTick) {
+TEST(PlayClock, ALateTickKeepsTheScheduleAndTheNextComesEarly) {
     uint32_t now = 1000;
     int ticks = 0;
     cPlayClock clock([&now] { return now; });
@@ -24,52 +24,65 @@ TEST(PlayClock, TicksOnThePeriodAndCatchesUpALateTick) {
     EXPECT_FALSE(clock.poll()); // not running
     ASSERT_TRUE(clock.start());
     EXPECT_FALSE(clock.start()); // already running
-    now = 1015;
-    EXPECT_FALSE(clock.poll());
-    EXPECT_EQ(clock.untilNext(), 1u);
-    now = 1016;
-    EXPECT_TRUE(clock.poll());
-    EXPECT_EQ(clock.last(), 1016u);
-    EXPECT_EQ(clock.lag(), 0u);
-    // 4 ms late: the next tick comes 4 ms early.
-    now = 1036;
-    EXPECT_TRUE(clock.poll());
-    EXPECT_EQ(clock.lag(), 4u);
-    EXPECT_EQ(clock.last(), 1032u);
-    now = 1043;
-    EXPECT_FALSE(clock.poll());
-    now = 1044;
-    EXPECT_TRUE(clock.poll());
-    // That early tick is 4 ms before last + period: the unsigned lag wraps, which restarts the
-    // schedule (a dropped tick).
-    EXPECT_EQ(clock.last(), 1060u);
-    EXPECT_EQ(clock.lag(), 0u);
-    now = 1075;
-    EXPECT_FALSE(clock.poll());
-    now = 1076;
-    EXPECT_TRUE(clock.poll());
-    EXPECT_EQ(clock.last(), 1076u);
-    EXPECT_EQ(ticks, 4);
+    // (poll time, ticks?, last, lag, until next): a tick 4 ms late keeps the schedule of 16 ms
+    // steps, so the next is due 12 ms after it; exactly one period late still keeps it (and the
+    // missed tick follows at once); 17 ms late restarts it.
+    const struct {
+        uint32_t at;
+        bool tick;
+        uint32_t last, lag, untilNext;
+    } steps[] = {
+        {1015, false, 1000, 0, 1}, {1016, true, 1016, 0, 16}, {1036, true, 1032, 4, 12},
+        {1047, false, 1032, 4, 1}, {1048, true, 1048, 0, 16}, {1080, true, 1064, 16, 0},
+        {1080, true, 1080, 0, 16}, {1113, true, 1113, 0, 16},
+    };
+    int expected = 0;
+    for (const auto& s : steps) {
+        now = s.at;
+        EXPECT_EQ(clock.poll(), s.tick) << s.at;
+        expected += s.tick;
+        EXPECT_EQ(clock.last(), s.last) << s.at;
+        EXPECT_EQ(clock.lag(), s.lag) << s.at;
+        EXPECT_EQ(clock.untilNext(), s.untilNext) << s.at;
+    }
+    EXPECT_EQ(ticks, expected);
 }
 
-TEST(PlayClock, AStallOfMoreThanAPeriodRestartsTheSchedule) {
+TEST(PlayClock, JitterLosesNoTickOverALongRun) {
+    // A poller that looks every millisecond, often a millisecond or two late, for 10 s at each rate:
+    // the tick count matches elapsed time / period.
+    for (int rate : {60, 55, 40, 30, 10}) {
+        uint32_t now = 0xFFFF0000u; // the counter wraps during the run
+        uint32_t seed = 12345;
+        cPlayClock clock([&now] { return now; });
+        clock.setRate(rate);
+        clock.start();
+        const uint32_t begin = now;
+        int ticks = 0;
+        while (now - begin < 10000) {
+            seed = seed * 1103515245u + 12345u;
+            now += 1 + (seed >> 16) % 3;
+            ticks += clock.poll();
+        }
+        const int expected = static_cast<int>((now - begin) / clock.period());
+        EXPECT_NEAR(ticks, expected, 1) << rate;
+    }
+}
+
+TEST(PlayClock, AStallOfMoreThanAPeriodRestartsTheScheduleWithoutABacklog) {
     uint32_t now = 0;
     cPlayClock clock([&now] { return now; });
     clock.setRate(60);
     clock.start();
-    now = 50; // 34 ms late
+    now = 500; // a stall of many periods: one tick, then the schedule starts again from here
     EXPECT_TRUE(clock.poll());
-    EXPECT_EQ(clock.last(), 66u);
-    EXPECT_EQ(clock.lag(), 0u);
-    now = 81;
     EXPECT_FALSE(clock.poll());
-    now = 82;
+    EXPECT_EQ(clock.last(), 500u);
+    EXPECT_EQ(clock.lag(), 0u);
+    now = 515;
+    EXPECT_FALSE(clock.poll());
+    now = 516;
     EXPECT_TRUE(clock.poll());
-    // Exactly one period late still counts as on schedule.
-    now = 82 + 32;
-    EXPECT_TRUE(clock.poll());
-    EXPECT_EQ(clock.lag(), 16u);
-    EXPECT_EQ(clock.last(), 98u);
 }
 
 TEST(PlayClock, RateChangeAndResetRestartFromNow) {
