@@ -194,16 +194,24 @@ bool cA_Player::tick() {
             else
                 current_ = rangeStart_ == -1 ? -1 : rangeStart_ - 1; // loop
         }
-        nextEffect_ = firstEffectFrom(current_);
     }
+    // A new pass fires the effects of the frames it shows, from the first frame it will show.
+    const bool newPass = !(flags_ & kPlayBackward) && (!advance || backward);
+    if (newPass) nextEffect_ = firstEffectFrom(current_ + 1);
 
-    // 9. Advance, firing the effects reached on the way forward.
+    // 9. Advance, firing the effects of the frame reached: on the way forward every effect from the
+    // next effect on up to the new frame, on the way back the effects of the new frame.
+    const auto& effects = doc_->effects();
+    const int n = effects.count();
     if (flags_ & kPlayBackward) {
         --current_;
+        for (int i = firstEffectFrom(current_); i < n; ++i) {
+            const strEffect* e = effects.get(i);
+            if (e && e->startFrame != current_) break;
+            if (e) fire(i, *e);
+        }
     } else {
         ++current_;
-        const auto& effects = doc_->effects();
-        const int n = effects.count();
         while (nextEffect_ < n) {
             const strEffect* e = effects.get(nextEffect_);
             if (e && e->startFrame > current_) break;

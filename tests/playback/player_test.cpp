@@ -121,7 +121,7 @@ TEST(Player, TheFirstFrameHoldsTheBasicIntervalThenEachFrameItsOwn) {
     EXPECT_FALSE(p.clock.running());
 }
 
-TEST(Player, RangeWithLoopReplaysAndRefiresFromTheFrameBeforeTheRange) {
+TEST(Player, RangeWithLoopReplaysAndEachPassFiresTheEffectsOfItsFrames) {
     Play p(15);
     p.effect(4);  // 0
     p.effect(5);  // 1
@@ -131,10 +131,10 @@ TEST(Player, RangeWithLoopReplaysAndRefiresFromTheFrameBeforeTheRange) {
     EXPECT_EQ(p.run(12), (std::vector<int>{6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5}));
     p.player.stop(true);
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
-    // First pass: the start frame's effect fires with frame 6; every later pass fires frames 4..10.
+    // First pass: the start frame's effect fires with frame 6; every later pass fires frames 5..10,
+    // never frame 4 before the range.
     EXPECT_EQ(p.firings(18),
-              (std::vector<std::pair<int, int>>{
-                  {6, 1}, {10, 2}, {5, 0}, {5, 1}, {10, 2}, {5, 0}, {5, 1}, {10, 2}, {5, 0}, {5, 1}}));
+              (std::vector<std::pair<int, int>>{{6, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}}));
     p.player.stop(true);
     // From the beginning the start frame is not moved into the range.
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 0, 5, 10));
@@ -173,7 +173,7 @@ TEST(Player, ReverseWithoutLoopComesBackAndFinishes) {
     EXPECT_FALSE(p.player.flags() & kPlayBackward);
 }
 
-TEST(Player, ReverseWithLoopPingPongsAndLaterPassesFireOnlyTheFarEnd) {
+TEST(Player, ReverseWithLoopPingPongsAndEveryPassFiresTheFramesItShows) {
     Play p(5);
     p.effect(1); // 0
     p.effect(4); // 1, the far end
@@ -183,8 +183,14 @@ TEST(Player, ReverseWithLoopPingPongsAndLaterPassesFireOnlyTheFarEnd) {
     EXPECT_TRUE(p.player.playing());
     p.player.stop(true);
     ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
-    // Effect indices follow the sorted list: frame 1 -> 0, frame 2 -> 1, frame 4 -> 2.
-    EXPECT_EQ(p.firings(20), (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {4, 2}, {4, 2}, {4, 2}}));
+    // Effect indices follow the sorted list: frame 1 -> 0, frame 2 -> 1, frame 4 -> 2. Passes both
+    // ways fire the frames they show; the turning frames 4 and 0 are shown, and fire, once a turn.
+    using Fired = std::vector<std::pair<int, int>>;
+    const Fired pass = {{1, 0}, {2, 1}, {4, 2}, {2, 1}, {1, 0}}; // 1..4 and back to 0
+    Fired expected = pass;
+    expected.insert(expected.end(), pass.begin(), pass.end());
+    expected.insert(expected.end(), pass.begin(), pass.begin() + 3);
+    EXPECT_EQ(p.firings(20), expected);
 }
 
 TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
@@ -267,9 +273,11 @@ TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
     e.volume = 40, e.frequency = 150, e.balance = 20;
     strEffect& m = p.effect(2);
     m.flags = strEffect::kSound;
-    m.soundPath = "missing.wav"; // cannot be loaded: simply not played
+    m.soundPath = "missing.wav"; // cannot be loaded: reported, not played
     ASSERT_TRUE(p.start(kDefaultBits));
     EXPECT_EQ(p.sounds.size(), 1);
+    ASSERT_EQ(p.sounds.failures().size(), 1u);
+    EXPECT_EQ(p.sounds.failures()[0].name, "missing.wav");
     auto& s = p.device.state("/anim/Sound/hit.wav");
     p.player.tick();
     EXPECT_TRUE(s.playing);
