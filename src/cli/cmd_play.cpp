@@ -87,10 +87,28 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
     if (o.reverse) flags |= kPlayReverse;
     if (o.noFlash) flags &= ~static_cast<uint32_t>(kPlayScreenEffect);
     if (o.noSound) flags &= ~static_cast<uint32_t>(kPlaySoundEffect);
+    const int frames = doc.frameCount();
+    const std::string within = frames > 0 ? " (the frames are 0.." + std::to_string(frames - 1) + ")" : "";
+    if (frames < 1) {
+        Fail(ctx, "cannot play " + o.path + ": the project has no frames");
+        return;
+    }
+    if (o.from < 0 || o.from >= frames) {
+        Fail(ctx, "--from " + std::to_string(o.from) + " is not a frame of the project" + within);
+        return;
+    }
+    if (o.ticks < 1) {
+        Fail(ctx, "--ticks takes a count of at least 1, not " + std::to_string(o.ticks));
+        return;
+    }
     int rangeStart = -1, rangeEnd = -1;
     if (!o.range.empty()) {
         if (!parseRange(o.range, rangeStart, rangeEnd)) {
             Fail(ctx, "--range takes two frame numbers A,B, not \"" + o.range + "\"");
+            return;
+        }
+        if (rangeStart < 0 || rangeEnd >= frames || rangeStart > rangeEnd) {
+            Fail(ctx, "--range " + o.range + " is not a range A,B of frames with A <= B" + within);
             return;
         }
         flags &= ~static_cast<uint32_t>(kPlayNoRange);
@@ -117,6 +135,10 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
         Fail(ctx, "the player could not start");
         return;
     }
+    if (sounds && device->isOpen()) // a closed device was reported above
+        for (const auto& failure : sounds->failures())
+            std::cerr << "pelko: cannot play the sound " << ToUtf8(ctx, failure.name) << ": "
+                      << failure.reason << "\n";
 
     for (long long tick = 1; tick <= o.ticks; ++tick) {
         if (o.audio) {

@@ -42,7 +42,10 @@ class cSoundDevice {
 // True when the build has the OpenAL + libsndfile back end.
 bool SoundBackendAvailable();
 // The OpenAL device on the default output, or a device that stays off (lastError says why) when the
-// back end is missing or no output can be opened. Never null.
-std::unique_ptr<cSoundDevice> OpenSoundDevice();
+// back end is missing or no output can be opened. Never null. Each file is decoded once while any
+// sound loaded from it lives; any number of sounds can be loaded, and they share the voices the
+// output can sound at once (at most maxVoices when it is above 0): a sound that starts while every
+// voice is busy takes the voice of the sound that started longest ago, which stops.
+std::unique_ptr<cSoundDevice> OpenSoundDevice(int maxVoices = 0);
 // A device that is always off: nothing loads, nothing plays (the command-line tool without --audio).
 std::unique_ptr<cSoundDevice> NullSoundDevice();

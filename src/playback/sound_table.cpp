@@ -3,12 +3,26 @@
 #include "config/config.h"
 #include "document/project.h"
 
+#include <algorithm>
+
 void cSoundTable::setDevice(cSoundDevice* device) {
     releaseAll();
     device_ = device;
 }
 
+namespace {
+
+std::string WhyNotLoaded(const cSoundDevice* device, const std::string& diskPath) {
+    if (!device) return "sound is off";
+    if (diskPath.empty()) return "no file name";
+    if (!device->lastError().empty()) return device->lastError();
+    return "cannot load " + diskPath;
+}
+
+} // namespace
+
 int cSoundTable::load(const cProject& doc) {
+    failures_.clear();
     for (auto& [name, e] : sounds_)
         e.used = false;
     const std::string& base = doc.text(kTextBaseFolder);
@@ -22,9 +36,14 @@ int cSoundTable::load(const cProject& doc) {
             it->second.used = true;
             continue;
         }
-        if (!device_) continue;
-        auto sound = cSound::Load(*device_, ResolveSoundPath(e->soundPath, base, locale));
-        if (!sound) continue;
+        const auto failed = [&](const strFailure& f) { return f.name == e->soundPath; };
+        if (std::any_of(failures_.begin(), failures_.end(), failed)) continue;
+        const std::string path = ResolveSoundPath(e->soundPath, base, locale);
+        auto sound = device_ ? cSound::Load(*device_, path) : nullptr;
+        if (!sound) {
+            failures_.push_back({e->soundPath, WhyNotLoaded(device_, path)});
+            continue;
+        }
         sounds_[e->soundPath] = strEntry{std::move(sound), true};
     }
     for (auto it = sounds_.begin(); it != sounds_.end();) {
@@ -77,7 +96,11 @@ bool cSoundPreview::play(const std::string& name, const std::string& baseFolder,
         path_ = path;
         if (device_) sound_ = cSound::Load(*device_, path);
     }
-    if (!sound_) return false;
+    if (!sound_) {
+        error_ = WhyNotLoaded(device_, path);
+        return false;
+    }
+    error_.clear();
     sound_->setVolume(volume);
     sound_->setFrequency(frequency);
     sound_->setBalance(balance);

@@ -138,7 +138,11 @@ TEST(CliPlay, RangeLoopReverseFromAndTicks) {
 
     lines = Play(dir, file + " --from 5 --reverse", &status);
     ASSERT_EQ(status, 0);
-    EXPECT_EQ(Frames(lines), (std::vector<int>{6, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0}));
+    // On the way back frame 5 fires its target flash and frame 2 its screen flash (4 ticks), which
+    // the end waits for.
+    EXPECT_EQ(Frames(lines), (std::vector<int>{6, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(lines[3]["fired"], nlohmann::json::array({1}));
+    EXPECT_EQ(lines[6]["fired"], nlohmann::json::array({0}));
 
     // Without --range the range stays off even when the frames would allow one.
     lines = Play(dir, file + " --from 3 --ticks 3", &status);
@@ -164,29 +168,48 @@ TEST(CliPlay, FlashesCanBeSwitchedOffAndTheSettingsFileCounts) {
     EXPECT_EQ(Frames(lines), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 0, 1, 2}));
 }
 
-TEST(CliPlay, BadInputFailsCleanly) {
+TEST(CliPlay, BadInputFailsWithOneLine) {
     TempDir dir;
     const std::string file = WriteProject(dir);
+    // (arguments, what the line names); the project has frames 0..7.
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.file("none.dat"), "pelko: cannot read"},
+        {file + " --range 3", "--range"},
+        {file + " --range 5,2 --loop", "--range 5,2"},
+        {file + " --range 2,8", "--range 2,8"},
+        {file + " --range=-1,3", "--range -1,3"},
+        {file + " --from 8", "--from 8"},
+        {file + " --from=-1", "--from -1"},
+        {file + " --ticks 0", "--ticks"},
+    };
+    for (const auto& [args, names] : cases) {
+        int status = -1;
+        std::string raw;
+        Play(dir, args, &status, &raw);
+        EXPECT_EQ(status, 1) << args;
+        EXPECT_EQ(raw.find("pelko: "), 0u) << args << ": " << raw;
+        EXPECT_NE(raw.find(names), std::string::npos) << args << ": " << raw;
+        EXPECT_EQ(raw.find('\n'), raw.size() - 1) << args << ": " << raw;
+    }
     int status = -1;
-    std::string raw;
-    Play(dir, dir.file("none.dat"), &status, &raw);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(raw.find("pelko: cannot read"), std::string::npos) << raw;
-    Play(dir, file + " --range 3", &status, &raw);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(raw.find("--range"), std::string::npos) << raw;
-    Play(dir, file + " --ticks x", &status, &raw);
+    Play(dir, file + " --ticks x", &status);
     EXPECT_NE(status, 0);
 }
 
 TEST(CliPlay, AudioPlaysInRealTimeAndFinishingWaitsForTheSound) {
     TempDir dir;
     const std::string file = WriteProject(dir);
-    WriteWav(dir.file("se.wav"), 400);
     int status = -1;
     std::string raw;
+    // A sound that cannot be loaded is reported.
+    auto lines = Play(dir, file + " --audio --ticks 1", &status, &raw);
+    EXPECT_EQ(status, 0) << raw;
+    if (raw.find("no sound") == std::string::npos) {
+        EXPECT_NE(raw.find("pelko: cannot play the sound se.wav: "), std::string::npos) << raw;
+    }
+    WriteWav(dir.file("se.wav"), 400);
     // Without --audio no sound counts as playing: the same run as without the file.
-    auto lines = Play(dir, file, &status, &raw);
+    lines = Play(dir, file, &status, &raw);
     EXPECT_EQ(lines.size(), 9u) << raw;
 
     const auto begin = std::chrono::steady_clock::now();

@@ -159,6 +159,9 @@ TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
 
     cSoundTable table(device.get());
     EXPECT_EQ(table.load(doc), 3);
+    ASSERT_EQ(table.failures().size(), 1u); // reported once, however many effects name it
+    EXPECT_EQ(table.failures()[0].name, "missing.wav");
+    EXPECT_NE(table.failures()[0].reason.find("missing.wav"), std::string::npos);
     cSound* a = table.find("Sound\\a.wav");
     ASSERT_NE(a, nullptr);
     EXPECT_NE(table.find("b.ogg"), nullptr);
@@ -191,7 +194,54 @@ TEST_F(SoundDevice, ThePreviewReloadsOnlyWhenThePathChanges) {
     EXPECT_TRUE(preview.isPlaying());
     EXPECT_FALSE(preview.play("q.wav", dir.path(), "jpn", 50, 120, 150));
     EXPECT_FALSE(preview.isPlaying());
+    EXPECT_NE(preview.error().find("q.wav"), std::string::npos);
     preview.release();
+}
+
+TEST_F(SoundDevice, AnyNumberOfFilesPlayOnTheVoicesThereAre) {
+    // More files than the output has sources: each loads (one decoded buffer per file) and plays.
+    cConfig config;
+    cProject doc(&config);
+    doc.create(0, 1, 0, 0);
+    doc.setText(kTextBaseFolder, dir.path());
+    constexpr int kFiles = 300;
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "s" + std::to_string(i) + ".wav";
+        ASSERT_TRUE(WriteTone(dir.file(name), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.3));
+        strEffect e;
+        e.startFrame = static_cast<uint16_t>(i);
+        e.flags = strEffect::kSound;
+        e.soundPath = name;
+        doc.addEffect(e);
+    }
+    cSoundTable table(device.get());
+    EXPECT_EQ(table.load(doc), kFiles);
+    EXPECT_TRUE(table.failures().empty());
+    for (int i = 0; i < kFiles; ++i) {
+        cSound* s = table.find("s" + std::to_string(i) + ".wav");
+        ASSERT_NE(s, nullptr) << i;
+        s->play(0);
+        EXPECT_TRUE(s->isPlaying()) << i;
+    }
+    table.stopAll();
+    EXPECT_FALSE(table.anyPlaying());
+
+    // With two voices a third sound takes the voice of the one that started first; the one that
+    // ended gives its voice up before any that still sounds.
+    auto small = OpenSoundDevice(2);
+    std::vector<std::unique_ptr<cSound>> s;
+    for (int i = 0; i < 3; ++i)
+        s.push_back(cSound::Load(*small, dir.file("s" + std::to_string(i) + ".wav")));
+    s[0]->play(-1), s[1]->play(-1), s[2]->play(-1);
+    EXPECT_EQ(std::vector<bool>({s[0]->isPlaying(), s[1]->isPlaying(), s[2]->isPlaying()}),
+              std::vector<bool>({false, true, true}));
+    s[1]->stop();
+    s[0]->play(-1);
+    EXPECT_EQ(std::vector<bool>({s[0]->isPlaying(), s[1]->isPlaying(), s[2]->isPlaying()}),
+              std::vector<bool>({true, false, true}));
+    s[2].reset(); // a released sound gives its voice back
+    s[1]->play(-1);
+    EXPECT_TRUE(s[0]->isPlaying() && s[1]->isPlaying());
 }
 
 #endif // PELKO_TEST_SNDFILE
