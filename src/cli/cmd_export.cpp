@@ -95,7 +95,7 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
         r.flags = kExportGif | (o.limit6 ? kExportLimit6 : 0) | (o.transparent ? kExportAlpha : 0) |
                   (o.flash ? kExportFlash : 0) | (o.target.empty() ? 0 : kExportTarget);
         r.fps = o.fps;
-        r.zoom = float(o.zoom) / 100.0f;
+        r.zoomPercent = o.zoom;
     } else {
         r.outputPath =
             sheet || o.out.find(kSequenceField) != std::string::npos ? o.out : InsertSequenceField(o.out);

@@ -129,7 +129,7 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
         !ParseBackground(ctx, o.background, r.background))
         return;
     r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.target.empty() ? 0 : kExportTarget);
-    r.zoom = 1.0f;
+    r.zoomPercent = 100;
     cCaptureImage capture;
     if (!capture.Begin(r)) {
         Fail(ctx, "cannot render " + o.in + ": " + capture.LastError());

@@ -9,15 +9,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 bool cCaptureImage::Fail(const std::string& why) {
     error_ = why;
     return false;
 }
 
-int cCaptureImage::FrameLength(int frame) const { return doc_ ? doc_->frameInterval(frame, true) : 0; }
+int cCaptureImage::FrameLength(int frame) const {
+    return doc_ ? doc_->frameInterval(frame, true) : 0;
+}
 
 void cCaptureImage::ResetSequencer() {
     curFrame_ = 0;
@@ -69,7 +71,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     background_ = request.background & 0x00FFFFFF;
     flags_ = request.flags;
     fps_ = request.fps;
-    zoom_ = request.zoom;
+    zoomPercent_ = request.zoomPercent;
     if (!(flags_ & kExportSheet)) flags_ &= ~(kExportFixRows | kExportColumnFirst);
     flags_ &= ~(kExportFlipV | kExportMirrorH);
     flashes_.Reset();
@@ -86,9 +88,13 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     }
     width_ = area_.Width();
     height_ = area_.Height();
-    if (!(zoom_ > 0) || !std::isfinite(zoom_)) return Fail("the zoom must be above 0");
-    cellWidth_ = int(std::floor(double(width_) * double(zoom_)));
-    cellHeight_ = int(std::floor(double(height_) * double(zoom_)));
+    if (zoomPercent_ < 1) return Fail("the zoom must be above 0");
+    // The zoomed size in integers (a float zoom of 0.29 would make 100 pixels 28).
+    const auto zoomed = [this](int side) {
+        return int(std::min<int64_t>(int64_t(side) * zoomPercent_ / 100, INT32_MAX));
+    };
+    cellWidth_ = zoomed(width_);
+    cellHeight_ = zoomed(height_);
 
     ComputeTargetOffset(*doc_, *slots_, doc_->config(), targetX_, targetY_);
 
@@ -119,7 +125,8 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     // Count the output images.
     ResetSequencer();
     totalImages_ = 0;
-    while (Advance() < frameCount_) ++totalImages_;
+    while (Advance() < frameCount_)
+        ++totalImages_;
     ResetSequencer();
 
     // Layout.
@@ -154,10 +161,11 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         target_.Release();
         return Fail("out of memory for the image");
     }
-    const uint32_t fill = background_;  // B, G, R of the background, alpha 0
+    const uint32_t fill = background_; // B, G, R of the background, alpha 0
     for (int y = 0; y < image_->Height(); ++y) {
         uint8_t* row = image_->Row(y);
-        for (int x = 0; x < image_->Width(); ++x) std::memcpy(row + size_t(x) * 4, &fill, 4);
+        for (int x = 0; x < image_->Width(); ++x)
+            std::memcpy(row + size_t(x) * 4, &fill, 4);
     }
     if (flags_ & kExportGif) gif_ = std::make_unique<CGIFFile>();
     column_ = row_ = imageIndex_ = 0;
@@ -167,7 +175,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
 
 void cCaptureImage::RenderFrame(int frame, bool withFlashes) {
     strFrameScene scene;
-    scene.background = background_;  // alpha 0
+    scene.background = background_; // alpha 0
     scene.drawTarget = (flags_ & kExportTarget) != 0;
     scene.targetOffsetX = targetX_;
     scene.targetOffsetY = targetY_;
@@ -220,12 +228,13 @@ eCaptureStep cCaptureImage::Step() {
         if (local->bitmap) {
             if (!(flags_ & kExportAlpha)) {
                 uint8_t* p = local->bitmap->Pixels();
-                for (size_t i = 3; i < local->bitmap->PixelBytes(); i += 4) p[i] = 255;
+                for (size_t i = 3; i < local->bitmap->PixelBytes(); i += 4)
+                    p[i] = 255;
             }
             local->delay = int(accDelay_);
             local->disposal = 2;
             local->interlace = false;
-            gif_->AddFrame(std::move(local));  // a frame that cannot be kept is skipped
+            gif_->AddFrame(std::move(local)); // a frame that cannot be kept is skipped
         }
     } else {
         CopyToCell(*image_, 0, 0);

@@ -33,26 +33,26 @@ inline constexpr uint32_t kExportColumnFirst = 0x0020; // "Ver" (else "Hor")
 inline constexpr uint32_t kExportSheet = 0x0040;       // "1 connect to"
 inline constexpr uint32_t kExportPng = 0x0080;
 inline constexpr uint32_t kExportGif = 0x0100;
-inline constexpr uint32_t kExportLimit6 = 0x0200;      // "6/100s limit"
-inline constexpr uint32_t kExportFlipV = 0x1000;       // capture area with negative height
-inline constexpr uint32_t kExportMirrorH = 0x2000;     // capture area with negative width
-inline constexpr uint32_t kExportTarget = 0x4000;      // draw the target picture
-inline constexpr uint32_t kExportFlash = 0x8000;       // include flash effects
+inline constexpr uint32_t kExportLimit6 = 0x0200;  // "6/100s limit"
+inline constexpr uint32_t kExportFlipV = 0x1000;   // capture area with negative height
+inline constexpr uint32_t kExportMirrorH = 0x2000; // capture area with negative width
+inline constexpr uint32_t kExportTarget = 0x4000;  // draw the target picture
+inline constexpr uint32_t kExportFlash = 0x8000;   // include flash effects
 
 // Size limits of Begin.
 inline constexpr int kMaxSheetSide = 3840;
 inline constexpr int kMaxGifSide = 1024;
 
 struct strCaptureRequest {
-    std::string outputPath;   // file-system path (UTF-8); a sequence path carries the "%05d" field
+    std::string outputPath; // file-system path (UTF-8); a sequence path carries the "%05d" field
     const cProject* project = nullptr;
-    const cPictureSlotTable* slots = nullptr;  // pictures (and slot -11, the target picture)
-    strCaptureArea area;      // left, top, right, bottom; negative width or height mirror or flip
-    int division = 0;         // sheet only
-    uint32_t background = 0;  // 0x00RRGGBB
-    uint32_t flags = 0;       // kExport...
-    int fps = 0;              // GIF only
-    float zoom = 1.0f;        // GIF only; 1 for PNG
+    const cPictureSlotTable* slots = nullptr; // pictures (and slot -11, the target picture)
+    strCaptureArea area;     // left, top, right, bottom; negative width or height mirror or flip
+    int division = 0;        // sheet only
+    uint32_t background = 0; // 0x00RRGGBB
+    uint32_t flags = 0;      // kExport...
+    int fps = 0;             // GIF only
+    int zoomPercent = 100;   // GIF only: the zoom in percent (the export window allows 1..200)
 };
 
 enum eCaptureStep : int {
@@ -62,7 +62,7 @@ enum eCaptureStep : int {
 };
 
 class cCaptureImage {
-public:
+  public:
     cCaptureImage() = default;
     virtual ~cCaptureImage() = default;
     cCaptureImage(const cCaptureImage&) = delete;
@@ -101,7 +101,7 @@ public:
     const strCaptureArea& Area() const { return area_; }
     int TargetOffsetX() const { return targetX_; }
     int TargetOffsetY() const { return targetY_; }
-    const cDib* Image() const { return image_.get(); }   // the sheet, or the last frame image
+    const cDib* Image() const { return image_.get(); } // the sheet, or the last frame image
     const cTexture& RenderTarget() const { return target_; }
     const CGIFFile* Gif() const { return gif_.get(); }
     const cFlashState& Flashes() const { return flashes_; }
@@ -118,7 +118,7 @@ public:
     // Delay of the image being built, in hundredths of a second (accumulated per tick).
     float AccumulatedDelay() const { return accDelay_; }
 
-private:
+  private:
     bool Fail(const std::string& why);
     int FrameLength(int frame) const;
     void RenderFrame(int frame, bool withFlashes);
@@ -132,11 +132,11 @@ private:
     uint32_t background_ = 0;
     uint32_t flags_ = 0;
     int fps_ = 0;
-    float zoom_ = 1.0f;
+    int zoomPercent_ = 100;
     bool active_ = false;
 
-    int width_ = 0, height_ = 0;           // capture size W x H
-    int cellWidth_ = 0, cellHeight_ = 0;   // output cell size
+    int width_ = 0, height_ = 0;         // capture size W x H
+    int cellWidth_ = 0, cellHeight_ = 0; // output cell size
     int columns_ = 1, rows_ = 1;
     int totalImages_ = 0, frameCount_ = 0;
     int step_ = 1;

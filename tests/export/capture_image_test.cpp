@@ -156,27 +156,28 @@ TEST(Limits, SizesAndRequests) {
         uint32_t flags;
         strCaptureArea area;
         int division;
-        float zoom;
+        int zoom;
         int fps;
         bool ok;
     } cases[] = {
-        {kExportPng, {0, 0, 3840, 10}, 0, 1, 0, true},
-        {kExportPng, {0, 0, 3841, 10}, 0, 1, 0, false},
-        {kExportPng | kExportSheet, {0, 0, 1921, 10}, 2, 1, 0, false}, // 2 images side by side: 3842
-        {kExportPng | kExportSheet, {0, 0, 10, 10}, 0, 1, 0, false},   // a sheet needs a division number
-        {kExportPng, {5, 5, 5, 9}, 0, 1, 0, false},                    // an empty area
-        {kExportGif, {0, 0, 1024, 1024}, 0, 1, 60, true},
-        {kExportGif, {0, 0, 1025, 20}, 0, 1, 60, false},
-        {kExportGif, {0, 0, 600, 20}, 0, 2, 60, false},  // 1024 after zoom
-        {kExportGif, {0, 0, 1, 20}, 0, 0.5f, 60, false}, // the zoomed cell is 0 pixels wide
-        {kExportGif, {0, 0, 10, 10}, 0, 1, 0, false},    // no frame rate
+        {kExportPng, {0, 0, 3840, 10}, 0, 100, 0, true},
+        {kExportPng, {0, 0, 3841, 10}, 0, 100, 0, false},
+        {kExportPng | kExportSheet, {0, 0, 1921, 10}, 2, 100, 0, false}, // 2 images side by side: 3842
+        {kExportPng | kExportSheet, {0, 0, 10, 10}, 0, 100, 0, false},   // a sheet needs a division number
+        {kExportPng, {5, 5, 5, 9}, 0, 100, 0, false},                    // an empty area
+        {kExportGif, {0, 0, 1024, 1024}, 0, 100, 60, true},
+        {kExportGif, {0, 0, 1025, 20}, 0, 100, 60, false},
+        {kExportGif, {0, 0, 600, 20}, 0, 200, 60, false}, // 1200 after zoom
+        {kExportGif, {0, 0, 1, 20}, 0, 50, 60, false},    // the zoomed cell is 0 pixels wide
+        {kExportGif, {0, 0, 10, 10}, 0, 100, 0, false},   // no frame rate
+        {kExportGif, {0, 0, 10, 10}, 0, 0, 60, false},    // no zoom
     };
     cCaptureImage capture;
     for (const Case& c : cases) {
         strCaptureRequest r = f.Request("/tmp/unused.png", c.flags);
         r.area = c.area;
         r.division = c.division;
-        r.zoom = c.zoom;
+        r.zoomPercent = c.zoom;
         r.fps = c.fps;
         EXPECT_EQ(capture.Begin(r), c.ok) << c.flags << " " << c.area.right << " " << capture.LastError();
     }
@@ -226,8 +227,17 @@ TEST(CaptureArea, ZoomStretchesByNearestPixel) {
     f.slots.Insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
     strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif);
     r.fps = 30;
-    r.zoom = 2.0f;
     cCaptureImage capture;
+    // (side, percent, zoomed side): W x P / 100 floored, exactly.
+    const int sizes[][3] = {{100, 29, 29}, {100, 57, 57}, {100, 58, 58},
+                            {7, 150, 10},  {150, 1, 1},   {3, 33, 0}};
+    for (const auto& [side, percent, zoomed] : sizes) {
+        r.area = {0, 0, side, 100};
+        r.zoomPercent = percent;
+        EXPECT_EQ(capture.Begin(r) ? capture.CellWidth() : 0, zoomed) << side << " at " << percent << "%";
+    }
+    r.area = f.Request("/tmp/unused.gif", kExportGif).area;
+    r.zoomPercent = 200;
     ASSERT_TRUE(capture.Begin(r));
     EXPECT_EQ(capture.CellWidth(), 8);
     ASSERT_EQ(capture.Step(), kStepImage);
