@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -29,6 +30,44 @@ bool CollectColours(const std::vector<uint32_t>& pixels, size_t limit, std::vect
             out.push_back(v);
         }
     }
+    return true;
+}
+
+// Replaces the less used of the two closest colours (squared RGB distance) of a pixel buffer by the
+// other; the marker is left alone. False when there are fewer than two colours.
+bool MergeClosestColours(std::vector<uint32_t>& pixels) {
+    std::unordered_map<uint32_t, size_t> uses;
+    for (uint32_t v : pixels)
+        if (v != kGifTransparentMarker) ++uses[v];
+    if (uses.size() < 2) return false;
+    const std::vector<std::pair<uint32_t, size_t>> list(uses.begin(), uses.end());
+    auto distance = [](uint32_t a, uint32_t b) {
+        int d = 0;
+        for (int shift : {0, 8, 16}) {
+            const int c = int((a >> shift) & 255) - int((b >> shift) & 255);
+            d += c * c;
+        }
+        return d;
+    };
+    size_t bestI = 0, bestJ = 1;
+    for (size_t i = 0; i < list.size(); ++i)
+        for (size_t j = i + 1; j < list.size(); ++j) {
+            const int d = distance(list[i].first, list[j].first),
+                      best = distance(list[bestI].first, list[bestJ].first);
+            // Ties: the pair whose merge repaints the fewest pixels, then the smaller colours.
+            const auto key = [&](size_t a, size_t b) {
+                return std::make_tuple(std::min(list[a].second, list[b].second),
+                                       std::min(list[a].first, list[b].first),
+                                       std::max(list[a].first, list[b].first));
+            };
+            if (d < best || (d == best && key(i, j) < key(bestI, bestJ))) bestI = i, bestJ = j;
+        }
+    // The less used colour goes (the smaller value when both are used as often).
+    const auto& [a, na] = list[bestI];
+    const auto& [b, nb] = list[bestJ];
+    const bool dropA = na < nb || (na == nb && a < b);
+    const uint32_t from = dropA ? a : b, to = dropA ? b : a;
+    std::replace(pixels.begin(), pixels.end(), from, to);
     return true;
 }
 
@@ -69,7 +108,8 @@ int OrderPalette(std::vector<uint32_t>& list) {
 
 int BitsFor(int count) {
     int bits = 1;
-    while ((1 << bits) < count && bits < 8) ++bits;
+    while ((1 << bits) < count && bits < 8)
+        ++bits;
     return bits;
 }
 
@@ -106,23 +146,27 @@ void SetError(std::string* error, const std::string& what) {
     if (error) *error = what;
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
     static const std::vector<uint32_t> table = [] {
         std::vector<uint32_t> t;
         auto group = [&t](uint32_t L) {
-            t.push_back(L);                          // (0, 0, L)
-            t.push_back(L << 8);                     // (0, L, 0)
-            t.push_back(L << 8 | L);                 // (0, L, L)
-            t.push_back(L << 16);                    // (L, 0, 0)
-            t.push_back(L << 16 | L);                // (L, 0, L)
-            t.push_back(L << 16 | L << 8);           // (L, L, 0)
-            t.push_back(L << 16 | L << 8 | L);       // (L, L, L)
+            t.push_back(L);                    // (0, 0, L)
+            t.push_back(L << 8);               // (0, L, 0)
+            t.push_back(L << 8 | L);           // (0, L, L)
+            t.push_back(L << 16);              // (L, 0, 0)
+            t.push_back(L << 16 | L);          // (L, 0, L)
+            t.push_back(L << 16 | L << 8);     // (L, L, 0)
+            t.push_back(L << 16 | L << 8 | L); // (L, L, L)
         };
-        for (uint32_t L : {0xFFu, 0xC0u, 0x80u, 0x40u}) group(L);
-        for (uint32_t c : {0xCCCCFFu, 0xCCFFCCu, 0xCCFFFFu, 0xFFCCCCu, 0xFFCCFFu, 0xFFFFCCu, 0xCCCCCCu}) t.push_back(c);
-        for (uint32_t L : {0x10u, 0x20u, 0x30u, 0x50u, 0x60u, 0x70u, 0x90u, 0xA0u, 0xB0u, 0xD0u, 0xE0u, 0xF0u}) group(L);
+        for (uint32_t L : {0xFFu, 0xC0u, 0x80u, 0x40u})
+            group(L);
+        for (uint32_t c : {0xCCCCFFu, 0xCCFFCCu, 0xCCFFFFu, 0xFFCCCCu, 0xFFCCFFu, 0xFFFFCCu, 0xCCCCCCu})
+            t.push_back(c);
+        for (uint32_t L :
+             {0x10u, 0x20u, 0x30u, 0x50u, 0x60u, 0x70u, 0x90u, 0xA0u, 0xB0u, 0xD0u, 0xE0u, 0xF0u})
+            group(L);
         return t;
     }();
     return table;
@@ -169,7 +213,8 @@ bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
             bool transparent = useMask ? (x < f.mask->Width() && y < f.mask->Height() &&
                                           (f.mask->ReadPixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF)
                                        : p[3] < 128;
-            out[x] = transparent ? kGifTransparentMarker : (uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
+            out[x] =
+                transparent ? kGifTransparentMarker : (uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
         }
     }
     return true;
@@ -193,7 +238,8 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
                     const uint8_t* p = bmp.Row(y) + x * 4;
                     b = p[0], g = p[1], r = p[2], a = p[3];
                 }
-                if (f.mask) a = f.pixels[size_t(y) * size_t(W) + size_t(x)] == kGifTransparentMarker ? 0 : 255;
+                if (f.mask)
+                    a = f.pixels[size_t(y) * size_t(W) + size_t(x)] == kGifTransparentMarker ? 0 : 255;
                 if (a < 65) {
                     out[x * 3] = out[x * 3 + 1] = out[x * 3 + 2] = 255;
                     remembered[size_t(y) * size_t(W) + size_t(x)] = 1;
@@ -208,24 +254,22 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
                 out[x * 3 + 2] = compose(r);
             }
         }
-        int n = f.mask ? 254 : 256;
-        for (;;) {
-            auto q = QuantizeColours(*work, n);
-            if (!q || q->Bits() != 8) return false;
-            const std::vector<uint32_t>& table = q->Table();
-            for (int y = 0; y < H; ++y) {
-                const uint8_t* in = q->Row(y);
-                uint32_t* out = f.pixels.data() + size_t(y) * size_t(W);
-                for (int x = 0; x < W; ++x) {
-                    size_t k = size_t(y) * size_t(W) + size_t(x);
-                    out[x] = remembered[k] ? kGifTransparentMarker
-                                           : (in[x] < table.size() ? table[in[x]] & 0x00FFFFFF : 0);
-                }
+        auto q = QuantizeColours(*work, f.mask ? 254 : 256);
+        if (!q || q->Bits() != 8) return false;
+        const std::vector<uint32_t>& table = q->Table();
+        for (int y = 0; y < H; ++y) {
+            const uint8_t* in = q->Row(y);
+            uint32_t* out = f.pixels.data() + size_t(y) * size_t(W);
+            for (int x = 0; x < W; ++x) {
+                size_t k = size_t(y) * size_t(W) + size_t(x);
+                out[x] = remembered[k] ? kGifTransparentMarker
+                                       : (in[x] < table.size() ? table[in[x]] & 0x00FFFFFF : 0);
             }
-            if (CollectColours(f.pixels, 256, colours)) break;
-            if (n <= 255) return false;
-            n = 255;  // 256 colours plus the marker: quantise to 255 colours instead
         }
+        // 256 colours plus the marker do not fit: the two closest colours become one.
+        if (!CollectColours(f.pixels, 256, colours) &&
+            (!MergeClosestColours(f.pixels) || !CollectColours(f.pixels, 256, colours)))
+            return false;
     }
     markerPos = PositionOf(colours, kGifTransparentMarker);
     return true;
@@ -273,7 +317,8 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
     std::vector<bool> usesGlobal(frames_.size(), false);
     for (size_t i = 0; i < frames_.size(); ++i) {
         size_t added = 0;
-        for (uint32_t c : frameColours[i]) added += inGlobal.count(c) ? 0 : 1;
+        for (uint32_t c : frameColours[i])
+            added += inGlobal.count(c) ? 0 : 1;
         if (global.size() + added > 256) continue;
         for (uint32_t c : frameColours[i])
             if (inGlobal.insert(c).second) global.push_back(c);
@@ -327,12 +372,14 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
     int background = hasTransparent ? std::max(0, PositionOf(global, transColour)) : 0;
     ColorMapObject* globalMap = MakeMap(global);
     if (!globalMap) return fail("cannot build the global palette");
-    int rc = EGifPutScreenDesc(gif, screenWidth_, screenHeight_, globalMap->BitsPerPixel, background, globalMap);
+    int rc =
+        EGifPutScreenDesc(gif, screenWidth_, screenHeight_, globalMap->BitsPerPixel, background, globalMap);
     GifFreeMapObject(globalMap);
     if (rc == GIF_ERROR) return fail("cannot write the screen descriptor");
 
     if (loop) {
-        const GifByteType block1[3] = {1, GifByteType(loopCount & 0xFF), GifByteType((loopCount >> 8) & 0xFF)};
+        const GifByteType block1[3] = {1, GifByteType(loopCount & 0xFF),
+                                       GifByteType((loopCount >> 8) & 0xFF)};
         if (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
             EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_ERROR ||
             EGifPutExtensionBlock(gif, 3, block1) == GIF_ERROR)
@@ -341,11 +388,13 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             const uint32_t b = uint32_t(bufferSize);
             const GifByteType block2[5] = {2, GifByteType(b), GifByteType(b >> 8), GifByteType(b >> 16),
                                            GifByteType(b >> 24)};
-            if (EGifPutExtensionBlock(gif, 5, block2) == GIF_ERROR) return fail("cannot write the loop block");
+            if (EGifPutExtensionBlock(gif, 5, block2) == GIF_ERROR)
+                return fail("cannot write the loop block");
         }
         if (EGifPutExtensionTrailer(gif) == GIF_ERROR) return fail("cannot write the loop block");
     }
-    if (!comment.empty() && EGifPutComment(gif, comment.c_str()) == GIF_ERROR) return fail("cannot write the comment");
+    if (!comment.empty() && EGifPutComment(gif, comment.c_str()) == GIF_ERROR)
+        return fail("cannot write the comment");
 
     const int W = screenWidth_, H = screenHeight_;
     std::vector<GifPixelType> line(size_t(std::max(W, 1)));
@@ -355,7 +404,8 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             const uint32_t delay = uint32_t(std::clamp(f.delay, 0, 65535));
             const GifByteType gce[4] = {
                 GifByteType(((f.disposal & 7) << 2) | (f.userInput ? 2 : 0) | (f.transIndex >= 0 ? 1 : 0)),
-                GifByteType(delay & 0xFF), GifByteType(delay >> 8), GifByteType(f.transIndex >= 0 ? f.transIndex : 0)};
+                GifByteType(delay & 0xFF), GifByteType(delay >> 8),
+                GifByteType(f.transIndex >= 0 ? f.transIndex : 0)};
             if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, gce) == GIF_ERROR)
                 return fail("cannot write a graphic control extension");
         }
@@ -376,7 +426,8 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
 
         const std::vector<uint32_t>& pal = f.colourCount > 0 ? f.palette : global;
         std::unordered_map<uint32_t, int> index;
-        for (size_t k = pal.size(); k-- > 0;) index[pal[k]] = int(k);  // the first occurrence wins
+        for (size_t k = pal.size(); k-- > 0;)
+            index[pal[k]] = int(k); // the first occurrence wins
         const int fallback = f.transIndex >= 0 ? f.transIndex : 0;
 
         ColorMapObject* localMap = nullptr;
@@ -407,9 +458,11 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
         if (f.interlace) {
             static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
             for (int pass = 0; pass < 4 && ok; ++pass)
-                for (int y = start[pass]; y < bh && ok; y += step[pass]) ok = putRow(y);
+                for (int y = start[pass]; y < bh && ok; y += step[pass])
+                    ok = putRow(y);
         } else {
-            for (int y = 0; y < bh && ok; ++y) ok = putRow(y);
+            for (int y = 0; y < bh && ok; ++y)
+                ok = putRow(y);
         }
         if (!ok) return fail("cannot write image data");
     }
@@ -417,10 +470,12 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
     gif = nullptr;
     if (closed == GIF_ERROR || sink.failed) {
         out.clear();
-        SetError(error, std::string("cannot finish the file: ") + (sink.failed ? "out of memory" : GifErrorString(err)));
+        SetError(error, std::string("cannot finish the file: ") +
+                            (sink.failed ? "out of memory" : GifErrorString(err)));
         return false;
     }
-    for (auto& f : frames_) f->pixels.clear();
+    for (auto& f : frames_)
+        f->pixels.clear();
     return true;
 }
 

@@ -6,8 +6,8 @@
 //
 // Choices of this implementation:
 // - Frame bitmaps and pixel buffers are kept top-down (row 0 at the top).
-// - A quantised frame that would end with 256 colours plus the transparent marker (257 values) is
-//   quantised again to 255 colours, so every frame has a usable palette.
+// - A quantised frame that would end with 256 colours plus the transparent marker (257 values) has
+//   its two closest colours merged, so it keeps 255 colours and the marker in an 8-bit table.
 // - When the list holding the transparent marker already uses all 119 candidate replacement
 //   colours, the first RGB value (counting up from 0x000001) not in the list replaces the marker.
 // - The file is built in memory and saved with platform::WriteFileAtomically: a failed write leaves
@@ -25,39 +25,41 @@ inline constexpr uint32_t kGifTransparentMarker = 0xFF000000u;
 
 // One frame.
 class CGIFLocal {
-public:
+  public:
     virtual ~CGIFLocal() = default;
 
-    std::unique_ptr<cDib> bitmap;  // 32 bits, B, G, R, A
-    std::unique_ptr<cDib> mask;    // optional transparency mask (white = transparent); none in exports
-    int delay = 0;                 // hundredths of a second
-    int disposal = 0;              // 0..7; exports use 2 (restore to background)
+    std::unique_ptr<cDib> bitmap; // 32 bits, B, G, R, A
+    std::unique_ptr<cDib> mask;   // optional transparency mask (white = transparent); none in exports
+    int delay = 0;                // hundredths of a second
+    int disposal = 0;             // 0..7; exports use 2 (restore to background)
     bool userInput = false;
     bool interlace = false;
 
     // Filled by CGIFFile::Write.
-    int colourCount = 0;             // local palette entries (0 = the global palette)
-    std::vector<uint32_t> palette;   // local palette, 0x00RRGGBB
-    int transIndex = -1;             // transparent palette index, -1 none
-    std::vector<uint32_t> pixels;    // one value per pixel: 0x00RRGGBB or kGifTransparentMarker
+    int colourCount = 0;           // local palette entries (0 = the global palette)
+    std::vector<uint32_t> palette; // local palette, 0x00RRGGBB
+    int transIndex = -1;           // transparent palette index, -1 none
+    std::vector<uint32_t> pixels;  // one value per pixel: 0x00RRGGBB or kGifTransparentMarker
 };
 
 class CGIFFile {
-public:
+  public:
     virtual ~CGIFFile() = default;
 
     // Takes a frame; the first frame sets the logical screen size from its bitmap. False for a frame
     // without a 32-bit bitmap.
     bool AddFrame(std::unique_ptr<CGIFLocal> frame);
     int FrameCount() const { return int(frames_.size()); }
-    const CGIFLocal* Frame(int i) const { return i >= 0 && i < FrameCount() ? frames_[size_t(i)].get() : nullptr; }
+    const CGIFLocal* Frame(int i) const {
+        return i >= 0 && i < FrameCount() ? frames_[size_t(i)].get() : nullptr;
+    }
     int ScreenWidth() const { return screenWidth_; }
     int ScreenHeight() const { return screenHeight_; }
 
     // Options of the file (exports leave them as they are).
-    int loopCount = 0;    // written with more than one frame; 0 = endless
-    int bufferSize = 0;   // NETSCAPE2.0 sub-block 2, written when not 0
-    std::string comment;  // a comment extension when not empty
+    int loopCount = 0;   // written with more than one frame; 0 = endless
+    int bufferSize = 0;  // NETSCAPE2.0 sub-block 2, written when not 0
+    std::string comment; // a comment extension when not empty
 
     // Builds the file. transparentColour is 0x00RRGGBB, or negative for none; a value
     // whose top byte is not 0 counts as none. False without frames or when giflib fails, with the
@@ -69,7 +71,7 @@ public:
     // The 119 candidate colours that replace the transparent marker, in the order they are tried.
     static const std::vector<uint32_t>& ReplacementColours();
 
-private:
+  private:
     bool EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error);
     bool BuildPixelBuffer(CGIFLocal& f);
     bool ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos);

@@ -163,7 +163,7 @@ TEST(GifFile, ExactlyTwoHundredFiftySixValuesAreNotQuantised) {
 }
 
 // A frame of 64 x 64 distinct colours with a transparent hole: quantising to 256 colours gives 256
-// colours plus the marker, so it is quantised to 255 colours; every frame keeps a usable palette.
+// colours plus the marker, so two colours merge; the frame keeps 255 colours and the marker.
 TEST(GifFile, QuantisedFrameWithTransparencyKeepsAPalette) {
     TempDir dir;
     CGIFFile file;
@@ -211,6 +211,11 @@ TEST(GifFile, QuantisedFrameWithTransparencyKeepsAPalette) {
             worst = std::max(worst, std::abs(int((c >> 8) & 255) - int((want >> 8) & 255)));
         }
     EXPECT_LT(worst, 40);
+    std::set<int64_t> colours;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            colours.insert(gif.Colour(0, x, y));
+    EXPECT_EQ(colours.size(), 256u); // 255 colours and transparent
     // The second frame (4096 colours, none transparent) did not fit the global palette.
     EXPECT_GT(file.Frame(1)->colourCount, 0);
     EXPECT_NE(gif.gif->SavedImages[1].ImageDesc.ColorMap, nullptr);
