@@ -119,8 +119,10 @@ strToolResult cIntervalSetting::run(const strToolContext& ctx) const {
     // The document refuses frames outside the animation; the loop need not walk past its slots.
     const int first = std::max(s, 0);
     const int last = std::min(e, doc.frames().capacity() - 1);
+    const bool step = ctx.openStep();
     for (int f = first; f <= last; ++f)
         if (doc.setFrameInterval(f, static_cast<uint16_t>(n))) ++set;
+    if (step) ctx.commitStep();
     r.count = set;
     r.ok = set > 0;
     r.changed = set > 0;

@@ -117,7 +117,7 @@ TEST(BatchRun, FillFromTheTimeline) {
     EXPECT_EQ(cBatchEdit::CellLabel(7), "<07>");
 }
 
-TEST(IntervalRun, SwapsSetsIsNotUndoableAndFillsFromTheTimeline) {
+TEST(IntervalRun, SwapsSetsUndoesAsOneStepAndFillsFromTheTimeline) {
     Doc d(10, 1);
     cIntervalSetting s;
     s.startFrame = 8;
@@ -129,7 +129,12 @@ TEST(IntervalRun, SwapsSetsIsNotUndoableAndFillsFromTheTimeline) {
     EXPECT_EQ(Text(r), "Interval entered [3]\xEF\xBD\x9E[8] on frame [5]");
     for (int f = 0; f < 10; ++f)
         EXPECT_EQ(d.doc.frameInterval(f, false), f >= 3 && f <= 8 ? 5 : 0) << f;
-    EXPECT_EQ(d.history.undoCount(), stepsBefore);
+    EXPECT_EQ(d.history.undoCount(), stepsBefore + 1);
+    EXPECT_TRUE(d.history.undo());
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(d.doc.frameInterval(f, false), 0) << f;
+    EXPECT_TRUE(d.history.redo());
+    EXPECT_EQ(d.doc.frameInterval(8, false), 5);
 
     d.doc.setSetting(kKeyBasicInterval, 4);
     s.interval = 0;
