@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QRect>
 
+class QWidget;
+
 struct strCanvasOverlays {
     // The cell window's working copy, drawn in place of the document's cell (frame, cell).
     bool cellPreview = false;
@@ -15,7 +17,8 @@ struct strCanvasOverlays {
     int previewCell = -1;
     strCell previewValue;
 
-    // An export window's cut range, in animation coordinates (origin at the centre position).
+    // An export window's cut range, in animation coordinates (origin at the centre position),
+    // normalised (a range typed with a negative width or height is shown where it captures).
     bool cutRange = false;
     QRect cutArea;
 
@@ -30,6 +33,15 @@ struct strCanvasOverlays {
 
 // A window asks for a tool window, filled with what it knows (the timeline's selection, the cell
 // under the cursor, where the pointer is). The tool windows listen to cSession::toolRequested.
+// What each command reads (ids of command_ids.h):
+//   40043 settings       the cell window of cell cellFirst on frame frameFirst (-1: the current frame)
+//   40007 frame setting  frame compensation filled with frames frameFirst..frameLast and cell numbers
+//   40005 batch          cellFirst..cellLast; batch filled the same way (-1 in a range: all)
+//   40004 interval       the interval window filled with frames frameFirst..frameLast
+//   40012 cell lock      cellFirst >= 0: "[%d] Locked for cell and image" of that cell number;
+//                        otherwise the whole lock table
+//   40209 new, 40017 paste  the cell-number chooser at globalPos (null: at the main window's corner);
+//                        the chosen cell number gets a new cell, or the paste
 struct strToolRequest {
     int command = 0;     // the command id of the window (frame setting, batch, interval, settings …)
     int frameFirst = -1; // a frame range, inclusive (-1: none)
@@ -37,4 +49,7 @@ struct strToolRequest {
     int cellFirst = -1; // a cell-number range, inclusive (-1: none)
     int cellLast = -1;
     QPoint globalPos; // where a window that opens at the pointer goes
+    // The widget that asks. When it lies in a window other than the main window (the list window),
+    // the main window is disabled while the tool window is open.
+    QWidget* origin = nullptr;
 };
