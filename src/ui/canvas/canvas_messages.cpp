@@ -1,0 +1,14 @@
+#include "ui/canvas/canvas_messages.h"
+
+namespace {
+constexpr const char* kTexts[] = {
+#define PELKO_CANVAS_MESSAGE_TEXT(id, text) text,
+    PELKO_CANVAS_MESSAGES(PELKO_CANVAS_MESSAGE_TEXT)
+#undef PELKO_CANVAS_MESSAGE_TEXT
+};
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kCanvasMessageCount);
+} // namespace
+
+const char* CanvasText(eCanvasMessage id) {
+    return id >= 0 && id < kCanvasMessageCount ? kTexts[id] : "";
+}

@@ -1,0 +1,110 @@
+// The canvas popup "MENU_EDIT1", built from the canvas's own actions.
+
+#include "interchange/edit_clip.h"
+#include "ui/canvas/main_edit_wnd.h"
+#include "ui/session/session.h"
+#include "ui/shell/command_ids.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+struct strPopupItem {
+    int id;
+    const char* label;
+    const char* name;
+};
+
+constexpr strPopupItem kItems[] = {
+    {kCmdCellSettings, "Settings", "canvasSettings"},
+    {kCmdNewCell, "New", "canvasNew"},
+    {kCmdCut, "Cut", "canvasCut"},
+    {kCmdCopy, "Copy", "canvasCopy"},
+    {kCmdPaste, "Paste", "canvasPaste"},
+    {kCmdDelete, "Delete", "canvasDelete"},
+    {kCmdToForeground, "To the foreground", "canvasToForeground"},
+    {kCmdToBackground, "To the background", "canvasToBackground"},
+    {kCmdCompleteCells, "Complete before and after with frame", "canvasComplete"},
+};
+
+} // namespace
+
+void cMainEditWnd::buildPopup() {
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("MENU_EDIT1"));
+    popup_->setAccessibleName(QStringLiteral("Canvas menu"));
+    for (const strPopupItem& item : kItems) {
+        QAction* a = popup_->addAction(QString::fromLatin1(item.label));
+        a->setObjectName(QString::fromLatin1(item.name));
+        a->setData(item.id);
+        if (item.id == kCmdNewCell) popup_->addSeparator();
+        connect(a, &QAction::triggered, this, [this, id = item.id] {
+            cSession& s = session_;
+            s.stopPlayback();
+            const strCanvasPoint at{popupDocument_.x(), popupDocument_.y()};
+            switch (id) {
+            case kCmdCellSettings:
+            case kCmdNewCell: {
+                strToolRequest r;
+                r.command = id;
+                r.frameFirst = r.frameLast = s.currentFrame();
+                if (id == kCmdCellSettings) r.cellFirst = r.cellLast = s.commands().currentCell();
+                r.globalPos = popup_->pos();
+                s.requestTool(r);
+                break;
+            }
+            case kCmdCut:
+                s.report(s.clipCommands().cutCells());
+                break;
+            case kCmdCopy:
+                s.report(s.clipCommands().copyCells());
+                break;
+            case kCmdPaste:
+                s.report(s.commands().currentCell() >= 0 ? s.clipCommands().pasteAtCurrentCell(&at)
+                                                         : s.clipCommands().pasteCells(-1, &at));
+                break;
+            case kCmdDelete:
+                s.report(s.commands().deleteSelectedCells());
+                break;
+            case kCmdToForeground:
+                s.report(s.commands().toForeground());
+                break;
+            case kCmdToBackground:
+                s.report(s.commands().toBackground());
+                break;
+            case kCmdCompleteCells:
+                s.report(s.commands().completeSelectedCells());
+                break;
+            default:
+                break;
+            }
+        });
+    }
+}
+
+void cMainEditWnd::showPopup(QPoint globalPos) {
+    cSession& s = session_;
+    const bool selected = s.commands().selectedCount() > 0;
+    for (QAction* a : popup_->actions()) {
+        switch (a->data().toInt()) {
+        case kCmdCellSettings:
+            a->setEnabled(s.commands().currentCell() >= 0);
+            break;
+        case kCmdPaste:
+            a->setEnabled(s.clipCommands().canPaste(kClipCells));
+            break;
+        case kCmdCut:
+        case kCmdCopy:
+        case kCmdDelete:
+        case kCmdToForeground:
+        case kCmdToBackground:
+        case kCmdCompleteCells:
+            a->setEnabled(selected);
+            break;
+        default:
+            break;
+        }
+    }
+    popup_->popup(globalPos);
+}

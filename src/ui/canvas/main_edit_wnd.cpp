@@ -1,0 +1,260 @@
+// The canvas: construction, the view transform and scroll bars, and what it shows of the session.
+
+#include "ui/canvas/main_edit_wnd.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "image/picture_slot_table.h"
+#include "ui/canvas/dlg_contex_spline.h"
+#include "ui/session/session.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How far the view origin may move from the animation's centre, in document pixels.
+constexpr double kViewReach = 1536;
+
+// Windows colour 0x00BBGGRR to 0x00RRGGBB.
+uint32_t RgbOfWindowsColour(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+int FloorTo(int v, int step) {
+    return v >= 0 ? v / step * step : -((-v + step - 1) / step * step);
+}
+
+} // namespace
+
+cMainEditWnd::cMainEditWnd(cSession& session, cCommandTable& commands, QWidget* parent)
+    : QAbstractScrollArea(parent), session_(session), commands_(commands) {
+    setObjectName(QStringLiteral("canvas"));
+    setAccessibleName(QStringLiteral("Canvas"));
+    viewport()->setObjectName(QStringLiteral("canvasView"));
+    viewport()->setAccessibleName(QStringLiteral("Canvas drawing area"));
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    horizontalScrollBar()->setObjectName(QStringLiteral("canvasHorizontalBar"));
+    horizontalScrollBar()->setAccessibleName(QStringLiteral("Canvas horizontal scroll bar"));
+    verticalScrollBar()->setObjectName(QStringLiteral("canvasVerticalBar"));
+    verticalScrollBar()->setAccessibleName(QStringLiteral("Canvas vertical scroll bar"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(160, 120);
+    // Space and Enter open the settings of the current cell while the canvas has the focus.
+    if (QAction* settings = commands_.action(kCmdCellSettings)) addAction(settings);
+    buildPopup();
+    qApp->installEventFilter(this);
+    connect(&session_, &cSession::changed, this, &cMainEditWnd::onChanged);
+    updateScrollBars();
+}
+
+cMainEditWnd::~cMainEditWnd() {
+    qApp->removeEventFilter(this);
+    if (splineDlg_) splineDlg_->close();
+}
+
+// ---- for other windows ----------------------------------------------------------------------------
+
+QPoint cMainEditWnd::documentPointAt(const QPoint& globalPos) const {
+    return toDocument(viewport()->mapFromGlobal(QPointF(globalPos)));
+}
+
+bool cMainEditWnd::containsGlobal(const QPoint& globalPos) const {
+    return isVisible() && viewport()->rect().contains(viewport()->mapFromGlobal(globalPos));
+}
+
+int cMainEditWnd::cellAt(const QPoint& d) const {
+    const std::vector<int> hits =
+        HitCells(session_.document(), session_.currentFrame(), d.x(), d.y(),
+                 [this](const strCell& c, int& w, int& h) { return cellSize(c, w, h); });
+    return hits.empty() ? -1 : hits.back();
+}
+
+void cMainEditWnd::takeFocus() {
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
+// ---- view -----------------------------------------------------------------------------------------
+
+float cMainEditWnd::zoom() const {
+    return cSession::ZoomOfIndex(session_.zoomIndex());
+}
+
+QPointF cMainEditWnd::toScreen(QPointF d) const {
+    const float z = zoom();
+    const QSize size = viewport()->size();
+    return {(d.x() - origin_.x()) * z + size.width() / 2, (d.y() - origin_.y()) * z + size.height() / 2};
+}
+
+QPoint cMainEditWnd::toDocument(QPointF s) const {
+    const float z = zoom();
+    const QSize size = viewport()->size();
+    const double x = (s.x() - size.width() / 2) / z + origin_.x();
+    const double y = (s.y() - size.height() / 2) / z + origin_.y();
+    return {int(std::clamp(x, -1e6, 1e6)), int(std::clamp(y, -1e6, 1e6))};
+}
+
+void cMainEditWnd::setOrigin(QPointF o) {
+    // The origin stays on whole screen pixels, so the composed frame lands on whole pixels too.
+    const double z = zoom();
+    const double x = std::round(std::clamp(o.x(), -kViewReach, kViewReach) * z) / z;
+    const double y = std::round(std::clamp(o.y(), -kViewReach, kViewReach) * z) / z;
+    if (QPointF(x, y) == origin_) return;
+    origin_ = {x, y};
+    updateScrollBars();
+    viewport()->update();
+}
+
+void cMainEditWnd::zoomAbout(int index, QPointF s) {
+    index = std::clamp(index, 0, 4);
+    if (index == session_.zoomIndex()) return;
+    const QSize size = viewport()->size();
+    const double oldZoom = zoom();
+    const double dx = (s.x() - size.width() / 2) / oldZoom + origin_.x();
+    const double dy = (s.y() - size.height() / 2) / oldZoom + origin_.y();
+    session_.setZoomIndex(index);
+    const double z = zoom();
+    setOrigin({dx - (s.x() - size.width() / 2) / z, dy - (s.y() - size.height() / 2) / z});
+}
+
+void cMainEditWnd::updateScrollBars() {
+    const double z = zoom();
+    const int reach = int(kViewReach * z);
+    const QSize size = viewport()->size();
+    QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
+    const int values[] = {int(std::lround(origin_.x() * z)), int(std::lround(origin_.y() * z))};
+    const int pages[] = {size.width(), size.height()};
+    for (int i = 0; i < 2; ++i) {
+        const QSignalBlocker block(bars[i]);
+        bars[i]->setRange(-reach, reach);
+        bars[i]->setPageStep(std::max(pages[i], 1));
+        bars[i]->setSingleStep(std::max(int(16 * z), 4));
+        bars[i]->setValue(values[i]);
+    }
+}
+
+void cMainEditWnd::scrollContentsBy(int, int) {
+    const double z = zoom();
+    setOrigin({horizontalScrollBar()->value() / z, verticalScrollBar()->value() / z});
+}
+
+void cMainEditWnd::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    updateScrollBars();
+}
+
+// ---- what the canvas shows ------------------------------------------------------------------------
+
+void cMainEditWnd::onChanged(unsigned flags) {
+    if (flags & (kChangeReplaced | kChangeProject)) {
+        cancelGesture();
+        hover_.clear();
+        if (splineDlg_) splineDlg_->close();
+    }
+    if (flags & kChangePlay && session_.playing() && mode_ != kDragIdle) cancelGesture();
+    if (flags & kChangeView) setOrigin(origin_), updateScrollBars();
+    if (flags & (kChangeReplaced | kChangeCells | kChangePictures | kChangeProject | kChangeFrame |
+                 kChangeView | kChangePlay | kChangeEffects))
+        touchFrame();
+    viewport()->update();
+}
+
+void cMainEditWnd::touchFrame() {
+    ++generation_;
+}
+
+bool cMainEditWnd::cellSize(const strCell& cell, int& w, int& h) const {
+    const cPictureSlot* slot = session_.pictureSlots().Find(cell.picture);
+    if (!slot || !slot->IsValidPattern(int(cell.pattern) - 1)) return false;
+    slot->GetCellSize(w, h);
+    return w > 0 && h > 0;
+}
+
+const strCell* cMainEditWnd::shownCell(int n, const strCell* documentCell) const {
+    if (n >= 0 && size_t(n) < previewSet_.size() && previewSet_[size_t(n)]) return &preview_[size_t(n)];
+    const strCanvasOverlays& o = session_.overlays();
+    if (o.cellPreview && o.previewFrame == session_.currentFrame() && o.previewCell == n)
+        return &o.previewValue;
+    return documentCell;
+}
+
+strCaptureArea cMainEditWnd::visibleArea() const {
+    // The document pixels under the view, from its left and top edges. Below 100 % the edges are
+    // multiples of the pixels that share one screen pixel, so the frame lands on whole pixels.
+    const double z = zoom();
+    const int step = z < 1 ? int(std::lround(1 / z)) : 1;
+    const QSize size = viewport()->size();
+    const int cx = size.width() / 2, cy = size.height() / 2;
+    strCaptureArea a;
+    a.left = FloorTo(int(std::floor(origin_.x() - cx / z)), step);
+    a.top = FloorTo(int(std::floor(origin_.y() - cy / z)), step);
+    a.right = -FloorTo(-int(std::ceil(origin_.x() + (size.width() - cx) / z)), step);
+    a.bottom = -FloorTo(-int(std::ceil(origin_.y() + (size.height() - cy) / z)), step);
+    // Nothing is drawn beyond the reach of the cells and the view; the size stays even.
+    const int reach = int(kViewReach) + 1024;
+    a.left = std::max(a.left, -reach);
+    a.top = std::max(a.top, -reach);
+    a.right = std::min(a.right, reach);
+    a.bottom = std::min(a.bottom, reach);
+    if (a.Width() % 2) ++a.right;
+    if (a.Height() % 2) ++a.bottom;
+    return a;
+}
+
+strCanvasScene cMainEditWnd::scene() const {
+    const cConfig& c = session_.config();
+    cSession& s = session_;
+    strCanvasScene scene;
+    scene.doc = &s.document();
+    scene.pictures = &s.pictureSlots();
+    scene.frame = s.currentFrame();
+    scene.area = visibleArea();
+    scene.background = RgbOfWindowsColour(c.CGround);
+    const bool playing = s.playing();
+    scene.target = c.VTargetFlag && s.pictureSlots().Find(cPictureSlotTable::kTargetPicture);
+    ComputeTargetOffset(s.document(), s.pictureSlots(), c, scene.targetX, scene.targetY);
+    scene.targetOpacity = c.TargetOpacity;
+    if (playing) {
+        const cA_Player& player = s.player();
+        if (player.targetFlash().active()) scene.targetFlash = &player.targetFlash();
+        if (player.screenFlash().active()) scene.screenFlash = &player.screenFlash();
+        scene.cells = !player.clearCells();
+    } else if (c.VShadowFlag) {
+        scene.previousSkin = c.VBackFlag ? c.CBackShadow : 0;
+        scene.nextSkin = c.VNextFlag ? c.CNextShadow : 0;
+    }
+    scene.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
+    const strCanvasOverlays& o = s.overlays();
+    if (o.patternDrag) {
+        scene.dragPicture = o.dragPicture;
+        scene.dragPattern = o.dragPattern;
+        scene.dragX = int(o.dragAt.x());
+        scene.dragY = int(o.dragAt.y());
+    }
+    return scene;
+}
+
+QImage cMainEditWnd::grabCanvas() {
+    QImage out(viewport()->size(), QImage::Format_RGB32);
+    QPainter p(&out);
+    paintCanvas(p);
+    return out;
+}
+
+void cMainEditWnd::showPosition(QPoint screen) {
+    const QPoint d = toDocument(screen);
+    session_.showStatus(QString::asprintf("%d,%d", d.x(), d.y()));
+}

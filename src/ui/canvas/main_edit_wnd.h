@@ -1,0 +1,140 @@
+#pragma once
+// cMainEditWnd: the canvas. It shows the current frame as the export draws it (the library's
+// compositor at document scale, scaled to the zoom with nearest pixels), paints the overlays at
+// screen resolution (grid, centre box, onion-skin outlines, path, cell outlines, band, pivot, cut
+// range, GIF draft, info text) and turns mouse gestures into the library's selection and drag
+// operations. The view: a document point d shows at s = (d - origin) x zoom + (W/2, H/2).
+
+#include "tools/canvas_edit.h"
+#include "tools/spline.h"
+#include "ui/canvas/canvas_frame.h"
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+#include <QSet>
+
+#include <vector>
+
+class cCommandTable;
+class cDlg_ContexSpline;
+class cSession;
+class QMenu;
+
+class cMainEditWnd : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    cMainEditWnd(cSession& session, cCommandTable& commands, QWidget* parent = nullptr);
+    ~cMainEditWnd() override;
+
+    // --- for the windows that drop on the canvas (palette) ---
+    // The document point under a global screen point (truncated toward zero).
+    QPoint documentPointAt(const QPoint& globalPos) const;
+    // Whether a global screen point lies over the canvas's drawing area.
+    bool containsGlobal(const QPoint& globalPos) const;
+    // The topmost cell of the current frame under a document point, or -1 (the canvas's hit test).
+    int cellAt(const QPoint& documentPoint) const;
+    void takeFocus();
+
+    // --- view ---
+    QPointF origin() const { return origin_; }
+    void setOrigin(QPointF origin);
+    float zoom() const;
+    QPointF toScreen(QPointF document) const;
+    QPoint toDocument(QPointF screen) const;
+
+    // --- state, for the status bar and the tests ---
+    int dragMode() const { return mode_; }
+    // The frame the last repaint showed, and the compositor's cache.
+    int shownFrame() const { return shownFrame_; }
+    const cCanvasFrame& frameCache() const { return frame_; }
+    cSpline& spline() { return spline_; }
+    // Ends any running gesture without a change.
+    void cancelGesture();
+    // The picture the canvas would show now, rendered offscreen (what paintEvent draws).
+    QImage grabCanvas();
+
+  signals:
+    // The spline dialog opened (tests answer it).
+    void splineDialogOpened(cDlg_ContexSpline* dialog);
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    // --- canvas_view.cpp ---
+    void onChanged(unsigned flags);
+    void updateScrollBars();
+    void zoomAbout(int index, QPointF screenPoint);
+    strCanvasScene scene() const;
+    strCaptureArea visibleArea() const;
+    // The generation of what the composed frame depends on moves on.
+    void touchFrame();
+    bool cellSize(const strCell& cell, int& width, int& height) const;
+    const strCell* shownCell(int cell, const strCell* documentCell) const;
+    void showPosition(QPoint screen);
+
+    // --- canvas_paint.cpp ---
+    void paintCanvas(QPainter& p);
+    void paintGrid(QPainter& p) const;
+    void paintSkinOutlines(QPainter& p) const;
+    void paintPath(QPainter& p) const;
+    void paintOutlines(QPainter& p) const;
+    void paintGesture(QPainter& p) const;
+    void paintOverlays(QPainter& p) const;
+    void paintInfo(QPainter& p) const;
+    void paintQuad(QPainter& p, const strCell& cell, const QColor& colour) const;
+
+    // --- canvas_mouse.cpp ---
+    void pressIdle(QMouseEvent* e);
+    void pressMove(QMouseEvent* e);
+    void pressBand(QMouseEvent* e);
+    void select(QPoint screen, bool ctrl);
+    void hover(QPoint screen);
+    void beginTakingPart();
+    void updatePivot(QPoint screen, bool shift);
+    strDragTransform transform() const;
+    void applyDrag();
+    void releaseBand();
+    void openSplineDialog(QPoint screen);
+    void endGesture();
+    bool beyondThreshold(QPoint a, QPoint b) const;
+    bool keyHeld(int virtualKey) const;
+    void nudge(int dx, int dy);
+    void showPopup(QPoint globalPos);
+    void buildPopup();
+
+    cSession& session_;
+    cCommandTable& commands_;
+    QPointF origin_{0, 0};
+    cCanvasFrame frame_;
+    uint64_t generation_ = 1;
+    int shownFrame_ = -1;
+
+    // The gesture (drag mode, press and current points in viewport pixels, pivot pair).
+    int mode_ = kDragIdle;
+    bool started_ = false; // the pointer left the drag threshold
+    bool snap_ = false;
+    QPoint press_, current_;
+    QPointF pivot1_, pivot2_;
+    float ratio_ = 1, angle_ = 0;
+    std::vector<int> takingPart_;
+    std::vector<int> hover_;
+    std::vector<bool> previewSet_;
+    std::vector<strCell> preview_;
+    QPoint popupDocument_;
+
+    QSet<int> keysHeld_; // Qt keys held now (watched on the whole application)
+    cSpline spline_;
+    QPointer<cDlg_ContexSpline> splineDlg_;
+    QMenu* popup_ = nullptr;
+};

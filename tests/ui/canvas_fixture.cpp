@@ -1,0 +1,87 @@
+#include "canvas_fixture.h"
+
+#include "../../samples/sample_project.h"
+
+#include "document/anime_file_device.h"
+#include "export/png_writer.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+strCell SheetCell(int pattern, int x, int y) {
+    strCell c;
+    c.pattern = uint16_t(pattern);
+    c.x = int16_t(x);
+    c.y = int16_t(y);
+    return c;
+}
+
+bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoomIndex) {
+    QApplication::setStartDragDistance(4);
+    if (!start()) return false;
+    auto sheet = sample::DrawSheet();
+    if (!sheet ||
+        !WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr))
+        return false;
+    cProject doc(&config);
+    doc.create(-1, 8, -1, -1);
+    doc.setSetting(kKeyEditFormat, 0);
+    strPicture picture;
+    picture.divX = sample::kColumns;
+    picture.divY = sample::kRows;
+    picture.path = "sample_sheet.png";
+    doc.pictures().setCopy(0, picture);
+    doc.frameOrCreate(0);
+    build(doc);
+    const QString file = path(QStringLiteral("canvas.txt"));
+    ANIME::cAnimeFile_Device device;
+    if (device.save(file.toStdString(), doc, ANIME::kFormatText) != 1) return false;
+    if (!session().openPath(file)) return false;
+    canvas = qobject_cast<cMainEditWnd*>(window->canvas());
+    if (!canvas) return false;
+    window->show();
+    canvas->viewport()->setFixedSize(400, 300);
+    session().setZoomIndex(zoomIndex);
+    canvas->setOrigin({0, 0});
+    return true;
+}
+
+bool strCanvasFixture::openSample() {
+    return open([](cProject& doc) { sample::BuildProject(doc); });
+}
+
+void strCanvasFixture::overlaysOff() {
+    for (bool cConfig::*flag :
+         {&cConfig::VLineFlag, &cConfig::VNowFlag, &cConfig::VBackFlag, &cConfig::VNextFlag,
+          &cConfig::VLocusFlag, &cConfig::VTargetFlag, &cConfig::VGifFlag})
+        config.*flag = false;
+    session().notify(kChangeView);
+}
+
+void strCanvasFixture::press(QPointF d, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+    QTest::mousePress(view(), b, m, screen(d.x(), d.y()));
+}
+
+void strCanvasFixture::moveTo(QPointF d, Qt::KeyboardModifiers m) {
+    // QTest::mouseMove carries no modifiers; send the event itself.
+    const QPoint s = screen(d.x(), d.y());
+    QMouseEvent e(QEvent::MouseMove, s, view()->mapToGlobal(s), Qt::NoButton, QApplication::mouseButtons(),
+                  m);
+    QApplication::sendEvent(view(), &e);
+}
+
+void strCanvasFixture::release(QPointF d, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+    QTest::mouseRelease(view(), b, m, screen(d.x(), d.y()));
+}
+
+void strCanvasFixture::drag(QPointF from, QPointF to, Qt::KeyboardModifiers m) {
+    press(from, Qt::LeftButton, m);
+    for (int k = 1; k <= 4; ++k)
+        moveTo(from + (to - from) * k / 4.0, m);
+    release(to, Qt::LeftButton, m);
+}
+
+const strCell* strCanvasFixture::cell(int frame, int n) const {
+    return session().document().cell(frame, n);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// An editor on a project whose picture 0 is the sample sheet (ten 96 x 96 patterns), with the canvas
+// at a known size, zoom and origin, every overlay off, and helpers that drive the canvas with real
+// mouse events at document points.
+
+#include "editor_fixture.h"
+
+#include "ui/canvas/main_edit_wnd.h"
+
+#include <functional>
+
+class cProject;
+
+struct strCanvasFixture : strEditorFixture {
+    cMainEditWnd* canvas = nullptr;
+
+    // Writes the sample sheet and a project filled by build (8 cell numbers; frames as build makes
+    // them), opens it, and sets the canvas to 400 x 300 at the zoom index, origin (0, 0).
+    bool open(const std::function<void(cProject&)>& build, int zoomIndex = 2);
+    // The sample project of the sample program.
+    bool openSample();
+    // Every view overlay off (grid, centre lines, outlines, onion skins, path, target).
+    void overlaysOff();
+
+    QWidget* view() const { return canvas->viewport(); }
+    QPoint screen(double x, double y) const { return canvas->toScreen(QPointF(x, y)).toPoint(); }
+    void press(QPointF d, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {});
+    void moveTo(QPointF d, Qt::KeyboardModifiers m = {});
+    void release(QPointF d, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {});
+    // Press, move in steps to the end, release.
+    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers m = {});
+    const strCell* cell(int frame, int n) const;
+};
+
+// A cell of picture 0 at (x, y).
+strCell SheetCell(int pattern, int x, int y);
