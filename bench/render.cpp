@@ -165,7 +165,7 @@ void ExportBenchmark(benchmark::State& state, bool gif) {
     strSampleScene scene;
     strCaptureRequest r;
     r.project = &scene.doc;
-    r.slots = &scene.slots;
+    r.pictures = &scene.slots;
     r.area = scene.area;
     r.background = 0x1c2030;
     if (gif) {

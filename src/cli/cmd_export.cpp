@@ -85,7 +85,7 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
 
     strCaptureRequest r;
     r.project = &doc;
-    r.slots = &slots;
+    r.pictures = &slots;
     if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) ||
         !ParseBackground(ctx, o.background, r.background))
         return;

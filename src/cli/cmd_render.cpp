@@ -124,7 +124,7 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
     strCaptureRequest r;
     r.outputPath = o.out;
     r.project = &doc;
-    r.slots = &slots;
+    r.pictures = &slots;
     if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) ||
         !ParseBackground(ctx, o.background, r.background))
         return;

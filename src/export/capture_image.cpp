@@ -63,9 +63,9 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     failedPath_.clear();
     if (!request.project) return Fail("no project");
     if (request.outputPath.empty()) return Fail("no output path");
-    if (!request.slots) return Fail("no picture slots");
+    if (!request.pictures) return Fail("no picture slots");
     doc_ = request.project;
-    slots_ = request.slots;
+    slots_ = request.pictures;
     path_ = request.outputPath;
     division_ = request.division;
     background_ = request.background & 0x00FFFFFF;

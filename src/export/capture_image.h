@@ -46,7 +46,8 @@ inline constexpr int kMaxGifSide = 1024;
 struct strCaptureRequest {
     std::string outputPath; // file-system path (UTF-8); a sequence path carries the "%05d" field
     const cProject* project = nullptr;
-    const cPictureSlotTable* slots = nullptr; // pictures (and slot -11, the target picture)
+    // The pictures (and slot -11, the target picture). Not named "slots": Qt code includes this.
+    const cPictureSlotTable* pictures = nullptr;
     strCaptureArea area;     // left, top, right, bottom; negative width or height mirror or flip
     int division = 0;        // sheet only
     uint32_t background = 0; // 0x00RRGGBB

@@ -55,7 +55,7 @@ struct strExportFixture {
         strCaptureRequest r;
         r.outputPath = path;
         r.project = doc.get();
-        r.slots = &slots;
+        r.pictures = &slots;
         r.area = {-2, -2, 2, 2};
         r.flags = flags;
         return r;
