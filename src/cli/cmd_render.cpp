@@ -20,6 +20,14 @@ namespace cli {
 
 // ---- shared with cmd_export.cpp ----
 
+namespace {
+// " (why)" after a failed picture load, or nothing when the loader gave no reason.
+std::string Reason(const cPictureSlotTable& slots) {
+    const std::string why = LoadFailureText(slots.LastLoad());
+    return why.empty() ? why : " (" + why + ")";
+}
+} // namespace
+
 // The project's pictures (relative paths against the project file's folder) and, when targetPath is not
 // empty, the target picture. A picture that cannot be loaded is reported as a warning (its cells are
 // skipped); a target that cannot be loaded fails.
@@ -31,14 +39,14 @@ bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& targetP
         if (!p || p->path.empty()) continue;
         if (!slots.UpdatePicture(source, i, p, nullptr, true, true))
             std::cerr << "pelko: warning: picture " << i << " ("
-                      << cPictureSlotTable::ResolvePicturePath(source, p->path, true)
-                      << ") cannot be loaded; its cells are left out\n";
+                      << cPictureSlotTable::ResolvePicturePath(source, p->path, true) << ") cannot be loaded"
+                      << Reason(slots) << "; its cells are left out\n";
     }
     if (!targetPath.empty()) {
         cConfig config = ctx.config;
         config.TargetPath = targetPath;
         if (!slots.UpdateTarget(config)) {
-            Fail(ctx, "cannot load the target picture " + targetPath);
+            Fail(ctx, "cannot load the target picture " + targetPath + Reason(slots));
             return false;
         }
     }

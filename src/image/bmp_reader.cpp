@@ -5,6 +5,7 @@
 #include "image/picture_loader.h"
 #include "image/pixel_ops.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -19,18 +20,22 @@ uint32_t U32(const uint8_t* p) {
     return U16(p) | U16(p + 2) << 16;
 }
 
-// Run-length decoding into a bottom-up image (file row 0 = picture bottom).
+// Run-length decoding into a bottom-up image (file row 0 = picture bottom). A run that passes the
+// row's end is clipped there (writers that encode the row padding produce such runs); the pixels
+// past the end are dropped until the next end of line or delta.
 bool DecodeRle(const uint8_t* p, size_t n, bool rle4, cDib& dib) {
     const int w = dib.Width(), h = dib.Height();
     int x = 0, y = 0;
     size_t i = 0;
-    auto put = [&](int index) { dib.WriteIndex(x++, h - 1 - y, index); };
+    auto put = [&](int index) {
+        if (x < w) dib.WriteIndex(x++, h - 1 - y, index);
+    };
     for (;;) {
         if (i + 2 > n) return y >= h; // data ran out: fine only once every row was reached
         uint32_t c = p[i], v = p[i + 1];
         i += 2;
         if (c > 0) {
-            if (y >= h || x + int(c) > w) return false; // run past the row or the image
+            if (y >= h) return false; // a run past the image
             for (uint32_t k = 0; k < c; ++k)
                 put(rle4 ? int((k & 1) ? (v & 15) : (v >> 4)) : int(v));
         } else if (v == 0) { // end of line
@@ -47,7 +52,7 @@ bool DecodeRle(const uint8_t* p, size_t n, bool rle4, cDib& dib) {
         } else { // absolute run of v pixels
             size_t bytes = rle4 ? (v + 1) / 2 : v;
             bytes = (bytes + 1) & ~size_t(1);
-            if (i + bytes > n || y >= h || x + int(v) > w) return false;
+            if (i + bytes > n || y >= h) return false;
             for (uint32_t k = 0; k < v; ++k) {
                 uint8_t b = p[i + (rle4 ? k / 2 : k)];
                 put(rle4 ? int((k & 1) ? (b & 15) : (b >> 4)) : int(b));
@@ -88,6 +93,7 @@ bool DecodeBmp(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     const bool topDown = height < 0;
     if (topDown) height = -height;
     if (width < 1 || height < 1 || width > limits.maxSide || height > limits.maxSide) return false;
+    if (!CheckPictureBudget(width, height, limits, out)) return false;
     if (!cDib::IsValidDepth(int(bits))) return false;
 
     // Masks: in the header from V2 on, else after a 40-byte header for the bit-field compressions.
@@ -97,17 +103,14 @@ bool DecodeBmp(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     if (compression == kBiBitfields || compression == kBiAlphaBitfields) {
         if (bits != 16 && bits != 32) return false;
         hasMasks = true;
-        int count = compression == kBiAlphaBitfields ? 4 : 3;
-        const uint8_t* m = hd + 40;
-        if (hdrSize == 40) {
-            if (pos + size_t(count) * 4 > n) return false;
-            m = d + pos;
-            pos += size_t(count) * 4;
-        } else if (hdrSize >= 56) {
-            count = 4;
-        }
-        for (int k = 0; k < count; ++k)
-            masks[k] = U32(m + 4 * k);
+        // The masks start at byte 40 of the header: a 52-byte header holds R, G, B, one of 56 bytes
+        // or more all four; those the header has no room for follow it.
+        const size_t count = hdrSize >= 56 || compression == kBiAlphaBitfields ? 4 : 3;
+        const size_t inHeader = std::min(count, size_t(hdrSize - 40) / 4);
+        if (pos + (count - inHeader) * 4 > n) return false;
+        for (size_t k = 0; k < count; ++k)
+            masks[k] = U32(hd + 40 + 4 * k); // hd + 40 + 4 * k == d + pos + 4 * (k - inHeader)
+        pos += (count - inHeader) * 4;
         if (!masks[0] || !masks[1] || !masks[2]) return false;
     } else if (compression == kBiRle8) {
         if (bits != 8 || topDown) return false;

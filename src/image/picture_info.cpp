@@ -33,6 +33,7 @@ std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
         if (!LoadPictureFile(info.resolvedPath, slot, &load)) {
             info.result = -1;
             info.format = load.format;
+            info.failure = LoadFailureText(load);
             out.push_back(info);
             continue;
         }

@@ -20,6 +20,7 @@ struct strPictureInfo {
     int width = 0, height = 0;
     int depth = 0;       // bits per pixel as loaded (8 or 32)
     int sourceDepth = 0; // bits per pixel of the file's pixel data
+    std::string failure; // why the load failed (LoadFailureText), "" otherwise
     int columns = 0, rows = 0, count = 0;
     int cellWidth = 0, cellHeight = 0;
 };

@@ -8,13 +8,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <zlib.h>
 
 namespace {
 
 constexpr uint64_t kFreeOutputBytes = uint64_t(16) << 20;
-// The largest file LoadPictureFile reads: a 16384 x 16384 32-bit BMP plus its headers.
-constexpr size_t kMaxFileBytes = (size_t(kMaxPictureSide) * kMaxPictureSide * 4) + (size_t(1) << 20);
+// The largest file LoadPictureFile reads: a 32-bit BMP of the whole budget plus its headers.
+constexpr uint64_t kMaxFileBytes = kMaxPictureBytes + (uint64_t(1) << 20);
+
+std::string Mebibytes(uint64_t bytes) {
+    return std::to_string((bytes + (uint64_t(1) << 20) - 1) >> 20) + " MiB";
+}
 
 bool Normalise(strDecodedPicture& dec, cBMP& target) {
     if (!dec.dib) return false;
@@ -53,6 +58,35 @@ const char* ImageFormatName(eImageFormat format) {
     }
 }
 
+bool CheckPictureBudget(int64_t width, int64_t height, const strLoadLimits& limits, strDecodedPicture& out) {
+    out.width = width;
+    out.height = height;
+    out.tooLarge = width > 0 && height > 0 && uint64_t(width) * uint64_t(height) * 4 > limits.maxBytes;
+    return !out.tooLarge;
+}
+
+std::string LoadFailureText(const strLoadInfo& info, const strLoadLimits& limits) {
+    switch (info.failure) {
+    case kLoadOk:
+        return "";
+    case kLoadUnreadable:
+        return "the file cannot be read";
+    case kLoadNotLoadable:
+        if (info.format == kImageUnknown) return "not a BMP, PNG, GIF or XYZ picture";
+        return std::string(ImageFormatName(info.format)) + " pictures cannot be loaded";
+    case kLoadTooLarge:
+        if (info.width > 0 && info.height > 0)
+            return std::to_string(info.width) + " x " + std::to_string(info.height) + " pixels would take " +
+                   Mebibytes(uint64_t(info.width) * uint64_t(info.height) * 4) +
+                   "; a picture may take at most " + Mebibytes(limits.maxBytes);
+        return "the file is larger than " + Mebibytes(kMaxFileBytes) + "; no picture it holds can be loaded";
+    case kLoadDamaged:
+        return std::string("the ") + ImageFormatName(info.format) +
+               " data is damaged or of an unsupported kind";
+    }
+    return "";
+}
+
 bool DecodedSizeIsBacked(uint64_t outputBytes, size_t inputBytes, uint64_t ratio) {
     if (outputBytes <= kFreeOutputBytes) return true;
     return outputBytes / ratio <= uint64_t(inputBytes);
@@ -78,8 +112,8 @@ bool LoadPictureMemoryAs(eImageFormat format, std::span<const uint8_t> bytes, cB
                          const strLoadLimits& limits, strLoadInfo* info) {
     target.Destroy();
     if (info) *info = strLoadInfo{format, 0};
+    strDecodedPicture dec;
     try {
-        strDecodedPicture dec;
         bool ok = false;
         switch (format) {
         case kImageBmp:
@@ -95,6 +129,7 @@ bool LoadPictureMemoryAs(eImageFormat format, std::span<const uint8_t> bytes, cB
             ok = DecodeXyz(bytes, limits, dec);
             break;
         default:
+            if (info) info->failure = kLoadNotLoadable;
             return false;
         }
         if (info) info->sourceDepth = dec.sourceDepth;
@@ -102,6 +137,11 @@ bool LoadPictureMemoryAs(eImageFormat format, std::span<const uint8_t> bytes, cB
     } catch (...) {
     }
     target.Destroy();
+    if (info) {
+        info->failure = dec.tooLarge ? kLoadTooLarge : kLoadDamaged;
+        info->width = dec.width;
+        info->height = dec.height;
+    }
     return false;
 }
 
@@ -117,9 +157,17 @@ bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info) {
     target.Destroy();
     if (info) *info = {};
     std::vector<uint8_t> bytes;
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFileBytes) {
+        // Refused unread: even an uncompressed picture of this size is above the budget.
+        if (info) *info = strLoadInfo{.failure = kLoadTooLarge};
+        return false;
+    }
     errno = 0;
-    if (!platform::ReadWholeFile(path, bytes, kMaxFileBytes)) {
+    if (!platform::ReadWholeFile(path, bytes, size_t(kMaxFileBytes))) {
         std::fprintf(stderr, "Error : %d\nPath : %s\n", errno, path.c_str());
+        if (info) info->failure = kLoadUnreadable;
         return false;
     }
     return LoadPictureMemory(bytes, target, {}, info);
@@ -189,6 +237,7 @@ bool DecodeXyz(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     if (bytes.size() < 8 || std::memcmp(bytes.data(), "XYZ1", 4) != 0) return false;
     int w = bytes[4] | (bytes[5] << 8), h = bytes[6] | (bytes[7] << 8);
     if (w < 1 || h < 1 || w > limits.maxSide || h > limits.maxSide) return false;
+    if (!CheckPictureBudget(w, h, limits, out)) return false;
     size_t expected = size_t(w) * size_t(h) + 768;
     size_t srcSize = bytes.size() - 8;
     if (!DecodedSizeIsBacked(expected, srcSize, 1032)) return false;

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-int cPictureSlot::LoadFromFile(const std::string& path) {
+int cPictureSlot::LoadFromFile(const std::string& path, strLoadInfo* info) {
     Release();
-    return LoadPictureFile(path, *this) ? 1 : -2;
+    return LoadPictureFile(path, *this, info) ? 1 : -2;
 }
 
 int cPictureSlot::LoadFromResource(const std::string& name) {

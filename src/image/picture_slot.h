@@ -9,6 +9,7 @@
 
 #include "image/bmp.h"
 #include "image/pattern_grid.h"
+#include "image/picture_loader.h"
 #include "image/texture.h"
 #include "image/transparency.h"
 
@@ -22,8 +23,9 @@ inline constexpr uint32_t kDivideFromResource = 64;
 
 class cPictureSlot : public cBMP {
   public:
-    // Release everything, then load. 1 on success, -2 when loading failed (slot left empty).
-    int LoadFromFile(const std::string& path);
+    // Release everything, then load. 1 on success, -2 when loading failed (slot left empty; *info,
+    // when given, says why).
+    int LoadFromFile(const std::string& path, strLoadInfo* info = nullptr);
     int LoadFromResource(const std::string& name);
     // Loads (from the built-in bitmaps when flags has kDivideFromResource), resets the HSV offsets
     // and divides as one pattern with the flags' transparency. 1 success, -1 loading failed,

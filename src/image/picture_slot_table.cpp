@@ -75,6 +75,7 @@ uint32_t cPictureSlotTable::DivisionFlags(const strSlotSource& source, strPictur
 
 bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, strPicture* P, const strPicture* C,
                                       bool force, bool useFolder) {
+    lastLoad_ = {};
     if (!P) {
         Remove(n);
         return true;
@@ -83,7 +84,7 @@ bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, strPic
     bool load = !C || !current || force || P->path != C->path;
     if (load) {
         auto slot = std::make_unique<cPictureSlot>();
-        if (slot->LoadFromFile(ResolvePicturePath(source, P->path, useFolder)) != 1) return false;
+        if (slot->LoadFromFile(ResolvePicturePath(source, P->path, useFolder), &lastLoad_) != 1) return false;
         slot->SetHsv(P->hue);
         uint32_t flags = DivisionFlags(source, *P);
         if (!slot->Divide(P->divX, P->divY, flags)) return false;

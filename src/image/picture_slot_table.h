@@ -53,6 +53,9 @@ class cPictureSlotTable {
                        bool useFolder);
     bool UpdatePicture(const cProject& doc, int n, strPicture* P, const strPicture* C, bool force,
                        bool useFolder);
+    // What the last file load of UpdatePicture (or UpdateTarget) saw; LoadFailureText of it says why
+    // a picture could not be loaded.
+    const strLoadInfo& LastLoad() const { return lastLoad_; }
     // Removes the slots of pictures 0 .. pictureCount-1; returns how many were removed.
     int RemoveAll(const cProject& doc);
     // Reloads every picture of the document (forced, base folder used); returns the successes.
@@ -80,5 +83,6 @@ class cPictureSlotTable {
 
     std::map<int, std::unique_ptr<cPictureSlot>> slots_;
     uint32_t background_ = 0x101010;
+    strLoadInfo lastLoad_;
     cBMP label_;
 };

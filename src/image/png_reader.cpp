@@ -18,6 +18,7 @@ struct strPngInput {
 };
 
 struct strPngState {
+    strDecodedPicture* out = nullptr;
     std::unique_ptr<cDib> dib;
     std::vector<png_bytep> rows;
     std::vector<uint32_t> palette;
@@ -48,6 +49,7 @@ bool ReadPng(png_structp png, png_infop info, strPngInput& in, const strLoadLimi
     if (width == 0 || height == 0 || width > png_uint_32(limits.maxSide) ||
         height > png_uint_32(limits.maxSide))
         return false;
+    if (!CheckPictureBudget(width, height, limits, *st.out)) return false;
     st.sourceDepth = bitDepth * png_get_channels(png, info);
     // The raw (filtered) image cannot be larger than deflate's 1032:1 expansion of the whole input.
     uint64_t rawBytes = uint64_t(height) * (uint64_t(png_get_rowbytes(png, info)) + 1);
@@ -114,6 +116,7 @@ bool DecodePng(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     }
     strPngInput in{bytes.data(), bytes.size(), 8};
     strPngState st;
+    st.out = &out;
     bool ok = false;
     try {
         ok = ReadPng(png, info, in, limits, st);

@@ -145,7 +145,7 @@ Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
 
 Bytes MakeBmp(const strBmpFixture& fx) {
     Bytes info;
-    Put32(info, 40);
+    Put32(info, fx.headerSize);
     Put32(info, uint32_t(fx.width));
     Put32(info, uint32_t(fx.height));
     Put16(info, 1);
@@ -158,6 +158,7 @@ Bytes MakeBmp(const strBmpFixture& fx) {
     Put32(info, 0);
     for (uint32_t m : fx.masks)
         Put32(info, m);
+    if (info.size() < fx.headerSize) info.resize(fx.headerSize, 0);
     for (uint32_t c : fx.table) {
         info.push_back(uint8_t(c));
         info.push_back(uint8_t(c >> 8));

@@ -45,12 +45,13 @@ Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
 struct strBmpFixture {
     int width = 0, height = 0; // height negative for top-down
     int bits = 8;
-    uint32_t compression = 0;    // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
+    uint32_t compression = 0;    // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS, 6 ALPHABITFIELDS
     std::vector<uint32_t> table; // 0x00RRGGBB entries written (reserved byte = tableReserved)
     uint8_t tableReserved = 0;
     uint32_t clrUsed = 0;
-    std::vector<uint32_t> masks; // written after the 40-byte header for BITFIELDS
+    std::vector<uint32_t> masks; // written from byte 40 of the header on (inside it or after it)
     Bytes pixelData;             // exactly as stored in the file (file row order, padded)
+    uint32_t headerSize = 40;    // 40, 52, 56, 108 or 124; the bytes past the masks are zero
 };
 Bytes MakeBmp(const strBmpFixture& fx);
 

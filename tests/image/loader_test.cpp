@@ -102,18 +102,53 @@ TEST(Loader, RefusedFormatsAndMissingFiles) {
     cBMP b;
     EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9}, b, &info));
     EXPECT_EQ(info.format, kImageJpeg);
+    EXPECT_EQ(LoadFailureText(info), "JPEG pictures cannot be loaded");
     EXPECT_FALSE(Load({0x00, 0x2A, 0, 8, 0, 0, 0, 0}, b, &info));
     EXPECT_EQ(info.format, kImageTiff);
     ExpectRefused({'h', 'e', 'l', 'l', 'o'});
     ExpectRefused({});
     testing_support::TempDir dir;
     b.Attach(cDib::Create(1, 1, 8));
-    EXPECT_FALSE(LoadPictureFile(dir.file("none.png"), b));
+    EXPECT_FALSE(LoadPictureFile(dir.file("none.png"), b, &info));
     EXPECT_FALSE(b.IsAttached());
+    EXPECT_EQ(info.failure, kLoadUnreadable);
     // A file on disk loads like the same bytes in memory.
     testing_support::WriteBytes(dir.file("p.png"), MakePng(Png(1, 1, PNG_COLOR_TYPE_RGB, {{9, 8, 7}})));
     ASSERT_TRUE(LoadPictureFile(dir.file("p.png"), b));
     EXPECT_EQ(Px(b, 0, 0), 0xFF090807u);
+}
+
+// The decoded 32-bit size is held to the budget by every loader, from the header: with a budget
+// of 400 bytes, 10 x 10 pictures load and 11 x 10 or 10 x 11 ones are refused as too large.
+TEST(Loader, PicturesAboveTheBudgetAreRefused) {
+    const strLoadLimits limits{.maxBytes = 400};
+    auto files = [](int w, int h) {
+        return std::vector<Bytes>{
+            MakeBmp(Bmp(w, h, 8, Bytes(size_t(cDib::StrideOf(w, 8) * h), 1), {0, 0xFFFFFF}, 0, 2)),
+            MakePng(Png(w, h, PNG_COLOR_TYPE_GRAY, std::vector<Bytes>(size_t(h), Bytes(size_t(w), 7)))),
+            MakeXyz(w, h, std::vector<uint32_t>(256, 0x808080), Bytes(size_t(w * h), 1)),
+        };
+    };
+    for (const Bytes& file : files(10, 10)) {
+        cBMP b;
+        EXPECT_TRUE(LoadPictureMemory(file, b, limits));
+    }
+    for (auto [w, h] : {std::pair{11, 10}, std::pair{10, 11}})
+        for (const Bytes& file : files(w, h)) {
+            cBMP b;
+            strLoadInfo info;
+            EXPECT_FALSE(LoadPictureMemory(file, b, limits, &info)) << ImageFormatName(info.format);
+            EXPECT_EQ(info.failure, kLoadTooLarge) << ImageFormatName(info.format);
+            EXPECT_EQ(std::pair(info.width, info.height), std::pair(int64_t(w), int64_t(h)));
+        }
+    // A one-bit PNG of a few kilobytes that decoded to 268 MB: one row more than the budget allows.
+    const Bytes png =
+        MakePng(Png(16384, 4097, PNG_COLOR_TYPE_GRAY, std::vector<Bytes>(4097, Bytes(2048, 0)), 1));
+    cBMP b;
+    strLoadInfo info;
+    EXPECT_FALSE(LoadPictureMemory(png, b, {}, &info));
+    EXPECT_EQ(LoadFailureText(info),
+              "16384 x 4097 pixels would take 257 MiB; a picture may take at most 256 MiB");
 }
 
 // ---- BMP ----
@@ -185,10 +220,58 @@ TEST(LoaderBmp, RunLengthEncoded) {
     ExpectIndices(b, {{3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}});
 }
 
+// Writers that encode each row's padding end rows with a run past the row's end (8 pixels for a row
+// of 6, RLE8; of 5, RLE4): the run is clipped at the row's end, in encoded and absolute mode.
+TEST(LoaderBmp, RunsPastTheRowEndAreClipped) {
+    const Bytes rle8 = {8, 1, 0, 0, 0, 8, 1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 1};
+    cBMP b;
+    ASSERT_TRUE(Load(MakeBmp(Bmp(6, 2, 8, rle8, std::vector<uint32_t>(16, 0x404040), 1, 16)), b));
+    ExpectIndices(b, {{1, 2, 3, 4, 5, 6}, {1, 1, 1, 1, 1, 1}});
+    const Bytes rle4 = {8, 0x12, 0, 0, 0, 8, 0x34, 0x56, 0x78, 0x9A, 0, 0, 3, 0xBB, 0, 1};
+    ASSERT_TRUE(Load(MakeBmp(Bmp(5, 3, 4, rle4, std::vector<uint32_t>(16, 0x404040), 2, 16)), b));
+    ExpectIndices(b, {{11, 11, 11, 0, 0}, {3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}});
+}
+
+// Every header kind, with the masks inside the header, after it or split (a 52-byte header with
+// an alpha mask): the valid file loads, and every shorter cut of it is refused without a read past
+// its end (the sanitizer build checks the reads).
+TEST(LoaderBmp, HeaderReadsStayInsideTheFile) {
+    const uint32_t swapped[4] = {0xFF, 0xFF00, 0xFF0000, 0xFF000000u}; // R and B swapped, alpha
+    const Bytes pixel = {1, 2, 3, 0x80};
+    struct Case {
+        uint32_t headerSize, compression;
+        int maskCount;
+        uint32_t expected;
+    } cases[] = {
+        {40, 0, 0, 0x80030201u}, {40, 3, 3, 0xFF010203u},  {40, 6, 4, 0x80010203u},
+        {52, 3, 3, 0xFF010203u}, {52, 6, 4, 0x80010203u},  {56, 6, 4, 0x80010203u},
+        {56, 3, 4, 0x80010203u}, {108, 3, 4, 0x80010203u}, {124, 0, 0, 0x80030201u},
+    };
+    std::vector<std::pair<Bytes, uint32_t>> files;
+    for (const Case& c : cases) {
+        strBmpFixture s = Bmp(1, 1, 32, pixel, {}, c.compression);
+        s.headerSize = c.headerSize;
+        s.masks.assign(swapped, swapped + c.maskCount);
+        files.emplace_back(MakeBmp(s), c.expected);
+    }
+    // A core header (16-bit sizes, 3-byte table entries): 8 bits, entry 0 = R 4, G 5, B 6.
+    Bytes core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0x1A, 0x03, 0, 0, 12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 8, 0};
+    core.resize(14 + 12 + 256 * 3 + 4, 0); // the table, then one row of index 0
+    core[26] = 6, core[27] = 5, core[28] = 4;
+    files.emplace_back(core, 0xFF040506u);
+    for (const auto& [file, expected] : files) {
+        SCOPED_TRACE(testing::Message() << "header " << int(file[14]) << " compression " << int(file[30]));
+        cBMP b;
+        ASSERT_TRUE(Load(file, b));
+        EXPECT_EQ(b.GetBitCount() == 8 ? *b.GetPaletteEntry(Ix(b, 0, 0)) : Px(b, 0, 0), expected);
+        for (size_t n = 0; n < file.size(); ++n)
+            ExpectRefused(Bytes(file.begin(), file.begin() + long(n)));
+    }
+}
+
 TEST(LoaderBmp, CraftedFilesFail) {
     strBmpFixture rle = Bmp(4, 2, 8, {}, {0, 0xFFFFFF}, 1, 2);
     for (const Bytes& data : std::vector<Bytes>{
-             {5, 1, 0, 1},                                           // a run past the row
              {0, 3, 1, 1, 1, 0, 0, 0, 0, 0, 4, 1, 0, 0, 4, 1, 0, 1}, // past the image (3 rows of 2)
              {0, 2, 1, 5, 0, 1},                                     // delta below the image
              {0, 6, 1, 1, 0},                                        // absolute run past the data
@@ -439,7 +522,8 @@ TEST(Builtins, ErrorPictureAndLabel) {
     EXPECT_FALSE(label.IsAttached());
 }
 
-// The fuzz targets' seed pictures are valid files of their format.
+// The fuzz targets' seed pictures are valid files of their format, except the findings kept as
+// "refused-*", which must fail cleanly.
 TEST(FuzzSeeds, EverySeedLoads) {
     const std::filesystem::path corpus =
         std::filesystem::path(PELKO_TEST_DATA) / ".." / ".." / "fuzz" / "corpus";
@@ -453,7 +537,9 @@ TEST(FuzzSeeds, EverySeedLoads) {
         for (const auto& entry : std::filesystem::directory_iterator(corpus / name)) {
             cBMP b;
             strLoadInfo info;
-            EXPECT_TRUE(LoadPictureMemory(testing_support::ReadBytes(entry.path().string()), b, {}, &info))
+            const bool refused = entry.path().filename().string().starts_with("refused-");
+            EXPECT_NE(LoadPictureMemory(testing_support::ReadBytes(entry.path().string()), b, {}, &info),
+                      refused)
                 << entry.path();
             EXPECT_EQ(info.format, format) << entry.path();
             ++seen;
