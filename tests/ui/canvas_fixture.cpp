@@ -4,6 +4,7 @@
 
 #include "document/anime_file_device.h"
 #include "export/png_writer.h"
+#include "playback/sound_device.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,9 +18,10 @@ strCell SheetCell(int pattern, int x, int y) {
     return c;
 }
 
-bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoomIndex) {
+bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoomIndex,
+                            std::unique_ptr<cSoundDevice> sound) {
     QApplication::setStartDragDistance(4);
-    if (!start()) return false;
+    if (!start(std::move(sound))) return false;
     auto sheet = sample::DrawSheet();
     if (!sheet ||
         !WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr))
@@ -47,8 +49,8 @@ bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoo
     return true;
 }
 
-bool strCanvasFixture::openSample() {
-    return open([](cProject& doc) { sample::BuildProject(doc); });
+bool strCanvasFixture::openSample(std::unique_ptr<cSoundDevice> sound) {
+    return open([](cProject& doc) { sample::BuildProject(doc); }, 2, std::move(sound));
 }
 
 void strCanvasFixture::overlaysOff() {

@@ -16,9 +16,10 @@ struct strCanvasFixture : strEditorFixture {
 
     // Writes the sample sheet and a project filled by build (8 cell numbers; frames as build makes
     // them), opens it, and sets the canvas to 400 x 300 at the zoom index, origin (0, 0).
-    bool open(const std::function<void(cProject&)>& build, int zoomIndex = 2);
+    bool open(const std::function<void(cProject&)>& build, int zoomIndex = 2,
+              std::unique_ptr<cSoundDevice> sound = nullptr);
     // The sample project of the sample program.
-    bool openSample();
+    bool openSample(std::unique_ptr<cSoundDevice> sound = nullptr);
     // Every view overlay off (grid, centre lines, outlines, onion skins, path, target).
     void overlaysOff();
 

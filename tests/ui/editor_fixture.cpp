@@ -17,12 +17,12 @@ strEditorFixture::strEditorFixture() {
     QDir(dir.path()).mkpath(QStringLiteral("Data"));
 }
 
-bool strEditorFixture::start() {
+bool strEditorFixture::start(std::unique_ptr<cSoundDevice> sound) {
     window.reset();
     config.setDefaults();
     config.filePath = dir.filePath(QStringLiteral("config.ini")).toStdString();
     window = std::make_unique<cMainWnd>(config, prompts, clipboard);
-    return window->create(NullSoundDevice());
+    return window->create(sound ? std::move(sound) : NullSoundDevice());
 }
 
 QString strEditorFixture::writeProject(const QString& name, int frames) const {

@@ -14,6 +14,7 @@
 #include <memory>
 
 class cProject;
+class cSoundDevice;
 
 // Answers questions from a queue (Cancel when it is empty) and records what was asked.
 class cScriptedPrompts : public cPrompts {
@@ -52,8 +53,9 @@ struct strEditorFixture {
 
     // A window whose settings file is config.ini in the temporary folder (with its working folder).
     strEditorFixture();
-    // Makes (or makes again, as at the next start) the window; false when creation failed.
-    bool start();
+    // Makes (or makes again, as at the next start) the window, without sound output unless a device
+    // is given; false when creation failed.
+    bool start(std::unique_ptr<cSoundDevice> sound = nullptr);
     cSession& session() const { return window->session(); }
     QString path(const QString& name) const { return dir.filePath(name); }
     // Writes a small project (frames frames, one cell each) to a file; returns its path.

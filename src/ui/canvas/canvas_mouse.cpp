@@ -72,6 +72,7 @@ void cMainEditWnd::pressIdle(QMouseEvent* e) {
     case Qt::RightButton:
         select(pos, ctrl);
         popupDocument_ = toDocument(pos);
+        popupOnRelease_ = true;
         break;
     case Qt::LeftButton:
         setFocus(Qt::MouseFocusReason);
@@ -253,10 +254,11 @@ void cMainEditWnd::mouseReleaseEvent(QMouseEvent* e) {
     current_ = e->position().toPoint();
     const Qt::MouseButton b = e->button();
     if (b == Qt::RightButton) {
-        if (mode_ == kDragIdle)
+        if (mode_ == kDragIdle && popupOnRelease_)
             showPopup(e->globalPosition().toPoint());
         else if (mode_ != kDragRotateScale && mode_ != kDragSpline)
             endGesture(); // a right release cancels a running drag
+        popupOnRelease_ = false;
         return;
     }
     if (b == Qt::MiddleButton && mode_ == kDragPan) {
@@ -341,6 +343,7 @@ void cMainEditWnd::mouseDoubleClickEvent(QMouseEvent* e) {
     r.frameFirst = r.frameLast = session_.currentFrame();
     r.cellFirst = r.cellLast = cell;
     r.globalPos = e->globalPosition().toPoint();
+    r.origin = this;
     session_.requestTool(r);
 }
 

@@ -51,6 +51,7 @@ void cMainEditWnd::buildPopup() {
                 r.frameFirst = r.frameLast = s.currentFrame();
                 if (id == kCmdCellSettings) r.cellFirst = r.cellLast = s.commands().currentCell();
                 r.globalPos = popup_->pos();
+                r.origin = this;
                 s.requestTool(r);
                 break;
             }
@@ -61,8 +62,17 @@ void cMainEditWnd::buildPopup() {
                 s.report(s.clipCommands().copyCells());
                 break;
             case kCmdPaste:
-                s.report(s.commands().currentCell() >= 0 ? s.clipCommands().pasteAtCurrentCell(&at)
-                                                         : s.clipCommands().pasteCells(-1, &at));
+                if (s.commands().currentCell() >= 0) {
+                    s.report(s.clipCommands().pasteAtCurrentCell(&at));
+                } else {
+                    // Without a current cell the cell-number chooser asks where the paste goes.
+                    strToolRequest r;
+                    r.command = kCmdPaste;
+                    r.frameFirst = r.frameLast = s.currentFrame();
+                    r.globalPos = popup_->pos();
+                    r.origin = this;
+                    s.requestTool(r);
+                }
                 break;
             case kCmdDelete:
                 s.report(s.commands().deleteSelectedCells());

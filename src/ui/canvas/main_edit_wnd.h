@@ -132,6 +132,7 @@ class cMainEditWnd : public QAbstractScrollArea {
     std::vector<bool> previewSet_;
     std::vector<strCell> preview_;
     QPoint popupDocument_;
+    bool popupOnRelease_ = false; // the right button went down on the idle canvas
 
     QSet<int> keysHeld_; // Qt keys held now (watched on the whole application)
     cSpline spline_;

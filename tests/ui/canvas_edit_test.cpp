@@ -1,0 +1,244 @@
+// Canvas editing through real mouse and key events on the canvas: selection, the drag modes and
+// their snapping, cancelling, the drag range, the Scale tool's band and the spline gesture.
+
+#include "canvas_fixture.h"
+#include "ui_test.h"
+
+#include "ui/canvas/dlg_contex_spline.h"
+#include "ui/shell/command_ids.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+// Puts cells (cell number, x, y) of pattern 1 on every frame 0..frames-1.
+auto Cells(std::vector<std::array<int, 3>> cells, int frames = 1) {
+    return [cells, frames](cProject& doc) {
+        for (int f = 0; f < frames; ++f) {
+            doc.frameOrCreate(f);
+            for (const auto& [n, x, y] : cells) {
+                const strCell c = SheetCell(1, x, y);
+                doc.setCell(f, n, &c);
+            }
+        }
+    };
+}
+
+} // namespace
+
+class cCanvasEditTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<strCanvasFixture> f;
+
+    cEditCommands& commands() const { return f->session().commands(); }
+    size_t undoSteps() const { return f->session().history().undoCount(); }
+
+  private slots:
+    void init() { f = std::make_unique<strCanvasFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void clicksSelect() {
+        QVERIFY(f->open(Cells({{2, 0, 0}, {5, 30, 0}, {1, -140, 0}, {3, 140, 60}, {4, 140, -60}})));
+        // The overlap of cells 2 and 5 picks 5, the higher number.
+        f->press({20, 0});
+        f->release({20, 0});
+        QCOMPARE(commands().selection(), std::vector<int>{5});
+        QCOMPARE(commands().currentCell(), 5);
+        // Ctrl-click adds; a plain click on a selected cell keeps it alone.
+        f->press({-140, 0});
+        f->release({-140, 0});
+        f->press({140, 60}, Qt::LeftButton, Qt::ControlModifier);
+        f->release({140, 60}, Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(commands().selection(), (std::vector<int>{1, 3}));
+        f->press({140, -60}, Qt::LeftButton, Qt::ControlModifier);
+        f->release({140, -60}, Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(commands().selection(), (std::vector<int>{1, 3, 4}));
+        QCOMPARE(commands().currentCell(), 4);
+        f->press({140, 60});
+        f->release({140, 60});
+        QCOMPARE(commands().selection(), std::vector<int>{3});
+        // A click on nothing clears the selection; none of the clicks changed a cell.
+        f->press({-60, 100});
+        f->release({-60, 100});
+        QVERIFY(commands().selection().empty());
+        QCOMPARE(commands().currentCell(), -1);
+        QCOMPARE(undoSteps(), size_t(0));
+    }
+
+    void moveSnapsUnlessShiftIsHeld_data() {
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("left");
+        QTest::newRow("snapped") << false << 12 << -12;
+        QTest::newRow("shift") << true << 13 << -13;
+    }
+    void moveSnapsUnlessShiftIsHeld() {
+        QFETCH(bool, shift);
+        QFETCH(int, right);
+        QFETCH(int, left);
+        // At 200 %, 10 screen pixels are 5 document pixels; the position step is 4.
+        QVERIFY(f->open(Cells({{0, 8, -32}, {1, -18, 32}}), 3));
+        f->session().report(commands().selectAll());
+        const Qt::KeyboardModifiers m = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        f->press({-18, 32}, Qt::LeftButton, Qt::ControlModifier);
+        f->moveTo({-15, 32}, m);
+        f->moveTo({-13, 32}, m);
+        f->release({-13, 32}, Qt::LeftButton, m);
+        QCOMPARE(int(f->cell(0, 0)->x), right);
+        QCOMPARE(int(f->cell(0, 1)->x), left);
+        QCOMPARE(int(f->cell(0, 1)->y), 32);
+        QCOMPARE(undoSteps(), size_t(1));
+    }
+
+    void aDragRotatesSDragScales() {
+        QVERIFY(f->open([](cProject& doc) {
+            strCell c = SheetCell(1, 0, 0);
+            c.angle = 1700;
+            doc.setCell(0, 0, &c);
+        }));
+        // A quarter turn clockwise about the cell's position: 2600 brought into range.
+        QTest::keyPress(f->view(), Qt::Key_A);
+        f->drag({40, 0}, {0, 40});
+        QTest::keyRelease(f->view(), Qt::Key_A);
+        QCOMPARE(int(f->cell(0, 0)->angle), -1000);
+        QCOMPARE(int(f->cell(0, 0)->mx), 100);
+        // S: twice as far from the position doubles both magnifications.
+        QTest::keyPress(f->view(), Qt::Key_S);
+        f->drag({20, 0}, {40, 0});
+        QTest::keyRelease(f->view(), Qt::Key_S);
+        QCOMPARE(int(f->cell(0, 0)->mx), 200);
+        QCOMPARE(int(f->cell(0, 0)->my), 200);
+        QCOMPARE(int(f->cell(0, 0)->x), 0);
+        QCOMPARE(undoSteps(), size_t(2));
+        // A press closer to the position than the drag threshold starts nothing.
+        QTest::keyPress(f->view(), Qt::Key_A);
+        f->drag({1, 1}, {0, 40});
+        QTest::keyRelease(f->view(), Qt::Key_A);
+        QCOMPARE(undoSteps(), size_t(2));
+    }
+
+    void dragsThatChangeNothingRecordNothing() {
+        QVERIFY(f->open(Cells({{0, 13, 0}, {1, 60, 60}})));
+        // A click, a jitter inside the drag threshold and a cancelled drag leave the cell at 13 (off
+        // the position step) where it is.
+        f->press({13, 0});
+        f->release({13, 0});
+        f->drag({13, 0}, {14, 1});
+        f->press({13, 0});
+        f->moveTo({50, 30});
+        QTest::mousePress(f->view(), Qt::RightButton, {}, f->screen(50, 30));
+        QTest::mouseRelease(f->view(), Qt::RightButton, {}, f->screen(50, 30));
+        QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
+        f->release({50, 30});
+        QCOMPARE((std::array<int, 2>{f->cell(0, 0)->x, f->cell(0, 0)->y}), (std::array<int, 2>{13, 0}));
+        // A cell on the step dragged away and back stays where it was.
+        f->press({60, 60});
+        f->moveTo({90, 20});
+        f->moveTo({60, 60});
+        f->release({60, 60});
+        QCOMPARE(int(f->cell(0, 1)->x), 60);
+        QCOMPARE(undoSteps(), size_t(0));
+    }
+
+    void dragRangeMovesItsBlockInOneStep() {
+        QVERIFY(f->open(Cells({{0, -60, 0}, {1, 60, 0}}, 5)));
+        strTimelineRange range;
+        range.left = 1;
+        range.top = 0;
+        range.right = 3;
+        range.bottom = 0;
+        f->session().setDragRange(range);
+        f->session().setCurrentFrame(2);
+        f->drag({-60, 0}, {-40, 8}, Qt::ShiftModifier);
+        for (int frame = 0; frame < 5; ++frame) {
+            const bool inRange = frame >= 1 && frame <= 3;
+            QCOMPARE(int(f->cell(frame, 0)->x), inRange ? -40 : -60);
+            QCOMPARE(int(f->cell(frame, 0)->y), inRange ? 8 : 0);
+            QCOMPARE(int(f->cell(frame, 1)->x), 60);
+        }
+        QCOMPARE(undoSteps(), size_t(1));
+        f->session().report(commands().undo());
+        for (int frame = 1; frame <= 3; ++frame)
+            QCOMPARE(int(f->cell(frame, 0)->x), -60);
+    }
+
+    void scaleToolBandThenPivot() {
+        QVERIFY(f->open(Cells({{0, 0, 0}})));
+        f->session().setToolMode(kToolScale);
+        // A band shorter than the threshold only selects.
+        f->drag({20, 0}, {22, 0});
+        QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
+        QCOMPARE(commands().selection(), std::vector<int>{0});
+        // A band from (20, 0) to (70, 0), then the pointer twice as far, a quarter turn on: a click
+        // applies; a right click would cancel.
+        f->drag({20, 0}, {70, 0});
+        QCOMPARE(f->canvas->dragMode(), int(kDragRotateScale));
+        f->moveTo({20, 100});
+        QTest::mouseClick(f->view(), Qt::RightButton, {}, f->screen(20, 100));
+        QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
+        QCOMPARE(int(f->cell(0, 0)->mx), 100);
+        f->drag({20, 0}, {70, 0});
+        f->moveTo({20, 100});
+        QTest::mouseClick(f->view(), Qt::LeftButton, {}, f->screen(20, 100));
+        const strCell* c = f->cell(0, 0);
+        QCOMPARE((std::array<int, 5>{c->x, c->y, c->angle, c->mx, c->my}),
+                 (std::array<int, 5>{20, -40, 900, 200, 200}));
+        QCOMPARE(undoSteps(), size_t(1));
+    }
+
+    void splineGestureAndRunAreOneStep() {
+        QVERIFY(f->open(Cells({{0, 0, 0}}, 4)));
+        strCell scaled = *f->cell(2, 0);
+        scaled.mx = 150;
+        f->session().history().open();
+        f->session().document().setCell(2, 0, &scaled);
+        f->session().history().close();
+        f->session().document().setCell(3, 0, nullptr);
+        f->session().setToolMode(kToolSpline);
+        QSignalSpy opened(f->canvas, &cMainEditWnd::splineDialogOpened);
+        f->drag({0, 0}, {100, 100});
+        QCOMPARE(f->canvas->dragMode(), int(kDragSpline));
+        f->moveTo({100, 0});
+        f->press({100, 0});
+        f->release({100, 0});
+        QCOMPARE(opened.count(), 1);
+        auto* dialog = opened.at(0).at(0).value<cDlg_ContexSpline*>();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Cell_0"));
+        dialog->findChild<QSpinBox*>(QStringLiteral("splineFrames"))->setValue(2);
+        dialog->findChild<QCheckBox*>(QStringLiteral("splineGrid"))->setChecked(false);
+        const size_t before = undoSteps();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("splineRun")), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE((std::array<int, 3>{f->cell(1, 0)->x, f->cell(1, 0)->y, f->cell(2, 0)->x}),
+                 (std::array<int, 3>{75, 25, 100}));
+        QCOMPARE(int(f->cell(2, 0)->mx), 150); // only the position changes
+        QVERIFY(!f->cell(3, 0));
+        QCOMPARE(undoSteps(), before + 1);
+        QCOMPARE(f->window->statusText(), QStringLiteral("Spline curve >> Cell [2] edited"));
+    }
+
+    void doubleClickAsksForTheSettingsAndArrowsNudge() {
+        QVERIFY(f->open(Cells({{3, 10, 10}})));
+        QSignalSpy asked(&f->session(), &cSession::toolRequested);
+        const QPoint at = f->screen(10, 10);
+        QTest::mouseClick(f->view(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(f->view(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(f->view(), Qt::LeftButton, {}, at);
+        QCOMPARE(asked.count(), 1);
+        const auto r = asked.at(0).at(0).value<strToolRequest>();
+        QCOMPARE((std::array<int, 3>{r.command, r.cellFirst, r.frameFirst}),
+                 (std::array<int, 3>{kCmdCellSettings, 3, 0}));
+        QTest::keyClick(f->canvas, Qt::Key_Right);
+        QTest::keyClick(f->canvas, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(int(f->cell(0, 3)->x), 11);
+        QCOMPARE(int(f->cell(0, 3)->y), 14);
+        QCOMPARE(undoSteps(), size_t(2));
+    }
+};
+
+PELKO_UI_TEST(cCanvasEditTest)
+#include "canvas_edit_test.moc"
