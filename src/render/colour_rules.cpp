@@ -30,15 +30,17 @@ const strGreyTables& GreyTables() {
 }
 
 // D = c * a + D * (1 - a), one rounding.
-inline uint32_t Lerp8(uint32_t c, uint32_t d, uint32_t a) { return Div255(c * a + d * (255 - a)); }
+inline uint32_t Lerp8(uint32_t c, uint32_t d, uint32_t a) {
+    return Div255(c * a + d * (255 - a));
+}
 
-}  // namespace
+} // namespace
 
 uint32_t GreyOf(uint32_t r, uint32_t g, uint32_t b) {
     const strGreyTables& t = GreyTables();
     double v = t.r[r & 255] + t.g[g & 255] + t.b[b & 255];
     v = std::clamp(v, 0.0, 1.0);
-    return uint32_t(v * 255.0 + 0.5);  // round half up; v is not negative
+    return uint32_t(v * 255.0 + 0.5); // round half up; v is not negative
 }
 
 strSourceSetup strSourceSetup::Of(const SpriteParams& p) {
@@ -47,9 +49,11 @@ strSourceSetup strSourceSetup::Of(const SpriteParams& p) {
     s.opacity = Clamp8(p.opacity);
     s.flags = p.flags;
     if (p.flags & kSpriteSilhouette) {
-        for (int i = 0; i < 3; ++i) s.flat[i] = Clamp8(p.tone[i]);
+        for (int i = 0; i < 3; ++i)
+            s.flat[i] = Clamp8(p.tone[i]);
     } else if (p.flags & kSpriteColourFlash) {
-        for (int i = 0; i < 3; ++i) s.flat[i] = Clamp8(p.tone[i]);
+        for (int i = 0; i < 3; ++i)
+            s.flat[i] = Clamp8(p.tone[i]);
         s.flashAlpha = Clamp8(p.tone[3]);
     } else if (p.flags & kSpriteToneFlash) {
         for (int i = 0; i < 3; ++i) {
@@ -79,21 +83,27 @@ inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
         case kBlendAlpha:
         case kBlendAlpha2:
         case kBlendAdd:
-        case kBlendRevSubtract: return 0;
-        case kBlendMultiply: return 0x00FFFFFF;  // faded to white
-        case kBlendInvDest: return 0;            // faded to black
-        default: break;
+        case kBlendRevSubtract:
+            return 0;
+        case kBlendMultiply:
+            return 0x00FFFFFF; // faded to white
+        case kBlendInvDest:
+            return 0; // faded to black
+        default:
+            break;
         }
     }
     const uint32_t t[3] = {ChR(texel), ChG(texel), ChB(texel)};
     uint32_t c[3];
     if (s.flags & kSpriteSilhouette) {
         // Program 8: the flat colour, alpha t.a x O.
-        for (int i = 0; i < 3; ++i) c[i] = s.flat[i];
+        for (int i = 0; i < 3; ++i)
+            c[i] = s.flat[i];
     } else if (s.flags & kSpriteColourFlash) {
         // C = t, then a normal blend of the flash colour with alpha t.a x flash alpha.
         uint32_t beta = Mul8(ta, s.flashAlpha);
-        for (int i = 0; i < 3; ++i) c[i] = Lerp8(s.flat[i], t[i], beta);
+        for (int i = 0; i < 3; ++i)
+            c[i] = Lerp8(s.flat[i], t[i], beta);
     } else if (s.flags & kSpriteToneFlash) {
         // C = t; C += (t x up) x t.a; C -= (t x down) x t.a.
         for (int i = 0; i < 3; ++i) {
@@ -101,18 +111,21 @@ inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
             c[i] = uint32_t(std::max(0, int(v) - int(Mul8(Mul8(t[i], s.down[i]), ta))));
         }
     } else if (!s.tone) {
-        for (int i = 0; i < 3; ++i) c[i] = t[i];
+        for (int i = 0; i < 3; ++i)
+            c[i] = t[i];
     } else {
         uint32_t C[3];
         uint32_t addWeight = ta;
         if (s.saturationCase == 0) {
-            for (int i = 0; i < 3; ++i) C[i] = t[i];
+            for (int i = 0; i < 3; ++i)
+                C[i] = t[i];
         } else {
             const uint32_t g = GreyOf(t[0], t[1], t[2]);
             if (s.saturationCase < 0) {
                 // Program 5: C = t x s + g x (1 - s); its alpha selects the factor, so the tone
                 // that follows is added with weight 1.
-                for (int i = 0; i < 3; ++i) C[i] = Lerp8(t[i], g, s.mulS);
+                for (int i = 0; i < 3; ++i)
+                    C[i] = Lerp8(t[i], g, s.mulS);
                 addWeight = 255;
             } else {
                 // C cleared, three additive passes of max(0, t - g), one of t x t.a, then a normal
@@ -121,7 +134,8 @@ inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
                 for (int i = 0; i < 3; ++i) {
                     uint32_t diff = t[i] > g ? t[i] - g : 0;
                     uint32_t v = 0;
-                    for (int pass = 0; pass < 3; ++pass) v = std::min(255u, v + diff);
+                    for (int pass = 0; pass < 3; ++pass)
+                        v = std::min(255u, v + diff);
                     v = std::min(255u, v + Mul8(t[i], ta));
                     C[i] = Lerp8(t[i], v, k);
                 }
@@ -134,16 +148,20 @@ inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
     }
     const uint32_t a = Mul8(ta, s.opacity);
     if (s.mode == kBlendMultiply) {
-        for (int i = 0; i < 3; ++i) c[i] = Lerp8(c[i], 255, a);
+        for (int i = 0; i < 3; ++i)
+            c[i] = Lerp8(c[i], 255, a);
     } else if (s.mode == kBlendInvDest) {
-        for (int i = 0; i < 3; ++i) c[i] = Lerp8(c[i], 0, a);
+        for (int i = 0; i < 3; ++i)
+            c[i] = Lerp8(c[i], 0, a);
     }
     return PackArgb(a, c[0], c[1], c[2]);
 }
 
-}  // namespace
+} // namespace
 
-uint32_t SourceTexel(uint32_t texel, const strSourceSetup& s) { return SourceTexelInline(texel, s); }
+uint32_t SourceTexel(uint32_t texel, const strSourceSetup& s) {
+    return SourceTexelInline(texel, s);
+}
 
 void BuildSourceRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s) {
     uint32_t last = 0, lastOut = SourceTexelInline(0, s);
@@ -161,9 +179,11 @@ void BuildSourceRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetu
 uint32_t RectSource(int mode, int a, int r, int g, int b) {
     uint32_t A = Clamp8(a), c[3] = {Clamp8(r), Clamp8(g), Clamp8(b)};
     if (mode == kBlendMultiply) {
-        for (uint32_t& v : c) v = Lerp8(v, 255, A);
+        for (uint32_t& v : c)
+            v = Lerp8(v, 255, A);
     } else if (mode == kBlendInvDest) {
-        for (uint32_t& v : c) v = Lerp8(v, 0, A);
+        for (uint32_t& v : c)
+            v = Lerp8(v, 0, A);
     }
     return PackArgb(A, c[0], c[1], c[2]);
 }
@@ -171,14 +191,21 @@ uint32_t RectSource(int mode, int a, int r, int g, int b) {
 uint32_t BlendPixel(int mode, uint32_t src, uint32_t dst) {
     switch (mode) {
     case kBlendAlpha:
-    case kBlendAlpha2: return BlendPixelT<kBlendAlpha>(src, dst);
-    case kBlendAdd: return BlendPixelT<kBlendAdd>(src, dst);
-    case kBlendRevSubtract: return BlendPixelT<kBlendRevSubtract>(src, dst);
-    case kBlendMultiply: return BlendPixelT<kBlendMultiply>(src, dst);
-    case kBlendInvDest: return BlendPixelT<kBlendInvDest>(src, dst);
-    case kBlendDestColour: return BlendPixelT<kBlendDestColour>(src, dst);
-    default: return src;
+    case kBlendAlpha2:
+        return BlendPixelT<kBlendAlpha>(src, dst);
+    case kBlendAdd:
+        return BlendPixelT<kBlendAdd>(src, dst);
+    case kBlendRevSubtract:
+        return BlendPixelT<kBlendRevSubtract>(src, dst);
+    case kBlendMultiply:
+        return BlendPixelT<kBlendMultiply>(src, dst);
+    case kBlendInvDest:
+        return BlendPixelT<kBlendInvDest>(src, dst);
+    case kBlendDestColour:
+        return BlendPixelT<kBlendDestColour>(src, dst);
+    default:
+        return src;
     }
 }
 
-}  // namespace render
+} // namespace render

@@ -12,6 +12,7 @@
 
 #include "render/sprite_params.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace render {
@@ -21,22 +22,44 @@ inline uint32_t Div255(uint32_t x) {
     x += 128;
     return (x + (x >> 8)) >> 8;
 }
-inline uint32_t Mul8(uint32_t a, uint32_t b) { return Div255(a * b); }
-inline uint32_t Clamp8(int v) { return v < 0 ? 0u : v > 255 ? 255u : uint32_t(v); }
+inline uint32_t Mul8(uint32_t a, uint32_t b) {
+    return Div255(a * b);
+}
+inline uint32_t Clamp8(int v) {
+    return v < 0 ? 0u : v > 255 ? 255u : uint32_t(v);
+}
 
-inline uint32_t PackArgb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
-inline uint32_t ChA(uint32_t p) { return p >> 24; }
-inline uint32_t ChR(uint32_t p) { return (p >> 16) & 255; }
-inline uint32_t ChG(uint32_t p) { return (p >> 8) & 255; }
-inline uint32_t ChB(uint32_t p) { return p & 255; }
+inline uint32_t PackArgb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+    return a << 24 | r << 16 | g << 8 | b;
+}
+inline uint32_t ChA(uint32_t p) {
+    return p >> 24;
+}
+inline uint32_t ChR(uint32_t p) {
+    return (p >> 16) & 255;
+}
+inline uint32_t ChG(uint32_t p) {
+    return (p >> 8) & 255;
+}
+inline uint32_t ChB(uint32_t p) {
+    return p & 255;
+}
 
 // Tone factors of a tone value v (percent, truncating integer division): the additive part
 // clamp((v - 100) * 255 / 100) and the multiplicative part clamp(v * 255 / 100).
-inline uint32_t ToneAdd(int v) { return Clamp8((v - 100) * 255 / 100); }
-inline uint32_t ToneMul(int v) { return Clamp8(v * 255 / 100); }
+inline uint32_t ToneAdd(int v) {
+    return Clamp8((v - 100) * 255 / 100);
+}
+inline uint32_t ToneMul(int v) {
+    return Clamp8(v * 255 / 100);
+}
 // Flags 8 (tone centred at 128): up = clamp((v - 128) * 255 / 127), down = clamp((128 - v) * 255 / 128).
-inline uint32_t FlashUp(int v) { return Clamp8((v - 128) * 255 / 127); }
-inline uint32_t FlashDown(int v) { return Clamp8((128 - v) * 255 / 128); }
+inline uint32_t FlashUp(int v) {
+    return Clamp8((v - 128) * 255 / 127);
+}
+inline uint32_t FlashDown(int v) {
+    return Clamp8((128 - v) * 255 / 128);
+}
 
 // The grey of the saturation passes: g = clamp(4 * sum((f_i - 0.5) * (d * (1 - t_i) - 0.5)), 0, 1)
 // with f = (0x50, 0x6B, 0x4A) / 255 and d = 0x80 / 255, rounded to a byte.
@@ -44,18 +67,19 @@ uint32_t GreyOf(uint32_t r, uint32_t g, uint32_t b);
 
 // Everything a sprite request fixes for the per-texel computation.
 struct strSourceSetup {
-    int mode = kBlendAlpha;   // device blend mode (fade to white for 4, to black for 5)
+    int mode = kBlendAlpha; // device blend mode (fade to white for 4, to black for 5)
     uint32_t opacity = 255;
     uint32_t flags = 0;
-    bool tone = false;        // the tone passes run (some tone value is not 100)
-    int saturationCase = 0;   // 0: S = 100, -1: S < 101, +1: S > 100
+    bool tone = false;      // the tone passes run (some tone value is not 100)
+    int saturationCase = 0; // 0: S = 100, -1: S < 101, +1: S > 100
     uint32_t add[3] = {0, 0, 0}, mul[3] = {255, 255, 255};
     uint32_t addS = 0, mulS = 255;
-    uint32_t flat[3] = {0, 0, 0};   // silhouette colour / colour-flash colour
-    uint32_t flashAlpha = 0;        // colour flash: the fourth tone value
+    uint32_t flat[3] = {0, 0, 0}; // silhouette colour / colour-flash colour
+    uint32_t flashAlpha = 0;      // colour flash: the fourth tone value
     uint32_t up[3] = {0, 0, 0}, down[3] = {0, 0, 0};
 
     static strSourceSetup Of(const SpriteParams& p);
+    bool operator==(const strSourceSetup&) const = default;
 };
 
 // The source texel (c', a') that a picture texel t becomes under the request. (For a texel of alpha
@@ -69,36 +93,41 @@ inline bool SourceIsTexel(const strSourceSetup& s) {
     return !s.tone && s.flags == 0 && s.opacity == 255 && s.mode != kBlendMultiply && s.mode != kBlendInvDest;
 }
 
-// Combines a source (colour and alpha) with the target pixel under device blend mode Mode (the
-// destination's alpha channel is blended with the same factors as its colour channels).
-template <int Mode>
-inline uint32_t BlendPixelT(uint32_t src, uint32_t dst) {
-    const uint32_t sa = src >> 24;
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t s = (src >> shift) & 255, d = (dst >> shift) & 255;
-        uint32_t o;
-        if constexpr (Mode == kBlendAlpha || Mode == kBlendAlpha2) {
-            o = Div255(s * sa + d * (255 - sa));
-        } else if constexpr (Mode == kBlendAdd) {
-            o = d + Mul8(s, sa);
-            if (o > 255) o = 255;
-        } else if constexpr (Mode == kBlendRevSubtract) {
-            const uint32_t m = Mul8(s, sa);
-            o = d > m ? d - m : 0;
-        } else if constexpr (Mode == kBlendMultiply) {
-            o = Mul8(d, s);  // destination factor: the source colour (its alpha for the alpha channel)
-        } else if constexpr (Mode == kBlendInvDest) {
-            o = Mul8(s, sa) + Mul8(d, 255 - d);  // destination factor: 1 - destination
-            if (o > 255) o = 255;
-        } else if constexpr (Mode == kBlendDestColour) {
-            o = Mul8(s, d);
-        } else {
-            return src;  // blending off: the source replaces the pixel, alpha included
+// Combines a source (colour and alpha) with the target pixel under device blend mode Mode. The colour
+// channels follow the mode; the alpha channel is "over" (a + D.a (1 - a), one rounding) in the
+// normal, additive, subtractive and inverse-destination modes, and keeps D.a in the multiplicative
+// ones, so that faint cells stay faint on a transparent background instead of squaring their alpha.
+template <int Mode> inline uint32_t BlendPixelT(uint32_t src, uint32_t dst) {
+    if constexpr (Mode != kBlendAlpha && Mode != kBlendAlpha2 && Mode != kBlendAdd &&
+                  Mode != kBlendRevSubtract && Mode != kBlendMultiply && Mode != kBlendInvDest &&
+                  Mode != kBlendDestColour) {
+        return src; // blending off: the source replaces the pixel, alpha included
+    } else {
+        const uint32_t sa = src >> 24, da = dst >> 24;
+        uint32_t out;
+        if constexpr (Mode == kBlendMultiply || Mode == kBlendDestColour)
+            out = da << 24;
+        else
+            out = Div255(255 * sa + da * (255 - sa)) << 24;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const uint32_t s = (src >> shift) & 255, d = (dst >> shift) & 255;
+            uint32_t o;
+            if constexpr (Mode == kBlendAlpha || Mode == kBlendAlpha2) {
+                o = Div255(s * sa + d * (255 - sa));
+            } else if constexpr (Mode == kBlendAdd) {
+                o = std::min(255u, d + Mul8(s, sa));
+            } else if constexpr (Mode == kBlendRevSubtract) {
+                const uint32_t m = Mul8(s, sa);
+                o = d > m ? d - m : 0;
+            } else if constexpr (Mode == kBlendInvDest) {
+                o = std::min(255u, Mul8(s, sa) + Mul8(d, 255 - d)); // destination factor: 1 - destination
+            } else {
+                o = Mul8(d, s); // multiplicative: destination factor the source colour
+            }
+            out |= o << shift;
         }
-        out |= o << shift;
+        return out;
     }
-    return out;
 }
 
 // The same for a mode chosen at run time (modes 6, 7, 9 and unknown values switch blending off).
@@ -108,4 +137,4 @@ uint32_t BlendPixel(int mode, uint32_t src, uint32_t dst);
 // (mode 4) or black (mode 5) as the sprite texels are.
 uint32_t RectSource(int mode, int a, int r, int g, int b);
 
-}  // namespace render
+} // namespace render

@@ -5,22 +5,25 @@
 //
 // Geometry: the pattern is a quad of its cell size (w, h), scaled about its centre, rotated
 // clockwise by the angle, and centred at the request position measured from the target's centre,
-// with a shift of -0.5 pixel (pixel centres lie on integer coordinates). Pixel i of a row is covered when
-// its centre maps back inside the pattern, and takes the texel under that point (nearest point). A
-// sprite at scale 1 and angle 0 thus copies its pattern's texels 1:1 onto the target.
+// with a shift of -0.5 pixel (pixel centres lie on integer coordinates). A pixel is covered when its
+// centre maps back inside the pattern, and takes the texel under that point (nearest point); a
+// centre on an edge is decided as if nudged right and down on screen (quad_mapping.h), so a
+// mirrored or turned sprite covers the same pixels as the plain one. A sprite at scale 1 and angle 0
+// thus copies its pattern's texels 1:1 onto the target.
 //
 // Requests are drawn in the order given (the depth value is carried but not tested). One drawer
 // serves one thread; picture slots are only read while drawing.
 
 #include "image/pattern_grid.h"
 #include "image/texture.h"
+#include "render/raster.h"
 #include "render/sprite_params.h"
 
 #include <cstdint>
 #include <vector>
 
 class cSpriteDrawer {
-public:
+  public:
     cSpriteDrawer() = default;
     virtual ~cSpriteDrawer() = default;
     cSpriteDrawer(const cSpriteDrawer&) = delete;
@@ -49,14 +52,13 @@ public:
     int TargetWidth() const { return target_ ? target_->Width() : 0; }
     int TargetHeight() const { return target_ ? target_->Height() : 0; }
 
-private:
-    // Rasterises a w x h quad centred at (cx, cy) in device pixel coordinates (pixel centres at
-    // integers), scaled and rotated, sampling src_ (w x h, rows of srcPitch_) and blending with mode.
-    void RasterQuad(int w, int h, double cx, double cy, double sx, double sy, double angleDegrees, int mode);
+  private:
+    // Rasterises a w x h source centred at (cx, cy) in device pixel coordinates (pixel centres at
+    // integers), scaled and rotated, blending with mode.
+    void RasterQuad(const render::strSourceView& source, int w, int h, double cx, double cy, double sx,
+                    double sy, double angleDegrees, int mode);
 
     cTexture* target_ = nullptr;
     float viewX_ = 0, viewY_ = 0, zoom_ = 1;
-    std::vector<uint32_t> source_;  // the source texels of the sprite being drawn (the cell texture)
-    const uint8_t* src_ = nullptr;  // what RasterQuad samples: source_ or the picture itself
-    size_t srcPitch_ = 0;           // its row length in bytes
+    std::vector<uint32_t> source_; // the source texels of the sprite being drawn
 };

@@ -108,32 +108,51 @@ TEST(SpriteModes, SilhouetteFlashesAndMultiplicativeModes) {
             << std::hex << c.texel << " flags " << c.flags << " blend " << std::dec << c.blend;
 }
 
-// Each blend mode on known colours: source (200, 100, 50) at opacity 102 (alpha 0.4) over an
-// opaque (100, 150, 200).
+// Each blend mode on known colours: source (200, 100, 50) at opacity 102 (alpha 0.4) over
+// (100, 150, 200) with alpha 255, 0 and 128. The colours do not depend on the destination's alpha;
+// the alpha is "over" (a + D.a (1 - a)) except for multiplication (D.a kept) and no blending (a).
 TEST(BlendModes, KnownColours) {
-    const uint32_t texel = Argb(255, 200, 100, 50), dst = Argb(255, 100, 150, 200);
-    const std::pair<int, uint32_t> cases[] = {
-        {0, Argb(194, 140, 130, 140)}, // c a + D (1 - a); alpha a a + D.a (1 - a)
-        {1, Argb(255, 180, 190, 220)}, // D + c a
-        {2, Argb(214, 20, 110, 180)},  // D - c a
-        {3, Argb(102, 91, 114, 136)},  // D x (c a + (1 - a)); alpha D.a a
-        {4, Argb(41, 93, 78, 51)},     // c' a + D (1 - D), c' = c a
-        {9, Argb(102, 200, 100, 50)},  // no blending
-        {-1, Argb(102, 200, 100, 50)},
+    const uint32_t texel = Argb(255, 200, 100, 50);
+    const struct {
+        int blend;
+        uint32_t rgb;
+        uint32_t alpha[3]; // over destination alpha 255, 0, 128
+    } cases[] = {
+        {0, Argb(0, 140, 130, 140), {255, 102, 179}}, // c a + D (1 - a)
+        {1, Argb(0, 180, 190, 220), {255, 102, 179}}, // D + c a
+        {2, Argb(0, 20, 110, 180), {255, 102, 179}},  // D - c a
+        {3, Argb(0, 91, 114, 136), {255, 0, 128}},    // D x (c a + (1 - a))
+        {4, Argb(0, 93, 78, 51), {255, 102, 179}},    // c' a + D (1 - D), c' = c a
+        {9, Argb(0, 200, 100, 50), {102, 102, 102}},  // no blending
+        {-1, Argb(0, 200, 100, 50), {102, 102, 102}},
     };
-    for (const auto& [blend, expected] : cases) {
+    for (const auto& c : cases) {
         SpriteParams p;
-        p.blend = blend;
+        p.blend = c.blend;
         p.opacity = 102;
         const strSourceSetup s = strSourceSetup::Of(p);
-        EXPECT_EQ(BlendPixel(s.mode, SourceTexel(texel, s), dst), expected) << "blend " << blend;
+        const uint32_t dstAlpha[3] = {255, 0, 128};
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(BlendPixel(s.mode, SourceTexel(texel, s), Argb(dstAlpha[k], 100, 150, 200)),
+                      c.alpha[k] << 24 | c.rgb)
+                << "blend " << c.blend << " over alpha " << dstAlpha[k];
     }
+    // A transparent texel leaves the destination exactly as it is in the four listed modes (a
+    // multiplication cell used to clear the alpha under its whole quad).
+    for (int blend = 0; blend <= 3; ++blend)
+        for (uint32_t dst : {Argb(255, 100, 150, 200), Argb(0, 1, 2, 3), Argb(77, 255, 0, 9)}) {
+            SpriteParams p;
+            p.blend = blend;
+            p.tone[0] = 150;
+            const strSourceSetup s = strSourceSetup::Of(p);
+            EXPECT_EQ(BlendPixel(s.mode, SourceTexel(Argb(0, 9, 9, 9), s), dst), dst) << "blend " << blend;
+        }
     // Clamping at the ends.
     EXPECT_EQ(BlendPixel(kBlendAdd, Argb(255, 200, 200, 200), Argb(255, 100, 100, 100)),
               Argb(255, 255, 255, 255));
     EXPECT_EQ(BlendPixel(kBlendRevSubtract, Argb(255, 200, 200, 200), Argb(255, 100, 100, 100)),
-              Argb(0, 0, 0, 0));
-    EXPECT_EQ(BlendPixel(kBlendDestColour, Argb(255, 255, 128, 0), Argb(255, 100, 100, 100)),
-              Argb(255, 100, 50, 0));
+              Argb(255, 0, 0, 0));
+    EXPECT_EQ(BlendPixel(kBlendDestColour, Argb(255, 255, 128, 0), Argb(200, 100, 100, 100)),
+              Argb(200, 100, 50, 0));
     EXPECT_EQ(BlendPixel(kBlendAlpha2, Argb(255, 1, 2, 3), Argb(0, 9, 9, 9)), Argb(255, 1, 2, 3));
 }

@@ -131,6 +131,55 @@ TEST(SpriteGeometry, AngleMinus900IsDrawnAs270Degrees) {
             EXPECT_EQ(a.Pixel(x, y), b.Pixel(x, y));
 }
 
+// A mirror or a half turn covers exactly the pixels of the unturned sprite and shows the texels
+// mirrored about the pattern's centre; a quarter turn and three quarters cover the same pixels as
+// each other. Odd and even pattern and target sizes, at whole and half pixel positions.
+TEST(SpriteGeometry, MirrorsAndTurnsCoverTheSamePixels) {
+    using Texel = std::pair<int, int>;
+    struct Turn {
+        float sx, sy, angle;
+        bool quarter;                                 // the box is h wide and w tall
+        Texel (*texel)(int dx, int dy, int w, int h); // what box pixel (dx, dy) shows
+    } turns[] = {
+        {1, 1, 0, false, [](int dx, int dy, int, int) { return Texel(dx, dy); }},
+        {-1, 1, 0, false, [](int dx, int dy, int w, int) { return Texel(w - 1 - dx, dy); }},
+        {1, -1, 0, false, [](int dx, int dy, int, int h) { return Texel(dx, h - 1 - dy); }},
+        {-1, -1, 0, false, [](int dx, int dy, int w, int h) { return Texel(w - 1 - dx, h - 1 - dy); }},
+        {1, 1, 180, false, [](int dx, int dy, int w, int h) { return Texel(w - 1 - dx, h - 1 - dy); }},
+        {-1, 1, 180, false, [](int dx, int dy, int, int h) { return Texel(dx, h - 1 - dy); }},
+        {1, 1, 90, true, [](int dx, int dy, int, int h) { return Texel(dy, h - 1 - dx); }},
+        {1, 1, 270, true, [](int dx, int dy, int w, int) { return Texel(w - 1 - dy, dx); }},
+    };
+    for (int w : {4, 5})
+        for (int h : {3, 4})
+            for (int tw : {20, 21})
+                for (float px : {0.0f, 0.5f, 3.0f}) {
+                    auto slot = MakeSlot(w, h, Distinct);
+                    int box[2][2] = {{-1, -1}, {-1, -1}}; // top-left of the plain and quarter boxes
+                    for (const Turn& turn : turns) {
+                        SCOPED_TRACE(testing::Message()
+                                     << w << " x " << h << " on " << tw << " at " << px << ", scale "
+                                     << turn.sx << "," << turn.sy << " angle " << turn.angle);
+                        SpriteParams p = At(slot.get(), px, 0.5f);
+                        p.scaleX = turn.sx;
+                        p.scaleY = turn.sy;
+                        p.angle = turn.angle;
+                        const cTexture t = Draw(tw, 12, {p});
+                        int(&b)[2] = box[turn.quarter];
+                        for (int y = 0; y < 12 && b[0] < 0; ++y)
+                            for (int x = 0; x < tw && b[0] < 0; ++x)
+                                if (t.Pixel(x, y) != kBackground) b[0] = x, b[1] = y;
+                        const int bw = turn.quarter ? h : w, bh = turn.quarter ? w : h;
+                        ASSERT_EQ(CountNot(t, kBackground), w * h);
+                        for (int dy = 0; dy < bh; ++dy)
+                            for (int dx = 0; dx < bw; ++dx) {
+                                const auto [tx, ty] = turn.texel(dx, dy, w, h);
+                                ASSERT_EQ(t.Pixel(b[0] + dx, b[1] + dy), Distinct(tx, ty)) << dx << "," << dy;
+                            }
+                    }
+                }
+}
+
 TEST(SpriteRequests, NothingIsDrawnForBadRequests) {
     auto slot = MakeSlot(4, 4, Distinct, 2, 2); // 4 patterns
     cTexture target = MakeTarget(8, 8);
