@@ -19,33 +19,49 @@ void CentreToScopePosition(int centre, int& scope, int& position) {
     scope = 0;
     position = 1;
     switch (centre) {
-    case 1: scope = 1; position = 1; break;  // Whole
-    case 2: position = 2; break;             // Down
-    case 3: position = 0; break;             // Up
-    default: break;                          // Center, Right, Left
+    case 1:
+        scope = 1;
+        position = 1;
+        break; // Whole
+    case 2:
+        position = 2;
+        break; // Down
+    case 3:
+        position = 0;
+        break; // Up
+    default:
+        break; // Center, Right, Left
     }
 }
 
 int CentreFromScopePosition(int scope, int position) {
     if (scope != 0) return 1;
     switch (position) {
-    case 0: return 3;
-    case 1: return 0;
-    default: return 2;
+    case 0:
+        return 3;
+    case 1:
+        return 0;
+    default:
+        return 2;
     }
 }
 
 int FlashObjectToScope(int object) {
     switch (object) {
-    case 1: return 1;
-    case 0: return 2;
-    default: return 0;
+    case 1:
+        return 1;
+    case 0:
+        return 2;
+    default:
+        return 0;
     }
 }
 
 void FlashScopeToObject(int scope, strEffect& e) {
-    if (scope == 1) e.flashObject = 1;
-    else if (scope == 2) e.flashObject = 0;
+    if (scope == 1)
+        e.flashObject = 1;
+    else if (scope == 2)
+        e.flashObject = 0;
 }
 
 int ColourTo5(int v) {
@@ -58,11 +74,17 @@ int ColourFrom5(int v) {
     return static_cast<int>((static_cast<float>(v) * 255.0f + 15.5f) / 31.0f);
 }
 
-int OpacityToTransparency(int opacity) { return (255 - std::clamp(opacity, 0, 255)) * 100 / 255; }
+int OpacityToTransparency(int opacity) {
+    return (255 - std::clamp(opacity, 0, 255)) * 100 / 255;
+}
 
-int TransparencyToOpacity(int transparency) { return (100 - std::clamp(transparency, 0, 100)) * 255 / 100; }
+int TransparencyToOpacity(int transparency) {
+    return (100 - std::clamp(transparency, 0, 100)) * 255 / 100;
+}
 
-int ZoomOf(int mx, int my) { return std::max(std::max(mx, my), 20); }
+int ZoomOf(int mx, int my) {
+    return std::max(std::max(mx, my), 20);
+}
 
 namespace {
 
@@ -78,7 +100,7 @@ void WriteTiming(CWrite& w, const strEffect& e) {
     std::string title = "(OFF)";
     int volume = 100, tempo = 100, balance = 50;
     if (e.flags & strEffect::kSound) {
-        title = platform::StemPart(e.soundPath);
+        title = interchange::TitleOf(e.soundPath);
         volume = std::clamp<int>(e.volume, 0, 100);
         tempo = std::clamp<int>(e.frequency, 50, 150);
         balance = std::min(e.balance >> 1, 100);
@@ -131,10 +153,16 @@ Cclip_stream Window(Cclip_stream& s) {
     return w;
 }
 
-int32_t Clamp32(int64_t v, int64_t lo, int64_t hi) { return static_cast<int32_t>(std::clamp(v, lo, hi)); }
-int16_t Clamp16(int32_t v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
+int32_t Clamp32(int64_t v, int64_t lo, int64_t hi) {
+    return static_cast<int32_t>(std::clamp(v, lo, hi));
+}
+int16_t Clamp16(int32_t v) {
+    return static_cast<int16_t>(std::clamp(v, -32768, 32767));
+}
 // A 1-based element index as a 0-based slot (INT_MAX for indices beyond the int range).
-int SlotOf(uint32_t index) { return static_cast<int>(std::min<uint32_t>(index, INT_MAX)) - 1; }
+int SlotOf(uint32_t index) {
+    return static_cast<int>(std::min<uint32_t>(index, INT_MAX)) - 1;
+}
 
 struct strSound {
     std::string title = "(OFF)";
@@ -146,11 +174,21 @@ strSound ReadSound(Cclip_stream& s) {
     CReadClass rc(kChunkLimit, s);
     while (uint32_t id = rc.Next()) {
         switch (id) {
-        case 1: ReadStringField(s, se.title, kNameCapacity); break;
-        case 3: se.volume = ReadSignedIntField(s); break;
-        case 4: se.tempo = ReadSignedIntField(s); break;
-        case 5: se.balance = ReadSignedIntField(s); break;
-        default: SkipField(s); break;
+        case 1:
+            ReadStringField(s, se.title, kNameCapacity);
+            break;
+        case 3:
+            se.volume = ReadSignedIntField(s);
+            break;
+        case 4:
+            se.tempo = ReadSignedIntField(s);
+            break;
+        case 5:
+            se.balance = ReadSignedIntField(s);
+            break;
+        default:
+            SkipField(s);
+            break;
         }
     }
     return se;
@@ -163,18 +201,32 @@ void ReadTiming(Cclip_stream& s, cProject& doc) {
     CReadClass rc(kChunkLimit, s);
     while (uint32_t id = rc.Next()) {
         switch (id) {
-        case 1: frame = ReadSignedIntField(s); break;
+        case 1:
+            frame = ReadSignedIntField(s);
+            break;
         case 2: {
             Cclip_stream w = Window(s);
             se = ReadSound(w);
             break;
         }
-        case 3: scope = ReadSignedIntField(s); break;
-        case 4: red = ReadSignedIntField(s); break;
-        case 5: green = ReadSignedIntField(s); break;
-        case 6: blue = ReadSignedIntField(s); break;
-        case 7: power = ReadSignedIntField(s); break;
-        default: SkipField(s); break;  // 8: screen shake (2003)
+        case 3:
+            scope = ReadSignedIntField(s);
+            break;
+        case 4:
+            red = ReadSignedIntField(s);
+            break;
+        case 5:
+            green = ReadSignedIntField(s);
+            break;
+        case 6:
+            blue = ReadSignedIntField(s);
+            break;
+        case 7:
+            power = ReadSignedIntField(s);
+            break;
+        default:
+            SkipField(s);
+            break; // 8: screen shake (2003)
         }
     }
     strEffect e;
@@ -201,7 +253,8 @@ void ReadTiming(Cclip_stream& s, cProject& doc) {
 void ReadTimings(Cclip_stream& s, cProject& doc) {
     const uint32_t count = ReadVarint(s);
     CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
-    while (arr.Next()) ReadTiming(s, doc);
+    while (arr.Next())
+        ReadTiming(s, doc);
 }
 
 void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
@@ -211,17 +264,39 @@ void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
     CReadClass rc(kChunkLimit, s);
     while (uint32_t chunk = rc.Next()) {
         switch (chunk) {
-        case 1: visible = ReadBoolField(s); break;
-        case 2: id = ReadSignedIntField(s); break;
-        case 3: x = ReadSignedIntField(s); break;
-        case 4: y = ReadSignedIntField(s); break;
-        case 5: zoom = ReadSignedIntField(s); break;
-        case 6: red = ReadSignedIntField(s); break;
-        case 7: green = ReadSignedIntField(s); break;
-        case 8: blue = ReadSignedIntField(s); break;
-        case 9: saturation = ReadSignedIntField(s); break;
-        case 10: transparency = ReadSignedIntField(s); break;
-        default: SkipField(s); break;
+        case 1:
+            visible = ReadBoolField(s);
+            break;
+        case 2:
+            id = ReadSignedIntField(s);
+            break;
+        case 3:
+            x = ReadSignedIntField(s);
+            break;
+        case 4:
+            y = ReadSignedIntField(s);
+            break;
+        case 5:
+            zoom = ReadSignedIntField(s);
+            break;
+        case 6:
+            red = ReadSignedIntField(s);
+            break;
+        case 7:
+            green = ReadSignedIntField(s);
+            break;
+        case 8:
+            blue = ReadSignedIntField(s);
+            break;
+        case 9:
+            saturation = ReadSignedIntField(s);
+            break;
+        case 10:
+            transparency = ReadSignedIntField(s);
+            break;
+        default:
+            SkipField(s);
+            break;
         }
     }
     if (!visible) return;
@@ -238,14 +313,16 @@ void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
     c.green = static_cast<uint8_t>(std::clamp(green, 0, 255));
     c.blue = static_cast<uint8_t>(std::clamp(blue, 0, 255));
     c.saturation = static_cast<uint8_t>(std::clamp(saturation, 0, 255));
-    doc.setCell(frame, slot, &c);  // slots beyond the cell number are refused by the project
+    doc.setCell(frame, slot, &c); // slots beyond the cell number are refused by the project
 }
 
 void ReadFrames(Cclip_stream& s, cProject& doc) {
     const uint32_t count = ReadVarint(s);
     // Each frame element takes at least two bytes (its index and the end of its record).
-    const uint32_t frames = std::min({count, s.Remaining() / 2, static_cast<uint32_t>(doc.frames().capacity())});
-    for (uint32_t f = 0; f < frames; ++f) doc.frameOrCreate(static_cast<int>(f));
+    const uint32_t frames =
+        std::min({count, s.Remaining() / 2, static_cast<uint32_t>(doc.frames().capacity())});
+    for (uint32_t f = 0; f < frames; ++f)
+        doc.frameOrCreate(static_cast<int>(f));
     CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
     while (uint32_t k = arr.Next()) {
         CReadClass rc(kChunkLimit, s);
@@ -257,21 +334,20 @@ void ReadFrames(Cclip_stream& s, cProject& doc) {
             Cclip_stream cells = Window(s);
             const uint32_t n = ReadVarint(cells);
             CReadArray ca(static_cast<int32_t>(std::min<uint32_t>(n, INT32_MAX)), cells);
-            while (uint32_t j = ca.Next()) ReadCell(cells, doc, SlotOf(k), SlotOf(j));
+            while (uint32_t j = ca.Next())
+                ReadCell(cells, doc, SlotOf(k), SlotOf(j));
         }
     }
 }
 
-int ReadRecord(Cclip_stream& s, cProject& doc) {
-    const int32_t length = static_cast<int32_t>(s.ReadU32());
-    const int32_t records = static_cast<int32_t>(s.ReadU32());
+// The payload: the two header words, then one animation record. Both words need only be positive:
+// the record is read up to its end marker, bounded by the block and never by the length word, which
+// writers fill in differently and which the system's rounding of clipboard blocks makes unreliable.
+// A block that ends before the record does fails.
+int ReadRecord(Cclip_stream& r, cProject& doc) {
+    const int32_t length = static_cast<int32_t>(r.ReadU32());
+    const int32_t records = static_cast<int32_t>(r.ReadU32());
     if (length <= 0 || records <= 0) return -1;
-    // The record must fit in the block; a block may be larger than the data it holds (the system
-    // rounds clipboard blocks up), so only the stated length is read.
-    if (static_cast<uint32_t>(length) > s.Remaining()) return -1;
-    Cclip_stream r;
-    r.Write(s.Current(), static_cast<uint32_t>(length));
-    r.Seek(0);
 
     if (!doc.create(0, kMaxCells, 0, 0)) return -1;
     doc.applyDefaults();
@@ -280,26 +356,41 @@ int ReadRecord(Cclip_stream& s, cProject& doc) {
     doc.setSetting(kKeyBasicInterval, 1);
 
     std::string name, title;
-    int32_t scope = 0, position = 2;  // the LCF defaults when the chunks are absent
+    int32_t scope = 0, position = 2; // the LCF defaults when the chunks are absent
     CReadClass rc(kChunkLimit, r);
-    while (uint32_t id = rc.Next()) {
+    for (;;) {
+        if (r.AtEnd()) return -1; // the block ends inside the record
+        const uint32_t id = rc.Next();
+        if (id == 0) break;
         switch (id) {
-        case 1: ReadStringField(r, name, kNameCapacity); break;
-        case 2: ReadStringField(r, title, kNameCapacity); break;
+        case 1:
+            ReadStringField(r, name, kNameCapacity);
+            break;
+        case 2:
+            ReadStringField(r, title, kNameCapacity);
+            break;
         case 6: {
             Cclip_stream w = Window(r);
             ReadTimings(w, doc);
             break;
         }
-        case 9: scope = ReadSignedIntField(r); break;
-        case 10: position = ReadSignedIntField(r); break;
-        case 11: ReadBoolField(r); break;
+        case 9:
+            scope = ReadSignedIntField(r);
+            break;
+        case 10:
+            position = ReadSignedIntField(r);
+            break;
+        case 11:
+            ReadBoolField(r);
+            break;
         case 12: {
             Cclip_stream w = Window(r);
             ReadFrames(w, doc);
             break;
         }
-        default: SkipField(r); break;
+        default:
+            SkipField(r);
+            break;
         }
     }
 
@@ -313,14 +404,15 @@ int ReadRecord(Cclip_stream& s, cProject& doc) {
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 // ---- payloads ----------------------------------------------------------------------------------
 
 int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
     const strPicture* picture = nullptr;
-    for (int i = 0; i < doc.pictureCount() && !picture; ++i) picture = doc.picture(i);
+    for (int i = 0; i < doc.pictureCount() && !picture; ++i)
+        picture = doc.picture(i);
     if (!picture) return -1;
 
     CWrite w;
@@ -328,7 +420,7 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
     w.WriteU32(0);
     const std::string& name = doc.text(kTextName);
     if (!name.empty()) w.WriteStringChunk(1, name);
-    const std::string title = platform::StemPart(picture->path);
+    const std::string title = interchange::TitleOf(picture->path);
     if (!title.empty()) w.WriteStringChunk(2, title);
 
     CWrite elements;
@@ -365,7 +457,7 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
             if (const strCell* cell = doc.cell(f, c))
                 WriteCell(cells, *cell);
             else
-                cells.WriteIntChunk(1, 0);  // not visible
+                cells.WriteIntChunk(1, 0); // not visible
             cells.WriteEnd();
         }
         frameArray.WriteInnerChunk(1, cells);
@@ -375,8 +467,8 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
     w.WriteEnd();
 
     const uint32_t length = w.Size() - 8;
-    const uint8_t header[8] = {uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24),
-                               1, 0, 0, 0};
+    const uint8_t header[8] = {
+        uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24), 1, 0, 0, 0};
     w.WriteAt(0, header, 8);
     out = w.Buffer();
     return 1;
@@ -404,4 +496,4 @@ int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config) 
     return 1;
 }
 
-}  // namespace PK2
+} // namespace PK2

@@ -19,7 +19,7 @@ void StoreU32(uint8_t* p, uint32_t v) {
     p[3] = uint8_t(v >> 24);
 }
 
-}  // namespace
+} // namespace
 
 // ---- cEditClip ---------------------------------------------------------------------------------
 
@@ -42,10 +42,31 @@ bool cEditClip::Build() {
 bool cEditClip::Parse(std::span<const uint8_t> payload) {
     Clear();
     if (payload.size() < 9 || LoadU32(payload.data()) != kind_) return false;
-    if (LoadU32(payload.data() + 4) != payload.size() - 8) return false;
-    Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
+    // The system may hand back a block rounded up: what follows the stated length is padding.
+    const uint64_t size = uint64_t(LoadU32(payload.data() + 4)) + 8;
+    if (size < 9 || size > payload.size()) return false;
+    Assign(std::vector<uint8_t>(payload.begin(), payload.begin() + static_cast<ptrdiff_t>(size)));
     Seek(8);
     return Deserialize();
+}
+
+bool cEditClip::Readable(std::span<const uint8_t> payload, uint32_t kind) {
+    switch (kind) {
+    case kClipPicture: {
+        strPicture p;
+        return cClip_Picture(&p).Parse(payload);
+    }
+    case kClipEffect: {
+        strEffect e;
+        return cClip_Effect(&e).Parse(payload);
+    }
+    case kClipCells:
+    case kClipFrames:
+    case kClipRows:
+        return cClip_Mass(kind).Parse(payload);
+    default:
+        return false;
+    }
 }
 
 void cEditClip::WriteShortText(const std::string& text) {
@@ -149,7 +170,7 @@ bool cClip_Mass::Serialize() {
     if (cells.size() > kMaxRecords || empties.size() > kMaxRecords || frames.size() > kMaxRecords ||
         locks.size() > kMaxRecords)
         return false;
-    WriteU32(0);  // reserved
+    WriteU32(0); // reserved
     WriteU16(static_cast<uint16_t>(cells.size()));
     WriteU16(static_cast<uint16_t>(empties.size()));
     WriteU16(static_cast<uint16_t>(frames.size()));
@@ -232,5 +253,7 @@ bool cEditClipboard::HasKind(uint32_t kind) const {
     if (format_ == 0 || !clip_.isAvailable(format_)) return false;
     std::vector<uint8_t> bytes;
     if (!clip_.read(format_, bytes) || bytes.size() <= 4) return false;
-    return kind == kClipAnyKind || LoadU32(bytes.data()) == kind;
+    const uint32_t found = LoadU32(bytes.data());
+    // Paste is offered only for a payload that Get can read.
+    return (kind == kClipAnyKind || found == kind) && cEditClip::Readable(bytes, found);
 }

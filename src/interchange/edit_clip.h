@@ -12,8 +12,11 @@
 //     are meant to fit in 255 bytes anyway).
 //   - A cClip_Mass list longer than 65535 records (its u16 count) cannot be represented:
 //     Serialize fails and nothing is put, rather than dropping records.
-//   - Reading is strict: Get fails when the envelope's length word does not match the block, when
-//     the body is cut short, or when the counts promise more records than the body holds.
+//   - The length word bounds the payload; bytes after it are padding (the system may hand back a
+//     block rounded up) and are not read. Reading is otherwise strict: Get fails when the length
+//     word points past the block, when the body is cut short, or when the counts promise more
+//     records than the body holds. HasKind holds only for a payload that Get can read, so that
+//     Paste is never offered for one that always fails; a payload of an unknown kind never matches.
 
 #include "document/cell.h"
 #include "document/effect.h"
@@ -30,16 +33,16 @@ class cClipboard;
 
 // Payload kinds.
 enum eEditClipKind : uint32_t {
-    kClipPicture = 0x40001111,  // cClip_Picture
-    kClipEffect = 0x40002222,   // cClip_Effect
-    kClipCells = 0x40003333,    // cClip_Mass: a block of cells (canvas selection, timeline block)
-    kClipFrames = 0x40004444,   // cClip_Mass: a range of whole frames
-    kClipRows = 0x40005555,     // cClip_Mass: whole cell rows across all frames
-    kClipAnyKind = 0xFFFFFFFF,  // HasKind: any payload
+    kClipPicture = 0x40001111, // cClip_Picture
+    kClipEffect = 0x40002222,  // cClip_Effect
+    kClipCells = 0x40003333,   // cClip_Mass: a block of cells (canvas selection, timeline block)
+    kClipFrames = 0x40004444,  // cClip_Mass: a range of whole frames
+    kClipRows = 0x40005555,    // cClip_Mass: whole cell rows across all frames
+    kClipAnyKind = 0xFFFFFFFF, // HasKind: any payload
 };
 
 class cEditClip : public Cclip_stream {
-public:
+  public:
     explicit cEditClip(uint32_t kind) : kind_(kind) {}
     ~cEditClip() override = default;
     uint32_t Kind() const { return kind_; }
@@ -53,40 +56,43 @@ public:
     // the kind and the length word. False when Serialize has nothing to put.
     bool Build();
     // Takes a whole payload (envelope included) and reads its body: the kind must be this
-    // payload's, the length word must match, then Seek(8) and Deserialize.
+    // payload's and the length word must lie inside the block (the rest is padding), then Seek(8)
+    // and Deserialize.
     bool Parse(std::span<const uint8_t> payload);
+    // Whether a payload of the given kind parses (into scratch records).
+    static bool Readable(std::span<const uint8_t> payload, uint32_t kind);
 
-protected:
+  protected:
     // One length byte n (at most 255), then n bytes.
     void WriteShortText(const std::string& text);
     // One length byte n, then n bytes that replace text when n > 0; false when cut short.
     bool ReadShortText(std::string& text);
 
-private:
+  private:
     uint32_t kind_;
 };
 
 // One picture record (not owned).
 class cClip_Picture : public cEditClip {
-public:
+  public:
     explicit cClip_Picture(strPicture* picture = nullptr) : cEditClip(kClipPicture), picture_(picture) {}
     void Attach(strPicture* picture) { picture_ = picture; }
     bool Serialize() override;
     bool Deserialize() override;
 
-private:
+  private:
     strPicture* picture_;
 };
 
 // One effect record (not owned).
 class cClip_Effect : public cEditClip {
-public:
+  public:
     explicit cClip_Effect(strEffect* effect = nullptr) : cEditClip(kClipEffect), effect_(effect) {}
     void Attach(strEffect* effect) { effect_ = effect; }
     bool Serialize() override;
     bool Deserialize() override;
 
-private:
+  private:
     strEffect* effect_;
 };
 
@@ -94,7 +100,7 @@ private:
 // to the top-left corner of the copied area (first frame, first cell row). The lists hold the
 // records in collection order; the body stores each list reversed, and reading restores the order.
 class cClip_Mass : public cEditClip {
-public:
+  public:
     struct strCellRecord {
         uint16_t frame = 0;
         uint16_t cell = 0;
@@ -119,7 +125,7 @@ public:
 
     static constexpr uint32_t kCellRecordSize = 26;
     static constexpr uint32_t kShortRecordSize = 4;
-    static constexpr size_t kMaxRecords = 65535;  // per list
+    static constexpr size_t kMaxRecords = 65535; // per list
 
     // kind is kClipCells, kClipFrames or kClipRows.
     explicit cClip_Mass(uint32_t kind = kClipCells) : cEditClip(kind) {}
@@ -161,7 +167,7 @@ strCell ReadCell22(Cclip_stream& s);
 // The edit clipboard: "PELKO_EDIT" on a platform clipboard. The format number is registered once,
 // when the object is made (the main window makes one for the whole run).
 class cEditClipboard {
-public:
+  public:
     explicit cEditClipboard(platform::cClipboard& clip);
     uint32_t Format() const { return format_; }
     platform::cClipboard& Clipboard() const { return clip_; }
@@ -172,11 +178,11 @@ public:
     // Clear; HasKind (the payload's kind) must hold; reads the block and the body. False when the
     // clipboard holds no payload of the expected kind or the payload is malformed.
     bool Get(cEditClip& payload) const;
-    // The clipboard holds "PELKO_EDIT" data of more than 4 bytes whose first u32 is kind
-    // (kClipAnyKind accepts any kind).
+    // The clipboard holds a readable "PELKO_EDIT" payload whose first u32 is kind (kClipAnyKind
+    // accepts any of the five kinds).
     bool HasKind(uint32_t kind) const;
 
-private:
+  private:
     platform::cClipboard& clip_;
     uint32_t format_;
 };

@@ -59,30 +59,46 @@ enum eName : int {
 };
 
 struct strNameTables {
-    CNameTable classes{{"RPG::Animation", kClsAnimation}, {"RPG::Animation::Frame", kClsFrame},
-                       {"RPG::Animation::Timing", kClsTiming}, {"RPG::SE", kClsSE},
-                       {"RPG::AudioFile", kClsAudioFile}, {"Table", kClsTable},
-                       {"Color", kClsColor}, {"E", kClsE}};
-    CNameTable animation{{"@id", kAnimId}, {"@name", kAnimName},
-                         {"@animation1_name", kAnim1Name}, {"@animation1_hue", kAnim1Hue},
-                         {"@animation2_name", kAnim2Name}, {"@animation2_hue", kAnim2Hue},
-                         {"@position", kAnimPosition}, {"@frame_max", kAnimFrameMax},
-                         {"@frames", kAnimFrames}, {"@timings", kAnimTimings},
-                         {"@animation_name", kAnimXPName}, {"@animation_hue", kAnimXPHue}};
+    CNameTable classes{{"RPG::Animation", kClsAnimation},
+                       {"RPG::Animation::Frame", kClsFrame},
+                       {"RPG::Animation::Timing", kClsTiming},
+                       {"RPG::SE", kClsSE},
+                       {"RPG::AudioFile", kClsAudioFile},
+                       {"Table", kClsTable},
+                       {"Color", kClsColor},
+                       {"E", kClsE}};
+    CNameTable animation{{"@id", kAnimId},
+                         {"@name", kAnimName},
+                         {"@animation1_name", kAnim1Name},
+                         {"@animation1_hue", kAnim1Hue},
+                         {"@animation2_name", kAnim2Name},
+                         {"@animation2_hue", kAnim2Hue},
+                         {"@position", kAnimPosition},
+                         {"@frame_max", kAnimFrameMax},
+                         {"@frames", kAnimFrames},
+                         {"@timings", kAnimTimings},
+                         {"@animation_name", kAnimXPName},
+                         {"@animation_hue", kAnimXPHue}};
     CNameTable frame{{"@cell_max", kFrameCellMax}, {"@cell_data", kFrameCellData}};
-    CNameTable timing{{"@frame", kTimingFrame}, {"@se", kTimingSE},
-                      {"@flash_scope", kTimingFlashScope}, {"@flash_color", kTimingFlashColor},
-                      {"@flash_duration", kTimingFlashDuration}, {"@condition", kTimingCondition}};
+    CNameTable timing{{"@frame", kTimingFrame},
+                      {"@se", kTimingSE},
+                      {"@flash_scope", kTimingFlashScope},
+                      {"@flash_color", kTimingFlashColor},
+                      {"@flash_duration", kTimingFlashDuration},
+                      {"@condition", kTimingCondition}};
     CNameTable sound{{"@name", kSEName}, {"@volume", kSEVolume}, {"@pitch", kSEPitch}};
 };
 
-template <class T> T ClampTo(int64_t v, int64_t lo, int64_t hi) { return static_cast<T>(std::clamp(v, lo, hi)); }
+template <class T> T ClampTo(int64_t v, int64_t lo, int64_t hi) {
+    return static_cast<T>(std::clamp(v, lo, hi));
+}
 
 // Drops a UTF-8 sequence cut off at the end (a text kept to its first 254 bytes may end inside one).
 std::string TrimCutUtf8(std::string s) {
     size_t n = s.size();
     size_t i = n;
-    while (i > 0 && n - i < 4 && (static_cast<uint8_t>(s[i - 1]) & 0xC0) == 0x80) --i;
+    while (i > 0 && n - i < 4 && (static_cast<uint8_t>(s[i - 1]) & 0xC0) == 0x80)
+        --i;
     if (i == 0) return s;
     auto lead = static_cast<uint8_t>(s[i - 1]);
     size_t want = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
@@ -97,13 +113,13 @@ std::string Narrow(const std::string& utf8, const std::string& locale) {
 // ---- export -------------------------------------------------------------------------------------
 
 class cExporter {
-public:
+  public:
     cExporter(const cProject& doc, int product, const std::string& locale)
         : doc_(doc), product_(product), locale_(locale) {}
 
     int Run(std::vector<uint8_t>& out);
 
-private:
+  private:
     std::string Utf8(const std::string& narrow) const { return platform::ToUtf8(narrow, locale_); }
     bool WriteFrame(CWrite& parent, int index);
     void WriteTiming(CWrite& parent, const strEffect& e);
@@ -128,7 +144,7 @@ int cExporter::Run(std::vector<uint8_t>& out) {
     w1.WriteStringIvar("@name", Utf8(doc_.text(kTextName)));
     const strPicture* pic0 = doc_.picture(0);
     const strPicture* pic1 = doc_.picture(1);
-    auto title = [&](const strPicture* p) { return p ? Utf8(TitleOf(p->path)) : std::string(); };
+    auto title = [&](const strPicture* p) { return p ? Utf8(interchange::TitleOf(p->path)) : std::string(); };
     auto hue = [](const strPicture* p) { return p ? static_cast<int32_t>(p->hue) : 0; };
     if (xp) {
         w1.WriteStringIvar("@animation_name", title(pic0));
@@ -154,7 +170,8 @@ int cExporter::Run(std::vector<uint8_t>& out) {
         if (const strEffect* e = effects.get(i)) timings.push_back(e);
     w1.WriteIvarName("@timings");
     w1.WriteArrayHeader(static_cast<int32_t>(timings.size()));
-    for (const strEffect* e : timings) WriteTiming(w1, *e);
+    for (const strEffect* e : timings)
+        WriteTiming(w1, *e);
 
     EndObject(anim);
     const uint32_t size = w0.Size();
@@ -177,7 +194,8 @@ bool cExporter::WriteFrame(CWrite& parent, int index) {
         const strCell* c = f ? f->cells.get(x) : nullptr;
         int16_t row[8] = {-1, 0, 0, 0, 0, 0, 0, 0};
         if (c) CellToRow(*c, product_, row);
-        for (int y = 0; y < 8; ++y) table.Set(x, y, 0, row[y]);
+        for (int y = 0; y < 8; ++y)
+            table.Set(x, y, 0, row[y]);
     }
     w2.WriteIvarName("@cell_data");
     w2.WriteTable(table);
@@ -201,8 +219,9 @@ void cExporter::WriteTiming(CWrite& parent, const strEffect& e) {
 
     w3.WriteIvarName("@se");
     CWrite w4;
-    strObjectScope se = BeginObject(&w3, &w4, product_ == interchange::kProductXP ? "RPG::AudioFile" : "RPG::SE");
-    w4.WriteStringIvar("@name", Utf8(TitleOf(e.soundPath)));
+    strObjectScope se =
+        BeginObject(&w3, &w4, product_ == interchange::kProductXP ? "RPG::AudioFile" : "RPG::SE");
+    w4.WriteStringIvar("@name", Utf8(interchange::TitleOf(e.soundPath)));
     w4.WriteFixnumIvar("@volume", e.volume);
     w4.WriteFixnumIvar("@pitch", e.frequency);
     EndObject(se);
@@ -214,12 +233,12 @@ void cExporter::WriteTiming(CWrite& parent, const strEffect& e) {
 // ---- import -------------------------------------------------------------------------------------
 
 class cImporter {
-public:
+  public:
     cImporter(cProject& doc, const std::string& locale) : doc_(doc), locale_(locale), reader_(&symbols_) {}
 
     int Run(std::span<const uint8_t> payload, std::string* error);
 
-private:
+  private:
     int Fail(std::string* error, const char* why) {
         if (error) *error = why;
         return -1;
@@ -229,7 +248,7 @@ private:
     void ReadFrame(int index);
     void ApplyTable(int index, const strTable& table);
     void ReadTimings();
-    void ReadTiming();
+    void ReadTiming(int32_t count);
     void ReadSound(strEffect& e);
     std::string ReadText() {
         std::string s;
@@ -256,27 +275,25 @@ int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
     doc_.setSetting(kKeyBasicInterval, 1);
 
     if (payload.size() < 6) return Fail(error, "the payload is too short");
-    // The length word counts the whole block; a clipboard block may be longer than its data.
-    const uint32_t length = uint32_t(payload[0]) | uint32_t(payload[1]) << 8 | uint32_t(payload[2]) << 16 |
-                            uint32_t(payload[3]) << 24;
-    size_t size = payload.size();
-    if (length >= 6 && length < size) size = length;
-    if (size > UINT32_MAX) return Fail(error, "the payload is too large");
-    reader_.Assign(std::vector<uint8_t>(payload.begin(), payload.begin() + static_cast<ptrdiff_t>(size)));
+    if (payload.size() > UINT32_MAX) return Fail(error, "the payload is too large");
+    // The length word is not read: writers disagree on what it counts, and a clipboard block may
+    // be longer than its data. The dump runs to the end of the block; bytes after it are not read.
+    reader_.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
     reader_.Skip(4);
     if (reader_.ReadByte() != kMajorVersion || reader_.ReadByte() > kMinorVersion)
         return Fail(error, "not a Ruby Marshal 4.8 dump");
     if (reader_.ReadArrayLength() <= 0) return Fail(error, "the payload holds no animation");
 
     reader_.PushNames(&names_.classes);
-    int32_t count = 0;
-    if (!reader_.EnterObject(kClsAnimation, tag::kObject, count))
-        return Fail(error, reader_.Failed() ? reader_.Error() : "the payload holds no RPG::Animation");
-    reader_.PushNames(&names_.animation);
-    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) ReadAnimationIvar(reader_.ReadSymbolId());
-    reader_.PopNames();
+    const int found = reader_.ReadObject({kClsAnimation}, [&](int32_t count) {
+        reader_.PushNames(&names_.animation);
+        for (int32_t k = 0; k < count && !reader_.Failed(); ++k)
+            ReadAnimationIvar(reader_.ReadSymbolId());
+        reader_.PopNames();
+    });
     reader_.PopNames();
     if (reader_.Failed()) return Fail(error, reader_.Error());
+    if (!found) return Fail(error, "the payload holds no RPG::Animation");
 
     for (int slot = 0; slot < 2; ++slot) {
         if (pictureName_[slot].empty()) continue;
@@ -304,40 +321,61 @@ void cImporter::ReadAnimationIvar(int id) {
         if (std::string s = ReadText(); !s.empty()) pictureName_[1] = s;
         break;
     case kAnimXPHue:
-    case kAnim1Hue: pictureHue_[0] = reader_.ReadFixnum(); break;
-    case kAnim2Hue: pictureHue_[1] = reader_.ReadFixnum(); break;
-    case kAnimPosition: doc_.setSetting(kKeyCentrePosition, PositionFromRuby(reader_.ReadFixnum())); break;
-    case kAnimFrames: ReadFrames(); break;
-    case kAnimTimings: ReadTimings(); break;
+    case kAnim1Hue:
+        pictureHue_[0] = reader_.ReadFixnum();
+        break;
+    case kAnim2Hue:
+        pictureHue_[1] = reader_.ReadFixnum();
+        break;
+    case kAnimPosition:
+        doc_.setSetting(kKeyCentrePosition, PositionFromRuby(reader_.ReadFixnum()));
+        break;
+    case kAnimFrames:
+        ReadFrames();
+        break;
+    case kAnimTimings:
+        ReadTimings();
+        break;
     case kAnimId:
-    case kAnimFrameMax: reader_.ReadFixnum(); break;
-    default: reader_.SkipValue(); break;
+    case kAnimFrameMax:
+        reader_.ReadFixnum();
+        break;
+    default:
+        reader_.SkipValue();
+        break;
     }
 }
 
 void cImporter::ReadFrames() {
-    const int32_t n = reader_.ReadArrayLength();
-    auto& frames = doc_.frames();
-    for (int i = 0; i < n && i < frames.capacity(); ++i) frames.setCopy(i, doc_.blankFrame());
-    reader_.PushNames(&names_.frame);
-    for (int32_t i = 0; i < n && !reader_.Failed(); ++i) ReadFrame(i);
-    reader_.PopNames();
+    reader_.ReadArray([&](int32_t n) {
+        auto& frames = doc_.frames();
+        for (int i = 0; i < n && i < frames.capacity(); ++i)
+            frames.setCopy(i, doc_.blankFrame());
+        reader_.PushNames(&names_.frame);
+        for (int32_t i = 0; i < n && !reader_.Failed(); ++i)
+            ReadFrame(i);
+        reader_.PopNames();
+    });
 }
 
 void cImporter::ReadFrame(int index) {
-    int32_t count = 0;
-    if (!reader_.EnterObject(kClsFrame, tag::kObject, count)) return;
-    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
-        switch (reader_.ReadSymbolId()) {
-        case kFrameCellMax: reader_.ReadFixnum(); break;
-        case kFrameCellData: {
-            strTable table;
-            if (reader_.ReadTable(table, kClsTable) != 0) ApplyTable(index, table);
-            break;
+    reader_.ReadObject({kClsFrame}, [&](int32_t count) {
+        for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
+            switch (reader_.ReadSymbolId()) {
+            case kFrameCellMax:
+                reader_.ReadFixnum();
+                break;
+            case kFrameCellData: {
+                strTable table;
+                if (reader_.ReadTable(table, kClsTable) != 0) ApplyTable(index, table);
+                break;
+            }
+            default:
+                reader_.SkipValue();
+                break;
+            }
         }
-        default: reader_.SkipValue(); break;
-        }
-    }
+    });
 }
 
 void cImporter::ApplyTable(int index, const strTable& table) {
@@ -345,29 +383,36 @@ void cImporter::ApplyTable(int index, const strTable& table) {
     const int cells = std::min(table.xsize, doc_.cellNumber());
     for (int x = 0; x < cells; ++x) {
         int16_t row[8];
-        for (int y = 0; y < 8; ++y) row[y] = table.At(x, y, 0);  // outside the data: 0
+        for (int y = 0; y < 8; ++y)
+            row[y] = table.At(x, y, 0); // outside the data: 0
         strCell c;
         if (CellFromRow(row, c)) doc_.setCell(index, x, &c);
     }
 }
 
 void cImporter::ReadTimings() {
-    const int32_t n = reader_.ReadArrayLength();
-    reader_.PushNames(&names_.timing);
-    for (int32_t i = 0; i < n && !reader_.Failed(); ++i) ReadTiming();
-    reader_.PopNames();
+    reader_.ReadArray([&](int32_t n) {
+        reader_.PushNames(&names_.timing);
+        for (int32_t i = 0; i < n && !reader_.Failed(); ++i)
+            reader_.ReadObject({kClsTiming}, [&](int32_t count) { ReadTiming(count); });
+        reader_.PopNames();
+    });
 }
 
-void cImporter::ReadTiming() {
-    int32_t count = 0;
-    if (!reader_.EnterObject(kClsTiming, tag::kObject, count)) return;
+void cImporter::ReadTiming(int32_t count) {
     strEffect e;
     e.flags = 0;
     for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
         switch (reader_.ReadSymbolId()) {
-        case kTimingFrame: e.startFrame = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
-        case kTimingSE: ReadSound(e); break;
-        case kTimingFlashScope: FlashScopeFromRuby(reader_.ReadFixnum(), e); break;
+        case kTimingFrame:
+            e.startFrame = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+            break;
+        case kTimingSE:
+            ReadSound(e);
+            break;
+        case kTimingFlashScope:
+            FlashScopeFromRuby(reader_.ReadFixnum(), e);
+            break;
         case kTimingFlashColor: {
             uint32_t c = reader_.ReadColor(kClsColor);
             e.flashRed = uint8_t(c);
@@ -376,9 +421,15 @@ void cImporter::ReadTiming() {
             e.flashStrength = uint8_t(c >> 24);
             break;
         }
-        case kTimingFlashDuration: e.flashFrames = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
-        case kTimingCondition: ConditionFromRuby(reader_.ReadFixnum(), e); break;
-        default: reader_.SkipValue(); break;
+        case kTimingFlashDuration:
+            e.flashFrames = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+            break;
+        case kTimingCondition:
+            ConditionFromRuby(reader_.ReadFixnum(), e);
+            break;
+        default:
+            reader_.SkipValue();
+            break;
         }
     }
     // Blocks whose bit is clear go back to their defaults.
@@ -403,58 +454,81 @@ void cImporter::ReadTiming() {
 }
 
 void cImporter::ReadSound(strEffect& e) {
-    int32_t count = 0;
-    if (!reader_.EnterObject({kClsSE, kClsAudioFile}, tag::kObject, count)) return;
-    reader_.PushNames(&names_.sound);
-    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
-        switch (reader_.ReadSymbolId()) {
-        case kSEName:
-            if (std::string s = ReadText(); !s.empty()) {
-                e.soundPath = s;
-                e.flags |= strEffect::kSound;
+    reader_.ReadObject({kClsSE, kClsAudioFile}, [&](int32_t count) {
+        reader_.PushNames(&names_.sound);
+        for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
+            switch (reader_.ReadSymbolId()) {
+            case kSEName:
+                if (std::string s = ReadText(); !s.empty()) {
+                    e.soundPath = s;
+                    e.flags |= strEffect::kSound;
+                }
+                break;
+            case kSEVolume:
+                e.volume = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+                break;
+            case kSEPitch:
+                e.frequency = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+                break;
+            default:
+                reader_.SkipValue();
+                break;
             }
-            break;
-        case kSEVolume: e.volume = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
-        case kSEPitch: e.frequency = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535); break;
-        default: reader_.SkipValue(); break;
         }
-    }
-    reader_.PopNames();
+        reader_.PopNames();
+    });
 }
 
-}  // namespace
+} // namespace
 
 // ---- value maps ---------------------------------------------------------------------------------
 
 int PositionToRuby(int centre) {
     switch (centre) {
-    case 0: return 1;
-    case 1: return 3;
-    case 2: return 2;
-    case 3: return 0;
-    default: return 1;
+    case 0:
+        return 1;
+    case 1:
+        return 3;
+    case 2:
+        return 2;
+    case 3:
+        return 0;
+    default:
+        return 1;
     }
 }
 
 int PositionFromRuby(int position) {
     switch (position) {
-    case 0: return 3;
-    case 2: return 2;
-    case 3: return 1;
-    default: return 0;
+    case 0:
+        return 3;
+    case 2:
+        return 2;
+    case 3:
+        return 1;
+    default:
+        return 0;
     }
 }
 
-int BlendToRuby(int drawing) { return drawing >= 0 && drawing <= 2 ? drawing : 0; }
-int BlendFromRuby(int blend) { return blend >= 0 && blend <= 2 ? blend : 0; }
+int BlendToRuby(int drawing) {
+    return drawing >= 0 && drawing <= 2 ? drawing : 0;
+}
+int BlendFromRuby(int blend) {
+    return blend >= 0 && blend <= 2 ? blend : 0;
+}
 
 int FlashScopeToRuby(const strEffect& e) {
     if (!(e.flags & strEffect::kFlash)) return 0;
     switch (e.flashObject) {
-    case 0: return 2;
-    case 1: return 1;
-    case 2: return 3;
-    default: return 0;
+    case 0:
+        return 2;
+    case 1:
+        return 1;
+    case 2:
+        return 3;
+    default:
+        return 0;
     }
 }
 
@@ -469,8 +543,12 @@ void FlashScopeFromRuby(int scope, strEffect& e) {
         e.flashObject = 0;
         e.flashDrawing = 0;
         break;
-    case 3: e.flashObject = 2; break;
-    default: e.flags &= static_cast<uint8_t>(~strEffect::kFlash); break;
+    case 3:
+        e.flashObject = 2;
+        break;
+    default:
+        e.flags &= static_cast<uint8_t>(~strEffect::kFlash);
+        break;
     }
 }
 
@@ -524,11 +602,10 @@ bool CellFromRow(const int16_t row[8], strCell& c) {
     return true;
 }
 
-std::string TitleOf(const std::string& path) { return platform::StemPart(path); }
-
 // ---- payloads -----------------------------------------------------------------------------------
 
-int BuildMarshalPayload(const cProject& doc, int product, const std::string& locale, std::vector<uint8_t>& out) {
+int BuildMarshalPayload(const cProject& doc, int product, const std::string& locale,
+                        std::vector<uint8_t>& out) {
     out.clear();
     if (!interchange::MarshalFormatName(product)) return -1;
     cExporter exporter(doc, product, locale);
@@ -546,13 +623,15 @@ int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, 
     if (BuildMarshalPayload(doc, product, config.Locale, bytes) != 1) return -1;
     Cclip_stream stream;
     stream.Assign(std::move(bytes));
-    return stream.WriteToClipboard(clip, clip.registerFormat(interchange::MarshalFormatName(product))) ? 1 : -1;
+    return stream.WriteToClipboard(clip, clip.registerFormat(interchange::MarshalFormatName(product))) ? 1
+                                                                                                       : -1;
 }
 
 int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error) {
     Cclip_stream stream;
     bool found = false;
-    for (const char* name : {interchange::kFormatNameVXAce, interchange::kFormatNameVX, interchange::kFormatNameXP}) {
+    for (const char* name :
+         {interchange::kFormatNameVXAce, interchange::kFormatNameVX, interchange::kFormatNameXP}) {
         uint32_t format = clip.registerFormat(name);
         if (format != 0 && clip.isAvailable(format)) {
             found = stream.ReadFromClipboard(clip, format);
@@ -568,4 +647,4 @@ int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& conf
     return 1;
 }
 
-}  // namespace PKRUBY
+} // namespace PKRUBY

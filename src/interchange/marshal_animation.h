@@ -31,9 +31,9 @@ class cClipboard;
 
 namespace PKRUBY {
 
-inline constexpr int kMaxFrames = 200;    // frames written to a payload
-inline constexpr int kMaxTimings = 999;   // timings written to a payload
-inline constexpr int kImportCells = 16;   // cell number of an imported project
+inline constexpr int kMaxFrames = 200;  // frames written to a payload
+inline constexpr int kMaxTimings = 999; // timings written to a payload
+inline constexpr int kImportCells = 16; // cell number of an imported project
 inline constexpr int kImportDivisions = 192;
 
 // ---- value maps --------------------------------------------------------------------------------
@@ -60,14 +60,12 @@ void CellToRow(const strCell& c, int product, int16_t row[8]);
 // The cell a table row describes (before the document's normalisation); false for pattern < 0.
 bool CellFromRow(const int16_t row[8], strCell& c);
 
-// The title RPG Maker uses for a file: the path without folder and extension.
-std::string TitleOf(const std::string& path);
-
 // ---- payloads ----------------------------------------------------------------------------------
 
 // Builds the whole clipboard block (length word included) for product 2, 3 or 4. 1 success, -1
 // failure (a table that cannot be allocated, or another product code).
-int BuildMarshalPayload(const cProject& doc, int product, const std::string& locale, std::vector<uint8_t>& out);
+int BuildMarshalPayload(const cProject& doc, int product, const std::string& locale,
+                        std::vector<uint8_t>& out);
 
 // Re-creates doc and fills it from a clipboard block (length word included). 1 success, -1 failure
 // (error, when given, says why); on failure doc holds whatever was read and must be discarded. No
@@ -82,6 +80,7 @@ int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, 
 // Reads the first of "VX Ace ANIMATION", "RPGVX ANIMATION", "RPGXP ANIMATION" that the clipboard
 // holds into doc (re-created), then resolves the file names against the configured folders.
 // 1 success, -1 failure.
-int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error = nullptr);
+int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config,
+                  std::string* error = nullptr);
 
-}  // namespace PKRUBY
+} // namespace PKRUBY

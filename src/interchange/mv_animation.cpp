@@ -23,58 +23,85 @@ using json = nlohmann::json;
 
 int PositionToMv(int centre) {
     switch (centre) {
-    case 0: return 1;
-    case 1: return 3;
-    case 2: return 2;
-    case 3: return 0;
-    default: return 1;
+    case 0:
+        return 1;
+    case 1:
+        return 3;
+    case 2:
+        return 2;
+    case 3:
+        return 0;
+    default:
+        return 1;
     }
 }
 
 int PositionFromMv(int position) {
     switch (position) {
-    case 0: return 3;
-    case 1: return 0;
-    case 2: return 2;
-    case 3: return 1;
-    default: return 0;
+    case 0:
+        return 3;
+    case 1:
+        return 0;
+    case 2:
+        return 2;
+    case 3:
+        return 1;
+    default:
+        return 0;
     }
 }
 
 int FlashScopeToMv(int object) {
     switch (object) {
-    case 0: return 2;
-    case 1: return 1;
-    default: return 3;
+    case 0:
+        return 2;
+    case 1:
+        return 1;
+    default:
+        return 3;
     }
 }
 
 int FlashObjectFromMv(int scope) {
     switch (scope) {
-    case 1: return 1;
-    case 2: return 0;
-    case 3: return 2;
-    default: return 0;
+    case 1:
+        return 1;
+    case 2:
+        return 0;
+    case 3:
+        return 2;
+    default:
+        return 0;
     }
 }
 
 int BlendToMv(int drawing) {
     switch (drawing) {
-    case 0: return 0;
-    case 1: return 1;
-    case 3: return 2;
-    case 4: return 3;
-    default: return 0;
+    case 0:
+        return 0;
+    case 1:
+        return 1;
+    case 3:
+        return 2;
+    case 4:
+        return 3;
+    default:
+        return 0;
     }
 }
 
 int BlendFromMv(int blend) {
     switch (blend) {
-    case 0: return 0;
-    case 1: return 1;
-    case 2: return 3;
-    case 3: return 4;
-    default: return 0;
+    case 0:
+        return 0;
+    case 1:
+        return 1;
+    case 2:
+        return 3;
+    case 3:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -90,18 +117,22 @@ int64_t Trunc(double v, int64_t lo, int64_t hi) {
 }
 
 // The low 8 bits of a truncated number (as an integer conversion would keep them).
-uint8_t Low8(double v) { return static_cast<uint8_t>(Trunc(v, INT64_MIN / 2, INT64_MAX / 2) & 0xFF); }
+uint8_t Low8(double v) {
+    return static_cast<uint8_t>(Trunc(v, INT64_MIN / 2, INT64_MAX / 2) & 0xFF);
+}
 
-int16_t To16(double v) { return static_cast<int16_t>(Trunc(v, -32767, 32767)); }
+int16_t To16(double v) {
+    return static_cast<int16_t>(Trunc(v, -32767, 32767));
+}
 
-}  // namespace
+} // namespace
 
 void CellToMv(const strCell& c, int v[8]) {
     v[0] = std::clamp(c.pattern - 1, 0, 99) + (c.picture != 0 ? 100 : 0);
     v[1] = c.x;
     v[2] = c.y;
     v[3] = std::max(std::abs(int(c.mx)), std::abs(int(c.my)));
-    v[4] = c.angle / 10;  // truncates toward zero
+    v[4] = c.angle / 10; // truncates toward zero
     v[5] = c.mx < 1 ? 1 : 0;
     v[6] = c.opacity;
     v[7] = BlendToMv(c.blend);
@@ -134,9 +165,11 @@ json TimingToMv(const strEffect& e, const std::string& locale) {
     const bool flash = e.flags & strEffect::kFlash;
     json colour = json::array();
     if (flash) {
-        for (int v : {int(e.flashRed), int(e.flashGreen), int(e.flashBlue), int(e.flashStrength)}) colour.push_back(v);
+        for (int v : {int(e.flashRed), int(e.flashGreen), int(e.flashBlue), int(e.flashStrength)})
+            colour.push_back(v);
     } else {
-        for (int v : {255, 0, 0, 0}) colour.push_back(v);
+        for (int v : {255, 0, 0, 0})
+            colour.push_back(v);
     }
     t["flashColor"] = std::move(colour);
     t["flashDuration"] = flash ? int(e.flashFrames) : 0;
@@ -144,7 +177,7 @@ json TimingToMv(const strEffect& e, const std::string& locale) {
     t["frame"] = int(e.startFrame);
     if (e.flags & strEffect::kSound) {
         json se = json::object();
-        se["name"] = platform::ToUtf8(platform::StemPart(e.soundPath), locale);
+        se["name"] = platform::ToUtf8(interchange::TitleOf(e.soundPath), locale);
         se["pan"] = int(e.balance) - 100;
         se["pitch"] = int(e.frequency);
         se["volume"] = int(e.volume);
@@ -161,13 +194,14 @@ json AnimationToMv(const cProject& doc, const std::string& locale) {
         const strPicture* p = doc.picture(i);
         const std::string n = std::to_string(i + 1);
         a["animation" + n + "Hue"] = p ? int(p->hue) : 0;
-        a["animation" + n + "Name"] = p ? platform::ToUtf8(platform::StemPart(p->path), locale) : std::string();
+        a["animation" + n + "Name"] =
+            p ? platform::ToUtf8(interchange::TitleOf(p->path), locale) : std::string();
     }
     json frames = json::array();
     const int frameCount = std::clamp(doc.frameCount(), 0, kMaxFrames);
     for (int f = 0; f < frameCount; ++f) {
         const strFrame* frame = doc.frame(f);
-        if (!frame) continue;  // empty frame slots are left out
+        if (!frame) continue; // empty frame slots are left out
         int cells = 0;
         for (int c = 0; c < std::min(frame->cells.capacity(), kMaxCells); ++c)
             if (frame->cells.get(c)) cells = c + 1;
@@ -177,7 +211,8 @@ json AnimationToMv(const cProject& doc, const std::string& locale) {
             if (const strCell* x = frame->cells.get(c)) {
                 int v[8];
                 CellToMv(*x, v);
-                for (int k = 0; k < 8; ++k) cell.push_back(v[k]);
+                for (int k = 0; k < 8; ++k)
+                    cell.push_back(v[k]);
             }
             row.push_back(std::move(cell));
         }
@@ -299,7 +334,8 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
         p.divX = p.divY = kPatternSize;
         p.hue = 0;
         const json* title = Member(a, ("animation" + n + "Name").c_str());
-        if (title && title->is_string()) p.path = platform::FromUtf8(title->get_ref<const std::string&>(), locale);
+        if (title && title->is_string())
+            p.path = platform::FromUtf8(title->get_ref<const std::string&>(), locale);
         if (Number(a, ("animation" + n + "Hue").c_str(), v)) p.hue = static_cast<uint16_t>(Trunc(v, 0, 360));
         if (!p.path.empty()) doc.pictures().setCopy(i, p);
     }
@@ -308,7 +344,8 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
     if (!frames || !frames->is_array()) return fail("\"frames\" is missing or not an array");
     if (frames->empty()) return fail("\"frames\" is empty");
     const size_t frameSlots = std::min(frames->size(), static_cast<size_t>(doc.frames().capacity()));
-    for (size_t f = 0; f < frameSlots; ++f) doc.frameOrCreate(static_cast<int>(f));
+    for (size_t f = 0; f < frameSlots; ++f)
+        doc.frameOrCreate(static_cast<int>(f));
     for (size_t f = 0; f < frames->size(); ++f) {
         const json& row = (*frames)[f];
         if (!row.is_array()) return fail("a frame is not an array");
@@ -337,7 +374,7 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 // ---- payloads ----------------------------------------------------------------------------------
 
@@ -354,7 +391,8 @@ int BuildMvPayload(const cProject& doc, const std::string& locale, std::string& 
     }
 }
 
-int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale, std::string* error) {
+int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
+                  std::string* error) {
     const cFail fail{error};
     if (payload.size() > kMaxPayload) return fail("the payload is too large");
     if (NestingDepth(payload, kMaxDepth) > kMaxDepth) return fail("the JSON text nests too deeply");
@@ -391,4 +429,4 @@ int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, s
     return 1;
 }
 
-}  // namespace PKMV
+} // namespace PKMV

@@ -5,11 +5,43 @@
 
 namespace PKRUBY {
 
-CRead::strMark CRead::Mark() const { return {Position(), symbols_ ? symbols_->Size() : 0}; }
+CRead::strMark CRead::Mark() const {
+    return {Position(), symbols_ ? symbols_->Size() : 0, objects_.size()};
+}
 
 void CRead::Rewind(const strMark& m) {
     Seek(m.position);
     if (symbols_) symbols_->Truncate(m.symbols);
+    if (m.objects < objects_.size()) objects_.resize(m.objects);
+}
+
+bool CRead::EnterLink(strMark& back, uint32_t& target) {
+    Take(); // '@'
+    const int32_t index = ReadLong();
+    if (Failed()) return false;
+    if (index < 0 || static_cast<size_t>(index) >= objects_.size()) {
+        Fail("a link to an object that was not read");
+        return false;
+    }
+    if (links_ >= kMaxDepth) {
+        Fail("object links nested too deeply");
+        return false;
+    }
+    if (replayed_ > uint64_t(Size()) * kReplayFactor) {
+        Fail("too many object links");
+        return false;
+    }
+    back = Mark();
+    target = objects_[static_cast<size_t>(index)];
+    ++links_;
+    Seek(target);
+    return true;
+}
+
+void CRead::LeaveLink(const strMark& back, uint32_t target) {
+    --links_;
+    if (Position() > target) replayed_ += Position() - target;
+    Rewind(back);
 }
 
 uint8_t CRead::Take() {
@@ -39,9 +71,11 @@ int32_t CRead::ReadLong() {
     if (c <= -5) return c + 5;
     int n = c > 0 ? c : -c;
     uint8_t b[4] = {0, 0, 0, 0};
-    if (Read(b, static_cast<uint32_t>(n)) < static_cast<uint32_t>(n)) Fail("the payload ends inside a number");
+    if (Read(b, static_cast<uint32_t>(n)) < static_cast<uint32_t>(n))
+        Fail("the payload ends inside a number");
     uint64_t u = 0;
-    for (int i = 0; i < n; ++i) u |= uint64_t(b[i]) << (8 * i);
+    for (int i = 0; i < n; ++i)
+        u |= uint64_t(b[i]) << (8 * i);
     if (c < 0) return static_cast<int32_t>(static_cast<int64_t>(u) - (int64_t(1) << (8 * n)));
     return static_cast<int32_t>(static_cast<uint32_t>(u));
 }
@@ -64,7 +98,11 @@ int32_t CRead::ReadFixnum() {
 }
 
 int32_t CRead::ReadArrayLength() {
-    if (Take() == tag::kArray) return ReadCount();
+    const uint32_t start = Position();
+    if (Take() == tag::kArray) {
+        Remember(start);
+        return ReadCount();
+    }
     if (Failed()) return 0;
     StepBack();
     SkipValue();
@@ -87,25 +125,25 @@ uint32_t CRead::ReadBody(std::string* out, uint32_t limit) {
 
 uint32_t CRead::ReadString(std::string& out) {
     out.clear();
-    uint8_t b = Take();
-    if (b == tag::kString) return ReadBody(&out, kMaxText);
-    if (b == tag::kIvar) {
-        uint32_t n = 0;
-        if (Take() == tag::kString) {
-            n = ReadBody(&out, kMaxText);
-        } else if (!Failed()) {
-            StepBack();
-            SkipValueAt(1);
-        }
+    if (PeekByte() == tag::kLink) return Resolve([&] { return ReadString(out); });
+    const uint32_t start = Position();
+    const uint8_t b = Take();
+    if (b == tag::kString) {
+        Remember(start);
+        return ReadBody(&out, kMaxText);
+    }
+    if (b == tag::kIvar && PeekByte() == tag::kString) {
+        Take();
+        Remember(start);
+        const uint32_t n = ReadBody(&out, kMaxText);
         // The instance variables (for strings: the encoding flag E or encoding).
-        int32_t count = ReadCount();
-        for (int32_t i = 0; i < count && !Failed(); ++i) {
-            if (SkipSymbol()) SkipValueAt(1);
-        }
+        const int32_t count = ReadCount();
+        for (int32_t i = 0; i < count && !Failed(); ++i)
+            if (SkipSymbol()) SkipValueAt(1, true);
         return n;
     }
     if (!Failed()) {
-        StepBack();
+        Seek(start);
         SkipValue();
     }
     return 0;
@@ -179,7 +217,12 @@ int CRead::EnterObject(std::initializer_list<int> classIds, uint8_t tagByte, int
     if (Failed()) return 0;
     if (id != 0 && lastHeaderTag_ == tagByte && number >= 0)
         for (int want : classIds)
-            if (id == want) return id;
+            if (id == want) {
+                // An object is numbered before its instance variables; a '_dump' value after its
+                // data (by its reader).
+                if (tagByte == tag::kObject) Remember(m.position);
+                return id;
+            }
     Rewind(m);
     SkipValue();
     number = 0;
@@ -187,6 +230,8 @@ int CRead::EnterObject(std::initializer_list<int> classIds, uint8_t tagByte, int
 }
 
 uint32_t CRead::ReadColor(int colorId) {
+    if (PeekByte() == tag::kLink) return Resolve([&] { return ReadColor(colorId); });
+    const uint32_t start = Position();
     int32_t len = 0;
     if (!EnterObject(colorId, tag::kUserDef, len)) return 0;
     double d[4] = {100.0, 0.0, 0.0, 0.0};
@@ -195,10 +240,12 @@ uint32_t CRead::ReadColor(int colorId) {
         uint8_t b[8];
         Read(b, 8);
         uint64_t bits = 0;
-        for (int k = 0; k < 8; ++k) bits |= uint64_t(b[k]) << (8 * k);
+        for (int k = 0; k < 8; ++k)
+            bits |= uint64_t(b[k]) << (8 * k);
         std::memcpy(&d[i], &bits, sizeof bits);
     }
     SkipBytes(int64_t(len) - used);
+    Remember(start);
     uint32_t packed = 0;
     for (int i = 0; i < 4; ++i) {
         // Truncated to an integer, low 8 bits kept; values no integer can hold count as 0.
@@ -209,15 +256,18 @@ uint32_t CRead::ReadColor(int colorId) {
 }
 
 int32_t CRead::ReadTable(strTable& out, int tableId) {
+    if (PeekByte() == tag::kLink) return Resolve([&] { return ReadTable(out, tableId); });
+    const uint32_t start = Position();
     int32_t len = 0;
     if (!EnterObject(tableId, tag::kUserDef, len)) return 0;
     if (len > static_cast<int64_t>(Remaining())) {
-        SkipBytes(len);  // fails: the payload is cut short
+        SkipBytes(len); // fails: the payload is cut short
         return 0;
     }
     uint32_t end = Position() + static_cast<uint32_t>(len);
     int32_t w[5] = {0, 0, 0, 0, 0};
-    for (int i = 0; i < 5 && Position() + 4 <= end; ++i) w[i] = static_cast<int32_t>(ReadU32());
+    for (int i = 0; i < 5 && Position() + 4 <= end; ++i)
+        w[i] = static_cast<int32_t>(ReadU32());
     const int32_t dims = w[0], x = w[1], n = w[4];
     const int32_t y = dims >= 2 ? w[2] : 1;
     const int32_t z = dims >= 3 ? w[3] : 1;
@@ -230,19 +280,39 @@ int32_t CRead::ReadTable(strTable& out, int tableId) {
         int64_t have = (end - Position()) / 2;
         int64_t take = want < 0 ? 0 : want < have ? want : have;
         out.values.resize(static_cast<size_t>(take));
-        for (int64_t i = 0; i < take; ++i) out.values[static_cast<size_t>(i)] = static_cast<int16_t>(ReadU16());
+        for (int64_t i = 0; i < take; ++i)
+            out.values[static_cast<size_t>(i)] = static_cast<int16_t>(ReadU16());
     }
     Seek(end);
+    Remember(start);
     return len;
 }
 
-bool CRead::SkipValueAt(int depth) {
+bool CRead::SkipValueAt(int depth, bool remember) {
     if (Failed()) return false;
     if (depth > kMaxDepth) {
         Fail("values nested too deeply");
         return false;
     }
-    uint8_t b = Take();
+    const uint32_t start = Position();
+    const uint8_t b = Take();
+    switch (b) {
+    case tag::kNil:
+    case tag::kTrue:
+    case tag::kFalse:
+    case tag::kFixnum:
+    case tag::kSymbol:
+    case tag::kSymlink:
+    case tag::kLink:
+    case tag::kIvar:
+    case tag::kExtended:
+    case tag::kUserClass:
+    case tag::kUserDef:
+        break; // numbered inside, after the data, or not at all
+    default:
+        if (remember) Remember(start);
+        break;
+    }
     switch (b) {
     case tag::kNil:
     case tag::kTrue:
@@ -266,50 +336,57 @@ bool CRead::SkipValueAt(int depth) {
         break;
     }
     case tag::kBignum: {
-        Take();  // sign
+        Take(); // sign
         int32_t shorts = ReadCount();
         SkipBytes(int64_t(shorts) * 2);
         break;
     }
     case tag::kRegexp:
         ReadBody(nullptr, 0);
-        Take();  // options
+        Take(); // options
         break;
     case tag::kIvar: {
-        if (!SkipValueAt(depth + 1)) break;
+        const uint32_t inner = Position();
+        const bool userDef = PeekByte() == tag::kUserDef;
+        if (!SkipValueAt(depth + 1, remember && !userDef)) break;
         int32_t count = ReadCount();
         for (int32_t i = 0; i < count && !Failed(); ++i)
-            if (SkipSymbol()) SkipValueAt(depth + 1);
+            if (SkipSymbol()) SkipValueAt(depth + 1, true);
+        if (remember && userDef && !Failed()) Remember(inner);
         break;
     }
     case tag::kExtended:
     case tag::kUserClass:
+        if (SkipSymbol()) SkipValueAt(depth + 1, remember);
+        break;
     case tag::kUserMarshal:
     case tag::kData:
-        if (SkipSymbol()) SkipValueAt(depth + 1);
+        if (SkipSymbol()) SkipValueAt(depth + 1, true);
         break;
     case tag::kUserDef:
         if (SkipSymbol()) ReadBody(nullptr, 0);
+        if (remember && !Failed()) Remember(start);
         break;
     case tag::kObject:
     case tag::kStruct: {
         if (!SkipSymbol()) break;
         int32_t count = ReadCount();
         for (int32_t i = 0; i < count && !Failed(); ++i)
-            if (SkipSymbol()) SkipValueAt(depth + 1);
+            if (SkipSymbol()) SkipValueAt(depth + 1, true);
         break;
     }
     case tag::kArray: {
         int32_t count = ReadCount();
-        for (int32_t i = 0; i < count && !Failed(); ++i) SkipValueAt(depth + 1);
+        for (int32_t i = 0; i < count && !Failed(); ++i)
+            SkipValueAt(depth + 1, true);
         break;
     }
     case tag::kHash:
     case tag::kHashDefault: {
         int32_t count = ReadCount();
         for (int32_t i = 0; i < count && !Failed(); ++i)
-            if (SkipValueAt(depth + 1)) SkipValueAt(depth + 1);
-        if (b == tag::kHashDefault) SkipValueAt(depth + 1);
+            if (SkipValueAt(depth + 1, true)) SkipValueAt(depth + 1, true);
+        if (b == tag::kHashDefault) SkipValueAt(depth + 1, true);
         break;
     }
     default:
@@ -319,4 +396,4 @@ bool CRead::SkipValueAt(int depth) {
     return !Failed();
 }
 
-}  // namespace PKRUBY
+} // namespace PKRUBY

@@ -15,6 +15,17 @@
 //
 // Strings and symbols longer than kMaxText bytes keep their first kMaxText bytes; the rest is
 // skipped. Texts are returned as the UTF-8 bytes of the payload.
+//
+// Object links: Ruby writes an object that is reachable a second time as '@' and the object's
+// index. Indices count every value except nil, true, false, fixnums and symbols, in the order Ruby
+// gives them: an array, hash, object or string before what it holds, a '_dump' value ('u') after
+// its data, a wrapped value ('I', 'e', 'C') as the value inside. The reader numbers every value it
+// reads or skips the same way and keeps where each starts; the typed reads (strings, colours,
+// tables, ReadObject, ReadArray) read a link as the object it names, by reading that object again
+// where it starts and then going on after the link. Skipping a link reads only its index. A link
+// to an index not yet given fails the reader, and so do links nested deeper than kMaxDepth or
+// following them rereading more than kReplayFactor times the payload, so that a crafted payload
+// cannot make the reader loop or work without bound.
 
 #include "interchange/ruby_clip.h"
 #include "interchange/ruby_symbols.h"
@@ -23,17 +34,19 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace PKRUBY {
 
 class CRead : public Cclip {
-public:
+  public:
     static constexpr uint32_t kMaxText = 254;
     static constexpr int kMaxDepth = 64;
     // More distinct symbols than any animation uses by far; a payload defining more fails, so that a
     // crafted payload cannot make the symbol table many times larger than itself.
     static constexpr int32_t kMaxSymbols = 65536;
+    static constexpr uint32_t kReplayFactor = 16;
 
     // symbols is shared for one import and not owned.
     explicit CRead(CReadSymbols* symbols = nullptr) : Cclip(kStringEncoded), symbols_(symbols) {}
@@ -50,10 +63,48 @@ public:
     struct strMark {
         uint32_t position = 0;
         int32_t symbols = 0;
+        size_t objects = 0;
     };
     strMark Mark() const;
-    // Returns to a mark and forgets the symbols defined since.
+    // Returns to a mark and forgets the symbols defined and the objects numbered since.
     void Rewind(const strMark& m);
+    // Objects numbered so far (the index the next one takes).
+    size_t ObjectCount() const { return objects_.size(); }
+
+    // Runs read() on the value at the position; when that value is an object link, read() runs on
+    // the object the link names and the position then goes on after the link. A broken link fails
+    // the reader and gives a value-initialised result without running read().
+    template <class F> auto Resolve(F&& read) -> decltype(read()) {
+        using R = decltype(read());
+        if (PeekByte() != tag::kLink) return read();
+        strMark back;
+        uint32_t target = 0;
+        if (!EnterLink(back, target)) return R();
+        if constexpr (std::is_void_v<R>) {
+            read();
+            LeaveLink(back, target);
+        } else {
+            R r = read();
+            LeaveLink(back, target);
+            return r;
+        }
+    }
+    // An object ('o') of one of the classes, or a link to one: body(count) reads its count instance
+    // variables. Any other value is skipped whole and body does not run. Returns the class
+    // identifier, 0 when body did not run.
+    template <class F> int ReadObject(std::initializer_list<int> classIds, F&& body) {
+        return Resolve([&] {
+            int32_t count = 0;
+            const int id = EnterObject(classIds, tag::kObject, count);
+            if (id != 0) body(count);
+            return id;
+        });
+    }
+    // An array ('['), or a link to one: body(count) reads its count elements. Any other value is
+    // skipped whole and body runs with 0.
+    template <class F> void ReadArray(F&& body) {
+        Resolve([&] { body(ReadArrayLength()); });
+    }
 
     // The byte at the position without taking it; 0 at the end.
     uint8_t PeekByte() const { return AtEnd() ? 0 : *Current(); }
@@ -102,9 +153,15 @@ public:
     int32_t ReadTable(strTable& out, int tableId);
 
     // Skips one whole value of any type. False (and the reader failed) for malformed data.
-    bool SkipValue() { return SkipValueAt(0); }
+    bool SkipValue() { return SkipValueAt(0, true); }
 
-private:
+  private:
+    // Numbers an object that starts at position.
+    void Remember(uint32_t position) { objects_.push_back(position); }
+    // Takes a link and moves to the object it names; false (and the reader failed) when it cannot.
+    bool EnterLink(strMark& back, uint32_t& target);
+    // Returns after the link and forgets what the second reading numbered.
+    void LeaveLink(const strMark& back, uint32_t target);
     uint8_t Take();
     void StepBack() { Skip(static_cast<uint32_t>(-1)); }
     // A string body: length long, then the bytes; keeps at most limit of them in out (when given)
@@ -114,7 +171,9 @@ private:
     void SkipBytes(int64_t n);
     // A symbol or symbol link that the format requires at this place.
     bool SkipSymbol();
-    bool SkipValueAt(int depth);
+    // remember false leaves the value unnumbered (an 'I' around a '_dump' value numbers it after
+    // its instance variables).
+    bool SkipValueAt(int depth, bool remember);
     // A count that the format requires to be non-negative.
     int32_t ReadCount();
 
@@ -122,6 +181,9 @@ private:
     std::vector<const CNameTable*> names_;
     const char* error_ = nullptr;
     uint8_t lastHeaderTag_ = 0;
+    std::vector<uint32_t> objects_; // where each numbered object starts
+    int links_ = 0;                 // links being followed
+    uint64_t replayed_ = 0;         // bytes read again for links
 };
 
-}  // namespace PKRUBY
+} // namespace PKRUBY

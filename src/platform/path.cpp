@@ -19,9 +19,13 @@ constexpr char kNativeSeparator = '\\';
 constexpr char kNativeSeparator = '/';
 #endif
 
-bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-bool hasDrive(std::string_view p) { return p.size() >= 2 && isDriveLetter(p[0]) && p[1] == ':'; }
+bool hasDrive(std::string_view p) {
+    return p.size() >= 2 && isDriveLetter(p[0]) && p[1] == ':';
+}
 
 // Length of the root prefix: "C:\" 3, "C:" 2, "\\" 2, "\" 1, none 0.
 size_t rootLength(std::string_view p) {
@@ -44,26 +48,47 @@ size_t fileNameStart(std::string_view p) {
     return start;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
-bool startsWithTitle(std::string_view name, std::string_view title, bool ignoreCase) {
-    if (name.size() <= title.size() || name[title.size()] != '.') return false;
-    for (size_t i = 0; i < title.size(); ++i) {
-        if (ignoreCase ? lowerAscii(name[i]) != lowerAscii(title[i]) : name[i] != title[i]) return false;
-    }
+bool equalText(std::string_view a, std::string_view b, bool ignoreCase) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (ignoreCase ? lowerAscii(a[i]) != lowerAscii(b[i]) : a[i] != b[i]) return false;
     return true;
 }
 
-}  // namespace
+bool startsWithTitle(std::string_view name, std::string_view title, bool ignoreCase) {
+    if (name.size() <= title.size() || name[title.size()] != '.') return false;
+    return equalText(name.substr(0, title.size()), title, ignoreCase);
+}
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+// The text after "title." is one of the extensions (without their dots, ASCII case ignored); any
+// text when the list is empty.
+bool hasExtension(std::string_view name, size_t titleSize, std::span<const std::string_view> extensions) {
+    if (extensions.empty()) return true;
+    const std::string_view rest = name.substr(titleSize + 1);
+    for (std::string_view e : extensions)
+        if (equalText(rest, e.substr(e.starts_with('.') ? 1 : 0), true)) return true;
+    return false;
+}
 
-std::string FileNamePart(std::string_view path) { return std::string(path.substr(fileNameStart(path))); }
+} // namespace
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+std::string FileNamePart(std::string_view path) {
+    return std::string(path.substr(fileNameStart(path)));
+}
 
 std::string FolderPart(std::string_view path) {
     size_t root = rootLength(path);
     size_t end = fileNameStart(path);
-    while (end > root && IsSeparator(path[end - 1])) --end;
+    while (end > root && IsSeparator(path[end - 1]))
+        --end;
     return std::string(path.substr(0, end));
 }
 
@@ -92,8 +117,10 @@ std::string JoinPath(std::string_view base, std::string_view name) {
     if (IsSeparator(base.back())) return out.append(name);
     char sep = kNativeSeparator;
     size_t last = base.find_last_of("/\\");
-    if (last != std::string_view::npos) sep = base[last];
-    else if (base.size() == 2 && hasDrive(base)) sep = '\\';
+    if (last != std::string_view::npos)
+        sep = base[last];
+    else if (base.size() == 2 && hasDrive(base))
+        sep = '\\';
     out += sep;
     return out.append(name);
 }
@@ -116,8 +143,10 @@ std::string Canonicalise(std::string_view path) {
         if (part.empty() || part == ".") {
             // nothing
         } else if (part == "..") {
-            if (!parts.empty() && parts.back() != "..") parts.pop_back();
-            else if (!absolute) parts.push_back(part);
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else if (!absolute)
+                parts.push_back(part);
         } else {
             parts.push_back(part);
         }
@@ -142,7 +171,8 @@ std::string ToDiskSeparators(std::string_view path) {
 }
 
 std::string ResolveForDisk(std::string_view stored, std::string_view baseFolder) {
-    std::string joined = (IsAbsolute(stored) || baseFolder.empty()) ? std::string(stored) : JoinPath(baseFolder, stored);
+    std::string joined =
+        (IsAbsolute(stored) || baseFolder.empty()) ? std::string(stored) : JoinPath(baseFolder, stored);
     return ToDiskSeparators(Canonicalise(joined));
 }
 
@@ -168,7 +198,8 @@ bool MakeFolder(const std::string& path) {
     return IsFolder(path);
 }
 
-std::string FindTitleFile(const std::string& folder, std::string_view title) {
+std::string FindTitleFile(const std::string& folder, std::string_view title,
+                          std::span<const std::string_view> extensions) {
     if (title.empty()) return {};
     std::error_code ec;
     std::filesystem::directory_iterator it(ToDiskSeparators(folder.empty() ? "." : folder), ec);
@@ -184,6 +215,7 @@ std::string FindTitleFile(const std::string& folder, std::string_view title) {
         std::string name = it->path().filename().string();
         bool isExact = startsWithTitle(name, title, false);
         if (!isExact && !(kFoldCase && startsWithTitle(name, title, true))) continue;
+        if (!hasExtension(name, title.size(), extensions)) continue;
         std::error_code typeEc;
         if (it->is_directory(typeEc)) continue;
         std::string& best = isExact ? exact : folded;
@@ -222,4 +254,4 @@ std::string UserConfigFolder(std::string_view appName) {
 #endif
 }
 
-}  // namespace platform
+} // namespace platform

@@ -5,6 +5,7 @@
 // drive-relative path: "C:" is kept as a prefix but the path is not absolute.
 // The string helpers are pure; only the last group touches the file system.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -53,12 +54,14 @@ bool MakeFolder(const std::string& path);
 // ("title.png", "title.tar.gz"; not "title" itself, not folders), or "" when there is none. On Linux
 // the match is case-sensitive; elsewhere an exact-case match is preferred and ASCII case is ignored
 // otherwise. Among several matches the one with the smallest name in byte order wins, so the result
-// does not depend on the directory's order. "\" in folder separates folders.
-std::string FindTitleFile(const std::string& folder, std::string_view title);
+// does not depend on the directory's order. "\" in folder separates folders. When extensions is
+// not empty, only title + "." + one of them counts (ASCII case ignored; ".png" and "png" alike).
+std::string FindTitleFile(const std::string& folder, std::string_view title,
+                          std::span<const std::string_view> extensions = {});
 // The folder of the running executable (from /proc/self/exe on Linux), or "" when unknown.
 std::string ExecutableFolder();
 // The per-user configuration folder of the application: $XDG_CONFIG_HOME/appName when that variable
 // holds an absolute path, else $HOME/.config/appName; "" when neither is known.
 std::string UserConfigFolder(std::string_view appName);
 
-}  // namespace platform
+} // namespace platform

@@ -241,10 +241,12 @@ TEST(ClipboardMenu, ProbesFollowTheFormats) {
 // ---- file-name resolution -----------------------------------------------------------------------
 
 TEST(FileNameResolution, RelativeFoldersArePrefixedWithABackslash) {
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "BattleEffect"), "BattleEffect\\Fire1");
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "Graphics\\Animations"), "Graphics\\Animations\\Fire1");
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "Graphics/Animations/"), "Graphics/Animations/Fire1");
-    EXPECT_EQ(ResolveImportedFileName("Fire1", ""), "Fire1");
+    EXPECT_EQ(ResolveImportedFileName("Fire1", "BattleEffect", PictureExtensions()), "BattleEffect\\Fire1");
+    EXPECT_EQ(ResolveImportedFileName("Fire1", "Graphics\\Animations", PictureExtensions()),
+              "Graphics\\Animations\\Fire1");
+    EXPECT_EQ(ResolveImportedFileName("Fire1", "Graphics/Animations/", PictureExtensions()),
+              "Graphics/Animations/Fire1");
+    EXPECT_EQ(ResolveImportedFileName("Fire1", "", PictureExtensions()), "Fire1");
 }
 
 TEST(FileNameResolution, AbsoluteFoldersFindTheFile) {
@@ -254,14 +256,16 @@ TEST(FileNameResolution, AbsoluteFoldersFindTheFile) {
     testing_support::WriteBytes(dir.file("Fire10.png"), {1});
     testing_support::WriteBytes(dir.file("Slash.ogg"), {1});
     const std::string& folder = dir.path();
-    EXPECT_EQ(ResolveImportedFileName("Fire1", folder), folder + "\\Fire1.bmp"); // smallest name wins
-    EXPECT_EQ(ResolveImportedFileName("Fire10", folder), folder + "\\Fire10.png");
-    EXPECT_EQ(ResolveImportedFileName("Ice", folder), folder + "\\Ice"); // none: no extension added
+    EXPECT_EQ(ResolveImportedFileName("Fire1", folder, PictureExtensions()),
+              folder + "\\Fire1.bmp"); // smallest name wins
+    EXPECT_EQ(ResolveImportedFileName("Fire10", folder, PictureExtensions()), folder + "\\Fire10.png");
+    EXPECT_EQ(ResolveImportedFileName("Ice", folder, PictureExtensions()),
+              folder + "\\Ice"); // none: no extension added
     // A folder stored with backslashes is still searched on disk, and keeps its form.
     std::string windowsForm = folder;
     for (char& c : windowsForm)
         if (c == '/') c = '\\';
-    EXPECT_EQ(ResolveImportedFileName("Slash", windowsForm), windowsForm + "\\Slash.ogg");
+    EXPECT_EQ(ResolveImportedFileName("Slash", windowsForm, SoundExtensions()), windowsForm + "\\Slash.ogg");
 
     // Through the dispatcher: pictures against FolderName_G, sounds against FolderName_S.
     cConfig cfg = TestConfig();
@@ -279,6 +283,61 @@ TEST(FileNameResolution, AbsoluteFoldersFindTheFile) {
     EXPECT_EQ(back.picture(0)->path, folder + "\\Fire1.bmp");
     EXPECT_EQ(back.picture(1)->path, folder + "\\Ice");
     EXPECT_EQ(back.effect(0)->soundPath, "Audio\\SE\\Slash");
+}
+
+TEST(FileNameResolution, TitlesDropOnlyAKnownExtension) {
+    const std::pair<const char*, const char*> titles[] = {{"Graphics\\Animations\\Fire1.png", "Fire1"},
+                                                          {"BattleEffect\\Light.Effect", "Light.Effect"},
+                                                          {"Sound/Hit.v2", "Hit.v2"},
+                                                          {"C:\\x\\Hit.v2.OGG", "Hit.v2"},
+                                                          {"/a/b/Fire1.tar.gz", "Fire1.tar.gz"},
+                                                          {"s.midi", "s"},
+                                                          {"a.M4A", "a"},
+                                                          {"p.xyz", "p"},
+                                                          {"Fire1", "Fire1"},
+                                                          {".png", ".png"},
+                                                          {"", ""}};
+    for (auto [path, title] : titles)
+        EXPECT_EQ(TitleOf(path), title) << path;
+}
+
+TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
+    // Resolution adds only a known extension, which the export takes off again; any other text after
+    // a dot belongs to the title.
+    testing_support::TempDir dir;
+    for (const char* name : {"Light.Effect.png", "Light.txt", "Light.Effect.v1.png", "Hit.v2.ogg"})
+        testing_support::WriteBytes(dir.file(name), {1});
+    cConfig cfg = TestConfig();
+    cProject src(&cfg);
+    src.pictures().setCopy(0, Picture("Light.Effect", 0));
+    src.pictures().setCopy(1, Picture("Light", 0));
+    src.addEffect(Sound(0, "Hit.v2", 100, 100));
+    src.frameOrCreate(0);
+    for (const std::string& folder : {std::string("BattleEffect"), dir.path()}) {
+        cfg.FolderName_G = cfg.FolderName_S = folder;
+        for (int product : {kProduct2000, kProductVXAce, kProductMV}) {
+            SCOPED_TRACE(folder + " " + std::to_string(product));
+            platform::cMemoryClipboard clip;
+            cClipboardDevice device(clip, cfg);
+            ASSERT_EQ(device.ExportClipboard(src, product), 1);
+            Bytes first;
+            ASSERT_TRUE(clip.read(ProductFormat(clip, product), first));
+            cProject back(&cfg);
+            ASSERT_EQ(device.ImportClipboard(back, product == kProductVXAce ? kProductVX : product), 1)
+                << device.LastError();
+            ASSERT_NE(back.picture(0), nullptr);
+            EXPECT_EQ(back.picture(0)->path,
+                      folder + (folder == dir.path() ? "\\Light.Effect.png" : "\\Light.Effect"));
+            if (product != kProduct2000) {
+                ASSERT_NE(back.picture(1), nullptr);
+                EXPECT_EQ(back.picture(1)->path, folder + "\\Light"); // neither file is Light + an extension
+            }
+            ASSERT_EQ(device.ExportClipboard(back, product), 1);
+            Bytes second;
+            ASSERT_TRUE(clip.read(ProductFormat(clip, product), second));
+            EXPECT_EQ(second, first);
+        }
+    }
 }
 
 TEST(FileNameResolution, OnlyOccupiedSlotsWithATextChange) {

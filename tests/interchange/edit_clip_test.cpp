@@ -174,3 +174,57 @@ TEST(EditClipboard, PutGetAndKinds) {
     EXPECT_FALSE(board.HasKind(kClipEffect));
     EXPECT_FALSE(board.Get(get));
 }
+
+TEST(EditClipboard, PasteIsEnabledExactlyWhenGetSucceeds) {
+    // Clipboard blocks may come back rounded up: padding after the payload is not read. A block
+    // that cannot be read never enables Paste.
+    cClip_Mass mass(kClipCells);
+    mass.AddCell(0, 2, strCell{.x = 7});
+    mass.AddEmpty(1, 0);
+    const Bytes good = Built(mass);
+    Bytes tooLong = good;
+    tooLong[4] += 1;
+    Bytes liar = good;
+    liar[12] = 0xFF; // more cell records than the body holds
+    struct {
+        Bytes block;
+        bool readable;
+    } cases[] = {
+        {good, true},
+        {[&] {
+             Bytes b = good;
+             b.resize(b.size() + 3, 0);
+             return b;
+         }(),
+         true},
+        {[&] {
+             Bytes b = good;
+             b.resize(b.size() + 100, 0xEE);
+             return b;
+         }(),
+         true},
+        {tooLong, false},
+        {[&] {
+             Bytes b = tooLong;
+             b.push_back(0);
+             return b;
+         }(),
+         true}, // the padding holds the zero byte
+        {liar, false},
+        {Bytes(good.begin(), good.end() - 1), false},
+    };
+    platform::cMemoryClipboard clip;
+    cEditClipboard board(clip);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.block));
+        clip.write(board.Format(), c.block);
+        cClip_Mass got(kClipCells);
+        EXPECT_EQ(board.HasKind(kClipCells), c.readable);
+        EXPECT_EQ(board.HasKind(kClipAnyKind), c.readable);
+        ASSERT_EQ(board.Get(got), c.readable);
+        if (c.readable) {
+            EXPECT_EQ(got.cells, mass.cells);
+            EXPECT_EQ(got.empties, mass.empties);
+        }
+    }
+}

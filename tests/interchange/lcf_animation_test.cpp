@@ -232,10 +232,7 @@ TEST(Lcf2000Import, BadHeadersFail) {
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0, 0, 0, 0, 0}, doc), -1);
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}, doc), -1); // -1 records
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 1, 0, 0, 0, 0}, doc), 1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{2, 0, 0, 0, 1, 0, 0, 0, 0}, doc), -1); // length past the block
-    // A block larger than the stated length (rounded up by the system) reads only the length.
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{4, 0, 0, 0, 1, 0, 0, 0, 1, 1, 'X', 0, 0xEE, 0xEE, 0xEE}, doc), 1);
-    EXPECT_EQ(doc.text(kTextName), "X");
+    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 1, 0, 0, 0}, doc), -1); // no record at all
     // Other data under format 582: a JSON text's first bytes are two positive words.
     const std::string json = R"([{"animation1Hue":0,"frames":[]}])";
     EXPECT_EQ(PK2::ReadLcfPayload(Bytes(json.begin(), json.end()), doc), -1);
@@ -262,13 +259,11 @@ TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
     for (size_t n = 0; n <= full.size(); ++n) {
         Bytes cut(full.begin(), full.begin() + static_cast<long>(n));
         cProject back;
-        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1); // the length word says more
+        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1) << n;
         if (n < 9) continue;
-        cut[0] = static_cast<uint8_t>(n - 8); // a consistent header: the record itself is cut short
+        cut[0] = static_cast<uint8_t>(n - 8); // a header that agrees with the cut: still cut short
         cut[1] = 0;
-        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), 1);
-        EXPECT_LE(back.frameCount(), 4);
-        EXPECT_LE(back.effectCount(), 1);
+        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1) << n;
     }
     for (size_t i = 8; i < full.size(); ++i) {
         Bytes bad = full;
@@ -276,6 +271,32 @@ TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
         cProject back;
         PK2::ReadLcfPayload(bad, back);
         EXPECT_LE(back.frameCount(), back.frames().capacity());
+    }
+}
+
+TEST(Lcf2000Import, TheLengthWordIsNotTrusted) {
+    // The record runs to the end of the block whatever the first word says (it must only be
+    // positive); bytes past the record's end (a block rounded up) are not read.
+    cProject doc;
+    doc.create(0, 8, 0, 0);
+    doc.pictures().setCopy(0, Picture("p"));
+    doc.frameOrCreate(0);
+    const strCell c = marshal_test::Cell(0, 7, 3, 4, 100, 100, 0, 255, 0);
+    doc.setCell(0, 0, &c);
+    const Bytes exact = Export(doc);
+    cProject reference;
+    ASSERT_EQ(PK2::ReadLcfPayload(exact, reference), 1);
+    const uint32_t length = static_cast<uint32_t>(exact.size() - 8);
+    for (uint32_t word : {length, 1u, length - 3, length + 1, 0x7FFFFFFFu}) {
+        for (size_t padding : {size_t(0), size_t(5)}) {
+            Bytes b = exact;
+            for (int k = 0; k < 4; ++k)
+                b[k] = static_cast<uint8_t>(word >> (8 * k));
+            b.insert(b.end(), padding, 0xEE);
+            cProject back;
+            ASSERT_EQ(PK2::ReadLcfPayload(b, back), 1) << word << " " << padding;
+            EXPECT_EQ(testing_support::CompareProjects(reference, back), "") << word << " " << padding;
+        }
     }
 }
 

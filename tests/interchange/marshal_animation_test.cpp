@@ -215,15 +215,6 @@ TEST(MarshalMapping, CellsFromRows) {
     EXPECT_EQ(std::tuple(c.mx, c.my, c.angle, c.pattern, c.picture), std::tuple(1000, 1000, -3600, 68, 1));
 }
 
-TEST(MarshalMapping, TitlesDropFolderAndExtension) {
-    const std::pair<const char*, const char*> titles[] = {{"Graphics\\Animations\\Fire1.png", "Fire1"},
-                                                          {"/a/b/Fire1.tar.gz", "Fire1.tar"},
-                                                          {"Fire1", "Fire1"},
-                                                          {"", ""}};
-    for (auto [path, title] : titles)
-        EXPECT_EQ(TitleOf(path), title);
-}
-
 TEST(MarshalMapping, TwoHundredFiftyFramesExportTwoHundred) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);
@@ -452,15 +443,27 @@ TEST(MarshalImport, RejectsWhatIsNotAnAnimation) {
     EXPECT_EQ(back.frameCount(), 0);
 }
 
-TEST(MarshalImport, LengthWordLimitsTheBlock) {
-    // A clipboard block may be longer than its data: bytes past the length word are not read.
+TEST(MarshalImport, TheLengthWordIsNotTrusted) {
+    // The data runs to the end of the block whatever the length word says: RPG Maker counts the
+    // word itself, other writers count only the Marshal bytes, and the system may round a block up.
     cConfig cfg = TestConfig();
     auto d = SampleProject(cfg);
-    Bytes b = Export(*d, interchange::kProductVX);
-    b.insert(b.end(), 100, 0xEE);
-    cProject back(&cfg);
-    EXPECT_EQ(Import(b, back), 1);
-    EXPECT_EQ(back.effectCount(), 4);
+    const Bytes exact = Export(*d, interchange::kProductVX);
+    cProject reference(&cfg);
+    ASSERT_EQ(Import(exact, reference), 1);
+    const uint32_t size = static_cast<uint32_t>(exact.size());
+    for (uint32_t word : {size, size - 4, 0u, 6u, size + 1000, 0xFFFFFFFFu}) {
+        for (size_t padding : {size_t(0), size_t(100)}) {
+            Bytes b = exact;
+            for (int k = 0; k < 4; ++k)
+                b[k] = static_cast<uint8_t>(word >> (8 * k));
+            b.insert(b.end(), padding, 0xEE);
+            cProject back(&cfg);
+            std::string why;
+            ASSERT_EQ(Import(b, back, &why), 1) << "word " << word << " padding " << padding << ": " << why;
+            EXPECT_EQ(testing_support::CompareProjects(reference, back), "") << word;
+        }
+    }
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 // a u32 little-endian length of the whole block, then the Marshal dump. The script says what each
 // payload holds: vxace_basic as VX Ace writes it, xp_extras with values of every other kind between
 // the ones read, vx_odd_tables with tables that do not match their sizes, long_name with texts and a
-// symbol longer than 254 bytes.
+// symbol longer than 254 bytes, vxace_shared and xp_shared with objects reachable twice, which Ruby
+// writes as object links (xp_shared after values of every other kind, which all take an index).
 
 #include "interchange/marshal_animation.h"
 #include "marshal_test_support.h"
@@ -113,9 +114,70 @@ TEST(MarshalPayload, LongTextsAreCutAndTheRestIsRead) {
     EXPECT_EQ(d.getSetting(kKeyCentrePosition), 2);
 }
 
+using EffectRow = std::tuple<int, int, std::string, int, int, int, int, int, int, int, int, std::string>;
+
+EffectRow Row(const strEffect& e) {
+    return {e.startFrame, e.flags,      e.soundPath, e.volume,        e.frequency,   e.flashObject,
+            e.flashRed,   e.flashGreen, e.flashBlue, e.flashStrength, e.flashFrames, e.userData};
+}
+
+TEST(MarshalPayload, ObjectLinksReadTheObjectTheyName) {
+    const int kBoth = strEffect::kFlash | strEffect::kSound;
+    const std::string frame0 = "0 " + DescribeCell(Cell(0, 5, 10, 20, 100, 100, 0, 255, 0)) + "\n";
+    const std::string frame1 = "0 " + DescribeCell(Cell(0, 2, -5, 6, -120, 120, 0, 200, 1)) + "\n1 " +
+                               DescribeCell(Cell(0, 3, 7, 8, 80, 80, -900, 100, 2)) + "\n";
+    struct {
+        const char* file;
+        const char* name;
+        int hue;
+        int centre;
+        std::vector<std::string> frames;
+        std::vector<EffectRow> effects;
+    } cases[] = {
+        {"vxace_shared.bin",
+         "Spark",
+         0,
+         0,
+         {frame0, frame1, frame0, frame1},
+         {{0, kBoth, "Boom", 80, 110, 1, 255, 0, 0, 160, 4, ""},
+          {2, kBoth, "Boom", 70, 90, 0, 255, 0, 0, 160, 6, ""},
+          {3, strEffect::kSound, "Boom", 80, 110, 0, 128, 128, 128, 255, 0, ""}}},
+        {"xp_shared.bin",
+         "Blast",
+         60,
+         1,
+         {},
+         {{1, kBoth, "Blast1", 90, 100, 1, 255, 255, 255, 128, 3, ""},
+          {5, kBoth | strEffect::kUserData, "Blast1", 90, 100, 0, 255, 255, 255, 128, 7, "HIT"}}},
+    };
+    cConfig cfg = TestConfig();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        cProject d(&cfg);
+        std::string why;
+        ASSERT_EQ(ReadMarshalPayload(Payload(c.file), d, "jpn", &why), 1) << why;
+        EXPECT_EQ(d.text(kTextName), c.name);
+        ASSERT_NE(d.picture(0), nullptr);
+        EXPECT_EQ(std::tuple(d.picture(0)->path, int(d.picture(0)->hue)), std::tuple(c.name, c.hue));
+        EXPECT_EQ(d.getSetting(kKeyCentrePosition), c.centre);
+        std::vector<std::string> frames;
+        for (int f = 0; f < d.frameCount(); ++f) {
+            std::string cells;
+            for (int k = 0; k < d.cellNumber(); ++k)
+                if (d.cell(f, k)) cells += std::to_string(k) + " " + DescribeCell(*d.cell(f, k)) + "\n";
+            frames.push_back(cells);
+        }
+        EXPECT_EQ(frames, c.frames);
+        std::vector<EffectRow> effects;
+        for (int i = 0; i < d.effectCount(); ++i)
+            effects.push_back(Row(*d.effect(i)));
+        EXPECT_EQ(effects, c.effects);
+    }
+}
+
 TEST(MarshalPayload, EveryCutOfTheHandBuiltPayloadsFails) {
     cConfig cfg = TestConfig();
-    for (const char* name : {"vxace_basic.bin", "vx_odd_tables.bin"}) {
+    for (const char* name : {"vxace_basic.bin", "vx_odd_tables.bin", "vxace_shared.bin", "xp_shared.bin"}) {
         std::vector<uint8_t> b = Payload(name);
         for (size_t n = 0; n < b.size(); n += 3) {
             std::vector<uint8_t> cut(b.begin(), b.begin() + static_cast<ptrdiff_t>(n));

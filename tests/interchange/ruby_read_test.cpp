@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -421,3 +422,62 @@ TEST(RubyRead, TableAccessorsStayInsideTheirValues) {
 }
 
 } // namespace
+
+TEST(RubyRead, LinksReadTheObjectTheyNameAndStayBounded) {
+    // [ "ab", @1, [@1] ]: object 0 the array, 1 the string, 2 the inner array.
+    {
+        Reader x(B() << '[' << 8 << B().str("ab").b << '@' << 6 << '[' << 6 << '@' << 6);
+        ASSERT_EQ(x.r.ReadArrayLength(), 3);
+        std::string s;
+        EXPECT_EQ(x.r.ReadString(s), 2u);
+        EXPECT_EQ(x.r.ReadString(s), 2u);
+        EXPECT_EQ(s, "ab");
+        x.r.ReadArray([&](int32_t n) {
+            EXPECT_EQ(n, 1);
+            EXPECT_EQ(x.r.ReadString(s), 2u);
+        });
+        EXPECT_EQ(s, "ab");
+        EXPECT_TRUE(x.r.AtEnd());
+        EXPECT_FALSE(x.r.Failed()) << x.r.Error();
+        EXPECT_EQ(x.r.ObjectCount(), 3u); // what the links read again is not numbered twice
+    }
+    // Links to objects not yet given, and a link in place of a value being read for the first time.
+    for (int index : {2, 5, -1}) {
+        Reader x(B() << '[' << 7 << B().str("ab").b << '@' << (index < 0 ? 0xFA : index + 5));
+        ASSERT_EQ(x.r.ReadArrayLength(), 2);
+        std::string s;
+        x.r.ReadString(s);
+        EXPECT_EQ(x.r.ReadString(s), 0u) << index;
+        EXPECT_STREQ(x.r.Error(), "a link to an object that was not read") << index;
+    }
+    // An array that holds itself: following it never ends by itself.
+    {
+        Reader x(B() << '[' << 6 << '@' << 0);
+        std::function<void(int32_t)> walk = [&](int32_t n) {
+            for (int32_t i = 0; i < n && !x.r.Failed(); ++i)
+                x.r.ReadArray(walk);
+        };
+        x.r.ReadArray(walk);
+        EXPECT_STREQ(x.r.Error(), "object links nested too deeply");
+    }
+    // Each array holds the one before twice: following every link would read 2^40 strings.
+    {
+        // Object 0 the outer array, 1 "x"; level k is object k + 1 and links twice to object k.
+        B b;
+        b << '[' << (41 + 5) << B().str("x").b;
+        for (int k = 1; k <= 40; ++k)
+            b << '[' << 7 << '@' << (k + 5) << '@' << (k + 5);
+        Reader x(b);
+        std::function<void(int32_t)> walk = [&](int32_t n) {
+            for (int32_t i = 0; i < n && !x.r.Failed(); ++i)
+                if (x.r.PeekByte() == '"') {
+                    std::string s;
+                    x.r.ReadString(s);
+                } else {
+                    x.r.ReadArray(walk);
+                }
+        };
+        x.r.ReadArray(walk);
+        EXPECT_STREQ(x.r.Error(), "too many object links");
+    }
+}

@@ -4,6 +4,12 @@
 An independent Ruby Marshal 4.8 writer, written from the format's description rather than from
 PelkoEditor's C++ writer, so that the importer is tested against bytes it did not produce. It
 streams values in order, so symbols are numbered by first appearance, as Ruby's Marshal.dump does.
+Objects are numbered as Ruby numbers them for its object links ('@' and the index): every value that
+is not nil, true, false, a fixnum or a symbol takes the next index when it is first written (an
+array or object before its elements, a string before its instance variables, a _dump value ('u')
+after its data, an extended value ('e') as the value inside). ("share", key, value) writes the
+value and remembers its index; ("ref", key) writes a link to it, as Ruby does when one object is
+reachable twice.
 Each payload is the clipboard block: a u32 little-endian length of the whole block, then the dump.
 tests/interchange/marshal_payload_test.cpp documents every file byte by byte.
 
@@ -19,6 +25,13 @@ class Dump:
     def __init__(self):
         self.b = bytearray(b"\x04\x08")
         self.syms = {}
+        self.objects = 0  # indices given so far
+        self.shared = {}  # key -> object index
+
+    # Kinds that take an object index of their own ("ext" takes the index of the value inside, the
+    # helpers "table" and "color" that of the "user" value they write).
+    NUMBERED = {"float", "big", "str", "plainstr", "ivarstr", "arr", "hash", "hashdef", "obj", "struct",
+                "user", "umarshal", "regexp", "class", "module"}
 
     def long(self, v):
         if v == 0:
@@ -50,6 +63,17 @@ class Dump:
 
     def value(self, v):
         kind = v[0]
+        if kind == "share":  # ('share', key, value)
+            self.shared[v[1]] = self.objects
+            self.value(v[2])
+            return
+        if kind == "ref":  # ('ref', key): a link to a shared value
+            self.b += b"@"
+            self.long(self.shared[v[1]])
+            return
+        if kind in self.NUMBERED:
+            self.objects += 1  # the index is objects - 1; for "user" Ruby gives it after the data,
+            # which holds no object, so the number is the same
         if kind == "nil":
             self.b += b"0"
         elif kind == "true":
@@ -272,4 +296,99 @@ write("long_name.bin", ("arr", [("obj", "RPG::Animation", [
     ("@animation1_name", ("str", "A" * 260)),
     ("@" + "v" * 280, ("fix", 9)),
     ("@position", ("fix", 2)),
+])]))
+
+# 5. A VX Ace animation in which objects are reachable twice, so that Ruby writes the second use as
+#    an object link: @animation1_name is the String of @name, frame 2 is the Frame of frame 0, frame
+#    3's @cell_data is the Table of frame 1, the second timing shares the first one's Color and its
+#    sound's name String, and the third timing's @se is the first timing's RPG::SE.
+write("vxace_shared.bin", ("arr", [("obj", "RPG::Animation", [
+    ("@id", ("fix", 7)),
+    ("@name", ("share", "title", ("str", "Spark"))),
+    ("@animation1_name", ("ref", "title")),
+    ("@animation1_hue", ("fix", 0)),
+    ("@animation2_name", ("str", "")),
+    ("@animation2_hue", ("fix", 0)),
+    ("@position", ("fix", 1)),
+    ("@frame_max", ("fix", 4)),
+    ("@frames", ("arr", [
+        ("share", "frame0", frame([(4, 10, 20, 100, 0, 0, 255, 0)])),
+        ("obj", "RPG::Animation::Frame", [
+            ("@cell_max", ("fix", 2)),
+            ("@cell_data", ("share", "table1", ("table", 2, 2, 8, 1,
+                                                rows((1, -5, 6, 120, 0, 1, 200, 1), (2, 7, 8, 80, 90, 0, 100, 2)),
+                                                16))),
+        ]),
+        ("ref", "frame0"),
+        ("obj", "RPG::Animation::Frame", [("@cell_max", ("fix", 2)), ("@cell_data", ("ref", "table1"))]),
+    ])),
+    ("@timings", ("arr", [
+        ("obj", "RPG::Animation::Timing", [
+            ("@frame", ("fix", 0)),
+            ("@se", ("share", "se", ("obj", "RPG::SE", [("@name", ("share", "boom", ("str", "Boom"))),
+                                                        ("@volume", ("fix", 80)), ("@pitch", ("fix", 110))]))),
+            ("@flash_scope", ("fix", 1)),
+            ("@flash_color", ("share", "red", ("color", 255.0, 0.0, 0.0, 160.0))),
+            ("@flash_duration", ("fix", 4)),
+        ]),
+        ("obj", "RPG::Animation::Timing", [
+            ("@frame", ("fix", 2)),
+            ("@se", ("obj", "RPG::SE", [("@name", ("ref", "boom")), ("@volume", ("fix", 70)),
+                                        ("@pitch", ("fix", 90))])),
+            ("@flash_scope", ("fix", 2)),
+            ("@flash_color", ("ref", "red")),
+            ("@flash_duration", ("fix", 6)),
+        ]),
+        ("obj", "RPG::Animation::Timing", [
+            ("@frame", ("fix", 3)),
+            ("@se", ("ref", "se")),
+            ("@flash_scope", ("fix", 0)),
+            ("@flash_color", ("color", 0.0, 0.0, 0.0, 0.0)),
+            ("@flash_duration", ("fix", 0)),
+        ]),
+    ])),
+])]))
+
+# 6. An RPG Maker XP animation (Ruby 1.8, plain strings) whose shared objects come after values of
+#    every other kind, so that each of them must be counted to find the right object: @name and
+#    @animation_name are one String; the two timings share a Color and an RPG::AudioFile.
+write("xp_shared.bin", ("arr", [("obj", "RPG::Animation", [
+    ("@extra_float", ("float", "1.5")),
+    ("@extra_big", ("big", "+", 2 ** 40)),
+    ("@extra_hash", ("hash", [(("plainstr", b"k"), ("arr", [("nil",), ("float", "2.5")]))])),
+    ("@extra_hashdef", ("hashdef", [], ("plainstr", b"d"))),
+    ("@extra_struct", ("struct", "Struct::P", [("@x", ("plainstr", b"s"))])),
+    ("@extra_user", ("user", "Rect", b"\x01\x02")),
+    ("@extra_umarshal", ("umarshal", "Pair", ("arr", [("plainstr", b"u")]))),
+    ("@extra_ext", ("ext", "Mixin", ("obj", "Thing", [("@a", ("plainstr", b"e"))]))),
+    ("@extra_regexp", ("regexp", "a", 0)),
+    ("@extra_class", ("class", "RPG::Animation")),
+    ("@extra_module", ("module", "Kernel")),
+    ("@extra_ivarstr", ("ivarstr", b"sjis", [("encoding", ("plainstr", b"Shift_JIS"))])),
+    ("@name", ("share", "title", ("plainstr", b"Blast"))),
+    ("@animation_name", ("ref", "title")),
+    ("@animation_hue", ("fix", 60)),
+    ("@position", ("fix", 3)),
+    ("@frame_max", ("fix", 0)),
+    ("@frames", ("arr", [])),
+    ("@timings", ("arr", [
+        ("obj", "RPG::Animation::Timing", [
+            ("@frame", ("fix", 1)),
+            ("@se", ("share", "se", ("obj", "RPG::AudioFile", [("@name", ("plainstr", b"Blast1")),
+                                                               ("@volume", ("fix", 90)),
+                                                               ("@pitch", ("fix", 100))]))),
+            ("@flash_scope", ("fix", 1)),
+            ("@flash_color", ("share", "white", ("color", 255.0, 255.0, 255.0, 128.0))),
+            ("@flash_duration", ("fix", 3)),
+            ("@condition", ("fix", 0)),
+        ]),
+        ("obj", "RPG::Animation::Timing", [
+            ("@frame", ("fix", 5)),
+            ("@se", ("ref", "se")),
+            ("@flash_scope", ("fix", 2)),
+            ("@flash_color", ("ref", "white")),
+            ("@flash_duration", ("fix", 7)),
+            ("@condition", ("fix", 1)),
+        ]),
+    ])),
 ])]))
