@@ -16,7 +16,7 @@ std::string nameOf(const std::string& path) {
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
-}  // namespace
+} // namespace
 
 int cAnimeFile_Device::fail(const std::string& why) {
     error_ = why;
@@ -36,7 +36,8 @@ int cAnimeFile_Device::detectFormat(std::span<const uint8_t> head, int* version)
         return kFormatLegacy;
     if (format != kFormatUnknown && version) {
         int v = 0;
-        for (int i = 8; i < 12 && p[i] >= '0' && p[i] <= '9'; ++i) v = v * 10 + (p[i] - '0');
+        for (int i = 8; i < 12 && p[i] >= '0' && p[i] <= '9'; ++i)
+            v = v * 10 + (p[i] - '0');
         *version = v;
     }
     return format;
@@ -55,10 +56,18 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
     if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &why)) return fail(why);
     int result;
     switch (detectFormat(bytes)) {
-    case kFormatBinary: result = readBinary(bytes, doc); break;
-    case kFormatText: result = readText(bytes, doc); break;
-    case kFormatLegacy: result = readLegacy(bytes, doc); break;
-    default: error_ = "unknown file format"; return -2;
+    case kFormatBinary:
+        result = readBinary(bytes, doc);
+        break;
+    case kFormatText:
+        result = readText(bytes, doc);
+        break;
+    case kFormatLegacy:
+        result = readLegacy(bytes, doc);
+        break;
+    default:
+        error_ = "unknown file format";
+        return -2;
     }
     soundPaths_.clear();
     if (result >= 0) doc.setText(kTextFileName, nameOf(path));
@@ -72,15 +81,23 @@ int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveForm
     std::vector<uint8_t> bytes;
     int result;
     switch (saveFormat) {
-    case kFormatBinary: result = writeBinary(doc, bytes); break;
-    case kFormatText: result = writeText(doc, bytes); break;
-    default: error_ = "unknown save format"; return -2;
+    case kFormatBinary:
+        result = writeBinary(doc, bytes);
+        break;
+    case kFormatText:
+        result = writeText(doc, bytes);
+        break;
+    default:
+        error_ = "unknown save format";
+        return -2;
     }
     if (result != 1) return result;
     std::string why;
     if (!platform::WriteFileAtomically(path, bytes, &why)) return fail(why);
     doc.setText(kTextFileName, nameOf(path));
+    doc.setModified(false);
+    doc.setUntitled(false);
     return 1;
 }
 
-}  // namespace ANIME
+} // namespace ANIME

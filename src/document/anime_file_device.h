@@ -20,7 +20,7 @@ enum eFileFormat : int {
 };
 
 class cAnimeFile_Device {
-public:
+  public:
     // 0 binary, 1 text, 3 legacy line file, -1 unknown (also for data shorter than 16 bytes).
     // version, when given, receives the number in the version field (binary and text), else 0.
     static int detectFormat(std::span<const uint8_t> head, int* version = nullptr);
@@ -38,7 +38,7 @@ public:
     int writeBinary(const cProject& doc, std::vector<uint8_t>& out);
     int readText(std::span<const uint8_t> data, cProject& doc);
     int writeText(const cProject& doc, std::vector<uint8_t>& out);
-    int readLegacy(std::span<const uint8_t> data, cProject& doc);  // read only: no writer
+    int readLegacy(std::span<const uint8_t> data, cProject& doc); // read only: no writer
 
     // Effects the last save (or writeText) could not write: the text format has no place for an
     // effect whose start frame is at or after the frame count. 0 after a binary save.
@@ -47,11 +47,13 @@ public:
     // Why the last load or save failed, for messages and the command-line tool.
     const std::string& lastError() const { return error_; }
 
-private:
+  private:
     int fail(const std::string& why);
-    std::vector<std::string> soundPaths_;  // index -> sound path, while a file is read or written
+    // A centre position read from a file: 0..5, anything else (a damaged or foreign value) 0.
+    static int centreFromFile(int64_t v) { return v >= 0 && v <= 5 ? static_cast<int>(v) : 0; }
+    std::vector<std::string> soundPaths_; // index -> sound path, while a file is read or written
     std::string error_;
     int lostEffects_ = 0;
 };
 
-}  // namespace ANIME
+} // namespace ANIME

@@ -23,7 +23,7 @@ constexpr uint8_t kFileFlash = 2;
 constexpr uint8_t kFileUserData = 4;
 
 class cByteWriter {
-public:
+  public:
     explicit cByteWriter(std::vector<uint8_t>& out) : out_(out) {}
     void u8(unsigned v) { out_.push_back(static_cast<uint8_t>(v)); }
     void u16(unsigned v) {
@@ -46,11 +46,11 @@ public:
         bytes(s.data(), n);
     }
 
-private:
+  private:
     std::vector<uint8_t>& out_;
 };
 
-}  // namespace
+} // namespace
 
 int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
@@ -83,7 +83,9 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
 
     cByteWriter w(out);
     w.bytes("PELK_BIN0071", 12);
-    w.zeros(16);
+    // The first of the four reserved words holds the centre position (older readers ignore it).
+    w.u32(static_cast<uint32_t>(doc.getSetting(kKeyCentrePosition)));
+    w.zeros(12);
     const int flags = (doc.getSetting(kKeySplitFormat) & 3) | (doc.getSetting(kKeyLock) ? 4 : 0) |
                       ((doc.getSetting(kKeyEditFormat) & 15) << 3);
     w.u8(static_cast<unsigned>(flags));
@@ -195,6 +197,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     doc.setSetting(kKeyEditFormat, (flags >> 3) & 15);
     doc.setSetting(kKeyBasicInterval, u16(29));
     doc.setSetting(kKeyTotalInterval, static_cast<int>(std::min<uint32_t>(u32(31), 0x7FFFFFFF)));
+    doc.setSetting(kKeyCentrePosition, centreFromFile(u32(12)));
 
     const char* truncated = "the file ends early (truncated or damaged)";
     std::string text;
@@ -239,7 +242,8 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
         e.startFrame = static_cast<uint16_t>(start);
         if (block & kFileSound) {
             int volume, frequency, balance, index;
-            if (!r.u16(volume) || !r.u16(frequency) || !r.u16(balance) || !r.u8(index)) return fail(truncated);
+            if (!r.u16(volume) || !r.u16(frequency) || !r.u16(balance) || !r.u8(index))
+                return fail(truncated);
             e.flags |= strEffect::kSound;
             e.volume = static_cast<uint16_t>(volume);
             e.frequency = static_cast<uint16_t>(frequency);
@@ -267,7 +271,8 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
         if (e.flags) doc.addEffect(e);
     }
 
-    for (int i = 0; i < frameCount; ++i) doc.frameOrCreate(i);
+    for (int i = 0; i < frameCount; ++i)
+        doc.frameOrCreate(i);
     for (int i = 0; i < frameCount; ++i) {
         int interval = 0, n = 0;
         if (!r.u16(interval) || !r.u8(n)) return fail(truncated);
@@ -276,7 +281,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
             uint8_t rec[1 + kCellBytes];
             if (!r.bytes(rec, sizeof rec)) return fail(truncated);
             strCell c = DecodeCell(rec + 1);
-            doc.setCell(i, rec[0], &c);  // skipped when the frame or cell number is outside the document
+            doc.setCell(i, rec[0], &c); // skipped when the frame or cell number is outside the document
         }
     }
     doc.setModified(false);
@@ -284,4 +289,4 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     return 1;
 }
 
-}  // namespace ANIME
+} // namespace ANIME

@@ -60,6 +60,9 @@ bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExi
     strCell o = *src;
     // With neither neighbour the result stays a copy of the cell itself.
     SupplementCell(o, prev, next, 0.5f, compType);
+    // A cell that completion leaves as it is is not stored again (no undo record, not counted).
+    doc.normaliseCell(o, cell);
+    if (base && o == *base) return false;
     return doc.setCell(frame, cell, &o);
 }
 
@@ -393,11 +396,19 @@ strEditResult cEditCommands::moveCells(int direction) {
     // to the background: from the lowest up.
     if (direction > 0) std::reverse(cells.begin(), cells.end());
     int moved = 0;
+    // A selected cell that cannot move (at the edge of the row) holds back the selected cells
+    // stacked against it, so that a block either moves as a whole or stays as it is.
+    std::vector<uint8_t> held(selected_.size(), 0);
     if (ready)
         for (int c : cells) {
             // Only selected cells that exist move; the slot they move into may be empty.
             const int d = c + direction;
-            if (!doc_->cell(current_, c) || !doc_->exchangeCells(current_, c, current_, d)) continue;
+            if (!doc_->cell(current_, c)) continue;
+            const bool blocked = d < 0 || d >= static_cast<int>(held.size()) || held[d];
+            if (blocked || !doc_->exchangeCells(current_, c, current_, d)) {
+                held[c] = 1;
+                continue;
+            }
             std::swap(selected_[c], selected_[d]);
             if (currentCell_ == c)
                 currentCell_ = d;

@@ -12,8 +12,11 @@
 //   cell numbers that hold a cell on the current frame (Delete "each selected cell that exists",
 //   the moves "the selected cells", and the completion of selected cells, which never
 //   creates a cell). Delete unmarks the cells it deleted.
-// - A completed cell whose frame has neither a previous nor a next cell is stored again unchanged
-//   and counts as changed.
+// - A completed cell that comes out as it was (no neighbour, or already the completed value) is not
+//   stored again and does not count; a run that changes nothing adds no undo step and reports
+//   "processing failed".
+// - To the foreground / background: a selected cell at the edge of the row cannot move, and the
+//   selected cells stacked against it stay too, so a block moves as a whole or not at all.
 // - After Undo, Redo and the frame deletions the current frame is clamped to the last frame; the
 //   frame repair runs only when the current frame's slot is empty inside the document.
 // - Multi-frame Delete and Clear (timeline) are deleteFrames / clearFrames here.
@@ -53,7 +56,8 @@ bool SupplementCell(strCell& o, const strCell* prev, const strCell* next, float 
 
 // Completes cell c of frame f from frames f-1 and f+1 with t = 0.5 and stores it with set-cell
 // (Algorithms). The base is the cell itself, else prev, else next; with mustExist the
-// cell is only completed when it exists on frame f. Returns whether a cell was stored.
+// cell is only completed when it exists on frame f. Returns whether a cell was stored: a result
+// equal to the cell that is there (after normalisation) is not stored.
 bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExist = false);
 
 // Frame building blocks on the document primitives (they record while a step is open). The frame

@@ -19,9 +19,12 @@ namespace ANIME {
 
 namespace {
 
-constexpr size_t kLineLimit = 1023;  // bytes of a line's content on reading
-constexpr size_t kTextLimit = 255;   // bytes of a text line (name, user data, path)
-constexpr int kNotGiven = 9999;      // a cell field with this value counts as not given
+constexpr size_t kLineLimit = 1023; // bytes of a line's content on reading
+constexpr size_t kTextLimit = 255;  // bytes of a text line (name, user data, path)
+// A cell field with this value counts as not given, except the pattern, where 9999 is a pattern
+// like any other (a picture may be divided into up to 1024 x 1024 patterns) and the writer writes
+// it as it is.
+constexpr int kNotGiven = 9999;
 constexpr uint8_t kBlocks = strEffect::kFlash | strEffect::kSound | strEffect::kUserData;
 
 template <class T> T clampTo(int v) {
@@ -31,7 +34,7 @@ template <class T> T clampTo(int v) {
 
 // Builds the output: records as comma-separated decimals, every line closed by CR LF.
 class cTextWriter {
-public:
+  public:
     explicit cTextWriter(std::vector<uint8_t>& out) : out_(out) {}
 
     void raw(std::string_view s) { out_.insert(out_.end(), s.begin(), s.end()); }
@@ -64,7 +67,7 @@ public:
             out_.push_back(',');
     }
 
-private:
+  private:
     std::vector<uint8_t>& out_;
 };
 
@@ -126,11 +129,15 @@ void writeEffectGroup(cTextWriter& w, const strEffect& e) {
 }
 
 // The record type of a line: its first field as a number (-1 when empty).
-int recordType(const cTextFields& f) { return f.number(0, -1); }
+int recordType(const cTextFields& f) {
+    return f.number(0, -1);
+}
 
-std::string textOf(std::string_view line) { return std::string(line.substr(0, kTextLimit)); }
+std::string textOf(std::string_view line) {
+    return std::string(line.substr(0, kTextLimit));
+}
 
-}  // namespace
+} // namespace
 
 int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
@@ -154,13 +161,15 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
         w.field(cellNumber);
         w.field(pictureCount);
         w.field(doc.effectCount());
+        w.field(doc.getSetting(kKeyCentrePosition)); // an eleventh field, which older readers ignore
         w.endLine();
 
         for (int i = 0; i < pictureCount; ++i) {
             const strPicture* p = doc.picture(i);
             if (!p) continue;
             w.record('2');
-            for (int v : {i, int(p->divX), int(p->divY), int(p->hue), 0, 0, 0}) w.field(v);
+            for (int v : {i, int(p->divX), int(p->divY), int(p->hue), 0, 0, 0})
+                w.field(v);
             w.endLine();
             w.textLine(p->path);
         }
@@ -177,7 +186,8 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
 
         if (doc.getSetting(kKeyLock)) {
             w.record('4');
-            for (uint8_t v : doc.lockTable()) w.field(v);
+            for (uint8_t v : doc.lockTable())
+                w.field(v);
             w.endLine();
         }
         w.line("9");
@@ -275,6 +285,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 doc.setSetting(kKeyEditFormat, std::clamp(f.number(3, 0), 0, 15));
                 doc.setSetting(kKeyBasicInterval, clampTo<uint16_t>(f.number(4, 0)));
                 doc.setSetting(kKeyTotalInterval, std::max(f.number(5, 0), 0));
+                doc.setSetting(kKeyCentrePosition, centreFromFile(f.number(11, 0)));
                 doc.frameOrCreate(0);
                 break;
             case 2: {
@@ -286,7 +297,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 if (!in.next(line)) return missing("the path line of picture record \"2\"");
                 p.path = textOf(line);
                 cProject::normalisePicture(p);
-                doc.pictures().setCopy(index, p);  // an index outside the slots is dropped
+                doc.pictures().setCopy(index, p); // an index outside the slots is dropped
                 break;
             }
             case 3:
@@ -298,8 +309,11 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                     doc.lockTable()[c] = static_cast<uint8_t>(std::abs(f.number(c + 1, 0)) & 0xFF);
                 break;
             }
-            case 9: done = true; break;
-            default: break;  // other header lines are ignored
+            case 9:
+                done = true;
+                break;
+            default:
+                break; // other header lines are ignored
             }
         }
         if (!created) return fail("the header has no \"1\" record (frame, cell and picture counts)");
@@ -320,7 +334,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                     using T = std::remove_reference_t<decltype(field)>;
                     if (!r.given(i)) return;
                     const int v = r.number(i, 0);
-                    if (v != kNotGiven) field = clampTo<T>(v);
+                    if (v != kNotGiven || i == 3) field = clampTo<T>(v);
                 };
                 given(2, c.picture);
                 given(3, c.pattern);
@@ -338,7 +352,9 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 doc.setCell(f, number, &c);
                 break;
             }
-            case 3: doc.setCell(f, r.number(1, -1), nullptr); break;
+            case 3:
+                doc.setCell(f, r.number(1, -1), nullptr);
+                break;
             case 4: {
                 const int n = r.number(1, 0);
                 strEffect e;
@@ -369,7 +385,8 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                         if (!in.next(line)) return missing("the user-data line after \"7\"");
                         e.userData = textOf(line);
                         break;
-                    default: break;  // consumed and counted
+                    default:
+                        break; // consumed and counted
                     }
                 }
                 e.startFrame = clampTo<uint16_t>(f);
@@ -384,10 +401,11 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 break;
             }
             case 9:
-                doc.frames().reset(f);  // the copy made by the last "1" line
+                doc.frames().reset(f); // the copy made by the last "1" line
                 doc.setModified(false);
                 return 1;
-            default: break;  // other record types are ignored
+            default:
+                break; // other record types are ignored
             }
         }
     } catch (const std::bad_alloc&) {
@@ -395,4 +413,4 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
     }
 }
 
-}  // namespace ANIME
+} // namespace ANIME

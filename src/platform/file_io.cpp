@@ -10,10 +10,36 @@
 namespace platform {
 
 namespace {
+
 void setError(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
 }
-}  // namespace
+
+// The file that writing path replaces: path itself, or the file a symbolic link at path names
+// (links to links followed, a relative link taken against the folder of the link). False for a
+// loop of links or a link that cannot be read.
+bool linkTarget(const std::string& path, std::string& target, std::string* error) {
+    constexpr int kMaxLinks = 40;
+    target = path;
+    for (int hops = 0; hops < kMaxLinks; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        std::vector<char> buf(size_t(st.st_size) + 1 > 256 ? size_t(st.st_size) + 1 : 256);
+        const ssize_t n = ::readlink(target.c_str(), buf.data(), buf.size());
+        if (n <= 0 || size_t(n) >= buf.size()) {
+            setError(error, "cannot read the symbolic link " + target);
+            return false;
+        }
+        std::string link(buf.data(), size_t(n));
+        const size_t slash = target.find_last_of('/');
+        target = link[0] == '/' || slash == std::string::npos ? link : target.substr(0, slash + 1) + link;
+    }
+    errno = ELOOP;
+    setError(error, "cannot follow the symbolic links at " + path);
+    return false;
+}
+
+} // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes, std::string* error) {
     out.clear();
@@ -44,7 +70,10 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
     return ok;
 }
 
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& givenPath, std::span<const uint8_t> bytes, std::string* error) {
+    // Through a symbolic link, the file it names is replaced and the link stays.
+    std::string path;
+    if (!linkTarget(givenPath, path, error)) return false;
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = mkstemp(tmp.data());
     if (fd < 0) {
@@ -80,4 +109,4 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     return true;
 }
 
-}  // namespace platform
+} // namespace platform

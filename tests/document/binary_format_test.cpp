@@ -240,6 +240,79 @@ TEST(FormatDetection, RecognisesMagicsNotExtensions) {
     EXPECT_EQ(detect("something else.."), -1);
 }
 
+TEST(ProjectFile, BothFormatsKeepTheCentrePosition) {
+    // Binary: the first u32 after the version; text: an eleventh field of the "1," record. Files
+    // written without it (zero, or ten fields) read as 0.
+    for (int centre = 0; centre <= 5; ++centre) {
+        cProject doc;
+        buildSmall(doc);
+        doc.setSetting(kKeyCentrePosition, centre);
+        cAnimeFile_Device dev;
+        Bytes binary, text;
+        ASSERT_EQ(dev.writeBinary(doc, binary), 1);
+        ASSERT_EQ(dev.writeText(doc, text), 1);
+        Bytes expected = smallBytes();
+        expected[12] = static_cast<uint8_t>(centre);
+        EXPECT_EQ(binary, expected);
+        const std::string t(text.begin(), text.end());
+        EXPECT_NE(t.find("\r\n1,1,0,0,3,7,3,1,2,1,1," + std::to_string(centre) + "\r\n"), std::string::npos)
+            << t;
+        for (const Bytes* file : {&binary, &text}) {
+            cProject back;
+            ASSERT_EQ(file == &binary ? dev.readBinary(*file, back) : dev.readText(*file, back), 1);
+            EXPECT_EQ(back.getSetting(kKeyCentrePosition), centre);
+        }
+    }
+    cProject old;
+    load(smallBytes(), old);
+    EXPECT_EQ(old.getSetting(kKeyCentrePosition), 0);
+}
+
+TEST(ProjectFile, SavingClearsTheModifiedFlagOnlyOnSuccess) {
+    testing_support::TempDir dir;
+    std::filesystem::create_directory(dir.file("folder.dat"));
+    for (const std::string& name : {std::string("a.dat"), std::string("folder.dat")}) {
+        const bool ok = name == "a.dat";
+        for (int format : {0, 1}) {
+            cProject doc;
+            buildSmall(doc);
+            ASSERT_TRUE(doc.modified());
+            cAnimeFile_Device dev;
+            EXPECT_EQ(dev.save(dir.file(name), doc, format), ok ? 1 : -1);
+            EXPECT_EQ(doc.modified(), !ok) << name << " " << format;
+            EXPECT_EQ(doc.untitled(), !ok) << name << " " << format;
+        }
+    }
+}
+
+TEST(ProjectFile, SavingThroughASymbolicLinkUpdatesTheFileItNames) {
+    namespace fs = std::filesystem;
+    testing_support::TempDir dir;
+    fs::create_directory(dir.file("real"));
+    testing_support::WriteText(dir.file("real/target.dat"), "old");
+    fs::create_symlink("real/target.dat", dir.file("link.dat"));     // relative
+    fs::create_symlink(dir.file("link.dat"), dir.file("chain.dat")); // a link to a link
+    fs::create_symlink("real/new.dat", dir.file("dangling.dat"));    // names a file not yet there
+    cProject doc;
+    buildSmall(doc);
+    cAnimeFile_Device dev;
+    for (const char* link : {"link.dat", "chain.dat", "dangling.dat"}) {
+        SCOPED_TRACE(link);
+        ASSERT_EQ(dev.save(dir.file(link), doc, 0), 1) << dev.lastError();
+        EXPECT_TRUE(fs::is_symlink(dir.file(link)));
+        EXPECT_EQ(testing_support::ReadBytes(dir.file(link)), smallBytes());
+    }
+    EXPECT_EQ(testing_support::ReadBytes(dir.file("real/target.dat")), smallBytes());
+    EXPECT_EQ(testing_support::ReadBytes(dir.file("real/new.dat")), smallBytes());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 4); // no temporary file left
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("real")), {}), 2);
+    // A loop of links cannot be saved through.
+    fs::create_symlink("loop-b", dir.file("loop-a"));
+    fs::create_symlink("loop-a", dir.file("loop-b"));
+    EXPECT_EQ(dev.save(dir.file("loop-a"), doc, 0), -1);
+    EXPECT_TRUE(fs::is_symlink(dir.file("loop-a")));
+}
+
 TEST(ProjectFile, LoadAndSaveThroughFiles) {
     testing_support::TempDir dir;
     cProject doc;

@@ -154,11 +154,28 @@ TEST(Completion, AddFrameBeforeAndAfterVisitsEveryCellNumber) {
     e.put(0, 0, 0);
     e.put(2, 0, 100);
     e.put(2, 3, 8);  // only next
-    e.put(1, 2, 33); // only the cell itself: stored again unchanged
+    e.put(1, 2, 33); // only the cell itself: nothing to complete, not stored
     e.ed.setCurrentFrame(1);
     EXPECT_EQ(Text(e.ed.completeFrame()), "Frame [1] done");
     EXPECT_EQ(e.row(1), "50 - 33 8");
-    EXPECT_EQ(e.history.undoStep(0)->records.size(), 3u); // one record per stored cell
+    EXPECT_EQ(e.history.undoStep(0)->records.size(), 2u); // one record per changed cell
+}
+
+TEST(Completion, ARunThatChangesNothingAddsNoStep) {
+    // Cells without neighbours, and cells that already are what completion gives them.
+    Editor e(3, 4);
+    e.put(1, 0, 5);
+    e.put(0, 1, 10);
+    e.put(1, 1, 15);
+    e.put(2, 1, 20);
+    e.ed.setCurrentFrame(1);
+    e.ed.select(0);
+    e.ed.select(1);
+    const std::string before = ProjectFingerprint(e.doc);
+    EXPECT_EQ(Text(e.ed.completeFrame()), kFailed);
+    ExpectNothing(e.ed.completeSelectedCells());
+    EXPECT_EQ(ProjectFingerprint(e.doc), before);
+    EXPECT_EQ(e.history.undoCount(), 0u);
 }
 
 TEST(Completion, SelectedCellsWithoutACellAreNotCreated) {
@@ -174,9 +191,9 @@ TEST(Completion, SelectedCellsWithoutACellAreNotCreated) {
     e.put(1, 2, 0);
     e.ed.select(2);
     e.config.CompType = 0;
-    EXPECT_EQ(Text(e.ed.completeSelectedCells()), "[2] : Complete before and after with frame");
+    EXPECT_EQ(Text(e.ed.completeSelectedCells()), "[1] : Complete before and after with frame");
     EXPECT_EQ(e.x(1, 1), 15);
-    EXPECT_EQ(e.x(1, 2), 0); // neither neighbour: stored unchanged, counted
+    EXPECT_EQ(e.x(1, 2), 0); // neither neighbour: unchanged, not counted
 }
 
 TEST(Completion, ResultIsNormalised) {
@@ -413,6 +430,35 @@ TEST(CellCommands, MovesSwapEmptySlotsAndStopAtTheEdges) {
     EXPECT_TRUE(e.ed.toForeground().status.none());
     EXPECT_TRUE(e.ed.toBackground().status.none());
     EXPECT_EQ(e.row(0), "0 - 1 3");
+}
+
+TEST(CellCommands, ABlockThatCannotMoveAsAWholeStays) {
+    struct {
+        std::vector<int> selected;
+        bool up;
+        std::string row;
+        std::string status;
+    } cases[] = {
+        {{6, 7}, true, "0 1 2 3 4 5 6 7", ""},
+        {{5, 6, 7}, true, "0 1 2 3 4 5 6 7", ""},
+        {{0, 1}, false, "0 1 2 3 4 5 6 7", ""},
+        {{2, 6, 7}, true, "0 1 3 2 4 5 6 7", "[1] : To the foreground"},
+        {{0, 1, 4}, false, "0 1 2 4 3 5 6 7", "[1] : To the background"},
+        {{0, 1, 3, 4}, true, "2 0 1 5 3 4 6 7", "[4] : To the foreground"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.selected));
+        Editor e(1, 8);
+        for (int k = 0; k < 8; ++k)
+            e.put(0, k, k);
+        e.history.clear();
+        for (int k : c.selected)
+            e.ed.select(k);
+        const strEditResult r = c.up ? e.ed.toForeground() : e.ed.toBackground();
+        EXPECT_EQ(Text(r), c.status);
+        EXPECT_EQ(e.row(0), c.row);
+        EXPECT_EQ(e.history.undoCount(), c.status.empty() ? 0u : 1u);
+    }
 }
 
 TEST(CellCommands, SelectAllAndTheCellNumber) {

@@ -174,7 +174,7 @@ TEST(TextFormat, WritesTheFixtureByteForByteAndReadsItBack) {
 
     cProject empty;
     empty.create(0, 1, 0, 0);
-    EXPECT_EQ(writeText(empty), "PELK_TEX0071\r\n\r\n\r\n1,0,0,0,1,0,0,0,1,0,0\r\n9\r\n9");
+    EXPECT_EQ(writeText(empty), "PELK_TEX0071\r\n\r\n\r\n1,0,0,0,1,0,0,0,1,0,0,0\r\n9\r\n9");
 }
 
 TEST(TextFormat, CellLinesCarryOnlyTheChangedGroups) {
@@ -282,6 +282,24 @@ TEST(TextFormat, DocumentToTextToDocumentKeepsEveryField) {
     }
 }
 
+TEST(TextFormat, EveryPatternSurvivesASaveAndLoad) {
+    // A field of 9999 reads as not given, but 9999 is a pattern like any other (a picture may be
+    // divided into up to 1024 x 1024 patterns).
+    cProject doc;
+    makeFrames(doc, 6, 2);
+    doc.setSetting(kKeySaveFormat, 1);
+    const int patterns[] = {9999, 1, 9999, 65535, 9998, 10000};
+    for (int f = 0; f < 6; ++f) {
+        const strCell c{.pattern = static_cast<uint16_t>(patterns[f]), .x = static_cast<int16_t>(f)};
+        doc.setCell(f, 0, &c);
+    }
+    const strCell late{.pattern = 9999}; // its first line is written against the neutral cell
+    doc.setCell(4, 1, &late);
+    cProject back;
+    readOk(back, writeText(doc));
+    EXPECT_EQ(CompareProjects(doc, back), "");
+}
+
 TEST(TextFormat, BinaryAndTextConvertByteExactBothWays) {
     cProject doc;
     buildRich(doc);
@@ -311,12 +329,12 @@ TEST(TextFormat, OmittedFieldsKeepTheInheritedValues) {
     cProject doc;
     readOk(doc, header(3, 2) + "2,0,5,7,1,10,20,50,60,900,128,1,2,3,4\n" // LF only: accepted
                                "1,2\n"
-                               "2,0,,,,11\n"                            // x only, y keeps 20
-                               "2,1\n"                                  // a new cell from the neutral cell
-                               "1\n"                                    // interval missing: 0
-                               "2,0,9999,9999,,9999,-5,,,,,,,,,77,88\n" // 9999 is not given; extras ignored
-                               "2,7,1\n"                                // outside the row: ignored
-                               "3\n"                                    // no cell number: ignored
+                               "2,0,,,,11\n"                        // x only, y keeps 20
+                               "2,1\n"                              // a new cell from the neutral cell
+                               "1\n"                                // interval missing: 0
+                               "2,0,9999,,,9999,-5,,,,,,,,,77,88\n" // 9999 is not given; extras ignored
+                               "2,7,1\n"                            // outside the row: ignored
+                               "3\n"                                // no cell number: ignored
                                "1,1\n9");
     ASSERT_EQ(doc.frameCount(), 3);
     ASSERT_NE(doc.cell(1, 0), nullptr);
