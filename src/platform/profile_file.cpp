@@ -20,19 +20,26 @@ constexpr std::string_view kNativeNewline = "\r\n";
 constexpr std::string_view kNativeNewline = "\n";
 #endif
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 std::string lowerAsciiString(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = lowerAscii(c);
+    for (char& c : r)
+        c = lowerAscii(c);
     return r;
 }
 
@@ -47,9 +54,9 @@ enum class eLineKind { Other, Section, Key };
 
 // One line of the file, as offsets into the text.
 struct strLine {
-    size_t begin = 0;       // first byte of the line
-    size_t contentEnd = 0;  // end of the line's text (before CR LF / LF)
-    size_t end = 0;         // after the line ending
+    size_t begin = 0;      // first byte of the line
+    size_t contentEnd = 0; // end of the line's text (before CR LF / LF)
+    size_t end = 0;        // after the line ending
     eLineKind kind = eLineKind::Other;
     std::string_view name;  // section or key name
     std::string_view value; // key value (trimmed)
@@ -57,8 +64,7 @@ struct strLine {
 };
 
 // Calls fn(line) for each line from `start`; fn returns false to stop.
-template <typename Fn>
-void forEachLine(std::string_view text, size_t start, Fn&& fn) {
+template <typename Fn> void forEachLine(std::string_view text, size_t start, Fn&& fn) {
     size_t pos = start;
     while (pos < text.size()) {
         strLine line;
@@ -89,7 +95,8 @@ void forEachLine(std::string_view text, size_t start, Fn&& fn) {
                     // A value ends at its first NUL, as in the C API; the rest is then trimmed.
                     rest = rest.substr(0, rest.find('\0'));
                     size_t lead = 0;
-                    while (lead < rest.size() && isBlank(rest[lead])) ++lead;
+                    while (lead < rest.size() && isBlank(rest[lead]))
+                        ++lead;
                     line.valueBegin = line.begin + eq + 1 + lead;
                     line.value = trim(rest);
                 }
@@ -100,6 +107,24 @@ void forEachLine(std::string_view text, size_t start, Fn&& fn) {
     }
 }
 
+bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+// A read value without one pair of surrounding quotes of the same kind.
+std::string_view unquote(std::string_view v) {
+    if (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front()) return v.substr(1, v.size() - 2);
+    return v;
+}
+
+// The form in which a value is stored so that it reads back as itself: inside one more pair of
+// double quotes when reading would otherwise trim its blanks or take off its quotes.
+std::string storedForm(std::string_view v) {
+    const bool wrap =
+        !v.empty() && (isBlank(v.front()) || isBlank(v.back()) || unquote(v).size() != v.size());
+    return wrap ? "\"" + std::string(v) + "\"" : std::string(v);
+}
+
 bool validName(std::string_view name) {
     if (name.empty() || trim(name).size() != name.size()) return false;
     for (char c : name)
@@ -107,7 +132,7 @@ bool validName(std::string_view name) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void cProfileFile::parse(std::string_view text) {
     text_.assign(text.data(), text.size());
@@ -123,7 +148,7 @@ bool cProfileFile::load(const std::string& path, std::string* error) {
     parse({});
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return true;  // a missing file reads as empty
+        if (errno == ENOENT || errno == ENOTDIR) return true; // a missing file reads as empty
         if (error) *error = "cannot open " + path;
         return false;
     }
@@ -161,11 +186,12 @@ std::optional<std::string_view> findValue(std::string_view text, size_t start, s
     return found;
 }
 
-}  // namespace
+} // namespace
 
 std::string cProfileFile::getString(std::string_view section, std::string_view key, std::string_view fallback,
                                     size_t bufferSize) const {
-    std::string_view value = findValue(text_, bodyStart_, section, key).value_or(fallback);
+    const auto found = findValue(text_, bodyStart_, section, key);
+    std::string_view value = found ? unquote(*found) : fallback;
     if (bufferSize == 0) return {};
     return std::string(value.substr(0, bufferSize - 1));
 }
@@ -186,21 +212,24 @@ bool cProfileFile::setStrings(std::string_view section, std::span<const strProfi
     // The keys to store, each once (a later duplicate's value wins), in the order of first mention.
     struct strPending {
         std::string_view key;
-        std::string_view value;
+        std::string value; // as stored
         bool replaced = false;
     };
     std::vector<strPending> pending;
-    std::unordered_map<std::string, size_t> byName;  // lower-case name -> index in pending
+    std::unordered_map<std::string, size_t> byName; // lower-case name -> index in pending
     for (const strProfileEntry& e : entries) {
         bool valid = validName(e.key) && e.key.find('=') == std::string_view::npos && e.key.front() != '[' &&
-                     e.value.find('\n') == std::string_view::npos && e.value.find('\0') == std::string_view::npos;
+                     e.value.find('\n') == std::string_view::npos &&
+                     e.value.find('\0') == std::string_view::npos;
         if (!valid) {
             allStored = false;
             continue;
         }
         auto [it, added] = byName.emplace(lowerAsciiString(e.key), pending.size());
-        if (added) pending.push_back({e.key, e.value});
-        else pending[it->second].value = e.value;
+        if (added)
+            pending.push_back({e.key, storedForm(e.value)});
+        else
+            pending[it->second].value = storedForm(e.value);
     }
     if (pending.empty()) return allStored;
 
@@ -210,9 +239,9 @@ bool cProfileFile::setStrings(std::string_view section, std::span<const strProfi
     };
     std::vector<strReplacement> replacements;
     bool inSection = false;
-    bool sectionSeen = false;             // the first section of this name has been met
-    bool inFirstSection = false;          // currently inside that first section
-    size_t insertAt = std::string::npos;  // after the last non-blank line of the first section
+    bool sectionSeen = false;            // the first section of this name has been met
+    bool inFirstSection = false;         // currently inside that first section
+    size_t insertAt = std::string::npos; // after the last non-blank line of the first section
     size_t left = pending.size();
     std::string lowered;
     forEachLine(text_, bodyStart_, [&](const strLine& line) {
@@ -234,9 +263,10 @@ bool cProfileFile::setStrings(std::string_view section, std::span<const strProfi
                 --left;
             }
         }
-        if (inFirstSection && !trim(std::string_view(text_).substr(line.begin, line.contentEnd - line.begin)).empty())
+        if (inFirstSection &&
+            !trim(std::string_view(text_).substr(line.begin, line.contentEnd - line.begin)).empty())
             insertAt = line.end;
-        return left > 0;  // when every key was found nothing is inserted
+        return left > 0; // when every key was found nothing is inserted
     });
 
     // Keys not found, as lines in order of first mention.
@@ -270,10 +300,12 @@ bool cProfileFile::setStrings(std::string_view section, std::span<const strProfi
         // ending; it goes after the insertion, so that its value lands before the added line break.)
         while (r > 0 && replacements[r - 1].begin > insertAt) {
             --r;
-            text_.replace(replacements[r].begin, replacements[r].length, pending[replacements[r].index].value);
+            text_.replace(replacements[r].begin, replacements[r].length,
+                          pending[replacements[r].index].value);
         }
         // The line before the insertion point may be the last line, without a line ending.
-        if (insertAt == text_.size() && insertAt > bodyStart_ && text_.back() != '\n') added.insert(0, newline_);
+        if (insertAt == text_.size() && insertAt > bodyStart_ && text_.back() != '\n')
+            added.insert(0, newline_);
         text_.insert(insertAt, added);
     }
     while (r > 0) {
@@ -286,7 +318,7 @@ bool cProfileFile::setStrings(std::string_view section, std::span<const strProfi
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
                               std::string_view fallback, size_t bufferSize) {
     cProfileFile file;
-    file.load(path);  // a file that cannot be read reads as empty
+    file.load(path); // a file that cannot be read reads as empty
     return file.getString(section, key, fallback, bufferSize);
 }
 
@@ -301,4 +333,4 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
     return file.save(path, error);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -7,9 +7,10 @@
 //     name ends at the last "]" of the line, text after it is ignored). A line starting with "[" that
 //     has no "]" is not a section header.
 //   - "key=value" lines inside a section define keys: the key is the text before the first "=", the
-//     value the text after it, both with white space (space, tab, CR, VT, FF) trimmed at both ends.
-//     Quotes are not removed. Lines without "=" (comments such as "; ..." included), lines with an
-//     empty key and lines before the first section header define nothing.
+//     value the text after it, both with white space (space, tab, CR, VT, FF) trimmed at both ends;
+//     then one pair of quotes around the value ('"..."' or "'...'") is removed, blanks inside kept.
+//     Lines without "=" (comments such as "; ..." included), lines with an empty key and lines
+//     before the first section header define nothing.
 //   - Section and key names match case-insensitively (ASCII letters only).
 //   - The first matching key wins, searching every section of that name in file order.
 //   - A value ends at its first NUL byte, as it would in the C API.
@@ -19,7 +20,9 @@
 //   - A missing file reads as empty. Files are read whole up to kMaxFileBytes; a larger or unreadable
 //     file reads as empty and cannot be written (so it is never truncated by a write).
 //
-// Writing one key keeps every other byte of the file: the value of the first matching key line is
+// Writing stores every value that can be stored so that reading gives it back: a value with a blank
+// at either end, or with quotes of one kind at both ends, is written inside one more pair of double
+// quotes. Writing one key keeps every other byte of the file: the value of the first matching key line is
 // replaced in place (the text up to and including "=" is kept as it was); otherwise a "key=value"
 // line is inserted after the last non-blank line of the first section of that name; otherwise a new
 // section is appended at the end of the file (after a blank line when the file is not empty). New
@@ -39,7 +42,7 @@ struct strProfileEntry {
 };
 
 class cProfileFile {
-public:
+  public:
     // Upper bound of the size of a profile file that is read or written.
     static constexpr size_t kMaxFileBytes = size_t(1) << 20;
 
@@ -78,10 +81,10 @@ public:
     // The line ending used for lines this object adds.
     const std::string& newline() const { return newline_; }
 
-private:
+  private:
     std::string text_;
     std::string newline_;
-    size_t bodyStart_ = 0;  // 3 when the text starts with a UTF-8 byte-order mark
+    size_t bodyStart_ = 0; // 3 when the text starts with a UTF-8 byte-order mark
 };
 
 // GetPrivateProfileString on a file: the value, or the fallback when the file or the key is absent.
@@ -92,4 +95,4 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value, std::string* error = nullptr);
 
-}  // namespace platform
+} // namespace platform

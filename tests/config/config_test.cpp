@@ -169,6 +169,26 @@ TEST(Config, TextBuffers) {
     EXPECT_EQ(c.GIFPath, "spaced path.gif");
 }
 
+TEST(Config, QuotedValuesAndValuesCutByTheirBuffer) {
+    TempDir dir;
+    // Init_FileName is read into 260 bytes: its value is cut after 259, here just after "; ".
+    const std::string cut = std::string(249, 'n') + "\xFF\xFFn; P2" + "n; ";
+    ASSERT_EQ(cut.size(), 259u);
+    cConfig c = readBody(dir, "FolderName_G=\"C:\\Games\\Graphics\"\nInit_Cell=\"8\"\n"
+                              "FolderName_S=\"  padded  \"\nInit_FileName=" +
+                                  cut + "more text\n");
+    EXPECT_EQ(c.FolderName_G, "C:\\Games\\Graphics");
+    EXPECT_EQ(c.Init_Cell, 8);
+    EXPECT_EQ(c.FolderName_S, "  padded  ");
+    EXPECT_EQ(c.Init_FileName, cut);
+    // Whatever was read is written so that it reads back the same.
+    ASSERT_TRUE(c.write());
+    cConfig again;
+    again.filePath = c.filePath;
+    ASSERT_TRUE(again.read());
+    EXPECT_EQ(again, c);
+}
+
 TEST(Config, WriteKeepsOtherSectionsAndComments) {
     TempDir dir;
     const std::string before = "; PelkoEditor settings\r\n"

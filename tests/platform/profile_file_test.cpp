@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "support/test_support.h"
@@ -37,7 +38,7 @@ TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
     EXPECT_EQ(get(f, "CONFIG", "Tab"), "value with  inner  spaces");
     EXPECT_EQ(get(f, "CONFIG", "Empty"), "");
     EXPECT_EQ(get(f, "CONFIG", "Path"), "C:\\Games\\x.png");
-    EXPECT_EQ(get(f, "CONFIG", "Quoted"), "\"kept\"");
+    EXPECT_EQ(get(f, "CONFIG", "Quoted"), "kept");
     EXPECT_EQ(get(f, "CONFIG", "Eq"), "a=b=c");
     EXPECT_EQ(get(f, "CONFIG", "no equals sign here"), "<absent>");
     EXPECT_EQ(get(f, "CONFIG", ""), "<absent>");
@@ -46,6 +47,27 @@ TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
     EXPECT_EQ(get(f, "Missing", "Locale"), "<absent>");
     EXPECT_TRUE(f.hasKey("CONFIG", "empty"));
     EXPECT_FALSE(f.hasKey("CONFIG", "Nope"));
+}
+
+TEST(ProfileFileRead, OnePairOfSurroundingQuotesIsRemoved) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\"C:\\Games\\Graphics\"", "C:\\Games\\Graphics"},
+        {"'single'", "single"},
+        {"  \" spaced \"  ", " spaced "},
+        {"\"\"", ""},
+        {"\"\"a\"\"", "\"a\""},
+        {"\"", "\""},
+        {"\"a", "\"a"},
+        {"\"a'", "\"a'"},
+        {"\"x\"y", "\"x\"y"},
+        {"a\"b\"", "a\"b\""},
+    };
+    for (const auto& [stored, read] : cases) {
+        cProfileFile f("[A]\nk=" + stored + "\n");
+        EXPECT_EQ(get(f, "A", "k"), read) << stored;
+    }
+    // The buffer cuts the value inside the quotes.
+    EXPECT_EQ(get(cProfileFile("[A]\nk=\"abcdef\"\n"), "A", "k", 4), "abc");
 }
 
 TEST(ProfileFileRead, FirstMatchingKeyWinsAcrossRepeatedSections) {
@@ -177,6 +199,35 @@ TEST(ProfileFileWrite, RefusesWhatCouldNotBeReadBack) {
     for (const auto& b : bad)
         EXPECT_FALSE(f.setString(b[0], b[1], b[2])) << b[1] << "=" << b[2];
     EXPECT_EQ(f.text(), before);
+}
+
+TEST(ProfileFileWrite, EveryStorableValueReadsBack) {
+    // Values that reading would change (blanks at an end, quotes around) are stored inside one
+    // more pair of quotes; the others exactly as given.
+    const std::string values[] = {"plain",           "C:\\x y\\z",   " lead",    "trail\t", "  ",
+                                  "\"quoted\"",      "'single'",     "\"",       "''",      "\"a'",
+                                  "nn; P2\xFF\xFF ", "\x01\r\x02\r", "=;[]#!\"", ""};
+    for (const std::string& v : values) {
+        cProfileFile f("[A]\r\nk=old\r\n");
+        ASSERT_TRUE(f.setString("A", "k", v));
+        ASSERT_TRUE(f.setString("A", "new", v));
+        for (const cProfileFile& g : {f, cProfileFile(f.text())}) {
+            EXPECT_EQ(get(g, "A", "k", 600), v) << f.text();
+            EXPECT_EQ(get(g, "A", "new", 600), v) << f.text();
+        }
+    }
+    cProfileFile f;
+    f.setString("A", "k", "C:\\x y");
+    EXPECT_EQ(f.text(), "[A]\nk=C:\\x y\n");
+}
+
+TEST(ProfileFileWrite, SavingThroughASymbolicLinkKeepsTheLink) {
+    TempDir dir;
+    testing_support::WriteText(dir.file("real.ini"), "[CONFIG]\na=1\n");
+    std::filesystem::create_symlink("real.ini", dir.file("config.ini"));
+    ASSERT_TRUE(platform::WriteProfileString(dir.file("config.ini"), "CONFIG", "a", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("config.ini")));
+    EXPECT_EQ(testing_support::ReadText(dir.file("real.ini")), "[CONFIG]\na=2\n");
 }
 
 TEST(ProfileFileWrite, FileFunctionsCreateAndUpdate) {
