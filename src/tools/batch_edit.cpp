@@ -119,9 +119,13 @@ strToolResult cIntervalSetting::run(const strToolContext& ctx) const {
     // The document refuses frames outside the animation; the loop need not walk past its slots.
     const int first = std::max(s, 0);
     const int last = std::min(e, doc.frames().capacity() - 1);
+    // One run is one undo step; frames that already have the interval are left alone, so a run
+    // that changes nothing records nothing and adds no step.
     const bool step = ctx.openStep();
     for (int f = first; f <= last; ++f)
-        if (doc.setFrameInterval(f, static_cast<uint16_t>(n))) ++set;
+        if (doc.frame(f) && doc.frameInterval(f, false) != n &&
+            doc.setFrameInterval(f, static_cast<uint16_t>(n)))
+            ++set;
     if (step) ctx.commitStep();
     r.count = set;
     r.ok = set > 0;

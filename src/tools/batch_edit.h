@@ -59,8 +59,8 @@ class cIntervalSetting {
     void fillFromTimeline(const cProject& doc, int left, int right);
 
     // "Run": sets the interval of every frame from start to end (swapped when end < start) through
-    // the document's set-interval operation, as one undo step. Reports "Interval entered [%d]~[%d] on frame
-    // [%d]" with start, end (after the swap) and the interval; count = frames set. Without a document nothing
-    // happens.
+    // the document's set-interval operation, as one undo step (none when no frame changes). Reports
+    // "Interval entered [%d]~[%d] on frame [%d]" with start, end (after the swap) and the interval;
+    // count = frames whose interval changed. Without a document nothing happens.
     strToolResult run(const strToolContext& ctx) const;
 };
