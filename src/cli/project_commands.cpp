@@ -46,24 +46,17 @@ bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* form
     return false;
 }
 
-namespace {
-
-// SaveProject, also giving the number of effects the format could not hold.
-bool SaveProjectCounting(Context& ctx, const std::string& path, cProject& doc, int saveFormat,
-                         int& lostEffects) {
+bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
     ANIME::cAnimeFile_Device device;
     int r = device.save(path, doc, saveFormat);
-    lostEffects = device.lostEffects();
-    if (r == 1) return true;
-    Fail(ctx, "cannot write " + path + ": " + (r == -2 ? "unknown save format" : device.lastError()));
-    return false;
-}
-
-} // namespace
-
-bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
-    int lost = 0;
-    return SaveProjectCounting(ctx, path, doc, saveFormat, lost);
+    if (r != 1) {
+        Fail(ctx, "cannot write " + path + ": " + (r == -2 ? "unknown save format" : device.lastError()));
+        return false;
+    }
+    // A save that had to leave something out says so, whichever command saved.
+    for (const strMessage& m : device.lossMessages())
+        std::cerr << "pelko: warning: " << path << ": " << FormatMessage(m) << "\n";
+    return true;
 }
 
 std::string ToUtf8(const Context& ctx, const std::string& text) {
@@ -117,13 +110,7 @@ void AddConvertCommand(CLI::App& app, Context& ctx) {
         cProject doc(&ctx.config);
         if (!LoadProject(ctx, a->in, doc, nullptr)) return;
         int format = a->to.empty() ? -1 : (a->to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
-        int lost = 0;
-        if (!SaveProjectCounting(ctx, a->out, doc, format, lost)) return;
-        // The text format cannot hold an effect that starts at or after the frame count.
-        if (lost > 0)
-            std::cerr << "pelko: warning: " << lost << (lost == 1 ? " effect was" : " effects were")
-                      << " not written to " << a->out << ": the text format cannot hold an effect whose start"
-                      << " frame is at or after the frame count (" << doc.frameCount() << ")\n";
+        SaveProject(ctx, a->out, doc, format);
     });
 }
 

@@ -16,7 +16,8 @@ namespace cli {
 // Loads a project; its base folder becomes the file's folder. format, when given, receives the
 // detected file format.
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format);
-// saveFormat < 0 uses the project's own save format.
+// saveFormat < 0 uses the project's own save format. What the format could not keep is reported as
+// a warning on stderr.
 bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat = -1);
 // The capture helpers of `pelko render` and `pelko export` (cmd_render.cpp).
 // The project's pictures (against its base folder) and, when targetPath is not empty, the target

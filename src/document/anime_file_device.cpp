@@ -76,7 +76,7 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
 
 int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveFormat) {
     error_.clear();
-    lostEffects_ = 0;
+    losses_ = {};
     if (saveFormat < 0) saveFormat = doc.getSetting(kKeySaveFormat);
     std::vector<uint8_t> bytes;
     int result;
@@ -98,6 +98,15 @@ int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveForm
     doc.setModified(false);
     doc.setUntitled(false);
     return 1;
+}
+
+std::vector<strMessage> cAnimeFile_Device::lossMessages() const {
+    std::vector<strMessage> out;
+    if (losses_.effects == 1) out.emplace_back(kMsgSaveLostEffect, losses_.frameCount);
+    if (losses_.effects > 1) out.emplace_back(kMsgSaveLostEffects, losses_.effects, losses_.frameCount);
+    if (losses_.texts == 1) out.emplace_back(kMsgSaveCutText);
+    if (losses_.texts > 1) out.emplace_back(kMsgSaveCutTexts, losses_.texts);
+    return out;
 }
 
 } // namespace ANIME

@@ -3,6 +3,8 @@
 // whole into memory and parsed from there; saving builds the bytes first, then writes them to a
 // temporary file beside the target and renames it over the target.
 
+#include "document/messages.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,6 +13,14 @@
 class cProject;
 
 namespace ANIME {
+
+// What the last save had to leave out, so that the caller can say so.
+struct strSaveLosses {
+    int effects = 0;    // effects the text format has no place for (start frame >= frame count)
+    int frameCount = 0; // the frame count of that save
+    int texts = 0;      // texts shortened: past 255 bytes, at a zero byte, or (text) at a line break
+    bool any() const { return effects > 0 || texts > 0; }
+};
 
 enum eFileFormat : int {
     kFormatUnknown = -1,
@@ -40,9 +50,12 @@ class cAnimeFile_Device {
     int writeText(const cProject& doc, std::vector<uint8_t>& out);
     int readLegacy(std::span<const uint8_t> data, cProject& doc); // read only: no writer
 
-    // Effects the last save (or writeText) could not write: the text format has no place for an
-    // effect whose start frame is at or after the frame count. 0 after a binary save.
-    int lostEffects() const { return lostEffects_; }
+    // What the last save (or writeText / writeBinary) could not keep, and the same as messages of
+    // the document table (kind kReport), one per kind of loss; none when nothing was lost. Every
+    // caller that saves shows them.
+    const strSaveLosses& losses() const { return losses_; }
+    int lostEffects() const { return losses_.effects; }
+    std::vector<strMessage> lossMessages() const;
 
     // Why the last load or save failed, for messages and the command-line tool.
     const std::string& lastError() const { return error_; }
@@ -53,7 +66,7 @@ class cAnimeFile_Device {
     static int centreFromFile(int64_t v) { return v >= 0 && v <= 5 ? static_cast<int>(v) : 0; }
     std::vector<std::string> soundPaths_; // index -> sound path, while a file is read or written
     std::string error_;
-    int lostEffects_ = 0;
+    strSaveLosses losses_;
 };
 
 } // namespace ANIME

@@ -39,12 +39,15 @@ class cByteWriter {
         const auto* b = static_cast<const uint8_t*>(p);
         out_.insert(out_.end(), b, b + n);
     }
-    // One-byte length, then at most 255 bytes.
+    // One-byte length, then at most 255 bytes. A text that does not come back whole (longer, or
+    // holding a zero byte, where reading stops) counts in cutTexts.
     void shortText(const std::string& s) {
         size_t n = std::min<size_t>(s.size(), 255);
+        if (n < s.size() || std::memchr(s.data(), 0, n)) ++cutTexts;
         u8(static_cast<unsigned>(n));
         bytes(s.data(), n);
     }
+    int cutTexts = 0;
 
   private:
     std::vector<uint8_t>& out_;
@@ -55,6 +58,7 @@ class cByteWriter {
 int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
     soundPaths_.clear();
+    losses_ = {};
     const int pictureCount = doc.pictureCount();
     if (pictureCount > 255)
         return fail("the binary format holds at most 255 pictures; this project uses " +
@@ -169,6 +173,7 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
         }
     }
     soundPaths_.clear();
+    losses_.texts = w.cutTexts;
     return 1;
 }
 

@@ -51,6 +51,19 @@ enum class eMessageKind : uint8_t {
     X(kMsgCountPaste, kStatus, "[%d] : Paste")                                                               \
     X(kMsgCountForeground, kStatus, "[%d] : To the foreground")                                              \
     X(kMsgCountBackground, kStatus, "[%d] : To the background")                                              \
+    /* what a save had to leave out (the singular forms take no count) */                                    \
+    X(kMsgSaveLostEffect, kReport,                                                                           \
+      "1 effect was not saved: the text format cannot hold an effect whose start frame is at or after the "  \
+      "frame count (%d)")                                                                                    \
+    X(kMsgSaveLostEffects, kReport,                                                                          \
+      "%d effects were not saved: the text format cannot hold an effect whose start frame is at or after "   \
+      "the frame count (%d)")                                                                                \
+    X(kMsgSaveCutText, kReport,                                                                              \
+      "1 text was shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the text "  \
+      "format also up to its first line break)")                                                             \
+    X(kMsgSaveCutTexts, kReport,                                                                             \
+      "%d texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "    \
+      "text format also up to its first line break)")                                                        \
     /* apply structural settings */                                                                          \
     X(kMsgConfirmStructural, kConfirm,                                                                       \
       "In order to reflect the change, it is necessary to rewrite it to a large extent.\nIs it "             \

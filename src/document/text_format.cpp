@@ -44,12 +44,16 @@ class cTextWriter {
         endLine();
     }
     // A text of the document as a whole line: its bytes unchanged, cut at the first line break or
-    // NUL (which would end the line on reading) and at 255 bytes.
-    void textLine(const std::string& s) {
+    // NUL (which would end the line on reading) and at 255 bytes. A cut counts in cutTexts when
+    // the reader reads the line back (counted).
+    void textLine(const std::string& s, bool counted = true) {
         size_t n = std::min(s.find_first_of(std::string_view("\r\n\0", 3)), s.size());
-        raw(std::string_view(s).substr(0, std::min(n, kTextLimit)));
+        n = std::min(n, kTextLimit);
+        if (counted && n < s.size()) ++cutTexts;
+        raw(std::string_view(s).substr(0, n));
         endLine();
     }
+    int cutTexts = 0;
     // Starts a record line: the type, without a field.
     void record(char type) { out_.push_back(static_cast<uint8_t>(type)); }
     // Appends ",value".
@@ -142,7 +146,7 @@ std::string textOf(std::string_view line) {
 int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
     soundPaths_.clear();
-    lostEffects_ = 0;
+    losses_ = {};
     try {
         cTextWriter w(out);
         const int frameCount = doc.frameCount();
@@ -181,7 +185,7 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
             if (!e || !(e->flags & strEffect::kSound) || seenPaths.count(e->soundPath)) continue;
             seenPaths.emplace(e->soundPath, static_cast<int>(seenPaths.size()));
             w.line("3");
-            w.textLine(e->soundPath);
+            w.textLine(e->soundPath, false);
         }
 
         if (doc.getSetting(kKeyLock)) {
@@ -236,7 +240,9 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
         int withBlocks = 0;
         for (int i = 0; i < doc.effects().capacity(); ++i)
             if (const strEffect* e = doc.effect(i); e && (e->flags & kBlocks)) ++withBlocks;
-        lostEffects_ = withBlocks - written;
+        losses_.effects = withBlocks - written;
+        losses_.frameCount = frameCount;
+        losses_.texts = w.cutTexts;
     } catch (const std::bad_alloc&) {
         return fail("out of memory while writing the text project");
     }

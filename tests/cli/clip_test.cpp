@@ -114,6 +114,23 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
     }
 }
 
+TEST(CliClip, ASaveThatLosesEffectsSaysSo) {
+    // xp_shared has no frames and two timings: the text format cannot hold them.
+    TempDir dir;
+    std::string config = ConfigWithPictures(dir, "BattleEffect");
+    for (const std::string to : {"text", "binary"}) {
+        int status = -1;
+        std::string text = Clip(config, "import", "xp", DataPath("marshal/xp_shared.bin"),
+                                dir.file("out." + to), &status, " --to " + to);
+        ASSERT_EQ(status, 0) << text;
+        const bool warned =
+            text.find("pelko: warning: " + dir.file("out." + to) +
+                      ": 2 effects were not saved: the text format cannot hold an effect "
+                      "whose start frame is at or after the frame count (0)") != std::string::npos;
+        EXPECT_EQ(warned, to == "text") << text;
+    }
+}
+
 TEST(CliClip, FailuresLeaveNoOutput) {
     TempDir dir;
     std::string config = ConfigWithPictures(dir, "BattleEffect");

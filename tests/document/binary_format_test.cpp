@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 using ANIME::cAnimeFile_Device;
 using Bytes = std::vector<uint8_t>;
@@ -266,6 +267,59 @@ TEST(ProjectFile, BothFormatsKeepTheCentrePosition) {
     cProject old;
     load(smallBytes(), old);
     EXPECT_EQ(old.getSetting(kKeyCentrePosition), 0);
+}
+
+TEST(ProjectFile, SavesReportWhatTheyCouldNotKeep) {
+    using namespace std::string_literals;
+    struct {
+        const char* what;
+        std::function<void(cProject&)> change;
+        std::vector<std::string> text, binary; // the messages of each format
+    } cases[] = {
+        {"nothing lost", [](cProject&) {}, {}, {}},
+        {"a name with a line break",
+         [](cProject& d) { d.setText(kTextName, "two\nlines"); },
+         {"1 text was shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
+          "text "
+          "format also up to its first line break)"},
+         {}},
+        {"a zero byte and 300 bytes",
+         [](cProject& d) {
+             d.setText(kTextUserData, "a\0b"s);
+             d.pictures().get(0)->path = std::string(300, 'p');
+         },
+         {"2 texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
+          "text format also up to its first line break)"},
+         {"2 texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
+          "text format also up to its first line break)"}},
+        {"effects past the last frame",
+         [](cProject& d) {
+             d.addEffect(
+                 strEffect{.startFrame = 1, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}});
+             d.addEffect(
+                 strEffect{.startFrame = 9, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}});
+         },
+         {"2 effects were not saved: the text format cannot hold an effect whose start frame is at or after "
+          "the frame count (1)"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing_support::TempDir dir;
+        cProject doc;
+        buildSmall(doc);
+        c.change(doc);
+        cAnimeFile_Device dev;
+        for (int format : {1, 0}) {
+            ASSERT_EQ(dev.save(dir.file("out"), doc, format), 1);
+            std::vector<std::string> messages;
+            for (const strMessage& m : dev.lossMessages()) {
+                EXPECT_EQ(MessageKind(m.id), eMessageKind::kReport);
+                messages.push_back(FormatMessage(m));
+            }
+            EXPECT_EQ(messages, format == 1 ? c.text : c.binary);
+        }
+    }
 }
 
 TEST(ProjectFile, SavingClearsTheModifiedFlagOnlyOnSuccess) {
