@@ -1,6 +1,6 @@
 # Thin wrapper over the CMake presets. `make run` builds and runs the main job on the sample,
 # `make test` builds and runs every test (normal build, sanitizer build, fuzz replay).
-.PHONY: setup build run test test-default test-asan fuzz bench format clean
+.PHONY: setup build run test test-default test-asan fuzz bench coverage format clean
 
 setup:
 	scripts/setup
@@ -26,6 +26,15 @@ fuzz: setup
 	scripts/fuzz-ci build/fuzz
 
 test: test-default test-asan fuzz
+
+# Line and branch coverage of src/ by the whole test suite (summary on stdout, details in
+# build/coverage/coverage.txt).
+coverage: setup
+	cmake --preset coverage
+	cmake --build --preset coverage
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage
+	scripts/coverage-report build/coverage
 
 bench: build
 	scripts/run-bench build/default
