@@ -11,6 +11,7 @@
 #include "ui/shell/window_geometry.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QTest>
 
 class cSettingsFileTest : public QObject {
@@ -57,6 +58,37 @@ class cSettingsFileTest : public QObject {
         QTest::qWait(20);
         QVERIFY(!f.window->paletteWindow()->isVisible());
         QVERIFY(!f.window->commands().action(kCmdShowPalette)->isChecked());
+    }
+
+    void workingFolderIsOfferedAndLastFolderRemembered() {
+        for (const auto answer : {cPrompts::kYes, cPrompts::kNo}) {
+            strEditorFixture f;
+            QDir(f.dir.path()).rmdir(QStringLiteral("Data"));
+            f.prompts.answers = {answer};
+            QVERIFY(f.start());
+            QCOMPARE(f.prompts.asked.size(), 1);
+            QVERIFY(f.prompts.asked.front().contains(f.path(QStringLiteral("Data"))));
+            const QString expected = answer == cPrompts::kYes ? f.path(QStringLiteral("Data")) : f.dir.path();
+            QCOMPARE(QFileInfo(f.session().workingFolder()), QFileInfo(expected));
+            QCOMPARE(QFileInfo::exists(f.path(QStringLiteral("Data"))), answer == cPrompts::kYes);
+            // New documents and imports take the working folder as their base folder.
+            QCOMPARE(QFileInfo(f.session().baseFolder()), QFileInfo(expected));
+        }
+        // An existing "LastLoadPath" is where the file dialogs start; the backup goes to the working
+        // folder as a copy of the file just opened.
+        strEditorFixture f;
+        QDir(f.dir.path()).mkpath(QStringLiteral("last"));
+        platform::cProfileFile file;
+        file.setString("CONFIG", "LastLoadPath", f.path(QStringLiteral("last")).toStdString());
+        file.setString("CONFIG", "BackUpFlag", "1");
+        QVERIFY(file.save(f.config.filePath));
+        QVERIFY(f.start());
+        QCOMPARE(f.session().dialogFolder(), f.path(QStringLiteral("last")));
+        const QString project = f.writeProject(QStringLiteral("last/p.dat"), 4);
+        QVERIFY(f.session().openPath(project));
+        QFile a(project), b(f.path(QStringLiteral("Data/backup.dat")));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), a.readAll());
     }
 
     void offScreenRectanglesAreBroughtBack() {
