@@ -157,6 +157,22 @@ class cShellTest : public QObject {
         QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + two);
     }
 
+    void aSaveThatLosesEffectsSaysSo() {
+        // The text format has no place for an effect after the last frame.
+        cSession& s = f->session();
+        strEffect late;
+        late.startFrame = 40;
+        late.flags = 2;
+        late.soundPath = "hit.wav";
+        QVERIFY(s.document().addEffect(late));
+        s.document().setSetting(kKeySaveFormat, 1);
+        f->prompts.saveAnswer = f->path(QStringLiteral("lossy.txt"));
+        QVERIFY(f->window->commands().trigger(kCmdSaveAs));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + f->prompts.saveAnswer);
+        QCOMPARE(f->prompts.messages.size(), 1);
+        QVERIFY(f->prompts.messages.front().contains(QStringLiteral("1")));
+    }
+
     void commandsStopPlaybackButTogglesDoNot() {
         const QString file = f->writeProject(QStringLiteral("play.dat"), 30);
         QVERIFY(f->session().openPath(file));

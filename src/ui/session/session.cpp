@@ -247,10 +247,10 @@ bool cSession::writeFile(const std::string& target) {
     }
     doc_->setUntitled(false);
     doc_->setModified(false);
-    if (files_.lostEffects() > 0)
-        showStatus(UiMessage(kUiSavedWithLoss, {target, (long long)files_.lostEffects()}));
-    else
-        showStatus(UiMessage(kUiSaved, {target}));
+    showStatus(UiMessage(kUiSaved, {target}));
+    // The file holds everything but what its format has no place for; say what that was.
+    for (const strMessage& loss : files_.lossMessages())
+        prompts_.message(LibraryMessage(loss), cPrompts::kReport);
     return true;
 }
 

@@ -14,7 +14,6 @@
     X(kUiReadingFailed, "< ! > Reading failed > %s")                                                         \
     X(kUiSaved, "Saved > %s")                                                                                \
     X(kUiSaveFailed, "< ! > Save failed > %s")                                                               \
-    X(kUiSavedWithLoss, "Saved > %s (%d effects after the last frame were not written)")                     \
     X(kUiUnsavedChanges, "The content has changed.\nDo you want to save it\xEF\xBC\x9F")                     \
     X(kUiMakeWorkingFolder, "Do you want to generate the working folder [%s]\xEF\xBC\x9F")                   \
     X(kUiCreateFolderFailed, "Failed to create. \n%s")                                                       \

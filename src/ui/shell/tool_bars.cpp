@@ -90,8 +90,8 @@ void cMainWnd::buildToolBars() {
     connect(zoom, &QComboBox::currentIndexChanged, this, [&s](int i) { s.setZoomIndex(i); });
     view->addWidget(zoom);
     AddActions(view, t,
-               {{kCmdViewPreviousSkin, "Prev"},
-                {kCmdViewNextSkin, "Next"},
+               {{kCmdViewPreviousSkin, "Before"},
+                {kCmdViewNextSkin, "After"},
                 {kCmdViewTranslucent, "Translucent"},
                 {kCmdViewPath, "Path"},
                 {kCmdViewGrid, "Grid"},
