@@ -5,8 +5,14 @@
 #include "ui_test.h"
 
 #include "render/colour_rules.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
 
+#include <QDialog>
+#include <QFile>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -60,6 +66,25 @@ class cCanvasViewTest : public QObject {
         QCOMPARE(differing, 0);
     }
 
+    void dragPreviewIsTheResult() {
+        // Frame 18 of the sample: the dragged spark (cell 1) lies over the ring (0) and under the
+        // other sparks (2, 3), so the preview is composed from the kept lower part each time.
+        QVERIFY(f->openSample());
+        f->overlaysOff();
+        f->session().setCurrentFrame(18);
+        const QPointF from(f->cell(18, 1)->x, f->cell(18, 1)->y);
+        QCOMPARE(f->canvas->cellAt(from.toPoint()), 1);
+        f->press(from);
+        QImage during;
+        for (const QPointF step : {QPointF(9, 3), QPointF(20, -7), QPointF(33, 14)}) {
+            f->moveTo(from + step, Qt::ShiftModifier);
+            during = f->canvas->grabCanvas();
+        }
+        f->release(from + QPointF(33, 14), Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(int(f->cell(18, 1)->x), int(from.x()) + 33);
+        QVERIFY(f->canvas->grabCanvas() == during);
+    }
+
     void overlaysFollowTheSettings() {
         // Pattern 9 (a glow) on frame 0 at the left, on frame 1 at the right.
         QVERIFY(f->open([](cProject& doc) {
@@ -106,6 +131,39 @@ class cCanvasViewTest : public QObject {
         shown = f->canvas->grabCanvas();
         QCOMPARE(Rgb(shown, grid), ground);
         QCOMPARE(Rgb(shown, f->screen(40, 50)), FromWindows(c.CGrid));
+    }
+
+    void targetWindowPlacesThePicture() {
+        QVERIFY(f->open([](cProject&) {}));
+        f->overlaysOff();
+        f->config.VTargetFlag = true;
+        QImage red(20, 20, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(f->path(QStringLiteral("target.png"))));
+        QFile(f->path(QStringLiteral("broken.png"))).open(QIODevice::WriteOnly);
+        QVERIFY(f->window->commands().trigger(kCmdTargetImage));
+        auto* window = f->window->findChild<QDialog*>(QStringLiteral("targetWindow"));
+        QVERIFY(window);
+        auto choose = [&](const QString& name) {
+            f->prompts.openAnswer = f->path(name);
+            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("targetFileBrowse")),
+                              Qt::LeftButton);
+        };
+        choose(QStringLiteral("target.png"));
+        QCOMPARE(Rgb(f->canvas->grabCanvas(), f->screen(9, -10)), 0xFF0000u);
+        window->findChild<QSpinBox*>(QStringLiteral("targetX"))->setValue(50);
+        window->findChild<QSpinBox*>(QStringLiteral("targetOpacity"))->setValue(0);
+        QCOMPARE(f->config.TargetPostX, 50);
+        QImage shown = f->canvas->grabCanvas();
+        QCOMPARE(Rgb(shown, f->screen(9, -10)), FromWindows(f->config.CGround));
+        QCOMPARE(Rgb(shown, f->screen(59, -10)), FromWindows(f->config.CGround));
+        window->findChild<QSpinBox*>(QStringLiteral("targetOpacity"))->setValue(255);
+        QCOMPARE(Rgb(f->canvas->grabCanvas(), f->screen(59, -10)), 0xFF0000u);
+        // A file that cannot be read keeps the picture before it.
+        choose(QStringLiteral("broken.png"));
+        QCOMPARE(QString::fromStdString(f->config.TargetPath), f->path(QStringLiteral("target.png")));
+        QVERIFY(f->window->statusText().startsWith(QStringLiteral("< ! > Reading failed > ")));
+        QCOMPARE(Rgb(f->canvas->grabCanvas(), f->screen(59, -10)), 0xFF0000u);
     }
 };
 

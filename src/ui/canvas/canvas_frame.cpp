@@ -3,6 +3,8 @@
 #include "document/project.h"
 #include "image/picture_slot_table.h"
 
+#include <algorithm>
+
 namespace {
 
 // The sprite of a cell; a cell whose picture or pattern is not valid shows the error picture.
@@ -41,21 +43,22 @@ SpriteParams TargetSprite(const strCanvasScene& s) {
     return p;
 }
 
+bool SameArea(const strCaptureArea& a, const strCaptureArea& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 } // namespace
 
-const QImage& cCanvasFrame::image(const strCanvasScene& scene, uint64_t generation) {
-    const strCaptureArea& a = scene.area;
-    const bool sameArea =
-        a.left == area_.left && a.top == area_.top && a.right == area_.right && a.bottom == area_.bottom;
-    if (!valid_ || generation != generation_ || !sameArea) {
-        area_ = a;
+const QImage& cCanvasFrame::image(const strCanvasScene& scene, uint64_t generation, uint64_t baseGeneration) {
+    if (!valid_ || generation != generation_ || !SameArea(scene.area, area_)) {
+        area_ = scene.area;
         generation_ = generation;
-        compose(scene);
+        compose(scene, baseGeneration);
     }
     return image_;
 }
 
-void cCanvasFrame::compose(const strCanvasScene& s) {
+void cCanvasFrame::compose(const strCanvasScene& s, uint64_t baseGeneration) {
     valid_ = false;
     image_ = QImage();
     const int w = s.area.Width(), h = s.area.Height();
@@ -66,19 +69,34 @@ void cCanvasFrame::compose(const strCanvasScene& s) {
     }
     ++compositions_;
     drawer_.BeginFrame(texture_, 0xFF000000u | s.background);
-    if (s.target) drawer_.DrawSprite(TargetSprite(s));
-
     const cProject& doc = *s.doc;
-    auto cellsOf = [&](int frame, auto&& draw) {
+    auto cellsOf = [&](int frame, int from, int to, auto&& draw) {
         const strFrame* f = doc.frame(frame);
         if (!f) return;
-        for (int n = 0; n < f->cells.capacity(); ++n)
+        to = std::min(to, f->cells.capacity());
+        for (int n = from; n < to; ++n)
             draw(n, f->cells.get(n));
     };
+    auto drawCell = [&](int n, const strCell* cell) {
+        if (s.cellOf) cell = s.cellOf(n, cell);
+        if (cell) drawer_.DrawSprite(CellOrError(*cell, *s.pictures, s.area));
+    };
+    constexpr int kAll = 1 << 30;
+    // While a gesture changes only the cells from volatileFrom on, the lower part is copied.
+    const bool keep = s.volatileFrom >= 0 && s.cells;
+    if (keep && baseValid_ && baseGeneration_ == baseGeneration && baseFrom_ == s.volatileFrom &&
+        SameArea(baseArea_, s.area)) {
+        std::copy(base_.Row(0), base_.Row(0) + size_t(base_.Pitch()) * size_t(h), texture_.Row(0));
+        cellsOf(s.frame, s.volatileFrom, kAll, drawCell);
+        finish(s);
+        return;
+    }
+    baseValid_ = false;
+    if (s.target) drawer_.DrawSprite(TargetSprite(s));
     const std::pair<int, uint32_t> skins[] = {{s.frame - 1, s.previousSkin}, {s.frame + 1, s.nextSkin}};
     for (const auto& [frame, colour] : skins) {
         if (colour >> 24 == 0 || frame < 0) continue;
-        cellsOf(frame, [&](int, const strCell* cell) {
+        cellsOf(frame, 0, kAll, [&](int, const strCell* cell) {
             if (!cell) return;
             const cPictureSlot* slot = s.pictures->Find(cell->picture);
             if (!slot || !slot->IsValidPattern(int(cell->pattern) - 1)) return;
@@ -92,11 +110,22 @@ void cCanvasFrame::compose(const strCanvasScene& s) {
             drawer_.DrawSprite(p);
         });
     }
-    if (s.cells)
-        cellsOf(s.frame, [&](int n, const strCell* cell) {
-            if (s.cellOf) cell = s.cellOf(n, cell);
-            if (cell) drawer_.DrawSprite(CellOrError(*cell, *s.pictures, s.area));
-        });
+    if (keep) {
+        cellsOf(s.frame, 0, s.volatileFrom, drawCell);
+        base_ = texture_;
+        baseValid_ = true;
+        baseGeneration_ = baseGeneration;
+        baseFrom_ = s.volatileFrom;
+        baseArea_ = s.area;
+        cellsOf(s.frame, s.volatileFrom, kAll, drawCell);
+    } else if (s.cells) {
+        cellsOf(s.frame, 0, kAll, drawCell);
+    }
+    finish(s);
+}
+
+void cCanvasFrame::finish(const strCanvasScene& s) {
+    const int w = s.area.Width(), h = s.area.Height();
     if (s.dragPicture >= 0) {
         strCell dragged;
         dragged.picture = uint8_t(s.dragPicture);

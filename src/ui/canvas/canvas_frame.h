@@ -35,6 +35,9 @@ struct strCanvasScene {
     uint32_t previousSkin = 0, nextSkin = 0;
     // The cell drawn for a cell number of the frame: the document's, a preview, or null to hide it.
     std::function<const strCell*(int cell, const strCell* documentCell)> cellOf;
+    // The first cell number whose drawing changes while a gesture runs (-1: none). What is drawn
+    // before it is kept and reused while only the later part changes.
+    int volatileFrom = -1;
     // A pattern dragged over the canvas (picture < 0: none).
     int dragPicture = -1, dragPattern = 1;
     int dragX = 0, dragY = 0;
@@ -44,18 +47,26 @@ class cCanvasFrame {
   public:
     // The composed image of the scene (Format_RGB32, one pixel per document pixel, top-left at
     // (area.left, area.top)). generation names the state the scene was built from: the image is
-    // composed again only when it or the area changes.
-    const QImage& image(const strCanvasScene& scene, uint64_t generation);
+    // composed again only when it or the area changes. baseGeneration names the state of what lies
+    // under scene.volatileFrom; while it stays, a new composition starts from the kept lower part.
+    const QImage& image(const strCanvasScene& scene, uint64_t generation, uint64_t baseGeneration);
     // Drops the cached image (the next image() composes).
     void invalidate() { valid_ = false; }
     // How many times the frame was composed (for tests and the benchmark).
     int compositions() const { return compositions_; }
 
   private:
-    void compose(const strCanvasScene& scene);
+    void compose(const strCanvasScene& scene, uint64_t baseGeneration);
+    // The dragged pattern and the screen flash, then the image.
+    void finish(const strCanvasScene& scene);
 
     cSpriteDrawer drawer_;
     cTexture texture_;
+    cTexture base_; // the target after everything under volatileFrom
+    bool baseValid_ = false;
+    uint64_t baseGeneration_ = 0;
+    int baseFrom_ = -1;
+    strCaptureArea baseArea_;
     QImage image_;
     strCaptureArea area_;
     uint64_t generation_ = 0;

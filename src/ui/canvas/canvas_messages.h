@@ -20,8 +20,7 @@
     X(kCanvasOpacity, "Opacity")                                                                             \
     X(kCanvasSpeed, "Frame speed (100%)")                                                                    \
     X(kCanvasImageFilter, "Image (*.png *.bmp *.gif *.xyz)")                                                 \
-    X(kCanvasGifFilter, "GIF (*.gif)")                                                                       \
-    X(kCanvasLoadFailed, "< ! > Reading failed > %s")
+    X(kCanvasGifFilter, "GIF (*.gif)")
 
 enum eCanvasMessage : int {
 #define PELKO_CANVAS_MESSAGE_ID(id, text) id,

@@ -173,6 +173,7 @@ void cMainEditWnd::mouseMoveEvent(QMouseEvent* e) {
     case kDragRotate:
     case kDragScale:
         if (!started_ && !beyondThreshold(press_, pos)) return;
+        if (!started_) hover_.clear();
         started_ = true;
         if (mode_ != kDragMove) {
             PivotRatioAngle(pivot1_.x(), pivot1_.y(), press_.x(), press_.y(), pos.x(), pos.y(), ratio_,
@@ -203,7 +204,7 @@ void cMainEditWnd::mouseMoveEvent(QMouseEvent* e) {
         preview_[size_t(n)] = PreviewDragCell(doc, n, *cell, t);
         previewSet_[size_t(n)] = true;
     }
-    touchFrame();
+    touchPreview();
     viewport()->update();
     if (mode_ == kDragRotateScale) {
         const strSnapSteps steps = strSnapSteps::Of(session_.config());

@@ -46,7 +46,7 @@ void cMainEditWnd::paintCanvas(QPainter& p) {
     const cConfig& c = session_.config();
     p.fillRect(QRect(QPoint(0, 0), viewport()->size()), WindowsColour(c.CGround));
     const strCanvasScene sc = scene();
-    const QImage& image = frame_.image(sc, generation_);
+    const QImage& image = frame_.image(sc, generation_, baseGeneration_);
     shownFrame_ = sc.frame;
     if (!image.isNull()) {
         const float z = zoom();

@@ -1,13 +1,26 @@
 // The canvas module on the main window: the canvas itself and the commands it carries out.
 
+#include "ui/canvas/dlg_target.h"
 #include "ui/canvas/main_edit_wnd.h"
 #include "ui/session/session.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
 #include "ui/shell/editor_modules.h"
 #include "ui/shell/main_wnd.h"
+
+#include <memory>
 
 void InstallCanvas(cMainWnd& window) {
     cSession& s = window.session();
     s.pictureSlots().UpdateTarget(s.config());
     auto* canvas = new cMainEditWnd(s, window.commands(), &window);
     window.setCanvas(canvas);
+
+    cCommandTable& t = window.commands();
+    auto target = std::make_shared<QPointer<cDlg_Target>>();
+    t.setHandler(kCmdTargetImage, [&window, &s, target] {
+        s.pictureSlots().UpdateTarget(s.config());
+        s.notify(kChangeView);
+        window.showModeless(*target, [&] { return new cDlg_Target(s, &window); });
+    });
 }

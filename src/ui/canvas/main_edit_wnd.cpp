@@ -174,6 +174,11 @@ void cMainEditWnd::onChanged(unsigned flags) {
 
 void cMainEditWnd::touchFrame() {
     ++generation_;
+    ++baseGeneration_;
+}
+
+void cMainEditWnd::touchPreview() {
+    ++generation_;
 }
 
 bool cMainEditWnd::cellSize(const strCell& cell, int& w, int& h) const {
@@ -237,6 +242,8 @@ strCanvasScene cMainEditWnd::scene() const {
         scene.nextSkin = c.VNextFlag ? c.CNextShadow : 0;
     }
     scene.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
+    const auto firstPreview = std::find(previewSet_.begin(), previewSet_.end(), true);
+    if (firstPreview != previewSet_.end()) scene.volatileFrom = int(firstPreview - previewSet_.begin());
     const strCanvasOverlays& o = s.overlays();
     if (o.patternDrag) {
         scene.dragPicture = o.dragPicture;

@@ -77,8 +77,10 @@ class cMainEditWnd : public QAbstractScrollArea {
     void zoomAbout(int index, QPointF screenPoint);
     strCanvasScene scene() const;
     strCaptureArea visibleArea() const;
-    // The generation of what the composed frame depends on moves on.
+    // The generation of what the composed frame depends on moves on; touchPreview only for the
+    // cells a running gesture changes.
     void touchFrame();
+    void touchPreview();
     bool cellSize(const strCell& cell, int& width, int& height) const;
     const strCell* shownCell(int cell, const strCell* documentCell) const;
     void showPosition(QPoint screen);
@@ -118,6 +120,7 @@ class cMainEditWnd : public QAbstractScrollArea {
     QPointF origin_{0, 0};
     cCanvasFrame frame_;
     uint64_t generation_ = 1;
+    uint64_t baseGeneration_ = 1;
     int shownFrame_ = -1;
 
     // The gesture (drag mode, press and current points in viewport pixels, pivot pair).
