@@ -1,6 +1,8 @@
 #include "ui/dialogs/dialog_helpers.h"
 
 #include "platform/code_page.h"
+#include "tools/tool_messages.h"
+#include "ui/session/session.h"
 
 QComboBox* ListCombo(QWidget* parent, const char* items, const QString& name, const QString& accessible) {
     auto* combo = Named(new QComboBox(parent), name, accessible);
@@ -26,4 +28,25 @@ std::string ToDocument(const QString& text, const std::string& locale, size_t ma
         out = platform::FromUtf8(t.toStdString(), locale);
     }
     return out;
+}
+
+QColor FromWindowsColour(uint32_t v) {
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+uint32_t ToWindowsColour(const QColor& c) {
+    return uint32_t(c.red()) | (uint32_t(c.green()) << 8) | (uint32_t(c.blue()) << 16);
+}
+
+strToolContext ToolContext(cSession& session) {
+    strToolContext ctx;
+    ctx.doc = &session.document();
+    ctx.history = &session.history();
+    return ctx;
+}
+
+bool ReportTool(cSession& session, const strToolResult& r) {
+    if (!r.status.none()) session.showStatus(QString::fromStdString(FormatToolMessage(r.status)));
+    if (r.changed) session.notify(kChangeCells | kChangeHistory | kChangeTitle);
+    return r.ok;
 }

@@ -1,10 +1,14 @@
 #pragma once
 // Small builders shared by the editor's dialogs.
 
+#include "tools/tool_messages.h"
+
+#include <QColor>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QString>
 
+#include <cstdint>
 #include <string>
 
 class QWidget;
@@ -24,3 +28,14 @@ QSpinBox* RangeSpin(QWidget* parent, int low, int high, const QString& name, con
 // bytes of the code page without splitting a character.
 QString FromDocument(const std::string& bytes, const std::string& locale);
 std::string ToDocument(const QString& text, const std::string& locale, size_t maxBytes);
+
+// Colours of the settings (Windows colour values 0x00BBGGRR) and the colour chooser.
+QColor FromWindowsColour(uint32_t value);
+uint32_t ToWindowsColour(const QColor& colour);
+
+class cSession;
+// What a tool run works on: the session's document and history.
+strToolContext ToolContext(cSession& session);
+// Shows a tool run's status message and announces the change (cells, history, title) when the
+// run changed the document. Returns r.ok.
+bool ReportTool(cSession& session, const strToolResult& r);

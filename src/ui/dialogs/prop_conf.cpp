@@ -22,13 +22,6 @@ const char* const kTransList =
     "\xCE\xB1 value of the image,Palette number \xEF\xBC\x90,Upper-left 1 dot,Black,Automatic";
 const char* const kCompList = "All elements,Ignore image/pattern,Ignore image/pattern/color";
 
-QColor FromWindowsColour(uint32_t v) {
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-uint32_t ToWindowsColour(const QColor& c) {
-    return uint32_t(c.red()) | (uint32_t(c.green()) << 8) | (uint32_t(c.blue()) << 16);
-}
-
 } // namespace
 
 QString cProp_Conf::ColourText(uint32_t value) {

@@ -1,0 +1,79 @@
+#include "ui/dialogs/dlg_at_once.h"
+
+#include "document/project.h"
+#include "tools/batch_edit.h"
+#include "tools/cell_params.h"
+#include "ui/dialogs/check_list.h"
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/dialogs/dialog_texts.h"
+#include "ui/session/session.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+cDlg_AtOnce::cDlg_AtOnce(cSession& session, cBatchEdit& state, QWidget* parent)
+    : cDlg_Tool(session, QStringLiteral("batchDialog"), DialogText(kDlgBatchTitle), parent), state_(state) {
+    frames_ = new cCheckList(QStringLiteral("batchFrames"), QStringLiteral("Frame"), this);
+    cells_ = new cCheckList(QStringLiteral("batchCells"), QStringLiteral("Cell"), this);
+    params_ = new cCheckList(QStringLiteral("batchParams"), QStringLiteral("Param"), this);
+    formula_ =
+        ListCombo(this, cBatchEdit::kFormulaList, QStringLiteral("batchFormula"), QStringLiteral("Formula"));
+    value_ = RangeSpin(this, cBatchEdit::kMinValue, cBatchEdit::kMaxValue, QStringLiteral("batchValue"),
+                       QStringLiteral("Value"));
+
+    auto* range = new QGroupBox(QStringLiteral("Range"), this);
+    auto* lists = new QHBoxLayout(range);
+    for (auto [title, list] :
+         {std::pair{"Frame", frames_}, std::pair{"Cell", cells_}, std::pair{"Param", params_}}) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(new QLabel(QString::fromLatin1(title), range));
+        column->addWidget(list, 1);
+        lists->addLayout(column);
+    }
+    auto* setting = new QGroupBox(QStringLiteral("Setting"), this);
+    auto* form = new QFormLayout(setting);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->addRow(QStringLiteral("Formula :"), formula_);
+    form->addRow(QString(), value_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(range, 1);
+    layout->addWidget(setting);
+    layout->addLayout(runButtons(QStringLiteral("batch")));
+}
+
+void cDlg_AtOnce::load() {
+    const cProject& doc = session_.document();
+    std::vector<std::string> frameLabels, cellLabels;
+    for (int f = 0; f < doc.frameCount(); ++f)
+        frameLabels.push_back(cBatchEdit::FrameLabel(f));
+    for (int c = 0; c < doc.cellNumber(); ++c)
+        cellLabels.push_back(cBatchEdit::CellLabel(c));
+    frames_->setRows(frameLabels, state_.frameChecks);
+    cells_->setRows(cellLabels, state_.cellChecks);
+    params_->setRows(CellParamNames(), state_.paramChecks);
+    formula_->setCurrentIndex(state_.formula);
+    value_->setValue(state_.value);
+}
+
+void cDlg_AtOnce::store() {
+    state_.frameChecks = frames_->checks();
+    state_.cellChecks = cells_->checks();
+    state_.paramChecks = params_->checks();
+    state_.formula = formula_->currentIndex();
+    state_.value = value_->value();
+}
+
+strToolResult cDlg_AtOnce::runTool() {
+    return state_.run(ToolContext(session_));
+}
+
+bool cDlg_AtOnce::fits() const {
+    const cProject& doc = session_.document();
+    return frames_->count() == doc.frameCount() && cells_->count() == doc.cellNumber();
+}
+
+void cDlg_AtOnce::refit() {
+    state_.fitToProject(session_.document());
+}

@@ -1,0 +1,67 @@
+#include "ui/dialogs/dlg_contex_cell.h"
+
+#include "document/project.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+cDlg_ContexCell::cDlg_ContexCell(const cProject& doc, int frame, QWidget* parent) : QListWidget(parent) {
+    setObjectName(QStringLiteral("cellChooser"));
+    setAccessibleName(QStringLiteral("Cell number"));
+    setWindowFlags(Qt::Popup);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setUniformItemSizes(true);
+    for (int c = 0; c < doc.cellNumber(); ++c)
+        addItem(RowText(doc.cell(frame, c) != nullptr, c));
+    if (count() > 0) setCurrentRow(0);
+}
+
+QString cDlg_ContexCell::RowText(bool occupied, int c) {
+    return QString::asprintf(occupied ? "*%d" : " %d", c);
+}
+
+void cDlg_ContexCell::popup(QPoint at, bool atPointer) {
+    const int rows = std::clamp(count(), 8, 16);
+    const int rowHeight = std::max(sizeHintForRow(0), 14);
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("*0000")) + 2 * frameWidth() +
+                      (count() > rows ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0) + 8;
+    resize(width, rows * rowHeight + 2 * frameWidth());
+    QPoint p = atPointer ? at + QPoint(8, -21) : at;
+    if (const QScreen* screen = QGuiApplication::screenAt(at)) {
+        const QRect area = screen->availableGeometry();
+        p.setX(std::clamp(p.x(), area.left(), std::max(area.left(), area.right() + 1 - this->width())));
+        p.setY(std::clamp(p.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+    }
+    move(p);
+    show();
+    setFocus();
+}
+
+void cDlg_ContexCell::choose(int row, bool byMouse) {
+    if (done_ || row < 0 || row >= count()) return;
+    done_ = true;
+    close();
+    emit chosen(row, byMouse);
+}
+
+void cDlg_ContexCell::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        choose(currentRow(), false);
+        return;
+    default:
+        QListWidget::keyPressEvent(e);
+    }
+}
+
+void cDlg_ContexCell::mouseReleaseEvent(QMouseEvent* e) {
+    QListWidget::mouseReleaseEvent(e);
+    if (e->button() != Qt::LeftButton) return;
+    if (const QListWidgetItem* it = itemAt(e->position().toPoint())) choose(row(it), true);
+}

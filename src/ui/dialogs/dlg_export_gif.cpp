@@ -1,0 +1,74 @@
+#include "ui/dialogs/dlg_export_gif.h"
+
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/dialogs/dialog_texts.h"
+#include "ui/dialogs/export_options.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSpinBox>
+
+cDlg_ExportGif::cDlg_ExportGif(cSession& session, strExportSettings& settings, QWidget* parent)
+    : cDlg_Export(session, settings, parent), options_(settings.gif) {
+    setObjectName(QStringLiteral("exportGifDialog"));
+    setAccessibleName(DialogText(kDlgGifTitle));
+    setWindowTitle(DialogText(kDlgGifTitle));
+    auto check = [this](const char* text, const char* name, bool on) {
+        auto* c = Named(new QCheckBox(QString::fromLatin1(text), this), QString::fromLatin1(name),
+                        QString::fromLatin1(text));
+        c->setChecked(on);
+        return c;
+    };
+    const strGifExportOptions& o = options_;
+    fps_ = RangeSpin(this, 1, 1000, QStringLiteral("gifFps"), QStringLiteral("Animation FPS"));
+    fps_->setValue(o.fps);
+    limit6_ = check("6/100s limit", "gifLimit6", o.limit6);
+    transparent_ = check("Trans. color", "gifTransparent", o.transparent);
+    zoom_ = RangeSpin(this, 1, 200, QStringLiteral("gifZoom"), QStringLiteral("Zoom image"));
+    zoom_->setSuffix(QStringLiteral("%"));
+    zoom_->setValue(o.zoom);
+    flash_ = check("Flash fx effect", "gifFlash", o.flash);
+    target_ = check("Target image", "gifTarget", o.target);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Animation FPS"), this), 0, 0);
+    grid->addWidget(fps_, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("1 sec"), this), 0, 2);
+    grid->addWidget(limit6_, 1, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Zoom image"), this), 2, 0);
+    grid->addWidget(zoom_, 2, 1);
+    grid->addWidget(transparent_, 3, 0, 1, 3);
+    grid->addWidget(flash_, 4, 0, 1, 3);
+    grid->addWidget(target_, 5, 0, 1, 3);
+    auto* options = new QVBoxLayout;
+    options->addLayout(grid);
+    finishLayout(options);
+}
+
+void cDlg_ExportGif::storeOptions() {
+    strGifExportOptions& o = options_;
+    o.fps = fps_->value();
+    o.limit6 = limit6_->isChecked();
+    o.transparent = transparent_->isChecked();
+    o.zoom = zoom_->value();
+    o.flash = flash_->isChecked();
+    o.target = target_->isChecked();
+}
+
+strCutRange& cDlg_ExportGif::storedCut() {
+    return options_.cut;
+}
+bool& cDlg_ExportGif::cutChosen() {
+    return options_.cutChosen;
+}
+QString cDlg_ExportGif::filter() const {
+    return DialogText(kDlgGifFilter);
+}
+QString cDlg_ExportGif::suffix() const {
+    return QStringLiteral("gif");
+}
+
+strCaptureRequest cDlg_ExportGif::request(const std::string& path, uint32_t backgroundRgb) const {
+    return GifRequest(options_, path, backgroundRgb);
+}

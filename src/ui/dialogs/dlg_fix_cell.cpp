@@ -1,0 +1,79 @@
+#include "ui/dialogs/dlg_fix_cell.h"
+
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/dialogs/dialog_texts.h"
+#include "ui/session/session.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+cDlg_FixCell::cDlg_FixCell(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("lockTableDialog"));
+    setAccessibleName(DialogText(kDlgFixCellTitle));
+    setWindowTitle(DialogText(kDlgFixCellTitle));
+
+    rows_ = Named(new QTreeWidget(this), QStringLiteral("lockRows"), QStringLiteral("Cell and image"));
+    rows_->setColumnCount(2);
+    rows_->setHeaderLabels({QStringLiteral("Cell No"), QStringLiteral("Image No")});
+    rows_->setRootIsDecorated(false);
+    rows_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    rows_->setUniformRowHeights(true);
+    number_ = RangeSpin(this, 0, 0, QStringLiteral("lockNumber"), QStringLiteral("Number image"));
+    auto* numberLabel = new QLabel(QStringLiteral("<< Number image"), this);
+    numberLabel->setBuddy(number_);
+    auto* hint = new QLabel(DialogText(kDlgMultiSelect), this);
+    auto* updateButton = Named(new QPushButton(QStringLiteral("Update"), this), QStringLiteral("lockUpdate"),
+                               QStringLiteral("Update"));
+    auto* close = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("lockClose"),
+                        QStringLiteral("Close"));
+
+    auto* side = new QVBoxLayout;
+    auto* numberRow = new QHBoxLayout;
+    numberRow->addWidget(number_);
+    numberRow->addWidget(numberLabel);
+    side->addLayout(numberRow);
+    side->addWidget(hint);
+    side->addStretch(1);
+    side->addWidget(updateButton);
+    side->addWidget(close);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(rows_, 1);
+    layout->addLayout(side);
+
+    connect(rows_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        for (int i = 0; i < rows_->topLevelItemCount() && i < int(edit_.rows.size()); ++i)
+            edit_.rows[size_t(i)].selected = rows_->topLevelItem(i)->isSelected();
+    });
+    connect(number_, &QSpinBox::valueChanged, this, [this](int v) {
+        edit_.setSelected(v);
+        showRows();
+    });
+    connect(updateButton, &QPushButton::clicked, this, &cDlg_FixCell::update);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(&session_, &cSession::changed, this, [this](unsigned flags) {
+        if (isVisible() && (flags & (kChangeReplaced | kChangeProject))) load();
+    });
+}
+
+void cDlg_FixCell::load() {
+    edit_.open(session_.document());
+    number_->blockSignals(true);
+    number_->setRange(0, cFixCellEdit::MaxImage(session_.document()));
+    number_->blockSignals(false);
+    rows_->clear();
+    for (size_t i = 0; i < edit_.rows.size(); ++i)
+        rows_->addTopLevelItem(new QTreeWidgetItem({QString::number(i), QString()}));
+    showRows();
+}
+
+void cDlg_FixCell::showRows() {
+    for (int i = 0; i < rows_->topLevelItemCount() && i < int(edit_.rows.size()); ++i)
+        rows_->topLevelItem(i)->setText(1, QString::number(edit_.rows[size_t(i)].image));
+}
+
+void cDlg_FixCell::update() {
+    ReportTool(session_, edit_.update(ToolContext(session_)));
+}

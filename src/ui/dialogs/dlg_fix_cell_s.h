@@ -1,0 +1,25 @@
+#pragma once
+// "[%d] Locked for cell and image": the lock of one cell number; "OK" stores it as one undo step.
+
+#include "tools/fix_cell.h"
+
+#include <QDialog>
+
+class cSession;
+class QSpinBox;
+
+class cDlg_FixCell_S : public QDialog {
+    Q_OBJECT
+  public:
+    cDlg_FixCell_S(cSession& session, QWidget* parent);
+
+    // Shows the lock of cell number c.
+    void openFor(int c);
+    // "OK": stores the lock, then closes.
+    void ok();
+
+  private:
+    cSession& session_;
+    cFixCellSingle edit_;
+    QSpinBox* image_;
+};

@@ -1,0 +1,87 @@
+#include "ui/dialogs/dlg_progress.h"
+
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/dialogs/dialog_texts.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+constexpr int kRefreshMs = 400;
+}
+
+cDlg_Progress::cDlg_Progress(std::unique_ptr<cThread_SaveGraph> worker, QWidget* parent)
+    : QDialog(parent), worker_(std::move(worker)) {
+    setObjectName(QStringLiteral("progressDialog"));
+    setAccessibleName(QStringLiteral("Export progress"));
+    setWindowModality(Qt::ApplicationModal);
+    total_ = worker_->TotalImages();
+    bar_ = Named(new QProgressBar(this), QStringLiteral("progressBar"), QStringLiteral("Images done"));
+    bar_->setRange(0, total_);
+    bar_->setMinimumWidth(240);
+    abort_ = Named(new QPushButton(DialogText(kDlgAbort), this), QStringLiteral("progressAbort"),
+                   DialogText(kDlgAbort));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(bar_, 1);
+    layout->addWidget(abort_);
+    connect(abort_, &QPushButton::clicked, this, &cDlg_Progress::reject);
+    timer_.setInterval(kRefreshMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { showCount(worker_->DoneCount()); });
+    showCount(0);
+}
+
+cDlg_Progress::~cDlg_Progress() {
+    if (stopper_.joinable()) stopper_.join();
+    worker_.reset();
+}
+
+bool cDlg_Progress::start() {
+    worker_->SetCompletion([this](const strExportOutcome&) {
+        QMetaObject::invokeMethod(this, &cDlg_Progress::finish, Qt::QueuedConnection);
+    });
+    if (!worker_->Start()) return false;
+    show();
+    timer_.start();
+    return true;
+}
+
+void cDlg_Progress::showCount(int done) {
+    setWindowTitle(DialogMessage(kDlgProgressTitle, {done, total_}));
+    bar_->setValue(done);
+}
+
+void cDlg_Progress::reject() {
+    if (stopping_ || ended_) return;
+    // The window stays until the worker has stopped; finish() closes it.
+    stopping_ = true;
+    abort_->setEnabled(false);
+    stopper_ = std::thread([this] {
+        worker_->Stop();
+        QMetaObject::invokeMethod(this, &cDlg_Progress::finish, Qt::QueuedConnection);
+    });
+}
+
+void cDlg_Progress::closeEvent(QCloseEvent* e) {
+    // The window closes once the worker has ended.
+    if (!ended_) {
+        e->ignore();
+        reject();
+        return;
+    }
+    e->accept();
+}
+
+void cDlg_Progress::finish() {
+    if (ended_) return;
+    if (stopping_ && stopper_.joinable()) stopper_.join();
+    worker_->Wait();
+    ended_ = true;
+    timer_.stop();
+    outcome_ = worker_->Outcome();
+    showCount(outcome_.images);
+    emit ended(outcome_);
+    hide();
+    deleteLater();
+}

@@ -1,0 +1,46 @@
+#include "ui/dialogs/dlg_tool.h"
+
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/session/session.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+cDlg_Tool::cDlg_Tool(cSession& session, const QString& objectName, const QString& title, QWidget* parent)
+    : QDialog(parent), session_(session) {
+    setObjectName(objectName);
+    setAccessibleName(title);
+    setWindowTitle(title);
+    connect(&session_, &cSession::changed, this, [this](unsigned flags) {
+        if (!isVisible() || !(flags & (kChangeReplaced | kChangeCells | kChangeProject)) || fits()) return;
+        store();
+        refit();
+        load();
+    });
+}
+
+QHBoxLayout* cDlg_Tool::runButtons(const QString& prefix) {
+    auto* runButton = Named(new QPushButton(QStringLiteral("Run"), this), prefix + QStringLiteral("Run"),
+                            QStringLiteral("Run"));
+    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), prefix + QStringLiteral("Cancel"),
+                         QStringLiteral("Cancel"));
+    runButton->setDefault(true);
+    connect(runButton, &QPushButton::clicked, this, &cDlg_Tool::run);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(runButton);
+    row->addWidget(cancel);
+    return row;
+}
+
+void cDlg_Tool::run() {
+    store();
+    ReportTool(session_, runTool());
+    close();
+}
+
+void cDlg_Tool::hideEvent(QHideEvent* e) {
+    store();
+    QDialog::hideEvent(e);
+}

@@ -1,0 +1,234 @@
+#include "ui/dialogs/tool_windows.h"
+
+#include "document/history.h"
+#include "document/project.h"
+#include "ui/dialogs/dlg_at_once.h"
+#include "ui/dialogs/dlg_cell.h"
+#include "ui/dialogs/dlg_contex_cell.h"
+#include "ui/dialogs/dlg_export_gif.h"
+#include "ui/dialogs/dlg_export_png.h"
+#include "ui/dialogs/dlg_fix_cell.h"
+#include "ui/dialogs/dlg_fix_cell_s.h"
+#include "ui/dialogs/dlg_frame_comp.h"
+#include "ui/dialogs/dlg_set_interval.h"
+#include "ui/session/session.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/command_table.h"
+#include "ui/shell/main_wnd.h"
+
+#include <QCursor>
+#include <QEvent>
+
+namespace {
+// Set on a window that keeps the main window disabled while it is shown.
+constexpr const char* kLocksMain = "locksMain";
+} // namespace
+
+cToolWindows::cToolWindows(cMainWnd& window) : QObject(&window), window_(window), session_(window.session()) {
+    setObjectName(QStringLiteral("toolWindows"));
+    installCommands();
+    connect(&session_, &cSession::toolRequested, this, &cToolWindows::onRequest);
+}
+
+cToolWindows::~cToolWindows() = default;
+
+void cToolWindows::installCommands() {
+    cCommandTable& t = window_.commands();
+    cSession& s = session_;
+    t.setHandler(kCmdCellSettings, [this, &s] {
+        if (s.commands().currentCell() >= 0) openCell(s.currentFrame(), s.commands().currentCell());
+    });
+    t.setEnabledRule(kCmdCellSettings, [&s] { return s.commands().currentCell() >= 0; });
+    t.setHandler(kCmdNewCell, [this] { openChooser(kChooseNew, pointerOrCorner()); });
+    t.setHandler(kCmdPaste, [this, &s] {
+        if (s.commands().currentCell() >= 0)
+            s.report(s.clipCommands().pasteAtCurrentCell());
+        else
+            openChooser(kChoosePaste, pointerOrCorner());
+    });
+    t.setHandler(kCmdCellLock, [this] { openLockTable(); });
+    t.setHandler(kCmdIntervalTool, [this] { openInterval(); });
+    t.setHandler(kCmdBatchTool, [this] { openBatch(); });
+    t.setHandler(kCmdFrameTool, [this, &s] {
+        // Opened from the menu with the state as it stands; with no cell number ticked yet, the
+        // current cell is.
+        frameComp_.fitToProject(s.document());
+        const int current = s.commands().currentCell();
+        bool any = false;
+        for (uint8_t c : frameComp_.cellChecks)
+            any = any || c;
+        if (!any && current >= 0 && current < int(frameComp_.cellChecks.size()))
+            frameComp_.cellChecks[size_t(current)] = 1;
+        openFrameComp();
+    });
+    t.setHandler(kCmdExportPng, [this] { openExportPng(); });
+    t.setHandler(kCmdExportGif, [this] { openExportGif(); });
+    t.update();
+}
+
+void cToolWindows::onRequest(const strToolRequest& r) {
+    const cProject& doc = session_.document();
+    // -1 in a range means all frames or all cell numbers.
+    const int lastFrame = std::max(doc.frameCount() - 1, 0);
+    const int f0 = r.frameFirst < 0 ? 0 : r.frameFirst;
+    const int f1 = r.frameFirst < 0 ? lastFrame : r.frameLast < 0 ? r.frameFirst : r.frameLast;
+    const int c0 = r.cellFirst < 0 ? 0 : r.cellFirst;
+    const int c1 = r.cellFirst < 0 ? doc.cellNumber() - 1 : r.cellLast < 0 ? r.cellFirst : r.cellLast;
+    switch (r.command) {
+    case kCmdCellSettings:
+        if (r.cellFirst >= 0)
+            openCell(r.frameFirst < 0 ? session_.currentFrame() : r.frameFirst, r.cellFirst, r.origin);
+        break;
+    case kCmdFrameTool:
+        frameComp_.fillFromTimeline(f0, c0, f1, c1, doc.cellNumber());
+        openFrameComp(r.origin);
+        break;
+    case kCmdBatchTool:
+        batch_.fillFromTimeline(doc, f0, c0, f1, c1);
+        openBatch(r.origin);
+        break;
+    case kCmdIntervalTool:
+        interval_.fillFromTimeline(doc, f0, f1);
+        openInterval(r.origin);
+        break;
+    case kCmdCellLock:
+        if (r.cellFirst >= 0)
+            openLockSingle(r.cellFirst, r.origin);
+        else
+            openLockTable(r.origin);
+        break;
+    case kCmdNewCell:
+        openChooser(kChooseNew, r.globalPos);
+        break;
+    case kCmdPaste:
+        openChooser(kChoosePaste, r.globalPos);
+        break;
+    case kCmdExportPng:
+        openExportPng();
+        break;
+    case kCmdExportGif:
+        openExportGif();
+        break;
+    default:
+        break;
+    }
+}
+
+template <class T, class Make> T* cToolWindows::show(QPointer<T>& slot, QWidget* origin, Make make) {
+    T* w = window_.showModeless(slot, make);
+    // The windows stay (hidden) when closed, so a window closed and opened again at once is never
+    // deleted under the caller.
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (origin && origin->window() != &window_) lockMain(w);
+    return w;
+}
+
+void cToolWindows::lockMain(QWidget* dialog) {
+    if (dialog->property(kLocksMain).toBool()) return;
+    dialog->setProperty(kLocksMain, true);
+    dialog->installEventFilter(this);
+    if (mainLocks_++ == 0) {
+        window_.setEnabled(false);
+        // Disabling a window disables the windows it owns too; they stay usable.
+        for (QWidget* w : window_.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isWindow()) w->setEnabled(true);
+    }
+}
+
+bool cToolWindows::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Hide && watched->property(kLocksMain).toBool()) {
+        watched->setProperty(kLocksMain, false);
+        watched->removeEventFilter(this);
+        if (--mainLocks_ == 0) window_.setEnabled(true);
+    }
+    return QObject::eventFilter(watched, e);
+}
+
+QPoint cToolWindows::pointerOrCorner() const {
+    const QPoint p = QCursor::pos();
+    return window_.frameGeometry().contains(p) ? p : QPoint();
+}
+
+cDlg_Cell* cToolWindows::openCell(int frame, int cell, QWidget* origin) {
+    cDlg_Cell* d = show(cellDlg_, origin, [this] { return new cDlg_Cell(session_, cell_, &window_); });
+    d->openCell(frame, cell);
+    return d;
+}
+
+cDlg_FrameComp* cToolWindows::openFrameComp(QWidget* origin) {
+    frameComp_.fitToProject(session_.document());
+    cDlg_FrameComp* d =
+        show(frameDlg_, origin, [this] { return new cDlg_FrameComp(session_, frameComp_, &window_); });
+    d->load();
+    return d;
+}
+
+cDlg_AtOnce* cToolWindows::openBatch(QWidget* origin) {
+    batch_.fitToProject(session_.document());
+    cDlg_AtOnce* d = show(batchDlg_, origin, [this] { return new cDlg_AtOnce(session_, batch_, &window_); });
+    d->load();
+    return d;
+}
+
+cDlg_SetInterval* cToolWindows::openInterval(QWidget* origin) {
+    cDlg_SetInterval* d =
+        show(intervalDlg_, origin, [this] { return new cDlg_SetInterval(session_, interval_, &window_); });
+    d->load();
+    return d;
+}
+
+cDlg_FixCell* cToolWindows::openLockTable(QWidget* origin) {
+    cDlg_FixCell* d = show(lockDlg_, origin, [this] { return new cDlg_FixCell(session_, &window_); });
+    d->load();
+    return d;
+}
+
+cDlg_FixCell_S* cToolWindows::openLockSingle(int cell, QWidget* origin) {
+    cDlg_FixCell_S* d =
+        show(lockSingleDlg_, origin, [this] { return new cDlg_FixCell_S(session_, &window_); });
+    d->openFor(cell);
+    return d;
+}
+
+cDlg_ExportPng* cToolWindows::openExportPng() {
+    return show(pngDlg_, nullptr, [this] { return new cDlg_ExportPng(session_, export_, &window_); });
+}
+
+cDlg_ExportGif* cToolWindows::openExportGif() {
+    return show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
+}
+
+cDlg_ContexCell* cToolWindows::openChooser(eChooserRole role, QPoint globalPos) {
+    if (chooser_) chooser_->close();
+    const bool atPointer = !globalPos.isNull();
+    const QPoint at = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
+    auto* c = new cDlg_ContexCell(session_.document(), session_.currentFrame(), &window_);
+    chooser_ = c;
+    connect(c, &cDlg_ContexCell::chosen, this, [this, role](int cell) { choose(role, cell); });
+    c->popup(at, atPointer);
+    return c;
+}
+
+void cToolWindows::choose(eChooserRole role, int cell) {
+    cSession& s = session_;
+    if (role == kChoosePaste) {
+        s.report(s.clipCommands().pasteCells(cell));
+        return;
+    }
+    cProject& doc = s.document();
+    const int frame = s.currentFrame();
+    if (cell < 0 || cell >= doc.cellNumber() || !doc.frame(frame)) return;
+    unsigned flags = kChangeSelection;
+    if (!doc.cell(frame, cell)) {
+        // A new cell with the new-cell defaults, as one undo step.
+        const strCell fresh;
+        cHistoryStep step(s.history());
+        if (!doc.setCell(frame, cell, &fresh)) return;
+        step.commit();
+        flags |= kChangeCells | kChangeHistory | kChangeTitle;
+    }
+    s.commands().clearSelection();
+    s.commands().select(cell);
+    s.commands().setCurrentCell(cell);
+    s.notify(flags);
+}

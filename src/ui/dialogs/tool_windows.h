@@ -1,0 +1,92 @@
+#pragma once
+// The tool and export windows of the main window: the cell window, the cell-number chooser, the two
+// lock windows, frame compensation, batch, interval, and the PNG and GIF export windows. This object
+// carries out the commands that open them and the requests of other windows
+// (cSession::toolRequested), keeps each tool's state between openings, and opens every window once
+// (a second "open" brings it to the front). A window opened on behalf of a window other than the main
+// window disables the main window until it closes.
+
+#include "tools/batch_edit.h"
+#include "tools/cell_edit.h"
+#include "tools/frame_comp.h"
+#include "ui/dialogs/export_options.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+class cDlg_AtOnce;
+class cDlg_Cell;
+class cDlg_ContexCell;
+class cDlg_ExportGif;
+class cDlg_ExportPng;
+class cDlg_FixCell;
+class cDlg_FixCell_S;
+class cDlg_FrameComp;
+class cDlg_SetInterval;
+class cMainWnd;
+class cSession;
+class QWidget;
+struct strToolRequest;
+
+class cToolWindows : public QObject {
+    Q_OBJECT
+  public:
+    // What a cell number chosen in the chooser is for.
+    enum eChooserRole { kChooseNew, kChoosePaste };
+
+    explicit cToolWindows(cMainWnd& window);
+    ~cToolWindows() override;
+
+    // origin: the widget that asked (null: the main window itself).
+    cDlg_Cell* openCell(int frame, int cell, QWidget* origin = nullptr);
+    cDlg_FrameComp* openFrameComp(QWidget* origin = nullptr);
+    cDlg_AtOnce* openBatch(QWidget* origin = nullptr);
+    cDlg_SetInterval* openInterval(QWidget* origin = nullptr);
+    cDlg_FixCell* openLockTable(QWidget* origin = nullptr);
+    cDlg_FixCell_S* openLockSingle(int cell, QWidget* origin = nullptr);
+    cDlg_ExportPng* openExportPng();
+    cDlg_ExportGif* openExportGif();
+    // The chooser at a screen point, or (null point) at the canvas's top-left corner.
+    cDlg_ContexCell* openChooser(eChooserRole role, QPoint globalPos);
+    // A cell number chosen: a new cell there on the current frame, or the paste with it as the base.
+    void choose(eChooserRole role, int cell);
+
+    void onRequest(const strToolRequest& r);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+    // The states kept between openings.
+    cFrameComp& frameComp() { return frameComp_; }
+    cBatchEdit& batch() { return batch_; }
+    cIntervalSetting& interval() { return interval_; }
+    strExportSettings& exportSettings() { return export_; }
+
+  private:
+    void installCommands();
+    // Shows a window (made by make the first time), disabling the main window when origin lies in
+    // another window.
+    template <class T, class Make> T* show(QPointer<T>& slot, QWidget* origin, Make make);
+    void lockMain(QWidget* dialog);
+    QPoint pointerOrCorner() const;
+
+    cMainWnd& window_;
+    cSession& session_;
+    cCellEdit cell_;
+    cFrameComp frameComp_;
+    cBatchEdit batch_;
+    cIntervalSetting interval_;
+    strExportSettings export_;
+    int mainLocks_ = 0;
+
+    QPointer<cDlg_Cell> cellDlg_;
+    QPointer<cDlg_FrameComp> frameDlg_;
+    QPointer<cDlg_AtOnce> batchDlg_;
+    QPointer<cDlg_SetInterval> intervalDlg_;
+    QPointer<cDlg_FixCell> lockDlg_;
+    QPointer<cDlg_FixCell_S> lockSingleDlg_;
+    QPointer<cDlg_ExportPng> pngDlg_;
+    QPointer<cDlg_ExportGif> gifDlg_;
+    QPointer<cDlg_ContexCell> chooser_;
+};
