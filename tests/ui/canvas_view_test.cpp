@@ -133,6 +133,38 @@ class cCanvasViewTest : public QObject {
         QCOMPARE(Rgb(shown, f->screen(40, 50)), FromWindows(c.CGrid));
     }
 
+    void windowOverlaysAreDrawn() {
+        QVERIFY(f->open([](cProject& doc) {
+            const strCell c = SheetCell(9, -100, 0);
+            doc.setCell(0, 0, &c);
+        }));
+        f->overlaysOff();
+        const uint32_t ground = FromWindows(f->config.CGround);
+        strCanvasOverlays o;
+        // The cell window's working copy stands in for the document's cell.
+        o.cellPreview = true;
+        o.previewFrame = 0;
+        o.previewCell = 0;
+        o.previewValue = SheetCell(9, 100, 0);
+        // The palette's pattern under the pointer, and an export's cut range.
+        o.patternDrag = true;
+        o.dragPicture = 0;
+        o.dragPattern = 9;
+        o.dragAt = QPointF(0, 100);
+        o.cutRange = true;
+        o.cutArea = QRect(-150, -120, 60, 40);
+        f->session().setOverlays(o);
+        const QImage shown = f->canvas->grabCanvas();
+        QCOMPARE(Rgb(shown, f->screen(-100, 0)), ground);
+        QVERIFY(Rgb(shown, f->screen(100, 0)) != ground);
+        QVERIFY(Rgb(shown, f->screen(0, 100)) != ground);
+        QCOMPARE(Rgb(shown, f->screen(-150, -100)), 0xFFFFFFu);
+        QCOMPARE(Rgb(shown, f->screen(-149, -100)), ground);
+        QCOMPARE(f->canvas->cellAt({-100, 0}), -1); // the hit test sees what is shown
+        f->session().setOverlays({});
+        QVERIFY(Rgb(f->canvas->grabCanvas(), f->screen(-100, 0)) != ground);
+    }
+
     void targetWindowPlacesThePicture() {
         QVERIFY(f->open([](cProject&) {}));
         f->overlaysOff();

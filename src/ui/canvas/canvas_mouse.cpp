@@ -87,11 +87,7 @@ void cMainEditWnd::pressIdle(QMouseEvent* e) {
 }
 
 void cMainEditWnd::select(QPoint screen, bool ctrl) {
-    const QPoint d = toDocument(screen);
-    hover_ = HitCells(
-        session_.document(), session_.currentFrame(), d.x(), d.y(),
-        [this](const strCell& c, int& w, int& h) { return cellSize(c, w, h); },
-        [this](int n, const strCell* c) { return shownCell(n, c); });
+    hover_ = hitsAt(toDocument(screen));
     if (SelectByHit(session_.commands(), hover_, ctrl ? kSelectAdd : kSelectClick))
         session_.notify(kChangeSelection);
     viewport()->update();
@@ -223,11 +219,7 @@ void cMainEditWnd::updatePivot(QPoint pos, bool shift) {
 }
 
 void cMainEditWnd::hover(QPoint screen) {
-    const QPoint d = toDocument(screen);
-    std::vector<int> hits = HitCells(
-        session_.document(), session_.currentFrame(), d.x(), d.y(),
-        [this](const strCell& c, int& w, int& h) { return cellSize(c, w, h); },
-        [this](int n, const strCell* c) { return shownCell(n, c); });
+    std::vector<int> hits = hitsAt(toDocument(screen));
     if (hits == hover_) return;
     hover_ = std::move(hits);
     viewport()->update();

@@ -219,7 +219,7 @@ void cMainEditWnd::paintOverlays(QPainter& p) const {
     const strCanvasOverlays& o = session_.overlays();
     if (o.cutRange && !o.cutArea.isNull()) {
         const QRect r = o.cutArea.normalized();
-        p.setPen(Pen(Qt::white, Qt::DashLine));
+        p.setPen(Pen(Qt::white));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(toScreen(r.topLeft()), toScreen(QPointF(r.x() + r.width(), r.y() + r.height()))));
     }

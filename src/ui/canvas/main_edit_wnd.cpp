@@ -76,10 +76,15 @@ bool cMainEditWnd::containsGlobal(const QPoint& globalPos) const {
 }
 
 int cMainEditWnd::cellAt(const QPoint& d) const {
-    const std::vector<int> hits =
-        HitCells(session_.document(), session_.currentFrame(), d.x(), d.y(),
-                 [this](const strCell& c, int& w, int& h) { return cellSize(c, w, h); });
+    const std::vector<int> hits = hitsAt(d);
     return hits.empty() ? -1 : hits.back();
+}
+
+std::vector<int> cMainEditWnd::hitsAt(QPoint d) const {
+    return HitCells(
+        session_.document(), session_.currentFrame(), d.x(), d.y(),
+        [this](const strCell& c, int& w, int& h) { return cellSize(c, w, h); },
+        [this](int n, const strCell* c) { return shownCell(n, c); });
 }
 
 void cMainEditWnd::takeFocus() {
@@ -164,7 +169,9 @@ void cMainEditWnd::onChanged(unsigned flags) {
         hover_.clear();
         if (splineDlg_) splineDlg_->close();
     }
-    if (flags & kChangePlay && session_.playing() && mode_ != kDragIdle) cancelGesture();
+    // A change made elsewhere (a shortcut, playback) ends a running gesture.
+    if ((flags & kChangeCells || (flags & kChangePlay && session_.playing())) && mode_ != kDragIdle)
+        cancelGesture();
     if (flags & kChangeView) setOrigin(origin_), updateScrollBars();
     if (flags & (kChangeReplaced | kChangeCells | kChangePictures | kChangeProject | kChangeFrame |
                  kChangeView | kChangePlay | kChangeEffects))

@@ -82,6 +82,8 @@ class cMainEditWnd : public QAbstractScrollArea {
     void touchFrame();
     void touchPreview();
     bool cellSize(const strCell& cell, int& width, int& height) const;
+    // The cell numbers under a document point as the canvas shows them (ascending).
+    std::vector<int> hitsAt(QPoint document) const;
     const strCell* shownCell(int cell, const strCell* documentCell) const;
     void showPosition(QPoint screen);
 
