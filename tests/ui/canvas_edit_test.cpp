@@ -7,11 +7,13 @@
 #include "ui/canvas/dlg_contex_spline.h"
 #include "ui/shell/command_ids.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -219,6 +221,23 @@ class cCanvasEditTest : public QObject {
         QVERIFY(!f->cell(3, 0));
         QCOMPARE(undoSteps(), before + 1);
         QCOMPARE(f->window->statusText(), QStringLiteral("Spline curve >> Cell [2] edited"));
+    }
+
+    void wheelZoomsAboutThePointerAndTheMiddleButtonPans() {
+        QVERIFY(f->open(Cells({})));
+        const QPoint at = f->screen(40, 30);
+        QWheelEvent wheel(at, f->view()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f->view(), &wheel);
+        QCOMPARE(f->session().zoomIndex(), 3);
+        QCOMPARE(f->canvas->toDocument(at), QPoint(40, 30));
+        const QPointF origin = f->canvas->origin();
+        QTest::mousePress(f->view(), Qt::MiddleButton, {}, at);
+        QTest::mouseMove(f->view(), at + QPoint(20, 10));
+        QTest::mouseRelease(f->view(), Qt::MiddleButton, {}, at + QPoint(20, 10));
+        QCOMPARE(f->canvas->origin(), origin - QPointF(10, 5));
+        QTest::mouseDClick(f->view(), Qt::MiddleButton, {}, at);
+        QCOMPARE(f->canvas->origin(), QPointF(0, 0));
     }
 
     void doubleClickAsksForTheSettingsAndArrowsNudge() {
