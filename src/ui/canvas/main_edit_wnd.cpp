@@ -172,7 +172,10 @@ void cMainEditWnd::onChanged(unsigned flags) {
     // A change made elsewhere (a shortcut, playback) ends a running gesture.
     if ((flags & kChangeCells || (flags & kChangePlay && session_.playing())) && mode_ != kDragIdle)
         cancelGesture();
-    if (flags & kChangeView) setOrigin(origin_), updateScrollBars();
+    if (flags & kChangeView) {
+        setOrigin(origin_); // the zoom may have changed: back onto whole screen pixels
+        updateScrollBars();
+    }
     if (flags & (kChangeReplaced | kChangeCells | kChangePictures | kChangeProject | kChangeFrame |
                  kChangeView | kChangePlay | kChangeEffects))
         touchFrame();
