@@ -239,6 +239,18 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(*doc().cell(0, 1), strCell());
         QCOMPARE(s.commands().currentCell(), 1);
         QCOMPARE(s.history().undoCount(), size_t(1));
+        // From the canvas's popup the new cell goes where the pointer was.
+        strToolRequest r;
+        r.command = kCmdNewCell;
+        r.hasDocumentPos = true;
+        r.documentPos = QPoint(30, -40);
+        s.requestTool(r);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        chooser = f->window->findChild<cDlg_ContexCell*>();
+        chooser->setCurrentRow(2);
+        QTest::keyClick(chooser, Qt::Key_Space);
+        QCOMPARE(doc().cell(0, 2)->x, int16_t(30));
+        QCOMPARE(doc().cell(0, 2)->y, int16_t(-40));
 
         // Paste without a current cell: the chosen number is the base.
         s.commands().clearSelection();
@@ -250,10 +262,10 @@ class cToolWindowsTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         chooser = f->window->findChild<cDlg_ContexCell*>();
         QVERIFY(chooser && chooser->isVisible());
-        const QRect row = chooser->visualItemRect(chooser->item(3));
+        const QRect row = chooser->visualItemRect(chooser->item(4));
         QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, row.center());
-        QVERIFY(doc().cell(0, 3));
-        QCOMPARE(doc().cell(0, 3)->x, doc().cell(0, 0)->x);
+        QVERIFY(doc().cell(0, 4));
+        QCOMPARE(doc().cell(0, 4)->x, doc().cell(0, 0)->x);
     }
 
     void lockWindowsStoreOneStepAndDisableTheMainWindowFromElsewhere() {

@@ -18,6 +18,7 @@
 
 #include <QCursor>
 #include <QEvent>
+#include <algorithm>
 
 namespace {
 // Set on a window that keeps the main window disabled while it is shown.
@@ -98,11 +99,12 @@ void cToolWindows::onRequest(const strToolRequest& r) {
             openLockTable(r.origin);
         break;
     case kCmdNewCell:
-        openChooser(kChooseNew, r.globalPos);
+    case kCmdPaste: {
+        std::optional<QPoint> at;
+        if (r.hasDocumentPos) at = r.documentPos;
+        openChooser(r.command == kCmdNewCell ? kChooseNew : kChoosePaste, r.globalPos, at);
         break;
-    case kCmdPaste:
-        openChooser(kChoosePaste, r.globalPos);
-        break;
+    }
     case kCmdExportPng:
         openExportPng();
         break;
@@ -198,21 +200,22 @@ cDlg_ExportGif* cToolWindows::openExportGif() {
     return show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
 }
 
-cDlg_ContexCell* cToolWindows::openChooser(eChooserRole role, QPoint globalPos) {
+cDlg_ContexCell* cToolWindows::openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at) {
     if (chooser_) chooser_->close();
     const bool atPointer = !globalPos.isNull();
-    const QPoint at = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
+    const QPoint place = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
     auto* c = new cDlg_ContexCell(session_.document(), session_.currentFrame(), &window_);
     chooser_ = c;
-    connect(c, &cDlg_ContexCell::chosen, this, [this, role](int cell) { choose(role, cell); });
-    c->popup(at, atPointer);
+    connect(c, &cDlg_ContexCell::chosen, this, [this, role, at](int cell) { choose(role, cell, at); });
+    c->popup(place, atPointer);
     return c;
 }
 
-void cToolWindows::choose(eChooserRole role, int cell) {
+void cToolWindows::choose(eChooserRole role, int cell, std::optional<QPoint> at) {
     cSession& s = session_;
     if (role == kChoosePaste) {
-        s.report(s.clipCommands().pasteCells(cell));
+        const strCanvasPoint point{at ? at->x() : 0, at ? at->y() : 0};
+        s.report(s.clipCommands().pasteCells(cell, at ? &point : nullptr));
         return;
     }
     cProject& doc = s.document();
@@ -220,8 +223,12 @@ void cToolWindows::choose(eChooserRole role, int cell) {
     if (cell < 0 || cell >= doc.cellNumber() || !doc.frame(frame)) return;
     unsigned flags = kChangeSelection;
     if (!doc.cell(frame, cell)) {
-        // A new cell with the new-cell defaults, as one undo step.
-        const strCell fresh;
+        // A new cell with the new-cell defaults (at the pointer when known), as one undo step.
+        strCell fresh;
+        if (at) {
+            fresh.x = int16_t(std::clamp(at->x(), -1024, 1024));
+            fresh.y = int16_t(std::clamp(at->y(), -1024, 1024));
+        }
         cHistoryStep step(s.history());
         if (!doc.setCell(frame, cell, &fresh)) return;
         step.commit();

@@ -15,6 +15,8 @@
 #include <QPoint>
 #include <QPointer>
 
+#include <optional>
+
 class cDlg_AtOnce;
 class cDlg_Cell;
 class cDlg_ContexCell;
@@ -48,9 +50,10 @@ class cToolWindows : public QObject {
     cDlg_ExportPng* openExportPng();
     cDlg_ExportGif* openExportGif();
     // The chooser at a screen point, or (null point) at the canvas's top-left corner.
-    cDlg_ContexCell* openChooser(eChooserRole role, QPoint globalPos);
+    // at, when given, is where the new cell or a single pasted cell goes (animation coordinates).
+    cDlg_ContexCell* openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at = {});
     // A cell number chosen: a new cell there on the current frame, or the paste with it as the base.
-    void choose(eChooserRole role, int cell);
+    void choose(eChooserRole role, int cell, std::optional<QPoint> at = {});
 
     void onRequest(const strToolRequest& r);
 
