@@ -271,55 +271,41 @@ TEST(ProjectFile, BothFormatsKeepTheCentrePosition) {
 
 TEST(ProjectFile, SavesReportWhatTheyCouldNotKeep) {
     using namespace std::string_literals;
+    using M = std::vector<strMessage>;
+    const strEffect late{.startFrame = 9, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}};
     struct {
-        const char* what;
         std::function<void(cProject&)> change;
-        std::vector<std::string> text, binary; // the messages of each format
+        M text, binary; // the messages of each format
     } cases[] = {
-        {"nothing lost", [](cProject&) {}, {}, {}},
-        {"a name with a line break",
-         [](cProject& d) { d.setText(kTextName, "two\nlines"); },
-         {"1 text was shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
-          "text "
-          "format also up to its first line break)"},
-         {}},
-        {"a zero byte and 300 bytes",
-         [](cProject& d) {
+        {[](cProject&) {}, {}, {}},
+        {[](cProject& d) { d.setText(kTextName, "two\nlines"); }, {strMessage(kMsgSaveCutText)}, {}},
+        {[](cProject& d) {
              d.setText(kTextUserData, "a\0b"s);
              d.pictures().get(0)->path = std::string(300, 'p');
          },
-         {"2 texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
-          "text format also up to its first line break)"},
-         {"2 texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
-          "text format also up to its first line break)"}},
-        {"effects past the last frame",
-         [](cProject& d) {
-             d.addEffect(
-                 strEffect{.startFrame = 1, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}});
-             d.addEffect(
-                 strEffect{.startFrame = 9, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}});
-         },
-         {"2 effects were not saved: the text format cannot hold an effect whose start frame is at or after "
-          "the frame count (1)"},
+         {strMessage(kMsgSaveCutTexts, 2)},
+         {strMessage(kMsgSaveCutTexts, 2)}},
+        {[&](cProject& d) { d.addEffect(late); }, {strMessage(kMsgSaveLostEffect, 1)}, {}},
+        {[&](cProject& d) { d.addEffect(late), d.addEffect(late); },
+         {strMessage(kMsgSaveLostEffects, 2, 1)},
          {}},
     };
+    testing_support::TempDir dir;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        testing_support::TempDir dir;
         cProject doc;
         buildSmall(doc);
         c.change(doc);
         cAnimeFile_Device dev;
-        for (int format : {1, 0}) {
-            ASSERT_EQ(dev.save(dir.file("out"), doc, format), 1);
-            std::vector<std::string> messages;
-            for (const strMessage& m : dev.lossMessages()) {
-                EXPECT_EQ(MessageKind(m.id), eMessageKind::kReport);
-                messages.push_back(FormatMessage(m));
-            }
-            EXPECT_EQ(messages, format == 1 ? c.text : c.binary);
-        }
+        ASSERT_EQ(dev.save(dir.file("out"), doc, 1), 1);
+        EXPECT_EQ(dev.lossMessages(), c.text) << (&c - cases);
+        ASSERT_EQ(dev.save(dir.file("out"), doc, 0), 1);
+        EXPECT_EQ(dev.lossMessages(), c.binary) << (&c - cases);
     }
+    EXPECT_EQ(
+        FormatMessage(strMessage(kMsgSaveCutTexts, 2)),
+        "2 texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "
+        "text format also up to its first line break)");
+    EXPECT_EQ(MessageKind(kMsgSaveLostEffects), eMessageKind::kReport);
 }
 
 TEST(ProjectFile, SavingClearsTheModifiedFlagOnlyOnSuccess) {
