@@ -51,6 +51,8 @@ void cMainEditWnd::buildPopup() {
                 r.frameFirst = r.frameLast = s.currentFrame();
                 if (id == kCmdCellSettings) r.cellFirst = r.cellLast = s.commands().currentCell();
                 r.globalPos = popup_->pos();
+                r.hasDocumentPos = id == kCmdNewCell; // the new cell goes where the menu was opened
+                r.documentPos = popupDocument_;
                 r.origin = this;
                 s.requestTool(r);
                 break;
@@ -70,6 +72,8 @@ void cMainEditWnd::buildPopup() {
                     r.command = kCmdPaste;
                     r.frameFirst = r.frameLast = s.currentFrame();
                     r.globalPos = popup_->pos();
+                    r.hasDocumentPos = true;
+                    r.documentPos = popupDocument_;
                     r.origin = this;
                     s.requestTool(r);
                 }
