@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -221,6 +222,23 @@ class cCanvasEditTest : public QObject {
         QVERIFY(!f->cell(3, 0));
         QCOMPARE(undoSteps(), before + 1);
         QCOMPARE(f->window->statusText(), QStringLiteral("Spline curve >> Cell [2] edited"));
+    }
+
+    void popupActsOnTheClickedCell() {
+        QVERIFY(f->open(Cells({{2, 30, 20}})));
+        QSignalSpy asked(&f->session(), &cSession::toolRequested);
+        QTest::mouseClick(f->view(), Qt::RightButton, {}, f->screen(30, 20));
+        auto* menu = f->canvas->findChild<QMenu*>(QStringLiteral("MENU_EDIT1"));
+        QVERIFY(menu && menu->isVisible());
+        QCOMPARE(commands().selection(), std::vector<int>{2});
+        menu->findChild<QAction*>(QStringLiteral("canvasNew"))->trigger();
+        const auto r = asked.at(0).at(0).value<strToolRequest>();
+        QCOMPARE(r.command, int(kCmdNewCell));
+        QVERIFY(r.hasDocumentPos);
+        QCOMPARE(r.documentPos, QPoint(30, 20));
+        menu->findChild<QAction*>(QStringLiteral("canvasDelete"))->trigger();
+        menu->hide();
+        QVERIFY(!f->cell(0, 2));
     }
 
     void wheelZoomsAboutThePointerAndTheMiddleButtonPans() {
