@@ -251,6 +251,12 @@ class cToolWindowsTest : public QObject {
         QTest::keyClick(chooser, Qt::Key_Space);
         QCOMPARE(doc().cell(0, 2)->x, int16_t(30));
         QCOMPARE(doc().cell(0, 2)->y, int16_t(-40));
+        // The timeline's "New" names the place: no chooser.
+        request(kCmdNewCell, 3, 3, 6, 6);
+        QVERIFY(doc().cell(3, 6));
+        QCOMPARE(s.currentFrame(), 3);
+        QCOMPARE(s.commands().currentCell(), 6);
+        s.setCurrentFrame(0);
 
         // Paste without a current cell: the chosen number is the base.
         s.commands().clearSelection();

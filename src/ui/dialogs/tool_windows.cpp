@@ -99,6 +99,11 @@ void cToolWindows::onRequest(const strToolRequest& r) {
             openLockTable(r.origin);
         break;
     case kCmdNewCell:
+        if (r.cellFirst >= 0) {
+            newCell(r.frameFirst < 0 ? session_.currentFrame() : r.frameFirst, r.cellFirst, std::nullopt);
+            break;
+        }
+        [[fallthrough]];
     case kCmdPaste: {
         std::optional<QPoint> at;
         if (r.hasDocumentPos) at = r.documentPos;
@@ -218,9 +223,14 @@ void cToolWindows::choose(eChooserRole role, int cell, std::optional<QPoint> at)
         s.report(s.clipCommands().pasteCells(cell, at ? &point : nullptr));
         return;
     }
+    newCell(s.currentFrame(), cell, at);
+}
+
+void cToolWindows::newCell(int frame, int cell, std::optional<QPoint> at) {
+    cSession& s = session_;
     cProject& doc = s.document();
-    const int frame = s.currentFrame();
     if (cell < 0 || cell >= doc.cellNumber() || !doc.frame(frame)) return;
+    s.setCurrentFrame(frame);
     unsigned flags = kChangeSelection;
     if (!doc.cell(frame, cell)) {
         // A new cell with the new-cell defaults (at the pointer when known), as one undo step.

@@ -54,6 +54,9 @@ class cToolWindows : public QObject {
     cDlg_ContexCell* openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at = {});
     // A cell number chosen: a new cell there on the current frame, or the paste with it as the base.
     void choose(eChooserRole role, int cell, std::optional<QPoint> at = {});
+    // A cell with the new-cell defaults (at `at` when given) at cell number `cell` of `frame`, as one
+    // undo step, made current and the only selected cell; an existing cell is only selected.
+    void newCell(int frame, int cell, std::optional<QPoint> at);
 
     void onRequest(const strToolRequest& r);
 

@@ -40,6 +40,8 @@ struct strCanvasOverlays {
 //   40004 interval       the interval window filled with frames frameFirst..frameLast
 //   40012 cell lock      cellFirst >= 0: "[%d] Locked for cell and image" of that cell number;
 //                        otherwise the whole lock table
+//   40209 new            cellFirst >= 0: a new cell there on frame frameFirst (-1: the current frame);
+//                        otherwise, like 40017, the chooser
 //   40209 new, 40017 paste  the cell-number chooser at globalPos (null: at the main window's corner);
 //                        the chosen cell number gets a new cell, or the paste; with
 //                        hasDocumentPos the new cell, or a single pasted cell, goes to documentPos
