@@ -86,7 +86,7 @@ void cDlg_Cell::build() {
     field(y_, 1, 1, QStringLiteral(":&Y"));
     sxLabel_ = field(sx_, 2, 0, QStringLiteral(":SX(&H)"));
     field(sy_, 2, 1, QStringLiteral(":SY(&V)"));
-    grid->addWidget(flip_, 3, 0, 1, 2);
+    grid->addWidget(flip_, 2, 0, 1, 2); // in the place of SX, which format 2 hides
     field(angle_, 4, 0, QStringLiteral(":&Ang(*10)"));
     field(opacity_, 4, 1, QStringLiteral(":&Opacity"));
     field(blend_, 5, 0, QStringLiteral(":&Brend"));
