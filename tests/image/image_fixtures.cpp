@@ -78,7 +78,7 @@ ColorMapObject* MakeMap(const std::vector<uint32_t>& colours) {
 } // namespace
 
 Bytes MakeGif(int screenWidth, int screenHeight, const std::vector<uint32_t>& globalMap,
-              const std::vector<strGifFrame>& frames) {
+              const std::vector<strGifFrame>& frames, const strGifExtensions& extensions) {
     Bytes out;
     int err = 0;
     GifFileType* gif = EGifOpen(&out, GifWrite, &err);
@@ -86,15 +86,35 @@ Bytes MakeGif(int screenWidth, int screenHeight, const std::vector<uint32_t>& gl
     EGifSetGifVersion(gif, true);
     ColorMapObject* global = MakeMap(globalMap);
     bool ok = EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, global) == GIF_OK;
+    auto control = [&](int delay, int disposal, int transparent) {
+        GraphicsControlBlock gcb{disposal, false, delay, transparent};
+        GifByteType ext[4];
+        EGifGCBToExtension(&gcb, ext);
+        ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext) == GIF_OK;
+    };
+    auto extension = [&](int code, const std::vector<Bytes>& blocks) {
+        ok = ok && EGifPutExtensionLeader(gif, code) == GIF_OK;
+        for (const Bytes& b : blocks)
+            ok = ok && EGifPutExtensionBlock(gif, int(b.size()), b.data()) == GIF_OK;
+        ok = ok && EGifPutExtensionTrailer(gif) == GIF_OK;
+    };
+    const strGifExtensions& x = extensions;
+    if (x.loopCount >= 0) {
+        std::vector<Bytes> blocks = {Bytes{'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'},
+                                     {1, uint8_t(x.loopCount), uint8_t(x.loopCount >> 8)}};
+        if (x.bufferSize)
+            blocks.push_back({2, uint8_t(x.bufferSize), uint8_t(x.bufferSize >> 8),
+                              uint8_t(x.bufferSize >> 16), uint8_t(x.bufferSize >> 24)});
+        extension(APPLICATION_EXT_FUNC_CODE, blocks);
+    }
+    if (!x.comment.empty()) ok = ok && EGifPutComment(gif, x.comment.c_str()) == GIF_OK;
+    if (!x.plainText.empty()) {
+        control(77, 0, -1);
+        extension(PLAINTEXT_EXT_FUNC_CODE,
+                  {Bytes{1, 0, 2, 0, 3, 0, 4, 0, 5, 6, 7, 8}, Bytes(x.plainText.begin(), x.plainText.end())});
+    }
     for (const strGifFrame& f : frames) {
-        if (f.transparent >= 0) {
-            GraphicsControlBlock gcb{};
-            gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
-            gcb.TransparentColor = f.transparent;
-            GifByteType ext[4];
-            EGifGCBToExtension(&gcb, ext);
-            ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext) == GIF_OK;
-        }
+        if (f.transparent >= 0 || f.delay || f.disposal) control(f.delay, f.disposal, f.transparent);
         ColorMapObject* local = MakeMap(f.localMap);
         ok = ok && EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced, local) == GIF_OK;
         GifFreeMapObject(local);

@@ -31,9 +31,19 @@ struct strGifFrame {
     std::vector<uint32_t> localMap; // 0x00RRGGBB; empty = global map
     int transparent = -1;           // graphic control extension's transparent index
     std::vector<uint8_t> indices;   // width x height, top row first (the writer handles interlace)
+    int delay = 0, disposal = 0;    // a graphic control extension is written when any is set
+};
+// Extensions written after the screen descriptor: a NETSCAPE2.0 block (loopCount >= 0, with the
+// buffer size when not 0), a comment, and a plain text (grid 1,2 3x4, cells 5x6, colours 7 and 8)
+// preceded by a graphic control of its own (delay 77).
+struct strGifExtensions {
+    int loopCount = -1;
+    uint32_t bufferSize = 0;
+    std::string comment;
+    std::string plainText;
 };
 Bytes MakeGif(int screenWidth, int screenHeight, const std::vector<uint32_t>& globalMap,
-              const std::vector<strGifFrame>& frames);
+              const std::vector<strGifFrame>& frames, const strGifExtensions& extensions = {});
 
 // ---- XYZ (zlib) ----
 // palette: 256 entries 0x00RRGGBB; indices width x height. extra bytes are appended to the inflated
