@@ -35,6 +35,7 @@ struct strExportOptions {
     bool transparent = false;
     int zoom = 100;
     bool flash = false;
+    bool wholeFrames = false;
 };
 
 // Runs the worker to its end, printing "export: done/total" on stderr every 400 ms once it has run
@@ -96,6 +97,7 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
                   (o.flash ? kExportFlash : 0) | (o.target.empty() ? 0 : kExportTarget);
         r.fps = o.fps;
         r.zoomPercent = o.zoom;
+        r.gifWholeFrames = o.wholeFrames;
     } else {
         r.outputPath =
             sheet || o.out.find(kSequenceField) != std::string::npos ? o.out : InsertSequenceField(o.out);
@@ -174,6 +176,8 @@ void AddExportCommand(CLI::App& app, Context& ctx) {
     g->add_flag("--transparent", gif->transparent, "make the background transparent (\"Trans. color\")");
     g->add_option("--zoom", gif->zoom, "zoom in percent, 1..200 (default 100)")->check(CLI::Range(1, 200));
     g->add_flag("--flash", gif->flash, "include the flash effects");
+    g->add_flag("--whole-frames", gif->wholeFrames,
+                "write every frame whole (by default a frame holds only what changed)");
     g->add_option("--target", gif->target, "draw this picture as the target (battler) image");
     g->callback([&ctx, gif] { RunExport(ctx, *gif, true); });
 }

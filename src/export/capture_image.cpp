@@ -167,7 +167,10 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         for (int x = 0; x < image_->Width(); ++x)
             std::memcpy(row + size_t(x) * 4, &fill, 4);
     }
-    if (flags_ & kExportGif) gif_ = std::make_unique<CGIFFile>();
+    if (flags_ & kExportGif) {
+        gif_ = std::make_unique<CGIFFile>();
+        gif_->wholeFrames = request.gifWholeFrames;
+    }
     column_ = row_ = imageIndex_ = 0;
     active_ = true;
     return true;

@@ -48,12 +48,13 @@ struct strCaptureRequest {
     const cProject* project = nullptr;
     // The pictures (and slot -11, the target picture). Not named "slots": Qt code includes this.
     const cPictureSlotTable* pictures = nullptr;
-    strCaptureArea area;     // left, top, right, bottom; negative width or height mirror or flip
-    int division = 0;        // sheet only
-    uint32_t background = 0; // 0x00RRGGBB
-    uint32_t flags = 0;      // kExport...
-    int fps = 0;             // GIF only
-    int zoomPercent = 100;   // GIF only: the zoom in percent (the export window allows 1..200)
+    strCaptureArea area;         // left, top, right, bottom; negative width or height mirror or flip
+    int division = 0;            // sheet only
+    uint32_t background = 0;     // 0x00RRGGBB
+    uint32_t flags = 0;          // kExport...
+    int fps = 0;                 // GIF only
+    int zoomPercent = 100;       // GIF only: the zoom in percent (the export window allows 1..200)
+    bool gifWholeFrames = false; // GIF only: every frame written whole, not only what changed
 };
 
 enum eCaptureStep : int {

@@ -1,5 +1,7 @@
 #include "export/gif_file.h"
 
+#include "export/gif_frame_plan.h"
+#include "export/gif_lzw.h"
 #include "image/pixel_ops.h"
 #include "platform/file_io.h"
 
@@ -106,16 +108,9 @@ int OrderPalette(std::vector<uint32_t>& list) {
     return markerPos >= 0 ? PositionOf(list, replacement) : -1;
 }
 
-int BitsFor(int count) {
-    int bits = 1;
-    while ((1 << bits) < count && bits < 8)
-        ++bits;
-    return bits;
-}
-
 // A giflib colour map of the list padded to the next power of two (2..256 entries).
 ColorMapObject* MakeMap(const std::vector<uint32_t>& list) {
-    int bits = BitsFor(int(list.size()));
+    int bits = GifCodeBits(list.size());
     std::vector<GifColorType> colours(size_t(1) << bits);
     for (size_t i = 0; i < colours.size(); ++i) {
         uint32_t c = i < list.size() ? list[i] : 0;
@@ -230,12 +225,23 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
         if (!work) return false;
         std::vector<uint8_t> remembered(size_t(W) * size_t(H), 0);
         const cDib& bmp = *f.bitmap;
+        // Channel c at alpha a composed onto white, 16-bit arithmetic, as a table a * 256 + c.
+        static const std::vector<uint8_t> onWhite = [] {
+            std::vector<uint8_t> t(256 * 256);
+            for (uint32_t a = 0; a < 256; ++a)
+                for (uint32_t c = 0; c < 256; ++c) {
+                    const uint32_t v = (c * a + 128 + (255 - a) * 255) & 0xFFFF;
+                    t[a * 256 + c] = uint8_t(((v + (v >> 8)) >> 8) & 0xFF);
+                }
+            return t;
+        }();
         for (int y = 0; y < H; ++y) {
             uint8_t* out = work->Row(y);
+            const uint8_t* in = y < bmp.Height() ? bmp.Row(y) : nullptr;
             for (int x = 0; x < W; ++x) {
                 uint32_t b = 0, g = 0, r = 0, a = 0;
-                if (x < bmp.Width() && y < bmp.Height()) {
-                    const uint8_t* p = bmp.Row(y) + x * 4;
+                if (in && x < bmp.Width()) {
+                    const uint8_t* p = in + x * 4;
                     b = p[0], g = p[1], r = p[2], a = p[3];
                 }
                 if (f.mask)
@@ -245,13 +251,10 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
                     remembered[size_t(y) * size_t(W) + size_t(x)] = 1;
                     continue;
                 }
-                auto compose = [a](uint32_t c) {
-                    uint32_t v = (c * a + 128 + (255 - a) * 255) & 0xFFFF;
-                    return uint8_t(((v + (v >> 8)) >> 8) & 0xFF);
-                };
-                out[x * 3] = compose(b);
-                out[x * 3 + 1] = compose(g);
-                out[x * 3 + 2] = compose(r);
+                const uint8_t* row = onWhite.data() + a * 256;
+                out[x * 3] = row[b];
+                out[x * 3 + 1] = row[g];
+                out[x * 3 + 2] = row[r];
             }
         }
         auto q = QuantizeColours(*work, f.mask ? 254 : 256);
@@ -324,6 +327,16 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             if (inGlobal.insert(c).second) global.push_back(c);
         usesGlobal[i] = true;
     }
+    // Frames written as changes need a transparent index for the pixels that stay; a palette gets one
+    // when it has none and the entry does not make its table twice as large.
+    const bool changes = !wholeFrames && frames_.size() > 1;
+    auto addMarker = [changes](std::vector<uint32_t>& list) {
+        auto even = [](size_t n) { return n + (n & 1); };
+        if (changes && PositionOf(list, kGifTransparentMarker) < 0 && !list.empty() &&
+            GifCodeBits(even(list.size() + 1)) == GifCodeBits(even(list.size())) && list.size() < 256)
+            list.push_back(kGifTransparentMarker);
+    };
+    if (std::find(usesGlobal.begin() + 1, usesGlobal.end(), true) != usesGlobal.end()) addMarker(global);
     const int globalTrans = OrderPalette(global);
     for (size_t i = 0; i < frames_.size(); ++i) {
         CGIFLocal& f = *frames_[i];
@@ -333,12 +346,42 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             f.transIndex = globalTrans;
         } else {
             f.palette = frameColours[i];
+            if (i > 0) addMarker(f.palette);
             f.transIndex = OrderPalette(f.palette);
             f.colourCount = int(f.palette.size());
         }
         if (f.transIndex >= 0) graphicControl = true;
     }
     if (global.empty()) global = {0, 0};
+
+    // Palette indices of every pixel; the marker, and any colour not found, are the transparent index.
+    const int W = screenWidth_, H = screenHeight_;
+    std::vector<std::vector<uint8_t>> indices(frames_.size());
+    std::vector<strGifPlanInput> planInput(frames_.size());
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        const CGIFLocal& f = *frames_[i];
+        const std::vector<uint32_t>& pal = f.colourCount > 0 ? f.palette : global;
+        std::unordered_map<uint32_t, int> index;
+        for (size_t k = pal.size(); k-- > 0;)
+            index[pal[k]] = int(k); // the first occurrence wins
+        const int fallback = f.transIndex >= 0 ? f.transIndex : 0;
+        indices[i].resize(f.pixels.size());
+        uint32_t lastValue = 0;
+        int lastIndex = -1;
+        for (size_t k = 0; k < f.pixels.size(); ++k) {
+            const uint32_t v = f.pixels[k];
+            if (lastIndex < 0 || v != lastValue) {
+                lastValue = v;
+                auto it = v == kGifTransparentMarker ? index.end() : index.find(v);
+                lastIndex = it == index.end() ? fallback : it->second;
+            }
+            indices[i][k] = uint8_t(lastIndex);
+        }
+        planInput[i] = {f.pixels.data(),   indices[i].data(), &f.palette,
+                        f.colourCount > 0, f.transIndex,      f.disposal};
+    }
+    const cGifFramePlanner planner(W, H, planInput, global, globalTrans);
+    const std::vector<strGifFramePlan> plans = planner.Plan(wholeFrames);
 
     // giflib output.
     strGifSink sink{&out};
@@ -396,74 +439,39 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
     if (!comment.empty() && EGifPutComment(gif, comment.c_str()) == GIF_ERROR)
         return fail("cannot write the comment");
 
-    const int W = screenWidth_, H = screenHeight_;
-    std::vector<GifPixelType> line(size_t(std::max(W, 1)));
+    cGifLzw lzw;
     for (size_t i = 0; i < frames_.size(); ++i) {
         CGIFLocal& f = *frames_[i];
-        if (f.disposal || f.transIndex >= 0 || f.delay || f.userInput) {
+        const strGifFramePlan& plan = plans[i];
+        const int trans = plan.transIndex;
+        if (plan.disposal || trans >= 0 || f.delay || f.userInput) {
             const uint32_t delay = uint32_t(std::clamp(f.delay, 0, 65535));
             const GifByteType gce[4] = {
-                GifByteType(((f.disposal & 7) << 2) | (f.userInput ? 2 : 0) | (f.transIndex >= 0 ? 1 : 0)),
-                GifByteType(delay & 0xFF), GifByteType(delay >> 8),
-                GifByteType(f.transIndex >= 0 ? f.transIndex : 0)};
+                GifByteType(((plan.disposal & 7) << 2) | (f.userInput ? 2 : 0) | (trans >= 0 ? 1 : 0)),
+                GifByteType(delay & 0xFF), GifByteType(delay >> 8), GifByteType(trans >= 0 ? trans : 0)};
             if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, gce) == GIF_ERROR)
                 return fail("cannot write a graphic control extension");
         }
-        // Bounding box of the opaque pixels.
-        int minX = W, minY = H, maxX = -1, maxY = -1;
-        for (int y = 0; y < H; ++y) {
-            const uint32_t* row = f.pixels.data() + size_t(y) * size_t(W);
-            for (int x = 0; x < W; ++x)
-                if (row[x] != kGifTransparentMarker) {
-                    minX = std::min(minX, x);
-                    maxX = std::max(maxX, x);
-                    minY = std::min(minY, y);
-                    maxY = std::max(maxY, y);
-                }
-        }
-        if (maxX < 0) minX = minY = maxX = maxY = 0;
-        const int bw = maxX - minX + 1, bh = maxY - minY + 1;
-
-        const std::vector<uint32_t>& pal = f.colourCount > 0 ? f.palette : global;
-        std::unordered_map<uint32_t, int> index;
-        for (size_t k = pal.size(); k-- > 0;)
-            index[pal[k]] = int(k); // the first occurrence wins
-        const int fallback = f.transIndex >= 0 ? f.transIndex : 0;
-
         ColorMapObject* localMap = nullptr;
-        if (f.colourCount > 0) {
-            localMap = MakeMap(f.palette);
+        if (plan.local) {
+            localMap = MakeMap(plan.palette);
             if (!localMap) return fail("cannot build a local palette");
         }
-        rc = EGifPutImageDesc(gif, minX, minY, bw, bh, f.interlace, localMap);
+        rc = EGifPutImageDesc(gif, plan.left, plan.top, plan.width, plan.height, f.interlace, localMap);
         if (localMap) GifFreeMapObject(localMap);
         if (rc == GIF_ERROR) return fail("cannot write an image descriptor");
 
-        auto putRow = [&](int y) {
-            const uint32_t* row = f.pixels.data() + size_t(minY + y) * size_t(W) + size_t(minX);
-            uint32_t lastValue = 0;
-            int lastIndex = -1;
-            for (int x = 0; x < bw; ++x) {
-                uint32_t v = row[x];
-                if (lastIndex < 0 || v != lastValue) {
-                    lastValue = v;
-                    auto it = v == kGifTransparentMarker ? index.end() : index.find(v);
-                    lastIndex = it == index.end() ? fallback : it->second;
-                }
-                line[size_t(x)] = GifPixelType(lastIndex);
-            }
-            return EGifPutLine(gif, line.data(), bw) != GIF_ERROR;
-        };
+        const strGifFramePlan* prev = i > 0 ? &plans[i - 1] : nullptr;
+        const std::vector<uint8_t> pixels = planner.Pixels(int(i), plan, prev, f.interlace);
+        // Whole frames are coded as giflib codes them, so they come out as they always did.
+        const int bits = planner.CodeBits(plan);
+        const std::vector<uint8_t> data =
+            wholeFrames ? lzw.Compress(pixels.data(), pixels.size(), bits, kGifClearAtOnce)
+                        : lzw.CompressSmallest(pixels.data(), pixels.size(), bits);
         bool ok = true;
-        if (f.interlace) {
-            static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
-            for (int pass = 0; pass < 4 && ok; ++pass)
-                for (int y = start[pass]; y < bh && ok; y += step[pass])
-                    ok = putRow(y);
-        } else {
-            for (int y = 0; y < bh && ok; ++y)
-                ok = putRow(y);
-        }
+        for (size_t at = 0; at < data.size() && ok; at += size_t(data[at]) + 1)
+            ok = EGifPutCodeNext(gif, data.data() + at) != GIF_ERROR;
+        ok = ok && EGifPutCodeNext(gif, nullptr) != GIF_ERROR;
         if (!ok) return fail("cannot write image data");
     }
     const int closed = EGifCloseFile(gif, &err);

@@ -60,6 +60,10 @@ class CGIFFile {
     int loopCount = 0;   // written with more than one frame; 0 = endless
     int bufferSize = 0;  // NETSCAPE2.0 sub-block 2, written when not 0
     std::string comment; // a comment extension when not empty
+    // Every frame written whole (the box of its opaque pixels). Otherwise each frame after the first
+    // is written as the rectangle that changed, with unchanged pixels transparent where that is smaller
+    // (see gif_frame_plan.h); viewers show the same frames either way.
+    bool wholeFrames = false;
 
     // Builds the file. transparentColour is 0x00RRGGBB, or negative for none; a value
     // whose top byte is not 0 counts as none. False without frames or when giflib fails, with the

@@ -1,7 +1,10 @@
 #include "image/pixel_ops.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <limits>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -269,51 +272,67 @@ int SortPalette(int count, uint32_t* entries, bool ascending) {
 
 namespace {
 
+// Work arrays of one quantisation, left uninitialised: every element is written before it is read.
 struct strQuantizer {
-    std::vector<float> ch[3];    // Y, Cb, Cr per pixel
-    std::vector<uint32_t> order; // pixel numbers, partitioned by cluster, memory order inside
-    std::vector<uint32_t> scratch;
-    std::vector<uint16_t> label;
+    std::unique_ptr<std::array<float, 3>[]> ch; // Y, Cb, Cr per pixel (together: one cache line)
+    std::unique_ptr<uint32_t[]> order;          // pixel numbers, partitioned by cluster, memory order inside
+    std::unique_ptr<uint32_t[]> scratch;
+    std::unique_ptr<uint16_t[]> label;
 
-    void Split(size_t lo, size_t hi, int c, int d) {
+    // Minimum, maximum and sum of each channel over a range, the sum taken in the range's order.
+    struct strStats {
+        static constexpr float kInf = std::numeric_limits<float>::infinity();
+        float mn[3] = {kInf, kInf, kInf}, mx[3] = {-kInf, -kInf, -kInf};
+        double sum[3] = {0, 0, 0};
+        void add(const std::array<float, 3>& v) {
+            for (size_t a = 0; a < 3; ++a) {
+                mn[a] = std::min(mn[a], v[a]);
+                mx[a] = std::max(mx[a], v[a]);
+                sum[a] += v[a];
+            }
+        }
+    };
+
+    strStats Stats(size_t lo, size_t hi) const {
+        strStats s;
+        for (size_t i = lo; i < hi; ++i)
+            s.add(ch[order[i]]);
+        return s;
+    }
+
+    // Splits [lo, hi), whose stats are st, d more times; each partition also gathers the stats of
+    // both halves (in the order they end up in), so every level reads the pixels once.
+    void Split(size_t lo, size_t hi, int c, int d, const strStats& st) {
         if (lo == hi) return;
         if (d < 1) {
             for (size_t i = lo; i < hi; ++i)
                 label[order[i]] = uint16_t(c);
             return;
         }
-        float mn[3], mx[3];
-        double sum[3] = {0, 0, 0};
-        for (int a = 0; a < 3; ++a)
-            mn[a] = mx[a] = ch[a][order[lo]];
-        for (size_t i = lo; i < hi; ++i) {
-            uint32_t p = order[i];
-            for (int a = 0; a < 3; ++a) {
-                float v = ch[a][p];
-                mn[a] = std::min(mn[a], v);
-                mx[a] = std::max(mx[a], v);
-                sum[a] += v;
-            }
-        }
-        float ry = mx[0] - mn[0], rb = mx[1] - mn[1], rr = mx[2] - mn[2];
+        float ry = st.mx[0] - st.mn[0], rb = st.mx[1] - st.mn[1], rr = st.mx[2] - st.mn[2];
         int axis;
         if (ry > rb)
             axis = ry > rr ? 0 : 2;
         else
             axis = rb > rr ? 1 : 2;
-        double mean = sum[axis] / double(hi - lo);
+        double mean = st.sum[axis] / double(hi - lo);
         // Stable partition: lower values first, memory order kept on both sides.
         size_t lowCount = 0, highCount = 0;
-        const std::vector<float>& v = ch[axis];
-        for (size_t i = lo; i < hi; ++i)
-            if (double(v[order[i]]) < mean)
-                order[lo + lowCount++] = order[i];
-            else
-                scratch[highCount++] = order[i];
-        std::copy(scratch.begin(), scratch.begin() + long(highCount), order.begin() + long(lo + lowCount));
+        strStats low, high;
+        for (size_t i = lo; i < hi; ++i) {
+            const uint32_t p = order[i];
+            if (double(ch[p][size_t(axis)]) < mean) {
+                order[lo + lowCount++] = p;
+                low.add(ch[p]);
+            } else {
+                scratch[highCount++] = p;
+                high.add(ch[p]);
+            }
+        }
+        std::copy(scratch.get(), scratch.get() + highCount, order.get() + lo + lowCount);
         int half = 1 << (d - 1);
-        Split(lo, lo + lowCount, c, d - 1);
-        Split(lo + lowCount, hi, c + half, d - 1);
+        Split(lo, lo + lowCount, c, d - 1, low);
+        Split(lo + lowCount, hi, c + half, d - 1, high);
     }
 };
 
@@ -325,11 +344,10 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n) {
     size_t w = size_t(src.Width()), h = size_t(src.Height()), count = w * h;
     strQuantizer q;
     try {
-        for (auto& c : q.ch)
-            c.resize(count);
-        q.order.resize(count);
-        q.scratch.resize(count);
-        q.label.assign(count, 0);
+        q.ch = std::make_unique_for_overwrite<std::array<float, 3>[]>(count);
+        q.order = std::make_unique_for_overwrite<uint32_t[]>(count);
+        q.scratch = std::make_unique_for_overwrite<uint32_t[]>(count);
+        q.label = std::make_unique_for_overwrite<uint16_t[]>(count);
     } catch (...) {
         return nullptr;
     }
@@ -337,16 +355,16 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n) {
         const uint8_t* row = src.Row(int(y));
         for (size_t x = 0; x < w; ++x, ++k) {
             float b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
-            q.ch[0][k] = 0.29891f * r + 0.58661f * g + 0.11448f * b;
-            q.ch[1][k] = -0.16874f * r - 0.33126f * g + 0.5f * b;
-            q.ch[2][k] = 0.5f * r - 0.41869f * g - 0.08131f * b;
+            q.ch[k][0] = 0.29891f * r + 0.58661f * g + 0.11448f * b;
+            q.ch[k][1] = -0.16874f * r - 0.33126f * g + 0.5f * b;
+            q.ch[k][2] = 0.5f * r - 0.41869f * g - 0.08131f * b;
             q.order[k] = uint32_t(k);
         }
     }
     int depth = 0;
     for (int v = n / 2; v; v >>= 1)
         ++depth;
-    q.Split(0, count, 0, depth);
+    q.Split(0, count, 0, depth, q.Stats(0, count));
 
     int paletteSize = outDepth <= 8 ? (n + 1) & ~1 : n;
     std::vector<uint32_t> palette(size_t(paletteSize), 0);
@@ -357,7 +375,7 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n) {
         size_t c = q.label[k];
         ++members[c];
         for (int a = 0; a < 3; ++a)
-            acc[c * 3 + size_t(a)] += q.ch[a][k];
+            acc[c * 3 + size_t(a)] += q.ch[k][size_t(a)];
     }
     auto clampByte = [](double v) { return uint32_t(std::clamp(v + 0.49, 0.0, 255.0)); };
     for (size_t c = 0; c < clusters && c < palette.size(); ++c) {
@@ -373,9 +391,15 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n) {
     if (!d) return nullptr;
     if (outDepth <= 8) {
         std::copy(palette.begin(), palette.end(), d->Table().begin());
-        for (size_t y = 0, k = 0; y < h; ++y)
+        for (size_t y = 0, k = 0; y < h; ++y) {
+            if (outDepth == 8) { // one byte a pixel: the row at once
+                std::copy(q.label.get() + k, q.label.get() + k + w, d->Row(int(y)));
+                k += w;
+                continue;
+            }
             for (size_t x = 0; x < w; ++x, ++k)
                 d->WriteIndex(int(x), int(y), q.label[k]);
+        }
     } else {
         for (size_t y = 0, k = 0; y < h; ++y) {
             uint8_t* row = d->Row(int(y));

@@ -1,0 +1,173 @@
+// GIFs written as changes (changed rectangles, unchanged pixels transparent, smaller palettes,
+// deferred clears) show exactly the frames of GIFs written whole: both are read back with giflib and
+// composed, and every pixel and every delay must match, for the sample and for animations with
+// transparency, flashes and a target picture.
+
+#include "../../samples/sample_project.h"
+
+#include "export/capture_image.h"
+#include "export/cut_range.h"
+#include "export/gif_file.h"
+#include "export_fixture.h"
+#include "image/gif_animation.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using testing_support::TempDir;
+
+namespace {
+
+struct strSample {
+    cConfig config;
+    cProject doc{&config};
+    cPictureSlotTable slots;
+    strCaptureArea area;
+
+    strSample() {
+        config.setDefaults();
+        sample::BuildProject(doc);
+        auto sheet = std::make_unique<cPictureSlot>();
+        sheet->Attach(sample::DrawSheet());
+        sheet->Divide(sample::kColumns, sample::kRows, 0);
+        slots.Insert(std::move(sheet), 0);
+        // A target picture: a ring of colours with a transparent middle.
+        slots.Insert(render_fixture::MakeSlot(60, 60,
+                                              [](int x, int y) {
+                                                  const int d = (x - 30) * (x - 30) + (y - 30) * (y - 30);
+                                                  return d < 200 ? 0u
+                                                                 : 0xFF000000u | uint32_t(x * 4) << 16 |
+                                                                       uint32_t(y * 4) << 8 | 0x40u;
+                                              }),
+                     -11);
+        strCutRange r;
+        ComputeAutoCutRange(doc, slots, r);
+        area = {r.left, r.top, r.left + r.width, r.top + r.height};
+    }
+};
+
+// Exports and reads back; the file's size in *bytes.
+strGifAnimation Export(const strCaptureRequest& request, const std::string& path, bool whole, size_t* bytes) {
+    strCaptureRequest r = request;
+    r.outputPath = path;
+    r.gifWholeFrames = whole;
+    cCaptureImage capture;
+    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
+    while (capture.Step() == kStepImage) {
+    }
+    EXPECT_TRUE(capture.Finish()) << capture.LastError();
+    strGifAnimation gif;
+    std::string why;
+    EXPECT_TRUE(LoadGifAnimationFile(path, gif, &why)) << why;
+    *bytes = testing_support::ReadBytes(path).size();
+    return gif;
+}
+
+void ExpectSameFrames(const strGifAnimation& changes, const strGifAnimation& whole, const std::string& what) {
+    ASSERT_EQ(changes.frames.size(), whole.frames.size()) << what;
+    EXPECT_EQ(changes.loopCount, whole.loopCount) << what;
+    for (size_t i = 0; i < whole.frames.size(); ++i) {
+        const cDib& a = *changes.frames[i].image;
+        const cDib& b = *whole.frames[i].image;
+        EXPECT_EQ(std::memcmp(a.Pixels(), b.Pixels(), b.PixelBytes()), 0) << what << ": frame " << i;
+        EXPECT_EQ(changes.frames[i].delay, whole.frames[i].delay) << what << ": frame " << i;
+    }
+    // When the first frame shows transparent pixels, the last one leaves the screen clear for the next
+    // pass of the loop: it is cleared, and its rectangle holds every pixel it shows.
+    const strGifAnimation::strFrame& last = changes.frames.back();
+    bool firstHasHoles = false;
+    const cDib& first = *whole.frames[0].image;
+    for (size_t k = 3; k < first.PixelBytes(); k += 4)
+        firstHasHoles |= first.Pixels()[k] == 0;
+    if (!firstHasHoles || changes.frames.size() < 2) return;
+    EXPECT_EQ(last.disposal, 2) << what;
+    for (int y = 0; y < last.image->Height(); ++y)
+        for (int x = 0; x < last.image->Width(); ++x) {
+            const bool inside =
+                x >= last.left && x < last.left + last.width && y >= last.top && y < last.top + last.height;
+            if (!inside) {
+                ASSERT_EQ(last.image->ReadPixel(x, y) >> 24, 0u) << what << " " << x << "," << y;
+            }
+        }
+}
+
+} // namespace
+
+TEST(GifChanges, TheSampleShowsTheSameFramesAndIsSmaller) {
+    TempDir dir;
+    strSample s;
+    strCaptureRequest r;
+    r.project = &s.doc;
+    r.pictures = &s.slots;
+    r.area = s.area;
+    r.fps = 60;
+    const struct {
+        uint32_t flags;
+        uint32_t background;
+        const char* what;
+    } cases[] = {
+        {kExportGif | kExportLimit6, 0x1c2030, "plain"},
+        {kExportGif | kExportLimit6 | kExportFlash, 0x1c2030, "flashes"},
+        {kExportGif | kExportFlash | kExportAlpha, 0x000000, "transparent with flashes"},
+        {kExportGif | kExportLimit6 | kExportTarget | kExportFlash, 0x204060, "target and flashes"},
+        {kExportGif | kExportTarget | kExportAlpha, 0xFF00FF, "transparent with a target"},
+    };
+    for (const auto& c : cases) {
+        r.flags = c.flags;
+        r.background = c.background;
+        size_t changedBytes = 0, wholeBytes = 0;
+        const strGifAnimation changes = Export(r, dir.file("c.gif"), false, &changedBytes);
+        const strGifAnimation whole = Export(r, dir.file("w.gif"), true, &wholeBytes);
+        ExpectSameFrames(changes, whole, c.what);
+        EXPECT_LT(changedBytes, wholeBytes) << c.what;
+    }
+}
+
+TEST(GifChanges, PixelsThatTurnTransparentAndFramesThatRepeat) {
+    // Frames as letters on a 4 x 3 screen, '.' transparent: a box that moves, vanishes, repeats,
+    // turns transparent in the middle, then beside the last change, and comes back; the first frame
+    // has holes, so the screen must be clear after the last.
+    // Rows of one frame, top to bottom, joined with '/'.
+    const std::vector<std::string> frames = {
+        "AAB./ABB./....", "AAB./ABB./....", ".AAB/.ABB/....", "..../..../....", "CCCC/C..C/CCCC",
+        "CCCC/CDDC/CCCC", "CCCC/C..C/CCCC", "CCCC/CCDC/CCCC", "CC../CC../CC..", "AAB./ABB./....",
+    };
+    const uint32_t colours[] = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0};
+    for (bool whole : {false, true}) {
+        CGIFFile file;
+        file.wholeFrames = whole;
+        for (const std::string& f : frames) {
+            auto local = std::make_unique<CGIFLocal>();
+            local->bitmap = cDib::Create(4, 3, 32);
+            for (int k = 0; k < 12; ++k) {
+                const char c = f[size_t(k + k / 4)];
+                const uint32_t v = c == '.' ? 0 : colours[c - 'A'];
+                std::memcpy(local->bitmap->Row(k / 4) + (k % 4) * 4, &v, 4);
+            }
+            local->delay = 3;
+            local->disposal = 2;
+            ASSERT_TRUE(file.AddFrame(std::move(local)));
+        }
+        std::vector<uint8_t> bytes;
+        std::string why;
+        ASSERT_TRUE(file.Encode(bytes, 0, &why)) << why;
+        strGifAnimation gif;
+        ASSERT_TRUE(ReadGifAnimation(bytes, gif, &why)) << why;
+        ASSERT_EQ(gif.frames.size(), frames.size());
+        for (size_t i = 0; i < frames.size(); ++i)
+            for (int k = 0; k < 12; ++k) {
+                const char c = frames[i][size_t(k + k / 4)];
+                EXPECT_EQ(gif.frames[i].image->ReadPixel(k % 4, k / 4), c == '.' ? 0u : colours[c - 'A'])
+                    << (whole ? "whole " : "changes ") << i << " " << k;
+            }
+        if (!whole) {
+            const auto& last = gif.frames.back();
+            EXPECT_EQ(last.disposal, 2);
+            EXPECT_GE(last.width * last.height, 3 * 2); // holds the box of its opaque pixels
+        }
+    }
+}
