@@ -216,14 +216,22 @@ bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
 }
 
 // Step 3: the frame's colours (marker included) and the marker's position.
-bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos) {
+struct CGIFFile::strReduceWork {
+    std::unique_ptr<cDib> image; // the frame composed onto white, 24 bits
+    std::vector<uint8_t> remembered;
+    strQuantizeScratch quantize;
+};
+
+bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& w) {
     if (!CollectColours(f.pixels, 256, colours)) {
         // Compose onto white and quantise. Pixels with alpha below 65 become white and are
         // remembered as transparent.
         const int W = screenWidth_, H = screenHeight_;
-        auto work = cDib::Create(W, H, 24);
-        if (!work) return false;
-        std::vector<uint8_t> remembered(size_t(W) * size_t(H), 0);
+        if (!w.image) w.image = cDib::Create(W, H, 24);
+        if (!w.image) return false;
+        cDib* work = w.image.get();
+        std::vector<uint8_t>& remembered = w.remembered;
+        remembered.assign(size_t(W) * size_t(H), 0);
         const cDib& bmp = *f.bitmap;
         // Channel c at alpha a composed onto white, 16-bit arithmetic, as a table a * 256 + c.
         static const std::vector<uint8_t> onWhite = [] {
@@ -257,7 +265,7 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
                 out[x * 3 + 2] = row[r];
             }
         }
-        auto q = QuantizeColours(*work, f.mask ? 254 : 256);
+        auto q = QuantizeColours(*work, f.mask ? 254 : 256, &w.quantize);
         if (!q || q->Bits() != 8) return false;
         const std::vector<uint32_t>& table = q->Table();
         for (int y = 0; y < H; ++y) {
@@ -303,10 +311,11 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
 
     // Pixel buffers and colour reduction.
     std::vector<std::vector<uint32_t>> frameColours(frames_.size());
+    strReduceWork reduceWork;
     for (size_t i = 0; i < frames_.size(); ++i) {
         CGIFLocal& f = *frames_[i];
         int markerPos = -1;
-        if (!BuildPixelBuffer(f) || !ReduceColours(f, frameColours[i], markerPos)) {
+        if (!BuildPixelBuffer(f) || !ReduceColours(f, frameColours[i], markerPos, reduceWork)) {
             SetError(error, "out of memory while reducing the colours of frame " + std::to_string(i));
             return false;
         }

@@ -78,7 +78,8 @@ class CGIFFile {
   private:
     bool EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error);
     bool BuildPixelBuffer(CGIFLocal& f);
-    bool ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos);
+    struct strReduceWork; // memory the colour reduction keeps from frame to frame
+    bool ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& work);
 
     std::vector<std::unique_ptr<CGIFLocal>> frames_;
     int screenWidth_ = 0, screenHeight_ = 0;

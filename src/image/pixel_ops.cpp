@@ -272,12 +272,12 @@ int SortPalette(int count, uint32_t* entries, bool ascending) {
 
 namespace {
 
-// Work arrays of one quantisation, left uninitialised: every element is written before it is read.
+// One quantisation over the work memory (every element is written before it is read).
 struct strQuantizer {
-    std::unique_ptr<std::array<float, 3>[]> ch; // Y, Cb, Cr per pixel (together: one cache line)
-    std::unique_ptr<uint32_t[]> order;          // pixel numbers, partitioned by cluster, memory order inside
-    std::unique_ptr<uint32_t[]> scratch;
-    std::unique_ptr<uint16_t[]> label;
+    std::array<float, 3>* ch; // Y, Cb, Cr per pixel (together: one cache line)
+    uint32_t* order;          // pixel numbers, partitioned by cluster, memory order inside
+    uint32_t* scratch;
+    uint16_t* label;
 
     // Minimum, maximum and sum of each channel over a range, the sum taken in the range's order.
     struct strStats {
@@ -329,7 +329,7 @@ struct strQuantizer {
                 high.add(ch[p]);
             }
         }
-        std::copy(scratch.get(), scratch.get() + highCount, order.get() + lo + lowCount);
+        std::copy(scratch, scratch + highCount, order + lo + lowCount);
         int half = 1 << (d - 1);
         Split(lo, lo + lowCount, c, d - 1, low);
         Split(lo + lowCount, hi, c + half, d - 1, high);
@@ -338,19 +338,21 @@ struct strQuantizer {
 
 } // namespace
 
-std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n) {
+std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n, strQuantizeScratch* scratch) {
     if (src.Bits() != 24 || n < 2 || n > 512) return nullptr;
     int outDepth = n < 3 ? 1 : n < 17 ? 4 : n < 257 ? 8 : 24;
     size_t w = size_t(src.Width()), h = size_t(src.Height()), count = w * h;
-    strQuantizer q;
+    strQuantizeScratch own;
+    strQuantizeScratch& m = scratch ? *scratch : own;
     try {
-        q.ch = std::make_unique_for_overwrite<std::array<float, 3>[]>(count);
-        q.order = std::make_unique_for_overwrite<uint32_t[]>(count);
-        q.scratch = std::make_unique_for_overwrite<uint32_t[]>(count);
-        q.label = std::make_unique_for_overwrite<uint16_t[]>(count);
+        m.ych.resize(std::max(m.ych.size(), count));
+        m.order.resize(std::max(m.order.size(), count));
+        m.spare.resize(std::max(m.spare.size(), count));
+        m.label.resize(std::max(m.label.size(), count));
     } catch (...) {
         return nullptr;
     }
+    strQuantizer q{m.ych.data(), m.order.data(), m.spare.data(), m.label.data()};
     for (size_t y = 0, k = 0; y < h; ++y) {
         const uint8_t* row = src.Row(int(y));
         for (size_t x = 0; x < w; ++x, ++k) {
@@ -393,7 +395,7 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n) {
         std::copy(palette.begin(), palette.end(), d->Table().begin());
         for (size_t y = 0, k = 0; y < h; ++y) {
             if (outDepth == 8) { // one byte a pixel: the row at once
-                std::copy(q.label.get() + k, q.label.get() + k + w, d->Row(int(y)));
+                std::copy(q.label + k, q.label + k + w, d->Row(int(y)));
                 k += w;
                 continue;
             }

@@ -8,8 +8,10 @@
 
 #include "image/bmp.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // New bitmap of `depth` (Algorithms 1). layout is a layout code for 16 and 32 bits (kLayout565 gives
 // 5-6-5; kLayoutArgb32 gives a 32-bit bitmap with alpha, made opaque when no pixel has alpha). For an
@@ -43,9 +45,17 @@ int CountColours(int limit, uint32_t* out, const cDib& src);
 // new count, the tail of the array zero-filled.
 int SortPalette(int count, uint32_t* entries, bool ascending);
 
+// Work memory of QuantizeColours. A caller that quantises many images passes the same one, so that the
+// memory is taken once (fresh memory costs a page fault a page on first use).
+struct strQuantizeScratch {
+    std::vector<std::array<float, 3>> ych; // Y, Cb, Cr of each pixel
+    std::vector<uint32_t> order, spare;    // pixel numbers
+    std::vector<uint16_t> label;           // cluster of each pixel
+};
+
 // Mean-split colour quantisation in YCbCr space of a 24-bit bitmap to n colours, 2 <= n <= 512
 // (Algorithms 5). The result is 1, 4 or 8 bits with a table, or 24 bits for n > 256.
-std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n);
+std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n, strQuantizeScratch* scratch = nullptr);
 
 // HSV adjustment of one pixel (Algorithms 6). pixel is 0xAARRGGBB; alpha is kept.
 uint32_t AdjustHsv(uint32_t pixel, int hue, int saturation, int value);
