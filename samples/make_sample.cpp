@@ -3,6 +3,7 @@
 //
 //   OUT_FOLDER/sample_sheet.png  the sprite sheet, 480 x 192, ten 96 x 96 patterns with alpha
 //   OUT_FOLDER/sample.txt        the project in the text format (save format 1)
+//   OUT_FOLDER/Audio/SE/*.wav    its two sound effects (samples/sample_sounds.h), through libsndfile
 
 #include "config/config.h"
 #include "document/anime_file_device.h"
@@ -13,6 +14,50 @@
 
 #include <cstdio>
 #include <string>
+
+#if PELKO_HAVE_AUDIO
+#include <sndfile.h>
+#endif
+
+namespace {
+
+// Writes the sample's sound effects below folder; false (why says what) when one cannot be written.
+bool WriteSounds(const std::string& folder, std::string& why) {
+#if PELKO_HAVE_AUDIO
+    for (const sample::strSound& s : sample::Sounds()) {
+        const std::string path = platform::JoinPath(folder, s.path);
+        const std::string parent = path.substr(0, path.find_last_of('/'));
+        if (!platform::MakeFolder(parent)) {
+            why = "cannot create the folder " + parent;
+            return false;
+        }
+        SF_INFO info{};
+        info.samplerate = sample::kSoundRate;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        if (!file) {
+            why = "cannot write " + path + ": " + sf_strerror(nullptr);
+            return false;
+        }
+        const auto count = sf_count_t(s.samples.size());
+        const bool ok = sf_write_short(file, s.samples.data(), count) == count;
+        sf_close(file);
+        if (!ok) {
+            why = "cannot write " + path;
+            return false;
+        }
+        std::printf("%s\n", path.c_str());
+    }
+    return true;
+#else
+    (void)folder;
+    why = "built without libsndfile: the sample has no sound files";
+    return false;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -42,9 +87,14 @@ int main(int argc, char** argv) {
     const std::string projectPath = platform::JoinPath(folder, "sample.txt");
     ANIME::cAnimeFile_Device device;
     if (device.save(projectPath, doc, ANIME::kFormatText) != 1) {
-        std::fprintf(stderr, "make_sample: cannot write %s: %s\n", projectPath.c_str(), device.lastError().c_str());
+        std::fprintf(stderr, "make_sample: cannot write %s: %s\n", projectPath.c_str(),
+                     device.lastError().c_str());
         return 1;
     }
     std::printf("%s\n%s\n", sheetPath.c_str(), projectPath.c_str());
+    if (!WriteSounds(folder, why)) {
+        std::fprintf(stderr, "make_sample: %s\n", why.c_str());
+        return 1;
+    }
     return 0;
 }

@@ -4,10 +4,11 @@
 // five stages of an expanding ring, three sparks, a soft glow and a slash, with alpha. BuildProject
 // fills a document with 24 frames of up to 8 cells using every pattern, the blend modes normal, add,
 // subtraction and multiplication, colour tones and saturation, a screen flash, a target flash and two
-// sound-effect timings; its picture 0 is "sample_sheet.png" (5 x 2 patterns).
+// sound-effect timings (sample_sounds.h); its picture 0 is "sample_sheet.png" (5 x 2 patterns).
 
 #include "document/project.h"
 #include "image/bmp.h"
+#include "sample_sounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +32,9 @@ inline void Blend(cDib& dib, int x, int y, strColour c, double a) {
     uint8_t* p = dib.Row(y) + x * 4;
     const double da = p[3] / 255.0, oa = a + da * (1 - a);
     auto mix = [&](double src, uint8_t dst) {
-        return oa > 0 ? uint8_t(std::lround(std::clamp((src * a + dst / 255.0 * da * (1 - a)) / oa, 0.0, 1.0) * 255)) : 0;
+        return oa > 0 ? uint8_t(std::lround(
+                            std::clamp((src * a + dst / 255.0 * da * (1 - a)) / oa, 0.0, 1.0) * 255))
+                      : 0;
     };
     p[0] = mix(c.b, p[0]);
     p[1] = mix(c.g, p[1]);
@@ -48,7 +51,8 @@ inline void Paint(cDib& dib, int k, const std::function<double(double, double, s
             double cover = 0;
             strColour sum{0, 0, 0};
             for (int s = 0; s < 16; ++s) {
-                const double dx = x + (s % 4 + 0.5) / 4 - kCell / 2.0, dy = y + (s / 4 + 0.5) / 4 - kCell / 2.0;
+                const double dx = x + (s % 4 + 0.5) / 4 - kCell / 2.0,
+                             dy = y + (s / 4 + 0.5) / 4 - kCell / 2.0;
                 strColour c{0, 0, 0};
                 const double a = std::clamp(shade(dx, dy, c), 0.0, 1.0);
                 cover += a;
@@ -92,7 +96,8 @@ inline std::unique_ptr<cDib> DrawSheet() {
     });
     // 10: a diagonal slash, bright in the middle, tapering at both ends.
     Paint(*dib, 9, [](double dx, double dy, strColour& c) {
-        const double a = -kPi / 4, u = dx * std::cos(a) + dy * std::sin(a), v = -dx * std::sin(a) + dy * std::cos(a);
+        const double a = -kPi / 4, u = dx * std::cos(a) + dy * std::sin(a),
+                     v = -dx * std::sin(a) + dy * std::cos(a);
         const double len = 44, half = 5 * std::max(0.0, 1 - (u / len) * (u / len));
         c = {0.95, 0.95, 1.0};
         return half > 0 && std::abs(v) < half ? 1 - std::abs(v) / half * 0.6 : 0.0;
@@ -100,8 +105,8 @@ inline std::unique_ptr<cDib> DrawSheet() {
     return dib;
 }
 
-inline strCell Cell(int pattern, int blend, int x, int y, int scale, int angle, int opacity, int r = 100, int g = 100,
-             int b = 100, int s = 100) {
+inline strCell Cell(int pattern, int blend, int x, int y, int scale, int angle, int opacity, int r = 100,
+                    int g = 100, int b = 100, int s = 100) {
     strCell c;
     c.picture = 0;
     c.pattern = uint16_t(pattern);
@@ -134,25 +139,28 @@ inline bool BuildProject(cProject& doc) {
 
     for (int f = 0; f < kFrames; ++f) {
         doc.frameOrCreate(f);
-        doc.setFrameInterval(f, f == 7 || f == 15 ? 4 : 0);  // two held frames, the rest 2 ticks
+        doc.setFrameInterval(f, f == 7 || f == 15 ? 4 : 0); // two held frames, the rest 2 ticks
         int c = 0;
         auto put = [&](const strCell& cell) { doc.setCell(f, c++, &cell); };
         // The ring grows through its five stages twice (additive, fading), tinted warmer the second time.
-        if (f < 10) put(Cell(1 + f / 2, 1, 0, 0, 100 + f * 8, 0, 255 - f * 14, 100, 100 - f * 3, 100 - f * 5));
+        if (f < 10)
+            put(Cell(1 + f / 2, 1, 0, 0, 100 + f * 8, 0, 255 - f * 14, 100, 100 - f * 3, 100 - f * 5));
         else if (f < 20)
-            put(Cell(1 + (f - 10) / 2, 1, 0, 0, 140 + (f - 10) * 10, 0, 230 - (f - 10) * 18, 130, 90, 60, 140));
+            put(Cell(1 + (f - 10) / 2, 1, 0, 0, 140 + (f - 10) * 10, 0, 230 - (f - 10) * 18, 130, 90, 60,
+                     140));
         // Three sparks circling the centre, spinning, in normal blending with their own tones.
         for (int k = 0; k < 3 && f >= 2 && f < 22; ++k) {
             const double a = (f * 18 + k * 120) * kPi / 180;
             const int radius = 20 + f * 3;
             const int tone[3][4] = {{100, 100, 100, 100}, {150, 80, 60, 100}, {60, 110, 170, 60}};
             put(Cell(6 + k, 0, int(std::lround(radius * std::cos(a))), int(std::lround(radius * std::sin(a))),
-                     60 + (f % 4) * 10, (f * 150 + k * 400) % 3600, 255 - std::max(0, f - 14) * 30, tone[k][0],
-                     tone[k][1], tone[k][2], tone[k][3]));
+                     60 + (f % 4) * 10, (f * 150 + k * 400) % 3600, 255 - std::max(0, f - 14) * 30,
+                     tone[k][0], tone[k][1], tone[k][2], tone[k][3]));
         }
         // The glow: multiplied behind the burst at first (darkening), then added on top.
         if (f >= 4 && f < 9) put(Cell(9, 3, 0, 8, 160, 0, 180, 70, 70, 120, 0));
-        if (f >= 12 && f < 18) put(Cell(9, 1, 0, 0, 120 + (f - 12) * 15, 0, 200 - (f - 12) * 30, 100, 100, 100, 180));
+        if (f >= 12 && f < 18)
+            put(Cell(9, 1, 0, 0, 120 + (f - 12) * 15, 0, 200 - (f - 12) * 30, 100, 100, 100, 180));
         // A slash across the target, mirrored on the way back; a subtracted shadow under it.
         if (f >= 6 && f < 12) {
             put(Cell(10, 2, -20 + (f - 6) * 8, 20 - (f - 6) * 8, 150, 0, 120, 100, 100, 100, 100));
@@ -166,7 +174,7 @@ inline bool BuildProject(cProject& doc) {
     strEffect sound;
     sound.startFrame = 0;
     sound.flags = strEffect::kSound;
-    sound.soundPath = "Audio/SE/Fire1.ogg";
+    sound.soundPath = kFireSound;
     sound.volume = 90;
     doc.addEffect(sound);
     strEffect flash;
@@ -188,10 +196,10 @@ inline bool BuildProject(cProject& doc) {
     both.flashGreen = 40;
     both.flashBlue = 40;
     both.flashStrength = 200;
-    both.soundPath = "Audio/SE/Thunder1.ogg";
+    both.soundPath = kThunderSound;
     both.frequency = 120;
     doc.addEffect(both);
     return true;
 }
 
-}  // namespace sample
+} // namespace sample
