@@ -23,10 +23,7 @@ void BM_ExportSampleGif(benchmark::State& state) {
     cProject doc(&config);
     sample::BuildProject(doc);
     cPictureSlotTable slots;
-    auto sheet = std::make_unique<cPictureSlot>();
-    sheet->Attach(sample::DrawSheet());
-    sheet->Divide(sample::kColumns, sample::kRows, 0);
-    slots.Insert(std::move(sheet), 0);
+    slots.Insert(sample::SheetSlot(), 0);
     strCutRange cut;
     ComputeAutoCutRange(doc, slots, cut);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "pelko-bench-gif";

@@ -8,6 +8,7 @@
 
 #include "document/project.h"
 #include "image/bmp.h"
+#include "image/picture_slot.h"
 #include "sample_sounds.h"
 
 #include <algorithm>
@@ -103,6 +104,14 @@ inline std::unique_ptr<cDib> DrawSheet() {
         return half > 0 && std::abs(v) < half ? 1 - std::abs(v) / half * 0.6 : 0.0;
     });
     return dib;
+}
+
+// The sheet as the sample's picture 0, divided into its patterns.
+inline std::unique_ptr<cPictureSlot> SheetSlot() {
+    auto slot = std::make_unique<cPictureSlot>();
+    slot->Attach(DrawSheet());
+    slot->Divide(kColumns, kRows, 0);
+    return slot;
 }
 
 inline strCell Cell(int pattern, int blend, int x, int y, int scale, int angle, int opacity, int r = 100,

@@ -11,6 +11,7 @@
 #include "image/picture_slot_table.h"
 
 #include <gif_lib.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -35,7 +36,8 @@ struct strExportFixture {
         doc = std::make_unique<cProject>(&config);
         doc->create(int(lengths.size()), 4, 1, 4);
         doc->setSetting(kKeyBasicInterval, 1);
-        auto slot = render_fixture::MakeSlot(4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
+        auto slot = render_fixture::MakeSlot(
+            4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
         slots.Insert(std::move(slot), 0);
         strPicture p;
         p.divX = uint16_t(patterns);
@@ -62,7 +64,18 @@ struct strExportFixture {
     }
 };
 
-inline uint32_t PixelOf(const cDib& d, int x, int y) { return d.ReadPixel(x, y); }
+// Runs a whole export of the request.
+inline void RunCapture(const strCaptureRequest& r) {
+    cCaptureImage capture;
+    ASSERT_TRUE(capture.Begin(r)) << capture.LastError();
+    while (capture.Step() == kStepImage) {
+    }
+    EXPECT_TRUE(capture.Finish()) << capture.LastError();
+}
+
+inline uint32_t PixelOf(const cDib& d, int x, int y) {
+    return d.ReadPixel(x, y);
+}
 
 // A GIF read back with giflib (slurped; null on failure).
 struct strGifReadBack {
@@ -119,4 +132,4 @@ struct strGifReadBack {
     }
 };
 
-}  // namespace export_fixture
+} // namespace export_fixture

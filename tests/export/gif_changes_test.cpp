@@ -31,10 +31,7 @@ struct strSample {
     strSample() {
         config.setDefaults();
         sample::BuildProject(doc);
-        auto sheet = std::make_unique<cPictureSlot>();
-        sheet->Attach(sample::DrawSheet());
-        sheet->Divide(sample::kColumns, sample::kRows, 0);
-        slots.Insert(std::move(sheet), 0);
+        slots.Insert(sample::SheetSlot(), 0);
         // A target picture: a ring of colours with a transparent middle.
         slots.Insert(render_fixture::MakeSlot(60, 60,
                                               [](int x, int y) {
@@ -55,11 +52,7 @@ strGifAnimation Export(const strCaptureRequest& request, const std::string& path
     strCaptureRequest r = request;
     r.outputPath = path;
     r.gifWholeFrames = whole;
-    cCaptureImage capture;
-    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
-    while (capture.Step() == kStepImage) {
-    }
-    EXPECT_TRUE(capture.Finish()) << capture.LastError();
+    export_fixture::RunCapture(r);
     strGifAnimation gif;
     std::string why;
     EXPECT_TRUE(LoadGifAnimationFile(path, gif, &why)) << why;

@@ -40,11 +40,7 @@ std::string ExportGif(strExportFixture& f, const TempDir& dir, const std::string
     r.fps = fps;
     r.area = area;
     r.background = background;
-    cCaptureImage capture;
-    EXPECT_TRUE(capture.Begin(r)) << capture.LastError();
-    while (capture.Step() == kStepImage) {
-    }
-    EXPECT_TRUE(capture.Finish()) << capture.LastError();
+    RunCapture(r);
     return path;
 }
 
