@@ -2,11 +2,11 @@
 // clears decode (with giflib) to the same pixels, on data that fills the table several times.
 
 #include "export/gif_lzw.h"
+#include "image/gif_animation.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -19,12 +19,15 @@ int Append(GifFileType* gif, const GifByteType* data, int n) {
     return n;
 }
 
-// A one-image GIF of w x h pixels: giflib compresses them, or `data` (sub-blocks) is written as is.
+// A one-image GIF of w x h pixels, index k grey k: giflib compresses them, or `data` (sub-blocks) is
+// written as is.
 Bytes WriteGif(int w, int h, int bits, const Bytes& pixels, const Bytes* data) {
     Bytes out;
     int err = 0;
     GifFileType* gif = EGifOpen(&out, Append, &err);
     std::vector<GifColorType> colours(size_t(1) << bits);
+    for (size_t k = 0; k < colours.size(); ++k)
+        colours[k] = {uint8_t(k), uint8_t(k), uint8_t(k)};
     ColorMapObject* map = GifMakeMapObject(int(colours.size()), colours.data());
     EXPECT_EQ(EGifPutScreenDesc(gif, w, h, bits, 0, map), GIF_OK);
     GifFreeMapObject(map);
@@ -40,29 +43,15 @@ Bytes WriteGif(int w, int h, int bits, const Bytes& pixels, const Bytes* data) {
     return out;
 }
 
-struct strReader {
-    const Bytes* bytes;
-    size_t pos = 0;
-};
-int Read(GifFileType* gif, GifByteType* out, int n) {
-    auto* r = static_cast<strReader*>(gif->UserData);
-    const size_t k = std::min(size_t(n), r->bytes->size() - r->pos);
-    std::memcpy(out, r->bytes->data() + r->pos, k);
-    r->pos += k;
-    return int(k);
-}
-
+// The indices back, read with giflib.
 Bytes Decode(const Bytes& file) {
-    strReader r{&file};
-    int err = 0;
-    GifFileType* gif = DGifOpen(&r, Read, &err);
-    if (!gif) return {};
+    strGifAnimation gif;
     Bytes pixels;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
-        const SavedImage& s = gif->SavedImages[0];
-        pixels.assign(s.RasterBits, s.RasterBits + size_t(s.ImageDesc.Width) * size_t(s.ImageDesc.Height));
-    }
-    DGifCloseFile(gif, &err);
+    if (!ReadGifAnimation(file, gif) || gif.frames.size() != 1) return pixels;
+    const cDib& image = *gif.frames[0].image;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            pixels.push_back(uint8_t(image.ReadPixel(x, y)));
     return pixels;
 }
 

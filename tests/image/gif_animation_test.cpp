@@ -16,11 +16,11 @@ namespace {
 // Colour map: index 0 black, 1 'A', 2 'B', 3 'C', 4 'D' (index 5 is the transparent one below).
 const std::vector<uint32_t> kMap = {0x000000, 0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xFFFFFF};
 
-// A frame as one letter a pixel, rows one after the other: '.' transparent (alpha 0, black), else
-// the opaque colour of that letter.
+// A frame as one letter a pixel, rows joined with '/': '.' transparent (alpha 0, black), else the
+// opaque colour of that letter.
 std::string Letters(const cDib& image) {
     std::string out;
-    for (int y = 0; y < image.Height(); ++y)
+    for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
             const uint32_t p = image.ReadPixel(x, y);
             char c = '?';
@@ -29,6 +29,8 @@ std::string Letters(const cDib& image) {
                 if (p == (0xFF000000u | kMap[i])) c = char('A' + i - 1);
             out += c;
         }
+        if (y + 1 < image.Height()) out += '/';
+    }
     return out;
 }
 
@@ -63,30 +65,12 @@ TEST(GifAnimation, FramesComposeWithTheirDisposal) {
     EXPECT_EQ(gif.height, 4);
     EXPECT_EQ(gif.loopCount, -1); // no loop block
     const struct {
-        const char* pixels;
+        const char* pixels; // rows joined with '/'
         int delay, disposal;
-    } want[] = {
-        {"AAAA"
-         "AAAA"
-         "AAAA"
-         "AAAA",
-         10, 1},
-        {"AAAA"
-         "ABBA"
-         "AABA"
-         "AAAA",
-         20, 2},
-        {"CAAA"
-         "A..A"
-         "A..A"
-         "AAAA",
-         0, 3},
-        {"AAAA"
-         "A..A"
-         "A..A"
-         "AAAD",
-         7, 0},
-    };
+    } want[] = {{"AAAA/AAAA/AAAA/AAAA", 10, 1},
+                {"AAAA/ABBA/AABA/AAAA", 20, 2},
+                {"CAAA/A..A/A..A/AAAA", 0, 3},
+                {"AAAA/A..A/A..A/AAAD", 7, 0}};
     ASSERT_EQ(gif.frames.size(), std::size(want));
     for (size_t i = 0; i < gif.frames.size(); ++i) {
         const strGifAnimation::strFrame& f = gif.frames[i];
