@@ -44,14 +44,12 @@ struct strSample {
 };
 
 // Exports and reads back; the file's size in *bytes.
-strGifAnimation Export(const strCaptureRequest& request, const std::string& path, bool whole, size_t* bytes) {
-    strCaptureRequest r = request;
+strGifAnimation Export(strCaptureRequest r, const std::string& path, bool whole, size_t* bytes) {
     r.outputPath = path;
     r.gifWholeFrames = whole;
     export_fixture::RunCapture(r);
     strGifAnimation gif;
-    std::string why;
-    EXPECT_TRUE(LoadGifAnimationFile(path, gif, &why)) << why;
+    EXPECT_TRUE(LoadGifAnimationFile(path, gif));
     *bytes = testing_support::ReadBytes(path).size();
     return gif;
 }
