@@ -5,6 +5,7 @@
 // Pictures load only the first image (picture_loader.h); this is for the GIF draft and previews.
 
 #include "image/bmp.h"
+#include "image/picture_loader.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,9 +14,9 @@
 #include <string>
 #include <vector>
 
-// The most memory the frames of one animation may take (all frames at the screen size, 4 bytes a
-// pixel); a larger one is refused before it is decoded.
-inline constexpr uint64_t kMaxGifAnimationBytes = uint64_t(256) << 20;
+// The most memory the frames of one animation may take together (each at the screen size, 4 bytes a
+// pixel): the budget of one picture. A frame that would pass it is refused before it is decoded.
+inline constexpr uint64_t kMaxGifAnimationBytes = kMaxPictureBytes;
 
 struct strGifAnimation {
     struct strFrame {

@@ -81,17 +81,20 @@ struct strGifExtras {
 
 class cGifWalk {
   public:
-    // Opens the data and reads the screen descriptor; false for a damaged header or a screen side
-    // outside 1..maxSide.
-    bool open(std::span<const uint8_t> bytes, int maxSide, std::string& error) {
+    // Opens the data and reads the screen descriptor; false for a damaged header.
+    bool open(std::span<const uint8_t> bytes, std::string& error) {
         in_ = {bytes.data(), bytes.size(), 0};
         int err = 0;
         gif_.reset(bytes.size() >= 13 ? DGifOpen(&in_, ReadCallback, &err) : nullptr);
         if (!gif_) return fail(error, "not a GIF file");
-        if (gif_->SWidth < 1 || gif_->SHeight < 1 || gif_->SWidth > maxSide || gif_->SHeight > maxSide)
-            return fail(error, "the logical screen of " + std::to_string(gif_->SWidth) + " x " +
-                                   std::to_string(gif_->SHeight) + " pixels is empty or too large");
         return true;
+    }
+    // Whether the logical screen's sides lie in 1..maxSide.
+    bool screenFits(int maxSide, std::string& error) const {
+        if (gif_->SWidth >= 1 && gif_->SHeight >= 1 && gif_->SWidth <= maxSide && gif_->SHeight <= maxSide)
+            return true;
+        return fail(error, "the logical screen of " + std::to_string(gif_->SWidth) + " x " +
+                               std::to_string(gif_->SHeight) + " pixels is empty or too large");
     }
     GifFileType* gif() const { return gif_.get(); }
 
@@ -241,8 +244,9 @@ bool DecodeGif(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     out = {};
     cGifWalk walk;
     std::string error;
-    if (!walk.open(bytes, limits.maxSide, error)) return false;
+    if (!walk.open(bytes, error)) return false;
     const int sw = walk.gif()->SWidth, sh = walk.gif()->SHeight;
+    if (!CheckPictureBudget(sw, sh, limits, out) || !walk.screenFits(limits.maxSide, error)) return false;
     if (!DecodedSizeIsBacked(uint64_t(sw) * uint64_t(sh) * 3, bytes.size(), 4096)) return false;
 
     std::unique_ptr<cDib> canvas;
@@ -275,7 +279,7 @@ bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, std:
     };
     try {
         cGifWalk walk;
-        if (!walk.open(bytes, kMaxPictureSide, why)) return fail();
+        if (!walk.open(bytes, why) || !walk.screenFits(kMaxPictureSide, why)) return fail();
         const GifFileType* gif = walk.gif();
         const int sw = gif->SWidth, sh = gif->SHeight;
         const uint64_t frameBytes = uint64_t(sw) * uint64_t(sh) * 4;

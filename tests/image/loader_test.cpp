@@ -127,6 +127,7 @@ TEST(Loader, PicturesAboveTheBudgetAreRefused) {
             MakeBmp(Bmp(w, h, 8, Bytes(size_t(cDib::StrideOf(w, 8) * h), 1), {0, 0xFFFFFF}, 0, 2)),
             MakePng(Png(w, h, PNG_COLOR_TYPE_GRAY, std::vector<Bytes>(size_t(h), Bytes(size_t(w), 7)))),
             MakeXyz(w, h, std::vector<uint32_t>(256, 0x808080), Bytes(size_t(w * h), 1)),
+            MakeGif(w, h, {0, 0xFFFFFF}, {{.width = w, .height = h, .indices = Bytes(size_t(w * h), 1)}}),
         };
     };
     for (const Bytes& file : files(10, 10)) {
