@@ -466,6 +466,11 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             localMap = MakeMap(plan.palette);
             if (!localMap) return fail("cannot build a local palette");
         }
+        // giflib drops (without freeing) the previous image's local palette when this one has none.
+        if (!localMap && gif->Image.ColorMap) {
+            GifFreeMapObject(gif->Image.ColorMap);
+            gif->Image.ColorMap = nullptr;
+        }
         rc = EGifPutImageDesc(gif, plan.left, plan.top, plan.width, plan.height, f.interlace, localMap);
         if (localMap) GifFreeMapObject(localMap);
         if (rc == GIF_ERROR) return fail("cannot write an image descriptor");
