@@ -101,7 +101,7 @@ class cCanvasPlayTest : public QObject {
         std::iota(every.begin(), every.end(), 0);
         QCOMPARE(shown, every);
         QCOMPARE(fired, (std::map<int, int>{{0, 1}, {1, 1}, {2, 1}}));
-        QCOMPARE(plays.count, (std::map<std::string, int>{{"Fire1.ogg", 1}, {"Thunder1.ogg", 1}}));
+        QCOMPARE(plays.count, (std::map<std::string, int>{{"Fire1.wav", 1}, {"Thunder1.wav", 1}}));
         QVERIFY(flashShown);
         // Back to editing: the last frame stays, the info text is gone.
         QCOMPARE(s.currentFrame(), 23);
