@@ -1,6 +1,12 @@
 #include "image/texture.h"
 
+#include <atomic>
 #include <cstring>
+
+uint64_t cTexture::NextContent() {
+    static std::atomic<uint64_t> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 bool cTexture::Create(int width, int height) {
     Release();
@@ -12,6 +18,7 @@ bool cTexture::Create(int width, int height) {
     }
     width_ = width;
     height_ = height;
+    content_ = NextContent();
     return true;
 }
 
@@ -19,6 +26,7 @@ void cTexture::Release() {
     pixels_.clear();
     pixels_.shrink_to_fit();
     width_ = height_ = 0;
+    content_ = NextContent();
 }
 
 uint32_t cTexture::Pixel(int x, int y) const {

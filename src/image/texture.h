@@ -1,6 +1,11 @@
 #pragma once
 // A texture of the software drawing device: a 32-bit image, bytes B, G, R, A per pixel, row 0 at the
 // top, rows of exactly width x 4 bytes. Empty until created.
+//
+// Content() names the texture's content for caches of what is drawn from it: it changes whenever
+// the pixels may have changed (Create, Release, every call of the writable Row), and two textures
+// share it only when one is a copy of the other that neither has changed since. Write through a
+// pointer from Row only before the texture is next drawn from.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,12 +20,19 @@ class cTexture {
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Pitch() const { return width_ * 4; }
-    uint8_t* Row(int y) { return pixels_.data() + size_t(y) * size_t(Pitch()); }
+    uint8_t* Row(int y) {
+        content_ = NextContent();
+        return pixels_.data() + size_t(y) * size_t(Pitch());
+    }
     const uint8_t* Row(int y) const { return pixels_.data() + size_t(y) * size_t(Pitch()); }
     // Pixel (x, y) as 0xAARRGGBB.
     uint32_t Pixel(int x, int y) const;
+    uint64_t Content() const { return content_; }
 
   private:
+    static uint64_t NextContent();
+
+    uint64_t content_ = 0;
     int width_ = 0, height_ = 0;
     std::vector<uint8_t> pixels_;
 };

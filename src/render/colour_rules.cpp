@@ -75,24 +75,9 @@ strSourceSetup strSourceSetup::Of(const SpriteParams& p) {
 
 namespace {
 
-inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
+// The tone pass of a texel: its colour after tone, saturation, flash or silhouette, its alpha as is.
+inline uint32_t ToneTexelInline(uint32_t texel, const strSourceSetup& s) {
     const uint32_t ta = ChA(texel);
-    if (ta == 0) {
-        // Alpha 0: the colour only matters when blending is off (or in the spare mode 8).
-        switch (s.mode) {
-        case kBlendAlpha:
-        case kBlendAlpha2:
-        case kBlendAdd:
-        case kBlendRevSubtract:
-            return 0;
-        case kBlendMultiply:
-            return 0x00FFFFFF; // faded to white
-        case kBlendInvDest:
-            return 0; // faded to black
-        default:
-            break;
-        }
-    }
     const uint32_t t[3] = {ChR(texel), ChG(texel), ChB(texel)};
     uint32_t c[3];
     if (s.flags & kSpriteSilhouette) {
@@ -146,15 +131,58 @@ inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
             c[i] = Mul8(C[i], s.mul[i]);
         }
     }
-    const uint32_t a = Mul8(ta, s.opacity);
-    if (s.mode == kBlendMultiply) {
-        for (int i = 0; i < 3; ++i)
-            c[i] = Lerp8(c[i], 255, a);
-    } else if (s.mode == kBlendInvDest) {
-        for (int i = 0; i < 3; ++i)
-            c[i] = Lerp8(c[i], 0, a);
+    return PackArgb(ta, c[0], c[1], c[2]);
+}
+
+// Opacity and the fade of the multiplicative modes on a toned texel. A texel of alpha 0 gives a
+// fixed value in the modes where its colour cannot show.
+inline uint32_t FadeTexelInline(uint32_t toned, uint32_t opacity, int mode) {
+    const uint32_t ta = ChA(toned);
+    if (ta == 0) {
+        switch (mode) {
+        case kBlendAlpha:
+        case kBlendAlpha2:
+        case kBlendAdd:
+        case kBlendRevSubtract:
+            return 0;
+        case kBlendMultiply:
+            return 0x00FFFFFF; // faded to white
+        case kBlendInvDest:
+            return 0; // faded to black
+        default:
+            break; // blending off (or the spare mode 8): the colour shows
+        }
+    }
+    uint32_t c[3] = {ChR(toned), ChG(toned), ChB(toned)};
+    const uint32_t a = Mul8(ta, opacity);
+    if (mode == kBlendMultiply) {
+        for (uint32_t& v : c)
+            v = Lerp8(v, 255, a);
+    } else if (mode == kBlendInvDest) {
+        for (uint32_t& v : c)
+            v = Lerp8(v, 0, a);
     }
     return PackArgb(a, c[0], c[1], c[2]);
+}
+
+inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
+    if (ChA(texel) == 0 && s.mode != kBlendReplace && s.mode != kBlendDestColour)
+        return FadeTexelInline(texel, s.opacity, s.mode); // the fixed value; no tone needed
+    return FadeTexelInline(ToneTexelInline(texel, s), s.opacity, s.mode);
+}
+
+// out[x] = f(in[x]) for a texel function f, computing f once for each run of equal texels.
+template <typename F> void MapRow(const uint8_t* in, uint32_t* out, int n, F f) {
+    uint32_t last = 0, lastOut = f(0u);
+    for (int x = 0; x < n; ++x) {
+        uint32_t t;
+        std::memcpy(&t, in + size_t(x) * 4, 4);
+        if (t != last) {
+            last = t;
+            lastOut = f(t);
+        }
+        out[x] = lastOut;
+    }
 }
 
 } // namespace
@@ -164,16 +192,15 @@ uint32_t SourceTexel(uint32_t texel, const strSourceSetup& s) {
 }
 
 void BuildSourceRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s) {
-    uint32_t last = 0, lastOut = SourceTexelInline(0, s);
-    for (int x = 0; x < n; ++x) {
-        uint32_t t;
-        std::memcpy(&t, in + size_t(x) * 4, 4);
-        if (t != last) {
-            last = t;
-            lastOut = SourceTexelInline(t, s);
-        }
-        out[x] = lastOut;
-    }
+    MapRow(in, out, n, [&s](uint32_t t) { return SourceTexelInline(t, s); });
+}
+
+void ToneRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s) {
+    MapRow(in, out, n, [&s](uint32_t t) { return ToneTexelInline(t, s); });
+}
+
+void FadeRow(const uint8_t* in, uint32_t* out, int n, uint32_t opacity, int mode) {
+    MapRow(in, out, n, [opacity, mode](uint32_t t) { return FadeTexelInline(t, opacity, mode); });
 }
 
 uint32_t RectSource(int mode, int a, int r, int g, int b) {

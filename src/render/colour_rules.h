@@ -87,6 +87,14 @@ struct strSourceSetup {
 uint32_t SourceTexel(uint32_t texel, const strSourceSetup& s);
 // SourceTexel over n texels (bytes B, G, R, A) of a row.
 void BuildSourceRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s);
+// SourceTexel in two halves: the tone pass (tone, saturation, flash, silhouette; the alpha kept),
+// which does not depend on the opacity and blend mode, then the opacity and the fade of the
+// multiplicative modes. FadeRow(ToneRow(t)) gives SourceTexel(t).
+void ToneRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s);
+void FadeRow(const uint8_t* in, uint32_t* out, int n, uint32_t opacity, int mode);
+inline bool ToneIsIdentity(const strSourceSetup& s) {
+    return !s.tone && s.flags == 0;
+}
 // True when every source texel equals its picture texel (no tone, no flag, full opacity, no fade),
 // so the device can sample the picture directly.
 inline bool SourceIsTexel(const strSourceSetup& s) {

@@ -1,6 +1,7 @@
 #include "render/sprite_drawer.h"
 
 #include "image/picture_slot.h"
+#include "render/blend_span.h"
 #include "render/colour_rules.h"
 #include "render/quad_mapping.h"
 #include "render/raster.h"
@@ -11,10 +12,8 @@
 bool cSpriteDrawer::BeginFrame(cTexture& target, uint32_t clearArgb) {
     target_ = nullptr;
     if (target.IsEmpty()) return false;
-    uint8_t* pixels = target.Row(0);
-    const size_t count = size_t(target.Width()) * size_t(target.Height());
-    for (size_t k = 0; k < count; ++k)
-        std::memcpy(pixels + k * 4, &clearArgb, 4);
+    render::FillSpan(reinterpret_cast<uint32_t*>(target.Row(0)), clearArgb,
+                     size_t(target.Width()) * size_t(target.Height()));
     target_ = &target;
     return true;
 }
@@ -47,7 +46,9 @@ bool cSpriteDrawer::DrawPattern(const cTexture& texture, const strRect& rect, co
     // sprite samples the picture itself.
     const render::strSourceSetup setup = render::strSourceSetup::Of(p);
     render::strSourceView source;
-    if (render::SourceIsTexel(setup)) {
+    if (!reference_) {
+        if (!cache_.Get(texture, rect, setup, source)) return false;
+    } else if (render::SourceIsTexel(setup)) {
         source.pixels = texture.Row(rect.top) + size_t(rect.left) * 4;
         source.pitch = size_t(texture.Pitch());
     } else {
@@ -104,5 +105,9 @@ void cSpriteDrawer::RasterQuad(const render::strSourceView& source, int w, int h
                                double sx, double sy, double angleDegrees, int mode) {
     render::strQuadMapping m;
     if (!render::MapQuad(w, h, cx, cy, sx, sy, angleDegrees, target_->Width(), target_->Height(), m)) return;
-    render::RasterReference(m, source, {target_->Row(0), size_t(target_->Pitch())}, mode);
+    const render::strTargetView target{target_->Row(0), size_t(target_->Pitch())};
+    if (reference_)
+        render::RasterReference(m, source, target, mode);
+    else
+        render::RasterFast(m, source, target, mode, buffer_);
 }

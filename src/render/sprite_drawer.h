@@ -12,11 +12,13 @@
 // thus copies its pattern's texels 1:1 onto the target.
 //
 // Requests are drawn in the order given (the depth value is carried but not tested). One drawer
-// serves one thread; picture slots are only read while drawing.
+// serves one thread; picture slots are only read while drawing. The drawer keeps the source texels
+// of recent sprites (their tone pass) keyed by the picture's content, so redrawing an unchanged cell
+// costs only its raster pass.
 
 #include "image/pattern_grid.h"
 #include "image/texture.h"
-#include "render/raster.h"
+#include "render/source_cache.h"
 #include "render/sprite_params.h"
 
 #include <cstdint>
@@ -52,6 +54,13 @@ class cSpriteDrawer {
     int TargetWidth() const { return target_ ? target_->Width() : 0; }
     int TargetHeight() const { return target_ ? target_->Height() : 0; }
 
+    // Draws through the plain scalar path (every texel's source built anew, every pixel tested and
+    // blended on its own) instead of the fast one; both give the same bytes. For tests and benchmarks.
+    void SetReferencePath(bool on) { reference_ = on; }
+    // Forgets the kept source texels; SetSourceCacheLimit(0) keeps none.
+    void ClearSourceCache() { cache_.Clear(); }
+    void SetSourceCacheLimit(size_t bytes) { cache_.SetLimit(bytes); }
+
   private:
     // Rasterises a w x h source centred at (cx, cy) in device pixel coordinates (pixel centres at
     // integers), scaled and rotated, blending with mode.
@@ -60,5 +69,8 @@ class cSpriteDrawer {
 
     cTexture* target_ = nullptr;
     float viewX_ = 0, viewY_ = 0, zoom_ = 1;
-    std::vector<uint32_t> source_; // the source texels of the sprite being drawn
+    bool reference_ = false;
+    render::cSourceCache cache_;
+    std::vector<uint32_t> source_; // the reference path's source texels of the sprite being drawn
+    std::vector<uint32_t> buffer_; // the fast path's scratch row
 };

@@ -1,0 +1,139 @@
+// Blend kernels written once against a vector type V (included by blend_span.cpp for each
+// instruction set, inside its own namespace, with PELKO_SIMD_ATTR naming the instruction set).
+// V holds V::kPixels pixels; its 16-bit operations work on the pixels unpacked two bytes a lane.
+//
+// Every mode is written as products of two bytes rounded by Div255 and sums of them, in the order
+// of BlendPixelT, so the results agree bit for bit. Div255(x) = ((x + 128) * 257) >> 16, the high
+// half of a 16-bit product (exact for x <= 65025). The alpha lane is fed values that make the
+// colour formula yield the alpha rule:
+//   normal       o = Div255(s' a + d (255 - a)),  s'.alpha = 255                 -> a + D.a (1 - a)
+//   add          o = d + Div255(s' a),            s'.alpha = 255 - D.a            -> the same "over"
+//   subtract     colour d - Div255(s a), alpha d + Div255(s' a) as for add
+//   multiply     o = Div255(d s'),                s'.alpha = 255                  -> D.a
+//   inverse dest o = Div255(X a) + Div255(d Y),   X = s (alpha 255), Y = 255 - d (alpha 255 - a)
+
+using R = typename V::R;
+
+PELKO_SIMD_ATTR inline R Div255(R x) {
+    return V::MulHi16(V::Add16(x, V::Set16(128)), V::Set16(257));
+}
+
+// Pixels (source s, destination d, unpacked to 16-bit lanes, a the source alpha in every lane of
+// its pixel) blended under Mode.
+template <int Mode> PELKO_SIMD_ATTR inline R BlendLanes(R s, R d, R a) {
+    const R k255 = V::Set16(255), alphaLanes = V::AlphaLanes();
+    if constexpr (Mode == kBlendAlpha) {
+        // s arrives with its alpha lane at 255.
+        return Div255(V::Add16(V::Mul16(s, a), V::Mul16(d, V::Sub16(k255, a))));
+    } else if constexpr (Mode == kBlendAdd || Mode == kBlendRevSubtract) {
+        const R sp = V::Or(V::AndNot(alphaLanes, s), V::And(alphaLanes, V::Sub16(k255, d)));
+        const R m = Div255(V::Mul16(sp, a));
+        if constexpr (Mode == kBlendAdd) return V::Add16(d, m);
+        return V::Or(V::AndNot(alphaLanes, V::SubSat16(d, m)), V::And(alphaLanes, V::Add16(d, m)));
+    } else if constexpr (Mode == kBlendMultiply) {
+        return Div255(V::Mul16(d, s)); // s arrives with its alpha lane at 255
+    } else {                           // kBlendInvDest; s arrives with its alpha lane at 255
+        const R y = V::Sub16(k255, V::Or(V::AndNot(alphaLanes, d), V::And(alphaLanes, a)));
+        return V::Add16(Div255(V::Mul16(s, a)), Div255(V::Mul16(d, y)));
+    }
+}
+
+template <int Mode> PELKO_SIMD_ATTR inline R BlendPixels(R s, R d) {
+    const R zero = V::Zero();
+    const R aLo = V::AlphaLo(s), aHi = V::AlphaHi(s);
+    // The modes that read the source's alpha lane only as 255.
+    if constexpr (Mode == kBlendAlpha || Mode == kBlendMultiply || Mode == kBlendInvDest)
+        s = V::Or(s, V::Set32(0xFF000000u));
+    return V::Pack(BlendLanes<Mode>(V::UnpackLo(s, zero), V::UnpackLo(d, zero), aLo),
+                   BlendLanes<Mode>(V::UnpackHi(s, zero), V::UnpackHi(d, zero), aHi));
+}
+
+template <int Mode, bool Constant>
+PELKO_SIMD_ATTR void BlendRun(uint32_t* dst, const uint32_t* src, uint32_t one, int n) {
+    constexpr bool kSkipClear =
+        Mode == kBlendAlpha || Mode == kBlendAdd || Mode == kBlendRevSubtract || Mode == kBlendMultiply;
+    constexpr int kStep = V::kPixels;
+    const R alphaBytes = V::Set32(0xFF000000u), zero = V::Zero();
+    int k = 0;
+    for (; k + kStep <= n; k += kStep) {
+        const R s = Constant ? V::Set32(one) : V::Load(src + k);
+        const R alpha = V::And(s, alphaBytes);
+        if constexpr (kSkipClear)
+            if (V::AllEqual32(alpha, zero)) continue;
+        if constexpr (Mode == kBlendAlpha) {
+            if (V::AllEqual32(alpha, alphaBytes)) {
+                V::Store(dst + k, s);
+                continue;
+            }
+        }
+        V::Store(dst + k, BlendPixels<Mode>(s, V::Load(dst + k)));
+    }
+    if (k == n) return;
+    if constexpr (V::kMaskedTail) {
+        const int rest = n - k;
+        const R s = Constant ? V::Set32(one) : V::LoadFirst(src + k, rest);
+        V::StoreFirst(dst + k, BlendPixels<Mode>(s, V::LoadFirst(dst + k, rest)), rest);
+    } else {
+        for (; k < n; ++k) {
+            uint32_t s = one, d;
+            if (!Constant) std::memcpy(&s, src + k, 4);
+            std::memcpy(&d, dst + k, 4);
+            d = BlendPixelT<Mode>(s, d);
+            std::memcpy(dst + k, &d, 4);
+        }
+    }
+}
+
+// dst[k] = value for k < n.
+PELKO_SIMD_ATTR void Fill(uint32_t* dst, uint32_t value, size_t n) {
+    const R v = V::Set32(value);
+    size_t k = 0;
+    for (; k + V::kPixels <= n; k += V::kPixels)
+        V::Store(dst + k, v);
+    for (; k < n; ++k)
+        std::memcpy(dst + k, &value, 4);
+}
+
+template <bool Constant>
+PELKO_SIMD_ATTR void Blend(int mode, uint32_t* dst, const uint32_t* src, uint32_t one, int n) {
+    switch (mode) {
+    case kBlendAlpha:
+    case kBlendAlpha2:
+        return BlendRun<kBlendAlpha, Constant>(dst, src, one, n);
+    case kBlendAdd:
+        return BlendRun<kBlendAdd, Constant>(dst, src, one, n);
+    case kBlendRevSubtract:
+        return BlendRun<kBlendRevSubtract, Constant>(dst, src, one, n);
+    case kBlendMultiply:
+    case kBlendDestColour: // the same products; only the source differs (not faded)
+        return BlendRun<kBlendMultiply, Constant>(dst, src, one, n);
+    case kBlendInvDest:
+        return BlendRun<kBlendInvDest, Constant>(dst, src, one, n);
+    default:
+        for (int k = 0; k < n; ++k)
+            std::memcpy(dst + k, Constant ? &one : src + k, 4);
+    }
+}
+
+PELKO_SIMD_ATTR void BlendSpan(int mode, uint32_t* dst, const uint32_t* src, int n) {
+    Blend<false>(mode, dst, src, 0, n);
+}
+PELKO_SIMD_ATTR void BlendSpanConstant(int mode, uint32_t* dst, uint32_t src, int n) {
+    Blend<true>(mode, dst, nullptr, src, n);
+}
+
+// Lane l of frac and whole: the fraction and the whole part of start + l * step (32.32 fixed point);
+// stepFrac and stepWhole those of the step from one block of lanes to the next.
+PELKO_SIMD_ATTR inline void StepLanes(int64_t start, int64_t step, R& frac, R& whole, R& stepFrac,
+                                      R& stepWhole) {
+    uint32_t f[V::kPixels], w[V::kPixels];
+    for (int l = 0; l < V::kPixels; ++l) {
+        const int64_t v = start + l * step;
+        f[l] = uint32_t(v);
+        w[l] = uint32_t(v >> 32);
+    }
+    frac = V::Load(f);
+    whole = V::Load(w);
+    stepFrac = V::Set32(uint32_t(V::kPixels * step));
+    stepWhole = V::Set32(uint32_t((V::kPixels * step) >> 32));
+}
