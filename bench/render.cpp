@@ -6,7 +6,8 @@
 //   fastest frame ("best_ms") and its ratios to the plain copy ("x_copy") and to the fastest frame of
 //   Qt's raster engine drawing the same frame in the same run ("x_qpainter" against Qt's calling
 //   thread, "x_qpainter_all" against all its threads). "Uncached" empties the drawer's cache of
-//   tone passes before every frame (as if every cell's look changed every frame); "Reference" runs
+//   tone passes before every frame (as if every cell's look changed every frame); "Fading" changes
+//   every cell's opacity every frame (its tone pass cached, its fade not); "Reference" runs
 //   the plain scalar path that the fast one is tested against; "Sse2" and "Avx2" hold the fast path to
 //   those instruction sets (the default uses the widest the processor has).
 // - BM_ComposePlainFrame: the same 16 cells without tone, normal blending, scale 1, angle 0.
@@ -247,7 +248,7 @@ BENCHMARK(BM_QPainterPlainFrame)->Unit(benchmark::kMillisecond)->UseManualTime()
 BENCHMARK(BM_QPainterTransformedFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 #endif
 
-enum eComposeCase { kComposeCached, kComposeUncached, kComposeReference };
+enum eComposeCase { kComposeCached, kComposeUncached, kComposeFading, kComposeReference };
 
 // Thread CPU time per frame (the compositor draws on the calling thread alone). The ratios take the
 // fastest frame, which a machine shared with other work disturbs least, against the fastest of
@@ -266,9 +267,18 @@ void ComposeBenchmark(benchmark::State& state, bool plain, eComposeCase which,
     target.Create(640, 480);
     strFrameScene frame;
     frame.background = 0xFF101010;
+    std::vector<strCell> cells = FrameCells(plain);
     double ours = 0, best = 1e9;
+    int frameNumber = 0;
     for (auto _ : state) {
         if (which == kComposeUncached) drawer.ClearSourceCache();
+        if (which == kComposeFading) {
+            ++frameNumber;
+            for (int c = 0; c < int(cells.size()); ++c) {
+                cells[size_t(c)].opacity = uint8_t(56 + (frameNumber + c) % 200);
+                scene.doc.setCell(0, c, &cells[size_t(c)]);
+            }
+        }
         const double t0 = ThreadSeconds();
         benchmark::DoNotOptimize(ComposeFrame(drawer, target, scene.slots, scene.doc, 0, scene.area, frame));
         benchmark::ClobberMemory();
@@ -292,6 +302,9 @@ void BM_ComposeTypicalFrame(benchmark::State& state) {
 }
 void BM_ComposeTypicalFrameUncached(benchmark::State& state) {
     ComposeBenchmark(state, false, kComposeUncached);
+}
+void BM_ComposeTypicalFrameFading(benchmark::State& state) {
+    ComposeBenchmark(state, false, kComposeFading);
 }
 void BM_ComposeTypicalFrameReference(benchmark::State& state) {
     ComposeBenchmark(state, false, kComposeReference);
@@ -318,6 +331,7 @@ BENCHMARK(BM_ComposeTypicalFrame)->Unit(benchmark::kMillisecond)->UseManualTime(
 BENCHMARK(BM_ComposeTypicalFrameSse2)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ComposeTypicalFrameAvx2)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ComposeTypicalFrameUncached)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ComposeTypicalFrameFading)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ComposeTypicalFrameReference)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ComposePlainFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ComposePlainFrameSse2)->Unit(benchmark::kMillisecond)->UseManualTime();

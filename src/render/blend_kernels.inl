@@ -115,6 +115,96 @@ PELKO_SIMD_ATTR void Blend(int mode, uint32_t* dst, const uint32_t* src, uint32_
     }
 }
 
+// Opacity and the fade of the multiplicative modes (FadeRow of colour_rules.h), for Mode the device
+// mode class: kBlendMultiply, kBlendInvDest, kBlendAlpha (texels of alpha 0 become 0) or
+// kBlendReplace (colours kept).
+template <int Mode> PELKO_SIMD_ATTR inline R FadeLanes(R c, R ta, R opacity) {
+    const R k255 = V::Set16(255), alphaLanes = V::AlphaLanes();
+    const R a = Div255(V::Mul16(ta, opacity));
+    R colour = c;
+    if constexpr (Mode == kBlendMultiply)
+        colour = Div255(V::Add16(V::Mul16(c, a), V::Mul16(k255, V::Sub16(k255, a))));
+    else if constexpr (Mode == kBlendInvDest)
+        colour = Div255(V::Mul16(c, a));
+    return V::Or(V::AndNot(alphaLanes, colour), V::And(alphaLanes, a));
+}
+
+template <int Mode> PELKO_SIMD_ATTR void FadeRun(const uint32_t* in, uint32_t* out, int n, uint32_t opacity) {
+    const R o = V::Set16(int(opacity)), zero = V::Zero(), alphaBytes = V::Set32(0xFF000000u);
+    int k = 0;
+    for (; k + V::kPixels <= n; k += V::kPixels) {
+        const R s = V::Load(in + k);
+        R f = V::Pack(FadeLanes<Mode>(V::UnpackLo(s, zero), V::AlphaLo(s), o),
+                      FadeLanes<Mode>(V::UnpackHi(s, zero), V::AlphaHi(s), o));
+        if constexpr (Mode == kBlendAlpha) f = V::AndNot(V::CmpEq32(V::And(s, alphaBytes), zero), f);
+        V::Store(out + k, f);
+    }
+    if (k < n) FadeRow(reinterpret_cast<const uint8_t*>(in + k), out + k, n - k, opacity, Mode);
+}
+
+PELKO_SIMD_ATTR void FadeSpan(const uint32_t* in, uint32_t* out, int n, uint32_t opacity, int mode) {
+    if (mode == kBlendMultiply) return FadeRun<kBlendMultiply>(in, out, n, opacity);
+    if (mode == kBlendInvDest) return FadeRun<kBlendInvDest>(in, out, n, opacity);
+    if (ColourShowsAtZeroAlpha(mode)) return FadeRun<kBlendReplace>(in, out, n, opacity);
+    FadeRun<kBlendAlpha>(in, out, n, opacity);
+}
+
+// The tone pass (ToneRow of colour_rules.h) of a request without flags, for its saturation case
+// Case (0: S = 100, -1: below, +1: above): t and ta the texel and its alpha, g its grey in every
+// lane, all unpacked to 16-bit lanes. The result's alpha lane is left to the caller.
+template <int Case> PELKO_SIMD_ATTR inline R ToneLanes(R t, R ta, R g, const strSourceSetup& s) {
+    const R k255 = V::Set16(255);
+    const R add = V::Set64(s.add[0], s.add[1], s.add[2]), mul = V::Set64(s.mul[0], s.mul[1], s.mul[2]);
+    R c = t, addWeight = ta;
+    if constexpr (Case < 0) {
+        const R sat = V::Set16(int(s.mulS));
+        c = Div255(V::Add16(V::Mul16(t, sat), V::Mul16(g, V::Sub16(k255, sat))));
+        addWeight = k255;
+    } else if constexpr (Case > 0) {
+        const R diff = V::SubSat16(t, g);
+        R v = V::Min16(k255, V::Add16(diff, V::Add16(diff, diff)));
+        v = V::Min16(k255, V::Add16(v, Div255(V::Mul16(t, ta))));
+        const R k = Div255(V::Mul16(ta, V::Set16(int(255 - s.addS))));
+        c = Div255(V::Add16(V::Mul16(t, k), V::Mul16(v, V::Sub16(k255, k))));
+    }
+    c = V::Min16(k255, V::Add16(c, Div255(V::Mul16(add, addWeight))));
+    return Div255(V::Mul16(c, mul));
+}
+
+template <int Case>
+PELKO_SIMD_ATTR void ToneRun(const uint32_t* in, uint32_t* out, int n, const strSourceSetup& s) {
+    const R zero = V::Zero(), alphaBytes = V::Set32(0xFF000000u);
+    const bool keepClear = !ColourShowsAtZeroAlpha(s.mode); // texels of alpha 0 stay as they are
+    uint32_t grey[V::kPixels] = {};
+    int k = 0;
+    for (; k + V::kPixels <= n; k += V::kPixels) {
+        const R t = V::Load(in + k);
+        if constexpr (Case != 0)
+            for (int l = 0; l < V::kPixels; ++l) {
+                uint32_t p;
+                std::memcpy(&p, in + k + l, 4);
+                grey[l] = GreyOf(ChR(p), ChG(p), ChB(p)) * 0x01010101u;
+            }
+        const R g = V::Load(grey);
+        R toned = V::Pack(ToneLanes<Case>(V::UnpackLo(t, zero), V::AlphaLo(t), V::UnpackLo(g, zero), s),
+                          ToneLanes<Case>(V::UnpackHi(t, zero), V::AlphaHi(t), V::UnpackHi(g, zero), s));
+        toned = V::Or(V::AndNot(alphaBytes, toned), V::And(alphaBytes, t));
+        if (keepClear) {
+            const R clear = V::CmpEq32(V::And(t, alphaBytes), zero);
+            toned = V::Or(V::And(clear, t), V::AndNot(clear, toned));
+        }
+        V::Store(out + k, toned);
+    }
+    if (k < n) ToneRow(reinterpret_cast<const uint8_t*>(in + k), out + k, n - k, s);
+}
+
+PELKO_SIMD_ATTR void ToneSpan(const uint32_t* in, uint32_t* out, int n, const strSourceSetup& s) {
+    if (s.flags != 0 || !s.tone) return ToneRow(reinterpret_cast<const uint8_t*>(in), out, n, s);
+    if (s.saturationCase < 0) return ToneRun<-1>(in, out, n, s);
+    if (s.saturationCase > 0) return ToneRun<1>(in, out, n, s);
+    ToneRun<0>(in, out, n, s);
+}
+
 PELKO_SIMD_ATTR void BlendSpan(int mode, uint32_t* dst, const uint32_t* src, int n) {
     Blend<false>(mode, dst, src, 0, n);
 }

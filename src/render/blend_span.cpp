@@ -46,6 +46,12 @@ struct V {
     static R AlphaHi(R s) { return Spread(_mm_unpackhi_epi8(s, _mm_setzero_si128())); }
     static R Spread(R v) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF); }
     static bool AllEqual32(R a, R b) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xFFFF; }
+    static R CmpEq32(R a, R b) { return _mm_cmpeq_epi32(a, b); }
+    static R Min16(R a, R b) { return _mm_min_epi16(a, b); }
+    // (b, g, r, 0) in the 16-bit lanes of every pixel.
+    static R Set64(uint32_t r, uint32_t g, uint32_t b) {
+        return _mm_set1_epi64x(int64_t(r) << 32 | g << 16 | b);
+    }
 };
 #include "render/blend_kernels.inl"
 #undef PELKO_SIMD_ATTR
@@ -102,6 +108,11 @@ struct V {
     }
     PELKO_SIMD_ATTR static bool AllEqual32(R a, R b) {
         return _mm256_movemask_epi8(_mm256_cmpeq_epi32(a, b)) == -1;
+    }
+    PELKO_SIMD_ATTR static R CmpEq32(R a, R b) { return _mm256_cmpeq_epi32(a, b); }
+    PELKO_SIMD_ATTR static R Min16(R a, R b) { return _mm256_min_epi16(a, b); }
+    PELKO_SIMD_ATTR static R Set64(uint32_t r, uint32_t g, uint32_t b) {
+        return _mm256_set1_epi64x(int64_t(r) << 32 | g << 16 | b);
     }
 };
 #include "render/blend_kernels.inl"
@@ -190,6 +201,13 @@ struct V {
             s, _mm512_set4_epi32(int(0xFF0FFF0Fu), int(0xFF0FFF0Fu), int(0xFF0BFF0Bu), int(0xFF0BFF0Bu)));
     }
     PELKO_SIMD_ATTR static bool AllEqual32(R a, R b) { return _mm512_cmpeq_epi32_mask(a, b) == 0xFFFF; }
+    PELKO_SIMD_ATTR static R Min16(R a, R b) { return _mm512_min_epi16(a, b); }
+    PELKO_SIMD_ATTR static R Set64(uint32_t r, uint32_t g, uint32_t b) {
+        return _mm512_set1_epi64(int64_t(r) << 32 | g << 16 | b);
+    }
+    PELKO_SIMD_ATTR static R CmpEq32(R a, R b) {
+        return _mm512_maskz_mov_epi32(_mm512_cmpeq_epi32_mask(a, b), _mm512_set1_epi32(-1));
+    }
 };
 #include "render/blend_kernels.inl"
 
@@ -239,13 +257,25 @@ using ConstantFn = void (*)(int, uint32_t*, uint32_t, int);
 
 using FillFn = void (*)(uint32_t*, uint32_t, size_t);
 using GatherFn = int (*)(const uint32_t*, int, int64_t, int64_t, int64_t, int64_t, uint32_t*, int);
+using FadeFn = void (*)(const uint32_t*, uint32_t*, int, uint32_t, int);
+using ToneFn = void (*)(const uint32_t*, uint32_t*, int, const strSourceSetup&);
 
 struct strKernels {
     BlendFn blend;
     ConstantFn constant;
     FillFn fill;
     GatherFn gather;
+    FadeFn fade;
+    ToneFn tone;
 };
+
+void ScalarTone(const uint32_t* in, uint32_t* out, int n, const strSourceSetup& s) {
+    ToneRow(reinterpret_cast<const uint8_t*>(in), out, n, s);
+}
+
+void ScalarFade(const uint32_t* in, uint32_t* out, int n, uint32_t opacity, int mode) {
+    FadeRow(reinterpret_cast<const uint8_t*>(in), out, n, opacity, mode);
+}
 
 int NoGather(const uint32_t*, int, int64_t, int64_t, int64_t, int64_t, uint32_t*, int) {
     return 0;
@@ -277,14 +307,17 @@ strKernels KernelsOf(eSimdLevel level) {
     switch (level) {
 #ifdef PELKO_X86_SIMD
     case kSimdAvx512:
-        return {avx512::BlendSpan, avx512::BlendSpanConstant, avx512::Fill, avx512::GatherSteps};
+        return {avx512::BlendSpan,   avx512::BlendSpanConstant, avx512::Fill,
+                avx512::GatherSteps, avx512::FadeSpan,          avx512::ToneSpan};
     case kSimdAvx2:
-        return {avx2::BlendSpan, avx2::BlendSpanConstant, avx2::Fill, avx2::GatherSteps};
+        return {avx2::BlendSpan,   avx2::BlendSpanConstant, avx2::Fill,
+                avx2::GatherSteps, avx2::FadeSpan,          avx2::ToneSpan};
     case kSimdSse2:
-        return {sse2::BlendSpan, sse2::BlendSpanConstant, sse2::Fill, NoGather};
+        return {sse2::BlendSpan, sse2::BlendSpanConstant, sse2::Fill,
+                NoGather,        sse2::FadeSpan,          sse2::ToneSpan};
 #endif
     default:
-        return {ScalarBlend, ScalarConstant, ScalarFill, NoGather};
+        return {ScalarBlend, ScalarConstant, ScalarFill, NoGather, ScalarFade, ScalarTone};
     }
 }
 
@@ -341,6 +374,14 @@ void FillSpan(uint32_t* dst, uint32_t value, size_t n) {
 int GatherSteps(const uint32_t* base, int pitch, int64_t X, int64_t Y, int64_t sx, int64_t sy, uint32_t* out,
                 int n) {
     return Kernels().gather(base, pitch, X, Y, sx, sy, out, n);
+}
+
+void FadeSpan(const uint32_t* in, uint32_t* out, int n, uint32_t opacity, int mode) {
+    Kernels().fade(in, out, n, opacity, mode);
+}
+
+void ToneSpan(const uint32_t* in, uint32_t* out, int n, const strSourceSetup& s) {
+    Kernels().tone(in, out, n, s);
 }
 
 bool ZeroAlphaIsNoOp(int mode) {

@@ -2,6 +2,8 @@
 // Blending a run of source texels onto a run of target pixels, several pixels at a time, with
 // results identical to render::BlendPixelT (colour_rules.h) for every mode and every pixel.
 
+#include "render/colour_rules.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -12,6 +14,13 @@ void BlendSpan(int mode, uint32_t* dst, const uint32_t* src, int n);
 
 // dst[k] = BlendPixel(mode, src, dst[k]) for k < n: one source over the whole run.
 void BlendSpanConstant(int mode, uint32_t* dst, uint32_t src, int n);
+
+// out[k] = the texel in[k] of a tone pass with opacity and the fade of mode applied: FadeRow of
+// colour_rules.h, byte for byte.
+void FadeSpan(const uint32_t* in, uint32_t* out, int n, uint32_t opacity, int mode);
+
+// out[k] = the tone pass of texel in[k] under s: ToneRow of colour_rules.h, byte for byte.
+void ToneSpan(const uint32_t* in, uint32_t* out, int n, const strSourceSetup& s);
 
 // dst[k] = value for k < n.
 void FillSpan(uint32_t* dst, uint32_t value, size_t n);

@@ -165,10 +165,13 @@ inline uint32_t FadeTexelInline(uint32_t toned, uint32_t opacity, int mode) {
     return PackArgb(a, c[0], c[1], c[2]);
 }
 
+// The tone pass where it can matter: a texel of alpha 0 keeps its colour unless the mode shows it.
+inline uint32_t ToneIfShown(uint32_t texel, const strSourceSetup& s) {
+    return ChA(texel) == 0 && !ColourShowsAtZeroAlpha(s.mode) ? texel : ToneTexelInline(texel, s);
+}
+
 inline uint32_t SourceTexelInline(uint32_t texel, const strSourceSetup& s) {
-    if (ChA(texel) == 0 && s.mode != kBlendReplace && s.mode != kBlendDestColour)
-        return FadeTexelInline(texel, s.opacity, s.mode); // the fixed value; no tone needed
-    return FadeTexelInline(ToneTexelInline(texel, s), s.opacity, s.mode);
+    return FadeTexelInline(ToneIfShown(texel, s), s.opacity, s.mode);
 }
 
 // out[x] = f(in[x]) for a texel function f, computing f once for each run of equal texels.
@@ -196,7 +199,7 @@ void BuildSourceRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetu
 }
 
 void ToneRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s) {
-    MapRow(in, out, n, [&s](uint32_t t) { return ToneTexelInline(t, s); });
+    MapRow(in, out, n, [&s](uint32_t t) { return ToneIfShown(t, s); });
 }
 
 void FadeRow(const uint8_t* in, uint32_t* out, int n, uint32_t opacity, int mode) {

@@ -88,12 +88,18 @@ uint32_t SourceTexel(uint32_t texel, const strSourceSetup& s);
 // SourceTexel over n texels (bytes B, G, R, A) of a row.
 void BuildSourceRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s);
 // SourceTexel in two halves: the tone pass (tone, saturation, flash, silhouette; the alpha kept),
-// which does not depend on the opacity and blend mode, then the opacity and the fade of the
-// multiplicative modes. FadeRow(ToneRow(t)) gives SourceTexel(t).
+// which depends on the blend mode only through ColourShowsAtZeroAlpha, then the opacity and the
+// fade of the multiplicative modes: FadeRow(ToneRow(t)) gives SourceTexel(t). ToneRow leaves a
+// texel of alpha 0 as it is where its colour cannot show.
 void ToneRow(const uint8_t* in, uint32_t* out, int n, const strSourceSetup& s);
 void FadeRow(const uint8_t* in, uint32_t* out, int n, uint32_t opacity, int mode);
 inline bool ToneIsIdentity(const strSourceSetup& s) {
     return !s.tone && s.flags == 0;
+}
+// Whether the colour of a source texel of alpha 0 reaches the target (blending off, or the spare
+// destination-colour mode).
+inline bool ColourShowsAtZeroAlpha(int mode) {
+    return mode == kBlendReplace || mode == kBlendDestColour;
 }
 // True when every source texel equals its picture texel (no tone, no flag, full opacity, no fade),
 // so the device can sample the picture directly.

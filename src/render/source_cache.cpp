@@ -1,5 +1,7 @@
 #include "render/source_cache.h"
 
+#include "render/blend_span.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -37,9 +39,26 @@ cSourceCache::strEntry* cSourceCache::Find(const cTexture& texture, const strRec
     return nullptr;
 }
 
+cSourceCache::strTexels cSourceCache::Take(size_t count) {
+    auto best = spare_.end();
+    for (auto it = spare_.begin(); it != spare_.end(); ++it)
+        if (it->count >= count && (best == spare_.end() || it->count < best->count)) best = it;
+    if (best == spare_.end()) return {std::make_unique_for_overwrite<uint32_t[]>(count), count};
+    strTexels t = std::move(*best);
+    spare_.erase(best);
+    return t;
+}
+
+void cSourceCache::Release(std::unique_ptr<strEntry> e) {
+    if (!e || !e->texels.data) return;
+    spare_.push_back(std::move(e->texels));
+    if (spare_.size() > kSpareBlocks) spare_.erase(spare_.begin()); // the oldest goes
+}
+
 cSourceCache::strEntry* cSourceCache::Keep(std::unique_ptr<strEntry> e) {
     const size_t size = e->Bytes();
     if (size > limit_) {
+        Release(std::move(scratch_));
         scratch_ = std::move(e);
         return scratch_.get();
     }
@@ -49,64 +68,59 @@ cSourceCache::strEntry* cSourceCache::Keep(std::unique_ptr<strEntry> e) {
     return entries_.back().get();
 }
 
-cSourceCache::strEntry* cSourceCache::Build(const cTexture& texture, const strRect& rect,
-                                            const strSourceSetup& setup) {
+cSourceCache::strEntry* cSourceCache::TonePass(const cTexture& texture, const strRect& rect,
+                                               const strSourceSetup& setup) {
+    if (strEntry* hit = Find(texture, rect, setup)) {
+        hit->lastUse = ++clock_;
+        return hit;
+    }
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     auto e = std::make_unique<strEntry>();
     e->content = texture.Content();
     e->rect = rect;
     e->setup = setup;
-    e->identity = SourceIsTexel(setup);
+    e->texels = Take(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        ToneSpan(reinterpret_cast<const uint32_t*>(texture.Row(rect.top + y)) + rect.left,
+                 e->texels.data.get() + size_t(y) * size_t(w), w, setup);
+    AlphaRuns(reinterpret_cast<const uint8_t*>(e->texels.data.get()), size_t(w) * 4, w, h, e->first, e->end);
+    e->lastUse = ++clock_;
+    return Keep(std::move(e));
+}
+
+cSourceCache::strEntry* cSourceCache::Build(const cTexture& texture, const strRect& rect,
+                                            const strSourceSetup& setup) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     const uint8_t* picture = texture.Row(rect.top) + size_t(rect.left) * 4;
     const size_t pitch = size_t(texture.Pitch());
+    auto e = std::make_unique<strEntry>();
+    e->content = texture.Content();
+    e->rect = rect;
+    e->setup = setup;
+    e->identity = SourceIsTexel(setup);
     if (e->identity) {
         AlphaRuns(picture, pitch, w, h, e->first, e->end);
         return Keep(std::move(e));
     }
-    // The tone pass is kept on its own (as the source of the same look drawn unblended at full
-    // opacity), so that a change of opacity or blend mode costs only the fade that follows it.
-    strSourceSetup toneSetup = setup;
-    toneSetup.opacity = 255;
-    toneSetup.mode = kBlendReplace;
+    // The tone pass is kept on its own (keyed without opacity and with the blend mode reduced to
+    // whether colours of alpha 0 show), so that a new opacity or blend mode costs only the fade.
     const uint8_t* toned = picture;
     size_t tonedPitch = pitch;
-    std::unique_ptr<strEntry> keepTone; // a tone pass built now, kept after the result
     if (!ToneIsIdentity(setup)) {
-        strEntry* tone = setup == toneSetup ? nullptr : Find(texture, rect, toneSetup);
-        if (!tone) {
-            keepTone = std::make_unique<strEntry>();
-            keepTone->texels.resize(size_t(w) * size_t(h));
-            for (int y = 0; y < h; ++y)
-                ToneRow(picture + size_t(y) * pitch, keepTone->texels.data() + size_t(y) * size_t(w), w,
-                        setup);
-            if (setup == toneSetup) {
-                e->texels = std::move(keepTone->texels);
-                keepTone.reset();
-            }
-            tone = keepTone.get();
-        }
-        if (tone) {
-            tone->lastUse = ++clock_;
-            toned = reinterpret_cast<const uint8_t*>(tone->texels.data());
-            tonedPitch = size_t(w) * 4;
-        }
+        strSourceSetup toneSetup = setup;
+        toneSetup.opacity = 255;
+        toneSetup.mode = ColourShowsAtZeroAlpha(setup.mode) ? kBlendReplace : kBlendAlpha;
+        strEntry* tone = TonePass(texture, rect, toneSetup);
+        if (setup == toneSetup) return tone; // nothing to fade
+        toned = reinterpret_cast<const uint8_t*>(tone->texels.data.get());
+        tonedPitch = size_t(w) * 4;
     }
-    if (e->texels.empty()) {
-        e->texels.resize(size_t(w) * size_t(h));
-        for (int y = 0; y < h; ++y)
-            FadeRow(toned + size_t(y) * tonedPitch, e->texels.data() + size_t(y) * size_t(w), w,
-                    setup.opacity, setup.mode);
-    }
-    AlphaRuns(reinterpret_cast<const uint8_t*>(e->texels.data()), size_t(w) * 4, w, h, e->first, e->end);
-    if (keepTone) {
-        keepTone->content = e->content;
-        keepTone->rect = rect;
-        keepTone->setup = toneSetup;
-        AlphaRuns(reinterpret_cast<const uint8_t*>(keepTone->texels.data()), size_t(w) * 4, w, h,
-                  keepTone->first, keepTone->end);
-        keepTone->lastUse = ++clock_;
-        if (keepTone->Bytes() <= limit_) Keep(std::move(keepTone));
-    }
+    e->texels = Take(size_t(w) * size_t(h));
+    uint32_t* out = e->texels.data.get();
+    for (int y = 0; y < h; ++y)
+        FadeSpan(reinterpret_cast<const uint32_t*>(toned + size_t(y) * tonedPitch),
+                 out + size_t(y) * size_t(w), w, setup.opacity, setup.mode);
+    AlphaRuns(reinterpret_cast<const uint8_t*>(out), size_t(w) * 4, w, h, e->first, e->end);
     return Keep(std::move(e));
 }
 
@@ -125,7 +139,7 @@ bool cSourceCache::Get(const cTexture& texture, const strRect& rect, const strSo
         view.pixels = texture.Row(rect.top) + size_t(rect.left) * 4;
         view.pitch = size_t(texture.Pitch());
     } else {
-        view.pixels = reinterpret_cast<const uint8_t*>(hit->texels.data());
+        view.pixels = reinterpret_cast<const uint8_t*>(hit->texels.data.get());
         view.pitch = size_t(rect.right - rect.left) * 4;
     }
     view.first = hit->first.data();
@@ -134,19 +148,21 @@ bool cSourceCache::Get(const cTexture& texture, const strRect& rect, const strSo
 }
 
 void cSourceCache::Evict(size_t room) {
-    // At most kMaxEntries - 1 stay before one more is added, so that a look-up stays short.
     while (!entries_.empty() && (bytes_ + room > limit_ || entries_.size() >= kMaxEntries)) {
         auto oldest = std::min_element(entries_.begin(), entries_.end(),
                                        [](const auto& a, const auto& b) { return a->lastUse < b->lastUse; });
         bytes_ -= (*oldest)->Bytes();
         std::swap(*oldest, entries_.back());
+        Release(std::move(entries_.back()));
         entries_.pop_back();
     }
 }
 
 void cSourceCache::Clear() {
+    for (auto& e : entries_)
+        Release(std::move(e));
     entries_.clear();
-    scratch_.reset();
+    Release(std::move(scratch_));
     bytes_ = 0;
 }
 

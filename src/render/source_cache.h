@@ -40,27 +40,40 @@ class cSourceCache {
     void SetLimit(size_t byteLimit);
 
   private:
-    static constexpr size_t kMaxEntries = 256;
+    static constexpr size_t kMaxEntries = 256; // so that a look-up stays short
+    static constexpr size_t kSpareBlocks = 16;
+
+    // Texels in a block that is not zeroed when made (every texel is written before it is read).
+    struct strTexels {
+        std::unique_ptr<uint32_t[]> data;
+        size_t count = 0;
+    };
     struct strEntry {
         uint64_t content = 0;
         strRect rect{};
         strSourceSetup setup;
         bool identity = false;
-        std::vector<uint32_t> texels; // empty for an identity source
+        strTexels texels; // none for an identity source
         std::vector<int32_t> first, end;
         uint64_t lastUse = 0;
-        size_t Bytes() const { return texels.size() * 4 + first.size() * 8 + 64; }
+        size_t Bytes() const { return texels.count * 4 + first.size() * 8 + 64; }
     };
     strEntry* Find(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
     strEntry* Build(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
+    // The entry of the tone pass for setup (opacity 255), from the cache or built and kept.
+    strEntry* TonePass(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
     strEntry* Keep(std::unique_ptr<strEntry> e); // stores e (or holds it as scratch when too large)
     void Evict(size_t room);
+    void Release(std::unique_ptr<strEntry> e); // its texels become a spare block
+    // A block of at least count texels: the smallest spare that is large enough, or a new one.
+    strTexels Take(size_t count);
 
     size_t limit_;
     size_t bytes_ = 0;
     uint64_t clock_ = 0;
     std::vector<std::unique_ptr<strEntry>> entries_;
     std::unique_ptr<strEntry> scratch_; // the last entry that did not fit
+    std::vector<strTexels> spare_;      // blocks of released entries, so that memory is reused
 };
 
 } // namespace render
