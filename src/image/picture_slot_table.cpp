@@ -102,6 +102,25 @@ bool cPictureSlotTable::UpdatePicture(const cProject& doc, int n, strPicture* P,
     return UpdatePicture(strSlotSource::Of(doc), n, P, C, force, useFolder);
 }
 
+bool cPictureSlotTable::StorePicture(cProject& doc, int n, const strPicture& edited) {
+    if (!doc.pictures().inRange(n)) return false;
+    strPicture p = edited;
+    cProject::normalisePicture(p);
+    const strPicture* old = doc.picture(n);
+    if (old && *old == p && Find(n) && Find(n)->IsValid()) return true;
+    if (!UpdatePicture(doc, n, &p, old, false, true)) {
+        // A failed division of the same file leaves the slot undivided: divide it as before.
+        if (old && Find(n) && !Find(n)->IsValid()) {
+            strPicture before = *old;
+            UpdatePicture(doc, n, &before, &p, false, true);
+        }
+        return false;
+    }
+    doc.pictures().setCopy(n, p);
+    doc.setModified(true);
+    return true;
+}
+
 int cPictureSlotTable::RemoveAll(const cProject& doc) {
     int removed = 0;
     for (int i = 0; i < doc.pictureCount(); ++i)

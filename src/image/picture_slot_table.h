@@ -56,6 +56,10 @@ class cPictureSlotTable {
     // What the last file load of UpdatePicture (or UpdateTarget) saw; LoadFailureText of it says why
     // a picture could not be loaded.
     const strLoadInfo& LastLoad() const { return lastLoad_; }
+    // Stores an edited picture record as picture n of the document, the slot first: when the file
+    // cannot be opened or divided the document's record and its slot stay as they were and false is
+    // returned. Storing a record equal to the current one changes nothing.
+    bool StorePicture(cProject& doc, int n, const strPicture& edited);
     // Removes the slots of pictures 0 .. pictureCount-1; returns how many were removed.
     int RemoveAll(const cProject& doc);
     // Reloads every picture of the document (forced, base folder used); returns the successes.

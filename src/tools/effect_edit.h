@@ -72,6 +72,15 @@ class cPictureEdit {
     static std::string Title(int index);
 };
 
+class cProject;
+
+// Commits an edited effect for row `slot` of the effect list: the record in that slot (when there is
+// one) is removed first, then the edited record is inserted among the others by its start frame
+// (after those with the same start frame). Removing first keeps every other effect even when the new
+// start frame moves the edited one before its old place. Returns the slot the effect now stands in,
+// or -1 when it could not be stored (the list is full); the old record is then put back.
+int StoreEditedEffect(cProject& doc, int slot, const strEffect& edited);
+
 // A file dropped on either dialog: made relative to the document's base folder when it lies inside
 // it (compared lexically after canonicalising both; "\" and "/" both separate), else kept as given.
 // Works on paths as the file system gives them (UTF-8); the caller converts to the project code page.

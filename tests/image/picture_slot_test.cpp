@@ -291,6 +291,32 @@ TEST_F(SlotTableTest, ProjectReloadRemoveAndTarget) {
     EXPECT_EQ(table.Find(cPictureSlotTable::kTargetPicture), nullptr);
 }
 
+// An edited picture is stored only when its file opens and divides; otherwise the record and a
+// usable slot stay as they were.
+TEST_F(SlotTableTest, StoringAnEditedPictureKeepsTheOldOneOnFailure) {
+    WriteSolidPng(dir.file("a.png"), 200, 200, 0xFFFF0000);
+    cConfig config;
+    cProject doc(&config);
+    ASSERT_TRUE(doc.create(1, 4, 4, 1));
+    doc.setText(kTextBaseFolder, dir.path());
+    ASSERT_TRUE(table.StorePicture(doc, 1, Pic("a.png", 2, 2)));
+    EXPECT_EQ(*doc.picture(1), Pic("a.png", 2, 2));
+    EXPECT_EQ(table.Find(1)->PatternCount(), 4);
+    doc.setModified(false);
+
+    const strPicture failures[] = {Pic("missing.png", 2, 2), Pic("a.png", 200, 100)}; // 20000 patterns
+    for (const strPicture& bad : failures) {
+        EXPECT_FALSE(table.StorePicture(doc, 1, bad)) << bad.path;
+        EXPECT_EQ(*doc.picture(1), Pic("a.png", 2, 2));
+        ASSERT_TRUE(table.Find(1)->IsValid());
+        EXPECT_EQ(table.Find(1)->PatternCount(), 4);
+    }
+    EXPECT_FALSE(table.StorePicture(doc, 3, Pic("missing.png")));
+    EXPECT_EQ(doc.picture(3), nullptr);
+    EXPECT_FALSE(doc.modified());
+    EXPECT_FALSE(table.StorePicture(doc, doc.pictures().capacity(), Pic("a.png")));
+}
+
 TEST(PictureInfo, DescribesEveryPictureRecord) {
     testing_support::TempDir dir;
     WriteSolidPng(dir.file("a.png"), 96, 64, 0xFFFF0000);

@@ -4,11 +4,13 @@
 #include "document/cell.h"
 #include "document/project.h"
 #include "playback/sound_device.h"
+#include "ui/shell/tool_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 strEditorFixture::strEditorFixture() {
@@ -38,6 +40,18 @@ QString strEditorFixture::writeProject(const QString& name, int frames) const {
     ANIME::cAnimeFile_Device device;
     device.save(file.toStdString(), doc, 0);
     return file;
+}
+
+bool strEditorFixture::activateToolWindow(QWidget* tool) const {
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) return false;
+    for (QWidget* w :
+         {static_cast<QWidget*>(window->listWindow()), static_cast<QWidget*>(window->paletteWindow())})
+        if (w != tool) w->hide();
+    tool->show();
+    tool->activateWindow();
+    // A tool window counts as active with its main window; wait for the key focus itself.
+    return QTest::qWaitFor([tool] { return QGuiApplication::focusWindow() == tool->windowHandle(); });
 }
 
 void strEditorFixture::touch() const {

@@ -62,6 +62,9 @@ struct strEditorFixture {
     QString writeProject(const QString& name, int frames = 3) const;
     // Drops files on a widget as a file manager would (drag enter, then drop).
     static void dropFiles(QWidget* target, const QStringList& paths);
+    // Shows the main window and one of its tool windows (the other one hidden) and makes that tool
+    // window the active one, as a click on it would; false when it did not become active.
+    bool activateToolWindow(QWidget* tool) const;
     // Makes the document modified with an undoable change.
     void touch() const;
 };

@@ -1,3 +1,13 @@
-#include "ui/shell/editor_modules.h"
+// The list window (pictures, effects, timeline) and the picture palette on the main window. The
+// main window's shortcuts stay active while a tool window is active; the lists and the timeline
+// claim the keys of their own commands (see local_shortcuts.h).
 
-void InstallLists(cMainWnd&) {}
+#include "ui/lists/dlg_source_list.h"
+#include "ui/shell/editor_modules.h"
+#include "ui/shell/main_wnd.h"
+#include "ui/shell/tool_window.h"
+
+void InstallLists(cMainWnd& window) {
+    auto* list = new cDlg_SourceList(window.session(), window.listWindow());
+    window.listWindow()->setContent(list);
+}

@@ -1,0 +1,90 @@
+#include "ui/lists/dlg_set_picture.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "platform/code_page.h"
+#include "platform/path.h"
+#include "tools/effect_edit.h"
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/lists/record_dialog.h"
+#include "ui/platform/prompts.h"
+#include "ui/session/session.h"
+
+#include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture& record, QWidget* parent)
+    : QDialog(parent), session_(session), record_(record) {
+    setObjectName(QStringLiteral("pictureDialog"));
+    setAccessibleName(QStringLiteral("Image settings"));
+    setWindowTitle(QString::fromStdString(cPictureEdit::Title(index)));
+    setAcceptDrops(true);
+
+    cPictureEdit edit;
+    edit.load(record, session.document().getSetting(kKeySplitFormat));
+    path_ = Named(new QLineEdit(this), QStringLiteral("picturePath"), ListsText(kLtFilePath));
+    path_->setText(FromDocument(edit.path, session.config().Locale));
+    auto* open = OpenFileButton(this, session_, QStringLiteral("pictureOpen"), kLtImageFilter,
+                                [this](const QString& file) { setFile(file); });
+    division_ = ListCombo(this, cPictureEdit::kDivisionList, QStringLiteral("pictureDivision"),
+                          ListsText(kLtDivision));
+    division_->setCurrentIndex(edit.splitFormat);
+    division_->setEnabled(false); // the project's split format, changed in the project window
+    divX_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivX"), QStringLiteral("Horizontal divisions"));
+    divY_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivY"), QStringLiteral("Vertical divisions"));
+    divX_->setValue(edit.divX);
+    divY_->setValue(edit.divY);
+    hue_ = RangeSpin(this, 0, 360, QStringLiteral("pictureHue"), ListsText(kLtHue));
+    hue_->setValue(edit.hue);
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(path_, 1);
+    pathRow->addWidget(open);
+    auto* divRow = new QHBoxLayout;
+    divRow->addWidget(divX_);
+    divRow->addWidget(divY_);
+    auto* form = new QFormLayout;
+    form->addRow(ListsText(kLtFilePath), pathRow);
+    form->addRow(ListsText(kLtDivision), division_);
+    form->addRow(ListsText(kLtDivisions), divRow);
+    form->addRow(ListsText(kLtHue), hue_);
+    auto* buttons = ApplyCancelButtons(this, QStringLiteral("picture"), [this] { apply(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    // Another document: the record belongs to the old one.
+    connect(&session_, &cSession::changed, this, [this](unsigned flags) {
+        if (flags & kChangeReplaced) reject();
+    });
+}
+
+void cDlg_SetPicture::setFile(const QString& file) {
+    path_->setText(FromDocument(StoredPathOf(session_, file), session_.config().Locale));
+}
+
+void cDlg_SetPicture::apply() {
+    cPictureEdit edit;
+    edit.path = ToDocument(path_->text(), session_.config().Locale, cEffectEdit::kMaxText);
+    edit.divX = divX_->value();
+    edit.divY = divY_->value();
+    edit.hue = hue_->value();
+    edit.apply(record_);
+}
+
+void cDlg_SetPicture::dragEnterEvent(QDragEnterEvent* e) {
+    if (!FirstLocalFile(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void cDlg_SetPicture::dropEvent(QDropEvent* e) {
+    const QString file = FirstLocalFile(e->mimeData());
+    if (file.isEmpty()) return;
+    e->acceptProposedAction();
+    setFile(file);
+}

@@ -1,0 +1,277 @@
+#include "ui/lists/dlg_source_list.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "platform/code_page.h"
+#include "tools/effect_edit.h"
+#include "ui/lists/dlg_set_effect.h"
+#include "ui/lists/dlg_set_picture.h"
+#include "ui/lists/keyframe_wnd.h"
+#include "ui/lists/lists_messages.h"
+#include "ui/lists/local_shortcuts.h"
+#include "ui/lists/record_dialog.h"
+#include "ui/lists/source_list_view.h"
+#include "ui/platform/prompts.h"
+#include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+cDlg_SourceList::cDlg_SourceList(cSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+    setObjectName(QStringLiteral("sourceList"));
+    setAccessibleName(ListsText(kLtListTitle));
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("listTabs"));
+    tabs_->setAccessibleName(QStringLiteral("List pages"));
+    makeList(cSourceListModel::kPictures);
+    makeList(cSourceListModel::kEffects);
+    timeline_ = new cKeyframeWnd(session_, tabs_);
+    tabs_->addTab(lists_[0].view, ListsItem(kLtTabs, kImagePage));
+    tabs_->addTab(lists_[1].view, ListsItem(kLtTabs, kDirectionPage));
+    tabs_->addTab(timeline_, ListsItem(kLtTabs, kKeyframePage));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tabs_);
+
+    connect(lists_[0].view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now) {
+                if (now.isValid()) emit pictureChosen(now.row());
+            });
+    connect(&session_, &cSession::changed, this, &cDlg_SourceList::onChanged);
+}
+
+void cDlg_SourceList::makeList(eList which) {
+    strList& l = lists_[which];
+    const bool pictures = which == cSourceListModel::kPictures;
+    l.model = new cSourceListModel(session_, which, this);
+    l.view = new cSourceListView(this);
+    l.view->setObjectName(pictures ? QStringLiteral("pictureList") : QStringLiteral("effectList"));
+    l.view->setAccessibleName(pictures ? QStringLiteral("Pictures") : QStringLiteral("Effects"));
+    l.view->setModel(l.model);
+    for (int c = 0; c < l.model->columnCount(); ++c)
+        l.view->header()->resizeSection(c, cSourceListModel::ColumnWidth(which, c));
+    const std::tuple<eCommand, eListsText, const char*, eLocalKeys> items[] = {
+        {kSettings, kLtSettings, "Settings", kSettingsKeys},
+        {kNew, kLtNew, "New", kNoKeys},
+        {kReload, kLtReload, "Reload", kNoKeys},
+        {kCut, kLtCut, "Cut", kCutKeys},
+        {kCopy, kLtCopy, "Copy", kCopyKeys},
+        {kPaste, kLtPaste, "Paste", kPasteKeys},
+        {kDelete, kLtDelete, "Delete", kDeleteKeys},
+    };
+    for (const auto& [id, text, name, keys] : items)
+        l.actions[id] = AddLocalAction(l.view, text, name, keys, [this, which, id = id] { run(which, id); });
+    connect(l.view, &QWidget::customContextMenuRequested, this,
+            [this, which](QPoint at) { showPopup(which, lists_[which].view->viewport()->mapToGlobal(at)); });
+    connect(l.view, &QAbstractItemView::doubleClicked, this, [this, which](const QModelIndex& i) {
+        lists_[which].view->selectRow(i.row());
+        run(which, kSettings);
+    });
+    connect(l.view, &cSourceListView::fileDropped, this, [this, which](int row, const QString& file) {
+        session_.stopPlayback();
+        if (which == cSourceListModel::kPictures)
+            editPicture(row, file);
+        else
+            editEffect(row, file);
+    });
+}
+
+// ---- refresh ---------------------------------------------------------------------------------------
+
+void cDlg_SourceList::onChanged(unsigned flags) {
+    if (flags & (kChangeReplaced | kChangePictures | kChangeProject))
+        refreshList(cSourceListModel::kPictures);
+    if (flags & (kChangeReplaced | kChangeEffects)) refreshList(cSourceListModel::kEffects);
+}
+
+void cDlg_SourceList::refreshList(eList which) {
+    strList& l = lists_[which];
+    const int row = l.view->selectedRow();
+    const QSignalBlocker block(l.view->selectionModel());
+    l.model->refresh();
+    if (row >= 0) l.view->selectRow(std::min(row, l.model->rowCount() - 1));
+}
+
+int cDlg_SourceList::selectedRow(eList which) const {
+    return lists_[which].view->selectedRow();
+}
+
+// ---- commands --------------------------------------------------------------------------------------
+
+bool cDlg_SourceList::isEnabled(eList which, eCommand c) const {
+    const int row = selectedRow(which);
+    const cProject& doc = session_.document();
+    const bool pictures = which == cSourceListModel::kPictures;
+    const bool filled = pictures ? doc.picture(row) != nullptr : doc.effect(row) != nullptr;
+    switch (c) {
+    case kSettings:
+        return row >= 0 && !dialog_;
+    case kNew:
+        return !pictures && doc.effectCount() < doc.effects().capacity() && !dialog_;
+    case kReload:
+        return pictures && filled;
+    case kPaste:
+        return row >= 0 && session_.clipCommands().canPaste(pictures ? kClipPicture : kClipEffect);
+    default:
+        return filled;
+    }
+}
+
+bool cDlg_SourceList::run(eList which, eCommand c) {
+    if (!isEnabled(which, c)) return false;
+    session_.stopPlayback();
+    const int row = selectedRow(which);
+    cEditClipCommands& clip = session_.clipCommands();
+    const unsigned changed = kChangeTitle | kChangeClipboard;
+    if (which == cSourceListModel::kPictures) {
+        switch (c) {
+        case kSettings:
+            editPicture(row);
+            break;
+        case kReload:
+            reloadSlot(row);
+            session_.notify(kChangePictures);
+            break;
+        case kCut:
+        case kDelete:
+            if (session_.report(c == kCut ? clip.cutPicture(row) : clip.deletePicture(row),
+                                kChangePictures | changed))
+                reloadSlot(row);
+            break;
+        case kCopy:
+            session_.report(clip.copyPicture(row), kChangeClipboard);
+            break;
+        case kPaste:
+            if (session_.report(clip.pastePicture(row), kChangePictures | changed)) {
+                reloadSlot(row);
+                emit pictureChosen(row);
+            }
+            break;
+        default:
+            return false;
+        }
+        return true;
+    }
+    switch (c) {
+    case kSettings:
+        editEffect(row);
+        break;
+    case kNew:
+        editEffect(session_.document().effectCount(), {}, session_.currentFrame());
+        break;
+    case kCut:
+        session_.report(clip.cutEffect(row), kChangeEffects | changed);
+        break;
+    case kCopy:
+        session_.report(clip.copyEffect(row), kChangeClipboard);
+        break;
+    case kPaste: {
+        int slot = -1;
+        if (session_.report(clip.pasteEffect(&slot), kChangeEffects | changed))
+            lists_[which].view->selectRow(slot);
+        break;
+    }
+    case kDelete:
+        session_.report(clip.deleteEffect(row), kChangeEffects | changed);
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+void cDlg_SourceList::showPopup(eList which, QPoint globalPos) {
+    if (popup_) popup_->deleteLater();
+    popup_ = new QMenu(this);
+    const bool pictures = which == cSourceListModel::kPictures;
+    popup_->setObjectName(pictures ? QStringLiteral("MENU_IMAGELIST") : QStringLiteral("MENU_EFFECTLIST"));
+    popup_->setAccessibleName(popup_->objectName());
+    for (eCommand c : {kSettings, pictures ? kReload : kNew, kCut, kCopy, kPaste, kDelete}) {
+        QAction* a = lists_[which].actions[c];
+        a->setEnabled(isEnabled(which, c));
+        popup_->addAction(a);
+        if (c == kReload || c == kNew) popup_->addSeparator();
+    }
+    connect(popup_, &QMenu::aboutToHide, this, [this, which] {
+        for (QAction* a : lists_[which].actions)
+            a->setEnabled(true);
+    });
+    popup_->popup(globalPos);
+}
+
+void cDlg_SourceList::reloadSlot(int row) {
+    cProject& doc = session_.document();
+    cPictureSlotTable& table = session_.pictureSlots();
+    table.Remove(row);
+    strPicture* p = doc.picture(row);
+    if (!p || table.UpdatePicture(doc, row, p, nullptr, true, true)) return;
+    const std::string path = platform::ToUtf8(p->path, session_.config().Locale);
+    session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
+}
+
+// ---- settings dialogs ------------------------------------------------------------------------------
+
+void cDlg_SourceList::showDialog(QDialog* dialog) {
+    dialog_ = dialog;
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+}
+
+void cDlg_SourceList::editPicture(int row, const QString& file) {
+    const cProject& doc = session_.document();
+    if (!doc.pictures().inRange(row) || dialog_) return;
+    strPicture record;
+    if (const strPicture* p = doc.picture(row)) {
+        record = *p;
+    } else {
+        record.divX = static_cast<uint16_t>(std::clamp(session_.config().Init_CutX, 1, 1024));
+        record.divY = static_cast<uint16_t>(std::clamp(session_.config().Init_CutY, 1, 1024));
+    }
+    auto* dlg = new cDlg_SetPicture(session_, row, record, this);
+    if (!file.isEmpty()) dlg->setFile(file);
+    connect(dlg, &QDialog::accepted, this, [this, dlg, row] { commitPicture(row, dlg->record()); });
+    showDialog(dlg);
+}
+
+void cDlg_SourceList::commitPicture(int row, const strPicture& record) {
+    cProject& doc = session_.document();
+    if (!session_.pictureSlots().StorePicture(doc, row, record)) {
+        const std::string path = platform::ToUtf8(record.path, session_.config().Locale);
+        session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
+    }
+    lists_[cSourceListModel::kPictures].view->selectRow(row);
+    session_.notify(kChangePictures | kChangeTitle);
+    emit pictureChosen(row);
+}
+
+void cDlg_SourceList::editEffect(int row, const QString& file, int startFrame) {
+    const cProject& doc = session_.document();
+    if (row < 0 || row >= doc.effects().capacity() || dialog_) return;
+    strEffect record;
+    if (const strEffect* e = doc.effect(row))
+        record = *e;
+    else
+        record.startFrame = static_cast<uint16_t>(std::max(startFrame, 0));
+    if (!file.isEmpty()) {
+        record.soundPath = StoredPathOf(session_, file);
+        record.flags |= strEffect::kSound;
+    }
+    auto* dlg = new cDlg_SetEffect(session_, row, record, this);
+    connect(dlg, &QDialog::accepted, this, [this, dlg, row] { commitEffect(row, dlg->record()); });
+    showDialog(dlg);
+}
+
+void cDlg_SourceList::commitEffect(int row, const strEffect& record) {
+    const int at = StoreEditedEffect(session_.document(), row, record);
+    if (at < 0) {
+        session_.showStatus(LibraryMessage(session_.commands().processingFailed()));
+        return;
+    }
+    session_.notify(kChangeEffects | kChangeTitle);
+    lists_[cSourceListModel::kEffects].view->selectRow(at);
+}

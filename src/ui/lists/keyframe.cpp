@@ -1,0 +1,458 @@
+#include "ui/lists/keyframe.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+// Floor division for positions left of or above the grid.
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+void Order(int& a, int& b) {
+    if (a > b) std::swap(a, b);
+}
+
+} // namespace
+
+cKeyframe::cKeyframe(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    horizontalScrollBar()->setSingleStep(1);
+    verticalScrollBar()->setSingleStep(1);
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
+}
+
+void cKeyframe::setGridSize(int columns, int rows) {
+    columns_ = std::max(columns, 0);
+    rows_ = std::max(rows, 0);
+    cursorFrame_ = std::clamp(cursorFrame_, 0, std::max(columns_ - 1, 0));
+    cursorCell_ = std::clamp(cursorCell_, 0, std::max(rows_ - 1, 0));
+    anchorFrame_ = std::clamp(anchorFrame_, 0, std::max(columns_ - 1, 0));
+    anchorCell_ = std::clamp(anchorCell_, 0, std::max(rows_ - 1, 0));
+    for (auto& r : rects_)
+        r = clamped(r);
+    if (pressKind_ != kGridNone) {
+        pressFrame_ = std::clamp(pressFrame_, 0, std::max(columns_ - 1, 0));
+        pressCell_ = std::clamp(pressCell_, 0, std::max(rows_ - 1, 0));
+    }
+    updateScrollBars();
+    viewport()->update();
+}
+
+// ---- rectangles -----------------------------------------------------------------------------------
+
+int cKeyframe::KindOf(const strTimelineRange& r) {
+    if (r.empty()) return kGridNone;
+    if (r.left == -1) return kGridRow;
+    if (r.top == -1) return kGridColumn;
+    return kGridCell;
+}
+
+bool cKeyframe::Contains(const strTimelineRange& r, int frame, int cell) {
+    if (r.empty()) return false;
+    const bool inFrames = r.left == -1 || (frame >= r.left && frame <= r.right);
+    const bool inCells = r.top == -1 || (cell >= r.top && cell <= r.bottom);
+    return inFrames && inCells;
+}
+
+strTimelineRange cKeyframe::widened(const strTimelineRange& r) const {
+    if (r.empty()) return r;
+    strTimelineRange w = r;
+    if (w.left == -1) {
+        w.left = 0;
+        w.right = std::max(columns_ - 1, 0);
+    }
+    if (w.top == -1) {
+        w.top = 0;
+        w.bottom = std::max(rows_ - 1, 0);
+    }
+    return w;
+}
+
+strTimelineRange cKeyframe::clamped(strTimelineRange r) const {
+    if (r.empty()) return r;
+    if (columns_ < 1 || rows_ < 1) return {};
+    if (r.left != -1) {
+        if (r.left >= columns_) return {};
+        r.right = std::min(r.right, columns_ - 1);
+    }
+    if (r.top != -1) {
+        if (r.top >= rows_) return {};
+        r.bottom = std::min(r.bottom, rows_ - 1);
+    }
+    return r;
+}
+
+void cKeyframe::setRect(eRect which, strTimelineRange r) {
+    if (!r.empty()) {
+        if (r.left != -1) Order(r.left, r.right);
+        if (r.top != -1) Order(r.top, r.bottom);
+    }
+    r = clamped(r);
+    if (rects_[which] == r) return;
+    rects_[which] = r;
+    viewport()->update();
+}
+
+strTimelineRange cKeyframe::rangeOf(int kind, int f0, int c0, int f1, int c1) const {
+    Order(f0, f1);
+    Order(c0, c1);
+    switch (kind) {
+    case kGridRow:
+        return {-1, c0, -1, c1};
+    case kGridColumn:
+        return {f0, -1, f1, -1};
+    case kGridCell:
+        return {f0, c0, f1, c1};
+    default:
+        return {};
+    }
+}
+
+// ---- cursor -----------------------------------------------------------------------------------------
+
+bool cKeyframe::moveCursor(int frame, int cell, bool extend, int kind) {
+    if (columns_ < 1 || rows_ < 1) return false;
+    frame = std::clamp(frame, 0, columns_ - 1);
+    cell = std::clamp(cell, 0, rows_ - 1);
+    const bool moved = frame != cursorFrame_ || cell != cursorCell_ || kind != cursorKind_;
+    cursorFrame_ = frame;
+    cursorCell_ = cell;
+    cursorKind_ = kind;
+    const strTimelineRange before = rects_[kSelection];
+    if (extend && !before.empty()) {
+        setRect(kSelection, rangeOf(KindOf(before), anchorFrame_, anchorCell_, frame, cell));
+    } else {
+        anchorFrame_ = frame;
+        anchorCell_ = cell;
+        setRect(kSelection, rangeOf(kind, frame, cell, frame, cell));
+    }
+    ensureVisible(frame, cell);
+    viewport()->update();
+    if (moved) emit cursorMoved();
+    if (moved || !(before == rects_[kSelection])) emit selectionChanged(QGuiApplication::keyboardModifiers());
+    return moved;
+}
+
+void cKeyframe::followFrame(int frame) {
+    if (columns_ < 1 || frame < 0 || frame >= columns_ || frame == cursorFrame_) return;
+    cursorFrame_ = frame;
+    ensureVisible(frame, cursorCell_);
+    viewport()->update();
+}
+
+// ---- geometry ---------------------------------------------------------------------------------------
+
+int cKeyframe::visibleColumns() const {
+    return std::max((viewport()->width() - kHeader) / kCell, 1);
+}
+
+int cKeyframe::visibleRows() const {
+    return std::max((viewport()->height() - kHeader) / kCell, 1);
+}
+
+void cKeyframe::updateScrollBars() {
+    horizontalScrollBar()->setRange(0, std::max(columns_ - visibleColumns(), 0));
+    horizontalScrollBar()->setPageStep(visibleColumns());
+    verticalScrollBar()->setRange(0, std::max(rows_ - visibleRows(), 0));
+    verticalScrollBar()->setPageStep(visibleRows());
+}
+
+void cKeyframe::ensureVisible(int frame, int cell) {
+    QScrollBar* h = horizontalScrollBar();
+    if (frame < h->value()) h->setValue(frame);
+    if (frame >= h->value() + visibleColumns()) h->setValue(frame - visibleColumns() + 1);
+    QScrollBar* v = verticalScrollBar();
+    if (cell < v->value()) v->setValue(cell);
+    if (cell >= v->value() + visibleRows()) v->setValue(cell - visibleRows() + 1);
+}
+
+QRect cKeyframe::cellRect(int frame, int cell) const {
+    return QRect(kHeader + (frame - horizontalScrollBar()->value()) * kCell,
+                 kHeader + (cell - verticalScrollBar()->value()) * kCell, kCell, kCell);
+}
+
+QRect cKeyframe::areaOf(const strTimelineRange& r) const {
+    if (r.empty()) return {};
+    const strTimelineRange w = widened(r);
+    return cellRect(w.left, w.top).united(cellRect(w.right, w.bottom));
+}
+
+cKeyframe::strHit cKeyframe::hitTest(QPoint point, bool clampToGrid) const {
+    strHit hit;
+    if (columns_ < 1 || rows_ < 1) return hit;
+    int frame = horizontalScrollBar()->value() + FloorDiv(point.x() - kHeader, kCell);
+    int cell = verticalScrollBar()->value() + FloorDiv(point.y() - kHeader, kCell);
+    if (clampToGrid) {
+        hit.kind = kGridCell;
+        hit.frame = std::clamp(frame, 0, columns_ - 1);
+        hit.cell = std::clamp(cell, 0, rows_ - 1);
+        return hit;
+    }
+    const bool inRowHeader = point.x() < kHeader, inColumnHeader = point.y() < kHeader;
+    if (inRowHeader && inColumnHeader) return hit;
+    if (inRowHeader) {
+        if (cell < 0 || cell >= rows_) return hit;
+        return {kGridRow, -1, cell};
+    }
+    if (inColumnHeader) {
+        if (frame < 0 || frame >= columns_) return hit;
+        return {kGridColumn, frame, -1};
+    }
+    if (frame < 0 || frame >= columns_ || cell < 0 || cell >= rows_) return hit;
+    return {kGridCell, frame, cell};
+}
+
+void cKeyframe::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    updateScrollBars();
+}
+
+void cKeyframe::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+// ---- mouse ------------------------------------------------------------------------------------------
+
+void cKeyframe::selectAt(const strHit& hit, Qt::KeyboardModifiers modifiers) {
+    const int frame = hit.kind == kGridRow ? cursorFrame_ : hit.frame;
+    const int cell = hit.kind == kGridColumn ? cursorCell_ : hit.cell;
+    moveCursor(frame, cell, (modifiers & Qt::ShiftModifier) != 0, hit.kind);
+}
+
+void cKeyframe::mousePressEvent(QMouseEvent* e) {
+    const strHit hit = hitTest(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        if (hit.kind == kGridNone) {
+            const bool wasSelected = !rects_[kSelection].empty();
+            setRect(kSelection, {});
+            if (wasSelected) emit selectionChanged(e->modifiers());
+            return;
+        }
+        selectAt(hit, e->modifiers());
+        pressKind_ = hit.kind;
+        pressFrame_ = hit.kind == kGridRow ? cursorFrame_ : hit.frame;
+        pressCell_ = hit.kind == kGridColumn ? cursorCell_ : hit.cell;
+        if (e->modifiers() & Qt::ShiftModifier) {
+            pressFrame_ = anchorFrame_;
+            pressCell_ = anchorCell_;
+        }
+        return;
+    }
+    if (e->button() == Qt::RightButton) {
+        setFocus(Qt::MouseFocusReason);
+        if (hit.kind == kGridNone) return;
+        const strTimelineRange& s = rects_[kSelection];
+        const bool inside = hit.kind == kGridCell     ? Contains(s, hit.frame, hit.cell)
+                            : hit.kind == kGridColumn ? KindOf(s) == kGridColumn && Contains(s, hit.frame, 0)
+                                                      : KindOf(s) == kGridRow && Contains(s, 0, hit.cell);
+        if (!inside) selectAt(hit, Qt::NoModifier);
+        emit contextMenuRequested(e->globalPosition().toPoint());
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(e);
+}
+
+void cKeyframe::mouseMoveEvent(QMouseEvent* e) {
+    if (pressKind_ == kGridNone || !(e->buttons() & Qt::LeftButton)) return;
+    const strHit hit = hitTest(e->position().toPoint(), true);
+    if (hit.kind == kGridNone) return;
+    const strTimelineRange before = rects_[kSelection];
+    setRect(kSelection, rangeOf(pressKind_, pressFrame_, pressCell_, hit.frame, hit.cell));
+    ensureVisible(pressKind_ == kGridRow ? horizontalScrollBar()->value() : hit.frame,
+                  pressKind_ == kGridColumn ? verticalScrollBar()->value() : hit.cell);
+    if (!(before == rects_[kSelection])) emit selectionChanged(e->modifiers());
+}
+
+void cKeyframe::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) pressKind_ = kGridNone;
+}
+
+void cKeyframe::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    const strHit hit = hitTest(e->position().toPoint());
+    if (hit.kind == kGridNone) return;
+    pressKind_ = kGridNone;
+    const bool inside = hit.kind == kGridCell ? Contains(rects_[kSelection], hit.frame, hit.cell) : false;
+    if (!inside) selectAt(hit, Qt::NoModifier);
+    emit doubleClicked();
+}
+
+void cKeyframe::wheelEvent(QWheelEvent* e) {
+    const QPoint d = e->angleDelta();
+    QScrollBar* v = verticalScrollBar();
+    QScrollBar* h = horizontalScrollBar();
+    const bool sideways = d.x() != 0 || (e->modifiers() & Qt::ShiftModifier) || v->maximum() == 0;
+    const int delta = d.x() != 0 ? d.x() : d.y();
+    const int steps = delta / 40; // three columns or rows per notch
+    if (steps == 0) return;
+    QScrollBar* bar = sideways ? h : v;
+    bar->setValue(bar->value() - steps);
+    e->accept();
+}
+
+// ---- keys -------------------------------------------------------------------------------------------
+
+void cKeyframe::keyPressEvent(QKeyEvent* e) {
+    const bool extend = (e->modifiers() & Qt::ShiftModifier) != 0;
+    if (e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) {
+        QAbstractScrollArea::keyPressEvent(e);
+        return;
+    }
+    // Left and right keep a frame cursor on frames; up and down keep a row cursor on rows.
+    const int sideways = cursorKind_ == kGridColumn ? kGridColumn : kGridCell;
+    const int upDown = cursorKind_ == kGridRow ? kGridRow : kGridCell;
+    switch (e->key()) {
+    case Qt::Key_Left:
+        moveCursor(cursorFrame_ - 1, cursorCell_, extend, sideways);
+        break;
+    case Qt::Key_Right:
+        if (cursorFrame_ >= columns_ - 1) {
+            emit pastLastColumn(e->modifiers());
+            break;
+        }
+        moveCursor(cursorFrame_ + 1, cursorCell_, extend, sideways);
+        break;
+    case Qt::Key_Up:
+        moveCursor(cursorFrame_, cursorCell_ - 1, extend, upDown);
+        break;
+    case Qt::Key_Down:
+        moveCursor(cursorFrame_, cursorCell_ + 1, extend, upDown);
+        break;
+    case Qt::Key_Home:
+        moveCursor(0, cursorCell_, extend, sideways);
+        break;
+    case Qt::Key_End:
+        moveCursor(columns_ - 1, cursorCell_, extend, sideways);
+        break;
+    case Qt::Key_PageUp:
+        moveCursor(cursorFrame_ - visibleColumns(), cursorCell_, extend, sideways);
+        break;
+    case Qt::Key_PageDown:
+        moveCursor(cursorFrame_ + visibleColumns(), cursorCell_, extend, sideways);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+}
+
+// ---- drawing ----------------------------------------------------------------------------------------
+
+bool cKeyframe::hasMark(int, int) const {
+    return false;
+}
+QString cKeyframe::columnLabel(int frame) const {
+    return QString::number(frame);
+}
+QString cKeyframe::rowLabel(int cell) const {
+    return QString::number(cell);
+}
+QString cKeyframe::cornerLabel() const {
+    return {};
+}
+bool cKeyframe::isCurrentColumn(int) const {
+    return false;
+}
+
+void cKeyframe::paintEvent(QPaintEvent*) {
+    QPainter p(viewport());
+    const QPalette& pal = palette();
+    const QRect all = viewport()->rect();
+    p.fillRect(all, pal.base());
+    const int fc = horizontalScrollBar()->value(), fr = verticalScrollBar()->value();
+    const int lastCol = std::min(columns_, fc + visibleColumns() + 1);
+    const int lastRow = std::min(rows_, fr + visibleRows() + 1);
+    const QRect gridArea(kHeader, kHeader, all.width() - kHeader, all.height() - kHeader);
+    const QColor line = pal.color(QPalette::Mid);
+    const QColor mark(70, 96, 150);
+    QColor selected = pal.color(QPalette::Highlight);
+    selected.setAlpha(120);
+
+    // Grid: selection, marks and lines.
+    p.save();
+    p.setClipRect(gridArea);
+    for (int f = fc; f < lastCol; ++f) {
+        if (isCurrentColumn(f)) {
+            const QRect column = cellRect(f, fr).united(cellRect(f, lastRow - 1));
+            p.fillRect(column, pal.color(QPalette::AlternateBase));
+        }
+        for (int c = fr; c < lastRow; ++c) {
+            const QRect r = cellRect(f, c);
+            if (hasMark(f, c)) p.fillRect(QRect(r.left() + 1, r.top() + 6, 15, 9), mark);
+            if (Contains(rects_[kSelection], f, c)) p.fillRect(r, selected);
+        }
+    }
+    p.setPen(line);
+    const int right = kHeader + (lastCol - fc) * kCell, bottom = kHeader + (lastRow - fr) * kCell;
+    for (int f = fc; f <= lastCol; ++f) {
+        const int x = kHeader + (f - fc) * kCell;
+        p.drawLine(x, kHeader, x, bottom);
+    }
+    for (int c = fr; c <= lastRow; ++c) {
+        const int y = kHeader + (c - fr) * kCell;
+        p.drawLine(kHeader, y, right, y);
+    }
+    // The copied range dashed, the drag range in a colour of its own, the cursor on top.
+    if (!rects_[kCopied].empty()) {
+        p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DashLine));
+        p.drawRect(areaOf(rects_[kCopied]).adjusted(1, 1, -1, -1));
+    }
+    if (!rects_[kDrag].empty()) {
+        p.setPen(QPen(QColor(230, 120, 20), 2));
+        p.drawRect(areaOf(rects_[kDrag]).adjusted(1, 1, -1, -1));
+    }
+    if (columns_ > 0 && rows_ > 0) {
+        p.setPen(QPen(pal.color(QPalette::Text), 1, hasFocus() ? Qt::SolidLine : Qt::DotLine));
+        p.drawRect(cellRect(cursorFrame_, cursorCell_).adjusted(0, 0, -1, -1));
+    }
+    p.restore();
+
+    // Headers.
+    p.fillRect(QRect(kHeader, 0, all.width() - kHeader, kHeader), pal.button());
+    p.fillRect(QRect(0, kHeader, kHeader, all.height() - kHeader), pal.button());
+    p.setPen(pal.color(QPalette::ButtonText));
+    p.save();
+    p.setClipRect(QRect(kHeader, 0, all.width() - kHeader, kHeader));
+    for (int f = fc; f < lastCol; ++f) {
+        const int x = kHeader + (f - fc) * kCell;
+        if (isCurrentColumn(f))
+            p.fillRect(QRect(x, 0, kCell, kHeader), pal.color(QPalette::Highlight).lighter(160));
+        p.save();
+        p.translate(x, kHeader - 3);
+        p.rotate(-90);
+        p.drawText(QRect(0, 0, kHeader - 4, kCell), Qt::AlignLeft | Qt::AlignVCenter, columnLabel(f));
+        p.restore();
+        p.setPen(line);
+        p.drawLine(x, 0, x, kHeader);
+        p.setPen(pal.color(QPalette::ButtonText));
+    }
+    p.restore();
+    p.save();
+    p.setClipRect(QRect(0, kHeader, kHeader, all.height() - kHeader));
+    for (int c = fr; c < lastRow; ++c) {
+        const int y = kHeader + (c - fr) * kCell;
+        p.drawText(QRect(3, y, kHeader - 4, kCell), Qt::AlignLeft | Qt::AlignVCenter, rowLabel(c));
+        p.setPen(line);
+        p.drawLine(0, y, kHeader, y);
+        p.setPen(pal.color(QPalette::ButtonText));
+    }
+    p.restore();
+    p.fillRect(QRect(0, 0, kHeader, kHeader), pal.window());
+    p.drawText(QRect(1, 0, kHeader - 2, kHeader), Qt::AlignCenter | Qt::TextWordWrap, cornerLabel());
+    p.setPen(line);
+    p.drawLine(0, kHeader - 1, all.width(), kHeader - 1);
+    p.drawLine(kHeader - 1, 0, kHeader - 1, all.height());
+}

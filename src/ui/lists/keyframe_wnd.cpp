@@ -1,0 +1,373 @@
+#include "ui/lists/keyframe_wnd.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "playback/player.h"
+#include "tools/frame_comp.h"
+#include "ui/lists/lists_messages.h"
+#include "ui/lists/local_shortcuts.h"
+#include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
+#include "ui/shell/command_ids.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+
+namespace {
+
+// The edit clipboard kind of a selection or cursor kind.
+uint32_t ClipKind(int gridKind) {
+    switch (gridKind) {
+    case kGridColumn:
+        return kClipFrames;
+    case kGridRow:
+        return kClipRows;
+    default:
+        return kClipCells;
+    }
+}
+
+} // namespace
+
+cKeyframeWnd::cKeyframeWnd(cSession& session, QWidget* parent) : cKeyframe(parent), session_(session) {
+    setObjectName(QStringLiteral("keyframe"));
+    setAccessibleName(QStringLiteral("Timeline"));
+    const std::tuple<eCommand, eListsText, const char*, eLocalKeys> items[] = {
+        {kSettings, kLtSettings, "Settings", kSettingsKeys},
+        {kNewCell, kLtNew, "NewCell", kNoKeys},
+        {kInsertFrame, kLtNew, "InsertFrame", kNoKeys},
+        {kInsertCell, kLtInsertCell, "InsertCell", kNoKeys},
+        {kCut, kLtCut, "Cut", kCutKeys},
+        {kCopy, kLtCopy, "Copy", kCopyKeys},
+        {kPaste, kLtPaste, "Paste", kPasteKeys},
+        {kDelete, kLtDelete, "Delete", kDeleteKeys},
+        {kFrameCompletion, kLtFrameCompletion, "FrameCompletion", kNoKeys},
+        {kBatch, kLtBatch, "Batch", kNoKeys},
+        {kPlayRange, kLtPlayRange, "PlayRange", kNoKeys},
+        {kDragRange, kLtDragRange, "DragRange", kNoKeys},
+        {kSelectAll, kLtSelectAll, "SelectAll", kSelectAllKeys},
+    };
+    for (const auto& [id, text, name, keys] : items)
+        actions_[id] = AddLocalAction(this, text, name, keys, [this, id = id] { run(id); });
+    connect(this, &cKeyframe::cursorMoved, this, &cKeyframeWnd::onCursorMoved);
+    connect(this, &cKeyframe::selectionChanged, this, &cKeyframeWnd::onSelectionChanged);
+    connect(this, &cKeyframe::pastLastColumn, this, &cKeyframeWnd::onPastLastColumn);
+    connect(this, &cKeyframe::contextMenuRequested, this, &cKeyframeWnd::showPopup);
+    connect(this, &cKeyframe::doubleClicked, this, [this] { run(kSettings); });
+    connect(&session_, &cSession::changed, this, &cKeyframeWnd::onChanged);
+    onChanged(kChangeAll);
+}
+
+// ---- document view ----------------------------------------------------------------------------------
+
+void cKeyframeWnd::onChanged(unsigned flags) {
+    const cProject& doc = session_.document();
+    if (flags & kChangeReplaced) {
+        setRect(kSelection, {});
+        setRect(kCopied, {});
+    }
+    if (flags & (kChangeReplaced | kChangeCells | kChangeProject))
+        setGridSize(doc.frameCount(), doc.cellNumber());
+    if (flags & (kChangeReplaced | kChangeCells | kChangeProject | kChangeView))
+        setRect(kDrag, session_.dragRange());
+    if (flags & (kChangeReplaced | kChangeFrame)) followFrame(session_.currentFrame());
+    viewport()->update();
+}
+
+bool cKeyframeWnd::hasMark(int frame, int cell) const {
+    return session_.document().cell(frame, cell) != nullptr;
+}
+
+QString cKeyframeWnd::rowLabel(int cell) const {
+    const cProject& doc = session_.document();
+    if (doc.getSetting(kKeyLock) && cell >= 0 && cell < doc.cellNumber())
+        return QString::asprintf("%d [%d]", cell, doc.lockedPicture(cell));
+    return QString::asprintf("%d", cell);
+}
+
+QString cKeyframeWnd::cornerLabel() const {
+    const int frame = session_.currentFrame();
+    const strFrame* f = session_.document().frame(frame);
+    return QString::asprintf("% 3d,% 3d", frame, f ? int(f->interval) : 0);
+}
+
+bool cKeyframeWnd::isCurrentColumn(int frame) const {
+    return frame == session_.currentFrame();
+}
+
+bool cKeyframeWnd::event(QEvent* e) {
+    if (HandleLocalShortcut(this, e)) return true;
+    return cKeyframe::event(e);
+}
+
+// ---- notifications ----------------------------------------------------------------------------------
+
+void cKeyframeWnd::onCursorMoved() {
+    const int frame = cursorFrame();
+    if (frame < session_.document().frameCount() && frame != session_.currentFrame())
+        session_.setCurrentFrame(frame);
+}
+
+void cKeyframeWnd::onSelectionChanged(Qt::KeyboardModifiers modifiers) {
+    const strTimelineRange& s = rect(kSelection);
+    const int frame = session_.currentFrame();
+    if (KindOf(s) != kGridCell || frame < s.left || frame > s.right) return;
+    cEditCommands& commands = session_.commands();
+    const cProject& doc = session_.document();
+    const bool keep = (modifiers & Qt::ControlModifier) != 0;
+    bool changed = false;
+    for (int c = 0; c < doc.cellNumber(); ++c) {
+        const bool on = c >= s.top && c <= s.bottom && doc.cell(frame, c);
+        if (on == commands.isSelected(c) || (!on && keep)) continue;
+        commands.select(c, on);
+        changed = true;
+    }
+    if (commands.isSelected(cursorCell()) && commands.currentCell() != cursorCell()) {
+        commands.setCurrentCell(cursorCell());
+        changed = true;
+    }
+    if (changed) session_.notify(kChangeSelection);
+}
+
+void cKeyframeWnd::onPastLastColumn(Qt::KeyboardModifiers modifiers) {
+    if (!session_.config().NewFrameFlag) return;
+    const int last = session_.document().frameCount() - 1;
+    session_.setCurrentFrame(last);
+    session_.stopPlayback();
+    if (!session_.report(session_.commands().nextFrame())) return;
+    moveCursor(session_.currentFrame(), cursorCell(), (modifiers & Qt::ShiftModifier) != 0,
+               cursorKind() == kGridColumn ? kGridColumn : kGridCell);
+}
+
+void cKeyframeWnd::followCursor() {
+    onCursorMoved();
+    onSelectionChanged(Qt::NoModifier);
+}
+
+// ---- commands -----------------------------------------------------------------------------------------
+
+bool cKeyframeWnd::isEnabled(eCommand c) const {
+    const int selection = KindOf(rect(kSelection));
+    const cProject& doc = session_.document();
+    if (columns() < 1 || rows() < 1) return false;
+    switch (c) {
+    case kSettings:
+        if (cursorKind() == kGridCell) return doc.cell(cursorFrame(), cursorCell()) != nullptr;
+        if (cursorKind() == kGridRow) return doc.getSetting(kKeyLock) != 0;
+        return true;
+    case kNewCell:
+        return cursorKind() == kGridCell;
+    case kInsertFrame:
+        return cursorKind() != kGridRow;
+    case kInsertCell:
+    case kPlayRange:
+        return selection == kGridCell || selection == kGridColumn;
+    case kPaste:
+        return session_.clipCommands().canPaste(ClipKind(cursorKind()));
+    case kSelectAll:
+        return true;
+    default:
+        return selection != kGridNone;
+    }
+}
+
+bool cKeyframeWnd::run(eCommand c) {
+    if (!isEnabled(c)) return false;
+    // Every command of the timeline is a command: a running playback stops first.
+    session_.stopPlayback();
+    switch (c) {
+    case kSettings:
+        settings();
+        break;
+    case kNewCell: {
+        strToolRequest r{kCmdNewCell,  cursorFrame(), cursorFrame(),
+                         cursorCell(), cursorCell(),  QCursor::pos()};
+        session_.requestTool(r);
+        break;
+    }
+    case kInsertFrame:
+        insertFrame();
+        break;
+    case kInsertCell:
+        insertCell();
+        break;
+    case kCut:
+    case kCopy:
+    case kDelete:
+        clipOperation(c);
+        break;
+    case kPaste:
+        paste();
+        break;
+    case kFrameCompletion:
+        toolRequest(kCmdFrameTool);
+        break;
+    case kBatch:
+        toolRequest(kCmdBatchTool);
+        break;
+    case kPlayRange:
+        playRange();
+        break;
+    case kDragRange:
+        dragRange();
+        break;
+    case kSelectAll:
+        selectAll();
+        break;
+    case kCommandCount:
+        return false;
+    }
+    return true;
+}
+
+void cKeyframeWnd::showPopup(QPoint globalPos) {
+    const int kind = KindOf(rect(kSelection));
+    if (kind == kGridNone) return;
+    if (popup_) popup_->deleteLater();
+    popup_ = new QMenu(this);
+    QMenu* m = popup_;
+    const char* name = kind == kGridColumn ? "MENU_FRAME" : kind == kGridRow ? "MENU_LINE" : "MENU_CELL";
+    m->setObjectName(QString::fromLatin1(name));
+    m->setAccessibleName(QString::fromLatin1(name));
+    auto add = [m, this](std::initializer_list<eCommand> ids) {
+        for (eCommand id : ids) {
+            actions_[id]->setEnabled(isEnabled(id));
+            m->addAction(actions_[id]);
+        }
+    };
+    if (kind == kGridColumn) {
+        add({kSettings, kInsertFrame});
+    } else if (kind == kGridCell) {
+        add({kSettings, kNewCell, kInsertCell});
+    } else {
+        add({kSettings});
+    }
+    m->addSeparator();
+    add({kCut, kCopy, kPaste, kDelete});
+    m->addSeparator();
+    add({kFrameCompletion, kBatch});
+    if (kind == kGridColumn) add({kPlayRange});
+    add({kDragRange});
+    // The actions stay usable by their shortcuts whatever the menu showed.
+    connect(m, &QMenu::aboutToHide, this, [this] {
+        for (QAction* a : actions_)
+            a->setEnabled(true);
+    });
+    m->popup(globalPos);
+}
+
+void cKeyframeWnd::settings() {
+    const int frame = cursorFrame(), cell = cursorCell();
+    switch (cursorKind()) {
+    case kGridCell:
+        session_.requestTool({kCmdCellSettings, frame, frame, cell, cell, QCursor::pos()});
+        break;
+    case kGridColumn: {
+        const strTimelineRange& s = rect(kSelection);
+        const bool columns = KindOf(s) == kGridColumn;
+        session_.requestTool(
+            {kCmdIntervalTool, columns ? s.left : frame, columns ? s.right : frame, -1, -1, {}});
+        break;
+    }
+    case kGridRow:
+        session_.requestTool({kCmdCellLock, -1, -1, cell, cell, {}});
+        break;
+    default:
+        break;
+    }
+}
+
+void cKeyframeWnd::insertFrame() {
+    const int frame = cursorFrame();
+    session_.setCurrentFrame(frame);
+    if (!session_.report(session_.commands().insertFrame())) return;
+    moveCursor(frame, cursorCell(), false, kGridColumn);
+}
+
+void cKeyframeWnd::insertCell() {
+    const strTimelineRange w = widened(rect(kSelection));
+    strToolContext ctx;
+    ctx.doc = &session_.document();
+    ctx.history = &session_.history();
+    const strToolResult r =
+        CompleteTimelineBlock(ctx, w.left, w.top, w.right, w.bottom, session_.config().CompType);
+    if (!r.changed) return;
+    strEditResult e;
+    e.ok = true;
+    e.changed = true;
+    e.status = strMessage(kMsgCountComplete, r.count);
+    session_.report(e);
+    followCursor();
+}
+
+void cKeyframeWnd::clipOperation(eCommand c) {
+    const strTimelineRange s = rect(kSelection);
+    const int kind = KindOf(s);
+    const strTimelineRange w = widened(s);
+    cEditClipCommands& clip = session_.clipCommands();
+    const uint32_t clipKind = ClipKind(kind);
+    strEditResult r;
+    if (c == kCut)
+        r = clip.timelineCut(clipKind, w.left, w.right, w.top, w.bottom);
+    else if (c == kCopy)
+        r = clip.timelineCopy(clipKind, w.left, w.right, w.top, w.bottom);
+    else
+        r = clip.timelineDelete(clipKind, w.left, w.right, w.top, w.bottom);
+    const bool ok = session_.report(r, c == kCopy ? unsigned(kChangeClipboard) : kChangeDocument);
+    if (!ok) return;
+    if (c != kDelete) setRect(kCopied, s);
+    if (c != kCopy) {
+        moveCursor(w.left, w.top, false, kind);
+        followCursor();
+    }
+}
+
+void cKeyframeWnd::paste() {
+    const int kind = cursorKind();
+    const int frame = kind == kGridRow ? 0 : cursorFrame();
+    const int cell = kind == kGridColumn ? 0 : cursorCell();
+    strTimelineRange pasted;
+    if (!session_.report(session_.clipCommands().timelinePaste(ClipKind(kind), frame, cell, &pasted))) return;
+    setRect(kSelection, pasted);
+    followCursor();
+}
+
+void cKeyframeWnd::toolRequest(int command) {
+    const strTimelineRange w = widened(rect(kSelection));
+    session_.requestTool({command, w.left, w.right, w.top, w.bottom, {}});
+}
+
+void cKeyframeWnd::playRange() {
+    const strTimelineRange w = widened(rect(kSelection));
+    if (w.right - w.left > 1) {
+        const int last = std::max(session_.document().frameCount() - 1, 0);
+        session_.setPlayRange(std::clamp(w.left, 0, last), std::clamp(w.right, 0, last));
+        session_.setPlayOption(kPlayNoRange, false);
+    } else {
+        session_.setPlayOption(kPlayNoRange, true);
+    }
+}
+
+void cKeyframeWnd::dragRange() {
+    const strTimelineRange s = rect(kSelection);
+    const strTimelineRange w = widened(s);
+    const bool single = KindOf(s) == kGridCell && w.left == w.right && w.top == w.bottom;
+    session_.setDragRange(single ? strTimelineRange{} : w);
+}
+
+void cKeyframeWnd::selectAll() {
+    const int lastFrame = columns() - 1, lastCell = rows() - 1;
+    switch (cursorKind()) {
+    case kGridColumn:
+        setRect(kSelection, {0, -1, lastFrame, -1});
+        break;
+    case kGridRow:
+        setRect(kSelection, {-1, 0, -1, lastCell});
+        break;
+    default:
+        setRect(kSelection, {0, 0, lastFrame, lastCell});
+        break;
+    }
+    onSelectionChanged(Qt::NoModifier);
+}

@@ -1,0 +1,97 @@
+#include "ui/lists/source_list_model.h"
+
+#include "config/config.h"
+#include "document/project.h"
+#include "platform/path.h"
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/lists/lists_messages.h"
+#include "ui/session/session.h"
+
+#include <algorithm>
+
+cSourceListModel::cSourceListModel(cSession& session, eKind kind, QObject* parent)
+    : QAbstractTableModel(parent), session_(session), kind_(kind) {
+    rows_ = rowCountNow();
+}
+
+int cSourceListModel::rowCountNow() const {
+    const cProject& doc = session_.document();
+    if (kind_ == kPictures) return doc.pictures().capacity();
+    const int capacity = doc.effects().capacity();
+    return std::min(std::max(doc.effectCount() + 1, 1), capacity);
+}
+
+void cSourceListModel::refresh() {
+    beginResetModel();
+    rows_ = rowCountNow();
+    endResetModel();
+}
+
+int cSourceListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int cSourceListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 5;
+}
+
+int cSourceListModel::ColumnWidth(eKind kind, int column) {
+    static constexpr int kPictureWidths[] = {24, 96, 56, 32, 72};
+    static constexpr int kEffectWidths[] = {32, 96, 88, 220, 120};
+    if (column < 0 || column >= 5) return 0;
+    return kind == kPictures ? kPictureWidths[column] : kEffectWidths[column];
+}
+
+QVariant cSourceListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return ListsItem(kind_ == kPictures ? kLtPictureColumns : kLtEffectColumns, section);
+}
+
+QVariant cSourceListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole || index.row() >= rows_) return {};
+    return kind_ == kPictures ? pictureText(index.row(), index.column())
+                              : effectText(index.row(), index.column());
+}
+
+QString cSourceListModel::pictureText(int row, int column) const {
+    if (column == 0) return QString::asprintf("%02d", row);
+    const cProject& doc = session_.document();
+    const strPicture* p = doc.picture(row);
+    if (!p) return {};
+    switch (column) {
+    case 1:
+        return FromDocument(platform::FileNamePart(p->path), session_.config().Locale);
+    case 2:
+        return QString::asprintf("%d,%d", p->divX, p->divY);
+    case 3:
+        return QString::number(p->hue);
+    default:
+        return ListsItem(kLtSplitFormats, doc.getSetting(kKeySplitFormat));
+    }
+}
+
+QString cSourceListModel::effectText(int row, int column) const {
+    const strEffect* e = session_.document().effect(row);
+    if (!e) return {};
+    const bool sound = e->flags & strEffect::kSound;
+    switch (column) {
+    case 0:
+        return QString::asprintf("%d", e->startFrame);
+    case 1:
+        return sound ? FromDocument(platform::FileNamePart(e->soundPath), session_.config().Locale)
+                     : QString();
+    case 2:
+        return sound ? QString::asprintf("%d,%d,%d", e->volume, e->frequency, e->balance) : QString();
+    case 3: {
+        if (!(e->flags & strEffect::kFlash)) return {};
+        const QString object =
+            e->flashObject == 2 ? ListsText(kLtNoObject) : ListsItem(kLtFlashObjects, e->flashObject);
+        return QStringLiteral("[%1,%2]").arg(object, ListsItem(kLtFlashDrawings, e->flashDrawing)) +
+               QString::asprintf("(%d,%d,%d,%d)@%d", e->flashRed, e->flashGreen, e->flashBlue,
+                                 e->flashStrength, e->flashFrames);
+    }
+    default:
+        if (!(e->flags & strEffect::kUserData)) return {};
+        return QLatin1Char('"') + FromDocument(e->userData, session_.config().Locale) + QLatin1Char('"');
+    }
+}

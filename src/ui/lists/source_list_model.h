@@ -1,0 +1,36 @@
+#pragma once
+// The rows of the picture list (one per picture slot: No, Path, XY, Hue, Cut) or of the effect list
+// (one per effect plus an empty row for a new one: F, SE, -, Flash, Other), read from the document
+// each time the view asks. refresh() resets the row count after the document changed.
+
+#include <QAbstractTableModel>
+
+class cSession;
+
+class cSourceListModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    enum eKind { kPictures, kEffects };
+    cSourceListModel(cSession& session, eKind kind, QObject* parent = nullptr);
+
+    eKind kind() const { return kind_; }
+    // The rows the list shows for the current document.
+    int rowCountNow() const;
+    // Rows and texts read again.
+    void refresh();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The column widths of the list.
+    static int ColumnWidth(eKind kind, int column);
+
+  private:
+    QString pictureText(int row, int column) const;
+    QString effectText(int row, int column) const;
+
+    cSession& session_;
+    eKind kind_;
+    int rows_ = 0;
+};

@@ -1,0 +1,150 @@
+// The picture and effect lists: dropped files, the settings dialogs' Apply, and the edit clipboard.
+
+#include "editor_fixture.h"
+#include "ui_test.h"
+
+#include "document/project.h"
+#include "ui/lists/dlg_source_list.h"
+#include "ui/lists/source_list_view.h"
+#include "ui/shell/tool_window.h"
+
+#include <QDir>
+#include <QImage>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QUrl>
+
+class cListsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<strEditorFixture> f;
+    cDlg_SourceList* list = nullptr;
+    using L = cSourceListModel;
+
+    cProject& doc() const { return f->session().document(); }
+    // Drops a file on a row of a list, as a file manager does.
+    void dropOnRow(L::eKind which, int row, const QString& file) {
+        cSourceListView* view = list->list(which);
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &drop);
+    }
+    void apply(const char* button) {
+        QVERIFY(list->dialog());
+        auto* b = list->dialog()->findChild<QPushButton*>(QString::fromLatin1(button));
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+        QTRY_VERIFY(!list->dialog());
+    }
+    QString text(L::eKind which, int row, int column) const {
+        QAbstractItemModel* m = list->list(which)->model();
+        return m->data(m->index(row, column)).toString();
+    }
+    void addEffects(std::initializer_list<std::pair<int, const char*>> effects) {
+        for (const auto& [frame, name] : effects) {
+            strEffect e;
+            e.startFrame = uint16_t(frame);
+            e.flags = strEffect::kUserData;
+            e.userData = name;
+            doc().addEffect(e);
+        }
+        f->session().notify(kChangeEffects);
+    }
+    QStringList effectNames() const {
+        QStringList out;
+        for (int i = 0; i < doc().effectCount(); ++i)
+            out << QString::fromStdString(doc().effect(i)->userData);
+        return out;
+    }
+    // Focuses a list on a row and types a key there.
+    void key(L::eKind which, int row, int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        list->tabs()->setCurrentIndex(which == L::kPictures ? 0 : 1);
+        list->list(which)->setFocus();
+        list->list(which)->selectRow(row);
+        QTest::keyClick(list->list(which), Qt::Key(k), mods);
+    }
+
+  private slots:
+    void init() {
+        f = std::make_unique<strEditorFixture>();
+        QVERIFY(f->start());
+        list = qobject_cast<cDlg_SourceList*>(f->window->listWindow()->content());
+        QVERIFY(list);
+        QVERIFY(f->activateToolWindow(f->window->listWindow()));
+    }
+    void cleanup() { f.reset(); }
+
+    void aDroppedPictureIsStoredRelativeToTheBaseFolder() {
+        doc().setText(kTextBaseFolder, f->dir.path().toStdString());
+        QDir(f->dir.path()).mkpath(QStringLiteral("Graphics"));
+        QImage image(100, 40, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(f->path(QStringLiteral("Graphics/fire.png"))));
+        dropOnRow(L::kPictures, 2, f->path(QStringLiteral("Graphics/fire.png")));
+        apply("pictureApply");
+        QVERIFY(doc().picture(2));
+        QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
+        QCOMPARE(doc().picture(2)->divX, f->config.Init_CutX);
+        QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
+        QCOMPARE(text(L::kPictures, 2, 1), QStringLiteral("fire.png"));
+        QCOMPARE(text(L::kPictures, 2, 2), QStringLiteral("5,5"));
+        // A file that is no picture is reported, and the picture stays as it was.
+        QFile bad(f->path(QStringLiteral("Graphics/notes.png")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a picture");
+        bad.close();
+        dropOnRow(L::kPictures, 2, bad.fileName());
+        apply("pictureApply");
+        QCOMPARE(f->prompts.messages.value(0), QStringLiteral("Could not open the file: Graphics/notes.png"));
+        QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
+    }
+
+    void anEffectMovedBeforeOthersKeepsEveryEffect() {
+        addEffects({{0, "a"}, {2, "b"}, {6, "c"}, {10, "d"}});
+        QCOMPARE(list->list(L::kEffects)->model()->rowCount(), 5);
+        key(L::kEffects, 3, Qt::Key_Space);
+        auto* start = list->dialog()->findChild<QSpinBox*>(QStringLiteral("effectStart"));
+        QCOMPARE(start->value(), 10);
+        start->setValue(1);
+        apply("effectApply");
+        QCOMPARE(effectNames(), QStringList({"a", "d", "b", "c"}));
+        QCOMPARE(list->list(L::kEffects)->selectedRow(), 1);
+        QCOMPARE(text(L::kEffects, 1, 4), QStringLiteral("\"d\""));
+        // The empty last row makes a new effect.
+        key(L::kEffects, 4, Qt::Key_Return);
+        list->dialog()->findChild<QSpinBox*>(QStringLiteral("effectStart"))->setValue(3);
+        apply("effectApply");
+        QCOMPARE(doc().effectCount(), 5);
+        QCOMPARE(doc().effect(3)->startFrame, 3);
+    }
+
+    void effectsAreCutAndPastedBetweenDocuments() {
+        addEffects({{4, "one"}, {8, "two"}});
+        const strEffect two = *doc().effect(1);
+        key(L::kEffects, 1, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(effectNames(), QStringList({"one"}));
+        QCOMPARE(f->window->statusText(), QStringLiteral("[1] : Cut"));
+        f->prompts.answers = {cPrompts::kNo};
+        QVERIFY(f->session().newDocument());
+        QCOMPARE(doc().effectCount(), 0);
+        key(L::kEffects, 0, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(doc().effectCount(), 1);
+        QCOMPARE(*doc().effect(0), two);
+        // Cells on the clipboard are no effect: Paste is off.
+        QVERIFY(list->isEnabled(L::kEffects, cDlg_SourceList::kPaste));
+        cClip_Mass cells(kClipCells);
+        cells.AddCell(0, 0, strCell{});
+        QVERIFY(f->session().editClipboard().Put(cells));
+        QVERIFY(!list->isEnabled(L::kEffects, cDlg_SourceList::kPaste));
+    }
+};
+
+PELKO_UI_TEST(cListsTest)
+#include "lists_test.moc"

@@ -1,0 +1,192 @@
+// The timeline: selections by mouse and keys, its popups and commands, and what they change.
+
+#include "editor_fixture.h"
+#include "ui_test.h"
+
+#include "document/project.h"
+#include "tools/frame_comp.h"
+#include "ui/lists/dlg_source_list.h"
+#include "ui/lists/keyframe_wnd.h"
+#include "ui/shell/tool_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+class cTimelineTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<strEditorFixture> f;
+    cKeyframeWnd* kf = nullptr;
+
+    cProject& doc() const { return f->session().document(); }
+    // The centre of a grid cell; frame -1 is the row header, cell -1 the column header.
+    static QPoint At(int frame, int cell) {
+        const int x = frame < 0 ? 24 : cKeyframe::kHeader + frame * cKeyframe::kCell + 8;
+        const int y = cell < 0 ? 24 : cKeyframe::kHeader + cell * cKeyframe::kCell + 8;
+        return {x, y};
+    }
+    void press(int frame, int cell, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(kf->viewport(), button, {}, At(frame, cell));
+    }
+    void dragTo(int frame, int cell) {
+        QMouseEvent move(QEvent::MouseMove, At(frame, cell), kf->viewport()->mapToGlobal(At(frame, cell)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(kf->viewport(), &move);
+        QTest::mouseRelease(kf->viewport(), Qt::LeftButton, {}, At(frame, cell));
+    }
+    // Right-clicks a position and triggers an item of the popup that opens.
+    void popupItem(int frame, int cell, const char* menu, const char* item) {
+        press(frame, cell, Qt::RightButton);
+        QVERIFY(kf->popup());
+        QCOMPARE(kf->popup()->objectName(), QString::fromLatin1(menu));
+        auto* a = kf->popup()->findChild<QAction*>(QStringLiteral("keyframe") + QString::fromLatin1(item));
+        if (!a) a = kf->findChild<QAction*>(QStringLiteral("keyframe") + QString::fromLatin1(item));
+        QVERIFY(a && kf->popup()->actions().contains(a) && a->isEnabled());
+        a->trigger();
+        kf->popup()->close();
+    }
+    void put(int frame, int cell, int x) {
+        strCell c;
+        c.x = int16_t(x);
+        doc().frameOrCreate(frame);
+        doc().setCell(frame, cell, &c);
+    }
+
+  private slots:
+    void init() {
+        f = std::make_unique<strEditorFixture>();
+        QVERIFY(f->start());
+        for (int fr = 0; fr < 10; ++fr)
+            put(fr, fr % 3, fr);
+        f->session().notify(kChangeAll);
+        auto* list = qobject_cast<cDlg_SourceList*>(f->window->listWindow()->content());
+        QVERIFY(list);
+        list->tabs()->setCurrentIndex(cDlg_SourceList::kKeyframePage);
+        f->window->listWindow()->resize(600, 400);
+        kf = list->timeline();
+        QVERIFY(f->activateToolWindow(f->window->listWindow()));
+        kf->setFocus();
+    }
+    void cleanup() { f.reset(); }
+
+    void selectionsByMouseAndKeys() {
+        using R = strTimelineRange;
+        press(3, -1); // column header drag: frames 3..7, all cells
+        dragTo(7, 4);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, -1, 7, -1}));
+        QCOMPARE(f->session().currentFrame(), 3);
+        press(-1, 2); // row header drag: cells 2..1, all frames
+        dragTo(5, 1);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{-1, 1, -1, 2}));
+        press(2, 1); // a block, and Shift+arrows growing it
+        dragTo(4, 0);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{2, 0, 4, 1}));
+        QTest::keyClick(kf, Qt::Key_Right);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 3, 1}));
+        QTest::keyClick(kf, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(kf, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 4, 2}));
+        // A block on the current frame selects the canvas's cells in it.
+        QCOMPARE(f->session().currentFrame(), 4);
+        QCOMPARE(f->session().commands().selection(), std::vector<int>{1});
+        // A right click inside keeps the selection; outside the grid a left press clears it.
+        press(3, 2, Qt::RightButton);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 4, 2}));
+        kf->popup()->close();
+        press(40, 12);
+        QVERIFY(kf->rect(cKeyframe::kSelection).empty());
+    }
+
+    void cutAndPasteOfABlockMovesItsCellsAsOneStepEach() {
+        const strCell a = *doc().cell(1, 1), b = *doc().cell(2, 2);
+        press(1, 1);
+        dragTo(2, 2);
+        const size_t steps = f->session().history().undoCount();
+        QTest::keyClick(kf, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(!doc().cell(1, 1) && !doc().cell(2, 2));
+        QCOMPARE(kf->rect(cKeyframe::kCopied), (strTimelineRange{1, 1, 2, 2}));
+        press(6, 4);
+        QTest::keyClick(kf, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(doc().cell(6, 4) && doc().cell(7, 5));
+        QCOMPARE(*doc().cell(6, 4), a);
+        QCOMPARE(*doc().cell(7, 5), b);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{6, 4, 7, 5}));
+        QCOMPARE(f->session().history().undoCount(), steps + 2);
+        f->session().commands().undo();
+        QVERIFY(!doc().cell(6, 4) && !doc().cell(7, 5));
+        f->session().commands().undo();
+        QCOMPARE(*doc().cell(1, 1), a);
+    }
+
+    void insertFrameAndPlaybackRangeFromTheFramePopup() {
+        popupItem(4, -1, "MENU_FRAME", "InsertFrame");
+        QCOMPARE(doc().frameCount(), 11);
+        QVERIFY(!doc().cell(4, 1));
+        QCOMPARE(doc().cell(5, 1)->x, 4);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{4, -1, 4, -1}));
+
+        auto* check = f->window->findChild<QCheckBox*>(QStringLiteral("playRangeCheck"));
+        auto* start = f->window->findChild<QSpinBox*>(QStringLiteral("playRangeStart"));
+        auto* end = f->window->findChild<QSpinBox*>(QStringLiteral("playRangeEnd"));
+        press(2, -1);
+        dragTo(6, -1);
+        popupItem(3, -1, "MENU_FRAME", "PlayRange");
+        QVERIFY(check->isChecked());
+        QCOMPARE(start->value(), 2);
+        QCOMPARE(end->value(), 6);
+        // Two frames are no range: the box is cleared, the fields stay.
+        press(4, -1);
+        dragTo(5, -1);
+        popupItem(4, -1, "MENU_FRAME", "PlayRange");
+        QVERIFY(!check->isChecked());
+        QCOMPARE(start->value(), 2);
+    }
+
+    void rightArrowOnTheLastFrameAddsOneWhenAutoAddIsOn() {
+        f->config.NewFrameFlag = false;
+        press(9, 0);
+        QTest::keyClick(kf, Qt::Key_Right);
+        QCOMPARE(doc().frameCount(), 10);
+        QCOMPARE(kf->cursorFrame(), 9);
+        f->config.NewFrameFlag = true;
+        QTest::keyClick(kf, Qt::Key_Right);
+        QCOMPARE(doc().frameCount(), 11);
+        QCOMPARE(kf->cursorFrame(), 10);
+        QCOMPARE(f->session().currentFrame(), 10);
+    }
+
+    void wholeColumnsAreWidenedBeforeAToolActs() {
+        QList<strToolRequest> asked;
+        connect(&f->session(), &cSession::toolRequested, this,
+                [&asked](const strToolRequest& r) { asked << r; });
+        put(3, 6, 0);
+        put(7, 6, 40);
+        press(3, -1);
+        dragTo(7, -1);
+        popupItem(5, -1, "MENU_FRAME", "FrameCompletion");
+        QCOMPARE(asked.size(), 1);
+        const strToolRequest r = asked.front();
+        QCOMPARE(r.command, 40007);
+        QCOMPARE(QList<int>({r.frameFirst, r.frameLast, r.cellFirst, r.cellLast}),
+                 QList<int>({3, 7, 0, doc().cellNumber() - 1}));
+        // Filled and run as the frame setting window does, the range reaches the cells.
+        cFrameComp comp;
+        comp.fillFromTimeline(r.frameFirst, r.cellFirst, r.frameLast, r.cellLast, doc().cellNumber());
+        comp.paramChecks[3] = 1; // x
+        const strToolContext ctx{&doc(), &f->session().history(), {}};
+        QVERIFY(comp.run(ctx).count > 0);
+        QCOMPARE(doc().cell(5, 6)->x, 20);
+        // "Insert intermediate Cell" completes a block from its neighbours itself.
+        press(4, 6);
+        dragTo(6, 6);
+        doc().setCell(5, 6, nullptr);
+        popupItem(5, 6, "MENU_CELL", "InsertCell");
+        QCOMPARE(doc().cell(5, 6)->x, 20);
+    }
+};
+
+PELKO_UI_TEST(cTimelineTest)
+#include "timeline_test.moc"
