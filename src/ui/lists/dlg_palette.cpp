@@ -1,0 +1,88 @@
+#include "ui/lists/dlg_palette.h"
+
+#include "document/project.h"
+#include "ui/dialogs/dialog_helpers.h"
+#include "ui/lists/lists_messages.h"
+#include "ui/lists/pic_palette_wnd.h"
+#include "ui/session/session.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+cDlg_Palette::cDlg_Palette(cSession& session, std::function<cMainEditWnd*()> canvas, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setObjectName(QStringLiteral("palette"));
+    setAccessibleName(QStringLiteral("Palette"));
+    pictures_ = Named(new QComboBox(this), QStringLiteral("palettePicture"), QStringLiteral("Picture"));
+    zoom_ = ListCombo(this, ListsText(kLtZooms).toUtf8().constData(), QStringLiteral("paletteZoom"),
+                      QStringLiteral("Zoom"));
+    scroll_ = Named(new QScrollArea(this), QStringLiteral("paletteScroll"), QStringLiteral("Patterns view"));
+    area_ = new cPicPaletteWnd(session_, std::move(canvas), scroll_);
+    scroll_->setWidget(area_);
+    scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll_->viewport()->installEventFilter(this);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(2, 2, 2, 2);
+    bar->addWidget(pictures_, 1);
+    bar->addWidget(zoom_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(bar);
+    layout->addWidget(scroll_, 1);
+
+    zoom_->setCurrentIndex(area_->zoomIndex());
+    connect(zoom_, &QComboBox::currentIndexChanged, area_, &cPicPaletteWnd::setZoomIndex);
+    connect(pictures_, &QComboBox::activated, this, [this](int index) { showPicture(index); });
+    connect(&session_, &cSession::changed, this, &cDlg_Palette::onChanged);
+    refill();
+    showPicture(0);
+}
+
+void cDlg_Palette::showPicture(int picture, int pattern) {
+    if (picture < 0) picture = area_->picture();
+    area_->showPicture(picture, pattern);
+    refill();
+    window()->setWindowTitle(ListsMessage(kLtPaletteTitle, {(long long)area_->picture()}));
+}
+
+void cDlg_Palette::refill() {
+    const cProject& doc = session_.document();
+    int last = area_->picture();
+    for (int i = doc.pictures().capacity() - 1; i > last; --i)
+        if (doc.picture(i)) {
+            last = i;
+            break;
+        }
+    const QSignalBlocker block(pictures_);
+    while (pictures_->count() > last + 1)
+        pictures_->removeItem(pictures_->count() - 1);
+    for (int i = pictures_->count(); i <= last; ++i)
+        pictures_->addItem(QString::asprintf("%02d", i));
+    pictures_->setCurrentIndex(area_->picture());
+}
+
+void cDlg_Palette::onChanged(unsigned flags) {
+    if (flags & kChangeReplaced) area_->cancelDrag();
+    if (!(flags & (kChangeReplaced | kChangePictures | kChangeProject | kChangeView))) return;
+    // A replaced or shrunk picture table: the shown number stays a number the document can hold.
+    const int capacity = session_.document().pictures().capacity();
+    const int picture = std::clamp(area_->picture(), 0, std::max(capacity - 1, 0));
+    showPicture(picture);
+}
+
+bool cDlg_Palette::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == scroll_->viewport() && e->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(e);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int step = wheel->angleDelta().y() > 0 ? 1 : wheel->angleDelta().y() < 0 ? -1 : 0;
+            zoom_->setCurrentIndex(std::clamp(zoom_->currentIndex() + step, 0, zoom_->count() - 1));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
