@@ -104,6 +104,16 @@ class cListsTest : public QObject {
         apply("pictureApply");
         QCOMPARE(f->prompts.messages.value(0), QStringLiteral("Could not open the file: Graphics/notes.png"));
         QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
+        // Reload reads the file again; a file gone keeps the picture as it was loaded.
+        QVERIFY(image.scaled(200, 80).save(f->path(QStringLiteral("Graphics/fire.png"))));
+        list->list(L::kPictures)->selectRow(2);
+        QVERIFY(list->run(L::kPictures, cDlg_SourceList::kReload));
+        int w = 0, h = 0;
+        QVERIFY(f->session().pictureSlots().Find(2)->GetSize(w, h) && w == 200 && h == 80);
+        QVERIFY(QFile::remove(f->path(QStringLiteral("Graphics/fire.png"))));
+        QVERIFY(list->run(L::kPictures, cDlg_SourceList::kReload));
+        QCOMPARE(f->prompts.messages.size(), 2);
+        QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
     }
 
     void anEffectMovedBeforeOthersKeepsEveryEffect() {

@@ -4,7 +4,7 @@
 #include "ui_test.h"
 
 #include "document/project.h"
-#include "tools/frame_comp.h"
+#include "ui/dialogs/check_list.h"
 #include "ui/lists/dlg_source_list.h"
 #include "ui/lists/keyframe_wnd.h"
 #include "ui/shell/tool_window.h"
@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -172,12 +173,15 @@ class cTimelineTest : public QObject {
         QCOMPARE(r.command, 40007);
         QCOMPARE(QList<int>({r.frameFirst, r.frameLast, r.cellFirst, r.cellLast}),
                  QList<int>({3, 7, 0, doc().cellNumber() - 1}));
-        // Filled and run as the frame setting window does, the range reaches the cells.
-        cFrameComp comp;
-        comp.fillFromTimeline(r.frameFirst, r.cellFirst, r.frameLast, r.cellLast, doc().cellNumber());
-        comp.paramChecks[3] = 1; // x
-        const strToolContext ctx{&doc(), &f->session().history(), {}};
-        QVERIFY(comp.run(ctx).count > 0);
+        // The frame setting window opens filled with every cell number of frames 3..7; run with X.
+        auto* cells = f->window->findChild<cCheckList*>(QStringLiteral("frameCompCells"));
+        auto* params = f->window->findChild<cCheckList*>(QStringLiteral("frameCompParams"));
+        QVERIFY(cells && params);
+        QTRY_VERIFY(cells->isVisible());
+        QVERIFY(cells->isChecked(0) && cells->isChecked(6));
+        QCOMPARE(f->window->findChild<QSpinBox*>(QStringLiteral("frameCompEnd"))->value(), 7);
+        params->setChecked(3, true); // x
+        f->window->findChild<QPushButton*>(QStringLiteral("frameCompRun"))->click();
         QCOMPARE(doc().cell(5, 6)->x, 20);
         // "Insert intermediate Cell" completes a block from its neighbours itself.
         press(4, 6);
@@ -185,6 +189,25 @@ class cTimelineTest : public QObject {
         doc().setCell(5, 6, nullptr);
         popupItem(5, 6, "MENU_CELL", "InsertCell");
         QCOMPARE(doc().cell(5, 6)->x, 20);
+    }
+
+    void aShrunkOrReplacedDocumentLeavesNoRangeBehind() {
+        press(6, 1);
+        dragTo(9, 2);
+        QTest::keyClick(kf, Qt::Key_C, Qt::ControlModifier);
+        // Frames 7.. deleted elsewhere: the ranges are clipped to the grid.
+        f->session().report(f->session().commands().deleteFrames(7, 3));
+        QCOMPARE(kf->columns(), 7);
+        QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{6, 1, 6, 2}));
+        QVERIFY(kf->cursorFrame() < 7);
+        // A replaced document clears them; the commands act on the new grid only.
+        f->prompts.answers = {cPrompts::kNo};
+        QVERIFY(f->session().openPath(f->writeProject(QStringLiteral("small.txt"), 2)));
+        QCOMPARE(kf->columns(), 2);
+        QVERIFY(kf->rect(cKeyframe::kSelection).empty() && kf->rect(cKeyframe::kCopied).empty());
+        QVERIFY(!kf->isEnabled(cKeyframeWnd::kCut) && !kf->isEnabled(cKeyframeWnd::kDelete));
+        QTest::keyClick(kf, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(doc().frameCount(), 2);
     }
 };
 

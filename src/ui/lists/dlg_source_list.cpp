@@ -206,9 +206,13 @@ void cDlg_SourceList::showPopup(eList which, QPoint globalPos) {
 void cDlg_SourceList::reloadSlot(int row) {
     cProject& doc = session_.document();
     cPictureSlotTable& table = session_.pictureSlots();
-    table.Remove(row);
     strPicture* p = doc.picture(row);
-    if (!p || table.UpdatePicture(doc, row, p, nullptr, true, true)) return;
+    if (!p) {
+        table.Remove(row);
+        return;
+    }
+    // A file that cannot be read now leaves the picture as it was loaded.
+    if (table.UpdatePicture(doc, row, p, nullptr, true, true)) return;
     const std::string path = platform::ToUtf8(p->path, session_.config().Locale);
     session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
 }
