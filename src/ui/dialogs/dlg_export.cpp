@@ -134,14 +134,26 @@ void cDlg_Export::showEvent(QShowEvent* e) {
     showCut();
 }
 
+void cDlg_Export::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    // With both export windows open, the canvas shows the range of the one in use.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) showCut();
+}
+
 void cDlg_Export::hideEvent(QHideEvent* e) {
     storeOptions();
+    QDialog::hideEvent(e);
+    if (parentWidget())
+        for (cDlg_Export* other : parentWidget()->findChildren<cDlg_Export*>(Qt::FindDirectChildrenOnly))
+            if (other != this && other->isVisible()) {
+                other->showCut();
+                return;
+            }
     strCanvasOverlays o = session_.overlays();
     if (o.cutRange) {
         o.cutRange = false;
         session_.setOverlays(o);
     }
-    QDialog::hideEvent(e);
 }
 
 QString cDlg_Export::proposedPath() const {

@@ -46,6 +46,7 @@ class cDlg_Export : public QDialog {
     void finishLayout(QBoxLayout* options);
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
     cSession& session_;
     strExportSettings& settings_;

@@ -30,6 +30,7 @@ cDlg_ExportGif::cDlg_ExportGif(cSession& session, strExportSettings& settings, Q
     zoom_->setValue(o.zoom);
     flash_ = check("Flash fx effect", "gifFlash", o.flash);
     target_ = check("Target image", "gifTarget", o.target);
+    wholeFrames_ = check("Write whole frames", "gifWholeFrames", o.wholeFrames);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Animation FPS"), this), 0, 0);
@@ -41,6 +42,7 @@ cDlg_ExportGif::cDlg_ExportGif(cSession& session, strExportSettings& settings, Q
     grid->addWidget(transparent_, 3, 0, 1, 3);
     grid->addWidget(flash_, 4, 0, 1, 3);
     grid->addWidget(target_, 5, 0, 1, 3);
+    grid->addWidget(wholeFrames_, 6, 0, 1, 3);
     auto* options = new QVBoxLayout;
     options->addLayout(grid);
     finishLayout(options);
@@ -54,6 +56,7 @@ void cDlg_ExportGif::storeOptions() {
     o.zoom = zoom_->value();
     o.flash = flash_->isChecked();
     o.target = target_->isChecked();
+    o.wholeFrames = wholeFrames_->isChecked();
 }
 
 strCutRange& cDlg_ExportGif::storedCut() {

@@ -1,6 +1,6 @@
 #pragma once
 // "Export animated GIF": frames per second, "6/100s limit", "Trans. color", "Zoom image",
-// "Flash fx effect", "Target image", and the shared cut range and background colour.
+// "Flash fx effect", "Target image", "Write whole frames", and the shared cut range and background colour.
 
 #include "ui/dialogs/dlg_export.h"
 
@@ -28,4 +28,5 @@ class cDlg_ExportGif : public cDlg_Export {
     QSpinBox* zoom_;
     QCheckBox* flash_;
     QCheckBox* target_;
+    QCheckBox* wholeFrames_;
 };

@@ -48,7 +48,10 @@ bool cDlg_Progress::start() {
 }
 
 void cDlg_Progress::showCount(int done) {
-    setWindowTitle(DialogMessage(kDlgProgressTitle, {done, total_}));
+    const QString text = DialogMessage(kDlgProgressTitle, {done, total_});
+    setWindowTitle(text);
+    // The count stands in the bar too, for window managers that show no title.
+    bar_->setFormat(text);
     bar_->setValue(done);
 }
 

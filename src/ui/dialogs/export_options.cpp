@@ -32,5 +32,6 @@ strCaptureRequest GifRequest(const strGifExportOptions& o, const std::string& pa
               (o.flash ? kExportFlash : 0) | (o.target ? kExportTarget : 0);
     r.fps = o.fps;
     r.zoomPercent = o.zoom;
+    r.gifWholeFrames = o.wholeFrames;
     return r;
 }

@@ -31,6 +31,7 @@ struct strGifExportOptions {
     int zoom = 100;           // "Zoom image", 1..200 percent
     bool flash = false;       // "Flash fx effect"
     bool target = false;      // "Target image"
+    bool wholeFrames = false; // "Write whole frames" (else each frame after the first as what changed)
     strCutRange cut = kDefaultCutRange;
     bool cutChosen = false;
 };
