@@ -1,5 +1,5 @@
-// The PNG and GIF export windows: their files equal `pelko export` with the same options, Abort
-// leaves nothing behind, and a file that cannot be written is reported by name.
+// The PNG and GIF export windows: their files equal `pelko export` with the same options, the options
+// are kept, Abort leaves nothing behind, and a file that cannot be written is reported by name.
 
 #include "editor_fixture.h"
 #include "ui_test.h"
@@ -7,6 +7,7 @@
 #include "document/anime_file_device.h"
 #include "document/project.h"
 #include "export/png_writer.h"
+#include "platform/profile_file.h"
 #include "sample_project.h"
 #include "ui/dialogs/dlg_export_gif.h"
 #include "ui/dialogs/dlg_export_png.h"
@@ -14,7 +15,10 @@
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -23,6 +27,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+
+#include <functional>
 
 class cExportWindowsTest : public QObject {
     Q_OBJECT
@@ -34,6 +40,16 @@ class cExportWindowsTest : public QObject {
         T* w = (in_ ? in_ : f->window.get())->findChild<T*>(QString::fromLatin1(name));
         if (!w) qWarning("no widget %s", name);
         return w;
+    }
+    // Opens an export window by its command; its controls are looked up from then on.
+    cDlg_Export* open(int command) {
+        in_ = nullptr;
+        f->window->commands().trigger(command);
+        if (command == kCmdExportPng)
+            in_ = f->window->findChild<cDlg_ExportPng*>();
+        else
+            in_ = f->window->findChild<cDlg_ExportGif*>();
+        return static_cast<cDlg_Export*>(in_);
     }
     static QByteArray read(const QString& path) {
         QFile file(path);
@@ -60,6 +76,15 @@ class cExportWindowsTest : public QObject {
             qWarning("%s", p.readAllStandardError().constData());
         return p.readAllStandardOutput();
     }
+    // What the export windows' controls hold, in one string.
+    QString controls() const {
+        QStringList out;
+        for (QSpinBox* s : in_->findChildren<QSpinBox*>())
+            out << s->objectName() + QLatin1Char('=') + QString::number(s->value());
+        for (QAbstractButton* b : in_->findChildren<QAbstractButton*>())
+            if (b->isCheckable()) out << b->objectName() + QLatin1Char('=') + QString::number(b->isChecked());
+        return out.join(QLatin1Char(' '));
+    }
 
   private slots:
     void init() {
@@ -78,63 +103,114 @@ class cExportWindowsTest : public QObject {
     void cleanup() { f.reset(); }
 
     void filesEqualTheCommandLineTool() {
-        const QString project = f->path(QStringLiteral("sample.txt"));
-        // A PNG sheet: 4 per column, filled column by column, no alpha, a chosen background.
-        QVERIFY(f->window->commands().trigger(kCmdExportPng));
-        auto* png = f->window->findChild<cDlg_ExportPng*>();
-        in_ = png;
-        QCOMPARE(QFileInfo(png->proposedPath()).fileName(), QStringLiteral("sample.png"));
-        find<QRadioButton>("pngVerticalFixed")->click();
-        find<QSpinBox>("pngDivision")->setValue(4);
-        find<QRadioButton>("pngVer")->click();
-        find<QCheckBox>("pngAlpha")->click();
-        find<QPushButton>("exportBackground")->click();
-        setCut(-100, -90, 180, 150);
+        QVERIFY(QDir(f->dir.path()).mkpath(QStringLiteral("out")));
+        // Each row: the window, what is done on its controls, the tool's options for the same.
+        const struct {
+            int command;
+            const char* file;
+            std::function<void()> set;
+            QStringList args;
+        } rows[] = {
+            {kCmdExportPng,
+             "sheet.png",
+             [&] { // 4 per column, filled column by column, no alpha, a chosen background
+                 find<QRadioButton>("pngVerticalFixed")->click();
+                 find<QSpinBox>("pngDivision")->setValue(4);
+                 find<QRadioButton>("pngVer")->click();
+                 find<QCheckBox>("pngAlpha")->click();
+                 find<QPushButton>("exportBackground")->click();
+                 setCut(-100, -90, 180, 150);
+             },
+             {"png", "--per-column", "4", "--column-first", "--area", "-100,-90,180,150"}},
+            {kCmdExportGif,
+             "changes.gif",
+             [&] { // 150 %, 30 fps, flashes, a transparent background
+                 find<QSpinBox>("gifZoom")->setValue(150);
+                 find<QSpinBox>("gifFps")->setValue(30);
+                 find<QCheckBox>("gifFlash")->click();
+                 find<QCheckBox>("gifTransparent")->click();
+                 setCut(-120, -100, 200, 180);
+             },
+             {"gif", "--zoom", "150", "--fps", "30", "--flash", "--transparent", "--limit6", "--area",
+              "-120,-100,200,180"}},
+            {kCmdExportGif,
+             "whole.gif",
+             [&] { find<QCheckBox>("gifWholeFrames")->click(); },
+             {"gif", "--zoom", "150", "--fps", "30", "--flash", "--transparent", "--limit6", "--area",
+              "-120,-100,200,180", "--whole-frames"}},
+        };
+        const QString folder = f->path(QStringLiteral("out"));
+        for (const auto& row : rows) {
+            cDlg_Export* w = open(row.command);
+            const QString file = QString::fromLatin1(row.file);
+            // The name comes from the project's, in the folder of the last export.
+            QCOMPARE(QFileInfo(w->proposedPath()).fileName(),
+                     QStringLiteral("sample.") + QFileInfo(file).suffix());
+            if (row.command == kCmdExportGif) QCOMPARE(QFileInfo(w->proposedPath()).absolutePath(), folder);
+            row.set();
+            QVERIFY(f->session().overlays().cutRange);
+            QCOMPARE(f->session().overlays().cutArea,
+                     QRect(w->cutRange().left, w->cutRange().top, w->cutRange().width, w->cutRange().height));
+            f->prompts.saveAnswer = folder + QLatin1Char('/') + file;
+            QVERIFY(waitEnd(w->exportFile()));
+            QCOMPARE(f->window->statusText(), QStringLiteral("Image output completion"));
+            QVERIFY(!w->isVisible());
+            QVERIFY(!f->session().overlays().cutRange);
+            QStringList args{QStringLiteral("export"),
+                             row.args.first(),
+                             f->path(QStringLiteral("sample.txt")),
+                             f->path(QStringLiteral("tool_") + file),
+                             QStringLiteral("--background"),
+                             QStringLiteral("0x204060")};
+            args += row.args.mid(1);
+            tool(args);
+            QVERIFY2(!read(f->prompts.saveAnswer).isEmpty(), row.file);
+            QVERIFY2(read(f->prompts.saveAnswer) == read(f->path(QStringLiteral("tool_") + file)), row.file);
+        }
+        // Whole frames are not the frames as changes.
+        QVERIFY(read(folder + QStringLiteral("/whole.gif")) != read(folder + QStringLiteral("/changes.gif")));
+    }
+
+    void optionsAreKeptBetweenOpeningsAndTheColourInTheSettings() {
+        // With both windows open, closing one leaves the other's range on the canvas.
+        cDlg_Export* png = open(kCmdExportPng);
+        open(kCmdExportGif);
+        setCut(-10, -20, 30, 40);
+        png->close();
         QVERIFY(f->session().overlays().cutRange);
-        QCOMPARE(f->session().overlays().cutArea, QRect(-100, -90, 180, 150));
-        const QString sheet = f->path(QStringLiteral("window.png"));
-        f->prompts.saveAnswer = sheet;
-        QVERIFY(waitEnd(png->exportFile()));
-        QCOMPARE(f->window->statusText(), QStringLiteral("Image output completion"));
-        QVERIFY(!png->isVisible());
+        QCOMPARE(f->session().overlays().cutArea, QRect(-10, -20, 30, 40));
+        in_->close();
         QVERIFY(!f->session().overlays().cutRange);
-        tool({QStringLiteral("export"), QStringLiteral("png"), project, f->path(QStringLiteral("tool.png")),
-              QStringLiteral("--per-column"), QStringLiteral("4"), QStringLiteral("--column-first"),
-              QStringLiteral("--area"), QStringLiteral("-100,-90,180,150"), QStringLiteral("--background"),
-              QStringLiteral("0x204060")});
-        QVERIFY(!read(sheet).isEmpty());
-        QVERIFY(read(sheet) == read(f->path(QStringLiteral("tool.png"))));
 
-        // An animated GIF at 150 %, with flashes and a transparent background.
-        QVERIFY(f->window->commands().trigger(kCmdExportGif));
-        auto* gif = f->window->findChild<cDlg_ExportGif*>();
-        in_ = gif;
-        find<QSpinBox>("gifZoom")->setValue(150);
-        find<QSpinBox>("gifFps")->setValue(30);
-        find<QCheckBox>("gifFlash")->click();
-        find<QCheckBox>("gifTransparent")->click();
-        setCut(-120, -100, 200, 180);
-        const QString anim = f->path(QStringLiteral("window.gif"));
-        f->prompts.saveAnswer = anim;
-        QVERIFY(waitEnd(gif->exportFile()));
-        tool({QStringLiteral("export"), QStringLiteral("gif"), project, f->path(QStringLiteral("tool.gif")),
-              QStringLiteral("--zoom"), QStringLiteral("150"), QStringLiteral("--fps"), QStringLiteral("30"),
-              QStringLiteral("--flash"), QStringLiteral("--transparent"), QStringLiteral("--limit6"),
-              QStringLiteral("--area"), QStringLiteral("-120,-100,200,180"), QStringLiteral("--background"),
-              QStringLiteral("0x204060")});
-        QVERIFY(!read(anim).isEmpty());
-        QVERIFY(read(anim) == read(f->path(QStringLiteral("tool.gif"))));
-
-        // The options are kept for the next opening.
-        QVERIFY(f->window->commands().trigger(kCmdExportGif));
-        QCOMPARE(find<QSpinBox>("gifZoom")->value(), 150);
-        QCOMPARE(find<QSpinBox>("exportLeft")->value(), -120);
+        for (int command : {kCmdExportPng, kCmdExportGif}) {
+            open(command);
+            const QString defaults = controls();
+            // Every check box and radio button turned, every number changed.
+            for (QAbstractButton* b : in_->findChildren<QAbstractButton*>())
+                if (b->isCheckable() && !b->isChecked()) b->click();
+            for (QSpinBox* s : in_->findChildren<QSpinBox*>())
+                s->setValue(s->value() == s->minimum() ? s->value() + 1 : s->value() - 1);
+            const QString changed = controls();
+            QVERIFY(changed != defaults);
+            find<QPushButton>("exportClose")->click();
+            QVERIFY(!in_->isVisible());
+            QCOMPARE(open(command)->isVisible(), true);
+            QCOMPARE(controls(), changed);
+        }
+        // The background colour is the setting "CTrans" (a Windows colour), kept across a restart.
+        find<QPushButton>("exportBackground")->click();
+        QCloseEvent close;
+        QApplication::sendEvent(f->window.get(), &close);
+        platform::cProfileFile file;
+        QVERIFY(file.load(f->config.filePath));
+        QCOMPARE(file.getString("CONFIG", "CTrans", "absent", 64), std::to_string(0x604020));
+        QVERIFY(f->start());
+        open(kCmdExportGif);
+        QCOMPARE(find<QPushButton>("exportBackground")->text(), QStringLiteral("0x604020"));
     }
 
     void abortAndUnwritableFilesLeaveNothingAndSaySo() {
-        QVERIFY(f->window->commands().trigger(kCmdExportGif));
-        auto* gif = f->window->findChild<cDlg_ExportGif*>();
-        in_ = gif;
+        cDlg_Export* gif = open(kCmdExportGif);
         find<QSpinBox>("gifZoom")->setValue(200);
         find<QCheckBox>("gifFlash")->click();
         setCut(-256, -256, 512, 512);
@@ -143,26 +219,44 @@ class cExportWindowsTest : public QObject {
         cDlg_Progress* progress = gif->exportFile();
         QVERIFY(progress && progress->isVisible());
         QVERIFY(!gif->isVisible());
+        // The editor keeps running while the worker renders.
+        QVERIFY(QTest::qWaitFor([&] { return progress->doneCount() > 0; }, 20000));
+        QVERIFY(progress->doneCount() < progress->total());
         f->window->findChild<QPushButton*>(QStringLiteral("progressAbort"))->click();
         QVERIFY(waitEnd(progress));
         QCOMPARE(f->prompts.messages, QStringList{QStringLiteral("Processing has been interrupted")});
         QVERIFY(gif->isVisible());
         QVERIFY(!QFile::exists(anim));
+        QCOMPARE(QDir(f->dir.path()).entryList({QStringLiteral("aborted*")}), QStringList());
+        find<QPushButton>("exportClose")->click();
 
         // A folder that is a file: the failure names the file; nothing is written.
         QFile blocker(f->path(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        const QString bad = f->path(QStringLiteral("blocker/out.gif"));
-        f->prompts.saveAnswer = bad;
-        find<QSpinBox>("gifZoom")->setValue(100);
-        setCut(-60, -60, 120, 120);
-        QVERIFY(waitEnd(gif->exportFile()));
-        QCOMPARE(f->prompts.messages.size(), 2);
-        QVERIFY(f->prompts.messages.last().contains(bad));
-        QVERIFY(f->window->statusText().contains(bad));
-        QVERIFY(gif->isVisible());
-        QVERIFY(!QFile::exists(bad));
+        const struct {
+            int command;
+            const char* chosen;
+            const char* named; // the file the message names
+        } rows[] = {{kCmdExportGif, "blocker/out.gif", "blocker/out.gif"},
+                    {kCmdExportPng, "blocker/sheet.png", "blocker/sheet.png"},
+                    {kCmdExportPng, "blocker/seq.png", "blocker/seq00000.png"}};
+        for (const auto& row : rows) {
+            cDlg_Export* w = open(row.command);
+            if (row.command == kCmdExportGif) find<QSpinBox>("gifZoom")->setValue(100);
+            if (QString::fromLatin1(row.chosen).contains(QLatin1String("seq")))
+                find<QCheckBox>("pngSheet")->click();
+            setCut(-60, -60, 120, 120);
+            f->prompts.messages.clear();
+            f->prompts.saveAnswer = f->path(QString::fromLatin1(row.chosen));
+            QVERIFY(waitEnd(w->exportFile()));
+            const QString named = f->path(QString::fromLatin1(row.named));
+            QCOMPARE(f->prompts.messages.size(), 1);
+            QVERIFY2(f->prompts.messages.last().contains(named), qPrintable(f->prompts.messages.last()));
+            QVERIFY(f->window->statusText().contains(named));
+            QVERIFY(w->isVisible());
+            w->close();
+        }
     }
 };
 

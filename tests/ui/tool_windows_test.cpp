@@ -274,6 +274,37 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(doc().cell(0, 4)->x, doc().cell(0, 0)->x);
     }
 
+    void eachWindowOpensOnceAndFromElsewhereDisablesTheMainWindow() {
+        doc().setSetting(kKeyLock, 1);
+        f->window->commands().update();
+        QWidget* list = f->window->listWindow();
+        const auto windows = [this] {
+            QList<QDialog*> shown;
+            for (QDialog* d : f->window->findChildren<QDialog*>())
+                if (d->isVisible()) shown << d;
+            return shown;
+        };
+        // Each request as the list window's timeline makes it, then again from the main window.
+        const int commands[] = {kCmdCellSettings, kCmdFrameTool, kCmdBatchTool, kCmdIntervalTool,
+                                kCmdCellLock,     kCmdExportPng, kCmdExportGif};
+        for (int command : commands) {
+            const QByteArray at = QByteArray::number(command);
+            const bool fromList = command != kCmdExportPng && command != kCmdExportGif;
+            request(command, 0, 0, command == kCmdCellSettings ? 0 : -1, -1, fromList ? list : nullptr);
+            const QList<QDialog*> first = windows();
+            QVERIFY2(first.size() == 1, at);
+            QVERIFY2(f->window->isEnabled() == !fromList, at);
+            QVERIFY2(first[0]->isEnabled() && list->isEnabled(), at);
+            request(command, 0, 0, command == kCmdCellSettings ? 0 : -1);
+            QVERIFY2(windows() == first, at);
+            first[0]->close();
+            QVERIFY2(f->window->isEnabled(), at);
+            request(command, 0, 0, command == kCmdCellSettings ? 0 : -1);
+            QVERIFY2(windows() == first, at);
+            first[0]->close();
+        }
+    }
+
     void lockWindowsStoreOneStepAndDisableTheMainWindowFromElsewhere() {
         doc().setSetting(kKeyLock, 1);
         for (int i = 0; i < 4; ++i)
