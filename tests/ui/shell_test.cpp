@@ -137,6 +137,10 @@ class cShellTest : public QObject {
         QCOMPARE(f->session().document().frameCount(), 4);
         QVERIFY(f->session().document().modified());
         QCOMPARE(f->window->windowTitle(), QStringLiteral("PelkoEditor0.71 - ") + good);
+        // New names no file.
+        f->prompts.answers = {cPrompts::kNo};
+        QVERIFY(f->session().newDocument());
+        QCOMPARE(f->window->windowTitle(), QStringLiteral("PelkoEditor0.71"));
     }
 
     void commandLineAndDropOpenTheFile() {

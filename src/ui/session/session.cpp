@@ -182,6 +182,7 @@ bool cSession::newDocument() {
     if (!confirmDiscard()) return false;
     if (!replaceDocument(makeNewDocument())) return false;
     currentPath_.clear();
+    notify(kChangeTitle); // the replacement announced the old path
     showStatus(UiText(kUiInitialized));
     return true;
 }
