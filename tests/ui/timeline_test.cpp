@@ -144,6 +144,14 @@ class cTimelineTest : public QObject {
         popupItem(4, -1, "MENU_FRAME", "PlayRange");
         QVERIFY(!check->isChecked());
         QCOMPARE(start->value(), 2);
+        // The drag range: columns widened to every cell number; a single grid cell clears it.
+        press(3, -1);
+        dragTo(7, -1);
+        popupItem(5, -1, "MENU_FRAME", "DragRange");
+        QCOMPARE(f->session().dragRange(), (strTimelineRange{3, 0, 7, doc().cellNumber() - 1}));
+        QCOMPARE(kf->rect(cKeyframe::kDrag), f->session().dragRange());
+        popupItem(2, 1, "MENU_CELL", "DragRange");
+        QVERIFY(f->session().dragRange().empty());
     }
 
     void rightArrowOnTheLastFrameAddsOneWhenAutoAddIsOn() {
