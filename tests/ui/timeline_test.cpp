@@ -179,6 +179,7 @@ class cTimelineTest : public QObject {
         QCOMPARE(asked.size(), 1);
         const strToolRequest r = asked.front();
         QCOMPARE(r.command, 40007);
+        QCOMPARE(r.origin, static_cast<QWidget*>(kf));
         QCOMPARE(QList<int>({r.frameFirst, r.frameLast, r.cellFirst, r.cellLast}),
                  QList<int>({3, 7, 0, doc().cellNumber() - 1}));
         // The frame setting window opens filled with every cell number of frames 3..7; run with X.
@@ -188,8 +189,10 @@ class cTimelineTest : public QObject {
         QTRY_VERIFY(cells->isVisible());
         QVERIFY(cells->isChecked(0) && cells->isChecked(6));
         QCOMPARE(f->window->findChild<QSpinBox*>(QStringLiteral("frameCompEnd"))->value(), 7);
-        params->setChecked(3, true); // x
+        params->setChecked(3, true);      // x
+        QVERIFY(!f->window->isEnabled()); // opened from the list window
         f->window->findChild<QPushButton*>(QStringLiteral("frameCompRun"))->click();
+        QTRY_VERIFY(f->window->isEnabled());
         QCOMPARE(doc().cell(5, 6)->x, 20);
         // "Insert intermediate Cell" completes a block from its neighbours itself.
         press(4, 6);

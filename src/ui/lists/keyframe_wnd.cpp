@@ -4,6 +4,7 @@
 #include "document/project.h"
 #include "playback/player.h"
 #include "tools/frame_comp.h"
+#include "ui/dialogs/dialog_helpers.h"
 #include "ui/lists/lists_messages.h"
 #include "ui/lists/local_shortcuts.h"
 #include "ui/session/session.h"
@@ -181,9 +182,7 @@ bool cKeyframeWnd::run(eCommand c) {
         settings();
         break;
     case kNewCell: {
-        strToolRequest r{kCmdNewCell,  cursorFrame(), cursorFrame(),
-                         cursorCell(), cursorCell(),  QCursor::pos()};
-        session_.requestTool(r);
+        request({kCmdNewCell, cursorFrame(), cursorFrame(), cursorCell(), cursorCell(), QCursor::pos()});
         break;
     }
     case kInsertFrame:
@@ -261,17 +260,16 @@ void cKeyframeWnd::settings() {
     const int frame = cursorFrame(), cell = cursorCell();
     switch (cursorKind()) {
     case kGridCell:
-        session_.requestTool({kCmdCellSettings, frame, frame, cell, cell, QCursor::pos()});
+        request({kCmdCellSettings, frame, frame, cell, cell, QCursor::pos()});
         break;
     case kGridColumn: {
         const strTimelineRange& s = rect(kSelection);
         const bool columns = KindOf(s) == kGridColumn;
-        session_.requestTool(
-            {kCmdIntervalTool, columns ? s.left : frame, columns ? s.right : frame, -1, -1, {}});
+        request({kCmdIntervalTool, columns ? s.left : frame, columns ? s.right : frame, -1, -1, {}});
         break;
     }
     case kGridRow:
-        session_.requestTool({kCmdCellLock, -1, -1, cell, cell, {}});
+        request({kCmdCellLock, -1, -1, cell, cell, {}});
         break;
     default:
         break;
@@ -287,11 +285,8 @@ void cKeyframeWnd::insertFrame() {
 
 void cKeyframeWnd::insertCell() {
     const strTimelineRange w = widened(rect(kSelection));
-    strToolContext ctx;
-    ctx.doc = &session_.document();
-    ctx.history = &session_.history();
-    const strToolResult r =
-        CompleteTimelineBlock(ctx, w.left, w.top, w.right, w.bottom, session_.config().CompType);
+    const strToolResult r = CompleteTimelineBlock(ToolContext(session_), w.left, w.top, w.right, w.bottom,
+                                                  session_.config().CompType);
     if (!r.changed) return;
     strEditResult e;
     e.ok = true;
@@ -335,7 +330,13 @@ void cKeyframeWnd::paste() {
 
 void cKeyframeWnd::toolRequest(int command) {
     const strTimelineRange w = widened(rect(kSelection));
-    session_.requestTool({command, w.left, w.right, w.top, w.bottom, {}});
+    request({command, w.left, w.right, w.top, w.bottom, {}});
+}
+
+void cKeyframeWnd::request(strToolRequest r) {
+    // The tool window opened from the list window keeps the main window disabled while it is open.
+    r.origin = this;
+    session_.requestTool(r);
 }
 
 void cKeyframeWnd::playRange() {

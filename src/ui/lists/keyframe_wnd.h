@@ -6,6 +6,7 @@
 // cut, copy, paste and delete of frames, cell blocks and cell rows.
 
 #include "ui/lists/keyframe.h"
+#include "ui/session/canvas_overlays.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -65,6 +66,8 @@ class cKeyframeWnd : public cKeyframe {
     void clipOperation(eCommand c);
     void paste();
     void toolRequest(int command);
+    // Asks the tool windows, as the timeline (see strToolRequest).
+    void request(strToolRequest r);
     void playRange();
     void dragRange();
     void selectAll();
