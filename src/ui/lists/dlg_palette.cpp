@@ -1,5 +1,6 @@
 #include "ui/lists/dlg_palette.h"
 
+#include "config/config.h"
 #include "document/project.h"
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/lists/lists_messages.h"
@@ -38,6 +39,7 @@ cDlg_Palette::cDlg_Palette(cSession& session, std::function<cMainEditWnd*()> can
     zoom_->setCurrentIndex(area_->zoomIndex());
     connect(zoom_, &QComboBox::currentIndexChanged, area_, &cPicPaletteWnd::setZoomIndex);
     connect(pictures_, &QComboBox::activated, this, [this](int index) { showPicture(index); });
+    vertical_ = session_.config().VerticalFlag;
     connect(&session_, &cSession::changed, this, &cDlg_Palette::onChanged);
     refill();
     showPicture(0);
@@ -68,7 +70,11 @@ void cDlg_Palette::refill() {
 
 void cDlg_Palette::onChanged(unsigned flags) {
     if (flags & kChangeReplaced) area_->cancelDrag();
-    if (!(flags & (kChangeReplaced | kChangePictures | kChangeProject | kChangeView))) return;
+    // Of the view settings only the layout matters (the overlays of a drag change the view too).
+    const bool vertical = session_.config().VerticalFlag;
+    const bool layout = (flags & kChangeView) && vertical != vertical_;
+    vertical_ = vertical;
+    if (!layout && !(flags & (kChangeReplaced | kChangePictures | kChangeProject))) return;
     // A replaced or shrunk picture table: the shown number stays a number the document can hold.
     const int capacity = session_.document().pictures().capacity();
     const int picture = std::clamp(area_->picture(), 0, std::max(capacity - 1, 0));

@@ -38,4 +38,5 @@ class cDlg_Palette : public QWidget {
     QComboBox* zoom_;
     QScrollArea* scroll_;
     cPicPaletteWnd* area_;
+    bool vertical_ = false; // the layout shown
 };
