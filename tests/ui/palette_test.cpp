@@ -22,18 +22,19 @@ class cPaletteTest : public QObject {
     cDlg_Palette* palette = nullptr;
 
     cPicPaletteWnd* area() const { return palette->area(); }
-    // Presses on a pattern at an offset from its centre, moves over the canvas to a document point
-    // and releases there (or, with away, beside the canvas).
-    void drag(int pattern, QPoint grab, QPointF to, int highlight = -1, bool away = false) {
+    enum eWhere { kOver, kBeside, kOverDisabled };
+    // Presses on a pattern at an offset from its centre, moves to a document point of the canvas (or
+    // beside the canvas) and releases there.
+    void drag(int pattern, QPoint grab, QPointF to, int highlight = -1, eWhere where = kOver) {
         const QPoint at = area()->patternArea(pattern).center() + QPoint(1, 1) + grab;
         QTest::mousePress(area(), Qt::LeftButton, {}, at);
         QPoint global = f->view()->mapToGlobal(f->screen(to.x(), to.y()));
-        if (away) global = f->view()->mapToGlobal(QPoint(-40, -40));
+        if (where == kBeside) global = f->view()->mapToGlobal(QPoint(-40, -40));
         QMouseEvent move(QEvent::MouseMove, area()->mapFromGlobal(QPointF(global)), QPointF(global),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area(), &move);
-        if (!away) {
-            QVERIFY(f->session().overlays().patternDrag);
+        QCOMPARE(f->session().overlays().patternDrag, where == kOver);
+        if (where == kOver) {
             QCOMPARE(f->session().overlays().dragAt, to - QPointF(grab));
             QCOMPARE(f->session().overlays().highlightCell, highlight);
         }
@@ -97,8 +98,12 @@ class cPaletteTest : public QObject {
         QCOMPARE(f->session().history().undoCount(), steps + 1);
         QCOMPARE(f->session().commands().selection(), std::vector<int>{2});
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f->canvas));
-        // Released beside the canvas, nothing changes.
-        drag(4, {}, {}, -1, true);
+        // Released beside the canvas, or over it while a tool window keeps it disabled: no change.
+        drag(4, {}, {}, -1, kBeside);
+        f->window->setEnabled(false);
+        f->window->paletteWindow()->setEnabled(true); // as a tool window opened from the list leaves it
+        drag(4, {}, {-120, 40}, -1, kOverDisabled);
+        f->window->setEnabled(true);
         QVERIFY(!f->cell(0, 3));
         QCOMPARE(f->session().history().undoCount(), steps + 1);
     }

@@ -169,7 +169,7 @@ void cPicPaletteWnd::keyPressEvent(QKeyEvent* e) {
 void cPicPaletteWnd::dragTo(QPoint globalPos) {
     strCanvasOverlays o = session_.overlays();
     cMainEditWnd* canvas = canvas_ ? canvas_() : nullptr;
-    const bool over = canvas && canvas->containsGlobal(globalPos);
+    const bool over = overCanvas(canvas, globalPos);
     if (over) {
         const QPoint d = canvas->documentPointAt(globalPos);
         o.patternDrag = true;
@@ -190,7 +190,7 @@ void cPicPaletteWnd::dragTo(QPoint globalPos) {
 void cPicPaletteWnd::drop(QPoint globalPos) {
     endDrag();
     cMainEditWnd* canvas = canvas_ ? canvas_() : nullptr;
-    if (!canvas || !canvas->containsGlobal(globalPos)) return;
+    if (!overCanvas(canvas, globalPos)) return;
     session_.stopPlayback();
     const QPoint d = canvas->documentPointAt(globalPos);
     strPatternDrop what;
@@ -211,6 +211,16 @@ void cPicPaletteWnd::drop(QPoint globalPos) {
     commands.setCurrentCell(cell);
     session_.notify(kChangeCells | kChangeSelection | kChangeHistory | kChangeTitle);
     canvas->takeFocus();
+}
+
+bool cPicPaletteWnd::overCanvas(const cMainEditWnd* canvas, QPoint globalPos) {
+    // A canvas disabled while a tool window opened from the list window is open takes no drop.
+    return canvas && canvas->isEnabled() && canvas->containsGlobal(globalPos);
+}
+
+void cPicPaletteWnd::hideEvent(QHideEvent* e) {
+    cancelDrag();
+    QWidget::hideEvent(e);
 }
 
 void cPicPaletteWnd::cancelDrag() {

@@ -48,12 +48,14 @@ class cPicPaletteWnd : public QWidget {
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
   private:
     const cPictureSlot* slot() const;
     bool vertical() const;
     // Pattern k (1-based) in picture pixels of the layout.
     QRect layoutRect(int k) const;
+    static bool overCanvas(const cMainEditWnd* canvas, QPoint globalPos);
     void dragTo(QPoint globalPos);
     void drop(QPoint globalPos);
     void endDrag();
