@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <memory>
 
 class cProject;
@@ -31,7 +33,11 @@ class cScriptedPrompts : public cPrompts {
         asked << text;
         return answers.isEmpty() ? kCancel : answers.takeFirst();
     }
-    void message(const QString& text, eBox) override { messages << text; }
+    std::function<void()> onMessage; // called as a message box would show
+    void message(const QString& text, eBox) override {
+        messages << text;
+        if (onMessage) onMessage();
+    }
     QString openFileName(const QString&, const QString&) override {
         ++fileDialogs;
         return openAnswer;

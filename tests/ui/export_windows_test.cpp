@@ -222,8 +222,14 @@ class cExportWindowsTest : public QObject {
         // The editor keeps running while the worker renders.
         QVERIFY(QTest::qWaitFor([&] { return progress->doneCount() > 0; }, 20000));
         QVERIFY(progress->doneCount() < progress->total());
+        // The message stands alone: the progress window has gone.
+        QPointer<cDlg_Progress> guard(progress);
+        bool progressShown = true;
+        f->prompts.onMessage = [&] { progressShown = guard && guard->isVisible(); };
         f->window->findChild<QPushButton*>(QStringLiteral("progressAbort"))->click();
         QVERIFY(waitEnd(progress));
+        f->prompts.onMessage = nullptr;
+        QVERIFY(!progressShown);
         QCOMPARE(f->prompts.messages, QStringList{QStringLiteral("Processing has been interrupted")});
         QVERIFY(gif->isVisible());
         QVERIFY(!QFile::exists(anim));

@@ -84,7 +84,8 @@ void cDlg_Progress::finish() {
     timer_.stop();
     outcome_ = worker_->Outcome();
     showCount(outcome_.images);
-    emit ended(outcome_);
+    // Hidden first: what the export window says about the outcome stands alone.
     hide();
+    emit ended(outcome_);
     deleteLater();
 }
