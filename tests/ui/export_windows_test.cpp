@@ -216,7 +216,9 @@ class cExportWindowsTest : public QObject {
         setCut(-256, -256, 512, 512);
         const QString anim = f->path(QStringLiteral("aborted.gif"));
         f->prompts.saveAnswer = anim;
+        QVERIFY(f->session().play(true));
         cDlg_Progress* progress = gif->exportFile();
+        QVERIFY(!f->session().playing());
         QVERIFY(progress && progress->isVisible());
         QVERIFY(!gif->isVisible());
         // The editor keeps running while the worker renders.

@@ -275,6 +275,7 @@ class cToolWindowsTest : public QObject {
     }
 
     void eachWindowOpensOnceAndFromElsewhereDisablesTheMainWindow() {
+        QVERIFY(!f->window->commands().action(kCmdCellLock)->isEnabled());
         doc().setSetting(kKeyLock, 1);
         f->window->commands().update();
         QWidget* list = f->window->listWindow();

@@ -167,6 +167,8 @@ QString cDlg_Export::proposedPath() const {
 
 cDlg_Progress* cDlg_Export::exportFile() {
     if (exporting_) return nullptr;
+    // As every command does; the worker then has the document to itself.
+    session_.stopPlayback();
     storeOptions();
     const QString path = session_.prompts().saveFileName(proposedPath(), filter(), suffix());
     if (path.isEmpty()) return nullptr;
