@@ -174,6 +174,10 @@ class cToolWindowsTest : public QObject {
         auto expected = copyOfDocument();
         QVERIFY(expected);
         cHistory& h = f->session().history();
+        // From the menu with nothing ticked, the current cell is.
+        f->session().commands().setCurrentCell(3);
+        QVERIFY(f->window->commands().trigger(kCmdFrameTool));
+        QVERIFY(find<cCheckList>("frameCompCells")->isChecked(3));
 
         request(kCmdFrameTool, 0, 4, 0, 0);
         auto* comp = f->window->findChild<cDlg_FrameComp*>();
