@@ -19,6 +19,10 @@
     X(kCanvasPosition, "Position [x,y]")                                                                     \
     X(kCanvasOpacity, "Opacity")                                                                             \
     X(kCanvasSpeed, "Frame speed (100%)")                                                                    \
+    X(kCanvasStartFrame, "Start frame")                                                                      \
+    X(kCanvasAngle, "Angle")                                                                                 \
+    X(kCanvasScale, "Scale (%)")                                                                             \
+    X(kCanvasGifUnreadable, "The GIF could not be read: %s\n%s")                                             \
     X(kCanvasImageFilter, "Image (*.png *.bmp *.gif *.xyz)")                                                 \
     X(kCanvasGifFilter, "GIF (*.gif)")
 

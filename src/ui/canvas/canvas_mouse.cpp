@@ -76,7 +76,9 @@ void cMainEditWnd::pressIdle(QMouseEvent* e) {
         break;
     case Qt::LeftButton:
         setFocus(Qt::MouseFocusReason);
-        if (session_.toolMode() == kToolScale || session_.toolMode() == kToolSpline)
+        if (keyHeld(session_.config().GIFKey) && gifDraft_.loaded())
+            pressGifDraft(pos);
+        else if (session_.toolMode() == kToolScale || session_.toolMode() == kToolSpline)
             pressBand(e);
         else
             pressMove(e);
@@ -185,6 +187,9 @@ void cMainEditWnd::mouseMoveEvent(QMouseEvent* e) {
         viewport()->update();
         showPosition(pos);
         return;
+    case kDragGifDraft:
+        moveGifDraft(pos);
+        return;
     default:
         return;
     }
@@ -271,6 +276,11 @@ void cMainEditWnd::mouseReleaseEvent(QMouseEvent* e) {
     case kDragBand:
         releaseBand();
         break;
+    case kDragGifDraft:
+        mode_ = kDragIdle; // the placement stays
+        endGesture();
+        session_.notify(kChangeView);
+        break;
     default:
         break;
     }
@@ -308,6 +318,7 @@ void cMainEditWnd::applyDrag() {
 }
 
 void cMainEditWnd::endGesture() {
+    if (mode_ == kDragGifDraft) gifDraft_.placement = gifBefore_;
     mode_ = kDragIdle;
     started_ = false;
     takingPart_.clear();
@@ -328,7 +339,7 @@ void cMainEditWnd::mouseDoubleClickEvent(QMouseEvent* e) {
         return;
     }
     mousePressEvent(e);
-    if (e->button() != Qt::LeftButton || mode_ == kDragSpline) return;
+    if (e->button() != Qt::LeftButton || mode_ == kDragSpline || mode_ == kDragGifDraft) return;
     const int cell = session_.commands().currentCell();
     if (cell < 0) return;
     strToolRequest r;

@@ -53,6 +53,7 @@ void cMainEditWnd::paintCanvas(QPainter& p) {
         const QPointF at = toScreen(QPointF(sc.area.left, sc.area.top));
         p.drawImage(QRectF(at.x(), at.y(), image.width() * z, image.height() * z), image);
     }
+    paintGifDraft(p);
     const bool playing = session_.playing();
     if (!playing && !c.VShadowFlag) paintSkinOutlines(p);
     paintGrid(p);

@@ -1,5 +1,7 @@
 // The canvas module on the main window: the canvas itself and the commands it carries out.
 
+#include "config/config.h"
+#include "ui/canvas/dlg_gif_draft.h"
 #include "ui/canvas/dlg_target.h"
 #include "ui/canvas/main_edit_wnd.h"
 #include "ui/session/session.h"
@@ -15,6 +17,12 @@ void InstallCanvas(cMainWnd& window) {
     s.pictureSlots().UpdateTarget(s.config());
     auto* canvas = new cMainEditWnd(s, window.commands(), &window);
     window.setCanvas(canvas);
+    // The GIF draft is read when its path changes, never on a repaint.
+    auto syncGifDraft = [&s, canvas] {
+        const std::string& path = s.config().GIFPath;
+        if (path != canvas->gifDraft().path()) canvas->setGifDraftPath(QString::fromStdString(path), false);
+    };
+    syncGifDraft();
 
     cCommandTable& t = window.commands();
     auto target = std::make_shared<QPointer<cDlg_Target>>();
@@ -22,5 +30,10 @@ void InstallCanvas(cMainWnd& window) {
         s.pictureSlots().UpdateTarget(s.config());
         s.notify(kChangeView);
         window.showModeless(*target, [&] { return new cDlg_Target(s, &window); });
+    });
+    auto gif = std::make_shared<QPointer<cDlg_GifDraft>>();
+    t.setHandler(kCmdGifDraft, [&window, &s, canvas, gif, syncGifDraft] {
+        syncGifDraft();
+        window.showModeless(*gif, [&] { return new cDlg_GifDraft(s, *canvas, &window); });
     });
 }

@@ -8,6 +8,7 @@
 #include "tools/canvas_edit.h"
 #include "tools/spline.h"
 #include "ui/canvas/canvas_frame.h"
+#include "ui/canvas/gif_draft.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>
@@ -41,6 +42,15 @@ class cMainEditWnd : public QAbstractScrollArea {
     float zoom() const;
     QPointF toScreen(QPointF document) const;
     QPoint toDocument(QPointF screen) const;
+
+    // --- GIF draft (canvas_gif.cpp) ---
+    cGifDraft& gifDraft() { return gifDraft_; }
+    // Reads path as the GIF draft and stores it as "GIFPath" (empty: none). A file that cannot be read
+    // keeps the draft before and says so in the status bar and, when tell, in a message box.
+    bool setGifDraftPath(const QString& path, bool tell);
+    // The GIF frame shown now: the animation's tick (the current frame, and the time into it while
+    // playing) at "GIFSpeed" from the draft's start frame; -1 without a draft.
+    int gifDraftFrame() const;
 
     // --- state, for the status bar and the tests ---
     int dragMode() const { return mode_; }
@@ -98,6 +108,11 @@ class cMainEditWnd : public QAbstractScrollArea {
     void paintInfo(QPainter& p) const;
     void paintQuad(QPainter& p, const strCell& cell, const QColor& colour) const;
 
+    // --- canvas_gif.cpp ---
+    void paintGifDraft(QPainter& p) const;
+    void pressGifDraft(QPoint screen);
+    void moveGifDraft(QPoint screen);
+
     // --- canvas_mouse.cpp ---
     void pressIdle(QMouseEvent* e);
     void pressMove(QMouseEvent* e);
@@ -138,6 +153,9 @@ class cMainEditWnd : public QAbstractScrollArea {
     std::vector<strCell> preview_;
     QPoint popupDocument_;
     bool popupOnRelease_ = false; // the right button went down on the idle canvas
+
+    cGifDraft gifDraft_;
+    strGifDraftPlacement gifBefore_; // the placement before a running placement drag
 
     QSet<int> keysHeld_; // Qt keys held now (watched on the whole application)
     cSpline spline_;

@@ -1,0 +1,72 @@
+// The GIF draft on the canvas: reading it, the frame it shows, drawing it over the frame and the
+// placement drag ("GIFKey" held).
+
+#include "config/config.h"
+#include "document/project.h"
+#include "ui/canvas/canvas_messages.h"
+#include "ui/canvas/main_edit_wnd.h"
+#include "ui/platform/prompts.h"
+#include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
+
+#include <QPainter>
+
+bool cMainEditWnd::setGifDraftPath(const QString& path, bool tell) {
+    const std::string wanted = path.toStdString();
+    std::string why;
+    if (!gifDraft_.load(wanted, &why)) {
+        session_.showStatus(UiMessage(kUiReadingFailed, {wanted}));
+        if (tell)
+            session_.prompts().message(
+                QString::asprintf(CanvasText(kCanvasGifUnreadable), wanted.c_str(), why.c_str()),
+                cPrompts::kError);
+        return false;
+    }
+    session_.config().GIFPath = wanted;
+    session_.notify(kChangeView);
+    return true;
+}
+
+int cMainEditWnd::gifDraftFrame() const {
+    if (!gifDraft_.loaded()) return -1;
+    const cProject& doc = session_.document();
+    const int frame = session_.currentFrame();
+    int into = 0;
+    if (session_.playing()) into = doc.frameInterval(frame, true) - session_.player().hold();
+    return GifDraftFrame(AnimationTick(doc, frame, into), AnimationTick(doc, gifDraft_.placement.startFrame),
+                         session_.config().GIFSpeed, gifDraft_.frameCount());
+}
+
+void cMainEditWnd::paintGifDraft(QPainter& p) const {
+    if (!session_.config().VGifFlag) return;
+    const QImage& image = gifDraft_.frame(gifDraftFrame());
+    if (image.isNull()) return;
+    const strGifDraftPlacement& at = gifDraft_.placement;
+    const double scale = zoom() * at.scale;
+    p.save();
+    p.setOpacity(gifDraft_.opacity / 255.0);
+    p.translate(toScreen(QPointF(at.x, at.y)));
+    p.rotate(at.angle);
+    p.scale(scale, scale);
+    p.drawImage(QPointF(-image.width() / 2.0, -image.height() / 2.0), image);
+    p.restore();
+}
+
+void cMainEditWnd::pressGifDraft(QPoint screen) {
+    gifBefore_ = gifDraft_.placement;
+    const QPoint d = toDocument(screen);
+    gifDraft_.placement = PlaceGifDraft(d.x(), d.y(), session_.currentFrame(), 0, 0, zoom(), 1, false);
+    mode_ = kDragGifDraft;
+    started_ = false;
+    press_ = screen;
+    viewport()->update();
+}
+
+void cMainEditWnd::moveGifDraft(QPoint screen) {
+    started_ = started_ || beyondThreshold(press_, screen);
+    strGifDraftPlacement& at = gifDraft_.placement;
+    at = PlaceGifDraft(at.x, at.y, at.startFrame, screen.x() - press_.x(), screen.y() - press_.y(), zoom(),
+                       gifDraft_.width(), started_);
+    session_.showStatus(QString::asprintf("%d,%d", at.angle, int(at.scale * 100 + 0.5)));
+    viewport()->update();
+}
