@@ -165,6 +165,55 @@ class cCanvasViewTest : public QObject {
         QVERIFY(Rgb(f->canvas->grabCanvas(), f->screen(-100, 0)) != ground);
     }
 
+    void composesOnlyWhatChanged() {
+        QVERIFY(f->open([](cProject& doc) {
+            const strCell a = SheetCell(9, -100, 0), b = SheetCell(9, 0, 0);
+            doc.setCell(0, 0, &a);
+            doc.frameOrCreate(1);
+            doc.setCell(1, 0, &b);
+        }));
+        cConfig& c = f->config;
+        cSession& s = f->session();
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            {"hover",
+             [&] {
+                 f->moveTo({-100, 0});
+             }},
+            {"click",
+             [&] {
+                 f->press({-100, 0}), f->release({-100, 0});
+             }},
+            {"nudge", [&] { QTest::keyClick(f->canvas, Qt::Key_Right); }},
+            {"drag",
+             [&] {
+                 f->press({-99, 0}), f->moveTo({-80, 10});
+             }},
+            {"drag on",
+             [&] {
+                 f->moveTo({-70, 20});
+             }},
+            {"cancel",
+             [&] {
+                 QTest::keyClick(f->canvas, Qt::Key_Escape), f->release({-70, 20});
+             }},
+            {"frame", [&] { s.setCurrentFrame(1); }},
+            {"flag", [&] { c.VBackFlag = !c.VBackFlag, s.notify(kChangeView); }},
+            {"pan",
+             [&] {
+                 f->canvas->setOrigin({5, 5});
+             }},
+        };
+        const bool composes[] = {false, false, true, true, true, true, true, true, true};
+        for (size_t k = 0; k < std::size(steps); ++k) {
+            f->canvas->grabCanvas();
+            const int before = f->canvas->frameCache().compositions();
+            steps[k].second();
+            f->canvas->grabCanvas();
+            f->canvas->grabCanvas();
+            QVERIFY2(f->canvas->frameCache().compositions() - before == int(composes[k]), steps[k].first);
+        }
+    }
+
     void targetWindowPlacesThePicture() {
         QVERIFY(f->open([](cProject&) {}));
         f->overlaysOff();

@@ -322,10 +322,11 @@ void cMainEditWnd::endGesture() {
     mode_ = kDragIdle;
     started_ = false;
     takingPart_.clear();
+    // The frame is composed again only when it showed a preview; a click changes outlines alone.
+    if (!previewSet_.empty()) touchFrame();
     previewSet_.clear();
     ratio_ = 1;
     angle_ = 0;
-    touchFrame();
     viewport()->update();
 }
 
