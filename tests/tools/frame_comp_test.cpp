@@ -1,7 +1,6 @@
 // Frame compensation: the three methods, the single-precision interpolation rule with its
 // field widths, and the completion of a timeline block with "CompType".
 
-#include "document/edit_commands.h"
 #include "tool_fixture.h"
 #include "tools/cell_params.h"
 #include "tools/frame_comp.h"
@@ -179,8 +178,6 @@ TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
     EXPECT_EQ(comp.paramBits(), kParamX); // parameters kept
 }
 
-// --- the simple cell supplement ---------------------------------------------------------------
-
 namespace {
 
 // P at frame 0, N at frame 2, O (the written cell) at frame 1.
@@ -196,41 +193,6 @@ void PutSupplementCase(Doc& d, int cell, bool withO = true) {
 }
 
 } // namespace
-
-TEST(Supplement, CompTypeDecidesWhatIsInterpolated) {
-    struct Case {
-        int compType, picture, pattern, red;
-    } cases[] = {{0, 2, 4, 100}, {1, 5, 9, 100}, {2, 5, 9, 10}};
-    for (const Case& k : cases) {
-        Doc d;
-        d.config.CompType = k.compType;
-        PutSupplementCase(d, 0);
-        cEditCommands ed(d.doc, d.history, d.config);
-        ASSERT_TRUE(ed.setCurrentFrame(1));
-        strEditResult r = ed.completeFrame();
-        EXPECT_EQ(FormatMessage(r.status), "Frame [1] done");
-        const strCell* o = d.at(1, 0);
-        ASSERT_NE(o, nullptr);
-        // The drawing method (1) and X (5) are always interpolated.
-        EXPECT_EQ((std::array<int, 5>{o->picture, o->pattern, o->red, o->blend, o->x}),
-                  (std::array<int, 5>{k.picture, k.pattern, k.red, 1, 5}))
-            << k.compType;
-    }
-}
-
-TEST(Supplement, SelectedCellsCreateNothing) {
-    Doc d;
-    PutSupplementCase(d, 0, false);
-    PutSupplementCase(d, 1, true);
-    cEditCommands ed(d.doc, d.history, d.config);
-    ASSERT_TRUE(ed.setCurrentFrame(1));
-    ed.select(0);
-    ed.select(1);
-    strEditResult r = ed.completeSelectedCells();
-    EXPECT_EQ(FormatMessage(r.status), "[1] : Complete before and after with frame");
-    EXPECT_EQ(d.at(1, 0), nullptr);
-    EXPECT_EQ(d.x(1, 1), 5);
-}
 
 TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     Doc d;
