@@ -6,6 +6,7 @@
 #include "playback/sound_table.h"
 
 #include <algorithm>
+#include <utility>
 
 std::array<int, 4> strFlashSlot::screenForm() const {
     if (total < 1) return {red, green, blue, 0};
@@ -232,6 +233,8 @@ bool cA_Player::tick() {
 bool StartPlayback(cA_Player& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
                    int rangeEnd, std::function<void()> notify) {
     const uint32_t flags = playBit & ~static_cast<uint32_t>(kPlayRunningBits);
+    // The two range fields can be entered in either order; the range is the frames between them.
+    if (rangeStart >= 0 && rangeEnd >= 0 && rangeStart > rangeEnd) std::swap(rangeStart, rangeEnd);
     if (flags & kPlayNoRange)
         player.setRange(-1, -1);
     else

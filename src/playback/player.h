@@ -123,8 +123,8 @@ class cA_Player {
 
 // The editor's "Play" / "Play from the beginning" start: the rate from the rate
 // index ("PlayRate", clamped 0..6), the flags from "PlayBit" without the running bits, the range
-// (rangeStart, rangeEnd) unless kPlayNoRange is set, else (-1, -1); start the player; then seek to
-// startFrame (replacing the positioning done inside start) and reset the clock. When the player cannot
-// start it is stopped with reset and false is returned.
+// (rangeStart, rangeEnd), taken in either order, unless kPlayNoRange is set, else (-1, -1); start the player;
+// then seek to startFrame (replacing the positioning done inside start) and reset the clock. When the player
+// cannot start it is stopped with reset and false is returned.
 bool StartPlayback(cA_Player& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
                    int rangeEnd, std::function<void()> notify = {});
