@@ -253,17 +253,6 @@ TEST(FrameCommands, InsertFrameInAFullDocumentDropsSlot999) {
     EXPECT_EQ(e.x(998, 0), 998);
 }
 
-TEST(FrameCommands, DeletingTheOnlyFrameLeavesOneBlankFrame) {
-    Editor e(1);
-    e.put(0, 0, 5);
-    e.doc.setFrameInterval(0, 9);
-    EXPECT_EQ(Text(e.ed.deleteFrame()), "Frame [0] deleted");
-    ASSERT_NE(e.doc.frame(0), nullptr);
-    EXPECT_EQ(e.doc.frames().occupied(), 1);
-    EXPECT_EQ(e.doc.frame(0)->cells.occupied(), 0);
-    EXPECT_EQ(e.doc.frame(0)->interval, 0);
-}
-
 TEST(FrameCommands, SeveralFramesAtOnce) {
     Editor e(6);
     e.tagFrames();

@@ -130,12 +130,9 @@ TEST(LegacyFormat, CellFieldsAndTheColourInteger) {
 TEST(LegacyFormat, LockWalk) {
     auto lockOf = [](std::initializer_list<std::string> walks) {
         cProject doc;
-        std::vector<std::string> ls{"nani,n"};
+        std::string text = "nani,n\r\n";
         for (const auto& w : walks)
-            ls.push_back("80," + w);
-        std::string text;
-        for (const auto& l : ls)
-            text += l + "\r\n";
+            text += "80," + w + "\r\n";
         EXPECT_EQ(readLegacy(text, doc), 1);
         std::string s;
         for (uint8_t v : doc.lockTable())

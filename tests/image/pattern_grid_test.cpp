@@ -40,21 +40,6 @@ TEST(PatternGrid, ByWidthLargeSheetsLimitsAndBadRequests) {
     EXPECT_FALSE(ComputePatternGrid(10, 10, 1, -1, false, g));
 }
 
-TEST(PatternGrid, TextureCoordinates) {
-    strPatternGrid g;
-    ASSERT_TRUE(ComputePatternGrid(200, 100, 4, 2, false, g));
-    float o[2], e[2];
-    ASSERT_TRUE(PatternUv(g, 200, 100, 5, o, e));
-    EXPECT_FLOAT_EQ(o[0], 0.25f);
-    EXPECT_FLOAT_EQ(o[1], 0.5f);
-    EXPECT_FLOAT_EQ(e[0], 0.25f);
-    EXPECT_FLOAT_EQ(e[1], 0.5f);
-    EXPECT_FALSE(PatternUv(g, 0, 0, 0, o, e));
-    EXPECT_EQ(o[0], 0.0f);
-    EXPECT_EQ(e[0], 1.0f);
-    EXPECT_EQ(e[1], 1.0f);
-}
-
 namespace {
 
 // A 2 x 2 indexed picture with palette alphas, or a 32-bit one, and the key/index a method gives.
