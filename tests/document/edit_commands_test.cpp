@@ -268,6 +268,7 @@ TEST(FrameCommands, SeveralFramesAtOnce) {
 
     EXPECT_EQ(Text(e.ed.deleteFrames(0, 3)), "[3] : Delete"); // all: one blank frame left
     EXPECT_EQ(e.doc.frames().occupied(), 1);
+    EXPECT_EQ(e.tags(), "-");
 }
 
 TEST(FrameCommands, CopyFromPreviousAndNextFrame) {

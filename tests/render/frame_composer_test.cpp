@@ -87,15 +87,6 @@ TEST_F(ComposeTest, InvalidCellsAreSkipped) {
     EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 5, area, strFrameScene{}), 0); // no such frame
 }
 
-TEST_F(ComposeTest, CellPositionIsRelativeToTheArea) {
-    PutCell(0, 1, -6, -2); // area left -8: the cell's left edge at -8, i.e. column 0
-    cTexture target = MakeTarget(16, 8);
-    ComposeFrame(drawer, target, slots, *doc, 0, area, strFrameScene{});
-    EXPECT_EQ(target.Pixel(0, 0), Argb(255, 255, 0, 0));
-    EXPECT_EQ(target.Pixel(3, 3), Argb(255, 255, 0, 0));
-    EXPECT_EQ(target.Pixel(4, 0), 0u);
-}
-
 TEST_F(ComposeTest, TargetPictureWithItsOffset) {
     slots.Insert(SolidSlot(4, 2, Argb(255, 0, 255, 0)), cPictureSlotTable::kTargetPicture);
     doc->setSetting(kKeyCentrePosition, 2); // Down: (0, -(h / 2))

@@ -66,13 +66,6 @@ TEST(BatchFormula, TheStoreNormalises) {
     EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kPercent, 9999, kParamMx), 1000);
 }
 
-TEST(BatchFormula, ThirtyTwoBitArithmetic) {
-    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kPercent, -7, 50), -3);
-    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kPercent, 7, -50), -3);
-    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kAdd, 65535, 1), 65536);
-    EXPECT_EQ(cBatchEdit::ApplyFormula(cBatchEdit::kEqual, 5, -9999), -9999);
-}
-
 TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
     Doc d(6, 3);
     for (int f = 0; f < 6; ++f)
