@@ -11,6 +11,7 @@
 #include "ui/shell/command_table.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -75,6 +76,10 @@ class cShellDialogsTest : public QObject {
         QVERIFY(f->window->commands().trigger(kCmdEditorSettings));
         auto* sheet = f->window->findChild<cProp_Conf*>();
         QVERIFY(sheet);
+        // Texts read as written: no UTF-8 byte shown as a character of its own (a C1 control).
+        for (QLabel* label : sheet->findChildren<QLabel*>())
+            for (QChar c : label->text())
+                QVERIFY2(c.unicode() < 0x80 || c.unicode() > 0x9F, qPrintable(label->text()));
         find<QLineEdit>("folderImages")->setText(QString());
         find<QSpinBox>("initCell")->setValue(24);
         find<QCheckBox>("backUpFlag")->setChecked(true);

@@ -97,7 +97,7 @@ QWidget* cProp_Conf::foldersPage() {
            QStringLiteral("folderImages"));
     folder(QStringLiteral("Voice folder path"), &cConfig::FolderName_S, 255, "Sound",
            QStringLiteral("folderSounds"));
-    form->addRow(new QLabel(QStringLiteral("\xE2\x80\xBB Reread needed"), page));
+    form->addRow(new QLabel(QString::fromUtf8("\xE2\x80\xBB Reread needed"), page));
     auto* trans = ListCombo(page, kTransList, QStringLiteral("transType"),
                             QStringLiteral("Method of transparent color"));
     form->addRow(QStringLiteral("Method of transparent color"), trans);
