@@ -61,21 +61,7 @@ TEST(History, UndoClosesTheOpenStepWithoutCommit) {
     EXPECT_EQ(d.counts(), 1u);
 }
 
-TEST(History, DepthZeroRecordsNothingButMakesTheChange) {
-    Doc d(4, 8, 0);
-    EXPECT_FALSE(d.history.open());
-    EXPECT_EQ(d.doc.pendingStep(), nullptr);
-    EXPECT_TRUE(d.set(0, 0, 3));
-    EXPECT_FALSE(d.history.close(true));
-    EXPECT_EQ(d.x(0, 0), 3);
-}
-
 TEST(History, DepthIsClampedAndClearKeepsOrSetsIt) {
-    cConfig cfg;
-    cfg.Undo = 100;
-    EXPECT_EQ(cHistory(cfg.undoDepth()).depth(), 32);
-    cfg.Undo = -4;
-    EXPECT_EQ(cHistory(cfg.undoDepth()).depth(), 0);
     EXPECT_EQ(cHistory(77).depth(), 32);
     EXPECT_EQ(cHistory(-1).depth(), 0);
 
@@ -90,8 +76,11 @@ TEST(History, DepthIsClampedAndClearKeepsOrSetsIt) {
     EXPECT_EQ(d.history.depth(), 3);
     d.history.clear(100);
     EXPECT_EQ(d.history.depth(), 32);
-    d.history.clear(0);
+    d.history.clear(0); // depth 0 records nothing, but the change is made
     EXPECT_FALSE(d.step(0, 0, 9));
+    EXPECT_EQ(d.doc.pendingStep(), nullptr);
+    EXPECT_EQ(d.x(0, 0), 9);
+    EXPECT_FALSE(d.history.undo());
 }
 
 TEST(History, OpenAndCloseRules) {

@@ -304,10 +304,8 @@ TEST(FailedWrites, AnExistingFileSurvivesAFailedWrite) {
 }
 
 TEST(PngWriter, RgbaWithAndWithoutAlpha) {
-    auto dib = cDib::Create(3, 2, 32);
     const uint32_t px[6] = {0x80FF0000, 0x0000FF00, 0xFF0000FF, 0x10203040, 0xFFFFFFFF, 0x00000000};
-    for (int i = 0; i < 6; ++i)
-        std::memcpy(dib->Row(i / 3) + (i % 3) * 4, &px[i], 4);
+    auto dib = render_fixture::MakeDib(3, 2, [&px](int x, int y) { return px[y * 3 + x]; });
     for (bool keep : {true, false}) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(EncodePng(*dib, keep, bytes));

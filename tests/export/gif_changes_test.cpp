@@ -125,12 +125,10 @@ TEST(GifChanges, PixelsThatTurnTransparentAndFramesThatRepeat) {
         file.wholeFrames = whole;
         for (const std::string& f : frames) {
             auto local = std::make_unique<CGIFLocal>();
-            local->bitmap = cDib::Create(4, 3, 32);
-            for (int k = 0; k < 12; ++k) {
-                const char c = f[size_t(k + k / 4)];
-                const uint32_t v = c == '.' ? 0 : colours[c - 'A'];
-                std::memcpy(local->bitmap->Row(k / 4) + (k % 4) * 4, &v, 4);
-            }
+            local->bitmap = render_fixture::MakeDib(4, 3, [&](int x, int y) {
+                const char c = f[size_t(y * 5 + x)];
+                return c == '.' ? 0u : colours[c - 'A'];
+            });
             local->delay = 3;
             local->disposal = 2;
             ASSERT_TRUE(file.AddFrame(std::move(local)));

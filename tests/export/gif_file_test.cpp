@@ -21,12 +21,7 @@ namespace {
 std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32_t(int, int)>& pixel, int delay = 0,
                                  int disposal = 2) {
     auto f = std::make_unique<CGIFLocal>();
-    f->bitmap = cDib::Create(w, h, 32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint32_t v = pixel(x, y);
-            std::memcpy(f->bitmap->Row(y) + x * 4, &v, 4);
-        }
+    f->bitmap = render_fixture::MakeDib(w, h, pixel);
     f->delay = delay;
     f->disposal = disposal;
     return f;

@@ -13,19 +13,27 @@
 
 namespace render_fixture {
 
-inline uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
+inline uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+    return a << 24 | r << 16 | g << 8 | b;
+}
 
-// A 32-bit picture of w x h whose pixel (x, y) is pixel(x, y) (0xAARRGGBB), divided into
-// divX x divY patterns by number of sheets with the "alpha of the image" transparency.
-inline std::unique_ptr<cPictureSlot> MakeSlot(int w, int h, const std::function<uint32_t(int, int)>& pixel,
-                                              int divX = 1, int divY = 1) {
+// A 32-bit bitmap of w x h whose pixel (x, y) is pixel(x, y) (0xAARRGGBB).
+inline std::unique_ptr<cDib> MakeDib(int w, int h, const std::function<uint32_t(int, int)>& pixel) {
     auto dib = cDib::Create(w, h, 32);
-    if (!dib) return nullptr;
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; dib && y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint32_t v = pixel(x, y);
             std::memcpy(dib->Row(y) + x * 4, &v, 4);
         }
+    return dib;
+}
+
+// MakeDib's picture divided into divX x divY patterns by number of sheets with the "alpha of the
+// image" transparency.
+inline std::unique_ptr<cPictureSlot> MakeSlot(int w, int h, const std::function<uint32_t(int, int)>& pixel,
+                                              int divX = 1, int divY = 1) {
+    auto dib = MakeDib(w, h, pixel);
+    if (!dib) return nullptr;
     auto slot = std::make_unique<cPictureSlot>();
     if (!slot->Attach(std::move(dib)) || !slot->Divide(divX, divY, 0)) return nullptr;
     return slot;
@@ -38,7 +46,8 @@ inline std::unique_ptr<cPictureSlot> SolidSlot(int w, int h, uint32_t argb) {
 
 // Distinct opaque colours per position, so that every texel can be told apart.
 inline uint32_t Distinct(int x, int y) {
-    return Argb(255, uint32_t(x * 7 + 1) & 255, uint32_t(y * 13 + 2) & 255, uint32_t(x * 3 + y * 5 + 3) & 255);
+    return Argb(255, uint32_t(x * 7 + 1) & 255, uint32_t(y * 13 + 2) & 255,
+                uint32_t(x * 3 + y * 5 + 3) & 255);
 }
 
 inline cTexture MakeTarget(int w, int h) {
@@ -47,4 +56,4 @@ inline cTexture MakeTarget(int w, int h) {
     return t;
 }
 
-}  // namespace render_fixture
+} // namespace render_fixture
