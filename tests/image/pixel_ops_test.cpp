@@ -104,11 +104,6 @@ TEST(ConvertBitDepth, ToIndexedMapsToNearestEntry) {
     EXPECT_EQ(d->ReadPixel(0, 0), 0x0000FFu);
     EXPECT_EQ(d->ReadPixel(1, 0), 0xFF0000u);
     EXPECT_EQ(d->ReadIndex(0, 0), d->ReadIndex(2, 0));
-    // Too many colours for 1 bit: the black/white table, nearest entry.
-    auto mono = ConvertBitDepth(*MakeRgb(3, 1, 24, {0x101010, 0xF0F0F0, 0x303030}), 1, 0);
-    EXPECT_EQ(mono->ReadPixel(0, 0), 0x000000u);
-    EXPECT_EQ(mono->ReadPixel(1, 0), 0xFFFFFFu);
-    EXPECT_EQ(mono->ReadPixel(2, 0), 0x000000u);
 }
 
 TEST(ReduceToIndexed, DepthFollowsColourCountAndKeepsColours) {
