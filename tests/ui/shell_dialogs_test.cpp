@@ -5,6 +5,7 @@
 
 #include "document/project.h"
 #include "ui/dialogs/dlg_about.h"
+#include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
 #include "ui/dialogs/prop_conf.h"
 #include "ui/shell/command_ids.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 
 class cShellDialogsTest : public QObject {
@@ -106,6 +108,26 @@ class cShellDialogsTest : public QObject {
         QCOMPARE(cDlg_About::VersionText(), QStringLiteral("Version 0.71"));
         QVERIFY(f->window->commands().trigger(kCmdAbout));
         QVERIFY(f->window->findChild<cDlg_About*>()->isVisible());
+    }
+
+    // Help shows the keys of the commands and leaves the document alone, while the forward key
+    // still moves the selected cells to the foreground.
+    void helpListsTheKeysAndChangesNothing() {
+        QVERIFY(f->session().openPath(f->writeProject(QStringLiteral("help.dat"))));
+        QVERIFY(f->window->commands().trigger(kCmdSelectAll));
+        QVERIFY(f->window->commands().trigger(kCmdHelp));
+        QVERIFY(!f->session().history().canUndo());
+        auto* help = f->window->findChild<cDlg_Help*>();
+        QVERIFY(help && help->isVisible());
+        auto* table = help->findChild<QTableWidget*>(QStringLiteral("helpShortcuts"));
+        QStringList rows;
+        for (int r = 0; r < table->rowCount(); ++r)
+            rows << table->item(r, 1)->text() + QLatin1Char('=') + table->item(r, 0)->text();
+        QVERIFY2(rows.contains(QStringLiteral("Save=Ctrl+S")), qPrintable(rows.join(QLatin1Char(' '))));
+        QVERIFY(rows.contains(QStringLiteral("Help=F1")));
+        QVERIFY(rows.contains(QStringLiteral("To the foreground=Forward")));
+        QVERIFY(f->window->commands().trigger(kCmdToForeground));
+        QVERIFY(f->session().history().canUndo());
     }
 };
 

@@ -77,8 +77,9 @@ enum eCommandId : int {
     kCmdGifDraft = 40212,
     kCmdOpenFolder = 40008,
     kCmdEditorSettings = 40143,
-    // Help
-    kCmdHelp = 40020,
+    // Help. The Help item has an identifier of its own: the value 40020 that menus of old files give
+    // it is "To the foreground", and a help item must not move cells.
+    kCmdHelp = 49001,
     kCmdAbout = 40028,
     // Without a main-menu item
     kCmdCellSettings = 40043,

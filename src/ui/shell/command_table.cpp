@@ -5,6 +5,13 @@
 
 cCommandTable::cCommandTable(QWidget* owner) : QObject(owner), owner_(owner) {}
 
+QList<QAction*> cCommandTable::actions() const {
+    QList<QAction*> list;
+    for (const auto& [id, entry] : entries_)
+        list << entry.action;
+    return list;
+}
+
 QAction* cCommandTable::add(int id, const QString& label, eKind kind, const QList<QKeySequence>& keys) {
     auto& e = entries_[id];
     if (!e.action) {

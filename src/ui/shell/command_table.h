@@ -30,6 +30,8 @@ class cCommandTable : public QObject {
     QAction* add(int id, const QString& label, eKind kind = kCommand, const QList<QKeySequence>& keys = {});
     QAction* action(int id) const;
     eKind kind(int id) const;
+    // Every action, in the order of their identifiers.
+    QList<QAction*> actions() const;
 
     void setHandler(int id, std::function<void()> run);
     bool hasHandler(int id) const;

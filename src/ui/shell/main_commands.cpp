@@ -118,7 +118,7 @@ void cMainWnd::registerEditCommands() {
         [](cSession& s) { return s.commands().completeSelectedCells(); }, Keys({Qt::CTRL | Qt::Key_B}));
     t.setEnabledRule(kCmdCompleteCells, selected);
     edit(
-        kCmdHelp, "Help", [](cSession& s) { return s.commands().toForeground(); },
+        kCmdToForeground, "To the foreground", [](cSession& s) { return s.commands().toForeground(); },
         Keys({QKeyCombination(Qt::Key_Forward)}));
     edit(
         kCmdToBackground, "To the background", [](cSession& s) { return s.commands().toBackground(); },
@@ -260,6 +260,8 @@ void cMainWnd::registerToolCommands() {
     t.setHandler(kCmdOpenFolder, [this] { openCurrentFolder(); });
     t.add(kCmdEditorSettings, QStringLiteral("Editor settings"));
     t.setHandler(kCmdEditorSettings, [this] { openSettingsDialog(); });
+    t.add(kCmdHelp, QStringLiteral("Help"), Kind::kShow, Keys({QKeyCombination(Qt::Key_F1)}));
+    t.setHandler(kCmdHelp, [this] { openHelpWindow(); });
     t.add(kCmdAbout, QStringLiteral("About"));
     t.setHandler(kCmdAbout, [this] { openAboutBox(); });
 }

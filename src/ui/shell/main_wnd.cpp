@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "ui/dialogs/dlg_about.h"
+#include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
 #include "ui/dialogs/prop_conf.h"
 #include "ui/platform/prompts.h"
@@ -211,6 +212,10 @@ void cMainWnd::openProjectDialog() {
 
 void cMainWnd::openSettingsDialog() {
     showModeless(settingsDlg_, [this] { return new cProp_Conf(*session_, this); });
+}
+
+void cMainWnd::openHelpWindow() {
+    showModeless(helpDlg_, [this] { return new cDlg_Help(commands_->actions(), this); });
 }
 
 void cMainWnd::openAboutBox() {

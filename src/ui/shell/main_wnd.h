@@ -79,6 +79,7 @@ class cMainWnd : public QMainWindow {
     void openProjectDialog();
     void openSettingsDialog();
     void openAboutBox();
+    void openHelpWindow();
     void openCurrentFolder();
 
     cConfig& config_;
@@ -98,6 +99,7 @@ class cMainWnd : public QMainWindow {
     QPointer<QWidget> projectDlg_;
     QPointer<QWidget> settingsDlg_;
     QPointer<QWidget> aboutDlg_;
+    QPointer<QWidget> helpDlg_;
 };
 
 template <class T, class Make> T* cMainWnd::showModeless(QPointer<T>& slot, Make make) {
