@@ -27,14 +27,12 @@ fuzz: setup
 
 test: test-default test-asan fuzz
 
-# Line and branch coverage of src/ by the whole test suite (summary on stdout, details in
-# build/coverage/coverage.txt).
+# Line and branch coverage of src/ by the test suite: the library tests over the library, then the
+# whole suite over the whole of src/ (summaries on stdout, per-file tables in build/coverage/*.txt).
 coverage: setup
 	cmake --preset coverage
 	cmake --build --preset coverage
-	find build/coverage -name '*.gcda' -delete
-	ctest --preset coverage
-	scripts/coverage-report build/coverage
+	nice scripts/coverage-report build/coverage
 
 bench: build
 	scripts/run-bench build/default
