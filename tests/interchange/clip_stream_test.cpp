@@ -13,23 +13,6 @@ std::vector<uint8_t> Bytes(const Cclip_stream& s) {
     return std::vector<uint8_t>(s.Data(0), s.Data(0) + s.Size());
 }
 
-TEST(ClipStream, WritesAppendAndAdvanceThePosition) {
-    Cclip_stream s;
-    const uint8_t abc[] = {1, 2, 3};
-    EXPECT_EQ(s.Write(abc, 3), 3u);
-    EXPECT_EQ(s.WriteByte(4), 1u);
-    EXPECT_EQ(s.WriteU16(0x0605), 2u);
-    EXPECT_EQ(s.WriteU32(0x0A090807), 4u);
-    EXPECT_EQ(std::tuple(s.Size(), s.Position()), std::tuple(10u, 10u));
-    EXPECT_EQ(Bytes(s), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-
-    Cclip_stream t;
-    t.WriteByte(0xEE);
-    EXPECT_EQ(t.Append(s), 10u);
-    EXPECT_EQ(std::tuple(t.Size(), t.Position()), std::tuple(11u, 11u));
-    EXPECT_EQ(std::tuple(*t.Data(1), *t.Data(10)), std::tuple(1, 10));
-}
-
 TEST(ClipStream, WriteAtOverwritesWithoutGrowing) {
     Cclip_stream s;
     const uint8_t zero[6] = {};
@@ -102,16 +85,6 @@ TEST(ClipStream, ClipboardTransfersCarryTheWholeBuffer) {
     EXPECT_FALSE(clip.isAvailable(f));
     EXPECT_TRUE(clip.isAvailable(582));
     EXPECT_FALSE(other.WriteToClipboard(clip, 0));
-}
-
-TEST(ClipStream, FirstAvailableFormatPicksTheFirstNamePresent) {
-    platform::cMemoryClipboard clip;
-    EXPECT_EQ(clip.firstAvailable({"A", "B", "C"}), -1);
-    clip.add(clip.registerFormat("C"), {1});
-    clip.add(clip.registerFormat("B"), {1});
-    EXPECT_EQ(clip.firstAvailable({"A", "B", "C"}), 1);
-    EXPECT_TRUE(clip.isNamedAvailable("C"));
-    EXPECT_FALSE(clip.isNamedAvailable(""));
 }
 
 } // namespace

@@ -47,24 +47,18 @@ std::unique_ptr<cProject> ModifiedCurrent(const cConfig& cfg) {
     return current;
 }
 
-TEST(ClipboardMessages, LabelsNotShownByTheCommandTests) {
-    // The other labels and the four message texts are checked through the command reports.
+TEST(ClipboardCommands, MenuCommandsChooseTheirProducts) {
+    const int routes[][3] = {{kCmdExport2000, kCmdImport2000, 0},  {kCmdExportXP, -1, 2},
+                             {kCmdExportVX, kCmdImportMarshal, 3}, {kCmdExportVXAce, -1, 4},
+                             {kCmdExportMV, kCmdImportMV, 5},      {kCmdExport2003, kCmdImport2003, -1}};
+    for (auto [exportCommand, importCommand, product] : routes) {
+        EXPECT_EQ(ExportProductForCommand(exportCommand), product) << exportCommand;
+        if (importCommand >= 0) {
+            EXPECT_EQ(ImportProductForCommand(importCommand), product) << importCommand;
+        }
+    }
+    EXPECT_EQ(MessageText(ImportLabel(7)), std::string());
     EXPECT_STREQ(MessageText(ImportLabel(kProduct2000)), "RPG Maker 2000 [Anime fight]");
-    EXPECT_EQ(ImportLabel(7), kMsgNone);
-    EXPECT_STREQ(MessageText(kMsgNone), "");
-}
-
-TEST(ClipboardCommands, CommandsChooseTheirProducts) {
-    EXPECT_EQ(ExportProductForCommand(kCmdExport2000), 0);
-    EXPECT_EQ(ExportProductForCommand(kCmdExportXP), 2);
-    EXPECT_EQ(ExportProductForCommand(kCmdExportVX), 3);
-    EXPECT_EQ(ExportProductForCommand(kCmdExportVXAce), 4);
-    EXPECT_EQ(ExportProductForCommand(kCmdExportMV), 5);
-    EXPECT_EQ(ExportProductForCommand(kCmdExport2003), -1);
-    EXPECT_EQ(ImportProductForCommand(kCmdImport2000), 0);
-    EXPECT_EQ(ImportProductForCommand(kCmdImportMarshal), 3);
-    EXPECT_EQ(ImportProductForCommand(kCmdImportMV), 5);
-    EXPECT_EQ(ImportProductForCommand(kCmdImport2003), -1);
 }
 
 TEST(ClipboardDevice, ExportPutsOneFormatWithItsLengthWord) {

@@ -85,13 +85,11 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     const strEditResult copy = ops->copyCells();
     EXPECT_TRUE(copy.ok);
     EXPECT_EQ(Status(copy), "[2] : Copy");
+    // The record layout is checked byte by byte with the payloads; here the size and the order.
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(clip.read(board.Format(), bytes));
     ASSERT_EQ(bytes.size(), 73u);
-    EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, 0x40003333);
-    EXPECT_EQ(bytes[4] | bytes[5] << 8 | bytes[6] << 16 | bytes[7] << 24, 65);
-    // The first record in the bytes is cell 5 (offset 2), then cell 3 (offset 0).
-    EXPECT_EQ(std::tuple(bytes[22], bytes[48]), std::tuple(2, 0));
+    EXPECT_EQ(std::tuple(bytes[22], bytes[48]), std::tuple(2, 0)); // cell 5 (offset 2), then cell 3
 
     commands->setCurrentFrame(1);
     const strEditResult paste = ops->pasteCells(10);

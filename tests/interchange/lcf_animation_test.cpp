@@ -111,44 +111,24 @@ TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
     EXPECT_TRUE(clip.isAvailable(other));
 }
 
-TEST(Lcf2000Maps, CellValuesAndFiveBitColours) {
+TEST(Lcf2000Maps, ValuesTheRoundTripsDoNotReach) {
+    // Zoom of a mirrored cell, its lower bound 20; five-bit colours held to 0..31.
     EXPECT_EQ(std::tuple(PK2::ZoomOf(-200, 50), PK2::ZoomOf(-200, -50), PK2::ZoomOf(150, 120)),
               std::tuple(50, 20, 150));
-    const int opacity[][2] = {{128, 49}, {255, 0}, {0, 100}};
-    for (auto [o, t] : opacity)
-        EXPECT_EQ(PK2::OpacityToTransparency(o), t) << o;
-    const int transparency[][2] = {{49, 130}, {0, 255}, {100, 0}};
-    for (auto [t, o] : transparency)
-        EXPECT_EQ(PK2::TransparencyToOpacity(t), o) << t;
-    EXPECT_EQ(std::tuple(PK2::ColourTo5(255), PK2::ColourTo5(128), PK2::ColourTo5(0)), std::tuple(31, 16, 0));
-    // 99 is held to 0..31.
-    EXPECT_EQ(
-        std::tuple(PK2::ColourFrom5(31), PK2::ColourFrom5(16), PK2::ColourFrom5(0), PK2::ColourFrom5(99)),
-        std::tuple(255, 132, 0, 255));
+    EXPECT_EQ(std::tuple(PK2::OpacityToTransparency(128), PK2::TransparencyToOpacity(49)),
+              std::tuple(49, 130));
+    EXPECT_EQ(std::tuple(PK2::ColourFrom5(16), PK2::ColourFrom5(99)), std::tuple(132, 255));
     for (int v = 0; v <= 31; ++v)
         EXPECT_EQ(PK2::ColourTo5(PK2::ColourFrom5(v)), v);
-}
-
-TEST(Lcf2000Maps, CentreAndFlash) {
-    const int expected[6][2] = {{0, 1}, {1, 1}, {0, 2}, {0, 0}, {0, 1}, {0, 1}};
-    for (int c = 0; c < 6; ++c) {
-        int scope = -1, position = -1;
-        PK2::CentreToScopePosition(c, scope, position);
-        EXPECT_EQ(scope, expected[c][0]) << c;
-        EXPECT_EQ(position, expected[c][1]) << c;
-    }
-    EXPECT_EQ(std::tuple(PK2::CentreFromScopePosition(1, 0), PK2::CentreFromScopePosition(0, 0),
-                         PK2::CentreFromScopePosition(0, 1), PK2::CentreFromScopePosition(0, 2),
-                         PK2::CentreFromScopePosition(0, 7)),
-              std::tuple(1, 3, 0, 2, 2));
-    EXPECT_EQ(std::tuple(PK2::FlashObjectToScope(1), PK2::FlashObjectToScope(0), PK2::FlashObjectToScope(2)),
-              std::tuple(1, 2, 0));
+    // Unknown centre positions and flash scopes.
+    EXPECT_EQ(std::tuple(PK2::CentreFromScopePosition(0, 0), PK2::CentreFromScopePosition(0, 7)),
+              std::tuple(3, 2));
+    EXPECT_EQ(PK2::FlashObjectToScope(2), 0);
     strEffect e;
     e.flashObject = 1;
     PK2::FlashScopeToObject(2, e);
     EXPECT_EQ(e.flashObject, 0);
-    PK2::FlashScopeToObject(1, e);
-    EXPECT_EQ(e.flashObject, 1);
+    e.flashObject = 1;
     PK2::FlashScopeToObject(5, e); // another non-zero value keeps the object
     EXPECT_EQ(e.flashObject, 1);
 }
@@ -241,7 +221,7 @@ TEST(Lcf2000Import, BadHeadersFail) {
     EXPECT_EQ(PK2::ImportLcf(doc, clip, cConfig::defaults()), -1); // format absent
 }
 
-TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
+TEST(Lcf2000Import, EveryPrefixFails) {
     cProject doc;
     doc.create(0, 16, 0, 0);
     doc.setText(kTextName, "Cut");
@@ -264,13 +244,6 @@ TEST(Lcf2000Import, EveryPrefixAndCorruptionIsHandled) {
         cut[0] = static_cast<uint8_t>(n - 8); // a header that agrees with the cut: still cut short
         cut[1] = 0;
         EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1) << n;
-    }
-    for (size_t i = 8; i < full.size(); ++i) {
-        Bytes bad = full;
-        bad[i] ^= 0xA5;
-        cProject back;
-        PK2::ReadLcfPayload(bad, back);
-        EXPECT_LE(back.frameCount(), back.frames().capacity());
     }
 }
 

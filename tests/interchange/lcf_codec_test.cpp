@@ -69,24 +69,6 @@ TEST(LcfVarint, ReadingIsBounded) {
     EXPECT_EQ(run.Position(), 16u);
 }
 
-TEST(LcfFields, IntFieldBytes) {
-    PK2::CWrite w;
-    EXPECT_EQ(w.WriteIntField(100), 2u);
-    EXPECT_EQ(w.Buffer(), (Bytes{0x01, 0x64}));
-    w.Clear();
-    EXPECT_EQ(w.WriteIntField(200), 3u);
-    EXPECT_EQ(w.Buffer(), (Bytes{0x02, 0x81, 0x48}));
-    w.Clear();
-    w.WriteIntField(static_cast<uint32_t>(-5));
-    EXPECT_EQ(w.Buffer(), (Bytes{0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7B}));
-
-    Cclip_stream s = StreamOf({0x02, 0x81, 0x48, 0x07});
-    EXPECT_EQ(PK2::ReadIntField(s), 200u);
-    EXPECT_EQ(s.Position(), 3u);
-    Cclip_stream neg = StreamOf(w.Buffer());
-    EXPECT_EQ(PK2::ReadSignedIntField(neg), -5);
-}
-
 TEST(LcfFields, IntFieldConsumesItsWholeLength) {
     // Length 3, but the integer ends after one byte: the field still ends after its three bytes.
     Cclip_stream s = StreamOf({0x03, 0x05, 0x00, 0x00, 0x09});
@@ -107,23 +89,6 @@ TEST(LcfFields, IntFieldConsumesItsWholeLength) {
     Cclip_stream b = StreamOf({0x01, 0x01, 0x01, 0x02});
     EXPECT_TRUE(PK2::ReadBoolField(b));
     EXPECT_FALSE(PK2::ReadBoolField(b));
-}
-
-TEST(LcfFields, StringLengthsAreVariableLengthIntegers) {
-    for (size_t n : {0u, 5u, 127u, 128u, 255u, 256u, 300u}) {
-        const std::string text(n, 'a');
-        PK2::CWrite w;
-        EXPECT_EQ(w.WriteStringField(text), n);
-        Bytes expected = Varint(static_cast<uint32_t>(n));
-        expected.insert(expected.end(), text.begin(), text.end());
-        EXPECT_EQ(w.Buffer(), expected) << n;
-
-        Cclip_stream s = StreamOf(w.Buffer());
-        std::string back;
-        EXPECT_EQ(PK2::ReadStringField(s, back, 1000), n);
-        EXPECT_EQ(back, text);
-        EXPECT_TRUE(s.AtEnd());
-    }
 }
 
 TEST(LcfFields, StringCapacityKeepsFewerButSkipsAll) {

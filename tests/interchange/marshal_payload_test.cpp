@@ -179,7 +179,7 @@ TEST(MarshalPayload, EveryCutOfTheHandBuiltPayloadsFails) {
     cConfig cfg = TestConfig();
     for (const char* name : {"vxace_basic.bin", "vx_odd_tables.bin", "vxace_shared.bin", "xp_shared.bin"}) {
         std::vector<uint8_t> b = Payload(name);
-        for (size_t n = 0; n < b.size(); n += 3) {
+        for (size_t n = 0; n < b.size(); ++n) {
             std::vector<uint8_t> cut(b.begin(), b.begin() + static_cast<ptrdiff_t>(n));
             cProject d(&cfg);
             EXPECT_EQ(ReadMarshalPayload(cut, d, "jpn"), -1) << name << " cut at " << n;
