@@ -73,4 +73,11 @@ struct strEditorFixture {
     bool activateToolWindow(QWidget* tool) const;
     // Makes the document modified with an undoable change.
     void touch() const;
+    // The widget of that object name under `in` (the main window when null); a warning names a
+    // missing one, so a failing test says which control it could not find.
+    template <class T> T* find(const char* name, const QObject* in = nullptr) const {
+        T* w = (in ? in : window.get())->findChild<T*>(QString::fromLatin1(name));
+        if (!w) qWarning("no widget %s", name);
+        return w;
+    }
 };

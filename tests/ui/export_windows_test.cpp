@@ -36,11 +36,7 @@ class cExportWindowsTest : public QObject {
 
     QWidget* in_ = nullptr; // the export window the controls are looked up in
 
-    template <class T> T* find(const char* name) const {
-        T* w = (in_ ? in_ : f->window.get())->findChild<T*>(QString::fromLatin1(name));
-        if (!w) qWarning("no widget %s", name);
-        return w;
-    }
+    template <class T> T* find(const char* name) const { return f->find<T>(name, in_); }
     // Opens an export window by its command; its controls are looked up from then on.
     cDlg_Export* open(int command) {
         in_ = nullptr;

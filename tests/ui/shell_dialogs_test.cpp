@@ -23,11 +23,7 @@ class cShellDialogsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strEditorFixture> f;
 
-    template <class T> T* find(const char* name) const {
-        T* w = f->window->findChild<T*>(QString::fromLatin1(name));
-        if (!w) qWarning("no widget %s", name);
-        return w;
-    }
+    template <class T> T* find(const char* name) const { return f->find<T>(name); }
 
   private slots:
     void init() {

@@ -33,11 +33,7 @@ class cToolWindowsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strEditorFixture> f;
 
-    template <class T> T* find(const char* name) const {
-        T* w = f->window->findChild<T*>(QString::fromLatin1(name));
-        if (!w) qWarning("no widget %s", name);
-        return w;
-    }
+    template <class T> T* find(const char* name) const { return f->find<T>(name); }
     cProject& doc() const { return f->session().document(); }
     void request(int command, int f0 = -1, int f1 = -1, int c0 = -1, int c1 = -1, QWidget* origin = nullptr) {
         strToolRequest r;
