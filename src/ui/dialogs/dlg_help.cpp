@@ -30,6 +30,7 @@ cDlg_Help::cDlg_Help(const QList<QAction*>& actions, QWidget* parent) : QDialog(
         table->setItem(row, 0, new QTableWidgetItem(keys.join(QStringLiteral(", "))));
         table->setItem(row, 1, new QTableWidgetItem(a->text().remove(QLatin1Char('&'))));
     }
+    table->sortItems(1);
     table->resizeColumnsToContents();
     auto* text = new QLabel(
         QStringLiteral("On the canvas: the wheel scrolls, Ctrl+wheel zooms about the pointer, the middle "
