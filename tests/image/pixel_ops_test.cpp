@@ -25,9 +25,20 @@ uint32_t Px32(const cDib& d, int x, int y) {
     const uint8_t* p = d.Row(y) + 4 * x;
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-uint32_t Px16(const cDib& d, int x) {
-    return d.Row(0)[2 * x] | d.Row(0)[2 * x + 1] << 8;
+// The stored values of every pixel, top row first: 32-bit or 16-bit words, indices, or ReadPixel's
+// colours.
+enum eRead { kWords, kIndices, kColours };
+std::vector<uint32_t> Read(const cDib& d, eRead what) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < d.Height(); ++y)
+        for (int x = 0; x < d.Width(); ++x)
+            out.push_back(what == kIndices   ? uint32_t(d.ReadIndex(x, y))
+                          : what == kColours ? d.ReadPixel(x, y)
+                          : d.Bits() == 16   ? uint32_t(d.Row(y)[2 * x] | d.Row(y)[2 * x + 1] << 8)
+                                             : Px32(d, x, y));
+    return out;
 }
+using V = std::vector<uint32_t>;
 
 // n distinct colours along a ramp.
 std::vector<uint32_t> Ramp(int n, int pixels) {
@@ -65,20 +76,17 @@ TEST(ConvertBitDepth, ThirtyTwoBitAlphaRules) {
     auto d = ConvertBitDepth(*MakeRgb(3, 1, 24, {0x102030, 0x000000, 0xABCDEF}), 32, kLayoutArgb32);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->LayoutCode(), kLayoutArgb32);
-    EXPECT_EQ(Px32(*d, 0, 0), 0xFF102030u);
-    EXPECT_EQ(Px32(*d, 1, 0), 0xFF000000u);
-    EXPECT_EQ(Px32(*d, 2, 0), 0xFFABCDEFu);
+    EXPECT_EQ(Read(*d, kWords), (V{0xFF102030u, 0xFF000000u, 0xFFABCDEFu}));
     // One non-zero alpha keeps every alpha.
     d = ConvertBitDepth(*MakeRgb(3, 1, 32, {0x00112233, 0x01445566, 0x00AABBCC}), 32, kLayoutArgb32);
-    EXPECT_EQ(Px32(*d, 0, 0), 0x00112233u);
-    EXPECT_EQ(Px32(*d, 1, 0), 0x01445566u);
+    EXPECT_EQ(Read(*d, kWords), (V{0x00112233u, 0x01445566u, 0x00AABBCCu}));
     // The same layout duplicates (alpha not filled); an invalid depth copies.
     auto src = MakeRgb(2, 1, 32, {0x00010203, 0x00040506});
     EXPECT_EQ(Px32(*ConvertBitDepth(*src, 32, kLayoutRgb32), 0, 0), 0x00010203u);
     auto copy = ConvertBitDepth(*src, 7, 0);
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->Bits(), 32);
-    EXPECT_EQ(Px32(*copy, 1, 0), 0x00040506u);
+    EXPECT_EQ(Read(*copy, kWords), (V{0x00010203u, 0x00040506u}));
 }
 
 TEST(ConvertBitDepth, SixteenBitLayoutsRoundTrip) {
@@ -86,14 +94,11 @@ TEST(ConvertBitDepth, SixteenBitLayoutsRoundTrip) {
     auto d565 = ConvertBitDepth(*src, 16, kLayout565);
     ASSERT_TRUE(d565);
     EXPECT_EQ(d565->LayoutCode(), kLayout565);
-    EXPECT_EQ(Px16(*d565, 0), 0xF800u);
-    EXPECT_EQ(Px16(*d565, 1), 0x07E0u);
+    EXPECT_EQ(Read(*d565, kWords), (V{0xF800u, 0x07E0u}));
     auto d555 = ConvertBitDepth(*src, 16, 0);
     EXPECT_EQ(d555->LayoutCode(), kLayout555);
-    EXPECT_EQ(Px16(*d555, 0), 0x7C00u);
-    auto back = ConvertBitDepth(*d565, 32, kLayoutArgb32);
-    EXPECT_EQ(Px32(*back, 0, 0), 0xFFFF0000u);
-    EXPECT_EQ(Px32(*back, 1, 0), 0xFF00FF00u);
+    EXPECT_EQ(Read(*d555, kWords), (V{0x7C00u, 0x03E0u}));
+    EXPECT_EQ(Read(*ConvertBitDepth(*d565, 32, kLayoutArgb32), kWords), (V{0xFFFF0000u, 0xFF00FF00u}));
 }
 
 TEST(ConvertBitDepth, ToIndexedMapsToNearestEntry) {
@@ -101,8 +106,7 @@ TEST(ConvertBitDepth, ToIndexedMapsToNearestEntry) {
     auto d = ConvertBitDepth(*MakeRgb(3, 1, 24, {0x0000FF, 0xFF0000, 0x0000FF}), 4, 0);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 4);
-    EXPECT_EQ(d->ReadPixel(0, 0), 0x0000FFu);
-    EXPECT_EQ(d->ReadPixel(1, 0), 0xFF0000u);
+    EXPECT_EQ(Read(*d, kColours), (V{0x0000FFu, 0xFF0000u, 0x0000FFu}));
     EXPECT_EQ(d->ReadIndex(0, 0), d->ReadIndex(2, 0));
 }
 
@@ -114,9 +118,7 @@ TEST(ReduceToIndexed, DepthFollowsColourCountAndKeepsColours) {
         auto d = ReduceToIndexed(*src, 0, 0);
         ASSERT_TRUE(d);
         EXPECT_EQ(d->Bits(), depth);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 32; ++x)
-                ASSERT_EQ(d->ReadPixel(x, y), src->ReadPixel(x, y));
+        EXPECT_EQ(Read(*d, kColours), Read(*src, kColours));
     }
     // The table is sorted by luma and rounded up to an even count.
     auto d = ReduceToIndexed(*MakeRgb(3, 1, 24, {0xFFFFFF, 0x000000, 0xFF0000}), 0, 0);
@@ -151,18 +153,15 @@ TEST(QuantizeColours, BadInputAndSmallCounts) {
     auto d = QuantizeColours(*MakeRgb(4, 1, 24, {0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF}), 2);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 1);
-    EXPECT_EQ(d->ReadIndex(0, 0), 0);
-    EXPECT_EQ(d->ReadIndex(1, 0), 1);
-    EXPECT_EQ(d->Table(), (std::vector<uint32_t>{0xFF0000, 0x0000FF}));
+    EXPECT_EQ(Read(*d, kIndices), (V{0, 1, 0, 1}));
+    EXPECT_EQ(d->Table(), (V{0xFF0000, 0x0000FF}));
     // Three: 4 bits, two clusters and a black tail. Y is the widest axis; its mean is 106.3: black and
     // dark grey below, white above.
     d = QuantizeColours(*MakeRgb(3, 1, 24, {0x000000, 0x404040, 0xFFFFFF}), 3);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 4);
-    EXPECT_EQ(d->ReadIndex(0, 0), 0);
-    EXPECT_EQ(d->ReadIndex(1, 0), 0);
-    EXPECT_EQ(d->ReadIndex(2, 0), 1);
-    EXPECT_EQ(d->Table(), (std::vector<uint32_t>{0x202020, 0xFFFFFF, 0, 0}));
+    EXPECT_EQ(Read(*d, kIndices), (V{0, 0, 1}));
+    EXPECT_EQ(d->Table(), (V{0x202020, 0xFFFFFF, 0, 0}));
 }
 
 TEST(QuantizeColours, FiveHundredTwelveGivesTwentyFourBits) {
@@ -172,10 +171,8 @@ TEST(QuantizeColours, FiveHundredTwelveGivesTwentyFourBits) {
     auto d = QuantizeColours(*MakeRgb(64, 64, 24, px), 512);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 24);
-    std::set<uint32_t> colours;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            colours.insert(d->ReadPixel(x, y));
+    const V all = Read(*d, kColours);
+    const std::set<uint32_t> colours(all.begin(), all.end());
     EXPECT_GT(colours.size(), 256u);
     EXPECT_LE(colours.size(), 512u);
 }
@@ -185,10 +182,8 @@ TEST(QuantizeColours, SingleColourEndsInTheLastLabel) {
     auto d = QuantizeColours(*src, 256);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 8);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(d->ReadIndex(x, y), 255);
-    std::vector<uint32_t> table(256, 0);
+    EXPECT_EQ(Read(*d, kIndices), V(15, 255));
+    V table(256, 0);
     table[255] = 0x336699;
     EXPECT_EQ(d->Table(), table);
     EXPECT_EQ(QuantizeColours(*src, 16)->ReadIndex(0, 0), 15); // n = 16: D = 4, label 2^4 - 1
@@ -214,25 +209,18 @@ TEST(AdjustHsv, KnownColours) {
 TEST(SortPalette, AscendingDescendingAndDuplicates) {
     uint32_t e[5] = {0xFFFFFF, 0x000000, 0x01FF0000, 0xFF0000, 0x808080};
     ASSERT_EQ(SortPalette(5, e, true), 4);
-    EXPECT_EQ(e[0], 0x000000u);
-    EXPECT_EQ(e[1] & 0xFFFFFF, 0xFF0000u); // the two reds are adjacent; one survives
-    EXPECT_EQ(e[2], 0x808080u);
-    EXPECT_EQ(e[3], 0xFFFFFFu);
-    EXPECT_EQ(e[4], 0u);
+    e[1] &= 0xFFFFFF; // the two reds are adjacent; one survives
+    EXPECT_EQ(V(e, e + 5), (V{0x000000u, 0xFF0000u, 0x808080u, 0xFFFFFFu, 0u}));
     uint32_t f[3] = {0x000000, 0xFFFFFF, 0x0000FF};
     EXPECT_EQ(SortPalette(3, f, false), 3);
-    EXPECT_EQ(f[0], 0xFFFFFFu);
-    EXPECT_EQ(f[1], 0x0000FFu);
-    EXPECT_EQ(f[2], 0x000000u);
+    EXPECT_EQ(V(f, f + 3), (V{0xFFFFFFu, 0x0000FFu, 0x000000u}));
 }
 
 TEST(CountColours, DistinctValuesAlphaAndLimit) {
     uint32_t out[4];
     auto d = MakeRgb(3, 2, 32, {5, 6, 5, 7, 6, 5});
     EXPECT_EQ(CountColours(4, out, *d), 3);
-    EXPECT_EQ(out[0], 5u);
-    EXPECT_EQ(out[2], 7u);
-    EXPECT_EQ(out[3], 0u);
+    EXPECT_EQ(V(out, out + 4), (V{5u, 6u, 7u, 0u}));
     EXPECT_EQ(CountColours(2, out, *d), 0);
     EXPECT_EQ(CountColours(4, out, *MakeRgb(2, 1, 32, {5, 0x01000000})), 0);
     EXPECT_EQ(CountColours(4, out, *MakeRgb(2, 1, 24, {5, 6})), 0);
@@ -247,14 +235,11 @@ TEST(PixelOps, ExpandFlipFillAndTables) {
     ASSERT_TRUE(ExpandToByteIndexed(e));
     EXPECT_EQ(e->Bits(), 8);
     EXPECT_EQ(e->ColourUsed(), 256);
-    EXPECT_EQ(e->Table()[2], 0x333333u);
-    EXPECT_EQ(e->Table()[3], 0u);
-    EXPECT_EQ(e->Row(0)[0], 2);
-    EXPECT_EQ(e->Row(1)[2], 1);
+    EXPECT_EQ(V(e->Table().begin(), e->Table().begin() + 4), (V{0x111111, 0x222222, 0x333333u, 0u}));
+    EXPECT_EQ(Read(*e, kIndices), (V{2, 0, 0, 0, 0, 1}));
     EXPECT_FALSE(ExpandToByteIndexed(e));
     FlipRows(*e);
-    EXPECT_EQ(e->Row(1)[0], 2);
-    EXPECT_EQ(e->Row(0)[2], 1);
+    EXPECT_EQ(Read(*e, kIndices), (V{0, 0, 1, 2, 0, 0}));
     EXPECT_FALSE(FillOpaqueAlpha(*e));
     auto rgba = MakeRgb(1, 1, 32, {0x00123456});
     EXPECT_TRUE(FillOpaqueAlpha(*rgba));
@@ -281,8 +266,7 @@ TEST(Bmp, AttachKeyAndPaletteFromTable) {
     EXPECT_EQ(b.GetPaletteEntry(3), nullptr);
     b.Dib()->Table()[1] = 0x80FF0000; // a table that has an alpha keeps every alpha as it is
     ASSERT_TRUE(b.TakePaletteFromTable());
-    EXPECT_EQ(*b.GetPaletteEntry(0), 0x00000000u);
-    EXPECT_EQ(*b.GetPaletteEntry(1), 0x80FF0000u);
+    EXPECT_EQ(V(b.Palette().Entries(), b.Palette().Entries() + 3), (V{0, 0x80FF0000u, 0x00FF00}));
     ASSERT_TRUE(b.Attach(cDib::Create(1, 1, 32)));
     EXPECT_EQ(b.GetColourKey(), 0u);
     EXPECT_EQ(b.Palette().Count(), 0);
