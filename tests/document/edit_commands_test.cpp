@@ -1,73 +1,21 @@
 // The editing commands with their messages and the completion rule. The history property test
 // checks that every command undoes and redoes exactly; these tests check what the commands do.
 
-#include "config/config.h"
-#include "document/edit_commands.h"
-#include "document/history.h"
-#include "document/project.h"
 #include "document/restore.h"
+#include "document_fixture.h"
 #include "support/document_compare.h"
 
-#include <gtest/gtest.h>
+#include <functional>
 
+using document_testing::Editor;
+using document_testing::FillRow;
 using testing_support::FingerprintDifference;
 using testing_support::ProjectFingerprint;
 
 namespace {
 
-// A document of `frames` blank frames with `cells` cell numbers, a history and the command layer.
-// The clock is fixed at 7:05 so that "processing failed" is predictable.
-struct Editor {
-    explicit Editor(int frames = 5, int cells = 16) {
-        doc.create(0, cells, 0, 0);
-        for (int k = 0; k < frames; ++k)
-            doc.frames().setCopy(k, doc.blankFrame());
-        ed.setDocument(doc);
-        ed.setClock([](int& m, int& s) { m = 7, s = 5; });
-    }
-    void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
-    void put(int frame, int cell, int x) { put(frame, cell, strCell{.x = static_cast<int16_t>(x)}); }
-    // Frame f gets a cell in slot 0 whose x is f, to track where the frames go.
-    void tagFrames() {
-        for (int f = 0; f < doc.frames().count(); ++f)
-            put(f, 0, f);
-    }
-    int x(int frame, int cell) const {
-        const strCell* c = doc.cell(frame, cell);
-        return c ? c->x : -1;
-    }
-    // The x of slot 0 of every frame up to the count, "-" for no cell, "/interval" when not 0.
-    std::string tags() const {
-        std::string s;
-        for (int f = 0; f < doc.frames().count(); ++f) {
-            const strFrame* fr = doc.frame(f);
-            s += (s.empty() ? "" : " ") + (doc.cell(f, 0) ? std::to_string(x(f, 0)) : std::string("-"));
-            if (fr && fr->interval) s += "/" + std::to_string(fr->interval);
-        }
-        return s;
-    }
-    // The x of every cell slot of frame f, "-" for an empty slot.
-    std::string row(int f) const {
-        std::string s;
-        for (int c = 0; c < doc.cellNumber(); ++c)
-            s += (c ? " " : "") + (doc.cell(f, c) ? std::to_string(x(f, c)) : std::string("-"));
-        return s;
-    }
-
-    cConfig config;
-    cProject doc{&config};
-    cHistory history{32};
-    cEditCommands ed{doc, history, config};
-};
-
 std::string Text(const strEditResult& r) {
     return FormatMessage(r.status);
-}
-
-// A command that did nothing and shows nothing.
-void ExpectNothing(const strEditResult& r) {
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.status.none());
 }
 
 const std::string kFailed = "< ! > [7:5] : processing failed";
@@ -75,6 +23,23 @@ const std::string kFailed = "< ! > [7:5] : processing failed";
 strCell Rich(int picture, int pattern, int blend, int x, int colour) {
     return strCell(picture, pattern, blend, x, x, 100 + x, 100 + x, x * 10, x, colour, colour, colour,
                    colour);
+}
+
+// Every frame up to the count: the x of its cells joined by "+", "-" for none, "/interval" when not
+// 0, and "!" when its row does not have the cell number of slots.
+std::string Tags(const cProject& doc) {
+    std::string s;
+    for (int f = 0; f < doc.frames().count(); ++f) {
+        std::string t;
+        for (int c = 0; c < doc.cellNumber(); ++c)
+            if (doc.cell(f, c)) t += (t.empty() ? "" : "+") + std::to_string(doc.cell(f, c)->x);
+        s += (f ? " " : "") + (t.empty() ? "-" : t);
+        if (const strFrame* fr = doc.frame(f)) {
+            if (fr->interval) s += "/" + std::to_string(fr->interval);
+            if (fr->cells.capacity() != doc.cellNumber()) s += "!";
+        }
+    }
+    return s;
 }
 
 } // namespace
@@ -90,106 +55,75 @@ TEST(Completion, InterpolationTruncatesTowardZero) {
     EXPECT_EQ(InterpolateValue<uint16_t>(1, 65535, 0.5f), 32768);
 }
 
-TEST(Completion, TenAndFifteenGiveTwelveAndThirteen) {
-    for (auto [a, b, want] : {std::tuple{10, 15, 12}, std::tuple{15, 10, 13}}) {
-        Editor e(3);
+// Frame 1 completed from frames 0 and 2, as a whole or in its selected cells.
+TEST(Completion, CompletesFromTheNeighbourFrames) {
+    const std::string done = "Frame [1] done", some = "[1] : Complete before and after with frame";
+    struct {
+        const char* name;
+        std::string frames[3];
+        std::vector<int> selected; // empty: the whole frame
+        std::string status, row;   // and frame 1 afterwards
+        size_t records;            // one per changed cell
+    } cases[] = {
+        {"ten and fifteen give twelve", {"- - 10 -", "- - - -", "- - 15 -"}, {}, done, "- - 12 -", 1},
+        {"fifteen and ten give thirteen", {"- - 15 -", "- - - -", "- - 10 -"}, {}, done, "- - 13 -", 1},
+        {"nothing to complete", {"- - - -", "- - - -", "- - - -"}, {}, kFailed, "- - - -", 0},
+        {"both, only next, only itself", {"0 - - -", "- - 33 -", "100 - - 8"}, {}, done, "50 - 33 8", 2},
+        {"nothing changes: no step", {"- 10 - -", "5 15 - -", "- 20 - -"}, {}, kFailed, "5 15 - -", 0},
+        {"nothing changes, selected", {"- 10 - -", "5 15 - -", "- 20 - -"}, {0, 1}, "", "5 15 - -", 0},
+        {"no cell is created", {"- 10 - -", "- - - -", "- 20 - -"}, {1}, "", "- - - -", 0},
+        {"two selected, one alone", {"- 10 - -", "- 0 0 -", "- 20 - -"}, {1, 2}, some, "- 15 0 -", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editor e(3, 4);
+        for (int f = 0; f < 3; ++f)
+            FillRow(e.doc, f, c.frames[f]);
+        e.history.clear();
         e.ed.setCurrentFrame(1);
-        EXPECT_EQ(Text(e.ed.completeFrame()), kFailed); // nothing to complete yet
-        EXPECT_EQ(e.history.undoCount(), 0u);
-        e.put(0, 2, a);
-        e.put(2, 2, b);
-        EXPECT_EQ(Text(e.ed.completeFrame()), "Frame [1] done");
-        EXPECT_EQ(e.x(1, 2), want);
+        for (int k : c.selected)
+            e.ed.select(k);
+        const strEditResult r = c.selected.empty() ? e.ed.completeFrame() : e.ed.completeSelectedCells();
+        EXPECT_EQ(Text(r), c.status);
+        EXPECT_EQ(r.ok, c.records > 0);
+        EXPECT_EQ(e.row(1), c.row);
+        const cRestoreObj* step = e.history.undoStep(0);
+        EXPECT_EQ(step ? step->records.size() : 0u, c.records);
     }
 }
 
 TEST(Completion, CompTypeModes) {
     const strCell prev = Rich(2, 10, 0, 10, 0), next = Rich(6, 20, 3, 20, 200),
                   base = Rich(9, 99, 1, 77, 150);
-    auto run = [&](const strCell* p, const strCell* n, int mode) {
-        strCell o = base;
-        EXPECT_EQ(SupplementCell(o, p, n, 0.5f, mode), p || n);
-        return o;
+    const struct {
+        const strCell *prev, *next;
+        int mode;
+        strCell result;
+    } cases[] = {
+        {&prev, &next, 0, Rich(4, 15, 1, 15, 100)}, // all elements
+        {&prev, &next, 1, Rich(9, 99, 1, 15, 100)}, // ignore image/pattern
+        {&prev, &next, 2, Rich(9, 99, 1, 15, 150)}, // and colour; blend still interpolated
+        {nullptr, nullptr, 0, base},
+        {nullptr, &next, 1, Rich(9, 99, 3, 20, 200)}, // one neighbour: copied, keeping what the mode keeps
+        {&prev, nullptr, 0, prev},
+        {&prev, nullptr, 1, Rich(9, 99, 0, 10, 0)},
+        {&prev, nullptr, 2, Rich(9, 99, 0, 10, 150)},
     };
-    EXPECT_EQ(run(&prev, &next, 0), Rich(4, 15, 1, 15, 100)); // all elements
-    EXPECT_EQ(run(&prev, &next, 1), Rich(9, 99, 1, 15, 100)); // ignore image/pattern
-    EXPECT_EQ(run(&prev, &next, 2), Rich(9, 99, 1, 15, 150)); // and colour; blend still interpolated
-    EXPECT_EQ(run(nullptr, nullptr, 0), base);
-    strCell expect = next; // only next, keeping picture and pattern (only prev: see below)
-    expect.picture = 9;
-    expect.pattern = 99;
-    EXPECT_EQ(run(nullptr, &next, 1), expect);
-}
-
-TEST(Completion, CellOnlyInThePreviousFrame) {
-    const strCell prev = Rich(2, 10, 0, 10, 50);
-    for (int mode : {0, 1, 2}) {
-        SCOPED_TRACE(mode);
-        Editor f(3);
-        f.config.CompType = mode;
-        f.put(0, 4, prev);
-        f.ed.setCurrentFrame(1);
-        strCell expect = prev;
-        if (mode == 0) { // copied unchanged into the current frame
-            f.ed.completeFrame();
-        } else { // the current cell keeps its picture and pattern
-            f.put(1, 4, Rich(7, 3, 1, 60, 120));
-            f.ed.select(4);
-            EXPECT_EQ(Text(f.ed.completeSelectedCells()), "[1] : Complete before and after with frame");
-            expect.picture = 7;
-            expect.pattern = 3;
-            if (mode == 2) expect.red = expect.green = expect.blue = expect.saturation = 120;
-        }
-        ASSERT_NE(f.doc.cell(1, 4), nullptr);
-        EXPECT_EQ(*f.doc.cell(1, 4), expect);
+    for (const auto& c : cases) {
+        strCell o = base;
+        EXPECT_EQ(SupplementCell(o, c.prev, c.next, 0.5f, c.mode), c.prev || c.next);
+        EXPECT_EQ(o, c.result) << (&c - cases);
     }
-}
 
-TEST(Completion, AddFrameBeforeAndAfterVisitsEveryCellNumber) {
-    Editor e(3, 4);
-    e.put(0, 0, 0);
-    e.put(2, 0, 100);
-    e.put(2, 3, 8);  // only next
-    e.put(1, 2, 33); // only the cell itself: nothing to complete, not stored
-    e.ed.setCurrentFrame(1);
-    EXPECT_EQ(Text(e.ed.completeFrame()), "Frame [1] done");
-    EXPECT_EQ(e.row(1), "50 - 33 8");
-    EXPECT_EQ(e.history.undoStep(0)->records.size(), 2u); // one record per changed cell
-}
-
-TEST(Completion, ARunThatChangesNothingAddsNoStep) {
-    // Cells without neighbours, and cells that already are what completion gives them.
-    Editor e(3, 4);
-    e.put(1, 0, 5);
-    e.put(0, 1, 10);
-    e.put(1, 1, 15);
-    e.put(2, 1, 20);
-    e.ed.setCurrentFrame(1);
-    e.ed.select(0);
-    e.ed.select(1);
-    const std::string before = ProjectFingerprint(e.doc);
-    EXPECT_EQ(Text(e.ed.completeFrame()), kFailed);
-    ExpectNothing(e.ed.completeSelectedCells());
-    EXPECT_EQ(ProjectFingerprint(e.doc), before);
-    EXPECT_EQ(e.history.undoCount(), 0u);
-}
-
-TEST(Completion, SelectedCellsWithoutACellAreNotCreated) {
+    // The commands take the mode from the settings.
     Editor e(3);
-    e.put(0, 1, 10);
-    e.put(2, 1, 20);
+    e.config.CompType = 2;
+    e.put(0, 4, prev);
+    e.put(1, 4, base);
     e.ed.setCurrentFrame(1);
-    e.ed.select(1);
-    ExpectNothing(e.ed.completeSelectedCells());
-    EXPECT_EQ(e.doc.cell(1, 1), nullptr);
-
-    e.put(1, 1, 0);
-    e.put(1, 2, 0);
-    e.ed.select(2);
-    e.config.CompType = 0;
+    e.ed.select(4);
     EXPECT_EQ(Text(e.ed.completeSelectedCells()), "[1] : Complete before and after with frame");
-    EXPECT_EQ(e.x(1, 1), 15);
-    EXPECT_EQ(e.x(1, 2), 0); // neither neighbour: unchanged, not counted
+    EXPECT_EQ(*e.doc.cell(1, 4), Rich(9, 99, 0, 10, 150));
 }
 
 TEST(Completion, ResultIsNormalised) {
@@ -209,89 +143,85 @@ TEST(Completion, ResultIsNormalised) {
 // ---------------------------------------------------------------------------------------------
 // Frame commands
 
-TEST(FrameCommands, InsertDeleteAndClearFrame) {
-    Editor e(4);
-    e.tagFrames();
-    e.doc.setFrameInterval(2, 5);
-    e.ed.setCurrentFrame(2);
-    strEditResult r = e.ed.insertFrame();
-    EXPECT_TRUE(r.ok && r.changed);
-    EXPECT_EQ(Text(r), "Inserted in frame [2]");
-    EXPECT_EQ(e.tags(), "0 1 - 2/5 3");
-    EXPECT_EQ(e.doc.frame(2)->cells.capacity(), 16);
-    EXPECT_EQ(e.ed.currentFrame(), 2);
-
-    e.ed.setCurrentFrame(1);
-    EXPECT_EQ(Text(e.ed.deleteFrame()), "Frame [1] deleted");
-    EXPECT_EQ(e.tags(), "0 - 2/5 3");
-    EXPECT_EQ(e.ed.currentFrame(), 1);
-    e.ed.setCurrentFrame(3); // the last frame: the current frame follows the count
-    EXPECT_EQ(Text(e.ed.deleteFrame()), "Frame [3] deleted");
-    EXPECT_EQ(e.ed.currentFrame(), 2);
-
-    EXPECT_EQ(Text(e.ed.clearFrame()), "Frame [2] cleared");
-    EXPECT_EQ(e.tags(), "0 - -");
+// Four frames: frame f has a cell with x f in slot 0, the odd ones one with x 10 + f in slot 1, and
+// frame 2 the interval 5.
+TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
+    const std::string start = "0 1+11 2/5 3+13";
+    using Run = std::function<strEditResult(cEditCommands&)>;
+    auto deleteFrames = [](int first, int count) -> Run {
+        return [=](cEditCommands& ed) { return ed.deleteFrames(first, count); };
+    };
+    auto clearFrames = [](int first, int count) -> Run {
+        return [=](cEditCommands& ed) { return ed.clearFrames(first, count); };
+    };
+    struct {
+        const char* name;
+        int current;
+        Run run;
+        std::string status, tags;
+        int currentAfter;
+    } cases[] = {
+        {"insert", 2, &cEditCommands::insertFrame, "Inserted in frame [2]", "0 1+11 - 2/5 3+13", 2},
+        {"delete", 1, &cEditCommands::deleteFrame, "Frame [1] deleted", "0 2/5 3+13", 1},
+        {"delete the last: the current follows", 3, &cEditCommands::deleteFrame, "Frame [3] deleted",
+         "0 1+11 2/5", 2},
+        {"clear", 2, &cEditCommands::clearFrame, "Frame [2] cleared", "0 1+11 - 3+13", 2},
+        {"delete several", 3, deleteFrames(1, 2), "[2] : Delete", "0 3+13", 1},
+        {"delete several past the end", 3, deleteFrames(10, 2), "", start, 3},
+        {"delete all: one blank frame is left", 3, deleteFrames(0, 4), "[4] : Delete", "-", 0},
+        {"clear several, cut to the frames", 0, clearFrames(1, 5), "[3] : Clear", "0 - - -", 0},
+        {"clear several past the end", 0, clearFrames(7, 2), "", start, 0},
+        {"copy the previous: interval 0", 3, &cEditCommands::copyFromPreviousFrame, "Frame [2]to[3] copied",
+         "0 1+11 2/5 2", 3},
+        {"no frame before the first", 0, &cEditCommands::copyFromPreviousFrame, kFailed, start, 0},
+        {"copy the next", 0, &cEditCommands::copyFromNextFrame, "Frame [1]to[0] copied", "1+11 1+11 2/5 3+13",
+         0},
+        {"no frame after the last", 3, &cEditCommands::copyFromNextFrame, kFailed, start, 3},
+        {"next on the last adds a frame", 3, &cEditCommands::nextFrame, "Inserted in frame [4]", start + " -",
+         4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editor e(4, 4);
+        for (int f = 0; f < 4; ++f)
+            FillRow(e.doc, f, f % 2 ? std::to_string(f) + " " + std::to_string(10 + f) : std::to_string(f));
+        e.doc.setFrameInterval(2, 5);
+        e.history.clear();
+        ASSERT_EQ(Tags(e.doc), start);
+        e.ed.setCurrentFrame(c.current);
+        const strEditResult r = c.run(e.ed);
+        EXPECT_EQ(Text(r), c.status);
+        EXPECT_EQ(Tags(e.doc), c.tags);
+        EXPECT_EQ(e.ed.currentFrame(), c.currentAfter);
+        EXPECT_EQ(r.ok, !c.status.empty() && c.status != kFailed);
+        EXPECT_EQ(r.changed, r.ok);
+        EXPECT_EQ(e.history.undoCount(), r.ok ? 1u : 0u);
+    }
 }
 
 TEST(FrameCommands, InsertFrameInAFullDocumentDropsSlot999) {
     Editor e(1000, 2);
-    e.tagFrames();
+    for (int f = 0; f < 1000; ++f)
+        e.put(f, 0, f);
     const std::string start = ProjectFingerprint(e.doc);
     e.ed.setCurrentFrame(0);
     EXPECT_EQ(Text(e.ed.insertFrame()), "Inserted in frame [0]");
     EXPECT_EQ(e.doc.frames().occupied(), 1000);
-    EXPECT_EQ(e.x(0, 0), -1);
+    EXPECT_EQ(e.x(0, 0), -9999);
     EXPECT_EQ(e.x(1, 0), 0);
     EXPECT_EQ(e.x(999, 0), 998); // the old frame 999 is gone
     EXPECT_EQ(Text(e.ed.undo()), "I cancel one");
     EXPECT_EQ(FingerprintDifference(start, ProjectFingerprint(e.doc)), ""); // frame 999 is back
 
+    e.ed.setCurrentFrame(999); // next frame cannot add a frame here and stays
+    const strEditResult r = e.ed.nextFrame();
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.status.none());
+    EXPECT_EQ(e.ed.currentFrame(), 999);
     // at the last slot the frame there is replaced by a blank one
-    e.ed.setCurrentFrame(999);
     EXPECT_EQ(Text(e.ed.insertFrame()), "Inserted in frame [999]");
-    EXPECT_EQ(e.x(999, 0), -1);
+    EXPECT_EQ(e.x(999, 0), -9999);
     EXPECT_EQ(e.x(998, 0), 998);
-}
-
-TEST(FrameCommands, SeveralFramesAtOnce) {
-    Editor e(6);
-    e.tagFrames();
-    e.ed.setCurrentFrame(5);
-    EXPECT_EQ(Text(e.ed.deleteFrames(1, 3)), "[3] : Delete");
-    EXPECT_EQ(e.tags(), "0 4 5");
-    EXPECT_EQ(e.ed.currentFrame(), 2);
-    ExpectNothing(e.ed.deleteFrames(10, 2));
-
-    EXPECT_EQ(Text(e.ed.clearFrames(1, 5)), "[2] : Clear"); // cut to the occupied frames
-    EXPECT_EQ(e.tags(), "0 - -");
-    EXPECT_TRUE(e.ed.clearFrames(7, 2).status.none());
-
-    EXPECT_EQ(Text(e.ed.deleteFrames(0, 3)), "[3] : Delete"); // all: one blank frame left
-    EXPECT_EQ(e.doc.frames().occupied(), 1);
-    EXPECT_EQ(e.tags(), "-");
-}
-
-TEST(FrameCommands, CopyFromPreviousAndNextFrame) {
-    Editor e(3, 10);
-    e.put(0, 2, 7);
-    e.put(0, 5, 8);
-    e.doc.setFrameInterval(0, 6);
-    e.put(1, 3, 1);
-    e.ed.setCurrentFrame(0);
-    EXPECT_EQ(Text(e.ed.copyFromPreviousFrame()), kFailed); // frame 0 has no previous frame
-
-    e.ed.setCurrentFrame(1);
-    EXPECT_EQ(Text(e.ed.copyFromPreviousFrame()), "Frame [0]to[1] copied");
-    EXPECT_EQ(e.row(1), "- - 7 - - 8 - - - -");
-    EXPECT_EQ(e.doc.frame(1)->interval, 0); // the interval is set to 0 afterwards
-    EXPECT_EQ(e.history.undoStep(0)->records.size(), 2u);
-
-    e.ed.setCurrentFrame(2);
-    EXPECT_EQ(Text(e.ed.copyFromNextFrame()), kFailed); // no frame after the last one
-    e.ed.setCurrentFrame(0);
-    e.put(1, 9, 9);
-    EXPECT_EQ(Text(e.ed.copyFromNextFrame()), "Frame [1]to[0] copied");
-    EXPECT_EQ(e.row(0), "- - 7 - - 8 - - - 9");
 }
 
 TEST(FrameCommands, Navigation) {
@@ -315,35 +245,10 @@ TEST(FrameCommands, Navigation) {
     EXPECT_EQ(e.history.undoCount(), 0u);
 }
 
-TEST(FrameCommands, NextFrameAddsAFrameWhenAutoAddIsOn) {
-    Editor e(2);
-    e.config.NewFrameFlag = true;
-    e.ed.setCurrentFrame(1);
-    strEditResult r = e.ed.nextFrame();
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(Text(r), "Inserted in frame [2]");
-    EXPECT_EQ(e.ed.currentFrame(), 2);
-    EXPECT_EQ(e.doc.frames().count(), 3);
-    e.ed.setCurrentFrame(0);
-    EXPECT_TRUE(e.ed.nextFrame().status.none()); // not the last frame: just moves
-    EXPECT_EQ(e.doc.frames().count(), 3);
-
-    // undoing the added frame brings the current frame back inside the document
-    e.ed.lastFrame();
-    e.ed.undo();
-    EXPECT_EQ(e.doc.frames().count(), 2);
-    EXPECT_EQ(e.ed.currentFrame(), 1);
-
-    Editor full(1000, 1); // a full document only stays
-    full.config.NewFrameFlag = true;
-    full.ed.setCurrentFrame(999);
-    ExpectNothing(full.ed.nextFrame());
-    EXPECT_EQ(full.ed.currentFrame(), 999);
-}
-
 TEST(FrameCommands, EmptyCurrentFrameRunsTheFrameRepair) {
     Editor e(4);
-    e.tagFrames();
+    for (int f = 0; f < 4; ++f)
+        e.put(f, 0, f);
     e.ed.setCurrentFrame(1);
     e.history.open();
     e.doc.setCell(0, 1, nullptr);
@@ -355,7 +260,7 @@ TEST(FrameCommands, EmptyCurrentFrameRunsTheFrameRepair) {
     EXPECT_EQ(
         FormatMessage(r.alert),
         "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.");
-    EXPECT_EQ(e.tags(), "0 - 3"); // compacted (2, 3 moved to 1, 2), then frame 1 cleared
+    EXPECT_EQ(Tags(e.doc), "0 - 3"); // compacted (2, 3 moved to 1, 2), then frame 1 cleared
     EXPECT_EQ(Text(r), "Frame [1] cleared");
     EXPECT_EQ(e.history.undoCount(), 1u); // only the command's own step
 }
@@ -363,79 +268,53 @@ TEST(FrameCommands, EmptyCurrentFrameRunsTheFrameRepair) {
 // ---------------------------------------------------------------------------------------------
 // Cell commands
 
-TEST(CellCommands, DeleteCountsOnlyExistingCells) {
-    Editor e(2, 5);
-    e.put(0, 1, 1);
-    e.put(0, 4, 4);
-    for (int c : {1, 2, 4})
-        e.ed.select(c);
-    EXPECT_EQ(Text(e.ed.deleteSelectedCells()), "[2] : Delete");
-    EXPECT_EQ(e.row(0), "- - - - -");
-    EXPECT_EQ(e.ed.selection(), std::vector<int>{2});
-    ExpectNothing(e.ed.deleteSelectedCells());
-}
-
-TEST(CellCommands, MovesSwapEmptySlotsAndStopAtTheEdges) {
-    Editor e(1, 4);
-    e.put(0, 1, 1);
-    e.ed.select(1);
-    EXPECT_EQ(Text(e.ed.toForeground()), "[1] : To the foreground"); // into the empty slot 2
-    EXPECT_EQ(e.row(0), "- - 1 -");
-    e.ed.clearSelection();
-    e.put(0, 3, 3);
-    e.ed.select(3);
-    ExpectNothing(e.ed.toForeground()); // the top cell number cannot move up
-    e.ed.clearSelection();
-    e.put(0, 0, 0);
-    e.ed.select(0);
-    EXPECT_TRUE(e.ed.toBackground().status.none());
-    EXPECT_EQ(e.ed.selection(), std::vector<int>{0});
-    e.ed.clearSelection();
-    e.ed.select(1); // a mark on an empty slot moves nothing
-    EXPECT_TRUE(e.ed.toForeground().status.none());
-    EXPECT_TRUE(e.ed.toBackground().status.none());
-    EXPECT_EQ(e.row(0), "0 - 1 3");
-}
-
+// To the foreground (+1), to the background (-1) and Delete (0) on the selected cells of one frame.
 TEST(CellCommands, ABlockMovesAsAWholeOrStays) {
+    const std::string full = "0 1 2 3 4 5 6 7", gap = "0 1 - 3 4 5 6 7";
     struct {
-        std::vector<int> selected;
-        bool up;
         std::string row;
-        std::string status;
-        std::vector<int> after; // the selection afterwards
+        std::vector<int> selected;
+        int direction;
+        std::string status, after;
+        std::vector<int> selectedAfter;
     } cases[] = {
-        {{3, 4}, true, "0 1 2 5 3 4 6 7", "[2] : To the foreground", {4, 5}},
-        {{3, 4}, false, "0 1 3 4 2 5 6 7", "[2] : To the background", {2, 3}},
-        {{6, 7}, true, "0 1 2 3 4 5 6 7", "", {6, 7}},
-        {{5, 6, 7}, true, "0 1 2 3 4 5 6 7", "", {5, 6, 7}},
-        {{0, 1}, false, "0 1 2 3 4 5 6 7", "", {0, 1}},
-        {{2, 6, 7}, true, "0 1 3 2 4 5 6 7", "[1] : To the foreground", {3, 6, 7}},
-        {{0, 1, 4}, false, "0 1 2 4 3 5 6 7", "[1] : To the background", {0, 1, 3}},
-        {{0, 1, 3, 4}, true, "2 0 1 5 3 4 6 7", "[4] : To the foreground", {1, 2, 4, 5}},
+        {gap, {1}, 1, "[1] : To the foreground", "0 - 1 3 4 5 6 7", {2}}, // into an empty slot
+        {gap, {2}, 1, "", gap, {2}},                                      // a mark on an empty slot
+        {gap, {2}, -1, "", gap, {2}},
+        {full, {3, 4}, 1, "[2] : To the foreground", "0 1 2 5 3 4 6 7", {4, 5}},
+        {full, {3, 4}, -1, "[2] : To the background", "0 1 3 4 2 5 6 7", {2, 3}},
+        {full, {6, 7}, 1, "", full, {6, 7}}, // against the edge: the block stays
+        {full, {5, 6, 7}, 1, "", full, {5, 6, 7}},
+        {full, {0, 1}, -1, "", full, {0, 1}},
+        {full, {2, 6, 7}, 1, "[1] : To the foreground", "0 1 3 2 4 5 6 7", {3, 6, 7}},
+        {full, {0, 1, 4}, -1, "[1] : To the background", "0 1 2 4 3 5 6 7", {0, 1, 3}},
+        {full, {0, 1, 3, 4}, 1, "[4] : To the foreground", "2 0 1 5 3 4 6 7", {1, 2, 4, 5}},
+        {gap, {1, 2, 4}, 0, "[2] : Delete", "0 - - 3 - 5 6 7", {2}}, // only cells there are
+        {gap, {2}, 0, "", gap, {2}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.selected));
+        SCOPED_TRACE(testing::PrintToString(c.selected) + " " + std::to_string(c.direction));
         Editor e(1, 8);
-        for (int k = 0; k < 8; ++k)
-            e.put(0, k, k);
+        FillRow(e.doc, 0, c.row);
         e.history.clear();
         for (int k : c.selected)
             e.ed.select(k);
         e.ed.setCurrentCell(c.selected.back());
-        const strEditResult r = c.up ? e.ed.toForeground() : e.ed.toBackground();
+        const strEditResult r = c.direction > 0   ? e.ed.toForeground()
+                                : c.direction < 0 ? e.ed.toBackground()
+                                                  : e.ed.deleteSelectedCells();
         EXPECT_EQ(Text(r), c.status);
-        EXPECT_EQ(e.row(0), c.row);
-        EXPECT_EQ(e.ed.selection(), c.after);
-        EXPECT_EQ(e.ed.currentCell(), c.after.back());
+        EXPECT_EQ(r.ok, !c.status.empty());
+        EXPECT_EQ(e.row(0), c.after);
+        EXPECT_EQ(e.ed.selection(), c.selectedAfter);
+        EXPECT_EQ(e.ed.currentCell(), c.direction ? c.selectedAfter.back() : c.selected.back());
         EXPECT_EQ(e.history.undoCount(), c.status.empty() ? 0u : 1u);
     }
 }
 
 TEST(CellCommands, SelectAllAndTheCellNumber) {
     Editor e(2, 6);
-    e.put(0, 1, 1);
-    e.put(0, 4, 4);
+    FillRow(e.doc, 0, "- 1 - - 4");
     e.ed.select(2); // a mark on an empty slot
     strEditResult r = e.ed.selectAll();
     EXPECT_TRUE(r.changed);
@@ -485,6 +364,11 @@ TEST(UndoCommands, MessagesAndTheStepFrame) {
     EXPECT_TRUE(r.alert.none());
     EXPECT_EQ(e.history.undoCount(), 2u);
     EXPECT_EQ(FormatMessage(e.ed.processingFailed()), kFailed);
+
+    e.ed.lastFrame(); // undoing an added frame brings the current frame back inside the document
+    e.ed.nextFrame();
+    e.ed.undo();
+    EXPECT_EQ(e.ed.currentFrame(), 1);
 
     e.history.clear(0); // depth 0 keeps nothing
     e.ed.insertFrame();

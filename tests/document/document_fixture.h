@@ -1,0 +1,107 @@
+#pragma once
+// The setup the document tests share: documents of blank frames, rows of cells written as text,
+// the editing layer with its history, and the file device's readers and writers by format.
+
+#include "config/config.h"
+#include "document/anime_file_device.h"
+#include "document/edit_commands.h"
+#include "document/history.h"
+#include "document/project.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace document_testing {
+
+using ANIME::cAnimeFile_Device;
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes ToBytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+// A cell that differs from a new cell only in x, to track where cells go.
+inline strCell CellAt(int x) {
+    return strCell{.x = static_cast<int16_t>(x)};
+}
+
+// `frames` blank frames of `cells` cell numbers.
+inline void MakeFrames(cProject& doc, int frames, int cells) {
+    doc.create(0, cells, 0, 0);
+    for (int f = 0; f < frames; ++f)
+        doc.frameOrCreate(f);
+}
+
+// Frame f's cells as their x values, "-" for an empty slot: "0 - 7".
+inline std::string RowOf(const cProject& doc, int f) {
+    std::string s;
+    for (int c = 0; c < doc.cellNumber(); ++c)
+        s += (c ? " " : "") + (doc.cell(f, c) ? std::to_string(doc.cell(f, c)->x) : std::string("-"));
+    return s;
+}
+
+// Fills frame f from a row written as RowOf writes it.
+inline void FillRow(cProject& doc, int f, const std::string& row) {
+    std::istringstream in(row);
+    std::string item;
+    for (int c = 0; in >> item; ++c) {
+        const strCell cell = CellAt(item == "-" ? 0 : std::stoi(item));
+        ASSERT_TRUE(doc.setCell(f, c, item == "-" ? nullptr : &cell));
+    }
+}
+
+// Writes doc in a format (binary or text); the test fails when the writer does.
+inline Bytes Write(const cProject& doc, int format, cAnimeFile_Device* device = nullptr) {
+    cAnimeFile_Device own;
+    cAnimeFile_Device& dev = device ? *device : own;
+    Bytes out;
+    EXPECT_EQ(format == ANIME::kFormatText ? dev.writeText(doc, out) : dev.writeBinary(doc, out), 1)
+        << dev.lastError();
+    return out;
+}
+
+// Reads data in a format (binary, text or legacy): 1 or -1; error gets the reason.
+inline int Read(const Bytes& data, cProject& doc, int format, std::string* error = nullptr) {
+    cAnimeFile_Device dev;
+    const int r = format == ANIME::kFormatBinary ? dev.readBinary(data, doc)
+                  : format == ANIME::kFormatText ? dev.readText(data, doc)
+                                                 : dev.readLegacy(data, doc);
+    if (error) *error = dev.lastError();
+    return r;
+}
+
+// A document of `frames` blank frames with `cells` cell numbers, a history of `depth` steps and
+// the command layer. The clock is fixed at 7:05 so that "processing failed" is predictable.
+struct Editor {
+    explicit Editor(int frames = 5, int cells = 16, int depth = cHistory::kMaxDepth) : history(depth) {
+        MakeFrames(doc, frames, cells);
+        ed.setDocument(doc);
+        ed.setClock([](int& m, int& s) { m = 7, s = 5; });
+    }
+    void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
+    void put(int frame, int cell, int x) { put(frame, cell, CellAt(x)); }
+    // One committed step that stores a cell with this x at (frame, cell).
+    bool step(int frame, int cell, int x) {
+        const strCell c = CellAt(x);
+        history.open();
+        doc.setCell(frame, cell, &c);
+        return history.close(true);
+    }
+    int x(int frame, int cell) const {
+        const strCell* c = doc.cell(frame, cell);
+        return c ? c->x : -9999;
+    }
+    std::string row(int f) const { return RowOf(doc, f); }
+    // Undo and redo steps as one number: 201 is two undo steps and one redo step.
+    size_t counts() const { return history.undoCount() * 100 + history.redoCount(); }
+
+    cConfig config;
+    cProject doc{&config};
+    cHistory history;
+    cEditCommands ed{doc, history, config};
+};
+
+} // namespace document_testing
