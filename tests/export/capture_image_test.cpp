@@ -103,8 +103,7 @@ TEST(SheetLayout, ElevenImagesDivisionFive) {
     for (const Case& c : cases) {
         strExportFixture f(std::vector<int>(11, 1));
         strCaptureRequest r =
-            f.Request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags);
-        r.division = 5;
+            f.Request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags, 5);
         r.background = 0x00336699;
         cCaptureImage capture;
         ASSERT_TRUE(capture.Begin(r)) << capture.LastError();
@@ -121,11 +120,11 @@ TEST(SheetLayout, ElevenImagesDivisionFive) {
             const int col = c.columnFirst ? k / c.rows : k % c.columns;
             const int row = c.columnFirst ? k % c.rows : k / c.columns;
             const uint32_t expected = k < 11 ? PatternColour(k) : 0x00336699u; // empty: background, alpha 0
-            EXPECT_EQ(PixelOf(sheet, col * 4 + 1, row * 4 + 2), expected)
+            EXPECT_EQ(sheet.ReadPixel(col * 4 + 1, row * 4 + 2), expected)
                 << "flags " << c.flags << " image " << k;
         }
         // The second image lies to the right ("Hor") or below ("Ver").
-        EXPECT_EQ(PixelOf(sheet, c.columnFirst ? 0 : 4, c.columnFirst ? 4 : 0), PatternColour(1));
+        EXPECT_EQ(sheet.ReadPixel(c.columnFirst ? 0 : 4, c.columnFirst ? 4 : 0), PatternColour(1));
     }
 }
 
@@ -134,8 +133,7 @@ TEST(SheetLayout, EmptyCellsInTheWrittenPng) {
     for (bool alpha : {true, false}) {
         strExportFixture f(std::vector<int>(3, 1));
         const std::string path = dir.file(alpha ? "alpha.png" : "opaque.png");
-        strCaptureRequest r = f.Request(path, kExportPng | kExportSheet | (alpha ? kExportAlpha : 0));
-        r.division = 2;
+        strCaptureRequest r = f.Request(path, kExportPng | kExportSheet | (alpha ? kExportAlpha : 0), 2);
         r.background = 0x00112233;
         cCaptureImage capture;
         ASSERT_TRUE(capture.Begin(r));
@@ -143,10 +141,10 @@ TEST(SheetLayout, EmptyCellsInTheWrittenPng) {
         cBMP png;
         ASSERT_TRUE(LoadPictureFile(path, png));
         // Image 3 of a 2 x 2 sheet holding 3 is the background, with alpha 0 or opaque.
-        EXPECT_EQ(png.Dib()->ReadPixel(5, 5), alpha ? 0x00112233u : 0xFF112233u);
-        EXPECT_EQ(png.Dib()->ReadPixel(1, 1), PatternColour(0));
-        EXPECT_EQ(png.Dib()->ReadPixel(5, 1), PatternColour(1));
-        EXPECT_EQ(png.Dib()->ReadPixel(1, 5), PatternColour(2));
+        const cDib& d = *png.Dib();
+        EXPECT_EQ((std::vector{d.ReadPixel(1, 1), d.ReadPixel(5, 1), d.ReadPixel(1, 5), d.ReadPixel(5, 5)}),
+                  (std::vector{PatternColour(0), PatternColour(1), PatternColour(2),
+                               alpha ? 0x00112233u : 0xFF112233u}));
     }
 }
 
@@ -174,11 +172,9 @@ TEST(Limits, SizesAndRequests) {
     };
     cCaptureImage capture;
     for (const Case& c : cases) {
-        strCaptureRequest r = f.Request("/tmp/unused.png", c.flags);
+        strCaptureRequest r = f.Request("/tmp/unused.png", c.flags, c.division, c.fps);
         r.area = c.area;
-        r.division = c.division;
         r.zoomPercent = c.zoom;
-        r.fps = c.fps;
         EXPECT_EQ(capture.Begin(r), c.ok) << c.flags << " " << c.area.right << " " << capture.LastError();
     }
     strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
@@ -225,8 +221,7 @@ TEST(CaptureArea, NegativeWidthMirrorsNegativeHeightFlips) {
 TEST(CaptureArea, ZoomStretchesByNearestPixel) {
     strExportFixture f({1});
     f.slots.Insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
-    strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif);
-    r.fps = 30;
+    strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif, 0, 30);
     cCaptureImage capture;
     // (side, percent, zoomed side): W x P / 100 floored, exactly.
     const int sizes[][3] = {{100, 29, 29}, {100, 57, 57}, {100, 58, 58},
@@ -276,12 +271,10 @@ TEST(FailedWrites, SequenceSheetAndGifReportTheFile) {
     TempDir dir;
     const std::string missing = dir.file("no/such/folder/");
     strExportFixture f({1, 1});
-    strCaptureRequest sheet = f.Request(missing + "sheet.png", kExportPng | kExportSheet);
-    strCaptureRequest gif = f.Request(missing + "a.gif", kExportGif);
-    sheet.division = 5;
-    gif.fps = 10;
     const std::pair<strCaptureRequest, std::string> cases[] = {
-        {f.Request(missing + "s%05d.png", kExportPng), "s00000.png"}, {sheet, "sheet.png"}, {gif, "a.gif"}};
+        {f.Request(missing + "s%05d.png", kExportPng), "s00000.png"},
+        {f.Request(missing + "sheet.png", kExportPng | kExportSheet, 5), "sheet.png"},
+        {f.Request(missing + "a.gif", kExportGif, 0, 10), "a.gif"}};
     cCaptureImage capture;
     for (const auto& [r, name] : cases) {
         ASSERT_TRUE(capture.Begin(r));
@@ -322,30 +315,21 @@ TEST(PngWriter, RgbaWithAndWithoutAlpha) {
 
 TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
     strExportFixture f({1, 1});
-    strCell c;
-    c.x = 10;
-    c.y = 20;
-    f.doc->setCell(0, 0, &c); // 4 x 4 around (10, 20): x 8..12, y 18..22
-    c.x = -5;
-    c.y = 4;
-    c.mx = 200; // 8 x 4 around (-5, 4): x -9..-1
+    strCell c{.x = 10, .y = 20};
+    f.doc->setCell(0, 0, &c);         // 4 x 4 around (10, 20): x 8..12, y 18..22
+    c = {.x = -5, .y = 4, .mx = 200}; // 8 x 4 around (-5, 4): x -9..-1
     f.doc->setCell(1, 0, &c);
     strCutRange range;
     ASSERT_TRUE(ComputeAutoCutRange(*f.doc, f.slots, range));
-    EXPECT_EQ(range.left, -10);
-    EXPECT_EQ(range.top, -1); // the minimum starts at 0
-    EXPECT_EQ(range.left + range.width, 13);
-    EXPECT_EQ(range.top + range.height, 23);
+    // The minimum starts at 0: the top is -1.
+    EXPECT_EQ((std::vector{range.left, range.top, range.left + range.width, range.top + range.height}),
+              (std::vector{-10, -1, 13, 23}));
 
-    c.mx = 100;
-    c.angle = 450; // rotated 45 degrees: half diagonal 2.83
-    c.x = 0;
-    c.y = 0;
+    c = {.angle = 450}; // rotated 45 degrees: half diagonal 2.83
     f.doc->setCell(0, 0, &c);
     f.doc->frames().reset(1);
     ASSERT_TRUE(ComputeAutoCutRange(*f.doc, f.slots, range));
-    EXPECT_EQ(range.left, -4);
-    EXPECT_EQ(range.width, 8);
+    EXPECT_EQ(std::pair(range.left, range.width), std::pair(-4, 8));
 
     strExportFixture empty({1});
     empty.doc->setCell(0, 0, nullptr);
@@ -358,9 +342,8 @@ TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
 TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
     TempDir dir;
     strExportFixture f(std::vector<int>(12, 1));
-    strCaptureRequest sheet = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
-    sheet.division = 4;
-    const strCaptureRequest requests[] = {sheet, f.Request(dir.file("missing/seq%05d.png"), kExportPng)};
+    const strCaptureRequest requests[] = {f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 4),
+                                          f.Request(dir.file("missing/seq%05d.png"), kExportPng)};
     for (const strCaptureRequest& r : requests) {
         cThread_SaveGraph worker;
         ASSERT_TRUE(worker.Capture().Begin(r));
@@ -391,8 +374,7 @@ TEST(Worker, StopCancelsWithoutWritingTheSheet) {
     TempDir dir;
     strExportFixture f(std::vector<int>(400, 1));
     cThread_SaveGraph worker;
-    strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet);
-    r.division = 20;
+    strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 20);
     r.area = {-90, -90, 90, 90}; // slow enough to stop in the middle (a sheet of 3600 x 3600)
     ASSERT_TRUE(worker.Capture().Begin(r));
     std::atomic<int> calls{0};
@@ -411,9 +393,7 @@ TEST(Worker, StopCancelsWithoutWritingTheSheet) {
     }
     EXPECT_FALSE(worker.Running());
     // The worker can start again after a stop.
-    strCaptureRequest again = f.Request(dir.file("again.png"), kExportPng | kExportSheet);
-    again.division = 20;
-    ASSERT_TRUE(worker.Capture().Begin(again));
+    ASSERT_TRUE(worker.Capture().Begin(f.Request(dir.file("again.png"), kExportPng | kExportSheet, 20)));
     ASSERT_TRUE(worker.Start());
     worker.Wait();
     EXPECT_EQ(worker.Outcome().result, eExportResult::kCompleted);

@@ -9,10 +9,12 @@
 #include "document/project.h"
 #include "export/capture_image.h"
 #include "image/picture_slot_table.h"
+#include "support/test_support.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,14 +55,14 @@ struct strExportFixture {
     }
 
     // A request covering the 4 x 4 cell at the origin.
-    strCaptureRequest Request(const std::string& path, uint32_t flags) const {
-        strCaptureRequest r;
-        r.outputPath = path;
-        r.project = doc.get();
-        r.pictures = &slots;
-        r.area = {-2, -2, 2, 2};
-        r.flags = flags;
-        return r;
+    strCaptureRequest Request(const std::string& path, uint32_t flags, int division = 0, int fps = 0) const {
+        return {.outputPath = path,
+                .project = doc.get(),
+                .pictures = &slots,
+                .area = {-2, -2, 2, 2},
+                .division = division,
+                .flags = flags,
+                .fps = fps};
     }
 };
 
@@ -73,20 +75,27 @@ inline void RunCapture(const strCaptureRequest& r) {
     EXPECT_TRUE(capture.Finish()) << capture.LastError();
 }
 
-inline uint32_t PixelOf(const cDib& d, int x, int y) {
-    return d.ReadPixel(x, y);
-}
-
-// A GIF read back with giflib (slurped; null on failure).
+// A GIF file or its bytes read back with giflib (slurped; null on failure).
 struct strGifReadBack {
     GifFileType* gif = nullptr;
-    explicit strGifReadBack(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    size_t at = 0;
+
+    explicit strGifReadBack(const std::string& path) : strGifReadBack(testing_support::ReadBytes(path)) {}
+    explicit strGifReadBack(std::vector<uint8_t> file) : bytes(std::move(file)) {
         int err = 0;
-        gif = DGifOpenFileName(path.c_str(), &err);
+        gif = DGifOpen(this, Read, &err);
         if (gif && DGifSlurp(gif) != GIF_OK) {
             DGifCloseFile(gif, &err);
             gif = nullptr;
         }
+    }
+    static int Read(GifFileType* g, GifByteType* out, int n) {
+        auto* self = static_cast<strGifReadBack*>(g->UserData);
+        n = int(std::min(size_t(n), self->bytes.size() - self->at));
+        std::copy_n(self->bytes.begin() + long(self->at), n, out);
+        self->at += size_t(n);
+        return n;
     }
     ~strGifReadBack() {
         int err = 0;
@@ -102,23 +111,34 @@ struct strGifReadBack {
         DGifSavedExtensionToGCB(gif, i, &g);
         return g;
     }
-    // True when the file has a NETSCAPE2.0 block (giflib keeps it with the first image).
-    bool HasLoopBlock(int* loopCount = nullptr) const {
+    std::vector<int> Delays() const {
+        std::vector<int> out;
+        for (int i = 0; i < Frames(); ++i)
+            out.push_back(Gcb(i).DelayTime);
+        return out;
+    }
+    std::string Signature() const { return std::string(bytes.begin(), bytes.begin() + 6); }
+    // The loop count of the NETSCAPE2.0 block (giflib keeps it with the first image), -1 without one.
+    int LoopCount() const {
         for (int i = 0; i < gif->ImageCount; ++i) {
             const SavedImage& s = gif->SavedImages[i];
-            for (int k = 0; k < s.ExtensionBlockCount; ++k) {
+            for (int k = 0; k + 1 < s.ExtensionBlockCount; ++k) {
                 const ExtensionBlock& b = s.ExtensionBlocks[k];
-                if (b.Function == APPLICATION_EXT_FUNC_CODE && b.ByteCount == 11 &&
-                    std::string(reinterpret_cast<const char*>(b.Bytes), 11) == "NETSCAPE2.0") {
-                    if (loopCount && k + 1 < s.ExtensionBlockCount) {
-                        const ExtensionBlock& d = s.ExtensionBlocks[k + 1];
-                        if (d.ByteCount >= 3) *loopCount = d.Bytes[1] | d.Bytes[2] << 8;
-                    }
-                    return true;
-                }
+                const ExtensionBlock& d = s.ExtensionBlocks[k + 1];
+                if (b.Function == APPLICATION_EXT_FUNC_CODE && b.ByteCount == 11 && d.ByteCount >= 3 &&
+                    std::string(reinterpret_cast<const char*>(b.Bytes), 11) == "NETSCAPE2.0")
+                    return d.Bytes[1] | d.Bytes[2] << 8;
             }
         }
-        return false;
+        return -1;
+    }
+    // The colours of a map, 0x00RRGGBB.
+    static std::vector<uint32_t> Colours(const ColorMapObject* map) {
+        std::vector<uint32_t> out;
+        for (int i = 0; i < map->ColorCount; ++i)
+            out.push_back(uint32_t(map->Colors[i].Red) << 16 | uint32_t(map->Colors[i].Green) << 8 |
+                          map->Colors[i].Blue);
+        return out;
     }
     // Colour (0x00RRGGBB) of pixel (x, y) of image i in image coordinates, or -1 when transparent.
     int64_t Colour(int i, int x, int y) const {

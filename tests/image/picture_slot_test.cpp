@@ -34,44 +34,41 @@ void WriteSolidPng(const std::string& path, int w, int h, uint32_t argb, int64_t
     testing_support::WriteBytes(path, MakePng(s));
 }
 
-// A slot holding an attached 8-bit or 32-bit picture built in memory.
-void AttachIndexed(cPictureSlot& s, const std::vector<uint32_t>& palette, const std::vector<uint8_t>& px,
-                   int w, int h) {
-    auto d = cDib::Create(w, h, 8, int(palette.size()));
+// A slot holding a picture built in memory, top row first: indices of 8 bits with the palette, or
+// 32-bit pixels without one.
+void Attach(cPictureSlot& s, int w, int h, const std::vector<uint32_t>& px,
+            const std::vector<uint32_t>& palette = {}) {
+    const int bytes = palette.empty() ? 4 : 1;
+    auto d = cDib::Create(w, h, 8 * bytes, int(palette.size()));
     d->Table() = palette;
-    for (int y = 0; y < h; ++y)
-        std::memcpy(d->Row(y), px.data() + y * w, size_t(w));
+    for (int i = 0; i < w * h * bytes; ++i)
+        d->Row(i / bytes / w)[i % (w * bytes)] = uint8_t(px[size_t(i / bytes)] >> (8 * (i % bytes)));
     s.Attach(std::move(d));
-    s.Palette().Set(palette.data(), int(palette.size()));
+    if (!palette.empty()) s.Palette().Set(palette.data(), int(palette.size()));
 }
-void AttachRgba(cPictureSlot& s, const std::vector<uint32_t>& px, int w, int h) {
-    auto d = cDib::Create(w, h, 32);
-    for (int y = 0; y < h; ++y)
-        std::memcpy(d->Row(y), px.data() + y * w, size_t(w) * 4);
-    s.Attach(std::move(d));
+
+// Every pixel of a texture, top row first.
+std::vector<uint32_t> Pixels(const cTexture& t) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < t.Height(); ++y)
+        for (int x = 0; x < t.Width(); ++x)
+            out.push_back(t.Pixel(x, y));
+    return out;
 }
 
 strPicture Pic(const std::string& path, int divX = 1, int divY = 1, int hue = 0) {
-    strPicture p;
-    p.path = path;
-    p.divX = uint16_t(divX);
-    p.divY = uint16_t(divY);
-    p.hue = uint16_t(hue);
-    return p;
+    return {uint16_t(divX), uint16_t(divY), uint16_t(hue), path};
 }
 
 } // namespace
 
 TEST(PictureSlot, EightBitUploadUsesPaletteHueAndTransparentIndex) {
     cPictureSlot s;
-    AttachIndexed(s, {0xFF000000, 0xFFFF0000, 0x80FFFFFF}, {0, 1, 2, 1, 5, 0}, 3, 2);
+    Attach(s, 3, 2, {0, 1, 2, 1, 5, 0}, {0xFF000000, 0xFFFF0000, 0x80FFFFFF});
     ASSERT_TRUE(s.Divide(1, 1, kTransFlagPalette0));
-    const cTexture& t = s.ImageTexture();
-    ASSERT_EQ(t.Width(), 3);
-    EXPECT_EQ(t.Pixel(0, 0), 0x00000000u); // index 0 transparent
-    EXPECT_EQ(t.Pixel(1, 0), 0xFFFF0000u);
-    EXPECT_EQ(t.Pixel(2, 0), 0x80FFFFFFu); // palette alpha kept
-    EXPECT_EQ(t.Pixel(1, 1), 0x00000000u); // an index past the palette
+    // Index 0 is transparent, the palette alpha is kept, an index past the palette is transparent.
+    EXPECT_EQ(Pixels(s.ImageTexture()),
+              (std::vector<uint32_t>{0, 0xFFFF0000u, 0x80FFFFFFu, 0xFFFF0000u, 0, 0}));
     s.SetHsv(120);
     ASSERT_TRUE(s.Divide(-1, 0, 0)); // repeat the last request
     EXPECT_EQ(s.TransparentIndex(), 0u);
@@ -85,13 +82,10 @@ TEST(PictureSlot, EightBitUploadUsesPaletteHueAndTransparentIndex) {
 
 TEST(PictureSlot, ThirtyTwoBitUploadUsesAlphaKeyAndHue) {
     cPictureSlot s;
-    AttachRgba(s, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456}, 2, 2);
+    Attach(s, 2, 2, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456});
     ASSERT_TRUE(s.Divide(1, 1, kTransFlagBlack));
-    const cTexture& t = s.ImageTexture();
-    EXPECT_EQ(t.Pixel(0, 0), 0u);          // alpha 0
-    EXPECT_EQ(t.Pixel(1, 0), 0u);          // the black key
-    EXPECT_EQ(t.Pixel(0, 1), 0x80FF0000u); // copied
-    EXPECT_EQ(t.Pixel(1, 1), 0xFF123456u);
+    // Alpha 0 and the black key are transparent, the others copied.
+    EXPECT_EQ(Pixels(s.ImageTexture()), (std::vector<uint32_t>{0, 0, 0x80FF0000u, 0xFF123456u}));
     s.SetHsv(240);
     ASSERT_TRUE(s.Divide(1, 1, 0));
     EXPECT_EQ(s.ImageTexture().Pixel(1, 0), 0xFF000000u); // method 0: no key
@@ -104,7 +98,7 @@ TEST(PictureSlot, ThirtyTwoBitUploadUsesAlphaKeyAndHue) {
 TEST(PictureSlot, GridAccessorsAndTextures) {
     cPictureSlot s;
     EXPECT_FALSE(s.Divide(1, 1, 0)); // nothing loaded
-    AttachRgba(s, std::vector<uint32_t>(10 * 6, 0xFF112233), 10, 6);
+    Attach(s, 10, 6, std::vector<uint32_t>(10 * 6, 0xFF112233));
     float o[2], e[2];
     EXPECT_EQ(s.GetPatternUv(0, o, e), nullptr);
     EXPECT_EQ(e[0], 1.0f);
@@ -155,6 +149,15 @@ class SlotTableTest : public ::testing::Test {
     testing_support::TempDir dir;
     cPictureSlotTable table;
     strSlotSource src{.baseFolder = dir.path(), .locale = "jpn", .transType = 0};
+    cConfig config;
+
+    // A project of one frame whose pictures are read from dir.
+    std::unique_ptr<cProject> Project() {
+        auto doc = std::make_unique<cProject>(&config);
+        EXPECT_TRUE(doc->create(1, 4, 4, 1));
+        doc->setText(kTextBaseFolder, dir.path());
+        return doc;
+    }
 
     uint32_t TopLeft(int n) const { return table.Find(n)->ImageTexture().Pixel(0, 0); }
     bool Update(int n, strPicture* now, const strPicture* before, bool force = false) {
@@ -195,8 +198,7 @@ TEST_F(SlotTableTest, DivisionRulesAndFailures) {
     WriteSolidPng(dir.file("s.png"), 96, 64, 0xFF808080);
     strPicture p = Pic("s.png", 0, 0);
     ASSERT_TRUE(Update(0, &p, nullptr));
-    EXPECT_EQ(p.divX, 1); // rewritten in the record
-    EXPECT_EQ(p.divY, 1);
+    EXPECT_EQ(p, Pic("s.png")); // 1 x 1, rewritten in the record
     EXPECT_EQ(table.Find(0)->PatternCount(), 1);
     strPicture split = Pic("s.png", 3, 2);
     ASSERT_TRUE(Update(0, &split, &p));
@@ -259,11 +261,9 @@ TEST_F(SlotTableTest, PathsResolveWithEitherSeparatorAndTheCodePage) {
 TEST_F(SlotTableTest, ProjectReloadRemoveAndTarget) {
     WriteSolidPng(dir.file("a.png"), 8, 8, 0xFFFF0000);
     WriteSolidPng(dir.file("b.png"), 8, 8, 0xFF00FF00);
-    cConfig config;
     config.TransType = 0;
-    cProject doc(&config);
-    ASSERT_TRUE(doc.create(1, 4, 4, 1));
-    doc.setText(kTextBaseFolder, dir.path());
+    auto project = Project();
+    cProject& doc = *project;
     doc.pictures().setCopy(0, Pic("a.png", 2, 2));
     doc.pictures().setCopy(2, Pic("b.png", 0, 0));
     EXPECT_EQ(table.ReloadAll(doc), 2);
@@ -295,10 +295,8 @@ TEST_F(SlotTableTest, ProjectReloadRemoveAndTarget) {
 // usable slot stay as they were.
 TEST_F(SlotTableTest, StoringAnEditedPictureKeepsTheOldOneOnFailure) {
     WriteSolidPng(dir.file("a.png"), 200, 200, 0xFFFF0000);
-    cConfig config;
-    cProject doc(&config);
-    ASSERT_TRUE(doc.create(1, 4, 4, 1));
-    doc.setText(kTextBaseFolder, dir.path());
+    auto project = Project();
+    cProject& doc = *project;
     ASSERT_TRUE(table.StorePicture(doc, 1, Pic("a.png", 2, 2)));
     EXPECT_EQ(*doc.picture(1), Pic("a.png", 2, 2));
     EXPECT_EQ(table.Find(1)->PatternCount(), 4);
@@ -317,14 +315,13 @@ TEST_F(SlotTableTest, StoringAnEditedPictureKeepsTheOldOneOnFailure) {
     EXPECT_FALSE(table.StorePicture(doc, doc.pictures().capacity(), Pic("a.png")));
 }
 
-TEST(PictureInfo, DescribesEveryPictureRecord) {
-    testing_support::TempDir dir;
+using PictureInfo = SlotTableTest;
+
+TEST_F(PictureInfo, DescribesEveryPictureRecord) {
     WriteSolidPng(dir.file("a.png"), 96, 64, 0xFFFF0000);
-    cConfig config;
     config.Init_Div = 0;
-    cProject doc(&config);
-    ASSERT_TRUE(doc.create(1, 4, 4, 1));
-    doc.setText(kTextBaseFolder, dir.path());
+    auto project = Project();
+    cProject& doc = *project;
     doc.pictures().setCopy(0, Pic("a.png", 3, 2));
     doc.pictures().setCopy(1, Pic("missing.png"));
     doc.pictures().setCopy(3, Pic("a.png", 0, 0));
@@ -332,11 +329,8 @@ TEST(PictureInfo, DescribesEveryPictureRecord) {
     doc.pictures().setCopy(2, Pic("a.png", 97, 1));
     std::vector<strPictureInfo> infos = DescribePictures(doc);
     ASSERT_EQ(infos.size(), 4u);
-    EXPECT_EQ(infos[0].result, 1);
-    EXPECT_EQ(infos[0].format, kImagePng);
-    EXPECT_EQ(infos[0].width, 96);
-    EXPECT_EQ(infos[0].height, 64);
-    EXPECT_EQ(infos[0].count, 1024);
+    EXPECT_EQ(std::tuple(infos[0].result, infos[0].format, infos[0].width, infos[0].height, infos[0].count),
+              std::tuple(1, kImagePng, 96, 64, 1024));
     EXPECT_EQ(infos[1].result, -1);
     EXPECT_FALSE(infos[1].fileFound);
     EXPECT_EQ(infos[2].result, -2);     // 97 pixels wide cells on a 96 pixel picture
