@@ -5,7 +5,7 @@
 #include "interchange/file_name_resolution.h"
 #include "interchange/marshal_animation.h"
 #include "interchange/messages.h"
-#include "marshal_test_support.h"
+#include "interchange_fixture.h"
 #include "support/document_compare.h"
 #include "support/test_support.h"
 
@@ -14,23 +14,28 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
-using namespace interchange;
-using namespace marshal_test;
+using namespace interchange_test;
 using testing_support::ProjectFingerprint;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 Bytes PayloadNamed(const std::string& name, int product) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);
     d.setText(kTextName, name);
-    Bytes b;
-    EXPECT_EQ(PKRUBY::BuildMarshalPayload(d, product, "jpn", b), 1);
-    return b;
+    return Export(d, product);
+}
+
+// A clipboard holding the given formats, added in this order.
+std::unique_ptr<platform::cMemoryClipboard>
+Holding(const std::vector<std::pair<const char*, Bytes>>& formats) {
+    auto clip = std::make_unique<platform::cMemoryClipboard>();
+    for (const auto& [name, bytes] : formats)
+        clip->add(clip->registerFormat(name), bytes);
+    return clip;
 }
 
 // A clipboard that refuses to take data (another program holds it open).
@@ -53,9 +58,7 @@ TEST(ClipboardCommands, MenuCommandsChooseTheirProducts) {
                              {kCmdExportMV, kCmdImportMV, 5},      {kCmdExport2003, kCmdImport2003, -1}};
     for (auto [exportCommand, importCommand, product] : routes) {
         EXPECT_EQ(ExportProductForCommand(exportCommand), product) << exportCommand;
-        if (importCommand >= 0) {
-            EXPECT_EQ(ImportProductForCommand(importCommand), product) << importCommand;
-        }
+        if (importCommand >= 0) EXPECT_EQ(ImportProductForCommand(importCommand), product) << importCommand;
     }
     EXPECT_EQ(MessageText(ImportLabel(7)), std::string());
     EXPECT_STREQ(MessageText(ImportLabel(kProduct2000)), "RPG Maker 2000 [Anime fight]");
@@ -64,31 +67,29 @@ TEST(ClipboardCommands, MenuCommandsChooseTheirProducts) {
 TEST(ClipboardDevice, ExportPutsOneFormatWithItsLengthWord) {
     cConfig cfg = TestConfig();
     auto d = SampleProject(cfg);
-    const char* names[] = {"RPGXP ANIMATION", "RPGVX ANIMATION", "VX Ace ANIMATION"};
+    const char* names[] = {kFormatNameXP, kFormatNameVX, kFormatNameVXAce};
     for (int product = kProductXP; product <= kProductVXAce; ++product) {
-        platform::cMemoryClipboard clip;
-        clip.add(clip.registerFormat("text/plain"), {1, 2});
-        cClipboardDevice device(clip, cfg);
+        auto clip = Holding({{"text/plain", {1, 2}}});
+        cClipboardDevice device(*clip, cfg);
         ASSERT_EQ(device.ExportClipboard(*d, product), 1);
         Bytes b;
-        ASSERT_TRUE(clip.read(clip.registerFormat(names[product - kProductXP]), b));
-        EXPECT_EQ(b[0] | b[1] << 8 | b[2] << 16 | b[3] << 24, static_cast<int>(b.size()));
-        EXPECT_FALSE(clip.isNamedAvailable("text/plain")); // emptied first
-        EXPECT_EQ(clip.firstAvailable({"RPGXP ANIMATION", "RPGVX ANIMATION", "VX Ace ANIMATION"}),
-                  product - kProductXP);
+        ASSERT_TRUE(clip->read(clip->registerFormat(names[product - kProductXP]), b));
+        EXPECT_EQ(U32At(b, 0), b.size());
+        EXPECT_FALSE(clip->isNamedAvailable("text/plain")); // emptied first
+        EXPECT_EQ(clip->firstAvailable({names[0], names[1], names[2]}), product - kProductXP);
     }
 }
 
 TEST(ClipboardDevice, OtherProductCodesGiveZero) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);
-    platform::cMemoryClipboard clip;
-    cClipboardDevice device(clip, cfg);
+    auto clip = Holding({});
+    cClipboardDevice device(*clip, cfg);
     for (int product : {-1, int(kProduct2003), 6, 100}) {
         EXPECT_EQ(device.ExportClipboard(d, product), 0) << product;
         EXPECT_EQ(device.ImportClipboard(d, product), 0) << product;
     }
-    clip.add(clip.registerFormat("VX Ace ANIMATION"), PayloadNamed("A", kProductVXAce));
+    clip->add(clip->registerFormat(kFormatNameVXAce), PayloadNamed("A", kProductVXAce));
     EXPECT_EQ(device.ImportClipboard(d, kProductVXAce), 0); // the menu imports with product 3
     EXPECT_EQ(device.ImportClipboard(d, kProductXP), 1);
     EXPECT_EQ(device.ImportClipboard(d, kProductVX), 1);
@@ -96,36 +97,33 @@ TEST(ClipboardDevice, OtherProductCodesGiveZero) {
 
 TEST(ClipboardDevice, ImportPrefersVxAceThenVxThenXp) {
     cConfig cfg = TestConfig();
-    platform::cMemoryClipboard clip;
-    clip.add(clip.registerFormat("RPGXP ANIMATION"), PayloadNamed("from XP", kProductXP));
-    clip.add(clip.registerFormat("VX Ace ANIMATION"), PayloadNamed("from VX Ace", kProductVXAce));
-    clip.add(clip.registerFormat("RPGVX ANIMATION"), PayloadNamed("from VX", kProductVX));
-    cClipboardDevice device(clip, cfg);
-    cProject d(&cfg);
-    ASSERT_EQ(device.ImportClipboard(d, kProductVX), 1);
-    EXPECT_EQ(d.text(kTextName), "from VX Ace");
-
-    platform::cMemoryClipboard two;
-    two.add(two.registerFormat("RPGXP ANIMATION"), PayloadNamed("from XP", kProductXP));
-    two.add(two.registerFormat("RPGVX ANIMATION"), PayloadNamed("from VX", kProductVX));
-    cClipboardDevice device2(two, cfg);
-    ASSERT_EQ(device2.ImportClipboard(d, kProductVX), 1);
-    EXPECT_EQ(d.text(kTextName), "from VX");
-
-    // The first format present is the one read, even when it is damaged.
-    platform::cMemoryClipboard damaged;
-    damaged.add(damaged.registerFormat("RPGXP ANIMATION"), PayloadNamed("from XP", kProductXP));
-    damaged.add(damaged.registerFormat("VX Ace ANIMATION"), {9, 0, 0, 0, 4, 8, 'Z', 0, 0});
-    cClipboardDevice device3(damaged, cfg);
-    EXPECT_EQ(device3.ImportClipboard(d, kProductVX), -1);
-    EXPECT_FALSE(device3.LastError().empty());
+    const Bytes xp = PayloadNamed("from XP", kProductXP);
+    const Bytes vx = PayloadNamed("from VX", kProductVX);
+    const Bytes ace = PayloadNamed("from VX Ace", kProductVXAce);
+    struct {
+        std::vector<std::pair<const char*, Bytes>> formats;
+        int result;
+        const char* name;
+    } cases[] = {
+        {{{kFormatNameXP, xp}, {kFormatNameVXAce, ace}, {kFormatNameVX, vx}}, 1, "from VX Ace"},
+        {{{kFormatNameXP, xp}, {kFormatNameVX, vx}}, 1, "from VX"},
+        // The first format present is the one read, even when it is damaged.
+        {{{kFormatNameXP, xp}, {kFormatNameVXAce, {9, 0, 0, 0, 4, 8, 'Z', 0, 0}}}, -1, ""},
+    };
+    for (const auto& c : cases) {
+        auto clip = Holding(c.formats);
+        cClipboardDevice device(*clip, cfg);
+        cProject d(&cfg);
+        EXPECT_EQ(device.ImportClipboard(d, kProductVX), c.result) << c.name;
+        if (c.result == 1) EXPECT_EQ(d.text(kTextName), c.name);
+        EXPECT_EQ(device.LastError().empty(), c.result == 1) << c.name;
+    }
 }
 
 TEST(ClipboardCommands, ImportReplacesTheDocumentOnlyOnSuccess) {
     cConfig cfg = TestConfig();
-    platform::cMemoryClipboard clip;
-    clip.add(clip.registerFormat("RPGVX ANIMATION"), PayloadNamed("New", kProductVX));
-    cClipboardDevice device(clip, cfg);
+    auto clip = Holding({{kFormatNameVX, PayloadNamed("New", kProductVX)}});
+    cClipboardDevice device(*clip, cfg);
     auto current = ModifiedCurrent(cfg);
     // Cancel at the question ends the import without a message.
     const std::string print = ProjectFingerprint(*current);
@@ -142,11 +140,9 @@ TEST(ClipboardCommands, ImportReplacesTheDocumentOnlyOnSuccess) {
     EXPECT_EQ(r.message, kMsgImportSucceeded);
     EXPECT_EQ(r.Text(), "RPG Maker XP / VX / VXAce [Anime fight] : Import succeeded");
     ASSERT_TRUE(current);
-    EXPECT_EQ(current->text(kTextName), "New");
-    EXPECT_EQ(current->text(kTextBaseFolder), "/work/Data");
-    EXPECT_EQ(current->text(kTextFileName), "");
-    EXPECT_TRUE(current->untitled());
-    EXPECT_FALSE(current->modified());
+    EXPECT_EQ(std::tuple(current->text(kTextName), current->text(kTextBaseFolder),
+                         current->text(kTextFileName), current->untitled(), current->modified()),
+              std::tuple("New", "/work/Data", "", true, false));
 
     // Unmodified: no question.
     r = RunImportCommand(device, current, kProductVX, "/w", [&] { return ++asked, true; });
@@ -159,31 +155,26 @@ TEST(ClipboardCommands, FailedImportsLeaveTheCurrentDocumentUntouched) {
     auto current = ModifiedCurrent(cfg);
     cProject* before = current.get();
     const std::string print = ProjectFingerprint(*current);
-
-    auto expectUntouched = [&](platform::cMemoryClipboard& clip, const char* what) {
-        cClipboardDevice device(clip, cfg);
-        strCommandReport r = RunImportCommand(device, current, kProductVX, "/w", [] { return true; });
-        EXPECT_EQ(r.Text(), "< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed") << what;
-        EXPECT_EQ(current.get(), before) << what;
-        EXPECT_EQ(ProjectFingerprint(*current), print) << what;
-        EXPECT_TRUE(current->modified()) << what;
-        EXPECT_FALSE(current->untitled()) << what;
+    Bytes cut = PayloadNamed("cut", kProductVX);
+    cut.pop_back();
+    auto replaced = Holding({{kFormatNameXP, PayloadNamed("old", kProductXP)}});
+    replaced->write(replaced->registerFormat("text/plain"), {'h', 'i'}); // another program took over
+    const std::pair<std::unique_ptr<platform::cMemoryClipboard>, const char*> cases[] = {
+        {Holding({}), "empty clipboard"},
+        {std::move(replaced), "replaced by another program"},
+        {Holding({{kFormatNameVX, Text("hello world")}}), "not a Marshal dump"},
+        {Holding({{kFormatNameVX, cut}}), "cut short"},
     };
-    platform::cMemoryClipboard empty;
-    expectUntouched(empty, "empty clipboard");
-    platform::cMemoryClipboard replaced;
-    replaced.add(replaced.registerFormat("RPGXP ANIMATION"), PayloadNamed("old", kProductXP));
-    replaced.write(replaced.registerFormat("text/plain"), {'h', 'i'}); // another program took over
-    expectUntouched(replaced, "replaced by another program");
-    platform::cMemoryClipboard garbage;
-    garbage.add(garbage.registerFormat("RPGVX ANIMATION"),
-                {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
-    expectUntouched(garbage, "not a Marshal dump");
-    platform::cMemoryClipboard cut;
-    Bytes b = PayloadNamed("cut", kProductVX);
-    b.resize(b.size() - 1);
-    cut.add(cut.registerFormat("RPGVX ANIMATION"), b);
-    expectUntouched(cut, "cut short");
+    for (const auto& [clip, what] : cases) {
+        SCOPED_TRACE(what);
+        cClipboardDevice device(*clip, cfg);
+        strCommandReport r = RunImportCommand(device, current, kProductVX, "/w", [] { return true; });
+        EXPECT_EQ(r.Text(), "< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed");
+        EXPECT_EQ(current.get(), before);
+        EXPECT_EQ(ProjectFingerprint(*current), print);
+        EXPECT_TRUE(current->modified());
+        EXPECT_FALSE(current->untitled());
+    }
 }
 
 TEST(ClipboardCommands, ExportReportsAndLeavesTheProjectAlone) {
@@ -217,7 +208,7 @@ TEST(ClipboardMenu, ProbesFollowTheFormats) {
     EXPECT_FALSE(s.IsEnabled(kCmdExport2003) || s.IsEnabled(kCmdImport2003) ||
                  s.IsEnabled(kCmdImportMarshal));
 
-    for (const char* name : {"RPGXP ANIMATION", "RPGVX ANIMATION", "VX Ace ANIMATION"}) {
+    for (const char* name : {kFormatNameXP, kFormatNameVX, kFormatNameVXAce}) {
         clip.clear();
         clip.add(clip.registerFormat(name), {1});
         s = ProbeClipboardMenu(clip);
@@ -226,7 +217,7 @@ TEST(ClipboardMenu, ProbesFollowTheFormats) {
     }
     clip.clear();
     clip.add(platform::cClipboard::kFormat2000, {1});
-    clip.add(clip.registerFormat("application/rpgmv-animations"), {'['});
+    clip.add(clip.registerFormat(kFormatNameMV), {'['});
     s = ProbeClipboardMenu(clip);
     EXPECT_TRUE(s.import2000 && s.importMV && s.IsEnabled(kCmdImport2000) && s.IsEnabled(kCmdImportMV));
     EXPECT_FALSE(s.importMarshal);
@@ -234,49 +225,46 @@ TEST(ClipboardMenu, ProbesFollowTheFormats) {
 
 // ---- file-name resolution -----------------------------------------------------------------------
 
-TEST(FileNameResolution, RelativeFoldersArePrefixedWithABackslash) {
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "BattleEffect", PictureExtensions()), "BattleEffect\\Fire1");
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "Graphics\\Animations", PictureExtensions()),
-              "Graphics\\Animations\\Fire1");
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "Graphics/Animations/", PictureExtensions()),
-              "Graphics/Animations/Fire1");
-    EXPECT_EQ(ResolveImportedFileName("Fire1", "", PictureExtensions()), "Fire1");
-}
-
-TEST(FileNameResolution, AbsoluteFoldersFindTheFile) {
+TEST(FileNameResolution, FoldersAreJoinedAndSearched) {
     testing_support::TempDir dir;
-    testing_support::WriteBytes(dir.file("Fire1.png"), {1});
-    testing_support::WriteBytes(dir.file("Fire1.bmp"), {1});
-    testing_support::WriteBytes(dir.file("Fire10.png"), {1});
-    testing_support::WriteBytes(dir.file("Slash.ogg"), {1});
+    for (const char* name : {"Fire1.png", "Fire1.bmp", "Fire10.png", "Slash.ogg"})
+        testing_support::WriteBytes(dir.file(name), {1});
     const std::string& folder = dir.path();
-    EXPECT_EQ(ResolveImportedFileName("Fire1", folder, PictureExtensions()),
-              folder + "\\Fire1.bmp"); // smallest name wins
-    EXPECT_EQ(ResolveImportedFileName("Fire10", folder, PictureExtensions()), folder + "\\Fire10.png");
-    EXPECT_EQ(ResolveImportedFileName("Ice", folder, PictureExtensions()),
-              folder + "\\Ice"); // none: no extension added
     // A folder stored with backslashes is still searched on disk, and keeps its form.
     std::string windowsForm = folder;
-    for (char& c : windowsForm)
-        if (c == '/') c = '\\';
-    EXPECT_EQ(ResolveImportedFileName("Slash", windowsForm, SoundExtensions()), windowsForm + "\\Slash.ogg");
+    std::replace(windowsForm.begin(), windowsForm.end(), '/', '\\');
+    const std::tuple<const char*, std::string, bool, std::string> names[] = {
+        // Relative folders are joined with a backslash, without looking at the disk.
+        {"Fire1", "BattleEffect", true, "BattleEffect\\Fire1"},
+        {"Fire1", "Graphics\\Animations", true, "Graphics\\Animations\\Fire1"},
+        {"Fire1", "Graphics/Animations/", true, "Graphics/Animations/Fire1"},
+        {"Fire1", "", true, "Fire1"},
+        // Absolute folders find the file: the smallest name wins; none found adds no extension.
+        {"Fire1", folder, true, folder + "\\Fire1.bmp"},
+        {"Fire10", folder, true, folder + "\\Fire10.png"},
+        {"Ice", folder, true, folder + "\\Ice"},
+        {"Slash", windowsForm, false, windowsForm + "\\Slash.ogg"},
+    };
+    for (const auto& [title, in, picture, resolved] : names)
+        EXPECT_EQ(ResolveImportedFileName(title, in, picture ? PictureExtensions() : SoundExtensions()),
+                  resolved)
+            << title << " in " << in;
 
     // Through the dispatcher: pictures against FolderName_G, sounds against FolderName_S.
     cConfig cfg = TestConfig();
     cfg.FolderName_G = folder;
     cfg.FolderName_S = "Audio\\SE";
     cProject src(&cfg);
-    src.pictures().setCopy(0, Picture("x\\Fire1.png", 0));
-    src.pictures().setCopy(1, Picture("Ice.png", 0));
+    src.pictures().setCopy(0, Picture("x\\Fire1.png"));
+    src.pictures().setCopy(1, Picture("Ice.png"));
     src.addEffect(Sound(0, "Slash.ogg", 100, 100));
     platform::cMemoryClipboard clip;
     cClipboardDevice device(clip, cfg);
     ASSERT_EQ(device.ExportClipboard(src, kProductVX), 1);
     cProject back(&cfg);
     ASSERT_EQ(device.ImportClipboard(back, kProductVX), 1);
-    EXPECT_EQ(back.picture(0)->path, folder + "\\Fire1.bmp");
-    EXPECT_EQ(back.picture(1)->path, folder + "\\Ice");
-    EXPECT_EQ(back.effect(0)->soundPath, "Audio\\SE\\Slash");
+    EXPECT_EQ(std::tuple(back.picture(0)->path, back.picture(1)->path, back.effect(0)->soundPath),
+              std::tuple(folder + "\\Fire1.bmp", folder + "\\Ice", "Audio\\SE\\Slash"));
 }
 
 TEST(FileNameResolution, TitlesDropOnlyAKnownExtension) {
@@ -303,8 +291,8 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
         testing_support::WriteBytes(dir.file(name), {1});
     cConfig cfg = TestConfig();
     cProject src(&cfg);
-    src.pictures().setCopy(0, Picture("Light.Effect", 0));
-    src.pictures().setCopy(1, Picture("Light", 0));
+    src.pictures().setCopy(0, Picture("Light.Effect"));
+    src.pictures().setCopy(1, Picture("Light"));
     src.addEffect(Sound(0, "Hit.v2", 100, 100));
     src.frameOrCreate(0);
     for (const std::string& folder : {std::string("BattleEffect"), dir.path()}) {
@@ -337,11 +325,9 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
 TEST(FileNameResolution, OnlyOccupiedSlotsWithATextChange) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);
-    d.pictures().setCopy(0, Picture("", 0));
-    d.pictures().setCopy(3, Picture("Fire1", 0));
-    strEffect silent;
-    silent.flags = strEffect::kFlash;
-    d.addEffect(silent);
+    d.pictures().setCopy(0, Picture(""));
+    d.pictures().setCopy(3, Picture("Fire1"));
+    d.addEffect({.flags = strEffect::kFlash});
     d.addEffect(Sound(1, "Boom", 100, 100));
     ResolveImportedFileNames(d, cfg);
     EXPECT_EQ(

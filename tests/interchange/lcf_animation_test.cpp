@@ -5,7 +5,7 @@
 #include "document/project.h"
 #include "interchange/clip_2000.h"
 #include "interchange/clipboard_device.h"
-#include "marshal_test_support.h"
+#include "interchange_fixture.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
 
@@ -15,51 +15,38 @@
 #include <tuple>
 #include <vector>
 
+using namespace interchange_test;
+
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 // Hand-built LCF pieces (lengths below 128, so one length byte), independent of the writer.
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts)
-        out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
 Bytes Chunk(uint8_t id, const Bytes& data) {
     return Cat({{id, static_cast<uint8_t>(data.size())}, data});
-}
-Bytes Text(const std::string& s) {
-    return Bytes(s.begin(), s.end());
 }
 Bytes Payload(const Bytes& record) {
     const uint32_t n = static_cast<uint32_t>(record.size());
     return Cat({{uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24), 1, 0, 0, 0}, record});
 }
 
-Bytes Export(const cProject& doc) {
-    Bytes out;
-    EXPECT_EQ(PK2::BuildLcfPayload(doc, out), 1);
-    return out;
+// A project of `cells` cell slots with picture 0.
+std::unique_ptr<cProject> WithPicture(int cells, const std::string& path) {
+    auto doc = std::make_unique<cProject>();
+    doc->create(0, cells, 0, 0);
+    doc->pictures().setCopy(0, Picture(path));
+    return doc;
 }
 
-strPicture Picture(const std::string& path) {
-    strPicture p;
-    p.path = path;
-    return p;
+Bytes Export(const cProject& doc) {
+    return interchange_test::Export(doc, kProduct2000);
 }
 
 } // namespace
 
 TEST(Lcf2000Export, OneCellOneTimingExactBytes) {
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    doc.setSetting(kKeyCentrePosition, 1); // Whole: scope 1, position 1
-    doc.pictures().setCopy(0, Picture("Pic\\Fire1.png"));
-    doc.frameOrCreate(0);
-    const strCell c = marshal_test::Cell(0, 3, -2, 5, 150, 150, 0, 255, 0);
-    doc.setCell(0, 0, &c);
-    doc.addEffect(marshal_test::Flash(0, 1, 255, 128, 0, 255, 0));
+    auto doc = WithPicture(16, "Pic\\Fire1.png");
+    doc->setSetting(kKeyCentrePosition, 1); // Whole: scope 1, position 1
+    PutCell(*doc, 0, 0, Cell(0, 3, -2, 5, 150, 150, 0, 255, 0));
+    doc->addEffect(Flash(0, 1, 255, 128, 0, 255, 0));
 
     const Bytes sound = Cat({Chunk(1, Text("(OFF)")), {0x00}});
     const Bytes timing =
@@ -69,26 +56,34 @@ TEST(Lcf2000Export, OneCellOneTimingExactBytes) {
                             Chunk(4, {5}),
                             Chunk(5, {0x81, 0x16}),
                             {0x00}});
-    const Bytes cells = Cat({{1, 1}, cell});
-    const Bytes frames = Cat({{1, 1}, Chunk(1, cells), {0x00}});
+    const Bytes frames = Cat({{1, 1}, Chunk(1, Cat({{1, 1}, cell})), {0x00}});
     const Bytes record = Cat({Chunk(2, Text("Fire1")),
                               Chunk(6, Cat({{1, 1}, timing})),
                               Chunk(9, {1}),
                               Chunk(10, {1}),
                               Chunk(12, frames),
                               {0x00}});
-    EXPECT_EQ(Export(doc), Payload(record));
-    EXPECT_EQ(Export(doc).size(), 76u);
+    EXPECT_EQ(Export(*doc), Payload(record));
+    EXPECT_EQ(Export(*doc).size(), 76u);
 }
 
-TEST(Lcf2000Export, GraphicIsTheFirstOccupiedPictureSlot) {
+TEST(Lcf2000Export, GraphicAndLongTexts) {
+    // The graphic is the first occupied picture slot; texts of 128 bytes or more keep their length.
     cProject doc;
     doc.create(0, 16, 0, 0);
-    doc.pictures().setCopy(2, Picture("C:\\Games\\Graphics\\Thunder3.png"));
+    const std::string name(200, 'n');
+    const std::string title(130, 't');
+    doc.setText(kTextName, name);
+    doc.pictures().setCopy(2, Picture("C:\\Games\\Graphics\\" + title + ".png"));
     doc.pictures().setCopy(5, Picture("Other.png"));
+    const Bytes b = Export(doc);
+    EXPECT_EQ(b[8], 0x01); // chunk 1
+    EXPECT_EQ(b[9], 0x81); // 200 as a variable-length integer: 81 48
+    EXPECT_EQ(b[10], 0x48);
     cProject back;
-    ASSERT_EQ(PK2::ReadLcfPayload(Export(doc), back), 1);
-    EXPECT_EQ(back.picture(0)->path, "Thunder3");
+    ASSERT_EQ(Import(b, back, kProduct2000), 1);
+    EXPECT_EQ(back.text(kTextName), name);
+    EXPECT_EQ(back.picture(0)->path, title);
 }
 
 TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
@@ -105,8 +100,8 @@ TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
     EXPECT_TRUE(clip.isAvailable(other));
     EXPECT_FALSE(clip.isAvailable(platform::cClipboard::kFormat2000));
 
-    interchange::cClipboardDevice device(clip, cConfig::defaults());
-    EXPECT_EQ(interchange::RunExportCommand(device, doc, interchange::kProduct2000).Text(),
+    cClipboardDevice device(clip, cConfig::defaults());
+    EXPECT_EQ(RunExportCommand(device, doc, kProduct2000).Text(),
               "< ! > RPG Maker 2000 [Anime fight] : Export failed");
     EXPECT_TRUE(clip.isAvailable(other));
 }
@@ -124,8 +119,7 @@ TEST(Lcf2000Maps, ValuesTheRoundTripsDoNotReach) {
     EXPECT_EQ(std::tuple(PK2::CentreFromScopePosition(0, 0), PK2::CentreFromScopePosition(0, 7)),
               std::tuple(3, 2));
     EXPECT_EQ(PK2::FlashObjectToScope(2), 0);
-    strEffect e;
-    e.flashObject = 1;
+    strEffect e{.flashObject = 1};
     PK2::FlashScopeToObject(2, e);
     EXPECT_EQ(e.flashObject, 0);
     e.flashObject = 1;
@@ -133,141 +127,100 @@ TEST(Lcf2000Maps, ValuesTheRoundTripsDoNotReach) {
     EXPECT_EQ(e.flashObject, 1);
 }
 
-TEST(Lcf2000Export, SoundClampsAndTimingCount) {
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    doc.pictures().setCopy(0, Picture("")); // no chunk 2: the timings come first
+TEST(Lcf2000Export, SoundClampsTimingCountAndEightCellSlots) {
+    auto doc = WithPicture(12, ""); // no chunk 2: the timings come first
     // Slots 0 and 2 occupied, slot 1 empty: two timings, count 2. The second has no valid block.
-    strEffect loud = marshal_test::Sound(0, "Sound\\Bang.ogg", 150, 30);
+    strEffect loud = Sound(0, "Sound\\Bang.ogg", 150, 30);
     loud.balance = 200;
-    doc.effects().setCopy(0, loud);
-    doc.effects().setCopy(2, strEffect{.startFrame = 3});
-    const Bytes b = Export(doc);
+    doc->effects().setCopy(0, loud);
+    doc->effects().setCopy(2, strEffect{.startFrame = 3});
+    for (int c = 0; c < 12; ++c)
+        PutCell(*doc, 0, c, {.pattern = static_cast<uint16_t>(c + 1)});
+    const Bytes b = Export(*doc);
     // The timing array begins right after the header: chunk 6, its length, then the count.
     ASSERT_EQ(b[8], 0x06);
     EXPECT_EQ(b[10], 2);
 
     cProject back;
-    ASSERT_EQ(PK2::ReadLcfPayload(b, back), 1);
+    ASSERT_EQ(Import(b, back, kProduct2000), 1);
     ASSERT_EQ(back.effectCount(), 2);
     const strEffect* a = back.effect(0);
     EXPECT_EQ(std::tuple(a->flags, a->soundPath, a->volume, a->frequency, a->balance),
               std::tuple(strEffect::kSound, "Bang", 100, 50, 200));
     EXPECT_EQ(std::tuple(back.effect(1)->flags, back.effect(1)->startFrame), std::tuple(0, 3));
-}
-
-TEST(Lcf2000Export, AtMostEightCellSlots) {
-    cProject doc;
-    doc.create(0, 12, 0, 0);
-    doc.pictures().setCopy(0, Picture("p"));
-    doc.frameOrCreate(0);
-    for (int c = 0; c < 12; ++c) {
-        strCell x;
-        x.pattern = static_cast<uint16_t>(c + 1);
-        doc.setCell(0, c, &x);
-    }
-    cProject back;
-    ASSERT_EQ(PK2::ReadLcfPayload(Export(doc), back), 1);
+    // At most eight cell slots.
     EXPECT_EQ(back.cellNumber(), 8);
     for (int c = 0; c < 8; ++c)
         EXPECT_EQ(back.cell(0, c)->pattern, c + 1);
 }
 
-TEST(Lcf2000Export, LongTextsKeepTheirLength) {
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    const std::string name(200, 'n');
-    const std::string title(130, 't');
-    doc.setText(kTextName, name);
-    doc.pictures().setCopy(0, Picture(title));
-    const Bytes b = Export(doc);
-    EXPECT_EQ(b[8], 0x01); // chunk 1
-    EXPECT_EQ(b[9], 0x81); // 200 as a variable-length integer: 81 48
-    EXPECT_EQ(b[10], 0x48);
-    cProject back;
-    ASSERT_EQ(PK2::ReadLcfPayload(b, back), 1);
-    EXPECT_EQ(back.text(kTextName), name);
-    EXPECT_EQ(back.picture(0)->path, title);
-}
-
 TEST(Lcf2000Import, OffSoundAndNoFlashStillAddsAnEffect) {
-    const Bytes sound = Cat({Chunk(1, Text("(OFF)")), {0x00}});
-    const Bytes timing = Cat({Chunk(1, {1}), Chunk(2, sound), {0x00}});
-    const Bytes record = Cat({Chunk(6, Cat({{1, 1}, timing})), {0x00}});
+    const Bytes timing = Cat({Chunk(1, {1}), Chunk(2, Cat({Chunk(1, Text("(OFF)")), {0x00}})), {0x00}});
     cProject doc;
-    ASSERT_EQ(PK2::ReadLcfPayload(Payload(record), doc), 1);
+    ASSERT_EQ(Import(Payload(Cat({Chunk(6, Cat({{1, 1}, timing})), {0x00}})), doc, kProduct2000), 1);
     ASSERT_EQ(doc.effectCount(), 1);
-    EXPECT_EQ(doc.effect(0)->flags, 0);
-    EXPECT_EQ(doc.effect(0)->startFrame, 0);
+    EXPECT_EQ(std::tuple(doc.effect(0)->flags, doc.effect(0)->startFrame), std::tuple(0, 0));
     // Without chunks 9 and 10 the LCF defaults (scope 0, position 2) give "Down".
     EXPECT_EQ(doc.getSetting(kKeyCentrePosition), 2);
     EXPECT_NE(doc.picture(0), nullptr); // picture slot 0 even with an empty title
 }
 
 TEST(Lcf2000Import, BadHeadersFail) {
-    cProject doc;
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{}, doc), -1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0}, doc), -1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{0, 0, 0, 0, 1, 0, 0, 0, 0}, doc), -1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0, 0, 0, 0, 0}, doc), -1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}, doc), -1); // -1 records
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 1, 0, 0, 0, 0}, doc), 1);
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes{1, 0, 0, 0, 1, 0, 0, 0}, doc), -1); // no record at all
-    // Other data under format 582: a JSON text's first bytes are two positive words.
     const std::string json = R"([{"animation1Hue":0,"frames":[]}])";
-    EXPECT_EQ(PK2::ReadLcfPayload(Bytes(json.begin(), json.end()), doc), -1);
-
+    const std::pair<Bytes, int> headers[] = {
+        {{}, -1},
+        {{1, 0, 0, 0}, -1},
+        {{0, 0, 0, 0, 1, 0, 0, 0, 0}, -1},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0}, -1},
+        {{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}, -1}, // -1 records
+        {{1, 0, 0, 0, 1, 0, 0, 0, 0}, 1},
+        {{1, 0, 0, 0, 1, 0, 0, 0}, -1}, // no record at all
+        // Other data under format 582: a JSON text's first bytes are two positive words.
+        {Text(json), -1},
+    };
+    for (const auto& [bytes, result] : headers) {
+        cProject doc;
+        EXPECT_EQ(Import(bytes, doc, kProduct2000), result) << testing::PrintToString(bytes);
+    }
+    cProject doc;
     platform::cMemoryClipboard clip;
     EXPECT_EQ(PK2::ImportLcf(doc, clip, cConfig::defaults()), -1); // format absent
 }
 
 TEST(Lcf2000Import, EveryPrefixFails) {
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    doc.setText(kTextName, "Cut");
-    doc.pictures().setCopy(0, Picture("p"));
-    for (int f = 0; f < 4; ++f) {
-        doc.frameOrCreate(f);
-        for (int c = 0; c < 3; ++c) {
-            const strCell x{.x = static_cast<int16_t>(-f * 7), .opacity = static_cast<uint8_t>(40 * c)};
-            doc.setCell(f, c, &x);
-        }
-    }
-    doc.addEffect(strEffect{.flags = strEffect::kSound | strEffect::kFlash, .soundPath = "s"});
-    const Bytes full = Export(doc);
+    auto doc = WithPicture(16, "p");
+    doc->setText(kTextName, "Cut");
+    for (int f = 0; f < 4; ++f)
+        for (int c = 0; c < 3; ++c)
+            PutCell(*doc, f, c, {.x = static_cast<int16_t>(-f * 7), .opacity = static_cast<uint8_t>(40 * c)});
+    doc->addEffect(strEffect{.flags = strEffect::kSound | strEffect::kFlash, .soundPath = "s"});
+    const Bytes full = Export(*doc);
     ASSERT_LT(full.size(), 264u); // the length word below is one byte
     for (size_t n = 0; n <= full.size(); ++n) {
         Bytes cut(full.begin(), full.begin() + static_cast<long>(n));
         cProject back;
-        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1) << n;
+        EXPECT_EQ(Import(cut, back, kProduct2000), n == full.size() ? 1 : -1) << n;
         if (n < 9) continue;
         cut[0] = static_cast<uint8_t>(n - 8); // a header that agrees with the cut: still cut short
         cut[1] = 0;
-        EXPECT_EQ(PK2::ReadLcfPayload(cut, back), n == full.size() ? 1 : -1) << n;
+        EXPECT_EQ(Import(cut, back, kProduct2000), n == full.size() ? 1 : -1) << n;
     }
 }
 
 TEST(Lcf2000Import, TheLengthWordIsNotTrusted) {
     // The record runs to the end of the block whatever the first word says (it must only be
     // positive); bytes past the record's end (a block rounded up) are not read.
-    cProject doc;
-    doc.create(0, 8, 0, 0);
-    doc.pictures().setCopy(0, Picture("p"));
-    doc.frameOrCreate(0);
-    const strCell c = marshal_test::Cell(0, 7, 3, 4, 100, 100, 0, 255, 0);
-    doc.setCell(0, 0, &c);
-    const Bytes exact = Export(doc);
+    auto doc = WithPicture(8, "p");
+    PutCell(*doc, 0, 0, Cell(0, 7, 3, 4, 100, 100, 0, 255, 0));
+    const Bytes exact = Export(*doc);
     cProject reference;
-    ASSERT_EQ(PK2::ReadLcfPayload(exact, reference), 1);
+    ASSERT_EQ(Import(exact, reference, kProduct2000), 1);
     const uint32_t length = static_cast<uint32_t>(exact.size() - 8);
     for (uint32_t word : {length, 1u, length - 3, length + 1, 0x7FFFFFFFu}) {
         for (size_t padding : {size_t(0), size_t(5)}) {
-            Bytes b = exact;
-            for (int k = 0; k < 4; ++k)
-                b[k] = static_cast<uint8_t>(word >> (8 * k));
-            b.insert(b.end(), padding, 0xEE);
             cProject back;
-            ASSERT_EQ(PK2::ReadLcfPayload(b, back), 1) << word << " " << padding;
+            ASSERT_EQ(Import(Rewrapped(exact, word, padding), back, kProduct2000), 1)
+                << word << " " << padding;
             EXPECT_EQ(testing_support::CompareProjects(reference, back), "") << word << " " << padding;
         }
     }
@@ -277,7 +230,7 @@ TEST(Lcf2000Import, HugeCountsDoNotAllocate) {
     // A frame count of 2^31 with two bytes of data.
     const Bytes record = Cat({Chunk(12, {0x88, 0x80, 0x80, 0x80, 0x00, 0x01, 0x00}), {0x00}});
     cProject doc;
-    ASSERT_EQ(PK2::ReadLcfPayload(Payload(record), doc), 1);
+    ASSERT_EQ(Import(Payload(record), doc, kProduct2000), 1);
     EXPECT_LE(doc.frameCount(), 3);
 }
 
@@ -293,27 +246,26 @@ TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
     doc.pictures().setCopy(0, strPicture{96, 96, 0, "Thunder"});
     const uint8_t opacities[] = {255, 0, 130, 28};
     for (int f = 0; f < 6; ++f) {
-        doc.frameOrCreate(f);
         for (int c = 0; c < 8; c += 1 + f % 3) {
             const int zoom = 20 + 17 * c;
-            strCell x = marshal_test::Cell(0, 1 + (f * 8 + c) % 25, f * 13 - c * 40, -f * 9 + c, zoom, zoom,
-                                           0, opacities[(f + c) % 4], 0);
+            strCell x = Cell(0, 1 + (f * 8 + c) % 25, f * 13 - c * 40, -f * 9 + c, zoom, zoom, 0,
+                             opacities[(f + c) % 4], 0);
             x.red = static_cast<uint8_t>(c * 25);
             x.green = 200;
             x.blue = 0;
             x.saturation = static_cast<uint8_t>(100 + f);
-            doc.setCell(f, c, &x);
+            PutCell(doc, f, c, x);
         }
     }
-    strEffect a = marshal_test::Sound(2, "Fire1", 90, 110);
+    strEffect a = Sound(2, "Fire1", 90, 110);
     a.balance = 60;
     doc.addEffect(a);
-    doc.addEffect(marshal_test::Flash(4, 1, 132, 255, 0, 189, 8)); // 23 of 31
+    doc.addEffect(Flash(4, 1, 132, 255, 0, 189, 8)); // 23 of 31
     ASSERT_EQ(PK2::ColourTo5(189), 23);
     ASSERT_EQ(PK2::ColourFrom5(23), 189);
 
     cProject back;
-    ASSERT_EQ(PK2::ReadLcfPayload(Export(doc), back), 1);
+    ASSERT_EQ(Import(Export(doc), back, kProduct2000), 1);
     EXPECT_EQ(testing_support::CompareProjects(doc, back), "");
     // And the payload of the imported project is the same bytes.
     EXPECT_EQ(Export(back), Export(doc));
@@ -324,17 +276,14 @@ TEST(Lcf2000Clipboard, DispatcherAndResolution) {
     cProject doc(&cfg);
     doc.create(0, 16, 0, 0);
     doc.pictures().setCopy(0, Picture("Fire1.png"));
-    strEffect e;
-    e.flags = strEffect::kSound;
-    e.soundPath = "Sound\\Blow.wav";
-    doc.addEffect(e);
+    doc.addEffect(Sound(0, "Sound\\Blow.wav", 100, 100));
 
     platform::cMemoryClipboard clip;
-    interchange::cClipboardDevice device(clip, cfg);
-    EXPECT_EQ(device.ExportClipboard(doc, interchange::kProduct2000), 1);
+    cClipboardDevice device(clip, cfg);
+    EXPECT_EQ(device.ExportClipboard(doc, kProduct2000), 1);
     EXPECT_TRUE(clip.isAvailable(platform::cClipboard::kFormat2000));
     cProject back(&cfg);
-    EXPECT_EQ(device.ImportClipboard(back, interchange::kProduct2000), 1);
+    EXPECT_EQ(device.ImportClipboard(back, kProduct2000), 1);
     EXPECT_EQ(back.picture(0)->path, "BattleEffect\\Fire1");
     EXPECT_EQ(back.effect(0)->soundPath, "Sound\\Blow");
 }

@@ -4,12 +4,10 @@
 #include "config/config.h"
 #include "document/project.h"
 #include "interchange/clipboard_device.h"
-#include "interchange/clipboard_formats.h"
 #include "interchange/mv_animation.h"
-#include "marshal_test_support.h"
+#include "interchange_fixture.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
-#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +15,17 @@
 #include <tuple>
 #include <vector>
 
+using namespace interchange_test;
+
 namespace {
 
-std::string Export(const cProject& doc, const std::string& locale = "jpn") {
-    std::string out;
-    EXPECT_EQ(PKMV::BuildMvPayload(doc, locale, out), 1);
-    return out;
+std::string ExportText(const cProject& doc) {
+    const Bytes b = Export(doc, kProductMV);
+    return std::string(b.begin(), b.end());
 }
 
-int Import(const std::string& text, cProject& doc, std::string* why = nullptr) {
-    return PKMV::ReadMvPayload(
-        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()), doc, "jpn",
-        why);
+int ImportText(const std::string& text, cProject& doc, std::string* why = nullptr) {
+    return Import(text, doc, kProductMV, why);
 }
 
 // A minimal valid animation with the given frames and timings texts.
@@ -36,45 +33,39 @@ std::string Animation(const std::string& frames, const std::string& timings = "[
     return R"([{"name":"N","position":1,"frames":)" + frames + R"(,"timings":)" + timings + "}]";
 }
 
-const strCell* OnlyCell(const cProject& doc) {
-    return doc.cell(0, 0);
+// "[x,x,...]" with n copies of x.
+std::string Repeated(const std::string& x, int n) {
+    std::string out = "[";
+    for (int i = 0; i < n; ++i)
+        out += (i ? "," : "") + x;
+    return out + "]";
 }
 
 } // namespace
-
-TEST(MvExport, ClipboardHoldsTheBareText) {
-    // The exact text of a one-cell project is the vector in tests/data/mv/one_cell/export.json.
-    cProject doc;
-    doc.create(0, 16, 0, 0);
-    doc.frameOrCreate(0);
-    strCell c;
-    doc.setCell(0, 0, &c);
-    platform::cMemoryClipboard clip;
-    ASSERT_EQ(PKMV::ExportMv(doc, clip, cConfig::defaults()), 1);
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(clip.read(clip.registerFormat(interchange::kFormatNameMV), bytes));
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), Export(doc)); // no length word, no zero byte
-    EXPECT_EQ(bytes.back(), ']');
-}
 
 TEST(MvExport, PicturesTimingsAndEmptySlots) {
     cProject doc;
     doc.create(0, 16, 0, 0);
     doc.setSetting(kKeyCentrePosition, 3);
     doc.pictures().setCopy(1, strPicture{.hue = 120, .path = "img\\animations\\Fire2.png"});
-    doc.frameOrCreate(0);
-    doc.frameOrCreate(2); // slot 1 empty: left out
-    strCell c{
-        .picture = 1, .pattern = 250, .blend = 3, .x = -3, .mx = -120, .my = 80, .angle = -455, .opacity = 9};
-    doc.setCell(2, 1, &c);
-    strEffect e = marshal_test::Flash(4, 2, 1, 2, 3, 4, 6);
+    doc.frameOrCreate(0); // slot 1 empty: left out
+    PutCell(doc, 2, 1,
+            {.picture = 1,
+             .pattern = 250,
+             .blend = 3,
+             .x = -3,
+             .mx = -120,
+             .my = 80,
+             .angle = -455,
+             .opacity = 9});
+    strEffect e = Flash(4, 2, 1, 2, 3, 4, 6);
     e.flags |= strEffect::kSound;
     e.soundPath = "se\\Fire1.ogg";
     e.volume = e.balance = 70;
     e.frequency = 120;
     doc.addEffect(e);
     doc.addEffect(strEffect{});
-    EXPECT_EQ(Export(doc),
+    EXPECT_EQ(ExportText(doc),
               R"([{"animation1Hue":0,"animation1Name":"","animation2Hue":120,"animation2Name":"Fire2",)"
               R"("frames":[[],[[],[199,-3,0,120,-45,1,9,2]]],"id":1,"name":"","position":0,"timings":[)"
               R"({"flashColor":[255,0,0,0],"flashDuration":0,"flashScope":0,"frame":0,"se":null},)"
@@ -84,16 +75,12 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
     // At most 16 cells are written.
     cProject wide;
     wide.create(0, 20, 0, 0);
-    wide.frameOrCreate(0);
-    for (int i = 0; i < 20; ++i) {
-        strCell x{.pattern = static_cast<uint16_t>(i + 1)};
-        wide.setCell(0, i, &x);
-    }
+    for (int i = 0; i < 20; ++i)
+        PutCell(wide, 0, i, {.pattern = static_cast<uint16_t>(i + 1)});
     cProject back;
-    ASSERT_EQ(Import(Export(wide), back), 1);
-    EXPECT_EQ(back.cellNumber(), 16);
-    EXPECT_EQ(back.frame(0)->cells.occupied(), 16);
-    EXPECT_EQ(back.cell(0, 15)->pattern, 16);
+    ASSERT_EQ(ImportText(ExportText(wide), back), 1);
+    EXPECT_EQ(std::tuple(back.cellNumber(), back.frame(0)->cells.occupied(), back.cell(0, 15)->pattern),
+              std::tuple(16, 16, 16));
 }
 
 TEST(MvMaps, CellValuesBothWays) {
@@ -141,17 +128,17 @@ TEST(MvMaps, CellValuesBothWays) {
 
 TEST(MvImport, PanAndTimingDefaults) {
     cProject doc;
-    ASSERT_EQ(
-        Import(Animation("[[]]", R"([{"frame":3,"se":{"name":"Hit","pan":30,"pitch":90,"volume":55}},{}])"),
-               doc),
-        1);
+    ASSERT_EQ(ImportText(Animation("[[]]",
+                                   R"([{"frame":3,"se":{"name":"Hit","pan":30,"pitch":90,"volume":55}},{}])"),
+                         doc),
+              1);
     ASSERT_EQ(doc.effectCount(), 2);
     EXPECT_EQ(*doc.effect(0), strEffect{}); // frame 0 sorts first
     const strEffect* hit = doc.effect(1);
     EXPECT_EQ(std::tuple(hit->flags, hit->startFrame, hit->balance, hit->frequency, hit->volume),
               std::tuple(strEffect::kSound, 3, 130, 90, 55));
     // An empty name still sets the sound bit.
-    ASSERT_EQ(Import(Animation("[[]]", R"([{"se":{"name":""}}])"), doc), 1);
+    ASSERT_EQ(ImportText(Animation("[[]]", R"([{"se":{"name":""}}])"), doc), 1);
     EXPECT_EQ(doc.effect(0)->flags, strEffect::kSound);
 }
 
@@ -181,18 +168,18 @@ TEST(MvImport, RequiredKeysAndWrongTypesFail) {
     for (const char* text : bad) {
         cProject doc;
         std::string why;
-        EXPECT_EQ(Import(text, doc, &why), -1) << text;
+        EXPECT_EQ(ImportText(text, doc, &why), -1) << text;
         EXPECT_FALSE(why.empty()) << text;
     }
 }
 
 TEST(MvImport, OptionalValuesOfOtherTypesKeepDefaults) {
     cProject doc;
-    ASSERT_EQ(Import(Animation(R"([[[0,"x",null,true,[1],{},2,1],[0,1,2],[]]])",
-                               R"([{"frame":"2","flashScope":1,"flashColor":[1,"a",3],"se":"Hit"}])"),
-                     doc),
+    ASSERT_EQ(ImportText(Animation(R"([[[0,"x",null,true,[1],{},2,1],[0,1,2],[]]])",
+                                   R"([{"frame":"2","flashScope":1,"flashColor":[1,"a",3],"se":"Hit"}])"),
+                         doc),
               1);
-    const strCell* c = OnlyCell(doc);
+    const strCell* c = doc.cell(0, 0);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(std::tuple(c->x, c->mx, c->opacity, c->blend), std::tuple(0, 100, 2, 1));
     EXPECT_EQ(doc.cell(0, 1), nullptr); // fewer than 8 elements
@@ -204,36 +191,27 @@ TEST(MvImport, OptionalValuesOfOtherTypesKeepDefaults) {
 TEST(MvImport, DeepNestingAndHugeNumbersAreRefused) {
     cProject doc;
     std::string deep = std::string(100000, '[') + std::string(100000, ']');
-    EXPECT_EQ(Import(deep, doc), -1);
+    EXPECT_EQ(ImportText(deep, doc), -1);
     // Brackets inside strings do not count.
     ASSERT_EQ(
-        Import(
+        ImportText(
             R"([{"name":"[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\"","position":1,"frames":[[]],"timings":[]}])",
             doc),
         1);
     EXPECT_EQ(doc.text(kTextName), std::string(42, '[') + "\"");
-    ASSERT_EQ(Import(Animation("[[[1e300,-1e300,1e300,1e300,1e300,1e300,1e300,1e300]]]",
-                               R"([{"frame":-1e300,"flashScope":1e300,"flashDuration":1e300}])"),
-                     doc),
+    ASSERT_EQ(ImportText(Animation("[[[1e300,-1e300,1e300,1e300,1e300,1e300,1e300,1e300]]]",
+                                   R"([{"frame":-1e300,"flashScope":1e300,"flashDuration":1e300}])"),
+                         doc),
               1);
-    EXPECT_NE(OnlyCell(doc), nullptr);
-    EXPECT_EQ(doc.effect(0)->startFrame, 0);
-    EXPECT_EQ(doc.effect(0)->flashFrames, 65535);
+    EXPECT_NE(doc.cell(0, 0), nullptr);
+    EXPECT_EQ(std::tuple(doc.effect(0)->startFrame, doc.effect(0)->flashFrames), std::tuple(0, 65535));
 }
 
 TEST(MvImport, FramesBeyondTheCapacityAndCellsBeyondSixteen) {
-    std::string frames = "[";
-    for (int i = 0; i < 1200; ++i)
-        frames += i ? ",[[0,1,0,100,0,0,255,0]]" : "[[0,1,0,100,0,0,255,0]]";
-    frames += "]";
     cProject doc;
-    ASSERT_EQ(Import(Animation(frames), doc), 1);
+    ASSERT_EQ(ImportText(Animation(Repeated("[[0,1,0,100,0,0,255,0]]", 1200)), doc), 1);
     EXPECT_EQ(doc.frameCount(), 1000);
-    std::string wide = "[[";
-    for (int i = 0; i < 20; ++i)
-        wide += i ? ",[0,0,0,100,0,0,255,0]" : "[0,0,0,100,0,0,255,0]";
-    wide += "]]";
-    ASSERT_EQ(Import(Animation(wide), doc), 1);
+    ASSERT_EQ(ImportText(Animation("[" + Repeated("[0,0,0,100,0,0,255,0]", 20) + "]"), doc), 1);
     EXPECT_EQ(doc.frame(0)->cells.occupied(), 16);
 }
 
@@ -250,16 +228,13 @@ TEST(MvRoundTrip, ProjectToPayloadToProject) {
     doc.pictures().setCopy(0, strPicture{192, 192, 200, "Fire1"});
     doc.pictures().setCopy(1, strPicture{192, 192, 0, "Fire2"});
     const uint8_t blends[] = {0, 1, 3, 4};
-    for (int f = 0; f < 8; ++f) {
-        doc.frameOrCreate(f);
-        for (int c = f % 2; c < 16; c += 3) {
-            const strCell x = marshal_test::Cell((f + c) % 2, 1 + (f * 5 + c) % 100, f * 30 - c * 11,
-                                                 c * 7 - 300, (c % 2 ? -1 : 1) * (50 + 10 * f), 50 + 10 * f,
-                                                 (c - 8) * 150, f * 30, blends[(f + c) % 4]);
-            doc.setCell(f, c, &x);
-        }
-    }
-    strEffect e = marshal_test::Flash(1, 2, 10, 20, 30, 40, 12);
+    for (int f = 0; f < 8; ++f)
+        for (int c = f % 2; c < 16; c += 3)
+            PutCell(doc, f, c,
+                    Cell((f + c) % 2, 1 + (f * 5 + c) % 100, f * 30 - c * 11, c * 7 - 300,
+                         (c % 2 ? -1 : 1) * (50 + 10 * f), 50 + 10 * f, (c - 8) * 150, f * 30,
+                         blends[(f + c) % 4]));
+    strEffect e = Flash(1, 2, 10, 20, 30, 40, 12);
     e.flags |= strEffect::kSound;
     e.soundPath = "Thunder9";
     e.volume = 80;
@@ -268,40 +243,41 @@ TEST(MvRoundTrip, ProjectToPayloadToProject) {
     doc.addEffect(e);
     doc.addEffect(strEffect{.startFrame = 5});
 
-    const std::string text = Export(doc);
+    const std::string text = ExportText(doc);
     EXPECT_NE(text.find("\"name\":\"\xE7\x81\xAB Fire\""), std::string::npos); // UTF-8
     cProject back;
-    ASSERT_EQ(Import(text, back), 1);
+    ASSERT_EQ(ImportText(text, back), 1);
     EXPECT_EQ(testing_support::CompareProjects(doc, back), "");
-    EXPECT_EQ(Export(back), text);
+    EXPECT_EQ(ExportText(back), text);
 }
 
 TEST(MvClipboard, DispatcherImportExportAndMissingFormat) {
     cConfig cfg = cConfig::defaults();
     platform::cMemoryClipboard clip;
-    interchange::cClipboardDevice device(clip, cfg);
+    cClipboardDevice device(clip, cfg);
     cProject doc(&cfg);
-    EXPECT_EQ(device.ImportClipboard(doc, interchange::kProductMV), -1);
+    EXPECT_EQ(device.ImportClipboard(doc, kProductMV), -1);
 
-    const std::string text = Animation("[[[0,0,0,100,0,0,255,0]]]", R"([{"frame":0,"se":{"name":"Hit"}}])");
-    clip.write(clip.registerFormat(interchange::kFormatNameMV),
-               std::vector<uint8_t>(text.begin(), text.end()));
+    const uint32_t format = clip.registerFormat(kFormatNameMV);
+    clip.write(format, Text(Animation("[[[0,0,0,100,0,0,255,0]]]", R"([{"frame":0,"se":{"name":"Hit"}}])")));
     std::unique_ptr<cProject> current = std::make_unique<cProject>(&cfg);
     cProject* before = current.get();
-    auto report = interchange::RunImportCommand(device, current, interchange::kProductMV, "/work/folder");
+    auto report = RunImportCommand(device, current, kProductMV, "/work/folder");
     EXPECT_EQ(report.Text(), "RPG Maker MV [Anime fight] : Import succeeded");
     ASSERT_NE(current.get(), before);
     EXPECT_EQ(current->effect(0)->soundPath, "Sound\\Hit");
     EXPECT_EQ(current->text(kTextBaseFolder), "/work/folder");
 
-    EXPECT_EQ(interchange::RunExportCommand(device, *current, interchange::kProductMV).Text(),
+    EXPECT_EQ(RunExportCommand(device, *current, kProductMV).Text(),
               "RPG Maker MV [Anime fight] : Export succeeded");
+    Bytes bytes;
+    ASSERT_TRUE(clip.read(format, bytes));
+    EXPECT_EQ(bytes, Export(*current, kProductMV)); // the bare text: no length word, no zero byte
+    EXPECT_EQ(bytes.back(), ']');
 
-    const std::string broken = "[{\"name\":1}]";
-    clip.write(clip.registerFormat(interchange::kFormatNameMV),
-               std::vector<uint8_t>(broken.begin(), broken.end()));
+    clip.write(format, Text("[{\"name\":1}]"));
     cProject* kept = current.get();
-    report = interchange::RunImportCommand(device, current, interchange::kProductMV, "/work/folder");
+    report = RunImportCommand(device, current, kProductMV, "/work/folder");
     EXPECT_EQ(report.Text(), "< ! > RPG Maker MV [Anime fight] : Import failed");
     EXPECT_EQ(current.get(), kept);
     EXPECT_FALSE(device.LastError().empty());
