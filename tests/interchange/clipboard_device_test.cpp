@@ -58,7 +58,9 @@ TEST(ClipboardCommands, MenuCommandsChooseTheirProducts) {
                              {kCmdExportMV, kCmdImportMV, 5},      {kCmdExport2003, kCmdImport2003, -1}};
     for (auto [exportCommand, importCommand, product] : routes) {
         EXPECT_EQ(ExportProductForCommand(exportCommand), product) << exportCommand;
-        if (importCommand >= 0) EXPECT_EQ(ImportProductForCommand(importCommand), product) << importCommand;
+        if (importCommand >= 0) {
+            EXPECT_EQ(ImportProductForCommand(importCommand), product) << importCommand;
+        }
     }
     EXPECT_EQ(MessageText(ImportLabel(7)), std::string());
     EXPECT_STREQ(MessageText(ImportLabel(kProduct2000)), "RPG Maker 2000 [Anime fight]");
@@ -115,7 +117,9 @@ TEST(ClipboardDevice, ImportPrefersVxAceThenVxThenXp) {
         cClipboardDevice device(*clip, cfg);
         cProject d(&cfg);
         EXPECT_EQ(device.ImportClipboard(d, kProductVX), c.result) << c.name;
-        if (c.result == 1) EXPECT_EQ(d.text(kTextName), c.name);
+        if (c.result == 1) {
+            EXPECT_EQ(d.text(kTextName), c.name);
+        }
         EXPECT_EQ(device.LastError().empty(), c.result == 1) << c.name;
     }
 }

@@ -50,7 +50,7 @@ void CheckDump(const fs::path& folder, const cProject& doc) {
     EXPECT_EQ(Dump(doc), ReadText(expected.string())) << folder;
 }
 
-}  // namespace
+} // namespace
 
 TEST(LcfData, ImportCases) {
     const auto cases = Cases("lcf");
@@ -90,7 +90,8 @@ TEST(MvData, ImportCases) {
             EXPECT_EQ(out, ReadText((folder / "export.json").string()));
         }
         cProject again;
-        ASSERT_EQ(PKMV::ReadMvPayload(std::vector<uint8_t>(out.begin(), out.end()), again, "jpn", &why), 1) << why;
+        ASSERT_EQ(PKMV::ReadMvPayload(std::vector<uint8_t>(out.begin(), out.end()), again, "jpn", &why), 1)
+            << why;
         EXPECT_EQ(Dump(again), Dump(doc));
     }
 }

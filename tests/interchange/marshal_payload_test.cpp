@@ -88,7 +88,9 @@ TEST(MarshalPayload, IndependentPayloadsImport) {
         std::string why;
         ASSERT_EQ(Import(Payload(c.file), d, kProductVX, &why), 1) << why;
         EXPECT_EQ(d.text(kTextName), c.name);
-        if (!c.pictures.empty()) EXPECT_EQ(FingerprintLines(d, "picture "), c.pictures);
+        if (!c.pictures.empty()) {
+            EXPECT_EQ(FingerprintLines(d, "picture "), c.pictures);
+        }
         EXPECT_EQ(d.getSetting(kKeyCentrePosition), c.centre);
         EXPECT_EQ(d.frameCount(), c.frames);
         EXPECT_EQ(FingerprintLines(d, "  cell "), c.cells);

@@ -19,13 +19,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// A hand-rolled byte builder: B() << 'i' << L(5) ...
+// A hand-rolled byte builder: B() << 'i' << 5 ...
 struct B {
     Bytes b;
-    B& operator<<(char c) {
-        b.push_back(static_cast<uint8_t>(c));
-        return *this;
-    }
     B& operator<<(int byte) {
         b.push_back(static_cast<uint8_t>(byte));
         return *this;
@@ -34,8 +30,8 @@ struct B {
         b.insert(b.end(), s.begin(), s.end());
         return *this;
     }
-    B& operator<<(const Bytes& s) {
-        b.insert(b.end(), s.begin(), s.end());
+    B& operator<<(const B& other) {
+        b.insert(b.end(), other.b.begin(), other.b.end());
         return *this;
     }
     // A short length (0..122) as a fixnum body.
@@ -46,7 +42,6 @@ struct B {
     B& u32(uint32_t v) {
         return *this << int(v & 0xFF) << int((v >> 8) & 0xFF) << int((v >> 16) & 0xFF) << int(v >> 24);
     }
-    B& i16(int v) { return *this << int(v & 0xFF) << int((v >> 8) & 0xFF); }
     B& dbl(double d) {
         uint64_t u;
         std::memcpy(&u, &d, 8);
@@ -59,39 +54,31 @@ struct B {
 struct Reader {
     CReadSymbols symbols;
     CRead r{&symbols};
-    explicit Reader(const Bytes& b) { r.Assign(b); }
     explicit Reader(const B& b) { r.Assign(b.b); }
 };
 
-TEST(RubyRead, FixnumOnOtherValues) {
+TEST(RubyRead, FixnumAndArrayLengthSkipOtherValues) {
     for (char other : {'T', '0'}) {
         Reader x(B() << other << 'i' << 7);
         EXPECT_EQ(x.r.ReadFixnum(), 0);
         EXPECT_EQ(x.r.Position(), 1u);
         EXPECT_EQ(x.r.ReadFixnum(), 2);
     }
-    {
-        // A float, a bignum and a string where a fixnum is expected: skipped whole.
-        Reader x(B() << 'f' << 8 << "1.5" << 'l' << '+' << 7 << 1 << 2 << 3 << 4 << 'i' << 7);
-        EXPECT_EQ(x.r.ReadFixnum(), 0);
-        EXPECT_EQ(x.r.ReadFixnum(), 0);
-        EXPECT_EQ(x.r.ReadFixnum(), 2);
-        EXPECT_FALSE(x.r.Failed());
-    }
-    {
-        // Reading a long whose bytes are cut off fails but stays inside the buffer.
-        Reader x(B() << 'i' << 3 << 1);
-        x.r.ReadFixnum();
-        EXPECT_TRUE(x.r.Failed());
-        EXPECT_TRUE(x.r.AtEnd());
-    }
-}
+    // A float, a bignum and a string where a fixnum is expected: skipped whole.
+    Reader x(B() << 'f' << 8 << "1.5" << 'l' << '+' << 7 << 1 << 2 << 3 << 4 << 'i' << 7);
+    for (int v : {0, 0, 2})
+        EXPECT_EQ(x.r.ReadFixnum(), v);
+    EXPECT_FALSE(x.r.Failed());
+    // Reading a long whose bytes are cut off fails but stays inside the buffer.
+    Reader cut(B() << 'i' << 3 << 1);
+    cut.r.ReadFixnum();
+    EXPECT_TRUE(cut.r.Failed());
+    EXPECT_TRUE(cut.r.AtEnd());
 
-TEST(RubyRead, ArrayLengthSkipsOtherValues) {
-    Reader x(B() << '0' << '[' << 7 << 'i' << 6 << 'i' << 7);
-    EXPECT_EQ(x.r.ReadArrayLength(), 0);
-    EXPECT_EQ(x.r.ReadArrayLength(), 2);
-    EXPECT_EQ(x.r.ReadFixnum(), 1);
+    Reader a(B() << '0' << '[' << 7 << 'i' << 6 << 'i' << 7);
+    EXPECT_EQ(a.r.ReadArrayLength(), 0);
+    EXPECT_EQ(a.r.ReadArrayLength(), 2);
+    EXPECT_EQ(a.r.ReadFixnum(), 1);
 }
 
 TEST(RubyRead, StringForms) {
@@ -107,24 +94,24 @@ TEST(RubyRead, StringForms) {
     }
     EXPECT_EQ(x.r.ReadFixnum(), 3);
     EXPECT_FALSE(x.r.Failed());
-    EXPECT_EQ(x.symbols.Get(0), "E");
-    EXPECT_EQ(x.symbols.Get(1), "encoding");
+    EXPECT_EQ(std::tuple(x.symbols.Get(0), x.symbols.Get(1)), std::tuple("E", "encoding"));
 }
 
 TEST(RubyRead, SymbolsAndLinks) {
     Reader x(B().sym("@a").sym("@b") << ';' << 6 << ';' << 20 << ':' << 0 << ';' << 7 << 'i');
-    std::string s;
-    EXPECT_EQ(x.r.ReadSymbol(s), 0);
-    EXPECT_EQ(x.r.ReadSymbol(s), 1);
-    EXPECT_EQ(x.r.ReadSymbol(s), 1);
-    EXPECT_EQ(s, "@b");
-    EXPECT_EQ(x.r.ReadSymbol(s), 15); // never defined: empty name
-    EXPECT_EQ(s, "");
-    EXPECT_EQ(x.r.ReadSymbol(s), -1); // the empty symbol is numbered but names nothing
-    EXPECT_EQ(x.r.ReadSymbol(s), 2);  // ... so this link finds it
-    EXPECT_EQ(s, "");
+    // The third link names a symbol never defined (empty name); the empty symbol is numbered but
+    // names nothing, so the link after it finds it.
+    const std::pair<int, const char*> reads[] = {{0, "@a"}, {1, "@b"}, {1, "@b"},
+                                                 {15, ""},  {-1, ""},  {2, ""}};
+    for (auto [id, name] : reads) {
+        std::string s = "?";
+        EXPECT_EQ(x.r.ReadSymbol(s), id) << name;
+        if (id >= 0) {
+            EXPECT_EQ(s, name);
+        }
+    }
     EXPECT_FALSE(x.r.Failed());
-    s = "kept";
+    std::string s = "kept";
     EXPECT_EQ(x.r.ReadSymbol(s), -1); // not a symbol
     EXPECT_EQ(s, "kept");
     EXPECT_TRUE(x.r.Failed());
@@ -147,8 +134,8 @@ TEST(RubyRead, NameResolutionLetsTheLastTableWin) {
 }
 
 TEST(RubyRead, ObjectHeaders) {
-    CNameTable classes{{"Known", 3}};
-    Reader x(B() << 'o' << B().sym("Known").b << 8 << 'o' << B().sym("Unknown").b << 8 << 'T');
+    CNameTable classes{{"Known", 3}, {"Want", 1}};
+    Reader x(B() << 'o' << B().sym("Known") << 8 << 'o' << B().sym("Unknown") << 8 << 'T');
     x.r.PushNames(&classes);
     int32_t n = -1;
     EXPECT_EQ(x.r.ReadObjectHeader(n), 3);
@@ -158,33 +145,27 @@ TEST(RubyRead, ObjectHeaders) {
     EXPECT_EQ(x.r.ReadLong(), 3);
     EXPECT_EQ(x.r.ReadObjectHeader(n), 0); // 'T': one byte taken
     EXPECT_TRUE(x.r.AtEnd());
-}
 
-TEST(RubyRead, EnterObjectSkipsOtherClassesWhole) {
-    CNameTable classes{{"Want", 1}};
-    B b;
-    b << 'o' << B().sym("Other").b << 6 << B().sym("@x").b << 'I' << '"' << 6 << 'q' << 6 << B().sym("E").b
-      << 'T';
-    b << 'u' << ';' << 0 << 6 << 'z'; // 'u' of class Other (link), 1 byte
-    b << 'o' << B().sym("Want").b << 0;
-    Reader x(b.b);
-    x.r.PushNames(&classes);
-    int32_t n = 0;
-    EXPECT_FALSE(x.r.EnterObject(1, 'o', n));
-    EXPECT_FALSE(x.r.EnterObject(1, 'o', n));
-    EXPECT_TRUE(x.r.EnterObject(1, 'o', n));
+    // EnterObject skips objects of other classes whole: an 'o' with a flagged string, then a 'u'
+    // of class Other (a link, 1 byte).
+    Reader y(B() << 'o' << B().sym("Other") << 6 << B().sym("@x") << 'I' << '"' << 6 << 'q' << 6
+                 << B().sym("E") << 'T' << 'u' << ';' << 0 << 6 << 'z' << 'o' << B().sym("Want") << 0);
+    y.r.PushNames(&classes);
+    EXPECT_FALSE(y.r.EnterObject(1, 'o', n));
+    EXPECT_FALSE(y.r.EnterObject(1, 'o', n));
+    EXPECT_TRUE(y.r.EnterObject(1, 'o', n));
     EXPECT_EQ(n, 0);
-    EXPECT_TRUE(x.r.AtEnd());
-    EXPECT_FALSE(x.r.Failed());
+    EXPECT_TRUE(y.r.AtEnd());
+    EXPECT_FALSE(y.r.Failed());
     // Stepping back over the first header did not define its symbols twice.
-    EXPECT_EQ(x.symbols.Size(), 4);
-    EXPECT_EQ(x.symbols.Get(3), "Want");
+    EXPECT_EQ(y.symbols.Size(), 4);
+    EXPECT_EQ(y.symbols.Get(3), "Want");
 }
 
 TEST(RubyRead, Colors) {
     CNameTable classes{{"Color", 7}};
     B b;
-    b << 'u' << B().sym("Color").b << 37;
+    b << 'u' << B().sym("Color") << 37;
     b.dbl(255.9).dbl(-1.0).dbl(300.0).dbl(128.0);
     b << 'u' << ';' << 0 << 21; // only two doubles
     b.dbl(1.0).dbl(2.0);
@@ -192,7 +173,7 @@ TEST(RubyRead, Colors) {
     b.dbl(NAN).dbl(INFINITY).dbl(1e300).dbl(-1e300);
     b << '0';
     b.fix(4);
-    Reader x(b.b);
+    Reader x(b);
     x.r.PushNames(&classes);
     // Two doubles: blue and alpha keep their presets 0; values no integer holds read as 0; nil is 0.
     for (uint32_t c : {0xFFu | 0xFFu << 8 | 0x2Cu << 16 | 0x80u << 24, 1u | 2u << 8, 0u, 0u})
@@ -206,17 +187,17 @@ B TableBytes(int32_t dims, int32_t xs, int32_t ys, int32_t zs, int32_t n, const 
     B data;
     data.u32(dims).u32(xs).u32(ys).u32(zs).u32(n);
     for (int v : values)
-        data.i16(v);
+        data << int(v & 0xFF) << int((v >> 8) & 0xFF);
     for (int i = 0; i < extraBytes; ++i)
         data << 0x55;
     B b;
-    b << 'u' << B().sym("Table").b;
+    b << 'u' << B().sym("Table");
     size_t len = data.b.size();
     if (len <= 122)
         b << int(len + 5);
     else
         b << 2 << int(len & 0xFF) << int(len >> 8);
-    return b << data.b;
+    return b << data;
 }
 
 // A reader that knows the class Table (number 6).
@@ -227,56 +208,51 @@ struct TableReader : Reader {
 };
 
 TEST(RubyRead, TablesWithinTheirValues) {
-    {
-        // Huge sizes with little data: no allocation beyond the data, the stream stays in step.
-        TableReader x(TableBytes(3, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 2, {1, 2}, 3).fix(5));
-        x.r.ReadTable(x.t, 6);
-        EXPECT_EQ(x.t.values.size(), 0u);
-        EXPECT_EQ(std::tuple(x.t.At(1, 1, 1), x.t.At(0x7FFFFFFE, 0x7FFFFFFE, 0x7FFFFFFE)), std::tuple(0, 0));
-        EXPECT_EQ(x.r.ReadFixnum(), 5);
-    }
-    {
-        // dims 1: only the first row counts, whatever the y size says.
-        TableReader x(TableBytes(1, 2, 8, 1, 16, std::vector<int>(16, 4)));
-        x.r.ReadTable(x.t, 6);
-        EXPECT_EQ(std::tuple(x.t.ysize, x.t.At(1, 0), x.t.At(1, 1)), std::tuple(1, 4, 0));
-    }
-    {
-        // A count word of 0 leaves the table as it was.
-        TableReader x(TableBytes(2, 1, 8, 1, 0, {}));
-        x.t.Allocate(1, 1, 1);
-        x.t.Set(0, 0, 0, 42);
-        EXPECT_EQ(x.r.ReadTable(x.t, 6), 20);
-        EXPECT_EQ(x.t.At(0, 0), 42);
-    }
-    {
-        // Not a Table (nil, an object link): skipped, length 0.
-        TableReader x(B() << '0' << '@' << 6 << 'i' << 10);
-        EXPECT_EQ(x.r.ReadTable(x.t, 6), 0);
-        EXPECT_EQ(x.r.ReadTable(x.t, 6), 0);
-        EXPECT_EQ(x.r.ReadFixnum(), 5);
-    }
-    {
-        // A header length past the end of the payload fails.
-        B b = TableBytes(2, 1, 8, 1, 8, std::vector<int>(8, 1));
-        b.b.resize(b.b.size() - 3);
-        TableReader x(b);
-        x.r.ReadTable(x.t, 6);
-        EXPECT_TRUE(x.r.Failed());
-        EXPECT_TRUE(x.r.AtEnd());
-    }
+    // Huge sizes with little data: no allocation beyond the data, the stream stays in step.
+    TableReader huge(TableBytes(3, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 2, {1, 2}, 3).fix(5));
+    huge.r.ReadTable(huge.t, 6);
+    EXPECT_EQ(huge.t.values.size(), 0u);
+    EXPECT_EQ(std::tuple(huge.t.At(1, 1, 1), huge.t.At(0x7FFFFFFE, 0x7FFFFFFE, 0x7FFFFFFE)),
+              std::tuple(0, 0));
+    EXPECT_EQ(huge.r.ReadFixnum(), 5);
+
+    // dims 1: only the first row counts, whatever the y size says.
+    TableReader row(TableBytes(1, 2, 8, 1, 16, std::vector<int>(16, 4)));
+    row.r.ReadTable(row.t, 6);
+    EXPECT_EQ(std::tuple(row.t.ysize, row.t.At(1, 0), row.t.At(1, 1)), std::tuple(1, 4, 0));
+
+    // A count word of 0 leaves the table as it was.
+    TableReader zero(TableBytes(2, 1, 8, 1, 0, {}));
+    zero.t.Allocate(1, 1, 1);
+    zero.t.Set(0, 0, 0, 42);
+    EXPECT_EQ(zero.r.ReadTable(zero.t, 6), 20);
+    EXPECT_EQ(zero.t.At(0, 0), 42);
+
+    // Not a Table (nil, an object link): skipped, length 0.
+    TableReader other(B() << '0' << '@' << 6 << 'i' << 10);
+    EXPECT_EQ(other.r.ReadTable(other.t, 6), 0);
+    EXPECT_EQ(other.r.ReadTable(other.t, 6), 0);
+    EXPECT_EQ(other.r.ReadFixnum(), 5);
+
+    // A header length past the end of the payload fails.
+    B b = TableBytes(2, 1, 8, 1, 8, std::vector<int>(8, 1));
+    b.b.resize(b.b.size() - 3);
+    TableReader cut(b);
+    cut.r.ReadTable(cut.t, 6);
+    EXPECT_TRUE(cut.r.Failed());
+    EXPECT_TRUE(cut.r.AtEnd());
 }
 
 // The independent payload xp_extras holds values of the other kinds between the ones read.
 TEST(RubyRead, SkipsTheKindsNoPayloadHolds) {
     B b;
-    b << 'i' << 0xFE << 0xFF << 0xFE;                       // -257
-    b << '[' << 7 << 'T' << '[' << 6 << '0';                // nested arrays
-    b << 'C' << B().sym("MyString").b << '"' << 0;          // user class
-    b << 'd' << B().sym("Data").b << '0';                   // data
-    b << 'e' << B().sym("Mixin").b << 'o' << ';' << 0 << 0; // extended, class link
+    b << 'i' << 0xFE << 0xFF << 0xFE;                     // -257
+    b << '[' << 7 << 'T' << '[' << 6 << '0';              // nested arrays
+    b << 'C' << B().sym("MyString") << '"' << 0;          // user class
+    b << 'd' << B().sym("Data") << '0';                   // data
+    b << 'e' << B().sym("Mixin") << 'o' << ';' << 0 << 0; // extended, class link
     b.fix(42);
-    Reader x(b.b);
+    Reader x(b);
     int skipped = 0;
     while (x.r.PeekByte() != 'i' || x.r.Remaining() != 2) {
         ASSERT_TRUE(x.r.SkipValue()) << "value " << skipped << ": " << x.r.Error();
@@ -288,62 +264,55 @@ TEST(RubyRead, SkipsTheKindsNoPayloadHolds) {
 }
 
 TEST(RubyRead, MalformedValuesFailInsteadOfRunningAway) {
-    // An unknown tag.
-    {
-        Reader x(B() << 'Z' << 'i' << 6);
-        EXPECT_FALSE(x.r.SkipValue());
-        EXPECT_TRUE(x.r.Failed());
-    }
-    // Nesting deeper than the bound.
-    {
-        B b;
-        for (int i = 0; i < 200; ++i)
-            b << '[' << 6;
-        b << '0';
-        Reader x(b.b);
-        EXPECT_FALSE(x.r.SkipValue());
-    }
-    // A count that promises far more than the payload holds ends at the end of the payload.
-    {
-        Reader x(B() << '[' << 4 << 0xFF << 0xFF << 0xFF << 0x7F << '0' << '0');
-        EXPECT_FALSE(x.r.SkipValue());
-        EXPECT_TRUE(x.r.AtEnd());
-    }
-    // A negative count, a negative length.
-    {
-        Reader x(B() << '{' << 0xFA);
-        EXPECT_FALSE(x.r.SkipValue());
-    }
-    {
-        Reader x(B() << '"' << 0xFA << 'a');
+    B deep;
+    for (int i = 0; i < 200; ++i)
+        deep << '[' << 6;
+    deep << '0';
+    B symbols;
+    symbols << '[' << 4 << 0xFF << 0xFF << 0xFF << 0x7F;
+    for (int i = 0; i <= CRead::kMaxSymbols; ++i)
+        symbols << ':' << 0;
+    struct {
+        const char* name;
+        B bytes;
+        bool readString; // read as a string, else skipped as a value
+        bool atEnd;      // the reader stops at the end of the payload
+        const char* error;
+    } cases[] = {
+        {"an unknown tag", B() << 'Z' << 'i' << 6, false, false, nullptr},
+        {"nesting deeper than the bound", deep, false, false, nullptr},
+        // A count that promises far more than the payload holds ends at the end of the payload.
+        {"a huge count", B() << '[' << 4 << 0xFF << 0xFF << 0xFF << 0x7F << '0' << '0', false, true, nullptr},
+        {"a negative count", B() << '{' << 0xFA, false, false, nullptr},
+        {"a negative length", B() << '"' << 0xFA << 'a', true, false, nullptr},
+        {"a string cut short", B() << '"' << 20 << "abc", true, true, nullptr},
+        {"more symbols than any animation defines", symbols, false, false, "too many symbols"},
+        {"an instance variable name that is not a symbol",
+         B() << 'o' << B().sym("X") << 6 << 'i' << 6 << 'i' << 6, false, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reader x(c.bytes);
         std::string s;
-        x.r.ReadString(s);
+        if (c.readString)
+            x.r.ReadString(s);
+        else
+            EXPECT_FALSE(x.r.SkipValue());
         EXPECT_TRUE(x.r.Failed());
+        if (c.error) {
+            EXPECT_STREQ(x.r.Error(), c.error);
+        }
+        if (c.atEnd) {
+            EXPECT_TRUE(x.r.AtEnd());
+        }
     }
-    // A string cut short.
-    {
-        Reader x(B() << '"' << 20 << "abc");
-        std::string s;
-        EXPECT_EQ(x.r.ReadString(s), 3u);
-        EXPECT_TRUE(x.r.Failed());
-        EXPECT_TRUE(x.r.AtEnd());
-    }
-    // More symbols than any animation defines.
-    {
-        B b;
-        b << '[' << 4 << 0xFF << 0xFF << 0xFF << 0x7F;
-        for (int i = 0; i <= CRead::kMaxSymbols; ++i)
-            b << ':' << 0;
-        Reader x(b);
-        EXPECT_FALSE(x.r.SkipValue());
-        EXPECT_STREQ(x.r.Error(), "too many symbols");
-        EXPECT_EQ(x.symbols.Size(), CRead::kMaxSymbols);
-    }
-    // An instance variable name that is not a symbol.
-    {
-        Reader x(B() << 'o' << B().sym("X").b << 6 << 'i' << 6 << 'i' << 6);
-        EXPECT_FALSE(x.r.SkipValue());
-    }
+    // The string cut short keeps what it holds; the symbols stop at the bound.
+    Reader cut(B() << '"' << 20 << "abc");
+    std::string s;
+    EXPECT_EQ(cut.r.ReadString(s), 3u);
+    Reader many(symbols);
+    many.r.SkipValue();
+    EXPECT_EQ(many.symbols.Size(), CRead::kMaxSymbols);
 }
 
 TEST(RubyRead, TableAccessorsStayInsideTheirValues) {
@@ -361,51 +330,48 @@ TEST(RubyRead, TableAccessorsStayInsideTheirValues) {
     EXPECT_EQ(t.At(0, 8), 0);
 }
 
-} // namespace
-
 TEST(RubyRead, LinksReadTheObjectTheyNameAndStayBounded) {
     // [ "ab", @1, [@1] ]: object 0 the array, 1 the string, 2 the inner array.
-    {
-        Reader x(B() << '[' << 8 << B().str("ab").b << '@' << 6 << '[' << 6 << '@' << 6);
-        ASSERT_EQ(x.r.ReadArrayLength(), 3);
-        std::string s;
+    Reader x(B() << '[' << 8 << B().str("ab") << '@' << 6 << '[' << 6 << '@' << 6);
+    ASSERT_EQ(x.r.ReadArrayLength(), 3);
+    std::string s;
+    EXPECT_EQ(x.r.ReadString(s), 2u);
+    EXPECT_EQ(x.r.ReadString(s), 2u);
+    EXPECT_EQ(s, "ab");
+    x.r.ReadArray([&](int32_t n) {
+        EXPECT_EQ(n, 1);
         EXPECT_EQ(x.r.ReadString(s), 2u);
-        EXPECT_EQ(x.r.ReadString(s), 2u);
-        EXPECT_EQ(s, "ab");
-        x.r.ReadArray([&](int32_t n) {
-            EXPECT_EQ(n, 1);
-            EXPECT_EQ(x.r.ReadString(s), 2u);
-        });
-        EXPECT_EQ(s, "ab");
-        EXPECT_TRUE(x.r.AtEnd());
-        EXPECT_FALSE(x.r.Failed()) << x.r.Error();
-        EXPECT_EQ(x.r.ObjectCount(), 3u); // what the links read again is not numbered twice
-    }
+    });
+    EXPECT_EQ(s, "ab");
+    EXPECT_TRUE(x.r.AtEnd());
+    EXPECT_FALSE(x.r.Failed()) << x.r.Error();
+    EXPECT_EQ(x.r.ObjectCount(), 3u); // what the links read again is not numbered twice
+
     // Links to objects not yet given, and a link in place of a value being read for the first time.
     for (int index : {2, 5, -1}) {
-        Reader x(B() << '[' << 7 << B().str("ab").b << '@' << (index < 0 ? 0xFA : index + 5));
-        ASSERT_EQ(x.r.ReadArrayLength(), 2);
-        std::string s;
-        x.r.ReadString(s);
-        EXPECT_EQ(x.r.ReadString(s), 0u) << index;
-        EXPECT_STREQ(x.r.Error(), "a link to an object that was not read") << index;
+        Reader y(B() << '[' << 7 << B().str("ab") << '@' << (index < 0 ? 0xFA : index + 5));
+        ASSERT_EQ(y.r.ReadArrayLength(), 2);
+        y.r.ReadString(s);
+        EXPECT_EQ(y.r.ReadString(s), 0u) << index;
+        EXPECT_STREQ(y.r.Error(), "a link to an object that was not read") << index;
     }
     // Links that would never end: an array that holds itself, and arrays that each hold the one
     // before twice (2^40 readings; level k is object k + 1). "x" is skipped where an array is read.
     B bomb;
-    bomb << '[' << (41 + 5) << B().str("x").b;
+    bomb << '[' << (41 + 5) << B().str("x");
     for (int k = 1; k <= 40; ++k)
         bomb << '[' << 7 << '@' << (k + 5) << '@' << (k + 5);
-    const std::pair<Bytes, const char*> endless[] = {
-        {(B() << '[' << 6 << '@' << 0).b, "object links nested too deeply"},
-        {bomb.b, "too many object links"}};
+    const std::pair<B, const char*> endless[] = {
+        {B() << '[' << 6 << '@' << 0, "object links nested too deeply"}, {bomb, "too many object links"}};
     for (const auto& [bytes, error] : endless) {
-        Reader x(bytes);
+        Reader y(bytes);
         std::function<void(int32_t)> walk = [&](int32_t n) {
-            for (int32_t i = 0; i < n && !x.r.Failed(); ++i)
-                x.r.ReadArray(walk);
+            for (int32_t i = 0; i < n && !y.r.Failed(); ++i)
+                y.r.ReadArray(walk);
         };
-        x.r.ReadArray(walk);
-        EXPECT_STREQ(x.r.Error(), error);
+        y.r.ReadArray(walk);
+        EXPECT_STREQ(y.r.Error(), error);
     }
 }
+
+} // namespace
