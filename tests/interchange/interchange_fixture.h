@@ -34,17 +34,10 @@ inline cConfig TestConfig() {
     return c;
 }
 
+// The fields in the order of the Marshal table rows (pattern before position, blend last).
 inline strCell Cell(uint8_t picture, uint16_t pattern, int16_t x, int16_t y, int16_t mx, int16_t my,
                     int16_t angle, uint8_t opacity, uint8_t blend) {
-    return {.picture = picture,
-            .pattern = pattern,
-            .blend = blend,
-            .x = x,
-            .y = y,
-            .mx = mx,
-            .my = my,
-            .angle = angle,
-            .opacity = opacity};
+    return strCell{picture, pattern, blend, x, y, mx, my, angle, opacity};
 }
 
 inline void PutCell(cProject& d, int frame, int cell, const strCell& c) {
@@ -58,22 +51,15 @@ inline strPicture Picture(const std::string& path, uint16_t hue = 0) {
 
 inline strEffect Flash(uint16_t start, uint8_t object, uint8_t r, uint8_t g, uint8_t b, uint8_t strength,
                        uint16_t frames) {
-    return {.startFrame = start,
-            .flags = strEffect::kFlash,
-            .flashFrames = frames,
-            .flashObject = object,
-            .flashRed = r,
-            .flashGreen = g,
-            .flashBlue = b,
-            .flashStrength = strength};
+    return strEffect{start, strEffect::kFlash, frames, 0, object, r, g, b, strength};
 }
 
 inline strEffect Sound(uint16_t start, const std::string& path, uint16_t volume, uint16_t frequency) {
-    return {.startFrame = start,
-            .flags = strEffect::kSound,
-            .volume = volume,
-            .frequency = frequency,
-            .soundPath = path};
+    return strEffect{.startFrame = start,
+                     .flags = strEffect::kSound,
+                     .volume = volume,
+                     .frequency = frequency,
+                     .soundPath = path};
 }
 
 // A project that uses every field the three Marshal products carry: name (CP932), pictures 0 and 1,

@@ -9,8 +9,7 @@
 
 #include "document/project.h"
 #include "document/project_dump.h"
-#include "interchange/clip_2000.h"
-#include "interchange/mv_animation.h"
+#include "interchange_fixture.h"
 #include "platform/code_page.h"
 #include "support/test_support.h"
 
@@ -20,11 +19,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace interchange_test;
 using testing_support::ReadBytes;
 using testing_support::ReadText;
 
@@ -52,46 +53,28 @@ void CheckDump(const fs::path& folder, const cProject& doc) {
 
 } // namespace
 
-TEST(LcfData, ImportCases) {
-    const auto cases = Cases("lcf");
-    ASSERT_FALSE(cases.empty());
-    for (const fs::path& folder : cases) {
-        SCOPED_TRACE(folder.string());
-        const std::vector<uint8_t> payload = ReadBytes((folder / "payload.bin").string());
-        cProject doc;
-        ASSERT_EQ(PK2::ReadLcfPayload(payload, doc), 1);
-        CheckDump(folder, doc);
+TEST(LcfAndMvData, ImportCases) {
+    const std::tuple<const char*, int, const char*> products[] = {{"lcf", interchange::kProduct2000, ".bin"},
+                                                                  {"mv", interchange::kProductMV, ".json"}};
+    for (const auto& [product, code, extension] : products) {
+        const auto cases = Cases(product);
+        ASSERT_FALSE(cases.empty()) << product;
+        for (const fs::path& folder : cases) {
+            SCOPED_TRACE(folder.string());
+            cProject doc;
+            std::string why;
+            ASSERT_EQ(Import(ReadBytes((folder / "payload").string() + extension), doc, code, &why), 1)
+                << why;
+            CheckDump(folder, doc);
 
-        std::vector<uint8_t> out;
-        ASSERT_EQ(PK2::BuildLcfPayload(doc, out), 1);
-        if (fs::exists(folder / "export.bin")) {
-            EXPECT_EQ(out, ReadBytes((folder / "export.bin").string()));
+            const Bytes out = Export(doc, code);
+            const fs::path exported = (folder / "export").string() + extension;
+            if (fs::exists(exported)) {
+                EXPECT_EQ(out, ReadBytes(exported.string()));
+            }
+            cProject again;
+            ASSERT_EQ(Import(out, again, code, &why), 1) << why;
+            EXPECT_EQ(Dump(again), Dump(doc));
         }
-        cProject again;
-        ASSERT_EQ(PK2::ReadLcfPayload(out, again), 1);
-        EXPECT_EQ(Dump(again), Dump(doc));
-    }
-}
-
-TEST(MvData, ImportCases) {
-    const auto cases = Cases("mv");
-    ASSERT_FALSE(cases.empty());
-    for (const fs::path& folder : cases) {
-        SCOPED_TRACE(folder.string());
-        const std::vector<uint8_t> payload = ReadBytes((folder / "payload.json").string());
-        cProject doc;
-        std::string why;
-        ASSERT_EQ(PKMV::ReadMvPayload(payload, doc, "jpn", &why), 1) << why;
-        CheckDump(folder, doc);
-
-        std::string out;
-        ASSERT_EQ(PKMV::BuildMvPayload(doc, "jpn", out), 1);
-        if (fs::exists(folder / "export.json")) {
-            EXPECT_EQ(out, ReadText((folder / "export.json").string()));
-        }
-        cProject again;
-        ASSERT_EQ(PKMV::ReadMvPayload(std::vector<uint8_t>(out.begin(), out.end()), again, "jpn", &why), 1)
-            << why;
-        EXPECT_EQ(Dump(again), Dump(doc));
     }
 }
