@@ -8,6 +8,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using tools_test::Cell;
 using tools_test::Doc;
@@ -18,10 +19,8 @@ TEST(CellDialog, ApplyStoresOnlyADifferentCellAsOneStep) {
     cCellEdit dlg;
     ASSERT_TRUE(dlg.open(d.doc, 3, 2));
     EXPECT_EQ(dlg.title(), "Cell [3,2]");
-    const size_t steps = d.history.undoCount();
-    strToolResult r = dlg.apply(d.ctx); // no change: nothing recorded
-    EXPECT_EQ(r.count, 0);
-    EXPECT_EQ(d.history.undoCount(), steps);
+    EXPECT_EQ(dlg.apply(d.ctx).count, 0); // no change: nothing recorded
+    EXPECT_EQ(d.history.undoCount(), 0u);
     EXPECT_FALSE(dlg.isOpen());
 
     dlg.open(d.doc, 3, 2);
@@ -31,17 +30,13 @@ TEST(CellDialog, ApplyStoresOnlyADifferentCellAsOneStep) {
     ASSERT_NE(dlg.previewCell(3, 2), nullptr);
     EXPECT_EQ(dlg.previewCell(3, 2)->x, 1024);
     EXPECT_EQ(dlg.previewCell(3, 1), nullptr);
-    r = dlg.apply(d.ctx);
-    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(dlg.apply(d.ctx).count, 1);
     EXPECT_EQ(d.x(3, 2), 1024);
-    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    EXPECT_EQ(d.history.undoCount(), 1u);
     EXPECT_EQ(dlg.frame(), -1);
     EXPECT_EQ(dlg.previewCell(3, 2), nullptr);
-}
 
-TEST(CellDialog, AnEmptySlotShowsTheNeutralCellAndStoresNothing) {
-    Doc d;
-    cCellEdit dlg;
+    // An empty slot shows the neutral cell and stores nothing.
     EXPECT_FALSE(dlg.open(d.doc, 1, 1));
     EXPECT_EQ(dlg.working(), strCell::neutral());
     dlg.edit().x = 5;
@@ -67,10 +62,7 @@ TEST(CellDialog, CopyFromTheNeighboursChangesOnlyTheWorkingCopy) {
 
 TEST(CellDialog, EditFormatTwoStoresSxFromSyWithTheFlip) {
     Doc d;
-    strCell c = Cell(0);
-    c.mx = 100;
-    c.my = 100;
-    d.put(0, 0, c);
+    d.put(0, 0, Cell(0));
     d.doc.setSetting(kKeyEditFormat, 2);
     cCellEdit dlg;
     dlg.open(d.doc, 0, 0);
@@ -85,13 +77,11 @@ TEST(CellDialog, EditFormatTwoStoresSxFromSyWithTheFlip) {
 }
 
 TEST(CellDialog, ColourTextRoundTrips) {
-    strCell c;
-    c.saturation = 0xC8, c.red = 0x64, c.green = 0, c.blue = 0x0A;
+    const strCell c{.red = 0x64, .green = 0, .blue = 0x0A, .saturation = 0xC8};
     EXPECT_EQ(cCellEdit::ColourText(c), "c864000a");
     strCell back;
     ASSERT_TRUE(cCellEdit::ParseColourText("c864000a", back));
-    EXPECT_EQ((std::array<int, 4>{back.saturation, back.red, back.green, back.blue}),
-              (std::array<int, 4>{200, 100, 0, 10}));
+    EXPECT_EQ(back, c);
     ASSERT_TRUE(cCellEdit::ParseColourText("ff", back)); // 0x000000ff: bytes limited to 200
     EXPECT_EQ(back.saturation, 0);
     EXPECT_EQ(back.blue, 200);
@@ -104,25 +94,18 @@ TEST(CellDialog, ColourTextRoundTrips) {
 TEST(CellDialog, ControlsFollowTheEditFormatAndTheLock) {
     using S = eControlState;
     const S E = S::kEditable, D = S::kDisabled, H = S::kHidden;
-    struct Case {
+    const struct {
         int format;
         bool locked;
-        S angle, sx, sy, flip;
-        bool image;
-    } cases[] = {{0, false, E, E, E, H, true},
-                 {1, true, D, D, D, H, false},
-                 {2, false, E, H, E, E, true},
-                 {3, false, E, E, D, H, true},
-                 {4, false, D, E, E, H, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.format);
-        auto k = cCellEdit::Controls(c.format, c.locked);
-        EXPECT_EQ(k.angle, c.angle);
-        EXPECT_EQ(k.sx, c.sx);
-        EXPECT_EQ(k.sy, c.sy);
-        EXPECT_EQ(k.flip, c.flip);
-        EXPECT_EQ(k.image, c.image);
-    }
+        strCellControls expected;
+    } cases[] = {{0, false, {E, E, E, H, true}},
+                 {1, true, {D, D, D, H, false}},
+                 {2, false, {E, H, E, E, true}},
+                 {3, false, {E, E, D, H, true}},
+                 {4, false, {D, E, E, H, true}}};
+    auto fields = [](const strCellControls& k) { return std::tuple(k.angle, k.sx, k.sy, k.flip, k.image); };
+    for (const auto& c : cases)
+        EXPECT_EQ(fields(cCellEdit::Controls(c.format, c.locked)), fields(c.expected)) << c.format;
     EXPECT_EQ(cCellEdit::MaxPattern(0), 1);
     EXPECT_EQ(cCellEdit::MaxPattern(25), 25);
 }
@@ -135,15 +118,14 @@ TEST(LockDialogs, SetLockRecordsAStepAndRewritesWithTheLockOn) {
     one.open(d.doc, 1);
     EXPECT_EQ(one.title(), "[1] Locked for cell and image");
     one.image = 7;
-    const size_t steps = d.history.undoCount();
     // Lock option off: only the table changes.
     EXPECT_EQ(one.ok(d.ctx).count, 1);
     EXPECT_EQ(d.doc.lockedPicture(1), 7);
     EXPECT_EQ(d.at(2, 1)->picture, 0);
-    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    EXPECT_EQ(d.history.undoCount(), 1u);
     // The same value again records nothing.
     EXPECT_EQ(one.ok(d.ctx).count, 0);
-    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    EXPECT_EQ(d.history.undoCount(), 1u);
 
     d.doc.setSetting(kKeyLock, 1);
     one.image = 300; // clamped to 255
@@ -162,12 +144,10 @@ TEST(LockDialogs, TheTableDialogUpdatesEveryRowInOneStep) {
     dlg.setSelected(70000); // the list holds 0..65535
     EXPECT_EQ(dlg.rows[1].image, 65535);
     EXPECT_EQ(dlg.rows[0].image, 0);
-    const size_t steps = d.history.undoCount();
-    strToolResult r = dlg.update(d.ctx);
-    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(dlg.update(d.ctx).count, 2);
     EXPECT_EQ(d.doc.lockedPicture(1), 255);
     EXPECT_EQ(d.doc.lockedPicture(3), 255);
-    EXPECT_EQ(d.history.undoCount(), steps + 1);
+    EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
     EXPECT_EQ(d.doc.lockedPicture(3), 0);
 }
@@ -183,11 +163,20 @@ TEST(EffectDialog, ApplyResetsBlocksWhoseBoxIsOff) {
     dlg.sound = false;
     dlg.userDataOn = false;
     dlg.apply(e);
-    EXPECT_EQ(e.flags, strEffect::kFlash);
-    EXPECT_EQ((std::array<int, 5>{e.volume, e.frequency, e.balance, e.flashFrames, e.flashRed}),
-              (std::array<int, 5>{100, 100, 100, 6, 255}));
-    EXPECT_TRUE(e.soundPath.empty());
-    EXPECT_TRUE(e.userData.empty());
+    EXPECT_EQ(
+        e,
+        (strEffect{
+            .flags = strEffect::kFlash, .flashFrames = 6, .flashRed = 255, .soundPath = {}, .userData = {}}));
+
+    // A flash that is off shows 10 frames and stores the defaults.
+    e = {.flashFrames = 33, .flashRed = 1, .soundPath = {}, .userData = {}};
+    dlg.load(e);
+    EXPECT_EQ(dlg.flashFrames, 10);
+    dlg.apply(e);
+    EXPECT_EQ(e, strEffect{});
+    dlg.clearColour();
+    EXPECT_EQ(dlg.red, 128);
+    EXPECT_EQ(dlg.strength, 255);
 }
 
 TEST(EffectDialog, ObjectTwoStoresTheNeutralFlash) {
@@ -196,34 +185,21 @@ TEST(EffectDialog, ObjectTwoStoresTheNeutralFlash) {
     dlg.load(e);
     dlg.flash = true;
     dlg.object = 2;
-    dlg.flashFrames = 4, dlg.drawing = 3, dlg.red = 10, dlg.green = 20, dlg.blue = 30, dlg.strength = 40;
+    dlg.flashFrames = 4, dlg.drawing = 3;
+    dlg.red = 10, dlg.green = 20, dlg.blue = 30, dlg.strength = 40;
     EXPECT_FALSE(dlg.colourEnabled());
     dlg.apply(e);
-    EXPECT_EQ(e.flags, strEffect::kFlash);
-    EXPECT_EQ((std::array<int, 7>{e.flashObject, e.flashFrames, e.flashDrawing, e.flashRed, e.flashGreen,
-                                  e.flashBlue, e.flashStrength}),
-              (std::array<int, 7>{2, 4, 0, 128, 128, 128, 255}));
+    EXPECT_EQ(e, (strEffect{.flags = strEffect::kFlash,
+                            .flashFrames = 4,
+                            .flashObject = 2,
+                            .soundPath = {},
+                            .userData = {}}));
     dlg.object = 1;
     EXPECT_TRUE(dlg.colourEnabled());
     dlg.apply(e);
-    EXPECT_EQ((std::array<int, 3>{e.flashDrawing, e.flashRed, e.flashStrength}),
-              (std::array<int, 3>{3, 10, 40}));
-}
-
-TEST(EffectDialog, AFlashThatIsOffShowsTenAndStoresTheDefaults) {
-    strEffect e;
-    e.flashFrames = 33; // left over, flash bit clear
-    e.flashRed = 1;
-    cEffectEdit dlg;
-    dlg.load(e);
-    EXPECT_EQ(dlg.flashFrames, 10);
-    dlg.apply(e);
-    EXPECT_EQ(e.flashFrames, 0);
-    EXPECT_EQ(e.flashRed, 128);
-    EXPECT_EQ(e.flags, 0);
-    dlg.clearColour();
-    EXPECT_EQ(dlg.red, 128);
-    EXPECT_EQ(dlg.strength, 255);
+    EXPECT_EQ((std::array<int, 6>{e.flashObject, e.flashDrawing, e.flashRed, e.flashGreen, e.flashBlue,
+                                  e.flashStrength}),
+              (std::array<int, 6>{1, 3, 10, 20, 30, 40}));
 }
 
 TEST(ImageDialog, ApplyWritesDivisionsHueAndPath) {
@@ -231,20 +207,24 @@ TEST(ImageDialog, ApplyWritesDivisionsHueAndPath) {
     cPictureEdit dlg;
     dlg.load(p, 1);
     EXPECT_EQ(dlg.splitFormat, 1);
-    dlg.divX = 0, dlg.divY = 5000, dlg.hue = 400;
-    dlg.path = std::string(300, 'a');
+    dlg = {.path = std::string(300, 'a'), .divX = 0, .divY = 5000, .hue = 400};
     dlg.apply(p);
     EXPECT_EQ((std::array<int, 3>{p.divX, p.divY, p.hue}), (std::array<int, 3>{1, 1024, 360}));
     EXPECT_EQ(p.path.size(), 255u);
 }
 
 TEST(DroppedFiles, BecomeRelativeToTheBaseFolderWherePossible) {
-    EXPECT_EQ(DroppedFilePath("/data/anim/Sound/hit.wav", "/data/anim"), "Sound/hit.wav");
-    EXPECT_EQ(DroppedFilePath("/data/anim/Sound/hit.wav", "/data/anim/"), "Sound/hit.wav");
-    EXPECT_EQ(DroppedFilePath("/elsewhere/hit.wav", "/data/anim"), "/elsewhere/hit.wav");
-    EXPECT_EQ(DroppedFilePath("/data/animation/hit.wav", "/data/anim"), "/data/animation/hit.wav");
-    EXPECT_EQ(DroppedFilePath("C:\\game\\Sound\\a.wav", "C:\\game"), "Sound\\a.wav");
-    EXPECT_EQ(DroppedFilePath("/x/a.wav", ""), "/x/a.wav");
+    const std::array<const char*, 3> cases[] = {
+        // file, base folder, stored name
+        {"/data/anim/Sound/hit.wav", "/data/anim", "Sound/hit.wav"},
+        {"/data/anim/Sound/hit.wav", "/data/anim/", "Sound/hit.wav"},
+        {"/elsewhere/hit.wav", "/data/anim", "/elsewhere/hit.wav"},
+        {"/data/animation/hit.wav", "/data/anim", "/data/animation/hit.wav"},
+        {"C:\\game\\Sound\\a.wav", "C:\\game", "Sound\\a.wav"},
+        {"/x/a.wav", "", "/x/a.wav"},
+    };
+    for (const auto& [file, base, stored] : cases)
+        EXPECT_EQ(DroppedFilePath(file, base), stored) << file << " in " << base;
 }
 
 TEST(ToolMessages, FormatBothTables) {

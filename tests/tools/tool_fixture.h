@@ -6,9 +6,12 @@
 #include "document/cell.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "tools/cell_params.h"
 #include "tools/tool_messages.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace tools_test {
 
@@ -17,6 +20,22 @@ inline strCell Cell(int x, int y = 0) {
     c.x = static_cast<int16_t>(x);
     c.y = static_cast<int16_t>(y);
     return c;
+}
+
+// `count` check flags, those at the indices `on` set.
+inline std::vector<uint8_t> Checks(int count, std::initializer_list<int> on) {
+    std::vector<uint8_t> checks(static_cast<size_t>(count), 0);
+    for (int i : on)
+        checks[static_cast<size_t>(i)] = 1;
+    return checks;
+}
+
+// The check flags of the parameter list with the parameters of `bits` set.
+inline std::vector<uint8_t> ParamChecks(uint32_t bits) {
+    std::vector<uint8_t> checks(kCellParamCount, 0);
+    for (int i = 0; i < kCellParamCount; ++i)
+        checks[static_cast<size_t>(i)] = (bits & CellParamBit(i)) ? 1 : 0;
+    return checks;
 }
 
 struct Doc {
