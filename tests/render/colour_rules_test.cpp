@@ -14,14 +14,7 @@ namespace {
 
 uint32_t Source(uint32_t texel, int r, int g, int b, int s, int opacity = 255, int blend = 0,
                 uint32_t flags = 0) {
-    SpriteParams p;
-    p.tone[0] = r;
-    p.tone[1] = g;
-    p.tone[2] = b;
-    p.tone[3] = s;
-    p.opacity = opacity;
-    p.blend = blend;
-    p.flags = flags;
+    const SpriteParams p{.blend = blend, .opacity = opacity, .tone = {r, g, b, s}, .flags = flags};
     return SourceTexel(texel, strSourceSetup::Of(p));
 }
 
@@ -42,57 +35,53 @@ TEST(ToneRules, NeutralZeroAndGreyOnEveryTexel) {
     }
 }
 
-TEST(ToneRules, ChannelsAndOpacity) {
-    EXPECT_EQ(Source(Argb(255, 200, 100, 50), 200, 200, 200, 100), Argb(255, 255, 255, 255));
-    EXPECT_EQ(Source(Argb(255, 0, 0, 0), 200, 200, 200, 100), Argb(255, 255, 255, 255));
-    // Half alpha: the additive part is weighted by the texel's alpha.
-    EXPECT_EQ(Source(Argb(128, 0, 0, 0), 200, 200, 200, 100), Argb(128, 128, 128, 128));
-    // 50 % of red: mul = 127, round(200 * 127 / 255) = 99.6; 150 % of green: add = 127.
-    EXPECT_EQ(Source(Argb(255, 200, 100, 50), 50, 150, 100, 100), Argb(255, 100, 227, 50));
-    EXPECT_EQ(ChA(Source(Argb(255, 1, 2, 3), 100, 100, 100, 100, 128)), 128u);
-    EXPECT_EQ(ChA(Source(Argb(128, 1, 2, 3), 100, 100, 100, 100, 128)), 64u);
-    EXPECT_EQ(ChA(Source(Argb(255, 1, 2, 3), 100, 100, 100, 100, 0)), 0u);
-}
-
-TEST(ToneRules, SaturationMixesTowardsOrAwayFromTheGrey) {
-    const uint32_t t = Argb(255, 200, 100, 50); // grey 111
-    // S = 50: mul = 127, C = (t 127 + grey 128) / 255.
-    const uint32_t c = Source(t, 100, 100, 100, 50);
-    EXPECT_EQ(ChR(c), 155u);
-    EXPECT_EQ(ChB(c), 81u);
-    // S = 200: add(S) = 255, so k = 0 and C = min(255, 3 max(0, t - grey) + t).
-    EXPECT_EQ(Source(t, 100, 100, 100, 200), Argb(255, 255, 100, 50));
-    // S = 101 is nearly neutral: k = t.a * (255 - 2) / 255 keeps almost all of the texel.
-    const uint32_t n = Source(t, 100, 100, 100, 101);
-    EXPECT_NEAR(int(ChR(n)), 200, 1);
-    EXPECT_NEAR(int(ChB(n)), 50, 1);
-}
-
-TEST(SpriteModes, SilhouetteFlashesAndMultiplicativeModes) {
+// Known texels through the tone pass and the special sprite modes; `mask` picks the channels a row
+// checks.
+TEST(SourceTexel, ToneSilhouetteFlashesAndMultiplicativeModes) {
     struct Case {
         uint32_t texel;
         int r, g, b, s, opacity, blend;
-        uint32_t flags, expected;
+        uint32_t flags, mask, expected;
     } cases[] = {
+        // Tone channels above 100 add, clamped; the additive part is weighted by the texel's alpha.
+        {Argb(255, 200, 100, 50), 200, 200, 200, 100, 255, 0, 0, ~0u, Argb(255, 255, 255, 255)},
+        {Argb(255, 0, 0, 0), 200, 200, 200, 100, 255, 0, 0, ~0u, Argb(255, 255, 255, 255)},
+        {Argb(128, 0, 0, 0), 200, 200, 200, 100, 255, 0, 0, ~0u, Argb(128, 128, 128, 128)},
+        // 50 % of red: mul = 127, round(200 * 127 / 255) = 99.6; 150 % of green: add = 127.
+        {Argb(255, 200, 100, 50), 50, 150, 100, 100, 255, 0, 0, ~0u, Argb(255, 100, 227, 50)},
+        // The opacity scales the alpha.
+        {Argb(255, 1, 2, 3), 100, 100, 100, 100, 128, 0, 0, 0xFF000000u, Argb(128, 0, 0, 0)},
+        {Argb(128, 1, 2, 3), 100, 100, 100, 100, 128, 0, 0, 0xFF000000u, Argb(64, 0, 0, 0)},
+        {Argb(255, 1, 2, 3), 100, 100, 100, 100, 0, 0, 0, 0xFF000000u, Argb(0, 0, 0, 0)},
+        // Saturation 50 (grey 111): mul = 127, C = (t 127 + grey 128) / 255.
+        {Argb(255, 200, 100, 50), 100, 100, 100, 50, 255, 0, 0, 0x00FF00FFu, Argb(0, 155, 0, 81)},
+        // Saturation 200: add(S) = 255, so k = 0 and C = min(255, 3 max(0, t - grey) + t).
+        {Argb(255, 200, 100, 50), 100, 100, 100, 200, 255, 0, 0, ~0u, Argb(255, 255, 100, 50)},
         // The silhouette is the flat colour with the texel's alpha.
-        {Argb(200, 1, 2, 3), 255, 0, 128, 100, 255, 0, kSpriteSilhouette, Argb(200, 255, 0, 128)},
-        {Argb(255, 1, 2, 3), 10, 20, 30, 100, 128, 0, kSpriteSilhouette, Argb(128, 10, 20, 30)},
+        {Argb(200, 1, 2, 3), 255, 0, 128, 100, 255, 0, kSpriteSilhouette, ~0u, Argb(200, 255, 0, 128)},
+        {Argb(255, 1, 2, 3), 10, 20, 30, 100, 128, 0, kSpriteSilhouette, ~0u, Argb(128, 10, 20, 30)},
         // The colour flash blends towards the flash colour by beta = strength.
-        {Argb(255, 10, 20, 30), 255, 255, 255, 255, 255, 0, kSpriteColourFlash, Argb(255, 255, 255, 255)},
-        {Argb(255, 10, 20, 30), 255, 255, 255, 0, 255, 0, kSpriteColourFlash, Argb(255, 10, 20, 30)},
-        {Argb(255, 0, 0, 0), 255, 0, 0, 102, 255, 0, kSpriteColourFlash, Argb(255, 102, 0, 0)},
+        {Argb(255, 10, 20, 30), 255, 255, 255, 255, 255, 0, kSpriteColourFlash, ~0u,
+         Argb(255, 255, 255, 255)},
+        {Argb(255, 10, 20, 30), 255, 255, 255, 0, 255, 0, kSpriteColourFlash, ~0u, Argb(255, 10, 20, 30)},
+        {Argb(255, 0, 0, 0), 255, 0, 0, 102, 255, 0, kSpriteColourFlash, ~0u, Argb(255, 102, 0, 0)},
         // The tone flash is centred at 128: 128 leaves the texel, 255 doubles it, 0 removes it.
-        {Argb(255, 100, 50, 20), 128, 128, 128, 100, 255, 0, kSpriteToneFlash, Argb(255, 100, 50, 20)},
-        {Argb(255, 100, 50, 20), 255, 255, 255, 100, 255, 0, kSpriteToneFlash, Argb(255, 200, 100, 40)},
-        {Argb(255, 100, 50, 20), 0, 0, 0, 100, 255, 0, kSpriteToneFlash, Argb(255, 0, 0, 0)},
+        {Argb(255, 100, 50, 20), 128, 128, 128, 100, 255, 0, kSpriteToneFlash, ~0u, Argb(255, 100, 50, 20)},
+        {Argb(255, 100, 50, 20), 255, 255, 255, 100, 255, 0, kSpriteToneFlash, ~0u, Argb(255, 200, 100, 40)},
+        {Argb(255, 100, 50, 20), 0, 0, 0, 100, 255, 0, kSpriteToneFlash, ~0u, Argb(255, 0, 0, 0)},
         // Cell blend 3 fades towards white, 4 towards black, by the source alpha.
-        {Argb(0, 10, 20, 30), 100, 100, 100, 100, 255, 3, 0, Argb(0, 255, 255, 255)},
-        {Argb(255, 10, 20, 30), 100, 100, 100, 100, 255, 3, 0, Argb(255, 10, 20, 30)},
-        {Argb(255, 10, 20, 30), 100, 100, 100, 100, 0, 4, 0, Argb(0, 0, 0, 0)},
+        {Argb(0, 10, 20, 30), 100, 100, 100, 100, 255, 3, 0, ~0u, Argb(0, 255, 255, 255)},
+        {Argb(255, 10, 20, 30), 100, 100, 100, 100, 255, 3, 0, ~0u, Argb(255, 10, 20, 30)},
+        {Argb(255, 10, 20, 30), 100, 100, 100, 100, 0, 4, 0, ~0u, Argb(0, 0, 0, 0)},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Source(c.texel, c.r, c.g, c.b, c.s, c.opacity, c.blend, c.flags), c.expected)
-            << std::hex << c.texel << " flags " << c.flags << " blend " << std::dec << c.blend;
+        EXPECT_EQ(Source(c.texel, c.r, c.g, c.b, c.s, c.opacity, c.blend, c.flags) & c.mask, c.expected)
+            << std::hex << c.texel << " tone " << std::dec << c.r << "," << c.g << "," << c.b << "," << c.s
+            << " flags " << c.flags << " blend " << c.blend;
+    // Saturation 101 is nearly neutral: k = t.a * (255 - 2) / 255 keeps almost all of the texel.
+    const uint32_t n = Source(Argb(255, 200, 100, 50), 100, 100, 100, 101);
+    EXPECT_NEAR(int(ChR(n)), 200, 1);
+    EXPECT_NEAR(int(ChB(n)), 50, 1);
 }
 
 // Each blend mode on known colours: source (200, 100, 50) at opacity 102 (alpha 0.4) over
@@ -114,10 +103,7 @@ TEST(BlendModes, KnownColours) {
         {-1, Argb(0, 200, 100, 50), {102, 102, 102}},
     };
     for (const auto& c : cases) {
-        SpriteParams p;
-        p.blend = c.blend;
-        p.opacity = 102;
-        const strSourceSetup s = strSourceSetup::Of(p);
+        const strSourceSetup s = strSourceSetup::Of({.blend = c.blend, .opacity = 102});
         const uint32_t dstAlpha[3] = {255, 0, 128};
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(BlendPixel(s.mode, SourceTexel(texel, s), Argb(dstAlpha[k], 100, 150, 200)),
@@ -128,10 +114,7 @@ TEST(BlendModes, KnownColours) {
     // multiplication cell used to clear the alpha under its whole quad).
     for (int blend = 0; blend <= 3; ++blend)
         for (uint32_t dst : {Argb(255, 100, 150, 200), Argb(0, 1, 2, 3), Argb(77, 255, 0, 9)}) {
-            SpriteParams p;
-            p.blend = blend;
-            p.tone[0] = 150;
-            const strSourceSetup s = strSourceSetup::Of(p);
+            const strSourceSetup s = strSourceSetup::Of({.blend = blend, .tone = {150, 100, 100, 100}});
             EXPECT_EQ(BlendPixel(s.mode, SourceTexel(Argb(0, 9, 9, 9), s), dst), dst) << "blend " << blend;
         }
     // Clamping at the ends.

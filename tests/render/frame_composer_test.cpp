@@ -43,12 +43,11 @@ class ComposeTest : public ::testing::Test {
             0);
     }
     void PutCell(int c, int pattern, int x, int y, int blend = 0, int picture = 0) {
-        strCell cell;
-        cell.picture = uint8_t(picture);
-        cell.pattern = uint16_t(pattern);
-        cell.x = int16_t(x);
-        cell.y = int16_t(y);
-        cell.blend = uint8_t(blend);
+        const strCell cell{.picture = uint8_t(picture),
+                           .pattern = uint16_t(pattern),
+                           .blend = uint8_t(blend),
+                           .x = int16_t(x),
+                           .y = int16_t(y)};
         ASSERT_TRUE(doc->setCell(0, c, &cell));
     }
 

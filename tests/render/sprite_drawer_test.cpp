@@ -16,13 +16,7 @@ namespace {
 constexpr uint32_t kBackground = 0xFF102030u;
 
 SpriteParams At(const cPictureSlot* slot, float x, float y, int pattern = 1) {
-    SpriteParams p;
-    p.slot = slot;
-    p.pattern = pattern;
-    p.x = x;
-    p.y = y;
-    p.screenSpace = 1;
-    return p;
+    return {.slot = slot, .pattern = pattern, .x = x, .y = y, .screenSpace = 1};
 }
 
 // A w x h target cleared to kBackground with the sprites drawn on it in order.
@@ -45,28 +39,6 @@ int CountNot(const cTexture& t, uint32_t v) {
 }
 
 } // namespace
-
-// Nearest sampling at integer positions copies every texel once, for even and odd sizes of the
-// pattern and of the target.
-TEST(SpriteGeometry, IntegerPositionsCopyOneToOne) {
-    for (int pw : {4, 5})
-        for (int tw : {16, 17})
-            for (int px : {-3, 2}) {
-                SCOPED_TRACE(testing::Message() << "pattern " << pw << " target " << tw << " at " << px);
-                auto slot = MakeSlot(pw * 2, 3 * 2, Distinct, 2, 2); // 2 x 2 patterns of pw x 3
-                ASSERT_TRUE(slot);
-                cTexture target = Draw(tw, 12, {At(slot.get(), float(px), 1, 4)}); // pattern 4: bottom right
-                int x0 = -1, y0 = -1; // the sprite's top-left pixel
-                for (int y = 0; y < 12 && x0 < 0; ++y)
-                    for (int x = 0; x < tw && x0 < 0; ++x)
-                        if (target.Pixel(x, y) != kBackground) x0 = x, y0 = y;
-                ASSERT_GE(x0, 0);
-                EXPECT_EQ(CountNot(target, kBackground), pw * 3);
-                for (int y = 0; y < 3; ++y)
-                    for (int x = 0; x < pw; ++x)
-                        ASSERT_EQ(target.Pixel(x0 + x, y0 + y), Distinct(pw + x, 3 + y));
-            }
-}
 
 // Centred, scaled and view-transformed sprites: where each texel lands.
 TEST(SpriteGeometry, PlacementMirrorScaleAndView) {
@@ -126,7 +98,8 @@ TEST(SpriteGeometry, AngleMinus900IsDrawnAs270Degrees) {
 
 // A mirror or a half turn covers exactly the pixels of the unturned sprite and shows the texels
 // mirrored about the pattern's centre; a quarter turn and three quarters cover the same pixels as
-// each other. Odd and even pattern and target sizes, at whole and half pixel positions.
+// each other; unturned at a whole position, nearest sampling copies every texel once. Odd and even
+// pattern and target sizes, at whole and half pixel positions, from the last pattern of a 2 x 2 grid.
 TEST(SpriteGeometry, MirrorsAndTurnsCoverTheSamePixels) {
     using Texel = std::pair<int, int>;
     struct Turn {
@@ -146,14 +119,14 @@ TEST(SpriteGeometry, MirrorsAndTurnsCoverTheSamePixels) {
     for (int w : {4, 5})
         for (int h : {3, 4})
             for (int tw : {20, 21})
-                for (float px : {0.0f, 0.5f, 3.0f}) {
-                    auto slot = MakeSlot(w, h, Distinct);
+                for (auto [px, py] : {std::pair(-3.0f, 1.0f), {0.5f, 0.5f}, {2.0f, 0.5f}}) {
+                    auto slot = MakeSlot(w * 2, h * 2, Distinct, 2, 2);
                     int box[2][2] = {{-1, -1}, {-1, -1}}; // top-left of the plain and quarter boxes
                     for (const Turn& turn : turns) {
                         SCOPED_TRACE(testing::Message()
-                                     << w << " x " << h << " on " << tw << " at " << px << ", scale "
-                                     << turn.sx << "," << turn.sy << " angle " << turn.angle);
-                        SpriteParams p = At(slot.get(), px, 0.5f);
+                                     << w << " x " << h << " on " << tw << " at " << px << "," << py
+                                     << ", scale " << turn.sx << "," << turn.sy << " angle " << turn.angle);
+                        SpriteParams p = At(slot.get(), px, py, 4);
                         p.scaleX = turn.sx;
                         p.scaleY = turn.sy;
                         p.angle = turn.angle;
@@ -167,7 +140,8 @@ TEST(SpriteGeometry, MirrorsAndTurnsCoverTheSamePixels) {
                         for (int dy = 0; dy < bh; ++dy)
                             for (int dx = 0; dx < bw; ++dx) {
                                 const auto [tx, ty] = turn.texel(dx, dy, w, h);
-                                ASSERT_EQ(t.Pixel(b[0] + dx, b[1] + dy), Distinct(tx, ty)) << dx << "," << dy;
+                                ASSERT_EQ(t.Pixel(b[0] + dx, b[1] + dy), Distinct(w + tx, h + ty))
+                                    << dx << "," << dy;
                             }
                     }
                 }
@@ -212,9 +186,8 @@ TEST(SpriteRequests, OpacityZeroDrawsNothingInAnyMode) {
 // Tone on the drawn pixels, later sprites over earlier ones, transparent texels leave the target.
 TEST(SpriteRequests, ToneOrderAndTransparentTexels) {
     auto solid = SolidSlot(2, 2, Argb(255, 200, 100, 50));
-    SpriteParams dark = At(solid.get(), 0, 0), bright = dark;
-    dark.tone[0] = dark.tone[1] = dark.tone[2] = 0;
-    bright.tone[0] = bright.tone[1] = bright.tone[2] = 200;
+    const SpriteParams dark{.slot = solid.get(), .tone = {0, 0, 0, 100}, .screenSpace = 1};
+    const SpriteParams bright{.slot = solid.get(), .tone = {200, 200, 200, 100}, .screenSpace = 1};
     EXPECT_EQ(Draw(4, 4, {dark}).Pixel(1, 1), Argb(255, 0, 0, 0));
     EXPECT_EQ(Draw(4, 4, {bright}).Pixel(2, 2), Argb(255, 255, 255, 255));
     auto red = SolidSlot(4, 4, Argb(255, 255, 0, 0)), blue = SolidSlot(2, 2, Argb(255, 0, 0, 255));
@@ -235,28 +208,18 @@ TEST(Rectangles, WholeTargetPlacedAndAdditive) {
     EXPECT_FALSE(drawer.BeginFrame(empty, 0));
     EXPECT_TRUE(drawer.BeginFrame(target, 0x00ABCDEF)); // cleared, alpha included
     EXPECT_EQ(CountNot(target, 0x00ABCDEF), 0);
-    RectParams whole;
-    whole.flags = kRectWholeTarget;
-    whole.alpha = 255;
-    whole.red = 10;
-    whole.green = 20;
-    whole.blue = 30;
-    whole.blend = 9; // replace
+    RectParams whole{
+        .alpha = 255, .red = 10, .green = 20, .blue = 30, .blend = 9, .flags = kRectWholeTarget}; // replace
     ASSERT_TRUE(drawer.DrawRect(whole));
     EXPECT_EQ(CountNot(target, Argb(255, 10, 20, 30)), 0);
-    RectParams r;
-    r.width = r.height = 2;
-    r.alpha = r.red = 255;
-    r.screenSpace = 1;
+    const RectParams r{.width = 2, .height = 2, .alpha = 255, .red = 255, .screenSpace = 1};
     drawer.DrawRect(r); // centred: columns 2..3, rows 1..2
     EXPECT_EQ(target.Pixel(2, 1), Argb(255, 255, 0, 0));
     EXPECT_EQ(target.Pixel(3, 2), Argb(255, 255, 0, 0));
     EXPECT_EQ(CountNot(target, Argb(255, 10, 20, 30)), 4);
     // An additive flash of alpha 0.2 over grey 100.
-    whole.alpha = 51;
-    whole.red = whole.green = whole.blue = 255;
-    whole.blend = 1;
-    drawer.DrawRect(whole);
+    drawer.DrawRect(
+        {.alpha = 51, .red = 255, .green = 255, .blue = 255, .blend = 1, .flags = kRectWholeTarget});
     EXPECT_EQ(target.Pixel(0, 0), Argb(255, 61, 71, 81));
     drawer.EndFrame();
     EXPECT_FALSE(drawer.DrawRect(r));
