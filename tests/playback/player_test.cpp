@@ -44,8 +44,17 @@ struct Play {
         e.flashBlue = static_cast<uint8_t>(b), e.flashStrength = static_cast<uint8_t>(strength);
         return e;
     }
+    // A sound effect at `frame`.
+    strEffect& sound(int frame, const char* path) {
+        strEffect& e = effect(frame);
+        e.flags = strEffect::kSound;
+        e.soundPath = path;
+        return e;
+    }
+    // Starts afresh (stopping with a reset first) as the play tool bar does: the range box checked
+    // exactly when a range is given.
     bool start(uint32_t flags, int from = 0, int rangeStart = -1, int rangeEnd = -1) {
-        // As the play tool bar does: the range box checked exactly when a range is given.
+        player.stop(true);
         if (rangeStart < 0 && rangeEnd < 0)
             flags |= kPlayNoRange;
         else
@@ -93,7 +102,6 @@ TEST(Player, RateIndexZeroGivesSixteenMilliseconds) {
     EXPECT_TRUE(p.clock.running());
     EXPECT_TRUE(p.player.playing());
     // The command's flags never carry the running bits from the settings.
-    p.player.stop(true);
     ASSERT_TRUE(StartPlayback(p.player, 9, kDefaultBits | kPlayBackward, 0, -1, -1));
     EXPECT_EQ(p.clock.period(), 100u);
     EXPECT_FALSE(p.player.flags() & kPlayBackward);
@@ -105,15 +113,12 @@ TEST(Player, TheFirstFrameHoldsTheBasicIntervalThenEachFrameItsOwn) {
     p.doc.setFrameInterval(1, 3);
     ASSERT_TRUE(p.start(kDefaultBits));
     EXPECT_EQ(p.player.hold(), 2);
-    // A tick reports whether the frame changed.
+    // Frame 0 for the basic interval (2 ticks), frame 1 for 3, frames 2 and 3 for the basic 2 each,
+    // then finishing; with nothing to wait for, the next tick stops. A tick reports whether the frame
+    // changed.
     EXPECT_FALSE(p.player.tick());
     EXPECT_TRUE(p.player.tick());
-    p.player.stop(true);
-    p.notified = 0;
-    ASSERT_TRUE(p.start(kDefaultBits));
-    // Frame 0 for the basic interval (2 ticks), frame 1 for 3, frames 2 and 3 for the basic 2 each,
-    // then finishing; with nothing to wait for, the next tick stops.
-    EXPECT_EQ(p.run(20), (std::vector<int>{0, 1, 1, 1, 2, 2, 3, 3, 3, 3}));
+    EXPECT_EQ(p.run(20), (std::vector<int>{1, 1, 2, 2, 3, 3, 3, 3}));
     EXPECT_FALSE(p.player.playing());
     EXPECT_EQ(p.notified, 1);
     EXPECT_EQ(p.player.hold(), 2); // a stop without reset holds the basic interval
@@ -129,18 +134,15 @@ TEST(Player, RangeWithLoopReplaysAndEachPassFiresTheEffectsOfItsFrames) {
     p.effect(12); // 3, outside the range
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
     EXPECT_EQ(p.run(12), (std::vector<int>{6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5}));
-    p.player.stop(true);
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
     // First pass: the start frame's effect fires with frame 6; every later pass fires frames 5..10,
     // never frame 4 before the range.
     EXPECT_EQ(p.firings(18),
               (std::vector<std::pair<int, int>>{{6, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}}));
-    p.player.stop(true);
     // From the beginning the start frame is not moved into the range.
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 0, 5, 10));
     EXPECT_EQ(p.run(18), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6}));
     // Without Loop the range end finishes playback.
-    p.player.stop(true);
     ASSERT_TRUE(p.start(kDefaultBits, 0, 5, 10));
     EXPECT_EQ(p.run(30).back(), 10);
     EXPECT_FALSE(p.player.playing());
@@ -149,17 +151,12 @@ TEST(Player, RangeWithLoopReplaysAndEachPassFiresTheEffectsOfItsFrames) {
 TEST(Player, StartPositionsByTheRange) {
     Play p(15);
     p.player.setRange(5, 10);
-    p.player.seek(2);
-    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
-    EXPECT_EQ(p.player.currentFrame(), 5); // before the range: its start
-    p.player.stop(false);
-    p.player.seek(12);
-    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
-    EXPECT_EQ(p.player.currentFrame(), 5); // at or after its end: its start
-    p.player.stop(false);
-    p.player.seek(7);
-    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
-    EXPECT_EQ(p.player.currentFrame(), 7);
+    // Before the range, and at or after its end, playback starts at the range start.
+    for (auto [at, from] : {std::pair(2, 5), {12, 5}, {7, 7}}) {
+        p.player.seek(at);
+        ASSERT_TRUE(p.player.start(false, 60, kDefaultBits));
+        EXPECT_EQ(p.player.currentFrame(), from) << at;
+    }
     p.player.stop(true);
     EXPECT_EQ(p.player.currentFrame(), -1);
     EXPECT_EQ(p.player.hold(), 0);
@@ -181,7 +178,6 @@ TEST(Player, ReverseWithLoopPingPongsAndEveryPassFiresTheFramesItShows) {
     ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
     EXPECT_EQ(p.run(20), (std::vector<int>{1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4}));
     EXPECT_TRUE(p.player.playing());
-    p.player.stop(true);
     ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
     // Effect indices follow the sorted list: frame 1 -> 0, frame 2 -> 1, frame 4 -> 2. Passes both
     // ways fire the frames they show; the turning frames 4 and 0 are shown, and fire, once a turn.
@@ -204,10 +200,8 @@ TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
     EXPECT_EQ(p.player.fired(), (std::vector<int>{1, 2}));
     p.player.tick();
     EXPECT_TRUE(p.player.fired().empty());
-    p.player.stop(true);
     // From before the first frame, frame 0's effect fires with frame 0.
-    p.player.seek(-1);
-    ASSERT_TRUE(p.player.start(false, 60, kDefaultBits | kPlayNoRange));
+    ASSERT_TRUE(p.start(kDefaultBits, -1));
     p.player.tick();
     EXPECT_EQ(p.player.currentFrame(), 0);
     EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
@@ -250,7 +244,6 @@ TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
         p.player.tick(); // 5/10 left
     // (b - 128) * 5 / 10 + 128, truncating toward zero.
     EXPECT_EQ(p.player.targetFlash().toneForm(), (std::array<int, 4>{191, 64, 128, 78}));
-    p.player.stop(true);
 
     // Screen effects off: no flash at all.
     ASSERT_TRUE(p.start(kDefaultBits & ~kPlayScreenEffect));
@@ -258,22 +251,17 @@ TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
     EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
     EXPECT_FALSE(p.player.targetFlash().active());
 
-    strFlashSlot neutral;
-    neutral.remaining = 3, neutral.total = 6, neutral.strength = 255;
-    neutral.red = neutral.green = neutral.blue = 128;
+    const strFlashSlot neutral{
+        .remaining = 3, .total = 6, .blue = 128, .green = 128, .red = 128, .strength = 255};
     EXPECT_EQ(neutral.toneForm(), (std::array<int, 4>{128, 128, 128, 191}));
     EXPECT_EQ(neutral.screenForm()[3], 127);
 }
 
 TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
     Play p(3);
-    strEffect& e = p.effect(1);
-    e.flags = strEffect::kSound;
-    e.soundPath = "Sound\\hit.wav";
+    strEffect& e = p.sound(1, "Sound\\hit.wav");
     e.volume = 40, e.frequency = 150, e.balance = 20;
-    strEffect& m = p.effect(2);
-    m.flags = strEffect::kSound;
-    m.soundPath = "missing.wav"; // cannot be loaded: reported, not played
+    p.sound(2, "missing.wav"); // cannot be loaded: reported, not played
     ASSERT_TRUE(p.start(kDefaultBits));
     EXPECT_EQ(p.sounds.size(), 1);
     ASSERT_EQ(p.sounds.failures().size(), 1u);
@@ -302,13 +290,10 @@ TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
 
 TEST(Player, SoundOptionBits) {
     Play p(3);
-    strEffect& e = p.effect(1);
-    e.flags = strEffect::kSound;
-    e.soundPath = "a.wav";
+    p.sound(1, "a.wav");
     // Sound effects off: nothing is loaded or played.
     ASSERT_TRUE(p.start(kDefaultBits & ~kPlaySoundEffect));
     EXPECT_EQ(p.sounds.size(), 0);
-    p.player.stop(true);
     // "Play sound effect every time": the sounds are released when playback stops and loaded afresh.
     ASSERT_TRUE(p.start(kDefaultBits | kPlaySoundEveryTime));
     EXPECT_EQ(p.sounds.size(), 1);
@@ -345,14 +330,11 @@ TEST(Player, NotifyOnceSeekAndNoDocument) {
     EXPECT_FALSE(p.player.stop(false)); // no longer playing: no second message
     EXPECT_EQ(p.notified, 1);
     EXPECT_FALSE(p.player.tick());
-    p.player.seek(2);
-    EXPECT_EQ(p.player.currentFrame(), 2);
-    p.player.seek(4);
-    EXPECT_EQ(p.player.currentFrame(), 2);
-    p.player.seek(-1);
-    EXPECT_EQ(p.player.currentFrame(), -1);
-    p.player.seek(-2);
-    EXPECT_EQ(p.player.currentFrame(), -1);
+    // A seek outside -1..the last frame keeps the frame.
+    for (auto [to, frame] : {std::pair(2, 2), {4, 2}, {-1, -1}, {-2, -1}}) {
+        p.player.seek(to);
+        EXPECT_EQ(p.player.currentFrame(), frame) << to;
+    }
     p.player.setDocument(nullptr);
     p.player.seek(3);
     EXPECT_EQ(p.player.currentFrame(), 0);

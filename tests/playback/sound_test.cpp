@@ -65,6 +65,24 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
     return done();
 }
 
+// A document whose sound names are resolved against `base`, with one effect a frame.
+struct SoundDoc {
+    explicit SoundDoc(const std::string& base) {
+        doc.create(0, 1, 0, 0);
+        doc.setText(kTextBaseFolder, base);
+    }
+    // An effect naming `path` on the next frame.
+    void add(const std::string& path, uint8_t flags = strEffect::kSound) {
+        strEffect e;
+        e.startFrame = static_cast<uint16_t>(doc.effectCount());
+        e.flags = flags;
+        e.soundPath = path;
+        doc.addEffect(e);
+    }
+    cConfig config;
+    cProject doc{&config};
+};
+
 class SoundDevice : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -86,11 +104,11 @@ class SoundDevice : public ::testing::Test {
 #if PELKO_TEST_SNDFILE
 
 TEST_F(SoundDevice, WavOggAndFlacLoadPlayAndStop) {
-    const std::string wav = dir.file("tone.wav"), ogg = dir.file("tone.ogg"), flac = dir.file("tone.flac");
-    ASSERT_TRUE(WriteTone(wav, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2.0));
-    ASSERT_TRUE(WriteTone(ogg, SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2.0, 2));
-    ASSERT_TRUE(WriteTone(flac, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2.0));
-    for (const std::string& path : {wav, ogg, flac}) {
+    for (auto [name, format, channels] : {std::tuple("tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1),
+                                          {"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2},
+                                          {"tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1}}) {
+        const std::string path = dir.file(name);
+        ASSERT_TRUE(WriteTone(path, format, 2.0, channels));
         auto sound = cSound::Load(*device, path);
         ASSERT_NE(sound, nullptr) << path << ": " << device->lastError();
         EXPECT_FALSE(sound->isPlaying());
@@ -139,26 +157,16 @@ TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
     ASSERT_TRUE(WriteTone(dir.file("Sound/a.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.5));
     ASSERT_TRUE(WriteTone(dir.file("b.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 0.5));
 
-    cConfig config;
-    cProject doc(&config);
-    doc.create(0, 1, 0, 0);
-    doc.setText(kTextBaseFolder, dir.path());
-    auto add = [&doc](int frame, uint8_t flags, const std::string& path) {
-        strEffect e;
-        e.startFrame = static_cast<uint16_t>(frame);
-        e.flags = flags;
-        e.soundPath = path;
-        doc.addEffect(e);
-    };
-    add(0, strEffect::kSound, "Sound\\a.wav");
-    add(1, strEffect::kSound, "b.ogg");
-    add(2, strEffect::kSound, "Sound\\a.wav");    // the same name: one sound
-    add(3, strEffect::kFlash, "c.wav");           // sound bit clear
-    add(4, strEffect::kSound, "missing.wav");     // not loaded, not kept
-    add(5, strEffect::kSound, dir.file("b.ogg")); // an absolute name
+    SoundDoc s(dir.path());
+    s.add("Sound\\a.wav");
+    s.add("b.ogg");
+    s.add("Sound\\a.wav");             // the same name: one sound
+    s.add("c.wav", strEffect::kFlash); // sound bit clear
+    s.add("missing.wav");              // not loaded, not kept
+    s.add(dir.file("b.ogg"));          // an absolute name
 
     cSoundTable table(device.get());
-    EXPECT_EQ(table.load(doc), 3);
+    EXPECT_EQ(table.load(s.doc), 3);
     ASSERT_EQ(table.failures().size(), 1u); // reported once, however many effects name it
     EXPECT_EQ(table.failures()[0].name, "missing.wav");
     EXPECT_NE(table.failures()[0].reason.find("missing.wav"), std::string::npos);
@@ -175,9 +183,9 @@ TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
     EXPECT_FALSE(table.anyPlaying());
 
     // Drop every use of b.ogg: the reload keeps a (the same object) and releases b.
-    doc.effects().removeAt(1);
-    doc.effects().removeAt(4);
-    EXPECT_EQ(table.load(doc), 1);
+    s.doc.effects().removeAt(1);
+    s.doc.effects().removeAt(4);
+    EXPECT_EQ(table.load(s.doc), 1);
     EXPECT_EQ(table.find("Sound\\a.wav"), a);
     EXPECT_EQ(table.find("b.ogg"), nullptr);
 
@@ -200,22 +208,15 @@ TEST_F(SoundDevice, ThePreviewReloadsOnlyWhenThePathChanges) {
 
 TEST_F(SoundDevice, AnyNumberOfFilesPlayOnTheVoicesThereAre) {
     // More files than the output has sources: each loads (one decoded buffer per file) and plays.
-    cConfig config;
-    cProject doc(&config);
-    doc.create(0, 1, 0, 0);
-    doc.setText(kTextBaseFolder, dir.path());
+    SoundDoc s(dir.path());
     constexpr int kFiles = 300;
     for (int i = 0; i < kFiles; ++i) {
         const std::string name = "s" + std::to_string(i) + ".wav";
         ASSERT_TRUE(WriteTone(dir.file(name), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.3));
-        strEffect e;
-        e.startFrame = static_cast<uint16_t>(i);
-        e.flags = strEffect::kSound;
-        e.soundPath = name;
-        doc.addEffect(e);
+        s.add(name);
     }
     cSoundTable table(device.get());
-    EXPECT_EQ(table.load(doc), kFiles);
+    EXPECT_EQ(table.load(s.doc), kFiles);
     EXPECT_TRUE(table.failures().empty());
     for (int i = 0; i < kFiles; ++i) {
         cSound* s = table.find("s" + std::to_string(i) + ".wav");
@@ -229,19 +230,21 @@ TEST_F(SoundDevice, AnyNumberOfFilesPlayOnTheVoicesThereAre) {
     // With two voices a third sound takes the voice of the one that started first; the one that
     // ended gives its voice up before any that still sounds.
     auto small = OpenSoundDevice(2);
-    std::vector<std::unique_ptr<cSound>> s;
-    for (int i = 0; i < 3; ++i)
-        s.push_back(cSound::Load(*small, dir.file("s" + std::to_string(i) + ".wav")));
-    s[0]->play(-1), s[1]->play(-1), s[2]->play(-1);
-    EXPECT_EQ(std::vector<bool>({s[0]->isPlaying(), s[1]->isPlaying(), s[2]->isPlaying()}),
-              std::vector<bool>({false, true, true}));
-    s[1]->stop();
-    s[0]->play(-1);
-    EXPECT_EQ(std::vector<bool>({s[0]->isPlaying(), s[1]->isPlaying(), s[2]->isPlaying()}),
-              std::vector<bool>({true, false, true}));
-    s[2].reset(); // a released sound gives its voice back
-    s[1]->play(-1);
-    EXPECT_TRUE(s[0]->isPlaying() && s[1]->isPlaying());
+    std::vector<std::unique_ptr<cSound>> v;
+    for (int i = 0; i < 3; ++i) {
+        v.push_back(cSound::Load(*small, dir.file("s" + std::to_string(i) + ".wav")));
+        v.back()->play(-1);
+    }
+    auto playing = [&v] {
+        return std::vector<bool>({v[0]->isPlaying(), v[1]->isPlaying(), v[2]->isPlaying()});
+    };
+    EXPECT_EQ(playing(), std::vector<bool>({false, true, true}));
+    v[1]->stop();
+    v[0]->play(-1);
+    EXPECT_EQ(playing(), std::vector<bool>({true, false, true}));
+    v[2].reset(); // a released sound gives its voice back
+    v[1]->play(-1);
+    EXPECT_TRUE(v[0]->isPlaying() && v[1]->isPlaying());
 }
 
 #endif // PELKO_TEST_SNDFILE
@@ -250,17 +253,13 @@ TEST(SoundOff, ANullDeviceLoadsNothingAndTheTableStaysEmpty) {
     auto device = NullSoundDevice();
     EXPECT_FALSE(device->isOpen());
     EXPECT_EQ(device->createFromFile("/dev/null"), nullptr);
-    cConfig config;
-    cProject doc(&config);
-    strEffect e;
-    e.flags = strEffect::kSound;
-    e.soundPath = "a.wav";
-    doc.addEffect(e);
+    SoundDoc s("");
+    s.add("a.wav");
     cSoundTable table(device.get());
-    EXPECT_EQ(table.load(doc), 0);
+    EXPECT_EQ(table.load(s.doc), 0);
     EXPECT_FALSE(table.anyPlaying());
     cSoundTable none;
-    EXPECT_EQ(none.load(doc), 0);
+    EXPECT_EQ(none.load(s.doc), 0);
     cSoundPreview preview;
     EXPECT_FALSE(preview.play("a.wav", "", "jpn", 100, 100, 100));
 }
