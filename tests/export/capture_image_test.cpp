@@ -62,10 +62,7 @@ TEST(Sequencer, EmptyFrameSlotsLastOneTick) {
 }
 
 TEST(Sequencer, FlashesGiveOneImagePerTickWhileTheyRun) {
-    strEffect e;
-    e.flags = strEffect::kFlash;
-    e.flashFrames = 3;
-    e.flashStrength = 255;
+    strEffect e{.flags = strEffect::kFlash, .flashFrames = 3, .flashStrength = 255};
     strExportFixture f({1, 1, 1, 1});
     f.doc->addEffect(e);
     cCaptureImage capture;
@@ -189,33 +186,24 @@ TEST(Limits, SizesAndRequests) {
 }
 
 TEST(CaptureArea, NegativeWidthMirrorsNegativeHeightFlips) {
-    // A two-colour cell: left half red, right half blue.
     strExportFixture f({1});
-    f.slots.Insert(render_fixture::MakeSlot(4, 4,
-                                            [](int x, int y) {
-                                                return y < 2 ? (x < 2 ? Argb(255, 255, 0, 0)
-                                                                      : Argb(255, 0, 0, 255))
-                                                             : Argb(255, 0, 255, 0);
-                                            }),
-                   0);
-    strCell c;
-    f.doc->setCell(0, 0, &c);
-    cCaptureImage capture;
+    f.slots.Insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
     strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
-    r.area = {2, -2, -2, 2}; // left 2, width -4: the area from -2 to 2, mirrored
-    ASSERT_TRUE(capture.Begin(r));
-    EXPECT_TRUE(capture.Flags() & kExportMirrorH);
-    EXPECT_EQ(capture.Area().left, -2);
-    const cDib* img = capture.RenderFrameImage(0);
-    ASSERT_TRUE(img);
-    EXPECT_EQ(img->ReadPixel(0, 0), Argb(255, 0, 0, 255));
-    EXPECT_EQ(img->ReadPixel(3, 0), Argb(255, 255, 0, 0));
-    r.area = {-2, 2, 2, -2};
-    ASSERT_TRUE(capture.Begin(r));
-    EXPECT_TRUE(capture.Flags() & kExportFlipV);
-    img = capture.RenderFrameImage(0);
-    EXPECT_EQ(img->ReadPixel(0, 0), Argb(255, 0, 255, 0));
-    EXPECT_EQ(img->ReadPixel(0, 3), Argb(255, 255, 0, 0));
+    cCaptureImage capture;
+    // Left 2, width -4: the area from -2 to 2, mirrored; top 2, height -4: flipped.
+    for (bool mirror : {true, false}) {
+        r.area = mirror ? strCaptureArea{2, -2, -2, 2} : strCaptureArea{-2, 2, 2, -2};
+        ASSERT_TRUE(capture.Begin(r));
+        EXPECT_TRUE(capture.Flags() & (mirror ? kExportMirrorH : kExportFlipV));
+        EXPECT_EQ(std::pair(capture.Area().left, capture.Area().top), std::pair(-2, -2));
+        const cDib* img = capture.RenderFrameImage(0);
+        ASSERT_TRUE(img);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(img->ReadPixel(x, y),
+                          render_fixture::Distinct(mirror ? 3 - x : x, mirror ? y : 3 - y))
+                    << x << "," << y << (mirror ? " mirrored" : " flipped");
+    }
 }
 
 TEST(CaptureArea, ZoomStretchesByNearestPixel) {
@@ -342,11 +330,19 @@ TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
 TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
     TempDir dir;
     strExportFixture f(std::vector<int>(12, 1));
-    const strCaptureRequest requests[] = {f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 4),
-                                          f.Request(dir.file("missing/seq%05d.png"), kExportPng)};
-    for (const strCaptureRequest& r : requests) {
+    const struct {
+        strCaptureRequest request;
+        eExportResult result;
+        int images;
+        std::string failedPath;
+    } cases[] = {
+        {f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 4), eExportResult::kCompleted, 12, ""},
+        {f.Request(dir.file("missing/seq%05d.png"), kExportPng), eExportResult::kFailed, 0,
+         dir.file("missing/seq00000.png")},
+    };
+    for (const auto& c : cases) {
         cThread_SaveGraph worker;
-        ASSERT_TRUE(worker.Capture().Begin(r));
+        ASSERT_TRUE(worker.Capture().Begin(c.request));
         std::atomic<int> calls{0};
         strExportOutcome seen;
         worker.SetCompletion([&](const strExportOutcome& o) {
@@ -357,17 +353,12 @@ TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
         worker.Wait();
         EXPECT_EQ(calls.load(), 1);
         EXPECT_FALSE(worker.Running());
-        if (r.flags & kExportSheet) {
-            EXPECT_EQ(seen.result, eExportResult::kCompleted);
-            EXPECT_EQ(seen.images, 12);
-            EXPECT_EQ(worker.DoneCount(), 12);
-            EXPECT_TRUE(std::filesystem::exists(dir.file("sheet.png")));
-        } else {
-            EXPECT_EQ(worker.Outcome().result, eExportResult::kFailed);
-            EXPECT_EQ(worker.Outcome().failedPath, dir.file("missing/seq00000.png"));
-            EXPECT_EQ(worker.Outcome().images, 0);
-        }
+        for (const strExportOutcome& o : {seen, worker.Outcome()})
+            EXPECT_EQ(std::tuple(o.result, o.images, o.failedPath),
+                      std::tuple(c.result, c.images, c.failedPath));
+        EXPECT_EQ(worker.DoneCount(), c.images);
     }
+    EXPECT_TRUE(std::filesystem::exists(dir.file("sheet.png")));
 }
 
 TEST(Worker, StopCancelsWithoutWritingTheSheet) {

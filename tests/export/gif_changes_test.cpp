@@ -83,11 +83,7 @@ void ExpectSameFrames(const strGifAnimation& changes, const strGifAnimation& who
 TEST(GifChanges, TheSampleShowsTheSameFramesAndIsSmaller) {
     TempDir dir;
     strSample s;
-    strCaptureRequest r;
-    r.project = &s.doc;
-    r.pictures = &s.slots;
-    r.area = s.area;
-    r.fps = 60;
+    strCaptureRequest r{.project = &s.doc, .pictures = &s.slots, .area = s.area, .fps = 60};
     const struct {
         uint32_t flags;
         uint32_t background;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,30 +22,19 @@ const std::vector<uint32_t> kMap = {0x000000, 0x102030, 0x405060, 0x708090, 0xA0
 std::string Letters(const cDib& image) {
     std::string out;
     for (int y = 0; y < image.Height(); ++y) {
+        if (y) out += '/';
         for (int x = 0; x < image.Width(); ++x) {
             const uint32_t p = image.ReadPixel(x, y);
-            char c = '?';
-            if (p == 0) c = '.';
-            for (size_t i = 1; i < 5; ++i)
-                if (p == (0xFF000000u | kMap[i])) c = char('A' + i - 1);
-            out += c;
+            const auto i = std::find(kMap.begin() + 1, kMap.begin() + 5, p & 0xFFFFFF) - kMap.begin();
+            out += p == 0 ? '.' : p >> 24 == 0xFF && i < 5 ? char('A' + i - 1) : '?';
         }
-        if (y + 1 < image.Height()) out += '/';
     }
     return out;
 }
 
-Bytes Fill(int w, int h, uint8_t index) {
-    return Bytes(size_t(w) * size_t(h), index);
-}
-
 strGifFrame Image(int left, int top, int w, int h, Bytes indices, int delay = 0, int disposal = 0,
                   int transparent = -1) {
-    strGifFrame f;
-    f.left = left, f.top = top, f.width = w, f.height = h;
-    f.indices = std::move(indices);
-    f.delay = delay, f.disposal = disposal, f.transparent = transparent;
-    return f;
+    return {left, top, w, h, false, {}, transparent, std::move(indices), delay, disposal};
 }
 
 } // namespace
@@ -53,7 +43,7 @@ TEST(GifAnimation, FramesComposeWithTheirDisposal) {
     // On a 4 x 4 screen: A everywhere (kept); B on the middle 2 x 2 with one transparent pixel
     // (cleared after); C at the corner (restored after); D at the other corner.
     const std::vector<strGifFrame> frames = {
-        Image(0, 0, 4, 4, Fill(4, 4, 1), 10, 1),
+        Image(0, 0, 4, 4, Bytes(16, 1), 10, 1),
         Image(1, 1, 2, 2, {2, 2, 5, 2}, 20, 2, 5),
         Image(0, 0, 1, 1, {3}, 0, 3),
         Image(3, 3, 1, 1, {4}, 7),
@@ -61,8 +51,7 @@ TEST(GifAnimation, FramesComposeWithTheirDisposal) {
     strGifAnimation gif;
     std::string why;
     ASSERT_TRUE(ReadGifAnimation(MakeGif(4, 4, kMap, frames), gif, &why)) << why;
-    EXPECT_EQ(gif.width, 4);
-    EXPECT_EQ(gif.height, 4);
+    EXPECT_EQ(std::pair(gif.width, gif.height), std::pair(4, 4));
     EXPECT_EQ(gif.loopCount, -1); // no loop block
     const struct {
         const char* pixels; // rows joined with '/'
@@ -110,7 +99,7 @@ TEST(GifAnimation, LoopCommentAndPlainTextExtensions) {
 }
 
 TEST(GifAnimation, DamagedOrOversizedFilesAreRefused) {
-    const std::vector<strGifFrame> two = {Image(0, 0, 2, 2, Fill(2, 2, 1)), Image(1, 1, 1, 1, {2})};
+    const std::vector<strGifFrame> two = {Image(0, 0, 2, 2, Bytes(4, 1)), Image(1, 1, 1, 1, {2})};
     const strGifExtensions x{0, 0, "c", "t"};
     const Bytes good = MakeGif(2, 2, kMap, two, x);
     strGifAnimation gif;

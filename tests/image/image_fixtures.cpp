@@ -164,18 +164,12 @@ Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
 }
 
 Bytes MakeBmp(const strBmpFixture& fx) {
+    // Size, width, height, 1 plane and the bits, compression, data size, 2835 pixels a metre both
+    // ways, colours used and important, then the masks.
     Bytes info;
-    Put32(info, fx.headerSize);
-    Put32(info, uint32_t(fx.width));
-    Put32(info, uint32_t(fx.height));
-    Put16(info, 1);
-    Put16(info, uint32_t(fx.bits));
-    Put32(info, fx.compression);
-    Put32(info, uint32_t(fx.pixelData.size()));
-    Put32(info, 2835);
-    Put32(info, 2835);
-    Put32(info, fx.clrUsed);
-    Put32(info, 0);
+    for (uint32_t v : {fx.headerSize, uint32_t(fx.width), uint32_t(fx.height), 1 | uint32_t(fx.bits) << 16,
+                       fx.compression, uint32_t(fx.pixelData.size()), 2835u, 2835u, fx.clrUsed, 0u})
+        Put32(info, v);
     for (uint32_t m : fx.masks)
         Put32(info, m);
     if (info.size() < fx.headerSize) info.resize(fx.headerSize, 0);
@@ -187,9 +181,8 @@ Bytes MakeBmp(const strBmpFixture& fx) {
     }
     uint32_t off = 14 + uint32_t(info.size());
     Bytes out = {'B', 'M'};
-    Put32(out, off + uint32_t(fx.pixelData.size()));
-    Put32(out, 0);
-    Put32(out, off);
+    for (uint32_t v : {off + uint32_t(fx.pixelData.size()), 0u, off})
+        Put32(out, v);
     out.insert(out.end(), info.begin(), info.end());
     out.insert(out.end(), fx.pixelData.begin(), fx.pixelData.end());
     return out;

@@ -425,17 +425,14 @@ TEST(Builtins, ErrorPictureAndLabel) {
     ASSERT_TRUE(LoadPictureResource("BITMAP_ERCELL", err));
     int w, h;
     err.GetSize(w, h);
-    EXPECT_EQ(w, 32);
-    EXPECT_EQ(h, 32);
-    EXPECT_EQ(err.GetBitCount(), 8);
+    EXPECT_EQ(std::tuple(w, h, err.GetBitCount()), std::tuple(32, 32, 8));
     EXPECT_EQ(Ix(err, 0, 0), 1);   // frame
     EXPECT_EQ(Ix(err, 16, 5), 0);  // background
     EXPECT_EQ(Ix(err, 16, 16), 1); // cross
     cBMP label;
     ASSERT_TRUE(LoadPictureResource("BITMAP_LABEL", label));
     label.GetSize(w, h);
-    EXPECT_EQ(w, 10 * kLabelCellWidth);
-    EXPECT_EQ(h, kLabelCellHeight);
+    EXPECT_EQ(std::pair(w, h), std::pair(10 * kLabelCellWidth, kLabelCellHeight));
     EXPECT_EQ(*label.GetPaletteEntry(1), 0xFFFFFFFFu);
     EXPECT_EQ(Ix(label, 1 * kLabelCellWidth + 3, 1), 1); // the top of the "1"
     EXPECT_FALSE(LoadPictureResource("BITMAP_NONE", label));
