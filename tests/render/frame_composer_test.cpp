@@ -50,12 +50,17 @@ class ComposeTest : public ::testing::Test {
                            .y = int16_t(y)};
         ASSERT_TRUE(doc->setCell(0, c, &cell));
     }
+    // Composes `frame` of the document into the 16 x 8 target; the number of cells drawn.
+    int Compose(const strFrameScene& scene, int frame = 0) {
+        return ComposeFrame(drawer, target, slots, *doc, frame, area, scene);
+    }
 
     cConfig config;
     std::unique_ptr<cProject> doc;
     cPictureSlotTable slots;
     cSpriteDrawer drawer;
-    strCaptureArea area{-8, -4, 8, 4}; // 16 x 8
+    strCaptureArea area{-8, -4, 8, 4};
+    cTexture target = MakeTarget(16, 8);
 };
 
 } // namespace
@@ -63,10 +68,7 @@ class ComposeTest : public ::testing::Test {
 TEST_F(ComposeTest, CellsInListOrderOverTheBackground) {
     PutCell(0, 1, 0, 0); // red 4 x 4 at the centre
     PutCell(1, 2, 2, 0); // blue, 2 pixels to the right, covering half of the red one
-    cTexture target = MakeTarget(16, 8);
-    strFrameScene scene;
-    scene.background = 0x00123456;
-    EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 0, area, scene), 2);
+    EXPECT_EQ(Compose({.background = 0x00123456}), 2);
     EXPECT_EQ(target.Pixel(0, 0), 0x00123456u); // background, alpha 0
     EXPECT_EQ(target.Pixel(6, 2), Argb(255, 255, 0, 0));
     EXPECT_EQ(target.Pixel(8, 2), Argb(255, 0, 0, 255)); // the later cell covers the earlier one
@@ -78,12 +80,11 @@ TEST_F(ComposeTest, InvalidCellsAreSkipped) {
     PutCell(0, 3, 0, 0);                              // pattern 3 of a 2-pattern picture
     PutCell(1, 1, 0, 0, 0, 7);                        // picture 7 has no slot
     doc->frame(0)->cells.getOrCreate(2)->pattern = 0; // pattern 0, stored without normalisation
-    cTexture target = MakeTarget(16, 8);
-    EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 0, area, strFrameScene{}), 0);
+    EXPECT_EQ(Compose({}), 0);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(target.Pixel(x, y), 0u);
-    EXPECT_EQ(ComposeFrame(drawer, target, slots, *doc, 5, area, strFrameScene{}), 0); // no such frame
+    EXPECT_EQ(Compose({}, 5), 0); // no such frame
 }
 
 TEST_F(ComposeTest, TargetPictureWithItsOffset) {
@@ -99,12 +100,7 @@ TEST_F(ComposeTest, TargetPictureWithItsOffset) {
     doc->setSetting(kKeyCentrePosition, 5); // Left: (w / 2, 0)
     EXPECT_EQ(offset(), std::pair(5, 0));
 
-    cTexture target = MakeTarget(16, 8);
-    strFrameScene scene;
-    scene.drawTarget = true;
-    scene.targetOffsetX = 4;
-    scene.targetOpacity = 255;
-    ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
+    Compose({.drawTarget = true, .targetOffsetX = 4, .targetOpacity = 255});
     EXPECT_EQ(target.Pixel(10, 3), Argb(255, 0, 255, 0));
     EXPECT_EQ(target.Pixel(13, 4), Argb(255, 0, 255, 0));
     EXPECT_EQ(target.Pixel(9, 3), 0u);
@@ -135,8 +131,7 @@ TEST(FlashState, ToneFormAndObjects) {
     };
     EXPECT_EQ(tone(), (std::vector<int>{255, 0, 128, 200}));
     flashes.Tick(); // r = 3 of 4; truncation toward zero
-    EXPECT_EQ(tone(), (std::vector<int>{(255 - 128) * 3 / 4 + 128, (0 - 128) * 3 / 4 + 128, 128,
-                                        (200 - 128) * 3 / 4 + 128}));
+    EXPECT_EQ(tone(), (std::vector<int>{223, 32, 128, 182}));
     // Object 2 replaces the running target flash; other objects and zero frames start nothing.
     EXPECT_TRUE(flashes.Start(Flash(2, 0, 6, 1, 2, 3, 4)));
     EXPECT_EQ(flashes.Target().object, 2);
@@ -153,35 +148,29 @@ TEST_F(ComposeTest, ScreenFlashCoversTheFrame) {
     PutCell(0, 1, 0, 0);
     cFlashState flashes;
     flashes.Start(Flash(0, 1, 2, 0, 255, 0, 255)); // additive green, alpha 255 then 127
-    strFrameScene scene;
-    scene.background = 0xFF000000;
-    scene.flashes = &flashes;
-    cTexture target = MakeTarget(16, 8);
-    ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
+    const strFrameScene scene{.background = 0xFF000000, .flashes = &flashes};
+    Compose(scene);
     EXPECT_EQ(target.Pixel(0, 0), Argb(255, 0, 255, 0));
     EXPECT_EQ(target.Pixel(7, 3), Argb(255, 255, 255, 0));
     flashes.Tick();
-    ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
+    Compose(scene);
     EXPECT_EQ(target.Pixel(0, 0), Argb(255, 0, 127, 0)); // alpha 255 x 1 / 2
 }
 
 TEST_F(ComposeTest, TargetFlashes) {
     slots.Insert(SolidSlot(2, 2, Argb(255, 100, 100, 100)), cPictureSlotTable::kTargetPicture);
-    strFrameScene scene;
-    scene.drawTarget = true;
     cFlashState flashes;
-    scene.flashes = &flashes;
-    cTexture target = MakeTarget(16, 8);
-
-    flashes.Start(Flash(1, 1, 10, 255, 128, 0, 255)); // tone form: red doubled, blue removed
-    ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
-    EXPECT_EQ(target.Pixel(8, 4), Argb(255, 200, 100, 0));
-
-    flashes.Start(Flash(1, 0, 10, 0, 0, 255, 255)); // colour form: all blue
-    ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
-    EXPECT_EQ(target.Pixel(8, 4), Argb(255, 0, 0, 255));
-
-    flashes.Start(Flash(2, 0, 10, 0, 0, 0, 0)); // hides the target
-    ComposeFrame(drawer, target, slots, *doc, 0, area, scene);
-    EXPECT_EQ(target.Pixel(8, 4), 0u);
+    const struct {
+        strEffect flash;
+        uint32_t pixel;
+    } cases[] = {
+        {Flash(1, 1, 10, 255, 128, 0, 255), Argb(255, 200, 100, 0)}, // tone form: red doubled, blue removed
+        {Flash(1, 0, 10, 0, 0, 255, 255), Argb(255, 0, 0, 255)},     // colour form: all blue
+        {Flash(2, 0, 10, 0, 0, 0, 0), 0u},                           // hides the target
+    };
+    for (const auto& c : cases) {
+        flashes.Start(c.flash);
+        Compose({.drawTarget = true, .flashes = &flashes});
+        EXPECT_EQ(target.Pixel(8, 4), c.pixel) << int(c.flash.flashObject);
+    }
 }

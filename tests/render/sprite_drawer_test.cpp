@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace render_fixture;
 
 namespace {
@@ -49,9 +51,8 @@ TEST(SpriteGeometry, PlacementMirrorScaleAndView) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(t.Pixel(3 + x, 2 + y), Distinct(x, y));
-    SpriteParams p = At(slot2.get(), 0, 0);
-    p.scaleX = p.scaleY = 2.0f; // 2 x 2 pixels per texel
-    t = Draw(8, 8, {p});
+    t = Draw(8, 8,
+             {{.slot = slot2.get(), .scaleX = 2, .scaleY = 2, .screenSpace = 1}}); // 2 x 2 pixels per texel
     EXPECT_EQ(CountNot(t, kBackground), 16);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
@@ -61,9 +62,7 @@ TEST(SpriteGeometry, PlacementMirrorScaleAndView) {
     cSpriteDrawer drawer;
     drawer.SetView(1, 1, 2);
     drawer.BeginFrame(t, kBackground);
-    p = At(slot2.get(), 1, 1);
-    p.screenSpace = 0;
-    drawer.DrawSprite(p);
+    drawer.DrawSprite({.slot = slot2.get(), .x = 1, .y = 1});
     EXPECT_EQ(CountNot(t, kBackground), 16);
     EXPECT_EQ(t.Pixel(2, 2), Distinct(0, 0));
     EXPECT_EQ(t.Pixel(5, 5), Distinct(1, 1));
@@ -73,27 +72,20 @@ TEST(SpriteGeometry, PlacementMirrorScaleAndView) {
 // on an 8 x 8 target lands on column ty + 2, row 5 - tx.
 TEST(SpriteGeometry, AngleMinus900IsDrawnAs270Degrees) {
     auto slot = MakeSlot(4, 4, Distinct);
-    strCell cell;
-    cell.angle = -900;
-    strCaptureArea area{-4, -4, 4, 4};
-    SpriteParams p = CellSpriteParams(cell, slot.get(), area);
-    EXPECT_FLOAT_EQ(p.angle, 270.0f);
-    cTexture target = Draw(8, 8, {p});
+    const strCaptureArea area{-4, -4, 4, 4};
+    for (auto [tenths, degrees] : {std::pair(-900, 270.0f), {3600, 0.0f}, {450, 45.0f}})
+        EXPECT_FLOAT_EQ(CellSpriteParams({.angle = int16_t(tenths)}, slot.get(), area).angle, degrees)
+            << tenths;
+    const cTexture target = Draw(8, 8, {CellSpriteParams({.angle = -900}, slot.get(), area)});
     EXPECT_EQ(CountNot(target, kBackground), 16);
     for (int ty = 0; ty < 4; ++ty)
         for (int tx = 0; tx < 4; ++tx)
             EXPECT_EQ(target.Pixel(ty + 2, 5 - tx), Distinct(tx, ty)) << tx << "," << ty;
-    cell.angle = 3600;
-    EXPECT_FLOAT_EQ(CellSpriteParams(cell, slot.get(), area).angle, 0.0f);
-    cell.angle = 450;
-    EXPECT_FLOAT_EQ(CellSpriteParams(cell, slot.get(), area).angle, 45.0f);
     // A tiny rotation counts as none.
-    p = At(slot.get(), 0, 0);
+    SpriteParams p = At(slot.get(), 0, 0);
     p.angle = float(0.0000005 * 180.0 / 3.14159265358979);
-    cTexture a = Draw(8, 8, {At(slot.get(), 0, 0)}), b = Draw(8, 8, {p});
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(a.Pixel(x, y), b.Pixel(x, y));
+    const cTexture a = Draw(8, 8, {At(slot.get(), 0, 0)}), b = Draw(8, 8, {p});
+    EXPECT_EQ(std::memcmp(a.Row(0), b.Row(0), 8 * 8 * 4), 0);
 }
 
 // A mirror or a half turn covers exactly the pixels of the unturned sprite and shows the texels
@@ -153,14 +145,12 @@ TEST(SpriteRequests, NothingIsDrawnForBadRequests) {
     cSpriteDrawer drawer;
     EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0))); // outside a frame
     drawer.BeginFrame(target, kBackground);
-    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0, 0))); // pattern 0 (index -1)
-    EXPECT_FALSE(drawer.DrawSprite(At(slot.get(), 0, 0, 5))); // past the last pattern
-    EXPECT_FALSE(drawer.DrawSprite(At(nullptr, 0, 0)));
     cPictureSlot empty;
-    EXPECT_FALSE(drawer.DrawSprite(At(&empty, 0, 0)));
-    SpriteParams zeroScale = At(slot.get(), 0, 0);
-    zeroScale.scaleX = 0;
-    drawer.DrawSprite(zeroScale);
+    // Pattern 0 (index -1), past the last pattern, no picture, an empty picture; then no width.
+    for (const SpriteParams& p :
+         {At(slot.get(), 0, 0, 0), At(slot.get(), 0, 0, 5), At(nullptr, 0, 0), At(&empty, 0, 0)})
+        EXPECT_FALSE(drawer.DrawSprite(p)) << p.pattern;
+    drawer.DrawSprite({.slot = slot.get(), .scaleX = 0, .screenSpace = 1});
     EXPECT_EQ(CountNot(target, kBackground), 0);
     EXPECT_TRUE(drawer.DrawSprite(At(slot.get(), 0, 0, 4)));
     EXPECT_EQ(CountNot(target, kBackground), 4);
@@ -172,9 +162,7 @@ TEST(SpriteRequests, OpacityZeroDrawsNothingInAnyMode) {
         cTexture target = MakeTarget(8, 8);
         cSpriteDrawer drawer;
         drawer.BeginFrame(target, kBackground);
-        SpriteParams p = At(slot.get(), 0, 0);
-        p.blend = blend;
-        p.opacity = 0;
+        SpriteParams p{.slot = slot.get(), .blend = blend, .opacity = 0, .screenSpace = 1};
         EXPECT_FALSE(drawer.DrawSprite(p));
         p.tone[0] = 150;
         p.opacity = -5;
