@@ -16,6 +16,9 @@ using playback_test::FakeSoundDevice;
 
 namespace {
 
+// Effects fired, as (frame, effect index) pairs.
+using Fired = std::vector<std::pair<int, int>>;
+
 // A document of `frames` blank frames, the player on a fake clock and a fake sound device.
 struct Play {
     explicit Play(int frames, int basicInterval = 1) {
@@ -55,30 +58,24 @@ struct Play {
     // exactly when a range is given.
     bool start(uint32_t flags, int from = 0, int rangeStart = -1, int rangeEnd = -1) {
         player.stop(true);
+        fired.clear();
         if (rangeStart < 0 && rangeEnd < 0)
             flags |= kPlayNoRange;
         else
             flags &= ~static_cast<uint32_t>(kPlayNoRange);
         return StartPlayback(player, 0, flags, from, rangeStart, rangeEnd, [this] { ++notified; });
     }
-    // Runs n ticks (stopping early when the player stops) and lists the frame after each.
+    // Runs n ticks (stopping early when the player stops) and lists the frame after each; the effects
+    // each tick fires are added to `fired` as (frame, index) pairs.
     std::vector<int> run(int n) {
         std::vector<int> frames;
         for (int i = 0; i < n && player.playing(); ++i) {
             player.tick();
             frames.push_back(player.currentFrame());
+            for (int e : player.fired())
+                fired.emplace_back(player.currentFrame(), e);
         }
         return frames;
-    }
-    // Runs n ticks and lists the effects fired by each tick that fired any, as (frame, index) pairs.
-    std::vector<std::pair<int, int>> firings(int n) {
-        std::vector<std::pair<int, int>> out;
-        for (int i = 0; i < n && player.playing(); ++i) {
-            player.tick();
-            for (int e : player.fired())
-                out.emplace_back(player.currentFrame(), e);
-        }
-        return out;
     }
 
     uint32_t now = 0;
@@ -89,6 +86,7 @@ struct Play {
     cSoundTable sounds{&device};
     cA_Player player{clock, &sounds};
     int notified = 0;
+    Fired fired;
 };
 
 constexpr uint32_t kDefaultBits = 0x1A0; // range off, sound effects on, screen effects on
@@ -133,12 +131,10 @@ TEST(Player, RangeWithLoopReplaysAndEachPassFiresTheEffectsOfItsFrames) {
     p.effect(10); // 2
     p.effect(12); // 3, outside the range
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
-    EXPECT_EQ(p.run(12), (std::vector<int>{6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5}));
-    ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 5, 5, 10));
+    EXPECT_EQ(p.run(18), (std::vector<int>{6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5}));
     // First pass: the start frame's effect fires with frame 6; every later pass fires frames 5..10,
     // never frame 4 before the range.
-    EXPECT_EQ(p.firings(18),
-              (std::vector<std::pair<int, int>>{{6, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}}));
+    EXPECT_EQ(p.fired, (Fired{{6, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}, {10, 2}, {5, 1}}));
     // From the beginning the start frame is not moved into the range.
     ASSERT_TRUE(p.start(kDefaultBits | kPlayLoop, 0, 5, 10));
     EXPECT_EQ(p.run(18), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6}));
@@ -178,15 +174,13 @@ TEST(Player, ReverseWithLoopPingPongsAndEveryPassFiresTheFramesItShows) {
     ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
     EXPECT_EQ(p.run(20), (std::vector<int>{1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4, 3, 2, 1, 0, 1, 2, 3, 4}));
     EXPECT_TRUE(p.player.playing());
-    ASSERT_TRUE(p.start(kDefaultBits | kPlayReverse | kPlayLoop));
     // Effect indices follow the sorted list: frame 1 -> 0, frame 2 -> 1, frame 4 -> 2. Passes both
     // ways fire the frames they show; the turning frames 4 and 0 are shown, and fire, once a turn.
-    using Fired = std::vector<std::pair<int, int>>;
     const Fired pass = {{1, 0}, {2, 1}, {4, 2}, {2, 1}, {1, 0}}; // 1..4 and back to 0
     Fired expected = pass;
     expected.insert(expected.end(), pass.begin(), pass.end());
     expected.insert(expected.end(), pass.begin(), pass.begin() + 3);
-    EXPECT_EQ(p.firings(20), expected);
+    EXPECT_EQ(p.fired, expected);
 }
 
 TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
@@ -195,30 +189,28 @@ TEST(Player, AnEffectOnTheStartFrameFiresWithTheNextFrame) {
     p.effect(3);
     p.effect(0); // before the start frame: never fires
     ASSERT_TRUE(p.start(kDefaultBits, 2));
-    p.player.tick();
-    EXPECT_EQ(p.player.currentFrame(), 3);
-    EXPECT_EQ(p.player.fired(), (std::vector<int>{1, 2}));
-    p.player.tick();
-    EXPECT_TRUE(p.player.fired().empty());
+    EXPECT_EQ(p.run(2), (std::vector<int>{3, 4}));
+    EXPECT_EQ(p.fired, (Fired{{3, 1}, {3, 2}}));
     // From before the first frame, frame 0's effect fires with frame 0.
     ASSERT_TRUE(p.start(kDefaultBits, -1));
-    p.player.tick();
-    EXPECT_EQ(p.player.currentFrame(), 0);
-    EXPECT_EQ(p.player.fired(), (std::vector<int>{0}));
+    EXPECT_EQ(p.run(1), (std::vector<int>{0}));
+    EXPECT_EQ(p.fired, (Fired{{0, 0}}));
 }
 
-TEST(Player, FinishingWaitsForTheFlashes) {
+TEST(Player, FinishingWaitsForTheFlashesAndClearsTheCells) {
     Play p(3);
     p.flash(2, 4, 0, 200, 100, 50, 200);
-    ASSERT_TRUE(p.start(kDefaultBits));
+    ASSERT_TRUE(p.start(kDefaultBits | kPlayClearCells));
     p.player.tick();
+    EXPECT_FALSE(p.player.clearCells());
     p.player.tick(); // frame 2: the flash fires
     ASSERT_EQ(p.player.currentFrame(), 2);
     ASSERT_TRUE(p.player.screenFlash().active());
     EXPECT_EQ(p.player.screenFlash().screenForm(), (std::array<int, 4>{200, 100, 50, 200}));
     EXPECT_FALSE(p.player.targetFlash().active());
-    p.player.tick(); // the end: finished, the flash at 3/4
+    p.player.tick(); // the end: finished, the flash at 3/4, the cells to be cleared
     EXPECT_TRUE(p.player.finished());
+    EXPECT_TRUE(p.player.clearCells());
     EXPECT_EQ(p.player.screenFlash().screenForm()[3], 150);
     p.player.tick(); // 2/4
     p.player.tick(); // 1/4
@@ -231,6 +223,8 @@ TEST(Player, FinishingWaitsForTheFlashes) {
     EXPECT_FALSE(p.player.playing());
     EXPECT_FALSE(p.player.finished());
     EXPECT_EQ(p.notified, 1);
+    p.player.seek(0);
+    EXPECT_FALSE(p.player.clearCells());
 }
 
 TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
@@ -240,8 +234,7 @@ TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
     p.player.tick();
     ASSERT_TRUE(p.player.targetFlash().active());
     EXPECT_EQ(p.player.targetFlash().toneForm(), (std::array<int, 4>{255, 0, 128, 28}));
-    for (int i = 0; i < 5; ++i)
-        p.player.tick(); // 5/10 left
+    p.run(5); // 5/10 left
     // (b - 128) * 5 / 10 + 128, truncating toward zero.
     EXPECT_EQ(p.player.targetFlash().toneForm(), (std::array<int, 4>{191, 64, 128, 78}));
 
@@ -277,8 +270,7 @@ TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
     p.player.tick();
     p.player.tick();
     EXPECT_TRUE(p.player.finished());
-    for (int i = 0; i < 5; ++i)
-        p.player.tick();
+    p.run(5);
     EXPECT_TRUE(p.player.playing()); // the sound still plays
     s.playing = false;
     p.player.tick();
@@ -307,19 +299,6 @@ TEST(Player, SoundOptionBits) {
     EXPECT_EQ(p.sounds.size(), 0);
     p.player.setOption(kPlayRunning, false); // the running bits are not options
     EXPECT_TRUE(p.player.playing());
-}
-
-TEST(Player, ClearCellAfterPlayback) {
-    Play p(2);
-    p.flash(1, 3, 0, 128, 128, 128, 255);
-    ASSERT_TRUE(p.start(kDefaultBits | kPlayClearCells));
-    p.player.tick();
-    EXPECT_FALSE(p.player.clearCells());
-    p.player.tick(); // the end
-    EXPECT_TRUE(p.player.finished());
-    EXPECT_TRUE(p.player.clearCells());
-    p.player.seek(0);
-    EXPECT_FALSE(p.player.clearCells());
 }
 
 TEST(Player, NotifyOnceSeekAndNoDocument) {
