@@ -15,122 +15,93 @@ using testing_support::WriteText;
 
 namespace {
 
-// A record that reads the given "[CONFIG]" body from a file in dir.
-cConfig readBody(const TempDir& dir, const std::string& body) {
-    WriteText(dir.file("config.ini"), "[CONFIG]\n" + body);
+cConfig everyFieldChanged() {
     cConfig c;
-    c.filePath = dir.file("config.ini");
-    EXPECT_TRUE(c.read());
+    c.Locale = "UTF-8";
+    c.LastLoadPath = "/home/u/\xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1 files";
+    c.FolderName_C = "Work\\Dir", c.FolderName_G = "C:\\Games\\Battle", c.FolderName_S = "/srv/sound";
+    c.MainWinPostX = -100, c.MainWinPostY = -1, c.MainWinSizeX = 1920, c.MainWinSizeY = 1080;
+    c.ListWinPostX = 1, c.ListWinPostY = 2, c.ListWinSizeX = 3, c.ListWinSizeY = 4;
+    c.PalWinPostX = 5, c.PalWinPostY = 6, c.PalWinSizeX = 7, c.PalWinSizeY = 8;
+    c.CellWinPostX = INT_MIN, c.CellWinPostY = INT_MAX;
+    c.VListFlag = c.VPalFlag = c.VBarFlag = c.VStatusFlag = c.VToolFlag = c.VNextFlag = c.VBackFlag = false;
+    c.VNowFlag = c.VShadowFlag = c.VGridFlag = c.VLocusFlag = c.VTargetFlag = c.VGifFlag = false;
+    c.VCenterFlag = c.VLineFlag = c.NewFrameFlag = c.Init_FixFlag = false;
+    c.VerticalFlag = c.BackUpFlag = true;
+    c.CenterW = 2, c.CenterH = 1024, c.GridSize = 255, c.GridBit = 0xFFFFFFFF;
+    c.PostGrid = 3000, c.ScaleGrid = 0, c.AngleGrid = 1;
+    c.TransType = 0, c.CompType = 2, c.Undo = 100, c.Locus = 0, c.DragAKey = 17, c.DragSKey = 16;
+    c.PlayBit = 0x1FF, c.PlayRate = 9;
+    c.CGround = 0xABCDEF, c.CGrid = 0, c.CBackShadow = 0x80808080, c.CNextShadow = 1;
+    c.CCenterLine = 0xFFFFFFFF, c.CTrans = 0x00FF00FF;
+    c.Init_Center = 5, c.Init_Div = 1, c.Init_Edit = 4, c.Init_Format = 0;
+    c.Init_Int = 255, c.Init_Cell = 1, c.Init_CutX = 1024, c.Init_CutY = 1;
+    c.Init_FileName = "anime.dat";
+    c.TargetPostX = -320, c.TargetPostY = 240, c.TargetOpacity = 0, c.TargetPath = "target\\enemy.png";
+    c.GIFKey = 72, c.GIFSpeed = 250, c.GIFPath = "draft = with equals.gif";
     return c;
 }
 
-TEST(Config, AbsentFileKeepsDefaultsAndWriteCreatesEveryKey) {
-    TempDir dir;
-    cConfig c;
-    c.Undo = 3;
-    c.Locale = "UTF-8";
-    ASSERT_TRUE(c.setDefaults()); // resets changed fields
-    EXPECT_EQ(platform::FileNamePart(c.filePath), "config.ini");
-    c.filePath = dir.file("sub/folder/config.ini"); // the folder is created too
-    ASSERT_TRUE(c.read());
-    cConfig expected = cConfig::defaults();
-    expected.filePath = c.filePath;
-    EXPECT_EQ(c, expected);
-
-    // Every key is written: the round trip of every field below reads each one back.
-    ASSERT_TRUE(c.write());
-    EXPECT_EQ(ReadText(c.filePath).substr(0, 9), "[CONFIG]\n");
-    cConfig again;
-    again.filePath = c.filePath;
-    again.Undo = 99;
-    ASSERT_TRUE(again.read());
-    EXPECT_EQ(again, c);
-}
-
 TEST(Config, ClampsUndoAndPlayRate) {
-    TempDir dir;
-    cConfig c = readBody(dir, "PlayRate=9\nUndo=100\n");
-    EXPECT_EQ(c.PlayRate, 9); // stored as read; clamped when used
-    EXPECT_EQ(c.playRateIndex(), 6);
-    EXPECT_EQ(c.undoDepth(), 32);
-    c = readBody(dir, "PlayRate=-3\nUndo=0\n");
-    EXPECT_EQ(c.playRateIndex(), 0);
-    EXPECT_EQ(c.undoDepth(), 0);
-    c.Undo = -4;
-    EXPECT_EQ(c.undoDepth(), 0);
+    const struct {
+        int playRate, undo, rateIndex, depth;
+    } rows[] = {{9, 100, 6, 32}, {-3, 0, 0, 0}, {3, -4, 3, 0}};
+    for (const auto& row : rows) {
+        cConfig c;
+        c.PlayRate = row.playRate, c.Undo = row.undo;
+        EXPECT_EQ(c.playRateIndex(), row.rateIndex) << row.playRate;
+        EXPECT_EQ(c.undoDepth(), row.depth) << row.undo;
+    }
 }
 
 TEST(Config, ValueForms) {
-    TempDir dir;
-    cConfig c = readBody(dir,
-                         "VListFlag=false\n" // only a leading "0" is false
-                         "VPalFlag=0abc\n"
-                         "VBarFlag=\n" // empty: true
-                         "VerticalFlag=yes\n"
-                         "TargetOpacity=300\n" // low 8 bits: 44
-                         "Init_Center=-1\n"    // 255
-                         "MainWinPostX= -12abc\n"
-                         "MainWinPostY=abc\n"
-                         "MainWinSizeX=+7\n"
-                         "MainWinSizeY=000000000000001234\n" // 16-byte buffer: "000000000000001"
-                         "ListWinPostX=99999999999\n"        // saturates
-                         "ListWinPostY=-99999999999\n"
-                         "CBackShadow=2281701631\n"
-                         "CNextShadow=-1\n"
-                         "CCenterLine=4294967296\n"
-                         "GridBit=5x\n");
-    EXPECT_TRUE(c.VListFlag);
-    EXPECT_FALSE(c.VPalFlag);
-    EXPECT_TRUE(c.VBarFlag);
-    EXPECT_TRUE(c.VerticalFlag);
-    EXPECT_EQ(c.TargetOpacity, 44);
-    EXPECT_EQ(c.Init_Center, 255);
-    EXPECT_EQ(c.MainWinPostX, -12);
-    EXPECT_EQ(c.MainWinPostY, 0);
-    EXPECT_EQ(c.MainWinSizeX, 7);
-    EXPECT_EQ(c.MainWinSizeY, 1);
-    EXPECT_EQ(c.ListWinPostX, INT_MAX);
-    EXPECT_EQ(c.ListWinPostY, INT_MIN);
-    EXPECT_EQ(c.CBackShadow, 0x880000FFu);
-    EXPECT_EQ(c.CNextShadow, 0xFFFFFFFFu);
-    EXPECT_EQ(c.CCenterLine, 0xFFFFFFFFu);
-    EXPECT_EQ(c.GridBit, 5u);
+    // (the line in the file, the value the key then holds as written back); the record read into
+    // differs from the defaults in every field, so a key that is kept shows its earlier value.
+    const std::string longText(600, 'p');
+    const std::pair<std::string, std::string> rows[] = {
+        {"VListFlag=false", "1"}, // only a leading "0" is false
+        {"BackUpFlag=0abc", "0"},
+        {"VBarFlag=", "1"}, // empty: true
+        {"VStatusFlag=yes", "1"},
+        {"TargetOpacity=300", "44"}, // low 8 bits
+        {"Init_Center=-1", "255"},
+        {"MainWinPostX= -12abc", "-12"},
+        {"MainWinPostY=abc", "0"},
+        {"MainWinSizeX=+7", "7"},
+        {"MainWinSizeY=000000000000001234", "1"},   // 16-byte buffer: "000000000000001"
+        {"ListWinPostX=99999999999", "2147483647"}, // saturates
+        {"ListWinPostY=-99999999999", "-2147483648"},
+        {"CBackShadow=2281701631", "2281701631"},
+        {"CNextShadow=-1", "4294967295"},
+        {"CTrans=4294967296", "4294967295"},
+        {"GridBit=5x", "5"},
+        {"LastLoadPath=" + longText, std::string(511, 'p')},
+        {"Init_FileName=" + longText, std::string(259, 'p')},
+        {"GIFPath=  spaced path.gif  ", "spaced path.gif"},
+        {"Init_Int=", "0"},
+        {"PostGrid=- 5", "0"},
+        {"GridSize= 12 34", "12"},
+        {"CenterW=-2147483648", "-2147483648"},
+        {"CenterH=2147483647", "2147483647"},
+        {"CGround=-5", "4294967291"},
+        {"CGrid=4294967295", "4294967295"},
+        // A value starting with "!" and an absent key keep the current value.
+        {"Locale=!jpn", "UTF-8"},
+        {"VListFlag=!", "0"},
+        {"Undo=!7", "100"},
+        {"Locus", "0"}, // no "=": not a key
+    };
+    for (const auto& [line, value] : rows) {
+        const std::string key = line.substr(0, line.find('='));
+        cConfig c = everyFieldChanged();
+        // The section name matches case-insensitively.
+        ASSERT_TRUE(c.readFrom(platform::cProfileFile("[config]\n" + line + "\n")));
+        platform::cProfileFile written;
+        ASSERT_TRUE(c.writeTo(written));
+        EXPECT_EQ(written.getString("CONFIG", key, "<absent>", 1024), value) << line;
+    }
 
-    EXPECT_EQ(cConfig::parseInt(""), 0);
-    EXPECT_EQ(cConfig::parseInt("\t\n 42"), 42);
-    EXPECT_EQ(cConfig::parseInt("- 5"), 0);
-    EXPECT_EQ(cConfig::parseInt("-2147483648"), INT_MIN);
-    EXPECT_EQ(cConfig::parseInt("2147483647"), INT_MAX);
-    EXPECT_EQ(cConfig::parseUint("4294967295"), 0xFFFFFFFFu);
-    EXPECT_EQ(cConfig::parseUint("-5"), 0xFFFFFFFBu);
-    EXPECT_EQ(cConfig::parseUint(" 12 34"), 12u);
-}
-
-TEST(Config, AbsentOrBangKeepsTheCurrentValue) {
-    TempDir dir;
-    WriteText(dir.file("config.ini"), "[config]\nLocale=!UTF-8\nVListFlag=!\nUndo=!7\nGridSize=12\n");
-    cConfig c;
-    c.filePath = dir.file("config.ini");
-    c.Locale = "UTF-8";
-    c.VListFlag = false;
-    c.Undo = 5;
-    c.Locus = 99;
-    ASSERT_TRUE(c.read());
-    EXPECT_EQ(c.Locale, "UTF-8");
-    EXPECT_FALSE(c.VListFlag);
-    EXPECT_EQ(c.Undo, 5);
-    EXPECT_EQ(c.Locus, 99);    // absent
-    EXPECT_EQ(c.GridSize, 12); // the section name matched case-insensitively
-}
-
-TEST(Config, TextBuffers) {
-    TempDir dir;
-    std::string longText(600, 'p');
-    cConfig c = readBody(dir, "LastLoadPath=" + longText + "\nInit_FileName=" + longText +
-                                  "\nGIFPath=  spaced path.gif  \n");
-    EXPECT_EQ(c.LastLoadPath, std::string(511, 'p'));
-    EXPECT_EQ(c.Init_FileName, std::string(259, 'p'));
-    EXPECT_EQ(c.GIFPath, "spaced path.gif");
+    EXPECT_EQ(cConfig::parseInt("\t\n 42"), 42); // the file's values come trimmed
 }
 
 TEST(Config, QuotedValuesAndValuesCutByTheirBuffer) {
@@ -138,9 +109,12 @@ TEST(Config, QuotedValuesAndValuesCutByTheirBuffer) {
     // Init_FileName is read into 260 bytes: its value is cut after 259, here just after "; ".
     const std::string cut = std::string(249, 'n') + "\xFF\xFFn; P2" + "n; ";
     ASSERT_EQ(cut.size(), 259u);
-    cConfig c = readBody(dir, "FolderName_G=\"C:\\Games\\Graphics\"\nInit_Cell=\"8\"\n"
-                              "FolderName_S=\"  padded  \"\nInit_FileName=" +
-                                  cut + "more text\n");
+    WriteText(dir.file("config.ini"), "[CONFIG]\nFolderName_G=\"C:\\Games\\Graphics\"\nInit_Cell=\"8\"\n"
+                                      "FolderName_S=\"  padded  \"\nInit_FileName=" +
+                                          cut + "more text\n");
+    cConfig c;
+    c.filePath = dir.file("config.ini");
+    ASSERT_TRUE(c.read());
     EXPECT_EQ(c.FolderName_G, "C:\\Games\\Graphics");
     EXPECT_EQ(c.Init_Cell, 8);
     EXPECT_EQ(c.FolderName_S, "  padded  ");
@@ -183,57 +157,30 @@ TEST(Config, WriteKeepsOtherSectionsAndComments) {
     EXPECT_EQ(after.find("Undo="), after.find("Undo=keep me"));
 }
 
-cConfig everyFieldChanged() {
-    cConfig c;
-    c.Locale = "UTF-8";
-    c.LastLoadPath = "/home/u/\xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1 files";
-    c.FolderName_C = "Work\\Dir", c.FolderName_G = "C:\\Games\\Battle", c.FolderName_S = "/srv/sound";
-    c.MainWinPostX = -100, c.MainWinPostY = -1, c.MainWinSizeX = 1920, c.MainWinSizeY = 1080;
-    c.ListWinPostX = 1, c.ListWinPostY = 2, c.ListWinSizeX = 3, c.ListWinSizeY = 4;
-    c.PalWinPostX = 5, c.PalWinPostY = 6, c.PalWinSizeX = 7, c.PalWinSizeY = 8;
-    c.CellWinPostX = INT_MIN, c.CellWinPostY = INT_MAX;
-    c.VListFlag = c.VPalFlag = c.VBarFlag = c.VStatusFlag = c.VToolFlag = c.VNextFlag = c.VBackFlag = false;
-    c.VNowFlag = c.VShadowFlag = c.VGridFlag = c.VLocusFlag = c.VTargetFlag = c.VGifFlag = false;
-    c.VCenterFlag = c.VLineFlag = c.NewFrameFlag = c.Init_FixFlag = false;
-    c.VerticalFlag = c.BackUpFlag = true;
-    c.CenterW = 2, c.CenterH = 1024, c.GridSize = 255, c.GridBit = 0xFFFFFFFF;
-    c.PostGrid = 3000, c.ScaleGrid = 0, c.AngleGrid = 1;
-    c.TransType = 0, c.CompType = 2, c.Undo = 100, c.Locus = 0, c.DragAKey = 17, c.DragSKey = 16;
-    c.PlayBit = 0x1FF, c.PlayRate = 9;
-    c.CGround = 0xABCDEF, c.CGrid = 0, c.CBackShadow = 0x80808080, c.CNextShadow = 1;
-    c.CCenterLine = 0xFFFFFFFF, c.CTrans = 0x00FF00FF;
-    c.Init_Center = 5, c.Init_Div = 1, c.Init_Edit = 4, c.Init_Format = 0;
-    c.Init_Int = 255, c.Init_Cell = 1, c.Init_CutX = 1024, c.Init_CutY = 1;
-    c.Init_FileName = "anime.dat";
-    c.TargetPostX = -320, c.TargetPostY = 240, c.TargetOpacity = 0, c.TargetPath = "target\\enemy.png";
-    c.GIFKey = 72, c.GIFSpeed = 250, c.GIFPath = "draft = with equals.gif";
-    return c;
-}
-
-TEST(Config, RoundTripOfEveryField) {
+TEST(Config, AbsentFileKeepsDefaultsAndEveryFieldReadsBack) {
     TempDir dir;
-    cConfig written = everyFieldChanged();
-    written.filePath = dir.file("config.ini");
+    cConfig c;
+    c.Undo = 3;
+    ASSERT_TRUE(c.setDefaults()); // resets changed fields
+    EXPECT_EQ(platform::FileNamePart(c.filePath), "config.ini");
+    c.filePath = dir.file("sub/folder/config.ini");
+    ASSERT_TRUE(c.read());
+    cConfig expected = cConfig::defaults();
+    expected.filePath = c.filePath;
+    EXPECT_EQ(c, expected);
+
     // Every field differs from its default, so the comparison below checks every key.
+    cConfig written = everyFieldChanged();
+    written.filePath = c.filePath; // the folder is created too
     ASSERT_TRUE(written.write());
-    cConfig reread;
-    reread.setDefaults();
-    reread.filePath = written.filePath;
-    ASSERT_TRUE(reread.read());
-    EXPECT_EQ(reread, written);
+    EXPECT_EQ(ReadText(c.filePath).substr(0, 9), "[CONFIG]\n");
+    ASSERT_TRUE(c.read());
+    EXPECT_EQ(c, written);
 
     // Writing again over the same file changes nothing.
     std::string first = ReadText(written.filePath);
-    ASSERT_TRUE(reread.write());
+    ASSERT_TRUE(c.write());
     EXPECT_EQ(ReadText(written.filePath), first);
-
-    // In memory too.
-    platform::cProfileFile file;
-    ASSERT_TRUE(written.writeTo(file));
-    cConfig fromMemory;
-    ASSERT_TRUE(fromMemory.readFrom(file));
-    fromMemory.filePath = written.filePath;
-    EXPECT_EQ(fromMemory, written);
 }
 
 TEST(Config, UnstorableTextIsReportedButTheRestIsWritten) {
@@ -269,11 +216,6 @@ TEST(Config, FileLocationAndUnknownPath) {
 }
 
 TEST(Config, WorkingFolder) {
-    EXPECT_EQ(cConfig::workingFolderIn("/opt/pelko", "Data"), "/opt/pelko/Data");
-    EXPECT_EQ(cConfig::workingFolderIn("/opt/pelko", ""), "/opt/pelko");
-    EXPECT_EQ(cConfig::workingFolderIn("/opt/pelko", "Work\\Sub\\"), "/opt/pelko/Work/Sub");
-    EXPECT_EQ(cConfig::workingFolderIn("/opt/pelko", "../shared"), "/opt/shared");
-    EXPECT_EQ(cConfig::workingFolderIn("/opt/pelko", "/srv/data"), "/srv/data");
     cConfig c;
     c.filePath = "/home/u/.config/PelkoEditor/config.ini";
     EXPECT_EQ(c.workingFolder(), "/home/u/.config/PelkoEditor/Data");
