@@ -1,19 +1,15 @@
 // Black-box tests of `pelko play`: one JSON object per tick, the options as the editor's Play command
 // uses them, finishing, and real-time sound with --audio on OpenAL's null output.
 
+#include "cli/cli_fixture.h"
 #include "document/anime_file_device.h"
 #include "document/project.h"
-#include "support/test_support.h"
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
-#include <nlohmann/json.hpp>
 #include <sstream>
 #include <vector>
 
-using testing_support::RunCommand;
 using testing_support::TempDir;
 
 namespace {
@@ -21,9 +17,8 @@ namespace {
 // Runs pelko with a settings file of its own (so that the user's config.ini plays no part).
 std::vector<nlohmann::json> Play(const TempDir& dir, const std::string& args, int* status,
                                  std::string* raw = nullptr) {
-    const std::string out = RunCommand("ALSOFT_DRIVERS=null " + std::string(PELKO_TOOL) + " --config " +
-                                           dir.file("config.ini") + " play " + args + " 2>&1",
-                                       status);
+    const std::string out =
+        cli_fixture::Pelko("--config " + dir.file("config.ini") + " play " + args, status);
     if (raw) *raw = out;
     std::vector<nlohmann::json> lines;
     std::istringstream in(out);
@@ -35,10 +30,17 @@ std::vector<nlohmann::json> Play(const TempDir& dir, const std::string& args, in
     return lines;
 }
 
-std::vector<int> Frames(const std::vector<nlohmann::json>& lines) {
-    std::vector<int> out;
-    for (const auto& j : lines)
-        out.push_back(j["frame"].get<int>());
+// Each tick as its frame, ":" and the effects fired there if any, and "*" while a screen or target
+// flash shows: "2:0*" is frame 2 firing effect 0 and showing its flash.
+std::string Ticks(const std::vector<nlohmann::json>& lines) {
+    std::string out;
+    for (const auto& j : lines) {
+        out += (out.empty() ? "" : " ") + std::to_string(j["frame"].get<int>()) +
+               (j["fired"].empty() ? "" : ":");
+        for (const auto& e : j["fired"])
+            out += std::to_string(e.get<int>());
+        out += j["screenFlash"].is_null() && j["targetFlash"].is_null() ? "" : "*";
+    }
     return out;
 }
 
@@ -65,27 +67,25 @@ std::string WriteProject(const TempDir& dir) {
     doc.create(0, 2, 0, 0);
     for (int f = 0; f < 8; ++f) {
         doc.frames().setCopy(f, doc.blankFrame());
-        strCell c;
-        c.x = static_cast<int16_t>(f);
+        const strCell c{.x = static_cast<int16_t>(f)};
         doc.setCell(f, 0, &c);
     }
-    auto flash = [&doc](int frame, int frames, int object, int r, int g, int b, int strength) {
-        strEffect e;
-        e.startFrame = static_cast<uint16_t>(frame);
-        e.flags = strEffect::kFlash;
-        e.flashFrames = static_cast<uint16_t>(frames);
-        e.flashObject = static_cast<uint8_t>(object);
-        e.flashRed = static_cast<uint8_t>(r), e.flashGreen = static_cast<uint8_t>(g);
-        e.flashBlue = static_cast<uint8_t>(b), e.flashStrength = static_cast<uint8_t>(strength);
-        doc.addEffect(e);
-    };
-    flash(2, 4, 0, 200, 100, 50, 200);
-    flash(5, 2, 1, 0, 255, 128, 0);
-    strEffect sound;
-    sound.startFrame = 6;
-    sound.flags = strEffect::kSound;
-    sound.soundPath = "se.wav";
-    doc.addEffect(sound);
+    doc.addEffect({.startFrame = 2,
+                   .flags = strEffect::kFlash,
+                   .flashFrames = 4,
+                   .flashRed = 200,
+                   .flashGreen = 100,
+                   .flashBlue = 50,
+                   .flashStrength = 200});
+    doc.addEffect({.startFrame = 5,
+                   .flags = strEffect::kFlash,
+                   .flashFrames = 2,
+                   .flashObject = 1,
+                   .flashRed = 0,
+                   .flashGreen = 255,
+                   .flashBlue = 128,
+                   .flashStrength = 0});
+    doc.addEffect({.startFrame = 6, .flags = strEffect::kSound, .soundPath = "se.wav"});
     const std::string path = dir.file("anim.dat");
     ANIME::cAnimeFile_Device device;
     EXPECT_EQ(device.save(path, doc, 0), 1) << device.lastError();
@@ -94,83 +94,64 @@ std::string WriteProject(const TempDir& dir) {
 
 } // namespace
 
-TEST(CliPlay, OneJsonLinePerTickUntilThePlayerStops) {
+TEST(CliPlay, OneJsonLinePerTickAsTheOptionsAndSettingsSay) {
+    const struct {
+        std::string args, settings, ticks;
+        bool playingAtTheEnd;
+    } rows[] = {
+        // Frames 1..7; the end at tick 8 (finished, the flashes have ended); tick 9 stops.
+        {"", "", "1 2:0* 3* 4* 5:1* 6:2* 7 7 7", false},
+        // The effects still fire.
+        {"--no-flash --no-sound", "", "1 2:0 3 4 5:1 6:2 7 7 7", false},
+        // From frame 0 (the start frame is not moved into the range), then 2..4 repeatedly; stopped
+        // by --ticks.
+        {"--range 2,4 --loop --ticks 9", "", "1 2:0* 3* 4* 2:0* 3* 4* 2:0* 3*", true},
+        // The effect of the start frame fires with those of the next frame. On the way back frame 5
+        // fires its target flash and frame 2 its screen flash (4 ticks), which the end waits for.
+        {"--from 5 --reverse", "", "6:12* 7* 6:2 5:1* 4* 3 2:0* 1* 0* 0* 0 0", false},
+        // Without --range the range stays off even when the frames would allow one.
+        {"--from 3 --ticks 3", "", "4 5:1* 6:2*", true},
+        // "PlayBit" from the settings file: loop on (0x1A4).
+        {"--ticks 10", "[CONFIG]\nPlayBit=420\n", "1 2:0* 3* 4* 5:1* 6:2* 7 0 1 2:0*", true},
+    };
     TempDir dir;
     const std::string file = WriteProject(dir);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args);
+        testing_support::WriteText(dir.file("config.ini"), row.settings);
+        int status = -1;
+        std::string raw;
+        auto lines = Play(dir, file + " " + row.args, &status, &raw);
+        ASSERT_EQ(status, 0) << raw;
+        EXPECT_EQ(Ticks(lines), row.ticks) << raw;
+        EXPECT_EQ(lines.back()["playing"].get<bool>(), row.playingAtTheEnd);
+    }
+    // The first run again: keys in the documented order, the flash colours and the end.
+    testing_support::WriteText(dir.file("config.ini"), "");
     int status = -1;
     std::string raw;
     auto lines = Play(dir, file, &status, &raw);
-    ASSERT_EQ(status, 0) << raw;
-    ASSERT_FALSE(lines.empty()) << raw;
-    // Frames 1..7; the end at tick 8 (finished, the screen flash has ended, the target flash too);
-    // tick 9 stops.
-    EXPECT_EQ(Frames(lines), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 7, 7})) << raw;
+    ASSERT_EQ(lines.size(), 9u) << raw;
     for (size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i]["tick"], i + 1);
-    // Keys in the documented order.
     EXPECT_EQ(
         raw.substr(0, raw.find('\n')),
         "{\"tick\":1,\"frame\":1,\"changed\":true,\"fired\":[],\"screenFlash\":null,\"targetFlash\":null,"
         "\"finished\":false,\"playing\":true}");
-    EXPECT_EQ(lines[1]["fired"], nlohmann::json::array({0}));
     EXPECT_EQ(lines[1]["screenFlash"], nlohmann::json::array({200, 100, 50, 200}));
     EXPECT_EQ(lines[2]["screenFlash"], nlohmann::json::array({200, 100, 50, 150}));
-    EXPECT_EQ(lines[4]["fired"], nlohmann::json::array({1}));
     EXPECT_EQ(lines[4]["targetFlash"], nlohmann::json::array({0, 255, 128, 0}));
     EXPECT_EQ(lines[5]["targetFlash"], nlohmann::json::array({64, 191, 128, 64})); // tone form at 1/2
-    EXPECT_EQ(lines[5]["fired"], nlohmann::json::array({2}));
     EXPECT_TRUE(lines[6]["changed"].get<bool>());
     EXPECT_FALSE(lines[7]["changed"].get<bool>());
     EXPECT_TRUE(lines[7]["finished"].get<bool>());
     EXPECT_TRUE(lines[7]["playing"].get<bool>());
-    EXPECT_FALSE(lines.back()["playing"].get<bool>());
-}
-
-TEST(CliPlay, RangeLoopReverseFromAndTicks) {
-    TempDir dir;
-    const std::string file = WriteProject(dir);
-    int status = -1;
-    auto lines = Play(dir, file + " --range 2,4 --loop --ticks 9", &status);
-    ASSERT_EQ(status, 0);
-    // From frame 0 (the start frame is not moved into the range), then 2..4 repeatedly.
-    EXPECT_EQ(Frames(lines), (std::vector<int>{1, 2, 3, 4, 2, 3, 4, 2, 3}));
-    EXPECT_TRUE(lines.back()["playing"].get<bool>()); // stopped by --ticks
-
-    lines = Play(dir, file + " --from 5 --reverse", &status);
-    ASSERT_EQ(status, 0);
-    // On the way back frame 5 fires its target flash and frame 2 its screen flash (4 ticks), which
-    // the end waits for.
-    EXPECT_EQ(Frames(lines), (std::vector<int>{6, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(lines[3]["fired"], nlohmann::json::array({1}));
-    EXPECT_EQ(lines[6]["fired"], nlohmann::json::array({0}));
-
-    // Without --range the range stays off even when the frames would allow one.
-    lines = Play(dir, file + " --from 3 --ticks 3", &status);
-    EXPECT_EQ(Frames(lines), (std::vector<int>{4, 5, 6}));
-}
-
-TEST(CliPlay, FlashesCanBeSwitchedOffAndTheSettingsFileCounts) {
-    TempDir dir;
-    const std::string file = WriteProject(dir);
-    int status = -1;
-    auto lines = Play(dir, file + " --no-flash --no-sound", &status);
-    ASSERT_EQ(status, 0);
-    for (const auto& j : lines) {
-        EXPECT_TRUE(j["screenFlash"].is_null());
-        EXPECT_TRUE(j["targetFlash"].is_null());
-    }
-    EXPECT_EQ(lines[1]["fired"], nlohmann::json::array({0})); // effects still fire
-
-    // "PlayBit" from the settings file: loop on (0x1A4).
-    testing_support::WriteText(dir.file("config.ini"), "[CONFIG]\nPlayBit=420\n");
-    lines = Play(dir, file + " --ticks 10", &status);
-    ASSERT_EQ(status, 0);
-    EXPECT_EQ(Frames(lines), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 0, 1, 2}));
 }
 
 TEST(CliPlay, BadInputFailsWithOneLine) {
     TempDir dir;
     const std::string file = WriteProject(dir);
+    const std::string play = "--config " + dir.file("config.ini") + " play ";
     // (arguments, what the line names); the project has frames 0..7.
     const std::pair<std::string, std::string> cases[] = {
         {dir.file("none.dat"), "pelko: cannot read"},
@@ -182,15 +163,8 @@ TEST(CliPlay, BadInputFailsWithOneLine) {
         {file + " --from=-1", "--from -1"},
         {file + " --ticks 0", "--ticks"},
     };
-    for (const auto& [args, names] : cases) {
-        int status = -1;
-        std::string raw;
-        Play(dir, args, &status, &raw);
-        EXPECT_EQ(status, 1) << args;
-        EXPECT_EQ(raw.find("pelko: "), 0u) << args << ": " << raw;
-        EXPECT_NE(raw.find(names), std::string::npos) << args << ": " << raw;
-        EXPECT_EQ(raw.find('\n'), raw.size() - 1) << args << ": " << raw;
-    }
+    for (const auto& [args, names] : cases)
+        cli_fixture::ExpectOneLineFailure(play + args, names);
     int status = -1;
     Play(dir, file + " --ticks x", &status);
     EXPECT_NE(status, 0);
@@ -212,11 +186,13 @@ TEST(CliPlay, AudioPlaysInRealTimeAndFinishingWaitsForTheSound) {
     lines = Play(dir, file, &status, &raw);
     EXPECT_EQ(lines.size(), 9u) << raw;
 
+    const auto since = [](auto begin) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin)
+            .count();
+    };
     const auto begin = std::chrono::steady_clock::now();
     lines = Play(dir, file + " --audio --rate 0", &status, &raw);
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin)
-            .count();
+    const auto elapsed = since(begin);
     ASSERT_EQ(status, 0) << raw;
     ASSERT_GE(lines.size(), 9u) << raw;
     EXPECT_FALSE(lines.back()["playing"].get<bool>());
@@ -232,7 +208,5 @@ TEST(CliPlay, AudioPlaysInRealTimeAndFinishingWaitsForTheSound) {
     const auto slow = std::chrono::steady_clock::now();
     lines = Play(dir, file + " --audio --rate 9 --ticks 3", &status, &raw);
     EXPECT_EQ(lines.size(), 3u) << raw;
-    EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - slow)
-                  .count(),
-              290);
+    EXPECT_GE(since(slow), 290);
 }

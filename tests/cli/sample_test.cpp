@@ -1,9 +1,7 @@
 // The program that builds the sample writes the same files on every run, sounds included, and
 // `pelko play --audio` loads every sound the sample's effects name.
 
-#include "support/test_support.h"
-
-#include <gtest/gtest.h>
+#include "cli/cli_fixture.h"
 
 using testing_support::RunCommand;
 
@@ -18,9 +16,8 @@ TEST(Sample, WritesTheSameSoundsEveryTimeAndTheyAllPlay) {
         EXPECT_GT(a.size(), 1000u) << file;
         EXPECT_EQ(a, testing_support::ReadBytes(dir.path() + "/b/" + file)) << file;
     }
-    const std::string err = RunCommand("ALSOFT_DRIVERS=null " + std::string(PELKO_TOOL) + " play " +
-                                           dir.path() + "/a/sample.txt --audio --ticks 2 2>&1 >/dev/null",
-                                       &status);
+    const std::string err =
+        cli_fixture::Pelko("play " + dir.path() + "/a/sample.txt --audio --ticks 2", &status, true);
     EXPECT_EQ(status, 0) << err;
     EXPECT_TRUE(err.empty() || err.find("no sound") != std::string::npos) << err; // no sound failed to load
 }
