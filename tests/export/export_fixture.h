@@ -41,15 +41,11 @@ struct strExportFixture {
         auto slot = render_fixture::MakeSlot(
             4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
         slots.Insert(std::move(slot), 0);
-        strPicture p;
-        p.divX = uint16_t(patterns);
-        p.path = "strip.png";
-        doc->pictures().setCopy(0, p);
+        doc->pictures().setCopy(0, strPicture{.divX = uint16_t(patterns), .path = "strip.png"});
         for (size_t i = 0; i < lengths.size(); ++i) {
             doc->frameOrCreate(int(i));
             doc->setFrameInterval(int(i), uint16_t(lengths[i]));
-            strCell c;
-            c.pattern = uint16_t(i % size_t(patterns) + 1);
+            strCell c{.pattern = uint16_t(i % size_t(patterns) + 1)};
             doc->setCell(int(i), 0, &c);
         }
     }
