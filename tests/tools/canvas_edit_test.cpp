@@ -39,16 +39,9 @@ TEST(CanvasEdit, PivotRatioAndAngle) {
 }
 
 TEST(CanvasEdit, RotateAndScaleAboutAPivot) {
-    strDragTransform t;
-    t.mode = kDragRotateScale;
-    t.pivotX = 10;
-    t.pivotY = 20;
-    t.ratio = 2;
-    t.angle = kPi / 2;
-    strCell c = Cell(20, 20);
-    c.angle = 1700;
-    c.mx = 100;
-    c.my = -55;
+    strDragTransform t{
+        .mode = kDragRotateScale, .ratio = 2, .angle = kPi / 2, .pivotX = 10, .pivotY = 20, .steps = {}};
+    const strCell c{.x = 20, .y = 20, .mx = 100, .my = -55, .angle = 1700};
     using Fields = std::array<int, 5>;
     auto fields = [&t](const strCell& in) {
         const strCell o = TransformCell(in, t);
@@ -82,8 +75,7 @@ TEST(CanvasEdit, DragRangeReachesItsBlock) {
 }
 
 TEST(CanvasEdit, RotatedQuadHitTest) {
-    strCell c = Cell(0, 0);
-    c.angle = 450; // a 20 x 20 square turned into a diamond of half-diagonal 14.14
+    strCell c{.angle = 450}; // a 20 x 20 square turned into a diamond of half-diagonal 14.14
     const strQuad q = CellQuad(c, 20, 20);
     EXPECT_TRUE(q.contains(0, 0));
     EXPECT_TRUE(q.contains(14, 0));
