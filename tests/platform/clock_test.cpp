@@ -10,7 +10,7 @@ TEST(Clock, SleepAdvancesTheMillisecondClock) {
     uint32_t after = platform::NowMilliseconds();
     // Unsigned difference, as callers must compute it across the 32-bit wrap.
     EXPECT_GE(uint32_t(after - before), 20u);
-    platform::SleepMilliseconds(0);  // yields and returns
+    platform::SleepMilliseconds(0); // yields and returns
     // Steady: consecutive readings never step back (a step back would show as a huge difference).
     uint32_t last = platform::NowMilliseconds();
     for (int i = 0; i < 1000; ++i) {
@@ -20,4 +20,4 @@ TEST(Clock, SleepAdvancesTheMillisecondClock) {
     }
 }
 
-}  // namespace
+} // namespace

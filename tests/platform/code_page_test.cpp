@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -9,16 +10,18 @@ using namespace platform;
 
 namespace {
 
-const std::string kAnimeCp932 = "\x83\x41\x83\x6A\x83\x81";  // アニメ
+const std::string kAnimeCp932 = "\x83\x41\x83\x6A\x83\x81"; // アニメ
 const std::string kAnimeUtf8 = "\xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1";
 const std::u16string kAnimeUtf16 = u"\u30A2\u30CB\u30E1";
 const std::string kReplacement = "\xEF\xBF\xBD";
 
 TEST(CodePage, LocaleNames) {
-    for (const char* jp : {"jpn", "JPN", "", "japanese", "ja_JP", "ja-JP", "Japanese_Japan", "Japanese_Japan.932",
-                           ".932", "no such locale", "C", "UTF-16", "UCS-4", "ja_JP.no-such-set"})
+    for (const char* jp :
+         {"jpn", "JPN", "", "japanese", "ja_JP", "ja-JP", "Japanese_Japan", "Japanese_Japan.932", ".932",
+          "no such locale", "C", "UTF-16", "UCS-4", "ja_JP.no-such-set"})
         EXPECT_EQ(CodePageForLocale(jp), "CP932") << jp;
-    for (const char* u : {"UTF-8", "utf8", "Utf-8", "65001", ".65001", "ja_JP.UTF-8", "C.utf8", ".UTF8", " utf-8 "})
+    for (const char* u :
+         {"UTF-8", "utf8", "Utf-8", "65001", ".65001", "ja_JP.UTF-8", "C.utf8", ".UTF8", " utf-8 "})
         EXPECT_EQ(CodePageForLocale(u), "UTF-8") << u;
     EXPECT_EQ(CodePageForLocale("English_United States.1252"), "CP1252");
     EXPECT_EQ(CodePageForLocale(".1252"), "CP1252");
@@ -44,10 +47,11 @@ TEST(CodePage, Cp932BothWays) {
 
     // Microsoft mappings of CP932: WAVE DASH bytes give FULLWIDTH TILDE, NEC row 13 is present.
     EXPECT_EQ(ToUtf16("\x81\x60", "jpn"), u"\uFF5E");
-    EXPECT_EQ(ToUtf16("\x87\x40", "jpn"), u"\u2460");  // ①
+    EXPECT_EQ(ToUtf16("\x87\x40", "jpn"), u"\u2460"); // ①
 
     std::string ascii;
-    for (int c = 1; c < 0x80; ++c) ascii += char(c);
+    for (int c = 1; c < 0x80; ++c)
+        ascii += char(c);
     EXPECT_EQ(ToUtf8(ascii, "jpn"), ascii);
     EXPECT_EQ(FromUtf8(ascii, "jpn"), ascii);
     EXPECT_EQ(ToUtf8(std::string("a\0b", 3), "jpn"), std::string("a\0b", 3));
@@ -55,17 +59,17 @@ TEST(CodePage, Cp932BothWays) {
 }
 
 TEST(CodePage, InvalidCp932IsReplacedPerByte) {
-    EXPECT_EQ(ToUtf8("A\x83", "jpn"), "A" + kReplacement);                      // cut off at the end
-    EXPECT_EQ(ToUtf8("\x83 B", "jpn"), kReplacement + " B");                    // bad trail byte
+    EXPECT_EQ(ToUtf8("A\x83", "jpn"), "A" + kReplacement);   // cut off at the end
+    EXPECT_EQ(ToUtf8("\x83 B", "jpn"), kReplacement + " B"); // bad trail byte
     EXPECT_EQ(ToUtf8("\xFF\xFF" + kAnimeCp932, "jpn"), kReplacement + kReplacement + kAnimeUtf8);
     EXPECT_EQ(ToUtf16("x\xFDy", "jpn"), u"x\uFFFDy");
 }
 
 TEST(CodePage, UnrepresentableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(FromUtf8("a\xC3\xA9z", "jpn"), "a?z");                  // é
-    EXPECT_EQ(FromUtf8("\xF0\x9F\x98\x80!", "jpn"), "?!");             // 😀, one "?" for 4 bytes
-    EXPECT_EQ(FromUtf8("\xC3" + kAnimeUtf8, "jpn"), "?" + kAnimeCp932);  // invalid UTF-8
-    EXPECT_EQ(FromUtf16(u"a\xD800z", "jpn"), "a?z");                  // unpaired surrogate
+    EXPECT_EQ(FromUtf8("a\xC3\xA9z", "jpn"), "a?z");                    // é
+    EXPECT_EQ(FromUtf8("\xF0\x9F\x98\x80!", "jpn"), "?!");              // 😀, one "?" for 4 bytes
+    EXPECT_EQ(FromUtf8("\xC3" + kAnimeUtf8, "jpn"), "?" + kAnimeCp932); // invalid UTF-8
+    EXPECT_EQ(FromUtf16(u"a\xD800z", "jpn"), "a?z");                    // unpaired surrogate
     EXPECT_EQ(FromUtf8("\xC3\xA9", "CP1252"), "\xE9");
 }
 
@@ -92,18 +96,17 @@ TEST(CodePage, Utf16SurrogatePairs) {
 }
 
 TEST(CodePage, ThreadsConvertIndependently) {
-    std::vector<std::thread> threads;
-    std::vector<int> failures(4, 0);
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([t, &failures] {
-            for (int i = 0; i < 500; ++i) {
-                if (ToUtf8(kAnimeCp932, "jpn") != kAnimeUtf8) ++failures[t];
-                if (FromUtf16(kAnimeUtf16, "jpn") != kAnimeCp932) ++failures[t];
-            }
-        });
+    std::atomic<int> failures = 0;
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([&failures] {
+                for (int i = 0; i < 500; ++i)
+                    failures += (ToUtf8(kAnimeCp932, "jpn") != kAnimeUtf8) +
+                                (FromUtf16(kAnimeUtf16, "jpn") != kAnimeCp932);
+            });
     }
-    for (auto& th : threads) th.join();
-    for (int f : failures) EXPECT_EQ(f, 0);
+    EXPECT_EQ(failures, 0);
 }
 
-}  // namespace
+} // namespace

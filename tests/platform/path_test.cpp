@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -47,15 +48,17 @@ TEST(Path, SplitsOnBothSeparators) {
 }
 
 TEST(Path, Absolute) {
-    for (const char* p : {"/x", "\\x", "C:\\x", "c:/x", "\\\\server\\x", "D:\\"}) EXPECT_TRUE(IsAbsolute(p)) << p;
-    for (const char* p : {"", "x", "x/y", "C:", "C:x", "1:\\x", ".\\x"}) EXPECT_FALSE(IsAbsolute(p)) << p;
+    for (const char* p : {"/x", "\\x", "C:\\x", "c:/x", "\\\\server\\x", "D:\\"})
+        EXPECT_TRUE(IsAbsolute(p)) << p;
+    for (const char* p : {"", "x", "x/y", "C:", "C:x", "1:\\x", ".\\x"})
+        EXPECT_FALSE(IsAbsolute(p)) << p;
 }
 
 TEST(Path, JoinKeepsTheBaseStyle) {
     EXPECT_EQ(JoinPath("C:\\Game\\Data", "x.png"), "C:\\Game\\Data\\x.png");
     EXPECT_EQ(JoinPath("/home/u/Data", "x.png"), "/home/u/Data/x.png");
     EXPECT_EQ(JoinPath("/home/u/", "x.png"), "/home/u/x.png");
-    EXPECT_EQ(JoinPath("C:\\Game/Data", "x"), "C:\\Game/Data/x");  // the last separator used
+    EXPECT_EQ(JoinPath("C:\\Game/Data", "x"), "C:\\Game/Data/x"); // the last separator used
     EXPECT_EQ(JoinPath("C:", "x"), "C:\\x");
     EXPECT_EQ(JoinPath("Data", "x"), "Data/x");
     EXPECT_EQ(JoinPath("Data", "/abs/x"), "/abs/x");
@@ -76,14 +79,15 @@ TEST(Path, Canonicalise) {
         {"C:\\..\\x", "C:\\x"},
         {"C:\\a\\.\\\\b\\", "C:\\a\\b"},
         {"a//b///c", "a/b/c"},
-        {"a\\b/c", "a\\b\\c"},  // the first separator sets the style
+        {"a\\b/c", "a\\b\\c"}, // the first separator sets the style
         {".", "."},
         {"./", "."},
         {"", ""},
         {"\\\\server\\share\\..\\x", "\\\\server\\x"},
         {"C:..\\x", "C:..\\x"},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(Canonicalise(in), out) << in;
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(Canonicalise(in), out) << in;
 }
 
 TEST(Path, ResolveForDisk) {
@@ -96,7 +100,7 @@ TEST(Path, ResolveForDisk) {
     EXPECT_EQ(ResolveForDisk("", ""), "");
 }
 
-TEST(PathFileSystem, ExistsFolderMakeFolder) {
+TEST(PathFileSystem, ExistsMakeFolderAndFindTitleFile) {
     TempDir dir;
     EXPECT_TRUE(Exists(dir.path()));
     EXPECT_TRUE(IsFolder(dir.path()));
@@ -107,18 +111,16 @@ TEST(PathFileSystem, ExistsFolderMakeFolder) {
     EXPECT_FALSE(IsFolder(dir.file("f.txt")));
     EXPECT_TRUE(MakeFolder(dir.file("a/b/c")));
     EXPECT_TRUE(IsFolder(dir.file("a/b/c")));
-    EXPECT_TRUE(MakeFolder(dir.file("a/b/c")));   // already there
-    EXPECT_FALSE(MakeFolder(dir.file("f.txt/x")));  // below a file
+    EXPECT_TRUE(MakeFolder(dir.file("a/b/c")));    // already there
+    EXPECT_FALSE(MakeFolder(dir.file("f.txt/x"))); // below a file
     EXPECT_FALSE(MakeFolder(""));
-}
 
-TEST(PathFileSystem, FindTitleFile) {
-    TempDir dir;
-    for (const char* name : {"Fire.png", "Fire.bmp", "Fire", "Fire2.png", "fire.gif", "Fire.tar.gz", "Ice.png"})
+    for (const char* name :
+         {"Fire.png", "Fire.bmp", "Fire", "Fire2.png", "fire.gif", "Fire.tar.gz", "Ice.png"})
         testing_support::WriteText(dir.file(name), "x");
-    std::filesystem::create_directory(dir.file("Fire.d"));   // a folder, however named, never matches
+    std::filesystem::create_directory(dir.file("Fire.d")); // a folder, however named, never matches
     std::filesystem::create_directory(dir.file("Wind.dir"));
-    EXPECT_EQ(FindTitleFile(dir.path(), "Fire"), "Fire.bmp");  // smallest name in byte order
+    EXPECT_EQ(FindTitleFile(dir.path(), "Fire"), "Fire.bmp"); // smallest name in byte order
     EXPECT_EQ(FindTitleFile(dir.path(), "Ice"), "Ice.png");
     EXPECT_EQ(FindTitleFile(dir.path(), "Wind"), "");
     EXPECT_EQ(FindTitleFile(dir.path(), "Fir"), "");
@@ -126,12 +128,11 @@ TEST(PathFileSystem, FindTitleFile) {
     EXPECT_EQ(FindTitleFile(dir.file("missing"), "Fire"), "");
 #ifdef __linux__
     EXPECT_EQ(FindTitleFile(dir.path(), "fire"), "fire.gif");
-    EXPECT_EQ(FindTitleFile(dir.path(), "ICE"), "");  // case-sensitive on Linux
+    EXPECT_EQ(FindTitleFile(dir.path(), "ICE"), ""); // case-sensitive on Linux
 #endif
     // A folder given with backslashes is found on disk too.
     std::string back = dir.path();
-    for (char& c : back)
-        if (c == '/') c = '\\';
+    std::replace(back.begin(), back.end(), '/', '\\');
     EXPECT_EQ(FindTitleFile(back, "Ice"), "Ice.png");
 }
 
@@ -158,4 +159,4 @@ TEST(PathFileSystem, ExecutableAndUserConfigFolders) {
     if (oldHome) setenv("HOME", savedHome.c_str(), 1);
 }
 
-}  // namespace
+} // namespace

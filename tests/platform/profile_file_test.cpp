@@ -8,7 +8,9 @@
 
 using platform::cProfileFile;
 using namespace std::string_literals;
+using testing_support::ReadText;
 using testing_support::TempDir;
+using testing_support::WriteText;
 
 namespace {
 
@@ -69,26 +71,24 @@ TEST(ProfileFileRead, OnePairOfSurroundingQuotesIsRemoved) {
     EXPECT_EQ(get(cProfileFile("[A]\nk=\"abcdef\"\n"), "A", "k", 4), "abc");
 }
 
-TEST(ProfileFileRead, FirstMatchingKeyWinsAcrossRepeatedSections) {
+TEST(ProfileFileRead, RepeatedSectionsHeadersAndBuffers) {
+    // The first matching key wins.
     cProfileFile f("[A]\nk=1\nk=2\n"
                    "[B]\nk=3\nonlyB=b\n"
                    "[a]\nk=4\nlate=5\n");
     EXPECT_EQ(get(f, "A", "k"), "1");
     EXPECT_EQ(get(f, "A", "late"), "5"); // a later section of the same name is searched too
     EXPECT_EQ(get(f, "A", "onlyB"), "<absent>");
-}
 
-TEST(ProfileFileRead, HeaderEdgeCases) {
-    cProfileFile f("[broken\nk=in broken\n" // no "]": not a header, so k belongs to no section
-                   "[]\nk=empty name\n"
-                   "[a]b]\nk=last bracket\n");
+    f = cProfileFile("[broken\nk=in broken\n" // no "]": not a header, so k belongs to no section
+                     "[]\nk=empty name\n"
+                     "[a]b]\nk=last bracket\n");
     EXPECT_EQ(get(f, "broken", "k"), "<absent>");
     EXPECT_EQ(get(f, "", "k"), "empty name");
     EXPECT_EQ(get(f, "a]b", "k"), "last bracket");
-}
 
-TEST(ProfileFileRead, BufferSizeCountsTheTerminatingZero) {
-    cProfileFile f("[S]\nk=0123456789\n");
+    // The buffer size counts the terminating zero.
+    f = cProfileFile("[S]\nk=0123456789\n");
     EXPECT_EQ(get(f, "S", "k", 8), "0123456");
     EXPECT_EQ(get(f, "S", "k", 11), "0123456789");
     EXPECT_EQ(get(f, "S", "k", 1), "");
@@ -114,26 +114,34 @@ TEST(ProfileFileRead, LineEndingsBomAndNul) {
     EXPECT_EQ(nul.text(), "[S]\nk=ab\0cd\nt=new\n"s);
 }
 
-TEST(ProfileFileRead, MissingFileReadsAsEmpty) {
+TEST(ProfileFileFunctions, CreateUpdateAndReadButNeverReplaceAHugeFile) {
     TempDir dir;
     cProfileFile f;
     EXPECT_TRUE(f.load(dir.file("absent.ini")));
     EXPECT_EQ(f.text(), "");
     EXPECT_EQ(platform::ReadProfileString(dir.file("absent.ini"), "S", "k", "fb", 16), "fb");
     EXPECT_EQ(platform::ReadProfileString(dir.file("no/such/folder.ini"), "S", "k", "fb", 16), "fb");
-}
 
-TEST(ProfileFileRead, HugeFilesAreRefused) {
-    TempDir dir;
     std::string huge(cProfileFile::kMaxFileBytes + 1, '\n');
     huge.replace(0, 8, "[S]\nk=v\n");
-    testing_support::WriteText(dir.file("huge.ini"), huge);
-    cProfileFile f;
+    WriteText(dir.file("huge.ini"), huge);
     EXPECT_FALSE(f.load(dir.file("huge.ini")));
     EXPECT_EQ(platform::ReadProfileString(dir.file("huge.ini"), "S", "k", "fb", 16), "fb");
     // A file that cannot be read is never replaced by a write.
     EXPECT_FALSE(platform::WriteProfileString(dir.file("huge.ini"), "S", "k", "new"));
-    EXPECT_EQ(testing_support::ReadText(dir.file("huge.ini")).size(), huge.size());
+    EXPECT_EQ(ReadText(dir.file("huge.ini")).size(), huge.size());
+
+    const std::string path = dir.file("config.ini");
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "a", "1"));
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "b", "two"));
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "a", "3"));
+    EXPECT_EQ(ReadText(path), "[CONFIG]\na=3\nb=two\n");
+    EXPECT_EQ(platform::ReadProfileString(path, "config", "B", "", 512), "two");
+    EXPECT_FALSE(platform::WriteProfileString(dir.file("no/folder/x.ini"), "S", "k", "v"));
+
+    WriteText(path, "[CONFIG]\r\nb=old\r\n");
+    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "b", "new"));
+    EXPECT_EQ(ReadText(path), "[CONFIG]\r\nb=new\r\n");
 }
 
 // ---- writing ----------------------------------------------------------------------------------------
@@ -211,26 +219,11 @@ TEST(ProfileFileWrite, EveryStorableValueReadsBack) {
 
 TEST(ProfileFileWrite, SavingThroughASymbolicLinkKeepsTheLink) {
     TempDir dir;
-    testing_support::WriteText(dir.file("real.ini"), "[CONFIG]\na=1\n");
+    WriteText(dir.file("real.ini"), "[CONFIG]\na=1\n");
     std::filesystem::create_symlink("real.ini", dir.file("config.ini"));
     ASSERT_TRUE(platform::WriteProfileString(dir.file("config.ini"), "CONFIG", "a", "2"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("config.ini")));
-    EXPECT_EQ(testing_support::ReadText(dir.file("real.ini")), "[CONFIG]\na=2\n");
-}
-
-TEST(ProfileFileWrite, FileFunctionsCreateAndUpdate) {
-    TempDir dir;
-    const std::string path = dir.file("config.ini");
-    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "a", "1"));
-    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "b", "two"));
-    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "a", "3"));
-    EXPECT_EQ(testing_support::ReadText(path), "[CONFIG]\na=3\nb=two\n");
-    EXPECT_EQ(platform::ReadProfileString(path, "config", "B", "", 512), "two");
-    EXPECT_FALSE(platform::WriteProfileString(dir.file("no/folder/x.ini"), "S", "k", "v"));
-
-    testing_support::WriteText(path, "[CONFIG]\r\nb=old\r\n");
-    ASSERT_TRUE(platform::WriteProfileString(path, "CONFIG", "b", "new"));
-    EXPECT_EQ(testing_support::ReadText(path), "[CONFIG]\r\nb=new\r\n");
+    EXPECT_EQ(ReadText(dir.file("real.ini")), "[CONFIG]\na=2\n");
 }
 
 // setStrings must give exactly what setString gives key by key.
