@@ -109,7 +109,7 @@ TEST_F(ComposeTest, TargetPictureWithItsOffset) {
     EXPECT_EQ(offset(), std::pair(3, 0));
 }
 
-TEST(FlashState, ScreenFlashAlphaSequence) {
+TEST(FlashState, ScreenAlphaSequenceToneFormAndObjects) {
     cFlashState flashes;
     EXPECT_TRUE(flashes.Start(Flash(0, 0, 10, 255, 255, 255, 255)));
     std::vector<int> alphas;
@@ -119,10 +119,7 @@ TEST(FlashState, ScreenFlashAlphaSequence) {
     }
     EXPECT_EQ(alphas, (std::vector<int>{255, 229, 204, 178, 153, 127, 102, 76, 51, 25}));
     EXPECT_FALSE(flashes.Tick()); // nothing runs any more
-}
 
-TEST(FlashState, ToneFormAndObjects) {
-    cFlashState flashes;
     ASSERT_TRUE(flashes.Start(Flash(1, 1, 4, 255, 0, 128, 200)));
     auto tone = [&] {
         std::vector<int> t(4);
