@@ -20,23 +20,19 @@ namespace {
 
 using Rows = std::vector<std::vector<uint32_t>>;
 
-uint32_t Px(const cBMP& b, int x, int y) {
-    uint32_t v;
-    std::memcpy(&v, b.GetBits() + size_t(y) * size_t(b.GetStride()) + 4 * x, 4);
-    return v;
-}
-uint8_t Ix(const cBMP& b, int x, int y) {
-    return b.GetBits()[size_t(y) * size_t(b.GetStride()) + size_t(x)];
-}
-
-// Every pixel, top row first: the indices of an 8-bit picture, else 0xAARRGGBB.
+// Every pixel, top row first, as stored: the indices of an 8-bit picture, else 0xAARRGGBB.
 Rows Pixels(const cBMP& b) {
     int w = 0, h = 0;
     b.GetSize(w, h);
-    Rows rows(static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            rows[size_t(y)].push_back(b.GetBitCount() == 8 ? Ix(b, x, y) : Px(b, x, y));
+    Rows rows(static_cast<size_t>(h), std::vector<uint32_t>(size_t(w)));
+    for (size_t y = 0; y < rows.size(); ++y) {
+        const uint8_t* row = b.GetBits() + y * size_t(b.GetStride());
+        for (size_t x = 0; x < size_t(w); ++x)
+            if (b.GetBitCount() == 8)
+                rows[y][x] = row[x];
+            else
+                std::memcpy(&rows[y][x], row + 4 * x, 4);
+    }
     return rows;
 }
 std::vector<uint32_t> PaletteOf(const cBMP& b) {
@@ -127,7 +123,7 @@ TEST(Loader, RefusedFormatsAndMissingFiles) {
     // A file on disk loads like the same bytes in memory.
     testing_support::WriteBytes(dir.file("p.png"), MakePng(Png(1, 1, PNG_COLOR_TYPE_RGB, {{9, 8, 7}})));
     ASSERT_TRUE(LoadPictureFile(dir.file("p.png"), b));
-    EXPECT_EQ(Px(b, 0, 0), 0xFF090807u);
+    EXPECT_EQ(Pixels(b), (Rows{{0xFF090807u}}));
 }
 
 // The decoded 32-bit size is held to the budget by every loader, from the header: with a budget
@@ -328,7 +324,8 @@ TEST(LoaderBmp, HeaderReadsStayInsideTheFile) {
         SCOPED_TRACE(testing::Message() << "header " << int(file[14]) << " compression " << int(file[30]));
         cBMP b;
         ASSERT_TRUE(Load(file, b));
-        EXPECT_EQ(b.GetBitCount() == 8 ? *b.GetPaletteEntry(Ix(b, 0, 0)) : Px(b, 0, 0), expected);
+        const uint32_t stored = Pixels(b)[0][0];
+        EXPECT_EQ(b.GetBitCount() == 8 ? *b.GetPaletteEntry(int(stored)) : stored, expected);
         for (size_t n = 0; n < file.size(); ++n)
             ExpectRefused(Cut(file, n));
     }
@@ -426,15 +423,16 @@ TEST(Builtins, ErrorPictureAndLabel) {
     int w, h;
     err.GetSize(w, h);
     EXPECT_EQ(std::tuple(w, h, err.GetBitCount()), std::tuple(32, 32, 8));
-    EXPECT_EQ(Ix(err, 0, 0), 1);   // frame
-    EXPECT_EQ(Ix(err, 16, 5), 0);  // background
-    EXPECT_EQ(Ix(err, 16, 16), 1); // cross
+    const Rows cell = Pixels(err);
+    EXPECT_EQ(cell[0][0], 1u);   // frame
+    EXPECT_EQ(cell[5][16], 0u);  // background
+    EXPECT_EQ(cell[16][16], 1u); // cross
     cBMP label;
     ASSERT_TRUE(LoadPictureResource("BITMAP_LABEL", label));
     label.GetSize(w, h);
     EXPECT_EQ(std::pair(w, h), std::pair(10 * kLabelCellWidth, kLabelCellHeight));
     EXPECT_EQ(*label.GetPaletteEntry(1), 0xFFFFFFFFu);
-    EXPECT_EQ(Ix(label, 1 * kLabelCellWidth + 3, 1), 1); // the top of the "1"
+    EXPECT_EQ(Pixels(label)[1][1 * kLabelCellWidth + 3], 1u); // the top of the "1"
     EXPECT_FALSE(LoadPictureResource("BITMAP_NONE", label));
     EXPECT_FALSE(label.IsAttached());
 }
