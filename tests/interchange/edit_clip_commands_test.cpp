@@ -19,11 +19,7 @@
 namespace {
 
 strCell CellAt(int x, int y = 0, uint16_t pattern = 1) {
-    strCell c;
-    c.x = static_cast<int16_t>(x);
-    c.y = static_cast<int16_t>(y);
-    c.pattern = pattern;
-    return c;
+    return strCell{.pattern = pattern, .x = static_cast<int16_t>(x), .y = static_cast<int16_t>(y)};
 }
 
 // A project of `frames` frames whose frame f holds, in cells 0..3, cells with x = 100 f + c and
@@ -61,6 +57,10 @@ class EditClipFixture : public ::testing::Test {
     }
 
     std::string Status(const strEditResult& r) const { return FormatMessage(r.status); }
+    void Select(std::initializer_list<int> cells) {
+        for (int c : cells)
+            commands->select(c);
+    }
 
     cConfig cfg = cConfig::defaults();
     platform::cMemoryClipboard clip;
@@ -79,9 +79,7 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     Make(2, 16);
     strCell five = CellAt(55, 5, 9);
     doc->setCell(0, 5, &five);
-    commands->select(3);
-    commands->select(4); // selected but empty: not copied
-    commands->select(5);
+    Select({3, 4, 5}); // 4 selected but empty: not copied
     const strEditResult copy = ops->copyCells();
     EXPECT_TRUE(copy.ok);
     EXPECT_EQ(Status(copy), "[2] : Copy");
@@ -115,8 +113,7 @@ TEST_F(EditClipFixture, CopyOfNothingShowsNothing) {
 TEST_F(EditClipFixture, CutDeletesAsOneStep) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(2);
-    commands->select(1);
-    commands->select(2);
+    Select({1, 2});
     const strEditResult r = ops->cutCells();
     EXPECT_EQ(Status(r), "[2] : Cut");
     EXPECT_FALSE(doc->cell(2, 1) || doc->cell(2, 2));
@@ -151,8 +148,7 @@ TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
 }
 
 TEST_F(EditClipFixture, PasteBaseSlotRules) {
-    commands->select(0);
-    commands->select(1);
+    Select({0, 1});
     ops->copyCells();
     commands->clearSelection();
     // No slot given, nothing selected: the first empty slot (4).
@@ -160,8 +156,7 @@ TEST_F(EditClipFixture, PasteBaseSlotRules) {
     EXPECT_EQ(std::tuple(doc->cell(0, 4)->x, doc->cell(0, 5)->x), std::tuple(0, 1));
     // The first slot that is both occupied and selected.
     commands->clearSelection();
-    commands->select(7); // empty
-    commands->select(2);
+    Select({7, 2}); // 7 empty
     ops->pasteCells();
     EXPECT_EQ(std::tuple(doc->cell(0, 2)->x, doc->cell(0, 3)->x), std::tuple(0, 1));
     // Records beyond the row are refused and not counted.

@@ -3,24 +3,27 @@
 
 #include "interchange/clipboard_formats.h"
 #include "interchange/edit_clip.h"
+#include "interchange_fixture.h"
 #include "platform/clipboard.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
-namespace {
+using namespace interchange_test;
 
-using Bytes = std::vector<uint8_t>;
+namespace {
 
 Bytes Built(cEditClip& payload) {
     EXPECT_TRUE(payload.Build());
     return payload.Buffer();
 }
 
-uint32_t U32At(const Bytes& b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+Bytes Padded(Bytes b, size_t n, uint8_t fill) {
+    b.insert(b.end(), n, fill);
+    return b;
 }
 
 } // namespace
@@ -182,43 +185,25 @@ TEST(EditClipboard, PasteIsEnabledExactlyWhenGetSucceeds) {
     tooLong[4] += 1;
     Bytes liar = good;
     liar[12] = 0xFF; // more cell records than the body holds
-    struct {
-        Bytes block;
-        bool readable;
-    } cases[] = {
+    const std::pair<Bytes, bool> cases[] = {
         {good, true},
-        {[&] {
-             Bytes b = good;
-             b.resize(b.size() + 3, 0);
-             return b;
-         }(),
-         true},
-        {[&] {
-             Bytes b = good;
-             b.resize(b.size() + 100, 0xEE);
-             return b;
-         }(),
-         true},
+        {Padded(good, 3, 0), true},
+        {Padded(good, 100, 0xEE), true},
         {tooLong, false},
-        {[&] {
-             Bytes b = tooLong;
-             b.push_back(0);
-             return b;
-         }(),
-         true}, // the padding holds the zero byte
+        {Padded(tooLong, 1, 0), true}, // the padding holds the zero byte
         {liar, false},
         {Bytes(good.begin(), good.end() - 1), false},
     };
     platform::cMemoryClipboard clip;
     cEditClipboard board(clip);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.block));
-        clip.write(board.Format(), c.block);
+    for (const auto& [block, readable] : cases) {
+        SCOPED_TRACE(testing::PrintToString(block));
+        clip.write(board.Format(), block);
         cClip_Mass got(kClipCells);
-        EXPECT_EQ(board.HasKind(kClipCells), c.readable);
-        EXPECT_EQ(board.HasKind(kClipAnyKind), c.readable);
-        ASSERT_EQ(board.Get(got), c.readable);
-        if (c.readable) {
+        EXPECT_EQ(board.HasKind(kClipCells), readable);
+        EXPECT_EQ(board.HasKind(kClipAnyKind), readable);
+        ASSERT_EQ(board.Get(got), readable);
+        if (readable) {
             EXPECT_EQ(got.cells, mass.cells);
             EXPECT_EQ(got.empties, mass.empties);
         }

@@ -70,22 +70,18 @@ TEST(LcfVarint, ReadingIsBounded) {
 }
 
 TEST(LcfFields, IntFieldConsumesItsWholeLength) {
-    // Length 3, but the integer ends after one byte: the field still ends after its three bytes.
-    Cclip_stream s = StreamOf({0x03, 0x05, 0x00, 0x00, 0x09});
-    EXPECT_EQ(PK2::ReadIntField(s), 5u);
-    EXPECT_EQ(s.Position(), 4u);
-    // The integer is decoded within the field: bytes after it are not taken.
-    Cclip_stream t = StreamOf({0x01, 0x81, 0x05});
-    EXPECT_EQ(PK2::ReadIntField(t), 1u);
-    EXPECT_EQ(t.Position(), 2u);
-    // Length past the end of the buffer.
-    Cclip_stream u = StreamOf({0x7F, 0x05});
-    EXPECT_EQ(PK2::ReadIntField(u), 5u);
-    EXPECT_TRUE(u.AtEnd());
-    // Zero length reads 0.
-    Cclip_stream z = StreamOf({0x00, 0x44});
-    EXPECT_EQ(PK2::ReadIntField(z), 0u);
-    EXPECT_EQ(z.Position(), 1u);
+    const std::tuple<Bytes, uint32_t, size_t> fields[] = {
+        // Length 3, but the integer ends after one byte: the field still ends after its three bytes.
+        {{0x03, 0x05, 0x00, 0x00, 0x09}, 5, 4},
+        {{0x01, 0x81, 0x05}, 1, 2}, // the integer is decoded within the field: bytes after it are not taken
+        {{0x7F, 0x05}, 5, 2},       // length past the end of the buffer
+        {{0x00, 0x44}, 0, 1},       // zero length reads 0
+    };
+    for (const auto& [bytes, value, end] : fields) {
+        Cclip_stream s = StreamOf(bytes);
+        EXPECT_EQ(PK2::ReadIntField(s), value) << testing::PrintToString(bytes);
+        EXPECT_EQ(s.Position(), end) << testing::PrintToString(bytes);
+    }
     Cclip_stream b = StreamOf({0x01, 0x01, 0x01, 0x02});
     EXPECT_TRUE(PK2::ReadBoolField(b));
     EXPECT_FALSE(PK2::ReadBoolField(b));

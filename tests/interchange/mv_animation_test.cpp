@@ -8,9 +8,11 @@
 #include "interchange_fixture.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -143,34 +145,19 @@ TEST(MvImport, PanAndTimingDefaults) {
 }
 
 TEST(MvImport, RequiredKeysAndWrongTypesFail) {
-    const char* bad[] = {
-        "",                                               // not JSON
-        "[{\"name\":\"N\"",                               // cut short
-        "[]",                                             // empty top level
-        "{\"name\":\"N\"}",                               // top level not an array
-        "[[1,2]]",                                        // animation not an object
-        "[3]",                                            //
-        R"([{"position":1,"frames":[[]],"timings":[]}])", // no name
-        R"([{"name":5,"position":1,"frames":[[]],"timings":[]}])",
-        R"([{"name":"N","frames":[[]],"timings":[]}])", // no position
-        R"([{"name":"N","position":"1","frames":[[]],"timings":[]}])",
-        R"([{"name":"N","position":1,"timings":[]}])", // no frames
-        R"([{"name":"N","position":1,"frames":[],"timings":[]}])",
-        R"([{"name":"N","position":1,"frames":{},"timings":[]}])",
-        R"([{"name":"N","position":1,"frames":[[]]}])", // no timings
-        R"([{"name":"N","position":1,"frames":[[]],"timings":{}}])",
-        R"([{"name":"N","position":1,"frames":[5],"timings":[]}])",   // frame not an array
-        R"([{"name":"N","position":1,"frames":[[7]],"timings":[]}])", // cell not an array
-        R"([{"name":"N","position":1,"frames":[[{}]],"timings":[]}])",
-        R"([{"name":"N","position":1,"frames":[[]],"timings":[1]}])", // timing not an object
-        R"([{"name":"N","position":1,"frames":[[]],"timings":[[]]}])",
-    };
-    for (const char* text : bad) {
+    // The empty text (not JSON) and the texts of the data file, one a line.
+    std::istringstream lines(
+        "\n" + testing_support::ReadText(testing_support::DataPath("interchange/mv_bad_shapes.txt")));
+    int count = 0;
+    for (std::string text; std::getline(lines, text);) {
+        if (text.starts_with("#")) continue;
         cProject doc;
         std::string why;
         EXPECT_EQ(ImportText(text, doc, &why), -1) << text;
         EXPECT_FALSE(why.empty()) << text;
+        ++count;
     }
+    EXPECT_EQ(count, 20);
 }
 
 TEST(MvImport, OptionalValuesOfOtherTypesKeepDefaults) {

@@ -3,33 +3,23 @@
 
 #include "interchange/ruby_read.h"
 #include "interchange/ruby_write.h"
+#include "interchange_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 using namespace PKRUBY;
+using namespace interchange_test;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 Bytes Of(const Cclip_stream& s) {
     return Bytes(s.Data(0), s.Data(0) + s.Size());
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts)
-        out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
-Bytes Text(const std::string& s) {
-    return Bytes(s.begin(), s.end());
 }
 
 Bytes Long(int32_t v) {
@@ -95,7 +85,7 @@ TEST(RubyWrite, SiblingObjectsShareTheReservedClassName) {
     strObjectScope b = BeginObject(&parent, &child, "Cls");
     child.WriteFixnumIvar("@b", 3);
     EndObject(b);
-    const Bytes expected = Concat({
+    const Bytes expected = Cat({
         {0x6F, 0x3A, 0x08},
         Text("Cls"),
         {0x07}, // 'o' :Cls (index 0, reserved first), 2 ivars
@@ -122,17 +112,17 @@ TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
     w2.WriteFixnumIvar("@v", 0);
     EndObject(inner);
     EndObject(outer);
-    const Bytes expected = Concat({{0x6F, 0x3A, 0x0A},
-                                   Text("Outer"),
-                                   {0x06},
-                                   {0x3A, 0x0B},
-                                   Text("@inner"),
-                                   {0x6F, 0x3A, 0x0A},
-                                   Text("Inner"),
-                                   {0x06},
-                                   {0x3A, 0x07},
-                                   Text("@v"),
-                                   {0x69, 0x00}});
+    const Bytes expected = Cat({{0x6F, 0x3A, 0x0A},
+                                Text("Outer"),
+                                {0x06},
+                                {0x3A, 0x0B},
+                                Text("@inner"),
+                                {0x6F, 0x3A, 0x0A},
+                                Text("Inner"),
+                                {0x06},
+                                {0x3A, 0x07},
+                                Text("@v"),
+                                {0x69, 0x00}});
     EXPECT_EQ(Of(w0), expected);
     // Read back, the indices agree with the stream order.
     CReadSymbols read;
@@ -185,8 +175,8 @@ TEST(RubyWrite, TableTwoByEightByOne) {
         for (int x = 0; x < 2; ++x)
             t.Set(x, y, 0, static_cast<int16_t>(y * 10 + x - 5));
     w.WriteTable(t);
-    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Table"), {0x39}, {2, 0, 0, 0, 2, 0, 0,  0, 8, 0,
-                                                                         0, 0, 1, 0, 0, 0, 16, 0, 0, 0}});
+    Bytes expected = Cat({{0x75, 0x3A, 0x0A}, Text("Table"), {0x39}, {2, 0, 0, 0, 2, 0, 0,  0, 8, 0,
+                                                                      0, 0, 1, 0, 0, 0, 16, 0, 0, 0}});
     for (int i = 0; i < 16; ++i) {
         auto v = static_cast<uint16_t>(static_cast<int16_t>((i / 2) * 10 + (i % 2) - 5));
         expected.push_back(uint8_t(v));
@@ -202,20 +192,15 @@ TEST(RubyWrite, TableDimensionsFollowTheSizes) {
         strTable t;
         t.Allocate(x, y, z);
         w.WriteTable(t);
-        CRead r;
-        r.Assign(Of(w));
-        r.Seek(9); // 'u' ':' len "Table" len
-        return static_cast<int>(r.ReadU32());
+        return U32At(Of(w), 9); // after 'u' ':' len "Table" len
     };
-    EXPECT_EQ(dims(5, 1, 1), 1);
-    EXPECT_EQ(dims(5, 2, 1), 2);
-    EXPECT_EQ(dims(5, 1, 2), 3);
+    EXPECT_EQ(std::tuple(dims(5, 1, 1), dims(5, 2, 1), dims(5, 1, 2)), std::tuple(1u, 2u, 3u));
 }
 
 TEST(RubyWrite, ColorArrayHeaderAndVersion) {
     CWrite w;
     w.WriteColor(100.0, 0.0, 0.0, 0.0); // four little-endian doubles
-    Bytes expected = Concat({{0x75, 0x3A, 0x0A}, Text("Color"), {0x25}, {0, 0, 0, 0, 0, 0, 0x59, 0x40}});
+    Bytes expected = Cat({{0x75, 0x3A, 0x0A}, Text("Color"), {0x25}, {0, 0, 0, 0, 0, 0, 0x59, 0x40}});
     expected.resize(expected.size() + 24, 0);
     EXPECT_EQ(Of(w), expected);
     CWrite v;
