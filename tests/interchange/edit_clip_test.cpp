@@ -83,22 +83,18 @@ TEST(EditClipPayload, MassRecordsAreStoredReversed) {
     mass.AddLock(0, 5);
     mass.AddLock(1, 6);
     const Bytes bytes = Built(mass);
-    ASSERT_EQ(bytes.size(), 8u + 4 + 8 + 2 * 26 + 3 * 4 + 4 + 2 * 4 + 1);
-    EXPECT_EQ(U32At(bytes, 0), 0x40005555u);
-    EXPECT_EQ(U32At(bytes, 4), bytes.size() - 8);
-    EXPECT_EQ(U32At(bytes, 8), 0u);                                                            // reserved
-    EXPECT_EQ(std::tuple(bytes[12], bytes[14], bytes[16], bytes[18]), std::tuple(2, 3, 1, 2)); // the counts
-    // The first cell record in the bytes is the last one collected: offsets 4 / 2, angle F1F0.
-    EXPECT_EQ((Bytes{bytes.begin() + 20, bytes.begin() + 46}),
-              (Bytes{4, 0,   2, 0,   0, 0,    1,    0,   0,   0,   0,   0,   0,
-                     0, 100, 0, 100, 0, 0xF0, 0xF1, 255, 100, 100, 100, 100, 0}));
-    EXPECT_EQ((Bytes{bytes.begin() + 46, bytes.begin() + 72}),
-              (Bytes{0, 0,   1, 0,   2, 0, 4, 3,   0,   0,   0xFF, 0xFF, 0,
-                     0, 100, 0, 100, 0, 0, 0, 255, 100, 100, 100,  100,  0}));
-    EXPECT_EQ((Bytes{bytes.begin() + 72, bytes.begin() + 84}), (Bytes{3, 0, 1, 0, 2, 0, 1, 0, 1, 0, 1, 0}));
-    EXPECT_EQ((Bytes{bytes.begin() + 84, bytes.begin() + 88}), (Bytes{7, 0, 8, 0}));
-    EXPECT_EQ((Bytes{bytes.begin() + 88, bytes.begin() + 96}), (Bytes{1, 0, 6, 0, 0, 0, 5, 0}));
-    EXPECT_EQ(bytes.back(), 0);
+    EXPECT_EQ(bytes, Cat({{0x55, 0x55, 0x00, 0x40, 89, 0, 0, 0}, // kind, length of the rest
+                          {0, 0, 0, 0, 2, 0, 3, 0, 1, 0, 2, 0},  // reserved, then the four counts
+                          // The first cell record in the bytes is the last one collected: offsets 4 / 2,
+                          // angle F1F0.
+                          {4, 0,   2, 0,   0, 0,    1,    0,   0,   0,   0,   0,   0,
+                           0, 100, 0, 100, 0, 0xF0, 0xF1, 255, 100, 100, 100, 100, 0},
+                          {0, 0,   1, 0,   2, 0, 4, 3,   0,   0,   0xFF, 0xFF, 0,
+                           0, 100, 0, 100, 0, 0, 0, 255, 100, 100, 100,  100,  0},
+                          {3, 0, 1, 0, 2, 0, 1, 0, 1, 0, 1, 0}, // empties
+                          {7, 0, 8, 0},                         // frame
+                          {1, 0, 6, 0, 0, 0, 5, 0},             // locks
+                          {0}}));
 
     cClip_Mass back(kClipRows);
     ASSERT_TRUE(back.Parse(bytes));

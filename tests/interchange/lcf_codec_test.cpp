@@ -130,47 +130,29 @@ TEST(LcfFields, SkipFieldAndInnerChunks) {
     EXPECT_TRUE(past.AtEnd());
 }
 
-TEST(LcfReaders, ArrayCountLimits) {
-    Cclip_stream s = StreamOf({0x01, 0x02, 0x03, 0x04, 0x05});
-    PK2::CReadArray a(3, s);
-    for (uint32_t id : {1u, 2u, 3u, 0u, 0u})
-        EXPECT_EQ(a.Next(), id);
-    EXPECT_EQ(s.Position(), 3u); // the fourth call does not touch the stream
-
-    Cclip_stream t = StreamOf({0x01});
-    PK2::CReadArray zero(0, t);
-    EXPECT_EQ(zero.Next(), 0u);
-    PK2::CReadArray negative(-4, t);
-    EXPECT_EQ(negative.Next(), 0u);
-    EXPECT_EQ(t.Position(), 0u);
-
-    // A count larger than the data ends with the data (0 is the end marker).
-    Cclip_stream u = StreamOf({0x01, 0x02});
-    PK2::CReadArray big(1000000, u);
-    int n = 0;
-    while (big.Next())
-        ++n;
-    EXPECT_EQ(n, 2);
-}
-
-TEST(LcfReaders, ClassLimitGivesAtMostLimitPlusOneIds) {
-    Cclip_stream s = StreamOf({0x05, 0x06, 0x07, 0x08});
-    PK2::CReadClass c(1, s);
-    for (uint32_t id : {5u, 6u, 0u})
-        EXPECT_EQ(c.Next(), id);
-    EXPECT_EQ(s.Position(), 2u);
-    EXPECT_EQ(c.Next(), 0u);
-    EXPECT_EQ(s.Position(), 2u);
-
-    // The terminating 00 ends the record and is consumed.
-    Cclip_stream t = StreamOf({0x03, 0x00, 0x09});
-    PK2::CReadClass d(10, t);
-    for (uint32_t id : {3u, 0u})
-        EXPECT_EQ(d.Next(), id);
-    EXPECT_EQ(t.Position(), 2u);
-
-    // The end of the buffer ends a record too.
-    Cclip_stream e;
-    PK2::CReadClass empty(10, e);
-    EXPECT_EQ(empty.Next(), 0u);
+TEST(LcfReaders, ArrayAndRecordLimits) {
+    struct {
+        Bytes bytes;
+        int limit;
+        bool record; // a record (CReadClass), else an array (CReadArray)
+        std::vector<uint32_t> ids;
+        size_t end;
+    } cases[] = {
+        {{0x01, 0x02, 0x03, 0x04, 0x05}, 3, false, {1, 2, 3, 0, 0}, 3}, // the fourth call does not read
+        {{0x01}, 0, false, {0}, 0},
+        {{0x01}, -4, false, {0}, 0},
+        {{0x01, 0x02}, 1000000, false, {1, 2, 0}, 2}, // a count larger than the data ends with the data
+        {{0x05, 0x06, 0x07, 0x08}, 1, true, {5, 6, 0, 0}, 2}, // at most limit + 1 ids
+        {{0x03, 0x00, 0x09}, 10, true, {3, 0}, 2},            // the terminating 00 is consumed
+        {{}, 10, true, {0}, 0},                               // the end of the buffer ends a record too
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes) + " limit " + std::to_string(c.limit));
+        Cclip_stream s = StreamOf(c.bytes);
+        PK2::CReadArray array(c.limit, s);
+        PK2::CReadClass record(c.limit, s);
+        for (uint32_t id : c.ids)
+            EXPECT_EQ(c.record ? record.Next() : array.Next(), id);
+        EXPECT_EQ(s.Position(), c.end);
+    }
 }
