@@ -66,22 +66,6 @@ TEST(ClipboardCommands, MenuCommandsChooseTheirProducts) {
     EXPECT_STREQ(MessageText(ImportLabel(kProduct2000)), "RPG Maker 2000 [Anime fight]");
 }
 
-TEST(ClipboardDevice, ExportPutsOneFormatWithItsLengthWord) {
-    cConfig cfg = TestConfig();
-    auto d = SampleProject(cfg);
-    const char* names[] = {kFormatNameXP, kFormatNameVX, kFormatNameVXAce};
-    for (int product = kProductXP; product <= kProductVXAce; ++product) {
-        auto clip = Holding({{"text/plain", {1, 2}}});
-        cClipboardDevice device(*clip, cfg);
-        ASSERT_EQ(device.ExportClipboard(*d, product), 1);
-        Bytes b;
-        ASSERT_TRUE(clip->read(clip->registerFormat(names[product - kProductXP]), b));
-        EXPECT_EQ(U32At(b, 0), b.size());
-        EXPECT_FALSE(clip->isNamedAvailable("text/plain")); // emptied first
-        EXPECT_EQ(clip->firstAvailable({names[0], names[1], names[2]}), product - kProductXP);
-    }
-}
-
 TEST(ClipboardDevice, OtherProductCodesGiveZero) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);
@@ -181,17 +165,27 @@ TEST(ClipboardCommands, FailedImportsLeaveTheCurrentDocumentUntouched) {
     }
 }
 
-TEST(ClipboardCommands, ExportReportsAndLeavesTheProjectAlone) {
+TEST(ClipboardCommands, ExportPutsOneFormatReportsAndLeavesTheProjectAlone) {
     cConfig cfg = TestConfig();
     auto d = SampleProject(cfg);
     d->setModified(true);
     const std::string print = ProjectFingerprint(*d);
+    const char* names[] = {kFormatNameXP, kFormatNameVX, kFormatNameVXAce};
+    const char* labels[] = {"XP", "VX", "VXAce"};
+    for (int product = kProductXP; product <= kProductVXAce; ++product) {
+        auto clip = Holding({{"text/plain", {1, 2}}});
+        cClipboardDevice device(*clip, cfg);
+        EXPECT_EQ(RunExportCommand(device, *d, product).Text(), std::string("RPG Maker ") +
+                                                                    labels[product - kProductXP] +
+                                                                    " [Anime fight] : Export succeeded");
+        Bytes b;
+        ASSERT_TRUE(clip->read(clip->registerFormat(names[product - kProductXP]), b));
+        EXPECT_EQ(U32At(b, 0), b.size());
+        EXPECT_FALSE(clip->isNamedAvailable("text/plain")); // emptied first
+        EXPECT_EQ(clip->firstAvailable({names[0], names[1], names[2]}), product - kProductXP);
+    }
     platform::cMemoryClipboard clip;
     cClipboardDevice device(clip, cfg);
-    EXPECT_EQ(RunExportCommand(device, *d, kProductVXAce).Text(),
-              "RPG Maker VXAce [Anime fight] : Export succeeded");
-    EXPECT_EQ(RunExportCommand(device, *d, kProductVX).Text(),
-              "RPG Maker VX [Anime fight] : Export succeeded");
     EXPECT_EQ(RunExportCommand(device, *d, kProduct2003).message, kMsgNone); // no label, no message
     EXPECT_EQ(ProjectFingerprint(*d), print);
     EXPECT_TRUE(d->modified());

@@ -270,20 +270,3 @@ TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
     // And the payload of the imported project is the same bytes.
     EXPECT_EQ(Export(back), Export(doc));
 }
-
-TEST(Lcf2000Clipboard, DispatcherAndResolution) {
-    cConfig cfg = cConfig::defaults();
-    cProject doc(&cfg);
-    doc.create(0, 16, 0, 0);
-    doc.pictures().setCopy(0, Picture("Fire1.png"));
-    doc.addEffect(Sound(0, "Sound\\Blow.wav", 100, 100));
-
-    platform::cMemoryClipboard clip;
-    cClipboardDevice device(clip, cfg);
-    EXPECT_EQ(device.ExportClipboard(doc, kProduct2000), 1);
-    EXPECT_TRUE(clip.isAvailable(platform::cClipboard::kFormat2000));
-    cProject back(&cfg);
-    EXPECT_EQ(device.ImportClipboard(back, kProduct2000), 1);
-    EXPECT_EQ(back.picture(0)->path, "BattleEffect\\Fire1");
-    EXPECT_EQ(back.effect(0)->soundPath, "Sound\\Blow");
-}

@@ -12,9 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace interchange_test;
@@ -101,18 +103,16 @@ TEST(MvMaps, CellValuesBothWays) {
 
     const bool all[8] = {true, true, true, true, true, true, true, true};
     strCell d;
-    const double p199[8] = {199, 0, 0, 100, -45, 0, 255, 0};
-    ASSERT_TRUE(PKMV::CellFromMv(p199, all, d));
-    EXPECT_EQ(std::tuple(d.picture, d.pattern, d.angle), std::tuple(1, 100, -450));
-    const double p250[8] = {250, 0, 0, 100, 0, 1, 300, 2};
-    ASSERT_TRUE(PKMV::CellFromMv(p250, all, d));
-    EXPECT_EQ(std::tuple(d.picture, d.pattern, d.mx, d.my, d.opacity, d.blend),
-              std::tuple(1, 151, -100, 100, 300 & 0xFF, 3));
-    const double p99[8] = {99, 1e9, -1e9, 50.9, 0, 0, -1, 9};
-    ASSERT_TRUE(PKMV::CellFromMv(p99, all, d));
-    // x and y held to 16 bits (the document clamps further); opacity the low 8 bits of -1.
-    EXPECT_EQ(std::tuple(d.picture, d.pattern, d.x, d.y, d.mx, d.opacity, d.blend),
-              std::tuple(0, 100, 32767, -32767, 50, 255, 0));
+    const std::pair<std::array<double, 8>, strCell> read[] = {
+        {{199, 0, 0, 100, -45, 0, 255, 0}, Cell(1, 100, 0, 0, 100, 100, -450, 255, 0)},
+        {{250, 0, 0, 100, 0, 1, 300, 2}, Cell(1, 151, 0, 0, -100, 100, 0, 300 & 0xFF, 3)},
+        // x and y held to 16 bits (the document clamps further); opacity the low 8 bits of -1.
+        {{99, 1e9, -1e9, 50.9, 0, 0, -1, 9}, Cell(0, 100, 32767, -32767, 50, 50, 0, 255, 0)},
+    };
+    for (const auto& [values, cell] : read) {
+        ASSERT_TRUE(PKMV::CellFromMv(values.data(), all, d));
+        EXPECT_EQ(d, cell) << values[0];
+    }
     const double negative[8] = {-1, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_FALSE(PKMV::CellFromMv(negative, all, d));
     const bool none[8] = {};

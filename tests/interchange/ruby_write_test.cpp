@@ -131,10 +131,8 @@ TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
     r.SkipValue();
     EXPECT_FALSE(r.Failed());
     EXPECT_TRUE(r.AtEnd());
-    EXPECT_EQ(read.Get(0), "Outer");
-    EXPECT_EQ(read.Get(1), "@inner");
-    EXPECT_EQ(read.Get(2), "Inner");
-    EXPECT_EQ(read.Get(3), "@v");
+    EXPECT_EQ(std::tuple(read.Get(0), read.Get(1), read.Get(2), read.Get(3)),
+              std::tuple("Outer", "@inner", "Inner", "@v"));
 }
 
 TEST(RubyWrite, EndObjectWithoutAScopeDoesNothing) {
@@ -183,7 +181,6 @@ TEST(RubyWrite, TableTwoByEightByOne) {
         expected.push_back(uint8_t(v >> 8));
     }
     EXPECT_EQ(Of(w), expected);
-    EXPECT_EQ(w.Size(), 3u + 5u + 1u + 52u);
 }
 
 TEST(RubyWrite, TableDimensionsFollowTheSizes) {
