@@ -1,16 +1,12 @@
-#include "config/config.h"
-#include "document/anime_file_device.h"
-#include "document/project.h"
-#include "document/project_dump.h"
+#include "document_fixture.h"
+#include "support/document_compare.h"
 #include "support/test_support.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 
-using ANIME::cAnimeFile_Device;
-using Bytes = std::vector<uint8_t>;
+using namespace document_testing;
+using testing_support::CompareProjects;
 
 namespace {
 
@@ -18,13 +14,6 @@ void append(Bytes& b, std::initializer_list<int> v) {
     for (int x : v)
         b.push_back(static_cast<uint8_t>(x));
 }
-void append(Bytes& b, const std::string& s) {
-    b.insert(b.end(), s.begin(), s.end());
-}
-
-// Positional strCell: picture, pattern, blend, x, y, mx, my, angle, opacity, red, green, blue, saturation.
-// Positional strEffect: start, flags, flash frames, drawing, object, red, green, blue, strength, volume,
-// frequency, balance, sound path, user data.
 
 // A small project that touches every block of the format.
 void buildSmall(cProject& doc) {
@@ -41,8 +30,7 @@ void buildSmall(cProject& doc) {
 }
 
 Bytes smallBytes() {
-    Bytes b;
-    append(b, "PELK_BIN0071");
+    Bytes b = ToBytes("PELK_BIN0071");
     b.insert(b.end(), 16, 0);
     append(b, {0x01, 3, 0, 7, 0, 0, 0, 3, 0, 0, 0, 1, 0, 1, 0, 1, 1, 2}); // flags .. cell number
     append(b, {2, 'a', 'b', 0, 0});                                       // name, user data, lock
@@ -55,31 +43,53 @@ Bytes smallBytes() {
 }
 
 Bytes save(const cProject& doc) {
-    cAnimeFile_Device dev;
-    Bytes out;
-    EXPECT_EQ(dev.writeBinary(doc, out), 1) << dev.lastError();
-    return out;
+    return Write(doc, ANIME::kFormatBinary);
 }
 
 void load(const Bytes& b, cProject& doc) {
-    cAnimeFile_Device dev;
-    ASSERT_EQ(dev.readBinary(b, doc), 1) << dev.lastError();
+    std::string error;
+    ASSERT_EQ(Read(b, doc, ANIME::kFormatBinary, &error), 1) << error;
 }
 
 } // namespace
 
-TEST(BinaryFormat, WritesAndReadsTheExactBytes) {
-    cProject doc;
-    buildSmall(doc);
-    EXPECT_EQ(save(doc), smallBytes());
-
+// Each format's small project is saved byte for byte (the save format decides, not the name) and
+// loads back whole.
+TEST(ProjectFile, SavesTheFixturesByteForByteAndLoadsThemBack) {
+    testing_support::TempDir dir;
+    const struct {
+        int format;
+        void (*build)(cProject&);
+        Bytes bytes;
+    } cases[] = {
+        {ANIME::kFormatBinary, buildSmall, smallBytes()},
+        {ANIME::kFormatText, BuildSmall,
+         testing_support::ReadBytes(testing_support::DataPath("text/small/expected.txt"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        cProject doc, back;
+        c.build(doc);
+        doc.setSetting(kKeySaveFormat, c.format);
+        cAnimeFile_Device dev;
+        ASSERT_EQ(dev.save(dir.file("small.dat"), doc), 1);
+        EXPECT_EQ(doc.text(kTextFileName), "small.dat");
+        EXPECT_EQ(cAnimeFile_Device::detectFormatFile(dir.file("small.dat")), c.format);
+        EXPECT_EQ(testing_support::ReadBytes(dir.file("small.dat")), c.bytes);
+        ASSERT_EQ(dev.load(dir.file("small.dat"), back), 1) << dev.lastError();
+        EXPECT_FALSE(back.modified());
+        EXPECT_EQ(CompareProjects(doc, back), "");
+    }
+    // A load that fails leaves no file name; an unknown format is told apart.
     cProject back;
-    load(smallBytes(), back);
-    EXPECT_EQ(back.text(kTextName), "ab");
-    EXPECT_EQ(back.cell(0, 1)->angle, 900);
-    EXPECT_EQ(back.cell(0, 0), nullptr);
-    EXPECT_FALSE(back.modified());
-    EXPECT_EQ(save(back), smallBytes());
+    cAnimeFile_Device dev;
+    testing_support::WriteText(dir.file("broken.txt"), "PELK_TEX0071\r\nname\r\n");
+    testing_support::WriteText(dir.file("junk.dat"), "this is not a project file");
+    EXPECT_EQ(dev.load(dir.file("broken.txt"), back), -1);
+    EXPECT_EQ(back.text(kTextFileName), "");
+    EXPECT_EQ(dev.load(dir.file("missing.dat"), back), -1);
+    EXPECT_EQ(dev.load(dir.file("junk.dat"), back), -2);
+    EXPECT_EQ(dev.save(dir.file("b.dat"), back, 7), -2);
 }
 
 TEST(BinaryFormat, SoundPathsAreSharedInOrderOfFirstUse) {
@@ -88,20 +98,13 @@ TEST(BinaryFormat, SoundPathsAreSharedInOrderOfFirstUse) {
     doc.frameOrCreate(0);
     for (const char* path : {"a.wav", "b.wav", "a.wav"})
         doc.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = path, .userData = {}});
-    Bytes b = save(doc);
+    const Bytes b = save(doc);
     EXPECT_EQ(b[44], 2); // S
     // After header (46), name, user data, lock length: the table.
-    Bytes expected;
-    append(expected, {0, 5});
-    append(expected, "a.wav");
-    append(expected, {1, 5});
-    append(expected, "b.wav");
-    EXPECT_EQ(Bytes(b.begin() + 49, b.begin() + 49 + 14), expected);
-
+    EXPECT_EQ(Bytes(b.begin() + 49, b.begin() + 63), ToBytes(std::string("\0\5a.wav\1\5b.wav", 14)));
     cProject back;
     load(b, back);
-    EXPECT_EQ(back.effect(1)->soundPath, "b.wav");
-    EXPECT_EQ(back.effect(2)->soundPath, "a.wav");
+    EXPECT_EQ(CompareProjects(doc, back), "");
 }
 
 TEST(BinaryFormat, LockTableIsWrittenOnlyWhenTheLockIsOn) {
@@ -134,18 +137,16 @@ TEST(BinaryFormat, EffectBlockFlagsAreTranslatedBothWays) {
     const strEffect flash(4, strEffect::kFlash | strEffect::kUserData, 300, 1, 1, 1, 2, 3, 9, 100, 100, 100,
                           "", "u");
     doc.addEffect(flash);
-    Bytes b = save(doc);
-    const Bytes expected{4, 0, 6, 0x2C, 1, 1, 1, 3, 2, 1, 9, 1, 'u'};
-    ASSERT_GE(b.size(), 49 + expected.size());
-    EXPECT_EQ(Bytes(b.begin() + 49, b.begin() + 49 + expected.size()), expected);
+    const Bytes b = save(doc);
+    ASSERT_GE(b.size(), 62u);
+    EXPECT_EQ(Bytes(b.begin() + 49, b.begin() + 62), (Bytes{4, 0, 6, 0x2C, 1, 1, 1, 3, 2, 1, 9, 1, 'u'}));
     cProject back;
     load(b, back);
-    EXPECT_EQ(*back.effect(0), flash);
+    EXPECT_EQ(CompareProjects(doc, back), "");
 }
 
 TEST(BinaryFormat, EffectsWithoutBlocksAreDroppedAndTheRestResorted) {
-    Bytes b;
-    append(b, "PELK_BIN0071");
+    Bytes b = ToBytes("PELK_BIN0071");
     b.insert(b.end(), 16, 0);
     append(b, {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 1, 0, 0, 0});
     append(b, {9, 0, 4, 0});                      // start 9, user data only
@@ -182,13 +183,17 @@ TEST(BinaryFormat, CellsAreConstrainedByTheEditFormatOnLoad) {
     EXPECT_EQ(back.frame(0)->cells.occupied(), 0);
 }
 
-TEST(BinaryFormat, EveryTruncationFailsCleanly) {
-    const Bytes b = smallBytes();
-    cAnimeFile_Device dev;
-    for (size_t n = 0; n < b.size(); ++n) {
-        cProject back;
-        EXPECT_EQ(dev.readBinary(Bytes(b.begin(), b.begin() + n), back), -1) << "length " << n;
-    }
+TEST(ProjectFile, EveryTruncationOfTheFixturesFails) {
+    const std::pair<int, Bytes> files[] = {
+        {ANIME::kFormatBinary, smallBytes()},
+        {ANIME::kFormatText,
+         testing_support::ReadBytes(testing_support::DataPath("text/small/expected.txt"))},
+    };
+    for (const auto& [format, bytes] : files)
+        for (size_t n = 0; n < bytes.size(); ++n) {
+            cProject back;
+            EXPECT_EQ(Read(Bytes(bytes.begin(), bytes.begin() + n), back, format), -1) << format << " " << n;
+        }
 }
 
 TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
@@ -234,20 +239,18 @@ TEST(ProjectFile, BothFormatsKeepTheCentrePosition) {
     cProject doc;
     buildSmall(doc);
     doc.setSetting(kKeyCentrePosition, 5);
-    cAnimeFile_Device dev;
-    Bytes binary, text;
-    ASSERT_EQ(dev.writeBinary(doc, binary), 1);
-    ASSERT_EQ(dev.writeText(doc, text), 1);
     Bytes expected = smallBytes();
     expected[12] = 5;
-    EXPECT_EQ(binary, expected);
-    const std::string t(text.begin(), text.end());
-    EXPECT_NE(t.find("\r\n1,1,0,0,3,7,3,1,2,1,1,5\r\n"), std::string::npos) << t;
-    cProject fromBinary, fromText, old;
-    ASSERT_EQ(dev.readBinary(binary, fromBinary), 1);
-    ASSERT_EQ(dev.readText(text, fromText), 1);
-    EXPECT_EQ(fromBinary.getSetting(kKeyCentrePosition), 5);
-    EXPECT_EQ(fromText.getSetting(kKeyCentrePosition), 5);
+    EXPECT_EQ(save(doc), expected);
+    const Bytes text = Write(doc, ANIME::kFormatText);
+    EXPECT_NE(std::string(text.begin(), text.end()).find("\r\n1,1,0,0,3,7,3,1,2,1,1,5\r\n"),
+              std::string::npos);
+    for (int format : {ANIME::kFormatBinary, ANIME::kFormatText}) {
+        cProject back;
+        ASSERT_EQ(Read(Write(doc, format), back, format), 1);
+        EXPECT_EQ(back.getSetting(kKeyCentrePosition), 5) << format;
+    }
+    cProject old;
     load(smallBytes(), old);
     EXPECT_EQ(old.getSetting(kKeyCentrePosition), 0);
 }
@@ -332,19 +335,4 @@ TEST(ProjectFile, SavingThroughASymbolicLinkUpdatesTheFileItNames) {
     fs::create_symlink("loop-a", dir.file("loop-b"));
     EXPECT_EQ(dev.save(dir.file("loop-a"), doc, 0), -1);
     EXPECT_TRUE(fs::is_symlink(dir.file("loop-a")));
-}
-
-TEST(ProjectFile, LoadAndSaveThroughFiles) {
-    testing_support::TempDir dir;
-    cProject doc, back;
-    buildSmall(doc);
-    cAnimeFile_Device dev;
-    ASSERT_EQ(dev.save(dir.file("a.dat"), doc, 0), 1);
-    EXPECT_EQ(doc.text(kTextFileName), "a.dat");
-    ASSERT_EQ(dev.load(dir.file("a.dat"), back), 1);
-    EXPECT_EQ(DumpProjectJson(back), DumpProjectJson(doc));
-    EXPECT_EQ(dev.load(dir.file("missing.dat"), back), -1);
-    testing_support::WriteText(dir.file("junk.dat"), "this is not a project file");
-    EXPECT_EQ(dev.load(dir.file("junk.dat"), back), -2);
-    EXPECT_EQ(dev.save(dir.file("b.dat"), doc, 7), -2);
 }

@@ -32,7 +32,7 @@ inline strCell CellAt(int x) {
 inline void MakeFrames(cProject& doc, int frames, int cells) {
     doc.create(0, cells, 0, 0);
     for (int f = 0; f < frames; ++f)
-        doc.frameOrCreate(f);
+        doc.frames().setCopy(f, doc.blankFrame());
 }
 
 // Frame f's cells as their x values, "-" for an empty slot: "0 - 7".
@@ -71,6 +71,44 @@ inline int Read(const Bytes& data, cProject& doc, int format, std::string* error
                                                  : dev.readLegacy(data, doc);
     if (error) *error = dev.lastError();
     return r;
+}
+
+// Positional strCell: picture, pattern, blend, x, y, mx, my, angle, opacity, red, green, blue, saturation.
+// Positional strEffect: start, flags, flash frames, drawing, object, red, green, blue, strength, volume,
+// frequency, balance, sound path, user data.
+
+// The project of tests/data/text/small: pictures with a gap, the cell lock, effects sharing a
+// frame, a cell that leaves and returns, and one that stays.
+inline void BuildSmall(cProject& doc) {
+    MakeFrames(doc, 4, 3);
+    doc.setText(kTextName, "Slash");
+    doc.setText(kTextUserData, "demo");
+    doc.setSetting(kKeyBasicInterval, 2);
+    doc.setSetting(kKeyTotalInterval, 12);
+    doc.setSetting(kKeyLock, 1);
+    doc.lockTable() = {0, 2, 0};
+    doc.pictures().setCopy(0, strPicture{5, 2, 0, "Attack1.png"});
+    doc.pictures().setCopy(2, strPicture{4, 4, 180, "Sword.png"});
+    doc.addEffect(strEffect(2, strEffect::kSound | strEffect::kFlash | strEffect::kUserData, 10, 0, 0, 128,
+                            128, 128, 255, 100, 100, 100, "Slash1.wav", "hit"));
+    doc.addEffect(
+        strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav", .userData = {}});
+    doc.addEffect(strEffect(0, strEffect::kFlash, 5, 0, 1, 255, 255, 200, 160, 100, 100, 100, "", ""));
+    doc.frame(1)->interval = 3;
+    strCell c0{.x = -10, .y = 5}, c1{.pattern = 3, .mx = 150, .my = 150, .opacity = 200};
+    strCell c2{.pattern = 2, .blend = 1, .opacity = 128};
+    doc.setCell(0, 0, &c0);
+    doc.setCell(0, 1, &c1);
+    doc.setCell(1, 0, &c0);
+    c1.x = 20;
+    doc.setCell(1, 1, &c1);
+    doc.setCell(1, 2, &c2);
+    c1.angle = 450;
+    c1.red = 150;
+    doc.setCell(2, 1, &c1);
+    doc.setCell(2, 2, &c2);
+    doc.setCell(3, 0, &c0);
+    doc.setCell(3, 1, &c1);
 }
 
 // A document of `frames` blank frames with `cells` cell numbers, a history of `depth` steps and

@@ -1,28 +1,21 @@
-#include "document/anime_file_device.h"
-#include "document/project.h"
+#include "document_fixture.h"
 #include "support/test_support.h"
 
-#include <gtest/gtest.h>
-
-using ANIME::cAnimeFile_Device;
-using Bytes = std::vector<uint8_t>;
+using namespace document_testing;
 using Lock = std::vector<uint8_t>;
 
 namespace {
 
 int readLegacy(const std::string& text, cProject& doc, std::string* error = nullptr) {
-    cAnimeFile_Device dev;
-    int r = dev.readLegacy(Bytes(text.begin(), text.end()), doc);
-    if (error) *error = dev.lastError();
-    return r;
+    return Read(ToBytes(text), doc, ANIME::kFormatLegacy, error);
 }
 
-// A legacy file from lines, with CR LF line ends.
-std::string lines(std::initializer_list<std::string> ls) {
-    std::string s;
-    for (const auto& l : ls)
-        s += l + "\r\n";
-    return s;
+// Reads a legacy file from lines (with CR LF line ends) that must load.
+void readLines(cProject& doc, std::initializer_list<std::string> lines) {
+    std::string text, error;
+    for (const auto& l : lines)
+        text += l + "\r\n";
+    EXPECT_EQ(readLegacy(text, doc, &error), 1) << error;
 }
 
 strEffect flash(int drawing, int object, int frames, int r, int g, int b, int strength, int start = 0) {
@@ -44,9 +37,7 @@ TEST(LegacyFormat, ReadsTheFixtureAndSavesItAsText) {
     EXPECT_EQ(doc.getSetting(kKeyEditFormat), 3); // 60 with angle flag 0
     EXPECT_FALSE(doc.modified());
     // "80,1190": entries 0 and 1 are 1, the '9' at even entry 2 gives 0, then 0; the rest 0.
-    Lock lock(16, 0);
-    lock[0] = lock[1] = 1;
-    EXPECT_EQ(doc.lockTable(), lock);
+    EXPECT_EQ(doc.lockTable(), (Lock{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     // Three type 1 lines give four frames: the copy made by the last one stays. Frame 1
     // carries frame 0 over; pattern 0 deletes cell 0 in frame 2.
     ASSERT_EQ(doc.frameCount(), 4);
@@ -68,10 +59,8 @@ TEST(LegacyFormat, ReadsTheFixtureAndSavesItAsText) {
 
 TEST(LegacyFormat, FlashColoursAreConverted) {
     cProject doc;
-    ASSERT_EQ(readLegacy(lines({"nani,", "5,1,,,-100,0,100", "5,3,1,7,-101,1,101", "5,4,9,9,-1,100,201",
-                                "5,9,1,1,0,199,,", "1"}),
-                         doc),
-              1);
+    readLines(doc, {"nani,", "5,1,,,-100,0,100", "5,3,1,7,-101,1,101", "5,4,9,9,-1,100,201",
+                    "5,9,1,1,0,199,,", "1"});
     ASSERT_EQ(doc.effectCount(), 4);
     // Below drawing 4: ((v + 100) × 255 + 0.5) / 200 limited to 0..255; frames 2 and strength 255
     // when not given.
@@ -84,16 +73,14 @@ TEST(LegacyFormat, FlashColoursAreConverted) {
 
 TEST(LegacyFormat, BlocksMakeEffectsAsTheyArrive) {
     cProject doc;
-    ASSERT_EQ(readLegacy(lines({"nani,n",
-                                "6,50,60,a.wav", // sound
-                                "5,0,1",         // flash joins it
-                                "7", "0,data",   // user data completes it: added at once
-                                "6,1,2,b.wav",   // a fresh one
-                                "6,3,4,c.wav",   // a second sound: b is added, c starts
-                                "1",             // end of frame: c is added
-                                "1", "5,0,3"}),  // blocks after the last frame line still count
-                         doc),
-              1);
+    readLines(doc, {"nani,n",
+                    "6,50,60,a.wav", // sound
+                    "5,0,1",         // flash joins it
+                    "7", "0,data",   // user data completes it: added at once
+                    "6,1,2,b.wav",   // a fresh one
+                    "6,3,4,c.wav",   // a second sound: b is added, c starts
+                    "1",             // end of frame: c is added
+                    "1", "5,0,3"});  // blocks after the last frame line still count
     ASSERT_EQ(doc.effectCount(), 4);
     EXPECT_EQ(doc.effect(0)->flags, strEffect::kSound | strEffect::kFlash | strEffect::kUserData);
     EXPECT_EQ(doc.effect(0)->userData, "data");
@@ -107,14 +94,10 @@ TEST(LegacyFormat, BlocksMakeEffectsAsTheyArrive) {
 
 TEST(LegacyFormat, CellFieldsAndTheColourInteger) {
     cProject doc;
-    ASSERT_EQ(readLegacy(lines({"nani,n", "60,1,1,0", "80,0123456789", "2,2,7,1,2,2,99,900,-50,70,3302550",
-                                "2,2,9999,9999,,,,,,,9999", "2,16,5", "2,-1,5", "1", "2,2,,,8", "1,2"}),
-                         doc),
-              1);
-    EXPECT_EQ(doc.getSetting(kKeyEditFormat), 4); // angle flag 1: angles are not allowed
-    Lock lock(16, 0);                             // the lock walk stops at '2'
-    lock[1] = 1;
-    EXPECT_EQ(doc.lockTable(), lock);
+    readLines(doc, {"nani,n", "60,1,1,0", "80,0123456789", "2,2,7,1,2,2,99,900,-50,70,3302550",
+                    "2,2,9999,9999,,,,,,,9999", "2,16,5", "2,-1,5", "1", "2,2,,,8", "1,2"});
+    EXPECT_EQ(doc.getSetting(kKeyEditFormat), 4); // angle flag 1: no angles
+    EXPECT_EQ(doc.lockTable(), (Lock{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})); // stops at '2'
     // 3302550 = 0x326496: red 0x32, green 0x64, blue 0x96; the angle is dropped.
     const strCell c{0, 7, 2, 1, 2, -50, 70, 0, 99, 0x32, 0x64, 0x96, 100};
     ASSERT_NE(doc.cell(0, 2), nullptr);
@@ -128,7 +111,14 @@ TEST(LegacyFormat, CellFieldsAndTheColourInteger) {
 }
 
 TEST(LegacyFormat, LockWalk) {
-    auto lockOf = [](std::initializer_list<std::string> walks) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"1190"}, "1100000000000000"},
+        {{"9999"}, "0101000000000000"},
+        {{std::string(20, '1')}, "1111111111111111"},
+        {{""}, "0000000000000000"},
+        {{"1111", "1x11"}, "1000000000000000"}, // a later walk resets what it does not reach
+    };
+    for (const auto& [walks, lock] : cases) {
         cProject doc;
         std::string text = "nani,n\r\n";
         for (const auto& w : walks)
@@ -137,25 +127,17 @@ TEST(LegacyFormat, LockWalk) {
         std::string s;
         for (uint8_t v : doc.lockTable())
             s += std::to_string(v);
-        return s;
-    };
-    EXPECT_EQ(lockOf({"1190"}), "1100000000000000");
-    EXPECT_EQ(lockOf({"9999"}), "0101000000000000");
-    EXPECT_EQ(lockOf({std::string(20, '1')}), "1111111111111111");
-    EXPECT_EQ(lockOf({""}), "0000000000000000");
-    EXPECT_EQ(lockOf({"1111", "1x11"}), "1000000000000000"); // a later walk resets what it does not reach
+        EXPECT_EQ(s, lock) << walks.back();
+    }
 }
 
 TEST(LegacyFormat, PendingLinesAndIgnoredRecords) {
-    cProject doc;
-    ASSERT_EQ(
-        readLegacy(lines({"nani,The name,more", "", "4,x", "90,y", "3,not a name", "7", ",", "1"}), doc), 1);
+    cProject doc, bare;
+    readLines(doc, {"nani,The name,more", "", "4,x", "90,y", "3,not a name", "7", ",", "1"});
     EXPECT_EQ(doc.text(kTextName), "The name");
     // "," has an empty field 1: an empty user-data block still makes an effect.
     ASSERT_EQ(doc.effectCount(), 1);
     EXPECT_EQ(*doc.effect(0), (strEffect{.flags = strEffect::kUserData, .soundPath = {}, .userData = {}}));
-
-    cProject bare;
     ASSERT_EQ(readLegacy("nani", bare), 1);
     EXPECT_EQ(bare.text(kTextName), "");
     EXPECT_EQ(bare.frameCount(), 1);
@@ -165,11 +147,8 @@ TEST(LegacyFormat, LongLinesAndFieldLimits) {
     // The tail after byte 511 would delete cell 0 if it were read as a line.
     const std::string longLine = "4," + std::string(509, ' ') + "2,0,0";
     cProject doc;
-    ASSERT_EQ(
-        readLegacy(lines({"nani," + std::string(600, 'x'), "2,0,5", longLine,
-                          "70,0,2,2," + std::string(300, 'p'), "2,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1"}),
-                   doc),
-        1);
+    readLines(doc, {"nani," + std::string(600, 'x'), "2,0,5", longLine, "70,0,2,2," + std::string(300, 'p'),
+                    "2,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1"});
     EXPECT_EQ(doc.text(kTextName), std::string(255, 'x'));
     ASSERT_NE(doc.cell(0, 0), nullptr);
     EXPECT_EQ(doc.cell(0, 0)->pattern, 5);

@@ -1,19 +1,11 @@
-#include "document/anime_file_device.h"
-#include "document/project.h"
+#include "document_fixture.h"
 #include "support/document_compare.h"
 #include "support/test_support.h"
 
-#include <gtest/gtest.h>
-
-using ANIME::cAnimeFile_Device;
-using Bytes = std::vector<uint8_t>;
+using namespace document_testing;
 using testing_support::CompareProjects;
 
 namespace {
-
-Bytes toBytes(const std::string& s) {
-    return Bytes(s.begin(), s.end());
-}
 
 // The lines of a written file (split at CR LF).
 std::vector<std::string> linesOf(const std::string& text) {
@@ -34,18 +26,12 @@ std::vector<std::string> frameLines(const std::string& text) {
 }
 
 std::string writeText(const cProject& doc, cAnimeFile_Device* device = nullptr) {
-    cAnimeFile_Device own;
-    cAnimeFile_Device& dev = device ? *device : own;
-    Bytes out;
-    EXPECT_EQ(dev.writeText(doc, out), 1) << dev.lastError();
-    return std::string(out.begin(), out.end());
+    const Bytes b = Write(doc, ANIME::kFormatText, device);
+    return std::string(b.begin(), b.end());
 }
 
 int readText(const std::string& text, cProject& doc, std::string* error = nullptr) {
-    cAnimeFile_Device dev;
-    int r = dev.readText(toBytes(text), doc);
-    if (error) *error = dev.lastError();
-    return r;
+    return Read(ToBytes(text), doc, ANIME::kFormatText, error);
 }
 
 // Reads text that must load.
@@ -54,63 +40,16 @@ void readOk(cProject& doc, const std::string& text) {
     EXPECT_EQ(readText(text, doc, &error), 1) << error;
 }
 
-// A document with `frames` frames of `cells` cell numbers.
-void makeFrames(cProject& doc, int frames, int cells) {
-    doc.create(frames, cells, 0, 0);
-    for (int f = 0; f < frames; ++f)
-        doc.frameOrCreate(f);
-}
-
 std::string header(int frames, int cells) {
     return "PELK_TEX0071\r\nname\r\nuser\r\n1,0,0,0,1,0,0," + std::to_string(frames) + "," +
            std::to_string(cells) + ",0,0\r\n9\r\n";
 }
 
-const std::string kSmallText = "text/small/expected.txt";
-
-// Positional strCell: picture, pattern, blend, x, y, mx, my, angle, opacity, red, green, blue, saturation.
-// Positional strEffect: start, flags, flash frames, drawing, object, red, green, blue, strength, volume,
-// frequency, balance, sound path, user data.
-
-// The project of tests/data/text/small: pictures with a gap, the cell lock, effects sharing a
-// frame, a cell that leaves and returns, and one that stays.
-void buildSmall(cProject& doc) {
-    makeFrames(doc, 4, 3);
-    doc.setText(kTextName, "Slash");
-    doc.setText(kTextUserData, "demo");
-    doc.setSetting(kKeyBasicInterval, 2);
-    doc.setSetting(kKeyTotalInterval, 12);
-    doc.setSetting(kKeyLock, 1);
-    doc.lockTable() = {0, 2, 0};
-    doc.pictures().setCopy(0, strPicture{5, 2, 0, "Attack1.png"});
-    doc.pictures().setCopy(2, strPicture{4, 4, 180, "Sword.png"});
-    doc.addEffect(strEffect(2, strEffect::kSound | strEffect::kFlash | strEffect::kUserData, 10, 0, 0, 128,
-                            128, 128, 255, 100, 100, 100, "Slash1.wav", "hit"));
-    doc.addEffect(
-        strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav", .userData = {}});
-    doc.addEffect(strEffect(0, strEffect::kFlash, 5, 0, 1, 255, 255, 200, 160, 100, 100, 100, "", ""));
-    doc.frame(1)->interval = 3;
-    strCell c0{.x = -10, .y = 5}, c1{.pattern = 3, .mx = 150, .my = 150, .opacity = 200};
-    strCell c2{.pattern = 2, .blend = 1, .opacity = 128};
-    doc.setCell(0, 0, &c0);
-    doc.setCell(0, 1, &c1);
-    doc.setCell(1, 0, &c0);
-    c1.x = 20;
-    doc.setCell(1, 1, &c1);
-    doc.setCell(1, 2, &c2);
-    c1.angle = 450;
-    c1.red = 150;
-    doc.setCell(2, 1, &c1);
-    doc.setCell(2, 2, &c2);
-    doc.setCell(3, 0, &c0);
-    doc.setCell(3, 1, &c1);
-}
-
 // Every field and the situations the difference coding must get right: cells that leave and
 // return with other values, values equal to the neutral cell, extreme values, effects sharing a
 // frame in insertion order, picture gaps, the lock with a locked cell.
-void buildRich(cProject& doc) {
-    makeFrames(doc, 12, 6);
+void BuildRich(cProject& doc) {
+    MakeFrames(doc, 12, 6);
     doc.setText(kTextName, "\x83\x65\x83\x58\x83\x67 rich");
     doc.setText(kTextUserData, "user, data");
     doc.setSetting(kKeySplitFormat, 1);
@@ -152,35 +91,10 @@ void buildRich(cProject& doc) {
 
 // ---- exact output ----
 
-TEST(TextFormat, WritesTheFixtureByteForByteAndReadsItBack) {
-    testing_support::TempDir dir;
-    cProject doc;
-    buildSmall(doc);
-    doc.setSetting(kKeySaveFormat, 1);
-    cAnimeFile_Device dev;
-    ASSERT_EQ(dev.save(dir.file("small.dat"), doc), 1); // the save format decides, not the name
-    EXPECT_EQ(cAnimeFile_Device::detectFormatFile(dir.file("small.dat")), 1);
-    EXPECT_EQ(testing_support::ReadText(dir.file("small.dat")),
-              testing_support::ReadText(testing_support::DataPath(kSmallText)));
-    cProject back;
-    ASSERT_EQ(dev.load(dir.file("small.dat"), back), 1) << dev.lastError();
-    EXPECT_EQ(back.text(kTextFileName), "small.dat");
-    back.setText(kTextFileName, doc.text(kTextFileName));
-    EXPECT_EQ(CompareProjects(doc, back), "");
-
-    testing_support::WriteText(dir.file("broken.txt"), header(1, 1));
-    EXPECT_EQ(dev.load(dir.file("broken.txt"), back), -1);
-    EXPECT_EQ(back.text(kTextFileName), "");
-
-    cProject empty;
-    empty.create(0, 1, 0, 0);
-    EXPECT_EQ(writeText(empty), "PELK_TEX0071\r\n\r\n\r\n1,0,0,0,1,0,0,0,1,0,0,0\r\n9\r\n9");
-}
-
 TEST(TextFormat, CellLinesCarryOnlyTheChangedGroups) {
     // An unchanged cell is written once.
     cProject same;
-    makeFrames(same, 10, 1);
+    MakeFrames(same, 10, 1);
     strCell c{.x = 3, .y = 4};
     for (int f = 0; f < 10; ++f)
         same.setCell(f, 0, &c);
@@ -192,7 +106,7 @@ TEST(TextFormat, CellLinesCarryOnlyTheChangedGroups) {
 
     // A move in x writes the position pair; pairs and the colour group go together.
     cProject doc;
-    makeFrames(doc, 5, 1);
+    MakeFrames(doc, 5, 1);
     c = strCell{};
     doc.setCell(0, 0, &c);
     c.x = 5;
@@ -211,7 +125,7 @@ TEST(TextFormat, CellLinesCarryOnlyTheChangedGroups) {
 
 TEST(TextFormat, AnAbsentCellIsClosedAndReturnsAgainstTheNeutralCell) {
     cProject doc;
-    makeFrames(doc, 3, 2);
+    MakeFrames(doc, 3, 2);
     strCell c{.x = 8};
     doc.setCell(0, 0, &c);
     c.y = 1;
@@ -230,7 +144,7 @@ TEST(TextFormat, AnAbsentCellIsClosedAndReturnsAgainstTheNeutralCell) {
 
 TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
     cProject doc;
-    makeFrames(doc, 2, 1);
+    MakeFrames(doc, 2, 1);
     doc.addEffect(strEffect{}); // no block: passed over, not counted as lost
     doc.addEffect(
         strEffect{.startFrame = 1, .flags = strEffect::kUserData, .soundPath = {}, .userData = "first"});
@@ -250,10 +164,11 @@ TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
     EXPECT_EQ(back.effectCount(), 2);
 }
 
-TEST(TextFormat, TextsAreCutAtALineBreak) {
+TEST(TextFormat, AnEmptyDocumentAndATextWithALineBreak) {
     cProject doc;
-    doc.create(1, 1, 0, 0);
-    doc.setText(kTextUserData, "two\r\nlines");
+    doc.create(0, 1, 0, 0);
+    EXPECT_EQ(writeText(doc), "PELK_TEX0071\r\n\r\n\r\n1,0,0,0,1,0,0,0,1,0,0,0\r\n9\r\n9");
+    doc.setText(kTextUserData, "two\r\nlines"); // cut at the line break
     EXPECT_EQ(linesOf(writeText(doc))[2], "two");
 }
 
@@ -263,7 +178,7 @@ TEST(TextFormat, EveryPatternSurvivesASaveAndLoad) {
     // A field of 9999 reads as not given, but 9999 is a pattern like any other (a picture may be
     // divided into up to 1024 x 1024 patterns).
     cProject doc;
-    makeFrames(doc, 6, 2);
+    MakeFrames(doc, 6, 2);
     doc.setSetting(kKeySaveFormat, 1);
     const int patterns[] = {9999, 1, 9999, 65535, 9998, 10000};
     for (int f = 0; f < 6; ++f) {
@@ -277,28 +192,23 @@ TEST(TextFormat, EveryPatternSurvivesASaveAndLoad) {
     EXPECT_EQ(CompareProjects(doc, back), "");
 }
 
+// Read in one format, written in the other, read again and written back: the same bytes.
 TEST(TextFormat, BinaryAndTextConvertByteExactBothWays) {
-    cProject doc;
-    buildRich(doc);
-    cAnimeFile_Device dev;
-    Bytes binary, text, again;
-    ASSERT_EQ(dev.writeBinary(doc, binary), 1);
-    cProject a, b;
-    ASSERT_EQ(dev.readBinary(binary, a), 1);
-    ASSERT_EQ(dev.writeText(a, text), 1);
-    ASSERT_EQ(dev.readText(text, b), 1) << dev.lastError();
-    ASSERT_EQ(dev.writeBinary(b, again), 1);
-    EXPECT_EQ(again, binary);
-    EXPECT_EQ(b.getSetting(kKeySaveFormat), 1);
-    EXPECT_FALSE(b.modified());
-
-    const std::string small = testing_support::ReadText(testing_support::DataPath(kSmallText));
-    cProject c, d;
-    ASSERT_EQ(dev.readText(toBytes(small), c), 1) << dev.lastError();
-    ASSERT_EQ(dev.writeBinary(c, binary), 1);
-    ASSERT_EQ(dev.readBinary(binary, d), 1);
-    ASSERT_EQ(dev.writeText(d, text), 1);
-    EXPECT_EQ(std::string(text.begin(), text.end()), small);
+    cProject rich;
+    BuildRich(rich);
+    const std::pair<int, Bytes> starts[] = {
+        {ANIME::kFormatBinary, Write(rich, ANIME::kFormatBinary)},
+        {ANIME::kFormatText,
+         testing_support::ReadBytes(testing_support::DataPath("text/small/expected.txt"))},
+    };
+    for (const auto& [format, bytes] : starts) {
+        const int other = ANIME::kFormatText - format;
+        cProject a, b;
+        ASSERT_EQ(Read(bytes, a, format), 1);
+        ASSERT_EQ(Read(Write(a, other), b, other), 1);
+        EXPECT_EQ(Write(b, format), bytes) << format;
+        EXPECT_FALSE(b.modified());
+    }
 }
 
 // ---- hand-edited files ----
@@ -396,21 +306,14 @@ TEST(TextFormat, LongLinesLineEndsAndNul) {
     EXPECT_EQ(doc2.frame(0)->interval, 7);
 }
 
-TEST(TextFormat, EveryMissingRequiredLineFailsAndKeepsWhatWasRead) {
-    cProject doc;
-    buildSmall(doc);
-    const auto lines = linesOf(writeText(doc));
-    std::string cut, cutAfterFrame1;
-    for (size_t n = 0; n < lines.size(); ++n) {
-        cProject back;
-        EXPECT_EQ(readText(cut, back), -1) << "first " << n << " lines";
-        cut += lines[n] + "\r\n";
-        if (lines[n] == "1,3") cutAfterFrame1 = cut;
-    }
-    // Cut after the second frame: the frames read so far stay in the document.
-    cProject back;
+// Cut after the second frame (ProjectFile tests cut the fixture everywhere): the frames read so far
+// stay in the document.
+TEST(TextFormat, AFileCutAfterAFrameKeepsWhatWasRead) {
+    cProject doc, back;
+    BuildSmall(doc);
+    const std::string text = writeText(doc);
     std::string error;
-    EXPECT_EQ(readText(cutAfterFrame1, back, &error), -1);
+    EXPECT_EQ(readText(text.substr(0, text.find("\r\n1,3\r\n") + 7), back, &error), -1);
     EXPECT_NE(error.find("closing \"9\""), std::string::npos) << error;
     EXPECT_EQ(back.text(kTextName), "Slash");
     EXPECT_EQ(back.effectCount(), 2);
