@@ -116,6 +116,7 @@ TEST(CliPlay, OneJsonLinePerTickAsTheOptionsAndSettingsSay) {
     };
     TempDir dir;
     const std::string file = WriteProject(dir);
+    WriteWav(dir.file("se.wav"), 400); // without --audio no sound counts as playing
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args);
         testing_support::WriteText(dir.file("config.ini"), row.settings);
@@ -182,10 +183,6 @@ TEST(CliPlay, AudioPlaysInRealTimeAndFinishingWaitsForTheSound) {
         EXPECT_NE(raw.find("pelko: cannot play the sound se.wav: "), std::string::npos) << raw;
     }
     WriteWav(dir.file("se.wav"), 400);
-    // Without --audio no sound counts as playing: the same run as without the file.
-    lines = Play(dir, file, &status, &raw);
-    EXPECT_EQ(lines.size(), 9u) << raw;
-
     const auto since = [](auto begin) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin)
             .count();

@@ -197,7 +197,7 @@ TEST(Config, UnstorableTextIsReportedButTheRestIsWritten) {
     EXPECT_EQ(reread.GIFPath, "");
 }
 
-TEST(Config, FileLocationAndUnknownPath) {
+TEST(Config, FileLocationWorkingFolderAndUnknownPath) {
     cConfig none;
     none.filePath.clear();
     none.Undo = 7;
@@ -213,14 +213,12 @@ TEST(Config, FileLocationAndUnknownPath) {
     EXPECT_EQ(cConfig::locateFile("", user), user + "/config.ini");
     EXPECT_EQ(cConfig::locateFile(dir.file("elsewhere"), ""), dir.file("elsewhere") + "/config.ini");
     EXPECT_EQ(cConfig::locateFile("", ""), "");
-}
 
-TEST(Config, WorkingFolder) {
-    cConfig c;
-    c.filePath = "/home/u/.config/PelkoEditor/config.ini";
-    EXPECT_EQ(c.workingFolder(), "/home/u/.config/PelkoEditor/Data");
-    c.FolderName_C.clear();
-    EXPECT_EQ(c.workingFolder(), "/home/u/.config/PelkoEditor");
+    // The working folder lives beside the settings file.
+    none.filePath = "/home/u/.config/PelkoEditor/config.ini";
+    EXPECT_EQ(none.workingFolder(), "/home/u/.config/PelkoEditor/Data");
+    none.FolderName_C.clear();
+    EXPECT_EQ(none.workingFolder(), "/home/u/.config/PelkoEditor");
 }
 
 } // namespace
