@@ -85,19 +85,12 @@ TEST(RubyWrite, SiblingObjectsShareTheReservedClassName) {
     strObjectScope b = BeginObject(&parent, &child, "Cls");
     child.WriteFixnumIvar("@b", 3);
     EndObject(b);
-    const Bytes expected = Cat({
-        {0x6F, 0x3A, 0x08},
-        Text("Cls"),
-        {0x07}, // 'o' :Cls (index 0, reserved first), 2 ivars
-        {0x3A, 0x07},
-        Text("@a"),
-        {0x69, 0x06}, // :@a index 1
-        {0x3A, 0x07},
-        Text("@b"),
-        {0x69, 0x07},             // :@b index 2
-        {0x6F, 0x3B, 0x00, 0x06}, // 'o' ;0, 1 ivar
-        {0x3B, 0x07, 0x69, 0x08}, // ;2 (@b) = 3
-    });
+    // The class name is reserved first (index 0); the second object links to it.
+    const Bytes expected = {0x6F, 0x3A, 0x08, 'C',  'l',  's',  0x07, // 'o' :Cls, 2 ivars
+                            0x3A, 0x07, '@',  'a',  0x69, 0x06,       // :@a index 1
+                            0x3A, 0x07, '@',  'b',  0x69, 0x07,       // :@b index 2
+                            0x6F, 0x3B, 0x00, 0x06,                   // 'o' ;0, 1 ivar
+                            0x3B, 0x07, 0x69, 0x08};                  // ;2 (@b) = 3
     EXPECT_EQ(Of(parent), expected);
 }
 
@@ -112,17 +105,10 @@ TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
     w2.WriteFixnumIvar("@v", 0);
     EndObject(inner);
     EndObject(outer);
-    const Bytes expected = Cat({{0x6F, 0x3A, 0x0A},
-                                Text("Outer"),
-                                {0x06},
-                                {0x3A, 0x0B},
-                                Text("@inner"),
-                                {0x6F, 0x3A, 0x0A},
-                                Text("Inner"),
-                                {0x06},
-                                {0x3A, 0x07},
-                                Text("@v"),
-                                {0x69, 0x00}});
+    const Bytes expected = {0x6F, 0x3A, 0x0A, 'O', 'u',  't', 'e', 'r', 0x06, // 'o' :Outer, 1 ivar
+                            0x3A, 0x0B, '@',  'i', 'n',  'n', 'e', 'r',       // :@inner
+                            0x6F, 0x3A, 0x0A, 'I', 'n',  'n', 'e', 'r', 0x06, // 'o' :Inner, 1 ivar
+                            0x3A, 0x07, '@',  'v', 0x69, 0x00};               // :@v = 0
     EXPECT_EQ(Of(w0), expected);
     // Read back, the indices agree with the stream order.
     CReadSymbols read;
