@@ -40,7 +40,7 @@ TEST(MarshalPayload, IndependentPayloadsImport) {
     struct {
         const char* file;
         std::string name;
-        std::string pictures;
+        std::string pictures; // the picture lines of the fingerprint; empty: not checked
         int centre;
         int frames;
         std::string cells;
