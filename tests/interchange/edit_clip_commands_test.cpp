@@ -57,6 +57,12 @@ class EditClipFixture : public ::testing::Test {
     }
 
     std::string Status(const strEditResult& r) const { return FormatMessage(r.status); }
+    // The change was one undo step, and undoing it gives the document of the fingerprint back.
+    void ExpectOneUndoStepBackTo(const std::string& before) {
+        EXPECT_EQ(history.undoCount(), 1u);
+        commands->undo();
+        EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+    }
     void Select(std::initializer_list<int> cells) {
         for (int c : cells)
             commands->select(c);
@@ -90,8 +96,7 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     EXPECT_EQ(std::tuple(bytes[22], bytes[48]), std::tuple(2, 0)); // cell 5 (offset 2), then cell 3
 
     commands->setCurrentFrame(1);
-    const strEditResult paste = ops->pasteCells(10);
-    EXPECT_EQ(Status(paste), "[2] : Paste");
+    EXPECT_EQ(Status(ops->pasteCells(10)), "[2] : Paste");
     ASSERT_TRUE(doc->cell(1, 10) && doc->cell(1, 12));
     EXPECT_EQ(doc->cell(1, 11), nullptr);
     EXPECT_EQ(*doc->cell(1, 10), *doc->cell(0, 3));
@@ -114,14 +119,11 @@ TEST_F(EditClipFixture, CutDeletesAsOneStep) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(2);
     Select({1, 2});
-    const strEditResult r = ops->cutCells();
-    EXPECT_EQ(Status(r), "[2] : Cut");
+    EXPECT_EQ(Status(ops->cutCells()), "[2] : Cut");
     EXPECT_FALSE(doc->cell(2, 1) || doc->cell(2, 2));
     EXPECT_TRUE(commands->selection().empty());
     EXPECT_TRUE(board.HasKind(kClipCells));
-    EXPECT_EQ(history.undoCount(), 1u);
-    commands->undo();
-    EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+    ExpectOneUndoStepBackTo(before);
 }
 
 TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
@@ -129,8 +131,7 @@ TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
     ops->copyCells(); // x 0, y 0
     commands->setCurrentFrame(3);
     commands->setCurrentCell(2); // x 302, y 2
-    const strEditResult r = ops->pasteAtCurrentCell();
-    EXPECT_EQ(Status(r), "[1] : Paste");
+    EXPECT_EQ(Status(ops->pasteAtCurrentCell()), "[1] : Paste");
     EXPECT_EQ(std::tuple(doc->cell(3, 2)->x, doc->cell(3, 2)->y, doc->cell(3, 2)->pattern),
               std::tuple(302, 2, 1));
 
@@ -160,8 +161,7 @@ TEST_F(EditClipFixture, PasteBaseSlotRules) {
     ops->pasteCells();
     EXPECT_EQ(std::tuple(doc->cell(0, 2)->x, doc->cell(0, 3)->x), std::tuple(0, 1));
     // Records beyond the row are refused and not counted.
-    const strEditResult r = ops->pasteCells(7);
-    EXPECT_EQ(Status(r), "[1] : Paste");
+    EXPECT_EQ(Status(ops->pasteCells(7)), "[1] : Paste");
 }
 
 TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
@@ -186,14 +186,11 @@ TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
 TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(7);
-    const strEditResult r = ops->timelineCut(kClipFrames, 0, 9, -1, -1);
-    EXPECT_EQ(Status(r), "[10] : Cut");
+    EXPECT_EQ(Status(ops->timelineCut(kClipFrames, 0, 9, -1, -1)), "[10] : Cut");
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->frame(0)->cells.occupied(), doc->frame(0)->interval,
                          commands->currentFrame()),
               std::tuple(1, 0, 0, 0));
-    EXPECT_EQ(history.undoCount(), 1u);
-    commands->undo();
-    EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+    ExpectOneUndoStepBackTo(before);
 }
 
 TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
@@ -226,8 +223,7 @@ TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
     EXPECT_FALSE(doc->cell(6, 1) || doc->cell(7, 1)); // the empty-cell record deletes the target
     EXPECT_EQ(Status(r), "[4] : Paste");              // 2 stored, 2 deleted
 
-    const strEditResult d = ops->timelineDelete(kClipCells, 0, 1, 0, 1);
-    EXPECT_EQ(Status(d), "[4] : Delete");
+    EXPECT_EQ(Status(ops->timelineDelete(kClipCells, 0, 1, 0, 1)), "[4] : Delete");
     EXPECT_EQ(doc->cell(0, 0), nullptr);
     EXPECT_NE(doc->cell(2, 0), nullptr);
 }
@@ -236,8 +232,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
     doc->setSetting(kKeyLock, 1);
     doc->lockTable()[1] = 3;
     doc->lockTable()[2] = 4;
-    const strEditResult copy = ops->timelineCopy(kClipRows, 0, 0, 1, 2);
-    EXPECT_EQ(Status(copy), "[20] : Copy");
+    EXPECT_EQ(Status(ops->timelineCopy(kClipRows, 0, 0, 1, 2)), "[20] : Copy");
     cClip_Mass mass(kClipRows);
     ASSERT_TRUE(board.Get(mass));
     EXPECT_EQ(mass.cells.size(), 20u);
@@ -253,8 +248,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
         EXPECT_EQ(doc->cell(f, 6)->x, 100 * f + 2);
     }
 
-    const strEditResult cut = ops->timelineCut(kClipRows, -1, -1, 5, 6);
-    EXPECT_EQ(Status(cut), "[20] : Cut");
+    EXPECT_EQ(Status(ops->timelineCut(kClipRows, -1, -1, 5, 6)), "[20] : Cut");
     EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(0, 0));
     for (int f = 0; f < 10; ++f)
         EXPECT_EQ(doc->cell(f, 5), nullptr);
