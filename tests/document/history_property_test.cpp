@@ -4,21 +4,14 @@
 // on the model's state, undoing everything must give back the oldest state the depth keeps, and
 // redoing everything the last one.
 
-#include "config/config.h"
-#include "document/edit_commands.h"
-#include "document/history.h"
-#include "document/project.h"
 #include "document/project_dump.h"
 #include "document/restore.h"
+#include "document_fixture.h"
 #include "support/document_compare.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 using testing_support::FingerprintDifference;
 using testing_support::ProjectFingerprint;
@@ -234,26 +227,17 @@ void RunSequence(uint32_t seed, int depth, int operations) {
     }
 }
 
-// More seeds for a deeper local run: PELKO_PROPERTY_SEEDS=5000.
-uint32_t SeedCount(uint32_t standard) {
-    const char* env = std::getenv("PELKO_PROPERTY_SEEDS");
-    const long n = env ? std::strtol(env, nullptr, 10) : 0;
-    return n > 0 ? static_cast<uint32_t>(n) : standard;
-}
-
 } // namespace
 
+// Short sequences at the full depth and long ones at small depths. More seeds for a deeper local
+// run: PELKO_PROPERTY_SEEDS=5000.
 TEST(HistoryProperty, UndoAndRedoReplayEveryStepExactly) {
-    for (uint32_t seed = 1; seed <= SeedCount(80); ++seed) {
-        RunSequence(seed, cHistory::kMaxDepth, 30);
-        if (testing::Test::HasFatalFailure()) return;
-    }
-}
-
-TEST(HistoryProperty, LongSequencesAtSmallDepths) {
+    const char* env = std::getenv("PELKO_PROPERTY_SEEDS");
+    const uint32_t seeds = env && std::atoi(env) > 0 ? static_cast<uint32_t>(std::atoi(env)) : 80;
     const int depths[] = {0, 1, 2, 5, 32};
-    for (uint32_t seed = 1000; seed < 1000 + SeedCount(80); ++seed) {
-        RunSequence(seed, depths[seed % 5], 80);
+    for (uint32_t seed = 1; seed <= seeds; ++seed) {
+        RunSequence(seed, cHistory::kMaxDepth, 30);
+        RunSequence(1000 + seed, depths[seed % 5], 80);
         if (testing::Test::HasFatalFailure()) return;
     }
 }

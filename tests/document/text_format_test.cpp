@@ -2,6 +2,8 @@
 #include "support/document_compare.h"
 #include "support/test_support.h"
 
+#include <optional>
+
 using namespace document_testing;
 using testing_support::CompareProjects;
 
@@ -91,55 +93,38 @@ void BuildRich(cProject& doc) {
 
 // ---- exact output ----
 
+// Cell number 0 over the frames (nullopt: no cell), the frame lines written for it, and back.
 TEST(TextFormat, CellLinesCarryOnlyTheChangedGroups) {
-    // An unchanged cell is written once.
-    cProject same;
-    MakeFrames(same, 10, 1);
-    strCell c{.x = 3, .y = 4};
-    for (int f = 0; f < 10; ++f)
-        same.setCell(f, 0, &c);
-    const auto lines = frameLines(writeText(same));
-    ASSERT_EQ(lines.size(), 11u);
-    EXPECT_EQ(lines[0], "2,0,,,,3,4,,,,255,,,,");
-    for (int f = 1; f <= 10; ++f)
-        EXPECT_EQ(lines[f], "1,0");
-
-    // A move in x writes the position pair; pairs and the colour group go together.
-    cProject doc;
-    MakeFrames(doc, 5, 1);
-    c = strCell{};
-    doc.setCell(0, 0, &c);
-    c.x = 5;
-    doc.setCell(1, 0, &c);
-    c.my = -40;
-    doc.setCell(2, 0, &c);
-    c.saturation = 0;
-    doc.setCell(3, 0, &c);
-    c = strCell{7, 9, 3, 5, 0, 100, -40, -900, 0, 100, 100, 100, 0};
-    doc.setCell(4, 0, &c);
-    EXPECT_EQ(frameLines(writeText(doc)),
-              (std::vector<std::string>{"2,0,,,,,,,,,255,,,,", "1,0", "2,0,,,,5,0,,,,,,,,", "1,0",
-                                        "2,0,,,,,,100,-40,,,,,,", "1,0", "2,0,,,,,,,,,,100,100,100,0", "1,0",
-                                        "2,0,7,9,3,,,,,-900,0,,,,", "1,0"}));
-}
-
-TEST(TextFormat, AnAbsentCellIsClosedAndReturnsAgainstTheNeutralCell) {
-    cProject doc;
-    MakeFrames(doc, 3, 2);
-    strCell c{.x = 8};
-    doc.setCell(0, 0, &c);
-    c.y = 1;
-    doc.setCell(2, 0, &c);
-    // A cell equal to the neutral cell is written with every field empty (but written).
-    strCell neutral = strCell::neutral();
-    doc.setCell(2, 1, &neutral);
-    EXPECT_EQ(frameLines(writeText(doc)),
-              (std::vector<std::string>{"2,0,,,,8,0,,,,255,,,,", "1,0", "3,0", "1,0", "2,0,,,,8,1,,,,255,,,,",
-                                        "2,1,,,,,,,,,,,,,", "1,0"}));
-    cProject back;
-    readOk(back, writeText(doc));
-    doc.setSetting(kKeySaveFormat, 1); // what a text file loads as
-    EXPECT_EQ(CompareProjects(doc, back), "");
+    const strCell same{.x = 3, .y = 4}, moved{.x = 5}, stretched{.x = 5, .my = -40};
+    const strCell grey{.x = 5, .my = -40, .saturation = 0},
+        rest{7, 9, 3, 5, 0, 100, -40, -900, 0, 100, 100, 100, 0};
+    const struct {
+        std::vector<std::optional<strCell>> cells;
+        std::vector<std::string> lines;
+    } cases[] = {
+        // An unchanged cell is written once.
+        {{same, same, same}, {"2,0,,,,3,4,,,,255,,,,", "1,0", "1,0", "1,0"}},
+        // A move in x writes the position pair; pairs and the colour group go together.
+        {{strCell{}, moved, stretched, grey, rest},
+         {"2,0,,,,,,,,,255,,,,", "1,0", "2,0,,,,5,0,,,,,,,,", "1,0", "2,0,,,,,,100,-40,,,,,,", "1,0",
+          "2,0,,,,,,,,,,100,100,100,0", "1,0", "2,0,7,9,3,,,,,-900,0,,,,", "1,0"}},
+        // An absent cell is closed and returns against the neutral cell.
+        {{strCell{.x = 8}, std::nullopt, strCell{.x = 8, .y = 1}},
+         {"2,0,,,,8,0,,,,255,,,,", "1,0", "3,0", "1,0", "2,0,,,,8,1,,,,255,,,,", "1,0"}},
+        // A cell equal to the neutral cell is written with every field empty (but written).
+        {{strCell::neutral()}, {"2,0,,,,,,,,,,,,,", "1,0"}},
+    };
+    for (const auto& c : cases) {
+        cProject doc, back;
+        MakeFrames(doc, static_cast<int>(c.cells.size()), 1);
+        doc.setSetting(kKeySaveFormat, 1); // what a text file loads as
+        for (size_t f = 0; f < c.cells.size(); ++f)
+            if (c.cells[f]) doc.setCell(static_cast<int>(f), 0, &*c.cells[f]);
+        const std::string text = writeText(doc);
+        EXPECT_EQ(frameLines(text), c.lines);
+        readOk(back, text);
+        EXPECT_EQ(CompareProjects(doc, back), "");
+    }
 }
 
 TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
