@@ -9,36 +9,18 @@
 #include "platform/profile_file.h"
 #include "support/test_support.h"
 
+using testing_support::DataPath;
 using testing_support::ReadText;
 using testing_support::TempDir;
 using testing_support::WriteText;
 
 namespace {
 
+// The record stored in every_field.ini: every field differs from its default.
 cConfig everyFieldChanged() {
     cConfig c;
-    c.Locale = "UTF-8";
-    c.LastLoadPath = "/home/u/\xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1 files";
-    c.FolderName_C = "Work\\Dir", c.FolderName_G = "C:\\Games\\Battle", c.FolderName_S = "/srv/sound";
-    c.MainWinPostX = -100, c.MainWinPostY = -1, c.MainWinSizeX = 1920, c.MainWinSizeY = 1080;
-    c.ListWinPostX = 1, c.ListWinPostY = 2, c.ListWinSizeX = 3, c.ListWinSizeY = 4;
-    c.PalWinPostX = 5, c.PalWinPostY = 6, c.PalWinSizeX = 7, c.PalWinSizeY = 8;
-    c.CellWinPostX = INT_MIN, c.CellWinPostY = INT_MAX;
-    c.VListFlag = c.VPalFlag = c.VBarFlag = c.VStatusFlag = c.VToolFlag = c.VNextFlag = c.VBackFlag = false;
-    c.VNowFlag = c.VShadowFlag = c.VGridFlag = c.VLocusFlag = c.VTargetFlag = c.VGifFlag = false;
-    c.VCenterFlag = c.VLineFlag = c.NewFrameFlag = c.Init_FixFlag = false;
-    c.VerticalFlag = c.BackUpFlag = true;
-    c.CenterW = 2, c.CenterH = 1024, c.GridSize = 255, c.GridBit = 0xFFFFFFFF;
-    c.PostGrid = 3000, c.ScaleGrid = 0, c.AngleGrid = 1;
-    c.TransType = 0, c.CompType = 2, c.Undo = 100, c.Locus = 0, c.DragAKey = 17, c.DragSKey = 16;
-    c.PlayBit = 0x1FF, c.PlayRate = 9;
-    c.CGround = 0xABCDEF, c.CGrid = 0, c.CBackShadow = 0x80808080, c.CNextShadow = 1;
-    c.CCenterLine = 0xFFFFFFFF, c.CTrans = 0x00FF00FF;
-    c.Init_Center = 5, c.Init_Div = 1, c.Init_Edit = 4, c.Init_Format = 0;
-    c.Init_Int = 255, c.Init_Cell = 1, c.Init_CutX = 1024, c.Init_CutY = 1;
-    c.Init_FileName = "anime.dat";
-    c.TargetPostX = -320, c.TargetPostY = 240, c.TargetOpacity = 0, c.TargetPath = "target\\enemy.png";
-    c.GIFKey = 72, c.GIFSpeed = 250, c.GIFPath = "draft = with equals.gif";
+    c.filePath = DataPath("config/every_field.ini");
+    EXPECT_TRUE(c.read());
     return c;
 }
 
@@ -129,18 +111,7 @@ TEST(Config, QuotedValuesAndValuesCutByTheirBuffer) {
 
 TEST(Config, WriteKeepsOtherSectionsAndComments) {
     TempDir dir;
-    const std::string before = "; PelkoEditor settings\r\n"
-                               "[Window]\r\n"
-                               "Undo=keep me\r\n"
-                               "\r\n"
-                               "[CONFIG]\r\n"
-                               "; a comment inside the section\r\n"
-                               "Undo = 3\r\n"
-                               "Unknown=stays\r\n"
-                               "\r\n"
-                               "[Later]\r\n"
-                               "x=1\r\n";
-    WriteText(dir.file("config.ini"), before);
+    WriteText(dir.file("config.ini"), ReadText(DataPath("config/other_sections.ini")));
     cConfig c;
     c.filePath = dir.file("config.ini");
     ASSERT_TRUE(c.read());
@@ -173,7 +144,7 @@ TEST(Config, AbsentFileKeepsDefaultsAndEveryFieldReadsBack) {
     cConfig written = everyFieldChanged();
     written.filePath = c.filePath; // the folder is created too
     ASSERT_TRUE(written.write());
-    EXPECT_EQ(ReadText(c.filePath).substr(0, 9), "[CONFIG]\n");
+    EXPECT_EQ(ReadText(c.filePath), ReadText(DataPath("config/every_field.ini")));
     ASSERT_TRUE(c.read());
     EXPECT_EQ(c, written);
 

@@ -8,6 +8,7 @@
 
 using platform::cProfileFile;
 using namespace std::string_literals;
+using testing_support::DataPath;
 using testing_support::ReadText;
 using testing_support::TempDir;
 using testing_support::WriteText;
@@ -21,19 +22,7 @@ std::string get(const cProfileFile& f, std::string_view section, std::string_vie
 // ---- reading ----------------------------------------------------------------------------------------
 
 TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
-    cProfileFile f("top=before any section\n"
-                   "[CONFIG]\n"
-                   "  Locale  =  jpn  \n"
-                   "\tTab\t=\tvalue with  inner  spaces\t\n"
-                   "Empty=\n"
-                   "; comment=not a key? it is a key named '; comment'\n"
-                   "no equals sign here\n"
-                   "=value without key\n"
-                   "Path=C:\\Games\\x.png\n"
-                   "Quoted=\"kept\"\n"
-                   "Eq=a=b=c\n"
-                   "  [ Other ]  trailing text\n"
-                   "Locale=other\n");
+    cProfileFile f(ReadText(DataPath("platform/sections.ini")));
     EXPECT_EQ(get(f, "CONFIG", "Locale"), "jpn");
     EXPECT_EQ(get(f, "config", "LOCALE"), "jpn"); // names match case-insensitively
     EXPECT_EQ(get(f, "CONFIG", "Tab"), "value with  inner  spaces");
