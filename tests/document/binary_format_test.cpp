@@ -259,28 +259,27 @@ TEST(ProjectFile, SavesReportWhatTheyCouldNotKeep) {
     using namespace std::string_literals;
     using M = std::vector<strMessage>;
     const strEffect late{.startFrame = 9, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}};
-    struct {
-        std::function<void(cProject&)> change;
-        M text, binary; // the messages of each format
+    const struct {
+        std::string name, userData;
+        size_t pathLength; // of picture 0
+        int lateEffects;   // past the last frame
+        M text, binary;    // the messages of each format
     } cases[] = {
-        {[](cProject&) {}, {}, {}},
-        {[](cProject& d) { d.setText(kTextName, "two\nlines"); }, {strMessage(kMsgSaveCutText)}, {}},
-        {[](cProject& d) {
-             d.setText(kTextUserData, "a\0b"s);
-             d.pictures().get(0)->path = std::string(300, 'p');
-         },
-         {strMessage(kMsgSaveCutTexts, 2)},
-         {strMessage(kMsgSaveCutTexts, 2)}},
-        {[&](cProject& d) { d.addEffect(late); }, {strMessage(kMsgSaveLostEffect, 1)}, {}},
-        {[&](cProject& d) { d.addEffect(late), d.addEffect(late); },
-         {strMessage(kMsgSaveLostEffects, 2, 1)},
-         {}},
+        {"ab", "", 5, 0, {}, {}},
+        {"two\nlines", "", 5, 0, {strMessage(kMsgSaveCutText)}, {}},
+        {"ab", "a\0b"s, 300, 0, {strMessage(kMsgSaveCutTexts, 2)}, {strMessage(kMsgSaveCutTexts, 2)}},
+        {"ab", "", 5, 1, {strMessage(kMsgSaveLostEffect, 1)}, {}},
+        {"ab", "", 5, 2, {strMessage(kMsgSaveLostEffects, 2, 1)}, {}},
     };
     testing_support::TempDir dir;
     for (const auto& c : cases) {
         cProject doc;
         buildSmall(doc);
-        c.change(doc);
+        doc.setText(kTextName, c.name);
+        doc.setText(kTextUserData, c.userData);
+        doc.pictures().get(0)->path = std::string(c.pathLength, 'p');
+        for (int k = 0; k < c.lateEffects; ++k)
+            doc.addEffect(late);
         cAnimeFile_Device dev;
         ASSERT_EQ(dev.save(dir.file("out"), doc, 1), 1);
         EXPECT_EQ(dev.lossMessages(), c.text) << (&c - cases);

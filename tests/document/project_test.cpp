@@ -162,10 +162,7 @@ TEST(Project, EffectsStaySortedAndStable) {
     cProject doc;
     int v = 1;
     for (int start : {5, 2, 5, 0}) {
-        const strEffect e{.startFrame = static_cast<uint16_t>(start),
-                          .volume = static_cast<uint16_t>(v++),
-                          .soundPath = {},
-                          .userData = {}};
+        const strEffect e(start, 0, 0, 0, 0, 128, 128, 128, 255, v++, 100, 100, "", "");
         int at = -1;
         ASSERT_TRUE(doc.addEffect(e, &at));
         EXPECT_EQ(doc.effect(at)->volume, e.volume);
