@@ -2,11 +2,10 @@
 // uses them, finishing, and real-time sound with --audio on OpenAL's null output.
 
 #include "cli/cli_fixture.h"
-#include "document/anime_file_device.h"
-#include "document/project.h"
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -59,37 +58,12 @@ void WriteWav(const std::string& path, int ms) {
     testing_support::WriteBytes(path, b);
 }
 
-// Eight frames (interval 0, basic interval 1), one cell each; effects: a screen flash at frame 2
-// (4 frames, colour 200/100/50, strength 200), a target flash at frame 5 (2 frames), and a sound
-// effect "se.wav" at frame 6.
+// A copy of tests/data/cli/play.txt: eight frames, a screen flash at frame 2 (4 frames, colour
+// 200/100/50, strength 200), a target flash at frame 5 (2 frames) and the sound effect "se.wav" at
+// frame 6.
 std::string WriteProject(const TempDir& dir) {
-    cProject doc;
-    doc.create(0, 2, 0, 0);
-    for (int f = 0; f < 8; ++f) {
-        doc.frames().setCopy(f, doc.blankFrame());
-        const strCell c{.x = static_cast<int16_t>(f)};
-        doc.setCell(f, 0, &c);
-    }
-    doc.addEffect({.startFrame = 2,
-                   .flags = strEffect::kFlash,
-                   .flashFrames = 4,
-                   .flashRed = 200,
-                   .flashGreen = 100,
-                   .flashBlue = 50,
-                   .flashStrength = 200});
-    doc.addEffect({.startFrame = 5,
-                   .flags = strEffect::kFlash,
-                   .flashFrames = 2,
-                   .flashObject = 1,
-                   .flashRed = 0,
-                   .flashGreen = 255,
-                   .flashBlue = 128,
-                   .flashStrength = 0});
-    doc.addEffect({.startFrame = 6, .flags = strEffect::kSound, .soundPath = "se.wav"});
-    const std::string path = dir.file("anim.dat");
-    ANIME::cAnimeFile_Device device;
-    EXPECT_EQ(device.save(path, doc, 0), 1) << device.lastError();
-    return path;
+    std::filesystem::copy_file(testing_support::DataPath("cli/play.txt"), dir.file("anim.txt"));
+    return dir.file("anim.txt");
 }
 
 } // namespace
