@@ -132,13 +132,11 @@ TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
     MakeFrames(doc, 2, 1);
     doc.addEffect(strEffect{}); // no block: passed over, not counted as lost
     doc.addEffect(
-        strEffect{.startFrame = 1, .flags = strEffect::kUserData, .soundPath = {}, .userData = "first"});
+        strEffect(1, strEffect::kUserData, 0, 0, 0, 128, 128, 128, 255, 100, 100, 100, "", "first"));
     doc.addEffect(strEffect(1, strEffect::kFlash, 255, 3, 2, 3, 2, 1, 4, 100, 100, 100, "", ""));
     for (int start : {2, 7}) // past the last frame: counted as lost
-        doc.addEffect(strEffect{.startFrame = static_cast<uint16_t>(start),
-                                .flags = strEffect::kSound,
-                                .soundPath = "s",
-                                .userData = {}});
+        doc.addEffect(
+            strEffect(start, strEffect::kSound, 0, 0, 0, 128, 128, 128, 255, 100, 100, 100, "s", ""));
     cAnimeFile_Device dev;
     const std::string text = writeText(doc, &dev);
     EXPECT_EQ(frameLines(text),
