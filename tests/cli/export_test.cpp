@@ -25,11 +25,11 @@ class CliExport : public ::testing::Test {
         auto strip = render_fixture::MakeDib(16, 4, [](int x, int) { return PatternColour(x / 4); });
         ASSERT_TRUE(WritePngFile(dir.file("strip.png"), *strip, true));
         export_fixture::strExportFixture f({1, 2, 1}, 4);
-        f.doc->addEffect({.flags = strEffect::kFlash,
-                          .flashFrames = 3,
-                          .flashRed = 255,
-                          .flashGreen = 255,
-                          .flashBlue = 255});
+        strEffect flash;
+        flash.flags = strEffect::kFlash;
+        flash.flashFrames = 3;
+        flash.flashRed = flash.flashGreen = flash.flashBlue = 255;
+        f.doc->addEffect(flash);
         ANIME::cAnimeFile_Device device;
         ASSERT_EQ(device.save(project(), *f.doc, ANIME::kFormatText), 1) << device.lastError();
         testing_support::WriteText(dir.file("config.ini"), "");
