@@ -21,7 +21,7 @@ std::string get(const cProfileFile& f, std::string_view section, std::string_vie
 
 // ---- reading ----------------------------------------------------------------------------------------
 
-TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
+TEST(ProfileFileRead, SectionsKeysWhiteSpaceAndBuffers) {
     cProfileFile f(ReadText(DataPath("platform/sections.ini")));
     EXPECT_EQ(get(f, "CONFIG", "Locale"), "jpn");
     EXPECT_EQ(get(f, "config", "LOCALE"), "jpn"); // names match case-insensitively
@@ -35,6 +35,18 @@ TEST(ProfileFileRead, SectionsKeysAndWhiteSpace) {
     EXPECT_EQ(get(f, "CONFIG", "top"), "<absent>"); // lines before any section belong to none
     EXPECT_EQ(get(f, "Other", "Locale"), "other");
     EXPECT_EQ(get(f, "Missing", "Locale"), "<absent>");
+    EXPECT_EQ(get(f, "A", "k"), "1");    // the first matching key wins
+    EXPECT_EQ(get(f, "A", "late"), "5"); // a later section of the same name is searched too
+    EXPECT_EQ(get(f, "A", "onlyB"), "<absent>");
+    EXPECT_EQ(get(f, "broken", "k"), "<absent>"); // no "]": not a header, its k in no section
+    EXPECT_EQ(get(f, "", "k"), "empty name");
+    EXPECT_EQ(get(f, "a]b", "k"), "last bracket");
+    // The buffer size counts the terminating zero.
+    EXPECT_EQ(get(f, "S", "k", 8), "0123456");
+    EXPECT_EQ(get(f, "S", "k", 11), "0123456789");
+    EXPECT_EQ(get(f, "S", "k", 1), "");
+    EXPECT_EQ(get(f, "S", "k", 0), "");
+    EXPECT_EQ(f.getString("S", "absent", "fallback!", 5), "fall"); // the fallback is cut too
     EXPECT_TRUE(f.hasKey("CONFIG", "empty"));
     EXPECT_FALSE(f.hasKey("CONFIG", "Nope"));
 }
@@ -58,31 +70,6 @@ TEST(ProfileFileRead, OnePairOfSurroundingQuotesIsRemoved) {
     }
     // The buffer cuts the value inside the quotes.
     EXPECT_EQ(get(cProfileFile("[A]\nk=\"abcdef\"\n"), "A", "k", 4), "abc");
-}
-
-TEST(ProfileFileRead, RepeatedSectionsHeadersAndBuffers) {
-    // The first matching key wins.
-    cProfileFile f("[A]\nk=1\nk=2\n"
-                   "[B]\nk=3\nonlyB=b\n"
-                   "[a]\nk=4\nlate=5\n");
-    EXPECT_EQ(get(f, "A", "k"), "1");
-    EXPECT_EQ(get(f, "A", "late"), "5"); // a later section of the same name is searched too
-    EXPECT_EQ(get(f, "A", "onlyB"), "<absent>");
-
-    f = cProfileFile("[broken\nk=in broken\n" // no "]": not a header, so k belongs to no section
-                     "[]\nk=empty name\n"
-                     "[a]b]\nk=last bracket\n");
-    EXPECT_EQ(get(f, "broken", "k"), "<absent>");
-    EXPECT_EQ(get(f, "", "k"), "empty name");
-    EXPECT_EQ(get(f, "a]b", "k"), "last bracket");
-
-    // The buffer size counts the terminating zero.
-    f = cProfileFile("[S]\nk=0123456789\n");
-    EXPECT_EQ(get(f, "S", "k", 8), "0123456");
-    EXPECT_EQ(get(f, "S", "k", 11), "0123456789");
-    EXPECT_EQ(get(f, "S", "k", 1), "");
-    EXPECT_EQ(get(f, "S", "k", 0), "");
-    EXPECT_EQ(f.getString("S", "absent", "fallback!", 5), "fall"); // the fallback is cut too
 }
 
 TEST(ProfileFileRead, LineEndingsBomAndNul) {
