@@ -13,7 +13,6 @@
 #include <functional>
 #include <random>
 
-using testing_support::FingerprintDifference;
 using testing_support::ProjectFingerprint;
 
 namespace {
@@ -178,7 +177,7 @@ void RunSequence(uint32_t seed, int depth, int operations) {
                 to.push_back(from.back());
                 from.pop_back();
             }
-            ASSERT_EQ(FingerprintDifference(done.back(), ProjectFingerprint(doc)), "");
+            ASSERT_EQ(done.back(), ProjectFingerprint(doc));
             continue;
         }
         const cRestoreObj* newestBefore = history.undoStep(0);
@@ -202,7 +201,7 @@ void RunSequence(uint32_t seed, int depth, int operations) {
             done.assign(1, now); // nothing recorded: the change cannot be undone
         } else {
             // a step that did not enter the history changed nothing
-            ASSERT_EQ(FingerprintDifference(done.back(), now), "");
+            ASSERT_EQ(done.back(), now);
         }
         ASSERT_LE(history.undoCount(), static_cast<size_t>(depth));
         ASSERT_EQ(history.undoCount(), done.size() - 1);
@@ -215,10 +214,10 @@ void RunSequence(uint32_t seed, int depth, int operations) {
     while (ed.undo().ok)
         ++steps;
     EXPECT_EQ(steps, done.size() - 1);
-    ASSERT_EQ(FingerprintDifference(done.front(), ProjectFingerprint(doc)), "");
+    ASSERT_EQ(done.front(), ProjectFingerprint(doc));
     while (ed.redo().ok) {
     }
-    ASSERT_EQ(FingerprintDifference(last, ProjectFingerprint(doc)), "");
+    ASSERT_EQ(last, ProjectFingerprint(doc));
     if (depth >= operations) {
         // nothing was pushed out: every step undoes back to the very start
         while (ed.undo().ok) {

@@ -129,10 +129,7 @@ TEST(History, StructuralChangesClearTheHistory) {
 
     Doc e;
     e.step(0, 0, 1);
-    strProjectSettings s;
-    s.cellNumber = e.doc.cellNumber();
-    s.editFormat = 1;
-    ASSERT_TRUE(e.doc.applyStructural(s, [] { return true; }));
+    ASSERT_TRUE(e.doc.applyStructural({.name = {}, .userData = {}, .cellNumber = 16, .editFormat = 1}, {}));
     EXPECT_EQ(e.counts(), 0u);
 }
 

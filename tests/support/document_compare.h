@@ -70,26 +70,17 @@ inline std::string ProjectFingerprint(const cProject& d) {
     return o;
 }
 
-// "" when the fingerprints are equal, else the first line that differs on each side.
-inline std::string FingerprintDifference(const std::string& a, const std::string& b) {
-    if (a == b) return {};
-    std::istringstream ia(a), ib(b);
-    std::string la, lb;
-    int line = 1;
-    for (;; ++line) {
-        const bool ha = static_cast<bool>(std::getline(ia, la));
-        const bool hb = static_cast<bool>(std::getline(ib, lb));
-        if (!ha && !hb) break;
-        if (!ha) la = "<end>";
-        if (!hb) lb = "<end>";
-        if (la != lb) break;
-    }
-    return "line " + std::to_string(line) + ":\n  expected: " + la + "\n  actual:   " + lb;
-}
-
-// "" when the documents are equal field by field, else the first difference.
+// "" when the documents are equal field by field, else the first line that differs on each side.
 inline std::string CompareProjects(const cProject& expected, const cProject& actual) {
-    return FingerprintDifference(ProjectFingerprint(expected), ProjectFingerprint(actual));
+    std::istringstream a(ProjectFingerprint(expected)), b(ProjectFingerprint(actual));
+    std::string la, lb;
+    for (int line = 1;; ++line) {
+        const bool ha = static_cast<bool>(std::getline(a, la)), hb = static_cast<bool>(std::getline(b, lb));
+        if (!ha && !hb) return {};
+        if (ha != hb || la != lb)
+            return "line " + std::to_string(line) + ":\n  expected: " + (ha ? la : "<end>") +
+                   "\n  actual:   " + (hb ? lb : "<end>");
+    }
 }
 
 } // namespace testing_support
