@@ -2,18 +2,12 @@
 // their snapping, cancelling, the drag range, the Scale tool's band and the spline gesture.
 
 #include "canvas_fixture.h"
-#include "ui_test.h"
 
 #include "ui/canvas/dlg_contex_spline.h"
-#include "ui/shell/command_ids.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QMenu>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
-#include <QTest>
 #include <QWheelEvent>
 
 namespace {
@@ -46,43 +40,36 @@ class cCanvasEditTest : public QObject {
 
     void clicksSelect() {
         QVERIFY(f->open(Cells({{2, 0, 0}, {5, 30, 0}, {1, -140, 0}, {3, 140, 60}, {4, 140, -60}})));
-        // The overlap of cells 2 and 5 picks 5, the higher number.
-        f->press({20, 0});
-        f->release({20, 0});
-        QCOMPARE(commands().selection(), std::vector<int>{5});
-        QCOMPARE(commands().currentCell(), 5);
-        // Ctrl-click adds; a plain click on a selected cell keeps it alone.
-        f->press({-140, 0});
-        f->release({-140, 0});
-        f->press({140, 60}, Qt::LeftButton, Qt::ControlModifier);
-        f->release({140, 60}, Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(commands().selection(), (std::vector<int>{1, 3}));
-        f->press({140, -60}, Qt::LeftButton, Qt::ControlModifier);
-        f->release({140, -60}, Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(commands().selection(), (std::vector<int>{1, 3, 4}));
-        QCOMPARE(commands().currentCell(), 4);
-        f->press({140, 60});
-        f->release({140, 60});
-        QCOMPARE(commands().selection(), std::vector<int>{3});
-        // A click on nothing clears the selection; none of the clicks changed a cell.
-        f->press({-60, 100});
-        f->release({-60, 100});
-        QVERIFY(commands().selection().empty());
-        QCOMPARE(commands().currentCell(), -1);
-        QCOMPARE(undoSteps(), size_t(0));
+        const struct {
+            const char* what;
+            QPointF at;
+            Qt::KeyboardModifiers mods;
+            std::vector<int> selection;
+            int current;
+        } clicks[] = {
+            {"the overlap of cells 2 and 5 picks 5, the higher number", {20, 0}, {}, {5}, 5},
+            {"a click selects one", {-140, 0}, {}, {1}, 1},
+            {"Ctrl-click adds", {140, 60}, Qt::ControlModifier, {1, 3}, 3},
+            {"and adds again", {140, -60}, Qt::ControlModifier, {1, 3, 4}, 4},
+            {"a plain click on a selected cell keeps it alone", {140, 60}, {}, {3}, 3},
+            {"a click on nothing clears the selection", {-60, 100}, {}, {}, -1},
+        };
+        for (const auto& c : clicks) {
+            f->click(c.at, Qt::LeftButton, c.mods);
+            QVERIFY2(commands().selection() == c.selection && commands().currentCell() == c.current, c.what);
+        }
+        QCOMPARE(undoSteps(), size_t(0)); // none of the clicks changed a cell
     }
 
     void moveSnapsUnlessShiftIsHeld_data() {
         QTest::addColumn<bool>("shift");
         QTest::addColumn<int>("right");
-        QTest::addColumn<int>("left");
-        QTest::newRow("snapped") << false << 12 << -12;
-        QTest::newRow("shift") << true << 13 << -13;
+        QTest::newRow("snapped") << false << 12;
+        QTest::newRow("shift") << true << 13;
     }
     void moveSnapsUnlessShiftIsHeld() {
         QFETCH(bool, shift);
         QFETCH(int, right);
-        QFETCH(int, left);
         // At 200 %, 10 screen pixels are 5 document pixels; the position step is 4.
         QVERIFY(f->open(Cells({{0, 8, -32}, {1, -18, 32}}), 3));
         f->session().report(commands().selectAll());
@@ -91,9 +78,8 @@ class cCanvasEditTest : public QObject {
         f->moveTo({-15, 32}, m);
         f->moveTo({-13, 32}, m);
         f->release({-13, 32}, Qt::LeftButton, m);
-        QCOMPARE(int(f->cell(0, 0)->x), right);
-        QCOMPARE(int(f->cell(0, 1)->x), left);
-        QCOMPARE(int(f->cell(0, 1)->y), 32);
+        QCOMPARE((QList<int>{f->cell(0, 0)->x, f->cell(0, 1)->x, f->cell(0, 1)->y}),
+                 (QList<int>{right, -right, 32}));
         QCOMPARE(undoSteps(), size_t(1));
     }
 
@@ -104,23 +90,15 @@ class cCanvasEditTest : public QObject {
             doc.setCell(0, 0, &c);
         }));
         // A quarter turn clockwise about the cell's position: 2600 brought into range.
-        QTest::keyPress(f->view(), Qt::Key_A);
-        f->drag({40, 0}, {0, 40});
-        QTest::keyRelease(f->view(), Qt::Key_A);
-        QCOMPARE(int(f->cell(0, 0)->angle), -1000);
-        QCOMPARE(int(f->cell(0, 0)->mx), 100);
+        f->dragHolding(Qt::Key_A, {40, 0}, {0, 40});
+        QCOMPARE((QList<int>{f->cell(0, 0)->angle, f->cell(0, 0)->mx}), (QList<int>{-1000, 100}));
         // S: twice as far from the position doubles both magnifications.
-        QTest::keyPress(f->view(), Qt::Key_S);
-        f->drag({20, 0}, {40, 0});
-        QTest::keyRelease(f->view(), Qt::Key_S);
-        QCOMPARE(int(f->cell(0, 0)->mx), 200);
-        QCOMPARE(int(f->cell(0, 0)->my), 200);
-        QCOMPARE(int(f->cell(0, 0)->x), 0);
+        f->dragHolding(Qt::Key_S, {20, 0}, {40, 0});
+        QCOMPARE((QList<int>{f->cell(0, 0)->mx, f->cell(0, 0)->my, f->cell(0, 0)->x}),
+                 (QList<int>{200, 200, 0}));
         QCOMPARE(undoSteps(), size_t(2));
         // A press closer to the position than the drag threshold starts nothing.
-        QTest::keyPress(f->view(), Qt::Key_A);
-        f->drag({1, 1}, {0, 40});
-        QTest::keyRelease(f->view(), Qt::Key_A);
+        f->dragHolding(Qt::Key_A, {1, 1}, {0, 40});
         QCOMPARE(undoSteps(), size_t(2));
     }
 
@@ -128,16 +106,14 @@ class cCanvasEditTest : public QObject {
         QVERIFY(f->open(Cells({{0, 13, 0}, {1, 60, 60}})));
         // A click, a jitter inside the drag threshold and a cancelled drag leave the cell at 13 (off
         // the position step) where it is.
-        f->press({13, 0});
-        f->release({13, 0});
+        f->click({13, 0});
         f->drag({13, 0}, {14, 1});
         f->press({13, 0});
         f->moveTo({50, 30});
-        QTest::mousePress(f->view(), Qt::RightButton, {}, f->screen(50, 30));
-        QTest::mouseRelease(f->view(), Qt::RightButton, {}, f->screen(50, 30));
+        f->click({50, 30}, Qt::RightButton);
         QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
         f->release({50, 30});
-        QCOMPARE((std::array<int, 2>{f->cell(0, 0)->x, f->cell(0, 0)->y}), (std::array<int, 2>{13, 0}));
+        QCOMPARE((QList<int>{f->cell(0, 0)->x, f->cell(0, 0)->y}), (QList<int>{13, 0}));
         // A cell on the step dragged away and back stays where it was.
         f->press({60, 60});
         f->moveTo({90, 20});
@@ -149,19 +125,13 @@ class cCanvasEditTest : public QObject {
 
     void dragRangeMovesItsBlockInOneStep() {
         QVERIFY(f->open(Cells({{0, -60, 0}, {1, 60, 0}}, 5)));
-        strTimelineRange range;
-        range.left = 1;
-        range.top = 0;
-        range.right = 3;
-        range.bottom = 0;
-        f->session().setDragRange(range);
+        f->session().setDragRange({.left = 1, .top = 0, .right = 3, .bottom = 0});
         f->session().setCurrentFrame(2);
         f->drag({-60, 0}, {-40, 8}, Qt::ShiftModifier);
         for (int frame = 0; frame < 5; ++frame) {
             const bool inRange = frame >= 1 && frame <= 3;
-            QCOMPARE(int(f->cell(frame, 0)->x), inRange ? -40 : -60);
-            QCOMPARE(int(f->cell(frame, 0)->y), inRange ? 8 : 0);
-            QCOMPARE(int(f->cell(frame, 1)->x), 60);
+            QCOMPARE((QList<int>{f->cell(frame, 0)->x, f->cell(frame, 0)->y, f->cell(frame, 1)->x}),
+                     (QList<int>{inRange ? -40 : -60, inRange ? 8 : 0, 60}));
         }
         QCOMPARE(undoSteps(), size_t(1));
         f->session().report(commands().undo());
@@ -177,19 +147,16 @@ class cCanvasEditTest : public QObject {
         QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
         QCOMPARE(commands().selection(), std::vector<int>{0});
         // A band from (20, 0) to (70, 0), then the pointer twice as far, a quarter turn on: a click
-        // applies; a right click would cancel.
-        f->drag({20, 0}, {70, 0});
-        QCOMPARE(f->canvas->dragMode(), int(kDragRotateScale));
-        f->moveTo({20, 100});
-        QTest::mouseClick(f->view(), Qt::RightButton, {}, f->screen(20, 100));
-        QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
-        QCOMPARE(int(f->cell(0, 0)->mx), 100);
-        f->drag({20, 0}, {70, 0});
-        f->moveTo({20, 100});
-        QTest::mouseClick(f->view(), Qt::LeftButton, {}, f->screen(20, 100));
+        // applies; a right click cancels.
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+            f->drag({20, 0}, {70, 0});
+            QCOMPARE(f->canvas->dragMode(), int(kDragRotateScale));
+            f->moveTo({20, 100});
+            QTest::mouseClick(f->view(), button, {}, f->screen(20, 100));
+            QCOMPARE(f->canvas->dragMode(), int(kDragIdle));
+        }
         const strCell* c = f->cell(0, 0);
-        QCOMPARE((std::array<int, 5>{c->x, c->y, c->angle, c->mx, c->my}),
-                 (std::array<int, 5>{20, -40, 900, 200, 200}));
+        QCOMPARE((QList<int>{c->x, c->y, c->angle, c->mx, c->my}), (QList<int>{20, -40, 900, 200, 200}));
         QCOMPARE(undoSteps(), size_t(1));
     }
 
@@ -197,28 +164,25 @@ class cCanvasEditTest : public QObject {
         QVERIFY(f->open(Cells({{0, 0, 0}}, 4)));
         strCell scaled = *f->cell(2, 0);
         scaled.mx = 150;
-        f->session().history().open();
-        f->session().document().setCell(2, 0, &scaled);
-        f->session().history().close();
+        f->putCell(2, 0, scaled);
         f->session().document().setCell(3, 0, nullptr);
         f->session().setToolMode(kToolSpline);
         QSignalSpy opened(f->canvas, &cMainEditWnd::splineDialogOpened);
         f->drag({0, 0}, {100, 100});
         QCOMPARE(f->canvas->dragMode(), int(kDragSpline));
         f->moveTo({100, 0});
-        f->press({100, 0});
-        f->release({100, 0});
+        f->click({100, 0});
         QCOMPARE(opened.count(), 1);
         auto* dialog = opened.at(0).at(0).value<cDlg_ContexSpline*>();
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Cell_0"));
-        dialog->findChild<QSpinBox*>(QStringLiteral("splineFrames"))->setValue(2);
-        dialog->findChild<QCheckBox*>(QStringLiteral("splineGrid"))->setChecked(false);
+        f->find<QSpinBox>("splineFrames", dialog)->setValue(2);
+        f->find<QCheckBox>("splineGrid", dialog)->setChecked(false);
         const size_t before = undoSteps();
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("splineRun")), Qt::LeftButton);
+        QTest::mouseClick(f->find<QPushButton>("splineRun", dialog), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE((std::array<int, 3>{f->cell(1, 0)->x, f->cell(1, 0)->y, f->cell(2, 0)->x}),
-                 (std::array<int, 3>{75, 25, 100}));
-        QCOMPARE(int(f->cell(2, 0)->mx), 150); // only the position changes
+        // Only the position changes.
+        QCOMPARE((QList<int>{f->cell(1, 0)->x, f->cell(1, 0)->y, f->cell(2, 0)->x, f->cell(2, 0)->mx}),
+                 (QList<int>{75, 25, 100, 150}));
         QVERIFY(!f->cell(3, 0));
         QCOMPARE(undoSteps(), before + 1);
         QCOMPARE(f->window->statusText(), QStringLiteral("Spline curve >> Cell [2] edited"));
@@ -227,16 +191,15 @@ class cCanvasEditTest : public QObject {
     void popupActsOnTheClickedCell() {
         QVERIFY(f->open(Cells({{2, 30, 20}})));
         QSignalSpy asked(&f->session(), &cSession::toolRequested);
-        QTest::mouseClick(f->view(), Qt::RightButton, {}, f->screen(30, 20));
+        f->click({30, 20}, Qt::RightButton);
         auto* menu = f->canvas->findChild<QMenu*>(QStringLiteral("MENU_EDIT1"));
         QVERIFY(menu && menu->isVisible());
         QCOMPARE(commands().selection(), std::vector<int>{2});
-        menu->findChild<QAction*>(QStringLiteral("canvasNew"))->trigger();
+        f->find<QAction>("canvasNew", menu)->trigger();
         const auto r = asked.at(0).at(0).value<strToolRequest>();
-        QCOMPARE(r.command, int(kCmdNewCell));
-        QVERIFY(r.hasDocumentPos);
-        QCOMPARE(r.documentPos, QPoint(30, 20));
-        menu->findChild<QAction*>(QStringLiteral("canvasDelete"))->trigger();
+        QCOMPARE((QList<int>{r.command, r.hasDocumentPos, r.documentPos.x(), r.documentPos.y()}),
+                 (QList<int>{kCmdNewCell, 1, 30, 20}));
+        f->find<QAction>("canvasDelete", menu)->trigger();
         menu->hide();
         QVERIFY(!f->cell(0, 2));
     }
@@ -267,12 +230,10 @@ class cCanvasEditTest : public QObject {
         QTest::mouseRelease(f->view(), Qt::LeftButton, {}, at);
         QCOMPARE(asked.count(), 1);
         const auto r = asked.at(0).at(0).value<strToolRequest>();
-        QCOMPARE((std::array<int, 3>{r.command, r.cellFirst, r.frameFirst}),
-                 (std::array<int, 3>{kCmdCellSettings, 3, 0}));
+        QCOMPARE((QList<int>{r.command, r.cellFirst, r.frameFirst}), (QList<int>{kCmdCellSettings, 3, 0}));
         QTest::keyClick(f->canvas, Qt::Key_Right);
         QTest::keyClick(f->canvas, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(int(f->cell(0, 3)->x), 11);
-        QCOMPARE(int(f->cell(0, 3)->y), 14);
+        QCOMPARE((QList<int>{f->cell(0, 3)->x, f->cell(0, 3)->y}), (QList<int>{11, 14}));
         QCOMPARE(undoSteps(), size_t(2));
     }
 };

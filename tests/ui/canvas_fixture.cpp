@@ -1,31 +1,25 @@
 #include "canvas_fixture.h"
 
-#include "../../samples/sample_project.h"
+#include "sample_project.h"
 
 #include "document/anime_file_device.h"
-#include "export/png_writer.h"
 #include "playback/sound_device.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTest>
 
 strCell SheetCell(int pattern, int x, int y) {
-    strCell c;
-    c.pattern = uint16_t(pattern);
-    c.x = int16_t(x);
-    c.y = int16_t(y);
-    return c;
+    return {.pattern = uint16_t(pattern), .x = int16_t(x), .y = int16_t(y)};
+}
+
+uint32_t FromWindows(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
 bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoomIndex,
                             std::unique_ptr<cSoundDevice> sound) {
     QApplication::setStartDragDistance(4);
-    if (!start(std::move(sound))) return false;
-    auto sheet = sample::DrawSheet();
-    if (!sheet ||
-        !WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr))
-        return false;
+    if (!start(std::move(sound)) || !writeSampleSheet()) return false;
     cProject doc(&config);
     doc.create(-1, 8, -1, -1);
     doc.setSetting(kKeyEditFormat, 0);
@@ -75,6 +69,26 @@ void strCanvasFixture::moveTo(QPointF d, Qt::KeyboardModifiers m) {
 
 void strCanvasFixture::release(QPointF d, Qt::MouseButton b, Qt::KeyboardModifiers m) {
     QTest::mouseRelease(view(), b, m, screen(d.x(), d.y()));
+}
+
+void strCanvasFixture::click(QPointF d, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+    press(d, b, m);
+    release(d, b, m);
+}
+
+void strCanvasFixture::dragHolding(Qt::Key key, QPointF from, QPointF to) {
+    QTest::keyPress(view(), key);
+    drag(from, to);
+    QTest::keyRelease(view(), key);
+}
+
+uint32_t strCanvasFixture::shown(double x, double y) const {
+    return canvas->grabCanvas().pixel(screen(x, y)) & 0xFFFFFF;
+}
+
+void strCanvasFixture::browse(QWidget* window, const char* button, const QString& name) {
+    prompts.openAnswer = path(name);
+    QTest::mouseClick(find<QPushButton>(button, window), Qt::LeftButton);
 }
 
 void strCanvasFixture::drag(QPointF from, QPointF to, Qt::KeyboardModifiers m) {

@@ -9,7 +9,8 @@
 
 #include <functional>
 
-class cProject;
+// A Windows colour 0x00BBGGRR as 0xRRGGBB.
+uint32_t FromWindows(uint32_t c);
 
 struct strCanvasFixture : strEditorFixture {
     cMainEditWnd* canvas = nullptr;
@@ -28,8 +29,17 @@ struct strCanvasFixture : strEditorFixture {
     void press(QPointF d, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {});
     void moveTo(QPointF d, Qt::KeyboardModifiers m = {});
     void release(QPointF d, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {});
+    void click(QPointF d, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {});
     // Press, move in steps to the end, release.
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers m = {});
+    // The same with a key held down on the canvas.
+    void dragHolding(Qt::Key key, QPointF from, QPointF to);
+    // The colour (0xRRGGBB) the canvas shows at a document point.
+    uint32_t shown(double x, double y) const;
+    // The background colour as 0xRRGGBB.
+    uint32_t ground() const { return FromWindows(config.CGround); }
+    // Opens a file through the browse button of a window, as the file dialog would answer.
+    void browse(QWidget* window, const char* button, const QString& name);
     const strCell* cell(int frame, int n) const;
 };
 

@@ -1,53 +1,42 @@
 // Playback on the canvas: a simulated second of the sample with the play clock's time injected, the
-// frames shown against the player's, effects fired once each, and what stops it.
+// frames shown against the player's, effects fired once each, and what stops it and what does not.
 
 #include "canvas_fixture.h"
-#include "ui_test.h"
 
 #include "playback/sound_device.h"
-#include "ui/shell/command_ids.h"
-#include "ui/shell/command_table.h"
 
 #include <QComboBox>
-#include <QTest>
 
 #include <map>
 #include <numeric>
 
 namespace {
 
-// Sounds that load from any name and count how often each plays.
-struct strPlays {
-    std::map<std::string, int> count;
-};
+// How often each sound (by file name) was played.
+using tPlays = std::map<std::string, int>;
 
-class cCountingSound : public cSoundInstance {
-  public:
-    cCountingSound(strPlays& plays, std::string path) : plays_(plays), path_(std::move(path)) {}
+// Sounds that load from any name and count their plays.
+struct strCountingSound : cSoundInstance {
+    tPlays& plays;
+    std::string name;
+    strCountingSound(tPlays& p, std::string n) : plays(p), name(std::move(n)) {}
     bool isPlaying() const override { return false; }
-    void play(int) override { ++plays_.count[path_]; }
+    void play(int) override { ++plays[name]; }
     void stop() override {}
     void setVolume(float) override {}
     void setPan(float) override {}
     void setSpeed(float) override {}
-
-  private:
-    strPlays& plays_;
-    std::string path_;
 };
 
-class cCountingDevice : public cSoundDevice {
-  public:
-    explicit cCountingDevice(strPlays& plays) : plays_(plays) {}
+struct strCountingDevice : cSoundDevice {
+    tPlays& plays;
+    std::string error;
+    explicit strCountingDevice(tPlays& p) : plays(p) {}
     bool isOpen() const override { return true; }
     std::unique_ptr<cSoundInstance> createFromFile(const std::string& path) override {
-        return std::make_unique<cCountingSound>(plays_, path.substr(path.rfind('/') + 1));
+        return std::make_unique<strCountingSound>(plays, path.substr(path.rfind('/') + 1));
     }
-    const std::string& lastError() const override { return error_; }
-
-  private:
-    strPlays& plays_;
-    std::string error_;
+    const std::string& lastError() const override { return error; }
 };
 
 } // namespace
@@ -55,11 +44,11 @@ class cCountingDevice : public cSoundDevice {
 class cCanvasPlayTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strCanvasFixture> f;
-    strPlays plays;
+    tPlays plays;
     uint32_t now = 1000;
 
     bool openSample() {
-        if (!f->openSample(std::make_unique<cCountingDevice>(plays))) return false;
+        if (!f->openSample(std::make_unique<strCountingDevice>(plays))) return false;
         f->session().clock().setSource([this] { return now; });
         return true;
     }
@@ -67,7 +56,7 @@ class cCanvasPlayTest : public QObject {
   private slots:
     void init() {
         f = std::make_unique<strCanvasFixture>();
-        plays = {};
+        plays.clear();
     }
     void cleanup() { f.reset(); }
 
@@ -75,7 +64,7 @@ class cCanvasPlayTest : public QObject {
         QVERIFY(openSample());
         cSession& s = f->session();
         const cA_Player& player = s.player();
-        QVERIFY(f->window->commands().trigger(kCmdPlay));
+        QVERIFY(f->trigger(kCmdPlay));
         std::map<int, int> fired;
         std::vector<int> shown;
         bool flashShown = false;
@@ -101,7 +90,7 @@ class cCanvasPlayTest : public QObject {
         std::iota(every.begin(), every.end(), 0);
         QCOMPARE(shown, every);
         QCOMPARE(fired, (std::map<int, int>{{0, 1}, {1, 1}, {2, 1}}));
-        QCOMPARE(plays.count, (std::map<std::string, int>{{"Fire1.wav", 1}, {"Thunder1.wav", 1}}));
+        QCOMPARE(plays, (std::map<std::string, int>{{"Fire1.wav", 1}, {"Thunder1.wav", 1}}));
         QVERIFY(flashShown);
         // Back to editing: the last frame stays, the info text is gone.
         QCOMPARE(s.currentFrame(), 23);
@@ -114,23 +103,28 @@ class cCanvasPlayTest : public QObject {
             for (int k = 0; k < ms; ++k, ++now)
                 s.pumpPlayback();
         };
-        QVERIFY(f->window->commands().trigger(kCmdPlay));
+        QVERIFY(f->trigger(kCmdPlay));
         run(100);
         QVERIFY(s.playing());
         QTest::keyClick(f->canvas, Qt::Key_Escape);
         QVERIFY(!s.playing());
         // Escape in another widget of the window stops it too.
-        QVERIFY(f->window->commands().trigger(kCmdPlayFromStart));
+        QVERIFY(f->trigger(kCmdPlayFromStart));
         run(50);
-        QTest::keyClick(f->window->findChild<QComboBox*>(QStringLiteral("zoomList")), Qt::Key_Escape);
+        QTest::keyClick(f->find<QComboBox>("zoomList"), Qt::Key_Escape);
         QVERIFY(!s.playing());
-        // A command stops playback, then runs.
-        QVERIFY(f->window->commands().trigger(kCmdPlay));
+        // Toggles leave it playing; a command stops playback, then runs.
+        QVERIFY(f->trigger(kCmdPlay));
         run(100);
+        for (int id : {kCmdPlayLoop, kCmdViewGrid, kCmdShowStatusBar, kCmdToolScale})
+            QVERIFY2(f->trigger(id) && s.playing(), qPrintable(QString::number(id)));
         const int frame = s.currentFrame();
-        QVERIFY(f->window->commands().trigger(kCmdNextFrame));
+        QVERIFY(f->trigger(kCmdNextFrame));
         QVERIFY(!s.playing());
         QCOMPARE(s.currentFrame(), frame + 1);
+        // Play toggles: the second one stops.
+        QVERIFY(f->trigger(kCmdPlay) && f->trigger(kCmdPlay));
+        QVERIFY(!s.playing());
     }
 };
 

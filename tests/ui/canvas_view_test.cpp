@@ -1,36 +1,62 @@
-// What the canvas shows: the composed frame against the command-line tool's rendering, and the
-// overlays where the settings put them.
+// What the canvas shows: the composed frame against the command-line tool's rendering, the
+// overlays where the settings put them, and the GIF draft (its window, the frame shown at the
+// current frame, at a speed and while playing, the placement drag, a file that cannot be read).
 
 #include "canvas_fixture.h"
-#include "ui_test.h"
 
+#include "export/gif_file.h"
 #include "render/colour_rules.h"
-#include "ui/shell/command_ids.h"
-#include "ui/shell/command_table.h"
 
 #include <QDialog>
 #include <QFile>
-#include <QProcess>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
 
 namespace {
 
-uint32_t Rgb(const QImage& image, QPoint p) {
-    return image.pixel(p) & 0xFFFFFF;
+// Cell 0 of pattern 9 (a glow) at (xs[k], 0) on frame k.
+auto Glows(std::vector<int> xs) {
+    return [xs](cProject& doc) {
+        for (int k = 0; k < int(xs.size()); ++k) {
+            const strCell c = SheetCell(9, xs[k], 0);
+            doc.frameOrCreate(k);
+            doc.setCell(k, 0, &c);
+        }
+    };
 }
 
-// Windows colour 0x00BBGGRR to 0x00RRGGBB.
-uint32_t FromWindows(uint32_t c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
+constexpr uint32_t kColours[] = {0xFF0000, 0x00FF00, 0x0000FF};
 
 } // namespace
 
 class cCanvasViewTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strCanvasFixture> f;
+    QDialog* window = nullptr; // the GIF draft window
+
+    // Three frames of two ticks; the draft window open on a 20 x 20 GIF of red, green, blue.
+    bool openDraft() {
+        CGIFFile gif;
+        for (uint32_t colour : kColours) {
+            auto frame = std::make_unique<CGIFLocal>();
+            frame->bitmap = cDib::Create(20, 20, 32);
+            std::fill_n(reinterpret_cast<uint32_t*>(frame->bitmap->Pixels()), 400, 0xFF000000u | colour);
+            gif.AddFrame(std::move(frame));
+        }
+        if (!f->open([](cProject& doc) { doc.setSetting(kKeyBasicInterval, 2), doc.frameOrCreate(2); }) ||
+            !gif.Write(f->path(QStringLiteral("draft.gif")).toStdString(), -1))
+            return false;
+        f->overlaysOff();
+        f->config.VGifFlag = true;
+        f->trigger(kCmdGifDraft);
+        window = f->find<QDialog>("gifDraftWindow");
+        if (!window) return false;
+        spin("gifOpacity")->setValue(255);
+        return choose("draft.gif");
+    }
+    bool choose(const char* name) {
+        f->browse(window, "gifFileBrowse", QLatin1String(name));
+        return f->config.GIFPath == f->prompts.openAnswer.toStdString();
+    }
+    QSpinBox* spin(const char* name) const { return f->find<QSpinBox>(name, window); }
 
   private slots:
     void init() { f = std::make_unique<strCanvasFixture>(); }
@@ -46,24 +72,13 @@ class cCanvasViewTest : public QObject {
         QVERIFY(f->openSample());
         f->overlaysOff();
         f->session().setCurrentFrame(frame);
-        const QImage shown = f->canvas->grabCanvas();
+        const QImage shown = f->canvas->grabCanvas().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.size(), QSize(400, 300));
         const QString out = f->path(QStringLiteral("frame.png"));
-        QProcess tool;
-        tool.start(QStringLiteral(PELKO_TOOL),
-                   {QStringLiteral("render"), f->path(QStringLiteral("canvas.txt")), QString::number(frame),
+        f->runTool({QStringLiteral("render"), f->path(QStringLiteral("canvas.txt")), QString::number(frame),
                     out, QStringLiteral("--area"), QStringLiteral("-200,-150,400,300"),
-                    QStringLiteral("--background"),
-                    QString::asprintf("0x%06x", FromWindows(f->config.CGround))});
-        QVERIFY(tool.waitForFinished(30000));
-        QCOMPARE(tool.exitCode(), 0);
-        const QImage rendered(out);
-        QCOMPARE(rendered.size(), shown.size());
-        int differing = 0;
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                differing += Rgb(shown, {x, y}) != Rgb(rendered, {x, y});
-        QCOMPARE(differing, 0);
+                    QStringLiteral("--background"), QString::asprintf("0x%06x", f->ground())});
+        QCOMPARE(QImage(out).convertToFormat(QImage::Format_RGB32), shown);
     }
 
     void dragPreviewIsTheResult() {
@@ -86,22 +101,14 @@ class cCanvasViewTest : public QObject {
     }
 
     void overlaysFollowTheSettings() {
-        // Pattern 9 (a glow) on frame 0 at the left, on frame 1 at the right.
-        QVERIFY(f->open([](cProject& doc) {
-            strCell a = SheetCell(9, -100, 0), b = SheetCell(9, 100, 0);
-            doc.setCell(0, 0, &a);
-            doc.frameOrCreate(1);
-            doc.setCell(1, 0, &b);
-        }));
+        // The glow on frame 0 at the left, on frame 1 at the right.
+        QVERIFY(f->open(Glows({-100, 100})));
         f->overlaysOff();
         cConfig& c = f->config;
         cSession& s = f->session();
         s.setCurrentFrame(1);
-        const uint32_t ground = FromWindows(c.CGround);
-        const QPoint skin = f->screen(-100, 0), grid = f->screen(32, 50), beside = f->screen(33, 50);
-        QImage shown = f->canvas->grabCanvas();
-        QCOMPARE(Rgb(shown, skin), ground);
-        QCOMPARE(Rgb(shown, grid), ground);
+        QCOMPARE((QList<uint32_t>{f->shown(-100, 0), f->shown(32, 50)}),
+                 (QList<uint32_t>{f->ground(), f->ground()}));
 
         // The previous frame as a silhouette in "CBackShadow", blended over the background.
         c.VBackFlag = c.VShadowFlag = true;
@@ -110,108 +117,73 @@ class cCanvasViewTest : public QObject {
         const uint32_t texel =
             f->session().pictureSlots().Find(0)->ImageTexture().Pixel(3 * 96 + 48, 96 + 48);
         const uint32_t silhouette = (render::Mul8(0x80, texel >> 24) << 24) | 0xFF0000;
-        QCOMPARE(Rgb(f->canvas->grabCanvas(), skin),
-                 render::BlendPixel(kBlendAlpha, silhouette, 0xFF000000 | ground) & 0xFFFFFF);
+        QCOMPARE(f->shown(-100, 0),
+                 render::BlendPixel(kBlendAlpha, silhouette, 0xFF000000 | f->ground()) & 0xFFFFFF);
         // As an outline instead: the quad's left edge in the previous-frame colour, its inside clear.
         c.VShadowFlag = false;
         s.notify(kChangeView);
-        shown = f->canvas->grabCanvas();
-        QCOMPARE(Rgb(shown, f->screen(-148, 0)), FromWindows(cConfig::kColourPrevOutline));
-        QCOMPARE(Rgb(shown, skin), ground);
+        QCOMPARE((QList<uint32_t>{f->shown(-148, 0), f->shown(-100, 0)}),
+                 (QList<uint32_t>{FromWindows(cConfig::kColourPrevOutline), f->ground()}));
 
         // Grid lines every "GridSize" document pixels.
         c.VLineFlag = c.VGridFlag = true;
         c.VCenterFlag = false;
         s.notify(kChangeView);
-        shown = f->canvas->grabCanvas();
-        QCOMPARE(Rgb(shown, grid), FromWindows(c.CGrid));
-        QCOMPARE(Rgb(shown, beside), ground);
+        QCOMPARE((QList<uint32_t>{f->shown(32, 50), f->shown(33, 50)}),
+                 (QList<uint32_t>{FromWindows(c.CGrid), f->ground()}));
         c.GridSize = 20;
         s.notify(kChangeView);
-        shown = f->canvas->grabCanvas();
-        QCOMPARE(Rgb(shown, grid), ground);
-        QCOMPARE(Rgb(shown, f->screen(40, 50)), FromWindows(c.CGrid));
+        QCOMPARE((QList<uint32_t>{f->shown(32, 50), f->shown(40, 50)}),
+                 (QList<uint32_t>{f->ground(), FromWindows(c.CGrid)}));
     }
 
     void windowOverlaysAreDrawn() {
-        QVERIFY(f->open([](cProject& doc) {
-            const strCell c = SheetCell(9, -100, 0);
-            doc.setCell(0, 0, &c);
-        }));
+        QVERIFY(f->open(Glows({-100})));
         f->overlaysOff();
-        const uint32_t ground = FromWindows(f->config.CGround);
-        strCanvasOverlays o;
-        // The cell window's working copy stands in for the document's cell.
-        o.cellPreview = true;
-        o.previewFrame = 0;
-        o.previewCell = 0;
-        o.previewValue = SheetCell(9, 100, 0);
-        // The palette's pattern under the pointer, and an export's cut range.
-        o.patternDrag = true;
-        o.dragPicture = 0;
-        o.dragPattern = 9;
-        o.dragAt = QPointF(0, 100);
-        o.cutRange = true;
-        o.cutArea = QRect(-150, -120, 60, 40);
-        f->session().setOverlays(o);
-        const QImage shown = f->canvas->grabCanvas();
-        QCOMPARE(Rgb(shown, f->screen(-100, 0)), ground);
-        QVERIFY(Rgb(shown, f->screen(100, 0)) != ground);
-        QVERIFY(Rgb(shown, f->screen(0, 100)) != ground);
-        QCOMPARE(Rgb(shown, f->screen(-150, -100)), 0xFFFFFFu);
-        QCOMPARE(Rgb(shown, f->screen(-149, -100)), ground);
+        // The cell window's working copy stands in for the document's cell; the palette's pattern
+        // under the pointer, and an export's cut range.
+        f->session().setOverlays({.cellPreview = true,
+                                  .previewFrame = 0,
+                                  .previewCell = 0,
+                                  .previewValue = SheetCell(9, 100, 0),
+                                  .cutRange = true,
+                                  .cutArea = QRect(-150, -120, 60, 40),
+                                  .patternDrag = true,
+                                  .dragPicture = 0,
+                                  .dragPattern = 9,
+                                  .dragAt = QPointF(0, 100)});
+        QCOMPARE(f->shown(-100, 0), f->ground());
+        QVERIFY(f->shown(100, 0) != f->ground());
+        QVERIFY(f->shown(0, 100) != f->ground());
+        QCOMPARE(f->shown(-150, -100), 0xFFFFFFu);
+        QCOMPARE(f->shown(-149, -100), f->ground());
         QCOMPARE(f->canvas->cellAt({-100, 0}), -1); // the hit test sees what is shown
         f->session().setOverlays({});
-        QVERIFY(Rgb(f->canvas->grabCanvas(), f->screen(-100, 0)) != ground);
+        QVERIFY(f->shown(-100, 0) != f->ground());
     }
 
     void composesOnlyWhatChanged() {
-        QVERIFY(f->open([](cProject& doc) {
-            const strCell a = SheetCell(9, -100, 0), b = SheetCell(9, 0, 0);
-            doc.setCell(0, 0, &a);
-            doc.frameOrCreate(1);
-            doc.setCell(1, 0, &b);
-        }));
+        QVERIFY(f->open(Glows({-100, 0})));
         cConfig& c = f->config;
         cSession& s = f->session();
-        const std::pair<const char*, std::function<void()>> steps[] = {
-            {"hover",
-             [&] {
-                 f->moveTo({-100, 0});
-             }},
-            {"click",
-             [&] {
-                 f->press({-100, 0}), f->release({-100, 0});
-             }},
-            {"nudge", [&] { QTest::keyClick(f->canvas, Qt::Key_Right); }},
-            {"drag",
-             [&] {
-                 f->press({-99, 0}), f->moveTo({-80, 10});
-             }},
-            {"drag on",
-             [&] {
-                 f->moveTo({-70, 20});
-             }},
-            {"cancel",
-             [&] {
-                 QTest::keyClick(f->canvas, Qt::Key_Escape), f->release({-70, 20});
-             }},
-            {"frame", [&] { s.setCurrentFrame(1); }},
-            {"flag", [&] { c.VBackFlag = !c.VBackFlag, s.notify(kChangeView); }},
-            {"pan",
-             [&] {
-                 f->canvas->setOrigin({5, 5});
-             }},
-        };
-        const bool composes[] = {false, false, true, true, true, true, true, true, true};
-        for (size_t k = 0; k < std::size(steps); ++k) {
+        // Whether a step composed the frame once, however often it is shown after.
+        const auto composed = [&](auto step) {
             f->canvas->grabCanvas();
             const int before = f->canvas->frameCache().compositions();
-            steps[k].second();
+            step();
             f->canvas->grabCanvas();
             f->canvas->grabCanvas();
-            QVERIFY2(f->canvas->frameCache().compositions() - before == int(composes[k]), steps[k].first);
-        }
+            return f->canvas->frameCache().compositions() - before;
+        };
+        QCOMPARE(composed([&] { f->moveTo({-100, 0}); }), 0);                      // hover
+        QCOMPARE(composed([&] { f->click({-100, 0}); }), 0);                       // select
+        QCOMPARE(composed([&] { QTest::keyClick(f->canvas, Qt::Key_Right); }), 1); // nudge
+        QCOMPARE(composed([&] { f->press({-99, 0}), f->moveTo({-80, 10}); }), 1);  // drag
+        QCOMPARE(composed([&] { f->moveTo({-70, 20}); }), 1);                      // drag on
+        QCOMPARE(composed([&] { QTest::keyClick(f->canvas, Qt::Key_Escape), f->release({-70, 20}); }), 1);
+        QCOMPARE(composed([&] { s.setCurrentFrame(1); }), 1);
+        QCOMPARE(composed([&] { c.VBackFlag = !c.VBackFlag, s.notify(kChangeView); }), 1);
+        QCOMPARE(composed([&] { f->canvas->setOrigin({5, 5}); }), 1); // pan
     }
 
     void targetWindowPlacesThePicture() {
@@ -222,29 +194,79 @@ class cCanvasViewTest : public QObject {
         red.fill(Qt::red);
         QVERIFY(red.save(f->path(QStringLiteral("target.png"))));
         QFile(f->path(QStringLiteral("broken.png"))).open(QIODevice::WriteOnly);
-        QVERIFY(f->window->commands().trigger(kCmdTargetImage));
-        auto* window = f->window->findChild<QDialog*>(QStringLiteral("targetWindow"));
+        QVERIFY(f->trigger(kCmdTargetImage));
+        auto* window = f->find<QDialog>("targetWindow");
         QVERIFY(window);
-        auto choose = [&](const QString& name) {
-            f->prompts.openAnswer = f->path(name);
-            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("targetFileBrowse")),
-                              Qt::LeftButton);
-        };
-        choose(QStringLiteral("target.png"));
-        QCOMPARE(Rgb(f->canvas->grabCanvas(), f->screen(9, -10)), 0xFF0000u);
-        window->findChild<QSpinBox*>(QStringLiteral("targetX"))->setValue(50);
-        window->findChild<QSpinBox*>(QStringLiteral("targetOpacity"))->setValue(0);
+        f->browse(window, "targetFileBrowse", QStringLiteral("target.png"));
+        QCOMPARE(f->shown(9, -10), 0xFF0000u);
+        f->find<QSpinBox>("targetX", window)->setValue(50);
+        f->find<QSpinBox>("targetOpacity", window)->setValue(0);
         QCOMPARE(f->config.TargetPostX, 50);
-        QImage shown = f->canvas->grabCanvas();
-        QCOMPARE(Rgb(shown, f->screen(9, -10)), FromWindows(f->config.CGround));
-        QCOMPARE(Rgb(shown, f->screen(59, -10)), FromWindows(f->config.CGround));
-        window->findChild<QSpinBox*>(QStringLiteral("targetOpacity"))->setValue(255);
-        QCOMPARE(Rgb(f->canvas->grabCanvas(), f->screen(59, -10)), 0xFF0000u);
+        QCOMPARE((QList<uint32_t>{f->shown(9, -10), f->shown(59, -10)}),
+                 (QList<uint32_t>{f->ground(), f->ground()}));
+        f->find<QSpinBox>("targetOpacity", window)->setValue(255);
+        QCOMPARE(f->shown(59, -10), 0xFF0000u);
         // A file that cannot be read keeps the picture before it.
-        choose(QStringLiteral("broken.png"));
+        f->browse(window, "targetFileBrowse", QStringLiteral("broken.png"));
         QCOMPARE(QString::fromStdString(f->config.TargetPath), f->path(QStringLiteral("target.png")));
         QVERIFY(f->window->statusText().startsWith(QStringLiteral("< ! > Reading failed > ")));
-        QCOMPARE(Rgb(f->canvas->grabCanvas(), f->screen(59, -10)), 0xFF0000u);
+        QCOMPARE(f->shown(59, -10), 0xFF0000u);
+    }
+
+    void gifDraftFollowsTheAnimationAndTheSpeed() {
+        QVERIFY(openDraft());
+        QCOMPARE(f->shown(5, 5), kColours[0]);
+        QVERIFY(QFile::remove(f->path(QStringLiteral("draft.gif")))); // read once: the draft stays
+        f->session().setCurrentFrame(1);                              // tick 2
+        QCOMPARE(f->shown(-10, -10), kColours[2]);
+        spin("gifSpeed")->setValue(50);
+        QCOMPARE(f->shown(9, 9), kColours[1]);
+        // A file that cannot be read says so and keeps the draft.
+        QFile(f->path(QStringLiteral("broken.gif"))).open(QIODevice::WriteOnly);
+        QVERIFY(!choose("broken.gif"));
+        QVERIFY(f->prompts.messages.value(0).startsWith(QStringLiteral("The GIF could not be read: ")));
+        QCOMPARE(f->shown(9, 9), kColours[1]);
+        f->config.VGifFlag = false;
+        f->session().notify(kChangeView);
+        QVERIFY(f->shown(9, 9) != kColours[1]);
+    }
+
+    void gifDraftPlacementDragAndCancel() {
+        QVERIFY(openDraft());
+        f->session().setCurrentFrame(2);
+        // G-drag from (60, 40) by 20 pixels down: centred there, a quarter turn, twice the size, and the
+        // GIF starts at frame 2.
+        QTest::keyPress(f->view(), Qt::Key_G);
+        f->drag({60, 40}, {60, 60});
+        QCOMPARE(f->window->statusText(), QStringLiteral("90,200"));
+        QCOMPARE((std::vector<int>{spin("gifX")->value(), spin("gifY")->value(), spin("gifAngle")->value(),
+                                   spin("gifScale")->value(), spin("gifStartFrame")->value()}),
+                 (std::vector<int>{60, 40, 90, 200, 2}));
+        QCOMPARE(f->shown(60 + 18, 40 - 18), kColours[0]);
+        // A right click during the drag puts the draft back.
+        f->press({-60, 0});
+        f->moveTo({-30, 0});
+        QTest::mouseClick(f->view(), Qt::RightButton, {}, f->screen(-30, 0));
+        f->release({-30, 0});
+        QTest::keyRelease(f->view(), Qt::Key_G);
+        QCOMPARE(f->shown(60 + 18, 40 - 18), kColours[0]);
+        spin("gifScale")->setValue(100);
+        QVERIFY(f->shown(60 + 18, 40 - 18) != kColours[0]);
+    }
+
+    void gifDraftFollowsPlaybackTickByTick() {
+        QVERIFY(openDraft());
+        uint32_t now = 1000;
+        cSession& s = f->session();
+        s.clock().setSource([&now] { return now; });
+        spin("gifSpeed")->setValue(50);
+        f->trigger(kCmdPlayFromStart);
+        // (animation frame, GIF frame) at ticks 1 to 6 at half speed; the last tick ends playback.
+        std::vector<std::pair<int, int>> shown;
+        for (uint32_t last = s.clock().last(); s.playing() && now < 1400; ++now, s.pumpPlayback())
+            if (s.clock().last() != last && (last = s.clock().last()) && s.playing())
+                shown.emplace_back(s.currentFrame(), f->canvas->gifDraftFrame());
+        QCOMPARE(shown, (std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {1, 1}, {2, 2}, {2, 2}, {2, 2}}));
     }
 };
 

@@ -1,16 +1,20 @@
 #include "editor_fixture.h"
 
+#include "../../samples/sample_project.h"
+
 #include "document/anime_file_device.h"
-#include "document/cell.h"
-#include "document/project.h"
+#include "document/history.h"
+#include "export/png_writer.h"
+#include "platform/profile_file.h"
 #include "playback/sound_device.h"
 #include "ui/shell/tool_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QTest>
+#include <QProcess>
 #include <QUrl>
 
 strEditorFixture::strEditorFixture() {
@@ -42,6 +46,56 @@ QString strEditorFixture::writeProject(const QString& name, int frames) const {
     return file;
 }
 
+bool strEditorFixture::enabled(int command) const {
+    window->commands().update();
+    return window->commands().action(command)->isEnabled();
+}
+
+bool strEditorFixture::openProject(const QString& name, int frames) const {
+    return session().openPath(writeProject(name, frames));
+}
+
+bool strEditorFixture::writeSampleSheet() const {
+    auto sheet = sample::DrawSheet();
+    return sheet &&
+           WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr);
+}
+
+void strEditorFixture::putCell(int frame, int n, const strCell& cell) const {
+    session().history().open();
+    doc().setCell(frame, n, &cell);
+    session().history().close();
+}
+
+bool strEditorFixture::closeWindow() const {
+    QCloseEvent close;
+    QApplication::sendEvent(window.get(), &close);
+    return close.isAccepted();
+}
+
+std::string strEditorFixture::stored(const char* key) const {
+    platform::cProfileFile file;
+    file.load(config.filePath);
+    return file.getString("CONFIG", key, "absent", 64);
+}
+
+QByteArray strEditorFixture::read(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+QByteArray strEditorFixture::runTool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(PELKO_TOOL), args);
+    if (!p.waitForFinished(120000) || p.exitCode() != 0) qWarning("%s", p.readAllStandardError().constData());
+    return p.readAllStandardOutput();
+}
+
+void strEditorFixture::type(QSpinBox* spin, int value) {
+    spin->selectAll();
+    QTest::keyClicks(spin, QString::number(value));
+}
+
 bool strEditorFixture::activateToolWindow(QWidget* tool) const {
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) return false;
@@ -59,15 +113,17 @@ void strEditorFixture::touch() const {
     s.report(s.commands().insertFrame());
 }
 
-void strEditorFixture::dropFiles(QWidget* target, const QStringList& paths) {
+void strEditorFixture::dropFiles(QWidget* target, const QStringList& paths, QPoint at) {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& p : paths)
         urls << QUrl::fromLocalFile(p);
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted()) return;
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
 }

@@ -2,33 +2,18 @@
 // are kept, Abort leaves nothing behind, and a file that cannot be written is reported by name.
 
 #include "editor_fixture.h"
-#include "ui_test.h"
 
 #include "document/anime_file_device.h"
-#include "document/project.h"
-#include "export/png_writer.h"
-#include "platform/profile_file.h"
 #include "sample_project.h"
 #include "ui/dialogs/dlg_export_gif.h"
 #include "ui/dialogs/dlg_export_png.h"
 #include "ui/dialogs/dlg_progress.h"
-#include "ui/shell/command_ids.h"
-#include "ui/shell/command_table.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
-#include <QTest>
-
-#include <functional>
 
 class cExportWindowsTest : public QObject {
     Q_OBJECT
@@ -39,38 +24,22 @@ class cExportWindowsTest : public QObject {
     template <class T> T* find(const char* name) const { return f->find<T>(name, in_); }
     // Opens an export window by its command; its controls are looked up from then on.
     cDlg_Export* open(int command) {
-        in_ = nullptr;
-        f->window->commands().trigger(command);
-        if (command == kCmdExportPng)
-            in_ = f->window->findChild<cDlg_ExportPng*>();
-        else
-            in_ = f->window->findChild<cDlg_ExportGif*>();
+        f->trigger(command);
+        auto* png = f->window->findChild<cDlg_ExportPng*>();
+        in_ = command == kCmdExportPng ? png
+                                       : static_cast<cDlg_Export*>(f->window->findChild<cDlg_ExportGif*>());
         return static_cast<cDlg_Export*>(in_);
-    }
-    static QByteArray read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // Sets the cut range through its spin boxes.
     void setCut(int left, int top, int width, int height) {
-        const std::pair<const char*, int> fields[] = {
-            {"exportLeft", left}, {"exportTop", top}, {"exportWidth", width}, {"exportHeight", height}};
-        for (const auto& [name, value] : fields) {
-            auto* spin = find<QSpinBox>(name);
-            spin->selectAll();
-            QTest::keyClicks(spin, QString::number(value));
-        }
+        f->type(find<QSpinBox>("exportLeft"), left);
+        f->type(find<QSpinBox>("exportTop"), top);
+        f->type(find<QSpinBox>("exportWidth"), width);
+        f->type(find<QSpinBox>("exportHeight"), height);
     }
     static bool waitEnd(cDlg_Progress* p) {
         QPointer<cDlg_Progress> guard(p);
         return QTest::qWaitFor([&] { return guard.isNull() || !guard->isVisible(); }, 60000);
-    }
-    QByteArray tool(const QStringList& args) const {
-        QProcess p;
-        p.start(QStringLiteral(PELKO_TOOL), args);
-        if (!p.waitForFinished(120000) || p.exitCode() != 0)
-            qWarning("%s", p.readAllStandardError().constData());
-        return p.readAllStandardOutput();
     }
     // What the export windows' controls hold, in one string.
     QString controls() const {
@@ -86,9 +55,7 @@ class cExportWindowsTest : public QObject {
     void init() {
         in_ = nullptr;
         f = std::make_unique<strEditorFixture>();
-        QVERIFY(f->start());
-        auto sheet = sample::DrawSheet();
-        QVERIFY(WritePngFile(f->path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true));
+        QVERIFY(f->start() && f->writeSampleSheet());
         cProject doc(&f->config);
         QVERIFY(sample::BuildProject(doc));
         ANIME::cAnimeFile_Device device;
@@ -100,6 +67,7 @@ class cExportWindowsTest : public QObject {
 
     void filesEqualTheCommandLineTool() {
         QVERIFY(QDir(f->dir.path()).mkpath(QStringLiteral("out")));
+        const QString folder = f->path(QStringLiteral("out"));
         // Each row: the window, what is done on its controls, the tool's options for the same.
         const struct {
             int command;
@@ -135,7 +103,6 @@ class cExportWindowsTest : public QObject {
              {"gif", "--zoom", "150", "--fps", "30", "--flash", "--transparent", "--limit6", "--area",
               "-120,-100,200,180", "--whole-frames"}},
         };
-        const QString folder = f->path(QStringLiteral("out"));
         for (const auto& row : rows) {
             cDlg_Export* w = open(row.command);
             const QString file = QString::fromLatin1(row.file);
@@ -152,19 +119,17 @@ class cExportWindowsTest : public QObject {
             QCOMPARE(f->window->statusText(), QStringLiteral("Image output completion"));
             QVERIFY(!w->isVisible());
             QVERIFY(!f->session().overlays().cutRange);
-            QStringList args{QStringLiteral("export"),
-                             row.args.first(),
-                             f->path(QStringLiteral("sample.txt")),
-                             f->path(QStringLiteral("tool_") + file),
-                             QStringLiteral("--background"),
-                             QStringLiteral("0x204060")};
-            args += row.args.mid(1);
-            tool(args);
-            QVERIFY2(!read(f->prompts.saveAnswer).isEmpty(), row.file);
-            QVERIFY2(read(f->prompts.saveAnswer) == read(f->path(QStringLiteral("tool_") + file)), row.file);
+            const QStringList files{f->path(QStringLiteral("sample.txt")),
+                                    f->path(QStringLiteral("tool_") + file)};
+            f->runTool(QStringList{QStringLiteral("export"), row.args.first()} + files + row.args.mid(1) +
+                       QStringList{QStringLiteral("--background"), QStringLiteral("0x204060")});
+            const QByteArray written = f->read(f->prompts.saveAnswer);
+            QVERIFY2(!written.isEmpty() && written == f->read(f->path(QStringLiteral("tool_") + file)),
+                     row.file);
         }
         // Whole frames are not the frames as changes.
-        QVERIFY(read(folder + QStringLiteral("/whole.gif")) != read(folder + QStringLiteral("/changes.gif")));
+        QVERIFY(f->read(folder + QStringLiteral("/whole.gif")) !=
+                f->read(folder + QStringLiteral("/changes.gif")));
     }
 
     void optionsAreKeptBetweenOpeningsAndTheColourInTheSettings() {
@@ -195,11 +160,8 @@ class cExportWindowsTest : public QObject {
         }
         // The background colour is the setting "CTrans" (a Windows colour), kept across a restart.
         find<QPushButton>("exportBackground")->click();
-        QCloseEvent close;
-        QApplication::sendEvent(f->window.get(), &close);
-        platform::cProfileFile file;
-        QVERIFY(file.load(f->config.filePath));
-        QCOMPARE(file.getString("CONFIG", "CTrans", "absent", 64), std::to_string(0x604020));
+        QVERIFY(f->closeWindow());
+        QCOMPARE(f->stored("CTrans"), std::to_string(0x604020));
         QVERIFY(f->start());
         open(kCmdExportGif);
         QCOMPARE(find<QPushButton>("exportBackground")->text(), QStringLiteral("0x604020"));
@@ -235,9 +197,7 @@ class cExportWindowsTest : public QObject {
         find<QPushButton>("exportClose")->click();
 
         // A folder that is a file: the failure names the file; nothing is written.
-        QFile blocker(f->path(QStringLiteral("blocker")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(QFile(f->path(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
         const struct {
             int command;
             const char* chosen;

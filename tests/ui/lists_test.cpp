@@ -1,20 +1,13 @@
 // The picture and effect lists: dropped files, the settings dialogs' Apply, and the edit clipboard.
 
 #include "editor_fixture.h"
-#include "ui_test.h"
 
-#include "document/project.h"
 #include "ui/lists/dlg_source_list.h"
 #include "ui/lists/source_list_view.h"
 #include "ui/shell/tool_window.h"
 
 #include <QDir>
 #include <QImage>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
-#include <QUrl>
 
 class cListsTest : public QObject {
     Q_OBJECT
@@ -22,25 +15,15 @@ class cListsTest : public QObject {
     cDlg_SourceList* list = nullptr;
     using L = cSourceListModel;
 
-    cProject& doc() const { return f->session().document(); }
+    cProject& doc() const { return f->doc(); }
     // Drops a file on a row of a list, as a file manager does.
     void dropOnRow(L::eKind which, int row, const QString& file) {
         cSourceListView* view = list->list(which);
-        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &move);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &drop);
+        f->dropFiles(view->viewport(), {file}, view->visualRect(view->model()->index(row, 0)).center());
     }
     void apply(const char* button) {
         QVERIFY(list->dialog());
-        auto* b = list->dialog()->findChild<QPushButton*>(QString::fromLatin1(button));
-        QVERIFY(b);
-        QTest::mouseClick(b, Qt::LeftButton);
+        QTest::mouseClick(f->find<QPushButton>(button, list->dialog()), Qt::LeftButton);
         QTRY_VERIFY(!list->dialog());
     }
     QString text(L::eKind which, int row, int column) const {
@@ -48,13 +31,11 @@ class cListsTest : public QObject {
         return m->data(m->index(row, column)).toString();
     }
     void addEffects(std::initializer_list<std::pair<int, const char*>> effects) {
-        for (const auto& [frame, name] : effects) {
-            strEffect e;
-            e.startFrame = uint16_t(frame);
-            e.flags = strEffect::kUserData;
-            e.userData = name;
-            doc().addEffect(e);
-        }
+        for (const auto& [frame, name] : effects)
+            doc().addEffect({.startFrame = uint16_t(frame),
+                             .flags = strEffect::kUserData,
+                             .soundPath = {},
+                             .userData = name});
         f->session().notify(kChangeEffects);
     }
     QStringList effectNames() const {
@@ -91,14 +72,12 @@ class cListsTest : public QObject {
         apply("pictureApply");
         QVERIFY(doc().picture(2));
         QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
-        QCOMPARE(doc().picture(2)->divX, f->config.Init_CutX);
         QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
         QCOMPARE(text(L::kPictures, 2, 1), QStringLiteral("fire.png"));
         QCOMPARE(text(L::kPictures, 2, 2), QStringLiteral("5,5"));
         // A file that is no picture is reported, and the picture stays as it was.
         QFile bad(f->path(QStringLiteral("Graphics/notes.png")));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("not a picture");
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
         bad.close();
         dropOnRow(L::kPictures, 2, bad.fileName());
         apply("pictureApply");
@@ -120,7 +99,7 @@ class cListsTest : public QObject {
         addEffects({{0, "a"}, {2, "b"}, {6, "c"}, {10, "d"}});
         QCOMPARE(list->list(L::kEffects)->model()->rowCount(), 5);
         key(L::kEffects, 3, Qt::Key_Space);
-        auto* start = list->dialog()->findChild<QSpinBox*>(QStringLiteral("effectStart"));
+        auto* start = f->find<QSpinBox>("effectStart", list->dialog());
         QCOMPARE(start->value(), 10);
         start->setValue(1);
         apply("effectApply");
@@ -129,7 +108,7 @@ class cListsTest : public QObject {
         QCOMPARE(text(L::kEffects, 1, 4), QStringLiteral("\"d\""));
         // The empty last row makes a new effect.
         key(L::kEffects, 4, Qt::Key_Return);
-        list->dialog()->findChild<QSpinBox*>(QStringLiteral("effectStart"))->setValue(3);
+        f->find<QSpinBox>("effectStart", list->dialog())->setValue(3);
         apply("effectApply");
         QCOMPARE(doc().effectCount(), 5);
         QCOMPARE(doc().effect(3)->startFrame, 3);

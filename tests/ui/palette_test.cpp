@@ -2,9 +2,7 @@
 // onto the canvas.
 
 #include "canvas_fixture.h"
-#include "ui_test.h"
 
-#include "document/project.h"
 #include "ui/lists/dlg_palette.h"
 #include "ui/lists/dlg_source_list.h"
 #include "ui/lists/pic_palette_wnd.h"
@@ -14,7 +12,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
-#include <QTest>
 
 class cPaletteTest : public QObject {
     Q_OBJECT
@@ -87,14 +84,8 @@ class cPaletteTest : public QObject {
         palette->showPicture(1);
         const size_t steps = f->session().history().undoCount();
         drag(3, {10, 5}, {-120, 40});
-        const strCell* made = f->cell(0, 2);
-        QVERIFY(made);
-        strCell expected;
-        expected.picture = 1;
-        expected.pattern = 3;
-        expected.x = -130;
-        expected.y = 35;
-        QCOMPARE(*made, expected);
+        QVERIFY(f->cell(0, 2));
+        QCOMPARE(*f->cell(0, 2), (strCell{.picture = 1, .pattern = 3, .x = -130, .y = 35}));
         QCOMPARE(f->session().history().undoCount(), steps + 1);
         QCOMPARE(f->session().commands().selection(), std::vector<int>{2});
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f->canvas));
@@ -113,9 +104,7 @@ class cPaletteTest : public QObject {
         const strCell low = *f->cell(0, 0);
         drag(5, {-20, 0}, {20, 10}, 1);
         QCOMPARE(*f->cell(0, 0), low);
-        strCell top = SheetCell(5, 30, 0);
-        top.picture = 1;
-        QCOMPARE(*f->cell(0, 1), top);
+        QCOMPARE(*f->cell(0, 1), (strCell{.picture = 1, .pattern = 5, .x = 30}));
         QVERIFY(!f->cell(0, 2));
     }
 };

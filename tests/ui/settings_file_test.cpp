@@ -2,26 +2,15 @@
 // rectangle off every screen is brought back.
 
 #include "editor_fixture.h"
-#include "ui_test.h"
 
 #include "platform/profile_file.h"
-#include "ui/shell/command_ids.h"
-#include "ui/shell/command_table.h"
 #include "ui/shell/tool_window.h"
 #include "ui/shell/window_geometry.h"
 
-#include <QCloseEvent>
 #include <QDir>
-#include <QTest>
 
 class cSettingsFileTest : public QObject {
     Q_OBJECT
-
-    static std::string Key(const strEditorFixture& f, const char* key) {
-        platform::cProfileFile file;
-        file.load(f.config.filePath);
-        return file.getString("CONFIG", key, "absent", 64);
-    }
 
   private slots:
     void windowRectanglesAndFlagsSurviveARestart() {
@@ -34,20 +23,20 @@ class cSettingsFileTest : public QObject {
         f.window->listWindow()->resize(260, 310);
         f.window->listWindow()->move(720, 60);
         QTRY_VERIFY(f.window->paletteWindow()->isVisible());
-        QVERIFY(f.window->commands().trigger(kCmdShowPalette));
-        QVERIFY(f.window->commands().trigger(kCmdViewGrid));
+        QVERIFY(f.trigger(kCmdShowPalette) && f.trigger(kCmdViewGrid));
         f.window->showMaximized();
-        QCloseEvent close;
-        QApplication::sendEvent(f.window.get(), &close);
-        QVERIFY(close.isAccepted());
+        QVERIFY(f.closeWindow());
         // The normal rectangle is stored, not the maximised one.
-        QCOMPARE(Key(f, "MainWinSizeX"), std::string("700"));
-        QCOMPARE(Key(f, "MainWinSizeY"), std::string("500"));
-        QCOMPARE(Key(f, "ListWinPostX"), std::string("720"));
-        QCOMPARE(Key(f, "ListWinSizeY"), std::string("310"));
-        QCOMPARE(Key(f, "VPalFlag"), std::string("0"));
-        QCOMPARE(Key(f, "VLineFlag"), std::string("0"));
-        QCOMPARE(Key(f, "LastLoadPath"), f.path(QStringLiteral("Data")).toStdString());
+        const std::pair<const char*, std::string> keys[] = {
+            {"MainWinSizeX", "700"},
+            {"MainWinSizeY", "500"},
+            {"ListWinPostX", "720"},
+            {"ListWinSizeY", "310"},
+            {"VPalFlag", "0"},
+            {"VLineFlag", "0"},
+            {"LastLoadPath", f.path(QStringLiteral("Data")).toStdString()}};
+        for (const auto& [key, value] : keys)
+            QVERIFY2(f.stored(key) == value, key);
 
         QVERIFY(f.start());
         f.window->show();
@@ -86,9 +75,9 @@ class cSettingsFileTest : public QObject {
         QCOMPARE(f.session().dialogFolder(), f.path(QStringLiteral("last")));
         const QString project = f.writeProject(QStringLiteral("last/p.dat"), 4);
         QVERIFY(f.session().openPath(project));
-        QFile a(project), b(f.path(QStringLiteral("Data/backup.dat")));
-        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        QCOMPARE(b.readAll(), a.readAll());
+        const QByteArray written = f.read(project);
+        QVERIFY(!written.isEmpty());
+        QCOMPARE(f.read(f.path(QStringLiteral("Data/backup.dat"))), written);
     }
 
     void offScreenRectanglesAreBroughtBack() {

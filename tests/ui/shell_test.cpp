@@ -1,20 +1,17 @@
-// Menu and shortcut states, title, loading, drops and the playback rule of the main window.
+// Menu and shortcut states, title, loading, drops and the looped range of the main window; the
+// Project window, the Editor settings sheet, the About box and Help.
 
 #include "editor_fixture.h"
-#include "ui_test.h"
 
 #include "interchange/clipboard_formats.h"
-#include "playback/play_clock.h"
-#include "playback/player.h"
-#include "ui/shell/command_ids.h"
-#include "ui/shell/command_table.h"
+#include "ui/dialogs/dlg_about.h"
+#include "ui/dialogs/dlg_help.h"
+#include "ui/dialogs/dlg_project.h"
+#include "ui/dialogs/prop_conf.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QMimeData>
-#include <QSpinBox>
-#include <QTest>
-#include <QUrl>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 
 #include <set>
 
@@ -22,9 +19,15 @@ class cShellTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strEditorFixture> f;
 
-    bool enabled(int id) const {
-        f->window->commands().update();
-        return f->window->commands().action(id)->isEnabled();
+    // Whether each command is on.
+    QList<bool> enabled(std::initializer_list<int> ids) const {
+        QList<bool> out;
+        for (int id : ids)
+            out << f->enabled(id);
+        return out;
+    }
+    void key(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier) const {
+        QTest::keyClick(f->window.get(), Qt::Key(key), mods);
     }
 
   private slots:
@@ -38,101 +41,85 @@ class cShellTest : public QObject {
     void cleanup() { f.reset(); }
 
     void saveIsGreyedAndCtrlSInertOnANewDocument() {
-        QVERIFY(!enabled(kCmdSave));
-        QVERIFY(enabled(kCmdSaveAs));
+        QCOMPARE(enabled({kCmdSave, kCmdSaveAs}), (QList<bool>{false, true}));
         f->touch();
-        QTest::keyClick(f->window.get(), Qt::Key_S, Qt::ControlModifier);
+        key(Qt::Key_S);
         QCOMPARE(f->prompts.fileDialogs, 0);
-        QVERIFY(f->session().document().modified());
+        QVERIFY(f->doc().modified());
         // Once the document has a file, Ctrl+S saves it there without asking.
         f->prompts.saveAnswer = f->path(QStringLiteral("first.dat"));
-        QVERIFY(f->window->commands().trigger(kCmdSaveAs));
+        QVERIFY(f->trigger(kCmdSaveAs));
         f->touch();
-        QVERIFY(enabled(kCmdSave));
-        QTest::keyClick(f->window.get(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(f->enabled(kCmdSave));
+        key(Qt::Key_S);
         QCOMPARE(f->prompts.fileDialogs, 1);
-        QVERIFY(!f->session().document().modified());
+        QVERIFY(!f->doc().modified());
         QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + f->prompts.saveAnswer);
     }
 
-    void cellCommandsFollowTheSelection() {
-        const int ids[] = {kCmdCut, kCmdCopy, kCmdDelete, kCmdCompleteCells};
-        for (int id : ids)
-            QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
-        cSession& s = f->session();
-        strCell c;
-        s.commands().history().open();
-        s.document().setCell(0, 3, &c);
-        s.commands().history().close();
-        s.report(s.commands().selectAll());
-        for (int id : ids)
-            QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+    void cellCommandsAndUndoFollowTheSelectionAndTheHistory() {
+        const auto cellCommands = [this] {
+            return enabled({kCmdCut, kCmdCopy, kCmdDelete, kCmdCompleteCells});
+        };
+        QCOMPARE(cellCommands(), QList<bool>(4, false));
+        QCOMPARE(enabled({kCmdUndo, kCmdRedo}), (QList<bool>{false, false}));
+        f->putCell(0, 3);
+        f->session().report(f->session().commands().selectAll());
+        QCOMPARE(cellCommands(), QList<bool>(4, true));
         // Delete through its shortcut removes the cell and leaves the commands greyed again.
-        QTest::keyClick(f->window.get(), Qt::Key_Delete);
-        QVERIFY(!s.document().cell(0, 3));
-        for (int id : ids)
-            QVERIFY(!enabled(id));
-    }
-
-    void undoAndRedoFollowTheHistory() {
-        QVERIFY(!enabled(kCmdUndo));
-        QVERIFY(!enabled(kCmdRedo));
-        f->touch();
-        QVERIFY(enabled(kCmdUndo));
-        QTest::keyClick(f->window.get(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(f->session().document().frameCount(), 1);
-        QVERIFY(!enabled(kCmdUndo));
-        QVERIFY(enabled(kCmdRedo));
-        QTest::keyClick(f->window.get(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(f->session().document().frameCount(), 2);
+        key(Qt::Key_Delete, Qt::NoModifier);
+        QVERIFY(!f->doc().cell(0, 3));
+        QCOMPARE(cellCommands(), QList<bool>(4, false));
+        // Ctrl+Z brings it back, Ctrl+Y removes it again.
+        key(Qt::Key_Z);
+        QVERIFY(f->doc().cell(0, 3));
+        QCOMPARE(enabled({kCmdUndo, kCmdRedo}), (QList<bool>{true, true}));
+        key(Qt::Key_Y);
+        QVERIFY(!f->doc().cell(0, 3));
+        QCOMPARE(enabled({kCmdUndo, kCmdRedo}), (QList<bool>{true, false}));
     }
 
     void importItemsAndPasteFollowTheClipboard() {
         cQtClipboard& clip = f->clipboard;
+        const auto imports = [this] {
+            return enabled({kCmdClipImport2000, kCmdClipImportMarshal, kCmdClipImportMV});
+        };
         clip.write(clip.registerFormat("unrelated/format"), {1, 2, 3});
-        const int imports[] = {kCmdClipImport2000, kCmdClipImportMarshal, kCmdClipImportMV};
-        for (int id : imports)
-            QVERIFY(!enabled(id));
-        QVERIFY(!enabled(kCmdPaste));
-        QVERIFY(!enabled(kCmdClipImport2003) && !enabled(kCmdClipExport2003));
+        QCOMPARE(imports(), QList<bool>(3, false));
+        QCOMPARE(enabled({kCmdPaste, kCmdClipImport2003, kCmdClipExport2003}), QList<bool>(3, false));
         // Each format turns on its own item only.
-        const std::pair<uint32_t, int> cases[] = {
-            {platform::cClipboard::kFormat2000, kCmdClipImport2000},
-            {clip.registerFormat(interchange::kFormatNameVX), kCmdClipImportMarshal},
-            {clip.registerFormat(interchange::kFormatNameMV), kCmdClipImportMV}};
-        for (const auto& [format, id] : cases) {
-            clip.write(format, {0, 1, 0, 2});
-            QTRY_VERIFY(enabled(id));
-            for (int other : imports)
-                if (other != id) QVERIFY(!enabled(other));
+        const uint32_t formats[] = {platform::cClipboard::kFormat2000,
+                                    clip.registerFormat(interchange::kFormatNameVX),
+                                    clip.registerFormat(interchange::kFormatNameMV)};
+        for (int k = 0; k < 3; ++k) {
+            clip.write(formats[k], {0, 1, 0, 2});
+            QList<bool> expected(3, false);
+            expected[k] = true;
+            QTRY_COMPARE(imports(), expected);
         }
         // A failed import says so and leaves the document as it was.
         f->touch();
         f->prompts.answers = {cPrompts::kNo};
-        QVERIFY(f->window->commands().trigger(kCmdClipImportMV));
+        QVERIFY(f->trigger(kCmdClipImportMV));
         QCOMPARE(f->window->statusText(), QStringLiteral("< ! > RPG Maker MV [Anime fight] : Import failed"));
-        QVERIFY(f->session().document().modified());
+        QVERIFY(f->doc().modified());
         // Copying cells enables Paste, and an export to RPG Maker replaces them.
-        cSession& s = f->session();
-        strCell c;
-        s.history().open();
-        s.document().setCell(0, 0, &c);
-        s.history().close();
-        s.report(s.commands().selectAll());
-        QVERIFY(f->window->commands().trigger(kCmdCopy));
-        QTRY_VERIFY(enabled(kCmdPaste));
-        QVERIFY(f->window->commands().trigger(kCmdClipExportXP));
+        f->putCell(0, 0);
+        f->session().report(f->session().commands().selectAll());
+        QVERIFY(f->trigger(kCmdCopy));
+        QTRY_VERIFY(f->enabled(kCmdPaste));
+        QVERIFY(f->trigger(kCmdClipExportXP));
         QCOMPARE(f->window->statusText(), QStringLiteral("RPG Maker XP [Anime fight] : Export succeeded"));
-        QTRY_VERIFY(!enabled(kCmdPaste));
-        QTRY_VERIFY(enabled(kCmdClipImportMarshal));
+        QTRY_VERIFY(!f->enabled(kCmdPaste));
+        QTRY_VERIFY(f->enabled(kCmdClipImportMarshal));
     }
 
     void titleAndFailedLoad() {
-        QCOMPARE(f->window->windowTitle(), QStringLiteral("PelkoEditor0.71"));
+        const QString title = QStringLiteral("PelkoEditor0.71");
+        QCOMPARE(f->window->windowTitle(), title);
         const QString good = f->writeProject(QStringLiteral("good.dat"));
         QVERIFY(f->session().openPath(good));
-        QCOMPARE(f->window->windowTitle(), QStringLiteral("PelkoEditor0.71 - ") + good);
-        QCOMPARE(f->session().document().frameCount(), 3);
+        QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good);
         f->touch();
         // A file that cannot be read changes nothing: document, title, modified flag.
         const QString bad = f->path(QStringLiteral("bad.dat"));
@@ -140,13 +127,13 @@ class cShellTest : public QObject {
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(!f->session().openPath(bad));
         QCOMPARE(f->window->statusText(), QStringLiteral("< ! > Reading failed > ") + bad);
-        QCOMPARE(f->session().document().frameCount(), 4);
-        QVERIFY(f->session().document().modified());
-        QCOMPARE(f->window->windowTitle(), QStringLiteral("PelkoEditor0.71 - ") + good);
+        QCOMPARE(f->doc().frameCount(), 4);
+        QVERIFY(f->doc().modified());
+        QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good);
         // New names no file.
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(f->session().newDocument());
-        QCOMPARE(f->window->windowTitle(), QStringLiteral("PelkoEditor0.71"));
+        QCOMPARE(f->window->windowTitle(), title);
     }
 
     void commandLineAndDropOpenTheFile() {
@@ -154,70 +141,45 @@ class cShellTest : public QObject {
         const QString two = f->writeProject(QStringLiteral("two.txt"), 5);
         f->window->openLater(one);
         QTRY_COMPARE(f->session().currentPath(), one);
-        QCOMPARE(f->session().document().frameCount(), 2);
+        QCOMPARE(f->doc().frameCount(), 2);
         // Only the first of several dropped files opens.
         strEditorFixture::dropFiles(f->window.get(), {two, one});
         QCOMPARE(f->window->statusText(), QStringLiteral("Loaded > ") + two);
         QCOMPARE(f->session().currentPath(), two);
-        QCOMPARE(f->session().document().frameCount(), 5);
+        QCOMPARE(f->doc().frameCount(), 5);
         // Save writes back to the opened file.
         f->touch();
-        QVERIFY(f->window->commands().trigger(kCmdSave));
+        QVERIFY(f->trigger(kCmdSave));
         QCOMPARE(f->prompts.fileDialogs, 0);
         QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + two);
     }
 
     void aSaveThatLosesEffectsSaysSo() {
         // The text format has no place for an effect after the last frame.
-        cSession& s = f->session();
-        strEffect late;
-        late.startFrame = 40;
-        late.flags = 2;
-        late.soundPath = "hit.wav";
-        QVERIFY(s.document().addEffect(late));
-        s.document().setSetting(kKeySaveFormat, 1);
+        QVERIFY(f->doc().addEffect(
+            {.startFrame = 40, .flags = strEffect::kSound, .soundPath = "hit.wav", .userData = {}}));
+        f->doc().setSetting(kKeySaveFormat, 1);
         f->prompts.saveAnswer = f->path(QStringLiteral("lossy.txt"));
-        QVERIFY(f->window->commands().trigger(kCmdSaveAs));
+        QVERIFY(f->trigger(kCmdSaveAs));
         QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + f->prompts.saveAnswer);
         QCOMPARE(f->prompts.messages.size(), 1);
         QVERIFY(f->prompts.messages.front().contains(QStringLiteral("1")));
     }
 
-    void commandsStopPlaybackButTogglesDoNot() {
-        const QString file = f->writeProject(QStringLiteral("play.dat"), 30);
-        QVERIFY(f->session().openPath(file));
-        cSession& s = f->session();
-        QVERIFY(f->window->commands().trigger(kCmdPlay));
-        QVERIFY(s.playing());
-        for (int id : {kCmdPlayLoop, kCmdViewGrid, kCmdShowStatusBar, kCmdToolScale}) {
-            QVERIFY(f->window->commands().trigger(id));
-            QVERIFY2(s.playing(), qPrintable(QString::number(id)));
-        }
-        QVERIFY(f->window->commands().trigger(kCmdNextFrame));
-        QVERIFY(!s.playing());
-        // Play toggles: the second one stops.
-        QVERIFY(f->window->commands().trigger(kCmdPlay));
-        QVERIFY(f->window->commands().trigger(kCmdPlay));
-        QVERIFY(!s.playing());
-    }
-
     // The play tool bar's range fields may be entered in either order; a looped playback from
     // inside the range goes round the frames between them.
     void aLoopedRangeEnteredBackwardsStillPlays() {
-        const QString file = f->writeProject(QStringLiteral("range.dat"), 10);
-        QVERIFY(f->session().openPath(file));
+        QVERIFY(f->openProject(QStringLiteral("range.dat"), 10));
         cSession& s = f->session();
         uint32_t now = 1000;
         s.clock().setSource([&now] { return now; });
         s.setPlayOption(kPlayLoop, true);
-        f->window->findChild<QCheckBox*>(QStringLiteral("playRangeCheck"))->setChecked(true);
-        auto* from = f->window->findChild<QSpinBox*>(QStringLiteral("playRangeStart"));
-        auto* to = f->window->findChild<QSpinBox*>(QStringLiteral("playRangeEnd"));
+        f->find<QCheckBox>("playRangeCheck")->setChecked(true);
         for (auto [first, second] : {std::pair{5, 3}, std::pair{3, 5}}) {
-            from->setValue(first);
-            to->setValue(second);
+            f->find<QSpinBox>("playRangeStart")->setValue(first);
+            f->find<QSpinBox>("playRangeEnd")->setValue(second);
             s.setCurrentFrame(4);
-            QVERIFY(f->window->commands().trigger(kCmdPlay));
+            QVERIFY(f->trigger(kCmdPlay));
             std::set<int> shown;
             for (int ms = 0; ms < 2000 && s.playing(); ++ms, ++now) {
                 s.pumpPlayback();
@@ -227,6 +189,97 @@ class cShellTest : public QObject {
             QCOMPARE(shown, (std::set<int>{3, 4, 5}));
             s.stopPlayback();
         }
+    }
+
+    void projectPlainFieldsMarkModifiedAndStructuralAsks() {
+        QVERIFY(f->trigger(kCmdProject) && f->trigger(kCmdProject));
+        QCOMPARE(f->window->findChildren<cDlg_Project*>().size(), 1);
+        auto* dlg = f->window->findChild<cDlg_Project*>();
+        cProject& doc = f->doc();
+        // A name of more than 64 bytes is cut; a plain change marks the document modified.
+        f->find<QLineEdit>("projectName")->setText(QString(70, QLatin1Char('n')));
+        f->find<QSpinBox>("projectBasicInterval")->setValue(3);
+        QVERIFY(dlg->apply());
+        QCOMPARE(doc.text(kTextName), std::string(64, 'n'));
+        QCOMPARE(doc.getSetting(kKeyBasicInterval), 3);
+        QVERIFY(doc.modified());
+        QVERIFY(f->prompts.asked.isEmpty());
+        // "<< Auto-set" sums the frame durations.
+        f->touch();
+        f->find<QPushButton>("projectAutoSet")->click();
+        QCOMPARE(f->find<QSpinBox>("projectTotalInterval")->value(), 6);
+
+        // A structural change asks; No keeps everything as it was.
+        f->touch();
+        f->find<QSpinBox>("projectCellNumber")->setValue(4);
+        f->prompts.answers = {cPrompts::kNo};
+        QVERIFY(!dlg->apply());
+        QCOMPARE(doc.cellNumber(), f->config.Init_Cell);
+        QCOMPARE(f->find<QSpinBox>("projectCellNumber")->value(), f->config.Init_Cell);
+        QVERIFY(f->session().history().canUndo());
+        f->find<QSpinBox>("projectCellNumber")->setValue(4);
+        f->prompts.answers = {cPrompts::kYes};
+        QVERIFY(dlg->apply());
+        QCOMPARE(doc.cellNumber(), 4);
+        QVERIFY(!f->session().history().canUndo());
+        QCOMPARE(f->prompts.asked.size(), 2);
+        // The selection follows the new cell number.
+        f->session().report(f->session().commands().selectAll());
+        QVERIFY(f->session().commands().selection().size() <= 4);
+    }
+
+    void settingsSheetStoresEveryPageAndColours() {
+        QVERIFY(f->trigger(kCmdEditorSettings));
+        auto* sheet = f->window->findChild<cProp_Conf*>();
+        QVERIFY(sheet);
+        // Texts read as written: no UTF-8 byte shown as a character of its own (a C1 control).
+        for (QLabel* label : sheet->findChildren<QLabel*>())
+            for (QChar c : label->text())
+                QVERIFY2(c.unicode() < 0x80 || c.unicode() > 0x9F, qPrintable(label->text()));
+        f->find<QLineEdit>("folderImages")->setText(QString());
+        f->find<QSpinBox>("initCell")->setValue(24);
+        f->find<QCheckBox>("backUpFlag")->setChecked(true);
+        f->find<QLineEdit>("colourBackShadow")->setText(QStringLiteral("0x1234zz"));
+        f->find<QLineEdit>("colourNextShadow")->setText(QString());
+        f->prompts.colourAnswer = QColor(0x11, 0x22, 0x33);
+        f->find<QPushButton>("colourGround")->click();
+        QCOMPARE(f->find<QPushButton>("colourGround")->text(), QStringLiteral("0x00332211"));
+        sheet->apply();
+        const cConfig& c = f->config;
+        QCOMPARE(c.FolderName_G, std::string("BattleEffect"));
+        QCOMPARE((QList<int>{c.Init_Cell, c.BackUpFlag}), (QList<int>{24, 1}));
+        // The background is a Windows colour (0x00BBGGRR) and reaches the canvas at once.
+        QCOMPARE((QList<uint32_t>{c.CBackShadow, c.CNextShadow, c.CGround}),
+                 (QList<uint32_t>{0x1234, 0x80808080, 0x332211}));
+        QCOMPARE(f->session().pictureSlots().BackgroundColour(), 0x112233u);
+        // A new document takes the new defaults.
+        QVERIFY(f->trigger(kCmdNew));
+        QCOMPARE(f->doc().cellNumber(), 24);
+    }
+
+    void aboutShowsTheVersionWithTwoDecimals() {
+        QCOMPARE(cDlg_About::VersionText(), QStringLiteral("Version 0.71"));
+        QVERIFY(f->trigger(kCmdAbout));
+        QVERIFY(f->window->findChild<cDlg_About*>()->isVisible());
+    }
+
+    // Help shows the keys of the commands and leaves the document alone, while the forward key
+    // still moves the selected cells to the foreground.
+    void helpListsTheKeysAndChangesNothing() {
+        QVERIFY(f->openProject(QStringLiteral("help.dat")));
+        QVERIFY(f->trigger(kCmdSelectAll) && f->trigger(kCmdHelp));
+        QVERIFY(!f->session().history().canUndo());
+        auto* help = f->window->findChild<cDlg_Help*>();
+        QVERIFY(help && help->isVisible());
+        auto* table = help->findChild<QTableWidget*>(QStringLiteral("helpShortcuts"));
+        QStringList rows;
+        for (int r = 0; r < table->rowCount(); ++r)
+            rows << table->item(r, 1)->text() + QLatin1Char('=') + table->item(r, 0)->text();
+        QVERIFY2(rows.contains(QStringLiteral("Save=Ctrl+S")), qPrintable(rows.join(QLatin1Char(' '))));
+        QVERIFY(rows.contains(QStringLiteral("Help=F1")));
+        QVERIFY(rows.contains(QStringLiteral("To the foreground=Forward")));
+        QVERIFY(f->trigger(kCmdToForeground));
+        QVERIFY(f->session().history().canUndo());
     }
 };
 

@@ -1,21 +1,14 @@
 // The timeline: selections by mouse and keys, its popups and commands, and what they change.
 
 #include "editor_fixture.h"
-#include "ui_test.h"
 
-#include "document/project.h"
 #include "ui/dialogs/check_list.h"
 #include "ui/lists/dlg_source_list.h"
 #include "ui/lists/keyframe_wnd.h"
 #include "ui/shell/tool_window.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QMenu>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
-#include <QTest>
 
 class cTimelineTest : public QObject {
     Q_OBJECT
@@ -31,6 +24,11 @@ class cTimelineTest : public QObject {
     }
     void press(int frame, int cell, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mousePress(kf->viewport(), button, {}, At(frame, cell));
+    }
+    // A drag from one grid position to another.
+    void select(int frame0, int cell0, int frame1, int cell1) {
+        press(frame0, cell0);
+        dragTo(frame1, cell1);
     }
     void dragTo(int frame, int cell) {
         QMouseEvent move(QEvent::MouseMove, At(frame, cell), kf->viewport()->mapToGlobal(At(frame, cell)),
@@ -50,8 +48,7 @@ class cTimelineTest : public QObject {
         kf->popup()->close();
     }
     void put(int frame, int cell, int x) {
-        strCell c;
-        c.x = int16_t(x);
+        const strCell c{.x = int16_t(x)};
         doc().frameOrCreate(frame);
         doc().setCell(frame, cell, &c);
     }
@@ -75,15 +72,12 @@ class cTimelineTest : public QObject {
 
     void selectionsByMouseAndKeys() {
         using R = strTimelineRange;
-        press(3, -1); // column header drag: frames 3..7, all cells
-        dragTo(7, 4);
+        select(3, -1, 7, 4); // column header drag: frames 3..7, all cells
         QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, -1, 7, -1}));
         QCOMPARE(f->session().currentFrame(), 3);
-        press(-1, 2); // row header drag: cells 2..1, all frames
-        dragTo(5, 1);
+        select(-1, 2, 5, 1); // row header drag: cells 2..1, all frames
         QCOMPARE(kf->rect(cKeyframe::kSelection), (R{-1, 1, -1, 2}));
-        press(2, 1); // a block, and Shift+arrows growing it
-        dragTo(4, 0);
+        select(2, 1, 4, 0); // a block, and Shift+arrows growing it
         QCOMPARE(kf->rect(cKeyframe::kSelection), (R{2, 0, 4, 1}));
         QTest::keyClick(kf, Qt::Key_Right);
         QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 3, 1}));
@@ -103,8 +97,7 @@ class cTimelineTest : public QObject {
 
     void cutAndPasteOfABlockMovesItsCellsAsOneStepEach() {
         const strCell a = *doc().cell(1, 1), b = *doc().cell(2, 2);
-        press(1, 1);
-        dragTo(2, 2);
+        select(1, 1, 2, 2);
         const size_t steps = f->session().history().undoCount();
         QTest::keyClick(kf, Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!doc().cell(1, 1) && !doc().cell(2, 2));
@@ -129,24 +122,22 @@ class cTimelineTest : public QObject {
         QCOMPARE(doc().cell(5, 1)->x, 4);
         QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{4, -1, 4, -1}));
 
-        auto* check = f->window->findChild<QCheckBox*>(QStringLiteral("playRangeCheck"));
-        auto* start = f->window->findChild<QSpinBox*>(QStringLiteral("playRangeStart"));
-        auto* end = f->window->findChild<QSpinBox*>(QStringLiteral("playRangeEnd"));
-        press(2, -1);
-        dragTo(6, -1);
+        auto* check = f->find<QCheckBox>("playRangeCheck");
+        const auto range = [this] {
+            return QList<int>{f->find<QSpinBox>("playRangeStart")->value(),
+                              f->find<QSpinBox>("playRangeEnd")->value()};
+        };
+        select(2, -1, 6, -1);
         popupItem(3, -1, "MENU_FRAME", "PlayRange");
         QVERIFY(check->isChecked());
-        QCOMPARE(start->value(), 2);
-        QCOMPARE(end->value(), 6);
+        QCOMPARE(range(), (QList<int>{2, 6}));
         // Two frames are no range: the box is cleared, the fields stay.
-        press(4, -1);
-        dragTo(5, -1);
+        select(4, -1, 5, -1);
         popupItem(4, -1, "MENU_FRAME", "PlayRange");
         QVERIFY(!check->isChecked());
-        QCOMPARE(start->value(), 2);
+        QCOMPARE(range(), (QList<int>{2, 6}));
         // The drag range: columns widened to every cell number; a single grid cell clears it.
-        press(3, -1);
-        dragTo(7, -1);
+        select(3, -1, 7, -1);
         popupItem(5, -1, "MENU_FRAME", "DragRange");
         QCOMPARE(f->session().dragRange(), (strTimelineRange{3, 0, 7, doc().cellNumber() - 1}));
         QCOMPARE(kf->rect(cKeyframe::kDrag), f->session().dragRange());
@@ -173,8 +164,7 @@ class cTimelineTest : public QObject {
                 [&asked](const strToolRequest& r) { asked << r; });
         put(3, 6, 0);
         put(7, 6, 40);
-        press(3, -1);
-        dragTo(7, -1);
+        select(3, -1, 7, -1);
         popupItem(5, -1, "MENU_FRAME", "FrameCompletion");
         QCOMPARE(asked.size(), 1);
         const strToolRequest r = asked.front();
@@ -183,28 +173,24 @@ class cTimelineTest : public QObject {
         QCOMPARE(QList<int>({r.frameFirst, r.frameLast, r.cellFirst, r.cellLast}),
                  QList<int>({3, 7, 0, doc().cellNumber() - 1}));
         // The frame setting window opens filled with every cell number of frames 3..7; run with X.
-        auto* cells = f->window->findChild<cCheckList*>(QStringLiteral("frameCompCells"));
-        auto* params = f->window->findChild<cCheckList*>(QStringLiteral("frameCompParams"));
-        QVERIFY(cells && params);
+        auto* cells = f->find<cCheckList>("frameCompCells");
         QTRY_VERIFY(cells->isVisible());
         QVERIFY(cells->isChecked(0) && cells->isChecked(6));
-        QCOMPARE(f->window->findChild<QSpinBox*>(QStringLiteral("frameCompEnd"))->value(), 7);
-        params->setChecked(3, true);      // x
-        QVERIFY(!f->window->isEnabled()); // opened from the list window
-        f->window->findChild<QPushButton*>(QStringLiteral("frameCompRun"))->click();
+        QCOMPARE(f->find<QSpinBox>("frameCompEnd")->value(), 7);
+        f->find<cCheckList>("frameCompParams")->setChecked(3, true); // x
+        QVERIFY(!f->window->isEnabled());                            // opened from the list window
+        f->find<QPushButton>("frameCompRun")->click();
         QTRY_VERIFY(f->window->isEnabled());
         QCOMPARE(doc().cell(5, 6)->x, 20);
         // "Insert intermediate Cell" completes a block from its neighbours itself.
-        press(4, 6);
-        dragTo(6, 6);
+        select(4, 6, 6, 6);
         doc().setCell(5, 6, nullptr);
         popupItem(5, 6, "MENU_CELL", "InsertCell");
         QCOMPARE(doc().cell(5, 6)->x, 20);
     }
 
     void aShrunkOrReplacedDocumentLeavesNoRangeBehind() {
-        press(6, 1);
-        dragTo(9, 2);
+        select(6, 1, 9, 2);
         QTest::keyClick(kf, Qt::Key_C, Qt::ControlModifier);
         // Frames 7.. deleted elsewhere: the ranges are clipped to the grid.
         f->session().report(f->session().commands().deleteFrames(7, 3));

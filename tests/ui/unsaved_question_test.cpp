@@ -1,19 +1,12 @@
 // The unsaved-changes question in every command that replaces the document or closes the window.
 
 #include "editor_fixture.h"
-#include "ui_test.h"
 
 #include "document/anime_file_device.h"
 #include "interchange/clipboard_device.h"
 #include "interchange/clipboard_formats.h"
-#include "ui/shell/command_ids.h"
-#include "ui/shell/command_table.h"
 
-#include <QCloseEvent>
 #include <QDir>
-#include <QMimeData>
-#include <QTest>
-#include <QUrl>
 
 Q_DECLARE_METATYPE(cPrompts::eAnswer)
 
@@ -63,19 +56,16 @@ class cUnsavedQuestionTest : public QObject {
         f.prompts.openAnswer = other;
 
         bool replaced = false;
-        if (action == QLatin1String("new")) {
-            f.window->commands().trigger(kCmdNew);
-        } else if (action == QLatin1String("open")) {
-            f.window->commands().trigger(kCmdOpen);
-        } else if (action == QLatin1String("drop")) {
+        if (action == QLatin1String("new"))
+            f.trigger(kCmdNew);
+        else if (action == QLatin1String("open"))
+            f.trigger(kCmdOpen);
+        else if (action == QLatin1String("drop"))
             strEditorFixture::dropFiles(f.window.get(), {other});
-        } else if (action == QLatin1String("import")) {
-            f.window->commands().trigger(kCmdClipImportMV);
-        } else {
-            QCloseEvent close;
-            QApplication::sendEvent(f.window.get(), &close);
-            replaced = close.isAccepted();
-        }
+        else if (action == QLatin1String("import"))
+            f.trigger(kCmdClipImportMV);
+        else
+            replaced = f.closeWindow();
         QCOMPARE(f.prompts.asked.size(), 1);
         QVERIFY(f.prompts.asked.front().startsWith(QStringLiteral("The content has changed.")));
 
