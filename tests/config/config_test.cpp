@@ -30,7 +30,8 @@ TEST(Config, ClampsUndoAndPlayRate) {
     } rows[] = {{9, 100, 6, 32}, {-3, 0, 0, 0}, {3, -4, 3, 0}};
     for (const auto& row : rows) {
         cConfig c;
-        c.PlayRate = row.playRate, c.Undo = row.undo;
+        c.PlayRate = row.playRate;
+        c.Undo = row.undo;
         EXPECT_EQ(c.playRateIndex(), row.rateIndex) << row.playRate;
         EXPECT_EQ(c.undoDepth(), row.depth) << row.undo;
     }

@@ -117,7 +117,10 @@ struct Editor {
     explicit Editor(int frames = 5, int cells = 16, int depth = cHistory::kMaxDepth) : history(depth) {
         MakeFrames(doc, frames, cells);
         ed.setDocument(doc);
-        ed.setClock([](int& m, int& s) { m = 7, s = 5; });
+        ed.setClock([](int& m, int& s) {
+            m = 7;
+            s = 5;
+        });
     }
     void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
     void put(int frame, int cell, int x) { put(frame, cell, CellAt(x)); }

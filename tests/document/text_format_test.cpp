@@ -76,14 +76,21 @@ void BuildRich(cProject& doc) {
         strEffect e; // fields of a block that is not valid keep their defaults
         e.startFrame = static_cast<uint16_t>(i < 4 ? 5 : i); // four effects at frame 5
         e.flags = static_cast<uint8_t>(1 + i % 7);
-        if (e.flags & strEffect::kFlash)
-            e.flashFrames = static_cast<uint16_t>(i), e.flashDrawing = static_cast<uint8_t>(i % 5),
-            e.flashObject = static_cast<uint8_t>(i % 3), e.flashRed = static_cast<uint8_t>(i * 30),
-            e.flashGreen = static_cast<uint8_t>(255 - i), e.flashBlue = 0,
+        if (e.flags & strEffect::kFlash) {
+            e.flashFrames = static_cast<uint16_t>(i);
+            e.flashDrawing = static_cast<uint8_t>(i % 5);
+            e.flashObject = static_cast<uint8_t>(i % 3);
+            e.flashRed = static_cast<uint8_t>(i * 30);
+            e.flashGreen = static_cast<uint8_t>(255 - i);
+            e.flashBlue = 0;
             e.flashStrength = static_cast<uint8_t>(i * 11);
-        if (e.flags & strEffect::kSound)
-            e.volume = static_cast<uint16_t>(1 + i), e.frequency = static_cast<uint16_t>(200 - i),
-            e.balance = static_cast<uint16_t>(i * 33), e.soundPath = i % 2 ? "se/one.ogg" : "se/two.ogg";
+        }
+        if (e.flags & strEffect::kSound) {
+            e.volume = static_cast<uint16_t>(1 + i);
+            e.frequency = static_cast<uint16_t>(200 - i);
+            e.balance = static_cast<uint16_t>(i * 33);
+            e.soundPath = i % 2 ? "se/one.ogg" : "se/two.ogg";
+        }
         if (e.flags & strEffect::kUserData) e.userData = "effect " + std::to_string(i);
         doc.addEffect(e);
     }

@@ -43,8 +43,10 @@ struct Play {
         e.flags = strEffect::kFlash;
         e.flashFrames = static_cast<uint16_t>(frames);
         e.flashObject = static_cast<uint8_t>(object);
-        e.flashRed = static_cast<uint8_t>(r), e.flashGreen = static_cast<uint8_t>(g);
-        e.flashBlue = static_cast<uint8_t>(b), e.flashStrength = static_cast<uint8_t>(strength);
+        e.flashRed = static_cast<uint8_t>(r);
+        e.flashGreen = static_cast<uint8_t>(g);
+        e.flashBlue = static_cast<uint8_t>(b);
+        e.flashStrength = static_cast<uint8_t>(strength);
         return e;
     }
     // A sound effect at `frame`.
@@ -250,7 +252,9 @@ TEST(Player, FlashSlotsByObjectAndTheScreenEffectBit) {
 TEST(Player, SoundEffectsPlayWithTheEffectsSettingsAndFinishingWaitsForThem) {
     Play p(3);
     strEffect& e = p.sound(1, "Sound\\hit.wav");
-    e.volume = 40, e.frequency = 150, e.balance = 20;
+    e.volume = 40;
+    e.frequency = 150;
+    e.balance = 20;
     p.sound(2, "missing.wav"); // cannot be loaded: reported, not played
     ASSERT_TRUE(p.start(kDefaultBits));
     EXPECT_EQ(p.sounds.size(), 1);

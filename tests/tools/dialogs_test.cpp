@@ -155,8 +155,13 @@ TEST(LockDialogs, TheTableDialogUpdatesEveryRowInOneStep) {
 TEST(EffectDialog, ApplyResetsBlocksWhoseBoxIsOff) {
     strEffect e;
     e.flags = strEffect::kSound | strEffect::kFlash | strEffect::kUserData;
-    e.volume = 40, e.frequency = 150, e.balance = 20, e.soundPath = "Sound\\Hit.wav";
-    e.flashFrames = 6, e.flashRed = 255, e.userData = "note";
+    e.volume = 40;
+    e.frequency = 150;
+    e.balance = 20;
+    e.soundPath = "Sound\\Hit.wav";
+    e.flashFrames = 6;
+    e.flashRed = 255;
+    e.userData = "note";
     cEffectEdit dlg;
     dlg.load(e);
     EXPECT_EQ(dlg.flashFrames, 6);
@@ -185,8 +190,12 @@ TEST(EffectDialog, ObjectTwoStoresTheNeutralFlash) {
     dlg.load(e);
     dlg.flash = true;
     dlg.object = 2;
-    dlg.flashFrames = 4, dlg.drawing = 3;
-    dlg.red = 10, dlg.green = 20, dlg.blue = 30, dlg.strength = 40;
+    dlg.flashFrames = 4;
+    dlg.drawing = 3;
+    dlg.red = 10;
+    dlg.green = 20;
+    dlg.blue = 30;
+    dlg.strength = 40;
     EXPECT_FALSE(dlg.colourEnabled());
     dlg.apply(e);
     EXPECT_EQ(e, (strEffect{.flags = strEffect::kFlash,

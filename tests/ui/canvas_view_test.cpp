@@ -41,7 +41,10 @@ class cCanvasViewTest : public QObject {
             std::fill_n(reinterpret_cast<uint32_t*>(frame->bitmap->Pixels()), 400, 0xFF000000u | colour);
             gif.AddFrame(std::move(frame));
         }
-        if (!f->open([](cProject& doc) { doc.setSetting(kKeyBasicInterval, 2), doc.frameOrCreate(2); }) ||
+        if (!f->open([](cProject& doc) {
+                doc.setSetting(kKeyBasicInterval, 2);
+                doc.frameOrCreate(2);
+            }) ||
             !gif.Write(f->path(QStringLiteral("draft.gif")).toStdString(), -1))
             return false;
         f->overlaysOff();
@@ -178,11 +181,23 @@ class cCanvasViewTest : public QObject {
         QCOMPARE(composed([&] { f->moveTo({-100, 0}); }), 0);                      // hover
         QCOMPARE(composed([&] { f->click({-100, 0}); }), 0);                       // select
         QCOMPARE(composed([&] { QTest::keyClick(f->canvas, Qt::Key_Right); }), 1); // nudge
-        QCOMPARE(composed([&] { f->press({-99, 0}), f->moveTo({-80, 10}); }), 1);  // drag
-        QCOMPARE(composed([&] { f->moveTo({-70, 20}); }), 1);                      // drag on
-        QCOMPARE(composed([&] { QTest::keyClick(f->canvas, Qt::Key_Escape), f->release({-70, 20}); }), 1);
+        QCOMPARE(composed([&] {
+                     f->press({-99, 0});
+                     f->moveTo({-80, 10});
+                 }),
+                 1);                                          // drag
+        QCOMPARE(composed([&] { f->moveTo({-70, 20}); }), 1); // drag on
+        QCOMPARE(composed([&] {
+                     QTest::keyClick(f->canvas, Qt::Key_Escape);
+                     f->release({-70, 20});
+                 }),
+                 1);
         QCOMPARE(composed([&] { s.setCurrentFrame(1); }), 1);
-        QCOMPARE(composed([&] { c.VBackFlag = !c.VBackFlag, s.notify(kChangeView); }), 1);
+        QCOMPARE(composed([&] {
+                     c.VBackFlag = !c.VBackFlag;
+                     s.notify(kChangeView);
+                 }),
+                 1);
         QCOMPARE(composed([&] { f->canvas->setOrigin({5, 5}); }), 1); // pan
     }
 
