@@ -21,8 +21,8 @@ struct strEffect {
     uint16_t volume = 100;     // percent
     uint16_t frequency = 100;  // playback speed percent
     uint16_t balance = 100;    // 100 = centre
-    std::string soundPath;
-    std::string userData;
+    std::string soundPath{};
+    std::string userData{};
 
     bool operator==(const strEffect&) const = default;
 };

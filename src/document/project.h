@@ -42,8 +42,8 @@ enum eProjectText : int {
 
 // The plain fields the Project dialog edits; see cProject::applyStructural.
 struct strProjectSettings {
-    std::string name;
-    std::string userData;
+    std::string name{};
+    std::string userData{};
     int centrePosition = 0;
     int saveFormat = 0;
     int basicInterval = 1;

@@ -44,7 +44,7 @@ inline constexpr int kMaxSheetSide = 3840;
 inline constexpr int kMaxGifSide = 1024;
 
 struct strCaptureRequest {
-    std::string outputPath; // file-system path (UTF-8); a sequence path carries the "%05d" field
+    std::string outputPath{}; // file-system path (UTF-8); a sequence path carries the "%05d" field
     const cProject* project = nullptr;
     // The pictures (and slot -11, the target picture). Not named "slots": Qt code includes this.
     const cPictureSlotTable* pictures = nullptr;

@@ -97,7 +97,7 @@ TEST(BinaryFormat, SoundPathsAreSharedInOrderOfFirstUse) {
     doc.create(1, 1, 0, 0);
     doc.frameOrCreate(0);
     for (const char* path : {"a.wav", "b.wav", "a.wav"})
-        doc.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = path, .userData = {}});
+        doc.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = path});
     const Bytes b = save(doc);
     EXPECT_EQ(b[44], 2); // S
     // After header (46), name, user data, lock length: the table.
@@ -211,8 +211,7 @@ TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
     cProject sounds;
     sounds.create(1, 1, 0, 0);
     for (int i = 0; i < 256; ++i)
-        sounds.addEffect(
-            strEffect{.flags = strEffect::kSound, .soundPath = "s" + std::to_string(i), .userData = {}});
+        sounds.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = "s" + std::to_string(i)});
     Bytes out;
     EXPECT_EQ(dev.writeBinary(sounds, out), -1);
     sounds.effects().reset(255);
@@ -258,7 +257,7 @@ TEST(ProjectFile, BothFormatsKeepTheCentrePosition) {
 TEST(ProjectFile, SavesReportWhatTheyCouldNotKeep) {
     using namespace std::string_literals;
     using M = std::vector<strMessage>;
-    const strEffect late{.startFrame = 9, .flags = strEffect::kFlash, .soundPath = {}, .userData = {}};
+    const strEffect late{.startFrame = 9, .flags = strEffect::kFlash};
     const struct {
         std::string name, userData;
         size_t pathLength; // of picture 0

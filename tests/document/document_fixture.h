@@ -91,8 +91,7 @@ inline void BuildSmall(cProject& doc) {
     doc.pictures().setCopy(2, strPicture{4, 4, 180, "Sword.png"});
     doc.addEffect(strEffect(2, strEffect::kSound | strEffect::kFlash | strEffect::kUserData, 10, 0, 0, 128,
                             128, 128, 255, 100, 100, 100, "Slash1.wav", "hit"));
-    doc.addEffect(
-        strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav", .userData = {}});
+    doc.addEffect(strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav"});
     doc.addEffect(strEffect(0, strEffect::kFlash, 5, 0, 1, 255, 255, 200, 160, 100, 100, 100, "", ""));
     doc.frame(1)->interval = 3;
     strCell c0{.x = -10, .y = 5}, c1{.pattern = 3, .mx = 150, .my = 150, .opacity = 200};

@@ -127,7 +127,7 @@ TEST(History, StructuralChangesClearTheHistory) {
 
     Doc e;
     e.step(0, 0, 1);
-    ASSERT_TRUE(e.doc.applyStructural({.name = {}, .userData = {}, .cellNumber = 16, .editFormat = 1}, {}));
+    ASSERT_TRUE(e.doc.applyStructural({.cellNumber = 16, .editFormat = 1}, {}));
     EXPECT_EQ(e.counts(), 0u);
 }
 

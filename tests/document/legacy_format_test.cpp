@@ -137,7 +137,7 @@ TEST(LegacyFormat, PendingLinesAndIgnoredRecords) {
     EXPECT_EQ(doc.text(kTextName), "The name");
     // "," has an empty field 1: an empty user-data block still makes an effect.
     ASSERT_EQ(doc.effectCount(), 1);
-    EXPECT_EQ(*doc.effect(0), (strEffect{.flags = strEffect::kUserData, .soundPath = {}, .userData = {}}));
+    EXPECT_EQ(*doc.effect(0), (strEffect{.flags = strEffect::kUserData}));
     ASSERT_EQ(readLegacy("nani", bare), 1);
     EXPECT_EQ(bare.text(kTextName), "");
     EXPECT_EQ(bare.frameCount(), 1);

@@ -229,7 +229,7 @@ TEST(Project, ApplyStructuralAsksAndRenormalises) {
     MakeFrames(doc, 1, 2);
     strCell c{.angle = 300};
     doc.setCell(0, 0, &c);
-    strProjectSettings s{.name = "N", .userData = {}, .basicInterval = 2, .cellNumber = 2, .editFormat = 4};
+    strProjectSettings s{.name = "N", .basicInterval = 2, .cellNumber = 2, .editFormat = 4};
     EXPECT_FALSE(doc.applyStructural(s, [] { return false; }));
     EXPECT_EQ(doc.text(kTextName), "");
     EXPECT_EQ(doc.cell(0, 0)->angle, 300);

@@ -16,11 +16,11 @@ struct strPngFixture {
     int colourType = 0; // PNG_COLOR_TYPE_*
     int bitDepth = 8;
     bool interlaced = false;
-    std::vector<Bytes> rows;        // raw PNG rows (packed as the PNG stores them, big-endian 16-bit)
-    std::vector<uint32_t> palette;  // 0x00RRGGBB for PLTE
-    std::vector<uint8_t> trnsAlpha; // tRNS of a palette image
-    int trnsGrey = -1;              // tRNS grey value of a grey image
-    double gamma = 0;               // gAMA when > 0
+    std::vector<Bytes> rows{};        // raw PNG rows (packed as the PNG stores them, big-endian 16-bit)
+    std::vector<uint32_t> palette{};  // 0x00RRGGBB for PLTE
+    std::vector<uint8_t> trnsAlpha{}; // tRNS of a palette image
+    int trnsGrey = -1;                // tRNS grey value of a grey image
+    double gamma = 0;                 // gAMA when > 0
 };
 Bytes MakePng(const strPngFixture& fx);
 
@@ -28,10 +28,10 @@ Bytes MakePng(const strPngFixture& fx);
 struct strGifFrame {
     int left = 0, top = 0, width = 0, height = 0;
     bool interlaced = false;
-    std::vector<uint32_t> localMap; // 0x00RRGGBB; empty = global map
-    int transparent = -1;           // graphic control extension's transparent index
-    std::vector<uint8_t> indices;   // width x height, top row first (the writer handles interlace)
-    int delay = 0, disposal = 0;    // a graphic control extension is written when any is set
+    std::vector<uint32_t> localMap{}; // 0x00RRGGBB; empty = global map
+    int transparent = -1;             // graphic control extension's transparent index
+    std::vector<uint8_t> indices{};   // width x height, top row first (the writer handles interlace)
+    int delay = 0, disposal = 0;      // a graphic control extension is written when any is set
 };
 // Extensions written after the screen descriptor: a NETSCAPE2.0 block (loopCount >= 0, with the
 // buffer size when not 0), a comment, and a plain text (grid 1,2 3x4, cells 5x6, colours 7 and 8)
@@ -55,13 +55,13 @@ Bytes MakeXyz(int width, int height, const std::vector<uint32_t>& palette,
 struct strBmpFixture {
     int width = 0, height = 0; // height negative for top-down
     int bits = 8;
-    uint32_t compression = 0;    // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS, 6 ALPHABITFIELDS
-    std::vector<uint32_t> table; // 0x00RRGGBB entries written (reserved byte = tableReserved)
+    uint32_t compression = 0;      // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS, 6 ALPHABITFIELDS
+    std::vector<uint32_t> table{}; // 0x00RRGGBB entries written (reserved byte = tableReserved)
     uint8_t tableReserved = 0;
     uint32_t clrUsed = 0;
-    std::vector<uint32_t> masks; // written from byte 40 of the header on (inside it or after it)
-    Bytes pixelData;             // exactly as stored in the file (file row order, padded)
-    uint32_t headerSize = 40;    // 40, 52, 56, 108 or 124; the bytes past the masks are zero
+    std::vector<uint32_t> masks{}; // written from byte 40 of the header on (inside it or after it)
+    Bytes pixelData;               // exactly as stored in the file (file row order, padded)
+    uint32_t headerSize = 40;      // 40, 52, 56, 108 or 124; the bytes past the masks are zero
 };
 Bytes MakeBmp(const strBmpFixture& fx);
 

@@ -240,7 +240,9 @@ TEST(Loader, DecodesEveryPixel) {
         EXPECT_EQ(info.sourceDepth, sourceDepth);
         EXPECT_EQ(b.GetBitCount(), bits);
         EXPECT_EQ(Pixels(b), pixels); // top row first: indices of 8 bits, else 0xAARRGGBB
-        if (!palette.empty()) EXPECT_EQ(PaletteOf(b), palette); // every entry
+        if (!palette.empty()) {
+            EXPECT_EQ(PaletteOf(b), palette); // every entry
+        }
         EXPECT_EQ(b.GetColourKey(), 0u);
         uint32_t key, index;
         ComputeTransparency(b, kTransFlagAuto, key, index);

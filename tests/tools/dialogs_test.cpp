@@ -168,13 +168,10 @@ TEST(EffectDialog, ApplyResetsBlocksWhoseBoxIsOff) {
     dlg.sound = false;
     dlg.userDataOn = false;
     dlg.apply(e);
-    EXPECT_EQ(
-        e,
-        (strEffect{
-            .flags = strEffect::kFlash, .flashFrames = 6, .flashRed = 255, .soundPath = {}, .userData = {}}));
+    EXPECT_EQ(e, (strEffect{.flags = strEffect::kFlash, .flashFrames = 6, .flashRed = 255}));
 
     // A flash that is off shows 10 frames and stores the defaults.
-    e = {.flashFrames = 33, .flashRed = 1, .soundPath = {}, .userData = {}};
+    e = {.flashFrames = 33, .flashRed = 1};
     dlg.load(e);
     EXPECT_EQ(dlg.flashFrames, 10);
     dlg.apply(e);
@@ -198,11 +195,7 @@ TEST(EffectDialog, ObjectTwoStoresTheNeutralFlash) {
     dlg.strength = 40;
     EXPECT_FALSE(dlg.colourEnabled());
     dlg.apply(e);
-    EXPECT_EQ(e, (strEffect{.flags = strEffect::kFlash,
-                            .flashFrames = 4,
-                            .flashObject = 2,
-                            .soundPath = {},
-                            .userData = {}}));
+    EXPECT_EQ(e, (strEffect{.flags = strEffect::kFlash, .flashFrames = 4, .flashObject = 2}));
     dlg.object = 1;
     EXPECT_TRUE(dlg.colourEnabled());
     dlg.apply(e);

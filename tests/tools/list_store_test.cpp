@@ -22,7 +22,7 @@ std::vector<std::string> Names(const cProject& doc) {
 }
 
 strEffect Effect(int frame, const char* name) {
-    return {.startFrame = static_cast<uint16_t>(frame), .soundPath = {}, .userData = name};
+    return {.startFrame = static_cast<uint16_t>(frame), .userData = name};
 }
 
 } // namespace

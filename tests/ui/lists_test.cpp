@@ -32,10 +32,7 @@ class cListsTest : public QObject {
     }
     void addEffects(std::initializer_list<std::pair<int, const char*>> effects) {
         for (const auto& [frame, name] : effects)
-            doc().addEffect({.startFrame = uint16_t(frame),
-                             .flags = strEffect::kUserData,
-                             .soundPath = {},
-                             .userData = name});
+            doc().addEffect({.startFrame = uint16_t(frame), .flags = strEffect::kUserData, .userData = name});
         f->session().notify(kChangeEffects);
     }
     QStringList effectNames() const {

@@ -156,8 +156,7 @@ class cShellTest : public QObject {
 
     void aSaveThatLosesEffectsSaysSo() {
         // The text format has no place for an effect after the last frame.
-        QVERIFY(f->doc().addEffect(
-            {.startFrame = 40, .flags = strEffect::kSound, .soundPath = "hit.wav", .userData = {}}));
+        QVERIFY(f->doc().addEffect({.startFrame = 40, .flags = strEffect::kSound, .soundPath = "hit.wav"}));
         f->doc().setSetting(kKeySaveFormat, 1);
         f->prompts.saveAnswer = f->path(QStringLiteral("lossy.txt"));
         QVERIFY(f->trigger(kCmdSaveAs));

@@ -51,9 +51,9 @@ struct strToolRequest {
     int frameLast = -1;
     int cellFirst = -1; // a cell-number range, inclusive (-1: none)
     int cellLast = -1;
-    QPoint globalPos;            // where a window that opens at the pointer goes
+    QPoint globalPos{};          // where a window that opens at the pointer goes
     bool hasDocumentPos = false; // the pointer in animation coordinates (the canvas's popup)
-    QPoint documentPos;
+    QPoint documentPos{};
     // The widget that asks. When it lies in a window other than the main window (the list window),
     // the main window is disabled while the tool window is open.
     QWidget* origin = nullptr;
