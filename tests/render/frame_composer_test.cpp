@@ -18,16 +18,14 @@ using namespace render_fixture;
 namespace {
 
 strEffect Flash(int object, int drawing, int frames, uint8_t r, uint8_t g, uint8_t b, uint8_t strength) {
-    strEffect e;
-    e.flags = strEffect::kFlash;
-    e.flashObject = uint8_t(object);
-    e.flashDrawing = uint8_t(drawing);
-    e.flashFrames = uint16_t(frames);
-    e.flashRed = r;
-    e.flashGreen = g;
-    e.flashBlue = b;
-    e.flashStrength = strength;
-    return e;
+    return {.flags = strEffect::kFlash,
+            .flashFrames = uint16_t(frames),
+            .flashDrawing = uint8_t(drawing),
+            .flashObject = uint8_t(object),
+            .flashRed = r,
+            .flashGreen = g,
+            .flashBlue = b,
+            .flashStrength = strength};
 }
 
 class ComposeTest : public ::testing::Test {

