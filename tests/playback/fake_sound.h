@@ -42,6 +42,7 @@ class FakeSoundDevice : public cSoundDevice {
   public:
     bool isOpen() const override { return true; }
     std::unique_ptr<cSoundInstance> createFromFile(const std::string& path) override {
+        ++loads;
         if (path.find("missing") != std::string::npos) return nullptr;
         auto s = std::make_shared<FakeSoundState>();
         states[path] = s;
@@ -52,6 +53,7 @@ class FakeSoundDevice : public cSoundDevice {
     // The state of the sound last loaded from a disk path.
     FakeSoundState& state(const std::string& path) { return *states.at(path); }
 
+    int loads = 0;
     std::map<std::string, std::shared_ptr<FakeSoundState>> states;
     std::string error;
 };

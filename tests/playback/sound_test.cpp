@@ -1,10 +1,12 @@
 // The sound device over OpenAL Soft and libsndfile: files written here with libsndfile
 // load, report playing and stop; missing or unreadable files load nothing; the sound table loads a
-// document's sounds against its base folder and releases the ones no effect uses. Runs headless on
-// OpenAL's null output (ALSOFT_DRIVERS=null, set here too when the variable is absent).
+// document's sounds against its base folder and releases the ones no effect uses; the preview
+// reloads only for another path. Runs headless on OpenAL's null output (ALSOFT_DRIVERS=null, set
+// here too when the variable is absent).
 
 #include "config/config.h"
 #include "document/project.h"
+#include "fake_sound.h"
 #include "playback/sound.h"
 #include "playback/sound_device.h"
 #include "playback/sound_table.h"
@@ -152,7 +154,6 @@ TEST_F(SoundDevice, MissingOrUnreadableFilesLoadNothing) {
 }
 
 TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
-    testing_support::WriteText(dir.file("readme.txt"), "x");
     ASSERT_TRUE(std::system(("mkdir -p '" + dir.file("Sound") + "'").c_str()) == 0);
     ASSERT_TRUE(WriteTone(dir.file("Sound/a.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.5));
     ASSERT_TRUE(WriteTone(dir.file("b.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 0.5));
@@ -187,19 +188,6 @@ TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
 
     table.releaseAll();
     EXPECT_EQ(table.size(), 0);
-}
-
-TEST_F(SoundDevice, ThePreviewReloadsOnlyWhenThePathChanges) {
-    ASSERT_TRUE(WriteTone(dir.file("p.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1.0));
-    cSoundPreview preview(device.get());
-    EXPECT_TRUE(preview.play("p.wav", dir.path(), "jpn", 100, 100, 100));
-    EXPECT_TRUE(preview.isPlaying());
-    EXPECT_TRUE(preview.play("p.wav", dir.path(), "jpn", 50, 120, 150));
-    EXPECT_TRUE(preview.isPlaying());
-    EXPECT_FALSE(preview.play("q.wav", dir.path(), "jpn", 50, 120, 150));
-    EXPECT_FALSE(preview.isPlaying());
-    EXPECT_NE(preview.error().find("q.wav"), std::string::npos);
-    preview.release();
 }
 
 TEST_F(SoundDevice, AnyNumberOfFilesPlayOnTheVoicesThereAre) {
@@ -258,6 +246,23 @@ TEST(SoundOff, ANullDeviceLoadsNothingAndTheTableStaysEmpty) {
     EXPECT_EQ(none.load(s.doc), 0);
     cSoundPreview preview;
     EXPECT_FALSE(preview.play("a.wav", "", "jpn", 100, 100, 100));
+}
+
+TEST(SoundPreview, ReloadsOnlyWhenThePathChanges) {
+    playback_test::FakeSoundDevice device;
+    cSoundPreview preview(&device);
+    EXPECT_TRUE(preview.play("p.wav", "/a", "jpn", 100, 100, 100));
+    EXPECT_TRUE(preview.play("p.wav", "/a", "jpn", 50, 120, 150));
+    playback_test::FakeSoundState& p = device.state("/a/p.wav");
+    EXPECT_EQ(device.loads, 1);
+    EXPECT_EQ(p.plays, 2);
+    EXPECT_FLOAT_EQ(p.volume, 50.0f);
+    EXPECT_TRUE(preview.isPlaying());
+    EXPECT_FALSE(preview.play("missing.wav", "/a", "jpn", 50, 120, 150));
+    EXPECT_EQ(device.loads, 2);
+    EXPECT_TRUE(p.released);
+    EXPECT_FALSE(preview.isPlaying());
+    EXPECT_EQ(preview.error(), "cannot load /a/missing.wav");
 }
 
 TEST(SoundPath, ResolvesAgainstTheBaseFolder) {
