@@ -135,8 +135,7 @@ TEST(History, AttachBindsTheHistoryToOneDocument) {
     Doc d;
     d.step(0, 0, 1);
     cProject other(&d.config);
-    other.create(0, 8, 0, 0);
-    other.frames().setCopy(0, other.blankFrame());
+    document_testing::MakeFrames(other, 1, 8);
     d.history.attach(&other); // a new document: the history starts empty
     EXPECT_EQ(d.history.undoCount(), 0u);
     d.doc.setCellNumber(3); // the old document's hook is gone

