@@ -1,12 +1,9 @@
 // The RPG Maker MV mapping: the exact export text, the value maps both ways,
-// real-shaped MV data, JSON of the wrong shape, round trips and the clipboard path.
+// JSON of the wrong shape and round trips.
 
-#include "config/config.h"
 #include "document/project.h"
-#include "interchange/clipboard_device.h"
 #include "interchange/mv_animation.h"
 #include "interchange_fixture.h"
-#include "platform/clipboard.h"
 #include "support/document_compare.h"
 #include "support/test_support.h"
 
@@ -236,36 +233,4 @@ TEST(MvRoundTrip, ProjectToPayloadToProject) {
     ASSERT_EQ(ImportText(text, back), 1);
     EXPECT_EQ(testing_support::CompareProjects(doc, back), "");
     EXPECT_EQ(ExportText(back), text);
-}
-
-TEST(MvClipboard, DispatcherImportExportAndMissingFormat) {
-    cConfig cfg = cConfig::defaults();
-    platform::cMemoryClipboard clip;
-    cClipboardDevice device(clip, cfg);
-    cProject doc(&cfg);
-    EXPECT_EQ(device.ImportClipboard(doc, kProductMV), -1);
-
-    const uint32_t format = clip.registerFormat(kFormatNameMV);
-    clip.write(format, Text(Animation("[[[0,0,0,100,0,0,255,0]]]", R"([{"frame":0,"se":{"name":"Hit"}}])")));
-    std::unique_ptr<cProject> current = std::make_unique<cProject>(&cfg);
-    cProject* before = current.get();
-    auto report = RunImportCommand(device, current, kProductMV, "/work/folder");
-    EXPECT_EQ(report.Text(), "RPG Maker MV [Anime fight] : Import succeeded");
-    ASSERT_NE(current.get(), before);
-    EXPECT_EQ(current->effect(0)->soundPath, "Sound\\Hit");
-    EXPECT_EQ(current->text(kTextBaseFolder), "/work/folder");
-
-    EXPECT_EQ(RunExportCommand(device, *current, kProductMV).Text(),
-              "RPG Maker MV [Anime fight] : Export succeeded");
-    Bytes bytes;
-    ASSERT_TRUE(clip.read(format, bytes));
-    EXPECT_EQ(bytes, Export(*current, kProductMV)); // the bare text: no length word, no zero byte
-    EXPECT_EQ(bytes.back(), ']');
-
-    clip.write(format, Text("[{\"name\":1}]"));
-    cProject* kept = current.get();
-    report = RunImportCommand(device, current, kProductMV, "/work/folder");
-    EXPECT_EQ(report.Text(), "< ! > RPG Maker MV [Anime fight] : Import failed");
-    EXPECT_EQ(current.get(), kept);
-    EXPECT_FALSE(device.LastError().empty());
 }
