@@ -61,8 +61,6 @@ TEST(ClipStream, ReadsStopAtTheEndWithoutFailing) {
 TEST(ClipStream, ClipboardTransfersCarryTheWholeBuffer) {
     platform::cMemoryClipboard clip;
     const uint32_t f = clip.registerFormat("RPGXP ANIMATION");
-    EXPECT_EQ(clip.registerFormat("RPGXP ANIMATION"), f); // the same name gives the same number
-    EXPECT_NE(f, 0u);
 
     Cclip_stream out;
     out.Assign({1, 2, 3});

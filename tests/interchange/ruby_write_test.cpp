@@ -50,14 +50,11 @@ TEST(RubyWrite, FixnumBodiesAtEveryBoundary) {
         {-65537, {0xFD, 0xFF, 0xFF, 0xFE}},
         {INT32_MIN, {0xFC, 0x00, 0x00, 0x00, 0x80}},
     };
-    for (const auto& [v, bytes] : vectors)
+    for (const auto& [v, bytes] : vectors) {
         EXPECT_EQ(Long(v), bytes) << v;
-    // Every boundary reads back.
-    for (int32_t v : {0,    1,     4,     5,        6,         122,       123,    124,        255,      256,
-                      257,  65535, 65536, 0xFFFFFF, 0x1000000, INT32_MAX, -1,     -4,         -5,       -6,
-                      -123, -124,  -255,  -256,     -257,      -65536,    -65537, -0x1000000, INT32_MIN}) {
+        // Each form reads back.
         CRead r;
-        r.Assign(Long(v));
+        r.Assign(bytes);
         EXPECT_EQ(r.ReadLong(), v) << v;
         EXPECT_TRUE(r.AtEnd()) << v;
         EXPECT_FALSE(r.Failed()) << v;
