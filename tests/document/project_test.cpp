@@ -134,7 +134,6 @@ TEST(Project, SetCellNumberResizesRowsAndLockTable) {
     EXPECT_EQ(doc.frame(1)->cells.occupied(), 4);
     EXPECT_EQ(doc.lockTable(), (std::vector<uint8_t>{1, 2, 3, 4}));
     EXPECT_EQ(doc.blankFrame().cells.capacity(), 4);
-    EXPECT_FALSE(doc.setCellNumber(4));
     EXPECT_FALSE(doc.setCellNumber(0));
     EXPECT_TRUE(doc.setCellNumber(999));
     EXPECT_EQ(doc.cellNumber(), 255);
