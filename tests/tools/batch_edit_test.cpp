@@ -53,22 +53,19 @@ TEST(BatchFormula, WrapsIntoTheFieldWidthThenTheStoreNormalises) {
 
 TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
     Doc d(6, 3);
-    for (int f = 0; f < 6; ++f)
-        for (int c = 0; c < 3; ++c)
-            d.put(f, c, Cell(10, 10));
-    d.doc.setCell(2, 1, nullptr); // a checked frame without a checked cell number: skipped
+    d.column(0, "10 10 10 10 10 10");
+    d.column(1, "10 10 - 10 10 10"); // a checked frame without a checked cell number: skipped
+    d.column(2, "10 10 10 10 10 10");
     strToolResult r = Batch(cBatchEdit::kAdd, 5, kParamX, {1, 2, 4}, {1, 2}, d.doc).run(d.ctx);
     EXPECT_EQ(r.count, 5);
     EXPECT_EQ(Text(r), "Batch processing >> Cell [5] edited");
-    EXPECT_EQ(d.x(1, 1), 15);
-    EXPECT_EQ(d.x(4, 2), 15);
-    EXPECT_EQ(d.at(4, 2)->y, 10); // unchecked parameter
-    EXPECT_EQ(d.x(1, 0), 10);     // unchecked cell number
-    EXPECT_EQ(d.x(3, 1), 10);     // unchecked frame
-    EXPECT_EQ(d.at(2, 1), nullptr);
+    EXPECT_EQ(d.xs(0), "10 10 10 10 10 10"); // unchecked cell number
+    EXPECT_EQ(d.xs(1), "10 15 - 10 15 10");  // frames 1, 2 and 4 checked
+    EXPECT_EQ(d.xs(2), "10 15 15 10 15 10");
+    EXPECT_EQ(d.at(4, 2)->y, 0); // unchecked parameter
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    EXPECT_EQ(d.x(1, 1), 10);
+    EXPECT_EQ(d.xs(2), "10 10 10 10 10 10");
 }
 
 TEST(BatchRun, NothingToDoReportsFailure) {

@@ -46,8 +46,7 @@ TEST(CellDialog, ApplyStoresOnlyADifferentCellAsOneStep) {
 
 TEST(CellDialog, CopyFromTheNeighboursChangesOnlyTheWorkingCopy) {
     Doc d;
-    d.put(2, 0, Cell(1));
-    d.put(3, 0, Cell(2));
+    d.column(0, "- - 1 2");
     cCellEdit dlg;
     dlg.open(d.doc, 3, 0);
     EXPECT_TRUE(dlg.canCopyFrom(d.doc, -1));

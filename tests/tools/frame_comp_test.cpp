@@ -23,7 +23,7 @@ cFrameComp Comp(int start, int end, int method, uint32_t params, std::initialize
 } // namespace
 
 TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
-    Doc d;
+    Doc d(5);
     const strCell a{.y = 7, .angle = 30, .opacity = 200};
     d.put(0, 1, a);
     d.put(4, 1, Cell(100, 50));
@@ -45,71 +45,56 @@ TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
     // One undo step.
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    for (int f = 1; f <= 3; ++f)
-        EXPECT_EQ(d.at(f, 1), nullptr);
+    EXPECT_EQ(d.xs(1), "0 - - - 100");
 }
 
 TEST(FrameComp, StartAfterEndRunsSwappedAndNegativeMovementTruncates) {
-    Doc d;
-    d.put(2, 0, Cell(0));
-    d.put(10, 0, Cell(80));
+    Doc d(11);
+    d.column(0, "- - 0 - - - - - - - 80");
     strToolResult r = Comp(10, 2, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
     EXPECT_EQ(r.count, 7);
     EXPECT_EQ(Text(r), "Processing on frame [10]\xEF\xBD\x9E[2] >> Cell [7] edited"); // as entered
-    EXPECT_EQ(d.x(6, 0), 40);
-    d.put(0, 1, Cell(0));
-    d.put(3, 1, Cell(-10));
+    EXPECT_EQ(d.xs(0), "- - 0 10 20 30 40 50 60 70 80");
+    d.column(1, "0 - - -10");
     EXPECT_EQ(Comp(0, 3, cFrameComp::kNormal, kParamX, {1}).run(d.ctx).count, 2);
-    EXPECT_EQ(d.x(1, 1), -3);
-    EXPECT_EQ(d.x(2, 1), -6);
+    EXPECT_EQ(d.xs(1), "0 -3 -6 -10 - - - - - - -");
 }
 
 TEST(FrameComp, CellUsedOnlyTouchesExistingCellsOnly) {
-    Doc d;
-    d.put(0, 0, Cell(0));
-    d.put(4, 0, Cell(100));
+    Doc d(5);
+    d.column(0, "0 - - - 100");
     const cFrameComp comp = Comp(0, 4, cFrameComp::kCellUsedOnly, kParamX, {0});
     strToolResult r = comp.run(d.ctx);
     EXPECT_EQ(r.count, 0);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(Text(r), kFailed);
-    EXPECT_EQ(d.at(2, 0), nullptr);
+    EXPECT_EQ(d.xs(0), "0 - - - 100");
     EXPECT_EQ(d.history.undoCount(), 0u); // the empty step is dropped
 
     d.put(2, 0, {.x = -5, .y = 9, .red = 150});
     EXPECT_EQ(comp.run(d.ctx).count, 1);
     EXPECT_EQ(*d.at(2, 0), (strCell{.x = 50, .y = 9, .red = 150}));
-    EXPECT_EQ(d.at(1, 0), nullptr);
+    EXPECT_EQ(d.xs(0), "0 - 50 - 100");
 }
 
 TEST(FrameComp, MediumCompensatesEveryPairWhateverTheEnd) {
-    auto put = [](Doc& d, int cell) {
-        for (int f : {0, 4, 8})
-            d.put(f, cell, Cell(f == 4 ? 40 : 0));
-    };
-    Doc d;
-    put(d, 2);
+    Doc d(10);
+    d.column(2, "0 - - - 40 - - - 0");
     EXPECT_EQ(Comp(0, 2, cFrameComp::kMedium, kParamX, {2}).run(d.ctx).count, 6);
-    const int expected[] = {0, 10, 20, 30, 40, 30, 20, 10, 0};
-    for (int f = 0; f <= 8; ++f)
-        EXPECT_EQ(d.x(f, 2), expected[f]) << f;
-    EXPECT_EQ(d.at(9, 2), nullptr);
+    EXPECT_EQ(d.xs(2), "0 10 20 30 40 30 20 10 0 -");
     // Starting after the first placement skips the first pair.
-    Doc e;
-    put(e, 0);
+    Doc e(10);
+    e.column(0, "0 - - - 40 - - - 0");
     EXPECT_EQ(Comp(1, 1, cFrameComp::kMedium, kParamX, {0}).run(e.ctx).count, 3);
-    EXPECT_EQ(e.at(2, 0), nullptr);
-    EXPECT_EQ(e.x(6, 0), 20);
+    EXPECT_EQ(e.xs(0), "0 - - - 40 30 20 10 0 -");
 }
 
 TEST(FrameComp, AdjacentKeyFramesAndNoParametersChangeNothing) {
-    Doc d;
-    d.put(3, 0, Cell(0));
-    d.put(4, 0, Cell(10));
+    Doc d(9);
+    d.column(0, "- - - 0 10 - - - 50");
     EXPECT_EQ(Text(Comp(3, 4, cFrameComp::kNormal, kParamX, {0}).run(d.ctx)), kFailed);
-    d.put(8, 0, Cell(50));
     EXPECT_EQ(Comp(4, 8, cFrameComp::kNormal, 0, {0}).run(d.ctx).count, 0);
-    EXPECT_EQ(d.at(5, 0), nullptr);
+    EXPECT_EQ(d.xs(0), "- - - 0 10 - - - 50");
     // No document: nothing happens, nothing is reported.
     strToolContext none;
     EXPECT_TRUE(Comp(4, 8, cFrameComp::kNormal, kParamX, {0}).run(none).status.none());
@@ -142,25 +127,21 @@ TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
 // The block's own arithmetic; what each CompType keeps is the supplement's business, so only the
 // mode's wiring is checked: "ignore image/pattern/colour" keeps the written cell's red.
 TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
-    Doc d;
-    d.put(0, 0, Cell(0));
-    d.put(4, 0, Cell(100));
+    Doc d(6);
+    d.column(0, "0 - - - 100");
     d.put(2, 0, {.x = -50, .y = 3, .opacity = 10, .red = 7});
-    d.put(5, 1, Cell(7)); // cell 1: only a cell after the block
+    d.column(1, "- - - - - 7"); // cell 1: only a cell after the block
     strToolResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 2);
     EXPECT_EQ(r.count, 6);
     EXPECT_TRUE(r.changed);
     EXPECT_TRUE(r.status.none());
-    EXPECT_EQ(d.x(1, 0), 25);
-    EXPECT_EQ(d.x(2, 0), 50);
-    EXPECT_EQ(d.x(3, 0), 75);
+    EXPECT_EQ(d.xs(0), "0 25 50 75 100 -");
     EXPECT_EQ(d.at(2, 0)->opacity, 255); // interpolated (255 to 255)
     EXPECT_EQ(d.at(2, 0)->red, 7);       // kept by the mode
-    for (int f = 1; f <= 3; ++f)
-        EXPECT_EQ(d.x(f, 1), 7);    // a copy of the only neighbour
-    EXPECT_EQ(d.at(2, 2), nullptr); // no neighbour at all: skipped
+    EXPECT_EQ(d.xs(1), "- 7 7 7 - 7");   // copies of the only neighbour
+    EXPECT_EQ(d.xs(2), "- - - - - -");   // no neighbour at all: skipped
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    EXPECT_EQ(d.x(2, 0), -50);
-    EXPECT_EQ(d.at(1, 1), nullptr);
+    EXPECT_EQ(d.xs(0), "0 - -50 - 100 -");
+    EXPECT_EQ(d.xs(1), "- - - - - 7");
 }

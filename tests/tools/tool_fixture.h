@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace tools_test {
@@ -52,6 +54,20 @@ struct Doc {
         };
     }
     void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
+    // Puts cells of number `cell` along the frames: "0 - 40" is x 0 on frame 0 and x 40 on frame 2.
+    void column(int cell, const std::string& xs) {
+        std::istringstream in(xs);
+        std::string item;
+        for (int f = 0; in >> item; ++f)
+            if (item != "-") put(f, cell, Cell(std::stoi(item)));
+    }
+    // The x of the cells of number `cell` on every frame, "-" where there is none.
+    std::string xs(int cell) const {
+        std::string out;
+        for (int f = 0; f < doc.frameCount(); ++f)
+            out += (f ? " " : "") + (doc.cell(f, cell) ? std::to_string(doc.cell(f, cell)->x) : "-");
+        return out;
+    }
     const strCell* at(int frame, int cell) const { return doc.cell(frame, cell); }
     int x(int frame, int cell) const {
         const strCell* c = doc.cell(frame, cell);
