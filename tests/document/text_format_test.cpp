@@ -111,6 +111,12 @@ TEST(TextFormat, CellLinesCarryOnlyTheChangedGroups) {
          {"2,0,,,,8,0,,,,255,,,,", "1,0", "3,0", "1,0", "2,0,,,,8,1,,,,255,,,,", "1,0"}},
         // A cell equal to the neutral cell is written with every field empty (but written).
         {{strCell::neutral()}, {"2,0,,,,,,,,,,,,,", "1,0"}},
+        // Every pattern survives, 9999 too: only the other fields read 9999 as not given (a picture may
+        // be divided into up to 1024 x 1024 patterns).
+        {{strCell{.pattern = 9999}, strCell{.pattern = 1}, strCell{.pattern = 9999},
+          strCell{.pattern = 65535}, strCell{.pattern = 9998}, strCell{.pattern = 10000}},
+         {"2,0,,9999,,,,,,,255,,,,", "1,0", "2,0,,1,,,,,,,,,,,", "1,0", "2,0,,9999,,,,,,,,,,,", "1,0",
+          "2,0,,65535,,,,,,,,,,,", "1,0", "2,0,,9998,,,,,,,,,,,", "1,0", "2,0,,10000,,,,,,,,,,,", "1,0"}},
     };
     for (const auto& c : cases) {
         cProject doc, back;
@@ -154,24 +160,6 @@ TEST(TextFormat, AnEmptyDocumentAndATextWithALineBreak) {
 }
 
 // ---- round trips ----
-
-TEST(TextFormat, EveryPatternSurvivesASaveAndLoad) {
-    // A field of 9999 reads as not given, but 9999 is a pattern like any other (a picture may be
-    // divided into up to 1024 x 1024 patterns).
-    cProject doc;
-    MakeFrames(doc, 6, 2);
-    doc.setSetting(kKeySaveFormat, 1);
-    const int patterns[] = {9999, 1, 9999, 65535, 9998, 10000};
-    for (int f = 0; f < 6; ++f) {
-        const strCell c{.pattern = static_cast<uint16_t>(patterns[f]), .x = static_cast<int16_t>(f)};
-        doc.setCell(f, 0, &c);
-    }
-    const strCell late{.pattern = 9999}; // its first line is written against the neutral cell
-    doc.setCell(4, 1, &late);
-    cProject back;
-    readOk(back, writeText(doc));
-    EXPECT_EQ(CompareProjects(doc, back), "");
-}
 
 // Read in one format, written in the other, read again and written back: the same bytes.
 TEST(TextFormat, BinaryAndTextConvertByteExactBothWays) {
