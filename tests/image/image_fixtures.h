@@ -1,6 +1,9 @@
 #pragma once
 // Picture files with known pixels, written by writers independent of the loaders under test:
-// libpng for PNG, giflib for GIF, zlib for XYZ, and BMP bytes assembled field by field.
+// libpng for PNG, giflib for GIF, zlib for XYZ, and BMP bytes assembled field by field; and bitmaps
+// built in memory from their pixel values.
+
+#include "image/bmp.h"
 
 #include <cstdint>
 #include <string>
@@ -64,5 +67,17 @@ struct strBmpFixture {
     uint32_t headerSize = 40;      // 40, 52, 56, 108 or 124; the bytes past the masks are zero
 };
 Bytes MakeBmp(const strBmpFixture& fx);
+
+// ---- bitmaps in memory ----
+// A bitmap of w x h pixels from its values, top row first: palette indices up to 8 bits (with `table`
+// as its colour table when given), else the pixel words (0xAARRGGBB; the low 2 or 3 bytes for 16 or 24
+// bits).
+std::unique_ptr<cDib> MakeDib(int w, int h, int bits, const std::vector<uint32_t>& values,
+                              const std::vector<uint32_t>& table = {});
+// MakeDib's bitmap attached to b, with the table as b's palette.
+void Attach(cBMP& b, int w, int h, int bits, const std::vector<uint32_t>& values,
+            const std::vector<uint32_t>& table = {});
+// The stored value of every pixel, top row first, as MakeDib takes them.
+std::vector<uint32_t> Values(const cDib& d);
 
 } // namespace image_fixtures

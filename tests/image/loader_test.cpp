@@ -11,7 +11,6 @@
 #include <png.h>
 #include <zlib.h>
 
-#include <cstring>
 #include <filesystem>
 
 using namespace image_fixtures;
@@ -22,17 +21,11 @@ using Rows = std::vector<std::vector<uint32_t>>;
 
 // Every pixel, top row first, as stored: the indices of an 8-bit picture, else 0xAARRGGBB.
 Rows Pixels(const cBMP& b) {
-    int w = 0, h = 0;
-    b.GetSize(w, h);
-    Rows rows(static_cast<size_t>(h), std::vector<uint32_t>(size_t(w)));
-    for (size_t y = 0; y < rows.size(); ++y) {
-        const uint8_t* row = b.GetBits() + y * size_t(b.GetStride());
-        for (size_t x = 0; x < size_t(w); ++x)
-            if (b.GetBitCount() == 8)
-                rows[y][x] = row[x];
-            else
-                std::memcpy(&rows[y][x], row + 4 * x, 4);
-    }
+    const std::vector<uint32_t> values = Values(*b.Dib());
+    const size_t w = size_t(b.Dib()->Width());
+    Rows rows;
+    for (size_t at = 0; at < values.size(); at += w)
+        rows.emplace_back(values.begin() + long(at), values.begin() + long(at + w));
     return rows;
 }
 std::vector<uint32_t> PaletteOf(const cBMP& b) {
@@ -167,8 +160,6 @@ TEST(Loader, DecodesEveryPixel) {
     oneBit.tableReserved = 0x55;
     strBmpFixture rgb565 = Bmp(2, 1, 16, {0x00, 0xF8, 0x1F, 0x00}, {}, 3);
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
-    strBmpFixture swapped = Bmp(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 0}, {}, 3);
-    swapped.masks = {0x0000FF, 0x00FF00, 0xFF0000};
     strPngFixture pal = Png(3, 2, PNG_COLOR_TYPE_PALETTE, {{0x01, 0x20}, {0x33, 0x00}}, 4); // 0 1 2 / 3 3 0
     pal.palette = {0x102030, 0x405060, 0x708090, 0xA0B0C0};
     pal.trnsAlpha = {255, 128, 0};
@@ -262,8 +253,6 @@ TEST(Loader, DecodesEveryPixel) {
            32, {{0xFF030201u, 0xFF060504u}});
     expect("BMP 32 bits with alpha", MakeBmp(Bmp(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 0x80})), kImageBmp, 32, 32,
            {{0x00030201u, 0x80060504u}});
-    expect("BMP 32 bits, masks swap R and B", MakeBmp(swapped), kImageBmp, 32, 32,
-           {{0xFF010203u, 0xFF040506u}});
     expect("BMP RLE8", MakeBmp(Bmp(6, 3, 8, rle8, {0, 0x111111, 0x222222, 0x333333}, 1, 4)), kImageBmp, 8, 8,
            {{2, 2, 2, 2, 2, 2}, {0, 0, 3, 3, 3, 3}, {1, 1, 1, 1, 2, 3}},
            {0xFF000000u, 0xFF111111u, 0xFF222222u, 0xFF333333u});
@@ -333,8 +322,11 @@ TEST(LoaderBmp, HeaderReadsStayInsideTheFile) {
     }
 }
 
-// Crafted and damaged files of every format fail cleanly and leave the target empty; the huge ones
-// before any picture-sized allocation.
+// Crafted and damaged files of every format fail cleanly and leave the target empty. The huge ones
+// ("in a few bytes") stay within the budget, so that what refuses them, before any picture-sized
+// allocation, is the data too short to hold them: an RLE end of bitmap or a 1 x 1 GIF image would
+// otherwise load as a picture of that size. The GIF record walk's own checks are the animation reader's
+// tests; here only what the loader adds (later images skipped undecoded, the size limits).
 TEST(Loader, CraftedFilesFail) {
     auto rle8 = [](int w, int h, Bytes data) {
         return MakeBmp(Bmp(w, h, 8, std::move(data), {0, 0xFFFFFF}, 1, 2));
@@ -348,7 +340,6 @@ TEST(Loader, CraftedFilesFail) {
         one{.width = 1, .height = 1, .indices = {1}};
     strGifFrame outside = two; // at 3,3 on a 4 x 4 screen
     outside.left = outside.top = 3;
-    const Bytes gif = MakeGif(4, 4, map, {two});
     const std::vector<uint32_t> grey(256, 0x808080);
     const Bytes idx(12, 1), xyz = MakeXyz(4, 3, grey, idx);
     const struct {
@@ -366,21 +357,17 @@ TEST(Loader, CraftedFilesFail) {
         {"BMP more colours than 8 bits address", raw8(4, 4, Bytes(16, 0), 257)},
         {"BMP table past the end of the file", Cut(raw8(4, 4, Bytes(16, 0)), 14 + 40 + 200)},
         {"BMP above the side limit", raw8(kMaxPictureSide + 1, 4, Bytes(16, 0))},
-        {"BMP RLE 16384 x 16384 in a few bytes", rle8(16384, 16384, {0, 1})},
-        {"BMP raw 16384 x 16384 in a few bytes", raw8(16384, 16384, Bytes(64, 0))},
-        {"BMP unknown header size", Patched(raw8(16384, 16384, Bytes(64, 0)), 14, {41})},
+        {"BMP RLE 8192 x 4096 in a few bytes", rle8(8192, 4096, {0, 1})},
+        {"BMP unknown header size", Patched(raw8(4, 4, Bytes(16, 0)), 14, {41})},
         {"BMP cut in the file header", {'B', 'M', 0, 0}},
+        {"PNG shorter than its signature", {137, 'P', 'N', 'G', 1, 2, 3}},
         {"PNG cut in half", Cut(png, png.size() / 2)},
         {"PNG CRC error inside the IDAT data", Patched(png, 45, {uint8_t(png[45] ^ 0xFF)})},
-        {"PNG 16384 x 16384 with no data behind it", PngSized(png, {0, 0, 0x40, 0, 0, 0, 0x40, 0})},
+        {"PNG 4096 x 4096 with no data behind it", PngSized(png, {0, 0, 0x10, 0, 0, 0, 0x10, 0})},
         {"PNG above the side limit", PngSized(png, {0, 0, 0x40, 1, 0, 0, 0, 1})},
-        {"GIF without trailer", Cut(gif, gif.size() - 1)},
-        {"GIF cut in the header", Cut(gif, 20)},
-        {"GIF first frame outside the screen", MakeGif(4, 4, map, {outside})},
         {"GIF later frame outside the screen", MakeGif(4, 4, map, {one, outside})},
-        {"GIF without a frame", MakeGif(4, 4, map, {})},
-        {"GIF 16384 x 16384 screen in a few dozen bytes",
-         Patched(MakeGif(4, 4, map, {one}), 6, {0, 0x40, 0, 0x40})},
+        {"GIF 4096 x 4096 screen in a few dozen bytes",
+         Patched(MakeGif(4, 4, map, {one}), 6, {0, 0x10, 0, 0x10})},
         {"XYZ stream one byte short", MakeXyz(4, 3, grey, idx, 0, 1)},
         {"XYZ one byte too many", MakeXyz(4, 3, grey, idx, 1, 0)},
         {"XYZ width 0", MakeXyz(0, 3, grey, {})},
@@ -388,7 +375,7 @@ TEST(Loader, CraftedFilesFail) {
         {"XYZ without the end marker", Cut(xyz, xyz.size() - 3)},
         {"XYZ broken zlib header", Patched(xyz, 8, {uint8_t(xyz[8] ^ 0x0F)})},
         {"XYZ 65535 x 65535: above the side limit", Patched(xyz, 4, {0xFF, 0xFF, 0xFF, 0xFF})},
-        {"XYZ 16383 x 16383 behind a tiny stream", Patched(xyz, 4, {0xFF, 0x3F, 0xFF, 0x3F})},
+        {"XYZ 4096 x 4096 behind a tiny stream", Patched(xyz, 4, {0, 0x10, 0, 0x10})},
         {"XYZ cut in the header", {'X', 'Y', 'Z', '1', 1, 0}},
     };
     for (const auto& c : cases) {

@@ -2,10 +2,9 @@
 
 #include "image/pattern_grid.h"
 #include "image/transparency.h"
+#include "image_fixtures.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 TEST(PatternGrid, SheetsOfA192Picture) {
     strPatternGrid g;
@@ -40,22 +39,11 @@ TEST(PatternGrid, ByWidthLargeSheetsLimitsAndBadRequests) {
     EXPECT_FALSE(ComputePatternGrid(10, 10, 1, -1, false, g));
 }
 
+using namespace image_fixtures;
+
 namespace {
 
-// A 2 x 2 indexed picture with palette alphas, or a 32-bit one, and the key/index a method gives.
-void MakeIndexed(cBMP& b, std::vector<uint32_t> palette, int topLeft) {
-    auto d = cDib::Create(2, 2, 8, int(palette.size()));
-    d->Table() = palette;
-    d->Row(0)[0] = uint8_t(topLeft);
-    b.Attach(std::move(d));
-    b.Palette().Set(palette.data(), int(palette.size()));
-}
-void MakeRgb(cBMP& b, uint32_t topLeft) {
-    auto d = cDib::Create(2, 2, 32);
-    uint32_t v = topLeft | 0xFF000000u;
-    std::memcpy(d->Row(0), &v, 4);
-    b.Attach(std::move(d));
-}
+// The key and index a method gives on a picture.
 std::pair<uint32_t, uint32_t> KeyAndIndex(const cBMP& b, uint32_t flags) {
     uint32_t key, index;
     ComputeTransparency(b, flags, key, index);
@@ -67,20 +55,21 @@ using KI = std::pair<uint32_t, uint32_t>;
 
 TEST(Transparency, IndexedPictures) {
     cBMP b;
-    MakeIndexed(b, {0xFF102030, 0xFF405060, 0x00708090, 0x00A0B0C0}, 1);
+    Attach(b, 2, 2, 8, {1, 0, 0, 0}, {0xFF102030, 0xFF405060, 0x00708090, 0x00A0B0C0});
     EXPECT_EQ(KeyAndIndex(b, kTransFlagAuto), KI(0x708090u, 2u)); // first entry with alpha 0
     EXPECT_EQ(KeyAndIndex(b, kTransFlagPalette0), KI(0x102030u, 0u));
     EXPECT_EQ(KeyAndIndex(b, kTransFlagUpperLeft), KI(0x405060u, 1u));
     EXPECT_EQ(KeyAndIndex(b, kTransFlagBlack), KI(0u, kNoTransIndex)); // only a key on an indexed picture
     EXPECT_EQ(KeyAndIndex(b, 0), KI(kNoColourKey, kNoTransIndex));
     EXPECT_EQ(TransFlagsOfMethod(9), 0u);
-    MakeIndexed(b, {0xFF102030, 0xFF405060}, 0); // automatic with no transparent entry: nothing
+    Attach(b, 2, 2, 8, {0, 0, 0, 0},
+           {0xFF102030, 0xFF405060}); // automatic with no transparent entry: nothing
     EXPECT_EQ(KeyAndIndex(b, kTransFlagAuto), KI(kNoColourKey, kNoTransIndex));
 }
 
 TEST(Transparency, RgbPictures) {
     cBMP b;
-    MakeRgb(b, 0x123456);
+    Attach(b, 2, 2, 32, {0xFF123456, 0, 0, 0});
     EXPECT_EQ(KeyAndIndex(b, kTransFlagUpperLeft), KI(0x123456u, kNoTransIndex));
     EXPECT_EQ(KeyAndIndex(b, kTransFlagBlack).first, 0u);
     EXPECT_EQ(KeyAndIndex(b, kTransFlagPalette0), KI(kNoColourKey, kNoTransIndex)); // as method 0

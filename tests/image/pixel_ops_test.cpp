@@ -1,41 +1,21 @@
 // Conversions, reduction, quantisation, HSV, palette sort and colour counting.
 
 #include "image/pixel_ops.h"
+#include "image_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
+using namespace image_fixtures;
+
 namespace {
 
-// A bitmap of the given depth (24 or 32) filled from 0xAARRGGBB values, top row first.
-std::unique_ptr<cDib> MakeRgb(int w, int h, int bits, const std::vector<uint32_t>& px) {
-    auto d = cDib::Create(w, h, bits);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint32_t v = px[size_t(y * w + x)];
-            uint8_t* p = d->Row(y) + x * (bits / 8);
-            for (int c = 0; c < bits / 8; ++c)
-                p[c] = uint8_t(v >> (8 * c));
-        }
-    return d;
-}
-
-uint32_t Px32(const cDib& d, int x, int y) {
-    const uint8_t* p = d.Row(y) + 4 * x;
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-// The stored values of every pixel, top row first: 32-bit or 16-bit words, indices, or ReadPixel's
-// colours.
-enum eRead { kWords, kIndices, kColours };
-std::vector<uint32_t> Read(const cDib& d, eRead what) {
+// ReadPixel's colour of every pixel, top row first.
+std::vector<uint32_t> Colours(const cDib& d) {
     std::vector<uint32_t> out;
-    for (int y = 0; y < d.Height(); ++y)
-        for (int x = 0; x < d.Width(); ++x)
-            out.push_back(what == kIndices   ? uint32_t(d.ReadIndex(x, y))
-                          : what == kColours ? d.ReadPixel(x, y)
-                          : d.Bits() == 16   ? uint32_t(d.Row(y)[2 * x] | d.Row(y)[2 * x + 1] << 8)
-                                             : Px32(d, x, y));
+    for (int i = 0; i < d.Width() * d.Height(); ++i)
+        out.push_back(d.ReadPixel(i % d.Width(), i / d.Width()));
     return out;
 }
 using V = std::vector<uint32_t>;
@@ -73,40 +53,40 @@ TEST(Dib, CreateStrideAndLayoutCodes) {
 
 TEST(ConvertBitDepth, ThirtyTwoBitAlphaRules) {
     // From 24 bits: opaque.
-    auto d = ConvertBitDepth(*MakeRgb(3, 1, 24, {0x102030, 0x000000, 0xABCDEF}), 32, kLayoutArgb32);
+    auto d = ConvertBitDepth(*MakeDib(3, 1, 24, {0x102030, 0x000000, 0xABCDEF}), 32, kLayoutArgb32);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->LayoutCode(), kLayoutArgb32);
-    EXPECT_EQ(Read(*d, kWords), (V{0xFF102030u, 0xFF000000u, 0xFFABCDEFu}));
+    EXPECT_EQ(Values(*d), (V{0xFF102030u, 0xFF000000u, 0xFFABCDEFu}));
     // One non-zero alpha keeps every alpha.
-    d = ConvertBitDepth(*MakeRgb(3, 1, 32, {0x00112233, 0x01445566, 0x00AABBCC}), 32, kLayoutArgb32);
-    EXPECT_EQ(Read(*d, kWords), (V{0x00112233u, 0x01445566u, 0x00AABBCCu}));
+    d = ConvertBitDepth(*MakeDib(3, 1, 32, {0x00112233, 0x01445566, 0x00AABBCC}), 32, kLayoutArgb32);
+    EXPECT_EQ(Values(*d), (V{0x00112233u, 0x01445566u, 0x00AABBCCu}));
     // The same layout duplicates (alpha not filled); an invalid depth copies.
-    auto src = MakeRgb(2, 1, 32, {0x00010203, 0x00040506});
-    EXPECT_EQ(Px32(*ConvertBitDepth(*src, 32, kLayoutRgb32), 0, 0), 0x00010203u);
+    auto src = MakeDib(2, 1, 32, {0x00010203, 0x00040506});
+    EXPECT_EQ(Values(*ConvertBitDepth(*src, 32, kLayoutRgb32))[0], 0x00010203u);
     auto copy = ConvertBitDepth(*src, 7, 0);
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->Bits(), 32);
-    EXPECT_EQ(Read(*copy, kWords), (V{0x00010203u, 0x00040506u}));
+    EXPECT_EQ(Values(*copy), (V{0x00010203u, 0x00040506u}));
 }
 
 TEST(ConvertBitDepth, SixteenBitLayoutsRoundTrip) {
-    auto src = MakeRgb(2, 1, 24, {0xFF0000, 0x00FF00});
+    auto src = MakeDib(2, 1, 24, {0xFF0000, 0x00FF00});
     auto d565 = ConvertBitDepth(*src, 16, kLayout565);
     ASSERT_TRUE(d565);
     EXPECT_EQ(d565->LayoutCode(), kLayout565);
-    EXPECT_EQ(Read(*d565, kWords), (V{0xF800u, 0x07E0u}));
+    EXPECT_EQ(Values(*d565), (V{0xF800u, 0x07E0u}));
     auto d555 = ConvertBitDepth(*src, 16, 0);
     EXPECT_EQ(d555->LayoutCode(), kLayout555);
-    EXPECT_EQ(Read(*d555, kWords), (V{0x7C00u, 0x03E0u}));
-    EXPECT_EQ(Read(*ConvertBitDepth(*d565, 32, kLayoutArgb32), kWords), (V{0xFFFF0000u, 0xFF00FF00u}));
+    EXPECT_EQ(Values(*d555), (V{0x7C00u, 0x03E0u}));
+    EXPECT_EQ(Values(*ConvertBitDepth(*d565, 32, kLayoutArgb32)), (V{0xFFFF0000u, 0xFF00FF00u}));
 }
 
 TEST(ConvertBitDepth, ToIndexedMapsToNearestEntry) {
     // Three exact colours fit a 4-bit table.
-    auto d = ConvertBitDepth(*MakeRgb(3, 1, 24, {0x0000FF, 0xFF0000, 0x0000FF}), 4, 0);
+    auto d = ConvertBitDepth(*MakeDib(3, 1, 24, {0x0000FF, 0xFF0000, 0x0000FF}), 4, 0);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 4);
-    EXPECT_EQ(Read(*d, kColours), (V{0x0000FFu, 0xFF0000u, 0x0000FFu}));
+    EXPECT_EQ(Colours(*d), (V{0x0000FFu, 0xFF0000u, 0x0000FFu}));
     EXPECT_EQ(d->ReadIndex(0, 0), d->ReadIndex(2, 0));
 }
 
@@ -114,53 +94,53 @@ TEST(ReduceToIndexed, DepthFollowsColourCountAndKeepsColours) {
     const std::pair<int, int> cases[] = {{1, 1}, {2, 1}, {3, 4}, {16, 4}, {17, 8}, {256, 8}};
     for (const auto& [colours, depth] : cases) {
         SCOPED_TRACE(colours);
-        auto src = MakeRgb(32, 16, 24, Ramp(colours, 32 * 16));
+        auto src = MakeDib(32, 16, 24, Ramp(colours, 32 * 16));
         auto d = ReduceToIndexed(*src, 0, 0);
         ASSERT_TRUE(d);
         EXPECT_EQ(d->Bits(), depth);
-        EXPECT_EQ(Read(*d, kColours), Read(*src, kColours));
+        EXPECT_EQ(Colours(*d), Colours(*src));
     }
     // The table is sorted by luma and rounded up to an even count.
-    auto d = ReduceToIndexed(*MakeRgb(3, 1, 24, {0xFFFFFF, 0x000000, 0xFF0000}), 0, 0);
+    auto d = ReduceToIndexed(*MakeDib(3, 1, 24, {0xFFFFFF, 0x000000, 0xFF0000}), 0, 0);
     ASSERT_EQ(d->ColourUsed(), 4);
     EXPECT_EQ(d->Table(), (std::vector<uint32_t>{0x000000, 0xFF0000, 0xFFFFFF, 0x000000}));
 }
 
 TEST(ReduceToIndexed, FallBacksAndAskedDepths) {
-    EXPECT_EQ(ReduceToIndexed(*MakeRgb(2, 1, 32, {0x80FF0000, 0}), 0, 0)->Bits(), 32); // alpha
+    EXPECT_EQ(ReduceToIndexed(*MakeDib(2, 1, 32, {0x80FF0000, 0}), 0, 0)->Bits(), 32); // alpha
     std::vector<uint32_t> many;
     for (uint32_t i = 0; i < 256; ++i)
         many.push_back(i * 0x010101u);
     many.push_back(0x133501);
-    EXPECT_EQ(ReduceToIndexed(*MakeRgb(257, 1, 24, many), 0, 0)->Bits(), 24); // too many colours
-    auto src = MakeRgb(4, 1, 24, {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF});
+    EXPECT_EQ(ReduceToIndexed(*MakeDib(257, 1, 24, many), 0, 0)->Bits(), 24); // too many colours
+    auto src = MakeDib(4, 1, 24, {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF});
     auto wider = ReduceToIndexed(*src, 8, 0); // 8 is not below the chosen 1: use 8
     ASSERT_TRUE(wider);
     EXPECT_EQ(wider->Bits(), 8);
     EXPECT_EQ(wider->ColourUsed(), 256);
     EXPECT_EQ(wider->ReadPixel(1, 0), 0xFFFFFFu);
-    auto five = MakeRgb(5, 1, 24, {1, 2, 3, 4, 5});
+    auto five = MakeDib(5, 1, 24, {1, 2, 3, 4, 5});
     EXPECT_EQ(ReduceToIndexed(*five, 1, 0)->Bits(), 1);   // needs 4 bits, 1 asked: plain conversion
     EXPECT_EQ(ReduceToIndexed(*five, 16, 0)->Bits(), 16); // 9 or more: plain conversion
 }
 
 TEST(QuantizeColours, BadInputAndSmallCounts) {
-    auto zeros = MakeRgb(2, 2, 24, {0, 0, 0, 0});
-    EXPECT_FALSE(QuantizeColours(*MakeRgb(2, 2, 32, {0, 0, 0, 0}), 16));
+    auto zeros = MakeDib(2, 2, 24, {0, 0, 0, 0});
+    EXPECT_FALSE(QuantizeColours(*MakeDib(2, 2, 32, {0, 0, 0, 0}), 16));
     EXPECT_FALSE(QuantizeColours(*zeros, 1));
     EXPECT_FALSE(QuantizeColours(*zeros, 513));
     // Cb is the widest axis: blue (Cb 127.5) goes to the upper label 1, red to 0.
-    auto d = QuantizeColours(*MakeRgb(4, 1, 24, {0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF}), 2);
+    auto d = QuantizeColours(*MakeDib(4, 1, 24, {0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF}), 2);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 1);
-    EXPECT_EQ(Read(*d, kIndices), (V{0, 1, 0, 1}));
+    EXPECT_EQ(Values(*d), (V{0, 1, 0, 1}));
     EXPECT_EQ(d->Table(), (V{0xFF0000, 0x0000FF}));
     // Three: 4 bits, two clusters and a black tail. Y is the widest axis; its mean is 106.3: black and
     // dark grey below, white above.
-    d = QuantizeColours(*MakeRgb(3, 1, 24, {0x000000, 0x404040, 0xFFFFFF}), 3);
+    d = QuantizeColours(*MakeDib(3, 1, 24, {0x000000, 0x404040, 0xFFFFFF}), 3);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 4);
-    EXPECT_EQ(Read(*d, kIndices), (V{0, 0, 1}));
+    EXPECT_EQ(Values(*d), (V{0, 0, 1}));
     EXPECT_EQ(d->Table(), (V{0x202020, 0xFFFFFF, 0, 0}));
 }
 
@@ -168,21 +148,21 @@ TEST(QuantizeColours, FiveHundredTwelveGivesTwentyFourBits) {
     std::vector<uint32_t> px;
     for (int i = 0; i < 64 * 64; ++i)
         px.push_back(uint32_t(i * 2654435761u) & 0xFFFFFF);
-    auto d = QuantizeColours(*MakeRgb(64, 64, 24, px), 512);
+    auto d = QuantizeColours(*MakeDib(64, 64, 24, px), 512);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 24);
-    const V all = Read(*d, kColours);
+    const V all = Colours(*d);
     const std::set<uint32_t> colours(all.begin(), all.end());
     EXPECT_GT(colours.size(), 256u);
     EXPECT_LE(colours.size(), 512u);
 }
 
 TEST(QuantizeColours, SingleColourEndsInTheLastLabel) {
-    auto src = MakeRgb(5, 3, 24, std::vector<uint32_t>(15, 0x336699));
+    auto src = MakeDib(5, 3, 24, std::vector<uint32_t>(15, 0x336699));
     auto d = QuantizeColours(*src, 256);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Bits(), 8);
-    EXPECT_EQ(Read(*d, kIndices), V(15, 255));
+    EXPECT_EQ(Values(*d), V(15, 255));
     V table(256, 0);
     table[255] = 0x336699;
     EXPECT_EQ(d->Table(), table);
@@ -218,32 +198,29 @@ TEST(SortPalette, AscendingDescendingAndDuplicates) {
 
 TEST(CountColours, DistinctValuesAlphaAndLimit) {
     uint32_t out[4];
-    auto d = MakeRgb(3, 2, 32, {5, 6, 5, 7, 6, 5});
+    auto d = MakeDib(3, 2, 32, {5, 6, 5, 7, 6, 5});
     EXPECT_EQ(CountColours(4, out, *d), 3);
     EXPECT_EQ(V(out, out + 4), (V{5u, 6u, 7u, 0u}));
     EXPECT_EQ(CountColours(2, out, *d), 0);
-    EXPECT_EQ(CountColours(4, out, *MakeRgb(2, 1, 32, {5, 0x01000000})), 0);
-    EXPECT_EQ(CountColours(4, out, *MakeRgb(2, 1, 24, {5, 6})), 0);
+    EXPECT_EQ(CountColours(4, out, *MakeDib(2, 1, 32, {5, 0x01000000})), 0);
+    EXPECT_EQ(CountColours(4, out, *MakeDib(2, 1, 24, {5, 6})), 0);
 }
 
 TEST(PixelOps, ExpandFlipFillAndTables) {
-    auto d = cDib::Create(3, 2, 4, 3);
-    d->Table() = {0x111111, 0x222222, 0x333333};
-    d->WriteIndex(0, 0, 2);
-    d->WriteIndex(2, 1, 1);
+    auto d = MakeDib(3, 2, 4, {2, 0, 0, 0, 0, 1}, {0x111111, 0x222222, 0x333333});
     std::unique_ptr<cDib> e = DuplicateBitmap(*d);
     ASSERT_TRUE(ExpandToByteIndexed(e));
     EXPECT_EQ(e->Bits(), 8);
     EXPECT_EQ(e->ColourUsed(), 256);
     EXPECT_EQ(V(e->Table().begin(), e->Table().begin() + 4), (V{0x111111, 0x222222, 0x333333u, 0u}));
-    EXPECT_EQ(Read(*e, kIndices), (V{2, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(Values(*e), (V{2, 0, 0, 0, 0, 1}));
     EXPECT_FALSE(ExpandToByteIndexed(e));
     FlipRows(*e);
-    EXPECT_EQ(Read(*e, kIndices), (V{0, 0, 1, 2, 0, 0}));
+    EXPECT_EQ(Values(*e), (V{0, 0, 1, 2, 0, 0}));
     EXPECT_FALSE(FillOpaqueAlpha(*e));
-    auto rgba = MakeRgb(1, 1, 32, {0x00123456});
+    auto rgba = MakeDib(1, 1, 32, {0x00123456});
     EXPECT_TRUE(FillOpaqueAlpha(*rgba));
-    EXPECT_EQ(Px32(*rgba, 0, 0), 0xFF123456u);
+    EXPECT_EQ(Values(*rgba)[0], 0xFF123456u);
     uint32_t got[4] = {9, 9, 9, 9};
     EXPECT_EQ(GetColourTable(*d, 1, 4, got), 2);
     EXPECT_EQ(got[0], 0x222222u);
@@ -256,9 +233,7 @@ TEST(PixelOps, ExpandFlipFillAndTables) {
 TEST(Bmp, AttachKeyAndPaletteFromTable) {
     cBMP b;
     EXPECT_FALSE(b.TakePaletteFromTable());
-    auto d = cDib::Create(2, 2, 8, 3);
-    d->Table() = {0x000000, 0xFF0000, 0x00FF00};
-    ASSERT_TRUE(b.Attach(std::move(d), 0x123456));
+    ASSERT_TRUE(b.Attach(MakeDib(2, 2, 8, V(4, 0), {0x000000, 0xFF0000, 0x00FF00}), 0x123456));
     EXPECT_EQ(b.GetColourKey(), 0xFF123456u);
     ASSERT_TRUE(b.TakePaletteFromTable());
     ASSERT_EQ(b.Palette().Count(), 3);
