@@ -73,15 +73,14 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
               R"({"flashColor":[1,2,3,4],"flashDuration":6,"flashScope":3,"frame":4,)"
               R"("se":{"name":"Fire1","pan":-30,"pitch":120,"volume":70}}]}])");
 
-    // At most 16 cells are written.
+    // At most 16 cells are written: the sixteenth ends the frame. (The import drops cells past the
+    // sixteenth too, so a round trip would not show the limit.)
     cProject wide;
     wide.create(0, 20, 0, 0);
     for (int i = 0; i < 20; ++i)
         PutCell(wide, 0, i, {.pattern = static_cast<uint16_t>(i + 1)});
-    cProject back;
-    ASSERT_EQ(ImportText(ExportText(wide), back), 1);
-    EXPECT_EQ(std::tuple(back.cellNumber(), back.frame(0)->cells.occupied(), back.cell(0, 15)->pattern),
-              std::tuple(16, 16, 16));
+    EXPECT_NE(ExportText(wide).find(R"([14,0,0,100,0,0,255,0],[15,0,0,100,0,0,255,0]]],"id")"),
+              std::string::npos);
 }
 
 TEST(MvMaps, CellValuesBothWays) {
