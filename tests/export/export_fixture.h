@@ -8,6 +8,7 @@
 #include "config/config.h"
 #include "document/project.h"
 #include "export/capture_image.h"
+#include "export/gif_file.h"
 #include "image/picture_slot_table.h"
 #include "support/test_support.h"
 
@@ -61,6 +62,16 @@ struct strExportFixture {
                 .fps = fps};
     }
 };
+
+// A GIF frame of w x h pixels whose pixel (x, y) is pixel(x, y) (0xAARRGGBB).
+inline std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32_t(int, int)>& pixel,
+                                        int delay = 0, int disposal = 2) {
+    auto f = std::make_unique<CGIFLocal>();
+    f->bitmap = render_fixture::MakeDib(w, h, pixel);
+    f->delay = delay;
+    f->disposal = disposal;
+    return f;
+}
 
 // Runs a whole export of the request.
 inline void RunCapture(const strCaptureRequest& r) {

@@ -120,14 +120,11 @@ TEST(GifChanges, PixelsThatTurnTransparentAndFramesThatRepeat) {
         CGIFFile file;
         file.wholeFrames = whole;
         for (const std::string& f : frames) {
-            auto local = std::make_unique<CGIFLocal>();
-            local->bitmap = render_fixture::MakeDib(4, 3, [&](int x, int y) {
+            auto letter = [&](int x, int y) {
                 const char c = f[size_t(y * 5 + x)];
                 return c == '.' ? 0u : colours[c - 'A'];
-            });
-            local->delay = 3;
-            local->disposal = 2;
-            ASSERT_TRUE(file.AddFrame(std::move(local)));
+            };
+            ASSERT_TRUE(file.AddFrame(export_fixture::Frame(4, 3, letter, 3)));
         }
         std::vector<uint8_t> bytes;
         std::string why;

@@ -10,22 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 
 using namespace export_fixture;
 using testing_support::TempDir;
 
 namespace {
-
-std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32_t(int, int)>& pixel, int delay = 0,
-                                 int disposal = 2) {
-    auto f = std::make_unique<CGIFLocal>();
-    f->bitmap = render_fixture::MakeDib(w, h, pixel);
-    f->delay = delay;
-    f->disposal = disposal;
-    return f;
-}
 
 // Exports the fixture as a GIF to dir/name and reads it back.
 std::string ExportGif(strExportFixture& f, const TempDir& dir, const std::string& name, uint32_t flags,

@@ -3,7 +3,6 @@
 
 #include "image/builtin_pictures.h"
 #include "image/picture_loader.h"
-#include "image/transparency.h"
 #include "image_fixtures.h"
 #include "support/test_support.h"
 
@@ -221,8 +220,7 @@ TEST(Loader, DecodesEveryPixel) {
     const std::vector<uint32_t> grey16(16, 0x404040);
 
     auto expect = [](const char* name, const Bytes& file, eImageFormat format, int sourceDepth, int bits,
-                     const Rows& pixels, const std::vector<uint32_t>& palette = {},
-                     uint32_t transIndex = kNoTransIndex) {
+                     const Rows& pixels, const std::vector<uint32_t>& palette = {}) {
         SCOPED_TRACE(name);
         cBMP b;
         strLoadInfo info;
@@ -232,12 +230,8 @@ TEST(Loader, DecodesEveryPixel) {
         EXPECT_EQ(b.GetBitCount(), bits);
         EXPECT_EQ(Pixels(b), pixels); // top row first: indices of 8 bits, else 0xAARRGGBB
         if (!palette.empty()) {
-            EXPECT_EQ(PaletteOf(b), palette); // every entry
+            EXPECT_EQ(PaletteOf(b), palette); // every entry, with its alpha
         }
-        EXPECT_EQ(b.GetColourKey(), 0u);
-        uint32_t key, index;
-        ComputeTransparency(b, kTransFlagAuto, key, index);
-        EXPECT_EQ(index, transIndex);
     };
     expect("BMP 1 bit", MakeBmp(oneBit), kImageBmp, 1, 8,
            {{1, 0, 1, 0, 0, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
@@ -263,7 +257,7 @@ TEST(Loader, DecodesEveryPixel) {
     expect("RunsPastTheRowEndAreClipped: RLE4", MakeBmp(Bmp(5, 3, 4, rle4Past, grey16, 2, 16)), kImageBmp, 4,
            8, {{11, 11, 11, 0, 0}, {3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}});
     expect("PNG palette with tRNS", MakePng(pal), kImagePng, 4, 8, {{0, 1, 2}, {3, 3, 0}},
-           {0xFF102030u, 0x80405060u, 0x00708090u, 0xFFA0B0C0u}, 2);
+           {0xFF102030u, 0x80405060u, 0x00708090u, 0xFFA0B0C0u});
     expect("PNG RGBA, alpha exactly",
            MakePng(Png(2, 2, PNG_COLOR_TYPE_RGB_ALPHA,
                        {{10, 20, 30, 0, 40, 50, 60, 1}, {70, 80, 90, 254, 100, 110, 120, 255}})),
@@ -281,7 +275,7 @@ TEST(Loader, DecodesEveryPixel) {
     expect("GIF interlaced first frame", MakeGif(5, 13, map, {frame, ignored}), kImageGif, 8, 32, canvas);
     expect("GIF local map wins", MakeGif(2, 1, {0xFFFFFF, 0xFFFFFF}, {local}), kImageGif, 8, 32,
            {{0xFF654321u, 0xFF123456u}});
-    expect("XYZ", MakeXyz(7, 5, xyzMap, xyzIndices), kImageXyz, 8, 8, xyzPixels, xyzPalette, 0);
+    expect("XYZ", MakeXyz(7, 5, xyzMap, xyzIndices), kImageXyz, 8, 8, xyzPixels, xyzPalette);
 }
 
 // Every header kind, with the masks inside the header, after it or split (a 52-byte header with

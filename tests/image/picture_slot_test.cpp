@@ -19,16 +19,13 @@ using namespace image_fixtures;
 
 namespace {
 
-// An RGBA PNG of one colour (0xAARRGGBB), with an optional different top-left pixel.
+// An opaque PNG of one colour (the low 24 bits of argb), with an optional different top-left pixel.
 void WriteSolidPng(const std::string& path, int w, int h, uint32_t argb, int64_t topLeft = -1) {
-    strPngFixture s{.width = w, .height = h, .colourType = PNG_COLOR_TYPE_RGB_ALPHA};
-    for (int y = 0; y < h; ++y) {
-        Bytes row;
-        for (int x = 0; x < w; ++x) {
-            uint32_t c = (x == 0 && y == 0 && topLeft >= 0) ? uint32_t(topLeft) : argb;
-            row.insert(row.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)});
-        }
-        s.rows.push_back(row);
+    strPngFixture s{.width = w, .height = h, .colourType = PNG_COLOR_TYPE_RGB};
+    for (int i = 0; i < w * h; ++i) {
+        const uint32_t c = i == 0 && topLeft >= 0 ? uint32_t(topLeft) : argb;
+        if (i % w == 0) s.rows.emplace_back();
+        s.rows.back().insert(s.rows.back().end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
     }
     testing_support::WriteBytes(path, MakePng(s));
 }
