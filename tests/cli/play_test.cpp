@@ -43,19 +43,15 @@ std::string Ticks(const std::vector<nlohmann::json>& lines) {
     return out;
 }
 
-// A mono 16-bit 8000 Hz WAV of `ms` milliseconds of silence.
-void WriteWav(const std::string& path, int ms) {
-    const uint32_t data = 16 * static_cast<uint32_t>(ms);
-    std::vector<uint8_t> b;
-    auto put = [&b](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    auto tag = [&b](const char* t) { b.insert(b.end(), t, t + 4); };
-    tag("RIFF"), put(36 + data, 4), tag("WAVE"), tag("fmt "), put(16, 4), put(1, 2), put(1, 2);
-    put(8000, 4), put(16000, 4), put(2, 2), put(16, 2), tag("data"), put(data, 4);
-    b.resize(b.size() + data, 0);
-    testing_support::WriteBytes(path, b);
+// A mono 16-bit 8000 Hz WAV of 400 ms of silence: the 44-byte header, then 6400 zero bytes.
+void WriteWav(const std::string& path) {
+    std::string b("RIFF\x24\x19\0\0WAVE"                 // the size of the rest: 36 + 6400
+                  "fmt \x10\0\0\0\x01\0\x01\0"           // 16 bytes of format: PCM, mono,
+                  "\x40\x1F\0\0\x80\x3E\0\0\x02\0\x10\0" // 8000 Hz, 16000 bytes a second, 2 and 16 bits
+                  "data\0\x19\0\0",                      // 6400 bytes of samples
+                  44);
+    b.resize(44 + 6400, '\0');
+    testing_support::WriteText(path, b);
 }
 
 // A copy of tests/data/cli/play.txt: eight frames, a screen flash at frame 2 (4 frames, colour
@@ -75,22 +71,21 @@ TEST(CliPlay, OneJsonLinePerTickAsTheOptionsAndSettingsSay) {
     } rows[] = {
         // Frames 1..7; the end at tick 8 (finished, the flashes have ended); tick 9 stops.
         {"", "", "1 2:0* 3* 4* 5:1* 6:2* 7 7 7", false},
-        // The effects still fire.
-        {"--no-flash --no-sound", "", "1 2:0 3 4 5:1 6:2 7 7 7", false},
         // From frame 0 (the start frame is not moved into the range), then 2..4 repeatedly; stopped
         // by --ticks.
         {"--range 2,4 --loop --ticks 9", "", "1 2:0* 3* 4* 2:0* 3* 4* 2:0* 3*", true},
         // The effect of the start frame fires with those of the next frame. On the way back frame 5
         // fires its target flash and frame 2 its screen flash (4 ticks), which the end waits for.
         {"--from 5 --reverse", "", "6:12* 7* 6:2 5:1* 4* 3 2:0* 1* 0* 0* 0 0", false},
-        // Without --range the range stays off even when the frames would allow one.
-        {"--from 3 --ticks 3", "", "4 5:1* 6:2*", true},
+        // Without --range the range stays off even when the frames would allow one. Without flashes
+        // and sounds the effects still fire.
+        {"--from 3 --ticks 3 --no-flash --no-sound", "", "4 5:1 6:2", true},
         // "PlayBit" from the settings file: loop on (0x1A4).
         {"--ticks 10", "[CONFIG]\nPlayBit=420\n", "1 2:0* 3* 4* 5:1* 6:2* 7 0 1 2:0*", true},
     };
     TempDir dir;
     const std::string file = WriteProject(dir);
-    WriteWav(dir.file("se.wav"), 400); // without --audio no sound counts as playing
+    WriteWav(dir.file("se.wav")); // without --audio no sound counts as playing
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args);
         testing_support::WriteText(dir.file("config.ini"), row.settings);
@@ -107,17 +102,13 @@ TEST(CliPlay, OneJsonLinePerTickAsTheOptionsAndSettingsSay) {
     std::string raw;
     auto lines = Play(dir, file, &status, &raw);
     ASSERT_EQ(lines.size(), 9u) << raw;
-    for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i]["tick"], i + 1);
     EXPECT_EQ(
         raw.substr(0, raw.find('\n')),
         "{\"tick\":1,\"frame\":1,\"changed\":true,\"fired\":[],\"screenFlash\":null,\"targetFlash\":null,"
         "\"finished\":false,\"playing\":true}");
+    // The screen flash in its screen form, the target flash in its tone form (here at 1/2).
     EXPECT_EQ(lines[1]["screenFlash"], nlohmann::json::array({200, 100, 50, 200}));
-    EXPECT_EQ(lines[2]["screenFlash"], nlohmann::json::array({200, 100, 50, 150}));
-    EXPECT_EQ(lines[4]["targetFlash"], nlohmann::json::array({0, 255, 128, 0}));
-    EXPECT_EQ(lines[5]["targetFlash"], nlohmann::json::array({64, 191, 128, 64})); // tone form at 1/2
-    EXPECT_TRUE(lines[6]["changed"].get<bool>());
+    EXPECT_EQ(lines[5]["targetFlash"], nlohmann::json::array({64, 191, 128, 64}));
     EXPECT_FALSE(lines[7]["changed"].get<bool>());
     EXPECT_TRUE(lines[7]["finished"].get<bool>());
     EXPECT_TRUE(lines[7]["playing"].get<bool>());
@@ -140,9 +131,6 @@ TEST(CliPlay, BadInputFailsWithOneLine) {
     };
     for (const auto& [args, names] : cases)
         cli_fixture::ExpectOneLineFailure(play + args, names);
-    int status = -1;
-    Play(dir, file + " --ticks x", &status);
-    EXPECT_NE(status, 0);
 }
 
 TEST(CliPlay, AudioPlaysInRealTimeAndFinishingWaitsForTheSound) {
@@ -156,7 +144,7 @@ TEST(CliPlay, AudioPlaysInRealTimeAndFinishingWaitsForTheSound) {
     if (raw.find("no sound") == std::string::npos) {
         EXPECT_NE(raw.find("pelko: cannot play the sound se.wav: "), std::string::npos) << raw;
     }
-    WriteWav(dir.file("se.wav"), 400);
+    WriteWav(dir.file("se.wav"));
     const auto since = [](auto begin) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin)
             .count();
