@@ -99,7 +99,7 @@ TEST(ClipboardCommands, ImportAsksFirstOnlyForAModifiedDocument) {
     auto current = ModifiedCurrent(cfg);
     // Cancel at the question ends the import without a message.
     const std::string print = ProjectFingerprint(*current);
-    EXPECT_EQ(RunImportCommand(device, current, kProductVX, "/w", [] { return false; }).message, kMsgNone);
+    EXPECT_EQ(RunImportCommand(device, current, kProductVX, "/w", [] { return false; }).Text(), "");
     EXPECT_EQ(ProjectFingerprint(*current), print);
     EXPECT_TRUE(current->modified());
 
