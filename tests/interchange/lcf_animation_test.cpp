@@ -184,13 +184,8 @@ TEST(Lcf2000Import, BadHeadersFail) {
 }
 
 TEST(Lcf2000Import, EveryPrefixFails) {
-    auto doc = WithPicture(16, "p");
-    doc->setText(kTextName, "Cut");
-    for (int f = 0; f < 4; ++f)
-        for (int c = 0; c < 3; ++c)
-            PutCell(*doc, f, c, {.x = static_cast<int16_t>(-f * 7), .opacity = static_cast<uint8_t>(40 * c)});
-    doc->addEffect(strEffect{.flags = strEffect::kSound | strEffect::kFlash, .soundPath = "s"});
-    const Bytes full = Export(*doc);
+    const cConfig cfg = TestConfig();
+    const Bytes full = Export(*SampleProject(cfg));
     ASSERT_LT(full.size(), 264u); // the length word below is one byte
     for (size_t n = 0; n <= full.size(); ++n) {
         Bytes cut(full.begin(), full.begin() + static_cast<long>(n));
@@ -206,9 +201,8 @@ TEST(Lcf2000Import, EveryPrefixFails) {
 TEST(Lcf2000Import, TheLengthWordIsNotTrusted) {
     // The record runs to the end of the block whatever the first word says (it must only be
     // positive); bytes past the record's end (a block rounded up) are not read.
-    auto doc = WithPicture(8, "p");
-    PutCell(*doc, 0, 0, Cell(0, 7, 3, 4, 100, 100, 0, 255, 0));
-    const Bytes exact = Export(*doc);
+    const cConfig cfg = TestConfig();
+    const Bytes exact = Export(*SampleProject(cfg));
     cProject reference;
     ASSERT_EQ(Import(exact, reference, kProduct2000), 1);
     const uint32_t length = static_cast<uint32_t>(exact.size() - 8);
