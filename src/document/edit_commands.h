@@ -54,10 +54,10 @@ template <class T> T InterpolateValue(T a, T b, float t) {
 // are both missing (o is left unchanged).
 bool SupplementCell(strCell& o, const strCell* prev, const strCell* next, float t, int compType);
 
-// Completes cell c of frame f from frames f-1 and f+1 with t = 0.5 and stores it with set-cell
-// (Algorithms). The base is the cell itself, else prev, else next; with mustExist the
-// cell is only completed when it exists on frame f. Returns whether a cell was stored: a result
-// equal to the cell that is there (after normalisation) is not stored.
+// Completes cell c of frame f from frames f-1 and f+1 with t = 0.5 and stores it with set-cell.
+// The base is the cell itself, else prev, else next; with mustExist the cell is only completed when it exists
+// on frame f. Returns whether a cell was stored: a result equal to the cell that is there (after
+// normalisation) is not stored.
 bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExist = false);
 
 // Frame building blocks on the document primitives (they record while a step is open). The frame

@@ -75,7 +75,7 @@ bool cPictureSlot::Divide(int a, int b, uint32_t flags) {
     return true;
 }
 
-// Fills the image texture from the picture (Algorithms 3).
+// Fills the image texture from the picture.
 bool cPictureSlot::Upload() {
     const cDib* dib = Dib();
     if (!dib) return false;

@@ -34,7 +34,7 @@ class cPictureSlot : public cBMP {
     // Stores the HSV offsets; they take effect at the next division. A hue of 0 turns the adjustment
     // off.
     void SetHsv(int hue = 0, int saturation = 0, int value = 0, int unused = 0);
-    // Divides into patterns and fills the textures (Algorithms 2). A negative a repeats the last
+    // Divides into patterns and fills the textures. A negative a repeats the last
     // request. False (slot back to loaded) on failure.
     bool Divide(int a, int b, uint32_t flags);
     // Releases the textures, destroys the image, zeroes the grid.

@@ -33,7 +33,7 @@ class cPictureSlotTable {
     static constexpr int kErrorPicture = -10;
     static constexpr int kTargetPicture = -11;
 
-    // Start-up (Algorithms 4): background from "CGround", every slot cleared, the label glyphs and
+    // Start-up: background from "CGround", every slot cleared, the label glyphs and
     // the error picture (one pattern, Palette number 0) loaded. False when a built-in fails.
     bool Initialise(const cConfig& config);
 
@@ -44,7 +44,7 @@ class cPictureSlotTable {
     void Clear();
     int SlotCount() const { return int(slots_.size()); }
 
-    // Brings slot n in step with the new record P (Algorithms 1). C is the record the slot was
+    // Brings slot n in step with the new record P. C is the record the slot was
     // built from (null when none); the file is reloaded when there is no slot or C, when forced, or
     // when the file names differ (bytes compared, case counts); otherwise a changed hue or division
     // only divides again. Division numbers 0 and 0 are rewritten to 1 and 1 in *P. A null P removes
@@ -69,7 +69,7 @@ class cPictureSlotTable {
     // True when there is no target or it loaded.
     bool UpdateTarget(const cConfig& config);
 
-    // The file-system path a stored picture name resolves to (Algorithms 1, step 2): converted from
+    // The file-system path a stored picture name resolves to: converted from
     // the project code page to UTF-8, joined to the base folder when relative and useFolder is set,
     // canonicalised, with both separators accepted.
     static std::string ResolvePicturePath(const strSlotSource& source, const std::string& name,
