@@ -135,8 +135,8 @@ TEST(MarshalMapping, CellRows) {
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, -3600, 255, 0), kProductVX)[4], 0);
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 5, 255, 0), kProductVX)[4], 359);
     // Opacity and blend.
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 0, 17, 3), kProductXP)[6], 17);
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 0, 17, 3), kProductXP)[7], 0);
+    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 0, 17, 3), kProductXP),
+              (std::vector<int>{0, 0, 0, 100, 0, 0, 17, 0}));
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 0, 17, 2), kProductXP)[7], 2);
 }
 
@@ -200,12 +200,18 @@ TEST(MarshalMapping, EmptySlotsKeepTheArraysExact) {
 TEST(MarshalRoundTrip, XpVxAndVxAce) {
     cConfig cfg = TestConfig();
     auto d = SampleProject(cfg);
+    // VX and VX Ace do not carry the HIT / MISS conditions: without them the project is what they
+    // export again after an import.
+    auto carried = SampleProject(cfg);
+    carried->effects().reset(5);
+    carried->effects().reset(4);
     for (int product : {kProductXP, kProductVX, kProductVXAce}) {
         SCOPED_TRACE(product);
         const bool xp = product == kProductXP;
+        const Bytes first = Export(*d, product);
         cProject back(&cfg);
         std::string why;
-        ASSERT_EQ(Import(Export(*d, product), back, product, &why), 1) << why;
+        ASSERT_EQ(Import(first, back, product, &why), 1) << why;
         EXPECT_EQ(back.text(kTextName), "\x83\x65\x83\x58\x83\x67");
         EXPECT_EQ(std::tuple(back.getSetting(kKeyCentrePosition), back.getSetting(kKeySplitFormat),
                              back.getSetting(kKeyEditFormat), back.getSetting(kKeyLock),
@@ -232,20 +238,8 @@ TEST(MarshalRoundTrip, XpVxAndVxAce) {
                 (xp ? "effect 4 start 4 flags 4 flash 0/0/0/128/128/128/255 sound 100/100/100 [] [HIT]\n"
                       "effect 5 start 4 flags 4 flash 0/0/0/128/128/128/255 sound 100/100/100 [] [MISS]\n"
                     : ""));
-    }
-}
-
-TEST(MarshalRoundTrip, ExportIsStableThroughAnImport) {
-    // project -> payload -> project -> payload gives the same bytes for what the product carries.
-    cConfig cfg = TestConfig();
-    auto d = SampleProject(cfg);
-    d->effects().reset(5); // VX and VX Ace do not carry the HIT / MISS conditions
-    d->effects().reset(4);
-    for (int product : {kProductXP, kProductVX, kProductVXAce}) {
-        Bytes first = Export(*d, product);
-        cProject back(&cfg);
-        ASSERT_EQ(Import(first, back, product), 1);
-        EXPECT_EQ(Export(back, product), first) << product;
+        // project -> payload -> project -> payload gives the same bytes for what the product carries.
+        EXPECT_EQ(Export(back, product), xp ? first : Export(*carried, product));
     }
 }
 

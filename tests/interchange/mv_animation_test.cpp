@@ -93,8 +93,7 @@ TEST(MvMaps, CellValuesBothWays) {
     EXPECT_EQ(mv({.angle = 459})[4], 45);
     EXPECT_EQ(mv({.picture = 1, .pattern = 250})[0], 199);
     EXPECT_EQ(mv({.pattern = 0})[0], 0); // clamped to 0..99 after -1
-    EXPECT_EQ(mv({.mx = -50, .my = 70})[3], 70);
-    EXPECT_EQ(mv({.mx = -50, .my = 70})[5], 1);
+    EXPECT_EQ(mv({.mx = -50, .my = 70}), (std::vector<int>{0, 0, 0, 70, 0, 1, 255, 0}));
     EXPECT_EQ(mv({.mx = 0})[5], 1); // below 1 counts as mirrored
 
     const bool all[8] = {true, true, true, true, true, true, true, true};
