@@ -38,7 +38,6 @@ struct strClipRun {
 TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
     TempDir pictures;
     WriteBytes(pictures.file("Fire1.png"), {1});
-    WriteBytes(pictures.file("Earth1.png"), {1}); // a picture of another title is passed over
     strClipRun run(pictures.path());
     const std::string out = run.dir.file("fire.dat");
     int status = -1;

@@ -36,7 +36,6 @@ class CliExport : public ::testing::Test {
     }
 
     std::string project() const { return dir.file("project.txt"); }
-    uint32_t At(const cBMP& b, int x, int y) { return b.Dib() ? b.Dib()->ReadPixel(x, y) : 0; }
 
     // Runs `pelko <command> <project> <args>`, which must succeed, with an empty settings file;
     // returns stdout and stderr together.
@@ -53,12 +52,10 @@ class CliExport : public ::testing::Test {
         SCOPED_TRACE(file);
         cBMP png;
         ASSERT_TRUE(LoadPictureFile(dir.file(file), png));
-        int w = 0, h = 0;
-        png.GetSize(w, h);
-        EXPECT_EQ(w, width);
-        EXPECT_EQ(h, height);
+        ASSERT_TRUE(png.Dib());
+        EXPECT_EQ(std::pair(png.Dib()->Width(), png.Dib()->Height()), std::pair(width, height));
         for (const auto& [x, y, colour] : pixels)
-            EXPECT_EQ(At(png, x, y), colour) << x << "," << y;
+            EXPECT_EQ(png.Dib()->ReadPixel(x, y), colour) << x << "," << y;
     }
     TempDir dir;
 };

@@ -47,8 +47,7 @@ TEST(Config, ValueForms) {
     const std::pair<std::string, std::string> rows[] = {
         {"VListFlag=false", "1"}, // only a leading "0" is false
         {"BackUpFlag=0abc", "0"},
-        {"VBarFlag=", "1"}, // empty: true
-        {"VStatusFlag=yes", "1"},
+        {"VBarFlag=", "1"},          // empty: true
         {"TargetOpacity=300", "44"}, // low 8 bits
         {"Init_Center=-1", "255"},
         {"MainWinPostX= -12abc", "-12"},
@@ -60,7 +59,6 @@ TEST(Config, ValueForms) {
         {"CBackShadow=2281701631", "2281701631"},
         {"CNextShadow=-1", "4294967295"},
         {"CTrans=4294967296", "4294967295"},
-        {"GridBit=5x", "5"},
         {"LastLoadPath=" + longText, std::string(511, 'p')},
         {"Init_FileName=" + cut + "more text", cut},
         {"Init_Cell=\"8\"", "8"}, // numbers are read after the quotes are removed
@@ -69,7 +67,6 @@ TEST(Config, ValueForms) {
         {"GridSize= 12 34", "12"},
         {"CenterW=-2147483648", "-2147483648"},
         {"CenterH=2147483647", "2147483647"},
-        {"CGround=-5", "4294967291"},
         {"CGrid=4294967295", "4294967295"},
         // A value starting with "!" and an absent key keep the current value.
         {"Locale=!jpn", "UTF-8"},
