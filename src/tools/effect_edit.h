@@ -21,7 +21,7 @@ class cEffectEdit {
     // Control values.
     int startFrame = 0; // "Start-up frame", 0..frame capacity
     bool sound = false; // "Sound effect"
-    std::string soundPath;
+    std::string soundPath{};
     int volume = 100;                                       // 1..100
     int frequency = 100;                                    // "Frequence", 1..200
     int balance = 100;                                      // 0..200
@@ -31,7 +31,7 @@ class cEffectEdit {
     int drawing = 0;                                        // 0..3
     int red = 128, green = 128, blue = 128, strength = 255; // 0..255 each
     bool userDataOn = false;                                // "User data (255byte)"
-    std::string userData;
+    std::string userData{};
 
     // Fills the controls from the record. Each value is limited to its control's range (a slider and
     // its number always agree); "Frame:" shows 10 when the flash is off; the capacity bounds the
@@ -59,8 +59,8 @@ class cPictureEdit {
     static constexpr const char* kDivisionList = "Specify number of sheets,Specify width";
     static constexpr const char* kImageFilter = "Image(*.bmp,gif,png,xyz)";
 
-    std::string path; // "File path", at most 255 bytes
-    int divX = 1;     // "Nbr div (H , V)", 1..1024 each
+    std::string path{}; // "File path", at most 255 bytes
+    int divX = 1;       // "Nbr div (H , V)", 1..1024 each
     int divY = 1;
     int hue = 0;         // "Hue (degrees)", 0..360
     int splitFormat = 0; // "Division method": shows the project's split format; never written
