@@ -3,6 +3,7 @@
 #include "sample_project.h"
 
 #include "document/anime_file_device.h"
+#include "export/png_writer.h"
 #include "playback/sound_device.h"
 
 #include <QApplication>
@@ -19,7 +20,11 @@ uint32_t FromWindows(uint32_t c) {
 bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoomIndex,
                             std::unique_ptr<cSoundDevice> sound) {
     QApplication::setStartDragDistance(4);
-    if (!start(std::move(sound)) || !writeSampleSheet()) return false;
+    // The sample sheet: ten 96 x 96 patterns.
+    auto sheet = sample::DrawSheet();
+    if (!start(std::move(sound)) || !sheet ||
+        !WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr))
+        return false;
     cProject doc(&config);
     doc.create(-1, 8, -1, -1);
     doc.setSetting(kKeyEditFormat, 0);

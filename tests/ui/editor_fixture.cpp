@@ -1,10 +1,7 @@
 #include "editor_fixture.h"
 
-#include "../../samples/sample_project.h"
-
 #include "document/anime_file_device.h"
 #include "document/history.h"
-#include "export/png_writer.h"
 #include "platform/profile_file.h"
 #include "playback/sound_device.h"
 #include "ui/shell/tool_window.h"
@@ -53,12 +50,6 @@ bool strEditorFixture::enabled(int command) const {
 
 bool strEditorFixture::openProject(const QString& name, int frames) const {
     return session().openPath(writeProject(name, frames));
-}
-
-bool strEditorFixture::writeSampleSheet() const {
-    auto sheet = sample::DrawSheet();
-    return sheet &&
-           WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr);
 }
 
 void strEditorFixture::putCell(int frame, int n, const strCell& cell) const {

@@ -79,8 +79,6 @@ struct strEditorFixture {
     QString writeProject(const QString& name, int frames = 3) const;
     // Writes and opens such a project.
     bool openProject(const QString& name, int frames = 3) const;
-    // Writes the sample sheet (ten 96 x 96 patterns) as sample_sheet.png.
-    bool writeSampleSheet() const;
     // Sets a cell as one undo step, as an edit would.
     void putCell(int frame, int n, const strCell& cell = {}) const;
     // Closes the main window as its close box does; whether it closed.

@@ -1,10 +1,8 @@
 // The PNG and GIF export windows: their files equal `pelko export` with the same options, the options
 // are kept, Abort leaves nothing behind, and a file that cannot be written is reported by name.
 
-#include "editor_fixture.h"
+#include "canvas_fixture.h"
 
-#include "document/anime_file_device.h"
-#include "sample_project.h"
 #include "ui/dialogs/dlg_export_gif.h"
 #include "ui/dialogs/dlg_export_png.h"
 #include "ui/dialogs/dlg_progress.h"
@@ -17,7 +15,7 @@
 
 class cExportWindowsTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<strEditorFixture> f;
+    std::unique_ptr<strCanvasFixture> f;
 
     QWidget* in_ = nullptr; // the export window the controls are looked up in
 
@@ -54,13 +52,8 @@ class cExportWindowsTest : public QObject {
   private slots:
     void init() {
         in_ = nullptr;
-        f = std::make_unique<strEditorFixture>();
-        QVERIFY(f->start() && f->writeSampleSheet());
-        cProject doc(&f->config);
-        QVERIFY(sample::BuildProject(doc));
-        ANIME::cAnimeFile_Device device;
-        QCOMPARE(device.save(f->path(QStringLiteral("sample.txt")).toStdString(), doc, 1), 1);
-        QVERIFY(f->session().openPath(f->path(QStringLiteral("sample.txt"))));
+        f = std::make_unique<strCanvasFixture>();
+        QVERIFY(f->openSample());
         f->prompts.colourAnswer = QColor(0x20, 0x40, 0x60);
     }
     void cleanup() { f.reset(); }
@@ -108,7 +101,7 @@ class cExportWindowsTest : public QObject {
             const QString file = QString::fromLatin1(row.file);
             // The name comes from the project's, in the folder of the last export.
             QCOMPARE(QFileInfo(w->proposedPath()).fileName(),
-                     QStringLiteral("sample.") + QFileInfo(file).suffix());
+                     QStringLiteral("canvas.") + QFileInfo(file).suffix());
             if (row.command == kCmdExportGif) QCOMPARE(QFileInfo(w->proposedPath()).absolutePath(), folder);
             row.set();
             QVERIFY(f->session().overlays().cutRange);
@@ -119,7 +112,7 @@ class cExportWindowsTest : public QObject {
             QCOMPARE(f->window->statusText(), QStringLiteral("Image output completion"));
             QVERIFY(!w->isVisible());
             QVERIFY(!f->session().overlays().cutRange);
-            const QStringList files{f->path(QStringLiteral("sample.txt")),
+            const QStringList files{f->path(QStringLiteral("canvas.txt")),
                                     f->path(QStringLiteral("tool_") + file)};
             f->runTool(QStringList{QStringLiteral("export"), row.args.first()} + files + row.args.mid(1) +
                        QStringList{QStringLiteral("--background"), QStringLiteral("0x204060")});
@@ -196,28 +189,21 @@ class cExportWindowsTest : public QObject {
         QCOMPARE(QDir(f->dir.path()).entryList({QStringLiteral("aborted*")}), QStringList());
         find<QPushButton>("exportClose")->click();
 
-        // A folder that is a file: the failure names the file; nothing is written.
+        // A folder that is a file: the failure names the file (a sequence its first image); nothing is
+        // written.
         QVERIFY(QFile(f->path(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
-        const struct {
-            int command;
-            const char* chosen;
-            const char* named; // the file the message names
-        } rows[] = {{kCmdExportGif, "blocker/out.gif", "blocker/out.gif"},
-                    {kCmdExportPng, "blocker/sheet.png", "blocker/sheet.png"},
-                    {kCmdExportPng, "blocker/seq.png", "blocker/seq00000.png"}};
-        for (const auto& row : rows) {
-            cDlg_Export* w = open(row.command);
-            if (row.command == kCmdExportGif) find<QSpinBox>("gifZoom")->setValue(100);
-            if (QString::fromLatin1(row.chosen).contains(QLatin1String("seq")))
-                find<QCheckBox>("pngSheet")->click();
+        for (const auto& [chosen, named] : {std::pair{"blocker/sheet.png", "blocker/sheet.png"},
+                                            std::pair{"blocker/seq.png", "blocker/seq00000.png"}}) {
+            cDlg_Export* w = open(kCmdExportPng);
+            if (QLatin1String(chosen).contains(QLatin1String("seq"))) find<QCheckBox>("pngSheet")->click();
             setCut(-60, -60, 120, 120);
             f->prompts.messages.clear();
-            f->prompts.saveAnswer = f->path(QString::fromLatin1(row.chosen));
+            f->prompts.saveAnswer = f->path(QString::fromLatin1(chosen));
             QVERIFY(waitEnd(w->exportFile()));
-            const QString named = f->path(QString::fromLatin1(row.named));
+            const QString message = f->prompts.messages.value(0);
             QCOMPARE(f->prompts.messages.size(), 1);
-            QVERIFY2(f->prompts.messages.last().contains(named), qPrintable(f->prompts.messages.last()));
-            QVERIFY(f->window->statusText().contains(named));
+            QVERIFY2(message.contains(f->path(QString::fromLatin1(named))), qPrintable(message));
+            QVERIFY(f->window->statusText().contains(f->path(QString::fromLatin1(named))));
             QVERIFY(w->isVisible());
             w->close();
         }

@@ -28,13 +28,10 @@ class cTimelineTest : public QObject {
     // A drag from one grid position to another.
     void select(int frame0, int cell0, int frame1, int cell1) {
         press(frame0, cell0);
-        dragTo(frame1, cell1);
-    }
-    void dragTo(int frame, int cell) {
-        QMouseEvent move(QEvent::MouseMove, At(frame, cell), kf->viewport()->mapToGlobal(At(frame, cell)),
+        QMouseEvent move(QEvent::MouseMove, At(frame1, cell1), kf->viewport()->mapToGlobal(At(frame1, cell1)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(kf->viewport(), &move);
-        QTest::mouseRelease(kf->viewport(), Qt::LeftButton, {}, At(frame, cell));
+        QTest::mouseRelease(kf->viewport(), Qt::LeftButton, {}, At(frame1, cell1));
     }
     // Right-clicks a position and triggers an item of the popup that opens.
     void popupItem(int frame, int cell, const char* menu, const char* item) {
