@@ -27,9 +27,11 @@ bool cBaseThread::Start() {
 }
 
 void cBaseThread::Stop() {
+    // Cleared before the lock is taken: a worker stepping in a tight loop could otherwise win the
+    // lock again and again and run to its end, so that Stop waited for the whole work to finish.
+    run_ = false;
     {
         std::lock_guard<std::mutex> lock(cs_);
-        run_ = false;
         OnStop();
     }
     Wait();
