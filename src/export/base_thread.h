@@ -20,8 +20,8 @@ public:
     // flag is set, Prepare runs on the calling thread, and the thread starts calling StepOnce.
     // False when the thread cannot be created.
     bool Start();
-    // Enters the critical section, clears the run flag, calls OnStop, leaves it; then joins. The
-    // thread ends after the step it is working on.
+    // Clears the run flag, then calls OnStop inside the critical section; then joins. The thread
+    // ends after the step it is working on.
     void Stop();
     // Joins the thread (returns at once when none runs).
     void Wait();

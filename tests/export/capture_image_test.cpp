@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 using namespace export_fixture;
@@ -367,15 +368,20 @@ TEST(Worker, StopCancelsWithoutWritingTheSheet) {
     ASSERT_TRUE(worker.Start());
     while (worker.DoneCount() < 2)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    worker.Stop();
-    strExportOutcome o = worker.Outcome();
-    if (o.result == eExportResult::kCancelled) {
-        EXPECT_EQ(calls.load(), 0);
-        EXPECT_FALSE(std::filesystem::exists(dir.file("sheet.png")));
-        EXPECT_FALSE(worker.Capture().Active());
-    } else {
-        EXPECT_EQ(o.result, eExportResult::kCompleted); // the machine was faster than the stop
-    }
+    // Stop is asked while the worker waits for its section: the flag must fall at once, or a worker
+    // that wins the section again and again runs to the end and writes the file.
+    std::unique_lock<std::mutex> held(worker.CriticalSection());
+    ASSERT_LT(worker.DoneCount(), 400);
+    std::thread stopper([&] { worker.Stop(); });
+    for (int i = 0; i < 5000 && worker.Running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(worker.Running());
+    held.unlock();
+    stopper.join();
+    EXPECT_EQ(worker.Outcome().result, eExportResult::kCancelled);
+    EXPECT_EQ(calls.load(), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("sheet.png")));
+    EXPECT_FALSE(worker.Capture().Active());
     EXPECT_FALSE(worker.Running());
     // The worker can start again after a stop.
     ASSERT_TRUE(worker.Capture().Begin(f.Request(dir.file("again.png"), kExportPng | kExportSheet, 20)));
