@@ -41,15 +41,12 @@ std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
         info.sourceDepth = load.sourceDepth;
         slot.GetSize(info.width, info.height);
         info.depth = slot.GetBitCount();
-        uint32_t flags = TransFlagsOfMethod(source.transType);
-        int a = p->divX, b = p->divY;
-        if (a == 0 && b == 0)
-            a = b = 1;
-        else if (source.splitByWidth)
-            flags |= kDivideByWidth;
+        strPicture division = *p;
+        const uint32_t flags = cPictureSlotTable::DivisionFlags(source, division);
         slot.SetHsv(p->hue);
         strPatternGrid grid;
-        if (ComputePatternGrid(info.width, info.height, a, b, (flags & kDivideByWidth) != 0, grid)) {
+        if (ComputePatternGrid(info.width, info.height, division.divX, division.divY,
+                               (flags & kDivideByWidth) != 0, grid)) {
             info.result = 1;
             info.columns = grid.columns;
             info.rows = grid.rows;

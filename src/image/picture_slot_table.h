@@ -82,9 +82,11 @@ class cPictureSlotTable {
     // 0 black, 1 white).
     const cBMP& LabelBitmap() const { return label_; }
 
-  private:
+    // The division flags of record P (transparency method, and by width unless the division is 0 x 0,
+    // which is rewritten to 1 x 1 in P).
     static uint32_t DivisionFlags(const strSlotSource& source, strPicture& P);
 
+  private:
     std::map<int, std::unique_ptr<cPictureSlot>> slots_;
     uint32_t background_ = 0x101010;
     strLoadInfo lastLoad_;
