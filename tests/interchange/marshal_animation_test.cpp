@@ -173,6 +173,17 @@ TEST(MarshalMapping, TwoHundredFiftyFramesExportTwoHundred) {
     EXPECT_EQ(back.cell(199, 3)->x, 199);
 }
 
+// At most 999 timings are written; the import would take more, so only the payload shows the limit.
+TEST(MarshalMapping, AThousandEffectsExportNineHundredNinetyNineTimings) {
+    cConfig cfg = TestConfig();
+    cProject d(&cfg);
+    d.create(0, 4, 0, 0);
+    for (int i = 0; i < 1000; ++i)
+        d.addEffect(Sound(uint16_t(i % 4), "a", 100, 100));
+    EXPECT_NE(Find(Export(d, kProductXP), Cat({Text("@timings"), {0x5B, 0x02, 0xE7, 0x03}})),
+              std::string::npos); // [ 999
+}
+
 TEST(MarshalMapping, EmptySlotsKeepTheArraysExact) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);

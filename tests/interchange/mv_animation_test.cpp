@@ -81,6 +81,15 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
         PutCell(wide, 0, i, {.pattern = static_cast<uint16_t>(i + 1)});
     EXPECT_NE(ExportText(wide).find(R"([14,0,0,100,0,0,255,0],[15,0,0,100,0,0,255,0]]],"id")"),
               std::string::npos);
+
+    // At most 999 timings are written.
+    for (int i = 0; i < 1000; ++i)
+        wide.addEffect(strEffect{});
+    const std::string text = ExportText(wide);
+    size_t timings = 0;
+    for (size_t at = text.find(R"("frame":)"); at != std::string::npos; at = text.find(R"("frame":)", at + 1))
+        ++timings;
+    EXPECT_EQ(timings, 999u);
 }
 
 TEST(MvMaps, CellValuesBothWays) {
