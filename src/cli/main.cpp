@@ -12,7 +12,7 @@ void Fail(Context& ctx, const std::string& what) {
     ctx.status = 1;
 }
 
-}  // namespace cli
+} // namespace cli
 
 int main(int argc, char** argv) {
     cli::Context ctx;
@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : 1;
+        // --help and --version print their text; a wrong argument is one line, like every failure.
+        if (e.get_exit_code() == 0) return app.exit(e);
+        cli::Fail(ctx, std::string(e.what()) + " (pelko --help lists the arguments)");
     }
     return ctx.status;
 }
