@@ -125,14 +125,18 @@ struct strGifReadBack {
         return out;
     }
     std::string Signature() const { return std::string(bytes.begin(), bytes.begin() + 6); }
-    // The loop count of the NETSCAPE2.0 block, which giflib keeps with the first image; -1 without one.
+    // The loop count of the NETSCAPE2.0 block, which giflib keeps with the first image; -1 without one,
+    // -2 when its data block is missing or short.
     int LoopCount() const {
+        if (gif->ImageCount < 1) return -1;
         const SavedImage& s = gif->SavedImages[0];
-        for (int k = 0; k + 1 < s.ExtensionBlockCount; ++k) {
+        for (int k = 0; k < s.ExtensionBlockCount; ++k) {
             const ExtensionBlock& b = s.ExtensionBlocks[k];
-            if (b.Function == APPLICATION_EXT_FUNC_CODE && b.ByteCount == 11 &&
-                std::string(reinterpret_cast<const char*>(b.Bytes), 11) == "NETSCAPE2.0")
-                return s.ExtensionBlocks[k + 1].Bytes[1] | s.ExtensionBlocks[k + 1].Bytes[2] << 8;
+            if (b.Function != APPLICATION_EXT_FUNC_CODE || b.ByteCount != 11 ||
+                std::string(reinterpret_cast<const char*>(b.Bytes), 11) != "NETSCAPE2.0")
+                continue;
+            const ExtensionBlock* d = k + 1 < s.ExtensionBlockCount ? &s.ExtensionBlocks[k + 1] : nullptr;
+            return d && d->ByteCount >= 3 ? d->Bytes[1] | d->Bytes[2] << 8 : -2;
         }
         return -1;
     }
