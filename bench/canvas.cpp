@@ -15,11 +15,11 @@
 #include "export/png_writer.h"
 #include "playback/sound_device.h"
 #include "render/frame_composer.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 #include "ui/platform/prompts.h"
 #include "ui/platform/qt_clipboard.h"
 #include "ui/session/session.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -54,14 +54,14 @@ struct strCanvasScene {
     cConfig config;
     cDialogPrompts prompts;
     cQtClipboard clipboard;
-    std::unique_ptr<cMainWnd> window;
-    cMainEditWnd* canvas = nullptr;
+    std::unique_ptr<cMainWindow> window;
+    cCanvas* canvas = nullptr;
 
     strCanvasScene() {
         config.setDefaults();
         config.filePath = dir.filePath(QStringLiteral("config.ini")).toStdString();
         config.FolderName_C.clear();
-        window = std::make_unique<cMainWnd>(config, prompts, clipboard);
+        window = std::make_unique<cMainWindow>(config, prompts, clipboard);
         window->create(NullSoundDevice());
         auto sheet = sample::DrawSheet();
         WritePngFile(dir.filePath(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr);
@@ -81,7 +81,7 @@ struct strCanvasScene {
         window->session().setCurrentFrame(1);
         config.VBackFlag = config.VNextFlag = config.VShadowFlag = true;
         config.VLineFlag = config.VGridFlag = config.VCenterFlag = true;
-        canvas = static_cast<cMainEditWnd*>(window->canvas());
+        canvas = static_cast<cCanvas*>(window->canvas());
         window->show();
         canvas->viewport()->setFixedSize(800, 600);
     }

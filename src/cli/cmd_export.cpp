@@ -5,7 +5,7 @@
 #include "cli/project_io.h"
 #include "document/project.h"
 #include "export/sequence_path.h"
-#include "export/thread_save_graph.h"
+#include "export/export_worker.h"
 #include "image/picture_slot_table.h"
 
 #include <chrono>
@@ -40,7 +40,7 @@ struct strExportOptions {
 
 // Runs the worker to its end, printing "export: done/total" on stderr every 400 ms once it has run
 // that long (one self-overwriting line on a terminal, one line per report otherwise).
-strExportOutcome RunWorker(cThread_SaveGraph& worker) {
+strExportOutcome RunWorker(cExportWorker& worker) {
     std::mutex m;
     std::condition_variable cv;
     bool ended = false;
@@ -109,7 +109,7 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
         }
     }
 
-    cThread_SaveGraph worker;
+    cExportWorker worker;
     cCaptureImage& capture = worker.Capture();
     if (!capture.Begin(r)) {
         Fail(ctx, "cannot export " + o.in + ": " + capture.LastError());

@@ -60,7 +60,7 @@ void appendColour(std::string& out, const strFlashSlot& slot, bool screen) {
 }
 
 // {"tick":T,"frame":F,"changed":B,"fired":[...],"screenFlash":...,"targetFlash":...,"finished":B,"playing":B}
-std::string tickLine(long long tick, const cA_Player& player, bool changed) {
+std::string tickLine(long long tick, const cPlayer& player, bool changed) {
     std::string out = "{\"tick\":" + std::to_string(tick) +
                       ",\"frame\":" + std::to_string(player.currentFrame()) +
                       ",\"changed\":" + (changed ? "true" : "false") + ",\"fired\":[";
@@ -129,7 +129,7 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
         if (!device->isOpen()) std::cerr << "pelko: no sound: " << device->lastError() << "\n";
         sounds = std::make_unique<cSoundTable>(device.get());
     }
-    cA_Player player(clock, sounds.get());
+    cPlayer player(clock, sounds.get());
     player.setDocument(&doc);
     if (!StartPlayback(player, rateIndex, flags, o.from, rangeStart, rangeEnd)) {
         Fail(ctx, "the player could not start");

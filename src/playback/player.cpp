@@ -22,11 +22,11 @@ std::array<int, 4> strFlashSlot::toneForm() const {
     return {tone(red), tone(green), tone(blue), tone(strength)};
 }
 
-int cA_Player::basicInterval() const {
+int cPlayer::basicInterval() const {
     return doc_ ? doc_->getSetting(kKeyBasicInterval) : 0;
 }
 
-int cA_Player::firstEffectFrom(int frame) const {
+int cPlayer::firstEffectFrom(int frame) const {
     if (!doc_) return 0;
     const auto& effects = doc_->effects();
     const int n = effects.count();
@@ -39,7 +39,7 @@ int cA_Player::firstEffectFrom(int frame) const {
     return i;
 }
 
-bool cA_Player::start(bool reset, int rate, uint32_t flags, std::function<void()> notify) {
+bool cPlayer::start(bool reset, int rate, uint32_t flags, std::function<void()> notify) {
     stop(reset);
     clock_->setRate(rate);
     if (!clock_->start()) return false;
@@ -59,7 +59,7 @@ bool cA_Player::start(bool reset, int rate, uint32_t flags, std::function<void()
     return true;
 }
 
-bool cA_Player::stop(bool reset) {
+bool cPlayer::stop(bool reset) {
     const bool wasPlaying = playing();
     finished_ = false;
     clock_->stop();
@@ -81,7 +81,7 @@ bool cA_Player::stop(bool reset) {
     return wasPlaying;
 }
 
-void cA_Player::seek(int frame) {
+void cPlayer::seek(int frame) {
     clearCells_ = false;
     if (!doc_) {
         current_ = 0;
@@ -94,12 +94,12 @@ void cA_Player::seek(int frame) {
     nextEffect_ = firstEffectFrom(current_);
 }
 
-void cA_Player::setRange(int start, int end) {
+void cPlayer::setRange(int start, int end) {
     rangeStart_ = start;
     rangeEnd_ = end;
 }
 
-void cA_Player::setOption(uint32_t bit, bool on) {
+void cPlayer::setOption(uint32_t bit, bool on) {
     bit &= ~static_cast<uint32_t>(kPlayRunningBits);
     if (on)
         flags_ |= bit;
@@ -108,12 +108,12 @@ void cA_Player::setOption(uint32_t bit, bool on) {
     if (on && (bit & kPlaySoundEveryTime) && sounds_) sounds_->releaseAll();
 }
 
-void cA_Player::finish() {
+void cPlayer::finish() {
     finished_ = true;
     if (flags_ & kPlayClearCells) clearCells_ = true;
 }
 
-void cA_Player::fire(int index, const strEffect& e) {
+void cPlayer::fire(int index, const strEffect& e) {
     fired_.push_back(index);
     if ((flags_ & kPlayScreenEffect) && (e.flags & strEffect::kFlash) && e.flashFrames >= 1) {
         strFlashSlot* slot = e.flashObject == 0 ? &screen_ : e.flashObject <= 2 ? &target_ : nullptr;
@@ -140,7 +140,7 @@ void cA_Player::fire(int index, const strEffect& e) {
     }
 }
 
-bool cA_Player::tick() {
+bool cPlayer::tick() {
     fired_.clear();
     if (!doc_ || !playing()) return false;
 
@@ -230,7 +230,7 @@ bool cA_Player::tick() {
     return current_ != before;
 }
 
-bool StartPlayback(cA_Player& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
+bool StartPlayback(cPlayer& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
                    int rangeEnd, std::function<void()> notify) {
     const uint32_t flags = playBit & ~static_cast<uint32_t>(kPlayRunningBits);
     // The two range fields can be entered in either order; the range is the frames between them.

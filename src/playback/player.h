@@ -1,5 +1,5 @@
 #pragma once
-// The animation player (cA_Player): advances frames by their intervals on the clock's
+// The animation player (cPlayer): advances frames by their intervals on the clock's
 // ticks, honours loop, reverse and the playback range, fires the document's timed effects in list
 // order (sound effects through the sound table, screen and target flashes into two flash slots for
 // the renderer) and finishes by itself once the end is reached and the flashes and sounds are over.
@@ -48,10 +48,10 @@ struct strFlashSlot {
     void clear() { *this = strFlashSlot{}; }
 };
 
-class cA_Player {
+class cPlayer {
   public:
     // The clock is shared (one per process); the sound table may be null (no sound).
-    explicit cA_Player(cPlayClock& clock, cSoundTable* sounds = nullptr) : clock_(&clock), sounds_(sounds) {}
+    explicit cPlayer(cPlayClock& clock, cSoundTable* sounds = nullptr) : clock_(&clock), sounds_(sounds) {}
 
     void setDocument(const cProject* doc) { doc_ = doc; }
     const cProject* document() const { return doc_; }
@@ -126,5 +126,5 @@ class cA_Player {
 // (rangeStart, rangeEnd), taken in either order, unless kPlayNoRange is set, else (-1, -1); start the player;
 // then seek to startFrame (replacing the positioning done inside start) and reset the clock. When the player
 // cannot start it is stopped with reset and false is returned.
-bool StartPlayback(cA_Player& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
+bool StartPlayback(cPlayer& player, int rateIndex, uint32_t playBit, int startFrame, int rangeStart,
                    int rangeEnd, std::function<void()> notify = {});

@@ -1,6 +1,6 @@
 #pragma once
 // Batch edit and interval: the state and runs of the "Edit cell bundle" dialog
-// (cDlg_AtOnce) and of the "Interval" dialog (cDlg_SetInterval).
+// (cDlg_Batch) and of the "Interval" dialog (cDlg_SetInterval).
 
 #include "document/cell.h"
 #include "tools/tool_messages.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The spline tool: the state and run of the "Cell_%d" dialog (cDlg_ContexSpline). A cell
+// The spline tool: the state and run of the "Cell_%d" dialog (cDlg_Spline). A cell
 // moves over the n frames after the start frame along the quadratic Bezier curve through P0 (its
 // position) and P2 (the end point), bent toward P1 (the control point). Points are canvas (cell)
 // coordinates; the conversion from window points belongs to the canvas.

@@ -5,7 +5,7 @@
 #include "export/cut_range.h"
 #include "export/png_writer.h"
 #include "export/sequence_path.h"
-#include "export/thread_save_graph.h"
+#include "export/export_worker.h"
 #include "export_fixture.h"
 
 #include "image/picture_loader.h"
@@ -336,7 +336,7 @@ TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
          dir.file("missing/seq00000.png")},
     };
     for (const auto& c : cases) {
-        cThread_SaveGraph worker;
+        cExportWorker worker;
         ASSERT_TRUE(worker.Capture().Begin(c.request));
         std::atomic<int> calls{0};
         strExportOutcome seen;
@@ -359,7 +359,7 @@ TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
 TEST(Worker, StopCancelsWithoutWritingTheSheet) {
     TempDir dir;
     strExportFixture f(std::vector<int>(400, 1));
-    cThread_SaveGraph worker;
+    cExportWorker worker;
     strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 20);
     r.area = {-90, -90, 90, 90}; // slow enough to stop in the middle (a sheet of 3600 x 3600)
     ASSERT_TRUE(worker.Capture().Begin(r));

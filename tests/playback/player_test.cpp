@@ -78,7 +78,7 @@ struct Play {
     cProject doc{&config};
     FakeSoundDevice device;
     cSoundTable sounds{&device};
-    cA_Player player{clock, &sounds};
+    cPlayer player{clock, &sounds};
     int notified = 0;
     Fired fired;
 };

@@ -4,7 +4,7 @@
 #include "tool_fixture.h"
 #include "tools/cell_edit.h"
 #include "tools/effect_edit.h"
-#include "tools/fix_cell.h"
+#include "tools/lock_edit.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -112,7 +112,7 @@ TEST(CellDialog, ControlsFollowTheEditFormatAndTheLock) {
 // What the lock does to the cells is the document's business; the dialog clamps and records a step.
 TEST(LockDialogs, SetLockClampsAndRecordsAStepOnlyForAChange) {
     Doc d(2, 3);
-    cFixCellSingle one;
+    cLockCellEdit one;
     one.open(d.doc, 1);
     EXPECT_EQ(one.title(), "[1] Locked for cell and image");
     one.image = 300; // clamped to 255
@@ -126,7 +126,7 @@ TEST(LockDialogs, SetLockClampsAndRecordsAStepOnlyForAChange) {
 
 TEST(LockDialogs, TheTableDialogUpdatesEveryRowInOneStep) {
     Doc d(2, 4);
-    cFixCellEdit dlg;
+    cLockEdit dlg;
     dlg.open(d.doc);
     ASSERT_EQ(dlg.rows.size(), 4u);
     dlg.rows[1].selected = true;

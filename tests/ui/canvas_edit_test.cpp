@@ -3,7 +3,7 @@
 
 #include "canvas_fixture.h"
 
-#include "ui/canvas/dlg_contex_spline.h"
+#include "ui/canvas/dlg_spline.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -164,13 +164,13 @@ class cCanvasEditTest : public QObject {
         f->putCell(2, 0, scaled);
         f->session().document().setCell(3, 0, nullptr);
         f->session().setToolMode(kToolSpline);
-        QSignalSpy opened(f->canvas, &cMainEditWnd::splineDialogOpened);
+        QSignalSpy opened(f->canvas, &cCanvas::splineDialogOpened);
         f->drag({0, 0}, {100, 100});
         QCOMPARE(f->canvas->dragMode(), int(kDragSpline));
         f->moveTo({100, 0});
         f->click({100, 0});
         QCOMPARE(opened.count(), 1);
-        auto* dialog = opened.at(0).at(0).value<cDlg_ContexSpline*>();
+        auto* dialog = opened.at(0).at(0).value<cDlg_Spline*>();
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Cell_0"));
         f->find<QSpinBox>("splineFrames", dialog)->setValue(2);
         f->find<QCheckBox>("splineGrid", dialog)->setChecked(false);

@@ -39,7 +39,7 @@ bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoo
     ANIME::cAnimeFile_Device device;
     if (device.save(file.toStdString(), doc, ANIME::kFormatText) != 1) return false;
     if (!session().openPath(file)) return false;
-    canvas = qobject_cast<cMainEditWnd*>(window->canvas());
+    canvas = qobject_cast<cCanvas*>(window->canvas());
     if (!canvas) return false;
     window->show();
     canvas->viewport()->setFixedSize(400, 300);

@@ -5,7 +5,7 @@
 
 #include "editor_fixture.h"
 
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@
 uint32_t FromWindows(uint32_t c);
 
 struct strCanvasFixture : strEditorFixture {
-    cMainEditWnd* canvas = nullptr;
+    cCanvas* canvas = nullptr;
 
     // Writes the sample sheet and a project filled by build (8 cell numbers; frames as build makes
     // them), opens it, and sets the canvas to 400 x 300 at the zoom index, origin (0, 0).

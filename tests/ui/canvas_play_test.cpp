@@ -31,7 +31,7 @@ class cCanvasPlayTest : public QObject {
     void aSecondOfTheSample() {
         QVERIFY(openSample());
         cSession& s = f->session();
-        const cA_Player& player = s.player();
+        const cPlayer& player = s.player();
         QVERIFY(f->trigger(kCmdPlay));
         std::vector<int> shown;
         bool flashShown = false;

@@ -24,7 +24,7 @@ bool strEditorFixture::start(std::unique_ptr<cSoundDevice> sound) {
     window.reset();
     config.setDefaults();
     config.filePath = dir.filePath(QStringLiteral("config.ini")).toStdString();
-    window = std::make_unique<cMainWnd>(config, prompts, clipboard);
+    window = std::make_unique<cMainWindow>(config, prompts, clipboard);
     return window->create(sound ? std::move(sound) : NullSoundDevice());
 }
 

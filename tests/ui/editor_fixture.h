@@ -11,7 +11,7 @@
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -62,7 +62,7 @@ struct strEditorFixture {
     cConfig config;
     cScriptedPrompts prompts;
     cQtClipboard clipboard;
-    std::unique_ptr<cMainWnd> window;
+    std::unique_ptr<cMainWindow> window;
 
     // A window whose settings file is config.ini in the temporary folder (with its working folder).
     strEditorFixture();

@@ -2,7 +2,7 @@
 
 #include "editor_fixture.h"
 
-#include "ui/lists/dlg_source_list.h"
+#include "ui/lists/list_window.h"
 #include "ui/lists/source_list_view.h"
 #include "ui/shell/tool_window.h"
 
@@ -12,7 +12,7 @@
 class cListsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strEditorFixture> f;
-    cDlg_SourceList* list = nullptr;
+    cListWindow* list = nullptr;
     using L = cSourceListModel;
 
     cProject& doc() const { return f->doc(); }
@@ -53,7 +53,7 @@ class cListsTest : public QObject {
     void init() {
         f = std::make_unique<strEditorFixture>();
         QVERIFY(f->start());
-        list = qobject_cast<cDlg_SourceList*>(f->window->listWindow()->content());
+        list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
         QVERIFY(list);
         QVERIFY(f->activateToolWindow(f->window->listWindow()));
     }
@@ -83,11 +83,11 @@ class cListsTest : public QObject {
         // Reload reads the file again; a file gone keeps the picture as it was loaded.
         QVERIFY(image.scaled(200, 80).save(f->path(QStringLiteral("Graphics/fire.png"))));
         list->list(L::kPictures)->selectRow(2);
-        QVERIFY(list->run(L::kPictures, cDlg_SourceList::kReload));
+        QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         int w = 0, h = 0;
         QVERIFY(f->session().pictureSlots().Find(2)->GetSize(w, h) && w == 200 && h == 80);
         QVERIFY(QFile::remove(f->path(QStringLiteral("Graphics/fire.png"))));
-        QVERIFY(list->run(L::kPictures, cDlg_SourceList::kReload));
+        QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         QCOMPARE(f->prompts.messages.size(), 2);
         QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
     }
@@ -124,11 +124,11 @@ class cListsTest : public QObject {
         QCOMPARE(doc().effectCount(), 1);
         QCOMPARE(*doc().effect(0), two);
         // Cells on the clipboard are no effect: Paste is off.
-        QVERIFY(list->isEnabled(L::kEffects, cDlg_SourceList::kPaste));
+        QVERIFY(list->isEnabled(L::kEffects, cListWindow::kPaste));
         cClip_Mass cells(kClipCells);
         cells.AddCell(0, 0, strCell{});
         QVERIFY(f->session().editClipboard().Put(cells));
-        QVERIFY(!list->isEnabled(L::kEffects, cDlg_SourceList::kPaste));
+        QVERIFY(!list->isEnabled(L::kEffects, cListWindow::kPaste));
     }
 };
 

@@ -3,9 +3,9 @@
 
 #include "canvas_fixture.h"
 
-#include "ui/lists/dlg_palette.h"
-#include "ui/lists/dlg_source_list.h"
-#include "ui/lists/pic_palette_wnd.h"
+#include "ui/lists/palette_window.h"
+#include "ui/lists/list_window.h"
+#include "ui/lists/palette_view.h"
 #include "ui/lists/source_list_view.h"
 #include "ui/shell/tool_window.h"
 
@@ -16,9 +16,9 @@
 class cPaletteTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strCanvasFixture> f;
-    cDlg_Palette* palette = nullptr;
+    cPaletteWindow* palette = nullptr;
 
-    cPicPaletteWnd* area() const { return palette->area(); }
+    cPaletteView* area() const { return palette->area(); }
     enum eWhere { kOver, kBeside, kOverDisabled };
     // Presses on a pattern at an offset from its centre, moves to a document point of the canvas (or
     // beside the canvas) and releases there.
@@ -51,14 +51,14 @@ class cPaletteTest : public QObject {
                 doc.setCell(0, n, &c);
             }
         }));
-        palette = qobject_cast<cDlg_Palette*>(f->window->paletteWindow()->content());
+        palette = qobject_cast<cPaletteWindow*>(f->window->paletteWindow()->content());
         QVERIFY(palette);
         QVERIFY(f->activateToolWindow(f->window->paletteWindow()));
     }
     void cleanup() { f.reset(); }
 
     void aListRowShowsItsPictureInEitherLayout() {
-        auto* list = qobject_cast<cDlg_SourceList*>(f->window->listWindow()->content());
+        auto* list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
         list->list(cSourceListModel::kPictures)->selectRow(1);
         QCOMPARE(area()->picture(), 1);
         QCOMPARE(f->window->paletteWindow()->windowTitle(), QStringLiteral("Palette [01]"));

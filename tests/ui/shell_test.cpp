@@ -7,7 +7,7 @@
 #include "ui/dialogs/dlg_about.h"
 #include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
-#include "ui/dialogs/prop_conf.h"
+#include "ui/dialogs/dlg_settings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -224,7 +224,7 @@ class cShellTest : public QObject {
 
     void settingsSheetStoresEveryPageAndColours() {
         QVERIFY(f->trigger(kCmdEditorSettings));
-        auto* sheet = f->window->findChild<cProp_Conf*>();
+        auto* sheet = f->window->findChild<cDlg_Settings*>();
         QVERIFY(sheet);
         // Texts read as written: no UTF-8 byte shown as a character of its own (a C1 control).
         for (QLabel* label : sheet->findChildren<QLabel*>())

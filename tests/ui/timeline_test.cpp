@@ -3,8 +3,8 @@
 #include "editor_fixture.h"
 
 #include "ui/dialogs/check_list.h"
-#include "ui/lists/dlg_source_list.h"
-#include "ui/lists/keyframe_wnd.h"
+#include "ui/lists/list_window.h"
+#include "ui/lists/timeline.h"
 #include "ui/shell/tool_window.h"
 
 #include <QMenu>
@@ -13,13 +13,13 @@
 class cTimelineTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strEditorFixture> f;
-    cKeyframeWnd* kf = nullptr;
+    cTimeline* kf = nullptr;
 
     cProject& doc() const { return f->session().document(); }
     // The centre of a grid cell; frame -1 is the row header, cell -1 the column header.
     static QPoint At(int frame, int cell) {
-        const int x = frame < 0 ? 24 : cKeyframe::kHeader + frame * cKeyframe::kCell + 8;
-        const int y = cell < 0 ? 24 : cKeyframe::kHeader + cell * cKeyframe::kCell + 8;
+        const int x = frame < 0 ? 24 : cTimelineView::kHeader + frame * cTimelineView::kCell + 8;
+        const int y = cell < 0 ? 24 : cTimelineView::kHeader + cell * cTimelineView::kCell + 8;
         return {x, y};
     }
     void press(int frame, int cell, Qt::MouseButton button = Qt::LeftButton) {
@@ -38,8 +38,8 @@ class cTimelineTest : public QObject {
         press(frame, cell, Qt::RightButton);
         QVERIFY(kf->popup());
         QCOMPARE(kf->popup()->objectName(), QString::fromLatin1(menu));
-        auto* a = kf->popup()->findChild<QAction*>(QStringLiteral("keyframe") + QString::fromLatin1(item));
-        if (!a) a = kf->findChild<QAction*>(QStringLiteral("keyframe") + QString::fromLatin1(item));
+        auto* a = kf->popup()->findChild<QAction*>(QStringLiteral("timeline") + QString::fromLatin1(item));
+        if (!a) a = kf->findChild<QAction*>(QStringLiteral("timeline") + QString::fromLatin1(item));
         QVERIFY(a && kf->popup()->actions().contains(a) && a->isEnabled());
         a->trigger();
         kf->popup()->close();
@@ -57,9 +57,9 @@ class cTimelineTest : public QObject {
         for (int fr = 0; fr < 10; ++fr)
             put(fr, fr % 3, fr);
         f->session().notify(kChangeAll);
-        auto* list = qobject_cast<cDlg_SourceList*>(f->window->listWindow()->content());
+        auto* list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
         QVERIFY(list);
-        list->tabs()->setCurrentIndex(cDlg_SourceList::kKeyframePage);
+        list->tabs()->setCurrentIndex(cListWindow::kTimelinePage);
         f->window->listWindow()->resize(600, 400);
         kf = list->timeline();
         QVERIFY(f->activateToolWindow(f->window->listWindow()));
@@ -70,26 +70,26 @@ class cTimelineTest : public QObject {
     void selectionsByMouseAndKeys() {
         using R = strTimelineRange;
         select(3, -1, 7, 4); // column header drag: frames 3..7, all cells
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, -1, 7, -1}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (R{3, -1, 7, -1}));
         QCOMPARE(f->session().currentFrame(), 3);
         select(-1, 2, 5, 1); // row header drag: cells 2..1, all frames
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{-1, 1, -1, 2}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (R{-1, 1, -1, 2}));
         select(2, 1, 4, 0); // a block, and Shift+arrows growing it
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{2, 0, 4, 1}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (R{2, 0, 4, 1}));
         QTest::keyClick(kf, Qt::Key_Right);
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 3, 1}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (R{3, 1, 3, 1}));
         QTest::keyClick(kf, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(kf, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 4, 2}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (R{3, 1, 4, 2}));
         // A block on the current frame selects the canvas's cells in it.
         QCOMPARE(f->session().currentFrame(), 4);
         QCOMPARE(f->session().commands().selection(), std::vector<int>{1});
         // A right click inside keeps the selection; outside the grid a left press clears it.
         press(3, 2, Qt::RightButton);
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (R{3, 1, 4, 2}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (R{3, 1, 4, 2}));
         kf->popup()->close();
         press(40, 12);
-        QVERIFY(kf->rect(cKeyframe::kSelection).empty());
+        QVERIFY(kf->rect(cTimelineView::kSelection).empty());
     }
 
     void cutAndPasteOfABlockMovesItsCellsAsOneStepEach() {
@@ -98,13 +98,13 @@ class cTimelineTest : public QObject {
         const size_t steps = f->session().history().undoCount();
         QTest::keyClick(kf, Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!doc().cell(1, 1) && !doc().cell(2, 2));
-        QCOMPARE(kf->rect(cKeyframe::kCopied), (strTimelineRange{1, 1, 2, 2}));
+        QCOMPARE(kf->rect(cTimelineView::kCopied), (strTimelineRange{1, 1, 2, 2}));
         press(6, 4);
         QTest::keyClick(kf, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(doc().cell(6, 4) && doc().cell(7, 5));
         QCOMPARE(*doc().cell(6, 4), a);
         QCOMPARE(*doc().cell(7, 5), b);
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{6, 4, 7, 5}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (strTimelineRange{6, 4, 7, 5}));
         QCOMPARE(f->session().history().undoCount(), steps + 2);
     }
 
@@ -113,7 +113,7 @@ class cTimelineTest : public QObject {
         QCOMPARE(doc().frameCount(), 11);
         QVERIFY(!doc().cell(4, 1));
         QCOMPARE(doc().cell(5, 1)->x, 4);
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{4, -1, 4, -1}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (strTimelineRange{4, -1, 4, -1}));
 
         auto* check = f->find<QCheckBox>("playRangeCheck");
         const auto range = [this] {
@@ -133,7 +133,7 @@ class cTimelineTest : public QObject {
         select(3, -1, 7, -1);
         popupItem(5, -1, "MENU_FRAME", "DragRange");
         QCOMPARE(f->session().dragRange(), (strTimelineRange{3, 0, 7, doc().cellNumber() - 1}));
-        QCOMPARE(kf->rect(cKeyframe::kDrag), f->session().dragRange());
+        QCOMPARE(kf->rect(cTimelineView::kDrag), f->session().dragRange());
         popupItem(2, 1, "MENU_CELL", "DragRange");
         QVERIFY(f->session().dragRange().empty());
     }
@@ -188,14 +188,14 @@ class cTimelineTest : public QObject {
         // Frames 7.. deleted elsewhere: the ranges are clipped to the grid.
         f->session().report(f->session().commands().deleteFrames(7, 3));
         QCOMPARE(kf->columns(), 7);
-        QCOMPARE(kf->rect(cKeyframe::kSelection), (strTimelineRange{6, 1, 6, 2}));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), (strTimelineRange{6, 1, 6, 2}));
         QVERIFY(kf->cursorFrame() < 7);
         // A replaced document clears them; the commands act on the new grid only.
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(f->session().openPath(f->writeProject(QStringLiteral("small.txt"), 2)));
         QCOMPARE(kf->columns(), 2);
-        QVERIFY(kf->rect(cKeyframe::kSelection).empty() && kf->rect(cKeyframe::kCopied).empty());
-        QVERIFY(!kf->isEnabled(cKeyframeWnd::kCut) && !kf->isEnabled(cKeyframeWnd::kDelete));
+        QVERIFY(kf->rect(cTimelineView::kSelection).empty() && kf->rect(cTimelineView::kCopied).empty());
+        QVERIFY(!kf->isEnabled(cTimeline::kCut) && !kf->isEnabled(cTimeline::kDelete));
         QTest::keyClick(kf, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(doc().frameCount(), 2);
     }

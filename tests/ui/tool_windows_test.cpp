@@ -7,8 +7,8 @@
 #include "tools/batch_edit.h"
 #include "ui/dialogs/check_list.h"
 #include "ui/dialogs/dlg_cell.h"
-#include "ui/dialogs/dlg_contex_cell.h"
-#include "ui/dialogs/dlg_fix_cell_s.h"
+#include "ui/dialogs/dlg_cell_number_chooser.h"
+#include "ui/dialogs/dlg_lock_cell.h"
 #include "ui/dialogs/dlg_frame_comp.h"
 #include "ui/shell/tool_window.h"
 
@@ -176,7 +176,7 @@ class cToolWindowsTest : public QObject {
     void chooserMakesNewCellsAndTakesPaste() {
         cSession& s = f->session();
         QVERIFY(f->trigger(kCmdNewCell));
-        auto* chooser = f->window->findChild<cDlg_ContexCell*>();
+        auto* chooser = f->window->findChild<cDlg_CellNumberChooser*>();
         QVERIFY(chooser && chooser->isVisible());
         QCOMPARE(chooser->count(), doc().cellNumber());
         QCOMPARE(chooser->item(0)->text(), QStringLiteral("*0"));
@@ -190,7 +190,7 @@ class cToolWindowsTest : public QObject {
         // From the canvas's popup the new cell goes where the pointer was.
         s.requestTool({kCmdNewCell, -1, -1, -1, -1, {}, true, QPoint(30, -40), nullptr});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        chooser = f->window->findChild<cDlg_ContexCell*>();
+        chooser = f->window->findChild<cDlg_CellNumberChooser*>();
         chooser->setCurrentRow(2);
         QTest::keyClick(chooser, Qt::Key_Space);
         QCOMPARE((QList<int>{doc().cell(0, 2)->x, doc().cell(0, 2)->y}), (QList<int>{30, -40}));
@@ -209,7 +209,7 @@ class cToolWindowsTest : public QObject {
         f->window->refreshClipboardState();
         QVERIFY(f->trigger(kCmdPaste));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        chooser = f->window->findChild<cDlg_ContexCell*>();
+        chooser = f->window->findChild<cDlg_CellNumberChooser*>();
         QVERIFY(chooser && chooser->isVisible());
         const QRect row = chooser->visualItemRect(chooser->item(4));
         QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, row.center());
@@ -267,7 +267,7 @@ class cToolWindowsTest : public QObject {
 
         // The single window of a cell number, as the list window asks for it.
         request(kCmdCellLock, -1, -1, 2, 2, f->window->listWindow());
-        auto* single = f->window->findChild<cDlg_FixCell_S*>();
+        auto* single = f->window->findChild<cDlg_LockCell*>();
         QCOMPARE(single->windowTitle(), QStringLiteral("[2] Locked for cell and image"));
         QCOMPARE(find<QSpinBox>("lockImage")->value(), 3);
         f->type(find<QSpinBox>("lockImage"), 1);

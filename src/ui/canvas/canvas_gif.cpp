@@ -4,14 +4,14 @@
 #include "config/config.h"
 #include "document/project.h"
 #include "ui/canvas/canvas_messages.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
 
 #include <QPainter>
 
-bool cMainEditWnd::setGifDraftPath(const QString& path, bool tell) {
+bool cCanvas::setGifDraftPath(const QString& path, bool tell) {
     const std::string wanted = path.toStdString();
     std::string why;
     if (!gifDraft_.load(wanted, &why)) {
@@ -27,7 +27,7 @@ bool cMainEditWnd::setGifDraftPath(const QString& path, bool tell) {
     return true;
 }
 
-int cMainEditWnd::gifDraftFrame() const {
+int cCanvas::gifDraftFrame() const {
     if (!gifDraft_.loaded()) return -1;
     const cProject& doc = session_.document();
     const int frame = session_.currentFrame();
@@ -37,7 +37,7 @@ int cMainEditWnd::gifDraftFrame() const {
                          session_.config().GIFSpeed, gifDraft_.frameCount());
 }
 
-void cMainEditWnd::paintGifDraft(QPainter& p) const {
+void cCanvas::paintGifDraft(QPainter& p) const {
     if (!session_.config().VGifFlag) return;
     const QImage& image = gifDraft_.frame(gifDraftFrame());
     if (image.isNull()) return;
@@ -52,7 +52,7 @@ void cMainEditWnd::paintGifDraft(QPainter& p) const {
     p.restore();
 }
 
-void cMainEditWnd::pressGifDraft(QPoint screen) {
+void cCanvas::pressGifDraft(QPoint screen) {
     gifBefore_ = gifDraft_.placement;
     const QPoint d = toDocument(screen);
     gifDraft_.placement = PlaceGifDraft(d.x(), d.y(), session_.currentFrame(), 0, 0, zoom(), 1, false);
@@ -62,7 +62,7 @@ void cMainEditWnd::pressGifDraft(QPoint screen) {
     viewport()->update();
 }
 
-void cMainEditWnd::moveGifDraft(QPoint screen) {
+void cCanvas::moveGifDraft(QPoint screen) {
     started_ = started_ || beyondThreshold(press_, screen);
     strGifDraftPlacement& at = gifDraft_.placement;
     at = PlaceGifDraft(at.x, at.y, at.startFrame, screen.x() - press_.x(), screen.y() - press_.y(), zoom(),

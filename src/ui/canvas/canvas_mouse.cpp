@@ -5,8 +5,8 @@
 #include "document/history.h"
 #include "document/project.h"
 #include "ui/canvas/canvas_keys.h"
-#include "ui/canvas/dlg_contex_spline.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/dlg_spline.h"
+#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 
@@ -36,7 +36,7 @@ strDragRange DragRangeOf(const strTimelineRange& r) {
 
 // ---- press ------------------------------------------------------------------------------------------
 
-void cMainEditWnd::mousePressEvent(QMouseEvent* e) {
+void cCanvas::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     current_ = pos;
     session_.stopPlayback();
@@ -61,7 +61,7 @@ void cMainEditWnd::mousePressEvent(QMouseEvent* e) {
     }
 }
 
-void cMainEditWnd::pressIdle(QMouseEvent* e) {
+void cCanvas::pressIdle(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     switch (e->button()) {
@@ -88,7 +88,7 @@ void cMainEditWnd::pressIdle(QMouseEvent* e) {
     }
 }
 
-void cMainEditWnd::select(QPoint screen, bool ctrl) {
+void cCanvas::select(QPoint screen, bool ctrl) {
     hover_ = hitsAt(toDocument(screen));
     if (SelectByHit(session_.commands(), hover_, ctrl ? kSelectAdd : kSelectClick))
         session_.notify(kChangeSelection);
@@ -108,7 +108,7 @@ static bool KeepCurrentOnly(cSession& s) {
     return true;
 }
 
-void cMainEditWnd::pressMove(QMouseEvent* e) {
+void cCanvas::pressMove(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     select(pos, e->modifiers() & Qt::ControlModifier);
     if (session_.commands().selectedCount() == 0) return;
@@ -129,7 +129,7 @@ void cMainEditWnd::pressMove(QMouseEvent* e) {
     beginTakingPart();
 }
 
-void cMainEditWnd::pressBand(QMouseEvent* e) {
+void cCanvas::pressBand(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     select(pos, e->modifiers() & Qt::ControlModifier);
     if (session_.toolMode() == kToolSpline) {
@@ -144,7 +144,7 @@ void cMainEditWnd::pressBand(QMouseEvent* e) {
     press_ = pos;
 }
 
-void cMainEditWnd::beginTakingPart() {
+void cCanvas::beginTakingPart() {
     takingPart_.clear();
     const cEditCommands& cmd = session_.commands();
     for (int n : cmd.selection())
@@ -153,7 +153,7 @@ void cMainEditWnd::beginTakingPart() {
 
 // ---- move ---------------------------------------------------------------------------------------
 
-void cMainEditWnd::mouseMoveEvent(QMouseEvent* e) {
+void cCanvas::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const QPoint last = current_;
@@ -218,19 +218,19 @@ void cMainEditWnd::mouseMoveEvent(QMouseEvent* e) {
     }
 }
 
-void cMainEditWnd::updatePivot(QPoint pos, bool shift) {
+void cCanvas::updatePivot(QPoint pos, bool shift) {
     PivotRatioAngle(pivot1_.x(), pivot1_.y(), pivot2_.x(), pivot2_.y(), pos.x(), pos.y(), ratio_, angle_);
     snap_ = !shift;
 }
 
-void cMainEditWnd::hover(QPoint screen) {
+void cCanvas::hover(QPoint screen) {
     std::vector<int> hits = hitsAt(toDocument(screen));
     if (hits == hover_) return;
     hover_ = std::move(hits);
     viewport()->update();
 }
 
-strDragTransform cMainEditWnd::transform() const {
+strDragTransform cCanvas::transform() const {
     strDragTransform t;
     t.mode = mode_;
     t.dx = float(current_.x() - press_.x());
@@ -248,7 +248,7 @@ strDragTransform cMainEditWnd::transform() const {
 
 // ---- release --------------------------------------------------------------------------------------
 
-void cMainEditWnd::mouseReleaseEvent(QMouseEvent* e) {
+void cCanvas::mouseReleaseEvent(QMouseEvent* e) {
     current_ = e->position().toPoint();
     const Qt::MouseButton b = e->button();
     if (b == Qt::RightButton) {
@@ -286,7 +286,7 @@ void cMainEditWnd::mouseReleaseEvent(QMouseEvent* e) {
     }
 }
 
-void cMainEditWnd::releaseBand() {
+void cCanvas::releaseBand() {
     if (!beyondThreshold(pivot1_.toPoint(), current_)) {
         endGesture();
         return;
@@ -308,7 +308,7 @@ void cMainEditWnd::releaseBand() {
     viewport()->update();
 }
 
-void cMainEditWnd::applyDrag() {
+void cCanvas::applyDrag() {
     const strDragTransform t = transform();
     cSession& s = session_;
     const auto targets = DragTargets(s.document(), s.currentFrame(), takingPart_, DragRangeOf(s.dragRange()));
@@ -317,7 +317,7 @@ void cMainEditWnd::applyDrag() {
     if (stored > 0) s.notify(kChangeStored);
 }
 
-void cMainEditWnd::endGesture() {
+void cCanvas::endGesture() {
     if (mode_ == kDragGifDraft) gifDraft_.placement = gifBefore_;
     mode_ = kDragIdle;
     started_ = false;
@@ -330,11 +330,11 @@ void cMainEditWnd::endGesture() {
     viewport()->update();
 }
 
-void cMainEditWnd::cancelGesture() {
+void cCanvas::cancelGesture() {
     if (mode_ != kDragIdle) endGesture();
 }
 
-void cMainEditWnd::mouseDoubleClickEvent(QMouseEvent* e) {
+void cCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::MiddleButton) {
         setOrigin({0, 0});
         return;
@@ -352,12 +352,12 @@ void cMainEditWnd::mouseDoubleClickEvent(QMouseEvent* e) {
     session_.requestTool(r);
 }
 
-bool cMainEditWnd::beyondThreshold(QPoint a, QPoint b) const {
+bool cCanvas::beyondThreshold(QPoint a, QPoint b) const {
     const int t = QApplication::startDragDistance();
     return std::abs(a.x() - b.x()) >= t || std::abs(a.y() - b.y()) >= t;
 }
 
-void cMainEditWnd::leaveEvent(QEvent* e) {
+void cCanvas::leaveEvent(QEvent* e) {
     QAbstractScrollArea::leaveEvent(e);
     if (!hover_.empty() && mode_ == kDragIdle) {
         hover_.clear();
@@ -367,7 +367,7 @@ void cMainEditWnd::leaveEvent(QEvent* e) {
 
 // ---- the spline gesture -----------------------------------------------------------------------------
 
-void cMainEditWnd::openSplineDialog(QPoint screen) {
+void cCanvas::openSplineDialog(QPoint screen) {
     cSession& s = session_;
     const int cell = s.commands().currentCell();
     const strCell* at = cell >= 0 ? s.document().cell(s.currentFrame(), cell) : nullptr;
@@ -380,8 +380,8 @@ void cMainEditWnd::openSplineDialog(QPoint screen) {
                  {end.x(), end.y()});
     endGesture();
     if (!splineDlg_) {
-        splineDlg_ = new cDlg_ContexSpline(s, spline_, this);
-        connect(splineDlg_, &cDlg_ContexSpline::previewChanged, viewport(), qOverload<>(&QWidget::update));
+        splineDlg_ = new cDlg_Spline(s, spline_, this);
+        connect(splineDlg_, &cDlg_Spline::previewChanged, viewport(), qOverload<>(&QWidget::update));
     }
     splineDlg_->fill();
     splineDlg_->move(viewport()->mapToGlobal(screen) - QPoint(8, 16));
@@ -394,12 +394,12 @@ void cMainEditWnd::openSplineDialog(QPoint screen) {
 
 // ---- keys, wheel ---------------------------------------------------------------------------------
 
-bool cMainEditWnd::keyHeld(int virtualKey) const {
+bool cCanvas::keyHeld(int virtualKey) const {
     const int key = QtKeyOfVirtualKey(virtualKey);
     return key != 0 && keysHeld_.contains(key);
 }
 
-bool cMainEditWnd::eventFilter(QObject* watched, QEvent* e) {
+bool cCanvas::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::KeyPress: {
         auto* k = static_cast<QKeyEvent*>(e);
@@ -423,7 +423,7 @@ bool cMainEditWnd::eventFilter(QObject* watched, QEvent* e) {
     return QAbstractScrollArea::eventFilter(watched, e);
 }
 
-void cMainEditWnd::keyPressEvent(QKeyEvent* e) {
+void cCanvas::keyPressEvent(QKeyEvent* e) {
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const int step = shift ? std::max(session_.config().PostGrid, 1) : 1;
     switch (e->key()) {
@@ -450,7 +450,7 @@ void cMainEditWnd::keyPressEvent(QKeyEvent* e) {
     }
 }
 
-void cMainEditWnd::nudge(int dx, int dy) {
+void cCanvas::nudge(int dx, int dy) {
     if (mode_ != kDragIdle) return;
     session_.stopPlayback();
     cSession& s = session_;
@@ -464,7 +464,7 @@ void cMainEditWnd::nudge(int dx, int dy) {
     if (ApplyDrag(s.document(), s.history(), targets, t) > 0) s.notify(kChangeStored);
 }
 
-void cMainEditWnd::wheelEvent(QWheelEvent* e) {
+void cCanvas::wheelEvent(QWheelEvent* e) {
     if (e->modifiers() & Qt::ControlModifier) {
         const int steps = e->angleDelta().y() > 0 ? 1 : e->angleDelta().y() < 0 ? -1 : 0;
         if (steps) zoomAbout(session_.zoomIndex() + steps, e->position());

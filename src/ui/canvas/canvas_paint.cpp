@@ -3,8 +3,8 @@
 #include "config/config.h"
 #include "document/project.h"
 #include "ui/canvas/canvas_messages.h"
-#include "ui/canvas/dlg_contex_spline.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/dlg_spline.h"
+#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 
 #include <QPaintEvent>
@@ -37,12 +37,12 @@ bool Contains(const std::vector<int>& v, int x) {
 
 } // namespace
 
-void cMainEditWnd::paintEvent(QPaintEvent*) {
+void cCanvas::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     paintCanvas(p);
 }
 
-void cMainEditWnd::paintCanvas(QPainter& p) {
+void cCanvas::paintCanvas(QPainter& p) {
     const cConfig& c = session_.config();
     p.fillRect(QRect(QPoint(0, 0), viewport()->size()), WindowsColour(c.CGround));
     const strCanvasScene sc = scene();
@@ -66,7 +66,7 @@ void cMainEditWnd::paintCanvas(QPainter& p) {
     paintInfo(p);
 }
 
-void cMainEditWnd::paintGrid(QPainter& p) const {
+void cCanvas::paintGrid(QPainter& p) const {
     const cConfig& c = session_.config();
     if (!c.VLineFlag) return;
     const QSize size = viewport()->size();
@@ -95,7 +95,7 @@ void cMainEditWnd::paintGrid(QPainter& p) const {
     }
 }
 
-void cMainEditWnd::paintQuad(QPainter& p, const strCell& cell, const QColor& colour) const {
+void cCanvas::paintQuad(QPainter& p, const strCell& cell, const QColor& colour) const {
     int w = 0, h = 0;
     if (!cellSize(cell, w, h)) return;
     const strQuad q = CellQuad(cell, w, h);
@@ -107,7 +107,7 @@ void cMainEditWnd::paintQuad(QPainter& p, const strCell& cell, const QColor& col
     p.drawPolygon(poly);
 }
 
-void cMainEditWnd::paintSkinOutlines(QPainter& p) const {
+void cCanvas::paintSkinOutlines(QPainter& p) const {
     const cConfig& c = session_.config();
     const cProject& doc = session_.document();
     const int frame = session_.currentFrame();
@@ -121,7 +121,7 @@ void cMainEditWnd::paintSkinOutlines(QPainter& p) const {
     }
 }
 
-void cMainEditWnd::paintPath(QPainter& p) const {
+void cCanvas::paintPath(QPainter& p) const {
     const cConfig& c = session_.config();
     const int cell = session_.commands().currentCell();
     if (!c.VLocusFlag || cell < 0) return;
@@ -142,7 +142,7 @@ void cMainEditWnd::paintPath(QPainter& p) const {
     p.drawPolyline(line);
 }
 
-void cMainEditWnd::paintOutlines(QPainter& p) const {
+void cCanvas::paintOutlines(QPainter& p) const {
     const cConfig& c = session_.config();
     const cProject& doc = session_.document();
     const strFrame* fr = doc.frame(session_.currentFrame());
@@ -162,7 +162,7 @@ void cMainEditWnd::paintOutlines(QPainter& p) const {
     }
 }
 
-void cMainEditWnd::paintGesture(QPainter& p) const {
+void cCanvas::paintGesture(QPainter& p) const {
     const QColor path = WindowsColour(cConfig::kColourPath);
     p.setBrush(Qt::NoBrush);
     auto marker = [&p](QPointF s) {
@@ -216,7 +216,7 @@ void cMainEditWnd::paintGesture(QPainter& p) const {
     }
 }
 
-void cMainEditWnd::paintOverlays(QPainter& p) const {
+void cCanvas::paintOverlays(QPainter& p) const {
     const strCanvasOverlays& o = session_.overlays();
     if (o.cutRange && !o.cutArea.isNull()) {
         const QRect r = o.cutArea.normalized();
@@ -229,7 +229,7 @@ void cMainEditWnd::paintOverlays(QPainter& p) const {
             paintQuad(p, *cell, WindowsColour(cConfig::kColourHighlightOutline));
 }
 
-void cMainEditWnd::paintInfo(QPainter& p) const {
+void cCanvas::paintInfo(QPainter& p) const {
     QString text;
     if (session_.playing()) {
         text = CanvasString(kCanvasPlaying);

@@ -1,7 +1,7 @@
 // The canvas popup "MENU_EDIT1", built from the canvas's own actions.
 
 #include "interchange/edit_clip.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 
@@ -30,7 +30,7 @@ constexpr strPopupItem kItems[] = {
 
 } // namespace
 
-void cMainEditWnd::buildPopup() {
+void cCanvas::buildPopup() {
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("MENU_EDIT1"));
     popup_->setAccessibleName(QStringLiteral("Canvas menu"));
@@ -97,7 +97,7 @@ void cMainEditWnd::buildPopup() {
     }
 }
 
-void cMainEditWnd::showPopup(QPoint globalPos) {
+void cCanvas::showPopup(QPoint globalPos) {
     cSession& s = session_;
     const bool selected = s.commands().selectedCount() > 0;
     for (QAction* a : popup_->actions()) {

@@ -3,7 +3,7 @@
 #include "config/config.h"
 #include "ui/canvas/canvas_messages.h"
 #include "ui/canvas/file_row.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/session/session.h"
 
@@ -15,7 +15,7 @@
 
 #include <cmath>
 
-cDlg_GifDraft::cDlg_GifDraft(cSession& session, cMainEditWnd& canvas, QWidget* parent)
+cDlg_GifDraft::cDlg_GifDraft(cSession& session, cCanvas& canvas, QWidget* parent)
     : QDialog(parent), session_(session), canvas_(canvas) {
     Named(this, QStringLiteral("gifDraftWindow"), CanvasString(kCanvasGifTitle));
     setWindowTitle(CanvasString(kCanvasGifTitle));

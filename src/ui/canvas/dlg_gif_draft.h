@@ -6,14 +6,14 @@
 #include <QDialog>
 
 class cFileRow;
-class cMainEditWnd;
+class cCanvas;
 class cSession;
 class QSpinBox;
 
 class cDlg_GifDraft : public QDialog {
     Q_OBJECT
   public:
-    cDlg_GifDraft(cSession& session, cMainEditWnd& canvas, QWidget* parent);
+    cDlg_GifDraft(cSession& session, cCanvas& canvas, QWidget* parent);
     // Fills the controls from the settings and the canvas's draft.
     void refresh();
 
@@ -21,7 +21,7 @@ class cDlg_GifDraft : public QDialog {
     void store();
 
     cSession& session_;
-    cMainEditWnd& canvas_;
+    cCanvas& canvas_;
     cFileRow* file_;
     QSpinBox* speed_;
     QSpinBox* x_;

@@ -3,19 +3,19 @@
 #include "config/config.h"
 #include "ui/canvas/dlg_gif_draft.h"
 #include "ui/canvas/dlg_target.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
 #include "ui/shell/editor_modules.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <memory>
 
-void InstallCanvas(cMainWnd& window) {
+void InstallCanvas(cMainWindow& window) {
     cSession& s = window.session();
     s.pictureSlots().UpdateTarget(s.config());
-    auto* canvas = new cMainEditWnd(s, window.commands(), &window);
+    auto* canvas = new cCanvas(s, window.commands(), &window);
     window.setCanvas(canvas);
     // The GIF draft is read when its path changes, never on a repaint.
     auto syncGifDraft = [&s, canvas] {

@@ -175,7 +175,7 @@ cDlg_Progress* cDlg_Export::exportFile() {
     settings_.folder = QFileInfo(path).absolutePath();
     path_ = path.toStdString();
 
-    auto worker = std::make_unique<cThread_SaveGraph>();
+    auto worker = std::make_unique<cExportWorker>();
     strCaptureRequest r = request(path.toStdString(), RgbOfWindowsColour(session_.config().CTrans));
     r.project = &session_.document();
     r.pictures = &session_.pictureSlots();

@@ -12,7 +12,7 @@ namespace {
 constexpr int kRefreshMs = 400;
 }
 
-cDlg_Progress::cDlg_Progress(std::unique_ptr<cThread_SaveGraph> worker, QWidget* parent)
+cDlg_Progress::cDlg_Progress(std::unique_ptr<cExportWorker> worker, QWidget* parent)
     : QDialog(parent), worker_(std::move(worker)) {
     setObjectName(QStringLiteral("progressDialog"));
     setAccessibleName(QStringLiteral("Export progress"));

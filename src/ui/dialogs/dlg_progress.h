@@ -7,7 +7,7 @@
 // The worker reads the document and the picture slots, so the window runs application-modal: nothing
 // may change them until it has ended.
 
-#include "export/thread_save_graph.h"
+#include "export/export_worker.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -22,7 +22,7 @@ class cDlg_Progress : public QDialog {
     Q_OBJECT
   public:
     // worker: prepared (its capture's Begin succeeded).
-    cDlg_Progress(std::unique_ptr<cThread_SaveGraph> worker, QWidget* parent);
+    cDlg_Progress(std::unique_ptr<cExportWorker> worker, QWidget* parent);
     ~cDlg_Progress() override;
 
     // Shows the window and starts the worker; false (nothing shown) when the thread cannot start.
@@ -45,7 +45,7 @@ class cDlg_Progress : public QDialog {
     void showCount(int done);
     void finish();
 
-    std::unique_ptr<cThread_SaveGraph> worker_;
+    std::unique_ptr<cExportWorker> worker_;
     std::thread stopper_;
     QTimer timer_;
     QProgressBar* bar_;

@@ -3,6 +3,6 @@
 
 // The tool and export windows carry out their commands and the other windows' requests; the object
 // lives as long as the main window.
-void InstallToolWindows(cMainWnd& window) {
+void InstallToolWindows(cMainWindow& window) {
     new cToolWindows(window);
 }

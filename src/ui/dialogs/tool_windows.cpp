@@ -2,19 +2,19 @@
 
 #include "document/history.h"
 #include "document/project.h"
-#include "ui/dialogs/dlg_at_once.h"
+#include "ui/dialogs/dlg_batch.h"
 #include "ui/dialogs/dlg_cell.h"
-#include "ui/dialogs/dlg_contex_cell.h"
+#include "ui/dialogs/dlg_cell_number_chooser.h"
 #include "ui/dialogs/dlg_export_gif.h"
 #include "ui/dialogs/dlg_export_png.h"
-#include "ui/dialogs/dlg_fix_cell.h"
-#include "ui/dialogs/dlg_fix_cell_s.h"
+#include "ui/dialogs/dlg_lock.h"
+#include "ui/dialogs/dlg_lock_cell.h"
 #include "ui/dialogs/dlg_frame_comp.h"
 #include "ui/dialogs/dlg_set_interval.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -25,7 +25,7 @@ namespace {
 constexpr const char* kLocksMain = "locksMain";
 } // namespace
 
-cToolWindows::cToolWindows(cMainWnd& window) : QObject(&window), window_(window), session_(window.session()) {
+cToolWindows::cToolWindows(cMainWindow& window) : QObject(&window), window_(window), session_(window.session()) {
     setObjectName(QStringLiteral("toolWindows"));
     installCommands();
     connect(&session_, &cSession::toolRequested, this, &cToolWindows::onRequest);
@@ -170,9 +170,9 @@ cDlg_FrameComp* cToolWindows::openFrameComp(QWidget* origin) {
     return d;
 }
 
-cDlg_AtOnce* cToolWindows::openBatch(QWidget* origin) {
+cDlg_Batch* cToolWindows::openBatch(QWidget* origin) {
     batch_.fitToProject(session_.document());
-    cDlg_AtOnce* d = show(batchDlg_, origin, [this] { return new cDlg_AtOnce(session_, batch_, &window_); });
+    cDlg_Batch* d = show(batchDlg_, origin, [this] { return new cDlg_Batch(session_, batch_, &window_); });
     d->load();
     return d;
 }
@@ -184,15 +184,15 @@ cDlg_SetInterval* cToolWindows::openInterval(QWidget* origin) {
     return d;
 }
 
-cDlg_FixCell* cToolWindows::openLockTable(QWidget* origin) {
-    cDlg_FixCell* d = show(lockDlg_, origin, [this] { return new cDlg_FixCell(session_, &window_); });
+cDlg_Lock* cToolWindows::openLockTable(QWidget* origin) {
+    cDlg_Lock* d = show(lockDlg_, origin, [this] { return new cDlg_Lock(session_, &window_); });
     d->load();
     return d;
 }
 
-cDlg_FixCell_S* cToolWindows::openLockSingle(int cell, QWidget* origin) {
-    cDlg_FixCell_S* d =
-        show(lockSingleDlg_, origin, [this] { return new cDlg_FixCell_S(session_, &window_); });
+cDlg_LockCell* cToolWindows::openLockSingle(int cell, QWidget* origin) {
+    cDlg_LockCell* d =
+        show(lockSingleDlg_, origin, [this] { return new cDlg_LockCell(session_, &window_); });
     d->openFor(cell);
     return d;
 }
@@ -205,13 +205,13 @@ cDlg_ExportGif* cToolWindows::openExportGif() {
     return show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
 }
 
-cDlg_ContexCell* cToolWindows::openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at) {
+cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at) {
     if (chooser_) chooser_->close();
     const bool atPointer = !globalPos.isNull();
     const QPoint place = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
-    auto* c = new cDlg_ContexCell(session_.document(), session_.currentFrame(), &window_);
+    auto* c = new cDlg_CellNumberChooser(session_.document(), session_.currentFrame(), &window_);
     chooser_ = c;
-    connect(c, &cDlg_ContexCell::chosen, this, [this, role, at](int cell) { choose(role, cell, at); });
+    connect(c, &cDlg_CellNumberChooser::chosen, this, [this, role, at](int cell) { choose(role, cell, at); });
     c->popup(place, atPointer);
     return c;
 }

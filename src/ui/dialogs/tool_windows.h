@@ -17,16 +17,16 @@
 
 #include <optional>
 
-class cDlg_AtOnce;
+class cDlg_Batch;
 class cDlg_Cell;
-class cDlg_ContexCell;
+class cDlg_CellNumberChooser;
 class cDlg_ExportGif;
 class cDlg_ExportPng;
-class cDlg_FixCell;
-class cDlg_FixCell_S;
+class cDlg_Lock;
+class cDlg_LockCell;
 class cDlg_FrameComp;
 class cDlg_SetInterval;
-class cMainWnd;
+class cMainWindow;
 class cSession;
 class QWidget;
 struct strToolRequest;
@@ -37,21 +37,21 @@ class cToolWindows : public QObject {
     // What a cell number chosen in the chooser is for.
     enum eChooserRole { kChooseNew, kChoosePaste };
 
-    explicit cToolWindows(cMainWnd& window);
+    explicit cToolWindows(cMainWindow& window);
     ~cToolWindows() override;
 
     // origin: the widget that asked (null: the main window itself).
     cDlg_Cell* openCell(int frame, int cell, QWidget* origin = nullptr);
     cDlg_FrameComp* openFrameComp(QWidget* origin = nullptr);
-    cDlg_AtOnce* openBatch(QWidget* origin = nullptr);
+    cDlg_Batch* openBatch(QWidget* origin = nullptr);
     cDlg_SetInterval* openInterval(QWidget* origin = nullptr);
-    cDlg_FixCell* openLockTable(QWidget* origin = nullptr);
-    cDlg_FixCell_S* openLockSingle(int cell, QWidget* origin = nullptr);
+    cDlg_Lock* openLockTable(QWidget* origin = nullptr);
+    cDlg_LockCell* openLockSingle(int cell, QWidget* origin = nullptr);
     cDlg_ExportPng* openExportPng();
     cDlg_ExportGif* openExportGif();
     // The chooser at a screen point, or (null point) at the canvas's top-left corner.
     // at, when given, is where the new cell or a single pasted cell goes (animation coordinates).
-    cDlg_ContexCell* openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at = {});
+    cDlg_CellNumberChooser* openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at = {});
     // A cell number chosen: a new cell there on the current frame, or the paste with it as the base.
     void choose(eChooserRole role, int cell, std::optional<QPoint> at = {});
     // A cell with the new-cell defaults (at `at` when given) at cell number `cell` of `frame`, as one
@@ -77,7 +77,7 @@ class cToolWindows : public QObject {
     void lockMain(QWidget* dialog);
     QPoint pointerOrCorner() const;
 
-    cMainWnd& window_;
+    cMainWindow& window_;
     cSession& session_;
     cCellEdit cell_;
     cFrameComp frameComp_;
@@ -88,11 +88,11 @@ class cToolWindows : public QObject {
 
     QPointer<cDlg_Cell> cellDlg_;
     QPointer<cDlg_FrameComp> frameDlg_;
-    QPointer<cDlg_AtOnce> batchDlg_;
+    QPointer<cDlg_Batch> batchDlg_;
     QPointer<cDlg_SetInterval> intervalDlg_;
-    QPointer<cDlg_FixCell> lockDlg_;
-    QPointer<cDlg_FixCell_S> lockSingleDlg_;
+    QPointer<cDlg_Lock> lockDlg_;
+    QPointer<cDlg_LockCell> lockSingleDlg_;
     QPointer<cDlg_ExportPng> pngDlg_;
     QPointer<cDlg_ExportGif> gifDlg_;
-    QPointer<cDlg_ContexCell> chooser_;
+    QPointer<cDlg_CellNumberChooser> chooser_;
 };

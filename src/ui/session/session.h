@@ -76,7 +76,7 @@ class cSession : public QObject {
     cSoundDevice& soundDevice() const { return *sound_; }
     cSoundTable& sounds() { return sounds_; }
     cPlayClock& clock() { return clock_; }
-    cA_Player& player() { return player_; }
+    cPlayer& player() { return player_; }
 
     // --- announcing ---
     // Emits changed(flags); windows call it after they changed something themselves.
@@ -188,7 +188,7 @@ class cSession : public QObject {
     std::unique_ptr<cSoundDevice> sound_;
     cSoundTable sounds_;
     cPlayClock clock_;
-    cA_Player player_;
+    cPlayer player_;
     QTimer tickTimer_;
     bool ended_ = false;
 

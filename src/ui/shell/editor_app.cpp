@@ -3,7 +3,7 @@
 #include "config/config.h"
 #include "ui/platform/prompts.h"
 #include "ui/platform/qt_clipboard.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -23,7 +23,7 @@ int RunEditor(int argc, char** argv) {
     cQtClipboard clipboard;
     int result = -1;
     {
-        cMainWnd window(config, prompts, clipboard);
+        cMainWindow window(config, prompts, clipboard);
         prompts.setParent(&window);
         if (!window.create()) {
             QMessageBox::critical(nullptr, QStringLiteral("ERROR"), window.why());

@@ -1,13 +1,13 @@
 #pragma once
 // The editor's windows beyond the shell install themselves on the main window: each sets its
 // widgets (canvas, list and palette contents) and the handlers of the commands it carries out.
-// cMainWnd::create calls them once, in this order, after the shell's own commands exist.
+// cMainWindow::create calls them once, in this order, after the shell's own commands exist.
 
-class cMainWnd;
+class cMainWindow;
 
 // Canvas, playback display, target image and GIF draft windows (src/ui/canvas).
-void InstallCanvas(cMainWnd& window);
+void InstallCanvas(cMainWindow& window);
 // List window with the timeline, picture and effect dialogs, palette (src/ui/lists).
-void InstallLists(cMainWnd& window);
+void InstallLists(cMainWindow& window);
 // Cell, lock, frame compensation, batch, interval and export windows (src/ui/dialogs).
-void InstallToolWindows(cMainWnd& window);
+void InstallToolWindows(cMainWindow& window);

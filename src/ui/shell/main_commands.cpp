@@ -8,7 +8,7 @@
 #include "ui/session/ui_messages.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 #include "ui/shell/tool_window.h"
 
 #include <QAction>
@@ -30,7 +30,7 @@ QList<K> Keys(std::initializer_list<QKeyCombination> keys) {
 }
 } // namespace
 
-void cMainWnd::registerCommands() {
+void cMainWindow::registerCommands() {
     registerFileCommands();
     registerEditCommands();
     registerViewCommands();
@@ -39,7 +39,7 @@ void cMainWnd::registerCommands() {
     commands_->update();
 }
 
-void cMainWnd::registerFileCommands() {
+void cMainWindow::registerFileCommands() {
     auto& t = *commands_;
     cSession& s = *session_;
     t.add(kCmdNew, QStringLiteral("New"), Kind::kCommand, Keys({Qt::CTRL | Qt::Key_N}));
@@ -76,7 +76,7 @@ void cMainWnd::registerFileCommands() {
     t.setHandler(kCmdQuit, [this] { close(); });
 }
 
-void cMainWnd::registerEditCommands() {
+void cMainWindow::registerEditCommands() {
     auto& t = *commands_;
     cSession& s = *session_;
     auto selected = [&s] { return s.commands().selectedCount() > 0; };
@@ -165,7 +165,7 @@ void cMainWnd::registerEditCommands() {
     t.setCheckedRule(kCmdAutoAddFrame, [this] { return config_.NewFrameFlag; });
 }
 
-void cMainWnd::registerViewCommands() {
+void cMainWindow::registerViewCommands() {
     auto& t = *commands_;
     const std::tuple<int, const char*, bool cConfig::*> flags[] = {
         {kCmdViewVertical, "Arrange the cell vertically", &cConfig::VerticalFlag},
@@ -214,7 +214,7 @@ void cMainWnd::registerViewCommands() {
         });
 }
 
-void cMainWnd::registerToolCommands() {
+void cMainWindow::registerToolCommands() {
     auto& t = *commands_;
     cSession& s = *session_;
     auto* tools = new QActionGroup(this);
@@ -266,7 +266,7 @@ void cMainWnd::registerToolCommands() {
     t.setHandler(kCmdAbout, [this] { openAboutBox(); });
 }
 
-void cMainWnd::openCurrentFolder() {
+void cMainWindow::openCurrentFolder() {
     const QString folder = session_->baseFolder();
     const std::string disk = platform::ToDiskSeparators(folder.toStdString());
     if (!platform::IsFolder(disk)) {

@@ -2,7 +2,7 @@
 
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -30,7 +30,7 @@ QMenu* AddMenu(QWidget* parent, QMenuBar* bar, QMenu* into, const QString& title
 }
 } // namespace
 
-void cMainWnd::buildMenus() {
+void cMainWindow::buildMenus() {
     const cCommandTable& t = *commands_;
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
@@ -82,5 +82,5 @@ void cMainWnd::buildMenus() {
     // The clipboard may have changed while no notification arrived (some platforms do not report
     // other programs' changes); look again whenever a menu that depends on it opens.
     for (QMenu* m : {file, edit})
-        connect(m, &QMenu::aboutToShow, this, &cMainWnd::refreshClipboardState);
+        connect(m, &QMenu::aboutToShow, this, &cMainWindow::refreshClipboardState);
 }

@@ -8,7 +8,7 @@
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -79,7 +79,7 @@ void AddSnap(QToolBar* bar, cSession& s, const QString& label, uint32_t bit, int
 
 } // namespace
 
-void cMainWnd::buildToolBars() {
+void cMainWindow::buildToolBars() {
     const cCommandTable& t = *commands_;
     cSession& s = *session_;
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/dlg_fix_cell.h"
+#include "ui/dialogs/dlg_lock.h"
 
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/dialogs/dialog_texts.h"
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-cDlg_FixCell::cDlg_FixCell(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+cDlg_Lock::cDlg_Lock(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("lockTableDialog"));
     setAccessibleName(DialogText(kDlgFixCellTitle));
     setWindowTitle(DialogText(kDlgFixCellTitle));
@@ -51,17 +51,17 @@ cDlg_FixCell::cDlg_FixCell(cSession& session, QWidget* parent) : QDialog(parent)
         edit_.setSelected(v);
         showRows();
     });
-    connect(updateButton, &QPushButton::clicked, this, &cDlg_FixCell::update);
+    connect(updateButton, &QPushButton::clicked, this, &cDlg_Lock::update);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(&session_, &cSession::changed, this, [this](unsigned flags) {
         if (isVisible() && (flags & (kChangeReplaced | kChangeProject))) load();
     });
 }
 
-void cDlg_FixCell::load() {
+void cDlg_Lock::load() {
     edit_.open(session_.document());
     number_->blockSignals(true);
-    number_->setRange(0, cFixCellEdit::MaxImage(session_.document()));
+    number_->setRange(0, cLockEdit::MaxImage(session_.document()));
     number_->blockSignals(false);
     rows_->clear();
     for (size_t i = 0; i < edit_.rows.size(); ++i)
@@ -69,11 +69,11 @@ void cDlg_FixCell::load() {
     showRows();
 }
 
-void cDlg_FixCell::showRows() {
+void cDlg_Lock::showRows() {
     for (int i = 0; i < rows_->topLevelItemCount() && i < int(edit_.rows.size()); ++i)
         rows_->topLevelItem(i)->setText(1, QString::number(edit_.rows[size_t(i)].image));
 }
 
-void cDlg_FixCell::update() {
+void cDlg_Lock::update() {
     ReportTool(session_, edit_.update(ToolContext(session_)));
 }

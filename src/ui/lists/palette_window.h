@@ -1,6 +1,6 @@
 #pragma once
 // The palette window's content: the picture box ("%02d" for every picture up to the highest one
-// in use), the zoom and the drawing area (cPicPaletteWnd). The window's title names the picture
+// in use), the zoom and the drawing area (cPaletteView). The window's title names the picture
 // shown ("Palette [%02d]"). It follows the document: pictures changed, replaced or divided anew
 // are shown again, with the pattern kept within the picture.
 
@@ -8,18 +8,18 @@
 
 #include <functional>
 
-class cMainEditWnd;
-class cPicPaletteWnd;
+class cCanvas;
+class cPaletteView;
 class cSession;
 class QComboBox;
 class QScrollArea;
 
-class cDlg_Palette : public QWidget {
+class cPaletteWindow : public QWidget {
     Q_OBJECT
   public:
-    cDlg_Palette(cSession& session, std::function<cMainEditWnd*()> canvas, QWidget* parent = nullptr);
+    cPaletteWindow(cSession& session, std::function<cCanvas*()> canvas, QWidget* parent = nullptr);
 
-    cPicPaletteWnd* area() const { return area_; }
+    cPaletteView* area() const { return area_; }
     QComboBox* pictureBox() const { return pictures_; }
     QComboBox* zoomBox() const { return zoom_; }
     // Shows a picture (-1 keeps the pattern) and names it in the title.
@@ -37,6 +37,6 @@ class cDlg_Palette : public QWidget {
     QComboBox* pictures_;
     QComboBox* zoom_;
     QScrollArea* scroll_;
-    cPicPaletteWnd* area_;
+    cPaletteView* area_;
     bool vertical_ = false; // the layout shown
 };

@@ -1,5 +1,5 @@
 #pragma once
-// cMainEditWnd: the canvas. It shows the current frame as the export draws it (the library's
+// cCanvas: the canvas. It shows the current frame as the export draws it (the library's
 // compositor at document scale, scaled to the zoom with nearest pixels), paints the overlays at
 // screen resolution (grid, centre box, onion-skin outlines, path, cell outlines, band, pivot, cut
 // range, GIF draft, info text) and turns mouse gestures into the library's selection and drag
@@ -17,15 +17,17 @@
 #include <vector>
 
 class cCommandTable;
-class cDlg_ContexSpline;
+class cDlg_Spline;
 class cSession;
 class QMenu;
 
-class cMainEditWnd : public QAbstractScrollArea {
+class cCanvas : public QAbstractScrollArea {
     Q_OBJECT
+    // The spline dialog travels in a signal: moc needs the whole type to register it.
+    Q_MOC_INCLUDE("ui/canvas/dlg_spline.h")
   public:
-    cMainEditWnd(cSession& session, cCommandTable& commands, QWidget* parent = nullptr);
-    ~cMainEditWnd() override;
+    cCanvas(cSession& session, cCommandTable& commands, QWidget* parent = nullptr);
+    ~cCanvas() override;
 
     // --- for the windows that drop on the canvas (palette) ---
     // The document point under a global screen point (truncated toward zero).
@@ -65,7 +67,7 @@ class cMainEditWnd : public QAbstractScrollArea {
 
   signals:
     // The spline dialog opened (tests answer it).
-    void splineDialogOpened(cDlg_ContexSpline* dialog);
+    void splineDialogOpened(cDlg_Spline* dialog);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -159,6 +161,6 @@ class cMainEditWnd : public QAbstractScrollArea {
 
     QSet<int> keysHeld_; // Qt keys held now (watched on the whole application)
     cSpline spline_;
-    QPointer<cDlg_ContexSpline> splineDlg_;
+    QPointer<cDlg_Spline> splineDlg_;
     QMenu* popup_ = nullptr;
 };

@@ -1,27 +1,27 @@
-#include "tools/fix_cell.h"
+#include "tools/lock_edit.h"
 
 #include "document/project.h"
 
 #include <algorithm>
 #include <cstdio>
 
-void cFixCellEdit::open(const cProject& doc) {
+void cLockEdit::open(const cProject& doc) {
     rows.assign(static_cast<size_t>(std::max(doc.cellNumber(), 0)), strRow{});
     for (int c = 0; c < static_cast<int>(rows.size()); ++c)
         rows[c].image = doc.lockedPicture(c);
 }
 
-void cFixCellEdit::setSelected(int image) {
+void cLockEdit::setSelected(int image) {
     const int v = std::clamp(image, 0, 65535);
     for (auto& r : rows)
         if (r.selected) r.image = v;
 }
 
-int cFixCellEdit::MaxImage(const cProject& doc) {
+int cLockEdit::MaxImage(const cProject& doc) {
     return std::max(doc.pictureCount() - 1, 0);
 }
 
-strToolResult cFixCellEdit::update(const strToolContext& ctx) const {
+strToolResult cLockEdit::update(const strToolContext& ctx) const {
     strToolResult r;
     if (!ctx.doc) return r;
     ctx.openStep();
@@ -35,18 +35,18 @@ strToolResult cFixCellEdit::update(const strToolContext& ctx) const {
     return r;
 }
 
-void cFixCellSingle::open(const cProject& doc, int c) {
+void cLockCellEdit::open(const cProject& doc, int c) {
     cell = c;
     image = doc.lockedPicture(c);
 }
 
-std::string cFixCellSingle::title() const {
+std::string cLockCellEdit::title() const {
     char buf[64];
     std::snprintf(buf, sizeof buf, "[%d] Locked for cell and image", cell);
     return buf;
 }
 
-strToolResult cFixCellSingle::ok(const strToolContext& ctx) const {
+strToolResult cLockCellEdit::ok(const strToolContext& ctx) const {
     strToolResult r;
     if (!ctx.doc) return r;
     ctx.openStep();

@@ -3,7 +3,7 @@
 // number). A number typed into "<< Number image" goes to every selected row; "Update" stores the
 // table as one undo step.
 
-#include "tools/fix_cell.h"
+#include "tools/lock_edit.h"
 
 #include <QDialog>
 
@@ -11,10 +11,10 @@ class cSession;
 class QSpinBox;
 class QTreeWidget;
 
-class cDlg_FixCell : public QDialog {
+class cDlg_Lock : public QDialog {
     Q_OBJECT
   public:
-    cDlg_FixCell(cSession& session, QWidget* parent);
+    cDlg_Lock(cSession& session, QWidget* parent);
 
     // Fills the rows from the document's lock table.
     void load();
@@ -25,7 +25,7 @@ class cDlg_FixCell : public QDialog {
     void showRows();
 
     cSession& session_;
-    cFixCellEdit edit_;
+    cLockEdit edit_;
     QTreeWidget* rows_;
     QSpinBox* number_;
 };

@@ -1,4 +1,4 @@
-#include "ui/canvas/dlg_contex_spline.h"
+#include "ui/canvas/dlg_spline.h"
 
 #include "tools/spline.h"
 #include "ui/canvas/canvas_messages.h"
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-cDlg_ContexSpline::cDlg_ContexSpline(cSession& session, cSpline& spline, QWidget* parent)
+cDlg_Spline::cDlg_Spline(cSession& session, cSpline& spline, QWidget* parent)
     : QDialog(parent, Qt::Tool), session_(session), spline_(spline) {
     Named(this, QStringLiteral("splineDialog"), QStringLiteral("Spline curve"));
     frames_ = RangeSpin(this, 0, 0, QStringLiteral("splineFrames"), CanvasString(kCanvasSplineFrames));
@@ -38,11 +38,11 @@ cDlg_ContexSpline::cDlg_ContexSpline(cSession& session, cSpline& spline, QWidget
         spline_.snap = on;
         emit previewChanged();
     });
-    connect(runButton, &QPushButton::clicked, this, &cDlg_ContexSpline::run);
+    connect(runButton, &QPushButton::clicked, this, &cDlg_Spline::run);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void cDlg_ContexSpline::fill() {
+void cDlg_Spline::fill() {
     const QSignalBlocker b1(frames_), b2(grid_);
     setWindowTitle(QString::fromStdString(spline_.title()));
     frames_->setRange(0, spline_.maxFrames(session_.document()));
@@ -50,7 +50,7 @@ void cDlg_ContexSpline::fill() {
     grid_->setChecked(spline_.snap);
 }
 
-void cDlg_ContexSpline::run() {
+void cDlg_Spline::run() {
     spline_.frames = frames_->value();
     spline_.snap = grid_->isChecked();
     strToolContext ctx;
@@ -62,13 +62,13 @@ void cDlg_ContexSpline::run() {
     accept();
 }
 
-bool cDlg_ContexSpline::event(QEvent* e) {
+bool cDlg_Spline::event(QEvent* e) {
     // The window closes as soon as another window takes the activation.
     if (e->type() == QEvent::WindowDeactivate && isVisible()) reject();
     return QDialog::event(e);
 }
 
-void cDlg_ContexSpline::hideEvent(QHideEvent* e) {
+void cDlg_Spline::hideEvent(QHideEvent* e) {
     spline_.frames = frames_->value();
     QDialog::hideEvent(e);
     emit previewChanged();

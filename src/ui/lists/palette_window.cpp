@@ -1,10 +1,10 @@
-#include "ui/lists/dlg_palette.h"
+#include "ui/lists/palette_window.h"
 
 #include "config/config.h"
 #include "document/project.h"
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/lists/lists_messages.h"
-#include "ui/lists/pic_palette_wnd.h"
+#include "ui/lists/palette_view.h"
 #include "ui/session/session.h"
 
 #include <QComboBox>
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-cDlg_Palette::cDlg_Palette(cSession& session, std::function<cMainEditWnd*()> canvas, QWidget* parent)
+cPaletteWindow::cPaletteWindow(cSession& session, std::function<cCanvas*()> canvas, QWidget* parent)
     : QWidget(parent), session_(session) {
     setObjectName(QStringLiteral("palette"));
     setAccessibleName(QStringLiteral("Palette"));
@@ -21,7 +21,7 @@ cDlg_Palette::cDlg_Palette(cSession& session, std::function<cMainEditWnd*()> can
     zoom_ = ListCombo(this, ListsText(kLtZooms).toUtf8().constData(), QStringLiteral("paletteZoom"),
                       QStringLiteral("Zoom"));
     scroll_ = Named(new QScrollArea(this), QStringLiteral("paletteScroll"), QStringLiteral("Patterns view"));
-    area_ = new cPicPaletteWnd(session_, std::move(canvas), scroll_);
+    area_ = new cPaletteView(session_, std::move(canvas), scroll_);
     scroll_->setWidget(area_);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->viewport()->installEventFilter(this);
@@ -37,22 +37,22 @@ cDlg_Palette::cDlg_Palette(cSession& session, std::function<cMainEditWnd*()> can
     layout->addWidget(scroll_, 1);
 
     zoom_->setCurrentIndex(area_->zoomIndex());
-    connect(zoom_, &QComboBox::currentIndexChanged, area_, &cPicPaletteWnd::setZoomIndex);
+    connect(zoom_, &QComboBox::currentIndexChanged, area_, &cPaletteView::setZoomIndex);
     connect(pictures_, &QComboBox::activated, this, [this](int index) { showPicture(index); });
     vertical_ = session_.config().VerticalFlag;
-    connect(&session_, &cSession::changed, this, &cDlg_Palette::onChanged);
+    connect(&session_, &cSession::changed, this, &cPaletteWindow::onChanged);
     refill();
     showPicture(0);
 }
 
-void cDlg_Palette::showPicture(int picture, int pattern) {
+void cPaletteWindow::showPicture(int picture, int pattern) {
     if (picture < 0) picture = area_->picture();
     area_->showPicture(picture, pattern);
     refill();
     window()->setWindowTitle(ListsMessage(kLtPaletteTitle, {(long long)area_->picture()}));
 }
 
-void cDlg_Palette::refill() {
+void cPaletteWindow::refill() {
     const cProject& doc = session_.document();
     int last = area_->picture();
     for (int i = doc.pictures().capacity() - 1; i > last; --i)
@@ -68,7 +68,7 @@ void cDlg_Palette::refill() {
     pictures_->setCurrentIndex(area_->picture());
 }
 
-void cDlg_Palette::onChanged(unsigned flags) {
+void cPaletteWindow::onChanged(unsigned flags) {
     if (flags & kChangeReplaced) area_->cancelDrag();
     // Of the view settings only the layout matters (the overlays of a drag change the view too).
     const bool vertical = session_.config().VerticalFlag;
@@ -81,7 +81,7 @@ void cDlg_Palette::onChanged(unsigned flags) {
     showPicture(picture);
 }
 
-bool cDlg_Palette::eventFilter(QObject* watched, QEvent* e) {
+bool cPaletteWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == scroll_->viewport() && e->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(e);
         if (wheel->modifiers() & Qt::ControlModifier) {

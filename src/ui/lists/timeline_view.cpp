@@ -1,4 +1,4 @@
-#include "ui/lists/keyframe.h"
+#include "ui/lists/timeline_view.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,7 +22,7 @@ void Order(int& a, int& b) {
 
 } // namespace
 
-cKeyframe::cKeyframe(QWidget* parent) : QAbstractScrollArea(parent) {
+cTimelineView::cTimelineView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     horizontalScrollBar()->setSingleStep(1);
@@ -32,7 +32,7 @@ cKeyframe::cKeyframe(QWidget* parent) : QAbstractScrollArea(parent) {
     setFont(small);
 }
 
-void cKeyframe::setGridSize(int columns, int rows) {
+void cTimelineView::setGridSize(int columns, int rows) {
     columns_ = std::max(columns, 0);
     rows_ = std::max(rows, 0);
     cursorFrame_ = std::clamp(cursorFrame_, 0, std::max(columns_ - 1, 0));
@@ -51,21 +51,21 @@ void cKeyframe::setGridSize(int columns, int rows) {
 
 // ---- rectangles -----------------------------------------------------------------------------------
 
-int cKeyframe::KindOf(const strTimelineRange& r) {
+int cTimelineView::KindOf(const strTimelineRange& r) {
     if (r.empty()) return kGridNone;
     if (r.left == -1) return kGridRow;
     if (r.top == -1) return kGridColumn;
     return kGridCell;
 }
 
-bool cKeyframe::Contains(const strTimelineRange& r, int frame, int cell) {
+bool cTimelineView::Contains(const strTimelineRange& r, int frame, int cell) {
     if (r.empty()) return false;
     const bool inFrames = r.left == -1 || (frame >= r.left && frame <= r.right);
     const bool inCells = r.top == -1 || (cell >= r.top && cell <= r.bottom);
     return inFrames && inCells;
 }
 
-strTimelineRange cKeyframe::widened(const strTimelineRange& r) const {
+strTimelineRange cTimelineView::widened(const strTimelineRange& r) const {
     if (r.empty()) return r;
     strTimelineRange w = r;
     if (w.left == -1) {
@@ -79,7 +79,7 @@ strTimelineRange cKeyframe::widened(const strTimelineRange& r) const {
     return w;
 }
 
-strTimelineRange cKeyframe::clamped(strTimelineRange r) const {
+strTimelineRange cTimelineView::clamped(strTimelineRange r) const {
     if (r.empty()) return r;
     if (columns_ < 1 || rows_ < 1) return {};
     if (r.left != -1) {
@@ -93,7 +93,7 @@ strTimelineRange cKeyframe::clamped(strTimelineRange r) const {
     return r;
 }
 
-void cKeyframe::setRect(eRect which, strTimelineRange r) {
+void cTimelineView::setRect(eRect which, strTimelineRange r) {
     if (!r.empty()) {
         if (r.left != -1) Order(r.left, r.right);
         if (r.top != -1) Order(r.top, r.bottom);
@@ -104,7 +104,7 @@ void cKeyframe::setRect(eRect which, strTimelineRange r) {
     viewport()->update();
 }
 
-strTimelineRange cKeyframe::rangeOf(int kind, int f0, int c0, int f1, int c1) const {
+strTimelineRange cTimelineView::rangeOf(int kind, int f0, int c0, int f1, int c1) const {
     Order(f0, f1);
     Order(c0, c1);
     switch (kind) {
@@ -121,7 +121,7 @@ strTimelineRange cKeyframe::rangeOf(int kind, int f0, int c0, int f1, int c1) co
 
 // ---- cursor -----------------------------------------------------------------------------------------
 
-bool cKeyframe::moveCursor(int frame, int cell, bool extend, int kind) {
+bool cTimelineView::moveCursor(int frame, int cell, bool extend, int kind) {
     if (columns_ < 1 || rows_ < 1) return false;
     frame = std::clamp(frame, 0, columns_ - 1);
     cell = std::clamp(cell, 0, rows_ - 1);
@@ -144,7 +144,7 @@ bool cKeyframe::moveCursor(int frame, int cell, bool extend, int kind) {
     return moved;
 }
 
-void cKeyframe::followFrame(int frame) {
+void cTimelineView::followFrame(int frame) {
     if (columns_ < 1 || frame < 0 || frame >= columns_ || frame == cursorFrame_) return;
     cursorFrame_ = frame;
     ensureVisible(frame, cursorCell_);
@@ -153,22 +153,22 @@ void cKeyframe::followFrame(int frame) {
 
 // ---- geometry ---------------------------------------------------------------------------------------
 
-int cKeyframe::visibleColumns() const {
+int cTimelineView::visibleColumns() const {
     return std::max((viewport()->width() - kHeader) / kCell, 1);
 }
 
-int cKeyframe::visibleRows() const {
+int cTimelineView::visibleRows() const {
     return std::max((viewport()->height() - kHeader) / kCell, 1);
 }
 
-void cKeyframe::updateScrollBars() {
+void cTimelineView::updateScrollBars() {
     horizontalScrollBar()->setRange(0, std::max(columns_ - visibleColumns(), 0));
     horizontalScrollBar()->setPageStep(visibleColumns());
     verticalScrollBar()->setRange(0, std::max(rows_ - visibleRows(), 0));
     verticalScrollBar()->setPageStep(visibleRows());
 }
 
-void cKeyframe::ensureVisible(int frame, int cell) {
+void cTimelineView::ensureVisible(int frame, int cell) {
     QScrollBar* h = horizontalScrollBar();
     if (frame < h->value()) h->setValue(frame);
     if (frame >= h->value() + visibleColumns()) h->setValue(frame - visibleColumns() + 1);
@@ -177,18 +177,18 @@ void cKeyframe::ensureVisible(int frame, int cell) {
     if (cell >= v->value() + visibleRows()) v->setValue(cell - visibleRows() + 1);
 }
 
-QRect cKeyframe::cellRect(int frame, int cell) const {
+QRect cTimelineView::cellRect(int frame, int cell) const {
     return QRect(kHeader + (frame - horizontalScrollBar()->value()) * kCell,
                  kHeader + (cell - verticalScrollBar()->value()) * kCell, kCell, kCell);
 }
 
-QRect cKeyframe::areaOf(const strTimelineRange& r) const {
+QRect cTimelineView::areaOf(const strTimelineRange& r) const {
     if (r.empty()) return {};
     const strTimelineRange w = widened(r);
     return cellRect(w.left, w.top).united(cellRect(w.right, w.bottom));
 }
 
-cKeyframe::strHit cKeyframe::hitTest(QPoint point, bool clampToGrid) const {
+cTimelineView::strHit cTimelineView::hitTest(QPoint point, bool clampToGrid) const {
     strHit hit;
     if (columns_ < 1 || rows_ < 1) return hit;
     int frame = horizontalScrollBar()->value() + FloorDiv(point.x() - kHeader, kCell);
@@ -213,24 +213,24 @@ cKeyframe::strHit cKeyframe::hitTest(QPoint point, bool clampToGrid) const {
     return {kGridCell, frame, cell};
 }
 
-void cKeyframe::resizeEvent(QResizeEvent* e) {
+void cTimelineView::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
     updateScrollBars();
 }
 
-void cKeyframe::scrollContentsBy(int, int) {
+void cTimelineView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
 // ---- mouse ------------------------------------------------------------------------------------------
 
-void cKeyframe::selectAt(const strHit& hit, Qt::KeyboardModifiers modifiers) {
+void cTimelineView::selectAt(const strHit& hit, Qt::KeyboardModifiers modifiers) {
     const int frame = hit.kind == kGridRow ? cursorFrame_ : hit.frame;
     const int cell = hit.kind == kGridColumn ? cursorCell_ : hit.cell;
     moveCursor(frame, cell, (modifiers & Qt::ShiftModifier) != 0, hit.kind);
 }
 
-void cKeyframe::mousePressEvent(QMouseEvent* e) {
+void cTimelineView::mousePressEvent(QMouseEvent* e) {
     const strHit hit = hitTest(e->position().toPoint());
     if (e->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
@@ -264,7 +264,7 @@ void cKeyframe::mousePressEvent(QMouseEvent* e) {
     QAbstractScrollArea::mousePressEvent(e);
 }
 
-void cKeyframe::mouseMoveEvent(QMouseEvent* e) {
+void cTimelineView::mouseMoveEvent(QMouseEvent* e) {
     if (pressKind_ == kGridNone || !(e->buttons() & Qt::LeftButton)) return;
     const strHit hit = hitTest(e->position().toPoint(), true);
     if (hit.kind == kGridNone) return;
@@ -275,11 +275,11 @@ void cKeyframe::mouseMoveEvent(QMouseEvent* e) {
     if (!(before == rects_[kSelection])) emit selectionChanged(e->modifiers());
 }
 
-void cKeyframe::mouseReleaseEvent(QMouseEvent* e) {
+void cTimelineView::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) pressKind_ = kGridNone;
 }
 
-void cKeyframe::mouseDoubleClickEvent(QMouseEvent* e) {
+void cTimelineView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const strHit hit = hitTest(e->position().toPoint());
     if (hit.kind == kGridNone) return;
@@ -289,7 +289,7 @@ void cKeyframe::mouseDoubleClickEvent(QMouseEvent* e) {
     emit doubleClicked();
 }
 
-void cKeyframe::wheelEvent(QWheelEvent* e) {
+void cTimelineView::wheelEvent(QWheelEvent* e) {
     const QPoint d = e->angleDelta();
     QScrollBar* v = verticalScrollBar();
     QScrollBar* h = horizontalScrollBar();
@@ -304,7 +304,7 @@ void cKeyframe::wheelEvent(QWheelEvent* e) {
 
 // ---- keys -------------------------------------------------------------------------------------------
 
-void cKeyframe::keyPressEvent(QKeyEvent* e) {
+void cTimelineView::keyPressEvent(QKeyEvent* e) {
     const bool extend = (e->modifiers() & Qt::ShiftModifier) != 0;
     if (e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) {
         QAbstractScrollArea::keyPressEvent(e);
@@ -351,23 +351,23 @@ void cKeyframe::keyPressEvent(QKeyEvent* e) {
 
 // ---- drawing ----------------------------------------------------------------------------------------
 
-bool cKeyframe::hasMark(int, int) const {
+bool cTimelineView::hasMark(int, int) const {
     return false;
 }
-QString cKeyframe::columnLabel(int frame) const {
+QString cTimelineView::columnLabel(int frame) const {
     return QString::number(frame);
 }
-QString cKeyframe::rowLabel(int cell) const {
+QString cTimelineView::rowLabel(int cell) const {
     return QString::number(cell);
 }
-QString cKeyframe::cornerLabel() const {
+QString cTimelineView::cornerLabel() const {
     return {};
 }
-bool cKeyframe::isCurrentColumn(int) const {
+bool cTimelineView::isCurrentColumn(int) const {
     return false;
 }
 
-void cKeyframe::paintEvent(QPaintEvent*) {
+void cTimelineView::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     const QPalette& pal = palette();
     const QRect all = viewport()->rect();

@@ -1,10 +1,10 @@
-#include "ui/shell/main_wnd.h"
+#include "ui/shell/main_window.h"
 
 #include "config/config.h"
 #include "ui/dialogs/dlg_about.h"
 #include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
-#include "ui/dialogs/prop_conf.h"
+#include "ui/dialogs/dlg_settings.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_table.h"
@@ -22,7 +22,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-cMainWnd::cMainWnd(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent)
+cMainWindow::cMainWindow(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent)
     : QMainWindow(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
       session_(std::make_unique<cSession>(config, prompts, clipboard)), commands_(new cCommandTable(this)) {
     setObjectName(QStringLiteral("mainWindow"));
@@ -35,7 +35,7 @@ cMainWnd::cMainWnd(cConfig& config, cPrompts& prompts, platform::cClipboard& cli
     setCentralWidget(placeholder);
 }
 
-cMainWnd::~cMainWnd() {
+cMainWindow::~cMainWindow() {
     // Windows that listen to the session go before it.
     delete listWnd_;
     delete paletteWnd_;
@@ -43,7 +43,7 @@ cMainWnd::~cMainWnd() {
     session_->stopPlayback();
 }
 
-bool cMainWnd::create(std::unique_ptr<cSoundDevice> sound) {
+bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
     config_.read();
     if (!session_->start(std::move(sound))) {
         why_ = session_->why();
@@ -70,17 +70,17 @@ bool cMainWnd::create(std::unique_ptr<cSoundDevice> sound) {
     });
     restoreWindows();
 
-    connect(session_.get(), &cSession::changed, this, &cMainWnd::onChanged);
+    connect(session_.get(), &cSession::changed, this, &cMainWindow::onChanged);
     connect(session_.get(), &cSession::statusChanged, this,
             [this](const QString& t) { statusMessage_->setText(t); });
     if (QClipboard* clip = QGuiApplication::clipboard())
-        connect(clip, &QClipboard::dataChanged, this, &cMainWnd::refreshClipboardState);
+        connect(clip, &QClipboard::dataChanged, this, &cMainWindow::refreshClipboardState);
     refreshClipboardState();
     onChanged(kChangeAll);
     return true;
 }
 
-void cMainWnd::restoreWindows() {
+void cMainWindow::restoreWindows() {
     RestoreWindowRect(this, config_.MainWinPostX, config_.MainWinPostY, config_.MainWinSizeX,
                       config_.MainWinSizeY);
     RestoreWindowRect(listWnd_, config_.ListWinPostX, config_.ListWinPostY, config_.ListWinSizeX,
@@ -97,7 +97,7 @@ void cMainWnd::restoreWindows() {
     });
 }
 
-void cMainWnd::openLater(const QString& path) {
+void cMainWindow::openLater(const QString& path) {
     if (path.isEmpty()) return;
     QTimer::singleShot(0, this, [this, path] {
         session_->stopPlayback();
@@ -105,23 +105,23 @@ void cMainWnd::openLater(const QString& path) {
     });
 }
 
-void cMainWnd::setCanvas(QWidget* canvas) {
+void cMainWindow::setCanvas(QWidget* canvas) {
     delete takeCentralWidget();
     setCentralWidget(canvas);
 }
 
-QMenu* cMainWnd::menu(const QString& objectName) const {
+QMenu* cMainWindow::menu(const QString& objectName) const {
     return menuBar()->findChild<QMenu*>(objectName);
 }
 
-QString cMainWnd::statusText() const {
+QString cMainWindow::statusText() const {
     return statusMessage_ ? statusMessage_->text() : QString();
 }
-QString cMainWnd::positionText() const {
+QString cMainWindow::positionText() const {
     return statusPosition_ ? statusPosition_->text() : QString();
 }
 
-void cMainWnd::buildStatusBar() {
+void cMainWindow::buildStatusBar() {
     statusMessage_ = new QLabel(this);
     statusMessage_->setObjectName(QStringLiteral("statusMessage"));
     statusMessage_->setAccessibleName(QStringLiteral("Status message"));
@@ -135,31 +135,31 @@ void cMainWnd::buildStatusBar() {
     statusBar()->addPermanentWidget(statusPosition_);
 }
 
-void cMainWnd::onChanged(unsigned flags) {
+void cMainWindow::onChanged(unsigned flags) {
     if (flags & (kChangeTitle | kChangeReplaced)) updateTitle();
     updatePosition();
     commands_->update();
 }
 
-void cMainWnd::updateTitle() {
+void cMainWindow::updateTitle() {
     const QString path = session_->currentPath();
     const QString shown = path.isEmpty() ? QString() : fontMetrics().elidedText(path, Qt::ElideMiddle, 384);
     setWindowTitle(session_->titleText(shown));
 }
 
-void cMainWnd::updatePosition() {
+void cMainWindow::updatePosition() {
     if (!statusPosition_) return;
     const int last = session_->document().frameCount() - 1;
     statusPosition_->setText(QString::asprintf("%d/%d", session_->currentFrame(), last));
 }
 
-void cMainWnd::refreshClipboardState() {
+void cMainWindow::refreshClipboardState() {
     clipState_ = interchange::ProbeClipboardMenu(clipboard_);
     clipHasCells_ = session_->editClipboard().HasKind(kClipCells);
     session_->notify(kChangeClipboard);
 }
 
-void cMainWnd::storeSettings() {
+void cMainWindow::storeSettings() {
     config_.LastLoadPath = session_->dialogFolder().toStdString();
     const QRect main = StoredWindowRect(this);
     config_.MainWinPostX = main.x();
@@ -179,7 +179,7 @@ void cMainWnd::storeSettings() {
     config_.write();
 }
 
-void cMainWnd::closeEvent(QCloseEvent* e) {
+void cMainWindow::closeEvent(QCloseEvent* e) {
     session_->stopPlayback();
     if (!session_->confirmDiscard()) {
         e->ignore();
@@ -192,11 +192,11 @@ void cMainWnd::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-void cMainWnd::dragEnterEvent(QDragEnterEvent* e) {
+void cMainWindow::dragEnterEvent(QDragEnterEvent* e) {
     if (e->mimeData()->hasUrls()) e->acceptProposedAction();
 }
 
-void cMainWnd::dropEvent(QDropEvent* e) {
+void cMainWindow::dropEvent(QDropEvent* e) {
     const QList<QUrl> urls = e->mimeData()->urls();
     if (urls.isEmpty() || !urls.front().isLocalFile()) return;
     e->acceptProposedAction();
@@ -206,18 +206,18 @@ void cMainWnd::dropEvent(QDropEvent* e) {
     session_->openPath(path);
 }
 
-void cMainWnd::openProjectDialog() {
+void cMainWindow::openProjectDialog() {
     showModeless(projectDlg_, [this] { return new cDlg_Project(*session_, this); });
 }
 
-void cMainWnd::openSettingsDialog() {
-    showModeless(settingsDlg_, [this] { return new cProp_Conf(*session_, this); });
+void cMainWindow::openSettingsDialog() {
+    showModeless(settingsDlg_, [this] { return new cDlg_Settings(*session_, this); });
 }
 
-void cMainWnd::openHelpWindow() {
+void cMainWindow::openHelpWindow() {
     showModeless(helpDlg_, [this] { return new cDlg_Help(commands_->actions(), this); });
 }
 
-void cMainWnd::openAboutBox() {
+void cMainWindow::openAboutBox() {
     showModeless(aboutDlg_, [this] { return new cDlg_About(this); });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// cDlg_ContexSpline: the small "Cell_%d" window of the spline gesture, opened at the pointer: the
+// cDlg_Spline: the small "Cell_%d" window of the spline gesture, opened at the pointer: the
 // number of frames, "Grid", and "Run" / Cancel. While it is open the canvas draws the path; it closes
 // when it loses activation. Run is one undo step.
 
@@ -10,11 +10,11 @@ class cSpline;
 class QCheckBox;
 class QSpinBox;
 
-class cDlg_ContexSpline : public QDialog {
+class cDlg_Spline : public QDialog {
     Q_OBJECT
   public:
     // spline is the canvas's tool state; it outlives the window.
-    cDlg_ContexSpline(cSession& session, cSpline& spline, QWidget* parent);
+    cDlg_Spline(cSession& session, cSpline& spline, QWidget* parent);
 
     // Fills the controls from the tool state (after the gesture opened it).
     void fill();

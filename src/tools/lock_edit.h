@@ -1,6 +1,6 @@
 #pragma once
-// The two lock dialogs: "Associate the cell and the image" (cDlg_FixCell, the whole lock
-// table) and "[%d] Locked for cell and image" (cDlg_FixCell_S, one cell number). Both store through
+// The two lock dialogs: "Associate the cell and the image" (cDlg_Lock, the whole lock
+// table) and "[%d] Locked for cell and image" (cDlg_LockCell, one cell number). Both store through
 // the document's set-locked-picture primitive, which records the undo entry and, while the project's
 // lock option is on, rewrites the image number of every cell of that number in every frame.
 
@@ -12,7 +12,7 @@
 
 class cProject;
 
-class cFixCellEdit {
+class cLockEdit {
   public:
     // One row per cell number: its image number as the list shows it (0..65535) and a selection mark.
     struct strRow {
@@ -33,7 +33,7 @@ class cFixCellEdit {
     strToolResult update(const strToolContext& ctx) const;
 };
 
-class cFixCellSingle {
+class cLockCellEdit {
   public:
     int cell = 0;
     int image = 0;

@@ -1,22 +1,22 @@
-#include "export/thread_save_graph.h"
+#include "export/export_worker.h"
 
 #include <new>
 
-cThread_SaveGraph::~cThread_SaveGraph() { Stop(); }
+cExportWorker::~cExportWorker() { Stop(); }
 
-void cThread_SaveGraph::Prepare() {
+void cExportWorker::Prepare() {
     doneCount_ = 0;
     doneFlag_ = false;
     std::lock_guard<std::mutex> lock(cs_);
     outcome_ = {};
 }
 
-strExportOutcome cThread_SaveGraph::Outcome() {
+strExportOutcome cExportWorker::Outcome() {
     std::lock_guard<std::mutex> lock(cs_);
     return outcome_;
 }
 
-void cThread_SaveGraph::StepOnce() {
+void cExportWorker::StepOnce() {
     bool ended = false;
     strExportOutcome report;
     {
@@ -50,7 +50,7 @@ void cThread_SaveGraph::StepOnce() {
     if (ended && completion_) completion_(report);
 }
 
-void cThread_SaveGraph::OnStop() {
+void cExportWorker::OnStop() {
     if (outcome_.result == eExportResult::kRunning) {
         outcome_.result = eExportResult::kCancelled;
         outcome_.images = doneCount_;

@@ -1,11 +1,11 @@
 // The canvas: construction, the view transform and scroll bars, and what it shows of the session.
 
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 
 #include "config/config.h"
 #include "document/project.h"
 #include "image/picture_slot_table.h"
-#include "ui/canvas/dlg_contex_spline.h"
+#include "ui/canvas/dlg_spline.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
@@ -36,7 +36,7 @@ int FloorTo(int v, int step) {
 
 } // namespace
 
-cMainEditWnd::cMainEditWnd(cSession& session, cCommandTable& commands, QWidget* parent)
+cCanvas::cCanvas(cSession& session, cCommandTable& commands, QWidget* parent)
     : QAbstractScrollArea(parent), session_(session), commands_(commands) {
     setObjectName(QStringLiteral("canvas"));
     setAccessibleName(QStringLiteral("Canvas"));
@@ -56,55 +56,55 @@ cMainEditWnd::cMainEditWnd(cSession& session, cCommandTable& commands, QWidget* 
     if (QAction* settings = commands_.action(kCmdCellSettings)) addAction(settings);
     buildPopup();
     qApp->installEventFilter(this);
-    connect(&session_, &cSession::changed, this, &cMainEditWnd::onChanged);
+    connect(&session_, &cSession::changed, this, &cCanvas::onChanged);
     updateScrollBars();
 }
 
-cMainEditWnd::~cMainEditWnd() {
+cCanvas::~cCanvas() {
     qApp->removeEventFilter(this);
     if (splineDlg_) splineDlg_->close();
 }
 
 // ---- for other windows ----------------------------------------------------------------------------
 
-QPoint cMainEditWnd::documentPointAt(const QPoint& globalPos) const {
+QPoint cCanvas::documentPointAt(const QPoint& globalPos) const {
     return toDocument(viewport()->mapFromGlobal(QPointF(globalPos)));
 }
 
-bool cMainEditWnd::containsGlobal(const QPoint& globalPos) const {
+bool cCanvas::containsGlobal(const QPoint& globalPos) const {
     return isVisible() && viewport()->rect().contains(viewport()->mapFromGlobal(globalPos));
 }
 
-int cMainEditWnd::cellAt(const QPoint& d) const {
+int cCanvas::cellAt(const QPoint& d) const {
     const std::vector<int> hits = hitsAt(d);
     return hits.empty() ? -1 : hits.back();
 }
 
-std::vector<int> cMainEditWnd::hitsAt(QPoint d) const {
+std::vector<int> cCanvas::hitsAt(QPoint d) const {
     return HitCells(
         session_.document(), session_.currentFrame(), d.x(), d.y(),
         [this](const strCell& c, int& w, int& h) { return cellSize(c, w, h); },
         [this](int n, const strCell* c) { return shownCell(n, c); });
 }
 
-void cMainEditWnd::takeFocus() {
+void cCanvas::takeFocus() {
     activateWindow();
     setFocus(Qt::OtherFocusReason);
 }
 
 // ---- view -----------------------------------------------------------------------------------------
 
-float cMainEditWnd::zoom() const {
+float cCanvas::zoom() const {
     return cSession::ZoomOfIndex(session_.zoomIndex());
 }
 
-QPointF cMainEditWnd::toScreen(QPointF d) const {
+QPointF cCanvas::toScreen(QPointF d) const {
     const float z = zoom();
     const QSize size = viewport()->size();
     return {(d.x() - origin_.x()) * z + size.width() / 2, (d.y() - origin_.y()) * z + size.height() / 2};
 }
 
-QPoint cMainEditWnd::toDocument(QPointF s) const {
+QPoint cCanvas::toDocument(QPointF s) const {
     const float z = zoom();
     const QSize size = viewport()->size();
     const double x = (s.x() - size.width() / 2) / z + origin_.x();
@@ -112,7 +112,7 @@ QPoint cMainEditWnd::toDocument(QPointF s) const {
     return {int(std::clamp(x, -1e6, 1e6)), int(std::clamp(y, -1e6, 1e6))};
 }
 
-void cMainEditWnd::setOrigin(QPointF o) {
+void cCanvas::setOrigin(QPointF o) {
     // The origin stays on whole screen pixels, so the composed frame lands on whole pixels too.
     const double z = zoom();
     const double x = std::round(std::clamp(o.x(), -kViewReach, kViewReach) * z) / z;
@@ -123,7 +123,7 @@ void cMainEditWnd::setOrigin(QPointF o) {
     viewport()->update();
 }
 
-void cMainEditWnd::zoomAbout(int index, QPointF s) {
+void cCanvas::zoomAbout(int index, QPointF s) {
     index = std::clamp(index, 0, 4);
     if (index == session_.zoomIndex()) return;
     const QSize size = viewport()->size();
@@ -135,7 +135,7 @@ void cMainEditWnd::zoomAbout(int index, QPointF s) {
     setOrigin({dx - (s.x() - size.width() / 2) / z, dy - (s.y() - size.height() / 2) / z});
 }
 
-void cMainEditWnd::updateScrollBars() {
+void cCanvas::updateScrollBars() {
     const double z = zoom();
     const int reach = int(kViewReach * z);
     const QSize size = viewport()->size();
@@ -151,19 +151,19 @@ void cMainEditWnd::updateScrollBars() {
     }
 }
 
-void cMainEditWnd::scrollContentsBy(int, int) {
+void cCanvas::scrollContentsBy(int, int) {
     const double z = zoom();
     setOrigin({horizontalScrollBar()->value() / z, verticalScrollBar()->value() / z});
 }
 
-void cMainEditWnd::resizeEvent(QResizeEvent* e) {
+void cCanvas::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
     updateScrollBars();
 }
 
 // ---- what the canvas shows ------------------------------------------------------------------------
 
-void cMainEditWnd::onChanged(unsigned flags) {
+void cCanvas::onChanged(unsigned flags) {
     if (flags & (kChangeReplaced | kChangeProject)) {
         cancelGesture();
         hover_.clear();
@@ -182,23 +182,23 @@ void cMainEditWnd::onChanged(unsigned flags) {
     viewport()->update();
 }
 
-void cMainEditWnd::touchFrame() {
+void cCanvas::touchFrame() {
     ++generation_;
     ++baseGeneration_;
 }
 
-void cMainEditWnd::touchPreview() {
+void cCanvas::touchPreview() {
     ++generation_;
 }
 
-bool cMainEditWnd::cellSize(const strCell& cell, int& w, int& h) const {
+bool cCanvas::cellSize(const strCell& cell, int& w, int& h) const {
     const cPictureSlot* slot = session_.pictureSlots().Find(cell.picture);
     if (!slot || !slot->IsValidPattern(int(cell.pattern) - 1)) return false;
     slot->GetCellSize(w, h);
     return w > 0 && h > 0;
 }
 
-const strCell* cMainEditWnd::shownCell(int n, const strCell* documentCell) const {
+const strCell* cCanvas::shownCell(int n, const strCell* documentCell) const {
     if (n >= 0 && size_t(n) < previewSet_.size() && previewSet_[size_t(n)]) return &preview_[size_t(n)];
     const strCanvasOverlays& o = session_.overlays();
     if (o.cellPreview && o.previewFrame == session_.currentFrame() && o.previewCell == n)
@@ -206,7 +206,7 @@ const strCell* cMainEditWnd::shownCell(int n, const strCell* documentCell) const
     return documentCell;
 }
 
-strCaptureArea cMainEditWnd::visibleArea() const {
+strCaptureArea cCanvas::visibleArea() const {
     // The document pixels under the view, from its left and top edges. Below 100 % the edges are
     // multiples of the pixels that share one screen pixel, so the frame lands on whole pixels.
     const double z = zoom();
@@ -229,7 +229,7 @@ strCaptureArea cMainEditWnd::visibleArea() const {
     return a;
 }
 
-strCanvasScene cMainEditWnd::scene() const {
+strCanvasScene cCanvas::scene() const {
     const cConfig& c = session_.config();
     cSession& s = session_;
     strCanvasScene scene;
@@ -243,7 +243,7 @@ strCanvasScene cMainEditWnd::scene() const {
     ComputeTargetOffset(s.document(), s.pictureSlots(), c, scene.targetX, scene.targetY);
     scene.targetOpacity = c.TargetOpacity;
     if (playing) {
-        const cA_Player& player = s.player();
+        const cPlayer& player = s.player();
         if (player.targetFlash().active()) scene.targetFlash = &player.targetFlash();
         if (player.screenFlash().active()) scene.screenFlash = &player.screenFlash();
         scene.cells = !player.clearCells();
@@ -264,14 +264,14 @@ strCanvasScene cMainEditWnd::scene() const {
     return scene;
 }
 
-QImage cMainEditWnd::grabCanvas() {
+QImage cCanvas::grabCanvas() {
     QImage out(viewport()->size(), QImage::Format_RGB32);
     QPainter p(&out);
     paintCanvas(p);
     return out;
 }
 
-void cMainEditWnd::showPosition(QPoint screen) {
+void cCanvas::showPosition(QPoint screen) {
     const QPoint d = toDocument(screen);
     session_.showStatus(QString::asprintf("%d,%d", d.x(), d.y()));
 }

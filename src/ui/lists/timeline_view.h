@@ -2,7 +2,7 @@
 // The timeline grid: frames across, cell numbers down, a header row of frame numbers, a header
 // column of cell numbers and a corner. It holds the cursor and three rectangles (the selection, the
 // copied range and the drag range), turns the mouse and the keys into cursor moves and selections,
-// and leaves what the cells mean to cKeyframeWnd, which binds it to the document.
+// and leaves what the cells mean to cTimeline, which binds it to the document.
 //
 // A rectangle uses -1 for "all frames" or "all cell numbers" and left = -2 for "empty"
 // (strTimelineRange); its kind follows from that: a block of cells, frame columns or cell rows.
@@ -14,7 +14,7 @@
 // What lies under a point, and the kind of a rectangle or of the cursor.
 enum eGridKind : int { kGridNone = 0, kGridRow = 16, kGridColumn = 32, kGridCell = 64 };
 
-class cKeyframe : public QAbstractScrollArea {
+class cTimelineView : public QAbstractScrollArea {
     Q_OBJECT
   public:
     static constexpr int kHeader = 48; // header row height and header column width
@@ -27,7 +27,7 @@ class cKeyframe : public QAbstractScrollArea {
         int cell = -1;
     };
 
-    explicit cKeyframe(QWidget* parent = nullptr);
+    explicit cTimelineView(QWidget* parent = nullptr);
 
     // The grid's size; the cursor and the rectangles are clamped into it (a rectangle that lies
     // wholly outside becomes empty).

@@ -5,7 +5,7 @@
 // timeline's commands: settings, new cell or frame, completion, batch, playback and drag range, and
 // cut, copy, paste and delete of frames, cell blocks and cell rows.
 
-#include "ui/lists/keyframe.h"
+#include "ui/lists/timeline_view.h"
 #include "ui/session/canvas_overlays.h"
 
 #include <QMenu>
@@ -14,7 +14,7 @@
 class cSession;
 class QAction;
 
-class cKeyframeWnd : public cKeyframe {
+class cTimeline : public cTimelineView {
     Q_OBJECT
   public:
     enum eCommand {
@@ -34,7 +34,7 @@ class cKeyframeWnd : public cKeyframe {
         kCommandCount
     };
 
-    explicit cKeyframeWnd(cSession& session, QWidget* parent = nullptr);
+    explicit cTimeline(cSession& session, QWidget* parent = nullptr);
 
     QAction* action(eCommand c) const { return actions_[c]; }
     // Whether a command can run now (the rules its popup item follows).

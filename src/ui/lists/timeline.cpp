@@ -1,4 +1,4 @@
-#include "ui/lists/keyframe_wnd.h"
+#include "ui/lists/timeline.h"
 
 #include "config/config.h"
 #include "document/project.h"
@@ -31,8 +31,8 @@ uint32_t ClipKind(int gridKind) {
 
 } // namespace
 
-cKeyframeWnd::cKeyframeWnd(cSession& session, QWidget* parent) : cKeyframe(parent), session_(session) {
-    setObjectName(QStringLiteral("keyframe"));
+cTimeline::cTimeline(cSession& session, QWidget* parent) : cTimelineView(parent), session_(session) {
+    setObjectName(QStringLiteral("timeline"));
     setAccessibleName(QStringLiteral("Timeline"));
     const std::tuple<eCommand, eListsText, const char*, eLocalKeys> items[] = {
         {kSettings, kLtSettings, "Settings", kSettingsKeys},
@@ -51,18 +51,18 @@ cKeyframeWnd::cKeyframeWnd(cSession& session, QWidget* parent) : cKeyframe(paren
     };
     for (const auto& [id, text, name, keys] : items)
         actions_[id] = AddLocalAction(this, text, name, keys, [this, id = id] { run(id); });
-    connect(this, &cKeyframe::cursorMoved, this, &cKeyframeWnd::onCursorMoved);
-    connect(this, &cKeyframe::selectionChanged, this, &cKeyframeWnd::onSelectionChanged);
-    connect(this, &cKeyframe::pastLastColumn, this, &cKeyframeWnd::onPastLastColumn);
-    connect(this, &cKeyframe::contextMenuRequested, this, &cKeyframeWnd::showPopup);
-    connect(this, &cKeyframe::doubleClicked, this, [this] { run(kSettings); });
-    connect(&session_, &cSession::changed, this, &cKeyframeWnd::onChanged);
+    connect(this, &cTimelineView::cursorMoved, this, &cTimeline::onCursorMoved);
+    connect(this, &cTimelineView::selectionChanged, this, &cTimeline::onSelectionChanged);
+    connect(this, &cTimelineView::pastLastColumn, this, &cTimeline::onPastLastColumn);
+    connect(this, &cTimelineView::contextMenuRequested, this, &cTimeline::showPopup);
+    connect(this, &cTimelineView::doubleClicked, this, [this] { run(kSettings); });
+    connect(&session_, &cSession::changed, this, &cTimeline::onChanged);
     onChanged(kChangeAll);
 }
 
 // ---- document view ----------------------------------------------------------------------------------
 
-void cKeyframeWnd::onChanged(unsigned flags) {
+void cTimeline::onChanged(unsigned flags) {
     const cProject& doc = session_.document();
     if (flags & kChangeReplaced) {
         setRect(kSelection, {});
@@ -76,41 +76,41 @@ void cKeyframeWnd::onChanged(unsigned flags) {
     viewport()->update();
 }
 
-bool cKeyframeWnd::hasMark(int frame, int cell) const {
+bool cTimeline::hasMark(int frame, int cell) const {
     return session_.document().cell(frame, cell) != nullptr;
 }
 
-QString cKeyframeWnd::rowLabel(int cell) const {
+QString cTimeline::rowLabel(int cell) const {
     const cProject& doc = session_.document();
     if (doc.getSetting(kKeyLock) && cell >= 0 && cell < doc.cellNumber())
         return QString::asprintf("%d [%d]", cell, doc.lockedPicture(cell));
     return QString::asprintf("%d", cell);
 }
 
-QString cKeyframeWnd::cornerLabel() const {
+QString cTimeline::cornerLabel() const {
     const int frame = session_.currentFrame();
     const strFrame* f = session_.document().frame(frame);
     return QString::asprintf("% 3d,% 3d", frame, f ? int(f->interval) : 0);
 }
 
-bool cKeyframeWnd::isCurrentColumn(int frame) const {
+bool cTimeline::isCurrentColumn(int frame) const {
     return frame == session_.currentFrame();
 }
 
-bool cKeyframeWnd::event(QEvent* e) {
+bool cTimeline::event(QEvent* e) {
     if (HandleLocalShortcut(this, e)) return true;
-    return cKeyframe::event(e);
+    return cTimelineView::event(e);
 }
 
 // ---- notifications ----------------------------------------------------------------------------------
 
-void cKeyframeWnd::onCursorMoved() {
+void cTimeline::onCursorMoved() {
     const int frame = cursorFrame();
     if (frame < session_.document().frameCount() && frame != session_.currentFrame())
         session_.setCurrentFrame(frame);
 }
 
-void cKeyframeWnd::onSelectionChanged(Qt::KeyboardModifiers modifiers) {
+void cTimeline::onSelectionChanged(Qt::KeyboardModifiers modifiers) {
     const strTimelineRange& s = rect(kSelection);
     const int frame = session_.currentFrame();
     if (KindOf(s) != kGridCell || frame < s.left || frame > s.right) return;
@@ -131,7 +131,7 @@ void cKeyframeWnd::onSelectionChanged(Qt::KeyboardModifiers modifiers) {
     if (changed) session_.notify(kChangeSelection);
 }
 
-void cKeyframeWnd::onPastLastColumn(Qt::KeyboardModifiers modifiers) {
+void cTimeline::onPastLastColumn(Qt::KeyboardModifiers modifiers) {
     if (!session_.config().NewFrameFlag) return;
     const int last = session_.document().frameCount() - 1;
     session_.setCurrentFrame(last);
@@ -141,14 +141,14 @@ void cKeyframeWnd::onPastLastColumn(Qt::KeyboardModifiers modifiers) {
                cursorKind() == kGridColumn ? kGridColumn : kGridCell);
 }
 
-void cKeyframeWnd::followCursor() {
+void cTimeline::followCursor() {
     onCursorMoved();
     onSelectionChanged(Qt::NoModifier);
 }
 
 // ---- commands -----------------------------------------------------------------------------------------
 
-bool cKeyframeWnd::isEnabled(eCommand c) const {
+bool cTimeline::isEnabled(eCommand c) const {
     const int selection = KindOf(rect(kSelection));
     const cProject& doc = session_.document();
     if (columns() < 1 || rows() < 1) return false;
@@ -173,7 +173,7 @@ bool cKeyframeWnd::isEnabled(eCommand c) const {
     }
 }
 
-bool cKeyframeWnd::run(eCommand c) {
+bool cTimeline::run(eCommand c) {
     if (!isEnabled(c)) return false;
     // Every command of the timeline is a command: a running playback stops first.
     session_.stopPlayback();
@@ -220,7 +220,7 @@ bool cKeyframeWnd::run(eCommand c) {
     return true;
 }
 
-void cKeyframeWnd::showPopup(QPoint globalPos) {
+void cTimeline::showPopup(QPoint globalPos) {
     const int kind = KindOf(rect(kSelection));
     if (kind == kGridNone) return;
     if (popup_) popup_->deleteLater();
@@ -256,7 +256,7 @@ void cKeyframeWnd::showPopup(QPoint globalPos) {
     m->popup(globalPos);
 }
 
-void cKeyframeWnd::settings() {
+void cTimeline::settings() {
     const int frame = cursorFrame(), cell = cursorCell();
     switch (cursorKind()) {
     case kGridCell:
@@ -276,14 +276,14 @@ void cKeyframeWnd::settings() {
     }
 }
 
-void cKeyframeWnd::insertFrame() {
+void cTimeline::insertFrame() {
     const int frame = cursorFrame();
     session_.setCurrentFrame(frame);
     if (!session_.report(session_.commands().insertFrame())) return;
     moveCursor(frame, cursorCell(), false, kGridColumn);
 }
 
-void cKeyframeWnd::insertCell() {
+void cTimeline::insertCell() {
     const strTimelineRange w = widened(rect(kSelection));
     const strToolResult r = CompleteTimelineBlock(ToolContext(session_), w.left, w.top, w.right, w.bottom,
                                                   session_.config().CompType);
@@ -296,7 +296,7 @@ void cKeyframeWnd::insertCell() {
     followCursor();
 }
 
-void cKeyframeWnd::clipOperation(eCommand c) {
+void cTimeline::clipOperation(eCommand c) {
     const strTimelineRange s = rect(kSelection);
     const int kind = KindOf(s);
     const strTimelineRange w = widened(s);
@@ -318,7 +318,7 @@ void cKeyframeWnd::clipOperation(eCommand c) {
     }
 }
 
-void cKeyframeWnd::paste() {
+void cTimeline::paste() {
     const int kind = cursorKind();
     const int frame = kind == kGridRow ? 0 : cursorFrame();
     const int cell = kind == kGridColumn ? 0 : cursorCell();
@@ -328,18 +328,18 @@ void cKeyframeWnd::paste() {
     followCursor();
 }
 
-void cKeyframeWnd::toolRequest(int command) {
+void cTimeline::toolRequest(int command) {
     const strTimelineRange w = widened(rect(kSelection));
     request({command, w.left, w.right, w.top, w.bottom, {}});
 }
 
-void cKeyframeWnd::request(strToolRequest r) {
+void cTimeline::request(strToolRequest r) {
     // The tool window opened from the list window keeps the main window disabled while it is open.
     r.origin = this;
     session_.requestTool(r);
 }
 
-void cKeyframeWnd::playRange() {
+void cTimeline::playRange() {
     const strTimelineRange w = widened(rect(kSelection));
     if (w.right - w.left > 1) {
         const int last = std::max(session_.document().frameCount() - 1, 0);
@@ -350,14 +350,14 @@ void cKeyframeWnd::playRange() {
     }
 }
 
-void cKeyframeWnd::dragRange() {
+void cTimeline::dragRange() {
     const strTimelineRange s = rect(kSelection);
     const strTimelineRange w = widened(s);
     const bool single = KindOf(s) == kGridCell && w.left == w.right && w.top == w.bottom;
     session_.setDragRange(single ? strTimelineRange{} : w);
 }
 
-void cKeyframeWnd::selectAll() {
+void cTimeline::selectAll() {
     const int lastFrame = columns() - 1, lastCell = rows() - 1;
     switch (cursorKind()) {
     case kGridColumn:

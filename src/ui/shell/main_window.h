@@ -23,11 +23,11 @@ namespace platform {
 class cClipboard;
 }
 
-class cMainWnd : public QMainWindow {
+class cMainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    cMainWnd(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent = nullptr);
-    ~cMainWnd() override;
+    cMainWindow(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent = nullptr);
+    ~cMainWindow() override;
 
     // The creation steps in order: title, drops, settings file, working folder, sound device, tool
     // bars, undo depth, pictures, canvas, tool windows at their stored places, a new document. False
@@ -102,7 +102,7 @@ class cMainWnd : public QMainWindow {
     QPointer<QWidget> helpDlg_;
 };
 
-template <class T, class Make> T* cMainWnd::showModeless(QPointer<T>& slot, Make make) {
+template <class T, class Make> T* cMainWindow::showModeless(QPointer<T>& slot, Make make) {
     if (!slot) {
         slot = make();
         slot->setAttribute(Qt::WA_DeleteOnClose);

@@ -7,10 +7,10 @@
 
 class cProject;
 
-class cDlg_ContexCell : public QListWidget {
+class cDlg_CellNumberChooser : public QListWidget {
     Q_OBJECT
   public:
-    cDlg_ContexCell(const cProject& doc, int frame, QWidget* parent);
+    cDlg_CellNumberChooser(const cProject& doc, int frame, QWidget* parent);
 
     // Row text of cell number c.
     static QString RowText(bool occupied, int c);

@@ -10,15 +10,15 @@
 
 #include <functional>
 
-class cMainEditWnd;
+class cCanvas;
 class cPictureSlot;
 class cSession;
 
-class cPicPaletteWnd : public QWidget {
+class cPaletteView : public QWidget {
     Q_OBJECT
   public:
     // canvas gives the canvas a drag drops on (null when there is none).
-    cPicPaletteWnd(cSession& session, std::function<cMainEditWnd*()> canvas, QWidget* parent = nullptr);
+    cPaletteView(cSession& session, std::function<cCanvas*()> canvas, QWidget* parent = nullptr);
 
     int picture() const { return picture_; }
     int pattern() const { return pattern_; }
@@ -55,13 +55,13 @@ class cPicPaletteWnd : public QWidget {
     bool vertical() const;
     // Pattern k (1-based) in picture pixels of the layout.
     QRect layoutRect(int k) const;
-    static bool overCanvas(const cMainEditWnd* canvas, QPoint globalPos);
+    static bool overCanvas(const cCanvas* canvas, QPoint globalPos);
     void dragTo(QPoint globalPos);
     void drop(QPoint globalPos);
     void endDrag();
 
     cSession& session_;
-    std::function<cMainEditWnd*()> canvas_;
+    std::function<cCanvas*()> canvas_;
     int picture_ = 0;
     int pattern_ = 1;
     int count_ = 1;

@@ -1,4 +1,4 @@
-#include "ui/dialogs/dlg_fix_cell_s.h"
+#include "ui/dialogs/dlg_lock_cell.h"
 
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/session/session.h"
@@ -7,7 +7,7 @@
 #include <QFormLayout>
 #include <QPushButton>
 
-cDlg_FixCell_S::cDlg_FixCell_S(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+cDlg_LockCell::cDlg_LockCell(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("lockSingleDialog"));
     image_ = RangeSpin(this, 0, 0, QStringLiteral("lockImage"), QStringLiteral("Image number"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -15,24 +15,24 @@ cDlg_FixCell_S::cDlg_FixCell_S(cSession& session, QWidget* parent) : QDialog(par
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Image number"), image_);
     form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &cDlg_FixCell_S::ok);
+    connect(buttons, &QDialogButtonBox::accepted, this, &cDlg_LockCell::ok);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(&session_, &cSession::changed, this, [this](unsigned flags) {
         if (flags & (kChangeReplaced | kChangeProject)) close();
     });
 }
 
-void cDlg_FixCell_S::openFor(int c) {
+void cDlg_LockCell::openFor(int c) {
     edit_.open(session_.document(), c);
     const QString title = QString::fromStdString(edit_.title());
     setWindowTitle(title);
     setAccessibleName(title);
-    image_->setRange(0, std::max(cFixCellEdit::MaxImage(session_.document()), edit_.image));
+    image_->setRange(0, std::max(cLockEdit::MaxImage(session_.document()), edit_.image));
     image_->setValue(edit_.image);
     image_->setFocus();
 }
 
-void cDlg_FixCell_S::ok() {
+void cDlg_LockCell::ok() {
     edit_.image = image_->value();
     ReportTool(session_, edit_.ok(ToolContext(session_)));
     close();

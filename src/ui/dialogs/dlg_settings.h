@@ -10,10 +10,10 @@
 class cSession;
 class QTabWidget;
 
-class cProp_Conf : public QDialog {
+class cDlg_Settings : public QDialog {
     Q_OBJECT
   public:
-    explicit cProp_Conf(cSession& session, QWidget* parent = nullptr);
+    explicit cDlg_Settings(cSession& session, QWidget* parent = nullptr);
 
     // Fills every control from the settings record.
     void load();

@@ -1,5 +1,5 @@
 #pragma once
-// cThread_SaveGraph: the export worker. It owns the cCaptureImage; the
+// cExportWorker: the export worker. It owns the cCaptureImage; the
 // caller prepares it with Capture().Begin(...) and then Start()s the worker. Each step renders and
 // stores one image inside the critical section. When every image is done the worker calls Finish
 // (writes the sheet or the GIF) and reports completion; an image or file that cannot be written ends
@@ -24,10 +24,10 @@ struct strExportOutcome {
     std::string reason;      // kFailed: why
 };
 
-class cThread_SaveGraph : public cBaseThread {
+class cExportWorker : public cBaseThread {
 public:
-    cThread_SaveGraph() = default;
-    ~cThread_SaveGraph() override;
+    cExportWorker() = default;
+    ~cExportWorker() override;
 
     cCaptureImage& Capture() { return capture_; }
     int TotalImages() const { return capture_.TotalImages(); }

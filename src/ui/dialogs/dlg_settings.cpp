@@ -1,4 +1,4 @@
-#include "ui/dialogs/prop_conf.h"
+#include "ui/dialogs/dlg_settings.h"
 
 #include "config/config.h"
 #include "ui/dialogs/dialog_helpers.h"
@@ -24,11 +24,11 @@ const char* const kCompList = "All elements,Ignore image/pattern,Ignore image/pa
 
 } // namespace
 
-QString cProp_Conf::ColourText(uint32_t value) {
+QString cDlg_Settings::ColourText(uint32_t value) {
     return QString::asprintf("0x%08x", value);
 }
 
-uint32_t cProp_Conf::ParseColour(const QString& text) {
+uint32_t cDlg_Settings::ParseColour(const QString& text) {
     QString t = text.trimmed();
     if (t.isEmpty()) return 0x80808080u;
     if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) t = t.mid(2);
@@ -41,7 +41,7 @@ uint32_t cProp_Conf::ParseColour(const QString& text) {
     return v;
 }
 
-cProp_Conf::cProp_Conf(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+cDlg_Settings::cDlg_Settings(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("settingsDialog"));
     setAccessibleName(QStringLiteral("Editor settings"));
     setWindowTitle(QStringLiteral("Editor settings"));
@@ -55,7 +55,7 @@ cProp_Conf::cProp_Conf(cSession& session, QWidget* parent) : QDialog(parent), se
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
-    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &cProp_Conf::apply);
+    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &cDlg_Settings::apply);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         apply();
         accept();
@@ -64,19 +64,19 @@ cProp_Conf::cProp_Conf(cSession& session, QWidget* parent) : QDialog(parent), se
     load();
 }
 
-void cProp_Conf::load() {
+void cDlg_Settings::load() {
     for (auto& f : loaders_)
         f();
 }
 
-void cProp_Conf::apply() {
+void cDlg_Settings::apply() {
     for (auto& f : storers_)
         f();
     session_.pictureSlots().SetBackgroundFromSetting(session_.config().CGround);
     session_.notify(kChangeView);
 }
 
-QWidget* cProp_Conf::foldersPage() {
+QWidget* cDlg_Settings::foldersPage() {
     cConfig& c = session_.config();
     auto* page = Named(new QWidget(this), QStringLiteral("foldersPage"), QStringLiteral("Folders"));
     auto* form = new QFormLayout(page);
@@ -120,7 +120,7 @@ QWidget* cProp_Conf::foldersPage() {
     return page;
 }
 
-QWidget* cProp_Conf::defaultPage() {
+QWidget* cDlg_Settings::defaultPage() {
     cConfig& c = session_.config();
     auto* page = Named(new QWidget(this), QStringLiteral("defaultPage"), QStringLiteral("Default"));
     auto* group = new QGroupBox(QStringLiteral("Initial state of the project"), page);
@@ -181,7 +181,7 @@ QWidget* cProp_Conf::defaultPage() {
     return page;
 }
 
-QWidget* cProp_Conf::displayPage() {
+QWidget* cDlg_Settings::displayPage() {
     cConfig& c = session_.config();
     auto* page = Named(new QWidget(this), QStringLiteral("displayPage"), QStringLiteral("Display"));
     auto* form = new QFormLayout(page);

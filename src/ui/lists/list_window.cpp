@@ -1,4 +1,4 @@
-#include "ui/lists/dlg_source_list.h"
+#include "ui/lists/list_window.h"
 
 #include "config/config.h"
 #include "document/project.h"
@@ -6,7 +6,7 @@
 #include "tools/effect_edit.h"
 #include "ui/lists/dlg_set_effect.h"
 #include "ui/lists/dlg_set_picture.h"
-#include "ui/lists/keyframe_wnd.h"
+#include "ui/lists/timeline.h"
 #include "ui/lists/lists_messages.h"
 #include "ui/lists/local_shortcuts.h"
 #include "ui/lists/record_dialog.h"
@@ -21,7 +21,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-cDlg_SourceList::cDlg_SourceList(cSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+cListWindow::cListWindow(cSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     setObjectName(QStringLiteral("sourceList"));
     setAccessibleName(ListsText(kLtListTitle));
     tabs_ = new QTabWidget(this);
@@ -29,10 +29,10 @@ cDlg_SourceList::cDlg_SourceList(cSession& session, QWidget* parent) : QWidget(p
     tabs_->setAccessibleName(QStringLiteral("List pages"));
     makeList(cSourceListModel::kPictures);
     makeList(cSourceListModel::kEffects);
-    timeline_ = new cKeyframeWnd(session_, tabs_);
-    tabs_->addTab(lists_[0].view, ListsItem(kLtTabs, kImagePage));
-    tabs_->addTab(lists_[1].view, ListsItem(kLtTabs, kDirectionPage));
-    tabs_->addTab(timeline_, ListsItem(kLtTabs, kKeyframePage));
+    timeline_ = new cTimeline(session_, tabs_);
+    tabs_->addTab(lists_[0].view, ListsItem(kLtTabs, kPicturesPage));
+    tabs_->addTab(lists_[1].view, ListsItem(kLtTabs, kEffectsPage));
+    tabs_->addTab(timeline_, ListsItem(kLtTabs, kTimelinePage));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabs_);
@@ -41,10 +41,10 @@ cDlg_SourceList::cDlg_SourceList(cSession& session, QWidget* parent) : QWidget(p
             [this](const QModelIndex& now) {
                 if (now.isValid()) emit pictureChosen(now.row());
             });
-    connect(&session_, &cSession::changed, this, &cDlg_SourceList::onChanged);
+    connect(&session_, &cSession::changed, this, &cListWindow::onChanged);
 }
 
-void cDlg_SourceList::makeList(eList which) {
+void cListWindow::makeList(eList which) {
     strList& l = lists_[which];
     const bool pictures = which == cSourceListModel::kPictures;
     l.model = new cSourceListModel(session_, which, this);
@@ -82,13 +82,13 @@ void cDlg_SourceList::makeList(eList which) {
 
 // ---- refresh ---------------------------------------------------------------------------------------
 
-void cDlg_SourceList::onChanged(unsigned flags) {
+void cListWindow::onChanged(unsigned flags) {
     if (flags & (kChangeReplaced | kChangePictures | kChangeProject))
         refreshList(cSourceListModel::kPictures);
     if (flags & (kChangeReplaced | kChangeEffects)) refreshList(cSourceListModel::kEffects);
 }
 
-void cDlg_SourceList::refreshList(eList which) {
+void cListWindow::refreshList(eList which) {
     strList& l = lists_[which];
     const int row = l.view->selectedRow();
     const QSignalBlocker block(l.view->selectionModel());
@@ -96,13 +96,13 @@ void cDlg_SourceList::refreshList(eList which) {
     if (row >= 0) l.view->selectRow(std::min(row, l.model->rowCount() - 1));
 }
 
-int cDlg_SourceList::selectedRow(eList which) const {
+int cListWindow::selectedRow(eList which) const {
     return lists_[which].view->selectedRow();
 }
 
 // ---- commands --------------------------------------------------------------------------------------
 
-bool cDlg_SourceList::isEnabled(eList which, eCommand c) const {
+bool cListWindow::isEnabled(eList which, eCommand c) const {
     const int row = selectedRow(which);
     const cProject& doc = session_.document();
     const bool pictures = which == cSourceListModel::kPictures;
@@ -121,7 +121,7 @@ bool cDlg_SourceList::isEnabled(eList which, eCommand c) const {
     }
 }
 
-bool cDlg_SourceList::run(eList which, eCommand c) {
+bool cListWindow::run(eList which, eCommand c) {
     if (!isEnabled(which, c)) return false;
     session_.stopPlayback();
     const int row = selectedRow(which);
@@ -184,7 +184,7 @@ bool cDlg_SourceList::run(eList which, eCommand c) {
     return true;
 }
 
-void cDlg_SourceList::showPopup(eList which, QPoint globalPos) {
+void cListWindow::showPopup(eList which, QPoint globalPos) {
     if (popup_) popup_->deleteLater();
     popup_ = new QMenu(this);
     const bool pictures = which == cSourceListModel::kPictures;
@@ -203,7 +203,7 @@ void cDlg_SourceList::showPopup(eList which, QPoint globalPos) {
     popup_->popup(globalPos);
 }
 
-void cDlg_SourceList::reloadSlot(int row) {
+void cListWindow::reloadSlot(int row) {
     cProject& doc = session_.document();
     cPictureSlotTable& table = session_.pictureSlots();
     strPicture* p = doc.picture(row);
@@ -219,14 +219,14 @@ void cDlg_SourceList::reloadSlot(int row) {
 
 // ---- settings dialogs ------------------------------------------------------------------------------
 
-void cDlg_SourceList::showDialog(QDialog* dialog) {
+void cListWindow::showDialog(QDialog* dialog) {
     dialog_ = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();
 }
 
-void cDlg_SourceList::editPicture(int row, const QString& file) {
+void cListWindow::editPicture(int row, const QString& file) {
     const cProject& doc = session_.document();
     if (!doc.pictures().inRange(row) || dialog_) return;
     strPicture record;
@@ -242,7 +242,7 @@ void cDlg_SourceList::editPicture(int row, const QString& file) {
     showDialog(dlg);
 }
 
-void cDlg_SourceList::commitPicture(int row, const strPicture& record) {
+void cListWindow::commitPicture(int row, const strPicture& record) {
     cProject& doc = session_.document();
     if (!session_.pictureSlots().StorePicture(doc, row, record)) {
         const std::string path = platform::ToUtf8(record.path, session_.config().Locale);
@@ -253,7 +253,7 @@ void cDlg_SourceList::commitPicture(int row, const strPicture& record) {
     emit pictureChosen(row);
 }
 
-void cDlg_SourceList::editEffect(int row, const QString& file, int startFrame) {
+void cListWindow::editEffect(int row, const QString& file, int startFrame) {
     const cProject& doc = session_.document();
     if (row < 0 || row >= doc.effects().capacity() || dialog_) return;
     strEffect record;
@@ -270,7 +270,7 @@ void cDlg_SourceList::editEffect(int row, const QString& file, int startFrame) {
     showDialog(dlg);
 }
 
-void cDlg_SourceList::commitEffect(int row, const strEffect& record) {
+void cListWindow::commitEffect(int row, const strEffect& record) {
     const int at = StoreEditedEffect(session_.document(), row, record);
     if (at < 0) {
         session_.showStatus(LibraryMessage(session_.commands().processingFailed()));

@@ -1,4 +1,4 @@
-#include "ui/dialogs/dlg_contex_cell.h"
+#include "ui/dialogs/dlg_cell_number_chooser.h"
 
 #include "document/project.h"
 
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-cDlg_ContexCell::cDlg_ContexCell(const cProject& doc, int frame, QWidget* parent) : QListWidget(parent) {
+cDlg_CellNumberChooser::cDlg_CellNumberChooser(const cProject& doc, int frame, QWidget* parent) : QListWidget(parent) {
     setObjectName(QStringLiteral("cellChooser"));
     setAccessibleName(QStringLiteral("Cell number"));
     setWindowFlags(Qt::Popup);
@@ -20,11 +20,11 @@ cDlg_ContexCell::cDlg_ContexCell(const cProject& doc, int frame, QWidget* parent
     if (count() > 0) setCurrentRow(0);
 }
 
-QString cDlg_ContexCell::RowText(bool occupied, int c) {
+QString cDlg_CellNumberChooser::RowText(bool occupied, int c) {
     return QString::asprintf(occupied ? "*%d" : " %d", c);
 }
 
-void cDlg_ContexCell::popup(QPoint at, bool atPointer) {
+void cDlg_CellNumberChooser::popup(QPoint at, bool atPointer) {
     const int rows = std::clamp(count(), 8, 16);
     const int rowHeight = std::max(sizeHintForRow(0), 14);
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("*0000")) + 2 * frameWidth() +
@@ -41,14 +41,14 @@ void cDlg_ContexCell::popup(QPoint at, bool atPointer) {
     setFocus();
 }
 
-void cDlg_ContexCell::choose(int row, bool byMouse) {
+void cDlg_CellNumberChooser::choose(int row, bool byMouse) {
     if (done_ || row < 0 || row >= count()) return;
     done_ = true;
     close();
     emit chosen(row, byMouse);
 }
 
-void cDlg_ContexCell::keyPressEvent(QKeyEvent* e) {
+void cDlg_CellNumberChooser::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -60,7 +60,7 @@ void cDlg_ContexCell::keyPressEvent(QKeyEvent* e) {
     }
 }
 
-void cDlg_ContexCell::mouseReleaseEvent(QMouseEvent* e) {
+void cDlg_CellNumberChooser::mouseReleaseEvent(QMouseEvent* e) {
     QListWidget::mouseReleaseEvent(e);
     if (e->button() != Qt::LeftButton) return;
     if (const QListWidgetItem* it = itemAt(e->position().toPoint())) choose(row(it), true);

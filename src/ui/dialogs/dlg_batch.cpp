@@ -1,4 +1,4 @@
-#include "ui/dialogs/dlg_at_once.h"
+#include "ui/dialogs/dlg_batch.h"
 
 #include "document/project.h"
 #include "tools/batch_edit.h"
@@ -13,7 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-cDlg_AtOnce::cDlg_AtOnce(cSession& session, cBatchEdit& state, QWidget* parent)
+cDlg_Batch::cDlg_Batch(cSession& session, cBatchEdit& state, QWidget* parent)
     : cDlg_Tool(session, QStringLiteral("batchDialog"), DialogText(kDlgBatchTitle), parent), state_(state) {
     frames_ = new cCheckList(QStringLiteral("batchFrames"), QStringLiteral("Frame"), this);
     cells_ = new cCheckList(QStringLiteral("batchCells"), QStringLiteral("Cell"), this);
@@ -43,7 +43,7 @@ cDlg_AtOnce::cDlg_AtOnce(cSession& session, cBatchEdit& state, QWidget* parent)
     layout->addLayout(runButtons(QStringLiteral("batch")));
 }
 
-void cDlg_AtOnce::load() {
+void cDlg_Batch::load() {
     const cProject& doc = session_.document();
     std::vector<std::string> frameLabels, cellLabels;
     for (int f = 0; f < doc.frameCount(); ++f)
@@ -57,7 +57,7 @@ void cDlg_AtOnce::load() {
     value_->setValue(state_.value);
 }
 
-void cDlg_AtOnce::store() {
+void cDlg_Batch::store() {
     state_.frameChecks = frames_->checks();
     state_.cellChecks = cells_->checks();
     state_.paramChecks = params_->checks();
@@ -65,15 +65,15 @@ void cDlg_AtOnce::store() {
     state_.value = value_->value();
 }
 
-strToolResult cDlg_AtOnce::runTool() {
+strToolResult cDlg_Batch::runTool() {
     return state_.run(ToolContext(session_));
 }
 
-bool cDlg_AtOnce::fits() const {
+bool cDlg_Batch::fits() const {
     const cProject& doc = session_.document();
     return frames_->count() == doc.frameCount() && cells_->count() == doc.cellNumber();
 }
 
-void cDlg_AtOnce::refit() {
+void cDlg_Batch::refit() {
     state_.fitToProject(session_.document());
 }

@@ -1,10 +1,10 @@
-#include "ui/lists/pic_palette_wnd.h"
+#include "ui/lists/palette_view.h"
 
 #include "config/config.h"
 #include "document/project.h"
 #include "image/picture_slot_table.h"
 #include "tools/pattern_drop.h"
-#include "ui/canvas/main_edit_wnd.h"
+#include "ui/canvas/canvas.h"
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/session/session.h"
 
@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
-cPicPaletteWnd::cPicPaletteWnd(cSession& session, std::function<cMainEditWnd*()> canvas, QWidget* parent)
+cPaletteView::cPaletteView(cSession& session, std::function<cCanvas*()> canvas, QWidget* parent)
     : QWidget(parent), session_(session), canvas_(std::move(canvas)) {
     setObjectName(QStringLiteral("paletteArea"));
     setAccessibleName(QStringLiteral("Patterns"));
@@ -24,22 +24,22 @@ cPicPaletteWnd::cPicPaletteWnd(cSession& session, std::function<cMainEditWnd*()>
     relayout();
 }
 
-const cPictureSlot* cPicPaletteWnd::slot() const {
+const cPictureSlot* cPaletteView::slot() const {
     const cPictureSlot* s = session_.pictureSlots().Find(picture_);
     return s && s->IsValid() ? s : nullptr;
 }
 
-bool cPicPaletteWnd::vertical() const {
+bool cPaletteView::vertical() const {
     return session_.config().VerticalFlag;
 }
 
-void cPicPaletteWnd::showPicture(int picture, int pattern) {
+void cPaletteView::showPicture(int picture, int pattern) {
     if (picture >= 0) picture_ = picture;
     if (pattern >= 0) pattern_ = pattern;
     relayout();
 }
 
-void cPicPaletteWnd::relayout() {
+void cPaletteView::relayout() {
     const cPictureSlot* s = slot();
     count_ = s ? s->PatternCount() : 1;
     pattern_ = std::clamp(pattern_, 1, count_);
@@ -60,12 +60,12 @@ void cPicPaletteWnd::relayout() {
     update();
 }
 
-void cPicPaletteWnd::setZoomIndex(int index) {
+void cPaletteView::setZoomIndex(int index) {
     zoomIndex_ = std::clamp(index, 0, 4);
     relayout();
 }
 
-QRect cPicPaletteWnd::layoutRect(int k) const {
+QRect cPaletteView::layoutRect(int k) const {
     const cPictureSlot* s = slot();
     if (!s) return QRect(QPoint(0, 0), area_);
     if (vertical()) {
@@ -77,13 +77,13 @@ QRect cPicPaletteWnd::layoutRect(int k) const {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-QRect cPicPaletteWnd::patternArea(int k) const {
+QRect cPaletteView::patternArea(int k) const {
     const float z = cSession::ZoomOfIndex(zoomIndex_);
     const QRect r = layoutRect(k);
     return QRectF(r.x() * z, r.y() * z, r.width() * z, r.height() * z).toAlignedRect();
 }
 
-int cPicPaletteWnd::patternAt(QPoint point) const {
+int cPaletteView::patternAt(QPoint point) const {
     const float z = cSession::ZoomOfIndex(zoomIndex_);
     const int x = int(std::floor(point.x() / z)), y = int(std::floor(point.y() / z));
     if (x < 0 || y < 0 || x >= area_.width() || y >= area_.height()) return -1;
@@ -96,7 +96,7 @@ int cPicPaletteWnd::patternAt(QPoint point) const {
 
 // ---- drawing ---------------------------------------------------------------------------------------
 
-void cPicPaletteWnd::paintEvent(QPaintEvent*) {
+void cPaletteView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const uint32_t ground = session_.pictureSlots().BackgroundColour();
     p.fillRect(rect(), QColor::fromRgb(ground));
@@ -125,12 +125,12 @@ void cPicPaletteWnd::paintEvent(QPaintEvent*) {
 
 // ---- the drag ----------------------------------------------------------------------------------------
 
-void cPicPaletteWnd::mousePressEvent(QMouseEvent* e) {
+void cPaletteView::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) {
         cancelDrag();
         return;
     }
-    cMainEditWnd* canvas = canvas_ ? canvas_() : nullptr;
+    cCanvas* canvas = canvas_ ? canvas_() : nullptr;
     if (canvas && canvas->dragMode() != kDragIdle) return;
     const QPoint at = e->position().toPoint();
     const int k = patternAt(at);
@@ -145,20 +145,20 @@ void cPicPaletteWnd::mousePressEvent(QMouseEvent* e) {
     emit patternChosen(k);
 }
 
-void cPicPaletteWnd::mouseMoveEvent(QMouseEvent* e) {
+void cPaletteView::mouseMoveEvent(QMouseEvent* e) {
     if (dragging_) dragTo(e->globalPosition().toPoint());
 }
 
-void cPicPaletteWnd::mouseReleaseEvent(QMouseEvent* e) {
+void cPaletteView::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !dragging_) return;
     drop(e->globalPosition().toPoint());
 }
 
-void cPicPaletteWnd::mouseDoubleClickEvent(QMouseEvent*) {
+void cPaletteView::mouseDoubleClickEvent(QMouseEvent*) {
     cancelDrag();
 }
 
-void cPicPaletteWnd::keyPressEvent(QKeyEvent* e) {
+void cPaletteView::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape && dragging_) {
         cancelDrag();
         return;
@@ -166,9 +166,9 @@ void cPicPaletteWnd::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
-void cPicPaletteWnd::dragTo(QPoint globalPos) {
+void cPaletteView::dragTo(QPoint globalPos) {
     strCanvasOverlays o = session_.overlays();
-    cMainEditWnd* canvas = canvas_ ? canvas_() : nullptr;
+    cCanvas* canvas = canvas_ ? canvas_() : nullptr;
     const bool over = overCanvas(canvas, globalPos);
     if (over) {
         const QPoint d = canvas->documentPointAt(globalPos);
@@ -187,9 +187,9 @@ void cPicPaletteWnd::dragTo(QPoint globalPos) {
         session_.setOverlays(o);
 }
 
-void cPicPaletteWnd::drop(QPoint globalPos) {
+void cPaletteView::drop(QPoint globalPos) {
     endDrag();
-    cMainEditWnd* canvas = canvas_ ? canvas_() : nullptr;
+    cCanvas* canvas = canvas_ ? canvas_() : nullptr;
     if (!overCanvas(canvas, globalPos)) return;
     session_.stopPlayback();
     const QPoint d = canvas->documentPointAt(globalPos);
@@ -213,21 +213,21 @@ void cPicPaletteWnd::drop(QPoint globalPos) {
     canvas->takeFocus();
 }
 
-bool cPicPaletteWnd::overCanvas(const cMainEditWnd* canvas, QPoint globalPos) {
+bool cPaletteView::overCanvas(const cCanvas* canvas, QPoint globalPos) {
     // A canvas disabled while a tool window opened from the list window is open takes no drop.
     return canvas && canvas->isEnabled() && canvas->containsGlobal(globalPos);
 }
 
-void cPicPaletteWnd::hideEvent(QHideEvent* e) {
+void cPaletteView::hideEvent(QHideEvent* e) {
     cancelDrag();
     QWidget::hideEvent(e);
 }
 
-void cPicPaletteWnd::cancelDrag() {
+void cPaletteView::cancelDrag() {
     if (dragging_) endDrag();
 }
 
-void cPicPaletteWnd::endDrag() {
+void cPaletteView::endDrag() {
     dragging_ = false;
     strCanvasOverlays o = session_.overlays();
     if (!o.patternDrag && o.highlightCell < 0) return;

@@ -9,10 +9,10 @@ class cCheckList;
 class QComboBox;
 class QSpinBox;
 
-class cDlg_AtOnce : public cDlg_Tool {
+class cDlg_Batch : public cDlg_Tool {
     Q_OBJECT
   public:
-    cDlg_AtOnce(cSession& session, cBatchEdit& state, QWidget* parent);
+    cDlg_Batch(cSession& session, cBatchEdit& state, QWidget* parent);
 
     void load() override;
     void store() override;

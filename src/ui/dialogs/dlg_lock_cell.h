@@ -1,17 +1,17 @@
 #pragma once
 // "[%d] Locked for cell and image": the lock of one cell number; "OK" stores it as one undo step.
 
-#include "tools/fix_cell.h"
+#include "tools/lock_edit.h"
 
 #include <QDialog>
 
 class cSession;
 class QSpinBox;
 
-class cDlg_FixCell_S : public QDialog {
+class cDlg_LockCell : public QDialog {
     Q_OBJECT
   public:
-    cDlg_FixCell_S(cSession& session, QWidget* parent);
+    cDlg_LockCell(cSession& session, QWidget* parent);
 
     // Shows the lock of cell number c.
     void openFor(int c);
@@ -20,6 +20,6 @@ class cDlg_FixCell_S : public QDialog {
 
   private:
     cSession& session_;
-    cFixCellSingle edit_;
+    cLockCellEdit edit_;
     QSpinBox* image_;
 };

@@ -11,7 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class cKeyframeWnd;
+class cTimeline;
 class cSession;
 class cSourceListView;
 struct strEffect;
@@ -20,18 +20,18 @@ class QAction;
 
 class QTabWidget;
 
-class cDlg_SourceList : public QWidget {
+class cListWindow : public QWidget {
     Q_OBJECT
   public:
-    enum ePage { kImagePage, kDirectionPage, kKeyframePage };
+    enum ePage { kPicturesPage, kEffectsPage, kTimelinePage };
     enum eCommand { kSettings, kNew, kReload, kCut, kCopy, kPaste, kDelete, kCommandCount };
     using eList = cSourceListModel::eKind;
 
-    explicit cDlg_SourceList(cSession& session, QWidget* parent = nullptr);
+    explicit cListWindow(cSession& session, QWidget* parent = nullptr);
 
     QTabWidget* tabs() const { return tabs_; }
     cSourceListView* list(eList which) const { return lists_[which].view; }
-    cKeyframeWnd* timeline() const { return timeline_; }
+    cTimeline* timeline() const { return timeline_; }
     QAction* action(eList which, eCommand c) const { return lists_[which].actions[c]; }
     bool isEnabled(eList which, eCommand c) const;
     // Runs a command of a list on its selected row; false when it is not enabled.
@@ -70,7 +70,7 @@ class cDlg_SourceList : public QWidget {
     cSession& session_;
     QTabWidget* tabs_;
     strList lists_[2];
-    cKeyframeWnd* timeline_;
+    cTimeline* timeline_;
     QPointer<QMenu> popup_;
     QPointer<QDialog> dialog_;
 };
