@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     cli::Context ctx;
     CLI::App app{"pelko: battle animation projects on the command line", "pelko"};
     app.require_subcommand(1);
+    app.footer("Exit status: 0 on success; on failure 1, and one line on stderr says what failed and why.");
     app.add_option("--config", ctx.configPath, "settings file to use (default: the editor's config.ini)");
     app.parse_complete_callback([&ctx] {
         ctx.config.setDefaults();

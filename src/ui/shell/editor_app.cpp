@@ -6,14 +6,33 @@
 #include "ui/shell/main_window.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <clocale>
+
+namespace {
+
+// The program's icon in the sizes built into the executable (none when built without them).
+QIcon EditorIcon() {
+    QIcon icon;
+    const QDir renders(QStringLiteral(":/icons"), QStringLiteral("pelko-editor-*.png"));
+    for (const QString& name : renders.entryList(QDir::Files))
+        icon.addFile(renders.filePath(name));
+    return icon;
+}
+
+} // namespace
 
 int RunEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("PelkoEditor"));
     QApplication::setOrganizationName(QStringLiteral("PelkoEditor"));
+    // Task bars find the installed pelko-editor.desktop by this name (the Wayland app id) and, on
+    // X11, by the window class, which is the application name (the entry's StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("pelko-editor"));
+    QApplication::setWindowIcon(EditorIcon());
 
     cConfig config;
     config.setDefaults();
