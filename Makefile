@@ -1,6 +1,7 @@
 # Thin wrapper over the CMake presets. `make run` builds and runs the main job on the sample,
-# `make test` builds and runs every test (normal build, sanitizer build, fuzz replay).
-.PHONY: setup build run test test-default test-asan fuzz bench coverage format clean
+# `make test` builds and runs every test (normal build, sanitizer build, fuzz replay),
+# `make package` builds the Debian package.
+.PHONY: setup build run test test-default test-asan fuzz bench coverage package format clean
 
 setup:
 	scripts/setup
@@ -33,6 +34,10 @@ coverage: setup
 	cmake --preset coverage
 	cmake --build --preset coverage
 	nice scripts/coverage-report build/coverage
+
+# The Debian package (CPack), written to build/default/; docs/install.md.
+package: build
+	cmake --build --preset default --target package
 
 bench: build
 	scripts/run-bench build/default
