@@ -26,5 +26,6 @@ void AddClipCommand(CLI::App& app, Context& ctx);
 void AddPlayCommand(CLI::App& app, Context& ctx);
 void AddRenderCommand(CLI::App& app, Context& ctx);
 void AddExportCommand(CLI::App& app, Context& ctx);
+void AddGameCommand(CLI::App& app, Context& ctx);
 
 }  // namespace cli

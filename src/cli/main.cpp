@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     cli::AddPlayCommand(app, ctx);
     cli::AddRenderCommand(app, ctx);
     cli::AddExportCommand(app, ctx);
+    cli::AddGameCommand(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -101,6 +101,12 @@ void visitKeys(Config& c, Visitor& v) {
     v("GIFKey", c.GIFKey);
     v("GIFSpeed", c.GIFSpeed);
     v("GIFPath", c.GIFPath);
+    v("RTPFolder_2000", c.RTPFolder_2000);
+    v("RTPFolder_2003", c.RTPFolder_2003);
+    v("RTPFolder_XP", c.RTPFolder_XP);
+    v("RTPFolder_VX", c.RTPFolder_VX);
+    v("RTPFolder_VXAce", c.RTPFolder_VXAce);
+    v("RTPFolder_MV", c.RTPFolder_MV);
 }
 
 struct cKeyReader {

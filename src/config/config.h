@@ -98,6 +98,14 @@ public:
     int GIFKey = 71;
     int GIFSpeed = 100;
     std::string GIFPath;
+    // Run-time package folders of the RPG Maker products: where a game's pictures and sounds are
+    // looked for after the game's own folders (empty: not searched).
+    std::string RTPFolder_2000;
+    std::string RTPFolder_2003;
+    std::string RTPFolder_XP;
+    std::string RTPFolder_VX;
+    std::string RTPFolder_VXAce;
+    std::string RTPFolder_MV;
 
     // Fills every field with its default and sets the file path from the location rule.
     bool setDefaults();

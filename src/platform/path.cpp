@@ -198,23 +198,20 @@ bool MakeFolder(const std::string& path) {
     return IsFolder(path);
 }
 
-std::string FindTitleFile(const std::string& folder, std::string_view title,
-                          std::span<const std::string_view> extensions) {
+namespace {
+
+std::string findTitleFile(const std::string& folder, std::string_view title,
+                          std::span<const std::string_view> extensions, bool foldCase) {
     if (title.empty()) return {};
     std::error_code ec;
     std::filesystem::directory_iterator it(ToDiskSeparators(folder.empty() ? "." : folder), ec);
     if (ec) return {};
     std::string exact, folded;
-#ifdef __linux__
-    constexpr bool kFoldCase = false;
-#else
-    constexpr bool kFoldCase = true;
-#endif
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         if (ec) break;
         std::string name = it->path().filename().string();
         bool isExact = startsWithTitle(name, title, false);
-        if (!isExact && !(kFoldCase && startsWithTitle(name, title, true))) continue;
+        if (!isExact && !(foldCase && startsWithTitle(name, title, true))) continue;
         if (!hasExtension(name, title.size(), extensions)) continue;
         std::error_code typeEc;
         if (it->is_directory(typeEc)) continue;
@@ -222,6 +219,22 @@ std::string FindTitleFile(const std::string& folder, std::string_view title,
         if (best.empty() || name < best) best = name;
     }
     return exact.empty() ? folded : exact;
+}
+
+} // namespace
+
+std::string FindTitleFile(const std::string& folder, std::string_view title,
+                          std::span<const std::string_view> extensions) {
+#ifdef __linux__
+    return findTitleFile(folder, title, extensions, false);
+#else
+    return findTitleFile(folder, title, extensions, true);
+#endif
+}
+
+std::string FindTitleFileIgnoringCase(const std::string& folder, std::string_view title,
+                                      std::span<const std::string_view> extensions) {
+    return findTitleFile(folder, title, extensions, true);
 }
 
 std::string ExecutableFolder() {

@@ -58,6 +58,10 @@ bool MakeFolder(const std::string& path);
 // not empty, only title + "." + one of them counts (ASCII case ignored; ".png" and "png" alike).
 std::string FindTitleFile(const std::string& folder, std::string_view title,
                           std::span<const std::string_view> extensions = {});
+// FindTitleFile with ASCII case ignored on every system (an exact-case match still wins): for
+// files named on a system that ignores case.
+std::string FindTitleFileIgnoringCase(const std::string& folder, std::string_view title,
+                                      std::span<const std::string_view> extensions = {});
 // The folder of the running executable (from /proc/self/exe on Linux), or "" when unknown.
 std::string ExecutableFolder();
 // The per-user configuration folder of the application: $XDG_CONFIG_HOME/appName when that variable

@@ -1,0 +1,200 @@
+// Game databases of 999 animations for each of the five products, each animation 20 frames of 16
+// cells (8 for 2000) with 10 timings, in a game folder in the temporary folder:
+//   BM_GameOpenList  open the game (read and parse the whole database) and list its animations;
+//   BM_GameReadOne   read animation 500 of an opened game into a document;
+//   BM_GameWriteOne  write a document back over animation 500 (new file built, parsed again,
+//                    checked against the disk, written to a temporary file and renamed).
+// Counter file_bytes: the database's size; held_per_file_byte: heap bytes an opened game holds per
+// byte of its database (mallinfo2, after Open, less before).
+
+#include "game/game.h"
+#include "config/config.h"
+#include "document/project.h"
+#include "game/marshal_tree.h"
+#include "interchange/clip_2000.h"
+#include "interchange/clipboard_formats.h"
+#include "interchange/marshal_animation.h"
+#include "interchange/mv_animation.h"
+#include "platform/file_io.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <malloc.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kAnimations = 999;
+constexpr int kFrames = 20;
+
+std::unique_ptr<cProject> MakeAnimation(int n, int cells) {
+    auto doc = std::make_unique<cProject>(&cConfig::defaults());
+    doc->create(0, cells, 0, 0);
+    doc->setText(kTextName, "Animation " + std::to_string(n));
+    strPicture p;
+    p.divX = p.divY = 192;
+    p.path = "Picture" + std::to_string(n % 7);
+    doc->pictures().setCopy(0, p);
+    for (int f = 0; f < kFrames; ++f) {
+        doc->frameOrCreate(f);
+        for (int c = 0; c < cells; ++c) {
+            strCell cell;
+            cell.pattern = static_cast<uint16_t>(1 + (f + c) % 25);
+            cell.x = static_cast<int16_t>(c * 8 - f);
+            cell.y = static_cast<int16_t>(f * 3);
+            cell.opacity = static_cast<uint8_t>(200 + c);
+            doc->setCell(f, c, &cell);
+        }
+    }
+    for (int t = 0; t < 10; ++t) {
+        strEffect e;
+        e.startFrame = static_cast<uint16_t>(t * 2);
+        e.flags = strEffect::kSound | strEffect::kFlash;
+        e.soundPath = "Sound" + std::to_string(t);
+        e.flashFrames = 8;
+        doc->addEffect(e);
+    }
+    return doc;
+}
+
+std::vector<uint8_t> MarshalDatabase(int product) {
+    game::cMarshalTree db;
+    game::ReadMarshalTree({4, 8, '[', 6, '0'}, db);
+    for (int n = 1; n <= kAnimations; ++n) {
+        std::vector<uint8_t> payload;
+        PKRUBY::BuildMarshalPayload(*MakeAnimation(n, 16), product, "jpn", payload);
+        game::cMarshalTree one;
+        game::ReadMarshalTree(std::vector<uint8_t>(payload.begin() + 4, payload.end()), one);
+        db.AppendElement(db.Root(), db.CopyFrom(one, one.Elements(one.Root())[0]));
+    }
+    std::vector<uint8_t> out;
+    game::WriteMarshalTree(db, out);
+    return out;
+}
+
+std::vector<uint8_t> MvDatabase() {
+    std::string text = "[\nnull";
+    for (int n = 1; n <= kAnimations; ++n) {
+        std::string payload;
+        PKMV::BuildMvPayload(*MakeAnimation(n, 16), "jpn", payload);
+        text += ",\n" + payload.substr(1, payload.size() - 2);
+    }
+    text += "\n]";
+    return {text.begin(), text.end()};
+}
+
+std::vector<uint8_t> LcfDatabase() {
+    auto ber = [](std::vector<uint8_t>& out, uint32_t v) {
+        uint8_t buf[5];
+        int n = 0;
+        do {
+            buf[n++] = static_cast<uint8_t>(v & 0x7F);
+            v >>= 7;
+        } while (v);
+        while (n > 1)
+            out.push_back(buf[--n] | 0x80);
+        out.push_back(buf[0]);
+    };
+    std::vector<uint8_t> animations;
+    ber(animations, kAnimations);
+    for (int n = 1; n <= kAnimations; ++n) {
+        std::vector<uint8_t> payload;
+        PK2::BuildLcfPayload(*MakeAnimation(n, 8), payload);
+        ber(animations, static_cast<uint32_t>(n));
+        animations.insert(animations.end(), payload.begin() + 8, payload.end());
+    }
+    std::vector<uint8_t> out{11, 'L', 'c', 'f', 'D', 'a', 't', 'a', 'B', 'a', 's', 'e'};
+    ber(out, 0x0B);
+    ber(out, 1);
+    out.push_back(0);
+    ber(out, 0x13);
+    ber(out, static_cast<uint32_t>(animations.size()));
+    out.insert(out.end(), animations.begin(), animations.end());
+    return out;
+}
+
+// The game folders, removed when the program ends.
+struct strFolders {
+    std::map<int, std::string> paths;
+    ~strFolders() {
+        std::error_code ec;
+        for (const auto& [product, path] : paths)
+            std::filesystem::remove_all(path, ec);
+    }
+};
+
+// One game folder per product, made once.
+const std::string& GameFolder(int product) {
+    static strFolders all;
+    std::map<int, std::string>& folders = all.paths;
+    if (auto it = folders.find(product); it != folders.end()) return it->second;
+    const std::string root = std::filesystem::temp_directory_path().string() + "/pelko-bench-game-" +
+                             std::to_string(::getpid()) + "-" + std::to_string(product);
+    const game::strGameProduct* p = game::FindGameProduct(product);
+    std::filesystem::create_directories(std::filesystem::path(root + "/" + p->database).parent_path());
+    platform::WriteFileAtomically(root + "/" + p->marker, {});
+    std::vector<uint8_t> bytes = product == interchange::kProduct2000 ? LcfDatabase()
+                                 : product == interchange::kProductMV ? MvDatabase()
+                                                                      : MarshalDatabase(product);
+    platform::WriteFileAtomically(root + "/" + p->database, bytes);
+    return folders[product] = root;
+}
+
+size_t FileBytes(int product) {
+    return std::filesystem::file_size(GameFolder(product) + "/" + game::FindGameProduct(product)->database);
+}
+
+void BM_GameOpenList(benchmark::State& state) {
+    const int product = static_cast<int>(state.range(0));
+    const std::string& folder = GameFolder(product);
+    size_t held = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        game::cGame g;
+        if (!g.Open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
+        held = mallinfo2().uordblks - before;
+        benchmark::DoNotOptimize(g.List());
+    }
+    state.counters["file_bytes"] = double(FileBytes(product));
+    state.counters["held_per_file_byte"] = double(held) / double(FileBytes(product));
+}
+
+void BM_GameReadOne(benchmark::State& state) {
+    const int product = static_cast<int>(state.range(0));
+    game::cGame g;
+    if (!g.Open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
+    for (auto _ : state) {
+        cProject doc(&cConfig::defaults());
+        if (!g.Read(500, doc)) state.SkipWithError("the animation does not read");
+    }
+}
+
+void BM_GameWriteOne(benchmark::State& state) {
+    const int product = static_cast<int>(state.range(0));
+    game::cGame g;
+    if (!g.Open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
+    auto doc = MakeAnimation(500, product == interchange::kProduct2000 ? 8 : 16);
+    for (auto _ : state) {
+        game::strGameWriteReport report;
+        std::string error;
+        if (!g.Write(*doc, 500, {}, report, &error)) state.SkipWithError(error.c_str());
+    }
+    state.counters["file_bytes"] = double(FileBytes(product));
+}
+
+void Products(benchmark::internal::Benchmark* b) {
+    for (int p : {interchange::kProduct2000, interchange::kProductXP, interchange::kProductVX,
+                  interchange::kProductVXAce, interchange::kProductMV})
+        b->Arg(p);
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_GameOpenList)->Apply(Products);
+BENCHMARK(BM_GameReadOne)->Apply(Products);
+BENCHMARK(BM_GameWriteOne)->Apply(Products);
+
+} // namespace

@@ -1,0 +1,60 @@
+#pragma once
+// cAnimationDatabase: the animation database of one RPG Maker product, parsed whole, with its
+// animations listed, read into documents and written back. Each product's database is one class
+// (Marshal array, MV JSON array, LCF database); they read and write each animation through the same
+// mapping as the product's clipboard payload.
+//
+// A database is not changed by Write: Write returns the bytes of the whole new file, and whoever
+// writes them parses them again before they replace the old file (cGame does).
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+class cProject;
+
+namespace game {
+
+struct strGameAnimation {
+    int id = 0;
+    bool empty = false; // the slot holds no animation (nil, null, not an animation)
+    std::string name;   // UTF-8
+    int frames = 0;
+    std::vector<std::string> pictures; // picture titles (UTF-8), the empty ones left out
+};
+
+// The name an animation gets when it is written: keep (replace: the name the slot has; a new
+// animation: the document's name) or the name given (UTF-8).
+struct strNameChoice {
+    bool keep = true;
+    std::string utf8;
+};
+
+class cAnimationDatabase {
+  public:
+    virtual ~cAnimationDatabase() = default;
+
+    // Parses a whole file (the bytes are kept). False, with the reason, for a file that is not
+    // this product's animation database.
+    virtual bool Parse(std::vector<uint8_t> bytes, std::string* error) = 0;
+    // The bytes of the file that was parsed.
+    virtual std::span<const uint8_t> FileBytes() const = 0;
+    // The highest animation id (0 for none); a new animation gets LastId() + 1.
+    virtual int LastId() const = 0;
+    // Every slot 1..LastId(); texts converted from the project code page where the file holds it.
+    virtual std::vector<strGameAnimation> List(const std::string& locale) const = 0;
+    // Re-creates doc from animation id through the product's clipboard mapping (picture and sound
+    // paths are the bare titles). False, with the reason, for an empty slot or a bad animation.
+    virtual bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const = 0;
+    // The whole new file with doc written into slot id (1..LastId() replaces, LastId() + 1 adds).
+    // What the slot held beyond what the mapping writes is kept.
+    virtual bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+                       std::vector<uint8_t>& out, std::string* error) = 0;
+};
+
+// The database class of a product (interchange product code); nullptr for an unknown one.
+std::unique_ptr<cAnimationDatabase> MakeAnimationDatabase(int product);
+
+} // namespace game

@@ -1,0 +1,51 @@
+#pragma once
+// cDatabaseFile: the game database file on disk, read whole and written back safely.
+//
+// Reading keeps a stamp of what was read (size, modification time and a hash of the bytes). A write
+// first reads the file again and refuses when it changed since (RPG Maker or another program saved
+// it); then, once per cDatabaseFile (the first write after the game was opened), it copies the file
+// as it was to a dated copy in the folder "Backups" beside it (Backups/NAME.YYYYMMDD-HHMMSS, with
+// "-2", "-3" ... when that name is taken); no backup is ever overwritten. Then it writes the new bytes to a
+// temporary file in the same folder and renames it over the file (through a symbolic link, the file the link
+// names is replaced). A failed write leaves the file as it was.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace game {
+
+struct strFileStamp {
+    uint64_t size = 0;
+    int64_t modified = 0; // nanoseconds
+    uint64_t hash = 0;
+    bool operator==(const strFileStamp&) const = default;
+};
+
+class cDatabaseFile {
+  public:
+    static constexpr size_t kMaxBytes = size_t(256) << 20;
+
+    bool Read(const std::string& path, std::vector<uint8_t>& bytes, std::string* error = nullptr);
+    // backupMade, when given, receives the backup's path when this write made one ("" otherwise).
+    bool Write(std::span<const uint8_t> bytes, std::string* backupMade = nullptr,
+               std::string* error = nullptr);
+    // True when the file on disk is no longer what was read or last written; why says how. bytes,
+    // when given, receives the file as it is now.
+    bool ChangedOnDisk(std::string* why = nullptr, std::vector<uint8_t>* bytes = nullptr) const;
+
+    const std::string& Path() const { return path_; }
+    // The backup a write at time t (seconds since the epoch) makes: the first free name.
+    std::string BackupPath(int64_t t) const;
+
+  private:
+    // The stamp of the file as it is now; false when it cannot be read.
+    bool StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, std::string* error) const;
+
+    std::string path_;
+    strFileStamp stamp_;
+    bool backedUp_ = false;
+};
+
+} // namespace game

@@ -1,0 +1,71 @@
+#pragma once
+// cGame: an RPG Maker game's animations, opened from the game folder (or its database file).
+//
+// Open finds the product and parses the whole animation database; a file that does not parse is
+// never written. Read gives one animation as a document whose base folder is the game's picture
+// folder: a picture found there is named by its file name, one found in a run-time package by its
+// full path, one found nowhere by its title; sounds get the full path of the file found (or of the
+// game's sound folder and the title). Write puts a document into a slot (or adds it after the last)
+// through the product's mapping and reports what the product could not hold; the file is written
+// through cDatabaseFile (refused when it changed on disk, a backup before the first write, atomic).
+
+#include "game/animation_database.h"
+#include "game/database_file.h"
+#include "game/game_assets.h"
+#include "game/game_layout.h"
+#include "interchange/export_losses.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class cConfig;
+class cProject;
+
+namespace game {
+
+struct strGameWriteReport {
+    int id = 0;                                     // the slot written
+    bool added = false;                             // a new animation
+    std::vector<interchange::strExportLoss> losses; // what the product could not hold
+    std::vector<std::string> warnings;              // pictures and sounds the game does not have
+    std::string backup;                             // the backup this write made ("" none)
+};
+
+class cGame {
+  public:
+    // Finds the game at path and reads its database. False, with the reason, when there is no
+    // game there or its database does not parse.
+    bool Open(const std::string& path, const cConfig& config, std::string* error = nullptr);
+    bool IsOpen() const { return db_ != nullptr; }
+
+    const strGameLocation& Location() const { return location_; }
+    int Product() const { return location_.product ? location_.product->product : -1; }
+    const char* ProductName() const { return location_.product ? location_.product->name : ""; }
+    const cGameAssets& Assets() const { return assets_; }
+    int LastId() const { return db_ ? db_->LastId() : 0; }
+    std::vector<strGameAnimation> List() const;
+
+    // Re-creates doc from animation id (unmodified, untitled). False, with the reason, for an
+    // empty slot or an animation the mapping cannot read.
+    bool Read(int id, cProject& doc, std::string* error = nullptr) const;
+    // Writes doc into slot id (1..LastId()) or, for id 0 or LastId() + 1, as a new animation.
+    bool Write(const cProject& doc, int id, const strNameChoice& name, strGameWriteReport& report,
+               std::string* error = nullptr);
+
+    // The pictures and sounds of doc that neither the game nor a run-time package has, one text
+    // each saying which names and folders were tried.
+    std::vector<std::string> MissingAssets(const cProject& doc) const;
+    // Makes every picture path of doc absolute (against its base folder), for a document that is
+    // saved away from the game.
+    static void MakePathsAbsolute(cProject& doc, const std::string& locale);
+
+  private:
+    strGameLocation location_;
+    std::string locale_;
+    cGameAssets assets_;
+    cDatabaseFile file_;
+    std::unique_ptr<cAnimationDatabase> db_;
+};
+
+} // namespace game

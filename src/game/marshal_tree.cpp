@@ -1,0 +1,316 @@
+#include "game/marshal_tree.h"
+
+#include <cstring>
+
+namespace game {
+
+void cMarshalTree::Clear() {
+    nodes_.clear();
+    refs_.clear();
+    symbols_.clear();
+    wrapItems_.clear();
+    wrapChains_.clear();
+    bytes_.clear();
+    plainSymbols_.clear();
+    plainIndexed_ = false;
+    root_ = kNoValue;
+    trailerFirst_ = trailerLength_ = 0;
+    minor_ = 8;
+}
+
+int32_t cMarshalTree::Fixnum(MarshalRef r) const {
+    return Is(r, eMarshalKind::kFixnum) ? static_cast<int32_t>(nodes_[r].first) : 0;
+}
+
+std::string_view cMarshalTree::Bytes(MarshalRef r) const {
+    if (r >= nodes_.size()) return {};
+    const strMarshalNode& n = nodes_[r];
+    switch (n.kind) {
+    case eMarshalKind::kBignum:
+    case eMarshalKind::kFloat:
+    case eMarshalKind::kString:
+    case eMarshalKind::kUserDef:
+    case eMarshalKind::kClass:
+    case eMarshalKind::kModule:
+    case eMarshalKind::kOldModule:
+    case eMarshalKind::kRegexp:
+        return {reinterpret_cast<const char*>(bytes_.data()) + n.first, n.count};
+    default:
+        return {};
+    }
+}
+
+std::span<const MarshalRef> cMarshalTree::Elements(MarshalRef r) const {
+    if (!Is(r, eMarshalKind::kArray)) return {};
+    return std::span<const MarshalRef>(refs_).subspan(nodes_[r].first, nodes_[r].count);
+}
+
+std::span<const MarshalRef> cMarshalTree::Pairs(MarshalRef r) const {
+    const eMarshalKind k = Kind(r);
+    if (k != eMarshalKind::kObject && k != eMarshalKind::kStruct && k != eMarshalKind::kHash &&
+        k != eMarshalKind::kHashDefault)
+        return {};
+    return std::span<const MarshalRef>(refs_).subspan(nodes_[r].first, size_t(nodes_[r].count) * 2);
+}
+
+std::string_view cMarshalTree::ClassName(MarshalRef r) const {
+    switch (Kind(r)) {
+    case eMarshalKind::kObject:
+    case eMarshalKind::kStruct:
+    case eMarshalKind::kUserDef:
+    case eMarshalKind::kUserMarshal:
+    case eMarshalKind::kData:
+        return SymbolText(nodes_[r].name);
+    default:
+        return {};
+    }
+}
+
+MarshalRef cMarshalTree::Ivar(MarshalRef object, std::string_view name) const {
+    if (!Is(object, eMarshalKind::kObject)) return kNoValue;
+    std::span<const MarshalRef> pairs = Pairs(object);
+    for (size_t i = 0; i + 1 < pairs.size(); i += 2)
+        if (SymbolText(pairs[i]) == name) return pairs[i + 1];
+    return kNoValue;
+}
+
+std::string_view cMarshalTree::SymbolText(uint32_t s) const {
+    if (s >= symbols_.size()) return {};
+    return {reinterpret_cast<const char*>(bytes_.data()) + symbols_[s].first, symbols_[s].length};
+}
+
+std::span<const strMarshalWrap> cMarshalTree::Wrappers(MarshalRef r) const {
+    if (r >= nodes_.size() || nodes_[r].wrap == 0) return {};
+    const auto& [first, count] = wrapChains_[nodes_[r].wrap - 1];
+    return std::span<const strMarshalWrap>(wrapItems_).subspan(first, count);
+}
+
+std::string_view cMarshalTree::Trailer() const {
+    return {reinterpret_cast<const char*>(bytes_.data()) + trailerFirst_, trailerLength_};
+}
+
+uint32_t cMarshalTree::AddBytes(std::span<const uint8_t> b) {
+    const auto at = static_cast<uint32_t>(bytes_.size());
+    bytes_.insert(bytes_.end(), b.begin(), b.end());
+    return at;
+}
+
+uint32_t cMarshalTree::AddRefs(std::span<const MarshalRef> refs) {
+    const auto at = static_cast<uint32_t>(refs_.size());
+    refs_.insert(refs_.end(), refs.begin(), refs.end());
+    return at;
+}
+
+uint32_t cMarshalTree::AddWrapChain(std::span<const strMarshalWrap> chain) {
+    const auto at = static_cast<uint32_t>(wrapItems_.size());
+    wrapItems_.insert(wrapItems_.end(), chain.begin(), chain.end());
+    wrapChains_.emplace_back(at, static_cast<uint32_t>(chain.size()));
+    return static_cast<uint32_t>(wrapChains_.size());
+}
+
+MarshalRef cMarshalTree::AddNode(const strMarshalNode& n) {
+    nodes_.push_back(n);
+    return static_cast<MarshalRef>(nodes_.size() - 1);
+}
+
+MarshalRef cMarshalTree::AddFixnum(int32_t v) {
+    strMarshalNode n;
+    n.kind = eMarshalKind::kFixnum;
+    n.first = static_cast<uint32_t>(v);
+    n.count = v < 0 ? UINT32_MAX : 0; // the high word of the 64-bit value
+    return AddNode(n);
+}
+
+uint32_t cMarshalTree::InternSymbol(std::string_view text) {
+    if (!plainIndexed_) {
+        for (uint32_t s = 0; s < symbols_.size(); ++s)
+            if (symbols_[s].ivarCount == 0) plainSymbols_.emplace(std::string(SymbolText(s)), s);
+        plainIndexed_ = true;
+    }
+    if (auto it = plainSymbols_.find(std::string(text)); it != plainSymbols_.end()) return it->second;
+    strMarshalSymbol s;
+    s.first = AddBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    s.length = static_cast<uint32_t>(text.size());
+    const uint32_t id = AddSymbol(s);
+    plainSymbols_.emplace(std::string(text), id);
+    return id;
+}
+
+MarshalRef cMarshalTree::AddString(std::string_view bytes, bool encoded) {
+    strMarshalNode n;
+    n.kind = eMarshalKind::kString;
+    n.first = AddBytes({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    n.count = static_cast<uint32_t>(bytes.size());
+    if (encoded) {
+        const MarshalRef pair[2] = {InternSymbol("E"), AddNode({eMarshalKind::kTrue})};
+        strMarshalWrap w;
+        w.tag = 'I';
+        w.ivarFirst = AddRefs(pair);
+        w.ivarCount = 1;
+        n.wrap = AddWrapChain({&w, 1});
+    }
+    return AddNode(n);
+}
+
+MarshalRef cMarshalTree::AddObject(uint32_t classSymbol,
+                                   std::span<const std::pair<uint32_t, MarshalRef>> ivars) {
+    strMarshalNode n;
+    n.kind = eMarshalKind::kObject;
+    n.name = classSymbol;
+    n.first = static_cast<uint32_t>(refs_.size());
+    n.count = static_cast<uint32_t>(ivars.size());
+    for (const auto& [sym, value] : ivars) {
+        refs_.push_back(sym);
+        refs_.push_back(value);
+    }
+    return AddNode(n);
+}
+
+bool cMarshalTree::SetElement(MarshalRef array, uint32_t i, MarshalRef value) {
+    if (!Is(array, eMarshalKind::kArray) || i >= nodes_[array].count) return false;
+    refs_[nodes_[array].first + i] = value;
+    return true;
+}
+
+bool cMarshalTree::AppendElement(MarshalRef array, MarshalRef value) {
+    if (!Is(array, eMarshalKind::kArray)) return false;
+    strMarshalNode& n = nodes_[array];
+    if (n.first + n.count != refs_.size()) {
+        // Move the elements to the end of the child array, where they can grow.
+        const auto at = static_cast<uint32_t>(refs_.size());
+        refs_.reserve(refs_.size() + n.count + 1);
+        for (uint32_t k = 0; k < n.count; ++k)
+            refs_.push_back(refs_[n.first + k]);
+        n.first = at;
+    }
+    refs_.push_back(value);
+    ++n.count;
+    return true;
+}
+
+bool cMarshalTree::PopElement(MarshalRef array) {
+    if (!Is(array, eMarshalKind::kArray) || nodes_[array].count == 0) return false;
+    --nodes_[array].count;
+    return true;
+}
+
+namespace {
+
+// Deep copy between trees, keeping the sharing of values inside the copied value.
+class cCopier {
+  public:
+    cCopier(cMarshalTree& to, const cMarshalTree& from)
+        : to_(to), from_(from), symbols_(from.SymbolCount(), kNoValue) {}
+
+    MarshalRef Copy(MarshalRef r) {
+        if (auto it = done_.find(r); it != done_.end()) return it->second;
+        const strMarshalNode& src = from_.Node(r);
+        strMarshalNode n = src;
+        n.wrap = 0;
+        const MarshalRef copy = to_.AddNode(n);
+        done_.emplace(r, copy); // before the children, so that a value holding itself stays one
+        switch (src.kind) {
+        case eMarshalKind::kBignum:
+        case eMarshalKind::kFloat:
+        case eMarshalKind::kString:
+        case eMarshalKind::kUserDef:
+        case eMarshalKind::kClass:
+        case eMarshalKind::kModule:
+        case eMarshalKind::kOldModule:
+        case eMarshalKind::kRegexp: {
+            std::string_view b = from_.Bytes(r);
+            n.first = to_.AddBytes({reinterpret_cast<const uint8_t*>(b.data()), b.size()});
+            break;
+        }
+        case eMarshalKind::kSymbol:
+            n.name = Sym(src.name);
+            break;
+        case eMarshalKind::kArray:
+            n.first = CopyRefs(from_.Elements(r), false);
+            break;
+        case eMarshalKind::kHash:
+        case eMarshalKind::kHashDefault: {
+            const size_t extra = src.kind == eMarshalKind::kHashDefault ? 1 : 0;
+            n.first = CopyRefs(from_.Children().subspan(src.first, size_t(src.count) * 2 + extra), false);
+            break;
+        }
+        case eMarshalKind::kObject:
+        case eMarshalKind::kStruct:
+            n.first = CopyRefs(from_.Pairs(r), true);
+            break;
+        case eMarshalKind::kUserMarshal:
+        case eMarshalKind::kData:
+            n.first = Copy(src.first);
+            break;
+        default:
+            break;
+        }
+        switch (src.kind) {
+        case eMarshalKind::kObject:
+        case eMarshalKind::kStruct:
+        case eMarshalKind::kUserDef:
+        case eMarshalKind::kUserMarshal:
+        case eMarshalKind::kData:
+            n.name = Sym(src.name);
+            break;
+        default:
+            break;
+        }
+        std::span<const strMarshalWrap> chain = from_.Wrappers(r);
+        if (!chain.empty()) {
+            std::vector<strMarshalWrap> copied(chain.begin(), chain.end());
+            for (strMarshalWrap& w : copied) {
+                if (w.tag == 'I')
+                    w.ivarFirst =
+                        CopyRefs(from_.Children().subspan(w.ivarFirst, size_t(w.ivarCount) * 2), true);
+                else
+                    w.name = Sym(w.name);
+            }
+            n.wrap = to_.AddWrapChain(copied);
+        }
+        to_.MutableNode(copy) = n;
+        return copy;
+    }
+
+  private:
+    // Copies a run of child refs; pairs set: every even entry is a symbol.
+    uint32_t CopyRefs(std::span<const MarshalRef> refs, bool pairs) {
+        std::vector<MarshalRef> out(refs.size());
+        for (size_t i = 0; i < refs.size(); ++i)
+            out[i] = pairs && i % 2 == 0 ? Sym(refs[i]) : Copy(refs[i]);
+        return to_.AddRefs(out);
+    }
+
+    uint32_t Sym(uint32_t s) {
+        if (symbols_[s] != kNoValue) return symbols_[s];
+        const strMarshalSymbol& src = from_.Symbol(s);
+        if (src.ivarCount == 0) return symbols_[s] = to_.InternSymbol(from_.SymbolText(s));
+        std::string_view text = from_.SymbolText(s);
+        strMarshalSymbol copy;
+        copy.first = to_.AddBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+        copy.length = src.length;
+        copy.ivarCount = src.ivarCount;
+        const uint32_t id = to_.AddSymbol(copy);
+        symbols_[s] = id;
+        std::vector<MarshalRef> ivars(from_.Children().begin() + src.ivarFirst,
+                                      from_.Children().begin() + src.ivarFirst + size_t(src.ivarCount) * 2);
+        const uint32_t first = CopyRefs(ivars, true);
+        to_.MutableSymbol(id).ivarFirst = first; // by index: the table may have grown
+        return id;
+    }
+
+    cMarshalTree& to_;
+    const cMarshalTree& from_;
+    std::vector<uint32_t> symbols_;
+    std::unordered_map<MarshalRef, MarshalRef> done_;
+};
+
+} // namespace
+
+MarshalRef cMarshalTree::CopyFrom(const cMarshalTree& other, MarshalRef r) {
+    if (r >= other.NodeCount()) return kNoValue;
+    cCopier copier(*this, other);
+    return copier.Copy(r);
+}
+
+} // namespace game

@@ -1,0 +1,181 @@
+#pragma once
+// cMarshalTree: a whole Ruby Marshal 4.8 dump as a tree of values, kept so that writing it back gives
+// the same bytes, and an edited tree keeps every value it was not asked to change.
+//
+// Every value Marshal 4.8 can hold has a node: nil, true, false, fixnums, bignums, floats, strings,
+// symbols, arrays, hashes (with and without a default), objects, structs, '_dump' data ('u'),
+// 'marshal_dump' data ('U'), 'd' data, classes, modules and regexps. The wrappers around a value
+// ('I' with its instance variables, 'e' extended modules, 'C' user classes) are kept in the order
+// they were read. A value reachable twice (an object link '@' in the file) is one node referenced
+// twice, so writing it again gives the link again; symbols are kept in a table of their own, in
+// the order of their definitions, so their links come back as they were.
+//
+// Nodes, child references and bytes live in flat arrays: a node is 20 bytes, the bytes of strings,
+// floats, bignums and '_dump' data stay in the byte arena (the file's own buffer when the tree was
+// read), so a tree takes little more memory than its file.
+//
+// Reading (ReadMarshalTree) is bounded: nesting depth kMaxDepth, counts and lengths checked against
+// the bytes left before anything is reserved, links only to values already numbered. Writing
+// (WriteMarshalTree) numbers objects as Ruby's loader does, so the links it writes are the ones Ruby
+// resolves.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace game {
+
+using MarshalRef = uint32_t;
+inline constexpr MarshalRef kNoValue = UINT32_MAX;
+
+enum class eMarshalKind : uint8_t {
+    kNil,
+    kTrue,
+    kFalse,
+    kFixnum,
+    kBignum,
+    kFloat,
+    kString,
+    kSymbol,
+    kArray,
+    kHash,
+    kHashDefault,
+    kObject,
+    kStruct,
+    kUserDef,     // 'u': class and the bytes of its _dump
+    kUserMarshal, // 'U': class and one value
+    kData,        // 'd': class and one value
+    kClass,
+    kModule,
+    kOldModule,
+    kRegexp,
+};
+
+struct strMarshalNode {
+    eMarshalKind kind = eMarshalKind::kNil;
+    uint8_t extra = 0;  // bignum sign ('+' / '-'), regexp options
+    uint32_t name = 0;  // class symbol (object, struct, 'u', 'U', 'd'); the symbol of kSymbol
+    uint32_t first = 0; // byte offset (bytes kinds), child offset (containers), value bits (fixnum)
+    uint32_t count = 0; // byte length; elements of an array; pairs of a hash, object or struct
+    uint32_t wrap = 0;  // 1 + index of the wrapper chain, 0 for none
+};
+
+// One wrapper around a value: 'I' (instance variables, written after the value), 'e' (a module the
+// value is extended with) or 'C' (the value's own class).
+struct strMarshalWrap {
+    uint8_t tag = 0;
+    uint32_t name = 0;      // module or class symbol ('e', 'C')
+    uint32_t ivarFirst = 0; // 'I': pairs (symbol, value) in the child array
+    uint32_t ivarCount = 0;
+};
+
+struct strMarshalSymbol {
+    uint32_t first = 0; // bytes in the arena
+    uint32_t length = 0;
+    uint32_t ivarFirst = 0; // a symbol written as 'I' ':' carries instance variables (its encoding)
+    uint32_t ivarCount = 0;
+};
+
+class cMarshalTree {
+  public:
+    static constexpr int kMaxDepth = 128;
+
+    void Clear();
+
+    // --- reading the tree ---
+    MarshalRef Root() const { return root_; }
+    void SetRoot(MarshalRef r) { root_ = r; }
+    size_t NodeCount() const { return nodes_.size(); }
+    const strMarshalNode& Node(MarshalRef r) const { return nodes_[r]; }
+    eMarshalKind Kind(MarshalRef r) const { return r < nodes_.size() ? nodes_[r].kind : eMarshalKind::kNil; }
+    bool Is(MarshalRef r, eMarshalKind k) const { return r < nodes_.size() && nodes_[r].kind == k; }
+    // The fixnum's value (0 for another kind).
+    int32_t Fixnum(MarshalRef r) const;
+    // The bytes of a string, float, bignum, '_dump' value, class, module or regexp; empty otherwise.
+    std::string_view Bytes(MarshalRef r) const;
+    // Array elements; empty for another kind.
+    std::span<const MarshalRef> Elements(MarshalRef r) const;
+    // Pairs of an object or struct (symbol, value) or of a hash (key, value), as 2 * count refs.
+    std::span<const MarshalRef> Pairs(MarshalRef r) const;
+    // The class name of an object, struct, 'u', 'U' or 'd' value; "" otherwise.
+    std::string_view ClassName(MarshalRef r) const;
+    // The value of an object's instance variable ("@name"); kNoValue when it has none.
+    MarshalRef Ivar(MarshalRef object, std::string_view name) const;
+
+    size_t SymbolCount() const { return symbols_.size(); }
+    const strMarshalSymbol& Symbol(uint32_t s) const { return symbols_[s]; }
+    std::string_view SymbolText(uint32_t s) const;
+    std::span<const strMarshalWrap> Wrappers(MarshalRef r) const;
+    std::span<const MarshalRef> Children() const { return refs_; }
+    std::string_view Trailer() const;
+
+    // --- building ---
+    // A symbol with this text and no instance variables, added when there is none yet.
+    uint32_t InternSymbol(std::string_view text);
+    MarshalRef AddNode(const strMarshalNode& n);
+    MarshalRef AddFixnum(int32_t v);
+    MarshalRef AddNil() { return AddNode({eMarshalKind::kNil}); }
+    // A string node; encoded adds the wrapper 'I' with E = true (a UTF-8 string of Ruby 1.9 on).
+    MarshalRef AddString(std::string_view bytes, bool encoded);
+    // An object of the class with the instance variables (symbol, value) in the order given.
+    MarshalRef AddObject(uint32_t classSymbol, std::span<const std::pair<uint32_t, MarshalRef>> ivars);
+    // Replaces element i of an array (false when there is no such element).
+    bool SetElement(MarshalRef array, uint32_t i, MarshalRef value);
+    // Appends an element to an array (its elements move to the end of the child array when needed).
+    bool AppendElement(MarshalRef array, MarshalRef value);
+    // Removes the last element of an array.
+    bool PopElement(MarshalRef array);
+    // A deep copy of a value of another tree; values shared inside it stay shared in the copy.
+    // Symbols are taken over by text and instance variables.
+    MarshalRef CopyFrom(const cMarshalTree& other, MarshalRef r);
+
+    // --- used by the reader ---
+    uint32_t AddBytes(std::span<const uint8_t> b);
+    uint32_t AddRefs(std::span<const MarshalRef> refs);
+    uint32_t AddWrapChain(std::span<const strMarshalWrap> chain);
+    uint32_t AddSymbol(const strMarshalSymbol& s) {
+        symbols_.push_back(s);
+        return static_cast<uint32_t>(symbols_.size() - 1);
+    }
+    strMarshalNode& MutableNode(MarshalRef r) { return nodes_[r]; }
+    strMarshalSymbol& MutableSymbol(uint32_t s) { return symbols_[s]; }
+    std::vector<uint8_t>& Arena() { return bytes_; }
+    const std::vector<uint8_t>& Arena() const { return bytes_; }
+    void SetTrailer(uint32_t first, uint32_t length) {
+        trailerFirst_ = first;
+        trailerLength_ = length;
+    }
+    void SetMinorVersion(uint8_t v) { minor_ = v; }
+    uint8_t MinorVersion() const { return minor_; }
+
+  private:
+    std::vector<strMarshalNode> nodes_;
+    std::vector<MarshalRef> refs_;
+    std::vector<strMarshalSymbol> symbols_;
+    std::vector<strMarshalWrap> wrapItems_;
+    std::vector<std::pair<uint32_t, uint32_t>> wrapChains_; // (first item, count)
+    std::vector<uint8_t> bytes_;
+    std::unordered_map<std::string, uint32_t> plainSymbols_; // built on the first InternSymbol
+    bool plainIndexed_ = false;
+    MarshalRef root_ = kNoValue;
+    uint32_t trailerFirst_ = 0, trailerLength_ = 0;
+    uint8_t minor_ = 8;
+};
+
+// Reads a whole dump (04 08 and one value; bytes after the value are kept as they are). The bytes
+// become the tree's arena. False, with the reason in *error, for anything malformed.
+bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, std::string* error = nullptr);
+// Writes the tree: 04 08, the root value and the kept trailing bytes. False (with the reason) only
+// for a tree that cannot be written (a value nested deeper than the reader accepts).
+bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, std::string* error = nullptr);
+// Writes one value of the tree as a dump of its own: 04 08, then '[' 1 and the value when
+// inArray is set, else the value alone. Objects and symbols are numbered afresh.
+bool WriteMarshalValue(const cMarshalTree& tree, MarshalRef value, bool inArray, std::vector<uint8_t>& out,
+                       std::string* error = nullptr);
+
+} // namespace game

@@ -1,0 +1,410 @@
+// ReadMarshalTree: a whole Marshal 4.8 dump into a cMarshalTree.
+//
+// Objects are numbered for the links '@' exactly where Ruby's loader numbers them: an array, hash,
+// struct, 'U' or 'd' value before what it holds, an object before its class name, a '_dump' value
+// ('u') after its data (and after the instance variables of an 'I' right around it), strings,
+// floats, bignums, regexps, classes and modules when read; nil, true, false, fixnums and symbols
+// are not numbered. Symbols are numbered by definition, a symbol before its own instance variables.
+//
+// What Ruby cannot load either is refused: a link to a value not numbered yet, a wrapper around a
+// link or around nil, true, false or a fixnum, an 'I' before a symbol link.
+
+#include "game/marshal_tree.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace game {
+
+namespace {
+
+class cTreeReader {
+  public:
+    cTreeReader(cMarshalTree& tree, std::string* error) : tree_(tree), error_(error) {
+        data_ = tree.Arena().data();
+        size_ = tree.Arena().size();
+    }
+
+    bool Run() {
+        uint8_t major = 0, minor = 0;
+        if (!Byte(major) || !Byte(minor)) return Fail("the file is too short for a Marshal dump");
+        if (major != 4 || minor > 8) return Fail("not a Ruby Marshal 4.8 dump");
+        tree_.SetMinorVersion(minor);
+        const MarshalRef root = Value(0);
+        if (root == kNoValue) return false;
+        tree_.SetRoot(root);
+        tree_.SetTrailer(static_cast<uint32_t>(pos_), static_cast<uint32_t>(size_ - pos_));
+        return true;
+    }
+
+  private:
+    bool Fail(const char* why) {
+        if (error_ && !failed_) *error_ = std::string(why) + " (at byte " + std::to_string(pos_) + ")";
+        failed_ = true;
+        return false;
+    }
+    MarshalRef FailRef(const char* why) {
+        Fail(why);
+        return kNoValue;
+    }
+    size_t Left() const { return size_ - pos_; }
+
+    bool Byte(uint8_t& b) {
+        if (pos_ >= size_) return Fail("the dump ends early");
+        b = data_[pos_++];
+        return true;
+    }
+    bool Peek(uint8_t& b) {
+        if (pos_ >= size_) return Fail("the dump ends early");
+        b = data_[pos_];
+        return true;
+    }
+
+    // A fixnum body: at most four bytes after the length byte.
+    bool Long(int64_t& v) {
+        uint8_t b0 = 0;
+        if (!Byte(b0)) return false;
+        const auto c = static_cast<int8_t>(b0);
+        if (c == 0) {
+            v = 0;
+        } else if (c > 4) {
+            v = c - 5;
+        } else if (c < -4) {
+            v = c + 5;
+        } else if (c > 0) {
+            if (Left() < size_t(c)) return Fail("the dump ends inside a number");
+            uint64_t x = 0;
+            for (int i = 0; i < c; ++i)
+                x |= uint64_t(data_[pos_++]) << (8 * i);
+            v = static_cast<int64_t>(x);
+        } else {
+            const int n = -c;
+            if (Left() < size_t(n)) return Fail("the dump ends inside a number");
+            uint64_t x = 0;
+            for (int i = 0; i < n; ++i)
+                x |= uint64_t(data_[pos_++]) << (8 * i);
+            v = static_cast<int64_t>(x) - (int64_t(1) << (8 * n));
+        }
+        return true;
+    }
+    // A count or length: not negative, and at most what the bytes left can hold (each item
+    // takes at least perItem bytes).
+    bool Count(uint32_t& n, size_t perItem) {
+        int64_t v = 0;
+        if (!Long(v)) return false;
+        if (v < 0) return Fail("a negative count or length");
+        if (uint64_t(v) > Left() / perItem) return Fail("a count or length larger than the dump");
+        n = static_cast<uint32_t>(v);
+        return true;
+    }
+    // A byte string: its length and bytes, left in place in the arena.
+    bool Bytes(uint32_t& first, uint32_t& length) {
+        if (!Count(length, 1)) return false;
+        first = static_cast<uint32_t>(pos_);
+        pos_ += length;
+        return true;
+    }
+
+    MarshalRef Number(MarshalRef r) {
+        objects_.push_back(r);
+        return r;
+    }
+    MarshalRef NewNode(eMarshalKind kind) {
+        strMarshalNode n;
+        n.kind = kind;
+        return tree_.AddNode(n);
+    }
+    MarshalRef Shared(MarshalRef& slot, eMarshalKind kind) {
+        if (slot == kNoValue) slot = NewNode(kind);
+        return slot;
+    }
+
+    // A symbol where the format requires one; returns the symbol's index in the tree.
+    bool SymbolRef(uint32_t& sym, int depth) {
+        uint8_t t = 0;
+        if (!Byte(t)) return false;
+        if (t == ':') return SymbolDef(sym, false, depth);
+        if (t == ';') return SymbolLink(sym);
+        if (t == 'I') {
+            if (!Byte(t)) return false;
+            if (t == ':') return SymbolDef(sym, true, depth);
+        }
+        return Fail("a symbol was expected");
+    }
+    bool SymbolLink(uint32_t& sym) {
+        int64_t i = 0;
+        if (!Long(i)) return false;
+        if (i < 0 || uint64_t(i) >= symbols_.size()) return Fail("a link to a symbol not defined yet");
+        sym = symbols_[size_t(i)];
+        return true;
+    }
+    bool SymbolDef(uint32_t& sym, bool withIvars, int depth) {
+        strMarshalSymbol s;
+        if (!Bytes(s.first, s.length)) return false;
+        sym = tree_.AddSymbol(s);
+        symbols_.push_back(sym); // numbered before its instance variables
+        if (!withIvars) return true;
+        uint32_t first = 0, count = 0;
+        if (!Ivars(first, count, depth)) return false;
+        tree_.MutableSymbol(sym).ivarFirst = first;
+        tree_.MutableSymbol(sym).ivarCount = count;
+        return true;
+    }
+
+    // count pairs (symbol, value) into the child array.
+    bool Ivars(uint32_t& first, uint32_t& count, int depth) {
+        if (depth > cMarshalTree::kMaxDepth) return Fail("values nested too deep");
+        if (!Count(count, 2)) return false;
+        std::vector<MarshalRef> pairs;
+        pairs.reserve(size_t(count) * 2);
+        for (uint32_t k = 0; k < count; ++k) {
+            uint32_t sym = 0;
+            if (!SymbolRef(sym, depth + 1)) return false;
+            const MarshalRef v = Value(depth + 1);
+            if (v == kNoValue) return false;
+            pairs.push_back(sym);
+            pairs.push_back(v);
+        }
+        first = tree_.AddRefs(pairs);
+        return true;
+    }
+
+    // Puts a wrapper in front of the value's chain. Only a value read inside the wrapper (a node
+    // from firstFresh on, so not a link) that is not an immediate value can carry one.
+    bool Wrap(MarshalRef r, MarshalRef firstFresh, const strMarshalWrap& w) {
+        switch (tree_.Kind(r)) {
+        case eMarshalKind::kNil:
+        case eMarshalKind::kTrue:
+        case eMarshalKind::kFalse:
+        case eMarshalKind::kFixnum:
+        case eMarshalKind::kSymbol:
+            return Fail("a wrapper around a value that cannot carry one");
+        default:
+            break;
+        }
+        if (r < firstFresh) return Fail("a wrapper around an object link");
+        std::span<const strMarshalWrap> old = tree_.Wrappers(r);
+        std::vector<strMarshalWrap> chain;
+        chain.reserve(old.size() + 1);
+        chain.push_back(w);
+        chain.insert(chain.end(), old.begin(), old.end());
+        tree_.MutableNode(r).wrap = tree_.AddWrapChain(chain);
+        return true;
+    }
+
+    MarshalRef Value(int depth) {
+        if (depth > cMarshalTree::kMaxDepth) return FailRef("values nested too deep");
+        uint8_t t = 0;
+        if (!Byte(t)) return kNoValue;
+        switch (t) {
+        case '0':
+            return Shared(nil_, eMarshalKind::kNil);
+        case 'T':
+            return Shared(true_, eMarshalKind::kTrue);
+        case 'F':
+            return Shared(false_, eMarshalKind::kFalse);
+        case 'i': {
+            int64_t v = 0;
+            if (!Long(v)) return kNoValue;
+            strMarshalNode n;
+            n.kind = eMarshalKind::kFixnum;
+            n.first = static_cast<uint32_t>(uint64_t(v));
+            n.count = static_cast<uint32_t>(uint64_t(v) >> 32);
+            return tree_.AddNode(n);
+        }
+        case 'l': {
+            strMarshalNode n;
+            n.kind = eMarshalKind::kBignum;
+            uint8_t sign = 0;
+            uint32_t words = 0;
+            if (!Byte(sign) || !Count(words, 2)) return kNoValue;
+            if (sign != '+' && sign != '-') return FailRef("a bignum without its sign");
+            n.extra = sign;
+            n.first = static_cast<uint32_t>(pos_);
+            n.count = words * 2;
+            pos_ += n.count;
+            return Number(tree_.AddNode(n));
+        }
+        case 'f':
+        case '"':
+        case 'c':
+        case 'm':
+        case 'M':
+        case '/': {
+            strMarshalNode n;
+            n.kind = t == 'f'   ? eMarshalKind::kFloat
+                     : t == '"' ? eMarshalKind::kString
+                     : t == 'c' ? eMarshalKind::kClass
+                     : t == 'm' ? eMarshalKind::kModule
+                     : t == 'M' ? eMarshalKind::kOldModule
+                                : eMarshalKind::kRegexp;
+            if (!Bytes(n.first, n.count)) return kNoValue;
+            if (t == '/' && !Byte(n.extra)) return kNoValue;
+            return Number(tree_.AddNode(n));
+        }
+        case ':':
+        case ';': {
+            strMarshalNode n;
+            n.kind = eMarshalKind::kSymbol;
+            if (!(t == ':' ? SymbolDef(n.name, false, depth) : SymbolLink(n.name))) return kNoValue;
+            return tree_.AddNode(n);
+        }
+        case '@': {
+            int64_t i = 0;
+            if (!Long(i)) return kNoValue;
+            if (i < 0 || uint64_t(i) >= objects_.size()) return FailRef("a link to an object not read yet");
+            return objects_[size_t(i)];
+        }
+        case 'I':
+            return IvarValue(depth);
+        case 'e':
+        case 'C': {
+            strMarshalWrap w;
+            w.tag = t;
+            if (!SymbolRef(w.name, depth)) return kNoValue;
+            const auto fresh = static_cast<MarshalRef>(tree_.NodeCount());
+            const MarshalRef inner = Value(depth + 1);
+            if (inner == kNoValue) return kNoValue;
+            return Wrap(inner, fresh, w) ? inner : kNoValue;
+        }
+        case '[': {
+            const MarshalRef r = Number(NewNode(eMarshalKind::kArray));
+            uint32_t count = 0;
+            if (!Count(count, 1)) return kNoValue;
+            std::vector<MarshalRef> items;
+            items.reserve(count);
+            for (uint32_t k = 0; k < count; ++k) {
+                const MarshalRef v = Value(depth + 1);
+                if (v == kNoValue) return kNoValue;
+                items.push_back(v);
+            }
+            strMarshalNode& n = tree_.MutableNode(r);
+            n.first = tree_.AddRefs(items);
+            n.count = count;
+            return r;
+        }
+        case '{':
+        case '}': {
+            const MarshalRef r = Number(NewNode(t == '{' ? eMarshalKind::kHash : eMarshalKind::kHashDefault));
+            uint32_t count = 0;
+            if (!Count(count, 2)) return kNoValue;
+            std::vector<MarshalRef> items;
+            items.reserve(size_t(count) * 2 + 1);
+            for (uint32_t k = 0; k < count * 2 + (t == '}' ? 1 : 0); ++k) {
+                const MarshalRef v = Value(depth + 1);
+                if (v == kNoValue) return kNoValue;
+                items.push_back(v);
+            }
+            strMarshalNode& n = tree_.MutableNode(r);
+            n.first = tree_.AddRefs(items);
+            n.count = count;
+            return r;
+        }
+        case 'o':
+        case 'S': {
+            MarshalRef r = kNoValue;
+            uint32_t cls = 0;
+            if (t == 'o') { // numbered before its class name, as Ruby does
+                r = Number(NewNode(eMarshalKind::kObject));
+                if (!SymbolRef(cls, depth)) return kNoValue;
+            } else {
+                if (!SymbolRef(cls, depth)) return kNoValue;
+                r = Number(NewNode(eMarshalKind::kStruct));
+            }
+            uint32_t first = 0, count = 0;
+            if (!Ivars(first, count, depth)) return kNoValue;
+            strMarshalNode& n = tree_.MutableNode(r);
+            n.name = cls;
+            n.first = first;
+            n.count = count;
+            return r;
+        }
+        case 'u':
+            return UserDef(depth, false);
+        case 'U':
+        case 'd': {
+            uint32_t cls = 0;
+            if (!SymbolRef(cls, depth)) return kNoValue;
+            const MarshalRef r = Number(NewNode(t == 'U' ? eMarshalKind::kUserMarshal : eMarshalKind::kData));
+            const MarshalRef v = Value(depth + 1);
+            if (v == kNoValue) return kNoValue;
+            strMarshalNode& n = tree_.MutableNode(r);
+            n.name = cls;
+            n.first = v;
+            n.count = 1;
+            return r;
+        }
+        default:
+            return FailRef("an unknown type byte");
+        }
+    }
+
+    // 'u': class, the _dump bytes; numbered afterwards (after the instance variables of an 'I' right
+    // around it, which are read here when withIvars is set).
+    MarshalRef UserDef(int depth, bool withIvars) {
+        strMarshalNode n;
+        n.kind = eMarshalKind::kUserDef;
+        if (!SymbolRef(n.name, depth) || !Bytes(n.first, n.count)) return kNoValue;
+        const MarshalRef r = tree_.AddNode(n);
+        if (withIvars) {
+            strMarshalWrap w;
+            w.tag = 'I';
+            if (!Ivars(w.ivarFirst, w.ivarCount, depth)) return kNoValue;
+            tree_.MutableNode(r).wrap = tree_.AddWrapChain({&w, 1});
+        }
+        return Number(r);
+    }
+
+    // 'I': a symbol with instance variables, a '_dump' value read with them, or any other value
+    // followed by them.
+    MarshalRef IvarValue(int depth) {
+        uint8_t next = 0;
+        if (!Peek(next)) return kNoValue;
+        if (next == ':') {
+            ++pos_;
+            strMarshalNode n;
+            n.kind = eMarshalKind::kSymbol;
+            if (!SymbolDef(n.name, true, depth)) return kNoValue;
+            return tree_.AddNode(n);
+        }
+        if (next == ';') return FailRef("instance variables on a symbol link");
+        if (next == 'u') {
+            ++pos_;
+            return UserDef(depth, true);
+        }
+        const auto fresh = static_cast<MarshalRef>(tree_.NodeCount());
+        const MarshalRef inner = Value(depth + 1);
+        if (inner == kNoValue) return kNoValue;
+        strMarshalWrap w;
+        w.tag = 'I';
+        if (!Ivars(w.ivarFirst, w.ivarCount, depth)) return kNoValue;
+        return Wrap(inner, fresh, w) ? inner : kNoValue;
+    }
+
+    cMarshalTree& tree_;
+    std::string* error_;
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    size_t pos_ = 0;
+    bool failed_ = false;
+    std::vector<MarshalRef> objects_; // object number -> node
+    std::vector<uint32_t> symbols_;   // symbol number -> tree symbol
+    MarshalRef nil_ = kNoValue, true_ = kNoValue, false_ = kNoValue;
+};
+
+} // namespace
+
+bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, std::string* error) {
+    tree.Clear();
+    if (bytes.size() >= UINT32_MAX) {
+        if (error) *error = "the file is too large";
+        return false;
+    }
+    tree.Arena() = std::move(bytes);
+    cTreeReader reader(tree, error);
+    if (reader.Run()) return true;
+    tree.Clear();
+    return false;
+}
+
+} // namespace game

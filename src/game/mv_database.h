@@ -1,0 +1,43 @@
+#pragma once
+// cMvDatabase: data/Animations.json of RPG Maker MV, a JSON array [null, {...}, ...] that MV writes
+// one element a line. Element n is the animation with "id" n.
+//
+// The file's bytes are kept with the place of each element. Reading an animation hands the element,
+// as a one-element array, to the clipboard import; writing one runs the clipboard export and puts the
+// new element in place of the old one's bytes (or after the last element, with the separator the
+// file uses between elements), so every other line stays byte for byte. The keys of the slot's old
+// element keep their order, keys the mapping does not write are kept, "id" comes first in a new one.
+
+#include "game/animation_database.h"
+
+namespace game {
+
+class cMvDatabase : public cAnimationDatabase {
+  public:
+    // Nesting accepted in an element (the MV shape needs 4).
+    static constexpr int kMaxDepth = 32;
+
+    bool Parse(std::vector<uint8_t> bytes, std::string* error) override;
+    std::span<const uint8_t> FileBytes() const override { return bytes_; }
+    int LastId() const override;
+    std::vector<strGameAnimation> List(const std::string& locale) const override;
+    bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const override;
+    bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+               std::vector<uint8_t>& out, std::string* error) override;
+
+  private:
+    struct strEntry {
+        size_t start = 0, end = 0; // the element's bytes
+        bool object = false;       // an animation object (null and other values are empty slots)
+        int frames = 0;
+        std::string name, pictures[2];
+    };
+    std::string_view Text(const strEntry& e) const {
+        return {reinterpret_cast<const char*>(bytes_.data()) + e.start, e.end - e.start};
+    }
+
+    std::vector<uint8_t> bytes_;
+    std::vector<strEntry> entries_; // element 0 (null) included
+};
+
+} // namespace game

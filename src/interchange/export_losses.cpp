@@ -1,0 +1,206 @@
+#include "interchange/export_losses.h"
+
+#include "document/project.h"
+#include "interchange/clip_2000.h"
+#include "interchange/clipboard_formats.h"
+#include "interchange/marshal_animation.h"
+#include "interchange/mv_animation.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace interchange {
+
+namespace {
+
+struct strLimits {
+    int frames = 0;
+    int cells = 0;                // cells per frame; 0 for no limit
+    int timings = 0;              // 0 for no limit
+    int pictures = 0;             // picture slots the product names
+    int maxPattern = 0;           // highest pattern; 0 for no limit
+    int zoomMin = 0, zoomMax = 0; // zoom range; 0, 0 for none
+};
+
+strLimits LimitsOf(int product) {
+    switch (product) {
+    case kProduct2000:
+        return {PK2::kMaxFrames, PK2::kMaxCells, 0, 1, 0, 20, 0};
+    case kProductXP:
+        return {PKRUBY::kMaxFrames, 0, PKRUBY::kMaxTimings, 1, 32768, 20, 800};
+    case kProductVX:
+    case kProductVXAce:
+        return {PKRUBY::kMaxFrames, 0, PKRUBY::kMaxTimings, 2, 100, 20, 800};
+    default:
+        return {PKMV::kMaxFrames, PKMV::kMaxCells, PKMV::kMaxTimings, 2, 100, 0, 0};
+    }
+}
+
+bool BlendKept(int product, int blend) {
+    switch (product) {
+    case kProduct2000:
+        return blend == 0;
+    case kProductMV:
+        return PKMV::BlendFromMv(PKMV::BlendToMv(blend)) == blend;
+    default:
+        return PKRUBY::BlendFromRuby(PKRUBY::BlendToRuby(blend)) == blend;
+    }
+}
+
+// The picture slot a cell may name and keep: 2000 has one graphic (the first occupied slot), XP
+// one picture, VX, VX Ace and MV two.
+bool PictureKept(int product, int picture, int graphicSlot) {
+    if (product == kProduct2000) return picture == graphicSlot;
+    return picture < LimitsOf(product).pictures;
+}
+
+} // namespace
+
+std::vector<strExportLoss> ExportLosses(const cProject& doc, int product) {
+    if (product != kProduct2000 && !MarshalFormatName(product) && product != kProductMV) return {};
+    const strLimits lim = LimitsOf(product);
+    std::array<int, kLossBalance + 1> count{};
+
+    int graphicSlot = -1;
+    for (int i = 0; i < doc.pictureCount(); ++i) {
+        const strPicture* p = doc.picture(i);
+        if (!p) continue;
+        if (graphicSlot < 0) graphicSlot = i;
+        if (product == kProduct2000) {
+            if (i != graphicSlot) ++count[kLossPictures];
+        } else if (i >= lim.pictures) {
+            ++count[kLossPictures];
+        }
+    }
+    if (product == kProduct2000 && graphicSlot >= 0 && doc.picture(graphicSlot)->hue != 0) ++count[kLossHue];
+
+    const int frames = std::min(doc.frameCount(), lim.frames);
+    count[kLossFrames] = doc.frameCount() - frames;
+    for (int f = 0; f < frames; ++f) {
+        const strFrame* frame = doc.frame(f);
+        if (!frame) continue;
+        for (int s = 0; s < frame->cells.capacity(); ++s) {
+            const strCell* c = frame->cells.get(s);
+            if (!c) continue;
+            if (lim.cells > 0 && s >= lim.cells) {
+                ++count[kLossCells];
+                continue;
+            }
+            const int ax = std::abs(int(c->mx)), ay = std::abs(int(c->my));
+            if (!PictureKept(product, c->picture, graphicSlot)) ++count[kLossCellPictures];
+            if (lim.maxPattern > 0 && (c->pattern < 1 || c->pattern > lim.maxPattern)) ++count[kLossPatterns];
+            if (product != kProduct2000 &&
+                (c->red != 100 || c->green != 100 || c->blue != 100 || c->saturation != 100))
+                ++count[kLossTones];
+            if (product == kProduct2000 && c->angle != 0) ++count[kLossAngles];
+            if (c->my < 0 || (product == kProduct2000 && c->mx < 0)) ++count[kLossMirror];
+            if (ax != ay) ++count[kLossMagnification];
+            const int zoom = product == kProduct2000 ? std::max(c->mx, c->my) : std::max(ax, ay);
+            if ((lim.zoomMin > 0 && zoom < lim.zoomMin) || (lim.zoomMax > 0 && zoom > lim.zoomMax))
+                ++count[kLossZoomRange];
+            if (!BlendKept(product, c->blend)) ++count[kLossBlend];
+        }
+    }
+
+    int ordinal = 0;
+    for (int i = 0; i < doc.effectCount(); ++i) {
+        const strEffect* e = doc.effect(i);
+        if (!e) continue;
+        // The Marshal mapping keeps the first occupied effects, the MV mapping the slots below its limit.
+        const int position = product == kProductMV ? i : ordinal;
+        ++ordinal;
+        if (lim.timings > 0 && position >= lim.timings) {
+            ++count[kLossTimings];
+            continue;
+        }
+        const bool flash = e->flags & strEffect::kFlash;
+        const bool sound = e->flags & strEffect::kSound;
+        const bool userData = (e->flags & strEffect::kUserData) && !e->userData.empty();
+        if (userData && (product != kProductXP || PKRUBY::ConditionToRuby(*e) == 0)) ++count[kLossUserData];
+        if (product == kProduct2000 && flash && e->flashObject == 2)
+            ++count[kLossFlashHide];
+        else if (product == kProduct2000 && flash && e->flashFrames != 8)
+            ++count[kLossFlashDuration];
+        if (MarshalFormatName(product) && sound && e->balance != 100) ++count[kLossBalance];
+    }
+
+    std::vector<strExportLoss> out;
+    for (int k = 0; k <= kLossBalance; ++k) {
+        if (count[k] == 0) continue;
+        strExportLoss l;
+        l.kind = static_cast<eExportLoss>(k);
+        l.count = count[k];
+        switch (l.kind) {
+        case kLossFrames:
+            l.limit = lim.frames;
+            break;
+        case kLossCells:
+            l.limit = lim.cells;
+            break;
+        case kLossPictures:
+            l.limit = lim.pictures;
+            break;
+        case kLossPatterns:
+            l.limit = lim.maxPattern;
+            break;
+        case kLossTimings:
+            l.limit = lim.timings;
+            break;
+        default:
+            break;
+        }
+        out.push_back(l);
+    }
+    return out;
+}
+
+std::string DescribeExportLoss(const strExportLoss& loss) {
+    const std::string n = std::to_string(loss.count);
+    const std::string limit = std::to_string(loss.limit);
+    const bool one = loss.count == 1;
+    switch (loss.kind) {
+    case kLossFrames:
+        return n + (one ? " frame" : " frames") + " past the limit of " + limit + " left out";
+    case kLossCells:
+        return n + (one ? " cell" : " cells") + " past the limit of " + limit + " per frame left out";
+    case kLossPictures:
+        return n + (one ? " picture" : " pictures") + " left out: the product holds " + limit +
+               (loss.limit == 1 ? " picture" : " pictures");
+    case kLossCellPictures:
+        return n + (one ? " cell is" : " cells are") +
+               " drawn with another picture: the product cannot name theirs";
+    case kLossPatterns:
+        return n + (one ? " cell's pattern was" : " cells' patterns were") + " held to the range 1.." + limit;
+    case kLossTones:
+        return n + (one ? " cell loses its" : " cells lose their") + " colour tone and saturation";
+    case kLossAngles:
+        return n + (one ? " cell loses its" : " cells lose their") + " angle: the product cannot turn cells";
+    case kLossMirror:
+        return n + (one ? " cell loses its" : " cells lose their") + " mirroring";
+    case kLossMagnification:
+        return n + (one ? " cell has" : " cells have") +
+               " different x and y magnifications: the product keeps one zoom (the larger)";
+    case kLossZoomRange:
+        return n + (one ? " cell's zoom was" : " cells' zooms were") + " held to the product's range";
+    case kLossBlend:
+        return n + (one ? " cell's drawing method is" : " cells' drawing methods are") +
+               " not in the product and became normal";
+    case kLossHue:
+        return "the picture's hue is left out: the product has no hue";
+    case kLossTimings:
+        return n + (one ? " effect" : " effects") + " past the limit of " + limit + " left out";
+    case kLossUserData:
+        return n + (one ? " effect loses its" : " effects lose their") + " user data";
+    case kLossFlashDuration:
+        return n + (one ? " flash lasts" : " flashes last") + " 8 frames: the product has no flash duration";
+    case kLossFlashHide:
+        return n + (one ? " flash that hides" : " flashes that hide") + " the target left out";
+    case kLossBalance:
+        return n + (one ? " sound loses its" : " sounds lose their") +
+               " balance: the product plays sounds centred";
+    }
+    return {};
+}
+
+} // namespace interchange
