@@ -157,7 +157,7 @@ std::string Canonicalise(std::string_view path) {
         if (i > 0) out += sep;
         out.append(parts[i]);
     }
-    if (out.empty()) out = ".";
+    if (out.empty()) out.push_back('.');
     return out;
 }
 
