@@ -70,40 +70,99 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
     return ok;
 }
 
-bool WriteFileAtomically(const std::string& givenPath, std::span<const uint8_t> bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
+    cAtomicFile file;
+    return file.Open(path, error) && file.Write(bytes, error) && file.Commit(error);
+}
+
+cAtomicFile::~cAtomicFile() {
+    Discard();
+}
+
+void cAtomicFile::Discard() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    ::unlink(temporary_.c_str());
+    fd_ = -1;
+    size_ = 0;
+}
+
+bool cAtomicFile::Open(const std::string& path, std::string* error) {
+    Discard();
     // Through a symbolic link, the file it names is replaced and the link stays.
-    std::string path;
-    if (!linkTarget(givenPath, path, error)) return false;
-    std::string tmp = path + ".tmp-XXXXXX";
-    int fd = mkstemp(tmp.data());
-    if (fd < 0) {
-        setError(error, "cannot create a temporary file beside " + path);
+    if (!linkTarget(path, target_, error)) return false;
+    temporary_ = target_ + ".tmp-XXXXXX";
+    fd_ = mkstemp(temporary_.data());
+    if (fd_ < 0) {
+        setError(error, "cannot create a temporary file beside " + target_);
         return false;
     }
+    return true;
+}
+
+namespace {
+// Writes all of bytes at offset (or at the file position when offset is negative).
+bool writeAll(int fd, std::span<const uint8_t> bytes, int64_t offset) {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = offset < 0
+                              ? ::write(fd, bytes.data() + done, bytes.size() - done)
+                              : ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
-            setError(error, "cannot write " + path);
-            ::close(fd);
-            ::unlink(tmp.c_str());
             return false;
         }
-        done += static_cast<size_t>(n);
+        done += size_t(n);
+    }
+    return true;
+}
+} // namespace
+
+bool cAtomicFile::Write(std::span<const uint8_t> bytes, std::string* error) {
+    if (fd_ < 0) {
+        if (error) *error = "no file is open";
+        return false;
+    }
+    if (!writeAll(fd_, bytes, -1)) {
+        setError(error, "cannot write " + target_);
+        Discard();
+        return false;
+    }
+    size_ += bytes.size();
+    return true;
+}
+
+bool cAtomicFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* error) {
+    if (fd_ < 0 || offset > size_ || bytes.size() > size_ - offset) {
+        if (error) *error = "no such place in the file being written";
+        return false;
+    }
+    if (!writeAll(fd_, bytes, int64_t(offset))) {
+        setError(error, "cannot write " + target_);
+        Discard();
+        return false;
+    }
+    return true;
+}
+
+bool cAtomicFile::Commit(std::string* error) {
+    if (fd_ < 0) {
+        if (error) *error = "no file is open";
+        return false;
     }
     // Keep the permissions of the file being replaced; a new file gets the usual 0644.
     struct stat st;
-    mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    if (::fsync(fd) != 0 || ::fchmod(fd, mode) != 0) {
-        setError(error, "cannot flush " + path);
-        ::close(fd);
-        ::unlink(tmp.c_str());
+    mode_t mode = ::stat(target_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    if (::fsync(fd_) != 0 || ::fchmod(fd_, mode) != 0) {
+        setError(error, "cannot flush " + target_);
+        Discard();
         return false;
     }
-    if (::close(fd) != 0 || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        setError(error, "cannot replace " + path);
-        ::unlink(tmp.c_str());
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        setError(error, "cannot replace " + target_);
+        ::unlink(temporary_.c_str());
         return false;
     }
     return true;
