@@ -129,9 +129,3 @@ int32_t InterpolateParam(int32_t a, int32_t b, float t) {
     if (!(step > -2147483648.0f && step < 2147483648.0f)) return a;
     return static_cast<int32_t>(static_cast<int64_t>(a) + static_cast<int32_t>(step));
 }
-
-void InterpolateCell(strCell& base, const strCell& a, const strCell& b, float t, uint32_t bits) {
-    for (int i = 0; i < kCellParamCount; ++i)
-        if (bits & CellParamBit(i))
-            SetCellParam(base, i, InterpolateParam(GetCellParam(a, i), GetCellParam(b, i), t));
-}

@@ -54,5 +54,3 @@ void SetCellParam(strCell& c, int i, int32_t v);
 // Linear interpolation in single precision: a + trunc((b - a) * t), the difference and
 // the product in float, truncated toward zero.
 int32_t InterpolateParam(int32_t a, int32_t b, float t);
-// Replaces each parameter of `bits` in `base` by its interpolation between a and b at t.
-void InterpolateCell(strCell& base, const strCell& a, const strCell& b, float t, uint32_t bits);

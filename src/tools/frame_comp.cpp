@@ -30,7 +30,8 @@ uint32_t cFrameComp::paramBits() const {
     return CellParamBits(paramChecks);
 }
 
-int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill) {
+int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
+                            const strTweenOptions& tween) {
     const strCell* a = doc.cell(fa, cell);
     const strCell* b = doc.cell(fb, cell);
     if (!a || !b || fb - fa < 2 || bits == 0) return 0;
@@ -43,7 +44,7 @@ int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bi
         if (!here && !fill) continue;
         strCell base = here ? *here : A;
         const float t = static_cast<float>(f - fa) / static_cast<float>(fb - fa);
-        InterpolateCell(base, A, B, t, bits);
+        TweenCell(base, A, B, t, bits, tween);
         if (doc.setCell(f, cell, &base)) ++stored;
     }
     return stored;
@@ -67,7 +68,7 @@ strToolResult cFrameComp::run(const strToolContext& ctx) const {
             if (!cellChecks[c]) continue;
             switch (method) {
             case kNormal:
-                stored += Interpolate(doc, c, s, e, bits, true);
+                stored += Interpolate(doc, c, s, e, bits, true, tween);
                 break;
             case kMedium: {
                 // Every pair of consecutive placements from the start frame to the end of the
@@ -80,13 +81,13 @@ strToolResult cFrameComp::run(const strToolContext& ctx) const {
                     while (fb < frames && !doc.cell(fb, c))
                         ++fb;
                     if (fb >= frames) break;
-                    stored += Interpolate(doc, c, fa, fb, bits, true);
+                    stored += Interpolate(doc, c, fa, fb, bits, true, tween);
                     fa = fb;
                 }
                 break;
             }
             case kCellUsedOnly:
-                stored += Interpolate(doc, c, s, e, bits, false);
+                stored += Interpolate(doc, c, s, e, bits, false, tween);
                 break;
             default:
                 break;

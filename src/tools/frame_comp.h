@@ -7,6 +7,7 @@
 // (cEditCommands::completeFrame and completeSelectedCells, src/document/edit_commands.h); they and
 // CompleteTimelineBlock share SupplementCell, the simple cell supplement with "CompType".
 
+#include "tools/easing.h"
 #include "tools/tool_messages.h"
 
 #include <cstdint>
@@ -26,6 +27,7 @@ class cFrameComp {
     int method = kNormal;
     std::vector<uint8_t> cellChecks;                                // one per cell number
     std::vector<uint8_t> paramChecks = std::vector<uint8_t>(13, 0); // one per parameter, list order
+    strTweenOptions tween;                                          // easing per group, angle way
 
     // The timeline's "Frame completion": start = left, end = right; the cell flags are reset to
     // cellCount entries, all clear, and max(top, 0)..bottom (below cellCount) are set.
@@ -41,10 +43,11 @@ class cFrameComp {
     // stored. Without a document nothing happens (status none).
     strToolResult run(const strToolContext& ctx) const;
 
-    // Interpolates the parameters `bits` of cell number `cell` between its cells at fa and fb
-    // (fa < fb) on the frames between them; fill creates missing cells from a copy of the cell at fa,
+    // Tweens the parameters `bits` of cell number `cell` between its cells at fa and fb (fa < fb) on
+    // the frames between them (easing.h); fill creates missing cells from a copy of the cell at fa,
     // otherwise frames without the cell are skipped. Returns the number of successful stores.
-    static int Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill);
+    static int Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
+                           const strTweenOptions& tween = {});
 };
 
 // "Complete before and after with frame" on a timeline block (frames left..right, cell numbers

@@ -17,7 +17,8 @@ cFrameComp Comp(int start, int end, int method, uint32_t params, std::initialize
             .endFrame = end,
             .method = method,
             .cellChecks = Checks(4, cells),
-            .paramChecks = ParamChecks(params)};
+            .paramChecks = ParamChecks(params),
+            .tween = {}};
 }
 
 } // namespace
@@ -104,7 +105,9 @@ TEST(FrameComp, EveryParameterUsesItsOwnWidthAndTheStoreNormalises) {
     Doc d;
     d.put(0, 0, {.picture = 10, .pattern = 1, .angle = -3600, .opacity = 255, .red = 0});
     d.put(2, 0, {.picture = 0, .pattern = 101, .angle = 3600, .opacity = 0, .red = 200});
-    EXPECT_EQ(Comp(0, 2, cFrameComp::kNormal, kParamAll, {0}).run(d.ctx).count, 1);
+    cFrameComp comp = Comp(0, 2, cFrameComp::kNormal, kParamAll, {0});
+    comp.tween.fullTurns = true; // -3600 to 3600 as stored: two turns
+    EXPECT_EQ(comp.run(d.ctx).count, 1);
     const strCell* m = d.at(1, 0);
     ASSERT_NE(m, nullptr);
     EXPECT_EQ((std::array<int, 5>{m->picture, m->pattern, m->opacity, m->red, m->angle}),
