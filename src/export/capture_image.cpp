@@ -2,8 +2,10 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "export/apng_writer.h"
 #include "export/png_writer.h"
 #include "export/sequence_path.h"
+#include "export/webp_writer.h"
 #include "image/picture_slot_table.h"
 #include "image/pixel_ops.h"
 
@@ -35,7 +37,7 @@ int cCaptureImage::Advance() {
     const bool withFlash = (flags_ & kExportFlash) != 0;
     for (int ticks = 1;; ++ticks) {
         ++tick_;
-        if (flags_ & kExportGif) accDelay_ += perTickDelay_;
+        if (flags_ & kExportAnimated) accDelay_ += perTickDelay_;
         bool end = false;
         if (withFlash && flashes_.Tick()) end = true;
         if (tick_ >= curLength_) {
@@ -110,9 +112,9 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         step_ = std::max(1, smallest);
     }
 
-    // GIF timing: with the 6/100 s limit a step lasts at least 6 hundredths.
+    // GIF timing (also of APNG and WebP): with the 6/100 s limit a step lasts at least 6 hundredths.
     perTickDelay_ = 0;
-    if (flags_ & kExportGif) {
+    if (flags_ & kExportAnimated) {
         if (fps_ < 1) return Fail("the frame rate must be at least 1");
         float factor = 1.0f;
         if (flags_ & kExportLimit6) {
@@ -170,6 +172,17 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     if (flags_ & kExportGif) {
         gif_ = std::make_unique<CGIFFile>();
         gif_->wholeFrames = request.gifWholeFrames;
+    } else if (flags_ & (kExportApng | kExportWebp)) {
+        if (flags_ & kExportApng)
+            animation_ = std::make_unique<cApngWriter>();
+        else
+            animation_ = std::make_unique<cWebpWriter>(request.webpQuality);
+        std::string why;
+        if (!animation_->Begin(path_, cellWidth_, cellHeight_, totalImages_, &why)) {
+            Cancel();
+            failedPath_ = path_;
+            return Fail("cannot write " + path_ + ": " + why);
+        }
     }
     column_ = row_ = imageIndex_ = 0;
     active_ = true;
@@ -239,6 +252,15 @@ eCaptureStep cCaptureImage::Step() {
             local->interlace = false;
             gif_->AddFrame(std::move(local)); // a frame that cannot be kept is skipped
         }
+    } else if (animation_) {
+        CopyToCell(*image_, 0, 0);
+        if (!(flags_ & kExportAlpha)) FillOpaqueAlpha(*image_);
+        std::string why;
+        if (!animation_->AddFrame(*image_, int(accDelay_), &why)) {
+            failedPath_ = path_;
+            error_ = "cannot write " + path_ + ": " + why;
+            return kStepFailed;
+        }
     } else {
         CopyToCell(*image_, 0, 0);
         const std::string path = FormatSequencePath(path_, imageIndex_);
@@ -268,6 +290,11 @@ bool cCaptureImage::Finish() {
             failedPath_ = path_;
             return Fail("cannot write " + path_ + ": " + why);
         }
+    } else if (animation_) {
+        if (!animation_->Finish(&why)) {
+            failedPath_ = path_;
+            return Fail("cannot write " + path_ + ": " + why);
+        }
     }
     return true;
 }
@@ -277,6 +304,7 @@ void cCaptureImage::Cancel() {
     target_.Release();
     image_.reset();
     gif_.reset();
+    animation_.reset(); // an animated file not finished is discarded
     flashes_.Reset();
 }
 

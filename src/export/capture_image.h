@@ -8,9 +8,13 @@
 //   sequence image, Finish returns false for a sheet or a GIF, and FailedPath() / LastError() say
 //   which file and why.
 // - A sequence path without the "%05d" field gets one before its extension (see sequence_path.h).
+// - Animated PNG and WebP take the GIF's frames and delays (same sequencer, same timing, same zoom) and
+//   are written frame by frame as the images come (apng_writer.h, webp_writer.h); they are held to
+//   the sheet's size limit instead of the GIF's, and keep full alpha with kExportAlpha.
 // - Images are drawn by this object's own cSpriteDrawer; the slot table is only read, so the window
 //   thread must not change it while an export runs (it waits in the progress window).
 
+#include "export/animation_writer.h"
 #include "export/gif_file.h"
 #include "image/bmp.h"
 #include "image/texture.h"
@@ -38,6 +42,10 @@ inline constexpr uint32_t kExportFlipV = 0x1000;   // capture area with negative
 inline constexpr uint32_t kExportMirrorH = 0x2000; // capture area with negative width
 inline constexpr uint32_t kExportTarget = 0x4000;  // draw the target picture
 inline constexpr uint32_t kExportFlash = 0x8000;   // include flash effects
+inline constexpr uint32_t kExportApng = 0x10000;   // animated PNG (timed as the GIF)
+inline constexpr uint32_t kExportWebp = 0x20000;   // animated WebP (timed as the GIF)
+// The animated exports: one image per output step with its delay.
+inline constexpr uint32_t kExportAnimated = kExportGif | kExportApng | kExportWebp;
 
 // Size limits of Begin.
 inline constexpr int kMaxSheetSide = 3840;
@@ -48,13 +56,14 @@ struct strCaptureRequest {
     const cProject* project = nullptr;
     // The pictures (and slot -11, the target picture). Not named "slots": Qt code includes this.
     const cPictureSlotTable* pictures = nullptr;
-    strCaptureArea area;         // left, top, right, bottom; negative width or height mirror or flip
-    int division = 0;            // sheet only
-    uint32_t background = 0;     // 0x00RRGGBB
-    uint32_t flags = 0;          // kExport...
-    int fps = 0;                 // GIF only
-    int zoomPercent = 100;       // GIF only: the zoom in percent (the export window allows 1..200)
+    strCaptureArea area;     // left, top, right, bottom; negative width or height mirror or flip
+    int division = 0;        // sheet only
+    uint32_t background = 0; // 0x00RRGGBB
+    uint32_t flags = 0;      // kExport...
+    int fps = 0;             // animated exports only
+    int zoomPercent = 100;   // animated exports only: the zoom in percent (the export window allows 1..200)
     bool gifWholeFrames = false; // GIF only: every frame written whole, not only what changed
+    int webpQuality = -1;        // WebP only: lossy at this quality (0..100); below 0 lossless
 };
 
 enum eCaptureStep : int {
@@ -75,8 +84,8 @@ class cCaptureImage {
     bool Begin(const strCaptureRequest& request);
     // Renders and stores the next output image.
     eCaptureStep Step();
-    // Writes the sheet (PNG) or the GIF; nothing to do for a sequence. False when the file cannot be
-    // written.
+    // Writes the sheet (PNG) or completes the animated file; nothing to do for a sequence. False when
+    // the file cannot be written.
     bool Finish();
     // Releases the render target, the images and the GIF frames; Step and Finish do nothing after it.
     void Cancel();
@@ -106,6 +115,7 @@ class cCaptureImage {
     const cDib* Image() const { return image_.get(); } // the sheet, or the last frame image
     const cTexture& RenderTarget() const { return target_; }
     const CGIFFile* Gif() const { return gif_.get(); }
+    const cAnimationWriter* Animation() const { return animation_.get(); } // APNG and WebP
     const cFlashState& Flashes() const { return flashes_; }
     const std::string& OutputPath() const { return path_; }
 
@@ -153,5 +163,6 @@ class cCaptureImage {
     cTexture target_;
     std::unique_ptr<cDib> image_;
     std::unique_ptr<CGIFFile> gif_;
+    std::unique_ptr<cAnimationWriter> animation_;
     std::string error_, failedPath_;
 };

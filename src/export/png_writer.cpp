@@ -34,19 +34,20 @@ void OnWarning(png_structp, png_const_charp) {}
 
 // The libpng calls, in a frame that holds no C++ object with a destructor (longjmp safety).
 // Returns nullptr on success, else the libpng message.
-const char* RunLibpng(png_structp png, png_infop info, strPngSink* sink, const uint8_t* const* rows, int width,
-                      int height, bool keepAlpha, uint8_t* scratch) {
+const char* RunLibpng(png_structp png, png_infop info, strPngSink* sink, const uint8_t* const* rows,
+                      int width, int height, bool keepAlpha, uint8_t* scratch) {
     if (setjmp(png_jmpbuf(png))) return "libpng error";
     png_set_write_fn(png, sink, WriteBytes, FlushBytes);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_set_bgr(png);
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = rows[y];
         if (!keepAlpha) {
             std::memcpy(scratch, row, size_t(width) * 4);
-            for (int x = 0; x < width; ++x) scratch[x * 4 + 3] = 255;
+            for (int x = 0; x < width; ++x)
+                scratch[x * 4 + 3] = 255;
             row = scratch;
         }
         png_write_row(png, const_cast<png_bytep>(row));
@@ -59,10 +60,27 @@ void SetError(std::string* error, const std::string& what) {
     if (error) *error = what;
 }
 
-}  // namespace
+// The palette image's libpng calls, in a frame without C++ objects that have destructors.
+const char* RunLibpngIndexed(png_structp png, png_infop info, strPngSink* sink, const cDib* image,
+                             const png_color* colours, const png_byte* alphas, int entries, int transparent) {
+    if (setjmp(png_jmpbuf(png))) return "libpng error";
+    png_set_write_fn(png, sink, WriteBytes, FlushBytes);
+    png_set_IHDR(png, info, png_uint_32(image->Width()), png_uint_32(image->Height()), 8,
+                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, colours, entries);
+    if (transparent > 0) png_set_tRNS(png, info, alphas, transparent, nullptr);
+    png_write_info(png, info);
+    for (int y = 0; y < image->Height(); ++y)
+        png_write_row(png, const_cast<png_bytep>(image->Row(y)));
+    png_write_end(png, info);
+    return nullptr;
+}
 
-bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha, std::vector<uint8_t>& out,
-                   std::string* error) {
+} // namespace
+
+bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha,
+                   std::vector<uint8_t>& out, std::string* error) {
     out.clear();
     if (!rows || width < 1 || height < 1 || width > 0x7FFFFFF / 4) {
         SetError(error, "no image to encode");
@@ -103,7 +121,8 @@ bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std
         return false;
     }
     std::vector<const uint8_t*> rows(size_t(image.Height()));
-    for (int y = 0; y < image.Height(); ++y) rows[size_t(y)] = image.Row(y);
+    for (int y = 0; y < image.Height(); ++y)
+        rows[size_t(y)] = image.Row(y);
     return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
 }
 
@@ -113,7 +132,8 @@ bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out,
         return false;
     }
     std::vector<const uint8_t*> rows(size_t(image.Height()));
-    for (int y = 0; y < image.Height(); ++y) rows[size_t(y)] = image.Row(y);
+    for (int y = 0; y < image.Height(); ++y)
+        rows[size_t(y)] = image.Row(y);
     return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
 }
 
@@ -129,7 +149,7 @@ bool WriteImage(const std::string& path, const Image& image, bool keepAlpha, std
     }
     return true;
 }
-}  // namespace
+} // namespace
 
 bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, std::string* error) {
     return WriteImage(path, image, keepAlpha, error);
@@ -137,4 +157,49 @@ bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, st
 
 bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha, std::string* error) {
     return WriteImage(path, image, keepAlpha, error);
+}
+
+bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, std::string* error) {
+    out.clear();
+    const std::vector<uint32_t>& table = image.Table();
+    if (image.Bits() != 8 || table.empty() || table.size() > 256) {
+        SetError(error, "the image is not an 8-bit palette image");
+        return false;
+    }
+    png_color colours[256];
+    png_byte alphas[256];
+    int transparent = 0; // entries up to the last one that is not opaque
+    for (size_t i = 0; i < table.size(); ++i) {
+        colours[i] = {png_byte(table[i] >> 16), png_byte(table[i] >> 8), png_byte(table[i])};
+        alphas[i] = png_byte(table[i] >> 24);
+        if (alphas[i] != 255) transparent = int(i) + 1;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        SetError(error, "libpng cannot start");
+        return false;
+    }
+    strPngSink sink{&out, false};
+    const char* failure =
+        RunLibpngIndexed(png, info, &sink, &image, colours, alphas, int(table.size()), transparent);
+    png_destroy_write_struct(&png, &info);
+    if (failure) {
+        out.clear();
+        SetError(error, sink.failed ? "out of memory" : "PNG encoding failed");
+        return false;
+    }
+    return true;
+}
+
+bool WriteIndexedPngFile(const std::string& path, const cDib& image, std::string* error) {
+    std::vector<uint8_t> bytes;
+    if (!EncodeIndexedPng(image, bytes, error)) return false;
+    std::string why;
+    if (!platform::WriteFileAtomically(path, bytes, &why)) {
+        SetError(error, why);
+        return false;
+    }
+    return true;
 }

@@ -13,11 +13,18 @@
 #include <vector>
 
 // rows: height pointers to width x 4 bytes each.
-bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha, std::vector<uint8_t>& out,
-                   std::string* error = nullptr);
+bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha,
+                   std::vector<uint8_t>& out, std::string* error = nullptr);
 // False for an image that is not 32 bits.
 bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error = nullptr);
-bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error = nullptr);
+bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out,
+               std::string* error = nullptr);
 
 bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, std::string* error = nullptr);
-bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha, std::string* error = nullptr);
+bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha,
+                  std::string* error = nullptr);
+
+// An 8-bit palette image as a palette PNG: PLTE from its colour table (0xAARRGGBB entries) and tRNS
+// with the alphas up to the last entry that is not opaque. False for another depth.
+bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, std::string* error = nullptr);
+bool WriteIndexedPngFile(const std::string& path, const cDib& image, std::string* error = nullptr);
