@@ -1,11 +1,11 @@
-// pelko export png / gif: a whole animation as a PNG sheet, a numbered PNG sequence or an animated
-// GIF, run on the export worker with a progress line on stderr.
+// pelko export png / gif / apng / webp: a whole animation as a PNG sheet, a numbered PNG sequence, an
+// animated GIF, PNG or WebP, run on the export worker with a progress line on stderr.
 
 #include "cli/commands.h"
 #include "cli/project_io.h"
 #include "document/project.h"
-#include "export/sequence_path.h"
 #include "export/export_worker.h"
+#include "export/sequence_path.h"
 #include "image/picture_slot_table.h"
 
 #include <chrono>
@@ -36,7 +36,11 @@ struct strExportOptions {
     int zoom = 100;
     bool flash = false;
     bool wholeFrames = false;
+    // apng, webp: the GIF's options, and for WebP
+    int lossy = -1; // lossy quality 0..100; -1 lossless
 };
+
+enum class eExportKind { kPng, kGif, kApng, kWebp };
 
 // Runs the worker to its end, printing "export: done/total" on stderr every 400 ms once it has run
 // that long (one self-overwriting line on a terminal, one line per report otherwise).
@@ -78,7 +82,8 @@ strExportOutcome RunWorker(cExportWorker& worker) {
     return o;
 }
 
-void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
+void RunExport(Context& ctx, const strExportOptions& o, eExportKind kind) {
+    const bool gif = kind != eExportKind::kPng; // the animated kinds share the GIF's timing and options
     cProject doc(&ctx.config);
     if (!LoadProject(ctx, o.in, doc, nullptr)) return;
     cPictureSlotTable slots;
@@ -93,8 +98,12 @@ void RunExport(Context& ctx, const strExportOptions& o, bool gif) {
     const bool sheet = !gif && (o.sheet || o.perRow > 0 || o.perColumn > 0);
     if (gif) {
         r.outputPath = o.out;
-        r.flags = kExportGif | (o.limit6 ? kExportLimit6 : 0) | (o.transparent ? kExportAlpha : 0) |
+        r.flags = (kind == eExportKind::kApng   ? kExportApng
+                   : kind == eExportKind::kWebp ? kExportWebp
+                                                : kExportGif) |
+                  (o.limit6 ? kExportLimit6 : 0) | (o.transparent ? kExportAlpha : 0) |
                   (o.flash ? kExportFlash : 0) | (o.target.empty() ? 0 : kExportTarget);
+        r.webpQuality = o.lossy;
         r.fps = o.fps;
         r.zoomPercent = o.zoom;
         r.gifWholeFrames = o.wholeFrames;
@@ -166,20 +175,34 @@ void AddExportCommand(CLI::App& app, Context& ctx) {
     p->add_flag("--interval", png->interval,
                 "one image per step of the shortest frame length (\"Interval\")");
     p->add_flag("--alpha", png->alpha, "keep the alpha channel (the background is transparent)");
-    p->callback([&ctx, png] { RunExport(ctx, *png, false); });
+    p->callback([&ctx, png] { RunExport(ctx, *png, eExportKind::kPng); });
 
-    auto gif = std::make_shared<strExportOptions>();
-    auto* g = cmd->add_subcommand("gif", "an animated GIF");
-    AddCommonOptions(g, *gif);
-    g->add_option("--fps", gif->fps, "animation ticks per second (default 60)")->check(CLI::Range(1, 1000));
-    g->add_flag("--limit6", gif->limit6, "slow down so that no image lasts less than 6/100 s");
-    g->add_flag("--transparent", gif->transparent, "make the background transparent (\"Trans. color\")");
-    g->add_option("--zoom", gif->zoom, "zoom in percent, 1..200 (default 100)")->check(CLI::Range(1, 200));
-    g->add_flag("--flash", gif->flash, "include the flash effects");
-    g->add_flag("--whole-frames", gif->wholeFrames,
-                "write every frame whole (by default a frame holds only what changed)");
-    g->add_option("--target", gif->target, "draw this picture as the target (battler) image");
-    g->callback([&ctx, gif] { RunExport(ctx, *gif, true); });
+    // The animated kinds: the GIF's options (APNG and WebP keep full alpha with --transparent).
+    const auto animated = [&ctx, cmd](const char* name, const char* what, eExportKind kind) {
+        auto o = std::make_shared<strExportOptions>();
+        auto* g = cmd->add_subcommand(name, what);
+        AddCommonOptions(g, *o);
+        g->add_option("--fps", o->fps, "animation ticks per second (default 60)")->check(CLI::Range(1, 1000));
+        g->add_flag("--limit6", o->limit6, "slow down so that no image lasts less than 6/100 s");
+        g->add_flag("--transparent", o->transparent,
+                    kind == eExportKind::kGif ? "make the background transparent (\"Trans. color\")"
+                                              : "keep the alpha channel (the background is transparent)");
+        g->add_option("--zoom", o->zoom, "zoom in percent, 1..200 (default 100)")->check(CLI::Range(1, 200));
+        g->add_flag("--flash", o->flash, "include the flash effects");
+        if (kind == eExportKind::kGif)
+            g->add_flag("--whole-frames", o->wholeFrames,
+                        "write every frame whole (by default a frame holds only what changed)");
+        if (kind == eExportKind::kWebp)
+            g->add_option("--lossy", o->lossy, "lossy at this quality, 0..100 (default: lossless)")
+                ->check(CLI::Range(0, 100));
+        g->add_option("--target", o->target, "draw this picture as the target (battler) image");
+        g->callback([&ctx, o, kind] { RunExport(ctx, *o, kind); });
+    };
+    animated("gif", "an animated GIF", eExportKind::kGif);
+    animated("apng", "an animated PNG (the GIF's frames and delays, full colour and alpha)",
+             eExportKind::kApng);
+    animated("webp", "an animated WebP (the GIF's frames and delays; lossless unless --lossy)",
+             eExportKind::kWebp);
 }
 
 } // namespace cli

@@ -11,8 +11,8 @@
 namespace cli {
 
 struct Context {
-    std::string configPath;  // --config FILE
-    cConfig config;          // loaded before any subcommand runs
+    std::string configPath; // --config FILE
+    cConfig config;         // loaded before any subcommand runs
     int status = 0;
 };
 
@@ -27,5 +27,8 @@ void AddPlayCommand(CLI::App& app, Context& ctx);
 void AddRenderCommand(CLI::App& app, Context& ctx);
 void AddExportCommand(CLI::App& app, Context& ctx);
 void AddGameCommand(CLI::App& app, Context& ctx);
+void AddTweenCommand(CLI::App& app, Context& ctx);
+void AddSheetCommand(CLI::App& app, Context& ctx);
+void AddImportCommand(CLI::App& app, Context& ctx);
 
-}  // namespace cli
+} // namespace cli

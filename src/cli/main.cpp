@@ -33,6 +33,9 @@ int main(int argc, char** argv) {
     cli::AddRenderCommand(app, ctx);
     cli::AddExportCommand(app, ctx);
     cli::AddGameCommand(app, ctx);
+    cli::AddTweenCommand(app, ctx);
+    cli::AddSheetCommand(app, ctx);
+    cli::AddImportCommand(app, ctx);
 
     try {
         app.parse(argc, argv);
