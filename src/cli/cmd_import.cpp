@@ -43,10 +43,7 @@ std::string PictureName(const std::string& project, const std::string& sheet) {
 
 void RunImportGif(Context& ctx, const strImportArgs& a) {
     strGifImportOptions o;
-    if (!SheetProductFromName(a.product, o.sheet.product)) {
-        Fail(ctx, "--product knows any, 2000, xp, vx, vxace and mv, not \"" + a.product + "\"");
-        return;
-    }
+    if (!ParseSheetProduct(ctx, a.product, o.sheet.product)) return;
     o.sheet.patternSize = a.pattern;
     o.sheet.perRow = a.perRow;
     const int rate = a.rate > 0 ? a.rate : cPlayClock::RateOfIndex(ctx.config.PlayRate);

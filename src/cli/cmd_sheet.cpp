@@ -23,10 +23,7 @@ struct strSheetArgs {
 };
 
 bool ProductOptions(Context& ctx, const strSheetArgs& a, strSheetOptions& o) {
-    if (!SheetProductFromName(a.product, o.product)) {
-        Fail(ctx, "--product knows any, 2000, xp, vx, vxace and mv, not \"" + a.product + "\"");
-        return false;
-    }
+    if (!ParseSheetProduct(ctx, a.product, o.product)) return false;
     o.patternSize = a.pattern;
     o.perRow = a.perRow;
     o.trim = a.trim;
@@ -176,6 +173,12 @@ void AddShared(CLI::App* cmd, strSheetArgs& a) {
 }
 
 } // namespace
+
+bool ParseSheetProduct(Context& ctx, const std::string& name, eSheetProduct& product) {
+    if (SheetProductFromName(name, product)) return true;
+    Fail(ctx, "--product knows any, 2000, xp, vx, vxace and mv, not \"" + name + "\"");
+    return false;
+}
 
 void AddSheetCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("sheet", "build pattern sheets from frames, check existing sheets");

@@ -9,6 +9,7 @@
 
 class cProject;
 class cPictureSlotTable;
+enum class eSheetProduct : int;
 struct strCaptureArea;
 
 namespace cli {
@@ -29,6 +30,8 @@ bool ChooseCaptureArea(Context& ctx, const cProject& doc, const cPictureSlotTabl
                        const std::string& areaText, strCaptureArea& area);
 // A background colour "0xRRGGBB".
 bool ParseBackground(Context& ctx, const std::string& text, uint32_t& rgb);
+// The product of --product (any, 2000, xp, vx, vxace, mv; cmd_sheet.cpp).
+bool ParseSheetProduct(Context& ctx, const std::string& name, eSheetProduct& product);
 // A document text in UTF-8 for printing.
 std::string ToUtf8(const Context& ctx, const std::string& text);
 // One line per picture slot with its load result, size, depth and pattern grid.

@@ -77,6 +77,36 @@ const char* RunLibpngIndexed(png_structp png, png_infop info, strPngSink* sink, 
     return nullptr;
 }
 
+// Creates the libpng structures, runs `run` (one of the functions above) into out, and releases them.
+template <class Run> bool RunEncoder(std::vector<uint8_t>& out, std::string* error, Run run) {
+    out.clear();
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        SetError(error, "libpng cannot start");
+        return false;
+    }
+    strPngSink sink{&out, false};
+    const char* failure = run(png, info, &sink);
+    png_destroy_write_struct(&png, &info);
+    if (failure) {
+        out.clear();
+        SetError(error, sink.failed ? "out of memory" : "PNG encoding failed");
+        return false;
+    }
+    return true;
+}
+
+bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
+    std::string why;
+    if (!platform::WriteFileAtomically(path, bytes, &why)) {
+        SetError(error, why);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha,
@@ -93,26 +123,9 @@ bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepA
         SetError(error, "out of memory");
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnWarning);
-    if (!png) {
-        SetError(error, "libpng cannot start");
-        return false;
-    }
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        SetError(error, "libpng cannot start");
-        return false;
-    }
-    strPngSink sink{&out, false};
-    const char* failure = RunLibpng(png, info, &sink, rows, width, height, keepAlpha, scratch.data());
-    png_destroy_write_struct(&png, &info);
-    if (failure) {
-        out.clear();
-        SetError(error, sink.failed ? "out of memory" : "PNG encoding failed");
-        return false;
-    }
-    return true;
+    return RunEncoder(out, error, [&](png_structp png, png_infop info, strPngSink* sink) {
+        return RunLibpng(png, info, sink, rows, width, height, keepAlpha, scratch.data());
+    });
 }
 
 bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error) {
@@ -141,13 +154,7 @@ namespace {
 template <class Image>
 bool WriteImage(const std::string& path, const Image& image, bool keepAlpha, std::string* error) {
     std::vector<uint8_t> bytes;
-    if (!EncodePng(image, keepAlpha, bytes, error)) return false;
-    std::string why;
-    if (!platform::WriteFileAtomically(path, bytes, &why)) {
-        SetError(error, why);
-        return false;
-    }
-    return true;
+    return EncodePng(image, keepAlpha, bytes, error) && SaveBytes(path, bytes, error);
 }
 } // namespace
 
@@ -174,32 +181,12 @@ bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, std::string*
         alphas[i] = png_byte(table[i] >> 24);
         if (alphas[i] != 255) transparent = int(i) + 1;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        SetError(error, "libpng cannot start");
-        return false;
-    }
-    strPngSink sink{&out, false};
-    const char* failure =
-        RunLibpngIndexed(png, info, &sink, &image, colours, alphas, int(table.size()), transparent);
-    png_destroy_write_struct(&png, &info);
-    if (failure) {
-        out.clear();
-        SetError(error, sink.failed ? "out of memory" : "PNG encoding failed");
-        return false;
-    }
-    return true;
+    return RunEncoder(out, error, [&](png_structp png, png_infop info, strPngSink* sink) {
+        return RunLibpngIndexed(png, info, sink, &image, colours, alphas, int(table.size()), transparent);
+    });
 }
 
 bool WriteIndexedPngFile(const std::string& path, const cDib& image, std::string* error) {
     std::vector<uint8_t> bytes;
-    if (!EncodeIndexedPng(image, bytes, error)) return false;
-    std::string why;
-    if (!platform::WriteFileAtomically(path, bytes, &why)) {
-        SetError(error, why);
-        return false;
-    }
-    return true;
+    return EncodeIndexedPng(image, bytes, error) && SaveBytes(path, bytes, error);
 }

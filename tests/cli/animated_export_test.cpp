@@ -25,9 +25,7 @@ std::string PillowMissing(const std::string& feature) {
 class CliAnimated : public ::testing::Test {
   protected:
     void SetUp() override {
-        int status = -1;
-        RunCommand(std::string(PELKO_MAKE_SAMPLE) + " " + dir.file("s") + " >/dev/null", &status);
-        ASSERT_EQ(status, 0);
+        cli_fixture::MakeSample(dir.file("s"));
         testing_support::WriteText(dir.file("config.ini"), "");
     }
 

@@ -31,6 +31,13 @@ inline nlohmann::json Dump(const std::string& project, const std::string& option
     return nlohmann::json::parse(DumpText(project, options), nullptr, false);
 }
 
+// The sample project and its files, written by the program that builds them, in folder.
+inline void MakeSample(const std::string& folder) {
+    int status = -1;
+    testing_support::RunCommand(std::string(PELKO_MAKE_SAMPLE) + " " + folder + " >/dev/null", &status);
+    ASSERT_EQ(status, 0) << folder;
+}
+
 // `pelko <args>` fails with status 1 and one line "pelko: ..." that contains `names`.
 inline void ExpectOneLineFailure(const std::string& args, const std::string& names) {
     int status = -1;

@@ -16,9 +16,7 @@ namespace {
 class CliSheet : public ::testing::Test {
   protected:
     void SetUp() override {
-        int status = -1;
-        RunCommand(std::string(PELKO_MAKE_SAMPLE) + " " + dir.file("s") + " >/dev/null", &status);
-        ASSERT_EQ(status, 0);
+        cli_fixture::MakeSample(dir.file("s"));
         testing_support::WriteText(dir.file("config.ini"), "");
     }
     std::string Run(const std::string& args, int expectStatus = 0) {

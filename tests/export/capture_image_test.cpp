@@ -3,9 +3,9 @@
 
 #include "export/capture_image.h"
 #include "export/cut_range.h"
+#include "export/export_worker.h"
 #include "export/png_writer.h"
 #include "export/sequence_path.h"
-#include "export/export_worker.h"
 #include "export_fixture.h"
 
 #include "image/picture_loader.h"
@@ -294,6 +294,31 @@ TEST(PngWriter, RgbaWithAndWithoutAlpha) {
             EXPECT_EQ(got, keep ? px[i] : (px[i] | 0xFF000000u)) << i;
         }
     }
+}
+
+TEST(PngWriter, PaletteWithTransparentEntries) {
+    // Entries: 0 transparent, 1 opaque red, 2 half-transparent green, 3 opaque blue.
+    auto dib = cDib::Create(2, 2, 8, 4);
+    dib->Table() = {0x00000000, 0xFFFF0000, 0x8000FF00, 0xFF0000FF};
+    const int indices[4] = {0, 1, 2, 3};
+    for (int i = 0; i < 4; ++i)
+        dib->WriteIndex(i % 2, i / 2, indices[i]);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(EncodeIndexedPng(*dib, bytes));
+    EXPECT_EQ(bytes[25], 3); // IHDR colour type palette
+    cBMP back;
+    ASSERT_TRUE(LoadPictureMemory(bytes, back));
+    ASSERT_EQ(back.Dib()->Bits(), 8);
+    ASSERT_EQ(back.Palette().Count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(back.Palette().Entries()[i], dib->Table()[size_t(i)]) << i; // tRNS gives the alphas
+        EXPECT_EQ(back.Dib()->ReadIndex(i % 2, i / 2), i);
+    }
+    // Without an entry below 255 no tRNS is written; anything but 8 bits is refused.
+    dib->Table() = {0xFF000000, 0xFFFFFFFF, 0xFF00FF00, 0xFF0000FF};
+    ASSERT_TRUE(EncodeIndexedPng(*dib, bytes));
+    EXPECT_EQ(std::search(bytes.begin(), bytes.end(), std::begin("tRNS"), std::end("tRNS") - 1), bytes.end());
+    EXPECT_FALSE(EncodeIndexedPng(*render_fixture::MakeDib(1, 1, [](int, int) { return 0u; }), bytes));
 }
 
 TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
