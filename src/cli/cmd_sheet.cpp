@@ -16,7 +16,8 @@ namespace cli {
 namespace {
 
 struct strSheetArgs {
-    std::vector<std::string> files; // inputs..., then the output (build) or the one sheet (check)
+    std::vector<std::string> files; // build: the inputs, then the output
+    std::string file;               // check: the sheet
     std::string product = "any", key, strip;
     int pattern = 0, perRow = 0;
     bool trim = false;
@@ -135,13 +136,9 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
 }
 
 void RunCheck(Context& ctx, const strSheetArgs& a) {
-    if (a.files.size() != 1) {
-        Fail(ctx, "sheet check wants one picture");
-        return;
-    }
     strSheetOptions o;
     if (!ProductOptions(ctx, a, o)) return;
-    const std::string& path = a.files.front();
+    const std::string& path = a.file;
     cBMP picture;
     strLoadInfo info;
     if (!LoadPictureFile(path, picture, &info)) {
@@ -199,7 +196,7 @@ void AddSheetCommand(CLI::App& app, Context& ctx) {
 
     auto check = std::make_shared<strSheetArgs>();
     auto* c = cmd->add_subcommand("check", "say what a sheet breaks for a product (exit 1 when anything)");
-    c->add_option("FILE", check->files, "the sheet")->required();
+    c->add_option("FILE", check->file, "the sheet")->required();
     AddShared(c, *check);
     c->callback([&ctx, check] { RunCheck(ctx, *check); });
 }
