@@ -29,7 +29,7 @@ void cCaptureImage::ResetSequencer() {
     curLength_ = FrameLength(0);
     nextEffect_ = 0;
     accDelay_ = 0;
-    flashes_.Reset();
+    flashes_.reset();
 }
 
 int cCaptureImage::Advance() {
@@ -39,7 +39,7 @@ int cCaptureImage::Advance() {
         ++tick_;
         if (flags_ & kExportAnimated) accDelay_ += perTickDelay_;
         bool end = false;
-        if (withFlash && flashes_.Tick()) end = true;
+        if (withFlash && flashes_.tick()) end = true;
         if (tick_ >= curLength_) {
             const int finished = curFrame_;
             ++curFrame_;
@@ -49,7 +49,7 @@ int cCaptureImage::Advance() {
                 for (; nextEffect_ < doc_->effectCount(); ++nextEffect_) {
                     const strEffect* e = doc_->effect(nextEffect_);
                     if (e && e->startFrame > finished) break;
-                    if (e) flashes_.Start(*e);
+                    if (e) flashes_.start(*e);
                 }
             }
             end = true;
@@ -76,7 +76,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     zoomPercent_ = request.zoomPercent;
     if (!(flags_ & kExportSheet)) flags_ &= ~(kExportFixRows | kExportColumnFirst);
     flags_ &= ~(kExportFlipV | kExportMirrorH);
-    flashes_.Reset();
+    flashes_.reset();
     targetX_ = targetY_ = 0;
 
     area_ = request.area;
@@ -305,7 +305,7 @@ void cCaptureImage::Cancel() {
     image_.reset();
     gif_.reset();
     animation_.reset(); // an animated file not finished is discarded
-    flashes_.Reset();
+    flashes_.reset();
 }
 
 const cDib* cCaptureImage::RenderFrameImage(int frame) {

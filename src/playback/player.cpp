@@ -8,20 +8,6 @@
 #include <algorithm>
 #include <utility>
 
-std::array<int, 4> strFlashSlot::screenForm() const {
-    if (total < 1) return {red, green, blue, 0};
-    const int64_t a = static_cast<int64_t>(strength) * remaining / total;
-    return {red, green, blue, static_cast<int>(a)};
-}
-
-std::array<int, 4> strFlashSlot::toneForm() const {
-    auto tone = [this](int b) {
-        if (total < 1) return 128;
-        return static_cast<int>(static_cast<int64_t>(b - 128) * remaining / total + 128);
-    };
-    return {tone(red), tone(green), tone(blue), tone(strength)};
-}
-
 int cPlayer::basicInterval() const {
     return doc_ ? doc_->getSetting(kKeyBasicInterval) : 0;
 }
@@ -44,8 +30,7 @@ bool cPlayer::start(bool reset, int rate, uint32_t flags, std::function<void()> 
     clock_->setRate(rate);
     if (!clock_->start()) return false;
     flags_ = flags | kPlayRunning;
-    screen_.clear();
-    target_.clear();
+    flashes_.reset();
     fired_.clear();
     if (rangeStart_ != -1 && current_ < rangeStart_)
         seek(rangeStart_);
@@ -115,20 +100,8 @@ void cPlayer::finish() {
 
 void cPlayer::fire(int index, const strEffect& e) {
     fired_.push_back(index);
-    if ((flags_ & kPlayScreenEffect) && (e.flags & strEffect::kFlash) && e.flashFrames >= 1) {
-        strFlashSlot* slot = e.flashObject == 0 ? &screen_ : e.flashObject <= 2 ? &target_ : nullptr;
-        if (slot) {
-            slot->remaining = e.flashFrames;
-            slot->total = e.flashFrames;
-            slot->object = e.flashObject;
-            slot->drawing = e.flashDrawing;
-            // The document stores object 2 with the neutral colour; keep what it holds.
-            slot->blue = e.flashBlue;
-            slot->green = e.flashGreen;
-            slot->red = e.flashRed;
-            slot->strength = e.flashStrength;
-        }
-    }
+    // Object 2 keeps the neutral colour the document stores with it.
+    if (flags_ & kPlayScreenEffect) flashes_.start(e);
     if ((flags_ & kPlaySoundEffect) && (e.flags & strEffect::kSound) && sounds_) {
         // Only sounds loaded at start play.
         if (cSound* s = sounds_->find(e.soundPath)) {
@@ -149,12 +122,7 @@ bool cPlayer::tick() {
     const int before = current_;
 
     // 2. Count down the flash slots.
-    bool flashActive = false;
-    for (strFlashSlot* slot : {&screen_, &target_}) {
-        if (!slot->active()) continue;
-        flashActive = true;
-        if (--slot->remaining <= 0) slot->clear();
-    }
+    const bool flashActive = flashes_.tick();
     // 3.
     const bool soundPlaying = sounds_ && sounds_->anyPlaying();
 

@@ -7,6 +7,8 @@
 // Window-independent: the owner polls the clock (cPlayClock::poll) and calls tick() for every tick,
 // then shows currentFrame(). The "playback ended" message of the original is the notify callback.
 
+#include "render/flash_state.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -29,23 +31,6 @@ enum ePlayFlag : uint32_t {
     kPlaySoundEveryTime = 0x200, // "Play sound effect every time when playing"
     kPlayClearCells = 0x400,     // "Clear cell after playback"
     kPlayRunningBits = kPlayRunning | kPlayBackward,
-};
-
-// One flash slot: a screen or target flash counting down in clock ticks.
-struct strFlashSlot {
-    int32_t remaining = 0;
-    int32_t total = 0;
-    uint8_t object = 0;  // 0 screen, 1 target, 2 target with the neutral colour
-    uint8_t drawing = 0; // drawing method, as a cell's
-    uint8_t blue = 0, green = 0, red = 0, strength = 0;
-
-    bool active() const { return remaining > 0 && total > 0; }
-    // Screen form: red, green, blue as stored; alpha = strength * remaining / total.
-    std::array<int, 4> screenForm() const;
-    // Tone form: red, green, blue, strength each (b - 128) * remaining / total + 128, 32-bit signed,
-    // the division truncating toward zero.
-    std::array<int, 4> toneForm() const;
-    void clear() { *this = strFlashSlot{}; }
 };
 
 class cPlayer {
@@ -93,8 +78,10 @@ class cPlayer {
     int rangeStart() const { return rangeStart_; }
     int rangeEnd() const { return rangeEnd_; }
     int nextEffect() const { return nextEffect_; }
-    const strFlashSlot& screenFlash() const { return screen_; }
-    const strFlashSlot& targetFlash() const { return target_; }
+    // The running flashes, for the composer; the two slots alone.
+    const cFlashState& flashes() const { return flashes_; }
+    const strFlashSlot& screenFlash() const { return flashes_.screen(); }
+    const strFlashSlot& targetFlash() const { return flashes_.target(); }
     // The effect indices fired by the last tick, in order.
     const std::vector<int>& fired() const { return fired_; }
 
@@ -116,8 +103,7 @@ class cPlayer {
     bool finished_ = false;
     bool clearCells_ = false;
     uint32_t flags_ = 0;
-    strFlashSlot screen_;
-    strFlashSlot target_;
+    cFlashState flashes_;
     std::vector<int> fired_;
 };
 

@@ -2,21 +2,28 @@
 
 #include "document/effect.h"
 
-int strRunningFlash::ColourAlpha() const { return Running() ? int(strength) * remaining / total : 0; }
-
-void strRunningFlash::ToneValues(int out[4]) const {
-    const int v[4] = {red, green, blue, strength};
-    for (int i = 0; i < 4; ++i) out[i] = Running() ? (v[i] - 128) * remaining / total + 128 : 128;
+std::array<int, 4> strFlashSlot::screenForm() const {
+    if (total < 1) return {red, green, blue, 0};
+    const int64_t a = static_cast<int64_t>(strength) * remaining / total;
+    return {red, green, blue, static_cast<int>(a)};
 }
 
-void cFlashState::Reset() {
-    screen_ = {};
-    target_ = {};
+std::array<int, 4> strFlashSlot::toneForm() const {
+    auto tone = [this](int b) {
+        if (total < 1) return 128;
+        return static_cast<int>(static_cast<int64_t>(b - 128) * remaining / total + 128);
+    };
+    return {tone(red), tone(green), tone(blue), tone(strength)};
 }
 
-bool cFlashState::Start(const strEffect& e) {
+void cFlashState::reset() {
+    screen_.clear();
+    target_.clear();
+}
+
+bool cFlashState::start(const strEffect& e) {
     if (!(e.flags & strEffect::kFlash) || e.flashFrames < 1 || e.flashObject > 2) return false;
-    strRunningFlash s;
+    strFlashSlot& s = e.flashObject == 0 ? screen_ : target_;
     s.remaining = s.total = e.flashFrames;
     s.object = e.flashObject;
     s.drawing = e.flashDrawing;
@@ -24,16 +31,15 @@ bool cFlashState::Start(const strEffect& e) {
     s.green = e.flashGreen;
     s.blue = e.flashBlue;
     s.strength = e.flashStrength;
-    (e.flashObject == 0 ? screen_ : target_) = s;
     return true;
 }
 
-bool cFlashState::Tick() {
+bool cFlashState::tick() {
     bool any = false;
-    for (strRunningFlash* s : {&screen_, &target_}) {
-        if (!s->Running()) continue;
+    for (strFlashSlot* s : {&screen_, &target_}) {
+        if (!s->active()) continue;
         any = true;
-        if (--s->remaining < 1) *s = {};
+        if (--s->remaining <= 0) s->clear();
     }
     return any;
 }

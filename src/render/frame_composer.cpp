@@ -5,6 +5,9 @@
 #include "image/picture_slot_table.h"
 #include "render/flash_state.h"
 
+#include <algorithm>
+#include <utility>
+
 SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area) {
     SpriteParams p;
     p.slot = slot;
@@ -34,11 +37,20 @@ void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, co
         int w = 0, h = 0;
         target->GetCellSize(w, h);
         switch (doc.getSetting(kKeyCentrePosition)) {
-        case 2: y = -(h / 2); break;  // Down
-        case 3: y = h / 2; break;     // Up
-        case 4: x = -(w / 2); break;  // Right
-        case 5: x = w / 2; break;     // Left
-        default: break;               // Center, Whole
+        case 2: // Down
+            y = -(h / 2);
+            break;
+        case 3: // Up
+            y = h / 2;
+            break;
+        case 4: // Right
+            x = -(w / 2);
+            break;
+        case 5: // Left
+            x = w / 2;
+            break;
+        default: // Center, Whole
+            break;
         }
     }
     x += config.TargetPostX;
@@ -47,69 +59,114 @@ void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, co
 
 namespace {
 
-void DrawTarget(cSpriteDrawer& drawer, const cPictureSlotTable& slots, const strCaptureArea& area,
-                const strFrameScene& scene) {
-    SpriteParams p;
-    p.slot = slots.Find(cPictureSlotTable::kTargetPicture);
-    if (!p.slot) return;
-    p.pattern = 1;
-    p.blend = 0;
-    p.x = float(scene.targetOffsetX - area.left - area.Width() / 2);
-    p.y = float(scene.targetOffsetY - area.top - area.Height() / 2);
-    p.screenSpace = 1;
-    p.opacity = scene.targetOpacity;
-    if (scene.flashes && scene.flashes->Target().Running()) {
-        const strRunningFlash& f = scene.flashes->Target();
-        if (f.object == 2) {
-            p.opacity = 0;  // an object-2 flash hides the target
-        } else if (f.drawing == 1) {
-            int tone[4];
-            f.ToneValues(tone);
-            p.flags = kSpriteToneFlash;
-            p.tone[0] = tone[0];
-            p.tone[1] = tone[1];
-            p.tone[2] = tone[2];
-            p.tone[3] = 100;
-        } else {
-            p.flags = kSpriteColourFlash;
-            p.tone[0] = f.red;
-            p.tone[1] = f.green;
-            p.tone[2] = f.blue;
-            p.tone[3] = f.ColourAlpha();
-        }
-    }
-    drawer.DrawSprite(p);
+bool ValidCell(const cPictureSlot* slot, const strCell& cell) {
+    return slot && slot->IsValidPattern(int(cell.pattern) - 1);
 }
 
-}  // namespace
+} // namespace
+
+bool cFrameComposer::Begin(cTexture& target) {
+    return drawer_.BeginFrame(target, scene_.background);
+}
+
+void cFrameComposer::DrawUnderCells() {
+    if (scene_.drawTarget) {
+        SpriteParams p;
+        p.slot = pictures_.Find(cPictureSlotTable::kTargetPicture);
+        if (p.slot) {
+            p.x = float(scene_.targetOffsetX - area_.left - area_.Width() / 2);
+            p.y = float(scene_.targetOffsetY - area_.top - area_.Height() / 2);
+            p.screenSpace = 1;
+            p.opacity = scene_.targetOpacity;
+            const strFlashSlot* flash = scene_.flashes ? &scene_.flashes->target() : nullptr;
+            if (flash && flash->active()) {
+                if (flash->object == 2) {
+                    p.opacity = 0; // an object-2 flash hides the target
+                } else if (flash->drawing == 1) {
+                    const auto tone = flash->toneForm();
+                    p.flags = kSpriteToneFlash;
+                    for (int i = 0; i < 3; ++i)
+                        p.tone[i] = tone[size_t(i)];
+                } else {
+                    const auto colour = flash->screenForm();
+                    p.flags = kSpriteColourFlash;
+                    for (int i = 0; i < 4; ++i)
+                        p.tone[i] = colour[size_t(i)];
+                }
+            }
+            drawer_.DrawSprite(p);
+        }
+    }
+    const std::pair<int, uint32_t> skins[] = {{frame_ - 1, scene_.previousSkin},
+                                              {frame_ + 1, scene_.nextSkin}};
+    for (const auto& [frame, colour] : skins) {
+        const strFrame* f = colour >> 24 && frame >= 0 ? doc_.frame(frame) : nullptr;
+        if (!f) continue;
+        for (int n = 0; n < f->cells.capacity(); ++n) {
+            const strCell* cell = f->cells.get(n);
+            const cPictureSlot* slot = cell ? pictures_.Find(cell->picture) : nullptr;
+            if (!cell || !ValidCell(slot, *cell)) continue;
+            SpriteParams p = CellSpriteParams(*cell, slot, area_);
+            p.flags = kSpriteSilhouette;
+            p.blend = 0;
+            p.opacity = int(colour >> 24);
+            p.tone[0] = int((colour >> 16) & 255);
+            p.tone[1] = int((colour >> 8) & 255);
+            p.tone[2] = int(colour & 255);
+            drawer_.DrawSprite(p);
+        }
+    }
+}
+
+bool cFrameComposer::DrawCell(const strCell& cell) {
+    const cPictureSlot* slot = pictures_.Find(cell.picture);
+    if (ValidCell(slot, cell)) return drawer_.DrawSprite(CellSpriteParams(cell, slot, area_));
+    if (!scene_.errorPicture) return false;
+    strCell error;
+    error.x = cell.x;
+    error.y = cell.y;
+    return drawer_.DrawSprite(
+        CellSpriteParams(error, pictures_.Find(cPictureSlotTable::kErrorPicture), area_));
+}
+
+int cFrameComposer::DrawCells(int from, int to) {
+    const strFrame* f = doc_.frame(frame_);
+    if (!f || !scene_.drawCells) return 0;
+    int drawn = 0;
+    to = std::min(to, f->cells.capacity());
+    for (int n = std::max(from, 0); n < to; ++n) {
+        const strCell* cell = f->cells.get(n);
+        if (scene_.cellOf) cell = scene_.cellOf(n, cell);
+        if (cell && DrawCell(*cell)) ++drawn;
+    }
+    return drawn;
+}
+
+void cFrameComposer::DrawOverCells() {
+    if (scene_.overCell) DrawCell(*scene_.overCell);
+    const strFlashSlot* flash = scene_.flashes ? &scene_.flashes->screen() : nullptr;
+    if (flash && flash->active()) {
+        const auto colour = flash->screenForm();
+        RectParams r;
+        r.flags = kRectWholeTarget;
+        r.red = colour[0];
+        r.green = colour[1];
+        r.blue = colour[2];
+        r.alpha = colour[3];
+        r.blend = flash->drawing;
+        r.depth = 1000;
+        r.screenSpace = 1;
+        drawer_.DrawRect(r);
+    }
+    drawer_.EndFrame();
+}
 
 int ComposeFrame(cSpriteDrawer& drawer, cTexture& target, const cPictureSlotTable& slots, const cProject& doc,
                  int frame, const strCaptureArea& area, const strFrameScene& scene) {
-    if (!drawer.BeginFrame(target, scene.background)) return -1;
-    if (scene.drawTarget) DrawTarget(drawer, slots, area, scene);
-    int drawn = 0;
-    if (const strFrame* f = doc.frame(frame)) {
-        for (int c = 0; c < f->cells.capacity(); ++c) {
-            const strCell* cell = f->cells.get(c);
-            if (!cell) continue;
-            const cPictureSlot* slot = slots.Find(cell->picture);
-            if (!slot || !slot->IsValidPattern(int(cell->pattern) - 1)) continue;
-            if (drawer.DrawSprite(CellSpriteParams(*cell, slot, area))) ++drawn;
-        }
-    }
-    if (scene.flashes && scene.flashes->Screen().Running()) {
-        const strRunningFlash& f = scene.flashes->Screen();
-        RectParams r;
-        r.flags = kRectWholeTarget;
-        r.alpha = f.ColourAlpha();
-        r.red = f.red;
-        r.green = f.green;
-        r.blue = f.blue;
-        r.blend = f.drawing;
-        r.depth = 1000;
-        r.screenSpace = 1;
-        drawer.DrawRect(r);
-    }
-    drawer.EndFrame();
+    cFrameComposer composer(drawer, slots, doc, frame, area, scene);
+    if (!composer.Begin(target)) return -1;
+    composer.DrawUnderCells();
+    const int drawn = composer.DrawCells();
+    composer.DrawOverCells();
     return drawn;
 }

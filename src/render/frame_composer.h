@@ -1,33 +1,50 @@
 #pragma once
-// Composition of one animation frame: clear to the background, the target picture with its offset
-// (and a running target flash), the cells in list order, then the screen flash. Used by the export
-// capture; the canvas builds on the same requests.
+// Composition of one animation frame, in this order: clear to the background, the target picture with
+// its offset (and a running target flash), the silhouettes of the neighbouring frames, the cells in
+// list order, a cell drawn over them, then the screen flash. The export capture and the canvas draw
+// through it; the export leaves the editor's layers (silhouettes, the cell over the frame, the error
+// picture) off.
 
+#include "document/cell.h"
 #include "render/sprite_drawer.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 class cConfig;
 class cFlashState;
 class cPictureSlot;
 class cPictureSlotTable;
 class cProject;
-struct strCell;
 
 // The capture area in animation coordinates (the animation's origin is (0, 0)).
 struct strCaptureArea {
     int left = 0, top = 0, right = 0, bottom = 0;
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
+    bool operator==(const strCaptureArea&) const = default;
 };
+
+// The cell drawn for a cell number of the frame: the document's cell, a stand-in (a preview), or null
+// to leave the number out.
+using CellShown = std::function<const strCell*(int cell, const strCell* documentCell)>;
 
 // What a frame composition draws besides the cells.
 struct strFrameScene {
-    uint32_t background = 0;   // 0xAARRGGBB; alpha 0 gives a transparent image
-    bool drawTarget = false;   // the target picture (slot -11)
+    uint32_t background = 0; // 0xAARRGGBB; alpha 0 gives a transparent image
+    bool drawTarget = false; // the target picture (slot -11)
     int targetOffsetX = 0, targetOffsetY = 0;
-    int targetOpacity = 255;   // "TargetOpacity"
-    const cFlashState* flashes = nullptr;  // running flashes to draw; null draws none
+    int targetOpacity = 255;              // "TargetOpacity"
+    const cFlashState* flashes = nullptr; // running flashes to draw; null draws none
+
+    bool drawCells = true;     // false leaves the frame's cells out ("Clear cell after playback")
+    bool errorPicture = false; // a cell whose picture or pattern is not valid shows the error picture
+    // Silhouettes of the previous and the next frame's cells: 0xAARRGGBB, alpha = opacity; 0 draws none.
+    uint32_t previousSkin = 0, nextSkin = 0;
+    CellShown cellOf = nullptr; // null: the document's cells
+    std::optional<strCell> overCell =
+        std::nullopt; // drawn over the cells (a pattern dragged over the canvas)
 };
 
 // The sprite request of one cell for a capture area of width W and height H: position
@@ -41,8 +58,42 @@ SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, con
 void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, const cConfig& config, int& x,
                          int& y);
 
-// Draws frame `frame` of doc into target (whose size is the area's) and returns the number of cells
-// drawn; -1 when the target is empty. Cells whose picture has no valid slot or whose pattern is not
-// valid are skipped.
+// One composition in steps, for a caller that keeps what lies under the cells that change
+// (the canvas while a drag runs): Begin, DrawUnderCells, DrawCells (in one or more ranges of cell
+// numbers), DrawOverCells. The references must outlive the composer.
+class cFrameComposer {
+  public:
+    static constexpr int kAllCells = 1 << 30;
+
+    // (The pictures are not named "slots": Qt code includes this.)
+    cFrameComposer(cSpriteDrawer& drawer, const cPictureSlotTable& pictures, const cProject& doc, int frame,
+                   const strCaptureArea& area, const strFrameScene& scene)
+        : drawer_(drawer), pictures_(pictures), doc_(doc), frame_(frame), area_(area), scene_(scene) {}
+
+    // Makes target (whose size is the area's) the render target and clears it to the background.
+    // False when the target is empty.
+    bool Begin(cTexture& target);
+    // The target picture and the silhouettes of the neighbouring frames.
+    void DrawUnderCells();
+    // The frame's cells with numbers from..to-1, unless the scene leaves them out; returns how many
+    // were drawn. Cells whose picture has no valid slot or whose pattern is not valid are skipped, or
+    // shown as the error picture when the scene asks for it.
+    int DrawCells(int from = 0, int to = kAllCells);
+    // The cell over the frame and the screen flash; ends the frame.
+    void DrawOverCells();
+
+  private:
+    bool DrawCell(const strCell& cell);
+
+    cSpriteDrawer& drawer_;
+    const cPictureSlotTable& pictures_;
+    const cProject& doc_;
+    int frame_;
+    strCaptureArea area_;
+    const strFrameScene& scene_;
+};
+
+// The whole composition of frame `frame` of doc into target (whose size is the area's); the number of
+// cells drawn, -1 when the target is empty.
 int ComposeFrame(cSpriteDrawer& drawer, cTexture& target, const cPictureSlotTable& slots, const cProject& doc,
                  int frame, const strCaptureArea& area, const strFrameScene& scene);

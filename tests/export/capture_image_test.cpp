@@ -73,7 +73,7 @@ TEST(Sequencer, FlashesGiveOneImagePerTickWhileTheyRun) {
     const int remaining[] = {3, 2, 1, 0, 0};
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(capture.Advance(), k);
-        EXPECT_EQ(capture.Flashes().Screen().Running() ? capture.Flashes().Screen().remaining : 0,
+        EXPECT_EQ(capture.Flashes().screen().active() ? capture.Flashes().screen().remaining : 0,
                   remaining[k])
             << k;
     }

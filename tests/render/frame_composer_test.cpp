@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 using namespace render_fixture;
@@ -106,45 +107,41 @@ TEST_F(ComposeTest, TargetPictureWithItsOffset) {
 
 TEST(FlashState, ScreenAlphaSequenceToneFormAndObjects) {
     cFlashState flashes;
-    EXPECT_TRUE(flashes.Start(Flash(0, 0, 10, 255, 255, 255, 255)));
+    EXPECT_TRUE(flashes.start(Flash(0, 0, 10, 255, 255, 255, 255)));
     std::vector<int> alphas;
-    while (flashes.Screen().Running()) {
-        alphas.push_back(flashes.Screen().ColourAlpha());
-        flashes.Tick();
+    while (flashes.screen().active()) {
+        alphas.push_back(flashes.screen().screenForm()[3]);
+        flashes.tick();
     }
     EXPECT_EQ(alphas, (std::vector<int>{255, 229, 204, 178, 153, 127, 102, 76, 51, 25}));
-    EXPECT_FALSE(flashes.Tick()); // nothing runs any more
+    EXPECT_FALSE(flashes.tick()); // nothing runs any more
 
-    ASSERT_TRUE(flashes.Start(Flash(1, 1, 4, 255, 0, 128, 200)));
-    auto tone = [&] {
-        std::vector<int> t(4);
-        flashes.Target().ToneValues(t.data());
-        return t;
-    };
-    EXPECT_EQ(tone(), (std::vector<int>{255, 0, 128, 200}));
-    flashes.Tick(); // r = 3 of 4; truncation toward zero
-    EXPECT_EQ(tone(), (std::vector<int>{223, 32, 128, 182}));
+    ASSERT_TRUE(flashes.start(Flash(1, 1, 4, 255, 0, 128, 200)));
+    auto tone = [&] { return flashes.target().toneForm(); };
+    EXPECT_EQ(tone(), (std::array<int, 4>{255, 0, 128, 200}));
+    flashes.tick(); // r = 3 of 4; truncation toward zero
+    EXPECT_EQ(tone(), (std::array<int, 4>{223, 32, 128, 182}));
     // Object 2 replaces the running target flash; other objects and zero frames start nothing.
-    EXPECT_TRUE(flashes.Start(Flash(2, 0, 6, 1, 2, 3, 4)));
-    EXPECT_EQ(flashes.Target().object, 2);
-    EXPECT_EQ(flashes.Target().remaining, 6);
-    EXPECT_FALSE(flashes.Start(Flash(3, 0, 6, 1, 2, 3, 4)));
-    EXPECT_FALSE(flashes.Start(Flash(0, 0, 0, 1, 2, 3, 4)));
+    EXPECT_TRUE(flashes.start(Flash(2, 0, 6, 1, 2, 3, 4)));
+    EXPECT_EQ(flashes.target().object, 2);
+    EXPECT_EQ(flashes.target().remaining, 6);
+    EXPECT_FALSE(flashes.start(Flash(3, 0, 6, 1, 2, 3, 4)));
+    EXPECT_FALSE(flashes.start(Flash(0, 0, 0, 1, 2, 3, 4)));
     strEffect soundOnly = Flash(0, 0, 5, 1, 2, 3, 4);
     soundOnly.flags = strEffect::kSound;
-    EXPECT_FALSE(flashes.Start(soundOnly));
-    EXPECT_FALSE(flashes.Screen().Running());
+    EXPECT_FALSE(flashes.start(soundOnly));
+    EXPECT_FALSE(flashes.screen().active());
 }
 
 TEST_F(ComposeTest, ScreenFlashCoversTheFrame) {
     PutCell(0, 1, 0, 0);
     cFlashState flashes;
-    flashes.Start(Flash(0, 1, 2, 0, 255, 0, 255)); // additive green, alpha 255 then 127
+    flashes.start(Flash(0, 1, 2, 0, 255, 0, 255)); // additive green, alpha 255 then 127
     const strFrameScene scene{.background = 0xFF000000, .flashes = &flashes};
     Compose(scene);
     EXPECT_EQ(target.Pixel(0, 0), Argb(255, 0, 255, 0));
     EXPECT_EQ(target.Pixel(7, 3), Argb(255, 255, 255, 0));
-    flashes.Tick();
+    flashes.tick();
     Compose(scene);
     EXPECT_EQ(target.Pixel(0, 0), Argb(255, 0, 127, 0)); // alpha 255 x 1 / 2
 }
@@ -161,8 +158,55 @@ TEST_F(ComposeTest, TargetFlashes) {
         {Flash(2, 0, 10, 0, 0, 0, 0), 0u},                           // hides the target
     };
     for (const auto& c : cases) {
-        flashes.Start(c.flash);
+        flashes.start(c.flash);
         Compose({.drawTarget = true, .flashes = &flashes});
         EXPECT_EQ(target.Pixel(8, 4), c.pixel) << int(c.flash.flashObject);
     }
+}
+
+TEST_F(ComposeTest, EditorLayersAndCompositionInSteps) {
+    PutCell(0, 1, -6, 0); // frame 0: red at x 0..3, the silhouette under frame 1
+    doc->frameOrCreate(1);
+    slots.Insert(SolidSlot(2, 2, Argb(255, 255, 255, 255)), cPictureSlotTable::kErrorPicture);
+    const strCell blue{.pattern = 2, .x = 4};    // x 10..13
+    const strCell broken{.pattern = 3, .x = -2}; // no such pattern: the error picture at x 5..6
+    ASSERT_TRUE(doc->setCell(1, 0, &blue));
+    ASSERT_TRUE(doc->setCell(1, 1, &broken));
+    strFrameScene scene{.background = 0xFF000000, .errorPicture = true, .previousSkin = 0xFF00FF00};
+    auto pixels = [&] { return std::array{target.Pixel(1, 3), target.Pixel(5, 3), target.Pixel(11, 3)}; };
+    const uint32_t black = Argb(255, 0, 0, 0), green = Argb(255, 0, 255, 0), white = Argb(255, 255, 255, 255);
+    EXPECT_EQ(Compose(scene, 1), 2);
+    EXPECT_EQ(pixels(), (std::array{green, white, Argb(255, 0, 0, 255)}));
+    // The export's form: no silhouette, the broken cell left out.
+    EXPECT_EQ(Compose({.background = 0xFF000000}, 1), 1);
+    EXPECT_EQ(pixels(), (std::array{black, black, Argb(255, 0, 0, 255)}));
+    // A stand-in hides cell 0; the cell over the frame is drawn over the rest; no cells at all.
+    const strCell red{.pattern = 1, .x = 4};
+    scene.cellOf = [](int n, const strCell* cell) { return n == 0 ? nullptr : cell; };
+    EXPECT_EQ(Compose(scene, 1), 1);
+    EXPECT_EQ(pixels(), (std::array{green, white, black}));
+    scene.overCell = red;
+    Compose(scene, 1);
+    EXPECT_EQ(pixels(), (std::array{green, white, Argb(255, 255, 0, 0)}));
+    scene.drawCells = false;
+    EXPECT_EQ(Compose(scene, 1), 0);
+    EXPECT_EQ(pixels(), (std::array{green, black, Argb(255, 255, 0, 0)}));
+
+    // In steps, the cells in two ranges: the same pixels as one composition.
+    scene.cellOf = nullptr;
+    scene.drawCells = true;
+    Compose(scene, 1);
+    std::vector<uint32_t> whole;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            whole.push_back(target.Pixel(x, y));
+    cFrameComposer composer(drawer, slots, *doc, 1, area, scene);
+    ASSERT_TRUE(composer.Begin(target));
+    composer.DrawUnderCells();
+    EXPECT_EQ(composer.DrawCells(0, 1), 1);
+    EXPECT_EQ(composer.DrawCells(1), 1);
+    composer.DrawOverCells();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(target.Pixel(x, y), whole[size_t(y * 16 + x)]) << x << "," << y;
 }

@@ -237,29 +237,29 @@ strCanvasScene cCanvas::scene() const {
     scene.pictures = &s.pictureSlots();
     scene.frame = s.currentFrame();
     scene.area = visibleArea();
-    scene.background = RgbOfWindowsColour(c.CGround);
-    const bool playing = s.playing();
-    scene.target = c.VTargetFlag && s.pictureSlots().Find(cPictureSlotTable::kTargetPicture);
-    ComputeTargetOffset(s.document(), s.pictureSlots(), c, scene.targetX, scene.targetY);
-    scene.targetOpacity = c.TargetOpacity;
-    if (playing) {
-        const cPlayer& player = s.player();
-        if (player.targetFlash().active()) scene.targetFlash = &player.targetFlash();
-        if (player.screenFlash().active()) scene.screenFlash = &player.screenFlash();
-        scene.cells = !player.clearCells();
+    strFrameScene& layers = scene.layers;
+    layers.background = 0xFF000000u | RgbOfWindowsColour(c.CGround);
+    layers.drawTarget = c.VTargetFlag;
+    ComputeTargetOffset(s.document(), s.pictureSlots(), c, layers.targetOffsetX, layers.targetOffsetY);
+    layers.targetOpacity = c.TargetOpacity;
+    layers.errorPicture = true;
+    if (s.playing()) {
+        layers.flashes = &s.player().flashes();
+        layers.drawCells = !s.player().clearCells();
     } else if (c.VShadowFlag) {
-        scene.previousSkin = c.VBackFlag ? c.CBackShadow : 0;
-        scene.nextSkin = c.VNextFlag ? c.CNextShadow : 0;
+        layers.previousSkin = c.VBackFlag ? c.CBackShadow : 0;
+        layers.nextSkin = c.VNextFlag ? c.CNextShadow : 0;
     }
-    scene.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
+    layers.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
     const auto firstPreview = std::find(previewSet_.begin(), previewSet_.end(), true);
     if (firstPreview != previewSet_.end()) scene.volatileFrom = int(firstPreview - previewSet_.begin());
     const strCanvasOverlays& o = s.overlays();
-    if (o.patternDrag) {
-        scene.dragPicture = o.dragPicture;
-        scene.dragPattern = o.dragPattern;
-        scene.dragX = int(o.dragAt.x());
-        scene.dragY = int(o.dragAt.y());
+    if (o.patternDrag && o.dragPicture >= 0) {
+        strCell& dragged = layers.overCell.emplace();
+        dragged.picture = uint8_t(o.dragPicture);
+        dragged.pattern = uint16_t(o.dragPattern);
+        dragged.x = int16_t(o.dragAt.x());
+        dragged.y = int16_t(o.dragAt.y());
     }
     return scene;
 }
