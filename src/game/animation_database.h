@@ -5,7 +5,7 @@
 // mapping as the product's clipboard payload.
 //
 // A database is not changed by Write: Write returns the bytes of the whole new file, and whoever
-// writes them parses them again before they replace the old file (cGame does).
+// writes them checks them with ParseWritten before they replace the old file (cGame does).
 
 #include <cstdint>
 #include <memory>
@@ -52,6 +52,11 @@ class cAnimationDatabase {
     // What the slot held beyond what the mapping writes is kept.
     virtual bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                        std::vector<uint8_t>& out, std::string* error) = 0;
+    // The database of out, the file the last Write made, checked as Parse checks a file (nullptr,
+    // with the reason, when it does not parse). A database whose Write copies the rest of the file
+    // byte for byte may check that it did and parse only what changed.
+    virtual std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out,
+                                                             std::string* error) const = 0;
 };
 
 // The database class of a product (interchange product code); nullptr for an unknown one.

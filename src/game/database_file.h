@@ -3,16 +3,23 @@
 //
 // Reading keeps a stamp of what was read (size, modification time and a hash of the bytes). A write
 // first reads the file again and refuses when it changed since (RPG Maker or another program saved
-// it); then, once per cDatabaseFile (the first write after the game was opened), it copies the file
-// as it was to a dated copy in the folder "Backups" beside it (Backups/NAME.YYYYMMDD-HHMMSS, with
-// "-2", "-3" ... when that name is taken); no backup is ever overwritten. Then it writes the new bytes to a
-// temporary file in the same folder and renames it over the file (through a symbolic link, the file the link
-// names is replaced). A failed write leaves the file as it was.
+// it); the first write after the game was opened copies the file, in the same pass, to a dated copy
+// in the folder "Backups" beside it (Backups/NAME.YYYYMMDD-HHMMSS, with "-2", "-3" ... when that name
+// is taken), kept only when what was copied is what was read; no backup is ever overwritten. Then it
+// writes the new bytes to a temporary file in the same folder and renames it over the file (through
+// a symbolic link, the file the link names is replaced). A failed write leaves the file as it was.
+//
+// The file is read once into a buffer of its own size; the checks before a write stream it in
+// blocks, so a write holds no second copy of the old file.
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
+
+namespace platform {
+class cAtomicFile;
+}
 
 namespace game {
 
@@ -40,8 +47,12 @@ class cDatabaseFile {
     std::string BackupPath(int64_t t) const;
 
   private:
-    // The stamp of the file as it is now; false when it cannot be read.
-    bool StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, std::string* error) const;
+    // The stamp of the file as it is now; false when it cannot be read. bytes, when given, receives
+    // the file; copy, when given, has the file written to it.
+    bool StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy,
+                  std::string* error) const;
+    // ChangedOnDisk, with the file written to copy as it is read.
+    bool Changed(std::string* why, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy) const;
 
     std::string path_;
     strFileStamp stamp_;

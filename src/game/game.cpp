@@ -89,9 +89,9 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
     std::vector<uint8_t> bytes;
     if (!db_->Write(doc, id, name, locale_, bytes, error)) return false;
     // What is written must parse as the database it replaces.
-    auto fresh = MakeAnimationDatabase(location_.product->product);
     std::string why;
-    if (!fresh->Parse(std::move(bytes), &why)) {
+    std::unique_ptr<cAnimationDatabase> fresh = db_->ParseWritten(std::move(bytes), &why);
+    if (!fresh) {
         if (error) *error = "the new database does not read back (" + why + "); nothing was written";
         return false;
     }

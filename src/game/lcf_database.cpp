@@ -213,31 +213,50 @@ bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
         record.Write(data.data(), static_cast<uint32_t>(data.size()));
     record.WriteEnd();
 
-    // The new content of chunk 0x13: the other records as they are, this one replaced or added.
-    PK2::CWrite content;
-    content.WriteVarint(static_cast<uint32_t>(records_.size() + (old ? 0 : 1)));
+    // The new content of chunk 0x13: the other records as they are, this one replaced or added. It
+    // is written straight into out, whose size is counted first, so the file is built in one buffer.
+    const auto count = static_cast<uint32_t>(records_.size() + (old ? 0 : 1));
+    uint64_t contentSize = uint64_t(PK2::VarintSize(count));
+    for (const strRecord& r : records_)
+        contentSize += uint64_t(PK2::VarintSize(r.id)) + (&r == old ? record.Size() : r.end - r.start);
+    if (!old) contentSize += uint64_t(PK2::VarintSize(static_cast<uint32_t>(id))) + record.Size();
+    if (contentSize > UINT32_MAX) return Fail(error, "the animations do not fit in one database chunk");
+    auto varint = [&out](uint32_t v) {
+        PK2::CWrite w;
+        w.WriteVarint(v);
+        out.insert(out.end(), w.Buffer().begin(), w.Buffer().end());
+    };
+    auto copy = [&out, this](size_t from, size_t to) {
+        out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                   bytes_.begin() + static_cast<std::ptrdiff_t>(to));
+    };
+    out.clear();
+    out.shrink_to_fit();
+    out.reserve(chunkStart_ + 10 + contentSize + (bytes_.size() - dataEnd_));
+    copy(0, chunkStart_);
+    varint(kAnimationChunk);
+    varint(static_cast<uint32_t>(contentSize));
+    varint(count);
     for (const strRecord& r : records_) {
-        content.WriteVarint(r.id);
+        varint(r.id);
         if (&r == old)
-            content.Append(record);
+            out.insert(out.end(), record.Buffer().begin(), record.Buffer().end());
         else
-            content.Write(bytes_.data() + r.start, static_cast<uint32_t>(r.end - r.start));
+            copy(r.start, r.end);
     }
     if (!old) {
-        content.WriteVarint(static_cast<uint32_t>(id));
-        content.Append(record);
+        varint(static_cast<uint32_t>(id));
+        out.insert(out.end(), record.Buffer().begin(), record.Buffer().end());
     }
-    PK2::CWrite head;
-    head.WriteVarint(kAnimationChunk);
-    head.WriteVarint(content.Size());
-
-    out.clear();
-    out.reserve(bytes_.size() + record.Size());
-    out.insert(out.end(), bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(chunkStart_));
-    out.insert(out.end(), head.Buffer().begin(), head.Buffer().end());
-    out.insert(out.end(), content.Buffer().begin(), content.Buffer().end());
-    out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(dataEnd_), bytes_.end());
+    copy(dataEnd_, bytes_.size());
     return true;
+}
+
+std::unique_ptr<cAnimationDatabase> cLcfDatabase::ParseWritten(std::vector<uint8_t> out,
+                                                               std::string* error) const {
+    auto db = std::make_unique<cLcfDatabase>();
+    if (!db->Parse(std::move(out), error)) return nullptr;
+    return db;
 }
 
 } // namespace game

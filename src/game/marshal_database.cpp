@@ -67,6 +67,7 @@ bool cMarshalDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
     const size_t size = bytes.size();
     if (!ReadMarshalTree(std::move(bytes), tree_, &why)) return Fail(error, "not a Marshal dump: " + why);
     fileSize_ = size;
+    tree_.Fit();
     const MarshalRef root = tree_.Root();
     if (!tree_.Is(root, eMarshalKind::kArray) || !tree_.Wrappers(root).empty())
         return Fail(error, "the dump does not hold an array of animations");
@@ -195,6 +196,16 @@ bool cMarshalDatabase::Write(const cProject& doc, int id, const strNameChoice& n
     else
         tree_.SetElement(root, static_cast<uint32_t>(id), before);
     return written || Fail(error, why);
+}
+
+std::unique_ptr<cAnimationDatabase> cMarshalDatabase::ParseWritten(std::vector<uint8_t> out,
+                                                                   std::string* error) const {
+    auto db = std::make_unique<cMarshalDatabase>(product_);
+    // The new file holds about as many values as this tree with the written animation in it.
+    db->tree_.Reserve(tree_.NodeCount() + tree_.NodeCount() / 32,
+                      tree_.Children().size() + tree_.Children().size() / 32);
+    if (!db->Parse(std::move(out), error)) return nullptr;
+    return db;
 }
 
 } // namespace game

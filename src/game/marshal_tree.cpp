@@ -1,5 +1,6 @@
 #include "game/marshal_tree.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace game {
@@ -11,11 +12,41 @@ void cMarshalTree::Clear() {
     wrapItems_.clear();
     wrapChains_.clear();
     bytes_.clear();
+    added_.clear();
     plainSymbols_.clear();
     plainIndexed_ = false;
     root_ = kNoValue;
     trailerFirst_ = trailerLength_ = 0;
     minor_ = 8;
+}
+
+const char* cMarshalTree::ByteAt(uint32_t first) const {
+    const uint8_t* p =
+        first < bytes_.size() ? bytes_.data() + first : added_.data() + (first - bytes_.size());
+    return reinterpret_cast<const char*>(p);
+}
+
+void cMarshalTree::Reserve(size_t nodes, size_t refs) {
+    nodes_.reserve(nodes);
+    refs_.reserve(refs);
+}
+
+namespace {
+
+template <typename T> void FitVector(std::vector<T>& v) {
+    const size_t spare = std::max<size_t>(v.size() / 32, 1024);
+    if (v.capacity() >= v.size() + spare / 2 && v.capacity() <= v.size() + spare * 2) return;
+    std::vector<T> fitted;
+    fitted.reserve(v.size() + spare);
+    fitted.assign(v.begin(), v.end());
+    v.swap(fitted);
+}
+
+} // namespace
+
+void cMarshalTree::Fit() {
+    FitVector(nodes_);
+    FitVector(refs_);
 }
 
 int32_t cMarshalTree::Fixnum(MarshalRef r) const {
@@ -34,7 +65,7 @@ std::string_view cMarshalTree::Bytes(MarshalRef r) const {
     case eMarshalKind::kModule:
     case eMarshalKind::kOldModule:
     case eMarshalKind::kRegexp:
-        return {reinterpret_cast<const char*>(bytes_.data()) + n.first, n.count};
+        return {ByteAt(n.first), n.count};
     default:
         return {};
     }
@@ -76,7 +107,7 @@ MarshalRef cMarshalTree::Ivar(MarshalRef object, std::string_view name) const {
 
 std::string_view cMarshalTree::SymbolText(uint32_t s) const {
     if (s >= symbols_.size()) return {};
-    return {reinterpret_cast<const char*>(bytes_.data()) + symbols_[s].first, symbols_[s].length};
+    return {ByteAt(symbols_[s].first), symbols_[s].length};
 }
 
 std::span<const strMarshalWrap> cMarshalTree::Wrappers(MarshalRef r) const {
@@ -86,12 +117,12 @@ std::span<const strMarshalWrap> cMarshalTree::Wrappers(MarshalRef r) const {
 }
 
 std::string_view cMarshalTree::Trailer() const {
-    return {reinterpret_cast<const char*>(bytes_.data()) + trailerFirst_, trailerLength_};
+    return {ByteAt(trailerFirst_), trailerLength_};
 }
 
 uint32_t cMarshalTree::AddBytes(std::span<const uint8_t> b) {
-    const auto at = static_cast<uint32_t>(bytes_.size());
-    bytes_.insert(bytes_.end(), b.begin(), b.end());
+    const auto at = static_cast<uint32_t>(bytes_.size() + added_.size());
+    added_.insert(added_.end(), b.begin(), b.end());
     return at;
 }
 

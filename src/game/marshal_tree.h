@@ -11,8 +11,9 @@
 // the order of their definitions, so their links come back as they were.
 //
 // Nodes, child references and bytes live in flat arrays: a node is 20 bytes, the bytes of strings,
-// floats, bignums and '_dump' data stay in the byte arena (the file's own buffer when the tree was
-// read), so a tree takes little more memory than its file.
+// floats, bignums and '_dump' data stay in the byte arena, so a tree takes little more memory than
+// its file. The arena is the file's own buffer when the tree was read, followed by the bytes of the
+// values added since, which are kept apart so that an edit never copies the file's buffer.
 //
 // Reading (ReadMarshalTree) is bounded: nesting depth kMaxDepth, counts and lengths checked against
 // the bytes left before anything is reserved, links only to values already numbered. Writing
@@ -85,7 +86,15 @@ class cMarshalTree {
   public:
     static constexpr int kMaxDepth = 128;
 
+    // Empties the tree; the capacity of its arrays is kept.
     void Clear();
+    // Makes room for this many nodes and child references in all, so a tree read or built to about
+    // that size does not grow its arrays by doubling.
+    void Reserve(size_t nodes, size_t refs);
+    // Sets the capacity of the node and child arrays to their size and a spare part (1/32 of it, at
+    // least 1024), unless it is near that already: what a whole file grew them to is given back, and
+    // an edit adds its few nodes without a new copy of the arrays.
+    void Fit();
 
     // --- reading the tree ---
     MarshalRef Root() const { return root_; }
@@ -144,8 +153,11 @@ class cMarshalTree {
     }
     strMarshalNode& MutableNode(MarshalRef r) { return nodes_[r]; }
     strMarshalSymbol& MutableSymbol(uint32_t s) { return symbols_[s]; }
+    // The buffer the tree was read from (the bytes of added values not included).
     std::vector<uint8_t>& Arena() { return bytes_; }
     const std::vector<uint8_t>& Arena() const { return bytes_; }
+    // The arena's size, added bytes included.
+    size_t ArenaSize() const { return bytes_.size() + added_.size(); }
     void SetTrailer(uint32_t first, uint32_t length) {
         trailerFirst_ = first;
         trailerLength_ = length;
@@ -154,12 +166,15 @@ class cMarshalTree {
     uint8_t MinorVersion() const { return minor_; }
 
   private:
+    // The arena's byte at an offset: in the buffer read, or among the added bytes after it.
+    const char* ByteAt(uint32_t first) const;
+
     std::vector<strMarshalNode> nodes_;
     std::vector<MarshalRef> refs_;
     std::vector<strMarshalSymbol> symbols_;
     std::vector<strMarshalWrap> wrapItems_;
     std::vector<std::pair<uint32_t, uint32_t>> wrapChains_; // (first item, count)
-    std::vector<uint8_t> bytes_;
+    std::vector<uint8_t> bytes_, added_;
     std::unordered_map<std::string, uint32_t> plainSymbols_; // built on the first InternSymbol
     bool plainIndexed_ = false;
     MarshalRef root_ = kNoValue;

@@ -231,7 +231,9 @@ bool cTreeWriter::Value(MarshalRef r, int depth) {
 
 bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, std::string* error) {
     out.clear();
-    out.reserve(tree.Arena().size() + 64);
+    // The arena holds the bytes of the file the tree was read from and those of every value added
+    // since: room for the whole dump but for the framing of the added values.
+    out.reserve(tree.ArenaSize() + tree.ArenaSize() / 64 + 4096);
     cTreeWriter w(tree, out, error);
     w.Header(tree.MinorVersion());
     if (!w.Value(tree.Root(), 0)) return false;

@@ -2,6 +2,9 @@
 
 #include "interchange/mv_animation.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <nlohmann/json.hpp>
 
 namespace game {
@@ -19,93 +22,12 @@ bool IsSpace(uint8_t c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// The end of the JSON value that starts at i (strings, nesting and scalars only; the value itself is
-// checked by the parser). npos when the text ends inside it.
-size_t ValueEnd(std::span<const uint8_t> t, size_t i) {
-    int depth = 0;
-    for (; i < t.size(); ++i) {
-        const uint8_t c = t[i];
-        if (c == '"') {
-            for (++i; i < t.size() && t[i] != '"'; ++i)
-                if (t[i] == '\\') ++i;
-            if (i >= t.size()) return std::string_view::npos;
-            if (depth == 0) return i + 1;
-        } else if (c == '[' || c == '{') {
-            ++depth;
-        } else if (c == ']' || c == '}') {
-            if (depth == 0) return i; // the end of the enclosing array
-            if (--depth == 0) return i + 1;
-        } else if (depth == 0 && (c == ',' || IsSpace(c))) {
-            return i;
-        }
-    }
-    return depth == 0 ? i : std::string_view::npos;
-}
-
-// Collects what the list shows of one element while the parser checks it.
-class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
-  public:
-    int depth = 0;
-    bool object = false;
-    int frames = 0;
-    std::string name, pictures[2];
-
-    bool null() override { return Value(); }
-    bool boolean(bool) override { return Value(); }
-    bool number_integer(number_integer_t) override { return Value(); }
-    bool number_unsigned(number_unsigned_t) override { return Value(); }
-    bool number_float(number_float_t, const string_t&) override { return Value(); }
-    bool binary(binary_t&) override { return Value(); }
-    bool string(string_t& s) override {
-        if (depth == 1 && key_ == "name") name = s;
-        if (depth == 1 && key_ == "animation1Name") pictures[0] = s;
-        if (depth == 1 && key_ == "animation2Name") pictures[1] = s;
-        return Value();
-    }
-    bool start_object(std::size_t) override {
-        if (depth == 0) object = true;
-        return Value() && Enter(false);
-    }
-    bool start_array(std::size_t) override { return Value() && Enter(depth == 1 && key_ == "frames"); }
-    bool end_object() override { return Leave(); }
-    bool end_array() override { return Leave(); }
-    bool key(string_t& k) override {
-        if (depth == 1) key_ = k;
-        return true;
-    }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) override {
-        error = e.what();
-        return false;
-    }
-    std::string error;
-
-  private:
-    bool Value() {
-        if (inFrames_ && depth == 2) ++frames;
-        return true;
-    }
-    bool Enter(bool frames) {
-        if (++depth > cMvDatabase::kMaxDepth) {
-            error = "values nested too deep";
-            return false;
-        }
-        if (frames) inFrames_ = true;
-        return true;
-    }
-    bool Leave() {
-        if (depth == 2) inFrames_ = false;
-        --depth;
-        return true;
-    }
-    std::string key_;
-    bool inFrames_ = false;
-};
-
 } // namespace
 
 bool cMvDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
     bytes_ = std::move(bytes);
     entries_.clear();
+    lastWrite_.reset();
     std::span<const uint8_t> t(bytes_);
     size_t i = 0;
     if (t.size() >= 3 && t[0] == 0xEF && t[1] == 0xBB && t[2] == 0xBF) i = 3; // a UTF-8 byte order mark
@@ -120,18 +42,9 @@ bool cMvDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
         if (t[i] == ']' && entries_.empty()) break;
         strEntry e;
         e.start = i;
-        e.end = ValueEnd(t, i);
-        if (e.end == std::string_view::npos || e.end == i)
-            return Fail(error, "a JSON value is cut or missing");
-        cEntrySax sax;
-        if (!nlohmann::json::sax_parse(t.subspan(e.start, e.end - e.start), &sax))
-            return Fail(error,
-                        "element " + std::to_string(entries_.size()) + " is not valid JSON: " + sax.error);
-        e.object = sax.object;
-        e.frames = sax.frames;
-        e.name = std::move(sax.name);
-        e.pictures[0] = std::move(sax.pictures[0]);
-        e.pictures[1] = std::move(sax.pictures[1]);
+        std::string why;
+        if (!ScanMvElement(t, i, e, &why))
+            return Fail(error, "element " + std::to_string(entries_.size()) + ": " + why);
         entries_.push_back(std::move(e));
         i = entries_.back().end;
         while (i < t.size() && IsSpace(t[i]))
@@ -188,6 +101,7 @@ bool cMvDatabase::Read(int id, cProject& doc, const std::string& locale, std::st
 
 bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                         std::vector<uint8_t>& out, std::string* error) {
+    lastWrite_.reset();
     if (id < 1 || id > LastId() + 1) return Fail(error, "there is no animation " + std::to_string(id));
     std::string payload;
     if (PKMV::BuildMvPayload(doc, locale, payload) != 1)
@@ -231,7 +145,55 @@ bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, 
     out.insert(out.end(), bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(cut));
     out.insert(out.end(), insert.begin(), insert.end());
     out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(resume), bytes_.end());
+    lastWrite_ = strSplice{id, cut, resume, insert.size()};
     return true;
+}
+
+std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_t> out,
+                                                              std::string* error) const {
+    auto db = std::make_unique<cMvDatabase>();
+    // Where the rest of out is not this file's bytes as they were checked, out is parsed whole.
+    const strSplice* w = lastWrite_ ? &*lastWrite_ : nullptr;
+    const bool spliced = w && !entries_.empty() &&
+                         out.size() == bytes_.size() - (w->resume - w->cut) + w->inserted &&
+                         std::equal(bytes_.begin(), bytes_.begin() + std::ptrdiff_t(w->cut), out.begin()) &&
+                         std::equal(bytes_.begin() + std::ptrdiff_t(w->resume), bytes_.end(),
+                                    out.begin() + std::ptrdiff_t(w->cut + w->inserted));
+    if (!spliced) {
+        if (!db->Parse(std::move(out), error)) return nullptr;
+        return db;
+    }
+    db->bytes_ = std::move(out);
+    db->entries_ = entries_;
+    std::span<const uint8_t> t(db->bytes_);
+    const size_t newEnd = w->cut + w->inserted;
+    size_t i = w->cut;
+    if (size_t(w->id) == entries_.size()) {
+        // Added after the last element: a separator, then the element.
+        while (i < newEnd && IsSpace(t[i]))
+            ++i;
+        if (i >= newEnd || t[i] != ',') {
+            Fail(error, "the new element is not separated from the last one");
+            return nullptr;
+        }
+        for (++i; i < newEnd && IsSpace(t[i]);)
+            ++i;
+        db->entries_.emplace_back();
+    }
+    strEntry& e = db->entries_[size_t(w->id)];
+    e.start = i;
+    std::string why;
+    if (!ScanMvElement(t, i, e, &why) || e.end != newEnd) {
+        Fail(error, "the new element " + std::to_string(w->id) + " is not one JSON value" +
+                        (why.empty() ? std::string() : ": " + why));
+        return nullptr;
+    }
+    const std::ptrdiff_t shift = std::ptrdiff_t(w->inserted) - std::ptrdiff_t(w->resume - w->cut);
+    for (size_t k = size_t(w->id) + 1; k < db->entries_.size(); ++k) {
+        db->entries_[k].start = size_t(std::ptrdiff_t(db->entries_[k].start) + shift);
+        db->entries_[k].end = size_t(std::ptrdiff_t(db->entries_[k].end) + shift);
+    }
+    return db;
 }
 
 } // namespace game

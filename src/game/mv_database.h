@@ -7,16 +7,18 @@
 // new element in place of the old one's bytes (or after the last element, with the separator the
 // file uses between elements), so every other line stays byte for byte. The keys of the slot's old
 // element keep their order, keys the mapping does not write are kept, "id" comes first in a new one.
+// The file that write makes is checked where it differs: the bytes before and after the new element
+// must be those of this file, and the new element (with its separator) must be valid JSON.
 
 #include "game/animation_database.h"
+#include "game/mv_element_scan.h"
+
+#include <optional>
 
 namespace game {
 
 class cMvDatabase : public cAnimationDatabase {
   public:
-    // Nesting accepted in an element (the MV shape needs 4).
-    static constexpr int kMaxDepth = 32;
-
     bool Parse(std::vector<uint8_t> bytes, std::string* error) override;
     std::span<const uint8_t> FileBytes() const override { return bytes_; }
     int LastId() const override;
@@ -24,13 +26,17 @@ class cMvDatabase : public cAnimationDatabase {
     bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const override;
     bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                std::vector<uint8_t>& out, std::string* error) override;
+    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out,
+                                                     std::string* error) const override;
 
   private:
-    struct strEntry {
-        size_t start = 0, end = 0; // the element's bytes
-        bool object = false;       // an animation object (null and other values are empty slots)
-        int frames = 0;
-        std::string name, pictures[2];
+    struct strEntry : strMvElement {
+        size_t start = 0; // the element's bytes: start to end
+    };
+    // The bytes of the file the last Write replaced: cut to resume, by inserted bytes.
+    struct strSplice {
+        int id = 0;
+        size_t cut = 0, resume = 0, inserted = 0;
     };
     std::string_view Text(const strEntry& e) const {
         return {reinterpret_cast<const char*>(bytes_.data()) + e.start, e.end - e.start};
@@ -38,6 +44,7 @@ class cMvDatabase : public cAnimationDatabase {
 
     std::vector<uint8_t> bytes_;
     std::vector<strEntry> entries_; // element 0 (null) included
+    std::optional<strSplice> lastWrite_;
 };
 
 } // namespace game
