@@ -161,13 +161,18 @@ std::vector<uint8_t> LcfDatabase() {
     return out;
 }
 
-// The game folders, removed when the program ends.
+// The game folders, removed when the program ends unless PELKO_BENCH_GAME_DIR names the folder to
+// make them in (to measure the command line on them: pelko game import FOLDER 500 FILE).
+const char* KeptFolder() {
+    return std::getenv("PELKO_BENCH_GAME_DIR");
+}
+
 struct strFolders {
     std::map<int, std::string> paths;
     ~strFolders() {
         std::error_code ec;
         for (const auto& [product, path] : paths)
-            std::filesystem::remove_all(path, ec);
+            if (!KeptFolder()) std::filesystem::remove_all(path, ec);
     }
 };
 
@@ -176,8 +181,10 @@ const std::string& GameFolder(int product) {
     static strFolders all;
     std::map<int, std::string>& folders = all.paths;
     if (auto it = folders.find(product); it != folders.end()) return it->second;
-    const std::string root = std::filesystem::temp_directory_path().string() + "/pelko-bench-game-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(product);
+    const std::string root = KeptFolder()
+                                 ? std::string(KeptFolder()) + "/game-" + std::to_string(product)
+                                 : std::filesystem::temp_directory_path().string() + "/pelko-bench-game-" +
+                                       std::to_string(::getpid()) + "-" + std::to_string(product);
     const game::strGameProduct* p = game::FindGameProduct(product);
     std::filesystem::create_directories(std::filesystem::path(root + "/" + p->database).parent_path());
     platform::WriteFileAtomically(root + "/" + p->marker, {});

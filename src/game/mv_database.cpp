@@ -130,7 +130,7 @@ bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, 
         resume = entries_[size_t(id)].end;
     } else if (entries_.empty()) {
         cut = resume = static_cast<size_t>(std::find(bytes_.begin(), bytes_.end(), '[') - bytes_.begin()) + 1;
-        insert = "\n" + line + "\n";
+        insert = "\nnull,\n" + line + "\n"; // element 0 is null; the new one is element 1
     } else {
         // After the last element, with the separator the file puts between elements.
         std::string separator = ",\n";

@@ -1,0 +1,150 @@
+// ParseWritten of every product against a parse of the whole written file: the same animations,
+// the same bytes, the database written from left as it was. For MV, which checks only the new
+// element, a written file that differs anywhere else is still refused when it does not parse.
+
+#include "game/animation_database.h"
+#include "game/game_fixture.h"
+#include "interchange/mv_animation.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::ReadBytes;
+
+namespace {
+
+constexpr int kProducts[] = {interchange::kProduct2000, interchange::kProductXP, interchange::kProductVX,
+                             interchange::kProductVXAce, interchange::kProductMV};
+
+void ExpectSameList(const game::cAnimationDatabase& a, const game::cAnimationDatabase& b) {
+    const std::vector<game::strGameAnimation> la = a.List("jpn"), lb = b.List("jpn");
+    ASSERT_EQ(la.size(), lb.size());
+    for (size_t i = 0; i < la.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(la[i].id, lb[i].id);
+        EXPECT_EQ(la[i].empty, lb[i].empty);
+        EXPECT_EQ(la[i].name, lb[i].name);
+        EXPECT_EQ(la[i].frames, lb[i].frames);
+        EXPECT_EQ(la[i].pictures, lb[i].pictures);
+    }
+}
+
+std::vector<uint8_t> Text(const std::string& s) {
+    return {s.begin(), s.end()};
+}
+
+// The element the clipboard export writes for a document of n frames named name.
+std::string Element(const std::string& name, int frames) {
+    cProject doc(&cConfig::defaults());
+    game_test::SampleDocument(doc, name, frames);
+    std::string payload;
+    EXPECT_EQ(PKMV::BuildMvPayload(doc, "jpn", payload), 1);
+    return payload.substr(1, payload.size() - 2);
+}
+
+} // namespace
+
+TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
+    for (int product : kProducts) {
+        SCOPED_TRACE(game_test::ProductName(product));
+        game_test::strGameFolder folder(product);
+        const std::vector<uint8_t> bytes = ReadBytes(folder.database);
+        auto db = game::MakeAnimationDatabase(product);
+        std::string error;
+        ASSERT_TRUE(db->Parse(bytes, &error)) << error;
+        cProject doc(&cConfig::defaults());
+        ASSERT_TRUE(db->Read(2, doc, "jpn", &error)) << error;
+        strCell cell;
+        cell.pattern = 7;
+        cell.x = -33;
+        doc.setCell(0, 1, &cell);
+
+        for (int id : {1, 2, db->LastId(), db->LastId() + 1}) {
+            SCOPED_TRACE(id);
+            for (const game::strNameChoice& name :
+                 {game::strNameChoice{}, game::strNameChoice{false, "新しい名前"}}) {
+                std::vector<uint8_t> out;
+                ASSERT_TRUE(db->Write(doc, id, name, "jpn", out, &error)) << error;
+                EXPECT_TRUE(
+                    std::equal(bytes.begin(), bytes.end(), db->FileBytes().begin(), db->FileBytes().end()));
+                auto whole = game::MakeAnimationDatabase(product);
+                ASSERT_TRUE(whole->Parse(out, &error)) << error;
+                auto checked = db->ParseWritten(out, &error);
+                ASSERT_NE(checked, nullptr) << error;
+                EXPECT_TRUE(std::equal(out.begin(), out.end(), checked->FileBytes().begin(),
+                                       checked->FileBytes().end()));
+                EXPECT_EQ(checked->LastId(), std::max(db->LastId(), id));
+                ExpectSameList(*checked, *whole);
+                if (!name.keep) {
+                    EXPECT_EQ(checked->List("jpn")[size_t(id - 1)].name, "新しい名前");
+                }
+                cProject back(&cConfig::defaults());
+                ASSERT_TRUE(checked->Read(id, back, "jpn", &error)) << error;
+                ASSERT_NE(back.cell(0, 1), nullptr);
+                EXPECT_EQ(back.cell(0, 1)->x, -33);
+                // The new database writes again, checked the same way.
+                std::vector<uint8_t> again;
+                ASSERT_TRUE(checked->Write(doc, checked->LastId() + 1, {}, "jpn", again, &error)) << error;
+                auto next = checked->ParseWritten(again, &error);
+                ASSERT_NE(next, nullptr) << error;
+                EXPECT_EQ(next->LastId(), checked->LastId() + 1);
+            }
+        }
+    }
+}
+
+TEST(DatabaseWrite, MvRefusesAWrittenFileBrokenOutsideTheNewElement) {
+    const std::string file =
+        "\xEF\xBB\xBF[\r\nnull,\r\n" + Element("A", 1) + ",\r\n" + Element("B", 3) + "\r\n]\r\n";
+    auto db = game::MakeAnimationDatabase(interchange::kProductMV);
+    std::string error;
+    ASSERT_TRUE(db->Parse(Text(file), &error)) << error;
+    cProject doc(&cConfig::defaults());
+    game_test::SampleDocument(doc, "C", 2);
+
+    // Added after the last element with the file's own separator.
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(db->Write(doc, 3, {}, "jpn", out, &error)) << error;
+    const std::string added(out.begin(), out.end());
+    EXPECT_NE(added.find("},\r\n{\"id\":3,"), std::string::npos) << added;
+    auto checked = db->ParseWritten(out, &error);
+    ASSERT_NE(checked, nullptr) << error;
+    EXPECT_EQ(checked->LastId(), 3);
+
+    struct strBreak {
+        const char* what;
+        std::string from, to;
+    };
+    const strBreak breaks[] = {
+        {"another element", "\"name\":", "\"name\""},   {"the separator", "},\r\n{", "}\r\n{"},
+        {"the array's end", "\r\n]\r\n", "\r\n\r\n"},   {"the new element", "{\"id\":3,", "{\"id\":3"},
+        {"after the new element", "}\r\n]", "}}\r\n]"},
+    };
+    for (const strBreak& b : breaks) {
+        SCOPED_TRACE(b.what);
+        std::string broken = added;
+        const size_t at = broken.find(b.from);
+        ASSERT_NE(at, std::string::npos);
+        broken.replace(at, b.from.size(), b.to);
+        EXPECT_EQ(db->ParseWritten(Text(broken), &error), nullptr);
+        EXPECT_FALSE(error.empty());
+    }
+
+    // Replacing element 1: the elements after it move by the difference in length.
+    ASSERT_TRUE(db->Write(doc, 1, {false, "Longer name than before"}, "jpn", out, &error)) << error;
+    checked = db->ParseWritten(out, &error);
+    ASSERT_NE(checked, nullptr) << error;
+    auto whole = game::MakeAnimationDatabase(interchange::kProductMV);
+    ASSERT_TRUE(whole->Parse(out, &error)) << error;
+    ExpectSameList(*checked, *whole);
+    cProject two(&cConfig::defaults());
+    ASSERT_TRUE(checked->Read(2, two, "jpn", &error)) << error;
+    EXPECT_EQ(two.frameCount(), 3);
+
+    // An empty array takes its first element.
+    auto empty = game::MakeAnimationDatabase(interchange::kProductMV);
+    ASSERT_TRUE(empty->Parse(Text("[]"), &error)) << error;
+    ASSERT_TRUE(empty->Write(doc, 1, {}, "jpn", out, &error)) << error;
+    checked = empty->ParseWritten(out, &error);
+    ASSERT_NE(checked, nullptr) << error;
+    EXPECT_EQ(checked->LastId(), 1);
+}
