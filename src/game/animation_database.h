@@ -5,7 +5,10 @@
 // mapping as the product's clipboard payload.
 //
 // A database is not changed by Write: Write returns the bytes of the whole new file, and whoever
-// writes them checks them with ParseWritten before they replace the old file (cGame does).
+// writes them checks them with ParseWritten before they replace the old file (cGame does). To make
+// room for the new database, ParseWritten may leave the old one spent (its file's bytes kept, its
+// parsed form given up): it is then to be replaced by the new one, or restored (Restore) when the new
+// file is not written after all.
 
 #include <cstdint>
 #include <memory>
@@ -55,8 +58,14 @@ class cAnimationDatabase {
     // The database of out, the file the last Write made, checked as Parse checks a file (nullptr,
     // with the reason, when it does not parse). A database whose Write copies the rest of the file
     // byte for byte may check that it did and parse only what changed.
+    // The Marshal database leaves itself spent when it gives a new database (its tree's nodes are
+    // about as large as its file; the old and the new tree are never held together); on nullptr it
+    // has restored itself.
     virtual std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out,
-                                                             std::string* error) const = 0;
+                                                             std::string* error) = 0;
+    // Parses the file's bytes again when ParseWritten left this database spent; nothing otherwise.
+    // Write restores a spent database first.
+    virtual void Restore() {}
 };
 
 // The database class of a product (interchange product code); nullptr for an unknown one.

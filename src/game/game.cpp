@@ -86,6 +86,7 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
         return false;
     }
     if (id == 0) id = db_->LastId() + 1;
+    const bool added = id > db_->LastId();
     std::vector<uint8_t> bytes;
     if (!db_->Write(doc, id, name, locale_, bytes, error)) return false;
     // What is written must parse as the database it replaces.
@@ -95,8 +96,11 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
         if (error) *error = "the new database does not read back (" + why + "); nothing was written";
         return false;
     }
-    if (!file_.Write(fresh->FileBytes(), &report.backup, error)) return false;
-    report.added = id > db_->LastId();
+    if (!file_.Write(fresh->FileBytes(), &report.backup, error)) {
+        db_->Restore();
+        return false;
+    }
+    report.added = added;
     report.id = id;
     report.losses = interchange::ExportLosses(doc, location_.product->product);
     report.warnings = MissingAssets(doc);

@@ -252,8 +252,7 @@ bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
     return true;
 }
 
-std::unique_ptr<cAnimationDatabase> cLcfDatabase::ParseWritten(std::vector<uint8_t> out,
-                                                               std::string* error) const {
+std::unique_ptr<cAnimationDatabase> cLcfDatabase::ParseWritten(std::vector<uint8_t> out, std::string* error) {
     auto db = std::make_unique<cLcfDatabase>();
     if (!db->Parse(std::move(out), error)) return nullptr;
     return db;

@@ -62,6 +62,7 @@ std::string StringOf(const cMarshalTree& tree, MarshalRef r) {
 } // namespace
 
 bool cMarshalDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
+    spent_ = false;
     std::string why;
     fileSize_ = 0;
     const size_t size = bytes.size();
@@ -164,6 +165,7 @@ MarshalRef cMarshalDatabase::Merge(MarshalRef old, MarshalRef fresh, int id, con
 
 bool cMarshalDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
                              const std::string& locale, std::vector<uint8_t>& out, std::string* error) {
+    Restore();
     if (id < 1 || id > LastId() + 1) return Fail(error, "there is no animation " + std::to_string(id));
     std::vector<uint8_t> payload;
     if (PKRUBY::BuildMarshalPayload(doc, product_, locale, payload) != 1 || payload.size() < 4)
@@ -199,13 +201,30 @@ bool cMarshalDatabase::Write(const cProject& doc, int id, const strNameChoice& n
 }
 
 std::unique_ptr<cAnimationDatabase> cMarshalDatabase::ParseWritten(std::vector<uint8_t> out,
-                                                                   std::string* error) const {
-    auto db = std::make_unique<cMarshalDatabase>(product_);
+                                                                   std::string* error) {
+    Restore();
     // The new file holds about as many values as this tree with the written animation in it.
-    db->tree_.Reserve(tree_.NodeCount() + tree_.NodeCount() / 32,
-                      tree_.Children().size() + tree_.Children().size() / 32);
-    if (!db->Parse(std::move(out), error)) return nullptr;
+    const size_t nodes = tree_.NodeCount(), refs = tree_.Children().size();
+    // This tree's nodes make way for the new tree's; the file's bytes stay to parse again from.
+    std::vector<uint8_t> file = std::move(tree_.Arena());
+    tree_ = cMarshalTree();
+    tree_.Arena() = std::move(file);
+    spent_ = true;
+    auto db = std::make_unique<cMarshalDatabase>(product_);
+    db->tree_.Reserve(nodes + nodes / 32, refs + refs / 32);
+    if (!db->Parse(std::move(out), error)) {
+        Restore();
+        return nullptr;
+    }
     return db;
+}
+
+void cMarshalDatabase::Restore() {
+    if (!spent_) return;
+    // The bytes parsed when this database was made: they parse again the same way.
+    std::vector<uint8_t> file = std::move(tree_.Arena());
+    file.resize(fileSize_);
+    Parse(std::move(file), nullptr);
 }
 
 } // namespace game

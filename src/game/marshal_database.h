@@ -29,8 +29,8 @@ class cMarshalDatabase : public cAnimationDatabase {
     bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const override;
     bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                std::vector<uint8_t>& out, std::string* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out,
-                                                     std::string* error) const override;
+    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, std::string* error) override;
+    void Restore() override;
 
     const cMarshalTree& Tree() const { return tree_; }
 
@@ -45,6 +45,7 @@ class cMarshalDatabase : public cAnimationDatabase {
     cMarshalTree tree_;
     bool encodedStrings_ = true;
     size_t fileSize_ = 0;
+    bool spent_ = false; // the tree holds the file's bytes alone (ParseWritten)
 };
 
 } // namespace game

@@ -149,8 +149,7 @@ bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, 
     return true;
 }
 
-std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_t> out,
-                                                              std::string* error) const {
+std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_t> out, std::string* error) {
     auto db = std::make_unique<cMvDatabase>();
     // Where the rest of out is not this file's bytes as they were checked, out is parsed whole.
     const strSplice* w = lastWrite_ ? &*lastWrite_ : nullptr;

@@ -26,8 +26,7 @@ class cMvDatabase : public cAnimationDatabase {
     bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const override;
     bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                std::vector<uint8_t>& out, std::string* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out,
-                                                     std::string* error) const override;
+    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, std::string* error) override;
 
   private:
     struct strEntry : strMvElement {

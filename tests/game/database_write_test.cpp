@@ -51,6 +51,8 @@ TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
         auto db = game::MakeAnimationDatabase(product);
         std::string error;
         ASSERT_TRUE(db->Parse(bytes, &error)) << error;
+        auto before = game::MakeAnimationDatabase(product);
+        ASSERT_TRUE(before->Parse(bytes, &error)) << error;
         cProject doc(&cConfig::defaults());
         ASSERT_TRUE(db->Read(2, doc, "jpn", &error)) << error;
         strCell cell;
@@ -58,7 +60,8 @@ TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
         cell.x = -33;
         doc.setCell(0, 1, &cell);
 
-        for (int id : {1, 2, db->LastId(), db->LastId() + 1}) {
+        const int last = db->LastId();
+        for (int id : {1, 2, last, last + 1}) {
             SCOPED_TRACE(id);
             for (const game::strNameChoice& name :
                  {game::strNameChoice{}, game::strNameChoice{false, "新しい名前"}}) {
@@ -68,11 +71,15 @@ TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
                     std::equal(bytes.begin(), bytes.end(), db->FileBytes().begin(), db->FileBytes().end()));
                 auto whole = game::MakeAnimationDatabase(product);
                 ASSERT_TRUE(whole->Parse(out, &error)) << error;
+                // A written file that does not parse is refused and the database stays as it was.
+                std::vector<uint8_t> cut(out.begin(), out.begin() + std::ptrdiff_t(out.size() / 2));
+                EXPECT_EQ(db->ParseWritten(cut, &error), nullptr);
+                ExpectSameList(*db, *before);
                 auto checked = db->ParseWritten(out, &error);
                 ASSERT_NE(checked, nullptr) << error;
                 EXPECT_TRUE(std::equal(out.begin(), out.end(), checked->FileBytes().begin(),
                                        checked->FileBytes().end()));
-                EXPECT_EQ(checked->LastId(), std::max(db->LastId(), id));
+                EXPECT_EQ(checked->LastId(), std::max(last, id));
                 ExpectSameList(*checked, *whole);
                 if (!name.keep) {
                     EXPECT_EQ(checked->List("jpn")[size_t(id - 1)].name, "新しい名前");
@@ -83,10 +90,16 @@ TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
                 EXPECT_EQ(back.cell(0, 1)->x, -33);
                 // The new database writes again, checked the same way.
                 std::vector<uint8_t> again;
-                ASSERT_TRUE(checked->Write(doc, checked->LastId() + 1, {}, "jpn", again, &error)) << error;
+                const int added = checked->LastId() + 1;
+                ASSERT_TRUE(checked->Write(doc, added, {}, "jpn", again, &error)) << error;
                 auto next = checked->ParseWritten(again, &error);
                 ASSERT_NE(next, nullptr) << error;
-                EXPECT_EQ(next->LastId(), checked->LastId() + 1);
+                EXPECT_EQ(next->LastId(), added);
+                // Not written after all: the old database comes back as it was.
+                db->Restore();
+                ExpectSameList(*db, *before);
+                EXPECT_TRUE(
+                    std::equal(bytes.begin(), bytes.end(), db->FileBytes().begin(), db->FileBytes().end()));
             }
         }
     }

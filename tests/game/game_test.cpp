@@ -204,6 +204,11 @@ TEST(Game, RefusesADatabaseChangedOnDiskAndLeavesItAlone) {
         EXPECT_NE(error.find("changed on disk"), std::string::npos) << error;
         EXPECT_EQ(ReadBytes(folder.database), other);
         EXPECT_FALSE(std::filesystem::exists(platform::FolderPart(folder.database) + "/Backups"));
+        // The game is still open as it was read.
+        EXPECT_EQ(g.List().size(), size_t(g.LastId()));
+        EXPECT_GE(g.LastId(), 2);
+        cProject again(&cConfig::defaults());
+        EXPECT_TRUE(g.Read(2, again, &error)) << error;
     }
 }
 
