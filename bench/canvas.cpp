@@ -71,7 +71,7 @@ struct strCanvasScene {
         picture.divX = sample::kColumns;
         picture.divY = sample::kRows;
         picture.path = "sample_sheet.png";
-        doc.pictures().setCopy(0, picture);
+        doc.setPicture(0, picture);
         for (int f = 0; f < 4; ++f)
             TypicalFrame(doc, f);
         const QString file = dir.filePath(QStringLiteral("bench.txt"));

@@ -82,7 +82,7 @@ std::unique_ptr<cProject> MakeAnimation(int n, int cells) {
     strPicture p;
     p.divX = p.divY = 192;
     p.path = "Picture" + std::to_string(n % 7);
-    doc->pictures().setCopy(0, p);
+    doc->setPicture(0, p);
     for (int f = 0; f < kFrames; ++f) {
         doc->frameOrCreate(f);
         for (int c = 0; c < cells; ++c) {

@@ -1,7 +1,7 @@
 // Memory and time of the undo history with large steps: a full document (1000 frames × 255 cell
 // numbers, every slot occupied) takes 32 batch changes of every cell, each one undo step of
 // 255 000 "Update Cell" records; then the 32 steps are undone and redone. Also a 33rd step on a
-// full history (the oldest step is deleted) and the frame commands on a full document.
+// full history (the oldest step is deleted) and Insert Frame on a document one frame short of full.
 //
 // Counters: records = records held by the history, accounted_MB = the records' own size
 // accounting (cRestore::size), heap_MB = what the heap grew by while the history was built
@@ -11,6 +11,7 @@
 #include "config/config.h"
 #include "document/edit_commands.h"
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +33,7 @@ std::unique_ptr<cProject> MakeFullDocument(const cConfig& cfg, int frames, int c
     auto doc = std::make_unique<cProject>(&cfg);
     doc->create(0, cells, 0, 0);
     for (int f = 0; f < frames; ++f) {
-        doc->frames().setCopy(f, doc->blankFrame());
+        doc->frameOrCreate(f);
         for (int c = 0; c < cells; ++c) {
             strCell cell;
             cell.x = static_cast<int16_t>(c);
@@ -44,9 +45,9 @@ std::unique_ptr<cProject> MakeFullDocument(const cConfig& cfg, int frames, int c
 }
 
 // One step that changes every cell of the document (a batch edit).
-void BatchStep(cProject& doc, cHistory& history, int s) {
-    history.open();
-    const int frames = doc.frames().count();
+void BatchStep(cProject& doc, int s) {
+    cTransaction t(doc, strMessage(kStepBatch));
+    const int frames = doc.frameCount();
     const int cells = doc.cellNumber();
     for (int f = 0; f < frames; ++f)
         for (int c = 0; c < cells; ++c) {
@@ -54,7 +55,7 @@ void BatchStep(cProject& doc, cHistory& history, int s) {
             cell.x = static_cast<int16_t>((cell.x + s + 1) % 1000);
             doc.setCell(f, c, &cell);
         }
-    history.close(true);
+    t.commit();
 }
 
 void SetCounters(benchmark::State& state, const cHistory& h, size_t heapDelta) {
@@ -75,15 +76,14 @@ void BM_History_Record32Steps(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = MakeFullDocument(cfg, frames, cells);
-        cHistory history(32);
-        history.attach(doc.get());
+        cHistory& history = doc->history();
+        history.clear(32);
         const size_t heap0 = HeapBytes();
         state.ResumeTiming();
         for (int s = 0; s < 32; ++s)
-            BatchStep(*doc, history, s);
+            BatchStep(*doc, s);
         state.PauseTiming();
         SetCounters(state, history, HeapBytes() - heap0);
-        history.detach();
         doc.reset();
         state.ResumeTiming();
     }
@@ -103,10 +103,10 @@ void BM_History_UndoAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = MakeFullDocument(cfg, frames, cells);
-        cHistory history(32);
-        history.attach(doc.get());
+        cHistory& history = doc->history();
+        history.clear(32);
         for (int s = 0; s < 32; ++s)
-            BatchStep(*doc, history, s);
+            BatchStep(*doc, s);
         if (redo)
             while (history.undo()) {
             }
@@ -119,7 +119,6 @@ void BM_History_UndoAll(benchmark::State& state) {
             }
         state.PauseTiming();
         SetCounters(state, history, 0);
-        history.detach();
         doc.reset();
         state.ResumeTiming();
     }
@@ -135,32 +134,29 @@ BENCHMARK(BM_History_UndoAll)
 void BM_History_StepOnFullHistory(benchmark::State& state) {
     const cConfig cfg;
     auto doc = MakeFullDocument(cfg, 1000, 255);
-    cHistory history(32);
-    history.attach(doc.get());
+    cHistory& history = doc->history();
+    history.clear(32);
     for (int s = 0; s < 32; ++s)
-        BatchStep(*doc, history, s);
+        BatchStep(*doc, s);
     int s = 32;
     for (auto _ : state)
-        BatchStep(*doc, history, s++);
+        BatchStep(*doc, s++);
     SetCounters(state, history, 0);
-    history.detach();
 }
 BENCHMARK(BM_History_StepOnFullHistory)->Iterations(4)->Unit(benchmark::kMillisecond);
 
-// Frame commands on a full 1000 × 255 document: Insert Frame at 0 (999 frames slide, the last
-// one is copied into its record) and its undo.
+// Frame commands on a 999 × 255 document: Insert Frame at 0 (999 frames slide up, the last one
+// into the free slot) and its undo.
 void BM_History_InsertFrameAndUndo(benchmark::State& state) {
     cConfig cfg;
-    auto doc = MakeFullDocument(cfg, 1000, 255);
-    cHistory history(32);
-    cEditCommands ed(*doc, history, cfg);
+    auto doc = MakeFullDocument(cfg, 999, 255);
+    cEditCommands ed(*doc, cfg);
     for (auto _ : state) {
         ed.setCurrentFrame(0);
-        benchmark::DoNotOptimize(ed.insertFrame());
+        if (!ed.insertFrame().ok) state.SkipWithError("the frame was not inserted");
         benchmark::DoNotOptimize(ed.undo());
     }
-    history.detach();
 }
 BENCHMARK(BM_History_InsertFrameAndUndo)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

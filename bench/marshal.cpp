@@ -27,11 +27,11 @@ std::unique_ptr<cProject> BigProject(const cConfig& cfg) {
     strPicture p;
     p.path = "Graphics\\Animations\\Fire1.png";
     p.hue = 30;
-    d->pictures().setCopy(0, p);
+    d->setPicture(0, p);
     p.path = "Graphics\\Animations\\Thunder2.png";
-    d->pictures().setCopy(1, p);
+    d->setPicture(1, p);
     for (int f = 0; f < 200; ++f) {
-        d->frames().setCopy(f, d->blankFrame());
+        d->frameOrCreate(f);
         for (int c = 0; c < 16; ++c) {
             strCell cell;
             cell.picture = static_cast<uint8_t>(c & 1);
@@ -55,7 +55,7 @@ std::unique_ptr<cProject> BigProject(const cConfig& cfg) {
         e.soundPath = "Audio\\SE\\Fire" + std::to_string(t % 10) + ".ogg";
         e.volume = 80;
         e.frequency = 120;
-        d->effects().setCopy(t, e);
+        d->insertEffect(t, e);
     }
     return d;
 }
@@ -64,7 +64,9 @@ struct Fixture {
     cConfig config;
     std::unique_ptr<cProject> project;
     std::vector<uint8_t> payload;
-    Fixture() : project(BigProject(config)) { PKRUBY::BuildMarshalPayload(*project, 3, config.Locale, payload); }
+    Fixture() : project(BigProject(config)) {
+        PKRUBY::BuildMarshalPayload(*project, 3, config.Locale, payload);
+    }
 };
 
 Fixture& Shared() {
@@ -93,7 +95,8 @@ void BM_MarshalImport(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
         cProject d(&f.config);
-        if (PKRUBY::ReadMarshalPayload(f.payload, d, f.config.Locale) != 1) state.SkipWithError("import failed");
+        if (PKRUBY::ReadMarshalPayload(f.payload, d, f.config.Locale) != 1)
+            state.SkipWithError("import failed");
         benchmark::DoNotOptimize(d.frameCount());
     }
     Counters(state, f.payload.size());
@@ -115,4 +118,4 @@ void BM_MarshalClipboardRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_MarshalClipboardRoundTrip)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -33,7 +33,7 @@ std::unique_ptr<cProject> MakeAnimation() {
         p.divX = p.divY = 192;
         p.hue = static_cast<uint16_t>(i * 90);
         p.path = "BattleEffect\\Picture" + std::to_string(i + 1) + ".png";
-        doc->pictures().setCopy(i, p);
+        doc->setPicture(i, p);
     }
     for (int f = 0; f < kFrames; ++f) {
         doc->frameOrCreate(f);
@@ -139,9 +139,9 @@ BENCHMARK(BM_ClipboardRoundTrip)
 void BM_CreateProject(benchmark::State& state) {
     for (auto _ : state) {
         cProject doc;
-        benchmark::DoNotOptimize(doc.frames().capacity());
+        benchmark::DoNotOptimize(doc.frameCapacity());
     }
 }
 BENCHMARK(BM_CreateProject)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

@@ -30,8 +30,8 @@ std::unique_ptr<cProject> MakeFullProject(bool moving) {
     doc->create(kFrames, kCells, kPictures, kEffects);
     doc->setText(kTextName, "full-size benchmark project");
     for (int p = 0; p < kPictures; ++p)
-        doc->pictures().setCopy(p, strPicture{5, 3, static_cast<uint16_t>(p % 361),
-                                              "Graphics\\Battlers\\picture_" + std::to_string(p) + ".png"});
+        doc->setPicture(p, strPicture{5, 3, static_cast<uint16_t>(p % 361),
+                                      "Graphics\\Battlers\\picture_" + std::to_string(p) + ".png"});
     for (int f = 0; f < kFrames; ++f) {
         doc->frameOrCreate(f);
         for (int c = 0; c < kCells; ++c) {
@@ -53,7 +53,7 @@ std::unique_ptr<cProject> MakeFullProject(bool moving) {
         e.flashFrames = 5;
         doc->addEffect(e);
     }
-    doc->setModified(false);
+    doc->markSaved();
     return doc;
 }
 
@@ -73,8 +73,8 @@ std::vector<uint8_t> Bytes(bool text, bool moving) {
 
 void Report(benchmark::State& state, size_t bytes) {
     state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
-    state.counters["MB_per_s"] = benchmark::Counter(static_cast<double>(bytes) / 1e6,
-                                                    benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB_per_s"] =
+        benchmark::Counter(static_cast<double>(bytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // args: 0 binary / 1 text, 0 still / 1 moving
@@ -155,11 +155,12 @@ void BM_LoadFile(benchmark::State& state) {
 void Args(benchmark::internal::Benchmark* b) {
     b->ArgNames({"text", "moving"});
     for (int text : {0, 1})
-        for (int moving : {0, 1}) b->Args({text, moving});
+        for (int moving : {0, 1})
+            b->Args({text, moving});
     b->Unit(benchmark::kMillisecond);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_Save)->Apply(Args);
 BENCHMARK(BM_Load)->Apply(Args);

@@ -2,7 +2,6 @@
 // the frames between filled from the start cell), one undo step, with each easing.
 
 #include "config/config.h"
-#include "document/history.h"
 #include "document/project.h"
 #include "tools/cell_params.h"
 #include "tools/frame_comp.h"
@@ -25,8 +24,6 @@ void BM_Tween(benchmark::State& state) {
         doc.setCell(0, c, &a);
         doc.setCell(kFrames - 1, c, &b);
     }
-    cHistory history;
-    history.attach(&doc);
     cFrameComp comp;
     comp.startFrame = 0;
     comp.endFrame = kFrames - 1;
@@ -36,9 +33,9 @@ void BM_Tween(benchmark::State& state) {
     e.kind = eEaseKind(state.range(0));
     if (e.kind == eEaseKind::kBezier) e = {eEaseKind::kBezier, 0.68f, -0.55f, 0.27f, 1.55f};
     comp.tween.setAll(e);
-    const strToolContext ctx{.doc = &doc, .history = &history, .clock = {}};
+    const strToolContext ctx{.doc = &doc, .clock = {}};
     for (auto _ : state) {
-        const strToolResult r = comp.run(ctx);
+        const strEditResult r = comp.run(ctx);
         if (r.count != kCells * (kFrames - 2)) state.SkipWithError("the tween did not store every cell");
     }
     state.counters["cells"] = double(kCells * (kFrames - 2));

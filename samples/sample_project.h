@@ -144,7 +144,7 @@ inline bool BuildProject(cProject& doc) {
     sheet.divX = kColumns;
     sheet.divY = kRows;
     sheet.path = "sample_sheet.png";
-    doc.pictures().setCopy(0, sheet);
+    doc.setPicture(0, sheet);
 
     for (int f = 0; f < kFrames; ++f) {
         doc.frameOrCreate(f);

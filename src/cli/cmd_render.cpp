@@ -35,7 +35,7 @@ bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& targetP
                          cPictureSlotTable& slots) {
     const strSlotSource source = strSlotSource::Of(doc);
     for (int i = 0; i < doc.pictureCount(); ++i) {
-        strPicture* p = doc.picture(i);
+        const strPicture* p = doc.picture(i);
         if (!p || p->path.empty()) continue;
         if (!slots.UpdatePicture(source, i, p, nullptr, true, true))
             std::cerr << "pelko: warning: picture " << i << " ("

@@ -120,19 +120,16 @@ void RunTween(Context& ctx, const strTweenArgs& a) {
     comp.tween.setAll(easing);
     comp.tween.fullTurns = a.fullTurns;
 
-    cHistory history;
-    history.attach(&doc);
     strToolContext tool;
     tool.doc = &doc;
-    tool.history = &history;
-    const strToolResult r = comp.run(tool);
+    const strEditResult r = comp.run(tool);
     if (r.count == 0) {
         Fail(ctx, "nothing to tween: the chosen cells have no cells on both frames " +
                       std::to_string(a.from) + " and " + std::to_string(a.to) + " with frames between them");
         return;
     }
     if (!SaveProject(ctx, a.out, doc)) return;
-    std::cout << a.out << ": " << FormatToolMessage(r.status) << "\n";
+    std::cout << a.out << ": " << FormatMessage(r.status) << "\n";
 }
 
 } // namespace

@@ -95,7 +95,7 @@ int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveForm
     std::string why;
     if (!platform::WriteFileAtomically(path, bytes, &why)) return fail(why);
     doc.setText(kTextFileName, nameOf(path));
-    doc.setModified(false);
+    doc.markSaved();
     doc.setUntitled(false);
     return 1;
 }

@@ -67,7 +67,7 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
     // Sound-path table: distinct paths of valid sound blocks, in order of first appearance.
     std::map<std::string, int> soundIndex;
     std::vector<const strEffect*> effects;
-    for (int i = 0; i < doc.effects().capacity(); ++i) {
+    for (int i = 0; i < doc.effectCapacity(); ++i) {
         const strEffect* e = doc.effect(i);
         if (!e) continue;
         effects.push_back(e);
@@ -217,7 +217,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     for (int i = 0; i < lockLength; ++i) {
         int v = 0;
         if (!r.u8(v)) return fail(truncated);
-        if (i < cells) doc.lockTable()[i] = static_cast<uint8_t>(v);
+        if (i < cells) doc.setLockedPicture(i, static_cast<uint8_t>(v));
     }
 
     for (int i = 0; i < pictureCount; ++i) {
@@ -230,7 +230,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
         p.hue = static_cast<uint16_t>(rec[4] | rec[5] << 8);
         p.path = text;
         cProject::normalisePicture(p);
-        doc.pictures().setCopy(i, p);
+        doc.setPicture(i, &p);
     }
 
     std::map<int, std::string> sounds;
@@ -281,7 +281,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     for (int i = 0; i < frameCount; ++i) {
         int interval = 0, n = 0;
         if (!r.u16(interval) || !r.u8(n)) return fail(truncated);
-        if (strFrame* f = doc.frame(i)) f->interval = static_cast<uint16_t>(interval);
+        doc.setFrameInterval(i, static_cast<uint16_t>(interval));
         for (int k = 0; k < n; ++k) {
             uint8_t rec[1 + kCellBytes];
             if (!r.bytes(rec, sizeof rec)) return fail(truncated);
@@ -289,7 +289,6 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
             doc.setCell(i, rec[0], &c); // skipped when the frame or cell number is outside the document
         }
     }
-    doc.setModified(false);
     soundPaths_.clear();
     return 1;
 }

@@ -3,6 +3,8 @@
 #include "config/config.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "document/restore.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 #include <utility>
@@ -69,61 +71,96 @@ bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExi
 // ---------------------------------------------------------------------------------------------
 // Frame building blocks
 
+bool FramesFit(const cProject& doc, int count) {
+    return doc.frameCount() + std::max(count, 0) <= doc.frameCapacity();
+}
+
+strMessage FramesFull(const cProject& doc) {
+    return strMessage(kMsgFramesFull, doc.frameCapacity());
+}
+
 int InsertBlankFrames(cProject& doc, int at, int count) {
-    const int cap = doc.frames().capacity();
-    int n = doc.frames().count();
-    if (at < 0 || at > n || at >= cap || count < 1) return 0;
-    count = std::min(count, cap - at);
-    // Frames that would be pushed past the last slot are deleted first (recorded with their copy).
-    for (int k = std::max(at, cap - count); k < n; ++k)
-        if (doc.frame(k) && !doc.replaceFrame(k, nullptr)) return 0;
-    n = std::min(n, cap - count);
+    const int n = doc.frameCount();
+    if (at < 0 || at > n || count < 1 || !FramesFit(doc, count)) return 0;
+    cTransaction t(doc,
+                   count == 1 ? strMessage(kStepInsertFrame, at) : strMessage(kStepInsertFrames, count, at));
     if (n > at && !doc.slideFrames(at, n - at, at + count)) return 0;
-    int inserted = 0;
     for (int k = 0; k < count; ++k)
-        if (doc.replaceFrame(at + k, &doc.blankFrame())) ++inserted;
-    return inserted;
+        if (!doc.replaceFrame(at + k, &doc.blankFrame())) return 0;
+    t.commit();
+    return count;
 }
 
 int DeleteFrames(cProject& doc, int first, int count) {
-    const int n = doc.frames().count();
+    const int n = doc.frameCount();
     if (first < 0 || first >= n || count < 1) return 0;
     count = std::min(count, n - first);
+    cTransaction t(doc, count == 1 ? strMessage(kStepDeleteFrame, first)
+                                   : strMessage(kStepDeleteFrames, first, first + count - 1));
     int deleted = 0;
     for (int k = first; k < first + count; ++k) {
         if (!doc.frame(k)) continue;
-        if (!doc.replaceFrame(k, nullptr)) return deleted;
+        if (!doc.replaceFrame(k, nullptr)) return 0;
         ++deleted;
     }
-    if (n > first + count) doc.slideFrames(first + count, n - first - count, first);
-    if (doc.frames().occupied() == 0) doc.replaceFrame(0, &doc.blankFrame());
+    if (n > first + count && !doc.slideFrames(first + count, n - first - count, first)) return 0;
+    if (doc.getSetting(kKeyFrameCount) == 0 && !doc.replaceFrame(0, &doc.blankFrame())) return 0;
+    t.commit();
     return deleted;
 }
 
 // ---------------------------------------------------------------------------------------------
 // cEditCommands: state
 
-cEditCommands::cEditCommands(cProject& doc, cHistory& history, const cConfig& config)
-    : doc_(&doc), history_(&history), config_(&config) {
+cEditCommands::cEditCommands(cProject& doc, const cConfig& config) : config_(&config) {
     setDocument(doc);
 }
 
+cEditCommands::~cEditCommands() {
+    if (doc_) doc_->setChangeListener(nullptr);
+}
+
 void cEditCommands::setDocument(cProject& doc) {
+    if (doc_ && doc_ != &doc) doc_->setChangeListener(nullptr);
     doc_ = &doc;
-    history_->attach(doc_);
+    doc_->setChangeListener([this](unsigned changes) { announce(changes); });
     current_ = 0;
     currentCell_ = -1;
     selected_.assign(static_cast<size_t>(std::max(doc.cellNumber(), 0)), 0);
 }
 
+cHistory& cEditCommands::history() const {
+    return doc_->history();
+}
+
+void cEditCommands::announce(unsigned changes) {
+    pending_ |= changes;
+    if (holds_ == 0) flush();
+}
+
+void cEditCommands::flush() {
+    // A listener may run commands of its own; what they announce is given in the next round.
+    while (pending_ && holds_ == 0) {
+        const unsigned changes = pending_;
+        pending_ = 0;
+        if (listener_) listener_(changes);
+    }
+}
+
 bool cEditCommands::setCurrentFrame(int f) {
     if (!doc_->frame(f)) return false;
-    current_ = f;
+    if (f != current_) {
+        current_ = f;
+        announce(kViewFrame);
+    }
     return true;
 }
 
 void cEditCommands::setCurrentCell(int c) {
-    currentCell_ = c >= 0 && c < doc_->cellNumber() ? c : -1;
+    c = c >= 0 && c < doc_->cellNumber() ? c : -1;
+    if (c == currentCell_) return;
+    currentCell_ = c;
+    announce(kViewSelection);
 }
 
 void cEditCommands::syncSelection() {
@@ -137,12 +174,15 @@ bool cEditCommands::isSelected(int c) const {
 
 void cEditCommands::select(int c, bool on) {
     syncSelection();
-    if (c < 0 || c >= static_cast<int>(selected_.size())) return;
+    if (c < 0 || c >= static_cast<int>(selected_.size()) || (selected_[c] != 0) == on) return;
     selected_[c] = on ? 1 : 0;
+    announce(kViewSelection);
 }
 
 void cEditCommands::clearSelection() {
+    if (std::find(selected_.begin(), selected_.end(), 1) == selected_.end()) return;
     selected_.assign(selected_.size(), 0);
+    announce(kViewSelection);
 }
 
 std::vector<int> cEditCommands::selection() const {
@@ -167,109 +207,109 @@ strMessage cEditCommands::processingFailed() const {
 
 bool cEditCommands::checkCurrentFrame(strEditResult& r) {
     syncSelection();
-    if (doc_->frame(current_)) return false;
-    history_->repairFrames(&current_);
+    if (doc_->frame(current_) || doc_->inTransaction()) return false;
+    doc_->repairFrames();
+    current_ = std::clamp(current_, 0, std::max(doc_->frameCount() - 1, 0));
     r.alert = strMessage(kMsgFrameRepair);
-    r.changed = true;
+    announce(kDocCells | kDocHistory | kViewFrame);
     return true;
 }
 
 void cEditCommands::clampCurrentFrame() {
     syncSelection();
     if (doc_->frame(current_)) return;
-    current_ = std::clamp(current_, 0, std::max(doc_->frames().count() - 1, 0));
-}
-
-bool cEditCommands::begin(strEditResult& r) {
-    checkCurrentFrame(r);
-    history_->open();
-    return doc_->frame(current_) != nullptr;
-}
-
-void cEditCommands::commit() {
-    history_->close(true);
+    const int frame = std::clamp(current_, 0, std::max(doc_->frameCount() - 1, 0));
+    if (frame == current_) return;
+    current_ = frame;
+    announce(kViewFrame);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Frame commands
 
 strEditResult cEditCommands::insertFrame() {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
+    checkCurrentFrame(r);
     const int i = current_;
-    const bool done = ready && InsertBlankFrames(*doc_, i, 1) == 1;
-    commit();
-    r.ok = done;
-    r.changed |= done;
-    r.status = done ? strMessage(kMsgFrameInserted, i) : processingFailed();
+    if (!FramesFit(*doc_, 1)) {
+        r.status = FramesFull(*doc_);
+        return r;
+    }
+    cTransaction t(*doc_, strMessage(kStepInsertFrame, i));
+    r.ok = doc_->frame(i) && InsertBlankFrames(*doc_, i, 1) == 1 && t.commit();
+    r.count = r.ok ? 1 : 0;
+    r.status = r.ok ? strMessage(kMsgFrameInserted, i) : processingFailed();
     return r;
 }
 
 strEditResult cEditCommands::deleteFrame() {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
+    checkCurrentFrame(r);
     const int i = current_;
-    const bool done = ready && DeleteFrames(*doc_, i, 1) == 1;
-    commit();
+    cTransaction t(*doc_, strMessage(kStepDeleteFrame, i));
+    r.ok = doc_->frame(i) && DeleteFrames(*doc_, i, 1) == 1 && t.commit();
+    r.count = r.ok ? 1 : 0;
     clampCurrentFrame();
-    r.ok = done;
-    r.changed |= done;
-    r.status = done ? strMessage(kMsgFrameDeleted, i) : processingFailed();
+    r.status = r.ok ? strMessage(kMsgFrameDeleted, i) : processingFailed();
     return r;
 }
 
 strEditResult cEditCommands::deleteFrames(int first, int count) {
+    cHold hold(*this);
     strEditResult r;
-    begin(r);
-    const int n = DeleteFrames(*doc_, first, count);
-    commit();
+    checkCurrentFrame(r);
+    r.count = DeleteFrames(*doc_, first, count);
+    r.ok = r.count > 0;
     clampCurrentFrame();
-    r.ok = n > 0;
-    r.changed |= n > 0;
-    if (n > 0) r.status = strMessage(kMsgCountDelete, n);
+    if (r.ok) r.status = strMessage(kMsgCountDelete, r.count);
     return r;
 }
 
 strEditResult cEditCommands::clearFrame() {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
+    checkCurrentFrame(r);
     const int i = current_;
-    const bool done = ready && doc_->replaceFrame(i, &doc_->blankFrame());
-    commit();
-    r.ok = done;
-    r.changed |= done;
-    r.status = done ? strMessage(kMsgFrameCleared, i) : processingFailed();
+    cTransaction t(*doc_, strMessage(kStepClearFrame, i));
+    r.ok = doc_->frame(i) && doc_->replaceFrame(i, &doc_->blankFrame()) && t.commit();
+    r.count = r.ok ? 1 : 0;
+    r.status = r.ok ? strMessage(kMsgFrameCleared, i) : processingFailed();
     return r;
 }
 
 strEditResult cEditCommands::clearFrames(int first, int count) {
+    cHold hold(*this);
     strEditResult r;
-    begin(r);
-    int n = 0;
-    const int cap = doc_->frames().capacity();
-    const int end = std::clamp(first, 0, cap) + std::clamp(count, 0, cap);
-    for (int k = std::max(first, 0); k < std::min(end, cap); ++k)
-        if (doc_->frame(k) && doc_->replaceFrame(k, &doc_->blankFrame())) ++n;
-    commit();
-    r.ok = n > 0;
-    r.changed |= n > 0;
-    if (n > 0) r.status = strMessage(kMsgCountClear, n);
+    checkCurrentFrame(r);
+    const int n = doc_->frameCount();
+    const int from = std::max(first, 0);
+    const int to = std::min(std::clamp(first, 0, n) + std::clamp(count, 0, n), n);
+    cTransaction t(*doc_, to - from == 1 ? strMessage(kStepClearFrame, from)
+                                         : strMessage(kStepClearFrames, from, to - 1));
+    for (int k = from; k < to; ++k)
+        if (doc_->frame(k) && doc_->replaceFrame(k, &doc_->blankFrame())) ++r.count;
+    t.commit();
+    r.ok = r.count > 0;
+    if (r.ok) r.status = strMessage(kMsgCountClear, r.count);
     return r;
 }
 
 strEditResult cEditCommands::copyFrame(int offset) {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
+    checkCurrentFrame(r);
     const int i = current_;
     const int source = i + offset;
     // Both frames must lie in 0..occupied frame count - 1.
     const int n = doc_->getSetting(kKeyFrameCount);
-    bool done = ready && source >= 0 && source < n && i < n && doc_->frame(source);
-    if (done) done = doc_->replaceFrame(i, doc_->frame(source)) && doc_->setFrameInterval(i, 0);
-    commit();
-    r.ok = done;
-    r.changed |= done;
-    r.status = done ? strMessage(kMsgFrameCopied, source, i) : processingFailed();
+    cTransaction t(*doc_, strMessage(kStepCopyFrame, source, i));
+    r.ok = source >= 0 && source < n && i < n && doc_->frame(i) && doc_->frame(source) &&
+           doc_->replaceFrame(i, doc_->frame(source)) && doc_->setFrameInterval(i, 0);
+    if (r.ok) t.commit();
+    r.count = r.ok ? 1 : 0;
+    r.status = r.ok ? strMessage(kMsgFrameCopied, source, i) : processingFailed();
     return r;
 }
 
@@ -282,144 +322,142 @@ strEditResult cEditCommands::copyFromNextFrame() {
 }
 
 strEditResult cEditCommands::completeFrame() {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
+    checkCurrentFrame(r);
     const int i = current_;
-    int stored = 0;
-    if (ready)
+    cTransaction t(*doc_, strMessage(kStepCompleteFrame, i));
+    if (doc_->frame(i))
         for (int c = doc_->cellNumber() - 1; c >= 0; --c)
-            if (CompleteCell(*doc_, i, c, config_->CompType)) ++stored;
-    commit();
-    r.ok = stored > 0;
-    r.changed |= stored > 0;
-    r.status = stored > 0 ? strMessage(kMsgFrameDone, i) : processingFailed();
+            if (CompleteCell(*doc_, i, c, config_->CompType)) ++r.count;
+    t.commit();
+    r.ok = r.count > 0;
+    r.status = r.ok ? strMessage(kMsgFrameDone, i) : processingFailed();
     return r;
 }
 
 strEditResult cEditCommands::moveTo(int frame) {
     strEditResult r;
-    if (frame != current_ && doc_->frame(frame)) {
-        current_ = frame;
-        r.ok = true;
-        r.changed = true;
-    }
+    if (frame != current_ && setCurrentFrame(frame)) r.ok = true;
     return r;
 }
 
 strEditResult cEditCommands::nextFrame() {
+    cHold hold(*this);
     strEditResult r;
     checkCurrentFrame(r);
     const int n = doc_->getSetting(kKeyFrameCount);
     if (current_ == n - 1 && config_->NewFrameFlag) {
-        history_->open();
-        const bool added = InsertBlankFrames(*doc_, n, 1) == 1;
-        commit();
-        if (added) {
+        if (!FramesFit(*doc_, 1)) {
+            r.status = FramesFull(*doc_);
+            return r;
+        }
+        cTransaction t(*doc_, strMessage(kStepInsertFrame, n));
+        if (InsertBlankFrames(*doc_, n, 1) == 1 && t.commit()) {
             r.status = strMessage(kMsgFrameInserted, n);
-            r.changed = true;
+            r.count = 1;
         }
     }
-    strEditResult m = moveTo(current_ + 1);
-    r.ok = m.ok;
-    r.changed |= m.changed;
+    r.ok = moveTo(current_ + 1).ok;
     return r;
 }
 
 strEditResult cEditCommands::previousFrame() {
+    cHold hold(*this);
     strEditResult r;
     checkCurrentFrame(r);
-    strEditResult m = current_ >= 1 ? moveTo(current_ - 1) : strEditResult{};
-    m.alert = r.alert;
-    m.changed |= r.changed;
-    return m;
+    if (current_ >= 1) r.ok = moveTo(current_ - 1).ok;
+    return r;
 }
 
 strEditResult cEditCommands::firstFrame() {
+    cHold hold(*this);
     strEditResult r;
     checkCurrentFrame(r);
-    strEditResult m = current_ >= 1 ? moveTo(0) : strEditResult{};
-    m.alert = r.alert;
-    m.changed |= r.changed;
-    return m;
+    if (current_ >= 1) r.ok = moveTo(0).ok;
+    return r;
 }
 
 strEditResult cEditCommands::lastFrame() {
+    cHold hold(*this);
     strEditResult r;
     checkCurrentFrame(r);
-    strEditResult m = moveTo(std::max(doc_->getSetting(kKeyFrameCount) - 1, 0));
-    m.alert = r.alert;
-    m.changed |= r.changed;
-    return m;
+    r.ok = moveTo(std::max(doc_->getSetting(kKeyFrameCount) - 1, 0)).ok;
+    return r;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Cell commands
 
 strEditResult cEditCommands::completeSelectedCells() {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
-    int stored = 0;
+    checkCurrentFrame(r);
+    cTransaction t(*doc_, strMessage(kStepCompleteCells));
     // Only selected cells that exist on the current frame are completed, so no cell is created
     // ("Complete selected cells").
-    if (ready)
-        for (int c : selection())
-            if (CompleteCell(*doc_, current_, c, config_->CompType, true)) ++stored;
-    commit();
-    r.ok = stored > 0;
-    r.changed |= stored > 0;
-    if (stored > 0) r.status = strMessage(kMsgCountComplete, stored);
+    for (int c : selection())
+        if (CompleteCell(*doc_, current_, c, config_->CompType, true)) ++r.count;
+    t.setLabel(Counted(kStepCompleteCells, r.count));
+    t.commit();
+    r.ok = r.count > 0;
+    if (r.ok) r.status = strMessage(kMsgCountComplete, r.count);
     return r;
 }
 
 strEditResult cEditCommands::deleteSelectedCells() {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
-    int deleted = 0;
-    if (ready)
-        for (int c : selection()) {
-            if (!doc_->cell(current_, c) || !doc_->setCell(current_, c, nullptr)) continue;
-            selected_[c] = 0;
-            ++deleted;
-        }
-    commit();
-    r.ok = deleted > 0;
-    r.changed |= deleted > 0;
-    if (deleted > 0) r.status = strMessage(kMsgCountDelete, deleted);
+    checkCurrentFrame(r);
+    cTransaction t(*doc_, strMessage(kStepDeleteCells));
+    for (int c : selection()) {
+        if (!doc_->cell(current_, c) || !doc_->setCell(current_, c, nullptr)) continue;
+        select(c, false);
+        ++r.count;
+    }
+    t.setLabel(Counted(kStepDeleteCells, r.count));
+    t.commit();
+    r.ok = r.count > 0;
+    if (r.ok) r.status = strMessage(kMsgCountDelete, r.count);
     return r;
 }
 
 strEditResult cEditCommands::moveCells(int direction) {
+    cHold hold(*this);
     strEditResult r;
-    const bool ready = begin(r);
+    checkCurrentFrame(r);
     std::vector<int> cells = selection();
     // To the foreground: from the highest down, so a block of adjacent cells moves as a whole;
     // to the background: from the lowest up.
     if (direction > 0) std::reverse(cells.begin(), cells.end());
-    int moved = 0;
+    const eMessageId label = direction > 0 ? kStepForegroundCells : kStepBackgroundCells;
+    cTransaction t(*doc_, strMessage(label));
     // A selected cell that cannot move (at the edge of the row) holds back the selected cells
     // stacked against it, so that a block either moves as a whole or stays as it is.
     std::vector<uint8_t> held(selected_.size(), 0);
-    if (ready)
-        for (int c : cells) {
-            // Only selected cells that exist move; the slot they move into may be empty.
-            const int d = c + direction;
-            if (!doc_->cell(current_, c)) continue;
-            const bool blocked = d < 0 || d >= static_cast<int>(held.size()) || held[d];
-            if (blocked || !doc_->exchangeCells(current_, c, current_, d)) {
-                held[c] = 1;
-                continue;
-            }
-            std::swap(selected_[c], selected_[d]);
-            if (currentCell_ == c)
-                currentCell_ = d;
-            else if (currentCell_ == d)
-                currentCell_ = c;
-            ++moved;
+    for (int c : cells) {
+        // Only selected cells that exist move; the slot they move into may be empty.
+        const int d = c + direction;
+        if (!doc_->cell(current_, c)) continue;
+        const bool blocked = d < 0 || d >= static_cast<int>(held.size()) || held[d];
+        if (blocked || !doc_->exchangeCells(current_, c, current_, d)) {
+            held[c] = 1;
+            continue;
         }
-    commit();
-    r.ok = moved > 0;
-    r.changed |= moved > 0;
-    if (moved > 0) r.status = strMessage(direction > 0 ? kMsgCountForeground : kMsgCountBackground, moved);
+        std::swap(selected_[c], selected_[d]);
+        if (currentCell_ == c)
+            currentCell_ = d;
+        else if (currentCell_ == d)
+            currentCell_ = c;
+        ++r.count;
+    }
+    t.setLabel(Counted(label, r.count));
+    t.commit();
+    r.ok = r.count > 0;
+    if (r.ok) {
+        announce(kViewSelection);
+        r.status = strMessage(direction > 0 ? kMsgCountForeground : kMsgCountBackground, r.count);
+    }
     return r;
 }
 
@@ -432,17 +470,36 @@ strEditResult cEditCommands::toBackground() {
 }
 
 strEditResult cEditCommands::selectAll() {
+    cHold hold(*this);
     strEditResult r;
     checkCurrentFrame(r);
     const strFrame* f = doc_->frame(current_);
     bool allSelected = true;
     for (int c = 0; c < doc_->cellNumber(); ++c)
         if (f && f->cells.get(c) && !isSelected(c)) allSelected = false;
-    const std::vector<uint8_t> before = selected_;
     for (int c = 0; c < static_cast<int>(selected_.size()); ++c)
-        selected_[c] = !allSelected && f && f->cells.get(c) ? 1 : 0;
+        select(c, !allSelected && f && f->cells.get(c));
     r.ok = true;
-    r.changed |= selected_ != before;
+    return r;
+}
+
+strEditResult cEditCommands::newCell(int cell, int x, int y) {
+    cHold hold(*this);
+    strEditResult r;
+    checkCurrentFrame(r);
+    if (cell < 0 || cell >= doc_->cellNumber() || !doc_->frame(current_)) return r;
+    if (!doc_->cell(current_, cell)) {
+        strCell fresh;
+        fresh.x = static_cast<int16_t>(std::clamp(x, -1024, 1024));
+        fresh.y = static_cast<int16_t>(std::clamp(y, -1024, 1024));
+        cTransaction t(*doc_, strMessage(kStepNewCell, cell, current_));
+        if (!doc_->setCell(current_, cell, &fresh) || !t.commit()) return r;
+        r.count = 1;
+    }
+    clearSelection();
+    select(cell);
+    setCurrentCell(cell);
+    r.ok = true;
     return r;
 }
 
@@ -450,20 +507,21 @@ strEditResult cEditCommands::selectAll() {
 // Undo / Redo
 
 strEditResult cEditCommands::undo() {
-    return replayed(history_->undo(), kMsgUndone, kMsgCannotUndo);
+    cHold hold(*this);
+    strEditResult r;
+    const cRestoreObj* step = doc_->history().undo();
+    r.ok = step != nullptr;
+    r.status = step ? strMessage(kMsgUndone, step->label) : strMessage(kMsgCannotUndo);
+    if (step) clampCurrentFrame();
+    return r;
 }
 
 strEditResult cEditCommands::redo() {
-    return replayed(history_->redo(), kMsgRedone, kMsgCannotRedo);
-}
-
-strEditResult cEditCommands::replayed(bool ok, eMessageId done, eMessageId refused) {
+    cHold hold(*this);
     strEditResult r;
-    r.ok = ok;
-    r.status = strMessage(ok ? done : refused);
-    if (ok) {
-        r.changed = true;
-        clampCurrentFrame();
-    }
+    const cRestoreObj* step = doc_->history().redo();
+    r.ok = step != nullptr;
+    r.status = step ? strMessage(kMsgRedone, step->label) : strMessage(kMsgCannotRedo);
+    if (step) clampCurrentFrame();
     return r;
 }

@@ -4,8 +4,14 @@
 //
 // It holds the current frame (the frame the canvas shows), the current cell (the cell the canvas
 // focuses, -1 for none; used by Paste) and the cell selection (one mark per cell number of the
-// current frame). Each command runs as one undo step (open, primitives, commit) and returns a
+// current frame). Each command that changes the document is one transaction (cTransaction): it
+// commits what it did with a label, or rolls back and changes nothing when it fails. It returns a
 // strEditResult with the status-bar message to show.
+//
+// Change notices: the listener hears the document's own announcements (what each committed,
+// undone or redone step changed, eDocChange) and this layer's view changes (kViewFrame,
+// kViewSelection). While a command runs they are gathered and given once, when it has finished, so
+// a listener never sees a half-done command.
 //
 // Choices made here:
 // - The selection marks stay when the current frame changes; the cell commands act only on marked
@@ -20,7 +26,10 @@
 // - After Undo, Redo and the frame deletions the current frame is clamped to the last frame; the
 //   frame repair runs only when the current frame's slot is empty inside the document.
 // - Multi-frame Delete and Clear (timeline) are deleteFrames / clearFrames here.
+// - A command that would take the animation past its 1000 frames changes nothing and says so
+//   ("The animation already has 1000 frames"); frames are never pushed off the end.
 
+#include "document/doc_change.h"
 #include "document/messages.h"
 
 #include <cstdint>
@@ -32,12 +41,18 @@ class cHistory;
 class cProject;
 struct strCell;
 
-// What a command did and what to show.
+// What a command (an editing command, a tool run, a list command) did and what to show.
 struct strEditResult {
-    bool ok = false;      // the command did what was asked
-    bool changed = false; // document, current frame or selection changed: refresh the views
-    strMessage status;    // status-bar message; kMsgNone shows nothing
-    strMessage alert;     // a message box to show before the status (the frame repair), or none
+    bool ok = false;   // the command did what was asked
+    int count = 0;     // how many things it changed (cells stored, frames deleted, ...)
+    strMessage status; // status-bar message; kMsgNone shows nothing
+    strMessage alert;  // a message box to show before the status (the frame repair), or none
+};
+
+// View changes this layer announces besides the document's eDocChange bits.
+enum eViewChange : unsigned {
+    kViewFrame = 0x100,     // the current frame
+    kViewSelection = 0x200, // the cell selection or the current cell
 };
 
 // Interpolation of one cell parameter: value(a) + trunc((value(b) - value(a)) * t), with
@@ -60,10 +75,14 @@ bool SupplementCell(strCell& o, const strCell* prev, const strCell* next, float 
 // normalisation) is not stored.
 bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExist = false);
 
-// Frame building blocks on the document primitives (they record while a step is open). The frame
-// count is the highest occupied slot + 1.
-// Inserts count blank frames at `at` (0..frame count); later frames move up, frames pushed past
-// the last slot are deleted. Returns the number inserted (0 on failure).
+// Frame building blocks on the document primitives (they record while a transaction is open). The
+// frame count is the highest occupied slot + 1.
+// Whether count more frames fit below the frame capacity.
+bool FramesFit(const cProject& doc, int count);
+// "The animation already has 1000 frames".
+strMessage FramesFull(const cProject& doc);
+// Inserts count blank frames at `at` (0..frame count); later frames move up. Refused (0) when they
+// would not all fit. Returns the number inserted.
 int InsertBlankFrames(cProject& doc, int at, int count);
 // Deletes frames first..first+count-1 (cut to the frame count); later frames slide down; when no
 // frame is left one blank frame is put at 0. Returns the number deleted.
@@ -71,17 +90,36 @@ int DeleteFrames(cProject& doc, int first, int count);
 
 class cEditCommands {
   public:
-    // The history is attached to doc (which empties it).
-    cEditCommands(cProject& doc, cHistory& history, const cConfig& config);
+    cEditCommands(cProject& doc, const cConfig& config);
+    ~cEditCommands();
     cEditCommands(const cEditCommands&) = delete;
     cEditCommands& operator=(const cEditCommands&) = delete;
 
-    // A new document replaces the current one: the history is attached to it, the current frame
-    // becomes 0, the current cell none and the selection empty.
+    // A new document replaces the current one: this layer listens to it, the current frame becomes
+    // 0, the current cell none and the selection empty.
     void setDocument(cProject& doc);
     cProject& document() const { return *doc_; }
-    cHistory& history() const { return *history_; }
+    cHistory& history() const;
     const cConfig& config() const { return *config_; }
+
+    // --- change notices ---
+    using Listener = std::function<void(unsigned changes)>;
+    void setListener(Listener listener) { listener_ = std::move(listener); }
+    // While a hold lives, announcements are gathered; the last hold to end gives them at once.
+    class cHold {
+      public:
+        explicit cHold(cEditCommands& c) : c_(c) { ++c_.holds_; }
+        ~cHold() {
+            if (--c_.holds_ == 0) c_.flush();
+        }
+        cHold(const cHold&) = delete;
+        cHold& operator=(const cHold&) = delete;
+
+      private:
+        cEditCommands& c_;
+    };
+    // Adds change bits to announce (eDocChange, eViewChange).
+    void announce(unsigned changes);
 
     // Source of the local minute and second for "processing failed" (tests inject a fixed one).
     using MinuteSecondSource = std::function<void(int& minute, int& second)>;
@@ -103,16 +141,13 @@ class cEditCommands {
     std::vector<int> selection() const;
     int selectedCount() const;
 
-    // --- step frame, for commands added elsewhere (edit clipboard, tools) ---
-    // Opens a step; returns false (with the frame repair reported in r.alert) when the current
-    // frame could not be made valid.
-    bool begin(strEditResult& r);
-    // Closes the step with commit.
-    void commit();
     // "< ! > [%d:%d] : processing failed" with the clock's minute and second.
     strMessage processingFailed() const;
-    // Runs the frame repair when the current frame's slot is empty; true when it ran.
+    // Runs the frame repair when the current frame's slot is empty; true when it ran. Commands
+    // call it before they open their transaction.
     bool checkCurrentFrame(strEditResult& r);
+    // Clamps the current frame to the frames left (after frames were deleted).
+    void clampCurrentFrame();
 
     // --- frame commands ---
     strEditResult insertFrame();
@@ -138,6 +173,10 @@ class cEditCommands {
     strEditResult toForeground();
     strEditResult toBackground();
     strEditResult selectAll();
+    // "New" of the cell-number chooser: a cell with the new-cell defaults at (x, y) in cell number
+    // `cell` of the current frame (one transaction) when that slot is empty; either way the cell
+    // becomes the current and only selected one.
+    strEditResult newCell(int cell, int x = 0, int y = 0);
 
     // --- history ---
     strEditResult undo();
@@ -147,15 +186,15 @@ class cEditCommands {
     strEditResult copyFrame(int offset);
     strEditResult moveCells(int direction);
     void syncSelection();
-    void clampCurrentFrame();
-    // The result of an undo or redo: its message, and the current frame kept inside the frames.
-    strEditResult replayed(bool ok, eMessageId done, eMessageId refused);
+    void flush();
     strEditResult moveTo(int frame);
 
-    cProject* doc_;
-    cHistory* history_;
+    cProject* doc_ = nullptr;
     const cConfig* config_;
     MinuteSecondSource clock_;
+    Listener listener_;
+    unsigned pending_ = 0;
+    int holds_ = 0;
     int current_ = 0;
     int currentCell_ = -1;
     std::vector<uint8_t> selected_; // one mark per cell number

@@ -37,7 +37,7 @@ uint8_t flashComponent(int v, double offset) {
 // end of a frame, hands the effect to the document and starts a fresh one; so does an effect
 // that has all three blocks.
 class cLegacyEffect {
-public:
+  public:
     explicit cLegacyEffect(cProject& doc) : doc_(doc) {}
 
     // Makes room for a block of the given kind and returns the effect to fill in.
@@ -55,12 +55,12 @@ public:
         effect_ = strEffect{};
     }
 
-private:
+  private:
     cProject& doc_;
     strEffect effect_;
 };
 
-}  // namespace
+} // namespace
 
 int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) {
     soundPaths_.clear();
@@ -84,14 +84,14 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
             switch (r.number(0, 0)) {
             case 1: {
                 effect.finish();
-                if (strFrame* frame = doc.frame(f)) frame->interval = clampTo<uint16_t>(r.number(1, 0));
+                doc.setFrameInterval(f, clampTo<uint16_t>(r.number(1, 0)));
                 const strFrame* previous = doc.frame(f);
                 ++f;
-                if (!previous || !doc.frames().inRange(f))
+                if (!previous || f < 0 || f >= doc.frameCapacity())
                     return fail("line " + std::to_string(in.lineNumber()) + ": frame " + std::to_string(f) +
-                                " is beyond the " + std::to_string(doc.frames().capacity()) +
+                                " is beyond the " + std::to_string(doc.frameCapacity()) +
                                 " frames a document holds");
-                doc.frames().setCopy(f, *previous);  // cells carry over
+                doc.replaceFrame(f, previous); // cells carry over
                 break;
             }
             case 2: {
@@ -103,7 +103,7 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                     return true;
                 };
                 int v = 0;
-                if (value(2, v) && v == 0) {  // pattern 0 deletes the cell
+                if (value(2, v) && v == 0) { // pattern 0 deletes the cell
                     doc.setCell(f, number, nullptr);
                     break;
                 }
@@ -128,7 +128,8 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                 break;
             }
             case 4:
-            case 90: break;
+            case 90:
+                break;
             case 5: {
                 strEffect& e = effect.begin(strEffect::kFlash, f);
                 const int drawing = r.number(1, 0);
@@ -158,7 +159,9 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                 effect.end(strEffect::kSound);
                 break;
             }
-            case 7: pending = ePending::kUserData; break;
+            case 7:
+                pending = ePending::kUserData;
+                break;
             case 60:
                 doc.setSetting(kKeySplitFormat, 0);
                 doc.setSetting(kKeyBasicInterval, clampTo<uint16_t>(r.number(1, 0)));
@@ -171,14 +174,14 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                 p.divY = clampTo<uint16_t>(r.number(3, 1));
                 p.path = text(4);
                 cProject::normalisePicture(p);
-                doc.pictures().setCopy(r.number(1, -1), p);  // an index outside the slots is dropped
+                doc.setPicture(r.number(1, -1), &p); // an index outside the slots is dropped
                 break;
             }
             case 80: {
                 // '0' -> 0, '1' -> 1, '9' -> 1 at an odd entry and 0 at an even one; any other
                 // character or the last cell number ends the walk; the rest become 0.
                 const std::string_view digits = r.text(1);
-                auto& lock = doc.lockTable();
+                std::vector<uint8_t> lock(doc.lockTable().size(), 0);
                 size_t i = 0;
                 for (; i < lock.size() && i < digits.size(); ++i) {
                     const char ch = digits[i];
@@ -191,7 +194,8 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                     else
                         break;
                 }
-                std::fill(lock.begin() + static_cast<std::ptrdiff_t>(i), lock.end(), 0);
+                for (size_t c = 0; c < lock.size(); ++c)
+                    doc.setLockedPicture(static_cast<int>(c), lock[c]);
                 break;
             }
             default:
@@ -208,11 +212,10 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
         }
         // Blocks after the last end of frame still make an effect.
         effect.finish();
-        doc.setModified(false);
         return 1;
     } catch (const std::bad_alloc&) {
         return fail("out of memory while reading the legacy file");
     }
 }
 
-}  // namespace ANIME
+} // namespace ANIME

@@ -43,12 +43,19 @@ double asDouble(const strMessageArg* a) {
 std::string asText(const strMessageArg* a) {
     if (!a) return {};
     if (auto* s = std::get_if<std::string>(a)) return *s;
+    if (auto* m = std::get_if<strNestedMessage>(a))
+        return m->message ? FormatMessage(*m->message) : std::string();
     if (auto* i = std::get_if<long long>(a)) return std::to_string(*i);
     if (auto* d = std::get_if<double>(a)) return std::to_string(*d);
     return {};
 }
 
 } // namespace
+
+bool strNestedMessage::operator==(const strNestedMessage& other) const {
+    if (!message || !other.message) return message == other.message;
+    return *message == *other.message;
+}
 
 const char* MessageText(eMessageId id) {
     const auto* e = entry(id);
@@ -127,7 +134,8 @@ std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& a
         case 'o':
             conversion += "ll";
             conversion += conv;
-            std::snprintf(piece, sizeof piece, conversion.c_str(), static_cast<unsigned long long>(asInteger(arg)));
+            std::snprintf(piece, sizeof piece, conversion.c_str(),
+                          static_cast<unsigned long long>(asInteger(arg)));
             break;
         case 'c':
             conversion += 'c';

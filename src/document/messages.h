@@ -10,6 +10,7 @@
 // as 0 or an empty text, a mismatched one is converted).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -29,11 +30,15 @@ enum class eMessageKind : uint8_t {
 #define PELKO_DOCUMENT_MESSAGES(X)                                                                           \
     X(kMsgNone, kNone, "")                                                                                   \
     X(kMsgProcessingFailed, kStatus, "< ! > [%d:%d] : processing failed")                                    \
-    /* undo history */                                                                                       \
-    X(kMsgUndone, kStatus, "I cancel one")                                                                   \
+    /* undo history; %s is the label of the step */                                                          \
+    X(kMsgUndone, kStatus, "Undone: %s")                                                                     \
     X(kMsgCannotUndo, kStatus, "< ! > I cannot cancel")                                                      \
-    X(kMsgRedone, kStatus, "I redone one")                                                                   \
+    X(kMsgRedone, kStatus, "Redone: %s")                                                                     \
     X(kMsgCannotRedo, kStatus, "< ! > cannot fix it")                                                        \
+    X(kMsgUndoItem, kStatus, "Undo %s")                                                                      \
+    X(kMsgRedoItem, kStatus, "Redo %s")                                                                      \
+    X(kMsgUndoPlain, kStatus, "Undo")                                                                        \
+    X(kMsgRedoPlain, kStatus, "Redo")                                                                        \
     X(kMsgFrameRepair, kError,                                                                               \
       "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.")    \
     /* frame commands */                                                                                     \
@@ -64,12 +69,69 @@ enum class eMessageKind : uint8_t {
     X(kMsgSaveCutTexts, kReport,                                                                             \
       "%d texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the "    \
       "text format also up to its first line break)")                                                        \
-    /* apply structural settings */                                                                          \
-    X(kMsgConfirmStructural, kConfirm,                                                                       \
-      "In order to reflect the change, it is necessary to rewrite it to a large extent.\nIs it "             \
-      "OK\xEF\xBC\x9F"                                                                                       \
-      "\n\xE2\x80\xBB"                                                                                       \
-      "This operation can not be restored.")
+    /* the frame limit */                                                                                    \
+    X(kMsgFramesFull, kStatus, "The animation already has %d frames")                                        \
+    /* tool runs */                                                                                          \
+    X(kMsgCompensated, kStatus, "Processing on frame [%d]\xEF\xBD\x9E[%d] >> Cell [%d] edited")              \
+    X(kMsgSplineDone, kStatus, "Spline curve >> Cell [%d] edited")                                           \
+    X(kMsgBatchDone, kStatus, "Batch processing >> Cell [%d] edited")                                        \
+    X(kMsgIntervalDone, kStatus, "Interval entered [%d]\xEF\xBD\x9E[%d] on frame [%d]")                      \
+    /* labels of undo steps: what a step did, shown in "Undone: %s" and the Edit menu. A label of a   */     \
+    /* count has a singular form right after its plural one (see Counted).                            */     \
+    X(kStepInsertFrame, kStatus, "Insert frame %d")                                                          \
+    X(kStepInsertFrames, kStatus, "Insert %d frames at frame %d")                                            \
+    X(kStepDeleteFrame, kStatus, "Delete frame %d")                                                          \
+    X(kStepDeleteFrames, kStatus, "Delete frames %d to %d")                                                  \
+    X(kStepClearFrame, kStatus, "Clear frame %d")                                                            \
+    X(kStepClearFrames, kStatus, "Clear frames %d to %d")                                                    \
+    X(kStepCopyFrame, kStatus, "Copy frame %d to frame %d")                                                  \
+    X(kStepCompleteFrame, kStatus, "Complete frame %d")                                                      \
+    X(kStepCompleteCells, kStatus, "Complete %d cells")                                                      \
+    X(kStepCompleteCell, kStatus, "Complete 1 cell")                                                         \
+    X(kStepDeleteCells, kStatus, "Delete %d cells")                                                          \
+    X(kStepDeleteCell, kStatus, "Delete 1 cell")                                                             \
+    X(kStepCutCells, kStatus, "Cut %d cells")                                                                \
+    X(kStepCutCell, kStatus, "Cut 1 cell")                                                                   \
+    X(kStepPasteCells, kStatus, "Paste %d cells")                                                            \
+    X(kStepPasteCell, kStatus, "Paste 1 cell")                                                               \
+    X(kStepForegroundCells, kStatus, "Bring %d cells to the foreground")                                     \
+    X(kStepForegroundCell, kStatus, "Bring 1 cell to the foreground")                                        \
+    X(kStepBackgroundCells, kStatus, "Send %d cells to the background")                                      \
+    X(kStepBackgroundCell, kStatus, "Send 1 cell to the background")                                         \
+    X(kStepMoveCells, kStatus, "Move %d cells")                                                              \
+    X(kStepMoveCell, kStatus, "Move 1 cell")                                                                 \
+    X(kStepRotateCells, kStatus, "Rotate %d cells")                                                          \
+    X(kStepRotateCell, kStatus, "Rotate 1 cell")                                                             \
+    X(kStepScaleCells, kStatus, "Scale %d cells")                                                            \
+    X(kStepScaleCell, kStatus, "Scale 1 cell")                                                               \
+    X(kStepNewCell, kStatus, "New cell %d on frame %d")                                                      \
+    X(kStepChangeCell, kStatus, "Change cell %d on frame %d")                                                \
+    X(kStepPattern, kStatus, "Pattern %d of picture %d on cell %d")                                          \
+    X(kStepPasteFrames, kStatus, "Paste %d frames at frame %d")                                              \
+    X(kStepPasteRange, kStatus, "Paste at frame %d, cell %d")                                                \
+    X(kStepCutRange, kStatus, "Cut frames %d to %d")                                                         \
+    X(kStepDeleteRange, kStatus, "Delete cells of frames %d to %d")                                          \
+    X(kStepCompensate, kStatus, "Frame compensation of frames %d to %d")                                     \
+    X(kStepSpline, kStatus, "Spline curve from frame %d")                                                    \
+    X(kStepBatch, kStatus, "Batch edit")                                                                     \
+    X(kStepInterval, kStatus, "Interval %d on frames %d to %d")                                              \
+    X(kStepLockTable, kStatus, "Lock cells to pictures")                                                     \
+    X(kStepLockCell, kStatus, "Lock cell %d to picture %d")                                                  \
+    X(kStepAddPicture, kStatus, "Add picture %d")                                                            \
+    X(kStepChangePicture, kStatus, "Change picture %d")                                                      \
+    X(kStepDeletePicture, kStatus, "Delete picture %d")                                                      \
+    X(kStepCutPicture, kStatus, "Cut picture %d")                                                            \
+    X(kStepPastePicture, kStatus, "Paste picture %d")                                                        \
+    X(kStepMovePicture, kStatus, "Move picture %d to %d")                                                    \
+    X(kStepAddSound, kStatus, "Add sound effect at frame %d")                                                \
+    X(kStepAddFlash, kStatus, "Add flash at frame %d")                                                       \
+    X(kStepAddEffect, kStatus, "Add effect at frame %d")                                                     \
+    X(kStepChangeEffect, kStatus, "Change effect at frame %d")                                               \
+    X(kStepDeleteEffect, kStatus, "Delete effect at frame %d")                                               \
+    X(kStepCutEffect, kStatus, "Cut effect at frame %d")                                                     \
+    X(kStepPasteEffect, kStatus, "Paste effect at frame %d")                                                 \
+    X(kStepProjectSettings, kStatus, "Project settings")                                                     \
+    X(kStepCellNumber, kStatus, "Cell number %d")
 
 enum eMessageId : int {
 #define PELKO_MESSAGE_ID(id, kind, text) id,
@@ -78,8 +140,17 @@ enum eMessageId : int {
         kMsgCount
 };
 
+struct strMessage;
+
+// A message given as the argument of another ("Undone: %s" with the label of the step); it is
+// formatted where the outer message is, so that both can be translated.
+struct strNestedMessage {
+    std::shared_ptr<const strMessage> message;
+    bool operator==(const strNestedMessage& other) const;
+};
+
 // One argument of a message.
-using strMessageArg = std::variant<long long, double, std::string>;
+using strMessageArg = std::variant<long long, double, std::string, strNestedMessage>;
 
 // A message id with its arguments. id kMsgNone means "show nothing".
 struct strMessage {
@@ -97,7 +168,9 @@ struct strMessage {
 
   private:
     template <class T> static strMessageArg ToArg(T&& v) {
-        if constexpr (std::is_integral_v<std::decay_t<T>>) {
+        if constexpr (std::is_same_v<std::decay_t<T>, strMessage>) {
+            return strNestedMessage{std::make_shared<const strMessage>(std::forward<T>(v))};
+        } else if constexpr (std::is_integral_v<std::decay_t<T>>) {
             return static_cast<long long>(v);
         } else if constexpr (std::is_floating_point_v<std::decay_t<T>>) {
             return static_cast<double>(v);
@@ -127,4 +200,9 @@ void LocalMinuteSecond(int& minute, int& second);
 // "< ! > [%d:%d] : processing failed" with the given minute and second.
 inline strMessage ProcessingFailed(int minute, int second) {
     return strMessage(kMsgProcessingFailed, minute, second);
+}
+
+// A label of a count: the plural id with the count, or the singular id right after it for one.
+inline strMessage Counted(eMessageId plural, int count) {
+    return count == 1 ? strMessage(static_cast<eMessageId>(plural + 1)) : strMessage(plural, count);
 }

@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "document/restore.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,21 +11,26 @@ namespace {
 
 constexpr int kMaxCapacity = 1000;
 
-template <class T> T clampTo(int v, int lo, int hi) { return static_cast<T>(std::clamp(v, lo, hi)); }
+template <class T> T clampTo(int v, int lo, int hi) {
+    return static_cast<T>(std::clamp(v, lo, hi));
+}
 
-}  // namespace
+} // namespace
 
-cProject::cProject(const cConfig* config) : config_(config ? config : &cConfig::defaults()) {
+cProject::cProject(const cConfig* config)
+    : config_(config ? config : &cConfig::defaults()), history_(*this, config_->undoDepth()) {
     create(0, 0, 0, 0);
 }
 
 cProject::~cProject() = default;
 
 bool cProject::create(int frames, int cells, int pictures, int effects) {
+    if (pending_) return false;
     frames_.clearAll();
     pictures_.clearAll();
     effects_.clearAll();
-    for (auto& t : texts_) t.clear();
+    for (auto& t : texts_)
+        t.clear();
 
     frames = std::min(std::max(frames, cConfig::kMinFrameCapacity), kMaxCapacity);
     pictures = std::min(std::max(pictures, cConfig::kMinPictureCapacity), kMaxCapacity);
@@ -41,53 +47,85 @@ bool cProject::create(int frames, int cells, int pictures, int effects) {
     basicInterval_ = 1;
     totalInterval_ = 0;
 
-    if (!frames_.allocate(frames) || !pictures_.allocate(pictures) || !effects_.allocate(effects)) return false;
+    if (!frames_.allocate(frames) || !pictures_.allocate(pictures) || !effects_.allocate(effects))
+        return false;
     lockTable_.assign(cellNumber_, 0);
     blank_ = strFrame{};
     blank_.cells.allocate(cellNumber_);
-    pending_.reset();
-    modified_ = false;
-    clearHistory();
+    history_.clear();
+    history_.markClean();
     return true;
 }
 
 void cProject::applyDefaults() {
     const cConfig& c = *config_;
-    basicInterval_ = c.Init_Int;
-    centrePosition_ = c.Init_Center;
-    splitFormat_ = c.Init_Div;
-    lock_ = c.Init_FixFlag ? 1 : 0;
-    editFormat_ = c.Init_Edit;
-    saveFormat_ = c.Init_Format;
+    setSetting(kKeyBasicInterval, c.Init_Int);
+    setSetting(kKeyCentrePosition, c.Init_Center);
+    setSetting(kKeySplitFormat, c.Init_Div);
+    setSetting(kKeyLock, c.Init_FixFlag ? 1 : 0);
+    setSetting(kKeyEditFormat, c.Init_Edit);
+    setSetting(kKeySaveFormat, c.Init_Format);
 }
 
 int cProject::getSetting(int key) const {
     switch (key) {
-    case kKeyFrameCount: return frames_.occupied();
-    case kKeyPictureCount: return pictures_.occupied();
-    case kKeyEffectCount: return effects_.occupied();
-    case kKeyEditFormat: return editFormat_;
-    case kKeySplitFormat: return splitFormat_;
-    case kKeySaveFormat: return saveFormat_;
-    case kKeyCentrePosition: return centrePosition_;
-    case kKeyBasicInterval: return basicInterval_;
-    case kKeyTotalInterval: return totalInterval_;
-    case kKeyLock: return lock_;
-    default: return cellNumber_;
+    case kKeyFrameCount:
+        return frames_.occupied();
+    case kKeyPictureCount:
+        return pictures_.occupied();
+    case kKeyEffectCount:
+        return effects_.occupied();
+    case kKeyEditFormat:
+        return editFormat_;
+    case kKeySplitFormat:
+        return splitFormat_;
+    case kKeySaveFormat:
+        return saveFormat_;
+    case kKeyCentrePosition:
+        return centrePosition_;
+    case kKeyBasicInterval:
+        return basicInterval_;
+    case kKeyTotalInterval:
+        return totalInterval_;
+    case kKeyLock:
+        return lock_;
+    default:
+        return cellNumber_;
     }
 }
 
 bool cProject::setSetting(int key, int value) {
+    int* field = nullptr;
     switch (key) {
-    case kKeyEditFormat: editFormat_ = value; return true;
-    case kKeySplitFormat: splitFormat_ = value; return true;
-    case kKeySaveFormat: saveFormat_ = value; return true;
-    case kKeyCentrePosition: centrePosition_ = value; return true;
-    case kKeyBasicInterval: basicInterval_ = value; return true;
-    case kKeyTotalInterval: totalInterval_ = value; return true;
-    case kKeyLock: lock_ = value != 0; return true;
-    default: return false;
+    case kKeyEditFormat:
+        field = &editFormat_;
+        break;
+    case kKeySplitFormat:
+        field = &splitFormat_;
+        break;
+    case kKeySaveFormat:
+        field = &saveFormat_;
+        break;
+    case kKeyCentrePosition:
+        field = &centrePosition_;
+        break;
+    case kKeyBasicInterval:
+        field = &basicInterval_;
+        break;
+    case kKeyTotalInterval:
+        field = &totalInterval_;
+        break;
+    case kKeyLock:
+        field = &lock_;
+        value = value != 0;
+        break;
+    default:
+        return false;
     }
+    if (*field == value) return true;
+    if (recording()) record(std::make_unique<cRest_Update_Setting>(key, value, *field));
+    *field = value;
+    return true;
 }
 
 bool cProject::getText(int key, std::string& out) const {
@@ -104,18 +142,21 @@ const std::string& cProject::text(int key) const {
 
 bool cProject::setText(int key, const std::string& value) {
     if (key < kTextBaseFolder || key > kTextUserData) return false;
-    texts_[key - kTextBaseFolder] = value;
+    std::string& field = texts_[key - kTextBaseFolder];
+    if (field == value) return true;
+    if (recording()) record(std::make_unique<cRest_Update_Text>(key, value, field));
+    field = value;
     return true;
 }
 
-strFrame* cProject::frameOrCreate(int i) {
+const strFrame* cProject::frameOrCreate(int i) {
     if (!frames_.inRange(i)) return nullptr;
-    if (!frames_.get(i)) frames_.setCopy(i, blank_);
+    if (!frames_.get(i)) replaceFrame(i, &blank_);
     return frames_.get(i);
 }
 
-strCell* cProject::cell(int frame, int cell) const {
-    strFrame* f = frames_.get(frame);
+const strCell* cProject::cell(int frame, int cell) const {
+    const strFrame* f = frames_.get(frame);
     return f ? f->cells.get(cell) : nullptr;
 }
 
@@ -143,9 +184,14 @@ void cProject::normaliseCell(strCell& c, int cellNumber) const {
         c.mx = static_cast<int16_t>(c.mx < 0 ? -size : size);
         break;
     }
-    case 3: c.my = c.mx; break;
-    case 4: c.angle = 0; break;
-    default: break;
+    case 3:
+        c.my = c.mx;
+        break;
+    case 4:
+        c.angle = 0;
+        break;
+    default:
+        break;
     }
 }
 
@@ -153,16 +199,14 @@ void cProject::normalisePicture(strPicture& p, int imageWidth, int imageHeight) 
     p.divX = clampTo<uint16_t>(p.divX, 1, 1024);
     p.divY = clampTo<uint16_t>(p.divY, 1, 1024);
     p.hue = std::min<uint16_t>(p.hue, 360);
-    if (imageWidth > 0) p.divX = std::min<uint16_t>(p.divX, static_cast<uint16_t>(std::min(imageWidth, 1024)));
-    if (imageHeight > 0) p.divY = std::min<uint16_t>(p.divY, static_cast<uint16_t>(std::min(imageHeight, 1024)));
+    if (imageWidth > 0)
+        p.divX = std::min<uint16_t>(p.divX, static_cast<uint16_t>(std::min(imageWidth, 1024)));
+    if (imageHeight > 0)
+        p.divY = std::min<uint16_t>(p.divY, static_cast<uint16_t>(std::min(imageHeight, 1024)));
 }
 
 void cProject::record(std::unique_ptr<cRestore> r) {
-    if (pending_) pending_->append(std::move(r));
-}
-
-void cProject::clearHistory() {
-    if (clearHistory_) clearHistory_();
+    if (recording()) pending_->append(std::move(r));
 }
 
 bool cProject::setCell(int frame, int cell, const strCell* c) {
@@ -171,22 +215,21 @@ bool cProject::setCell(int frame, int cell, const strCell* c) {
     if (c) {
         strCell n = *c;
         normaliseCell(n, cell);
-        if (pending_) record(std::make_unique<cRest_Update_Cell>(frame, cell, &n, f->cells.get(cell)));
+        if (recording()) record(std::make_unique<cRest_Update_Cell>(frame, cell, &n, f->cells.get(cell)));
         f->cells.setCopy(cell, n);
     } else {
-        if (pending_) record(std::make_unique<cRest_Update_Cell>(frame, cell, nullptr, f->cells.get(cell)));
+        if (recording())
+            record(std::make_unique<cRest_Update_Cell>(frame, cell, nullptr, f->cells.get(cell)));
         f->cells.reset(cell);
     }
-    modified_ = true;
     return true;
 }
 
 bool cProject::setFrameInterval(int frame, uint16_t interval) {
     strFrame* f = frames_.get(frame);
     if (!f) return false;
-    if (pending_) record(std::make_unique<cRest_Update_Int>(frame, interval, f->interval));
+    if (recording()) record(std::make_unique<cRest_Update_Int>(frame, interval, f->interval));
     f->interval = interval;
-    modified_ = true;
     return true;
 }
 
@@ -211,12 +254,13 @@ int cProject::lockedPicture(int cell) const {
 
 void cProject::rewriteLockedPicture(int cell, uint8_t picture) {
     for (int i = 0; i < frames_.capacity(); ++i)
-        if (strCell* c = this->cell(i, cell)) c->picture = picture;
+        if (strFrame* f = frames_.get(i))
+            if (strCell* c = f->cells.get(cell)) c->picture = picture;
 }
 
 bool cProject::setLockedPicture(int cell, uint8_t picture) {
     if (cell < 0 || cell >= static_cast<int>(lockTable_.size()) || lockTable_[cell] == picture) return false;
-    if (pending_ && lock_) {
+    if (recording() && lock_) {
         // Undoing the entry rewrites the whole column with the old picture. Cells of the column
         // that did not show the old picture (moved in from another cell number) are recorded
         // first, so that undo puts them back as they were.
@@ -228,10 +272,9 @@ bool cProject::setLockedPicture(int cell, uint8_t picture) {
             record(std::make_unique<cRest_Update_Cell>(i, cell, &n, c));
         }
     }
-    if (pending_) record(std::make_unique<cRest_Update_FixCell>(cell, picture, lockTable_[cell]));
+    if (recording()) record(std::make_unique<cRest_Update_FixCell>(cell, picture, lockTable_[cell]));
     lockTable_[cell] = picture;
     if (lock_) rewriteLockedPicture(cell, picture);
-    modified_ = true;
     return true;
 }
 
@@ -245,14 +288,15 @@ bool cProject::slideFrames(int from, int count, int to) {
     for (int i = to; i < to + count; ++i) {
         if (i >= from && i < from + count) continue;
         if (!frames_.get(i)) continue;
-        if (pending_) record(std::make_unique<cRest_Update_Frame>(i, nullptr, frames_.get(i)));
+        if (recording()) record(std::make_unique<cRest_Update_Frame>(i, nullptr, frames_.get(i)));
         frames_.reset(i);
     }
-    if (pending_) record(std::make_unique<cRest_Slide_Frame>(from, count, to));
+    if (recording()) record(std::make_unique<cRest_Slide_Frame>(from, count, to));
     std::vector<std::unique_ptr<strFrame>> block(count);
-    for (int k = 0; k < count; ++k) block[k] = frames_.take(from + k);
-    for (int k = 0; k < count; ++k) frames_.set(to + k, std::move(block[k]));
-    modified_ = true;
+    for (int k = 0; k < count; ++k)
+        block[k] = frames_.take(from + k);
+    for (int k = 0; k < count; ++k)
+        frames_.set(to + k, std::move(block[k]));
     return true;
 }
 
@@ -261,7 +305,7 @@ bool cProject::exchangeCells(int frameA, int cellA, int frameB, int cellB) {
     strFrame* fb = frames_.get(frameB);
     if (!fa || !fb || !fa->cells.inRange(cellA) || !fb->cells.inRange(cellB)) return false;
     if (frameA == frameB && cellA == cellB) return false;
-    if (pending_) record(std::make_unique<cRest_Change_Cell>(frameA, cellA, frameB, cellB));
+    if (recording()) record(std::make_unique<cRest_Change_Cell>(frameA, cellA, frameB, cellB));
     if (fa == fb) {
         fa->cells.swap(cellA, cellB);
     } else {
@@ -270,15 +314,13 @@ bool cProject::exchangeCells(int frameA, int cellA, int frameB, int cellB) {
         fa->cells.set(cellA, std::move(b));
         fb->cells.set(cellB, std::move(a));
     }
-    modified_ = true;
     return true;
 }
 
 bool cProject::exchangeFrames(int a, int b) {
     if (!frames_.inRange(a) || !frames_.inRange(b) || a == b) return false;
-    if (pending_) record(std::make_unique<cRest_Change_Frame>(a, b));
+    if (recording()) record(std::make_unique<cRest_Change_Frame>(a, b));
     frames_.swap(a, b);
-    modified_ = true;
     return true;
 }
 
@@ -290,58 +332,113 @@ bool cProject::replaceFrame(int i, const strFrame* f) {
         copy = std::make_unique<strFrame>(*f);
         copy->cells.resize(cellNumber_);
     }
-    if (pending_) record(std::make_unique<cRest_Update_Frame>(i, f, frames_.get(i)));
+    if (recording()) record(std::make_unique<cRest_Update_Frame>(i, copy.get(), frames_.get(i)));
     frames_.set(i, std::move(copy));
-    modified_ = true;
     return true;
 }
 
-bool cProject::setCellNumber(int n) {
-    n = std::clamp(n, 0, cConfig::kMaxCellNumber);
-    if (n < 1 || n == cellNumber_) return false;
-    pending_.reset();
-    clearHistory();
+void cProject::resizeCells(int n) {
     lockTable_.resize(n, 0);
     for (int i = 0; i < frames_.capacity(); ++i)
         if (strFrame* f = frames_.get(i)) f->cells.resize(n);
     blank_.cells.resize(n);
     cellNumber_ = n;
-    modified_ = true;
+}
+
+bool cProject::setCellNumber(int n) {
+    n = std::clamp(n, 0, cConfig::kMaxCellNumber);
+    if (n < 1 || n == cellNumber_) return false;
+    std::vector<uint8_t> removedLocks;
+    if (n < cellNumber_) {
+        // The cells past the new number are deleted one by one first, so that undo, which replays
+        // the resize before them, has the room to put them back.
+        for (int i = 0; i < frames_.capacity(); ++i)
+            if (const strFrame* f = frames_.get(i))
+                for (int c = n; c < cellNumber_; ++c)
+                    if (f->cells.get(c)) setCell(i, c, nullptr);
+        removedLocks.assign(lockTable_.begin() + n, lockTable_.end());
+    }
+    if (recording()) record(std::make_unique<cRest_Cell_Number>(n, cellNumber_, std::move(removedLocks)));
+    resizeCells(n);
     return true;
 }
 
-bool cProject::applyStructural(const strProjectSettings& s, const std::function<bool()>& confirm) {
-    const bool structural = s.cellNumber != cellNumber_ || s.splitFormat != splitFormat_ ||
-                            (s.lock != 0) != (lock_ != 0) || s.editFormat != editFormat_;
-    if (structural && confirm && !confirm()) return false;
-    texts_[kTextName - kTextBaseFolder] = s.name;
-    texts_[kTextUserData - kTextBaseFolder] = s.userData;
-    centrePosition_ = s.centrePosition;
-    saveFormat_ = s.saveFormat;
-    basicInterval_ = s.basicInterval;
-    totalInterval_ = s.totalInterval;
-    if (!structural) return true;
+bool cProject::applySettings(const strProjectSettings& s) {
+    cTransaction t(*this, strMessage(kStepProjectSettings));
+    setText(kTextName, s.name);
+    setText(kTextUserData, s.userData);
+    setSetting(kKeyCentrePosition, s.centrePosition);
+    setSetting(kKeySaveFormat, s.saveFormat);
+    setSetting(kKeyBasicInterval, s.basicInterval);
+    setSetting(kKeyTotalInterval, s.totalInterval);
     if (s.cellNumber != cellNumber_) setCellNumber(s.cellNumber);
-    splitFormat_ = s.splitFormat;
+    setSetting(kKeySplitFormat, s.splitFormat);
     if ((s.lock != 0) != (lock_ != 0) || s.editFormat != editFormat_) {
-        lock_ = s.lock != 0;
-        editFormat_ = s.editFormat;
+        setSetting(kKeyLock, s.lock);
+        setSetting(kKeyEditFormat, s.editFormat);
+        // Every cell is normalised again under the new rules; each one that changes is recorded.
         for (int i = 0; i < frames_.capacity(); ++i) {
-            strFrame* f = frames_.get(i);
+            const strFrame* f = frames_.get(i);
             if (!f) continue;
-            for (int c = 0; c < f->cells.capacity(); ++c)
-                if (strCell* cell = f->cells.get(c)) normaliseCell(*cell, c);
+            for (int c = 0; c < f->cells.capacity(); ++c) {
+                const strCell* cell = f->cells.get(c);
+                if (!cell) continue;
+                strCell n = *cell;
+                normaliseCell(n, c);
+                if (n == *cell) continue;
+                if (recording()) record(std::make_unique<cRest_Update_Cell>(i, c, &n, cell));
+                frames_.get(i)->cells.setCopy(c, n);
+            }
         }
-        modified_ = true;
     }
-    pending_.reset();
-    clearHistory();
+    return t.commit();
+}
+
+bool cProject::setPicture(int i, const strPicture* p) {
+    if (!pictures_.inRange(i)) return false;
+    std::optional<strPicture> n;
+    if (p) {
+        n = *p;
+        normalisePicture(*n);
+    }
+    const strPicture* old = pictures_.get(i);
+    if (!old && !n) return true;
+    if (old && n && *old == *n) return true;
+    if (recording()) record(std::make_unique<cRest_Update_Picture>(i, n ? &*n : nullptr, old));
+    if (n)
+        pictures_.setCopy(i, *n);
+    else
+        pictures_.reset(i);
+    return true;
+}
+
+bool cProject::exchangePictures(int a, int b) {
+    if (!pictures_.inRange(a) || !pictures_.inRange(b) || a == b) return false;
+    if (recording()) record(std::make_unique<cRest_Change_Picture>(a, b));
+    pictures_.swap(a, b);
+    return true;
+}
+
+bool cProject::insertEffect(int i, const strEffect& e) {
+    const int count = effects_.count();
+    // Full: inserting would push the last effect out.
+    if (i < 0 || i > count || count >= effects_.capacity()) return false;
+    if (recording()) record(std::make_unique<cRest_Update_Effect>(i, e, true));
+    effects_.insertAt(i);
+    effects_.setCopy(i, e);
+    return true;
+}
+
+bool cProject::removeEffect(int i) {
+    const strEffect* e = effects_.get(i);
+    if (!e) return false;
+    if (recording()) record(std::make_unique<cRest_Update_Effect>(i, *e, false));
+    effects_.removeAt(i); // later effects close the gap
     return true;
 }
 
 bool cProject::addEffect(const strEffect& e, int* outIndex) {
     const int count = effects_.count();
-    if (count >= effects_.capacity()) return false;  // full: adding would push the last one out
     int pos = count;
     for (int i = 0; i < count; ++i) {
         const strEffect* x = effects_.get(i);
@@ -350,13 +447,51 @@ bool cProject::addEffect(const strEffect& e, int* outIndex) {
             break;
         }
     }
-    effects_.insertAt(pos);
-    effects_.setCopy(pos, e);
+    if (!insertEffect(pos, e)) return false;
     if (outIndex) *outIndex = pos;
-    modified_ = true;
     return true;
 }
 
-void cProject::setPendingStep(std::unique_ptr<cRestoreObj> step) { pending_ = std::move(step); }
+int cProject::changeEffect(int i, const strEffect& e) {
+    const strEffect* old = effects_.get(i);
+    if (!old) return -1;
+    if (*old == e) return i;
+    // Removing first keeps every other effect even when the new start frame moves the edited one
+    // before its old place; the effect table has room for it again.
+    const bool samePlace = old->startFrame == e.startFrame;
+    int at = i;
+    if (!removeEffect(i)) return -1;
+    if (samePlace ? !insertEffect(i, e) : !addEffect(e, &at)) return -1;
+    return at;
+}
 
-std::unique_ptr<cRestoreObj> cProject::takePendingStep() { return std::move(pending_); }
+void cProject::markSaved() {
+    history_.markClean();
+    announce(kDocHistory);
+}
+
+void cProject::markModified() {
+    history_.forgetClean();
+    announce(kDocHistory);
+}
+
+int cProject::repairFrames() {
+    if (pending_) return -1;
+    int moved = 0;
+    int to = 0;
+    for (int from = 0; from < frames_.capacity(); ++from) {
+        if (!frames_.get(from)) continue;
+        if (from != to) {
+            frames_.set(to, frames_.take(from));
+            ++moved;
+        }
+        ++to;
+    }
+    if (frames_.occupied() == 0 && frames_.capacity() > 0) {
+        frames_.setCopy(0, blank_);
+        ++moved;
+    }
+    history_.clear();
+    if (moved) history_.forgetClean();
+    return moved;
+}

@@ -1,10 +1,15 @@
 #pragma once
 // The animation document: header settings and texts, pictures, frames of cell slots, timed effects
-// and the cell-to-picture lock table. Every change goes through the primitives below, which
-// normalise cells, record undo entries into the open step and mark the document modified.
+// and the cell-to-picture lock table, with its undo history.
+//
+// Every change goes through the primitives below. Inside a transaction (cTransaction) they record
+// what they change, so the transaction can be undone, rolled back and announced; outside one they
+// record nothing, which is how loaders and importers build a fresh document. The document is
+// modified exactly when its history is away from the clean point (cHistory).
 
 #include "document/effect.h"
 #include "document/frame.h"
+#include "document/history.h"
 #include "document/picture.h"
 #include "document/ptr_array.h"
 
@@ -17,6 +22,7 @@
 class cConfig;
 class cRestore;
 class cRestoreObj;
+class cTransaction;
 
 // Setting keys.
 enum eProjectKey : int {
@@ -40,7 +46,7 @@ enum eProjectText : int {
     kTextUserData = 19,
 };
 
-// The plain fields the Project dialog edits; see cProject::applyStructural.
+// The fields the Project dialog edits; see cProject::applySettings.
 struct strProjectSettings {
     std::string name{};
     std::string userData{};
@@ -55,7 +61,10 @@ struct strProjectSettings {
 };
 
 class cProject {
-public:
+  public:
+    static constexpr int kMaxFrames = 1000;
+
+    // The history's depth is the configured "Undo".
     explicit cProject(const cConfig* config = nullptr);
     ~cProject();
     cProject(const cProject&) = delete;
@@ -63,14 +72,16 @@ public:
 
     const cConfig& config() const { return *config_; }
 
-    // (Re)initialises the whole document. Counts are raised to the configured minimum capacities,
-    // then cut to 1000; cells < 1 takes "Init_Cell"; the cell number is held to 1..255.
+    // (Re)initialises the whole document and empties its history (the new state is clean). Counts
+    // are raised to the configured minimum capacities, then cut to 1000; cells < 1 takes
+    // "Init_Cell"; the cell number is held to 1..255. Refused (false) while a transaction is open.
     bool create(int frames, int cells, int pictures, int effects);
     // Sets basic interval, centre position, split format, lock, edit and save format from the
     // configured initial state of a project.
     void applyDefaults();
 
     int getSetting(int key) const;
+    // Keys 5..11; key 11 stores value != 0.
     bool setSetting(int key, int value);
     // Text keys 16..19. getText returns false for an empty text.
     bool getText(int key, std::string& out) const;
@@ -78,33 +89,28 @@ public:
     bool setText(int key, const std::string& value);
 
     // Slot access; null when empty or out of range.
-    strFrame* frame(int i) const { return frames_.get(i); }
-    strCell* cell(int frame, int cell) const;
-    strPicture* picture(int i) const { return pictures_.get(i); }
-    strEffect* effect(int i) const { return effects_.get(i); }
-
-    cPtrArray<strFrame>& frames() { return frames_; }
-    const cPtrArray<strFrame>& frames() const { return frames_; }
-    cPtrArray<strPicture>& pictures() { return pictures_; }
-    const cPtrArray<strPicture>& pictures() const { return pictures_; }
-    cPtrArray<strEffect>& effects() { return effects_; }
-    const cPtrArray<strEffect>& effects() const { return effects_; }
+    const strFrame* frame(int i) const { return frames_.get(i); }
+    const strCell* cell(int frame, int cell) const;
+    const strPicture* picture(int i) const { return pictures_.get(i); }
+    const strEffect* effect(int i) const { return effects_.get(i); }
     const strFrame& blankFrame() const { return blank_; }
+    // The tables, read only (change them through the primitives).
+    const cPtrArray<strFrame>& frames() const { return frames_; }
+    const cPtrArray<strPicture>& pictures() const { return pictures_; }
+    const cPtrArray<strEffect>& effects() const { return effects_; }
 
-    // Frame slot i, created as a blank frame (interval 0, an empty row of cell-number slots) when
-    // empty; null when out of range. For loaders and the frame commands.
-    strFrame* frameOrCreate(int i);
-
+    int frameCapacity() const { return frames_.capacity(); }
+    int pictureCapacity() const { return pictures_.capacity(); }
+    int effectCapacity() const { return effects_.capacity(); }
     // Counts as the formats use them: highest occupied slot + 1.
     int frameCount() const { return frames_.count(); }
     int pictureCount() const { return pictures_.count(); }
     int effectCount() const { return effects_.count(); }
     int cellNumber() const { return cellNumber_; }
-    // One picture number per cell number; loaders fill it directly (no rewrite, no undo).
+    // One picture number per cell number.
     const std::vector<uint8_t>& lockTable() const { return lockTable_; }
-    std::vector<uint8_t>& lockTable() { return lockTable_; }
 
-    // --- primitives (record undo entries while a step is open, mark modified) ---
+    // --- primitives (record while a transaction is open) ---
 
     // Stores a normalised copy of *c in slot (frame, cell), or deletes the cell when c is null.
     bool setCell(int frame, int cell, const strCell* c);
@@ -112,19 +118,36 @@ public:
     int frameInterval(int frame, bool resolve) const;
     uint32_t totalDuration() const;
     int lockedPicture(int cell) const;
+    // Stores the entry and, with the lock on, rewrites the picture of the column's cells.
     bool setLockedPicture(int cell, uint8_t picture);
     bool slideFrames(int from, int count, int to);
     bool exchangeCells(int frameA, int cellA, int frameB, int cellB);
     bool exchangeFrames(int a, int b);
     // Replaces frame slot i with a copy of *f, or empties it when f is null.
     bool replaceFrame(int i, const strFrame* f);
-    // Resizes every cell row; clears the undo history through the history hook.
+    // Frame slot i, stored as a blank frame when empty; null when out of range.
+    const strFrame* frameOrCreate(int i);
+    // Resizes every cell row and the lock table (n is held to 1..255); the cells and lock entries
+    // a smaller number removes are recorded, so undo brings them back.
     bool setCellNumber(int n);
-    // Applies the Project dialog's values. confirm is asked when a structural value changes; when
-    // it answers false nothing is applied and false is returned.
-    bool applyStructural(const strProjectSettings& s, const std::function<bool()>& confirm);
+    // Stores the Project dialog's values as one step "Project settings"; a changed lock or edit
+    // format normalises every cell again (recorded). False when nothing changed.
+    bool applySettings(const strProjectSettings& s);
+
+    // Stores a copy of *p in picture slot i (normalised), or empties the slot when p is null.
+    bool setPicture(int i, const strPicture* p);
+    bool setPicture(int i, const strPicture& p) { return setPicture(i, &p); }
+    bool exchangePictures(int a, int b);
     // Inserts a copy keeping the effects sorted by start frame (stable); outIndex gets its slot.
+    // False when the table is full.
     bool addEffect(const strEffect& e, int* outIndex = nullptr);
+    // Inserts a copy at place i of the packed table (0..effect count); later effects move up.
+    bool insertEffect(int i, const strEffect& e);
+    // Removes effect i; later effects move down.
+    bool removeEffect(int i);
+    // Replaces effect i by e, moving it to its place by start frame (after those with the same
+    // start frame when it moves). Returns the slot it now stands in, or -1.
+    int changeEffect(int i, const strEffect& e);
 
     // Cell normalisation for cell number c under the current lock and edit format.
     void normaliseCell(strCell& c, int cellNumber) const;
@@ -132,30 +155,48 @@ public:
     // limited to the image's width and height.
     static void normalisePicture(strPicture& p, int imageWidth = 0, int imageHeight = 0);
 
-    // --- state flags ---
-    bool modified() const { return modified_; }
-    void setModified(bool m) { modified_ = m; }
+    // The frame repair: compacts the frames (each empty slot receives the next occupied frame after
+    // it, so occupied frames keep their order and move to the front) and puts one blank frame at 0
+    // when none is left. The change is not recorded: the history is emptied and the document
+    // counts as modified. Refused (-1) while a transaction is open; else the number of frames moved.
+    int repairFrames();
+
+    // --- history and state ---
+    cHistory& history() { return history_; }
+    const cHistory& history() const { return history_; }
+    bool modified() const { return !history_.isClean(); }
+    // The current state is the saved one (after a save or a load).
+    void markSaved();
+    // No reachable state is the saved one any more (a document built from an import).
+    void markModified();
     bool untitled() const { return untitled_; }
     void setUntitled(bool u) { untitled_ = u; }
+    // Whether a transaction is open.
+    bool inTransaction() const { return pending_ != nullptr; }
+    // The open transaction's records so far; null when none is open.
+    const cRestoreObj* pendingStep() const { return pending_.get(); }
 
-    // --- undo hook ---
-    // The open step, if any; primitives append their records to it.
-    cRestoreObj* pendingStep() const { return pending_.get(); }
-    void setPendingStep(std::unique_ptr<cRestoreObj> step);
-    std::unique_ptr<cRestoreObj> takePendingStep();
-    // Called when the document must drop its undo history (cell number change, create). The
-    // history installs this; it does nothing by default.
-    void setHistoryClearHook(std::function<void()> hook) { clearHistory_ = std::move(hook); }
+    // Called with eDocChange bits after each committed, undone or redone step and when the clean
+    // point moves.
+    void setChangeListener(std::function<void(unsigned)> listener) { listener_ = std::move(listener); }
+    void announce(unsigned changes) const {
+        if (listener_) listener_(changes);
+    }
 
-private:
+  private:
+    friend class cTransaction;
+    friend class cHistory;
+    friend class cRest_Cell_Number;
+    friend class cRest_Update_Cell;
+
+    bool recording() const { return pending_ && !replaying_; }
     void record(std::unique_ptr<cRestore> r);
-    void clearHistory();
     void rewriteLockedPicture(int cell, uint8_t picture);
+    void resizeCells(int n);
 
     const cConfig* config_;
-    bool modified_ = false;
     bool untitled_ = true;
-    std::string texts_[4];  // base folder, name, file name, user data
+    std::string texts_[4]; // base folder, name, file name, user data
     cPtrArray<strFrame> frames_;
     cPtrArray<strPicture> pictures_;
     cPtrArray<strEffect> effects_;
@@ -168,7 +209,10 @@ private:
     int basicInterval_ = 1;
     int totalInterval_ = 0;
     int cellNumber_ = 16;
-    std::unique_ptr<cRestoreObj> pending_;
     strFrame blank_;
-    std::function<void()> clearHistory_;
+    // The open transaction's step.
+    std::unique_ptr<cRestoreObj> pending_;
+    bool replaying_ = false;
+    cHistory history_;
+    std::function<void(unsigned)> listener_;
 };

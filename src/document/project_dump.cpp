@@ -25,16 +25,16 @@ std::string DumpProjectJson(const cProject& doc, const std::function<std::string
     j["lockTable"] = doc.lockTable();
 
     json pictures = json::array();
-    for (int i = 0; i < doc.pictures().capacity(); ++i) {
+    for (int i = 0; i < doc.pictureCapacity(); ++i) {
         const strPicture* p = doc.picture(i);
         if (!p) continue;
-        pictures.push_back({{"slot", i}, {"divX", p->divX}, {"divY", p->divY}, {"hue", p->hue},
-                            {"path", text(p->path)}});
+        pictures.push_back(
+            {{"slot", i}, {"divX", p->divX}, {"divY", p->divY}, {"hue", p->hue}, {"path", text(p->path)}});
     }
     j["pictures"] = pictures;
 
     json effects = json::array();
-    for (int i = 0; i < doc.effects().capacity(); ++i) {
+    for (int i = 0; i < doc.effectCapacity(); ++i) {
         const strEffect* e = doc.effect(i);
         if (!e) continue;
         effects.push_back({{"startFrame", e->startFrame},
@@ -55,7 +55,7 @@ std::string DumpProjectJson(const cProject& doc, const std::function<std::string
     j["effects"] = effects;
 
     json frames = json::array();
-    for (int i = 0; i < doc.frames().capacity(); ++i) {
+    for (int i = 0; i < doc.frameCapacity(); ++i) {
         const strFrame* f = doc.frame(i);
         if (!f) continue;
         json cells = json::array();

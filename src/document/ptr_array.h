@@ -7,7 +7,7 @@
 #include <vector>
 
 template <class T> class cPtrArray {
-public:
+  public:
     cPtrArray() = default;
     cPtrArray(const cPtrArray& other) { *this = other; }
     cPtrArray(cPtrArray&&) noexcept = default;
@@ -35,8 +35,10 @@ public:
     bool inRange(int i) const { return i >= 0 && i < capacity(); }
 
     // The record in slot i, or null when empty or out of range.
-    T* get(int i) const { return inRange(i) ? slots_[i].get() : nullptr; }
-    T* operator[](int i) const { return get(i); }
+    const T* get(int i) const { return inRange(i) ? slots_[i].get() : nullptr; }
+    T* get(int i) { return inRange(i) ? slots_[i].get() : nullptr; }
+    const T* operator[](int i) const { return get(i); }
+    T* operator[](int i) { return get(i); }
 
     // The record in slot i, created with T's defaults when the slot is empty; null when out of range.
     T* getOrCreate(int i) {
@@ -59,13 +61,15 @@ public:
     // Changes the capacity, keeping the records below the new size.
     void resize(int n) {
         if (n < 0) n = 0;
-        for (int i = n; i < capacity(); ++i) reset(i);
+        for (int i = n; i < capacity(); ++i)
+            reset(i);
         slots_.resize(n);
     }
 
     // Empties every slot.
     void clearAll() {
-        for (auto& s : slots_) s.reset();
+        for (auto& s : slots_)
+            s.reset();
         occupied_ = 0;
     }
     // Stores a record (or empties the slot when r is null). Out-of-range indices drop r.
@@ -94,17 +98,19 @@ public:
         if (end < 0 || end > capacity()) end = capacity();
         if (i < 0 || i >= end) return;
         reset(end - 1);
-        for (int k = end - 1; k > i; --k) std::swap(slots_[k], slots_[k - 1]);
+        for (int k = end - 1; k > i; --k)
+            std::swap(slots_[k], slots_[k - 1]);
     }
     // Closes slot i: its record is deleted, slots i+1..end-1 move down by one, slot end-1 empties.
     void removeAt(int i, int end = -1) {
         if (end < 0 || end > capacity()) end = capacity();
         if (i < 0 || i >= end) return;
         reset(i);
-        for (int k = i; k + 1 < end; ++k) std::swap(slots_[k], slots_[k + 1]);
+        for (int k = i; k + 1 < end; ++k)
+            std::swap(slots_[k], slots_[k + 1]);
     }
 
-private:
+  private:
     std::vector<std::unique_ptr<T>> slots_;
     int occupied_ = 0;
 };

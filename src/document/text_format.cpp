@@ -180,7 +180,7 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
 
         // Distinct sound paths in order of first appearance; the reader skips them.
         std::map<std::string, int> seenPaths;
-        for (int i = 0; i < doc.effects().capacity(); ++i) {
+        for (int i = 0; i < doc.effectCapacity(); ++i) {
             const strEffect* e = doc.effect(i);
             if (!e || !(e->flags & strEffect::kSound) || seenPaths.count(e->soundPath)) continue;
             seenPaths.emplace(e->soundPath, static_cast<int>(seenPaths.size()));
@@ -222,7 +222,7 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
                 baseline[c] = *cell;
             }
             // Effects in slot order, from where the previous frame stopped.
-            for (; nextEffect < doc.effects().capacity(); ++nextEffect) {
+            for (; nextEffect < doc.effectCapacity(); ++nextEffect) {
                 const strEffect* e = doc.effect(nextEffect);
                 if (!e || e->startFrame > f) break;
                 if (!(e->flags & kBlocks)) continue;
@@ -238,7 +238,7 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
         // Effects that no frame reached (start frame at or after the frame count, or behind an
         // empty slot) are not in the file.
         int withBlocks = 0;
-        for (int i = 0; i < doc.effects().capacity(); ++i)
+        for (int i = 0; i < doc.effectCapacity(); ++i)
             if (const strEffect* e = doc.effect(i); e && (e->flags & kBlocks)) ++withBlocks;
         losses_.effects = withBlocks - written;
         losses_.frameCount = frameCount;
@@ -303,7 +303,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 if (!in.next(line)) return missing("the path line of picture record \"2\"");
                 p.path = textOf(line);
                 cProject::normalisePicture(p);
-                doc.pictures().setCopy(index, p); // an index outside the slots is dropped
+                doc.setPicture(index, &p); // an index outside the slots is dropped
                 break;
             }
             case 3:
@@ -312,7 +312,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
             case 4: {
                 const int cells = std::min(doc.cellNumber(), 256);
                 for (int c = cells - 1; c >= 0; --c)
-                    doc.lockTable()[c] = static_cast<uint8_t>(std::abs(f.number(c + 1, 0)) & 0xFF);
+                    doc.setLockedPicture(c, static_cast<uint8_t>(std::abs(f.number(c + 1, 0)) & 0xFF));
                 break;
             }
             case 9:
@@ -400,15 +400,14 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 break;
             }
             case 1: {
-                if (strFrame* frame = doc.frame(f)) frame->interval = clampTo<uint16_t>(r.number(1, 0));
+                doc.setFrameInterval(f, clampTo<uint16_t>(r.number(1, 0)));
                 if (f < std::numeric_limits<int>::max()) ++f;
                 // The next frame starts as a copy of this one: cells carry over.
-                if (const strFrame* previous = doc.frame(f - 1)) doc.frames().setCopy(f, *previous);
+                if (const strFrame* previous = doc.frame(f - 1)) doc.replaceFrame(f, previous);
                 break;
             }
             case 9:
-                doc.frames().reset(f); // the copy made by the last "1" line
-                doc.setModified(false);
+                doc.replaceFrame(f, nullptr); // the copy made by the last "1" line
                 return 1;
             default:
                 break; // other record types are ignored

@@ -95,7 +95,7 @@ bool FillProject(const strGifImportOptions& options, const strGifImportResult& r
     strPicture picture;
     picture.divX = picture.divY = uint16_t(result.patternSize);
     picture.path = options.pictureName;
-    doc.pictures().setCopy(0, picture);
+    doc.setPicture(0, picture);
     for (int k = 0; k < n; ++k) {
         doc.frameOrCreate(k);
         const int t = result.ticks[size_t(k)];
@@ -105,7 +105,7 @@ bool FillProject(const strGifImportOptions& options, const strGifImportResult& r
         cell.mx = cell.my = int16_t(result.magnification);
         doc.setCell(k, 0, &cell);
     }
-    doc.setModified(true);
+    doc.markModified();
     return true;
 }
 

@@ -58,22 +58,26 @@ bool cGame::Read(int id, cProject& doc, std::string* error) const {
     }
     if (!db_->Read(id, doc, locale_, error)) return false;
     doc.setText(kTextBaseFolder, platform::FromUtf8(location_.pictures, locale_));
-    for (int i = 0; i < doc.pictures().capacity(); ++i) {
-        strPicture* p = doc.pictures().get(i);
+    for (int i = 0; i < doc.pictureCapacity(); ++i) {
+        const strPicture* p = doc.picture(i);
         if (!p || p->path.empty()) continue;
         const strAssetSearch s = assets_.FindPicture(platform::ToUtf8(p->path, locale_));
-        if (!s.found.empty())
-            p->path = platform::FromUtf8(s.inGame ? platform::FileNamePart(s.found) : s.found, locale_);
+        if (s.found.empty()) continue;
+        strPicture found = *p;
+        found.path = platform::FromUtf8(s.inGame ? platform::FileNamePart(s.found) : s.found, locale_);
+        doc.setPicture(i, found);
     }
-    for (int i = 0; i < doc.effects().capacity(); ++i) {
-        strEffect* e = doc.effects().get(i);
+    for (int i = 0; i < doc.effectCapacity(); ++i) {
+        const strEffect* e = doc.effect(i);
         if (!e || e->soundPath.empty()) continue;
         const std::string title = platform::ToUtf8(e->soundPath, locale_);
         const strAssetSearch s = assets_.FindSound(title);
-        e->soundPath = platform::FromUtf8(
+        strEffect found = *e;
+        found.soundPath = platform::FromUtf8(
             s.found.empty() ? platform::JoinPath(location_.sounds, title) : s.found, locale_);
+        doc.changeEffect(i, found);
     }
-    doc.setModified(false);
+    doc.markSaved();
     doc.setUntitled(true);
     return true;
 }
@@ -129,11 +133,14 @@ std::vector<std::string> cGame::MissingAssets(const cProject& doc) const {
 
 void cGame::MakePathsAbsolute(cProject& doc, const std::string& locale) {
     const std::string base = platform::ToUtf8(doc.text(kTextBaseFolder), locale);
-    for (int i = 0; i < doc.pictures().capacity(); ++i) {
-        strPicture* p = doc.pictures().get(i);
+    for (int i = 0; i < doc.pictureCapacity(); ++i) {
+        const strPicture* p = doc.picture(i);
         if (!p || p->path.empty()) continue;
         const std::string path = platform::ToUtf8(p->path, locale);
-        if (!platform::IsAbsolute(path)) p->path = platform::FromUtf8(platform::JoinPath(base, path), locale);
+        if (platform::IsAbsolute(path)) continue;
+        strPicture absolute = *p;
+        absolute.path = platform::FromUtf8(platform::JoinPath(base, path), locale);
+        doc.setPicture(i, absolute);
     }
 }
 

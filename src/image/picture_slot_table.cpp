@@ -3,9 +3,12 @@
 #include "config/config.h"
 #include "document/picture.h"
 #include "document/project.h"
+#include "document/transaction.h"
 #include "image/picture_loader.h"
 #include "platform/code_page.h"
 #include "platform/path.h"
+
+#include <optional>
 
 strSlotSource strSlotSource::Of(const cProject& doc) {
     strSlotSource s;
@@ -36,6 +39,7 @@ cPictureSlot* cPictureSlotTable::Find(int number) const {
 
 bool cPictureSlotTable::Remove(int number) {
     auto it = slots_.find(number);
+    built_.erase(number);
     if (it == slots_.end()) return false;
     it->second->Release();
     slots_.erase(it);
@@ -53,6 +57,7 @@ void cPictureSlotTable::Clear() {
     for (auto& [n, s] : slots_)
         s->Release();
     slots_.clear();
+    built_.clear();
 }
 
 std::string cPictureSlotTable::ResolvePicturePath(const strSlotSource& source, const std::string& name,
@@ -73,13 +78,15 @@ uint32_t cPictureSlotTable::DivisionFlags(const strSlotSource& source, strPictur
     return flags;
 }
 
-bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, strPicture* P, const strPicture* C,
-                                      bool force, bool useFolder) {
+bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPicture* record,
+                                 const strPicture* C, bool force, bool useFolder) {
     lastLoad_ = {};
-    if (!P) {
+    if (!record) {
         Remove(n);
         return true;
     }
+    strPicture division = *record;
+    strPicture* P = &division;
     cPictureSlot* current = Find(n);
     bool load = !C || !current || force || P->path != C->path;
     if (load) {
@@ -97,13 +104,40 @@ bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, strPic
     return current->Divide(P->divX, P->divY, flags);
 }
 
-bool cPictureSlotTable::UpdatePicture(const cProject& doc, int n, strPicture* P, const strPicture* C,
+bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, const strPicture* record,
+                                      const strPicture* C, bool force, bool useFolder) {
+    if (!LoadSlot(source, n, record, C, force, useFolder)) return false;
+    if (record && n >= 0) built_[n] = *record;
+    return true;
+}
+
+int cPictureSlotTable::SyncPictures(const cProject& doc) {
+    const strSlotSource source = strSlotSource::Of(doc);
+    int changed = 0;
+    for (int i = 0; i < doc.pictureCapacity(); ++i) {
+        const strPicture* p = doc.picture(i);
+        const auto it = built_.find(i);
+        const std::optional<strPicture> was =
+            it == built_.end() ? std::nullopt : std::optional<strPicture>(it->second);
+        if (p ? was && *was == *p : !was && !Find(i)) continue;
+        ++changed;
+        if (!p) {
+            Remove(i);
+        } else if (!UpdatePicture(source, i, p, was ? &*was : nullptr, false, true)) {
+            Remove(i);
+            built_[i] = *p;
+        }
+    }
+    return changed;
+}
+
+bool cPictureSlotTable::UpdatePicture(const cProject& doc, int n, const strPicture* P, const strPicture* C,
                                       bool force, bool useFolder) {
     return UpdatePicture(strSlotSource::Of(doc), n, P, C, force, useFolder);
 }
 
 bool cPictureSlotTable::StorePicture(cProject& doc, int n, const strPicture& edited) {
-    if (!doc.pictures().inRange(n)) return false;
+    if (n < 0 || n >= doc.pictureCapacity()) return false;
     strPicture p = edited;
     cProject::normalisePicture(p);
     const strPicture* old = doc.picture(n);
@@ -116,8 +150,9 @@ bool cPictureSlotTable::StorePicture(cProject& doc, int n, const strPicture& edi
         }
         return false;
     }
-    doc.pictures().setCopy(n, p);
-    doc.setModified(true);
+    cTransaction t(doc, strMessage(old ? kStepChangePicture : kStepAddPicture, n));
+    doc.setPicture(n, &p);
+    t.commit();
     return true;
 }
 
@@ -132,7 +167,7 @@ int cPictureSlotTable::ReloadAll(const cProject& doc) {
     strSlotSource source = strSlotSource::Of(doc);
     int ok = 0;
     for (int i = 0; i < doc.pictureCount(); ++i) {
-        strPicture* p = doc.picture(i);
+        const strPicture* p = doc.picture(i);
         if (!p) {
             Remove(i);
             continue;

@@ -8,6 +8,7 @@
 // Grid() / GetCellSize() / PatternCount(), GetPatternRect(k) for 0-based pattern k (a cell's pattern
 // number minus 1) and two scratch cell textures. BackgroundColour() is the canvas background.
 
+#include "document/picture.h"
 #include "image/picture_slot.h"
 
 #include <map>
@@ -47,11 +48,11 @@ class cPictureSlotTable {
     // Brings slot n in step with the new record P. C is the record the slot was
     // built from (null when none); the file is reloaded when there is no slot or C, when forced, or
     // when the file names differ (bytes compared, case counts); otherwise a changed hue or division
-    // only divides again. Division numbers 0 and 0 are rewritten to 1 and 1 in *P. A null P removes
-    // the slot. On failure the previous slot stays and false is returned.
-    bool UpdatePicture(const strSlotSource& source, int n, strPicture* P, const strPicture* C, bool force,
-                       bool useFolder);
-    bool UpdatePicture(const cProject& doc, int n, strPicture* P, const strPicture* C, bool force,
+    // only divides again. Division numbers 0 and 0 divide as 1 and 1. A null P removes the slot. On
+    // failure the previous slot stays and false is returned.
+    bool UpdatePicture(const strSlotSource& source, int n, const strPicture* P, const strPicture* C,
+                       bool force, bool useFolder);
+    bool UpdatePicture(const cProject& doc, int n, const strPicture* P, const strPicture* C, bool force,
                        bool useFolder);
     // What the last file load of UpdatePicture (or UpdateTarget) saw; LoadFailureText of it says why
     // a picture could not be loaded.
@@ -65,6 +66,11 @@ class cPictureSlotTable {
     // Reloads every picture of the document (forced, base folder used); returns the successes.
     // Empty picture records lose their slot.
     int ReloadAll(const cProject& doc);
+    // Brings the slots in step with the document's picture records after a change (a command, an
+    // undo): only the pictures whose record differs from the one their slot was built from are
+    // loaded or divided again. A picture that cannot be loaded loses its slot (its cells show the
+    // error picture) and is not tried again until its record changes. Returns how many changed.
+    int SyncPictures(const cProject& doc);
     // Slot -11 from "TargetPath" (a file-system path, UTF-8): one pattern, "TransType" transparency.
     // True when there is no target or it loaded.
     bool UpdateTarget(const cConfig& config);
@@ -87,7 +93,12 @@ class cPictureSlotTable {
     static uint32_t DivisionFlags(const strSlotSource& source, strPicture& P);
 
   private:
+    // UpdatePicture without keeping the record.
+    bool LoadSlot(const strSlotSource& source, int n, const strPicture* P, const strPicture* C, bool force,
+                  bool useFolder);
     std::map<int, std::unique_ptr<cPictureSlot>> slots_;
+    // The record each document picture's slot was built from.
+    std::map<int, strPicture> built_;
     uint32_t background_ = 0x101010;
     strLoadInfo lastLoad_;
     cBMP label_;

@@ -319,8 +319,7 @@ void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
 void ReadFrames(Cclip_stream& s, cProject& doc) {
     const uint32_t count = ReadVarint(s);
     // Each frame element takes at least two bytes (its index and the end of its record).
-    const uint32_t frames =
-        std::min({count, s.Remaining() / 2, static_cast<uint32_t>(doc.frames().capacity())});
+    const uint32_t frames = std::min({count, s.Remaining() / 2, static_cast<uint32_t>(doc.frameCapacity())});
     for (uint32_t f = 0; f < frames; ++f)
         doc.frameOrCreate(static_cast<int>(f));
     CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
@@ -400,7 +399,7 @@ int ReadRecord(Cclip_stream& r, cProject& doc) {
     p.divX = p.divY = kPatternSize;
     p.hue = 0;
     p.path = title;
-    doc.pictures().setCopy(0, p);
+    doc.setPicture(0, &p);
     return 1;
 }
 

@@ -41,43 +41,63 @@ int cClipboardDevice::ImportClipboard(cProject& doc, int product) {
 
 int ExportProductForCommand(int command) {
     switch (command) {
-    case kCmdExport2000: return kProduct2000;
-    case kCmdExportXP: return kProductXP;
-    case kCmdExportVX: return kProductVX;
-    case kCmdExportVXAce: return kProductVXAce;
-    case kCmdExportMV: return kProductMV;
-    default: return -1;
+    case kCmdExport2000:
+        return kProduct2000;
+    case kCmdExportXP:
+        return kProductXP;
+    case kCmdExportVX:
+        return kProductVX;
+    case kCmdExportVXAce:
+        return kProductVXAce;
+    case kCmdExportMV:
+        return kProductMV;
+    default:
+        return -1;
     }
 }
 
 int ImportProductForCommand(int command) {
     switch (command) {
-    case kCmdImport2000: return kProduct2000;
-    case kCmdImportMarshal: return kProductVX;
-    case kCmdImportMV: return kProductMV;
-    default: return -1;
+    case kCmdImport2000:
+        return kProduct2000;
+    case kCmdImportMarshal:
+        return kProductVX;
+    case kCmdImportMV:
+        return kProductMV;
+    default:
+        return -1;
     }
 }
 
 int ExportLabel(int product) {
     switch (product) {
-    case kProduct2000: return kLabel2000;
-    case kProductXP: return kLabelXP;
-    case kProductVX: return kLabelVX;
-    case kProductVXAce: return kLabelVXAce;
-    case kProductMV: return kLabelMV;
-    default: return kMsgNone;
+    case kProduct2000:
+        return kLabel2000;
+    case kProductXP:
+        return kLabelXP;
+    case kProductVX:
+        return kLabelVX;
+    case kProductVXAce:
+        return kLabelVXAce;
+    case kProductMV:
+        return kLabelMV;
+    default:
+        return kMsgNone;
     }
 }
 
 int ImportLabel(int product) {
     switch (product) {
-    case kProduct2000: return kLabel2000;
+    case kProduct2000:
+        return kLabel2000;
     case kProductXP:
     case kProductVX:
-    case kProductVXAce: return kLabelXPVXVXAce;
-    case kProductMV: return kLabelMV;
-    default: return kMsgNone;
+    case kProductVXAce:
+        return kLabelXPVXVXAce;
+    case kProductMV:
+        return kLabelMV;
+    default:
+        return kMsgNone;
     }
 }
 
@@ -90,7 +110,8 @@ strCommandReport RunExportCommand(cClipboardDevice& device, const cProject& doc,
 }
 
 strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cProject>& current, int product,
-                                  const std::string& workingFolder, const std::function<bool()>& confirmUnsaved) {
+                                  const std::string& workingFolder,
+                                  const std::function<bool()>& confirmUnsaved) {
     strCommandReport report;
     report.label = ImportLabel(product);
     if (report.label == kMsgNone) return report;
@@ -104,7 +125,7 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     fresh->setText(kTextBaseFolder, workingFolder);
     fresh->setText(kTextFileName, std::string());
     fresh->setUntitled(true);
-    fresh->setModified(false);
+    fresh->markSaved();
     current = std::move(fresh);
     report.message = kMsgImportSucceeded;
     return report;
@@ -112,12 +133,17 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
 
 bool strClipboardMenuState::IsEnabled(int command) const {
     switch (command) {
-    case kCmdImport2000: return import2000;
-    case kCmdImportMarshal: return importMarshal;
-    case kCmdImportMV: return importMV;
+    case kCmdImport2000:
+        return import2000;
+    case kCmdImportMarshal:
+        return importMarshal;
+    case kCmdImportMV:
+        return importMV;
     case kCmdExport2003:
-    case kCmdImport2003: return false;
-    default: return true;
+    case kCmdImport2003:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -129,4 +155,4 @@ strClipboardMenuState ProbeClipboardMenu(platform::cClipboard& clip) {
     return s;
 }
 
-}  // namespace interchange
+} // namespace interchange

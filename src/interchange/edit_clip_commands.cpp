@@ -1,7 +1,7 @@
 #include "interchange/edit_clip_commands.h"
 
-#include "document/history.h"
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 
@@ -29,7 +29,7 @@ bool ClampRange(int& a, int& b, int count) {
     return a <= b;
 }
 
-}  // namespace
+} // namespace
 
 int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1, cClip_Mass& out) {
     out = cClip_Mass(kind);
@@ -74,9 +74,12 @@ int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, 
 
 int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1) {
     const int frames = doc.frameCount();
+    cTransaction t(doc, strMessage(kStepDeleteRange, f0, f1));
     if (kind == kClipFrames) {
         if (!ClampRange(f0, f1, frames)) return 0;
-        return DeleteFrames(doc, f0, f1 - f0 + 1);
+        const int deleted = DeleteFrames(doc, f0, f1 - f0 + 1);
+        t.commit();
+        return deleted;
     }
     if (kind != kClipCells && kind != kClipRows) return 0;
     if (kind == kClipRows) {
@@ -91,6 +94,7 @@ int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1)
             if (doc.cell(f, c) && doc.setCell(f, c, nullptr)) ++removed;
         if (kind == kClipRows && doc.getSetting(kKeyLock)) doc.setLockedPicture(c, 0);
     }
+    t.commit();
     return removed;
 }
 
@@ -98,13 +102,16 @@ int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, st
     const uint32_t kind = mass.Kind();
     if (kind == kClipRows) frame = 0;
     if (kind == kClipFrames) cell = 0;
+    const int newFrames = kind == kClipFrames ? static_cast<int>(mass.frames.size()) : 0;
+    if (newFrames > 0 && !FramesFit(doc, newFrames)) return -1;
+    cTransaction t(doc, newFrames > 0 ? strMessage(kStepPasteFrames, newFrames, frame)
+                                      : strMessage(kStepPasteRange, frame, cell));
     int changes = 0;
 
     if (kind == kClipRows && doc.getSetting(kKeyLock))
         for (const auto& l : mass.locks)
             if (doc.setLockedPicture(cell + l.cell, static_cast<uint8_t>(l.picture))) ++changes;
-    if (kind == kClipFrames && !mass.frames.empty())
-        InsertBlankFrames(doc, frame, static_cast<int>(mass.frames.size()));
+    if (newFrames > 0 && InsertBlankFrames(doc, frame, newFrames) != newFrames) return 0;
     for (const auto& r : mass.cells)
         if (doc.setCell(frame + r.frame, cell + r.cell, &r.value)) ++changes;
     for (const auto& r : mass.empties)
@@ -119,10 +126,14 @@ int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, st
             maxFrame = std::max(maxFrame, f);
             maxCell = std::max(maxCell, c);
         };
-        for (const auto& r : mass.cells) extend(r.frame, r.cell);
-        for (const auto& r : mass.empties) extend(r.frame, r.cell);
-        for (const auto& r : mass.frames) extend(r.frame, 0);
-        for (const auto& r : mass.locks) extend(0, r.cell);
+        for (const auto& r : mass.cells)
+            extend(r.frame, r.cell);
+        for (const auto& r : mass.empties)
+            extend(r.frame, r.cell);
+        for (const auto& r : mass.frames)
+            extend(r.frame, 0);
+        for (const auto& r : mass.locks)
+            extend(0, r.cell);
         if (kind == kClipFrames)
             *pasted = {frame, -1, frame + maxFrame, -1};
         else if (kind == kClipRows)
@@ -130,6 +141,7 @@ int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, st
         else
             *pasted = {frame, cell, frame + maxFrame, cell + maxCell};
     }
+    t.commit();
     return changes;
 }
 
@@ -140,30 +152,36 @@ namespace {
 strEditResult Report(bool ok, const strMessage& success, const strMessage& failure) {
     strEditResult r;
     r.ok = ok;
-    r.changed = ok;
+    r.count = ok ? 1 : 0;
     r.status = ok ? success : failure;
     return r;
 }
 
-}  // namespace
+// "Add sound effect at frame 12", "Add flash at frame 3" or "Add effect at frame 0".
+strMessage AddEffectLabel(const strEffect& e) {
+    const eMessageId id = (e.flags & strEffect::kSound)   ? kStepAddSound
+                          : (e.flags & strEffect::kFlash) ? kStepAddFlash
+                                                          : kStepAddEffect;
+    return strMessage(id, e.startFrame);
+}
+
+} // namespace
 
 strEditResult cEditClipCommands::copyEffect(int i) {
     cProject& doc = commands_.document();
-    cClip_Effect payload(doc.effect(i));
+    strEffect copy = doc.effect(i) ? *doc.effect(i) : strEffect{};
+    cClip_Effect payload(&copy);
     const bool ok = doc.effect(i) && clipboard_.Put(payload);
-    strEditResult r = Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
-    r.changed = false;
-    return r;
+    return Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
 }
 
 strEditResult cEditClipCommands::cutEffect(int i) {
     cProject& doc = commands_.document();
-    cClip_Effect payload(doc.effect(i));
-    bool ok = doc.effect(i) && clipboard_.Put(payload);
-    if (ok) {
-        doc.effects().removeAt(i);  // later effects close the gap
-        doc.setModified(true);
-    }
+    const strEffect* e = doc.effect(i);
+    strEffect copy = e ? *e : strEffect{};
+    cClip_Effect payload(&copy);
+    cTransaction t(doc, strMessage(kStepCutEffect, copy.startFrame));
+    const bool ok = e && clipboard_.Put(payload) && doc.removeEffect(i) && t.commit();
     return Report(ok, strMessage(kMsgCountCut, i), commands_.processingFailed());
 }
 
@@ -172,40 +190,57 @@ strEditResult cEditClipCommands::pasteEffect(int* selected) {
     strEffect e;
     cClip_Effect payload(&e);
     int slot = -1;
-    const bool ok = clipboard_.Get(payload) && doc.addEffect(e, &slot);
+    bool ok = clipboard_.Get(payload);
+    if (ok) {
+        cTransaction t(doc, strMessage(kStepPasteEffect, e.startFrame));
+        ok = doc.addEffect(e, &slot) && t.commit();
+    }
     if (ok && selected) *selected = slot;
     return Report(ok, strMessage(kMsgCountPaste, slot), commands_.processingFailed());
 }
 
 strEditResult cEditClipCommands::deleteEffect(int i) {
     cProject& doc = commands_.document();
-    const bool ok = doc.effect(i) != nullptr;
-    if (ok) {
-        doc.effects().removeAt(i);
-        doc.setModified(true);
-    }
+    const strEffect* e = doc.effect(i);
+    cTransaction t(doc, strMessage(kStepDeleteEffect, e ? e->startFrame : 0));
+    const bool ok = e && doc.removeEffect(i) && t.commit();
     return Report(ok, strMessage(kMsgCountDelete, i), commands_.processingFailed());
+}
+
+strEditResult cEditClipCommands::storeEffect(int i, const strEffect& edited, int* at) {
+    cProject& doc = commands_.document();
+    int slot = -1;
+    const bool change = doc.effect(i) != nullptr;
+    cTransaction t(doc, change ? strMessage(kStepChangeEffect, edited.startFrame) : AddEffectLabel(edited));
+    if (change)
+        slot = doc.changeEffect(i, edited);
+    else
+        doc.addEffect(edited, &slot);
+    if (slot >= 0) t.commit();
+    if (at) *at = slot;
+    strEditResult r;
+    r.ok = slot >= 0;
+    r.count = r.ok ? 1 : 0;
+    if (!r.ok) r.status = commands_.processingFailed();
+    return r;
 }
 
 // ---- list window: pictures ---------------------------------------------------------------------
 
 strEditResult cEditClipCommands::copyPicture(int i) {
     cProject& doc = commands_.document();
-    cClip_Picture payload(doc.picture(i));
+    strPicture copy = doc.picture(i) ? *doc.picture(i) : strPicture{};
+    cClip_Picture payload(&copy);
     const bool ok = doc.picture(i) && clipboard_.Put(payload);
-    strEditResult r = Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
-    r.changed = false;
-    return r;
+    return Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
 }
 
 strEditResult cEditClipCommands::cutPicture(int i) {
     cProject& doc = commands_.document();
-    cClip_Picture payload(doc.picture(i));
-    const bool ok = doc.picture(i) && clipboard_.Put(payload);
-    if (ok) {
-        doc.pictures().reset(i);
-        doc.setModified(true);
-    }
+    strPicture copy = doc.picture(i) ? *doc.picture(i) : strPicture{};
+    cClip_Picture payload(&copy);
+    cTransaction t(doc, strMessage(kStepCutPicture, i));
+    const bool ok = doc.picture(i) && clipboard_.Put(payload) && doc.setPicture(i, nullptr) && t.commit();
     return Report(ok, strMessage(kMsgCountCut, i), commands_.processingFailed());
 }
 
@@ -213,22 +248,17 @@ strEditResult cEditClipCommands::pastePicture(int i) {
     cProject& doc = commands_.document();
     strPicture p;
     cClip_Picture payload(&p);
-    const bool ok = doc.pictures().inRange(i) && clipboard_.Get(payload);
-    if (ok) {
-        cProject::normalisePicture(p);
-        doc.pictures().setCopy(i, p);
-        doc.setModified(true);
-    }
+    cTransaction t(doc, strMessage(kStepPastePicture, i));
+    const bool ok = i >= 0 && i < doc.pictureCapacity() && clipboard_.Get(payload) && doc.setPicture(i, &p);
+    // Pasting the picture that is already there is done, though it changes nothing.
+    t.commit();
     return Report(ok, strMessage(kMsgCountPaste, i), commands_.processingFailed());
 }
 
 strEditResult cEditClipCommands::deletePicture(int i) {
     cProject& doc = commands_.document();
-    const bool ok = doc.picture(i) != nullptr;
-    if (ok) {
-        doc.pictures().reset(i);
-        doc.setModified(true);
-    }
+    cTransaction t(doc, strMessage(kStepDeletePicture, i));
+    const bool ok = doc.picture(i) && doc.setPicture(i, nullptr) && t.commit();
     return Report(ok, strMessage(kMsgCountDelete, i), commands_.processingFailed());
 }
 
@@ -237,35 +267,39 @@ strEditResult cEditClipCommands::deletePicture(int i) {
 strEditResult cEditClipCommands::copyCells() {
     strEditResult r;
     cClip_Mass mass(kClipCells);
-    const int n = CollectCanvasCells(commands_.document(), commands_.currentFrame(), commands_.selection(), mass);
+    const int n =
+        CollectCanvasCells(commands_.document(), commands_.currentFrame(), commands_.selection(), mass);
     r.ok = n > 0 && clipboard_.Put(mass);
+    r.count = r.ok ? n : 0;
     if (r.ok) r.status = strMessage(kMsgCountCopy, n);
     return r;
 }
 
 strEditResult cEditClipCommands::cutCells() {
+    cEditCommands::cHold hold(commands_);
     strEditResult r;
     cProject& doc = commands_.document();
+    commands_.checkCurrentFrame(r);
     cClip_Mass mass(kClipCells);
     const int frame = commands_.currentFrame();
     const std::vector<int> selection = commands_.selection();
     const int n = CollectCanvasCells(doc, frame, selection, mass);
     if (n == 0 || !clipboard_.Put(mass)) return r;
-    if (commands_.begin(r)) {
-        for (int c : selection)
-            if (doc.cell(frame, c) && doc.setCell(frame, c, nullptr)) commands_.select(c, false);
-    }
-    commands_.commit();
+    cTransaction t(doc, Counted(kStepCutCells, n));
+    for (int c : selection)
+        if (doc.cell(frame, c) && doc.setCell(frame, c, nullptr)) commands_.select(c, false);
+    t.commit();
     r.ok = true;
-    r.changed = true;
+    r.count = n;
     r.status = strMessage(kMsgCountCut, n);
     return r;
 }
 
 strEditResult cEditClipCommands::pasteCells(int slot, const strCanvasPoint* at) {
+    cEditCommands::cHold hold(commands_);
     strEditResult r;
     cProject& doc = commands_.document();
-    if (!doc.frame(commands_.currentFrame())) commands_.checkCurrentFrame(r);
+    commands_.checkCurrentFrame(r);
     const int frame = commands_.currentFrame();
     const strFrame* f = doc.frame(frame);
     if (!f) return r;
@@ -282,9 +316,8 @@ strEditResult cEditClipCommands::pasteCells(int slot, const strCanvasPoint* at) 
     cClip_Mass mass(kClipCells);
     if (!clipboard_.Get(mass) || mass.cells.empty()) return r;
 
-    commands_.begin(r);
+    cTransaction t(doc, strMessage(kStepPasteCells));
     commands_.clearSelection();
-    int pasted = 0;
     for (const auto& rec : mass.cells) {
         const int target = base + rec.cell;
         strCell c = rec.value;
@@ -299,12 +332,12 @@ strEditResult cEditClipCommands::pasteCells(int slot, const strCanvasPoint* at) 
         }
         if (!doc.setCell(frame, target, &c)) continue;
         commands_.select(target, true);
-        ++pasted;
+        ++r.count;
     }
-    commands_.commit();
-    r.ok = pasted > 0;
-    r.changed = true;  // the selection was cleared
-    if (pasted > 0) r.status = strMessage(kMsgCountPaste, pasted);
+    t.setLabel(Counted(kStepPasteCells, r.count));
+    t.commit();
+    r.ok = r.count > 0;
+    if (r.ok) r.status = strMessage(kMsgCountPaste, r.count);
     return r;
 }
 
@@ -315,59 +348,56 @@ strEditResult cEditClipCommands::pasteAtCurrentCell(const strCanvasPoint* at) {
 
 // ---- timeline ----------------------------------------------------------------------------------
 
-void cEditClipCommands::clampCurrentFrame() {
-    cProject& doc = commands_.document();
-    if (doc.frame(commands_.currentFrame())) return;
-    commands_.setCurrentFrame(std::clamp(commands_.currentFrame(), 0, std::max(doc.frameCount() - 1, 0)));
-}
-
 strEditResult cEditClipCommands::timelineCopy(uint32_t kind, int f0, int f1, int c0, int c1) {
     strEditResult r;
     cClip_Mass mass(kind);
     const int n = CollectTimeline(commands_.document(), kind, f0, f1, c0, c1, mass);
     r.ok = !mass.Empty() && clipboard_.Put(mass);
+    r.count = r.ok ? n : 0;
     if (r.ok) r.status = strMessage(kMsgCountCopy, n);
     return r;
 }
 
 strEditResult cEditClipCommands::timelineCut(uint32_t kind, int f0, int f1, int c0, int c1) {
+    cEditCommands::cHold hold(commands_);
     strEditResult r;
     cProject& doc = commands_.document();
     cClip_Mass mass(kind);
     const int n = CollectTimeline(doc, kind, f0, f1, c0, c1, mass);
     if (mass.Empty() || !clipboard_.Put(mass)) return r;
-    commands_.begin(r);
+    cTransaction t(doc, strMessage(kStepCutRange, std::min(f0, f1), std::max(f0, f1)));
     RemoveTimeline(doc, kind, f0, f1, c0, c1);
-    commands_.commit();
-    clampCurrentFrame();
+    t.commit();
+    commands_.clampCurrentFrame();
     r.ok = true;
-    r.changed = true;
+    r.count = n;
     r.status = strMessage(kMsgCountCut, n);
     return r;
 }
 
 strEditResult cEditClipCommands::timelineDelete(uint32_t kind, int f0, int f1, int c0, int c1) {
+    cEditCommands::cHold hold(commands_);
     strEditResult r;
-    commands_.begin(r);
-    const int n = RemoveTimeline(commands_.document(), kind, f0, f1, c0, c1);
-    commands_.commit();
-    clampCurrentFrame();
-    r.ok = n > 0;
-    r.changed |= n > 0;
-    if (n > 0) r.status = strMessage(kMsgCountDelete, n);
+    r.count = RemoveTimeline(commands_.document(), kind, f0, f1, c0, c1);
+    commands_.clampCurrentFrame();
+    r.ok = r.count > 0;
+    if (r.ok) r.status = strMessage(kMsgCountDelete, r.count);
     return r;
 }
 
 strEditResult cEditClipCommands::timelinePaste(uint32_t kind, int frame, int cell, strTimelineRange* pasted) {
+    cEditCommands::cHold hold(commands_);
     strEditResult r;
     cClip_Mass mass(kind);
     if (!clipboard_.Get(mass)) return r;
-    commands_.begin(r);
     const int n = PasteTimeline(commands_.document(), mass, frame, cell, pasted);
-    commands_.commit();
-    clampCurrentFrame();
+    if (n < 0) {
+        r.status = FramesFull(commands_.document());
+        return r;
+    }
+    commands_.clampCurrentFrame();
     r.ok = n > 0;
-    r.changed |= n > 0;
-    if (n > 0) r.status = strMessage(kMsgCountPaste, n);
+    r.count = n;
+    if (r.ok) r.status = strMessage(kMsgCountPaste, n);
     return r;
 }

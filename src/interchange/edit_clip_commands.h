@@ -5,12 +5,11 @@
 //
 // The collect / remove / paste building blocks are free functions on a document; cEditClipCommands
 // runs them as commands on the editing-command layer (cEditCommands: current frame, cell
-// selection, undo history, "processing failed" clock): each command that changes the document is
-// one undo step and returns a strEditResult with its status message.
+// selection, "processing failed" clock) and returns a strEditResult with the status message.
 //
 // Choices made here:
-//   - Pictures and effects have no undo records, so the list-window operations change
-//     the document directly, as in the original; they are not undoable.
+//   - Every command that changes the document is one transaction with a label ("Cut picture 2",
+//     "Paste effect at frame 5"); a command that fails changes nothing.
 //   - Messages: the list window reports "[%d] : Copy" / "Cut" / "Paste" / "Delete" with the row
 //     index (for Paste of an effect, the slot it went to) and "processing failed" on failure. The
 //     canvas and the timeline report the number of cells copied, cut or deleted (frames for a
@@ -19,6 +18,8 @@
 //     Without one it does nothing (no message); the editor checks cEditCommands::currentCell()
 //     first and hands the command to the list window's paste instead.
 //   - After a timeline cut or delete of frames the current frame is clamped to the frames left.
+//   - A paste of frames that would take the animation past 1000 frames changes nothing and says
+//     so.
 
 #include "document/edit_commands.h"
 #include "interchange/edit_clip.h"
@@ -58,21 +59,23 @@ int CollectCanvasCells(const cProject& doc, int frame, const std::vector<int>& s
 // kClipFrames).
 int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1, cClip_Mass& out);
 
-// Timeline remove (records into the open step): frames f0..f1 are deleted (one blank frame is left
+// Timeline remove (one transaction): frames f0..f1 are deleted (one blank frame is left
 // when none remains); for the cell kinds every occupied cell of the area is deleted, and for rows
 // with the lock on the rows' lock entries become 0. Returns the number of frames or cells deleted.
 int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1);
 
-// Timeline paste of a payload at (frame, cell) (records into the open step): rows paste at frame 0,
-// frames at cell 0. In order: lock records (rows, lock on), insertion of one blank frame per frame
-// record (frames), cell records, empty-cell records, frame intervals. Refused stores are skipped.
-// Returns the number of changes; pasted, when given, gets the pasted range.
-int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, strTimelineRange* pasted = nullptr);
+// Timeline paste of a payload at (frame, cell) (one transaction): rows paste at frame 0, frames at
+// cell 0. In order: lock records (rows, lock on), insertion of one blank frame per frame record
+// (frames), cell records, empty-cell records, frame intervals. Refused stores are skipped.
+// Returns the number of changes, or -1 (nothing changed) when the frames would not fit; pasted,
+// when given, gets the pasted range.
+int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell,
+                  strTimelineRange* pasted = nullptr);
 
 // ---- commands ----------------------------------------------------------------------------------
 
 class cEditClipCommands {
-public:
+  public:
     cEditClipCommands(cEditCommands& commands, cEditClipboard& clipboard)
         : commands_(commands), clipboard_(clipboard) {}
 
@@ -87,6 +90,9 @@ public:
     // selected, when given, gets the slot the pasted effect went to.
     strEditResult pasteEffect(int* selected = nullptr);
     strEditResult deleteEffect(int i);
+    // The effect dialog's Apply: replaces effect i (moving it by its start frame), or adds the
+    // record when slot i is empty. at, when given, gets the slot it now stands in.
+    strEditResult storeEffect(int i, const strEffect& edited, int* at = nullptr);
 
     // ---- list window: pictures (slot i) ----
     strEditResult copyPicture(int i);
@@ -112,9 +118,7 @@ public:
     // pasted, when given, gets the pasted range (the timeline's new selection).
     strEditResult timelinePaste(uint32_t kind, int frame, int cell, strTimelineRange* pasted = nullptr);
 
-private:
-    void clampCurrentFrame();
-
+  private:
     cEditCommands& commands_;
     cEditClipboard& clipboard_;
 };

@@ -46,14 +46,18 @@ std::string ResolveImportedFileName(const std::string& title, const std::string&
 }
 
 void ResolveImportedFileNames(cProject& doc, const cConfig& config) {
-    auto& pictures = doc.pictures();
-    for (int i = 0; i < pictures.capacity(); ++i)
-        if (strPicture* p = pictures.get(i); p && !p->path.empty())
-            p->path = ResolveImportedFileName(p->path, config.FolderName_G, kPictureExtensions);
-    auto& effects = doc.effects();
-    for (int i = 0; i < effects.capacity(); ++i)
-        if (strEffect* e = effects.get(i); e && !e->soundPath.empty())
-            e->soundPath = ResolveImportedFileName(e->soundPath, config.FolderName_S, kSoundExtensions);
+    for (int i = 0; i < doc.pictureCapacity(); ++i)
+        if (const strPicture* p = doc.picture(i); p && !p->path.empty()) {
+            strPicture resolved = *p;
+            resolved.path = ResolveImportedFileName(p->path, config.FolderName_G, kPictureExtensions);
+            doc.setPicture(i, &resolved);
+        }
+    for (int i = 0; i < doc.effectCapacity(); ++i)
+        if (const strEffect* e = doc.effect(i); e && !e->soundPath.empty()) {
+            strEffect resolved = *e;
+            resolved.soundPath = ResolveImportedFileName(e->soundPath, config.FolderName_S, kSoundExtensions);
+            doc.changeEffect(i, resolved);
+        }
 }
 
 std::string TitleOf(std::string_view path) {

@@ -301,7 +301,7 @@ int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
         p.divX = p.divY = kImportDivisions;
         p.hue = ClampTo<uint16_t>(pictureHue_[slot], 0, 360);
         p.path = pictureName_[slot];
-        doc_.pictures().setCopy(slot, p);
+        doc_.setPicture(slot, &p);
     }
     return 1;
 }
@@ -348,9 +348,8 @@ void cImporter::ReadAnimationIvar(int id) {
 
 void cImporter::ReadFrames() {
     reader_.ReadArray([&](int32_t n) {
-        auto& frames = doc_.frames();
-        for (int i = 0; i < n && i < frames.capacity(); ++i)
-            frames.setCopy(i, doc_.blankFrame());
+        for (int i = 0; i < n && i < doc_.frameCapacity(); ++i)
+            doc_.replaceFrame(i, &doc_.blankFrame());
         reader_.PushNames(&names_.frame);
         for (int32_t i = 0; i < n && !reader_.Failed(); ++i)
             ReadFrame(i);

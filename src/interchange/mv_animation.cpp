@@ -337,13 +337,13 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
         if (title && title->is_string())
             p.path = platform::FromUtf8(title->get_ref<const std::string&>(), locale);
         if (Number(a, ("animation" + n + "Hue").c_str(), v)) p.hue = static_cast<uint16_t>(Trunc(v, 0, 360));
-        if (!p.path.empty()) doc.pictures().setCopy(i, p);
+        if (!p.path.empty()) doc.setPicture(i, &p);
     }
 
     const json* frames = Member(a, "frames");
     if (!frames || !frames->is_array()) return fail("\"frames\" is missing or not an array");
     if (frames->empty()) return fail("\"frames\" is empty");
-    const size_t frameSlots = std::min(frames->size(), static_cast<size_t>(doc.frames().capacity()));
+    const size_t frameSlots = std::min(frames->size(), static_cast<size_t>(doc.frameCapacity()));
     for (size_t f = 0; f < frameSlots; ++f)
         doc.frameOrCreate(static_cast<int>(f));
     for (size_t f = 0; f < frames->size(); ++f) {

@@ -1,6 +1,7 @@
 #include "tools/batch_edit.h"
 
 #include "document/project.h"
+#include "document/transaction.h"
 #include "tools/cell_params.h"
 
 #include <algorithm>
@@ -67,8 +68,8 @@ strCell cBatchEdit::Apply(const strCell& c, uint32_t bits, int formula, int32_t 
     return out;
 }
 
-strToolResult cBatchEdit::run(const strToolContext& ctx) const {
-    strToolResult r;
+strEditResult cBatchEdit::run(const strToolContext& ctx) const {
+    strEditResult r;
     if (!ctx.doc) return r;
     cProject& doc = *ctx.doc;
     const uint32_t bits = CellParamBits(paramChecks);
@@ -78,9 +79,9 @@ strToolResult cBatchEdit::run(const strToolContext& ctx) const {
 
     int stored = 0;
     if (!cells.empty()) {
-        ctx.openStep();
+        cTransaction t(doc, strMessage(kStepBatch));
         if (bits != 0) {
-            const int frames = std::min(static_cast<int>(frameChecks.size()), doc.frames().capacity());
+            const int frames = std::min(static_cast<int>(frameChecks.size()), doc.frameCapacity());
             for (int f = 0; f < frames; ++f) {
                 if (!frameChecks[f]) continue;
                 for (int c : cells) {
@@ -91,12 +92,11 @@ strToolResult cBatchEdit::run(const strToolContext& ctx) const {
                 }
             }
         }
-        ctx.commitStep();
+        t.commit();
     }
     r.count = stored;
     r.ok = stored > 0;
-    r.changed = stored > 0;
-    r.status = stored > 0 ? strToolMessage(kToolMsgBatch, stored) : ctx.processingFailed();
+    r.status = stored > 0 ? strMessage(kMsgBatchDone, stored) : ctx.processingFailed();
     return r;
 }
 
@@ -107,8 +107,8 @@ void cIntervalSetting::fillFromTimeline(const cProject& doc, int left, int right
     interval = std::min(doc.frameInterval(startFrame, false), 255);
 }
 
-strToolResult cIntervalSetting::run(const strToolContext& ctx) const {
-    strToolResult r;
+strEditResult cIntervalSetting::run(const strToolContext& ctx) const {
+    strEditResult r;
     if (!ctx.doc) return r;
     cProject& doc = *ctx.doc;
     int s = startFrame;
@@ -118,18 +118,17 @@ strToolResult cIntervalSetting::run(const strToolContext& ctx) const {
     int set = 0;
     // The document refuses frames outside the animation; the loop need not walk past its slots.
     const int first = std::max(s, 0);
-    const int last = std::min(e, doc.frames().capacity() - 1);
+    const int last = std::min(e, doc.frameCapacity() - 1);
     // One run is one undo step; frames that already have the interval are left alone, so a run
     // that changes nothing records nothing and adds no step.
-    const bool step = ctx.openStep();
+    cTransaction t(doc, strMessage(kStepInterval, n, s, e));
     for (int f = first; f <= last; ++f)
         if (doc.frame(f) && doc.frameInterval(f, false) != n &&
             doc.setFrameInterval(f, static_cast<uint16_t>(n)))
             ++set;
-    if (step) ctx.commitStep();
+    t.commit();
     r.count = set;
     r.ok = set > 0;
-    r.changed = set > 0;
-    r.status = strToolMessage(kToolMsgInterval, s, e, n);
+    r.status = strMessage(kMsgIntervalDone, s, e, n);
     return r;
 }

@@ -3,7 +3,7 @@
 // (cDlg_Batch) and of the "Interval" dialog (cDlg_SetInterval).
 
 #include "document/cell.h"
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <cstdint>
 #include <string>
@@ -44,7 +44,7 @@ class cBatchEdit {
 
     // "Run": one undo step (none when no cell number is checked); "Batch processing >> Cell [%d]
     // edited" with the number of stores, or "processing failed". Without a document nothing happens.
-    strToolResult run(const strToolContext& ctx) const;
+    strEditResult run(const strToolContext& ctx) const;
 };
 
 class cIntervalSetting {
@@ -62,5 +62,5 @@ class cIntervalSetting {
     // the document's set-interval operation, as one undo step (none when no frame changes). Reports
     // "Interval entered [%d]~[%d] on frame [%d]" with start, end (after the swap) and the interval;
     // count = frames whose interval changed. Without a document nothing happens.
-    strToolResult run(const strToolContext& ctx) const;
+    strEditResult run(const strToolContext& ctx) const;
 };

@@ -2,8 +2,8 @@
 
 #include "config/config.h"
 #include "document/edit_commands.h"
-#include "document/history.h"
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,6 +88,7 @@ std::vector<int> HitCells(const cProject& doc, int frame, double x, double y, co
 }
 
 bool SelectByHit(cEditCommands& commands, const std::vector<int>& hits, int mode) {
+    cEditCommands::cHold hold(commands);
     const std::vector<int> before = commands.selection();
     const int currentBefore = commands.currentCell();
     commands.setCurrentCell(-1);
@@ -217,9 +218,11 @@ strCell PreviewDragCell(const cProject& doc, int cellNumber, const strCell& cell
     return c;
 }
 
-int ApplyDrag(cProject& doc, cHistory& history, const std::vector<std::pair<int, int>>& targets,
-              const strDragTransform& t) {
-    cHistoryStep step(history);
+int ApplyDrag(cProject& doc, const std::vector<std::pair<int, int>>& targets, const strDragTransform& t) {
+    const eMessageId label = t.mode == kDragRotate                                ? kStepRotateCells
+                             : t.mode == kDragScale || t.mode == kDragRotateScale ? kStepScaleCells
+                                                                                  : kStepMoveCells;
+    cTransaction step(doc, strMessage(label));
     int stored = 0;
     for (const auto& [f, n] : targets) {
         const strCell* before = doc.cell(f, n);
@@ -228,5 +231,7 @@ int ApplyDrag(cProject& doc, cHistory& history, const std::vector<std::pair<int,
         if (after == *before) continue;
         if (doc.setCell(f, n, &after)) ++stored;
     }
+    step.setLabel(Counted(label, stored));
+    step.commit();
     return stored;
 }

@@ -14,7 +14,6 @@
 
 class cConfig;
 class cEditCommands;
-class cHistory;
 class cProject;
 
 struct strQuad {
@@ -106,11 +105,11 @@ struct strDragRange {
 std::vector<std::pair<int, int>> DragTargets(const cProject& doc, int frame,
                                              const std::vector<int>& takingPart, const strDragRange& range);
 
-// The commit of a drag: one undo step; each target that holds a cell is transformed, normalised for
-// its cell number (edit format and lock included) and stored when it differs from the cell before.
-// Returns the number of cells stored; no step is recorded when nothing changed.
-int ApplyDrag(cProject& doc, cHistory& history, const std::vector<std::pair<int, int>>& targets,
-              const strDragTransform& t);
+// The commit of a drag: one transaction ("Move 3 cells"); each target that holds a cell is
+// transformed, normalised for its cell number (edit format and lock included) and stored when it
+// differs from the cell before. Returns the number of cells stored; no step is recorded when
+// nothing changed.
+int ApplyDrag(cProject& doc, const std::vector<std::pair<int, int>>& targets, const strDragTransform& t);
 
 // What the canvas shows while dragging: the transformed and normalised cell.
 strCell PreviewDragCell(const cProject& doc, int cellNumber, const strCell& cell, const strDragTransform& t);

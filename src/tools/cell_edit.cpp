@@ -1,6 +1,7 @@
 #include "tools/cell_edit.h"
 
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 #include <cctype>
@@ -63,19 +64,17 @@ const strCell* cCellEdit::previewCell(int frame, int cell) const {
     return isOpen() && frame == frame_ && cell == cell_ ? &work_ : nullptr;
 }
 
-strToolResult cCellEdit::apply(const strToolContext& ctx) {
-    strToolResult r;
+strEditResult cCellEdit::apply(const strToolContext& ctx) {
+    strEditResult r;
     if (ctx.doc && isOpen()) {
         cProject& doc = *ctx.doc;
         rebuild(doc);
         const strCell* current = doc.cell(frame_, cell_);
         if (editable_ && current && !(*current == work_)) {
-            ctx.openStep();
-            const bool ok = doc.setCell(frame_, cell_, &work_);
-            ctx.commitStep();
+            cTransaction t(doc, strMessage(kStepChangeCell, cell_, frame_));
+            const bool ok = doc.setCell(frame_, cell_, &work_) && t.commit();
             r.count = ok ? 1 : 0;
             r.ok = ok;
-            r.changed = ok;
         }
     }
     close();

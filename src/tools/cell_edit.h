@@ -5,7 +5,7 @@
 // of the document's cell while the dialog is open (previewCell).
 
 #include "document/cell.h"
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <cstdint>
 #include <optional>
@@ -69,7 +69,7 @@ class cCellEdit {
     // "Apply": rebuild; when the cell is editable and the document's cell differs from the working
     // copy, store it with set-cell as one undo step (count 1). The dialog then closes. No status
     // message is given.
-    strToolResult apply(const strToolContext& ctx);
+    strEditResult apply(const strToolContext& ctx);
 
     // ":&C(ssrrggbb)": saturation, red, green, blue as "%08x".
     static std::string ColourText(const strCell& c);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -138,19 +137,4 @@ std::string DroppedFilePath(const std::string& file, const std::string& baseFold
     if (b.back() != '/') b += '/';
     if (f.size() <= b.size() || f.compare(0, b.size(), b) != 0) return file;
     return canonical.substr(b.size()); // the separators as the file gave them
-}
-
-int StoreEditedEffect(cProject& doc, int slot, const strEffect& edited) {
-    std::unique_ptr<strEffect> old;
-    if (doc.effect(slot)) {
-        old = doc.effects().take(slot);
-        doc.effects().removeAt(slot); // the later effects close the gap
-    }
-    int at = -1;
-    if (doc.addEffect(edited, &at)) return at;
-    if (old) {
-        doc.effects().insertAt(slot);
-        doc.effects().set(slot, std::move(old));
-    }
-    return -1;
 }

@@ -2,7 +2,8 @@
 // The Apply rules of the "Screen Effect" dialog (cDlg_SetEffect) and the "Image settings" dialog
 // (cDlg_SetPicture). Each holds the values of its controls; load() fills them from the
 // record handed over by the opener, apply() writes them back into that record. Committing the record
-// to the document is the opener's business. The "Play" preview is cSoundPreview (src/playback).
+// to the document is the opener's business (cEditClipCommands::storeEffect, cPictureSlotTable::
+// StorePicture). The "Play" preview is cSoundPreview (src/playback).
 
 #include "document/effect.h"
 #include "document/picture.h"
@@ -71,15 +72,6 @@ class cPictureEdit {
     // "Image : %d".
     static std::string Title(int index);
 };
-
-class cProject;
-
-// Commits an edited effect for row `slot` of the effect list: the record in that slot (when there is
-// one) is removed first, then the edited record is inserted among the others by its start frame
-// (after those with the same start frame). Removing first keeps every other effect even when the new
-// start frame moves the edited one before its old place. Returns the slot the effect now stands in,
-// or -1 when it could not be stored (the list is full); the old record is then put back.
-int StoreEditedEffect(cProject& doc, int slot, const strEffect& edited);
 
 // A file dropped on either dialog: made relative to the document's base folder when it lies inside
 // it (compared lexically after canonicalising both; "\" and "/" both separate), else kept as given.

@@ -2,6 +2,7 @@
 
 #include "document/edit_commands.h"
 #include "document/project.h"
+#include "document/transaction.h"
 #include "tools/cell_params.h"
 
 #include <algorithm>
@@ -50,8 +51,8 @@ int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bi
     return stored;
 }
 
-strToolResult cFrameComp::run(const strToolContext& ctx) const {
-    strToolResult r;
+strEditResult cFrameComp::run(const strToolContext& ctx) const {
+    strEditResult r;
     if (!ctx.doc) return r;
     cProject& doc = *ctx.doc;
     const int frames = doc.frameCount();
@@ -60,7 +61,7 @@ strToolResult cFrameComp::run(const strToolContext& ctx) const {
     if (e < s) std::swap(s, e);
     const uint32_t bits = paramBits();
 
-    ctx.openStep();
+    cTransaction t(doc, strMessage(kStepCompensate, s, e));
     int stored = 0;
     if (bits != 0) {
         const int cells = std::min(doc.cellNumber(), static_cast<int>(cellChecks.size()));
@@ -94,19 +95,18 @@ strToolResult cFrameComp::run(const strToolContext& ctx) const {
             }
         }
     }
-    ctx.commitStep();
+    t.commit();
 
     r.count = stored;
     r.ok = stored > 0;
-    r.changed = stored > 0;
-    r.status = stored > 0 ? strToolMessage(kToolMsgCompensated, startFrame, endFrame, stored)
-                          : ctx.processingFailed();
+    r.status =
+        stored > 0 ? strMessage(kMsgCompensated, startFrame, endFrame, stored) : ctx.processingFailed();
     return r;
 }
 
-strToolResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
+strEditResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
                                     int compType) {
-    strToolResult r;
+    strEditResult r;
     if (!ctx.doc) return r;
     cProject& doc = *ctx.doc;
     const int frames = doc.frameCount();
@@ -117,7 +117,7 @@ strToolResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top
     const int firstFrame = std::max(left, 0);
     const int lastFrame = std::min(right, frames - 1);
 
-    ctx.openStep();
+    cTransaction step(doc, strMessage(kStepCompleteCells));
     int stored = 0;
     for (int c = firstCell; c <= lastCell; ++c) {
         int fp = std::min(left, frames) - 1;
@@ -145,10 +145,10 @@ strToolResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top
             if (doc.setCell(f, c, &o)) ++stored;
         }
     }
-    ctx.commitStep();
+    step.setLabel(Counted(kStepCompleteCells, stored));
+    step.commit();
 
     r.count = stored;
     r.ok = stored > 0;
-    r.changed = stored > 0;
     return r;
 }

@@ -8,7 +8,7 @@
 // CompleteTimelineBlock share SupplementCell, the simple cell supplement with "CompType".
 
 #include "tools/easing.h"
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <cstdint>
 #include <string>
@@ -41,7 +41,7 @@ class cFrameComp {
     // The "Run" button: one undo step; "Processing on frame [%d]~[%d] >> Cell [%d] edited" with the
     // start and end as entered and the number of stores, or "processing failed" when nothing was
     // stored. Without a document nothing happens (status none).
-    strToolResult run(const strToolContext& ctx) const;
+    strEditResult run(const strToolContext& ctx) const;
 
     // Tweens the parameters `bits` of cell number `cell` between its cells at fa and fb (fa < fb) on
     // the frames between them (easing.h); fill creates missing cells from a copy of the cell at fa,
@@ -55,5 +55,5 @@ class cFrameComp {
 // nearest cell after `right`; every frame of the block gets the supplement of its own cell (or of a
 // copy of P) between P and N with t = (f - frame of P) / (frame of N - frame of P), or a copy of the
 // only one of P and N that exists. count = the number of stores; changed = count > 0; no status.
-strToolResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
+strEditResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
                                     int compType);

@@ -1,6 +1,7 @@
 #include "tools/lock_edit.h"
 
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,17 +22,16 @@ int cLockEdit::MaxImage(const cProject& doc) {
     return std::max(doc.pictureCount() - 1, 0);
 }
 
-strToolResult cLockEdit::update(const strToolContext& ctx) const {
-    strToolResult r;
+strEditResult cLockEdit::update(const strToolContext& ctx) const {
+    strEditResult r;
     if (!ctx.doc) return r;
-    ctx.openStep();
+    cTransaction t(*ctx.doc, strMessage(kStepLockTable));
     int changed = 0;
     for (int c = 0; c < static_cast<int>(rows.size()); ++c)
         if (ctx.doc->setLockedPicture(c, static_cast<uint8_t>(std::clamp(rows[c].image, 0, 255)))) ++changed;
-    ctx.commitStep();
+    t.commit();
     r.count = changed;
     r.ok = true;
-    r.changed = changed > 0;
     return r;
 }
 
@@ -46,14 +46,13 @@ std::string cLockCellEdit::title() const {
     return buf;
 }
 
-strToolResult cLockCellEdit::ok(const strToolContext& ctx) const {
-    strToolResult r;
+strEditResult cLockCellEdit::ok(const strToolContext& ctx) const {
+    strEditResult r;
     if (!ctx.doc) return r;
-    ctx.openStep();
-    const bool done = ctx.doc->setLockedPicture(cell, static_cast<uint8_t>(std::clamp(image, 0, 255)));
-    ctx.commitStep();
+    const auto picture = static_cast<uint8_t>(std::clamp(image, 0, 255));
+    cTransaction t(*ctx.doc, strMessage(kStepLockCell, cell, picture));
+    const bool done = ctx.doc->setLockedPicture(cell, picture) && t.commit();
     r.count = done ? 1 : 0;
     r.ok = done;
-    r.changed = done;
     return r;
 }

@@ -4,7 +4,7 @@
 // the document's set-locked-picture primitive, which records the undo entry and, while the project's
 // lock option is on, rewrites the image number of every cell of that number in every frame.
 
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <cstdint>
 #include <string>
@@ -30,7 +30,7 @@ class cLockEdit {
 
     // "Update": one undo step; every row's image number, clamped to 0..255, becomes the lock of its
     // cell number (entries already equal record nothing). count = entries changed.
-    strToolResult update(const strToolContext& ctx) const;
+    strEditResult update(const strToolContext& ctx) const;
 };
 
 class cLockCellEdit {
@@ -44,5 +44,5 @@ class cLockCellEdit {
     std::string title() const;
     // "OK": one undo step setting the lock of `cell` to `image` (clamped to 0..255). count 1 when the
     // entry changed, 0 when it already held the value or the cell number is outside the table.
-    strToolResult ok(const strToolContext& ctx) const;
+    strEditResult ok(const strToolContext& ctx) const;
 };

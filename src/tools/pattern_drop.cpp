@@ -1,6 +1,7 @@
 #include "tools/pattern_drop.h"
 
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 
@@ -32,8 +33,9 @@ int DropPattern(const strToolContext& ctx, const strPatternDrop& drop) {
     }
     cell.picture = static_cast<uint8_t>(std::clamp(drop.picture, 0, 255));
     cell.pattern = static_cast<uint16_t>(std::clamp(drop.pattern, 1, 0xFFFF));
-    const bool open = ctx.openStep();
+    cTransaction t(doc, strMessage(kStepPattern, cell.pattern, cell.picture, slot));
+    // Dropping the pattern a cell already shows is done, though it changes nothing.
     const bool stored = doc.setCell(drop.frame, slot, &cell);
-    if (open) ctx.commitStep();
+    if (stored) t.commit();
     return stored ? slot : -1;
 }

@@ -2,7 +2,7 @@
 // A pattern dragged from the picture palette and dropped on the canvas: it changes the picture and
 // pattern of the cell under the pointer, or becomes a new cell at the drop point.
 
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 class cProject;
 

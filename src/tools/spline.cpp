@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -75,11 +76,11 @@ std::vector<strPoint> cSpline::preview(const cProject& doc) const {
     return out;
 }
 
-strToolResult cSpline::run(const strToolContext& ctx) const {
-    strToolResult r;
+strEditResult cSpline::run(const strToolContext& ctx) const {
+    strEditResult r;
     if (!ctx.doc) return r;
     cProject& doc = *ctx.doc;
-    ctx.openStep();
+    cTransaction t(doc, strMessage(kStepSpline, startFrame));
     int stored = 0;
     const strCell* first = doc.cell(startFrame, cell);
     if (first && frames >= 1) {
@@ -94,10 +95,9 @@ strToolResult cSpline::run(const strToolContext& ctx) const {
             if (doc.setCell(f, cell, &base)) ++stored;
         }
     }
-    ctx.commitStep();
+    t.commit();
     r.count = stored;
     r.ok = stored > 0;
-    r.changed = stored > 0;
-    r.status = stored > 0 ? strToolMessage(kToolMsgSpline, stored) : ctx.processingFailed();
+    r.status = stored > 0 ? strMessage(kMsgSplineDone, stored) : ctx.processingFailed();
     return r;
 }

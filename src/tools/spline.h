@@ -4,7 +4,7 @@
 // position) and P2 (the end point), bent toward P1 (the control point). Points are canvas (cell)
 // coordinates; the conversion from window points belongs to the canvas.
 
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <cstdint>
 #include <string>
@@ -51,7 +51,7 @@ class cSpline {
 
     // "Run" with the current frame count: one undo step; "Spline curve >> Cell [%d] edited" with the
     // number of stores, or "processing failed". Without a document nothing happens.
-    strToolResult run(const strToolContext& ctx) const;
+    strEditResult run(const strToolContext& ctx) const;
 
   private:
     strPoint pointAt(int f) const;

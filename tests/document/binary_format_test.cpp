@@ -25,7 +25,7 @@ void buildSmall(cProject& doc) {
     doc.frameOrCreate(0);
     strCell c(0, 2, 1, -1, 2, 100, -50, 900, 128, 10, 20, 30, 40);
     doc.setCell(0, 1, &c);
-    doc.pictures().setCopy(0, strPicture{5, 4, 90, "p.png"});
+    doc.setPicture(0, strPicture{5, 4, 90, "p.png"});
     doc.addEffect(strEffect(0, strEffect::kSound, 0, 0, 0, 128, 128, 128, 255, 80, 120, 50, "s.wav", ""));
 }
 
@@ -109,7 +109,8 @@ TEST(BinaryFormat, SoundPathsAreSharedInOrderOfFirstUse) {
 TEST(BinaryFormat, LockTableIsWrittenOnlyWhenTheLockIsOn) {
     cProject doc, back;
     doc.create(1, 3, 0, 0);
-    doc.lockTable() = {4, 5, 6};
+    for (int c = 0; c < 3; ++c)
+        doc.setLockedPicture(c, static_cast<uint8_t>(4 + c));
     Bytes off = save(doc);
     EXPECT_EQ(off[46 + 2], 0);
     load(off, back);
@@ -193,7 +194,7 @@ TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
     testing_support::WriteText(dir.file("old.dat"), "old contents");
     cProject doc;
     doc.create(1, 1, 300, 0);
-    doc.pictures().setCopy(299, strPicture{});
+    doc.setPicture(299, strPicture{});
     cAnimeFile_Device dev;
     EXPECT_EQ(dev.save(dir.file("old.dat"), doc, 0), -1);
     EXPECT_NE(dev.lastError().find("255 pictures"), std::string::npos);
@@ -205,7 +206,7 @@ TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
         sounds.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = "s" + std::to_string(i)});
     Bytes out;
     EXPECT_EQ(dev.writeBinary(sounds, out), -1);
-    sounds.effects().reset(255);
+    sounds.removeEffect(255);
     EXPECT_EQ(dev.writeBinary(sounds, out), 1);
 }
 
@@ -267,7 +268,9 @@ TEST(ProjectFile, SavesReportWhatTheyCouldNotKeep) {
         buildSmall(doc);
         doc.setText(kTextName, c.name);
         doc.setText(kTextUserData, c.userData);
-        doc.pictures().get(0)->path = std::string(c.pathLength, 'p');
+        strPicture long_path = *doc.picture(0);
+        long_path.path = std::string(c.pathLength, 'p');
+        doc.setPicture(0, long_path);
         for (int k = 0; k < c.lateEffects; ++k)
             doc.addEffect(late);
         cAnimeFile_Device dev;
@@ -287,6 +290,7 @@ TEST(ProjectFile, SavingClearsTheModifiedFlagOnlyOnSuccess) {
         for (int format : {0, 1}) {
             cProject doc;
             buildSmall(doc);
+            doc.history().forgetClean(); // as after a change
             ASSERT_TRUE(doc.modified());
             cAnimeFile_Device dev;
             EXPECT_EQ(dev.save(dir.file(name), doc, format), ok ? 1 : -1);

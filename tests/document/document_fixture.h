@@ -7,6 +7,7 @@
 #include "document/edit_commands.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "document/transaction.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ inline strCell CellAt(int x) {
 inline void MakeFrames(cProject& doc, int frames, int cells) {
     doc.create(0, cells, 0, 0);
     for (int f = 0; f < frames; ++f)
-        doc.frames().setCopy(f, doc.blankFrame());
+        doc.frameOrCreate(f);
 }
 
 // Frame f's cells as their x values, "-" for an empty slot: "0 - 7".
@@ -86,14 +87,14 @@ inline void BuildSmall(cProject& doc) {
     doc.setSetting(kKeyBasicInterval, 2);
     doc.setSetting(kKeyTotalInterval, 12);
     doc.setSetting(kKeyLock, 1);
-    doc.lockTable() = {0, 2, 0};
-    doc.pictures().setCopy(0, strPicture{5, 2, 0, "Attack1.png"});
-    doc.pictures().setCopy(2, strPicture{4, 4, 180, "Sword.png"});
+    doc.setLockedPicture(1, 2);
+    doc.setPicture(0, strPicture{5, 2, 0, "Attack1.png"});
+    doc.setPicture(2, strPicture{4, 4, 180, "Sword.png"});
     doc.addEffect(strEffect(2, strEffect::kSound | strEffect::kFlash | strEffect::kUserData, 10, 0, 0, 128,
                             128, 128, 255, 100, 100, 100, "Slash1.wav", "hit"));
     doc.addEffect(strEffect{.flags = strEffect::kSound, .volume = 90, .soundPath = "Slash1.wav"});
     doc.addEffect(strEffect(0, strEffect::kFlash, 5, 0, 1, 255, 255, 200, 160, 100, 100, 100, "", ""));
-    doc.frame(1)->interval = 3;
+    doc.setFrameInterval(1, 3);
     strCell c0{.x = -10, .y = 5}, c1{.pattern = 3, .mx = 150, .my = 150, .opacity = 200};
     strCell c2{.pattern = 2, .blend = 1, .opacity = 128};
     doc.setCell(0, 0, &c0);
@@ -113,8 +114,9 @@ inline void BuildSmall(cProject& doc) {
 // A document of `frames` blank frames with `cells` cell numbers, a history of `depth` steps and
 // the command layer. The clock is fixed at 7:05 so that "processing failed" is predictable.
 struct Editor {
-    explicit Editor(int frames = 5, int cells = 16, int depth = cHistory::kMaxDepth) : history(depth) {
+    explicit Editor(int frames = 5, int cells = 16, int depth = cHistory::kMaxDepth) {
         MakeFrames(doc, frames, cells);
+        history.clear(depth);
         ed.setDocument(doc);
         ed.setClock([](int& m, int& s) {
             m = 7;
@@ -123,12 +125,12 @@ struct Editor {
     }
     void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
     void put(int frame, int cell, int x) { put(frame, cell, CellAt(x)); }
-    // One committed step that stores a cell with this x at (frame, cell).
+    // One committed step "Move 1 cell" that stores a cell with this x at (frame, cell).
     bool step(int frame, int cell, int x) {
         const strCell c = CellAt(x);
-        history.open();
+        cTransaction t(doc, Counted(kStepMoveCells, 1));
         doc.setCell(frame, cell, &c);
-        return history.close(true);
+        return t.commit();
     }
     int x(int frame, int cell) const {
         const strCell* c = doc.cell(frame, cell);
@@ -140,8 +142,8 @@ struct Editor {
 
     cConfig config;
     cProject doc{&config};
-    cHistory history;
-    cEditCommands ed{doc, history, config};
+    cHistory& history = doc.history();
+    cEditCommands ed{doc, config};
 };
 
 } // namespace document_testing

@@ -28,7 +28,7 @@ strCell Rich(int picture, int pattern, int blend, int x, int colour) {
 // 0, and "!" when its row does not have the cell number of slots.
 std::string Tags(const cProject& doc) {
     std::string s;
-    for (int f = 0; f < doc.frames().count(); ++f) {
+    for (int f = 0; f < doc.frameCount(); ++f) {
         std::string t;
         for (int c = 0; c < doc.cellNumber(); ++c)
             if (doc.cell(f, c)) t += (t.empty() ? "" : "+") + std::to_string(doc.cell(f, c)->x);
@@ -126,9 +126,9 @@ TEST(Completion, CompTypeModes) {
 
 TEST(Completion, ResultIsNormalised) {
     Editor e(3);
-    e.doc.setSetting(kKeyEditFormat, 1);                      // locked: angle 0, magnifications 100
-    e.doc.frame(0)->cells.setCopy(3, Rich(0, 1, 0, 10, 100)); // stored raw, bypassing normalisation
-    e.doc.frame(2)->cells.setCopy(3, Rich(0, 1, 0, 30, 100));
+    e.put(0, 3, Rich(0, 1, 0, 10, 100));
+    e.put(2, 3, Rich(0, 1, 0, 30, 100));
+    e.doc.setSetting(kKeyEditFormat, 1); // locked: angle 0, magnifications 100; the cells stay as they are
     e.ed.setCurrentFrame(1);
     e.ed.completeFrame();
     strCell expect = Rich(0, 1, 0, 20, 100);
@@ -154,26 +154,30 @@ TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
         Run run;
         std::string status, tags;
         int currentAfter;
+        std::string label; // of the undo step
     } cases[] = {
-        {"insert", 2, &cEditCommands::insertFrame, "Inserted in frame [2]", "0 1+11 - 2/5 3+13", 2},
-        {"delete", 1, &cEditCommands::deleteFrame, "Frame [1] deleted", "0 2/5 3+13", 1},
+        {"insert", 2, &cEditCommands::insertFrame, "Inserted in frame [2]", "0 1+11 - 2/5 3+13", 2,
+         "Insert frame 2"},
+        {"delete", 1, &cEditCommands::deleteFrame, "Frame [1] deleted", "0 2/5 3+13", 1, "Delete frame 1"},
         {"delete the last: the current follows", 3, &cEditCommands::deleteFrame, "Frame [3] deleted",
-         "0 1+11 2/5", 2},
-        {"clear", 2, &cEditCommands::clearFrame, "Frame [2] cleared", "0 1+11 - 3+13", 2},
-        {"delete several", 3, std::bind(deleteFrames, _1, 1, 2), "[2] : Delete", "0 3+13", 1},
-        {"delete several past the end", 3, std::bind(deleteFrames, _1, 10, 2), "", start, 3},
-        {"delete all: one blank frame is left", 3, std::bind(deleteFrames, _1, 0, 4), "[4] : Delete", "-", 0},
-        {"clear several, cut to the frames", 0, std::bind(clearFrames, _1, 1, 5), "[3] : Clear", "0 - - -",
-         0},
-        {"clear several past the end", 0, std::bind(clearFrames, _1, 7, 2), "", start, 0},
+         "0 1+11 2/5", 2, "Delete frame 3"},
+        {"clear", 2, &cEditCommands::clearFrame, "Frame [2] cleared", "0 1+11 - 3+13", 2, "Clear frame 2"},
+        {"delete several", 3, std::bind(deleteFrames, _1, 1, 2), "[2] : Delete", "0 3+13", 1,
+         "Delete frames 1 to 2"},
+        {"delete several past the end", 3, std::bind(deleteFrames, _1, 10, 2), "", start, 3, ""},
+        {"delete all: one blank frame is left", 3, std::bind(deleteFrames, _1, 0, 4), "[4] : Delete", "-", 0,
+         "Delete frames 0 to 3"},
+        {"clear several, cut to the frames", 0, std::bind(clearFrames, _1, 1, 5), "[3] : Clear", "0 - - -", 0,
+         "Clear frames 1 to 3"},
+        {"clear several past the end", 0, std::bind(clearFrames, _1, 7, 2), "", start, 0, ""},
         {"copy the previous: interval 0", 3, &cEditCommands::copyFromPreviousFrame, "Frame [2]to[3] copied",
-         "0 1+11 2/5 2", 3},
-        {"no frame before the first", 0, &cEditCommands::copyFromPreviousFrame, kFailed, start, 0},
+         "0 1+11 2/5 2", 3, "Copy frame 2 to frame 3"},
+        {"no frame before the first", 0, &cEditCommands::copyFromPreviousFrame, kFailed, start, 0, ""},
         {"copy the next", 0, &cEditCommands::copyFromNextFrame, "Frame [1]to[0] copied", "1+11 1+11 2/5 3+13",
-         0},
-        {"no frame after the last", 3, &cEditCommands::copyFromNextFrame, kFailed, start, 3},
+         0, "Copy frame 1 to frame 0"},
+        {"no frame after the last", 3, &cEditCommands::copyFromNextFrame, kFailed, start, 3, ""},
         {"next on the last adds a frame", 3, &cEditCommands::nextFrame, "Inserted in frame [4]", start + " -",
-         4},
+         4, "Insert frame 4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,34 +193,35 @@ TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
         EXPECT_EQ(Tags(e.doc), c.tags);
         EXPECT_EQ(e.ed.currentFrame(), c.currentAfter);
         EXPECT_EQ(r.ok, !c.status.empty() && c.status != kFailed);
-        EXPECT_EQ(r.changed, r.ok);
         EXPECT_EQ(e.history.undoCount(), r.ok ? 1u : 0u);
+        EXPECT_EQ(e.history.undoLabel() ? FormatMessage(*e.history.undoLabel()) : "", c.label);
     }
 }
 
-TEST(FrameCommands, InsertFrameInAFullDocumentDropsSlot999) {
+// Nothing that adds frames pushes one off the end: on 1000 frames it changes nothing and says why.
+TEST(FrameCommands, AFullAnimationRefusesNewFrames) {
     Editor e(1000, 2);
     for (int f = 0; f < 1000; ++f)
         e.put(f, 0, f);
+    e.doc.markSaved();
     const std::string start = ProjectFingerprint(e.doc);
-    e.ed.setCurrentFrame(0);
-    EXPECT_EQ(Text(e.ed.insertFrame()), "Inserted in frame [0]");
-    EXPECT_EQ(e.doc.frames().occupied(), 1000);
-    EXPECT_EQ(e.x(0, 0), -9999);
-    EXPECT_EQ(e.x(1, 0), 0);
-    EXPECT_EQ(e.x(999, 0), 998); // the old frame 999 is gone
-    EXPECT_EQ(Text(e.ed.undo()), "I cancel one");
-    EXPECT_EQ(start, ProjectFingerprint(e.doc)); // frame 999 is back
+    e.config.NewFrameFlag = true;
+    for (int current : {0, 999}) {
+        e.ed.setCurrentFrame(current);
+        const strEditResult r = current == 999 ? e.ed.nextFrame() : e.ed.insertFrame();
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(Text(r), "The animation already has 1000 frames");
+        EXPECT_EQ(e.ed.currentFrame(), current);
+    }
+    EXPECT_EQ(InsertBlankFrames(e.doc, 500, 1), 0);
+    EXPECT_EQ(start, ProjectFingerprint(e.doc));
+    EXPECT_EQ(e.history.undoCount(), 0u);
+    EXPECT_FALSE(e.doc.modified());
 
-    e.ed.setCurrentFrame(999); // next frame cannot add a frame here and stays
-    const strEditResult r = e.ed.nextFrame();
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.status.none());
-    EXPECT_EQ(e.ed.currentFrame(), 999);
-    // at the last slot the frame there is replaced by a blank one
-    EXPECT_EQ(Text(e.ed.insertFrame()), "Inserted in frame [999]");
-    EXPECT_EQ(e.x(999, 0), -9999);
-    EXPECT_EQ(e.x(998, 0), 998);
+    e.ed.deleteFrame(); // 999 frames: one more fits, two do not
+    EXPECT_EQ(InsertBlankFrames(e.doc, 0, 2), 0);
+    EXPECT_EQ(Text(e.ed.insertFrame()), "Inserted in frame [998]");
+    EXPECT_EQ(e.x(999, 0), 998);
 }
 
 TEST(FrameCommands, Navigation) {
@@ -236,7 +241,7 @@ TEST(FrameCommands, Navigation) {
     go(e.ed.firstFrame());
     EXPECT_EQ(moves, "!0 !0 1 2 !2 !2 1 0 ");
     EXPECT_FALSE(e.ed.setCurrentFrame(3));
-    EXPECT_EQ(e.doc.frames().count(), 3);
+    EXPECT_EQ(e.doc.frameCount(), 3);
     EXPECT_EQ(e.history.undoCount(), 0u);
 }
 
@@ -245,16 +250,14 @@ TEST(FrameCommands, EmptyCurrentFrameRunsTheFrameRepair) {
     for (int f = 0; f < 4; ++f)
         e.put(f, 0, f);
     e.ed.setCurrentFrame(1);
-    e.history.open();
-    e.doc.setCell(0, 1, nullptr);
-    e.history.close(true);
-    e.doc.frames().reset(1); // packing lost behind the history's back
+    e.step(0, 1, 5);
+    e.doc.replaceFrame(1, nullptr); // packing lost behind the history's back
     strEditResult r = e.ed.clearFrame();
     EXPECT_EQ(r.alert.id, kMsgFrameRepair);
     EXPECT_EQ(
         FormatMessage(r.alert),
         "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.");
-    EXPECT_EQ(Tags(e.doc), "0 - 3"); // compacted (2, 3 moved to 1, 2), then frame 1 cleared
+    EXPECT_EQ(Tags(e.doc), "0+5 - 3"); // compacted (2, 3 moved to 1, 2), then frame 1 cleared
     EXPECT_EQ(Text(r), "Frame [1] cleared");
     EXPECT_EQ(e.history.undoCount(), 1u); // only the command's own step
 }
@@ -311,7 +314,7 @@ TEST(CellCommands, SelectAllAndTheCellNumber) {
     FillRow(e.doc, 0, "- 1 - - 4");
     e.ed.select(2); // a mark on an empty slot
     strEditResult r = e.ed.selectAll();
-    EXPECT_TRUE(r.changed);
+    EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.status.none());
     EXPECT_EQ(e.ed.selection(), (std::vector<int>{1, 4}));
     e.ed.selectAll(); // all existing cells already selected: clears
@@ -337,32 +340,45 @@ TEST(CellCommands, SelectAllAndTheCellNumber) {
 // ---------------------------------------------------------------------------------------------
 // Undo / Redo and the step frame
 
-TEST(UndoCommands, MessagesAndTheStepFrame) {
+TEST(UndoCommands, MessagesSayWhatWasUndone) {
     Editor e(2);
     EXPECT_EQ(Text(e.ed.undo()), "< ! > I cannot cancel");
     EXPECT_EQ(Text(e.ed.redo()), "< ! > cannot fix it");
     e.put(0, 0, 1);
+    e.put(0, 1, 1);
     e.ed.select(0);
+    e.ed.select(1);
     e.ed.deleteSelectedCells();
     strEditResult r = e.ed.undo();
-    EXPECT_TRUE(r.ok && r.changed);
-    EXPECT_EQ(Text(r), "I cancel one");
-    EXPECT_EQ(Text(e.ed.redo()), "I redone one");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(Text(r), "Undone: Delete 2 cells");
+    EXPECT_EQ(Text(e.ed.redo()), "Redone: Delete 2 cells");
     EXPECT_EQ(Text(e.ed.redo()), "< ! > cannot fix it");
-
-    // commands added elsewhere use the step frame
-    ASSERT_TRUE(e.ed.begin(r));
-    e.put(0, 0, 1);
-    e.put(1, 0, 1);
-    e.ed.commit();
-    EXPECT_TRUE(r.alert.none());
-    EXPECT_EQ(e.history.undoCount(), 2u);
     EXPECT_EQ(FormatMessage(e.ed.processingFailed()), kFailed);
 
     e.ed.lastFrame(); // undoing an added frame brings the current frame back inside the document
     e.ed.nextFrame();
     e.ed.undo();
     EXPECT_EQ(e.ed.currentFrame(), 1);
+}
+
+// What the listener hears: one notice per command, after it has finished, with the document's
+// changes and the view's.
+TEST(UndoCommands, OneNoticePerCommand) {
+    Editor e(3, 4);
+    e.put(1, 0, 1);
+    e.put(1, 1, 2);
+    std::vector<unsigned> heard;
+    e.ed.setListener([&](unsigned c) { heard.push_back(c); });
+    e.ed.setCurrentFrame(1);
+    e.ed.selectAll();
+    e.ed.toForeground();
+    e.ed.deleteFrame();
+    e.ed.undo();
+    e.ed.setCurrentFrame(1); // already there: nothing
+    EXPECT_EQ(heard,
+              (std::vector<unsigned>{kViewFrame, kViewSelection, kDocCells | kDocHistory | kViewSelection,
+                                     kDocCells | kDocHistory, kDocCells | kDocHistory}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -375,10 +391,10 @@ TEST(Messages, ExactTexts) {
         {strMessage(kMsgCountCut, 1), "[1] : Cut"},
         {strMessage(kMsgCountPaste, 1), "[1] : Paste"},
         {ProcessingFailed(59, 0), "< ! > [59:0] : processing failed"},
-        {strMessage(kMsgConfirmStructural),
-         "In order to reflect the change, it is necessary to rewrite it to a large extent.\n"
-         "Is it OK\xEF\xBC\x9F\n\xE2\x80\xBBThis operation can not be restored."},
         {strMessage(), ""},
+        // a message as the argument of another, and the singular of a counted label
+        {strMessage(kMsgUndoItem, strMessage(kStepMoveCells, 3)), "Undo Move 3 cells"},
+        {strMessage(kMsgRedoItem, Counted(kStepMoveCells, 1)), "Redo Move 1 cell"},
         // missing and mismatched arguments
         {strMessage(kMsgFrameCopied, 4), "Frame [4]to[0] copied"},
         {strMessage(kMsgFrameDone, std::string("x")), "Frame [0] done"},
@@ -390,7 +406,6 @@ TEST(Messages, ExactTexts) {
         EXPECT_EQ(FormatMessage(message), text);
 
     EXPECT_STREQ(MessageCaption(MessageKind(kMsgFrameRepair)), "Error");
-    EXPECT_STREQ(MessageCaption(MessageKind(kMsgConfirmStructural)), "Confirmation");
     EXPECT_STREQ(MessageCaption(eMessageKind::kReport), "Reporting");
     EXPECT_STREQ(MessageCaption(MessageKind(kMsgFrameDone)), "");
     EXPECT_STREQ(MessageText(static_cast<eMessageId>(-1)), "");

@@ -1,11 +1,13 @@
 // Property test of the undo history: random sequences of every primitive and every editing command,
-// with Undo and Redo mixed in, on random documents and at several depths. A model keeps the
-// document state after every step that entered the history; each Undo and Redo must land exactly
-// on the model's state, undoing everything must give back the oldest state the depth keeps, and
-// redoing everything the last one.
+// with Undo, Redo, saves and failing (rolled back) transactions mixed in, on random documents and
+// at several depths. A model keeps the document state after every step that entered the history;
+// each Undo and Redo must land exactly on the model's state, a rollback on the state before, the
+// modified flag must say whether the state is the saved one, undoing everything must give back the
+// oldest state the depth keeps, and redoing everything the last one.
 
 #include "document/project_dump.h"
 #include "document/restore.h"
+#include "document/transaction.h"
 #include "document_fixture.h"
 #include "support/document_compare.h"
 
@@ -57,12 +59,12 @@ void BuildRandomDocument(cProject& doc, cRandom& r) {
     doc.create(0, r.range(1, 10), 0, 0);
     doc.setSetting(kKeyEditFormat, r.range(0, 4));
     doc.setSetting(kKeyLock, r.chance(0.3) ? 1 : 0);
-    for (auto& v : doc.lockTable())
-        v = static_cast<uint8_t>(r.range(0, 5));
+    for (int c = 0; c < doc.cellNumber(); ++c)
+        doc.setLockedPicture(c, static_cast<uint8_t>(r.range(0, 5)));
     doc.setSetting(kKeyBasicInterval, r.range(1, 4));
     const int frames = r.range(1, 25);
     for (int f = 0; f < frames; ++f) {
-        doc.frames().setCopy(f, doc.blankFrame());
+        doc.frameOrCreate(f);
         doc.setFrameInterval(f, static_cast<uint16_t>(r.range(0, 9)));
         for (int c = 0; c < doc.cellNumber(); ++c)
             if (r.chance(0.45)) {
@@ -71,7 +73,7 @@ void BuildRandomDocument(cProject& doc, cRandom& r) {
             }
     }
     for (int p = 0; p < r.range(0, 3); ++p)
-        doc.pictures().setCopy(r.range(0, 5), strPicture{});
+        doc.setPicture(r.range(0, 5), strPicture{});
     for (int e = 0; e < r.range(0, 3); ++e) {
         strEffect x;
         x.startFrame = static_cast<uint16_t>(r.range(0, frames));
@@ -82,12 +84,39 @@ void BuildRandomDocument(cProject& doc, cRandom& r) {
 
 // One random primitive call; indices stray a little outside the document to reach the failures.
 void RandomPrimitive(cProject& doc, cRandom& r) {
-    const int n = std::max(doc.frames().count(), 1);
+    const int n = std::max(doc.frameCount(), 1);
     const int cells = doc.cellNumber();
     auto frame = [&] { return r.range(-1, n + 2); };
     auto cell = [&] { return r.range(-1, cells); };
-    const int kind = r.range(0, 8);
-    if (kind <= 1) {
+    const int kind = r.range(0, 12);
+    if (kind == 9) {
+        strPicture p{static_cast<uint16_t>(r.range(0, 9)), 2, static_cast<uint16_t>(r.range(0, 400)),
+                     "p.png"};
+        if (r.chance(0.5))
+            doc.setPicture(r.range(-1, 6), r.chance(0.7) ? &p : nullptr);
+        else
+            doc.exchangePictures(r.range(-1, 6), r.range(0, 6));
+    } else if (kind == 10) {
+        strEffect e{.startFrame = static_cast<uint16_t>(r.range(0, n)), .flags = strEffect::kUserData};
+        e.userData = std::to_string(r.range(0, 99));
+        const int i = r.range(-1, doc.effectCount());
+        const int which = r.range(0, 3);
+        if (which == 0)
+            doc.addEffect(e);
+        else if (which == 1)
+            doc.insertEffect(i, e);
+        else if (which == 2)
+            doc.removeEffect(i);
+        else
+            doc.changeEffect(i, e);
+    } else if (kind == 11) {
+        if (r.chance(0.5))
+            doc.setSetting(r.range(kKeyEditFormat, kKeyLock + 1), r.range(0, 5));
+        else
+            doc.setText(r.chance(0.5) ? kTextName : kTextUserData, r.chance(0.5) ? "a" : "bb");
+    } else if (kind == 12) {
+        doc.setCellNumber(r.range(0, 11));
+    } else if (kind <= 1) {
         strCell c = RandomCell(r);
         doc.setCell(frame(), cell(), r.chance(0.8) ? &c : nullptr);
     } else if (kind == 2) {
@@ -95,7 +124,7 @@ void RandomPrimitive(cProject& doc, cRandom& r) {
     } else if (kind == 3) {
         doc.setLockedPicture(cell(), static_cast<uint8_t>(r.range(0, 6)));
     } else if (kind == 4) { // mostly slides inside the document, sometimes towards the last slots
-        const int cap = doc.frames().capacity();
+        const int cap = doc.frameCapacity();
         const int from = r.chance(0.9) ? r.range(-1, n + 1) : r.range(cap - 5, cap);
         const int to = r.chance(0.9) ? r.range(-1, n + 3) : r.range(cap - 5, cap);
         doc.slideFrames(from, r.range(0, n + 1), to);
@@ -120,7 +149,7 @@ void RandomPrimitive(cProject& doc, cRandom& r) {
 bool RandomCommand(cEditCommands& ed, cConfig& cfg, cRandom& r, strEditResult& out) {
     cProject& doc = ed.document();
     std::vector<int> occupied;
-    for (int f = 0; f < doc.frames().count(); ++f)
+    for (int f = 0; f < doc.frameCount(); ++f)
         if (doc.frame(f)) occupied.push_back(f);
     if (occupied.empty()) return false;
     ed.setCurrentFrame(occupied[r.range(0, static_cast<int>(occupied.size()) - 1)]);
@@ -129,7 +158,7 @@ bool RandomCommand(cEditCommands& ed, cConfig& cfg, cRandom& r, strEditResult& o
         if (r.chance(0.35)) ed.select(c);
     cfg.CompType = r.range(0, 2);
     cfg.NewFrameFlag = r.chance(0.5);
-    const int n = doc.frames().count();
+    const int n = doc.frameCount();
     const std::function<strEditResult()> commands[] = {
         [&] { return ed.insertFrame(); },
         [&] { return ed.deleteFrame(); },
@@ -152,22 +181,32 @@ bool RandomCommand(cEditCommands& ed, cConfig& cfg, cRandom& r, strEditResult& o
     return true;
 }
 
+// A document state: its fingerprint and the number naming it (a state reached again by new
+// changes gets a new number, as the history gives it).
+struct strState {
+    std::string print;
+    int id = 0;
+};
+
 void RunSequence(uint32_t seed, int depth, int operations) {
     SCOPED_TRACE("seed " + std::to_string(seed) + " depth " + std::to_string(depth));
     cRandom r(seed);
     cConfig cfg;
     cProject doc(&cfg);
     BuildRandomDocument(doc, r);
-    cHistory history(depth);
-    cEditCommands ed(doc, history, cfg);
+    doc.history().clear(depth);
+    cHistory& history = doc.history();
+    cEditCommands ed(doc, cfg);
 
-    std::vector<std::string> done{ProjectFingerprint(doc)}; // states undo reaches; back() is now
-    std::vector<std::string> undone;                        // states redo reaches; back() is next
+    int ids = 0;
+    std::vector<strState> done{{ProjectFingerprint(doc), 0}}; // states undo reaches; back() is now
+    std::vector<strState> undone;                             // states redo reaches; back() is next
+    int saved = 0;
     const std::string startJson = DumpProjectJson(doc);
 
     for (int op = 0; op < operations; ++op) {
         SCOPED_TRACE("operation " + std::to_string(op));
-        const int kind = r.range(0, 9);
+        const int kind = r.range(0, 10);
         if (kind <= 1) { // Undo or Redo
             auto& from = kind == 0 ? done : undone;
             auto& to = kind == 0 ? undone : done;
@@ -177,15 +216,27 @@ void RunSequence(uint32_t seed, int depth, int operations) {
                 to.push_back(from.back());
                 from.pop_back();
             }
-            ASSERT_EQ(done.back(), ProjectFingerprint(doc));
+            ASSERT_EQ(done.back().print, ProjectFingerprint(doc));
+            ASSERT_EQ(doc.modified(), done.back().id != saved);
+            continue;
+        }
+        if (kind == 10) { // Save
+            doc.markSaved();
+            saved = done.back().id;
+            ASSERT_FALSE(doc.modified());
             continue;
         }
         const cRestoreObj* newestBefore = history.undoStep(0);
-        if (kind <= 5) { // one step of raw primitives
-            history.open();
+        if (kind <= 5) { // one transaction of raw primitives, committed or failing
+            cTransaction t(doc, strMessage(kStepBatch));
             for (int k = r.range(1, 5); k > 0; --k)
                 RandomPrimitive(doc, r);
-            history.close(true);
+            if (r.chance(0.2)) {
+                t.rollback();
+                ASSERT_EQ(done.back().print, ProjectFingerprint(doc)) << "rollback";
+                continue;
+            }
+            t.commit();
         } else {
             strEditResult res;
             if (!RandomCommand(ed, cfg, r, res)) continue;
@@ -194,27 +245,33 @@ void RunSequence(uint32_t seed, int depth, int operations) {
         const bool committed = history.undoStep(0) != newestBefore;
         const std::string now = ProjectFingerprint(doc);
         if (committed) {
-            done.push_back(now);
+            done.push_back({now, ++ids});
             undone.clear();
             if (done.size() > static_cast<size_t>(depth) + 1) done.erase(done.begin());
         } else if (depth == 0) {
-            done.assign(1, now); // nothing recorded: the change cannot be undone
+            // Nothing is kept: a change leaves a state no undo reaches (a change the fingerprint
+            // cannot see, two empty slots exchanged, only the flag tells).
+            if (now != done.back().print || doc.modified() != (done.back().id != saved))
+                done.assign(1, {now, ++ids});
         } else {
             // a step that did not enter the history changed nothing
-            ASSERT_EQ(done.back(), now);
+            ASSERT_EQ(done.back().print, now);
         }
         ASSERT_LE(history.undoCount(), static_cast<size_t>(depth));
         ASSERT_EQ(history.undoCount(), done.size() - 1);
         ASSERT_EQ(history.redoCount(), undone.size());
+        ASSERT_EQ(doc.modified(), done.back().id != saved);
     }
 
     // Undo everything: the oldest state the depth keeps; redo everything: the last state.
-    const std::string last = depth == 0 ? done.back() : undone.empty() ? done.back() : undone.front();
+    const std::string last = depth == 0       ? done.back().print
+                             : undone.empty() ? done.back().print
+                                              : undone.front().print;
     size_t steps = 0;
     while (ed.undo().ok)
         ++steps;
     EXPECT_EQ(steps, done.size() - 1);
-    ASSERT_EQ(done.front(), ProjectFingerprint(doc));
+    ASSERT_EQ(done.front().print, ProjectFingerprint(doc));
     while (ed.redo().ok) {
     }
     ASSERT_EQ(last, ProjectFingerprint(doc));

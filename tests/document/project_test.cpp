@@ -1,24 +1,26 @@
 #include "document/restore.h"
 #include "document_fixture.h"
+#include "support/document_compare.h"
 
 using document_testing::Editor;
 using document_testing::FillRow;
 using document_testing::MakeFrames;
+using testing_support::ProjectFingerprint;
 
 TEST(Project, CreateRaisesAndCutsCapacities) {
     cConfig cfg;
     cfg.Init_Cell = 7;
     cProject doc(&cfg);
     ASSERT_TRUE(doc.create(3, 0, 10, 0));
-    EXPECT_EQ(doc.frames().capacity(), 1000);
-    EXPECT_EQ(doc.pictures().capacity(), 255);
-    EXPECT_EQ(doc.effects().capacity(), 1000);
+    EXPECT_EQ(doc.frameCapacity(), 1000);
+    EXPECT_EQ(doc.pictureCapacity(), 255);
+    EXPECT_EQ(doc.effectCapacity(), 1000);
     EXPECT_EQ(doc.cellNumber(), 7);
     EXPECT_EQ(doc.lockTable().size(), 7u);
     EXPECT_EQ(doc.blankFrame().cells.capacity(), 7);
 
     ASSERT_TRUE(doc.create(0, 300, 2000, 0));
-    EXPECT_EQ(doc.pictures().capacity(), 1000);
+    EXPECT_EQ(doc.pictureCapacity(), 1000);
     EXPECT_EQ(doc.getSetting(kKeyCellNumber), 255); // one byte in the binary format
 }
 
@@ -55,7 +57,6 @@ TEST(Project, SetCellNormalises) {
     const strCell c{77, 0, 9, -2000, 1025, 1200, -1001, 3601, 3, 201, 255, 200, 250};
     ASSERT_TRUE(doc.setCell(0, 2, &c));
     EXPECT_EQ(*doc.cell(0, 2), (strCell{77, 1, 4, -1024, 1024, 1000, -1000, 3600, 3, 200, 200, 200, 200}));
-    EXPECT_TRUE(doc.modified());
 
     EXPECT_FALSE(doc.setCell(0, 4, &c)); // outside the row
     EXPECT_FALSE(doc.setCell(1, 0, &c)); // empty frame slot
@@ -80,7 +81,7 @@ TEST(Project, EditFormatsAndLockApplyInOrder) {
     EXPECT_EQ(stored(4), "-50 80 0");
 
     doc.setSetting(kKeyEditFormat, 0);
-    doc.lockTable()[1] = 9;
+    doc.setLockedPicture(1, 9);
     doc.setSetting(kKeyLock, 1);
     doc.setCell(0, 1, &c);
     EXPECT_EQ(doc.cell(0, 1)->picture, 9);
@@ -106,9 +107,11 @@ TEST(Project, LockedPictureRewritesEveryFrameWhenTheLockIsOn) {
     EXPECT_EQ(e.doc.lockedPicture(5), 0);
 
     e.doc.setSetting(kKeyLock, 1);
-    e.history.open();
-    EXPECT_TRUE(e.doc.setLockedPicture(1, 6));
-    ASSERT_TRUE(e.history.close(true));
+    {
+        cTransaction t(e.doc, strMessage(kStepLockCell, 1, 6));
+        EXPECT_TRUE(e.doc.setLockedPicture(1, 6));
+        ASSERT_TRUE(t.commit());
+    }
     EXPECT_EQ(column(), "666");
     // The cells showed picture 0, not the old entry 4: they are recorded so that undo gives
     // them back exactly, after the column is rewritten with the old entry.
@@ -121,20 +124,34 @@ TEST(Project, LockedPictureRewritesEveryFrameWhenTheLockIsOn) {
     EXPECT_EQ(column(), "666");
 }
 
-TEST(Project, SetCellNumberResizesRowsAndLockTable) {
-    cProject doc;
-    MakeFrames(doc, 2, 8);
+TEST(Project, SetCellNumberResizesRowsAndLockTableAndUndoes) {
+    Editor e(2, 8);
+    cProject& doc = e.doc;
     FillRow(doc, 0, "0 1 2 3 4 5 6 7");
-    FillRow(doc, 1, "0 1 2 3 4 5 6 7");
-    doc.lockTable() = {1, 2, 3, 4, 5, 6, 7, 8};
-    doc.setModified(false);
-    EXPECT_TRUE(doc.setCellNumber(4));
+    FillRow(doc, 1, "- 1 - 3 - 5 - 7");
+    for (int c = 0; c < 8; ++c)
+        doc.setLockedPicture(c, static_cast<uint8_t>(c + 1));
+    doc.markSaved();
+    const std::string before = ProjectFingerprint(doc);
+    {
+        cTransaction t(doc, strMessage(kStepCellNumber, 4));
+        EXPECT_TRUE(doc.setCellNumber(4));
+        t.commit();
+    }
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(doc.frame(1)->cells.capacity(), 4);
-    EXPECT_EQ(doc.frame(1)->cells.occupied(), 4);
+    EXPECT_EQ(e.row(0) + " | " + e.row(1), "0 1 2 3 | - 1 - 3");
     EXPECT_EQ(doc.lockTable(), (std::vector<uint8_t>{1, 2, 3, 4}));
     EXPECT_EQ(doc.blankFrame().cells.capacity(), 4);
+    const std::string after = ProjectFingerprint(doc);
+    ASSERT_TRUE(e.history.undo()); // the removed cells and lock entries come back
+    EXPECT_EQ(ProjectFingerprint(doc), before);
+    EXPECT_FALSE(doc.modified());
+    ASSERT_TRUE(e.history.redo());
+    EXPECT_EQ(ProjectFingerprint(doc), after);
+
     EXPECT_FALSE(doc.setCellNumber(0));
+    EXPECT_FALSE(doc.setCellNumber(4));
     EXPECT_TRUE(doc.setCellNumber(999));
     EXPECT_EQ(doc.cellNumber(), 255);
     EXPECT_EQ(doc.lockTable()[200], 0);
@@ -154,11 +171,25 @@ TEST(Project, EffectsStaySortedAndStable) {
         got.emplace_back(doc.effect(i)->startFrame, doc.effect(i)->volume);
     EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{0, 4}, {2, 2}, {5, 1}, {5, 3}}));
 
+    // A changed effect keeps its place when its start frame stays, and goes after the effects of
+    // its new start frame otherwise.
+    strEffect louder = *doc.effect(2);
+    louder.volume = 9;
+    EXPECT_EQ(doc.changeEffect(2, louder), 2);
+    louder.startFrame = 2;
+    EXPECT_EQ(doc.changeEffect(2, louder), 2);
+    EXPECT_EQ(doc.changeEffect(0, strEffect{.startFrame = 7}), 3);
+    EXPECT_EQ(doc.changeEffect(4, strEffect{}), -1);
+    got.clear();
+    for (int i = 0; i < doc.effectCount(); ++i)
+        got.emplace_back(doc.effect(i)->startFrame, doc.effect(i)->volume);
+    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{2, 2}, {2, 9}, {5, 3}, {7, 100}}));
+
     // A full table refuses instead of pushing the last effect out.
     for (int i = doc.effectCount(); i < 1000; ++i)
         ASSERT_TRUE(doc.addEffect(strEffect{}));
     EXPECT_FALSE(doc.addEffect(strEffect{}));
-    EXPECT_EQ(doc.effect(999)->startFrame, 5);
+    EXPECT_EQ(doc.effect(999)->startFrame, 7);
 }
 
 TEST(Project, DurationsResolveTheBasicInterval) {
@@ -206,26 +237,29 @@ TEST(Project, SlideAndExchange) {
     EXPECT_FALSE(doc.exchangeFrames(2, 1000));
 }
 
-TEST(Project, ApplyStructuralAsksAndRenormalises) {
-    cProject doc;
-    MakeFrames(doc, 1, 2);
+// The Project window's Apply: one step, the cells normalised again under a new edit format, and
+// undo gives back every cell and setting as it was.
+TEST(Project, ApplySettingsIsOneUndoableStep) {
+    Editor e(1, 4);
+    cProject& doc = e.doc;
     strCell c{.angle = 300};
     doc.setCell(0, 0, &c);
+    doc.setCell(0, 3, &c);
+    doc.markSaved();
+    const std::string before = ProjectFingerprint(doc);
     strProjectSettings s{.name = "N", .basicInterval = 2, .cellNumber = 2, .editFormat = 4};
-    EXPECT_FALSE(doc.applyStructural(s, [] { return false; }));
-    EXPECT_EQ(doc.text(kTextName), "");
-    EXPECT_EQ(doc.cell(0, 0)->angle, 300);
-    EXPECT_TRUE(doc.applyStructural(s, [] { return true; }));
+    EXPECT_TRUE(doc.applySettings(s));
     EXPECT_EQ(doc.text(kTextName), "N");
     EXPECT_EQ(doc.getSetting(kKeyBasicInterval), 2);
+    EXPECT_EQ(doc.cellNumber(), 2);
     EXPECT_EQ(doc.cell(0, 0)->angle, 0);
-
-    // Plain fields alone apply without a question.
-    s.name = "M";
-    bool asked = false;
-    EXPECT_TRUE(doc.applyStructural(s, [&asked] { return asked = true; }));
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(doc.text(kTextName), "M");
+    EXPECT_EQ(FormatMessage(*e.history.undoLabel()), "Project settings");
+    EXPECT_EQ(e.history.undoCount(), 1u);
+    EXPECT_FALSE(doc.applySettings(s)); // nothing changes: no step
+    EXPECT_EQ(e.history.undoCount(), 1u);
+    ASSERT_TRUE(e.history.undo());
+    EXPECT_EQ(ProjectFingerprint(doc), before);
+    EXPECT_FALSE(doc.modified());
 }
 
 TEST(Project, NormalisePicture) {

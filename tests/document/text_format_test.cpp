@@ -58,11 +58,12 @@ void BuildRich(cProject& doc) {
     doc.setSetting(kKeyBasicInterval, 4);
     doc.setSetting(kKeyTotalInterval, 77);
     doc.setSetting(kKeyLock, 1);
-    doc.lockTable() = {0, 3, 0, 0, 0, 255};
-    doc.pictures().setCopy(1, strPicture{1024, 1, 360, "a\\b.png"});
-    doc.pictures().setCopy(4, strPicture{3, 7, 0, ""});
+    doc.setLockedPicture(1, 3);
+    doc.setLockedPicture(5, 255);
+    doc.setPicture(1, strPicture{1024, 1, 360, "a\\b.png"});
+    doc.setPicture(4, strPicture{3, 7, 0, ""});
     for (int f = 0; f < 12; ++f) {
-        doc.frame(f)->interval = static_cast<uint16_t>(f % 3 == 0 ? 0 : f * 20);
+        doc.setFrameInterval(f, static_cast<uint16_t>(f % 3 == 0 ? 0 : f * 20));
         for (int c = 0; c < 6; ++c) {
             if ((f + c) % 4 == 3) continue; // gaps: cells leave and return
             strCell x(c * 40, c == 2 ? 65535 : 1 + f / 3, (f / 2) % 5, c == 0 ? -1024 : f * c,
@@ -232,7 +233,7 @@ TEST(TextFormat, HeaderRecordsAndTheirDefaults) {
     for (auto [key, value] : settings)
         EXPECT_EQ(doc.getSetting(key), value) << key;
     EXPECT_EQ(doc.cellNumber(), 4);
-    EXPECT_EQ(doc.pictures().capacity(), 255); // missing picture count: the minimum capacity
+    EXPECT_EQ(doc.pictureCapacity(), 255); // missing picture count: the minimum capacity
     EXPECT_EQ(doc.frameCount(), 2);
     EXPECT_EQ(doc.lockTable(), (std::vector<uint8_t>{1, 2, 44, 0}));
     EXPECT_EQ(doc.picture(9), nullptr);

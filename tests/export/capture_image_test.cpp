@@ -58,7 +58,7 @@ TEST(Sequencer, OneImagePerFrameOrPerStep) {
 
 TEST(Sequencer, EmptyFrameSlotsLastOneTick) {
     strExportFixture f({3, 3, 3});
-    f.doc->frames().reset(1);                                   // a hole: length 0, one tick
+    f.doc->replaceFrame(1, nullptr);                            // a hole: length 0, one tick
     EXPECT_EQ(CountImages(f, kExportPng | kExportInterval), 7); // 3 + 1 + 3
 }
 
@@ -335,7 +335,7 @@ TEST(AutoCutRange, HoldsEveryCellAndTheOrigin) {
 
     c = {.angle = 450}; // rotated 45 degrees: half diagonal 2.83
     f.doc->setCell(0, 0, &c);
-    f.doc->frames().reset(1);
+    f.doc->replaceFrame(1, nullptr);
     ASSERT_TRUE(ComputeAutoCutRange(*f.doc, f.slots, range));
     EXPECT_EQ(std::pair(range.left, range.width), std::pair(-4, 8));
 

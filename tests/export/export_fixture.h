@@ -42,7 +42,7 @@ struct strExportFixture {
         auto slot = render_fixture::MakeSlot(
             4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
         slots.Insert(std::move(slot), 0);
-        doc->pictures().setCopy(0, strPicture{.divX = uint16_t(patterns), .path = "strip.png"});
+        doc->setPicture(0, strPicture{.divX = uint16_t(patterns), .path = "strip.png"});
         for (size_t i = 0; i < lengths.size(); ++i) {
             doc->frameOrCreate(int(i));
             doc->setFrameInterval(int(i), uint16_t(lengths[i]));

@@ -47,7 +47,7 @@ inline void SampleDocument(cProject& doc, const std::string& nameUtf8, int frame
     strPicture p;
     p.divX = p.divY = 192;
     p.path = "Fire1";
-    doc.pictures().setCopy(0, p);
+    doc.setPicture(0, p);
     for (int f = 0; f < frames; ++f) {
         doc.frameOrCreate(f);
         strCell c;

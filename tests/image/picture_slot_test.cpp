@@ -171,13 +171,13 @@ TEST_F(SlotTableTest, ReloadRules) {
     EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
 }
 
-// Zero divisions become 1 x 1 in the record; a failed division or a file that does not load keep the slot;
-// no record removes it.
+// Zero divisions divide as 1 x 1 (the record is left as it is); a failed division or a file that does
+// not load keep the slot; no record removes it.
 TEST_F(SlotTableTest, DivisionRulesAndFailures) {
     WriteSolidPng(dir.file("s.png"), 96, 64, 0xFF808080);
     strPicture p = Pic("s.png", 0, 0);
     ASSERT_TRUE(Update(0, &p, nullptr));
-    EXPECT_EQ(p, Pic("s.png")); // 1 x 1, rewritten in the record
+    EXPECT_EQ(p, Pic("s.png", 0, 0));
     EXPECT_EQ(table.Find(0)->PatternCount(), 1);
     strPicture split = Pic("s.png", 3, 2);
     ASSERT_TRUE(Update(0, &split, &p));
@@ -239,8 +239,8 @@ TEST_F(SlotTableTest, ProjectReloadRemoveAndTarget) {
     WriteSolidPng(dir.file("b.png"), 8, 8, 0xFF00FF00);
     config.TransType = 0;
     const auto doc = Project();
-    doc->pictures().setCopy(0, Pic("a.png", 2, 2));
-    doc->pictures().setCopy(2, Pic("b.png", 0, 0));
+    doc->setPicture(0, Pic("a.png", 2, 2));
+    doc->setPicture(2, Pic("b.png", 0, 0));
     EXPECT_EQ(table.ReloadAll(*doc), 2);
     EXPECT_EQ(table.Find(0)->PatternCount(), 4);
     EXPECT_EQ(table.Find(2)->PatternCount(), 1);
@@ -274,7 +274,7 @@ TEST_F(SlotTableTest, StoringAnEditedPictureKeepsTheOldOneOnFailure) {
     ASSERT_TRUE(table.StorePicture(*doc, 1, Pic("a.png", 2, 2)));
     EXPECT_EQ(*doc->picture(1), Pic("a.png", 2, 2));
     EXPECT_EQ(table.Find(1)->PatternCount(), 4);
-    doc->setModified(false);
+    doc->markSaved();
 
     const strPicture failures[] = {Pic("missing.png", 2, 2), Pic("a.png", 200, 100)}; // 20000 patterns
     for (const strPicture& bad : failures) {
@@ -286,7 +286,7 @@ TEST_F(SlotTableTest, StoringAnEditedPictureKeepsTheOldOneOnFailure) {
     EXPECT_FALSE(table.StorePicture(*doc, 3, Pic("missing.png")));
     EXPECT_EQ(doc->picture(3), nullptr);
     EXPECT_FALSE(doc->modified());
-    EXPECT_FALSE(table.StorePicture(*doc, doc->pictures().capacity(), Pic("a.png")));
+    EXPECT_FALSE(table.StorePicture(*doc, doc->pictureCapacity(), Pic("a.png")));
 }
 
 using PictureInfo = SlotTableTest;
@@ -295,19 +295,16 @@ TEST_F(PictureInfo, DescribesEveryPictureRecord) {
     WriteSolidPng(dir.file("a.png"), 96, 64, 0xFFFF0000);
     config.Init_Div = 0;
     const auto doc = Project();
-    doc->pictures().setCopy(0, Pic("a.png", 3, 2));
-    doc->pictures().setCopy(1, Pic("missing.png"));
-    doc->pictures().setCopy(3, Pic("a.png", 0, 0));
+    doc->setPicture(0, Pic("a.png", 3, 2));
+    doc->setPicture(1, Pic("missing.png"));
     doc->setSetting(kKeySplitFormat, 1); // by width: 3 x 2 pixel cells
-    doc->pictures().setCopy(2, Pic("a.png", 97, 1));
+    doc->setPicture(2, Pic("a.png", 97, 1));
     std::vector<strPictureInfo> infos = DescribePictures(*doc);
-    ASSERT_EQ(infos.size(), 4u);
+    ASSERT_EQ(infos.size(), 3u);
     EXPECT_EQ(std::tuple(infos[0].result, infos[0].format, infos[0].width, infos[0].height, infos[0].count),
               std::tuple(1, kImagePng, 96, 64, 1024));
     EXPECT_EQ(infos[1].result, -1);
     EXPECT_FALSE(infos[1].fileFound);
-    EXPECT_EQ(infos[2].result, -2);      // 97 pixels wide cells on a 96 pixel picture
-    EXPECT_EQ(infos[3].count, 1);        // 0 x 0: one pattern, whatever the split format
-    EXPECT_EQ(doc->picture(3)->divX, 0); // the record is not changed
+    EXPECT_EQ(infos[2].result, -2); // 97 pixels wide cells on a 96 pixel picture
     EXPECT_STREQ(PictureResultText(-2), "division failed");
 }

@@ -48,7 +48,7 @@ std::unique_ptr<cProject> ModifiedCurrent(const cConfig& cfg) {
     auto current = SampleProject(cfg);
     current->setText(kTextFileName, "mine.dat");
     current->setUntitled(false);
-    current->setModified(true);
+    current->history().forgetClean(); // as after a change
     return current;
 }
 
@@ -103,7 +103,7 @@ TEST(ClipboardCommands, ImportAsksFirstOnlyForAModifiedDocument) {
     EXPECT_EQ(ProjectFingerprint(*current), print);
     EXPECT_TRUE(current->modified());
 
-    current->setModified(false);
+    current->markSaved();
     int asked = 0;
     EXPECT_EQ(RunImportCommand(device, current, kProductVX, "/w", [&] { return ++asked, true; }).message,
               kMsgImportSucceeded);
@@ -152,7 +152,7 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
     // the product's format, and the import replaces the modified document after the question.
     cConfig cfg = TestConfig();
     auto d = SampleProject(cfg);
-    d->setModified(true);
+    d->history().forgetClean();
     const std::string print = ProjectFingerprint(*d);
     const std::tuple<int, const char*, int, const char*> routes[] = {
         {kCmdExport2000, "2000", kCmdImport2000, "2000"},
@@ -273,8 +273,8 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
         testing_support::WriteBytes(dir.file(name), {1});
     cConfig cfg = TestConfig();
     cProject src(&cfg);
-    src.pictures().setCopy(0, Picture("Light.Effect"));
-    src.pictures().setCopy(1, Picture("Light"));
+    src.setPicture(0, Picture("Light.Effect"));
+    src.setPicture(1, Picture("Light"));
     src.addEffect(Sound(0, "Hit.v2", 100, 100));
     src.frameOrCreate(0);
     for (const std::string& folder : {std::string("BattleEffect"), dir.path()}) {
@@ -307,8 +307,8 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
 TEST(FileNameResolution, OnlyOccupiedSlotsWithATextChange) {
     cConfig cfg = TestConfig();
     cProject d(&cfg);
-    d.pictures().setCopy(0, Picture(""));
-    d.pictures().setCopy(3, Picture("Fire1"));
+    d.setPicture(0, Picture(""));
+    d.setPicture(3, Picture("Fire1"));
     d.addEffect({.flags = strEffect::kFlash});
     d.addEffect(Sound(1, "Boom", 100, 100));
     ResolveImportedFileNames(d, cfg);

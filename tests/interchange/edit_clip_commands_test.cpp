@@ -1,6 +1,6 @@
 // The edit-clipboard operations for the list window, the canvas and the timeline,
 // and the cell Copy / Cut / Paste commands: what they change, their messages, and that
-// each is one undo step.
+// each is one undo step with its label.
 
 #include "config/config.h"
 #include "document/edit_commands.h"
@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -27,17 +28,10 @@ strCell CellAt(int x, int y = 0, uint16_t pattern = 1) {
 class EditClipFixture : public ::testing::Test {
   protected:
     void SetUp() override { Make(10); }
-    // The history must let go of a document before it is destroyed.
-    void TearDown() override { Release(); }
-    void Release() {
-        ops.reset();
-        commands.reset();
-        history.detach();
-        doc.reset();
-    }
 
     void Make(int frames, int cells = 8) {
-        Release();
+        ops.reset();
+        commands.reset();
         doc = std::make_unique<cProject>(&cfg);
         doc->create(0, cells, 0, 0);
         for (int f = 0; f < frames; ++f) {
@@ -48,7 +42,7 @@ class EditClipFixture : public ::testing::Test {
                 doc->setCell(f, c, &x);
             }
         }
-        commands = std::make_unique<cEditCommands>(*doc, history, cfg);
+        commands = std::make_unique<cEditCommands>(*doc, cfg);
         commands->setClock([](int& m, int& s) {
             m = 12;
             s = 34;
@@ -57,10 +51,12 @@ class EditClipFixture : public ::testing::Test {
     }
 
     std::string Status(const strEditResult& r) const { return FormatMessage(r.status); }
-    // The change was one undo step, and undoing it gives the document of the fingerprint back.
-    void ExpectOneUndoStepBackTo(const std::string& before) {
-        EXPECT_EQ(history.undoCount(), 1u);
-        commands->undo();
+    cHistory& history() const { return doc->history(); }
+    // The change was one undo step with this label, and undoing it gives the document of the
+    // fingerprint back.
+    void ExpectOneUndoStepBackTo(const std::string& before, const std::string& label) {
+        EXPECT_EQ(history().undoCount(), 1u);
+        EXPECT_EQ(Status(commands->undo()), "Undone: " + label);
         EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
     }
     void Select(std::initializer_list<int> cells) {
@@ -71,7 +67,6 @@ class EditClipFixture : public ::testing::Test {
     cConfig cfg = cConfig::defaults();
     platform::cMemoryClipboard clip;
     cEditClipboard board{clip};
-    cHistory history{32};
     std::unique_ptr<cProject> doc;
     std::unique_ptr<cEditCommands> commands;
     std::unique_ptr<cEditClipCommands> ops;
@@ -123,7 +118,7 @@ TEST_F(EditClipFixture, CutDeletesAsOneStep) {
     EXPECT_FALSE(doc->cell(2, 1) || doc->cell(2, 2));
     EXPECT_TRUE(commands->selection().empty());
     EXPECT_TRUE(board.HasKind(kClipCells));
-    ExpectOneUndoStepBackTo(before);
+    ExpectOneUndoStepBackTo(before, "Cut 2 cells");
 }
 
 TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
@@ -173,7 +168,7 @@ TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
     EXPECT_FALSE(ops->pasteCells(0).ok);
     EXPECT_FALSE(ops->timelinePaste(kClipFrames, 0, 0).ok);
     EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
-    EXPECT_EQ(history.undoCount(), 0u);
+    EXPECT_EQ(history().undoCount(), 0u);
 }
 
 // ---- timeline ----------------------------------------------------------------------------------
@@ -185,7 +180,7 @@ TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->frame(0)->cells.occupied(), doc->frame(0)->interval,
                          commands->currentFrame()),
               std::tuple(1, 0, 0, 0));
-    ExpectOneUndoStepBackTo(before);
+    ExpectOneUndoStepBackTo(before, "Cut frames 0 to 9");
 }
 
 TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
@@ -202,9 +197,26 @@ TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
     }
     for (int f = 8; f < 13; ++f)
         EXPECT_EQ(doc->cell(f, 0)->x, 100 * (f - 3)); // old 5..9 moved down by 3
-    EXPECT_EQ(history.undoCount(), 1u);
-    commands->undo();
+    EXPECT_EQ(history().undoCount(), 1u);
+    EXPECT_EQ(Status(commands->undo()), "Undone: Paste 3 frames at frame 5");
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->cell(5, 0)->x), std::tuple(10, 500));
+}
+
+// A paste of frames that would take the animation past 1000 frames changes nothing.
+TEST_F(EditClipFixture, PastingFramesPastTheLimitIsRefused) {
+    Make(998, 4);
+    ops->timelineCopy(kClipFrames, 1, 3, -1, -1);
+    doc->markSaved();
+    const std::string before = testing_support::ProjectFingerprint(*doc);
+    const strEditResult r = ops->timelinePaste(kClipFrames, 5, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(Status(r), "The animation already has 1000 frames");
+    EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
+    EXPECT_EQ(history().undoCount(), 0u);
+    EXPECT_FALSE(doc->modified());
+    ops->timelineCopy(kClipFrames, 1, 2, -1, -1); // two still fit
+    EXPECT_TRUE(ops->timelinePaste(kClipFrames, 5, 0).ok);
+    EXPECT_EQ(doc->frameCount(), 1000);
 }
 
 TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
@@ -225,8 +237,8 @@ TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
 
 TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
     doc->setSetting(kKeyLock, 1);
-    doc->lockTable()[1] = 3;
-    doc->lockTable()[2] = 4;
+    doc->setLockedPicture(1, 3);
+    doc->setLockedPicture(2, 4);
     EXPECT_EQ(Status(ops->timelineCopy(kClipRows, 0, 0, 1, 2)), "[20] : Copy");
     strTimelineRange pasted;
     ops->timelinePaste(kClipRows, 7, 5, &pasted); // rows paste at frame 0
@@ -297,8 +309,8 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
 
 TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
     const strPicture p{4, 2, 30, "Fire1.png"};
-    doc->pictures().setCopy(3, p);
-    doc->setModified(false);
+    doc->setPicture(3, p);
+    doc->markSaved();
     EXPECT_EQ(Status(ops->copyPicture(3)), "[3] : Copy");
     EXPECT_FALSE(doc->modified());
     EXPECT_EQ(Status(ops->pastePicture(7)), "[7] : Paste");
@@ -316,4 +328,85 @@ TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
     ops->pastePicture(1);
     EXPECT_EQ(std::tuple(doc->picture(1)->divX, doc->picture(1)->hue), std::tuple(1, 360));
     EXPECT_EQ(Status(ops->pastePicture(-1)), "< ! > [12:34] : processing failed");
+}
+
+// Every list command that changes the document is one step that says what it did and undoes
+// exactly; one that fails adds no step.
+TEST_F(EditClipFixture, ListCommandsUndoWithTheirLabels) {
+    auto named = [](int frame, const char* name) {
+        return strEffect{
+            .startFrame = static_cast<uint16_t>(frame), .flags = strEffect::kUserData, .userData = name};
+    };
+    const strEffect sound{.startFrame = 12, .flags = strEffect::kSound, .soundPath = "Hit"};
+    using Run = std::function<strEditResult(cEditClipCommands&)>;
+    struct {
+        const char* name;
+        Run run;
+        const char* label; // "" when the command must fail
+        std::vector<std::string> effects;
+    } cases[] = {
+        {"cut an effect", [](auto& o) { return o.cutEffect(1); }, "Cut effect at frame 2", {"a", "c", "d"}},
+        {"delete an effect",
+         [](auto& o) { return o.deleteEffect(3); },
+         "Delete effect at frame 10",
+         {"a", "b", "c"}},
+        {"delete a missing effect", [](auto& o) { return o.deleteEffect(4); }, "", {"a", "b", "c", "d"}},
+        {"add a sound",
+         [&](auto& o) { return o.storeEffect(4, sound); },
+         "Add sound effect at frame 12",
+         {"a", "b", "c", "d", ""}},
+        {"move an effect to the end",
+         [&](auto& o) { return o.storeEffect(0, named(10, "a")); },
+         "Change effect at frame 10",
+         {"b", "c", "d", "a"}},
+        {"move one before its place",
+         [&](auto& o) { return o.storeEffect(3, named(0, "d")); },
+         "Change effect at frame 0",
+         {"a", "d", "b", "c"}},
+        {"change one in place",
+         [&](auto& o) { return o.storeEffect(1, named(2, "B")); },
+         "Change effect at frame 2",
+         {"a", "B", "c", "d"}},
+        {"cut a picture", [](auto& o) { return o.cutPicture(2); }, "Cut picture 2", {"a", "b", "c", "d"}},
+        {"delete a picture",
+         [](auto& o) { return o.deletePicture(2); },
+         "Delete picture 2",
+         {"a", "b", "c", "d"}},
+        {"paste a picture",
+         [](auto& o) { return o.pastePicture(5); },
+         "Paste picture 5",
+         {"a", "b", "c", "d"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(3, 4);
+        for (const strEffect& e : {named(0, "a"), named(2, "b"), named(6, "c"), named(10, "d")})
+            doc->addEffect(e);
+        const strPicture picture{2, 2, 0, "p.png"};
+        doc->setPicture(2, picture);
+        strPicture copy = picture;
+        cClip_Picture payload(&copy);
+        board.Put(payload);
+        const std::string before = testing_support::ProjectFingerprint(*doc);
+        const strEditResult r = c.run(*ops);
+        std::vector<std::string> names;
+        for (int i = 0; i < doc->effectCount(); ++i)
+            names.push_back(doc->effect(i)->userData);
+        EXPECT_EQ(names, c.effects);
+        EXPECT_EQ(r.ok, *c.label != 0);
+        if (*c.label)
+            ExpectOneUndoStepBackTo(before, c.label);
+        else
+            EXPECT_EQ(history().undoCount(), 0u);
+    }
+
+    // A full effect list refuses a new effect but takes an edited one.
+    Make(1, 4);
+    for (int i = 0; i < doc->effectCapacity(); ++i)
+        doc->addEffect(named(1, "x"));
+    int at = -1;
+    EXPECT_FALSE(ops->storeEffect(doc->effectCapacity(), named(0, "new"), &at).ok);
+    EXPECT_EQ(at, -1);
+    EXPECT_TRUE(ops->storeEffect(5, named(0, "first"), &at).ok);
+    EXPECT_EQ(std::tuple(at, doc->effect(0)->userData), std::tuple(0, "first"));
 }

@@ -57,9 +57,9 @@ TEST(ExportLosses, EachProductReportsWhatItCannotHold) {
          {none, Kinds({{kLossFrames, 50}}), Kinds({{kLossFrames, 50}}), Kinds({{kLossFrames, 50}}), none}},
         {"three pictures with a hue",
          [](cProject& d) {
-             d.pictures().setCopy(0, Picture("A", 30));
-             d.pictures().setCopy(1, Picture("B"));
-             d.pictures().setCopy(2, Picture("C"));
+             d.setPicture(0, Picture("A", 30));
+             d.setPicture(1, Picture("B"));
+             d.setPicture(2, Picture("C"));
          },
          {Kinds({{kLossPictures, 2}, {kLossHue, 1}}), Kinds({{kLossPictures, 2}}),
           Kinds({{kLossPictures, 1}}), Kinds({{kLossPictures, 1}}), Kinds({{kLossPictures, 1}})}},
@@ -87,7 +87,7 @@ TEST(ExportLosses, EachProductReportsWhatItCannotHold) {
         d.applyDefaults();
         d.setSetting(kKeyEditFormat, 0); // cells keep their own magnifications and pictures
         d.setSetting(kKeyLock, 0);
-        d.pictures().setCopy(0, Picture("Fire1"));
+        d.setPicture(0, Picture("Fire1"));
         PutCell(d, 0, 0, strCell{});
         row.change(d);
         for (int i = 0; i < 5; ++i)
@@ -101,7 +101,7 @@ TEST(ExportLosses, TimingsPastTheLimitAndTheirText) {
     cProject d(&config);
     d.create(0, 16, 0, 0);
     d.applyDefaults();
-    d.pictures().setCopy(0, Picture("Fire1"));
+    d.setPicture(0, Picture("Fire1"));
     PutCell(d, 0, 0, strCell{});
     for (int i = 0; i < 1000; ++i) // the most a document holds
         ASSERT_TRUE(d.addEffect(Flash(0, 1, 255, 0, 0, 255, 8)));

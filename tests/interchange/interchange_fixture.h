@@ -70,8 +70,8 @@ inline std::unique_ptr<cProject> SampleProject(const cConfig& config) {
     d->create(0, 16, 0, 0);
     d->setText(kTextName, "\x83\x65\x83\x58\x83\x67"); // "テスト" in CP932
     d->setSetting(kKeyCentrePosition, 3);
-    d->pictures().setCopy(0, Picture("Graphics\\Animations\\Fire1.png", 30));
-    d->pictures().setCopy(1, Picture("C:/x/Thunder2.bmp", 200));
+    d->setPicture(0, Picture("Graphics\\Animations\\Fire1.png", 30));
+    d->setPicture(1, Picture("C:/x/Thunder2.bmp", 200));
     PutCell(*d, 0, 0, Cell(0, 1, 10, -20, 100, 100, 0, 255, 0));
     PutCell(*d, 0, 2, Cell(1, 57, -300, 200, -150, 150, -900, 128, 1));
     PutCell(*d, 1, 15, Cell(0, 100, 1024, -1024, 800, 800, -3590, 0, 2));

@@ -31,7 +31,7 @@ Bytes Payload(const Bytes& record) {
 std::unique_ptr<cProject> WithPicture(int cells, const std::string& path) {
     auto doc = std::make_unique<cProject>();
     doc->create(0, cells, 0, 0);
-    doc->pictures().setCopy(0, Picture(path));
+    doc->setPicture(0, Picture(path));
     return doc;
 }
 
@@ -73,8 +73,8 @@ TEST(Lcf2000Export, GraphicAndLongTexts) {
     const std::string name(200, 'n');
     const std::string title(130, 't');
     doc.setText(kTextName, name);
-    doc.pictures().setCopy(2, Picture("C:\\Games\\Graphics\\" + title + ".png"));
-    doc.pictures().setCopy(5, Picture("Other.png"));
+    doc.setPicture(2, Picture("C:\\Games\\Graphics\\" + title + ".png"));
+    doc.setPicture(5, Picture("Other.png"));
     const Bytes b = Export(doc);
     EXPECT_EQ(b[8], 0x01); // chunk 1
     EXPECT_EQ(b[9], 0x81); // 200 as a variable-length integer: 81 48
@@ -123,11 +123,11 @@ TEST(Lcf2000Maps, ValuesTheRoundTripsDoNotReach) {
 
 TEST(Lcf2000Export, SoundClampsTimingCountAndEightCellSlots) {
     auto doc = WithPicture(12, ""); // no chunk 2: the timings come first
-    // Slots 0 and 2 occupied, slot 1 empty: two timings, count 2. The second has no valid block.
+    // Two timings, count 2. The second has no valid block.
     strEffect loud = Sound(0, "Sound\\Bang.ogg", 150, 30);
     loud.balance = 200;
-    doc->effects().setCopy(0, loud);
-    doc->effects().setCopy(2, strEffect{.startFrame = 3});
+    doc->addEffect(loud);
+    doc->addEffect(strEffect{.startFrame = 3});
     for (int c = 0; c < 12; ++c)
         PutCell(*doc, 0, c, {.pattern = static_cast<uint16_t>(c + 1)});
     const Bytes b = Export(*doc);
@@ -233,7 +233,7 @@ TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
     doc.setSetting(kKeyBasicInterval, 1);
     doc.setSetting(kKeyCentrePosition, 2);
     doc.setText(kTextName, "Round");
-    doc.pictures().setCopy(0, strPicture{96, 96, 0, "Thunder"});
+    doc.setPicture(0, strPicture{96, 96, 0, "Thunder"});
     const uint8_t opacities[] = {255, 0, 130, 28};
     for (int f = 0; f < 6; ++f) {
         for (int c = 0; c < 8; c += 1 + f % 3) {

@@ -190,8 +190,8 @@ TEST(MarshalMapping, EmptySlotsKeepTheArraysExact) {
     d.create(0, 16, 0, 0);
     PutCell(d, 0, 1, Cell(0, 2, 0, 0, 100, 100, 0, 255, 0));
     PutCell(d, 3, 0, Cell(0, 3, 7, 0, 100, 100, 0, 255, 0)); // frames 1 and 2 are empty slots
-    d.effects().setCopy(0, Sound(0, "a", 100, 100));
-    d.effects().setCopy(4, Sound(3, "b", 90, 100)); // slots 1..3 empty
+    d.addEffect(Sound(0, "a", 100, 100));
+    d.addEffect(Sound(3, "b", 90, 100));
     Bytes b = Export(d, kProductVXAce);
     EXPECT_NE(Find(b, Cat({Text("@timings"), {0x5B, 0x07}})), std::string::npos); // [ 2
 
@@ -214,8 +214,8 @@ TEST(MarshalRoundTrip, XpVxAndVxAce) {
     // VX and VX Ace do not carry the HIT / MISS conditions: without them the project is what they
     // export again after an import.
     auto carried = SampleProject(cfg);
-    carried->effects().reset(5);
-    carried->effects().reset(4);
+    carried->removeEffect(5);
+    carried->removeEffect(4);
     for (int product : {kProductXP, kProductVX, kProductVXAce}) {
         SCOPED_TRACE(product);
         const bool xp = product == kProductXP;

@@ -48,7 +48,7 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
     cProject doc;
     doc.create(0, 16, 0, 0);
     doc.setSetting(kKeyCentrePosition, 3);
-    doc.pictures().setCopy(1, strPicture{.hue = 120, .path = "img\\animations\\Fire2.png"});
+    doc.setPicture(1, strPicture{.hue = 120, .path = "img\\animations\\Fire2.png"});
     doc.frameOrCreate(0); // slot 1 empty: left out
     PutCell(doc, 2, 1,
             {.picture = 1,
@@ -216,8 +216,8 @@ TEST(MvRoundTrip, ProjectToPayloadToProject) {
     doc.setSetting(kKeyBasicInterval, 1);
     doc.setSetting(kKeyCentrePosition, 2);
     doc.setText(kTextName, "\x89\xCE Fire"); // CP932 "火 Fire"
-    doc.pictures().setCopy(0, strPicture{192, 192, 200, "Fire1"});
-    doc.pictures().setCopy(1, strPicture{192, 192, 0, "Fire2"});
+    doc.setPicture(0, strPicture{192, 192, 200, "Fire1"});
+    doc.setPicture(1, strPicture{192, 192, 0, "Fire2"});
     const uint8_t blends[] = {0, 1, 3, 4};
     for (int f = 0; f < 8; ++f)
         for (int c = f % 2; c < 16; c += 3)

@@ -24,13 +24,13 @@ struct Play {
     explicit Play(int frames, int basicInterval = 1) {
         doc.create(0, 1, 0, 0);
         for (int k = 0; k < frames; ++k)
-            doc.frames().setCopy(k, doc.blankFrame());
+            doc.frameOrCreate(k);
         doc.setSetting(kKeyBasicInterval, basicInterval);
         doc.setText(kTextBaseFolder, "/anim");
         player.setDocument(&doc);
     }
     // Adds `e` to the effect list; the stored effect.
-    strEffect& add(const strEffect& e) {
+    const strEffect& add(const strEffect& e) {
         int index = 0;
         doc.addEffect(e, &index);
         return *doc.effect(index);

@@ -180,8 +180,8 @@ TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
         EXPECT_EQ(table.find(name) != nullptr, kept) << name;
 
     // Drop every use of b.ogg: the reload keeps a (the same object) and releases b.
-    s.doc.effects().removeAt(1);
-    s.doc.effects().removeAt(4);
+    s.doc.removeEffect(1);
+    s.doc.removeEffect(4);
     EXPECT_EQ(table.load(s.doc), 1);
     EXPECT_EQ(table.find("Sound\\a.wav"), a);
     EXPECT_EQ(table.find("b.ogg"), nullptr);

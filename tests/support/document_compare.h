@@ -48,18 +48,18 @@ inline std::string ProjectFingerprint(const cProject& d) {
     o += "lock";
     for (uint8_t v : d.lockTable())
         Append(o, " ", v);
-    Append(o, "\ncapacities frames ", d.frames().capacity(), " pictures ", d.pictures().capacity(),
-           " effects ", d.effects().capacity(), " blank row ", d.blankFrame().cells.capacity(), "\n");
-    for (int i = 0; i < d.pictures().capacity(); ++i)
+    Append(o, "\ncapacities frames ", d.frameCapacity(), " pictures ", d.pictureCapacity(), " effects ",
+           d.effectCapacity(), " blank row ", d.blankFrame().cells.capacity(), "\n");
+    for (int i = 0; i < d.pictureCapacity(); ++i)
         if (const strPicture* p = d.picture(i))
             Append(o, "picture ", i, " div ", p->divX, "x", p->divY, " hue ", p->hue, " [", p->path, "]\n");
-    for (int i = 0; i < d.effects().capacity(); ++i)
+    for (int i = 0; i < d.effectCapacity(); ++i)
         if (const strEffect* e = d.effect(i))
             Append(o, "effect ", i, " start ", e->startFrame, " flags ", e->flags, " flash ", e->flashFrames,
                    "/", e->flashDrawing, "/", e->flashObject, "/", e->flashRed, "/", e->flashGreen, "/",
                    e->flashBlue, "/", e->flashStrength, " sound ", e->volume, "/", e->frequency, "/",
                    e->balance, " [", e->soundPath, "] [", e->userData, "]\n");
-    for (int i = 0; i < d.frames().capacity(); ++i) {
+    for (int i = 0; i < d.frameCapacity(); ++i) {
         const strFrame* f = d.frame(i);
         if (!f) continue;
         Append(o, "frame ", i, " interval ", f->interval, " row ", f->cells.capacity(), "\n");

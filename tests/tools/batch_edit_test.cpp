@@ -56,7 +56,7 @@ TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
     d.column(0, "10 10 10 10 10 10");
     d.column(1, "10 10 - 10 10 10"); // a checked frame without a checked cell number: skipped
     d.column(2, "10 10 10 10 10 10");
-    strToolResult r = Batch(cBatchEdit::kAdd, 5, kParamX, {1, 2, 4}, {1, 2}, d.doc).run(d.ctx);
+    strEditResult r = Batch(cBatchEdit::kAdd, 5, kParamX, {1, 2, 4}, {1, 2}, d.doc).run(d.ctx);
     EXPECT_EQ(r.count, 5);
     EXPECT_EQ(Text(r), "Batch processing >> Cell [5] edited");
     EXPECT_EQ(d.xs(0), "10 10 10 10 10 10"); // unchecked cell number
@@ -94,7 +94,7 @@ TEST(IntervalRun, SwapsSetsAsOneUndoStepAndFillsFromTheTimeline) {
     Doc d(10, 1);
     d.doc.setFrameInterval(4, 5); // already what the run sets: not counted, not recorded
     cIntervalSetting s{.startFrame = 8, .endFrame = 3, .interval = 5};
-    strToolResult r = s.run(d.ctx);
+    strEditResult r = s.run(d.ctx);
     EXPECT_EQ(r.count, 5);
     EXPECT_EQ(Text(r), "Interval entered [3]\xEF\xBD\x9E[8] on frame [5]");
     for (int f = 0; f < 10; ++f)

@@ -217,18 +217,3 @@ TEST(DroppedFiles, BecomeRelativeToTheBaseFolderWherePossible) {
     for (const auto& [file, base, stored] : cases)
         EXPECT_EQ(DroppedFilePath(file, base), stored) << file << " in " << base;
 }
-
-// Both tables format through the tool runs' messages; here the document table's kind, the empty
-// messages and a missing argument.
-TEST(ToolMessages, FormatBothTables) {
-    strToolMessage m(strMessage(kMsgFrameDone, 4));
-    EXPECT_TRUE(m.is(kMsgFrameDone));
-    EXPECT_EQ(FormatToolMessage(m), "Frame [4] done");
-    EXPECT_EQ(ToolMessageKind(m), eMessageKind::kStatus);
-    EXPECT_TRUE(strToolMessage().none());
-    EXPECT_TRUE(strToolMessage(strMessage()).none());
-    EXPECT_EQ(FormatToolMessage(strToolMessage()), "");
-    // A missing argument reads as 0.
-    EXPECT_EQ(FormatToolMessage(strToolMessage(kToolMsgInterval, 1)),
-              "Interval entered [1]\xEF\xBD\x9E[0] on frame [0]");
-}

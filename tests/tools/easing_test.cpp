@@ -161,7 +161,7 @@ TEST(Easing, EachGroupHasItsOwnCurveAndOvershootStopsAtTheField) {
     comp.tween.easing[kTweenPosition].kind = eEaseKind::kIn;
     comp.tween.easing[kTweenScale].kind = eEaseKind::kOut;
     comp.tween.easing[kTweenOpacity] = Bezier(0.5f, -1.0f, 0.5f, 2.0f); // overshoots above 255
-    const strToolResult r = comp.run(d.ctx);
+    const strEditResult r = comp.run(d.ctx);
     EXPECT_EQ(r.count, 3);
     EXPECT_EQ(d.xs(0), "0 15 125 421 1000");
     std::string rest;

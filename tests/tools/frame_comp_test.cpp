@@ -29,7 +29,7 @@ TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
     d.put(0, 1, a);
     d.put(4, 1, Cell(100, 50));
 
-    strToolResult r = Comp(0, 4, cFrameComp::kNormal, kParamX, {1}).run(d.ctx);
+    strEditResult r = Comp(0, 4, cFrameComp::kNormal, kParamX, {1}).run(d.ctx);
     EXPECT_EQ(r.count, 3);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(Text(r), "Processing on frame [0]\xEF\xBD\x9E[4] >> Cell [3] edited");
@@ -52,7 +52,7 @@ TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
 TEST(FrameComp, StartAfterEndRunsSwappedAndNegativeMovementTruncates) {
     Doc d(11);
     d.column(0, "- - 0 - - - - - - - 80");
-    strToolResult r = Comp(10, 2, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
+    strEditResult r = Comp(10, 2, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
     EXPECT_EQ(r.count, 7);
     EXPECT_EQ(Text(r), "Processing on frame [10]\xEF\xBD\x9E[2] >> Cell [7] edited"); // as entered
     EXPECT_EQ(d.xs(0), "- - 0 10 20 30 40 50 60 70 80");
@@ -65,7 +65,7 @@ TEST(FrameComp, CellUsedOnlyTouchesExistingCellsOnly) {
     Doc d(5);
     d.column(0, "0 - - - 100");
     const cFrameComp comp = Comp(0, 4, cFrameComp::kCellUsedOnly, kParamX, {0});
-    strToolResult r = comp.run(d.ctx);
+    strEditResult r = comp.run(d.ctx);
     EXPECT_EQ(r.count, 0);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(Text(r), kFailed);
@@ -134,9 +134,9 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     d.column(0, "0 - - - 100");
     d.put(2, 0, {.x = -50, .y = 3, .opacity = 10, .red = 7});
     d.column(1, "- - - - - 7"); // cell 1: only a cell after the block
-    strToolResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 2);
+    strEditResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 2);
     EXPECT_EQ(r.count, 6);
-    EXPECT_TRUE(r.changed);
+    EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.status.none());
     EXPECT_EQ(d.xs(0), "0 25 50 75 100 -");
     EXPECT_EQ(d.at(2, 0)->opacity, 255); // interpolated (255 to 255)

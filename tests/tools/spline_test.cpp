@@ -39,7 +39,7 @@ TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {
     cSpline none = s;
     none.cell = 3; // no cell of this number at the start frame
     EXPECT_TRUE(none.preview(d.doc).empty());
-    strToolResult r = s.run(d.ctx);
+    strEditResult r = s.run(d.ctx);
     EXPECT_EQ(r.count, 2);
     EXPECT_EQ(Text(r), "Spline curve >> Cell [2] edited");
     EXPECT_EQ((strPoint{d.x(3, 1), d.at(3, 1)->y}), (strPoint{75, 25}));

@@ -1,5 +1,5 @@
 #pragma once
-// A document of blank frames with a history and a tool context whose clock reads 7:05, so that
+// A document of blank frames (with its history) and a tool context whose clock reads 7:05, so that
 // "processing failed" is predictable.
 
 #include "config/config.h"
@@ -7,7 +7,7 @@
 #include "document/history.h"
 #include "document/project.h"
 #include "tools/cell_params.h"
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <gtest/gtest.h>
 
@@ -44,10 +44,8 @@ struct Doc {
     explicit Doc(int frames = 12, int cells = 4) {
         doc.create(0, cells, 0, 0);
         for (int k = 0; k < frames; ++k)
-            doc.frames().setCopy(k, doc.blankFrame());
-        history.attach(&doc);
+            doc.frameOrCreate(k);
         ctx.doc = &doc;
-        ctx.history = &history;
         ctx.clock = [](int& m, int& s) {
             m = 7;
             s = 5;
@@ -76,12 +74,12 @@ struct Doc {
 
     cConfig config;
     cProject doc{&config};
-    cHistory history{32};
+    cHistory& history = doc.history();
     strToolContext ctx;
 };
 
-inline std::string Text(const strToolResult& r) {
-    return FormatToolMessage(r.status);
+inline std::string Text(const strEditResult& r) {
+    return FormatMessage(r.status);
 }
 
 inline const std::string kFailed = "< ! > [7:5] : processing failed";

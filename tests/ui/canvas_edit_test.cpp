@@ -4,6 +4,7 @@
 #include "canvas_fixture.h"
 
 #include "ui/canvas/dlg_spline.h"
+#include "ui/dialogs/dlg_cell_number_chooser.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -185,20 +186,37 @@ class cCanvasEditTest : public QObject {
         QCOMPARE(f->window->statusText(), QStringLiteral("Spline curve >> Cell [2] edited"));
     }
 
+    // The popup's items are the commands of the main window: the same label and enabling rule; New
+    // (and Paste) take the point the popup was opened at.
     void popupActsOnTheClickedCell() {
         QVERIFY(f->open(Cells({{2, 30, 20}})));
-        QSignalSpy asked(&f->session(), &cSession::toolRequested);
         f->click({30, 20}, Qt::RightButton);
         auto* menu = f->canvas->findChild<QMenu*>(QStringLiteral("MENU_EDIT1"));
         QVERIFY(menu && menu->isVisible());
         QCOMPARE(commands().selection(), std::vector<int>{2});
+        for (auto [name, id] :
+             {std::pair("canvasPaste", kCmdPaste), std::pair("canvasToForeground", kCmdToForeground),
+              std::pair("canvasSettings", kCmdCellSettings)}) {
+            QAction* item = f->find<QAction>(name, menu);
+            QCOMPARE(item->isEnabled(), f->enabled(id));
+            QCOMPARE(item->text(), f->window->commands().action(id)->text());
+        }
         f->find<QAction>("canvasNew", menu)->trigger();
-        const auto r = asked.at(0).at(0).value<strToolRequest>();
-        QCOMPARE((QList<int>{r.command, r.hasDocumentPos, r.documentPos.x(), r.documentPos.y()}),
-                 (QList<int>{kCmdNewCell, 1, 30, 20}));
+        menu->hide();
+        auto* chooser = f->window->findChild<cDlg_CellNumberChooser*>();
+        QVERIFY(chooser && chooser->isVisible());
+        chooser->setCurrentRow(5);
+        QTest::keyClick(chooser, Qt::Key_Return);
+        QVERIFY(f->cell(0, 5));
+        QCOMPARE((QList<int>{f->cell(0, 5)->x, f->cell(0, 5)->y}), (QList<int>{30, 20}));
+        QCOMPARE(commands().selection(), std::vector<int>{5});
+
+        f->click({30, 20}, Qt::RightButton);
+        QVERIFY(menu->isVisible());
         f->find<QAction>("canvasDelete", menu)->trigger();
         menu->hide();
-        QVERIFY(!f->cell(0, 2));
+        QVERIFY(!f->cell(0, 5));
+        QVERIFY(f->cell(0, 2));
     }
 
     void wheelZoomsAboutThePointerAndTheMiddleButtonPans() {

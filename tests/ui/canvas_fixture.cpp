@@ -32,7 +32,7 @@ bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoo
     picture.divX = sample::kColumns;
     picture.divY = sample::kRows;
     picture.path = "sample_sheet.png";
-    doc.pictures().setCopy(0, picture);
+    doc.setPicture(0, picture);
     doc.frameOrCreate(0);
     build(doc);
     const QString file = path(QStringLiteral("canvas.txt"));
@@ -57,7 +57,7 @@ void strCanvasFixture::overlaysOff() {
          {&cConfig::VLineFlag, &cConfig::VNowFlag, &cConfig::VBackFlag, &cConfig::VNextFlag,
           &cConfig::VLocusFlag, &cConfig::VTargetFlag, &cConfig::VGifFlag})
         config.*flag = false;
-    session().notify(kChangeView);
+    session().viewSettingsChanged();
 }
 
 void strCanvasFixture::press(QPointF d, Qt::MouseButton b, Qt::KeyboardModifiers m) {

@@ -78,7 +78,7 @@ class cCanvasViewTest : public QObject {
         f->config.TargetPath = targetPath.toStdString();
         f->config.VTargetFlag = true;
         QVERIFY(f->session().pictureSlots().UpdateTarget(f->config));
-        f->session().notify(kChangeView);
+        f->session().viewSettingsChanged();
         const int frames = f->session().document().frameCount();
         QVERIFY(frames > 20);
         for (int frame = 0; frame < frames; ++frame) {
@@ -128,7 +128,7 @@ class cCanvasViewTest : public QObject {
         // The previous frame as a silhouette in "CBackShadow", blended over the background.
         c.VBackFlag = c.VShadowFlag = true;
         c.CBackShadow = 0x80FF0000;
-        s.notify(kChangeView);
+        s.viewSettingsChanged();
         const uint32_t texel =
             f->session().pictureSlots().Find(0)->ImageTexture().Pixel(3 * 96 + 48, 96 + 48);
         const uint32_t silhouette = (render::Mul8(0x80, texel >> 24) << 24) | 0xFF0000;
@@ -136,18 +136,18 @@ class cCanvasViewTest : public QObject {
                  render::BlendPixel(kBlendAlpha, silhouette, 0xFF000000 | f->ground()) & 0xFFFFFF);
         // As an outline instead: the quad's left edge in the previous-frame colour, its inside clear.
         c.VShadowFlag = false;
-        s.notify(kChangeView);
+        s.viewSettingsChanged();
         QCOMPARE((QList<uint32_t>{f->shown(-148, 0), f->shown(-100, 0)}),
                  (QList<uint32_t>{FromWindows(cConfig::kColourPrevOutline), f->ground()}));
 
         // Grid lines every "GridSize" document pixels.
         c.VLineFlag = c.VGridFlag = true;
         c.VCenterFlag = false;
-        s.notify(kChangeView);
+        s.viewSettingsChanged();
         QCOMPARE((QList<uint32_t>{f->shown(32, 50), f->shown(33, 50)}),
                  (QList<uint32_t>{FromWindows(c.CGrid), f->ground()}));
         c.GridSize = 20;
-        s.notify(kChangeView);
+        s.viewSettingsChanged();
         QCOMPARE((QList<uint32_t>{f->shown(32, 50), f->shown(40, 50)}),
                  (QList<uint32_t>{f->ground(), FromWindows(c.CGrid)}));
     }
@@ -207,7 +207,7 @@ class cCanvasViewTest : public QObject {
         QCOMPARE(composed([&] { s.setCurrentFrame(1); }), 1);
         QCOMPARE(composed([&] {
                      c.VBackFlag = !c.VBackFlag;
-                     s.notify(kChangeView);
+                     s.viewSettingsChanged();
                  }),
                  1);
         QCOMPARE(composed([&] { f->canvas->setOrigin({5, 5}); }), 1); // pan
@@ -254,7 +254,7 @@ class cCanvasViewTest : public QObject {
         QVERIFY(f->prompts.messages.value(0).startsWith(QStringLiteral("The GIF could not be read: ")));
         QCOMPARE(f->shown(9, 9), kColours[1]);
         f->config.VGifFlag = false;
-        f->session().notify(kChangeView);
+        f->session().viewSettingsChanged();
         QVERIFY(f->shown(9, 9) != kColours[1]);
     }
 

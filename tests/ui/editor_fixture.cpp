@@ -1,7 +1,7 @@
 #include "editor_fixture.h"
 
 #include "document/anime_file_device.h"
-#include "document/history.h"
+#include "document/transaction.h"
 #include "platform/profile_file.h"
 #include "playback/sound_device.h"
 #include "ui/shell/tool_window.h"
@@ -53,9 +53,13 @@ bool strEditorFixture::openProject(const QString& name, int frames) const {
 }
 
 void strEditorFixture::putCell(int frame, int n, const strCell& cell) const {
-    session().history().open();
-    doc().setCell(frame, n, &cell);
-    session().history().close();
+    edit([&](cProject& d) { d.setCell(frame, n, &cell); });
+}
+
+void strEditorFixture::edit(const std::function<void(cProject&)>& change) const {
+    cTransaction t(doc(), strMessage(kStepBatch));
+    change(doc());
+    t.commit();
 }
 
 bool strEditorFixture::closeWindow() const {

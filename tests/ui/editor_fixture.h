@@ -81,6 +81,8 @@ struct strEditorFixture {
     bool openProject(const QString& name, int frames = 3) const;
     // Sets a cell as one undo step, as an edit would.
     void putCell(int frame, int n, const strCell& cell = {}) const;
+    // Runs a change of the document as one undo step, so the windows hear of it as of an edit.
+    void edit(const std::function<void(cProject&)>& change) const;
     // Closes the main window as its close box does; whether it closed.
     bool closeWindow() const;
     // A key of the settings file's CONFIG section as stored ("absent" when it is not there).

@@ -31,9 +31,10 @@ class cListsTest : public QObject {
         return m->data(m->index(row, column)).toString();
     }
     void addEffects(std::initializer_list<std::pair<int, const char*>> effects) {
-        for (const auto& [frame, name] : effects)
-            doc().addEffect({.startFrame = uint16_t(frame), .flags = strEffect::kUserData, .userData = name});
-        f->session().notify(kChangeEffects);
+        f->edit([&](cProject& d) {
+            for (const auto& [frame, name] : effects)
+                d.addEffect({.startFrame = uint16_t(frame), .flags = strEffect::kUserData, .userData = name});
+        });
     }
     QStringList effectNames() const {
         QStringList out;

@@ -3,9 +3,9 @@
 
 #include "canvas_fixture.h"
 
-#include "ui/lists/palette_window.h"
 #include "ui/lists/list_window.h"
 #include "ui/lists/palette_view.h"
+#include "ui/lists/palette_window.h"
 #include "ui/lists/source_list_view.h"
 #include "ui/shell/tool_window.h"
 
@@ -45,7 +45,7 @@ class cPaletteTest : public QObject {
     void init() {
         f = std::make_unique<strCanvasFixture>();
         QVERIFY(f->open([](cProject& doc) {
-            doc.pictures().setCopy(1, *doc.picture(0)); // the same sheet as picture 1
+            doc.setPicture(1, *doc.picture(0)); // the same sheet as picture 1
             for (const auto& [n, x] : {std::pair{0, 0}, {1, 30}}) {
                 const strCell c = SheetCell(1, x, 0);
                 doc.setCell(0, n, &c);
@@ -73,7 +73,7 @@ class cPaletteTest : public QObject {
                      {true, 3, {10, 200}, 2},    {true, 2, {96, 10}, -1},   {true, 2, {95, 959}, 10}};
         for (const auto& c : cases) {
             f->config.VerticalFlag = c.vertical;
-            f->session().notify(kChangeView);
+            f->session().viewSettingsChanged();
             palette->zoomBox()->setCurrentIndex(c.zoom);
             QCOMPARE(area()->patternAt(c.at), c.pattern);
         }

@@ -9,6 +9,7 @@
 #include "ui/dialogs/dlg_project.h"
 #include "ui/dialogs/dlg_settings.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -116,11 +117,14 @@ class cShellTest : public QObject {
 
     void titleAndFailedLoad() {
         const QString title = QStringLiteral("PelkoEditor0.71");
-        QCOMPARE(f->window->windowTitle(), title);
+        const QString mark = QStringLiteral("[*]");
+        QCOMPARE(f->window->windowTitle(), title + mark);
         const QString good = f->writeProject(QStringLiteral("good.dat"));
         QVERIFY(f->session().openPath(good));
-        QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good);
+        QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good + mark);
+        QVERIFY(!f->window->isWindowModified());
         f->touch();
+        QVERIFY(f->window->isWindowModified());
         // A file that cannot be read changes nothing: document, title, modified flag.
         const QString bad = f->path(QStringLiteral("bad.dat"));
         QFile(bad).open(QIODevice::WriteOnly);
@@ -129,11 +133,13 @@ class cShellTest : public QObject {
         QCOMPARE(f->window->statusText(), QStringLiteral("< ! > Reading failed > ") + bad);
         QCOMPARE(f->doc().frameCount(), 4);
         QVERIFY(f->doc().modified());
-        QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good);
+        QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good + mark);
+        QVERIFY(f->window->isWindowModified());
         // New names no file.
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(f->session().newDocument());
-        QCOMPARE(f->window->windowTitle(), title);
+        QCOMPARE(f->window->windowTitle(), title + mark);
+        QVERIFY(!f->window->isWindowModified());
     }
 
     void commandLineAndDropOpenTheFile() {
@@ -185,7 +191,7 @@ class cShellTest : public QObject {
         }
     }
 
-    void projectPlainFieldsMarkModifiedAndStructuralAsks() {
+    void projectSettingsAreOneUndoStep() {
         QVERIFY(f->trigger(kCmdProject) && f->trigger(kCmdProject));
         QCOMPARE(f->window->findChildren<cDlg_Project*>().size(), 1);
         auto* dlg = f->window->findChild<cDlg_Project*>();
@@ -197,29 +203,30 @@ class cShellTest : public QObject {
         QCOMPARE(doc.text(kTextName), std::string(64, 'n'));
         QCOMPARE(doc.getSetting(kKeyBasicInterval), 3);
         QVERIFY(doc.modified());
-        QVERIFY(f->prompts.asked.isEmpty());
+        QCOMPARE(f->window->commands().action(kCmdUndo)->text(), QStringLiteral("Undo Project settings"));
         // "<< Auto-set" sums the frame durations.
         f->touch();
         f->find<QPushButton>("projectAutoSet")->click();
         QCOMPARE(f->find<QSpinBox>("projectTotalInterval")->value(), 6);
 
-        // A structural change asks; No keeps everything as it was.
-        f->touch();
+        // A smaller cell number asks nothing: the cells it removes come back with Undo, and the
+        // dialog shows the values of the document again.
+        f->putCell(0, 5);
+        const size_t steps = f->session().history().undoCount();
         f->find<QSpinBox>("projectCellNumber")->setValue(4);
-        f->prompts.answers = {cPrompts::kNo};
-        QVERIFY(!dlg->apply());
-        QCOMPARE(doc.cellNumber(), f->config.Init_Cell);
-        QCOMPARE(f->find<QSpinBox>("projectCellNumber")->value(), f->config.Init_Cell);
-        QVERIFY(f->session().history().canUndo());
-        f->find<QSpinBox>("projectCellNumber")->setValue(4);
-        f->prompts.answers = {cPrompts::kYes};
         QVERIFY(dlg->apply());
+        QVERIFY(f->prompts.asked.isEmpty());
         QCOMPARE(doc.cellNumber(), 4);
-        QVERIFY(!f->session().history().canUndo());
-        QCOMPARE(f->prompts.asked.size(), 2);
+        QVERIFY(!doc.cell(0, 5));
+        QCOMPARE(f->session().history().undoCount(), steps + 1);
         // The selection follows the new cell number.
         f->session().report(f->session().commands().selectAll());
         QVERIFY(f->session().commands().selection().size() <= 4);
+        QVERIFY(f->trigger(kCmdUndo));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Undone: Project settings"));
+        QCOMPARE(doc.cellNumber(), f->config.Init_Cell);
+        QVERIFY(doc.cell(0, 5));
+        QCOMPARE(f->find<QSpinBox>("projectCellNumber")->value(), f->config.Init_Cell);
     }
 
     void settingsSheetStoresEveryPageAndColours() {

@@ -54,9 +54,10 @@ class cTimelineTest : public QObject {
     void init() {
         f = std::make_unique<strEditorFixture>();
         QVERIFY(f->start());
-        for (int fr = 0; fr < 10; ++fr)
-            put(fr, fr % 3, fr);
-        f->session().notify(kChangeAll);
+        f->edit([this](cProject&) {
+            for (int fr = 0; fr < 10; ++fr)
+                put(fr, fr % 3, fr);
+        });
         auto* list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
         QVERIFY(list);
         list->tabs()->setCurrentIndex(cListWindow::kTimelinePage);

@@ -8,8 +8,8 @@
 #include "ui/dialogs/check_list.h"
 #include "ui/dialogs/dlg_cell.h"
 #include "ui/dialogs/dlg_cell_number_chooser.h"
-#include "ui/dialogs/dlg_lock_cell.h"
 #include "ui/dialogs/dlg_frame_comp.h"
+#include "ui/dialogs/dlg_lock_cell.h"
 #include "ui/shell/tool_window.h"
 
 #include <QComboBox>
@@ -25,7 +25,7 @@ class cToolWindowsTest : public QObject {
     cProject& doc() const { return f->doc(); }
     void request(int command, int f0 = -1, int f1 = -1, int c0 = -1, int c1 = -1, QWidget* origin = nullptr) {
         // (no pointer position)
-        f->session().requestTool({command, f0, f1, c0, c1, {}, false, {}, origin});
+        f->session().requestTool({command, f0, f1, c0, c1, {}, origin});
     }
     // Ticks row `row` of a check list as a user does: select it and press Space.
     void tick(const char* list, int row) const {
@@ -187,8 +187,8 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(*doc().cell(0, 1), strCell());
         QCOMPARE(s.commands().currentCell(), 1);
         QCOMPARE(s.history().undoCount(), size_t(1));
-        // From the canvas's popup the new cell goes where the pointer was.
-        s.requestTool({kCmdNewCell, -1, -1, -1, -1, {}, true, QPoint(30, -40), nullptr});
+        // From the canvas's popup (the command with the popup's point) the new cell goes there.
+        QVERIFY(f->window->commands().trigger(kCmdNewCell, QPoint(30, -40)));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         chooser = f->window->findChild<cDlg_CellNumberChooser*>();
         chooser->setCurrentRow(2);
@@ -252,7 +252,7 @@ class cToolWindowsTest : public QObject {
     void lockTableAndSingleWindowStoreThePictures() {
         doc().setSetting(kKeyLock, 1);
         for (int i = 0; i < 4; ++i)
-            doc().pictures().setCopy(i, strPicture());
+            doc().setPicture(i, strPicture());
         f->window->commands().update();
         QVERIFY(f->trigger(kCmdCellLock));
         auto* rows = find<QTreeWidget>("lockRows");

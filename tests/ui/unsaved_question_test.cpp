@@ -6,6 +6,7 @@
 #include "interchange/clipboard_device.h"
 #include "interchange/clipboard_formats.h"
 
+#include <QAction>
 #include <QDir>
 
 Q_DECLARE_METATYPE(cPrompts::eAnswer)
@@ -86,6 +87,39 @@ class cUnsavedQuestionTest : public QObject {
         // The settings file is written only when the window really closes.
         if (action == QLatin1String("close"))
             QCOMPARE(QFileInfo::exists(f.path(QStringLiteral("config.ini"))), goesOn);
+    }
+    // Undo and Redo name the step; back at the saved state the document is unmodified, the title
+    // loses its mark and replacing the document asks nothing.
+    void undoBackToTheSavedStateAsksNothing() {
+        strEditorFixture f;
+        QVERIFY(f.start());
+        cSession& s = f.session();
+        QVERIFY(s.openPath(f.writeProject(QStringLiteral("mine.dat"), 2)));
+        QAction* undo = f.window->commands().action(kCmdUndo);
+        QAction* redo = f.window->commands().action(kCmdRedo);
+        QVERIFY(!f.enabled(kCmdUndo));
+        QCOMPARE(undo->text(), QStringLiteral("Undo"));
+        f.touch(); // inserts frame 0
+        QVERIFY(f.window->isWindowModified());
+        QVERIFY(f.enabled(kCmdUndo));
+        QCOMPARE(undo->text(), QStringLiteral("Undo Insert frame 0"));
+
+        QVERIFY(f.trigger(kCmdUndo));
+        QCOMPARE(f.window->statusText(), QStringLiteral("Undone: Insert frame 0"));
+        QCOMPARE(f.doc().frameCount(), 2);
+        QVERIFY(!f.doc().modified());
+        QVERIFY(!f.window->isWindowModified());
+        QVERIFY(f.enabled(kCmdRedo));
+        QCOMPARE(redo->text(), QStringLiteral("Redo Insert frame 0"));
+        QCOMPARE(undo->text(), QStringLiteral("Undo"));
+
+        QVERIFY(f.trigger(kCmdRedo));
+        QCOMPARE(f.window->statusText(), QStringLiteral("Redone: Insert frame 0"));
+        QVERIFY(f.window->isWindowModified());
+        QVERIFY(f.trigger(kCmdUndo));
+
+        QVERIFY(s.newDocument());
+        QVERIFY(f.prompts.asked.isEmpty());
     }
 };
 

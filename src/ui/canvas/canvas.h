@@ -163,4 +163,5 @@ class cCanvas : public QAbstractScrollArea {
     cSpline spline_;
     QPointer<cDlg_Spline> splineDlg_;
     QMenu* popup_ = nullptr;
+    QList<QAction*> popupItems_;
 };

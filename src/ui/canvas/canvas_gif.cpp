@@ -3,8 +3,8 @@
 
 #include "config/config.h"
 #include "document/project.h"
-#include "ui/canvas/canvas_messages.h"
 #include "ui/canvas/canvas.h"
+#include "ui/canvas/canvas_messages.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
@@ -23,7 +23,7 @@ bool cCanvas::setGifDraftPath(const QString& path, bool tell) {
         return false;
     }
     session_.config().GIFPath = wanted;
-    session_.notify(kChangeView);
+    session_.viewSettingsChanged();
     return true;
 }
 

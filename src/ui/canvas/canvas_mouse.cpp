@@ -4,9 +4,9 @@
 #include "config/config.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "ui/canvas/canvas.h"
 #include "ui/canvas/canvas_keys.h"
 #include "ui/canvas/dlg_spline.h"
-#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 
@@ -19,8 +19,6 @@
 #include <numbers>
 
 namespace {
-
-constexpr unsigned kChangeStored = kChangeCells | kChangeHistory | kChangeTitle;
 
 strDragRange DragRangeOf(const strTimelineRange& r) {
     strDragRange d;
@@ -90,8 +88,7 @@ void cCanvas::pressIdle(QMouseEvent* e) {
 
 void cCanvas::select(QPoint screen, bool ctrl) {
     hover_ = hitsAt(toDocument(screen));
-    if (SelectByHit(session_.commands(), hover_, ctrl ? kSelectAdd : kSelectClick))
-        session_.notify(kChangeSelection);
+    SelectByHit(session_.commands(), hover_, ctrl ? kSelectAdd : kSelectClick);
     viewport()->update();
 }
 
@@ -103,7 +100,6 @@ static bool KeepCurrentOnly(cSession& s) {
     if (cmd.selectedCount() != 1) {
         cmd.clearSelection();
         cmd.select(n);
-        s.notify(kChangeSelection);
     }
     return true;
 }
@@ -279,7 +275,7 @@ void cCanvas::mouseReleaseEvent(QMouseEvent* e) {
     case kDragGifDraft:
         mode_ = kDragIdle; // the placement stays
         endGesture();
-        session_.notify(kChangeView);
+        session_.viewSettingsChanged();
         break;
     default:
         break;
@@ -312,9 +308,8 @@ void cCanvas::applyDrag() {
     const strDragTransform t = transform();
     cSession& s = session_;
     const auto targets = DragTargets(s.document(), s.currentFrame(), takingPart_, DragRangeOf(s.dragRange()));
-    const int stored = ApplyDrag(s.document(), s.history(), targets, t);
+    ApplyDrag(s.document(), targets, t);
     endGesture();
-    if (stored > 0) s.notify(kChangeStored);
 }
 
 void cCanvas::endGesture() {
@@ -461,7 +456,7 @@ void cCanvas::nudge(int dx, int dy) {
     t.dy = float(dy);
     const auto targets = DragTargets(s.document(), s.currentFrame(), takingPart_, DragRangeOf(s.dragRange()));
     takingPart_.clear();
-    if (ApplyDrag(s.document(), s.history(), targets, t) > 0) s.notify(kChangeStored);
+    ApplyDrag(s.document(), targets, t);
 }
 
 void cCanvas::wheelEvent(QWheelEvent* e) {

@@ -1,9 +1,9 @@
 #include "ui/canvas/dlg_gif_draft.h"
 
 #include "config/config.h"
+#include "ui/canvas/canvas.h"
 #include "ui/canvas/canvas_messages.h"
 #include "ui/canvas/file_row.h"
-#include "ui/canvas/canvas.h"
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/session/session.h"
 
@@ -75,5 +75,5 @@ void cDlg_GifDraft::store() {
     at.scale = scale_->value() / 100.0;
     at.startFrame = start_->value();
     canvas_.gifDraft().opacity = opacity_->value();
-    session_.notify(kChangeView);
+    session_.viewSettingsChanged();
 }

@@ -55,10 +55,7 @@ void cDlg_Spline::run() {
     spline_.snap = grid_->isChecked();
     strToolContext ctx;
     ctx.doc = &session_.document();
-    ctx.history = &session_.history();
-    const strToolResult r = spline_.run(ctx);
-    session_.showStatus(QString::fromStdString(FormatToolMessage(r.status)));
-    if (r.changed) session_.notify(kChangeCells | kChangeHistory | kChangeTitle);
+    session_.report(spline_.run(ctx));
     accept();
 }
 

@@ -43,7 +43,7 @@ cDlg_Target::cDlg_Target(cSession& session, QWidget* parent) : QDialog(parent), 
         c.TargetPostX = x_->value();
         c.TargetPostY = y_->value();
         c.TargetOpacity = uint8_t(opacity_->value());
-        session_.notify(kChangeView);
+        session_.viewSettingsChanged();
     };
     connect(x_, &QSpinBox::valueChanged, this, store);
     connect(y_, &QSpinBox::valueChanged, this, store);
@@ -75,6 +75,6 @@ bool cDlg_Target::setPicture(const QString& path) {
         session_.pictureSlots().UpdateTarget(c);
         session_.showStatus(UiMessage(kUiReadingFailed, {path.toStdString()}));
     }
-    session_.notify(kChangeView);
+    session_.viewSettingsChanged();
     return ok;
 }

@@ -1,9 +1,9 @@
 // The canvas module on the main window: the canvas itself and the commands it carries out.
 
 #include "config/config.h"
+#include "ui/canvas/canvas.h"
 #include "ui/canvas/dlg_gif_draft.h"
 #include "ui/canvas/dlg_target.h"
-#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
@@ -28,7 +28,7 @@ void InstallCanvas(cMainWindow& window) {
     auto target = std::make_shared<QPointer<cDlg_Target>>();
     t.setHandler(kCmdTargetImage, [&window, &s, target] {
         s.pictureSlots().UpdateTarget(s.config());
-        s.notify(kChangeView);
+        s.viewSettingsChanged();
         window.showModeless(*target, [&] { return new cDlg_Target(s, &window); });
     });
     auto gif = std::make_shared<QPointer<cDlg_GifDraft>>();

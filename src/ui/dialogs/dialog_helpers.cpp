@@ -1,7 +1,7 @@
 #include "ui/dialogs/dialog_helpers.h"
 
 #include "platform/code_page.h"
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 #include "ui/session/session.h"
 
 QComboBox* ListCombo(QWidget* parent, const char* items, const QString& name, const QString& accessible) {
@@ -41,12 +41,5 @@ uint32_t ToWindowsColour(const QColor& c) {
 strToolContext ToolContext(cSession& session) {
     strToolContext ctx;
     ctx.doc = &session.document();
-    ctx.history = &session.history();
     return ctx;
-}
-
-bool ReportTool(cSession& session, const strToolResult& r) {
-    if (!r.status.none()) session.showStatus(QString::fromStdString(FormatToolMessage(r.status)));
-    if (r.changed) session.notify(kChangeCells | kChangeHistory | kChangeTitle);
-    return r.ok;
 }

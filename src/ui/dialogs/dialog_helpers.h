@@ -1,7 +1,7 @@
 #pragma once
 // Small builders shared by the editor's dialogs.
 
-#include "tools/tool_messages.h"
+#include "tools/tool_context.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -34,8 +34,5 @@ QColor FromWindowsColour(uint32_t value);
 uint32_t ToWindowsColour(const QColor& colour);
 
 class cSession;
-// What a tool run works on: the session's document and history.
+// What a tool run works on: the session's document.
 strToolContext ToolContext(cSession& session);
-// Shows a tool run's status message and announces the change (cells, history, title) when the
-// run changed the document. Returns r.ok.
-bool ReportTool(cSession& session, const strToolResult& r);

@@ -65,7 +65,7 @@ void cDlg_Batch::store() {
     state_.value = value_->value();
 }
 
-strToolResult cDlg_Batch::runTool() {
+strEditResult cDlg_Batch::runTool() {
     return state_.run(ToolContext(session_));
 }
 

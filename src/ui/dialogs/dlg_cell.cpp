@@ -302,7 +302,7 @@ void cDlg_Cell::refresh() {
 void cDlg_Cell::apply() {
     if (edit_.isOpen() && edit_.editable()) {
         readControls();
-        ReportTool(session_, edit_.apply(ToolContext(session_)));
+        session_.report(edit_.apply(ToolContext(session_)));
     }
     close();
 }

@@ -67,7 +67,7 @@ void cDlg_FrameComp::store() {
     state_.method = method_->currentIndex();
 }
 
-strToolResult cDlg_FrameComp::runTool() {
+strEditResult cDlg_FrameComp::runTool() {
     return state_.run(ToolContext(session_));
 }
 

@@ -18,7 +18,7 @@ class cDlg_FrameComp : public cDlg_Tool {
     void store() override;
 
   protected:
-    strToolResult runTool() override;
+    strEditResult runTool() override;
     bool fits() const override;
     void refit() override;
 

@@ -54,7 +54,7 @@ cDlg_Lock::cDlg_Lock(cSession& session, QWidget* parent) : QDialog(parent), sess
     connect(updateButton, &QPushButton::clicked, this, &cDlg_Lock::update);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(&session_, &cSession::changed, this, [this](unsigned flags) {
-        if (isVisible() && (flags & (kChangeReplaced | kChangeProject))) load();
+        if (isVisible() && (flags & (kChangeReplaced | kChangeProject | kChangeLock))) load();
     });
 }
 
@@ -75,5 +75,5 @@ void cDlg_Lock::showRows() {
 }
 
 void cDlg_Lock::update() {
-    ReportTool(session_, edit_.update(ToolContext(session_)));
+    session_.report(edit_.update(ToolContext(session_)));
 }

@@ -34,6 +34,6 @@ void cDlg_LockCell::openFor(int c) {
 
 void cDlg_LockCell::ok() {
     edit_.image = image_->value();
-    ReportTool(session_, edit_.ok(ToolContext(session_)));
+    session_.report(edit_.ok(ToolContext(session_)));
     close();
 }

@@ -82,9 +82,9 @@ cDlg_Project::cDlg_Project(cSession& session, QWidget* parent) : QDialog(parent)
         if (apply()) accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Another document shows its own values.
+    // Another document, or an undone change, shows its own values.
     connect(&session_, &cSession::changed, this, [this](unsigned flags) {
-        if (flags & kChangeReplaced) load();
+        if (flags & (kChangeReplaced | kChangeProject)) load();
     });
     load();
 }
@@ -118,34 +118,9 @@ bool cDlg_Project::apply() {
     s.splitFormat = splitFormat_->currentIndex();
     s.lock = lock_->isChecked() ? 1 : 0;
     s.editFormat = editFormat_->currentIndex();
-
-    const bool plainChanged = s.name != doc.text(kTextName) || s.userData != doc.text(kTextUserData) ||
-                              s.centrePosition != doc.getSetting(kKeyCentrePosition) ||
-                              s.saveFormat != doc.getSetting(kKeySaveFormat) ||
-                              s.basicInterval != doc.getSetting(kKeyBasicInterval) ||
-                              s.totalInterval != doc.getSetting(kKeyTotalInterval);
-    const bool cellsChanged = s.cellNumber != doc.cellNumber();
-    const bool splitChanged = s.splitFormat != doc.getSetting(kKeySplitFormat);
-    const bool structural = cellsChanged || splitChanged || s.lock != doc.getSetting(kKeyLock) ||
-                            s.editFormat != doc.getSetting(kKeyEditFormat);
-    auto confirm = [this] {
-        const QString text = QString::fromUtf8(MessageText(kMsgConfirmStructural));
-        return session_.prompts().question(text, UiText(kUiConfirmation), false) == cPrompts::kYes;
-    };
-    if (!doc.applyStructural(s, confirm)) {
-        load();
-        return false;
-    }
-    // Every change here is a change of the document: without the flag it would be lost unasked.
-    if (plainChanged || structural) doc.setModified(true);
-    if (cellsChanged) {
-        // The selection and the history follow the new cell number.
-        const int frame = session_.currentFrame();
-        session_.commands().setDocument(doc);
-        session_.commands().setCurrentFrame(frame);
-    }
-    if (splitChanged) session_.pictureSlots().ReloadAll(doc);
+    // One undo step "Project settings"; the views follow what the document announces.
+    session_.stopPlayback();
+    doc.applySettings(s);
     load();
-    session_.notify(kChangeDocument | kChangeView);
     return true;
 }

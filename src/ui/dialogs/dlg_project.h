@@ -1,7 +1,7 @@
 #pragma once
 // The Project window: name, user data, centre position, save format, intervals, cell number, split
-// format, lock and edit format. Apply stores the plain fields and asks before the structural ones,
-// which rewrite every cell and cannot be undone.
+// format, lock and edit format. Apply stores them as one undo step "Project settings"; a smaller
+// cell number or a new lock or edit format rewrites cells, and the step keeps what it rewrote.
 
 #include <QDialog>
 

@@ -42,7 +42,7 @@ void cDlg_SetInterval::store() {
     state_.interval = interval_->value();
 }
 
-strToolResult cDlg_SetInterval::runTool() {
+strEditResult cDlg_SetInterval::runTool() {
     return state_.run(ToolContext(session_));
 }
 

@@ -16,7 +16,7 @@ class cDlg_SetInterval : public cDlg_Tool {
     void store() override;
 
   protected:
-    strToolResult runTool() override;
+    strEditResult runTool() override;
     bool fits() const override;
 
   private:

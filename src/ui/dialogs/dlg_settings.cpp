@@ -73,7 +73,7 @@ void cDlg_Settings::apply() {
     for (auto& f : storers_)
         f();
     session_.pictureSlots().SetBackgroundFromSetting(session_.config().CGround);
-    session_.notify(kChangeView);
+    session_.viewSettingsChanged();
 }
 
 QWidget* cDlg_Settings::foldersPage() {

@@ -36,7 +36,7 @@ QHBoxLayout* cDlg_Tool::runButtons(const QString& prefix) {
 
 void cDlg_Tool::run() {
     store();
-    ReportTool(session_, runTool());
+    session_.report(runTool());
     close();
 }
 

@@ -7,7 +7,7 @@
 
 class cSession;
 class QHBoxLayout;
-struct strToolResult;
+struct strEditResult;
 
 class cDlg_Tool : public QDialog {
     Q_OBJECT
@@ -22,7 +22,7 @@ class cDlg_Tool : public QDialog {
     void run();
 
   protected:
-    virtual strToolResult runTool() = 0;
+    virtual strEditResult runTool() = 0;
     // Whether the controls still match the document's frame count and cell number.
     virtual bool fits() const = 0;
     // Adapts the state to another frame count or cell number (before load()).

@@ -7,9 +7,9 @@
 #include "ui/dialogs/dlg_cell_number_chooser.h"
 #include "ui/dialogs/dlg_export_gif.h"
 #include "ui/dialogs/dlg_export_png.h"
+#include "ui/dialogs/dlg_frame_comp.h"
 #include "ui/dialogs/dlg_lock.h"
 #include "ui/dialogs/dlg_lock_cell.h"
-#include "ui/dialogs/dlg_frame_comp.h"
 #include "ui/dialogs/dlg_set_interval.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
@@ -25,7 +25,8 @@ namespace {
 constexpr const char* kLocksMain = "locksMain";
 } // namespace
 
-cToolWindows::cToolWindows(cMainWindow& window) : QObject(&window), window_(window), session_(window.session()) {
+cToolWindows::cToolWindows(cMainWindow& window)
+    : QObject(&window), window_(window), session_(window.session()) {
     setObjectName(QStringLiteral("toolWindows"));
     installCommands();
     connect(&session_, &cSession::toolRequested, this, &cToolWindows::onRequest);
@@ -40,13 +41,21 @@ void cToolWindows::installCommands() {
         if (s.commands().currentCell() >= 0) openCell(s.currentFrame(), s.commands().currentCell());
     });
     t.setEnabledRule(kCmdCellSettings, [&s] { return s.commands().currentCell() >= 0; });
-    t.setHandler(kCmdNewCell, [this] { openChooser(kChooseNew, pointerOrCorner()); });
-    t.setHandler(kCmdPaste, [this, &s] {
-        if (s.commands().currentCell() >= 0)
-            s.report(s.clipCommands().pasteAtCurrentCell());
-        else
-            openChooser(kChoosePaste, pointerOrCorner());
-    });
+    // Both take the point a popup was opened at: the new cell, or a single pasted cell, goes there.
+    auto pointOf = [](const QVariant& p) {
+        return p.isValid() ? std::optional<QPoint>(p.toPoint()) : std::nullopt;
+    };
+    t.setHandler(kCmdNewCell, std::function<void(const QVariant&)>([this, pointOf](const QVariant& p) {
+                     openChooser(kChooseNew, pointerOrCorner(), pointOf(p));
+                 }));
+    t.setHandler(kCmdPaste, std::function<void(const QVariant&)>([this, &s, pointOf](const QVariant& p) {
+                     const std::optional<QPoint> at = pointOf(p);
+                     const strCanvasPoint point{at ? at->x() : 0, at ? at->y() : 0};
+                     if (s.commands().currentCell() >= 0)
+                         s.report(s.clipCommands().pasteAtCurrentCell(at ? &point : nullptr));
+                     else
+                         openChooser(kChoosePaste, pointerOrCorner(), at);
+                 }));
     t.setHandler(kCmdCellLock, [this] { openLockTable(); });
     t.setHandler(kCmdIntervalTool, [this] { openInterval(); });
     t.setHandler(kCmdBatchTool, [this] { openBatch(); });
@@ -99,17 +108,9 @@ void cToolWindows::onRequest(const strToolRequest& r) {
             openLockTable(r.origin);
         break;
     case kCmdNewCell:
-        if (r.cellFirst >= 0) {
+        if (r.cellFirst >= 0)
             newCell(r.frameFirst < 0 ? session_.currentFrame() : r.frameFirst, r.cellFirst, std::nullopt);
-            break;
-        }
-        [[fallthrough]];
-    case kCmdPaste: {
-        std::optional<QPoint> at;
-        if (r.hasDocumentPos) at = r.documentPos;
-        openChooser(r.command == kCmdNewCell ? kChooseNew : kChoosePaste, r.globalPos, at);
         break;
-    }
     case kCmdExportPng:
         openExportPng();
         break;
@@ -191,8 +192,7 @@ cDlg_Lock* cToolWindows::openLockTable(QWidget* origin) {
 }
 
 cDlg_LockCell* cToolWindows::openLockSingle(int cell, QWidget* origin) {
-    cDlg_LockCell* d =
-        show(lockSingleDlg_, origin, [this] { return new cDlg_LockCell(session_, &window_); });
+    cDlg_LockCell* d = show(lockSingleDlg_, origin, [this] { return new cDlg_LockCell(session_, &window_); });
     d->openFor(cell);
     return d;
 }
@@ -205,7 +205,8 @@ cDlg_ExportGif* cToolWindows::openExportGif() {
     return show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
 }
 
-cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at) {
+cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint globalPos,
+                                                  std::optional<QPoint> at) {
     if (chooser_) chooser_->close();
     const bool atPointer = !globalPos.isNull();
     const QPoint place = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
@@ -231,21 +232,6 @@ void cToolWindows::newCell(int frame, int cell, std::optional<QPoint> at) {
     cProject& doc = s.document();
     if (cell < 0 || cell >= doc.cellNumber() || !doc.frame(frame)) return;
     s.setCurrentFrame(frame);
-    unsigned flags = kChangeSelection;
-    if (!doc.cell(frame, cell)) {
-        // A new cell with the new-cell defaults (at the pointer when known), as one undo step.
-        strCell fresh;
-        if (at) {
-            fresh.x = int16_t(std::clamp(at->x(), -1024, 1024));
-            fresh.y = int16_t(std::clamp(at->y(), -1024, 1024));
-        }
-        cHistoryStep step(s.history());
-        if (!doc.setCell(frame, cell, &fresh)) return;
-        step.commit();
-        flags |= kChangeCells | kChangeHistory | kChangeTitle;
-    }
-    s.commands().clearSelection();
-    s.commands().select(cell);
-    s.commands().setCurrentCell(cell);
-    s.notify(flags);
+    // At the pointer when known, else at the origin.
+    s.report(s.commands().newCell(cell, at ? at->x() : 0, at ? at->y() : 0));
 }

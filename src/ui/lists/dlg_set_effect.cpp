@@ -61,9 +61,9 @@ cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& re
     setAcceptDrops(true);
     const std::string& locale = session.config().Locale;
     cEffectEdit edit;
-    edit.load(record, session.document().frames().capacity());
+    edit.load(record, session.document().frameCapacity());
 
-    start_ = RangeSpin(this, 0, session.document().frames().capacity(), QStringLiteral("effectStart"),
+    start_ = RangeSpin(this, 0, session.document().frameCapacity(), QStringLiteral("effectStart"),
                        ListsText(kLtStartFrame));
     start_->setValue(edit.startFrame);
 

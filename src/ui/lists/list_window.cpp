@@ -6,11 +6,11 @@
 #include "tools/effect_edit.h"
 #include "ui/lists/dlg_set_effect.h"
 #include "ui/lists/dlg_set_picture.h"
-#include "ui/lists/timeline.h"
 #include "ui/lists/lists_messages.h"
 #include "ui/lists/local_shortcuts.h"
 #include "ui/lists/record_dialog.h"
 #include "ui/lists/source_list_view.h"
+#include "ui/lists/timeline.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
@@ -111,7 +111,7 @@ bool cListWindow::isEnabled(eList which, eCommand c) const {
     case kSettings:
         return row >= 0 && !dialog_;
     case kNew:
-        return !pictures && doc.effectCount() < doc.effects().capacity() && !dialog_;
+        return !pictures && doc.effectCount() < doc.effectCapacity() && !dialog_;
     case kReload:
         return pictures && filled;
     case kPaste:
@@ -126,7 +126,6 @@ bool cListWindow::run(eList which, eCommand c) {
     session_.stopPlayback();
     const int row = selectedRow(which);
     cEditClipCommands& clip = session_.clipCommands();
-    const unsigned changed = kChangeTitle | kChangeClipboard;
     if (which == cSourceListModel::kPictures) {
         switch (c) {
         case kSettings:
@@ -134,22 +133,18 @@ bool cListWindow::run(eList which, eCommand c) {
             break;
         case kReload:
             reloadSlot(row);
-            session_.notify(kChangePictures);
             break;
         case kCut:
+            session_.report(clip.cutPicture(row));
+            break;
         case kDelete:
-            if (session_.report(c == kCut ? clip.cutPicture(row) : clip.deletePicture(row),
-                                kChangePictures | changed))
-                reloadSlot(row);
+            session_.report(clip.deletePicture(row));
             break;
         case kCopy:
-            session_.report(clip.copyPicture(row), kChangeClipboard);
+            session_.report(clip.copyPicture(row));
             break;
         case kPaste:
-            if (session_.report(clip.pastePicture(row), kChangePictures | changed)) {
-                reloadSlot(row);
-                emit pictureChosen(row);
-            }
+            if (session_.report(clip.pastePicture(row))) emit pictureChosen(row);
             break;
         default:
             return false;
@@ -164,19 +159,18 @@ bool cListWindow::run(eList which, eCommand c) {
         editEffect(session_.document().effectCount(), {}, session_.currentFrame());
         break;
     case kCut:
-        session_.report(clip.cutEffect(row), kChangeEffects | changed);
+        session_.report(clip.cutEffect(row));
         break;
     case kCopy:
-        session_.report(clip.copyEffect(row), kChangeClipboard);
+        session_.report(clip.copyEffect(row));
         break;
     case kPaste: {
         int slot = -1;
-        if (session_.report(clip.pasteEffect(&slot), kChangeEffects | changed))
-            lists_[which].view->selectRow(slot);
+        if (session_.report(clip.pasteEffect(&slot))) lists_[which].view->selectRow(slot);
         break;
     }
     case kDelete:
-        session_.report(clip.deleteEffect(row), kChangeEffects | changed);
+        session_.report(clip.deleteEffect(row));
         break;
     default:
         return false;
@@ -204,16 +198,10 @@ void cListWindow::showPopup(eList which, QPoint globalPos) {
 }
 
 void cListWindow::reloadSlot(int row) {
-    cProject& doc = session_.document();
-    cPictureSlotTable& table = session_.pictureSlots();
-    strPicture* p = doc.picture(row);
-    if (!p) {
-        table.Remove(row);
-        return;
-    }
     // A file that cannot be read now leaves the picture as it was loaded.
-    if (table.UpdatePicture(doc, row, p, nullptr, true, true)) return;
-    const std::string path = platform::ToUtf8(p->path, session_.config().Locale);
+    if (session_.reloadPicture(row)) return;
+    const std::string path =
+        platform::ToUtf8(session_.document().picture(row)->path, session_.config().Locale);
     session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
 }
 
@@ -228,7 +216,7 @@ void cListWindow::showDialog(QDialog* dialog) {
 
 void cListWindow::editPicture(int row, const QString& file) {
     const cProject& doc = session_.document();
-    if (!doc.pictures().inRange(row) || dialog_) return;
+    if (row < 0 || row >= doc.pictureCapacity() || dialog_) return;
     strPicture record;
     if (const strPicture* p = doc.picture(row)) {
         record = *p;
@@ -249,13 +237,12 @@ void cListWindow::commitPicture(int row, const strPicture& record) {
         session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
     }
     lists_[cSourceListModel::kPictures].view->selectRow(row);
-    session_.notify(kChangePictures | kChangeTitle);
     emit pictureChosen(row);
 }
 
 void cListWindow::editEffect(int row, const QString& file, int startFrame) {
     const cProject& doc = session_.document();
-    if (row < 0 || row >= doc.effects().capacity() || dialog_) return;
+    if (row < 0 || row >= doc.effectCapacity() || dialog_) return;
     strEffect record;
     if (const strEffect* e = doc.effect(row))
         record = *e;
@@ -271,11 +258,7 @@ void cListWindow::editEffect(int row, const QString& file, int startFrame) {
 }
 
 void cListWindow::commitEffect(int row, const strEffect& record) {
-    const int at = StoreEditedEffect(session_.document(), row, record);
-    if (at < 0) {
-        session_.showStatus(LibraryMessage(session_.commands().processingFailed()));
-        return;
-    }
-    session_.notify(kChangeEffects | kChangeTitle);
-    lists_[cSourceListModel::kEffects].view->selectRow(at);
+    int at = -1;
+    if (session_.report(session_.clipCommands().storeEffect(row, record, &at)))
+        lists_[cSourceListModel::kEffects].view->selectRow(at);
 }

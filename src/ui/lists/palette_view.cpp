@@ -206,10 +206,10 @@ void cPaletteView::drop(QPoint globalPos) {
         return;
     }
     cEditCommands& commands = session_.commands();
+    cEditCommands::cHold hold(commands);
     commands.clearSelection();
     commands.select(cell);
     commands.setCurrentCell(cell);
-    session_.notify(kChangeCells | kChangeSelection | kChangeHistory | kChangeTitle);
     canvas->takeFocus();
 }
 

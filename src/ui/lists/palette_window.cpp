@@ -55,7 +55,7 @@ void cPaletteWindow::showPicture(int picture, int pattern) {
 void cPaletteWindow::refill() {
     const cProject& doc = session_.document();
     int last = area_->picture();
-    for (int i = doc.pictures().capacity() - 1; i > last; --i)
+    for (int i = doc.pictureCapacity() - 1; i > last; --i)
         if (doc.picture(i)) {
             last = i;
             break;
@@ -76,7 +76,7 @@ void cPaletteWindow::onChanged(unsigned flags) {
     vertical_ = vertical;
     if (!layout && !(flags & (kChangeReplaced | kChangePictures | kChangeProject))) return;
     // A replaced or shrunk picture table: the shown number stays a number the document can hold.
-    const int capacity = session_.document().pictures().capacity();
+    const int capacity = session_.document().pictureCapacity();
     const int picture = std::clamp(area_->picture(), 0, std::max(capacity - 1, 0));
     showPicture(picture);
 }

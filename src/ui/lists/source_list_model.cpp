@@ -16,8 +16,8 @@ cSourceListModel::cSourceListModel(cSession& session, eKind kind, QObject* paren
 
 int cSourceListModel::rowCountNow() const {
     const cProject& doc = session_.document();
-    if (kind_ == kPictures) return doc.pictures().capacity();
-    const int capacity = doc.effects().capacity();
+    if (kind_ == kPictures) return doc.pictureCapacity();
+    const int capacity = doc.effectCapacity();
     return std::min(std::max(doc.effectCount() + 1, 1), capacity);
 }
 

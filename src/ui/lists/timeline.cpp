@@ -117,18 +117,13 @@ void cTimeline::onSelectionChanged(Qt::KeyboardModifiers modifiers) {
     cEditCommands& commands = session_.commands();
     const cProject& doc = session_.document();
     const bool keep = (modifiers & Qt::ControlModifier) != 0;
-    bool changed = false;
+    cEditCommands::cHold hold(commands);
     for (int c = 0; c < doc.cellNumber(); ++c) {
         const bool on = c >= s.top && c <= s.bottom && doc.cell(frame, c);
         if (on == commands.isSelected(c) || (!on && keep)) continue;
         commands.select(c, on);
-        changed = true;
     }
-    if (commands.isSelected(cursorCell()) && commands.currentCell() != cursorCell()) {
-        commands.setCurrentCell(cursorCell());
-        changed = true;
-    }
-    if (changed) session_.notify(kChangeSelection);
+    if (commands.isSelected(cursorCell())) commands.setCurrentCell(cursorCell());
 }
 
 void cTimeline::onPastLastColumn(Qt::KeyboardModifiers modifiers) {
@@ -285,14 +280,11 @@ void cTimeline::insertFrame() {
 
 void cTimeline::insertCell() {
     const strTimelineRange w = widened(rect(kSelection));
-    const strToolResult r = CompleteTimelineBlock(ToolContext(session_), w.left, w.top, w.right, w.bottom,
-                                                  session_.config().CompType);
-    if (!r.changed) return;
-    strEditResult e;
-    e.ok = true;
-    e.changed = true;
-    e.status = strMessage(kMsgCountComplete, r.count);
-    session_.report(e);
+    strEditResult r = CompleteTimelineBlock(ToolContext(session_), w.left, w.top, w.right, w.bottom,
+                                            session_.config().CompType);
+    if (!r.ok) return;
+    r.status = strMessage(kMsgCountComplete, r.count);
+    session_.report(r);
     followCursor();
 }
 
@@ -309,8 +301,7 @@ void cTimeline::clipOperation(eCommand c) {
         r = clip.timelineCopy(clipKind, w.left, w.right, w.top, w.bottom);
     else
         r = clip.timelineDelete(clipKind, w.left, w.right, w.top, w.bottom);
-    const bool ok = session_.report(r, c == kCopy ? unsigned(kChangeClipboard) : kChangeDocument);
-    if (!ok) return;
+    if (!session_.report(r)) return;
     if (c != kDelete) setRect(kCopied, s);
     if (c != kCopy) {
         moveCursor(w.left, w.top, false, kind);

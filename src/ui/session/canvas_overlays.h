@@ -40,20 +40,15 @@ struct strCanvasOverlays {
 //   40004 interval       the interval window filled with frames frameFirst..frameLast
 //   40012 cell lock      cellFirst >= 0: "[%d] Locked for cell and image" of that cell number;
 //                        otherwise the whole lock table
-//   40209 new            cellFirst >= 0: a new cell there on frame frameFirst (-1: the current frame);
-//                        otherwise, like 40017, the chooser
-//   40209 new, 40017 paste  the cell-number chooser at globalPos (null: at the main window's corner);
-//                        the chosen cell number gets a new cell, or the paste; with
-//                        hasDocumentPos the new cell, or a single pasted cell, goes to documentPos
+//   40209 new            a new cell in cell number cellFirst on frame frameFirst (-1: the current
+//                        frame)
 struct strToolRequest {
     int command = 0;     // the command id of the window (frame setting, batch, interval, settings …)
     int frameFirst = -1; // a frame range, inclusive (-1: none)
     int frameLast = -1;
     int cellFirst = -1; // a cell-number range, inclusive (-1: none)
     int cellLast = -1;
-    QPoint globalPos{};          // where a window that opens at the pointer goes
-    bool hasDocumentPos = false; // the pointer in animation coordinates (the canvas's popup)
-    QPoint documentPos{};
+    QPoint globalPos{}; // where a window that opens at the pointer goes
     // The widget that asks. When it lies in a window other than the main window (the list window),
     // the main window is disabled while the tool window is open.
     QWidget* origin = nullptr;

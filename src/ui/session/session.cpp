@@ -24,11 +24,12 @@ constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 4.0f};
 
 cSession::cSession(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QObject* parent)
     : QObject(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
-      doc_(std::make_unique<cProject>(&config)), history_(config.undoDepth()), editClip_(clipboard),
-      clipDevice_(clipboard, config), sound_(NullSoundDevice()), player_(clock_, &sounds_) {
+      doc_(std::make_unique<cProject>(&config)), editClip_(clipboard), clipDevice_(clipboard, config),
+      sound_(NullSoundDevice()), player_(clock_, &sounds_) {
     doc_->create(-1, -1, -1, -1);
     doc_->frameOrCreate(0);
-    commands_ = std::make_unique<cEditCommands>(*doc_, history_, config_);
+    commands_ = std::make_unique<cEditCommands>(*doc_, config_);
+    commands_->setListener([this](unsigned changes) { onLibraryChange(changes); });
     clipCommands_ = std::make_unique<cEditClipCommands>(*commands_, editClip_);
     player_.setDocument(doc_.get());
     tickTimer_.setSingleShot(true);
@@ -40,7 +41,6 @@ cSession::~cSession() {
     tickTimer_.stop();
     player_.stop(true);
     sounds_.releaseAll();
-    history_.detach();
 }
 
 bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
@@ -62,7 +62,7 @@ bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
     dialogFolder_ =
         platform::IsFolder(config_.LastLoadPath) ? FromUtf8(config_.LastLoadPath) : workingFolder_;
 
-    history_.clear(config_.undoDepth());
+    doc_->history().clear(config_.undoDepth());
     if (!slots_.Initialise(config_)) {
         why_ = QStringLiteral("The built-in pictures could not be made.");
         return false;
@@ -79,15 +79,50 @@ bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
 
 // ---- announcing ---------------------------------------------------------------------------------
 
-bool cSession::report(const strEditResult& r, unsigned flags) {
+void cSession::onLibraryChange(unsigned changes) {
+    if (changes & kDocPictures) slots_.SyncPictures(*doc_);
+    const int split = doc_->getSetting(kKeySplitFormat);
+    if ((changes & kDocProject) && split != slotsSplitFormat_) {
+        slotsSplitFormat_ = split;
+        slots_.ReloadAll(*doc_);
+        changes |= kDocPictures;
+    }
+    unsigned flags = 0;
+    if (changes & kDocCells) flags |= kChangeCells;
+    if (changes & kDocLock) flags |= kChangeLock;
+    if (changes & kDocPictures) flags |= kChangePictures;
+    if (changes & kDocEffects) flags |= kChangeEffects;
+    if (changes & kDocProject) flags |= kChangeProject;
+    if (changes & kDocHistory) flags |= kChangeHistory | kChangeTitle;
+    if (changes & kViewFrame) flags |= kChangeFrame;
+    if (changes & kViewSelection) flags |= kChangeSelection;
+    if (flags) announce(flags);
+}
+
+bool cSession::report(const strEditResult& r) {
     if (!r.alert.none()) {
         const auto box =
             MessageKind(r.alert.id) == eMessageKind::kError ? cPrompts::kError : cPrompts::kReport;
         prompts_.message(LibraryMessage(r.alert), box);
     }
     if (!r.status.none()) showStatus(LibraryMessage(r.status));
-    if (r.changed || !r.alert.none()) notify(flags);
     return r.ok;
+}
+
+QString cSession::undoText() const {
+    const strMessage* label = doc_->history().undoLabel();
+    return LibraryMessage(label ? strMessage(kMsgUndoItem, *label) : strMessage(kMsgUndoPlain));
+}
+
+QString cSession::redoText() const {
+    const strMessage* label = doc_->history().redoLabel();
+    return LibraryMessage(label ? strMessage(kMsgRedoItem, *label) : strMessage(kMsgRedoPlain));
+}
+
+void cSession::refreshClipboard() {
+    clipState_ = interchange::ProbeClipboardMenu(clipboard_);
+    clipHasCells_ = editClip_.HasKind(kClipCells);
+    announce(kChangeClipboard);
 }
 
 void cSession::showStatus(const QString& text) {
@@ -99,16 +134,14 @@ void cSession::showStatus(const QString& text) {
 
 void cSession::setCurrentFrame(int frame) {
     const int last = std::max(doc_->frameCount() - 1, 0);
-    frame = std::clamp(frame, 0, last);
-    if (frame == commands_->currentFrame()) return;
-    if (commands_->setCurrentFrame(frame)) notify(kChangeFrame);
+    commands_->setCurrentFrame(std::clamp(frame, 0, last));
 }
 
 void cSession::setToolMode(int mode) {
     mode = std::clamp(mode, int(kToolMove), int(kToolSpline));
     if (mode == toolMode_) return;
     toolMode_ = mode;
-    notify(kChangeView);
+    announce(kChangeView);
 }
 
 float cSession::ZoomOfIndex(int index) {
@@ -119,18 +152,18 @@ void cSession::setZoomIndex(int index) {
     index = std::clamp(index, 0, 4);
     if (index == zoomIndex_) return;
     zoomIndex_ = index;
-    notify(kChangeView);
+    announce(kChangeView);
 }
 
 void cSession::setDragRange(const strTimelineRange& r) {
     dragRange_ = r;
-    notify(kChangeView);
+    announce(kChangeView);
 }
 
 void cSession::setPlayRange(int start, int end) {
     playRangeStart_ = start;
     playRangeEnd_ = end;
-    notify(kChangePlay);
+    announce(kChangePlay);
 }
 
 // ---- files --------------------------------------------------------------------------------------
@@ -157,7 +190,7 @@ std::unique_ptr<cProject> cSession::makeNewDocument() const {
     fresh->applyDefaults();
     fresh->frameOrCreate(0);
     fresh->setUntitled(true);
-    fresh->setModified(false);
+    fresh->markSaved();
     return fresh;
 }
 
@@ -170,11 +203,12 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
     commands_->setDocument(*fresh);
     doc_ = std::move(fresh);
     sounds_.releaseAll();
+    slotsSplitFormat_ = doc_->getSetting(kKeySplitFormat);
     slots_.ReloadAll(*doc_);
     dragRange_ = strTimelineRange{};
     playRangeStart_ = 0;
     playRangeEnd_ = std::max(doc_->frameCount() - 1, 0);
-    notify(kChangeAll);
+    announce(kChangeAll);
     return true;
 }
 
@@ -182,7 +216,7 @@ bool cSession::newDocument() {
     if (!confirmDiscard()) return false;
     if (!replaceDocument(makeNewDocument())) return false;
     currentPath_.clear();
-    notify(kChangeTitle); // the replacement announced the old path
+    announce(kChangeTitle); // the replacement announced the old path
     showStatus(UiText(kUiInitialized));
     return true;
 }
@@ -212,7 +246,7 @@ bool cSession::load(const QString& path) {
     if (folder.empty()) folder = Utf8(workingFolder_);
     fresh->setText(kTextBaseFolder, platform::FromUtf8(folder, config_.Locale));
     fresh->setUntitled(false);
-    fresh->setModified(false);
+    fresh->markSaved();
     if (!replaceDocument(std::move(fresh))) {
         showStatus(UiMessage(kUiReadingFailed, {file}));
         return false;
@@ -221,7 +255,7 @@ bool cSession::load(const QString& path) {
     dialogFolder_ = FromUtf8(folder);
     showStatus(UiMessage(kUiLoaded, {file}));
     if (config_.BackUpFlag) makeBackup(path);
-    notify(kChangeTitle);
+    announce(kChangeTitle);
     return true;
 }
 
@@ -237,7 +271,7 @@ bool cSession::save() {
     std::string name = doc_->text(kTextFileName);
     if (name.empty()) name = platform::FileNamePart(Utf8(currentPath_));
     if (!writeFile(platform::JoinPath(platform::FolderPart(Utf8(currentPath_)), name))) return false;
-    notify(kChangeTitle);
+    announce(kChangeTitle);
     return true;
 }
 
@@ -247,7 +281,6 @@ bool cSession::writeFile(const std::string& target) {
         return false;
     }
     doc_->setUntitled(false);
-    doc_->setModified(false);
     showStatus(UiMessage(kUiSaved, {target}));
     // The file holds everything but what its format has no place for; say what that was.
     for (const strMessage& loss : files_.lossMessages())
@@ -271,7 +304,7 @@ bool cSession::saveTo(const QString& path) {
     if (!writeFile(target)) return false;
     currentPath_ = path;
     dialogFolder_ = FromUtf8(platform::FolderPart(target));
-    notify(kChangeTitle);
+    announce(kChangeTitle);
     return true;
 }
 
@@ -284,7 +317,7 @@ bool cSession::importClipboard(int command) {
     if (fresh && !replaceDocument(std::move(fresh))) return false;
     if (result.message == interchange::kMsgImportSucceeded) currentPath_.clear();
     showStatus(QString::fromStdString(result.Text()));
-    notify(kChangeTitle);
+    announce(kChangeTitle);
     return result.message == interchange::kMsgImportSucceeded;
 }
 
@@ -293,7 +326,7 @@ bool cSession::exportClipboard(int command) {
     if (product < 0) return false;
     const auto result = interchange::RunExportCommand(clipDevice_, *doc_, product);
     showStatus(QString::fromStdString(result.Text()));
-    notify(kChangeClipboard);
+    announce(kChangeClipboard);
     return result.message == interchange::kMsgExportSucceeded;
 }
 
@@ -314,7 +347,15 @@ QString cSession::titleText(const QString& shownPath) const {
 
 void cSession::reloadPictures() {
     slots_.ReloadAll(*doc_);
-    notify(kChangePictures);
+    announce(kChangePictures);
+}
+
+bool cSession::reloadPicture(int n) {
+    const strPicture* p = doc_->picture(n);
+    const bool ok = !p || slots_.UpdatePicture(*doc_, n, p, nullptr, true, true);
+    if (!p) slots_.Remove(n);
+    announce(kChangePictures);
+    return ok;
 }
 
 // ---- playback -----------------------------------------------------------------------------------
@@ -326,19 +367,19 @@ bool cSession::play(bool fromStart) {
     const int startFrame = fromStart ? 0 : commands_->currentFrame();
     if (!StartPlayback(player_, config_.playRateIndex(), config_.PlayBit, startFrame, playRangeStart_,
                        playRangeEnd_, [this] { ended_ = true; })) {
-        notify(kChangePlay);
+        announce(kChangePlay);
         return false;
     }
     if (player_.currentFrame() >= 0) commands_->setCurrentFrame(player_.currentFrame());
     scheduleTick();
-    notify(kChangePlay | kChangeFrame);
+    announce(kChangePlay | kChangeFrame);
     return true;
 }
 
 bool cSession::stopPlayback() {
     tickTimer_.stop();
     const bool was = player_.stop(false);
-    if (was) notify(kChangePlay);
+    if (was) announce(kChangePlay);
     return was;
 }
 
@@ -348,14 +389,14 @@ void cSession::setPlayOption(uint32_t bit, bool on) {
     else
         config_.PlayBit &= ~bit;
     if (player_.playing()) player_.setOption(bit, on);
-    notify(kChangePlay);
+    announce(kChangePlay);
 }
 
 void cSession::setPlayRate(int index) {
     config_.PlayRate = std::clamp(index, 0, 6);
     clock_.setRate(cPlayClock::RateOfIndex(config_.PlayRate));
     if (player_.playing()) scheduleTick();
-    notify(kChangePlay);
+    announce(kChangePlay);
 }
 
 void cSession::scheduleTick() {
@@ -376,7 +417,7 @@ void cSession::pumpPlayback() {
         onPlaybackEnded();
     else
         scheduleTick();
-    notify(flags);
+    announce(flags);
 }
 
 void cSession::onPlaybackEnded() {

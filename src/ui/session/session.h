@@ -1,12 +1,16 @@
 #pragma once
-// The editor's state: one object that owns the document and everything that lives beside it (undo
-// history, editing commands, edit clipboard, picture slots, sound device and table, play clock and
-// player), runs commands through the library and announces what changed. Windows read the state from
-// here and listen to changed(); none keeps its own copy of the document.
+// The editor's state: one object that owns the document (with its undo history) and everything that
+// lives beside it (editing commands, edit clipboard, picture slots, sound device and table, play
+// clock and player), runs commands through the library and announces what changed. Windows read the
+// state from here and listen to changed(); none keeps its own copy of the document.
+//
+// What changed comes from where it changed: the document announces each committed, undone or
+// redone step with the kinds of things it holds, the editing layer announces the current frame and
+// the selection, and the session's own setters announce the view state they hold. No window
+// announces anything.
 
 #include "document/anime_file_device.h"
 #include "document/edit_commands.h"
-#include "document/history.h"
 #include "document/project.h"
 #include "image/picture_slot_table.h"
 #include "interchange/clipboard_device.h"
@@ -41,9 +45,10 @@ enum eChange : unsigned {
     kChangePlay = 0x200,      // playback started, ticked or stopped
     kChangeTitle = 0x400,     // current path or modified flag
     kChangeClipboard = 0x800, // the system clipboard's contents
+    kChangeLock = 0x1000,     // the cell-to-picture lock table
     kChangeDocument = kChangeCells | kChangePictures | kChangeEffects | kChangeProject | kChangeFrame |
-                      kChangeSelection | kChangeHistory | kChangeTitle,
-    kChangeAll = 0xFFF,
+                      kChangeSelection | kChangeHistory | kChangeTitle | kChangeLock,
+    kChangeAll = 0x1FFF,
 };
 
 // Canvas tool modes.
@@ -66,7 +71,7 @@ class cSession : public QObject {
     cConfig& config() const { return config_; }
     cPrompts& prompts() const { return prompts_; }
     cProject& document() const { return *doc_; }
-    cHistory& history() { return history_; }
+    cHistory& history() { return doc_->history(); }
     cEditCommands& commands() { return *commands_; }
     cEditClipboard& editClipboard() { return editClip_; }
     cEditClipCommands& clipCommands() { return *clipCommands_; }
@@ -78,14 +83,22 @@ class cSession : public QObject {
     cPlayClock& clock() { return clock_; }
     cPlayer& player() { return player_; }
 
-    // --- announcing ---
-    // Emits changed(flags); windows call it after they changed something themselves.
-    void notify(unsigned flags) { emit changed(flags); }
-    // Shows a library command's alert (message box) and status text, and announces the change.
-    // Returns r.ok.
-    bool report(const strEditResult& r, unsigned flags = kChangeDocument);
+    // --- reporting ---
+    // Shows a library command's alert (message box) and status text. Returns r.ok.
+    bool report(const strEditResult& r);
     void showStatus(const QString& text);
     const QString& statusText() const { return status_; }
+    // The Edit menu's texts: "Undo Move 3 cells" / "Redo ..."; plain "Undo" / "Redo" with nothing.
+    QString undoText() const;
+    QString redoText() const;
+
+    // --- the system clipboard ---
+    // Probes the clipboard again (it changed, or a menu that offers its commands opens) and
+    // announces kChangeClipboard.
+    void refreshClipboard();
+    const interchange::strClipboardMenuState& clipboardState() const { return clipState_; }
+    // Whether the edit clipboard holds cells (what the canvas's Paste takes).
+    bool clipboardHasCells() const { return clipHasCells_; }
 
     // --- editing state shared by the windows ---
     int currentFrame() const { return commands_->currentFrame(); }
@@ -108,8 +121,11 @@ class cSession : public QObject {
     const strCanvasOverlays& overlays() const { return overlays_; }
     void setOverlays(const strCanvasOverlays& o) {
         overlays_ = o;
-        notify(kChangeView);
+        announce(kChangeView);
     }
+    // View flags, colours and other settings the views draw with changed (the settings window, the
+    // target and GIF-draft windows): every view draws again.
+    void viewSettingsChanged() { announce(kChangeView); }
     // Asks the tool windows for a window filled with a range or a cell (see strToolRequest).
     void requestTool(const strToolRequest& r) { emit toolRequested(r); }
 
@@ -144,6 +160,8 @@ class cSession : public QObject {
     // --- pictures ---
     // Reloads every picture of the document into the slots.
     void reloadPictures();
+    // Reloads picture n from its file; false (the slot kept as it was) when it cannot be read.
+    bool reloadPicture(int n);
 
     // --- playback ---
     bool playing() const { return player_.playing(); }
@@ -165,6 +183,9 @@ class cSession : public QObject {
     void toolRequested(const strToolRequest& request);
 
   private:
+    void announce(unsigned flags) { emit changed(flags); }
+    // What the library announced, as eChange flags; the picture slots follow the document first.
+    void onLibraryChange(unsigned changes);
     bool load(const QString& path);
     // Saves the document to target and reports the result in the status bar.
     bool writeFile(const std::string& target);
@@ -178,7 +199,6 @@ class cSession : public QObject {
     cPrompts& prompts_;
     platform::cClipboard& clipboard_;
     std::unique_ptr<cProject> doc_;
-    cHistory history_;
     std::unique_ptr<cEditCommands> commands_;
     cEditClipboard editClip_;
     std::unique_ptr<cEditClipCommands> clipCommands_;
@@ -203,4 +223,7 @@ class cSession : public QObject {
     strCanvasOverlays overlays_;
     int playRangeStart_ = 0;
     int playRangeEnd_ = 0;
+    int slotsSplitFormat_ = 0; // the split format the picture slots were divided with
+    interchange::strClipboardMenuState clipState_;
+    bool clipHasCells_ = false;
 };

@@ -70,7 +70,7 @@ void cMainWindow::registerFileCommands() {
         t.add(id, QString::fromLatin1(label));
         if (id == kCmdClipImport2003) continue;
         t.setHandler(id, [&s, id = id] { s.importClipboard(id); });
-        t.setEnabledRule(id, [this, id = id] { return clipState_.IsEnabled(id); });
+        t.setEnabledRule(id, [this, id = id] { return session_->clipboardState().IsEnabled(id); });
     }
     t.add(kCmdQuit, QStringLiteral("Quit"));
     t.setHandler(kCmdQuit, [this] { close(); });
@@ -87,9 +87,11 @@ void cMainWindow::registerEditCommands() {
     edit(
         kCmdUndo, "Undo", [](cSession& s) { return s.commands().undo(); }, Keys({Qt::CTRL | Qt::Key_Z}));
     t.setEnabledRule(kCmdUndo, [&s] { return s.history().canUndo(); });
+    t.setLabelRule(kCmdUndo, [&s] { return s.undoText(); });
     edit(
         kCmdRedo, "Redo", [](cSession& s) { return s.commands().redo(); }, Keys({Qt::CTRL | Qt::Key_Y}));
     t.setEnabledRule(kCmdRedo, [&s] { return s.history().canRedo(); });
+    t.setLabelRule(kCmdRedo, [&s] { return s.redoText(); });
     edit(
         kCmdCut, "Cut", [](cSession& s) { return s.clipCommands().cutCells(); },
         Keys({Qt::CTRL | Qt::Key_X}));
@@ -98,14 +100,9 @@ void cMainWindow::registerEditCommands() {
         kCmdCopy, "Copy", [](cSession& s) { return s.clipCommands().copyCells(); },
         Keys({Qt::CTRL | Qt::Key_C}));
     t.setEnabledRule(kCmdCopy, selected);
-    edit(
-        kCmdPaste, "Paste",
-        [](cSession& s) {
-            return s.commands().currentCell() >= 0 ? s.clipCommands().pasteAtCurrentCell()
-                                                   : s.clipCommands().pasteCells();
-        },
-        Keys({Qt::CTRL | Qt::Key_V}));
-    t.setEnabledRule(kCmdPaste, [this] { return clipHasCells_; });
+    // Carried out by the tool windows (without a current cell the cell-number chooser asks where).
+    t.add(kCmdPaste, QStringLiteral("Paste"), Kind::kCommand, Keys({Qt::CTRL | Qt::Key_V}));
+    t.setEnabledRule(kCmdPaste, [&s] { return s.clipboardHasCells(); });
     edit(
         kCmdDelete, "Delete", [](cSession& s) { return s.commands().deleteSelectedCells(); },
         Keys({QKeyCombination(Qt::Key_Delete)}));
@@ -182,7 +179,7 @@ void cMainWindow::registerViewCommands() {
         t.add(id, QString::fromLatin1(label), Kind::kToggle);
         t.setHandler(id, [this, member = member] {
             config_.*member = !(config_.*member);
-            session_->notify(kChangeView);
+            session_->viewSettingsChanged();
         });
         t.setCheckedRule(id, [this, member = member] { return config_.*member; });
     }

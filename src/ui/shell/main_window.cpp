@@ -144,7 +144,9 @@ void cMainWindow::onChanged(unsigned flags) {
 void cMainWindow::updateTitle() {
     const QString path = session_->currentPath();
     const QString shown = path.isEmpty() ? QString() : fontMetrics().elidedText(path, Qt::ElideMiddle, 384);
-    setWindowTitle(session_->titleText(shown));
+    // "[*]" shows Qt's modified mark while the document differs from its saved state.
+    setWindowTitle(session_->titleText(shown) + QStringLiteral("[*]"));
+    setWindowModified(session_->document().modified());
 }
 
 void cMainWindow::updatePosition() {
@@ -154,9 +156,7 @@ void cMainWindow::updatePosition() {
 }
 
 void cMainWindow::refreshClipboardState() {
-    clipState_ = interchange::ProbeClipboardMenu(clipboard_);
-    clipHasCells_ = session_->editClipboard().HasKind(kClipCells);
-    session_->notify(kChangeClipboard);
+    session_->refreshClipboard();
 }
 
 void cMainWindow::storeSettings() {

@@ -26,7 +26,8 @@ class cClipboard;
 class cMainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    cMainWindow(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QWidget* parent = nullptr);
+    cMainWindow(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard,
+                QWidget* parent = nullptr);
     ~cMainWindow() override;
 
     // The creation steps in order: title, drops, settings file, working folder, sound device, tool
@@ -92,8 +93,6 @@ class cMainWindow : public QMainWindow {
     QLabel* statusMessage_ = nullptr;
     QLabel* statusPosition_ = nullptr;
     QList<QToolBar*> toolBars_;
-    interchange::strClipboardMenuState clipState_;
-    bool clipHasCells_ = false;
     bool closing_ = false;
     QString why_;
     QPointer<QWidget> projectDlg_;
