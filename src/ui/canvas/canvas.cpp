@@ -104,12 +104,17 @@ QPointF cCanvas::toScreen(QPointF d) const {
     return {(d.x() - origin_.x()) * z + size.width() / 2, (d.y() - origin_.y()) * z + size.height() / 2};
 }
 
-QPoint cCanvas::toDocument(QPointF s) const {
+QPointF cCanvas::toDocumentF(QPointF s) const {
     const float z = zoom();
     const QSize size = viewport()->size();
     const double x = (s.x() - size.width() / 2) / z + origin_.x();
     const double y = (s.y() - size.height() / 2) / z + origin_.y();
-    return {int(std::clamp(x, -1e6, 1e6)), int(std::clamp(y, -1e6, 1e6))};
+    return {std::clamp(x, -1e6, 1e6), std::clamp(y, -1e6, 1e6)};
+}
+
+QPoint cCanvas::toDocument(QPointF s) const {
+    const QPointF d = toDocumentF(s);
+    return {int(d.x()), int(d.y())};
 }
 
 void cCanvas::setOrigin(QPointF o) {
@@ -170,7 +175,7 @@ void cCanvas::onChanged(unsigned flags) {
         if (splineDlg_) splineDlg_->close();
     }
     // A change made elsewhere (a shortcut, playback) ends a running gesture.
-    if ((flags & kChangeCells || (flags & kChangePlay && session_.playing())) && mode_ != kDragIdle)
+    if ((flags & kChangeCells || (flags & kChangePlay && session_.playing())) && gestures_.tool())
         cancelGesture();
     if (flags & kChangeView) {
         setOrigin(origin_); // the zoom may have changed: back onto whole screen pixels
@@ -199,7 +204,8 @@ bool cCanvas::cellSize(const strCell& cell, int& w, int& h) const {
 }
 
 const strCell* cCanvas::shownCell(int n, const strCell* documentCell) const {
-    if (n >= 0 && size_t(n) < previewSet_.size() && previewSet_[size_t(n)]) return &preview_[size_t(n)];
+    if (const cCanvasTool* tool = gestures_.tool())
+        if (const strCell* preview = tool->preview(n)) return preview;
     const strCanvasOverlays& o = session_.overlays();
     if (o.cellPreview && o.previewFrame == session_.currentFrame() && o.previewCell == n)
         return &o.previewValue;
@@ -251,8 +257,7 @@ strCanvasScene cCanvas::scene() const {
         layers.nextSkin = c.VNextFlag ? c.CNextShadow : 0;
     }
     layers.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
-    const auto firstPreview = std::find(previewSet_.begin(), previewSet_.end(), true);
-    if (firstPreview != previewSet_.end()) scene.volatileFrom = int(firstPreview - previewSet_.begin());
+    if (const cCanvasTool* tool = gestures_.tool()) scene.volatileFrom = tool->firstPreview();
     const strCanvasOverlays& o = s.overlays();
     if (o.patternDrag && o.dragPicture >= 0) {
         strCell& dragged = layers.overCell.emplace();

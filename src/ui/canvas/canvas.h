@@ -2,10 +2,11 @@
 // cCanvas: the canvas. It shows the current frame as the export draws it (the library's
 // compositor at document scale, scaled to the zoom with nearest pixels), paints the overlays at
 // screen resolution (grid, centre box, onion-skin outlines, path, cell outlines, band, pivot, cut
-// range, GIF draft, info text) and turns mouse gestures into the library's selection and drag
-// operations. The view: a document point d shows at s = (d - origin) x zoom + (W/2, H/2).
+// range, GIF draft, info text) and hands mouse events to the library's gestures (cCanvasGestures),
+// painting the preview, band and pivot they report. The view: a document point d shows at s = (d - origin) x
+// zoom + (W/2, H/2).
 
-#include "tools/canvas_edit.h"
+#include "tools/canvas_gestures.h"
 #include "tools/spline.h"
 #include "ui/canvas/canvas_frame.h"
 #include "ui/canvas/gif_draft.h"
@@ -44,6 +45,8 @@ class cCanvas : public QAbstractScrollArea {
     float zoom() const;
     QPointF toScreen(QPointF document) const;
     QPoint toDocument(QPointF screen) const;
+    // The same without the truncation to whole pixels.
+    QPointF toDocumentF(QPointF screen) const;
 
     // --- GIF draft (canvas_gif.cpp) ---
     cGifDraft& gifDraft() { return gifDraft_; }
@@ -55,7 +58,7 @@ class cCanvas : public QAbstractScrollArea {
     int gifDraftFrame() const;
 
     // --- state, for the status bar and the tests ---
-    int dragMode() const { return mode_; }
+    int dragMode() const { return gestures_.mode(); }
     // The frame the last repaint showed, and the compositor's cache.
     int shownFrame() const { return shownFrame_; }
     const cCanvasFrame& frameCache() const { return frame_; }
@@ -112,23 +115,18 @@ class cCanvas : public QAbstractScrollArea {
 
     // --- canvas_gif.cpp ---
     void paintGifDraft(QPainter& p) const;
-    void pressGifDraft(QPoint screen);
-    void moveGifDraft(QPoint screen);
 
     // --- canvas_mouse.cpp ---
-    void pressIdle(QMouseEvent* e);
-    void pressMove(QMouseEvent* e);
-    void pressBand(QMouseEvent* e);
-    void select(QPoint screen, bool ctrl);
+    strGestureContext gestureContext();
+    strGestureKeys gestureKeys(Qt::KeyboardModifiers modifiers) const;
+    strGestureEvent gestureEvent(QMouseEvent* e, bool withButton) const;
+    // Notices, the pan, the frame's composition and the spline dialog after a gesture call.
+    void take(const strGestureResult& result);
+    void shiftChanged(bool held);
+    void showGestureStatus();
     void hover(QPoint screen);
-    void beginTakingPart();
-    void updatePivot(QPoint screen, bool shift);
-    strDragTransform transform() const;
-    void applyDrag();
-    void releaseBand();
-    void openSplineDialog(QPoint screen);
+    void openSplineDialog(const strSplineRequest& request);
     void endGesture();
-    bool beyondThreshold(QPoint a, QPoint b) const;
     bool keyHeld(int virtualKey) const;
     void nudge(int dx, int dy);
     void showPopup(QPoint globalPos);
@@ -142,22 +140,15 @@ class cCanvas : public QAbstractScrollArea {
     uint64_t baseGeneration_ = 1;
     int shownFrame_ = -1;
 
-    // The gesture (drag mode, press and current points in viewport pixels, pivot pair).
-    int mode_ = kDragIdle;
-    bool started_ = false; // the pointer left the drag threshold
-    bool snap_ = false;
-    QPoint press_, current_;
-    QPointF pivot1_, pivot2_;
-    float ratio_ = 1, angle_ = 0;
-    std::vector<int> takingPart_;
+    // The running gesture and the pointer (viewport pixels).
+    cCanvasGestures gestures_;
+    QPoint current_;
+    bool previewShown_ = false; // the composed frame shows a gesture's preview
     std::vector<int> hover_;
-    std::vector<bool> previewSet_;
-    std::vector<strCell> preview_;
     QPoint popupDocument_;
     bool popupOnRelease_ = false; // the right button went down on the idle canvas
 
     cGifDraft gifDraft_;
-    strGifDraftPlacement gifBefore_; // the placement before a running placement drag
 
     QSet<int> keysHeld_; // Qt keys held now (watched on the whole application)
     cSpline spline_;

@@ -1,5 +1,5 @@
-// The GIF draft on the canvas: reading it, the frame it shows, drawing it over the frame and the
-// placement drag ("GIFKey" held).
+// The GIF draft on the canvas: reading it, the frame it shows and drawing it over the frame (its
+// placement drag is a gesture of the library, cGifDraftTool).
 
 #include "config/config.h"
 #include "document/project.h"
@@ -50,23 +50,4 @@ void cCanvas::paintGifDraft(QPainter& p) const {
     p.scale(scale, scale);
     p.drawImage(QPointF(-image.width() / 2.0, -image.height() / 2.0), image);
     p.restore();
-}
-
-void cCanvas::pressGifDraft(QPoint screen) {
-    gifBefore_ = gifDraft_.placement;
-    const QPoint d = toDocument(screen);
-    gifDraft_.placement = PlaceGifDraft(d.x(), d.y(), session_.currentFrame(), 0, 0, zoom(), 1, false);
-    mode_ = kDragGifDraft;
-    started_ = false;
-    press_ = screen;
-    viewport()->update();
-}
-
-void cCanvas::moveGifDraft(QPoint screen) {
-    started_ = started_ || beyondThreshold(press_, screen);
-    strGifDraftPlacement& at = gifDraft_.placement;
-    at = PlaceGifDraft(at.x, at.y, at.startFrame, screen.x() - press_.x(), screen.y() - press_.y(), zoom(),
-                       gifDraft_.width(), started_);
-    session_.showStatus(QString::asprintf("%d,%d", at.angle, int(at.scale * 100 + 0.5)));
-    viewport()->update();
 }

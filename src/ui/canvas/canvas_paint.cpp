@@ -2,9 +2,9 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "ui/canvas/canvas.h"
 #include "ui/canvas/canvas_messages.h"
 #include "ui/canvas/dlg_spline.h"
-#include "ui/canvas/canvas.h"
 #include "ui/session/session.h"
 
 #include <QPaintEvent>
@@ -170,38 +170,37 @@ void cCanvas::paintGesture(QPainter& p) const {
         p.drawLine(s - QPointF(6, 0), s + QPointF(6, 0));
         p.drawLine(s - QPointF(0, 6), s + QPointF(0, 6));
     };
-    switch (mode_) {
-    case kDragBand:
+    const cCanvasTool* tool = gestures_.tool();
+    const int mode = tool ? tool->mode() : int(kDragIdle);
+    if (mode == kDragIdle || mode == kDragPan || mode == kDragGifDraft) {
+        // nothing of the gesture to draw
+    } else if (mode == kDragBand) {
+        const QPointF pivot = toScreen(QPointF(tool->pivotX(), tool->pivotY()));
         p.setPen(Pen(Qt::white, Qt::DashLine));
-        p.drawLine(pivot1_, current_);
-        marker(pivot1_);
-        break;
-    case kDragRotateScale:
-    case kDragRotate:
-    case kDragScale:
-        if (mode_ != kDragRotateScale && !started_) break;
-        p.setPen(Pen(path));
-        marker(pivot1_);
-        p.setPen(Pen(Qt::white, Qt::DashLine));
-        p.drawLine(pivot1_, mode_ == kDragRotateScale ? pivot2_ : QPointF(press_));
-        p.setPen(Pen(path, Qt::DashLine));
-        p.drawLine(pivot1_, current_);
-        break;
-    case kDragSpline: {
+        p.drawLine(pivot, toScreen(QPointF(tool->pointerX(), tool->pointerY())));
+        marker(pivot);
+    } else if (mode == kDragSpline) {
         // The curve as it would be with the control point under the pointer.
-        const QPoint d0 = toDocument(pivot1_), d2 = toDocument(pivot2_), d1 = toDocument(current_);
+        const QPointF d0(tool->pivotX(), tool->pivotY()), d2(tool->referenceX(), tool->referenceY());
+        const QPointF d1(tool->pointerX(), tool->pointerY());
         QPainterPath curve(toScreen(d0));
         curve.quadTo(toScreen(d1), toScreen(d2));
         p.setPen(Pen(Qt::white, Qt::DashLine));
-        p.drawLine(pivot1_, current_);
-        p.drawLine(pivot2_, current_);
+        p.drawLine(toScreen(d0), toScreen(d1));
+        p.drawLine(toScreen(d2), toScreen(d1));
         p.setPen(Pen(path));
         p.drawPath(curve);
-        marker(current_);
-        break;
-    }
-    default:
-        break;
+        marker(toScreen(d1));
+    } else if (mode == kDragRotateScale || ((mode == kDragRotate || mode == kDragScale) && tool->started())) {
+        const QPointF pivot = toScreen(QPointF(tool->pivotX(), tool->pivotY()));
+        const QPointF reference = mode == kDragRotateScale ? QPointF(tool->referenceX(), tool->referenceY())
+                                                           : QPointF(tool->pressX(), tool->pressY());
+        p.setPen(Pen(path));
+        marker(pivot);
+        p.setPen(Pen(Qt::white, Qt::DashLine));
+        p.drawLine(pivot, toScreen(reference));
+        p.setPen(Pen(path, Qt::DashLine));
+        p.drawLine(pivot, toScreen(QPointF(tool->pointerX(), tool->pointerY())));
     }
     if (splineDlg_ && splineDlg_->isVisible()) {
         const std::vector<strPoint> points = spline_.preview(session_.document());

@@ -20,6 +20,7 @@
 #include "playback/player.h"
 #include "playback/sound_device.h"
 #include "playback/sound_table.h"
+#include "tools/canvas_tool.h"
 #include "ui/session/canvas_overlays.h"
 
 #include <QObject>
@@ -50,9 +51,6 @@ enum eChange : unsigned {
                       kChangeSelection | kChangeHistory | kChangeTitle | kChangeLock,
     kChangeAll = 0x1FFF,
 };
-
-// Canvas tool modes.
-enum eToolMode : int { kToolMove = 0, kToolScale = 1, kToolSpline = 2 };
 
 class cSession : public QObject {
     Q_OBJECT
