@@ -70,7 +70,7 @@ void LoadAndDivide(benchmark::State& state, bool paletted) {
     const std::vector<uint8_t> file = MakeSheet(paletted);
     for (auto _ : state) {
         cPictureSlot slot;
-        if (!LoadPictureMemory(file, slot)) state.SkipWithError("load failed");
+        if (!LoadPictureMemory(file, slot.NewPicture())) state.SkipWithError("load failed");
         if (!slot.Divide(5, 5, 16)) state.SkipWithError("divide failed");
         benchmark::DoNotOptimize(slot.ImageTexture().Row(0));
     }
@@ -88,7 +88,7 @@ void BM_LoadDividePaletteSheet(benchmark::State& state) {
 void BM_DivideOnly(benchmark::State& state) {
     const std::vector<uint8_t> file = MakeSheet(false);
     cPictureSlot slot;
-    LoadPictureMemory(file, slot);
+    LoadPictureMemory(file, slot.NewPicture());
     for (auto _ : state) {
         if (!slot.Divide(5, 5, 16)) state.SkipWithError("divide failed");
         benchmark::DoNotOptimize(slot.ImageTexture().Row(0));

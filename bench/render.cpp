@@ -109,7 +109,7 @@ std::unique_ptr<cPictureSlot> TypicalPicture() {
             std::memcpy(dib->Row(y) + x * 4, &v, 4);
         }
     auto slot = std::make_unique<cPictureSlot>();
-    slot->Attach(std::move(dib));
+    slot->NewPicture().Attach(std::move(dib));
     slot->Divide(5, 2, 0);
     return slot;
 }
@@ -349,7 +349,7 @@ struct strSampleScene {
         config.setDefaults();
         sample::BuildProject(doc);
         auto slot = std::make_unique<cPictureSlot>();
-        slot->Attach(sample::DrawSheet());
+        slot->NewPicture().Attach(sample::DrawSheet());
         slot->Divide(sample::kColumns, sample::kRows, 0);
         slots.Insert(std::move(slot), 0);
         strCutRange r;

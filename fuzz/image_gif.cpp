@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     strLoadLimits limits;
     limits.maxSide = 2048;
     cPictureSlot slot;
-    if (LoadPictureMemoryAs(kImageGif, {data, size}, slot, limits)) {
+    if (LoadPictureMemoryAs(kImageGif, {data, size}, slot.NewPicture(), limits)) {
         slot.Divide(2, 2, kTransFlagAuto);
         slot.Divide(8, 8, kDivideByWidth | kTransFlagUpperLeft);
     }

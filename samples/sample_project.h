@@ -109,7 +109,7 @@ inline std::unique_ptr<cDib> DrawSheet() {
 // The sheet as the sample's picture 0, divided into its patterns.
 inline std::unique_ptr<cPictureSlot> SheetSlot() {
     auto slot = std::make_unique<cPictureSlot>();
-    slot->Attach(DrawSheet());
+    slot->NewPicture().Attach(DrawSheet());
     slot->Divide(kColumns, kRows, 0);
     return slot;
 }

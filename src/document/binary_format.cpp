@@ -5,6 +5,7 @@
 #include "document/anime_file_device.h"
 #include "document/byte_reader.h"
 #include "document/cell_bytes.h"
+#include "document/limits.h"
 #include "document/project.h"
 
 #include <algorithm>
@@ -194,6 +195,9 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     const int pictureCount = header[43];
     const int soundCount = header[44];
     const int cellNumber = header[45];
+    // A project above the limits is refused whole rather than loaded cut.
+    if (frameCount > kMaxFrames) return fail(LimitReason(frameCount, "frames", kMaxFrames));
+    if (effectCount > kMaxEffects) return fail(LimitReason(effectCount, "effects", kMaxEffects));
 
     if (!doc.create(frameCount, cellNumber, pictureCount, effectCount)) return fail("out of memory");
     doc.setSetting(kKeySaveFormat, 0);

@@ -3,6 +3,7 @@
 // sound and user-data blocks, and the file's first line ("nani,...") names the animation.
 
 #include "document/anime_file_device.h"
+#include "document/limits.h"
 #include "document/project.h"
 #include "document/text_lines.h"
 
@@ -51,11 +52,14 @@ class cLegacyEffect {
         if ((effect_.flags & kAllBlocks) == kAllBlocks) finish();
     }
     void finish() {
-        if (effect_.flags) doc_.addEffect(effect_);
+        if (effect_.flags && ++count_ <= kMaxEffects) doc_.addEffect(effect_);
         effect_ = strEffect{};
     }
+    // Effects made so far, those past the limit included.
+    long long count() const { return count_; }
 
   private:
+    long long count_ = 0;
     cProject& doc_;
     strEffect effect_;
 };
@@ -87,10 +91,14 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                 doc.setFrameInterval(f, clampTo<uint16_t>(r.number(1, 0)));
                 const strFrame* previous = doc.frame(f);
                 ++f;
-                if (!previous || f < 0 || f >= doc.frameCapacity())
-                    return fail("line " + std::to_string(in.lineNumber()) + ": frame " + std::to_string(f) +
-                                " is beyond the " + std::to_string(doc.frameCapacity()) +
-                                " frames a document holds");
+                // Each end of frame starts the next one, so the file holds f + 1 frames from here.
+                if (!previous || f < 0 || f >= doc.frameCapacity()) {
+                    long long frames = f + 1;
+                    while (in.next(line))
+                        if (const cTextFields more(line, kMaxFields); !more.empty() && more.number(0, 0) == 1)
+                            ++frames;
+                    return fail(LimitReason(frames, "frames", kMaxFrames));
+                }
                 doc.replaceFrame(f, previous); // cells carry over
                 break;
             }
@@ -212,6 +220,7 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
         }
         // Blocks after the last end of frame still make an effect.
         effect.finish();
+        if (effect.count() > kMaxEffects) return fail(LimitReason(effect.count(), "effects", kMaxEffects));
         return 1;
     } catch (const std::bad_alloc&) {
         return fail("out of memory while reading the legacy file");

@@ -1,6 +1,7 @@
 #include "document/project.h"
 
 #include "config/config.h"
+#include "document/limits.h"
 #include "document/restore.h"
 #include "document/transaction.h"
 
@@ -8,8 +9,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr int kMaxCapacity = 1000;
 
 template <class T> T clampTo(int v, int lo, int hi) {
     return static_cast<T>(std::clamp(v, lo, hi));
@@ -32,9 +31,9 @@ bool cProject::create(int frames, int cells, int pictures, int effects) {
     for (auto& t : texts_)
         t.clear();
 
-    frames = std::min(std::max(frames, cConfig::kMinFrameCapacity), kMaxCapacity);
-    pictures = std::min(std::max(pictures, cConfig::kMinPictureCapacity), kMaxCapacity);
-    effects = std::min(std::max(effects, cConfig::kMinEffectCapacity), kMaxCapacity);
+    frames = std::min(std::max(frames, cConfig::kMinFrameCapacity), kMaxFrames);
+    pictures = std::min(std::max(pictures, cConfig::kMinPictureCapacity), kMaxPictures);
+    effects = std::min(std::max(effects, cConfig::kMinEffectCapacity), kMaxEffects);
     if (cells < 1) cells = config_->Init_Cell;
     // The binary format stores the cell number in one byte: hold it to 1..255.
     cellNumber_ = std::clamp(cells, 1, cConfig::kMaxCellNumber);

@@ -3,6 +3,7 @@
 // closing "1," line; the file ends with "9" and no line end.
 
 #include "document/anime_file_device.h"
+#include "document/limits.h"
 #include "document/project.h"
 #include "document/text_lines.h"
 
@@ -278,6 +279,12 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
             if (f.empty()) return fail(at("an empty line where a header record was expected"));
             switch (recordType(f)) {
             case 1:
+                // Counts above the limits are refused here; the frame section is counted again
+                // below, since the header's counts are not what the reader follows.
+                if (f.number(7, 0) > kMaxFrames)
+                    return fail(LimitReason(f.number(7, 0), "frames", kMaxFrames));
+                if (f.number(10, 0) > kMaxEffects)
+                    return fail(LimitReason(f.number(10, 0), "effects", kMaxEffects));
                 if (!doc.create(f.number(7, -1), f.number(8, -1), f.number(9, -1), f.number(10, -1)))
                     return fail("out of memory");
                 created = true;
@@ -303,7 +310,12 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 if (!in.next(line)) return missing("the path line of picture record \"2\"");
                 p.path = textOf(line);
                 cProject::normalisePicture(p);
-                doc.setPicture(index, &p); // an index outside the slots is dropped
+                if (!created) break; // before the "1" record there is no document to hold it
+                if (index < 0 || index >= doc.pictureCapacity())
+                    return fail(at("picture " + std::to_string(index) + " lies outside the " +
+                                   std::to_string(doc.pictureCapacity()) +
+                                   " picture slots the header makes room for"));
+                doc.setPicture(index, &p);
                 break;
             }
             case 3:
@@ -324,8 +336,10 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
         }
         if (!created) return fail("the header has no \"1\" record (frame, cell and picture counts)");
 
-        // Frame section.
+        // Frame section. Frames and effects past the limits are counted, not stored, so that the
+        // refusal can say how many the file holds.
         int f = 0;
+        long long effects = 0;
         for (;;) {
             if (!in.next(line)) return missing("the closing \"9\" line");
             const cTextFields r(line);
@@ -396,7 +410,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                     }
                 }
                 e.startFrame = clampTo<uint16_t>(f);
-                if (e.flags) doc.addEffect(e);
+                if (e.flags && ++effects <= kMaxEffects && f < kMaxFrames) doc.addEffect(e);
                 break;
             }
             case 1: {
@@ -407,6 +421,8 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 break;
             }
             case 9:
+                if (f > kMaxFrames) return fail(LimitReason(f, "frames", kMaxFrames));
+                if (effects > kMaxEffects) return fail(LimitReason(effects, "effects", kMaxEffects));
                 doc.replaceFrame(f, nullptr); // the copy made by the last "1" line
                 return 1;
             default:

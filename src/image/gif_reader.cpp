@@ -346,8 +346,9 @@ bool LoadGifAnimationFile(const std::string& path, strGifAnimation& out, std::st
                           uint64_t maxBytes) {
     out = {};
     std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(path, bytes, size_t(maxBytes))) {
-        if (error) *error = "cannot read " + path;
+    std::string why;
+    if (!platform::ReadWholeFile(path, bytes, size_t(maxBytes), &why)) {
+        if (error) *error = why;
         return false;
     }
     return ReadGifAnimation(bytes, out, error, maxBytes);

@@ -30,7 +30,7 @@ std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
         info.fileFound = platform::IsRegularFile(info.resolvedPath);
         cPictureSlot slot;
         strLoadInfo load;
-        if (!LoadPictureFile(info.resolvedPath, slot, &load)) {
+        if (slot.LoadFromFile(info.resolvedPath, &load) != 1) {
             info.result = -1;
             info.format = load.format;
             info.failure = LoadFailureText(load);
@@ -40,7 +40,7 @@ std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
         info.format = load.format;
         info.sourceDepth = load.sourceDepth;
         slot.GetSize(info.width, info.height);
-        info.depth = slot.GetBitCount();
+        info.depth = slot.Picture()->GetBitCount();
         strPicture division = *p;
         const uint32_t flags = cPictureSlotTable::DivisionFlags(source, division);
         slot.SetHsv(p->hue);

@@ -5,10 +5,8 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <zlib.h>
 
 namespace {
@@ -70,7 +68,7 @@ std::string LoadFailureText(const strLoadInfo& info, const strLoadLimits& limits
     case kLoadOk:
         return "";
     case kLoadUnreadable:
-        return "the file cannot be read";
+        return info.reason.empty() ? "the file cannot be read" : info.reason;
     case kLoadNotLoadable:
         if (info.format == kImageUnknown) return "not a BMP, PNG, GIF or XYZ picture";
         return std::string(ImageFormatName(info.format)) + " pictures cannot be loaded";
@@ -111,7 +109,10 @@ eImageFormat DetectImageFormat(std::span<const uint8_t> first8, std::span<const 
 bool LoadPictureMemoryAs(eImageFormat format, std::span<const uint8_t> bytes, cBMP& target,
                          const strLoadLimits& limits, strLoadInfo* info) {
     target.Destroy();
-    if (info) *info = strLoadInfo{format, 0};
+    if (info) {
+        *info = {};
+        info->format = format;
+    }
     strDecodedPicture dec;
     try {
         bool ok = false;
@@ -153,24 +154,22 @@ bool LoadPictureMemory(std::span<const uint8_t> bytes, cBMP& target, const strLo
     return LoadPictureMemoryAs(f, bytes, target, limits, info);
 }
 
-bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info) {
+bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info, const strLoadLimits& limits) {
     target.Destroy();
     if (info) *info = {};
     std::vector<uint8_t> bytes;
-    std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxFileBytes) {
-        // Refused unread: even an uncompressed picture of this size is above the budget.
-        if (info) *info = strLoadInfo{.failure = kLoadTooLarge};
+    std::string why;
+    bool tooLarge = false;
+    if (!platform::ReadWholeFile(path, bytes, size_t(kMaxFileBytes), &why, &tooLarge)) {
+        if (info) {
+            // A file above the read bound is refused unread: even an uncompressed picture of that
+            // size is above the budget.
+            info->failure = tooLarge ? kLoadTooLarge : kLoadUnreadable;
+            if (!tooLarge) info->reason = why;
+        }
         return false;
     }
-    errno = 0;
-    if (!platform::ReadWholeFile(path, bytes, size_t(kMaxFileBytes))) {
-        std::fprintf(stderr, "Error : %d\nPath : %s\n", errno, path.c_str());
-        if (info) info->failure = kLoadUnreadable;
-        return false;
-    }
-    return LoadPictureMemory(bytes, target, {}, info);
+    return LoadPictureMemory(bytes, target, limits, info);
 }
 
 bool LoadPictureResource(const std::string& name, cBMP& target) {

@@ -53,6 +53,7 @@ struct strLoadInfo {
     int sourceDepth = 0; // bits per pixel of the file's pixel data as decoded (before normalisation)
     eLoadFailure failure = kLoadOk;
     int64_t width = 0, height = 0; // the size the file declares, once its header was read
+    std::string reason;            // kLoadUnreadable: why ("not a regular file: ...", "cannot open ...")
 };
 
 // One line for the user saying why a load failed ("" after a success), e.g. "16384 x 16384 pixels
@@ -62,9 +63,10 @@ std::string LoadFailureText(const strLoadInfo& info, const strLoadLimits& limits
 // Format from the first 8 and the last 8 bytes of a file (shorter spans count as zero-padded).
 eImageFormat DetectImageFormat(std::span<const uint8_t> first8, std::span<const uint8_t> last8);
 
-// Loads a picture file into target (emptied first, left empty on failure). An unopenable file leaves
-// the trace "Error : %d\nPath : %s\n" on standard error. path is a file-system (UTF-8) path.
-bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info = nullptr);
+// Loads a picture file into target (emptied first, left empty on failure); *info says why a load
+// failed. Only regular files are read, without blocking. path is a file-system (UTF-8) path.
+bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info = nullptr,
+                     const strLoadLimits& limits = {});
 
 // The same from bytes in memory (detection included).
 bool LoadPictureMemory(std::span<const uint8_t> bytes, cBMP& target, const strLoadLimits& limits = {},

@@ -4,8 +4,12 @@
 //
 // States: empty (no bitmap), loaded (bitmap, not divided) and valid (divided, image texture filled).
 // The image texture is the whole picture as 32-bit B, G, R, A with the slot's transparency and hue
-// applied; the two cell textures are scratch images of one pattern's size for the compositor.
-// Pattern indices k are 0-based here (cells store 1-based pattern numbers).
+// applied; the two cell textures are scratch images of one pattern's size, made when first asked
+// for. Pattern indices k are 0-based here (cells store 1-based pattern numbers).
+//
+// The decoded picture and the image texture are held shared and never changed once made, so that
+// slots naming the same file share one decoded picture, and slots that also agree in hue and
+// transparency share one texture (cPictureSlotTable arranges it).
 
 #include "image/bmp.h"
 #include "image/pattern_grid.h"
@@ -14,6 +18,7 @@
 #include "image/transparency.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // Division request flags: bit 0 split by width (clear = by number of sheets), bits 1 to 4 the
@@ -21,11 +26,11 @@
 inline constexpr uint32_t kDivideByWidth = 1;
 inline constexpr uint32_t kDivideFromResource = 64;
 
-class cPictureSlot : public cBMP {
+class cPictureSlot {
   public:
     // Release everything, then load. 1 on success, -2 when loading failed (slot left empty; *info,
-    // when given, says why).
-    int LoadFromFile(const std::string& path, strLoadInfo* info = nullptr);
+    // when given, says why). limits bound the picture's size.
+    int LoadFromFile(const std::string& path, strLoadInfo* info = nullptr, const strLoadLimits& limits = {});
     int LoadFromResource(const std::string& name);
     // Loads (from the built-in bitmaps when flags has kDivideFromResource), resets the HSV offsets
     // and divides as one pattern with the flags' transparency. 1 success, -1 loading failed,
@@ -34,11 +39,32 @@ class cPictureSlot : public cBMP {
     // Stores the HSV offsets; they take effect at the next division. A hue of 0 turns the adjustment
     // off.
     void SetHsv(int hue = 0, int saturation = 0, int value = 0, int unused = 0);
+    // Takes a picture decoded elsewhere (or shared with other slots); the slot is then loaded.
+    void SetPicture(std::shared_ptr<const cBMP> picture);
+    // Releases everything and gives the slot a new empty picture of its own to be filled (by a
+    // loader, or by attaching a bitmap) before the slot is divided.
+    cBMP& NewPicture();
     // Divides into patterns and fills the textures. A negative a repeats the last
-    // request. False (slot back to loaded) on failure.
-    bool Divide(int a, int b, uint32_t flags);
-    // Releases the textures, destroys the image, zeroes the grid.
+    // request. False (slot back to loaded) on failure. When twin holds the same picture with the
+    // same hue and transparency, its image texture is shared instead of a new one being made.
+    bool Divide(int a, int b, uint32_t flags, const cPictureSlot* twin = nullptr);
+    // Releases the textures, drops the picture, zeroes the grid.
     void Release();
+
+    // ---- the picture ----
+    bool IsAttached() const { return picture_ && picture_->IsAttached(); }
+    bool GetSize(int& width, int& height) const;
+    const std::shared_ptr<const cBMP>& Picture() const { return picture_; }
+    // Whether this slot's image texture would equal twin's (same picture, hue and transparency
+    // method), and whether it is the very same texture now.
+    bool CanShareTexture(const cPictureSlot& twin, uint32_t flags) const;
+    bool SharesTextureWith(const cPictureSlot& other) const { return image_ && image_ == other.image_; }
+    // Bytes of the decoded picture and of the image texture (each counted once however many slots
+    // share it) and of this slot's own cell textures.
+    uint64_t PictureBytes() const;
+    uint64_t TextureBytes() const;
+    // The picture's bytes as a 32-bit texture: what Divide adds unless it shares.
+    uint64_t TextureBytesNeeded() const;
 
     bool IsValid() const { return IsAttached() && grid_.count > 0; }
     bool IsValidPattern(int k) const { return IsValid() && k >= 0 && k < grid_.count; }
@@ -57,8 +83,9 @@ class cPictureSlot : public cBMP {
     const cTexture* GetPatternUv(int k, float origin[2], float extent[2]) const;
 
     // ---- textures ----
-    const cTexture& ImageTexture() const { return image_; }
-    // Scratch texture 0 or 1 of one pattern's size; null when not valid or i is not 0 or 1.
+    const cTexture& ImageTexture() const { return image_ ? *image_ : kNoTexture; }
+    // Scratch texture 0 or 1 of one pattern's size, made on first use; null when not valid, when i
+    // is not 0 or 1, or when memory is short.
     cTexture* GetCellTexture(int i);
 
     // ---- state ----
@@ -69,11 +96,13 @@ class cPictureSlot : public cBMP {
     bool HueEnabled() const { return hsv_[0] != 0; }
 
   private:
-    bool Upload();
+    bool Upload(cTexture& image) const;
     void ReleaseTextures();
 
+    static const cTexture kNoTexture;
+    std::shared_ptr<const cBMP> picture_;
     uint32_t flags_ = 0;
-    cTexture image_;
+    std::shared_ptr<const cTexture> image_;
     cTexture cell_[2];
     int requestA_ = 0, requestB_ = 0;
     uint32_t requestFlags_ = 0;

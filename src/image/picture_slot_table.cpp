@@ -1,6 +1,7 @@
 #include "image/picture_slot_table.h"
 
 #include "config/config.h"
+#include "document/media_files.h"
 #include "document/picture.h"
 #include "document/project.h"
 #include "document/transaction.h"
@@ -9,6 +10,8 @@
 #include "platform/path.h"
 
 #include <optional>
+#include <algorithm>
+#include <climits>
 
 strSlotSource strSlotSource::Of(const cProject& doc) {
     strSlotSource s;
@@ -38,6 +41,7 @@ cPictureSlot* cPictureSlotTable::Find(int number) const {
 }
 
 bool cPictureSlotTable::Remove(int number) {
+    sources_.erase(number);
     auto it = slots_.find(number);
     built_.erase(number);
     if (it == slots_.end()) return false;
@@ -58,13 +62,85 @@ void cPictureSlotTable::Clear() {
         s->Release();
     slots_.clear();
     built_.clear();
+    sources_.clear();
+    failures_.clear();
 }
+
+std::string cPictureSlotTable::FailureText(int n) const {
+    auto it = failures_.find(n);
+    return it == failures_.end() ? std::string() : it->second.text;
+}
+
+bool cPictureSlotTable::RefusedByBudget(int n) const {
+    auto it = failures_.find(n);
+    return it != failures_.end() && it->second.budget;
+}
+
+uint64_t cPictureSlotTable::MemoryWith(int except, const cPictureSlot* candidate, uint64_t texture) const {
+    std::vector<const void*> seen;
+    uint64_t total = 0;
+    auto once = [&seen, &total](const void* p, uint64_t bytes) {
+        if (!p || std::find(seen.begin(), seen.end(), p) != seen.end()) return;
+        seen.push_back(p);
+        total += bytes;
+    };
+    for (const auto& [n, slot] : slots_) {
+        if (n == except) continue;
+        once(slot->Picture().get(), slot->PictureBytes());
+        once(&slot->ImageTexture(), slot->TextureBytes());
+    }
+    if (candidate) {
+        once(candidate->Picture().get(), candidate->PictureBytes());
+        total += texture;
+    }
+    return total;
+}
+
+uint64_t cPictureSlotTable::MemoryInUse() const {
+    return MemoryWith(INT32_MIN, nullptr, 0);
+}
+
+std::shared_ptr<const cBMP> cPictureSlotTable::SharedPicture(const std::string& path,
+                                                             const platform::strFileStamp& stamp) const {
+    for (const auto& [n, source] : sources_) {
+        if (source.path != path || !(source.stamp == stamp)) continue;
+        const cPictureSlot* slot = Find(n);
+        if (slot && slot->IsAttached()) return slot->Picture();
+    }
+    return nullptr;
+}
+
+const cPictureSlot* cPictureSlotTable::TextureTwin(int n, const cPictureSlot& slot, uint32_t flags) const {
+    for (const auto& [m, other] : slots_)
+        if (m != n && slot.CanShareTexture(*other, flags)) return other.get();
+    return nullptr;
+}
+
+bool cPictureSlotTable::Refuse(int n, std::string why, bool budget) {
+    failures_[n] = {std::move(why), budget};
+    return false;
+}
+
+namespace {
+
+std::string Mebibytes(uint64_t bytes) {
+    return std::to_string((bytes + (uint64_t(1) << 20) - 1) >> 20) + " MiB";
+}
+
+// "picture 3", or the built-in names of the negative numbers.
+std::string PictureName(int n) {
+    if (n == cPictureSlotTable::kTargetPicture) return "the target picture";
+    return "picture " + std::to_string(n);
+}
+
+} // namespace
 
 std::string cPictureSlotTable::ResolvePicturePath(const strSlotSource& source, const std::string& name,
                                                   bool useFolder) {
     std::string file = platform::ToUtf8(name, source.locale);
     std::string base = useFolder ? platform::ToUtf8(source.baseFolder, source.locale) : std::string();
-    return platform::ResolveForDisk(file, base);
+    // A title stored without an extension loads whichever kind of picture is there.
+    return FindMediaFile(platform::ResolveForDisk(file, base), PictureExtensions());
 }
 
 uint32_t cPictureSlotTable::DivisionFlags(const strSlotSource& source, strPicture& P) {
@@ -83,25 +159,62 @@ bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPi
     lastLoad_ = {};
     if (!record) {
         Remove(n);
+        failures_.erase(n);
         return true;
     }
     strPicture division = *record;
     strPicture* P = &division;
     cPictureSlot* current = Find(n);
+    const auto overBudget = [this, n](uint64_t needed) {
+        return PictureName(n) + " would bring the pictures to " + Mebibytes(needed) +
+               "; a project's pictures may take at most " + Mebibytes(budget_) + " in all";
+    };
     bool load = !C || !current || force || P->path != C->path;
     if (load) {
+        const std::string path = ResolvePicturePath(source, P->path, useFolder);
         auto slot = std::make_unique<cPictureSlot>();
-        if (slot->LoadFromFile(ResolvePicturePath(source, P->path, useFolder), &lastLoad_) != 1) return false;
+        strSource from{path, {}};
+        const bool stamped = platform::StampOfFile(path, from.stamp);
+        if (auto shared = stamped ? SharedPicture(path, from.stamp) : nullptr) {
+            slot->SetPicture(std::move(shared));
+        } else {
+            // Decoded only when the picture and a texture of its size fit in what is left.
+            const uint64_t others = MemoryWith(n, nullptr, 0);
+            strLoadLimits limits;
+            const uint64_t left = budget_ > others ? budget_ - others : 0;
+            limits.maxBytes = std::min<uint64_t>(limits.maxBytes, left / 2);
+            if (slot->LoadFromFile(path, &lastLoad_, limits) != 1) {
+                const uint64_t declared = uint64_t(lastLoad_.width) * uint64_t(lastLoad_.height) * 4;
+                if (lastLoad_.failure == kLoadTooLarge && declared > 0 && declared <= kMaxPictureBytes)
+                    return Refuse(n, overBudget(others + 2 * declared), true);
+                return Refuse(n, LoadFailureText(lastLoad_));
+            }
+        }
         slot->SetHsv(P->hue);
         uint32_t flags = DivisionFlags(source, *P);
-        if (!slot->Divide(P->divX, P->divY, flags)) return false;
-        return Insert(std::move(slot), n);
+        const cPictureSlot* twin = TextureTwin(n, *slot, flags);
+        const uint64_t needed = MemoryWith(n, slot.get(), twin ? 0 : slot->TextureBytesNeeded());
+        if (needed > budget_) return Refuse(n, overBudget(needed), true);
+        if (!slot->Divide(P->divX, P->divY, flags, twin))
+            return Refuse(n, "its division into " + std::to_string(P->divX) + " x " +
+                                 std::to_string(P->divY) + " does not fit the picture");
+        Insert(std::move(slot), n);
+        if (stamped) sources_[n] = std::move(from);
+        failures_.erase(n);
+        return true;
     }
     bool hueChanged = P->hue != C->hue;
     if (hueChanged) current->SetHsv(P->hue);
     if (P->divX == C->divX && P->divY == C->divY && !hueChanged) return true;
     uint32_t flags = DivisionFlags(source, *P);
-    return current->Divide(P->divX, P->divY, flags);
+    const cPictureSlot* twin = TextureTwin(n, *current, flags);
+    const uint64_t needed = MemoryWith(n, current, twin ? 0 : current->TextureBytesNeeded());
+    if (needed > budget_) return Refuse(n, overBudget(needed), true);
+    if (!current->Divide(P->divX, P->divY, flags, twin))
+        return Refuse(n, "its division into " + std::to_string(P->divX) + " x " + std::to_string(P->divY) +
+                             " does not fit the picture");
+    failures_.erase(n);
+    return true;
 }
 
 bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, const strPicture* record,

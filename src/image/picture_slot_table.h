@@ -3,6 +3,12 @@
 // project's strPicture records, plus the built-in error picture (-10), the target picture (-11), the
 // background colour and the label glyphs.
 //
+// Memory: every decoded picture and image texture of the table counts against one budget
+// (kMemoryBudget, 1 GiB). Slots naming the same file, unchanged on disk since it was decoded, share
+// one decoded picture, and slots that also agree in hue and transparency share one texture, so a
+// file named in many slots costs as much as in one. A picture that would pass the budget is refused
+// (checked from its header, before it is decoded) and FailureText says so, naming the picture.
+//
 // For the compositor: Find(n) gives the slot of picture n (null when absent); a slot that IsValid()
 // offers ImageTexture() (32-bit B, G, R, A, row 0 at the top, transparency and hue applied),
 // Grid() / GetCellSize() / PatternCount(), GetPatternRect(k) for 0-based pattern k (a cell's pattern
@@ -11,6 +17,9 @@
 #include "document/picture.h"
 #include "image/picture_slot.h"
 
+#include "platform/file_io.h"
+
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +42,7 @@ class cPictureSlotTable {
   public:
     static constexpr int kErrorPicture = -10;
     static constexpr int kTargetPicture = -11;
+    static constexpr uint64_t kMemoryBudget = uint64_t(1) << 30;
 
     // Start-up: background from "CGround", every slot cleared, the label glyphs and
     // the error picture (one pattern, Palette number 0) loaded. False when a built-in fails.
@@ -57,6 +67,16 @@ class cPictureSlotTable {
     // What the last file load of UpdatePicture (or UpdateTarget) saw; LoadFailureText of it says why
     // a picture could not be loaded.
     const strLoadInfo& LastLoad() const { return lastLoad_; }
+    // Why the last update of picture n failed ("" when it did not, or when n was never updated): the
+    // loader's reason, the memory budget, or a division that does not fit the picture.
+    std::string FailureText(int n) const;
+    // Whether that failure was the memory budget's refusal.
+    bool RefusedByBudget(int n) const;
+
+    // Bytes the slots hold: each decoded picture and image texture once, however many slots share it.
+    uint64_t MemoryInUse() const;
+    uint64_t MemoryBudget() const { return budget_; }
+    void SetMemoryBudget(uint64_t bytes) { budget_ = bytes; }
     // Stores an edited picture record as picture n of the document, the slot first: when the file
     // cannot be opened or divided the document's record and its slot stay as they were and false is
     // returned. Storing a record equal to the current one changes nothing.
@@ -99,6 +119,28 @@ class cPictureSlotTable {
     std::map<int, std::unique_ptr<cPictureSlot>> slots_;
     // The record each document picture's slot was built from.
     std::map<int, strPicture> built_;
+    // The file a slot's picture was decoded from, as it was then.
+    struct strSource {
+        std::string path;
+        platform::strFileStamp stamp;
+    };
+    // The memory of every slot but `except`, plus candidate's picture and texture (when not null;
+    // its texture as `texture` bytes).
+    uint64_t MemoryWith(int except, const cPictureSlot* candidate, uint64_t texture) const;
+    // A decoded picture of the file at path held by a slot, when the file has not changed since.
+    std::shared_ptr<const cBMP> SharedPicture(const std::string& path,
+                                              const platform::strFileStamp& stamp) const;
+    // A slot other than n whose texture `slot` can share under flags.
+    const cPictureSlot* TextureTwin(int n, const cPictureSlot& slot, uint32_t flags) const;
+    bool Refuse(int n, std::string why, bool budget = false);
+
+    std::map<int, strSource> sources_;
+    struct strFailure {
+        std::string text;
+        bool budget = false;
+    };
+    std::map<int, strFailure> failures_;
+    uint64_t budget_ = kMemoryBudget;
     uint32_t background_ = 0x101010;
     strLoadInfo lastLoad_;
     cBMP label_;

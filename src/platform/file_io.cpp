@@ -1,15 +1,23 @@
 #include "platform/file_io.h"
 
+#include "platform/path.h"
+
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
+
+constexpr const char* kTmpInfix = ".tmp-";
+constexpr size_t kTmpRandom = 6; // the "XXXXXX" of mkstemp
 
 void setError(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
@@ -39,35 +47,132 @@ bool linkTarget(const std::string& path, std::string& target, std::string* error
     return false;
 }
 
+bool isTmpSuffix(const char* s) {
+    for (size_t i = 0; i < kTmpRandom; ++i) {
+        const char c = s[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return s[kTmpRandom] == '\0';
+}
+
+// Creates and locks a new temporary file of target's pattern; the name goes to tmp. A file that a
+// stale-file sweep removed between its creation and the lock is made again.
+int createLockedTemporary(const std::string& target, std::string& tmp, std::string* error) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        tmp = target + kTmpInfix + std::string(kTmpRandom, 'X');
+        const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+        if (fd < 0) {
+            setError(error, "cannot create a temporary file beside " + target);
+            return -1;
+        }
+        struct stat st;
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
+        ::close(fd);
+    }
+    errno = EAGAIN;
+    setError(error, "cannot create a temporary file beside " + target);
+    return -1;
+}
+
 } // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes, std::string* error) {
-    out.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+int OpenRegularFile(const std::string& path, std::string* error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         setError(error, "cannot open " + path);
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        setError(error, "cannot open " + path);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        if (error) *error = "not a regular file: " + path;
+        return -1;
+    }
+    // Regular files never block; the flag only mattered for the open.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes, std::string* error,
+                   bool* tooLarge) {
+    out.clear();
+    if (tooLarge) *tooLarge = false;
+    const int fd = OpenRegularFile(path, error);
+    if (fd < 0) return false;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && uint64_t(st.st_size) > maxBytes) {
+        ::close(fd);
+        if (error) *error = path + " is too large";
+        if (tooLarge) *tooLarge = true;
         return false;
     }
     uint8_t buf[65536];
     bool ok = true;
     for (;;) {
-        size_t n = std::fread(buf, 1, sizeof buf, f);
-        if (out.size() + n > maxBytes) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            setError(error, "cannot read " + path);
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        // The file may have grown since it was measured.
+        if (out.size() + size_t(n) > maxBytes) {
             if (error) *error = path + " is too large";
+            if (tooLarge) *tooLarge = true;
             ok = false;
             break;
         }
         out.insert(out.end(), buf, buf + n);
-        if (n < sizeof buf) {
-            if (std::ferror(f)) {
-                setError(error, "cannot read " + path);
-                ok = false;
-            }
-            break;
-        }
     }
-    std::fclose(f);
+    ::close(fd);
+    if (!ok) out.clear();
     return ok;
+}
+
+bool StampOfFile(const std::string& path, strFileStamp& out) {
+    out = {};
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    out.device = uint64_t(st.st_dev);
+    out.inode = uint64_t(st.st_ino);
+    out.size = uint64_t(st.st_size);
+    out.modifiedNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec);
+    return true;
+}
+
+int RemoveStaleTemporaryFiles(const std::string& target) {
+    std::string folder = FolderPart(target);
+    const std::string prefix = FileNamePart(target) + kTmpInfix;
+    if (FileNamePart(target).empty()) return 0;
+    const std::string open = folder.empty() ? std::string(".") : ToDiskSeparators(folder);
+    DIR* dir = ::opendir(open.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        const char* name = e->d_name;
+        if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0 || !isTmpSuffix(name + prefix.size()))
+            continue;
+        const std::string path = open + "/" + name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st;
+        // A writer that is still running holds the lock; only an unheld regular file is stale.
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::unlink(path.c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
@@ -91,13 +196,9 @@ bool cAtomicFile::Open(const std::string& path, std::string* error) {
     Discard();
     // Through a symbolic link, the file it names is replaced and the link stays.
     if (!linkTarget(path, target_, error)) return false;
-    temporary_ = target_ + ".tmp-XXXXXX";
-    fd_ = mkstemp(temporary_.data());
-    if (fd_ < 0) {
-        setError(error, "cannot create a temporary file beside " + target_);
-        return false;
-    }
-    return true;
+    RemoveStaleTemporaryFiles(target_);
+    fd_ = createLockedTemporary(target_, temporary_, error);
+    return fd_ >= 0;
 }
 
 namespace {
@@ -166,6 +267,19 @@ bool cAtomicFile::Commit(std::string* error) {
         return false;
     }
     return true;
+}
+
+int OpenScratchFileBeside(const std::string& target, std::string* error) {
+    std::string resolved;
+    if (!linkTarget(target, resolved, error)) return -1;
+    std::string tmp = resolved + kTmpInfix + std::string(kTmpRandom, 'X');
+    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, "cannot create a scratch file beside " + resolved);
+        return -1;
+    }
+    ::unlink(tmp.c_str());
+    return fd;
 }
 
 } // namespace platform

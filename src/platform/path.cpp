@@ -76,6 +76,10 @@ bool hasExtension(std::string_view name, size_t titleSize, std::span<const std::
 
 } // namespace
 
+char NativeSeparator() {
+    return kNativeSeparator;
+}
+
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }

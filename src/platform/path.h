@@ -12,6 +12,8 @@
 namespace platform {
 
 bool IsSeparator(char c);
+// The separator of the running system: "/" on Linux, "\\" on Windows.
+char NativeSeparator();
 
 // The part after the last separator (or after a drive prefix): "a\b/c.png" -> "c.png".
 std::string FileNamePart(std::string_view path);

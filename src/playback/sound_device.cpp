@@ -26,6 +26,9 @@
 #include <al.h>
 #include <alc.h>
 #include <sndfile.h>
+#include <unistd.h>
+
+#include "platform/file_io.h"
 #endif
 
 namespace {
@@ -251,14 +254,19 @@ constexpr int64_t kMaxSeconds = 600;
 
 bool decodeFile(const std::string& path, strPcm& out, std::string& error) {
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    // Opened without blocking and only as a regular file: a FIFO or a device is refused at once.
+    const int fd = platform::OpenRegularFile(path, &error);
+    if (fd < 0) return false;
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     if (!file) {
         error = "cannot read " + path + ": " + sf_strerror(nullptr);
+        ::close(fd);
         return false;
     }
     if (info.channels < 1 || info.channels > kMaxChannels || info.samplerate < 1 ||
         info.samplerate > kMaxRate) {
         sf_close(file);
+        ::close(fd);
         error = "cannot read " + path + ": unsupported channel count or sample rate";
         return false;
     }
@@ -286,6 +294,7 @@ bool decodeFile(const std::string& path, strPcm& out, std::string& error) {
         }
     }
     sf_close(file);
+    ::close(fd);
     if (out.samples.empty()) {
         error = "cannot read " + path + ": no sound data";
         return false;

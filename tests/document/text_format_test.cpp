@@ -220,7 +220,6 @@ TEST(TextFormat, HeaderRecordsAndTheirDefaults) {
                 "1,1,1,3,5,66,999,2,4,,\r\n"
                 "2,1\r\npic.png\r\n"
                 "2,3,0,2000,400\r\nsub\\other.png\r\n"
-                "2,999,2,2,0\r\nout of range.png\r\n"
                 "3\r\nignored.wav\r\n"
                 "4,1,-2,300\r\n"
                 "8,unknown,record\r\nfree text is ignored too\r\n"
@@ -297,16 +296,4 @@ TEST(TextFormat, MissingLinesInsideRecordsFail) {
         EXPECT_EQ(readText(text, doc, &error), -1) << text;
         EXPECT_NE(error.find(why), std::string::npos) << error;
     }
-}
-
-TEST(TextFormat, FramesBeyondTheCapacityAreIgnoredAndTheFinalNineRemovesTheCopy) {
-    std::string text = header(1, 1) + "2,0,1\r\n";
-    for (int i = 0; i < 1005; ++i)
-        text += "1,1\r\n";
-    cProject doc;
-    readOk(doc, text + "2,0,2\r\n4,1\r\n7\r\nlate\r\n9");
-    EXPECT_EQ(doc.frameCount(), 1000);
-    EXPECT_EQ(doc.cell(999, 0)->pattern, 1);
-    ASSERT_EQ(doc.effectCount(), 1);
-    EXPECT_EQ(doc.effect(0)->startFrame, 1005);
 }

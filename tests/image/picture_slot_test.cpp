@@ -47,7 +47,7 @@ strPicture Pic(const std::string& path, int divX = 1, int divY = 1, int hue = 0)
 
 TEST(PictureSlot, EightBitUploadUsesPaletteHueAndTransparentIndex) {
     cPictureSlot s;
-    Attach(s, 3, 2, 8, {0, 1, 2, 1, 5, 0}, {0xFF000000, 0xFFFF0000, 0x80FFFFFF});
+    Attach(s.NewPicture(), 3, 2, 8, {0, 1, 2, 1, 5, 0}, {0xFF000000, 0xFFFF0000, 0x80FFFFFF});
     ASSERT_TRUE(s.Divide(1, 1, kTransFlagPalette0));
     // Index 0 is transparent, the palette alpha is kept, an index past the palette is transparent.
     EXPECT_EQ(Pixels(s.ImageTexture()),
@@ -64,7 +64,7 @@ TEST(PictureSlot, EightBitUploadUsesPaletteHueAndTransparentIndex) {
 
 TEST(PictureSlot, ThirtyTwoBitUploadUsesAlphaKeyAndHue) {
     cPictureSlot s;
-    Attach(s, 2, 2, 32, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456});
+    Attach(s.NewPicture(), 2, 2, 32, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456});
     ASSERT_TRUE(s.Divide(1, 1, kTransFlagBlack));
     // Alpha 0 and the black key are transparent, the others copied.
     EXPECT_EQ(Pixels(s.ImageTexture()), (std::vector<uint32_t>{0, 0, 0x80FF0000u, 0xFF123456u}));
@@ -79,7 +79,7 @@ TEST(PictureSlot, ThirtyTwoBitUploadUsesAlphaKeyAndHue) {
 TEST(PictureSlot, GridAccessorsAndTextures) {
     cPictureSlot s;
     EXPECT_FALSE(s.Divide(1, 1, 0)); // nothing loaded
-    Attach(s, 10, 6, 32, std::vector<uint32_t>(10 * 6, 0xFF112233));
+    Attach(s.NewPicture(), 10, 6, 32, std::vector<uint32_t>(10 * 6, 0xFF112233));
     float o[2], e[2];
     EXPECT_EQ(s.GetPatternUv(0, o, e), nullptr);
     EXPECT_EQ(e[0], 1.0f);
@@ -153,14 +153,14 @@ TEST_F(SlotTableTest, ReloadRules) {
     ASSERT_TRUE(Update(0, &p, nullptr));
     cPictureSlot* slot = table.Find(0);
     ASSERT_NE(slot, nullptr);
-    const uint8_t* bits = slot->GetBits();
+    const cBMP* bits = slot->Picture().get();
     WriteSolidPng(dir.file("a.png"), 4, 4, 0xFF0000FF);
     ASSERT_TRUE(Update(0, &same, &p));
     EXPECT_EQ(table.Find(0), slot);
     EXPECT_EQ(TopLeft(0), 0xFFFF0000u);
     ASSERT_TRUE(Update(0, &hued, &p));
     EXPECT_EQ(table.Find(0), slot);
-    EXPECT_EQ(slot->GetBits(), bits);
+    EXPECT_EQ(slot->Picture().get(), bits);
     EXPECT_EQ(TopLeft(0), 0xFF00FF00u); // red turned by 120
     ASSERT_TRUE(Update(0, &p, &hued));  // back to 0: adjustment off
     EXPECT_EQ(TopLeft(0), 0xFFFF0000u);

@@ -35,7 +35,7 @@ inline std::unique_ptr<cPictureSlot> MakeSlot(int w, int h, const std::function<
     auto dib = MakeDib(w, h, pixel);
     if (!dib) return nullptr;
     auto slot = std::make_unique<cPictureSlot>();
-    if (!slot->Attach(std::move(dib)) || !slot->Divide(divX, divY, 0)) return nullptr;
+    if (!slot->NewPicture().Attach(std::move(dib)) || !slot->Divide(divX, divY, 0)) return nullptr;
     return slot;
 }
 
