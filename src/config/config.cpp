@@ -24,8 +24,7 @@ constexpr std::string_view kAbsent = "!";
 
 // Calls v(key, field[, bufferSize]) for every key, in file order. The field's type gives
 // the value form: bool flag, int int, uint32_t uint, uint8_t byte, std::string text.
-template <typename Config, typename Visitor>
-void visitKeys(Config& c, Visitor& v) {
+template <typename Config, typename Visitor> void visitKeys(Config& c, Visitor& v) {
     v("Locale", c.Locale);
     v("LastLoadPath", c.LastLoadPath);
     v("FolderName_C", c.FolderName_C);
@@ -132,7 +131,8 @@ struct cKeyReader {
     }
     void operator()(const char* key, uint8_t& field) const {
         std::string s;
-        if (get(key, kNumberBuffer, s)) field = static_cast<uint8_t>(static_cast<unsigned>(cConfig::parseInt(s)) & 0xFFu);
+        if (get(key, kNumberBuffer, s))
+            field = static_cast<uint8_t>(static_cast<unsigned>(cConfig::parseInt(s)) & 0xFFu);
     }
     void operator()(const char* key, std::string& field, size_t bufferSize = kTextBuffer) const {
         std::string s;
@@ -152,12 +152,15 @@ struct cKeyWriter {
     void operator()(const char* key, const std::string& field, size_t = kTextBuffer) { put(key, field); }
 };
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 // Sign and saturated magnitude (at most 2^32 - 1 + 1, enough for both int and uint32 results).
 void parseDecimal(std::string_view text, bool& negative, uint64_t& magnitude) {
     size_t i = 0;
-    while (i < text.size() && isSpace(text[i])) ++i;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
     negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     magnitude = 0;
@@ -166,7 +169,7 @@ void parseDecimal(std::string_view text, bool& negative, uint64_t& magnitude) {
         magnitude = std::min(kCap, magnitude * 10 + uint64_t(text[i] - '0'));
 }
 
-}  // namespace
+} // namespace
 
 bool cConfig::setDefaults() {
     *this = cConfig();
@@ -178,7 +181,61 @@ bool cConfig::readFrom(const platform::cProfileFile& file) {
     section = "CONFIG";
     cKeyReader reader{file, section};
     visitKeys(*this, reader);
+    clampToRanges();
     return true;
+}
+
+void cConfig::clampToRanges() {
+    // Screen coordinates: far beyond any screen, yet small enough that position + size cannot overflow.
+    static constexpr int kScreen = 32767;
+    auto place = [](int& x, int& y) {
+        x = std::clamp(x, -kScreen, kScreen);
+        y = std::clamp(y, -kScreen, kScreen);
+    };
+    auto size = [](int& w, int& h) {
+        w = std::clamp(w, 0, kScreen);
+        h = std::clamp(h, 0, kScreen);
+    };
+    place(MainWinPostX, MainWinPostY);
+    size(MainWinSizeX, MainWinSizeY);
+    place(ListWinPostX, ListWinPostY);
+    size(ListWinSizeX, ListWinSizeY);
+    place(PalWinPostX, PalWinPostY);
+    size(PalWinSizeX, PalWinSizeY);
+    place(CellWinPostX, CellWinPostY);
+    CenterW = std::clamp(CenterW, 2, 1024);
+    CenterH = std::clamp(CenterH, 2, 1024);
+    GridSize = std::clamp(GridSize, 2, 255);
+    GridBit &= 7u;
+    PostGrid = std::clamp(PostGrid, 0, 3000);
+    ScaleGrid = std::clamp(ScaleGrid, 0, 3000);
+    AngleGrid = std::clamp(AngleGrid, 0, 3000);
+    TransType = std::clamp(TransType, 0, 4);
+    CompType = std::clamp(CompType, 0, 2);
+    Undo = std::clamp(Undo, 0, 32);
+    Locus = std::clamp(Locus, 0, 1000);
+    // Key codes are virtual-key codes, one byte.
+    DragAKey = std::clamp(DragAKey, 0, 255);
+    DragSKey = std::clamp(DragSKey, 0, 255);
+    GIFKey = std::clamp(GIFKey, 0, 255);
+    // The replay options the settings keep (loop, reverse, screen and sound effects, no range, sound
+    // every time, clear cells); the running bits never come from the file.
+    PlayBit &= 0x7ACu;
+    PlayRate = std::clamp(PlayRate, 0, 6);
+    CGround &= 0xFFFFFFu;
+    CGrid &= 0xFFFFFFu;
+    CTrans &= 0xFFFFFFu;
+    Init_Center = std::min<uint8_t>(Init_Center, 5);
+    Init_Div = std::min<uint8_t>(Init_Div, 1);
+    Init_Edit = std::min<uint8_t>(Init_Edit, 4);
+    Init_Format = std::min<uint8_t>(Init_Format, 1);
+    Init_Int = std::clamp(Init_Int, 1, 255);
+    Init_Cell = std::clamp(Init_Cell, 1, kMaxCellNumber);
+    Init_CutX = std::clamp(Init_CutX, 1, 1024);
+    Init_CutY = std::clamp(Init_CutY, 1, 1024);
+    TargetPostX = std::clamp(TargetPostX, -1024, 1024);
+    TargetPostY = std::clamp(TargetPostY, -1024, 1024);
+    GIFSpeed = std::clamp(GIFSpeed, 0, 1000);
 }
 
 bool cConfig::writeTo(platform::cProfileFile& file) const {
@@ -186,7 +243,8 @@ bool cConfig::writeTo(platform::cProfileFile& file) const {
     visitKeys(*this, writer);
     std::vector<platform::strProfileEntry> entries;
     entries.reserve(writer.values.size());
-    for (const auto& [key, value] : writer.values) entries.push_back({key, value});
+    for (const auto& [key, value] : writer.values)
+        entries.push_back({key, value});
     return file.setStrings(section, entries);
 }
 
@@ -203,14 +261,18 @@ bool cConfig::write() const {
     std::string folder = platform::FolderPart(filePath);
     if (!folder.empty() && !platform::IsFolder(folder) && !platform::MakeFolder(folder)) return false;
     platform::cProfileFile file;
-    if (!file.load(filePath)) return false;  // never replace a file that could not be read
+    if (!file.load(filePath)) return false; // never replace a file that could not be read
     bool stored = writeTo(file);
     return file.save(filePath) && stored;
 }
 
-int cConfig::undoDepth() const { return std::clamp(Undo, 0, 32); }
+int cConfig::undoDepth() const {
+    return std::clamp(Undo, 0, 32);
+}
 
-int cConfig::playRateIndex() const { return std::clamp(PlayRate, 0, 6); }
+int cConfig::playRateIndex() const {
+    return std::clamp(PlayRate, 0, 6);
+}
 
 const cConfig& cConfig::defaults() {
     static const cConfig record;

@@ -11,7 +11,7 @@ class cProfileFile;
 }
 
 class cConfig {
-public:
+  public:
     // Program version shown by the About box; not stored in the file.
     static constexpr float kVersion = 0.71f;
 
@@ -113,6 +113,11 @@ public:
     bool read();
     // Writes every key in file order, creating the file and section when needed.
     bool write() const;
+
+    // Holds every value to the range the settings accept (numbers clamped, colours and bit sets
+    // masked to their bits); read() applies it to whatever the file held. Window rectangles are held
+    // to plausible screen coordinates here and placed on the real screens by the editor.
+    void clampToRanges();
 
     // History depth from "Undo", clamped to 0..32.
     int undoDepth() const;

@@ -49,29 +49,29 @@ TEST(Config, ValueForms) {
         {"BackUpFlag=0abc", "0"},
         {"VBarFlag=", "1"},          // empty: true
         {"TargetOpacity=300", "44"}, // low 8 bits
-        {"Init_Center=-1", "255"},
+        {"Init_Center=-1", "5"},     // low 8 bits (255), then the list's last entry
         {"MainWinPostX= -12abc", "-12"},
         {"MainWinPostY=abc", "0"},
         {"MainWinSizeX=+7", "7"},
-        {"MainWinSizeY=000000000000001234", "1"},   // 16-byte buffer: "000000000000001"
-        {"ListWinPostX=99999999999", "2147483647"}, // saturates
-        {"ListWinPostY=-99999999999", "-2147483648"},
+        {"MainWinSizeY=000000000000001234", "1"}, // 16-byte buffer: "000000000000001"
+        {"ListWinPostX=99999999999", "32767"},    // saturates, then held to screen coordinates
+        {"ListWinPostY=-99999999999", "-32767"},
         {"CBackShadow=2281701631", "2281701631"},
         {"CNextShadow=-1", "4294967295"},
-        {"CTrans=4294967296", "4294967295"},
+        {"CTrans=4294967296", "16777215"}, // a Windows colour: 0x00BBGGRR
         {"LastLoadPath=" + longText, std::string(511, 'p')},
         {"Init_FileName=" + cut + "more text", cut},
         {"Init_Cell=\"8\"", "8"}, // numbers are read after the quotes are removed
-        {"Init_Int=", "0"},
+        {"Init_Int=", "1"},       // 0, held to 1..255
         {"PostGrid=- 5", "0"},
         {"GridSize= 12 34", "12"},
-        {"CenterW=-2147483648", "-2147483648"},
-        {"CenterH=2147483647", "2147483647"},
-        {"CGrid=4294967295", "4294967295"},
+        {"CenterW=-2147483648", "2"},
+        {"CenterH=2147483647", "1024"},
+        {"CGrid=4294967295", "16777215"},
         // A value starting with "!" and an absent key keep the current value.
         {"Locale=!jpn", "UTF-8"},
         {"VListFlag=!", "0"},
-        {"Undo=!7", "100"},
+        {"Undo=!7", "3"},
         {"Locus", "0"}, // no "=": not a key
     };
     for (const auto& [line, value] : rows) {
@@ -85,6 +85,44 @@ TEST(Config, ValueForms) {
     }
 
     EXPECT_EQ(cConfig::parseInt("\t\n 42"), 42); // the file's values come trimmed
+}
+
+// Values outside what the settings accept would make windows of 32767 x 32767, histories or grids
+// without bound, or a save format that no save can write: each is held to its range on reading.
+TEST(Config, GarbageValuesAreHeldToTheirRanges) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"Init_Format=7", "1"},
+        {"Init_Edit=200", "4"},
+        {"Init_Div=2", "1"},
+        {"Init_Cell=0", "1"},
+        {"Init_Cell=999", "255"},
+        {"Init_CutX=5000", "1024"},
+        {"Init_CutY=-3", "1"},
+        {"TransType=99", "4"},
+        {"CompType=-5", "0"},
+        {"GridSize=1", "2"},
+        {"GridBit=255", "7"},
+        {"AngleGrid=99999", "3000"},
+        {"Locus=99999", "1000"},
+        {"DragAKey=300", "255"},
+        {"GIFKey=-1", "0"},
+        {"GIFSpeed=-5", "0"},
+        {"PlayRate=9", "6"},
+        {"Undo=-1", "0"},
+        {"PlayBit=4294967295", "1964"}, // the option bits, never the running ones
+        {"MainWinSizeX=-5", "0"},
+        {"PalWinSizeY=99999999", "32767"},
+        {"TargetPostX=5000", "1024"},
+        {"CGround=4294967295", "16777215"},
+    };
+    for (const auto& [line, value] : rows) {
+        const std::string key = line.substr(0, line.find('='));
+        cConfig c;
+        ASSERT_TRUE(c.readFrom(platform::cProfileFile("[CONFIG]\n" + line + "\n")));
+        platform::cProfileFile written;
+        ASSERT_TRUE(c.writeTo(written));
+        EXPECT_EQ(written.getString("CONFIG", key, "<absent>", 1024), value) << line;
+    }
 }
 
 TEST(Config, WriteKeepsOtherSectionsAndComments) {

@@ -92,18 +92,27 @@ class cSettingsFileTest : public QObject {
         QCOMPARE(PlaceOnScreens(QRect(100, 1500, 3000, 3000), screens), QRect(1280, 0, 1920, 1080));
         // A title bar above the top edge cannot be grabbed.
         QCOMPARE(PlaceOnScreens(QRect(100, -470, 640, 480), screens).top(), 0);
+        // Larger than its screen (a garbage setting): the screen's size, on it whole.
+        QCOMPARE(PlaceOnScreens(QRect(32, 32, 32767, 32767), screens), QRect(0, 0, 1280, 1024));
+        QCOMPARE(PlaceOnScreens(QRect(1400, 100, 5000, 500), screens), QRect(1280, 100, 1920, 500));
 
         strEditorFixture f;
         platform::cProfileFile file;
         file.setString("CONFIG", "MainWinPostX", "-30000");
         file.setString("CONFIG", "MainWinPostY", "-30000");
+        for (const char* key : {"ListWinSizeX", "ListWinSizeY", "PalWinSizeX", "PalWinSizeY"})
+            file.setString("CONFIG", key, "99999999");
         QVERIFY(file.save(f.config.filePath));
         QVERIFY(f.start());
-        const QRect shown(f.window->pos(), f.window->size());
-        bool onScreen = false;
+        QRect screen;
         for (const QRect& s : AvailableScreens())
-            onScreen |= s.intersects(shown);
-        QVERIFY(onScreen);
+            screen |= s;
+        for (const QWidget* w :
+             {static_cast<QWidget*>(f.window.get()), static_cast<QWidget*>(f.window->listWindow()),
+              static_cast<QWidget*>(f.window->paletteWindow())}) {
+            const QRect shown(w->pos(), w->size());
+            QVERIFY2(screen.contains(shown), qPrintable(w->objectName()));
+        }
     }
 };
 

@@ -24,26 +24,36 @@ QRect PlaceOnScreens(const QRect& stored, const QList<QRect>& screens) {
     QRect r = stored;
     if (r.width() < 1) r.setWidth(1);
     if (r.height() < 1) r.setHeight(1);
+    // The screen that shows the top strip (where the title bar is grabbed), else the nearest one.
     const QRect grab(r.left(), r.top(), r.width(), std::min(r.height(), kGrabHeight));
+    const QRect* home = nullptr;
     for (const QRect& s : screens) {
         const QRect seen = s.intersected(grab);
         if (seen.width() >= std::min(kGrabWidth, r.width()) &&
-            seen.height() >= std::min(kGrabHeight, r.height()))
-            return r;
-    }
-    const QRect* best = &screens.front();
-    long long bestDistance = std::numeric_limits<long long>::max();
-    for (const QRect& s : screens) {
-        const long long d = DistanceSquared(s, r.center());
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = &s;
+            seen.height() >= std::min(kGrabHeight, r.height())) {
+            home = &s;
+            break;
         }
     }
-    r.setWidth(std::min(r.width(), best->width()));
-    r.setHeight(std::min(r.height(), best->height()));
-    const int x = std::clamp(r.left(), best->left(), best->right() + 1 - r.width());
-    const int y = std::clamp(r.top(), best->top(), best->bottom() + 1 - r.height());
+    const bool grabbable = home != nullptr;
+    if (!home) {
+        long long bestDistance = std::numeric_limits<long long>::max();
+        for (const QRect& s : screens) {
+            const long long d = DistanceSquared(s, r.center());
+            if (d < bestDistance) {
+                bestDistance = d;
+                home = &s;
+            }
+        }
+    }
+    // Never larger than that screen. A window that can be grabbed keeps its place unless it had to
+    // shrink; then, like one that cannot be grabbed, it is moved to lie on the screen whole.
+    const bool shrunk = r.width() > home->width() || r.height() > home->height();
+    r.setWidth(std::min(r.width(), home->width()));
+    r.setHeight(std::min(r.height(), home->height()));
+    if (!shrunk && grabbable) return r;
+    const int x = std::clamp(r.left(), home->left(), home->right() + 1 - r.width());
+    const int y = std::clamp(r.top(), home->top(), home->bottom() + 1 - r.height());
     r.moveTo(x, y);
     return r;
 }

@@ -8,9 +8,10 @@
 
 class QWidget;
 
-// The rectangle moved (and, when larger than the screen, shrunk) so that it lies on one of the
-// screens: unchanged when its top strip (where the title bar is grabbed) is visible on a screen,
-// else placed at the nearest position inside the screen that is closest to it.
+// The rectangle held to one screen: the screen that shows its top strip (where the title bar is
+// grabbed), else the screen closest to it. A rectangle larger than that screen is shrunk to its size
+// and moved to lie on it whole; one that cannot be grabbed is moved to the nearest position inside
+// it; any other stays as it is (also when it hangs partly off the screen).
 QRect PlaceOnScreens(const QRect& stored, const QList<QRect>& screens);
 // The available geometries of the application's screens.
 QList<QRect> AvailableScreens();
