@@ -82,11 +82,11 @@ cGameAssets::cGameAssets(const strGameLocation& game, const cConfig& config) {
 }
 
 strAssetSearch cGameAssets::FindPicture(std::string_view title) const {
-    return Find(pictureFolders_, title, interchange::PictureExtensions());
+    return Find(pictureFolders_, title, PictureExtensions());
 }
 
 strAssetSearch cGameAssets::FindSound(std::string_view title) const {
-    return Find(soundFolders_, title, interchange::SoundExtensions());
+    return Find(soundFolders_, title, SoundExtensions());
 }
 
 } // namespace game

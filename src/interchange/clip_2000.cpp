@@ -4,6 +4,7 @@
 #include "document/project.h"
 #include "interchange/clip_stream.h"
 #include "interchange/file_name_resolution.h"
+#include "interchange/lcf_animation_check.h"
 #include "interchange/lcf_codec.h"
 #include "platform/clipboard.h"
 #include "platform/path.h"
@@ -343,7 +344,9 @@ void ReadFrames(Cclip_stream& s, cProject& doc) {
 // the record is read up to its end marker, bounded by the block and never by the length word, which
 // writers fill in differently and which the system's rounding of clipboard blocks makes unreliable.
 // A block that ends before the record does fails.
-int ReadRecord(Cclip_stream& r, cProject& doc) {
+int ReadRecord(Cclip_stream& r, cProject& doc, std::string* error) {
+    // Only a block that is an animation record to its end is imported.
+    if (!CheckLcfAnimationPayload(r.Buffer(), error)) return -1;
     const int32_t length = static_cast<int32_t>(r.ReadU32());
     const int32_t records = static_cast<int32_t>(r.ReadU32());
     if (length <= 0 || records <= 0) return -1;
@@ -473,10 +476,10 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
     return 1;
 }
 
-int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc) {
+int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, std::string* error) {
     Cclip_stream s;
     s.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
-    return ReadRecord(s, doc);
+    return ReadRecord(s, doc, error);
 }
 
 // ---- clipboard ---------------------------------------------------------------------------------
@@ -487,11 +490,13 @@ int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig&) {
     return clip.write(platform::cClipboard::kFormat2000, bytes) ? 1 : -1;
 }
 
-int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config) {
+int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig&, std::string* error) {
     Cclip_stream s;
-    if (!s.ReadFromClipboard(clip, platform::cClipboard::kFormat2000)) return -1;
-    if (ReadRecord(s, doc) != 1) return -1;
-    interchange::ResolveImportedFileNames(doc, config);
+    if (!s.ReadFromClipboard(clip, platform::cClipboard::kFormat2000)) {
+        if (error) *error = "the clipboard holds no RPG Maker 2000 data";
+        return -1;
+    }
+    if (ReadRecord(s, doc, error) != 1) return -1;
     return 1;
 }
 

@@ -40,11 +40,11 @@ class cClipboard;
 
 namespace PK2 {
 
-inline constexpr int kMaxFrames = 999;      // frames written
-inline constexpr int kMaxCells = 8;         // cells per frame (written and imported)
-inline constexpr int kPatternSize = 96;     // divisions of the imported picture ("Specify width")
-inline constexpr int kNameCapacity = 255;   // the reader keeps at most 254 bytes of a text
-inline constexpr int kChunkLimit = 255;     // chunks read per record at most (with unknown ones)
+inline constexpr int kMaxFrames = 999;    // frames written
+inline constexpr int kMaxCells = 8;       // cells per frame (written and imported)
+inline constexpr int kPatternSize = 96;   // divisions of the imported picture ("Specify width")
+inline constexpr int kNameCapacity = 255; // the reader keeps at most 254 bytes of a text
+inline constexpr int kChunkLimit = 255;   // chunks read per record at most (with unknown ones)
 
 // ---- value maps --------------------------------------------------------------------------------
 
@@ -69,18 +69,19 @@ int ZoomOf(int mx, int my);
 // The whole clipboard block. 1 success, -1 failure (no picture to name as the graphic).
 int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out);
 
-// Re-creates doc and fills it from a clipboard block. 1 success, -1 failure (a header word not
-// positive, a length word larger than the block, or the project cannot be created). No file-name
+// Re-creates doc and fills it from a clipboard block. 1 success, -1 failure (*error, when given,
+// says why): a block that is not one animation record to its end (lcf_animation_check.h), more
+// frames or effects than a project holds, or a project that cannot be created. No file-name
 // resolution is done here.
-int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc);
+int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, std::string* error = nullptr);
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
 // Puts the payload on the clipboard under format 582. 1 success, -1 failure (no picture, or the
 // clipboard refused); on failure the clipboard is not touched.
 int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig& config);
-// Reads format 582 into doc (re-created), then resolves the file names against the configured
-// folders. 1 success, -1 failure (format absent or bad header).
-int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config);
+// Reads format 582 into doc (re-created); the titles stay bare (cClipboardDevice resolves them).
+// 1 success, -1 failure (format absent, or a block ReadLcfPayload refuses; *error says why).
+int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error = nullptr);
 
-}  // namespace PK2
+} // namespace PK2

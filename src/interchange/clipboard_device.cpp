@@ -3,8 +3,10 @@
 #include "config/config.h"
 #include "document/project.h"
 #include "interchange/clip_2000.h"
+#include "interchange/file_name_resolution.h"
 #include "interchange/marshal_animation.h"
 #include "interchange/mv_animation.h"
+#include "platform/code_page.h"
 
 namespace interchange {
 
@@ -24,19 +26,25 @@ int cClipboardDevice::ExportClipboard(const cProject& doc, int product) {
     }
 }
 
-int cClipboardDevice::ImportClipboard(cProject& doc, int product) {
+int cClipboardDevice::ImportClipboard(cProject& doc, int product, const std::string& baseFolder) {
     error_.clear();
+    int result = 0;
     switch (product) {
     case kProduct2000:
-        return PK2::ImportLcf(doc, clip_, config_);
+        result = PK2::ImportLcf(doc, clip_, config_, &error_);
+        break;
     case kProductXP:
     case kProductVX:
-        return PKRUBY::ImportMarshal(doc, clip_, config_, &error_);
+        result = PKRUBY::ImportMarshal(doc, clip_, config_, &error_);
+        break;
     case kProductMV:
-        return PKMV::ImportMv(doc, clip_, config_, &error_);
+        result = PKMV::ImportMv(doc, clip_, config_, &error_);
+        break;
     default:
         return 0;
     }
+    if (result == 1) ResolveImportedFileNames(doc, config_, baseFolder);
+    return result;
 }
 
 int ExportProductForCommand(int command) {
@@ -118,7 +126,7 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     if (current && current->modified() && confirmUnsaved && !confirmUnsaved()) return report;
 
     auto fresh = std::make_unique<cProject>(&device.Config());
-    if (device.ImportClipboard(*fresh, product) != 1) {
+    if (device.ImportClipboard(*fresh, product, platform::ToUtf8(workingFolder, device.Config().Locale)) != 1) {
         report.message = kMsgImportFailed;
         return report;
     }

@@ -19,7 +19,7 @@ class cConfig;
 namespace interchange {
 
 class cClipboardDevice {
-public:
+  public:
     cClipboardDevice(platform::cClipboard& clip, const cConfig& config) : clip_(clip), config_(config) {}
 
     // 1 success, -1 failure, 0 for a product code this dispatcher does not handle
@@ -27,15 +27,17 @@ public:
     int ExportClipboard(const cProject& doc, int product);
     // 1 success, -1 failure, 0 for a product code this dispatcher does not handle
     // (0 2000, 2 and 3 the Marshal import, which looks for all three Marshal formats, 5 MV).
-    // doc is re-created and filled; on failure it must be discarded.
-    int ImportClipboard(cProject& doc, int product);
+    // doc is re-created and filled, and its picture and sound titles are resolved against the
+    // configured folders, relative ones under baseFolder (a disk folder, UTF-8; file_name_resolution.h).
+    // On failure doc must be discarded; LastError says why.
+    int ImportClipboard(cProject& doc, int product, const std::string& baseFolder = std::string());
 
     // Why the last export or import failed, when the codec said.
     const std::string& LastError() const { return error_; }
     platform::cClipboard& Clipboard() { return clip_; }
     const cConfig& Config() const { return config_; }
 
-private:
+  private:
     platform::cClipboard& clip_;
     const cConfig& config_;
     std::string error_;
@@ -46,13 +48,13 @@ private:
 // Command identifiers of the File menu's clipboard entries.
 enum eClipboardCommand : int {
     kCmdExport2000 = 40029,
-    kCmdExport2003 = 40031,  // always disabled
+    kCmdExport2003 = 40031, // always disabled
     kCmdExportXP = 40001,
     kCmdExportVX = 40215,
     kCmdExportVXAce = 40037,
     kCmdExportMV = 40216,
     kCmdImport2000 = 40015,
-    kCmdImport2003 = 40030,  // always disabled
+    kCmdImport2003 = 40030, // always disabled
     kCmdImportMarshal = 40035,
     kCmdImportMV = 40217,
 };
@@ -70,7 +72,9 @@ struct strCommandReport {
     int message = kMsgNone;
     int label = kMsgNone;
     // The formatted text ("" for no message).
-    std::string Text() const { return message == kMsgNone ? std::string() : FormatMessage(message, MessageText(label)); }
+    std::string Text() const {
+        return message == kMsgNone ? std::string() : FormatMessage(message, MessageText(label));
+    }
 };
 
 // Export command: exports the current document; "%s : Export succeeded" when the dispatcher returned
@@ -80,9 +84,10 @@ strCommandReport RunExportCommand(cClipboardDevice& device, const cProject& doc,
 // Import command. When the current document is modified, confirmUnsaved is asked first (the
 // editor's unsaved-changes question: No goes on, Yes saves and goes on only when that worked,
 // Cancel stops); when it returns false the command ends with no message. Then a fresh document is
-// built by the dispatcher. On success its base folder becomes workingFolder, it is made untitled
-// (no file name) and unmodified, and it replaces *current. On failure the fresh document is
-// discarded and *current is untouched.
+// built by the dispatcher. On success its base folder becomes workingFolder (the stored form, in the
+// project code page; titles are resolved under it), it is made untitled (no file name) and
+// unmodified, and it replaces *current. On failure the fresh document is discarded and *current is
+// untouched.
 strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cProject>& current, int product,
                                   const std::string& workingFolder,
                                   const std::function<bool()>& confirmUnsaved = nullptr);
@@ -90,9 +95,9 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
 // ---- menu state --------------------------------------------------------------------------------
 
 struct strClipboardMenuState {
-    bool import2000 = false;     // format 582 is available
-    bool importMarshal = false;  // one of the three Marshal formats is available
-    bool importMV = false;       // "application/rpgmv-animations" is available
+    bool import2000 = false;    // format 582 is available
+    bool importMarshal = false; // one of the three Marshal formats is available
+    bool importMV = false;      // "application/rpgmv-animations" is available
     // The export entries are always enabled and both 2003 entries always disabled.
     bool IsEnabled(int command) const;
 };
@@ -100,4 +105,4 @@ struct strClipboardMenuState {
 // Probes the clipboard each time the File menu opens.
 strClipboardMenuState ProbeClipboardMenu(platform::cClipboard& clip);
 
-}  // namespace interchange
+} // namespace interchange

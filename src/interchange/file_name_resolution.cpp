@@ -2,60 +2,39 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "platform/code_page.h"
 #include "platform/path.h"
-
-#include <algorithm>
 
 namespace interchange {
 
-namespace {
-
-constexpr std::string_view kPictureExtensions[] = {".png", ".bmp", ".gif", ".xyz", ".jpg"};
-constexpr std::string_view kSoundExtensions[] = {".wav",  ".ogg", ".mp3", ".mid",
-                                                 ".midi", ".wma", ".m4a", ".flac"};
-
-bool IsKnownExtension(std::string_view ext) {
-    std::string lower(ext);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    auto known = [&lower](std::span<const std::string_view> list) {
-        return std::find(list.begin(), list.end(), lower) != list.end();
-    };
-    return known(kPictureExtensions) || known(kSoundExtensions);
-}
-
-} // namespace
-
-std::span<const std::string_view> PictureExtensions() {
-    return kPictureExtensions;
-}
-std::span<const std::string_view> SoundExtensions() {
-    return kSoundExtensions;
-}
-
 std::string ResolveImportedFileName(const std::string& title, const std::string& folder,
+                                    const std::string& baseFolder, const std::string& locale,
                                     std::span<const std::string_view> extensions) {
-    if (folder.empty()) return title;
     std::string name = title;
-    if (platform::IsAbsolute(folder)) {
-        std::string found = platform::FindTitleFile(folder, title, extensions);
-        if (!found.empty()) name = found;
+    const std::string diskFolder = platform::ResolveForDisk(platform::ToUtf8(folder, locale), baseFolder);
+    if (!diskFolder.empty()) {
+        const std::string found =
+            platform::FindTitleFile(diskFolder, platform::ToUtf8(title, locale), extensions);
+        if (!found.empty()) name = platform::FromUtf8(found, locale);
     }
+    if (folder.empty()) return name;
     if (platform::IsSeparator(folder.back())) return folder + name;
-    return folder + "\\" + name;
+    return folder + platform::NativeSeparator() + name;
 }
 
-void ResolveImportedFileNames(cProject& doc, const cConfig& config) {
+void ResolveImportedFileNames(cProject& doc, const cConfig& config, const std::string& baseFolder) {
     for (int i = 0; i < doc.pictureCapacity(); ++i)
         if (const strPicture* p = doc.picture(i); p && !p->path.empty()) {
             strPicture resolved = *p;
-            resolved.path = ResolveImportedFileName(p->path, config.FolderName_G, kPictureExtensions);
+            resolved.path = ResolveImportedFileName(p->path, config.FolderName_G, baseFolder, config.Locale,
+                                                    PictureExtensions());
             doc.setPicture(i, &resolved);
         }
     for (int i = 0; i < doc.effectCapacity(); ++i)
         if (const strEffect* e = doc.effect(i); e && !e->soundPath.empty()) {
             strEffect resolved = *e;
-            resolved.soundPath = ResolveImportedFileName(e->soundPath, config.FolderName_S, kSoundExtensions);
+            resolved.soundPath = ResolveImportedFileName(e->soundPath, config.FolderName_S, baseFolder,
+                                                         config.Locale, SoundExtensions());
             doc.changeEffect(i, resolved);
         }
 }
@@ -63,7 +42,9 @@ void ResolveImportedFileNames(cProject& doc, const cConfig& config) {
 std::string TitleOf(std::string_view path) {
     std::string name = platform::FileNamePart(path);
     const std::string ext = platform::Extension(name);
-    if (!ext.empty() && IsKnownExtension(ext)) name.resize(name.size() - ext.size());
+    if (!ext.empty() &&
+        (IsKnownExtension(ext, PictureExtensions()) || IsKnownExtension(ext, SoundExtensions())))
+        name.resize(name.size() - ext.size());
     return name;
 }
 

@@ -1,6 +1,9 @@
 #include "interchange/marshal_animation.h"
 
+#include "interchange/angles.h"
+
 #include "config/config.h"
+#include "document/limits.h"
 #include "document/project.h"
 #include "interchange/clipboard_formats.h"
 #include "interchange/file_name_resolution.h"
@@ -262,6 +265,7 @@ class cImporter {
     strNameTables names_;
     std::string pictureName_[2];
     int pictureHue_[2] = {0, 0};
+    long long frames_ = 0, effects_ = 0; // as many as the payload holds, past the limits too
 };
 
 int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
@@ -294,6 +298,9 @@ int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
     reader_.PopNames();
     if (reader_.Failed()) return Fail(error, reader_.Error());
     if (!found) return Fail(error, "the payload holds no RPG::Animation");
+    // An animation larger than a project is refused, not cut.
+    if (frames_ > ::kMaxFrames) return Fail(error, LimitReason(frames_, "frames", ::kMaxFrames).c_str());
+    if (effects_ > kMaxEffects) return Fail(error, LimitReason(effects_, "effects", kMaxEffects).c_str());
 
     for (int slot = 0; slot < 2; ++slot) {
         if (pictureName_[slot].empty()) continue;
@@ -348,6 +355,7 @@ void cImporter::ReadAnimationIvar(int id) {
 
 void cImporter::ReadFrames() {
     reader_.ReadArray([&](int32_t n) {
+        frames_ = std::max<long long>(frames_, n);
         for (int i = 0; i < n && i < doc_.frameCapacity(); ++i)
             doc_.replaceFrame(i, &doc_.blankFrame());
         reader_.PushNames(&names_.frame);
@@ -449,7 +457,9 @@ void cImporter::ReadTiming(int32_t count) {
         e.soundPath.clear();
     }
     if (!(e.flags & strEffect::kUserData)) e.userData.clear();
-    if (e.flags & (strEffect::kFlash | strEffect::kSound | strEffect::kUserData)) doc_.addEffect(e);
+    if ((e.flags & (strEffect::kFlash | strEffect::kSound | strEffect::kUserData)) &&
+        ++effects_ <= kMaxEffects)
+        doc_.addEffect(e);
 }
 
 void cImporter::ReadSound(strEffect& e) {
@@ -577,7 +587,8 @@ void CellToRow(const strCell& c, int product, int16_t row[8]) {
     row[1] = c.x;
     row[2] = c.y;
     row[3] = ClampTo<int16_t>(std::max(std::abs(int(c.mx)), std::abs(int(c.my))), 20, 800);
-    row[4] = static_cast<int16_t>(((3600 - int(c.angle)) % 3600) / 10);
+    // Whole degrees 0..359, turning the other way.
+    row[4] = static_cast<int16_t>((interchange::RoundToDegrees(-int(c.angle)) % 360 + 360) % 360);
     row[5] = c.mx < 1 ? 1 : 0;
     row[6] = c.opacity;
     row[7] = static_cast<int16_t>(BlendToRuby(c.blend));
@@ -595,7 +606,7 @@ bool CellFromRow(const int16_t row[8], strCell& c) {
     const int zoom = std::min(std::abs(int(row[3])), 1000);
     c.mx = static_cast<int16_t>(row[5] >= 1 ? -zoom : zoom);
     c.my = static_cast<int16_t>(zoom);
-    c.angle = ClampTo<int16_t>(int(row[4]) * -10, -3600, 3600);
+    c.angle = static_cast<int16_t>(interchange::NormaliseTenths(int64_t(row[4]) * -10));
     c.opacity = static_cast<uint8_t>(row[6] & 0xFF);
     c.blend = static_cast<uint8_t>(BlendFromRuby(row[7]));
     return true;
@@ -642,7 +653,6 @@ int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& conf
         return -1;
     }
     if (ReadMarshalPayload(stream.Buffer(), doc, config.Locale, error) != 1) return -1;
-    interchange::ResolveImportedFileNames(doc, config);
     return 1;
 }
 

@@ -78,8 +78,8 @@ int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const st
 // Puts the product's payload on the clipboard under its format name. 1 success, -1 failure.
 int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config);
 // Reads the first of "VX Ace ANIMATION", "RPGVX ANIMATION", "RPGXP ANIMATION" that the clipboard
-// holds into doc (re-created), then resolves the file names against the configured folders.
-// 1 success, -1 failure.
+// holds into doc (re-created); the titles stay bare (cClipboardDevice resolves them). 1 success,
+// -1 failure (*error says why).
 int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config,
                   std::string* error = nullptr);
 

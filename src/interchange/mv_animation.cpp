@@ -1,6 +1,9 @@
 #include "interchange/mv_animation.h"
 
+#include "interchange/angles.h"
+
 #include "config/config.h"
+#include "document/limits.h"
 #include "document/project.h"
 #include "interchange/clip_stream.h"
 #include "interchange/clipboard_formats.h"
@@ -132,7 +135,7 @@ void CellToMv(const strCell& c, int v[8]) {
     v[1] = c.x;
     v[2] = c.y;
     v[3] = std::max(std::abs(int(c.mx)), std::abs(int(c.my)));
-    v[4] = c.angle / 10; // truncates toward zero
+    v[4] = interchange::RoundToDegrees(c.angle);
     v[5] = c.mx < 1 ? 1 : 0;
     v[6] = c.opacity;
     v[7] = BlendToMv(c.blend);
@@ -150,7 +153,8 @@ bool CellFromMv(const double v[8], const bool present[8], strCell& c) {
     if (present[2]) c.y = To16(v[2]);
     if (present[3]) c.mx = c.my = To16(v[3]);
     if (present[5] && Trunc(v[5], -1, 1) != 0) c.mx = static_cast<int16_t>(-c.mx);
-    if (present[4]) c.angle = static_cast<int16_t>(Trunc(v[4], -3276, 3276) * 10);
+    if (present[4])
+        c.angle = static_cast<int16_t>(interchange::NormaliseTenths(Trunc(v[4], INT32_MIN, INT32_MAX) * 10));
     if (present[6]) c.opacity = Low8(v[6]);
     if (present[7]) c.blend = static_cast<uint8_t>(BlendFromMv(static_cast<int>(Trunc(v[7], -1, 4))));
     return true;
@@ -200,10 +204,11 @@ json AnimationToMv(const cProject& doc, const std::string& locale) {
     json frames = json::array();
     const int frameCount = std::clamp(doc.frameCount(), 0, kMaxFrames);
     for (int f = 0; f < frameCount; ++f) {
+        // An empty frame slot is a frame without cells, so that the frames after it and the
+        // timings keep their places.
         const strFrame* frame = doc.frame(f);
-        if (!frame) continue; // empty frame slots are left out
         int cells = 0;
-        for (int c = 0; c < std::min(frame->cells.capacity(), kMaxCells); ++c)
+        for (int c = 0; frame && c < std::min(frame->cells.capacity(), kMaxCells); ++c)
             if (frame->cells.get(c)) cells = c + 1;
         json row = json::array();
         for (int c = 0; c < cells; ++c) {
@@ -270,7 +275,7 @@ const json* Member(const json& o, const char* key) {
 
 struct cFail {
     std::string* error;
-    int operator()(const char* why) const {
+    int operator()(const std::string& why) const {
         if (error) *error = why;
         return -1;
     }
@@ -343,6 +348,9 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
     const json* frames = Member(a, "frames");
     if (!frames || !frames->is_array()) return fail("\"frames\" is missing or not an array");
     if (frames->empty()) return fail("\"frames\" is empty");
+    // An animation larger than a project is refused, not cut.
+    if (frames->size() > size_t(::kMaxFrames))
+        return fail(LimitReason(static_cast<long long>(frames->size()), "frames", ::kMaxFrames));
     const size_t frameSlots = std::min(frames->size(), static_cast<size_t>(doc.frameCapacity()));
     for (size_t f = 0; f < frameSlots; ++f)
         doc.frameOrCreate(static_cast<int>(f));
@@ -367,6 +375,8 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
 
     const json* timings = Member(a, "timings");
     if (!timings || !timings->is_array()) return fail("\"timings\" is missing or not an array");
+    if (timings->size() > size_t(kMaxEffects))
+        return fail(LimitReason(static_cast<long long>(timings->size()), "effects", kMaxEffects));
     for (const json& t : *timings) {
         if (!t.is_object()) return fail("a timing is not an object");
         ReadTiming(t, doc, locale);
@@ -425,7 +435,6 @@ int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, s
         return -1;
     }
     if (ReadMvPayload(std::span<const uint8_t>(s.Buffer()), doc, config.Locale, error) != 1) return -1;
-    interchange::ResolveImportedFileNames(doc, config);
     return 1;
 }
 

@@ -17,6 +17,8 @@
 //   - The sound values of a timing object are read whenever "se" is an object; volume is held to
 //     0..100, pitch to 0..200 and the balance (pan + 100) to 0..200, the ranges of the effect dialog.
 //   - Hues are held to 0..360.
+//   - An empty frame slot is written as a frame without cells ([]), not left out: leaving it out
+//     would move every later frame one place earlier, away from its timings.
 //   - Nesting deeper than kMaxDepth (the MV shape needs 5) fails the import before the text is
 //     parsed; so does a payload larger than kMaxPayload.
 
@@ -37,11 +39,11 @@ class cClipboard;
 
 namespace PKMV {
 
-inline constexpr int kMaxFrames = 9999;     // frames written at most
-inline constexpr int kMaxCells = 16;        // cells per frame (written and imported)
-inline constexpr int kMaxTimings = 999;     // timings written at most
-inline constexpr int kPatternSize = 192;    // divisions of the imported pictures ("Specify width")
-inline constexpr int kMaxDepth = 32;        // JSON nesting accepted on import
+inline constexpr int kMaxFrames = 9999;  // frames written at most
+inline constexpr int kMaxCells = 16;     // cells per frame (written and imported)
+inline constexpr int kMaxTimings = 999;  // timings written at most
+inline constexpr int kPatternSize = 192; // divisions of the imported pictures ("Specify width")
+inline constexpr int kMaxDepth = 32;     // JSON nesting accepted on import
 inline constexpr size_t kMaxPayload = size_t(64) << 20;
 
 // ---- value maps --------------------------------------------------------------------------------
@@ -76,8 +78,8 @@ int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::st
 
 // Puts the JSON text on the clipboard under "application/rpgmv-animations". 1 success, -1 failure.
 int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& config);
-// Reads "application/rpgmv-animations" into doc (re-created), then resolves the file names against
-// the configured folders. 1 success, -1 failure.
+// Reads "application/rpgmv-animations" into doc (re-created); the titles stay bare (cClipboardDevice
+// resolves them). 1 success, -1 failure (*error says why).
 int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error = nullptr);
 
-}  // namespace PKMV
+} // namespace PKMV

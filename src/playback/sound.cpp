@@ -1,5 +1,6 @@
 #include "playback/sound.h"
 
+#include "document/media_files.h"
 #include "platform/code_page.h"
 #include "platform/path.h"
 
@@ -49,5 +50,6 @@ std::string ResolveSoundPath(const std::string& name, const std::string& baseFol
     if (name.empty()) return {};
     const std::string file = platform::ToUtf8(name, locale);
     const std::string base = platform::ToUtf8(baseFolder, locale);
-    return platform::ResolveForDisk(file, base);
+    // A title stored without an extension plays whichever kind of sound is there.
+    return FindMediaFile(platform::ResolveForDisk(file, base), SoundExtensions());
 }

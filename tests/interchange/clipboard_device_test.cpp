@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -224,27 +226,35 @@ TEST(ClipboardMenu, ProbesFollowTheFormats) {
 // ---- file-name resolution -----------------------------------------------------------------------
 
 TEST(FileNameResolution, FoldersAreJoinedAndSearched) {
-    testing_support::TempDir dir;
-    for (const char* name : {"Fire1.png", "Fire1.bmp", "Fire10.png", "Slash.ogg"})
-        testing_support::WriteBytes(dir.file(name), {1});
-    const std::string& folder = dir.path();
+    // The working folder holds BattleEffect/ with two kinds of Fire1; an absolute folder elsewhere.
+    testing_support::TempDir work, other;
+    std::filesystem::create_directories(work.file("BattleEffect"));
+    for (const char* name : {"BattleEffect/Fire1.png", "BattleEffect/Fire1.bmp", "BattleEffect/Fire10.png",
+                             "BattleEffect/Fire2.txt", "Slash.ogg"})
+        testing_support::WriteBytes(work.file(name), {1});
+    testing_support::WriteBytes(other.file("Ice.GIF"), {1});
+    const std::string& folder = other.path();
     // A folder stored with backslashes is still searched on disk, and keeps its form.
     std::string windowsForm = folder;
     std::replace(windowsForm.begin(), windowsForm.end(), '/', '\\');
     const std::tuple<const char*, std::string, bool, std::string> names[] = {
-        // Relative folders are joined with a backslash, without looking at the disk.
-        {"Fire1", "BattleEffect", true, "BattleEffect\\Fire1"},
-        {"Fire1", "Graphics\\Animations", true, "Graphics\\Animations\\Fire1"},
-        {"Fire1", "Graphics/Animations/", true, "Graphics/Animations/Fire1"},
-        {"Fire1", "", true, "Fire1"},
-        // Absolute folders find the file: the smallest name wins; none found adds no extension.
-        {"Fire1", folder, true, folder + "\\Fire1.bmp"},
-        {"Fire10", folder, true, folder + "\\Fire10.png"},
-        {"Ice", folder, true, folder + "\\Ice"},
-        {"Slash", windowsForm, false, windowsForm + "\\Slash.ogg"},
+        // Relative folders are searched under the working folder: the smallest name wins, the
+        // extension is kept, this system's separator joins.
+        {"Fire1", "BattleEffect", true, "BattleEffect/Fire1.bmp"},
+        {"Fire10", "BattleEffect/", true, "BattleEffect/Fire10.png"},
+        // Nothing of a known kind: folder and title, no extension.
+        {"Fire2", "BattleEffect", true, "BattleEffect/Fire2"},
+        {"Fire1", "Graphics\\Animations", true, "Graphics\\Animations/Fire1"},
+        {"Slash", "", false, "Slash.ogg"},
+        {"Slash", "", true, "Slash"},
+        // Absolute folders are searched as they are (ASCII case of the extension ignored).
+        {"Ice", folder, true, folder + "/Ice.GIF"},
+        {"Ice", windowsForm, true, windowsForm + "/Ice.GIF"},
+        {"Ice", folder, false, folder + "/Ice"},
     };
     for (const auto& [title, in, picture, resolved] : names)
-        EXPECT_EQ(ResolveImportedFileName(title, in, picture ? PictureExtensions() : SoundExtensions()),
+        EXPECT_EQ(ResolveImportedFileName(title, in, work.path(), "UTF-8",
+                                          picture ? PictureExtensions() : SoundExtensions()),
                   resolved)
             << title << " in " << in;
 }
@@ -291,10 +301,10 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
                 << device.LastError();
             ASSERT_NE(back.picture(0), nullptr);
             EXPECT_EQ(back.picture(0)->path,
-                      folder + (folder == dir.path() ? "\\Light.Effect.png" : "\\Light.Effect"));
+                      folder + (folder == dir.path() ? "/Light.Effect.png" : "/Light.Effect"));
             if (product != kProduct2000) {
                 ASSERT_NE(back.picture(1), nullptr);
-                EXPECT_EQ(back.picture(1)->path, folder + "\\Light"); // neither file is Light + an extension
+                EXPECT_EQ(back.picture(1)->path, folder + "/Light"); // neither file is Light + an extension
             }
             ASSERT_EQ(device.ExportClipboard(back, product), 1);
             Bytes second;
@@ -311,10 +321,10 @@ TEST(FileNameResolution, OnlyOccupiedSlotsWithATextChange) {
     d.setPicture(3, Picture("Fire1"));
     d.addEffect({.flags = strEffect::kFlash});
     d.addEffect(Sound(1, "Boom", 100, 100));
-    ResolveImportedFileNames(d, cfg);
+    ResolveImportedFileNames(d, cfg, "/no/such/folder");
     EXPECT_EQ(
         std::tuple(d.picture(0)->path, d.picture(3)->path, d.effect(0)->soundPath, d.effect(1)->soundPath),
-        std::tuple("", "BattleEffect\\Fire1", "", "Sound\\Boom"));
+        std::tuple("", "BattleEffect/Fire1", "", "Sound/Boom"));
 }
 
 } // namespace

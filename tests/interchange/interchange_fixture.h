@@ -149,7 +149,7 @@ inline Bytes Export(const cProject& d, int product) {
 
 // Reads a payload of a product into d: 1 success, -1 failure (why, when given, says why).
 inline int Import(std::span<const uint8_t> payload, cProject& d, int product, std::string* why = nullptr) {
-    if (product == kProduct2000) return PK2::ReadLcfPayload(payload, d);
+    if (product == kProduct2000) return PK2::ReadLcfPayload(payload, d, why);
     if (product == kProductMV) return PKMV::ReadMvPayload(payload, d, "jpn", why);
     return PKRUBY::ReadMarshalPayload(payload, d, "jpn", why);
 }

@@ -153,7 +153,11 @@ TEST(Lcf2000Export, SoundClampsTimingCountAndEightCellSlots) {
 TEST(Lcf2000Import, OffSoundAndNoFlashStillAddsAnEffect) {
     const Bytes timing = Cat({Chunk(1, {1}), Chunk(2, Cat({Chunk(1, Text("(OFF)")), {0x00}})), {0x00}});
     cProject doc;
-    ASSERT_EQ(Import(Payload(Cat({Chunk(6, Cat({{1, 1}, timing})), {0x00}})), doc, kProduct2000), 1);
+    std::string why;
+    ASSERT_EQ(Import(Payload(Cat({Chunk(6, Cat({{1, 1}, timing})), Chunk(12, {0}), {0x00}})), doc,
+                     kProduct2000, &why),
+              1)
+        << why;
     ASSERT_EQ(doc.effectCount(), 1);
     EXPECT_EQ(std::tuple(doc.effect(0)->flags, doc.effect(0)->startFrame), std::tuple(0, 0));
     // Without chunks 9 and 10 the LCF defaults (scope 0, position 2) give "Down".
@@ -169,8 +173,9 @@ TEST(Lcf2000Import, BadHeadersFail) {
         {{0, 0, 0, 0, 1, 0, 0, 0, 0}, -1},
         {{1, 0, 0, 0, 0, 0, 0, 0, 0}, -1},
         {{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}, -1}, // -1 records
-        {{1, 0, 0, 0, 1, 0, 0, 0, 0}, 1},
-        {{1, 0, 0, 0, 1, 0, 0, 0}, -1}, // no record at all
+        {{1, 0, 0, 0, 1, 0, 0, 0, 0}, -1},             // a record without frames
+        {{4, 0, 0, 0, 1, 0, 0, 0, 12, 1, 0, 0}, 1},    // no frames, but the chunk
+        {{1, 0, 0, 0, 1, 0, 0, 0}, -1},                // no record at all
         // Other data under format 582: a JSON text's first bytes are two positive words.
         {Text(json), -1},
     };
@@ -199,29 +204,94 @@ TEST(Lcf2000Import, EveryPrefixFails) {
 }
 
 TEST(Lcf2000Import, TheLengthWordIsNotTrusted) {
-    // The record runs to the end of the block whatever the first word says (it must only be
-    // positive); bytes past the record's end (a block rounded up) are not read.
+    // The record runs to its end marker whatever the first word says (it must only be positive).
+    // After it a block rounded up holds zero bytes, or anything when the record ends where the
+    // length word says; other bytes after the record are not an animation block.
     const cConfig cfg = TestConfig();
     const Bytes exact = Export(*SampleProject(cfg));
     cProject reference;
     ASSERT_EQ(Import(exact, reference, kProduct2000), 1);
     const uint32_t length = static_cast<uint32_t>(exact.size() - 8);
     for (uint32_t word : {length, 1u, length - 3, length + 1, 0x7FFFFFFFu}) {
-        for (size_t padding : {size_t(0), size_t(5)}) {
+        for (const auto& [padding, fill] :
+             {std::pair(size_t(0), 0), std::pair(size_t(5), 0), std::pair(size_t(5), 0xEE)}) {
+            Bytes block = Rewrapped(exact, word, 0);
+            block.insert(block.end(), padding, uint8_t(fill));
             cProject back;
-            ASSERT_EQ(Import(Rewrapped(exact, word, padding), back, kProduct2000), 1)
-                << word << " " << padding;
-            EXPECT_EQ(testing_support::CompareProjects(reference, back), "") << word << " " << padding;
+            std::string why;
+            const bool accepted = fill == 0 || word == length;
+            ASSERT_EQ(Import(block, back, kProduct2000, &why), accepted ? 1 : -1) << word << " " << padding;
+            if (accepted)
+                EXPECT_EQ(testing_support::CompareProjects(reference, back), "") << word << " " << padding;
+            else
+                EXPECT_EQ(why, "not an RPG Maker 2000 animation: data follows the animation record (byte " +
+                                   std::to_string(exact.size()) + ")");
         }
     }
 }
 
-TEST(Lcf2000Import, HugeCountsDoNotAllocate) {
-    // A frame count of 2^31 with two bytes of data.
+// Data of another kind under format 582 is refused with where it stops being an animation record,
+// never imported as an empty animation (which would replace the user's document).
+TEST(Lcf2000Import, OnlyAnAnimationRecordToItsEndIsAccepted) {
+    const cConfig cfg = TestConfig();
+    const Bytes good = Export(*SampleProject(cfg));
+    auto patched = [&good](size_t at, std::initializer_list<uint8_t> bytes) {
+        Bytes b = good;
+        std::copy(bytes.begin(), bytes.end(), b.begin() + long(at));
+        return b;
+    };
+    const Bytes frames = Cat({Chunk(1, Cat({{1, 1}, Chunk(2, {2}), {0x00}})), {0x00}});
+    const std::pair<Bytes, std::string> cases[] = {
+        {Text("RIFF$\x08\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0D\xAC\0\0\x88X\x01\0\x02\0\x10\0data"),
+         "the block is shorter than its 8-byte header (byte 0)"},
+        {Cat({{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D}, Text("IHDR")}),
+         "the animation record has no frames (byte 0)"},
+        {Text(R"([{"animation1Hue":0,"animation1Name":"","frames":[[]],"id":1}])"),
+         "a chunk of the animation record runs past its end (byte 10)"},
+        {Cat({{0x30, 0, 0, 0, 4, 8, 0x5B, 6, 0x6F, 0x3A, 0x13}, Text("RPG::Animation")}),
+         "a chunk of the animation record runs past its end (byte 10)"},
+        // Valid pieces, wrongly put together.
+        {Payload(Cat({Chunk(12, Cat({{1, 1}, frames})), Chunk(9, {1}), {0x00}})),
+         "chunk ids of the animation record are not ascending (byte 22)"},
+        {Payload(Cat({Chunk(9, {1, 1}), Chunk(12, {0}), {0x00}})),
+         "a chunk of the animation record holds more than its value (byte 11)"},
+        {Payload(Cat({Chunk(12, Cat({{2, 1}, frames})), {0x00}})),
+         "a number runs past the end of its chunk (byte 21)"},
+        {Payload(Cat({Chunk(12, Cat({{2, 1}, frames, {1}, frames})), {0x00}})),
+         "the indices of the frame records are not ascending (byte 22)"},
+        {Payload(Cat({Chunk(12, {0}), {0x07}})),
+         "chunk ids of the animation record are not ascending (byte 12)"},
+        {patched(good.size() - 1, {0x01}),
+         "chunk ids of the animation record are not ascending (byte " + std::to_string(good.size()) + ")"},
+        {Payload(Cat({Chunk(12, {0x8F, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), {0x00}})),
+         "a number does not fit in 32 bits (byte 15)"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        cProject doc;
+        std::string why;
+        EXPECT_EQ(Import(bytes, doc, kProduct2000, &why), -1) << reason;
+        EXPECT_EQ(why, "not an RPG Maker 2000 animation: " + reason);
+    }
+    // Chunks the reader does not know (2003 ones) still pass when they are shaped as chunks.
+    cProject doc;
+    std::string why;
+    EXPECT_EQ(
+        Import(Payload(Cat({Chunk(3, {1}), Chunk(12, Cat({{1, 1}, frames})), Chunk(40, Text("x")), {0x00}})),
+               doc, kProduct2000, &why),
+        1)
+        << why;
+}
+
+TEST(Lcf2000Import, CountsAboveAProjectAreRefused) {
+    // A frame count of 2^31 with two bytes of data: refused by its count, nothing allocated for it.
     const Bytes record = Cat({Chunk(12, {0x88, 0x80, 0x80, 0x80, 0x00, 0x01, 0x00}), {0x00}});
     cProject doc;
-    ASSERT_EQ(Import(Payload(record), doc, kProduct2000), 1);
-    EXPECT_LE(doc.frameCount(), 3);
+    std::string why;
+    ASSERT_EQ(Import(Payload(record), doc, kProduct2000, &why), -1);
+    EXPECT_EQ(why, "the project has 2147483648 frames; a project holds at most 1000");
+    const Bytes timings = Cat({Chunk(6, {0x87, 0x69}), Chunk(12, {0}), {0x00}}); // 1001 timings
+    ASSERT_EQ(Import(Payload(timings), doc, kProduct2000, &why), -1);
+    EXPECT_EQ(why, "the project has 1001 effects; a project holds at most 1000");
 }
 
 TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {

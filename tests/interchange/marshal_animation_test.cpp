@@ -128,12 +128,13 @@ TEST(MarshalMapping, CellRows) {
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 50, -300, 0, 255, 0), kProductVX)[3], 300);
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 0, 100, 0, 255, 0), kProductVX)[5], 1); // magnification x < 1
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 1, 100, 0, 255, 0), kProductVX)[5], 0);
-    // Angle: tenths of a degree to whole degrees in the other turning direction.
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 900, 255, 0), kProductVX)[4], 270);
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, -900, 255, 0), kProductVX)[4], 90);
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 3600, 255, 0), kProductVX)[4], 0);
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, -3600, 255, 0), kProductVX)[4], 0);
-    EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 5, 255, 0), kProductVX)[4], 359);
+    // Angle: tenths of a degree to the nearest whole degree (halves upward) in the other turning
+    // direction, 0..359.
+    for (const auto& [tenths, degrees] :
+         {std::pair(900, 270), std::pair(-900, 90), std::pair(3600, 0), std::pair(-3600, 0),
+          std::pair(101, 350), std::pair(-101, 10), std::pair(106, 349), std::pair(5, 0), std::pair(-5, 1),
+          std::pair(-3596, 0), std::pair(3594, 1)})
+        EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, tenths, 255, 0), kProductVX)[4], degrees) << tenths;
     // Opacity and blend.
     EXPECT_EQ(Row(Cell(0, 1, 0, 0, 100, 100, 0, 17, 3), kProductXP),
               (std::vector<int>{0, 0, 0, 100, 0, 0, 17, 0}));
@@ -146,14 +147,22 @@ TEST(MarshalMapping, CellsFromRows) {
     EXPECT_FALSE(CellFromRow(empty, c));
     int16_t a[8] = {149, 3, -4, 150, 270, 1, 0x1FF, 2};
     ASSERT_TRUE(CellFromRow(a, c));
-    EXPECT_EQ(c, Cell(1, 50, 3, -4, -150, 150, -2700, 0xFF, 2));
+    EXPECT_EQ(c, Cell(1, 50, 3, -4, -150, 150, 900, 0xFF, 2));
+    // Angles come back into (-180, 180] degrees: a tween from them takes the short way round.
+    for (const auto& [degrees, tenths] : {std::pair(350, 100), std::pair(349, 110), std::pair(180, 1800),
+                                          std::pair(-180, 1800), std::pair(181, 1790), std::pair(0, 0),
+                                          std::pair(-360, 0), std::pair(720, 0), std::pair(-90, 900)}) {
+        int16_t row[8] = {0, 0, 0, 100, int16_t(degrees), 0, 255, 0};
+        ASSERT_TRUE(CellFromRow(row, c));
+        EXPECT_EQ(c.angle, tenths) << degrees;
+    }
     int16_t b[8] = {0, 0, 0, -80, 0, 0, 255, 9};
     ASSERT_TRUE(CellFromRow(b, c));
     EXPECT_EQ(c, Cell(0, 1, 0, 0, 80, 80, 0, 255, 0));
     // Values the document cannot hold are held to its ranges, not wrapped.
     int16_t big[8] = {32767, 0, 0, -32768, 32767, 0, 0, 0};
     ASSERT_TRUE(CellFromRow(big, c));
-    EXPECT_EQ(std::tuple(c.mx, c.my, c.angle, c.pattern, c.picture), std::tuple(1000, 1000, -3600, 68, 1));
+    EXPECT_EQ(std::tuple(c.mx, c.my, c.angle, c.pattern, c.picture), std::tuple(1000, 1000, -70, 68, 1));
 }
 
 TEST(MarshalMapping, TwoHundredFiftyFramesExportTwoHundred) {
@@ -233,11 +242,11 @@ TEST(MarshalRoundTrip, XpVxAndVxAce) {
                   std::string("picture 0 div 192x192 hue 30 [Fire1]\n") +
                       (xp ? "" : "picture 1 div 192x192 hue 200 [Thunder2]\n"));
         // XP has no picture number: pattern 57 of picture 1 comes back as pattern 57 of picture 0.
+        // An angle of -359 degrees comes back as 1.
         EXPECT_EQ(FingerprintLines(back, "  cell "),
                   "  cell 0:0 " + DescribeCell(Cell(0, 1, 10, -20, 100, 100, 0, 255, 0)) + "\n  cell 0:2 " +
                       DescribeCell(Cell(xp ? 0 : 1, 57, -300, 200, -150, 150, -900, 128, 1)) +
-                      "\n  cell 1:15 " + DescribeCell(Cell(0, 100, 1024, -1024, 800, 800, -3590, 0, 2)) +
-                      "\n");
+                      "\n  cell 1:15 " + DescribeCell(Cell(0, 100, 1024, -1024, 800, 800, 10, 0, 2)) + "\n");
         // VX and VX Ace have no @condition: the HIT and MISS timings carry nothing and are not added.
         EXPECT_EQ(
             FingerprintLines(back, "effect "),

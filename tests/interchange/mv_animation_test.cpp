@@ -49,7 +49,7 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
     doc.create(0, 16, 0, 0);
     doc.setSetting(kKeyCentrePosition, 3);
     doc.setPicture(1, strPicture{.hue = 120, .path = "img\\animations\\Fire2.png"});
-    doc.frameOrCreate(0); // slot 1 empty: left out
+    doc.frameOrCreate(0); // slot 1 empty: a frame without cells, so that frame 2 stays frame 2
     PutCell(doc, 2, 1,
             {.picture = 1,
              .pattern = 250,
@@ -68,7 +68,7 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
     doc.addEffect(strEffect{});
     EXPECT_EQ(ExportText(doc),
               R"([{"animation1Hue":0,"animation1Name":"","animation2Hue":120,"animation2Name":"Fire2",)"
-              R"("frames":[[],[[],[199,-3,0,120,-45,1,9,2]]],"id":1,"name":"","position":0,"timings":[)"
+              R"("frames":[[],[],[[],[199,-3,0,120,-45,1,9,2]]],"id":1,"name":"","position":0,"timings":[)"
               R"({"flashColor":[255,0,0,0],"flashDuration":0,"flashScope":0,"frame":0,"se":null},)"
               R"({"flashColor":[1,2,3,4],"flashDuration":6,"flashScope":3,"frame":4,)"
               R"("se":{"name":"Fire1","pan":-30,"pitch":120,"volume":70}}]}])");
@@ -98,8 +98,10 @@ TEST(MvMaps, CellValuesBothWays) {
         PKMV::CellToMv(c, v);
         return std::vector<int>(v, v + 8);
     };
-    EXPECT_EQ(mv({.angle = -455})[4], -45);
-    EXPECT_EQ(mv({.angle = 459})[4], 45);
+    // The nearest whole degree, halves upward.
+    for (const auto& [tenths, degrees] : {std::pair(-455, -45), std::pair(-456, -46), std::pair(459, 46),
+                                          std::pair(101, 10), std::pair(-3600, -360), std::pair(5, 1)})
+        EXPECT_EQ(mv({.angle = int16_t(tenths)})[4], degrees) << tenths;
     EXPECT_EQ(mv({.picture = 1, .pattern = 250})[0], 199);
     EXPECT_EQ(mv({.pattern = 0})[0], 0); // clamped to 0..99 after -1
     EXPECT_EQ(mv({.mx = -50, .my = 70}), (std::vector<int>{0, 0, 0, 70, 0, 1, 255, 0}));
@@ -109,6 +111,10 @@ TEST(MvMaps, CellValuesBothWays) {
     strCell d;
     const std::pair<std::array<double, 8>, strCell> read[] = {
         {{199, 0, 0, 100, -45, 0, 255, 0}, Cell(1, 100, 0, 0, 100, 100, -450, 255, 0)},
+        // Angles into (-180, 180] degrees.
+        {{0, 0, 0, 100, 350, 0, 255, 0}, Cell(0, 1, 0, 0, 100, 100, -100, 255, 0)},
+        {{0, 0, 0, 100, -180, 0, 255, 0}, Cell(0, 1, 0, 0, 100, 100, 1800, 255, 0)},
+        {{0, 0, 0, 100, 1e12, 0, 255, 0}, Cell(0, 1, 0, 0, 100, 100, 1270, 255, 0)},
         {{250, 0, 0, 100, 0, 1, 300, 2}, Cell(1, 151, 0, 0, -100, 100, 0, 300 & 0xFF, 3)},
         // x and y held to 16 bits (the document clamps further); opacity the low 8 bits of -1.
         {{99, 1e9, -1e9, 50.9, 0, 0, -1, 9}, Cell(0, 100, 32767, -32767, 50, 50, 0, 255, 0)},
@@ -200,7 +206,9 @@ TEST(MvImport, DeepNestingAndHugeNumbersAreRefused) {
 
 TEST(MvImport, FramesBeyondTheCapacityAndCellsBeyondSixteen) {
     cProject doc;
-    ASSERT_EQ(ImportText(Animation(Repeated("[[0,1,0,100,0,0,255,0]]", 1200)), doc), 1);
+    // More frames than a project holds are refused, never cut.
+    EXPECT_EQ(ImportText(Animation(Repeated("[[0,1,0,100,0,0,255,0]]", 1200)), doc), -1);
+    ASSERT_EQ(ImportText(Animation(Repeated("[[0,1,0,100,0,0,255,0]]", 1000)), doc), 1);
     EXPECT_EQ(doc.frameCount(), 1000);
     ASSERT_EQ(ImportText(Animation("[" + Repeated("[0,0,0,100,0,0,255,0]", 20) + "]"), doc), 1);
     EXPECT_EQ(doc.frame(0)->cells.occupied(), 16);

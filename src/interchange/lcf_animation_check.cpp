@@ -1,0 +1,193 @@
+#include "interchange/lcf_animation_check.h"
+
+#include "document/limits.h"
+
+#include <cstdint>
+
+namespace PK2 {
+
+namespace {
+
+// What a chunk of a record holds.
+enum class eChunk { kInt, kString, kTimings, kSound, kFrames, kCells, kOther };
+
+struct strRecordShape {
+    const char* name;
+    eChunk (*chunk)(uint32_t id);
+};
+
+eChunk AnimationChunk(uint32_t id) {
+    switch (id) {
+    case 1:
+    case 2:
+        return eChunk::kString;
+    case 3:
+    case 9:
+    case 10:
+    case 11:
+        return eChunk::kInt;
+    case 6:
+        return eChunk::kTimings;
+    case 12:
+        return eChunk::kFrames;
+    default:
+        return eChunk::kOther;
+    }
+}
+eChunk TimingChunk(uint32_t id) {
+    if (id == 2) return eChunk::kSound;
+    return id >= 1 && id <= 8 ? eChunk::kInt : eChunk::kOther;
+}
+eChunk SoundChunk(uint32_t id) {
+    if (id == 1) return eChunk::kString;
+    return id >= 3 && id <= 5 ? eChunk::kInt : eChunk::kOther;
+}
+eChunk FrameChunk(uint32_t id) {
+    return id == 1 ? eChunk::kCells : eChunk::kOther;
+}
+eChunk CellChunk(uint32_t id) {
+    return id >= 1 && id <= 10 ? eChunk::kInt : eChunk::kOther;
+}
+
+class cChecker {
+  public:
+    cChecker(std::span<const uint8_t> data) : data_(data) {}
+
+    bool Payload(std::string* why) {
+        if (data_.size() < 8) return Fail("the block is shorter than its 8-byte header", why);
+        const uint32_t length = Word(0), records = Word(4);
+        if (int32_t(length) <= 0 || int32_t(records) <= 0)
+            return Fail("the header words are not positive", why);
+        pos_ = 8;
+        bool frames = false;
+        if (!Record({"animation record", AnimationChunk}, data_.size(), &frames)) return Fail(why);
+        if (!frames) return Fail("the animation record has no frames", why);
+        if (pos_ != size_t(length) + 8)
+            for (size_t i = pos_; i < data_.size(); ++i)
+                if (data_[i] != 0) {
+                    where_ = i;
+                    return Fail("data follows the animation record", why);
+                }
+        return true;
+    }
+
+  private:
+    uint32_t Word(size_t at) const {
+        return uint32_t(data_[at]) | uint32_t(data_[at + 1]) << 8 | uint32_t(data_[at + 2]) << 16 |
+               uint32_t(data_[at + 3]) << 24;
+    }
+    bool Fail(const std::string& what, std::string* why) {
+        what_ = what;
+        return Fail(why);
+    }
+    bool Fail(std::string* why) {
+        if (why)
+            *why = overLimit_ ? what_
+                              : "not an RPG Maker 2000 animation: " + what_ + " (byte " +
+                                    std::to_string(where_) + ")";
+        return false;
+    }
+    bool Bad(const std::string& what) {
+        what_ = what;
+        where_ = pos_;
+        return false;
+    }
+
+    // A variable-length integer (at most 5 bytes, 32 bits) ending at or before end.
+    bool Varint(size_t end, uint32_t& v) {
+        uint64_t value = 0;
+        for (int i = 0; i < 5; ++i) {
+            if (pos_ >= end) return Bad("a number runs past the end of its chunk");
+            const uint8_t b = data_[pos_++];
+            value = value << 7 | (b & 0x7F);
+            if (!(b & 0x80)) {
+                if (value > UINT32_MAX) return Bad("a number does not fit in 32 bits");
+                v = uint32_t(value);
+                return true;
+            }
+        }
+        return Bad("a number does not fit in 32 bits");
+    }
+
+    // Records of the given shape, each chunk inside end; *sawFrames set when a frames chunk was read.
+    // The animation record itself (the one asked for sawFrames) must have its chunk ids ascending, as
+    // every writer of the format puts them; the records inside it are read in any order.
+    bool Record(const strRecordShape& shape, size_t end, bool* sawFrames = nullptr) {
+        uint32_t last = 0;
+        for (;;) {
+            if (pos_ >= end) return Bad(std::string("the ") + shape.name + " has no end");
+            uint32_t id = 0;
+            if (!Varint(end, id)) return false;
+            if (id == 0) return true;
+            if (sawFrames && id <= last)
+                return Bad(std::string("chunk ids of the ") + shape.name + " are not ascending");
+            last = id;
+            uint32_t length = 0;
+            if (!Varint(end, length)) return false;
+            if (length > end - pos_)
+                return Bad(std::string("a chunk of the ") + shape.name + " runs past its end");
+            const size_t chunkEnd = pos_ + length;
+            const eChunk kind = shape.chunk(id);
+            if (kind == eChunk::kFrames && sawFrames) *sawFrames = true;
+            if (!Chunk(kind, chunkEnd)) return false;
+            if (pos_ != chunkEnd)
+                return Bad(std::string("a chunk of the ") + shape.name + " holds more than its value");
+        }
+    }
+
+    bool Chunk(eChunk kind, size_t end) {
+        uint32_t v = 0;
+        switch (kind) {
+        case eChunk::kInt:
+            return Varint(end, v);
+        case eChunk::kString:
+        case eChunk::kOther:
+            pos_ = end;
+            return true;
+        case eChunk::kSound:
+            return Record({"sound record", SoundChunk}, end);
+        case eChunk::kTimings:
+            return Array({"timing record", TimingChunk}, end, "effects", kMaxEffects);
+        case eChunk::kFrames:
+            return Array({"frame record", FrameChunk}, end, "frames", kMaxFrames);
+        case eChunk::kCells:
+            return Array({"cell record", CellChunk}, end, nullptr, 0);
+        }
+        return false;
+    }
+
+    // A count, then that many elements: an index (ascending from 1) and a record each. A count above
+    // a project's limit is refused with it.
+    bool Array(const strRecordShape& shape, size_t end, const char* what, int limit) {
+        uint32_t count = 0;
+        if (!Varint(end, count)) return false;
+        if (what && count > uint32_t(limit)) {
+            overLimit_ = true;
+            return Bad(LimitReason(count, what, limit));
+        }
+        uint32_t last = 0;
+        for (uint32_t k = 0; k < count; ++k) {
+            uint32_t index = 0;
+            if (!Varint(end, index)) return false;
+            if (index <= last)
+                return Bad(std::string("the indices of the ") + shape.name + "s are not ascending");
+            last = index;
+            if (!Record(shape, end)) return false;
+        }
+        return true;
+    }
+
+    std::span<const uint8_t> data_;
+    size_t pos_ = 0;
+    size_t where_ = 0;
+    std::string what_;
+    bool overLimit_ = false;
+};
+
+} // namespace
+
+bool CheckLcfAnimationPayload(std::span<const uint8_t> payload, std::string* why) {
+    return cChecker(payload).Payload(why);
+}
+
+} // namespace PK2
