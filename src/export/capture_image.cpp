@@ -172,6 +172,14 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     if (flags_ & kExportGif) {
         gif_ = std::make_unique<CGIFFile>();
         gif_->wholeFrames = request.gifWholeFrames;
+        // The frames go to a scratch file beside the output as they are made: the export's memory
+        // does not grow with the animation.
+        std::string why;
+        if (!gif_->BeginStream(path_, &why)) {
+            Cancel();
+            failedPath_ = path_;
+            return Fail(why);
+        }
     } else if (flags_ & (kExportApng | kExportWebp)) {
         if (flags_ & kExportApng)
             animation_ = std::make_unique<cApngWriter>();
@@ -250,7 +258,12 @@ eCaptureStep cCaptureImage::Step() {
             local->delay = int(accDelay_);
             local->disposal = 2;
             local->interlace = false;
-            gif_->AddFrame(std::move(local)); // a frame that cannot be kept is skipped
+        }
+        std::string why;
+        if (!local->bitmap || !gif_->AddFrame(std::move(local), &why)) {
+            failedPath_ = path_;
+            error_ = "cannot write " + path_ + ": " + (why.empty() ? std::string("out of memory") : why);
+            return kStepFailed;
         }
     } else if (animation_) {
         CopyToCell(*image_, 0, 0);

@@ -5,8 +5,11 @@
 //
 // Choices of this implementation:
 // - A PNG or GIF that cannot be written makes the export fail: Step reports kStepFailed for a
-//   sequence image, Finish returns false for a sheet or a GIF, and FailedPath() / LastError() say
-//   which file and why.
+//   sequence image (or a GIF frame that cannot be kept), Finish returns false for a sheet or a GIF,
+//   and FailedPath() / LastError() say which file and why.
+// - A GIF is streamed (CGIFFile::BeginStream): each frame is reduced and put in a scratch file
+//   beside the output as it is rendered, and Finish writes the file from there. Begin fails when
+//   the scratch file cannot be made (the output's folder is missing or read-only).
 // - A sequence path without the "%05d" field gets one before its extension (see sequence_path.h).
 // - Animated PNG and WebP take the GIF's frames and delays (same sequencer, same timing, same zoom) and
 //   are written frame by frame as the images come (apng_writer.h, webp_writer.h); they are held to

@@ -6,8 +6,11 @@
 #include "platform/file_io.h"
 
 #include <gif_lib.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <tuple>
@@ -121,27 +124,128 @@ ColorMapObject* MakeMap(const std::vector<uint32_t>& list) {
     return GifMakeMapObject(int(colours.size()), colours.data());
 }
 
-struct strGifSink {
-    std::vector<uint8_t>* out;
-    bool failed = false;
-};
-
-int GifOutput(GifFileType* gif, const GifByteType* data, int len) {
-    auto* sink = static_cast<strGifSink*>(gif->UserData);
-    try {
-        sink->out->insert(sink->out->end(), data, data + len);
-    } catch (...) {
-        sink->failed = true;
-        return 0;
-    }
-    return len;
-}
-
 void SetError(std::string* error, const std::string& what) {
     if (error) *error = what;
 }
 
 } // namespace
+
+// Memory the colour reduction keeps from frame to frame.
+struct CGIFFile::strReduceWork {
+    std::unique_ptr<cDib> image; // the frame composed onto white, 24 bits
+    std::vector<uint8_t> remembered;
+    strQuantizeScratch quantize;
+};
+
+// giflib's output: bytes in memory (Encode) or the temporary file of the target (Write).
+struct CGIFFile::strSink {
+    std::vector<uint8_t>* out = nullptr;
+    platform::cAtomicFile* file = nullptr;
+    bool failed = false;
+    std::string why; // why the output failed
+
+    static int Output(GifFileType* gif, const GifByteType* data, int len) {
+        auto* sink = static_cast<strSink*>(gif->UserData);
+        if (sink->failed) return 0;
+        if (sink->file) {
+            if (sink->file->Write(std::span<const uint8_t>(data, size_t(len)), &sink->why)) return len;
+        } else {
+            try {
+                sink->out->insert(sink->out->end(), data, data + len);
+                return len;
+            } catch (...) {
+                sink->why = "out of memory";
+            }
+        }
+        sink->failed = true;
+        return 0;
+    }
+};
+
+CGIFFile::CGIFFile() = default;
+
+CGIFFile::~CGIFFile() {
+    if (spill_ >= 0) ::close(spill_);
+}
+
+bool CGIFFile::BeginStream(const std::string& path, std::string* error) {
+    if (spill_ >= 0) return true;
+    std::string why;
+    spill_ = platform::OpenScratchFileBeside(path, &why);
+    if (spill_ < 0) {
+        SetError(error, "cannot write " + path + ": " + why);
+        return false;
+    }
+    spillEnd_ = 0;
+    return true;
+}
+
+bool CGIFFile::Spill(CGIFLocal& f, std::string* error) {
+    // One byte per pixel: its value's position in the frame's colours (at most 256 with the marker).
+    std::unordered_map<uint32_t, uint8_t> position;
+    for (size_t k = 0; k < f.colours.size(); ++k)
+        position.emplace(f.colours[k], uint8_t(k));
+    std::vector<uint8_t> indices(f.pixels.size());
+    uint32_t lastValue = 0;
+    uint8_t lastIndex = 0;
+    for (size_t k = 0; k < f.pixels.size(); ++k) {
+        const uint32_t v = f.pixels[k];
+        if (k == 0 || v != lastValue) {
+            lastValue = v;
+            lastIndex = position[v];
+        }
+        indices[k] = lastIndex;
+    }
+    uLongf packed = compressBound(uLong(indices.size()));
+    std::vector<uint8_t> bytes(packed);
+    if (compress2(bytes.data(), &packed, indices.data(), uLong(indices.size()), 1) != Z_OK) {
+        SetError(error, "cannot compress a frame");
+        return false;
+    }
+    size_t done = 0;
+    while (done < packed) {
+        const ssize_t n =
+            ::pwrite(spill_, bytes.data() + done, size_t(packed) - done, off_t(spillEnd_ + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            SetError(error, std::string("cannot keep a frame in the scratch file: ") + std::strerror(errno));
+            return false;
+        }
+        done += size_t(n);
+    }
+    f.spillOffset = spillEnd_;
+    f.spillBytes = uint32_t(packed);
+    spillEnd_ += packed;
+    f.pixels.clear();
+    f.pixels.shrink_to_fit();
+    return true;
+}
+
+bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, std::string* error) const {
+    std::vector<uint8_t> bytes(f.spillBytes);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pread(spill_, bytes.data() + done, bytes.size() - done, off_t(f.spillOffset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            SetError(error, "cannot read a frame back from the scratch file");
+            return false;
+        }
+        done += size_t(n);
+    }
+    std::vector<uint8_t> indices(size_t(screenWidth_) * size_t(screenHeight_));
+    uLongf size = uLongf(indices.size());
+    if (uncompress(indices.data(), &size, bytes.data(), uLong(bytes.size())) != Z_OK ||
+        size != indices.size()) {
+        SetError(error, "a frame in the scratch file is damaged");
+        return false;
+    }
+    pixels.resize(indices.size());
+    for (size_t k = 0; k < indices.size(); ++k)
+        pixels[k] = indices[k] < f.colours.size() ? f.colours[indices[k]] : kGifTransparentMarker;
+    return true;
+}
 
 const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
     static const std::vector<uint32_t> table = [] {
@@ -167,15 +271,30 @@ const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
     return table;
 }
 
-bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame) {
-    if (!frame || !frame->bitmap || frame->bitmap->Bits() != 32) return false;
+bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, std::string* error) {
+    if (!frame || !frame->bitmap || frame->bitmap->Bits() != 32) {
+        SetError(error, "a frame without a 32-bit picture");
+        return false;
+    }
     if (frames_.empty()) {
         screenWidth_ = frame->bitmap->Width();
         screenHeight_ = frame->bitmap->Height();
     }
     try {
+        if (spill_ >= 0) {
+            // Streamed: reduced now, its pixels kept in the scratch file, its picture freed.
+            if (!work_) work_ = std::make_unique<strReduceWork>();
+            if (!Reduce(*frame, *work_)) {
+                SetError(error, "out of memory while reducing the colours of a frame");
+                return false;
+            }
+            if (!Spill(*frame, error)) return false;
+            frame->bitmap.reset();
+            frame->mask.reset();
+        }
         frames_.push_back(std::move(frame));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        SetError(error, "out of memory");
         return false;
     }
     return true;
@@ -216,12 +335,6 @@ bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
 }
 
 // Step 3: the frame's colours (marker included) and the marker's position.
-struct CGIFFile::strReduceWork {
-    std::unique_ptr<cDib> image; // the frame composed onto white, 24 bits
-    std::vector<uint8_t> remembered;
-    strQuantizeScratch quantize;
-};
-
 bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& w) {
     if (!CollectColours(f.pixels, 256, colours)) {
         // Compose onto white and quantise. Pixels with alpha below 65 become white and are
@@ -286,75 +399,121 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
     return true;
 }
 
-bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error) {
-    try {
-        return EncodeFrames(out, transparentColour, error);
-    } catch (const std::bad_alloc&) {
-        out.clear();
-        SetError(error, "out of memory");
-        return false;
-    }
+bool CGIFFile::Reduce(CGIFLocal& f, strReduceWork& work) {
+    if (f.reduced) return true;
+    int markerPos = -1;
+    if (!BuildPixelBuffer(f) || !ReduceColours(f, f.colours, markerPos, work)) return false;
+    f.transIndex = markerPos;
+    f.reduced = true;
+    return true;
 }
 
-bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error) {
+bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error) {
     out.clear();
+    strSink sink;
+    sink.out = &out;
+    bool ok = false;
+    try {
+        ok = EncodeFrames(sink, transparentColour, error);
+    } catch (const std::bad_alloc&) {
+        SetError(error, "out of memory");
+    }
+    if (!ok) out.clear();
+    return ok;
+}
+
+bool CGIFFile::Write(const std::string& path, int64_t transparentColour, std::string* error) {
+    platform::cAtomicFile file;
+    std::string why;
+    if (!file.Open(path, &why)) {
+        SetError(error, why);
+        return false;
+    }
+    strSink sink;
+    sink.file = &file;
+    bool ok = false;
+    try {
+        ok = EncodeFrames(sink, transparentColour, error);
+    } catch (const std::bad_alloc&) {
+        SetError(error, "out of memory");
+    }
+    if (!ok) return false; // the temporary file goes with the writer
+    if (!file.Commit(&why)) {
+        SetError(error, why);
+        return false;
+    }
+    return true;
+}
+
+bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::string* error) {
+    // Frames kept in memory are reduced from their pictures at every encode.
+    struct strForget {
+        CGIFFile& file;
+        ~strForget() {
+            if (file.Streaming()) return;
+            for (auto& f : file.frames_) {
+                f->reduced = false;
+                f->pixels.clear();
+            }
+        }
+    } forget{*this};
     if (frames_.empty()) {
         SetError(error, "no frames");
         return false;
     }
+    const size_t n = frames_.size();
     const bool hasTransparent = transparentColour >= 0 && (uint64_t(transparentColour) >> 24) == 0;
     const uint32_t transColour = hasTransparent ? uint32_t(transparentColour) : 0;
-    const bool loop = frames_.size() > 1;
+    const bool loop = n > 1;
     bool graphicControl = false;
     for (auto& f : frames_)
         if (f->delay || f->disposal || f->userInput) graphicControl = true;
 
-    // Pixel buffers and colour reduction.
-    std::vector<std::vector<uint32_t>> frameColours(frames_.size());
-    strReduceWork reduceWork;
-    for (size_t i = 0; i < frames_.size(); ++i) {
+    // Pixel buffers and colour reduction (streamed frames were reduced as they came).
+    if (!work_) work_ = std::make_unique<strReduceWork>();
+    for (size_t i = 0; i < n; ++i) {
         CGIFLocal& f = *frames_[i];
-        int markerPos = -1;
-        if (!BuildPixelBuffer(f) || !ReduceColours(f, frameColours[i], markerPos, reduceWork)) {
+        if (!Reduce(f, *work_)) {
             SetError(error, "out of memory while reducing the colours of frame " + std::to_string(i));
             return false;
         }
-        f.transIndex = markerPos;
-        if (markerPos >= 0) graphicControl = true;
+        if (f.transIndex >= 0) graphicControl = true;
     }
+    work_.reset();
 
     // Global palette: frames whose colours still fit join the common list.
     std::vector<uint32_t> global;
     std::unordered_set<uint32_t> inGlobal;
-    std::vector<bool> usesGlobal(frames_.size(), false);
-    for (size_t i = 0; i < frames_.size(); ++i) {
+    std::vector<bool> usesGlobal(n, false);
+    for (size_t i = 0; i < n; ++i) {
+        const std::vector<uint32_t>& colours = frames_[i]->colours;
         size_t added = 0;
-        for (uint32_t c : frameColours[i])
+        for (uint32_t c : colours)
             added += inGlobal.count(c) ? 0 : 1;
         if (global.size() + added > 256) continue;
-        for (uint32_t c : frameColours[i])
+        for (uint32_t c : colours)
             if (inGlobal.insert(c).second) global.push_back(c);
         usesGlobal[i] = true;
     }
     // Frames written as changes need a transparent index for the pixels that stay; a palette gets one
     // when it has none and the entry does not make its table twice as large.
-    const bool changes = !wholeFrames && frames_.size() > 1;
+    const bool changes = !wholeFrames && n > 1;
     auto addMarker = [changes](std::vector<uint32_t>& list) {
-        auto even = [](size_t n) { return n + (n & 1); };
+        auto even = [](size_t k) { return k + (k & 1); };
         if (changes && PositionOf(list, kGifTransparentMarker) < 0 && !list.empty() &&
             GifCodeBits(even(list.size() + 1)) == GifCodeBits(even(list.size())) && list.size() < 256)
             list.push_back(kGifTransparentMarker);
     };
     if (std::find(usesGlobal.begin() + 1, usesGlobal.end(), true) != usesGlobal.end()) addMarker(global);
     const int globalTrans = OrderPalette(global);
-    for (size_t i = 0; i < frames_.size(); ++i) {
+    for (size_t i = 0; i < n; ++i) {
         CGIFLocal& f = *frames_[i];
         if (usesGlobal[i]) {
             f.palette.clear();
             f.colourCount = 0;
             f.transIndex = globalTrans;
         } else {
-            f.palette = frameColours[i];
+            f.palette = f.colours;
             if (i > 0) addMarker(f.palette);
             f.transIndex = OrderPalette(f.palette);
             f.colourCount = int(f.palette.size());
@@ -363,39 +522,64 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
     }
     if (global.empty()) global = {0, 0};
 
-    // Palette indices of every pixel; the marker, and any colour not found, are the transparent index.
+    // The frames are planned and written a few at a time: frame i - 1 is written once frame i is
+    // planned, so that only frames i - 2 .. i need their pixels and palette indices at hand.
     const int W = screenWidth_, H = screenHeight_;
-    std::vector<std::vector<uint8_t>> indices(frames_.size());
-    std::vector<strGifPlanInput> planInput(frames_.size());
-    for (size_t i = 0; i < frames_.size(); ++i) {
-        const CGIFLocal& f = *frames_[i];
+    struct strHeld {
+        std::vector<uint32_t> pixels;
+        std::vector<uint8_t> indices;
+    };
+    std::vector<strHeld> held(n);
+    std::vector<strGifPlanInput> planInput(n);
+    for (size_t i = 0; i < n; ++i)
+        planInput[i] = {nullptr,
+                        nullptr,
+                        &frames_[i]->palette,
+                        frames_[i]->colourCount > 0,
+                        frames_[i]->transIndex,
+                        frames_[i]->disposal};
+    // Palette indices of every pixel; the marker, and any colour not found, are the transparent index.
+    auto hold = [&](size_t i) {
+        CGIFLocal& f = *frames_[i];
+        strHeld& h = held[i];
+        if (Streaming()) {
+            if (!Unspill(f, h.pixels, error)) return false;
+        } else {
+            h.pixels = std::move(f.pixels);
+        }
         const std::vector<uint32_t>& pal = f.colourCount > 0 ? f.palette : global;
         std::unordered_map<uint32_t, int> index;
         for (size_t k = pal.size(); k-- > 0;)
             index[pal[k]] = int(k); // the first occurrence wins
         const int fallback = f.transIndex >= 0 ? f.transIndex : 0;
-        indices[i].resize(f.pixels.size());
+        h.indices.resize(h.pixels.size());
         uint32_t lastValue = 0;
         int lastIndex = -1;
-        for (size_t k = 0; k < f.pixels.size(); ++k) {
-            const uint32_t v = f.pixels[k];
+        for (size_t k = 0; k < h.pixels.size(); ++k) {
+            const uint32_t v = h.pixels[k];
             if (lastIndex < 0 || v != lastValue) {
                 lastValue = v;
                 auto it = v == kGifTransparentMarker ? index.end() : index.find(v);
                 lastIndex = it == index.end() ? fallback : it->second;
             }
-            indices[i][k] = uint8_t(lastIndex);
+            h.indices[k] = uint8_t(lastIndex);
         }
-        planInput[i] = {f.pixels.data(),   indices[i].data(), &f.palette,
-                        f.colourCount > 0, f.transIndex,      f.disposal};
-    }
+        planInput[i].pixels = h.pixels.data();
+        planInput[i].indices = h.indices.data();
+        return true;
+    };
+    auto release = [&](size_t i) {
+        held[i] = {};
+        planInput[i].pixels = nullptr;
+        planInput[i].indices = nullptr;
+    };
     const cGifFramePlanner planner(W, H, planInput, global, globalTrans);
-    const std::vector<strGifFramePlan> plans = planner.Plan(wholeFrames);
+    const bool optimise = planner.Optimises(wholeFrames);
+    std::vector<strGifFramePlan> plans(n);
 
     // giflib output.
-    strGifSink sink{&out};
     int err = 0;
-    GifFileType* gif = EGifOpen(&sink, GifOutput, &err);
+    GifFileType* gif = EGifOpen(&sink, strSink::Output, &err);
     if (!gif) {
         SetError(error, std::string("giflib cannot start: ") + GifErrorString(err));
         return false;
@@ -408,13 +592,12 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             if (gif) EGifCloseFile(gif, &e);
         }
     } closer{gif};
-    auto fail = [&](const char* what) {
-        std::string reason = std::string(what) + ": " + GifErrorString(gif->Error);
-        if (sink.failed) reason = std::string(what) + ": out of memory";
+    auto fail = [&](const std::string& what) {
+        std::string reason = what + ": " + GifErrorString(gif->Error);
+        if (sink.failed) reason = what + ": " + sink.why;
         int closeErr = 0;
         EGifCloseFile(gif, &closeErr);
         gif = nullptr;
-        out.clear();
         SetError(error, reason);
         return false;
     };
@@ -449,7 +632,7 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
         return fail("cannot write the comment");
 
     cGifLzw lzw;
-    for (size_t i = 0; i < frames_.size(); ++i) {
+    auto writeFrame = [&](size_t i) {
         CGIFLocal& f = *frames_[i];
         const strGifFramePlan& plan = plans[i];
         const int trans = plan.transIndex;
@@ -487,26 +670,36 @@ bool CGIFFile::EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour
             ok = EGifPutCodeNext(gif, data.data() + at) != GIF_ERROR;
         ok = ok && EGifPutCodeNext(gif, nullptr) != GIF_ERROR;
         if (!ok) return fail("cannot write image data");
+        return true;
+    };
+
+    // A frame that cannot be read back has said why.
+    auto abandon = [&] {
+        int closeErr = 0;
+        EGifCloseFile(gif, &closeErr);
+        gif = nullptr;
+        return false;
+    };
+    if (!hold(0)) return abandon();
+    const uint32_t* first = held[0].pixels.data();
+    const bool clearAtEnd = std::find(first, first + held[0].pixels.size(), kGifTransparentMarker) !=
+                            first + held[0].pixels.size();
+    planner.PlanFrame(0, optimise, clearAtEnd, plans);
+    for (size_t i = 1; i < n; ++i) {
+        if (!hold(i)) return abandon();
+        planner.PlanFrame(int(i), optimise, clearAtEnd, plans);
+        if (!writeFrame(i - 1)) return false;
+        if (i >= 2) release(i - 2);
     }
+    if (!writeFrame(n - 1)) return false;
+    for (size_t i = 0; i < n; ++i)
+        release(i);
+
     const int closed = EGifCloseFile(gif, &err);
     gif = nullptr;
     if (closed == GIF_ERROR || sink.failed) {
-        out.clear();
-        SetError(error, std::string("cannot finish the file: ") +
-                            (sink.failed ? "out of memory" : GifErrorString(err)));
-        return false;
-    }
-    for (auto& f : frames_)
-        f->pixels.clear();
-    return true;
-}
-
-bool CGIFFile::Write(const std::string& path, int64_t transparentColour, std::string* error) {
-    std::vector<uint8_t> bytes;
-    if (!Encode(bytes, transparentColour, error)) return false;
-    std::string why;
-    if (!platform::WriteFileAtomically(path, bytes, &why)) {
-        SetError(error, why);
+        SetError(error,
+                 "cannot finish the file: " + (sink.failed ? sink.why : std::string(GifErrorString(err))));
         return false;
     }
     return true;

@@ -10,8 +10,12 @@
 //   its two closest colours merged, so it keeps 255 colours and the marker in an 8-bit table.
 // - When the list holding the transparent marker already uses all 119 candidate replacement
 //   colours, the first RGB value (counting up from 0x000001) not in the list replaces the marker.
-// - The file is built in memory and saved with platform::WriteFileAtomically: a failed write leaves
-//   any earlier file untouched.
+// - Write streams the file: giflib's output goes to a temporary file beside the target as each
+//   frame is encoded, and the temporary file replaces the target only when it is complete (a failed
+//   write leaves any earlier file untouched).
+// - After BeginStream, frames are reduced to their colours as they are added and kept, compressed,
+//   in a scratch file beside the target; Write then reads back a few at a time. The memory an export
+//   takes is bounded by a few frames, not by the length of the animation.
 
 #include "image/bmp.h"
 
@@ -40,15 +44,30 @@ class CGIFLocal {
     std::vector<uint32_t> palette; // local palette, 0x00RRGGBB
     int transIndex = -1;           // transparent palette index, -1 none
     std::vector<uint32_t> pixels;  // one value per pixel: 0x00RRGGBB or kGifTransparentMarker
+
+    // Filled when the frame's colours are reduced (at Write, or when a streamed frame is added).
+    bool reduced = false;
+    std::vector<uint32_t> colours; // the frame's values in order of first appearance (the marker too)
+    uint64_t spillOffset = 0;      // streamed: where its pixels (indices into colours, deflated) lie
+    uint32_t spillBytes = 0;       // in the scratch file, and how many bytes they take
 };
 
 class CGIFFile {
   public:
-    virtual ~CGIFFile() = default;
+    CGIFFile();
+    virtual ~CGIFFile();
+    CGIFFile(const CGIFFile&) = delete;
+    CGIFFile& operator=(const CGIFFile&) = delete;
+
+    // Streams the frames: from here on each frame added is reduced at once and kept in a scratch
+    // file beside path (which has no name on disk), and its bitmap is freed. False (with the reason)
+    // when the scratch file cannot be made.
+    bool BeginStream(const std::string& path, std::string* error = nullptr);
+    bool Streaming() const { return spill_ >= 0; }
 
     // Takes a frame; the first frame sets the logical screen size from its bitmap. False for a frame
-    // without a 32-bit bitmap.
-    bool AddFrame(std::unique_ptr<CGIFLocal> frame);
+    // without a 32-bit bitmap, or (streaming) when it cannot be kept (the reason in *error).
+    bool AddFrame(std::unique_ptr<CGIFLocal> frame, std::string* error = nullptr);
     int FrameCount() const { return int(frames_.size()); }
     const CGIFLocal* Frame(int i) const {
         return i >= 0 && i < FrameCount() ? frames_[size_t(i)].get() : nullptr;
@@ -69,18 +88,27 @@ class CGIFFile {
     // whose top byte is not 0 counts as none. False without frames or when giflib fails, with the
     // reason in *error.
     bool Encode(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error = nullptr);
-    // Encode, then write the bytes to path (temporary file and rename).
+    // The same bytes written to path as they are encoded (temporary file, then rename).
     bool Write(const std::string& path, int64_t transparentColour, std::string* error = nullptr);
 
     // The 119 candidate colours that replace the transparent marker, in the order they are tried.
     static const std::vector<uint32_t>& ReplacementColours();
 
   private:
-    bool EncodeFrames(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error);
-    bool BuildPixelBuffer(CGIFLocal& f);
+    struct strSink;       // where giflib's output goes
     struct strReduceWork; // memory the colour reduction keeps from frame to frame
+    bool EncodeFrames(strSink& sink, int64_t transparentColour, std::string* error);
+    bool BuildPixelBuffer(CGIFLocal& f);
     bool ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& work);
+    // Builds the pixel buffer and reduces the colours of a frame not yet reduced.
+    bool Reduce(CGIFLocal& f, strReduceWork& work);
+    // Streaming: the frame's pixels to the scratch file, and back.
+    bool Spill(CGIFLocal& f, std::string* error);
+    bool Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, std::string* error) const;
 
     std::vector<std::unique_ptr<CGIFLocal>> frames_;
     int screenWidth_ = 0, screenHeight_ = 0;
+    int spill_ = -1; // the scratch file of a streamed file
+    uint64_t spillEnd_ = 0;
+    std::unique_ptr<strReduceWork> work_;
 };

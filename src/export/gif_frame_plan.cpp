@@ -197,116 +197,123 @@ void cGifFramePlanner::ChoosePalette(int i, strGifFramePlan& plan, const strGifF
     consider(shared);
 }
 
+bool cGifFramePlanner::Optimises(bool wholeFrames) const {
+    return !wholeFrames && std::all_of(frames_.begin(), frames_.end(),
+                                       [](const strGifPlanInput& f) { return f.disposal == 2; });
+}
+
 std::vector<strGifFramePlan> cGifFramePlanner::Plan(bool wholeFrames) const {
     const int n = int(frames_.size());
     std::vector<strGifFramePlan> plans(static_cast<size_t>(n));
     if (n == 0) return plans;
-    const bool optimise =
-        !wholeFrames &&
-        std::all_of(frames_.begin(), frames_.end(), [](const strGifPlanInput& f) { return f.disposal == 2; });
-    for (int i = 0; i < (optimise ? 1 : n); ++i)
-        plans[size_t(i)] = OpaqueBox(i);
-    if (!optimise) return plans;
-
+    const bool optimise = Optimises(wholeFrames);
     // When the first frame has transparent pixels, the screen must be clear again after the last frame
     // for the next pass of the loop.
     const uint32_t* first = frames_[0].pixels;
     const uint32_t* firstEnd = first + size_t(w_) * size_t(h_);
     const bool clearAtEnd = std::find(first, firstEnd, kGifTransparentMarker) != firstEnd;
-
-    for (int i = 1; i < n; ++i) {
-        // One pass over the screen for the two screens the previous frame can leave, its rectangle
-        // cleared (0) or kept (1): whether this frame can be shown over it (no pixel turns
-        // transparent) and the box of the pixels that change.
-        struct strBase {
-            bool valid = true;
-            int minX = INT32_MAX, minY = INT32_MAX, maxX = -1, maxY = -1;
-            size_t changes = 0;
-            void change(int x, int y) {
-                minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
-                maxY = std::max(maxY, y);
-                ++changes;
-            }
-        } bases[2];
-        const strGifFramePlan& last = plans[size_t(i) - 1];
-        const uint32_t* px = frames_[size_t(i)].pixels;
-        const uint32_t* before = frames_[size_t(i) - 1].pixels;
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) {
-                const size_t k = size_t(y) * size_t(w_) + size_t(x);
-                const uint32_t v = px[k], kept = before[k];
-                const uint32_t cleared = Inside(last, x, y) ? kGifTransparentMarker : kept;
-                if (v != cleared)
-                    v == kGifTransparentMarker ? void(bases[0].valid = false) : bases[0].change(x, y);
-                if (v != kept)
-                    v == kGifTransparentMarker ? void(bases[1].valid = false) : bases[1].change(x, y);
-            }
-
-        strGifFramePlan best, bestPrev;
-        size_t bestBytes = kNoSize;
-        // Written as they are, the pixels depend on the rectangle only, not on the screen beneath.
-        strGifFramePlan lastExact;
-        size_t lastExactBytes = kNoSize;
-        auto consider = [&](const strGifFramePlan& prev, const strBase& base) {
-            strGifFramePlan changed = OwnPalette(i);
-            if (base.maxX < 0) { // nothing changed: one pixel at (0, 0)
-                changed.left = changed.top = 0, changed.width = changed.height = 1;
-            } else {
-                changed.left = base.minX, changed.top = base.minY;
-                changed.width = base.maxX - base.minX + 1, changed.height = base.maxY - base.minY + 1;
-            }
-            // Keeping unchanged pixels needs a transparent index and some unchanged pixel in the box.
-            const bool canKeep = frames_[size_t(i)].transIndex >= 0 &&
-                                 size_t(changed.width) * size_t(changed.height) > base.changes;
-            for (bool keep : {false, true}) {
-                if (keep && !canKeep) continue;
-                strGifFramePlan candidate = changed;
-                candidate.keepUnchanged = keep;
-                const bool same = !keep && lastExactBytes != kNoSize && lastExact.left == changed.left &&
-                                  lastExact.top == changed.top && lastExact.width == changed.width &&
-                                  lastExact.height == changed.height;
-                const size_t bytes = same ? lastExactBytes : EncodedBytes(i, candidate, prev);
-                if (!keep) lastExact = changed, lastExactBytes = bytes;
-                if (bytes < bestBytes) {
-                    bestBytes = bytes;
-                    best = candidate;
-                    bestPrev = prev;
-                }
-            }
-        };
-        for (int option = 0; option < 2; ++option) {
-            if (!bases[option].valid) continue;
-            strGifFramePlan prev = last;
-            prev.disposal = option == 0 ? 2 : 1;
-            consider(prev, bases[option]);
-        }
-        if (bestBytes == kNoSize) {
-            // Neither screen can show this frame (a pixel turns transparent): the previous rectangle
-            // grows to the box of its opaque pixels and is cleared, which leaves the screen empty.
-            // Pixels the grown rectangle adds may lie outside the palette chosen for the smaller one:
-            // it starts again from its own palette.
-            strGifFramePlan prev = OwnPalette(i - 1);
-            prev.left = last.left, prev.top = last.top, prev.width = last.width, prev.height = last.height;
-            prev.keepUnchanged = last.keepUnchanged;
-            Grow(prev, OpaqueBox(i - 1));
-            if (i >= 2) {
-                size_t bytes = EncodedBytes(i - 1, prev, plans[size_t(i) - 2]);
-                ChoosePalette(i - 1, prev, plans[size_t(i) - 2], bytes);
-            }
-            strBase empty;
-            for (int y = 0; y < h_; ++y)
-                for (int x = 0; x < w_; ++x)
-                    if (px[size_t(y) * size_t(w_) + size_t(x)] != kGifTransparentMarker) empty.change(x, y);
-            consider(prev, empty);
-        }
-        if (i == n - 1 && clearAtEnd) { // the box of its opaque pixels too: it leaves the screen empty
-            Grow(best, OpaqueBox(i));
-            bestBytes = EncodedBytes(i, best, bestPrev);
-        }
-        ChoosePalette(i, best, bestPrev, bestBytes);
-        plans[size_t(i) - 1] = bestPrev;
-        plans[size_t(i)] = best;
-    }
-    plans.back().disposal = 2;
+    for (int i = 0; i < n; ++i)
+        PlanFrame(i, optimise, clearAtEnd, plans);
     return plans;
+}
+
+void cGifFramePlanner::PlanFrame(int i, bool optimise, bool clearAtEnd,
+                                 std::vector<strGifFramePlan>& plans) const {
+    const int n = int(frames_.size());
+    if (!optimise || i == 0) {
+        plans[size_t(i)] = OpaqueBox(i);
+        if (optimise && i == n - 1) plans.back().disposal = 2;
+        return;
+    }
+    // One pass over the screen for the two screens the previous frame can leave, its rectangle
+    // cleared (0) or kept (1): whether this frame can be shown over it (no pixel turns
+    // transparent) and the box of the pixels that change.
+    struct strBase {
+        bool valid = true;
+        int minX = INT32_MAX, minY = INT32_MAX, maxX = -1, maxY = -1;
+        size_t changes = 0;
+        void change(int x, int y) {
+            minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
+            maxY = std::max(maxY, y);
+            ++changes;
+        }
+    } bases[2];
+    const strGifFramePlan& last = plans[size_t(i) - 1];
+    const uint32_t* px = frames_[size_t(i)].pixels;
+    const uint32_t* before = frames_[size_t(i) - 1].pixels;
+    for (int y = 0; y < h_; ++y)
+        for (int x = 0; x < w_; ++x) {
+            const size_t k = size_t(y) * size_t(w_) + size_t(x);
+            const uint32_t v = px[k], kept = before[k];
+            const uint32_t cleared = Inside(last, x, y) ? kGifTransparentMarker : kept;
+            if (v != cleared)
+                v == kGifTransparentMarker ? void(bases[0].valid = false) : bases[0].change(x, y);
+            if (v != kept) v == kGifTransparentMarker ? void(bases[1].valid = false) : bases[1].change(x, y);
+        }
+
+    strGifFramePlan best, bestPrev;
+    size_t bestBytes = kNoSize;
+    // Written as they are, the pixels depend on the rectangle only, not on the screen beneath.
+    strGifFramePlan lastExact;
+    size_t lastExactBytes = kNoSize;
+    auto consider = [&](const strGifFramePlan& prev, const strBase& base) {
+        strGifFramePlan changed = OwnPalette(i);
+        if (base.maxX < 0) { // nothing changed: one pixel at (0, 0)
+            changed.left = changed.top = 0, changed.width = changed.height = 1;
+        } else {
+            changed.left = base.minX, changed.top = base.minY;
+            changed.width = base.maxX - base.minX + 1, changed.height = base.maxY - base.minY + 1;
+        }
+        // Keeping unchanged pixels needs a transparent index and some unchanged pixel in the box.
+        const bool canKeep = frames_[size_t(i)].transIndex >= 0 &&
+                             size_t(changed.width) * size_t(changed.height) > base.changes;
+        for (bool keep : {false, true}) {
+            if (keep && !canKeep) continue;
+            strGifFramePlan candidate = changed;
+            candidate.keepUnchanged = keep;
+            const bool same = !keep && lastExactBytes != kNoSize && lastExact.left == changed.left &&
+                              lastExact.top == changed.top && lastExact.width == changed.width &&
+                              lastExact.height == changed.height;
+            const size_t bytes = same ? lastExactBytes : EncodedBytes(i, candidate, prev);
+            if (!keep) lastExact = changed, lastExactBytes = bytes;
+            if (bytes < bestBytes) {
+                bestBytes = bytes;
+                best = candidate;
+                bestPrev = prev;
+            }
+        }
+    };
+    for (int option = 0; option < 2; ++option) {
+        if (!bases[option].valid) continue;
+        strGifFramePlan prev = last;
+        prev.disposal = option == 0 ? 2 : 1;
+        consider(prev, bases[option]);
+    }
+    if (bestBytes == kNoSize) {
+        // Neither screen can show this frame (a pixel turns transparent): the previous rectangle
+        // grows to the box of its opaque pixels and is cleared, which leaves the screen empty.
+        // Pixels the grown rectangle adds may lie outside the palette chosen for the smaller one:
+        // it starts again from its own palette.
+        strGifFramePlan prev = OwnPalette(i - 1);
+        prev.left = last.left, prev.top = last.top, prev.width = last.width, prev.height = last.height;
+        prev.keepUnchanged = last.keepUnchanged;
+        Grow(prev, OpaqueBox(i - 1));
+        if (i >= 2) {
+            size_t bytes = EncodedBytes(i - 1, prev, plans[size_t(i) - 2]);
+            ChoosePalette(i - 1, prev, plans[size_t(i) - 2], bytes);
+        }
+        strBase empty;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (px[size_t(y) * size_t(w_) + size_t(x)] != kGifTransparentMarker) empty.change(x, y);
+        consider(prev, empty);
+    }
+    if (i == n - 1 && clearAtEnd) { // the box of its opaque pixels too: it leaves the screen empty
+        Grow(best, OpaqueBox(i));
+        bestBytes = EncodedBytes(i, best, bestPrev);
+    }
+    ChoosePalette(i, best, bestPrev, bestBytes);
+    plans[size_t(i) - 1] = bestPrev;
+    plans[size_t(i)] = best;
+    if (i == n - 1) plans.back().disposal = 2;
 }

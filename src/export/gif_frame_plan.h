@@ -52,6 +52,14 @@ class cGifFramePlanner {
     // disposal given; so are all frames when any of them has a disposal other than 2.
     std::vector<strGifFramePlan> Plan(bool wholeFrames) const;
 
+    // The same one frame at a time, for an encoder that holds only a few frames: whether frames are
+    // written as changes (Optimises), then PlanFrame for i = 0, 1, ... in order. Planning frame i
+    // reads the pixels of frames i - 2 .. i only (the others' inputs may be empty) and may rewrite
+    // plans[i - 1], which is final once frame i is planned. clearAtEnd: the first frame has a
+    // transparent pixel. plans holds one entry per frame.
+    bool Optimises(bool wholeFrames) const;
+    void PlanFrame(int i, bool optimise, bool clearAtEnd, std::vector<strGifFramePlan>& plans) const;
+
     // The indices written for frame i (prev: the plan of frame i - 1, null for the first frame), row
     // by row or in the four interlace passes.
     std::vector<uint8_t> Pixels(int i, const strGifFramePlan& plan, const strGifFramePlan* prev,
