@@ -9,6 +9,7 @@
 #include "interchange/clipboard_device.h"
 #include "platform/file_io.h"
 #include "platform/path.h"
+#include "workspace/workspace.h"
 
 #include <iostream>
 #include <memory>
@@ -19,8 +20,8 @@ namespace {
 
 struct strClipProduct {
     const char* name;
-    int exportProduct;  // product code of the export, also the clipboard format of the payload
-    int importProduct;  // product code the import command dispatches
+    int exportProduct; // product code of the export, also the clipboard format of the payload
+    int importProduct; // product code the import command dispatches
 };
 
 // One line per product. The Marshal import reads any of the three Marshal formats, as the editor's
@@ -35,7 +36,8 @@ constexpr strClipProduct kClipProducts[] = {
 
 std::vector<std::string> ProductNames() {
     std::vector<std::string> names;
-    for (const auto& p : kClipProducts) names.emplace_back(p.name);
+    for (const auto& p : kClipProducts)
+        names.emplace_back(p.name);
     return names;
 }
 
@@ -43,17 +45,6 @@ const strClipProduct* FindProduct(const std::string& name) {
     for (const auto& p : kClipProducts)
         if (name == p.name) return &p;
     return nullptr;
-}
-
-// The working folder: "FolderName_C" beside the settings file (or as given when absolute).
-std::string WorkingFolder(const Context& ctx) {
-    const std::string& c = ctx.config.FolderName_C;
-    if (platform::IsAbsolute(c)) return c;
-    return platform::JoinPath(platform::FolderPart(ctx.config.filePath), c);
-}
-
-std::string Reason(const interchange::cClipboardDevice& device) {
-    return device.LastError().empty() ? std::string() : " (" + device.LastError() + ")";
 }
 
 void RunImport(Context& ctx, const std::string& productName, const std::string& payloadPath,
@@ -67,42 +58,46 @@ void RunImport(Context& ctx, const std::string& productName, const std::string& 
 
     platform::cMemoryClipboard clip;
     uint32_t format = interchange::ProductFormat(clip, product->exportProduct);
-    if (format == 0 || !clip.write(format, bytes)) return Fail(ctx, "cannot put the payload on the clipboard");
-    interchange::cClipboardDevice device(clip, ctx.config);
-    std::unique_ptr<cProject> doc;
-    interchange::strCommandReport report =
-        interchange::RunImportCommand(device, doc, product->importProduct, WorkingFolder(ctx));
-    if (report.message != interchange::kMsgImportSucceeded || !doc)
-        return Fail(ctx, report.Text() + Reason(device));
+    if (format == 0 || !clip.write(format, bytes))
+        return Fail(ctx, "cannot put the payload on the clipboard");
+    // As the editor's import: titles resolved against the image and sound folders, the working
+    // folder as base folder.
+    strWorkResult result;
+    std::unique_ptr<cProject> doc =
+        cWorkspace(ctx.config).importClipboard(clip, product->importProduct, result);
+    if (!doc) return Fail(ctx, result.status + " (" + result.reason + ")");
     int saveFormat = to.empty() ? -1 : (to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
     if (!SaveProject(ctx, outPath, *doc, saveFormat)) return;
-    std::cout << report.Text() << "\n";
+    std::cout << result.status << "\n";
 }
 
 void RunExport(Context& ctx, const std::string& productName, const std::string& inPath,
                const std::string& payloadPath) {
     const strClipProduct* product = FindProduct(productName);
     if (!product) return Fail(ctx, "unknown product " + productName);
-    cProject doc(&ctx.config);
-    if (!LoadProject(ctx, inPath, doc, nullptr)) return;
+    const auto doc = LoadProject(ctx, inPath);
+    if (!doc) return;
 
     platform::cMemoryClipboard clip;
-    interchange::cClipboardDevice device(clip, ctx.config);
-    interchange::strCommandReport report = interchange::RunExportCommand(device, doc, product->exportProduct);
+    const strWorkResult result = cWorkspace(ctx.config).exportClipboard(*doc, clip, product->exportProduct);
     std::vector<uint8_t> bytes;
-    if (report.message != interchange::kMsgExportSucceeded ||
-        !clip.read(interchange::ProductFormat(clip, product->exportProduct), bytes))
-        return Fail(ctx, (report.message == interchange::kMsgNone ? "export failed" : report.Text()) + Reason(device));
+    if (!result.ok || !clip.read(interchange::ProductFormat(clip, product->exportProduct), bytes))
+        return Fail(ctx, (result.status.empty() ? std::string("export failed") : result.status) +
+                             (result.reason.empty() ? std::string() : " (" + result.reason + ")"));
     std::string why;
     if (!platform::WriteFileAtomically(payloadPath, bytes, &why))
         return Fail(ctx, "cannot write " + payloadPath + ": " + why);
-    std::cout << report.Text() << "\n";
+    // The payload holds what the product takes; one line for each kind of thing it could not.
+    for (const strMessage& m : result.losses)
+        std::cerr << "pelko: warning: " << FormatMessage(m) << "\n";
+    std::cout << result.status << "\n";
 }
 
-}  // namespace
+} // namespace
 
 void AddClipCommand(CLI::App& app, Context& ctx) {
-    auto* clip = app.add_subcommand("clip", "turn RPG Maker clipboard payloads (saved as files) into projects and back");
+    auto* clip = app.add_subcommand(
+        "clip", "turn RPG Maker clipboard payloads (saved as files) into projects and back");
     clip->require_subcommand(1);
 
     struct Args {
@@ -129,4 +124,4 @@ void AddClipCommand(CLI::App& app, Context& ctx) {
     exportCmd->callback([&ctx, exp] { RunExport(ctx, exp->product, exp->a, exp->b); });
 }
 
-}  // namespace cli
+} // namespace cli

@@ -166,8 +166,10 @@ void AddExportCommand(CLI::App& app, Context& ctx) {
     AddCommonOptions(p, *png);
     p->add_flag("--sheet", png->sheet, "all images on one sheet (5 per row unless said otherwise)");
     auto* perRow = p->add_option("--per-row", png->perRow, "sheet: N images per row (\"horizontal fixed\")")
+                       ->transform(DecimalNumber())
                        ->check(CLI::Range(1, 999));
     p->add_option("--per-column", png->perColumn, "sheet: N images per column (\"vertical fixed\")")
+        ->transform(DecimalNumber())
         ->check(CLI::Range(1, 999))
         ->excludes(perRow);
     p->add_flag("--column-first", png->columnFirst,
@@ -182,18 +184,23 @@ void AddExportCommand(CLI::App& app, Context& ctx) {
         auto o = std::make_shared<strExportOptions>();
         auto* g = cmd->add_subcommand(name, what);
         AddCommonOptions(g, *o);
-        g->add_option("--fps", o->fps, "animation ticks per second (default 60)")->check(CLI::Range(1, 1000));
+        g->add_option("--fps", o->fps, "animation ticks per second (default 60)")
+            ->transform(DecimalNumber())
+            ->check(CLI::Range(1, 1000));
         g->add_flag("--limit6", o->limit6, "slow down so that no image lasts less than 6/100 s");
         g->add_flag("--transparent", o->transparent,
                     kind == eExportKind::kGif ? "make the background transparent (\"Trans. color\")"
                                               : "keep the alpha channel (the background is transparent)");
-        g->add_option("--zoom", o->zoom, "zoom in percent, 1..200 (default 100)")->check(CLI::Range(1, 200));
+        g->add_option("--zoom", o->zoom, "zoom in percent, 1..200 (default 100)")
+            ->transform(DecimalNumber())
+            ->check(CLI::Range(1, 200));
         g->add_flag("--flash", o->flash, "include the flash effects");
         if (kind == eExportKind::kGif)
             g->add_flag("--whole-frames", o->wholeFrames,
                         "write every frame whole (by default a frame holds only what changed)");
         if (kind == eExportKind::kWebp)
             g->add_option("--lossy", o->lossy, "lossy at this quality, 0..100 (default: lossless)")
+                ->transform(DecimalNumber())
                 ->check(CLI::Range(0, 100));
         g->add_option("--target", o->target, "draw this picture as the target (battler) image");
         g->callback([&ctx, o, kind] { RunExport(ctx, *o, kind); });

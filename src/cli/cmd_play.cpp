@@ -79,8 +79,9 @@ std::string tickLine(long long tick, const cPlayer& player, bool changed) {
 }
 
 void runPlay(Context& ctx, const strPlayOptions& o) {
-    cProject doc(&ctx.config);
-    if (!LoadProject(ctx, o.path, doc, nullptr)) return; // sets the base folder to the file's folder
+    const auto loaded = LoadProject(ctx, o.path); // the base folder is the file's folder
+    if (!loaded) return;
+    cProject& doc = *loaded;
 
     uint32_t flags = ctx.config.PlayBit;
     if (o.loop) flags |= kPlayLoop;
@@ -164,12 +165,14 @@ void AddPlayCommand(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<strPlayOptions>();
     cmd->add_option("FILE", o->path, "project file")->required();
     auto* rate = cmd->add_option("--rate", o->rate,
-                                 "rate index 0..6 into 60,55,40,30,20,15,10 fps (default: PlayRate)");
+                                 "rate index 0..6 into 60,55,40,30,20,15,10 fps (default: PlayRate)")
+                     ->transform(DecimalNumber())
+                     ->check(CLI::Range(0, 6));
     cmd->add_flag("--loop", o->loop, "loop");
     cmd->add_flag("--reverse", o->reverse, "reverse playback");
     cmd->add_option("--range", o->range, "playback range A,B (switches the range on)");
-    cmd->add_option("--from", o->from, "start frame (default 0)");
-    cmd->add_option("--ticks", o->ticks, "stop after N ticks (default 10000)");
+    cmd->add_option("--from", o->from, "start frame (default 0)")->transform(DecimalNumber());
+    cmd->add_option("--ticks", o->ticks, "stop after N ticks (default 10000)")->transform(DecimalNumber());
     cmd->add_flag("--no-flash", o->noFlash, "do not fire flashes");
     cmd->add_flag("--no-sound", o->noSound, "do not fire sound effects");
     cmd->add_flag("--audio", o->audio, "open the sound device and play in real time");

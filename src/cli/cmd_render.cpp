@@ -10,6 +10,7 @@
 #include "image/picture_slot_table.h"
 #include "platform/code_page.h"
 #include "platform/path.h"
+#include "workspace/workspace.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -22,34 +23,29 @@ namespace cli {
 
 namespace {
 // " (why)" after a failed picture load, or nothing when the loader gave no reason.
-std::string Reason(const cPictureSlotTable& slots) {
-    const std::string why = LoadFailureText(slots.LastLoad());
+std::string Reason(const cPictureSlotTable& slots, int n) {
+    const std::string why = slots.FailureText(n);
     return why.empty() ? why : " (" + why + ")";
 }
 } // namespace
 
-// The project's pictures (relative paths against the project file's folder) and, when targetPath is not
-// empty, the target picture. A picture that cannot be loaded is reported as a warning (its cells are
-// skipped); a target that cannot be loaded fails.
+// The project's pictures (relative paths against the project file's folder, within the memory
+// budget of the slot table) and, when targetPath is not empty, the target picture. A picture that
+// cannot be loaded is reported as a warning (its cells are skipped); a target that cannot be
+// loaded fails.
 bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& targetPath,
                          cPictureSlotTable& slots) {
-    const strSlotSource source = strSlotSource::Of(doc);
-    for (int i = 0; i < doc.pictureCount(); ++i) {
-        const strPicture* p = doc.picture(i);
-        if (!p || p->path.empty()) continue;
-        if (!slots.UpdatePicture(source, i, p, nullptr, true, true))
-            std::cerr << "pelko: warning: picture " << i << " ("
-                      << cPictureSlotTable::ResolvePicturePath(source, p->path, true) << ") cannot be loaded"
-                      << Reason(slots) << "; its cells are left out\n";
-    }
     if (!targetPath.empty()) {
         cConfig config = ctx.config;
         config.TargetPath = targetPath;
         if (!slots.UpdateTarget(config)) {
-            Fail(ctx, "cannot load the target picture " + targetPath + Reason(slots));
+            Fail(ctx, "cannot load the target picture " + targetPath +
+                          Reason(slots, cPictureSlotTable::kTargetPicture));
             return false;
         }
     }
+    for (const strMessage& m : cWorkspace(ctx.config).loadPictures(doc, slots).losses)
+        std::cerr << "pelko: warning: " << FormatMessage(m) << "\n";
     return true;
 }
 
@@ -68,6 +64,10 @@ bool ParseCaptureArea(Context& ctx, const std::string& text, strCaptureArea& are
             Fail(ctx, "--area values must lie in -4096..4096");
             return false;
         }
+    if (v[2] == 0 || v[3] == 0) {
+        Fail(ctx, "--area " + text + " has no width or no height");
+        return false;
+    }
     area = {int(v[0]), int(v[1]), int(v[0] + v[2]), int(v[1] + v[3])};
     return true;
 }
@@ -120,8 +120,9 @@ struct strRenderOptions {
 };
 
 void RunRender(Context& ctx, const strRenderOptions& o) {
-    cProject doc(&ctx.config);
-    if (!LoadProject(ctx, o.in, doc, nullptr)) return;
+    const auto loaded = LoadProject(ctx, o.in);
+    if (!loaded) return;
+    cProject& doc = *loaded;
     if (o.frame < 0 || o.frame >= doc.frameCount() || !doc.frame(o.frame)) {
         Fail(ctx, "frame " + std::to_string(o.frame) + " does not exist (the project has " +
                       std::to_string(doc.frameCount()) + " frames, numbered from 0)");
@@ -154,8 +155,11 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
         return;
     }
     const strCaptureArea& a = capture.Area();
+    const uint32_t turned = capture.Flags() & (kExportMirrorH | kExportFlipV);
     std::cout << o.out << ": frame " << o.frame << ", " << image->Width() << " x " << image->Height()
-              << " (area " << a.left << "," << a.top << "," << a.Width() << "," << a.Height() << ")\n";
+              << " (area " << a.left << "," << a.top << "," << a.Width() << "," << a.Height()
+              << (turned & kExportMirrorH ? ", mirrored" : "") << (turned & kExportFlipV ? ", flipped" : "")
+              << ")\n";
 }
 
 } // namespace
@@ -164,7 +168,7 @@ void AddRenderCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("render", "render one frame of a project as a PNG");
     auto o = std::make_shared<strRenderOptions>();
     cmd->add_option("IN", o->in, "project file")->required();
-    cmd->add_option("FRAME", o->frame, "frame number (0-based)")->required();
+    cmd->add_option("FRAME", o->frame, "frame number (0-based)")->required()->transform(DecimalNumber());
     cmd->add_option("OUT", o->out, "PNG file to write")->required();
     auto* area = cmd->add_option("--area", o->area,
                                  "capture area L,T,W,H in animation coordinates "

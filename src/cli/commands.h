@@ -19,6 +19,11 @@ struct Context {
 // Prints "pelko: <what>" on stderr and sets the failure status.
 void Fail(Context& ctx, const std::string& what);
 
+// For every whole-number argument: a decimal number, optionally signed. "0x5", "5abc" and "1e3"
+// are refused (the parser would read them as 5, or not at all), and leading zeros are dropped so
+// that "010" is ten, not an octal eight.
+const CLI::Validator& DecimalNumber();
+
 void AddInfoCommand(CLI::App& app, Context& ctx);
 void AddDumpCommand(CLI::App& app, Context& ctx);
 void AddConvertCommand(CLI::App& app, Context& ctx);

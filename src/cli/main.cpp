@@ -12,6 +12,23 @@ void Fail(Context& ctx, const std::string& what) {
     ctx.status = 1;
 }
 
+const CLI::Validator& DecimalNumber() {
+    static const CLI::Validator validator(
+        [](std::string& text) -> std::string {
+            size_t digits = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
+            if (digits == text.size()) return "a whole decimal number is wanted, not \"" + text + "\"";
+            for (size_t i = digits; i < text.size(); ++i)
+                if (text[i] < '0' || text[i] > '9')
+                    return "a whole decimal number is wanted, not \"" + text + "\"";
+            const size_t first = text.find_first_not_of('0', digits);
+            text = (text[0] == '-' ? "-" : "") +
+                   (first == std::string::npos ? std::string("0") : text.substr(first));
+            return std::string();
+        },
+        "NUMBER");
+    return validator;
+}
+
 } // namespace cli
 
 int main(int argc, char** argv) {

@@ -6,6 +6,7 @@
 #include "document/project_dump.h"
 #include "platform/code_page.h"
 #include "platform/path.h"
+#include "workspace/workspace.h"
 
 #include <iostream>
 #include <memory>
@@ -29,32 +30,29 @@ const char* formatName(int format) {
 
 } // namespace
 
+std::unique_ptr<cProject> LoadProject(Context& ctx, const std::string& path, int* format) {
+    // As the editor's Open does: the workspace reads the file and gives it its folder as base folder.
+    strWorkResult result;
+    std::unique_ptr<cProject> doc = cWorkspace(ctx.config).open(path, result, format);
+    if (!doc) Fail(ctx, "cannot read " + path + ": " + result.reason);
+    return doc;
+}
+
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format) {
-    ANIME::cAnimeFile_Device device;
-    if (format) *format = ANIME::cAnimeFile_Device::detectFormatFile(path);
-    int r = device.load(path, doc);
-    if (r == 1) {
-        // As the editor's Open does: relative picture and sound paths resolve against the
-        // project file's folder.
-        doc.setText(kTextBaseFolder, platform::FromUtf8(platform::FolderPart(path), ctx.config.Locale));
-        return true;
-    }
-    if (r == -2)
-        Fail(ctx, "cannot read " + path + ": not a project file (unknown format)");
-    else
-        Fail(ctx, "cannot read " + path + ": " + device.lastError());
+    strWorkResult result;
+    if (cWorkspace(ctx.config).open(path, doc, result, format)) return true;
+    Fail(ctx, "cannot read " + path + ": " + result.reason);
     return false;
 }
 
 bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
-    ANIME::cAnimeFile_Device device;
-    int r = device.save(path, doc, saveFormat);
-    if (r != 1) {
-        Fail(ctx, "cannot write " + path + ": " + (r == -2 ? "unknown save format" : device.lastError()));
+    const strWorkResult result = cWorkspace(ctx.config).save(doc, path, saveFormat);
+    if (!result.ok) {
+        Fail(ctx, "cannot write " + path + ": " + result.reason);
         return false;
     }
     // A save that had to leave something out says so, whichever command saved.
-    for (const strMessage& m : device.lossMessages())
+    for (const strMessage& m : result.losses)
         std::cerr << "pelko: warning: " << path << ": " << FormatMessage(m) << "\n";
     return true;
 }
@@ -68,9 +66,10 @@ void AddInfoCommand(CLI::App& app, Context& ctx) {
     auto path = std::make_shared<std::string>();
     cmd->add_option("FILE", *path, "project file")->required();
     cmd->callback([&ctx, path] {
-        cProject doc(&ctx.config);
         int format = -1;
-        if (!LoadProject(ctx, *path, doc, &format)) return;
+        const auto loaded = LoadProject(ctx, *path, &format);
+        if (!loaded) return;
+        const cProject& doc = *loaded;
         std::cout << "file: " << *path << "\n"
                   << "format: " << formatName(format) << "\n"
                   << "name: " << ToUtf8(ctx, doc.text(kTextName)) << "\n"
@@ -89,9 +88,9 @@ void AddDumpCommand(CLI::App& app, Context& ctx) {
     auto path = std::make_shared<std::string>();
     cmd->add_option("FILE", *path, "project file")->required();
     cmd->callback([&ctx, path] {
-        cProject doc(&ctx.config);
-        if (!LoadProject(ctx, *path, doc, nullptr)) return;
-        std::cout << DumpProjectJson(doc, [&ctx](const std::string& s) { return ToUtf8(ctx, s); }) << "\n";
+        const auto doc = LoadProject(ctx, *path);
+        if (!doc) return;
+        std::cout << DumpProjectJson(*doc, [&ctx](const std::string& s) { return ToUtf8(ctx, s); }) << "\n";
     });
 }
 
@@ -107,10 +106,10 @@ void AddConvertCommand(CLI::App& app, Context& ctx) {
     cmd->add_option("--to", a->to, "output format; default: the project's save format")
         ->check(CLI::IsMember({"binary", "text"}));
     cmd->callback([&ctx, a] {
-        cProject doc(&ctx.config);
-        if (!LoadProject(ctx, a->in, doc, nullptr)) return;
+        const auto doc = LoadProject(ctx, a->in);
+        if (!doc) return;
         int format = a->to.empty() ? -1 : (a->to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
-        SaveProject(ctx, a->out, doc, format);
+        SaveProject(ctx, a->out, *doc, format);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "document/anime_file_device.h"
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -14,8 +15,10 @@ struct strCaptureArea;
 
 namespace cli {
 
-// Loads a project; its base folder becomes the file's folder. format, when given, receives the
-// detected file format.
+// Loads a project through the workspace (its base folder becomes the file's folder); null after a
+// failure, reported through Fail. format, when given, receives the detected file format.
+std::unique_ptr<cProject> LoadProject(Context& ctx, const std::string& path, int* format = nullptr);
+// The same into doc (a new project on ctx.config); false after a reported failure.
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format);
 // saveFormat < 0 uses the project's own save format. What the format could not keep is reported as
 // a warning on stderr.

@@ -131,7 +131,11 @@ enum class eMessageKind : uint8_t {
     X(kStepCutEffect, kStatus, "Cut effect at frame %d")                                                     \
     X(kStepPasteEffect, kStatus, "Paste effect at frame %d")                                                 \
     X(kStepProjectSettings, kStatus, "Project settings")                                                     \
-    X(kStepCellNumber, kStatus, "Cell number %d")
+    X(kStepCellNumber, kStatus, "Cell number %d")                                                            \
+    /* what a clipboard export could not carry, one line per kind */                                         \
+    X(kMsgExportLoss, kReport, "%s")                                                                         \
+    /* pictures an image export could not draw */                                                            \
+    X(kMsgExportMissingPicture, kReport, "Picture %d (%s) could not be loaded: %s; its cells are left out")
 
 enum eMessageId : int {
 #define PELKO_MESSAGE_ID(id, kind, text) id,

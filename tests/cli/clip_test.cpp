@@ -48,8 +48,8 @@ TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
         << text;
     // The values of the payload are the mapping's business; the folders come from the settings.
     nlohmann::json j = run.Dump(out);
-    EXPECT_EQ(j["pictures"][0]["path"], pictures.path() + "\\Fire1.png"); // found in the absolute folder
-    EXPECT_EQ(j["effects"][0]["soundPath"], "Audio\\SE\\Fire2");
+    EXPECT_EQ(j["pictures"][0]["path"], pictures.path() + "/Fire1.png"); // found in the absolute folder
+    EXPECT_EQ(j["effects"][0]["soundPath"], "Audio\\SE/Fire2");          // not found: no extension
 }
 
 TEST(CliClip, ExportImportRoundTripForEachProduct) {
@@ -60,7 +60,7 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
         run.Clip("import", "xp", DataPath("marshal/xp_extras.bin"), first, &status, " --to text");
     ASSERT_EQ(status, 0) << text;
     nlohmann::json a = run.Dump(first);
-    EXPECT_EQ(a["pictures"][0]["path"], "BattleEffect\\Thunder1");
+    EXPECT_EQ(a["pictures"][0]["path"], "BattleEffect/Thunder1");
 
     for (const std::string product : {"xp", "vx", "vxace"}) {
         SCOPED_TRACE(product);
@@ -79,7 +79,7 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
         ASSERT_EQ(status, 0) << text;
         nlohmann::json b2 = run.Dump(second);
         EXPECT_EQ(b2["frames"], a["frames"]);
-        // The paths were resolved once already: the title of "BattleEffect\Thunder1" is Thunder1.
+        // The paths were resolved once already: the title of "BattleEffect/Thunder1" is Thunder1.
         EXPECT_EQ(b2["pictures"], a["pictures"]);
     }
 }
@@ -95,6 +95,42 @@ TEST(CliClip, ASaveThatLosesEffectsSaysSo) {
     EXPECT_NE(text.find("pelko: warning: " + out + ": 2 effects were not saved"), std::string::npos) << text;
 }
 
+// The payload holds what the product takes; stderr has one warning line for each kind of thing it
+// could not carry, and the export still succeeds.
+TEST(CliClip, ExportsSayWhatTheProductCouldNotCarry) {
+    strClipRun run("BattleEffect");
+    // 250 frames, each with a cell with a colour tone, and a second picture.
+    std::string text = "PELK_TEX0071\r\nn\r\nu\r\n1,0,0,0,1,0,0,250,16,2,0\r\n2,0,1,1,0,0,0,0\r\na.png\r\n"
+                       "2,1,1,1,0,0,0,0\r\nb.png\r\n9\r\n2,0,0,1,0,0,0,100,100,0,255,50,100,100,100\r\n";
+    for (int i = 0; i < 250; ++i)
+        text += "1,0\r\n";
+    testing_support::WriteText(run.dir.file("long.txt"), text + "9");
+    const std::string payload = run.dir.file("long.bin");
+    int status = -1;
+    const std::string out = cli_fixture::Pelko("--config " + run.config + " clip export xp " +
+                                                   run.dir.file("long.txt") + " " + payload,
+                                               &status, true);
+    EXPECT_EQ(status, 0) << out;
+    // Every frame repeats the toned cell of the one before it: 200 of them are written.
+    EXPECT_EQ(out, "pelko: warning: 50 frames past the limit of 200 left out\n"
+                   "pelko: warning: 1 picture left out: the product holds 1 picture\n"
+                   "pelko: warning: 200 cells lose their colour tone and saturation\n");
+    EXPECT_GT(ReadBytes(payload).size(), 30u);
+    // Nothing lost: nothing said.
+    testing_support::WriteText(run.dir.file("plain.txt"),
+                               "PELK_TEX0071\r\nn\r\nu\r\n1,0,0,0,1,0,0,1,16,1,0\r\n"
+                               "2,0,1,1,0,0,0,0\r\na.png\r\n9\r\n"
+                               "2,0,0,1,0,0,0,100,100,0,255,100,100,100,100\r\n1,0\r\n9");
+    for (const char* product : {"2000", "xp", "vx", "vxace", "mv"}) {
+        const std::string quiet =
+            cli_fixture::Pelko("--config " + run.config + " clip export " + product + " " +
+                                   run.dir.file("plain.txt") + " " + run.dir.file("plain.bin"),
+                               &status, true);
+        EXPECT_EQ(status, 0) << product << quiet;
+        EXPECT_EQ(quiet, "") << product;
+    }
+}
+
 TEST(CliClip, FailuresLeaveNoOutput) {
     strClipRun run("BattleEffect");
     const std::string out = run.dir.file("out.dat"), junk = run.dir.file("junk.bin");
@@ -105,11 +141,20 @@ TEST(CliClip, FailuresLeaveNoOutput) {
         {"import", "vx", junk, out},
         {"import", "xp", run.dir.file("none.bin"), out},
         {"import", "2003", DataPath("marshal/vxace_basic.bin"), out},
-        {"export", "xp", run.dir.file("none.dat"), run.dir.file("p.bin")}};
+        {"export", "xp", run.dir.file("none.dat"), run.dir.file("p.bin")},
+        // Another product's payload under the 2000 format is not an animation record.
+        {"import", "2000", DataPath("marshal/vxace_basic.bin"), out}};
     for (const auto& c : bad) {
         int status = -1;
         const std::string text = run.Clip(c[0], c[1], c[2], c[3], &status);
         EXPECT_NE(status, 0) << c[2] << ": " << text;
+        if (c[1] == "2000") {
+            EXPECT_NE(
+                text.find(
+                    "< ! > RPG Maker 2000 [Anime fight] : Import failed (not an RPG Maker 2000 animation: "),
+                std::string::npos)
+                << text;
+        }
         if (c[2] == junk) {
             EXPECT_NE(text.find("< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed"),
                       std::string::npos)

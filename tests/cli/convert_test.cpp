@@ -97,4 +97,13 @@ TEST(CliProject, BadInputFailsWithOneLine) {
                                           " --to legacy",
                                       "--to: legacy");
     EXPECT_FALSE(std::ifstream(dir.file("x")).good());
+
+    // A project past the frame limit is refused by every command and never rewritten in place.
+    const std::string big = dir.file("big.txt");
+    testing_support::WriteText(big, "PELK_TEX0071\r\nn\r\nu\r\n1,0,0,0,1,0,0,1500,1,0,0\r\n9\r\n1,0\r\n9");
+    const std::string before = ReadText(big);
+    for (const char* command : {"info ", "dump ", "convert --to text "})
+        cli_fixture::ExpectOneLineFailure(command + big + (command[0] == 'c' ? " " + big : ""),
+                                          "1500 frames; a project holds at most 1000");
+    EXPECT_EQ(ReadText(big), before);
 }

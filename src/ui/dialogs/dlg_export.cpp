@@ -207,6 +207,9 @@ void cDlg_Export::ended(const strExportOutcome& o) {
         QApplication::beep();
         session_.showStatus(DialogText(kDlgCompleted));
         close();
+        // The images hold every cell but those of pictures that are not loaded; say which.
+        session_.reportLosses(
+            session_.workspace().missingPictures(session_.document(), session_.pictureSlots()));
         return;
     case eExportResult::kFailed: {
         const std::string file = o.failedPath.empty() ? path_ : o.failedPath;

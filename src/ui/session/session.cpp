@@ -25,7 +25,7 @@ constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 4.0f};
 cSession::cSession(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QObject* parent)
     : QObject(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
       doc_(std::make_unique<cProject>(&config)), editClip_(clipboard), clipDevice_(clipboard, config),
-      sound_(NullSoundDevice()), player_(clock_, &sounds_) {
+      workspace_(config), sound_(NullSoundDevice()), player_(clock_, &sounds_) {
     doc_->create(-1, -1, -1, -1);
     doc_->frameOrCreate(0);
     commands_ = std::make_unique<cEditCommands>(*doc_, config_);
@@ -45,22 +45,17 @@ cSession::~cSession() {
 
 bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
     // The working folder lives beside the settings file; it is offered for creation when missing.
-    const std::string configFolder = platform::FolderPart(config_.filePath);
-    std::string working = config_.workingFolder();
-    if (!config_.FolderName_C.empty() && !platform::IsFolder(working)) {
-        const QString ask = UiMessage(kUiMakeWorkingFolder, {working});
-        if (prompts_.question(ask, UiText(kUiConfirmation), false) == cPrompts::kYes) {
-            if (!platform::MakeFolder(working)) {
-                prompts_.message(UiMessage(kUiCreateFolderFailed, {working}), cPrompts::kError);
-                working = configFolder;
-            }
-        } else {
-            working = configFolder;
-        }
-    }
-    workingFolder_ = FromUtf8(working);
+    bool failed = false;
+    const std::string working = workspace_.prepareWorkingFolder(
+        [this](const std::string& folder) {
+            return prompts_.question(UiMessage(kUiMakeWorkingFolder, {folder}), UiText(kUiConfirmation),
+                                     false) == cPrompts::kYes;
+        },
+        &failed);
+    if (failed)
+        prompts_.message(UiMessage(kUiCreateFolderFailed, {config_.workingFolder()}), cPrompts::kError);
     dialogFolder_ =
-        platform::IsFolder(config_.LastLoadPath) ? FromUtf8(config_.LastLoadPath) : workingFolder_;
+        platform::IsFolder(config_.LastLoadPath) ? FromUtf8(config_.LastLoadPath) : FromUtf8(working);
 
     doc_->history().clear(config_.undoDepth());
     if (!slots_.Initialise(config_)) {
@@ -181,17 +176,8 @@ bool cSession::confirmDiscard() {
 }
 
 std::unique_ptr<cProject> cSession::makeNewDocument() const {
-    auto fresh = std::make_unique<cProject>(&config_);
-    if (!fresh->create(-1, -1, -1, -1)) return nullptr;
-    std::string base = doc_ ? doc_->text(kTextBaseFolder) : std::string();
-    if (base.empty()) base = platform::FromUtf8(Utf8(workingFolder_), config_.Locale);
-    fresh->setText(kTextBaseFolder, base);
-    fresh->setText(kTextFileName, config_.Init_FileName);
-    fresh->applyDefaults();
-    fresh->frameOrCreate(0);
-    fresh->setUntitled(true);
-    fresh->markSaved();
-    return fresh;
+    // A new document keeps the current one's base folder (the working folder when it has none).
+    return workspace_.newDocument(doc_ ? doc_->text(kTextBaseFolder) : std::string());
 }
 
 bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
@@ -204,7 +190,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
     doc_ = std::move(fresh);
     sounds_.releaseAll();
     slotsSplitFormat_ = doc_->getSetting(kKeySplitFormat);
-    slots_.ReloadAll(*doc_);
+    loadPictures();
     dragRange_ = strTimelineRange{};
     playRangeStart_ = 0;
     playRangeEnd_ = std::max(doc_->frameCount() - 1, 0);
@@ -237,22 +223,15 @@ bool cSession::openPath(const QString& path) {
 
 bool cSession::load(const QString& path) {
     const std::string file = Utf8(path);
-    auto fresh = std::make_unique<cProject>(&config_);
-    if (files_.load(file, *fresh) != 1) {
+    strWorkResult result;
+    std::unique_ptr<cProject> fresh = workspace_.open(file, result);
+    if (!fresh || !replaceDocument(std::move(fresh))) {
         showStatus(UiMessage(kUiReadingFailed, {file}));
-        return false;
-    }
-    std::string folder = platform::FolderPart(file);
-    if (folder.empty()) folder = Utf8(workingFolder_);
-    fresh->setText(kTextBaseFolder, platform::FromUtf8(folder, config_.Locale));
-    fresh->setUntitled(false);
-    fresh->markSaved();
-    if (!replaceDocument(std::move(fresh))) {
-        showStatus(UiMessage(kUiReadingFailed, {file}));
+        prompts_.message(UiMessage(kUiCannotOpen, {file, result.reason}), cPrompts::kError);
         return false;
     }
     currentPath_ = path;
-    dialogFolder_ = FromUtf8(folder);
+    dialogFolder_ = FromUtf8(workspace_.diskFolder(doc_->text(kTextBaseFolder)));
     showStatus(UiMessage(kUiLoaded, {file}));
     if (config_.BackUpFlag) makeBackup(path);
     announce(kChangeTitle);
@@ -260,10 +239,10 @@ bool cSession::load(const QString& path) {
 }
 
 void cSession::makeBackup(const QString& path) {
-    const std::string target = platform::JoinPath(Utf8(workingFolder_), "backup.dat");
-    std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(Utf8(path), bytes) || !platform::WriteFileAtomically(target, bytes))
-        showStatus(UiMessage(kUiBackupFailed, {target}));
+    const strWorkResult r = workspace_.backup(Utf8(path));
+    if (!r.ok)
+        showStatus(
+            UiMessage(kUiBackupFailed, {platform::JoinPath(workspace_.workingFolder(), "backup.dat")}));
 }
 
 bool cSession::save() {
@@ -276,15 +255,15 @@ bool cSession::save() {
 }
 
 bool cSession::writeFile(const std::string& target) {
-    if (files_.save(target, *doc_) != 1) {
+    const strWorkResult r = workspace_.save(*doc_, target);
+    if (!r.ok) {
         showStatus(UiMessage(kUiSaveFailed, {target}));
         return false;
     }
     doc_->setUntitled(false);
     showStatus(UiMessage(kUiSaved, {target}));
     // The file holds everything but what its format has no place for; say what that was.
-    for (const strMessage& loss : files_.lossMessages())
-        prompts_.message(LibraryMessage(loss), cPrompts::kReport);
+    reportLosses(r.losses);
     return true;
 }
 
@@ -311,31 +290,41 @@ bool cSession::saveTo(const QString& path) {
 bool cSession::importClipboard(int command) {
     const int product = interchange::ImportProductForCommand(command);
     if (product < 0 || !confirmDiscard()) return false;
-    std::unique_ptr<cProject> fresh;
-    const std::string working = platform::FromUtf8(Utf8(workingFolder_), config_.Locale);
-    const auto result = interchange::RunImportCommand(clipDevice_, fresh, product, working);
-    if (fresh && !replaceDocument(std::move(fresh))) return false;
-    if (result.message == interchange::kMsgImportSucceeded) currentPath_.clear();
-    showStatus(QString::fromStdString(result.Text()));
+    strWorkResult result;
+    std::unique_ptr<cProject> fresh = workspace_.importClipboard(clipboard_, product, result);
+    if (!fresh || !replaceDocument(std::move(fresh))) {
+        showStatus(QString::fromStdString(result.status));
+        if (!result.reason.empty())
+            prompts_.message(UiMessage(kUiImportFailed, {result.reason}), cPrompts::kError);
+        return false;
+    }
+    currentPath_.clear();
+    showStatus(QString::fromStdString(result.status));
     announce(kChangeTitle);
-    return result.message == interchange::kMsgImportSucceeded;
+    return true;
 }
 
 bool cSession::exportClipboard(int command) {
     const int product = interchange::ExportProductForCommand(command);
     if (product < 0) return false;
-    const auto result = interchange::RunExportCommand(clipDevice_, *doc_, product);
-    showStatus(QString::fromStdString(result.Text()));
+    const strWorkResult result = workspace_.exportClipboard(*doc_, clipboard_, product);
+    showStatus(QString::fromStdString(result.status));
     announce(kChangeClipboard);
-    return result.message == interchange::kMsgExportSucceeded;
+    // The payload holds what the product can take; say what it could not.
+    reportLosses(result.losses);
+    return result.ok;
+}
+
+QString cSession::workingFolder() const {
+    return FromUtf8(workspace_.workingFolder());
 }
 
 void cSession::setWorkingFolder(const QString& folder) {
-    workingFolder_ = folder;
+    workspace_.setWorkingFolder(Utf8(folder));
 }
 
 QString cSession::baseFolder() const {
-    return FromUtf8(platform::ToUtf8(doc_->text(kTextBaseFolder), config_.Locale));
+    return FromUtf8(workspace_.diskFolder(doc_->text(kTextBaseFolder)));
 }
 
 QString cSession::titleText(const QString& shownPath) const {
@@ -346,7 +335,7 @@ QString cSession::titleText(const QString& shownPath) const {
 }
 
 void cSession::reloadPictures() {
-    slots_.ReloadAll(*doc_);
+    loadPictures();
     announce(kChangePictures);
 }
 
@@ -356,6 +345,26 @@ bool cSession::reloadPicture(int n) {
     if (!p) slots_.Remove(n);
     announce(kChangePictures);
     return ok;
+}
+
+void cSession::loadPictures() {
+    const strWorkResult r = workspace_.loadPictures(*doc_, slots_);
+    // A missing file shows as the error picture on the canvas; a picture the memory budget refuses
+    // is said at once.
+    std::vector<strMessage> refused;
+    for (const strMessage& m : r.losses)
+        if (const long long* n = m.args.empty() ? nullptr : std::get_if<long long>(&m.args[0]);
+            n && slots_.RefusedByBudget(int(*n)))
+            refused.push_back(m);
+    reportLosses(refused);
+}
+
+void cSession::reportLosses(const std::vector<strMessage>& losses) {
+    if (losses.empty()) return;
+    QStringList lines;
+    for (const strMessage& m : losses)
+        lines << LibraryMessage(m);
+    prompts_.message(lines.join(QLatin1Char('\n')), cPrompts::kReport);
 }
 
 // ---- playback -----------------------------------------------------------------------------------

@@ -22,6 +22,7 @@
 #include "playback/sound_table.h"
 #include "tools/canvas_tool.h"
 #include "ui/session/canvas_overlays.h"
+#include "workspace/workspace.h"
 
 #include <QObject>
 #include <QString>
@@ -68,6 +69,8 @@ class cSession : public QObject {
     // --- the library objects ---
     cConfig& config() const { return config_; }
     cPrompts& prompts() const { return prompts_; }
+    // The file lifecycle the editor shares with the command-line tool.
+    const cWorkspace& workspace() const { return workspace_; }
     cProject& document() const { return *doc_; }
     cHistory& history() { return doc_->history(); }
     cEditCommands& commands() { return *commands_; }
@@ -148,7 +151,7 @@ class cSession : public QObject {
     const QString& currentPath() const { return currentPath_; }
     // The folder the file dialogs start in.
     const QString& dialogFolder() const { return dialogFolder_; }
-    const QString& workingFolder() const { return workingFolder_; }
+    QString workingFolder() const;
     void setWorkingFolder(const QString& folder);
     // The document's base folder as a file-system path (UTF-8 of the project code page text).
     QString baseFolder() const;
@@ -156,10 +159,14 @@ class cSession : public QObject {
     QString titleText(const QString& shownPath) const;
 
     // --- pictures ---
-    // Reloads every picture of the document into the slots.
+    // Reloads every picture of the document into the slots; pictures refused by the memory budget
+    // are reported in a window.
     void reloadPictures();
     // Reloads picture n from its file; false (the slot kept as it was) when it cannot be read.
     bool reloadPicture(int n);
+    // Shows the messages (what a save, an export or a load could not keep) in one window, one per
+    // line; nothing when there are none.
+    void reportLosses(const std::vector<strMessage>& losses);
 
     // --- playback ---
     bool playing() const { return player_.playing(); }
@@ -190,6 +197,7 @@ class cSession : public QObject {
     bool replaceDocument(std::unique_ptr<cProject> fresh);
     std::unique_ptr<cProject> makeNewDocument() const;
     void makeBackup(const QString& path);
+    void loadPictures();
     void scheduleTick();
     void onPlaybackEnded();
 
@@ -201,7 +209,7 @@ class cSession : public QObject {
     cEditClipboard editClip_;
     std::unique_ptr<cEditClipCommands> clipCommands_;
     interchange::cClipboardDevice clipDevice_;
-    ANIME::cAnimeFile_Device files_;
+    cWorkspace workspace_;
     cPictureSlotTable slots_;
     std::unique_ptr<cSoundDevice> sound_;
     cSoundTable sounds_;
@@ -214,7 +222,6 @@ class cSession : public QObject {
     QString status_;
     QString currentPath_;
     QString dialogFolder_;
-    QString workingFolder_;
     int toolMode_ = kToolMove;
     int zoomIndex_ = 2;
     strTimelineRange dragRange_;

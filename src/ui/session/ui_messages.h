@@ -20,7 +20,9 @@
     X(kUiFileFilter, "Animation(*.txt,dat) (*.txt *.dat)")                                                   \
     X(kUiConfirmation, "Confirmation")                                                                       \
     X(kUiBackupFailed, "< ! > The backup could not be written > %s")                                         \
-    X(kUiFolderMissing, "< ! > The folder does not exist > %s")
+    X(kUiFolderMissing, "< ! > The folder does not exist > %s")                                              \
+    X(kUiCannotOpen, "Could not open the file.\n%s\n%s")                                                     \
+    X(kUiImportFailed, "The clipboard could not be imported.\n%s")
 
 enum eUiMessage : int {
 #define PELKO_UI_MESSAGE_ID(id, text) id,

@@ -1,0 +1,93 @@
+#pragma once
+// The file lifecycle of a project, without windows: new documents, opening, the base and working
+// folders, the backup copy, saving with what the format could not keep, clipboard imports and
+// exports with what the product could not carry, and the pictures an export draws. The editor's
+// session and the `pelko` tool both go through it, so that a file opened or an animation imported
+// either way gives the same document and the same folders.
+//
+// Folders come in two forms: on disk (UTF-8, what the file system takes) and stored (the texts of
+// a document, in the project code page named by "Locale"). One rule turns one into the other for
+// every caller: storedFolder / diskFolder.
+
+#include "document/messages.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class cConfig;
+class cProject;
+class cPictureSlotTable;
+namespace platform {
+class cClipboard;
+}
+
+// What a workspace call gives back.
+struct strWorkResult {
+    bool ok = false;
+    std::string reason;             // why it failed: one line for the user ("" on success)
+    std::string status;             // clipboard commands: the status-bar text of the outcome
+    std::vector<strMessage> losses; // what could not be kept, carried or drawn, one message per kind
+};
+
+class cWorkspace {
+  public:
+    // The settings outlive the workspace. The working folder starts as config.workingFolder().
+    explicit cWorkspace(const cConfig& config);
+
+    const cConfig& config() const { return config_; }
+
+    // ---- folders ----
+    // The working folder on disk: the base folder of new and imported documents, and where the
+    // backup copy goes.
+    const std::string& workingFolder() const { return working_; }
+    void setWorkingFolder(std::string diskFolder) { working_ = std::move(diskFolder); }
+    // Start-up: the working folder "FolderName_C" beside the settings file. When it is missing,
+    // create(folder) is asked; when that says no, or the folder cannot be made (*failed set), the
+    // settings file's folder is used instead. The result becomes the working folder.
+    std::string prepareWorkingFolder(const std::function<bool(const std::string&)>& create,
+                                     bool* failed = nullptr);
+    // A disk folder as a document stores it, and back.
+    std::string storedFolder(const std::string& diskFolder) const;
+    std::string diskFolder(const std::string& stored) const;
+
+    // ---- documents ----
+    // A new document with the configured defaults and one blank frame, untitled and unmodified; its
+    // file name is "Init_FileName" and its base folder storedBase (the working folder when empty).
+    std::unique_ptr<cProject> newDocument(const std::string& storedBase = std::string()) const;
+    // Opens a project file (binary, text or legacy, by its magic). The base folder becomes the
+    // file's folder (the current folder for a bare file name); the document is titled and
+    // unmodified. Null with result.reason on failure (unreadable, not a project, above the limits).
+    std::unique_ptr<cProject> open(const std::string& path, strWorkResult& result,
+                                   int* format = nullptr) const;
+    // The same into a document made by the caller (a new cProject on these settings).
+    bool open(const std::string& path, cProject& doc, strWorkResult& result, int* format = nullptr) const;
+    // Saves (saveFormat < 0: the document's own). On success the document is titled and unmodified
+    // and result.losses says what the format could not keep; a failure leaves the file and the
+    // document as they were.
+    strWorkResult save(cProject& doc, const std::string& path, int saveFormat = -1) const;
+    // Copies the file at path to "backup.dat" in the working folder.
+    strWorkResult backup(const std::string& path) const;
+
+    // ---- clipboard ----
+    // Imports product's payload from the clipboard into a new document: titles resolved against the
+    // image and sound folders, base folder the working folder, untitled and unmodified. Null on
+    // failure; result.status is the command's status text either way, result.reason why it failed.
+    std::unique_ptr<cProject> importClipboard(platform::cClipboard& clip, int product,
+                                              strWorkResult& result) const;
+    // Puts doc on the clipboard for product. result.losses lists what the product could not carry.
+    strWorkResult exportClipboard(const cProject& doc, platform::cClipboard& clip, int product) const;
+
+    // ---- pictures ----
+    // Loads every picture of doc into slots (the target picture is not touched). result.losses has
+    // one message for each picture that could not be loaded (its cells are left out of drawings).
+    strWorkResult loadPictures(const cProject& doc, cPictureSlotTable& slots) const;
+    // One message for each picture of doc that has no drawable slot in slots: what an image export
+    // leaves out.
+    std::vector<strMessage> missingPictures(const cProject& doc, const cPictureSlotTable& slots) const;
+
+  private:
+    const cConfig& config_;
+    std::string working_;
+};
