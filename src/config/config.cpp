@@ -106,6 +106,7 @@ template <typename Config, typename Visitor> void visitKeys(Config& c, Visitor& 
     v("RTPFolder_VX", c.RTPFolder_VX);
     v("RTPFolder_VXAce", c.RTPFolder_VXAce);
     v("RTPFolder_MV", c.RTPFolder_MV);
+    v("Language", c.Language);
 }
 
 struct cKeyReader {

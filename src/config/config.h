@@ -106,6 +106,9 @@ class cConfig {
     std::string RTPFolder_VX;
     std::string RTPFolder_VXAce;
     std::string RTPFolder_MV;
+    // The language of the editor's windows: "auto" follows the desktop, "en" English, "ja" Japanese;
+    // any other value reads as "auto". Read at start-up.
+    std::string Language = "auto";
 
     // Fills every field with its default and sets the file path from the location rule.
     bool setDefaults();

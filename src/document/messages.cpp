@@ -75,7 +75,7 @@ const char* MessageName(eMessageId id) {
 const char* MessageCaption(eMessageKind kind) {
     switch (kind) {
     case eMessageKind::kReport:
-        return "Reporting";
+        return "Information";
     case eMessageKind::kConfirm:
         return "Confirmation";
     case eMessageKind::kError:

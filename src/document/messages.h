@@ -1,6 +1,6 @@
 #pragma once
 // User-visible texts of the document layer (status-bar results and the message boxes the document
-// raises), word for word as the user sees them. The core hands back a message id with its
+// raises), as the user sees them. The core hands back a message id with its
 // arguments (strMessage); the UI formats it with FormatMessage and shows it in the status bar or in a
 // message box with the entry's caption.
 //
@@ -21,7 +21,7 @@
 enum class eMessageKind : uint8_t {
     kNone,    // nothing is shown
     kStatus,  // status bar, first part
-    kReport,  // message box, caption "Reporting"
+    kReport,  // message box, caption "Information"
     kConfirm, // message box with Yes/No, caption "Confirmation"
     kError,   // message box, caption "Error"
 };
@@ -29,33 +29,33 @@ enum class eMessageKind : uint8_t {
 // X(id, kind, text)
 #define PELKO_DOCUMENT_MESSAGES(X)                                                                           \
     X(kMsgNone, kNone, "")                                                                                   \
-    X(kMsgProcessingFailed, kStatus, "< ! > [%d:%d] : processing failed")                                    \
+    X(kMsgProcessingFailed, kStatus, "The command could not be carried out (%02d:%02d)")                     \
     /* undo history; %s is the label of the step */                                                          \
     X(kMsgUndone, kStatus, "Undone: %s")                                                                     \
-    X(kMsgCannotUndo, kStatus, "< ! > I cannot cancel")                                                      \
+    X(kMsgCannotUndo, kStatus, "Nothing to undo")                                                            \
     X(kMsgRedone, kStatus, "Redone: %s")                                                                     \
-    X(kMsgCannotRedo, kStatus, "< ! > cannot fix it")                                                        \
+    X(kMsgCannotRedo, kStatus, "Nothing to redo")                                                            \
     X(kMsgUndoItem, kStatus, "Undo %s")                                                                      \
     X(kMsgRedoItem, kStatus, "Redo %s")                                                                      \
     X(kMsgUndoPlain, kStatus, "Undo")                                                                        \
     X(kMsgRedoPlain, kStatus, "Redo")                                                                        \
     X(kMsgFrameRepair, kError,                                                                               \
-      "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.")    \
+      "The frames were found damaged and have been repaired.\nThe undo history has been cleared.")           \
     /* frame commands */                                                                                     \
-    X(kMsgFrameInserted, kStatus, "Inserted in frame [%d]")                                                  \
-    X(kMsgFrameDeleted, kStatus, "Frame [%d] deleted")                                                       \
-    X(kMsgFrameCleared, kStatus, "Frame [%d] cleared")                                                       \
-    X(kMsgFrameCopied, kStatus, "Frame [%d]to[%d] copied")                                                   \
-    X(kMsgFrameDone, kStatus, "Frame [%d] done")                                                             \
+    X(kMsgFrameInserted, kStatus, "Frame %d inserted")                                                       \
+    X(kMsgFrameDeleted, kStatus, "Frame %d deleted")                                                         \
+    X(kMsgFrameCleared, kStatus, "Frame %d cleared")                                                         \
+    X(kMsgFrameCopied, kStatus, "Frame %d copied to frame %d")                                               \
+    X(kMsgFrameDone, kStatus, "Frame %d filled in from the frames before and after")                         \
     /* counted results (cells, or frames when several are handled at once) */                                \
-    X(kMsgCountDelete, kStatus, "[%d] : Delete")                                                             \
-    X(kMsgCountClear, kStatus, "[%d] : Clear")                                                               \
-    X(kMsgCountComplete, kStatus, "[%d] : Complete before and after with frame")                             \
-    X(kMsgCountCopy, kStatus, "[%d] : Copy")                                                                 \
-    X(kMsgCountCut, kStatus, "[%d] : Cut")                                                                   \
-    X(kMsgCountPaste, kStatus, "[%d] : Paste")                                                               \
-    X(kMsgCountForeground, kStatus, "[%d] : To the foreground")                                              \
-    X(kMsgCountBackground, kStatus, "[%d] : To the background")                                              \
+    X(kMsgCountDelete, kStatus, "Deleted: %d")                                                               \
+    X(kMsgCountClear, kStatus, "Cleared: %d")                                                                \
+    X(kMsgCountComplete, kStatus, "Filled in from the frames before and after: %d")                          \
+    X(kMsgCountCopy, kStatus, "Copied: %d")                                                                  \
+    X(kMsgCountCut, kStatus, "Cut: %d")                                                                      \
+    X(kMsgCountPaste, kStatus, "Pasted: %d")                                                                 \
+    X(kMsgCountForeground, kStatus, "Brought to the front: %d")                                              \
+    X(kMsgCountBackground, kStatus, "Sent to the back: %d")                                                  \
     /* what a save had to leave out (the singular forms take no count) */                                    \
     X(kMsgSaveLostEffect, kReport,                                                                           \
       "1 effect was not saved: the text format cannot hold an effect whose start frame is at or after the "  \
@@ -72,10 +72,10 @@ enum class eMessageKind : uint8_t {
     /* the frame limit */                                                                                    \
     X(kMsgFramesFull, kStatus, "The animation already has %d frames")                                        \
     /* tool runs */                                                                                          \
-    X(kMsgCompensated, kStatus, "Processing on frame [%d]\xEF\xBD\x9E[%d] >> Cell [%d] edited")              \
-    X(kMsgSplineDone, kStatus, "Spline curve >> Cell [%d] edited")                                           \
-    X(kMsgBatchDone, kStatus, "Batch processing >> Cell [%d] edited")                                        \
-    X(kMsgIntervalDone, kStatus, "Interval entered [%d]\xEF\xBD\x9E[%d] on frame [%d]")                      \
+    X(kMsgCompensated, kStatus, "Tween on frames %d to %d: %d cells changed")                                \
+    X(kMsgSplineDone, kStatus, "Spline curve: %d cells changed")                                             \
+    X(kMsgBatchDone, kStatus, "Batch edit: %d cells changed")                                                \
+    X(kMsgIntervalDone, kStatus, "Frames %d to %d: interval set to %d")                                      \
     /* labels of undo steps: what a step did, shown in "Undone: %s" and the Edit menu. A label of a   */     \
     /* count has a singular form right after its plural one (see Counted).                            */     \
     X(kStepInsertFrame, kStatus, "Insert frame %d")                                                          \
@@ -85,19 +85,19 @@ enum class eMessageKind : uint8_t {
     X(kStepClearFrame, kStatus, "Clear frame %d")                                                            \
     X(kStepClearFrames, kStatus, "Clear frames %d to %d")                                                    \
     X(kStepCopyFrame, kStatus, "Copy frame %d to frame %d")                                                  \
-    X(kStepCompleteFrame, kStatus, "Complete frame %d")                                                      \
-    X(kStepCompleteCells, kStatus, "Complete %d cells")                                                      \
-    X(kStepCompleteCell, kStatus, "Complete 1 cell")                                                         \
+    X(kStepCompleteFrame, kStatus, "Fill in frame %d")                                                       \
+    X(kStepCompleteCells, kStatus, "Fill in %d cells")                                                       \
+    X(kStepCompleteCell, kStatus, "Fill in 1 cell")                                                          \
     X(kStepDeleteCells, kStatus, "Delete %d cells")                                                          \
     X(kStepDeleteCell, kStatus, "Delete 1 cell")                                                             \
     X(kStepCutCells, kStatus, "Cut %d cells")                                                                \
     X(kStepCutCell, kStatus, "Cut 1 cell")                                                                   \
     X(kStepPasteCells, kStatus, "Paste %d cells")                                                            \
     X(kStepPasteCell, kStatus, "Paste 1 cell")                                                               \
-    X(kStepForegroundCells, kStatus, "Bring %d cells to the foreground")                                     \
-    X(kStepForegroundCell, kStatus, "Bring 1 cell to the foreground")                                        \
-    X(kStepBackgroundCells, kStatus, "Send %d cells to the background")                                      \
-    X(kStepBackgroundCell, kStatus, "Send 1 cell to the background")                                         \
+    X(kStepForegroundCells, kStatus, "Bring %d cells to the front")                                          \
+    X(kStepForegroundCell, kStatus, "Bring 1 cell to the front")                                             \
+    X(kStepBackgroundCells, kStatus, "Send %d cells to the back")                                            \
+    X(kStepBackgroundCell, kStatus, "Send 1 cell to the back")                                               \
     X(kStepMoveCells, kStatus, "Move %d cells")                                                              \
     X(kStepMoveCell, kStatus, "Move 1 cell")                                                                 \
     X(kStepRotateCells, kStatus, "Rotate %d cells")                                                          \
@@ -111,12 +111,12 @@ enum class eMessageKind : uint8_t {
     X(kStepPasteRange, kStatus, "Paste at frame %d, cell %d")                                                \
     X(kStepCutRange, kStatus, "Cut frames %d to %d")                                                         \
     X(kStepDeleteRange, kStatus, "Delete cells of frames %d to %d")                                          \
-    X(kStepCompensate, kStatus, "Frame compensation of frames %d to %d")                                     \
+    X(kStepCompensate, kStatus, "Tween frames %d to %d")                                                     \
     X(kStepSpline, kStatus, "Spline curve from frame %d")                                                    \
     X(kStepBatch, kStatus, "Batch edit")                                                                     \
     X(kStepInterval, kStatus, "Interval %d on frames %d to %d")                                              \
-    X(kStepLockTable, kStatus, "Lock cells to pictures")                                                     \
-    X(kStepLockCell, kStatus, "Lock cell %d to picture %d")                                                  \
+    X(kStepLockTable, kStatus, "Lock cell numbers to pictures")                                              \
+    X(kStepLockCell, kStatus, "Lock cell number %d to picture %d")                                           \
     X(kStepAddPicture, kStatus, "Add picture %d")                                                            \
     X(kStepChangePicture, kStatus, "Change picture %d")                                                      \
     X(kStepDeletePicture, kStatus, "Delete picture %d")                                                      \
@@ -125,13 +125,13 @@ enum class eMessageKind : uint8_t {
     X(kStepMovePicture, kStatus, "Move picture %d to %d")                                                    \
     X(kStepAddSound, kStatus, "Add sound effect at frame %d")                                                \
     X(kStepAddFlash, kStatus, "Add flash at frame %d")                                                       \
-    X(kStepAddEffect, kStatus, "Add effect at frame %d")                                                     \
-    X(kStepChangeEffect, kStatus, "Change effect at frame %d")                                               \
-    X(kStepDeleteEffect, kStatus, "Delete effect at frame %d")                                               \
-    X(kStepCutEffect, kStatus, "Cut effect at frame %d")                                                     \
-    X(kStepPasteEffect, kStatus, "Paste effect at frame %d")                                                 \
+    X(kStepAddEffect, kStatus, "Add timing at frame %d")                                                     \
+    X(kStepChangeEffect, kStatus, "Change timing at frame %d")                                               \
+    X(kStepDeleteEffect, kStatus, "Delete timing at frame %d")                                               \
+    X(kStepCutEffect, kStatus, "Cut timing at frame %d")                                                     \
+    X(kStepPasteEffect, kStatus, "Paste timing at frame %d")                                                 \
     X(kStepProjectSettings, kStatus, "Project settings")                                                     \
-    X(kStepCellNumber, kStatus, "Cell number %d")                                                            \
+    X(kStepCellNumber, kStatus, "Cell numbers: %d")                                                          \
     /* what a clipboard export could not carry, one line per kind */                                         \
     X(kMsgExportLoss, kReport, "%s")                                                                         \
     /* pictures an image export could not draw */                                                            \
@@ -188,7 +188,7 @@ struct strMessage {
 const char* MessageText(eMessageId id);
 // How the message is shown; kNone for kMsgNone or an unknown id.
 eMessageKind MessageKind(eMessageId id);
-// "Reporting", "Confirmation", "Error"; "" for status and none.
+// "Information", "Confirmation", "Error"; "" for status and none.
 const char* MessageCaption(eMessageKind kind);
 // The identifier's name ("kMsgFrameDone"), for traces and test output.
 const char* MessageName(eMessageId id);
@@ -199,9 +199,9 @@ std::string FormatMessage(const strMessage& m);
 // through snprintf with a conversion rebuilt for the argument's own type.
 std::string FormatMessageText(const char* format, const std::vector<strMessageArg>& args);
 
-// The minute and second of the local clock, for "< ! > [%d:%d] : processing failed".
+// The minute and second of the local clock, for "The command could not be carried out (%02d:%02d)".
 void LocalMinuteSecond(int& minute, int& second);
-// "< ! > [%d:%d] : processing failed" with the given minute and second.
+// "The command could not be carried out (%02d:%02d)" with the given minute and second.
 inline strMessage ProcessingFailed(int minute, int second) {
     return strMessage(kMsgProcessingFailed, minute, second);
 }

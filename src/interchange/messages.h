@@ -29,16 +29,16 @@ struct strMessageText {
 };
 
 inline constexpr strMessageText kMessageTexts[] = {
-    {kMsgImportSucceeded, "%s : Import succeeded"},
-    {kMsgImportFailed, "< ! > %s : Import failed"},
-    {kMsgExportSucceeded, "%s : Export succeeded"},
-    {kMsgExportFailed, "< ! > %s : Export failed"},
-    {kLabel2000, "RPG Maker 2000 [Anime fight]"},
-    {kLabelXP, "RPG Maker XP [Anime fight]"},
-    {kLabelVX, "RPG Maker VX [Anime fight]"},
-    {kLabelVXAce, "RPG Maker VXAce [Anime fight]"},
-    {kLabelXPVXVXAce, "RPG Maker XP / VX / VXAce [Anime fight]"},
-    {kLabelMV, "RPG Maker MV [Anime fight]"},
+    {kMsgImportSucceeded, "Imported from the clipboard (%s)"},
+    {kMsgImportFailed, "Could not import from the clipboard (%s)"},
+    {kMsgExportSucceeded, "Copied to the clipboard (%s)"},
+    {kMsgExportFailed, "Could not copy to the clipboard (%s)"},
+    {kLabel2000, "RPG Maker 2000 battle animation"},
+    {kLabelXP, "RPG Maker XP battle animation"},
+    {kLabelVX, "RPG Maker VX battle animation"},
+    {kLabelVXAce, "RPG Maker VX Ace battle animation"},
+    {kLabelXPVXVXAce, "RPG Maker XP / VX / VX Ace battle animation"},
+    {kLabelMV, "RPG Maker MV battle animation"},
 };
 
 // The text of a message id; "" for an unknown id (and for kMsgNone).
@@ -55,4 +55,4 @@ inline std::string FormatMessage(int id, const std::string& argument) {
     return text;
 }
 
-}  // namespace interchange
+} // namespace interchange

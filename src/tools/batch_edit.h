@@ -14,7 +14,7 @@ class cProject;
 class cBatchEdit {
   public:
     enum eFormula : int { kEqual = 0, kAdd = 1, kPercent = 2 };
-    static constexpr const char* kFormulaList = "equal(=),addition(+=),percentage(*= v/100)";
+    static constexpr const char* kFormulaList = "Set to (=),Add (+=),Percent of (*= v/100)";
     static constexpr int kMinValue = -9999;
     static constexpr int kMaxValue = 9999;
 

@@ -20,14 +20,14 @@ struct strCellControls {
     eControlState angle = eControlState::kEditable;
     eControlState sx = eControlState::kEditable;
     eControlState sy = eControlState::kEditable;
-    eControlState flip = eControlState::kHidden; // the "Normal,Inversed" list
+    eControlState flip = eControlState::kHidden; // the "Normal,Mirrored" list
     bool image = true;                           // the image field (disabled while the lock is on)
 };
 
 class cCellEdit {
   public:
-    static constexpr const char* kBlendList = "Normal(t),Add(t),Subtraction,Multiplication";
-    static constexpr const char* kFlipList = "Normal,Inversed";
+    static constexpr const char* kBlendList = "Normal,Add,Subtract,Multiply";
+    static constexpr const char* kFlipList = "Normal,Mirrored";
 
     // Opens on (frame, cell): the working copy is the document's cell, or the neutral cell with the
     // controls disabled (editable() false) when there is none. Returns editable().
@@ -53,7 +53,7 @@ class cCellEdit {
     bool canCopyFrom(const cProject& doc, int offset) const;
     bool copyFrom(const cProject& doc, int offset);
 
-    // Edit format 2: the "Normal,Inversed" list shows "Inversed" (true) when SX * SY < 1.
+    // Edit format 2: the "Normal,Mirrored" list shows "Inversed" (true) when SX * SY < 1.
     static bool IsInversed(const strCell& c);
     // The flip choice under edit format 2, kept until the working copy is rebuilt; initially from
     // the working copy.

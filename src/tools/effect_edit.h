@@ -14,7 +14,7 @@
 class cEffectEdit {
   public:
     static constexpr const char* kObjectList = "Screen,Target";
-    static constexpr const char* kDrawingList = "Normal(t),Add(t),Subtraction,Multiplication";
+    static constexpr const char* kDrawingList = "Normal,Add,Subtract,Multiply";
     static constexpr const char* kSoundFilter = "Sound effect(*.wmv,wav,ogg,mp3)";
     static constexpr int kFlashFramesWhenOff = 10;
     static constexpr size_t kMaxText = 255;
@@ -57,7 +57,7 @@ class cEffectEdit {
 
 class cPictureEdit {
   public:
-    static constexpr const char* kDivisionList = "Specify number of sheets,Specify width";
+    static constexpr const char* kDivisionList = "By number of patterns,By pattern size";
     static constexpr const char* kImageFilter = "Image(*.bmp,gif,png,xyz)";
 
     std::string path{}; // "File path", at most 255 bytes

@@ -19,7 +19,8 @@ class cProject;
 class cFrameComp {
   public:
     enum eMethod : int { kNormal = 0, kMedium = 1, kCellUsedOnly = 2 };
-    static constexpr const char* kMethodList = "Normal,Medium,Cell used only";
+    static constexpr const char* kMethodList =
+        "Start to end,Every pair of key cells from start,Only frames that have the cell";
 
     // Dialog state, kept between openings.
     int startFrame = 0;

@@ -117,6 +117,8 @@ std::unique_ptr<cProject> cWorkspace::importClipboard(platform::cClipboard& clip
     const interchange::strCommandReport report =
         interchange::RunImportCommand(device, doc, product, storedFolder(working_));
     result.status = report.Text();
+    result.statusMessage = report.message;
+    result.statusLabel = report.label;
     if (report.message != interchange::kMsgImportSucceeded || !doc) {
         result.reason = device.LastError().empty()
                             ? std::string("the clipboard holds no animation of that kind")
@@ -135,6 +137,8 @@ strWorkResult cWorkspace::exportClipboard(const cProject& doc, platform::cClipbo
     interchange::cClipboardDevice device(clip, config_);
     const interchange::strCommandReport report = interchange::RunExportCommand(device, doc, product);
     result.status = report.Text();
+    result.statusMessage = report.message;
+    result.statusLabel = report.label;
     if (report.message != interchange::kMsgExportSucceeded) {
         result.reason = report.message == interchange::kMsgNone ? "no export for that product"
                         : device.LastError().empty()            ? "the clipboard did not take the data"

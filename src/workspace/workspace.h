@@ -28,6 +28,8 @@ struct strWorkResult {
     bool ok = false;
     std::string reason;             // why it failed: one line for the user ("" on success)
     std::string status;             // clipboard commands: the status-bar text of the outcome
+    int statusMessage = 0;          // ... as an interchange message id and the product label it names,
+    int statusLabel = 0;            //     for a window that shows it in the user's language
     std::vector<strMessage> losses; // what could not be kept, carried or drawn, one message per kind
 };
 

@@ -2,6 +2,7 @@
 // (exactly the bytes of a clipboard block) and project files in a temporary folder.
 
 #include "cli/cli_fixture.h"
+#include "interchange/messages.h"
 
 #include <filesystem>
 #include <string>
@@ -44,7 +45,9 @@ TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
     std::string text =
         run.Clip("import", "vxace", DataPath("marshal/vxace_basic.bin"), out, &status, " --to binary");
     ASSERT_EQ(status, 0) << text;
-    EXPECT_NE(text.find("RPG Maker XP / VX / VXAce [Anime fight] : Import succeeded"), std::string::npos)
+    EXPECT_NE(text.find(interchange::FormatMessage(interchange::kMsgImportSucceeded,
+                                                   interchange::MessageText(interchange::kLabelXPVXVXAce))),
+              std::string::npos)
         << text;
     // The values of the payload are the mapping's business; the folders come from the settings.
     nlohmann::json j = run.Dump(out);
@@ -62,12 +65,17 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
     nlohmann::json a = run.Dump(first);
     EXPECT_EQ(a["pictures"][0]["path"], "BattleEffect/Thunder1");
 
-    for (const std::string product : {"xp", "vx", "vxace"}) {
+    for (const auto& [product, label] : {std::pair<std::string, int>{"xp", interchange::kLabelXP},
+                                         {"vx", interchange::kLabelVX},
+                                         {"vxace", interchange::kLabelVXAce}}) {
         SCOPED_TRACE(product);
         const std::string payload = run.dir.file(product + ".bin");
         text = run.Clip("export", product, first, payload, &status);
         ASSERT_EQ(status, 0) << text;
-        EXPECT_NE(text.find("[Anime fight] : Export succeeded"), std::string::npos) << text;
+        EXPECT_NE(text.find(interchange::FormatMessage(interchange::kMsgExportSucceeded,
+                                                       interchange::MessageText(label))),
+                  std::string::npos)
+            << text;
         std::vector<uint8_t> b = ReadBytes(payload);
         ASSERT_GT(b.size(), 30u);
         EXPECT_EQ(b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24, b.size()); // the length word too
@@ -150,14 +158,17 @@ TEST(CliClip, FailuresLeaveNoOutput) {
         EXPECT_NE(status, 0) << c[2] << ": " << text;
         if (c[1] == "2000") {
             EXPECT_NE(
-                text.find(
-                    "< ! > RPG Maker 2000 [Anime fight] : Import failed (not an RPG Maker 2000 animation: "),
+                text.find(interchange::FormatMessage(interchange::kMsgImportFailed,
+                                                     interchange::MessageText(interchange::kLabel2000)) +
+                          " (not an RPG Maker 2000 animation: "),
                 std::string::npos)
                 << text;
         }
         if (c[2] == junk) {
-            EXPECT_NE(text.find("< ! > RPG Maker XP / VX / VXAce [Anime fight] : Import failed"),
-                      std::string::npos)
+            EXPECT_NE(
+                text.find(interchange::FormatMessage(interchange::kMsgImportFailed,
+                                                     interchange::MessageText(interchange::kLabelXPVXVXAce))),
+                std::string::npos)
                 << text;
         }
     }

@@ -137,7 +137,7 @@ TEST(Config, WriteKeepsOtherSectionsAndComments) {
     std::string after = ReadText(c.filePath);
     EXPECT_EQ(after.substr(0, 48), "; PelkoEditor settings\r\n[Window]\r\nUndo=keep me\r\n");
     EXPECT_NE(after.find("Undo = 9\r\nUnknown=stays\r\n"), std::string::npos);
-    const std::string tail = "RTPFolder_MV=\r\n\r\n[Later]\r\nx=1\r\n"; // keys appended before the blank line
+    const std::string tail = "Language=auto\r\n\r\n[Later]\r\nx=1\r\n"; // keys appended before the blank line
     EXPECT_EQ(after.substr(after.size() - tail.size()), tail);
 }
 

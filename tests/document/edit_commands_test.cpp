@@ -4,8 +4,11 @@
 #include "document/restore.h"
 #include "document_fixture.h"
 #include "support/document_compare.h"
+#include "support/message_texts.h"
 
 #include <functional>
+#include <set>
+#include <tuple>
 
 using document_testing::Editor;
 using document_testing::FillRow;
@@ -17,7 +20,7 @@ std::string Text(const strEditResult& r) {
     return FormatMessage(r.status);
 }
 
-const std::string kFailed = "< ! > [7:5] : processing failed";
+const std::string kFailed = Msg(kMsgProcessingFailed, 7, 5);
 
 strCell Rich(int picture, int pattern, int blend, int x, int colour) {
     return strCell(picture, pattern, blend, x, x, 100 + x, 100 + x, x * 10, x, colour, colour, colour,
@@ -56,7 +59,7 @@ TEST(Completion, InterpolationTruncatesTowardZero) {
 
 // Frame 1 completed from frames 0 and 2, as a whole or in its selected cells.
 TEST(Completion, CompletesFromTheNeighbourFrames) {
-    const std::string done = "Frame [1] done", some = "[1] : Complete before and after with frame";
+    const std::string done = Msg(kMsgFrameDone, 1), some = Msg(kMsgCountComplete, 1);
     struct {
         const char* name;
         std::string frames[3];
@@ -120,7 +123,7 @@ TEST(Completion, CompTypeModes) {
     e.put(1, 4, base);
     e.ed.setCurrentFrame(1);
     e.ed.select(4);
-    EXPECT_EQ(Text(e.ed.completeSelectedCells()), "[1] : Complete before and after with frame");
+    EXPECT_EQ(Text(e.ed.completeSelectedCells()), Msg(kMsgCountComplete, 1));
     EXPECT_EQ(*e.doc.cell(1, 4), Rich(9, 99, 0, 10, 150));
 }
 
@@ -156,28 +159,30 @@ TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
         int currentAfter;
         std::string label; // of the undo step
     } cases[] = {
-        {"insert", 2, &cEditCommands::insertFrame, "Inserted in frame [2]", "0 1+11 - 2/5 3+13", 2,
+        {"insert", 2, &cEditCommands::insertFrame, Msg(kMsgFrameInserted, 2), "0 1+11 - 2/5 3+13", 2,
          "Insert frame 2"},
-        {"delete", 1, &cEditCommands::deleteFrame, "Frame [1] deleted", "0 2/5 3+13", 1, "Delete frame 1"},
-        {"delete the last: the current follows", 3, &cEditCommands::deleteFrame, "Frame [3] deleted",
+        {"delete", 1, &cEditCommands::deleteFrame, Msg(kMsgFrameDeleted, 1), "0 2/5 3+13", 1,
+         "Delete frame 1"},
+        {"delete the last: the current follows", 3, &cEditCommands::deleteFrame, Msg(kMsgFrameDeleted, 3),
          "0 1+11 2/5", 2, "Delete frame 3"},
-        {"clear", 2, &cEditCommands::clearFrame, "Frame [2] cleared", "0 1+11 - 3+13", 2, "Clear frame 2"},
-        {"delete several", 3, std::bind(deleteFrames, _1, 1, 2), "[2] : Delete", "0 3+13", 1,
+        {"clear", 2, &cEditCommands::clearFrame, Msg(kMsgFrameCleared, 2), "0 1+11 - 3+13", 2,
+         "Clear frame 2"},
+        {"delete several", 3, std::bind(deleteFrames, _1, 1, 2), Msg(kMsgCountDelete, 2), "0 3+13", 1,
          "Delete frames 1 to 2"},
         {"delete several past the end", 3, std::bind(deleteFrames, _1, 10, 2), "", start, 3, ""},
-        {"delete all: one blank frame is left", 3, std::bind(deleteFrames, _1, 0, 4), "[4] : Delete", "-", 0,
-         "Delete frames 0 to 3"},
-        {"clear several, cut to the frames", 0, std::bind(clearFrames, _1, 1, 5), "[3] : Clear", "0 - - -", 0,
-         "Clear frames 1 to 3"},
+        {"delete all: one blank frame is left", 3, std::bind(deleteFrames, _1, 0, 4), Msg(kMsgCountDelete, 4),
+         "-", 0, "Delete frames 0 to 3"},
+        {"clear several, cut to the frames", 0, std::bind(clearFrames, _1, 1, 5), Msg(kMsgCountClear, 3),
+         "0 - - -", 0, "Clear frames 1 to 3"},
         {"clear several past the end", 0, std::bind(clearFrames, _1, 7, 2), "", start, 0, ""},
-        {"copy the previous: interval 0", 3, &cEditCommands::copyFromPreviousFrame, "Frame [2]to[3] copied",
-         "0 1+11 2/5 2", 3, "Copy frame 2 to frame 3"},
+        {"copy the previous: interval 0", 3, &cEditCommands::copyFromPreviousFrame,
+         Msg(kMsgFrameCopied, 2, 3), "0 1+11 2/5 2", 3, "Copy frame 2 to frame 3"},
         {"no frame before the first", 0, &cEditCommands::copyFromPreviousFrame, kFailed, start, 0, ""},
-        {"copy the next", 0, &cEditCommands::copyFromNextFrame, "Frame [1]to[0] copied", "1+11 1+11 2/5 3+13",
-         0, "Copy frame 1 to frame 0"},
+        {"copy the next", 0, &cEditCommands::copyFromNextFrame, Msg(kMsgFrameCopied, 1, 0),
+         "1+11 1+11 2/5 3+13", 0, "Copy frame 1 to frame 0"},
         {"no frame after the last", 3, &cEditCommands::copyFromNextFrame, kFailed, start, 3, ""},
-        {"next on the last adds a frame", 3, &cEditCommands::nextFrame, "Inserted in frame [4]", start + " -",
-         4, "Insert frame 4"},
+        {"next on the last adds a frame", 3, &cEditCommands::nextFrame, Msg(kMsgFrameInserted, 4),
+         start + " -", 4, "Insert frame 4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -210,7 +215,7 @@ TEST(FrameCommands, AFullAnimationRefusesNewFrames) {
         e.ed.setCurrentFrame(current);
         const strEditResult r = current == 999 ? e.ed.nextFrame() : e.ed.insertFrame();
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(Text(r), "The animation already has 1000 frames");
+        EXPECT_EQ(Text(r), Msg(kMsgFramesFull, 1000));
         EXPECT_EQ(e.ed.currentFrame(), current);
     }
     EXPECT_EQ(InsertBlankFrames(e.doc, 500, 1), 0);
@@ -220,7 +225,7 @@ TEST(FrameCommands, AFullAnimationRefusesNewFrames) {
 
     e.ed.deleteFrame(); // 999 frames: one more fits, two do not
     EXPECT_EQ(InsertBlankFrames(e.doc, 0, 2), 0);
-    EXPECT_EQ(Text(e.ed.insertFrame()), "Inserted in frame [998]");
+    EXPECT_EQ(Text(e.ed.insertFrame()), Msg(kMsgFrameInserted, 998));
     EXPECT_EQ(e.x(999, 0), 998);
 }
 
@@ -254,11 +259,9 @@ TEST(FrameCommands, EmptyCurrentFrameRunsTheFrameRepair) {
     e.doc.replaceFrame(1, nullptr); // packing lost behind the history's back
     strEditResult r = e.ed.clearFrame();
     EXPECT_EQ(r.alert.id, kMsgFrameRepair);
-    EXPECT_EQ(
-        FormatMessage(r.alert),
-        "There seems to be a failing in frame processing.\nAttempts to restore, but the history is reset.");
+    EXPECT_EQ(FormatMessage(r.alert), MessageText(kMsgFrameRepair));
     EXPECT_EQ(Tags(e.doc), "0+5 - 3"); // compacted (2, 3 moved to 1, 2), then frame 1 cleared
-    EXPECT_EQ(Text(r), "Frame [1] cleared");
+    EXPECT_EQ(Text(r), Msg(kMsgFrameCleared, 1));
     EXPECT_EQ(e.history.undoCount(), 1u); // only the command's own step
 }
 
@@ -275,18 +278,18 @@ TEST(CellCommands, ABlockMovesAsAWholeOrStays) {
         std::string status, after;
         std::vector<int> selectedAfter;
     } cases[] = {
-        {gap, {1}, 1, "[1] : To the foreground", "0 - 1 3 4 5 6 7", {2}}, // into an empty slot
-        {gap, {2}, 1, "", gap, {2}},                                      // a mark on an empty slot
+        {gap, {1}, 1, Msg(kMsgCountForeground, 1), "0 - 1 3 4 5 6 7", {2}}, // into an empty slot
+        {gap, {2}, 1, "", gap, {2}},                                        // a mark on an empty slot
         {gap, {2}, -1, "", gap, {2}},
-        {full, {3, 4}, 1, "[2] : To the foreground", "0 1 2 5 3 4 6 7", {4, 5}},
-        {full, {3, 4}, -1, "[2] : To the background", "0 1 3 4 2 5 6 7", {2, 3}},
+        {full, {3, 4}, 1, Msg(kMsgCountForeground, 2), "0 1 2 5 3 4 6 7", {4, 5}},
+        {full, {3, 4}, -1, Msg(kMsgCountBackground, 2), "0 1 3 4 2 5 6 7", {2, 3}},
         {full, {6, 7}, 1, "", full, {6, 7}}, // against the edge: the block stays
         {full, {5, 6, 7}, 1, "", full, {5, 6, 7}},
         {full, {0, 1}, -1, "", full, {0, 1}},
-        {full, {2, 6, 7}, 1, "[1] : To the foreground", "0 1 3 2 4 5 6 7", {3, 6, 7}},
-        {full, {0, 1, 4}, -1, "[1] : To the background", "0 1 2 4 3 5 6 7", {0, 1, 3}},
-        {full, {0, 1, 3, 4}, 1, "[4] : To the foreground", "2 0 1 5 3 4 6 7", {1, 2, 4, 5}},
-        {gap, {1, 2, 4}, 0, "[2] : Delete", "0 - - 3 - 5 6 7", {2}}, // only cells there are
+        {full, {2, 6, 7}, 1, Msg(kMsgCountForeground, 1), "0 1 3 2 4 5 6 7", {3, 6, 7}},
+        {full, {0, 1, 4}, -1, Msg(kMsgCountBackground, 1), "0 1 2 4 3 5 6 7", {0, 1, 3}},
+        {full, {0, 1, 3, 4}, 1, Msg(kMsgCountForeground, 4), "2 0 1 5 3 4 6 7", {1, 2, 4, 5}},
+        {gap, {1, 2, 4}, 0, Msg(kMsgCountDelete, 2), "0 - - 3 - 5 6 7", {2}}, // only cells there are
         {gap, {2}, 0, "", gap, {2}},
     };
     for (const auto& c : cases) {
@@ -342,8 +345,8 @@ TEST(CellCommands, SelectAllAndTheCellNumber) {
 
 TEST(UndoCommands, MessagesSayWhatWasUndone) {
     Editor e(2);
-    EXPECT_EQ(Text(e.ed.undo()), "< ! > I cannot cancel");
-    EXPECT_EQ(Text(e.ed.redo()), "< ! > cannot fix it");
+    EXPECT_EQ(Text(e.ed.undo()), Msg(kMsgCannotUndo));
+    EXPECT_EQ(Text(e.ed.redo()), Msg(kMsgCannotRedo));
     e.put(0, 0, 1);
     e.put(0, 1, 1);
     e.ed.select(0);
@@ -353,7 +356,7 @@ TEST(UndoCommands, MessagesSayWhatWasUndone) {
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(Text(r), "Undone: Delete 2 cells");
     EXPECT_EQ(Text(e.ed.redo()), "Redone: Delete 2 cells");
-    EXPECT_EQ(Text(e.ed.redo()), "< ! > cannot fix it");
+    EXPECT_EQ(Text(e.ed.redo()), Msg(kMsgCannotRedo));
     EXPECT_EQ(FormatMessage(e.ed.processingFailed()), kFailed);
 
     e.ed.lastFrame(); // undoing an added frame brings the current frame back inside the document
@@ -384,29 +387,50 @@ TEST(UndoCommands, OneNoticePerCommand) {
 // ---------------------------------------------------------------------------------------------
 // Message table
 
-// The texts the commands above do not show.
-TEST(Messages, ExactTexts) {
-    const std::pair<strMessage, const char*> cases[] = {
-        {strMessage(kMsgCountCopy, 1), "[1] : Copy"},
-        {strMessage(kMsgCountCut, 1), "[1] : Cut"},
-        {strMessage(kMsgCountPaste, 1), "[1] : Paste"},
-        {ProcessingFailed(59, 0), "< ! > [59:0] : processing failed"},
+// Arguments the text does not expect: a missing one reads as 0, a mismatched one is converted, extra
+// ones are ignored; an unknown id shows nothing; a message as the argument of another is formatted
+// in its place.
+TEST(Messages, ArgumentsAreFittedToTheText) {
+    const std::pair<strMessage, std::string> cases[] = {
         {strMessage(), ""},
-        // a message as the argument of another, and the singular of a counted label
-        {strMessage(kMsgUndoItem, strMessage(kStepMoveCells, 3)), "Undo Move 3 cells"},
-        {strMessage(kMsgRedoItem, Counted(kStepMoveCells, 1)), "Redo Move 1 cell"},
-        // missing and mismatched arguments
-        {strMessage(kMsgFrameCopied, 4), "Frame [4]to[0] copied"},
-        {strMessage(kMsgFrameDone, std::string("x")), "Frame [0] done"},
-        {strMessage(kMsgFrameDone, 2.9), "Frame [2] done"},
-        {strMessage(kMsgFrameDone, -3, 8), "Frame [-3] done"},
+        {strMessage(kMsgUndoItem, strMessage(kStepMoveCells, 3)), Msg(kMsgUndoItem, Msg(kStepMoveCells, 3))},
+        {strMessage(kMsgRedoItem, Counted(kStepMoveCells, 1)), Msg(kMsgRedoItem, Msg(kStepMoveCell))},
+        {strMessage(kMsgFrameCopied, 4), Msg(kMsgFrameCopied, 4, 0)},
+        {strMessage(kMsgFrameDone, std::string("x")), Msg(kMsgFrameDone, 0)},
+        {strMessage(kMsgFrameDone, 2.9), Msg(kMsgFrameDone, 2)},
+        {strMessage(kMsgFrameDone, -3, 8), Msg(kMsgFrameDone, -3)},
         {strMessage(static_cast<eMessageId>(999), 1), ""},
     };
     for (const auto& [message, text] : cases)
-        EXPECT_EQ(FormatMessage(message), text);
+        EXPECT_EQ(FormatMessage(message), text) << MessageName(message.id);
+    EXPECT_NE(Msg(kMsgFrameDone, 2), Msg(kMsgFrameDone, 3));
+}
 
-    EXPECT_STREQ(MessageCaption(MessageKind(kMsgFrameRepair)), "Error");
-    EXPECT_STREQ(MessageCaption(eMessageKind::kReport), "Reporting");
+TEST(Messages, FormattingKeepsFlagsAndWidths) {
+    const std::tuple<const char*, std::vector<strMessageArg>, std::string> cases[] = {
+        {"(%02d:%02d)", {7LL, 5LL}, "(07:05)"},
+        {"[%d] %s", {std::string("x"), 3LL}, "[0] 3"},
+        {"%5.1f%%", {2LL}, "  2.0%"},
+        {"0x%08x", {255LL}, "0x000000ff"},
+        {"%d", {}, "0"},
+    };
+    for (const auto& [format, args, text] : cases)
+        EXPECT_EQ(FormatMessageText(format, args), text) << format;
+}
+
+TEST(Messages, TextsArePlain) {
+    for (int id = 0; id < kMsgCount; ++id)
+        EXPECT_TRUE(IsPlainText(MessageText(static_cast<eMessageId>(id))))
+            << MessageName(static_cast<eMessageId>(id));
+}
+
+TEST(Messages, Captions) {
+    EXPECT_STREQ(MessageCaption(MessageKind(kMsgFrameRepair)), MessageCaption(eMessageKind::kError));
+    const std::set<std::string> captions = {MessageCaption(eMessageKind::kReport),
+                                            MessageCaption(eMessageKind::kConfirm),
+                                            MessageCaption(eMessageKind::kError)};
+    EXPECT_EQ(captions.size(), 3u);
+    EXPECT_EQ(captions.count(""), 0u);
     EXPECT_STREQ(MessageCaption(MessageKind(kMsgFrameDone)), "");
     EXPECT_STREQ(MessageText(static_cast<eMessageId>(-1)), "");
     EXPECT_STREQ(MessageText(kMsgCount), "");

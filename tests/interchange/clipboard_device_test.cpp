@@ -7,6 +7,7 @@
 #include "interchange/messages.h"
 #include "interchange_fixture.h"
 #include "support/document_compare.h"
+#include "support/message_texts.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -125,20 +126,21 @@ TEST(ClipboardCommands, FailedImportsLeaveTheCurrentDocumentUntouched) {
     const struct {
         std::unique_ptr<platform::cMemoryClipboard> clip;
         int product;
-        const char* label;
+        int label;
         const char* what;
     } cases[] = {
-        {Holding({}), kProductVX, "XP / VX / VXAce", "empty clipboard"},
-        {std::move(replaced), kProductVX, "XP / VX / VXAce", "replaced by another program"},
-        {Holding({}), kProductMV, "MV", "no MV text"},
-        {Holding({{kFormatNameMV, Text(R"([{"name":1}])")}}), kProductMV, "MV", "not an MV animation"},
-        {Holding({}), kProduct2000, "2000", "no 2000 record"},
+        {Holding({}), kProductVX, kLabelXPVXVXAce, "empty clipboard"},
+        {std::move(replaced), kProductVX, kLabelXPVXVXAce, "replaced by another program"},
+        {Holding({}), kProductMV, kLabelMV, "no MV text"},
+        {Holding({{kFormatNameMV, Text(R"([{"name":1}])")}}), kProductMV, kLabelMV, "not an MV animation"},
+        {Holding({}), kProduct2000, kLabel2000, "no 2000 record"},
     };
     for (const auto& [clip, product, label, what] : cases) {
         SCOPED_TRACE(what);
         cClipboardDevice device(*clip, cfg);
         strCommandReport r = RunImportCommand(device, current, product, "/w", [] { return true; });
-        EXPECT_EQ(r.Text(), std::string("< ! > RPG Maker ") + label + " [Anime fight] : Import failed");
+        EXPECT_EQ(std::pair(r.message, r.label), std::pair(int(kMsgImportFailed), label));
+        EXPECT_EQ(r.Text(), FormatMessage(kMsgImportFailed, MessageText(label)));
         EXPECT_TRUE(product == kProduct2000 ||
                     !device.LastError().empty()); // the 2000 reader gives no reason
         EXPECT_EQ(current.get(), before);
@@ -156,20 +158,20 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
     auto d = SampleProject(cfg);
     d->history().forgetClean();
     const std::string print = ProjectFingerprint(*d);
-    const std::tuple<int, const char*, int, const char*> routes[] = {
-        {kCmdExport2000, "2000", kCmdImport2000, "2000"},
-        {kCmdExportXP, "XP", kCmdImportMarshal, "XP / VX / VXAce"},
-        {kCmdExportVX, "VX", kCmdImportMarshal, "XP / VX / VXAce"},
-        {kCmdExportVXAce, "VXAce", kCmdImportMarshal, "XP / VX / VXAce"},
-        {kCmdExportMV, "MV", kCmdImportMV, "MV"},
+    const std::tuple<int, int, int, int> routes[] = {
+        {kCmdExport2000, kLabel2000, kCmdImport2000, kLabel2000},
+        {kCmdExportXP, kLabelXP, kCmdImportMarshal, kLabelXPVXVXAce},
+        {kCmdExportVX, kLabelVX, kCmdImportMarshal, kLabelXPVXVXAce},
+        {kCmdExportVXAce, kLabelVXAce, kCmdImportMarshal, kLabelXPVXVXAce},
+        {kCmdExportMV, kLabelMV, kCmdImportMV, kLabelMV},
     };
     for (const auto& [exportCommand, exported, importCommand, imported] : routes) {
         SCOPED_TRACE(exported);
         const int product = ExportProductForCommand(exportCommand);
         platform::cMemoryClipboard clip;
         cClipboardDevice device(clip, cfg);
-        EXPECT_EQ(RunExportCommand(device, *d, product).Text(),
-                  std::string("RPG Maker ") + exported + " [Anime fight] : Export succeeded");
+        const strCommandReport sent = RunExportCommand(device, *d, product);
+        EXPECT_EQ(std::pair(sent.message, sent.label), std::pair(int(kMsgExportSucceeded), exported));
         Bytes b;
         ASSERT_TRUE(clip.read(ProductFormat(clip, product), b));
         EXPECT_EQ(b, Export(*d, product));
@@ -177,7 +179,7 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
         int asked = 0;
         const strCommandReport r = RunImportCommand(device, current, ImportProductForCommand(importCommand),
                                                     "/work/Data", [&] { return ++asked, true; });
-        EXPECT_EQ(r.Text(), std::string("RPG Maker ") + imported + " [Anime fight] : Import succeeded");
+        EXPECT_EQ(std::pair(r.message, r.label), std::pair(int(kMsgImportSucceeded), imported));
         EXPECT_EQ(std::tuple(asked, current->text(kTextName), current->text(kTextBaseFolder),
                              current->text(kTextFileName), current->untitled(), current->modified()),
                   std::tuple(1, d->text(kTextName), "/work/Data", "", true, false));
@@ -188,7 +190,8 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
     EXPECT_EQ(MessageText(ImportLabel(7)), std::string());
     platform::cMemoryClipboard clip;
     cClipboardDevice device(clip, cfg);
-    EXPECT_EQ(RunExportCommand(device, *d, kProduct2003).message, kMsgNone); // no label, no message
+    EXPECT_EQ(RunExportCommand(device, *d, kProduct2003).message,
+              interchange::kMsgNone); // no label, no message
     EXPECT_EQ(ProjectFingerprint(*d), print);
     EXPECT_TRUE(d->modified());
 
@@ -196,8 +199,8 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
     cRefusingClipboard refusing;
     cClipboardDevice held(refusing, cfg);
     EXPECT_EQ(held.ExportClipboard(*d, kProductXP), -1);
-    EXPECT_EQ(RunExportCommand(held, *d, kProductXP).Text(),
-              "< ! > RPG Maker XP [Anime fight] : Export failed");
+    const strCommandReport refused = RunExportCommand(held, *d, kProductXP);
+    EXPECT_EQ(std::pair(refused.message, refused.label), std::pair(int(kMsgExportFailed), int(kLabelXP)));
 }
 
 TEST(ClipboardMenu, ProbesFollowTheFormats) {
@@ -328,3 +331,8 @@ TEST(FileNameResolution, OnlyOccupiedSlotsWithATextChange) {
 }
 
 } // namespace
+
+TEST(ClipboardCommands, TextsArePlain) {
+    for (const auto& m : kMessageTexts)
+        EXPECT_TRUE(IsPlainText(m.text)) << m.id;
+}

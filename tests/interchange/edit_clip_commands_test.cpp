@@ -9,6 +9,7 @@
 #include "interchange/edit_clip_commands.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
+#include "support/message_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,7 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     Select({3, 4, 5}); // 4 selected but empty: not copied
     const strEditResult copy = ops->copyCells();
     EXPECT_TRUE(copy.ok);
-    EXPECT_EQ(Status(copy), "[2] : Copy");
+    EXPECT_EQ(Status(copy), Msg(kMsgCountCopy, 2));
     // The record layout is checked byte by byte with the payloads; here the size and the order.
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(clip.read(board.Format(), bytes));
@@ -91,7 +92,7 @@ TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
     EXPECT_EQ(std::tuple(bytes[22], bytes[48]), std::tuple(2, 0)); // cell 5 (offset 2), then cell 3
 
     commands->setCurrentFrame(1);
-    EXPECT_EQ(Status(ops->pasteCells(10)), "[2] : Paste");
+    EXPECT_EQ(Status(ops->pasteCells(10)), Msg(kMsgCountPaste, 2));
     ASSERT_TRUE(doc->cell(1, 10) && doc->cell(1, 12));
     EXPECT_EQ(doc->cell(1, 11), nullptr);
     EXPECT_EQ(*doc->cell(1, 10), *doc->cell(0, 3));
@@ -114,7 +115,7 @@ TEST_F(EditClipFixture, CutDeletesAsOneStep) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(2);
     Select({1, 2});
-    EXPECT_EQ(Status(ops->cutCells()), "[2] : Cut");
+    EXPECT_EQ(Status(ops->cutCells()), Msg(kMsgCountCut, 2));
     EXPECT_FALSE(doc->cell(2, 1) || doc->cell(2, 2));
     EXPECT_TRUE(commands->selection().empty());
     EXPECT_TRUE(board.HasKind(kClipCells));
@@ -126,7 +127,7 @@ TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
     ops->copyCells(); // x 0, y 0
     commands->setCurrentFrame(3);
     commands->setCurrentCell(2); // x 302, y 2
-    EXPECT_EQ(Status(ops->pasteAtCurrentCell()), "[1] : Paste");
+    EXPECT_EQ(Status(ops->pasteAtCurrentCell()), Msg(kMsgCountPaste, 1));
     EXPECT_EQ(std::tuple(doc->cell(3, 2)->x, doc->cell(3, 2)->y, doc->cell(3, 2)->pattern),
               std::tuple(302, 2, 1));
 
@@ -156,7 +157,7 @@ TEST_F(EditClipFixture, PasteBaseSlotRules) {
     ops->pasteCells();
     EXPECT_EQ(std::tuple(doc->cell(0, 2)->x, doc->cell(0, 3)->x), std::tuple(0, 1));
     // Records beyond the row are refused and not counted.
-    EXPECT_EQ(Status(ops->pasteCells(7)), "[1] : Paste");
+    EXPECT_EQ(Status(ops->pasteCells(7)), Msg(kMsgCountPaste, 1));
 }
 
 TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
@@ -176,7 +177,7 @@ TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
 TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(7);
-    EXPECT_EQ(Status(ops->timelineCut(kClipFrames, 0, 9, -1, -1)), "[10] : Cut");
+    EXPECT_EQ(Status(ops->timelineCut(kClipFrames, 0, 9, -1, -1)), Msg(kMsgCountCut, 10));
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->frame(0)->cells.occupied(), doc->frame(0)->interval,
                          commands->currentFrame()),
               std::tuple(1, 0, 0, 0));
@@ -210,7 +211,7 @@ TEST_F(EditClipFixture, PastingFramesPastTheLimitIsRefused) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     const strEditResult r = ops->timelinePaste(kClipFrames, 5, 0);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(Status(r), "The animation already has 1000 frames");
+    EXPECT_EQ(Status(r), Msg(kMsgFramesFull, 1000));
     EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
     EXPECT_EQ(history().undoCount(), 0u);
     EXPECT_FALSE(doc->modified());
@@ -228,9 +229,9 @@ TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
     EXPECT_EQ(pasted, (strTimelineRange{6, 0, 7, 1}));
     EXPECT_EQ(std::tuple(doc->cell(6, 0)->x, doc->cell(7, 0)->x), std::tuple(203, 303));
     EXPECT_FALSE(doc->cell(6, 1) || doc->cell(7, 1)); // the empty-cell record deletes the target
-    EXPECT_EQ(Status(r), "[4] : Paste");              // 2 stored, 2 deleted
+    EXPECT_EQ(Status(r), Msg(kMsgCountPaste, 4));     // 2 stored, 2 deleted
 
-    EXPECT_EQ(Status(ops->timelineDelete(kClipCells, 0, 1, 0, 1)), "[4] : Delete");
+    EXPECT_EQ(Status(ops->timelineDelete(kClipCells, 0, 1, 0, 1)), Msg(kMsgCountDelete, 4));
     EXPECT_EQ(doc->cell(0, 0), nullptr);
     EXPECT_NE(doc->cell(2, 0), nullptr);
 }
@@ -239,7 +240,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
     doc->setSetting(kKeyLock, 1);
     doc->setLockedPicture(1, 3);
     doc->setLockedPicture(2, 4);
-    EXPECT_EQ(Status(ops->timelineCopy(kClipRows, 0, 0, 1, 2)), "[20] : Copy");
+    EXPECT_EQ(Status(ops->timelineCopy(kClipRows, 0, 0, 1, 2)), Msg(kMsgCountCopy, 20));
     strTimelineRange pasted;
     ops->timelinePaste(kClipRows, 7, 5, &pasted); // rows paste at frame 0
     EXPECT_EQ(pasted, (strTimelineRange{-1, 5, -1, 6}));
@@ -250,7 +251,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
         EXPECT_EQ(doc->cell(f, 6)->x, 100 * f + 2);
     }
 
-    EXPECT_EQ(Status(ops->timelineCut(kClipRows, -1, -1, 5, 6)), "[20] : Cut");
+    EXPECT_EQ(Status(ops->timelineCut(kClipRows, -1, -1, 5, 6)), Msg(kMsgCountCut, 20));
     EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(0, 0));
     for (int f = 0; f < 10; ++f)
         EXPECT_EQ(doc->cell(f, 5), nullptr);
@@ -285,12 +286,12 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
     doc->addEffect(strEffect{.startFrame = 5, .flags = strEffect::kSound, .soundPath = "Hit"});
     doc->addEffect(strEffect{.startFrame = 9});
 
-    EXPECT_EQ(Status(ops->copyEffect(1)), "[1] : Copy");
-    EXPECT_EQ(Status(ops->cutEffect(0)), "[0] : Cut");
+    EXPECT_EQ(Status(ops->copyEffect(1)), Msg(kMsgCountCopy, 1));
+    EXPECT_EQ(Status(ops->cutEffect(0)), Msg(kMsgCountCut, 0));
     EXPECT_EQ(doc->effectCount(), 2);
     EXPECT_EQ(doc->effect(0)->startFrame, 5); // later effects close the gap; a is on the clipboard
     int selected = -1;
-    EXPECT_EQ(Status(ops->pasteEffect(&selected)), "[0] : Paste");
+    EXPECT_EQ(Status(ops->pasteEffect(&selected)), Msg(kMsgCountPaste, 0));
     EXPECT_EQ(selected, 0);
     EXPECT_EQ(doc->effectCount(), 3);
     ops->copyEffect(1);
@@ -298,36 +299,36 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
     EXPECT_EQ(std::tuple(selected, doc->effect(2)->soundPath, doc->effect(3)->startFrame),
               std::tuple(2, "Hit", 9));
 
-    EXPECT_EQ(Status(ops->deleteEffect(3)), "[3] : Delete");
+    EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgCountDelete, 3));
     EXPECT_EQ(doc->effectCount(), 3);
-    EXPECT_EQ(Status(ops->deleteEffect(3)), "< ! > [12:34] : processing failed");
-    EXPECT_EQ(Status(ops->copyEffect(50)), "< ! > [12:34] : processing failed");
+    EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgProcessingFailed, 12, 34));
+    EXPECT_EQ(Status(ops->copyEffect(50)), Msg(kMsgProcessingFailed, 12, 34));
     commands->select(0);
     ops->copyCells();
-    EXPECT_EQ(Status(ops->pasteEffect()), "< ! > [12:34] : processing failed");
+    EXPECT_EQ(Status(ops->pasteEffect()), Msg(kMsgProcessingFailed, 12, 34));
 }
 
 TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
     const strPicture p{4, 2, 30, "Fire1.png"};
     doc->setPicture(3, p);
     doc->markSaved();
-    EXPECT_EQ(Status(ops->copyPicture(3)), "[3] : Copy");
+    EXPECT_EQ(Status(ops->copyPicture(3)), Msg(kMsgCountCopy, 3));
     EXPECT_FALSE(doc->modified());
-    EXPECT_EQ(Status(ops->pastePicture(7)), "[7] : Paste");
+    EXPECT_EQ(Status(ops->pastePicture(7)), Msg(kMsgCountPaste, 7));
     EXPECT_EQ(*doc->picture(7), p);
     EXPECT_TRUE(doc->modified());
-    EXPECT_EQ(Status(ops->cutPicture(3)), "[3] : Cut");
+    EXPECT_EQ(Status(ops->cutPicture(3)), Msg(kMsgCountCut, 3));
     EXPECT_EQ(doc->picture(3), nullptr);
-    EXPECT_EQ(Status(ops->deletePicture(7)), "[7] : Delete");
+    EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgCountDelete, 7));
     EXPECT_EQ(doc->picture(7), nullptr);
-    EXPECT_EQ(Status(ops->deletePicture(7)), "< ! > [12:34] : processing failed");
+    EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgProcessingFailed, 12, 34));
     // Paste replaces the slot and normalises the record.
     strPicture odd{.divX = 0, .hue = 999};
     cClip_Picture payload(&odd);
     board.Put(payload);
     ops->pastePicture(1);
     EXPECT_EQ(std::tuple(doc->picture(1)->divX, doc->picture(1)->hue), std::tuple(1, 360));
-    EXPECT_EQ(Status(ops->pastePicture(-1)), "< ! > [12:34] : processing failed");
+    EXPECT_EQ(Status(ops->pastePicture(-1)), Msg(kMsgProcessingFailed, 12, 34));
 }
 
 // Every list command that changes the document is one step that says what it did and undoes
@@ -342,39 +343,42 @@ TEST_F(EditClipFixture, ListCommandsUndoWithTheirLabels) {
     struct {
         const char* name;
         Run run;
-        const char* label; // "" when the command must fail
+        std::string label; // "" when the command must fail
         std::vector<std::string> effects;
     } cases[] = {
-        {"cut an effect", [](auto& o) { return o.cutEffect(1); }, "Cut effect at frame 2", {"a", "c", "d"}},
+        {"cut an effect", [](auto& o) { return o.cutEffect(1); }, Msg(kStepCutEffect, 2), {"a", "c", "d"}},
         {"delete an effect",
          [](auto& o) { return o.deleteEffect(3); },
-         "Delete effect at frame 10",
+         Msg(kStepDeleteEffect, 10),
          {"a", "b", "c"}},
         {"delete a missing effect", [](auto& o) { return o.deleteEffect(4); }, "", {"a", "b", "c", "d"}},
         {"add a sound",
          [&](auto& o) { return o.storeEffect(4, sound); },
-         "Add sound effect at frame 12",
+         Msg(kStepAddSound, 12),
          {"a", "b", "c", "d", ""}},
         {"move an effect to the end",
          [&](auto& o) { return o.storeEffect(0, named(10, "a")); },
-         "Change effect at frame 10",
+         Msg(kStepChangeEffect, 10),
          {"b", "c", "d", "a"}},
         {"move one before its place",
          [&](auto& o) { return o.storeEffect(3, named(0, "d")); },
-         "Change effect at frame 0",
+         Msg(kStepChangeEffect, 0),
          {"a", "d", "b", "c"}},
         {"change one in place",
          [&](auto& o) { return o.storeEffect(1, named(2, "B")); },
-         "Change effect at frame 2",
+         Msg(kStepChangeEffect, 2),
          {"a", "B", "c", "d"}},
-        {"cut a picture", [](auto& o) { return o.cutPicture(2); }, "Cut picture 2", {"a", "b", "c", "d"}},
+        {"cut a picture",
+         [](auto& o) { return o.cutPicture(2); },
+         Msg(kStepCutPicture, 2),
+         {"a", "b", "c", "d"}},
         {"delete a picture",
          [](auto& o) { return o.deletePicture(2); },
-         "Delete picture 2",
+         Msg(kStepDeletePicture, 2),
          {"a", "b", "c", "d"}},
         {"paste a picture",
          [](auto& o) { return o.pastePicture(5); },
-         "Paste picture 5",
+         Msg(kStepPastePicture, 5),
          {"a", "b", "c", "d"}},
     };
     for (const auto& c : cases) {
@@ -393,8 +397,8 @@ TEST_F(EditClipFixture, ListCommandsUndoWithTheirLabels) {
         for (int i = 0; i < doc->effectCount(); ++i)
             names.push_back(doc->effect(i)->userData);
         EXPECT_EQ(names, c.effects);
-        EXPECT_EQ(r.ok, *c.label != 0);
-        if (*c.label)
+        EXPECT_EQ(r.ok, !c.label.empty());
+        if (!c.label.empty())
             ExpectOneUndoStepBackTo(before, c.label);
         else
             EXPECT_EQ(history().undoCount(), 0u);

@@ -2,6 +2,7 @@
 // reads, normalisation on store, the run's undo step and message, and the interval run.
 
 #include "document/restore.h"
+#include "support/message_texts.h"
 #include "tool_fixture.h"
 #include "tools/batch_edit.h"
 #include "tools/cell_params.h"
@@ -58,7 +59,7 @@ TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
     d.column(2, "10 10 10 10 10 10");
     strEditResult r = Batch(cBatchEdit::kAdd, 5, kParamX, {1, 2, 4}, {1, 2}, d.doc).run(d.ctx);
     EXPECT_EQ(r.count, 5);
-    EXPECT_EQ(Text(r), "Batch processing >> Cell [5] edited");
+    EXPECT_EQ(Text(r), Msg(kMsgBatchDone, 5));
     EXPECT_EQ(d.xs(0), "10 10 10 10 10 10"); // unchecked cell number
     EXPECT_EQ(d.xs(1), "10 15 - 10 15 10");  // frames 1, 2 and 4 checked
     EXPECT_EQ(d.xs(2), "10 15 15 10 15 10");
@@ -96,7 +97,7 @@ TEST(IntervalRun, SwapsSetsAsOneUndoStepAndFillsFromTheTimeline) {
     cIntervalSetting s{.startFrame = 8, .endFrame = 3, .interval = 5};
     strEditResult r = s.run(d.ctx);
     EXPECT_EQ(r.count, 5);
-    EXPECT_EQ(Text(r), "Interval entered [3]\xEF\xBD\x9E[8] on frame [5]");
+    EXPECT_EQ(Text(r), Msg(kMsgIntervalDone, 3, 8, 5));
     for (int f = 0; f < 10; ++f)
         EXPECT_EQ(d.doc.frameInterval(f, false), f >= 3 && f <= 8 ? 5 : 0) << f;
     ASSERT_EQ(d.history.undoCount(), 1u);

@@ -1,9 +1,12 @@
 // The store rules behind the cell dialog and the two lock dialogs, the Apply rules of the
 // effect and image dialogs, and the tool message table.
 
+#include "support/message_texts.h"
 #include "tool_fixture.h"
+#include "tools/batch_edit.h"
 #include "tools/cell_edit.h"
 #include "tools/effect_edit.h"
+#include "tools/frame_comp.h"
 #include "tools/lock_edit.h"
 
 #include <array>
@@ -216,4 +219,11 @@ TEST(DroppedFiles, BecomeRelativeToTheBaseFolderWherePossible) {
     };
     for (const auto& [file, base, stored] : cases)
         EXPECT_EQ(DroppedFilePath(file, base), stored) << file << " in " << base;
+}
+
+TEST(ToolTexts, ChoiceListsArePlain) {
+    for (const char* list :
+         {cCellEdit::kBlendList, cCellEdit::kFlipList, cBatchEdit::kFormulaList, cFrameComp::kMethodList,
+          cEffectEdit::kObjectList, cEffectEdit::kDrawingList, cPictureEdit::kDivisionList})
+        EXPECT_TRUE(IsPlainText(list)) << list;
 }

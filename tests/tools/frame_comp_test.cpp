@@ -1,6 +1,7 @@
 // Frame compensation: the three methods, the single-precision interpolation rule with its
 // field widths, and the completion of a timeline block with "CompType".
 
+#include "support/message_texts.h"
 #include "tool_fixture.h"
 #include "tools/cell_params.h"
 #include "tools/frame_comp.h"
@@ -32,7 +33,7 @@ TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
     strEditResult r = Comp(0, 4, cFrameComp::kNormal, kParamX, {1}).run(d.ctx);
     EXPECT_EQ(r.count, 3);
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(Text(r), "Processing on frame [0]\xEF\xBD\x9E[4] >> Cell [3] edited");
+    EXPECT_EQ(Text(r), Msg(kMsgCompensated, 0, 4, 3));
     for (int f = 1; f <= 3; ++f) {
         // Only X is interpolated; the rest is a copy of the frame-0 cell.
         strCell expected = a;
@@ -54,7 +55,7 @@ TEST(FrameComp, StartAfterEndRunsSwappedAndNegativeMovementTruncates) {
     d.column(0, "- - 0 - - - - - - - 80");
     strEditResult r = Comp(10, 2, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
     EXPECT_EQ(r.count, 7);
-    EXPECT_EQ(Text(r), "Processing on frame [10]\xEF\xBD\x9E[2] >> Cell [7] edited"); // as entered
+    EXPECT_EQ(Text(r), Msg(kMsgCompensated, 10, 2, 7)); // as entered
     EXPECT_EQ(d.xs(0), "- - 0 10 20 30 40 50 60 70 80");
     d.column(1, "0 - - -10");
     EXPECT_EQ(Comp(0, 3, cFrameComp::kNormal, kParamX, {1}).run(d.ctx).count, 2);

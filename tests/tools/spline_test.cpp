@@ -1,6 +1,7 @@
 // The spline tool: curve points, grid snapping, the preview and the run with its base-cell
 // carry-over.
 
+#include "support/message_texts.h"
 #include "tool_fixture.h"
 #include "tools/spline.h"
 
@@ -41,7 +42,7 @@ TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {
     EXPECT_TRUE(none.preview(d.doc).empty());
     strEditResult r = s.run(d.ctx);
     EXPECT_EQ(r.count, 2);
-    EXPECT_EQ(Text(r), "Spline curve >> Cell [2] edited");
+    EXPECT_EQ(Text(r), Msg(kMsgSplineDone, 2));
     EXPECT_EQ((strPoint{d.x(3, 1), d.at(3, 1)->y}), (strPoint{75, 25}));
     EXPECT_EQ((strPoint{d.x(4, 1), d.at(4, 1)->y}), (strPoint{100, 100}));
     EXPECT_EQ(d.x(2, 1), 0); // the start frame is never changed

@@ -6,6 +6,7 @@
 #include "document/cell.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "support/message_texts.h"
 #include "tools/cell_params.h"
 #include "tools/tool_context.h"
 
@@ -82,6 +83,6 @@ inline std::string Text(const strEditResult& r) {
     return FormatMessage(r.status);
 }
 
-inline const std::string kFailed = "< ! > [7:5] : processing failed";
+inline const std::string kFailed = Msg(kMsgProcessingFailed, 7, 5);
 
 } // namespace tools_test

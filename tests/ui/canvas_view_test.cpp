@@ -3,6 +3,8 @@
 // current frame, at a speed and while playing, the placement drag, a file that cannot be read).
 
 #include "canvas_fixture.h"
+#include "ui/canvas/canvas_messages.h"
+#include "ui/session/ui_messages.h"
 
 #include "export/gif_file.h"
 #include "render/colour_rules.h"
@@ -236,7 +238,8 @@ class cCanvasViewTest : public QObject {
         // A file that cannot be read keeps the picture before it.
         f->browse(window, "targetFileBrowse", QStringLiteral("broken.png"));
         QCOMPARE(QString::fromStdString(f->config.TargetPath), f->path(QStringLiteral("target.png")));
-        QVERIFY(f->window->statusText().startsWith(QStringLiteral("< ! > Reading failed > ")));
+        QVERIFY(f->window->statusText().startsWith(UiMessage(kUiReadingFailed, {std::string()})));
+        QVERIFY(f->window->statusText().endsWith(QStringLiteral("broken.png")));
         QCOMPARE(f->shown(59, -10), 0xFF0000u);
     }
 
@@ -251,7 +254,9 @@ class cCanvasViewTest : public QObject {
         // A file that cannot be read says so and keeps the draft.
         QFile(f->path(QStringLiteral("broken.gif"))).open(QIODevice::WriteOnly);
         QVERIFY(!choose("broken.gif"));
-        QVERIFY(f->prompts.messages.value(0).startsWith(QStringLiteral("The GIF could not be read: ")));
+        QVERIFY(f->prompts.messages.value(0).startsWith(
+            CanvasMessage(kCanvasGifUnreadable, {f->path(QStringLiteral("broken.gif")).toStdString()})
+                .section(QLatin1Char('\n'), 0, 0)));
         QCOMPARE(f->shown(9, 9), kColours[1]);
         f->config.VGifFlag = false;
         f->session().viewSettingsChanged();

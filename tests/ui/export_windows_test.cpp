@@ -2,6 +2,7 @@
 // are kept, Abort leaves nothing behind, and a file that cannot be written is reported by name.
 
 #include "canvas_fixture.h"
+#include "ui/dialogs/dialog_texts.h"
 
 #include "ui/dialogs/dlg_export_gif.h"
 #include "ui/dialogs/dlg_export_png.h"
@@ -109,7 +110,7 @@ class cExportWindowsTest : public QObject {
                      QRect(w->cutRange().left, w->cutRange().top, w->cutRange().width, w->cutRange().height));
             f->prompts.saveAnswer = folder + QLatin1Char('/') + file;
             QVERIFY(waitEnd(w->exportFile()));
-            QCOMPARE(f->window->statusText(), QStringLiteral("Image output completion"));
+            QCOMPARE(f->window->statusText(), DialogText(kDlgCompleted));
             QVERIFY(!w->isVisible());
             QVERIFY(!f->session().overlays().cutRange);
             const QStringList files{f->path(QStringLiteral("canvas.txt")),
@@ -183,7 +184,7 @@ class cExportWindowsTest : public QObject {
         QVERIFY(waitEnd(progress));
         f->prompts.onMessage = nullptr;
         QVERIFY(!progressShown);
-        QCOMPARE(f->prompts.messages, QStringList{QStringLiteral("Processing has been interrupted")});
+        QCOMPARE(f->prompts.messages, QStringList{DialogText(kDlgInterrupted)});
         QVERIFY(gif->isVisible());
         QVERIFY(!QFile::exists(anim));
         QCOMPARE(QDir(f->dir.path()).entryList({QStringLiteral("aborted*")}), QStringList());

@@ -1,6 +1,8 @@
 // The picture and effect lists: dropped files, the settings dialogs' Apply, and the edit clipboard.
 
 #include "editor_fixture.h"
+#include "ui/lists/lists_messages.h"
+#include "ui/session/ui_messages.h"
 
 #include "ui/lists/list_window.h"
 #include "ui/lists/source_list_view.h"
@@ -79,7 +81,8 @@ class cListsTest : public QObject {
         bad.close();
         dropOnRow(L::kPictures, 2, bad.fileName());
         apply("pictureApply");
-        QCOMPARE(f->prompts.messages.value(0), QStringLiteral("Could not open the file: Graphics/notes.png"));
+        QCOMPARE(f->prompts.messages.value(0),
+                 ListsMessage(kLtCannotOpen, {std::string("Graphics/notes.png")}));
         QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
         // Reload reads the file again; a file gone keeps the picture as it was loaded.
         QVERIFY(image.scaled(200, 80).save(f->path(QStringLiteral("Graphics/fire.png"))));
@@ -117,7 +120,7 @@ class cListsTest : public QObject {
         const strEffect two = *doc().effect(1);
         key(L::kEffects, 1, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(effectNames(), QStringList({"one"}));
-        QCOMPARE(f->window->statusText(), QStringLiteral("[1] : Cut"));
+        QCOMPARE(f->window->statusText(), LibraryMessage(strMessage(kMsgCountCut, 1)));
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(f->session().newDocument());
         QCOMPARE(doc().effectCount(), 0);

@@ -2,6 +2,7 @@
 // onto the canvas.
 
 #include "canvas_fixture.h"
+#include "ui/lists/lists_messages.h"
 
 #include "ui/lists/list_window.h"
 #include "ui/lists/palette_view.h"
@@ -61,7 +62,7 @@ class cPaletteTest : public QObject {
         auto* list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
         list->list(cSourceListModel::kPictures)->selectRow(1);
         QCOMPARE(area()->picture(), 1);
-        QCOMPARE(f->window->paletteWindow()->windowTitle(), QStringLiteral("Palette [01]"));
+        QCOMPARE(f->window->paletteWindow()->windowTitle(), ListsMessage(kLtPaletteTitle, {1}));
         QCOMPARE(palette->pictureBox()->currentText(), QStringLiteral("01"));
         const struct {
             bool vertical;

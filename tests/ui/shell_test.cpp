@@ -2,6 +2,9 @@
 // Project window, the Editor settings sheet, the About box and Help.
 
 #include "editor_fixture.h"
+#include "interchange/messages.h"
+#include "ui/session/ui_messages.h"
+#include "ui/shell/command_table.h"
 
 #include "interchange/clipboard_formats.h"
 #include "ui/dialogs/dlg_about.h"
@@ -55,7 +58,7 @@ class cShellTest : public QObject {
         key(Qt::Key_S);
         QCOMPARE(f->prompts.fileDialogs, 1);
         QVERIFY(!f->doc().modified());
-        QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + f->prompts.saveAnswer);
+        QCOMPARE(f->window->statusText(), UiMessage(kUiSaved, {f->prompts.saveAnswer.toStdString()}));
     }
 
     void cellCommandsAndUndoFollowTheSelectionAndTheHistory() {
@@ -102,7 +105,8 @@ class cShellTest : public QObject {
         f->touch();
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(f->trigger(kCmdClipImportMV));
-        QCOMPARE(f->window->statusText(), QStringLiteral("< ! > RPG Maker MV [Anime fight] : Import failed"));
+        QCOMPARE(f->window->statusText(),
+                 InterchangeMessage(interchange::kMsgImportFailed, interchange::kLabelMV));
         QVERIFY(f->doc().modified());
         // Copying cells enables Paste, and an export to RPG Maker replaces them.
         f->putCell(0, 0);
@@ -110,13 +114,14 @@ class cShellTest : public QObject {
         QVERIFY(f->trigger(kCmdCopy));
         QTRY_VERIFY(f->enabled(kCmdPaste));
         QVERIFY(f->trigger(kCmdClipExportXP));
-        QCOMPARE(f->window->statusText(), QStringLiteral("RPG Maker XP [Anime fight] : Export succeeded"));
+        QCOMPARE(f->window->statusText(),
+                 InterchangeMessage(interchange::kMsgExportSucceeded, interchange::kLabelXP));
         QTRY_VERIFY(!f->enabled(kCmdPaste));
         QTRY_VERIFY(f->enabled(kCmdClipImportMarshal));
     }
 
     void titleAndFailedLoad() {
-        const QString title = QStringLiteral("PelkoEditor0.71");
+        const QString title = QStringLiteral("PelkoEditor 0.71");
         const QString mark = QStringLiteral("[*]");
         QCOMPARE(f->window->windowTitle(), title + mark);
         const QString good = f->writeProject(QStringLiteral("good.dat"));
@@ -130,7 +135,7 @@ class cShellTest : public QObject {
         QFile(bad).open(QIODevice::WriteOnly);
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(!f->session().openPath(bad));
-        QCOMPARE(f->window->statusText(), QStringLiteral("< ! > Reading failed > ") + bad);
+        QCOMPARE(f->window->statusText(), UiMessage(kUiReadingFailed, {bad.toStdString()}));
         QCOMPARE(f->doc().frameCount(), 4);
         QVERIFY(f->doc().modified());
         QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good + mark);
@@ -150,7 +155,7 @@ class cShellTest : public QObject {
         QCOMPARE(f->doc().frameCount(), 2);
         // Only the first of several dropped files opens.
         strEditorFixture::dropFiles(f->window.get(), {two, one});
-        QCOMPARE(f->window->statusText(), QStringLiteral("Loaded > ") + two);
+        QCOMPARE(f->window->statusText(), UiMessage(kUiLoaded, {two.toStdString()}));
         QCOMPARE(f->session().currentPath(), two);
         QCOMPARE(f->doc().frameCount(), 5);
     }
@@ -161,7 +166,7 @@ class cShellTest : public QObject {
         f->doc().setSetting(kKeySaveFormat, 1);
         f->prompts.saveAnswer = f->path(QStringLiteral("lossy.txt"));
         QVERIFY(f->trigger(kCmdSaveAs));
-        QCOMPARE(f->window->statusText(), QStringLiteral("Saved > ") + f->prompts.saveAnswer);
+        QCOMPARE(f->window->statusText(), UiMessage(kUiSaved, {f->prompts.saveAnswer.toStdString()}));
         QCOMPARE(f->prompts.messages.size(), 1);
         QVERIFY(f->prompts.messages.front().contains(QStringLiteral("1")));
     }
@@ -276,9 +281,13 @@ class cShellTest : public QObject {
         QStringList rows;
         for (int r = 0; r < table->rowCount(); ++r)
             rows << table->item(r, 1)->text() + QLatin1Char('=') + table->item(r, 0)->text();
-        QVERIFY2(rows.contains(QStringLiteral("Save=Ctrl+S")), qPrintable(rows.join(QLatin1Char(' '))));
-        QVERIFY(rows.contains(QStringLiteral("Help=F1")));
-        QVERIFY(rows.contains(QStringLiteral("To the foreground=Forward")));
+        auto row = [this](int command, const char* keys) {
+            return f->window->commands().action(command)->text().remove(QLatin1Char('&')) + QLatin1Char('=') +
+                   QLatin1String(keys);
+        };
+        QVERIFY2(rows.contains(row(kCmdSave, "Ctrl+S")), qPrintable(rows.join(QLatin1Char(' '))));
+        QVERIFY(rows.contains(row(kCmdHelp, "F1")));
+        QVERIFY(rows.contains(row(kCmdToForeground, "Forward")));
         QVERIFY(f->trigger(kCmdToForeground));
         QVERIFY(f->session().history().canUndo());
     }

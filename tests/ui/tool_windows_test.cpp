@@ -2,6 +2,7 @@
 // windows, driven through their controls.
 
 #include "editor_fixture.h"
+#include "ui/session/ui_messages.h"
 
 #include "document/history.h"
 #include "tools/batch_edit.h"
@@ -125,7 +126,7 @@ class cToolWindowsTest : public QObject {
         QVERIFY(!find<QSpinBox>("cellX")->isEnabled());
         QVERIFY(!find<QPushButton>("cellApply")->isEnabled());
         QVERIFY(!s.overlays().cellPreview);
-        QCOMPARE(dlg->windowTitle(), QStringLiteral("Cell [2,5]"));
+        QCOMPARE(dlg->windowTitle(), cDlg_Cell::TitleText(2, 5));
     }
 
     void frameCompensationBatchAndIntervalAreOneStepEach() {
@@ -147,7 +148,7 @@ class cToolWindowsTest : public QObject {
         find<QPushButton>("frameCompRun")->click();
         QVERIFY(!comp->isVisible());
         QCOMPARE(xs(), (QList<int>{0, 10, 20, 30, 40, 50}));
-        QVERIFY(f->window->statusText().startsWith(QStringLiteral("Processing on frame [0]")));
+        QCOMPARE(f->window->statusText(), LibraryMessage(strMessage(kMsgCompensated, 0, 4, 3)));
         QCOMPARE(h.undoCount(), size_t(1));
 
         // The batch: frames 1..3 of cell 0, X += -10; the ticked parameter is kept for next time.
@@ -268,7 +269,7 @@ class cToolWindowsTest : public QObject {
         // The single window of a cell number, as the list window asks for it.
         request(kCmdCellLock, -1, -1, 2, 2, f->window->listWindow());
         auto* single = f->window->findChild<cDlg_LockCell*>();
-        QCOMPARE(single->windowTitle(), QStringLiteral("[2] Locked for cell and image"));
+        QCOMPARE(single->windowTitle(), cDlg_LockCell::TitleText(2));
         QCOMPARE(find<QSpinBox>("lockImage")->value(), 3);
         f->type(find<QSpinBox>("lockImage"), 1);
         find<QDialogButtonBox>("lockSingleButtons")->button(QDialogButtonBox::Ok)->click();

@@ -1,6 +1,7 @@
 // The unsaved-changes question in every command that replaces the document or closes the window.
 
 #include "editor_fixture.h"
+#include "ui/session/ui_messages.h"
 
 #include "document/anime_file_device.h"
 #include "interchange/clipboard_device.h"
@@ -68,7 +69,7 @@ class cUnsavedQuestionTest : public QObject {
         else
             replaced = f.closeWindow();
         QCOMPARE(f.prompts.asked.size(), 1);
-        QVERIFY(f.prompts.asked.front().startsWith(QStringLiteral("The content has changed.")));
+        QCOMPARE(f.prompts.asked.front(), UiText(kUiUnsavedChanges));
 
         const bool goesOn = answer == cPrompts::kNo || (answer == cPrompts::kYes && saveWorks);
         if (action != QLatin1String("close")) replaced = s.document().frameCount() != 3;

@@ -1,5 +1,6 @@
 // The workspace: the file lifecycle the editor and the command-line tool share.
 
+#include "interchange/messages.h"
 #include "workspace/workspace.h"
 
 #include "config/config.h"
@@ -194,7 +195,9 @@ TEST(Workspace, ImportedTitlesResolveAndLoad) {
     strWorkResult r;
     auto doc = Import(w, MvPayload("sheet5"), r);
     ASSERT_NE(doc, nullptr) << r.reason;
-    EXPECT_EQ(r.status, "RPG Maker MV [Anime fight] : Import succeeded");
+    EXPECT_EQ(std::pair(r.statusMessage, r.statusLabel),
+              std::pair(int(interchange::kMsgImportSucceeded), int(interchange::kLabelMV)));
+    EXPECT_EQ(r.status, interchange::FormatMessage(r.statusMessage, interchange::MessageText(r.statusLabel)));
     EXPECT_EQ(doc->picture(0)->path, "BattleEffect/sheet5.png");
     cPictureSlotTable slots;
     const strWorkResult first = w.loadPictures(*doc, slots);
@@ -223,7 +226,8 @@ TEST(Workspace, ImportedTitlesResolveAndLoad) {
     // A payload that is not an animation leaves no document and says why.
     platform::cMemoryClipboard clip;
     EXPECT_EQ(w.importClipboard(clip, interchange::kProductMV, r), nullptr);
-    EXPECT_EQ(r.status, "< ! > RPG Maker MV [Anime fight] : Import failed");
+    EXPECT_EQ(std::pair(r.statusMessage, r.statusLabel),
+              std::pair(int(interchange::kMsgImportFailed), int(interchange::kLabelMV)));
     EXPECT_EQ(r.reason, "the clipboard holds no MV animation");
 }
 

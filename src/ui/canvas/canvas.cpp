@@ -39,17 +39,17 @@ int FloorTo(int v, int step) {
 cCanvas::cCanvas(cSession& session, cCommandTable& commands, QWidget* parent)
     : QAbstractScrollArea(parent), session_(session), commands_(commands) {
     setObjectName(QStringLiteral("canvas"));
-    setAccessibleName(QStringLiteral("Canvas"));
+    setAccessibleName(tr("Canvas"));
     viewport()->setObjectName(QStringLiteral("canvasView"));
-    viewport()->setAccessibleName(QStringLiteral("Canvas drawing area"));
+    viewport()->setAccessibleName(tr("Canvas drawing area"));
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     horizontalScrollBar()->setObjectName(QStringLiteral("canvasHorizontalBar"));
-    horizontalScrollBar()->setAccessibleName(QStringLiteral("Canvas horizontal scroll bar"));
+    horizontalScrollBar()->setAccessibleName(tr("Canvas horizontal scroll bar"));
     verticalScrollBar()->setObjectName(QStringLiteral("canvasVerticalBar"));
-    verticalScrollBar()->setAccessibleName(QStringLiteral("Canvas vertical scroll bar"));
+    verticalScrollBar()->setAccessibleName(tr("Canvas vertical scroll bar"));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
     // Space and Enter open the settings of the current cell while the canvas has the focus.

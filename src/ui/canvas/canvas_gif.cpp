@@ -17,9 +17,7 @@ bool cCanvas::setGifDraftPath(const QString& path, bool tell) {
     if (!gifDraft_.load(wanted, &why)) {
         session_.showStatus(UiMessage(kUiReadingFailed, {wanted}));
         if (tell)
-            session_.prompts().message(
-                QString::asprintf(CanvasText(kCanvasGifUnreadable), wanted.c_str(), why.c_str()),
-                cPrompts::kError);
+            session_.prompts().message(CanvasMessage(kCanvasGifUnreadable, {wanted, why}), cPrompts::kError);
         return false;
     }
     session_.config().GIFPath = wanted;

@@ -1,5 +1,7 @@
 #include "ui/canvas/canvas_messages.h"
 
+#include "ui/session/ui_messages.h"
+
 namespace {
 constexpr const char* kTexts[] = {
 #define PELKO_CANVAS_MESSAGE_TEXT(id, text) text,
@@ -9,6 +11,14 @@ constexpr const char* kTexts[] = {
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kCanvasMessageCount);
 } // namespace
 
-const char* CanvasText(eCanvasMessage id) {
+const char* CanvasSourceText(eCanvasMessage id) {
     return id >= 0 && id < kCanvasMessageCount ? kTexts[id] : "";
+}
+
+QString CanvasString(eCanvasMessage id) {
+    return TranslatedText(text_context::kCanvas, CanvasSourceText(id));
+}
+
+QString CanvasMessage(eCanvasMessage id, const std::vector<strMessageArg>& args) {
+    return TranslatedMessage(text_context::kCanvas, CanvasSourceText(id), args);
 }

@@ -1,30 +1,33 @@
 #pragma once
-// Texts of the canvas and its windows, word for word as the user sees them.
+// Texts of the canvas and its windows, as the user sees them.
+
+#include "document/messages.h"
 
 #include <QString>
 
 #define PELKO_CANVAS_MESSAGES(X)                                                                             \
     X(kCanvasPlaying, "Playing")                                                                             \
-    X(kCanvasCellInfo, "c:%d  pi:%d  pa:%d \n[%d , %d]\n[%d , %d] \na:%d  o:%d \n[0x%08x]")                  \
+    X(kCanvasCellInfo, "Cell %d  picture %d  pattern %d\nPosition %d, %d\nScale %d%%, %d%%\nAngle %d  "      \
+                       "opacity %d\nTone 0x%08x")                                                            \
     X(kCanvasPoint, "%d,%d")                                                                                 \
     X(kCanvasSplineFrames, "Frames")                                                                         \
     X(kCanvasSplineGrid, "Grid")                                                                             \
     X(kCanvasSplineRun, "Run")                                                                               \
     X(kCanvasCancel, "Cancel")                                                                               \
-    X(kCanvasTargetTitle, "Target image")                                                                    \
+    X(kCanvasTargetTitle, "Target picture")                                                                  \
     X(kCanvasGifTitle, "GIF draft")                                                                          \
     X(kCanvasFile, "File")                                                                                   \
     X(kCanvasBrowse, "...")                                                                                  \
     X(kCanvasClear, "Clear")                                                                                 \
-    X(kCanvasPosition, "Position [x,y]")                                                                     \
+    X(kCanvasPosition, "Position x, y")                                                                      \
     X(kCanvasOpacity, "Opacity")                                                                             \
-    X(kCanvasSpeed, "Frame speed (100%)")                                                                    \
+    X(kCanvasSpeed, "Frame speed (%)")                                                                       \
     X(kCanvasStartFrame, "Start frame")                                                                      \
     X(kCanvasAngle, "Angle")                                                                                 \
     X(kCanvasScale, "Scale (%)")                                                                             \
     X(kCanvasGifUnreadable, "The GIF could not be read: %s\n%s")                                             \
-    X(kCanvasImageFilter, "Image (*.png *.bmp *.gif *.xyz)")                                                 \
-    X(kCanvasGifFilter, "GIF (*.gif)")
+    X(kCanvasImageFilter, "Pictures (*.png *.bmp *.gif *.xyz)")                                              \
+    X(kCanvasGifFilter, "GIF animations (*.gif)")
 
 enum eCanvasMessage : int {
 #define PELKO_CANVAS_MESSAGE_ID(id, text) id,
@@ -33,7 +36,9 @@ enum eCanvasMessage : int {
         kCanvasMessageCount
 };
 
-const char* CanvasText(eCanvasMessage id);
-inline QString CanvasString(eCanvasMessage id) {
-    return QString::fromUtf8(CanvasText(id));
-}
+// The source text of an id (English, untranslated).
+const char* CanvasSourceText(eCanvasMessage id);
+// The text of an id in the user's language.
+QString CanvasString(eCanvasMessage id);
+// The text in the user's language with its printf-style conversions filled.
+QString CanvasMessage(eCanvasMessage id, const std::vector<strMessageArg>& args);

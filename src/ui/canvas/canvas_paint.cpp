@@ -239,8 +239,9 @@ void cCanvas::paintInfo(QPainter& p) const {
         if (!c) return;
         const uint32_t colour =
             uint32_t(c->saturation) << 24 | uint32_t(c->red) << 16 | uint32_t(c->green) << 8 | c->blue;
-        text = QString::asprintf(CanvasText(kCanvasCellInfo), n, int(c->picture), int(c->pattern), int(c->x),
-                                 int(c->y), int(c->mx), int(c->my), int(c->angle), int(c->opacity), colour);
+        text =
+            CanvasMessage(kCanvasCellInfo, {n, int(c->picture), int(c->pattern), int(c->x), int(c->y),
+                                            int(c->mx), int(c->my), int(c->angle), int(c->opacity), colour});
     }
     p.setPen(Qt::white);
     const QFontMetrics fm = p.fontMetrics();

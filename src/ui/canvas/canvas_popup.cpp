@@ -32,7 +32,7 @@ constexpr strPopupItem kItems[] = {
 void cCanvas::buildPopup() {
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("MENU_EDIT1"));
-    popup_->setAccessibleName(QStringLiteral("Canvas menu"));
+    popup_->setAccessibleName(tr("Canvas menu"));
     for (const strPopupItem& item : kItems) {
         QAction* a = commands_.popupItem(item.id, popup_);
         a->setObjectName(QString::fromLatin1(item.name));

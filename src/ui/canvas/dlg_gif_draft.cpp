@@ -21,8 +21,8 @@ cDlg_GifDraft::cDlg_GifDraft(cSession& session, cCanvas& canvas, QWidget* parent
     setWindowTitle(CanvasString(kCanvasGifTitle));
     file_ = new cFileRow(session.prompts(), CanvasString(kCanvasGifFilter), QStringLiteral("gifFile"), this);
     speed_ = RangeSpin(this, 0, 1000, QStringLiteral("gifSpeed"), CanvasString(kCanvasSpeed));
-    x_ = RangeSpin(this, -1024, 1024, QStringLiteral("gifX"), QStringLiteral("GIF draft centre x"));
-    y_ = RangeSpin(this, -1024, 1024, QStringLiteral("gifY"), QStringLiteral("GIF draft centre y"));
+    x_ = RangeSpin(this, -1024, 1024, QStringLiteral("gifX"), tr("GIF draft centre x"));
+    y_ = RangeSpin(this, -1024, 1024, QStringLiteral("gifY"), tr("GIF draft centre y"));
     angle_ = RangeSpin(this, -180, 180, QStringLiteral("gifAngle"), CanvasString(kCanvasAngle));
     scale_ = RangeSpin(this, 1, 1000, QStringLiteral("gifScale"), CanvasString(kCanvasScale));
     start_ = RangeSpin(this, 0, 65535, QStringLiteral("gifStartFrame"), CanvasString(kCanvasStartFrame));

@@ -4,6 +4,7 @@
 #include "ui/canvas/canvas_messages.h"
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -14,7 +15,7 @@
 
 cDlg_Spline::cDlg_Spline(cSession& session, cSpline& spline, QWidget* parent)
     : QDialog(parent, Qt::Tool), session_(session), spline_(spline) {
-    Named(this, QStringLiteral("splineDialog"), QStringLiteral("Spline curve"));
+    Named(this, QStringLiteral("splineDialog"), tr("Spline curve"));
     frames_ = RangeSpin(this, 0, 0, QStringLiteral("splineFrames"), CanvasString(kCanvasSplineFrames));
     grid_ = Named(new QCheckBox(CanvasString(kCanvasSplineGrid), this), QStringLiteral("splineGrid"),
                   CanvasString(kCanvasSplineGrid));
@@ -44,7 +45,7 @@ cDlg_Spline::cDlg_Spline(cSession& session, cSpline& spline, QWidget* parent)
 
 void cDlg_Spline::fill() {
     const QSignalBlocker b1(frames_), b2(grid_);
-    setWindowTitle(QString::fromStdString(spline_.title()));
+    setWindowTitle(tr("Spline curve: cell %1").arg(spline_.cell));
     frames_->setRange(0, spline_.maxFrames(session_.document()));
     frames_->setValue(spline_.frames);
     grid_->setChecked(spline_.snap);

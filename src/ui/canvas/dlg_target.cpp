@@ -18,8 +18,8 @@ cDlg_Target::cDlg_Target(cSession& session, QWidget* parent) : QDialog(parent), 
     setWindowTitle(CanvasString(kCanvasTargetTitle));
     file_ =
         new cFileRow(session.prompts(), CanvasString(kCanvasImageFilter), QStringLiteral("targetFile"), this);
-    x_ = RangeSpin(this, -1024, 1024, QStringLiteral("targetX"), QStringLiteral("Target offset x"));
-    y_ = RangeSpin(this, -1024, 1024, QStringLiteral("targetY"), QStringLiteral("Target offset y"));
+    x_ = RangeSpin(this, -1024, 1024, QStringLiteral("targetX"), tr("Target offset x"));
+    y_ = RangeSpin(this, -1024, 1024, QStringLiteral("targetY"), tr("Target offset y"));
     opacity_ = RangeSpin(this, 0, 255, QStringLiteral("targetOpacity"), CanvasString(kCanvasOpacity));
     auto* slider = Named(new QSlider(Qt::Horizontal, this), QStringLiteral("targetOpacitySlider"),
                          CanvasString(kCanvasOpacity));

@@ -16,7 +16,7 @@ cFileRow::cFileRow(cPrompts& prompts, const QString& filter, const QString& name
     edit_->setReadOnly(true);
     edit_->setMinimumWidth(220);
     auto* browse = Named(new QPushButton(CanvasString(kCanvasBrowse), this), name + QStringLiteral("Browse"),
-                         QStringLiteral("Choose a file"));
+                         tr("Choose a file"));
     auto* clear = Named(new QPushButton(CanvasString(kCanvasClear), this), name + QStringLiteral("Clear"),
                         CanvasString(kCanvasClear));
     browse->setMaximumWidth(32);

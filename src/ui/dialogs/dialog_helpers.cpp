@@ -3,10 +3,17 @@
 #include "platform/code_page.h"
 #include "tools/tool_context.h"
 #include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
+
+QStringList ChoiceList(const char* items) {
+    const QStringList source = QString::fromUtf8(items).split(QLatin1Char(','));
+    const QStringList shown = TranslatedText(text_context::kChoices, items).split(QLatin1Char(','));
+    return shown.size() == source.size() ? shown : source;
+}
 
 QComboBox* ListCombo(QWidget* parent, const char* items, const QString& name, const QString& accessible) {
     auto* combo = Named(new QComboBox(parent), name, accessible);
-    combo->addItems(QString::fromUtf8(items).split(QLatin1Char(',')));
+    combo->addItems(ChoiceList(items));
     return combo;
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QSpinBox>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <string>
@@ -20,7 +21,10 @@ template <class W> W* Named(W* w, const QString& objectName, const QString& acce
     return w;
 }
 
-// A combo box filled from a comma-separated list.
+// The entries of a comma-separated choice list in the user's language (the translation context
+// "ChoiceLists"); the English entries when a translation has another number of entries.
+QStringList ChoiceList(const char* items);
+// A combo box filled from a comma-separated choice list, translated as ChoiceList does.
 QComboBox* ListCombo(QWidget* parent, const char* items, const QString& name, const QString& accessible);
 // A spin box with its range.
 QSpinBox* RangeSpin(QWidget* parent, int low, int high, const QString& name, const QString& accessible);

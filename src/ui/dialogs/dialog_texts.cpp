@@ -1,5 +1,7 @@
 #include "ui/dialogs/dialog_texts.h"
 
+#include "ui/session/ui_messages.h"
+
 namespace {
 constexpr const char* kTexts[] = {
 #define PELKO_DIALOG_TEXT_STRING(id, text) text,
@@ -9,11 +11,14 @@ constexpr const char* kTexts[] = {
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kDialogTextCount);
 } // namespace
 
+const char* DialogSourceText(eDialogText id) {
+    return id >= 0 && id < kDialogTextCount ? kTexts[id] : "";
+}
+
 QString DialogText(eDialogText id) {
-    return QString::fromUtf8(id >= 0 && id < kDialogTextCount ? kTexts[id] : "");
+    return TranslatedText(text_context::kDialogs, DialogSourceText(id));
 }
 
 QString DialogMessage(eDialogText id, const std::vector<strMessageArg>& args) {
-    return QString::fromStdString(
-        FormatMessageText(id >= 0 && id < kDialogTextCount ? kTexts[id] : "", args));
+    return TranslatedMessage(text_context::kDialogs, DialogSourceText(id), args);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Texts of the tool and export windows, word for word as the user sees them: titles, status
+// Texts of the tool and export windows, as the user sees them: titles, status
 // messages, message boxes and file filters. Control labels stand beside their controls.
 
 #include "document/messages.h"
@@ -9,22 +9,24 @@
 #include <vector>
 
 #define PELKO_DIALOG_TEXTS(X)                                                                                \
-    X(kDlgFixCellTitle, "Associate the cell and the image")                                                  \
-    X(kDlgFrameCompTitle, "Frame compensation")                                                              \
-    X(kDlgBatchTitle, "Edit cell bundle")                                                                    \
+    X(kDlgFixCellTitle, "Lock cell numbers to pictures")                                                     \
+    X(kDlgFrameCompTitle, "Tween")                                                                           \
+    X(kDlgBatchTitle, "Batch edit")                                                                          \
     X(kDlgIntervalTitle, "Interval")                                                                         \
     X(kDlgPngTitle, "Export PNG")                                                                            \
     X(kDlgGifTitle, "Export animated GIF")                                                                   \
-    X(kDlgProgressTitle, "In progress(%d/%d)")                                                               \
-    X(kDlgAbort, "Abort")                                                                                    \
-    X(kDlgInterrupted, "Processing has been interrupted")                                                    \
-    X(kDlgCompleted, "Image output completion")                                                              \
-    X(kDlgWriteFailed, "The image could not be written.\n%s\n%s")                                            \
-    X(kDlgWriteFailedStatus, "< ! > Image output failed > %s")                                               \
-    X(kDlgCannotExport, "< ! > Cannot export > %s")                                                          \
-    X(kDlgPngFilter, "PNG format(*.png)")                                                                    \
-    X(kDlgGifFilter, "GIF format(*.gif)")                                                                    \
-    X(kDlgMultiSelect, "\xE2\x80\xBB SHIFT,CTRL\nselection multiple")
+    X(kDlgProgressTitle, "Working (%d of %d)")                                                               \
+    X(kDlgAbort, "Stop")                                                                                     \
+    X(kDlgInterrupted, "Stopped before the end")                                                             \
+    X(kDlgCompleted, "Export finished")                                                                      \
+    X(kDlgWriteFailed, "The picture could not be written.\n%s\n%s")                                          \
+    X(kDlgWriteFailedStatus, "Export failed: %s")                                                            \
+    X(kDlgCannotExport, "Cannot export: %s")                                                                 \
+    X(kDlgPngFilter, "PNG pictures (*.png)")                                                                 \
+    X(kDlgGifFilter, "GIF animations (*.gif)")                                                               \
+    X(kDlgPasteIntoCell, "Paste into cell number")                                                           \
+    X(kDlgNewCellAt, "New cell at cell number")                                                              \
+    X(kDlgMultiSelect, "Shift or Ctrl + click\nselects several")
 
 enum eDialogText : int {
 #define PELKO_DIALOG_TEXT_ID(id, text) id,
@@ -33,7 +35,10 @@ enum eDialogText : int {
         kDialogTextCount
 };
 
-// The text of an id as given (with its conversions).
+// The source text of an id (English, untranslated).
+const char* DialogSourceText(eDialogText id);
+// The text of an id in the user's language (with its conversions).
 QString DialogText(eDialogText id);
-// The formatted text (printf-style conversions, arguments as the document's messages take them).
+// The formatted text in the user's language (printf-style conversions, arguments as the document's messages
+// take them).
 QString DialogMessage(eDialogText id, const std::vector<strMessageArg>& args);

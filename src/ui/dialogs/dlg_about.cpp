@@ -9,24 +9,23 @@
 #include <QVBoxLayout>
 
 QString cDlg_About::VersionText() {
-    return QString::asprintf("Version %1.2f", double(cConfig::kVersion));
+    return tr("Version %1").arg(double(cConfig::kVersion), 0, 'f', 2);
 }
 
 cDlg_About::cDlg_About(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setAccessibleName(QStringLiteral("About"));
-    setWindowTitle(QStringLiteral("About"));
-    auto* name = Named(new QLabel(QString::fromLatin1(UiText(kUiProgramName)), this),
-                       QStringLiteral("aboutName"), QStringLiteral("Program name"));
+    setAccessibleName(tr("About PelkoEditor"));
+    setWindowTitle(tr("About PelkoEditor"));
+    auto* name =
+        Named(new QLabel(UiText(kUiProgramName), this), QStringLiteral("aboutName"), tr("Program name"));
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     name->setFont(big);
-    auto* version = Named(new QLabel(VersionText(), this), QStringLiteral("aboutVersion"),
-                          QStringLiteral("Program version"));
-    auto* text = new QLabel(
-        QStringLiteral("An editor for the battle animations of RPG Maker 2000, XP, VX, VX Ace and MV."),
-        this);
+    auto* version =
+        Named(new QLabel(VersionText(), this), QStringLiteral("aboutVersion"), tr("Program version"));
+    auto* text =
+        new QLabel(tr("An editor for the battle animations of RPG Maker 2000, XP, VX, VX Ace and MV."), this);
     text->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

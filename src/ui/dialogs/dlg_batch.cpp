@@ -15,27 +15,27 @@
 
 cDlg_Batch::cDlg_Batch(cSession& session, cBatchEdit& state, QWidget* parent)
     : cDlg_Tool(session, QStringLiteral("batchDialog"), DialogText(kDlgBatchTitle), parent), state_(state) {
-    frames_ = new cCheckList(QStringLiteral("batchFrames"), QStringLiteral("Frame"), this);
-    cells_ = new cCheckList(QStringLiteral("batchCells"), QStringLiteral("Cell"), this);
-    params_ = new cCheckList(QStringLiteral("batchParams"), QStringLiteral("Param"), this);
-    formula_ =
-        ListCombo(this, cBatchEdit::kFormulaList, QStringLiteral("batchFormula"), QStringLiteral("Formula"));
+    frames_ = new cCheckList(QStringLiteral("batchFrames"), tr("Frames"), this);
+    cells_ = new cCheckList(QStringLiteral("batchCells"), tr("Cell numbers"), this);
+    params_ = new cCheckList(QStringLiteral("batchParams"), tr("Values"), this);
+    formula_ = ListCombo(this, cBatchEdit::kFormulaList, QStringLiteral("batchFormula"), tr("Operation"));
     value_ = RangeSpin(this, cBatchEdit::kMinValue, cBatchEdit::kMaxValue, QStringLiteral("batchValue"),
-                       QStringLiteral("Value"));
+                       tr("Value"));
 
-    auto* range = new QGroupBox(QStringLiteral("Range"), this);
+    auto* range = new QGroupBox(tr("What to change"), this);
     auto* lists = new QHBoxLayout(range);
     for (auto [title, list] :
-         {std::pair{"Frame", frames_}, std::pair{"Cell", cells_}, std::pair{"Param", params_}}) {
+         {std::pair{QT_TR_NOOP("Frames"), frames_}, std::pair{QT_TR_NOOP("Cell numbers"), cells_},
+          std::pair{QT_TR_NOOP("Values"), params_}}) {
         auto* column = new QVBoxLayout;
-        column->addWidget(new QLabel(QString::fromLatin1(title), range));
+        column->addWidget(new QLabel(tr(title), range));
         column->addWidget(list, 1);
         lists->addLayout(column);
     }
-    auto* setting = new QGroupBox(QStringLiteral("Setting"), this);
+    auto* setting = new QGroupBox(tr("Change"), this);
     auto* form = new QFormLayout(setting);
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->addRow(QStringLiteral("Formula :"), formula_);
+    form->addRow(tr("Operation"), formula_);
     form->addRow(QString(), value_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(range, 1);

@@ -21,7 +21,9 @@
 
 namespace {
 constexpr int kRefreshMs = 80;
-const char* const kToneNames[4] = {"Red", "Green", "Blue", "Saturation"};
+const char* const kToneNames[4] = {
+    QT_TRANSLATE_NOOP("cDlg_Cell", "Red"), QT_TRANSLATE_NOOP("cDlg_Cell", "Green"),
+    QT_TRANSLATE_NOOP("cDlg_Cell", "Blue"), QT_TRANSLATE_NOOP("cDlg_Cell", "Saturation")};
 uint8_t strCell::*const kToneFields[4] = {&strCell::red, &strCell::green, &strCell::blue,
                                           &strCell::saturation};
 
@@ -31,10 +33,14 @@ void SetState(QWidget* w, eControlState s, bool enabled) {
 }
 } // namespace
 
+QString cDlg_Cell::TitleText(int frame, int cell) {
+    return tr("Cell %1 on frame %2").arg(cell).arg(frame);
+}
+
 cDlg_Cell::cDlg_Cell(cSession& session, cCellEdit& edit, QWidget* parent)
     : QDialog(parent), session_(session), edit_(edit) {
     setObjectName(QStringLiteral("cellDialog"));
-    setAccessibleName(QStringLiteral("Cell"));
+    setAccessibleName(tr("Cell"));
     build();
     timer_.setInterval(kRefreshMs);
     connect(&timer_, &QTimer::timeout, this, &cDlg_Cell::refresh);
@@ -57,22 +63,21 @@ void cDlg_Cell::build() {
         return label;
     };
     auto spin = [&](int low, int high, const char* name, const char* accessible) {
-        QSpinBox* s = RangeSpin(this, low, high, QString::fromLatin1(name), QString::fromLatin1(accessible));
+        QSpinBox* s = RangeSpin(this, low, high, QString::fromLatin1(name), tr(accessible));
         connect(s, &QSpinBox::valueChanged, this, &cDlg_Cell::edited);
         fields_ << s;
         return s;
     };
-    image_ = spin(0, 0, "cellImage", "Image");
-    pattern_ = spin(1, 1, "cellPattern", "Pattern");
-    x_ = spin(-1024, 1024, "cellX", "X");
-    y_ = spin(-1024, 1024, "cellY", "Y");
-    sx_ = spin(-1000, 1000, "cellSx", "Magnification X");
-    sy_ = spin(-1000, 1000, "cellSy", "Magnification Y");
-    angle_ = spin(-3600, 3600, "cellAngle", "Angle in tenths of a degree");
-    opacity_ = spin(0, 255, "cellOpacity", "Opacity");
-    flip_ = ListCombo(this, cCellEdit::kFlipList, QStringLiteral("cellFlip"), QStringLiteral("Inversion"));
-    blend_ =
-        ListCombo(this, cCellEdit::kBlendList, QStringLiteral("cellBlend"), QStringLiteral("Drawing method"));
+    image_ = spin(0, 0, "cellImage", QT_TR_NOOP("Picture"));
+    pattern_ = spin(1, 1, "cellPattern", QT_TR_NOOP("Pattern"));
+    x_ = spin(-1024, 1024, "cellX", QT_TR_NOOP("X"));
+    y_ = spin(-1024, 1024, "cellY", QT_TR_NOOP("Y"));
+    sx_ = spin(-1000, 1000, "cellSx", QT_TR_NOOP("Horizontal scale"));
+    sy_ = spin(-1000, 1000, "cellSy", QT_TR_NOOP("Vertical scale"));
+    angle_ = spin(-3600, 3600, "cellAngle", QT_TR_NOOP("Angle in tenths of a degree"));
+    opacity_ = spin(0, 255, "cellOpacity", QT_TR_NOOP("Opacity"));
+    flip_ = ListCombo(this, cCellEdit::kFlipList, QStringLiteral("cellFlip"), tr("Mirror"));
+    blend_ = ListCombo(this, cCellEdit::kBlendList, QStringLiteral("cellBlend"), tr("Blend"));
     for (QComboBox* c : {flip_, blend_}) {
         connect(c, &QComboBox::currentIndexChanged, this, &cDlg_Cell::edited);
         fields_ << c;
@@ -80,21 +85,21 @@ void cDlg_Cell::build() {
     connect(image_, &QSpinBox::valueChanged, this, [this] {
         if (!filling_) updatePatternRange();
     });
-    field(image_, 0, 0, QStringLiteral(":Image"));
-    field(pattern_, 0, 1, QStringLiteral(":Pattern"));
-    field(x_, 1, 0, QStringLiteral(":&X"));
-    field(y_, 1, 1, QStringLiteral(":&Y"));
-    sxLabel_ = field(sx_, 2, 0, QStringLiteral(":SX(&H)"));
-    field(sy_, 2, 1, QStringLiteral(":SY(&V)"));
+    field(image_, 0, 0, tr("Picture"));
+    field(pattern_, 0, 1, tr("Pattern"));
+    field(x_, 1, 0, tr("&X"));
+    field(y_, 1, 1, tr("&Y"));
+    sxLabel_ = field(sx_, 2, 0, tr("Scale &H (%)"));
+    field(sy_, 2, 1, tr("Scale &V (%)"));
     grid->addWidget(flip_, 2, 0, 1, 2); // in the place of SX, which format 2 hides
-    field(angle_, 4, 0, QStringLiteral(":&Ang(*10)"));
-    field(opacity_, 4, 1, QStringLiteral(":&Opacity"));
-    field(blend_, 5, 0, QStringLiteral(":&Brend"));
+    field(angle_, 4, 0, tr("&Angle (0.1 degree)"));
+    field(opacity_, 4, 1, tr("&Opacity"));
+    field(blend_, 5, 0, tr("&Blend"));
 
-    previous_ = Named(new QPushButton(QStringLiteral("Copy from previous frame(&,)"), this),
-                      QStringLiteral("cellCopyPrevious"), QStringLiteral("Copy from previous frame"));
-    next_ = Named(new QPushButton(QStringLiteral("Copy from next frame(&.)"), this),
-                  QStringLiteral("cellCopyNext"), QStringLiteral("Copy from next frame"));
+    previous_ = Named(new QPushButton(tr("Copy from previous frame (&,)"), this),
+                      QStringLiteral("cellCopyPrevious"), tr("Copy from previous frame"));
+    next_ = Named(new QPushButton(tr("Copy from next frame (&.)"), this), QStringLiteral("cellCopyNext"),
+                  tr("Copy from next frame"));
     for (auto [button, offset] : {std::pair{previous_, -1}, std::pair{next_, 1}}) {
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, offset = offset] {
@@ -105,8 +110,7 @@ void cDlg_Cell::build() {
             refresh();
         });
     }
-    details_ = Named(new QPushButton(QStringLiteral("&D"), this), QStringLiteral("cellDetails"),
-                     QStringLiteral("Details"));
+    details_ = Named(new QPushButton(tr("&Details"), this), QStringLiteral("cellDetails"), tr("Details"));
     details_->setCheckable(true);
     details_->setAutoDefault(false);
     auto* copyRow = new QHBoxLayout;
@@ -115,19 +119,20 @@ void cDlg_Cell::build() {
     copyRow->addStretch(1);
     copyRow->addWidget(details_);
 
-    colourBox_ = Named(new QGroupBox(QStringLiteral("Color [0-100-200%] [00-64-C8]"), this),
-                       QStringLiteral("cellColours"), QStringLiteral("Colour"));
+    colourBox_ = Named(new QGroupBox(tr("Tone (0 to 200 %, 100 % = unchanged)"), this),
+                       QStringLiteral("cellColours"), tr("Tone"));
     auto* colours = new QGridLayout(colourBox_);
     for (int i = 0; i < 4; ++i) {
         const QString name = QString::fromLatin1(kToneNames[i]);
+        const QString shown = tr(kToneNames[i]);
         auto* slider =
-            Named(new QSlider(Qt::Horizontal, colourBox_), QStringLiteral("cellSlider") + name, name);
+            Named(new QSlider(Qt::Horizontal, colourBox_), QStringLiteral("cellSlider") + name, shown);
         slider->setRange(0, 200);
         slider->setTickPosition(QSlider::TicksBelow);
         slider->setTickInterval(20);
         slider->setPageStep(50);
         slider->setSingleStep(10);
-        QSpinBox* tone = RangeSpin(colourBox_, 0, 200, QStringLiteral("cellTone") + name, name);
+        QSpinBox* tone = RangeSpin(colourBox_, 0, 200, QStringLiteral("cellTone") + name, shown);
         sliders_[size_t(i)] = slider;
         tones_[size_t(i)] = tone;
         fields_ << slider << tone;
@@ -141,17 +146,17 @@ void cDlg_Cell::build() {
             colourText_->setText(QString::fromStdString(cCellEdit::ColourText(c)));
             edited();
         });
-        colours->addWidget(new QLabel(name, colourBox_), i, 0);
+        colours->addWidget(new QLabel(shown, colourBox_), i, 0);
         colours->addWidget(slider, i, 1);
         colours->addWidget(tone, i, 2);
     }
     colourText_ = Named(new QLineEdit(colourBox_), QStringLiteral("cellColourText"),
-                        QStringLiteral("Colour as ssrrggbb"));
+                        tr("Tone as hexadecimal ssrrggbb"));
     colourText_->setMaxLength(8);
-    auto* textLabel = new QLabel(QStringLiteral(":&C(ssrrggbb)"), colourBox_);
+    auto* textLabel = new QLabel(tr("&Code (ssrrggbb)"), colourBox_);
     textLabel->setBuddy(colourText_);
-    clear_ = Named(new QPushButton(QStringLiteral("Cl&ear"), colourBox_), QStringLiteral("cellClear"),
-                   QStringLiteral("Clear the colour"));
+    clear_ =
+        Named(new QPushButton(tr("R&eset"), colourBox_), QStringLiteral("cellClear"), tr("Reset the tone"));
     clear_->setAutoDefault(false);
     fields_ << colourText_ << clear_;
     colours->addWidget(colourText_, 4, 1);
@@ -181,10 +186,8 @@ void cDlg_Cell::build() {
         }
     });
 
-    apply_ = Named(new QPushButton(QStringLiteral("Apply"), this), QStringLiteral("cellApply"),
-                   QStringLiteral("Apply"));
-    auto* close = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("cellClose"),
-                        QStringLiteral("Close"));
+    apply_ = Named(new QPushButton(tr("Apply"), this), QStringLiteral("cellApply"), tr("Apply"));
+    auto* close = Named(new QPushButton(tr("Close"), this), QStringLiteral("cellClose"), tr("Close"));
     apply_->setDefault(true);
     close->setAutoDefault(false);
     connect(apply_, &QPushButton::clicked, this, &cDlg_Cell::apply);
@@ -206,7 +209,7 @@ void cDlg_Cell::build() {
 void cDlg_Cell::openCell(int frame, int cell) {
     edit_.open(session_.document(), frame, cell);
     edited_ = false;
-    setWindowTitle(QString::fromStdString(edit_.title()));
+    setWindowTitle(TitleText(edit_.frame(), edit_.cell()));
     fill();
     details_->setChecked(edit_.details);
     showPreview(edit_.editable());

@@ -1,5 +1,5 @@
 #pragma once
-// The cell window "Cell [%d,%d]": every field of one cell, the colour sliders with their "%08x" text,
+// The cell window "Cell N on frame F": every field of one cell, the colour sliders with their "%08x" text,
 // copying from the previous or next frame, and Apply as one undo step. Every 80 ms the working copy
 // is rebuilt from the controls, normalised, and shown on the canvas in place of the document's cell.
 // On an empty slot the controls are disabled and nothing is previewed or applied.
@@ -25,6 +25,9 @@ class cDlg_Cell : public QDialog {
   public:
     cDlg_Cell(cSession& session, cCellEdit& edit, QWidget* parent);
     ~cDlg_Cell() override;
+
+    // The window title of the cell at frame, cell number.
+    static QString TitleText(int frame, int cell);
 
     // Edits cell `cell` of `frame` (the controls are disabled when the slot is empty).
     void openCell(int frame, int cell);

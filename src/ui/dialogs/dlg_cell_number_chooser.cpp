@@ -9,9 +9,10 @@
 
 #include <algorithm>
 
-cDlg_CellNumberChooser::cDlg_CellNumberChooser(const cProject& doc, int frame, QWidget* parent) : QListWidget(parent) {
+cDlg_CellNumberChooser::cDlg_CellNumberChooser(const cProject& doc, int frame, QWidget* parent)
+    : QListWidget(parent) {
     setObjectName(QStringLiteral("cellChooser"));
-    setAccessibleName(QStringLiteral("Cell number"));
+    setAccessibleName(tr("Cell number"));
     setWindowFlags(Qt::Popup);
     setAttribute(Qt::WA_DeleteOnClose);
     setUniformItemSizes(true);

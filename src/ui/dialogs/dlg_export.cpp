@@ -23,20 +23,18 @@ cDlg_Export::cDlg_Export(cSession& session, strExportSettings& settings, QWidget
     : QDialog(parent), session_(session), settings_(settings) {}
 
 void cDlg_Export::finishLayout(QBoxLayout* options) {
-    auto* box = Named(new QGroupBox(QStringLiteral("Cut range box"), this), QStringLiteral("exportCutBox"),
-                      QStringLiteral("Cut range"));
+    auto* box = Named(new QGroupBox(tr("Area"), this), QStringLiteral("exportCutBox"), tr("Area to export"));
     auto* grid = new QGridLayout(box);
-    left_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportLeft"), QStringLiteral("Left"));
-    top_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportTop"), QStringLiteral("Top"));
-    width_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportWidth"), QStringLiteral("Width"));
-    height_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportHeight"), QStringLiteral("Height"));
-    auto* autoButton = Named(new QPushButton(QStringLiteral("Auto"), box), QStringLiteral("exportAuto"),
-                             QStringLiteral("Auto"));
+    left_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportLeft"), tr("Left"));
+    top_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportTop"), tr("Top"));
+    width_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportWidth"), tr("Width"));
+    height_ = RangeSpin(box, -1024, 1024, QStringLiteral("exportHeight"), tr("Height"));
+    auto* autoButton = Named(new QPushButton(tr("Fit"), box), QStringLiteral("exportAuto"), tr("Fit"));
     autoButton->setAutoDefault(false);
-    grid->addWidget(new QLabel(QStringLiteral("Up-left"), box), 0, 0);
+    grid->addWidget(new QLabel(tr("Left, top"), box), 0, 0);
     grid->addWidget(left_, 0, 1);
     grid->addWidget(top_, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Width"), box), 1, 0);
+    grid->addWidget(new QLabel(tr("Width, height"), box), 1, 0);
     grid->addWidget(width_, 1, 1);
     grid->addWidget(height_, 1, 2);
     grid->addWidget(autoButton, 0, 3, 2, 1);
@@ -48,8 +46,7 @@ void cDlg_Export::finishLayout(QBoxLayout* options) {
         });
     connect(autoButton, &QPushButton::clicked, this, &cDlg_Export::autoRange);
 
-    background_ =
-        Named(new QPushButton(this), QStringLiteral("exportBackground"), QStringLiteral("Background Color"));
+    background_ = Named(new QPushButton(this), QStringLiteral("exportBackground"), tr("Background colour"));
     background_->setAutoDefault(false);
     connect(background_, &QPushButton::clicked, this, [this] {
         cConfig& c = session_.config();
@@ -59,13 +56,12 @@ void cDlg_Export::finishLayout(QBoxLayout* options) {
         showBackground();
     });
     auto* colourRow = new QHBoxLayout;
-    colourRow->addWidget(new QLabel(QStringLiteral("Background Color"), this));
+    colourRow->addWidget(new QLabel(tr("Background colour"), this));
     colourRow->addWidget(background_, 1);
 
-    auto* exportButton = Named(new QPushButton(QStringLiteral("Export"), this), QStringLiteral("exportRun"),
-                               QStringLiteral("Export"));
-    auto* close = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("exportClose"),
-                        QStringLiteral("Close"));
+    auto* exportButton =
+        Named(new QPushButton(tr("Export"), this), QStringLiteral("exportRun"), tr("Export"));
+    auto* close = Named(new QPushButton(tr("Close"), this), QStringLiteral("exportClose"), tr("Close"));
     exportButton->setDefault(true);
     close->setAutoDefault(false);
     connect(exportButton, &QPushButton::clicked, this, &cDlg_Export::exportFile);
@@ -192,7 +188,7 @@ cDlg_Progress* cDlg_Export::exportFile() {
         strExportOutcome failed;
         failed.result = eExportResult::kFailed;
         failed.failedPath = path.toStdString();
-        failed.reason = "cannot start the export thread";
+        failed.reason = tr("The export could not be started.").toStdString();
         delete progress;
         ended(failed);
         return nullptr;

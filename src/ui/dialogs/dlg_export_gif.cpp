@@ -15,29 +15,28 @@ cDlg_ExportGif::cDlg_ExportGif(cSession& session, strExportSettings& settings, Q
     setAccessibleName(DialogText(kDlgGifTitle));
     setWindowTitle(DialogText(kDlgGifTitle));
     auto check = [this](const char* text, const char* name, bool on) {
-        auto* c = Named(new QCheckBox(QString::fromLatin1(text), this), QString::fromLatin1(name),
-                        QString::fromLatin1(text));
+        auto* c = Named(new QCheckBox(tr(text), this), QString::fromLatin1(name), tr(text));
         c->setChecked(on);
         return c;
     };
     const strGifExportOptions& o = options_;
-    fps_ = RangeSpin(this, 1, 1000, QStringLiteral("gifFps"), QStringLiteral("Animation FPS"));
+    fps_ = RangeSpin(this, 1, 1000, QStringLiteral("gifFps"), tr("Ticks per second"));
     fps_->setValue(o.fps);
-    limit6_ = check("6/100s limit", "gifLimit6", o.limit6);
-    transparent_ = check("Trans. color", "gifTransparent", o.transparent);
-    zoom_ = RangeSpin(this, 1, 200, QStringLiteral("gifZoom"), QStringLiteral("Zoom image"));
+    limit6_ = check(QT_TR_NOOP("At least 6/100 s per step"), "gifLimit6", o.limit6);
+    transparent_ = check(QT_TR_NOOP("Transparent background"), "gifTransparent", o.transparent);
+    zoom_ = RangeSpin(this, 1, 200, QStringLiteral("gifZoom"), tr("Zoom"));
     zoom_->setSuffix(QStringLiteral("%"));
     zoom_->setValue(o.zoom);
-    flash_ = check("Flash fx effect", "gifFlash", o.flash);
-    target_ = check("Target image", "gifTarget", o.target);
-    wholeFrames_ = check("Write whole frames", "gifWholeFrames", o.wholeFrames);
+    flash_ = check(QT_TR_NOOP("Flashes"), "gifFlash", o.flash);
+    target_ = check(QT_TR_NOOP("Target picture"), "gifTarget", o.target);
+    wholeFrames_ = check(QT_TR_NOOP("Write whole frames"), "gifWholeFrames", o.wholeFrames);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Animation FPS"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Ticks per second"), this), 0, 0);
     grid->addWidget(fps_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("1 sec"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("per second"), this), 0, 2);
     grid->addWidget(limit6_, 1, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Zoom image"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("Zoom"), this), 2, 0);
     grid->addWidget(zoom_, 2, 1);
     grid->addWidget(transparent_, 3, 0, 1, 3);
     grid->addWidget(flash_, 4, 0, 1, 3);

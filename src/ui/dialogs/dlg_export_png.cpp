@@ -17,37 +17,35 @@ cDlg_ExportPng::cDlg_ExportPng(cSession& session, strExportSettings& settings, Q
     setAccessibleName(DialogText(kDlgPngTitle));
     setWindowTitle(DialogText(kDlgPngTitle));
     auto check = [this](const char* text, const char* name, bool on) {
-        auto* c = Named(new QCheckBox(QString::fromLatin1(text), this), QString::fromLatin1(name),
-                        QString::fromLatin1(text));
+        auto* c = Named(new QCheckBox(tr(text), this), QString::fromLatin1(name), tr(text));
         c->setChecked(on);
         return c;
     };
     auto radio = [this](const char* text, const char* name, QButtonGroup* group, bool on) {
-        auto* r = Named(new QRadioButton(QString::fromLatin1(text), this), QString::fromLatin1(name),
-                        QString::fromLatin1(text));
+        auto* r = Named(new QRadioButton(tr(text), this), QString::fromLatin1(name), tr(text));
         group->addButton(r);
         r->setChecked(on);
         return r;
     };
     const strPngExportOptions& o = options_;
-    sheet_ = check("1 connect to", "pngSheet", o.sheet);
+    sheet_ = check(QT_TR_NOOP("One sheet"), "pngSheet", o.sheet);
     auto* fix = new QButtonGroup(this);
-    horizontal_ = radio("horizontal fixed", "pngHorizontalFixed", fix, !o.fixRows);
-    vertical_ = radio("vertical fixed", "pngVerticalFixed", fix, o.fixRows);
-    division_ = RangeSpin(this, 1, 999, QStringLiteral("pngDivision"), QStringLiteral("Number of divisions"));
+    horizontal_ = radio(QT_TR_NOOP("Fixed columns"), "pngHorizontalFixed", fix, !o.fixRows);
+    vertical_ = radio(QT_TR_NOOP("Fixed rows"), "pngVerticalFixed", fix, o.fixRows);
+    division_ = RangeSpin(this, 1, 999, QStringLiteral("pngDivision"), tr("Columns or rows"));
     division_->setValue(o.division);
     auto* order = new QButtonGroup(this);
-    hor_ = radio("Hor", "pngHor", order, !o.columnFirst);
-    ver_ = radio("Ver", "pngVer", order, o.columnFirst);
-    interval_ = check("Interval", "pngInterval", o.interval);
-    alpha_ = check("Alpha value", "pngAlpha", o.alpha);
+    hor_ = radio(QT_TR_NOOP("Fill rows first"), "pngHor", order, !o.columnFirst);
+    ver_ = radio(QT_TR_NOOP("Fill columns first"), "pngVer", order, o.columnFirst);
+    interval_ = check(QT_TR_NOOP("Repeat frames by their interval"), "pngInterval", o.interval);
+    alpha_ = check(QT_TR_NOOP("Keep transparency"), "pngAlpha", o.alpha);
     connect(sheet_, &QCheckBox::toggled, this, &cDlg_ExportPng::updateStates);
 
     auto* grid = new QGridLayout;
     grid->addWidget(sheet_, 0, 0, 1, 3);
     grid->addWidget(horizontal_, 1, 0);
     grid->addWidget(vertical_, 1, 1);
-    auto* divisionLabel = new QLabel(QStringLiteral("Nb div:"), this);
+    auto* divisionLabel = new QLabel(tr("Count:"), this);
     divisionLabel->setBuddy(division_);
     grid->addWidget(divisionLabel, 2, 0);
     grid->addWidget(division_, 2, 1);

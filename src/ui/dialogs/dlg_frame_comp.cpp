@@ -16,28 +16,28 @@
 cDlg_FrameComp::cDlg_FrameComp(cSession& session, cFrameComp& state, QWidget* parent)
     : cDlg_Tool(session, QStringLiteral("frameCompDialog"), DialogText(kDlgFrameCompTitle), parent),
       state_(state) {
-    cells_ = new cCheckList(QStringLiteral("frameCompCells"), QStringLiteral("Cell"), this);
-    params_ = new cCheckList(QStringLiteral("frameCompParams"), QStringLiteral("Param"), this);
-    start_ = RangeSpin(this, 0, 0, QStringLiteral("frameCompStart"), QStringLiteral("Start frame"));
-    end_ = RangeSpin(this, 0, 0, QStringLiteral("frameCompEnd"), QStringLiteral("End frame"));
-    method_ =
-        ListCombo(this, cFrameComp::kMethodList, QStringLiteral("frameCompMethod"), QStringLiteral("Method"));
+    cells_ = new cCheckList(QStringLiteral("frameCompCells"), tr("Cell numbers"), this);
+    params_ = new cCheckList(QStringLiteral("frameCompParams"), tr("Values"), this);
+    start_ = RangeSpin(this, 0, 0, QStringLiteral("frameCompStart"), tr("Start frame"));
+    end_ = RangeSpin(this, 0, 0, QStringLiteral("frameCompEnd"), tr("End frame"));
+    method_ = ListCombo(this, cFrameComp::kMethodList, QStringLiteral("frameCompMethod"), tr("Method"));
 
     auto* lists = new QHBoxLayout;
-    for (auto [title, list] : {std::pair{"Cell", cells_}, std::pair{"Param", params_}}) {
-        auto* box = new QGroupBox(QString::fromLatin1(title), this);
+    for (auto [title, list] :
+         {std::pair{QT_TR_NOOP("Cell numbers"), cells_}, std::pair{QT_TR_NOOP("Values"), params_}}) {
+        auto* box = new QGroupBox(tr(title), this);
         (new QVBoxLayout(box))->addWidget(list);
         lists->addWidget(box);
     }
     auto* frames = new QHBoxLayout;
     frames->addWidget(start_);
-    frames->addWidget(new QLabel(QStringLiteral("~"), this));
+    frames->addWidget(new QLabel(tr("to"), this));
     frames->addWidget(end_);
     frames->addStretch(1);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->addRow(QStringLiteral("Frame"), frames);
-    form->addRow(QStringLiteral("Method"), method_);
+    form->addRow(tr("Frames"), frames);
+    form->addRow(tr("Method"), method_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addLayout(form);

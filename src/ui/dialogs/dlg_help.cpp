@@ -11,11 +11,11 @@
 
 cDlg_Help::cDlg_Help(const QList<QAction*>& actions, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("helpDialog"));
-    setAccessibleName(QStringLiteral("Help"));
-    setWindowTitle(QStringLiteral("Help"));
-    auto* table = Named(new QTableWidget(0, 2, this), QStringLiteral("helpShortcuts"),
-                        QStringLiteral("Keyboard shortcuts"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Keys"), QStringLiteral("Command")});
+    setAccessibleName(tr("Help"));
+    setWindowTitle(tr("Help"));
+    auto* table =
+        Named(new QTableWidget(0, 2, this), QStringLiteral("helpShortcuts"), tr("Keyboard shortcuts"));
+    table->setHorizontalHeaderLabels({tr("Keys"), tr("Command")});
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -33,10 +33,11 @@ cDlg_Help::cDlg_Help(const QList<QAction*>& actions, QWidget* parent) : QDialog(
     table->sortItems(1);
     table->resizeColumnsToContents();
     auto* text = new QLabel(
-        QStringLiteral("On the canvas: the wheel scrolls, Ctrl+wheel zooms about the pointer, the middle "
-                       "button pans (double click: back to the origin), the arrow keys move the selected "
-                       "cells by a pixel (with Shift: by the position step), Escape cancels a drag or stops "
-                       "playback. The README and the docs folder of the source describe every window."),
+        tr("On the canvas: drag a cell to move it; hold A while dragging to rotate it, S to scale it. The "
+           "wheel scrolls, Ctrl+wheel zooms about the pointer, the middle button pans (double-click: back to "
+           "the origin). The arrow keys move the selected cells by one pixel (with Shift: by the position "
+           "step); Escape cancels a drag or stops playback. The README and the docs folder describe every "
+           "window."),
         this);
     text->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

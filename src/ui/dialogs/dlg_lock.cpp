@@ -15,20 +15,18 @@ cDlg_Lock::cDlg_Lock(cSession& session, QWidget* parent) : QDialog(parent), sess
     setAccessibleName(DialogText(kDlgFixCellTitle));
     setWindowTitle(DialogText(kDlgFixCellTitle));
 
-    rows_ = Named(new QTreeWidget(this), QStringLiteral("lockRows"), QStringLiteral("Cell and image"));
+    rows_ = Named(new QTreeWidget(this), QStringLiteral("lockRows"), tr("Cell numbers and pictures"));
     rows_->setColumnCount(2);
-    rows_->setHeaderLabels({QStringLiteral("Cell No"), QStringLiteral("Image No")});
+    rows_->setHeaderLabels({tr("Cell number"), tr("Picture")});
     rows_->setRootIsDecorated(false);
     rows_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     rows_->setUniformRowHeights(true);
-    number_ = RangeSpin(this, 0, 0, QStringLiteral("lockNumber"), QStringLiteral("Number image"));
-    auto* numberLabel = new QLabel(QStringLiteral("<< Number image"), this);
+    number_ = RangeSpin(this, 0, 0, QStringLiteral("lockNumber"), tr("Picture number"));
+    auto* numberLabel = new QLabel(tr("<< Picture number"), this);
     numberLabel->setBuddy(number_);
     auto* hint = new QLabel(DialogText(kDlgMultiSelect), this);
-    auto* updateButton = Named(new QPushButton(QStringLiteral("Update"), this), QStringLiteral("lockUpdate"),
-                               QStringLiteral("Update"));
-    auto* close = Named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("lockClose"),
-                        QStringLiteral("Close"));
+    auto* updateButton = Named(new QPushButton(tr("Set"), this), QStringLiteral("lockUpdate"), tr("Set"));
+    auto* close = Named(new QPushButton(tr("Close"), this), QStringLiteral("lockClose"), tr("Close"));
 
     auto* side = new QVBoxLayout;
     auto* numberRow = new QHBoxLayout;

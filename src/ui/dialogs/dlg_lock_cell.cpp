@@ -7,13 +7,17 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+QString cDlg_LockCell::TitleText(int c) {
+    return tr("Picture of cell number %1").arg(c);
+}
+
 cDlg_LockCell::cDlg_LockCell(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("lockSingleDialog"));
-    image_ = RangeSpin(this, 0, 0, QStringLiteral("lockImage"), QStringLiteral("Image number"));
+    image_ = RangeSpin(this, 0, 0, QStringLiteral("lockImage"), tr("Picture number"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("lockSingleButtons"));
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Image number"), image_);
+    form->addRow(tr("Picture number"), image_);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &cDlg_LockCell::ok);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
@@ -24,7 +28,7 @@ cDlg_LockCell::cDlg_LockCell(cSession& session, QWidget* parent) : QDialog(paren
 
 void cDlg_LockCell::openFor(int c) {
     edit_.open(session_.document(), c);
-    const QString title = QString::fromStdString(edit_.title());
+    const QString title = TitleText(edit_.cell);
     setWindowTitle(title);
     setAccessibleName(title);
     image_->setRange(0, std::max(cLockEdit::MaxImage(session_.document()), edit_.image));

@@ -13,6 +13,9 @@ class cDlg_LockCell : public QDialog {
   public:
     cDlg_LockCell(cSession& session, QWidget* parent);
 
+    // The window title for cell number c.
+    static QString TitleText(int c);
+
     // Shows the lock of cell number c.
     void openFor(int c);
     // "OK": stores the lock, then closes.

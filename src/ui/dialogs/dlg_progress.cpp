@@ -15,10 +15,10 @@ constexpr int kRefreshMs = 400;
 cDlg_Progress::cDlg_Progress(std::unique_ptr<cExportWorker> worker, QWidget* parent)
     : QDialog(parent), worker_(std::move(worker)) {
     setObjectName(QStringLiteral("progressDialog"));
-    setAccessibleName(QStringLiteral("Export progress"));
+    setAccessibleName(tr("Export progress"));
     setWindowModality(Qt::ApplicationModal);
     total_ = worker_->TotalImages();
-    bar_ = Named(new QProgressBar(this), QStringLiteral("progressBar"), QStringLiteral("Images done"));
+    bar_ = Named(new QProgressBar(this), QStringLiteral("progressBar"), tr("Pictures done"));
     bar_->setRange(0, total_);
     bar_->setMinimumWidth(240);
     abort_ = Named(new QPushButton(DialogText(kDlgAbort), this), QStringLiteral("progressAbort"),

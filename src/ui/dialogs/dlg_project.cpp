@@ -26,46 +26,43 @@ constexpr size_t kUserDataBytes = 255;
 
 cDlg_Project::cDlg_Project(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("projectDialog"));
-    setAccessibleName(QStringLiteral("Project"));
-    setWindowTitle(QStringLiteral("Project"));
+    setAccessibleName(tr("Project settings"));
+    setWindowTitle(tr("Project settings"));
 
-    name_ = Named(new QLineEdit(this), QStringLiteral("projectName"), QStringLiteral("Name"));
+    name_ = Named(new QLineEdit(this), QStringLiteral("projectName"), tr("Name"));
     name_->setMaxLength(int(kNameBytes));
-    userData_ = Named(new QLineEdit(this), QStringLiteral("projectUserData"), QStringLiteral("User data"));
+    userData_ = Named(new QLineEdit(this), QStringLiteral("projectUserData"), tr("User data"));
     userData_->setMaxLength(int(kUserDataBytes));
-    centre_ = ListCombo(this, ui_lists::kCentre, QStringLiteral("projectCentre"),
-                        QStringLiteral("Center position"));
-    saveFormat_ = ListCombo(this, ui_lists::kSaveFormat, QStringLiteral("projectSaveFormat"),
-                            QStringLiteral("Save format"));
-    basicInterval_ =
-        RangeSpin(this, 1, 255, QStringLiteral("projectBasicInterval"), QStringLiteral("Basic interval"));
-    totalInterval_ =
-        RangeSpin(this, 0, 9999, QStringLiteral("projectTotalInterval"), QStringLiteral("Total interval"));
-    auto* autoSet = Named(new QPushButton(QStringLiteral("<< Auto-set"), this),
-                          QStringLiteral("projectAutoSet"), QStringLiteral("Auto-set the total interval"));
-    cellNumber_ = RangeSpin(this, 1, cConfig::kMaxCellNumber, QStringLiteral("projectCellNumber"),
-                            QStringLiteral("Cell number"));
-    splitFormat_ = ListCombo(this, ui_lists::kSplitFormat, QStringLiteral("projectSplitFormat"),
-                             QStringLiteral("Split format"));
-    lock_ = Named(new QCheckBox(QString::fromLatin1(ui_lists::kLockLabel), this),
-                  QStringLiteral("projectLock"), QStringLiteral("Lock the image for each cell"));
-    editFormat_ = ListCombo(this, ui_lists::kEditFormat, QStringLiteral("projectEditFormat"),
-                            QStringLiteral("Edit format"));
+    centre_ = ListCombo(this, ui_lists::kCentre, QStringLiteral("projectCentre"), tr("Anchor"));
+    saveFormat_ =
+        ListCombo(this, ui_lists::kSaveFormat, QStringLiteral("projectSaveFormat"), tr("Save format"));
+    basicInterval_ = RangeSpin(this, 1, 255, QStringLiteral("projectBasicInterval"), tr("Frame interval"));
+    totalInterval_ = RangeSpin(this, 0, 9999, QStringLiteral("projectTotalInterval"), tr("Total length"));
+    auto* autoSet = Named(new QPushButton(tr("<< Calculate"), this), QStringLiteral("projectAutoSet"),
+                          tr("Calculate the total length"));
+    cellNumber_ =
+        RangeSpin(this, 1, cConfig::kMaxCellNumber, QStringLiteral("projectCellNumber"), tr("Cell numbers"));
+    splitFormat_ =
+        ListCombo(this, ui_lists::kSplitFormat, QStringLiteral("projectSplitFormat"), tr("Divide pictures"));
+    lock_ = Named(new QCheckBox(tr(ui_lists::kLockLabel), this), QStringLiteral("projectLock"),
+                  tr("Lock each cell number to one picture"));
+    editFormat_ =
+        ListCombo(this, ui_lists::kEditFormat, QStringLiteral("projectEditFormat"), tr("Edit rule"));
 
     auto* total = new QHBoxLayout;
     total->addWidget(totalInterval_, 1);
     total->addWidget(autoSet);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Name"), name_);
-    form->addRow(QStringLiteral("User data"), userData_);
-    form->addRow(QStringLiteral("Center position"), centre_);
-    form->addRow(QStringLiteral("Save format"), saveFormat_);
-    form->addRow(QStringLiteral("Basic interval"), basicInterval_);
-    form->addRow(QStringLiteral("Total interval"), total);
-    form->addRow(QStringLiteral("Cell number"), cellNumber_);
-    form->addRow(QStringLiteral("Split format"), splitFormat_);
+    form->addRow(tr("Name"), name_);
+    form->addRow(tr("User data"), userData_);
+    form->addRow(tr("Anchor"), centre_);
+    form->addRow(tr("Save format"), saveFormat_);
+    form->addRow(tr("Frame interval"), basicInterval_);
+    form->addRow(tr("Total length"), total);
+    form->addRow(tr("Cell numbers"), cellNumber_);
+    form->addRow(tr("Divide pictures"), splitFormat_);
     form->addRow(QString(), lock_);
-    form->addRow(QStringLiteral("Edit format"), editFormat_);
+    form->addRow(tr("Edit rule"), editFormat_);
 
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this);

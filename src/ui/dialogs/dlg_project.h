@@ -4,6 +4,7 @@
 // cell number or a new lock or edit format rewrites cells, and the step keeps what it rewrote.
 
 #include <QDialog>
+#include <QtGlobal>
 
 class cSession;
 class QCheckBox;
@@ -37,10 +38,15 @@ class cDlg_Project : public QDialog {
 
 // Lists of the project settings' names, shared by the project and settings windows.
 namespace ui_lists {
-inline constexpr const char* kCentre = "Center,Whole,Down,Up,Right,Left";
-inline constexpr const char* kSaveFormat = "Binary,Text(w)";
-inline constexpr const char* kSplitFormat = "Specify number of sheets,Specify width";
-inline constexpr const char* kEditFormat =
-    "without limitation,locked(w),left and right inversion(t),Angle(w),Angle failure(w)";
-inline constexpr const char* kLockLabel = " Lock the image for each cell to use";
+// Choice lists, translated by ListCombo (context "ChoiceLists").
+inline constexpr const char* kCentre =
+    QT_TRANSLATE_NOOP("ChoiceLists", "Centre,Whole screen,Bottom,Top,Right,Left");
+inline constexpr const char* kSaveFormat = QT_TRANSLATE_NOOP("ChoiceLists", "Binary (.dat),Text (.txt)");
+inline constexpr const char* kSplitFormat =
+    QT_TRANSLATE_NOOP("ChoiceLists", "By number of patterns,By pattern size");
+inline constexpr const char* kEditFormat = QT_TRANSLATE_NOOP(
+    "ChoiceLists", "Free,No rotation or scaling,Width follows height,Same width and height,No rotation");
+// The lock check box's label, translated where it is shown (context "cDlg_Project").
+inline constexpr const char* kLockLabel =
+    QT_TRANSLATE_NOOP("cDlg_Project", "Lock each cell number to one picture");
 } // namespace ui_lists

@@ -13,17 +13,17 @@
 cDlg_SetInterval::cDlg_SetInterval(cSession& session, cIntervalSetting& state, QWidget* parent)
     : cDlg_Tool(session, QStringLiteral("intervalDialog"), DialogText(kDlgIntervalTitle), parent),
       state_(state) {
-    start_ = RangeSpin(this, 0, 0, QStringLiteral("intervalStart"), QStringLiteral("Start frame"));
-    end_ = RangeSpin(this, 0, 0, QStringLiteral("intervalEnd"), QStringLiteral("End frame"));
-    interval_ = RangeSpin(this, 0, 255, QStringLiteral("intervalValue"), QStringLiteral("Interval"));
+    start_ = RangeSpin(this, 0, 0, QStringLiteral("intervalStart"), tr("Start frame"));
+    end_ = RangeSpin(this, 0, 0, QStringLiteral("intervalEnd"), tr("End frame"));
+    interval_ = RangeSpin(this, 0, 255, QStringLiteral("intervalValue"), tr("Interval"));
     auto* frames = new QHBoxLayout;
     frames->addWidget(start_);
-    frames->addWidget(new QLabel(QStringLiteral("~"), this));
+    frames->addWidget(new QLabel(tr("to"), this));
     frames->addWidget(end_);
     auto* form = new QFormLayout(this);
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->addRow(QStringLiteral("Frame"), frames);
-    form->addRow(QStringLiteral("Interval"), interval_);
+    form->addRow(tr("Frames"), frames);
+    form->addRow(tr("Interval"), interval_);
     form->addRow(runButtons(QStringLiteral("interval")));
 }
 

@@ -7,6 +7,8 @@
 #include "ui/session/session.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -19,8 +21,10 @@
 namespace {
 
 const char* const kTransList =
-    "\xCE\xB1 value of the image,Palette number \xEF\xBC\x90,Upper-left 1 dot,Black,Automatic";
-const char* const kCompList = "All elements,Ignore image/pattern,Ignore image/pattern/color";
+    QT_TRANSLATE_NOOP("ChoiceLists", "Picture's alpha,Palette index 0,Top-left pixel,Black,Automatic");
+const char* const kCompList = QT_TRANSLATE_NOOP(
+    "ChoiceLists",
+    "Everything,Everything but picture and pattern,Everything but picture and pattern and colour");
 
 } // namespace
 
@@ -43,12 +47,12 @@ uint32_t cDlg_Settings::ParseColour(const QString& text) {
 
 cDlg_Settings::cDlg_Settings(cSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("settingsDialog"));
-    setAccessibleName(QStringLiteral("Editor settings"));
-    setWindowTitle(QStringLiteral("Editor settings"));
-    tabs_ = Named(new QTabWidget(this), QStringLiteral("settingsPages"), QStringLiteral("Settings pages"));
-    tabs_->addTab(foldersPage(), QStringLiteral("Folders"));
-    tabs_->addTab(defaultPage(), QStringLiteral("Default"));
-    tabs_->addTab(displayPage(), QStringLiteral("Display"));
+    setAccessibleName(tr("Editor settings"));
+    setWindowTitle(tr("Editor settings"));
+    tabs_ = Named(new QTabWidget(this), QStringLiteral("settingsPages"), tr("Settings pages"));
+    tabs_->addTab(foldersPage(), tr("Folders"));
+    tabs_->addTab(defaultPage(), tr("New animations"));
+    tabs_->addTab(displayPage(), tr("Display"));
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("settingsButtons"));
@@ -78,7 +82,7 @@ void cDlg_Settings::apply() {
 
 QWidget* cDlg_Settings::foldersPage() {
     cConfig& c = session_.config();
-    auto* page = Named(new QWidget(this), QStringLiteral("foldersPage"), QStringLiteral("Folders"));
+    auto* page = Named(new QWidget(this), QStringLiteral("foldersPage"), tr("Folders"));
     auto* form = new QFormLayout(page);
     auto folder = [&](const QString& label, std::string cConfig::*key, int max, const char* fallback,
                       const QString& name) {
@@ -91,21 +95,16 @@ QWidget* cDlg_Settings::foldersPage() {
             c.*key = v.empty() ? fallback : v;
         });
     };
-    folder(QStringLiteral("Base name folder"), &cConfig::FolderName_C, 64, "Data",
-           QStringLiteral("folderWorking"));
-    folder(QStringLiteral("Image folder path"), &cConfig::FolderName_G, 255, "BattleEffect",
-           QStringLiteral("folderImages"));
-    folder(QStringLiteral("Voice folder path"), &cConfig::FolderName_S, 255, "Sound",
-           QStringLiteral("folderSounds"));
-    form->addRow(new QLabel(QString::fromUtf8("\xE2\x80\xBB Reread needed"), page));
-    auto* trans = ListCombo(page, kTransList, QStringLiteral("transType"),
-                            QStringLiteral("Method of transparent color"));
-    form->addRow(QStringLiteral("Method of transparent color"), trans);
-    auto* comp =
-        ListCombo(page, kCompList, QStringLiteral("compType"), QStringLiteral("Simple cell supplement"));
-    form->addRow(QStringLiteral("Simple cell supplement"), comp);
-    auto* backup = Named(new QCheckBox(QStringLiteral(" Generate a backup file when reading"), page),
-                         QStringLiteral("backUpFlag"), QStringLiteral("Generate a backup file when reading"));
+    folder(tr("Working folder name"), &cConfig::FolderName_C, 64, "Data", QStringLiteral("folderWorking"));
+    folder(tr("Picture folder"), &cConfig::FolderName_G, 255, "BattleEffect", QStringLiteral("folderImages"));
+    folder(tr("Sound folder"), &cConfig::FolderName_S, 255, "Sound", QStringLiteral("folderSounds"));
+    form->addRow(new QLabel(tr("Takes effect after restart"), page));
+    auto* trans = ListCombo(page, kTransList, QStringLiteral("transType"), tr("Transparent colour"));
+    form->addRow(tr("Transparent colour"), trans);
+    auto* comp = ListCombo(page, kCompList, QStringLiteral("compType"), tr("Filling in copies"));
+    form->addRow(tr("Filling in copies"), comp);
+    auto* backup = Named(new QCheckBox(tr("Make a backup copy when opening a file"), page),
+                         QStringLiteral("backUpFlag"), tr("Make a backup copy when opening a file"));
     form->addRow(backup);
     loaders_.push_back([&c, trans, comp, backup] {
         trans->setCurrentIndex(std::clamp(c.TransType, 0, 4));
@@ -122,37 +121,32 @@ QWidget* cDlg_Settings::foldersPage() {
 
 QWidget* cDlg_Settings::defaultPage() {
     cConfig& c = session_.config();
-    auto* page = Named(new QWidget(this), QStringLiteral("defaultPage"), QStringLiteral("Default"));
-    auto* group = new QGroupBox(QStringLiteral("Initial state of the project"), page);
+    auto* page = Named(new QWidget(this), QStringLiteral("defaultPage"), tr("New animations"));
+    auto* group = new QGroupBox(tr("Settings of a new animation"), page);
     auto* form = new QFormLayout(group);
-    auto* interval =
-        RangeSpin(group, 1, 255, QStringLiteral("initInterval"), QStringLiteral("Basic interval"));
-    auto* cells = RangeSpin(group, 1, cConfig::kMaxCellNumber, QStringLiteral("initCell"),
-                            QStringLiteral("Cell number"));
-    auto* centre =
-        ListCombo(group, ui_lists::kCentre, QStringLiteral("initCenter"), QStringLiteral("Center position"));
-    auto* split =
-        ListCombo(group, ui_lists::kSplitFormat, QStringLiteral("initDiv"), QStringLiteral("Split format"));
-    auto* edit =
-        ListCombo(group, ui_lists::kEditFormat, QStringLiteral("initEdit"), QStringLiteral("Edit format"));
-    auto* save =
-        ListCombo(group, ui_lists::kSaveFormat, QStringLiteral("initFormat"), QStringLiteral("Save format"));
-    auto* lock = Named(new QCheckBox(QString::fromLatin1(ui_lists::kLockLabel), group),
-                       QStringLiteral("initFixFlag"), QStringLiteral("Lock the image for each cell"));
-    auto* cutX =
-        RangeSpin(group, 1, 1024, QStringLiteral("initCutX"), QStringLiteral("Horizontal divisions"));
-    auto* cutY = RangeSpin(group, 1, 1024, QStringLiteral("initCutY"), QStringLiteral("Vertical divisions"));
+    auto* interval = RangeSpin(group, 1, 255, QStringLiteral("initInterval"), tr("Frame interval"));
+    auto* cells =
+        RangeSpin(group, 1, cConfig::kMaxCellNumber, QStringLiteral("initCell"), tr("Cell numbers"));
+    auto* centre = ListCombo(group, ui_lists::kCentre, QStringLiteral("initCenter"), tr("Anchor"));
+    auto* split = ListCombo(group, ui_lists::kSplitFormat, QStringLiteral("initDiv"), tr("Divide pictures"));
+    auto* edit = ListCombo(group, ui_lists::kEditFormat, QStringLiteral("initEdit"), tr("Edit rule"));
+    auto* save = ListCombo(group, ui_lists::kSaveFormat, QStringLiteral("initFormat"), tr("Save format"));
+    auto* lock =
+        Named(new QCheckBox(QCoreApplication::translate("cDlg_Project", ui_lists::kLockLabel), group),
+              QStringLiteral("initFixFlag"), tr("Lock each cell number to one picture"));
+    auto* cutX = RangeSpin(group, 1, 1024, QStringLiteral("initCutX"), tr("Patterns across"));
+    auto* cutY = RangeSpin(group, 1, 1024, QStringLiteral("initCutY"), tr("Patterns down"));
     auto* cut = new QHBoxLayout;
     cut->addWidget(cutX);
     cut->addWidget(cutY);
-    form->addRow(QStringLiteral("Basic interval"), interval);
-    form->addRow(QStringLiteral("Cell number"), cells);
-    form->addRow(QStringLiteral("Center position"), centre);
-    form->addRow(QStringLiteral("Split format"), split);
-    form->addRow(QStringLiteral("Edit format"), edit);
-    form->addRow(QStringLiteral("Save format"), save);
+    form->addRow(tr("Frame interval"), interval);
+    form->addRow(tr("Cell numbers"), cells);
+    form->addRow(tr("Anchor"), centre);
+    form->addRow(tr("Divide pictures"), split);
+    form->addRow(tr("Edit rule"), edit);
+    form->addRow(tr("Save format"), save);
     form->addRow(lock);
-    form->addRow(QStringLiteral("Nbr div (H , V)"), cut);
+    form->addRow(tr("Patterns across, down"), cut);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(group);
     layout->addStretch(1);
@@ -183,7 +177,7 @@ QWidget* cDlg_Settings::defaultPage() {
 
 QWidget* cDlg_Settings::displayPage() {
     cConfig& c = session_.config();
-    auto* page = Named(new QWidget(this), QStringLiteral("displayPage"), QStringLiteral("Display"));
+    auto* page = Named(new QWidget(this), QStringLiteral("displayPage"), tr("Display"));
     auto* form = new QFormLayout(page);
     cPrompts& prompts = session_.prompts();
 
@@ -230,30 +224,37 @@ QWidget* cDlg_Settings::displayPage() {
         return spin;
     };
 
-    form->addRow(
-        QStringLiteral("Background Color"),
-        picker(QStringLiteral("Background Color"), &cConfig::CGround, QStringLiteral("colourGround")));
-    form->addRow(flag(QStringLiteral("Center line"), &cConfig::VCenterFlag, QStringLiteral("centerFlag")));
-    form->addRow(QStringLiteral("Color (0xaarrggbb)"),
-                 alpha(QStringLiteral("Center line color"), &cConfig::CCenterLine,
-                       QStringLiteral("colourCenterLine")));
+    form->addRow(tr("Background colour"),
+                 picker(tr("Background colour"), &cConfig::CGround, QStringLiteral("colourGround")));
+    form->addRow(flag(tr("Centre lines"), &cConfig::VCenterFlag, QStringLiteral("centerFlag")));
+    form->addRow(tr("Colour (0xAARRGGBB)"),
+                 alpha(tr("Centre line colour"), &cConfig::CCenterLine, QStringLiteral("colourCenterLine")));
     auto* range = new QHBoxLayout;
-    range->addWidget(
-        number(2, 1024, &cConfig::CenterW, QStringLiteral("centerW"), QStringLiteral("Center width")));
-    range->addWidget(
-        number(2, 1024, &cConfig::CenterH, QStringLiteral("centerH"), QStringLiteral("Center height")));
-    form->addRow(QStringLiteral("Range [x,y]"), range);
-    form->addRow(flag(QStringLiteral("Grid"), &cConfig::VGridFlag, QStringLiteral("gridFlag")));
-    form->addRow(QStringLiteral("Grid color"),
-                 picker(QStringLiteral("Grid color"), &cConfig::CGrid, QStringLiteral("colourGrid")));
-    form->addRow(QStringLiteral("Interval"), number(2, 255, &cConfig::GridSize, QStringLiteral("gridSize"),
-                                                    QStringLiteral("Grid interval")));
-    form->addRow(new QLabel(QStringLiteral("Before and after cell"), page));
-    form->addRow(
-        QStringLiteral("Before (0xaarrggbb)"),
-        alpha(QStringLiteral("Before colour"), &cConfig::CBackShadow, QStringLiteral("colourBackShadow")));
-    form->addRow(
-        QStringLiteral("After (0xaarrggbb)"),
-        alpha(QStringLiteral("After colour"), &cConfig::CNextShadow, QStringLiteral("colourNextShadow")));
+    range->addWidget(number(2, 1024, &cConfig::CenterW, QStringLiteral("centerW"), tr("Centre area width")));
+    range->addWidget(number(2, 1024, &cConfig::CenterH, QStringLiteral("centerH"), tr("Centre area height")));
+    form->addRow(tr("Centre area width, height"), range);
+    form->addRow(flag(tr("Grid"), &cConfig::VGridFlag, QStringLiteral("gridFlag")));
+    form->addRow(tr("Grid colour"), picker(tr("Grid colour"), &cConfig::CGrid, QStringLiteral("colourGrid")));
+    form->addRow(tr("Grid spacing"),
+                 number(2, 255, &cConfig::GridSize, QStringLiteral("gridSize"), tr("Grid spacing")));
+    form->addRow(new QLabel(tr("Onion skins"), page));
+    form->addRow(tr("Previous frame (0xAARRGGBB)"), alpha(tr("Previous frame colour"), &cConfig::CBackShadow,
+                                                          QStringLiteral("colourBackShadow")));
+    form->addRow(tr("Next frame (0xAARRGGBB)"),
+                 alpha(tr("Next frame colour"), &cConfig::CNextShadow, QStringLiteral("colourNextShadow")));
+
+    // "auto", "en", then the translations, in the order Language's values are offered.
+    auto* language = Named(new QComboBox(page), QStringLiteral("language"), tr("Language"));
+    language->addItem(tr("Automatic (as the desktop)"), QStringLiteral("auto"));
+    language->addItem(tr("English"), QStringLiteral("en"));
+    language->addItem(tr("Japanese"), QStringLiteral("ja"));
+    form->addRow(tr("Language"), language);
+    form->addRow(Named(new QLabel(tr("Takes effect after restart"), page), QStringLiteral("languageNote"),
+                       tr("Takes effect after restart")));
+    loaders_.push_back([&c, language] {
+        const int at = language->findData(QString::fromStdString(c.Language));
+        language->setCurrentIndex(at < 0 ? 0 : at);
+    });
+    storers_.push_back([&c, language] { c.Language = language->currentData().toString().toStdString(); });
     return page;
 }

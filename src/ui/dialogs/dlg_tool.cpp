@@ -20,10 +20,8 @@ cDlg_Tool::cDlg_Tool(cSession& session, const QString& objectName, const QString
 }
 
 QHBoxLayout* cDlg_Tool::runButtons(const QString& prefix) {
-    auto* runButton = Named(new QPushButton(QStringLiteral("Run"), this), prefix + QStringLiteral("Run"),
-                            QStringLiteral("Run"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), prefix + QStringLiteral("Cancel"),
-                         QStringLiteral("Cancel"));
+    auto* runButton = Named(new QPushButton(tr("Run"), this), prefix + tr("Run"), tr("Run"));
+    auto* cancel = Named(new QPushButton(tr("Cancel"), this), prefix + tr("Cancel"), tr("Cancel"));
     runButton->setDefault(true);
     connect(runButton, &QPushButton::clicked, this, &cDlg_Tool::run);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);

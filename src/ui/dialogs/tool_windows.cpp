@@ -2,6 +2,7 @@
 
 #include "document/history.h"
 #include "document/project.h"
+#include "ui/dialogs/dialog_texts.h"
 #include "ui/dialogs/dlg_batch.h"
 #include "ui/dialogs/dlg_cell.h"
 #include "ui/dialogs/dlg_cell_number_chooser.h"
@@ -212,6 +213,8 @@ cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint glob
     const QPoint place = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
     auto* c = new cDlg_CellNumberChooser(session_.document(), session_.currentFrame(), &window_);
     chooser_ = c;
+    c->setAccessibleName(DialogText(role == kChoosePaste ? kDlgPasteIntoCell : kDlgNewCellAt));
+    c->setWindowTitle(c->accessibleName());
     connect(c, &cDlg_CellNumberChooser::chosen, this, [this, role, at](int cell) { choose(role, cell, at); });
     c->popup(place, atPointer);
     return c;

@@ -56,8 +56,8 @@ uint32_t FlashOver(uint32_t background, int drawing, int red, int green, int blu
 cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& record, QWidget* parent)
     : QDialog(parent), session_(session), record_(record), preview_(&session.soundDevice()) {
     setObjectName(QStringLiteral("effectDialog"));
-    setAccessibleName(QStringLiteral("Screen Effect"));
-    setWindowTitle(QString::fromStdString(cEffectEdit::Title(index)));
+    setAccessibleName(tr("Timing"));
+    setWindowTitle(tr("Timing %1").arg(index));
     setAcceptDrops(true);
     const std::string& locale = session.config().Locale;
     cEffectEdit edit;
@@ -72,8 +72,7 @@ cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& re
     sound_->setCheckable(true);
     sound_->setChecked(edit.sound);
     auto* soundForm = new QFormLayout(sound_);
-    soundPath_ =
-        Named(new QLineEdit(sound_), QStringLiteral("effectSoundPath"), QStringLiteral("Sound file"));
+    soundPath_ = Named(new QLineEdit(sound_), QStringLiteral("effectSoundPath"), tr("Sound file"));
     soundPath_->setText(FromDocument(edit.soundPath, locale));
     auto* open = OpenFileButton(sound_, session_, QStringLiteral("effectOpen"), kLtSoundFilter,
                                 [this](const QString& file) { setFile(file); });
@@ -88,7 +87,7 @@ cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& re
     frequency_->setValue(edit.frequency);
     balance_->setValue(edit.balance);
     auto* playButton = Named(new QPushButton(ListsText(kLtPlay), sound_), QStringLiteral("effectPlay"),
-                             QStringLiteral("Play the sound effect"));
+                             tr("Play the sound effect"));
     soundForm->addRow(playButton);
 
     flash_ =
@@ -96,17 +95,15 @@ cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& re
     flash_->setCheckable(true);
     flash_->setChecked(edit.flash);
     auto* flashForm = new QFormLayout(flash_);
-    flashFrames_ =
-        RangeSpin(flash_, 0, 255, QStringLiteral("effectFlashFrames"), QStringLiteral("Flash frames"));
+    flashFrames_ = RangeSpin(flash_, 0, 255, QStringLiteral("effectFlashFrames"), tr("Flash frames"));
     flashFrames_->setValue(edit.flashFrames);
     flashForm->addRow(ListsText(kLtFlashFrames), flashFrames_);
-    object_ =
-        ListCombo(flash_, cEffectEdit::kObjectList, QStringLiteral("effectObject"), QStringLiteral("Object"));
+    object_ = ListCombo(flash_, cEffectEdit::kObjectList, QStringLiteral("effectObject"), tr("Flash target"));
     object_->addItem(ListsText(kLtNoObject));
     object_->setCurrentIndex(edit.object);
     flashForm->addRow(ListsText(kLtObject), object_);
-    drawing_ = ListCombo(flash_, cEffectEdit::kDrawingList, QStringLiteral("effectDrawing"),
-                         QStringLiteral("Drawing"));
+    drawing_ =
+        ListCombo(flash_, cEffectEdit::kDrawingList, QStringLiteral("effectDrawing"), tr("Flash blend"));
     drawing_->setCurrentIndex(edit.drawing);
     flashForm->addRow(ListsText(kLtDrawing), drawing_);
     const std::pair<eListsText, const char*> colours[] = {{kLtRed, "effectRed"},
@@ -120,9 +117,8 @@ cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& re
         colour_[i]->setValue(values[i]);
     }
     auto* clear = Named(new QPushButton(ListsText(kLtClear), flash_), QStringLiteral("effectClear"),
-                        QStringLiteral("Clear the flash colour"));
-    swatch_ =
-        Named(new QLabel(flash_), QStringLiteral("effectSwatch"), QStringLiteral("Flash colour preview"));
+                        tr("Clear the flash colour"));
+    swatch_ = Named(new QLabel(flash_), QStringLiteral("effectSwatch"), tr("Flash colour preview"));
     auto* swatchRow = new QHBoxLayout;
     swatchRow->addWidget(clear);
     swatchRow->addWidget(swatch_, 1);
@@ -131,7 +127,7 @@ cDlg_SetEffect::cDlg_SetEffect(cSession& session, int index, const strEffect& re
     userDataOn_ = Named(new QCheckBox(ListsText(kLtUserData), this), QStringLiteral("effectUserDataOn"),
                         ListsText(kLtUserData));
     userDataOn_->setChecked(edit.userDataOn);
-    userData_ = Named(new QLineEdit(this), QStringLiteral("effectUserData"), QStringLiteral("User data"));
+    userData_ = Named(new QLineEdit(this), QStringLiteral("effectUserData"), tr("User data"));
     userData_->setText(FromDocument(edit.userData, locale));
 
     auto* buttons = ApplyCancelButtons(this, QStringLiteral("effect"), [this] { apply(); });

@@ -22,8 +22,8 @@
 cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture& record, QWidget* parent)
     : QDialog(parent), session_(session), record_(record) {
     setObjectName(QStringLiteral("pictureDialog"));
-    setAccessibleName(QStringLiteral("Image settings"));
-    setWindowTitle(QString::fromStdString(cPictureEdit::Title(index)));
+    setAccessibleName(tr("Picture settings"));
+    setWindowTitle(tr("Picture %1").arg(index));
     setAcceptDrops(true);
 
     cPictureEdit edit;
@@ -36,8 +36,8 @@ cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture&
                           ListsText(kLtDivision));
     division_->setCurrentIndex(edit.splitFormat);
     division_->setEnabled(false); // the project's split format, changed in the project window
-    divX_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivX"), QStringLiteral("Horizontal divisions"));
-    divY_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivY"), QStringLiteral("Vertical divisions"));
+    divX_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivX"), tr("Patterns across"));
+    divY_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivY"), tr("Patterns down"));
     divX_->setValue(edit.divX);
     divY_->setValue(edit.divY);
     hue_ = RangeSpin(this, 0, 360, QStringLiteral("pictureHue"), ListsText(kLtHue));

@@ -26,7 +26,7 @@ cListWindow::cListWindow(cSession& session, QWidget* parent) : QWidget(parent), 
     setAccessibleName(ListsText(kLtListTitle));
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("listTabs"));
-    tabs_->setAccessibleName(QStringLiteral("List pages"));
+    tabs_->setAccessibleName(tr("List pages"));
     makeList(cSourceListModel::kPictures);
     makeList(cSourceListModel::kEffects);
     timeline_ = new cTimeline(session_, tabs_);
@@ -50,7 +50,7 @@ void cListWindow::makeList(eList which) {
     l.model = new cSourceListModel(session_, which, this);
     l.view = new cSourceListView(this);
     l.view->setObjectName(pictures ? QStringLiteral("pictureList") : QStringLiteral("effectList"));
-    l.view->setAccessibleName(pictures ? QStringLiteral("Pictures") : QStringLiteral("Effects"));
+    l.view->setAccessibleName(pictures ? tr("Pictures") : tr("Sounds and flashes"));
     l.view->setModel(l.model);
     for (int c = 0; c < l.model->columnCount(); ++c)
         l.view->header()->resizeSection(c, cSourceListModel::ColumnWidth(which, c));

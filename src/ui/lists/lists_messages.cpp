@@ -1,5 +1,7 @@
 #include "ui/lists/lists_messages.h"
 
+#include "ui/session/ui_messages.h"
+
 #include <QStringList>
 
 namespace {
@@ -11,8 +13,12 @@ constexpr const char* kTexts[] = {
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kLtCount);
 } // namespace
 
+const char* ListsSourceText(eListsText id) {
+    return id >= 0 && id < kLtCount ? kTexts[id] : "";
+}
+
 QString ListsText(eListsText id) {
-    return id >= 0 && id < kLtCount ? QString::fromUtf8(kTexts[id]) : QString();
+    return TranslatedText(text_context::kLists, ListsSourceText(id));
 }
 
 QString ListsItem(eListsText id, int index) {
@@ -21,6 +27,5 @@ QString ListsItem(eListsText id, int index) {
 }
 
 QString ListsMessage(eListsText id, const std::vector<strMessageArg>& args) {
-    if (id < 0 || id >= kLtCount) return {};
-    return QString::fromStdString(FormatMessageText(kTexts[id], args));
+    return TranslatedMessage(text_context::kLists, ListsSourceText(id), args);
 }

@@ -1,21 +1,21 @@
 #pragma once
 // Texts of the list window, the timeline, the picture palette and the picture and effect dialogs,
-// word for word as the user sees them.
+// as the user sees them.
 
 #include "document/messages.h"
 
 #include <QString>
 
 #define PELKO_LISTS_TEXTS(X)                                                                                 \
-    X(kLtListTitle, "List")                                                                                  \
-    X(kLtTabs, "Image,Direction,Keyframe")                                                                   \
-    X(kLtPictureColumns, "No,Path,XY,Hue,Cut")                                                               \
-    X(kLtEffectColumns, "F,SE,-,Flash,Other")                                                                \
-    X(kLtSplitFormats, "Specify number of sheets,Specify width")                                             \
+    X(kLtListTitle, "Lists")                                                                                 \
+    X(kLtTabs, "Pictures,Sounds and flashes,Timeline")                                                       \
+    X(kLtPictureColumns, "No.,File,Patterns,Hue,Division")                                                   \
+    X(kLtEffectColumns, "Frame,Sound effect,Volume / pitch / pan,Flash,User data")                           \
+    X(kLtSplitFormats, "By number of patterns,By pattern size")                                              \
     X(kLtFlashObjects, "Screen,Target")                                                                      \
-    X(kLtFlashDrawings, "Normal(t),Add(t),Subtraction,Multiplication")                                       \
+    X(kLtFlashDrawings, "Normal,Add,Subtract,Multiply")                                                      \
     X(kLtCannotOpen, "Could not open the file: %s")                                                          \
-    X(kLtPaletteTitle, "Palette [%02d]")                                                                     \
+    X(kLtPaletteTitle, "Palette: picture %02d")                                                              \
     X(kLtSettings, "Settings")                                                                               \
     X(kLtReload, "Reload")                                                                                   \
     X(kLtNew, "New")                                                                                         \
@@ -23,37 +23,37 @@
     X(kLtCopy, "Copy")                                                                                       \
     X(kLtPaste, "Paste")                                                                                     \
     X(kLtDelete, "Delete")                                                                                   \
-    X(kLtInsertCell, "Insert intermediate Cell")                                                             \
-    X(kLtFrameCompletion, "Frame completion")                                                                \
+    X(kLtInsertCell, "Insert in-between cells")                                                              \
+    X(kLtFrameCompletion, "Tween")                                                                           \
     X(kLtBatch, "Batch")                                                                                     \
-    X(kLtPlayRange, "Set playback range")                                                                    \
+    X(kLtPlayRange, "Set play range")                                                                        \
     X(kLtDragRange, "Set drag range")                                                                        \
     X(kLtSelectAll, "Select all")                                                                            \
-    X(kLtStartFrame, "Start-up frame")                                                                       \
+    X(kLtStartFrame, "Start frame")                                                                          \
     X(kLtSound, "Sound effect")                                                                              \
     X(kLtOpen, "Open")                                                                                       \
-    X(kLtSoundFilter, "Sound effect(*.wmv,wav,ogg,mp3) (*.wmv *.wav *.ogg *.mp3);;All files(*.*) (*)")       \
+    X(kLtSoundFilter, "Sound effects (*.wav *.ogg *.mp3 *.wmv);;All files (*)")                              \
     X(kLtVolume, "Volume")                                                                                   \
-    X(kLtFrequency, "Frequence")                                                                             \
-    X(kLtBalance, "Balance")                                                                                 \
+    X(kLtFrequency, "Pitch")                                                                                 \
+    X(kLtBalance, "Pan")                                                                                     \
     X(kLtPlay, "Play")                                                                                       \
-    X(kLtFlash, "Flash fx effect")                                                                           \
-    X(kLtFlashFrames, "Frame:")                                                                              \
-    X(kLtObject, "Object:")                                                                                  \
+    X(kLtFlash, "Flash")                                                                                     \
+    X(kLtFlashFrames, "Frames:")                                                                             \
+    X(kLtObject, "Target:")                                                                                  \
     X(kLtNoObject, "None")                                                                                   \
-    X(kLtDrawing, "Drawing:")                                                                                \
+    X(kLtDrawing, "Blend:")                                                                                  \
     X(kLtRed, "Red")                                                                                         \
     X(kLtGreen, "Green")                                                                                     \
     X(kLtBlue, "Blue")                                                                                       \
     X(kLtStrength, "Strength")                                                                               \
     X(kLtClear, "Clear")                                                                                     \
-    X(kLtUserData, "User data (255byte)")                                                                    \
+    X(kLtUserData, "User data (up to 255 bytes)")                                                            \
     X(kLtApply, "Apply")                                                                                     \
     X(kLtCancel, "Cancel")                                                                                   \
-    X(kLtFilePath, "File path")                                                                              \
-    X(kLtImageFilter, "Image(*.bmp,gif,png,xyz) (*.bmp *.gif *.png *.xyz);;All files(*.*) (*)")              \
-    X(kLtDivision, "Division method")                                                                        \
-    X(kLtDivisions, "Nbr div (H , V)")                                                                       \
+    X(kLtFilePath, "File")                                                                                   \
+    X(kLtImageFilter, "Pictures (*.png *.bmp *.gif *.xyz);;All files (*)")                                   \
+    X(kLtDivision, "Divide")                                                                                 \
+    X(kLtDivisions, "Patterns across, down")                                                                 \
     X(kLtHue, "Hue (degrees)")                                                                               \
     X(kLtZooms, "25%,50%,100%,200%,400%")
 
@@ -64,6 +64,9 @@ enum eListsText : int {
         kLtCount
 };
 
+// The source text of an id (English, untranslated).
+const char* ListsSourceText(eListsText id);
+// The text of an id in the user's language.
 QString ListsText(eListsText id);
 // The text with its printf-style conversions filled (arguments as the document's messages take them).
 QString ListsMessage(eListsText id, const std::vector<strMessageArg>& args);

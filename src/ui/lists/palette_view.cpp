@@ -19,7 +19,7 @@
 cPaletteView::cPaletteView(cSession& session, std::function<cCanvas*()> canvas, QWidget* parent)
     : QWidget(parent), session_(session), canvas_(std::move(canvas)) {
     setObjectName(QStringLiteral("paletteArea"));
-    setAccessibleName(QStringLiteral("Patterns"));
+    setAccessibleName(tr("Patterns"));
     setFocusPolicy(Qt::ClickFocus);
     relayout();
 }

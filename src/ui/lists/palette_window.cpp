@@ -16,11 +16,11 @@
 cPaletteWindow::cPaletteWindow(cSession& session, std::function<cCanvas*()> canvas, QWidget* parent)
     : QWidget(parent), session_(session) {
     setObjectName(QStringLiteral("palette"));
-    setAccessibleName(QStringLiteral("Palette"));
-    pictures_ = Named(new QComboBox(this), QStringLiteral("palettePicture"), QStringLiteral("Picture"));
-    zoom_ = ListCombo(this, ListsText(kLtZooms).toUtf8().constData(), QStringLiteral("paletteZoom"),
-                      QStringLiteral("Zoom"));
-    scroll_ = Named(new QScrollArea(this), QStringLiteral("paletteScroll"), QStringLiteral("Patterns view"));
+    setAccessibleName(tr("Palette"));
+    pictures_ = Named(new QComboBox(this), QStringLiteral("palettePicture"), tr("Picture"));
+    zoom_ =
+        ListCombo(this, ListsText(kLtZooms).toUtf8().constData(), QStringLiteral("paletteZoom"), tr("Zoom"));
+    scroll_ = Named(new QScrollArea(this), QStringLiteral("paletteScroll"), tr("Patterns view"));
     area_ = new cPaletteView(session_, std::move(canvas), scroll_);
     scroll_->setWidget(area_);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -7,6 +7,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMimeData>
@@ -27,7 +28,8 @@ std::string StoredPathOf(const cSession& session, const QString& file) {
 
 QPushButton* OpenFileButton(QWidget* parent, cSession& session, const QString& name, eListsText filter,
                             std::function<void(const QString&)> take) {
-    auto* open = Named(new QPushButton(ListsText(kLtOpen), parent), name, QStringLiteral("Open a file"));
+    auto* open = Named(new QPushButton(ListsText(kLtOpen), parent), name,
+                       QCoreApplication::translate("ListsTexts", "Open a file"));
     QObject::connect(open, &QPushButton::clicked, parent, [&session, filter, take] {
         const QString file = session.prompts().openFileName(session.baseFolder(), ListsText(filter));
         if (!file.isEmpty()) take(file);

@@ -33,7 +33,7 @@ uint32_t ClipKind(int gridKind) {
 
 cTimeline::cTimeline(cSession& session, QWidget* parent) : cTimelineView(parent), session_(session) {
     setObjectName(QStringLiteral("timeline"));
-    setAccessibleName(QStringLiteral("Timeline"));
+    setAccessibleName(tr("Timeline"));
     const std::tuple<eCommand, eListsText, const char*, eLocalKeys> items[] = {
         {kSettings, kLtSettings, "Settings", kSettingsKeys},
         {kNewCell, kLtNew, "NewCell", kNoKeys},

@@ -1,5 +1,7 @@
 #include "ui/platform/prompts.h"
 
+#include "ui/session/ui_messages.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -16,9 +18,9 @@ cPrompts::eAnswer cDialogPrompts::question(const QString& text, const QString& c
 
 void cDialogPrompts::message(const QString& text, eBox box) {
     if (box == kError)
-        QMessageBox::critical(parent_, QStringLiteral("Error"), text);
+        QMessageBox::critical(parent_, MessageBoxCaption(eMessageKind::kError), text);
     else
-        QMessageBox::information(parent_, QStringLiteral("Reporting"), text);
+        QMessageBox::information(parent_, MessageBoxCaption(eMessageKind::kReport), text);
 }
 
 QString cDialogPrompts::openFileName(const QString& folder, const QString& filter) {

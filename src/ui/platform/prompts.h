@@ -15,7 +15,7 @@ class cPrompts {
     virtual ~cPrompts() = default;
     // A question with the caption; Yes / No, or Yes / No / Cancel when withCancel is set.
     virtual eAnswer question(const QString& text, const QString& caption, bool withCancel) = 0;
-    // A message box: caption "Reporting" or "Error".
+    // A message box: caption "Information" or "Error".
     virtual void message(const QString& text, eBox box) = 0;
     // A file to open, starting in folder; "" when the user cancelled.
     virtual QString openFileName(const QString& folder, const QString& filter) = 0;

@@ -59,14 +59,14 @@ bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
 
     doc_->history().clear(config_.undoDepth());
     if (!slots_.Initialise(config_)) {
-        why_ = QStringLiteral("The built-in pictures could not be made.");
+        why_ = tr("The built-in pictures could not be made.");
         return false;
     }
     sound_ = sound ? std::move(sound) : OpenSoundDevice();
     sounds_.setDevice(sound_.get());
     clock_.setRate(cPlayClock::RateOfIndex(config_.playRateIndex()));
     if (!replaceDocument(makeNewDocument())) {
-        why_ = QStringLiteral("The project could not be made.");
+        why_ = tr("A new animation could not be made.");
         return false;
     }
     return true;
@@ -293,13 +293,13 @@ bool cSession::importClipboard(int command) {
     strWorkResult result;
     std::unique_ptr<cProject> fresh = workspace_.importClipboard(clipboard_, product, result);
     if (!fresh || !replaceDocument(std::move(fresh))) {
-        showStatus(QString::fromStdString(result.status));
+        showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
         if (!result.reason.empty())
             prompts_.message(UiMessage(kUiImportFailed, {result.reason}), cPrompts::kError);
         return false;
     }
     currentPath_.clear();
-    showStatus(QString::fromStdString(result.status));
+    showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
     announce(kChangeTitle);
     return true;
 }
@@ -308,7 +308,7 @@ bool cSession::exportClipboard(int command) {
     const int product = interchange::ExportProductForCommand(command);
     if (product < 0) return false;
     const strWorkResult result = workspace_.exportClipboard(*doc_, clipboard_, product);
-    showStatus(QString::fromStdString(result.status));
+    showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
     announce(kChangeClipboard);
     // The payload holds what the product can take; say what it could not.
     reportLosses(result.losses);
@@ -328,10 +328,10 @@ QString cSession::baseFolder() const {
 }
 
 QString cSession::titleText(const QString& shownPath) const {
-    QString title = QString::fromLatin1(UiText(kUiProgramName));
+    QString title = UiText(kUiProgramName);
     const double version = cConfig::kVersion;
-    if (shownPath.isEmpty()) return title + QString::asprintf("%1.2f", version);
-    return title + QString::asprintf("%1.2f - ", version) + shownPath;
+    if (shownPath.isEmpty()) return title + QString::asprintf(" %1.2f", version);
+    return title + QString::asprintf(" %1.2f - ", version) + shownPath;
 }
 
 void cSession::reloadPictures() {

@@ -1,5 +1,9 @@
 #include "ui/session/ui_messages.h"
 
+#include "interchange/messages.h"
+
+#include <QCoreApplication>
+
 namespace {
 constexpr const char* kTexts[] = {
 #define PELKO_UI_MESSAGE_TEXT(id, text) text,
@@ -9,14 +13,45 @@ constexpr const char* kTexts[] = {
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kUiMessageCount);
 } // namespace
 
-const char* UiText(eUiMessage id) {
+QString TranslatedText(const char* context, const char* text) {
+    if (!text || !*text) return {};
+    return QCoreApplication::translate(context, text);
+}
+
+QString TranslatedMessage(const char* context, const char* text, const std::vector<strMessageArg>& args) {
+    if (!text || !*text) return {};
+    // A nested message ("Undone: %s" with the label of the step) is translated on its own.
+    std::vector<strMessageArg> shown = args;
+    for (strMessageArg& a : shown)
+        if (const auto* nested = std::get_if<strNestedMessage>(&a))
+            a = nested->message ? LibraryMessage(*nested->message).toStdString() : std::string();
+    const QByteArray format = TranslatedText(context, text).toUtf8();
+    return QString::fromStdString(FormatMessageText(format.constData(), shown));
+}
+
+const char* UiSourceText(eUiMessage id) {
     return id >= 0 && id < kUiMessageCount ? kTexts[id] : "";
 }
 
+QString UiText(eUiMessage id) {
+    return TranslatedText(text_context::kUi, UiSourceText(id));
+}
+
 QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args) {
-    return QString::fromStdString(FormatMessageText(UiText(id), args));
+    return TranslatedMessage(text_context::kUi, UiSourceText(id), args);
 }
 
 QString LibraryMessage(const strMessage& m) {
-    return QString::fromStdString(FormatMessage(m));
+    return TranslatedMessage(text_context::kDocument, MessageText(m.id), m.args);
+}
+
+QString InterchangeMessage(int message, int label) {
+    if (message == interchange::kMsgNone) return {};
+    const QString product = TranslatedText(text_context::kInterchange, interchange::MessageText(label));
+    return TranslatedMessage(text_context::kInterchange, interchange::MessageText(message),
+                             {product.toStdString()});
+}
+
+QString MessageBoxCaption(eMessageKind kind) {
+    return TranslatedText(text_context::kCaptions, MessageCaption(kind));
 }

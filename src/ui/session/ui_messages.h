@@ -1,7 +1,11 @@
 #pragma once
-// Texts of the editor's own windows, word for word as the user sees them. The library's commands
-// return their own message ids (document/messages.h, interchange/messages.h); these are the ones
-// the shell, the file commands and the editor's windows raise themselves.
+// Texts of the editor's own windows. The library's commands return their own message ids
+// (document/messages.h, interchange/messages.h); these are the ones the shell,
+// the file commands and the editor's windows raise themselves.
+//
+// Every table text is an English source text of Qt's translation system: the functions below return
+// it in the user's language (QCoreApplication::translate with the table's context). lupdate cannot
+// expand the tables' macros, so the build lists every table text for it (translations/list_texts.cpp).
 
 #include "document/messages.h"
 
@@ -9,18 +13,18 @@
 
 #define PELKO_UI_MESSAGES(X)                                                                                 \
     X(kUiProgramName, "PelkoEditor")                                                                         \
-    X(kUiInitialized, "Initialized")                                                                         \
-    X(kUiLoaded, "Loaded > %s")                                                                              \
-    X(kUiReadingFailed, "< ! > Reading failed > %s")                                                         \
-    X(kUiSaved, "Saved > %s")                                                                                \
-    X(kUiSaveFailed, "< ! > Save failed > %s")                                                               \
-    X(kUiUnsavedChanges, "The content has changed.\nDo you want to save it\xEF\xBC\x9F")                     \
-    X(kUiMakeWorkingFolder, "Do you want to generate the working folder [%s]\xEF\xBC\x9F")                   \
-    X(kUiCreateFolderFailed, "Failed to create. \n%s")                                                       \
-    X(kUiFileFilter, "Animation(*.txt,dat) (*.txt *.dat)")                                                   \
+    X(kUiInitialized, "Ready")                                                                               \
+    X(kUiLoaded, "Opened %s")                                                                                \
+    X(kUiReadingFailed, "Could not open %s")                                                                 \
+    X(kUiSaved, "Saved %s")                                                                                  \
+    X(kUiSaveFailed, "Could not save %s")                                                                    \
+    X(kUiUnsavedChanges, "The animation has unsaved changes.\nDo you want to save it?")                      \
+    X(kUiMakeWorkingFolder, "The working folder %s does not exist.\nDo you want to create it?")              \
+    X(kUiCreateFolderFailed, "Could not create the folder\n%s")                                              \
+    X(kUiFileFilter, "Animations (*.txt *.dat)")                                                             \
     X(kUiConfirmation, "Confirmation")                                                                       \
-    X(kUiBackupFailed, "< ! > The backup could not be written > %s")                                         \
-    X(kUiFolderMissing, "< ! > The folder does not exist > %s")                                              \
+    X(kUiBackupFailed, "Could not write the backup copy %s")                                                 \
+    X(kUiFolderMissing, "The folder %s does not exist")                                                      \
     X(kUiCannotOpen, "Could not open the file.\n%s\n%s")                                                     \
     X(kUiImportFailed, "The clipboard could not be imported.\n%s")
 
@@ -31,9 +35,33 @@ enum eUiMessage : int {
         kUiMessageCount
 };
 
-// The text of an id with its conversions.
-const char* UiText(eUiMessage id);
-// The formatted text (printf-style conversions, arguments as the document's messages take them).
+// The translation contexts of the text tables.
+namespace text_context {
+inline constexpr char kDocument[] = "DocumentMessages";
+inline constexpr char kCaptions[] = "MessageCaptions";
+inline constexpr char kInterchange[] = "InterchangeMessages";
+inline constexpr char kUi[] = "UiMessages";
+inline constexpr char kLists[] = "ListsTexts";
+inline constexpr char kDialogs[] = "DialogTexts";
+inline constexpr char kCanvas[] = "CanvasMessages";
+inline constexpr char kChoices[] = "ChoiceLists";
+} // namespace text_context
+
+// A table text in the user's language ("" stays "").
+QString TranslatedText(const char* context, const char* text);
+// A table text in the user's language with its printf-style conversions filled (arguments as the
+// document's messages take them); the translation keeps the source's conversions in their order.
+QString TranslatedMessage(const char* context, const char* text, const std::vector<strMessageArg>& args);
+
+// The source text of an id with its conversions (English, untranslated).
+const char* UiSourceText(eUiMessage id);
+// The text of an id in the user's language.
+QString UiText(eUiMessage id);
+// The formatted text in the user's language.
 QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args = {});
-// A library message (document or tools), formatted.
+// A library message (document table), formatted in the user's language.
 QString LibraryMessage(const strMessage& m);
+// A clipboard command's message with its product label, in the user's language.
+QString InterchangeMessage(int message, int label);
+// "Information", "Confirmation", "Error" in the user's language.
+QString MessageBoxCaption(eMessageKind kind);

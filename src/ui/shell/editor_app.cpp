@@ -3,7 +3,9 @@
 #include "config/config.h"
 #include "ui/platform/prompts.h"
 #include "ui/platform/qt_clipboard.h"
+#include "ui/session/ui_messages.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/translators.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,6 +39,11 @@ int RunEditor(int argc, char** argv) {
     cConfig config;
     config.setDefaults();
     std::setlocale(LC_CTYPE, "");
+    // The language is chosen before the first window is made: every text is translated as it is set.
+    cConfig language = config;
+    language.read();
+    cTranslators translators;
+    translators.install(cTranslators::Choose(language.Language));
 
     cDialogPrompts prompts;
     cQtClipboard clipboard;
@@ -45,7 +52,7 @@ int RunEditor(int argc, char** argv) {
         cMainWindow window(config, prompts, clipboard);
         prompts.setParent(&window);
         if (!window.create()) {
-            QMessageBox::critical(nullptr, QStringLiteral("ERROR"), window.why());
+            QMessageBox::critical(nullptr, MessageBoxCaption(eMessageKind::kError), window.why());
             return -1;
         }
         window.show();

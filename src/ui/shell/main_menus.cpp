@@ -34,49 +34,46 @@ void cMainWindow::buildMenus() {
     const cCommandTable& t = *commands_;
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setAccessibleName(QStringLiteral("Menu bar"));
+    bar->setAccessibleName(tr("Menu bar"));
 
-    QMenu* file = AddMenu(this, bar, nullptr, QStringLiteral("&File"), QStringLiteral("menuFile"));
+    QMenu* file = AddMenu(this, bar, nullptr, tr("&File"), QStringLiteral("menuFile"));
     Fill(file, t, {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, 0});
-    Fill(AddMenu(this, bar, file, QStringLiteral("&Export image"), QStringLiteral("menuExportImage")), t,
+    Fill(AddMenu(this, bar, file, tr("E&xport"), QStringLiteral("menuExportImage")), t,
          {kCmdExportPng, kCmdExportGif});
-    Fill(AddMenu(this, bar, file, QStringLiteral("Export to the &Clipboard"),
-                 QStringLiteral("menuClipExport")),
-         t,
+    Fill(AddMenu(this, bar, file, tr("Copy to &Clipboard for"), QStringLiteral("menuClipExport")), t,
          {kCmdClipExport2000, kCmdClipExport2003, kCmdClipExportXP, kCmdClipExportVX, kCmdClipExportVXAce,
           kCmdClipExportMV});
-    Fill(AddMenu(this, bar, file, QStringLiteral("&Import from the Clipboard"),
-                 QStringLiteral("menuClipImport")),
-         t, {kCmdClipImport2000, kCmdClipImport2003, kCmdClipImportMarshal, kCmdClipImportMV});
+    Fill(AddMenu(this, bar, file, tr("&Import from Clipboard"), QStringLiteral("menuClipImport")), t,
+         {kCmdClipImport2000, kCmdClipImport2003, kCmdClipImportMarshal, kCmdClipImportMV});
     Fill(file, t, {0, kCmdQuit});
 
-    QMenu* edit = AddMenu(this, bar, nullptr, QStringLiteral("&Edit"), QStringLiteral("menuEdit"));
+    QMenu* edit = AddMenu(this, bar, nullptr, tr("&Edit"), QStringLiteral("menuEdit"));
     Fill(edit, t,
          {kCmdUndo, kCmdRedo, 0, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kCmdSelectAll, 0,
           kCmdCompleteCells, 0, kCmdProject, kCmdCellLock});
 
-    QMenu* frame = AddMenu(this, bar, nullptr, QStringLiteral("F&rame"), QStringLiteral("menuFrame"));
+    QMenu* frame = AddMenu(this, bar, nullptr, tr("F&rame"), QStringLiteral("menuFrame"));
     Fill(frame, t,
          {kCmdCopyFromNext, kCmdCopyFromPrevious, kCmdCompleteFrame, 0, kCmdInsertFrame, kCmdDeleteFrame,
           kCmdClearFrame, 0, kCmdAutoAddFrame, 0, kCmdNextFrame, kCmdPreviousFrame, kCmdLastFrame,
           kCmdFirstFrame});
 
-    QMenu* view = AddMenu(this, bar, nullptr, QStringLiteral("&View"), QStringLiteral("menuView"));
+    QMenu* view = AddMenu(this, bar, nullptr, tr("&View"), QStringLiteral("menuView"));
     Fill(view, t,
          {kCmdViewVertical, 0, kCmdViewTranslucent, kCmdViewBorder, kCmdViewNextSkin, kCmdViewPreviousSkin,
           kCmdViewPath, kCmdViewScreenEffect, kCmdViewGif, kCmdViewGrid, 0, kCmdShowList, kCmdShowPalette,
           kCmdShowStatusBar, kCmdShowToolBar});
 
-    QMenu* tool = AddMenu(this, bar, nullptr, QStringLiteral("&Tool"), QStringLiteral("menuTool"));
+    QMenu* tool = AddMenu(this, bar, nullptr, tr("&Tools"), QStringLiteral("menuTool"));
     Fill(tool, t,
          {kCmdToolMove, kCmdToolScale, kCmdToolSpline, 0, kCmdIntervalTool, kCmdBatchTool, kCmdFrameTool, 0,
           kCmdPlayFromStart, kCmdPlay});
-    Fill(AddMenu(this, bar, tool, QStringLiteral("&Replay options"), QStringLiteral("menuReplay")), t,
+    Fill(AddMenu(this, bar, tool, tr("&Play options"), QStringLiteral("menuReplay")), t,
          {kCmdPlayLoop, kCmdPlayReverse, kCmdPlaySound, kCmdPlayScreenEffect, kCmdPlaySoundEveryTime,
           kCmdPlayClearCells});
     Fill(tool, t, {0, kCmdTargetImage, kCmdGifDraft, 0, kCmdOpenFolder, kCmdEditorSettings});
 
-    QMenu* help = AddMenu(this, bar, nullptr, QStringLiteral("&Help"), QStringLiteral("menuHelp"));
+    QMenu* help = AddMenu(this, bar, nullptr, tr("&Help"), QStringLiteral("menuHelp"));
     Fill(help, t, {kCmdHelp, kCmdAbout});
 
     // The clipboard may have changed while no notification arrived (some platforms do not report

@@ -5,8 +5,10 @@
 #include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
 #include "ui/dialogs/dlg_settings.h"
+#include "ui/lists/lists_messages.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
 #include "ui/shell/command_table.h"
 #include "ui/shell/editor_modules.h"
 #include "ui/shell/tool_window.h"
@@ -26,12 +28,12 @@ cMainWindow::cMainWindow(cConfig& config, cPrompts& prompts, platform::cClipboar
     : QMainWindow(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
       session_(std::make_unique<cSession>(config, prompts, clipboard)), commands_(new cCommandTable(this)) {
     setObjectName(QStringLiteral("mainWindow"));
-    setAccessibleName(QStringLiteral("PelkoEditor"));
+    setAccessibleName(UiText(kUiProgramName));
     updateTitle();
     setAcceptDrops(true);
     auto* placeholder = new QWidget(this);
     placeholder->setObjectName(QStringLiteral("canvas"));
-    placeholder->setAccessibleName(QStringLiteral("Canvas"));
+    placeholder->setAccessibleName(tr("Canvas"));
     setCentralWidget(placeholder);
 }
 
@@ -49,8 +51,8 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
         why_ = session_->why();
         return false;
     }
-    listWnd_ = new cToolWindow(QStringLiteral("listWindow"), QStringLiteral("List"), this);
-    paletteWnd_ = new cToolWindow(QStringLiteral("paletteWindow"), QStringLiteral("Palette [00]"), this);
+    listWnd_ = new cToolWindow(QStringLiteral("listWindow"), ListsText(kLtListTitle), this);
+    paletteWnd_ = new cToolWindow(QStringLiteral("paletteWindow"), ListsMessage(kLtPaletteTitle, {0}), this);
     registerCommands();
     buildMenus();
     buildToolBars();
@@ -124,13 +126,13 @@ QString cMainWindow::positionText() const {
 void cMainWindow::buildStatusBar() {
     statusMessage_ = new QLabel(this);
     statusMessage_->setObjectName(QStringLiteral("statusMessage"));
-    statusMessage_->setAccessibleName(QStringLiteral("Status message"));
+    statusMessage_->setAccessibleName(tr("Status message"));
     statusPosition_ = new QLabel(this);
     statusPosition_->setObjectName(QStringLiteral("statusPosition"));
-    statusPosition_->setAccessibleName(QStringLiteral("Frame position"));
+    statusPosition_->setAccessibleName(tr("Frame position"));
     statusPosition_->setMinimumWidth(80);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
-    statusBar()->setAccessibleName(QStringLiteral("Status bar"));
+    statusBar()->setAccessibleName(tr("Status bar"));
     statusBar()->addWidget(statusMessage_, 1);
     statusBar()->addPermanentWidget(statusPosition_);
 }

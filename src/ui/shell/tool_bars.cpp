@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -33,7 +34,7 @@ void AddActions(QToolBar* bar, const cCommandTable& t,
                 std::initializer_list<std::pair<int, const char*>> items) {
     for (const auto& [id, shortText] : items) {
         QAction* a = t.action(id);
-        a->setIconText(QString::fromLatin1(shortText));
+        a->setIconText(QCoreApplication::translate("cMainWindow", shortText));
         bar->addAction(a);
         if (QWidget* button = bar->widgetForAction(a)) {
             button->setObjectName(bar->objectName() + QLatin1Char('_') + a->objectName());
@@ -46,9 +47,10 @@ void AddActions(QToolBar* bar, const cCommandTable& t,
 void AddSnap(QToolBar* bar, cSession& s, const QString& label, uint32_t bit, int cConfig::*step,
              const QString& name) {
     cConfig& c = s.config();
-    auto* box =
-        Named(new QCheckBox(label, bar), name + QStringLiteral("Snap"), label + QStringLiteral(" snapping"));
-    auto* spin = Named(new QSpinBox(bar), name + QStringLiteral("Step"), label + QStringLiteral(" step"));
+    auto* box = Named(new QCheckBox(label, bar), name + QStringLiteral("Snap"),
+                      QCoreApplication::translate("cMainWindow", "Snap %1").arg(label));
+    auto* spin = Named(new QSpinBox(bar), name + QStringLiteral("Step"),
+                       QCoreApplication::translate("cMainWindow", "%1 step").arg(label));
     spin->setRange(0, 1000);
     auto refresh = [&c, box, spin, bit, step] {
         const QSignalBlocker b1(box), b2(spin);
@@ -83,38 +85,37 @@ void cMainWindow::buildToolBars() {
     const cCommandTable& t = *commands_;
     cSession& s = *session_;
 
-    QToolBar* view = NewBar(this, QStringLiteral("viewToolBar"), QStringLiteral("View"));
-    auto* zoom = Named(new QComboBox(view), QStringLiteral("zoomList"), QStringLiteral("Zoom"));
+    QToolBar* view = NewBar(this, QStringLiteral("viewToolBar"), tr("View"));
+    auto* zoom = Named(new QComboBox(view), QStringLiteral("zoomList"), tr("Zoom"));
     zoom->addItems(QStringLiteral("25%,50%,100%,200%,400%").split(QLatin1Char(',')));
     zoom->setCurrentIndex(s.zoomIndex());
     connect(zoom, &QComboBox::currentIndexChanged, this, [&s](int i) { s.setZoomIndex(i); });
     view->addWidget(zoom);
     AddActions(view, t,
-               {{kCmdViewPreviousSkin, "Before"},
-                {kCmdViewNextSkin, "After"},
-                {kCmdViewTranslucent, "Translucent"},
-                {kCmdViewPath, "Path"},
-                {kCmdViewGrid, "Grid"},
-                {kCmdViewBorder, "Border"}});
+               {{kCmdViewPreviousSkin, QT_TR_NOOP("Before")},
+                {kCmdViewNextSkin, QT_TR_NOOP("After")},
+                {kCmdViewTranslucent, QT_TR_NOOP("Silhouettes")},
+                {kCmdViewPath, QT_TR_NOOP("Path")},
+                {kCmdViewGrid, QT_TR_NOOP("Grid")},
+                {kCmdViewBorder, QT_TR_NOOP("Outlines")}});
 
-    QToolBar* edit = NewBar(this, QStringLiteral("editToolBar"), QStringLiteral("Edit"));
-    AddSnap(edit, s, QStringLiteral("Coordinate"), 1, &cConfig::PostGrid, QStringLiteral("coordinate"));
-    AddSnap(edit, s, QStringLiteral("Scale"), 2, &cConfig::ScaleGrid, QStringLiteral("scale"));
-    AddSnap(edit, s, QStringLiteral("Angle"), 4, &cConfig::AngleGrid, QStringLiteral("angle"));
+    QToolBar* edit = NewBar(this, QStringLiteral("editToolBar"), tr("Edit"));
+    AddSnap(edit, s, tr("Position"), 1, &cConfig::PostGrid, QStringLiteral("coordinate"));
+    AddSnap(edit, s, tr("Scale"), 2, &cConfig::ScaleGrid, QStringLiteral("scale"));
+    AddSnap(edit, s, tr("Angle"), 4, &cConfig::AngleGrid, QStringLiteral("angle"));
 
     addToolBarBreak();
-    QToolBar* play = NewBar(this, QStringLiteral("playToolBar"), QStringLiteral("Play"));
-    AddActions(play, t, {{kCmdPlayFromStart, "|<"}, {kCmdPlay, "Play"}});
-    auto* rate = Named(new QComboBox(play), QStringLiteral("rateList"), QStringLiteral("Playback rate"));
-    rate->addItems(QString::fromLatin1(cPlayClock::kRateList).split(QLatin1Char(',')));
+    QToolBar* play = NewBar(this, QStringLiteral("playToolBar"), tr("Play"));
+    AddActions(play, t, {{kCmdPlayFromStart, QT_TR_NOOP("|<")}, {kCmdPlay, QT_TR_NOOP("Play")}});
+    auto* rate = Named(new QComboBox(play), QStringLiteral("rateList"), tr("Playback speed"));
+    rate->addItems(ChoiceList(cPlayClock::kRateList));
     rate->setCurrentIndex(config_.playRateIndex());
     connect(rate, &QComboBox::currentIndexChanged, this, [&s](int i) { s.setPlayRate(i); });
     play->addWidget(rate);
-    auto* range = Named(new QCheckBox(QStringLiteral("Range"), play), QStringLiteral("playRangeCheck"),
-                        QStringLiteral("Play only the range"));
-    auto* from =
-        Named(new QSpinBox(play), QStringLiteral("playRangeStart"), QStringLiteral("Range start frame"));
-    auto* to = Named(new QSpinBox(play), QStringLiteral("playRangeEnd"), QStringLiteral("Range end frame"));
+    auto* range =
+        Named(new QCheckBox(tr("Range"), play), QStringLiteral("playRangeCheck"), tr("Play only the range"));
+    auto* from = Named(new QSpinBox(play), QStringLiteral("playRangeStart"), tr("First frame of the range"));
+    auto* to = Named(new QSpinBox(play), QStringLiteral("playRangeEnd"), tr("Last frame of the range"));
     play->addWidget(range);
     play->addWidget(from);
     play->addWidget(to);
@@ -141,8 +142,11 @@ void cMainWindow::buildToolBars() {
         }
     });
 
-    QToolBar* tools = NewBar(this, QStringLiteral("toolToolBar"), QStringLiteral("Tools"));
-    AddActions(tools, t, {{kCmdToolMove, "Move"}, {kCmdToolScale, "Scale"}, {kCmdToolSpline, "Spline"}});
+    QToolBar* tools = NewBar(this, QStringLiteral("toolToolBar"), tr("Tools"));
+    AddActions(tools, t,
+               {{kCmdToolMove, QT_TR_NOOP("Move")},
+                {kCmdToolScale, QT_TR_NOOP("Scale")},
+                {kCmdToolSpline, QT_TR_NOOP("Spline")}});
 
     toolBars_ = {view, edit, play, tools};
 }

@@ -1,0 +1,44 @@
+#include "ui/session/table_texts.h"
+
+#include "document/messages.h"
+#include "interchange/messages.h"
+#include "playback/play_clock.h"
+#include "tools/batch_edit.h"
+#include "tools/cell_edit.h"
+#include "tools/effect_edit.h"
+#include "tools/frame_comp.h"
+#include "ui/canvas/canvas_messages.h"
+#include "ui/dialogs/dialog_texts.h"
+#include "ui/lists/lists_messages.h"
+#include "ui/session/ui_messages.h"
+
+#include <set>
+#include <string>
+#include <utility>
+
+std::vector<strTableText> TableTexts() {
+    std::vector<strTableText> out;
+    std::set<std::pair<std::string, std::string>> seen;
+    auto add = [&](const char* context, const char* text) {
+        if (text && *text && seen.emplace(context, text).second) out.push_back({context, text});
+    };
+    for (int id = 0; id < kMsgCount; ++id)
+        add(text_context::kDocument, MessageText(static_cast<eMessageId>(id)));
+    for (const auto kind : {eMessageKind::kReport, eMessageKind::kConfirm, eMessageKind::kError})
+        add(text_context::kCaptions, MessageCaption(kind));
+    for (const auto& m : interchange::kMessageTexts)
+        add(text_context::kInterchange, m.text);
+    for (int id = 0; id < kUiMessageCount; ++id)
+        add(text_context::kUi, UiSourceText(static_cast<eUiMessage>(id)));
+    for (int id = 0; id < kLtCount; ++id)
+        add(text_context::kLists, ListsSourceText(static_cast<eListsText>(id)));
+    for (int id = 0; id < kDialogTextCount; ++id)
+        add(text_context::kDialogs, DialogSourceText(static_cast<eDialogText>(id)));
+    for (int id = 0; id < kCanvasMessageCount; ++id)
+        add(text_context::kCanvas, CanvasSourceText(static_cast<eCanvasMessage>(id)));
+    for (const char* list :
+         {cPlayClock::kRateList, cFrameComp::kMethodList, cEffectEdit::kObjectList, cEffectEdit::kDrawingList,
+          cPictureEdit::kDivisionList, cCellEdit::kBlendList, cCellEdit::kFlipList, cBatchEdit::kFormulaList})
+        add(text_context::kChoices, list);
+    return out;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Expected status texts, formatted from the message tables: a test names the message and its
+// arguments, never a copy of its words, so rewording a message changes no test.
+
+#include "document/messages.h"
+
+#include <string>
+#include <utility>
+
+template <class... A> std::string Msg(eMessageId id, A&&... args) {
+    return FormatMessage(strMessage(id, std::forward<A>(args)...));
+}
+
+// True when a text shows in any font: printable ASCII and line breaks only, and no bracketed "< ! >"
+// prefix of old status lines.
+inline bool IsPlainText(const std::string& text) {
+    for (const char c : text)
+        if (c != '\n' && (c < 0x20 || c > 0x7E)) return false;
+    return text.find("< ! >") == std::string::npos;
+}

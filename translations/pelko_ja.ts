@@ -1,0 +1,2038 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>CanvasMessages</name>
+    <message>
+        <source>Playing</source>
+        <translation>再生中</translation>
+    </message>
+    <message>
+        <source>Cell %d  picture %d  pattern %d
+Position %d, %d
+Scale %d%%, %d%%
+Angle %d  opacity %d
+Tone 0x%08x</source>
+        <translation>セル %d  画像 %d  パターン %d
+位置 %d, %d
+拡大率 %d%%, %d%%
+角度 %d  不透明度 %d
+色調 0x%08x</translation>
+    </message>
+    <message>
+        <source>%d,%d</source>
+        <translation>%d,%d</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>フレーム</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>グリッド</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>実行</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Target picture</source>
+        <translation>対象画像</translation>
+    </message>
+    <message>
+        <source>GIF draft</source>
+        <translation>GIF 下書き</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Position x, y</source>
+        <translation>位置 x, y</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>不透明度</translation>
+    </message>
+    <message>
+        <source>Frame speed (%)</source>
+        <translation>フレーム速度 (%)</translation>
+    </message>
+    <message>
+        <source>Start frame</source>
+        <translation>開始フレーム</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>角度</translation>
+    </message>
+    <message>
+        <source>Scale (%)</source>
+        <translation>拡大率 (%)</translation>
+    </message>
+    <message>
+        <source>The GIF could not be read: %s
+%s</source>
+        <translation>GIF を読み込めませんでした: %s
+%s</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.bmp *.gif *.xyz)</source>
+        <translation>画像 (*.png *.bmp *.gif *.xyz)</translation>
+    </message>
+    <message>
+        <source>GIF animations (*.gif)</source>
+        <translation>GIF アニメ (*.gif)</translation>
+    </message>
+</context>
+<context>
+    <name>ChoiceLists</name>
+    <message>
+        <source>Centre,Whole screen,Bottom,Top,Right,Left</source>
+        <translation>中心,画面全体,下,上,右,左</translation>
+    </message>
+    <message>
+        <source>Binary (.dat),Text (.txt)</source>
+        <translation>バイナリ (.dat),テキスト (.txt)</translation>
+    </message>
+    <message>
+        <source>By number of patterns,By pattern size</source>
+        <translation>パターン数で指定,パターンサイズで指定</translation>
+    </message>
+    <message>
+        <source>Free,No rotation or scaling,Width follows height,Same width and height,No rotation</source>
+        <translation>制限なし,回転・拡大なし,幅は高さに合わせる,幅と高さを同じに,回転なし</translation>
+    </message>
+    <message>
+        <source>Picture&apos;s alpha,Palette index 0,Top-left pixel,Black,Automatic</source>
+        <translation>画像のアルファ値,パレット番号 0,左上の 1 ドット,黒,自動</translation>
+    </message>
+    <message>
+        <source>Everything,Everything but picture and pattern,Everything but picture and pattern and colour</source>
+        <translation>すべて,画像とパターン以外,画像とパターンと色調以外</translation>
+    </message>
+    <message>
+        <source>60 fps,55 fps,40 fps,30 fps,20 fps,15 fps,10 fps</source>
+        <translation>60 fps,55 fps,40 fps,30 fps,20 fps,15 fps,10 fps</translation>
+    </message>
+    <message>
+        <source>Start to end,Every pair of key cells from start,Only frames that have the cell</source>
+        <translation>開始から終了まで,開始以降のセルの間すべて,セルのあるフレームだけ</translation>
+    </message>
+    <message>
+        <source>Screen,Target</source>
+        <translation>画面,対象</translation>
+    </message>
+    <message>
+        <source>Normal,Add,Subtract,Multiply</source>
+        <translation>通常,加算,減算,乗算</translation>
+    </message>
+    <message>
+        <source>Normal,Mirrored</source>
+        <translation>通常,左右反転</translation>
+    </message>
+    <message>
+        <source>Set to (=),Add (+=),Percent of (*= v/100)</source>
+        <translation>代入 (=),加算 (+=),割合 (*= v/100)</translation>
+    </message>
+</context>
+<context>
+    <name>DialogTexts</name>
+    <message>
+        <source>Lock cell numbers to pictures</source>
+        <translation>セル番号と画像の固定</translation>
+    </message>
+    <message>
+        <source>Tween</source>
+        <translation>中間補完</translation>
+    </message>
+    <message>
+        <source>Batch edit</source>
+        <translation>一括編集</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>間隔</translation>
+    </message>
+    <message>
+        <source>Export PNG</source>
+        <translation>PNG 出力</translation>
+    </message>
+    <message>
+        <source>Export animated GIF</source>
+        <translation>GIF アニメ出力</translation>
+    </message>
+    <message>
+        <source>Working (%d of %d)</source>
+        <translation>処理中 (%d / %d)</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>中止</translation>
+    </message>
+    <message>
+        <source>Stopped before the end</source>
+        <translation>途中で中止しました</translation>
+    </message>
+    <message>
+        <source>Export finished</source>
+        <translation>出力が完了しました</translation>
+    </message>
+    <message>
+        <source>The picture could not be written.
+%s
+%s</source>
+        <translation>画像を書き込めませんでした。
+%s
+%s</translation>
+    </message>
+    <message>
+        <source>Export failed: %s</source>
+        <translation>出力に失敗しました: %s</translation>
+    </message>
+    <message>
+        <source>Cannot export: %s</source>
+        <translation>出力できません: %s</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG 画像 (*.png)</translation>
+    </message>
+    <message>
+        <source>GIF animations (*.gif)</source>
+        <translation>GIF アニメ (*.gif)</translation>
+    </message>
+    <message>
+        <source>Paste into cell number</source>
+        <translation>貼り付け先のセル番号</translation>
+    </message>
+    <message>
+        <source>New cell at cell number</source>
+        <translation>新規セルのセル番号</translation>
+    </message>
+    <message>
+        <source>Shift or Ctrl + click
+selects several</source>
+        <translation>Shift か Ctrl + クリックで
+複数選択</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentMessages</name>
+    <message>
+        <source>The command could not be carried out (%02d:%02d)</source>
+        <translation>コマンドを実行できませんでした (%02d:%02d)</translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <translation>元に戻しました</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>元に戻す操作はありません</translation>
+    </message>
+    <message>
+        <source>Redone</source>
+        <translation>やり直しました</translation>
+    </message>
+    <message>
+        <source>Nothing to redo</source>
+        <translation>やり直す操作はありません</translation>
+    </message>
+    <message>
+        <source>The frames were found damaged and have been repaired.
+The undo history has been cleared.</source>
+        <translation>フレームの破損が見つかったため修復しました。
+元に戻す履歴は消去されました。</translation>
+    </message>
+    <message>
+        <source>Frame %d inserted</source>
+        <translation>フレーム %d を挿入しました</translation>
+    </message>
+    <message>
+        <source>Frame %d deleted</source>
+        <translation>フレーム %d を削除しました</translation>
+    </message>
+    <message>
+        <source>Frame %d cleared</source>
+        <translation>フレーム %d をクリアしました</translation>
+    </message>
+    <message>
+        <source>Frame %d copied to frame %d</source>
+        <translation>フレーム %d をフレーム %d にコピーしました</translation>
+    </message>
+    <message>
+        <source>Frame %d filled in from the frames before and after</source>
+        <translation>フレーム %d を前後のフレームから補完しました</translation>
+    </message>
+    <message>
+        <source>Deleted: %d</source>
+        <translation>削除: %d</translation>
+    </message>
+    <message>
+        <source>Cleared: %d</source>
+        <translation>クリア: %d</translation>
+    </message>
+    <message>
+        <source>Filled in from the frames before and after: %d</source>
+        <translation>前後のフレームから補完: %d</translation>
+    </message>
+    <message>
+        <source>Copied: %d</source>
+        <translation>コピー: %d</translation>
+    </message>
+    <message>
+        <source>Cut: %d</source>
+        <translation>切り取り: %d</translation>
+    </message>
+    <message>
+        <source>Pasted: %d</source>
+        <translation>貼り付け: %d</translation>
+    </message>
+    <message>
+        <source>Brought to the front: %d</source>
+        <translation>最前面へ移動: %d</translation>
+    </message>
+    <message>
+        <source>Sent to the back: %d</source>
+        <translation>最背面へ移動: %d</translation>
+    </message>
+    <message>
+        <source>1 effect was not saved: the text format cannot hold an effect whose start frame is at or after the frame count (%d)</source>
+        <translation>1 個のタイミングを保存できませんでした: テキスト形式では、開始フレームがフレーム数 (%d) 以降のタイミングを保存できません</translation>
+    </message>
+    <message>
+        <source>%d effects were not saved: the text format cannot hold an effect whose start frame is at or after the frame count (%d)</source>
+        <translation>%d 個のタイミングを保存できませんでした: テキスト形式では、開始フレームがフレーム数 (%d) 以降のタイミングを保存できません</translation>
+    </message>
+    <message>
+        <source>1 text was shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the text format also up to its first line break)</source>
+        <translation>1 個の文字列を短くしました: 保存できる文字列は 255 バイトまでで、最初のゼロバイトの手前まで (テキスト形式では最初の改行の手前まで) です</translation>
+    </message>
+    <message>
+        <source>%d texts were shortened: a saved text keeps at most 255 bytes, up to its first zero byte (in the text format also up to its first line break)</source>
+        <translation>%d 個の文字列を短くしました: 保存できる文字列は 255 バイトまでで、最初のゼロバイトの手前まで (テキスト形式では最初の改行の手前まで) です</translation>
+    </message>
+    <message>
+        <source>Applying this change rewrites much of the animation.
+Do you want to continue?
+This cannot be undone.</source>
+        <translation>この変更を適用すると、アニメーションの多くの部分が書き換わります。
+続けますか？
+この操作は元に戻せません。</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeMessages</name>
+    <message>
+        <source>Imported from the clipboard (%s)</source>
+        <translation>クリップボードから読み込みました (%s)</translation>
+    </message>
+    <message>
+        <source>Could not import from the clipboard (%s)</source>
+        <translation>クリップボードから読み込めませんでした (%s)</translation>
+    </message>
+    <message>
+        <source>Copied to the clipboard (%s)</source>
+        <translation>クリップボードにコピーしました (%s)</translation>
+    </message>
+    <message>
+        <source>Could not copy to the clipboard (%s)</source>
+        <translation>クリップボードにコピーできませんでした (%s)</translation>
+    </message>
+    <message>
+        <source>RPG Maker 2000 battle animation</source>
+        <translation>RPGツクール2000 戦闘アニメーション</translation>
+    </message>
+    <message>
+        <source>RPG Maker XP battle animation</source>
+        <translation>RPGツクールXP アニメーション</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX battle animation</source>
+        <translation>RPGツクールVX アニメーション</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX Ace battle animation</source>
+        <translation>RPGツクールVX Ace アニメーション</translation>
+    </message>
+    <message>
+        <source>RPG Maker XP / VX / VX Ace battle animation</source>
+        <translation>RPGツクールXP / VX / VX Ace アニメーション</translation>
+    </message>
+    <message>
+        <source>RPG Maker MV battle animation</source>
+        <translation>RPGツクールMV アニメーション</translation>
+    </message>
+</context>
+<context>
+    <name>ListsTexts</name>
+    <message>
+        <source>Open a file</source>
+        <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation>リスト</translation>
+    </message>
+    <message>
+        <source>Pictures,Sounds and flashes,Timeline</source>
+        <translation>画像,SEとフラッシュ,タイムライン</translation>
+    </message>
+    <message>
+        <source>No.,File,Patterns,Hue,Division</source>
+        <translation>番号,ファイル,パターン,色相,分割</translation>
+    </message>
+    <message>
+        <source>Frame,Sound effect,Volume / pitch / pan,Flash,User data</source>
+        <translation>フレーム,SE,音量 / ピッチ / 位相,フラッシュ,ユーザーデータ</translation>
+    </message>
+    <message>
+        <source>By number of patterns,By pattern size</source>
+        <translation>パターン数で指定,パターンサイズで指定</translation>
+    </message>
+    <message>
+        <source>Screen,Target</source>
+        <translation>画面,対象</translation>
+    </message>
+    <message>
+        <source>Normal,Add,Subtract,Multiply</source>
+        <translation>通常,加算,減算,乗算</translation>
+    </message>
+    <message>
+        <source>Could not open the file: %s</source>
+        <translation>ファイルを開けませんでした: %s</translation>
+    </message>
+    <message>
+        <source>Palette: picture %02d</source>
+        <translation>パレット: 画像 %02d</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>再読み込み</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新規</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切り取り</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Insert in-between cells</source>
+        <translation>中間セルを挿入</translation>
+    </message>
+    <message>
+        <source>Tween</source>
+        <translation>中間補完</translation>
+    </message>
+    <message>
+        <source>Batch</source>
+        <translation>一括編集</translation>
+    </message>
+    <message>
+        <source>Set play range</source>
+        <translation>再生範囲に設定</translation>
+    </message>
+    <message>
+        <source>Set drag range</source>
+        <translation>ドラッグ範囲に設定</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>Start frame</source>
+        <translation>開始フレーム</translation>
+    </message>
+    <message>
+        <source>Sound effect</source>
+        <translation>SE</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Sound effects (*.wav *.ogg *.mp3 *.wmv);;All files (*)</source>
+        <translation>SE (*.wav *.ogg *.mp3 *.wmv);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>Pitch</source>
+        <translation>ピッチ</translation>
+    </message>
+    <message>
+        <source>Pan</source>
+        <translation>位相</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>フラッシュ</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>フレーム数:</translation>
+    </message>
+    <message>
+        <source>Target:</source>
+        <translation>対象:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>Blend:</source>
+        <translation>合成方法:</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>赤</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>緑</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>Strength</source>
+        <translation>強さ</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>User data (up to 255 bytes)</source>
+        <translation>ユーザーデータ (255 バイトまで)</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.bmp *.gif *.xyz);;All files (*)</source>
+        <translation>画像 (*.png *.bmp *.gif *.xyz);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Divide</source>
+        <translation>分割</translation>
+    </message>
+    <message>
+        <source>Patterns across, down</source>
+        <translation>パターン数 (横, 縦)</translation>
+    </message>
+    <message>
+        <source>Hue (degrees)</source>
+        <translation>色相 (度)</translation>
+    </message>
+    <message>
+        <source>25%,50%,100%,200%,400%</source>
+        <translation>25%,50%,100%,200%,400%</translation>
+    </message>
+</context>
+<context>
+    <name>MessageCaptions</name>
+    <message>
+        <source>Information</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+</context>
+<context>
+    <name>ToolMessages</name>
+    <message>
+        <source>Tween on frames %d to %d: %d cells changed</source>
+        <translation>フレーム %d ～ %d を中間補完: %d 個のセルを変更しました</translation>
+    </message>
+    <message>
+        <source>Spline curve: %d cells changed</source>
+        <translation>スプライン曲線: %d 個のセルを変更しました</translation>
+    </message>
+    <message>
+        <source>Batch edit: %d cells changed</source>
+        <translation>一括編集: %d 個のセルを変更しました</translation>
+    </message>
+    <message>
+        <source>Frames %d to %d: interval set to %d</source>
+        <translation>フレーム %d ～ %d: 間隔を %d に設定しました</translation>
+    </message>
+</context>
+<context>
+    <name>UiMessages</name>
+    <message>
+        <source>PelkoEditor</source>
+        <translation>PelkoEditor</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>準備完了</translation>
+    </message>
+    <message>
+        <source>Opened %s</source>
+        <translation>%s を開きました</translation>
+    </message>
+    <message>
+        <source>Could not open %s</source>
+        <translation>%s を開けませんでした</translation>
+    </message>
+    <message>
+        <source>Saved %s</source>
+        <translation>%s を保存しました</translation>
+    </message>
+    <message>
+        <source>Could not save %s</source>
+        <translation>%s を保存できませんでした</translation>
+    </message>
+    <message>
+        <source>The animation has unsaved changes.
+Do you want to save it?</source>
+        <translation>アニメーションに保存していない変更があります。
+保存しますか？</translation>
+    </message>
+    <message>
+        <source>The working folder %s does not exist.
+Do you want to create it?</source>
+        <translation>作業フォルダ %s がありません。
+作成しますか？</translation>
+    </message>
+    <message>
+        <source>Could not create the folder
+%s</source>
+        <translation>フォルダを作成できませんでした
+%s</translation>
+    </message>
+    <message>
+        <source>Animations (*.txt *.dat)</source>
+        <translation>アニメーション (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Could not write the backup copy %s</source>
+        <translation>バックアップ %s を書き込めませんでした</translation>
+    </message>
+    <message>
+        <source>The folder %s does not exist</source>
+        <translation>フォルダ %s がありません</translation>
+    </message>
+</context>
+<context>
+    <name>cCanvas</name>
+    <message>
+        <source>Canvas</source>
+        <translation>キャンバス</translation>
+    </message>
+    <message>
+        <source>Canvas drawing area</source>
+        <translation>キャンバスの描画領域</translation>
+    </message>
+    <message>
+        <source>Canvas horizontal scroll bar</source>
+        <translation>キャンバスの横スクロールバー</translation>
+    </message>
+    <message>
+        <source>Canvas vertical scroll bar</source>
+        <translation>キャンバスの縦スクロールバー</translation>
+    </message>
+    <message>
+        <source>Cell settings</source>
+        <translation>セルの設定</translation>
+    </message>
+    <message>
+        <source>New cell</source>
+        <translation>新規セル</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切り取り</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Bring to front</source>
+        <translation>最前面へ</translation>
+    </message>
+    <message>
+        <source>Send to back</source>
+        <translation>最背面へ</translation>
+    </message>
+    <message>
+        <source>Fill in from frames before and after</source>
+        <translation>前後のフレームから補完</translation>
+    </message>
+    <message>
+        <source>Canvas menu</source>
+        <translation>キャンバスのメニュー</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_About</name>
+    <message>
+        <source>Version %1</source>
+        <translation>バージョン %1</translation>
+    </message>
+    <message>
+        <source>About PelkoEditor</source>
+        <translation>PelkoEditor について</translation>
+    </message>
+    <message>
+        <source>Program name</source>
+        <translation>プログラム名</translation>
+    </message>
+    <message>
+        <source>Program version</source>
+        <translation>プログラムのバージョン</translation>
+    </message>
+    <message>
+        <source>An editor for the battle animations of RPG Maker 2000, XP, VX, VX Ace and MV.</source>
+        <translation>RPGツクール2000、XP、VX、VX Ace、MV の戦闘アニメーションのエディタです。</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Batch</name>
+    <message>
+        <source>Frames</source>
+        <translation>フレーム</translation>
+    </message>
+    <message>
+        <source>Cell numbers</source>
+        <translation>セル番号</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>演算</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+    <message>
+        <source>What to change</source>
+        <translation>変更する範囲</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>変更内容</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Cell</name>
+    <message>
+        <source>Red</source>
+        <translation>赤</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>緑</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>彩度</translation>
+    </message>
+    <message>
+        <source>Cell %1 on frame %2</source>
+        <translation>セル %1 (フレーム %2)</translation>
+    </message>
+    <message>
+        <source>Cell</source>
+        <translation>セル</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation>パターン</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Horizontal scale</source>
+        <translation>横の拡大率</translation>
+    </message>
+    <message>
+        <source>Vertical scale</source>
+        <translation>縦の拡大率</translation>
+    </message>
+    <message>
+        <source>Angle in tenths of a degree</source>
+        <translation>角度 (0.1 度単位)</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>不透明度</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>反転</translation>
+    </message>
+    <message>
+        <source>Blend</source>
+        <translation>合成方法</translation>
+    </message>
+    <message>
+        <source>&amp;X</source>
+        <translation>X(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Y</source>
+        <translation>Y(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>Scale &amp;H (%)</source>
+        <translation>横の拡大率 (%)(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Scale &amp;V (%)</source>
+        <translation>縦の拡大率 (%)(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Angle (0.1 degree)</source>
+        <translation>角度 (0.1 度)(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Opacity</source>
+        <translation>不透明度(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Blend</source>
+        <translation>合成方法(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Copy from previous frame (&amp;,)</source>
+        <translation>前のフレームからコピー(&amp;,)</translation>
+    </message>
+    <message>
+        <source>Copy from previous frame</source>
+        <translation>前のフレームからコピー</translation>
+    </message>
+    <message>
+        <source>Copy from next frame (&amp;.)</source>
+        <translation>次のフレームからコピー(&amp;.)</translation>
+    </message>
+    <message>
+        <source>Copy from next frame</source>
+        <translation>次のフレームからコピー</translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation>詳細(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>詳細</translation>
+    </message>
+    <message>
+        <source>Tone (0 to 200 %, 100 % = unchanged)</source>
+        <translation>色調 (0 ～ 200 %、100 % で変化なし)</translation>
+    </message>
+    <message>
+        <source>Tone</source>
+        <translation>色調</translation>
+    </message>
+    <message>
+        <source>Tone as hexadecimal ssrrggbb</source>
+        <translation>色調 (16 進数 ssrrggbb)</translation>
+    </message>
+    <message>
+        <source>&amp;Code (ssrrggbb)</source>
+        <translation>コード (ssrrggbb)(&amp;C)</translation>
+    </message>
+    <message>
+        <source>R&amp;eset</source>
+        <translation>リセット(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Reset the tone</source>
+        <translation>色調をリセット</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_CellNumberChooser</name>
+    <message>
+        <source>Cell number</source>
+        <translation>セル番号</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Export</name>
+    <message>
+        <source>Area</source>
+        <translation>範囲</translation>
+    </message>
+    <message>
+        <source>Area to export</source>
+        <translation>出力する範囲</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>Left, top</source>
+        <translation>左, 上</translation>
+    </message>
+    <message>
+        <source>Width, height</source>
+        <translation>幅, 高さ</translation>
+    </message>
+    <message>
+        <source>Background colour</source>
+        <translation>背景色</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>出力</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>The export could not be started.</source>
+        <translation>出力を開始できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_ExportGif</name>
+    <message>
+        <source>Ticks per second</source>
+        <translation>1 秒あたりのフレーム数</translation>
+    </message>
+    <message>
+        <source>At least 6/100 s per step</source>
+        <translation>1 コマを 6/100 秒以上にする</translation>
+    </message>
+    <message>
+        <source>Transparent background</source>
+        <translation>背景を透明にする</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>拡大率</translation>
+    </message>
+    <message>
+        <source>Flashes</source>
+        <translation>フラッシュ</translation>
+    </message>
+    <message>
+        <source>Target picture</source>
+        <translation>対象画像</translation>
+    </message>
+    <message>
+        <source>Write whole frames</source>
+        <translation>フレーム全体を書き込む</translation>
+    </message>
+    <message>
+        <source>per second</source>
+        <translation>/ 秒</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_ExportPng</name>
+    <message>
+        <source>One sheet</source>
+        <translation>1 枚にまとめる</translation>
+    </message>
+    <message>
+        <source>Fixed columns</source>
+        <translation>列数を固定</translation>
+    </message>
+    <message>
+        <source>Fixed rows</source>
+        <translation>行数を固定</translation>
+    </message>
+    <message>
+        <source>Columns or rows</source>
+        <translation>列数または行数</translation>
+    </message>
+    <message>
+        <source>Fill rows first</source>
+        <translation>横に並べる</translation>
+    </message>
+    <message>
+        <source>Fill columns first</source>
+        <translation>縦に並べる</translation>
+    </message>
+    <message>
+        <source>Repeat frames by their interval</source>
+        <translation>間隔の分だけフレームを繰り返す</translation>
+    </message>
+    <message>
+        <source>Keep transparency</source>
+        <translation>透明度を保つ</translation>
+    </message>
+    <message>
+        <source>Count:</source>
+        <translation>数:</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_FrameComp</name>
+    <message>
+        <source>Cell numbers</source>
+        <translation>セル番号</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Start frame</source>
+        <translation>開始フレーム</translation>
+    </message>
+    <message>
+        <source>End frame</source>
+        <translation>終了フレーム</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>方法</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>～</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>フレーム</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_GifDraft</name>
+    <message>
+        <source>GIF draft centre x</source>
+        <translation>GIF 下書きの中心 x</translation>
+    </message>
+    <message>
+        <source>GIF draft centre y</source>
+        <translation>GIF 下書きの中心 y</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Help</name>
+    <message>
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>キーボードショートカット</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>キー</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>コマンド</translation>
+    </message>
+    <message>
+        <source>On the canvas: drag a cell to move it; hold A while dragging to rotate it, S to scale it. The wheel scrolls, Ctrl+wheel zooms about the pointer, the middle button pans (double-click: back to the origin). The arrow keys move the selected cells by one pixel (with Shift: by the position step); Escape cancels a drag or stops playback. The README and the docs folder describe every window.</source>
+        <translation>キャンバスでは、セルをドラッグすると移動し、A を押しながらドラッグすると回転、S を押しながらドラッグすると拡大縮小します。ホイールでスクロール、Ctrl+ホイールでポインタの位置を中心に拡大縮小、中ボタンのドラッグで表示位置を移動します (ダブルクリックで原点に戻ります)。矢印キーで選択中のセルを 1 ピクセル (Shift を押すと位置のスナップ単位) ずつ動かし、Esc でドラッグを取り消すか再生を止めます。各ウィンドウの説明は README と docs フォルダにあります。</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Lock</name>
+    <message>
+        <source>Cell numbers and pictures</source>
+        <translation>セル番号と画像</translation>
+    </message>
+    <message>
+        <source>Cell number</source>
+        <translation>セル番号</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Picture number</source>
+        <translation>画像番号</translation>
+    </message>
+    <message>
+        <source>&lt;&lt; Picture number</source>
+        <translation>&lt;&lt; 画像番号</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_LockCell</name>
+    <message>
+        <source>Picture of cell number %1</source>
+        <translation>セル番号 %1 の画像</translation>
+    </message>
+    <message>
+        <source>Picture number</source>
+        <translation>画像番号</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Progress</name>
+    <message>
+        <source>Export progress</source>
+        <translation>出力の進行状況</translation>
+    </message>
+    <message>
+        <source>Pictures done</source>
+        <translation>出力済みの画像</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Project</name>
+    <message>
+        <source>Project settings</source>
+        <translation>プロジェクトの設定</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>User data</source>
+        <translation>ユーザーデータ</translation>
+    </message>
+    <message>
+        <source>Anchor</source>
+        <translation>基準位置</translation>
+    </message>
+    <message>
+        <source>Save format</source>
+        <translation>保存形式</translation>
+    </message>
+    <message>
+        <source>Frame interval</source>
+        <translation>フレーム間隔</translation>
+    </message>
+    <message>
+        <source>Total length</source>
+        <translation>全体の長さ</translation>
+    </message>
+    <message>
+        <source>&lt;&lt; Calculate</source>
+        <translation>&lt;&lt; 計算</translation>
+    </message>
+    <message>
+        <source>Calculate the total length</source>
+        <translation>全体の長さを計算</translation>
+    </message>
+    <message>
+        <source>Cell numbers</source>
+        <translation>セル番号</translation>
+    </message>
+    <message>
+        <source>Divide pictures</source>
+        <translation>画像の分割方法</translation>
+    </message>
+    <message>
+        <source>Lock each cell number to one picture</source>
+        <translation>セル番号ごとに画像を固定する</translation>
+    </message>
+    <message>
+        <source>Edit rule</source>
+        <translation>編集ルール</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_SetEffect</name>
+    <message>
+        <source>Timing</source>
+        <translation>タイミング</translation>
+    </message>
+    <message>
+        <source>Timing %1</source>
+        <translation>タイミング %1</translation>
+    </message>
+    <message>
+        <source>Sound file</source>
+        <translation>SE ファイル</translation>
+    </message>
+    <message>
+        <source>Play the sound effect</source>
+        <translation>SE を再生</translation>
+    </message>
+    <message>
+        <source>Flash frames</source>
+        <translation>フラッシュのフレーム数</translation>
+    </message>
+    <message>
+        <source>Flash target</source>
+        <translation>フラッシュの対象</translation>
+    </message>
+    <message>
+        <source>Flash blend</source>
+        <translation>フラッシュの合成方法</translation>
+    </message>
+    <message>
+        <source>Clear the flash colour</source>
+        <translation>フラッシュの色をクリア</translation>
+    </message>
+    <message>
+        <source>Flash colour preview</source>
+        <translation>フラッシュの色のプレビュー</translation>
+    </message>
+    <message>
+        <source>User data</source>
+        <translation>ユーザーデータ</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_SetInterval</name>
+    <message>
+        <source>Start frame</source>
+        <translation>開始フレーム</translation>
+    </message>
+    <message>
+        <source>End frame</source>
+        <translation>終了フレーム</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>間隔</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>～</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>フレーム</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_SetPicture</name>
+    <message>
+        <source>Picture settings</source>
+        <translation>画像の設定</translation>
+    </message>
+    <message>
+        <source>Picture %1</source>
+        <translation>画像 %1</translation>
+    </message>
+    <message>
+        <source>Patterns across</source>
+        <translation>横のパターン数</translation>
+    </message>
+    <message>
+        <source>Patterns down</source>
+        <translation>縦のパターン数</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Settings</name>
+    <message>
+        <source>Editor settings</source>
+        <translation>エディタの設定</translation>
+    </message>
+    <message>
+        <source>Settings pages</source>
+        <translation>設定のページ</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>フォルダ</translation>
+    </message>
+    <message>
+        <source>New animations</source>
+        <translation>新規アニメーション</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Working folder name</source>
+        <translation>作業フォルダ名</translation>
+    </message>
+    <message>
+        <source>Picture folder</source>
+        <translation>画像フォルダ</translation>
+    </message>
+    <message>
+        <source>Sound folder</source>
+        <translation>SE フォルダ</translation>
+    </message>
+    <message>
+        <source>Takes effect after restart</source>
+        <translation>再起動後に有効になります</translation>
+    </message>
+    <message>
+        <source>Transparent colour</source>
+        <translation>透過色</translation>
+    </message>
+    <message>
+        <source>Filling in copies</source>
+        <translation>補完でコピーする項目</translation>
+    </message>
+    <message>
+        <source>Make a backup copy when opening a file</source>
+        <translation>ファイルを開くときにバックアップを作る</translation>
+    </message>
+    <message>
+        <source>Settings of a new animation</source>
+        <translation>新規アニメーションの設定</translation>
+    </message>
+    <message>
+        <source>Frame interval</source>
+        <translation>フレーム間隔</translation>
+    </message>
+    <message>
+        <source>Cell numbers</source>
+        <translation>セル番号</translation>
+    </message>
+    <message>
+        <source>Anchor</source>
+        <translation>基準位置</translation>
+    </message>
+    <message>
+        <source>Divide pictures</source>
+        <translation>画像の分割方法</translation>
+    </message>
+    <message>
+        <source>Edit rule</source>
+        <translation>編集ルール</translation>
+    </message>
+    <message>
+        <source>Save format</source>
+        <translation>保存形式</translation>
+    </message>
+    <message>
+        <source>Lock each cell number to one picture</source>
+        <translation>セル番号ごとに画像を固定する</translation>
+    </message>
+    <message>
+        <source>Patterns across</source>
+        <translation>横のパターン数</translation>
+    </message>
+    <message>
+        <source>Patterns down</source>
+        <translation>縦のパターン数</translation>
+    </message>
+    <message>
+        <source>Patterns across, down</source>
+        <translation>パターン数 (横, 縦)</translation>
+    </message>
+    <message>
+        <source>Background colour</source>
+        <translation>背景色</translation>
+    </message>
+    <message>
+        <source>Centre lines</source>
+        <translation>中心線</translation>
+    </message>
+    <message>
+        <source>Colour (0xAARRGGBB)</source>
+        <translation>色 (0xAARRGGBB)</translation>
+    </message>
+    <message>
+        <source>Centre line colour</source>
+        <translation>中心線の色</translation>
+    </message>
+    <message>
+        <source>Centre area width</source>
+        <translation>中心範囲の幅</translation>
+    </message>
+    <message>
+        <source>Centre area height</source>
+        <translation>中心範囲の高さ</translation>
+    </message>
+    <message>
+        <source>Centre area width, height</source>
+        <translation>中心範囲の幅, 高さ</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>グリッド</translation>
+    </message>
+    <message>
+        <source>Grid colour</source>
+        <translation>グリッドの色</translation>
+    </message>
+    <message>
+        <source>Grid spacing</source>
+        <translation>グリッドの間隔</translation>
+    </message>
+    <message>
+        <source>Onion skins</source>
+        <translation>前後のセル</translation>
+    </message>
+    <message>
+        <source>Previous frame (0xAARRGGBB)</source>
+        <translation>前のフレーム (0xAARRGGBB)</translation>
+    </message>
+    <message>
+        <source>Previous frame colour</source>
+        <translation>前のフレームの色</translation>
+    </message>
+    <message>
+        <source>Next frame (0xAARRGGBB)</source>
+        <translation>次のフレーム (0xAARRGGBB)</translation>
+    </message>
+    <message>
+        <source>Next frame colour</source>
+        <translation>次のフレームの色</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Automatic (as the desktop)</source>
+        <translation>自動 (デスクトップに合わせる)</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English (英語)</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>日本語</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Spline</name>
+    <message>
+        <source>Spline curve</source>
+        <translation>スプライン曲線</translation>
+    </message>
+    <message>
+        <source>Spline curve: cell %1</source>
+        <translation>スプライン曲線: セル %1</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Target</name>
+    <message>
+        <source>Target offset x</source>
+        <translation>対象画像のずれ x</translation>
+    </message>
+    <message>
+        <source>Target offset y</source>
+        <translation>対象画像のずれ y</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_Tool</name>
+    <message>
+        <source>Run</source>
+        <translation>実行</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>cFileRow</name>
+    <message>
+        <source>Choose a file</source>
+        <translation>ファイルを選ぶ</translation>
+    </message>
+</context>
+<context>
+    <name>cListWindow</name>
+    <message>
+        <source>List pages</source>
+        <translation>リストのページ</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Sounds and flashes</source>
+        <translation>SEとフラッシュ</translation>
+    </message>
+</context>
+<context>
+    <name>cMainWindow</name>
+    <message>
+        <source>New</source>
+        <translation>新規</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>上書き保存</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>名前を付けて保存</translation>
+    </message>
+    <message>
+        <source>PNG pictures</source>
+        <translation>PNG 画像</translation>
+    </message>
+    <message>
+        <source>Animated GIF</source>
+        <translation>GIF アニメ</translation>
+    </message>
+    <message>
+        <source>RPG Maker 2000</source>
+        <translation>RPGツクール2000</translation>
+    </message>
+    <message>
+        <source>RPG Maker 2003</source>
+        <translation>RPGツクール2003</translation>
+    </message>
+    <message>
+        <source>RPG Maker XP</source>
+        <translation>RPGツクールXP</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX</source>
+        <translation>RPGツクールVX</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX Ace</source>
+        <translation>RPGツクールVX Ace</translation>
+    </message>
+    <message>
+        <source>RPG Maker MV</source>
+        <translation>RPGツクールMV</translation>
+    </message>
+    <message>
+        <source>RPG Maker XP / VX / VX Ace</source>
+        <translation>RPGツクールXP / VX / VX Ace</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直し</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切り取り</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>Fill in selected cells from frames before and after</source>
+        <translation>選択したセルを前後のフレームから補完</translation>
+    </message>
+    <message>
+        <source>Bring to front</source>
+        <translation>最前面へ</translation>
+    </message>
+    <message>
+        <source>Send to back</source>
+        <translation>最背面へ</translation>
+    </message>
+    <message>
+        <source>Project settings</source>
+        <translation>プロジェクトの設定</translation>
+    </message>
+    <message>
+        <source>Lock cell numbers to pictures</source>
+        <translation>セル番号と画像の固定</translation>
+    </message>
+    <message>
+        <source>Cell settings</source>
+        <translation>セルの設定</translation>
+    </message>
+    <message>
+        <source>New cell</source>
+        <translation>新規セル</translation>
+    </message>
+    <message>
+        <source>Copy from next frame</source>
+        <translation>次のフレームからコピー</translation>
+    </message>
+    <message>
+        <source>Copy from previous frame</source>
+        <translation>前のフレームからコピー</translation>
+    </message>
+    <message>
+        <source>Fill in frame from frames before and after</source>
+        <translation>フレームを前後のフレームから補完</translation>
+    </message>
+    <message>
+        <source>Insert frame</source>
+        <translation>フレームを挿入</translation>
+    </message>
+    <message>
+        <source>Delete frame</source>
+        <translation>フレームを削除</translation>
+    </message>
+    <message>
+        <source>Clear frame</source>
+        <translation>フレームをクリア</translation>
+    </message>
+    <message>
+        <source>Next frame</source>
+        <translation>次のフレーム</translation>
+    </message>
+    <message>
+        <source>Previous frame</source>
+        <translation>前のフレーム</translation>
+    </message>
+    <message>
+        <source>Last frame</source>
+        <translation>最後のフレーム</translation>
+    </message>
+    <message>
+        <source>First frame</source>
+        <translation>最初のフレーム</translation>
+    </message>
+    <message>
+        <source>Add frames automatically</source>
+        <translation>フレームを自動で追加</translation>
+    </message>
+    <message>
+        <source>Palette in one column</source>
+        <translation>パレットを縦 1 列で表示</translation>
+    </message>
+    <message>
+        <source>Onion skins as silhouettes</source>
+        <translation>前後のセルをシルエットで表示</translation>
+    </message>
+    <message>
+        <source>Cell outlines</source>
+        <translation>セルの枠線</translation>
+    </message>
+    <message>
+        <source>Next frame (onion skin)</source>
+        <translation>次のフレーム (前後のセル)</translation>
+    </message>
+    <message>
+        <source>Previous frame (onion skin)</source>
+        <translation>前のフレーム (前後のセル)</translation>
+    </message>
+    <message>
+        <source>Motion path</source>
+        <translation>移動の軌跡</translation>
+    </message>
+    <message>
+        <source>Target picture</source>
+        <translation>対象画像</translation>
+    </message>
+    <message>
+        <source>GIF draft</source>
+        <translation>GIF 下書き</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>グリッド</translation>
+    </message>
+    <message>
+        <source>Show list window</source>
+        <translation>リストウィンドウを表示</translation>
+    </message>
+    <message>
+        <source>Show palette window</source>
+        <translation>パレットウィンドウを表示</translation>
+    </message>
+    <message>
+        <source>Show status bar</source>
+        <translation>ステータスバーを表示</translation>
+    </message>
+    <message>
+        <source>Show tool bar</source>
+        <translation>ツールバーを表示</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>移動</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>拡大縮小</translation>
+    </message>
+    <message>
+        <source>Spline curve</source>
+        <translation>スプライン曲線</translation>
+    </message>
+    <message>
+        <source>Set interval</source>
+        <translation>間隔の設定</translation>
+    </message>
+    <message>
+        <source>Batch edit</source>
+        <translation>一括編集</translation>
+    </message>
+    <message>
+        <source>Tween</source>
+        <translation>中間補完</translation>
+    </message>
+    <message>
+        <source>Play from the start</source>
+        <translation>最初から再生</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>ループ</translation>
+    </message>
+    <message>
+        <source>Play backwards</source>
+        <translation>逆再生</translation>
+    </message>
+    <message>
+        <source>Sound effects</source>
+        <translation>SE</translation>
+    </message>
+    <message>
+        <source>Screen flashes</source>
+        <translation>画面のフラッシュ</translation>
+    </message>
+    <message>
+        <source>Play sound effects on every pass</source>
+        <translation>ループのたびに SE を鳴らす</translation>
+    </message>
+    <message>
+        <source>Clear the canvas after playing</source>
+        <translation>再生後にキャンバスを消す</translation>
+    </message>
+    <message>
+        <source>Target picture settings</source>
+        <translation>対象画像の設定</translation>
+    </message>
+    <message>
+        <source>GIF draft settings</source>
+        <translation>GIF 下書きの設定</translation>
+    </message>
+    <message>
+        <source>Open project folder</source>
+        <translation>プロジェクトのフォルダを開く</translation>
+    </message>
+    <message>
+        <source>Editor settings</source>
+        <translation>エディタの設定</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>About PelkoEditor</source>
+        <translation>PelkoEditor について</translation>
+    </message>
+    <message>
+        <source>Menu bar</source>
+        <translation>メニューバー</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>E&amp;xport</source>
+        <translation>出力(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Copy to &amp;Clipboard for</source>
+        <translation>クリップボードにコピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Import from Clipboard</source>
+        <translation>クリップボードから読み込み(&amp;I)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>F&amp;rame</source>
+        <translation>フレーム(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>ツール(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Play options</source>
+        <translation>再生オプション(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Canvas</source>
+        <translation>キャンバス</translation>
+    </message>
+    <message>
+        <source>Status message</source>
+        <translation>ステータスメッセージ</translation>
+    </message>
+    <message>
+        <source>Frame position</source>
+        <translation>フレーム位置</translation>
+    </message>
+    <message>
+        <source>Status bar</source>
+        <translation>ステータスバー</translation>
+    </message>
+    <message>
+        <source>Snap %1</source>
+        <translation>%1 をスナップ</translation>
+    </message>
+    <message>
+        <source>%1 step</source>
+        <translation>%1 の単位</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>拡大率</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>前</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>次</translation>
+    </message>
+    <message>
+        <source>Silhouettes</source>
+        <translation>シルエット</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>軌跡</translation>
+    </message>
+    <message>
+        <source>Outlines</source>
+        <translation>枠線</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>角度</translation>
+    </message>
+    <message>
+        <source>|&lt;</source>
+        <translation>|&lt;</translation>
+    </message>
+    <message>
+        <source>Playback speed</source>
+        <translation>再生速度</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>範囲</translation>
+    </message>
+    <message>
+        <source>Play only the range</source>
+        <translation>範囲だけ再生</translation>
+    </message>
+    <message>
+        <source>First frame of the range</source>
+        <translation>範囲の最初のフレーム</translation>
+    </message>
+    <message>
+        <source>Last frame of the range</source>
+        <translation>範囲の最後のフレーム</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>ツール</translation>
+    </message>
+    <message>
+        <source>Spline</source>
+        <translation>スプライン</translation>
+    </message>
+</context>
+<context>
+    <name>cPaletteView</name>
+    <message>
+        <source>Patterns</source>
+        <translation>パターン</translation>
+    </message>
+</context>
+<context>
+    <name>cPaletteWindow</name>
+    <message>
+        <source>Palette</source>
+        <translation>パレット</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>拡大率</translation>
+    </message>
+    <message>
+        <source>Patterns view</source>
+        <translation>パターンの表示</translation>
+    </message>
+</context>
+<context>
+    <name>cSession</name>
+    <message>
+        <source>The built-in pictures could not be made.</source>
+        <translation>組み込み画像を作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>A new animation could not be made.</source>
+        <translation>新しいアニメーションを作成できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>cTimeline</name>
+    <message>
+        <source>Timeline</source>
+        <translation>タイムライン</translation>
+    </message>
+</context>
+</TS>
