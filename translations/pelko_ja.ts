@@ -1859,10 +1859,6 @@ Do you want to create it?</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <source>E&amp;xport</source>
-        <translation>出力(&amp;X)</translation>
-    </message>
-    <message>
         <source>Copy to &amp;Clipboard for</source>
         <translation>クリップボードにコピー(&amp;C)</translation>
     </message>
@@ -1989,6 +1985,10 @@ Do you want to create it?</source>
     <message>
         <source>Spline</source>
         <translation>スプライン</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>出力(&amp;E)</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,7 @@ void cMainWindow::buildMenus() {
 
     QMenu* file = AddMenu(this, bar, nullptr, tr("&File"), QStringLiteral("menuFile"));
     Fill(file, t, {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, 0});
-    Fill(AddMenu(this, bar, file, tr("E&xport"), QStringLiteral("menuExportImage")), t,
+    Fill(AddMenu(this, bar, file, tr("&Export"), QStringLiteral("menuExportImage")), t,
          {kCmdExportPng, kCmdExportGif});
     Fill(AddMenu(this, bar, file, tr("Copy to &Clipboard for"), QStringLiteral("menuClipExport")), t,
          {kCmdClipExport2000, kCmdClipExport2003, kCmdClipExportXP, kCmdClipExportVX, kCmdClipExportVXAce,
