@@ -237,16 +237,8 @@ selects several</source>
         <translation>コマンドを実行できませんでした (%02d:%02d)</translation>
     </message>
     <message>
-        <source>Undone</source>
-        <translation>元に戻しました</translation>
-    </message>
-    <message>
         <source>Nothing to undo</source>
         <translation>元に戻す操作はありません</translation>
-    </message>
-    <message>
-        <source>Redone</source>
-        <translation>やり直しました</translation>
     </message>
     <message>
         <source>Nothing to redo</source>
@@ -327,12 +319,264 @@ The undo history has been cleared.</source>
         <translation>%d 個の文字列を短くしました: 保存できる文字列は 255 バイトまでで、最初のゼロバイトの手前まで (テキスト形式では最初の改行の手前まで) です</translation>
     </message>
     <message>
-        <source>Applying this change rewrites much of the animation.
-Do you want to continue?
-This cannot be undone.</source>
-        <translation>この変更を適用すると、アニメーションの多くの部分が書き換わります。
-続けますか？
-この操作は元に戻せません。</translation>
+        <source>Undone: %s</source>
+        <translation>元に戻しました: %s</translation>
+    </message>
+    <message>
+        <source>Redone: %s</source>
+        <translation>やり直しました: %s</translation>
+    </message>
+    <message>
+        <source>Undo %s</source>
+        <translation>元に戻す: %s</translation>
+    </message>
+    <message>
+        <source>Redo %s</source>
+        <translation>やり直し: %s</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直し</translation>
+    </message>
+    <message>
+        <source>The animation already has %d frames</source>
+        <translation>アニメーションはすでに %d フレームあります</translation>
+    </message>
+    <message>
+        <source>Tween on frames %d to %d: %d cells changed</source>
+        <translation>フレーム %d ～ %d を中間補完: %d 個のセルを変更しました</translation>
+    </message>
+    <message>
+        <source>Spline curve: %d cells changed</source>
+        <translation>スプライン曲線: %d 個のセルを変更しました</translation>
+    </message>
+    <message>
+        <source>Batch edit: %d cells changed</source>
+        <translation>一括編集: %d 個のセルを変更しました</translation>
+    </message>
+    <message>
+        <source>Frames %d to %d: interval set to %d</source>
+        <translation>フレーム %d ～ %d: 間隔を %d に設定しました</translation>
+    </message>
+    <message>
+        <source>Insert frame %d</source>
+        <translation>フレーム %d を挿入</translation>
+    </message>
+    <message>
+        <source>Insert %d frames at frame %d</source>
+        <translation>%d フレームをフレーム %d に挿入</translation>
+    </message>
+    <message>
+        <source>Delete frame %d</source>
+        <translation>フレーム %d を削除</translation>
+    </message>
+    <message>
+        <source>Delete frames %d to %d</source>
+        <translation>フレーム %d ～ %d を削除</translation>
+    </message>
+    <message>
+        <source>Clear frame %d</source>
+        <translation>フレーム %d をクリア</translation>
+    </message>
+    <message>
+        <source>Clear frames %d to %d</source>
+        <translation>フレーム %d ～ %d をクリア</translation>
+    </message>
+    <message>
+        <source>Copy frame %d to frame %d</source>
+        <translation>フレーム %d をフレーム %d にコピー</translation>
+    </message>
+    <message>
+        <source>Fill in frame %d</source>
+        <translation>フレーム %d を補完</translation>
+    </message>
+    <message>
+        <source>Fill in %d cells</source>
+        <translation>%d 個のセルを補完</translation>
+    </message>
+    <message>
+        <source>Fill in 1 cell</source>
+        <translation>1 個のセルを補完</translation>
+    </message>
+    <message>
+        <source>Delete %d cells</source>
+        <translation>%d 個のセルを削除</translation>
+    </message>
+    <message>
+        <source>Delete 1 cell</source>
+        <translation>1 個のセルを削除</translation>
+    </message>
+    <message>
+        <source>Cut %d cells</source>
+        <translation>%d 個のセルを切り取り</translation>
+    </message>
+    <message>
+        <source>Cut 1 cell</source>
+        <translation>1 個のセルを切り取り</translation>
+    </message>
+    <message>
+        <source>Paste %d cells</source>
+        <translation>%d 個のセルを貼り付け</translation>
+    </message>
+    <message>
+        <source>Paste 1 cell</source>
+        <translation>1 個のセルを貼り付け</translation>
+    </message>
+    <message>
+        <source>Bring %d cells to the front</source>
+        <translation>%d 個のセルを最前面へ</translation>
+    </message>
+    <message>
+        <source>Bring 1 cell to the front</source>
+        <translation>1 個のセルを最前面へ</translation>
+    </message>
+    <message>
+        <source>Send %d cells to the back</source>
+        <translation>%d 個のセルを最背面へ</translation>
+    </message>
+    <message>
+        <source>Send 1 cell to the back</source>
+        <translation>1 個のセルを最背面へ</translation>
+    </message>
+    <message>
+        <source>Move %d cells</source>
+        <translation>%d 個のセルを移動</translation>
+    </message>
+    <message>
+        <source>Move 1 cell</source>
+        <translation>1 個のセルを移動</translation>
+    </message>
+    <message>
+        <source>Rotate %d cells</source>
+        <translation>%d 個のセルを回転</translation>
+    </message>
+    <message>
+        <source>Rotate 1 cell</source>
+        <translation>1 個のセルを回転</translation>
+    </message>
+    <message>
+        <source>Scale %d cells</source>
+        <translation>%d 個のセルを拡大縮小</translation>
+    </message>
+    <message>
+        <source>Scale 1 cell</source>
+        <translation>1 個のセルを拡大縮小</translation>
+    </message>
+    <message>
+        <source>New cell %d on frame %d</source>
+        <translation>新規セル %d (フレーム %d)</translation>
+    </message>
+    <message>
+        <source>Change cell %d on frame %d</source>
+        <translation>セル %d を変更 (フレーム %d)</translation>
+    </message>
+    <message>
+        <source>Pattern %d of picture %d on cell %d</source>
+        <translation>パターン %d (画像 %d、セル %d)</translation>
+    </message>
+    <message>
+        <source>Paste %d frames at frame %d</source>
+        <translation>%d フレームをフレーム %d に貼り付け</translation>
+    </message>
+    <message>
+        <source>Paste at frame %d, cell %d</source>
+        <translation>フレーム %d、セル %d に貼り付け</translation>
+    </message>
+    <message>
+        <source>Cut frames %d to %d</source>
+        <translation>フレーム %d ～ %d を切り取り</translation>
+    </message>
+    <message>
+        <source>Delete cells of frames %d to %d</source>
+        <translation>フレーム %d ～ %d のセルを削除</translation>
+    </message>
+    <message>
+        <source>Tween frames %d to %d</source>
+        <translation>フレーム %d ～ %d を中間補完</translation>
+    </message>
+    <message>
+        <source>Spline curve from frame %d</source>
+        <translation>フレーム %d からスプライン曲線</translation>
+    </message>
+    <message>
+        <source>Batch edit</source>
+        <translation>一括編集</translation>
+    </message>
+    <message>
+        <source>Interval %d on frames %d to %d</source>
+        <translation>間隔 %d (フレーム %d ～ %d)</translation>
+    </message>
+    <message>
+        <source>Lock cell numbers to pictures</source>
+        <translation>セル番号と画像の固定</translation>
+    </message>
+    <message>
+        <source>Lock cell number %d to picture %d</source>
+        <translation>セル番号 %d を画像 %d に固定</translation>
+    </message>
+    <message>
+        <source>Add picture %d</source>
+        <translation>画像 %d を追加</translation>
+    </message>
+    <message>
+        <source>Change picture %d</source>
+        <translation>画像 %d を変更</translation>
+    </message>
+    <message>
+        <source>Delete picture %d</source>
+        <translation>画像 %d を削除</translation>
+    </message>
+    <message>
+        <source>Cut picture %d</source>
+        <translation>画像 %d を切り取り</translation>
+    </message>
+    <message>
+        <source>Paste picture %d</source>
+        <translation>画像 %d を貼り付け</translation>
+    </message>
+    <message>
+        <source>Move picture %d to %d</source>
+        <translation>画像 %d を %d に移動</translation>
+    </message>
+    <message>
+        <source>Add sound effect at frame %d</source>
+        <translation>フレーム %d に SE を追加</translation>
+    </message>
+    <message>
+        <source>Add flash at frame %d</source>
+        <translation>フレーム %d にフラッシュを追加</translation>
+    </message>
+    <message>
+        <source>Add timing at frame %d</source>
+        <translation>フレーム %d にタイミングを追加</translation>
+    </message>
+    <message>
+        <source>Change timing at frame %d</source>
+        <translation>フレーム %d のタイミングを変更</translation>
+    </message>
+    <message>
+        <source>Delete timing at frame %d</source>
+        <translation>フレーム %d のタイミングを削除</translation>
+    </message>
+    <message>
+        <source>Cut timing at frame %d</source>
+        <translation>フレーム %d のタイミングを切り取り</translation>
+    </message>
+    <message>
+        <source>Paste timing at frame %d</source>
+        <translation>フレーム %d にタイミングを貼り付け</translation>
+    </message>
+    <message>
+        <source>Project settings</source>
+        <translation>プロジェクトの設定</translation>
+    </message>
+    <message>
+        <source>Cell numbers: %d</source>
+        <translation>セル番号: %d</translation>
     </message>
 </context>
 <context>
@@ -597,25 +841,6 @@ This cannot be undone.</source>
     </message>
 </context>
 <context>
-    <name>ToolMessages</name>
-    <message>
-        <source>Tween on frames %d to %d: %d cells changed</source>
-        <translation>フレーム %d ～ %d を中間補完: %d 個のセルを変更しました</translation>
-    </message>
-    <message>
-        <source>Spline curve: %d cells changed</source>
-        <translation>スプライン曲線: %d 個のセルを変更しました</translation>
-    </message>
-    <message>
-        <source>Batch edit: %d cells changed</source>
-        <translation>一括編集: %d 個のセルを変更しました</translation>
-    </message>
-    <message>
-        <source>Frames %d to %d: interval set to %d</source>
-        <translation>フレーム %d ～ %d: 間隔を %d に設定しました</translation>
-    </message>
-</context>
-<context>
     <name>UiMessages</name>
     <message>
         <source>PelkoEditor</source>
@@ -693,42 +918,6 @@ Do you want to create it?</source>
     <message>
         <source>Canvas vertical scroll bar</source>
         <translation>キャンバスの縦スクロールバー</translation>
-    </message>
-    <message>
-        <source>Cell settings</source>
-        <translation>セルの設定</translation>
-    </message>
-    <message>
-        <source>New cell</source>
-        <translation>新規セル</translation>
-    </message>
-    <message>
-        <source>Cut</source>
-        <translation>切り取り</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>コピー</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>貼り付け</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>削除</translation>
-    </message>
-    <message>
-        <source>Bring to front</source>
-        <translation>最前面へ</translation>
-    </message>
-    <message>
-        <source>Send to back</source>
-        <translation>最背面へ</translation>
-    </message>
-    <message>
-        <source>Fill in from frames before and after</source>
-        <translation>前後のフレームから補完</translation>
     </message>
     <message>
         <source>Canvas menu</source>
