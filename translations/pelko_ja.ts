@@ -1222,8 +1222,12 @@ Do you want to create it?</source>
         <translation>フレーム全体を書き込む</translation>
     </message>
     <message>
-        <source>per second</source>
-        <translation>/ 秒</translation>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>ticks per second</source>
+        <translation>フレーム / 秒</translation>
     </message>
 </context>
 <context>

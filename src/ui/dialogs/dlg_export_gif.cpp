@@ -32,9 +32,9 @@ cDlg_ExportGif::cDlg_ExportGif(cSession& session, strExportSettings& settings, Q
     wholeFrames_ = check(QT_TR_NOOP("Write whole frames"), "gifWholeFrames", o.wholeFrames);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("Ticks per second"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Speed"), this), 0, 0);
     grid->addWidget(fps_, 0, 1);
-    grid->addWidget(new QLabel(tr("per second"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("ticks per second"), this), 0, 2);
     grid->addWidget(limit6_, 1, 0, 1, 3);
     grid->addWidget(new QLabel(tr("Zoom"), this), 2, 0);
     grid->addWidget(zoom_, 2, 1);
