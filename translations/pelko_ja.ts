@@ -578,6 +578,14 @@ The undo history has been cleared.</source>
         <source>Cell numbers: %d</source>
         <translation>セル番号: %d</translation>
     </message>
+    <message>
+        <source>%s</source>
+        <translation>%s</translation>
+    </message>
+    <message>
+        <source>Picture %d (%s) could not be loaded: %s; its cells are left out</source>
+        <translation>画像 %d (%s) を読み込めませんでした: %s。この画像のセルは出力されません</translation>
+    </message>
 </context>
 <context>
     <name>InterchangeMessages</name>
@@ -899,6 +907,20 @@ Do you want to create it?</source>
     <message>
         <source>The folder %s does not exist</source>
         <translation>フォルダ %s がありません</translation>
+    </message>
+    <message>
+        <source>Could not open the file.
+%s
+%s</source>
+        <translation>ファイルを開けませんでした。
+%s
+%s</translation>
+    </message>
+    <message>
+        <source>The clipboard could not be imported.
+%s</source>
+        <translation>クリップボードから読み込めませんでした。
+%s</translation>
     </message>
 </context>
 <context>
