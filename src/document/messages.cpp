@@ -24,8 +24,6 @@ const strMessageEntry* entry(eMessageId id) {
     return &kTable[id];
 }
 
-constexpr size_t kBufferSize = 512;
-
 long long asInteger(const strMessageArg* a) {
     if (!a) return 0;
     if (auto* i = std::get_if<long long>(a)) return *i;
@@ -85,14 +83,24 @@ const char* MessageCaption(eMessageKind kind) {
     }
 }
 
+// One snprintf conversion of value into a string as long as it needs.
+template <class T> std::string formatted(const std::string& conversion, T value) {
+    const int n = std::snprintf(nullptr, 0, conversion.c_str(), value);
+    if (n <= 0) return std::string();
+    std::string piece(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(piece.data(), piece.size(), conversion.c_str(), value);
+    piece.resize(static_cast<size_t>(n));
+    return piece;
+}
+
 // Walks the format and substitutes one argument per conversion, each through snprintf with a
 // conversion rebuilt from the format's flags, width and precision and the argument's own type, so
-// that no argument list can be misread.
+// that no argument list can be misread. Nothing is cut: a long file name or list comes out whole,
+// so a multibyte character is never split.
 std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& args) {
     std::string out;
     size_t next = 0;
-    char piece[kBufferSize];
-    while (*f && out.size() < kBufferSize - 1) {
+    while (*f) {
         if (*f != '%') {
             out += *f++;
             continue;
@@ -125,21 +133,16 @@ std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& a
         switch (conv) {
         case 'd':
         case 'i':
-            conversion += "lld";
-            std::snprintf(piece, sizeof piece, conversion.c_str(), asInteger(arg));
+            out += formatted(conversion + "lld", asInteger(arg));
             break;
         case 'u':
         case 'x':
         case 'X':
         case 'o':
-            conversion += "ll";
-            conversion += conv;
-            std::snprintf(piece, sizeof piece, conversion.c_str(),
-                          static_cast<unsigned long long>(asInteger(arg)));
+            out += formatted(conversion + "ll" + conv, static_cast<unsigned long long>(asInteger(arg)));
             break;
         case 'c':
-            conversion += 'c';
-            std::snprintf(piece, sizeof piece, conversion.c_str(), static_cast<int>(asInteger(arg)));
+            out += formatted(conversion + 'c', static_cast<int>(asInteger(arg)));
             break;
         case 'f':
         case 'F':
@@ -147,22 +150,19 @@ std::string FormatMessageText(const char* f, const std::vector<strMessageArg>& a
         case 'E':
         case 'g':
         case 'G':
-            conversion += conv;
-            std::snprintf(piece, sizeof piece, conversion.c_str(), asDouble(arg));
+            out += formatted(conversion + conv, asDouble(arg));
             break;
-        case 's': {
-            conversion += 's';
-            const std::string text = asText(arg);
-            std::snprintf(piece, sizeof piece, conversion.c_str(), text.c_str());
+        case 's':
+            if (conversion == "%")
+                out += asText(arg);
+            else
+                out += formatted(conversion + 's', asText(arg).c_str());
             break;
-        }
         default: // not a conversion we know: keep it as written
             out.append(start, f);
             continue;
         }
-        out += piece;
     }
-    if (out.size() > kBufferSize - 1) out.resize(kBufferSize - 1);
     return out;
 }
 

@@ -413,6 +413,11 @@ TEST(Messages, FormattingKeepsFlagsAndWidths) {
         {"%5.1f%%", {2LL}, "  2.0%"},
         {"0x%08x", {255LL}, "0x000000ff"},
         {"%d", {}, "0"},
+        // long arguments come out whole: a cut could split a multibyte character
+        {"%s: %s",
+         {std::string(600, 'a'), std::string("\xE7\x94\xBB\xE5\x83\x8F")},
+         std::string(600, 'a') + ": \xE7\x94\xBB\xE5\x83\x8F"},
+        {"%3s|%-3s|%.2s", {std::string("a"), std::string("b"), std::string("xyz")}, "  a|b  |xy"},
     };
     for (const auto& [format, args, text] : cases)
         EXPECT_EQ(FormatMessageText(format, args), text) << format;
