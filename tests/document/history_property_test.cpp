@@ -10,33 +10,15 @@
 #include "document/transaction.h"
 #include "document_fixture.h"
 #include "support/document_compare.h"
+#include "support/random_document.h"
 
-#include <cstdlib>
 #include <functional>
-#include <random>
 
+using testing_support::cRandom;
 using testing_support::ProjectFingerprint;
+using testing_support::RandomCell;
 
 namespace {
-
-class cRandom {
-  public:
-    explicit cRandom(uint32_t seed) : rng_(seed) {}
-    int range(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-    bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
-
-  private:
-    std::mt19937 rng_;
-};
-
-strCell RandomCell(cRandom& r) {
-    auto u8 = [&] { return static_cast<uint8_t>(r.range(0, 255)); };
-    auto i16 = [&](int limit) { return static_cast<int16_t>(r.range(-limit, limit)); };
-    const auto pattern = static_cast<uint16_t>(r.range(0, 65535));
-    const auto blend = static_cast<uint8_t>(r.range(0, 6));
-    return strCell(u8(), pattern, blend, i16(1200), i16(1200), i16(1100), i16(1100), i16(4000), u8(), u8(),
-                   u8(), u8(), u8());
-}
 
 // A frame as a command would hand it to replace-frame: its cells normalised like every cell that the
 // document holds.
@@ -285,13 +267,10 @@ void RunSequence(uint32_t seed, int depth, int operations) {
 
 } // namespace
 
-// Short sequences at the full depth and long ones at small depths. More seeds for a deeper local
-// run: PELKO_PROPERTY_SEEDS=5000.
+// Short sequences at the full depth and long ones at small depths.
 TEST(HistoryProperty, UndoAndRedoReplayEveryStepExactly) {
-    const char* env = std::getenv("PELKO_PROPERTY_SEEDS");
-    const uint32_t seeds = env && std::atoi(env) > 0 ? static_cast<uint32_t>(std::atoi(env)) : 80;
     const int depths[] = {0, 1, 2, 5, 32};
-    for (uint32_t seed = 1; seed <= seeds; ++seed) {
+    for (uint32_t seed = 1; seed <= testing_support::PropertySeeds(80); ++seed) {
         RunSequence(seed, cHistory::kMaxDepth, 30);
         RunSequence(1000 + seed, depths[seed % 5], 80);
         if (testing::Test::HasFatalFailure()) return;

@@ -47,47 +47,6 @@ std::string header(int frames, int cells) {
            std::to_string(cells) + ",0,0\r\n9\r\n";
 }
 
-// Every field and the situations the difference coding must get right: cells that leave and
-// return with other values, values equal to the neutral cell, extreme values, effects sharing a
-// frame in insertion order, picture gaps, the lock with a locked cell.
-void BuildRich(cProject& doc) {
-    MakeFrames(doc, 12, 6);
-    doc.setText(kTextName, "\x83\x65\x83\x58\x83\x67 rich");
-    doc.setText(kTextUserData, "user, data");
-    doc.setSetting(kKeySplitFormat, 1);
-    doc.setSetting(kKeyBasicInterval, 4);
-    doc.setSetting(kKeyTotalInterval, 77);
-    doc.setSetting(kKeyLock, 1);
-    doc.setLockedPicture(1, 3);
-    doc.setLockedPicture(5, 255);
-    doc.setPicture(1, strPicture{1024, 1, 360, "a\\b.png"});
-    doc.setPicture(4, strPicture{3, 7, 0, ""});
-    for (int f = 0; f < 12; ++f) {
-        doc.setFrameInterval(f, static_cast<uint16_t>(f % 3 == 0 ? 0 : f * 20));
-        for (int c = 0; c < 6; ++c) {
-            if ((f + c) % 4 == 3) continue; // gaps: cells leave and return
-            strCell x(c * 40, c == 2 ? 65535 : 1 + f / 3, (f / 2) % 5, c == 0 ? -1024 : f * c,
-                      c == 0 ? 1024 : 0, c == 3 ? -1000 : 100, 100 + (f / 4) * 10, c == 4 ? -3600 + f : 0,
-                      f % 2 ? 0 : 255 - c, f % 5 == 0 ? 200 : 100, c, 100,
-                      f == 7 ? 0 : 100); // narrowing is fine here
-            doc.setCell(f, c, &x);
-        }
-    }
-    // Every combination of blocks, five of them at frame 5; fields of a block that is not valid
-    // keep their defaults.
-    const strEffect effects[] = {
-        {5, 1, 0, 0, 0, 0, 255, 0, 0, 100, 100, 100, "", ""},
-        {5, 2, 0, 0, 0, 128, 128, 128, 255, 2, 199, 33, "se/one.ogg", ""},
-        {5, 3, 2, 2, 2, 60, 253, 0, 22, 3, 198, 66, "se/two.ogg", ""},
-        {5, 4, 0, 0, 0, 128, 128, 128, 255, 100, 100, 100, "", "effect 3"},
-        {4, 5, 4, 4, 1, 120, 251, 0, 44, 100, 100, 100, "", "effect 4"},
-        {5, 6, 0, 0, 0, 128, 128, 128, 255, 6, 195, 165, "se/one.ogg", "effect 5"},
-        {6, 7, 6, 1, 0, 180, 249, 0, 66, 7, 194, 198, "se/two.ogg", "effect 6"},
-    };
-    for (const strEffect& e : effects)
-        doc.addEffect(e);
-}
-
 } // namespace
 
 // ---- exact output ----
@@ -158,27 +117,6 @@ TEST(TextFormat, AnEmptyDocumentAndATextWithALineBreak) {
     EXPECT_EQ(writeText(doc), "PELK_TEX0071\r\n\r\n\r\n1,0,0,0,1,0,0,0,1,0,0,0\r\n9\r\n9");
     doc.setText(kTextUserData, "two\r\nlines"); // cut at the line break
     EXPECT_EQ(linesOf(writeText(doc))[2], "two");
-}
-
-// ---- round trips ----
-
-// Read in one format, written in the other, read again and written back: the same bytes.
-TEST(TextFormat, BinaryAndTextConvertByteExactBothWays) {
-    cProject rich;
-    BuildRich(rich);
-    const std::pair<int, Bytes> starts[] = {
-        {ANIME::kFormatBinary, Write(rich, ANIME::kFormatBinary)},
-        {ANIME::kFormatText,
-         testing_support::ReadBytes(testing_support::DataPath("text/small/expected.txt"))},
-    };
-    for (const auto& [format, bytes] : starts) {
-        const int other = ANIME::kFormatText - format;
-        cProject a, b;
-        ASSERT_EQ(Read(bytes, a, format), 1);
-        ASSERT_EQ(Read(Write(a, other), b, other), 1);
-        EXPECT_EQ(Write(b, format), bytes) << format;
-        EXPECT_FALSE(b.modified());
-    }
 }
 
 // ---- hand-edited files ----
