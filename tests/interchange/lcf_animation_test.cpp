@@ -1,5 +1,6 @@
 // The RPG Maker 2000 animation mapping: exact payload bytes, the value maps, the
-// import of hand-written records (with chunks the reader must skip), round trips and bad input.
+// import of hand-written records (with chunks the reader must skip) and bad input (round trips:
+// clip_property_test.cpp).
 
 #include "config/config.h"
 #include "document/project.h"
@@ -292,39 +293,4 @@ TEST(Lcf2000Import, CountsAboveAProjectAreRefused) {
     const Bytes timings = Cat({Chunk(6, {0x87, 0x69}), Chunk(12, {0}), {0x00}}); // 1001 timings
     ASSERT_EQ(Import(Payload(timings), doc, kProduct2000, &why), -1);
     EXPECT_EQ(why, "the project has 1001 effects; a project holds at most 1000");
-}
-
-TEST(Lcf2000RoundTrip, ProjectToPayloadToProject) {
-    cProject doc;
-    doc.create(0, 8, 0, 0);
-    doc.applyDefaults();
-    doc.setSetting(kKeySplitFormat, 1);
-    doc.setSetting(kKeyEditFormat, 2);
-    doc.setSetting(kKeyBasicInterval, 1);
-    doc.setSetting(kKeyCentrePosition, 2);
-    doc.setText(kTextName, "Round");
-    doc.setPicture(0, strPicture{96, 96, 0, "Thunder"});
-    const uint8_t opacities[] = {255, 0, 130, 28};
-    for (int f = 0; f < 6; ++f) {
-        for (int c = 0; c < 8; c += 1 + f % 3) {
-            const int zoom = 20 + 17 * c;
-            strCell x = Cell(0, 1 + (f * 8 + c) % 25, f * 13 - c * 40, -f * 9 + c, zoom, zoom, 0,
-                             opacities[(f + c) % 4], 0);
-            x.red = static_cast<uint8_t>(c * 25);
-            x.green = 200;
-            x.blue = 0;
-            x.saturation = static_cast<uint8_t>(100 + f);
-            PutCell(doc, f, c, x);
-        }
-    }
-    strEffect a = Sound(2, "Fire1", 90, 110);
-    a.balance = 60;
-    doc.addEffect(a);
-    doc.addEffect(Flash(4, 1, 132, 255, 0, 189, 8)); // 189: 23 of 31
-
-    cProject back;
-    ASSERT_EQ(Import(Export(doc), back, kProduct2000), 1);
-    EXPECT_EQ(testing_support::CompareProjects(doc, back), "");
-    // And the payload of the imported project is the same bytes.
-    EXPECT_EQ(Export(back), Export(doc));
 }
