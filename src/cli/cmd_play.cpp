@@ -35,6 +35,7 @@ struct strPlayOptions {
     bool noFlash = false;
     bool noSound = false;
     bool audio = false;
+    std::string as = "all"; // play as a hit, as a miss, or every timing
 };
 
 bool parseRange(const std::string& text, int& a, int& b) {
@@ -116,6 +117,11 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
     } else {
         flags |= kPlayNoRange;
     }
+    eTimingCondition playAs = eTimingCondition::kNone;
+    if (!TimingConditionFromName(o.as.c_str(), playAs)) {
+        Fail(ctx, "--as takes all, hit or miss, not \"" + o.as + "\"");
+        return;
+    }
     const int rateIndex = o.rateGiven ? o.rate : ctx.config.PlayRate; // clamped into 0..6 by the table
 
     // Without --audio the clock runs on virtual time (each tick comes as soon as it is due) and no
@@ -132,6 +138,7 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
     }
     cPlayer player(clock, sounds.get());
     player.setDocument(&doc);
+    player.setCondition(playAs);
     if (!StartPlayback(player, rateIndex, flags, o.from, rangeStart, rangeEnd)) {
         Fail(ctx, "the player could not start");
         return;
@@ -176,6 +183,9 @@ void AddPlayCommand(CLI::App& app, Context& ctx) {
     cmd->add_flag("--no-flash", o->noFlash, "do not fire flashes");
     cmd->add_flag("--no-sound", o->noSound, "do not fire sound effects");
     cmd->add_flag("--audio", o->audio, "open the sound device and play in real time");
+    cmd->add_option("--as", o->as,
+                    "all (default), hit or miss: skip the timings whose condition (user data HIT or MISS) "
+                    "is the other one");
     cmd->callback([&ctx, o, rate] {
         o->rateGiven = rate->count() > 0;
         runPlay(ctx, *o);

@@ -10,6 +10,7 @@
 #include "image/picture_slot_table.h"
 #include "platform/code_page.h"
 #include "platform/path.h"
+#include "render/actor_side.h"
 #include "workspace/workspace.h"
 
 #include <cstdlib>
@@ -117,6 +118,7 @@ struct strRenderOptions {
     int frame = 0;
     bool autoArea = false;
     bool alpha = false;
+    bool actorSide = false;
 };
 
 void RunRender(Context& ctx, const strRenderOptions& o) {
@@ -137,7 +139,10 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
     if (!ChooseCaptureArea(ctx, doc, slots, o.area, r.area) ||
         !ParseBackground(ctx, o.background, r.background))
         return;
-    r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.target.empty() ? 0 : kExportTarget);
+    r.flags = kExportPng | (o.alpha ? kExportAlpha : 0) | (o.target.empty() ? 0 : kExportTarget) |
+              (o.actorSide ? kExportActorSide : 0);
+    // The automatic area holds the cells as the actor side shows them.
+    if (o.actorSide && o.area.empty()) r.area = MirrorAreaForActorSide(r.area);
     r.zoomPercent = 100;
     cCaptureImage capture;
     if (!capture.Begin(r)) {
@@ -179,6 +184,8 @@ void AddRenderCommand(CLI::App& app, Context& ctx) {
     cmd->add_option("--background", o->background,
                     "background colour 0xRRGGBB (default: the setting CTrans)");
     cmd->add_option("--target", o->target, "draw this picture as the target (battler) image");
+    cmd->add_flag("--actor-side", o->actorSide,
+                  "mirrored left to right, as a side-view battle shows an animation on an actor");
     cmd->callback([&ctx, o] { RunRender(ctx, *o); });
 }
 

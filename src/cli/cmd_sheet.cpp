@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/project_io.h"
-#include "export/png_writer.h"
+#include "export/sheet_file.h"
 #include "image/pattern_sheet.h"
 #include "image/picture_loader.h"
 
@@ -88,11 +88,9 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
         Fail(ctx, why);
         return;
     }
-    // RPG Maker 2000 reads palette pictures: write one when the sheet's colours allow it.
-    std::unique_ptr<cDib> palette;
-    std::string paletteWhy;
-    if (SheetLimits(o.product).palette256) palette = SheetToPalette(*sheet.sheet, &paletteWhy);
-    if (!(palette ? WriteIndexedPngFile(out, *palette, &why) : WritePngFile(out, *sheet.sheet, true, &why))) {
+    // RPG Maker 2000 reads palette pictures: one is written when the sheet's colours allow it.
+    strSheetWrite written;
+    if (!WritePatternSheet(out, *sheet.sheet, o.product, written, &why)) {
         Fail(ctx, "cannot write " + out + ": " + why);
         return;
     }
@@ -123,10 +121,10 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
     if (!sheet.beyondLimitOf.empty())
         std::cout << "note: " << frames.size() << " patterns are more than "
                   << ProductList(sheet.beyondLimitOf) << " read in one picture\n";
-    if (palette)
-        std::cout << "written as a palette picture of " << palette->Table().size()
+    if (written.palette)
+        std::cout << "written as a palette picture of " << written.paletteEntries
                   << " entries, entry 0 the transparent colour\n";
-    if (SheetLimits(o.product).palette256 && !palette) {
+    if (SheetLimits(o.product).palette256 && !written.palette) {
         // Written in full colour: say what keeps it from being a palette picture.
         cBMP built;
         built.Attach(std::move(sheet.sheet));

@@ -100,6 +100,7 @@ template <typename Config, typename Visitor> void visitKeys(Config& c, Visitor& 
     v("GIFKey", c.GIFKey);
     v("GIFSpeed", c.GIFSpeed);
     v("GIFPath", c.GIFPath);
+    v("TweenEasing", c.TweenEasing);
     v("RTPFolder_2000", c.RTPFolder_2000);
     v("RTPFolder_2003", c.RTPFolder_2003);
     v("RTPFolder_XP", c.RTPFolder_XP);

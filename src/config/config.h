@@ -98,6 +98,8 @@ class cConfig {
     int GIFKey = 71;
     int GIFSpeed = 100;
     std::string GIFPath;
+    // The last easing of the tween window (tools/easing.h TweenOptionsText); empty: linear.
+    std::string TweenEasing;
     // Run-time package folders of the RPG Maker products: where a game's pictures and sounds are
     // looked for after the game's own folders (empty: not searched).
     std::string RTPFolder_2000;

@@ -205,6 +205,7 @@ void cCaptureImage::RenderFrame(int frame, bool withFlashes) {
     scene.targetOffsetY = targetY_;
     scene.targetOpacity = doc_->config().TargetOpacity;
     scene.flashes = withFlashes && (flags_ & kExportFlash) ? &flashes_ : nullptr;
+    scene.actorSide = (flags_ & kExportActorSide) != 0;
     ComposeFrame(drawer_, target_, *slots_, *doc_, frame, area_, scene);
 }
 

@@ -40,13 +40,14 @@ inline constexpr uint32_t kExportColumnFirst = 0x0020; // "Ver" (else "Hor")
 inline constexpr uint32_t kExportSheet = 0x0040;       // "1 connect to"
 inline constexpr uint32_t kExportPng = 0x0080;
 inline constexpr uint32_t kExportGif = 0x0100;
-inline constexpr uint32_t kExportLimit6 = 0x0200;  // "6/100s limit"
-inline constexpr uint32_t kExportFlipV = 0x1000;   // capture area with negative height
-inline constexpr uint32_t kExportMirrorH = 0x2000; // capture area with negative width
-inline constexpr uint32_t kExportTarget = 0x4000;  // draw the target picture
-inline constexpr uint32_t kExportFlash = 0x8000;   // include flash effects
-inline constexpr uint32_t kExportApng = 0x10000;   // animated PNG (timed as the GIF)
-inline constexpr uint32_t kExportWebp = 0x20000;   // animated WebP (timed as the GIF)
+inline constexpr uint32_t kExportLimit6 = 0x0200;     // "6/100s limit"
+inline constexpr uint32_t kExportFlipV = 0x1000;      // capture area with negative height
+inline constexpr uint32_t kExportMirrorH = 0x2000;    // capture area with negative width
+inline constexpr uint32_t kExportTarget = 0x4000;     // draw the target picture
+inline constexpr uint32_t kExportFlash = 0x8000;      // include flash effects
+inline constexpr uint32_t kExportApng = 0x10000;      // animated PNG (timed as the GIF)
+inline constexpr uint32_t kExportWebp = 0x20000;      // animated WebP (timed as the GIF)
+inline constexpr uint32_t kExportActorSide = 0x40000; // mirrored as on the actor side (actor_side.h)
 // The animated exports: one image per output step with its delay.
 inline constexpr uint32_t kExportAnimated = kExportGif | kExportApng | kExportWebp;
 

@@ -99,6 +99,7 @@ void cPlayer::finish() {
 }
 
 void cPlayer::fire(int index, const strEffect& e) {
+    if (!TimingPlays(e, condition_)) return;
     fired_.push_back(index);
     // Object 2 keeps the neutral colour the document stores with it.
     if (flags_ & kPlayScreenEffect) flashes_.start(e);

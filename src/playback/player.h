@@ -7,6 +7,7 @@
 // Window-independent: the owner polls the clock (cPlayClock::poll) and calls tick() for every tick,
 // then shows currentFrame(). The "playback ended" message of the original is the notify callback.
 
+#include "playback/timing_condition.h"
 #include "render/flash_state.h"
 
 #include <array>
@@ -67,6 +68,10 @@ class cPlayer {
     // Toggling a replay option while playing flips the bit at once; switching
     // kPlaySoundEveryTime on releases the loaded sounds at once. The running bits cannot be set here.
     void setOption(uint32_t bit, bool on);
+    // Plays as a hit or as a miss: the timings of the other condition do not fire (kNone: all fire).
+    // Takes effect from the next effect fired.
+    void setCondition(eTimingCondition playAs) { condition_ = playAs; }
+    eTimingCondition condition() const { return condition_; }
 
     bool playing() const { return (flags_ & kPlayRunning) != 0; }
     bool finished() const { return finished_; }
@@ -82,7 +87,7 @@ class cPlayer {
     const cFlashState& flashes() const { return flashes_; }
     const strFlashSlot& screenFlash() const { return flashes_.screen(); }
     const strFlashSlot& targetFlash() const { return flashes_.target(); }
-    // The effect indices fired by the last tick, in order.
+    // The effect indices fired by the last tick, in order (those skipped by the condition not).
     const std::vector<int>& fired() const { return fired_; }
 
   private:
@@ -103,6 +108,7 @@ class cPlayer {
     bool finished_ = false;
     bool clearCells_ = false;
     uint32_t flags_ = 0;
+    eTimingCondition condition_ = eTimingCondition::kNone;
     cFlashState flashes_;
     std::vector<int> fired_;
 };

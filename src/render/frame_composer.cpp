@@ -1,5 +1,7 @@
 #include "render/frame_composer.h"
 
+#include "render/actor_side.h"
+
 #include "config/config.h"
 #include "document/project.h"
 #include "image/picture_slot_table.h"
@@ -27,6 +29,14 @@ SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, con
     p.depth = 1;
     p.flags = 0;
     return p;
+}
+
+SpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area,
+                               bool actorSide) {
+    if (!actorSide) return CellSpriteParams(cell, slot, area);
+    strCell mirrored = cell;
+    MirrorCellForActorSide(mirrored);
+    return CellSpriteParams(mirrored, slot, area);
 }
 
 void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, const cConfig& config, int& x,
@@ -74,7 +84,9 @@ void cFrameComposer::DrawUnderCells() {
         SpriteParams p;
         p.slot = pictures_.Find(cPictureSlotTable::kTargetPicture);
         if (p.slot) {
-            p.x = float(scene_.targetOffsetX - area_.left - area_.Width() / 2);
+            const int offsetX = scene_.actorSide ? -scene_.targetOffsetX : scene_.targetOffsetX;
+            p.x = float(offsetX - area_.left - area_.Width() / 2);
+            if (scene_.actorSide) p.scaleX = -1;
             p.y = float(scene_.targetOffsetY - area_.top - area_.Height() / 2);
             p.screenSpace = 1;
             p.opacity = scene_.targetOpacity;
@@ -106,7 +118,7 @@ void cFrameComposer::DrawUnderCells() {
             const strCell* cell = f->cells.get(n);
             const cPictureSlot* slot = cell ? pictures_.Find(cell->picture) : nullptr;
             if (!cell || !ValidCell(slot, *cell)) continue;
-            SpriteParams p = CellSpriteParams(*cell, slot, area_);
+            SpriteParams p = SceneSpriteParams(*cell, slot, area_, scene_.actorSide);
             p.flags = kSpriteSilhouette;
             p.blend = 0;
             p.opacity = int(colour >> 24);
@@ -120,13 +132,14 @@ void cFrameComposer::DrawUnderCells() {
 
 bool cFrameComposer::DrawCell(const strCell& cell) {
     const cPictureSlot* slot = pictures_.Find(cell.picture);
-    if (ValidCell(slot, cell)) return drawer_.DrawSprite(CellSpriteParams(cell, slot, area_));
+    if (ValidCell(slot, cell))
+        return drawer_.DrawSprite(SceneSpriteParams(cell, slot, area_, scene_.actorSide));
     if (!scene_.errorPicture) return false;
     strCell error;
     error.x = cell.x;
     error.y = cell.y;
     return drawer_.DrawSprite(
-        CellSpriteParams(error, pictures_.Find(cPictureSlotTable::kErrorPicture), area_));
+        SceneSpriteParams(error, pictures_.Find(cPictureSlotTable::kErrorPicture), area_, scene_.actorSide));
 }
 
 int cFrameComposer::DrawCells(int from, int to) {

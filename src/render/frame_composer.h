@@ -45,6 +45,9 @@ struct strFrameScene {
     CellShown cellOf = nullptr; // null: the document's cells
     std::optional<strCell> overCell =
         std::nullopt; // drawn over the cells (a pattern dragged over the canvas)
+    // The actor side of a side-view battle: everything mirrored left to right around the origin
+    // (actor_side.h); the cells are mirrored as they are drawn, the document is not touched.
+    bool actorSide = false;
 };
 
 // The sprite request of one cell for a capture area of width W and height H: position
@@ -57,6 +60,10 @@ SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, con
 // settings count.
 void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, const cConfig& config, int& x,
                          int& y);
+
+// CellSpriteParams of the cell as the scene shows it (mirrored on the actor side).
+SpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area,
+                               bool actorSide);
 
 // One composition in steps, for a caller that keeps what lies under the cells that change
 // (the canvas while a drag runs): Begin, DrawUnderCells, DrawCells (in one or more ranges of cell

@@ -4,6 +4,7 @@
 #include "tools/cell_params.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -147,6 +148,76 @@ bool EaseKindFromName(const std::string& name, eEaseKind& kind) {
             return true;
         }
     return false;
+}
+
+std::string TweenOptionsText(const strTweenOptions& options) {
+    std::string out;
+    for (int g = 0; g < kTweenGroupCount; ++g) {
+        const strEasing& e = options.easing[size_t(g)];
+        out += std::string(kGroupNames[g]) + "=" + EaseKindName(e.kind);
+        if (e.kind == eEaseKind::kBezier) {
+            // Shortest text that reads back as the same float, whatever the C locale says.
+            const float values[4] = {e.x1, e.y1, e.x2, e.y2};
+            for (int i = 0; i < 4; ++i) {
+                char buf[32];
+                const auto r = std::to_chars(buf, buf + sizeof buf, values[i]);
+                out += (i == 0 ? ":" : ",") + std::string(buf, r.ptr);
+            }
+        }
+        out += ";";
+    }
+    out += options.fullTurns ? "turns=1" : "turns=0";
+    return out;
+}
+
+bool TweenOptionsFromText(const std::string& text, strTweenOptions& options) {
+    bool ok = true;
+    size_t at = 0;
+    while (at <= text.size()) {
+        size_t end = text.find(';', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string part = text.substr(at, end - at);
+        at = end + 1;
+        if (part.empty()) continue;
+        const size_t eq = part.find('=');
+        const std::string key = part.substr(0, eq);
+        const std::string value = eq == std::string::npos ? std::string() : part.substr(eq + 1);
+        if (key == "turns" && (value == "0" || value == "1")) {
+            options.fullTurns = value == "1";
+            continue;
+        }
+        const int group = TweenGroupFromName(key);
+        const size_t colon = value.find(':');
+        strEasing e;
+        if (group < 0 || !EaseKindFromName(value.substr(0, colon), e.kind)) {
+            ok = false;
+            continue;
+        }
+        if (e.kind == eEaseKind::kBezier) {
+            float p[4] = {};
+            bool read = colon != std::string::npos;
+            const char* c = value.c_str() + (read ? colon + 1 : 0);
+            const char* last = value.c_str() + value.size();
+            for (int i = 0; read && i < 4; ++i) {
+                const auto r = std::from_chars(c, last, p[i]);
+                read = r.ec == std::errc() && (i < 3 ? r.ptr < last && *r.ptr == ',' : r.ptr == last);
+                c = r.ptr + 1;
+            }
+            if (!read || !strEasing::ValidBezier(p[0], p[1], p[2], p[3])) {
+                ok = false;
+                continue;
+            }
+            e.x1 = p[0];
+            e.y1 = p[1];
+            e.x2 = p[2];
+            e.y2 = p[3];
+        } else if (colon != std::string::npos) {
+            ok = false;
+            continue;
+        }
+        options.easing[size_t(group)] = e;
+    }
+    return ok;
 }
 
 int32_t ShorterAngleDifference(int32_t from, int32_t to) {

@@ -71,6 +71,14 @@ int TweenGroupFromName(const std::string& name);
 const char* EaseKindName(eEaseKind kind);
 bool EaseKindFromName(const std::string& name, eEaseKind& kind);
 
+// The options as one line of text, as the settings keep them:
+// "position=in;scale=bezier:0.25,0.1,0.25,1;angle=linear;opacity=out;tone=in-out;turns=1".
+std::string TweenOptionsText(const strTweenOptions& options);
+// Reads that text into options: every part it understands is taken, the others keep their values.
+// False when some part was not understood (an unknown name, a number that does not read, a curve
+// whose control points are not usable).
+bool TweenOptionsFromText(const std::string& text, strTweenOptions& options);
+
 // The shorter-way difference of two angles in tenths of a degree: in (-1800, 1800].
 int32_t ShorterAngleDifference(int32_t from, int32_t to);
 

@@ -152,3 +152,52 @@ TEST_F(CliExport, InfoLoadsPicturesAgainstTheProjectFolder) {
         std::string::npos)
         << out;
 }
+
+TEST_F(CliExport, ActorSideRenderIsMirroredAndPlayAsSkipsTheOtherCondition) {
+    // Frame 0 shows pattern 1 at x = 3 with pattern 2 on top at x = -1; timings on frame 1: one for a
+    // hit, one for a miss, one always.
+    export_fixture::strExportFixture f({1, 1, 1}, 4);
+    strCell c = *f.doc->cell(0, 0);
+    c.x = 3;
+    ASSERT_TRUE(f.doc->setCell(0, 0, &c));
+    c.pattern = 2;
+    c.x = -1;
+    ASSERT_TRUE(f.doc->setCell(0, 1, &c));
+    for (const char* condition : {"HIT", "MISS", "ALWAYS"})
+        f.doc->addEffect({.startFrame = 1, .flags = strEffect::kUserData, .userData = condition});
+    ANIME::cAnimeFile_Device device;
+    const std::string side = dir.file("side.txt");
+    ASSERT_EQ(device.save(side, *f.doc, ANIME::kFormatText), 1) << device.lastError();
+
+    int status = -1;
+    const std::string config = "--config " + dir.file("config.ini") + " ";
+    for (const char* extra : {"", " --actor-side"}) {
+        const std::string out =
+            cli_fixture::Pelko(config + "render " + side + " 0 " + dir.file(extra[0] ? "m.png" : "p.png") +
+                                   " --area=-8,-4,16,8" + extra,
+                               &status);
+        ASSERT_EQ(status, 0) << out;
+    }
+    cBMP plain, mirrored;
+    ASSERT_TRUE(LoadPictureFile(dir.file("p.png"), plain));
+    ASSERT_TRUE(LoadPictureFile(dir.file("m.png"), mirrored));
+    bool differs = false;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x) {
+            EXPECT_EQ(mirrored.Dib()->ReadPixel(x, y), plain.Dib()->ReadPixel(15 - x, y)) << x << "," << y;
+            differs = differs || plain.Dib()->ReadPixel(x, y) != plain.Dib()->ReadPixel(15 - x, y);
+        }
+    EXPECT_TRUE(differs);
+
+    // The timings fired on frame 1, played as all, as a hit and as a miss.
+    const std::pair<const char*, std::string> rows[] = {
+        {"", "[0,1,2]"}, {" --as hit", "[0,2]"}, {" --as miss", "[1,2]"}};
+    for (const auto& [as, fired] : rows) {
+        const std::string out = cli_fixture::Pelko(config + "play " + side + " --ticks 1" + as, &status);
+        ASSERT_EQ(status, 0) << out;
+        EXPECT_NE(out.find("\"fired\":" + fired), std::string::npos) << as << "\n" << out;
+    }
+    const std::string bad = cli_fixture::Pelko(config + "play " + side + " --as sometimes", &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(bad.find("--as takes all, hit or miss"), std::string::npos) << bad;
+}

@@ -306,3 +306,40 @@ TEST(Player, NotifyOnceSeekAndNoDocument) {
     EXPECT_EQ(p.player.nextEffect(), 0);
     EXPECT_FALSE(p.player.tick());
 }
+
+TEST(Player, PlayingAsAHitOrAMissSkipsTheTimingsOfTheOtherCondition) {
+    Play p(4);
+    auto timing = [&](int frame, uint8_t flags, const char* userData) {
+        p.add({.startFrame = uint16_t(frame), .flags = flags, .userData = userData});
+    };
+    timing(1, strEffect::kUserData, "HIT");  // 0
+    timing(1, strEffect::kUserData, "MISS"); // 1
+    timing(2, 0, "HIT");                     // 2: without the user-data flag, no condition
+    timing(2, strEffect::kUserData, "hit");  // 3: not exactly "HIT", no condition
+    timing(3, strEffect::kUserData, "");     // 4
+    struct strRow {
+        eTimingCondition playAs;
+        Fired fired;
+    };
+    const strRow rows[] = {
+        {eTimingCondition::kNone, {{1, 0}, {1, 1}, {2, 2}, {2, 3}, {3, 4}}},
+        {eTimingCondition::kHit, {{1, 0}, {2, 2}, {2, 3}, {3, 4}}},
+        {eTimingCondition::kMiss, {{1, 1}, {2, 2}, {2, 3}, {3, 4}}},
+    };
+    for (const strRow& r : rows) {
+        p.player.setCondition(r.playAs);
+        ASSERT_TRUE(p.start(kDefaultBits));
+        p.run(10);
+        EXPECT_EQ(p.fired, r.fired) << int(r.playAs);
+    }
+    const std::pair<const char*, eTimingCondition> names[] = {
+        {"all", eTimingCondition::kNone}, {"hit", eTimingCondition::kHit}, {"miss", eTimingCondition::kMiss}};
+    for (const auto& [name, want] : names) {
+        eTimingCondition c = eTimingCondition::kHit;
+        EXPECT_TRUE(TimingConditionFromName(name, c));
+        EXPECT_EQ(c, want);
+    }
+    eTimingCondition c{};
+    EXPECT_FALSE(TimingConditionFromName("HIT", c));
+    EXPECT_FALSE(TimingConditionFromName(nullptr, c));
+}

@@ -194,3 +194,41 @@ TEST(Easing, NamesRoundTrip) {
     }
     EXPECT_EQ(all, kParamAll & ~(kParamPicture | kParamPattern | kParamBlend));
 }
+
+TEST(Easing, OptionsTextRoundTripsAndKeepsWhatItCannotRead) {
+    strTweenOptions o;
+    o.easing[kTweenPosition].kind = eEaseKind::kIn;
+    o.easing[kTweenScale] = {eEaseKind::kBezier, 0.1f, -0.35f, 0.7f, 1.4f};
+    o.easing[kTweenTone].kind = eEaseKind::kInOut;
+    o.fullTurns = true;
+    const std::string text = TweenOptionsText(o);
+    EXPECT_EQ(text,
+              "position=in;scale=bezier:0.1,-0.35,0.7,1.4;angle=linear;opacity=linear;tone=in-out;turns=1");
+    strTweenOptions back;
+    EXPECT_TRUE(TweenOptionsFromText(text, back));
+    EXPECT_EQ(back, o);
+
+    const struct {
+        const char* text;
+        bool ok;
+        eEaseKind position, scale;
+        bool turns;
+    } rows[] = {
+        {"", true, eEaseKind::kOut, eEaseKind::kOut, false},
+        {"scale=in;turns=1", true, eEaseKind::kOut, eEaseKind::kIn, true},
+        {"position=wobble;scale=in", false, eEaseKind::kOut, eEaseKind::kIn, false},  // unknown curve
+        {"colour=in;turns=2", false, eEaseKind::kOut, eEaseKind::kOut, false},        // unknown group, turns
+        {"scale=bezier:1.5,0,0.5,1", false, eEaseKind::kOut, eEaseKind::kOut, false}, // x1 beyond 1
+        {"scale=bezier:0.5,0,0.5", false, eEaseKind::kOut, eEaseKind::kOut, false},   // three numbers
+        {"scale=bezier:0.5,0,0.5,1x", false, eEaseKind::kOut, eEaseKind::kOut, false},
+        {"scale=in:0.5", false, eEaseKind::kOut, eEaseKind::kOut, false},
+    };
+    for (const auto& r : rows) {
+        strTweenOptions t;
+        t.setAll({eEaseKind::kOut});
+        EXPECT_EQ(TweenOptionsFromText(r.text, t), r.ok) << r.text;
+        EXPECT_EQ(t.easing[kTweenPosition].kind, r.position) << r.text;
+        EXPECT_EQ(t.easing[kTweenScale].kind, r.scale) << r.text;
+        EXPECT_EQ(t.fullTurns, r.turns) << r.text;
+    }
+}
