@@ -97,6 +97,14 @@ Tone 0x%08x</source>
         <source>GIF animations (*.gif)</source>
         <translation>GIF アニメ (*.gif)</translation>
     </message>
+    <message>
+        <source>Playing on the actor side</source>
+        <translation>アクター側で再生中</translation>
+    </message>
+    <message>
+        <source>Actor side (mirrored preview; drag cells in the normal view)</source>
+        <translation>アクター側 (左右反転の表示。セルの移動は通常の表示で)</translation>
+    </message>
 </context>
 <context>
     <name>ChoiceLists</name>
@@ -148,6 +156,10 @@ Tone 0x%08x</source>
         <source>Set to (=),Add (+=),Percent of (*= v/100)</source>
         <translation>代入 (=),加算 (+=),割合 (*= v/100)</translation>
     </message>
+    <message>
+        <source>Linear,Ease in,Ease out,Ease in-out,Curve</source>
+        <translation>リニア,イーズイン,イーズアウト,イーズインアウト,カーブ</translation>
+    </message>
 </context>
 <context>
     <name>DialogTexts</name>
@@ -170,10 +182,6 @@ Tone 0x%08x</source>
     <message>
         <source>Export PNG</source>
         <translation>PNG 出力</translation>
-    </message>
-    <message>
-        <source>Export animated GIF</source>
-        <translation>GIF アニメ出力</translation>
     </message>
     <message>
         <source>Working (%d of %d)</source>
@@ -228,6 +236,18 @@ Tone 0x%08x</source>
 selects several</source>
         <translation>Shift か Ctrl + クリックで
 複数選択</translation>
+    </message>
+    <message>
+        <source>Export animation</source>
+        <translation>アニメーション出力</translation>
+    </message>
+    <message>
+        <source>Animated PNG pictures (*.png)</source>
+        <translation>PNG アニメ (*.png)</translation>
+    </message>
+    <message>
+        <source>WebP animations (*.webp)</source>
+        <translation>WebP アニメ (*.webp)</translation>
     </message>
 </context>
 <context>
@@ -832,6 +852,10 @@ The undo history has been cleared.</source>
         <source>25%,50%,100%,200%,400%</source>
         <translation>25%,50%,100%,200%,400%</translation>
     </message>
+    <message>
+        <source>Check pattern sheet...</source>
+        <translation>パターンシートを検査...</translation>
+    </message>
 </context>
 <context>
     <name>MessageCaptions</name>
@@ -921,6 +945,28 @@ Do you want to create it?</source>
 %s</source>
         <translation>クリップボードから読み込めませんでした。
 %s</translation>
+    </message>
+    <message>
+        <source>GIF animations (*.gif)</source>
+        <translation>GIF アニメ (*.gif)</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG 画像 (*.png)</translation>
+    </message>
+    <message>
+        <source>%s: %d frames from the GIF, pattern sheet %s</source>
+        <translation>%s: GIF から %d フレーム、パターンシート %s</translation>
+    </message>
+    <message>
+        <source>The GIF could not be imported.
+%s</source>
+        <translation>GIF を取り込めませんでした。
+%s</translation>
+    </message>
+    <message>
+        <source>The GIF&apos;s frames (%d x %d) are larger than a pattern: the sheet holds them scaled down and the cells show them at %d %%.</source>
+        <translation>GIF のフレーム (%d x %d) がパターンより大きいため、シートには縮小して収め、セルは %d %% で表示します。</translation>
     </message>
 </context>
 <context>
@@ -1251,6 +1297,38 @@ Do you want to create it?</source>
         <source>ticks per second</source>
         <translation>フレーム / 秒</translation>
     </message>
+    <message>
+        <source>File format</source>
+        <translation>ファイル形式</translation>
+    </message>
+    <message>
+        <source>Animated GIF</source>
+        <translation>GIF アニメ</translation>
+    </message>
+    <message>
+        <source>Animated PNG</source>
+        <translation>PNG アニメ (APNG)</translation>
+    </message>
+    <message>
+        <source>Animated WebP</source>
+        <translation>WebP アニメ</translation>
+    </message>
+    <message>
+        <source>Lossy</source>
+        <translation>非可逆圧縮</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>品質</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>Transparent background (full alpha)</source>
+        <translation>背景を透明にする (アルファ付き)</translation>
+    </message>
 </context>
 <context>
     <name>cDlg_ExportPng</name>
@@ -1320,6 +1398,54 @@ Do you want to create it?</source>
     <message>
         <source>Frames</source>
         <translation>フレーム</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>拡大率</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>角度</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>不透明度</translation>
+    </message>
+    <message>
+        <source>Tone</source>
+        <translation>色調</translation>
+    </message>
+    <message>
+        <source>Easing</source>
+        <translation>イージング</translation>
+    </message>
+    <message>
+        <source>Easing of %1</source>
+        <translation>%1 のイージング</translation>
+    </message>
+    <message>
+        <source>Full turns</source>
+        <translation>回転をそのまま</translation>
+    </message>
+    <message>
+        <source>Angles turn the whole way as stored, not the shorter way</source>
+        <translation>角度を近い向きではなく、記録された値のとおりに回転させる</translation>
+    </message>
+    <message>
+        <source>Easing curve</source>
+        <translation>イージングカーブ</translation>
+    </message>
+    <message>
+        <source>Control point %1</source>
+        <translation>制御点 %1</translation>
+    </message>
+    <message>
+        <source>Curve of %1</source>
+        <translation>%1 のカーブ</translation>
     </message>
 </context>
 <context>
@@ -1396,6 +1522,233 @@ Do you want to create it?</source>
     <message>
         <source>Picture number</source>
         <translation>画像番号</translation>
+    </message>
+</context>
+<context>
+    <name>cDlg_PatternSheet</name>
+    <message>
+        <source>Any (this editor&apos;s limits)</source>
+        <translation>指定なし (このエディタの上限)</translation>
+    </message>
+    <message>
+        <source>RPG Maker 2000 / 2003</source>
+        <translation>RPG ツクール 2000 / 2003</translation>
+    </message>
+    <message>
+        <source>RPG Maker XP</source>
+        <translation>RPG ツクール XP</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX</source>
+        <translation>RPG ツクール VX</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX Ace</source>
+        <translation>RPG ツクール VX Ace</translation>
+    </message>
+    <message>
+        <source>RPG Maker MV</source>
+        <translation>RPG ツクール MV</translation>
+    </message>
+    <message>
+        <source>Pattern sheet</source>
+        <translation>パターンシート</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>対象ソフト</translation>
+    </message>
+    <message>
+        <source>Pattern size</source>
+        <translation>パターンの大きさ</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Patterns a row</source>
+        <translation>1 行のパターン数</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>&amp;Add pictures...</source>
+        <translation>画像を追加(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Add &amp;folder...</source>
+        <translation>フォルダを追加(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>取り除く(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.bmp *.gif *.xyz)</source>
+        <translation>画像 (*.png *.bmp *.gif *.xyz)</translation>
+    </message>
+    <message>
+        <source>Cut pictures into frames of</source>
+        <translation>画像をフレームに切り分ける:</translation>
+    </message>
+    <message>
+        <source>Cut pictures into frames (a sprite strip)</source>
+        <translation>画像をフレームに切り分ける (スプライト帯)</translation>
+    </message>
+    <message>
+        <source>Frame width</source>
+        <translation>フレームの幅</translation>
+    </message>
+    <message>
+        <source>Frame height</source>
+        <translation>フレームの高さ</translation>
+    </message>
+    <message>
+        <source>picture height</source>
+        <translation>画像の高さ</translation>
+    </message>
+    <message>
+        <source>Trim each frame to its opaque pixels, then centre it</source>
+        <translation>各フレームを不透明な部分に切り詰めてから中央に置く</translation>
+    </message>
+    <message>
+        <source>Trim frames</source>
+        <translation>フレームを切り詰める</translation>
+    </message>
+    <message>
+        <source>&amp;Build</source>
+        <translation>作成(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>保存(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Sheet</source>
+        <translation>シート</translation>
+    </message>
+    <message>
+        <source>What was done</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>Picture to check</source>
+        <translation>検査する画像</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>選択(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>&amp;Check</source>
+        <translation>検査(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>検査結果</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>作成</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>検査</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>this editor</source>
+        <translation>このエディタ</translation>
+    </message>
+    <message>
+        <source>Add the pictures, folders or GIFs that hold the frames.</source>
+        <translation>フレームを含む画像、フォルダ、GIF を追加してください。</translation>
+    </message>
+    <message>
+        <source>Nothing built: %1</source>
+        <translation>作成できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1 patterns of %2 x %3, %4 a row: a sheet of %5 x %6 pixels.</source>
+        <translation>%2 x %3 のパターン %1 個、1 行に %4 個: %5 x %6 ピクセルのシート。</translation>
+    </message>
+    <message>
+        <source>Pattern %1 (%2) scaled down from %3 x %4 to %5 x %6.</source>
+        <translation>パターン %1 (%2) を %3 x %4 から %5 x %6 に縮小しました。</translation>
+    </message>
+    <message>
+        <source>Pattern %1 (%2) has no opaque pixel and is left empty.</source>
+        <translation>パターン %1 (%2) は不透明な画素がないため空のままです。</translation>
+    </message>
+    <message>
+        <source>%1 patterns are more than %2 reads in one picture.</source>
+        <translation>%1 個のパターンは %2 が 1 枚の画像で読める数を超えています。</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG 画像 (*.png)</translation>
+    </message>
+    <message>
+        <source>The sheet could not be written.
+%1
+%2</source>
+        <translation>シートを書き込めませんでした。
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 を保存しました</translation>
+    </message>
+    <message>
+        <source> as a palette picture of %1 colours</source>
+        <translation> (%1 色のパレット画像)</translation>
+    </message>
+    <message>
+        <source> in full colour (no palette: %1)</source>
+        <translation> (フルカラー。パレットにできない理由: %1)</translation>
+    </message>
+    <message>
+        <source>The picture is %1 x %2 pixels, not a multiple of the %3-pixel pattern: the strip at the right or bottom edge belongs to no pattern.</source>
+        <translation>画像は %1 x %2 ピクセルで、%3 ピクセルのパターンの倍数ではありません。右端か下端の余りはどのパターンにも属しません。</translation>
+    </message>
+    <message>
+        <source>The picture has %1 pattern columns; %2 places %3 patterns a row, so patterns in the missing columns show nothing.</source>
+        <translation>画像のパターンは %1 列です。%2 は 1 行に %3 個並べるため、足りない列のパターンは何も表示されません。</translation>
+    </message>
+    <message>
+        <source>The picture has %1 pattern columns; %2 uses %3 a row, so the patterns past column %3 are never shown.</source>
+        <translation>画像のパターンは %1 列です。%2 は 1 行に %3 個使うため、%3 列より右のパターンは表示されません。</translation>
+    </message>
+    <message>
+        <source>The picture holds %1 patterns; %2 reads at most %3.</source>
+        <translation>画像のパターンは %1 個です。%2 が読めるのは %3 個までです。</translation>
+    </message>
+    <message>
+        <source>The picture has %1 colours; %2 reads palette pictures of %3 colours beside the transparent one.</source>
+        <translation>画像は %1 色です。%2 が読めるのは透明色のほかに %3 色までのパレット画像です。</translation>
+    </message>
+    <message>
+        <source>%1 pixels are partly transparent; %2 shows a pixel either transparent or opaque.</source>
+        <translation>半透明の画素が %1 個あります。%2 は画素を透明か不透明のどちらかで表示します。</translation>
+    </message>
+    <message>
+        <source>The picture is stored with %1 bits a pixel; %2 reads palette (8-bit) pictures.</source>
+        <translation>画像は 1 画素 %1 ビットで保存されています。%2 が読めるのはパレット (8 ビット) 画像です。</translation>
+    </message>
+    <message>
+        <source>Could not read %1</source>
+        <translation>%1 を読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>%1 reads this picture as a pattern sheet without trouble.</source>
+        <translation>%1 はこの画像を問題なくパターンシートとして読めます。</translation>
     </message>
 </context>
 <context>
@@ -2204,6 +2557,42 @@ Do you want to create it?</source>
     <message>
         <source>&amp;Export</source>
         <translation>出力(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Import animated GIF...</source>
+        <translation>GIF アニメを取り込む...</translation>
+    </message>
+    <message>
+        <source>Animated PNG</source>
+        <translation>PNG アニメ (APNG)</translation>
+    </message>
+    <message>
+        <source>Animated WebP</source>
+        <translation>WebP アニメ</translation>
+    </message>
+    <message>
+        <source>Actor side</source>
+        <translation>アクター側</translation>
+    </message>
+    <message>
+        <source>Play every timing</source>
+        <translation>すべてのタイミングを再生</translation>
+    </message>
+    <message>
+        <source>Play as a hit</source>
+        <translation>ヒットとして再生</translation>
+    </message>
+    <message>
+        <source>Play as a miss</source>
+        <translation>ミスとして再生</translation>
+    </message>
+    <message>
+        <source>Build pattern sheet...</source>
+        <translation>パターンシートを作成...</translation>
+    </message>
+    <message>
+        <source>Check pattern sheet...</source>
+        <translation>パターンシートを検査...</translation>
     </message>
 </context>
 <context>

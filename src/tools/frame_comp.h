@@ -21,6 +21,8 @@ class cFrameComp {
     enum eMethod : int { kNormal = 0, kMedium = 1, kCellUsedOnly = 2 };
     static constexpr const char* kMethodList =
         "Start to end,Every pair of key cells from start,Only frames that have the cell";
+    // The easing choices, in the order of eEaseKind.
+    static constexpr const char* kEaseList = "Linear,Ease in,Ease out,Ease in-out,Curve";
 
     // Dialog state, kept between openings.
     int startFrame = 0;

@@ -144,7 +144,8 @@ class cToolWindowsTest : public QObject {
         QVERIFY(comp && comp->isVisible());
         QVERIFY(find<cCheckList>("frameCompCells")->isChecked(0));
         QCOMPARE(find<QSpinBox>("frameCompEnd")->value(), 4);
-        tick("frameCompParams", 3); // Coordinate X
+        // Opened for the timeline's selection with every value ticked.
+        QVERIFY(find<cCheckList>("frameCompParams")->isChecked(3)); // Coordinate X
         find<QPushButton>("frameCompRun")->click();
         QVERIFY(!comp->isVisible());
         QCOMPARE(xs(), (QList<int>{0, 10, 20, 30, 40, 50}));

@@ -249,6 +249,7 @@ strCanvasScene cCanvas::scene() const {
     ComputeTargetOffset(s.document(), s.pictureSlots(), c, layers.targetOffsetX, layers.targetOffsetY);
     layers.targetOpacity = c.TargetOpacity;
     layers.errorPicture = true;
+    layers.actorSide = s.actorSide();
     if (s.playing()) {
         layers.flashes = &s.player().flashes();
         layers.drawCells = !s.player().clearCells();

@@ -7,6 +7,8 @@
 
 #define PELKO_CANVAS_MESSAGES(X)                                                                             \
     X(kCanvasPlaying, "Playing")                                                                             \
+    X(kCanvasPlayingActorSide, "Playing on the actor side")                                                  \
+    X(kCanvasActorSide, "Actor side (mirrored preview; drag cells in the normal view)")                      \
     X(kCanvasCellInfo, "Cell %d  picture %d  pattern %d\nPosition %d, %d\nScale %d%%, %d%%\nAngle %d  "      \
                        "opacity %d\nTone 0x%08x")                                                            \
     X(kCanvasPoint, "%d,%d")                                                                                 \

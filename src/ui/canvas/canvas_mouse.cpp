@@ -101,6 +101,9 @@ void cCanvas::take(const strGestureResult& r) {
 void cCanvas::mousePressEvent(QMouseEvent* e) {
     current_ = e->position().toPoint();
     session_.stopPlayback();
+    // The actor side shows the cells mirrored: the left button does not pick or drag them there (the
+    // middle button still pans, the right button opens the popup).
+    if (session_.actorSide() && e->button() == Qt::LeftButton && !gestures_.tool()) return;
     const bool idle = !gestures_.tool();
     if (idle && e->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
     if (idle) hover_ = hitsAt(toDocument(current_));
@@ -193,6 +196,7 @@ void cCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
         return;
     }
     mousePressEvent(e);
+    if (session_.actorSide()) return;
     if (e->button() != Qt::LeftButton || gestures_.mode() == kDragSpline || gestures_.mode() == kDragGifDraft)
         return;
     const int cell = session_.commands().currentCell();

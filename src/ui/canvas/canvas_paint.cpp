@@ -54,10 +54,12 @@ void cCanvas::paintCanvas(QPainter& p) {
         p.drawImage(QRectF(at.x(), at.y(), image.width() * z, image.height() * z), image);
     }
     paintGifDraft(p);
+    // The actor side is a mirrored preview: no outline shows where a cell of the document is.
     const bool playing = session_.playing();
-    if (!playing && !c.VShadowFlag) paintSkinOutlines(p);
+    const bool editing = !playing && !session_.actorSide();
+    if (editing && !c.VShadowFlag) paintSkinOutlines(p);
     paintGrid(p);
-    if (!playing) {
+    if (editing) {
         paintPath(p);
         paintOutlines(p);
         paintGesture(p);
@@ -231,7 +233,9 @@ void cCanvas::paintOverlays(QPainter& p) const {
 void cCanvas::paintInfo(QPainter& p) const {
     QString text;
     if (session_.playing()) {
-        text = CanvasString(kCanvasPlaying);
+        text = CanvasString(session_.actorSide() ? kCanvasPlayingActorSide : kCanvasPlaying);
+    } else if (session_.actorSide()) {
+        text = CanvasString(kCanvasActorSide);
     } else {
         const int n = session_.commands().currentCell();
         const strCell* c =

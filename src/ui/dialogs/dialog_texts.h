@@ -14,7 +14,7 @@
     X(kDlgBatchTitle, "Batch edit")                                                                          \
     X(kDlgIntervalTitle, "Interval")                                                                         \
     X(kDlgPngTitle, "Export PNG")                                                                            \
-    X(kDlgGifTitle, "Export animated GIF")                                                                   \
+    X(kDlgGifTitle, "Export animation")                                                                      \
     X(kDlgProgressTitle, "Working (%d of %d)")                                                               \
     X(kDlgAbort, "Stop")                                                                                     \
     X(kDlgInterrupted, "Stopped before the end")                                                             \
@@ -24,6 +24,8 @@
     X(kDlgCannotExport, "Cannot export: %s")                                                                 \
     X(kDlgPngFilter, "PNG pictures (*.png)")                                                                 \
     X(kDlgGifFilter, "GIF animations (*.gif)")                                                               \
+    X(kDlgApngFilter, "Animated PNG pictures (*.png)")                                                       \
+    X(kDlgWebpFilter, "WebP animations (*.webp)")                                                            \
     X(kDlgPasteIntoCell, "Paste into cell number")                                                           \
     X(kDlgNewCellAt, "New cell at cell number")                                                              \
     X(kDlgMultiSelect, "Shift or Ctrl + click\nselects several")

@@ -1,16 +1,23 @@
 #pragma once
-// "Export animated GIF": frames per second, "6/100s limit", "Trans. color", "Zoom image",
-// "Flash fx effect", "Target image", "Write whole frames", and the shared cut range and background colour.
+// "Export animation": the format (animated GIF, animated PNG or animated WebP, lossless or lossy with a
+// quality), frames per second, "6/100s limit", "Trans. color" (for PNG and WebP: keep the alpha channel),
+// "Zoom image", "Flash fx effect", "Target image", "Write whole frames" (GIF only), and the shared cut
+// range and background colour. The three formats take the same frames and delays.
 
 #include "ui/dialogs/dlg_export.h"
+#include "ui/dialogs/export_options.h"
 
 class QCheckBox;
+class QComboBox;
 struct strGifExportOptions;
 
 class cDlg_ExportGif : public cDlg_Export {
     Q_OBJECT
   public:
     cDlg_ExportGif(cSession& session, strExportSettings& settings, QWidget* parent);
+
+    // Shows the options of a format (the Export menu's entries choose one).
+    void setFormat(eAnimationFormat format);
 
   protected:
     void storeOptions() override;
@@ -21,7 +28,12 @@ class cDlg_ExportGif : public cDlg_Export {
     strCaptureRequest request(const std::string& path, uint32_t backgroundRgb) const override;
 
   private:
+    void showFormat();
+
     strGifExportOptions& options_;
+    QComboBox* format_;
+    QCheckBox* lossy_;
+    QSpinBox* quality_;
     QSpinBox* fps_;
     QCheckBox* limit6_;
     QCheckBox* transparent_;

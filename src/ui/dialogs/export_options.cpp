@@ -2,6 +2,8 @@
 
 #include "export/sequence_path.h"
 
+#include <algorithm>
+
 strCaptureArea CaptureArea(const strCutRange& cut) {
     return {cut.left, cut.top, cut.left + cut.width, cut.top + cut.height};
 }
@@ -28,10 +30,14 @@ strCaptureRequest GifRequest(const strGifExportOptions& o, const std::string& pa
     r.outputPath = path;
     r.area = CaptureArea(o.cut);
     r.background = backgroundRgb;
-    r.flags = kExportGif | (o.limit6 ? kExportLimit6 : 0) | (o.transparent ? kExportAlpha : 0) |
+    const uint32_t format = o.format == eAnimationFormat::kApng   ? kExportApng
+                            : o.format == eAnimationFormat::kWebp ? kExportWebp
+                                                                  : kExportGif;
+    r.flags = format | (o.limit6 ? kExportLimit6 : 0) | (o.transparent ? kExportAlpha : 0) |
               (o.flash ? kExportFlash : 0) | (o.target ? kExportTarget : 0);
     r.fps = o.fps;
     r.zoomPercent = o.zoom;
     r.gifWholeFrames = o.wholeFrames;
+    r.webpQuality = o.webpLossy ? std::clamp(o.webpQuality, 0, 100) : -1;
     return r;
 }

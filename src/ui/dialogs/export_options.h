@@ -24,10 +24,16 @@ struct strPngExportOptions {
     bool cutChosen = false; // the range was set (by hand or by "Auto") at least once
 };
 
+// The file an animation export writes.
+enum class eAnimationFormat : int { kGif = 0, kApng = 1, kWebp = 2 };
+
 struct strGifExportOptions {
+    eAnimationFormat format = eAnimationFormat::kGif;
+    bool webpLossy = false;   // WebP: lossy at webpQuality (else lossless)
+    int webpQuality = 80;     // 0..100
     int fps = 60;             // "Animation FPS", 1..1000
     bool limit6 = true;       // "6/100s limit"
-    bool transparent = false; // "Trans. color"
+    bool transparent = false; // "Trans. color" (animated PNG and WebP: keep the alpha channel)
     int zoom = 100;           // "Zoom image", 1..200 percent
     bool flash = false;       // "Flash fx effect"
     bool target = false;      // "Target image"

@@ -1,7 +1,9 @@
 #include "ui/dialogs/tool_windows.h"
 
+#include "config/config.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "image/picture_slot_table.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "ui/dialogs/dlg_batch.h"
 #include "ui/dialogs/dlg_cell.h"
@@ -11,6 +13,7 @@
 #include "ui/dialogs/dlg_frame_comp.h"
 #include "ui/dialogs/dlg_lock.h"
 #include "ui/dialogs/dlg_lock_cell.h"
+#include "ui/dialogs/dlg_pattern_sheet.h"
 #include "ui/dialogs/dlg_set_interval.h"
 #include "ui/session/session.h"
 #include "ui/shell/command_ids.h"
@@ -29,6 +32,9 @@ constexpr const char* kLocksMain = "locksMain";
 cToolWindows::cToolWindows(cMainWindow& window)
     : QObject(&window), window_(window), session_(window.session()) {
     setObjectName(QStringLiteral("toolWindows"));
+    // The tween starts with every value ticked and the easing used last.
+    frameComp_.paramChecks.assign(frameComp_.paramChecks.size(), 1);
+    TweenOptionsFromText(session_.config().TweenEasing, frameComp_.tween);
     installCommands();
     connect(&session_, &cSession::toolRequested, this, &cToolWindows::onRequest);
 }
@@ -61,8 +67,17 @@ void cToolWindows::installCommands() {
     t.setHandler(kCmdIntervalTool, [this] { openInterval(); });
     t.setHandler(kCmdBatchTool, [this] { openBatch(); });
     t.setHandler(kCmdFrameTool, [this, &s] {
-        // Opened from the menu with the state as it stands; with no cell number ticked yet, the
-        // current cell is.
+        // With cells selected on the canvas: those cells, from the current frame to the tween's end
+        // frame (or the last frame when that lies before).
+        const std::vector<int> selected = s.commands().selection();
+        if (!selected.empty()) {
+            const int last = std::max(s.document().frameCount() - 1, 0);
+            const int end =
+                frameComp_.endFrame > s.currentFrame() ? std::min(frameComp_.endFrame, last) : last;
+            openFrameCompFor(selected, s.currentFrame(), end);
+            return;
+        }
+        // Otherwise with the state as it stands; with no cell number ticked yet, the current cell is.
         frameComp_.fitToProject(s.document());
         const int current = s.commands().currentCell();
         bool any = false;
@@ -73,7 +88,11 @@ void cToolWindows::installCommands() {
         openFrameComp();
     });
     t.setHandler(kCmdExportPng, [this] { openExportPng(); });
-    t.setHandler(kCmdExportGif, [this] { openExportGif(); });
+    t.setHandler(kCmdExportGif, [this] { openExportGif()->setFormat(eAnimationFormat::kGif); });
+    t.setHandler(kCmdExportApng, [this] { openExportGif()->setFormat(eAnimationFormat::kApng); });
+    t.setHandler(kCmdExportWebp, [this] { openExportGif()->setFormat(eAnimationFormat::kWebp); });
+    t.setHandler(kCmdBuildSheet, [this] { openPatternSheet(false); });
+    t.setHandler(kCmdCheckSheet, [this] { openPatternSheet(true); });
     t.update();
 }
 
@@ -90,10 +109,13 @@ void cToolWindows::onRequest(const strToolRequest& r) {
         if (r.cellFirst >= 0)
             openCell(r.frameFirst < 0 ? session_.currentFrame() : r.frameFirst, r.cellFirst, r.origin);
         break;
-    case kCmdFrameTool:
-        frameComp_.fillFromTimeline(f0, c0, f1, c1, doc.cellNumber());
-        openFrameComp(r.origin);
+    case kCmdFrameTool: {
+        std::vector<int> cells;
+        for (int c = std::max(c0, 0); c <= c1; ++c)
+            cells.push_back(c);
+        openFrameCompFor(cells, f0, f1, r.origin);
         break;
+    }
     case kCmdBatchTool:
         batch_.fillFromTimeline(doc, f0, c0, f1, c1);
         openBatch(r.origin);
@@ -118,6 +140,14 @@ void cToolWindows::onRequest(const strToolRequest& r) {
     case kCmdExportGif:
         openExportGif();
         break;
+    case kCmdCheckSheet: {
+        // The picture numbered cellFirst, as the list window names it.
+        const strPicture* p = doc.picture(r.cellFirst);
+        const std::string path =
+            p ? cPictureSlotTable::ResolvePicturePath(strSlotSource::Of(doc), p->path, true) : std::string();
+        openPatternSheet(true, QString::fromStdString(path));
+        break;
+    }
     default:
         break;
     }
@@ -172,6 +202,18 @@ cDlg_FrameComp* cToolWindows::openFrameComp(QWidget* origin) {
     return d;
 }
 
+cDlg_FrameComp* cToolWindows::openFrameCompFor(const std::vector<int>& cells, int first, int last,
+                                               QWidget* origin) {
+    const cProject& doc = session_.document();
+    frameComp_.startFrame = first;
+    frameComp_.endFrame = last;
+    frameComp_.cellChecks.assign(size_t(std::max(doc.cellNumber(), 0)), 0);
+    for (int c : cells)
+        if (c >= 0 && c < doc.cellNumber()) frameComp_.cellChecks[size_t(c)] = 1;
+    frameComp_.paramChecks.assign(frameComp_.paramChecks.size(), 1);
+    return openFrameComp(origin);
+}
+
 cDlg_Batch* cToolWindows::openBatch(QWidget* origin) {
     batch_.fitToProject(session_.document());
     cDlg_Batch* d = show(batchDlg_, origin, [this] { return new cDlg_Batch(session_, batch_, &window_); });
@@ -204,6 +246,16 @@ cDlg_ExportPng* cToolWindows::openExportPng() {
 
 cDlg_ExportGif* cToolWindows::openExportGif() {
     return show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
+}
+
+cDlg_PatternSheet* cToolWindows::openPatternSheet(bool checkPage, const QString& path) {
+    cDlg_PatternSheet* d =
+        show(sheetDlg_, nullptr, [this] { return new cDlg_PatternSheet(session_, &window_); });
+    if (checkPage)
+        d->showCheckPage(path);
+    else
+        d->showBuildPage();
+    return d;
 }
 
 cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint globalPos,

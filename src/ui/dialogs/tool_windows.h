@@ -16,12 +16,14 @@
 #include <QPointer>
 
 #include <optional>
+#include <vector>
 
 class cDlg_Batch;
 class cDlg_Cell;
 class cDlg_CellNumberChooser;
 class cDlg_ExportGif;
 class cDlg_ExportPng;
+class cDlg_PatternSheet;
 class cDlg_Lock;
 class cDlg_LockCell;
 class cDlg_FrameComp;
@@ -43,12 +45,18 @@ class cToolWindows : public QObject {
     // origin: the widget that asked (null: the main window itself).
     cDlg_Cell* openCell(int frame, int cell, QWidget* origin = nullptr);
     cDlg_FrameComp* openFrameComp(QWidget* origin = nullptr);
+    // The tween window for the cell numbers `cells` over frames first..last, every value ticked (the
+    // timeline's selection, the canvas's selection, a tool-bar button).
+    cDlg_FrameComp* openFrameCompFor(const std::vector<int>& cells, int first, int last,
+                                     QWidget* origin = nullptr);
     cDlg_Batch* openBatch(QWidget* origin = nullptr);
     cDlg_SetInterval* openInterval(QWidget* origin = nullptr);
     cDlg_Lock* openLockTable(QWidget* origin = nullptr);
     cDlg_LockCell* openLockSingle(int cell, QWidget* origin = nullptr);
     cDlg_ExportPng* openExportPng();
     cDlg_ExportGif* openExportGif();
+    // The pattern sheet window on its build page, or on its check page (checking path when given).
+    cDlg_PatternSheet* openPatternSheet(bool checkPage = false, const QString& path = QString());
     // The chooser at a screen point, or (null point) at the canvas's top-left corner.
     // at, when given, is where the new cell or a single pasted cell goes (animation coordinates).
     cDlg_CellNumberChooser* openChooser(eChooserRole role, QPoint globalPos, std::optional<QPoint> at = {});
@@ -94,5 +102,6 @@ class cToolWindows : public QObject {
     QPointer<cDlg_LockCell> lockSingleDlg_;
     QPointer<cDlg_ExportPng> pngDlg_;
     QPointer<cDlg_ExportGif> gifDlg_;
+    QPointer<cDlg_PatternSheet> sheetDlg_;
     QPointer<cDlg_CellNumberChooser> chooser_;
 };

@@ -14,6 +14,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
+#include "ui/shell/command_ids.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -58,6 +59,7 @@ void cListWindow::makeList(eList which) {
         {kSettings, kLtSettings, "Settings", kSettingsKeys},
         {kNew, kLtNew, "New", kNoKeys},
         {kReload, kLtReload, "Reload", kNoKeys},
+        {kCheckSheet, kLtCheckSheet, "CheckSheet", kNoKeys},
         {kCut, kLtCut, "Cut", kCutKeys},
         {kCopy, kLtCopy, "Copy", kCopyKeys},
         {kPaste, kLtPaste, "Paste", kPasteKeys},
@@ -113,6 +115,7 @@ bool cListWindow::isEnabled(eList which, eCommand c) const {
     case kNew:
         return !pictures && doc.effectCount() < doc.effectCapacity() && !dialog_;
     case kReload:
+    case kCheckSheet:
         return pictures && filled;
     case kPaste:
         return row >= 0 && session_.clipCommands().canPaste(pictures ? kClipPicture : kClipEffect);
@@ -134,6 +137,13 @@ bool cListWindow::run(eList which, eCommand c) {
         case kReload:
             reloadSlot(row);
             break;
+        case kCheckSheet: {
+            strToolRequest r;
+            r.command = kCmdCheckSheet;
+            r.cellFirst = row; // the picture number
+            session_.requestTool(r);
+            break;
+        }
         case kCut:
             session_.report(clip.cutPicture(row));
             break;
@@ -184,11 +194,14 @@ void cListWindow::showPopup(eList which, QPoint globalPos) {
     const bool pictures = which == cSourceListModel::kPictures;
     popup_->setObjectName(pictures ? QStringLiteral("MENU_IMAGELIST") : QStringLiteral("MENU_EFFECTLIST"));
     popup_->setAccessibleName(popup_->objectName());
-    for (eCommand c : {kSettings, pictures ? kReload : kNew, kCut, kCopy, kPaste, kDelete}) {
+    const std::vector<eCommand> items =
+        pictures ? std::vector<eCommand>{kSettings, kReload, kCheckSheet, kCut, kCopy, kPaste, kDelete}
+                 : std::vector<eCommand>{kSettings, kNew, kCut, kCopy, kPaste, kDelete};
+    for (eCommand c : items) {
         QAction* a = lists_[which].actions[c];
         a->setEnabled(isEnabled(which, c));
         popup_->addAction(a);
-        if (c == kReload || c == kNew) popup_->addSeparator();
+        if (c == kCheckSheet || c == kNew) popup_->addSeparator();
     }
     connect(popup_, &QMenu::aboutToHide, this, [this, which] {
         for (QAction* a : lists_[which].actions)

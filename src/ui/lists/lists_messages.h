@@ -18,6 +18,7 @@
     X(kLtPaletteTitle, "Palette: picture %02d")                                                              \
     X(kLtSettings, "Settings")                                                                               \
     X(kLtReload, "Reload")                                                                                   \
+    X(kLtCheckSheet, "Check pattern sheet...")                                                               \
     X(kLtNew, "New")                                                                                         \
     X(kLtCut, "Cut")                                                                                         \
     X(kLtCopy, "Copy")                                                                                       \

@@ -1,6 +1,7 @@
 #include "ui/session/session.h"
 
 #include "config/config.h"
+#include "export/gif_import.h"
 #include "platform/code_page.h"
 #include "platform/file_io.h"
 #include "platform/path.h"
@@ -304,6 +305,54 @@ bool cSession::importClipboard(int command) {
     return true;
 }
 
+bool cSession::importGif(const QString& gifPath, const QString& sheetPath) {
+    if (!confirmDiscard()) return false;
+    const QString gif =
+        !gifPath.isEmpty() ? gifPath : prompts_.openFileName(dialogFolder_, UiText(kUiGifFilter));
+    if (gif.isEmpty()) return false;
+    const std::string gifFile = Utf8(gif);
+    const std::string proposal =
+        platform::JoinPath(platform::FolderPart(gifFile), platform::StemPart(gifFile) + ".png");
+    const QString sheet =
+        !sheetPath.isEmpty()
+            ? sheetPath
+            : prompts_.saveFileName(FromUtf8(proposal), UiText(kUiSheetFilter), QStringLiteral("png"));
+    if (sheet.isEmpty()) return false;
+    const std::string sheetFile = Utf8(sheet);
+    const std::string sheetFolder = platform::FolderPart(sheetFile);
+
+    // The new animation lives in the sheet's folder and names the sheet by its file name.
+    std::unique_ptr<cProject> fresh = workspace_.newDocument(workspace_.storedFolder(sheetFolder));
+    if (!fresh) return false;
+    const std::string base = fresh->text(kTextBaseFolder);
+    const std::string fileName = fresh->text(kTextFileName);
+    strGifImportOptions o;
+    o.tickMilliseconds = int(cPlayClock::PeriodOfRate(cPlayClock::RateOfIndex(config_.playRateIndex())));
+    o.pictureName = platform::FromUtf8(platform::FileNamePart(sheetFile), config_.Locale);
+    o.name = platform::FromUtf8(platform::StemPart(gifFile), config_.Locale);
+    strGifImportResult r;
+    std::string why;
+    if (!ImportGifFile(platform::ToDiskSeparators(gifFile), platform::ToDiskSeparators(sheetFile), o, *fresh,
+                       r, &why)) {
+        showStatus(UiMessage(kUiGifImportFailed, {why}).section(QLatin1Char('\n'), 0, 0));
+        prompts_.message(UiMessage(kUiGifImportFailed, {why}), cPrompts::kError);
+        return false;
+    }
+    fresh->setText(kTextBaseFolder, base);
+    fresh->setText(kTextFileName, platform::FromUtf8(platform::StemPart(gifFile), config_.Locale) +
+                                      platform::Extension(fileName));
+    if (!replaceDocument(std::move(fresh))) return false;
+    currentPath_.clear();
+    dialogFolder_ = FromUtf8(sheetFolder);
+    showStatus(UiMessage(kUiGifImported,
+                         {platform::FileNamePart(gifFile), r.frames, platform::FileNamePart(sheetFile)}));
+    announce(kChangeTitle);
+    if (r.magnification != 100)
+        prompts_.message(UiMessage(kUiGifScaled, {r.screenWidth, r.screenHeight, r.magnification}),
+                         cPrompts::kReport);
+    return true;
+}
+
 bool cSession::exportClipboard(int command) {
     const int product = interchange::ExportProductForCommand(command);
     if (product < 0) return false;
@@ -383,6 +432,17 @@ bool cSession::play(bool fromStart) {
     scheduleTick();
     announce(kChangePlay | kChangeFrame);
     return true;
+}
+
+void cSession::setActorSide(bool on) {
+    if (actorSide_ == on) return;
+    actorSide_ = on;
+    announce(kChangeView);
+}
+
+void cSession::setPlayAs(eTimingCondition playAs) {
+    player_.setCondition(playAs);
+    announce(kChangeView);
 }
 
 bool cSession::stopPlayback() {

@@ -107,6 +107,13 @@ class cSession : public QObject {
     void setCurrentFrame(int frame);
     int toolMode() const { return toolMode_; }
     void setToolMode(int mode);
+    // The actor-side view: the canvas shows and plays the animation mirrored, as a side-view battle
+    // shows it on an actor (render/actor_side.h); the document is not touched. Not saved.
+    bool actorSide() const { return actorSide_; }
+    void setActorSide(bool on);
+    // Which conditional timings play: all, those of a hit, or those of a miss (playback/timing_condition.h).
+    eTimingCondition playAs() const { return player_.condition(); }
+    void setPlayAs(eTimingCondition playAs);
     // View zoom index into "25%,50%,100%,200%,400%".
     int zoomIndex() const { return zoomIndex_; }
     void setZoomIndex(int index);
@@ -144,6 +151,11 @@ class cSession : public QObject {
     bool saveAs();
     // Saves to a path chosen elsewhere (Save as after its dialog).
     bool saveTo(const QString& path);
+    // "Import animated GIF": the unsaved-changes question, the GIF (gifPath, or asked), where its
+    // pattern sheet goes (sheetPath, or asked with the GIF's folder and name proposed), then a new
+    // untitled animation of one cell a frame, timed at the "PlayRate" rate (export/gif_import.h).
+    // A GIF that cannot be read or laid out leaves the current animation as it was.
+    bool importGif(const QString& gifPath = QString(), const QString& sheetPath = QString());
     // Clipboard commands by menu id (interchange::eClipboardCommand).
     bool importClipboard(int command);
     bool exportClipboard(int command);
@@ -224,6 +236,7 @@ class cSession : public QObject {
     QString dialogFolder_;
     int toolMode_ = kToolMove;
     int zoomIndex_ = 2;
+    bool actorSide_ = false;
     strTimelineRange dragRange_;
     strCanvasOverlays overlays_;
     int playRangeStart_ = 0;

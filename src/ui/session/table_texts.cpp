@@ -36,9 +36,9 @@ std::vector<strTableText> TableTexts() {
         add(text_context::kDialogs, DialogSourceText(static_cast<eDialogText>(id)));
     for (int id = 0; id < kCanvasMessageCount; ++id)
         add(text_context::kCanvas, CanvasSourceText(static_cast<eCanvasMessage>(id)));
-    for (const char* list :
-         {cPlayClock::kRateList, cFrameComp::kMethodList, cEffectEdit::kObjectList, cEffectEdit::kDrawingList,
-          cPictureEdit::kDivisionList, cCellEdit::kBlendList, cCellEdit::kFlipList, cBatchEdit::kFormulaList})
+    for (const char* list : {cPlayClock::kRateList, cFrameComp::kMethodList, cFrameComp::kEaseList,
+                             cEffectEdit::kObjectList, cEffectEdit::kDrawingList, cPictureEdit::kDivisionList,
+                             cCellEdit::kBlendList, cCellEdit::kFlipList, cBatchEdit::kFormulaList})
         add(text_context::kChoices, list);
     return out;
 }

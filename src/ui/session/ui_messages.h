@@ -26,7 +26,13 @@
     X(kUiBackupFailed, "Could not write the backup copy %s")                                                 \
     X(kUiFolderMissing, "The folder %s does not exist")                                                      \
     X(kUiCannotOpen, "Could not open the file.\n%s\n%s")                                                     \
-    X(kUiImportFailed, "The clipboard could not be imported.\n%s")
+    X(kUiImportFailed, "The clipboard could not be imported.\n%s")                                           \
+    X(kUiGifFilter, "GIF animations (*.gif)")                                                                \
+    X(kUiSheetFilter, "PNG pictures (*.png)")                                                                \
+    X(kUiGifImported, "%s: %d frames from the GIF, pattern sheet %s")                                        \
+    X(kUiGifImportFailed, "The GIF could not be imported.\n%s")                                              \
+    X(kUiGifScaled, "The GIF's frames (%d x %d) are larger than a pattern: the sheet holds them scaled "     \
+                    "down and the cells show them at %d %%.")
 
 enum eUiMessage : int {
 #define PELKO_UI_MESSAGE_ID(id, text) id,

@@ -80,6 +80,16 @@ enum eCommandId : int {
     // Help. The Help item has an identifier of its own: the value 40020 that menus of old files give
     // it is "To the foreground", and a help item must not move cells.
     kCmdHelp = 49001,
+    // Commands this editor added to the classic set.
+    kCmdViewActorSide = 49002,
+    kCmdPlayAsAll = 49003,
+    kCmdPlayAsHit = 49004,
+    kCmdPlayAsMiss = 49005,
+    kCmdExportApng = 49006,
+    kCmdExportWebp = 49007,
+    kCmdImportGif = 49008,
+    kCmdBuildSheet = 49009,
+    kCmdCheckSheet = 49010,
     kCmdAbout = 40028,
     // Without a main-menu item
     kCmdCellSettings = 40043,

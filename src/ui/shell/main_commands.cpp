@@ -51,8 +51,12 @@ void cMainWindow::registerFileCommands() {
     t.setEnabledRule(kCmdSave, [&s] { return !s.document().untitled(); });
     t.add(kCmdSaveAs, tr("Save as"));
     t.setHandler(kCmdSaveAs, [&s] { s.saveAs(); });
+    t.add(kCmdImportGif, tr("Import animated GIF..."));
+    t.setHandler(kCmdImportGif, [&s] { s.importGif(); });
     t.add(kCmdExportPng, tr("PNG pictures"));
     t.add(kCmdExportGif, tr("Animated GIF"));
+    t.add(kCmdExportApng, tr("Animated PNG"));
+    t.add(kCmdExportWebp, tr("Animated WebP"));
 
     const std::pair<int, const char*> exports[] = {{kCmdClipExport2000, QT_TR_NOOP("RPG Maker 2000")},
                                                    {kCmdClipExport2003, QT_TR_NOOP("RPG Maker 2003")},
@@ -189,6 +193,10 @@ void cMainWindow::registerViewCommands() {
         t.setCheckedRule(id, [this, member = member] { return config_.*member; });
     }
 
+    t.add(kCmdViewActorSide, tr("Actor side"), Kind::kToggle, Keys({Qt::CTRL | Qt::SHIFT | Qt::Key_M}));
+    t.setHandler(kCmdViewActorSide, [this] { session_->setActorSide(!session_->actorSide()); });
+    t.setCheckedRule(kCmdViewActorSide, [this] { return session_->actorSide(); });
+
     auto show = [&t](int id, const char* label, std::function<bool()> visible,
                      std::function<void(bool)> set) {
         t.add(id, tr(label), Kind::kShow);
@@ -256,6 +264,21 @@ void cMainWindow::registerToolCommands() {
                      [this, bit] { session_->setPlayOption(bit, !(config_.PlayBit & bit)); });
         t.setCheckedRule(options[i].first, [this, bit] { return (config_.PlayBit & bit) != 0; });
     }
+    // Which conditional timings (user data HIT / MISS) play; one of the three is checked.
+    auto* playAs = new QActionGroup(this);
+    const std::pair<int, const char*> conditions[] = {{kCmdPlayAsAll, QT_TR_NOOP("Play every timing")},
+                                                      {kCmdPlayAsHit, QT_TR_NOOP("Play as a hit")},
+                                                      {kCmdPlayAsMiss, QT_TR_NOOP("Play as a miss")}};
+    for (int i = 0; i < 3; ++i) {
+        const int id = conditions[i].first;
+        const auto condition = eTimingCondition(i);
+        playAs->addAction(t.add(id, tr(conditions[i].second), Kind::kToggle));
+        t.setHandler(id, [&s, condition] { s.setPlayAs(condition); });
+        t.setCheckedRule(id, [&s, condition] { return s.playAs() == condition; });
+    }
+    // Carried out by the tool windows.
+    t.add(kCmdBuildSheet, tr("Build pattern sheet..."));
+    t.add(kCmdCheckSheet, tr("Check pattern sheet..."));
     t.add(kCmdTargetImage, tr("Target picture settings"));
     t.add(kCmdGifDraft, tr("GIF draft settings"));
     t.add(kCmdOpenFolder, tr("Open project folder"));

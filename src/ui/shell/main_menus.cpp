@@ -37,9 +37,9 @@ void cMainWindow::buildMenus() {
     bar->setAccessibleName(tr("Menu bar"));
 
     QMenu* file = AddMenu(this, bar, nullptr, tr("&File"), QStringLiteral("menuFile"));
-    Fill(file, t, {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, 0});
+    Fill(file, t, {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, 0, kCmdImportGif, 0});
     Fill(AddMenu(this, bar, file, tr("&Export"), QStringLiteral("menuExportImage")), t,
-         {kCmdExportPng, kCmdExportGif});
+         {kCmdExportPng, kCmdExportGif, kCmdExportApng, kCmdExportWebp});
     Fill(AddMenu(this, bar, file, tr("Copy to &Clipboard for"), QStringLiteral("menuClipExport")), t,
          {kCmdClipExport2000, kCmdClipExport2003, kCmdClipExportXP, kCmdClipExportVX, kCmdClipExportVXAce,
           kCmdClipExportMV});
@@ -61,8 +61,8 @@ void cMainWindow::buildMenus() {
     QMenu* view = AddMenu(this, bar, nullptr, tr("&View"), QStringLiteral("menuView"));
     Fill(view, t,
          {kCmdViewVertical, 0, kCmdViewTranslucent, kCmdViewBorder, kCmdViewNextSkin, kCmdViewPreviousSkin,
-          kCmdViewPath, kCmdViewScreenEffect, kCmdViewGif, kCmdViewGrid, 0, kCmdShowList, kCmdShowPalette,
-          kCmdShowStatusBar, kCmdShowToolBar});
+          kCmdViewPath, kCmdViewScreenEffect, kCmdViewGif, kCmdViewGrid, 0, kCmdViewActorSide, 0,
+          kCmdShowList, kCmdShowPalette, kCmdShowStatusBar, kCmdShowToolBar});
 
     QMenu* tool = AddMenu(this, bar, nullptr, tr("&Tools"), QStringLiteral("menuTool"));
     Fill(tool, t,
@@ -70,8 +70,10 @@ void cMainWindow::buildMenus() {
           kCmdPlayFromStart, kCmdPlay});
     Fill(AddMenu(this, bar, tool, tr("&Play options"), QStringLiteral("menuReplay")), t,
          {kCmdPlayLoop, kCmdPlayReverse, kCmdPlaySound, kCmdPlayScreenEffect, kCmdPlaySoundEveryTime,
-          kCmdPlayClearCells});
-    Fill(tool, t, {0, kCmdTargetImage, kCmdGifDraft, 0, kCmdOpenFolder, kCmdEditorSettings});
+          kCmdPlayClearCells, 0, kCmdPlayAsAll, kCmdPlayAsHit, kCmdPlayAsMiss});
+    Fill(tool, t,
+         {0, kCmdTargetImage, kCmdGifDraft, 0, kCmdBuildSheet, kCmdCheckSheet, 0, kCmdOpenFolder,
+          kCmdEditorSettings});
 
     QMenu* help = AddMenu(this, bar, nullptr, tr("&Help"), QStringLiteral("menuHelp"));
     Fill(help, t, {kCmdHelp, kCmdAbout});

@@ -97,7 +97,8 @@ void cMainWindow::buildToolBars() {
                 {kCmdViewTranslucent, QT_TR_NOOP("Silhouettes")},
                 {kCmdViewPath, QT_TR_NOOP("Path")},
                 {kCmdViewGrid, QT_TR_NOOP("Grid")},
-                {kCmdViewBorder, QT_TR_NOOP("Outlines")}});
+                {kCmdViewBorder, QT_TR_NOOP("Outlines")},
+                {kCmdViewActorSide, QT_TR_NOOP("Actor side")}});
 
     QToolBar* edit = NewBar(this, QStringLiteral("editToolBar"), tr("Edit"));
     AddSnap(edit, s, tr("Position"), 1, &cConfig::PostGrid, QStringLiteral("coordinate"));
