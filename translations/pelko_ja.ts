@@ -1679,14 +1679,6 @@ Do you want to create it?</source>
         <translation>%2 x %3 のパターン %1 個、1 行に %4 個: %5 x %6 ピクセルのシート。</translation>
     </message>
     <message>
-        <source>Pattern %1 (%2) scaled down from %3 x %4 to %5 x %6.</source>
-        <translation>パターン %1 (%2) を %3 x %4 から %5 x %6 に縮小しました。</translation>
-    </message>
-    <message>
-        <source>Pattern %1 (%2) has no opaque pixel and is left empty.</source>
-        <translation>パターン %1 (%2) は不透明な画素がないため空のままです。</translation>
-    </message>
-    <message>
         <source>%1 patterns are more than %2 reads in one picture.</source>
         <translation>%1 個のパターンは %2 が 1 枚の画像で読める数を超えています。</translation>
     </message>
@@ -1749,6 +1741,22 @@ Do you want to create it?</source>
     <message>
         <source>%1 reads this picture as a pattern sheet without trouble.</source>
         <translation>%1 はこの画像を問題なくパターンシートとして読めます。</translation>
+    </message>
+    <message>
+        <source>Pattern %1 (%2)</source>
+        <translation>パターン %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Patterns %1 to %2 (%3 to %4)</source>
+        <translation>パターン %1～%2 (%3～%4)</translation>
+    </message>
+    <message>
+        <source>%1 scaled down from %2 x %3 to %4 x %5.</source>
+        <translation>%1 を %2 x %3 から %4 x %5 に縮小しました。</translation>
+    </message>
+    <message>
+        <source>%1: no opaque pixel, left empty.</source>
+        <translation>%1: 不透明な画素がないため空のままです。</translation>
     </message>
 </context>
 <context>

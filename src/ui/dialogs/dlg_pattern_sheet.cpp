@@ -281,19 +281,31 @@ QString cDlg_PatternSheet::buildReport() const {
                  .arg(result_.columns)
                  .arg(result_.sheet->Width())
                  .arg(result_.sheet->Height());
-    for (size_t i = 0; i < result_.frames.size(); ++i) {
+    // A run of frames scaled alike, or left empty, is one line.
+    for (size_t i = 0; i < result_.frames.size();) {
         const strPlacedFrame& p = result_.frames[i];
-        const QString source = Utf8(frames_[i].source);
+        size_t j = i + 1;
+        while (j < result_.frames.size()) {
+            const strPlacedFrame& q = result_.frames[j];
+            if (q.scaled != p.scaled || q.empty != p.empty || q.sourceWidth != p.sourceWidth ||
+                q.sourceHeight != p.sourceHeight || q.width != p.width || q.height != p.height)
+                break;
+            ++j;
+        }
+        const QString which = j - i == 1 ? tr("Pattern %1 (%2)").arg(p.pattern).arg(Utf8(frames_[i].source))
+                                         : tr("Patterns %1 to %2 (%3 to %4)")
+                                               .arg(p.pattern)
+                                               .arg(result_.frames[j - 1].pattern)
+                                               .arg(Utf8(frames_[i].source), Utf8(frames_[j - 1].source));
         if (p.scaled)
-            lines << tr("Pattern %1 (%2) scaled down from %3 x %4 to %5 x %6.")
-                         .arg(p.pattern)
-                         .arg(source)
+            lines << tr("%1 scaled down from %2 x %3 to %4 x %5.")
+                         .arg(which)
                          .arg(p.sourceWidth)
                          .arg(p.sourceHeight)
                          .arg(p.width)
                          .arg(p.height);
-        if (p.empty)
-            lines << tr("Pattern %1 (%2) has no opaque pixel and is left empty.").arg(p.pattern).arg(source);
+        if (p.empty) lines << tr("%1: no opaque pixel, left empty.").arg(which);
+        i = j;
     }
     for (eSheetProduct product : result_.beyondLimitOf)
         lines << tr("%1 patterns are more than %2 reads in one picture.")
