@@ -108,6 +108,7 @@ template <typename Config, typename Visitor> void visitKeys(Config& c, Visitor& 
     v("RTPFolder_VXAce", c.RTPFolder_VXAce);
     v("RTPFolder_MV", c.RTPFolder_MV);
     v("Language", c.Language);
+    v("RecoveryInterval", c.RecoveryInterval);
 }
 
 struct cKeyReader {
@@ -238,6 +239,7 @@ void cConfig::clampToRanges() {
     TargetPostX = std::clamp(TargetPostX, -1024, 1024);
     TargetPostY = std::clamp(TargetPostY, -1024, 1024);
     GIFSpeed = std::clamp(GIFSpeed, 0, 1000);
+    RecoveryInterval = std::clamp(RecoveryInterval, 0, kMaxRecoveryInterval);
 }
 
 bool cConfig::writeTo(platform::cProfileFile& file) const {

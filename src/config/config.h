@@ -20,6 +20,8 @@ class cConfig {
     static constexpr int kMaxCellNumber = 255;
     static constexpr int kMinPictureCapacity = 255;
     static constexpr int kMinEffectCapacity = 1023;
+    // The longest interval between recovery copies, in seconds ("RecoveryInterval").
+    static constexpr int kMaxRecoveryInterval = 3600;
 
     // Fixed canvas drawing colours (0x00BBGGRR); not stored in the file.
     static constexpr uint32_t kColourPrevOutline = 0xFF2020;
@@ -111,6 +113,8 @@ class cConfig {
     // The language of the editor's windows: "auto" follows the desktop, "en" English, "ja" Japanese;
     // any other value reads as "auto". Read at start-up.
     std::string Language = "auto";
+    // Seconds of editing between two recovery copies of a modified document; 0 writes none.
+    int RecoveryInterval = 60;
 
     // Fills every field with its default and sets the file path from the location rule.
     bool setDefaults();

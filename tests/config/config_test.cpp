@@ -114,6 +114,8 @@ TEST(Config, GarbageValuesAreHeldToTheirRanges) {
         {"PalWinSizeY=99999999", "32767"},
         {"TargetPostX=5000", "1024"},
         {"CGround=4294967295", "16777215"},
+        {"RecoveryInterval=-1", "0"},
+        {"RecoveryInterval=86400", "3600"},
     };
     for (const auto& [line, value] : rows) {
         const std::string key = line.substr(0, line.find('='));
@@ -137,7 +139,8 @@ TEST(Config, WriteKeepsOtherSectionsAndComments) {
     std::string after = ReadText(c.filePath);
     EXPECT_EQ(after.substr(0, 48), "; PelkoEditor settings\r\n[Window]\r\nUndo=keep me\r\n");
     EXPECT_NE(after.find("Undo = 9\r\nUnknown=stays\r\n"), std::string::npos);
-    const std::string tail = "Language=auto\r\n\r\n[Later]\r\nx=1\r\n"; // keys appended before the blank line
+    const std::string tail =
+        "RecoveryInterval=60\r\n\r\n[Later]\r\nx=1\r\n"; // keys appended before the blank line
     EXPECT_EQ(after.substr(after.size() - tail.size()), tail);
 }
 
