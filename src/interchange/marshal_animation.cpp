@@ -265,6 +265,7 @@ class cImporter {
     strNameTables names_;
     std::string pictureName_[2];
     int pictureHue_[2] = {0, 0};
+    bool xp_ = false; // an XP animation (its one picture named before its frames, as XP writes it)
     long long frames_ = 0, effects_ = 0; // as many as the payload holds, past the limits too
 };
 
@@ -321,6 +322,8 @@ void cImporter::ReadAnimationIvar(int id) {
         break;
     }
     case kAnimXPName:
+        xp_ = true;
+        [[fallthrough]];
     case kAnim1Name:
         if (std::string s = ReadText(); !s.empty()) pictureName_[0] = s;
         break;
@@ -328,6 +331,8 @@ void cImporter::ReadAnimationIvar(int id) {
         if (std::string s = ReadText(); !s.empty()) pictureName_[1] = s;
         break;
     case kAnimXPHue:
+        xp_ = true;
+        [[fallthrough]];
     case kAnim1Hue:
         pictureHue_[0] = reader_.ReadFixnum();
         break;
@@ -393,7 +398,7 @@ void cImporter::ApplyTable(int index, const strTable& table) {
         for (int y = 0; y < 8; ++y)
             row[y] = table.At(x, y, 0); // outside the data: 0
         strCell c;
-        if (CellFromRow(row, c)) doc_.setCell(index, x, &c);
+        if (CellFromRow(row, c, xp_)) doc_.setCell(index, x, &c);
     }
 }
 
@@ -594,12 +599,12 @@ void CellToRow(const strCell& c, int product, int16_t row[8]) {
     row[7] = static_cast<int16_t>(BlendToRuby(c.blend));
 }
 
-bool CellFromRow(const int16_t row[8], strCell& c) {
+bool CellFromRow(const int16_t row[8], strCell& c, bool onePicture) {
     const int p = row[0];
     if (p < 0) return false;
     c = strCell{};
-    c.picture = p >= 100 ? 1 : 0;
-    c.pattern = static_cast<uint16_t>(p % 100 + 1);
+    c.picture = !onePicture && p >= 100 ? 1 : 0;
+    c.pattern = static_cast<uint16_t>((onePicture ? p : p % 100) + 1);
     c.x = row[1];
     c.y = row[2];
     // Held to the document's ranges here so that the 16-bit fields cannot wrap.

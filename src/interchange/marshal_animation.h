@@ -58,7 +58,9 @@ void ConditionFromRuby(int condition, strEffect& e);
 // 2 (XP), 3 or 4 (VX, VX Ace).
 void CellToRow(const strCell& c, int product, int16_t row[8]);
 // The cell a table row describes (before the document's normalisation); false for pattern < 0.
-bool CellFromRow(const int16_t row[8], strCell& c);
+// VX and VX Ace number the patterns of their second picture from 100; XP has one picture, so
+// onePicture keeps every pattern on picture 0.
+bool CellFromRow(const int16_t row[8], strCell& c, bool onePicture = false);
 
 // ---- payloads ----------------------------------------------------------------------------------
 

@@ -23,15 +23,6 @@ TEST(ClipboardProperty, WhatAProductCarriesTravelsUnchanged) {
         testing_support::BuildRandomProject(doc, r);
         for (int product : {kProduct2000, kProductVX, kProductVXAce, kProductMV, kProductXP}) {
             SCOPED_TRACE("product " + std::to_string(product));
-            // XP writes the pattern - 1 of any picture and reads 100 and above as picture 1, which it
-            // does not carry: its cells travel with patterns up to 100 only.
-            for (int f = 0; product == kProductXP && f < doc.frameCount(); ++f)
-                for (int c = 0; c < doc.cellNumber(); ++c)
-                    if (const strCell* cell = doc.cell(f, c)) {
-                        strCell low = *cell;
-                        low.pattern = static_cast<uint16_t>(1 + low.pattern % 100);
-                        doc.setCell(f, c, &low);
-                    }
             cProject carried(&cfg), again(&cfg);
             std::string why;
             ASSERT_EQ(Import(Export(doc, product), carried, product, &why), 1) << why;

@@ -156,6 +156,9 @@ TEST(MarshalMapping, CellsFromRows) {
         ASSERT_TRUE(CellFromRow(row, c));
         EXPECT_EQ(c.angle, tenths) << degrees;
     }
+    // XP has one picture: pattern 149 stays on it.
+    ASSERT_TRUE(CellFromRow(a, c, true));
+    EXPECT_EQ(std::tuple(c.picture, c.pattern), std::tuple(0, 150));
     int16_t b[8] = {0, 0, 0, -80, 0, 0, 255, 9};
     ASSERT_TRUE(CellFromRow(b, c));
     EXPECT_EQ(c, Cell(0, 1, 0, 0, 80, 80, 0, 255, 0));
