@@ -196,6 +196,31 @@ class cShellTest : public QObject {
         }
     }
 
+    // A range that reaches the last frame keeps reaching it when frames are inserted; a range end
+    // past the last frame after a deletion comes back to the last frame; an inner range stays.
+    void thePlayRangeFollowsTheAnimationsLength() {
+        QVERIFY(f->openProject(QStringLiteral("follow.dat"), 10));
+        cSession& s = f->session();
+        auto* end = f->find<QSpinBox>("playRangeEnd");
+        QCOMPARE(end->value(), 9);
+        s.setCurrentFrame(2);
+        QVERIFY(f->trigger(kCmdInsertFrame) && f->trigger(kCmdInsertFrame));
+        QCOMPARE(s.playRangeEnd(), 11);
+        QCOMPARE(end->value(), 11);
+        f->find<QSpinBox>("playRangeStart")->setValue(4);
+        end->setValue(6);
+        QVERIFY(f->trigger(kCmdInsertFrame));
+        QCOMPARE(s.playRangeEnd(), 6);
+        s.setCurrentFrame(0);
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(f->trigger(kCmdDeleteFrame));
+        QCOMPARE(s.document().frameCount(), 5);
+        QCOMPARE(s.playRangeStart(), 4);
+        QCOMPARE(end->value(), 4);
+        QVERIFY(f->trigger(kCmdUndo));
+        QCOMPARE(end->maximum(), 5);
+    }
+
     void projectSettingsAreOneUndoStep() {
         QVERIFY(f->trigger(kCmdProject) && f->trigger(kCmdProject));
         QCOMPARE(f->window->findChildren<cDlg_Project*>().size(), 1);

@@ -84,7 +84,10 @@ void cSession::onLibraryChange(unsigned changes) {
         changes |= kDocPictures;
     }
     unsigned flags = 0;
-    if (changes & kDocCells) flags |= kChangeCells;
+    if (changes & kDocCells) {
+        flags |= kChangeCells;
+        fitPlayRange();
+    }
     if (changes & kDocLock) flags |= kChangeLock;
     if (changes & kDocPictures) flags |= kChangePictures;
     if (changes & kDocEffects) flags |= kChangeEffects;
@@ -162,6 +165,15 @@ void cSession::setPlayRange(int start, int end) {
     announce(kChangePlay);
 }
 
+// The play range follows the animation's length: a range that reached the last frame still reaches
+// it after frames are added or removed, and neither end lies past the last frame.
+void cSession::fitPlayRange() {
+    const int last = std::max(doc_->frameCount() - 1, 0);
+    if (playRangeEnd_ == rangeLastFrame_ || playRangeEnd_ > last) playRangeEnd_ = last;
+    playRangeStart_ = std::min(playRangeStart_, last);
+    rangeLastFrame_ = last;
+}
+
 // ---- files --------------------------------------------------------------------------------------
 
 bool cSession::confirmDiscard() {
@@ -195,6 +207,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
     dragRange_ = strTimelineRange{};
     playRangeStart_ = 0;
     playRangeEnd_ = std::max(doc_->frameCount() - 1, 0);
+    rangeLastFrame_ = playRangeEnd_;
     announce(kChangeAll);
     return true;
 }

@@ -210,6 +210,7 @@ class cSession : public QObject {
     std::unique_ptr<cProject> makeNewDocument() const;
     void makeBackup(const QString& path);
     void loadPictures();
+    void fitPlayRange();
     void scheduleTick();
     void onPlaybackEnded();
 
@@ -241,6 +242,7 @@ class cSession : public QObject {
     strCanvasOverlays overlays_;
     int playRangeStart_ = 0;
     int playRangeEnd_ = 0;
+    int rangeLastFrame_ = 0;   // the last frame when the play range was last fitted
     int slotsSplitFormat_ = 0; // the split format the picture slots were divided with
     interchange::strClipboardMenuState clipState_;
     bool clipHasCells_ = false;
