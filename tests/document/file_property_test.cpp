@@ -9,11 +9,7 @@ using namespace document_testing;
 using testing_support::CompareProjects;
 
 TEST(ProjectFileProperty, RandomProjectsComeBackWholeInBothFormats) {
-    for (uint32_t seed = 1; seed <= testing_support::PropertySeeds(150); ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        testing_support::cRandom r(seed);
-        cProject doc;
-        testing_support::BuildRandomProject(doc, r);
+    testing_support::ForEachRandomProject(150, nullptr, [&](cProject& doc, testing_support::cRandom&) {
         for (int format : {ANIME::kFormatBinary, ANIME::kFormatText}) {
             const int other = ANIME::kFormatText - format;
             doc.setSetting(kKeySaveFormat, format); // what a file of the format loads as
@@ -27,6 +23,5 @@ TEST(ProjectFileProperty, RandomProjectsComeBackWholeInBothFormats) {
             ASSERT_EQ(Read(Write(back, other), converted, other), 1) << format;
             EXPECT_EQ(Write(converted, format), bytes) << format;
         }
-        if (HasFailure()) return;
-    }
+    });
 }

@@ -16,11 +16,7 @@ using testing_support::CompareProjects;
 
 TEST(ClipboardProperty, WhatAProductCarriesTravelsUnchanged) {
     cConfig cfg = TestConfig();
-    for (uint32_t seed = 1; seed <= testing_support::PropertySeeds(80); ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        testing_support::cRandom r(seed);
-        cProject doc(&cfg);
-        testing_support::BuildRandomProject(doc, r);
+    testing_support::ForEachRandomProject(80, &cfg, [&](cProject& doc, testing_support::cRandom&) {
         for (int product : {kProduct2000, kProductVX, kProductVXAce, kProductMV, kProductXP}) {
             SCOPED_TRACE("product " + std::to_string(product));
             cProject carried(&cfg), again(&cfg);
@@ -31,16 +27,11 @@ TEST(ClipboardProperty, WhatAProductCarriesTravelsUnchanged) {
             EXPECT_EQ(CompareProjects(carried, again), "");
             EXPECT_EQ(Export(again, product), payload);
         }
-        if (testing::Test::HasFailure()) return;
-    }
+    });
 }
 
 TEST(ClipboardProperty, EditClipboardRecordsComeBackExactly) {
-    for (uint32_t seed = 1; seed <= testing_support::PropertySeeds(300); ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        testing_support::cRandom r(seed);
-        cProject doc;
-        testing_support::BuildRandomProject(doc, r);
+    testing_support::ForEachRandomProject(300, nullptr, [&](cProject& doc, testing_support::cRandom&) {
         cClip_Mass mass(kClipRows), back(kClipRows);
         for (int f = 0; f < doc.frameCount(); ++f) {
             mass.AddFrame(f, doc.frame(f)->interval);
@@ -66,6 +57,5 @@ TEST(ClipboardProperty, EditClipboardRecordsComeBackExactly) {
                 ASSERT_TRUE(out.Build() && in.Parse(out.Buffer()));
                 EXPECT_EQ(read, copy);
             }
-        if (testing::Test::HasFailure()) return;
-    }
+    });
 }

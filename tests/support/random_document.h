@@ -8,6 +8,8 @@
 
 #include "document/project.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <random>
@@ -131,6 +133,20 @@ inline void BuildRandomProject(cProject& doc, cRandom& r, int maxCells = 16, int
     const std::string sounds[] = {r.text(20), r.text(20), r.text(20)};
     for (int e = r.range(0, 12); e > 0; --e)
         doc.addEffect(RandomEffect(r, frames, sounds[r.range(0, 2)]));
+}
+
+// Runs body(doc, r) on `seeds` random projects (PELKO_PROPERTY_SEEDS overrides the count), each made
+// on config (nullptr: the built-in defaults) and named by its seed in failure traces; stops after the
+// first project that fails.
+template <class Body> void ForEachRandomProject(uint32_t seeds, const cConfig* config, Body body) {
+    for (uint32_t seed = 1; seed <= PropertySeeds(seeds); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        cRandom r(seed);
+        cProject doc(config);
+        BuildRandomProject(doc, r);
+        body(doc, r);
+        if (::testing::Test::HasFailure()) return;
+    }
 }
 
 } // namespace testing_support
