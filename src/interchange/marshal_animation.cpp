@@ -1,6 +1,7 @@
 #include "interchange/marshal_animation.h"
 
 #include "interchange/angles.h"
+#include "interchange/battle_position.h"
 
 #include "config/config.h"
 #include "document/limits.h"
@@ -158,7 +159,7 @@ int cExporter::Run(std::vector<uint8_t>& out) {
         w1.WriteStringIvar("@animation2_name", title(pic1));
         w1.WriteFixnumIvar("@animation2_hue", hue(pic1));
     }
-    w1.WriteFixnumIvar("@position", PositionToRuby(doc_.getSetting(kKeyCentrePosition)));
+    w1.WriteFixnumIvar("@position", interchange::PositionToProduct(doc_.getSetting(kKeyCentrePosition)));
 
     const int frames = std::clamp(doc_.frameCount(), 0, kMaxFrames);
     w1.WriteFixnumIvar("@frame_max", frames);
@@ -340,7 +341,7 @@ void cImporter::ReadAnimationIvar(int id) {
         pictureHue_[1] = reader_.ReadFixnum();
         break;
     case kAnimPosition:
-        doc_.setSetting(kKeyCentrePosition, PositionFromRuby(reader_.ReadFixnum()));
+        doc_.setSetting(kKeyCentrePosition, interchange::PositionFromProduct(reader_.ReadFixnum()));
         break;
     case kAnimFrames:
         ReadFrames();
@@ -496,34 +497,6 @@ void cImporter::ReadSound(strEffect& e) {
 } // namespace
 
 // ---- value maps ---------------------------------------------------------------------------------
-
-int PositionToRuby(int centre) {
-    switch (centre) {
-    case 0:
-        return 1;
-    case 1:
-        return 3;
-    case 2:
-        return 2;
-    case 3:
-        return 0;
-    default:
-        return 1;
-    }
-}
-
-int PositionFromRuby(int position) {
-    switch (position) {
-    case 0:
-        return 3;
-    case 2:
-        return 2;
-    case 3:
-        return 1;
-    default:
-        return 0;
-    }
-}
 
 int BlendToRuby(int drawing) {
     return drawing >= 0 && drawing <= 2 ? drawing : 0;

@@ -38,9 +38,6 @@ inline constexpr int kImportDivisions = 192;
 
 // ---- value maps --------------------------------------------------------------------------------
 
-// Centre position (project setting 8) <-> @position.
-int PositionToRuby(int centre);
-int PositionFromRuby(int position);
 // Cell drawing method <-> blend.
 int BlendToRuby(int drawing);
 int BlendFromRuby(int blend);

@@ -1,6 +1,7 @@
 #include "interchange/mv_animation.h"
 
 #include "interchange/angles.h"
+#include "interchange/battle_position.h"
 
 #include "config/config.h"
 #include "document/limits.h"
@@ -23,36 +24,6 @@ namespace PKMV {
 using json = nlohmann::json;
 
 // ---- value maps --------------------------------------------------------------------------------
-
-int PositionToMv(int centre) {
-    switch (centre) {
-    case 0:
-        return 1;
-    case 1:
-        return 3;
-    case 2:
-        return 2;
-    case 3:
-        return 0;
-    default:
-        return 1;
-    }
-}
-
-int PositionFromMv(int position) {
-    switch (position) {
-    case 0:
-        return 3;
-    case 1:
-        return 0;
-    case 2:
-        return 2;
-    case 3:
-        return 1;
-    default:
-        return 0;
-    }
-}
 
 int FlashScopeToMv(int object) {
     switch (object) {
@@ -226,7 +197,7 @@ json AnimationToMv(const cProject& doc, const std::string& locale) {
     a["frames"] = std::move(frames);
     a["id"] = 1;
     a["name"] = platform::ToUtf8(doc.text(kTextName), locale);
-    a["position"] = PositionToMv(doc.getSetting(kKeyCentrePosition));
+    a["position"] = interchange::PositionToProduct(doc.getSetting(kKeyCentrePosition));
     json timings = json::array();
     const int effectCount = std::clamp(doc.effectCount(), 0, kMaxTimings);
     for (int i = 0; i < effectCount; ++i)
@@ -331,7 +302,7 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
 
     double v = 0;
     if (!Number(a, "position", v)) return fail("\"position\" is missing or not a number");
-    doc.setSetting(kKeyCentrePosition, PositionFromMv(static_cast<int>(Trunc(v, -1, 4))));
+    doc.setSetting(kKeyCentrePosition, interchange::PositionFromProduct(static_cast<int>(Trunc(v, -1, 4))));
 
     for (int i = 0; i < 2; ++i) {
         const std::string n = std::to_string(i + 1);

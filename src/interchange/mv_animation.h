@@ -48,8 +48,6 @@ inline constexpr size_t kMaxPayload = size_t(64) << 20;
 
 // ---- value maps --------------------------------------------------------------------------------
 
-int PositionToMv(int centre);
-int PositionFromMv(int position);
 int FlashScopeToMv(int object);
 // The flash object of a non-zero "flashScope".
 int FlashObjectFromMv(int scope);

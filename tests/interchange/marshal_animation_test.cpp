@@ -2,6 +2,7 @@
 // frame and timing limits, empty slots, what a project becomes in each product, and cut or
 // damaged payloads.
 
+#include "interchange/battle_position.h"
 #include "interchange/marshal_animation.h"
 #include "interchange_fixture.h"
 #include "support/document_compare.h"
@@ -79,8 +80,9 @@ TEST(MarshalMapping, VxAndVxAcePayloadOpening) {
 // values they do not: codes outside the tables, and blocks whose flag is off.
 TEST(MarshalMapping, MapsOutsideTheirTables) {
     for (int v = 0; v < 4; ++v)
-        EXPECT_EQ(PositionFromRuby(PositionToRuby(v)), v);
-    EXPECT_EQ(std::tuple(PositionToRuby(4), PositionToRuby(5), PositionFromRuby(4), PositionFromRuby(-1)),
+        EXPECT_EQ(interchange::PositionFromProduct(interchange::PositionToProduct(v)), v);
+    EXPECT_EQ(std::tuple(interchange::PositionToProduct(4), interchange::PositionToProduct(-1),
+                         interchange::PositionFromProduct(4), interchange::PositionFromProduct(-1)),
               std::tuple(1, 1, 0, 0));
     EXPECT_EQ(std::tuple(BlendToRuby(3), BlendToRuby(4), BlendFromRuby(3), BlendFromRuby(-1)),
               std::tuple(0, 0, 0, 0));

@@ -135,14 +135,10 @@ TEST(MvMaps, CellValuesBothWays) {
     const bool none[8] = {};
     ASSERT_TRUE(PKMV::CellFromMv(negative, none, d));
     EXPECT_EQ(d, strCell{});
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(PKMV::PositionFromMv(PKMV::PositionToMv(c)), c);
     for (int b : {0, 1, 3, 4})
         EXPECT_EQ(PKMV::BlendFromMv(PKMV::BlendToMv(b)), b);
     // Codes without an entry of their own.
-    EXPECT_EQ(
-        std::tuple(PKMV::PositionToMv(4), PKMV::BlendToMv(2), PKMV::PositionFromMv(9), PKMV::BlendFromMv(7)),
-        std::tuple(1, 0, 0, 0));
+    EXPECT_EQ(std::tuple(PKMV::BlendToMv(2), PKMV::BlendFromMv(7)), std::tuple(0, 0));
 }
 
 TEST(MvImport, PanAndTimingDefaults) {
