@@ -1826,6 +1826,102 @@ Do you want to create it?</source>
     </message>
 </context>
 <context>
+    <name>cDlg_Recovery</name>
+    <message>
+        <source>Animation %1 of the game in %2</source>
+        <translation>ゲーム %2 のアニメーション %1</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>無題</translation>
+    </message>
+    <message>
+        <source>(not known)</source>
+        <translation>(不明)</translation>
+    </message>
+    <message>
+        <source>%1: %2 (it could not be moved aside)</source>
+        <translation>%1: %2 (別の場所に移せませんでした)</translation>
+    </message>
+    <message>
+        <source>%1: %2 (moved to %3)</source>
+        <translation>%1: %2 (%3 に移しました)</translation>
+    </message>
+    <message>
+        <source>Recover unsaved work</source>
+        <translation>保存されていない作業の復旧</translation>
+    </message>
+    <message>
+        <source>The editor did not close normally. These documents had changes that were not saved; a copy of each was kept. Recover opens one of them, the others are offered again at the next start.</source>
+        <translation>エディタが正常に終了しませんでした。次のドキュメントには保存されていない変更があり、それぞれのコピーが残っています。「復旧」で 1 つを開きます。ほかのものは次の起動時にもう一度表示されます。</translation>
+    </message>
+    <message>
+        <source>Explanation</source>
+        <translation>説明</translation>
+    </message>
+    <message>
+        <source>Recovery copies</source>
+        <translation>復旧用のコピー</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>ドキュメント</translation>
+    </message>
+    <message>
+        <source>Copy made</source>
+        <translation>コピーの日時</translation>
+    </message>
+    <message>
+        <source>Last change</source>
+        <translation>最後の変更</translation>
+    </message>
+    <message>
+        <source>These recovery copies could not be read and were put aside:</source>
+        <translation>次の復旧用のコピーは読み込めなかったため、別の場所に移しました:</translation>
+    </message>
+    <message>
+        <source>Damaged copies</source>
+        <translation>壊れたコピー</translation>
+    </message>
+    <message>
+        <source>Recovery buttons</source>
+        <translation>復旧のボタン</translation>
+    </message>
+    <message>
+        <source>&amp;Recover</source>
+        <translation>復旧(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>復旧</translation>
+    </message>
+    <message>
+        <source>&amp;Discard...</source>
+        <translation>破棄(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>破棄</translation>
+    </message>
+    <message>
+        <source>&amp;Later</source>
+        <translation>後で(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>後で</translation>
+    </message>
+    <message>
+        <source>Discard the recovery copy of %1? Its unsaved changes are lost for good.</source>
+        <translation>%1 の復旧用のコピーを破棄しますか?
+保存されていない変更は完全に失われます。</translation>
+    </message>
+    <message>
+        <source>The recovery copy cannot be removed: %1</source>
+        <translation>復旧用のコピーを削除できません: %1</translation>
+    </message>
+</context>
+<context>
     <name>cDlg_SetEffect</name>
     <message>
         <source>Timing</source>
@@ -2079,6 +2175,22 @@ Do you want to create it?</source>
     <message>
         <source>Japanese</source>
         <translation>日本語</translation>
+    </message>
+    <message>
+        <source>Seconds between recovery copies</source>
+        <translation>復旧用のコピーの間隔 (秒)</translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>保存しない</translation>
+    </message>
+    <message>
+        <source>Save a recovery copy every</source>
+        <translation>復旧用のコピーの保存間隔</translation>
     </message>
 </context>
 <context>
@@ -2638,6 +2750,22 @@ Do you want to create it?</source>
     <message>
         <source>A new animation could not be made.</source>
         <translation>新しいアニメーションを作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>The recovery copy could not be written: %1</source>
+        <translation>復旧用のコピーを書き込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>No recovery copies can be kept: %1</source>
+        <translation>復旧用のコピーを保存できません: %1</translation>
+    </message>
+    <message>
+        <source>The recovery copy %1 cannot be opened: %2</source>
+        <translation>復旧用のコピー %1 を開けません: %2</translation>
+    </message>
+    <message>
+        <source>Recovered the unsaved changes</source>
+        <translation>保存されていなかった変更を復旧しました</translation>
     </message>
 </context>
 <context>

@@ -106,15 +106,22 @@ QWidget* cDlg_Settings::foldersPage() {
     auto* backup = Named(new QCheckBox(tr("Make a backup copy when opening a file"), page),
                          QStringLiteral("backUpFlag"), tr("Make a backup copy when opening a file"));
     form->addRow(backup);
-    loaders_.push_back([&c, trans, comp, backup] {
+    auto* recovery = RangeSpin(page, 0, cConfig::kMaxRecoveryInterval, QStringLiteral("recoveryInterval"),
+                               tr("Seconds between recovery copies"));
+    recovery->setSuffix(tr(" seconds"));
+    recovery->setSpecialValueText(tr("Never"));
+    form->addRow(tr("Save a recovery copy every"), recovery);
+    loaders_.push_back([&c, trans, comp, backup, recovery] {
         trans->setCurrentIndex(std::clamp(c.TransType, 0, 4));
         comp->setCurrentIndex(std::clamp(c.CompType, 0, 2));
         backup->setChecked(c.BackUpFlag);
+        recovery->setValue(std::clamp(c.RecoveryInterval, 0, cConfig::kMaxRecoveryInterval));
     });
-    storers_.push_back([&c, trans, comp, backup] {
+    storers_.push_back([&c, trans, comp, backup, recovery] {
         c.TransType = trans->currentIndex();
         c.CompType = comp->currentIndex();
         c.BackUpFlag = backup->isChecked();
+        c.RecoveryInterval = recovery->value();
     });
     return page;
 }

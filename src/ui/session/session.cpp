@@ -26,7 +26,7 @@ constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 4.0f};
 cSession::cSession(cConfig& config, cPrompts& prompts, platform::cClipboard& clipboard, QObject* parent)
     : QObject(parent), config_(config), prompts_(prompts), clipboard_(clipboard),
       doc_(std::make_unique<cProject>(&config)), editClip_(clipboard), clipDevice_(clipboard, config),
-      workspace_(config), sound_(NullSoundDevice()), player_(clock_, &sounds_) {
+      workspace_(config), sound_(NullSoundDevice()), player_(clock_, &sounds_), recovery_(config) {
     doc_->create(-1, -1, -1, -1);
     doc_->frameOrCreate(0);
     commands_ = std::make_unique<cEditCommands>(*doc_, config_);
@@ -36,9 +36,14 @@ cSession::cSession(cConfig& config, cPrompts& prompts, platform::cClipboard& cli
     tickTimer_.setSingleShot(true);
     tickTimer_.setTimerType(Qt::PreciseTimer);
     connect(&tickTimer_, &QTimer::timeout, this, &cSession::pumpPlayback);
+    connect(&recovery_, &cRecoveryKeeper::writeFailed, this, [this](const QString& reason) {
+        showStatus(tr("The recovery copy could not be written: %1").arg(reason));
+    });
 }
 
 cSession::~cSession() {
+    // A normal end: no recovery copy is left for the next start.
+    recovery_.quit();
     tickTimer_.stop();
     player_.stop(true);
     sounds_.releaseAll();
@@ -66,6 +71,8 @@ bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
     sound_ = sound ? std::move(sound) : OpenSoundDevice();
     sounds_.setDevice(sound_.get());
     clock_.setRate(cPlayClock::RateOfIndex(config_.playRateIndex()));
+    QString noRecovery;
+    if (!recovery_.open(&noRecovery)) showStatus(tr("No recovery copies can be kept: %1").arg(noRecovery));
     if (!replaceDocument(makeNewDocument())) {
         why_ = tr("A new animation could not be made.");
         return false;
@@ -92,7 +99,10 @@ void cSession::onLibraryChange(unsigned changes) {
     if (changes & kDocPictures) flags |= kChangePictures;
     if (changes & kDocEffects) flags |= kChangeEffects;
     if (changes & kDocProject) flags |= kChangeProject;
-    if (changes & kDocHistory) flags |= kChangeHistory | kChangeTitle;
+    if (changes & kDocHistory) {
+        flags |= kChangeHistory | kChangeTitle;
+        recovery_.changed();
+    }
     if (changes & kViewFrame) flags |= kChangeFrame;
     if (changes & kViewSelection) flags |= kChangeSelection;
     if (flags) announce(flags);
@@ -193,7 +203,8 @@ std::unique_ptr<cProject> cSession::makeNewDocument() const {
     return workspace_.newDocument(doc_ ? doc_->text(kTextBaseFolder) : std::string());
 }
 
-bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
+bool cSession::replaceDocument(std::unique_ptr<cProject> fresh, int recoverySlot,
+                               const strRecoveryInfo& origin) {
     if (!fresh) return false;
     stopPlayback();
     if (fresh->frameCount() == 0) fresh->frameOrCreate(0);
@@ -201,6 +212,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh) {
     player_.setDocument(fresh.get());
     commands_->setDocument(*fresh);
     doc_ = std::move(fresh);
+    recovery_.setDocument(doc_.get(), origin, recoverySlot);
     sounds_.releaseAll();
     slotsSplitFormat_ = doc_->getSetting(kKeySplitFormat);
     loadPictures();
@@ -245,6 +257,7 @@ bool cSession::load(const QString& path) {
         return false;
     }
     currentPath_ = path;
+    recovery_.setOrigin(eRecoveryOrigin::kFile, file);
     dialogFolder_ = FromUtf8(workspace_.diskFolder(doc_->text(kTextBaseFolder)));
     showStatus(UiMessage(kUiLoaded, {file}));
     if (config_.BackUpFlag) makeBackup(path);
@@ -275,6 +288,7 @@ bool cSession::writeFile(const std::string& target) {
         return false;
     }
     doc_->setUntitled(false);
+    recovery_.saved();
     showStatus(UiMessage(kUiSaved, {target}));
     // The file holds everything but what its format has no place for; say what that was.
     reportLosses(r.losses);
@@ -296,6 +310,7 @@ bool cSession::saveTo(const QString& path) {
     const std::string target = Utf8(path);
     if (!writeFile(target)) return false;
     currentPath_ = path;
+    recovery_.setOrigin(eRecoveryOrigin::kFile, target);
     dialogFolder_ = FromUtf8(platform::FolderPart(target));
     announce(kChangeTitle);
     return true;
@@ -375,6 +390,32 @@ bool cSession::exportClipboard(int command) {
     // The payload holds what the product can take; say what it could not.
     reportLosses(result.losses);
     return result.ok;
+}
+
+bool cSession::recover(const strRecoveryEntry& entry) {
+    cRecoveryStore* store = recovery_.store();
+    if (!store || !recovery_.isOpen() || !confirmDiscard()) return false;
+    auto fresh = std::make_unique<cProject>(&config_);
+    const int slot = recovery_.newSlot();
+    std::string why;
+    if (!store->recover(entry, slot, *fresh, &why)) {
+        prompts_.message(tr("The recovery copy %1 cannot be opened: %2")
+                             .arg(FromUtf8(platform::FileNamePart(entry.copyPath)), FromUtf8(why)),
+                         cPrompts::kError);
+        return false;
+    }
+    if (!replaceDocument(std::move(fresh), slot, entry.info)) return false;
+    // Save writes where the document came from.
+    currentPath_ = entry.info.origin == eRecoveryOrigin::kFile ? FromUtf8(entry.info.path) : QString();
+    if (!currentPath_.isEmpty() && platform::IsFolder(platform::FolderPart(entry.info.path)))
+        dialogFolder_ = FromUtf8(platform::FolderPart(entry.info.path));
+    showStatus(tr("Recovered the unsaved changes"));
+    announce(kChangeTitle);
+    return true;
+}
+
+void cSession::setGameOrigin(const QString& gameFolder, const QString& id) {
+    recovery_.setOrigin(eRecoveryOrigin::kGame, Utf8(gameFolder), Utf8(id));
 }
 
 QString cSession::workingFolder() const {

@@ -22,6 +22,7 @@
 #include "playback/sound_table.h"
 #include "tools/canvas_tool.h"
 #include "ui/session/canvas_overlays.h"
+#include "ui/session/recovery_keeper.h"
 #include "workspace/workspace.h"
 
 #include <QObject>
@@ -160,6 +161,16 @@ class cSession : public QObject {
     bool importClipboard(int command);
     bool exportClipboard(int command);
 
+    // --- recovery copies ---
+    cRecoveryKeeper& recovery() { return recovery_; }
+    // The unsaved-changes question, then the copy taken over as the document: modified, titled with
+    // the file it came from (Save writes there), untitled when it had none. False (said in a message)
+    // when another editor took it or it cannot be read (then it is put aside).
+    bool recover(const strRecoveryEntry& entry);
+    // The document is an animation of a game (the game's folder and the animation's id), so that
+    // its recovery copy says so.
+    void setGameOrigin(const QString& gameFolder, const QString& id);
+
     const QString& currentPath() const { return currentPath_; }
     // The folder the file dialogs start in.
     const QString& dialogFolder() const { return dialogFolder_; }
@@ -206,7 +217,9 @@ class cSession : public QObject {
     bool load(const QString& path);
     // Saves the document to target and reports the result in the status bar.
     bool writeFile(const std::string& target);
-    bool replaceDocument(std::unique_ptr<cProject> fresh);
+    // recoverySlot/origin: the slot and description of a recovered document's copy (-1: a fresh one).
+    bool replaceDocument(std::unique_ptr<cProject> fresh, int recoverySlot = -1,
+                         const strRecoveryInfo& origin = {});
     std::unique_ptr<cProject> makeNewDocument() const;
     void makeBackup(const QString& path);
     void loadPictures();
@@ -246,4 +259,5 @@ class cSession : public QObject {
     int slotsSplitFormat_ = 0; // the split format the picture slots were divided with
     interchange::strClipboardMenuState clipState_;
     bool clipHasCells_ = false;
+    cRecoveryKeeper recovery_;
 };

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <clocale>
 
@@ -57,7 +58,12 @@ int RunEditor(int argc, char** argv) {
         }
         window.show();
         const QStringList args = QApplication::arguments();
-        if (args.size() >= 2 && !args.at(1).isEmpty()) window.openLater(args.at(1));
+        const QString file = args.size() >= 2 ? args.at(1) : QString();
+        // Recovery copies are offered first; the command line's file opens after that window.
+        QTimer::singleShot(0, &window, [&window, file] {
+            window.offerRecovery();
+            window.openLater(file);
+        });
         result = app.exec();
         prompts.setParent(nullptr);
     }

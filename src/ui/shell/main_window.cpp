@@ -4,6 +4,7 @@
 #include "ui/dialogs/dlg_about.h"
 #include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
+#include "ui/dialogs/dlg_recovery.h"
 #include "ui/dialogs/dlg_settings.h"
 #include "ui/lists/lists_messages.h"
 #include "ui/platform/prompts.h"
@@ -105,6 +106,17 @@ void cMainWindow::openLater(const QString& path) {
         session_->stopPlayback();
         session_->openPath(path);
     });
+}
+
+bool cMainWindow::offerRecovery() {
+    cRecoveryStore* store = session_->recovery().store();
+    if (!store || !session_->recovery().isOpen()) return false;
+    std::vector<strRecoveryProblem> problems;
+    std::vector<strRecoveryEntry> entries = store->list(&problems);
+    if (entries.empty() && problems.empty()) return false;
+    cDlg_Recovery dialog(*session_, std::move(entries), std::move(problems), this);
+    dialog.exec();
+    return true;
 }
 
 void cMainWindow::setCanvas(QWidget* canvas) {

@@ -37,6 +37,9 @@ class cMainWindow : public QMainWindow {
     const QString& why() const { return why_; }
     // Opens a path once the event loop runs (the command line's file, after the window shows).
     void openLater(const QString& path);
+    // When editors that did not close normally left recovery copies (or damaged ones), shows the
+    // recovery window and returns once it is closed. Whether it was shown.
+    bool offerRecovery();
 
     cSession& session() const { return *session_; }
     cCommandTable& commands() const { return *commands_; }
