@@ -856,6 +856,10 @@ The undo history has been cleared.</source>
         <source>Check pattern sheet...</source>
         <translation>パターンシートを検査...</translation>
     </message>
+    <message>
+        <source>(new timing)</source>
+        <translation>(新しいタイミング)</translation>
+    </message>
 </context>
 <context>
     <name>MessageCaptions</name>
@@ -990,6 +994,54 @@ Do you want to create it?</source>
     <message>
         <source>Canvas menu</source>
         <translation>キャンバスのメニュー</translation>
+    </message>
+    <message>
+        <source>Drag: rotate the cell about its position. Shift: no snapping</source>
+        <translation>ドラッグ: セルをその位置を中心に回転。Shift: スナップなし</translation>
+    </message>
+    <message>
+        <source>Rotate: drag a cell to turn it. Tab: next cell, right click: menu</source>
+        <translation>回転: セルをドラッグして回す。Tab: 次のセル、右クリック: メニュー</translation>
+    </message>
+    <message>
+        <source>Drag: scale the cell about its position. Shift: no snapping</source>
+        <translation>ドラッグ: セルをその位置を中心に拡大縮小。Shift: スナップなし</translation>
+    </message>
+    <message>
+        <source>Scale: drag a cell to scale it. Tab: next cell, right click: menu</source>
+        <translation>拡大縮小: セルをドラッグして大きさを変える。Tab: 次のセル、右クリック: メニュー</translation>
+    </message>
+    <message>
+        <source>Pivot: drag a band to set the pivot, then click to rotate and scale the selected cells about it</source>
+        <translation>中心点: 範囲をドラッグして中心点を決め、クリックで選択セルをその点を中心に回転・拡大縮小</translation>
+    </message>
+    <message>
+        <source>Spline: drag a band from the current cell to the end point, then click the control point</source>
+        <translation>スプライン: 現在のセルから終点まで範囲をドラッグし、制御点をクリック</translation>
+    </message>
+    <message>
+        <source>Drag: move the cell. Hold %1 to rotate, %2 to scale, Shift: no snapping, Ctrl+click: add to the selection</source>
+        <translation>ドラッグ: セルを移動。%1 を押したままで回転、%2 で拡大縮小、Shift: スナップなし、Ctrl+クリック: 選択に追加</translation>
+    </message>
+    <message>
+        <source>Move: click a cell to select it, drag it to move it. Tab: next cell, right click: menu, middle drag: pan</source>
+        <translation>移動: クリックでセルを選択、ドラッグで移動。Tab: 次のセル、右クリック: メニュー、中ボタンドラッグ: 表示の移動</translation>
+    </message>
+    <message>
+        <source>Cell %1 selected (Tab: next cell, Shift+Tab: previous cell)</source>
+        <translation>セル %1 を選択しました (Tab: 次のセル、Shift+Tab: 前のセル)</translation>
+    </message>
+    <message>
+        <source>No cell selected: click a cell or press Tab to pick one</source>
+        <translation>セルが選択されていません: セルをクリックするか Tab で選んでください</translation>
+    </message>
+    <message>
+        <source>Moved 1 cell by %1, %2</source>
+        <translation>1 個のセルを %1, %2 移動しました</translation>
+    </message>
+    <message>
+        <source>Moved %1 cells by %2, %3</source>
+        <translation>%1 個のセルを %2, %3 移動しました</translation>
     </message>
 </context>
 <context>
@@ -1478,8 +1530,160 @@ Do you want to create it?</source>
         <translation>コマンド</translation>
     </message>
     <message>
-        <source>On the canvas: drag a cell to move it; hold A while dragging to rotate it, S to scale it. The wheel scrolls, Ctrl+wheel zooms about the pointer, the middle button pans (double-click: back to the origin). The arrow keys move the selected cells by one pixel (with Shift: by the position step); Escape cancels a drag or stops playback. The README and the docs folder describe every window.</source>
-        <translation>キャンバスでは、セルをドラッグすると移動し、A を押しながらドラッグすると回転、S を押しながらドラッグすると拡大縮小します。ホイールでスクロール、Ctrl+ホイールでポインタの位置を中心に拡大縮小、中ボタンのドラッグで表示位置を移動します (ダブルクリックで原点に戻ります)。矢印キーで選択中のセルを 1 ピクセル (Shift を押すと位置のスナップ単位) ずつ動かし、Esc でドラッグを取り消すか再生を止めます。各ウィンドウの説明は README と docs フォルダにあります。</translation>
+        <source>Mouse gestures</source>
+        <translation>マウス操作</translation>
+    </message>
+    <message>
+        <source>Gesture</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>Click a cell</source>
+        <translation>セルをクリック</translation>
+    </message>
+    <message>
+        <source>Selects it and makes it the current cell</source>
+        <translation>選択して現在のセルにする</translation>
+    </message>
+    <message>
+        <source>Ctrl+click a cell</source>
+        <translation>セルを Ctrl+クリック</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Adds it to the selection or takes it out</source>
+        <translation>選択に加える、または選択から外す</translation>
+    </message>
+    <message>
+        <source>Drag a cell (Move tool)</source>
+        <translation>セルをドラッグ (移動ツール)</translation>
+    </message>
+    <message>
+        <source>Shift: no snapping</source>
+        <translation>Shift: スナップなし</translation>
+    </message>
+    <message>
+        <source>Moves the selected cells</source>
+        <translation>選択したセルを移動</translation>
+    </message>
+    <message>
+        <source>Drag a cell holding %1</source>
+        <translation>%1 を押したままセルをドラッグ</translation>
+    </message>
+    <message>
+        <source>Rotates the cell about its position</source>
+        <translation>セルをその位置を中心に回転</translation>
+    </message>
+    <message>
+        <source>Scales the cell about its position</source>
+        <translation>セルをその位置を中心に拡大縮小</translation>
+    </message>
+    <message>
+        <source>Drag a cell (Rotate tool)</source>
+        <translation>セルをドラッグ (回転ツール)</translation>
+    </message>
+    <message>
+        <source>Drag a cell (Scale tool)</source>
+        <translation>セルをドラッグ (拡大縮小ツール)</translation>
+    </message>
+    <message>
+        <source>Drag a band, then click (Pivot tool)</source>
+        <translation>範囲をドラッグしてクリック (中心点ツール)</translation>
+    </message>
+    <message>
+        <source>Sets a pivot, then rotates and scales the selected cells about it</source>
+        <translation>中心点を決め、選択セルをその点を中心に回転・拡大縮小</translation>
+    </message>
+    <message>
+        <source>Drag a band, then click (Spline tool)</source>
+        <translation>範囲をドラッグしてクリック (スプラインツール)</translation>
+    </message>
+    <message>
+        <source>Moves the current cell along a curve</source>
+        <translation>現在のセルを曲線に沿って動かす</translation>
+    </message>
+    <message>
+        <source>Drag a pattern from the palette</source>
+        <translation>パレットからパターンをドラッグ</translation>
+    </message>
+    <message>
+        <source>Places a new cell, or changes the cell dropped on</source>
+        <translation>新しいセルを置く、またはドロップ先のセルを変える</translation>
+    </message>
+    <message>
+        <source>Right click</source>
+        <translation>右クリック</translation>
+    </message>
+    <message>
+        <source>Menu key, Shift+F10</source>
+        <translation>メニューキー、Shift+F10</translation>
+    </message>
+    <message>
+        <source>Opens the canvas menu (at the current cell)</source>
+        <translation>キャンバスのメニューを開く (現在のセルの位置に)</translation>
+    </message>
+    <message>
+        <source>Middle drag</source>
+        <translation>中ボタンドラッグ</translation>
+    </message>
+    <message>
+        <source>Pans the view (double-click: back to the origin)</source>
+        <translation>表示を移動 (ダブルクリック: 原点に戻す)</translation>
+    </message>
+    <message>
+        <source>Wheel</source>
+        <translation>ホイール</translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel</source>
+        <translation>Ctrl+ホイール</translation>
+    </message>
+    <message>
+        <source>Scrolls; with Ctrl zooms about the pointer</source>
+        <translation>スクロール。Ctrl でポインタを中心に拡大縮小</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Shift+Tab</source>
+        <translation>Shift+Tab</translation>
+    </message>
+    <message>
+        <source>Makes the next (previous) cell of the frame the current one</source>
+        <translation>フレームの次 (前) のセルを現在のセルにする</translation>
+    </message>
+    <message>
+        <source>Arrow keys</source>
+        <translation>矢印キー</translation>
+    </message>
+    <message>
+        <source>Shift+arrow</source>
+        <translation>Shift+矢印</translation>
+    </message>
+    <message>
+        <source>Move the selected cells by one pixel (by the position step)</source>
+        <translation>選択したセルを 1 ドット (位置のスナップ幅) ずつ移動</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Cancels a drag or stops playback</source>
+        <translation>ドラッグを取り消す、または再生を止める</translation>
+    </message>
+    <message>
+        <source>The status bar names what a drag does where the pointer is. The user guide (docs/guide.md) and the docs folder describe every window.</source>
+        <translation>ステータスバーにはポインタの位置でドラッグすると何が起きるかが表示されます。各ウィンドウの説明はユーザーガイド (docs/guide.md) と docs フォルダにあります。</translation>
     </message>
 </context>
 <context>
@@ -2004,6 +2208,30 @@ Do you want to create it?</source>
     <message>
         <source>Patterns down</source>
         <translation>縦のパターン数</translation>
+    </message>
+    <message>
+        <source> px wide</source>
+        <translation> ドット (幅)</translation>
+    </message>
+    <message>
+        <source> across</source>
+        <translation> (横)</translation>
+    </message>
+    <message>
+        <source> px high</source>
+        <translation> ドット (高さ)</translation>
+    </message>
+    <message>
+        <source> down</source>
+        <translation> (縦)</translation>
+    </message>
+    <message>
+        <source>Pattern width</source>
+        <translation>パターンの幅</translation>
+    </message>
+    <message>
+        <source>Pattern height</source>
+        <translation>パターンの高さ</translation>
     </message>
 </context>
 <context>
@@ -2713,6 +2941,18 @@ Do you want to create it?</source>
     <message>
         <source>Check pattern sheet...</source>
         <translation>パターンシートを検査...</translation>
+    </message>
+    <message>
+        <source>Pivot</source>
+        <translation>中心点</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>回転</translation>
+    </message>
+    <message>
+        <source>Gesture under the pointer</source>
+        <translation>ポインタ位置の操作</translation>
     </message>
 </context>
 <context>

@@ -85,14 +85,16 @@ class cConfig {
     uint32_t CNextShadow = 0x8800FF00;
     uint32_t CCenterLine = 0x8888FF88;
     uint32_t CTrans = 0;
-    bool Init_FixFlag = true;
+    // New projects leave every cell number free to show any picture.
+    bool Init_FixFlag = false;
     uint8_t Init_Center = 0;
-    uint8_t Init_Div = 0;
+    // New pictures are divided by pattern size (RPG Maker sheets: 192 x 192 patterns).
+    uint8_t Init_Div = 1;
     uint8_t Init_Edit = 2;
     uint8_t Init_Format = 1;
     int Init_Int = 1;
     int Init_Cell = 16;
-    int Init_CutX = 5, Init_CutY = 5;
+    int Init_CutX = 192, Init_CutY = 192;
     std::string Init_FileName = "newfile.txt";
     int TargetPostX = 0, TargetPostY = 0;
     uint8_t TargetOpacity = 255;

@@ -362,6 +362,21 @@ bool cProject::setCellNumber(int n) {
     return true;
 }
 
+strProjectSettings cProject::settings() const {
+    strProjectSettings s;
+    s.name = text(kTextName);
+    s.userData = text(kTextUserData);
+    s.centrePosition = getSetting(kKeyCentrePosition);
+    s.saveFormat = getSetting(kKeySaveFormat);
+    s.basicInterval = getSetting(kKeyBasicInterval);
+    s.totalInterval = getSetting(kKeyTotalInterval);
+    s.cellNumber = cellNumber_;
+    s.splitFormat = splitFormat_;
+    s.lock = lock_;
+    s.editFormat = editFormat_;
+    return s;
+}
+
 bool cProject::applySettings(const strProjectSettings& s) {
     cTransaction t(*this, strMessage(kStepProjectSettings));
     setText(kTextName, s.name);

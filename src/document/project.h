@@ -133,6 +133,8 @@ class cProject {
     // Stores the Project dialog's values as one step "Project settings"; a changed lock or edit
     // format normalises every cell again (recorded). False when nothing changed.
     bool applySettings(const strProjectSettings& s);
+    // The values applySettings takes, as the document holds them.
+    strProjectSettings settings() const;
 
     // Stores a copy of *p in picture slot i (normalised), or empties the slot when p is null.
     bool setPicture(int i, const strPicture* p);

@@ -56,7 +56,7 @@ void cBandTool::release(const strGestureContext& ctx, const strGestureEvent& e, 
     }
     referenceX_ = e.x;
     referenceY_ = e.y;
-    if (ctx.toolMode == kToolScale && ctx.commands->selectedCount() > 0) {
+    if (ctx.toolMode == kToolPivot && ctx.commands->selectedCount() > 0) {
         mode_ = kDragRotateScale;
         ratio_ = 1;
         angle_ = 0;

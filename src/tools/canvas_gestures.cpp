@@ -30,7 +30,7 @@ strGestureResult cCanvasGestures::press(const strGestureContext& ctx, const strG
     case kButtonLeft:
         if (e.keys.gifDraft && ctx.gifDraft)
             tool = std::make_unique<cGifDraftTool>();
-        else if (ctx.toolMode == kToolScale || ctx.toolMode == kToolSpline)
+        else if (ctx.toolMode == kToolPivot || ctx.toolMode == kToolSpline)
             tool = std::make_unique<cBandTool>();
         else
             tool = std::make_unique<cDragTool>();

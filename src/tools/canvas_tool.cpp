@@ -92,3 +92,21 @@ int NudgeCells(const strGestureContext& ctx, int dx, int dy) {
     t.dy = float(dy);
     return drag.apply(ctx, t);
 }
+
+int StepCurrentCell(const strGestureContext& ctx, bool forward) {
+    const int count = ctx.doc->cellNumber();
+    if (count <= 0) return -1;
+    const int current = ctx.commands->currentCell();
+    const int step = forward ? 1 : -1;
+    // From the current cell (or from just outside the row) around the row once.
+    int c = current >= 0 && current < count ? current : (forward ? -1 : count);
+    for (int i = 0; i < count; ++i) {
+        c = ((c + step) % count + count) % count;
+        if (!ctx.doc->cell(ctx.frame, c)) continue;
+        ctx.commands->clearSelection();
+        ctx.commands->select(c);
+        ctx.commands->setCurrentCell(c);
+        return c;
+    }
+    return -1;
+}

@@ -18,9 +18,12 @@ class cProject;
 // The tool chosen in the Tool menu or on a tool bar: what a left press on a cell does.
 enum eToolMode : int {
     kToolMove = 0,   // select and drag (rotate with "DragAKey", scale with "DragSKey")
-    kToolScale = 1,  // a band sets the pivot, then rotate and scale about it
+    kToolPivot = 1,  // a band sets the pivot, then rotate and scale about it
     kToolSpline = 2, // a band from the current cell sets the end, a click the control point
+    kToolRotate = 3, // select and drag: the current cell turns about its position
+    kToolResize = 4, // select and drag: the current cell scales about its position
 };
+inline constexpr int kToolModeCount = 5;
 
 enum eGestureButton : int { kButtonNone = 0, kButtonLeft = 1, kButtonRight = 2, kButtonMiddle = 4 };
 
@@ -131,6 +134,11 @@ bool SelectAt(const strGestureContext& ctx, double x, double y, bool ctrl);
 
 // The current cell alone stays selected; false without a current cell on the current frame.
 bool KeepCurrentOnly(const strGestureContext& ctx, strGestureResult& out);
+
+// Tab on the canvas: the next cell of the current frame after the current cell (forward) or before
+// it, wrapping around, becomes the current cell and the only one selected. The first (or last)
+// cell when there is no current cell. Returns the cell number, or -1 when the frame has no cell.
+int StepCurrentCell(const strGestureContext& ctx, bool forward);
 
 // The cells of a drag (those selected and present on the current frame when it starts), the preview
 // of a transform on them and its commit as one transaction (no step when nothing changes).

@@ -6,7 +6,11 @@
 bool cDragTool::press(const strGestureContext& ctx, const strGestureEvent& e, strGestureResult& out) {
     out.selection |= SelectAt(ctx, e.x, e.y, e.keys.ctrl);
     if (ctx.commands->selectedCount() == 0) return false;
-    const int mode = e.keys.rotate ? kDragRotate : e.keys.scale ? kDragScale : kDragMove;
+    // The keys turn a Move drag into a rotation or a scaling; the Rotate and Scale tools are that
+    // without the keys.
+    const bool rotate = e.keys.rotate || (ctx.toolMode == kToolRotate && !e.keys.scale);
+    const bool scale = e.keys.scale || ctx.toolMode == kToolResize;
+    const int mode = rotate ? kDragRotate : scale ? kDragScale : kDragMove;
     if (mode != kDragMove) {
         if (!KeepCurrentOnly(ctx, out)) return false;
         const strCell* cell = ctx.doc->cell(ctx.frame, ctx.commands->currentCell());

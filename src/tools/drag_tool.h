@@ -1,7 +1,8 @@
 #pragma once
 // cDragTool: the Move tool's gesture. A press selects (a plain or a Ctrl click) and, when a cell is
 // selected, starts a drag: a move of the selected cells, or with "DragAKey" / "DragSKey" held a
-// rotation / scaling of the current cell alone about its position. Nothing moves before the pointer
+// rotation / scaling of the current cell alone about its position (so with the Rotate and Scale
+// tools without a key). Nothing moves before the pointer
 // leaves the drag threshold; snapping follows Shift (held: off); the release stores the result in
 // one transaction, a right release cancels.
 

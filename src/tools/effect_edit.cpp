@@ -1,5 +1,6 @@
 #include "tools/effect_edit.h"
 
+#include "config/config.h"
 #include "document/project.h"
 #include "platform/path.h"
 
@@ -101,6 +102,16 @@ std::string cEffectEdit::Title(int index) {
     char buf[48];
     std::snprintf(buf, sizeof buf, "Effect : %d", index);
     return buf;
+}
+
+std::pair<int, int> cPictureEdit::NewDivisions(const cConfig& config, int splitFormat, bool rm2000) {
+    constexpr int kSheetSize = 192, kSheetSize2000 = 96, kSheetPatterns = 5;
+    const bool bySize = splitFormat != 0;
+    int x = std::clamp(config.Init_CutX, 1, 1024);
+    int y = std::clamp(config.Init_CutY, 1, 1024);
+    if ((config.Init_Div != 0) != bySize) x = y = bySize ? kSheetSize : kSheetPatterns;
+    if (bySize && rm2000 && x == kSheetSize && y == kSheetSize) x = y = kSheetSize2000;
+    return {x, y};
 }
 
 void cPictureEdit::load(const strPicture& p, int projectSplitFormat) {

@@ -10,6 +10,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+
+class cConfig;
 
 class cEffectEdit {
   public:
@@ -65,6 +68,12 @@ class cPictureEdit {
     int divY = 1;
     int hue = 0;         // "Hue (degrees)", 0..360
     int splitFormat = 0; // "Division method": shows the project's split format; never written
+
+    // The divisions of a new picture in a project split by splitFormat: the configured ones
+    // ("Init_CutX", "Init_CutY") when they were given for that split format ("Init_Div"); else an
+    // RPG Maker sheet's: five patterns across and down, or patterns of 192 x 192 pixels. A sheet
+    // of RPG Maker 2000 (rm2000) has patterns of 96 x 96 pixels: so are the configured 192 x 192.
+    static std::pair<int, int> NewDivisions(const cConfig& config, int splitFormat, bool rm2000);
 
     void load(const strPicture& p, int projectSplitFormat);
     // "Apply": the two divisions, the hue and the path, each limited to its control's range.

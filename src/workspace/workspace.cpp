@@ -1,5 +1,7 @@
 #include "workspace/workspace.h"
 
+#include <cctype>
+
 #include "config/config.h"
 #include "document/anime_file_device.h"
 #include "document/project.h"
@@ -96,6 +98,20 @@ strWorkResult cWorkspace::save(cProject& doc, const std::string& path, int saveF
     result.ok = true;
     result.losses = device.lossMessages();
     return result;
+}
+
+int cWorkspace::SaveFormatForPath(const std::string& path, int fallback) {
+    std::string ext = platform::Extension(path);
+    for (char& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".dat") return ANIME::kFormatBinary;
+    if (ext == ".txt") return ANIME::kFormatText;
+    return fallback;
+}
+
+std::string cWorkspace::NameForFormat(const std::string& name, int format) {
+    const std::string stem = platform::StemPart(platform::FileNamePart(name));
+    return (stem.empty() ? std::string("newfile") : stem) + (format == ANIME::kFormatText ? ".txt" : ".dat");
 }
 
 strWorkResult cWorkspace::backup(const std::string& path) const {

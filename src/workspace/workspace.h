@@ -69,6 +69,11 @@ class cWorkspace {
     // and result.losses says what the format could not keep; a failure leaves the file and the
     // document as they were.
     strWorkResult save(cProject& doc, const std::string& path, int saveFormat = -1) const;
+    // The format a file of that name is saved in: ".dat" binary, ".txt" text (either case); any
+    // other name takes fallback (the document's save format).
+    static int SaveFormatForPath(const std::string& path, int fallback);
+    // The name proposed for saving a file named name in format: its stem with ".dat" or ".txt".
+    static std::string NameForFormat(const std::string& name, int format);
     // Copies the file at path to "backup.dat" in the working folder.
     strWorkResult backup(const std::string& path) const;
 

@@ -192,7 +192,7 @@ TEST(CanvasGestures, DragRangeMovesItsBlockInOneStep) {
 
 TEST(CanvasGestures, ScaleToolBandThenPivot) {
     Canvas c({{0, 0, 0}});
-    c.ctx.toolMode = kToolScale;
+    c.ctx.toolMode = kToolPivot;
     c.drag(20, 0, 22, 0); // shorter than the threshold: it selects, nothing more
     EXPECT_EQ(c.gestures.tool(), nullptr);
     EXPECT_EQ(c.commands->selection(), std::vector<int>{0});
@@ -290,3 +290,50 @@ TEST(CanvasGestures, ACancelFromTheChangeNoticeWaitsForTheCall) {
 }
 
 } // namespace
+
+TEST(CanvasGestures, RotateAndScaleToolsTurnAndScaleWithoutKeysAndTheKeysStillWork) {
+    Canvas c({{0, 0, 0}, {1, 100, 0}});
+    c.commands->selectAll();
+    c.ctx.toolMode = kToolRotate;
+    // A quarter turn about the cell's position; the other selected cell is left out.
+    c.drag(40, 0, 0, 40);
+    EXPECT_EQ(c.fields(0), (std::array{0, 0, 900, 100, 100}));
+    EXPECT_EQ(c.commands->selection(), std::vector<int>{0});
+    // The scale key held in the Rotate tool scales.
+    c.drag(20, 0, 40, 0, kScale);
+    EXPECT_EQ(c.fields(0), (std::array{0, 0, 900, 180, 180}));
+    c.ctx.toolMode = kToolResize;
+    c.drag(20, 0, 40, 0);
+    EXPECT_EQ(c.fields(0), (std::array{0, 0, 900, 360, 360}));
+    // The rotate key held in the Scale tool rotates.
+    c.drag(40, 0, 0, 40, kRotate);
+    EXPECT_EQ(c.fields(0), (std::array{0, 0, -1800, 360, 360}));
+    EXPECT_EQ(c.steps(), 4u);
+    EXPECT_EQ(c.fields(1), (std::array{100, 0, 0, 100, 100}));
+    // A press on empty canvas, or on the position itself, starts nothing.
+    c.press(400, 400);
+    EXPECT_EQ(c.gestures.tool(), nullptr);
+    c.press(1, 1);
+    EXPECT_EQ(c.gestures.tool(), nullptr);
+}
+
+TEST(CanvasGestures, StepCurrentCellWalksTheFrameBothWaysAndWraps) {
+    Canvas c({{2, 0, 0}, {5, 30, 0}, {1, -140, 0}});
+    c.commands->selectAll();
+    // No current cell: forward starts at the first cell, and the selection is that cell alone.
+    EXPECT_EQ(StepCurrentCell(c.ctx, true), 1);
+    EXPECT_EQ(c.commands->currentCell(), 1);
+    EXPECT_EQ(c.commands->selection(), std::vector<int>{1});
+    EXPECT_EQ(StepCurrentCell(c.ctx, true), 2);
+    EXPECT_EQ(StepCurrentCell(c.ctx, true), 5);
+    EXPECT_EQ(StepCurrentCell(c.ctx, true), 1);
+    EXPECT_EQ(StepCurrentCell(c.ctx, false), 5);
+    EXPECT_EQ(c.commands->selection(), std::vector<int>{5});
+    // Backward without a current cell starts at the last cell.
+    c.commands->setCurrentCell(-1);
+    EXPECT_EQ(StepCurrentCell(c.ctx, false), 5);
+    // A frame without cells: nothing.
+    Canvas empty({});
+    EXPECT_EQ(StepCurrentCell(empty.ctx, true), -1);
+    EXPECT_EQ(empty.commands->currentCell(), -1);
+}

@@ -85,7 +85,7 @@ class cCanvasPlayTest : public QObject {
         // Toggles leave it playing; a command stops playback, then runs.
         QVERIFY(f->trigger(kCmdPlay));
         run(100);
-        for (int id : {kCmdPlayLoop, kCmdViewGrid, kCmdShowStatusBar, kCmdToolScale})
+        for (int id : {kCmdPlayLoop, kCmdViewGrid, kCmdShowStatusBar, kCmdToolPivot})
             QVERIFY2(f->trigger(id) && s.playing(), qPrintable(QString::number(id)));
         const int frame = s.currentFrame();
         QVERIFY(f->trigger(kCmdNextFrame));

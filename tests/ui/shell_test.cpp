@@ -44,11 +44,12 @@ class cShellTest : public QObject {
     }
     void cleanup() { f.reset(); }
 
-    void saveIsGreyedAndCtrlSInertOnANewDocument() {
-        QCOMPARE(enabled({kCmdSave, kCmdSaveAs}), (QList<bool>{false, true}));
+    void ctrlSOnANewDocumentAsksWhereToSave() {
+        QCOMPARE(enabled({kCmdSave, kCmdSaveAs}), (QList<bool>{true, true}));
         f->touch();
+        // Cancelled: nothing written, still modified.
         key(Qt::Key_S);
-        QCOMPARE(f->prompts.fileDialogs, 0);
+        QCOMPARE(f->prompts.fileDialogs, 1);
         QVERIFY(f->doc().modified());
         // Once the document has a file, Ctrl+S saves it there without asking.
         f->prompts.saveAnswer = f->path(QStringLiteral("first.dat"));
@@ -56,7 +57,7 @@ class cShellTest : public QObject {
         f->touch();
         QVERIFY(f->enabled(kCmdSave));
         key(Qt::Key_S);
-        QCOMPARE(f->prompts.fileDialogs, 1);
+        QCOMPARE(f->prompts.fileDialogs, 2);
         QVERIFY(!f->doc().modified());
         QCOMPARE(f->window->statusText(), UiMessage(kUiSaved, {f->prompts.saveAnswer.toStdString()}));
     }

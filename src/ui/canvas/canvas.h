@@ -67,6 +67,12 @@ class cCanvas : public QAbstractScrollArea {
     void cancelGesture();
     // The picture the canvas would show now, rendered offscreen (what paintEvent draws).
     QImage grabCanvas();
+    // The status bar's hint for the pointer over the canvas: the gesture a drag starts in a tool
+    // mode (eToolMode), over a cell or not, and the keys that change it.
+    static QString GestureHint(int toolMode, bool overCell, const QString& rotateKey,
+                               const QString& scaleKey);
+    // The canvas menu at the current cell (the Menu key, Shift+F10).
+    void openPopupAtCurrentCell();
 
   signals:
     // The spline dialog opened (tests answer it).
@@ -82,6 +88,7 @@ class cCanvas : public QAbstractScrollArea {
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
     void leaveEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -125,6 +132,9 @@ class cCanvas : public QAbstractScrollArea {
     void shiftChanged(bool held);
     void showGestureStatus();
     void hover(QPoint screen);
+    void showHint(bool overCell);
+    // Tab: the next (or previous) cell of the frame becomes the current one; false without cells.
+    bool stepCell(bool forward);
     void openSplineDialog(const strSplineRequest& request);
     void endGesture();
     bool keyHeld(int virtualKey) const;

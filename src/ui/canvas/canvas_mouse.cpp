@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -155,6 +156,7 @@ void cCanvas::showGestureStatus() {
 
 void cCanvas::hover(QPoint screen) {
     std::vector<int> hits = hitsAt(toDocument(screen));
+    showHint(!hits.empty());
     if (hits == hover_) return;
     hover_ = std::move(hits);
     viewport()->update();
@@ -210,7 +212,38 @@ void cCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
     session_.requestTool(r);
 }
 
+void cCanvas::showHint(bool overCell) {
+    const cConfig& c = session_.config();
+    auto keyName = [](int virtualKey) {
+        return QKeySequence(QtKeyOfVirtualKey(virtualKey)).toString(QKeySequence::NativeText);
+    };
+    session_.showHint(GestureHint(session_.toolMode(), overCell, keyName(c.DragAKey), keyName(c.DragSKey)));
+}
+
+QString cCanvas::GestureHint(int toolMode, bool overCell, const QString& rotateKey, const QString& scaleKey) {
+    switch (toolMode) {
+    case kToolRotate:
+        return overCell ? tr("Drag: rotate the cell about its position. Shift: no snapping")
+                        : tr("Rotate: drag a cell to turn it. Tab: next cell, right click: menu");
+    case kToolResize:
+        return overCell ? tr("Drag: scale the cell about its position. Shift: no snapping")
+                        : tr("Scale: drag a cell to scale it. Tab: next cell, right click: menu");
+    case kToolPivot:
+        return tr("Pivot: drag a band to set the pivot, then click to rotate and scale the selected cells "
+                  "about it");
+    case kToolSpline:
+        return tr("Spline: drag a band from the current cell to the end point, then click the control point");
+    default:
+        return overCell ? tr("Drag: move the cell. Hold %1 to rotate, %2 to scale, Shift: no snapping, "
+                             "Ctrl+click: add to the selection")
+                              .arg(rotateKey, scaleKey)
+                        : tr("Move: click a cell to select it, drag it to move it. Tab: next cell, right "
+                             "click: menu, middle drag: pan");
+    }
+}
+
 void cCanvas::leaveEvent(QEvent* e) {
+    session_.showHint(QString());
     QAbstractScrollArea::leaveEvent(e);
     if (!hover_.empty() && !gestures_.tool()) {
         hover_.clear();
@@ -271,9 +304,46 @@ bool cCanvas::eventFilter(QObject* watched, QEvent* e) {
     return QAbstractScrollArea::eventFilter(watched, e);
 }
 
+bool cCanvas::event(QEvent* e) {
+    // Tab and Shift+Tab step through the cells of the frame (before the focus chain sees them);
+    // on a frame without cells they move the focus on as usual.
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers others = k->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && others == Qt::NoModifier &&
+            !gestures_.tool() && stepCell(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)))
+            return true;
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+bool cCanvas::stepCell(bool forward) {
+    const int cell = StepCurrentCell(gestureContext(), forward);
+    if (cell < 0) return false;
+    session_.showStatus(tr("Cell %1 selected (Tab: next cell, Shift+Tab: previous cell)").arg(cell));
+    return true;
+}
+
+void cCanvas::openPopupAtCurrentCell() {
+    // At the current cell's position, else at the middle of the view.
+    QPoint screen = viewport()->rect().center();
+    const strCell* cell =
+        session_.document().cell(session_.currentFrame(), session_.commands().currentCell());
+    if (cell) {
+        const QPoint at = toScreen(QPointF(cell->x, cell->y)).toPoint();
+        if (viewport()->rect().contains(at)) screen = at;
+    }
+    popupDocument_ = toDocument(screen);
+    showPopup(viewport()->mapToGlobal(screen));
+}
+
 void cCanvas::keyPressEvent(QKeyEvent* e) {
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const int step = shift ? std::max(session_.config().PostGrid, 1) : 1;
+    if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && shift)) {
+        if (!gestures_.tool()) openPopupAtCurrentCell();
+        return;
+    }
     switch (e->key()) {
     case Qt::Key_Escape:
         if (gestures_.tool())
@@ -301,7 +371,13 @@ void cCanvas::keyPressEvent(QKeyEvent* e) {
 void cCanvas::nudge(int dx, int dy) {
     if (gestures_.tool()) return;
     session_.stopPlayback();
-    NudgeCells(gestureContext(), dx, dy);
+    if (session_.commands().selectedCount() == 0) {
+        session_.showStatus(tr("No cell selected: click a cell or press Tab to pick one"));
+        return;
+    }
+    const int moved = NudgeCells(gestureContext(), dx, dy);
+    session_.showStatus(moved == 1 ? tr("Moved 1 cell by %1, %2").arg(dx).arg(dy)
+                                   : tr("Moved %1 cells by %2, %3").arg(moved).arg(dx).arg(dy));
 }
 
 void cCanvas::wheelEvent(QWheelEvent* e) {

@@ -2,6 +2,7 @@
 // command's own enabling rule; Paste and New take the point the popup was opened at.
 
 #include "ui/canvas/canvas.h"
+#include "ui/shell/access_letters.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
 
@@ -49,5 +50,6 @@ void cCanvas::showPopup(QPoint globalPos) {
         if (id == kCmdPaste || id == kCmdNewCell) cCommandTable::SetParameter(a, popupDocument_);
     }
     commands_.refreshPopup(popupItems_);
+    AssignAccessLetters(popup_);
     popup_->popup(globalPos);
 }

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -21,6 +22,21 @@ cDlg_CellNumberChooser::cDlg_CellNumberChooser(const cProject& doc, int frame, Q
     if (count() > 0) setCurrentRow(0);
 }
 
+void cDlg_CellNumberChooser::setTitle(const QString& title) {
+    setAccessibleName(title);
+    setWindowTitle(title);
+    if (!title_) {
+        title_ = new QLabel(this);
+        title_->setObjectName(QStringLiteral("cellChooserTitle"));
+        title_->setMargin(3);
+        title_->setStyleSheet(QStringLiteral("font-weight: bold"));
+    }
+    title_->setText(title);
+    title_->setAccessibleName(title);
+    // The title sits in a margin above the rows, so row i stays cell number i.
+    setViewportMargins(0, title_->sizeHint().height(), 0, 0);
+}
+
 QString cDlg_CellNumberChooser::RowText(bool occupied, int c) {
     return QString::asprintf(occupied ? "*%d" : " %d", c);
 }
@@ -28,9 +44,13 @@ QString cDlg_CellNumberChooser::RowText(bool occupied, int c) {
 void cDlg_CellNumberChooser::popup(QPoint at, bool atPointer) {
     const int rows = std::clamp(count(), 8, 16);
     const int rowHeight = std::max(sizeHintForRow(0), 14);
-    const int width = fontMetrics().horizontalAdvance(QStringLiteral("*0000")) + 2 * frameWidth() +
-                      (count() > rows ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0) + 8;
-    resize(width, rows * rowHeight + 2 * frameWidth());
+    const int titleHeight = title_ ? title_->sizeHint().height() : 0;
+    const int width =
+        std::max(fontMetrics().horizontalAdvance(QStringLiteral("*0000")) + 2 * frameWidth() +
+                     (count() > rows ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0) + 8,
+                 title_ ? title_->sizeHint().width() + 2 * frameWidth() : 0);
+    resize(width, rows * rowHeight + titleHeight + 2 * frameWidth());
+    if (title_) title_->setGeometry(frameWidth(), frameWidth(), width - 2 * frameWidth(), titleHeight);
     QPoint p = atPointer ? at + QPoint(8, -21) : at;
     if (const QScreen* screen = QGuiApplication::screenAt(at)) {
         const QRect area = screen->availableGeometry();

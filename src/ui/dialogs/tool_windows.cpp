@@ -19,6 +19,7 @@
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/window_geometry.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -241,11 +242,20 @@ cDlg_LockCell* cToolWindows::openLockSingle(int cell, QWidget* origin) {
 }
 
 cDlg_ExportPng* cToolWindows::openExportPng() {
-    return show(pngDlg_, nullptr, [this] { return new cDlg_ExportPng(session_, export_, &window_); });
+    const bool first = !pngDlg_;
+    cDlg_ExportPng* d =
+        show(pngDlg_, nullptr, [this] { return new cDlg_ExportPng(session_, export_, &window_); });
+    // The first time beside the main window, clear of the cut range it marks on the canvas.
+    if (first) MoveBeside(d, &window_);
+    return d;
 }
 
 cDlg_ExportGif* cToolWindows::openExportGif() {
-    return show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
+    const bool first = !gifDlg_;
+    cDlg_ExportGif* d =
+        show(gifDlg_, nullptr, [this] { return new cDlg_ExportGif(session_, export_, &window_); });
+    if (first) MoveBeside(d, &window_);
+    return d;
 }
 
 cDlg_PatternSheet* cToolWindows::openPatternSheet(bool checkPage, const QString& path) {
@@ -265,8 +275,7 @@ cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint glob
     const QPoint place = atPointer ? globalPos : window_.canvas()->mapToGlobal(QPoint(0, 0));
     auto* c = new cDlg_CellNumberChooser(session_.document(), session_.currentFrame(), &window_);
     chooser_ = c;
-    c->setAccessibleName(DialogText(role == kChoosePaste ? kDlgPasteIntoCell : kDlgNewCellAt));
-    c->setWindowTitle(c->accessibleName());
+    c->setTitle(DialogText(role == kChoosePaste ? kDlgPasteIntoCell : kDlgNewCellAt));
     connect(c, &cDlg_CellNumberChooser::chosen, this, [this, role, at](int cell) { choose(role, cell, at); });
     c->popup(place, atPointer);
     return c;

@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "interchange/clipboard_formats.h"
 #include "platform/code_page.h"
 #include "platform/path.h"
 #include "tools/effect_edit.h"
@@ -10,13 +11,16 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QUrl>
 
 cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture& record, QWidget* parent)
@@ -35,11 +39,22 @@ cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture&
     division_ = ListCombo(this, cPictureEdit::kDivisionList, QStringLiteral("pictureDivision"),
                           ListsText(kLtDivision));
     division_->setCurrentIndex(edit.splitFormat);
-    division_->setEnabled(false); // the project's split format, changed in the project window
+    splitFormat_ = edit.splitFormat;
     divX_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivX"), tr("Patterns across"));
     divY_ = RangeSpin(this, 1, 1024, QStringLiteral("pictureDivY"), tr("Patterns down"));
     divX_->setValue(edit.divX);
     divY_->setValue(edit.divY);
+    showDivisionUnit();
+    // Another method: the divisions of a sheet by that method (its values mean something else).
+    connect(division_, &QComboBox::currentIndexChanged, this, [this](int method) {
+        const int product = session_.documentProduct();
+        const auto [x, y] = cPictureEdit::NewDivisions(session_.config(), method,
+                                                       product == interchange::kProduct2000 ||
+                                                           product == interchange::kProduct2003);
+        divX_->setValue(x);
+        divY_->setValue(y);
+        showDivisionUnit();
+    });
     hue_ = RangeSpin(this, 0, 360, QStringLiteral("pictureHue"), ListsText(kLtHue));
     hue_->setValue(edit.hue);
 
@@ -65,8 +80,22 @@ cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture&
     });
 }
 
+void cDlg_SetPicture::showDivisionUnit() {
+    const bool bySize = division_->currentIndex() != 0;
+    divX_->setSuffix(bySize ? tr(" px wide") : tr(" across"));
+    divY_->setSuffix(bySize ? tr(" px high") : tr(" down"));
+    divX_->setAccessibleName(bySize ? tr("Pattern width") : tr("Patterns across"));
+    divY_->setAccessibleName(bySize ? tr("Pattern height") : tr("Patterns down"));
+}
+
 void cDlg_SetPicture::setFile(const QString& file) {
     path_->setText(FromDocument(StoredPathOf(session_, file), session_.config().Locale));
+    // Divided by pattern size, a picture smaller than a pattern is one pattern.
+    const QSize size = QImageReader(file).size();
+    if (division_->currentIndex() != 0 && size.isValid()) {
+        divX_->setValue(std::min(divX_->value(), size.width()));
+        divY_->setValue(std::min(divY_->value(), size.height()));
+    }
 }
 
 void cDlg_SetPicture::apply() {
@@ -76,6 +105,7 @@ void cDlg_SetPicture::apply() {
     edit.divY = divY_->value();
     edit.hue = hue_->value();
     edit.apply(record_);
+    splitFormat_ = division_->currentIndex();
 }
 
 void cDlg_SetPicture::dragEnterEvent(QDragEnterEvent* e) {

@@ -1,6 +1,7 @@
 #pragma once
-// The "Image settings" dialog: the path, the divisions and the hue of one picture record. It edits
-// the copy handed to it; "Apply" writes the controls into that copy and accepts, and the opener
+// The "Image settings" dialog: the path, the divisions and the hue of one picture record, and the
+// project's division method (by number of patterns or by pattern size). It edits the copy handed
+// to it; "Apply" writes the controls into that copy and accepts, and the opener
 // stores it. A file dropped on the dialog or chosen with "Open" becomes the path, relative to the
 // document's base folder where possible.
 
@@ -19,6 +20,8 @@ class cDlg_SetPicture : public QDialog {
     cDlg_SetPicture(cSession& session, int index, const strPicture& record, QWidget* parent = nullptr);
     // The record with the controls written by "Apply".
     const strPicture& record() const { return record_; }
+    // The project's split format chosen in "Division method" (it divides every picture).
+    int splitFormat() const { return splitFormat_; }
     // Sets the path field from a file on disk (relative to the base folder where possible).
     void setFile(const QString& file);
     void apply();
@@ -28,8 +31,12 @@ class cDlg_SetPicture : public QDialog {
     void dropEvent(QDropEvent* e) override;
 
   private:
+    // The units of the division fields: patterns across and down, or a pattern's size in pixels.
+    void showDivisionUnit();
+
     cSession& session_;
     strPicture record_;
+    int splitFormat_ = 0;
     QLineEdit* path_;
     QComboBox* division_;
     QSpinBox* divX_;

@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "document/transaction.h"
 #include "platform/code_page.h"
 #include "tools/effect_edit.h"
 #include "ui/lists/dlg_set_effect.h"
@@ -14,6 +15,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
+#include "ui/shell/access_letters.h"
 #include "ui/shell/command_ids.h"
 
 #include <QAction>
@@ -207,6 +209,7 @@ void cListWindow::showPopup(eList which, QPoint globalPos) {
         for (QAction* a : lists_[which].actions)
             a->setEnabled(true);
     });
+    AssignAccessLetters(popup_);
     popup_->popup(globalPos);
 }
 
@@ -234,18 +237,32 @@ void cListWindow::editPicture(int row, const QString& file) {
     if (const strPicture* p = doc.picture(row)) {
         record = *p;
     } else {
-        record.divX = static_cast<uint16_t>(std::clamp(session_.config().Init_CutX, 1, 1024));
-        record.divY = static_cast<uint16_t>(std::clamp(session_.config().Init_CutY, 1, 1024));
+        const int product = session_.documentProduct();
+        const auto [x, y] = cPictureEdit::NewDivisions(session_.config(), doc.getSetting(kKeySplitFormat),
+                                                       product == interchange::kProduct2000 ||
+                                                           product == interchange::kProduct2003);
+        record.divX = static_cast<uint16_t>(x);
+        record.divY = static_cast<uint16_t>(y);
     }
     auto* dlg = new cDlg_SetPicture(session_, row, record, this);
     if (!file.isEmpty()) dlg->setFile(file);
-    connect(dlg, &QDialog::accepted, this, [this, dlg, row] { commitPicture(row, dlg->record()); });
+    connect(dlg, &QDialog::accepted, this,
+            [this, dlg, row] { commitPicture(row, dlg->record(), dlg->splitFormat()); });
     showDialog(dlg);
 }
 
-void cListWindow::commitPicture(int row, const strPicture& record) {
+void cListWindow::commitPicture(int row, const strPicture& record, int splitFormat) {
     cProject& doc = session_.document();
-    if (!session_.pictureSlots().StorePicture(doc, row, record)) {
+    // A new division method and the picture are one step.
+    cTransaction step(doc, strMessage(doc.picture(row) ? kStepChangePicture : kStepAddPicture, row));
+    if (splitFormat != doc.getSetting(kKeySplitFormat)) {
+        strProjectSettings settings = doc.settings();
+        settings.splitFormat = splitFormat;
+        doc.applySettings(settings);
+    }
+    const bool stored = session_.pictureSlots().StorePicture(doc, row, record);
+    step.commit();
+    if (!stored) {
         const std::string path = platform::ToUtf8(record.path, session_.config().Locale);
         session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
     }

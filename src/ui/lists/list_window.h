@@ -59,7 +59,7 @@ class cListWindow : public QWidget {
     void showPopup(eList which, QPoint globalPos);
     void onChanged(unsigned flags);
     void refreshList(eList which);
-    void commitPicture(int row, const strPicture& record);
+    void commitPicture(int row, const strPicture& record, int splitFormat);
     void commitEffect(int row, const strEffect& record);
     // Brings the picture slot of a row in step with its record, telling the user when its file
     // cannot be opened.

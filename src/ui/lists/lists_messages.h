@@ -56,6 +56,7 @@
     X(kLtDivision, "Divide")                                                                                 \
     X(kLtDivisions, "Patterns across, down")                                                                 \
     X(kLtHue, "Hue (degrees)")                                                                               \
+    X(kLtNewTiming, "(new timing)")                                                                          \
     X(kLtZooms, "25%,50%,100%,200%,400%")
 
 enum eListsText : int {

@@ -72,7 +72,8 @@ QString cSourceListModel::pictureText(int row, int column) const {
 
 QString cSourceListModel::effectText(int row, int column) const {
     const strEffect* e = session_.document().effect(row);
-    if (!e) return {};
+    // The empty last row adds a timing (double-click or Enter).
+    if (!e) return column == 1 && row == rows_ - 1 ? ListsText(kLtNewTiming) : QString();
     const bool sound = e->flags & strEffect::kSound;
     switch (column) {
     case 0:

@@ -9,6 +9,7 @@
 #include "ui/lists/local_shortcuts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
+#include "ui/shell/access_letters.h"
 #include "ui/shell/command_ids.h"
 
 #include <QAction>
@@ -248,6 +249,7 @@ void cTimeline::showPopup(QPoint globalPos) {
         for (QAction* a : actions_)
             a->setEnabled(true);
     });
+    AssignAccessLetters(m);
     m->popup(globalPos);
 }
 

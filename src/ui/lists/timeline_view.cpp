@@ -313,6 +313,13 @@ void cTimelineView::keyPressEvent(QKeyEvent* e) {
     // Left and right keep a frame cursor on frames; up and down keep a row cursor on rows.
     const int sideways = cursorKind_ == kGridColumn ? kGridColumn : kGridCell;
     const int upDown = cursorKind_ == kGridRow ? kGridRow : kGridCell;
+    if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && extend)) {
+        // The popup of the selection, at the cursor's cell.
+        ensureVisible(cursorFrame_, cursorCell_);
+        const QRect r = cellRect(cursorFrame_, cursorCell_);
+        emit contextMenuRequested(viewport()->mapToGlobal(r.center()));
+        return;
+    }
     switch (e->key()) {
     case Qt::Key_Left:
         moveCursor(cursorFrame_ - 1, cursorCell_, extend, sideways);

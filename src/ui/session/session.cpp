@@ -147,7 +147,7 @@ void cSession::setCurrentFrame(int frame) {
 }
 
 void cSession::setToolMode(int mode) {
-    mode = std::clamp(mode, int(kToolMove), int(kToolSpline));
+    mode = std::clamp(mode, int(kToolMove), kToolModeCount - 1);
     if (mode == toolMode_) return;
     toolMode_ = mode;
     announce(kChangeView);
@@ -213,6 +213,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh, int recoverySlot
     commands_->setDocument(*fresh);
     doc_ = std::move(fresh);
     recovery_.setDocument(doc_.get(), origin, recoverySlot);
+    product_ = -1;
     sounds_.releaseAll();
     slotsSplitFormat_ = doc_->getSetting(kKeySplitFormat);
     loadPictures();
@@ -273,7 +274,8 @@ void cSession::makeBackup(const QString& path) {
 }
 
 bool cSession::save() {
-    if (doc_->untitled() && currentPath_.isEmpty()) return saveAs();
+    // A document that has no file yet (new, imported, made from a GIF) is saved as.
+    if (currentPath_.isEmpty()) return saveAs();
     std::string name = doc_->text(kTextFileName);
     if (name.empty()) name = platform::FileNamePart(Utf8(currentPath_));
     if (!writeFile(platform::JoinPath(platform::FolderPart(Utf8(currentPath_)), name))) return false;
@@ -282,7 +284,9 @@ bool cSession::save() {
 }
 
 bool cSession::writeFile(const std::string& target) {
-    const strWorkResult r = workspace_.save(*doc_, target);
+    // The file name's extension picks the format; the project's save format only names the default.
+    const int format = cWorkspace::SaveFormatForPath(target, doc_->getSetting(kKeySaveFormat));
+    const strWorkResult r = workspace_.save(*doc_, target, format);
     if (!r.ok) {
         showStatus(UiMessage(kUiSaveFailed, {target}));
         return false;
@@ -297,11 +301,14 @@ bool cSession::writeFile(const std::string& target) {
 
 bool cSession::saveAs() {
     QString proposal = currentPath_;
+    const int format = doc_->getSetting(kKeySaveFormat);
     if (proposal.isEmpty()) {
-        const std::string name = doc_->text(kTextFileName);
-        proposal = name.empty() ? dialogFolder_ : FromUtf8(platform::JoinPath(Utf8(dialogFolder_), name));
+        // A file not saved yet: its name with the extension of the project's save format.
+        const std::string name = cWorkspace::NameForFormat(doc_->text(kTextFileName), format);
+        proposal = FromUtf8(platform::JoinPath(Utf8(dialogFolder_), name));
     }
-    const QString path = prompts_.saveFileName(proposal, UiText(kUiFileFilter), QStringLiteral("dat"));
+    const QString suffix = format == ANIME::kFormatText ? QStringLiteral("txt") : QStringLiteral("dat");
+    const QString path = prompts_.saveFileName(proposal, UiText(kUiFileFilter), suffix);
     if (path.isEmpty()) return false;
     return saveTo(path);
 }
@@ -328,6 +335,7 @@ bool cSession::importClipboard(int command) {
         return false;
     }
     currentPath_.clear();
+    product_ = product;
     showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
     announce(kChangeTitle);
     return true;

@@ -90,6 +90,13 @@ class cSession : public QObject {
     bool report(const strEditResult& r);
     void showStatus(const QString& text);
     const QString& statusText() const { return status_; }
+    // What the pointer's gesture does and its keys (the canvas), beside the status text.
+    void showHint(const QString& text) {
+        if (text == hint_) return;
+        hint_ = text;
+        emit hintChanged(text);
+    }
+    const QString& hintText() const { return hint_; }
     // The Edit menu's texts: "Undo Move 3 cells" / "Redo ..."; plain "Undo" / "Redo" with nothing.
     QString undoText() const;
     QString redoText() const;
@@ -172,6 +179,8 @@ class cSession : public QObject {
     void setGameOrigin(const QString& gameFolder, const QString& id);
 
     const QString& currentPath() const { return currentPath_; }
+    // The product the document was imported from (interchange::eProduct), -1 for any other document.
+    int documentProduct() const { return product_; }
     // The folder the file dialogs start in.
     const QString& dialogFolder() const { return dialogFolder_; }
     QString workingFolder() const;
@@ -208,6 +217,7 @@ class cSession : public QObject {
   signals:
     void changed(unsigned flags);
     void statusChanged(const QString& text);
+    void hintChanged(const QString& text);
     void toolRequested(const strToolRequest& request);
 
   private:
@@ -246,6 +256,7 @@ class cSession : public QObject {
 
     QString why_;
     QString status_;
+    QString hint_;
     QString currentPath_;
     QString dialogFolder_;
     int toolMode_ = kToolMove;
@@ -256,6 +267,7 @@ class cSession : public QObject {
     int playRangeStart_ = 0;
     int playRangeEnd_ = 0;
     int rangeLastFrame_ = 0;   // the last frame when the play range was last fitted
+    int product_ = -1;
     int slotsSplitFormat_ = 0; // the split format the picture slots were divided with
     interchange::strClipboardMenuState clipState_;
     bool clipHasCells_ = false;

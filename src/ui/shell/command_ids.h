@@ -60,7 +60,7 @@ enum eCommandId : int {
     kCmdShowToolBar = 40136,
     // Tool
     kCmdToolMove = 40144,
-    kCmdToolScale = 40148,
+    kCmdToolPivot = 40148,
     kCmdToolSpline = 40021,
     kCmdIntervalTool = 40004,
     kCmdBatchTool = 40005,
@@ -90,6 +90,8 @@ enum eCommandId : int {
     kCmdImportGif = 49008,
     kCmdBuildSheet = 49009,
     kCmdCheckSheet = 49010,
+    kCmdToolRotate = 49011,
+    kCmdToolResize = 49012,
     kCmdAbout = 40028,
     // Without a main-menu item
     kCmdCellSettings = 40043,

@@ -48,7 +48,6 @@ void cMainWindow::registerFileCommands() {
     t.setHandler(kCmdOpen, [&s] { s.openWithDialog(); });
     t.add(kCmdSave, tr("Save"), Kind::kCommand, Keys({Qt::CTRL | Qt::Key_S}));
     t.setHandler(kCmdSave, [&s] { s.save(); });
-    t.setEnabledRule(kCmdSave, [&s] { return !s.document().untitled(); });
     t.add(kCmdSaveAs, tr("Save as"));
     t.setHandler(kCmdSaveAs, [&s] { s.saveAs(); });
     t.add(kCmdImportGif, tr("Import animated GIF..."));
@@ -228,10 +227,14 @@ void cMainWindow::registerToolCommands() {
     auto& t = *commands_;
     cSession& s = *session_;
     auto* tools = new QActionGroup(this);
+    // In the order of eToolMode.
     const std::pair<int, const char*> modes[] = {{kCmdToolMove, QT_TR_NOOP("Move")},
-                                                 {kCmdToolScale, QT_TR_NOOP("Scale")},
-                                                 {kCmdToolSpline, QT_TR_NOOP("Spline curve")}};
-    for (int mode = 0; mode < 3; ++mode) {
+                                                 {kCmdToolPivot, QT_TR_NOOP("Pivot")},
+                                                 {kCmdToolSpline, QT_TR_NOOP("Spline curve")},
+                                                 {kCmdToolRotate, QT_TR_NOOP("Rotate")},
+                                                 {kCmdToolResize, QT_TR_NOOP("Scale")}};
+    static_assert(std::size(modes) == kToolModeCount);
+    for (int mode = 0; mode < kToolModeCount; ++mode) {
         const int id = modes[mode].first;
         tools->addAction(t.add(id, tr(modes[mode].second), Kind::kTool));
         t.setHandler(id, [&s, mode] { s.setToolMode(mode); });

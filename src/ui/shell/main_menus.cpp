@@ -1,5 +1,6 @@
 // The menu bar, built from command ids.
 
+#include "ui/shell/access_letters.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
 #include "ui/shell/main_window.h"
@@ -66,8 +67,8 @@ void cMainWindow::buildMenus() {
 
     QMenu* tool = AddMenu(this, bar, nullptr, tr("&Tools"), QStringLiteral("menuTool"));
     Fill(tool, t,
-         {kCmdToolMove, kCmdToolScale, kCmdToolSpline, 0, kCmdIntervalTool, kCmdBatchTool, kCmdFrameTool, 0,
-          kCmdPlayFromStart, kCmdPlay});
+         {kCmdToolMove, kCmdToolRotate, kCmdToolResize, kCmdToolPivot, kCmdToolSpline, 0, kCmdIntervalTool,
+          kCmdBatchTool, kCmdFrameTool, 0, kCmdPlayFromStart, kCmdPlay});
     Fill(AddMenu(this, bar, tool, tr("&Play options"), QStringLiteral("menuReplay")), t,
          {kCmdPlayLoop, kCmdPlayReverse, kCmdPlaySound, kCmdPlayScreenEffect, kCmdPlaySoundEveryTime,
           kCmdPlayClearCells, 0, kCmdPlayAsAll, kCmdPlayAsHit, kCmdPlayAsMiss});
@@ -82,4 +83,7 @@ void cMainWindow::buildMenus() {
     // other programs' changes); look again whenever a menu that depends on it opens.
     for (QMenu* m : {file, edit})
         connect(m, &QMenu::aboutToShow, this, &cMainWindow::refreshClipboardState);
+    // After that look, which may give the Undo and Redo items their labels again.
+    for (QMenu* m : {file, edit, frame, view, tool, help})
+        InstallAccessLetters(m);
 }

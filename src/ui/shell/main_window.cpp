@@ -1,6 +1,7 @@
 #include "ui/shell/main_window.h"
 
 #include "config/config.h"
+#include "ui/canvas/canvas_keys.h"
 #include "ui/dialogs/dlg_about.h"
 #include "ui/dialogs/dlg_help.h"
 #include "ui/dialogs/dlg_project.h"
@@ -17,10 +18,12 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -47,6 +50,8 @@ cMainWindow::~cMainWindow() {
 }
 
 bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
+    // No settings file yet: the windows are laid out for this screen instead of the stored places.
+    firstStart_ = config_.filePath.empty() || !QFileInfo::exists(QString::fromStdString(config_.filePath));
     config_.read();
     if (!session_->start(std::move(sound))) {
         why_ = session_->why();
@@ -76,6 +81,10 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
     connect(session_.get(), &cSession::changed, this, &cMainWindow::onChanged);
     connect(session_.get(), &cSession::statusChanged, this,
             [this](const QString& t) { statusMessage_->setText(t); });
+    connect(session_.get(), &cSession::hintChanged, this, [this](const QString& t) {
+        statusHint_->setText(t);
+        statusHint_->setToolTip(t);
+    });
     if (QClipboard* clip = QGuiApplication::clipboard())
         connect(clip, &QClipboard::dataChanged, this, &cMainWindow::refreshClipboardState);
     refreshClipboardState();
@@ -84,6 +93,24 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
 }
 
 void cMainWindow::restoreWindows() {
+    setMinimumSize(480, 360);
+    listWnd_->setMinimumSize(240, 240);
+    paletteWnd_->setMinimumSize(200, 200);
+    if (firstStart_) {
+        const QRect screen = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->availableGeometry()
+                                 : QRect(0, 0, 1280, 800);
+        const strFirstLayout l = FirstStartLayout(screen);
+        auto put = [](const QRect& r, int& x, int& y, int& w, int& h) {
+            x = r.x();
+            y = r.y();
+            w = r.width();
+            h = r.height();
+        };
+        put(l.main, config_.MainWinPostX, config_.MainWinPostY, config_.MainWinSizeX, config_.MainWinSizeY);
+        put(l.list, config_.ListWinPostX, config_.ListWinPostY, config_.ListWinSizeX, config_.ListWinSizeY);
+        put(l.palette, config_.PalWinPostX, config_.PalWinPostY, config_.PalWinSizeX, config_.PalWinSizeY);
+    }
     RestoreWindowRect(this, config_.MainWinPostX, config_.MainWinPostY, config_.MainWinSizeX,
                       config_.MainWinSizeY);
     RestoreWindowRect(listWnd_, config_.ListWinPostX, config_.ListWinPostY, config_.ListWinSizeX,
@@ -131,6 +158,9 @@ QMenu* cMainWindow::menu(const QString& objectName) const {
 QString cMainWindow::statusText() const {
     return statusMessage_ ? statusMessage_->text() : QString();
 }
+QString cMainWindow::hintText() const {
+    return statusHint_ ? statusHint_->text() : QString();
+}
 QString cMainWindow::positionText() const {
     return statusPosition_ ? statusPosition_->text() : QString();
 }
@@ -145,7 +175,13 @@ void cMainWindow::buildStatusBar() {
     statusPosition_->setMinimumWidth(80);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setAccessibleName(tr("Status bar"));
+    statusHint_ = new QLabel(this);
+    statusHint_->setObjectName(QStringLiteral("statusHint"));
+    statusHint_->setAccessibleName(tr("Gesture under the pointer"));
+    statusHint_->setMinimumWidth(0);
+    statusHint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusMessage_, 1);
+    statusBar()->addWidget(statusHint_, 2);
     statusBar()->addPermanentWidget(statusPosition_);
 }
 
@@ -158,7 +194,7 @@ void cMainWindow::onChanged(unsigned flags) {
 void cMainWindow::updateTitle() {
     const QString path = session_->currentPath();
     const QString shown = path.isEmpty() ? QString() : fontMetrics().elidedText(path, Qt::ElideMiddle, 384);
-    // "[*]" shows Qt's modified mark while the document differs from its saved state.
+    // "[*]" shows Qt's modified mark ("*") while the document differs from its saved state.
     setWindowTitle(session_->titleText(shown) + QStringLiteral("[*]"));
     setWindowModified(session_->document().modified());
 }
@@ -229,7 +265,13 @@ void cMainWindow::openSettingsDialog() {
 }
 
 void cMainWindow::openHelpWindow() {
-    showModeless(helpDlg_, [this] { return new cDlg_Help(commands_->actions(), this); });
+    showModeless(helpDlg_, [this] {
+        auto keyName = [](int virtualKey) {
+            return QKeySequence(QtKeyOfVirtualKey(virtualKey)).toString(QKeySequence::NativeText);
+        };
+        return new cDlg_Help(commands_->actions(), keyName(config_.DragAKey), keyName(config_.DragSKey),
+                             this);
+    });
 }
 
 void cMainWindow::openAboutBox() {

@@ -53,6 +53,8 @@ class cMainWindow : public QMainWindow {
 
     QString statusText() const;
     QString positionText() const;
+    // The gesture hint beside the status text.
+    QString hintText() const;
     // Stores the window rectangles and the last folder in the settings and writes the file.
     void storeSettings();
     // Probes the system clipboard again (the import items and Paste follow it).
@@ -95,8 +97,10 @@ class cMainWindow : public QMainWindow {
     cToolWindow* paletteWnd_ = nullptr;
     QLabel* statusMessage_ = nullptr;
     QLabel* statusPosition_ = nullptr;
+    QLabel* statusHint_ = nullptr;
     QList<QToolBar*> toolBars_;
     bool closing_ = false;
+    bool firstStart_ = false; // no settings file was there at start-up
     QString why_;
     QPointer<QWidget> projectDlg_;
     QPointer<QWidget> settingsDlg_;

@@ -146,8 +146,11 @@ void cMainWindow::buildToolBars() {
     QToolBar* tools = NewBar(this, QStringLiteral("toolToolBar"), tr("Tools"));
     AddActions(tools, t,
                {{kCmdToolMove, QT_TR_NOOP("Move")},
-                {kCmdToolScale, QT_TR_NOOP("Scale")},
-                {kCmdToolSpline, QT_TR_NOOP("Spline")}});
+                {kCmdToolRotate, QT_TR_NOOP("Rotate")},
+                {kCmdToolResize, QT_TR_NOOP("Scale")},
+                {kCmdToolPivot, QT_TR_NOOP("Pivot")},
+                {kCmdToolSpline, QT_TR_NOOP("Spline")},
+                {kCmdFrameTool, QT_TR_NOOP("Tween")}});
 
     toolBars_ = {view, edit, play, tools};
 }

@@ -58,6 +58,42 @@ QRect PlaceOnScreens(const QRect& stored, const QList<QRect>& screens) {
     return r;
 }
 
+strFirstLayout FirstStartLayout(const QRect& screen) {
+    // Room for the frames the window system adds around each window (title bar and borders).
+    constexpr int kMargin = 8, kFrameGap = 40, kMinSide = 240;
+    strFirstLayout l;
+    const int sideWidth = std::max(kMinSide, screen.width() / 3 - 3 * kMargin);
+    const int mainWidth =
+        std::max(kMinSide, std::min(screen.width() * 2 / 3, screen.width() - sideWidth - 3 * kMargin));
+    const int mainHeight =
+        std::max(kMinSide, std::min(screen.height() * 3 / 4, screen.height() - kFrameGap - kMargin));
+    l.main = QRect(screen.left() + kMargin, screen.top() + kMargin, mainWidth, mainHeight);
+    const int sideX = l.main.right() + 1 + 2 * kMargin;
+    const int column = std::max(2 * kMinSide, screen.height() - 2 * kFrameGap - 2 * kMargin);
+    const int listHeight = column * 11 / 20;
+    l.list = QRect(sideX, screen.top() + kMargin, sideWidth, listHeight);
+    l.palette = QRect(sideX, l.list.bottom() + 1 + kFrameGap, sideWidth, column - listHeight);
+    return l;
+}
+
+QPoint PlaceBeside(const QSize& size, const QRect& frame, const QRect& screen) {
+    const int y =
+        std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    if (frame.right() + 1 + size.width() <= screen.right() + 1) return {frame.right() + 1, y};
+    if (frame.left() - size.width() >= screen.left()) return {frame.left() - size.width(), y};
+    return {std::max(screen.left(), screen.right() + 1 - size.width()),
+            std::max(screen.top(), screen.bottom() + 1 - size.height())};
+}
+
+void MoveBeside(QWidget* window, const QWidget* mainWindow) {
+    const QScreen* screen = mainWindow->screen();
+    if (!screen) return;
+    window->adjustSize();
+    // The frame is known once the window was shown; before that the client size stands for it.
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    window->move(PlaceBeside(size, mainWindow->frameGeometry(), screen->availableGeometry()));
+}
+
 QList<QRect> AvailableScreens() {
     QList<QRect> out;
     for (const QScreen* s : QGuiApplication::screens())

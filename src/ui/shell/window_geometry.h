@@ -20,3 +20,18 @@ void RestoreWindowRect(QWidget* window, int x, int y, int width, int height);
 // The window's normal rectangle as stored: frame position and client size, even when it is
 // minimised or maximised at the moment.
 QRect StoredWindowRect(const QWidget* window);
+
+// The windows of a first start on a screen (its available geometry): the main window two thirds of
+// the screen wide and three quarters high at its top left, the list window and the palette window
+// stacked in the column beside it, none overlapping another (a gap leaves room for frames).
+struct strFirstLayout {
+    QRect main, list, palette;
+};
+strFirstLayout FirstStartLayout(const QRect& screen);
+
+// Where a window of size goes beside another window (its frame rectangle), on screen: right of it
+// when it fits there, else left of it, else in the screen's bottom right corner; at the other
+// window's top, held on the screen. The export windows open so, clear of the canvas they mark.
+QPoint PlaceBeside(const QSize& size, const QRect& frame, const QRect& screen);
+// Moves a window beside the main window on the main window's screen (see PlaceBeside).
+void MoveBeside(QWidget* window, const QWidget* mainWindow);
