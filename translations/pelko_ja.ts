@@ -2954,6 +2954,18 @@ Do you want to create it?</source>
         <source>Gesture under the pointer</source>
         <translation>ポインタ位置の操作</translation>
     </message>
+    <message>
+        <source>Tool: %1</source>
+        <translation>ツール: %1</translation>
+    </message>
+    <message>
+        <source>%1: on</source>
+        <translation>%1: オン</translation>
+    </message>
+    <message>
+        <source>%1: off</source>
+        <translation>%1: オフ</translation>
+    </message>
 </context>
 <context>
     <name>cPaletteView</name>

@@ -217,11 +217,15 @@ class cFirstHourTest : public QObject {
         }));
         QVERIFY(f->trigger(kCmdToolRotate));
         QCOMPARE(f->session().toolMode(), int(kToolRotate));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Tool: Rotate"));
         f->moveTo({30, 0});
         QVERIFY(f->window->hintText().contains(QStringLiteral("rotate the cell")));
         f->drag({40, 0}, {0, 40});
         QCOMPARE(f->cell(0, 0)->angle, 900);
         QCOMPARE((QList<int>{f->cell(0, 0)->x, f->cell(0, 0)->y}), (QList<int>{0, 0}));
+        QVERIFY(f->trigger(kCmdViewGrid));
+        QCOMPARE(f->window->statusText(),
+                 f->config.VLineFlag ? QStringLiteral("Grid: on") : QStringLiteral("Grid: off"));
         QVERIFY(f->trigger(kCmdToolResize));
         f->moveTo({31, 0});
         QVERIFY(f->window->hintText().contains(QStringLiteral("scale the cell")));

@@ -11,6 +11,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
+#include "ui/shell/access_letters.h"
 #include "ui/shell/command_table.h"
 #include "ui/shell/editor_modules.h"
 #include "ui/shell/tool_window.h"
@@ -81,6 +82,18 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
     connect(session_.get(), &cSession::changed, this, &cMainWindow::onChanged);
     connect(session_.get(), &cSession::statusChanged, this,
             [this](const QString& t) { statusMessage_->setText(t); });
+    // Switches, tool modes and windows shown or hidden say what they did, as the commands do.
+    connect(commands_, &cCommandTable::ran, this, [this](int id) {
+        const cCommandTable::eKind kind = commands_->kind(id);
+        if (kind != cCommandTable::kToggle && kind != cCommandTable::kTool && kind != cCommandTable::kShow)
+            return;
+        const QAction* a = commands_->action(id);
+        const QString label = WithoutAccessLetter(a->text());
+        if (kind == cCommandTable::kTool)
+            session_->showStatus(tr("Tool: %1").arg(label));
+        else
+            session_->showStatus(a->isChecked() ? tr("%1: on").arg(label) : tr("%1: off").arg(label));
+    });
     connect(session_.get(), &cSession::hintChanged, this, [this](const QString& t) {
         statusHint_->setText(t);
         statusHint_->setToolTip(t);
