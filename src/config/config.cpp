@@ -107,6 +107,11 @@ template <typename Config, typename Visitor> void visitKeys(Config& c, Visitor& 
     v("RTPFolder_VX", c.RTPFolder_VX);
     v("RTPFolder_VXAce", c.RTPFolder_VXAce);
     v("RTPFolder_MV", c.RTPFolder_MV);
+    v("RecentGame1", c.RecentGame1);
+    v("RecentGame2", c.RecentGame2);
+    v("RecentGame3", c.RecentGame3);
+    v("RecentGame4", c.RecentGame4);
+    v("RecentGame5", c.RecentGame5);
     v("Language", c.Language);
     v("RecoveryInterval", c.RecoveryInterval);
 }
@@ -268,6 +273,26 @@ bool cConfig::write() const {
     if (!file.load(filePath)) return false; // never replace a file that could not be read
     bool stored = writeTo(file);
     return file.save(filePath) && stored;
+}
+
+std::vector<std::string> cConfig::recentGames() const {
+    std::vector<std::string> out;
+    for (const std::string* f : {&RecentGame1, &RecentGame2, &RecentGame3, &RecentGame4, &RecentGame5})
+        if (!f->empty()) out.push_back(*f);
+    return out;
+}
+
+void cConfig::rememberGame(const std::string& folder) {
+    if (folder.empty()) return;
+    std::vector<std::string> list{folder};
+    for (const std::string& f : recentGames())
+        if (f != folder) list.push_back(f);
+    list.resize(5);
+    RecentGame1 = list[0];
+    RecentGame2 = list[1];
+    RecentGame3 = list[2];
+    RecentGame4 = list[3];
+    RecentGame5 = list[4];
 }
 
 int cConfig::undoDepth() const {

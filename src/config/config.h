@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 class cProfileFile;
@@ -112,6 +113,8 @@ class cConfig {
     std::string RTPFolder_VX;
     std::string RTPFolder_VXAce;
     std::string RTPFolder_MV;
+    // The game folders opened last, the latest first (empty: none).
+    std::string RecentGame1, RecentGame2, RecentGame3, RecentGame4, RecentGame5;
     // The language of the editor's windows: "auto" follows the desktop, "en" English, "ja" Japanese;
     // any other value reads as "auto". Read at start-up.
     std::string Language = "auto";
@@ -124,6 +127,12 @@ class cConfig {
     bool read();
     // Writes every key in file order, creating the file and section when needed.
     bool write() const;
+
+    // The recent game folders, latest first, the empty ones left out.
+    std::vector<std::string> recentGames() const;
+    // Puts folder first among the recent game folders (taking it out of its old place, the oldest
+    // one dropped when all five are taken). An empty folder changes nothing.
+    void rememberGame(const std::string& folder);
 
     // Holds every value to the range the settings accept (numbers clamped, colours and bit sets
     // masked to their bits); read() applies it to whatever the file held. Window rectangles are held

@@ -148,11 +148,19 @@ bool cDatabaseFile::Changed(std::string* why, std::vector<uint8_t>* bytes,
     return true;
 }
 
-bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMade, std::string* error) {
+bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMade, std::string* error,
+                          eWriteFailure* failure) {
     if (backupMade) backupMade->clear();
+    if (failure) *failure = kWriteOk;
     std::string why;
     auto changed = [&] {
         if (error) *error = path_ + " changed on disk since it was read (" + why + "); open the game again";
+        if (failure) *failure = kWriteChanged;
+        return false;
+    };
+    auto backupFailed = [&](const std::string& backup) {
+        if (error) *error = "cannot make the backup " + backup + (why.empty() ? "" : ": " + why);
+        if (failure) *failure = kWriteBackup;
         return false;
     };
     if (Changed(&why, nullptr, nullptr)) return changed();
@@ -161,20 +169,16 @@ bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMad
         // only when it is what was read.
         const std::string backup = BackupPath(static_cast<int64_t>(std::time(nullptr)));
         platform::cAtomicFile copy;
-        if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.Open(backup, &why)) {
-            if (error) *error = "cannot make the backup " + backup + (why.empty() ? "" : ": " + why);
-            return false;
-        }
+        if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.Open(backup, &why))
+            return backupFailed(backup);
         if (Changed(&why, nullptr, &copy)) return changed();
-        if (!copy.Commit(&why)) {
-            if (error) *error = "cannot make the backup " + backup + (why.empty() ? "" : ": " + why);
-            return false;
-        }
+        if (!copy.Commit(&why)) return backupFailed(backup);
         backedUp_ = true;
         if (backupMade) *backupMade = backup;
     }
     if (!platform::WriteFileAtomically(path_, bytes, &why)) {
         if (error) *error = why;
+        if (failure) *failure = kWriteFile;
         return false;
     }
     struct stat st;

@@ -35,9 +35,12 @@ class cDatabaseFile {
     static constexpr size_t kMaxBytes = size_t(256) << 20;
 
     bool Read(const std::string& path, std::vector<uint8_t>& bytes, std::string* error = nullptr);
-    // backupMade, when given, receives the backup's path when this write made one ("" otherwise).
+    // Why a write failed.
+    enum eWriteFailure { kWriteOk, kWriteChanged, kWriteBackup, kWriteFile };
+    // backupMade, when given, receives the backup's path when this write made one ("" otherwise);
+    // failure, when given, why the write failed (kWriteOk when it did not).
     bool Write(std::span<const uint8_t> bytes, std::string* backupMade = nullptr,
-               std::string* error = nullptr);
+               std::string* error = nullptr, eWriteFailure* failure = nullptr);
     // True when the file on disk is no longer what was read or last written; why says how. bytes,
     // when given, receives the file as it is now.
     bool ChangedOnDisk(std::string* why = nullptr, std::vector<uint8_t>* bytes = nullptr) const;

@@ -10,6 +10,8 @@
 #include "platform/code_page.h"
 #include "platform/path.h"
 
+#include <filesystem>
+
 namespace game {
 
 std::unique_ptr<cAnimationDatabase> MakeAnimationDatabase(int product) {
@@ -27,22 +29,30 @@ std::unique_ptr<cAnimationDatabase> MakeAnimationDatabase(int product) {
     }
 }
 
+bool cGame::Fail(strGameMessage m, std::string* error) const {
+    failure_ = std::move(m);
+    if (error) *error = FormatGameMessage(failure_);
+    return false;
+}
+
 bool cGame::Open(const std::string& path, const cConfig& config, std::string* error) {
     db_.reset();
-    if (!LocateGame(path, location_, error)) return false;
+    failure_ = {};
+    if (!LocateGame(path, location_)) {
+        std::error_code ec;
+        const eGameMessage id = !std::filesystem::exists(path, ec)        ? kGameMsgMissing
+                                : std::filesystem::is_directory(path, ec) ? kGameMsgNotAGame
+                                                                          : kGameMsgNotADatabase;
+        return Fail({id, {path}}, error);
+    }
     locale_ = config.Locale;
     assets_ = cGameAssets(location_, config);
     std::vector<uint8_t> bytes;
     std::string why;
-    if (!file_.Read(location_.database, bytes, &why)) {
-        if (error) *error = why;
-        return false;
-    }
+    if (!file_.Read(location_.database, bytes, &why)) return Fail({kGameMsgCannotRead, {why}}, error);
     auto db = MakeAnimationDatabase(location_.product->product);
-    if (!db->Parse(std::move(bytes), &why)) {
-        if (error) *error = location_.database + ": " + why;
-        return false;
-    }
+    if (!db->Parse(std::move(bytes), &why))
+        return Fail({kGameMsgUnparsable, {location_.database, why}}, error);
     db_ = std::move(db);
     return true;
 }
@@ -52,11 +62,11 @@ std::vector<strGameAnimation> cGame::List() const {
 }
 
 bool cGame::Read(int id, cProject& doc, std::string* error) const {
-    if (!db_) {
-        if (error) *error = "no game is open";
-        return false;
-    }
-    if (!db_->Read(id, doc, locale_, error)) return false;
+    failure_ = {};
+    if (!db_) return Fail({kGameMsgNoGame, {}}, error);
+    std::string why;
+    if (!db_->Read(id, doc, locale_, &why))
+        return Fail({kGameMsgCannotReadAnimation, {std::to_string(id), why}}, error);
     doc.setText(kTextBaseFolder, platform::FromUtf8(location_.pictures, locale_));
     for (int i = 0; i < doc.pictureCapacity(); ++i) {
         const strPicture* p = doc.picture(i);
@@ -85,24 +95,29 @@ bool cGame::Read(int id, cProject& doc, std::string* error) const {
 bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGameWriteReport& report,
                   std::string* error) {
     report = strGameWriteReport{};
-    if (!db_) {
-        if (error) *error = "no game is open";
-        return false;
-    }
+    failure_ = {};
+    if (!db_) return Fail({kGameMsgNoGame, {}}, error);
     if (id == 0) id = db_->LastId() + 1;
     const bool added = id > db_->LastId();
     std::vector<uint8_t> bytes;
-    if (!db_->Write(doc, id, name, locale_, bytes, error)) return false;
-    // What is written must parse as the database it replaces.
     std::string why;
+    if (!db_->Write(doc, id, name, locale_, bytes, &why))
+        return Fail({kGameMsgCannotWriteAnimation, {std::to_string(id), why}}, error);
+    // What is written must parse as the database it replaces.
     std::unique_ptr<cAnimationDatabase> fresh = db_->ParseWritten(std::move(bytes), &why);
-    if (!fresh) {
-        if (error) *error = "the new database does not read back (" + why + "); nothing was written";
-        return false;
-    }
-    if (!file_.Write(fresh->FileBytes(), &report.backup, error)) {
+    if (!fresh) return Fail({kGameMsgNotReadBack, {why}}, error);
+    cDatabaseFile::eWriteFailure failure = cDatabaseFile::kWriteOk;
+    if (!file_.Write(fresh->FileBytes(), &report.backup, &why, &failure)) {
         db_->Restore();
-        return false;
+        const std::string& database = location_.database;
+        switch (failure) {
+        case cDatabaseFile::kWriteChanged:
+            return Fail({kGameMsgChangedOnDisk, {database}}, error);
+        case cDatabaseFile::kWriteBackup:
+            return Fail({kGameMsgBackupFailed, {database, why}}, error);
+        default:
+            return Fail({kGameMsgWriteFailed, {database, why}}, error);
+        }
     }
     report.added = added;
     report.id = id;
@@ -114,19 +129,34 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
 
 std::vector<std::string> cGame::MissingAssets(const cProject& doc) const {
     std::vector<std::string> out;
+    // The tool's warnings: "picture Fire1 not found (tried ...)", as strAssetSearch::Describe says it.
+    for (const strGameMessage& m : MissingAssetMessages(doc))
+        out.push_back(std::string(m.id == kGameMsgPictureNotFound ? "picture " : "sound ") + m.args[0] +
+                      " not found (tried " + m.args[1] + ")");
+    return out;
+}
+
+std::vector<strGameMessage> cGame::MissingAssetMessages(const cProject& doc) const {
+    auto tried = [](const strAssetSearch& s) {
+        std::string text;
+        for (size_t i = 0; i < s.tried.size(); ++i)
+            text += (i ? "; " : "") + s.tried[i];
+        return text;
+    };
+    std::vector<strGameMessage> out;
     for (int i = 0; i < doc.pictures().capacity(); ++i) {
         const strPicture* p = doc.pictures().get(i);
         if (!p || p->path.empty()) continue;
         const std::string title = platform::ToUtf8(interchange::TitleOf(p->path), locale_);
         const strAssetSearch s = assets_.FindPicture(title);
-        if (s.found.empty()) out.push_back(s.Describe("picture", title));
+        if (s.found.empty()) out.push_back({kGameMsgPictureNotFound, {title, tried(s)}});
     }
     for (int i = 0; i < doc.effects().capacity(); ++i) {
         const strEffect* e = doc.effects().get(i);
         if (!e || !(e->flags & strEffect::kSound) || e->soundPath.empty()) continue;
         const std::string title = platform::ToUtf8(interchange::TitleOf(e->soundPath), locale_);
         const strAssetSearch s = assets_.FindSound(title);
-        if (s.found.empty()) out.push_back(s.Describe("sound", title));
+        if (s.found.empty()) out.push_back({kGameMsgSoundNotFound, {title, tried(s)}});
     }
     return out;
 }

@@ -8,11 +8,15 @@
 // game's sound folder and the title). Write puts a document into a slot (or adds it after the last)
 // through the product's mapping and reports what the product could not hold; the file is written
 // through cDatabaseFile (refused when it changed on disk, a backup before the first write, atomic).
+//
+// A call that fails gives its reason in English through error and keeps it as a message
+// (Failure()) for a caller that shows it in the user's language.
 
 #include "game/animation_database.h"
 #include "game/database_file.h"
 #include "game/game_assets.h"
 #include "game/game_layout.h"
+#include "game/messages.h"
 #include "interchange/export_losses.h"
 
 #include <memory>
@@ -53,19 +57,29 @@ class cGame {
     bool Write(const cProject& doc, int id, const strNameChoice& name, strGameWriteReport& report,
                std::string* error = nullptr);
 
+    // The message of the last call of Open, Read or Write that failed (kGameMsgNone after one that
+    // succeeded).
+    const strGameMessage& Failure() const { return failure_; }
+
     // The pictures and sounds of doc that neither the game nor a run-time package has, one text
     // each saying which names and folders were tried.
     std::vector<std::string> MissingAssets(const cProject& doc) const;
+    // The same as messages (kGameMsgPictureNotFound, kGameMsgSoundNotFound).
+    std::vector<strGameMessage> MissingAssetMessages(const cProject& doc) const;
     // Makes every picture path of doc absolute (against its base folder), for a document that is
     // saved away from the game.
     static void MakePathsAbsolute(cProject& doc, const std::string& locale);
 
   private:
+    // Keeps m as the failure, gives it in English through error; false.
+    bool Fail(strGameMessage m, std::string* error) const;
+
     strGameLocation location_;
     std::string locale_;
     cGameAssets assets_;
     cDatabaseFile file_;
     std::unique_ptr<cAnimationDatabase> db_;
+    mutable strGameMessage failure_;
 };
 
 } // namespace game

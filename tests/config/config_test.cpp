@@ -209,3 +209,37 @@ TEST(Config, FileLocationWorkingFolderAndUnknownPath) {
 }
 
 } // namespace
+
+TEST(Config, RecentGamesLatestFirstWithoutRepeatsAndKeptInTheFile) {
+    TempDir dir;
+    cConfig c;
+    c.filePath = dir.file("config.ini");
+    EXPECT_TRUE(c.recentGames().empty());
+    c.rememberGame("");
+    EXPECT_TRUE(c.recentGames().empty());
+    for (const char* f : {"/g/1", "/g/2", "/g/3", "/g/4", "/g/5", "/g/6"})
+        c.rememberGame(f);
+    // The oldest is dropped when a sixth comes.
+    EXPECT_EQ(c.recentGames(), (std::vector<std::string>{"/g/6", "/g/5", "/g/4", "/g/3", "/g/2"}));
+    // A folder opened again moves to the front and is not listed twice.
+    c.rememberGame("/g/3");
+    EXPECT_EQ(c.recentGames(), (std::vector<std::string>{"/g/3", "/g/6", "/g/5", "/g/4", "/g/2"}));
+    c.rememberGame("/g/3");
+    EXPECT_EQ(c.recentGames(), (std::vector<std::string>{"/g/3", "/g/6", "/g/5", "/g/4", "/g/2"}));
+    ASSERT_TRUE(c.write());
+    const std::string text = ReadText(c.filePath);
+    EXPECT_NE(text.find("RecentGame1=/g/3"), std::string::npos) << text;
+    EXPECT_LT(text.find("RecentGame1=/g/3"), text.find("RecentGame2=/g/6"));
+    cConfig back;
+    back.filePath = c.filePath;
+    ASSERT_TRUE(back.read());
+    EXPECT_EQ(back.recentGames(), c.recentGames());
+    // Gaps in a hand-edited file are skipped.
+    back.RecentGame1.clear();
+    back.RecentGame4.clear();
+    EXPECT_EQ(back.recentGames(), (std::vector<std::string>{"/g/6", "/g/5", "/g/2"}));
+    back.rememberGame("/g/7");
+    EXPECT_EQ(back.RecentGame1, "/g/7");
+    EXPECT_EQ(back.RecentGame4, "/g/2");
+    EXPECT_EQ(back.RecentGame5, "");
+}

@@ -1,0 +1,91 @@
+// The failures of cGame as messages: which id each failure gives, its arguments, and the English
+// text the command-line tool prints from it.
+
+#include "game/game.h"
+#include "game/game_fixture.h"
+#include "game/messages.h"
+#include "platform/path.h"
+
+#include <algorithm>
+#include <filesystem>
+
+using game_test::strGameFolder;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+TEST(GameMessages, EnglishTextFillsEveryPlaceInOrder) {
+    using game::FormatGameMessage;
+    EXPECT_EQ(FormatGameMessage({game::kGameMsgCannotReadAnimation, {"7", "the slot is empty"}}),
+              "Animation 7 could not be read: the slot is empty");
+    // A missing argument reads as an empty text; an extra one is left out.
+    EXPECT_EQ(FormatGameMessage({game::kGameMsgPictureNotFound, {"Fire1"}}),
+              "Picture Fire1 was not found (tried )");
+    EXPECT_EQ(FormatGameMessage({game::kGameMsgNoGame, {"extra"}}), "No game is open");
+    // An argument holding "%s" is not expanded again.
+    EXPECT_EQ(FormatGameMessage({game::kGameMsgMissing, {"/a/%s"}}), "/a/%s does not exist");
+    EXPECT_EQ(FormatGameMessage({}), "");
+    EXPECT_STREQ(game::GameMessageText(12345), "");
+    for (const auto& m : game::kGameMessageTexts)
+        EXPECT_STRNE(m.text, "") << m.id;
+}
+
+TEST(GameMessages, EachFailureSaysWhatFailed) {
+    strGameFolder folder(interchange::kProductMV);
+    const std::string root = folder.dir.path();
+    game::cGame g;
+    std::string error;
+
+    EXPECT_FALSE(g.Open(root + "/nowhere", game_test::Config(), &error));
+    EXPECT_EQ(g.Failure(), (game::strGameMessage{game::kGameMsgMissing, {root + "/nowhere"}}));
+    EXPECT_EQ(error, root + "/nowhere does not exist");
+    EXPECT_FALSE(g.Open(root + "/img", game_test::Config(), &error));
+    EXPECT_EQ(g.Failure().id, game::kGameMsgNotAGame);
+    WriteBytes(root + "/notes.txt", {'x'});
+    EXPECT_FALSE(g.Open(root + "/notes.txt", game_test::Config(), &error));
+    EXPECT_EQ(g.Failure().id, game::kGameMsgNotADatabase);
+    cProject doc(&cConfig::defaults());
+    EXPECT_FALSE(g.Read(2, doc, &error));
+    EXPECT_EQ(g.Failure().id, game::kGameMsgNoGame);
+
+    ASSERT_TRUE(g.Open(root, game_test::Config(), &error)) << error;
+    EXPECT_TRUE(g.Failure().none());
+    EXPECT_FALSE(g.Read(4, doc, &error)); // a null slot
+    EXPECT_EQ(g.Failure().id, game::kGameMsgCannotReadAnimation);
+    EXPECT_EQ(g.Failure().args.front(), "4");
+    ASSERT_TRUE(g.Read(2, doc, &error)) << error;
+    EXPECT_TRUE(g.Failure().none());
+
+    // Fire1 and the sound of animation 1 are not in the game.
+    EXPECT_EQ(g.MissingAssetMessages(doc).size(), 1u);
+    EXPECT_EQ(g.MissingAssetMessages(doc)[0].id, game::kGameMsgPictureNotFound);
+    EXPECT_EQ(g.MissingAssetMessages(doc)[0].args[0], "Fire1");
+    EXPECT_EQ(g.MissingAssets(doc)[0],
+              "picture Fire1 not found (tried " + g.MissingAssetMessages(doc)[0].args[1] + ")");
+
+    std::vector<uint8_t> other = ReadBytes(folder.database);
+    const std::string thunder = "Thunder";
+    auto at = std::search(other.begin(), other.end(), thunder.begin(), thunder.end());
+    ASSERT_NE(at, other.end());
+    at[6] = 'x'; // "Thundex": another program renamed it
+    WriteBytes(folder.database, other);
+    game::strGameWriteReport report;
+    EXPECT_FALSE(g.Write(doc, 2, {}, report, &error));
+    EXPECT_EQ(g.Failure(), (game::strGameMessage{game::kGameMsgChangedOnDisk, {folder.database}}));
+    EXPECT_EQ(ReadBytes(folder.database), other);
+
+    // The game opened again writes; a backup that cannot be made stops the write.
+    ASSERT_TRUE(g.Open(root, game_test::Config(), &error)) << error;
+    const std::string backups = platform::FolderPart(folder.database) + "/Backups";
+    WriteBytes(backups, {'x'}); // a file where the folder goes
+    EXPECT_FALSE(g.Write(doc, 2, {}, report, &error));
+    EXPECT_EQ(g.Failure().id, game::kGameMsgBackupFailed);
+    EXPECT_EQ(ReadBytes(folder.database), other);
+    std::filesystem::remove(backups);
+    EXPECT_TRUE(g.Write(doc, 2, {}, report, &error)) << error;
+    EXPECT_TRUE(g.Failure().none());
+
+    WriteBytes(folder.database, {'[', 'x'});
+    EXPECT_FALSE(g.Open(root, game_test::Config(), &error));
+    EXPECT_EQ(g.Failure().id, game::kGameMsgUnparsable);
+    EXPECT_EQ(g.Failure().args.front(), folder.database);
+}
