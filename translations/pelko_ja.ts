@@ -606,6 +606,76 @@ The undo history has been cleared.</source>
         <source>Picture %d (%s) could not be loaded: %s; its cells are left out</source>
         <translation>画像 %d (%s) を読み込めませんでした: %s。この画像のセルは出力されません</translation>
     </message>
+    <message>
+        <source>Name the pictures by their full paths</source>
+        <translation>画像をフルパスで指定</translation>
+    </message>
+</context>
+<context>
+    <name>GameMessages</name>
+    <message>
+        <source>%s does not exist</source>
+        <translation>%s が見つかりません</translation>
+    </message>
+    <message>
+        <source>%s is not an RPG Maker game folder: it holds no Game.rxproj, Game.rvproj, Game.rvproj2, Game.rpgproject or RPG_RT.ldb with its animation database</source>
+        <translation>%s はRPGツクールのゲームフォルダではありません（Game.rxproj、Game.rvproj、Game.rvproj2、Game.rpgproject、または RPG_RT.ldb とアニメーションのデータベースがありません）</translation>
+    </message>
+    <message>
+        <source>%s is not an RPG Maker animation database (Animations.rxdata, .rvdata, .rvdata2, Animations.json or RPG_RT.ldb)</source>
+        <translation>%s はRPGツクールのアニメーションのデータベース（Animations.rxdata、.rvdata、.rvdata2、Animations.json、RPG_RT.ldb）ではありません</translation>
+    </message>
+    <message>
+        <source>The animation database could not be read: %s</source>
+        <translation>アニメーションのデータベースを読み込めませんでした: %s</translation>
+    </message>
+    <message>
+        <source>The animation database %s could not be read (%s). It will not be written.</source>
+        <translation>アニメーションのデータベース %s を読み込めませんでした（%s）。このファイルには書き込みません。</translation>
+    </message>
+    <message>
+        <source>No game is open</source>
+        <translation>ゲームが開かれていません</translation>
+    </message>
+    <message>
+        <source>Animation %s could not be read: %s</source>
+        <translation>アニメーション %s を読み込めませんでした: %s</translation>
+    </message>
+    <message>
+        <source>Animation %s could not be written: %s</source>
+        <translation>アニメーション %s を書き込めませんでした: %s</translation>
+    </message>
+    <message>
+        <source>The new animation database did not read back (%s). Nothing was written.</source>
+        <translation>新しいアニメーションのデータベースを読み直せませんでした（%s）。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>The animation database %s was changed on disk since the game was opened (by RPG Maker or another program). Nothing was written; open the game again.</source>
+        <translation>アニメーションのデータベース %s は、ゲームを開いた後に（RPGツクールか他のプログラムで）変更されています。何も書き込んでいません。ゲームを開き直してください。</translation>
+    </message>
+    <message>
+        <source>The backup copy of %s could not be made (%s). Nothing was written.</source>
+        <translation>%s のバックアップを作れませんでした（%s）。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>The animation database %s could not be written (%s). It was left as it was.</source>
+        <translation>アニメーションのデータベース %s に書き込めませんでした（%s）。ファイルは元のままです。</translation>
+    </message>
+    <message>
+        <source>Picture %s was not found (tried %s)</source>
+        <translation>画像 %s が見つかりません（探した場所: %s）</translation>
+    </message>
+    <message>
+        <source>Sound %s was not found (tried %s)</source>
+        <translation>SE %s が見つかりません（探した場所: %s）</translation>
+    </message>
+</context>
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>RPG Maker animation databases</source>
+        <translation>RPGツクールのアニメーションのデータベース</translation>
+    </message>
 </context>
 <context>
     <name>InterchangeMessages</name>
@@ -2420,6 +2490,46 @@ Do you want to create it?</source>
         <source>Save a recovery copy every</source>
         <translation>復旧用のコピーの保存間隔</translation>
     </message>
+    <message>
+        <source>Game projects</source>
+        <translation>ゲームプロジェクト</translation>
+    </message>
+    <message>
+        <source>A game&apos;s pictures and sounds are looked for in the game&apos;s own folders first, then in the run-time package folder of its product (empty: not searched).</source>
+        <translation>ゲームの画像とSEは、まずゲームのフォルダから、次にそのツクールのRTPのフォルダから探します（空欄なら探しません）。</translation>
+    </message>
+    <message>
+        <source>RPG Maker 2000 run-time package</source>
+        <translation>RPGツクール2000 のRTP</translation>
+    </message>
+    <message>
+        <source>RPG Maker 2003 run-time package</source>
+        <translation>RPGツクール2003 のRTP</translation>
+    </message>
+    <message>
+        <source>RPG Maker XP run-time package</source>
+        <translation>RPGツクールXP のRTP</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX run-time package</source>
+        <translation>RPGツクールVX のRTP</translation>
+    </message>
+    <message>
+        <source>RPG Maker VX Ace run-time package</source>
+        <translation>RPGツクールVX Ace のRTP</translation>
+    </message>
+    <message>
+        <source>RPG Maker MV run-time package</source>
+        <translation>RPGツクールMV のRTP</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>参照...</translation>
+    </message>
+    <message>
+        <source>Choose the folder of %1</source>
+        <translation>%1 のフォルダを選ぶ</translation>
+    </message>
 </context>
 <context>
     <name>cDlg_Spline</name>
@@ -2459,6 +2569,109 @@ Do you want to create it?</source>
     <message>
         <source>Choose a file</source>
         <translation>ファイルを選ぶ</translation>
+    </message>
+</context>
+<context>
+    <name>cGameCommands</name>
+    <message>
+        <source>Open game project...</source>
+        <translation>ゲームプロジェクトを開く...</translation>
+    </message>
+    <message>
+        <source>Game window</source>
+        <translation>ゲームウィンドウ</translation>
+    </message>
+    <message>
+        <source>Save to game as new animation</source>
+        <translation>ゲームに新しいアニメーションとして保存</translation>
+    </message>
+    <message>
+        <source>Recent games</source>
+        <translation>最近開いたゲーム</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>（なし）</translation>
+    </message>
+</context>
+<context>
+    <name>cGameListModel</name>
+    <message>
+        <source>(empty)</source>
+        <translation>（空き）</translation>
+    </message>
+    <message>
+        <source>Frame 1</source>
+        <translation>フレーム1</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>フレーム数</translation>
+    </message>
+</context>
+<context>
+    <name>cGameWindow</name>
+    <message>
+        <source>Game</source>
+        <translation>ゲーム</translation>
+    </message>
+    <message>
+        <source>Animations of the game</source>
+        <translation>ゲームのアニメーション</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>開く(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>新規(&amp;N)</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新規</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>名前の変更(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前の変更</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Game: %1</source>
+        <translation>ゲーム: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)
+%3</source>
+        <translation>%1（%2）
+%3</translation>
+    </message>
+    <message>
+        <source>No game is open. File &gt; Open game project...</source>
+        <translation>ゲームが開かれていません。ファイル &gt; ゲームプロジェクトを開く...</translation>
+    </message>
+    <message>
+        <source>New animation</source>
+        <translation>新しいアニメーション</translation>
     </message>
 </context>
 <context>
@@ -3018,6 +3231,38 @@ Do you want to create it?</source>
     <message>
         <source>Recovered the unsaved changes</source>
         <translation>保存されていなかった変更を復旧しました</translation>
+    </message>
+    <message>
+        <source>Could not open the game %1</source>
+        <translation>ゲーム %1 を開けませんでした</translation>
+    </message>
+    <message>
+        <source>Opened the game %1 (%2, %3 animations)</source>
+        <translation>ゲーム %1 を開きました（%2、アニメーション %3 個）</translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation>%1 を開きました</translation>
+    </message>
+    <message>
+        <source>%1: not found in the game: %2</source>
+        <translation>%1: ゲームにないもの: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 を保存しました</translation>
+    </message>
+    <message>
+        <source> (the database as it was: %1)</source>
+        <translation>（元のデータベース: %1）</translation>
+    </message>
+    <message>
+        <source>Could not open the animation: %1</source>
+        <translation>アニメーションを開けませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Could not save to the game: %1</source>
+        <translation>ゲームに保存できませんでした: %1</translation>
     </message>
 </context>
 <context>

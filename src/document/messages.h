@@ -123,6 +123,7 @@ enum class eMessageKind : uint8_t {
     X(kStepCutPicture, kStatus, "Cut picture %d")                                                            \
     X(kStepPastePicture, kStatus, "Paste picture %d")                                                        \
     X(kStepMovePicture, kStatus, "Move picture %d to %d")                                                    \
+    X(kStepFullPicturePaths, kStatus, "Name the pictures by their full paths")                               \
     X(kStepAddSound, kStatus, "Add sound effect at frame %d")                                                \
     X(kStepAddFlash, kStatus, "Add flash at frame %d")                                                       \
     X(kStepAddEffect, kStatus, "Add timing at frame %d")                                                     \

@@ -33,6 +33,7 @@ class cScriptedPrompts : public cPrompts {
     QStringList messages;
     QString openAnswer;
     QString saveAnswer;
+    QString folderAnswer;
     int fileDialogs = 0;
     QColor colourAnswer;
 
@@ -53,7 +54,7 @@ class cScriptedPrompts : public cPrompts {
         ++fileDialogs;
         return saveAnswer;
     }
-    QString folderName(const QString&) override { return {}; }
+    QString folderName(const QString&) override { return folderAnswer; }
     QColor colour(const QColor&) override { return colourAnswer; }
 };
 

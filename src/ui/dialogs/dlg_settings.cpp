@@ -53,6 +53,7 @@ cDlg_Settings::cDlg_Settings(cSession& session, QWidget* parent) : QDialog(paren
     tabs_->addTab(foldersPage(), tr("Folders"));
     tabs_->addTab(defaultPage(), tr("New animations"));
     tabs_->addTab(displayPage(), tr("Display"));
+    tabs_->addTab(gamesPage(), tr("Game projects"));
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("settingsButtons"));
@@ -123,6 +124,48 @@ QWidget* cDlg_Settings::foldersPage() {
         c.BackUpFlag = backup->isChecked();
         c.RecoveryInterval = recovery->value();
     });
+    return page;
+}
+
+QWidget* cDlg_Settings::gamesPage() {
+    cConfig& c = session_.config();
+    auto* page = Named(new QWidget(this), QStringLiteral("gamesPage"), tr("Game projects"));
+    auto* form = new QFormLayout(page);
+    auto* note = new QLabel(tr("A game's pictures and sounds are looked for in the game's own folders first, "
+                               "then in the run-time package folder of its product (empty: not searched)."),
+                            page);
+    note->setWordWrap(true);
+    form->addRow(note);
+    const struct {
+        const char* label;
+        std::string cConfig::*key;
+        const char* name;
+    } rows[] = {
+        {QT_TR_NOOP("RPG Maker 2000 run-time package"), &cConfig::RTPFolder_2000, "rtpFolder2000"},
+        {QT_TR_NOOP("RPG Maker 2003 run-time package"), &cConfig::RTPFolder_2003, "rtpFolder2003"},
+        {QT_TR_NOOP("RPG Maker XP run-time package"), &cConfig::RTPFolder_XP, "rtpFolderXP"},
+        {QT_TR_NOOP("RPG Maker VX run-time package"), &cConfig::RTPFolder_VX, "rtpFolderVX"},
+        {QT_TR_NOOP("RPG Maker VX Ace run-time package"), &cConfig::RTPFolder_VXAce, "rtpFolderVXAce"},
+        {QT_TR_NOOP("RPG Maker MV run-time package"), &cConfig::RTPFolder_MV, "rtpFolderMV"},
+    };
+    for (const auto& row : rows) {
+        const QString label = tr(row.label);
+        const QString name = QString::fromLatin1(row.name);
+        auto* edit = Named(new QLineEdit(page), name, label);
+        auto* browse = Named(new QPushButton(tr("Browse..."), page), name + QStringLiteral("Browse"),
+                             tr("Choose the folder of %1").arg(label));
+        auto* line = new QHBoxLayout;
+        line->addWidget(edit, 1);
+        line->addWidget(browse);
+        form->addRow(label, line);
+        connect(browse, &QPushButton::clicked, this, [this, edit] {
+            const QString folder = session_.prompts().folderName(edit->text());
+            if (!folder.isEmpty()) edit->setText(folder);
+        });
+        const auto key = row.key;
+        loaders_.push_back([&c, edit, key] { edit->setText(QString::fromStdString(c.*key)); });
+        storers_.push_back([&c, edit, key] { c.*key = edit->text().trimmed().toStdString(); });
+    }
     return page;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// "Editor settings": the Folders, Default and Display pages over the settings record. Each page
-// fills its controls from the record when the sheet opens and stores them on OK or Apply.
+// "Editor settings": the Folders, Default, Display and Game projects pages over the settings record. Each
+// page fills its controls from the record when the sheet opens and stores them on OK or Apply.
 
 #include <QDialog>
 
@@ -30,6 +30,7 @@ class cDlg_Settings : public QDialog {
     QWidget* foldersPage();
     QWidget* defaultPage();
     QWidget* displayPage();
+    QWidget* gamesPage();
 
     cSession& session_;
     QTabWidget* tabs_;

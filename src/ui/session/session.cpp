@@ -6,6 +6,7 @@
 #include "platform/file_io.h"
 #include "platform/path.h"
 #include "ui/platform/prompts.h"
+#include "ui/session/game_texts.h"
 #include "ui/session/ui_messages.h"
 
 #include <algorithm>
@@ -218,6 +219,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh, int recoverySlot
     slotsSplitFormat_ = doc_->getSetting(kKeySplitFormat);
     loadPictures();
     dragRange_ = strTimelineRange{};
+    gameId_ = 0;
     playRangeStart_ = 0;
     playRangeEnd_ = std::max(doc_->frameCount() - 1, 0);
     rangeLastFrame_ = playRangeEnd_;
@@ -237,14 +239,18 @@ bool cSession::newDocument() {
 bool cSession::openWithDialog() {
     QString folder = dialogFolder_;
     if (!currentPath_.isEmpty()) folder = FromUtf8(platform::FolderPart(Utf8(currentPath_)));
-    const QString path = prompts_.openFileName(folder, UiText(kUiFileFilter));
+    const QString path =
+        prompts_.openFileName(folder, UiText(kUiFileFilter) + QStringLiteral(";;") + GameDatabaseFilter());
     if (path.isEmpty()) return false;
+    if (bool opened = false; openIfGame(path, opened)) return opened;
     if (!confirmDiscard()) return false;
     return load(path);
 }
 
 bool cSession::openPath(const QString& path) {
-    if (path.isEmpty() || !confirmDiscard()) return false;
+    if (path.isEmpty()) return false;
+    if (bool opened = false; openIfGame(path, opened)) return opened;
+    if (!confirmDiscard()) return false;
     return load(path);
 }
 
@@ -274,6 +280,7 @@ void cSession::makeBackup(const QString& path) {
 }
 
 bool cSession::save() {
+    if (gameId_) return saveToGame();
     // A document that has no file yet (new, imported, made from a GIF) is saved as.
     if (currentPath_.isEmpty()) return saveAs();
     std::string name = doc_->text(kTextFileName);
@@ -315,7 +322,9 @@ bool cSession::saveAs() {
 
 bool cSession::saveTo(const QString& path) {
     const std::string target = Utf8(path);
+    makePathsAbsoluteForSaveAs();
     if (!writeFile(target)) return false;
+    gameId_ = 0; // a project file from now on
     currentPath_ = path;
     recovery_.setOrigin(eRecoveryOrigin::kFile, target);
     dialogFolder_ = FromUtf8(platform::FolderPart(target));

@@ -12,6 +12,7 @@
 #include "document/anime_file_device.h"
 #include "document/edit_commands.h"
 #include "document/project.h"
+#include "game/game.h"
 #include "image/picture_slot_table.h"
 #include "interchange/clipboard_device.h"
 #include "interchange/edit_clip.h"
@@ -200,6 +201,36 @@ class cSession : public QObject {
     // line; nothing when there are none.
     void reportLosses(const std::vector<strMessage>& losses);
 
+    // --- game projects (session_game.cpp) ---
+    // The game open in the editor; null before one was opened.
+    game::cGame* game() const { return game_.get(); }
+    // The game's animations as last read (id, name, frames), refreshed by every write.
+    const std::vector<game::strGameAnimation>& gameAnimations() const { return gameList_; }
+    // The game animation the document is (0: the document is not one).
+    int gameAnimation() const { return gameId_; }
+    // The folder chooser, then openGame.
+    bool openGameWithDialog();
+    // Opens the game at path (its folder or its database file) and puts it first among the recent
+    // games; the document is not touched. A game that cannot be opened is said in a window and the
+    // game open before stays.
+    bool openGame(const QString& path);
+    // The unsaved-changes question, then animation id of the game as the document (base folder: the
+    // game's picture folder); the pictures and sounds the game lacks are said once in a window and
+    // in the status bar.
+    bool openGameAnimation(int id);
+    // Adds a new animation called name (a new document, one empty frame) after the last one and
+    // opens it (the unsaved-changes question first).
+    bool newGameAnimation(const QString& name);
+    // Gives animation id another name in the game's database.
+    bool renameGameAnimation(int id, const QString& name);
+    // Writes the document back into its slot; what the product cannot hold is said as the
+    // clipboard export says it; a refusal is shown with its reason and nothing is written.
+    bool saveToGame();
+    // Writes the document into the game as a new animation; the document is that animation then.
+    bool saveToGameAsNew();
+    // "Game › 012 Fire" for the document's game animation, "" for another document.
+    QString gameTitle() const;
+
     // --- playback ---
     bool playing() const { return player_.playing(); }
     // Starts from the current frame, or from frame 0 (after a stop) when fromStart is set.
@@ -219,6 +250,8 @@ class cSession : public QObject {
     void statusChanged(const QString& text);
     void hintChanged(const QString& text);
     void toolRequested(const strToolRequest& request);
+    // A game was opened (opened set) or its list of animations changed.
+    void gameChanged(bool opened);
 
   private:
     void announce(unsigned flags) { emit changed(flags); }
@@ -236,6 +269,20 @@ class cSession : public QObject {
     void fitPlayRange();
     void scheduleTick();
     void onPlaybackEnded();
+    // Shows the game's last failure in a message box and the status bar (opening an animation, or
+    // writing to the game).
+    void reportGameFailure(bool opening);
+    // A game folder or database file is opened as a game (true; opened says whether it opened);
+    // any other path is left to the project file's open (false).
+    bool openIfGame(const QString& path, bool& opened);
+    // Before a game animation is saved as a project file: every picture named by its full path,
+    // as one undo step, so that the file finds the game's pictures from anywhere.
+    void makePathsAbsoluteForSaveAs();
+    // Writes the document into slot id (0: a new animation) and makes it that animation.
+    bool saveDocumentToGame(int id);
+    // The write of doc into slot id (0: a new animation) with the name choice; reports, refreshes.
+    bool writeToGame(const cProject& doc, int id, const game::strNameChoice& name,
+                     game::strGameWriteReport& r);
 
     cConfig& config_;
     cPrompts& prompts_;
@@ -271,5 +318,8 @@ class cSession : public QObject {
     int slotsSplitFormat_ = 0; // the split format the picture slots were divided with
     interchange::strClipboardMenuState clipState_;
     bool clipHasCells_ = false;
+    std::unique_ptr<game::cGame> game_;
+    std::vector<game::strGameAnimation> gameList_;
+    int gameId_ = 0;
     cRecoveryKeeper recovery_;
 };

@@ -1,6 +1,7 @@
 #include "ui/session/table_texts.h"
 
 #include "document/messages.h"
+#include "game/messages.h"
 #include "interchange/messages.h"
 #include "playback/play_clock.h"
 #include "tools/batch_edit.h"
@@ -10,6 +11,7 @@
 #include "ui/canvas/canvas_messages.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "ui/lists/lists_messages.h"
+#include "ui/session/game_texts.h"
 #include "ui/session/ui_messages.h"
 
 #include <set>
@@ -28,6 +30,8 @@ std::vector<strTableText> TableTexts() {
         add(text_context::kCaptions, MessageCaption(kind));
     for (const auto& m : interchange::kMessageTexts)
         add(text_context::kInterchange, m.text);
+    for (const auto& m : game::kGameMessageTexts)
+        add(text_context::kGame, m.text);
     for (int id = 0; id < kUiMessageCount; ++id)
         add(text_context::kUi, UiSourceText(static_cast<eUiMessage>(id)));
     for (int id = 0; id < kLtCount; ++id)

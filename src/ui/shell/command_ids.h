@@ -92,6 +92,9 @@ enum eCommandId : int {
     kCmdCheckSheet = 49010,
     kCmdToolRotate = 49011,
     kCmdToolResize = 49012,
+    kCmdOpenGame = 49020,
+    kCmdShowGameWindow = 49021,
+    kCmdSaveToGameNew = 49022,
     kCmdAbout = 40028,
     // Without a main-menu item
     kCmdCellSettings = 40043,

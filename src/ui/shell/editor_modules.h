@@ -11,3 +11,6 @@ void InstallCanvas(cMainWindow& window);
 void InstallLists(cMainWindow& window);
 // Cell, lock, frame compensation, batch, interval and export windows (src/ui/dialogs).
 void InstallToolWindows(cMainWindow& window);
+// Game projects: the game window, opening a game, recent games and saving into the game
+// (src/ui/game).
+void InstallGame(cMainWindow& window);

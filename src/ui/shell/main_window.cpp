@@ -67,6 +67,7 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
     InstallCanvas(*this);
     InstallLists(*this);
     InstallToolWindows(*this);
+    InstallGame(*this);
     commands_->update();
 
     connect(listWnd_, &cToolWindow::visibilityChanged, this, [this](bool v) {
@@ -206,7 +207,8 @@ void cMainWindow::onChanged(unsigned flags) {
 
 void cMainWindow::updateTitle() {
     const QString path = session_->currentPath();
-    const QString shown = path.isEmpty() ? QString() : fontMetrics().elidedText(path, Qt::ElideMiddle, 384);
+    QString shown = path.isEmpty() ? QString() : fontMetrics().elidedText(path, Qt::ElideMiddle, 384);
+    if (session_->gameAnimation()) shown = session_->gameTitle();
     // "[*]" shows Qt's modified mark ("*") while the document differs from its saved state.
     setWindowTitle(session_->titleText(shown) + QStringLiteral("[*]"));
     setWindowModified(session_->document().modified());
