@@ -3,6 +3,7 @@
 #include "config/config.h"
 #include "ui/game/game_window.h"
 #include "ui/session/session.h"
+#include "ui/shell/access_letters.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/command_table.h"
 #include "ui/shell/main_window.h"
@@ -37,6 +38,7 @@ cGameCommands::cGameCommands(cMainWindow& window) : QObject(&window), main_(wind
     recent->setObjectName(QStringLiteral("menuRecentGames"));
     recent->setAccessibleName(tr("Recent games"));
     connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecent(recent); });
+    InstallAccessLetters(recent); // after the list is filled
     file->insertAction(before, t.action(kCmdOpenGame));
     file->insertMenu(before, recent);
     file->insertAction(before, t.action(kCmdSaveToGameNew));
