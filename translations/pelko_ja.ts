@@ -610,6 +610,614 @@ The undo history has been cleared.</source>
         <source>Name the pictures by their full paths</source>
         <translation>画像をフルパスで指定</translation>
     </message>
+    <message>
+        <source>Picture and sound paths for the folder %s</source>
+        <translation>フォルダー %s に合わせた画像と効果音のパス</translation>
+    </message>
+    <message>
+        <source>%d frames past the limit of %d left out</source>
+        <translation>フレーム %d 個が上限 %d を超えたため出力しませんでした</translation>
+    </message>
+    <message>
+        <source>1 frame past the limit of %d left out</source>
+        <translation>フレーム 1 個が上限 %d を超えたため出力しませんでした</translation>
+    </message>
+    <message>
+        <source>%d cells past the limit of %d per frame left out</source>
+        <translation>セル %d 個が 1 フレームあたりの上限 %d を超えたため出力しませんでした</translation>
+    </message>
+    <message>
+        <source>1 cell past the limit of %d per frame left out</source>
+        <translation>セル 1 個が 1 フレームあたりの上限 %d を超えたため出力しませんでした</translation>
+    </message>
+    <message>
+        <source>%d pictures left out: the product holds only %d</source>
+        <translation>画像 %d 個を出力しませんでした: この製品で使える画像は %d 個までです</translation>
+    </message>
+    <message>
+        <source>1 picture left out: the product holds only %d</source>
+        <translation>画像 1 個を出力しませんでした: この製品で使える画像は %d 個までです</translation>
+    </message>
+    <message>
+        <source>%d cells are drawn with another picture: the product cannot name theirs</source>
+        <translation>セル %d 個は別の画像で表示されます: この製品ではそのセルの画像を指定できません</translation>
+    </message>
+    <message>
+        <source>1 cell is drawn with another picture: the product cannot name its own</source>
+        <translation>セル 1 個は別の画像で表示されます: この製品ではそのセルの画像を指定できません</translation>
+    </message>
+    <message>
+        <source>%d cells&apos; patterns were held to the range 1..%d</source>
+        <translation>セル %d 個のパターンを 1..%d の範囲に収めました</translation>
+    </message>
+    <message>
+        <source>1 cell&apos;s pattern was held to the range 1..%d</source>
+        <translation>セル 1 個のパターンを 1..%d の範囲に収めました</translation>
+    </message>
+    <message>
+        <source>%d cells lose their colour tone and saturation</source>
+        <translation>セル %d 個の色調と彩度が失われます</translation>
+    </message>
+    <message>
+        <source>1 cell loses its colour tone and saturation</source>
+        <translation>セル 1 個の色調と彩度が失われます</translation>
+    </message>
+    <message>
+        <source>%d cells lose their angle: the product cannot turn cells</source>
+        <translation>セル %d 個の角度が失われます: この製品ではセルを回転できません</translation>
+    </message>
+    <message>
+        <source>1 cell loses its angle: the product cannot turn cells</source>
+        <translation>セル 1 個の角度が失われます: この製品ではセルを回転できません</translation>
+    </message>
+    <message>
+        <source>%d cells lose their mirroring</source>
+        <translation>セル %d 個の反転が失われます</translation>
+    </message>
+    <message>
+        <source>1 cell loses its mirroring</source>
+        <translation>セル 1 個の反転が失われます</translation>
+    </message>
+    <message>
+        <source>%d cells have different x and y magnifications: the product keeps one zoom (the larger)</source>
+        <translation>セル %d 個は X と Y の拡大率が異なります: この製品では 1 つの拡大率 (大きい方) になります</translation>
+    </message>
+    <message>
+        <source>1 cell has different x and y magnifications: the product keeps one zoom (the larger)</source>
+        <translation>セル 1 個は X と Y の拡大率が異なります: この製品では 1 つの拡大率 (大きい方) になります</translation>
+    </message>
+    <message>
+        <source>%d cells&apos; zooms were held to the product&apos;s range</source>
+        <translation>セル %d 個の拡大率をこの製品の範囲に収めました</translation>
+    </message>
+    <message>
+        <source>1 cell&apos;s zoom was held to the product&apos;s range</source>
+        <translation>セル 1 個の拡大率をこの製品の範囲に収めました</translation>
+    </message>
+    <message>
+        <source>%d cells&apos; drawing methods are not in the product and became normal</source>
+        <translation>セル %d 個の合成方法はこの製品にないため、通常になりました</translation>
+    </message>
+    <message>
+        <source>1 cell&apos;s drawing method is not in the product and became normal</source>
+        <translation>セル 1 個の合成方法はこの製品にないため、通常になりました</translation>
+    </message>
+    <message>
+        <source>the picture&apos;s hue is left out: the product has no hue</source>
+        <translation>画像の色相は出力しませんでした: この製品には色相がありません</translation>
+    </message>
+    <message>
+        <source>%d effects past the limit of %d left out</source>
+        <translation>タイミング %d 個が上限 %d を超えたため出力しませんでした</translation>
+    </message>
+    <message>
+        <source>1 effect past the limit of %d left out</source>
+        <translation>タイミング 1 個が上限 %d を超えたため出力しませんでした</translation>
+    </message>
+    <message>
+        <source>%d effects lose their user data</source>
+        <translation>タイミング %d 個のユーザーデータが失われます</translation>
+    </message>
+    <message>
+        <source>1 effect loses its user data</source>
+        <translation>タイミング 1 個のユーザーデータが失われます</translation>
+    </message>
+    <message>
+        <source>%d flashes last 8 frames: the product has no flash duration</source>
+        <translation>フラッシュ %d 個は 8 フレームになります: この製品にはフラッシュの長さがありません</translation>
+    </message>
+    <message>
+        <source>1 flash lasts 8 frames: the product has no flash duration</source>
+        <translation>フラッシュ 1 個は 8 フレームになります: この製品にはフラッシュの長さがありません</translation>
+    </message>
+    <message>
+        <source>%d flashes that hide the target left out</source>
+        <translation>対象を消すフラッシュ %d 個を出力しませんでした</translation>
+    </message>
+    <message>
+        <source>1 flash that hides the target left out</source>
+        <translation>対象を消すフラッシュ 1 個を出力しませんでした</translation>
+    </message>
+    <message>
+        <source>%d sounds lose their balance: the product plays sounds centred</source>
+        <translation>効果音 %d 個の左右バランスが失われます: この製品では効果音は中央で鳴ります</translation>
+    </message>
+    <message>
+        <source>1 sound loses its balance: the product plays sounds centred</source>
+        <translation>効果音 1 個の左右バランスが失われます: この製品では効果音は中央で鳴ります</translation>
+    </message>
+    <message>
+        <source>%d pictures not found: %s</source>
+        <translation>画像が %d 個見つかりません: %s</translation>
+    </message>
+    <message>
+        <source>1 picture not found: %s</source>
+        <translation>画像が 1 個見つかりません: %s</translation>
+    </message>
+    <message>
+        <source>%d sound files not found: %s</source>
+        <translation>効果音ファイルが %d 個見つかりません: %s</translation>
+    </message>
+    <message>
+        <source>1 sound file not found: %s</source>
+        <translation>効果音ファイルが 1 個見つかりません: %s</translation>
+    </message>
+    <message>
+        <source>%s does not exist</source>
+        <translation>%s がありません</translation>
+    </message>
+    <message>
+        <source>%s may not be read or written (permission denied)</source>
+        <translation>%s を読み書きする権限がありません</translation>
+    </message>
+    <message>
+        <source>cannot open %s: %s</source>
+        <translation>%s を開けません: %s</translation>
+    </message>
+    <message>
+        <source>not a regular file: %s</source>
+        <translation>通常のファイルではありません: %s</translation>
+    </message>
+    <message>
+        <source>%s is too large (more than %d MiB)</source>
+        <translation>%s が大きすぎます (%d MiB を超えています)</translation>
+    </message>
+    <message>
+        <source>cannot read %s: %s</source>
+        <translation>%s を読み込めません: %s</translation>
+    </message>
+    <message>
+        <source>cannot write %s: %s</source>
+        <translation>%s に書き込めません: %s</translation>
+    </message>
+    <message>
+        <source>cannot replace %s: %s</source>
+        <translation>%s を置き換えられません: %s</translation>
+    </message>
+    <message>
+        <source>cannot create a temporary file beside %s: %s</source>
+        <translation>%s と同じフォルダーに一時ファイルを作れません: %s</translation>
+    </message>
+    <message>
+        <source>not a project file (unknown format): it begins with neither PELK_BIN, PELK_TEX nor nani</source>
+        <translation>アニメーションのファイルではありません (不明な形式): 先頭が PELK_BIN、PELK_TEX、nani のどれでもありません</translation>
+    </message>
+    <message>
+        <source>unknown save format %d</source>
+        <translation>不明な保存形式 %d です</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>メモリが足りません</translation>
+    </message>
+    <message>
+        <source>the project has %d frames; a project holds at most %d</source>
+        <translation>フレームが %d 個あります。1 つのアニメーションに入るフレームは %d 個までです</translation>
+    </message>
+    <message>
+        <source>the project has %d effects; a project holds at most %d</source>
+        <translation>タイミングが %d 個あります。1 つのアニメーションに入るタイミングは %d 個までです</translation>
+    </message>
+    <message>
+        <source>not a binary project (header missing or damaged)</source>
+        <translation>バイナリ形式のアニメーションではありません (ヘッダーがないか壊れています)</translation>
+    </message>
+    <message>
+        <source>the file ends early in %s (truncated or damaged)</source>
+        <translation>%s の途中でファイルが終わっています (途中で切れているか壊れています)</translation>
+    </message>
+    <message>
+        <source>the binary format holds at most 255 pictures; this project uses %d (save it in the text format)</source>
+        <translation>バイナリ形式に入る画像は 255 個までですが、このアニメーションは %d 個使っています (テキスト形式で保存してください)</translation>
+    </message>
+    <message>
+        <source>the binary format holds at most 255 distinct sound files; this project uses %d (save it in the text format)</source>
+        <translation>バイナリ形式に入る効果音ファイルは 255 種類までですが、このアニメーションは %d 種類使っています (テキスト形式で保存してください)</translation>
+    </message>
+    <message>
+        <source>not a text project (the first line is not &quot;PELK_TEX&quot;)</source>
+        <translation>テキスト形式のアニメーションではありません (1 行目が &quot;PELK_TEX&quot; ではありません)</translation>
+    </message>
+    <message>
+        <source>line %d: %s missing (the file ends early)</source>
+        <translation>%d 行目: %s がありません (ファイルが途中で終わっています)</translation>
+    </message>
+    <message>
+        <source>line %d: an empty line where a header record was expected</source>
+        <translation>%d 行目: ヘッダーの行があるはずの所が空行です</translation>
+    </message>
+    <message>
+        <source>line %d: an empty line where a frame record was expected</source>
+        <translation>%d 行目: フレームの行があるはずの所が空行です</translation>
+    </message>
+    <message>
+        <source>line %d: picture %d lies outside the %d picture slots the header makes room for</source>
+        <translation>%d 行目: 画像 %d が、ヘッダーで用意された %d 個の画像枠の外にあります</translation>
+    </message>
+    <message>
+        <source>the header has no &quot;1&quot; record (frame, cell and picture counts)</source>
+        <translation>ヘッダーに &quot;1&quot; の行 (フレーム数、セル数、画像数) がありません</translation>
+    </message>
+    <message>
+        <source>not a legacy animation file (it does not begin with &quot;nani&quot;)</source>
+        <translation>旧形式のアニメーションファイルではありません (先頭が &quot;nani&quot; ではありません)</translation>
+    </message>
+    <message>
+        <source>the header</source>
+        <translation>ヘッダー</translation>
+    </message>
+    <message>
+        <source>the cell lock table</source>
+        <translation>セルの画像固定表</translation>
+    </message>
+    <message>
+        <source>picture %d</source>
+        <translation>画像 %d</translation>
+    </message>
+    <message>
+        <source>sound file %d</source>
+        <translation>効果音ファイル %d</translation>
+    </message>
+    <message>
+        <source>effect %d</source>
+        <translation>タイミング %d</translation>
+    </message>
+    <message>
+        <source>frame %d</source>
+        <translation>フレーム %d</translation>
+    </message>
+    <message>
+        <source>the name line</source>
+        <translation>名前の行</translation>
+    </message>
+    <message>
+        <source>the user-data line</source>
+        <translation>ユーザーデータの行</translation>
+    </message>
+    <message>
+        <source>the &quot;9&quot; line that ends the header</source>
+        <translation>ヘッダーを終える &quot;9&quot; の行</translation>
+    </message>
+    <message>
+        <source>the path line of picture record &quot;2&quot;</source>
+        <translation>画像の行 &quot;2&quot; に続くパスの行</translation>
+    </message>
+    <message>
+        <source>the path line of sound record &quot;3&quot;</source>
+        <translation>効果音の行 &quot;3&quot; に続くパスの行</translation>
+    </message>
+    <message>
+        <source>the closing &quot;9&quot; line</source>
+        <translation>最後の &quot;9&quot; の行</translation>
+    </message>
+    <message>
+        <source>a block line of an effect group</source>
+        <translation>タイミングのまとまりの行</translation>
+    </message>
+    <message>
+        <source>the sound path line after &quot;6&quot;</source>
+        <translation>&quot;6&quot; に続く効果音のパスの行</translation>
+    </message>
+    <message>
+        <source>the user-data line after &quot;7&quot;</source>
+        <translation>&quot;7&quot; に続くユーザーデータの行</translation>
+    </message>
+    <message>
+        <source>the clipboard holds no RPG Maker 2000 data</source>
+        <translation>クリップボードに RPGツクール2000 のデータがありません</translation>
+    </message>
+    <message>
+        <source>the clipboard holds no RPG Maker XP, VX or VX Ace animation</source>
+        <translation>クリップボードに RPGツクールXP / VX / VX Ace のアニメーションがありません</translation>
+    </message>
+    <message>
+        <source>the clipboard holds no MV animation</source>
+        <translation>クリップボードに RPGツクールMV のアニメーションがありません</translation>
+    </message>
+    <message>
+        <source>the clipboard holds no animation of that kind</source>
+        <translation>クリップボードにその種類のアニメーションがありません</translation>
+    </message>
+    <message>
+        <source>the clipboard did not take the data</source>
+        <translation>クリップボードにデータを置けませんでした</translation>
+    </message>
+    <message>
+        <source>no export for that product</source>
+        <translation>その製品には書き出せません</translation>
+    </message>
+    <message>
+        <source>not an RPG Maker 2000 animation: %s (byte %d)</source>
+        <translation>RPGツクール2000 のアニメーションではありません: %s (%d バイト目)</translation>
+    </message>
+    <message>
+        <source>not an RPG Maker XP, VX or VX Ace animation: %s (byte %d)</source>
+        <translation>RPGツクールXP / VX / VX Ace のアニメーションではありません: %s (%d バイト目)</translation>
+    </message>
+    <message>
+        <source>not an RPG Maker MV animation: %s</source>
+        <translation>RPGツクールMV のアニメーションではありません: %s</translation>
+    </message>
+    <message>
+        <source>the block is shorter than its 8-byte header</source>
+        <translation>データが 8 バイトのヘッダーより短いです</translation>
+    </message>
+    <message>
+        <source>the header words are not positive</source>
+        <translation>ヘッダーの値が正の数ではありません</translation>
+    </message>
+    <message>
+        <source>the animation record has no frames</source>
+        <translation>アニメーションのデータにフレームがありません</translation>
+    </message>
+    <message>
+        <source>data follows the animation record</source>
+        <translation>アニメーションのデータの後ろに余分なデータがあります</translation>
+    </message>
+    <message>
+        <source>a number runs past the end of its chunk</source>
+        <translation>数値がチャンクの終わりを越えています</translation>
+    </message>
+    <message>
+        <source>a number does not fit in 32 bits</source>
+        <translation>数値が 32 ビットに収まりません</translation>
+    </message>
+    <message>
+        <source>the %s has no end</source>
+        <translation>%sに終わりがありません</translation>
+    </message>
+    <message>
+        <source>chunk ids of the %s are not ascending</source>
+        <translation>%sのチャンク番号が昇順ではありません</translation>
+    </message>
+    <message>
+        <source>a chunk of the %s runs past its end</source>
+        <translation>%sのチャンクがデータの終わりを越えています</translation>
+    </message>
+    <message>
+        <source>a chunk of the %s holds more than its value</source>
+        <translation>%sのチャンクに値より多くのデータがあります</translation>
+    </message>
+    <message>
+        <source>the indices of the %ss are not ascending</source>
+        <translation>%sの番号が昇順ではありません</translation>
+    </message>
+    <message>
+        <source>the block ends inside the animation record</source>
+        <translation>アニメーションのデータの途中でデータが終わっています</translation>
+    </message>
+    <message>
+        <source>animation record</source>
+        <translation>アニメーションのデータ</translation>
+    </message>
+    <message>
+        <source>timing record</source>
+        <translation>タイミングのデータ</translation>
+    </message>
+    <message>
+        <source>sound record</source>
+        <translation>効果音のデータ</translation>
+    </message>
+    <message>
+        <source>frame record</source>
+        <translation>フレームのデータ</translation>
+    </message>
+    <message>
+        <source>cell record</source>
+        <translation>セルのデータ</translation>
+    </message>
+    <message>
+        <source>the payload is too short</source>
+        <translation>データが短すぎます</translation>
+    </message>
+    <message>
+        <source>the payload is too large</source>
+        <translation>データが大きすぎます</translation>
+    </message>
+    <message>
+        <source>not a Ruby Marshal 4.8 dump</source>
+        <translation>Ruby Marshal 4.8 のデータではありません</translation>
+    </message>
+    <message>
+        <source>the payload holds no animation</source>
+        <translation>データにアニメーションがありません</translation>
+    </message>
+    <message>
+        <source>the payload holds no RPG::Animation</source>
+        <translation>データに RPG::Animation がありません</translation>
+    </message>
+    <message>
+        <source>a link to an object that was not read</source>
+        <translation>読み込まれていないオブジェクトへの参照があります</translation>
+    </message>
+    <message>
+        <source>object links nested too deeply</source>
+        <translation>オブジェクトの参照が深すぎます</translation>
+    </message>
+    <message>
+        <source>too many object links</source>
+        <translation>オブジェクトの参照が多すぎます</translation>
+    </message>
+    <message>
+        <source>the payload ends inside a value</source>
+        <translation>値の途中でデータが終わっています</translation>
+    </message>
+    <message>
+        <source>the payload ends inside a number</source>
+        <translation>数値の途中でデータが終わっています</translation>
+    </message>
+    <message>
+        <source>negative length</source>
+        <translation>長さが負の数です</translation>
+    </message>
+    <message>
+        <source>negative count</source>
+        <translation>個数が負の数です</translation>
+    </message>
+    <message>
+        <source>too many symbols</source>
+        <translation>シンボルが多すぎます</translation>
+    </message>
+    <message>
+        <source>a symbol was expected</source>
+        <translation>シンボルがあるはずの所に別の値があります</translation>
+    </message>
+    <message>
+        <source>values nested too deeply</source>
+        <translation>値の入れ子が深すぎます</translation>
+    </message>
+    <message>
+        <source>unknown value type</source>
+        <translation>不明な種類の値があります</translation>
+    </message>
+    <message>
+        <source>the JSON text nests too deeply</source>
+        <translation>JSON の入れ子が深すぎます</translation>
+    </message>
+    <message>
+        <source>the JSON text cannot be parsed</source>
+        <translation>JSON として読めません</translation>
+    </message>
+    <message>
+        <source>the JSON text cannot be read</source>
+        <translation>JSON を読み込めません</translation>
+    </message>
+    <message>
+        <source>the top level is not an array</source>
+        <translation>一番外側が配列ではありません</translation>
+    </message>
+    <message>
+        <source>the top-level array is empty</source>
+        <translation>一番外側の配列が空です</translation>
+    </message>
+    <message>
+        <source>the animation is not an object</source>
+        <translation>アニメーションがオブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; is missing or not a %s</source>
+        <translation>&quot;%s&quot; がないか、%sではありません</translation>
+    </message>
+    <message>
+        <source>&quot;frames&quot; is empty</source>
+        <translation>&quot;frames&quot; が空です</translation>
+    </message>
+    <message>
+        <source>frame %d is not an array</source>
+        <translation>フレーム %d が配列ではありません</translation>
+    </message>
+    <message>
+        <source>cell %d of frame %d is not an array</source>
+        <translation>セル %d (フレーム %d) が配列ではありません</translation>
+    </message>
+    <message>
+        <source>timing %d is not an object</source>
+        <translation>タイミング %d がオブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>string</source>
+        <translation>文字列</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>数値</translation>
+    </message>
+    <message>
+        <source>array</source>
+        <translation>配列</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>ファイルを読み込めません</translation>
+    </message>
+    <message>
+        <source>not a BMP, PNG, GIF or XYZ picture</source>
+        <translation>BMP、PNG、GIF、XYZ のどの画像でもありません</translation>
+    </message>
+    <message>
+        <source>%s pictures cannot be loaded</source>
+        <translation>%s 形式の画像は読み込めません</translation>
+    </message>
+    <message>
+        <source>%d x %d pixels would take %d MiB; a picture may take at most %d MiB</source>
+        <translation>%d x %d ピクセルでは %d MiB 必要です。1 枚の画像に使えるのは %d MiB までです</translation>
+    </message>
+    <message>
+        <source>the file is larger than %d MiB; no picture it holds can be loaded</source>
+        <translation>ファイルが %d MiB より大きいため、画像を読み込めません</translation>
+    </message>
+    <message>
+        <source>the %s data is damaged or of an unsupported kind</source>
+        <translation>%s のデータが壊れているか、対応していない種類です</translation>
+    </message>
+    <message>
+        <source>%s would bring the pictures to %d MiB; a project&apos;s pictures may take at most %d MiB in all</source>
+        <translation>%s を読み込むと画像の合計が %d MiB になります。1 つのアニメーションの画像に使えるのは合計 %d MiB までです</translation>
+    </message>
+    <message>
+        <source>its division into %d x %d does not fit the picture</source>
+        <translation>%d x %d の分割が画像に合いません</translation>
+    </message>
+    <message>
+        <source>it is not loaded</source>
+        <translation>読み込まれていません</translation>
+    </message>
+    <message>
+        <source>the target picture</source>
+        <translation>ターゲット画像</translation>
+    </message>
+    <message>
+        <source>the zoom must be above 0</source>
+        <translation>拡大率は 0 より大きくしてください</translation>
+    </message>
+    <message>
+        <source>the frame rate must be at least 1</source>
+        <translation>フレームレートは 1 以上にしてください</translation>
+    </message>
+    <message>
+        <source>the division number must be at least 1</source>
+        <translation>分割数は 1 以上にしてください</translation>
+    </message>
+    <message>
+        <source>the animation has no frames to export</source>
+        <translation>書き出すフレームがありません</translation>
+    </message>
+    <message>
+        <source>the capture area is empty</source>
+        <translation>書き出す範囲が空です</translation>
+    </message>
+    <message>
+        <source>the zoomed image is empty</source>
+        <translation>拡大後の画像が空です</translation>
+    </message>
+    <message>
+        <source>the image would be %d x %d pixels; the limit is %d</source>
+        <translation>画像が %d x %d ピクセルになります。上限は %d です</translation>
+    </message>
+    <message>
+        <source>the GIF would be %d x %d pixels; the limit is %d</source>
+        <translation>GIF が %d x %d ピクセルになります。上限は %d です</translation>
+    </message>
 </context>
 <context>
     <name>GameMessages</name>
@@ -930,6 +1538,18 @@ The undo history has been cleared.</source>
         <source>(new timing)</source>
         <translation>(新しいタイミング)</translation>
     </message>
+    <message>
+        <source>Not found. Looked in %s for: %s</source>
+        <translation>見つかりません。%s で次の名前を探しました: %s</translation>
+    </message>
+    <message>
+        <source>Could not be loaded: %s</source>
+        <translation>読み込めませんでした: %s</translation>
+    </message>
+    <message>
+        <source>Stored with its full path: it lies outside the animation&apos;s folder</source>
+        <translation>フルパスで保存されています (アニメーションのフォルダーの外にあります)</translation>
+    </message>
 </context>
 <context>
     <name>MessageCaptions</name>
@@ -961,16 +1581,8 @@ The undo history has been cleared.</source>
         <translation>%s を開きました</translation>
     </message>
     <message>
-        <source>Could not open %s</source>
-        <translation>%s を開けませんでした</translation>
-    </message>
-    <message>
         <source>Saved %s</source>
         <translation>%s を保存しました</translation>
-    </message>
-    <message>
-        <source>Could not save %s</source>
-        <translation>%s を保存できませんでした</translation>
     </message>
     <message>
         <source>The animation has unsaved changes.
@@ -1041,6 +1653,26 @@ Do you want to create it?</source>
     <message>
         <source>The GIF&apos;s frames (%d x %d) are larger than a pattern: the sheet holds them scaled down and the cells show them at %d %%.</source>
         <translation>GIF のフレーム (%d x %d) がパターンより大きいため、シートには縮小して収め、セルは %d %% で表示します。</translation>
+    </message>
+    <message>
+        <source>Could not open %s: %s</source>
+        <translation>%s を開けませんでした: %s</translation>
+    </message>
+    <message>
+        <source>Could not save %s: %s</source>
+        <translation>%s を保存できませんでした: %s</translation>
+    </message>
+    <message>
+        <source>Could not save the file.
+%s
+%s</source>
+        <translation>ファイルを保存できませんでした。
+%s
+%s</translation>
+    </message>
+    <message>
+        <source>%s, but not all of it: %d kinds of things were left out or changed</source>
+        <translation>%s。ただし一部は書き出せませんでした: %d 種類の内容を省いたか変更しました</translation>
     </message>
 </context>
 <context>

@@ -65,7 +65,7 @@ void RunImport(Context& ctx, const std::string& productName, const std::string& 
     strWorkResult result;
     std::unique_ptr<cProject> doc =
         cWorkspace(ctx.config).importClipboard(clip, product->importProduct, result);
-    if (!doc) return Fail(ctx, result.status + " (" + result.reason + ")");
+    if (!doc) return Fail(ctx, result.status + " (" + FormatMessage(result.reason) + ")");
     int saveFormat = to.empty() ? -1 : (to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
     if (!SaveProject(ctx, outPath, *doc, saveFormat)) return;
     std::cout << result.status << "\n";
@@ -82,8 +82,9 @@ void RunExport(Context& ctx, const std::string& productName, const std::string& 
     const strWorkResult result = cWorkspace(ctx.config).exportClipboard(*doc, clip, product->exportProduct);
     std::vector<uint8_t> bytes;
     if (!result.ok || !clip.read(interchange::ProductFormat(clip, product->exportProduct), bytes))
-        return Fail(ctx, (result.status.empty() ? std::string("export failed") : result.status) +
-                             (result.reason.empty() ? std::string() : " (" + result.reason + ")"));
+        return Fail(ctx,
+                    (result.status.empty() ? std::string("export failed") : result.status) +
+                        (result.reason.none() ? std::string() : " (" + FormatMessage(result.reason) + ")"));
     std::string why;
     if (!platform::WriteFileAtomically(payloadPath, bytes, &why))
         return Fail(ctx, "cannot write " + payloadPath + ": " + why);

@@ -34,21 +34,21 @@ std::unique_ptr<cProject> LoadProject(Context& ctx, const std::string& path, int
     // As the editor's Open does: the workspace reads the file and gives it its folder as base folder.
     strWorkResult result;
     std::unique_ptr<cProject> doc = cWorkspace(ctx.config).open(path, result, format);
-    if (!doc) Fail(ctx, "cannot read " + path + ": " + result.reason);
+    if (!doc) Fail(ctx, "cannot read " + path + ": " + FormatMessage(result.reason));
     return doc;
 }
 
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format) {
     strWorkResult result;
     if (cWorkspace(ctx.config).open(path, doc, result, format)) return true;
-    Fail(ctx, "cannot read " + path + ": " + result.reason);
+    Fail(ctx, "cannot read " + path + ": " + FormatMessage(result.reason));
     return false;
 }
 
 bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
     const strWorkResult result = cWorkspace(ctx.config).save(doc, path, saveFormat);
     if (!result.ok) {
-        Fail(ctx, "cannot write " + path + ": " + result.reason);
+        Fail(ctx, "cannot write " + path + ": " + FormatMessage(result.reason));
         return false;
     }
     // A save that had to leave something out says so, whichever command saved.

@@ -1,5 +1,6 @@
 #include "document/anime_file_device.h"
 
+#include "document/file_reason.h"
 #include "document/project.h"
 #include "platform/file_io.h"
 
@@ -10,6 +11,7 @@ namespace ANIME {
 namespace {
 
 constexpr size_t kDetectBytes = 16;
+constexpr size_t kMaxFileBytes = size_t(256) << 20; // the largest project file read
 
 std::string nameOf(const std::string& path) {
     size_t p = path.find_last_of("/\\");
@@ -18,8 +20,8 @@ std::string nameOf(const std::string& path) {
 
 } // namespace
 
-int cAnimeFile_Device::fail(const std::string& why) {
-    error_ = why;
+int cAnimeFile_Device::fail(strMessage why) {
+    error_ = std::move(why);
     return -1;
 }
 
@@ -50,10 +52,11 @@ int cAnimeFile_Device::detectFormatFile(const std::string& path, int* version) {
 }
 
 int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
-    error_.clear();
+    error_ = {};
     std::vector<uint8_t> bytes;
     std::string why;
-    if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &why)) return fail(why);
+    if (!platform::ReadWholeFile(path, bytes, kMaxFileBytes, &why))
+        return fail(FileFailureMessage(why, kMaxFileBytes));
     int result;
     switch (detectFormat(bytes)) {
     case kFormatBinary:
@@ -66,7 +69,7 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
         result = readLegacy(bytes, doc);
         break;
     default:
-        error_ = "unknown file format";
+        error_ = strMessage(kWhyUnknownFormat);
         return -2;
     }
     soundPaths_.clear();
@@ -75,7 +78,7 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
 }
 
 int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveFormat) {
-    error_.clear();
+    error_ = {};
     losses_ = {};
     if (saveFormat < 0) saveFormat = doc.getSetting(kKeySaveFormat);
     std::vector<uint8_t> bytes;
@@ -88,12 +91,12 @@ int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveForm
         result = writeText(doc, bytes);
         break;
     default:
-        error_ = "unknown save format";
+        error_ = strMessage(kWhyUnknownSaveFormat, saveFormat);
         return -2;
     }
     if (result != 1) return result;
     std::string why;
-    if (!platform::WriteFileAtomically(path, bytes, &why)) return fail(why);
+    if (!platform::WriteFileAtomically(path, bytes, &why)) return fail(FileFailureMessage(why));
     doc.setText(kTextFileName, nameOf(path));
     doc.markSaved();
     doc.setUntitled(false);

@@ -57,15 +57,17 @@ class cAnimeFile_Device {
     int lostEffects() const { return losses_.effects; }
     std::vector<strMessage> lossMessages() const;
 
-    // Why the last load or save failed, for messages and the command-line tool.
-    const std::string& lastError() const { return error_; }
+    // Why the last load or save failed: a message of the reason table (reasons.h), and its English
+    // text for the command-line tool.
+    const strMessage& lastReason() const { return error_; }
+    std::string lastError() const { return FormatMessage(error_); }
 
   private:
-    int fail(const std::string& why);
+    int fail(strMessage why);
     // A centre position read from a file: 0..5, anything else (a damaged or foreign value) 0.
     static int centreFromFile(int64_t v) { return v >= 0 && v <= 5 ? static_cast<int>(v) : 0; }
     std::vector<std::string> soundPaths_; // index -> sound path, while a file is read or written
-    std::string error_;
+    strMessage error_;
     strSaveLosses losses_;
 };
 

@@ -61,9 +61,7 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
     soundPaths_.clear();
     losses_ = {};
     const int pictureCount = doc.pictureCount();
-    if (pictureCount > 255)
-        return fail("the binary format holds at most 255 pictures; this project uses " +
-                    std::to_string(pictureCount) + " picture slots (save it as text)");
+    if (pictureCount > 255) return fail(strMessage(kWhyBinaryPictures, pictureCount));
 
     // Sound-path table: distinct paths of valid sound blocks, in order of first appearance.
     std::map<std::string, int> soundIndex;
@@ -80,8 +78,7 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
     if (soundPaths_.size() > 255) {
         size_t n = soundPaths_.size();
         soundPaths_.clear();
-        return fail("the binary format holds at most 255 distinct sound files; this project uses " +
-                    std::to_string(n) + " (save it as text)");
+        return fail(strMessage(kWhyBinarySounds, static_cast<long long>(n)));
     }
     const int frameCount = doc.frameCount();
     const int cellNumber = doc.cellNumber();
@@ -183,7 +180,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     cByteReader r(data);
     uint8_t header[kHeaderSize];
     if (!r.bytes(header, kHeaderSize) || std::memcmp(header, "PELK_BIN", 8) != 0)
-        return fail("not a binary project (header missing or damaged)");
+        return fail(strMessage(kWhyBinaryHeader));
     auto u16 = [&header](int o) { return header[o] | header[o + 1] << 8; };
     auto u32 = [&header](int o) {
         return uint32_t(header[o]) | uint32_t(header[o + 1]) << 8 | uint32_t(header[o + 2]) << 16 |
@@ -196,10 +193,11 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     const int soundCount = header[44];
     const int cellNumber = header[45];
     // A project above the limits is refused whole rather than loaded cut.
-    if (frameCount > kMaxFrames) return fail(LimitReason(frameCount, "frames", kMaxFrames));
-    if (effectCount > kMaxEffects) return fail(LimitReason(effectCount, "effects", kMaxEffects));
+    if (frameCount > kMaxFrames) return fail(LimitMessage(kWhyTooManyFrames, frameCount, kMaxFrames));
+    if (effectCount > kMaxEffects) return fail(LimitMessage(kWhyTooManyEffects, effectCount, kMaxEffects));
 
-    if (!doc.create(frameCount, cellNumber, pictureCount, effectCount)) return fail("out of memory");
+    if (!doc.create(frameCount, cellNumber, pictureCount, effectCount))
+        return fail(strMessage(kWhyOutOfMemory));
     doc.setSetting(kKeySaveFormat, 0);
     doc.setSetting(kKeySplitFormat, flags & 3);
     doc.setSetting(kKeyLock, (flags >> 2) & 1);
@@ -208,25 +206,27 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     doc.setSetting(kKeyTotalInterval, static_cast<int>(std::min<uint32_t>(u32(31), 0x7FFFFFFF)));
     doc.setSetting(kKeyCentrePosition, centreFromFile(u32(12)));
 
-    const char* truncated = "the file ends early (truncated or damaged)";
+    // Where the file ends early: the part being read.
+    auto truncated = [](strMessage part) { return strMessage(kWhyBinaryEndsEarly, std::move(part)); };
+    const strMessage inHeader = strMessage(kPartHeader);
     std::string text;
-    if (!r.shortText(text)) return fail(truncated);
+    if (!r.shortText(text)) return fail(truncated(inHeader));
     doc.setText(kTextName, text);
-    if (!r.shortText(text)) return fail(truncated);
+    if (!r.shortText(text)) return fail(truncated(inHeader));
     doc.setText(kTextUserData, text);
 
     int lockLength = 0;
-    if (!r.u8(lockLength)) return fail(truncated);
+    if (!r.u8(lockLength)) return fail(truncated(strMessage(kPartLockTable)));
     const int cells = doc.cellNumber();
     for (int i = 0; i < lockLength; ++i) {
         int v = 0;
-        if (!r.u8(v)) return fail(truncated);
+        if (!r.u8(v)) return fail(truncated(strMessage(kPartLockTable)));
         if (i < cells) doc.setLockedPicture(i, static_cast<uint8_t>(v));
     }
 
     for (int i = 0; i < pictureCount; ++i) {
         uint8_t rec[12];
-        if (!r.bytes(rec, 12) || !r.shortText(text)) return fail(truncated);
+        if (!r.bytes(rec, 12) || !r.shortText(text)) return fail(truncated(strMessage(kPartPicture, i)));
         strPicture p;
         p.divX = static_cast<uint16_t>(rec[0] | rec[1] << 8);
         if (p.divX == 0) continue;
@@ -240,19 +240,20 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     std::map<int, std::string> sounds;
     for (int i = 0; i < soundCount; ++i) {
         int index = 0;
-        if (!r.u8(index) || !r.shortText(text)) return fail(truncated);
+        if (!r.u8(index) || !r.shortText(text)) return fail(truncated(strMessage(kPartSound, i)));
         sounds[index] = text;
     }
 
     for (int i = 0; i < effectCount; ++i) {
         int start = 0, block = 0;
-        if (!r.u16(start) || !r.u8(block)) return fail(truncated);
+        const strMessage effect = strMessage(kPartEffect, i);
+        if (!r.u16(start) || !r.u8(block)) return fail(truncated(effect));
         strEffect e;
         e.startFrame = static_cast<uint16_t>(start);
         if (block & kFileSound) {
             int volume, frequency, balance, index;
             if (!r.u16(volume) || !r.u16(frequency) || !r.u16(balance) || !r.u8(index))
-                return fail(truncated);
+                return fail(truncated(effect));
             e.flags |= strEffect::kSound;
             e.volume = static_cast<uint16_t>(volume);
             e.frequency = static_cast<uint16_t>(frequency);
@@ -262,7 +263,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
         }
         if (block & kFileFlash) {
             uint8_t f[8];
-            if (!r.bytes(f, 8)) return fail(truncated);
+            if (!r.bytes(f, 8)) return fail(truncated(effect));
             e.flags |= strEffect::kFlash;
             e.flashFrames = static_cast<uint16_t>(f[0] | f[1] << 8);
             e.flashDrawing = f[2];
@@ -273,7 +274,7 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
             e.flashStrength = f[7];
         }
         if (block & kFileUserData) {
-            if (!r.shortText(text)) return fail(truncated);
+            if (!r.shortText(text)) return fail(truncated(effect));
             e.flags |= strEffect::kUserData;
             e.userData = text;
         }
@@ -284,11 +285,11 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
         doc.frameOrCreate(i);
     for (int i = 0; i < frameCount; ++i) {
         int interval = 0, n = 0;
-        if (!r.u16(interval) || !r.u8(n)) return fail(truncated);
+        if (!r.u16(interval) || !r.u8(n)) return fail(truncated(strMessage(kPartFrame, i)));
         doc.setFrameInterval(i, static_cast<uint16_t>(interval));
         for (int k = 0; k < n; ++k) {
             uint8_t rec[1 + kCellBytes];
-            if (!r.bytes(rec, sizeof rec)) return fail(truncated);
+            if (!r.bytes(rec, sizeof rec)) return fail(truncated(strMessage(kPartFrame, i)));
             strCell c = DecodeCell(rec + 1);
             doc.setCell(i, rec[0], &c); // skipped when the frame or cell number is outside the document
         }

@@ -68,10 +68,9 @@ class cLegacyEffect {
 
 int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) {
     soundPaths_.clear();
-    if (data.size() < 4 || std::memcmp(data.data(), "nani", 4) != 0)
-        return fail("not a legacy animation file (it does not begin with \"nani\")");
+    if (data.size() < 4 || std::memcmp(data.data(), "nani", 4) != 0) return fail(strMessage(kWhyLegacyMagic));
     try {
-        if (!doc.create(300, kLegacyCells, 2, 300)) return fail("out of memory");
+        if (!doc.create(300, kLegacyCells, 2, 300)) return fail(strMessage(kWhyOutOfMemory));
         doc.frameOrCreate(0);
         doc.setSetting(kKeySaveFormat, 1);
         doc.setSetting(kKeyLock, 1);
@@ -97,7 +96,7 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
                     while (in.next(line))
                         if (const cTextFields more(line, kMaxFields); !more.empty() && more.number(0, 0) == 1)
                             ++frames;
-                    return fail(LimitReason(frames, "frames", kMaxFrames));
+                    return fail(LimitMessage(kWhyTooManyFrames, frames, kMaxFrames));
                 }
                 doc.replaceFrame(f, previous); // cells carry over
                 break;
@@ -220,10 +219,11 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
         }
         // Blocks after the last end of frame still make an effect.
         effect.finish();
-        if (effect.count() > kMaxEffects) return fail(LimitReason(effect.count(), "effects", kMaxEffects));
+        if (effect.count() > kMaxEffects)
+            return fail(LimitMessage(kWhyTooManyEffects, effect.count(), kMaxEffects));
         return 1;
     } catch (const std::bad_alloc&) {
-        return fail("out of memory while reading the legacy file");
+        return fail(strMessage(kWhyOutOfMemory));
     }
 }
 

@@ -35,3 +35,18 @@ std::string FindMediaFile(const std::string& diskPath, std::span<const std::stri
     const std::string found = platform::FindTitleFile(folder.empty() ? "." : folder, name, extensions);
     return found.empty() ? diskPath : platform::JoinPath(folder, found);
 }
+
+strMediaLookup LookUpMediaFile(const std::string& diskPath, std::span<const std::string_view> extensions) {
+    strMediaLookup out;
+    out.file = FindMediaFile(diskPath, extensions);
+    out.found = !out.file.empty() && platform::IsRegularFile(out.file);
+    const std::string folder = platform::FolderPart(diskPath);
+    out.folder = folder.empty() ? std::string(".") : folder;
+    const std::string name = platform::FileNamePart(diskPath);
+    if (name.empty()) return out;
+    out.names.push_back(name);
+    if (!IsKnownExtension(platform::Extension(name), extensions))
+        for (std::string_view ext : extensions)
+            out.names.push_back(name + std::string(ext));
+    return out;
+}

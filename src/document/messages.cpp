@@ -14,7 +14,7 @@ struct strMessageEntry {
 
 constexpr strMessageEntry kTable[] = {
 #define PELKO_MESSAGE_ENTRY(id, kind, text) {#id, eMessageKind::kind, text},
-    PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ENTRY)
+    PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ENTRY) PELKO_REASON_MESSAGES(PELKO_MESSAGE_ENTRY)
 #undef PELKO_MESSAGE_ENTRY
 };
 static_assert(sizeof(kTable) / sizeof(kTable[0]) == kMsgCount);

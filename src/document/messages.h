@@ -9,6 +9,8 @@
 // their flags and widths; FormatMessage substitutes the arguments safely (a missing argument reads
 // as 0 or an empty text, a mismatched one is converted).
 
+#include "document/reasons.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -133,14 +135,56 @@ enum class eMessageKind : uint8_t {
     X(kStepPasteEffect, kStatus, "Paste timing at frame %d")                                                 \
     X(kStepProjectSettings, kStatus, "Project settings")                                                     \
     X(kStepCellNumber, kStatus, "Cell numbers: %d")                                                          \
+    X(kStepRebasePaths, kStatus, "Picture and sound paths for the folder %s")                                \
     /* what a clipboard export could not carry, one line per kind */                                         \
-    X(kMsgExportLoss, kReport, "%s")                                                                         \
+    X(kLossFramesOut, kReport, "%d frames past the limit of %d left out")                                    \
+    X(kLossFramesOutOne, kReport, "1 frame past the limit of %d left out")                                   \
+    X(kLossCellsOut, kReport, "%d cells past the limit of %d per frame left out")                            \
+    X(kLossCellsOutOne, kReport, "1 cell past the limit of %d per frame left out")                           \
+    X(kLossPicturesOut, kReport, "%d pictures left out: the product holds only %d")                          \
+    X(kLossPicturesOutOne, kReport, "1 picture left out: the product holds only %d")                         \
+    X(kLossCellPicturesOut, kReport,                                                                         \
+      "%d cells are drawn with another picture: the product cannot name theirs")                             \
+    X(kLossCellPicturesOutOne, kReport,                                                                      \
+      "1 cell is drawn with another picture: the product cannot name its own")                               \
+    X(kLossPatternsOut, kReport, "%d cells' patterns were held to the range 1..%d")                          \
+    X(kLossPatternsOutOne, kReport, "1 cell's pattern was held to the range 1..%d")                          \
+    X(kLossTonesOut, kReport, "%d cells lose their colour tone and saturation")                              \
+    X(kLossTonesOutOne, kReport, "1 cell loses its colour tone and saturation")                              \
+    X(kLossAnglesOut, kReport, "%d cells lose their angle: the product cannot turn cells")                   \
+    X(kLossAnglesOutOne, kReport, "1 cell loses its angle: the product cannot turn cells")                   \
+    X(kLossMirrorOut, kReport, "%d cells lose their mirroring")                                              \
+    X(kLossMirrorOutOne, kReport, "1 cell loses its mirroring")                                              \
+    X(kLossMagnificationOut, kReport,                                                                        \
+      "%d cells have different x and y magnifications: the product keeps one zoom (the larger)")             \
+    X(kLossMagnificationOutOne, kReport,                                                                     \
+      "1 cell has different x and y magnifications: the product keeps one zoom (the larger)")                \
+    X(kLossZoomRangeOut, kReport, "%d cells' zooms were held to the product's range")                        \
+    X(kLossZoomRangeOutOne, kReport, "1 cell's zoom was held to the product's range")                        \
+    X(kLossBlendOut, kReport, "%d cells' drawing methods are not in the product and became normal")          \
+    X(kLossBlendOutOne, kReport, "1 cell's drawing method is not in the product and became normal")          \
+    X(kLossHueOut, kReport, "the picture's hue is left out: the product has no hue")                         \
+    X(kLossTimingsOut, kReport, "%d effects past the limit of %d left out")                                  \
+    X(kLossTimingsOutOne, kReport, "1 effect past the limit of %d left out")                                 \
+    X(kLossUserDataOut, kReport, "%d effects lose their user data")                                          \
+    X(kLossUserDataOutOne, kReport, "1 effect loses its user data")                                          \
+    X(kLossFlashDurationOut, kReport, "%d flashes last 8 frames: the product has no flash duration")         \
+    X(kLossFlashDurationOutOne, kReport, "1 flash lasts 8 frames: the product has no flash duration")        \
+    X(kLossFlashHideOut, kReport, "%d flashes that hide the target left out")                                \
+    X(kLossFlashHideOutOne, kReport, "1 flash that hides the target left out")                               \
+    X(kLossBalanceOut, kReport, "%d sounds lose their balance: the product plays sounds centred")            \
+    X(kLossBalanceOutOne, kReport, "1 sound loses its balance: the product plays sounds centred")            \
     /* pictures an image export could not draw */                                                            \
-    X(kMsgExportMissingPicture, kReport, "Picture %d (%s) could not be loaded: %s; its cells are left out")
+    X(kMsgExportMissingPicture, kReport, "Picture %d (%s) could not be loaded: %s; its cells are left out")  \
+    /* pictures and sounds a loaded animation names but that are not there */                                \
+    X(kMsgPicturesNotFound, kReport, "%d pictures not found: %s")                                            \
+    X(kMsgPictureNotFound, kReport, "1 picture not found: %s")                                               \
+    X(kMsgSoundsNotFound, kReport, "%d sound files not found: %s")                                           \
+    X(kMsgSoundNotFound, kReport, "1 sound file not found: %s")
 
 enum eMessageId : int {
 #define PELKO_MESSAGE_ID(id, kind, text) id,
-    PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ID)
+    PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ID) PELKO_REASON_MESSAGES(PELKO_MESSAGE_ID)
 #undef PELKO_MESSAGE_ID
         kMsgCount
 };
@@ -210,4 +254,9 @@ inline strMessage ProcessingFailed(int minute, int second) {
 // A label of a count: the plural id with the count, or the singular id right after it for one.
 inline strMessage Counted(eMessageId plural, int count) {
     return count == 1 ? strMessage(static_cast<eMessageId>(plural + 1)) : strMessage(plural, count);
+}
+
+// "the project has 1500 frames; a project holds at most 1000" (kWhyTooManyFrames or kWhyTooManyEffects).
+inline strMessage LimitMessage(eMessageId what, long long count, int limit) {
+    return strMessage(what, count, limit);
 }

@@ -245,7 +245,7 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
         losses_.frameCount = frameCount;
         losses_.texts = w.cutTexts;
     } catch (const std::bad_alloc&) {
-        return fail("out of memory while writing the text project");
+        return fail(strMessage(kWhyOutOfMemory));
     }
     return 1;
 }
@@ -255,38 +255,33 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
     try {
         cTextLineReader in(data, kLineLimit);
         std::string_view line;
-        auto at = [&in](const std::string& what) {
-            return "line " + std::to_string(in.lineNumber()) + ": " + what;
-        };
         // A required line that is not there: the file ends early.
-        auto missing = [&](const std::string& what) {
-            return fail("line " + std::to_string(in.lineNumber() + 1) + ": " + what +
-                        " missing (the file ends early)");
+        auto missing = [&](eMessageId part) {
+            return fail(strMessage(kWhyTextMissingLine, in.lineNumber() + 1, strMessage(part)));
         };
 
-        if (!in.next(line) || line.substr(0, 8) != "PELK_TEX")
-            return fail("not a text project (the first line is not \"PELK_TEX\")");
-        if (!in.next(line)) return missing("the name line");
+        if (!in.next(line) || line.substr(0, 8) != "PELK_TEX") return fail(strMessage(kWhyTextFirstLine));
+        if (!in.next(line)) return missing(kPartNameLine);
         const std::string name = textOf(line);
-        if (!in.next(line)) return missing("the user-data line");
+        if (!in.next(line)) return missing(kPartUserDataLine);
         const std::string userData = textOf(line);
 
         // Header section.
         bool created = false;
         for (bool done = false; !done;) {
-            if (!in.next(line)) return missing("the \"9\" line that ends the header");
+            if (!in.next(line)) return missing(kPartHeaderEnd);
             const cTextFields f(line);
-            if (f.empty()) return fail(at("an empty line where a header record was expected"));
+            if (f.empty()) return fail(strMessage(kWhyTextEmptyHeaderLine, in.lineNumber()));
             switch (recordType(f)) {
             case 1:
                 // Counts above the limits are refused here; the frame section is counted again
                 // below, since the header's counts are not what the reader follows.
                 if (f.number(7, 0) > kMaxFrames)
-                    return fail(LimitReason(f.number(7, 0), "frames", kMaxFrames));
+                    return fail(LimitMessage(kWhyTooManyFrames, f.number(7, 0), kMaxFrames));
                 if (f.number(10, 0) > kMaxEffects)
-                    return fail(LimitReason(f.number(10, 0), "effects", kMaxEffects));
+                    return fail(LimitMessage(kWhyTooManyEffects, f.number(10, 0), kMaxEffects));
                 if (!doc.create(f.number(7, -1), f.number(8, -1), f.number(9, -1), f.number(10, -1)))
-                    return fail("out of memory");
+                    return fail(strMessage(kWhyOutOfMemory));
                 created = true;
                 doc.setSetting(kKeySaveFormat, 1);
                 doc.setText(kTextName, name);
@@ -307,19 +302,18 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 p.divX = clampTo<uint16_t>(f.number(2, 1));
                 p.divY = clampTo<uint16_t>(f.number(3, 1));
                 p.hue = clampTo<uint16_t>(f.number(4, 0));
-                if (!in.next(line)) return missing("the path line of picture record \"2\"");
+                if (!in.next(line)) return missing(kPartPicturePath);
                 p.path = textOf(line);
                 cProject::normalisePicture(p);
                 if (!created) break; // before the "1" record there is no document to hold it
                 if (index < 0 || index >= doc.pictureCapacity())
-                    return fail(at("picture " + std::to_string(index) + " lies outside the " +
-                                   std::to_string(doc.pictureCapacity()) +
-                                   " picture slots the header makes room for"));
+                    return fail(
+                        strMessage(kWhyTextPictureSlot, in.lineNumber(), index, doc.pictureCapacity()));
                 doc.setPicture(index, &p);
                 break;
             }
             case 3:
-                if (!in.next(line)) return missing("the path line of sound record \"3\"");
+                if (!in.next(line)) return missing(kPartSoundPath);
                 break;
             case 4: {
                 const int cells = std::min(doc.cellNumber(), 256);
@@ -334,16 +328,16 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 break; // other header lines are ignored
             }
         }
-        if (!created) return fail("the header has no \"1\" record (frame, cell and picture counts)");
+        if (!created) return fail(strMessage(kWhyTextNoCounts));
 
         // Frame section. Frames and effects past the limits are counted, not stored, so that the
         // refusal can say how many the file holds.
         int f = 0;
         long long effects = 0;
         for (;;) {
-            if (!in.next(line)) return missing("the closing \"9\" line");
+            if (!in.next(line)) return missing(kPartClosingLine);
             const cTextFields r(line);
-            if (r.empty()) return fail(at("an empty line where a frame record was expected"));
+            if (r.empty()) return fail(strMessage(kWhyTextEmptyFrameLine, in.lineNumber()));
             switch (recordType(r)) {
             case 2: {
                 const int number = r.number(1, -1);
@@ -379,7 +373,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 const int n = r.number(1, 0);
                 strEffect e;
                 for (int k = 0; k < n; ++k) {
-                    if (!in.next(line)) return missing("a block line of an effect group");
+                    if (!in.next(line)) return missing(kPartEffectBlock);
                     const cTextFields b(line);
                     switch (recordType(b)) {
                     case 5:
@@ -397,12 +391,12 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                         e.volume = clampTo<uint16_t>(b.number(1, 100));
                         e.frequency = clampTo<uint16_t>(b.number(2, 100));
                         e.balance = clampTo<uint16_t>(b.number(3, 100));
-                        if (!in.next(line)) return missing("the sound path line after \"6\"");
+                        if (!in.next(line)) return missing(kPartEffectSound);
                         e.soundPath = textOf(line);
                         break;
                     case 7:
                         e.flags |= strEffect::kUserData;
-                        if (!in.next(line)) return missing("the user-data line after \"7\"");
+                        if (!in.next(line)) return missing(kPartEffectUserData);
                         e.userData = textOf(line);
                         break;
                     default:
@@ -421,8 +415,9 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
                 break;
             }
             case 9:
-                if (f > kMaxFrames) return fail(LimitReason(f, "frames", kMaxFrames));
-                if (effects > kMaxEffects) return fail(LimitReason(effects, "effects", kMaxEffects));
+                if (f > kMaxFrames) return fail(LimitMessage(kWhyTooManyFrames, f, kMaxFrames));
+                if (effects > kMaxEffects)
+                    return fail(LimitMessage(kWhyTooManyEffects, effects, kMaxEffects));
                 doc.replaceFrame(f, nullptr); // the copy made by the last "1" line
                 return 1;
             default:
@@ -430,7 +425,7 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
             }
         }
     } catch (const std::bad_alloc&) {
-        return fail("out of memory while reading the text project");
+        return fail(strMessage(kWhyOutOfMemory));
     }
 }
 

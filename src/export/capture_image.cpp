@@ -1,5 +1,8 @@
 #include "export/capture_image.h"
 
+#include "document/file_reason.h"
+#include "platform/file_io.h"
+
 #include "config/config.h"
 #include "document/project.h"
 #include "export/apng_writer.h"
@@ -14,8 +17,13 @@
 #include <cstdlib>
 #include <cstring>
 
-bool cCaptureImage::Fail(const std::string& why) {
-    error_ = why;
+strMessage cCaptureImage::WriteFailure(const std::string& path, const std::string& why) const {
+    if (platform::LastFileFailure().kind != platform::eFileFailure::kNone) return FileFailureMessage(why);
+    return strMessage(kWhyCannotWrite, path, why.empty() ? std::string("out of memory") : why);
+}
+
+bool cCaptureImage::Fail(strMessage why) {
+    error_ = std::move(why);
     return false;
 }
 
@@ -61,11 +69,11 @@ int cCaptureImage::Advance() {
 
 bool cCaptureImage::Begin(const strCaptureRequest& request) {
     Cancel();
-    error_.clear();
+    error_ = {};
     failedPath_.clear();
-    if (!request.project) return Fail("no project");
-    if (request.outputPath.empty()) return Fail("no output path");
-    if (!request.pictures) return Fail("no picture slots");
+    if (!request.project) return Fail(strMessage(kWhyOther, "no project"));
+    if (request.outputPath.empty()) return Fail(strMessage(kWhyOther, "no output path"));
+    if (!request.pictures) return Fail(strMessage(kWhyOther, "no picture slots"));
     doc_ = request.project;
     slots_ = request.pictures;
     path_ = request.outputPath;
@@ -90,7 +98,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     }
     width_ = area_.Width();
     height_ = area_.Height();
-    if (zoomPercent_ < 1) return Fail("the zoom must be above 0");
+    if (zoomPercent_ < 1) return Fail(strMessage(kWhyExportZoom));
     // The zoomed size in integers (a float zoom of 0.29 would make 100 pixels 28).
     const auto zoomed = [this](int side) {
         return int(std::min<int64_t>(int64_t(side) * zoomPercent_ / 100, INT32_MAX));
@@ -115,7 +123,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     // GIF timing (also of APNG and WebP): with the 6/100 s limit a step lasts at least 6 hundredths.
     perTickDelay_ = 0;
     if (flags_ & kExportAnimated) {
-        if (fps_ < 1) return Fail("the frame rate must be at least 1");
+        if (fps_ < 1) return Fail(strMessage(kWhyExportRate));
         float factor = 1.0f;
         if (flags_ & kExportLimit6) {
             float d = float(step_) * 100.0f / float(fps_);
@@ -134,7 +142,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     // Layout.
     columns_ = rows_ = 1;
     if (flags_ & kExportSheet) {
-        if (division_ < 1) return Fail("the division number must be at least 1");
+        if (division_ < 1) return Fail(strMessage(kWhyExportDivision));
         const int other = totalImages_ > 0 ? (totalImages_ - 1) / division_ + 1 : 1;
         if (flags_ & kExportFixRows) {
             rows_ = division_;
@@ -146,22 +154,20 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         columns_ = std::max(columns_, 1);
         rows_ = std::max(rows_, 1);
     }
-    if (totalImages_ < 1) return Fail("the animation has no frames to export");
-    if (width_ < 1 || height_ < 1) return Fail("the capture area is empty");
-    if (cellWidth_ < 1 || cellHeight_ < 1) return Fail("the zoomed image is empty");
+    if (totalImages_ < 1) return Fail(strMessage(kWhyExportNoFrames));
+    if (width_ < 1 || height_ < 1) return Fail(strMessage(kWhyExportEmpty));
+    if (cellWidth_ < 1 || cellHeight_ < 1) return Fail(strMessage(kWhyExportZoomedEmpty));
     const int64_t sheetW = int64_t(columns_) * cellWidth_, sheetH = int64_t(rows_) * cellHeight_;
     if (sheetW > kMaxSheetSide || sheetH > kMaxSheetSide)
-        return Fail("the image would be " + std::to_string(sheetW) + " x " + std::to_string(sheetH) +
-                    " pixels; the limit is " + std::to_string(kMaxSheetSide));
+        return Fail(strMessage(kWhyExportTooLarge, sheetW, sheetH, kMaxSheetSide));
     if ((flags_ & kExportGif) && (sheetW > kMaxGifSide || sheetH > kMaxGifSide))
-        return Fail("the GIF would be " + std::to_string(sheetW) + " x " + std::to_string(sheetH) +
-                    " pixels; the limit is " + std::to_string(kMaxGifSide));
+        return Fail(strMessage(kWhyExportGifTooLarge, sheetW, sheetH, kMaxGifSide));
 
-    if (!target_.Create(width_, height_)) return Fail("out of memory for the render target");
+    if (!target_.Create(width_, height_)) return Fail(strMessage(kWhyOutOfMemory));
     image_ = cDib::Create(int(sheetW), int(sheetH), 32);
     if (!image_) {
         target_.Release();
-        return Fail("out of memory for the image");
+        return Fail(strMessage(kWhyOutOfMemory));
     }
     const uint32_t fill = background_; // B, G, R of the background, alpha 0
     for (int y = 0; y < image_->Height(); ++y) {
@@ -175,10 +181,11 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         // The frames go to a scratch file beside the output as they are made: the export's memory
         // does not grow with the animation.
         std::string why;
+        platform::ClearFileFailure();
         if (!gif_->BeginStream(path_, &why)) {
             Cancel();
             failedPath_ = path_;
-            return Fail(why);
+            return Fail(WriteFailure(path_, why));
         }
     } else if (flags_ & (kExportApng | kExportWebp)) {
         if (flags_ & kExportApng)
@@ -186,10 +193,11 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         else
             animation_ = std::make_unique<cWebpWriter>(request.webpQuality);
         std::string why;
+        platform::ClearFileFailure();
         if (!animation_->Begin(path_, cellWidth_, cellHeight_, totalImages_, &why)) {
             Cancel();
             failedPath_ = path_;
-            return Fail("cannot write " + path_ + ": " + why);
+            return Fail(WriteFailure(path_, why));
         }
     }
     column_ = row_ = imageIndex_ = 0;
@@ -261,27 +269,30 @@ eCaptureStep cCaptureImage::Step() {
             local->interlace = false;
         }
         std::string why;
+        platform::ClearFileFailure();
         if (!local->bitmap || !gif_->AddFrame(std::move(local), &why)) {
             failedPath_ = path_;
-            error_ = "cannot write " + path_ + ": " + (why.empty() ? std::string("out of memory") : why);
+            error_ = WriteFailure(path_, why);
             return kStepFailed;
         }
     } else if (animation_) {
         CopyToCell(*image_, 0, 0);
         if (!(flags_ & kExportAlpha)) FillOpaqueAlpha(*image_);
         std::string why;
+        platform::ClearFileFailure();
         if (!animation_->AddFrame(*image_, int(accDelay_), &why)) {
             failedPath_ = path_;
-            error_ = "cannot write " + path_ + ": " + why;
+            error_ = WriteFailure(path_, why);
             return kStepFailed;
         }
     } else {
         CopyToCell(*image_, 0, 0);
         const std::string path = FormatSequencePath(path_, imageIndex_);
         std::string why;
+        platform::ClearFileFailure();
         if (!WritePngFile(path, *image_, (flags_ & kExportAlpha) != 0, &why)) {
             failedPath_ = path;
-            error_ = "cannot write " + path + ": " + why;
+            error_ = WriteFailure(path, why);
             return kStepFailed;
         }
     }
@@ -291,23 +302,24 @@ eCaptureStep cCaptureImage::Step() {
 }
 
 bool cCaptureImage::Finish() {
-    if (!active_) return Fail("the export is not running");
+    if (!active_) return Fail(strMessage(kWhyOther, "the export is not running"));
     std::string why;
+    platform::ClearFileFailure();
     if (flags_ & kExportSheet) {
         if (!WritePngFile(path_, *image_, (flags_ & kExportAlpha) != 0, &why)) {
             failedPath_ = path_;
-            return Fail("cannot write " + path_ + ": " + why);
+            return Fail(WriteFailure(path_, why));
         }
     } else if (flags_ & kExportGif) {
         const int64_t transparent = (flags_ & kExportAlpha) ? int64_t(background_) : -1;
         if (!gif_->Write(path_, transparent, &why)) {
             failedPath_ = path_;
-            return Fail("cannot write " + path_ + ": " + why);
+            return Fail(WriteFailure(path_, why));
         }
     } else if (animation_) {
         if (!animation_->Finish(&why)) {
             failedPath_ = path_;
-            return Fail("cannot write " + path_ + ": " + why);
+            return Fail(WriteFailure(path_, why));
         }
     }
     return true;

@@ -17,6 +17,7 @@
 // - Images are drawn by this object's own cSpriteDrawer; the slot table is only read, so the window
 //   thread must not change it while an export runs (it waits in the progress window).
 
+#include "document/messages.h"
 #include "export/animation_writer.h"
 #include "export/gif_file.h"
 #include "image/bmp.h"
@@ -123,7 +124,9 @@ class cCaptureImage {
     const cFlashState& Flashes() const { return flashes_; }
     const std::string& OutputPath() const { return path_; }
 
-    const std::string& LastError() const { return error_; }
+    // Why the export cannot run or stopped: a message of the reason table, and its English text.
+    const strMessage& LastReason() const { return error_; }
+    std::string LastError() const { return FormatMessage(error_); }
     const std::string& FailedPath() const { return failedPath_; }
 
     // The sequencer, public for tests: advances by one output image and returns the
@@ -135,7 +138,10 @@ class cCaptureImage {
     float AccumulatedDelay() const { return accDelay_; }
 
   private:
-    bool Fail(const std::string& why);
+    bool Fail(strMessage why);
+    // A file of the export could not be written: the file call's own reason when one failed, else
+    // the writer's (English) words.
+    strMessage WriteFailure(const std::string& path, const std::string& why) const;
     int FrameLength(int frame) const;
     void RenderFrame(int frame, bool withFlashes);
     void CopyToCell(cDib& dst, int x0, int y0) const;
@@ -168,5 +174,6 @@ class cCaptureImage {
     std::unique_ptr<cDib> image_;
     std::unique_ptr<CGIFFile> gif_;
     std::unique_ptr<cAnimationWriter> animation_;
-    std::string error_, failedPath_;
+    strMessage error_;
+    std::string failedPath_;
 };

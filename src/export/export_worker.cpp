@@ -2,7 +2,9 @@
 
 #include <new>
 
-cExportWorker::~cExportWorker() { Stop(); }
+cExportWorker::~cExportWorker() {
+    Stop();
+}
 
 void cExportWorker::Prepare() {
     doneCount_ = 0;
@@ -21,7 +23,7 @@ void cExportWorker::StepOnce() {
     strExportOutcome report;
     {
         std::lock_guard<std::mutex> lock(cs_);
-        if (!run_) return;  // stopped while waiting for the section
+        if (!run_) return; // stopped while waiting for the section
         eCaptureStep r = kStepFailed;
         bool finished = false;
         try {
@@ -42,7 +44,9 @@ void cExportWorker::StepOnce() {
             } else {
                 outcome_.result = eExportResult::kFailed;
                 outcome_.failedPath = capture_.FailedPath();
-                outcome_.reason = capture_.LastError().empty() ? "out of memory" : capture_.LastError();
+                outcome_.reasonMessage =
+                    capture_.LastReason().none() ? strMessage(kWhyOutOfMemory) : capture_.LastReason();
+                outcome_.reason = FormatMessage(outcome_.reasonMessage);
             }
             report = outcome_;
         }

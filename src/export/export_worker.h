@@ -9,6 +9,7 @@
 // after the critical section is left, exactly once per started export that ends by itself (not after
 // Stop). A window posts it on to its own thread (a queued Qt signal).
 
+#include "document/messages.h"
 #include "export/base_thread.h"
 #include "export/capture_image.h"
 
@@ -19,29 +20,32 @@ enum class eExportResult { kRunning, kCompleted, kFailed, kCancelled };
 
 struct strExportOutcome {
     eExportResult result = eExportResult::kRunning;
-    int images = 0;          // images rendered and stored
-    std::string failedPath;  // kFailed: the file that could not be written
-    std::string reason;      // kFailed: why
+    int images = 0;           // images rendered and stored
+    std::string failedPath;   // kFailed: the file that could not be written
+    std::string reason;       // kFailed: why (English)
+    strMessage reasonMessage; // ... as a message of the reason table, for the user's language
 };
 
 class cExportWorker : public cBaseThread {
-public:
+  public:
     cExportWorker() = default;
     ~cExportWorker() override;
 
     cCaptureImage& Capture() { return capture_; }
     int TotalImages() const { return capture_.TotalImages(); }
 
-    void SetCompletion(std::function<void(const strExportOutcome&)> callback) { completion_ = std::move(callback); }
+    void SetCompletion(std::function<void(const strExportOutcome&)> callback) {
+        completion_ = std::move(callback);
+    }
     // The result so far (kRunning while the worker runs; kCancelled after Stop).
     strExportOutcome Outcome();
 
-protected:
+  protected:
     void Prepare() override;
     void StepOnce() override;
     void OnStop() override;
 
-private:
+  private:
     cCaptureImage capture_;
     std::function<void(const strExportOutcome&)> completion_;
     strExportOutcome outcome_;

@@ -123,8 +123,9 @@ bool cMarshalDatabase::Read(int id, cProject& doc, const std::string& locale, st
     for (int i = 0; i < 4; ++i)
         payload[size_t(i)] = static_cast<uint8_t>(size >> (8 * i));
     payload.insert(payload.end(), dump.begin(), dump.end());
-    if (PKRUBY::ReadMarshalPayload(payload, doc, locale, &why) != 1)
-        return Fail(error, "animation " + std::to_string(id) + " cannot be read: " + why);
+    strMessage reason;
+    if (PKRUBY::ReadMarshalPayload(payload, doc, locale, &reason) != 1)
+        return Fail(error, "animation " + std::to_string(id) + " cannot be read: " + FormatMessage(reason));
     return true;
 }
 

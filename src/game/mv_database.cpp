@@ -92,10 +92,10 @@ bool cMvDatabase::Read(int id, cProject& doc, const std::string& locale, std::st
         if (j.is_object()) j["frames"] = ordered_json::array({ordered_json::array()});
         payload = "[" + j.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "]";
     }
-    std::string why;
+    strMessage why;
     if (PKMV::ReadMvPayload({reinterpret_cast<const uint8_t*>(payload.data()), payload.size()}, doc, locale,
                             &why) != 1)
-        return Fail(error, "animation " + std::to_string(id) + " cannot be read: " + why);
+        return Fail(error, "animation " + std::to_string(id) + " cannot be read: " + FormatMessage(why));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "image/picture_loader.h"
 
+#include "document/file_reason.h"
 #include "image/builtin_pictures.h"
 #include "image/pixel_ops.h"
 #include "platform/file_io.h"
@@ -15,8 +16,8 @@ constexpr uint64_t kFreeOutputBytes = uint64_t(16) << 20;
 // The largest file LoadPictureFile reads: a 32-bit BMP of the whole budget plus its headers.
 constexpr uint64_t kMaxFileBytes = kMaxPictureBytes + (uint64_t(1) << 20);
 
-std::string Mebibytes(uint64_t bytes) {
-    return std::to_string((bytes + (uint64_t(1) << 20) - 1) >> 20) + " MiB";
+long long MebibytesUp(uint64_t bytes) {
+    return static_cast<long long>((bytes + (uint64_t(1) << 20) - 1) >> 20);
 }
 
 bool Normalise(strDecodedPicture& dec, cBMP& target) {
@@ -64,25 +65,29 @@ bool CheckPictureBudget(int64_t width, int64_t height, const strLoadLimits& limi
 }
 
 std::string LoadFailureText(const strLoadInfo& info, const strLoadLimits& limits) {
+    return FormatMessage(LoadFailureMessage(info, limits));
+}
+
+strMessage LoadFailureMessage(const strLoadInfo& info, const strLoadLimits& limits) {
     switch (info.failure) {
     case kLoadOk:
-        return "";
+        return {};
     case kLoadUnreadable:
-        return info.reason.empty() ? "the file cannot be read" : info.reason;
+        if (!info.reasonMessage.none()) return info.reasonMessage;
+        return info.reason.empty() ? strMessage(kWhyPictureUnreadable) : strMessage(kWhyOther, info.reason);
     case kLoadNotLoadable:
-        if (info.format == kImageUnknown) return "not a BMP, PNG, GIF or XYZ picture";
-        return std::string(ImageFormatName(info.format)) + " pictures cannot be loaded";
+        if (info.format == kImageUnknown) return strMessage(kWhyPictureUnknown);
+        return strMessage(kWhyPictureNotLoadable, ImageFormatName(info.format));
     case kLoadTooLarge:
         if (info.width > 0 && info.height > 0)
-            return std::to_string(info.width) + " x " + std::to_string(info.height) + " pixels would take " +
-                   Mebibytes(uint64_t(info.width) * uint64_t(info.height) * 4) +
-                   "; a picture may take at most " + Mebibytes(limits.maxBytes);
-        return "the file is larger than " + Mebibytes(kMaxFileBytes) + "; no picture it holds can be loaded";
+            return strMessage(kWhyPictureTooLarge, info.width, info.height,
+                              MebibytesUp(uint64_t(info.width) * uint64_t(info.height) * 4),
+                              MebibytesUp(limits.maxBytes));
+        return strMessage(kWhyPictureFileTooLarge, MebibytesUp(kMaxFileBytes));
     case kLoadDamaged:
-        return std::string("the ") + ImageFormatName(info.format) +
-               " data is damaged or of an unsupported kind";
+        return strMessage(kWhyPictureDamaged, ImageFormatName(info.format));
     }
-    return "";
+    return {};
 }
 
 bool DecodedSizeIsBacked(uint64_t outputBytes, size_t inputBytes, uint64_t ratio) {
@@ -165,7 +170,10 @@ bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info, c
             // A file above the read bound is refused unread: even an uncompressed picture of that
             // size is above the budget.
             info->failure = tooLarge ? kLoadTooLarge : kLoadUnreadable;
-            if (!tooLarge) info->reason = why;
+            if (!tooLarge) {
+                info->reason = why;
+                info->reasonMessage = FileFailureMessage(why, size_t(kMaxFileBytes));
+            }
         }
         return false;
     }

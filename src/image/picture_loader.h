@@ -8,6 +8,7 @@
 // pixel is decoded), no allocation that the input's own bytes cannot account for (see
 // DecodedSizeIsBacked), and every malformed file gives false with the target left empty.
 
+#include "document/messages.h"
 #include "image/bmp.h"
 
 #include <cstddef>
@@ -54,11 +55,14 @@ struct strLoadInfo {
     eLoadFailure failure = kLoadOk;
     int64_t width = 0, height = 0; // the size the file declares, once its header was read
     std::string reason;            // kLoadUnreadable: why ("not a regular file: ...", "cannot open ...")
+    strMessage reasonMessage;      // ... the same as a message of the reason table
 };
 
 // One line for the user saying why a load failed ("" after a success), e.g. "16384 x 16384 pixels
 // would take 1024 MiB; a picture may take at most 256 MiB".
 std::string LoadFailureText(const strLoadInfo& info, const strLoadLimits& limits = {});
+// The same as a message of the reason table (none after a success), for the user's language.
+strMessage LoadFailureMessage(const strLoadInfo& info, const strLoadLimits& limits = {});
 
 // Format from the first 8 and the last 8 bytes of a file (shorter spans count as zero-padded).
 eImageFormat DetectImageFormat(std::span<const uint8_t> first8, std::span<const uint8_t> last8);

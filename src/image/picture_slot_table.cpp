@@ -9,9 +9,9 @@
 #include "platform/code_page.h"
 #include "platform/path.h"
 
-#include <optional>
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 strSlotSource strSlotSource::Of(const cProject& doc) {
     strSlotSource s;
@@ -67,8 +67,12 @@ void cPictureSlotTable::Clear() {
 }
 
 std::string cPictureSlotTable::FailureText(int n) const {
+    return FormatMessage(FailureMessage(n));
+}
+
+strMessage cPictureSlotTable::FailureMessage(int n) const {
     auto it = failures_.find(n);
-    return it == failures_.end() ? std::string() : it->second.text;
+    return it == failures_.end() ? strMessage() : it->second.why;
 }
 
 bool cPictureSlotTable::RefusedByBudget(int n) const {
@@ -116,21 +120,21 @@ const cPictureSlot* cPictureSlotTable::TextureTwin(int n, const cPictureSlot& sl
     return nullptr;
 }
 
-bool cPictureSlotTable::Refuse(int n, std::string why, bool budget) {
+bool cPictureSlotTable::Refuse(int n, strMessage why, bool budget) {
     failures_[n] = {std::move(why), budget};
     return false;
 }
 
 namespace {
 
-std::string Mebibytes(uint64_t bytes) {
-    return std::to_string((bytes + (uint64_t(1) << 20) - 1) >> 20) + " MiB";
+long long MebibytesUp(uint64_t bytes) {
+    return static_cast<long long>((bytes + (uint64_t(1) << 20) - 1) >> 20);
 }
 
 // "picture 3", or the built-in names of the negative numbers.
-std::string PictureName(int n) {
-    if (n == cPictureSlotTable::kTargetPicture) return "the target picture";
-    return "picture " + std::to_string(n);
+strMessage PictureName(int n) {
+    if (n == cPictureSlotTable::kTargetPicture) return strMessage(kPartTargetPicture);
+    return strMessage(kPartPicture, n);
 }
 
 } // namespace
@@ -166,8 +170,7 @@ bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPi
     strPicture* P = &division;
     cPictureSlot* current = Find(n);
     const auto overBudget = [this, n](uint64_t needed) {
-        return PictureName(n) + " would bring the pictures to " + Mebibytes(needed) +
-               "; a project's pictures may take at most " + Mebibytes(budget_) + " in all";
+        return strMessage(kWhyPictureBudget, PictureName(n), MebibytesUp(needed), MebibytesUp(budget_));
     };
     bool load = !C || !current || force || P->path != C->path;
     if (load) {
@@ -187,7 +190,7 @@ bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPi
                 const uint64_t declared = uint64_t(lastLoad_.width) * uint64_t(lastLoad_.height) * 4;
                 if (lastLoad_.failure == kLoadTooLarge && declared > 0 && declared <= kMaxPictureBytes)
                     return Refuse(n, overBudget(others + 2 * declared), true);
-                return Refuse(n, LoadFailureText(lastLoad_));
+                return Refuse(n, LoadFailureMessage(lastLoad_));
             }
         }
         slot->SetHsv(P->hue);
@@ -196,8 +199,7 @@ bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPi
         const uint64_t needed = MemoryWith(n, slot.get(), twin ? 0 : slot->TextureBytesNeeded());
         if (needed > budget_) return Refuse(n, overBudget(needed), true);
         if (!slot->Divide(P->divX, P->divY, flags, twin))
-            return Refuse(n, "its division into " + std::to_string(P->divX) + " x " +
-                                 std::to_string(P->divY) + " does not fit the picture");
+            return Refuse(n, strMessage(kWhyPictureDivision, P->divX, P->divY));
         Insert(std::move(slot), n);
         if (stamped) sources_[n] = std::move(from);
         failures_.erase(n);
@@ -211,8 +213,7 @@ bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPi
     const uint64_t needed = MemoryWith(n, current, twin ? 0 : current->TextureBytesNeeded());
     if (needed > budget_) return Refuse(n, overBudget(needed), true);
     if (!current->Divide(P->divX, P->divY, flags, twin))
-        return Refuse(n, "its division into " + std::to_string(P->divX) + " x " + std::to_string(P->divY) +
-                             " does not fit the picture");
+        return Refuse(n, strMessage(kWhyPictureDivision, P->divX, P->divY));
     failures_.erase(n);
     return true;
 }

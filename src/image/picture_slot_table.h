@@ -14,6 +14,7 @@
 // Grid() / GetCellSize() / PatternCount(), GetPatternRect(k) for 0-based pattern k (a cell's pattern
 // number minus 1) and two scratch cell textures. BackgroundColour() is the canvas background.
 
+#include "document/messages.h"
 #include "document/picture.h"
 #include "image/picture_slot.h"
 
@@ -70,6 +71,8 @@ class cPictureSlotTable {
     // Why the last update of picture n failed ("" when it did not, or when n was never updated): the
     // loader's reason, the memory budget, or a division that does not fit the picture.
     std::string FailureText(int n) const;
+    // The same as a message of the reason table (none when it did not fail).
+    strMessage FailureMessage(int n) const;
     // Whether that failure was the memory budget's refusal.
     bool RefusedByBudget(int n) const;
 
@@ -132,11 +135,11 @@ class cPictureSlotTable {
                                               const platform::strFileStamp& stamp) const;
     // A slot other than n whose texture `slot` can share under flags.
     const cPictureSlot* TextureTwin(int n, const cPictureSlot& slot, uint32_t flags) const;
-    bool Refuse(int n, std::string why, bool budget = false);
+    bool Refuse(int n, strMessage why, bool budget = false);
 
     std::map<int, strSource> sources_;
     struct strFailure {
-        std::string text;
+        strMessage why;
         bool budget = false;
     };
     std::map<int, strFailure> failures_;

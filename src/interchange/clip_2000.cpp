@@ -344,14 +344,18 @@ void ReadFrames(Cclip_stream& s, cProject& doc) {
 // the record is read up to its end marker, bounded by the block and never by the length word, which
 // writers fill in differently and which the system's rounding of clipboard blocks makes unreliable.
 // A block that ends before the record does fails.
-int ReadRecord(Cclip_stream& r, cProject& doc, std::string* error) {
+int ReadRecord(Cclip_stream& r, cProject& doc, strMessage* error) {
+    auto fail = [error](strMessage why) {
+        if (error) *error = std::move(why);
+        return -1;
+    };
     // Only a block that is an animation record to its end is imported.
     if (!CheckLcfAnimationPayload(r.Buffer(), error)) return -1;
     const int32_t length = static_cast<int32_t>(r.ReadU32());
     const int32_t records = static_cast<int32_t>(r.ReadU32());
-    if (length <= 0 || records <= 0) return -1;
+    if (length <= 0 || records <= 0) return fail(strMessage(kWhyNot2000, strMessage(kLcfHeaderWords), 0));
 
-    if (!doc.create(0, kMaxCells, 0, 0)) return -1;
+    if (!doc.create(0, kMaxCells, 0, 0)) return fail(strMessage(kWhyOutOfMemory));
     doc.applyDefaults();
     doc.setSetting(kKeySplitFormat, 1);
     doc.setSetting(kKeyEditFormat, 2);
@@ -361,7 +365,9 @@ int ReadRecord(Cclip_stream& r, cProject& doc, std::string* error) {
     int32_t scope = 0, position = 2; // the LCF defaults when the chunks are absent
     CReadClass rc(kChunkLimit, r);
     for (;;) {
-        if (r.AtEnd()) return -1; // the block ends inside the record
+        if (r.AtEnd()) // the block ends inside the record
+            return fail(
+                strMessage(kWhyNot2000, strMessage(kLcfEndsInRecord), static_cast<long long>(r.Position())));
         const uint32_t id = rc.Next();
         if (id == 0) break;
         switch (id) {
@@ -476,7 +482,7 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
     return 1;
 }
 
-int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, std::string* error) {
+int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, strMessage* error) {
     Cclip_stream s;
     s.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
     return ReadRecord(s, doc, error);
@@ -490,10 +496,10 @@ int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig&) {
     return clip.write(platform::cClipboard::kFormat2000, bytes) ? 1 : -1;
 }
 
-int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig&, std::string* error) {
+int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig&, strMessage* error) {
     Cclip_stream s;
     if (!s.ReadFromClipboard(clip, platform::cClipboard::kFormat2000)) {
-        if (error) *error = "the clipboard holds no RPG Maker 2000 data";
+        if (error) *error = strMessage(kWhyNo2000OnClipboard);
         return -1;
     }
     if (ReadRecord(s, doc, error) != 1) return -1;

@@ -26,6 +26,7 @@
 //     never size an allocation beyond what the buffer can hold.
 
 #include "document/effect.h"
+#include "document/messages.h"
 
 #include <cstdint>
 #include <span>
@@ -73,7 +74,7 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out);
 // says why): a block that is not one animation record to its end (lcf_animation_check.h), more
 // frames or effects than a project holds, or a project that cannot be created. No file-name
 // resolution is done here.
-int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, std::string* error = nullptr);
+int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, strMessage* error = nullptr);
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
@@ -82,6 +83,6 @@ int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, std::string*
 int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig& config);
 // Reads format 582 into doc (re-created); the titles stay bare (cClipboardDevice resolves them).
 // 1 success, -1 failure (format absent, or a block ReadLcfPayload refuses; *error says why).
-int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error = nullptr);
+int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error = nullptr);
 
 } // namespace PK2

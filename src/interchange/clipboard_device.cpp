@@ -11,7 +11,7 @@
 namespace interchange {
 
 int cClipboardDevice::ExportClipboard(const cProject& doc, int product) {
-    error_.clear();
+    error_ = {};
     switch (product) {
     case kProduct2000:
         return PK2::ExportLcf(doc, clip_, config_);
@@ -27,7 +27,7 @@ int cClipboardDevice::ExportClipboard(const cProject& doc, int product) {
 }
 
 int cClipboardDevice::ImportClipboard(cProject& doc, int product, const std::string& baseFolder) {
-    error_.clear();
+    error_ = {};
     int result = 0;
     switch (product) {
     case kProduct2000:
@@ -126,7 +126,8 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     if (current && current->modified() && confirmUnsaved && !confirmUnsaved()) return report;
 
     auto fresh = std::make_unique<cProject>(&device.Config());
-    if (device.ImportClipboard(*fresh, product, platform::ToUtf8(workingFolder, device.Config().Locale)) != 1) {
+    if (device.ImportClipboard(*fresh, product, platform::ToUtf8(workingFolder, device.Config().Locale)) !=
+        1) {
         report.message = kMsgImportFailed;
         return report;
     }

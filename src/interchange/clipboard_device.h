@@ -6,6 +6,7 @@
 // The command functions below are the window-independent part of the File menu's clipboard
 // commands: the editor and the command-line tool call them and show the message they return.
 
+#include "document/messages.h"
 #include "interchange/clipboard_formats.h"
 #include "interchange/messages.h"
 
@@ -32,15 +33,16 @@ class cClipboardDevice {
     // On failure doc must be discarded; LastError says why.
     int ImportClipboard(cProject& doc, int product, const std::string& baseFolder = std::string());
 
-    // Why the last export or import failed, when the codec said.
-    const std::string& LastError() const { return error_; }
+    // Why the last export or import failed, when the codec said (a message of the reason table;
+    // none when it did not).
+    const strMessage& LastError() const { return error_; }
     platform::cClipboard& Clipboard() { return clip_; }
     const cConfig& Config() const { return config_; }
 
   private:
     platform::cClipboard& clip_;
     const cConfig& config_;
-    std::string error_;
+    strMessage error_;
 };
 
 // ---- commands ----------------------------------------------------------------------------------

@@ -156,51 +156,71 @@ std::vector<strExportLoss> ExportLosses(const cProject& doc, int product) {
 }
 
 std::string DescribeExportLoss(const strExportLoss& loss) {
-    const std::string n = std::to_string(loss.count);
-    const std::string limit = std::to_string(loss.limit);
-    const bool one = loss.count == 1;
+    return FormatMessage(ExportLossMessage(loss));
+}
+
+strMessage ExportLossMessage(const strExportLoss& loss) {
+    // Each kind has its plural message and, right after it, its singular one.
+    eMessageId plural = kMsgNone;
+    bool limited = false; // the message names the product's limit
     switch (loss.kind) {
     case kLossFrames:
-        return n + (one ? " frame" : " frames") + " past the limit of " + limit + " left out";
+        plural = kLossFramesOut, limited = true;
+        break;
     case kLossCells:
-        return n + (one ? " cell" : " cells") + " past the limit of " + limit + " per frame left out";
+        plural = kLossCellsOut, limited = true;
+        break;
     case kLossPictures:
-        return n + (one ? " picture" : " pictures") + " left out: the product holds " + limit +
-               (loss.limit == 1 ? " picture" : " pictures");
+        plural = kLossPicturesOut, limited = true;
+        break;
     case kLossCellPictures:
-        return n + (one ? " cell is" : " cells are") +
-               " drawn with another picture: the product cannot name theirs";
+        plural = kLossCellPicturesOut;
+        break;
     case kLossPatterns:
-        return n + (one ? " cell's pattern was" : " cells' patterns were") + " held to the range 1.." + limit;
+        plural = kLossPatternsOut, limited = true;
+        break;
     case kLossTones:
-        return n + (one ? " cell loses its" : " cells lose their") + " colour tone and saturation";
+        plural = kLossTonesOut;
+        break;
     case kLossAngles:
-        return n + (one ? " cell loses its" : " cells lose their") + " angle: the product cannot turn cells";
+        plural = kLossAnglesOut;
+        break;
     case kLossMirror:
-        return n + (one ? " cell loses its" : " cells lose their") + " mirroring";
+        plural = kLossMirrorOut;
+        break;
     case kLossMagnification:
-        return n + (one ? " cell has" : " cells have") +
-               " different x and y magnifications: the product keeps one zoom (the larger)";
+        plural = kLossMagnificationOut;
+        break;
     case kLossZoomRange:
-        return n + (one ? " cell's zoom was" : " cells' zooms were") + " held to the product's range";
+        plural = kLossZoomRangeOut;
+        break;
     case kLossBlend:
-        return n + (one ? " cell's drawing method is" : " cells' drawing methods are") +
-               " not in the product and became normal";
+        plural = kLossBlendOut;
+        break;
     case kLossHue:
-        return "the picture's hue is left out: the product has no hue";
+        return strMessage(kLossHueOut);
     case kLossTimings:
-        return n + (one ? " effect" : " effects") + " past the limit of " + limit + " left out";
+        plural = kLossTimingsOut, limited = true;
+        break;
     case kLossUserData:
-        return n + (one ? " effect loses its" : " effects lose their") + " user data";
+        plural = kLossUserDataOut;
+        break;
     case kLossFlashDuration:
-        return n + (one ? " flash lasts" : " flashes last") + " 8 frames: the product has no flash duration";
+        plural = kLossFlashDurationOut;
+        break;
     case kLossFlashHide:
-        return n + (one ? " flash that hides" : " flashes that hide") + " the target left out";
+        plural = kLossFlashHideOut;
+        break;
     case kLossBalance:
-        return n + (one ? " sound loses its" : " sounds lose their") +
-               " balance: the product plays sounds centred";
+        plural = kLossBalanceOut;
+        break;
     }
-    return {};
+    if (plural == kMsgNone) return {};
+    if (loss.count == 1) {
+        const auto one = static_cast<eMessageId>(plural + 1);
+        return limited ? strMessage(one, loss.limit) : strMessage(one);
+    }
+    return limited ? strMessage(plural, loss.count, loss.limit) : strMessage(plural, loss.count);
 }
 
 } // namespace interchange

@@ -7,6 +7,8 @@
 // limit of a frame (only in the frames that are written), and so on. A document that the product
 // holds whole gives no loss.
 
+#include "document/messages.h"
+
 #include <string>
 #include <vector>
 
@@ -47,7 +49,10 @@ struct strExportLoss {
 // product code).
 std::vector<strExportLoss> ExportLosses(const cProject& doc, int product);
 
-// One line in plain English: "12 frames past the limit of 200 were left out".
+// The loss as a message of the document table, for the user's language: "12 frames past the limit
+// of 200 left out".
+strMessage ExportLossMessage(const strExportLoss& loss);
+// Its English text.
 std::string DescribeExportLoss(const strExportLoss& loss);
 
 } // namespace interchange

@@ -12,7 +12,7 @@ namespace {
 enum class eChunk { kInt, kString, kTimings, kSound, kFrames, kCells, kOther };
 
 struct strRecordShape {
-    const char* name;
+    eMessageId name; // kLcfAnimationRecord, ...
     eChunk (*chunk)(uint32_t id);
 };
 
@@ -53,20 +53,19 @@ class cChecker {
   public:
     cChecker(std::span<const uint8_t> data) : data_(data) {}
 
-    bool Payload(std::string* why) {
-        if (data_.size() < 8) return Fail("the block is shorter than its 8-byte header", why);
+    bool Payload(strMessage* why) {
+        if (data_.size() < 8) return Fail(strMessage(kLcfShortBlock), why);
         const uint32_t length = Word(0), records = Word(4);
-        if (int32_t(length) <= 0 || int32_t(records) <= 0)
-            return Fail("the header words are not positive", why);
+        if (int32_t(length) <= 0 || int32_t(records) <= 0) return Fail(strMessage(kLcfHeaderWords), why);
         pos_ = 8;
         bool frames = false;
-        if (!Record({"animation record", AnimationChunk}, data_.size(), &frames)) return Fail(why);
-        if (!frames) return Fail("the animation record has no frames", why);
+        if (!Record({kLcfAnimationRecord, AnimationChunk}, data_.size(), &frames)) return Fail(why);
+        if (!frames) return Fail(strMessage(kLcfNoFrames), why);
         if (pos_ != size_t(length) + 8)
             for (size_t i = pos_; i < data_.size(); ++i)
                 if (data_[i] != 0) {
                     where_ = i;
-                    return Fail("data follows the animation record", why);
+                    return Fail(strMessage(kLcfTrailingData), why);
                 }
         return true;
     }
@@ -76,19 +75,16 @@ class cChecker {
         return uint32_t(data_[at]) | uint32_t(data_[at + 1]) << 8 | uint32_t(data_[at + 2]) << 16 |
                uint32_t(data_[at + 3]) << 24;
     }
-    bool Fail(const std::string& what, std::string* why) {
-        what_ = what;
+    bool Fail(strMessage what, strMessage* why) {
+        what_ = std::move(what);
         return Fail(why);
     }
-    bool Fail(std::string* why) {
-        if (why)
-            *why = overLimit_ ? what_
-                              : "not an RPG Maker 2000 animation: " + what_ + " (byte " +
-                                    std::to_string(where_) + ")";
+    bool Fail(strMessage* why) {
+        if (why) *why = overLimit_ ? what_ : strMessage(kWhyNot2000, what_, static_cast<long long>(where_));
         return false;
     }
-    bool Bad(const std::string& what) {
-        what_ = what;
+    bool Bad(strMessage what) {
+        what_ = std::move(what);
         where_ = pos_;
         return false;
     }
@@ -97,16 +93,16 @@ class cChecker {
     bool Varint(size_t end, uint32_t& v) {
         uint64_t value = 0;
         for (int i = 0; i < 5; ++i) {
-            if (pos_ >= end) return Bad("a number runs past the end of its chunk");
+            if (pos_ >= end) return Bad(strMessage(kLcfNumberPastChunk));
             const uint8_t b = data_[pos_++];
             value = value << 7 | (b & 0x7F);
             if (!(b & 0x80)) {
-                if (value > UINT32_MAX) return Bad("a number does not fit in 32 bits");
+                if (value > UINT32_MAX) return Bad(strMessage(kLcfNumberTooLarge));
                 v = uint32_t(value);
                 return true;
             }
         }
-        return Bad("a number does not fit in 32 bits");
+        return Bad(strMessage(kLcfNumberTooLarge));
     }
 
     // Records of the given shape, each chunk inside end; *sawFrames set when a frames chunk was read.
@@ -115,23 +111,20 @@ class cChecker {
     bool Record(const strRecordShape& shape, size_t end, bool* sawFrames = nullptr) {
         uint32_t last = 0;
         for (;;) {
-            if (pos_ >= end) return Bad(std::string("the ") + shape.name + " has no end");
+            if (pos_ >= end) return Bad(strMessage(kLcfNoEnd, strMessage(shape.name)));
             uint32_t id = 0;
             if (!Varint(end, id)) return false;
             if (id == 0) return true;
-            if (sawFrames && id <= last)
-                return Bad(std::string("chunk ids of the ") + shape.name + " are not ascending");
+            if (sawFrames && id <= last) return Bad(strMessage(kLcfIdsNotAscending, strMessage(shape.name)));
             last = id;
             uint32_t length = 0;
             if (!Varint(end, length)) return false;
-            if (length > end - pos_)
-                return Bad(std::string("a chunk of the ") + shape.name + " runs past its end");
+            if (length > end - pos_) return Bad(strMessage(kLcfChunkPastEnd, strMessage(shape.name)));
             const size_t chunkEnd = pos_ + length;
             const eChunk kind = shape.chunk(id);
             if (kind == eChunk::kFrames && sawFrames) *sawFrames = true;
             if (!Chunk(kind, chunkEnd)) return false;
-            if (pos_ != chunkEnd)
-                return Bad(std::string("a chunk of the ") + shape.name + " holds more than its value");
+            if (pos_ != chunkEnd) return Bad(strMessage(kLcfChunkTooLong, strMessage(shape.name)));
         }
     }
 
@@ -145,32 +138,31 @@ class cChecker {
             pos_ = end;
             return true;
         case eChunk::kSound:
-            return Record({"sound record", SoundChunk}, end);
+            return Record({kLcfSoundRecord, SoundChunk}, end);
         case eChunk::kTimings:
-            return Array({"timing record", TimingChunk}, end, "effects", kMaxEffects);
+            return Array({kLcfTimingRecord, TimingChunk}, end, kWhyTooManyEffects, kMaxEffects);
         case eChunk::kFrames:
-            return Array({"frame record", FrameChunk}, end, "frames", kMaxFrames);
+            return Array({kLcfFrameRecord, FrameChunk}, end, kWhyTooManyFrames, kMaxFrames);
         case eChunk::kCells:
-            return Array({"cell record", CellChunk}, end, nullptr, 0);
+            return Array({kLcfCellRecord, CellChunk}, end, kMsgNone, 0);
         }
         return false;
     }
 
     // A count, then that many elements: an index (ascending from 1) and a record each. A count above
     // a project's limit is refused with it.
-    bool Array(const strRecordShape& shape, size_t end, const char* what, int limit) {
+    bool Array(const strRecordShape& shape, size_t end, eMessageId what, int limit) {
         uint32_t count = 0;
         if (!Varint(end, count)) return false;
-        if (what && count > uint32_t(limit)) {
+        if (what != kMsgNone && count > uint32_t(limit)) {
             overLimit_ = true;
-            return Bad(LimitReason(count, what, limit));
+            return Bad(LimitMessage(what, count, limit));
         }
         uint32_t last = 0;
         for (uint32_t k = 0; k < count; ++k) {
             uint32_t index = 0;
             if (!Varint(end, index)) return false;
-            if (index <= last)
-                return Bad(std::string("the indices of the ") + shape.name + "s are not ascending");
+            if (index <= last) return Bad(strMessage(kLcfIndicesNotAscending, strMessage(shape.name)));
             last = index;
             if (!Record(shape, end)) return false;
         }
@@ -180,13 +172,13 @@ class cChecker {
     std::span<const uint8_t> data_;
     size_t pos_ = 0;
     size_t where_ = 0;
-    std::string what_;
+    strMessage what_;
     bool overLimit_ = false;
 };
 
 } // namespace
 
-bool CheckLcfAnimationPayload(std::span<const uint8_t> payload, std::string* why) {
+bool CheckLcfAnimationPayload(std::span<const uint8_t> payload, strMessage* why) {
     return cChecker(payload).Payload(why);
 }
 

@@ -8,6 +8,8 @@
 // (a sound, a picture, another product's payload) is refused with the place where it stops being
 // an animation record.
 
+#include "document/messages.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,6 +17,6 @@
 namespace PK2 {
 
 // True when payload is an animation block; otherwise false with the reason in *why.
-bool CheckLcfAnimationPayload(std::span<const uint8_t> payload, std::string* why = nullptr);
+bool CheckLcfAnimationPayload(std::span<const uint8_t> payload, strMessage* why = nullptr);
 
 } // namespace PK2

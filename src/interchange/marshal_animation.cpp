@@ -240,11 +240,16 @@ class cImporter {
   public:
     cImporter(cProject& doc, const std::string& locale) : doc_(doc), locale_(locale), reader_(&symbols_) {}
 
-    int Run(std::span<const uint8_t> payload, std::string* error);
+    int Run(std::span<const uint8_t> payload, strMessage* error);
 
   private:
-    int Fail(std::string* error, const char* why) {
-        if (error) *error = why;
+    // "not an RPG Maker XP, VX or VX Ace animation: WHY (byte N)".
+    int Fail(strMessage* error, eMessageId why, uint32_t at = 0) {
+        if (error) *error = strMessage(kWhyNotMarshal, strMessage(why), static_cast<long long>(at));
+        return -1;
+    }
+    int Fail(strMessage* error, strMessage why) {
+        if (error) *error = std::move(why);
         return -1;
     }
     void ReadAnimationIvar(int id);
@@ -270,25 +275,25 @@ class cImporter {
     long long frames_ = 0, effects_ = 0; // as many as the payload holds, past the limits too
 };
 
-int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
+int cImporter::Run(std::span<const uint8_t> payload, strMessage* error) {
     if (!doc_.create(cConfig::kMinFrameCapacity, kImportCells, cConfig::kMinPictureCapacity,
                      cConfig::kMinEffectCapacity))
-        return Fail(error, "the document cannot be created");
+        return Fail(error, strMessage(kWhyOutOfMemory));
     doc_.applyDefaults();
     doc_.setSetting(kKeySplitFormat, 1);
     doc_.setSetting(kKeyEditFormat, 2);
     doc_.setSetting(kKeyLock, 0);
     doc_.setSetting(kKeyBasicInterval, 1);
 
-    if (payload.size() < 6) return Fail(error, "the payload is too short");
-    if (payload.size() > UINT32_MAX) return Fail(error, "the payload is too large");
+    if (payload.size() < 6) return Fail(error, kRubyShort);
+    if (payload.size() > UINT32_MAX) return Fail(error, kRubyLarge);
     // The length word is not read: writers disagree on what it counts, and a clipboard block may
     // be longer than its data. The dump runs to the end of the block; bytes after it are not read.
     reader_.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
     reader_.Skip(4);
     if (reader_.ReadByte() != kMajorVersion || reader_.ReadByte() > kMinorVersion)
-        return Fail(error, "not a Ruby Marshal 4.8 dump");
-    if (reader_.ReadArrayLength() <= 0) return Fail(error, "the payload holds no animation");
+        return Fail(error, kRubyVersion, 4);
+    if (reader_.ReadArrayLength() <= 0) return Fail(error, kRubyNoArray, 6);
 
     reader_.PushNames(&names_.classes);
     const int found = reader_.ReadObject({kClsAnimation}, [&](int32_t count) {
@@ -298,11 +303,11 @@ int cImporter::Run(std::span<const uint8_t> payload, std::string* error) {
         reader_.PopNames();
     });
     reader_.PopNames();
-    if (reader_.Failed()) return Fail(error, reader_.Error());
-    if (!found) return Fail(error, "the payload holds no RPG::Animation");
+    if (reader_.Failed()) return Fail(error, reader_.Error(), reader_.ErrorPosition());
+    if (!found) return Fail(error, kRubyNoAnimation, 6);
     // An animation larger than a project is refused, not cut.
-    if (frames_ > ::kMaxFrames) return Fail(error, LimitReason(frames_, "frames", ::kMaxFrames).c_str());
-    if (effects_ > kMaxEffects) return Fail(error, LimitReason(effects_, "effects", kMaxEffects).c_str());
+    if (frames_ > ::kMaxFrames) return Fail(error, LimitMessage(kWhyTooManyFrames, frames_, ::kMaxFrames));
+    if (effects_ > kMaxEffects) return Fail(error, LimitMessage(kWhyTooManyEffects, effects_, kMaxEffects));
 
     for (int slot = 0; slot < 2; ++slot) {
         if (pictureName_[slot].empty()) continue;
@@ -601,7 +606,7 @@ int BuildMarshalPayload(const cProject& doc, int product, const std::string& loc
 }
 
 int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
-                       std::string* error) {
+                       strMessage* error) {
     cImporter importer(doc, locale);
     return importer.Run(payload, error);
 }
@@ -615,7 +620,7 @@ int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, 
                                                                                                        : -1;
 }
 
-int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error) {
+int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error) {
     Cclip_stream stream;
     bool found = false;
     for (const char* name :
@@ -627,7 +632,7 @@ int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& conf
         }
     }
     if (!found) {
-        if (error) *error = "the clipboard holds no RPG Maker XP, VX or VX Ace animation";
+        if (error) *error = strMessage(kWhyNoMarshalOnClipboard);
         return -1;
     }
     if (ReadMarshalPayload(stream.Buffer(), doc, config.Locale, error) != 1) return -1;

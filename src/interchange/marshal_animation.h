@@ -17,6 +17,7 @@
 
 #include "document/cell.h"
 #include "document/effect.h"
+#include "document/messages.h"
 
 #include <cstdint>
 #include <span>
@@ -70,7 +71,7 @@ int BuildMarshalPayload(const cProject& doc, int product, const std::string& loc
 // (error, when given, says why); on failure doc holds whatever was read and must be discarded. No
 // file-name resolution is done here.
 int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
-                       std::string* error = nullptr);
+                       strMessage* error = nullptr);
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
@@ -80,6 +81,6 @@ int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, 
 // holds into doc (re-created); the titles stay bare (cClipboardDevice resolves them). 1 success,
 // -1 failure (*error says why).
 int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config,
-                  std::string* error = nullptr);
+                  strMessage* error = nullptr);
 
 } // namespace PKRUBY

@@ -244,13 +244,22 @@ const json* Member(const json& o, const char* key) {
     return it == o.end() ? nullptr : &*it;
 }
 
+// "not an RPG Maker MV animation: WHY"; a limit or a lack of memory is said as it is.
 struct cFail {
-    std::string* error;
-    int operator()(const std::string& why) const {
-        if (error) *error = why;
+    strMessage* error;
+    int operator()(strMessage why) const {
+        if (error) *error = strMessage(kWhyNotMv, std::move(why));
+        return -1;
+    }
+    int operator()(eMessageId why) const { return (*this)(strMessage(why)); }
+    int plain(strMessage why) const {
+        if (error) *error = std::move(why);
         return -1;
     }
 };
+strMessage Missing(const char* field, eMessageId kind) {
+    return strMessage(kMvFieldMissing, field, strMessage(kind));
+}
 
 int ReadTiming(const json& t, cProject& doc, const std::string& locale) {
     strEffect e;
@@ -284,12 +293,12 @@ int ReadTiming(const json& t, cProject& doc, const std::string& locale) {
 }
 
 int ReadAnimation(const json& top, cProject& doc, const std::string& locale, const cFail& fail) {
-    if (!top.is_array()) return fail("the top level is not an array");
-    if (top.empty()) return fail("the top-level array is empty");
+    if (!top.is_array()) return fail(kMvTopNotArray);
+    if (top.empty()) return fail(kMvTopEmpty);
     const json& a = top[0];
-    if (!a.is_object()) return fail("the animation is not an object");
+    if (!a.is_object()) return fail(kMvNotObject);
 
-    if (!doc.create(0, kMaxCells, 0, 0)) return fail("the project cannot be created");
+    if (!doc.create(0, kMaxCells, 0, 0)) return fail.plain(strMessage(kWhyOutOfMemory));
     doc.applyDefaults();
     doc.setSetting(kKeySplitFormat, 1);
     doc.setSetting(kKeyEditFormat, 2);
@@ -297,11 +306,11 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
     doc.setSetting(kKeyBasicInterval, 1);
 
     const json* name = Member(a, "name");
-    if (!name || !name->is_string()) return fail("\"name\" is missing or not a string");
+    if (!name || !name->is_string()) return fail(Missing("name", kMvString));
     doc.setText(kTextName, platform::FromUtf8(name->get_ref<const std::string&>(), locale));
 
     double v = 0;
-    if (!Number(a, "position", v)) return fail("\"position\" is missing or not a number");
+    if (!Number(a, "position", v)) return fail(Missing("position", kMvNumber));
     doc.setSetting(kKeyCentrePosition, interchange::PositionFromProduct(static_cast<int>(Trunc(v, -1, 4))));
 
     for (int i = 0; i < 2; ++i) {
@@ -317,20 +326,23 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
     }
 
     const json* frames = Member(a, "frames");
-    if (!frames || !frames->is_array()) return fail("\"frames\" is missing or not an array");
-    if (frames->empty()) return fail("\"frames\" is empty");
+    if (!frames || !frames->is_array()) return fail(Missing("frames", kMvArray));
+    if (frames->empty()) return fail(kMvFramesEmpty);
     // An animation larger than a project is refused, not cut.
     if (frames->size() > size_t(::kMaxFrames))
-        return fail(LimitReason(static_cast<long long>(frames->size()), "frames", ::kMaxFrames));
+        return fail.plain(
+            LimitMessage(kWhyTooManyFrames, static_cast<long long>(frames->size()), ::kMaxFrames));
     const size_t frameSlots = std::min(frames->size(), static_cast<size_t>(doc.frameCapacity()));
     for (size_t f = 0; f < frameSlots; ++f)
         doc.frameOrCreate(static_cast<int>(f));
     for (size_t f = 0; f < frames->size(); ++f) {
         const json& row = (*frames)[f];
-        if (!row.is_array()) return fail("a frame is not an array");
+        if (!row.is_array()) return fail(strMessage(kMvFrameNotArray, static_cast<long long>(f)));
         for (size_t c = 0; c < row.size(); ++c) {
             const json& cell = row[c];
-            if (!cell.is_array()) return fail("a cell is not an array");
+            if (!cell.is_array())
+                return fail(
+                    strMessage(kMvCellNotArray, static_cast<long long>(c), static_cast<long long>(f)));
             if (cell.size() < 8 || f >= frameSlots || c >= static_cast<size_t>(kMaxCells)) continue;
             double values[8] = {};
             bool present[8] = {};
@@ -345,11 +357,13 @@ int ReadAnimation(const json& top, cProject& doc, const std::string& locale, con
     }
 
     const json* timings = Member(a, "timings");
-    if (!timings || !timings->is_array()) return fail("\"timings\" is missing or not an array");
+    if (!timings || !timings->is_array()) return fail(Missing("timings", kMvArray));
     if (timings->size() > size_t(kMaxEffects))
-        return fail(LimitReason(static_cast<long long>(timings->size()), "effects", kMaxEffects));
-    for (const json& t : *timings) {
-        if (!t.is_object()) return fail("a timing is not an object");
+        return fail.plain(
+            LimitMessage(kWhyTooManyEffects, static_cast<long long>(timings->size()), kMaxEffects));
+    for (size_t k = 0; k < timings->size(); ++k) {
+        const json& t = (*timings)[k];
+        if (!t.is_object()) return fail(strMessage(kMvTimingNotObject, static_cast<long long>(k)));
         ReadTiming(t, doc, locale);
     }
     return 1;
@@ -373,18 +387,18 @@ int BuildMvPayload(const cProject& doc, const std::string& locale, std::string& 
 }
 
 int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
-                  std::string* error) {
+                  strMessage* error) {
     const cFail fail{error};
-    if (payload.size() > kMaxPayload) return fail("the payload is too large");
-    if (NestingDepth(payload, kMaxDepth) > kMaxDepth) return fail("the JSON text nests too deeply");
+    if (payload.size() > kMaxPayload) return fail(kMvTooLarge);
+    if (NestingDepth(payload, kMaxDepth) > kMaxDepth) return fail(kMvTooDeep);
     try {
         json top = json::parse(payload.begin(), payload.end(), nullptr, /*allow_exceptions=*/false);
-        if (top.is_discarded()) return fail("the JSON text cannot be parsed");
+        if (top.is_discarded()) return fail(kMvNotJson);
         return ReadAnimation(top, doc, locale, fail);
     } catch (const std::exception&) {
         // Typed access is checked before every use; this only catches what the library may still
         // raise (allocation failure included).
-        return fail("the JSON text cannot be read");
+        return fail(kMvUnreadable);
     }
 }
 
@@ -398,11 +412,11 @@ int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& con
     return clip.write(format, std::vector<uint8_t>(text.begin(), text.end())) ? 1 : -1;
 }
 
-int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error) {
+int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error) {
     Cclip_stream s;
     const uint32_t format = clip.registerFormat(interchange::kFormatNameMV);
     if (format == 0 || !s.ReadFromClipboard(clip, format)) {
-        if (error) *error = "the clipboard holds no MV animation";
+        if (error) *error = strMessage(kWhyNoMvOnClipboard);
         return -1;
     }
     if (ReadMvPayload(std::span<const uint8_t>(s.Buffer()), doc, config.Locale, error) != 1) return -1;

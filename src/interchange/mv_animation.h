@@ -24,6 +24,7 @@
 
 #include "document/cell.h"
 #include "document/effect.h"
+#include "document/messages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -70,7 +71,7 @@ int BuildMvPayload(const cProject& doc, const std::string& locale, std::string& 
 // missing or mistyped required keys); on failure doc must be discarded. error, when given, says
 // why. No file-name resolution is done here.
 int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
-                  std::string* error = nullptr);
+                  strMessage* error = nullptr);
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
@@ -78,6 +79,6 @@ int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::st
 int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& config);
 // Reads "application/rpgmv-animations" into doc (re-created); the titles stay bare (cClipboardDevice
 // resolves them). 1 success, -1 failure (*error says why).
-int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, std::string* error = nullptr);
+int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error = nullptr);
 
 } // namespace PKMV

@@ -20,15 +20,15 @@ bool CRead::EnterLink(strMark& back, uint32_t& target) {
     const int32_t index = ReadLong();
     if (Failed()) return false;
     if (index < 0 || static_cast<size_t>(index) >= objects_.size()) {
-        Fail("a link to an object that was not read");
+        Fail(kRubyBadLink);
         return false;
     }
     if (links_ >= kMaxDepth) {
-        Fail("object links nested too deeply");
+        Fail(kRubyLinksDeep);
         return false;
     }
     if (replayed_ > uint64_t(Size()) * kReplayFactor) {
-        Fail("too many object links");
+        Fail(kRubyLinksMany);
         return false;
     }
     back = Mark();
@@ -46,7 +46,7 @@ void CRead::LeaveLink(const strMark& back, uint32_t target) {
 
 uint8_t CRead::Take() {
     if (AtEnd()) {
-        Fail("the payload ends inside a value");
+        Fail(kRubyEndsInValue);
         return 0;
     }
     return ReadByte();
@@ -54,11 +54,11 @@ uint8_t CRead::Take() {
 
 void CRead::SkipBytes(int64_t n) {
     if (n < 0) {
-        Fail("negative length");
+        Fail(kRubyNegativeLength);
         return;
     }
     if (n > Remaining()) {
-        Fail("the payload ends inside a value");
+        Fail(kRubyEndsInValue);
         n = Remaining();
     }
     Skip(static_cast<uint32_t>(n));
@@ -71,8 +71,7 @@ int32_t CRead::ReadLong() {
     if (c <= -5) return c + 5;
     int n = c > 0 ? c : -c;
     uint8_t b[4] = {0, 0, 0, 0};
-    if (Read(b, static_cast<uint32_t>(n)) < static_cast<uint32_t>(n))
-        Fail("the payload ends inside a number");
+    if (Read(b, static_cast<uint32_t>(n)) < static_cast<uint32_t>(n)) Fail(kRubyEndsInNumber);
     uint64_t u = 0;
     for (int i = 0; i < n; ++i)
         u |= uint64_t(b[i]) << (8 * i);
@@ -83,7 +82,7 @@ int32_t CRead::ReadLong() {
 int32_t CRead::ReadCount() {
     int32_t n = ReadLong();
     if (n < 0) {
-        Fail("negative count");
+        Fail(kRubyNegativeCount);
         return 0;
     }
     return n;
@@ -112,7 +111,7 @@ int32_t CRead::ReadArrayLength() {
 uint32_t CRead::ReadBody(std::string* out, uint32_t limit) {
     int32_t len = ReadLong();
     if (len < 0) {
-        Fail("negative length");
+        Fail(kRubyNegativeLength);
         return 0;
     }
     uint32_t keep = static_cast<uint32_t>(len) < limit ? static_cast<uint32_t>(len) : limit;
@@ -157,7 +156,7 @@ int32_t CRead::ReadSymbol(std::string& out) {
         // Ruby numbers every symbol it defines, the empty one too; registering it keeps later
         // links right even though it names nothing.
         if (symbols_ && symbols_->Size() >= kMaxSymbols) {
-            Fail("too many symbols");
+            Fail(kRubySymbols);
             return -1;
         }
         int32_t index = symbols_ ? symbols_->Add(text) : 0;
@@ -169,7 +168,7 @@ int32_t CRead::ReadSymbol(std::string& out) {
         out = symbols_ ? symbols_->Get(i) : std::string();
         return i;
     }
-    if (!Failed()) Fail("a symbol was expected");
+    if (!Failed()) Fail(kRubySymbolExpected);
     return -1;
 }
 
@@ -177,7 +176,7 @@ bool CRead::SkipSymbol() {
     std::string text;
     uint8_t b = PeekByte();
     if (b != tag::kSymbol && b != tag::kSymlink) {
-        Fail("a symbol was expected");
+        Fail(kRubySymbolExpected);
         return false;
     }
     ReadSymbol(text);
@@ -291,7 +290,7 @@ int32_t CRead::ReadTable(strTable& out, int tableId) {
 bool CRead::SkipValueAt(int depth, bool remember) {
     if (Failed()) return false;
     if (depth > kMaxDepth) {
-        Fail("values nested too deeply");
+        Fail(kRubyValuesDeep);
         return false;
     }
     const uint32_t start = Position();
@@ -390,7 +389,7 @@ bool CRead::SkipValueAt(int depth, bool remember) {
         break;
     }
     default:
-        if (!Failed()) Fail("unknown value type");
+        if (!Failed()) Fail(kRubyUnknownType);
         break;
     }
     return !Failed();

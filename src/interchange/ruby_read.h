@@ -27,6 +27,7 @@
 // following them rereading more than kReplayFactor times the payload, so that a crafted payload
 // cannot make the reader loop or work without bound.
 
+#include "document/messages.h"
 #include "interchange/ruby_clip.h"
 #include "interchange/ruby_symbols.h"
 #include "interchange/ruby_table.h"
@@ -52,11 +53,16 @@ class CRead : public Cclip {
     explicit CRead(CReadSymbols* symbols = nullptr) : Cclip(kStringEncoded), symbols_(symbols) {}
 
     // --- error state ---
-    bool Failed() const { return error_ != nullptr; }
-    const char* Error() const { return error_ ? error_ : ""; }
+    bool Failed() const { return error_ != kMsgNone; }
+    // Why the reader failed (a kRuby* message of the reason table; kMsgNone while it has not) and
+    // the read position at that moment.
+    eMessageId Error() const { return error_; }
+    uint32_t ErrorPosition() const { return errorAt_; }
     // Marks the reader failed (the first reason is kept).
-    void Fail(const char* why) {
-        if (!error_) error_ = why;
+    void Fail(eMessageId why) {
+        if (error_ != kMsgNone) return;
+        error_ = why;
+        errorAt_ = Position();
     }
 
     // --- stepping back over a value ---
@@ -179,7 +185,8 @@ class CRead : public Cclip {
 
     CReadSymbols* symbols_;
     std::vector<const CNameTable*> names_;
-    const char* error_ = nullptr;
+    eMessageId error_ = kMsgNone;
+    uint32_t errorAt_ = 0;
     uint8_t lastHeaderTag_ = 0;
     std::vector<uint32_t> objects_; // where each numbered object starts
     int links_ = 0;                 // links being followed

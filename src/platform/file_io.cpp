@@ -19,7 +19,17 @@ namespace {
 constexpr const char* kTmpInfix = ".tmp-";
 constexpr size_t kTmpRandom = 6; // the "XXXXXX" of mkstemp
 
-void setError(std::string* error, const std::string& what) {
+thread_local strFileFailure lastFailure;
+
+// Records a failure in parts (LastFileFailure).
+void noteFailure(eFileFailure kind, const std::string& path, int errorNumber) {
+    lastFailure = {kind, path, errorNumber};
+}
+
+// Records a failure and, when asked, gives it as one English line with the system's words.
+void setError(std::string* error, const std::string& what, eFileFailure kind = eFileFailure::kOther,
+              const std::string& path = std::string()) {
+    noteFailure(kind, path, errno);
     if (error) *error = what + ": " + std::strerror(errno);
 }
 
@@ -62,7 +72,8 @@ int createLockedTemporary(const std::string& target, std::string& tmp, std::stri
         tmp = target + kTmpInfix + std::string(kTmpRandom, 'X');
         const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
         if (fd < 0) {
-            setError(error, "cannot create a temporary file beside " + target);
+            setError(error, "cannot create a temporary file beside " + target, eFileFailure::kTemporary,
+                     target);
             return -1;
         }
         struct stat st;
@@ -70,27 +81,36 @@ int createLockedTemporary(const std::string& target, std::string& tmp, std::stri
         ::close(fd);
     }
     errno = EAGAIN;
-    setError(error, "cannot create a temporary file beside " + target);
+    setError(error, "cannot create a temporary file beside " + target, eFileFailure::kTemporary, target);
     return -1;
 }
 
 } // namespace
 
+const strFileFailure& LastFileFailure() {
+    return lastFailure;
+}
+
+void ClearFileFailure() {
+    lastFailure = {};
+}
+
 int OpenRegularFile(const std::string& path, std::string* error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        setError(error, "cannot open " + path);
+        setError(error, "cannot open " + path, eFileFailure::kOpen, path);
         return -1;
     }
     struct stat st;
     if (::fstat(fd, &st) != 0) {
-        setError(error, "cannot open " + path);
+        setError(error, "cannot open " + path, eFileFailure::kOpen, path);
         ::close(fd);
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
         errno = EINVAL;
+        noteFailure(eFileFailure::kNotRegular, path, 0);
         if (error) *error = "not a regular file: " + path;
         return -1;
     }
@@ -109,6 +129,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
     struct stat st;
     if (::fstat(fd, &st) == 0 && uint64_t(st.st_size) > maxBytes) {
         ::close(fd);
+        noteFailure(eFileFailure::kTooLarge, path, 0);
         if (error) *error = path + " is too large";
         if (tooLarge) *tooLarge = true;
         return false;
@@ -119,13 +140,14 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            setError(error, "cannot read " + path);
+            setError(error, "cannot read " + path, eFileFailure::kRead, path);
             ok = false;
             break;
         }
         if (n == 0) break;
         // The file may have grown since it was measured.
         if (out.size() + size_t(n) > maxBytes) {
+            noteFailure(eFileFailure::kTooLarge, path, 0);
             if (error) *error = path + " is too large";
             if (tooLarge) *tooLarge = true;
             ok = false;
@@ -225,7 +247,7 @@ bool cAtomicFile::Write(std::span<const uint8_t> bytes, std::string* error) {
         return false;
     }
     if (!writeAll(fd_, bytes, -1)) {
-        setError(error, "cannot write " + target_);
+        setError(error, "cannot write " + target_, eFileFailure::kWrite, target_);
         Discard();
         return false;
     }
@@ -239,7 +261,7 @@ bool cAtomicFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::
         return false;
     }
     if (!writeAll(fd_, bytes, int64_t(offset))) {
-        setError(error, "cannot write " + target_);
+        setError(error, "cannot write " + target_, eFileFailure::kWrite, target_);
         Discard();
         return false;
     }
@@ -255,14 +277,14 @@ bool cAtomicFile::Commit(std::string* error) {
     struct stat st;
     mode_t mode = ::stat(target_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
     if (::fsync(fd_) != 0 || ::fchmod(fd_, mode) != 0) {
-        setError(error, "cannot flush " + target_);
+        setError(error, "cannot flush " + target_, eFileFailure::kWrite, target_);
         Discard();
         return false;
     }
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        setError(error, "cannot replace " + target_);
+        setError(error, "cannot replace " + target_, eFileFailure::kReplace, target_);
         ::unlink(temporary_.c_str());
         return false;
     }
@@ -275,7 +297,8 @@ int OpenScratchFileBeside(const std::string& target, std::string* error) {
     std::string tmp = resolved + kTmpInfix + std::string(kTmpRandom, 'X');
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0) {
-        setError(error, "cannot create a scratch file beside " + resolved);
+        setError(error, "cannot create a scratch file beside " + resolved, eFileFailure::kTemporary,
+                 resolved);
         return -1;
     }
     ::unlink(tmp.c_str());

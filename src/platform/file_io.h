@@ -18,6 +18,19 @@
 
 namespace platform {
 
+// What the last failed call of this file on the calling thread could not do, in parts, for callers
+// that word the reason themselves (in another language): the kind, the path and the system's error
+// number (0 when the system gave none). The English reason of *error says the same.
+enum class eFileFailure { kNone, kOpen, kNotRegular, kTooLarge, kRead, kWrite, kReplace, kTemporary, kOther };
+struct strFileFailure {
+    eFileFailure kind = eFileFailure::kNone;
+    std::string path;
+    int errorNumber = 0;
+};
+const strFileFailure& LastFileFailure();
+// Forgets it, so that a caller can tell whether the next calls failed on a file.
+void ClearFileFailure();
+
 // Opens a regular file for reading without ever blocking (a FIFO is refused, not waited on).
 // Returns the descriptor (close-on-exec, blocking reads), or -1 with the reason in *error:
 // "cannot open PATH: ..." or "not a regular file: PATH".

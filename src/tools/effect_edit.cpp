@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -135,8 +137,16 @@ std::string cPictureEdit::Title(int index) {
     return buf;
 }
 
-std::string DroppedFilePath(const std::string& file, const std::string& baseFolder) {
-    if (baseFolder.empty() || file.empty()) return file;
+std::string DroppedFilePath(const std::string& given, const std::string& baseFolder) {
+    if (given.empty()) return given;
+    std::string file = given;
+    if (!platform::IsAbsolute(file)) {
+        // A file named relative to the current folder is stored by where it is.
+        std::error_code ec;
+        const std::string here = std::filesystem::current_path(ec).string();
+        if (!ec) file = platform::Canonicalise(platform::JoinPath(here, file));
+    }
+    if (baseFolder.empty()) return file;
     auto unify = [](std::string s) {
         std::replace(s.begin(), s.end(), '\\', '/');
         return s;

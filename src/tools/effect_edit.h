@@ -83,6 +83,8 @@ class cPictureEdit {
 };
 
 // A file dropped on either dialog: made relative to the document's base folder when it lies inside
-// it (compared lexically after canonicalising both; "\" and "/" both separate), else kept as given.
-// Works on paths as the file system gives them (UTF-8); the caller converts to the project code page.
+// or below it (compared lexically after canonicalising both; "\" and "/" both separate), else made
+// absolute (a relative file is taken against the current folder), so that it still resolves when
+// the project's folder moves. Works on paths as the file system gives them (UTF-8); the caller
+// converts to the project code page.
 std::string DroppedFilePath(const std::string& file, const std::string& baseFolder);

@@ -4,14 +4,18 @@
 
 #include "config/config.h"
 #include "document/anime_file_device.h"
+#include "document/file_reason.h"
 #include "document/project.h"
+#include "document/transaction.h"
 #include "image/picture_slot_table.h"
 #include "interchange/clipboard_device.h"
 #include "interchange/export_losses.h"
 #include "platform/code_page.h"
 #include "platform/file_io.h"
 #include "platform/path.h"
+#include "tools/effect_edit.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -67,18 +71,12 @@ bool cWorkspace::open(const std::string& path, cProject& doc, strWorkResult& res
     if (format) *format = ANIME::kFormatUnknown;
     const int r = device.load(path, doc);
     if (r != 1) {
-        result.reason = r == -2 ? "not a project file (unknown format)" : device.lastError();
+        result.reason = device.lastReason();
         return false;
     }
     if (format) *format = ANIME::cAnimeFile_Device::detectFormatFile(path);
     // Relative picture and sound paths resolve against the file's folder.
-    std::string folder = platform::FolderPart(path);
-    if (folder.empty()) {
-        // A bare file name was opened from the current folder.
-        std::error_code ec;
-        folder = std::filesystem::current_path(ec).string();
-        if (ec) folder = ".";
-    }
+    const std::string folder = FileFolder(path);
     doc.setText(kTextBaseFolder, storedFolder(folder));
     if (doc.frameCount() == 0) doc.frameOrCreate(0);
     doc.setUntitled(false);
@@ -87,13 +85,28 @@ bool cWorkspace::open(const std::string& path, cProject& doc, strWorkResult& res
     return true;
 }
 
-strWorkResult cWorkspace::save(cProject& doc, const std::string& path, int saveFormat) const {
+strWorkResult cWorkspace::save(cProject& doc, const std::string& path, int saveFormat,
+                               bool rebasePaths) const {
     strWorkResult result;
     ANIME::cAnimeFile_Device device;
+    // Saved into another folder, the document's paths are rebased onto that folder first, as one
+    // step of the history: the file then holds paths that resolve from where it lies, and undoing
+    // the step gives back the old folder with the old paths. A failed save takes the step back.
+    const std::string folder = FileFolder(path);
+    std::unique_ptr<cTransaction> rebase;
+    if (rebasePaths &&
+        platform::Canonicalise(diskFolder(doc.text(kTextBaseFolder))) != platform::Canonicalise(folder)) {
+        rebase = std::make_unique<cTransaction>(doc, strMessage(kStepRebasePaths, storedFolder(folder)));
+        RebaseMediaPaths(doc, folder);
+    }
     const int r = device.save(path, doc, saveFormat);
     if (r != 1) {
-        result.reason = r == -2 ? "unknown save format" : device.lastError();
-        return result;
+        result.reason = device.lastReason();
+        return result; // the rebase rolls back
+    }
+    if (rebase) {
+        rebase->commit();
+        doc.markSaved();
     }
     result.ok = true;
     result.losses = device.lossMessages();
@@ -114,13 +127,66 @@ std::string cWorkspace::NameForFormat(const std::string& name, int format) {
     return (stem.empty() ? std::string("newfile") : stem) + (format == ANIME::kFormatText ? ".txt" : ".dat");
 }
 
+std::string cWorkspace::FileFolder(const std::string& path) {
+    std::string folder = platform::FolderPart(path);
+    if (folder.empty() || !platform::IsAbsolute(folder)) {
+        // A bare or relative file name lies in (or below) the current folder.
+        std::error_code ec;
+        const std::string here = std::filesystem::current_path(ec).string();
+        if (ec) return folder.empty() ? std::string(".") : folder;
+        folder = folder.empty() ? here : platform::Canonicalise(platform::JoinPath(here, folder));
+    }
+    return folder;
+}
+
+int cWorkspace::RebaseMediaPaths(cProject& doc, const std::string& newFolder) const {
+    const std::string oldFolder = diskFolder(doc.text(kTextBaseFolder));
+    // A stored path as it is stored for the new folder: relative inside or below it, else absolute.
+    auto rebased = [&](const std::string& stored) {
+        if (stored.empty()) return stored;
+        const std::string disk = diskFolder(stored);
+        const std::string whole = platform::ResolveForDisk(disk, oldFolder);
+        if (!platform::IsAbsolute(whole)) return stored; // no folder to take it from
+        const std::string moved = DroppedFilePath(whole, newFolder);
+        // Unchanged where the stored form already says the same (its own separators kept).
+        if (platform::ToDiskSeparators(disk) == moved) return stored;
+        return storedFolder(moved);
+    };
+    int changed = 0;
+    for (int i = 0; i < doc.pictureCapacity(); ++i) {
+        const strPicture* p = doc.picture(i);
+        if (!p) continue;
+        const std::string path = rebased(p->path);
+        if (path == p->path) continue;
+        strPicture q = *p;
+        q.path = path;
+        doc.setPicture(i, q);
+        ++changed;
+    }
+    for (int i = 0; i < doc.effectCapacity(); ++i) {
+        const strEffect* e = doc.effect(i);
+        if (!e || !(e->flags & strEffect::kSound)) continue;
+        const std::string path = rebased(e->soundPath);
+        if (path == e->soundPath) continue;
+        strEffect f = *e;
+        f.soundPath = path;
+        doc.changeEffect(i, f);
+        ++changed;
+    }
+    doc.setText(kTextBaseFolder, storedFolder(newFolder));
+    return changed;
+}
+
 strWorkResult cWorkspace::backup(const std::string& path) const {
     strWorkResult result;
     const std::string target = platform::JoinPath(working_, "backup.dat");
     std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &result.reason) ||
-        !platform::WriteFileAtomically(target, bytes, &result.reason))
+    std::string why;
+    if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &why) ||
+        !platform::WriteFileAtomically(target, bytes, &why)) {
+        result.reason = FileFailureMessage(why);
         return result;
+    }
     result.ok = true;
     return result;
 }
@@ -136,9 +202,7 @@ std::unique_ptr<cProject> cWorkspace::importClipboard(platform::cClipboard& clip
     result.statusMessage = report.message;
     result.statusLabel = report.label;
     if (report.message != interchange::kMsgImportSucceeded || !doc) {
-        result.reason = device.LastError().empty()
-                            ? std::string("the clipboard holds no animation of that kind")
-                            : device.LastError();
+        result.reason = device.LastError().none() ? strMessage(kWhyNoSuchAnimation) : device.LastError();
         return nullptr;
     }
     if (doc->frameCount() == 0) doc->frameOrCreate(0);
@@ -156,14 +220,14 @@ strWorkResult cWorkspace::exportClipboard(const cProject& doc, platform::cClipbo
     result.statusMessage = report.message;
     result.statusLabel = report.label;
     if (report.message != interchange::kMsgExportSucceeded) {
-        result.reason = report.message == interchange::kMsgNone ? "no export for that product"
-                        : device.LastError().empty()            ? "the clipboard did not take the data"
+        result.reason = report.message == interchange::kMsgNone ? strMessage(kWhyNoExport)
+                        : device.LastError().none()             ? strMessage(kWhyClipboardRefused)
                                                                 : device.LastError();
         return result;
     }
     result.ok = true;
     for (const interchange::strExportLoss& loss : interchange::ExportLosses(doc, product))
-        result.losses.emplace_back(kMsgExportLoss, interchange::DescribeExportLoss(loss));
+        result.losses.push_back(interchange::ExportLossMessage(loss));
     return result;
 }
 
@@ -179,7 +243,7 @@ strWorkResult cWorkspace::loadPictures(const cProject& doc, cPictureSlotTable& s
         if (slots.UpdatePicture(source, i, p, p, true, true) || p->path.empty()) continue;
         result.losses.emplace_back(kMsgExportMissingPicture, i,
                                    cPictureSlotTable::ResolvePicturePath(source, p->path, true),
-                                   slots.FailureText(i));
+                                   slots.FailureMessage(i));
     }
     result.ok = result.losses.empty();
     return result;
@@ -194,10 +258,49 @@ std::vector<strMessage> cWorkspace::missingPictures(const cProject& doc,
         if (!p || p->path.empty()) continue;
         const cPictureSlot* slot = slots.Find(i);
         if (slot && slot->IsValid()) continue;
-        std::string why = slots.FailureText(i);
-        if (why.empty()) why = "it is not loaded";
+        strMessage why = slots.FailureMessage(i);
+        if (why.none()) why = strMessage(kWhyPictureNotLoaded);
         out.emplace_back(kMsgExportMissingPicture, i,
                          cPictureSlotTable::ResolvePicturePath(source, p->path, true), why);
+    }
+    return out;
+}
+
+std::vector<strMissingFile> cWorkspace::missingFiles(const cProject& doc) const {
+    std::vector<strMissingFile> out;
+    const std::string base = diskFolder(doc.text(kTextBaseFolder));
+    auto check = [&](bool sound, int index, const std::string& stored) {
+        if (stored.empty()) return;
+        const std::string disk = platform::ResolveForDisk(diskFolder(stored), base);
+        strMediaLookup lookup = LookUpMediaFile(disk, sound ? SoundExtensions() : PictureExtensions());
+        if (!lookup.found) out.push_back({sound, index, stored, std::move(lookup)});
+    };
+    for (int i = 0; i < doc.pictureCapacity(); ++i)
+        if (const strPicture* p = doc.picture(i)) check(false, i, p->path);
+    std::vector<std::string> seen;
+    for (int i = 0; i < doc.effectCapacity(); ++i) {
+        const strEffect* e = doc.effect(i);
+        if (!e || !(e->flags & strEffect::kSound) || e->soundPath.empty()) continue;
+        if (std::find(seen.begin(), seen.end(), e->soundPath) != seen.end()) continue;
+        seen.push_back(e->soundPath);
+        check(true, i, e->soundPath);
+    }
+    return out;
+}
+
+std::vector<strMessage> cWorkspace::MissingFilesReport(const std::vector<strMissingFile>& missing) {
+    std::vector<strMessage> out;
+    for (const bool sound : {false, true}) {
+        std::string list;
+        int count = 0;
+        for (const strMissingFile& m : missing) {
+            if (m.sound != sound) continue;
+            if (count++) list += ", ";
+            list += platform::FileNamePart(platform::ToDiskSeparators(m.lookup.file)) + " (" +
+                    m.lookup.folder + ")";
+        }
+        if (count == 1) out.emplace_back(sound ? kMsgSoundNotFound : kMsgPictureNotFound, list);
+        if (count > 1) out.emplace_back(sound ? kMsgSoundsNotFound : kMsgPicturesNotFound, count, list);
     }
     return out;
 }

@@ -9,6 +9,7 @@
 // a document, in the project code page named by "Locale"). One rule turns one into the other for
 // every caller: storedFolder / diskFolder.
 
+#include "document/media_files.h"
 #include "document/messages.h"
 
 #include <functional>
@@ -26,11 +27,19 @@ class cClipboard;
 // What a workspace call gives back.
 struct strWorkResult {
     bool ok = false;
-    std::string reason;             // why it failed: one line for the user ("" on success)
+    strMessage reason;              // why it failed: a message of the reason table (none on success)
     std::string status;             // clipboard commands: the status-bar text of the outcome
     int statusMessage = 0;          // ... as an interchange message id and the product label it names,
     int statusLabel = 0;            //     for a window that shows it in the user's language
     std::vector<strMessage> losses; // what could not be kept, carried or drawn, one message per kind
+};
+
+// A picture or sound file a document names that is not on disk, and where it was looked for.
+struct strMissingFile {
+    bool sound = false;    // a sound effect's file (else a picture's)
+    int index = 0;         // the picture number, or the effect's slot
+    std::string stored;    // the path as the document stores it
+    strMediaLookup lookup; // the folder and the names tried (on disk, UTF-8)
 };
 
 class cWorkspace {
@@ -67,8 +76,20 @@ class cWorkspace {
     bool open(const std::string& path, cProject& doc, strWorkResult& result, int* format = nullptr) const;
     // Saves (saveFormat < 0: the document's own). On success the document is titled and unmodified
     // and result.losses says what the format could not keep; a failure leaves the file and the
-    // document as they were.
-    strWorkResult save(cProject& doc, const std::string& path, int saveFormat = -1) const;
+    // document as they were. With rebasePaths (the editor's Save and Save as), a save into a folder
+    // other than the base folder first rebases the document's picture and sound paths
+    // (RebaseMediaPaths) as one step of its history, and the base folder becomes the file's folder;
+    // without it (`pelko convert`) the paths are written as they are stored.
+    strWorkResult save(cProject& doc, const std::string& path, int saveFormat = -1,
+                       bool rebasePaths = false) const;
+    // Rebases every picture and sound path of doc from its base folder onto newFolder (on disk) and
+    // makes that the base folder: a file inside or below newFolder is stored relative to it, any
+    // other absolute, so that every path names the file it named before. Records into the open
+    // transaction, if any. Returns the number of paths changed.
+    int RebaseMediaPaths(cProject& doc, const std::string& newFolder) const;
+    // The folder a project file lies in, absolute (a bare or relative name is taken against the
+    // current folder).
+    static std::string FileFolder(const std::string& path);
     // The format a file of that name is saved in: ".dat" binary, ".txt" text (either case); any
     // other name takes fallback (the document's save format).
     static int SaveFormatForPath(const std::string& path, int fallback);
@@ -93,6 +114,14 @@ class cWorkspace {
     // One message for each picture of doc that has no drawable slot in slots: what an image export
     // leaves out.
     std::vector<strMessage> missingPictures(const cProject& doc, const cPictureSlotTable& slots) const;
+
+    // ---- files the document names ----
+    // Every picture and sound file doc names that is not there (pictures first, by number; then
+    // sounds, one per distinct stored path, by effect slot).
+    std::vector<strMissingFile> missingFiles(const cProject& doc) const;
+    // What a load reports of them: "2 pictures not found: a.png (/x/Pictures), ..." and the same for
+    // sounds, one message per kind (none when everything is there).
+    static std::vector<strMessage> MissingFilesReport(const std::vector<strMissingFile>& missing);
 
   private:
     const cConfig& config_;

@@ -121,7 +121,7 @@ TEST(CliClip, ExportsSayWhatTheProductCouldNotCarry) {
     EXPECT_EQ(status, 0) << out;
     // Every frame repeats the toned cell of the one before it: 200 of them are written.
     EXPECT_EQ(out, "pelko: warning: 50 frames past the limit of 200 left out\n"
-                   "pelko: warning: 1 picture left out: the product holds 1 picture\n"
+                   "pelko: warning: 1 picture left out: the product holds only 1\n"
                    "pelko: warning: 200 cells lose their colour tone and saturation\n");
     EXPECT_GT(ReadBytes(payload).size(), 30u);
     // Nothing lost: nothing said.

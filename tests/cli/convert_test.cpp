@@ -82,8 +82,14 @@ TEST(CliProject, BadInputFailsWithOneLine) {
     testing_support::WriteText(dir.file("junk.dat"), "definitely not a project");
     const std::string text = ReadText(DataPath("text/small/expected.txt"));
     testing_support::WriteText(dir.file("cut.txt"), text.substr(0, text.size() - 1)); // no final "9"
+    // A binary project cut inside its last frame says where it ends.
+    const std::string ring = ReadText(DataPath("binary/ring.dat"));
+    testing_support::WriteText(dir.file("cut.dat"), ring.substr(0, ring.size() - 2));
     const std::pair<std::string, std::string> bad[] = {
-        {"info " + dir.file("missing.dat"), "pelko: cannot read"},
+        {"info " + dir.file("missing.dat"), "pelko: cannot read " + dir.file("missing.dat") + ": " +
+                                                dir.file("missing.dat") + " does not exist"},
+        {"info " + dir.file("cut.dat"), "(truncated or damaged)"},
+        {"dump " + dir.file("cut.dat"), ": the file ends early in frame "},
         {"dump " + dir.file("junk.dat"), "unknown format"},
         {"convert " + dir.file("cut.txt") + " " + dir.file("never.dat"),
          "cannot read " + dir.file("cut.txt") + ": line 36"},

@@ -109,7 +109,8 @@ TEST_F(CliExport, Failures) {
         {"render", "0 " + x + " --background 0xGG0000", ""},
         {"render", "0 " + dir.file("no/folder/x.png"), "cannot write " + dir.file("no/folder/x.png")},
         {"export gif", dir.file("big.gif") + " --area 0,0,1025,10", "1024"},
-        {"export gif", dir.file("no/a.gif") + " --area 0,0,10,10", "cannot write " + dir.file("no/a.gif")},
+        {"export gif", dir.file("no/a.gif") + " --area 0,0,10,10",
+         "cannot create a temporary file beside " + dir.file("no/a.gif")},
     };
     const std::string config = "--config " + dir.file("config.ini") + " ";
     for (const auto& c : cases)

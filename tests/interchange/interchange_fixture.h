@@ -149,9 +149,18 @@ inline Bytes Export(const cProject& d, int product) {
 
 // Reads a payload of a product into d: 1 success, -1 failure (why, when given, says why).
 inline int Import(std::span<const uint8_t> payload, cProject& d, int product, std::string* why = nullptr) {
-    if (product == kProduct2000) return PK2::ReadLcfPayload(payload, d, why);
-    if (product == kProductMV) return PKMV::ReadMvPayload(payload, d, "jpn", why);
-    return PKRUBY::ReadMarshalPayload(payload, d, "jpn", why);
+    strMessage reason;
+    int r = 0;
+    if (product == kProduct2000)
+        r = PK2::ReadLcfPayload(payload, d, &reason);
+    else if (product == kProductMV)
+        r = PKMV::ReadMvPayload(payload, d, "jpn", &reason);
+    else
+        r = PKRUBY::ReadMarshalPayload(payload, d, "jpn", &reason);
+    // Every refusal says why; a success leaves no reason behind.
+    EXPECT_EQ(r == 1, reason.none()) << FormatMessage(reason);
+    if (why) *why = FormatMessage(reason);
+    return r;
 }
 
 inline int Import(std::string_view text, cProject& d, int product, std::string* why = nullptr) {

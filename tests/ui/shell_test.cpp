@@ -106,8 +106,8 @@ class cShellTest : public QObject {
         f->touch();
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(f->trigger(kCmdClipImportMV));
-        QCOMPARE(f->window->statusText(),
-                 InterchangeMessage(interchange::kMsgImportFailed, interchange::kLabelMV));
+        QVERIFY(f->window->statusText().startsWith(
+            InterchangeMessage(interchange::kMsgImportFailed, interchange::kLabelMV) + QStringLiteral(": ")));
         QVERIFY(f->doc().modified());
         // Copying cells enables Paste, and an export to RPG Maker replaces them.
         f->putCell(0, 0);
@@ -136,7 +136,9 @@ class cShellTest : public QObject {
         QFile(bad).open(QIODevice::WriteOnly);
         f->prompts.answers = {cPrompts::kNo};
         QVERIFY(!f->session().openPath(bad));
-        QCOMPARE(f->window->statusText(), UiMessage(kUiReadingFailed, {bad.toStdString()}));
+        QCOMPARE(
+            f->window->statusText(),
+            UiMessage(kUiReadingFailed, {bad.toStdString(), FormatMessage(strMessage(kWhyUnknownFormat))}));
         QCOMPARE(f->doc().frameCount(), 4);
         QVERIFY(f->doc().modified());
         QCOMPARE(f->window->windowTitle(), title + QStringLiteral(" - ") + good + mark);

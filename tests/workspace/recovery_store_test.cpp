@@ -185,7 +185,7 @@ TEST(RecoveryStore, DamagedCopiesAreReportedAndPutAside) {
         std::string info;          // empty: no description
         const char* reason;        // empty: no problem is reported
     } rows[] = {
-        {"1", cut, info, "the file ends early (truncated or damaged)"},
+        {"1", cut, info, "the file ends early in picture 0 (truncated or damaged)"},
         {"2",
          {'P', 'E', 'L', 'K', '_', 'B', 'I', 'N', 0, 0, 0, 0, 0, 0, 0, 0},
          info,

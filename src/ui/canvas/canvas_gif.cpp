@@ -15,7 +15,7 @@ bool cCanvas::setGifDraftPath(const QString& path, bool tell) {
     const std::string wanted = path.toStdString();
     std::string why;
     if (!gifDraft_.load(wanted, &why)) {
-        session_.showStatus(UiMessage(kUiReadingFailed, {wanted}));
+        session_.showStatus(UiMessage(kUiReadingFailed, {wanted, why}));
         if (tell)
             session_.prompts().message(CanvasMessage(kCanvasGifUnreadable, {wanted, why}), cPrompts::kError);
         return false;

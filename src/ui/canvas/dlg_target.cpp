@@ -1,6 +1,7 @@
 #include "ui/canvas/dlg_target.h"
 
 #include "config/config.h"
+#include "image/picture_loader.h"
 #include "ui/canvas/canvas_messages.h"
 #include "ui/canvas/file_row.h"
 #include "ui/dialogs/dialog_helpers.h"
@@ -71,9 +72,11 @@ bool cDlg_Target::setPicture(const QString& path) {
     c.TargetPath = path.toStdString();
     const bool ok = session_.pictureSlots().UpdateTarget(c);
     if (!ok) {
+        const strMessage why = LoadFailureMessage(session_.pictureSlots().LastLoad());
         c.TargetPath = before;
         session_.pictureSlots().UpdateTarget(c);
-        session_.showStatus(UiMessage(kUiReadingFailed, {path.toStdString()}));
+        session_.showStatus(
+            UiMessage(kUiReadingFailed, {path.toStdString(), LibraryMessage(why).toStdString()}));
     }
     session_.viewSettingsChanged();
     return ok;

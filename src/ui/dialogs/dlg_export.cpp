@@ -8,6 +8,7 @@
 #include "ui/dialogs/export_options.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -177,7 +178,8 @@ cDlg_Progress* cDlg_Export::exportFile() {
     r.pictures = &session_.pictureSlots();
     if (!worker->Capture().Begin(r)) {
         QApplication::beep();
-        session_.showStatus(DialogMessage(kDlgCannotExport, {worker->Capture().LastError()}));
+        session_.showStatus(
+            DialogMessage(kDlgCannotExport, {LibraryMessage(worker->Capture().LastReason()).toStdString()}));
         return nullptr;
     }
     auto* progress = new cDlg_Progress(std::move(worker), parentWidget());
@@ -210,7 +212,9 @@ void cDlg_Export::ended(const strExportOutcome& o) {
     case eExportResult::kFailed: {
         const std::string file = o.failedPath.empty() ? path_ : o.failedPath;
         session_.showStatus(DialogMessage(kDlgWriteFailedStatus, {file}));
-        session_.prompts().message(DialogMessage(kDlgWriteFailed, {file, o.reason}), cPrompts::kError);
+        const std::string why =
+            o.reasonMessage.none() ? o.reason : LibraryMessage(o.reasonMessage).toStdString();
+        session_.prompts().message(DialogMessage(kDlgWriteFailed, {file, why}), cPrompts::kError);
         break;
     }
     default:

@@ -57,7 +57,10 @@
     X(kLtDivisions, "Patterns across, down")                                                                 \
     X(kLtHue, "Hue (degrees)")                                                                               \
     X(kLtNewTiming, "(new timing)")                                                                          \
-    X(kLtZooms, "25%,50%,100%,200%,400%")
+    X(kLtZooms, "25%,50%,100%,200%,400%")                                                                    \
+    X(kLtFileMissing, "Not found. Looked in %s for: %s")                                                     \
+    X(kLtFileUnloadable, "Could not be loaded: %s")                                                          \
+    X(kLtAbsolutePath, "Stored with its full path: it lies outside the animation's folder")
 
 enum eListsText : int {
 #define PELKO_LISTS_TEXT_ID(id, text) id,

@@ -7,6 +7,12 @@
 #include "ui/lists/lists_messages.h"
 #include "ui/session/session.h"
 
+#include "ui/session/ui_messages.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QStyle>
+
 #include <algorithm>
 
 cSourceListModel::cSourceListModel(cSession& session, eKind kind, QObject* parent)
@@ -48,9 +54,61 @@ QVariant cSourceListModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 QVariant cSourceListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole || index.row() >= rows_) return {};
-    return kind_ == kPictures ? pictureText(index.row(), index.column())
-                              : effectText(index.row(), index.column());
+    if (!index.isValid() || index.row() >= rows_) return {};
+    if (role == Qt::DisplayRole)
+        return kind_ == kPictures ? pictureText(index.row(), index.column())
+                                  : effectText(index.row(), index.column());
+    if (index.column() != 1) return {};
+    // The file column: a file that is not there (or cannot be loaded) is marked, and says where it
+    // was looked for; a path outside the animation's folder says it is stored whole.
+    const QString problem = fileProblem(index.row());
+    switch (role) {
+    case Qt::DecorationRole:
+        if (problem.isEmpty()) return {};
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    case Qt::ForegroundRole:
+        if (problem.isEmpty()) return {};
+        return QBrush(Qt::red);
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+        const std::string stored = storedPath(index.row());
+        if (stored.empty()) return {};
+        QStringList lines;
+        if (!problem.isEmpty()) lines << problem;
+        if (platform::IsAbsolute(stored)) lines << ListsText(kLtAbsolutePath);
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
+    }
+    default:
+        return {};
+    }
+}
+
+std::string cSourceListModel::storedPath(int row) const {
+    const cProject& doc = session_.document();
+    if (kind_ == kPictures) {
+        const strPicture* p = doc.picture(row);
+        return p ? p->path : std::string();
+    }
+    const strEffect* e = doc.effect(row);
+    return e && (e->flags & strEffect::kSound) ? e->soundPath : std::string();
+}
+
+QString cSourceListModel::fileProblem(int row) const {
+    const std::string stored = storedPath(row);
+    if (stored.empty()) return {};
+    const strMissingFile* m =
+        kind_ == kPictures ? session_.missingPicture(row) : session_.missingSound(stored);
+    if (m) {
+        QStringList names;
+        for (const std::string& n : m->lookup.names)
+            names << QString::fromStdString(n);
+        return ListsMessage(kLtFileMissing,
+                            {m->lookup.folder, names.join(QStringLiteral(", ")).toStdString()});
+    }
+    if (kind_ != kPictures) return {};
+    const strMessage why = session_.pictureSlots().FailureMessage(row);
+    if (why.none()) return {};
+    return ListsMessage(kLtFileUnloadable, {LibraryMessage(why).toStdString()});
 }
 
 QString cSourceListModel::pictureText(int row, int column) const {
@@ -60,7 +118,9 @@ QString cSourceListModel::pictureText(int row, int column) const {
     if (!p) return {};
     switch (column) {
     case 1:
-        return FromDocument(platform::FileNamePart(p->path), session_.config().Locale);
+        // A path outside the animation's folder is shown whole, as it is stored.
+        return FromDocument(platform::IsAbsolute(p->path) ? p->path : platform::FileNamePart(p->path),
+                            session_.config().Locale);
     case 2:
         return QString::asprintf("%d,%d", p->divX, p->divY);
     case 3:
@@ -79,8 +139,10 @@ QString cSourceListModel::effectText(int row, int column) const {
     case 0:
         return QString::asprintf("%d", e->startFrame);
     case 1:
-        return sound ? FromDocument(platform::FileNamePart(e->soundPath), session_.config().Locale)
-                     : QString();
+        if (!sound) return {};
+        return FromDocument(platform::IsAbsolute(e->soundPath) ? e->soundPath
+                                                               : platform::FileNamePart(e->soundPath),
+                            session_.config().Locale);
     case 2:
         return sound ? QString::asprintf("%d,%d,%d", e->volume, e->frequency, e->balance) : QString();
     case 3: {

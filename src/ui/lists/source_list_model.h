@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+#include <string>
+
 class cSession;
 
 class cSourceListModel : public QAbstractTableModel {
@@ -22,6 +24,10 @@ class cSourceListModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // The file of a row as the document stores it ("" for none), and what is wrong with it in the
+    // user's language ("" when nothing is).
+    std::string storedPath(int row) const;
+    QString fileProblem(int row) const;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // The column widths of the list.
     static int ColumnWidth(eKind kind, int column);

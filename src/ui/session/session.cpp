@@ -109,6 +109,34 @@ void cSession::onLibraryChange(unsigned changes) {
     if (flags) announce(flags);
 }
 
+void cSession::announce(unsigned flags) {
+    if (doc_ && (flags & (kChangePictures | kChangeEffects | kChangeProject | kChangeReplaced)))
+        missing_ = workspace_.missingFiles(*doc_);
+    emit changed(flags);
+}
+
+const strMissingFile* cSession::missingPicture(int n) const {
+    for (const strMissingFile& m : missing_)
+        if (!m.sound && m.index == n) return &m;
+    return nullptr;
+}
+
+const strMissingFile* cSession::missingSound(const std::string& storedPath) const {
+    for (const strMissingFile& m : missing_)
+        if (m.sound && m.stored == storedPath) return &m;
+    return nullptr;
+}
+
+void cSession::reportMissingFiles() {
+    const std::vector<strMessage> report = cWorkspace::MissingFilesReport(missing_);
+    if (report.empty()) return;
+    QStringList lines;
+    for (const strMessage& m : report)
+        lines << LibraryMessage(m);
+    showStatus(statusText() + QStringLiteral(" - ") + lines.join(QStringLiteral("; ")));
+    prompts_.message(lines.join(QLatin1Char('\n')), cPrompts::kReport);
+}
+
 bool cSession::report(const strEditResult& r) {
     if (!r.alert.none()) {
         const auto box =
@@ -259,8 +287,10 @@ bool cSession::load(const QString& path) {
     strWorkResult result;
     std::unique_ptr<cProject> fresh = workspace_.open(file, result);
     if (!fresh || !replaceDocument(std::move(fresh))) {
-        showStatus(UiMessage(kUiReadingFailed, {file}));
-        prompts_.message(UiMessage(kUiCannotOpen, {file, result.reason}), cPrompts::kError);
+        // The reason in the status bar and in the window, both in the user's language.
+        const std::string why = LibraryMessage(result.reason).toStdString();
+        showStatus(UiMessage(kUiReadingFailed, {file, why}));
+        prompts_.message(UiMessage(kUiCannotOpen, {file, why}), cPrompts::kError);
         return false;
     }
     currentPath_ = path;
@@ -269,6 +299,7 @@ bool cSession::load(const QString& path) {
     showStatus(UiMessage(kUiLoaded, {file}));
     if (config_.BackUpFlag) makeBackup(path);
     announce(kChangeTitle);
+    reportMissingFiles();
     return true;
 }
 
@@ -292,10 +323,13 @@ bool cSession::save() {
 
 bool cSession::writeFile(const std::string& target) {
     // The file name's extension picks the format; the project's save format only names the default.
+    // Saved into another folder, the paths follow so that they still name their files.
     const int format = cWorkspace::SaveFormatForPath(target, doc_->getSetting(kKeySaveFormat));
-    const strWorkResult r = workspace_.save(*doc_, target, format);
+    const strWorkResult r = workspace_.save(*doc_, target, format, true);
     if (!r.ok) {
-        showStatus(UiMessage(kUiSaveFailed, {target}));
+        const std::string why = LibraryMessage(r.reason).toStdString();
+        showStatus(UiMessage(kUiSaveFailed, {target, why}));
+        prompts_.message(UiMessage(kUiCannotSave, {target, why}), cPrompts::kError);
         return false;
     }
     doc_->setUntitled(false);
@@ -338,15 +372,21 @@ bool cSession::importClipboard(int command) {
     strWorkResult result;
     std::unique_ptr<cProject> fresh = workspace_.importClipboard(clipboard_, product, result);
     if (!fresh || !replaceDocument(std::move(fresh))) {
-        showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
-        if (!result.reason.empty())
-            prompts_.message(UiMessage(kUiImportFailed, {result.reason}), cPrompts::kError);
+        const QString status = InterchangeMessage(result.statusMessage, result.statusLabel);
+        if (result.reason.none()) {
+            showStatus(status);
+            return false;
+        }
+        const QString why = LibraryMessage(result.reason);
+        showStatus(status + QStringLiteral(": ") + why);
+        prompts_.message(UiMessage(kUiImportFailed, {why.toStdString()}), cPrompts::kError);
         return false;
     }
     currentPath_.clear();
     product_ = product;
     showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
     announce(kChangeTitle);
+    reportMissingFiles();
     return true;
 }
 
@@ -402,7 +442,11 @@ bool cSession::exportClipboard(int command) {
     const int product = interchange::ExportProductForCommand(command);
     if (product < 0) return false;
     const strWorkResult result = workspace_.exportClipboard(*doc_, clipboard_, product);
-    showStatus(InterchangeMessage(result.statusMessage, result.statusLabel));
+    // An export that had to leave something out does not read as a plain success.
+    const QString status = InterchangeMessage(result.statusMessage, result.statusLabel);
+    showStatus(result.losses.empty()
+                   ? status
+                   : UiMessage(kUiExportedWithLosses, {status.toStdString(), int(result.losses.size())}));
     announce(kChangeClipboard);
     // The payload holds what the product can take; say what it could not.
     reportLosses(result.losses);

@@ -86,6 +86,13 @@ class cSession : public QObject {
     cPlayClock& clock() { return clock_; }
     cPlayer& player() { return player_; }
 
+    // The picture and sound files the document names that are not there, kept up to date with the
+    // document (the lists mark them).
+    const std::vector<strMissingFile>& missingFiles() const { return missing_; }
+    // The entry of picture n, or of the sound of effect slot i; null when that file is there.
+    const strMissingFile* missingPicture(int n) const;
+    const strMissingFile* missingSound(const std::string& storedPath) const;
+
     // --- reporting ---
     // Shows a library command's alert (message box) and status text. Returns r.ok.
     bool report(const strEditResult& r);
@@ -254,7 +261,9 @@ class cSession : public QObject {
     void gameChanged(bool opened);
 
   private:
-    void announce(unsigned flags) { emit changed(flags); }
+    void announce(unsigned flags);
+    // Tells once, after a load or an import, which files the document names that are not there.
+    void reportMissingFiles();
     // What the library announced, as eChange flags; the picture slots follow the document first.
     void onLibraryChange(unsigned changes);
     bool load(const QString& path);
@@ -286,6 +295,7 @@ class cSession : public QObject {
 
     cConfig& config_;
     cPrompts& prompts_;
+    std::vector<strMissingFile> missing_;
     platform::cClipboard& clipboard_;
     std::unique_ptr<cProject> doc_;
     std::unique_ptr<cEditCommands> commands_;

@@ -134,7 +134,7 @@ bool cSession::saveDocumentToGame(int id) {
     // The database holds what the product can take; say what it could not.
     std::vector<strMessage> losses;
     for (const interchange::strExportLoss& loss : r.losses)
-        losses.emplace_back(kMsgExportLoss, interchange::DescribeExportLoss(loss));
+        losses.push_back(interchange::ExportLossMessage(loss));
     reportLosses(losses);
     return true;
 }

@@ -15,9 +15,9 @@
     X(kUiProgramName, "PelkoEditor")                                                                         \
     X(kUiInitialized, "Ready")                                                                               \
     X(kUiLoaded, "Opened %s")                                                                                \
-    X(kUiReadingFailed, "Could not open %s")                                                                 \
+    X(kUiReadingFailed, "Could not open %s: %s")                                                             \
     X(kUiSaved, "Saved %s")                                                                                  \
-    X(kUiSaveFailed, "Could not save %s")                                                                    \
+    X(kUiSaveFailed, "Could not save %s: %s")                                                                \
     X(kUiUnsavedChanges, "The animation has unsaved changes.\nDo you want to save it?")                      \
     X(kUiMakeWorkingFolder, "The working folder %s does not exist.\nDo you want to create it?")              \
     X(kUiCreateFolderFailed, "Could not create the folder\n%s")                                              \
@@ -27,6 +27,8 @@
     X(kUiFolderMissing, "The folder %s does not exist")                                                      \
     X(kUiCannotOpen, "Could not open the file.\n%s\n%s")                                                     \
     X(kUiImportFailed, "The clipboard could not be imported.\n%s")                                           \
+    X(kUiCannotSave, "Could not save the file.\n%s\n%s")                                                     \
+    X(kUiExportedWithLosses, "%s, but not all of it: %d kinds of things were left out or changed")           \
     X(kUiGifFilter, "GIF animations (*.gif)")                                                                \
     X(kUiSheetFilter, "PNG pictures (*.png)")                                                                \
     X(kUiGifImported, "%s: %d frames from the GIF, pattern sheet %s")                                        \

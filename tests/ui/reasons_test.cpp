@@ -1,0 +1,164 @@
+// Failures say why in the user's language, in the message window and the status bar; files that are
+// not there are marked in the lists and reported once.
+
+#include "editor_fixture.h"
+#include "interchange/clipboard_formats.h"
+#include "ui/lists/list_window.h"
+#include "ui/lists/source_list_model.h"
+#include "ui/lists/source_list_view.h"
+#include "ui/session/ui_messages.h"
+#include "ui/shell/tool_window.h"
+#include "ui/shell/translators.h"
+
+#include "document/anime_file_device.h"
+
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+
+class cReasonsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<strEditorFixture> f;
+    cTranslators translators;
+
+    // The last message window's text and the status bar both hold text.
+    void saidInBoth(const QString& text) const {
+        QVERIFY2(!f->prompts.messages.isEmpty(), qPrintable(text));
+        QVERIFY2(f->prompts.messages.last().contains(text), qPrintable(f->prompts.messages.last()));
+        QVERIFY2(f->window->statusText().contains(text), qPrintable(f->window->statusText()));
+    }
+
+  private slots:
+    void init() {
+        QVERIFY(translators.install(QStringLiteral("ja")));
+        f = std::make_unique<strEditorFixture>();
+        QVERIFY(f->start());
+    }
+    void cleanup() {
+        f.reset();
+        translators.remove();
+    }
+
+    void aDamagedFileSaysWhyInJapanese() {
+        // Cut inside its last frame.
+        const QString good = f->writeProject(QStringLiteral("good.dat"), 3);
+        QByteArray bytes = strEditorFixture::read(good);
+        bytes.chop(3);
+        const QString cut = f->path(QStringLiteral("cut.dat"));
+        QFile file(cut);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QVERIFY(!f->session().openPath(cut));
+        const QString why = LibraryMessage(strMessage(kWhyBinaryEndsEarly, strMessage(kPartFrame, 2)));
+        QCOMPARE(why, QStringLiteral(
+                          "フレーム 2 の途中でファイルが終わっています (途中で切れているか壊れています)"));
+        saidInBoth(why);
+        QVERIFY(f->prompts.messages.last().contains(cut));
+
+        // Not a project at all, and a file that is not there.
+        const QString png = f->path(QStringLiteral("picture.dat"));
+        QFile other(png);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("\x89PNG\r\n\x1a\n0000000000000000");
+        other.close();
+        QVERIFY(!f->session().openPath(png));
+        saidInBoth(QStringLiteral("アニメーションのファイルではありません"));
+        QVERIFY(!f->session().openPath(f->path(QStringLiteral("gone.dat"))));
+        saidInBoth(f->path(QStringLiteral("gone.dat")) + QStringLiteral(" がありません"));
+        QVERIFY(!f->window->statusText().contains(QStringLiteral("does not exist")));
+    }
+
+    void badClipboardPayloadsOfEveryProductSayWhy() {
+        cQtClipboard& clip = f->clipboard;
+        const struct {
+            uint32_t format;
+            int command;
+            std::vector<uint8_t> payload;
+            const char* why; // the reason's start, in Japanese
+        } cases[] = {
+            {platform::cClipboard::kFormat2000,
+             kCmdClipImport2000,
+             {8, 0, 0, 0, 1, 0, 0, 0, 1, 5, 'a'},
+             "RPGツクール2000 のアニメーションではありません: アニメーションのデータのチャンクが"},
+            {clip.registerFormat(interchange::kFormatNameVX),
+             kCmdClipImportMarshal,
+             {10, 0, 0, 0, 4, 9, '[', 6, 0, 0},
+             "RPGツクールXP / VX / VX Ace のアニメーションではありません: Ruby Marshal 4.8 "
+             "のデータではありません"},
+            {clip.registerFormat(interchange::kFormatNameMV),
+             kCmdClipImportMV,
+             {'[', '{'},
+             "RPGツクールMV のアニメーションではありません: JSON として読めません"},
+        };
+        for (const auto& c : cases) {
+            f->prompts.messages.clear();
+            QVERIFY(clip.write(c.format, c.payload));
+            QTRY_VERIFY(f->enabled(c.command));
+            QVERIFY(f->trigger(c.command));
+            QCOMPARE(f->prompts.messages.size(), 1);
+            saidInBoth(QString::fromUtf8(c.why));
+        }
+    }
+
+    void missingPicturesAreMarkedAndReportedOnce() {
+        // A project whose second picture is not there, and whose sound is not either.
+        {
+            QImage picture(8, 8, QImage::Format_ARGB32);
+            picture.fill(Qt::blue);
+            QVERIFY(picture.save(f->path(QStringLiteral("here.png"))));
+            cProject doc(&f->config);
+            doc.create(-1, -1, -1, -1);
+            doc.frameOrCreate(0);
+            doc.setPicture(0, strPicture{1, 1, 0, "here.png"});
+            doc.setPicture(1, strPicture{1, 1, 0, "pics/gone.png"});
+            doc.addEffect({.startFrame = 0, .flags = strEffect::kSound, .soundPath = "boom"});
+            ANIME::cAnimeFile_Device device;
+            QCOMPARE(device.save(f->path(QStringLiteral("m.dat")).toStdString(), doc, 0), 1);
+        }
+        QVERIFY(f->session().openPath(f->path(QStringLiteral("m.dat"))));
+        QCOMPARE(f->prompts.messages.size(), 1);
+        const QString pictures = LibraryMessage(strMessage(
+            kMsgPictureNotFound, "gone.png (" + f->path(QStringLiteral("pics")).toStdString() + ")"));
+        QVERIFY(pictures.startsWith(QStringLiteral("画像が 1 個見つかりません: gone.png")));
+        QVERIFY(f->prompts.messages[0].contains(pictures));
+        QVERIFY(f->prompts.messages[0].contains(QStringLiteral("効果音ファイルが 1 個見つかりません: boom")));
+        QVERIFY(f->window->statusText().contains(pictures));
+
+        auto* list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
+        QVERIFY(list);
+        QAbstractItemModel* m = list->list(cSourceListModel::kPictures)->model();
+        // The missing picture is marked and says where it was looked for; the one there is not.
+        QVERIFY(!m->data(m->index(1, 1), Qt::DecorationRole).value<QIcon>().isNull());
+        const QString tip = m->data(m->index(1, 1), Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(f->path(QStringLiteral("pics"))) && tip.contains(QStringLiteral("gone.png")) &&
+                     tip.startsWith(QStringLiteral("見つかりません")),
+                 qPrintable(tip));
+        QVERIFY(m->data(m->index(0, 1), Qt::DecorationRole).isNull());
+        QVERIFY(m->data(m->index(0, 1), Qt::ToolTipRole).isNull());
+        QAbstractItemModel* e = list->list(cSourceListModel::kEffects)->model();
+        QVERIFY(!e->data(e->index(0, 1), Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(e->data(e->index(0, 1), Qt::ToolTipRole).toString().contains(QStringLiteral("boom.wav")));
+
+        // Reloading or editing does not report again; a picture that comes back is no longer marked.
+        QImage picture(8, 8, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        QVERIFY(QDir().mkpath(f->path(QStringLiteral("pics"))));
+        QVERIFY(picture.save(f->path(QStringLiteral("pics/gone.png"))));
+        f->session().reloadPictures();
+        QCOMPARE(f->prompts.messages.size(), 1);
+        QVERIFY(m->data(m->index(1, 1), Qt::DecorationRole).isNull());
+
+        // A picture outside the animation's folder is stored and shown whole.
+        const QString outside = QDir::temp().filePath(
+            QStringLiteral("pelko-outside-%1.png").arg(QCoreApplication::applicationPid()));
+        QVERIFY(picture.save(outside));
+        f->edit([&](cProject& d) { d.setPicture(2, strPicture{1, 1, 0, outside.toStdString()}); });
+        QCOMPARE(m->data(m->index(2, 1)).toString(), outside);
+        QVERIFY(m->data(m->index(2, 1), Qt::ToolTipRole).toString().contains(QStringLiteral("フルパス")));
+        QFile::remove(outside);
+    }
+};
+
+PELKO_UI_TEST(cReasonsTest)
+#include "reasons_test.moc"
