@@ -165,10 +165,6 @@ void cMainWindow::setCanvas(QWidget* canvas) {
     setCentralWidget(canvas);
 }
 
-QMenu* cMainWindow::menu(const QString& objectName) const {
-    return menuBar()->findChild<QMenu*>(objectName);
-}
-
 QString cMainWindow::statusText() const {
     return statusMessage_ ? statusMessage_->text() : QString();
 }

@@ -49,7 +49,6 @@ class cMainWindow : public QMainWindow {
     void setCanvas(QWidget* canvas);
     QWidget* canvas() const { return centralWidget(); }
     QList<QToolBar*> toolBars() const { return toolBars_; }
-    QMenu* menu(const QString& objectName) const;
 
     QString statusText() const;
     QString positionText() const;
