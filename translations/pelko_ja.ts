@@ -1591,12 +1591,6 @@ Do you want to save it?</source>
 保存しますか？</translation>
     </message>
     <message>
-        <source>The working folder %s does not exist.
-Do you want to create it?</source>
-        <translation>作業フォルダ %s がありません。
-作成しますか？</translation>
-    </message>
-    <message>
         <source>Could not create the folder
 %s</source>
         <translation>フォルダを作成できませんでした

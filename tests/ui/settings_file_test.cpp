@@ -8,6 +8,7 @@
 #include "ui/shell/window_geometry.h"
 
 #include <QDir>
+#include <QFile>
 
 class cSettingsFileTest : public QObject {
     Q_OBJECT
@@ -49,19 +50,31 @@ class cSettingsFileTest : public QObject {
         QVERIFY(!f.window->commands().action(kCmdShowPalette)->isChecked());
     }
 
-    void workingFolderIsOfferedAndLastFolderRemembered() {
-        for (const auto answer : {cPrompts::kYes, cPrompts::kNo}) {
+    void workingFolderIsMadeAndLastFolderRemembered() {
+        {
+            // A first start makes the missing working folder without a question.
             strEditorFixture f;
             QDir(f.dir.path()).rmdir(QStringLiteral("Data"));
-            f.prompts.answers = {answer};
             QVERIFY(f.start());
-            QCOMPARE(f.prompts.asked.size(), 1);
-            QVERIFY(f.prompts.asked.front().contains(f.path(QStringLiteral("Data"))));
-            const QString expected = answer == cPrompts::kYes ? f.path(QStringLiteral("Data")) : f.dir.path();
-            QCOMPARE(QFileInfo(f.session().workingFolder()), QFileInfo(expected));
-            QCOMPARE(QFileInfo::exists(f.path(QStringLiteral("Data"))), answer == cPrompts::kYes);
+            QVERIFY(f.prompts.asked.isEmpty());
+            QVERIFY(f.prompts.messages.isEmpty());
+            QCOMPARE(QFileInfo(f.session().workingFolder()), QFileInfo(f.path(QStringLiteral("Data"))));
+            QVERIFY(QFileInfo(f.path(QStringLiteral("Data"))).isDir());
             // New documents and imports take the working folder as their base folder.
-            QCOMPARE(QFileInfo(f.session().baseFolder()), QFileInfo(expected));
+            QCOMPARE(QFileInfo(f.session().baseFolder()), QFileInfo(f.path(QStringLiteral("Data"))));
+        }
+        {
+            // A working folder that cannot be made (a file has its name): said once, and the
+            // settings file's folder serves instead.
+            strEditorFixture f;
+            QDir(f.dir.path()).rmdir(QStringLiteral("Data"));
+            QFile blocker(f.path(QStringLiteral("Data")));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.close();
+            QVERIFY(f.start());
+            QVERIFY(f.prompts.asked.isEmpty());
+            QCOMPARE(f.prompts.messages.size(), 1);
+            QCOMPARE(QFileInfo(f.session().workingFolder()), QFileInfo(f.dir.path()));
         }
         // An existing "LastLoadPath" is where the file dialogs start; the backup goes to the working
         // folder as a copy of the file just opened.

@@ -51,14 +51,11 @@ cSession::~cSession() {
 }
 
 bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
-    // The working folder lives beside the settings file; it is offered for creation when missing.
+    // The working folder lives beside the settings file; a missing one is made without asking (a
+    // first start opens straight into the editor), and only a failure to make it is reported.
     bool failed = false;
-    const std::string working = workspace_.prepareWorkingFolder(
-        [this](const std::string& folder) {
-            return prompts_.question(UiMessage(kUiMakeWorkingFolder, {folder}), UiText(kUiConfirmation),
-                                     false) == cPrompts::kYes;
-        },
-        &failed);
+    const std::string working =
+        workspace_.prepareWorkingFolder([](const std::string&) { return true; }, &failed);
     if (failed)
         prompts_.message(UiMessage(kUiCreateFolderFailed, {config_.workingFolder()}), cPrompts::kError);
     dialogFolder_ =

@@ -19,7 +19,6 @@
     X(kUiSaved, "Saved %s")                                                                                  \
     X(kUiSaveFailed, "Could not save %s: %s")                                                                \
     X(kUiUnsavedChanges, "The animation has unsaved changes.\nDo you want to save it?")                      \
-    X(kUiMakeWorkingFolder, "The working folder %s does not exist.\nDo you want to create it?")              \
     X(kUiCreateFolderFailed, "Could not create the folder\n%s")                                              \
     X(kUiFileFilter, "Animations (*.txt *.dat)")                                                             \
     X(kUiConfirmation, "Confirmation")                                                                       \
