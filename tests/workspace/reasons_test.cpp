@@ -13,6 +13,7 @@
 #include "platform/clipboard.h"
 #include "platform/file_io.h"
 #include "support/test_support.h"
+#include "workspace_fixture.h"
 #include "tools/effect_edit.h"
 
 #include <gtest/gtest.h>
@@ -26,14 +27,7 @@ using testing_support::WriteBytes;
 
 namespace {
 
-struct strFixture {
-    TempDir dir;
-    cConfig config;
-    strFixture() {
-        config.filePath = dir.file("config.ini");
-        config.FolderName_C = "Data";
-    }
-};
+using strFixture = strWorkspaceFixture;
 
 void WritePicture(const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -202,7 +196,9 @@ TEST(Reasons, ClipboardImportsOfEveryProductSayWhy) {
         ASSERT_FALSE(r.reason.args.empty());
         const auto* detail = std::get_if<strNestedMessage>(&r.reason.args[0]);
         ASSERT_TRUE(detail && detail->message) << Text(r.reason);
-        if (c.detail != kMsgNone) EXPECT_EQ(detail->message->id, c.detail) << Text(r.reason);
+        if (c.detail != kMsgNone) {
+            EXPECT_EQ(detail->message->id, c.detail) << Text(r.reason);
+        }
     }
     // Nothing of the kind on the clipboard.
     for (const auto& [product, why] : {std::pair(interchange::kProduct2000, kWhyNo2000OnClipboard),

@@ -15,6 +15,7 @@
 #include "platform/code_page.h"
 #include "platform/profile_file.h"
 #include "support/test_support.h"
+#include "workspace_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,7 @@ using testing_support::WriteBytes;
 
 namespace {
 
-// Settings whose file lies in a temporary folder, with "FolderName_C" as given.
-struct strFixture {
-    TempDir dir;
-    cConfig config;
-    explicit strFixture(const std::string& workingFolder = "Data") {
-        config.filePath = dir.file("config.ini");
-        config.FolderName_C = workingFolder;
-    }
-};
+using strFixture = strWorkspaceFixture;
 
 // A one-colour 32-bit picture of w x h pixels written as PNG.
 void WritePicture(const std::string& path, int w, int h, uint32_t argb = 0xFF336699) {
