@@ -1,5 +1,7 @@
 #include "game/messages.h"
 
+#include "document/messages.h"
+
 namespace game {
 
 const char* GameMessageText(int id) {
@@ -9,19 +11,7 @@ const char* GameMessageText(int id) {
 }
 
 std::string FormatGameMessage(const strGameMessage& m) {
-    const std::string text = GameMessageText(m.id);
-    std::string out;
-    size_t next = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == 's') {
-            if (next < m.args.size()) out += m.args[next];
-            ++next;
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    return FormatMessageText(GameMessageText(m.id), std::vector<strMessageArg>(m.args.begin(), m.args.end()));
 }
 
 } // namespace game
