@@ -93,7 +93,7 @@ class cCanvas : public QAbstractScrollArea {
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
-    // --- canvas_view.cpp ---
+    // --- canvas.cpp ---
     void onChanged(unsigned flags);
     void updateScrollBars();
     void zoomAbout(int index, QPointF screenPoint);
