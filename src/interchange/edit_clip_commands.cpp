@@ -19,24 +19,23 @@ int CollectCanvasCells(const cProject& doc, int frame, const std::vector<int>& s
     return static_cast<int>(out.cells.size());
 }
 
-namespace {
-
-// Clamps a range to 0..count-1; false when nothing of it is left.
-bool ClampRange(int& a, int& b, int count) {
-    if (a > b) std::swap(a, b);
-    a = std::max(a, 0);
-    b = std::min(b, count - 1);
-    return a <= b;
+uint32_t ClipKindOf(eRangeKind kind) {
+    switch (kind) {
+    case kRangeFrames:
+        return kClipFrames;
+    case kRangeRows:
+        return kClipRows;
+    default:
+        return kClipCells;
+    }
 }
 
-} // namespace
-
-int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1, cClip_Mass& out) {
-    out = cClip_Mass(kind);
-    const int frames = doc.frameCount();
-    const int rows = doc.cellNumber();
-    if (kind == kClipFrames) {
-        if (!ClampRange(f0, f1, frames)) return 0;
+int CollectTimeline(const cProject& doc, const cTimelineRange& range, cClip_Mass& out) {
+    out = cClip_Mass(ClipKindOf(range.kind()));
+    const cTimelineRange block = range.blockOn(doc.frameCount(), doc.cellNumber());
+    if (block.empty()) return 0;
+    const int f0 = block.firstFrame(), f1 = block.lastFrame();
+    if (range.kind() == kRangeFrames) {
         int collected = 0;
         for (int f = f0; f <= f1; ++f) {
             const strFrame* frame = doc.frame(f);
@@ -52,14 +51,9 @@ int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, 
         }
         return collected;
     }
-    if (kind != kClipCells && kind != kClipRows) return 0;
-    if (kind == kClipRows) {
-        f0 = 0;
-        f1 = frames - 1;
-    }
-    if (!ClampRange(c0, c1, rows) || !ClampRange(f0, f1, frames)) return 0;
-    const bool lock = doc.getSetting(kKeyLock) != 0;
-    for (int c = c0; c <= c1; ++c) {
+    const bool lockRecords = range.kind() == kRangeRows && doc.getSetting(kKeyLock) != 0;
+    const int c0 = block.firstCell();
+    for (int c = c0; c <= block.lastCell(); ++c) {
         for (int f = f0; f <= f1; ++f) {
             if (!doc.frame(f)) continue;
             if (const strCell* x = doc.cell(f, c))
@@ -67,38 +61,32 @@ int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, 
             else
                 out.AddEmpty(f - f0, c - c0);
         }
-        if (kind == kClipRows && lock) out.AddLock(c - c0, doc.lockedPicture(c));
+        if (lockRecords) out.AddLock(c - c0, doc.lockedPicture(c));
     }
     return static_cast<int>(out.cells.size());
 }
 
-int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1) {
-    const int frames = doc.frameCount();
-    cTransaction t(doc, strMessage(kStepDeleteRange, f0, f1));
-    if (kind == kClipFrames) {
-        if (!ClampRange(f0, f1, frames)) return 0;
-        const int deleted = DeleteFrames(doc, f0, f1 - f0 + 1);
+int RemoveTimeline(cProject& doc, const cTimelineRange& range) {
+    const cTimelineRange block = range.blockOn(doc.frameCount(), doc.cellNumber());
+    cTransaction t(doc, strMessage(kStepDeleteRange, block.firstFrame(), block.lastFrame()));
+    if (block.empty()) return 0;
+    if (range.kind() == kRangeFrames) {
+        const int deleted = DeleteFrames(doc, block.firstFrame(), static_cast<int>(block.frameCount()));
         t.commit();
         return deleted;
     }
-    if (kind != kClipCells && kind != kClipRows) return 0;
-    if (kind == kClipRows) {
-        f0 = 0;
-        f1 = frames - 1;
-    }
-    if (!ClampRange(c0, c1, doc.cellNumber())) return 0;
-    const bool framesLeft = ClampRange(f0, f1, frames);
+    const bool unlock = range.kind() == kRangeRows && doc.getSetting(kKeyLock);
     int removed = 0;
-    for (int c = c0; c <= c1; ++c) {
-        for (int f = f0; framesLeft && f <= f1; ++f)
+    for (int c = block.firstCell(); c <= block.lastCell(); ++c) {
+        for (int f = block.firstFrame(); f <= block.lastFrame(); ++f)
             if (doc.cell(f, c) && doc.setCell(f, c, nullptr)) ++removed;
-        if (kind == kClipRows && doc.getSetting(kKeyLock)) doc.setLockedPicture(c, 0);
+        if (unlock) doc.setLockedPicture(c, 0);
     }
     t.commit();
     return removed;
 }
 
-int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, strTimelineRange* pasted) {
+int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, cTimelineRange* pasted) {
     const uint32_t kind = mass.Kind();
     if (kind == kClipRows) frame = 0;
     if (kind == kClipFrames) cell = 0;
@@ -135,11 +123,11 @@ int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, st
         for (const auto& r : mass.locks)
             extend(0, r.cell);
         if (kind == kClipFrames)
-            *pasted = {frame, -1, frame + maxFrame, -1};
+            *pasted = cTimelineRange::Frames(frame, frame + maxFrame);
         else if (kind == kClipRows)
-            *pasted = {-1, cell, -1, cell + maxCell};
+            *pasted = cTimelineRange::Rows(cell, cell + maxCell);
         else
-            *pasted = {frame, cell, frame + maxFrame, cell + maxCell};
+            *pasted = cTimelineRange::Cells(frame, cell, frame + maxFrame, cell + maxCell);
     }
     t.commit();
     return changes;
@@ -348,25 +336,26 @@ strEditResult cEditClipCommands::pasteAtCurrentCell(const strCanvasPoint* at) {
 
 // ---- timeline ----------------------------------------------------------------------------------
 
-strEditResult cEditClipCommands::timelineCopy(uint32_t kind, int f0, int f1, int c0, int c1) {
+strEditResult cEditClipCommands::timelineCopy(const cTimelineRange& range) {
     strEditResult r;
-    cClip_Mass mass(kind);
-    const int n = CollectTimeline(commands_.document(), kind, f0, f1, c0, c1, mass);
+    cClip_Mass mass;
+    const int n = CollectTimeline(commands_.document(), range, mass);
     r.ok = !mass.Empty() && clipboard_.Put(mass);
     r.count = r.ok ? n : 0;
     if (r.ok) r.status = strMessage(kMsgCountCopy, n);
     return r;
 }
 
-strEditResult cEditClipCommands::timelineCut(uint32_t kind, int f0, int f1, int c0, int c1) {
+strEditResult cEditClipCommands::timelineCut(const cTimelineRange& range) {
     cEditCommands::cHold hold(commands_);
     strEditResult r;
     cProject& doc = commands_.document();
-    cClip_Mass mass(kind);
-    const int n = CollectTimeline(doc, kind, f0, f1, c0, c1, mass);
+    cClip_Mass mass;
+    const int n = CollectTimeline(doc, range, mass);
     if (mass.Empty() || !clipboard_.Put(mass)) return r;
-    cTransaction t(doc, strMessage(kStepCutRange, std::min(f0, f1), std::max(f0, f1)));
-    RemoveTimeline(doc, kind, f0, f1, c0, c1);
+    const cTimelineRange block = range.blockOn(doc.frameCount(), doc.cellNumber());
+    cTransaction t(doc, strMessage(kStepCutRange, block.firstFrame(), block.lastFrame()));
+    RemoveTimeline(doc, range);
     t.commit();
     commands_.clampCurrentFrame();
     r.ok = true;
@@ -375,17 +364,17 @@ strEditResult cEditClipCommands::timelineCut(uint32_t kind, int f0, int f1, int 
     return r;
 }
 
-strEditResult cEditClipCommands::timelineDelete(uint32_t kind, int f0, int f1, int c0, int c1) {
+strEditResult cEditClipCommands::timelineDelete(const cTimelineRange& range) {
     cEditCommands::cHold hold(commands_);
     strEditResult r;
-    r.count = RemoveTimeline(commands_.document(), kind, f0, f1, c0, c1);
+    r.count = RemoveTimeline(commands_.document(), range);
     commands_.clampCurrentFrame();
     r.ok = r.count > 0;
     if (r.ok) r.status = strMessage(kMsgCountDelete, r.count);
     return r;
 }
 
-strEditResult cEditClipCommands::timelinePaste(uint32_t kind, int frame, int cell, strTimelineRange* pasted) {
+strEditResult cEditClipCommands::timelinePaste(uint32_t kind, int frame, int cell, cTimelineRange* pasted) {
     cEditCommands::cHold hold(commands_);
     strEditResult r;
     cClip_Mass mass(kind);

@@ -22,6 +22,7 @@
 //     so.
 
 #include "document/edit_commands.h"
+#include "document/timeline_range.h"
 #include "interchange/edit_clip.h"
 
 #include <cstdint>
@@ -35,16 +36,9 @@ struct strCanvasPoint {
     int y = 0;
 };
 
-// A timeline rectangle (inclusive); -1 in a coordinate means all frames or all cell numbers in that
-// direction, left = -2 an empty rectangle.
-struct strTimelineRange {
-    int left = -2;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool empty() const { return left == -2; }
-    bool operator==(const strTimelineRange&) const = default;
-};
+// The edit clipboard kind of a timeline range's kind: frames for whole columns, rows for whole rows,
+// cells for a block (and for nothing).
+uint32_t ClipKindOf(eRangeKind kind);
 
 // ---- building blocks ---------------------------------------------------------------------------
 
@@ -52,17 +46,18 @@ struct strTimelineRange {
 // on frame, a cell record (0, cell - first selected). Returns the number of records.
 int CollectCanvasCells(const cProject& doc, int frame, const std::vector<int>& selection, cClip_Mass& out);
 
-// Timeline collect for kind kClipFrames (frames f0..f1, every cell slot from the last to the first,
-// then the frame record), kClipCells (rows c0..c1 × frames f0..f1) or kClipRows (rows c0..c1 × all
-// frames, plus a lock record per row when the image lock is on). Ranges are clamped to the
-// document; out gets kind's records. Returns the number of occupied cells collected (frames for
-// kClipFrames).
-int CollectTimeline(const cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1, cClip_Mass& out);
+// Timeline collect of a range, cut to the document; out gets the records of the range's clipboard
+// kind (ClipKindOf): for whole columns (kClipFrames) every cell slot of each frame from the last to
+// the first, then the frame record; for a block (kClipCells) its rows × its frames; for whole rows
+// (kClipRows) the rows × all frames, plus a lock record per row when the image lock is on. Returns
+// the number of occupied cells collected (frames for whole columns).
+int CollectTimeline(const cProject& doc, const cTimelineRange& range, cClip_Mass& out);
 
-// Timeline remove (one transaction): frames f0..f1 are deleted (one blank frame is left
-// when none remains); for the cell kinds every occupied cell of the area is deleted, and for rows
-// with the lock on the rows' lock entries become 0. Returns the number of frames or cells deleted.
-int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1);
+// Timeline remove of a range (one transaction): whole columns are deleted (one blank frame is left
+// when none remains); for a block or whole rows every occupied cell of the area is deleted, and for
+// rows with the lock on the rows' lock entries become 0. Returns the number of frames or cells
+// deleted.
+int RemoveTimeline(cProject& doc, const cTimelineRange& range);
 
 // Timeline paste of a payload at (frame, cell) (one transaction): rows paste at frame 0, frames at
 // cell 0. In order: lock records (rows, lock on), insertion of one blank frame per frame record
@@ -70,7 +65,7 @@ int RemoveTimeline(cProject& doc, uint32_t kind, int f0, int f1, int c0, int c1)
 // Returns the number of changes, or -1 (nothing changed) when the frames would not fit; pasted,
 // when given, gets the pasted range.
 int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell,
-                  strTimelineRange* pasted = nullptr);
+                  cTimelineRange* pasted = nullptr);
 
 // ---- commands ----------------------------------------------------------------------------------
 
@@ -111,12 +106,12 @@ class cEditClipCommands {
     // The cell Paste command: base slot = the current cell; nothing without one (ok false).
     strEditResult pasteAtCurrentCell(const strCanvasPoint* at = nullptr);
 
-    // ---- timeline (kind kClipFrames, kClipCells or kClipRows) ----
-    strEditResult timelineCopy(uint32_t kind, int f0, int f1, int c0, int c1);
-    strEditResult timelineCut(uint32_t kind, int f0, int f1, int c0, int c1);
-    strEditResult timelineDelete(uint32_t kind, int f0, int f1, int c0, int c1);
+    // ---- timeline: a range, or a paste of kind kClipFrames, kClipCells or kClipRows ----
+    strEditResult timelineCopy(const cTimelineRange& range);
+    strEditResult timelineCut(const cTimelineRange& range);
+    strEditResult timelineDelete(const cTimelineRange& range);
     // pasted, when given, gets the pasted range (the timeline's new selection).
-    strEditResult timelinePaste(uint32_t kind, int frame, int cell, strTimelineRange* pasted = nullptr);
+    strEditResult timelinePaste(uint32_t kind, int frame, int cell, cTimelineRange* pasted = nullptr);
 
   private:
     cEditCommands& commands_;

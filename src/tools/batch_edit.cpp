@@ -22,9 +22,9 @@ int32_t wrap(int64_t v) {
 
 } // namespace
 
-void cBatchEdit::fillFromTimeline(const cProject& doc, int left, int top, int right, int bottom) {
-    fillRange(frameChecks, doc.frameCount(), left, right);
-    fillRange(cellChecks, doc.cellNumber(), top, bottom);
+void cBatchEdit::fillFromTimeline(const cProject& doc, const cTimelineRange& range) {
+    fillRange(frameChecks, doc.frameCount(), range.firstFrame(), range.lastFrame());
+    fillRange(cellChecks, doc.cellNumber(), range.firstCell(), range.lastCell());
     paramChecks.resize(kCellParamCount, 0);
 }
 
@@ -100,10 +100,10 @@ strEditResult cBatchEdit::run(const strToolContext& ctx) const {
     return r;
 }
 
-void cIntervalSetting::fillFromTimeline(const cProject& doc, int left, int right) {
+void cIntervalSetting::fillFromTimeline(const cProject& doc, const cTimelineRange& range) {
     const int last = std::max(doc.frameCount() - 1, 0);
-    startFrame = std::clamp(left, 0, last);
-    endFrame = std::clamp(right, 0, last);
+    startFrame = std::clamp(range.firstFrame(), 0, last);
+    endFrame = std::clamp(range.lastFrame(), 0, last);
     interval = std::min(doc.frameInterval(startFrame, false), 255);
 }
 

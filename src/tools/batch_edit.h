@@ -3,6 +3,7 @@
 // (cDlg_Batch) and of the "Interval" dialog (cDlg_SetInterval).
 
 #include "document/cell.h"
+#include "document/timeline_range.h"
 #include "tools/tool_context.h"
 
 #include <cstdint>
@@ -25,10 +26,10 @@ class cBatchEdit {
     std::vector<uint8_t> cellChecks;                                // one per cell number
     std::vector<uint8_t> paramChecks = std::vector<uint8_t>(13, 0); // one per parameter
 
-    // The timeline's "Batch" on frames left..right and cell numbers top..bottom: frame flags reset
-    // to the frame count, all clear, then max(left, 0)..right (below the count) set; the cell flags
-    // likewise; the parameter flags are kept.
-    void fillFromTimeline(const cProject& doc, int left, int top, int right, int bottom);
+    // The timeline's "Batch" on a range: frame flags reset to the frame count, all clear, then the
+    // range's frames (cut to the document) set; the cell flags likewise; the parameter flags are
+    // kept.
+    void fillFromTimeline(const cProject& doc, const cTimelineRange& range);
     // On opening: one frame flag per frame and one cell flag per cell number (existing flags kept).
     void fitToProject(const cProject& doc);
     // Row labels: "<%03d>" for frames, "<%02d>" for cell numbers.
@@ -54,9 +55,10 @@ class cIntervalSetting {
     int endFrame = 0;
     int interval = 0; // 0..255; 0 = the project's basic interval
 
-    // The timeline's "Settings" on frames left..right: start and end clamped to 0..frame count - 1,
-    // the interval the start frame's own interval (0 when it uses the basic interval), at most 255.
-    void fillFromTimeline(const cProject& doc, int left, int right);
+    // The timeline's "Settings" on the frames of a range: start and end its first and last frame
+    // held to 0..frame count - 1, the interval the start frame's own interval (0 when it uses the
+    // basic interval), at most 255.
+    void fillFromTimeline(const cProject& doc, const cTimelineRange& range);
 
     // "Run": sets the interval of every frame from start to end (swapped when end < start) through
     // the document's set-interval operation, as one undo step (none when no frame changes). Reports

@@ -189,23 +189,17 @@ strCell TransformCell(const strCell& cell, const strDragTransform& t) {
     return c;
 }
 
-std::vector<std::pair<int, int>> DragTargets(const cProject& doc, int frame,
-                                             const std::vector<int>& takingPart, const strDragRange& range) {
+std::vector<std::pair<int, int>>
+DragTargets(const cProject& doc, int frame, const std::vector<int>& takingPart, const cTimelineRange& range) {
     std::vector<std::pair<int, int>> out;
-    if (range.on) {
-        const int f0 = std::max(range.left, 0);
-        const int f1 = range.right < 0 ? doc.frameCount() - 1 : std::min(range.right, doc.frameCount() - 1);
-        const int c0 = std::max(range.top, 0);
-        const int c1 = range.bottom < 0 ? doc.cellNumber() - 1 : std::min(range.bottom, doc.cellNumber() - 1);
-        const bool inside = frame >= f0 && frame <= f1 &&
-                            std::any_of(takingPart.begin(), takingPart.end(),
-                                        [&](int c) { return c >= c0 && c <= c1 && doc.cell(frame, c); });
-        if (inside) {
-            for (int f = f0; f <= f1; ++f)
-                for (int c = c0; c <= c1; ++c)
-                    out.emplace_back(f, c);
-            return out;
-        }
+    const cTimelineRange block = range.blockOn(doc.frameCount(), doc.cellNumber());
+    const bool inside = std::any_of(takingPart.begin(), takingPart.end(),
+                                    [&](int c) { return block.contains(frame, c) && doc.cell(frame, c); });
+    if (inside) {
+        for (int f = block.firstFrame(); f <= block.lastFrame(); ++f)
+            for (int c = block.firstCell(); c <= block.lastCell(); ++c)
+                out.emplace_back(f, c);
+        return out;
     }
     for (int c : takingPart)
         out.emplace_back(frame, c);

@@ -7,6 +7,7 @@
 // angles on screen grow clockwise, as the compositor draws them.
 
 #include "document/cell.h"
+#include "document/timeline_range.h"
 
 #include <functional>
 #include <utility>
@@ -92,18 +93,11 @@ struct strDragTransform {
 // document's normalisation.
 strCell TransformCell(const strCell& cell, const strDragTransform& t);
 
-// The timeline's drag range: frames left..right and cell numbers top..bottom, inclusive; -1 in a
-// coordinate means all frames or all cell numbers in that direction.
-struct strDragRange {
-    bool on = false;
-    int left = -1, top = -1, right = -1, bottom = -1;
-};
-
-// The (frame, cell number) pairs a drag changes: every cell number of the drag range in every frame
-// of its span when a taking-part cell lies in the range at the current frame; otherwise the
-// taking-part cells of the current frame. The range is cut to the document.
+// The (frame, cell number) pairs a drag changes: every position of the drag range, cut to the
+// document, when a taking-part cell lies in it at the current frame; otherwise the taking-part
+// cells of the current frame.
 std::vector<std::pair<int, int>> DragTargets(const cProject& doc, int frame,
-                                             const std::vector<int>& takingPart, const strDragRange& range);
+                                             const std::vector<int>& takingPart, const cTimelineRange& range);
 
 // The commit of a drag: one transaction ("Move 3 cells"); each target that holds a cell is
 // transformed, normalised for its cell number (edit format and lock included) and stored when it

@@ -47,7 +47,7 @@ struct strGestureContext {
     int frame = 0;
     int toolMode = kToolMove;
     strSnapSteps steps;
-    strDragRange range;
+    cTimelineRange range; // the timeline's drag range (empty: none)
     CellSizeOf sizeOf;
     CellOverride cellOf; // the cells as the view shows them, for the hit test
     double zoom = 1;     // screen pixels per document pixel

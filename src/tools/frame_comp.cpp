@@ -8,12 +8,15 @@
 #include <algorithm>
 #include <cstdio>
 
-void cFrameComp::fillFromTimeline(int left, int top, int right, int bottom, int cellCount) {
-    startFrame = left;
-    endFrame = right;
-    cellChecks.assign(static_cast<size_t>(std::max(cellCount, 0)), 0);
-    for (int c = std::max(top, 0); c <= bottom && c < cellCount; ++c)
+void cFrameComp::fillFromTimeline(const cProject& doc, const cTimelineRange& range) {
+    const int frames = doc.frameCount(), cells = doc.cellNumber();
+    const cTimelineRange block = range.blockOn(frames, cells);
+    startFrame = block.empty() ? 0 : block.firstFrame();
+    endFrame = block.empty() ? 0 : block.lastFrame();
+    cellChecks.assign(static_cast<size_t>(std::max(cells, 0)), 0);
+    for (int c = block.firstCell(); c <= block.lastCell(); ++c)
         cellChecks[c] = 1;
+    paramChecks.assign(kCellParamCount, 1);
 }
 
 void cFrameComp::fitToProject(const cProject& doc) {
@@ -104,26 +107,22 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
     return r;
 }
 
-strEditResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
-                                    int compType) {
+strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRange& range, int compType) {
     strEditResult r;
     if (!ctx.doc) return r;
     cProject& doc = *ctx.doc;
     const int frames = doc.frameCount();
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
-    const int firstCell = std::max(top, 0);
-    const int lastCell = std::min(bottom, doc.cellNumber() - 1);
-    const int firstFrame = std::max(left, 0);
-    const int lastFrame = std::min(right, frames - 1);
+    const cTimelineRange block = range.blockOn(frames, doc.cellNumber());
+    if (block.empty()) return r;
+    const int firstFrame = block.firstFrame(), lastFrame = block.lastFrame();
 
     cTransaction step(doc, strMessage(kStepCompleteCells));
     int stored = 0;
-    for (int c = firstCell; c <= lastCell; ++c) {
-        int fp = std::min(left, frames) - 1;
+    for (int c = block.firstCell(); c <= block.lastCell(); ++c) {
+        int fp = firstFrame - 1;
         while (fp >= 0 && !doc.cell(fp, c))
             --fp;
-        int fn = std::max(right, -1) + 1;
+        int fn = lastFrame + 1;
         while (fn < frames && !doc.cell(fn, c))
             ++fn;
         const bool hasP = fp >= 0;

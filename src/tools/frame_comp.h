@@ -7,6 +7,7 @@
 // (cEditCommands::completeFrame and completeSelectedCells, src/document/edit_commands.h); they and
 // CompleteTimelineBlock share SupplementCell, the simple cell supplement with "CompType".
 
+#include "document/timeline_range.h"
 #include "tools/easing.h"
 #include "tools/tool_context.h"
 
@@ -32,9 +33,10 @@ class cFrameComp {
     std::vector<uint8_t> paramChecks = std::vector<uint8_t>(13, 0); // one per parameter, list order
     strTweenOptions tween;                                          // easing per group, angle way
 
-    // The timeline's "Frame completion": start = left, end = right; the cell flags are reset to
-    // cellCount entries, all clear, and max(top, 0)..bottom (below cellCount) are set.
-    void fillFromTimeline(int left, int top, int right, int bottom, int cellCount);
+    // The timeline's "Frame completion" on a range cut to the document: start and end its first
+    // and last frame (0 when nothing is left), the cell flags reset to one per cell number with the
+    // range's set; every parameter flag set.
+    void fillFromTimeline(const cProject& doc, const cTimelineRange& range);
     // On opening: one cell flag per cell number of the project (existing flags kept, new ones clear).
     void fitToProject(const cProject& doc);
     // Row label of the "Cell" list: "<%02d>".
@@ -53,10 +55,9 @@ class cFrameComp {
                            const strTweenOptions& tween = {});
 };
 
-// "Complete before and after with frame" on a timeline block (frames left..right, cell numbers
-// top..bottom), one undo step: for each cell number, P is its nearest cell before `left` and N its
-// nearest cell after `right`; every frame of the block gets the supplement of its own cell (or of a
+// "Complete before and after with frame" on a timeline range cut to the document, one undo step:
+// for each cell number of it, P is its nearest cell before its first frame and N its nearest cell
+// after its last; every frame of the block gets the supplement of its own cell (or of a
 // copy of P) between P and N with t = (f - frame of P) / (frame of N - frame of P), or a copy of the
 // only one of P and N that exists. count = the number of stores; changed = count > 0; no status.
-strEditResult CompleteTimelineBlock(const strToolContext& ctx, int left, int top, int right, int bottom,
-                                    int compType);
+strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRange& range, int compType);

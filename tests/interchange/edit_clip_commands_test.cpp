@@ -177,7 +177,7 @@ TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
 TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(7);
-    EXPECT_EQ(Status(ops->timelineCut(kClipFrames, 0, 9, -1, -1)), Msg(kMsgCountCut, 10));
+    EXPECT_EQ(Status(ops->timelineCut(cTimelineRange::Frames(0, 9))), Msg(kMsgCountCut, 10));
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->frame(0)->cells.occupied(), doc->frame(0)->interval,
                          commands->currentFrame()),
               std::tuple(1, 0, 0, 0));
@@ -185,11 +185,11 @@ TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
 }
 
 TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
-    ops->timelineCopy(kClipFrames, 1, 3, -1, -1);
-    strTimelineRange pasted;
+    ops->timelineCopy(cTimelineRange::Frames(1, 3));
+    cTimelineRange pasted;
     const strEditResult r = ops->timelinePaste(kClipFrames, 5, 4, &pasted);
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(pasted, (strTimelineRange{5, -1, 7, -1}));
+    EXPECT_EQ(pasted, cTimelineRange::Frames(5, 7));
     EXPECT_EQ(doc->frameCount(), 13);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(doc->frame(5 + k)->interval, 2 + k);
@@ -206,7 +206,7 @@ TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
 // A paste of frames that would take the animation past 1000 frames changes nothing.
 TEST_F(EditClipFixture, PastingFramesPastTheLimitIsRefused) {
     Make(998, 4);
-    ops->timelineCopy(kClipFrames, 1, 3, -1, -1);
+    ops->timelineCopy(cTimelineRange::Frames(1, 3));
     doc->markSaved();
     const std::string before = testing_support::ProjectFingerprint(*doc);
     const strEditResult r = ops->timelinePaste(kClipFrames, 5, 0);
@@ -215,23 +215,23 @@ TEST_F(EditClipFixture, PastingFramesPastTheLimitIsRefused) {
     EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
     EXPECT_EQ(history().undoCount(), 0u);
     EXPECT_FALSE(doc->modified());
-    ops->timelineCopy(kClipFrames, 1, 2, -1, -1); // two still fit
+    ops->timelineCopy(cTimelineRange::Frames(1, 2)); // two still fit
     EXPECT_TRUE(ops->timelinePaste(kClipFrames, 5, 0).ok);
     EXPECT_EQ(doc->frameCount(), 1000);
 }
 
 TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
-    ops->timelineCopy(kClipCells, 2, 3, 3, 4); // cells 3 (occupied) and 4 (empty) of frames 2..3
-    strTimelineRange pasted;
+    ops->timelineCopy(cTimelineRange::Cells(2, 3, 3, 4)); // cells 3 (occupied) and 4 (empty) of frames 2..3
+    cTimelineRange pasted;
     strCell extra = CellAt(9);
     doc->setCell(6, 1, &extra);
     const strEditResult r = ops->timelinePaste(kClipCells, 6, 0, &pasted);
-    EXPECT_EQ(pasted, (strTimelineRange{6, 0, 7, 1}));
+    EXPECT_EQ(pasted, cTimelineRange::Cells(6, 0, 7, 1));
     EXPECT_EQ(std::tuple(doc->cell(6, 0)->x, doc->cell(7, 0)->x), std::tuple(203, 303));
     EXPECT_FALSE(doc->cell(6, 1) || doc->cell(7, 1)); // the empty-cell record deletes the target
     EXPECT_EQ(Status(r), Msg(kMsgCountPaste, 4));     // 2 stored, 2 deleted
 
-    EXPECT_EQ(Status(ops->timelineDelete(kClipCells, 0, 1, 0, 1)), Msg(kMsgCountDelete, 4));
+    EXPECT_EQ(Status(ops->timelineDelete(cTimelineRange::Cells(0, 0, 1, 1))), Msg(kMsgCountDelete, 4));
     EXPECT_EQ(doc->cell(0, 0), nullptr);
     EXPECT_NE(doc->cell(2, 0), nullptr);
 }
@@ -240,10 +240,10 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
     doc->setSetting(kKeyLock, 1);
     doc->setLockedPicture(1, 3);
     doc->setLockedPicture(2, 4);
-    EXPECT_EQ(Status(ops->timelineCopy(kClipRows, 0, 0, 1, 2)), Msg(kMsgCountCopy, 20));
-    strTimelineRange pasted;
+    EXPECT_EQ(Status(ops->timelineCopy(cTimelineRange::Rows(1, 2))), Msg(kMsgCountCopy, 20));
+    cTimelineRange pasted;
     ops->timelinePaste(kClipRows, 7, 5, &pasted); // rows paste at frame 0
-    EXPECT_EQ(pasted, (strTimelineRange{-1, 5, -1, 6}));
+    EXPECT_EQ(pasted, cTimelineRange::Rows(5, 6));
     EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(3, 4));
     for (int f = 0; f < 10; ++f) {
         EXPECT_EQ(doc->cell(f, 5)->x, 100 * f + 1);
@@ -251,7 +251,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
         EXPECT_EQ(doc->cell(f, 6)->x, 100 * f + 2);
     }
 
-    EXPECT_EQ(Status(ops->timelineCut(kClipRows, -1, -1, 5, 6)), Msg(kMsgCountCut, 20));
+    EXPECT_EQ(Status(ops->timelineCut(cTimelineRange::Rows(5, 6))), Msg(kMsgCountCut, 20));
     EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(0, 0));
     for (int f = 0; f < 10; ++f)
         EXPECT_EQ(doc->cell(f, 5), nullptr);
@@ -260,7 +260,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
 
     // With the lock off no lock records are collected.
     doc->setSetting(kKeyLock, 0);
-    ops->timelineCopy(kClipRows, 0, 0, 1, 1);
+    ops->timelineCopy(cTimelineRange::Rows(1, 1));
     cClip_Mass mass(kClipRows);
     ASSERT_TRUE(board.Get(mass));
     EXPECT_TRUE(mass.locks.empty());
@@ -268,15 +268,15 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
 
 TEST_F(EditClipFixture, FrameCollectionOrder) {
     cClip_Mass mass;
-    EXPECT_EQ(CollectTimeline(*doc, kClipFrames, 4, 4, 0, 0, mass), 1);
+    EXPECT_EQ(CollectTimeline(*doc, cTimelineRange::Frames(4, 4), mass), 1);
     ASSERT_EQ(mass.cells.size(), 4u);
     // Slots from the last to the first.
     EXPECT_EQ(std::tuple(mass.cells.front().cell, mass.empties.front().cell), std::tuple(3, 7));
     EXPECT_EQ(mass.frames, (std::vector<cClip_Mass::strFrameRecord>{{0, 5}}));
     // Ranges outside the document collect nothing.
-    EXPECT_EQ(CollectTimeline(*doc, kClipFrames, 20, 30, 0, 0, mass), 0);
+    EXPECT_EQ(CollectTimeline(*doc, cTimelineRange::Frames(20, 30), mass), 0);
     EXPECT_TRUE(mass.Empty());
-    EXPECT_FALSE(ops->timelineCopy(kClipFrames, 20, 30, 0, 0).ok);
+    EXPECT_FALSE(ops->timelineCopy(cTimelineRange::Frames(20, 30)).ok);
 }
 
 // ---- list window -------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace tools_test;
 
@@ -83,7 +84,7 @@ TEST(BatchRun, FillFromTheTimeline) {
     Doc d(5, 4);
     cBatchEdit b;
     b.paramChecks[4] = 1;
-    b.fillFromTimeline(d.doc, -1, 1, 100, 2);
+    b.fillFromTimeline(d.doc, cTimelineRange::Rows(2, 1)); // every frame
     EXPECT_EQ(b.frameChecks, (std::vector<uint8_t>{1, 1, 1, 1, 1}));
     EXPECT_EQ(b.cellChecks, (std::vector<uint8_t>{0, 1, 1, 0}));
     EXPECT_EQ(b.paramChecks[4], 1);
@@ -118,10 +119,10 @@ TEST(IntervalRun, SwapsSetsAsOneUndoStepAndFillsFromTheTimeline) {
 
     // Filled from the timeline: clamped, and showing the frame's own interval.
     d.doc.setFrameInterval(9, 300);
-    s.fillFromTimeline(d.doc, 12, -3);
-    EXPECT_EQ(s.startFrame, 9);
-    EXPECT_EQ(s.endFrame, 0);
-    EXPECT_EQ(s.interval, 255);
-    s.fillFromTimeline(d.doc, 2, 2);
+    s.fillFromTimeline(d.doc, cTimelineRange::Frames(12, 9));
+    EXPECT_EQ(std::tuple(s.startFrame, s.endFrame, s.interval), std::tuple(9, 9, 255));
+    s.fillFromTimeline(d.doc, cTimelineRange::Rows(0, 0)); // every frame
+    EXPECT_EQ(std::tuple(s.startFrame, s.endFrame), std::tuple(0, 9));
+    s.fillFromTimeline(d.doc, cTimelineRange::Frames(2, 2));
     EXPECT_EQ(s.interval, 0);
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace tools_test;
 
@@ -116,15 +117,18 @@ TEST(FrameComp, EveryParameterUsesItsOwnWidthAndTheStoreNormalises) {
 }
 
 TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
+    Doc d(12, 6);
     cFrameComp comp;
-    comp.paramChecks[3] = 1;
-    comp.fillFromTimeline(2, -1, 9, 100, 6);
-    EXPECT_EQ(comp.startFrame, 2);
-    EXPECT_EQ(comp.endFrame, 9);
+    comp.fillFromTimeline(d.doc, cTimelineRange::Frames(2, 9)); // whole columns: every cell number
+    EXPECT_EQ(std::tuple(comp.startFrame, comp.endFrame), std::tuple(2, 9));
     EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{1, 1, 1, 1, 1, 1}));
-    comp.fillFromTimeline(0, 2, 3, 3, 6);
-    EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{0, 0, 1, 1, 0, 0}));
-    EXPECT_EQ(comp.paramBits(), kParamX);                            // parameters kept
+    EXPECT_EQ(comp.paramBits(), (1u << kCellParamCount) - 1);        // every parameter ticked
+    comp.fillFromTimeline(d.doc, cTimelineRange::Cells(3, 9, 0, 2)); // past the last cell number
+    EXPECT_EQ(std::tuple(comp.startFrame, comp.endFrame), std::tuple(0, 3));
+    EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{0, 0, 1, 1, 1, 1}));
+    comp.fillFromTimeline(d.doc, cTimelineRange::Rows(7, 9)); // nothing of it on the document
+    EXPECT_EQ(std::tuple(comp.startFrame, comp.endFrame), std::tuple(0, 0));
+    EXPECT_EQ(comp.cellChecks, std::vector<uint8_t>(6, 0));
     EXPECT_EQ(CellParamBits({1, 0, 0, 1}), kParamPicture | kParamX); // the missing flags read as clear
 }
 
@@ -135,7 +139,7 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     d.column(0, "0 - - - 100");
     d.put(2, 0, {.x = -50, .y = 3, .opacity = 10, .red = 7});
     d.column(1, "- - - - - 7"); // cell 1: only a cell after the block
-    strEditResult r = CompleteTimelineBlock(d.ctx, 1, 0, 3, 3, 2);
+    strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 3), 2);
     EXPECT_EQ(r.count, 6);
     EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.status.none());

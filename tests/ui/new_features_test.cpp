@@ -80,7 +80,7 @@ class cNewFeaturesTest : public QObject {
             a.mx = 200;
             d.setCell(4, 0, &a);
         }));
-        f->session().requestTool({kCmdFrameTool, 0, 4, 0, 0, {}, nullptr});
+        f->session().requestTool({kCmdFrameTool, cTimelineRange::Cells(0, 0, 4, 0)});
         auto* dlg = f->window->findChild<cDlg_FrameComp*>();
         QVERIFY(dlg && dlg->isVisible());
         // Opened for the timeline's cells and frames with every value ticked.
@@ -139,7 +139,7 @@ class cNewFeaturesTest : public QObject {
         QVERIFY(QString::fromStdString(f->stored("TweenEasing"))
                     .startsWith(QStringLiteral("position=in;scale=bezier:")));
         QVERIFY(f->start());
-        f->session().requestTool({kCmdFrameTool, 0, 0, 0, 0, {}, nullptr});
+        f->session().requestTool({kCmdFrameTool, cTimelineRange::Cell(0, 0)});
         QCOMPARE(find<QComboBox>("frameCompEase_position")->currentIndex(), int(eEaseKind::kIn));
         QCOMPARE(find<QComboBox>("frameCompEase_scale")->currentIndex(), int(eEaseKind::kBezier));
     }
@@ -197,7 +197,7 @@ class cNewFeaturesTest : public QObject {
         QVERIFY(dlg->checkReport().startsWith(QStringLiteral("Could not read")));
 
         // From the picture list: the selected picture's file is checked.
-        f->session().requestTool({kCmdCheckSheet, -1, -1, 0, -1, {}, nullptr});
+        f->session().requestTool({kCmdCheckSheet, {}, 0});
         QVERIFY(find<QLineEdit>("sheetCheckPath", dlg)->text().endsWith(QStringLiteral("sample_sheet.png")));
         QVERIFY(!dlg->checkReport().startsWith(QStringLiteral("Could not read")));
     }

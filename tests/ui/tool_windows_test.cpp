@@ -24,9 +24,9 @@ class cToolWindowsTest : public QObject {
 
     template <class T> T* find(const char* name) const { return f->find<T>(name); }
     cProject& doc() const { return f->doc(); }
-    void request(int command, int f0 = -1, int f1 = -1, int c0 = -1, int c1 = -1, QWidget* origin = nullptr) {
+    void request(int command, const cTimelineRange& range = {}, QWidget* origin = nullptr) {
         // (no pointer position)
-        f->session().requestTool({command, f0, f1, c0, c1, {}, origin});
+        f->session().requestTool({command, range, -1, {}, origin});
     }
     // Ticks row `row` of a check list as a user does: select it and press Space.
     void tick(const char* list, int row) const {
@@ -59,7 +59,7 @@ class cToolWindowsTest : public QObject {
         for (int format = 0; format < 5; ++format) {
             doc().setSetting(kKeyEditFormat, format);
             doc().setSetting(kKeyLock, format == 1);
-            request(kCmdCellSettings, 0, 0, 0, 0);
+            request(kCmdCellSettings, cTimelineRange::Cell(0, 0));
             auto* dlg = f->window->findChild<cDlg_Cell*>();
             QVERIFY(dlg && dlg->isVisible());
             const QList<bool> state{
@@ -72,7 +72,7 @@ class cToolWindowsTest : public QObject {
         // Format 2: "Inversed" stores SX as minus SY.
         doc().setSetting(kKeyLock, 0);
         doc().setSetting(kKeyEditFormat, 2);
-        request(kCmdCellSettings, 1, 1, 0, 0);
+        request(kCmdCellSettings, cTimelineRange::Cell(1, 0));
         f->type(find<QSpinBox>("cellSy"), 150);
         find<QComboBox>("cellFlip")->setCurrentIndex(1);
         find<QPushButton>("cellApply")->click();
@@ -82,7 +82,7 @@ class cToolWindowsTest : public QObject {
     void cellWindowPreviewsAppliesOnceAndKeepsEmptySlotsInert() {
         cSession& s = f->session();
         // The colour text sets the four sliders (saturation first).
-        request(kCmdCellSettings, 2, 2, 0, 0);
+        request(kCmdCellSettings, cTimelineRange::Cell(2, 0));
         auto* dlg = f->window->findChild<cDlg_Cell*>();
         find<QPushButton>("cellDetails")->click();
         auto* text = find<QLineEdit>("cellColourText");
@@ -101,7 +101,7 @@ class cToolWindowsTest : public QObject {
         QVERIFY(!s.history().canUndo());
 
         // The canvas shows the working copy; Apply is one undo step; closing ends the preview.
-        request(kCmdCellSettings, 2, 2, 0, 0);
+        request(kCmdCellSettings, cTimelineRange::Cell(2, 0));
         f->type(find<QSpinBox>("cellX"), 77);
         QTRY_COMPARE(s.overlays().previewValue.x, int16_t(77));
         QVERIFY(s.overlays().cellPreview);
@@ -115,14 +115,14 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(doc().cell(2, 0)->x, int16_t(20));
 
         // Copy from the next frame fills the controls without touching the document.
-        request(kCmdCellSettings, 2, 2, 0, 0);
+        request(kCmdCellSettings, cTimelineRange::Cell(2, 0));
         QVERIFY(find<QPushButton>("cellCopyPrevious")->isEnabled());
         find<QPushButton>("cellCopyNext")->click();
         QCOMPARE(find<QSpinBox>("cellX")->value(), 30);
         QCOMPARE(doc().cell(2, 0)->x, int16_t(20));
 
         // An empty slot: nothing to edit, preview or apply.
-        request(kCmdCellSettings, 2, 2, 5, 5);
+        request(kCmdCellSettings, cTimelineRange::Cell(2, 5));
         QVERIFY(!find<QSpinBox>("cellX")->isEnabled());
         QVERIFY(!find<QPushButton>("cellApply")->isEnabled());
         QVERIFY(!s.overlays().cellPreview);
@@ -139,7 +139,7 @@ class cToolWindowsTest : public QObject {
         QVERIFY(f->trigger(kCmdFrameTool));
         QVERIFY(find<cCheckList>("frameCompCells")->isChecked(3));
 
-        request(kCmdFrameTool, 0, 4, 0, 0);
+        request(kCmdFrameTool, cTimelineRange::Cells(0, 0, 4, 0));
         auto* comp = f->window->findChild<cDlg_FrameComp*>();
         QVERIFY(comp && comp->isVisible());
         QVERIFY(find<cCheckList>("frameCompCells")->isChecked(0));
@@ -153,7 +153,7 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(h.undoCount(), size_t(1));
 
         // The batch: frames 1..3 of cell 0, X += -10; the ticked parameter is kept for next time.
-        request(kCmdBatchTool, 1, 3, 0, 0);
+        request(kCmdBatchTool, cTimelineRange::Cells(1, 0, 3, 0));
         tick("batchParams", 3);
         find<QComboBox>("batchFormula")->setCurrentIndex(cBatchEdit::kAdd);
         f->type(find<QSpinBox>("batchValue"), -10);
@@ -165,7 +165,7 @@ class cToolWindowsTest : public QObject {
         find<QPushButton>("batchCancel")->click();
 
         // Interval: filled from the selection, one undo step.
-        request(kCmdIntervalTool, 1, 2);
+        request(kCmdIntervalTool, cTimelineRange::Frames(1, 2));
         f->type(find<QSpinBox>("intervalValue"), 7);
         find<QPushButton>("intervalRun")->click();
         QCOMPARE((QList<int>{doc().frameInterval(1, false), doc().frameInterval(2, false),
@@ -197,7 +197,7 @@ class cToolWindowsTest : public QObject {
         QTest::keyClick(chooser, Qt::Key_Space);
         QCOMPARE((QList<int>{doc().cell(0, 2)->x, doc().cell(0, 2)->y}), (QList<int>{30, -40}));
         // The timeline's "New" names the place: no chooser.
-        request(kCmdNewCell, 3, 3, 6, 6);
+        request(kCmdNewCell, cTimelineRange::Cell(3, 6));
         QVERIFY(doc().cell(3, 6));
         QCOMPARE(s.currentFrame(), 3);
         QCOMPARE(s.commands().currentCell(), 6);
@@ -236,14 +236,15 @@ class cToolWindowsTest : public QObject {
         for (int command : commands) {
             const QByteArray at = QByteArray::number(command);
             const bool fromList = command != kCmdExportPng && command != kCmdExportGif;
-            const int cell = command == kCmdCellSettings ? 0 : -1;
-            request(command, 0, 0, cell, -1, fromList ? list : nullptr);
+            const cTimelineRange range =
+                command == kCmdCellSettings ? cTimelineRange::Cell(0, 0) : cTimelineRange::Frames(0, 0);
+            request(command, range, fromList ? list : nullptr);
             const QList<QDialog*> first = windows();
             QVERIFY2(first.size() == 1, at);
             QVERIFY2(f->window->isEnabled() == !fromList, at);
             QVERIFY2(first[0]->isEnabled() && list->isEnabled(), at);
             for (int again = 0; again < 2; ++again) {
-                request(command, 0, 0, cell);
+                request(command, range);
                 QVERIFY2(windows() == first, at);
                 first[0]->close();
                 QVERIFY2(f->window->isEnabled(), at);
@@ -268,7 +269,7 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(f->session().history().undoCount(), size_t(1));
 
         // The single window of a cell number, as the list window asks for it.
-        request(kCmdCellLock, -1, -1, 2, 2, f->window->listWindow());
+        request(kCmdCellLock, cTimelineRange::Rows(2, 2), f->window->listWindow());
         auto* single = f->window->findChild<cDlg_LockCell*>();
         QCOMPARE(single->windowTitle(), cDlg_LockCell::TitleText(2));
         QCOMPARE(find<QSpinBox>("lockImage")->value(), 3);

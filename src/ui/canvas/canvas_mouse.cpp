@@ -19,16 +19,6 @@
 
 namespace {
 
-strDragRange DragRangeOf(const strTimelineRange& r) {
-    strDragRange d;
-    d.on = !r.empty();
-    d.left = r.left;
-    d.top = r.top;
-    d.right = r.right;
-    d.bottom = r.bottom;
-    return d;
-}
-
 int ButtonOf(Qt::MouseButton b) {
     switch (b) {
     case Qt::LeftButton:
@@ -54,7 +44,7 @@ strGestureContext cCanvas::gestureContext() {
     c.frame = s.currentFrame();
     c.toolMode = s.toolMode();
     c.steps = strSnapSteps::Of(s.config());
-    c.range = DragRangeOf(s.dragRange());
+    c.range = s.dragRange();
     c.sizeOf = [this](const strCell& cell, int& w, int& h) { return cellSize(cell, w, h); };
     c.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
     c.zoom = zoom();
@@ -205,8 +195,7 @@ void cCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
     if (cell < 0) return;
     strToolRequest r;
     r.command = kCmdCellSettings;
-    r.frameFirst = r.frameLast = session_.currentFrame();
-    r.cellFirst = r.cellLast = cell;
+    r.range = cTimelineRange::Cell(session_.currentFrame(), cell);
     r.globalPos = e->globalPosition().toPoint();
     r.origin = this;
     session_.requestTool(r);

@@ -99,41 +99,35 @@ void cToolWindows::installCommands() {
 
 void cToolWindows::onRequest(const strToolRequest& r) {
     const cProject& doc = session_.document();
-    // -1 in a range means all frames or all cell numbers.
-    const int lastFrame = std::max(doc.frameCount() - 1, 0);
-    const int f0 = r.frameFirst < 0 ? 0 : r.frameFirst;
-    const int f1 = r.frameFirst < 0 ? lastFrame : r.frameLast < 0 ? r.frameFirst : r.frameLast;
-    const int c0 = r.cellFirst < 0 ? 0 : r.cellFirst;
-    const int c1 = r.cellFirst < 0 ? doc.cellNumber() - 1 : r.cellLast < 0 ? r.cellFirst : r.cellLast;
+    // An empty range means every frame and every cell number.
+    const cTimelineRange range = r.range.empty() ? cTimelineRange::Rows(0, cTimelineRange::kEvery) : r.range;
+    // The cell of a block or of a row (on the current frame), or none (-1).
+    const int cell = r.range.kind() == kRangeCells || r.range.kind() == kRangeRows ? r.range.firstCell() : -1;
+    const int frame = r.range.kind() == kRangeCells ? r.range.firstFrame() : session_.currentFrame();
     switch (r.command) {
     case kCmdCellSettings:
-        if (r.cellFirst >= 0)
-            openCell(r.frameFirst < 0 ? session_.currentFrame() : r.frameFirst, r.cellFirst, r.origin);
+        if (cell >= 0) openCell(frame, cell, r.origin);
         break;
-    case kCmdFrameTool: {
-        std::vector<int> cells;
-        for (int c = std::max(c0, 0); c <= c1; ++c)
-            cells.push_back(c);
-        openFrameCompFor(cells, f0, f1, r.origin);
+    case kCmdFrameTool:
+        frameComp_.fillFromTimeline(doc, range);
+        openFrameComp(r.origin);
         break;
-    }
     case kCmdBatchTool:
-        batch_.fillFromTimeline(doc, f0, c0, f1, c1);
+        batch_.fillFromTimeline(doc, range);
         openBatch(r.origin);
         break;
     case kCmdIntervalTool:
-        interval_.fillFromTimeline(doc, f0, f1);
+        interval_.fillFromTimeline(doc, range);
         openInterval(r.origin);
         break;
     case kCmdCellLock:
-        if (r.cellFirst >= 0)
-            openLockSingle(r.cellFirst, r.origin);
+        if (cell >= 0)
+            openLockSingle(cell, r.origin);
         else
             openLockTable(r.origin);
         break;
     case kCmdNewCell:
-        if (r.cellFirst >= 0)
-            newCell(r.frameFirst < 0 ? session_.currentFrame() : r.frameFirst, r.cellFirst, std::nullopt);
+        if (cell >= 0) newCell(frame, cell, std::nullopt);
         break;
     case kCmdExportPng:
         openExportPng();
@@ -142,8 +136,7 @@ void cToolWindows::onRequest(const strToolRequest& r) {
         openExportGif();
         break;
     case kCmdCheckSheet: {
-        // The picture numbered cellFirst, as the list window names it.
-        const strPicture* p = doc.picture(r.cellFirst);
+        const strPicture* p = doc.picture(r.picture);
         const std::string path =
             p ? cPictureSlotTable::ResolvePicturePath(strSlotSource::Of(doc), p->path, true) : std::string();
         openPatternSheet(true, QString::fromStdString(path));

@@ -142,7 +142,7 @@ bool cListWindow::run(eList which, eCommand c) {
         case kCheckSheet: {
             strToolRequest r;
             r.command = kCmdCheckSheet;
-            r.cellFirst = row; // the picture number
+            r.picture = row;
             session_.requestTool(r);
             break;
         }

@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "interchange/edit_clip_commands.h"
 #include "playback/player.h"
 #include "tools/frame_comp.h"
 #include "ui/dialogs/dialog_helpers.h"
@@ -15,22 +16,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
-
-namespace {
-
-// The edit clipboard kind of a selection or cursor kind.
-uint32_t ClipKind(int gridKind) {
-    switch (gridKind) {
-    case kGridColumn:
-        return kClipFrames;
-    case kGridRow:
-        return kClipRows;
-    default:
-        return kClipCells;
-    }
-}
-
-} // namespace
 
 cTimeline::cTimeline(cSession& session, QWidget* parent) : cTimelineView(parent), session_(session) {
     setObjectName(QStringLiteral("timeline"));
@@ -112,15 +97,15 @@ void cTimeline::onCursorMoved() {
 }
 
 void cTimeline::onSelectionChanged(Qt::KeyboardModifiers modifiers) {
-    const strTimelineRange& s = rect(kSelection);
+    const cTimelineRange& s = rect(kSelection);
     const int frame = session_.currentFrame();
-    if (KindOf(s) != kGridCell || frame < s.left || frame > s.right) return;
+    if (s.kind() != kRangeCells || frame < s.firstFrame() || frame > s.lastFrame()) return;
     cEditCommands& commands = session_.commands();
     const cProject& doc = session_.document();
     const bool keep = (modifiers & Qt::ControlModifier) != 0;
     cEditCommands::cHold hold(commands);
     for (int c = 0; c < doc.cellNumber(); ++c) {
-        const bool on = c >= s.top && c <= s.bottom && doc.cell(frame, c);
+        const bool on = s.contains(frame, c) && doc.cell(frame, c);
         if (on == commands.isSelected(c) || (!on && keep)) continue;
         commands.select(c, on);
     }
@@ -134,7 +119,7 @@ void cTimeline::onPastLastColumn(Qt::KeyboardModifiers modifiers) {
     session_.stopPlayback();
     if (!session_.report(session_.commands().nextFrame())) return;
     moveCursor(session_.currentFrame(), cursorCell(), (modifiers & Qt::ShiftModifier) != 0,
-               cursorKind() == kGridColumn ? kGridColumn : kGridCell);
+               cursorKind() == kRangeFrames ? kRangeFrames : kRangeCells);
 }
 
 void cTimeline::followCursor() {
@@ -145,27 +130,27 @@ void cTimeline::followCursor() {
 // ---- commands -----------------------------------------------------------------------------------------
 
 bool cTimeline::isEnabled(eCommand c) const {
-    const int selection = KindOf(rect(kSelection));
+    const eRangeKind selection = rect(kSelection).kind();
     const cProject& doc = session_.document();
     if (columns() < 1 || rows() < 1) return false;
     switch (c) {
     case kSettings:
-        if (cursorKind() == kGridCell) return doc.cell(cursorFrame(), cursorCell()) != nullptr;
-        if (cursorKind() == kGridRow) return doc.getSetting(kKeyLock) != 0;
+        if (cursorKind() == kRangeCells) return doc.cell(cursorFrame(), cursorCell()) != nullptr;
+        if (cursorKind() == kRangeRows) return doc.getSetting(kKeyLock) != 0;
         return true;
     case kNewCell:
-        return cursorKind() == kGridCell;
+        return cursorKind() == kRangeCells;
     case kInsertFrame:
-        return cursorKind() != kGridRow;
+        return cursorKind() != kRangeRows;
     case kInsertCell:
     case kPlayRange:
-        return selection == kGridCell || selection == kGridColumn;
+        return selection == kRangeCells || selection == kRangeFrames;
     case kPaste:
-        return session_.clipCommands().canPaste(ClipKind(cursorKind()));
+        return session_.clipCommands().canPaste(ClipKindOf(cursorKind()));
     case kSelectAll:
         return true;
     default:
-        return selection != kGridNone;
+        return selection != kRangeNone;
     }
 }
 
@@ -178,7 +163,7 @@ bool cTimeline::run(eCommand c) {
         settings();
         break;
     case kNewCell: {
-        request({kCmdNewCell, cursorFrame(), cursorFrame(), cursorCell(), cursorCell(), QCursor::pos()});
+        request({kCmdNewCell, cTimelineRange::Cell(cursorFrame(), cursorCell()), -1, QCursor::pos()});
         break;
     }
     case kInsertFrame:
@@ -217,12 +202,12 @@ bool cTimeline::run(eCommand c) {
 }
 
 void cTimeline::showPopup(QPoint globalPos) {
-    const int kind = KindOf(rect(kSelection));
-    if (kind == kGridNone) return;
+    const eRangeKind kind = rect(kSelection).kind();
+    if (kind == kRangeNone) return;
     if (popup_) popup_->deleteLater();
     popup_ = new QMenu(this);
     QMenu* m = popup_;
-    const char* name = kind == kGridColumn ? "MENU_FRAME" : kind == kGridRow ? "MENU_LINE" : "MENU_CELL";
+    const char* name = kind == kRangeFrames ? "MENU_FRAME" : kind == kRangeRows ? "MENU_LINE" : "MENU_CELL";
     m->setObjectName(QString::fromLatin1(name));
     m->setAccessibleName(QString::fromLatin1(name));
     auto add = [m, this](std::initializer_list<eCommand> ids) {
@@ -231,9 +216,9 @@ void cTimeline::showPopup(QPoint globalPos) {
             m->addAction(actions_[id]);
         }
     };
-    if (kind == kGridColumn) {
+    if (kind == kRangeFrames) {
         add({kSettings, kInsertFrame});
-    } else if (kind == kGridCell) {
+    } else if (kind == kRangeCells) {
         add({kSettings, kNewCell, kInsertCell});
     } else {
         add({kSettings});
@@ -242,7 +227,7 @@ void cTimeline::showPopup(QPoint globalPos) {
     add({kCut, kCopy, kPaste, kDelete});
     m->addSeparator();
     add({kFrameCompletion, kBatch});
-    if (kind == kGridColumn) add({kPlayRange});
+    if (kind == kRangeFrames) add({kPlayRange});
     add({kDragRange});
     // The actions stay usable by their shortcuts whatever the menu showed.
     connect(m, &QMenu::aboutToHide, this, [this] {
@@ -256,17 +241,16 @@ void cTimeline::showPopup(QPoint globalPos) {
 void cTimeline::settings() {
     const int frame = cursorFrame(), cell = cursorCell();
     switch (cursorKind()) {
-    case kGridCell:
-        request({kCmdCellSettings, frame, frame, cell, cell, QCursor::pos()});
+    case kRangeCells:
+        request({kCmdCellSettings, cTimelineRange::Cell(frame, cell), -1, QCursor::pos()});
         break;
-    case kGridColumn: {
-        const strTimelineRange& s = rect(kSelection);
-        const bool columns = KindOf(s) == kGridColumn;
-        request({kCmdIntervalTool, columns ? s.left : frame, columns ? s.right : frame, -1, -1, {}});
+    case kRangeFrames: {
+        const cTimelineRange& s = rect(kSelection);
+        request({kCmdIntervalTool, s.everyCell() ? s : cTimelineRange::Frames(frame, frame)});
         break;
     }
-    case kGridRow:
-        request({kCmdCellLock, -1, -1, cell, cell, {}});
+    case kRangeRows:
+        request({kCmdCellLock, cTimelineRange::Rows(cell, cell)});
         break;
     default:
         break;
@@ -277,13 +261,12 @@ void cTimeline::insertFrame() {
     const int frame = cursorFrame();
     session_.setCurrentFrame(frame);
     if (!session_.report(session_.commands().insertFrame())) return;
-    moveCursor(frame, cursorCell(), false, kGridColumn);
+    moveCursor(frame, cursorCell(), false, kRangeFrames);
 }
 
 void cTimeline::insertCell() {
-    const strTimelineRange w = widened(rect(kSelection));
-    strEditResult r = CompleteTimelineBlock(ToolContext(session_), w.left, w.top, w.right, w.bottom,
-                                            session_.config().CompType);
+    strEditResult r =
+        CompleteTimelineBlock(ToolContext(session_), widened(rect(kSelection)), session_.config().CompType);
     if (!r.ok) return;
     r.status = strMessage(kMsgCountComplete, r.count);
     session_.report(r);
@@ -291,39 +274,37 @@ void cTimeline::insertCell() {
 }
 
 void cTimeline::clipOperation(eCommand c) {
-    const strTimelineRange s = rect(kSelection);
-    const int kind = KindOf(s);
-    const strTimelineRange w = widened(s);
+    const cTimelineRange s = rect(kSelection);
+    const cTimelineRange w = widened(s); // before the grid shrinks
     cEditClipCommands& clip = session_.clipCommands();
-    const uint32_t clipKind = ClipKind(kind);
     strEditResult r;
     if (c == kCut)
-        r = clip.timelineCut(clipKind, w.left, w.right, w.top, w.bottom);
+        r = clip.timelineCut(s);
     else if (c == kCopy)
-        r = clip.timelineCopy(clipKind, w.left, w.right, w.top, w.bottom);
+        r = clip.timelineCopy(s);
     else
-        r = clip.timelineDelete(clipKind, w.left, w.right, w.top, w.bottom);
+        r = clip.timelineDelete(s);
     if (!session_.report(r)) return;
     if (c != kDelete) setRect(kCopied, s);
     if (c != kCopy) {
-        moveCursor(w.left, w.top, false, kind);
+        moveCursor(w.firstFrame(), w.firstCell(), false, s.kind());
         followCursor();
     }
 }
 
 void cTimeline::paste() {
-    const int kind = cursorKind();
-    const int frame = kind == kGridRow ? 0 : cursorFrame();
-    const int cell = kind == kGridColumn ? 0 : cursorCell();
-    strTimelineRange pasted;
-    if (!session_.report(session_.clipCommands().timelinePaste(ClipKind(kind), frame, cell, &pasted))) return;
+    const eRangeKind kind = cursorKind();
+    const int frame = kind == kRangeRows ? 0 : cursorFrame();
+    const int cell = kind == kRangeFrames ? 0 : cursorCell();
+    cTimelineRange pasted;
+    if (!session_.report(session_.clipCommands().timelinePaste(ClipKindOf(kind), frame, cell, &pasted)))
+        return;
     setRect(kSelection, pasted);
     followCursor();
 }
 
 void cTimeline::toolRequest(int command) {
-    const strTimelineRange w = widened(rect(kSelection));
-    request({command, w.left, w.right, w.top, w.bottom, {}});
+    request({command, widened(rect(kSelection))});
 }
 
 void cTimeline::request(strToolRequest r) {
@@ -333,10 +314,10 @@ void cTimeline::request(strToolRequest r) {
 }
 
 void cTimeline::playRange() {
-    const strTimelineRange w = widened(rect(kSelection));
-    if (w.right - w.left > 1) {
+    const cTimelineRange w = widened(rect(kSelection));
+    if (w.frameCount() > 2) {
         const int last = std::max(session_.document().frameCount() - 1, 0);
-        session_.setPlayRange(std::clamp(w.left, 0, last), std::clamp(w.right, 0, last));
+        session_.setPlayRange(std::clamp(w.firstFrame(), 0, last), std::clamp(w.lastFrame(), 0, last));
         session_.setPlayOption(kPlayNoRange, false);
     } else {
         session_.setPlayOption(kPlayNoRange, true);
@@ -344,23 +325,23 @@ void cTimeline::playRange() {
 }
 
 void cTimeline::dragRange() {
-    const strTimelineRange s = rect(kSelection);
-    const strTimelineRange w = widened(s);
-    const bool single = KindOf(s) == kGridCell && w.left == w.right && w.top == w.bottom;
-    session_.setDragRange(single ? strTimelineRange{} : w);
+    const cTimelineRange s = rect(kSelection);
+    const cTimelineRange w = widened(s);
+    const bool single = s.kind() == kRangeCells && w.count() == 1;
+    session_.setDragRange(single ? cTimelineRange{} : w);
 }
 
 void cTimeline::selectAll() {
     const int lastFrame = columns() - 1, lastCell = rows() - 1;
     switch (cursorKind()) {
-    case kGridColumn:
-        setRect(kSelection, {0, -1, lastFrame, -1});
+    case kRangeFrames:
+        setRect(kSelection, cTimelineRange::Frames(0, lastFrame));
         break;
-    case kGridRow:
-        setRect(kSelection, {-1, 0, -1, lastCell});
+    case kRangeRows:
+        setRect(kSelection, cTimelineRange::Rows(0, lastCell));
         break;
     default:
-        setRect(kSelection, {0, 0, lastFrame, lastCell});
+        setRect(kSelection, cTimelineRange::Cells(0, 0, lastFrame, lastCell));
         break;
     }
     onSelectionChanged(Qt::NoModifier);

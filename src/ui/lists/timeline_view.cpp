@@ -16,10 +16,6 @@ int FloorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-void Order(int& a, int& b) {
-    if (a > b) std::swap(a, b);
-}
-
 } // namespace
 
 cTimelineView::cTimelineView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -40,8 +36,8 @@ void cTimelineView::setGridSize(int columns, int rows) {
     anchorFrame_ = std::clamp(anchorFrame_, 0, std::max(columns_ - 1, 0));
     anchorCell_ = std::clamp(anchorCell_, 0, std::max(rows_ - 1, 0));
     for (auto& r : rects_)
-        r = clamped(r);
-    if (pressKind_ != kGridNone) {
+        r = r.clampedTo(columns_, rows_);
+    if (pressKind_ != kRangeNone) {
         pressFrame_ = std::clamp(pressFrame_, 0, std::max(columns_ - 1, 0));
         pressCell_ = std::clamp(pressCell_, 0, std::max(rows_ - 1, 0));
     }
@@ -51,77 +47,16 @@ void cTimelineView::setGridSize(int columns, int rows) {
 
 // ---- rectangles -----------------------------------------------------------------------------------
 
-int cTimelineView::KindOf(const strTimelineRange& r) {
-    if (r.empty()) return kGridNone;
-    if (r.left == -1) return kGridRow;
-    if (r.top == -1) return kGridColumn;
-    return kGridCell;
-}
-
-bool cTimelineView::Contains(const strTimelineRange& r, int frame, int cell) {
-    if (r.empty()) return false;
-    const bool inFrames = r.left == -1 || (frame >= r.left && frame <= r.right);
-    const bool inCells = r.top == -1 || (cell >= r.top && cell <= r.bottom);
-    return inFrames && inCells;
-}
-
-strTimelineRange cTimelineView::widened(const strTimelineRange& r) const {
-    if (r.empty()) return r;
-    strTimelineRange w = r;
-    if (w.left == -1) {
-        w.left = 0;
-        w.right = std::max(columns_ - 1, 0);
-    }
-    if (w.top == -1) {
-        w.top = 0;
-        w.bottom = std::max(rows_ - 1, 0);
-    }
-    return w;
-}
-
-strTimelineRange cTimelineView::clamped(strTimelineRange r) const {
-    if (r.empty()) return r;
-    if (columns_ < 1 || rows_ < 1) return {};
-    if (r.left != -1) {
-        if (r.left >= columns_) return {};
-        r.right = std::min(r.right, columns_ - 1);
-    }
-    if (r.top != -1) {
-        if (r.top >= rows_) return {};
-        r.bottom = std::min(r.bottom, rows_ - 1);
-    }
-    return r;
-}
-
-void cTimelineView::setRect(eRect which, strTimelineRange r) {
-    if (!r.empty()) {
-        if (r.left != -1) Order(r.left, r.right);
-        if (r.top != -1) Order(r.top, r.bottom);
-    }
-    r = clamped(r);
-    if (rects_[which] == r) return;
-    rects_[which] = r;
+void cTimelineView::setRect(eRect which, const cTimelineRange& r) {
+    const cTimelineRange onGrid = r.clampedTo(columns_, rows_);
+    if (rects_[which] == onGrid) return;
+    rects_[which] = onGrid;
     viewport()->update();
-}
-
-strTimelineRange cTimelineView::rangeOf(int kind, int f0, int c0, int f1, int c1) const {
-    Order(f0, f1);
-    Order(c0, c1);
-    switch (kind) {
-    case kGridRow:
-        return {-1, c0, -1, c1};
-    case kGridColumn:
-        return {f0, -1, f1, -1};
-    case kGridCell:
-        return {f0, c0, f1, c1};
-    default:
-        return {};
-    }
 }
 
 // ---- cursor -----------------------------------------------------------------------------------------
 
-bool cTimelineView::moveCursor(int frame, int cell, bool extend, int kind) {
+bool cTimelineView::moveCursor(int frame, int cell, bool extend, eRangeKind kind) {
     if (columns_ < 1 || rows_ < 1) return false;
     frame = std::clamp(frame, 0, columns_ - 1);
     cell = std::clamp(cell, 0, rows_ - 1);
@@ -129,13 +64,13 @@ bool cTimelineView::moveCursor(int frame, int cell, bool extend, int kind) {
     cursorFrame_ = frame;
     cursorCell_ = cell;
     cursorKind_ = kind;
-    const strTimelineRange before = rects_[kSelection];
+    const cTimelineRange before = rects_[kSelection];
     if (extend && !before.empty()) {
-        setRect(kSelection, rangeOf(KindOf(before), anchorFrame_, anchorCell_, frame, cell));
+        setRect(kSelection, cTimelineRange::Spanning(before.kind(), anchorFrame_, anchorCell_, frame, cell));
     } else {
         anchorFrame_ = frame;
         anchorCell_ = cell;
-        setRect(kSelection, rangeOf(kind, frame, cell, frame, cell));
+        setRect(kSelection, cTimelineRange::Spanning(kind, frame, cell, frame, cell));
     }
     ensureVisible(frame, cell);
     viewport()->update();
@@ -182,10 +117,10 @@ QRect cTimelineView::cellRect(int frame, int cell) const {
                  kHeader + (cell - verticalScrollBar()->value()) * kCell, kCell, kCell);
 }
 
-QRect cTimelineView::areaOf(const strTimelineRange& r) const {
-    if (r.empty()) return {};
-    const strTimelineRange w = widened(r);
-    return cellRect(w.left, w.top).united(cellRect(w.right, w.bottom));
+QRect cTimelineView::areaOf(const cTimelineRange& r) const {
+    const cTimelineRange w = widened(r);
+    if (w.empty()) return {};
+    return cellRect(w.firstFrame(), w.firstCell()).united(cellRect(w.lastFrame(), w.lastCell()));
 }
 
 cTimelineView::strHit cTimelineView::hitTest(QPoint point, bool clampToGrid) const {
@@ -194,7 +129,7 @@ cTimelineView::strHit cTimelineView::hitTest(QPoint point, bool clampToGrid) con
     int frame = horizontalScrollBar()->value() + FloorDiv(point.x() - kHeader, kCell);
     int cell = verticalScrollBar()->value() + FloorDiv(point.y() - kHeader, kCell);
     if (clampToGrid) {
-        hit.kind = kGridCell;
+        hit.kind = kRangeCells;
         hit.frame = std::clamp(frame, 0, columns_ - 1);
         hit.cell = std::clamp(cell, 0, rows_ - 1);
         return hit;
@@ -203,14 +138,14 @@ cTimelineView::strHit cTimelineView::hitTest(QPoint point, bool clampToGrid) con
     if (inRowHeader && inColumnHeader) return hit;
     if (inRowHeader) {
         if (cell < 0 || cell >= rows_) return hit;
-        return {kGridRow, -1, cell};
+        return {kRangeRows, -1, cell};
     }
     if (inColumnHeader) {
         if (frame < 0 || frame >= columns_) return hit;
-        return {kGridColumn, frame, -1};
+        return {kRangeFrames, frame, -1};
     }
     if (frame < 0 || frame >= columns_ || cell < 0 || cell >= rows_) return hit;
-    return {kGridCell, frame, cell};
+    return {kRangeCells, frame, cell};
 }
 
 void cTimelineView::resizeEvent(QResizeEvent* e) {
@@ -225,8 +160,8 @@ void cTimelineView::scrollContentsBy(int, int) {
 // ---- mouse ------------------------------------------------------------------------------------------
 
 void cTimelineView::selectAt(const strHit& hit, Qt::KeyboardModifiers modifiers) {
-    const int frame = hit.kind == kGridRow ? cursorFrame_ : hit.frame;
-    const int cell = hit.kind == kGridColumn ? cursorCell_ : hit.cell;
+    const int frame = hit.kind == kRangeRows ? cursorFrame_ : hit.frame;
+    const int cell = hit.kind == kRangeFrames ? cursorCell_ : hit.cell;
     moveCursor(frame, cell, (modifiers & Qt::ShiftModifier) != 0, hit.kind);
 }
 
@@ -234,7 +169,7 @@ void cTimelineView::mousePressEvent(QMouseEvent* e) {
     const strHit hit = hitTest(e->position().toPoint());
     if (e->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
-        if (hit.kind == kGridNone) {
+        if (hit.kind == kRangeNone) {
             const bool wasSelected = !rects_[kSelection].empty();
             setRect(kSelection, {});
             if (wasSelected) emit selectionChanged(e->modifiers());
@@ -242,8 +177,8 @@ void cTimelineView::mousePressEvent(QMouseEvent* e) {
         }
         selectAt(hit, e->modifiers());
         pressKind_ = hit.kind;
-        pressFrame_ = hit.kind == kGridRow ? cursorFrame_ : hit.frame;
-        pressCell_ = hit.kind == kGridColumn ? cursorCell_ : hit.cell;
+        pressFrame_ = hit.kind == kRangeRows ? cursorFrame_ : hit.frame;
+        pressCell_ = hit.kind == kRangeFrames ? cursorCell_ : hit.cell;
         if (e->modifiers() & Qt::ShiftModifier) {
             pressFrame_ = anchorFrame_;
             pressCell_ = anchorCell_;
@@ -252,11 +187,11 @@ void cTimelineView::mousePressEvent(QMouseEvent* e) {
     }
     if (e->button() == Qt::RightButton) {
         setFocus(Qt::MouseFocusReason);
-        if (hit.kind == kGridNone) return;
-        const strTimelineRange& s = rects_[kSelection];
-        const bool inside = hit.kind == kGridCell     ? Contains(s, hit.frame, hit.cell)
-                            : hit.kind == kGridColumn ? KindOf(s) == kGridColumn && Contains(s, hit.frame, 0)
-                                                      : KindOf(s) == kGridRow && Contains(s, 0, hit.cell);
+        if (hit.kind == kRangeNone) return;
+        const cTimelineRange& s = rects_[kSelection];
+        const bool inside = hit.kind == kRangeCells    ? s.contains(hit.frame, hit.cell)
+                            : hit.kind == kRangeFrames ? s.everyCell() && s.contains(hit.frame, 0)
+                                                       : s.everyFrame() && s.contains(0, hit.cell);
         if (!inside) selectAt(hit, Qt::NoModifier);
         emit contextMenuRequested(e->globalPosition().toPoint());
         return;
@@ -265,26 +200,26 @@ void cTimelineView::mousePressEvent(QMouseEvent* e) {
 }
 
 void cTimelineView::mouseMoveEvent(QMouseEvent* e) {
-    if (pressKind_ == kGridNone || !(e->buttons() & Qt::LeftButton)) return;
+    if (pressKind_ == kRangeNone || !(e->buttons() & Qt::LeftButton)) return;
     const strHit hit = hitTest(e->position().toPoint(), true);
-    if (hit.kind == kGridNone) return;
-    const strTimelineRange before = rects_[kSelection];
-    setRect(kSelection, rangeOf(pressKind_, pressFrame_, pressCell_, hit.frame, hit.cell));
-    ensureVisible(pressKind_ == kGridRow ? horizontalScrollBar()->value() : hit.frame,
-                  pressKind_ == kGridColumn ? verticalScrollBar()->value() : hit.cell);
+    if (hit.kind == kRangeNone) return;
+    const cTimelineRange before = rects_[kSelection];
+    setRect(kSelection, cTimelineRange::Spanning(pressKind_, pressFrame_, pressCell_, hit.frame, hit.cell));
+    ensureVisible(pressKind_ == kRangeRows ? horizontalScrollBar()->value() : hit.frame,
+                  pressKind_ == kRangeFrames ? verticalScrollBar()->value() : hit.cell);
     if (!(before == rects_[kSelection])) emit selectionChanged(e->modifiers());
 }
 
 void cTimelineView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) pressKind_ = kGridNone;
+    if (e->button() == Qt::LeftButton) pressKind_ = kRangeNone;
 }
 
 void cTimelineView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const strHit hit = hitTest(e->position().toPoint());
-    if (hit.kind == kGridNone) return;
-    pressKind_ = kGridNone;
-    const bool inside = hit.kind == kGridCell ? Contains(rects_[kSelection], hit.frame, hit.cell) : false;
+    if (hit.kind == kRangeNone) return;
+    pressKind_ = kRangeNone;
+    const bool inside = hit.kind == kRangeCells && rects_[kSelection].contains(hit.frame, hit.cell);
     if (!inside) selectAt(hit, Qt::NoModifier);
     emit doubleClicked();
 }
@@ -311,8 +246,8 @@ void cTimelineView::keyPressEvent(QKeyEvent* e) {
         return;
     }
     // Left and right keep a frame cursor on frames; up and down keep a row cursor on rows.
-    const int sideways = cursorKind_ == kGridColumn ? kGridColumn : kGridCell;
-    const int upDown = cursorKind_ == kGridRow ? kGridRow : kGridCell;
+    const eRangeKind sideways = cursorKind_ == kRangeFrames ? kRangeFrames : kRangeCells;
+    const eRangeKind upDown = cursorKind_ == kRangeRows ? kRangeRows : kRangeCells;
     if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && extend)) {
         // The popup of the selection, at the cursor's cell.
         ensureVisible(cursorFrame_, cursorCell_);
@@ -399,7 +334,7 @@ void cTimelineView::paintEvent(QPaintEvent*) {
         for (int c = fr; c < lastRow; ++c) {
             const QRect r = cellRect(f, c);
             if (hasMark(f, c)) p.fillRect(QRect(r.left() + 1, r.top() + 6, 15, 9), mark);
-            if (Contains(rects_[kSelection], f, c)) p.fillRect(r, selected);
+            if (rects_[kSelection].contains(f, c)) p.fillRect(r, selected);
         }
     }
     p.setPen(line);

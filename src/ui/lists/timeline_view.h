@@ -4,15 +4,13 @@
 // copied range and the drag range), turns the mouse and the keys into cursor moves and selections,
 // and leaves what the cells mean to cTimeline, which binds it to the document.
 //
-// A rectangle uses -1 for "all frames" or "all cell numbers" and left = -2 for "empty"
-// (strTimelineRange); its kind follows from that: a block of cells, frame columns or cell rows.
+// A rectangle is a cTimelineRange: a block of cells, whole frame columns or whole cell rows. What
+// lies under a point and what the cursor stands on are given by the same kinds: a grid cell
+// (kRangeCells), a column header (kRangeFrames), a row header (kRangeRows) or nothing.
 
-#include "interchange/edit_clip_commands.h"
+#include "document/timeline_range.h"
 
 #include <QAbstractScrollArea>
-
-// What lies under a point, and the kind of a rectangle or of the cursor.
-enum eGridKind : int { kGridNone = 0, kGridRow = 16, kGridColumn = 32, kGridCell = 64 };
 
 class cTimelineView : public QAbstractScrollArea {
     Q_OBJECT
@@ -22,7 +20,7 @@ class cTimelineView : public QAbstractScrollArea {
 
     enum eRect { kSelection, kCopied, kDrag, kRectCount };
     struct strHit {
-        int kind = kGridNone;
+        eRangeKind kind = kRangeNone;
         int frame = -1;
         int cell = -1;
     };
@@ -39,25 +37,21 @@ class cTimelineView : public QAbstractScrollArea {
     // the grid gives the nearest grid position.
     strHit hitTest(QPoint point, bool clampToGrid = false) const;
 
-    const strTimelineRange& rect(eRect which) const { return rects_[which]; }
-    // Stores the rectangle normalised (left <= right, top <= bottom) and repaints.
-    void setRect(eRect which, strTimelineRange r);
-    // The kind of a rectangle: kGridCell (block), kGridColumn (all cell numbers of a frame range),
-    // kGridRow (all frames of a cell range), kGridNone when empty.
-    static int KindOf(const strTimelineRange& r);
-    static bool Contains(const strTimelineRange& r, int frame, int cell);
-    // The rectangle with "all" replaced by the grid's real range.
-    strTimelineRange widened(const strTimelineRange& r) const;
+    const cTimelineRange& rect(eRect which) const { return rects_[which]; }
+    // Stores the rectangle cut to the grid and repaints.
+    void setRect(eRect which, const cTimelineRange& r);
+    // The block of cells a rectangle covers on the grid: whole rows or columns widened to it.
+    cTimelineRange widened(const cTimelineRange& r) const { return r.blockOn(columns_, rows_); }
 
     int cursorFrame() const { return cursorFrame_; }
     int cursorCell() const { return cursorCell_; }
     // What the cursor stands on: a grid cell, a frame (column) or a cell row.
-    int cursorKind() const { return cursorKind_; }
+    eRangeKind cursorKind() const { return cursorKind_; }
     // Moves the cursor (clamped) and gives it a kind. With extend the selection grows from its
     // anchor to the cursor keeping its kind; otherwise it becomes the cursor's cell, column or row
     // and the anchor moves there. Emits cursorMoved and selectionChanged; returns whether the
     // cursor moved.
-    bool moveCursor(int frame, int cell, bool extend, int kind = kGridCell);
+    bool moveCursor(int frame, int cell, bool extend, eRangeKind kind = kRangeCells);
     // The cursor follows a frame chosen elsewhere (the canvas, playback): no selection change.
     void followFrame(int frame);
     void ensureVisible(int frame, int cell);
@@ -93,21 +87,19 @@ class cTimelineView : public QAbstractScrollArea {
     int visibleColumns() const;
     int visibleRows() const;
     QRect cellRect(int frame, int cell) const;
-    QRect areaOf(const strTimelineRange& r) const;
+    QRect areaOf(const cTimelineRange& r) const;
     void selectAt(const strHit& hit, Qt::KeyboardModifiers modifiers);
-    strTimelineRange rangeOf(int kind, int f0, int c0, int f1, int c1) const;
-    strTimelineRange clamped(strTimelineRange r) const;
 
     int columns_ = 0;
     int rows_ = 0;
     int cursorFrame_ = 0;
     int cursorCell_ = 0;
-    int cursorKind_ = kGridCell;
+    eRangeKind cursorKind_ = kRangeCells;
     int anchorFrame_ = 0;
     int anchorCell_ = 0;
-    strTimelineRange rects_[kRectCount];
-    // The press that is being dragged: its kind (0 when none) and grid position.
-    int pressKind_ = kGridNone;
+    cTimelineRange rects_[kRectCount];
+    // The press that is being dragged: its kind (none when none) and grid position.
+    eRangeKind pressKind_ = kRangeNone;
     int pressFrame_ = 0;
     int pressCell_ = 0;
 };

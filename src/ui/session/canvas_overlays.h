@@ -4,6 +4,7 @@
 // the canvas draws it on every repaint (kChangeView announces a change).
 
 #include "document/cell.h"
+#include "document/timeline_range.h"
 
 #include <QPointF>
 #include <QRect>
@@ -33,22 +34,21 @@ struct strCanvasOverlays {
 
 // A window asks for a tool window, filled with what it knows (the timeline's selection, the cell
 // under the cursor, where the pointer is). The tool windows listen to cSession::toolRequested.
-// What each command reads (ids of command_ids.h):
-//   40043 settings       the cell window of cell cellFirst on frame frameFirst (-1: the current frame)
-//   40007 frame setting  frame compensation filled with frames frameFirst..frameLast and cell numbers
-//   40005 batch          cellFirst..cellLast; batch filled the same way (-1 in a range: all)
-//   40004 interval       the interval window filled with frames frameFirst..frameLast
-//   40012 cell lock      cellFirst >= 0: "[%d] Locked for cell and image" of that cell number;
+// What each command reads of the range (ids of command_ids.h):
+//   40043 settings       the cell window of its first cell on its first frame (whole rows: the
+//                        current frame); nothing for whole columns
+//   40007 frame setting  frame compensation filled with the range's frames and cell numbers
+//   40005 batch          batch filled the same way
+//   40004 interval       the interval window filled with the range's frames
+//   40012 cell lock      a block or rows: "[%d] Locked for cell and image" of its first cell number;
 //                        otherwise the whole lock table
-//   40209 new            a new cell in cell number cellFirst on frame frameFirst (-1: the current
-//                        frame)
+//   40209 new            a new cell as the settings window finds its cell
+// An empty range means every frame and every cell number.
 struct strToolRequest {
-    int command = 0;     // the command id of the window (frame setting, batch, interval, settings …)
-    int frameFirst = -1; // a frame range, inclusive (-1: none)
-    int frameLast = -1;
-    int cellFirst = -1; // a cell-number range, inclusive (-1: none)
-    int cellLast = -1;
-    QPoint globalPos{}; // where a window that opens at the pointer goes
+    int command = 0;      // the command id of the window (frame setting, batch, interval, settings …)
+    cTimelineRange range; // the frames and cell numbers the window is filled with
+    int picture = -1;     // 49010 check sheet: the picture whose file is checked (-1: none)
+    QPoint globalPos{};   // where a window that opens at the pointer goes
     // The widget that asks. When it lies in a window other than the main window (the list window),
     // the main window is disabled while the tool window is open.
     QWidget* origin = nullptr;

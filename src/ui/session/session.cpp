@@ -190,7 +190,7 @@ void cSession::setZoomIndex(int index) {
     announce(kChangeView);
 }
 
-void cSession::setDragRange(const strTimelineRange& r) {
+void cSession::setDragRange(const cTimelineRange& r) {
     dragRange_ = r;
     announce(kChangeView);
 }
@@ -243,7 +243,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh, int recoverySlot
     sounds_.releaseAll();
     slotsSplitFormat_ = doc_->getSetting(kKeySplitFormat);
     loadPictures();
-    dragRange_ = strTimelineRange{};
+    dragRange_ = cTimelineRange{};
     gameId_ = 0;
     playRangeStart_ = 0;
     playRangeEnd_ = std::max(doc_->frameCount() - 1, 0);

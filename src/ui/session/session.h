@@ -135,8 +135,8 @@ class cSession : public QObject {
     void setZoomIndex(int index);
     static float ZoomOfIndex(int index);
     // The timeline's drag range (canvas drags apply to all of it) and the play tool bar's range.
-    const strTimelineRange& dragRange() const { return dragRange_; }
-    void setDragRange(const strTimelineRange& r);
+    const cTimelineRange& dragRange() const { return dragRange_; }
+    void setDragRange(const cTimelineRange& r);
     int playRangeStart() const { return playRangeStart_; }
     int playRangeEnd() const { return playRangeEnd_; }
     void setPlayRange(int start, int end);
@@ -319,11 +319,11 @@ class cSession : public QObject {
     int toolMode_ = kToolMove;
     int zoomIndex_ = 2;
     bool actorSide_ = false;
-    strTimelineRange dragRange_;
+    cTimelineRange dragRange_;
     strCanvasOverlays overlays_;
     int playRangeStart_ = 0;
     int playRangeEnd_ = 0;
-    int rangeLastFrame_ = 0;   // the last frame when the play range was last fitted
+    int rangeLastFrame_ = 0; // the last frame when the play range was last fitted
     int product_ = -1;
     int slotsSplitFormat_ = 0; // the split format the picture slots were divided with
     interchange::strClipboardMenuState clipState_;
