@@ -1,13 +1,11 @@
 #pragma once
-// Game folders for the game tests: one per product, in a temporary folder, with the database
-// shaped as the product writes it (tests/data/game; the Marshal ones made by Ruby when it is
-// installed, else built here from clipboard dumps with the same shape).
+// Game folders for the game tests: one per product, in a temporary folder, with a copy of the
+// database shaped as the product writes it (tests/data/game, written by the scripts there:
+// make_games.py for 2000 and MV, make_marshal.rb for the Marshal ones).
 
 #include "config/config.h"
 #include "document/project.h"
-#include "game/marshal_tree.h"
 #include "interchange/clipboard_formats.h"
-#include "interchange/marshal_animation.h"
 #include "platform/code_page.h"
 #include "support/test_support.h"
 
@@ -61,50 +59,11 @@ inline void SampleDocument(cProject& doc, const std::string& nameUtf8, int frame
     doc.addEffect(e);
 }
 
-// The Marshal database without Ruby: [nil, 1 "Hit" with @note, 2 "炎の剣" (3 frames), 3 empty, nil,
-// 5 sharing animation 1's name string].
-inline std::vector<uint8_t> BuiltMarshalDatabase(int product) {
-    using namespace game;
-    cMarshalTree db;
-    EXPECT_TRUE(ReadMarshalTree({4, 8, '[', 0}, db));
-    auto animation = [&](const char* name, int frames, int id) {
-        cProject doc;
-        SampleDocument(doc, name, frames);
-        std::vector<uint8_t> payload;
-        EXPECT_EQ(PKRUBY::BuildMarshalPayload(doc, product, "jpn", payload), 1);
-        cMarshalTree one;
-        EXPECT_TRUE(ReadMarshalTree(std::vector<uint8_t>(payload.begin() + 4, payload.end()), one));
-        const MarshalRef copy = db.CopyFrom(one, one.Elements(one.Root())[0]);
-        db.MutableNode(db.Ivar(copy, "@id")) = db.Node(db.AddFixnum(id));
-        return copy;
-    };
-    const MarshalRef a1 = animation("Hit", 2, 1);
-    std::vector<std::pair<uint32_t, MarshalRef>> ivars;
-    std::span<const MarshalRef> pairs = db.Pairs(a1);
-    for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-        ivars.emplace_back(pairs[i], pairs[i + 1]);
-    ivars.emplace_back(db.InternSymbol("@note"), db.AddString("kept by every write", product == 4));
-    const MarshalRef noted = db.AddObject(db.Node(a1).name, ivars);
-    const MarshalRef a5 = animation("Thunder", 1, 5);
-    std::vector<std::pair<uint32_t, MarshalRef>> ivars5;
-    pairs = db.Pairs(a5);
-    for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-        ivars5.emplace_back(pairs[i],
-                            db.SymbolText(pairs[i]) == "@name" ? db.Ivar(a1, "@name") : pairs[i + 1]);
-    const MarshalRef shared = db.AddObject(db.Node(a5).name, ivars5);
-    for (MarshalRef e :
-         {db.AddNil(), noted, animation("炎の剣", 3, 2), animation("", 0, 3), db.AddNil(), shared})
-        db.AppendElement(db.Root(), e);
-    std::vector<uint8_t> out;
-    EXPECT_TRUE(WriteMarshalTree(db, out));
-    return out;
-}
-
 struct strGameFolder {
     testing_support::TempDir dir;
     int product = 0;
     std::string database;
-    bool fromRuby = false;
+    bool fromRuby = HaveRuby(); // Ruby reads back what is written
 
     explicit strGameFolder(int p) : product(p) {
         namespace fs = std::filesystem;
@@ -135,17 +94,7 @@ struct strGameFolder {
             fs::create_directories(root + "/Data");
             fs::create_directories(root + "/Graphics/Animations");
             database = root + "/Data/" + file;
-            if (HaveRuby()) {
-                int status = -1;
-                testing_support::RunCommand("/usr/bin/ruby " +
-                                                testing_support::DataPath("game/make_marshal.rb") + " " +
-                                                ProductName(product) + " " + database,
-                                            &status);
-                EXPECT_EQ(status, 0);
-                fromRuby = true;
-            } else {
-                testing_support::WriteBytes(database, BuiltMarshalDatabase(product));
-            }
+            fs::copy_file(testing_support::DataPath(std::string("game/") + file), database);
         }
         }
     }

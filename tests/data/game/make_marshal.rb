@@ -1,5 +1,7 @@
 # Writes an animation database shaped as RPG Maker XP, VX or VX Ace writes it, for the game tests:
 #   ruby make_marshal.rb xp|vx|vxace OUT
+# The tests read the files this wrote in this folder (the same bytes at every run):
+#   for p in xp:rxdata vx:rvdata vxace:rvdata2; do ruby make_marshal.rb ${p%:*} Animations.${p#*:}; done
 # Element 0 is nil; 1 holds an unknown instance variable and shares its sound effect object with
 # animation 5 (an object link across animations); 2 has a Japanese name and three frames; 3 is
 # empty; 4 is nil; 5 shares a picture name string with animation 1. XP and VX strings are plain
