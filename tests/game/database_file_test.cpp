@@ -118,6 +118,12 @@ TEST(DatabaseFile, TheFirstWriteBacksUpTheFileAsReadAndLaterOnesDoNot) {
         ++backups;
     }
     EXPECT_EQ(backups, 1u); // no temporary file left either
+
+    // A backup never replaces an earlier one made in the same second: the next free name is taken.
+    const std::string same = file.BackupPath(1796140800);
+    WriteBytes(same, {1});
+    WriteBytes(same + "-2", {2});
+    EXPECT_EQ(file.BackupPath(1796140800), same + "-3");
 }
 
 TEST(DatabaseFile, ARefusedWriteChangesNothing) {
