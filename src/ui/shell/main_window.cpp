@@ -107,7 +107,7 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
 }
 
 void cMainWindow::restoreWindows() {
-    setMinimumSize(480, 360);
+    setMinimumSize(std::max(minimumWidth(), kMinimumWidth), kMinimumHeight);
     listWnd_->setMinimumSize(240, 240);
     paletteWnd_->setMinimumSize(200, 200);
     if (firstStart_) {
@@ -238,6 +238,12 @@ void cMainWindow::storeSettings() {
     config_.PalWinSizeX = pal.width();
     config_.PalWinSizeY = pal.height();
     config_.write();
+}
+
+bool cMainWindow::event(QEvent* e) {
+    // A bar that grew, or a window that was resized, may need other rows.
+    if (e->type() == QEvent::Resize || e->type() == QEvent::LayoutRequest) reflowToolBars();
+    return QMainWindow::event(e);
 }
 
 void cMainWindow::closeEvent(QCloseEvent* e) {

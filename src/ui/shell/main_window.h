@@ -63,7 +63,12 @@ class cMainWindow : public QMainWindow {
     // already open. make builds it the first time (and again after it was closed).
     template <class T, class Make> T* showModeless(QPointer<T>& slot, Make make);
 
+    // The smallest size of the window (wider when a tool bar needs more).
+    static constexpr int kMinimumWidth = 480;
+    static constexpr int kMinimumHeight = 360;
+
   protected:
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
@@ -76,6 +81,9 @@ class cMainWindow : public QMainWindow {
     void registerToolCommands();
     void buildMenus();
     void buildToolBars();
+    // Puts the tool bars in as few rows as the width allows, in their order; run whenever the
+    // window's width or a bar's size changes.
+    void reflowToolBars();
     void buildStatusBar();
     void restoreWindows();
     void onChanged(unsigned flags);

@@ -1,5 +1,6 @@
 // The four tool bars: view (zoom and display toggles), edit (snapping), play (rate and range) and
-// the canvas tools.
+// the canvas tools. They keep their order at the top of the window and wrap onto further rows when
+// the window is too narrow for them side by side, so every control stays on screen.
 
 #include "config/config.h"
 #include "playback/play_clock.h"
@@ -26,6 +27,8 @@ QToolBar* NewBar(QMainWindow* window, const QString& name, const QString& title)
     bar->setObjectName(name);
     bar->setAccessibleName(title);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The rows are laid out by cMainWindow::reflowToolBars; a bar dragged elsewhere would fight it.
+    bar->setMovable(false);
     window->addToolBar(bar);
     return bar;
 }
@@ -105,7 +108,6 @@ void cMainWindow::buildToolBars() {
     AddSnap(edit, s, tr("Scale"), 2, &cConfig::ScaleGrid, QStringLiteral("scale"));
     AddSnap(edit, s, tr("Angle"), 4, &cConfig::AngleGrid, QStringLiteral("angle"));
 
-    addToolBarBreak();
     QToolBar* play = NewBar(this, QStringLiteral("playToolBar"), tr("Play"));
     AddActions(play, t, {{kCmdPlayFromStart, QT_TR_NOOP("|<")}, {kCmdPlay, QT_TR_NOOP("Play")}});
     auto* rate = Named(new QComboBox(play), QStringLiteral("rateList"), tr("Playback speed"));
@@ -153,4 +155,29 @@ void cMainWindow::buildToolBars() {
                 {kCmdFrameTool, QT_TR_NOOP("Tween")}});
 
     toolBars_ = {view, edit, play, tools};
+    reflowToolBars();
+}
+
+void cMainWindow::reflowToolBars() {
+    // A row takes bars while their full widths fit the window; the next bar starts a row below.
+    int widest = 0;
+    int row = 0;
+    bool first = true;
+    for (QToolBar* bar : toolBars_) {
+        const int width = bar->sizeHint().width();
+        widest = std::max(widest, width);
+        if (bar->isHidden()) continue;
+        const bool rowStart = !first && row + width > this->width();
+        if (toolBarBreak(bar) != rowStart) {
+            if (rowStart)
+                insertToolBarBreak(bar);
+            else
+                removeToolBarBreak(bar);
+        }
+        row = rowStart || first ? width : row + width;
+        first = false;
+    }
+    // The window is never narrower than the widest bar, which then has a row of its own.
+    const int minimum = std::max(kMinimumWidth, widest);
+    if (minimumWidth() != minimum) setMinimumWidth(minimum);
 }
