@@ -2354,10 +2354,6 @@ Do you want to save it?</source>
         <translation>Shift+Tab</translation>
     </message>
     <message>
-        <source>Makes the next (previous) cell of the frame the current one</source>
-        <translation>フレームの次 (前) のセルを現在のセルにする</translation>
-    </message>
-    <message>
         <source>Arrow keys</source>
         <translation>矢印キー</translation>
     </message>
@@ -2380,6 +2376,22 @@ Do you want to save it?</source>
     <message>
         <source>The status bar names what a drag does where the pointer is. The user guide (docs/guide.md) and the docs folder describe every window.</source>
         <translation>ステータスバーにはポインタの位置でドラッグすると何が起きるかが表示されます。各ウィンドウの説明はユーザーガイド (docs/guide.md) と docs フォルダにあります。</translation>
+    </message>
+    <message>
+        <source>Makes the next (previous) cell of the frame the current one; after the last cell (before the first) moves on to the next (previous) control</source>
+        <translation>フレームの次 (前) のセルを現在のセルにする。最後のセルの次 (最初のセルの前) では次 (前) の項目へ移る</translation>
+    </message>
+    <message>
+        <source>Ctrl+Tab</source>
+        <translation>Ctrl+Tab</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Tab</source>
+        <translation>Ctrl+Shift+Tab</translation>
+    </message>
+    <message>
+        <source>Leaves the canvas for the next (previous) control</source>
+        <translation>キャンバスから次 (前) の項目へ移る</translation>
     </message>
 </context>
 <context>

@@ -93,15 +93,13 @@ int NudgeCells(const strGestureContext& ctx, int dx, int dy) {
     return drag.apply(ctx, t);
 }
 
-int StepCurrentCell(const strGestureContext& ctx, bool forward) {
+int StepCurrentCell(const strGestureContext& ctx, bool forward, bool fromEdge) {
     const int count = ctx.doc->cellNumber();
-    if (count <= 0) return -1;
     const int current = ctx.commands->currentCell();
     const int step = forward ? 1 : -1;
-    // From the current cell (or from just outside the row) around the row once.
-    int c = current >= 0 && current < count ? current : (forward ? -1 : count);
-    for (int i = 0; i < count; ++i) {
-        c = ((c + step) % count + count) % count;
+    // From the current cell (or from just outside the row) to the end of the row, without wrapping.
+    const bool inside = !fromEdge && current >= 0 && current < count;
+    for (int c = (inside ? current : (forward ? -1 : count)) + step; c >= 0 && c < count; c += step) {
         if (!ctx.doc->cell(ctx.frame, c)) continue;
         ctx.commands->clearSelection();
         ctx.commands->select(c);

@@ -136,9 +136,11 @@ bool SelectAt(const strGestureContext& ctx, double x, double y, bool ctrl);
 bool KeepCurrentOnly(const strGestureContext& ctx, strGestureResult& out);
 
 // Tab on the canvas: the next cell of the current frame after the current cell (forward) or before
-// it, wrapping around, becomes the current cell and the only one selected. The first (or last)
-// cell when there is no current cell. Returns the cell number, or -1 when the frame has no cell.
-int StepCurrentCell(const strGestureContext& ctx, bool forward);
+// it becomes the current cell and the only one selected; the first (or last) cell when there is no
+// current cell or fromEdge is set (the focus has just come in). Returns the cell number, or -1 with
+// nothing changed when no cell lies that way: the last cell was current (the first, going back) or
+// the frame has none, so the key can move the focus on.
+int StepCurrentCell(const strGestureContext& ctx, bool forward, bool fromEdge = false);
 
 // The cells of a drag (those selected and present on the current frame when it starts), the preview
 // of a transform on them and its commit as one transaction (no step when nothing changes).

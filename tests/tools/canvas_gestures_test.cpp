@@ -317,7 +317,7 @@ TEST(CanvasGestures, RotateAndScaleToolsTurnAndScaleWithoutKeysAndTheKeysStillWo
     EXPECT_EQ(c.gestures.tool(), nullptr);
 }
 
-TEST(CanvasGestures, StepCurrentCellWalksTheFrameBothWaysAndWraps) {
+TEST(CanvasGestures, StepCurrentCellWalksTheFrameAndStopsAtEitherEnd) {
     Canvas c({{2, 0, 0}, {5, 30, 0}, {1, -140, 0}});
     c.commands->selectAll();
     // No current cell: forward starts at the first cell, and the selection is that cell alone.
@@ -326,14 +326,23 @@ TEST(CanvasGestures, StepCurrentCellWalksTheFrameBothWaysAndWraps) {
     EXPECT_EQ(c.commands->selection(), std::vector<int>{1});
     EXPECT_EQ(StepCurrentCell(c.ctx, true), 2);
     EXPECT_EQ(StepCurrentCell(c.ctx, true), 5);
-    EXPECT_EQ(StepCurrentCell(c.ctx, true), 1);
-    EXPECT_EQ(StepCurrentCell(c.ctx, false), 5);
+    // Past the last cell: nothing changes, so the key can leave the canvas.
+    EXPECT_EQ(StepCurrentCell(c.ctx, true), -1);
+    EXPECT_EQ(c.commands->currentCell(), 5);
     EXPECT_EQ(c.commands->selection(), std::vector<int>{5});
+    EXPECT_EQ(StepCurrentCell(c.ctx, false), 2);
+    EXPECT_EQ(StepCurrentCell(c.ctx, false), 1);
+    EXPECT_EQ(StepCurrentCell(c.ctx, false), -1);
+    EXPECT_EQ(c.commands->currentCell(), 1);
+    // The focus coming back starts from the edge whatever the current cell is.
+    EXPECT_EQ(StepCurrentCell(c.ctx, false, true), 5);
+    EXPECT_EQ(StepCurrentCell(c.ctx, true, true), 1);
     // Backward without a current cell starts at the last cell.
     c.commands->setCurrentCell(-1);
     EXPECT_EQ(StepCurrentCell(c.ctx, false), 5);
     // A frame without cells: nothing.
     Canvas empty({});
     EXPECT_EQ(StepCurrentCell(empty.ctx, true), -1);
+    EXPECT_EQ(StepCurrentCell(empty.ctx, false, true), -1);
     EXPECT_EQ(empty.commands->currentCell(), -1);
 }

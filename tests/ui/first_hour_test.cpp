@@ -127,8 +127,10 @@ class cFirstHourTest : public QObject {
     void ctrlSOnAnUntitledDocumentIsSaveAsAndTheExtensionPicksTheFormat() {
         QVERIFY(f->start());
         f->window->show();
+        // The main window has the keys (the tool windows come up after it).
+        QTRY_VERIFY(f->window->paletteWindow()->isVisible());
         f->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        QTRY_VERIFY(QGuiApplication::focusWindow() == f->window->windowHandle());
         // New projects keep their stored default format (text); a name ending in .dat is binary.
         QCOMPARE(doc().getSetting(kKeySaveFormat), 1);
         // The title the window system shows: "*" while modified.
@@ -264,6 +266,10 @@ class cFirstHourTest : public QObject {
             }
         }));
         cSession& s = f->session();
+        // The main window has the keys (the tool windows come up after it).
+        QTRY_VERIFY(f->window->paletteWindow()->isVisible());
+        f->window->activateWindow();
+        QTRY_VERIFY(QGuiApplication::focusWindow() == f->window->windowHandle());
         f->canvas->setFocus();
         QTest::keyClick(f->canvas, Qt::Key_Right);
         QVERIFY(f->window->statusText().startsWith(QStringLiteral("No cell selected")));
@@ -274,8 +280,28 @@ class cFirstHourTest : public QObject {
         QCOMPARE(s.commands().selection(), std::vector<int>{4});
         QTest::keyClick(f->canvas, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(s.commands().currentCell(), 1);
+        // Before the first cell Shift+Tab leaves the canvas along the focus chain; Shift+Tab
+        // coming back starts at the last cell, and past it Tab leaves too.
+        QTest::keyClick(f->canvas, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(s.commands().currentCell(), 1);
+        QWidget* before = QApplication::focusWidget();
+        QVERIFY(before && before != f->canvas && before->window() == f->window.get());
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->canvas);
         QTest::keyClick(f->canvas, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(s.commands().currentCell(), 6);
+        QTest::keyClick(f->canvas, Qt::Key_Tab);
+        QVERIFY(!f->canvas->hasFocus());
+        QCOMPARE(s.commands().currentCell(), 6);
+        // Ctrl+Tab leaves from any cell.
+        f->canvas->setFocus();
+        QTest::keyClick(f->canvas, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(s.commands().currentCell(), 4);
+        QTest::keyClick(f->canvas, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(!f->canvas->hasFocus());
+        QCOMPARE(s.commands().currentCell(), 4);
+        f->canvas->setFocus();
+        QTest::keyClick(f->canvas, Qt::Key_Tab);
         QTest::keyClick(f->canvas, Qt::Key_Right);
         QCOMPARE(f->cell(0, 6)->x, 61);
         QCOMPARE(f->window->statusText(), QStringLiteral("Moved 1 cell by 1, 0"));

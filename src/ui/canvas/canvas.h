@@ -89,6 +89,7 @@ class cCanvas : public QAbstractScrollArea {
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool event(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
     void leaveEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -133,8 +134,11 @@ class cCanvas : public QAbstractScrollArea {
     void showGestureStatus();
     void hover(QPoint screen);
     void showHint(bool overCell);
-    // Tab: the next (or previous) cell of the frame becomes the current one; false without cells.
+    // Tab: the next (or previous) cell of the frame becomes the current one; false when no cell
+    // lies that way (the key moves the focus on).
     bool stepCell(bool forward);
+    // Tab past the cells: the next (previous) control of the main window takes the focus.
+    void focusNextControl(bool forward);
     void openSplineDialog(const strSplineRequest& request);
     void endGesture();
     bool keyHeld(int virtualKey) const;
@@ -145,6 +149,8 @@ class cCanvas : public QAbstractScrollArea {
     cSession& session_;
     cCommandTable& commands_;
     QPointF origin_{0, 0};
+    // The focus came in by Tab or Shift+Tab: the next step starts from that end of the frame.
+    bool tabbedIn_ = false;
     cCanvasFrame frame_;
     uint64_t generation_ = 1;
     uint64_t baseGeneration_ = 1;

@@ -12,6 +12,7 @@
 #include "ui/shell/command_ids.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -91,6 +92,7 @@ void cCanvas::take(const strGestureResult& r) {
 
 void cCanvas::mousePressEvent(QMouseEvent* e) {
     current_ = e->position().toPoint();
+    tabbedIn_ = false;
     session_.stopPlayback();
     // The actor side shows the cells mirrored: the left button does not pick or drag them there (the
     // middle button still pans, the right button opens the popup).
@@ -294,20 +296,46 @@ bool cCanvas::eventFilter(QObject* watched, QEvent* e) {
 }
 
 bool cCanvas::event(QEvent* e) {
-    // Tab and Shift+Tab step through the cells of the frame (before the focus chain sees them);
-    // on a frame without cells they move the focus on as usual.
+    // Tab and Shift+Tab step through the cells of the frame (before the focus chain sees them); past
+    // the last cell (before the first) and on a frame without cells they move the focus on to the
+    // main window's next control. Ctrl+Tab and Ctrl+Shift+Tab always move it on.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
-        const Qt::KeyboardModifiers others = k->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && others == Qt::NoModifier &&
-            !gestures_.tool() && stepCell(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier)))
+        const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+        const bool forward = k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier);
+        const Qt::KeyboardModifiers others =
+            k->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::ControlModifier);
+        if (tab && others == Qt::NoModifier) {
+            if ((k->modifiers() & Qt::ControlModifier) || gestures_.tool() || !stepCell(forward))
+                focusNextControl(forward);
             return true;
+        }
     }
     return QAbstractScrollArea::event(e);
 }
 
+void cCanvas::focusNextControl(bool forward) {
+    // The window's own focus chain: Qt's would also enter the list and palette windows (children
+    // of the main window) without making them the active window, so keys would go nowhere.
+    for (QWidget* w = this;;) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == this) return;
+        if (w->window() == window() && !isAncestorOf(w) && !w->focusProxy() && w->isVisible() &&
+            w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void cCanvas::focusInEvent(QFocusEvent* e) {
+    tabbedIn_ = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason;
+    QAbstractScrollArea::focusInEvent(e);
+}
+
 bool cCanvas::stepCell(bool forward) {
-    const int cell = StepCurrentCell(gestureContext(), forward);
+    const int cell = StepCurrentCell(gestureContext(), forward, tabbedIn_);
+    tabbedIn_ = false;
     if (cell < 0) return false;
     session_.showStatus(tr("Cell %1 selected (Tab: next cell, Shift+Tab: previous cell)").arg(cell));
     return true;

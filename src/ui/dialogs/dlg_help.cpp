@@ -55,7 +55,10 @@ cDlg_Help::cDlg_Help(const QList<QAction*>& actions, const QString& rotateKey, c
         {tr("Right click"), tr("Menu key, Shift+F10"), tr("Opens the canvas menu (at the current cell)")},
         {tr("Middle drag"), QString(), tr("Pans the view (double-click: back to the origin)")},
         {tr("Wheel"), tr("Ctrl+wheel"), tr("Scrolls; with Ctrl zooms about the pointer")},
-        {tr("Tab"), tr("Shift+Tab"), tr("Makes the next (previous) cell of the frame the current one")},
+        {tr("Tab"), tr("Shift+Tab"),
+         tr("Makes the next (previous) cell of the frame the current one; after the last cell (before "
+            "the first) moves on to the next (previous) control")},
+        {tr("Ctrl+Tab"), tr("Ctrl+Shift+Tab"), tr("Leaves the canvas for the next (previous) control")},
         {tr("Arrow keys"), tr("Shift+arrow"),
          tr("Move the selected cells by one pixel (by the position step)")},
         {tr("Escape"), QString(), tr("Cancels a drag or stops playback")},
