@@ -2736,6 +2736,10 @@ Do you want to save it?</source>
         <source>Edit rule</source>
         <translation>編集ルール</translation>
     </message>
+    <message>
+        <source>Project settings applied</source>
+        <translation>プロジェクトの設定を反映しました</translation>
+    </message>
 </context>
 <context>
     <name>cDlg_Recovery</name>
@@ -3168,6 +3172,10 @@ Do you want to save it?</source>
         <source>Choose the folder of %1</source>
         <translation>%1 のフォルダを選ぶ</translation>
     </message>
+    <message>
+        <source>Editor settings applied</source>
+        <translation>エディタの設定を反映しました</translation>
+    </message>
 </context>
 <context>
     <name>cDlg_Spline</name>
@@ -3200,6 +3208,10 @@ Do you want to save it?</source>
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>%1 cancelled</source>
+        <translation>%1 をキャンセルしました</translation>
     </message>
 </context>
 <context>
@@ -3817,6 +3829,38 @@ Do you want to save it?</source>
         <source>%1: off</source>
         <translation>%1: オフ</translation>
     </message>
+    <message>
+        <source>No selected cell on frame %1</source>
+        <translation>フレーム %1 に選択中のセルがありません</translation>
+    </message>
+    <message>
+        <source>Cells selected: %1</source>
+        <translation>選択したセル: %1 個</translation>
+    </message>
+    <message>
+        <source>No cell selected</source>
+        <translation>セルが選択されていません</translation>
+    </message>
+    <message>
+        <source>No cell moved: none is selected on frame %1, or they are at the end of the row</source>
+        <translation>移動したセルはありません: フレーム %1 に選択中のセルがないか、すでに端にあります</translation>
+    </message>
+    <message>
+        <source>Cells brought forward: %1</source>
+        <translation>前面へ移動したセル: %1 個</translation>
+    </message>
+    <message>
+        <source>Cells sent back: %1</source>
+        <translation>背面へ移動したセル: %1 個</translation>
+    </message>
+    <message>
+        <source>Already at frame %1</source>
+        <translation>すでにフレーム %1 です</translation>
+    </message>
+    <message>
+        <source>Opened &quot;%1&quot;</source>
+        <translation>「%1」を開きました</translation>
+    </message>
 </context>
 <context>
     <name>cPaletteView</name>
@@ -3902,12 +3946,55 @@ Do you want to save it?</source>
         <source>Could not save to the game: %1</source>
         <translation>ゲームに保存できませんでした: %1</translation>
     </message>
+    <message>
+        <source>Cancelled: the unsaved changes are kept</source>
+        <translation>キャンセルしました: 保存していない変更はそのままです</translation>
+    </message>
+    <message>
+        <source>Nothing opened</source>
+        <translation>何も開きませんでした</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>保存しませんでした</translation>
+    </message>
+    <message>
+        <source>Nothing imported</source>
+        <translation>何も取り込みませんでした</translation>
+    </message>
+    <message>
+        <source>Playing from frame %1 (Escape stops)</source>
+        <translation>フレーム %1 から再生中 (Esc で停止)</translation>
+    </message>
+    <message>
+        <source>Stopped at frame %1</source>
+        <translation>フレーム %1 で停止しました</translation>
+    </message>
+    <message>
+        <source>Played to frame %1</source>
+        <translation>フレーム %1 まで再生しました</translation>
+    </message>
+    <message>
+        <source>Could not start playing</source>
+        <translation>再生を開始できませんでした</translation>
+    </message>
 </context>
 <context>
     <name>cTimeline</name>
     <message>
         <source>Timeline</source>
         <translation>タイムライン</translation>
+    </message>
+</context>
+<context>
+    <name>cToolWindows</name>
+    <message>
+        <source>Choose the cell number to paste into (Escape cancels)</source>
+        <translation>貼り付け先のセル番号を選んでください (Esc でキャンセル)</translation>
+    </message>
+    <message>
+        <source>Choose the cell number of the new cell (Escape cancels)</source>
+        <translation>新規セルのセル番号を選んでください (Esc でキャンセル)</translation>
     </message>
 </context>
 </TS>

@@ -119,5 +119,6 @@ bool cDlg_Project::apply() {
     session_.stopPlayback();
     doc.applySettings(s);
     load();
+    session_.showStatus(tr("Project settings applied"));
     return true;
 }

@@ -79,6 +79,7 @@ void cDlg_Settings::apply() {
         f();
     session_.pictureSlots().SetBackgroundFromSetting(session_.config().CGround);
     session_.viewSettingsChanged();
+    session_.showStatus(tr("Editor settings applied"));
 }
 
 QWidget* cDlg_Settings::foldersPage() {

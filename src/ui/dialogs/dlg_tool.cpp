@@ -34,11 +34,19 @@ QHBoxLayout* cDlg_Tool::runButtons(const QString& prefix) {
 
 void cDlg_Tool::run() {
     store();
+    ran_ = true;
     session_.report(runTool());
     close();
 }
 
+void cDlg_Tool::showEvent(QShowEvent* e) {
+    ran_ = false;
+    QDialog::showEvent(e);
+}
+
 void cDlg_Tool::hideEvent(QHideEvent* e) {
     store();
+    if (!ran_) session_.showStatus(tr("%1 cancelled").arg(windowTitle()));
+    ran_ = false;
     QDialog::hideEvent(e);
 }

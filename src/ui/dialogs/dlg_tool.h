@@ -1,7 +1,8 @@
 #pragma once
 // What the frame compensation, batch and interval windows share: "Run" and "Cancel", the tool state
 // kept from one opening to the next (the controls are stored back whenever the window closes), one
-// report of the run, and a refill when the document no longer fits the controls.
+// report of the run (or "Batch edit cancelled" when the window closes without one), and a refill
+// when the document no longer fits the controls.
 
 #include <QDialog>
 
@@ -29,7 +30,11 @@ class cDlg_Tool : public QDialog {
     virtual void refit() {}
     // The "Run" and "Cancel" row; object names prefix + "Run" / "Cancel".
     QHBoxLayout* runButtons(const QString& prefix);
+    void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
     cSession& session_;
+
+  private:
+    bool ran_ = false; // Run was pressed since the window was shown
 };

@@ -271,6 +271,8 @@ cDlg_CellNumberChooser* cToolWindows::openChooser(eChooserRole role, QPoint glob
     c->setTitle(DialogText(role == kChoosePaste ? kDlgPasteIntoCell : kDlgNewCellAt));
     connect(c, &cDlg_CellNumberChooser::chosen, this, [this, role, at](int cell) { choose(role, cell, at); });
     c->popup(place, atPointer);
+    session_.showStatus(role == kChoosePaste ? tr("Choose the cell number to paste into (Escape cancels)")
+                                             : tr("Choose the cell number of the new cell (Escape cancels)"));
     return c;
 }
 

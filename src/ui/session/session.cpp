@@ -220,6 +220,7 @@ bool cSession::confirmDiscard() {
     case cPrompts::kNo:
         return true;
     default:
+        showStatus(tr("Cancelled: the unsaved changes are kept"));
         return false;
     }
 }
@@ -266,7 +267,10 @@ bool cSession::openWithDialog() {
     if (!currentPath_.isEmpty()) folder = FromUtf8(platform::FolderPart(Utf8(currentPath_)));
     const QString path =
         prompts_.openFileName(folder, UiText(kUiFileFilter) + QStringLiteral(";;") + GameDatabaseFilter());
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) {
+        showStatus(tr("Nothing opened"));
+        return false;
+    }
     if (bool opened = false; openIfGame(path, opened)) return opened;
     if (!confirmDiscard()) return false;
     return load(path);
@@ -347,7 +351,10 @@ bool cSession::saveAs() {
     }
     const QString suffix = format == ANIME::kFormatText ? QStringLiteral("txt") : QStringLiteral("dat");
     const QString path = prompts_.saveFileName(proposal, UiText(kUiFileFilter), suffix);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) {
+        showStatus(tr("Not saved"));
+        return false;
+    }
     return saveTo(path);
 }
 
@@ -391,7 +398,10 @@ bool cSession::importGif(const QString& gifPath, const QString& sheetPath) {
     if (!confirmDiscard()) return false;
     const QString gif =
         !gifPath.isEmpty() ? gifPath : prompts_.openFileName(dialogFolder_, UiText(kUiGifFilter));
-    if (gif.isEmpty()) return false;
+    if (gif.isEmpty()) {
+        showStatus(tr("Nothing imported"));
+        return false;
+    }
     const std::string gifFile = Utf8(gif);
     const std::string proposal =
         platform::JoinPath(platform::FolderPart(gifFile), platform::StemPart(gifFile) + ".png");
@@ -399,7 +409,10 @@ bool cSession::importGif(const QString& gifPath, const QString& sheetPath) {
         !sheetPath.isEmpty()
             ? sheetPath
             : prompts_.saveFileName(FromUtf8(proposal), UiText(kUiSheetFilter), QStringLiteral("png"));
-    if (sheet.isEmpty()) return false;
+    if (sheet.isEmpty()) {
+        showStatus(tr("Nothing imported"));
+        return false;
+    }
     const std::string sheetFile = Utf8(sheet);
     const std::string sheetFolder = platform::FolderPart(sheetFile);
 
@@ -537,10 +550,12 @@ bool cSession::play(bool fromStart) {
     const int startFrame = fromStart ? 0 : commands_->currentFrame();
     if (!StartPlayback(player_, config_.playRateIndex(), config_.PlayBit, startFrame, playRangeStart_,
                        playRangeEnd_, [this] { ended_ = true; })) {
+        showStatus(tr("Could not start playing"));
         announce(kChangePlay);
         return false;
     }
     if (player_.currentFrame() >= 0) commands_->setCurrentFrame(player_.currentFrame());
+    showStatus(tr("Playing from frame %1 (Escape stops)").arg(commands_->currentFrame()));
     scheduleTick();
     announce(kChangePlay | kChangeFrame);
     return true;
@@ -560,7 +575,10 @@ void cSession::setPlayAs(eTimingCondition playAs) {
 bool cSession::stopPlayback() {
     tickTimer_.stop();
     const bool was = player_.stop(false);
-    if (was) announce(kChangePlay);
+    if (was) {
+        showStatus(tr("Stopped at frame %1").arg(commands_->currentFrame()));
+        announce(kChangePlay);
+    }
     return was;
 }
 
@@ -605,4 +623,5 @@ void cSession::onPlaybackEnded() {
     ended_ = false;
     tickTimer_.stop();
     player_.stop(false);
+    showStatus(tr("Played to frame %1").arg(commands_->currentFrame()));
 }

@@ -28,7 +28,10 @@ bool cSession::openGameWithDialog() {
     else if (const auto recent = config_.recentGames(); !recent.empty())
         start = FromUtf8(platform::FolderPart(recent.front()));
     const QString path = prompts_.folderName(start);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) {
+        showStatus(tr("Nothing opened"));
+        return false;
+    }
     return openGame(path);
 }
 

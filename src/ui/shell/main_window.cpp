@@ -86,9 +86,12 @@ bool cMainWindow::create(std::unique_ptr<cSoundDevice> sound) {
     // Switches, tool modes and windows shown or hidden say what they did, as the commands do.
     connect(commands_, &cCommandTable::ran, this, [this](int id) {
         const cCommandTable::eKind kind = commands_->kind(id);
-        if (kind != cCommandTable::kToggle && kind != cCommandTable::kTool && kind != cCommandTable::kShow)
-            return;
         const QAction* a = commands_->action(id);
+        // A show item that is not a switch (Help) opens a window, which says so itself.
+        if ((kind != cCommandTable::kToggle && kind != cCommandTable::kTool &&
+             kind != cCommandTable::kShow) ||
+            !a->isCheckable())
+            return;
         const QString label = WithoutAccessLetter(a->text());
         if (kind == cCommandTable::kTool)
             session_->showStatus(tr("Tool: %1").arg(label));
@@ -271,6 +274,10 @@ void cMainWindow::dropEvent(QDropEvent* e) {
     const QString path = urls.front().toLocalFile();
     session_->stopPlayback();
     session_->openPath(path);
+}
+
+void cMainWindow::reportOpened(const QWidget* window) {
+    session_->showStatus(tr("Opened \"%1\"").arg(window->windowTitle()));
 }
 
 void cMainWindow::openProjectDialog() {

@@ -60,8 +60,11 @@ class cMainWindow : public QMainWindow {
     void refreshClipboardState();
 
     // Runs a modeless window of the main window: shows it, or brings it to the front when it is
-    // already open. make builds it the first time (and again after it was closed).
+    // already open, and says in the status bar which window that is. make builds it the first time
+    // (and again after it was closed).
     template <class T, class Make> T* showModeless(QPointer<T>& slot, Make make);
+    // "Opened "Batch edit"" in the status bar.
+    void reportOpened(const QWidget* window);
 
     // The smallest size of the window (wider when a tool bar needs more).
     static constexpr int kMinimumWidth = 480;
@@ -78,6 +81,8 @@ class cMainWindow : public QMainWindow {
     void registerFileCommands();
     void registerEditCommands();
     void registerViewCommands();
+    // Status texts for the edits whose library results carry none (select all, stacking, frame moves).
+    void reportQuietEdits();
     void registerToolCommands();
     void buildMenus();
     void buildToolBars();
@@ -123,5 +128,6 @@ template <class T, class Make> T* cMainWindow::showModeless(QPointer<T>& slot, M
     slot->show();
     slot->raise();
     slot->activateWindow();
+    reportOpened(slot);
     return slot;
 }
