@@ -3985,6 +3985,22 @@ Do you want to save it?</source>
         <source>Timeline</source>
         <translation>タイムライン</translation>
     </message>
+    <message>
+        <source>Play range: frames %1 to %2</source>
+        <translation>再生範囲: フレーム %1 〜 %2</translation>
+    </message>
+    <message>
+        <source>Play range off: every frame plays</source>
+        <translation>再生範囲を解除: すべてのフレームを再生します</translation>
+    </message>
+    <message>
+        <source>Drag range cleared</source>
+        <translation>ドラッグ範囲を解除しました</translation>
+    </message>
+    <message>
+        <source>Drag range: frames %1 to %2, cell numbers %3 to %4</source>
+        <translation>ドラッグ範囲: フレーム %1 〜 %2、セル番号 %3 〜 %4</translation>
+    </message>
 </context>
 <context>
     <name>cToolWindows</name>

@@ -125,18 +125,24 @@ class cTimelineTest : public QObject {
         popupItem(3, -1, "MENU_FRAME", "PlayRange");
         QVERIFY(check->isChecked());
         QCOMPARE(range(), (QList<int>{2, 6}));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Play range: frames 2 to 6"));
         // Two frames are no range: the box is cleared, the fields stay.
         select(4, -1, 5, -1);
         popupItem(4, -1, "MENU_FRAME", "PlayRange");
         QVERIFY(!check->isChecked());
         QCOMPARE(range(), (QList<int>{2, 6}));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Play range off: every frame plays"));
         // The drag range: columns widened to every cell number; a single grid cell clears it.
         select(3, -1, 7, -1);
         popupItem(5, -1, "MENU_FRAME", "DragRange");
         QCOMPARE(f->session().dragRange(), cTimelineRange::Cells(3, 0, 7, doc().cellNumber() - 1));
         QCOMPARE(kf->rect(cTimelineView::kDrag), f->session().dragRange());
+        QCOMPARE(
+            f->window->statusText(),
+            QStringLiteral("Drag range: frames 3 to 7, cell numbers 0 to %1").arg(doc().cellNumber() - 1));
         popupItem(2, 1, "MENU_CELL", "DragRange");
         QVERIFY(f->session().dragRange().empty());
+        QCOMPARE(f->window->statusText(), QStringLiteral("Drag range cleared"));
     }
 
     void rightArrowOnTheLastFrameAddsOneWhenAutoAddIsOn() {

@@ -319,8 +319,11 @@ void cTimeline::playRange() {
         const int last = std::max(session_.document().frameCount() - 1, 0);
         session_.setPlayRange(std::clamp(w.firstFrame(), 0, last), std::clamp(w.lastFrame(), 0, last));
         session_.setPlayOption(kPlayNoRange, false);
+        session_.showStatus(
+            tr("Play range: frames %1 to %2").arg(session_.playRangeStart()).arg(session_.playRangeEnd()));
     } else {
         session_.setPlayOption(kPlayNoRange, true);
+        session_.showStatus(tr("Play range off: every frame plays"));
     }
 }
 
@@ -329,6 +332,12 @@ void cTimeline::dragRange() {
     const cTimelineRange w = widened(s);
     const bool single = s.kind() == kRangeCells && w.count() == 1;
     session_.setDragRange(single ? cTimelineRange{} : w);
+    session_.showStatus(single ? tr("Drag range cleared")
+                               : tr("Drag range: frames %1 to %2, cell numbers %3 to %4")
+                                     .arg(w.firstFrame())
+                                     .arg(w.lastFrame())
+                                     .arg(w.firstCell())
+                                     .arg(w.lastCell()));
 }
 
 void cTimeline::selectAll() {
