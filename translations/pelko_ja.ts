@@ -3338,6 +3338,26 @@ Do you want to save it?</source>
         <source>Sounds and flashes</source>
         <translation>SEとフラッシュ</translation>
     </message>
+    <message>
+        <source>Picture %1 reloaded</source>
+        <translation>画像 %1 を読み込み直しました</translation>
+    </message>
+    <message>
+        <source>Opened &quot;%1&quot;</source>
+        <translation>「%1」を開きました</translation>
+    </message>
+    <message>
+        <source>%1 cancelled</source>
+        <translation>%1 をキャンセルしました</translation>
+    </message>
+    <message>
+        <source>Picture %1 set to %2</source>
+        <translation>画像 %1 を %2 にしました</translation>
+    </message>
+    <message>
+        <source>Timing at frame %1 stored</source>
+        <translation>フレーム %1 のタイミングを設定しました</translation>
+    </message>
 </context>
 <context>
     <name>cMainWindow</name>

@@ -75,6 +75,7 @@ class cListsTest : public QObject {
         QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
         QCOMPARE(text(L::kPictures, 2, 1), QStringLiteral("fire.png"));
         QCOMPARE(text(L::kPictures, 2, 2), QStringLiteral("100,40")); // smaller than one 192-pixel pattern
+        QCOMPARE(f->window->statusText(), QStringLiteral("Picture 2 set to Graphics/fire.png"));
         // A file that is no picture is reported, and the picture stays as it was.
         QFile bad(f->path(QStringLiteral("Graphics/notes.png")));
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
@@ -83,6 +84,7 @@ class cListsTest : public QObject {
         apply("pictureApply");
         QCOMPARE(f->prompts.messages.value(0),
                  ListsMessage(kLtCannotOpen, {std::string("Graphics/notes.png")}));
+        QCOMPARE(f->window->statusText(), f->prompts.messages.value(0));
         QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
         // Reload reads the file again; a file gone keeps the picture as it was loaded.
         QVERIFY(image.scaled(200, 80).save(f->path(QStringLiteral("Graphics/fire.png"))));
@@ -90,6 +92,7 @@ class cListsTest : public QObject {
         QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         int w = 0, h = 0;
         QVERIFY(f->session().pictureSlots().Find(2)->GetSize(w, h) && w == 200 && h == 80);
+        QCOMPARE(f->window->statusText(), QStringLiteral("Picture 2 reloaded"));
         QVERIFY(QFile::remove(f->path(QStringLiteral("Graphics/fire.png"))));
         QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         QCOMPARE(f->prompts.messages.size(), 2);
@@ -105,9 +108,15 @@ class cListsTest : public QObject {
         start->setValue(1);
         apply("effectApply");
         QCOMPARE(effectNames(), QStringList({"a", "d", "b", "c"}));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Timing at frame 1 stored"));
         QCOMPARE(list->list(L::kEffects)->selectedRow(), 1);
         QCOMPARE(text(L::kEffects, 1, 4), QStringLiteral("\"d\""));
-        // The empty last row makes a new effect.
+        // The empty last row makes a new effect; a window closed unapplied says so.
+        key(L::kEffects, 4, Qt::Key_Return);
+        QVERIFY(f->window->statusText().startsWith(QStringLiteral("Opened \"")));
+        list->dialog()->close();
+        QVERIFY(f->window->statusText().endsWith(QStringLiteral(" cancelled")));
+        QTRY_VERIFY(!list->dialog());
         key(L::kEffects, 4, Qt::Key_Return);
         f->find<QSpinBox>("effectStart", list->dialog())->setValue(3);
         apply("effectApply");

@@ -215,9 +215,13 @@ void cListWindow::showPopup(eList which, QPoint globalPos) {
 
 void cListWindow::reloadSlot(int row) {
     // A file that cannot be read now leaves the picture as it was loaded.
-    if (session_.reloadPicture(row)) return;
+    if (session_.reloadPicture(row)) {
+        session_.showStatus(tr("Picture %1 reloaded").arg(row));
+        return;
+    }
     const std::string path =
         platform::ToUtf8(session_.document().picture(row)->path, session_.config().Locale);
+    session_.showStatus(ListsMessage(kLtCannotOpen, {path}));
     session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
 }
 
@@ -228,6 +232,9 @@ void cListWindow::showDialog(QDialog* dialog) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();
+    session_.showStatus(tr("Opened \"%1\"").arg(dialog->windowTitle()));
+    connect(dialog, &QDialog::rejected, this,
+            [this, title = dialog->windowTitle()] { session_.showStatus(tr("%1 cancelled").arg(title)); });
 }
 
 void cListWindow::editPicture(int row, const QString& file) {
@@ -262,8 +269,11 @@ void cListWindow::commitPicture(int row, const strPicture& record, int splitForm
     }
     const bool stored = session_.pictureSlots().StorePicture(doc, row, record);
     step.commit();
-    if (!stored) {
-        const std::string path = platform::ToUtf8(record.path, session_.config().Locale);
+    const std::string path = platform::ToUtf8(record.path, session_.config().Locale);
+    if (stored) {
+        session_.showStatus(tr("Picture %1 set to %2").arg(row).arg(QString::fromStdString(path)));
+    } else {
+        session_.showStatus(ListsMessage(kLtCannotOpen, {path}));
         session_.prompts().message(ListsMessage(kLtCannotOpen, {path}), cPrompts::kError);
     }
     lists_[cSourceListModel::kPictures].view->selectRow(row);
@@ -289,6 +299,7 @@ void cListWindow::editEffect(int row, const QString& file, int startFrame) {
 
 void cListWindow::commitEffect(int row, const strEffect& record) {
     int at = -1;
-    if (session_.report(session_.clipCommands().storeEffect(row, record, &at)))
-        lists_[cSourceListModel::kEffects].view->selectRow(at);
+    if (!session_.report(session_.clipCommands().storeEffect(row, record, &at))) return;
+    lists_[cSourceListModel::kEffects].view->selectRow(at);
+    session_.showStatus(tr("Timing at frame %1 stored").arg(record.startFrame));
 }
