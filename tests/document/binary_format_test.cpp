@@ -17,12 +17,11 @@ void append(Bytes& b, std::initializer_list<int> v) {
 
 // A small project that touches every block of the format.
 void buildSmall(cProject& doc) {
-    doc.create(1, 2, 0, 0);
+    MakeFrames(doc, 1, 2);
     doc.setText(kTextName, "ab");
     doc.setSetting(kKeySplitFormat, 1);
     doc.setSetting(kKeyBasicInterval, 3);
     doc.setSetting(kKeyTotalInterval, 7);
-    doc.frameOrCreate(0);
     strCell c(0, 2, 1, -1, 2, 100, -50, 900, 128, 10, 20, 30, 40);
     doc.setCell(0, 1, &c);
     doc.setPicture(0, strPicture{5, 4, 90, "p.png"});
@@ -93,8 +92,7 @@ TEST(ProjectFile, SavesTheFixturesByteForByteAndLoadsThemBack) {
 
 TEST(BinaryFormat, SoundPathsAreSharedInOrderOfFirstUse) {
     cProject doc;
-    doc.create(1, 1, 0, 0);
-    doc.frameOrCreate(0);
+    MakeFrames(doc, 1, 1);
     for (const char* path : {"a.wav", "b.wav", "a.wav"})
         doc.addEffect(strEffect{.flags = strEffect::kSound, .soundPath = path});
     const Bytes b = save(doc);

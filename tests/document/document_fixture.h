@@ -1,6 +1,6 @@
 #pragma once
-// The setup the document tests share: documents of blank frames, rows of cells written as text,
-// the editing layer with its history, and the file device's readers and writers by format.
+// The setup the document tests share: the editing layer with its history, and the file device's
+// readers and writers by format.
 
 #include "config/config.h"
 #include "document/anime_file_device.h"
@@ -8,10 +8,10 @@
 #include "document/history.h"
 #include "document/project.h"
 #include "document/transaction.h"
+#include "support/document_builder.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,35 +24,12 @@ inline Bytes ToBytes(const std::string& s) {
     return Bytes(s.begin(), s.end());
 }
 
-// A cell that differs from a new cell only in x, to track where cells go.
-inline strCell CellAt(int x) {
-    return strCell{.x = static_cast<int16_t>(x)};
-}
-
-// `frames` blank frames of `cells` cell numbers.
-inline void MakeFrames(cProject& doc, int frames, int cells) {
-    doc.create(0, cells, 0, 0);
-    for (int f = 0; f < frames; ++f)
-        doc.frameOrCreate(f);
-}
-
-// Frame f's cells as their x values, "-" for an empty slot: "0 - 7".
-inline std::string RowOf(const cProject& doc, int f) {
-    std::string s;
-    for (int c = 0; c < doc.cellNumber(); ++c)
-        s += (c ? " " : "") + (doc.cell(f, c) ? std::to_string(doc.cell(f, c)->x) : std::string("-"));
-    return s;
-}
-
-// Fills frame f from a row written as RowOf writes it.
-inline void FillRow(cProject& doc, int f, const std::string& row) {
-    std::istringstream in(row);
-    std::string item;
-    for (int c = 0; in >> item; ++c) {
-        const strCell cell = CellAt(item == "-" ? 0 : std::stoi(item));
-        ASSERT_TRUE(doc.setCell(f, c, item == "-" ? nullptr : &cell));
-    }
-}
+using testing_support::CellAt;
+using testing_support::FillXs;
+using testing_support::kColumn;
+using testing_support::kRow;
+using testing_support::MakeFrames;
+using testing_support::XsOf;
 
 // Writes doc in a format (binary or text); the test fails when the writer does.
 inline Bytes Write(const cProject& doc, int format, cAnimeFile_Device* device = nullptr) {
@@ -81,7 +58,7 @@ inline int Read(const Bytes& data, cProject& doc, int format, std::string* error
 // The project of tests/data/text/small: pictures with a gap, the cell lock, effects sharing a
 // frame, a cell that leaves and returns, and one that stays.
 inline void BuildSmall(cProject& doc) {
-    MakeFrames(doc, 4, 3);
+    ASSERT_TRUE(MakeFrames(doc, 4, 3));
     doc.setText(kTextName, "Slash");
     doc.setText(kTextUserData, "demo");
     doc.setSetting(kKeyBasicInterval, 2);
@@ -115,7 +92,7 @@ inline void BuildSmall(cProject& doc) {
 // the command layer. The clock is fixed at 7:05 so that "processing failed" is predictable.
 struct Editor {
     explicit Editor(int frames = 5, int cells = 16, int depth = cHistory::kMaxDepth) {
-        MakeFrames(doc, frames, cells);
+        EXPECT_TRUE(MakeFrames(doc, frames, cells));
         history.clear(depth);
         ed.setDocument(doc);
         ed.setClock([](int& m, int& s) {
@@ -136,7 +113,7 @@ struct Editor {
         const strCell* c = doc.cell(frame, cell);
         return c ? c->x : -9999;
     }
-    std::string row(int f) const { return RowOf(doc, f); }
+    std::string row(int f) const { return XsOf(doc, kRow, f); }
     // Undo and redo steps as one number: 201 is two undo steps and one redo step.
     size_t counts() const { return history.undoCount() * 100 + history.redoCount(); }
 

@@ -10,8 +10,7 @@
 #include <set>
 #include <tuple>
 
-using document_testing::Editor;
-using document_testing::FillRow;
+using namespace document_testing;
 using testing_support::ProjectFingerprint;
 
 namespace {
@@ -79,7 +78,7 @@ TEST(Completion, CompletesFromTheNeighbourFrames) {
         SCOPED_TRACE(c.name);
         Editor e(3, 4);
         for (int f = 0; f < 3; ++f)
-            FillRow(e.doc, f, c.frames[f]);
+            ASSERT_TRUE(FillXs(e.doc, kRow, f, c.frames[f]));
         e.history.clear();
         e.ed.setCurrentFrame(1);
         for (int k : c.selected)
@@ -187,8 +186,8 @@ TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Editor e(4, 4);
-        for (int f = 0; f < 4; ++f)
-            FillRow(e.doc, f, f % 2 ? std::to_string(f) + " " + std::to_string(10 + f) : std::to_string(f));
+        ASSERT_TRUE(FillXs(e.doc, kColumn, 0, "0 1 2 3"));
+        ASSERT_TRUE(FillXs(e.doc, kColumn, 1, "- 11 - 13"));
         e.doc.setFrameInterval(2, 5);
         e.history.clear();
         ASSERT_EQ(Tags(e.doc), start);
@@ -295,7 +294,7 @@ TEST(CellCommands, ABlockMovesAsAWholeOrStays) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.selected) + " " + std::to_string(c.direction));
         Editor e(1, 8);
-        FillRow(e.doc, 0, c.row);
+        ASSERT_TRUE(FillXs(e.doc, kRow, 0, c.row));
         e.history.clear();
         for (int k : c.selected)
             e.ed.select(k);
@@ -314,7 +313,7 @@ TEST(CellCommands, ABlockMovesAsAWholeOrStays) {
 
 TEST(CellCommands, SelectAllAndTheCellNumber) {
     Editor e(2, 6);
-    FillRow(e.doc, 0, "- 1 - - 4");
+    ASSERT_TRUE(FillXs(e.doc, kRow, 0, "- 1 - - 4"));
     e.ed.select(2); // a mark on an empty slot
     strEditResult r = e.ed.selectAll();
     EXPECT_TRUE(r.ok);

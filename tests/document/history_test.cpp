@@ -7,6 +7,7 @@
 #include "support/document_compare.h"
 
 using Doc = document_testing::Editor;
+using testing_support::kColumn;
 using testing_support::ProjectFingerprint;
 
 namespace {
@@ -256,10 +257,7 @@ TEST(History, SizeAccounting) {
 
 TEST(FrameRepair, CompactsFramesKeepingTheirOrder) {
     Doc d(0, 4);
-    for (int f : {1, 4, 5, 9}) {
-        d.doc.frameOrCreate(f);
-        d.put(f, 0, f);
-    }
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "- 1 - - 4 5 - - - 9")); // frames 1, 4, 5 and 9 only
     d.step(4, 1, 3);
     d.doc.markSaved();
     EXPECT_EQ(d.doc.repairFrames(), 4);

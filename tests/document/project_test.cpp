@@ -3,9 +3,12 @@
 #include "support/document_compare.h"
 
 using document_testing::Editor;
-using document_testing::FillRow;
 using document_testing::MakeFrames;
+using testing_support::FillXs;
+using testing_support::kColumn;
+using testing_support::kRow;
 using testing_support::ProjectFingerprint;
+using testing_support::XsOf;
 
 TEST(Project, CreateRaisesAndCutsCapacities) {
     cConfig cfg;
@@ -92,8 +95,7 @@ TEST(Project, EditFormatsAndLockApplyInOrder) {
 
 TEST(Project, LockedPictureRewritesEveryFrameWhenTheLockIsOn) {
     Editor e(3, 2);
-    for (int f = 0; f < 3; ++f)
-        FillRow(e.doc, f, "- 0");
+    ASSERT_TRUE(FillXs(e.doc, kColumn, 1, "0 0 0"));
     auto column = [&] {
         std::string s;
         for (int f = 0; f < 3; ++f)
@@ -128,8 +130,8 @@ TEST(Project, LockedPictureRewritesEveryFrameWhenTheLockIsOn) {
 TEST(Project, SetCellNumberResizesRowsAndLockTable) {
     Editor e(2, 8);
     cProject& doc = e.doc;
-    FillRow(doc, 0, "0 1 2 3 4 5 6 7");
-    FillRow(doc, 1, "- 1 - 3 - 5 - 7");
+    ASSERT_TRUE(FillXs(doc, kRow, 0, "0 1 2 3 4 5 6 7"));
+    ASSERT_TRUE(FillXs(doc, kRow, 1, "- 1 - 3 - 5 - 7"));
     for (int c = 0; c < 8; ++c)
         doc.setLockedPicture(c, static_cast<uint8_t>(c + 1));
     EXPECT_TRUE(doc.setCellNumber(4));
@@ -199,20 +201,13 @@ TEST(Project, DurationsResolveTheBasicInterval) {
 // The history property test checks that both undo exactly.
 TEST(Project, SlideAndExchange) {
     cProject doc;
-    MakeFrames(doc, 6, 2);
-    for (int f = 0; f < 6; ++f)
-        FillRow(doc, f, std::to_string(f));
-    auto tags = [&] {
-        std::string s;
-        for (int f = 0; f < 6; ++f)
-            s += doc.cell(f, 0) ? std::to_string(doc.cell(f, 0)->x) : "-";
-        return s;
-    };
+    ASSERT_TRUE(MakeFrames(doc, 6, 2));
+    ASSERT_TRUE(FillXs(doc, kColumn, 0, "0 1 2 3 4 5"));
     // Block 0..1 onto 3..4: frames 3 and 4 are deleted, slots 0 and 1 become empty.
     ASSERT_TRUE(doc.slideFrames(0, 2, 3));
     EXPECT_EQ(doc.frame(0), nullptr);
     EXPECT_EQ(doc.frame(1), nullptr);
-    EXPECT_EQ(tags(), "--2015");
+    EXPECT_EQ(XsOf(doc, kColumn, 0), "- - 2 0 1 5");
 
     EXPECT_TRUE(doc.exchangeCells(3, 0, 5, 1));
     EXPECT_EQ(doc.cell(3, 0), nullptr);

@@ -10,6 +10,7 @@
 #include "export/capture_image.h"
 #include "export/gif_file.h"
 #include "image/picture_slot_table.h"
+#include "support/document_builder.h"
 #include "support/test_support.h"
 
 #include <gif_lib.h>
@@ -37,14 +38,13 @@ struct strExportFixture {
     explicit strExportFixture(const std::vector<int>& lengths, int patterns = 16) {
         config.setDefaults();
         doc = std::make_unique<cProject>(&config);
-        doc->create(int(lengths.size()), 4, 1, 4);
+        testing_support::MakeFrames(*doc, int(lengths.size()), 4);
         doc->setSetting(kKeyBasicInterval, 1);
         auto slot = render_fixture::MakeSlot(
             4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
         slots.Insert(std::move(slot), 0);
         doc->setPicture(0, strPicture{.divX = uint16_t(patterns), .path = "strip.png"});
         for (size_t i = 0; i < lengths.size(); ++i) {
-            doc->frameOrCreate(int(i));
             doc->setFrameInterval(int(i), uint16_t(lengths[i]));
             strCell c{.pattern = uint16_t(i % size_t(patterns) + 1)};
             doc->setCell(int(i), 0, &c);

@@ -7,6 +7,7 @@
 #include "document/project.h"
 #include "interchange/clipboard_formats.h"
 #include "platform/code_page.h"
+#include "support/document_builder.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ inline std::string ProductName(int product) {
 
 // A document with one cell per frame on `frames` frames, a picture and a sound effect.
 inline void SampleDocument(cProject& doc, const std::string& nameUtf8, int frames) {
-    doc.create(0, 16, 0, 0);
+    testing_support::MakeFrames(doc, frames, 16);
     doc.applyDefaults();
     doc.setText(kTextName, platform::FromUtf8(nameUtf8, "jpn"));
     strPicture p;
@@ -47,10 +48,8 @@ inline void SampleDocument(cProject& doc, const std::string& nameUtf8, int frame
     p.path = "Fire1";
     doc.setPicture(0, p);
     for (int f = 0; f < frames; ++f) {
-        doc.frameOrCreate(f);
-        strCell c;
+        strCell c = testing_support::CellAt(10 * f);
         c.pattern = static_cast<uint16_t>(f + 1);
-        c.x = static_cast<int16_t>(10 * f);
         doc.setCell(f, 0, &c);
     }
     strEffect e;

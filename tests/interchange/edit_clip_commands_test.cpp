@@ -8,6 +8,7 @@
 #include "document/project.h"
 #include "interchange/edit_clip_commands.h"
 #include "platform/clipboard.h"
+#include "support/document_builder.h"
 #include "support/document_compare.h"
 #include "support/message_texts.h"
 
@@ -34,9 +35,8 @@ class EditClipFixture : public ::testing::Test {
         ops.reset();
         commands.reset();
         doc = std::make_unique<cProject>(&cfg);
-        doc->create(0, cells, 0, 0);
+        ASSERT_TRUE(testing_support::MakeFrames(*doc, frames, cells));
         for (int f = 0; f < frames; ++f) {
-            doc->frameOrCreate(f);
             doc->setFrameInterval(f, static_cast<uint16_t>(f + 1));
             for (int c = 0; c < 4; ++c) {
                 strCell x = CellAt(100 * f + c, c, static_cast<uint16_t>(c + 1));

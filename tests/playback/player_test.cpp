@@ -8,6 +8,7 @@
 #include "playback/play_clock.h"
 #include "playback/player.h"
 #include "playback/sound_table.h"
+#include "support/document_builder.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -22,9 +23,7 @@ using Fired = std::vector<std::pair<int, int>>;
 // A document of `frames` blank frames, the player on a fake clock and a fake sound device.
 struct Play {
     explicit Play(int frames, int basicInterval = 1) {
-        doc.create(0, 1, 0, 0);
-        for (int k = 0; k < frames; ++k)
-            doc.frameOrCreate(k);
+        testing_support::MakeFrames(doc, frames, 1);
         doc.setSetting(kKeyBasicInterval, basicInterval);
         doc.setText(kTextBaseFolder, "/anim");
         player.setDocument(&doc);

@@ -6,8 +6,8 @@
 #include "render_fixture.h"
 
 #include "config/config.h"
-#include "document/project.h"
 #include "image/picture_slot_table.h"
+#include "support/document_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -60,8 +60,7 @@ TEST(ActorSide, MirroredRenderIsThePlainRenderFlipped) {
     cConfig config;
     config.setDefaults();
     cProject doc(&config);
-    ASSERT_TRUE(doc.create(1, 4, 1, 1));
-    doc.frameOrCreate(0);
+    ASSERT_TRUE(testing_support::MakeFrames(doc, 1, 4));
     cPictureSlotTable slots;
     // An asymmetric 8 x 6 pattern: every texel its own colour.
     slots.Insert(MakeSlot(8, 6, Distinct), 0);

@@ -6,8 +6,8 @@
 
 #include "config/config.h"
 #include "document/effect.h"
-#include "document/project.h"
 #include "image/picture_slot_table.h"
+#include "support/document_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,7 @@ class ComposeTest : public ::testing::Test {
     void SetUp() override {
         config.setDefaults();
         doc = std::make_unique<cProject>(&config);
-        ASSERT_TRUE(doc->create(1, 4, 1, 1));
-        doc->frameOrCreate(0);
+        ASSERT_TRUE(testing_support::MakeFrames(*doc, 1, 4));
         slots.Insert(
             MakeSlot(
                 8, 4, [](int x, int) { return x < 4 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255); }, 2, 1),

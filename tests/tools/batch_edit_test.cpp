@@ -43,36 +43,37 @@ int32_t RunOne(const strCell& start, int formula, int value, uint32_t param) {
 TEST(BatchFormula, WrapsIntoTheFieldWidthThenTheStoreNormalises) {
     EXPECT_EQ(RunOne({.opacity = 250}, cBatchEdit::kAdd, 10, kParamOpacity), 4);
     EXPECT_EQ(RunOne({.opacity = 200}, cBatchEdit::kPercent, 150, kParamOpacity), 44);
-    EXPECT_EQ(RunOne(Cell(-7), cBatchEdit::kPercent, 50, kParamX), -3);
-    EXPECT_EQ(RunOne(Cell(20), cBatchEdit::kPercent, -100, kParamX), -20);
+    EXPECT_EQ(RunOne(CellAt(-7), cBatchEdit::kPercent, 50, kParamX), -3);
+    EXPECT_EQ(RunOne(CellAt(20), cBatchEdit::kPercent, -100, kParamX), -20);
     EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, -1, kParamPattern), 65535);
     EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kEqual, -1, kParamAngle), -1);
     EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kAdd, -9999, kParamRed), 85);
-    EXPECT_EQ(RunOne(Cell(1000), cBatchEdit::kAdd, 100, kParamX), 1024);
+    EXPECT_EQ(RunOne(CellAt(1000), cBatchEdit::kAdd, 100, kParamX), 1024);
     // 100 * 9999 / 100 = 9999 fits the 16-bit field; the magnification clamp then gives 1000.
     EXPECT_EQ(RunOne(strCell{}, cBatchEdit::kPercent, 9999, kParamMx), 1000);
 }
 
 TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
     Doc d(6, 3);
-    d.column(0, "10 10 10 10 10 10");
-    d.column(1, "10 10 - 10 10 10"); // a checked frame without a checked cell number: skipped
-    d.column(2, "10 10 10 10 10 10");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "10 10 10 10 10 10"));
+    // A checked frame without a checked cell number: skipped.
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 1, "10 10 - 10 10 10"));
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 2, "10 10 10 10 10 10"));
     strEditResult r = Batch(cBatchEdit::kAdd, 5, kParamX, {1, 2, 4}, {1, 2}, d.doc).run(d.ctx);
     EXPECT_EQ(r.count, 5);
     EXPECT_EQ(Text(r), Msg(kMsgBatchDone, 5));
-    EXPECT_EQ(d.xs(0), "10 10 10 10 10 10"); // unchecked cell number
-    EXPECT_EQ(d.xs(1), "10 15 - 10 15 10");  // frames 1, 2 and 4 checked
-    EXPECT_EQ(d.xs(2), "10 15 15 10 15 10");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "10 10 10 10 10 10"); // unchecked cell number
+    EXPECT_EQ(XsOf(d.doc, kColumn, 1), "10 15 - 10 15 10");  // frames 1, 2 and 4 checked
+    EXPECT_EQ(XsOf(d.doc, kColumn, 2), "10 15 15 10 15 10");
     EXPECT_EQ(d.at(4, 2)->y, 0); // unchecked parameter
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    EXPECT_EQ(d.xs(2), "10 10 10 10 10 10");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 2), "10 10 10 10 10 10");
 }
 
 TEST(BatchRun, NothingToDoReportsFailure) {
     Doc d(3, 2);
-    d.put(0, 0, Cell(1));
+    d.put(0, 0, CellAt(1));
     EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {0}, {}, d.doc).run(d.ctx)), kFailed);
     EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, 0, {0}, {0}, d.doc).run(d.ctx)), kFailed);
     EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {1}, {0}, d.doc).run(d.ctx)), kFailed);

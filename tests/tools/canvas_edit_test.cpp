@@ -62,7 +62,7 @@ TEST(CanvasEdit, DragRangeReachesItsBlock) {
     Doc d(6, 4);
     for (int f = 0; f < 6; ++f)
         for (int n = 0; n < 4; ++n)
-            d.put(f, n, Cell(f, n));
+            d.put(f, n, CellAt(f, n));
     using Targets = std::vector<std::pair<int, int>>;
     const cTimelineRange block = cTimelineRange::Cells(3, 2, 2, 1); // corners in any order
     EXPECT_EQ(DragTargets(d.doc, 2, {1}, block), (Targets{{2, 1}, {2, 2}, {3, 1}, {3, 2}}));

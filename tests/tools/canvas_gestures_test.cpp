@@ -7,6 +7,7 @@
 #include "config/config.h"
 #include "document/edit_commands.h"
 #include "document/project.h"
+#include "support/document_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,9 @@ namespace {
 struct Canvas {
     explicit Canvas(std::vector<std::array<int, 3>> cells, int frames = 1, double zoom = 1) {
         config.setDefaults();
-        doc.create(0, 8, 0, 0);
+        testing_support::MakeFrames(doc, frames, 8);
         doc.setSetting(kKeyEditFormat, 0);
         for (int f = 0; f < frames; ++f) {
-            doc.frameOrCreate(f);
             for (const auto& [n, x, y] : cells) {
                 const strCell c{.pattern = 1, .x = int16_t(x), .y = int16_t(y)};
                 doc.setCell(f, n, &c);

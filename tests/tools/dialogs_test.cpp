@@ -13,12 +13,14 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-using tools_test::Cell;
+using tools_test::CellAt;
 using tools_test::Doc;
+using tools_test::FillXs;
+using tools_test::kColumn;
 
 TEST(CellDialog, ApplyStoresOnlyADifferentCellAsOneStep) {
     Doc d;
-    d.put(3, 2, Cell(10, 20));
+    d.put(3, 2, CellAt(10, 20));
     cCellEdit dlg;
     ASSERT_TRUE(dlg.open(d.doc, 3, 2));
     EXPECT_EQ(dlg.title(), "Cell [3,2]");
@@ -49,7 +51,7 @@ TEST(CellDialog, ApplyStoresOnlyADifferentCellAsOneStep) {
 
 TEST(CellDialog, CopyFromTheNeighboursChangesOnlyTheWorkingCopy) {
     Doc d;
-    d.column(0, "- - 1 2");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "- - 1 2"));
     cCellEdit dlg;
     dlg.open(d.doc, 3, 0);
     EXPECT_TRUE(dlg.canCopyFrom(d.doc, -1));
@@ -64,7 +66,7 @@ TEST(CellDialog, CopyFromTheNeighboursChangesOnlyTheWorkingCopy) {
 
 TEST(CellDialog, EditFormatTwoStoresSxFromSyWithTheFlip) {
     Doc d;
-    d.put(0, 0, Cell(0));
+    d.put(0, 0, CellAt(0));
     d.doc.setSetting(kKeyEditFormat, 2);
     cCellEdit dlg;
     dlg.open(d.doc, 0, 0);

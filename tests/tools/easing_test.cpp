@@ -163,7 +163,7 @@ TEST(Easing, EachGroupHasItsOwnCurveAndOvershootStopsAtTheField) {
     comp.tween.easing[kTweenOpacity] = Bezier(0.5f, -1.0f, 0.5f, 2.0f); // overshoots above 255
     const strEditResult r = comp.run(d.ctx);
     EXPECT_EQ(r.count, 3);
-    EXPECT_EQ(d.xs(0), "0 15 125 421 1000");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 15 125 421 1000");
     std::string rest;
     for (int f = 1; f < 4; ++f) {
         const strCell& c = *d.at(f, 0);
@@ -173,7 +173,7 @@ TEST(Easing, EachGroupHasItsOwnCurveAndOvershootStopsAtTheField) {
     EXPECT_EQ(rest, "157/0/50 187/127/100 198/255/150 ");
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    EXPECT_EQ(d.xs(0), "0 - - - 1000");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - - - 1000");
 }
 
 TEST(Easing, NamesRoundTrip) {

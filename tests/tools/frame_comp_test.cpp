@@ -29,7 +29,7 @@ TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
     Doc d(5);
     const strCell a{.y = 7, .angle = 30, .opacity = 200};
     d.put(0, 1, a);
-    d.put(4, 1, Cell(100, 50));
+    d.put(4, 1, CellAt(100, 50));
 
     strEditResult r = Comp(0, 4, cFrameComp::kNormal, kParamX, {1}).run(d.ctx);
     EXPECT_EQ(r.count, 3);
@@ -48,56 +48,56 @@ TEST(FrameComp, NormalFillsGapsWithCopiesOfTheStartCell) {
     // One undo step.
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    EXPECT_EQ(d.xs(1), "0 - - - 100");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 1), "0 - - - 100");
 }
 
 TEST(FrameComp, StartAfterEndRunsSwappedAndNegativeMovementTruncates) {
     Doc d(11);
-    d.column(0, "- - 0 - - - - - - - 80");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "- - 0 - - - - - - - 80"));
     strEditResult r = Comp(10, 2, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
     EXPECT_EQ(r.count, 7);
     EXPECT_EQ(Text(r), Msg(kMsgCompensated, 10, 2, 7)); // as entered
-    EXPECT_EQ(d.xs(0), "- - 0 10 20 30 40 50 60 70 80");
-    d.column(1, "0 - - -10");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "- - 0 10 20 30 40 50 60 70 80");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 1, "0 - - -10"));
     EXPECT_EQ(Comp(0, 3, cFrameComp::kNormal, kParamX, {1}).run(d.ctx).count, 2);
-    EXPECT_EQ(d.xs(1), "0 -3 -6 -10 - - - - - - -");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 1), "0 -3 -6 -10 - - - - - - -");
 }
 
 TEST(FrameComp, CellUsedOnlyTouchesExistingCellsOnly) {
     Doc d(5);
-    d.column(0, "0 - - - 100");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "0 - - - 100"));
     const cFrameComp comp = Comp(0, 4, cFrameComp::kCellUsedOnly, kParamX, {0});
     strEditResult r = comp.run(d.ctx);
     EXPECT_EQ(r.count, 0);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(Text(r), kFailed);
-    EXPECT_EQ(d.xs(0), "0 - - - 100");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - - - 100");
     EXPECT_EQ(d.history.undoCount(), 0u); // the empty step is dropped
 
     d.put(2, 0, {.x = -5, .y = 9, .red = 150});
     EXPECT_EQ(comp.run(d.ctx).count, 1);
     EXPECT_EQ(*d.at(2, 0), (strCell{.x = 50, .y = 9, .red = 150}));
-    EXPECT_EQ(d.xs(0), "0 - 50 - 100");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - 50 - 100");
 }
 
 TEST(FrameComp, MediumCompensatesEveryPairWhateverTheEnd) {
     Doc d(10);
-    d.column(2, "0 - - - 40 - - - 0");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 2, "0 - - - 40 - - - 0"));
     EXPECT_EQ(Comp(0, 2, cFrameComp::kMedium, kParamX, {2}).run(d.ctx).count, 6);
-    EXPECT_EQ(d.xs(2), "0 10 20 30 40 30 20 10 0 -");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 2), "0 10 20 30 40 30 20 10 0 -");
     // Starting after the first placement skips the first pair.
     Doc e(10);
-    e.column(0, "0 - - - 40 - - - 0");
+    ASSERT_TRUE(FillXs(e.doc, kColumn, 0, "0 - - - 40 - - - 0"));
     EXPECT_EQ(Comp(1, 1, cFrameComp::kMedium, kParamX, {0}).run(e.ctx).count, 3);
-    EXPECT_EQ(e.xs(0), "0 - - - 40 30 20 10 0 -");
+    EXPECT_EQ(XsOf(e.doc, kColumn, 0), "0 - - - 40 30 20 10 0 -");
 }
 
 TEST(FrameComp, AdjacentKeyFramesAndNoParametersChangeNothing) {
     Doc d(9);
-    d.column(0, "- - - 0 10 - - - 50");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "- - - 0 10 - - - 50"));
     EXPECT_EQ(Text(Comp(3, 4, cFrameComp::kNormal, kParamX, {0}).run(d.ctx)), kFailed);
     EXPECT_EQ(Comp(4, 8, cFrameComp::kNormal, 0, {0}).run(d.ctx).count, 0);
-    EXPECT_EQ(d.xs(0), "- - - 0 10 - - - 50");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "- - - 0 10 - - - 50");
     // No document: nothing happens, nothing is reported.
     strToolContext none;
     EXPECT_TRUE(Comp(4, 8, cFrameComp::kNormal, kParamX, {0}).run(none).status.none());
@@ -136,20 +136,20 @@ TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
 // mode's wiring is checked: "ignore image/pattern/colour" keeps the written cell's red.
 TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     Doc d(6);
-    d.column(0, "0 - - - 100");
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "0 - - - 100"));
     d.put(2, 0, {.x = -50, .y = 3, .opacity = 10, .red = 7});
-    d.column(1, "- - - - - 7"); // cell 1: only a cell after the block
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 1, "- - - - - 7")); // cell 1: only a cell after the block
     strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 3), 2);
     EXPECT_EQ(r.count, 6);
     EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.status.none());
-    EXPECT_EQ(d.xs(0), "0 25 50 75 100 -");
-    EXPECT_EQ(d.at(2, 0)->opacity, 255); // interpolated (255 to 255)
-    EXPECT_EQ(d.at(2, 0)->red, 7);       // kept by the mode
-    EXPECT_EQ(d.xs(1), "- 7 7 7 - 7");   // copies of the only neighbour
-    EXPECT_EQ(d.xs(2), "- - - - - -");   // no neighbour at all: skipped
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 25 50 75 100 -");
+    EXPECT_EQ(d.at(2, 0)->opacity, 255);               // interpolated (255 to 255)
+    EXPECT_EQ(d.at(2, 0)->red, 7);                     // kept by the mode
+    EXPECT_EQ(XsOf(d.doc, kColumn, 1), "- 7 7 7 - 7"); // copies of the only neighbour
+    EXPECT_EQ(XsOf(d.doc, kColumn, 2), "- - - - - -"); // no neighbour at all: skipped
     EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
-    EXPECT_EQ(d.xs(0), "0 - -50 - 100 -");
-    EXPECT_EQ(d.xs(1), "- - - - - 7");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - -50 - 100 -");
+    EXPECT_EQ(XsOf(d.doc, kColumn, 1), "- - - - - 7");
 }

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using tools_test::Cell;
+using tools_test::CellAt;
 using tools_test::Doc;
 
 TEST(PatternDrop, NewCellsGoToTheFirstNumberTheLockAllows) {
@@ -26,7 +26,7 @@ TEST(PatternDrop, NewCellsGoToTheFirstNumberTheLockAllows) {
         d.doc.setLockedPicture(3, 1);
         d.doc.setSetting(kKeyLock, c.lock ? 1 : 0);
         for (int cell : c.occupied)
-            d.put(2, cell, Cell(0));
+            d.put(2, cell, CellAt(0));
         EXPECT_EQ(FreeCellFor(d.doc, 2, c.picture), c.expected) << c.lock << " " << c.picture;
     }
     Doc d;
@@ -37,7 +37,7 @@ TEST(PatternDrop, ADropCreatesOrChangesOneCellAsOneStep) {
     Doc d;
     const strCell old{.x = 40, .y = -8, .angle = 300, .opacity = 90};
     d.put(1, 0, old);
-    d.put(1, 1, Cell(0));
+    d.put(1, 1, CellAt(0));
 
     EXPECT_EQ(DropPattern(d.ctx, {.frame = 1, .target = -1, .picture = 1, .pattern = 3, .x = 12, .y = -7}),
               2);

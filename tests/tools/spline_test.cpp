@@ -32,7 +32,7 @@ TEST(SplineCurve, NegativePointsTruncateAndGridZeroOrAMultipleKeepsTheValue) {
 TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {
     Doc d;
     d.config.GridBit = 0;
-    d.put(2, 1, Cell(0, 0));
+    d.put(2, 1, CellAt(0, 0));
     cSpline s = Spline(d, 2, 1, {100, 0}, {100, 100}, 2);
     EXPECT_EQ(s.title(), "Cell_1");
     // The preview lists the start and one point per frame.
@@ -72,7 +72,7 @@ TEST(SplineRun, ExistingCellsKeepTheirOtherFieldsAndGapsCarryTheBase) {
 
 TEST(SplineRun, GridSnapsTheStoredPoints) {
     Doc d;
-    d.put(0, 0, Cell(0, 0));
+    d.put(0, 0, CellAt(0, 0));
     d.config.PostGrid = 4;
     d.config.GridBit = 7;
     cSpline s = Spline(d, 0, 0, {0, 0}, {-7, 7}, 1);
@@ -93,7 +93,7 @@ TEST(SplineRun, FailuresAndTheFrameBound) {
     d.config.GridBit = 0;
     cSpline s = Spline(d, 0, 0, {0, 0}, {10, 10}, 3);
     EXPECT_EQ(Text(s.run(d.ctx)), kFailed); // no cell at the start frame
-    d.put(0, 0, Cell(0, 0));
+    d.put(0, 0, CellAt(0, 0));
     s.frames = 0;
     EXPECT_EQ(Text(s.run(d.ctx)), kFailed);
     // The frame count is bounded by the frames after the start; frames past the end are refused.

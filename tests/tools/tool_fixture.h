@@ -6,24 +6,23 @@
 #include "document/cell.h"
 #include "document/history.h"
 #include "document/project.h"
+#include "support/document_builder.h"
 #include "support/message_texts.h"
 #include "tools/cell_params.h"
 #include "tools/tool_context.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace tools_test {
 
-inline strCell Cell(int x, int y = 0) {
-    strCell c;
-    c.x = static_cast<int16_t>(x);
-    c.y = static_cast<int16_t>(y);
-    return c;
-}
+using testing_support::CellAt;
+using testing_support::FillXs;
+using testing_support::kColumn;
+using testing_support::MakeFrames;
+using testing_support::XsOf;
 
 // `count` check flags, those at the indices `on` set.
 inline std::vector<uint8_t> Checks(int count, std::initializer_list<int> on) {
@@ -43,9 +42,7 @@ inline std::vector<uint8_t> ParamChecks(uint32_t bits) {
 
 struct Doc {
     explicit Doc(int frames = 12, int cells = 4) {
-        doc.create(0, cells, 0, 0);
-        for (int k = 0; k < frames; ++k)
-            doc.frameOrCreate(k);
+        EXPECT_TRUE(MakeFrames(doc, frames, cells));
         ctx.doc = &doc;
         ctx.clock = [](int& m, int& s) {
             m = 7;
@@ -53,20 +50,6 @@ struct Doc {
         };
     }
     void put(int frame, int cell, const strCell& c) { ASSERT_TRUE(doc.setCell(frame, cell, &c)); }
-    // Puts cells of number `cell` along the frames: "0 - 40" is x 0 on frame 0 and x 40 on frame 2.
-    void column(int cell, const std::string& xs) {
-        std::istringstream in(xs);
-        std::string item;
-        for (int f = 0; in >> item; ++f)
-            if (item != "-") put(f, cell, Cell(std::stoi(item)));
-    }
-    // The x of the cells of number `cell` on every frame, "-" where there is none.
-    std::string xs(int cell) const {
-        std::string out;
-        for (int f = 0; f < doc.frameCount(); ++f)
-            out += (f ? " " : "") + (doc.cell(f, cell) ? std::to_string(doc.cell(f, cell)->x) : "-");
-        return out;
-    }
     const strCell* at(int frame, int cell) const { return doc.cell(frame, cell); }
     int x(int frame, int cell) const {
         const strCell* c = doc.cell(frame, cell);

@@ -30,11 +30,9 @@ bool strEditorFixture::start(std::unique_ptr<cSoundDevice> sound) {
 
 QString strEditorFixture::writeProject(const QString& name, int frames) const {
     cProject doc(&config);
-    doc.create(-1, -1, -1, -1);
+    testing_support::MakeFrames(doc, frames);
     for (int f = 0; f < frames; ++f) {
-        doc.frameOrCreate(f);
-        strCell c;
-        c.x = int16_t(f * 10);
+        const strCell c = testing_support::CellAt(f * 10);
         doc.setCell(f, 0, &c);
     }
     const QString file = path(name);

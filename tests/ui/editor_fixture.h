@@ -6,6 +6,7 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "support/document_builder.h"
 #include "ui/platform/prompts.h"
 #include "ui/platform/qt_clipboard.h"
 #include "ui/session/session.h"

@@ -108,8 +108,7 @@ class cReasonsTest : public QObject {
             picture.fill(Qt::blue);
             QVERIFY(picture.save(f->path(QStringLiteral("here.png"))));
             cProject doc(&f->config);
-            doc.create(-1, -1, -1, -1);
-            doc.frameOrCreate(0);
+            testing_support::MakeFrames(doc, 1);
             doc.setPicture(0, strPicture{1, 1, 0, "here.png"});
             doc.setPicture(1, strPicture{1, 1, 0, "pics/gone.png"});
             doc.addEffect({.startFrame = 0, .flags = strEffect::kSound, .soundPath = "boom"});

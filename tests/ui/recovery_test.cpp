@@ -43,11 +43,9 @@ void SetInterval(strEditorFixture& f, int seconds) {
 // + shift.
 void LeaveCopy(const strEditorFixture& f, const strRecoveryInfo& info, int frames, int shift) {
     cProject doc(&f.config);
-    doc.create(-1, -1, -1, -1);
+    testing_support::MakeFrames(doc, frames);
     for (int i = 0; i < frames; ++i) {
-        doc.frameOrCreate(i);
-        strCell c;
-        c.x = int16_t(i * 10 + shift);
+        const strCell c = testing_support::CellAt(i * 10 + shift);
         doc.setCell(i, 0, &c);
     }
     doc.setText(kTextFileName, info.fileName);

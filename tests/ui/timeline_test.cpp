@@ -10,6 +10,9 @@
 #include <QMenu>
 #include <QTabWidget>
 
+using testing_support::FillXs;
+using testing_support::kColumn;
+
 class cTimelineTest : public QObject {
     Q_OBJECT
     std::unique_ptr<strEditorFixture> f;
@@ -44,19 +47,15 @@ class cTimelineTest : public QObject {
         a->trigger();
         kf->popup()->close();
     }
-    void put(int frame, int cell, int x) {
-        const strCell c{.x = int16_t(x)};
-        doc().frameOrCreate(frame);
-        doc().setCell(frame, cell, &c);
-    }
 
   private slots:
     void init() {
         f = std::make_unique<strEditorFixture>();
         QVERIFY(f->start());
-        f->edit([this](cProject&) {
-            for (int fr = 0; fr < 10; ++fr)
-                put(fr, fr % 3, fr);
+        f->edit([](cProject& d) { // frames 0..9, on frame f cell number f % 3 at x f
+            QVERIFY(FillXs(d, kColumn, 0, "0 - - 3 - - 6 - - 9"));
+            QVERIFY(FillXs(d, kColumn, 1, "- 1 - - 4 - - 7"));
+            QVERIFY(FillXs(d, kColumn, 2, "- - 2 - - 5 - - 8"));
         });
         auto* list = qobject_cast<cListWindow*>(f->window->listWindow()->content());
         QVERIFY(list);
@@ -162,8 +161,7 @@ class cTimelineTest : public QObject {
         QList<strToolRequest> asked;
         connect(&f->session(), &cSession::toolRequested, this,
                 [&asked](const strToolRequest& r) { asked << r; });
-        put(3, 6, 0);
-        put(7, 6, 40);
+        QVERIFY(FillXs(doc(), kColumn, 6, "- - - 0 - - - 40"));
         select(3, -1, 7, -1);
         popupItem(5, -1, "MENU_FRAME", "FrameCompletion");
         QCOMPARE(asked.size(), 1);

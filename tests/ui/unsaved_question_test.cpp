@@ -39,9 +39,7 @@ class cUnsavedQuestionTest : public QObject {
         // An imported MV animation on the clipboard.
         {
             cProject source(&f.config);
-            source.create(-1, -1, -1, -1);
-            for (int i = 0; i < 7; ++i)
-                source.frameOrCreate(i);
+            testing_support::MakeFrames(source, 7);
             interchange::cClipboardDevice device(f.clipboard, f.config);
             QCOMPARE(device.ExportClipboard(source, interchange::kProductMV), 1);
         }

@@ -8,6 +8,7 @@
 #include "document/anime_file_device.h"
 #include "document/project.h"
 #include "platform/path.h"
+#include "support/document_builder.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -29,11 +30,9 @@ namespace {
 // A document with a few edited cells, as an editor holds it.
 std::unique_ptr<cProject> EditedDocument(int frames = 3) {
     auto doc = std::make_unique<cProject>();
-    doc->create(-1, -1, -1, -1);
+    testing_support::MakeFrames(*doc, frames);
     for (int f = 0; f < frames; ++f) {
-        doc->frameOrCreate(f);
-        strCell c;
-        c.x = int16_t(10 * f - 7);
+        strCell c = testing_support::CellAt(10 * f - 7);
         c.angle = int16_t(f * 15);
         doc->setCell(f, f % 4, &c);
     }

@@ -14,6 +14,7 @@
 #include "platform/clipboard.h"
 #include "platform/code_page.h"
 #include "platform/profile_file.h"
+#include "support/document_builder.h"
 #include "support/test_support.h"
 #include "workspace_fixture.h"
 
@@ -223,12 +224,10 @@ TEST(Workspace, ExportsListWhatTheProductCouldNotCarry) {
     strFixture f;
     cWorkspace w(f.config);
     cProject doc(&f.config);
-    doc.create(250, 20, 0, 0);
+    testing_support::MakeFrames(doc, 250, 20);
     doc.setPicture(0, strPicture{5, 5, 0, "a.png"});
     doc.setPicture(1, strPicture{5, 5, 0, "b.png"});
     doc.setPicture(2, strPicture{5, 5, 0, "c.png"});
-    for (int i = 0; i < 250; ++i)
-        doc.frameOrCreate(i);
     strCell toned{.red = 50};
     strCell turned{.picture = 2, .pattern = 150, .blend = 2, .mx = -50, .my = 100, .angle = 450};
     for (int c = 0; c < 20; ++c)
