@@ -251,8 +251,7 @@ TEST(FrameCommands, Navigation) {
 
 TEST(FrameCommands, EmptyCurrentFrameRunsTheFrameRepair) {
     Editor e(4);
-    for (int f = 0; f < 4; ++f)
-        e.put(f, 0, f);
+    ASSERT_TRUE(FillXs(e.doc, kColumn, 0, "0 1 2 3"));
     e.ed.setCurrentFrame(1);
     e.step(0, 1, 5);
     e.doc.replaceFrame(1, nullptr); // packing lost behind the history's back
@@ -346,8 +345,7 @@ TEST(UndoCommands, MessagesSayWhatWasUndone) {
     Editor e(2);
     EXPECT_EQ(Text(e.ed.undo()), Msg(kMsgCannotUndo));
     EXPECT_EQ(Text(e.ed.redo()), Msg(kMsgCannotRedo));
-    e.put(0, 0, 1);
-    e.put(0, 1, 1);
+    ASSERT_TRUE(FillXs(e.doc, kRow, 0, "1 1"));
     e.ed.select(0);
     e.ed.select(1);
     e.ed.deleteSelectedCells();
@@ -368,8 +366,7 @@ TEST(UndoCommands, MessagesSayWhatWasUndone) {
 // changes and the view's.
 TEST(UndoCommands, OneNoticePerCommand) {
     Editor e(3, 4);
-    e.put(1, 0, 1);
-    e.put(1, 1, 2);
+    ASSERT_TRUE(FillXs(e.doc, kRow, 1, "1 2"));
     std::vector<unsigned> heard;
     e.ed.setListener([&](unsigned c) { heard.push_back(c); });
     e.ed.setCurrentFrame(1);

@@ -26,14 +26,13 @@ bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoo
         !WritePngFile(path(QStringLiteral("sample_sheet.png")).toStdString(), *sheet, true, nullptr))
         return false;
     cProject doc(&config);
-    doc.create(-1, 8, -1, -1);
+    testing_support::MakeFrames(doc, 1, 8);
     doc.setSetting(kKeyEditFormat, 0);
     strPicture picture;
     picture.divX = sample::kColumns;
     picture.divY = sample::kRows;
     picture.path = "sample_sheet.png";
     doc.setPicture(0, picture);
-    doc.frameOrCreate(0);
     build(doc);
     const QString file = path(QStringLiteral("canvas.txt"));
     ANIME::cAnimeFile_Device device;
