@@ -70,10 +70,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto sheet = sample::DrawSheet();
-    std::string why;
+    strMessage why;
     const std::string sheetPath = platform::JoinPath(folder, "sample_sheet.png");
     if (!sheet || !WritePngFile(sheetPath, *sheet, true, &why)) {
-        std::fprintf(stderr, "make_sample: cannot write %s: %s\n", sheetPath.c_str(), why.c_str());
+        std::fprintf(stderr, "make_sample: cannot write %s: %s\n", sheetPath.c_str(),
+                     FormatMessage(why).c_str());
         return 1;
     }
     cConfig config;
@@ -92,8 +93,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("%s\n%s\n", sheetPath.c_str(), projectPath.c_str());
-    if (!WriteSounds(folder, why)) {
-        std::fprintf(stderr, "make_sample: %s\n", why.c_str());
+    if (std::string failure; !WriteSounds(folder, failure)) {
+        std::fprintf(stderr, "make_sample: %s\n", failure.c_str());
         return 1;
     }
     return 0;

@@ -1218,6 +1218,582 @@ The undo history has been cleared.</source>
         <source>the GIF would be %d x %d pixels; the limit is %d</source>
         <translation>GIF が %d x %d ピクセルになります。上限は %d です</translation>
     </message>
+    <message>
+        <source>%s: %s</source>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>理由は不明です</translation>
+    </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>そのファイルまたはフォルダーはありません</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>権限がありません</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>ディスクがいっぱいです</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>ディスクの割り当て量を使い切りました</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>ファイルシステムが読み取り専用です</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>フォルダーです</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>パスの途中がフォルダーではありません</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>名前が長すぎます</translation>
+    </message>
+    <message>
+        <source>too many symbolic links</source>
+        <translation>シンボリックリンクが多すぎます</translation>
+    </message>
+    <message>
+        <source>the file already exists</source>
+        <translation>ファイルがすでにあります</translation>
+    </message>
+    <message>
+        <source>the file is in use</source>
+        <translation>ファイルは使用中です</translation>
+    </message>
+    <message>
+        <source>a read or write error of the device</source>
+        <translation>装置の読み書きエラーです</translation>
+    </message>
+    <message>
+        <source>too many files are open</source>
+        <translation>開いているファイルが多すぎます</translation>
+    </message>
+    <message>
+        <source>the file is too large for the file system</source>
+        <translation>ファイルシステムに対してファイルが大きすぎます</translation>
+    </message>
+    <message>
+        <source>the file is on another drive</source>
+        <translation>ファイルが別のドライブにあります</translation>
+    </message>
+    <message>
+        <source>system error %d</source>
+        <translation>システムエラー %d</translation>
+    </message>
+    <message>
+        <source>not a GIF file</source>
+        <translation>GIF ファイルではありません</translation>
+    </message>
+    <message>
+        <source>the logical screen of %d x %d pixels is empty or too large</source>
+        <translation>論理画面 %d x %d ピクセルが空か大きすぎます</translation>
+    </message>
+    <message>
+        <source>the file ends before its trailer</source>
+        <translation>終端ブロックの前でファイルが終わっています</translation>
+    </message>
+    <message>
+        <source>a damaged extension block</source>
+        <translation>拡張ブロックが壊れています</translation>
+    </message>
+    <message>
+        <source>an unknown record</source>
+        <translation>不明なレコードがあります</translation>
+    </message>
+    <message>
+        <source>a damaged image descriptor</source>
+        <translation>画像記述子が壊れています</translation>
+    </message>
+    <message>
+        <source>image %d lies outside the logical screen</source>
+        <translation>画像 %d が論理画面の外にあります</translation>
+    </message>
+    <message>
+        <source>image %d cannot be read</source>
+        <translation>画像 %d を読めません</translation>
+    </message>
+    <message>
+        <source>damaged image data</source>
+        <translation>画像データが壊れています</translation>
+    </message>
+    <message>
+        <source>the file holds no image</source>
+        <translation>ファイルに画像がありません</translation>
+    </message>
+    <message>
+        <source>the GIF cannot be read</source>
+        <translation>GIF を読めません</translation>
+    </message>
+    <message>
+        <source>a frame of %d x %d pixels is too large</source>
+        <translation>%d x %d ピクセルのフレームは大きすぎます</translation>
+    </message>
+    <message>
+        <source>the frames would take more than %d MiB</source>
+        <translation>フレーム全体が %d MiB を超えます</translation>
+    </message>
+    <message>
+        <source>cannot read the GIF: %s</source>
+        <translation>GIF を読めません: %s</translation>
+    </message>
+    <message>
+        <source>the GIF has %d frames; an animation holds at most %d</source>
+        <translation>GIF のフレーム数は %d です。アニメーションに入るのは %d までです</translation>
+    </message>
+    <message>
+        <source>the frames would take more memory than allowed</source>
+        <translation>フレームが使えるメモリの上限を超えます</translation>
+    </message>
+    <message>
+        <source>%s is %d x %d pixels, not a multiple of the %d x %d frames</source>
+        <translation>%s は %d x %d ピクセルで、フレームの大きさ %d x %d の倍数ではありません</translation>
+    </message>
+    <message>
+        <source>the sheet is not 32 bits a pixel</source>
+        <translation>シートが 32 ビットカラーではありません</translation>
+    </message>
+    <message>
+        <source>the sheet has partly transparent pixels</source>
+        <translation>シートに半透明のピクセルがあります</translation>
+    </message>
+    <message>
+        <source>the sheet has more than %d colours</source>
+        <translation>シートの色数が %d を超えています</translation>
+    </message>
+    <message>
+        <source>a pattern may be at most %d pixels a side</source>
+        <translation>パターンの一辺は %d ピクセルまでです</translation>
+    </message>
+    <message>
+        <source>at most %d patterns a row</source>
+        <translation>1 行のパターン数は %d までです</translation>
+    </message>
+    <message>
+        <source>no frames to lay out</source>
+        <translation>並べるフレームがありません</translation>
+    </message>
+    <message>
+        <source>%d frames: %s reads at most %d patterns in one picture</source>
+        <translation>%d フレーム: %s が 1 枚の画像から読むパターンは %d までです</translation>
+    </message>
+    <message>
+        <source>frame %d is not a 32-bit image</source>
+        <translation>フレーム %d が 32 ビットカラーの画像ではありません</translation>
+    </message>
+    <message>
+        <source>the sheet would be %d x %d pixels; a picture may be at most %d a side</source>
+        <translation>シートが %d x %d ピクセルになります。画像の一辺は %d までです</translation>
+    </message>
+    <message>
+        <source>the sheet would be %d x %d pixels, more than a picture may take when it is loaded</source>
+        <translation>シートが %d x %d ピクセルになり、読み込める画像の大きさを超えます</translation>
+    </message>
+    <message>
+        <source>cannot list the folder %s</source>
+        <translation>フォルダー %s の中身を読めません</translation>
+    </message>
+    <message>
+        <source>%s holds no pictures (.png .bmp .gif .xyz)</source>
+        <translation>%s に画像 (.png .bmp .gif .xyz) がありません</translation>
+    </message>
+    <message>
+        <source>no frames to read</source>
+        <translation>読み込むフレームがありません</translation>
+    </message>
+    <message>
+        <source>this editor</source>
+        <translation>このエディター</translation>
+    </message>
+    <message>
+        <source>the PNG library cannot start</source>
+        <translation>PNG ライブラリを開始できません</translation>
+    </message>
+    <message>
+        <source>PNG encoding failed</source>
+        <translation>PNG の書き出しに失敗しました</translation>
+    </message>
+    <message>
+        <source>no image to encode</source>
+        <translation>書き出す画像がありません</translation>
+    </message>
+    <message>
+        <source>the image is not 32 bits per pixel</source>
+        <translation>画像が 32 ビットカラーではありません</translation>
+    </message>
+    <message>
+        <source>the image is not an 8-bit palette image</source>
+        <translation>画像が 8 ビットのパレット画像ではありません</translation>
+    </message>
+    <message>
+        <source>no frames to write</source>
+        <translation>書き出すフレームがありません</translation>
+    </message>
+    <message>
+        <source>the animation file is not open</source>
+        <translation>アニメーションファイルが開かれていません</translation>
+    </message>
+    <message>
+        <source>a frame does not have the animation&apos;s size</source>
+        <translation>フレームの大きさがアニメーションと違います</translation>
+    </message>
+    <message>
+        <source>more frames than announced</source>
+        <translation>予定より多いフレームがあります</translation>
+    </message>
+    <message>
+        <source>a WebP picture is at most %d pixels a side</source>
+        <translation>WebP 画像の一辺は %d ピクセルまでです</translation>
+    </message>
+    <message>
+        <source>the installed WebP library does not match</source>
+        <translation>インストールされている WebP ライブラリが合いません</translation>
+    </message>
+    <message>
+        <source>the animation is too long for WebP</source>
+        <translation>WebP には長すぎるアニメーションです</translation>
+    </message>
+    <message>
+        <source>WebP encoding failed</source>
+        <translation>WebP の書き出しに失敗しました</translation>
+    </message>
+    <message>
+        <source>the GIF library cannot start (error %d)</source>
+        <translation>GIF ライブラリを開始できません (エラー %d)</translation>
+    </message>
+    <message>
+        <source>the GIF library reported error %d</source>
+        <translation>GIF ライブラリがエラー %d を返しました</translation>
+    </message>
+    <message>
+        <source>cannot compress a frame</source>
+        <translation>フレームを圧縮できません</translation>
+    </message>
+    <message>
+        <source>cannot keep a frame in the scratch file: %s</source>
+        <translation>フレームを作業ファイルに置けません: %s</translation>
+    </message>
+    <message>
+        <source>cannot read a frame back from the scratch file</source>
+        <translation>作業ファイルからフレームを読み戻せません</translation>
+    </message>
+    <message>
+        <source>a frame in the scratch file is damaged</source>
+        <translation>作業ファイルのフレームが壊れています</translation>
+    </message>
+    <message>
+        <source>a frame without a 32-bit picture</source>
+        <translation>32 ビットカラーの画像がないフレームがあります</translation>
+    </message>
+    <message>
+        <source>no frames</source>
+        <translation>フレームがありません</translation>
+    </message>
+    <message>
+        <source>out of memory while reducing the colours of frame %d</source>
+        <translation>フレーム %d の減色中にメモリが足りなくなりました</translation>
+    </message>
+    <message>
+        <source>cannot build the global palette</source>
+        <translation>全体パレットを作れません</translation>
+    </message>
+    <message>
+        <source>cannot build a local palette</source>
+        <translation>フレームのパレットを作れません</translation>
+    </message>
+    <message>
+        <source>cannot write the screen descriptor</source>
+        <translation>画面記述子を書けません</translation>
+    </message>
+    <message>
+        <source>cannot write the loop block</source>
+        <translation>ループ回数のブロックを書けません</translation>
+    </message>
+    <message>
+        <source>cannot write the comment</source>
+        <translation>コメントを書けません</translation>
+    </message>
+    <message>
+        <source>cannot write a graphic control extension</source>
+        <translation>グラフィック制御拡張を書けません</translation>
+    </message>
+    <message>
+        <source>cannot write an image descriptor</source>
+        <translation>画像記述子を書けません</translation>
+    </message>
+    <message>
+        <source>cannot write image data</source>
+        <translation>画像データを書けません</translation>
+    </message>
+    <message>
+        <source>cannot finish the file</source>
+        <translation>ファイルを書き終えられません</translation>
+    </message>
+    <message>
+        <source>the settings file has no folder</source>
+        <translation>設定ファイルのフォルダーがありません</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %s</source>
+        <translation>フォルダー %s を作れません</translation>
+    </message>
+    <message>
+        <source>cannot create the lock file %s: %s</source>
+        <translation>ロックファイル %s を作れません: %s</translation>
+    </message>
+    <message>
+        <source>the recovery folder is not open</source>
+        <translation>復元用フォルダーが開かれていません</translation>
+    </message>
+    <message>
+        <source>the copy has no description</source>
+        <translation>コピーに説明ファイルがありません</translation>
+    </message>
+    <message>
+        <source>the copy belongs to an editor that is running</source>
+        <translation>コピーは起動中のエディターのものです</translation>
+    </message>
+    <message>
+        <source>another editor has taken the copy</source>
+        <translation>別のエディターがコピーを引き取りました</translation>
+    </message>
+    <message>
+        <source>%s (moved to %s)</source>
+        <translation>%s (%s へ移動しました)</translation>
+    </message>
+    <message>
+        <source>cannot remove %s</source>
+        <translation>%s を削除できません</translation>
+    </message>
+    <message>
+        <source>the copy is not a project</source>
+        <translation>コピーがアニメーションのデータではありません</translation>
+    </message>
+    <message>
+        <source>the copy is damaged</source>
+        <translation>コピーが壊れています</translation>
+    </message>
+    <message>
+        <source>the description is not JSON</source>
+        <translation>説明ファイルが JSON ではありません</translation>
+    </message>
+    <message>
+        <source>the description has an unknown format</source>
+        <translation>説明ファイルの形式が不明です</translation>
+    </message>
+    <message>
+        <source>the description names no origin</source>
+        <translation>説明ファイルに元の場所がありません</translation>
+    </message>
+    <message>
+        <source>the description has a damaged text</source>
+        <translation>説明ファイルの文字列が壊れています</translation>
+    </message>
+    <message>
+        <source>the description names no file</source>
+        <translation>説明ファイルにファイル名がありません</translation>
+    </message>
+    <message>
+        <source>the description is damaged</source>
+        <translation>説明ファイルが壊れています</translation>
+    </message>
+    <message>
+        <source>%s (at byte %d)</source>
+        <translation>%s (%d バイト目)</translation>
+    </message>
+    <message>
+        <source>the file is too short for a Marshal dump</source>
+        <translation>Marshal データとしては短すぎるファイルです</translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <translation>ファイルが大きすぎます</translation>
+    </message>
+    <message>
+        <source>the dump ends early</source>
+        <translation>データが途中で終わっています</translation>
+    </message>
+    <message>
+        <source>the dump ends inside a number</source>
+        <translation>数値の途中でデータが終わっています</translation>
+    </message>
+    <message>
+        <source>a negative count or length</source>
+        <translation>個数か長さが負の値です</translation>
+    </message>
+    <message>
+        <source>a count or length larger than the dump</source>
+        <translation>個数か長さがデータより大きくなっています</translation>
+    </message>
+    <message>
+        <source>a link to a symbol not defined yet</source>
+        <translation>まだ定義されていないシンボルへの参照があります</translation>
+    </message>
+    <message>
+        <source>values nested too deep</source>
+        <translation>値の入れ子が深すぎます</translation>
+    </message>
+    <message>
+        <source>a wrapper around a value that cannot carry one</source>
+        <translation>付加情報を持てない値に付加情報があります</translation>
+    </message>
+    <message>
+        <source>a wrapper around an object link</source>
+        <translation>オブジェクト参照に付加情報があります</translation>
+    </message>
+    <message>
+        <source>values nested too deep to write</source>
+        <translation>値の入れ子が深すぎて書き出せません</translation>
+    </message>
+    <message>
+        <source>a reference to no value</source>
+        <translation>存在しない値への参照があります</translation>
+    </message>
+    <message>
+        <source>a value holds itself before it is numbered</source>
+        <translation>番号が付く前の値が自分自身を含んでいます</translation>
+    </message>
+    <message>
+        <source>a value of no known kind</source>
+        <translation>種類の分からない値があります</translation>
+    </message>
+    <message>
+        <source>a JSON value is cut or missing</source>
+        <translation>JSON の値が途切れているか、ありません</translation>
+    </message>
+    <message>
+        <source>the JSON text cannot be parsed (at byte %d)</source>
+        <translation>JSON として読めません (%d バイト目)</translation>
+    </message>
+    <message>
+        <source>not a Marshal dump: %s</source>
+        <translation>Marshal データではありません: %s</translation>
+    </message>
+    <message>
+        <source>the dump does not hold an array of animations</source>
+        <translation>データにアニメーションの配列がありません</translation>
+    </message>
+    <message>
+        <source>animation %d is empty</source>
+        <translation>アニメーション %d は空です</translation>
+    </message>
+    <message>
+        <source>animation %d cannot be read: %s</source>
+        <translation>アニメーション %d を読めません: %s</translation>
+    </message>
+    <message>
+        <source>animation %d cannot be read</source>
+        <translation>アニメーション %d を読めません</translation>
+    </message>
+    <message>
+        <source>there is no animation %d</source>
+        <translation>アニメーション %d はありません</translation>
+    </message>
+    <message>
+        <source>the animation cannot be written for this product</source>
+        <translation>このツクールの形式ではアニメーションを書き出せません</translation>
+    </message>
+    <message>
+        <source>the written animation does not read back</source>
+        <translation>書き出したアニメーションを読み戻せません</translation>
+    </message>
+    <message>
+        <source>the file is not a JSON array</source>
+        <translation>ファイルが JSON の配列ではありません</translation>
+    </message>
+    <message>
+        <source>the JSON array is not closed</source>
+        <translation>JSON の配列が閉じていません</translation>
+    </message>
+    <message>
+        <source>text follows the JSON array</source>
+        <translation>JSON の配列の後ろに文字があります</translation>
+    </message>
+    <message>
+        <source>element %d: %s</source>
+        <translation>要素 %d: %s</translation>
+    </message>
+    <message>
+        <source>animation %d is not an object</source>
+        <translation>アニメーション %d がオブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>the new element is not separated from the last one</source>
+        <translation>新しい要素が前の要素と区切られていません</translation>
+    </message>
+    <message>
+        <source>the new element %d is not one JSON value</source>
+        <translation>新しい要素 %d が一つの JSON の値になっていません</translation>
+    </message>
+    <message>
+        <source>the file does not start with &quot;LcfDataBase&quot;</source>
+        <translation>ファイルの先頭が &quot;LcfDataBase&quot; ではありません</translation>
+    </message>
+    <message>
+        <source>database chunk at byte %d is cut</source>
+        <translation>%d バイト目のデータベースのチャンクが途切れています</translation>
+    </message>
+    <message>
+        <source>the database has no animation chunk (0x13)</source>
+        <translation>データベースにアニメーションのチャンク (0x13) がありません</translation>
+    </message>
+    <message>
+        <source>the animation count is wrong</source>
+        <translation>アニメーションの数が正しくありません</translation>
+    </message>
+    <message>
+        <source>the animation list is cut</source>
+        <translation>アニメーションの一覧が途切れています</translation>
+    </message>
+    <message>
+        <source>animation id %d is out of range</source>
+        <translation>アニメーションの ID %d が範囲外です</translation>
+    </message>
+    <message>
+        <source>animation %d is cut</source>
+        <translation>アニメーション %d が途切れています</translation>
+    </message>
+    <message>
+        <source>the animation chunk holds more than its animations</source>
+        <translation>アニメーションのチャンクに余分なデータがあります</translation>
+    </message>
+    <message>
+        <source>the animation has no picture to name as its graphic</source>
+        <translation>アニメーションのグラフィックにする画像がありません</translation>
+    </message>
+    <message>
+        <source>the animations do not fit in one database chunk</source>
+        <translation>アニメーションがデータベースのチャンク一つに収まりません</translation>
+    </message>
+    <message>
+        <source>its size changed</source>
+        <translation>大きさが変わりました</translation>
+    </message>
+    <message>
+        <source>its contents changed</source>
+        <translation>内容が変わりました</translation>
+    </message>
+    <message>
+        <source>its modification time changed</source>
+        <translation>更新日時が変わりました</translation>
+    </message>
+    <message>
+        <source>%s changed on disk since it was read (%s); open the game again</source>
+        <translation>%s は読み込んだ後にディスク上で変更されました (%s)。ゲームを開き直してください</translation>
+    </message>
+    <message>
+        <source>cannot make the backup %s</source>
+        <translation>バックアップ %s を作れません</translation>
+    </message>
 </context>
 <context>
     <name>GameMessages</name>

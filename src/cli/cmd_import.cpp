@@ -58,9 +58,9 @@ void RunImportGif(Context& ctx, const strImportArgs& a) {
 
     cProject doc(&ctx.config);
     strGifImportResult r;
-    std::string why;
+    strMessage why;
     if (!ImportGifFile(a.in, sheet, o, doc, r, &why)) {
-        Fail(ctx, why);
+        Fail(ctx, FormatMessage(why));
         return;
     }
     doc.setSetting(kKeySaveFormat, format == ANIME::kFormatText ? 1 : 0);

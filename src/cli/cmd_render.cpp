@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/project_io.h"
+#include "document/file_reason.h"
 #include "document/project.h"
 #include "export/capture_image.h"
 #include "export/cut_range.h"
@@ -150,13 +151,13 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
         return;
     }
     const cDib* image = capture.RenderFrameImage(o.frame);
-    std::string why;
+    strMessage why;
     if (!image) {
         Fail(ctx, "cannot render frame " + std::to_string(o.frame));
         return;
     }
     if (!WritePngFile(o.out, *image, o.alpha, &why)) {
-        Fail(ctx, "cannot write " + o.out + ": " + why);
+        Fail(ctx, FormatMessage(IsFileReason(why) ? why : strMessage(kWhyCannotWrite, o.out, why)));
         return;
     }
     const strCaptureArea& a = capture.Area();

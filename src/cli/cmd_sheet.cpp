@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/project_io.h"
+#include "document/file_reason.h"
 #include "export/sheet_file.h"
 #include "image/pattern_sheet.h"
 #include "image/picture_loader.h"
@@ -75,9 +76,9 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
     const std::string out = a.files.back();
     const std::vector<std::string> inputs(a.files.begin(), a.files.end() - 1);
     std::vector<strSheetFrame> frames;
-    std::string why;
+    strMessage why;
     if (!LoadSheetFrames(inputs, how, frames, &why)) {
-        Fail(ctx, why);
+        Fail(ctx, FormatMessage(why));
         return;
     }
     std::vector<const cDib*> images;
@@ -85,13 +86,13 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
         images.push_back(f.image.get());
     strSheetResult sheet;
     if (!BuildPatternSheet(images, o, sheet, &why)) {
-        Fail(ctx, why);
+        Fail(ctx, FormatMessage(why));
         return;
     }
     // RPG Maker 2000 reads palette pictures: one is written when the sheet's colours allow it.
     strSheetWrite written;
     if (!WritePatternSheet(out, *sheet.sheet, o.product, written, &why)) {
-        Fail(ctx, "cannot write " + out + ": " + why);
+        Fail(ctx, FormatMessage(IsFileReason(why) ? why : strMessage(kWhyCannotWrite, out, why)));
         return;
     }
     std::cout << out << ": " << frames.size() << " patterns of " << sheet.patternSize << " x "

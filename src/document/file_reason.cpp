@@ -3,12 +3,11 @@
 #include "platform/file_io.h"
 
 #include <cerrno>
-#include <cstring>
 
 strMessage FileFailureMessage(const std::string& english, size_t maxBytes) {
     using platform::eFileFailure;
     const platform::strFileFailure& f = platform::LastFileFailure();
-    const std::string system = f.errorNumber ? std::strerror(f.errorNumber) : std::string();
+    const strMessage system = SystemReason(f.errorNumber);
     switch (f.kind) {
     case eFileFailure::kOpen:
         if (f.errorNumber == ENOENT) return strMessage(kWhyFileMissing, f.path);
@@ -31,4 +30,54 @@ strMessage FileFailureMessage(const std::string& english, size_t maxBytes) {
     default:
         return strMessage(kWhyOther, english);
     }
+}
+
+strMessage SystemReason(int errorNumber) {
+    switch (errorNumber) {
+    case 0:
+        return strMessage(kSysUnknown);
+    case ENOENT:
+        return strMessage(kSysNotFound);
+    case EACCES:
+    case EPERM:
+        return strMessage(kSysDenied);
+    case ENOSPC:
+        return strMessage(kSysDiskFull);
+#ifdef EDQUOT
+    case EDQUOT:
+        return strMessage(kSysQuota);
+#endif
+    case EROFS:
+        return strMessage(kSysReadOnly);
+    case EISDIR:
+        return strMessage(kSysIsFolder);
+    case ENOTDIR:
+        return strMessage(kSysNotFolder);
+    case ENAMETOOLONG:
+        return strMessage(kSysNameTooLong);
+    case ELOOP:
+        return strMessage(kSysLinkLoop);
+    case EEXIST:
+        return strMessage(kSysExists);
+    case EBUSY:
+    case ETXTBSY:
+        return strMessage(kSysBusy);
+    case EIO:
+        return strMessage(kSysInputOutput);
+    case ENOMEM:
+        return strMessage(kWhyOutOfMemory);
+    case EMFILE:
+    case ENFILE:
+        return strMessage(kSysTooManyFiles);
+    case EFBIG:
+        return strMessage(kSysFileTooBig);
+    case EXDEV:
+        return strMessage(kSysOtherDevice);
+    default:
+        return strMessage(kSysError, errorNumber);
+    }
+}
+
+bool IsFileReason(const strMessage& m) {
+    return m.id >= kWhyFileMissing && m.id <= kWhyOther;
 }

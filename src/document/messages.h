@@ -229,6 +229,11 @@ struct strMessage {
     }
 };
 
+// m as the argument of another message (translated on its own where the outer one is).
+inline strMessageArg Nested(strMessage m) {
+    return strNestedMessage{std::make_shared<const strMessage>(std::move(m))};
+}
+
 // The text of an id as given (with its conversions); "" for kMsgNone or an unknown id.
 const char* MessageText(eMessageId id);
 // How the message is shown; kNone for kMsgNone or an unknown id.

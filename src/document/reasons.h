@@ -21,6 +21,26 @@
     X(kWhyCannotReplace, kError, "cannot replace %s: %s")                                                    \
     X(kWhyCannotMakeTemporary, kError, "cannot create a temporary file beside %s: %s")                       \
     X(kWhyOther, kError, "%s")                                                                               \
+    X(kWhyBecause, kError, "%s: %s")                                                                         \
+    X(kWhyInFile, kError, "%s: %s")                                                                          \
+    /* the system's reasons, the last argument of the file reasons above */                                  \
+    X(kSysUnknown, kNone, "no reason given")                                                                 \
+    X(kSysNotFound, kNone, "no such file or folder")                                                         \
+    X(kSysDenied, kNone, "permission denied")                                                                \
+    X(kSysDiskFull, kNone, "the disk is full")                                                               \
+    X(kSysQuota, kNone, "the disk quota is used up")                                                         \
+    X(kSysReadOnly, kNone, "the file system is read-only")                                                   \
+    X(kSysIsFolder, kNone, "it is a folder")                                                                 \
+    X(kSysNotFolder, kNone, "a part of the path is not a folder")                                            \
+    X(kSysNameTooLong, kNone, "the name is too long")                                                        \
+    X(kSysLinkLoop, kNone, "too many symbolic links")                                                        \
+    X(kSysExists, kNone, "the file already exists")                                                          \
+    X(kSysBusy, kNone, "the file is in use")                                                                 \
+    X(kSysInputOutput, kNone, "a read or write error of the device")                                         \
+    X(kSysTooManyFiles, kNone, "too many files are open")                                                    \
+    X(kSysFileTooBig, kNone, "the file is too large for the file system")                                    \
+    X(kSysOtherDevice, kNone, "the file is on another drive")                                                \
+    X(kSysError, kNone, "system error %d")                                                                   \
     /* project files */                                                                                      \
     X(kWhyUnknownFormat, kError,                                                                             \
       "not a project file (unknown format): it begins with neither PELK_BIN, PELK_TEX nor nani")             \
@@ -140,4 +160,136 @@
     X(kWhyExportEmpty, kError, "the capture area is empty")                                                  \
     X(kWhyExportZoomedEmpty, kError, "the zoomed image is empty")                                            \
     X(kWhyExportTooLarge, kError, "the image would be %d x %d pixels; the limit is %d")                      \
-    X(kWhyExportGifTooLarge, kError, "the GIF would be %d x %d pixels; the limit is %d")
+    X(kWhyExportGifTooLarge, kError, "the GIF would be %d x %d pixels; the limit is %d")                     \
+    /* GIF files read as animations */                                                                       \
+    X(kGifNotGif, kNone, "not a GIF file")                                                                   \
+    X(kGifScreenSize, kNone, "the logical screen of %d x %d pixels is empty or too large")                   \
+    X(kGifEndsEarly, kNone, "the file ends before its trailer")                                              \
+    X(kGifBadExtension, kNone, "a damaged extension block")                                                  \
+    X(kGifUnknownRecord, kNone, "an unknown record")                                                         \
+    X(kGifBadDescriptor, kNone, "a damaged image descriptor")                                                \
+    X(kGifImageOutside, kNone, "image %d lies outside the logical screen")                                   \
+    X(kGifImageUnreadable, kNone, "image %d cannot be read")                                                 \
+    X(kGifBadImageData, kNone, "damaged image data")                                                         \
+    X(kGifNoImage, kNone, "the file holds no image")                                                         \
+    X(kGifUnreadable, kNone, "the GIF cannot be read")                                                       \
+    X(kGifFrameTooLarge, kNone, "a frame of %d x %d pixels is too large")                                    \
+    X(kGifFramesTooLarge, kNone, "the frames would take more than %d MiB")                                   \
+    X(kGifImportUnreadable, kError, "cannot read the GIF: %s")                                               \
+    X(kGifImportTooManyFrames, kError, "the GIF has %d frames; an animation holds at most %d")               \
+    /* pattern sheets */                                                                                     \
+    X(kSheetFramesTooLarge, kError, "the frames would take more memory than allowed")                        \
+    X(kSheetNotMultiple, kError, "%s is %d x %d pixels, not a multiple of the %d x %d frames")               \
+    X(kSheetNot32Bits, kError, "the sheet is not 32 bits a pixel")                                           \
+    X(kSheetPartlyTransparent, kError, "the sheet has partly transparent pixels")                            \
+    X(kSheetTooManyColours, kError, "the sheet has more than %d colours")                                    \
+    X(kSheetPatternTooLarge, kError, "a pattern may be at most %d pixels a side")                            \
+    X(kSheetRowTooLong, kError, "at most %d patterns a row")                                                 \
+    X(kSheetNoFrames, kError, "no frames to lay out")                                                        \
+    X(kSheetTooManyFrames, kError, "%d frames: %s reads at most %d patterns in one picture")                 \
+    X(kSheetFrameNot32Bits, kError, "frame %d is not a 32-bit image")                                        \
+    X(kSheetTooWide, kError, "the sheet would be %d x %d pixels; a picture may be at most %d a side")        \
+    X(kSheetTooLarge, kError,                                                                                \
+      "the sheet would be %d x %d pixels, more than a picture may take when it is loaded")                   \
+    X(kSheetCannotList, kError, "cannot list the folder %s")                                                 \
+    X(kSheetNoPictures, kError, "%s holds no pictures (.png .bmp .gif .xyz)")                                \
+    X(kSheetNoFramesRead, kError, "no frames to read")                                                       \
+    X(kPartThisEditor, kNone, "this editor")                                                                 \
+    /* picture and animation writers */                                                                      \
+    X(kPngCannotStart, kError, "the PNG library cannot start")                                               \
+    X(kPngEncodingFailed, kError, "PNG encoding failed")                                                     \
+    X(kPngNoImage, kError, "no image to encode")                                                             \
+    X(kPngNot32Bits, kError, "the image is not 32 bits per pixel")                                           \
+    X(kPngNotPalette, kError, "the image is not an 8-bit palette image")                                     \
+    X(kAnimNoFrames, kError, "no frames to write")                                                           \
+    X(kAnimNotOpen, kError, "the animation file is not open")                                                \
+    X(kAnimFrameSize, kError, "a frame does not have the animation's size")                                  \
+    X(kAnimTooManyFrames, kError, "more frames than announced")                                              \
+    X(kWebpTooLarge, kError, "a WebP picture is at most %d pixels a side")                                   \
+    X(kWebpLibraryMismatch, kError, "the installed WebP library does not match")                             \
+    X(kWebpTooLong, kError, "the animation is too long for WebP")                                            \
+    X(kWebpEncodingFailed, kError, "WebP encoding failed")                                                   \
+    X(kGifCannotStart, kError, "the GIF library cannot start (error %d)")                                    \
+    X(kGifLibraryError, kNone, "the GIF library reported error %d")                                          \
+    X(kGifCannotCompress, kError, "cannot compress a frame")                                                 \
+    X(kGifCannotSpill, kError, "cannot keep a frame in the scratch file: %s")                                \
+    X(kGifCannotUnspill, kError, "cannot read a frame back from the scratch file")                           \
+    X(kGifSpillDamaged, kError, "a frame in the scratch file is damaged")                                    \
+    X(kGifFrameNot32Bits, kError, "a frame without a 32-bit picture")                                        \
+    X(kGifNoFrames, kError, "no frames")                                                                     \
+    X(kGifReduceOutOfMemory, kError, "out of memory while reducing the colours of frame %d")                 \
+    X(kGifCannotBuildPalette, kNone, "cannot build the global palette")                                      \
+    X(kGifCannotBuildLocalPalette, kNone, "cannot build a local palette")                                    \
+    X(kGifCannotWriteScreen, kNone, "cannot write the screen descriptor")                                    \
+    X(kGifCannotWriteLoop, kNone, "cannot write the loop block")                                             \
+    X(kGifCannotWriteComment, kNone, "cannot write the comment")                                             \
+    X(kGifCannotWriteControl, kNone, "cannot write a graphic control extension")                             \
+    X(kGifCannotWriteDescriptor, kNone, "cannot write an image descriptor")                                  \
+    X(kGifCannotWriteImage, kNone, "cannot write image data")                                                \
+    X(kGifCannotFinish, kNone, "cannot finish the file")                                                     \
+    /* recovery copies */                                                                                    \
+    X(kRecoveryNoFolder, kError, "the settings file has no folder")                                          \
+    X(kRecoveryCannotMakeFolder, kError, "cannot create the folder %s")                                      \
+    X(kRecoveryCannotLock, kError, "cannot create the lock file %s: %s")                                     \
+    X(kRecoveryNotOpen, kError, "the recovery folder is not open")                                           \
+    X(kRecoveryNoDescription, kError, "the copy has no description")                                         \
+    X(kRecoveryInUse, kError, "the copy belongs to an editor that is running")                               \
+    X(kRecoveryTaken, kError, "another editor has taken the copy")                                           \
+    X(kRecoveryMovedTo, kError, "%s (moved to %s)")                                                          \
+    X(kRecoveryCannotRemove, kError, "cannot remove %s")                                                     \
+    X(kRecoveryNotProject, kError, "the copy is not a project")                                              \
+    X(kRecoveryDamaged, kError, "the copy is damaged")                                                       \
+    X(kRecoveryNotJson, kError, "the description is not JSON")                                               \
+    X(kRecoveryUnknownFormat, kError, "the description has an unknown format")                               \
+    X(kRecoveryNoOrigin, kError, "the description names no origin")                                          \
+    X(kRecoveryDamagedText, kError, "the description has a damaged text")                                    \
+    X(kRecoveryNoFile, kError, "the description names no file")                                              \
+    X(kRecoveryDamagedDescription, kError, "the description is damaged")                                     \
+    /* game databases and the Ruby Marshal dumps they hold */                                                \
+    X(kMarshalAtByte, kNone, "%s (at byte %d)")                                                              \
+    X(kMarshalTooShort, kNone, "the file is too short for a Marshal dump")                                   \
+    X(kMarshalTooLarge, kNone, "the file is too large")                                                      \
+    X(kMarshalEndsEarly, kNone, "the dump ends early")                                                       \
+    X(kMarshalEndsInNumber, kNone, "the dump ends inside a number")                                          \
+    X(kMarshalNegative, kNone, "a negative count or length")                                                 \
+    X(kMarshalCountTooLarge, kNone, "a count or length larger than the dump")                                \
+    X(kMarshalBadSymbolLink, kNone, "a link to a symbol not defined yet")                                    \
+    X(kMarshalTooDeep, kNone, "values nested too deep")                                                      \
+    X(kMarshalBadWrapper, kNone, "a wrapper around a value that cannot carry one")                           \
+    X(kMarshalWrappedLink, kNone, "a wrapper around an object link")                                         \
+    X(kMarshalTooDeepToWrite, kNone, "values nested too deep to write")                                      \
+    X(kMarshalNoValue, kNone, "a reference to no value")                                                     \
+    X(kMarshalHoldsItself, kNone, "a value holds itself before it is numbered")                              \
+    X(kMarshalUnknownKind, kNone, "a value of no known kind")                                                \
+    X(kMvValueCut, kNone, "a JSON value is cut or missing")                                                  \
+    X(kMvNotJsonAt, kNone, "the JSON text cannot be parsed (at byte %d)")                                    \
+    X(kGameDbNotMarshal, kNone, "not a Marshal dump: %s")                                                    \
+    X(kGameDbNoArray, kNone, "the dump does not hold an array of animations")                                \
+    X(kGameDbEmpty, kNone, "animation %d is empty")                                                          \
+    X(kGameDbUnreadable, kNone, "animation %d cannot be read: %s")                                           \
+    X(kGameDbCannotRead, kNone, "animation %d cannot be read")                                               \
+    X(kGameDbNoSuchAnimation, kNone, "there is no animation %d")                                             \
+    X(kGameDbCannotWrite, kNone, "the animation cannot be written for this product")                         \
+    X(kGameDbNotReadBack, kNone, "the written animation does not read back")                                 \
+    X(kGameDbNotJsonArray, kNone, "the file is not a JSON array")                                            \
+    X(kGameDbArrayOpen, kNone, "the JSON array is not closed")                                               \
+    X(kGameDbTextAfterArray, kNone, "text follows the JSON array")                                           \
+    X(kGameDbElement, kNone, "element %d: %s")                                                               \
+    X(kGameDbNotObject, kNone, "animation %d is not an object")                                              \
+    X(kGameDbNotSeparated, kNone, "the new element is not separated from the last one")                      \
+    X(kGameDbNotOneValue, kNone, "the new element %d is not one JSON value")                                 \
+    X(kGameDbNotLcf, kNone, "the file does not start with \"LcfDataBase\"")                                  \
+    X(kGameDbChunkCut, kNone, "database chunk at byte %d is cut")                                            \
+    X(kGameDbNoAnimationChunk, kNone, "the database has no animation chunk (0x13)")                          \
+    X(kGameDbBadCount, kNone, "the animation count is wrong")                                                \
+    X(kGameDbListCut, kNone, "the animation list is cut")                                                    \
+    X(kGameDbIdOutOfRange, kNone, "animation id %d is out of range")                                         \
+    X(kGameDbAnimationCut, kNone, "animation %d is cut")                                                     \
+    X(kGameDbChunkTooLong, kNone, "the animation chunk holds more than its animations")                      \
+    X(kGameDbNoGraphic, kNone, "the animation has no picture to name as its graphic")                        \
+    X(kGameDbChunkTooLarge, kNone, "the animations do not fit in one database chunk")                        \
+    X(kGameDbSizeChanged, kNone, "its size changed")                                                         \
+    X(kGameDbContentsChanged, kNone, "its contents changed")                                                 \
+    X(kGameDbTimeChanged, kNone, "its modification time changed")                                            \
+    X(kGameDbChangedOnDisk, kError, "%s changed on disk since it was read (%s); open the game again")        \
+    X(kGameDbNoBackup, kError, "cannot make the backup %s")

@@ -1,5 +1,7 @@
 #include "export/apng_writer.h"
 
+#include "document/file_reason.h"
+
 #include "export/png_writer.h"
 
 #include <zlib.h>
@@ -63,22 +65,22 @@ void cApngWriter::AppendChunk(std::vector<uint8_t>& out, const char type[4], std
     PutU32(out, uint32_t(crc));
 }
 
-bool cApngWriter::Fail(std::string* error, const std::string& why) {
+bool cApngWriter::Fail(strMessage* error, strMessage why) {
     file_.Discard();
-    if (error) *error = why;
+    if (error) *error = std::move(why);
     return false;
 }
 
-bool cApngWriter::Begin(const std::string& path, int width, int height, int frameCount, std::string* error) {
+bool cApngWriter::Begin(const std::string& path, int width, int height, int frameCount, strMessage* error) {
     frames_ = 0;
     sequence_ = 0;
     canvas_.clear();
     if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide || frameCount < 1)
-        return Fail(error, "no frames to write");
+        return Fail(error, strMessage(kAnimNoFrames));
     width_ = width;
     height_ = height;
     announced_ = frameCount;
-    if (!file_.Open(path, error)) return false;
+    if (std::string why; !file_.Open(path, &why)) return Fail(error, FileFailureMessage(why));
     std::vector<uint8_t> head(kSignature, kSignature + 8);
     std::vector<uint8_t> ihdr;
     PutU32(ihdr, uint32_t(width));
@@ -90,16 +92,17 @@ bool cApngWriter::Begin(const std::string& path, int width, int height, int fram
     try {
         canvas_.assign(size_t(width) * size_t(height) * 4, 0);
     } catch (...) {
-        return Fail(error, "out of memory");
+        return Fail(error, strMessage(kWhyOutOfMemory));
     }
-    return file_.Write(head, error);
+    if (std::string why; !file_.Write(head, &why)) return Fail(error, FileFailureMessage(why));
+    return true;
 }
 
-bool cApngWriter::AddFrame(const cDib& frame, int delay, std::string* error) {
-    if (!file_.IsOpen()) return Fail(error, "the animated PNG is not open");
+bool cApngWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
+    if (!file_.IsOpen()) return Fail(error, strMessage(kAnimNotOpen));
     if (frame.Bits() != 32 || frame.Width() != width_ || frame.Height() != height_)
-        return Fail(error, "a frame does not have the animation's size");
-    if (frames_ >= announced_) return Fail(error, "more frames than announced");
+        return Fail(error, strMessage(kAnimFrameSize));
+    if (frames_ >= announced_) return Fail(error, strMessage(kAnimTooManyFrames));
 
     // The rectangle that changed since the previous frame (all of the first).
     const size_t rowBytes = size_t(width_) * 4;
@@ -130,10 +133,10 @@ bool cApngWriter::AddFrame(const cDib& frame, int delay, std::string* error) {
     for (int y = 0; y < h; ++y)
         rows[size_t(y)] = frame.Row(top + y) + size_t(left) * 4;
     std::vector<uint8_t> png;
-    std::string why;
-    if (!EncodePngRows(rows.data(), w, h, true, png, &why)) return Fail(error, why);
+    strMessage why;
+    if (!EncodePngRows(rows.data(), w, h, true, png, &why)) return Fail(error, std::move(why));
     std::vector<std::span<const uint8_t>> idat;
-    if (!TakeImageData(png, idat)) return Fail(error, "PNG encoding failed");
+    if (!TakeImageData(png, idat)) return Fail(error, strMessage(kPngEncodingFailed));
 
     std::vector<uint8_t> out, fctl;
     PutU32(fctl, sequence_++);
@@ -159,22 +162,25 @@ bool cApngWriter::AddFrame(const cDib& frame, int delay, std::string* error) {
     for (int y = top; y <= bottom; ++y)
         std::memcpy(canvas_.data() + size_t(y) * rowBytes + size_t(left) * 4, frame.Row(y) + size_t(left) * 4,
                     size_t(w) * 4);
-    if (!file_.Write(out, error)) return false;
+    if (std::string why; !file_.Write(out, &why)) return Fail(error, FileFailureMessage(why));
     ++frames_;
     return true;
 }
 
-bool cApngWriter::Finish(std::string* error) {
-    if (!file_.IsOpen()) return Fail(error, "the animated PNG is not open");
-    if (frames_ == 0) return Fail(error, "no frames to write");
+bool cApngWriter::Finish(strMessage* error) {
+    if (!file_.IsOpen()) return Fail(error, strMessage(kAnimNotOpen));
+    if (frames_ == 0) return Fail(error, strMessage(kAnimNoFrames));
     if (frames_ != announced_) {
         std::vector<uint8_t> actl;
         AppendChunk(actl, "acTL", ActlData(uint32_t(frames_)));
-        if (!file_.WriteAt(actlOffset_, actl, error)) return false;
+        if (std::string why; !file_.WriteAt(actlOffset_, actl, &why))
+            return Fail(error, FileFailureMessage(why));
     }
     std::vector<uint8_t> end;
     AppendChunk(end, "IEND", {});
     canvas_.clear();
     canvas_.shrink_to_fit();
-    return file_.Write(end, error) && file_.Commit(error);
+    if (std::string why; !file_.Write(end, &why) || !file_.Commit(&why))
+        return Fail(error, FileFailureMessage(why));
+    return true;
 }

@@ -17,9 +17,9 @@
 #include <cstdlib>
 #include <cstring>
 
-strMessage cCaptureImage::WriteFailure(const std::string& path, const std::string& why) const {
-    if (platform::LastFileFailure().kind != platform::eFileFailure::kNone) return FileFailureMessage(why);
-    return strMessage(kWhyCannotWrite, path, why.empty() ? std::string("out of memory") : why);
+strMessage cCaptureImage::WriteFailure(const std::string& path, const strMessage& why) const {
+    if (IsFileReason(why)) return why;
+    return strMessage(kWhyCannotWrite, path, why.none() ? strMessage(kWhyOutOfMemory) : why);
 }
 
 bool cCaptureImage::Fail(strMessage why) {
@@ -180,7 +180,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         gif_->wholeFrames = request.gifWholeFrames;
         // The frames go to a scratch file beside the output as they are made: the export's memory
         // does not grow with the animation.
-        std::string why;
+        strMessage why;
         platform::ClearFileFailure();
         if (!gif_->BeginStream(path_, &why)) {
             Cancel();
@@ -192,7 +192,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
             animation_ = std::make_unique<cApngWriter>();
         else
             animation_ = std::make_unique<cWebpWriter>(request.webpQuality);
-        std::string why;
+        strMessage why;
         platform::ClearFileFailure();
         if (!animation_->Begin(path_, cellWidth_, cellHeight_, totalImages_, &why)) {
             Cancel();
@@ -268,7 +268,7 @@ eCaptureStep cCaptureImage::Step() {
             local->disposal = 2;
             local->interlace = false;
         }
-        std::string why;
+        strMessage why;
         platform::ClearFileFailure();
         if (!local->bitmap || !gif_->AddFrame(std::move(local), &why)) {
             failedPath_ = path_;
@@ -278,7 +278,7 @@ eCaptureStep cCaptureImage::Step() {
     } else if (animation_) {
         CopyToCell(*image_, 0, 0);
         if (!(flags_ & kExportAlpha)) FillOpaqueAlpha(*image_);
-        std::string why;
+        strMessage why;
         platform::ClearFileFailure();
         if (!animation_->AddFrame(*image_, int(accDelay_), &why)) {
             failedPath_ = path_;
@@ -288,7 +288,7 @@ eCaptureStep cCaptureImage::Step() {
     } else {
         CopyToCell(*image_, 0, 0);
         const std::string path = FormatSequencePath(path_, imageIndex_);
-        std::string why;
+        strMessage why;
         platform::ClearFileFailure();
         if (!WritePngFile(path, *image_, (flags_ & kExportAlpha) != 0, &why)) {
             failedPath_ = path;
@@ -303,7 +303,7 @@ eCaptureStep cCaptureImage::Step() {
 
 bool cCaptureImage::Finish() {
     if (!active_) return Fail(strMessage(kWhyOther, "the export is not running"));
-    std::string why;
+    strMessage why;
     platform::ClearFileFailure();
     if (flags_ & kExportSheet) {
         if (!WritePngFile(path_, *image_, (flags_ & kExportAlpha) != 0, &why)) {

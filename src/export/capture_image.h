@@ -141,7 +141,7 @@ class cCaptureImage {
     bool Fail(strMessage why);
     // A file of the export could not be written: the file call's own reason when one failed, else
     // the writer's (English) words.
-    strMessage WriteFailure(const std::string& path, const std::string& why) const;
+    strMessage WriteFailure(const std::string& path, const strMessage& why) const;
     int FrameLength(int frame) const;
     void RenderFrame(int frame, bool withFlashes);
     void CopyToCell(cDib& dst, int x0, int y0) const;

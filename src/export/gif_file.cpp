@@ -1,5 +1,6 @@
 #include "export/gif_file.h"
 
+#include "document/file_reason.h"
 #include "export/gif_frame_plan.h"
 #include "export/gif_lzw.h"
 #include "image/pixel_ops.h"
@@ -124,8 +125,8 @@ ColorMapObject* MakeMap(const std::vector<uint32_t>& list) {
     return GifMakeMapObject(int(colours.size()), colours.data());
 }
 
-void SetError(std::string* error, const std::string& what) {
-    if (error) *error = what;
+void SetError(strMessage* error, strMessage what) {
+    if (error) *error = std::move(what);
 }
 
 } // namespace
@@ -142,19 +143,21 @@ struct CGIFFile::strSink {
     std::vector<uint8_t>* out = nullptr;
     platform::cAtomicFile* file = nullptr;
     bool failed = false;
-    std::string why; // why the output failed
+    strMessage why; // why the output failed
 
     static int Output(GifFileType* gif, const GifByteType* data, int len) {
         auto* sink = static_cast<strSink*>(gif->UserData);
         if (sink->failed) return 0;
         if (sink->file) {
-            if (sink->file->Write(std::span<const uint8_t>(data, size_t(len)), &sink->why)) return len;
+            std::string english;
+            if (sink->file->Write(std::span<const uint8_t>(data, size_t(len)), &english)) return len;
+            sink->why = FileFailureMessage(english);
         } else {
             try {
                 sink->out->insert(sink->out->end(), data, data + len);
                 return len;
             } catch (...) {
-                sink->why = "out of memory";
+                sink->why = strMessage(kWhyOutOfMemory);
             }
         }
         sink->failed = true;
@@ -168,19 +171,19 @@ CGIFFile::~CGIFFile() {
     if (spill_ >= 0) ::close(spill_);
 }
 
-bool CGIFFile::BeginStream(const std::string& path, std::string* error) {
+bool CGIFFile::BeginStream(const std::string& path, strMessage* error) {
     if (spill_ >= 0) return true;
     std::string why;
     spill_ = platform::OpenScratchFileBeside(path, &why);
     if (spill_ < 0) {
-        SetError(error, "cannot write " + path + ": " + why);
+        SetError(error, FileFailureMessage(why));
         return false;
     }
     spillEnd_ = 0;
     return true;
 }
 
-bool CGIFFile::Spill(CGIFLocal& f, std::string* error) {
+bool CGIFFile::Spill(CGIFLocal& f, strMessage* error) {
     // One byte per pixel: its value's position in the frame's colours (at most 256 with the marker).
     std::unordered_map<uint32_t, uint8_t> position;
     for (size_t k = 0; k < f.colours.size(); ++k)
@@ -199,7 +202,7 @@ bool CGIFFile::Spill(CGIFLocal& f, std::string* error) {
     uLongf packed = compressBound(uLong(indices.size()));
     std::vector<uint8_t> bytes(packed);
     if (compress2(bytes.data(), &packed, indices.data(), uLong(indices.size()), 1) != Z_OK) {
-        SetError(error, "cannot compress a frame");
+        SetError(error, strMessage(kGifCannotCompress));
         return false;
     }
     size_t done = 0;
@@ -208,7 +211,7 @@ bool CGIFFile::Spill(CGIFLocal& f, std::string* error) {
             ::pwrite(spill_, bytes.data() + done, size_t(packed) - done, off_t(spillEnd_ + done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            SetError(error, std::string("cannot keep a frame in the scratch file: ") + std::strerror(errno));
+            SetError(error, strMessage(kGifCannotSpill, SystemReason(errno)));
             return false;
         }
         done += size_t(n);
@@ -221,7 +224,7 @@ bool CGIFFile::Spill(CGIFLocal& f, std::string* error) {
     return true;
 }
 
-bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, std::string* error) const {
+bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, strMessage* error) const {
     std::vector<uint8_t> bytes(f.spillBytes);
     size_t done = 0;
     while (done < bytes.size()) {
@@ -229,7 +232,7 @@ bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, std::s
             ::pread(spill_, bytes.data() + done, bytes.size() - done, off_t(f.spillOffset + done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            SetError(error, "cannot read a frame back from the scratch file");
+            SetError(error, strMessage(kGifCannotUnspill));
             return false;
         }
         done += size_t(n);
@@ -238,7 +241,7 @@ bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, std::s
     uLongf size = uLongf(indices.size());
     if (uncompress(indices.data(), &size, bytes.data(), uLong(bytes.size())) != Z_OK ||
         size != indices.size()) {
-        SetError(error, "a frame in the scratch file is damaged");
+        SetError(error, strMessage(kGifSpillDamaged));
         return false;
     }
     pixels.resize(indices.size());
@@ -271,9 +274,9 @@ const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
     return table;
 }
 
-bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, std::string* error) {
+bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, strMessage* error) {
     if (!frame || !frame->bitmap || frame->bitmap->Bits() != 32) {
-        SetError(error, "a frame without a 32-bit picture");
+        SetError(error, strMessage(kGifFrameNot32Bits));
         return false;
     }
     if (frames_.empty()) {
@@ -285,7 +288,7 @@ bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, std::string* error) {
             // Streamed: reduced now, its pixels kept in the scratch file, its picture freed.
             if (!work_) work_ = std::make_unique<strReduceWork>();
             if (!Reduce(*frame, *work_)) {
-                SetError(error, "out of memory while reducing the colours of a frame");
+                SetError(error, strMessage(kWhyOutOfMemory));
                 return false;
             }
             if (!Spill(*frame, error)) return false;
@@ -294,7 +297,7 @@ bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, std::string* error) {
         }
         frames_.push_back(std::move(frame));
     } catch (const std::bad_alloc&) {
-        SetError(error, "out of memory");
+        SetError(error, strMessage(kWhyOutOfMemory));
         return false;
     }
     return true;
@@ -408,7 +411,7 @@ bool CGIFFile::Reduce(CGIFLocal& f, strReduceWork& work) {
     return true;
 }
 
-bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error) {
+bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, strMessage* error) {
     out.clear();
     strSink sink;
     sink.out = &out;
@@ -416,17 +419,17 @@ bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, std:
     try {
         ok = EncodeFrames(sink, transparentColour, error);
     } catch (const std::bad_alloc&) {
-        SetError(error, "out of memory");
+        SetError(error, strMessage(kWhyOutOfMemory));
     }
     if (!ok) out.clear();
     return ok;
 }
 
-bool CGIFFile::Write(const std::string& path, int64_t transparentColour, std::string* error) {
+bool CGIFFile::Write(const std::string& path, int64_t transparentColour, strMessage* error) {
     platform::cAtomicFile file;
     std::string why;
     if (!file.Open(path, &why)) {
-        SetError(error, why);
+        SetError(error, FileFailureMessage(why));
         return false;
     }
     strSink sink;
@@ -435,17 +438,17 @@ bool CGIFFile::Write(const std::string& path, int64_t transparentColour, std::st
     try {
         ok = EncodeFrames(sink, transparentColour, error);
     } catch (const std::bad_alloc&) {
-        SetError(error, "out of memory");
+        SetError(error, strMessage(kWhyOutOfMemory));
     }
     if (!ok) return false; // the temporary file goes with the writer
     if (!file.Commit(&why)) {
-        SetError(error, why);
+        SetError(error, FileFailureMessage(why));
         return false;
     }
     return true;
 }
 
-bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::string* error) {
+bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage* error) {
     // Frames kept in memory are reduced from their pictures at every encode.
     struct strForget {
         CGIFFile& file;
@@ -458,7 +461,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
         }
     } forget{*this};
     if (frames_.empty()) {
-        SetError(error, "no frames");
+        SetError(error, strMessage(kGifNoFrames));
         return false;
     }
     const size_t n = frames_.size();
@@ -474,7 +477,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
     for (size_t i = 0; i < n; ++i) {
         CGIFLocal& f = *frames_[i];
         if (!Reduce(f, *work_)) {
-            SetError(error, "out of memory while reducing the colours of frame " + std::to_string(i));
+            SetError(error, strMessage(kGifReduceOutOfMemory, i));
             return false;
         }
         if (f.transIndex >= 0) graphicControl = true;
@@ -581,7 +584,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
     int err = 0;
     GifFileType* gif = EGifOpen(&sink, strSink::Output, &err);
     if (!gif) {
-        SetError(error, std::string("giflib cannot start: ") + GifErrorString(err));
+        SetError(error, strMessage(kGifCannotStart, err));
         return false;
     }
     // Closes the handle on every way out (an exception included) unless it was closed normally.
@@ -592,9 +595,9 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
             if (gif) EGifCloseFile(gif, &e);
         }
     } closer{gif};
-    auto fail = [&](const std::string& what) {
-        std::string reason = what + ": " + GifErrorString(gif->Error);
-        if (sink.failed) reason = what + ": " + sink.why;
+    auto fail = [&](eMessageId what) {
+        const strMessage reason(kWhyBecause, strMessage(what),
+                                sink.failed ? sink.why : strMessage(kGifLibraryError, gif->Error));
         int closeErr = 0;
         EGifCloseFile(gif, &closeErr);
         gif = nullptr;
@@ -606,11 +609,11 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
     EGifSetGifVersion(gif, gif89);
     int background = hasTransparent ? std::max(0, PositionOf(global, transColour)) : 0;
     ColorMapObject* globalMap = MakeMap(global);
-    if (!globalMap) return fail("cannot build the global palette");
+    if (!globalMap) return fail(kGifCannotBuildPalette);
     int rc =
         EGifPutScreenDesc(gif, screenWidth_, screenHeight_, globalMap->BitsPerPixel, background, globalMap);
     GifFreeMapObject(globalMap);
-    if (rc == GIF_ERROR) return fail("cannot write the screen descriptor");
+    if (rc == GIF_ERROR) return fail(kGifCannotWriteScreen);
 
     if (loop) {
         const GifByteType block1[3] = {1, GifByteType(loopCount & 0xFF),
@@ -618,18 +621,17 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
         if (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
             EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_ERROR ||
             EGifPutExtensionBlock(gif, 3, block1) == GIF_ERROR)
-            return fail("cannot write the loop block");
+            return fail(kGifCannotWriteLoop);
         if (bufferSize != 0) {
             const uint32_t b = uint32_t(bufferSize);
             const GifByteType block2[5] = {2, GifByteType(b), GifByteType(b >> 8), GifByteType(b >> 16),
                                            GifByteType(b >> 24)};
-            if (EGifPutExtensionBlock(gif, 5, block2) == GIF_ERROR)
-                return fail("cannot write the loop block");
+            if (EGifPutExtensionBlock(gif, 5, block2) == GIF_ERROR) return fail(kGifCannotWriteLoop);
         }
-        if (EGifPutExtensionTrailer(gif) == GIF_ERROR) return fail("cannot write the loop block");
+        if (EGifPutExtensionTrailer(gif) == GIF_ERROR) return fail(kGifCannotWriteLoop);
     }
     if (!comment.empty() && EGifPutComment(gif, comment.c_str()) == GIF_ERROR)
-        return fail("cannot write the comment");
+        return fail(kGifCannotWriteComment);
 
     cGifLzw lzw;
     auto writeFrame = [&](size_t i) {
@@ -642,12 +644,12 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
                 GifByteType(((plan.disposal & 7) << 2) | (f.userInput ? 2 : 0) | (trans >= 0 ? 1 : 0)),
                 GifByteType(delay & 0xFF), GifByteType(delay >> 8), GifByteType(trans >= 0 ? trans : 0)};
             if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, gce) == GIF_ERROR)
-                return fail("cannot write a graphic control extension");
+                return fail(kGifCannotWriteControl);
         }
         ColorMapObject* localMap = nullptr;
         if (plan.local) {
             localMap = MakeMap(plan.palette);
-            if (!localMap) return fail("cannot build a local palette");
+            if (!localMap) return fail(kGifCannotBuildLocalPalette);
         }
         // giflib drops (without freeing) the previous image's local palette when this one has none.
         if (!localMap && gif->Image.ColorMap) {
@@ -656,7 +658,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
         }
         rc = EGifPutImageDesc(gif, plan.left, plan.top, plan.width, plan.height, f.interlace, localMap);
         if (localMap) GifFreeMapObject(localMap);
-        if (rc == GIF_ERROR) return fail("cannot write an image descriptor");
+        if (rc == GIF_ERROR) return fail(kGifCannotWriteDescriptor);
 
         const strGifFramePlan* prev = i > 0 ? &plans[i - 1] : nullptr;
         const std::vector<uint8_t> pixels = planner.Pixels(int(i), plan, prev, f.interlace);
@@ -669,7 +671,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
         for (size_t at = 0; at < data.size() && ok; at += size_t(data[at]) + 1)
             ok = EGifPutCodeNext(gif, data.data() + at) != GIF_ERROR;
         ok = ok && EGifPutCodeNext(gif, nullptr) != GIF_ERROR;
-        if (!ok) return fail("cannot write image data");
+        if (!ok) return fail(kGifCannotWriteImage);
         return true;
     };
 
@@ -698,8 +700,8 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, std::strin
     const int closed = EGifCloseFile(gif, &err);
     gif = nullptr;
     if (closed == GIF_ERROR || sink.failed) {
-        SetError(error,
-                 "cannot finish the file: " + (sink.failed ? sink.why : std::string(GifErrorString(err))));
+        SetError(error, strMessage(kWhyBecause, strMessage(kGifCannotFinish),
+                                   sink.failed ? sink.why : strMessage(kGifLibraryError, err)));
         return false;
     }
     return true;

@@ -17,6 +17,7 @@
 //   in a scratch file beside the target; Write then reads back a few at a time. The memory an export
 //   takes is bounded by a few frames, not by the length of the animation.
 
+#include "document/messages.h"
 #include "image/bmp.h"
 
 #include <cstdint>
@@ -62,12 +63,12 @@ class CGIFFile {
     // Streams the frames: from here on each frame added is reduced at once and kept in a scratch
     // file beside path (which has no name on disk), and its bitmap is freed. False (with the reason)
     // when the scratch file cannot be made.
-    bool BeginStream(const std::string& path, std::string* error = nullptr);
+    bool BeginStream(const std::string& path, strMessage* error = nullptr);
     bool Streaming() const { return spill_ >= 0; }
 
     // Takes a frame; the first frame sets the logical screen size from its bitmap. False for a frame
     // without a 32-bit bitmap, or (streaming) when it cannot be kept (the reason in *error).
-    bool AddFrame(std::unique_ptr<CGIFLocal> frame, std::string* error = nullptr);
+    bool AddFrame(std::unique_ptr<CGIFLocal> frame, strMessage* error = nullptr);
     int FrameCount() const { return int(frames_.size()); }
     const CGIFLocal* Frame(int i) const {
         return i >= 0 && i < FrameCount() ? frames_[size_t(i)].get() : nullptr;
@@ -87,9 +88,9 @@ class CGIFFile {
     // Builds the file. transparentColour is 0x00RRGGBB, or negative for none; a value
     // whose top byte is not 0 counts as none. False without frames or when giflib fails, with the
     // reason in *error.
-    bool Encode(std::vector<uint8_t>& out, int64_t transparentColour, std::string* error = nullptr);
+    bool Encode(std::vector<uint8_t>& out, int64_t transparentColour, strMessage* error = nullptr);
     // The same bytes written to path as they are encoded (temporary file, then rename).
-    bool Write(const std::string& path, int64_t transparentColour, std::string* error = nullptr);
+    bool Write(const std::string& path, int64_t transparentColour, strMessage* error = nullptr);
 
     // The 119 candidate colours that replace the transparent marker, in the order they are tried.
     static const std::vector<uint32_t>& ReplacementColours();
@@ -97,14 +98,14 @@ class CGIFFile {
   private:
     struct strSink;       // where giflib's output goes
     struct strReduceWork; // memory the colour reduction keeps from frame to frame
-    bool EncodeFrames(strSink& sink, int64_t transparentColour, std::string* error);
+    bool EncodeFrames(strSink& sink, int64_t transparentColour, strMessage* error);
     bool BuildPixelBuffer(CGIFLocal& f);
     bool ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& work);
     // Builds the pixel buffer and reduces the colours of a frame not yet reduced.
     bool Reduce(CGIFLocal& f, strReduceWork& work);
     // Streaming: the frame's pixels to the scratch file, and back.
-    bool Spill(CGIFLocal& f, std::string* error);
-    bool Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, std::string* error) const;
+    bool Spill(CGIFLocal& f, strMessage* error);
+    bool Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, strMessage* error) const;
 
     std::vector<std::unique_ptr<CGIFLocal>> frames_;
     int screenWidth_ = 0, screenHeight_ = 0;

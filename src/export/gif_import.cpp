@@ -1,6 +1,7 @@
 #include "export/gif_import.h"
 
 #include "config/config.h"
+#include "document/file_reason.h"
 #include "document/project.h"
 #include "export/png_writer.h"
 #include "image/gif_animation.h"
@@ -12,8 +13,8 @@
 
 namespace {
 
-bool Fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
+bool Fail(strMessage* error, strMessage why) {
+    if (error) *error = std::move(why);
     return false;
 }
 
@@ -41,15 +42,14 @@ namespace {
 
 // Reads the GIF and lays out its sheet; the document is not touched.
 bool PlanImport(std::span<const uint8_t> bytes, const strGifImportOptions& options,
-                strGifImportResult& result, std::string* error) {
+                strGifImportResult& result, strMessage* error) {
     result = {};
     strGifAnimation gif;
-    std::string why;
-    if (!ReadGifAnimation(bytes, gif, &why)) return Fail(error, "cannot read the GIF: " + why);
+    strMessage why;
+    if (!ReadGifAnimation(bytes, gif, &why))
+        return Fail(error, strMessage(kGifImportUnreadable, std::move(why)));
     const int n = int(gif.frames.size());
-    if (n > kFrameLimit)
-        return Fail(error, "the GIF has " + std::to_string(n) + " frames; an animation holds at most " +
-                               std::to_string(kFrameLimit));
+    if (n > kFrameLimit) return Fail(error, strMessage(kGifImportTooManyFrames, n, kFrameLimit));
     std::vector<const cDib*> images;
     std::vector<int> delays;
     for (const strGifAnimation::strFrame& f : gif.frames) {
@@ -59,7 +59,7 @@ bool PlanImport(std::span<const uint8_t> bytes, const strGifImportOptions& optio
     strSheetOptions sheetOptions = options.sheet;
     sheetOptions.trim = false;
     strSheetResult sheet;
-    if (!BuildPatternSheet(images, sheetOptions, sheet, &why)) return Fail(error, why);
+    if (!BuildPatternSheet(images, sheetOptions, sheet, &why)) return Fail(error, std::move(why));
 
     result.frames = n;
     result.patternSize = sheet.patternSize;
@@ -85,9 +85,9 @@ bool PlanImport(std::span<const uint8_t> bytes, const strGifImportOptions& optio
 
 // Re-creates doc as the planned animation.
 bool FillProject(const strGifImportOptions& options, const strGifImportResult& result, cProject& doc,
-                 std::string* error) {
+                 strMessage* error) {
     const int n = result.frames;
-    if (!doc.create(n, 0, 1, 0)) return Fail(error, "out of memory for the animation");
+    if (!doc.create(n, 0, 1, 0)) return Fail(error, strMessage(kWhyOutOfMemory));
     doc.applyDefaults();
     doc.setSetting(kKeySplitFormat, 1); // divisions are the pattern size in pixels
     doc.setSetting(kKeyBasicInterval, result.basicInterval);
@@ -112,19 +112,21 @@ bool FillProject(const strGifImportOptions& options, const strGifImportResult& r
 } // namespace
 
 bool BuildAnimationFromGif(std::span<const uint8_t> bytes, const strGifImportOptions& options, cProject& doc,
-                           strGifImportResult& result, std::string* error) {
+                           strGifImportResult& result, strMessage* error) {
     return PlanImport(bytes, options, result, error) && FillProject(options, result, doc, error);
 }
 
 bool ImportGifFile(const std::string& gifPath, const std::string& sheetPath,
                    const strGifImportOptions& options, cProject& doc, strGifImportResult& result,
-                   std::string* error) {
+                   strMessage* error) {
     std::vector<uint8_t> bytes;
-    std::string why;
-    if (!platform::ReadWholeFile(gifPath, bytes, size_t(kMaxGifAnimationBytes), &why))
-        return Fail(error, why);
-    if (!PlanImport(bytes, options, result, &why)) return Fail(error, gifPath + ": " + why);
+    std::string english;
+    if (!platform::ReadWholeFile(gifPath, bytes, size_t(kMaxGifAnimationBytes), &english))
+        return Fail(error, FileFailureMessage(english, size_t(kMaxGifAnimationBytes)));
+    strMessage why;
+    if (!PlanImport(bytes, options, result, &why))
+        return Fail(error, strMessage(kWhyInFile, gifPath, std::move(why)));
     if (!WritePngFile(sheetPath, *result.sheet, true, &why))
-        return Fail(error, "cannot write " + sheetPath + ": " + why);
+        return Fail(error, strMessage(kWhyCannotWrite, sheetPath, std::move(why)));
     return FillProject(options, result, doc, error);
 }

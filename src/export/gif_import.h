@@ -49,10 +49,10 @@ std::vector<int> GifDelaysToTicks(const std::vector<int>& delays, int tickMillis
 // Builds the animation into doc (re-created; nothing is recorded for undo) and the sheet into result.
 // False, with the reason and doc left as it was, for a GIF that cannot be read or laid out.
 bool BuildAnimationFromGif(std::span<const uint8_t> gif, const strGifImportOptions& options, cProject& doc,
-                           strGifImportResult& result, std::string* error = nullptr);
+                           strGifImportResult& result, strMessage* error = nullptr);
 
 // Reads gifPath, builds as above and writes the sheet to sheetPath as a PNG (temporary file and
 // rename). On failure doc is left as it was and no sheet is written.
 bool ImportGifFile(const std::string& gifPath, const std::string& sheetPath,
                    const strGifImportOptions& options, cProject& doc, strGifImportResult& result,
-                   std::string* error = nullptr);
+                   strMessage* error = nullptr);

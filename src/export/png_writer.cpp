@@ -1,5 +1,6 @@
 #include "export/png_writer.h"
 
+#include "document/file_reason.h"
 #include "platform/file_io.h"
 
 #include <png.h>
@@ -56,8 +57,8 @@ const char* RunLibpng(png_structp png, png_infop info, strPngSink* sink, const u
     return nullptr;
 }
 
-void SetError(std::string* error, const std::string& what) {
-    if (error) *error = what;
+void SetError(strMessage* error, strMessage what) {
+    if (error) *error = std::move(what);
 }
 
 // The palette image's libpng calls, in a frame without C++ objects that have destructors.
@@ -78,13 +79,13 @@ const char* RunLibpngIndexed(png_structp png, png_infop info, strPngSink* sink, 
 }
 
 // Creates the libpng structures, runs `run` (one of the functions above) into out, and releases them.
-template <class Run> bool RunEncoder(std::vector<uint8_t>& out, std::string* error, Run run) {
+template <class Run> bool RunEncoder(std::vector<uint8_t>& out, strMessage* error, Run run) {
     out.clear();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, OnWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        SetError(error, "libpng cannot start");
+        SetError(error, strMessage(kPngCannotStart));
         return false;
     }
     strPngSink sink{&out, false};
@@ -92,16 +93,16 @@ template <class Run> bool RunEncoder(std::vector<uint8_t>& out, std::string* err
     png_destroy_write_struct(&png, &info);
     if (failure) {
         out.clear();
-        SetError(error, sink.failed ? "out of memory" : "PNG encoding failed");
+        SetError(error, strMessage(sink.failed ? kWhyOutOfMemory : kPngEncodingFailed));
         return false;
     }
     return true;
 }
 
-bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
+bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes, strMessage* error) {
     std::string why;
     if (!platform::WriteFileAtomically(path, bytes, &why)) {
-        SetError(error, why);
+        SetError(error, FileFailureMessage(why));
         return false;
     }
     return true;
@@ -110,17 +111,17 @@ bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::
 } // namespace
 
 bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha,
-                   std::vector<uint8_t>& out, std::string* error) {
+                   std::vector<uint8_t>& out, strMessage* error) {
     out.clear();
     if (!rows || width < 1 || height < 1 || width > 0x7FFFFFF / 4) {
-        SetError(error, "no image to encode");
+        SetError(error, strMessage(kPngNoImage));
         return false;
     }
     std::vector<uint8_t> scratch;
     try {
         scratch.resize(size_t(width) * 4);
     } catch (...) {
-        SetError(error, "out of memory");
+        SetError(error, strMessage(kWhyOutOfMemory));
         return false;
     }
     return RunEncoder(out, error, [&](png_structp png, png_infop info, strPngSink* sink) {
@@ -128,9 +129,9 @@ bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepA
     });
 }
 
-bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error) {
+bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, strMessage* error) {
     if (image.Bits() != 32) {
-        SetError(error, "the image is not 32 bits per pixel");
+        SetError(error, strMessage(kPngNot32Bits));
         return false;
     }
     std::vector<const uint8_t*> rows(size_t(image.Height()));
@@ -139,9 +140,9 @@ bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std
     return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
 }
 
-bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error) {
+bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out, strMessage* error) {
     if (image.IsEmpty()) {
-        SetError(error, "no image to encode");
+        SetError(error, strMessage(kPngNoImage));
         return false;
     }
     std::vector<const uint8_t*> rows(size_t(image.Height()));
@@ -152,25 +153,25 @@ bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out,
 
 namespace {
 template <class Image>
-bool WriteImage(const std::string& path, const Image& image, bool keepAlpha, std::string* error) {
+bool WriteImage(const std::string& path, const Image& image, bool keepAlpha, strMessage* error) {
     std::vector<uint8_t> bytes;
     return EncodePng(image, keepAlpha, bytes, error) && SaveBytes(path, bytes, error);
 }
 } // namespace
 
-bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, std::string* error) {
+bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, strMessage* error) {
     return WriteImage(path, image, keepAlpha, error);
 }
 
-bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha, std::string* error) {
+bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha, strMessage* error) {
     return WriteImage(path, image, keepAlpha, error);
 }
 
-bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, std::string* error) {
+bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, strMessage* error) {
     out.clear();
     const std::vector<uint32_t>& table = image.Table();
     if (image.Bits() != 8 || table.empty() || table.size() > 256) {
-        SetError(error, "the image is not an 8-bit palette image");
+        SetError(error, strMessage(kPngNotPalette));
         return false;
     }
     png_color colours[256];
@@ -186,7 +187,7 @@ bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, std::string*
     });
 }
 
-bool WriteIndexedPngFile(const std::string& path, const cDib& image, std::string* error) {
+bool WriteIndexedPngFile(const std::string& path, const cDib& image, strMessage* error) {
     std::vector<uint8_t> bytes;
     return EncodeIndexedPng(image, bytes, error) && SaveBytes(path, bytes, error);
 }

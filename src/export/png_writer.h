@@ -5,6 +5,7 @@
 // through a temporary file that is renamed over the target, so a failed write leaves any earlier
 // file as it was.
 
+#include "document/messages.h"
 #include "image/bmp.h"
 #include "image/texture.h"
 
@@ -14,17 +15,16 @@
 
 // rows: height pointers to width x 4 bytes each.
 bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepAlpha,
-                   std::vector<uint8_t>& out, std::string* error = nullptr);
+                   std::vector<uint8_t>& out, strMessage* error = nullptr);
 // False for an image that is not 32 bits.
-bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, std::string* error = nullptr);
-bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out,
-               std::string* error = nullptr);
+bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, strMessage* error = nullptr);
+bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out, strMessage* error = nullptr);
 
-bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, std::string* error = nullptr);
+bool WritePngFile(const std::string& path, const cDib& image, bool keepAlpha, strMessage* error = nullptr);
 bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha,
-                  std::string* error = nullptr);
+                  strMessage* error = nullptr);
 
 // An 8-bit palette image as a palette PNG: PLTE from its colour table (0xAARRGGBB entries) and tRNS
 // with the alphas up to the last entry that is not opaque. False for another depth.
-bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, std::string* error = nullptr);
-bool WriteIndexedPngFile(const std::string& path, const cDib& image, std::string* error = nullptr);
+bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, strMessage* error = nullptr);
+bool WriteIndexedPngFile(const std::string& path, const cDib& image, strMessage* error = nullptr);

@@ -5,7 +5,7 @@
 #include <memory>
 
 bool WritePatternSheet(const std::string& path, const cDib& sheet, eSheetProduct product,
-                       strSheetWrite& written, std::string* error) {
+                       strSheetWrite& written, strMessage* error) {
     written = {};
     std::unique_ptr<cDib> palette;
     if (SheetLimits(product).palette256) palette = SheetToPalette(sheet, &written.notPalette);

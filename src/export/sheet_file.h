@@ -10,10 +10,10 @@
 #include <string>
 
 struct strSheetWrite {
-    bool palette = false;     // written as a palette picture
-    int paletteEntries = 0;   // entries of that palette
-    std::string notPalette{}; // 2000 written in full colour: why no palette (the library's reason)
+    bool palette = false;    // written as a palette picture
+    int paletteEntries = 0;  // entries of that palette
+    strMessage notPalette{}; // 2000 written in full colour: why no palette
 };
 
 bool WritePatternSheet(const std::string& path, const cDib& sheet, eSheetProduct product,
-                       strSheetWrite& written, std::string* error = nullptr);
+                       strSheetWrite& written, strMessage* error = nullptr);

@@ -22,13 +22,13 @@ class cWebpWriter : public cAnimationWriter {
     explicit cWebpWriter(int quality = -1) : quality_(quality) {}
     ~cWebpWriter() override;
 
-    bool Begin(const std::string& path, int width, int height, int frameCount, std::string* error) override;
-    bool AddFrame(const cDib& frame, int delay, std::string* error) override;
-    bool Finish(std::string* error) override;
+    bool Begin(const std::string& path, int width, int height, int frameCount, strMessage* error) override;
+    bool AddFrame(const cDib& frame, int delay, strMessage* error) override;
+    bool Finish(strMessage* error) override;
     int FramesWritten() const override { return frames_; }
 
   private:
-    bool Fail(std::string* error, const std::string& why);
+    bool Fail(strMessage* error, strMessage why);
     void Release();
 
     int quality_ = -1;

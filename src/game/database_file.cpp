@@ -1,9 +1,11 @@
 #include "game/database_file.h"
 
+#include "document/file_reason.h"
 #include "platform/file_io.h"
 #include "platform/path.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -70,16 +72,22 @@ struct strFd {
 } // namespace
 
 bool cDatabaseFile::StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy,
-                             std::string* error) const {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
+                             strMessage* error) const {
+    auto fail = [&](strMessage why) {
+        if (error) *error = std::move(why);
         return false;
     };
     const strFd f{::open(path_.c_str(), O_RDONLY | O_CLOEXEC)};
     struct stat st;
-    if (f.fd < 0 || ::fstat(f.fd, &st) != 0) return fail("cannot find " + path_);
-    if (!S_ISREG(st.st_mode)) return fail(path_ + " is not a regular file");
-    if (uint64_t(st.st_size) > kMaxBytes) return fail(path_ + " is too large");
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0) {
+        const int number = errno;
+        if (number == ENOENT) return fail(strMessage(kWhyFileMissing, path_));
+        if (number == EACCES || number == EPERM) return fail(strMessage(kWhyFileDenied, path_));
+        return fail(strMessage(kWhyCannotOpen, path_, SystemReason(number)));
+    }
+    if (!S_ISREG(st.st_mode)) return fail(strMessage(kWhyNotRegularFile, path_));
+    const long long limit = static_cast<long long>(kMaxBytes >> 20);
+    if (uint64_t(st.st_size) > kMaxBytes) return fail(strMessage(kWhyFileTooLarge, path_, limit));
     if (bytes) {
         bytes->clear();
         bytes->shrink_to_fit();
@@ -92,15 +100,16 @@ bool cDatabaseFile::StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, p
         const ssize_t n = ::read(f.fd, block.data(), block.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return fail("cannot read " + path_);
+            return fail(strMessage(kWhyCannotRead, path_, SystemReason(errno)));
         }
         if (n == 0) break;
         size += uint64_t(n);
-        if (size > kMaxBytes) return fail(path_ + " is too large");
+        if (size > kMaxBytes) return fail(strMessage(kWhyFileTooLarge, path_, limit));
         const std::span<const uint8_t> piece(block.data(), size_t(n));
         hash.Add(piece);
         if (bytes) bytes->insert(bytes->end(), piece.begin(), piece.end());
-        if (copy && !copy->Write(piece, error)) return false;
+        if (std::string english; copy && !copy->Write(piece, &english))
+            return fail(FileFailureMessage(english));
     }
     stamp.size = size;
     stamp.modified = int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
@@ -122,44 +131,45 @@ std::string cDatabaseFile::BackupPath(int64_t t) const {
     return candidate;
 }
 
-bool cDatabaseFile::Read(const std::string& path, std::vector<uint8_t>& bytes, std::string* error) {
+bool cDatabaseFile::Read(const std::string& path, std::vector<uint8_t>& bytes, strMessage* error) {
     path_ = path;
     backedUp_ = false;
     return StampNow(stamp_, &bytes, nullptr, error);
 }
 
-bool cDatabaseFile::ChangedOnDisk(std::string* why, std::vector<uint8_t>* bytes) const {
+bool cDatabaseFile::ChangedOnDisk(strMessage* why, std::vector<uint8_t>* bytes) const {
     return Changed(why, bytes, nullptr);
 }
 
-bool cDatabaseFile::Changed(std::string* why, std::vector<uint8_t>* bytes,
-                            platform::cAtomicFile* copy) const {
+bool cDatabaseFile::Changed(strMessage* why, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy) const {
     strFileStamp now;
-    std::string error;
+    strMessage error;
     if (!StampNow(now, bytes, copy, &error)) {
         if (why) *why = error;
         return true;
     }
     if (now == stamp_) return false;
     if (why)
-        *why = now.size != stamp_.size   ? "its size changed"
-               : now.hash != stamp_.hash ? "its contents changed"
-                                         : "its modification time changed";
+        *why = strMessage(now.size != stamp_.size   ? kGameDbSizeChanged
+                          : now.hash != stamp_.hash ? kGameDbContentsChanged
+                                                    : kGameDbTimeChanged);
     return true;
 }
 
-bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMade, std::string* error,
+bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMade, strMessage* error,
                           eWriteFailure* failure) {
     if (backupMade) backupMade->clear();
     if (failure) *failure = kWriteOk;
-    std::string why;
+    strMessage why;
+    std::string english;
     auto changed = [&] {
-        if (error) *error = path_ + " changed on disk since it was read (" + why + "); open the game again";
+        if (error) *error = strMessage(kGameDbChangedOnDisk, path_, why);
         if (failure) *failure = kWriteChanged;
         return false;
     };
     auto backupFailed = [&](const std::string& backup) {
-        if (error) *error = "cannot make the backup " + backup + (why.empty() ? "" : ": " + why);
+        if (error)
+            *error = english.empty() ? strMessage(kGameDbNoBackup, backup) : FileFailureMessage(english);
         if (failure) *failure = kWriteBackup;
         return false;
     };
@@ -169,15 +179,15 @@ bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMad
         // only when it is what was read.
         const std::string backup = BackupPath(static_cast<int64_t>(std::time(nullptr)));
         platform::cAtomicFile copy;
-        if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.Open(backup, &why))
+        if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.Open(backup, &english))
             return backupFailed(backup);
         if (Changed(&why, nullptr, &copy)) return changed();
-        if (!copy.Commit(&why)) return backupFailed(backup);
+        if (!copy.Commit(&english)) return backupFailed(backup);
         backedUp_ = true;
         if (backupMade) *backupMade = backup;
     }
-    if (!platform::WriteFileAtomically(path_, bytes, &why)) {
-        if (error) *error = why;
+    if (!platform::WriteFileAtomically(path_, bytes, &english)) {
+        if (error) *error = FileFailureMessage(english);
         if (failure) *failure = kWriteFile;
         return false;
     }

@@ -48,11 +48,11 @@ bool cGame::Open(const std::string& path, const cConfig& config, std::string* er
     locale_ = config.Locale;
     assets_ = cGameAssets(location_, config);
     std::vector<uint8_t> bytes;
-    std::string why;
-    if (!file_.Read(location_.database, bytes, &why)) return Fail({kGameMsgCannotRead, {why}}, error);
+    strMessage why;
+    if (!file_.Read(location_.database, bytes, &why)) return Fail({kGameMsgCannotRead, {Nested(why)}}, error);
     auto db = MakeAnimationDatabase(location_.product->product);
     if (!db->Parse(std::move(bytes), &why))
-        return Fail({kGameMsgUnparsable, {location_.database, why}}, error);
+        return Fail({kGameMsgUnparsable, {location_.database, Nested(why)}}, error);
     db_ = std::move(db);
     return true;
 }
@@ -64,9 +64,9 @@ std::vector<strGameAnimation> cGame::List() const {
 bool cGame::Read(int id, cProject& doc, std::string* error) const {
     failure_ = {};
     if (!db_) return Fail({kGameMsgNoGame, {}}, error);
-    std::string why;
+    strMessage why;
     if (!db_->Read(id, doc, locale_, &why))
-        return Fail({kGameMsgCannotReadAnimation, {std::to_string(id), why}}, error);
+        return Fail({kGameMsgCannotReadAnimation, {std::to_string(id), Nested(why)}}, error);
     doc.setText(kTextBaseFolder, platform::FromUtf8(location_.pictures, locale_));
     for (int i = 0; i < doc.pictureCapacity(); ++i) {
         const strPicture* p = doc.picture(i);
@@ -100,12 +100,12 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
     if (id == 0) id = db_->LastId() + 1;
     const bool added = id > db_->LastId();
     std::vector<uint8_t> bytes;
-    std::string why;
+    strMessage why;
     if (!db_->Write(doc, id, name, locale_, bytes, &why))
-        return Fail({kGameMsgCannotWriteAnimation, {std::to_string(id), why}}, error);
+        return Fail({kGameMsgCannotWriteAnimation, {std::to_string(id), Nested(why)}}, error);
     // What is written must parse as the database it replaces.
     std::unique_ptr<cAnimationDatabase> fresh = db_->ParseWritten(std::move(bytes), &why);
-    if (!fresh) return Fail({kGameMsgNotReadBack, {why}}, error);
+    if (!fresh) return Fail({kGameMsgNotReadBack, {Nested(why)}}, error);
     cDatabaseFile::eWriteFailure failure = cDatabaseFile::kWriteOk;
     if (!file_.Write(fresh->FileBytes(), &report.backup, &why, &failure)) {
         db_->Restore();
@@ -114,9 +114,9 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
         case cDatabaseFile::kWriteChanged:
             return Fail({kGameMsgChangedOnDisk, {database}}, error);
         case cDatabaseFile::kWriteBackup:
-            return Fail({kGameMsgBackupFailed, {database, why}}, error);
+            return Fail({kGameMsgBackupFailed, {database, Nested(why)}}, error);
         default:
-            return Fail({kGameMsgWriteFailed, {database, why}}, error);
+            return Fail({kGameMsgWriteFailed, {database, Nested(why)}}, error);
         }
     }
     report.added = added;
@@ -131,8 +131,9 @@ std::vector<std::string> cGame::MissingAssets(const cProject& doc) const {
     std::vector<std::string> out;
     // The tool's warnings: "picture Fire1 not found (tried ...)", as strAssetSearch::Describe says it.
     for (const strGameMessage& m : MissingAssetMessages(doc))
-        out.push_back(std::string(m.id == kGameMsgPictureNotFound ? "picture " : "sound ") + m.args[0] +
-                      " not found (tried " + m.args[1] + ")");
+        out.push_back(std::string(m.id == kGameMsgPictureNotFound ? "picture " : "sound ") +
+                      std::get<std::string>(m.args[0]) + " not found (tried " +
+                      std::get<std::string>(m.args[1]) + ")");
     return out;
 }
 

@@ -16,8 +16,8 @@ constexpr std::string_view kHeader = "LcfDataBase";
 // The animation record's chunks the mapping writes; the record's other chunks are kept.
 constexpr uint32_t kWrittenChunks[] = {1, 2, 6, 9, 10, 12};
 
-bool Fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
+bool Fail(strMessage* error, strMessage why) {
+    if (error) *error = std::move(why);
     return false;
 }
 
@@ -67,21 +67,21 @@ bool RecordChunks(strCursor& c, std::vector<strChunk>* out) {
 
 } // namespace
 
-bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
+bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
     bytes_ = std::move(bytes);
     records_.clear();
     strCursor c{bytes_};
     uint32_t length = 0;
     if (!c.Varint(length) || length != kHeader.size() || c.t.size() - c.pos < length ||
         std::string_view(reinterpret_cast<const char*>(bytes_.data()) + c.pos, length) != kHeader)
-        return Fail(error, "the file does not start with \"LcfDataBase\"");
+        return Fail(error, strMessage(kGameDbNotLcf));
     c.pos += length;
     bool found = false;
     while (c.pos < c.t.size()) {
         const size_t start = c.pos;
         uint32_t id = 0, size = 0;
         if (!c.Varint(id) || !c.Varint(size) || size > c.t.size() - c.pos)
-            return Fail(error, "database chunk at byte " + std::to_string(start) + " is cut");
+            return Fail(error, strMessage(kGameDbChunkCut, start));
         if (id == kAnimationChunk && !found) {
             found = true;
             chunkStart_ = start;
@@ -90,20 +90,18 @@ bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
         }
         c.pos += size;
     }
-    if (!found) return Fail(error, "the database has no animation chunk (0x13)");
+    if (!found) return Fail(error, strMessage(kGameDbNoAnimationChunk));
 
     strCursor a{std::span<const uint8_t>(bytes_).first(dataEnd_), dataStart_};
     uint32_t count = 0;
-    if (!a.Varint(count) || count > (dataEnd_ - a.pos) / 2)
-        return Fail(error, "the animation count is wrong");
+    if (!a.Varint(count) || count > (dataEnd_ - a.pos) / 2) return Fail(error, strMessage(kGameDbBadCount));
     for (uint32_t k = 0; k < count; ++k) {
         strRecord r;
         std::vector<strChunk> chunks;
-        if (!a.Varint(r.id)) return Fail(error, "the animation list is cut");
-        if (r.id < 1 || r.id > kMaxId)
-            return Fail(error, "animation id " + std::to_string(r.id) + " is out of range");
+        if (!a.Varint(r.id)) return Fail(error, strMessage(kGameDbListCut));
+        if (r.id < 1 || r.id > kMaxId) return Fail(error, strMessage(kGameDbIdOutOfRange, r.id));
         r.start = a.pos;
-        if (!RecordChunks(a, &chunks)) return Fail(error, "animation " + std::to_string(r.id) + " is cut");
+        if (!RecordChunks(a, &chunks)) return Fail(error, strMessage(kGameDbAnimationCut, r.id));
         r.end = a.pos;
         for (const strChunk& ch : chunks) {
             strCursor f{std::span<const uint8_t>(bytes_).first(ch.end), ch.start};
@@ -119,7 +117,7 @@ bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
         }
         records_.push_back(std::move(r));
     }
-    if (a.pos != dataEnd_) return Fail(error, "the animation chunk holds more than its animations");
+    if (a.pos != dataEnd_) return Fail(error, strMessage(kGameDbChunkTooLong));
     return true;
 }
 
@@ -156,29 +154,28 @@ std::vector<strGameAnimation> cLcfDatabase::List(const std::string& locale) cons
     return out;
 }
 
-bool cLcfDatabase::Read(int id, cProject& doc, const std::string&, std::string* error) const {
+bool cLcfDatabase::Read(int id, cProject& doc, const std::string&, strMessage* error) const {
     const strRecord* r = Find(id);
-    if (!r) return Fail(error, "animation " + std::to_string(id) + " is empty");
+    if (!r) return Fail(error, strMessage(kGameDbEmpty, id));
     // The clipboard block: the length of what follows the two header words, the record count 1.
     const auto length = static_cast<uint32_t>(r->end - r->start);
     std::vector<uint8_t> payload{
         uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24), 1, 0, 0, 0};
     payload.insert(payload.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(r->start),
                    bytes_.begin() + static_cast<std::ptrdiff_t>(r->end));
-    if (PK2::ReadLcfPayload(payload, doc) != 1)
-        return Fail(error, "animation " + std::to_string(id) + " cannot be read");
+    if (PK2::ReadLcfPayload(payload, doc) != 1) return Fail(error, strMessage(kGameDbCannotRead, id));
     return true;
 }
 
 bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
-                         std::vector<uint8_t>& out, std::string* error) {
-    if (id < 1 || id > LastId() + 1) return Fail(error, "there is no animation " + std::to_string(id));
+                         std::vector<uint8_t>& out, strMessage* error) {
+    if (id < 1 || id > LastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
     std::vector<uint8_t> payload;
     if (PK2::BuildLcfPayload(doc, payload) != 1 || payload.size() < 9)
-        return Fail(error, "the animation has no picture to name as its graphic");
+        return Fail(error, strMessage(kGameDbNoGraphic));
     strCursor fresh{payload, 8};
     std::vector<strChunk> freshChunks;
-    if (!RecordChunks(fresh, &freshChunks)) return Fail(error, "the written animation does not read back");
+    if (!RecordChunks(fresh, &freshChunks)) return Fail(error, strMessage(kGameDbNotReadBack));
 
     const strRecord* old = Find(id);
     std::vector<strChunk> oldChunks;
@@ -220,7 +217,7 @@ bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
     for (const strRecord& r : records_)
         contentSize += uint64_t(PK2::VarintSize(r.id)) + (&r == old ? record.Size() : r.end - r.start);
     if (!old) contentSize += uint64_t(PK2::VarintSize(static_cast<uint32_t>(id))) + record.Size();
-    if (contentSize > UINT32_MAX) return Fail(error, "the animations do not fit in one database chunk");
+    if (contentSize > UINT32_MAX) return Fail(error, strMessage(kGameDbChunkTooLarge));
     auto varint = [&out](uint32_t v) {
         PK2::CWrite w;
         w.WriteVarint(v);
@@ -252,7 +249,7 @@ bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
     return true;
 }
 
-std::unique_ptr<cAnimationDatabase> cLcfDatabase::ParseWritten(std::vector<uint8_t> out, std::string* error) {
+std::unique_ptr<cAnimationDatabase> cLcfDatabase::ParseWritten(std::vector<uint8_t> out, strMessage* error) {
     auto db = std::make_unique<cLcfDatabase>();
     if (!db->Parse(std::move(out), error)) return nullptr;
     return db;

@@ -11,8 +11,8 @@ namespace {
 
 constexpr std::string_view kAnimationClass = "RPG::Animation";
 
-bool Fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
+bool Fail(strMessage* error, strMessage why) {
+    if (error) *error = std::move(why);
     return false;
 }
 
@@ -61,17 +61,18 @@ std::string StringOf(const cMarshalTree& tree, MarshalRef r) {
 
 } // namespace
 
-bool cMarshalDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
+bool cMarshalDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
     spent_ = false;
-    std::string why;
+    strMessage why;
     fileSize_ = 0;
     const size_t size = bytes.size();
-    if (!ReadMarshalTree(std::move(bytes), tree_, &why)) return Fail(error, "not a Marshal dump: " + why);
+    if (!ReadMarshalTree(std::move(bytes), tree_, &why))
+        return Fail(error, strMessage(kGameDbNotMarshal, why));
     fileSize_ = size;
     tree_.Fit();
     const MarshalRef root = tree_.Root();
     if (!tree_.Is(root, eMarshalKind::kArray) || !tree_.Wrappers(root).empty())
-        return Fail(error, "the dump does not hold an array of animations");
+        return Fail(error, strMessage(kGameDbNoArray));
     // A file without strings gets those of its product: encoded from VX Ace (Ruby 1.9) on.
     const int encoded = EncodedStrings(tree_);
     encodedStrings_ = encoded < 0 ? product_ == interchange::kProductVXAce : encoded == 1;
@@ -111,12 +112,12 @@ std::vector<strGameAnimation> cMarshalDatabase::List(const std::string&) const {
     return out;
 }
 
-bool cMarshalDatabase::Read(int id, cProject& doc, const std::string& locale, std::string* error) const {
+bool cMarshalDatabase::Read(int id, cProject& doc, const std::string& locale, strMessage* error) const {
     const MarshalRef r = Animation(id);
-    if (r == kNoValue) return Fail(error, "animation " + std::to_string(id) + " is empty");
+    if (r == kNoValue) return Fail(error, strMessage(kGameDbEmpty, id));
     std::vector<uint8_t> dump;
-    std::string why;
-    if (!WriteMarshalValue(tree_, r, true, dump, &why)) return Fail(error, why);
+    strMessage why;
+    if (!WriteMarshalValue(tree_, r, true, dump, &why)) return Fail(error, std::move(why));
     // The clipboard block: the length word, then the dump.
     std::vector<uint8_t> payload(4, 0);
     const auto size = static_cast<uint32_t>(dump.size() + 4);
@@ -125,7 +126,7 @@ bool cMarshalDatabase::Read(int id, cProject& doc, const std::string& locale, st
     payload.insert(payload.end(), dump.begin(), dump.end());
     strMessage reason;
     if (PKRUBY::ReadMarshalPayload(payload, doc, locale, &reason) != 1)
-        return Fail(error, "animation " + std::to_string(id) + " cannot be read: " + FormatMessage(reason));
+        return Fail(error, strMessage(kGameDbUnreadable, id, reason));
     return true;
 }
 
@@ -165,18 +166,18 @@ MarshalRef cMarshalDatabase::Merge(MarshalRef old, MarshalRef fresh, int id, con
 }
 
 bool cMarshalDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
-                             const std::string& locale, std::vector<uint8_t>& out, std::string* error) {
+                             const std::string& locale, std::vector<uint8_t>& out, strMessage* error) {
     Restore();
-    if (id < 1 || id > LastId() + 1) return Fail(error, "there is no animation " + std::to_string(id));
+    if (id < 1 || id > LastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
     std::vector<uint8_t> payload;
     if (PKRUBY::BuildMarshalPayload(doc, product_, locale, payload) != 1 || payload.size() < 4)
-        return Fail(error, "the animation cannot be written for this product");
+        return Fail(error, strMessage(kGameDbCannotWrite));
     cMarshalTree fresh;
-    std::string why;
+    strMessage why;
     if (!ReadMarshalTree(std::vector<uint8_t>(payload.begin() + 4, payload.end()), fresh, &why))
-        return Fail(error, "the written animation does not read back: " + why);
+        return Fail(error, strMessage(kWhyBecause, strMessage(kGameDbNotReadBack), why));
     std::span<const MarshalRef> one = fresh.Elements(fresh.Root());
-    if (one.empty()) return Fail(error, "the written animation does not read back");
+    if (one.empty()) return Fail(error, strMessage(kGameDbNotReadBack));
 
     const MarshalRef copy = tree_.CopyFrom(fresh, one[0]);
     if (!encodedStrings_) {
@@ -198,11 +199,11 @@ bool cMarshalDatabase::Write(const cProject& doc, int id, const strNameChoice& n
         tree_.PopElement(root);
     else
         tree_.SetElement(root, static_cast<uint32_t>(id), before);
-    return written || Fail(error, why);
+    return written || Fail(error, std::move(why));
 }
 
 std::unique_ptr<cAnimationDatabase> cMarshalDatabase::ParseWritten(std::vector<uint8_t> out,
-                                                                   std::string* error) {
+                                                                   strMessage* error) {
     Restore();
     // The new file holds about as many values as this tree with the written animation in it.
     const size_t nodes = tree_.NodeCount(), refs = tree_.Children().size();

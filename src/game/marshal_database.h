@@ -20,16 +20,16 @@ class cMarshalDatabase : public cAnimationDatabase {
   public:
     explicit cMarshalDatabase(int product) : product_(product) {}
 
-    bool Parse(std::vector<uint8_t> bytes, std::string* error) override;
+    bool Parse(std::vector<uint8_t> bytes, strMessage* error) override;
     std::span<const uint8_t> FileBytes() const override {
         return std::span<const uint8_t>(tree_.Arena()).first(fileSize_);
     }
     int LastId() const override;
     std::vector<strGameAnimation> List(const std::string& locale) const override;
-    bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const override;
+    bool Read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
     bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
-               std::vector<uint8_t>& out, std::string* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, std::string* error) override;
+               std::vector<uint8_t>& out, strMessage* error) override;
+    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, strMessage* error) override;
     void Restore() override;
 
     const cMarshalTree& Tree() const { return tree_; }

@@ -20,6 +20,8 @@
 // (WriteMarshalTree) numbers objects as Ruby's loader does, so the links it writes are the ones Ruby
 // resolves.
 
+#include "document/messages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -184,13 +186,13 @@ class cMarshalTree {
 
 // Reads a whole dump (04 08 and one value; bytes after the value are kept as they are). The bytes
 // become the tree's arena. False, with the reason in *error, for anything malformed.
-bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, std::string* error = nullptr);
+bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, strMessage* error = nullptr);
 // Writes the tree: 04 08, the root value and the kept trailing bytes. False (with the reason) only
 // for a tree that cannot be written (a value nested deeper than the reader accepts).
-bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, std::string* error = nullptr);
+bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, strMessage* error = nullptr);
 // Writes one value of the tree as a dump of its own: 04 08, then '[' 1 and the value when
 // inArray is set, else the value alone. Objects and symbols are numbered afresh.
 bool WriteMarshalValue(const cMarshalTree& tree, MarshalRef value, bool inArray, std::vector<uint8_t>& out,
-                       std::string* error = nullptr);
+                       strMessage* error = nullptr);
 
 } // namespace game

@@ -20,15 +20,15 @@ namespace {
 
 class cTreeReader {
   public:
-    cTreeReader(cMarshalTree& tree, std::string* error) : tree_(tree), error_(error) {
+    cTreeReader(cMarshalTree& tree, strMessage* error) : tree_(tree), error_(error) {
         data_ = tree.Arena().data();
         size_ = tree.Arena().size();
     }
 
     bool Run() {
         uint8_t major = 0, minor = 0;
-        if (!Byte(major) || !Byte(minor)) return Fail("the file is too short for a Marshal dump");
-        if (major != 4 || minor > 8) return Fail("not a Ruby Marshal 4.8 dump");
+        if (!Byte(major) || !Byte(minor)) return Fail(kMarshalTooShort);
+        if (major != 4 || minor > 8) return Fail(kRubyVersion);
         tree_.SetMinorVersion(minor);
         const MarshalRef root = Value(0);
         if (root == kNoValue) return false;
@@ -38,24 +38,24 @@ class cTreeReader {
     }
 
   private:
-    bool Fail(const char* why) {
-        if (error_ && !failed_) *error_ = std::string(why) + " (at byte " + std::to_string(pos_) + ")";
+    bool Fail(eMessageId why) {
+        if (error_ && !failed_) *error_ = strMessage(kMarshalAtByte, strMessage(why), pos_);
         failed_ = true;
         return false;
     }
-    MarshalRef FailRef(const char* why) {
+    MarshalRef FailRef(eMessageId why) {
         Fail(why);
         return kNoValue;
     }
     size_t Left() const { return size_ - pos_; }
 
     bool Byte(uint8_t& b) {
-        if (pos_ >= size_) return Fail("the dump ends early");
+        if (pos_ >= size_) return Fail(kMarshalEndsEarly);
         b = data_[pos_++];
         return true;
     }
     bool Peek(uint8_t& b) {
-        if (pos_ >= size_) return Fail("the dump ends early");
+        if (pos_ >= size_) return Fail(kMarshalEndsEarly);
         b = data_[pos_];
         return true;
     }
@@ -72,14 +72,14 @@ class cTreeReader {
         } else if (c < -4) {
             v = c + 5;
         } else if (c > 0) {
-            if (Left() < size_t(c)) return Fail("the dump ends inside a number");
+            if (Left() < size_t(c)) return Fail(kMarshalEndsInNumber);
             uint64_t x = 0;
             for (int i = 0; i < c; ++i)
                 x |= uint64_t(data_[pos_++]) << (8 * i);
             v = static_cast<int64_t>(x);
         } else {
             const int n = -c;
-            if (Left() < size_t(n)) return Fail("the dump ends inside a number");
+            if (Left() < size_t(n)) return Fail(kMarshalEndsInNumber);
             uint64_t x = 0;
             for (int i = 0; i < n; ++i)
                 x |= uint64_t(data_[pos_++]) << (8 * i);
@@ -92,8 +92,8 @@ class cTreeReader {
     bool Count(uint32_t& n, size_t perItem) {
         int64_t v = 0;
         if (!Long(v)) return false;
-        if (v < 0) return Fail("a negative count or length");
-        if (uint64_t(v) > Left() / perItem) return Fail("a count or length larger than the dump");
+        if (v < 0) return Fail(kMarshalNegative);
+        if (uint64_t(v) > Left() / perItem) return Fail(kMarshalCountTooLarge);
         n = static_cast<uint32_t>(v);
         return true;
     }
@@ -129,12 +129,12 @@ class cTreeReader {
             if (!Byte(t)) return false;
             if (t == ':') return SymbolDef(sym, true, depth);
         }
-        return Fail("a symbol was expected");
+        return Fail(kRubySymbolExpected);
     }
     bool SymbolLink(uint32_t& sym) {
         int64_t i = 0;
         if (!Long(i)) return false;
-        if (i < 0 || uint64_t(i) >= symbols_.size()) return Fail("a link to a symbol not defined yet");
+        if (i < 0 || uint64_t(i) >= symbols_.size()) return Fail(kMarshalBadSymbolLink);
         sym = symbols_[size_t(i)];
         return true;
     }
@@ -153,7 +153,7 @@ class cTreeReader {
 
     // count pairs (symbol, value) into the child array.
     bool Ivars(uint32_t& first, uint32_t& count, int depth) {
-        if (depth > cMarshalTree::kMaxDepth) return Fail("values nested too deep");
+        if (depth > cMarshalTree::kMaxDepth) return Fail(kMarshalTooDeep);
         if (!Count(count, 2)) return false;
         std::vector<MarshalRef> pairs;
         pairs.reserve(size_t(count) * 2);
@@ -178,11 +178,11 @@ class cTreeReader {
         case eMarshalKind::kFalse:
         case eMarshalKind::kFixnum:
         case eMarshalKind::kSymbol:
-            return Fail("a wrapper around a value that cannot carry one");
+            return Fail(kMarshalBadWrapper);
         default:
             break;
         }
-        if (r < firstFresh) return Fail("a wrapper around an object link");
+        if (r < firstFresh) return Fail(kMarshalWrappedLink);
         std::span<const strMarshalWrap> old = tree_.Wrappers(r);
         std::vector<strMarshalWrap> chain;
         chain.reserve(old.size() + 1);
@@ -193,7 +193,7 @@ class cTreeReader {
     }
 
     MarshalRef Value(int depth) {
-        if (depth > cMarshalTree::kMaxDepth) return FailRef("values nested too deep");
+        if (depth > cMarshalTree::kMaxDepth) return FailRef(kMarshalTooDeep);
         uint8_t t = 0;
         if (!Byte(t)) return kNoValue;
         switch (t) {
@@ -218,7 +218,7 @@ class cTreeReader {
             uint8_t sign = 0;
             uint32_t words = 0;
             if (!Byte(sign) || !Count(words, 2)) return kNoValue;
-            if (sign != '+' && sign != '-') return FailRef("a bignum without its sign");
+            if (sign != '+' && sign != '-') return FailRef(kRubyUnknownType);
             n.extra = sign;
             n.first = static_cast<uint32_t>(pos_);
             n.count = words * 2;
@@ -252,7 +252,7 @@ class cTreeReader {
         case '@': {
             int64_t i = 0;
             if (!Long(i)) return kNoValue;
-            if (i < 0 || uint64_t(i) >= objects_.size()) return FailRef("a link to an object not read yet");
+            if (i < 0 || uint64_t(i) >= objects_.size()) return FailRef(kRubyBadLink);
             return objects_[size_t(i)];
         }
         case 'I':
@@ -335,7 +335,7 @@ class cTreeReader {
             return r;
         }
         default:
-            return FailRef("an unknown type byte");
+            return FailRef(kRubyUnknownType);
         }
     }
 
@@ -367,7 +367,7 @@ class cTreeReader {
             if (!SymbolDef(n.name, true, depth)) return kNoValue;
             return tree_.AddNode(n);
         }
-        if (next == ';') return FailRef("instance variables on a symbol link");
+        if (next == ';') return FailRef(kMarshalBadWrapper);
         if (next == 'u') {
             ++pos_;
             return UserDef(depth, true);
@@ -382,7 +382,7 @@ class cTreeReader {
     }
 
     cMarshalTree& tree_;
-    std::string* error_;
+    strMessage* error_;
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
     size_t pos_ = 0;
@@ -394,10 +394,10 @@ class cTreeReader {
 
 } // namespace
 
-bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, std::string* error) {
+bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, strMessage* error) {
     tree.Clear();
     if (bytes.size() >= UINT32_MAX) {
-        if (error) *error = "the file is too large";
+        if (error) *error = strMessage(kMarshalTooLarge);
         return false;
     }
     tree.Arena() = std::move(bytes);

@@ -12,7 +12,7 @@ namespace {
 
 class cTreeWriter {
   public:
-    cTreeWriter(const cMarshalTree& tree, std::vector<uint8_t>& out, std::string* error)
+    cTreeWriter(const cMarshalTree& tree, std::vector<uint8_t>& out, strMessage* error)
         : tree_(tree), out_(out), error_(error), objectNo_(tree.NodeCount(), kUnwritten),
           symbolNo_(tree.SymbolCount(), -1) {}
 
@@ -34,8 +34,8 @@ class cTreeWriter {
     static constexpr uint32_t kUnwritten = UINT32_MAX;
     static constexpr uint32_t kInProgress = UINT32_MAX - 1;
 
-    bool Fail(const char* why) {
-        if (error_ && !failed_) *error_ = why;
+    bool Fail(eMessageId why) {
+        if (error_ && !failed_) *error_ = strMessage(why);
         failed_ = true;
         return false;
     }
@@ -86,7 +86,7 @@ class cTreeWriter {
     }
     // count, then (symbol, value) pairs.
     bool Pairs(std::span<const MarshalRef> pairs, int depth) {
-        if (depth > cMarshalTree::kMaxDepth) return Fail("values nested too deep to write");
+        if (depth > cMarshalTree::kMaxDepth) return Fail(kMarshalTooDeepToWrite);
         Long(static_cast<int64_t>(pairs.size() / 2));
         for (size_t i = 0; i + 1 < pairs.size(); i += 2)
             if (!Symbol(pairs[i], depth + 1) || !Value(pairs[i + 1], depth + 1)) return false;
@@ -100,7 +100,7 @@ class cTreeWriter {
 
     const cMarshalTree& tree_;
     std::vector<uint8_t>& out_;
-    std::string* error_;
+    strMessage* error_;
     bool failed_ = false;
     std::vector<uint32_t> objectNo_;
     std::vector<int32_t> symbolNo_;
@@ -109,8 +109,8 @@ class cTreeWriter {
 };
 
 bool cTreeWriter::Value(MarshalRef r, int depth) {
-    if (depth > cMarshalTree::kMaxDepth) return Fail("values nested too deep to write");
-    if (r >= tree_.NodeCount()) return Fail("a reference to no value");
+    if (depth > cMarshalTree::kMaxDepth) return Fail(kMarshalTooDeepToWrite);
+    if (r >= tree_.NodeCount()) return Fail(kMarshalNoValue);
     const strMarshalNode& n = tree_.Node(r);
     switch (n.kind) {
     case eMarshalKind::kNil:
@@ -131,7 +131,7 @@ bool cTreeWriter::Value(MarshalRef r, int depth) {
     default:
         break;
     }
-    if (objectNo_[r] == kInProgress) return Fail("a value holds itself before it is numbered");
+    if (objectNo_[r] == kInProgress) return Fail(kMarshalHoldsItself);
     if (objectNo_[r] != kUnwritten) {
         Byte('@');
         Long(objectNo_[r]);
@@ -216,7 +216,7 @@ bool cTreeWriter::Value(MarshalRef r, int depth) {
         ok = ok && Value(n.first, depth + 1);
         break;
     default:
-        return Fail("a value of no known kind");
+        return Fail(kMarshalUnknownKind);
     }
     if (!ok) return false;
     for (size_t i = chain.size(); i-- > 0;) {
@@ -229,7 +229,7 @@ bool cTreeWriter::Value(MarshalRef r, int depth) {
 
 } // namespace
 
-bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, std::string* error) {
+bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, strMessage* error) {
     out.clear();
     // The arena holds the bytes of the file the tree was read from and those of every value added
     // since: room for the whole dump but for the framing of the added values.
@@ -242,7 +242,7 @@ bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, std::
 }
 
 bool WriteMarshalValue(const cMarshalTree& tree, MarshalRef value, bool inArray, std::vector<uint8_t>& out,
-                       std::string* error) {
+                       strMessage* error) {
     out.clear();
     cTreeWriter w(tree, out, error);
     w.Header(8);

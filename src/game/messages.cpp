@@ -11,7 +11,7 @@ const char* GameMessageText(int id) {
 }
 
 std::string FormatGameMessage(const strGameMessage& m) {
-    return FormatMessageText(GameMessageText(m.id), std::vector<strMessageArg>(m.args.begin(), m.args.end()));
+    return FormatMessageText(GameMessageText(m.id), m.args);
 }
 
 } // namespace game

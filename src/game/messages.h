@@ -1,8 +1,10 @@
 #pragma once
 // Texts of the game projects' failures, as the user sees them. cGame hands back the message of a
-// failure (strGameMessage: id and arguments, every argument a text); the editor shows it in the
-// user's language, the command-line tool in English (FormatGameMessage). Details that come from the
-// file formats (why a database does not parse) are one English argument.
+// failure (strGameMessage: id and arguments); the editor shows it in the user's language, the
+// command-line tool in English (FormatGameMessage). Details that come from the file formats (why a
+// database does not parse) are a nested reason of the document table.
+
+#include "document/messages.h"
 
 #include <string>
 #include <vector>
@@ -58,7 +60,7 @@ inline constexpr strGameMessageText kGameMessageTexts[] = {
 
 struct strGameMessage {
     eGameMessage id = kGameMsgNone;
-    std::vector<std::string> args;
+    std::vector<strMessageArg> args; // texts, and reasons of the document table (translated on their own)
 
     bool none() const { return id == kGameMsgNone; }
     bool operator==(const strGameMessage&) const = default;

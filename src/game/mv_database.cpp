@@ -13,8 +13,8 @@ namespace {
 
 using ordered_json = nlohmann::ordered_json;
 
-bool Fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
+bool Fail(strMessage* error, strMessage why) {
+    if (error) *error = std::move(why);
     return false;
 }
 
@@ -24,7 +24,7 @@ bool IsSpace(uint8_t c) {
 
 } // namespace
 
-bool cMvDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
+bool cMvDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
     bytes_ = std::move(bytes);
     entries_.clear();
     lastWrite_.reset();
@@ -33,18 +33,18 @@ bool cMvDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
     if (t.size() >= 3 && t[0] == 0xEF && t[1] == 0xBB && t[2] == 0xBF) i = 3; // a UTF-8 byte order mark
     while (i < t.size() && IsSpace(t[i]))
         ++i;
-    if (i >= t.size() || t[i] != '[') return Fail(error, "the file is not a JSON array");
+    if (i >= t.size() || t[i] != '[') return Fail(error, strMessage(kGameDbNotJsonArray));
     ++i;
     for (;;) {
         while (i < t.size() && IsSpace(t[i]))
             ++i;
-        if (i >= t.size()) return Fail(error, "the JSON array is not closed");
+        if (i >= t.size()) return Fail(error, strMessage(kGameDbArrayOpen));
         if (t[i] == ']' && entries_.empty()) break;
         strEntry e;
         e.start = i;
-        std::string why;
+        strMessage why;
         if (!ScanMvElement(t, i, e, &why))
-            return Fail(error, "element " + std::to_string(entries_.size()) + ": " + why);
+            return Fail(error, strMessage(kGameDbElement, entries_.size(), why));
         entries_.push_back(std::move(e));
         i = entries_.back().end;
         while (i < t.size() && IsSpace(t[i]))
@@ -54,10 +54,10 @@ bool cMvDatabase::Parse(std::vector<uint8_t> bytes, std::string* error) {
             continue;
         }
         if (i < t.size() && t[i] == ']') break;
-        return Fail(error, "the JSON array is not closed");
+        return Fail(error, strMessage(kGameDbArrayOpen));
     }
     for (++i; i < t.size(); ++i)
-        if (!IsSpace(t[i])) return Fail(error, "text follows the JSON array");
+        if (!IsSpace(t[i])) return Fail(error, strMessage(kGameDbTextAfterArray));
     return true;
 }
 
@@ -81,9 +81,9 @@ std::vector<strGameAnimation> cMvDatabase::List(const std::string&) const {
     return out;
 }
 
-bool cMvDatabase::Read(int id, cProject& doc, const std::string& locale, std::string* error) const {
+bool cMvDatabase::Read(int id, cProject& doc, const std::string& locale, strMessage* error) const {
     if (id < 1 || id > LastId() || !entries_[size_t(id)].object)
-        return Fail(error, "animation " + std::to_string(id) + " is empty");
+        return Fail(error, strMessage(kGameDbEmpty, id));
     const strEntry& e = entries_[size_t(id)];
     std::string payload = "[" + std::string(Text(e)) + "]";
     if (e.frames == 0) {
@@ -95,26 +95,25 @@ bool cMvDatabase::Read(int id, cProject& doc, const std::string& locale, std::st
     strMessage why;
     if (PKMV::ReadMvPayload({reinterpret_cast<const uint8_t*>(payload.data()), payload.size()}, doc, locale,
                             &why) != 1)
-        return Fail(error, "animation " + std::to_string(id) + " cannot be read: " + FormatMessage(why));
+        return Fail(error, strMessage(kGameDbUnreadable, id, why));
     return true;
 }
 
 bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
-                        std::vector<uint8_t>& out, std::string* error) {
+                        std::vector<uint8_t>& out, strMessage* error) {
     lastWrite_.reset();
-    if (id < 1 || id > LastId() + 1) return Fail(error, "there is no animation " + std::to_string(id));
+    if (id < 1 || id > LastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
     std::string payload;
-    if (PKMV::BuildMvPayload(doc, locale, payload) != 1)
-        return Fail(error, "the animation cannot be written");
+    if (PKMV::BuildMvPayload(doc, locale, payload) != 1) return Fail(error, strMessage(kGameDbCannotWrite));
     const ordered_json written = ordered_json::parse(payload, nullptr, false);
     if (!written.is_array() || written.empty() || !written[0].is_object())
-        return Fail(error, "the written animation does not read back");
+        return Fail(error, strMessage(kGameDbNotReadBack));
     const ordered_json& fresh = written[0];
 
     const bool replace = id <= LastId() && entries_[size_t(id)].object;
     ordered_json element = replace ? ordered_json::parse(Text(entries_[size_t(id)]), nullptr, false)
                                    : ordered_json::object({{"id", id}});
-    if (!element.is_object()) return Fail(error, "animation " + std::to_string(id) + " is not an object");
+    if (!element.is_object()) return Fail(error, strMessage(kGameDbNotObject, id));
     for (const auto& [key, value] : fresh.items()) {
         if (key == "id" || (key == "name" && name.keep && replace)) continue;
         element[key] = value;
@@ -149,7 +148,7 @@ bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, 
     return true;
 }
 
-std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_t> out, std::string* error) {
+std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_t> out, strMessage* error) {
     auto db = std::make_unique<cMvDatabase>();
     // Where the rest of out is not this file's bytes as they were checked, out is parsed whole.
     const strSplice* w = lastWrite_ ? &*lastWrite_ : nullptr;
@@ -172,7 +171,7 @@ std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_
         while (i < newEnd && IsSpace(t[i]))
             ++i;
         if (i >= newEnd || t[i] != ',') {
-            Fail(error, "the new element is not separated from the last one");
+            Fail(error, strMessage(kGameDbNotSeparated));
             return nullptr;
         }
         for (++i; i < newEnd && IsSpace(t[i]);)
@@ -181,10 +180,10 @@ std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_
     }
     strEntry& e = db->entries_[size_t(w->id)];
     e.start = i;
-    std::string why;
+    strMessage why;
     if (!ScanMvElement(t, i, e, &why) || e.end != newEnd) {
-        Fail(error, "the new element " + std::to_string(w->id) + " is not one JSON value" +
-                        (why.empty() ? std::string() : ": " + why));
+        const strMessage what(kGameDbNotOneValue, w->id);
+        Fail(error, why.none() ? what : strMessage(kWhyBecause, what, why));
         return nullptr;
     }
     const std::ptrdiff_t shift = std::ptrdiff_t(w->inserted) - std::ptrdiff_t(w->resume - w->cut);

@@ -19,14 +19,14 @@ namespace game {
 
 class cMvDatabase : public cAnimationDatabase {
   public:
-    bool Parse(std::vector<uint8_t> bytes, std::string* error) override;
+    bool Parse(std::vector<uint8_t> bytes, strMessage* error) override;
     std::span<const uint8_t> FileBytes() const override { return bytes_; }
     int LastId() const override;
     std::vector<strGameAnimation> List(const std::string& locale) const override;
-    bool Read(int id, cProject& doc, const std::string& locale, std::string* error) const override;
+    bool Read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
     bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
-               std::vector<uint8_t>& out, std::string* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, std::string* error) override;
+               std::vector<uint8_t>& out, strMessage* error) override;
+    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, strMessage* error) override;
 
   private:
     struct strEntry : strMvElement {

@@ -271,7 +271,7 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
     bool object = false;
     int frames = 0;
     std::string name, pictures[2];
-    std::string error;
+    strMessage error;
 
     bool null() override { return Value(); }
     bool boolean(bool) override { return Value(); }
@@ -296,8 +296,8 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
         if (depth == 1) key_ = k;
         return true;
     }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) override {
-        error = e.what();
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception&) override {
+        error = strMessage(kMvNotJsonAt, static_cast<long long>(position));
         return false;
     }
 
@@ -308,7 +308,7 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
     }
     bool Enter(bool frames) {
         if (++depth > kMvMaxDepth) {
-            error = "values nested too deep";
+            error = strMessage(kMarshalTooDeep);
             return false;
         }
         if (frames) inFrames_ = true;
@@ -329,22 +329,22 @@ eQuickScan QuickScanMvElement(std::span<const uint8_t> text, size_t start, strMv
     return cQuickScanner(text, start).Element(out) ? eQuickScan::kValid : eQuickScan::kUnsure;
 }
 
-bool ParseMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, std::string* error) {
+bool ParseMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, strMessage* error) {
     out = strMvElement{};
     const size_t end = ValueEnd(text, start);
     if (end == std::string_view::npos || end == start) {
-        if (error) *error = "a JSON value is cut or missing";
+        if (error) *error = strMessage(kMvValueCut);
         return false;
     }
     cEntrySax sax;
     bool parsed = false;
     try {
         parsed = nlohmann::json::sax_parse(text.subspan(start, end - start), &sax);
-    } catch (const std::exception& e) { // the parser reports through the sax; this is a last guard
-        sax.error = e.what();
+    } catch (const std::exception&) { // the parser reports through the sax; this is a last guard
+        sax.error = strMessage(kMvNotJson);
     }
     if (!parsed) {
-        if (error) *error = "not valid JSON: " + sax.error;
+        if (error) *error = sax.error.none() ? strMessage(kMvNotJson) : sax.error;
         return false;
     }
     out.end = end;
@@ -356,7 +356,7 @@ bool ParseMvElement(std::span<const uint8_t> text, size_t start, strMvElement& o
     return true;
 }
 
-bool ScanMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, std::string* error) {
+bool ScanMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, strMessage* error) {
     return QuickScanMvElement(text, start, out) == eQuickScan::kValid ||
            ParseMvElement(text, start, out, error);
 }

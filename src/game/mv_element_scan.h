@@ -8,6 +8,8 @@
 // JSON) goes to nlohmann-json's parser (ParseMvElement), whose verdict and messages are the ones that
 // count: the quick pass only ever answers "valid" where the parser would accept the same bytes.
 
+#include "document/messages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -31,8 +33,8 @@ inline constexpr int kMvMaxDepth = 32;
 // by whitespace, ',' or ']', with everything in *out; kUnsure leaves the answer to ParseMvElement.
 eQuickScan QuickScanMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out);
 // The same through nlohmann-json: false, with the reason, for an element that is cut or not JSON.
-bool ParseMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, std::string* error);
+bool ParseMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, strMessage* error);
 // The quick pass, and the parser where it is unsure.
-bool ScanMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, std::string* error);
+bool ScanMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, strMessage* error);
 
 } // namespace game

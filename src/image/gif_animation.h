@@ -49,8 +49,8 @@ struct strGifAnimation {
 // Reads every frame of a GIF in memory. False, with *error saying why and out emptied, for a damaged
 // file, one without an image or without its trailer, an image outside the logical screen, or frames
 // that together would take more than maxBytes.
-bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, std::string* error = nullptr,
+bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, strMessage* error = nullptr,
                       uint64_t maxBytes = kMaxGifAnimationBytes);
 // The same from a file (a UTF-8 path).
-bool LoadGifAnimationFile(const std::string& path, strGifAnimation& out, std::string* error = nullptr,
+bool LoadGifAnimationFile(const std::string& path, strGifAnimation& out, strMessage* error = nullptr,
                           uint64_t maxBytes = kMaxGifAnimationBytes);

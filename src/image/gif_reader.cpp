@@ -4,6 +4,7 @@
 // disposal. Every image must lie inside the logical screen; reading succeeds only when at least one
 // image was read and the trailer was reached.
 
+#include "document/file_reason.h"
 #include "image/gif_animation.h"
 #include "image/picture_loader.h"
 #include "platform/file_io.h"
@@ -82,57 +83,55 @@ struct strGifExtras {
 class cGifWalk {
   public:
     // Opens the data and reads the screen descriptor; false for a damaged header.
-    bool open(std::span<const uint8_t> bytes, std::string& error) {
+    bool open(std::span<const uint8_t> bytes, strMessage& error) {
         in_ = {bytes.data(), bytes.size(), 0};
         int err = 0;
         gif_.reset(bytes.size() >= 13 ? DGifOpen(&in_, ReadCallback, &err) : nullptr);
-        if (!gif_) return fail(error, "not a GIF file");
+        if (!gif_) return fail(error, strMessage(kGifNotGif));
         return true;
     }
     // Whether the logical screen's sides lie in 1..maxSide.
-    bool screenFits(int maxSide, std::string& error) const {
+    bool screenFits(int maxSide, strMessage& error) const {
         if (gif_->SWidth >= 1 && gif_->SHeight >= 1 && gif_->SWidth <= maxSide && gif_->SHeight <= maxSide)
             return true;
-        return fail(error, "the logical screen of " + std::to_string(gif_->SWidth) + " x " +
-                               std::to_string(gif_->SHeight) + " pixels is empty or too large");
+        return fail(error, strMessage(kGifScreenSize, gif_->SWidth, gif_->SHeight));
     }
     GifFileType* gif() const { return gif_.get(); }
 
     // Walks every record to the trailer. onImage is called for each image; it may read the image's
     // indices and returns false to stop with failure. extras receives the extensions.
-    bool run(const std::function<bool(strGifImage&)>& onImage, strGifExtras& extras, std::string& error) {
+    bool run(const std::function<bool(strGifImage&)>& onImage, strGifExtras& extras, strMessage& error) {
         GifFileType* gif = gif_.get();
         strControl control;
         int images = 0;
         for (;;) {
             GifRecordType type;
-            if (DGifGetRecordType(gif, &type) != GIF_OK)
-                return fail(error, "the file ends before its trailer");
+            if (DGifGetRecordType(gif, &type) != GIF_OK) return fail(error, strMessage(kGifEndsEarly));
             if (type == TERMINATE_RECORD_TYPE) break;
             if (type == EXTENSION_RECORD_TYPE) {
-                if (!extension(control, images, extras)) return fail(error, "a damaged extension block");
+                if (!extension(control, images, extras)) return fail(error, strMessage(kGifBadExtension));
                 continue;
             }
-            if (type != IMAGE_DESC_RECORD_TYPE) return fail(error, "an unknown record");
-            if (DGifGetImageDesc(gif) != GIF_OK) return fail(error, "a damaged image descriptor");
+            if (type != IMAGE_DESC_RECORD_TYPE) return fail(error, strMessage(kGifUnknownRecord));
+            if (DGifGetImageDesc(gif) != GIF_OK) return fail(error, strMessage(kGifBadDescriptor));
             const GifImageDesc& desc = gif->Image;
             const int sw = gif->SWidth, sh = gif->SHeight;
             if (desc.Left < 0 || desc.Top < 0 || desc.Width < 1 || desc.Height < 1 || desc.Width > sw ||
                 desc.Height > sh || desc.Left > sw - desc.Width || desc.Top > sh - desc.Height)
-                return fail(error, "image " + std::to_string(images) + " lies outside the logical screen");
+                return fail(error, strMessage(kGifImageOutside, images));
             strGifImage image{&desc, desc.ColorMap ? desc.ColorMap : gif->SColorMap, control, gif};
             control = {};
-            if (!onImage(image)) return fail(error, "image " + std::to_string(images) + " cannot be read");
-            if (!image.read && !skipImageData()) return fail(error, "damaged image data");
+            if (!onImage(image)) return fail(error, strMessage(kGifImageUnreadable, images));
+            if (!image.read && !skipImageData()) return fail(error, strMessage(kGifBadImageData));
             ++images;
         }
-        if (images == 0) return fail(error, "the file holds no image");
+        if (images == 0) return fail(error, strMessage(kGifNoImage));
         return true;
     }
 
   private:
-    static bool fail(std::string& error, const std::string& why) {
-        if (error.empty()) error = why;
+    static bool fail(strMessage& error, strMessage why) {
+        if (error.none()) error = std::move(why);
         return false;
     }
 
@@ -243,7 +242,7 @@ std::unique_ptr<cDib> CopyOf(const cDib& src) {
 bool DecodeGif(std::span<const uint8_t> bytes, const strLoadLimits& limits, strDecodedPicture& out) {
     out = {};
     cGifWalk walk;
-    std::string error;
+    strMessage error;
     if (!walk.open(bytes, error)) return false;
     const int sw = walk.gif()->SWidth, sh = walk.gif()->SHeight;
     if (!CheckPictureBudget(sw, sh, limits, out) || !walk.screenFits(limits.maxSide, error)) return false;
@@ -268,13 +267,13 @@ bool DecodeGif(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     return true;
 }
 
-bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, std::string* error,
+bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, strMessage* error,
                       uint64_t maxBytes) {
     out = {};
-    std::string why;
+    strMessage why;
     auto fail = [&] {
         out = {};
-        if (error) *error = why.empty() ? "the GIF cannot be read" : why;
+        if (error) *error = why.none() ? strMessage(kGifUnreadable) : why;
         return false;
     };
     try {
@@ -284,7 +283,7 @@ bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, std:
         const int sw = gif->SWidth, sh = gif->SHeight;
         const uint64_t frameBytes = uint64_t(sw) * uint64_t(sh) * 4;
         if (!DecodedSizeIsBacked(frameBytes, bytes.size(), 4096) || frameBytes > maxBytes) {
-            why = "a frame of " + std::to_string(sw) + " x " + std::to_string(sh) + " pixels is too large";
+            why = strMessage(kGifFrameTooLarge, sw, sh);
             return fail();
         }
         out.width = sw;
@@ -311,7 +310,8 @@ bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, std:
                 // Counting this frame and the saved screen, all frames stay within the budget.
                 const uint64_t frames = out.frames.size() + 1 + (image.control.disposal == 3 ? 1 : 0);
                 if (frames > maxBytes / frameBytes) {
-                    why = "the frames would take more than " + std::to_string(maxBytes) + " bytes";
+                    why = strMessage(kGifFramesTooLarge,
+                                     static_cast<long long>((maxBytes + (1u << 20) - 1) >> 20));
                     return false;
                 }
                 saved = image.control.disposal == 3 ? CopyOf(*canvas) : nullptr;
@@ -336,19 +336,19 @@ bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, std:
         out.comments = std::move(extras.comments);
         out.plainTexts = std::move(extras.plainTexts);
     } catch (...) { // out of memory
-        why = "out of memory";
+        why = strMessage(kWhyOutOfMemory);
         return fail();
     }
     return true;
 }
 
-bool LoadGifAnimationFile(const std::string& path, strGifAnimation& out, std::string* error,
+bool LoadGifAnimationFile(const std::string& path, strGifAnimation& out, strMessage* error,
                           uint64_t maxBytes) {
     out = {};
     std::vector<uint8_t> bytes;
     std::string why;
     if (!platform::ReadWholeFile(path, bytes, size_t(maxBytes), &why)) {
-        if (error) *error = why;
+        if (error) *error = FileFailureMessage(why, size_t(maxBytes));
         return false;
     }
     return ReadGifAnimation(bytes, out, error, maxBytes);

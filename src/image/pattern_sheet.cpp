@@ -1,5 +1,6 @@
 #include "image/pattern_sheet.h"
 
+#include "document/file_reason.h"
 #include "image/gif_animation.h"
 #include "image/pattern_grid.h"
 #include "image/picture_loader.h"
@@ -19,8 +20,8 @@ namespace {
 // Opaque colours of a palette picture beside its transparent entry 0.
 constexpr int kPaletteColours = 255;
 
-bool Fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
+bool Fail(strMessage* error, strMessage why) {
+    if (error) *error = std::move(why);
     return false;
 }
 
@@ -166,10 +167,11 @@ void ApplyKey(cDib& image, int64_t key) {
 
 // The frames of one file.
 bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vector<strSheetFrame>& out,
-                    uint64_t& budget, std::string* error) {
+                    uint64_t& budget, strMessage* error) {
     std::vector<uint8_t> bytes;
-    std::string why;
-    if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &why)) return Fail(error, why);
+    std::string english;
+    if (!platform::ReadWholeFile(path, bytes, size_t(256) << 20, &english))
+        return Fail(error, FileFailureMessage(english));
     const std::string name = platform::FileNamePart(path);
     const size_t n = bytes.size();
     const std::span<const uint8_t> all(bytes);
@@ -177,8 +179,9 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
         DetectImageFormat(all.first(std::min<size_t>(8, n)), all.last(std::min<size_t>(8, n)));
     if (format == kImageGif) {
         strGifAnimation gif;
+        strMessage why;
         if (!ReadGifAnimation(bytes, gif, &why, budget))
-            return Fail(error, "cannot read " + path + ": " + why);
+            return Fail(error, strMessage(kWhyCannotRead, path, std::move(why)));
         for (size_t i = 0; i < gif.frames.size(); ++i) {
             budget -= std::min<uint64_t>(budget, gif.frames[i].image->PixelBytes());
             out.push_back(
@@ -189,12 +192,10 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
     cBMP picture;
     strLoadInfo info;
     if (!LoadPictureMemory(bytes, picture, {}, &info)) {
-        const std::string reason = LoadFailureText(info);
-        return Fail(error, "cannot read " + path + (reason.empty() ? "" : ": " + reason));
+        return Fail(error, strMessage(kWhyCannotRead, path, LoadFailureMessage(info)));
     }
     std::unique_ptr<cDib> image = PictureToArgb(picture);
-    if (!image || image->PixelBytes() > budget)
-        return Fail(error, "the frames would take more memory than allowed");
+    if (!image || image->PixelBytes() > budget) return Fail(error, strMessage(kSheetFramesTooLarge));
     budget -= image->PixelBytes();
     if (how.frameWidth <= 0) {
         out.push_back({std::move(image), name, 0});
@@ -202,13 +203,12 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
     }
     const int fw = how.frameWidth, fh = how.frameHeight > 0 ? how.frameHeight : image->Height();
     if (image->Width() % fw != 0 || image->Height() % fh != 0)
-        return Fail(error, path + " is " + SizeText(image->Width(), image->Height()) +
-                               " pixels, not a multiple of the " + SizeText(fw, fh) + " frames");
+        return Fail(error, strMessage(kSheetNotMultiple, path, image->Width(), image->Height(), fw, fh));
     int k = 1;
     for (int y = 0; y < image->Height(); y += fh)
         for (int x = 0; x < image->Width(); x += fw, ++k) {
             std::unique_ptr<cDib> frame = cDib::Create(fw, fh, 32);
-            if (!frame) return Fail(error, "out of memory");
+            if (!frame) return Fail(error, strMessage(kWhyOutOfMemory));
             for (int r = 0; r < fh; ++r)
                 std::memcpy(frame->Row(r), image->Row(y + r) + size_t(x) * 4, size_t(fw) * 4);
             out.push_back({std::move(frame), name + "@" + std::to_string(k), 0});
@@ -218,10 +218,10 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
 
 } // namespace
 
-std::unique_ptr<cDib> SheetToPalette(const cDib& sheet, std::string* error) {
-    if (sheet.Bits() != 32) return Fail(error, "the sheet is not 32 bits a pixel"), nullptr;
+std::unique_ptr<cDib> SheetToPalette(const cDib& sheet, strMessage* error) {
+    if (sheet.Bits() != 32) return Fail(error, strMessage(kSheetNot32Bits)), nullptr;
     std::unique_ptr<cDib> out = cDib::Create(sheet.Width(), sheet.Height(), 8, 256);
-    if (!out) return Fail(error, "out of memory"), nullptr;
+    if (!out) return Fail(error, strMessage(kWhyOutOfMemory)), nullptr;
     std::vector<uint32_t>& table = out->Table();
     std::fill(table.begin(), table.end(), 0xFF000000u);
     table[0] = 0; // transparent
@@ -235,14 +235,12 @@ std::unique_ptr<cDib> SheetToPalette(const cDib& sheet, std::string* error) {
                 q[x] = 0;
                 continue;
             }
-            if (p[3] < 255) return Fail(error, "the sheet has partly transparent pixels"), nullptr;
+            if (p[3] < 255) return Fail(error, strMessage(kSheetPartlyTransparent)), nullptr;
             const uint32_t rgb = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
             auto [it, added] = index.try_emplace(rgb, used);
             if (added) {
                 if (used > kPaletteColours)
-                    return Fail(error,
-                                "the sheet has more than " + std::to_string(kPaletteColours) + " colours"),
-                           nullptr;
+                    return Fail(error, strMessage(kSheetTooManyColours, kPaletteColours)), nullptr;
                 table[size_t(used++)] = 0xFF000000u | rgb;
             }
             q[x] = uint8_t(it->second);
@@ -288,32 +286,32 @@ const char* SheetProductName(eSheetProduct product) {
 }
 
 bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOptions& options,
-                       strSheetResult& result, std::string* error) {
+                       strSheetResult& result, strMessage* error) {
     result = {};
     const strSheetLimits limits = SheetLimits(options.product);
     const int size = options.patternSize > 0 ? options.patternSize : limits.patternSize;
     const int perRow = options.perRow > 0 ? options.perRow : limits.perRow;
-    if (size > 4096) return Fail(error, "a pattern may be at most 4096 pixels a side");
-    if (perRow > 1000) return Fail(error, "at most 1000 patterns a row");
-    if (frames.empty()) return Fail(error, "no frames to lay out");
+    if (size > 4096) return Fail(error, strMessage(kSheetPatternTooLarge, 4096));
+    if (perRow > 1000) return Fail(error, strMessage(kSheetRowTooLong, 1000));
+    if (frames.empty()) return Fail(error, strMessage(kSheetNoFrames));
     const int64_t n = int64_t(frames.size());
     if (n > limits.maxPatterns)
-        return Fail(error, std::to_string(n) + " frames: " + limits.name + " reads at most " +
-                               std::to_string(limits.maxPatterns) + " patterns in one picture");
+        return Fail(error,
+                    strMessage(kSheetTooManyFrames, n,
+                               options.product == eSheetProduct::kAny ? strMessage(kPartThisEditor)
+                                                                      : strMessage(kWhyOther, limits.name),
+                               limits.maxPatterns));
     for (size_t i = 0; i < frames.size(); ++i)
         if (!frames[i] || frames[i]->Bits() != 32)
-            return Fail(error, "frame " + std::to_string(i + 1) + " is not a 32-bit image");
+            return Fail(error, strMessage(kSheetFrameNot32Bits, i + 1));
     const int64_t rows = std::max<int64_t>((n + perRow - 1) / perRow, limits.minRows);
     const int64_t width = int64_t(perRow) * size, height = rows * size;
     if (width > kMaxPictureSide || height > kMaxPictureSide)
-        return Fail(error, "the sheet would be " + SizeText(width, height) +
-                               " pixels; a picture may be at most " + std::to_string(kMaxPictureSide) +
-                               " a side");
+        return Fail(error, strMessage(kSheetTooWide, width, height, kMaxPictureSide));
     if (uint64_t(width) * uint64_t(height) * 4 > kMaxPictureBytes)
-        return Fail(error, "the sheet would be " + SizeText(width, height) +
-                               " pixels, more than a picture may take when it is loaded");
+        return Fail(error, strMessage(kSheetTooLarge, width, height));
     result.sheet = cDib::Create(int(width), int(height), 32);
-    if (!result.sheet) return Fail(error, "out of memory for the sheet");
+    if (!result.sheet) return Fail(error, strMessage(kWhyOutOfMemory));
     result.patternSize = size;
     result.columns = perRow;
     result.rows = int(rows);
@@ -458,12 +456,12 @@ std::unique_ptr<cDib> PictureToArgb(const cBMP& picture) {
 }
 
 bool LoadSheetFrames(const std::vector<std::string>& inputs, const strSheetInput& how,
-                     std::vector<strSheetFrame>& frames, std::string* error) {
+                     std::vector<strSheetFrame>& frames, strMessage* error) {
     frames.clear();
     uint64_t budget = how.maxBytes;
-    auto failed = [&](const std::string& why) {
+    auto failed = [&](strMessage why) {
         frames.clear();
-        return Fail(error, why);
+        return Fail(error, std::move(why));
     };
     for (const std::string& input : inputs) {
         std::vector<std::string> files;
@@ -474,8 +472,8 @@ bool LoadSheetFrames(const std::vector<std::string>& inputs, const strSheetInput
                 std::error_code kind;
                 if (IsPictureName(name) && it->is_regular_file(kind)) files.push_back(name);
             }
-            if (ec) return failed("cannot list the folder " + input);
-            if (files.empty()) return failed(input + " holds no pictures (.png .bmp .gif .xyz)");
+            if (ec) return failed(strMessage(kSheetCannotList, input));
+            if (files.empty()) return failed(strMessage(kSheetNoPictures, input));
             std::sort(files.begin(), files.end(), NaturalLess);
             for (std::string& f : files)
                 f = platform::JoinPath(input, f);
@@ -483,12 +481,12 @@ bool LoadSheetFrames(const std::vector<std::string>& inputs, const strSheetInput
             files.push_back(input);
         }
         for (const std::string& f : files) {
-            std::string why;
-            if (!LoadFileFrames(f, how, frames, budget, &why)) return failed(why);
+            strMessage why;
+            if (!LoadFileFrames(f, how, frames, budget, &why)) return failed(std::move(why));
         }
     }
     for (strSheetFrame& f : frames)
         ApplyKey(*f.image, how.key);
-    if (frames.empty()) return failed("no frames to read");
+    if (frames.empty()) return failed(strMessage(kSheetNoFramesRead));
     return true;
 }

@@ -17,6 +17,7 @@
 // - A sheet has the full five columns even with fewer frames (RPG Maker finds pattern p at column
 //   p mod 5), and for RPG Maker 2000 the full 480 x 480.
 
+#include "document/messages.h"
 #include "image/bmp.h"
 
 #include <cstdint>
@@ -71,7 +72,7 @@ struct strSheetResult {
 // frames, a frame that is not 32 bits, more frames than the limit, a pattern size outside 1..4096 or
 // a sheet larger than the largest picture.
 bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOptions& options,
-                       strSheetResult& result, std::string* error = nullptr);
+                       strSheetResult& result, strMessage* error = nullptr);
 
 // What a sheet breaks.
 enum class eSheetFinding : int {
@@ -115,12 +116,12 @@ struct strSheetInput {
 // to bottom) when a frame size is given, which its size must be a multiple of. False, with the
 // reason, when an input cannot be read or cut, or the frames would take more than maxBytes.
 bool LoadSheetFrames(const std::vector<std::string>& inputs, const strSheetInput& how,
-                     std::vector<strSheetFrame>& frames, std::string* error = nullptr);
+                     std::vector<strSheetFrame>& frames, strMessage* error = nullptr);
 
 // A 32-bit sheet as an 8-bit palette picture for RPG Maker 2000: entry 0 is the transparent colour
 // (alpha 0, as RPG Maker 2000 takes it), entries 1.. the opaque colours in order of first appearance.
 // Null, with the reason, for partly transparent pixels or more than 255 opaque colours.
-std::unique_ptr<cDib> SheetToPalette(const cDib& sheet, std::string* error = nullptr);
+std::unique_ptr<cDib> SheetToPalette(const cDib& sheet, strMessage* error = nullptr);
 
 // The picture as 32 bits B, G, R, A (indexed pictures through their palette with its alpha); null
 // when nothing is attached.

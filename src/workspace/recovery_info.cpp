@@ -101,28 +101,27 @@ std::string EncodeRecoveryInfo(const strRecoveryInfo& info) {
     return j.dump(1) + "\n";
 }
 
-bool DecodeRecoveryInfo(std::span<const uint8_t> bytes, strRecoveryInfo& info, std::string* error) {
-    auto fail = [error](const char* why) {
-        if (error) *error = why;
+bool DecodeRecoveryInfo(std::span<const uint8_t> bytes, strRecoveryInfo& info, strMessage* error) {
+    auto fail = [error](eMessageId why) {
+        if (error) *error = strMessage(why);
         return false;
     };
     info = {};
     const json j = json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (j.is_discarded() || !j.is_object()) return fail("the description is not JSON");
+    if (j.is_discarded() || !j.is_object()) return fail(kRecoveryNotJson);
     try {
         if (!j.contains("format") || !j["format"].is_number_integer() || j["format"].get<int>() != kFormat)
-            return fail("the description has an unknown format");
+            return fail(kRecoveryUnknownFormat);
         const std::string origin = j.value("origin", std::string());
         int kind = -1;
         for (int i = 0; i < 3; ++i)
             if (origin == kOrigins[i]) kind = i;
-        if (kind < 0) return fail("the description names no origin");
+        if (kind < 0) return fail(kRecoveryNoOrigin);
         info.origin = static_cast<eRecoveryOrigin>(kind);
         if (!ReadTextField(j, "path", info.path) || !ReadTextField(j, "id", info.id) ||
             !ReadTextField(j, "baseFolder", info.baseFolder) || !ReadTextField(j, "fileName", info.fileName))
-            return fail("the description has a damaged text");
-        if (info.origin != eRecoveryOrigin::kUntitled && info.path.empty())
-            return fail("the description names no file");
+            return fail(kRecoveryDamagedText);
+        if (info.origin != eRecoveryOrigin::kUntitled && info.path.empty()) return fail(kRecoveryNoFile);
         if (j.contains("saveFormat") && j["saveFormat"].is_number_integer())
             info.saveFormat = std::clamp(j["saveFormat"].get<int>(), 0, 1);
         if (j.contains("savedAt") && j["savedAt"].is_number_integer())
@@ -150,7 +149,7 @@ bool DecodeRecoveryInfo(std::span<const uint8_t> bytes, strRecoveryInfo& info, s
             }
         }
     } catch (const json::exception&) {
-        return fail("the description is damaged");
+        return fail(kRecoveryDamagedDescription);
     }
     return true;
 }

@@ -18,4 +18,4 @@
 
 std::string EncodeRecoveryInfo(const strRecoveryInfo& info);
 // False with the reason when the bytes are not such a description.
-bool DecodeRecoveryInfo(std::span<const uint8_t> bytes, strRecoveryInfo& info, std::string* error = nullptr);
+bool DecodeRecoveryInfo(std::span<const uint8_t> bytes, strRecoveryInfo& info, strMessage* error = nullptr);

@@ -1,6 +1,7 @@
 #include "workspace/recovery_store.h"
 
 #include "document/anime_file_device.h"
+#include "document/file_reason.h"
 #include "document/project.h"
 #include "platform/file_io.h"
 #include "platform/path.h"
@@ -57,16 +58,22 @@ bool EndsWith(std::string_view s, std::string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-bool ReadInfo(const std::string& path, strRecoveryInfo& info, std::string& why) {
+bool ReadInfo(const std::string& path, strRecoveryInfo& info, strMessage& why) {
     std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(path, bytes, kMaxInfoBytes, &why)) return false;
+    if (std::string english; !platform::ReadWholeFile(path, bytes, kMaxInfoBytes, &english)) {
+        why = FileFailureMessage(english, kMaxInfoBytes);
+        return false;
+    }
     return DecodeRecoveryInfo(bytes, info, &why);
 }
 
-bool ReadCopy(const std::string& path, cProject& doc, std::string& why) {
+bool ReadCopy(const std::string& path, cProject& doc, strMessage& why) {
     std::vector<uint8_t> bytes;
-    return platform::ReadWholeFile(path, bytes, size_t(256) << 20, &why) &&
-           cRecoveryStore::Deserialise(bytes, doc, &why);
+    if (std::string english; !platform::ReadWholeFile(path, bytes, size_t(256) << 20, &english)) {
+        why = FileFailureMessage(english);
+        return false;
+    }
+    return cRecoveryStore::Deserialise(bytes, doc, &why);
 }
 
 } // namespace
@@ -90,10 +97,10 @@ std::string cRecoveryStore::pathOf(const std::string& name, const char* extensio
     return platform::JoinPath(folder_, name + extension);
 }
 
-bool cRecoveryStore::open(std::string* error) {
+bool cRecoveryStore::open(strMessage* error) {
     if (isOpen()) return true;
     if (folder_.empty() || !platform::MakeFolder(folder_)) {
-        if (error) *error = "cannot create the folder " + folder_;
+        if (error) *error = strMessage(kRecoveryCannotMakeFolder, folder_);
         return false;
     }
     const std::string content =
@@ -101,7 +108,9 @@ bool cRecoveryStore::open(std::string* error) {
     // A name that is taken (or a lock file swept away before it was locked) is tried again.
     for (int attempt = 0; attempt < 8 && !isOpen(); ++attempt) {
         owner_ = RandomOwner();
-        lockFd_ = platform::CreateHeldLockFile(pathOf(owner_, kLock), content, error);
+        lockFd_ = platform::CreateHeldLockFile(pathOf(owner_, kLock), content);
+        if (lockFd_ < 0 && error)
+            *error = strMessage(kRecoveryCannotLock, pathOf(owner_, kLock), SystemReason(errno));
     }
     if (!isOpen()) owner_.clear();
     return isOpen();
@@ -123,16 +132,20 @@ std::string cRecoveryStore::infoPath(int slot) const {
 }
 
 bool cRecoveryStore::writeCopy(int slot, std::span<const uint8_t> project, const strRecoveryInfo& info,
-                               std::string* error) const {
+                               strMessage* error) const {
     if (!isOpen()) {
-        if (error) *error = "the recovery folder is not open";
+        if (error) *error = strMessage(kRecoveryNotOpen);
         return false;
     }
     const std::string text = EncodeRecoveryInfo(info);
     const std::span<const uint8_t> infoBytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
     // The copy first: a description without its copy would describe the wrong state.
-    return platform::WriteFileAtomically(copyPath(slot), project, error) &&
-           platform::WriteFileAtomically(infoPath(slot), infoBytes, error);
+    std::string english;
+    if (platform::WriteFileAtomically(copyPath(slot), project, &english) &&
+        platform::WriteFileAtomically(infoPath(slot), infoBytes, &english))
+        return true;
+    if (error) *error = FileFailureMessage(english);
+    return false;
 }
 
 bool cRecoveryStore::removeCopy(int slot) const {
@@ -174,7 +187,7 @@ bool cRecoveryStore::ownerAlive(const std::string& owner) const {
     return platform::ProcessRuns(pid);
 }
 
-strRecoveryProblem cRecoveryStore::moveAside(const std::string& name, const std::string& reason) const {
+strRecoveryProblem cRecoveryStore::moveAside(const std::string& name, const strMessage& reason) const {
     strRecoveryProblem p;
     p.reason = reason;
     const std::string damaged = damagedFolder();
@@ -239,10 +252,10 @@ std::vector<strRecoveryEntry> cRecoveryStore::list(std::vector<strRecoveryProble
         strRecoveryEntry entry;
         entry.name = name;
         entry.copyPath = pathOf(name, kCopy);
-        std::string why;
+        strMessage why;
         cProject probe;
         if (!infos.count(name)) {
-            why = "the copy has no description";
+            why = strMessage(kRecoveryNoDescription);
         } else if (ReadInfo(pathOf(name, kInfo), entry.info, why) && ReadCopy(entry.copyPath, probe, why)) {
             out.push_back(std::move(entry));
             continue;
@@ -260,25 +273,25 @@ std::vector<strRecoveryEntry> cRecoveryStore::list(std::vector<strRecoveryProble
     return out;
 }
 
-bool cRecoveryStore::recover(const strRecoveryEntry& entry, int slot, cProject& doc, std::string* error) {
-    auto fail = [error](const std::string& why) {
-        if (error) *error = why;
+bool cRecoveryStore::recover(const strRecoveryEntry& entry, int slot, cProject& doc, strMessage* error) {
+    auto fail = [error](strMessage why) {
+        if (error) *error = std::move(why);
         return false;
     };
-    if (!isOpen()) return fail("the recovery folder is not open");
+    if (!isOpen()) return fail(strMessage(kRecoveryNotOpen));
     std::string owner;
     if (!SplitName(entry.name, owner) || owner == owner_ || ownerAlive(owner))
-        return fail("the copy belongs to an editor that is running");
+        return fail(strMessage(kRecoveryInUse));
     // Renaming takes the copy: of two editors trying at once, only one finds it.
     if (std::rename(pathOf(entry.name, kCopy).c_str(), copyPath(slot).c_str()) != 0)
-        return fail("another editor has taken the copy");
+        return fail(strMessage(kRecoveryTaken));
     std::rename(pathOf(entry.name, kInfo).c_str(), infoPath(slot).c_str());
-    std::string why;
+    strMessage why;
     strRecoveryInfo info;
     if (!ReadInfo(infoPath(slot), info, why) || !ReadCopy(copyPath(slot), doc, why)) {
         const std::string mine = owner_ + "-" + std::to_string(slot);
         const strRecoveryProblem p = moveAside(mine, why);
-        return fail(p.movedTo.empty() ? why : why + " (moved to " + p.movedTo + ")");
+        return fail(p.movedTo.empty() ? why : strMessage(kRecoveryMovedTo, why, p.movedTo));
     }
     removeGoneLocks({owner});
     doc.setText(kTextBaseFolder, info.baseFolder);
@@ -290,32 +303,32 @@ bool cRecoveryStore::recover(const strRecoveryEntry& entry, int slot, cProject& 
     return true;
 }
 
-bool cRecoveryStore::discard(const strRecoveryEntry& entry, std::string* error) {
+bool cRecoveryStore::discard(const strRecoveryEntry& entry, strMessage* error) {
     std::string owner;
     if (!SplitName(entry.name, owner) || owner == owner_ || ownerAlive(owner)) {
-        if (error) *error = "the copy belongs to an editor that is running";
+        if (error) *error = strMessage(kRecoveryInUse);
         return false;
     }
     const bool copy = ::unlink(pathOf(entry.name, kCopy).c_str()) == 0 || errno == ENOENT;
     ::unlink(pathOf(entry.name, kInfo).c_str());
     if (!copy) {
-        if (error) *error = "cannot remove " + pathOf(entry.name, kCopy);
+        if (error) *error = strMessage(kRecoveryCannotRemove, pathOf(entry.name, kCopy));
         return false;
     }
     removeGoneLocks({owner});
     return true;
 }
 
-bool cRecoveryStore::Serialise(const cProject& doc, std::vector<uint8_t>& out, std::string* error) {
+bool cRecoveryStore::Serialise(const cProject& doc, std::vector<uint8_t>& out, strMessage* error) {
     ANIME::cAnimeFile_Device device;
     if (device.writeBinary(doc, out) == 1) return true;
     // More pictures or sounds than the binary format counts: the text format holds them.
     if (device.writeText(doc, out) == 1) return true;
-    if (error) *error = device.lastError();
+    if (error) *error = device.lastReason();
     return false;
 }
 
-bool cRecoveryStore::Deserialise(std::span<const uint8_t> bytes, cProject& doc, std::string* error) {
+bool cRecoveryStore::Deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error) {
     ANIME::cAnimeFile_Device device;
     int r = -1;
     switch (ANIME::cAnimeFile_Device::detectFormat(bytes)) {
@@ -326,11 +339,11 @@ bool cRecoveryStore::Deserialise(std::span<const uint8_t> bytes, cProject& doc, 
         r = device.readText(bytes, doc);
         break;
     default:
-        if (error) *error = "the copy is not a project";
+        if (error) *error = strMessage(kRecoveryNotProject);
         return false;
     }
     if (r != 1) {
-        if (error) *error = device.lastError().empty() ? "the copy is damaged" : device.lastError();
+        if (error) *error = device.lastReason().none() ? strMessage(kRecoveryDamaged) : device.lastReason();
         return false;
     }
     return true;

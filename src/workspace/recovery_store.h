@@ -59,7 +59,7 @@ struct strRecoveryEntry {
 // A copy that could not be read, and where it was put.
 struct strRecoveryProblem {
     std::string file;    // the copy (or description) as it was named in the folder
-    std::string reason;  // one line
+    strMessage reason;   // why it could not be read
     std::string movedTo; // its place in "damaged/" ("" when it could not be moved)
 };
 
@@ -75,7 +75,7 @@ class cRecoveryStore {
 
     // Makes the folder and this editor's lock file, locked until close(). False with the reason
     // when the folder or the lock file cannot be made (no copies can be written then).
-    bool open(std::string* error = nullptr);
+    bool open(strMessage* error = nullptr);
     // Removes this editor's lock file: what is left of its copies is offered at the next start.
     void close();
     bool isOpen() const { return lockFd_ >= 0; }
@@ -89,7 +89,7 @@ class cRecoveryStore {
     std::string infoPath(int slot) const;
     // Writes the copy and its description atomically. False with the reason when either fails.
     bool writeCopy(int slot, std::span<const uint8_t> project, const strRecoveryInfo& info,
-                   std::string* error = nullptr) const;
+                   strMessage* error = nullptr) const;
     // Removes the copy of slot (nothing to remove is no failure).
     bool removeCopy(int slot) const;
     bool hasCopy(int slot) const;
@@ -103,20 +103,20 @@ class cRecoveryStore {
     // the editor's settings): modified, with the base folder and file name it had, titled when it
     // came from a file. False with the reason when another editor took it first or it cannot be
     // read (then it is moved to "damaged/").
-    bool recover(const strRecoveryEntry& entry, int slot, cProject& doc, std::string* error = nullptr);
+    bool recover(const strRecoveryEntry& entry, int slot, cProject& doc, strMessage* error = nullptr);
     // Removes the copy for good.
-    bool discard(const strRecoveryEntry& entry, std::string* error = nullptr);
+    bool discard(const strRecoveryEntry& entry, strMessage* error = nullptr);
 
     // The project bytes kept for doc: the binary format, or the text format when the binary one
     // cannot hold it. False with the reason when neither can.
-    static bool Serialise(const cProject& doc, std::vector<uint8_t>& out, std::string* error = nullptr);
+    static bool Serialise(const cProject& doc, std::vector<uint8_t>& out, strMessage* error = nullptr);
     // Loads project bytes of either format into doc. False with the reason.
-    static bool Deserialise(std::span<const uint8_t> bytes, cProject& doc, std::string* error = nullptr);
+    static bool Deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error = nullptr);
 
   private:
     std::string pathOf(const std::string& name, const char* extension) const;
     bool ownerAlive(const std::string& owner) const;
-    strRecoveryProblem moveAside(const std::string& name, const std::string& reason) const;
+    strRecoveryProblem moveAside(const std::string& name, const strMessage& reason) const;
     void removeGoneLocks(const std::vector<std::string>& owners) const;
 
     std::string folder_;

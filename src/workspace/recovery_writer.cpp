@@ -46,7 +46,7 @@ void cRecoveryWriter::run() {
         jobs_.pop_front();
         busy_ = true;
         lock.unlock();
-        std::string error;
+        strMessage error;
         if (job.remove) {
             store_.removeCopy(job.slot);
         } else {

@@ -18,7 +18,7 @@
 class cRecoveryWriter {
   public:
     // Called on the writer's thread after each write: the slot, whether it was written, and why not.
-    using fDone = std::function<void(int slot, bool ok, const std::string& error)>;
+    using fDone = std::function<void(int slot, bool ok, const strMessage& error)>;
 
     // The store outlives the writer.
     explicit cRecoveryWriter(const cRecoveryStore& store, fDone done = {});

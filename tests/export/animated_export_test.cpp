@@ -8,6 +8,7 @@
 #include "export/webp_writer.h"
 #include "image/picture_loader.h"
 #include "image/pixel_ops.h"
+#include "support/message_texts.h"
 
 #include <zlib.h>
 
@@ -191,7 +192,7 @@ TEST(AnimatedPng, FewerFramesThanAnnouncedAreCountedAndFailuresLeaveNothing) {
     const auto red = render_fixture::MakeDib(2, 1, [](int, int) { return 0xFFFF0000u; });
     const auto blue = render_fixture::MakeDib(2, 1, [](int x, int) { return x ? 0xFF0000FFu : 0xFFFF0000u; });
     cApngWriter w;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(w.Begin(dir.file("two.png"), 2, 1, 3, &why)) << why;
     ASSERT_TRUE(w.AddFrame(*red, 5, &why) && w.AddFrame(*blue, 7, &why)) << why;
     ASSERT_TRUE(w.Finish(&why)) << why;
@@ -206,7 +207,7 @@ TEST(AnimatedPng, FewerFramesThanAnnouncedAreCountedAndFailuresLeaveNothing) {
     cApngWriter bad;
     ASSERT_TRUE(bad.Begin(dir.file("old.png"), 2, 1, 2, &why));
     EXPECT_FALSE(bad.AddFrame(*render_fixture::MakeDib(1, 1, [](int, int) { return 0u; }), 1, &why));
-    EXPECT_EQ(why, "a frame does not have the animation's size");
+    EXPECT_EQ(why, strMessage(kAnimFrameSize));
     EXPECT_FALSE(bad.Finish(&why));
     EXPECT_EQ(testing_support::ReadText(dir.file("old.png")), "old");
     EXPECT_EQ(FolderFiles(dir.path()), (std::vector<std::string>{"old.png", "two.png"}));

@@ -7,6 +7,7 @@
 #include "export/png_writer.h"
 #include "export/sequence_path.h"
 #include "export_fixture.h"
+#include "support/message_texts.h"
 
 #include "image/picture_loader.h"
 #include "platform/path.h"
@@ -280,7 +281,7 @@ TEST(FailedWrites, AnExistingFileSurvivesAFailedWrite) {
     const std::string path = dir.file("keep.png");
     testing_support::WriteText(path, "old");
     auto dib8 = cDib::Create(2, 2, 8);
-    std::string why;
+    strMessage why;
     EXPECT_FALSE(WritePngFile(path, *dib8, true, &why)); // not 32 bits
     EXPECT_EQ(testing_support::ReadText(path), "old");
 }

@@ -4,6 +4,7 @@
 // transparency, flashes and a target picture.
 
 #include "../../samples/sample_project.h"
+#include "support/message_texts.h"
 
 #include "export/capture_image.h"
 #include "export/cut_range.h"
@@ -127,7 +128,7 @@ TEST(GifChanges, PixelsThatTurnTransparentAndFramesThatRepeat) {
             ASSERT_TRUE(file.AddFrame(export_fixture::Frame(4, 3, letter, 3)));
         }
         std::vector<uint8_t> bytes;
-        std::string why;
+        strMessage why;
         ASSERT_TRUE(file.Encode(bytes, 0, &why)) << why;
         ASSERT_TRUE(ReadGifAnimation(bytes, read[whole], &why)) << why;
     }

@@ -3,6 +3,7 @@
 #include "export/capture_image.h"
 #include "export/gif_file.h"
 #include "export_fixture.h"
+#include "support/message_texts.h"
 
 #include "image/pixel_ops.h"
 
@@ -32,7 +33,7 @@ std::string ExportGif(strExportFixture& f, const TempDir& dir, const std::string
 // The file's bytes (empty when encoding fails).
 std::vector<uint8_t> Encode(CGIFFile& file, int64_t transparentColour = -1) {
     std::vector<uint8_t> bytes;
-    std::string why;
+    strMessage why;
     EXPECT_TRUE(file.Encode(bytes, transparentColour, &why)) << why;
     return bytes;
 }
@@ -104,7 +105,7 @@ TEST(GifFile, AlphaThresholdAndVersion87a) {
 
     CGIFFile none;
     TempDir dir;
-    std::string why;
+    strMessage why;
     EXPECT_FALSE(none.Write(dir.file("c.gif"), -1, &why));
     EXPECT_FALSE(none.AddFrame(nullptr));
 }

@@ -4,6 +4,7 @@
 #include "export/export_fixture.h"
 #include "export/gif_import.h"
 #include "image/pattern_grid.h"
+#include "support/message_texts.h"
 
 #include <array>
 #include <filesystem>
@@ -20,7 +21,7 @@ std::vector<uint8_t> Gif(int w, int h, const std::vector<uint32_t>& colours, con
         gif.AddFrame(Frame(
             w, h, [&](int, int) { return colours[i]; }, delays[i], 1));
     std::vector<uint8_t> bytes;
-    std::string why;
+    strMessage why;
     EXPECT_TRUE(gif.Encode(bytes, -1, &why)) << why;
     return bytes;
 }
@@ -55,7 +56,7 @@ TEST(GifImport, EachFrameIsAPatternAndACellAtTheCentre) {
     o.pictureName = "fire.png";
     o.name = "Fire";
     strGifImportResult r;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(BuildAnimationFromGif(gif, o, doc, r, &why)) << why;
     // 100, 50 and 300 ms at 16 ms a tick: running totals 6.25, 9.4, 28.1 ticks -> 6, 3, 19.
     EXPECT_EQ(r.ticks, (std::vector<int>{6, 3, 19}));
@@ -95,7 +96,7 @@ TEST(GifImport, AScreenLargerThanThePatternIsScaledAndMagnifiedBack) {
     strGifImportOptions o;
     o.sheet.patternSize = 5;
     strGifImportResult r;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(BuildAnimationFromGif(Gif(10, 6, {0xFF808080}, {4}), o, doc, r, &why)) << why;
     EXPECT_EQ(r.magnification, 200);
     EXPECT_EQ(std::tuple(doc.cell(0, 0)->mx, doc.cell(0, 0)->my), std::tuple(200, 200));
@@ -121,22 +122,22 @@ TEST(GifImport, RefusedGifsLeaveTheDocumentAndWriteNoSheet) {
         {"many.gif", eSheetProduct::kMV, "s.png",
          "101 frames: RPG Maker MV reads at most 100 patterns in one picture"},
         {"bad.gif", eSheetProduct::kAny, "s.png", "cannot read the GIF"},
-        {"none.gif", eSheetProduct::kAny, "s.png", "cannot open"},
+        {"none.gif", eSheetProduct::kAny, "s.png", "does not exist"},
         {"many.gif", eSheetProduct::kAny, "no/s.png", "cannot write"},
     };
     for (const Row& row : rows) {
         strGifImportOptions o;
         o.sheet.product = row.product;
         strGifImportResult r;
-        std::string why;
+        strMessage why;
         EXPECT_FALSE(ImportGifFile(dir.file(row.gif), dir.file(row.sheet), o, doc, r, &why)) << row.gif;
-        EXPECT_NE(why.find(row.reason), std::string::npos) << why;
+        EXPECT_NE(FormatMessage(why).find(row.reason), std::string::npos) << why;
         EXPECT_EQ(doc.text(kTextName), "kept");
         EXPECT_FALSE(std::filesystem::exists(dir.file("s.png")));
     }
     // Without a product 101 frames are fine.
     strGifImportResult r;
-    std::string why;
+    strMessage why;
     EXPECT_TRUE(ImportGifFile(dir.file("many.gif"), dir.file("s.png"), {}, doc, r, &why)) << why;
     EXPECT_EQ(doc.frameCount(), 101);
     EXPECT_TRUE(std::filesystem::exists(dir.file("s.png")));

@@ -3,6 +3,7 @@
 
 #include "export/gif_lzw.h"
 #include "image/gif_animation.h"
+#include "support/message_texts.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>

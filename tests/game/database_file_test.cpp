@@ -3,6 +3,7 @@
 // and a refused write leaves neither a backup nor a change.
 
 #include "game/database_file.h"
+#include "support/message_texts.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -70,10 +71,10 @@ TEST(DatabaseFile, SeesEveryChangedByteWhateverBlockItFallsIn) {
             std::vector<uint8_t> other = original;
             other[at] ^= 0x20;
             Overwrite(path, other);
-            std::string why;
+            strMessage why;
             std::vector<uint8_t> now;
             EXPECT_TRUE(file.ChangedOnDisk(&why, &now));
-            EXPECT_EQ(why, "its contents changed");
+            EXPECT_EQ(why, strMessage(kGameDbContentsChanged));
             EXPECT_EQ(now, other);
             Overwrite(path, original);
             EXPECT_FALSE(file.ChangedOnDisk());
@@ -91,9 +92,9 @@ TEST(DatabaseFile, SeesEveryChangedByteWhateverBlockItFallsIn) {
         std::vector<uint8_t> longer = original;
         longer.push_back(0);
         Overwrite(path, longer);
-        std::string why;
+        strMessage why;
         EXPECT_TRUE(file.ChangedOnDisk(&why));
-        EXPECT_EQ(why, "its size changed");
+        EXPECT_EQ(why, strMessage(kGameDbSizeChanged));
     }
 }
 
@@ -103,7 +104,8 @@ TEST(DatabaseFile, TheFirstWriteBacksUpTheFileAsReadAndLaterOnesDoNot) {
     game::cDatabaseFile& file = f.file;
 
     const std::vector<uint8_t> first = Pattern(1000), second = Pattern(300001);
-    std::string backup, error;
+    std::string backup;
+    strMessage error;
     ASSERT_TRUE(file.Write(first, &backup, &error)) << error;
     ASSERT_FALSE(backup.empty());
     EXPECT_EQ(ReadBytes(backup), f.original);
@@ -134,9 +136,10 @@ TEST(DatabaseFile, ARefusedWriteChangesNothing) {
     std::vector<uint8_t> other = f.original;
     other[290000] ^= 1;
     Overwrite(path, other);
-    std::string backup = "x", error;
+    std::string backup = "x";
+    strMessage error;
     EXPECT_FALSE(file.Write(Pattern(10), &backup, &error));
-    EXPECT_NE(error.find("changed on disk"), std::string::npos) << error;
+    EXPECT_EQ(error.id, kGameDbChangedOnDisk) << error;
     EXPECT_TRUE(backup.empty());
     EXPECT_EQ(ReadBytes(path), other);
     EXPECT_FALSE(std::filesystem::exists(f.dir.path() + "/Backups"));

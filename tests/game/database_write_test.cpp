@@ -5,6 +5,7 @@
 #include "game/animation_database.h"
 #include "game/game_fixture.h"
 #include "interchange/mv_animation.h"
+#include "support/message_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
         game_test::strGameFolder folder(product);
         const std::vector<uint8_t> bytes = ReadBytes(folder.database);
         auto db = game::MakeAnimationDatabase(product);
-        std::string error;
+        strMessage error;
         ASSERT_TRUE(db->Parse(bytes, &error)) << error;
         auto before = game::MakeAnimationDatabase(product);
         ASSERT_TRUE(before->Parse(bytes, &error)) << error;
@@ -109,7 +110,7 @@ TEST(DatabaseWrite, MvRefusesAWrittenFileBrokenOutsideTheNewElement) {
     const std::string file =
         "\xEF\xBB\xBF[\r\nnull,\r\n" + Element("A", 1) + ",\r\n" + Element("B", 3) + "\r\n]\r\n";
     auto db = game::MakeAnimationDatabase(interchange::kProductMV);
-    std::string error;
+    strMessage error;
     ASSERT_TRUE(db->Parse(Text(file), &error)) << error;
     cProject doc(&cConfig::defaults());
     game_test::SampleDocument(doc, "C", 2);
@@ -139,7 +140,7 @@ TEST(DatabaseWrite, MvRefusesAWrittenFileBrokenOutsideTheNewElement) {
         ASSERT_NE(at, std::string::npos);
         broken.replace(at, b.from.size(), b.to);
         EXPECT_EQ(db->ParseWritten(Text(broken), &error), nullptr);
-        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(error.none());
     }
 
     // Replacing element 1: the elements after it move by the difference in length.

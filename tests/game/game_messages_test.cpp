@@ -51,16 +51,17 @@ TEST(GameMessages, EachFailureSaysWhatFailed) {
     EXPECT_TRUE(g.Failure().none());
     EXPECT_FALSE(g.Read(4, doc, &error)); // a null slot
     EXPECT_EQ(g.Failure().id, game::kGameMsgCannotReadAnimation);
-    EXPECT_EQ(g.Failure().args.front(), "4");
+    EXPECT_EQ(g.Failure().args.front(), strMessageArg("4"));
     ASSERT_TRUE(g.Read(2, doc, &error)) << error;
     EXPECT_TRUE(g.Failure().none());
 
     // Fire1 and the sound of animation 1 are not in the game.
     EXPECT_EQ(g.MissingAssetMessages(doc).size(), 1u);
     EXPECT_EQ(g.MissingAssetMessages(doc)[0].id, game::kGameMsgPictureNotFound);
-    EXPECT_EQ(g.MissingAssetMessages(doc)[0].args[0], "Fire1");
-    EXPECT_EQ(g.MissingAssets(doc)[0],
-              "picture Fire1 not found (tried " + g.MissingAssetMessages(doc)[0].args[1] + ")");
+    EXPECT_EQ(g.MissingAssetMessages(doc)[0].args[0], strMessageArg("Fire1"));
+    EXPECT_EQ(g.MissingAssets(doc)[0], "picture Fire1 not found (tried " +
+                                           std::get<std::string>(g.MissingAssetMessages(doc)[0].args[1]) +
+                                           ")");
 
     std::vector<uint8_t> other = ReadBytes(folder.database);
     const std::string thunder = "Thunder";
@@ -87,5 +88,5 @@ TEST(GameMessages, EachFailureSaysWhatFailed) {
     WriteBytes(folder.database, {'[', 'x'});
     EXPECT_FALSE(g.Open(root, game_test::Config(), &error));
     EXPECT_EQ(g.Failure().id, game::kGameMsgUnparsable);
-    EXPECT_EQ(g.Failure().args.front(), folder.database);
+    EXPECT_EQ(g.Failure().args.front(), strMessageArg(folder.database));
 }

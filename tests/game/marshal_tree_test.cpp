@@ -2,6 +2,7 @@
 // refused, and an edited tree keeping the sharing of the values it was not asked to change.
 
 #include "game/marshal_tree.h"
+#include "support/message_texts.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ std::vector<uint8_t> Hex(const std::string& text) {
     return out;
 }
 
-std::vector<uint8_t> RoundTrip(const std::vector<uint8_t>& bytes, std::string* error = nullptr) {
+std::vector<uint8_t> RoundTrip(const std::vector<uint8_t>& bytes, strMessage* error = nullptr) {
     cMarshalTree tree;
     std::vector<uint8_t> out;
     if (!game::ReadMarshalTree(bytes, tree, error)) return {};
@@ -64,7 +65,7 @@ TEST(MarshalTree, EveryKindOfValueWritesBackByteForByte) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         const std::vector<uint8_t> bytes = Hex(row.hex);
-        std::string error;
+        strMessage error;
         EXPECT_EQ(RoundTrip(bytes, &error), bytes) << error;
     }
 }
@@ -101,9 +102,9 @@ TEST(MarshalTree, RefusesMalformedDumps) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         cMarshalTree tree;
-        std::string error;
+        strMessage error;
         EXPECT_FALSE(game::ReadMarshalTree(Hex(row.hex), tree, &error));
-        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(error.none());
         EXPECT_EQ(tree.NodeCount(), 0u); // nothing half-read is handed on
     }
 }
@@ -118,7 +119,7 @@ TEST(MarshalTree, RubysOwnDumpOfEveryKindWritesBackByteForByte) {
         "/usr/bin/ruby " + testing_support::DataPath("game/make_values.rb") + " " + file, &status);
     ASSERT_EQ(status, 0);
     const std::vector<uint8_t> bytes = testing_support::ReadBytes(file);
-    std::string error;
+    strMessage error;
     EXPECT_EQ(RoundTrip(bytes, &error), bytes) << error;
 }
 

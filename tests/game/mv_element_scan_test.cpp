@@ -5,6 +5,7 @@
 #include "game/game_fixture.h"
 #include "game/mv_element_scan.h"
 #include "interchange/mv_animation.h"
+#include "support/message_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ strScan Scan(const std::string& element) {
     const std::string text = element + ",\n";
     strScan s;
     s.quick = game::QuickScanMvElement(Bytes(text), 0, s.fast);
-    std::string why;
+    strMessage why;
     s.parsed = game::ParseMvElement(Bytes(text), 0, s.slow, &why);
     return s;
 }
@@ -154,9 +155,9 @@ TEST(MvElementScan, WhatIsNotJsonIsNeverValid) {
         EXPECT_FALSE(s.parsed);
         EXPECT_EQ(s.quick, eQuickScan::kUnsure);
         strMvElement any;
-        std::string why;
+        strMessage why;
         EXPECT_FALSE(game::ScanMvElement(Bytes(std::string(json) + ",\n"), 0, any, &why));
-        EXPECT_FALSE(why.empty());
+        EXPECT_FALSE(why.none());
     }
     // A value followed by what cannot follow an element is left to the array's own check.
     for (const char* json : {"{\"name\":\"x\"}}", "[1]x", "1x", "null:"}) {

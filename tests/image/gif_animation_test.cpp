@@ -3,6 +3,7 @@
 
 #include "image/gif_animation.h"
 #include "image_fixtures.h"
+#include "support/message_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST(GifAnimation, FramesComposeWithTheirDisposal) {
         Image(3, 3, 1, 1, {4}, 7),
     };
     strGifAnimation gif;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(ReadGifAnimation(MakeGif(4, 4, kMap, frames), gif, &why)) << why;
     EXPECT_EQ(std::pair(gif.width, gif.height), std::pair(4, 4));
     EXPECT_EQ(gif.loopCount, -1); // no loop block
@@ -80,7 +81,7 @@ TEST(GifAnimation, LoopCommentAndPlainTextExtensions) {
         .loopCount = 3, .bufferSize = 0x01020304, .comment = "made by hand", .plainText = "Hi"};
     const std::vector<strGifFrame> frames = {Image(0, 0, 2, 1, {1, 2})};
     strGifAnimation gif;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(ReadGifAnimation(MakeGif(2, 1, kMap, frames, x), gif, &why)) << why;
     EXPECT_EQ(gif.loopCount, 3);
     EXPECT_EQ(gif.bufferSize, 0x01020304u);
@@ -103,13 +104,13 @@ TEST(GifAnimation, DamagedOrOversizedFilesAreRefused) {
     const strGifExtensions x{0, 0, "c", "t"};
     const Bytes good = MakeGif(2, 2, kMap, two, x);
     strGifAnimation gif;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(ReadGifAnimation(good, gif, &why)) << why;
     // Every shorter prefix fails cleanly (no trailer, or cut inside a block), leaving nothing behind.
     for (size_t n = 0; n < good.size(); ++n) {
-        why.clear();
+        why = {};
         EXPECT_FALSE(ReadGifAnimation({good.data(), n}, gif, &why)) << n;
-        EXPECT_FALSE(why.empty()) << n;
+        EXPECT_FALSE(why.none()) << n;
         EXPECT_TRUE(gif.frames.empty()) << n;
     }
     strGifFrame outside = two[1];
@@ -127,7 +128,7 @@ TEST(GifAnimation, DamagedOrOversizedFilesAreRefused) {
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(ReadGifAnimation(c.bytes, gif, &why, c.maxBytes)) << c.reason;
-        EXPECT_NE(why.find(c.reason), std::string::npos) << why;
+        EXPECT_NE(FormatMessage(why).find(c.reason), std::string::npos) << why;
     }
     EXPECT_TRUE(ReadGifAnimation(good, gif, &why, 2 * 2 * 4 * 2)) << why;
 }

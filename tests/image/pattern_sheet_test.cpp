@@ -4,6 +4,7 @@
 
 #include "image/pattern_sheet.h"
 #include "image_fixtures.h"
+#include "support/message_texts.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -54,12 +55,12 @@ std::string Letters(const cDib& image) {
 }
 
 strSheetResult Build(const std::vector<std::unique_ptr<cDib>>& frames, strSheetOptions o,
-                     std::string* why = nullptr) {
+                     strMessage* why = nullptr) {
     std::vector<const cDib*> list;
     for (const auto& f : frames)
         list.push_back(f.get());
     strSheetResult r;
-    std::string error;
+    strMessage error;
     EXPECT_EQ(BuildPatternSheet(list, o, r, &error), why == nullptr) << error;
     if (why) *why = error;
     return r;
@@ -144,10 +145,10 @@ TEST(PatternSheet, ProductLimitsRefuseOrAreNamed) {
             frames.push_back(Frame("A"));
         strSheetOptions o;
         o.product = row.product;
-        std::string why;
+        strMessage why;
         const strSheetResult r = Build(frames, o, row.refusal ? &why : nullptr);
         if (row.refusal) {
-            EXPECT_EQ(why, row.refusal);
+            EXPECT_EQ(FormatMessage(why), row.refusal);
             EXPECT_FALSE(r.sheet);
         } else {
             ASSERT_TRUE(r.sheet) << row.frames;
@@ -161,9 +162,9 @@ TEST(PatternSheet, ProductLimitsRefuseOrAreNamed) {
     const strSheetResult r = Build(many, {});
     EXPECT_EQ(r.beyondLimitOf, (std::vector{eSheetProduct::k2000, eSheetProduct::kVX, eSheetProduct::kVXAce,
                                             eSheetProduct::kMV}));
-    std::string why;
+    strMessage why;
     Build({}, {}, &why);
-    EXPECT_EQ(why, "no frames to lay out");
+    EXPECT_EQ(why, strMessage(kSheetNoFrames));
 }
 
 TEST(PatternSheet, CheckFindsWhatASheetBreaks) {
@@ -221,14 +222,14 @@ TEST(PatternSheet, CheckFindsWhatASheetBreaks) {
         o.product = eSheetProduct::k2000;
         EXPECT_EQ(CheckPatternSheet(picture, o).front().kind,
                   colours == 256 ? K::kTooManyColours : K::kNotPalette);
-        std::string why;
+        strMessage why;
         EXPECT_EQ(SheetToPalette(*picture.Dib(), &why) != nullptr, colours == 255) << why;
     }
 }
 
 TEST(PatternSheet, PaletteFormKeepsEntryZeroForTransparency) {
     const auto image = Frame(".ABA/CC..");
-    std::string why;
+    strMessage why;
     const auto indexed = SheetToPalette(*image, &why);
     ASSERT_TRUE(indexed) << why;
     EXPECT_EQ(Values(*indexed), (std::vector<uint32_t>{0, 1, 2, 1, 3, 3, 0, 0}));
@@ -236,7 +237,7 @@ TEST(PatternSheet, PaletteFormKeepsEntryZeroForTransparency) {
     EXPECT_EQ(indexed->Table()[1], kColours.at('A'));
     EXPECT_EQ(indexed->Table()[3], kColours.at('C'));
     EXPECT_FALSE(SheetToPalette(*MakeDib(1, 1, 32, {0x7F102030}), &why));
-    EXPECT_EQ(why, "the sheet has partly transparent pixels");
+    EXPECT_EQ(why, strMessage(kSheetPartlyTransparent));
 }
 
 TEST(PatternSheet, FramesComeFromFoldersGifsAndStrips) {
@@ -265,7 +266,7 @@ TEST(PatternSheet, FramesComeFromFoldersGifsAndStrips) {
     testing_support::WriteBytes(dir.file("strip.png"), MakePng(strip));
 
     std::vector<strSheetFrame> frames;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(LoadSheetFrames({folder, dir.file("two.gif")}, {}, frames, &why)) << why;
     std::string sources;
     for (const strSheetFrame& f : frames)
@@ -288,7 +289,7 @@ TEST(PatternSheet, FramesComeFromFoldersGifsAndStrips) {
         const bool ok = LoadSheetFrames({dir.file("strip.png")}, c.how, frames, &why);
         EXPECT_EQ(ok, c.refusal == nullptr) << why;
         if (!ok) {
-            EXPECT_NE(why.find(c.refusal), std::string::npos) << why;
+            EXPECT_NE(FormatMessage(why).find(c.refusal), std::string::npos) << why;
             EXPECT_TRUE(frames.empty());
             continue;
         }
@@ -301,7 +302,7 @@ TEST(PatternSheet, FramesComeFromFoldersGifsAndStrips) {
         EXPECT_EQ(got, c.firstPixels);
     }
     EXPECT_FALSE(LoadSheetFrames({dir.file("empty")}, {}, frames, &why));
-    EXPECT_EQ(why, dir.file("empty") + " holds no pictures (.png .bmp .gif .xyz)");
+    EXPECT_EQ(why, strMessage(kSheetNoPictures, dir.file("empty")));
     EXPECT_FALSE(LoadSheetFrames({dir.file("missing.png")}, {}, frames, &why));
     EXPECT_FALSE(LoadSheetFrames({folder}, {.maxBytes = 8}, frames, &why)); // three pixels of 4 bytes
 }

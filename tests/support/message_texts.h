@@ -4,6 +4,7 @@
 
 #include "document/messages.h"
 
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -17,4 +18,9 @@ inline bool IsPlainText(const std::string& text) {
     for (const char c : text)
         if (c != '\n' && (c < 0x20 || c > 0x7E)) return false;
     return text.find("< ! >") == std::string::npos;
+}
+
+// A message in test output, as `pelko` prints it.
+inline std::ostream& operator<<(std::ostream& out, const strMessage& m) {
+    return out << FormatMessage(m);
 }

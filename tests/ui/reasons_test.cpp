@@ -2,7 +2,11 @@
 // not there are marked in the lists and reported once.
 
 #include "editor_fixture.h"
+#include "export/gif_file.h"
 #include "interchange/clipboard_formats.h"
+#include "ui/canvas/canvas.h"
+#include "ui/dialogs/dlg_pattern_sheet.h"
+#include "ui/dialogs/dlg_recovery.h"
 #include "ui/lists/list_window.h"
 #include "ui/lists/source_list_model.h"
 #include "ui/lists/source_list_view.h"
@@ -11,11 +15,30 @@
 #include "ui/shell/translators.h"
 
 #include "document/anime_file_device.h"
+#include "workspace/recovery_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+namespace {
+
+// The English words left in a text once paths and the names of formats and products are taken out.
+QString EnglishIn(QString text, const QString& folder) {
+    text.remove(folder);
+    static const QRegularExpression names(
+        QStringLiteral("/\\S*|RPG|JSON|GIF|PNG|WebP|Ruby|Marshal|MV|BMP|XYZ|LcfDataBase|MiB|[\\w-]*\\.(gif|"
+                       "png|bmp|xyz|dat|json)\\b"));
+    text.remove(names);
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+    const QRegularExpressionMatch m = word.match(text);
+    return m.hasMatch() ? m.captured() : QString();
+}
+
+} // namespace
 
 class cReasonsTest : public QObject {
     Q_OBJECT
@@ -67,6 +90,111 @@ class cReasonsTest : public QObject {
         QVERIFY(!f->session().openPath(f->path(QStringLiteral("gone.dat"))));
         saidInBoth(f->path(QStringLiteral("gone.dat")) + QStringLiteral(" がありません"));
         QVERIFY(!f->window->statusText().contains(QStringLiteral("does not exist")));
+    }
+
+    // The reasons of the pattern sheet, the GIF draft, the recovery window and the game come from the
+    // library and the system; in a Japanese editor not one English word of them shows.
+    void windowsGiveLibraryAndSystemReasonsInJapanese() {
+        const QString folder = f->dir.path();
+        QStringList faults;
+        auto check = [&](const QString& where, const QString& text) {
+            if (text.isEmpty()) faults << where + QStringLiteral(": empty");
+            const QString word = EnglishIn(text, folder);
+            if (!word.isEmpty())
+                faults << where + QStringLiteral(": \"") + word + QStringLiteral("\" in ") + text;
+        };
+
+        // Pattern sheet: a folder without pictures, a sheet saved where no folder is (ENOENT of the
+        // system), a picture that is not one.
+        QVERIFY(QDir(folder).mkpath(QStringLiteral("empty")));
+        QVERIFY(f->trigger(kCmdBuildSheet));
+        auto* sheet = f->window->findChild<cDlg_PatternSheet*>();
+        QVERIFY(sheet);
+        sheet->addInputs({f->path(QStringLiteral("empty"))});
+        QVERIFY(!sheet->build());
+        check(QStringLiteral("sheet build"), f->find<QPlainTextEdit>("sheetReport", sheet)->toPlainText());
+        QImage frame(8, 8, QImage::Format_ARGB32);
+        frame.fill(Qt::red);
+        QVERIFY(frame.save(f->path(QStringLiteral("empty/a.png"))));
+        QVERIFY(sheet->build());
+        f->prompts.messages.clear();
+        QVERIFY(!sheet->save(f->path(QStringLiteral("nowhere/sheet.png"))));
+        QCOMPARE(f->prompts.messages.size(), 1);
+        check(QStringLiteral("sheet save"), f->prompts.messages.last());
+        QVERIFY(f->prompts.messages.last().contains(LibraryMessage(strMessage(kSysNotFound))));
+        QFile text(f->path(QStringLiteral("note.png")));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
+        text.close();
+        QVERIFY(!sheet->check(f->path(QStringLiteral("note.png"))));
+        check(QStringLiteral("sheet check"), sheet->checkReport());
+
+        // GIF draft: a GIF cut after its header.
+        CGIFFile gif;
+        auto local = std::make_unique<CGIFLocal>();
+        local->bitmap = cDib::Create(4, 4, 32);
+        local->delay = 10;
+        QVERIFY(gif.AddFrame(std::move(local)));
+        std::vector<uint8_t> bytes;
+        QVERIFY(gif.Encode(bytes, -1));
+        QFile cut(f->path(QStringLiteral("cut.gif")));
+        QVERIFY(cut.open(QIODevice::WriteOnly) &&
+                cut.write(reinterpret_cast<const char*>(bytes.data()), 20) == 20);
+        cut.close();
+        f->prompts.messages.clear();
+        auto* canvas = f->window->findChild<cCanvas*>();
+        QVERIFY(canvas && !canvas->setGifDraftPath(f->path(QStringLiteral("cut.gif")), true));
+        QCOMPARE(f->prompts.messages.size(), 1);
+        check(QStringLiteral("GIF draft"), f->prompts.messages.last());
+        check(QStringLiteral("GIF draft status"), f->window->statusText());
+
+        // Recovery: copies left damaged by an editor that is gone.
+        const std::string recovery = f->path(QStringLiteral("recovery")).toStdString();
+        QVERIFY(QDir().mkpath(QString::fromStdString(recovery)));
+        for (const char* name : {"00000000000000aa-1", "00000000000000aa-2"}) {
+            QFile copy(QString::fromStdString(recovery) + QLatin1Char('/') + QLatin1String(name) +
+                       QStringLiteral(".dat"));
+            QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write("PELK_BIN") > 0);
+        }
+        QFile info(QString::fromStdString(recovery) + QStringLiteral("/00000000000000aa-1.json"));
+        QVERIFY(info.open(QIODevice::WriteOnly) && info.write("{\"format\":1") > 0);
+        info.close();
+        cRecoveryStore store(recovery);
+        QVERIFY(store.open());
+        std::vector<strRecoveryProblem> problems;
+        QVERIFY(store.list(&problems).empty());
+        QCOMPARE(int(problems.size()), 2);
+        for (const strRecoveryProblem& p : problems)
+            check(QStringLiteral("recovery"), cDlg_Recovery::ProblemText(p));
+        strRecoveryInfo when;
+        when.savedAt = 1796140800; // 2026-12-01
+        QVERIFY(cDlg_Recovery::WhenText(when).startsWith(QStringLiteral("2026/12/")));
+
+        // A game whose animation database does not parse.
+        const QString game = f->path(QStringLiteral("Broken"));
+        QVERIFY(QDir().mkpath(game + QStringLiteral("/data")));
+        QFile marker(game + QStringLiteral("/Game.rpgproject"));
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+        marker.close();
+        QFile database(game + QStringLiteral("/data/Animations.json"));
+        QVERIFY(database.open(QIODevice::WriteOnly) && database.write("[null,\n{\"id\":1,") > 0);
+        database.close();
+        f->prompts.messages.clear();
+        QVERIFY(!f->session().openGame(game));
+        QCOMPARE(f->prompts.messages.size(), 1);
+        check(QStringLiteral("game"), f->prompts.messages.last());
+
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void recoveryDatesFollowTheEditorsLanguage() {
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        QCOMPARE(cTranslators::DisplayLocale(english).language(), QLocale::Japanese);
+        QCOMPARE(cTranslators::DisplayLocale(japanese), japanese);
+        translators.remove();
+        QCOMPARE(cTranslators::DisplayLocale(japanese).language(), QLocale::English);
+        const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+        QCOMPARE(cTranslators::DisplayLocale(british), british); // its own date order kept
     }
 
     void badClipboardPayloadsOfEveryProductSayWhy() {

@@ -8,6 +8,7 @@
 #include "ui/dialogs/dlg_recovery.h"
 #include "ui/dialogs/dlg_settings.h"
 #include "ui/session/ui_messages.h"
+#include "ui/shell/translators.h"
 #include "workspace/recovery_info.h"
 #include "workspace/recovery_store.h"
 
@@ -182,7 +183,8 @@ class cRecoveryTest : public QObject {
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("mine.dat"));
         QCOMPARE(list->topLevelItem(0)->text(1),
-                 QLocale().toString(QDateTime::fromSecsSinceEpoch(when).toLocalTime(), QLocale::ShortFormat));
+                 cTranslators::DisplayLocale().toString(QDateTime::fromSecsSinceEpoch(when).toLocalTime(),
+                                                        QLocale::ShortFormat));
         QCOMPARE(list->topLevelItem(0)->text(2), LibraryMessage(strMessage(kStepBatch)));
         QVERIFY(!dialog.findChild<QPlainTextEdit*>(QStringLiteral("recoveryProblems")));
 

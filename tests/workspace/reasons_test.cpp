@@ -1,10 +1,12 @@
 // Why a file or a payload was refused, where files a document names are stored and looked for, and
 // what a save into another folder does to them.
 
+#include "support/message_texts.h"
 #include "workspace/workspace.h"
 
 #include "config/config.h"
 #include "document/anime_file_device.h"
+#include "document/file_reason.h"
 #include "document/project.h"
 #include "export/png_writer.h"
 #include "image/bmp.h"
@@ -13,11 +15,12 @@
 #include "platform/clipboard.h"
 #include "platform/file_io.h"
 #include "support/test_support.h"
-#include "workspace_fixture.h"
 #include "tools/effect_edit.h"
+#include "workspace_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -35,7 +38,7 @@ void WritePicture(const std::string& path) {
     ASSERT_NE(dib, nullptr);
     for (int y = 0; y < 4; ++y)
         std::memset(dib->Row(y), 0x7F, 16);
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(WritePngFile(path, *dib, true, &why)) << why;
 }
 
@@ -333,4 +336,34 @@ TEST(Reasons, MissingFilesAreListedWithWhereTheyWereLookedFor) {
                                    f.dir.file("anim/pics") + ")");
     EXPECT_EQ(Text(report[1]), "1 sound file not found: boom (" + f.dir.file("anim") + ")");
     EXPECT_TRUE(cWorkspace::MissingFilesReport({}).empty());
+}
+
+// The system's reason of a failed file call is a message of the reason table, never strerror's
+// English: the reasons that matter have their own words, the rest its number.
+TEST(FileReasons, SystemReasonsAreMessagesOfTheTable) {
+    TempDir dir;
+    WriteBytes(dir.file("plain"), {'x'});
+    struct {
+        std::string target;
+        strMessage reason;
+    } rows[] = {
+        // A folder where the file should be, a file where a folder should be, a name too long.
+        {dir.path(), strMessage(kWhyCannotReplace, dir.path(), strMessage(kSysIsFolder))},
+        {dir.file("plain") + "/x.png",
+         strMessage(kWhyCannotMakeTemporary, dir.file("plain") + "/x.png", strMessage(kSysNotFolder))},
+        {dir.file(std::string(300, 'n')),
+         strMessage(kWhyCannotMakeTemporary, dir.file(std::string(300, 'n')), strMessage(kSysNameTooLong))},
+    };
+    const std::vector<uint8_t> bytes{1, 2, 3};
+    for (const auto& row : rows) {
+        platform::ClearFileFailure();
+        std::string english;
+        EXPECT_FALSE(platform::WriteFileAtomically(row.target, bytes, &english)) << row.target;
+        EXPECT_EQ(FileFailureMessage(english), row.reason) << english;
+    }
+    EXPECT_EQ(SystemReason(ENOSPC), strMessage(kSysDiskFull));
+    EXPECT_EQ(SystemReason(EROFS), strMessage(kSysReadOnly));
+    EXPECT_EQ(SystemReason(EACCES), SystemReason(EPERM));
+    EXPECT_EQ(SystemReason(EPROTO), strMessage(kSysError, EPROTO)); // no words of its own: the number
+    EXPECT_EQ(Msg(kSysError, EPROTO), "system error " + std::to_string(EPROTO));
 }

@@ -1,6 +1,7 @@
 // Recovery copies: written by one editor, offered to the next after a crash, never taken from an
 // editor that still runs, damaged ones put aside.
 
+#include "support/message_texts.h"
 #include "workspace/recovery_info.h"
 #include "workspace/recovery_store.h"
 #include "workspace/recovery_writer.h"
@@ -110,7 +111,7 @@ TEST(RecoveryStore, CopyOfAKilledEditorIsOfferedAndRecovered) {
     EXPECT_EQ(entries[0].info, FileInfo());
 
     cProject recovered;
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(store.recover(entries[0], 4, recovered, &why)) << why;
     EXPECT_EQ(Bytes(recovered), Bytes(*doc));
     EXPECT_TRUE(recovered.modified());
@@ -125,7 +126,7 @@ TEST(RecoveryStore, CopyOfAKilledEditorIsOfferedAndRecovered) {
     // A second editor cannot take it again.
     cProject again;
     EXPECT_FALSE(store.recover(entries[0], 5, again, &why));
-    EXPECT_EQ(why, "another editor has taken the copy");
+    EXPECT_EQ(why, strMessage(kRecoveryTaken));
 
     // A normal end removes the copy and the lock: nothing is left.
     EXPECT_TRUE(store.removeCopy(4));
@@ -151,9 +152,9 @@ TEST(RecoveryStore, CopiesOfARunningEditorAreNeverTaken) {
     EXPECT_TRUE(problems.empty());
     const strRecoveryEntry forged{running.owner() + "-1", running.copyPath(1), FileInfo()};
     cProject into;
-    std::string why;
+    strMessage why;
     EXPECT_FALSE(other.recover(forged, 1, into, &why));
-    EXPECT_EQ(why, "the copy belongs to an editor that is running");
+    EXPECT_EQ(why, strMessage(kRecoveryInUse));
     EXPECT_FALSE(other.discard(forged, &why));
     EXPECT_TRUE(running.hasCopy(1));
     EXPECT_TRUE(platform::Exists(running.copyPath(2)));
@@ -167,7 +168,7 @@ TEST(RecoveryStore, CopiesOfARunningEditorAreNeverTaken) {
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, owner + "-1");
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].reason, "the description has an unknown format");
+    EXPECT_EQ(problems[0].reason, strMessage(kRecoveryUnknownFormat));
 }
 
 TEST(RecoveryStore, DamagedCopiesAreReportedAndPutAside) {
@@ -182,22 +183,22 @@ TEST(RecoveryStore, DamagedCopiesAreReportedAndPutAside) {
         const char* slot;
         std::vector<uint8_t> copy; // empty: no copy
         std::string info;          // empty: no description
-        const char* reason;        // empty: no problem is reported
+        strMessage reason;         // none: no problem is reported
     } rows[] = {
-        {"1", cut, info, "the file ends early in picture 0 (truncated or damaged)"},
+        {"1", cut, info, strMessage(kWhyBinaryEndsEarly, strMessage(kPartPicture, 0))},
         {"2",
          {'P', 'E', 'L', 'K', '_', 'B', 'I', 'N', 0, 0, 0, 0, 0, 0, 0, 0},
          info,
-         "not a binary project (header missing or damaged)"},
-        {"3", {'h', 'e', 'l', 'l', 'o'}, info, "the copy is not a project"},
-        {"4", good, "{\"format\":1", "the description is not JSON"},
-        {"5", good, "{\"format\":2,\"origin\":\"file\"}", "the description has an unknown format"},
-        {"6", good, "{\"format\":1,\"origin\":\"disk\"}", "the description names no origin"},
-        {"7", good, "{\"format\":1,\"origin\":\"file\"}", "the description names no file"},
+         strMessage(kWhyBinaryHeader)},
+        {"3", {'h', 'e', 'l', 'l', 'o'}, info, strMessage(kRecoveryNotProject)},
+        {"4", good, "{\"format\":1", strMessage(kRecoveryNotJson)},
+        {"5", good, "{\"format\":2,\"origin\":\"file\"}", strMessage(kRecoveryUnknownFormat)},
+        {"6", good, "{\"format\":1,\"origin\":\"disk\"}", strMessage(kRecoveryNoOrigin)},
+        {"7", good, "{\"format\":1,\"origin\":\"file\"}", strMessage(kRecoveryNoFile)},
         {"8", good, "{\"format\":1,\"origin\":\"untitled\",\"fileName\":{\"hex\":\"4\"}}",
-         "the description has a damaged text"},
-        {"9", good, "", "the copy has no description"},
-        {"10", {}, info, ""}, // a description alone is dropped without a word
+         strMessage(kRecoveryDamagedText)},
+        {"9", good, "", strMessage(kRecoveryNoDescription)},
+        {"10", {}, info, {}}, // a description alone is dropped without a word
     };
     for (const auto& row : rows) {
         const std::string name = platform::JoinPath(folder, owner + "-" + row.slot);
@@ -214,7 +215,7 @@ TEST(RecoveryStore, DamagedCopiesAreReportedAndPutAside) {
         bySlot[platform::StemPart(platform::FileNamePart(p.file)).substr(17)] = p;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.slot);
-        if (!*row.reason) {
+        if (row.reason.none()) {
             EXPECT_EQ(bySlot.count(row.slot), 0u);
             continue;
         }
@@ -246,7 +247,7 @@ TEST(RecoveryStore, DiscardRemovesTheCopyForGood) {
     ASSERT_EQ(entries.size(), 2u);
     // Oldest first: the untitled one was saved at time 0.
     EXPECT_EQ(entries[0].info.origin, eRecoveryOrigin::kUntitled);
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(store.discard(entries[0], &why)) << why;
     cProject into;
     EXPECT_FALSE(store.recover(entries[0], 1, into, &why));
@@ -330,7 +331,7 @@ TEST(RecoveryWriter, JobsRunInOrderAndNewerWritesReplaceOlderOnes) {
     cRecoveryStore store(dir.file("recovery"));
     ASSERT_TRUE(store.open());
     std::atomic<int> written{0};
-    cRecoveryWriter writer(store, [&](int, bool ok, const std::string&) { written += ok; });
+    cRecoveryWriter writer(store, [&](int, bool ok, const strMessage&) { written += ok; });
     auto small = EditedDocument(1);
     auto large = EditedDocument(9);
     writer.write(1, Bytes(*small), FileInfo());
@@ -342,12 +343,12 @@ TEST(RecoveryWriter, JobsRunInOrderAndNewerWritesReplaceOlderOnes) {
     EXPECT_EQ(ReadBytes(store.copyPath(2)), Bytes(*large));
     EXPECT_GE(written.load(), 1);
     // A write into a folder that is gone is reported.
-    std::string error;
+    strMessage error;
     bool failed = false;
     {
         cRecoveryStore gone(dir.file("recovery"));
         ASSERT_TRUE(gone.open());
-        cRecoveryWriter w(gone, [&](int, bool ok, const std::string& e) {
+        cRecoveryWriter w(gone, [&](int, bool ok, const strMessage& e) {
             failed = !ok;
             error = e;
         });
@@ -356,7 +357,7 @@ TEST(RecoveryWriter, JobsRunInOrderAndNewerWritesReplaceOlderOnes) {
         w.wait();
     }
     EXPECT_TRUE(failed);
-    EXPECT_NE(error.find("recovery"), std::string::npos) << error;
+    EXPECT_NE(FormatMessage(error).find("recovery"), std::string::npos) << error;
 }
 
 } // namespace

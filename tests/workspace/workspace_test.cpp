@@ -1,6 +1,7 @@
 // The workspace: the file lifecycle the editor and the command-line tool share.
 
 #include "interchange/messages.h"
+#include "support/message_texts.h"
 #include "workspace/workspace.h"
 
 #include "config/config.h"
@@ -40,7 +41,7 @@ void WritePicture(const std::string& path, int w, int h, uint32_t argb = 0xFF336
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             std::memcpy(dib->Row(y) + 4 * x, &argb, 4);
-    std::string why;
+    strMessage why;
     ASSERT_TRUE(WritePngFile(path, *dib, true, &why)) << why;
 }
 

@@ -13,11 +13,12 @@
 
 bool cCanvas::setGifDraftPath(const QString& path, bool tell) {
     const std::string wanted = path.toStdString();
-    std::string why;
+    strMessage why;
     if (!gifDraft_.load(wanted, &why)) {
-        session_.showStatus(UiMessage(kUiReadingFailed, {wanted, why}));
+        session_.showStatus(UiMessage(kUiReadingFailed, {wanted, Nested(why)}));
         if (tell)
-            session_.prompts().message(CanvasMessage(kCanvasGifUnreadable, {wanted, why}), cPrompts::kError);
+            session_.prompts().message(CanvasMessage(kCanvasGifUnreadable, {wanted, Nested(why)}),
+                                       cPrompts::kError);
         return false;
     }
     session_.config().GIFPath = wanted;

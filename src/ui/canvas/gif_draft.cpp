@@ -1,6 +1,6 @@
 #include "ui/canvas/gif_draft.h"
 
-bool cGifDraft::load(const std::string& path, std::string* error) {
+bool cGifDraft::load(const std::string& path, strMessage* error) {
     if (path.empty()) {
         images_.clear();
         animation_ = {};
@@ -15,7 +15,7 @@ bool cGifDraft::load(const std::string& path, std::string* error) {
     images.reserve(read.frames.size());
     for (const strGifAnimation::strFrame& f : read.frames) {
         if (!f.image) {
-            if (error) *error = "a frame has no image";
+            if (error) *error = strMessage(kGifUnreadable);
             return false;
         }
         const cDib& dib = *f.image;

@@ -15,7 +15,7 @@ class cGifDraft {
   public:
     // Reads the GIF at path (UTF-8) in place of the one shown; an empty path shows none. A file that
     // cannot be read leaves the draft as it was, returns false and says why in *error.
-    bool load(const std::string& path, std::string* error);
+    bool load(const std::string& path, strMessage* error);
     bool loaded() const { return !images_.empty(); }
     const std::string& path() const { return path_; }
     int frameCount() const { return int(images_.size()); }

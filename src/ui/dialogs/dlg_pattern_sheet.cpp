@@ -5,6 +5,7 @@
 #include "ui/dialogs/dialog_helpers.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
+#include "ui/session/ui_messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -247,10 +248,9 @@ bool cDlg_PatternSheet::build() {
         how.frameWidth = stripWidth_->value();
         how.frameHeight = stripHeight_->value();
     }
-    std::string why;
-    bool ok = !paths.empty();
-    if (!ok) why = tr("Add the pictures, folders or GIFs that hold the frames.").toStdString();
-    ok = ok && LoadSheetFrames(paths, how, frames_, &why);
+    strMessage why;
+    const bool any = !paths.empty();
+    bool ok = any && LoadSheetFrames(paths, how, frames_, &why);
     std::vector<const cDib*> images;
     for (const strSheetFrame& f : frames_)
         images.push_back(f.image.get());
@@ -258,7 +258,9 @@ bool cDlg_PatternSheet::build() {
     if (!ok) {
         result_ = {};
         preview_->clear();
-        report_->setPlainText(tr("Nothing built: %1").arg(Utf8(why)));
+        report_->setPlainText(tr("Nothing built: %1")
+                                  .arg(any ? LibraryMessage(why)
+                                           : tr("Add the pictures, folders or GIFs that hold the frames.")));
         return false;
     }
     save_->setEnabled(true);
@@ -328,16 +330,16 @@ bool cDlg_PatternSheet::save(const QString& chosen) {
     }
     if (path.isEmpty()) return false;
     strSheetWrite written;
-    std::string why;
+    strMessage why;
     if (!WritePatternSheet(path.toStdString(), *result_.sheet, options().product, written, &why)) {
-        session_.prompts().message(tr("The sheet could not be written.\n%1\n%2").arg(path, Utf8(why)),
-                                   cPrompts::kError);
+        session_.prompts().message(
+            tr("The sheet could not be written.\n%1\n%2").arg(path, LibraryMessage(why)), cPrompts::kError);
         return false;
     }
     QString done = tr("Saved %1").arg(QFileInfo(path).fileName());
     if (written.palette) done += tr(" as a palette picture of %1 colours").arg(written.paletteEntries);
-    if (!written.notPalette.empty())
-        done += tr(" in full colour (no palette: %1)").arg(Utf8(written.notPalette));
+    if (!written.notPalette.none())
+        done += tr(" in full colour (no palette: %1)").arg(LibraryMessage(written.notPalette));
     report_->appendPlainText(done);
     session_.showStatus(done);
     return true;
@@ -393,7 +395,7 @@ bool cDlg_PatternSheet::check(const QString& path) {
     strLoadInfo info;
     checked_ = path.isEmpty() ? false : LoadPictureFile(path.toStdString(), picture, &info);
     if (!checked_) {
-        const QString reason = Utf8(LoadFailureText(info));
+        const QString reason = LibraryMessage(LoadFailureMessage(info));
         checkReport_->setPlainText(tr("Could not read %1").arg(path) +
                                    (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
         return false;

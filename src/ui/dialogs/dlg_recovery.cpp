@@ -5,6 +5,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/session/session.h"
 #include "ui/session/ui_messages.h"
+#include "ui/shell/translators.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -39,7 +40,7 @@ QString cDlg_Recovery::WhatText(const strRecoveryInfo& info) {
 
 QString cDlg_Recovery::WhenText(const strRecoveryInfo& info) {
     const QDateTime when = QDateTime::fromSecsSinceEpoch(info.savedAt).toLocalTime();
-    return QLocale().toString(when, QLocale::ShortFormat);
+    return cTranslators::DisplayLocale().toString(when, QLocale::ShortFormat);
 }
 
 QString cDlg_Recovery::LastChangeText(const strRecoveryInfo& info) {
@@ -52,8 +53,8 @@ QString cDlg_Recovery::LastChangeText(const strRecoveryInfo& info) {
 QString cDlg_Recovery::ProblemText(const strRecoveryProblem& problem) {
     const QString file = FromUtf8(platform::FileNamePart(problem.file));
     if (problem.movedTo.empty())
-        return tr("%1: %2 (it could not be moved aside)").arg(file, FromUtf8(problem.reason));
-    return tr("%1: %2 (moved to %3)").arg(file, FromUtf8(problem.reason), FromUtf8(problem.movedTo));
+        return tr("%1: %2 (it could not be moved aside)").arg(file, LibraryMessage(problem.reason));
+    return tr("%1: %2 (moved to %3)").arg(file, LibraryMessage(problem.reason), FromUtf8(problem.movedTo));
 }
 
 cDlg_Recovery::cDlg_Recovery(cSession& session, std::vector<strRecoveryEntry> entries,
@@ -162,9 +163,9 @@ bool cDlg_Recovery::discardSelected() {
         tr("Discard the recovery copy of %1? Its unsaved changes are lost for good.").arg(WhatText(e.info));
     if (session_.prompts().question(question, UiText(kUiConfirmation), false) != cPrompts::kYes) return false;
     cRecoveryStore* store = session_.recovery().store();
-    std::string why;
+    strMessage why;
     if (!store || !store->discard(e, &why)) {
-        session_.prompts().message(tr("The recovery copy cannot be removed: %1").arg(FromUtf8(why)),
+        session_.prompts().message(tr("The recovery copy cannot be removed: %1").arg(LibraryMessage(why)),
                                    cPrompts::kError);
         return false;
     }

@@ -6,8 +6,7 @@
 #include <QCoreApplication>
 
 QString GameMessage(const game::strGameMessage& m) {
-    const std::vector<strMessageArg> args(m.args.begin(), m.args.end());
-    return TranslatedMessage(text_context::kGame, game::GameMessageText(m.id), args);
+    return TranslatedMessage(text_context::kGame, game::GameMessageText(m.id), m.args);
 }
 
 QString GameAnimationLabel(int id, const std::string& nameUtf8) {

@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "document/project.h"
+#include "ui/session/ui_messages.h"
 
 #include <algorithm>
 #include <ctime>
@@ -18,22 +19,22 @@ cRecoveryKeeper::~cRecoveryKeeper() {
 bool cRecoveryKeeper::open(QString* why) {
     if (isOpen()) return true;
     if (config_.filePath.empty()) {
-        if (why) *why = QStringLiteral("the settings file has no folder");
+        if (why) *why = LibraryMessage(strMessage(kRecoveryNoFolder));
         return false;
     }
     auto store = std::make_unique<cRecoveryStore>(cRecoveryStore::FolderFor(config_.filePath));
-    std::string error;
+    strMessage error;
     if (!store->open(&error)) {
-        if (why) *why = QString::fromStdString(error);
+        if (why) *why = LibraryMessage(error);
         return false;
     }
     store_ = std::move(store);
-    writer_ = std::make_unique<cRecoveryWriter>(*store_, [this](int, bool ok, const std::string& error) {
+    writer_ = std::make_unique<cRecoveryWriter>(*store_, [this](int, bool ok, const strMessage& error) {
         if (ok) return;
-        // The writer's thread: the signal goes out on the interface thread.
-        const QString reason = QString::fromStdString(error);
+        // The writer's thread: the signal goes out on the interface thread, where the reason is
+        // translated (the translators belong to that thread's application).
         QMetaObject::invokeMethod(
-            this, [this, reason] { emit writeFailed(reason); }, Qt::QueuedConnection);
+            this, [this, error] { emit writeFailed(LibraryMessage(error)); }, Qt::QueuedConnection);
     });
     return true;
 }
@@ -76,9 +77,9 @@ void cRecoveryKeeper::writeDue() {
     // 0 turns the copies off, also for a wait that began before.
     if (!doc_ || !isOpen() || !dirty_ || !doc_->modified() || config_.RecoveryInterval <= 0) return;
     std::vector<uint8_t> bytes;
-    std::string error;
+    strMessage error;
     if (!cRecoveryStore::Serialise(*doc_, bytes, &error)) {
-        emit writeFailed(QString::fromStdString(error));
+        emit writeFailed(LibraryMessage(error));
         return;
     }
     strRecoveryInfo info = origin_;

@@ -426,11 +426,11 @@ bool cSession::importGif(const QString& gifPath, const QString& sheetPath) {
     o.pictureName = platform::FromUtf8(platform::FileNamePart(sheetFile), config_.Locale);
     o.name = platform::FromUtf8(platform::StemPart(gifFile), config_.Locale);
     strGifImportResult r;
-    std::string why;
+    strMessage why;
     if (!ImportGifFile(platform::ToDiskSeparators(gifFile), platform::ToDiskSeparators(sheetFile), o, *fresh,
                        r, &why)) {
-        showStatus(UiMessage(kUiGifImportFailed, {why}).section(QLatin1Char('\n'), 0, 0));
-        prompts_.message(UiMessage(kUiGifImportFailed, {why}), cPrompts::kError);
+        showStatus(UiMessage(kUiGifImportFailed, {Nested(why)}).section(QLatin1Char('\n'), 0, 0));
+        prompts_.message(UiMessage(kUiGifImportFailed, {Nested(why)}), cPrompts::kError);
         return false;
     }
     fresh->setText(kTextBaseFolder, base);
@@ -468,10 +468,10 @@ bool cSession::recover(const strRecoveryEntry& entry) {
     if (!store || !recovery_.isOpen() || !confirmDiscard()) return false;
     auto fresh = std::make_unique<cProject>(&config_);
     const int slot = recovery_.newSlot();
-    std::string why;
+    strMessage why;
     if (!store->recover(entry, slot, *fresh, &why)) {
         prompts_.message(tr("The recovery copy %1 cannot be opened: %2")
-                             .arg(FromUtf8(platform::FileNamePart(entry.copyPath)), FromUtf8(why)),
+                             .arg(FromUtf8(platform::FileNamePart(entry.copyPath)), LibraryMessage(why)),
                          cPrompts::kError);
         return false;
     }

@@ -81,7 +81,7 @@ bool cSession::openGameAnimation(int id) {
         QStringList lines, titles;
         for (const game::strGameMessage& m : missing) {
             lines << GameMessage(m);
-            titles << FromUtf8(m.args.front());
+            titles << FromUtf8(std::get<std::string>(m.args.front()));
         }
         showStatus(tr("%1: not found in the game: %2").arg(gameTitle(), titles.join(QStringLiteral(", "))));
         prompts_.message(lines.join(QLatin1Char('\n')), cPrompts::kReport);

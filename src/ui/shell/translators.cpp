@@ -3,6 +3,16 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
+namespace {
+// The language the translators installed last show (one application, one language).
+QString shownLanguage = QStringLiteral("en");
+} // namespace
+
+QLocale cTranslators::DisplayLocale(const QLocale& desktop) {
+    const QLocale language(shownLanguage);
+    return desktop.language() == language.language() ? desktop : language;
+}
+
 QStringList cTranslators::Available() {
     return {QStringLiteral("ja")};
 }
@@ -33,6 +43,7 @@ bool cTranslators::install(const QString& language) {
     QCoreApplication::installTranslator(own.get());
     installed_.push_back(std::move(own));
     language_ = language;
+    shownLanguage = language;
     return true;
 }
 
@@ -41,6 +52,7 @@ void cTranslators::remove() {
         QCoreApplication::removeTranslator(t.get());
     installed_.clear();
     language_ = QStringLiteral("en");
+    shownLanguage = language_;
 }
 
 cTranslators::~cTranslators() {

@@ -30,6 +30,9 @@ class cTranslators {
 
     // The language installed last ("en" before any).
     const QString& language() const { return language_; }
+    // The locale dates and times are written in: the desktop's when it speaks the language the
+    // editor shows (its own date order and clock), otherwise that language's own.
+    static QLocale DisplayLocale(const QLocale& desktop = QLocale::system());
 
   private:
     std::vector<std::unique_ptr<QTranslator>> installed_;
