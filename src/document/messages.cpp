@@ -1,28 +1,16 @@
 #include "document/messages.h"
 
+#include "document/message_table.h"
+
 #include <cstdio>
 #include <ctime>
 #include <string_view>
 
 namespace {
 
-struct strMessageEntry {
-    const char* name;
-    eMessageKind kind;
-    const char* text;
-};
-
-constexpr strMessageEntry kTable[] = {
-#define PELKO_MESSAGE_ENTRY(id, kind, text) {#id, eMessageKind::kind, text},
-    PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ENTRY) PELKO_REASON_MESSAGES(PELKO_MESSAGE_ENTRY)
-#undef PELKO_MESSAGE_ENTRY
-};
+constexpr strMessageEntry kTable[] = {PELKO_DOCUMENT_MESSAGES(PELKO_MESSAGE_ENTRY)
+                                          PELKO_REASON_MESSAGES(PELKO_MESSAGE_ENTRY)};
 static_assert(sizeof(kTable) / sizeof(kTable[0]) == kMsgCount);
-
-const strMessageEntry* entry(eMessageId id) {
-    if (id < 0 || id >= kMsgCount) return nullptr;
-    return &kTable[id];
-}
 
 long long asInteger(const strMessageArg* a) {
     if (!a) return 0;
@@ -55,19 +43,21 @@ bool strNestedMessage::operator==(const strNestedMessage& other) const {
     return *message == *other.message;
 }
 
+const cMessageTable& DocumentMessageTable() {
+    static const cMessageTable table("DocumentMessages", kTable);
+    return table;
+}
+
 const char* MessageText(eMessageId id) {
-    const auto* e = entry(id);
-    return e ? e->text : "";
+    return DocumentMessageTable().text(id);
 }
 
 eMessageKind MessageKind(eMessageId id) {
-    const auto* e = entry(id);
-    return e ? e->kind : eMessageKind::kNone;
+    return DocumentMessageTable().kind(id);
 }
 
 const char* MessageName(eMessageId id) {
-    const auto* e = entry(id);
-    return e ? e->name : "";
+    return DocumentMessageTable().name(id);
 }
 
 const char* MessageCaption(eMessageKind kind) {

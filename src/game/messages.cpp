@@ -1,13 +1,18 @@
 #include "game/messages.h"
 
-#include "document/messages.h"
-
 namespace game {
 
+namespace {
+constexpr strMessageEntry kEntries[] = {PELKO_GAME_MESSAGES(PELKO_MESSAGE_ENTRY)};
+} // namespace
+
+const cMessageTable& GameMessageTable() {
+    static const cMessageTable table("GameMessages", kEntries);
+    return table;
+}
+
 const char* GameMessageText(int id) {
-    for (const strGameMessageText& m : kGameMessageTexts)
-        if (m.id == id) return m.text;
-    return "";
+    return GameMessageTable().text(id);
 }
 
 std::string FormatGameMessage(const strGameMessage& m) {

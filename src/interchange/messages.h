@@ -3,56 +3,46 @@
 // status messages of the clipboard commands. The core returns message ids (with the label id as
 // the argument); the user interface and the command-line tool format them.
 
+#include "document/message_table.h"
+
 #include <string>
 
 namespace interchange {
 
+// X(id, kind, text); the status messages' "%s" is a product label.
+#define PELKO_INTERCHANGE_STATUS(X)                                                                          \
+    X(kMsgImportSucceeded, kStatus, "Imported from the clipboard (%s)")                                      \
+    X(kMsgImportFailed, kStatus, "Could not import from the clipboard (%s)")                                 \
+    X(kMsgExportSucceeded, kStatus, "Copied to the clipboard (%s)")                                          \
+    X(kMsgExportFailed, kStatus, "Could not copy to the clipboard (%s)")
+#define PELKO_INTERCHANGE_LABELS(X)                                                                          \
+    X(kLabel2000, kNone, "RPG Maker 2000 battle animation")                                                  \
+    X(kLabelXP, kNone, "RPG Maker XP battle animation")                                                      \
+    X(kLabelVX, kNone, "RPG Maker VX battle animation")                                                      \
+    X(kLabelVXAce, kNone, "RPG Maker VX Ace battle animation")                                               \
+    X(kLabelXPVXVXAce, kNone, "RPG Maker XP / VX / VX Ace battle animation")                                 \
+    X(kLabelMV, kNone, "RPG Maker MV battle animation")
+
+#define PELKO_INTERCHANGE_ID(id, kind, text) id,
 enum eMessage : int {
     kMsgNone = 0,
-    // Status messages; "%s" is a product label.
-    kMsgImportSucceeded = 3100,
-    kMsgImportFailed,
-    kMsgExportSucceeded,
-    kMsgExportFailed,
-    // Product labels.
-    kLabel2000 = 3120,
-    kLabelXP,
-    kLabelVX,
-    kLabelVXAce,
-    kLabelXPVXVXAce,
-    kLabelMV,
+    kStatusBefore = 3099,
+    PELKO_INTERCHANGE_STATUS(PELKO_INTERCHANGE_ID) kLabelBefore = 3119,
+    PELKO_INTERCHANGE_LABELS(PELKO_INTERCHANGE_ID)
 };
+#undef PELKO_INTERCHANGE_ID
 
-struct strMessageText {
-    int id;
-    const char* text;
-};
-
-inline constexpr strMessageText kMessageTexts[] = {
-    {kMsgImportSucceeded, "Imported from the clipboard (%s)"},
-    {kMsgImportFailed, "Could not import from the clipboard (%s)"},
-    {kMsgExportSucceeded, "Copied to the clipboard (%s)"},
-    {kMsgExportFailed, "Could not copy to the clipboard (%s)"},
-    {kLabel2000, "RPG Maker 2000 battle animation"},
-    {kLabelXP, "RPG Maker XP battle animation"},
-    {kLabelVX, "RPG Maker VX battle animation"},
-    {kLabelVXAce, "RPG Maker VX Ace battle animation"},
-    {kLabelXPVXVXAce, "RPG Maker XP / VX / VX Ace battle animation"},
-    {kLabelMV, "RPG Maker MV battle animation"},
-};
+// The status messages and the product labels.
+const cMessageTable& MessageTable();
 
 // The text of a message id; "" for an unknown id (and for kMsgNone).
 inline const char* MessageText(int id) {
-    for (const auto& m : kMessageTexts)
-        if (m.id == id) return m.text;
-    return "";
+    return MessageTable().text(id);
 }
 
-// A message with its "%s" replaced by an argument.
+// A message with its "%s" filled by an argument.
 inline std::string FormatMessage(int id, const std::string& argument) {
-    std::string text = MessageText(id);
-    if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, argument);
-    return text;
+    return FormatMessageText(MessageText(id), {argument});
 }
 
 } // namespace interchange

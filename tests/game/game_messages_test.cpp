@@ -4,10 +4,12 @@
 #include "game/game.h"
 #include "game/game_fixture.h"
 #include "game/messages.h"
+#include "interchange/messages.h"
 #include "platform/path.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 using game_test::strGameFolder;
 using testing_support::ReadBytes;
@@ -25,7 +27,7 @@ TEST(GameMessages, EnglishTextFillsEveryPlaceInOrder) {
     EXPECT_EQ(FormatGameMessage({game::kGameMsgMissing, {"/a/%s"}}), "/a/%s does not exist");
     EXPECT_EQ(FormatGameMessage({}), "");
     EXPECT_STREQ(game::GameMessageText(12345), "");
-    for (const auto& m : game::kGameMessageTexts)
+    for (const strMessageEntry& m : game::GameMessageTable().entries())
         EXPECT_STRNE(m.text, "") << m.id;
 }
 
@@ -89,4 +91,35 @@ TEST(GameMessages, EachFailureSaysWhatFailed) {
     EXPECT_FALSE(g.Open(root, game_test::Config(), &error));
     EXPECT_EQ(g.Failure().id, game::kGameMsgUnparsable);
     EXPECT_EQ(g.Failure().args.front(), strMessageArg(folder.database));
+}
+
+// The library's three message tables: every entry is found by its id (the document's ids are
+// dense, the clipboard's have a gap between the status messages and the labels), an id a table
+// does not hold gives nothing, and no identifier is in two tables.
+TEST(GameMessages, EveryTableFindsItsOwnIdsOnly) {
+    std::set<std::string> names;
+    for (const cMessageTable* table :
+         {&DocumentMessageTable(), &interchange::MessageTable(), &game::GameMessageTable()}) {
+        SCOPED_TRACE(table->context());
+        int last = -1;
+        for (const strMessageEntry& e : table->entries()) {
+            EXPECT_GT(e.id, last) << e.name; // ascending, as the lookup needs
+            last = e.id;
+            ASSERT_EQ(table->find(e.id), &e) << e.name;
+            EXPECT_TRUE(names.insert(e.name).second) << e.name;
+            for (int near : {e.id - 1, e.id + 1})
+                if (const strMessageEntry* other = table->find(near)) {
+                    EXPECT_EQ(other->id, near);
+                }
+        }
+        EXPECT_EQ(table->find(last + 1), nullptr);
+        EXPECT_STREQ(table->text(last + 1), "");
+        EXPECT_EQ(table->kind(-5), eMessageKind::kNone);
+    }
+    EXPECT_EQ(interchange::MessageTable().find(interchange::kMsgExportFailed + 1), nullptr);
+    EXPECT_STREQ(interchange::MessageTable().name(interchange::kLabelMV), "kLabelMV");
+    EXPECT_EQ(interchange::FormatMessage(interchange::kMsgImportFailed, "x%sy"),
+              "Could not import from the clipboard (x%sy)");
+    EXPECT_EQ(MessageKind(kWhyOther), eMessageKind::kError);
+    EXPECT_STREQ(MessageName(kSysDiskFull), "kSysDiskFull");
 }

@@ -332,6 +332,6 @@ TEST(FileNameResolution, OnlyOccupiedSlotsWithATextChange) {
 } // namespace
 
 TEST(ClipboardCommands, TextsArePlain) {
-    for (const auto& m : kMessageTexts)
-        EXPECT_TRUE(IsPlainText(m.text)) << m.id;
+    for (const strMessageEntry& m : MessageTable().entries())
+        EXPECT_TRUE(IsPlainText(m.text)) << m.name;
 }

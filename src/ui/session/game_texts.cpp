@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 
 QString GameMessage(const game::strGameMessage& m) {
-    return TranslatedMessage(text_context::kGame, game::GameMessageText(m.id), m.args);
+    return TableMessage(game::GameMessageTable(), m.id, m.args);
 }
 
 QString GameAnimationLabel(int id, const std::string& nameUtf8) {

@@ -9,10 +9,6 @@
 
 #include <vector>
 
-namespace text_context {
-inline constexpr char kGame[] = "GameMessages";
-}
-
 // A game message, formatted in the user's language.
 QString GameMessage(const game::strGameMessage& m);
 // "012 Fire": the id in three digits and the name.

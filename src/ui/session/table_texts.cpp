@@ -1,6 +1,6 @@
 #include "ui/session/table_texts.h"
 
-#include "document/messages.h"
+#include "document/message_table.h"
 #include "game/messages.h"
 #include "interchange/messages.h"
 #include "playback/play_clock.h"
@@ -24,14 +24,12 @@ std::vector<strTableText> TableTexts() {
     auto add = [&](const char* context, const char* text) {
         if (text && *text && seen.emplace(context, text).second) out.push_back({context, text});
     };
-    for (int id = 0; id < kMsgCount; ++id)
-        add(text_context::kDocument, MessageText(static_cast<eMessageId>(id)));
+    for (const cMessageTable* table :
+         {&DocumentMessageTable(), &interchange::MessageTable(), &game::GameMessageTable()})
+        for (const strMessageEntry& e : table->entries())
+            add(table->context(), e.text);
     for (const auto kind : {eMessageKind::kReport, eMessageKind::kConfirm, eMessageKind::kError})
         add(text_context::kCaptions, MessageCaption(kind));
-    for (const auto& m : interchange::kMessageTexts)
-        add(text_context::kInterchange, m.text);
-    for (const auto& m : game::kGameMessageTexts)
-        add(text_context::kGame, m.text);
     for (int id = 0; id < kUiMessageCount; ++id)
         add(text_context::kUi, UiSourceText(static_cast<eUiMessage>(id)));
     for (int id = 0; id < kLtCount; ++id)

@@ -41,15 +41,18 @@ QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args) {
     return TranslatedMessage(text_context::kUi, UiSourceText(id), args);
 }
 
+QString TableMessage(const cMessageTable& table, int id, const std::vector<strMessageArg>& args) {
+    return TranslatedMessage(table.context(), table.text(id), args);
+}
+
 QString LibraryMessage(const strMessage& m) {
-    return TranslatedMessage(text_context::kDocument, MessageText(m.id), m.args);
+    return TableMessage(DocumentMessageTable(), m.id, m.args);
 }
 
 QString InterchangeMessage(int message, int label) {
     if (message == interchange::kMsgNone) return {};
-    const QString product = TranslatedText(text_context::kInterchange, interchange::MessageText(label));
-    return TranslatedMessage(text_context::kInterchange, interchange::MessageText(message),
-                             {product.toStdString()});
+    const cMessageTable& table = interchange::MessageTable();
+    return TableMessage(table, message, {TableMessage(table, label, {}).toStdString()});
 }
 
 QString MessageBoxCaption(eMessageKind kind) {

@@ -7,7 +7,7 @@
 // it in the user's language (QCoreApplication::translate with the table's context). lupdate cannot
 // expand the tables' macros, so the build lists every table text for it (translations/list_texts.cpp).
 
-#include "document/messages.h"
+#include "document/message_table.h"
 
 #include <QString>
 
@@ -42,11 +42,9 @@ enum eUiMessage : int {
         kUiMessageCount
 };
 
-// The translation contexts of the text tables.
+// The translation contexts of the editor's own text tables (the library's tables carry theirs).
 namespace text_context {
-inline constexpr char kDocument[] = "DocumentMessages";
 inline constexpr char kCaptions[] = "MessageCaptions";
-inline constexpr char kInterchange[] = "InterchangeMessages";
 inline constexpr char kUi[] = "UiMessages";
 inline constexpr char kLists[] = "ListsTexts";
 inline constexpr char kDialogs[] = "DialogTexts";
@@ -66,6 +64,9 @@ const char* UiSourceText(eUiMessage id);
 QString UiText(eUiMessage id);
 // The formatted text in the user's language.
 QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args = {});
+// A message of one of the library's tables (document/message_table.h), formatted in the user's
+// language.
+QString TableMessage(const cMessageTable& table, int id, const std::vector<strMessageArg>& args);
 // A library message (document table), formatted in the user's language.
 QString LibraryMessage(const strMessage& m);
 // A clipboard command's message with its product label, in the user's language.
