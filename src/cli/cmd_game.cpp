@@ -116,8 +116,8 @@ void RunImport(Context& ctx, const std::string& dir, const std::string& idText, 
     game::strGameWriteReport report;
     std::string why;
     if (!g.Write(doc, id, choice, report, &why)) return Fail(ctx, "cannot write the animation: " + why);
-    for (const interchange::strExportLoss& l : report.losses)
-        std::cerr << "pelko: warning: " << interchange::DescribeExportLoss(l) << "\n";
+    for (const strMessage& l : report.losses)
+        std::cerr << "pelko: warning: " << FormatMessage(l) << "\n";
     for (const std::string& w : report.warnings)
         std::cerr << "pelko: warning: " << w << "\n";
     std::cout << (report.added ? "added animation " : "replaced animation ") << report.id << " in "

@@ -31,6 +31,7 @@
 
 #include "document/doc_change.h"
 #include "document/messages.h"
+#include "document/result.h"
 
 #include <cstdint>
 #include <functional>
@@ -42,8 +43,7 @@ class cProject;
 struct strCell;
 
 // What a command (an editing command, a tool run, a list command) did and what to show.
-struct strEditResult {
-    bool ok = false;   // the command did what was asked
+struct strEditResult : strResult {
     int count = 0;     // how many things it changed (cells stored, frames deleted, ...)
     strMessage status; // status-bar message; kMsgNone shows nothing
     strMessage alert;  // a message box to show before the status (the frame repair), or none

@@ -20,6 +20,13 @@ bool Fail(strMessage* error, strMessage why) {
 
 constexpr int kFrameLimit = 1000; // frames a document holds
 
+// A failed import: the result is emptied and says why, and so does error.
+bool Failed(strGifImportResult& result, strMessage why, strMessage* error) {
+    result = {};
+    result.reason = why;
+    return Fail(error, std::move(why));
+}
+
 } // namespace
 
 std::vector<int> GifDelaysToTicks(const std::vector<int>& delays, int tickMilliseconds) {
@@ -80,6 +87,7 @@ bool PlanImport(std::span<const uint8_t> bytes, const strGifImportOptions& optio
                                return a.second < b.second;
                            })->first;
     result.sheet = std::move(sheet.sheet);
+    result.ok = true;
     return true;
 }
 
@@ -113,20 +121,24 @@ bool FillProject(const strGifImportOptions& options, const strGifImportResult& r
 
 bool BuildAnimationFromGif(std::span<const uint8_t> bytes, const strGifImportOptions& options, cProject& doc,
                            strGifImportResult& result, strMessage* error) {
-    return PlanImport(bytes, options, result, error) && FillProject(options, result, doc, error);
+    strMessage why;
+    if (PlanImport(bytes, options, result, &why) && FillProject(options, result, doc, &why)) return true;
+    return Failed(result, std::move(why), error);
 }
 
 bool ImportGifFile(const std::string& gifPath, const std::string& sheetPath,
                    const strGifImportOptions& options, cProject& doc, strGifImportResult& result,
                    strMessage* error) {
+    result = {};
     std::vector<uint8_t> bytes;
     std::string english;
     if (!platform::ReadWholeFile(gifPath, bytes, size_t(kMaxGifAnimationBytes), &english))
-        return Fail(error, FileFailureMessage(english, size_t(kMaxGifAnimationBytes)));
+        return Failed(result, FileFailureMessage(english, size_t(kMaxGifAnimationBytes)), error);
     strMessage why;
     if (!PlanImport(bytes, options, result, &why))
-        return Fail(error, strMessage(kWhyInFile, gifPath, std::move(why)));
+        return Failed(result, strMessage(kWhyInFile, gifPath, std::move(why)), error);
     if (!WritePngFile(sheetPath, *result.sheet, true, &why))
-        return Fail(error, strMessage(kWhyCannotWrite, sheetPath, std::move(why)));
-    return FillProject(options, result, doc, error);
+        return Failed(result, strMessage(kWhyCannotWrite, sheetPath, std::move(why)), error);
+    if (FillProject(options, result, doc, &why)) return true;
+    return Failed(result, std::move(why), error);
 }

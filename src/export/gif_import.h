@@ -33,7 +33,8 @@ struct strGifImportOptions {
     std::string name;          // the animation's name (project code page)
 };
 
-struct strGifImportResult {
+// ok and reason as the import returns them.
+struct strGifImportResult : strResult {
     std::unique_ptr<cDib> sheet; // 32 bits B, G, R, A
     int frames = 0;
     int patternSize = 0;

@@ -121,7 +121,9 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
     }
     report.added = added;
     report.id = id;
-    report.losses = interchange::ExportLosses(doc, location_.product->product);
+    for (const interchange::strExportLoss& loss : interchange::ExportLosses(doc, location_.product->product))
+        report.losses.push_back(interchange::ExportLossMessage(loss));
+    report.ok = true;
     report.warnings = MissingAssets(doc);
     db_ = std::move(fresh);
     return true;

@@ -12,6 +12,7 @@
 // A call that fails gives its reason in English through error and keeps it as a message
 // (Failure()) for a caller that shows it in the user's language.
 
+#include "document/result.h"
 #include "game/animation_database.h"
 #include "game/database_file.h"
 #include "game/game_assets.h"
@@ -28,12 +29,12 @@ class cProject;
 
 namespace game {
 
-struct strGameWriteReport {
-    int id = 0;                                     // the slot written
-    bool added = false;                             // a new animation
-    std::vector<interchange::strExportLoss> losses; // what the product could not hold
-    std::vector<std::string> warnings;              // pictures and sounds the game does not have
-    std::string backup;                             // the backup this write made ("" none)
+// losses: what the product could not hold (interchange::ExportLossMessage of each).
+struct strGameWriteReport : strResult {
+    int id = 0;                        // the slot written
+    bool added = false;                // a new animation
+    std::vector<std::string> warnings; // pictures and sounds the game does not have
+    std::string backup;                // the backup this write made ("" none)
 };
 
 class cGame {

@@ -288,6 +288,12 @@ const char* SheetProductName(eSheetProduct product) {
 bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOptions& options,
                        strSheetResult& result, strMessage* error) {
     result = {};
+    // The reason goes to the result as well as to error.
+    auto Fail = [&](strMessage* out, strMessage why) {
+        result = {};
+        result.reason = why;
+        return ::Fail(out, std::move(why));
+    };
     const strSheetLimits limits = SheetLimits(options.product);
     const int size = options.patternSize > 0 ? options.patternSize : limits.patternSize;
     const int perRow = options.perRow > 0 ? options.perRow : limits.perRow;
@@ -354,6 +360,7 @@ bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOpt
         for (eSheetProduct p : {eSheetProduct::k2000, eSheetProduct::kXP, eSheetProduct::kVX,
                                 eSheetProduct::kVXAce, eSheetProduct::kMV})
             if (n > SheetLimits(p).maxPatterns) result.beyondLimitOf.push_back(p);
+    result.ok = true;
     return true;
 }
 

@@ -17,7 +17,7 @@
 // - A sheet has the full five columns even with fewer frames (RPG Maker finds pattern p at column
 //   p mod 5), and for RPG Maker 2000 the full 480 x 480.
 
-#include "document/messages.h"
+#include "document/result.h"
 #include "image/bmp.h"
 
 #include <cstdint>
@@ -60,7 +60,8 @@ struct strPlacedFrame {
     bool empty = false;                    // trimmed to nothing (no opaque pixel)
 };
 
-struct strSheetResult {
+// ok and reason as BuildPatternSheet returns them.
+struct strSheetResult : strResult {
     std::unique_ptr<cDib> sheet; // 32 bits B, G, R, A; transparent where no frame is
     int patternSize = 0, columns = 0, rows = 0;
     std::vector<strPlacedFrame> frames;

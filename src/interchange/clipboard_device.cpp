@@ -113,7 +113,9 @@ strCommandReport RunExportCommand(cClipboardDevice& device, const cProject& doc,
     strCommandReport report;
     report.label = ExportLabel(product);
     if (report.label == kMsgNone) return report;
-    report.message = device.ExportClipboard(doc, product) == 1 ? kMsgExportSucceeded : kMsgExportFailed;
+    report.ok = device.ExportClipboard(doc, product) == 1;
+    report.message = report.ok ? kMsgExportSucceeded : kMsgExportFailed;
+    if (!report.ok) report.reason = device.LastError();
     return report;
 }
 
@@ -129,6 +131,7 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     if (device.ImportClipboard(*fresh, product, platform::ToUtf8(workingFolder, device.Config().Locale)) !=
         1) {
         report.message = kMsgImportFailed;
+        report.reason = device.LastError();
         return report;
     }
     fresh->setText(kTextBaseFolder, workingFolder);
@@ -137,6 +140,7 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     fresh->markSaved();
     current = std::move(fresh);
     report.message = kMsgImportSucceeded;
+    report.ok = true;
     return report;
 }
 

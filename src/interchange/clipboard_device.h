@@ -7,6 +7,7 @@
 // commands: the editor and the command-line tool call them and show the message they return.
 
 #include "document/messages.h"
+#include "document/result.h"
 #include "interchange/clipboard_formats.h"
 #include "interchange/messages.h"
 
@@ -69,8 +70,9 @@ int ExportLabel(int product);
 int ImportLabel(int product);
 
 // What a command shows: a status message id and the label id that fills its "%s". message is
-// kMsgNone when the command ends without a message.
-struct strCommandReport {
+// kMsgNone when the command ends without a message; ok and reason say whether it did what was asked
+// and, when not, the device's reason (none when it gave none).
+struct strCommandReport : strResult {
     int message = kMsgNone;
     int label = kMsgNone;
     // The formatted text ("" for no message).

@@ -201,8 +201,8 @@ std::unique_ptr<cProject> cWorkspace::importClipboard(platform::cClipboard& clip
     result.status = report.Text();
     result.statusMessage = report.message;
     result.statusLabel = report.label;
-    if (report.message != interchange::kMsgImportSucceeded || !doc) {
-        result.reason = device.LastError().none() ? strMessage(kWhyNoSuchAnimation) : device.LastError();
+    if (!report.ok || !doc) {
+        result.reason = report.reason.none() ? strMessage(kWhyNoSuchAnimation) : report.reason;
         return nullptr;
     }
     if (doc->frameCount() == 0) doc->frameOrCreate(0);
@@ -219,10 +219,10 @@ strWorkResult cWorkspace::exportClipboard(const cProject& doc, platform::cClipbo
     result.status = report.Text();
     result.statusMessage = report.message;
     result.statusLabel = report.label;
-    if (report.message != interchange::kMsgExportSucceeded) {
+    if (!report.ok) {
         result.reason = report.message == interchange::kMsgNone ? strMessage(kWhyNoExport)
-                        : device.LastError().none()             ? strMessage(kWhyClipboardRefused)
-                                                                : device.LastError();
+                        : report.reason.none()                  ? strMessage(kWhyClipboardRefused)
+                                                                : report.reason;
         return result;
     }
     result.ok = true;

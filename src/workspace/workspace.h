@@ -11,6 +11,7 @@
 
 #include "document/media_files.h"
 #include "document/messages.h"
+#include "document/result.h"
 
 #include <functional>
 #include <memory>
@@ -25,13 +26,10 @@ class cClipboard;
 }
 
 // What a workspace call gives back.
-struct strWorkResult {
-    bool ok = false;
-    strMessage reason;              // why it failed: a message of the reason table (none on success)
-    std::string status;             // clipboard commands: the status-bar text of the outcome
-    int statusMessage = 0;          // ... as an interchange message id and the product label it names,
-    int statusLabel = 0;            //     for a window that shows it in the user's language
-    std::vector<strMessage> losses; // what could not be kept, carried or drawn, one message per kind
+struct strWorkResult : strResult {
+    std::string status;    // clipboard commands: the status-bar text of the outcome
+    int statusMessage = 0; // ... as an interchange message id and the product label it names,
+    int statusLabel = 0;   //     for a window that shows it in the user's language
 };
 
 // A picture or sound file a document names that is not on disk, and where it was looked for.

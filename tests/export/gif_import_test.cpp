@@ -131,6 +131,8 @@ TEST(GifImport, RefusedGifsLeaveTheDocumentAndWriteNoSheet) {
         strGifImportResult r;
         strMessage why;
         EXPECT_FALSE(ImportGifFile(dir.file(row.gif), dir.file(row.sheet), o, doc, r, &why)) << row.gif;
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.reason, why); // the result says why as error does
         EXPECT_NE(FormatMessage(why).find(row.reason), std::string::npos) << why;
         EXPECT_EQ(doc.text(kTextName), "kept");
         EXPECT_FALSE(std::filesystem::exists(dir.file("s.png")));
@@ -139,6 +141,7 @@ TEST(GifImport, RefusedGifsLeaveTheDocumentAndWriteNoSheet) {
     strGifImportResult r;
     strMessage why;
     EXPECT_TRUE(ImportGifFile(dir.file("many.gif"), dir.file("s.png"), {}, doc, r, &why)) << why;
+    EXPECT_TRUE(r.ok && r.reason.none());
     EXPECT_EQ(doc.frameCount(), 101);
     EXPECT_TRUE(std::filesystem::exists(dir.file("s.png")));
 }

@@ -282,7 +282,8 @@ TEST(Game, ReportsWhatTheProductCannotHoldAndMissingPictures) {
     game::strGameWriteReport report;
     ASSERT_TRUE(g.Write(doc, 0, {}, report, &error)) << error;
     ASSERT_EQ(report.losses.size(), 1u);
-    EXPECT_EQ(report.losses[0].kind, interchange::kLossTones);
+    EXPECT_TRUE(report.ok);
+    EXPECT_EQ(report.losses[0], strMessage(kLossTonesOutOne)); // the one toned cell
     ASSERT_EQ(report.warnings.size(), 2u); // Fire1 and the sound Fire2 are not in the game
     EXPECT_NE(report.warnings[0].find(g.Location().pictures + "/Fire1.{png,"), std::string::npos)
         << report.warnings[0];

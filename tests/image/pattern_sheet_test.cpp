@@ -62,6 +62,8 @@ strSheetResult Build(const std::vector<std::unique_ptr<cDib>>& frames, strSheetO
     strSheetResult r;
     strMessage error;
     EXPECT_EQ(BuildPatternSheet(list, o, r, &error), why == nullptr) << error;
+    EXPECT_EQ(r.ok, why == nullptr); // the result says the same as the return and error
+    EXPECT_EQ(r.reason, error);
     if (why) *why = error;
     return r;
 }

@@ -142,6 +142,8 @@ TEST(ClipboardCommands, FailedImportsLeaveTheCurrentDocumentUntouched) {
         EXPECT_EQ(std::pair(r.message, r.label), std::pair(int(kMsgImportFailed), label));
         EXPECT_EQ(r.Text(), FormatMessage(kMsgImportFailed, MessageText(label)));
         EXPECT_FALSE(device.LastError().none()); // every reader says why
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.reason, device.LastError()); // and the report carries it
         EXPECT_EQ(current.get(), before);
         EXPECT_EQ(ProjectFingerprint(*current), print);
         EXPECT_TRUE(current->modified());
@@ -200,6 +202,8 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
     EXPECT_EQ(held.ExportClipboard(*d, kProductXP), -1);
     const strCommandReport refused = RunExportCommand(held, *d, kProductXP);
     EXPECT_EQ(std::pair(refused.message, refused.label), std::pair(int(kMsgExportFailed), int(kLabelXP)));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.reason, held.LastError());
 }
 
 TEST(ClipboardMenu, ProbesFollowTheFormats) {

@@ -135,10 +135,7 @@ bool cSession::saveDocumentToGame(int id) {
     setGameOrigin(QString::fromStdString(game_->Location().folder), QString::number(r.id));
     announce(kChangeTitle | kChangeHistory);
     // The database holds what the product can take; say what it could not.
-    std::vector<strMessage> losses;
-    for (const interchange::strExportLoss& loss : r.losses)
-        losses.push_back(interchange::ExportLossMessage(loss));
-    reportLosses(losses);
+    reportLosses(r.losses);
     return true;
 }
 
