@@ -1794,6 +1794,10 @@ The undo history has been cleared.</source>
         <source>cannot make the backup %s</source>
         <translation>バックアップ %s を作れません</translation>
     </message>
+    <message>
+        <source>the RPG Maker 2000 format names the animation&apos;s picture, and this animation has no picture</source>
+        <translation>RPGツクール2000 の形式ではアニメーションの画像を指定しますが、このアニメーションには画像がありません</translation>
+    </message>
 </context>
 <context>
     <name>GameMessages</name>
@@ -2243,6 +2247,12 @@ Do you want to save it?</source>
     <message>
         <source>%s, but not all of it: %d kinds of things were left out or changed</source>
         <translation>%s。ただし一部は書き出せませんでした: %d 種類の内容を省いたか変更しました</translation>
+    </message>
+    <message>
+        <source>The animation could not be copied to the clipboard.
+%s</source>
+        <translation>アニメーションをクリップボードにコピーできませんでした。
+%s</translation>
     </message>
 </context>
 <context>

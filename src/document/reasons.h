@@ -86,6 +86,8 @@
     X(kWhyNoSuchAnimation, kError, "the clipboard holds no animation of that kind")                          \
     X(kWhyClipboardRefused, kError, "the clipboard did not take the data")                                   \
     X(kWhyNoExport, kError, "no export for that product")                                                    \
+    X(kWhy2000NeedsPicture, kError,                                                                          \
+      "the RPG Maker 2000 format names the animation's picture, and this animation has no picture")          \
     X(kWhyNot2000, kError, "not an RPG Maker 2000 animation: %s (byte %d)")                                  \
     X(kWhyNotMarshal, kError, "not an RPG Maker XP, VX or VX Ace animation: %s (byte %d)")                   \
     X(kWhyNotMv, kError, "not an RPG Maker MV animation: %s")                                                \

@@ -490,9 +490,12 @@ int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, strMessage* 
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
-int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig&) {
+int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig&, strMessage* error) {
     std::vector<uint8_t> bytes;
-    if (BuildLcfPayload(doc, bytes) != 1) return -1;
+    if (BuildLcfPayload(doc, bytes) != 1) {
+        if (error) *error = strMessage(kWhy2000NeedsPicture);
+        return -1;
+    }
     return clip.write(platform::cClipboard::kFormat2000, bytes) ? 1 : -1;
 }
 

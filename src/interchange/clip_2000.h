@@ -78,9 +78,10 @@ int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, strMessage* 
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
-// Puts the payload on the clipboard under format 582. 1 success, -1 failure (no picture, or the
-// clipboard refused); on failure the clipboard is not touched.
-int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig& config);
+// Puts the payload on the clipboard under format 582. 1 success, -1 failure (no picture: *error,
+// when given, says so; or the clipboard refused); on failure the clipboard is not touched.
+int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig& config,
+              strMessage* error = nullptr);
 // Reads format 582 into doc (re-created); the titles stay bare (cClipboardDevice resolves them).
 // 1 success, -1 failure (format absent, or a block ReadLcfPayload refuses; *error says why).
 int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error = nullptr);

@@ -14,13 +14,13 @@ int cClipboardDevice::ExportClipboard(const cProject& doc, int product) {
     error_ = {};
     switch (product) {
     case kProduct2000:
-        return PK2::ExportLcf(doc, clip_, config_);
+        return PK2::ExportLcf(doc, clip_, config_, &error_);
     case kProductXP:
     case kProductVX:
     case kProductVXAce:
-        return PKRUBY::ExportMarshal(doc, product, clip_, config_);
+        return PKRUBY::ExportMarshal(doc, product, clip_, config_, &error_);
     case kProductMV:
-        return PKMV::ExportMv(doc, clip_, config_);
+        return PKMV::ExportMv(doc, clip_, config_, &error_);
     default:
         return 0;
     }

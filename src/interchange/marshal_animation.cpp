@@ -611,9 +611,14 @@ int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const st
     return importer.Run(payload, error);
 }
 
-int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config) {
+int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config,
+                  strMessage* error) {
     std::vector<uint8_t> bytes;
-    if (BuildMarshalPayload(doc, product, config.Locale, bytes) != 1) return -1;
+    if (BuildMarshalPayload(doc, product, config.Locale, bytes) != 1) {
+        if (error)
+            *error = strMessage(interchange::MarshalFormatName(product) ? kWhyOutOfMemory : kWhyNoExport);
+        return -1;
+    }
     Cclip_stream stream;
     stream.Assign(std::move(bytes));
     return stream.WriteToClipboard(clip, clip.registerFormat(interchange::MarshalFormatName(product))) ? 1

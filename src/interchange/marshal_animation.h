@@ -75,8 +75,10 @@ int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const st
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
-// Puts the product's payload on the clipboard under its format name. 1 success, -1 failure.
-int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config);
+// Puts the product's payload on the clipboard under its format name. 1 success, -1 failure (*error,
+// when given, says why the payload could not be built; a refusing clipboard leaves it none).
+int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config,
+                  strMessage* error = nullptr);
 // Reads the first of "VX Ace ANIMATION", "RPGVX ANIMATION", "RPGXP ANIMATION" that the clipboard
 // holds into doc (re-created); the titles stay bare (cClipboardDevice resolves them). 1 success,
 // -1 failure (*error says why).

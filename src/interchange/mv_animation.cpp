@@ -404,9 +404,13 @@ int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::st
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
-int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& config) {
+int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error) {
     std::string text;
-    if (BuildMvPayload(doc, config.Locale, text) != 1) return -1;
+    // Building fails only when the JSON library cannot allocate.
+    if (BuildMvPayload(doc, config.Locale, text) != 1) {
+        if (error) *error = strMessage(kWhyOutOfMemory);
+        return -1;
+    }
     const uint32_t format = clip.registerFormat(interchange::kFormatNameMV);
     if (format == 0) return -1;
     return clip.write(format, std::vector<uint8_t>(text.begin(), text.end())) ? 1 : -1;

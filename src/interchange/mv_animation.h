@@ -75,8 +75,10 @@ int ReadMvPayload(std::span<const uint8_t> payload, cProject& doc, const std::st
 
 // ---- clipboard ---------------------------------------------------------------------------------
 
-// Puts the JSON text on the clipboard under "application/rpgmv-animations". 1 success, -1 failure.
-int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& config);
+// Puts the JSON text on the clipboard under "application/rpgmv-animations". 1 success, -1 failure
+// (*error, when given, says why the text could not be built; a refusing clipboard leaves it none).
+int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& config,
+             strMessage* error = nullptr);
 // Reads "application/rpgmv-animations" into doc (re-created); the titles stay bare (cClipboardDevice
 // resolves them). 1 success, -1 failure (*error says why).
 int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error = nullptr);

@@ -2,6 +2,7 @@
 // (exactly the bytes of a clipboard block) and project files in a temporary folder.
 
 #include "cli/cli_fixture.h"
+#include "document/messages.h"
 #include "interchange/messages.h"
 
 #include <filesystem>
@@ -174,6 +175,24 @@ TEST(CliClip, FailuresLeaveNoOutput) {
     }
     EXPECT_FALSE(std::filesystem::exists(run.dir.file("p.bin")));
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The 2000 format names the animation's picture: an animation without one is refused for that
+// reason, not as a clipboard that would not take the data.
+TEST(CliClip, A2000ExportWithoutAPictureSaysWhy) {
+    strClipRun run("BattleEffect");
+    testing_support::WriteText(run.dir.file("bare.txt"),
+                               "PELK_TEX0071\r\nn\r\nu\r\n1,0,0,0,1,0,0,1,16,0,0\r\n9\r\n1,0\r\n9");
+    int status = -1;
+    const std::string text =
+        run.Clip("export", "2000", run.dir.file("bare.txt"), run.dir.file("bare.bin"), &status);
+    EXPECT_NE(status, 0) << text;
+    EXPECT_NE(text.find(interchange::FormatMessage(interchange::kMsgExportFailed,
+                                                   interchange::MessageText(interchange::kLabel2000)) +
+                        " (" + FormatMessage(strMessage(kWhy2000NeedsPicture)) + ")"),
+              std::string::npos)
+        << text;
+    EXPECT_FALSE(std::filesystem::exists(run.dir.file("bare.bin")));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "config/config.h"
 #include "document/project.h"
 #include "interchange/clip_2000.h"
+#include "interchange/clipboard_device.h"
 #include "interchange_fixture.h"
 #include "platform/clipboard.h"
 #include "support/document_compare.h"
@@ -86,9 +87,10 @@ TEST(Lcf2000Export, GraphicAndLongTexts) {
     EXPECT_EQ(back.picture(0)->path, title);
 }
 
+// The 2000 format names one picture; without any the export says so rather than blaming the clipboard.
 TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
     cProject doc;
-    doc.create(0, 16, 0, 0);
+    doc.create(0, 16, 4, 0); // four empty picture slots
     Bytes out{1, 2, 3};
     EXPECT_EQ(PK2::BuildLcfPayload(doc, out), -1);
     EXPECT_TRUE(out.empty());
@@ -96,9 +98,15 @@ TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
     platform::cMemoryClipboard clip;
     const uint32_t other = clip.registerFormat("text/plain");
     clip.write(other, {'h', 'i'});
-    EXPECT_EQ(PK2::ExportLcf(doc, clip, cConfig::defaults()), -1);
+    interchange::cClipboardDevice device(clip, cConfig::defaults());
+    EXPECT_EQ(device.ExportClipboard(doc, interchange::kProduct2000), -1);
+    EXPECT_EQ(device.LastError(), strMessage(kWhy2000NeedsPicture));
     EXPECT_TRUE(clip.isAvailable(other));
     EXPECT_FALSE(clip.isAvailable(platform::cClipboard::kFormat2000));
+    // Any picture slot serves as the graphic.
+    doc.setPicture(3, strPicture{});
+    EXPECT_EQ(device.ExportClipboard(doc, interchange::kProduct2000), 1);
+    EXPECT_TRUE(device.LastError().none());
 }
 
 TEST(Lcf2000Maps, ValuesTheRoundTripsDoNotReach) {

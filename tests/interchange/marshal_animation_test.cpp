@@ -5,6 +5,7 @@
 #include "interchange/battle_position.h"
 #include "interchange/marshal_animation.h"
 #include "interchange_fixture.h"
+#include "platform/clipboard.h"
 #include "support/document_compare.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,10 @@ TEST(MarshalMapping, VxAndVxAcePayloadOpening) {
     EXPECT_EQ(Export(*d, kProductVX), Export(*d, kProductVXAce));
     Bytes out;
     EXPECT_EQ(BuildMarshalPayload(*d, kProductMV, "jpn", out), -1);
+    platform::cMemoryClipboard clip;
+    strMessage why;
+    EXPECT_EQ(ExportMarshal(*d, kProductMV, clip, cConfig::defaults(), &why), -1);
+    EXPECT_EQ(why, strMessage(kWhyNoExport));
 }
 
 // The round trips and the independent payloads carry the usual values of each map; these are the

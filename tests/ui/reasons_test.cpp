@@ -229,6 +229,20 @@ class cReasonsTest : public QObject {
         }
     }
 
+    // The 2000 format names the animation's picture; without one the copy says so, not that the
+    // clipboard refused.
+    void a2000CopyWithoutAPictureSaysWhy() {
+        f->edit([](cProject& d) {
+            for (int i = 0; i < d.pictureCapacity(); ++i)
+                d.setPicture(i, nullptr);
+        });
+        f->prompts.messages.clear();
+        QVERIFY(f->trigger(kCmdClipExport2000));
+        QCOMPARE(f->prompts.messages.size(), 1);
+        saidInBoth(QStringLiteral("RPGツクール2000 の形式"));
+        QVERIFY(!f->clipboard.isAvailable(platform::cClipboard::kFormat2000));
+    }
+
     void missingPicturesAreMarkedAndReportedOnce() {
         // A project whose second picture is not there, and whose sound is not either.
         {

@@ -454,6 +454,12 @@ bool cSession::exportClipboard(int command) {
     const strWorkResult result = workspace_.exportClipboard(*doc_, clipboard_, product);
     // An export that had to leave something out does not read as a plain success.
     const QString status = InterchangeMessage(result.statusMessage, result.statusLabel);
+    if (!result.ok && !result.reason.none()) {
+        const QString why = LibraryMessage(result.reason);
+        showStatus(status + QStringLiteral(": ") + why);
+        prompts_.message(UiMessage(kUiExportFailed, {why.toStdString()}), cPrompts::kError);
+        return false;
+    }
     showStatus(result.losses.empty()
                    ? status
                    : UiMessage(kUiExportedWithLosses, {status.toStdString(), int(result.losses.size())}));

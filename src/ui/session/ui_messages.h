@@ -26,6 +26,7 @@
     X(kUiFolderMissing, "The folder %s does not exist")                                                      \
     X(kUiCannotOpen, "Could not open the file.\n%s\n%s")                                                     \
     X(kUiImportFailed, "The clipboard could not be imported.\n%s")                                           \
+    X(kUiExportFailed, "The animation could not be copied to the clipboard.\n%s")                            \
     X(kUiCannotSave, "Could not save the file.\n%s\n%s")                                                     \
     X(kUiExportedWithLosses, "%s, but not all of it: %d kinds of things were left out or changed")           \
     X(kUiGifFilter, "GIF animations (*.gif)")                                                                \
