@@ -1795,6 +1795,66 @@ The undo history has been cleared.</source>
         <translation>バックアップ %s を作れません</translation>
     </message>
     <message>
+        <source>There is no previous frame to copy from</source>
+        <translation>コピー元になる前のフレームがありません</translation>
+    </message>
+    <message>
+        <source>There is no next frame to copy from</source>
+        <translation>コピー元になる次のフレームがありません</translation>
+    </message>
+    <message>
+        <source>Frame %d is the first frame: there is no previous frame to fill it in from</source>
+        <translation>フレーム %d は最初のフレームです: 補完に使う前のフレームがありません</translation>
+    </message>
+    <message>
+        <source>Frame %d is the last frame: there is no next frame to fill it in from</source>
+        <translation>フレーム %d は最後のフレームです: 補完に使う次のフレームがありません</translation>
+    </message>
+    <message>
+        <source>Nothing to fill in on frame %d: its cells already follow from the frames before and after</source>
+        <translation>フレーム %d に補完するものはありません: セルはすでに前後のフレームどおりです</translation>
+    </message>
+    <message>
+        <source>No cell lies before or after the block in its cell numbers to fill it in from</source>
+        <translation>範囲のセル番号には、補完に使う前後のセルがありません</translation>
+    </message>
+    <message>
+        <source>No cell number is ticked</source>
+        <translation>チェックされたセル番号がありません</translation>
+    </message>
+    <message>
+        <source>No value is ticked</source>
+        <translation>チェックされた項目がありません</translation>
+    </message>
+    <message>
+        <source>No cell changed: the chosen frames hold no cell that the change alters</source>
+        <translation>変更されたセルはありません: 選んだフレームには、この変更で変わるセルがありません</translation>
+    </message>
+    <message>
+        <source>Frame %d has no cell %d to move along the curve</source>
+        <translation>フレーム %d には曲線に沿って動かすセル %d がありません</translation>
+    </message>
+    <message>
+        <source>No sound or flash is selected</source>
+        <translation>効果音・フラッシュが選ばれていません</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no sound or flash</source>
+        <translation>クリップボードに効果音・フラッシュがありません</translation>
+    </message>
+    <message>
+        <source>The animation already has %d sounds and flashes</source>
+        <translation>アニメーションの効果音・フラッシュはすでに %d 個あります</translation>
+    </message>
+    <message>
+        <source>Picture %d is empty</source>
+        <translation>画像 %d は空です</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no picture</source>
+        <translation>クリップボードに画像がありません</translation>
+    </message>
+    <message>
         <source>the RPG Maker 2000 format names the animation&apos;s picture, and this animation has no picture</source>
         <translation>RPGツクール2000 の形式ではアニメーションの画像を指定しますが、このアニメーションには画像がありません</translation>
     </message>

@@ -309,7 +309,10 @@ strEditResult cEditCommands::copyFrame(int offset) {
            doc_->replaceFrame(i, doc_->frame(source)) && doc_->setFrameInterval(i, 0);
     if (r.ok) t.commit();
     r.count = r.ok ? 1 : 0;
-    r.status = r.ok ? strMessage(kMsgFrameCopied, source, i) : processingFailed();
+    r.status = r.ok          ? strMessage(kMsgFrameCopied, source, i)
+               : source < 0  ? strMessage(kMsgNoPreviousFrameToCopy)
+               : source >= n ? strMessage(kMsgNoNextFrameToCopy)
+                             : processingFailed();
     return r;
 }
 
@@ -332,7 +335,14 @@ strEditResult cEditCommands::completeFrame() {
             if (CompleteCell(*doc_, i, c, config_->CompType)) ++r.count;
     t.commit();
     r.ok = r.count > 0;
-    r.status = r.ok ? strMessage(kMsgFrameDone, i) : processingFailed();
+    // A frame at either end has one neighbour only: its cells can become copies of that one's, and
+    // nothing is filled in when they are already.
+    const int last = doc_->frameCount() - 1;
+    r.status = r.ok              ? strMessage(kMsgFrameDone, i)
+               : !doc_->frame(i) ? processingFailed()
+               : i == last       ? strMessage(kMsgFillLastFrame, i)
+               : i == 0          ? strMessage(kMsgFillFirstFrame, i)
+                                 : strMessage(kMsgNothingToFillIn, i);
     return r;
 }
 

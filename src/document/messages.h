@@ -49,6 +49,25 @@ enum class eMessageKind : uint8_t {
     X(kMsgFrameCleared, kStatus, "Frame %d cleared")                                                         \
     X(kMsgFrameCopied, kStatus, "Frame %d copied to frame %d")                                               \
     X(kMsgFrameDone, kStatus, "Frame %d filled in from the frames before and after")                         \
+    /* why a command changed nothing */                                                                      \
+    X(kMsgNoPreviousFrameToCopy, kStatus, "There is no previous frame to copy from")                         \
+    X(kMsgNoNextFrameToCopy, kStatus, "There is no next frame to copy from")                                 \
+    X(kMsgFillFirstFrame, kStatus,                                                                           \
+      "Frame %d is the first frame: there is no previous frame to fill it in from")                          \
+    X(kMsgFillLastFrame, kStatus, "Frame %d is the last frame: there is no next frame to fill it in from")   \
+    X(kMsgNothingToFillIn, kStatus,                                                                          \
+      "Nothing to fill in on frame %d: its cells already follow from the frames before and after")           \
+    X(kMsgNoCellsAroundBlock, kStatus,                                                                       \
+      "No cell lies before or after the block in its cell numbers to fill it in from")                       \
+    X(kMsgNoCellNumberTicked, kStatus, "No cell number is ticked")                                           \
+    X(kMsgNoValueTicked, kStatus, "No value is ticked")                                                      \
+    X(kMsgNoCellChanged, kStatus, "No cell changed: the chosen frames hold no cell that the change alters")  \
+    X(kMsgSplineNoStartCell, kStatus, "Frame %d has no cell %d to move along the curve")                     \
+    X(kMsgNoEffectSelected, kStatus, "No sound or flash is selected")                                        \
+    X(kMsgNoEffectOnClipboard, kStatus, "The clipboard holds no sound or flash")                             \
+    X(kMsgEffectsFull, kStatus, "The animation already has %d sounds and flashes")                           \
+    X(kMsgPictureSlotEmpty, kStatus, "Picture %d is empty")                                                  \
+    X(kMsgNoPictureOnClipboard, kStatus, "The clipboard holds no picture")                                   \
     /* counted results (cells, or frames when several are handled at once) */                                \
     X(kMsgCountDelete, kStatus, "Deleted: %d")                                                               \
     X(kMsgCountClear, kStatus, "Cleared: %d")                                                                \

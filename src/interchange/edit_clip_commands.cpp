@@ -160,7 +160,8 @@ strEditResult cEditClipCommands::copyEffect(int i) {
     strEffect copy = doc.effect(i) ? *doc.effect(i) : strEffect{};
     cClip_Effect payload(&copy);
     const bool ok = doc.effect(i) && clipboard_.Put(payload);
-    return Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
+    return Report(ok, strMessage(kMsgCountCopy, i),
+                  doc.effect(i) ? commands_.processingFailed() : strMessage(kMsgNoEffectSelected));
 }
 
 strEditResult cEditClipCommands::cutEffect(int i) {
@@ -170,7 +171,8 @@ strEditResult cEditClipCommands::cutEffect(int i) {
     cClip_Effect payload(&copy);
     cTransaction t(doc, strMessage(kStepCutEffect, copy.startFrame));
     const bool ok = e && clipboard_.Put(payload) && doc.removeEffect(i) && t.commit();
-    return Report(ok, strMessage(kMsgCountCut, i), commands_.processingFailed());
+    return Report(ok, strMessage(kMsgCountCut, i),
+                  e ? commands_.processingFailed() : strMessage(kMsgNoEffectSelected));
 }
 
 strEditResult cEditClipCommands::pasteEffect(int* selected) {
@@ -178,13 +180,18 @@ strEditResult cEditClipCommands::pasteEffect(int* selected) {
     strEffect e;
     cClip_Effect payload(&e);
     int slot = -1;
-    bool ok = clipboard_.Get(payload);
+    const bool got = clipboard_.Get(payload);
+    bool ok = got;
     if (ok) {
         cTransaction t(doc, strMessage(kStepPasteEffect, e.startFrame));
         ok = doc.addEffect(e, &slot) && t.commit();
     }
     if (ok && selected) *selected = slot;
-    return Report(ok, strMessage(kMsgCountPaste, slot), commands_.processingFailed());
+    const bool full = doc.effectCount() >= doc.effectCapacity();
+    return Report(ok, strMessage(kMsgCountPaste, slot),
+                  !got   ? strMessage(kMsgNoEffectOnClipboard)
+                  : full ? strMessage(kMsgEffectsFull, doc.effectCapacity())
+                         : commands_.processingFailed());
 }
 
 strEditResult cEditClipCommands::deleteEffect(int i) {
@@ -192,7 +199,8 @@ strEditResult cEditClipCommands::deleteEffect(int i) {
     const strEffect* e = doc.effect(i);
     cTransaction t(doc, strMessage(kStepDeleteEffect, e ? e->startFrame : 0));
     const bool ok = e && doc.removeEffect(i) && t.commit();
-    return Report(ok, strMessage(kMsgCountDelete, i), commands_.processingFailed());
+    return Report(ok, strMessage(kMsgCountDelete, i),
+                  e ? commands_.processingFailed() : strMessage(kMsgNoEffectSelected));
 }
 
 strEditResult cEditClipCommands::storeEffect(int i, const strEffect& edited, int* at) {
@@ -220,7 +228,8 @@ strEditResult cEditClipCommands::copyPicture(int i) {
     strPicture copy = doc.picture(i) ? *doc.picture(i) : strPicture{};
     cClip_Picture payload(&copy);
     const bool ok = doc.picture(i) && clipboard_.Put(payload);
-    return Report(ok, strMessage(kMsgCountCopy, i), commands_.processingFailed());
+    return Report(ok, strMessage(kMsgCountCopy, i),
+                  doc.picture(i) ? commands_.processingFailed() : strMessage(kMsgPictureSlotEmpty, i));
 }
 
 strEditResult cEditClipCommands::cutPicture(int i) {
@@ -228,8 +237,10 @@ strEditResult cEditClipCommands::cutPicture(int i) {
     strPicture copy = doc.picture(i) ? *doc.picture(i) : strPicture{};
     cClip_Picture payload(&copy);
     cTransaction t(doc, strMessage(kStepCutPicture, i));
-    const bool ok = doc.picture(i) && clipboard_.Put(payload) && doc.setPicture(i, nullptr) && t.commit();
-    return Report(ok, strMessage(kMsgCountCut, i), commands_.processingFailed());
+    const bool had = doc.picture(i) != nullptr;
+    const bool ok = had && clipboard_.Put(payload) && doc.setPicture(i, nullptr) && t.commit();
+    return Report(ok, strMessage(kMsgCountCut, i),
+                  had ? commands_.processingFailed() : strMessage(kMsgPictureSlotEmpty, i));
 }
 
 strEditResult cEditClipCommands::pastePicture(int i) {
@@ -237,17 +248,22 @@ strEditResult cEditClipCommands::pastePicture(int i) {
     strPicture p;
     cClip_Picture payload(&p);
     cTransaction t(doc, strMessage(kStepPastePicture, i));
-    const bool ok = i >= 0 && i < doc.pictureCapacity() && clipboard_.Get(payload) && doc.setPicture(i, &p);
+    const bool inRange = i >= 0 && i < doc.pictureCapacity();
+    const bool got = inRange && clipboard_.Get(payload);
+    const bool ok = got && doc.setPicture(i, &p);
     // Pasting the picture that is already there is done, though it changes nothing.
     t.commit();
-    return Report(ok, strMessage(kMsgCountPaste, i), commands_.processingFailed());
+    return Report(ok, strMessage(kMsgCountPaste, i),
+                  inRange && !got ? strMessage(kMsgNoPictureOnClipboard) : commands_.processingFailed());
 }
 
 strEditResult cEditClipCommands::deletePicture(int i) {
     cProject& doc = commands_.document();
     cTransaction t(doc, strMessage(kStepDeletePicture, i));
-    const bool ok = doc.picture(i) && doc.setPicture(i, nullptr) && t.commit();
-    return Report(ok, strMessage(kMsgCountDelete, i), commands_.processingFailed());
+    const bool had = doc.picture(i) != nullptr;
+    const bool ok = had && doc.setPicture(i, nullptr) && t.commit();
+    return Report(ok, strMessage(kMsgCountDelete, i),
+                  had ? commands_.processingFailed() : strMessage(kMsgPictureSlotEmpty, i));
 }
 
 // ---- canvas and cell commands ------------------------------------------------------------------

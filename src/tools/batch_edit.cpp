@@ -96,7 +96,10 @@ strEditResult cBatchEdit::run(const strToolContext& ctx) const {
     }
     r.count = stored;
     r.ok = stored > 0;
-    r.status = stored > 0 ? strMessage(kMsgBatchDone, stored) : ctx.processingFailed();
+    r.status = stored > 0      ? strMessage(kMsgBatchDone, stored)
+               : cells.empty() ? strMessage(kMsgNoCellNumberTicked)
+               : bits == 0     ? strMessage(kMsgNoValueTicked)
+                               : strMessage(kMsgNoCellChanged);
     return r;
 }
 

@@ -66,8 +66,10 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
 
     cTransaction t(doc, strMessage(kStepCompensate, s, e));
     int stored = 0;
+    const int cells = std::min(doc.cellNumber(), static_cast<int>(cellChecks.size()));
+    const bool anyCell = std::any_of(cellChecks.begin(), cellChecks.begin() + std::max(cells, 0),
+                                     [](uint8_t v) { return v != 0; });
     if (bits != 0) {
-        const int cells = std::min(doc.cellNumber(), static_cast<int>(cellChecks.size()));
         for (int c = 0; c < cells; ++c) {
             if (!cellChecks[c]) continue;
             switch (method) {
@@ -102,8 +104,10 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
 
     r.count = stored;
     r.ok = stored > 0;
-    r.status =
-        stored > 0 ? strMessage(kMsgCompensated, startFrame, endFrame, stored) : ctx.processingFailed();
+    r.status = stored > 0  ? strMessage(kMsgCompensated, startFrame, endFrame, stored)
+               : !anyCell  ? strMessage(kMsgNoCellNumberTicked)
+               : bits == 0 ? strMessage(kMsgNoValueTicked)
+                           : strMessage(kMsgNoCellChanged);
     return r;
 }
 
@@ -118,6 +122,7 @@ strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRa
 
     cTransaction step(doc, strMessage(kStepCompleteCells));
     int stored = 0;
+    bool anyNeighbour = false;
     for (int c = block.firstCell(); c <= block.lastCell(); ++c) {
         int fp = firstFrame - 1;
         while (fp >= 0 && !doc.cell(fp, c))
@@ -128,6 +133,7 @@ strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRa
         const bool hasP = fp >= 0;
         const bool hasN = fn < frames;
         if (!hasP && !hasN) continue;
+        anyNeighbour = true;
         // Copies: the stores inside the block never reach P or N, but keep them stable regardless.
         const strCell P = hasP ? *doc.cell(fp, c) : strCell{};
         const strCell N = hasN ? *doc.cell(fn, c) : strCell{};
@@ -149,5 +155,6 @@ strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRa
 
     r.count = stored;
     r.ok = stored > 0;
+    if (!r.ok) r.status = anyNeighbour ? ctx.processingFailed() : strMessage(kMsgNoCellsAroundBlock);
     return r;
 }

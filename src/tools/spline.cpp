@@ -98,6 +98,8 @@ strEditResult cSpline::run(const strToolContext& ctx) const {
     t.commit();
     r.count = stored;
     r.ok = stored > 0;
-    r.status = stored > 0 ? strMessage(kMsgSplineDone, stored) : ctx.processingFailed();
+    r.status = stored > 0 ? strMessage(kMsgSplineDone, stored)
+               : !first   ? strMessage(kMsgSplineNoStartCell, startFrame, cell)
+                          : strMessage(kMsgNoCellChanged);
     return r;
 }

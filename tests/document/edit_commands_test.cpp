@@ -58,7 +58,8 @@ TEST(Completion, InterpolationTruncatesTowardZero) {
 
 // Frame 1 completed from frames 0 and 2, as a whole or in its selected cells.
 TEST(Completion, CompletesFromTheNeighbourFrames) {
-    const std::string done = Msg(kMsgFrameDone, 1), some = Msg(kMsgCountComplete, 1);
+    const std::string done = Msg(kMsgFrameDone, 1), some = Msg(kMsgCountComplete, 1),
+                      nothing = Msg(kMsgNothingToFillIn, 1);
     struct {
         const char* name;
         std::string frames[3];
@@ -67,9 +68,9 @@ TEST(Completion, CompletesFromTheNeighbourFrames) {
         size_t records;            // one per changed cell
     } cases[] = {
         {"ten and fifteen give twelve", {"- - 10 -", "- - - -", "- - 15 -"}, {}, done, "- - 12 -", 1},
-        {"nothing to complete", {"- - - -", "- - - -", "- - - -"}, {}, kFailed, "- - - -", 0},
+        {"nothing to complete", {"- - - -", "- - - -", "- - - -"}, {}, nothing, "- - - -", 0},
         {"both, only next, only itself", {"0 - - -", "- - 33 -", "100 - - 8"}, {}, done, "50 - 33 8", 2},
-        {"nothing changes: no step", {"- 10 - -", "5 15 - -", "- 20 - -"}, {}, kFailed, "5 15 - -", 0},
+        {"nothing changes: no step", {"- 10 - -", "5 15 - -", "- 20 - -"}, {}, nothing, "5 15 - -", 0},
         {"nothing changes, selected", {"- 10 - -", "5 15 - -", "- 20 - -"}, {0, 1}, "", "5 15 - -", 0},
         {"no cell is created", {"- 10 - -", "- - - -", "- 20 - -"}, {1}, "", "- - - -", 0},
         {"two selected, one alone", {"- 10 - -", "- 0 0 -", "- 20 - -"}, {1, 2}, some, "- 15 0 -", 1},
@@ -90,6 +91,21 @@ TEST(Completion, CompletesFromTheNeighbourFrames) {
         const cRestoreObj* step = e.history.undoStep(0);
         EXPECT_EQ(step ? step->records.size() : 0u, c.records);
     }
+}
+
+// A frame at either end has one neighbour: its cells become copies of that one's, and when they
+// already are, the status names the neighbour that is missing.
+TEST(Completion, AFrameAtEitherEndSaysWhichNeighbourIsMissing) {
+    Editor e(3, 4);
+    for (int f = 0; f < 3; ++f)
+        ASSERT_TRUE(FillXs(e.doc, kRow, f, "5 - - -"));
+    e.ed.setCurrentFrame(2);
+    EXPECT_EQ(Text(e.ed.completeFrame()), Msg(kMsgFillLastFrame, 2));
+    e.ed.setCurrentFrame(0);
+    EXPECT_EQ(Text(e.ed.completeFrame()), Msg(kMsgFillFirstFrame, 0));
+    ASSERT_TRUE(FillXs(e.doc, kRow, 1, "7 - - -"));
+    EXPECT_EQ(Text(e.ed.completeFrame()), Msg(kMsgFrameDone, 0));
+    EXPECT_EQ(e.row(0), "7 - - -");
 }
 
 TEST(Completion, CompTypeModes) {
@@ -176,10 +192,12 @@ TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
         {"clear several past the end", 0, std::bind(clearFrames, _1, 7, 2), "", start, 0, ""},
         {"copy the previous: interval 0", 3, &cEditCommands::copyFromPreviousFrame,
          Msg(kMsgFrameCopied, 2, 3), "0 1+11 2/5 2", 3, "Copy frame 2 to frame 3"},
-        {"no frame before the first", 0, &cEditCommands::copyFromPreviousFrame, kFailed, start, 0, ""},
+        {"no frame before the first", 0, &cEditCommands::copyFromPreviousFrame,
+         Msg(kMsgNoPreviousFrameToCopy), start, 0, ""},
         {"copy the next", 0, &cEditCommands::copyFromNextFrame, Msg(kMsgFrameCopied, 1, 0),
          "1+11 1+11 2/5 3+13", 0, "Copy frame 1 to frame 0"},
-        {"no frame after the last", 3, &cEditCommands::copyFromNextFrame, kFailed, start, 3, ""},
+        {"no frame after the last", 3, &cEditCommands::copyFromNextFrame, Msg(kMsgNoNextFrameToCopy), start,
+         3, ""},
         {"next on the last adds a frame", 3, &cEditCommands::nextFrame, Msg(kMsgFrameInserted, 4),
          start + " -", 4, "Insert frame 4"},
     };
@@ -196,7 +214,7 @@ TEST(FrameCommands, ChangeTheFramesAndTheCurrentFrame) {
         EXPECT_EQ(Text(r), c.status);
         EXPECT_EQ(Tags(e.doc), c.tags);
         EXPECT_EQ(e.ed.currentFrame(), c.currentAfter);
-        EXPECT_EQ(r.ok, !c.status.empty() && c.status != kFailed);
+        EXPECT_EQ(r.ok, !c.label.empty());
         EXPECT_EQ(e.history.undoCount(), r.ok ? 1u : 0u);
         EXPECT_EQ(e.history.undoLabel() ? FormatMessage(*e.history.undoLabel()) : "", c.label);
     }

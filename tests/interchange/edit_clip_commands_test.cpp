@@ -301,11 +301,12 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
 
     EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgCountDelete, 3));
     EXPECT_EQ(doc->effectCount(), 3);
-    EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgProcessingFailed, 12, 34));
-    EXPECT_EQ(Status(ops->copyEffect(50)), Msg(kMsgProcessingFailed, 12, 34));
+    EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgNoEffectSelected));
+    EXPECT_EQ(Status(ops->copyEffect(50)), Msg(kMsgNoEffectSelected));
+    EXPECT_EQ(Status(ops->cutEffect(-1)), Msg(kMsgNoEffectSelected));
     commands->select(0);
     ops->copyCells();
-    EXPECT_EQ(Status(ops->pasteEffect()), Msg(kMsgProcessingFailed, 12, 34));
+    EXPECT_EQ(Status(ops->pasteEffect()), Msg(kMsgNoEffectOnClipboard));
 }
 
 TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
@@ -321,7 +322,13 @@ TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
     EXPECT_EQ(doc->picture(3), nullptr);
     EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgCountDelete, 7));
     EXPECT_EQ(doc->picture(7), nullptr);
-    EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgProcessingFailed, 12, 34));
+    EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgPictureSlotEmpty, 7));
+    EXPECT_EQ(Status(ops->copyPicture(7)), Msg(kMsgPictureSlotEmpty, 7));
+    EXPECT_EQ(Status(ops->cutPicture(7)), Msg(kMsgPictureSlotEmpty, 7));
+    commands->select(0);
+    ops->copyCells();
+    EXPECT_EQ(Status(ops->pastePicture(1)), Msg(kMsgNoPictureOnClipboard));
+
     // Paste replaces the slot and normalises the record.
     strPicture odd{.divX = 0, .hue = 999};
     cClip_Picture payload(&odd);

@@ -71,12 +71,13 @@ TEST(BatchRun, ChecksSelectFramesCellsAndParameters) {
     EXPECT_EQ(XsOf(d.doc, kColumn, 2), "10 10 10 10 10 10");
 }
 
-TEST(BatchRun, NothingToDoReportsFailure) {
+TEST(BatchRun, NothingToDoSaysWhy) {
     Doc d(3, 2);
     d.put(0, 0, CellAt(1));
-    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {0}, {}, d.doc).run(d.ctx)), kFailed);
-    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, 0, {0}, {0}, d.doc).run(d.ctx)), kFailed);
-    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {1}, {0}, d.doc).run(d.ctx)), kFailed);
+    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {0}, {}, d.doc).run(d.ctx)),
+              Msg(kMsgNoCellNumberTicked));
+    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, 0, {0}, {0}, d.doc).run(d.ctx)), Msg(kMsgNoValueTicked));
+    EXPECT_EQ(Text(Batch(cBatchEdit::kAdd, 5, kParamX, {1}, {0}, d.doc).run(d.ctx)), Msg(kMsgNoCellChanged));
     EXPECT_EQ(d.history.undoCount(), 0u);
     EXPECT_EQ(d.x(0, 0), 1);
 }

@@ -70,7 +70,7 @@ TEST(FrameComp, CellUsedOnlyTouchesExistingCellsOnly) {
     strEditResult r = comp.run(d.ctx);
     EXPECT_EQ(r.count, 0);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(Text(r), kFailed);
+    EXPECT_EQ(Text(r), Msg(kMsgNoCellChanged));
     EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - - - 100");
     EXPECT_EQ(d.history.undoCount(), 0u); // the empty step is dropped
 
@@ -95,8 +95,9 @@ TEST(FrameComp, MediumCompensatesEveryPairWhateverTheEnd) {
 TEST(FrameComp, AdjacentKeyFramesAndNoParametersChangeNothing) {
     Doc d(9);
     ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "- - - 0 10 - - - 50"));
-    EXPECT_EQ(Text(Comp(3, 4, cFrameComp::kNormal, kParamX, {0}).run(d.ctx)), kFailed);
-    EXPECT_EQ(Comp(4, 8, cFrameComp::kNormal, 0, {0}).run(d.ctx).count, 0);
+    EXPECT_EQ(Text(Comp(3, 4, cFrameComp::kNormal, kParamX, {0}).run(d.ctx)), Msg(kMsgNoCellChanged));
+    EXPECT_EQ(Text(Comp(4, 8, cFrameComp::kNormal, 0, {0}).run(d.ctx)), Msg(kMsgNoValueTicked));
+    EXPECT_EQ(Text(Comp(3, 8, cFrameComp::kNormal, kParamX, {}).run(d.ctx)), Msg(kMsgNoCellNumberTicked));
     EXPECT_EQ(XsOf(d.doc, kColumn, 0), "- - - 0 10 - - - 50");
     // No document: nothing happens, nothing is reported.
     strToolContext none;
@@ -152,4 +153,7 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     ASSERT_TRUE(d.history.undo());
     EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - -50 - 100 -");
     EXPECT_EQ(XsOf(d.doc, kColumn, 1), "- - - - - 7");
+    // A block with no cell to fill it in from says so.
+    EXPECT_EQ(Text(CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 2, 3, 2), 0)),
+              Msg(kMsgNoCellsAroundBlock));
 }

@@ -92,10 +92,10 @@ TEST(SplineRun, FailuresAndTheFrameBound) {
     Doc d(6);
     d.config.GridBit = 0;
     cSpline s = Spline(d, 0, 0, {0, 0}, {10, 10}, 3);
-    EXPECT_EQ(Text(s.run(d.ctx)), kFailed); // no cell at the start frame
+    EXPECT_EQ(Text(s.run(d.ctx)), Msg(kMsgSplineNoStartCell, 0, 0));
     d.put(0, 0, CellAt(0, 0));
     s.frames = 0;
-    EXPECT_EQ(Text(s.run(d.ctx)), kFailed);
+    EXPECT_EQ(Text(s.run(d.ctx)), Msg(kMsgNoCellChanged));
     // The frame count is bounded by the frames after the start; frames past the end are refused.
     EXPECT_EQ(s.maxFrames(d.doc), 5);
     s.frames = 7;

@@ -66,6 +66,4 @@ inline std::string Text(const strEditResult& r) {
     return FormatMessage(r.status);
 }
 
-inline const std::string kFailed = Msg(kMsgProcessingFailed, 7, 5);
-
 } // namespace tools_test

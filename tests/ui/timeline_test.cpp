@@ -184,6 +184,13 @@ class cTimelineTest : public QObject {
         doc().setCell(5, 6, nullptr);
         popupItem(5, 6, "MENU_CELL", "InsertCell");
         QCOMPARE(doc().cell(5, 6)->x, 20);
+        // A block with nothing to fill it in from says so in the status bar.
+        select(4, 5, 6, 5);
+        popupItem(5, 5, "MENU_CELL", "InsertCell");
+        QVERIFY(!doc().cell(5, 5));
+        QCOMPARE(
+            f->window->statusText(),
+            QStringLiteral("No cell lies before or after the block in its cell numbers to fill it in from"));
     }
 
     void aShrunkOrReplacedDocumentLeavesNoRangeBehind() {

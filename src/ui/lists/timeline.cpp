@@ -267,9 +267,8 @@ void cTimeline::insertFrame() {
 void cTimeline::insertCell() {
     strEditResult r =
         CompleteTimelineBlock(ToolContext(session_), widened(rect(kSelection)), session_.config().CompType);
-    if (!r.ok) return;
-    r.status = strMessage(kMsgCountComplete, r.count);
-    session_.report(r);
+    if (r.ok) r.status = strMessage(kMsgCountComplete, r.count);
+    if (!session_.report(r)) return;
     followCursor();
 }
 
