@@ -211,14 +211,16 @@ void cProject::record(std::unique_ptr<cRestore> r) {
 bool cProject::setCell(int frame, int cell, const strCell* c) {
     strFrame* f = frames_.get(frame);
     if (!f || !f->cells.inRange(cell)) return false;
+    const strCell* old = f->cells.get(cell);
     if (c) {
         strCell n = *c;
         normaliseCell(n, cell);
-        if (recording()) record(std::make_unique<cRest_Update_Cell>(frame, cell, &n, f->cells.get(cell)));
+        if (old && *old == n) return true; // the same cell: nothing to record or announce
+        if (recording()) record(std::make_unique<cRest_Update_Cell>(frame, cell, &n, old));
         f->cells.setCopy(cell, n);
     } else {
-        if (recording())
-            record(std::make_unique<cRest_Update_Cell>(frame, cell, nullptr, f->cells.get(cell)));
+        if (!old) return true;
+        if (recording()) record(std::make_unique<cRest_Update_Cell>(frame, cell, nullptr, old));
         f->cells.reset(cell);
     }
     return true;

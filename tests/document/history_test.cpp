@@ -182,6 +182,24 @@ TEST(History, TheModifiedFlagFollowsTheCleanPoint) {
     }
 }
 
+TEST(History, StoringWhatIsAlreadyThereIsNoStep) {
+    Doc d(2, 4);
+    d.step(0, 1, 7);
+    d.doc.markSaved();
+    {
+        cTransaction t(d.doc, strMessage(kStepBatch));
+        const strCell same = *d.doc.cell(0, 1);
+        EXPECT_TRUE(d.doc.setCell(0, 1, &same));   // the cell it holds
+        EXPECT_TRUE(d.doc.setCell(1, 2, nullptr)); // an empty slot emptied
+        EXPECT_FALSE(t.recorded());
+        EXPECT_FALSE(t.commit());
+    }
+    EXPECT_EQ(d.counts(), 100u);
+    EXPECT_FALSE(d.doc.modified());
+    EXPECT_TRUE(d.step(0, 1, 8)); // a real change is still a step
+    EXPECT_EQ(d.counts(), 200u);
+}
+
 TEST(History, LabelsAndChangeNotices) {
     Doc d(2, 4);
     std::vector<unsigned> heard;
