@@ -89,14 +89,10 @@ void cMainWindow::registerEditCommands() {
     auto edit = [&t, &s](int id, const char* label, auto run, QList<K> keys = {}) {
         t.add(id, tr(label), Kind::kCommand, keys);
         t.setHandler(id, [&s, run, id] {
+            const int frameBefore = s.currentFrame();
             const strEditResult r = run(s);
             s.report(r);
-            // The commands on the selected cells do nothing, and say nothing, when none of them is
-            // on the current frame.
-            const bool onSelection =
-                id == kCmdCut || id == kCmdCopy || id == kCmdDelete || id == kCmdCompleteCells;
-            if (onSelection && r.status.none() && r.alert.none())
-                s.showStatus(tr("No selected cell on frame %1").arg(s.currentFrame()));
+            ReportQuietEdit(s, id, r, frameBefore);
         });
     };
     edit(
@@ -174,47 +170,48 @@ void cMainWindow::registerEditCommands() {
         [](cSession& s) { return s.commands().previousFrame(); }, Keys({Qt::CTRL | Qt::Key_Left}));
     edit(kCmdLastFrame, QT_TR_NOOP("Last frame"), [](cSession& s) { return s.commands().lastFrame(); });
     edit(kCmdFirstFrame, QT_TR_NOOP("First frame"), [](cSession& s) { return s.commands().firstFrame(); });
-    reportQuietEdits();
     t.add(kCmdAutoAddFrame, tr("Add frames automatically"), Kind::kToggle);
     t.setHandler(kCmdAutoAddFrame, [this] { config_.NewFrameFlag = !config_.NewFrameFlag; });
     t.setCheckedRule(kCmdAutoAddFrame, [this] { return config_.NewFrameFlag; });
 }
 
-void cMainWindow::reportQuietEdits() {
-    auto& t = *commands_;
-    cSession& s = *session_;
+void cMainWindow::ReportQuietEdit(cSession& s, int id, const strEditResult& r, int frameBefore) {
     // Commands whose library result says nothing: the selection and the stacking order say what
     // they did here. A frame move shows in the frame position; only a move that did not happen
     // (at either end) needs words.
-    t.setHandler(kCmdSelectAll, [&s] {
-        s.report(s.commands().selectAll());
+    switch (id) {
+    case kCmdCut:
+    case kCmdCopy:
+    case kCmdDelete:
+    case kCmdCompleteCells:
+        // They do nothing, and say nothing, when no selected cell is on the current frame.
+        if (r.status.none() && r.alert.none())
+            s.showStatus(tr("No selected cell on frame %1").arg(s.currentFrame()));
+        break;
+    case kCmdSelectAll: {
         const int n = s.commands().selectedCount();
         s.showStatus(n > 0 ? tr("Cells selected: %1").arg(n) : tr("No cell selected"));
-    });
-    for (const int id : {kCmdToForeground, kCmdToBackground})
-        t.setHandler(id, [&s, id] {
-            const strEditResult r =
-                id == kCmdToForeground ? s.commands().toForeground() : s.commands().toBackground();
-            s.report(r);
-            if (r.count == 0)
-                s.showStatus(
-                    tr("No cell moved: none is selected on frame %1, or they are at the end of the row")
-                        .arg(s.currentFrame()));
-            else
-                s.showStatus(id == kCmdToForeground ? tr("Cells brought forward: %1").arg(r.count)
-                                                    : tr("Cells sent back: %1").arg(r.count));
-        });
-    for (const int id : {kCmdNextFrame, kCmdPreviousFrame, kCmdFirstFrame, kCmdLastFrame})
-        t.setHandler(id, [&s, id] {
-            const int before = s.currentFrame();
-            const strEditResult r = id == kCmdNextFrame       ? s.commands().nextFrame()
-                                    : id == kCmdPreviousFrame ? s.commands().previousFrame()
-                                    : id == kCmdFirstFrame    ? s.commands().firstFrame()
-                                                              : s.commands().lastFrame();
-            s.report(r);
-            if (r.status.none() && s.currentFrame() == before)
-                s.showStatus(tr("Already at frame %1").arg(before));
-        });
+        break;
+    }
+    case kCmdToForeground:
+    case kCmdToBackground:
+        if (r.count == 0)
+            s.showStatus(tr("No cell moved: none is selected on frame %1, or they are at the end of the row")
+                             .arg(s.currentFrame()));
+        else
+            s.showStatus(id == kCmdToForeground ? tr("Cells brought forward: %1").arg(r.count)
+                                                : tr("Cells sent back: %1").arg(r.count));
+        break;
+    case kCmdNextFrame:
+    case kCmdPreviousFrame:
+    case kCmdFirstFrame:
+    case kCmdLastFrame:
+        if (r.status.none() && s.currentFrame() == frameBefore)
+            s.showStatus(tr("Already at frame %1").arg(frameBefore));
+        break;
+    default:
+        break;
+    }
 }
 
 void cMainWindow::registerViewCommands() {

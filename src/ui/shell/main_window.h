@@ -15,6 +15,7 @@ class cCommandTable;
 class cConfig;
 class cPrompts;
 class cSession;
+struct strEditResult;
 class cToolWindow;
 class QLabel;
 class QToolBar;
@@ -81,8 +82,9 @@ class cMainWindow : public QMainWindow {
     void registerFileCommands();
     void registerEditCommands();
     void registerViewCommands();
-    // Status texts for the edits whose library results carry none (select all, stacking, frame moves).
-    void reportQuietEdits();
+    // Status text, after an edit command ran, for what its library result does not say (a selection
+    // with no cell on the frame, select all, stacking, a frame move at either end).
+    static void ReportQuietEdit(cSession& s, int id, const strEditResult& r, int frameBefore);
     void registerToolCommands();
     void buildMenus();
     void buildToolBars();
