@@ -8,10 +8,11 @@ strMessage FileFailureMessage(const std::string& english, size_t maxBytes) {
     using platform::eFileFailure;
     const platform::strFileFailure& f = platform::LastFileFailure();
     const strMessage system = SystemReason(f.errorNumber);
+    const bool denied = f.errorNumber == EACCES || f.errorNumber == EPERM;
     switch (f.kind) {
     case eFileFailure::kOpen:
         if (f.errorNumber == ENOENT) return strMessage(kWhyFileMissing, f.path);
-        if (f.errorNumber == EACCES || f.errorNumber == EPERM) return strMessage(kWhyFileDenied, f.path);
+        if (denied) return strMessage(kWhyFileDenied, f.path);
         return strMessage(kWhyCannotOpen, f.path, system);
     case eFileFailure::kNotRegular:
         return strMessage(kWhyNotRegularFile, f.path);
@@ -20,12 +21,12 @@ strMessage FileFailureMessage(const std::string& english, size_t maxBytes) {
     case eFileFailure::kRead:
         return strMessage(kWhyCannotRead, f.path, system);
     case eFileFailure::kWrite:
-        if (f.errorNumber == EACCES || f.errorNumber == EPERM) return strMessage(kWhyFileDenied, f.path);
+        if (denied) return strMessage(kWhyFileDenied, f.path);
         return strMessage(kWhyCannotWrite, f.path, system);
     case eFileFailure::kReplace:
         return strMessage(kWhyCannotReplace, f.path, system);
     case eFileFailure::kTemporary:
-        if (f.errorNumber == EACCES || f.errorNumber == EPERM) return strMessage(kWhyFileDenied, f.path);
+        if (denied) return strMessage(kWhyFileDenied, f.path);
         return strMessage(kWhyCannotMakeTemporary, f.path, system);
     default:
         return strMessage(kWhyOther, english);
