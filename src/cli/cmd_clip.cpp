@@ -65,10 +65,10 @@ void RunImport(Context& ctx, const std::string& productName, const std::string& 
     strWorkResult result;
     std::unique_ptr<cProject> doc =
         cWorkspace(ctx.config).importClipboard(clip, product->importProduct, result);
-    if (!doc) return Fail(ctx, result.status + " (" + FormatMessage(result.reason) + ")");
+    if (!doc) return Fail(ctx, result.statusText() + " (" + FormatMessage(result.reason) + ")");
     int saveFormat = to.empty() ? -1 : (to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
     if (!SaveProject(ctx, outPath, *doc, saveFormat)) return;
-    std::cout << result.status << "\n";
+    std::cout << result.statusText() << "\n";
 }
 
 void RunExport(Context& ctx, const std::string& productName, const std::string& inPath,
@@ -83,7 +83,8 @@ void RunExport(Context& ctx, const std::string& productName, const std::string& 
     std::vector<uint8_t> bytes;
     if (!result.ok || !clip.read(interchange::ProductFormat(clip, product->exportProduct), bytes))
         return Fail(ctx,
-                    (result.status.empty() ? std::string("export failed") : result.status) +
+                    (result.statusMessage == interchange::kMsgNone ? std::string("export failed")
+                                                                   : result.statusText()) +
                         (result.reason.none() ? std::string() : " (" + FormatMessage(result.reason) + ")"));
     std::string why;
     if (!platform::WriteFileAtomically(payloadPath, bytes, &why))
@@ -91,7 +92,7 @@ void RunExport(Context& ctx, const std::string& productName, const std::string& 
     // The payload holds what the product takes; one line for each kind of thing it could not.
     for (const strMessage& m : result.losses)
         std::cerr << "pelko: warning: " << FormatMessage(m) << "\n";
-    std::cout << result.status << "\n";
+    std::cout << result.statusText() << "\n";
 }
 
 } // namespace

@@ -76,9 +76,7 @@ struct strCommandReport : strResult {
     int message = kMsgNone;
     int label = kMsgNone;
     // The formatted text ("" for no message).
-    std::string Text() const {
-        return message == kMsgNone ? std::string() : FormatMessage(message, MessageText(label));
-    }
+    std::string Text() const { return StatusText(message, label); }
 };
 
 // Export command: exports the current document; "%s : Export succeeded" when the dispatcher returned

@@ -45,4 +45,9 @@ inline std::string FormatMessage(int id, const std::string& argument) {
     return FormatMessageText(MessageText(id), {argument});
 }
 
+// A clipboard command's status message with the product label it names ("" for kMsgNone).
+inline std::string StatusText(int message, int label) {
+    return message == kMsgNone ? std::string() : FormatMessage(message, MessageText(label));
+}
+
 } // namespace interchange

@@ -85,6 +85,10 @@ bool cWorkspace::open(const std::string& path, cProject& doc, strWorkResult& res
     return true;
 }
 
+std::string strWorkResult::statusText() const {
+    return interchange::StatusText(statusMessage, statusLabel);
+}
+
 strWorkResult cWorkspace::save(cProject& doc, const std::string& path, int saveFormat,
                                bool rebasePaths) const {
     strWorkResult result;
@@ -198,7 +202,6 @@ std::unique_ptr<cProject> cWorkspace::importClipboard(platform::cClipboard& clip
     std::unique_ptr<cProject> doc;
     const interchange::strCommandReport report =
         interchange::RunImportCommand(device, doc, product, storedFolder(working_));
-    result.status = report.Text();
     result.statusMessage = report.message;
     result.statusLabel = report.label;
     if (!report.ok || !doc) {
@@ -216,7 +219,6 @@ strWorkResult cWorkspace::exportClipboard(const cProject& doc, platform::cClipbo
     strWorkResult result;
     interchange::cClipboardDevice device(clip, config_);
     const interchange::strCommandReport report = interchange::RunExportCommand(device, doc, product);
-    result.status = report.Text();
     result.statusMessage = report.message;
     result.statusLabel = report.label;
     if (!report.ok) {

@@ -27,9 +27,10 @@ class cClipboard;
 
 // What a workspace call gives back.
 struct strWorkResult : strResult {
-    std::string status;    // clipboard commands: the status-bar text of the outcome
-    int statusMessage = 0; // ... as an interchange message id and the product label it names,
-    int statusLabel = 0;   //     for a window that shows it in the user's language
+    int statusMessage = 0; // clipboard commands: the outcome as an interchange message id and the
+    int statusLabel = 0;   // product label it names, for a window that shows it in the user's language
+    // ... and as English text ("" for none).
+    std::string statusText() const;
 };
 
 // A picture or sound file a document names that is not on disk, and where it was looked for.

@@ -187,7 +187,8 @@ TEST(Workspace, ImportedTitlesResolveAndLoad) {
     ASSERT_NE(doc, nullptr) << FormatMessage(r.reason);
     EXPECT_EQ(std::pair(r.statusMessage, r.statusLabel),
               std::pair(int(interchange::kMsgImportSucceeded), int(interchange::kLabelMV)));
-    EXPECT_EQ(r.status, interchange::FormatMessage(r.statusMessage, interchange::MessageText(r.statusLabel)));
+    EXPECT_EQ(r.statusText(),
+              interchange::FormatMessage(r.statusMessage, interchange::MessageText(r.statusLabel)));
     EXPECT_EQ(doc->picture(0)->path, "BattleEffect/sheet5.png");
     cPictureSlotTable slots;
     const strWorkResult first = w.loadPictures(*doc, slots);
