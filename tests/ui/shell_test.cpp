@@ -75,13 +75,17 @@ class cShellTest : public QObject {
         key(Qt::Key_Delete, Qt::NoModifier);
         QVERIFY(!f->doc().cell(0, 3));
         QCOMPARE(cellCommands(), QList<bool>(4, false));
-        // Ctrl+Z brings it back, Ctrl+Y removes it again.
+        // Ctrl+Z brings it back, Ctrl+Y and Ctrl+Shift+Z remove it again.
         key(Qt::Key_Z);
         QVERIFY(f->doc().cell(0, 3));
         QCOMPARE(enabled({kCmdUndo, kCmdRedo}), (QList<bool>{true, true}));
         key(Qt::Key_Y);
         QVERIFY(!f->doc().cell(0, 3));
         QCOMPARE(enabled({kCmdUndo, kCmdRedo}), (QList<bool>{true, false}));
+        key(Qt::Key_Z);
+        QVERIFY(f->doc().cell(0, 3));
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!f->doc().cell(0, 3));
     }
 
     void importItemsAndPasteFollowTheClipboard() {

@@ -102,7 +102,7 @@ void cMainWindow::registerEditCommands() {
     t.setLabelRule(kCmdUndo, [&s] { return s.undoText(); });
     edit(
         kCmdRedo, QT_TR_NOOP("Redo"), [](cSession& s) { return s.commands().redo(); },
-        Keys({Qt::CTRL | Qt::Key_Y}));
+        Keys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}));
     t.setEnabledRule(kCmdRedo, [&s] { return s.history().canRedo(); });
     t.setLabelRule(kCmdRedo, [&s] { return s.redoText(); });
     edit(
