@@ -73,6 +73,8 @@ class cToolWindowsTest : public QObject {
         doc().setSetting(kKeyLock, 0);
         doc().setSetting(kKeyEditFormat, 2);
         request(kCmdCellSettings, cTimelineRange::Cell(1, 0));
+        // The status bar names the window by the cell it opened on.
+        QCOMPARE(f->session().statusText(), QStringLiteral("Opened \"%1\"").arg(cDlg_Cell::TitleText(1, 0)));
         f->type(find<QSpinBox>("cellSy"), 150);
         find<QComboBox>("cellFlip")->setCurrentIndex(1);
         find<QPushButton>("cellApply")->click();
@@ -272,6 +274,7 @@ class cToolWindowsTest : public QObject {
         request(kCmdCellLock, cTimelineRange::Rows(2, 2), f->window->listWindow());
         auto* single = f->window->findChild<cDlg_LockCell*>();
         QCOMPARE(single->windowTitle(), cDlg_LockCell::TitleText(2));
+        QCOMPARE(f->session().statusText(), QStringLiteral("Opened \"%1\"").arg(cDlg_LockCell::TitleText(2)));
         QCOMPARE(find<QSpinBox>("lockImage")->value(), 3);
         f->type(find<QSpinBox>("lockImage"), 1);
         find<QDialogButtonBox>("lockSingleButtons")->button(QDialogButtonBox::Ok)->click();

@@ -185,6 +185,8 @@ QPoint cToolWindows::pointerOrCorner() const {
 cDlg_Cell* cToolWindows::openCell(int frame, int cell, QWidget* origin) {
     cDlg_Cell* d = show(cellDlg_, origin, [this] { return new cDlg_Cell(session_, cell_, &window_); });
     d->openCell(frame, cell);
+    // The title names the cell only now.
+    window_.reportOpened(d);
     return d;
 }
 
@@ -231,6 +233,7 @@ cDlg_Lock* cToolWindows::openLockTable(QWidget* origin) {
 cDlg_LockCell* cToolWindows::openLockSingle(int cell, QWidget* origin) {
     cDlg_LockCell* d = show(lockSingleDlg_, origin, [this] { return new cDlg_LockCell(session_, &window_); });
     d->openFor(cell);
+    window_.reportOpened(d);
     return d;
 }
 
