@@ -2190,6 +2190,14 @@ The undo history has been cleared.</source>
         <source>Stored with its full path: it lies outside the animation&apos;s folder</source>
         <translation>フルパスで保存されています (アニメーションのフォルダーの外にあります)</translation>
     </message>
+    <message>
+        <source>Move up</source>
+        <translation>上へ移動</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>下へ移動</translation>
+    </message>
 </context>
 <context>
     <name>MessageCaptions</name>
@@ -3070,6 +3078,14 @@ Do you want to save it?</source>
         <source>Close</source>
         <translation>閉じる</translation>
     </message>
+    <message>
+        <source>Lock table stored: %1 cell numbers changed</source>
+        <translation>画像固定表を反映しました: セル番号 %1 個を変更</translation>
+    </message>
+    <message>
+        <source>The lock table is unchanged</source>
+        <translation>画像固定表は変わっていません</translation>
+    </message>
 </context>
 <context>
     <name>cDlg_LockCell</name>
@@ -3080,6 +3096,14 @@ Do you want to save it?</source>
     <message>
         <source>Picture number</source>
         <translation>画像番号</translation>
+    </message>
+    <message>
+        <source>Cell number %1 locked to picture %2</source>
+        <translation>セル番号 %1 を画像 %2 に固定しました</translation>
+    </message>
+    <message>
+        <source>The lock of cell number %1 is unchanged</source>
+        <translation>セル番号 %1 の画像固定は変わっていません</translation>
     </message>
 </context>
 <context>
@@ -3385,6 +3409,10 @@ Do you want to save it?</source>
     <message>
         <source>Project settings applied</source>
         <translation>プロジェクトの設定を反映しました</translation>
+    </message>
+    <message>
+        <source>The project settings are unchanged</source>
+        <translation>プロジェクトの設定は変わっていません</translation>
     </message>
 </context>
 <context>
@@ -4003,6 +4031,10 @@ Do you want to save it?</source>
     <message>
         <source>Timing at frame %1 stored</source>
         <translation>フレーム %1 のタイミングを設定しました</translation>
+    </message>
+    <message>
+        <source>Picture %1 moved to %2</source>
+        <translation>画像 %1 を %2 に移動しました</translation>
     </message>
 </context>
 <context>

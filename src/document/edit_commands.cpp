@@ -493,6 +493,54 @@ strEditResult cEditCommands::selectAll() {
     return r;
 }
 
+strEditResult cEditCommands::movePicture(int from, int to) {
+    cHold hold(*this);
+    strEditResult r;
+    const int slots = doc_->pictureCapacity();
+    if (from < 0 || to < 0 || from >= slots || to >= slots || from == to) {
+        r.status = processingFailed();
+        return r;
+    }
+    if (!doc_->picture(from) && !doc_->picture(to)) {
+        r.status = strMessage(kMsgPictureSlotEmpty, from);
+        return r;
+    }
+    const auto renumbered = [from, to](int p) { return p == from ? to : p == to ? from : p; };
+    // The cells are read before anything changes: with the lock on, storing a lock entry rewrites
+    // the picture of its column's cells.
+    struct strMoved {
+        int frame, cell;
+        strCell c;
+    };
+    std::vector<strMoved> moved;
+    for (int f = 0; f < doc_->frameCount(); ++f)
+        for (int c = 0; c < doc_->cellNumber(); ++c)
+            if (const strCell* cell = doc_->cell(f, c); cell && renumbered(cell->picture) != cell->picture)
+                moved.push_back({f, c, *cell});
+    cTransaction t(*doc_, strMessage(kStepMovePicture, from, to));
+    bool ok = doc_->exchangePictures(from, to);
+    for (int c = 0; ok && c < doc_->cellNumber(); ++c) {
+        const int p = doc_->lockedPicture(c);
+        if (renumbered(p) != p)
+            ok = renumbered(p) <= 255 && doc_->setLockedPicture(c, uint8_t(renumbered(p)));
+    }
+    for (strMoved& m : moved) {
+        if (!ok) break;
+        ok = renumbered(m.c.picture) <= 255;
+        m.c.picture = uint8_t(renumbered(m.c.picture));
+        ok = ok && doc_->setCell(m.frame, m.cell, &m.c);
+    }
+    if (!ok) {
+        r.status = processingFailed();
+        return r; // the transaction takes back what was stored
+    }
+    t.commit();
+    r.ok = true;
+    r.count = 1;
+    r.status = strMessage(kStepMovePicture, from, to);
+    return r;
+}
+
 strEditResult cEditCommands::newCell(int cell, int x, int y) {
     cHold hold(*this);
     strEditResult r;

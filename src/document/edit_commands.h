@@ -178,6 +178,13 @@ class cEditCommands {
     // becomes the current and only selected one.
     strEditResult newCell(int cell, int x = 0, int y = 0);
 
+    // --- picture list ---
+    // Moves picture `from` to slot `to` (the two slots swap; an empty one moves too) and renumbers
+    // the cells and the lock entries that name either picture, so the animation looks as before:
+    // one step "Move picture 3 to 2". Refused when both slots are empty, either lies outside the
+    // table, or a renumbered cell would name a picture past 255.
+    strEditResult movePicture(int from, int to);
+
     // --- history ---
     strEditResult undo();
     strEditResult redo();

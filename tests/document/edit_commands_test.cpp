@@ -399,6 +399,66 @@ TEST(UndoCommands, OneNoticePerCommand) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Picture list
+
+// Moving a picture swaps two slots and renumbers the cells and lock entries that name either, so
+// the animation looks the same; one step, undone exactly. With the lock on, the lock entries move
+// first and the cells follow them.
+TEST(PictureCommands, MoveRenumbersTheCellsAndTheLock) {
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "lock on" : "lock off");
+        Editor e(2, 3);
+        for (const char* path : {"a.png", "b.png", "c.png"})
+            ASSERT_TRUE(e.doc.setPicture(e.doc.pictureCount(), strPicture{5, 2, 0, path}));
+        e.doc.setSetting(kKeyLock, locked);
+        for (int c = 0; c < 3; ++c)
+            e.doc.setLockedPicture(c, uint8_t(locked ? c : 1)); // false when the entry holds it
+        ASSERT_EQ(e.doc.lockedPicture(2), locked ? 2 : 1);
+        const int pictures[2][3] = {{0, 1, 2}, {locked ? 0 : 1, 1, 2}};
+        for (int f = 0; f < 2; ++f)
+            for (int c = 0; c < 3; ++c) {
+                strCell cell = CellAt(10 * f + c);
+                cell.picture = uint8_t(pictures[f][c]);
+                e.put(f, c, cell);
+            }
+        const std::string before = ProjectFingerprint(e.doc);
+        const auto state = [&e] {
+            std::string s;
+            for (int i = 0; i < 3; ++i)
+                s += e.doc.picture(i) ? e.doc.picture(i)->path.substr(0, 1) : "-";
+            for (int f = 0; f < 2; ++f)
+                for (int c = 0; c < 3; ++c)
+                    s += " " + std::to_string(e.doc.cell(f, c)->picture);
+            for (int c = 0; c < 3; ++c)
+                s += " L" + std::to_string(e.doc.lockedPicture(c));
+            return s;
+        };
+
+        const strEditResult r = e.ed.movePicture(1, 0);
+        EXPECT_TRUE(r.ok);
+        EXPECT_EQ(Text(r), Msg(kStepMovePicture, 1, 0));
+        EXPECT_EQ(state(), locked ? "bac 1 0 2 1 0 2 L1 L0 L2" : "bac 1 0 2 0 0 2 L0 L0 L0");
+        EXPECT_EQ(e.counts(), 100u);
+        EXPECT_EQ(Text(e.ed.undo()), Msg(kMsgUndone, Msg(kStepMovePicture, 1, 0)));
+        EXPECT_EQ(ProjectFingerprint(e.doc), before);
+        e.ed.redo();
+        // Into an empty slot: picture 2 goes to slot 3 and its cells follow.
+        EXPECT_TRUE(e.ed.movePicture(2, 3).ok);
+        EXPECT_EQ(state().substr(0, 3), "ba-");
+        EXPECT_EQ(e.doc.picture(3)->path, "c.png");
+        EXPECT_EQ(e.doc.cell(0, 2)->picture, 3);
+        EXPECT_EQ(e.counts(), 200u);
+
+        // Refused, with no step: two empty slots, a slot outside the table, the same slot.
+        EXPECT_EQ(Text(e.ed.movePicture(5, 6)), Msg(kMsgPictureSlotEmpty, 5));
+        EXPECT_EQ(Text(e.ed.movePicture(0, -1)), kFailed);
+        EXPECT_EQ(Text(e.ed.movePicture(0, e.doc.pictureCapacity())), kFailed);
+        EXPECT_FALSE(e.ed.movePicture(1, 1).ok);
+        EXPECT_EQ(e.counts(), 200u);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // Message table
 
 // Arguments the text does not expect: a missing one reads as 0, a mismatched one is converted, extra

@@ -8,6 +8,7 @@
 #include "ui/lists/source_list_view.h"
 #include "ui/shell/tool_window.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 
@@ -81,7 +82,13 @@ class cListsTest : public QObject {
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
         bad.close();
         dropOnRow(L::kPictures, 2, bad.fileName());
+        // ... and so does the division method chosen with it: nothing is stored, no step is left.
+        const int method = doc().getSetting(kKeySplitFormat);
+        const size_t steps = f->session().history().undoCount();
+        f->find<QComboBox>("pictureDivision", list->dialog())->setCurrentIndex(1 - method);
         apply("pictureApply");
+        QCOMPARE(doc().getSetting(kKeySplitFormat), method);
+        QCOMPARE(f->session().history().undoCount(), steps);
         QCOMPARE(f->prompts.messages.value(0),
                  ListsMessage(kLtCannotOpen, {std::string("Graphics/notes.png")}));
         QCOMPARE(f->window->statusText(), f->prompts.messages.value(0));
@@ -97,6 +104,32 @@ class cListsTest : public QObject {
         QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         QCOMPARE(f->prompts.messages.size(), 2);
         QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
+    }
+
+    void aPictureMovesUpAndDownWithItsCells() {
+        f->edit([](cProject& d) {
+            d.setPicture(0, strPicture{1, 1, 0, "a.png"});
+            d.setPicture(1, strPicture{1, 1, 0, "b.png"});
+        });
+        strCell cell;
+        cell.picture = 1;
+        f->putCell(0, 0, cell);
+        key(L::kPictures, 1, Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(QString::fromStdString(doc().picture(0)->path), QStringLiteral("b.png"));
+        QCOMPARE(doc().cell(0, 0)->picture, 0);
+        QCOMPARE(list->list(L::kPictures)->selectedRow(), 0);
+        QCOMPARE(text(L::kPictures, 0, 1), QStringLiteral("b.png"));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Picture 1 moved to 0"));
+        // The first slot has nothing above it; Move down follows the popup's rule.
+        QVERIFY(!list->isEnabled(L::kPictures, cListWindow::kMoveUp));
+        QVERIFY(!list->isEnabled(L::kEffects, cListWindow::kMoveDown));
+        key(L::kPictures, 0, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(QString::fromStdString(doc().picture(1)->path), QStringLiteral("b.png"));
+        QCOMPARE(doc().cell(0, 0)->picture, 1);
+        QCOMPARE(list->list(L::kPictures)->selectedRow(), 1);
+        // Each move is one step of the history.
+        QVERIFY(f->session().commands().undo().ok);
+        QCOMPARE(QString::fromStdString(doc().picture(0)->path), QStringLiteral("b.png"));
     }
 
     void anEffectMovedBeforeOthersKeepsEveryEffect() {

@@ -241,6 +241,12 @@ class cShellTest : public QObject {
         QCOMPARE(doc.getSetting(kKeyBasicInterval), 3);
         QVERIFY(doc.modified());
         QCOMPARE(f->window->commands().action(kCmdUndo)->text(), QStringLiteral("Undo Project settings"));
+        QCOMPARE(f->window->statusText(), QStringLiteral("Project settings applied"));
+        // Applying the values the document holds changes nothing and says so.
+        const size_t before = f->session().history().undoCount();
+        QVERIFY(dlg->apply());
+        QCOMPARE(f->session().history().undoCount(), before);
+        QCOMPARE(f->window->statusText(), QStringLiteral("The project settings are unchanged"));
         // "<< Auto-set" sums the frame durations.
         f->touch();
         f->find<QPushButton>("projectAutoSet")->click();

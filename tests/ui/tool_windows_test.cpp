@@ -268,6 +268,10 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(rows->topLevelItem(0)->text(1), QStringLiteral("0"));
         find<QPushButton>("lockUpdate")->click();
         QCOMPARE((QList<int>{doc().lockedPicture(1), doc().lockedPicture(2)}), (QList<int>{3, 3}));
+        QCOMPARE(f->session().statusText(), QStringLiteral("Lock table stored: 2 cell numbers changed"));
+        QCOMPARE(f->session().history().undoCount(), size_t(1));
+        find<QPushButton>("lockUpdate")->click();
+        QCOMPARE(f->session().statusText(), QStringLiteral("The lock table is unchanged"));
         QCOMPARE(f->session().history().undoCount(), size_t(1));
 
         // The single window of a cell number, as the list window asks for it.
@@ -279,6 +283,7 @@ class cToolWindowsTest : public QObject {
         f->type(find<QSpinBox>("lockImage"), 1);
         find<QDialogButtonBox>("lockSingleButtons")->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(doc().lockedPicture(2), 1);
+        QCOMPARE(f->session().statusText(), QStringLiteral("Cell number 2 locked to picture 1"));
         QVERIFY(!single->isVisible());
     }
 };

@@ -73,5 +73,8 @@ void cDlg_Lock::showRows() {
 }
 
 void cDlg_Lock::update() {
-    session_.report(edit_.update(ToolContext(session_)));
+    const strEditResult r = edit_.update(ToolContext(session_));
+    if (!session_.report(r)) return;
+    session_.showStatus(r.count ? tr("Lock table stored: %1 cell numbers changed").arg(r.count)
+                                : tr("The lock table is unchanged"));
 }

@@ -38,6 +38,9 @@ void cDlg_LockCell::openFor(int c) {
 
 void cDlg_LockCell::ok() {
     edit_.image = image_->value();
-    session_.report(edit_.ok(ToolContext(session_)));
+    const strEditResult r = edit_.ok(ToolContext(session_));
+    session_.report(r);
+    session_.showStatus(r.ok ? tr("Cell number %1 locked to picture %2").arg(edit_.cell).arg(edit_.image)
+                             : tr("The lock of cell number %1 is unchanged").arg(edit_.cell));
     close();
 }

@@ -117,8 +117,8 @@ bool cDlg_Project::apply() {
     s.editFormat = editFormat_->currentIndex();
     // One undo step "Project settings"; the views follow what the document announces.
     session_.stopPlayback();
-    doc.applySettings(s);
+    const bool changed = doc.applySettings(s);
     load();
-    session_.showStatus(tr("Project settings applied"));
+    session_.showStatus(changed ? tr("Project settings applied") : tr("The project settings are unchanged"));
     return true;
 }

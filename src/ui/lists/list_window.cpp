@@ -66,6 +66,8 @@ void cListWindow::makeList(eList which) {
         {kCopy, kLtCopy, "Copy", kCopyKeys},
         {kPaste, kLtPaste, "Paste", kPasteKeys},
         {kDelete, kLtDelete, "Delete", kDeleteKeys},
+        {kMoveUp, kLtMoveUp, "MoveUp", kMoveUpKeys},
+        {kMoveDown, kLtMoveDown, "MoveDown", kMoveDownKeys},
     };
     for (const auto& [id, text, name, keys] : items)
         l.actions[id] = AddLocalAction(l.view, text, name, keys, [this, which, id = id] { run(which, id); });
@@ -121,6 +123,12 @@ bool cListWindow::isEnabled(eList which, eCommand c) const {
         return pictures && filled;
     case kPaste:
         return row >= 0 && session_.clipCommands().canPaste(pictures ? kClipPicture : kClipEffect);
+    case kMoveUp:
+    case kMoveDown: {
+        // A picture moves into the next slot up or down, filled or not.
+        const int to = row + (c == kMoveUp ? -1 : 1);
+        return pictures && row >= 0 && to >= 0 && to < doc.pictureCapacity() && (filled || doc.picture(to));
+    }
     default:
         return filled;
     }
@@ -158,6 +166,15 @@ bool cListWindow::run(eList which, eCommand c) {
         case kPaste:
             if (session_.report(clip.pastePicture(row))) emit pictureChosen(row);
             break;
+        case kMoveUp:
+        case kMoveDown: {
+            // The selection goes with the picture.
+            const int to = row + (c == kMoveUp ? -1 : 1);
+            if (!session_.report(session_.commands().movePicture(row, to))) break;
+            lists_[which].view->selectRow(to);
+            session_.showStatus(tr("Picture %1 moved to %2").arg(row).arg(to));
+            break;
+        }
         default:
             return false;
         }
@@ -197,13 +214,14 @@ void cListWindow::showPopup(eList which, QPoint globalPos) {
     popup_->setObjectName(pictures ? QStringLiteral("MENU_IMAGELIST") : QStringLiteral("MENU_EFFECTLIST"));
     popup_->setAccessibleName(popup_->objectName());
     const std::vector<eCommand> items =
-        pictures ? std::vector<eCommand>{kSettings, kReload, kCheckSheet, kCut, kCopy, kPaste, kDelete}
+        pictures ? std::vector<eCommand>{kSettings, kReload, kCheckSheet, kCut,     kCopy,
+                                         kPaste,    kDelete, kMoveUp,     kMoveDown}
                  : std::vector<eCommand>{kSettings, kNew, kCut, kCopy, kPaste, kDelete};
     for (eCommand c : items) {
         QAction* a = lists_[which].actions[c];
         a->setEnabled(isEnabled(which, c));
         popup_->addAction(a);
-        if (c == kCheckSheet || c == kNew) popup_->addSeparator();
+        if (c == kCheckSheet || c == kNew || c == kDelete) popup_->addSeparator();
     }
     connect(popup_, &QMenu::aboutToHide, this, [this, which] {
         for (QAction* a : lists_[which].actions)
@@ -268,7 +286,8 @@ void cListWindow::commitPicture(int row, const strPicture& record, int splitForm
         doc.applySettings(settings);
     }
     const bool stored = session_.pictureSlots().StorePicture(doc, row, record);
-    step.commit();
+    // A picture that cannot be stored takes the new division method back with it.
+    if (stored) step.commit();
     const std::string path = platform::ToUtf8(record.path, session_.config().Locale);
     if (stored) {
         session_.showStatus(tr("Picture %1 set to %2").arg(row).arg(QString::fromStdString(path)));

@@ -24,7 +24,19 @@ class cListWindow : public QWidget {
     Q_OBJECT
   public:
     enum ePage { kPicturesPage, kEffectsPage, kTimelinePage };
-    enum eCommand { kSettings, kNew, kReload, kCheckSheet, kCut, kCopy, kPaste, kDelete, kCommandCount };
+    enum eCommand {
+        kSettings,
+        kNew,
+        kReload,
+        kCheckSheet,
+        kCut,
+        kCopy,
+        kPaste,
+        kDelete,
+        kMoveUp,
+        kMoveDown,
+        kCommandCount
+    };
     using eList = cSourceListModel::eKind;
 
     explicit cListWindow(cSession& session, QWidget* parent = nullptr);

@@ -24,6 +24,8 @@
     X(kLtCopy, "Copy")                                                                                       \
     X(kLtPaste, "Paste")                                                                                     \
     X(kLtDelete, "Delete")                                                                                   \
+    X(kLtMoveUp, "Move up")                                                                                  \
+    X(kLtMoveDown, "Move down")                                                                              \
     X(kLtInsertCell, "Insert in-between cells")                                                              \
     X(kLtFrameCompletion, "Tween")                                                                           \
     X(kLtBatch, "Batch")                                                                                     \

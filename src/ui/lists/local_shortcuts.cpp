@@ -27,6 +27,8 @@ QAction* AddLocalAction(QWidget* widget, eListsText text, const char* name, eLoc
         {QKeySequence(Qt::CTRL | Qt::Key_V)},
         {QKeySequence(Qt::Key_Delete)},
         {QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {QKeySequence(Qt::ALT | Qt::Key_Down)},
     };
     auto* a = new QAction(ListsText(text), widget);
     a->setObjectName(widget->objectName() + QString::fromLatin1(name));

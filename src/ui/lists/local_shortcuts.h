@@ -12,7 +12,17 @@ class QEvent;
 class QWidget;
 
 // The keys of the windows' own commands.
-enum eLocalKeys { kNoKeys, kSettingsKeys, kCutKeys, kCopyKeys, kPasteKeys, kDeleteKeys, kSelectAllKeys };
+enum eLocalKeys {
+    kNoKeys,
+    kSettingsKeys,
+    kCutKeys,
+    kCopyKeys,
+    kPasteKeys,
+    kDeleteKeys,
+    kSelectAllKeys,
+    kMoveUpKeys,
+    kMoveDownKeys
+};
 
 // An action of a widget with the keys of its kind, named after the widget plus name; run is
 // called when it is triggered.
