@@ -38,7 +38,7 @@ class cPrompts;
 // What changed, as a bit set (the argument of cSession::changed).
 enum eChange : unsigned {
     kChangeReplaced = 0x001,  // a new document replaced the old one (New, Open, import)
-    kChangeCells = 0x002,     // cells, frames, intervals or the lock table
+    kChangeCells = 0x002,     // cells, frames or intervals
     kChangePictures = 0x004,  // the picture table (and so the picture slots)
     kChangeEffects = 0x008,   // the effect table
     kChangeProject = 0x010,   // project settings and texts (cell number, formats, name …)
