@@ -4,6 +4,7 @@
 #include "canvas_fixture.h"
 
 #include "playback/fake_sound.h"
+#include "render/frame_composer.h"
 
 #include <QComboBox>
 
@@ -30,11 +31,12 @@ class cCanvasPlayTest : public QObject {
 
     void aSecondOfTheSample() {
         QVERIFY(openSample());
+        f->overlaysOff();
         cSession& s = f->session();
         const cPlayer& player = s.player();
         QVERIFY(f->trigger(kCmdPlay));
         std::vector<int> shown;
-        bool flashShown = false;
+        bool flashShown = false, flashComposed = false;
         for (int ms = 0; ms < 1000 && s.playing(); ++ms) {
             ++now;
             s.pumpPlayback();
@@ -49,6 +51,21 @@ class cCanvasPlayTest : public QObject {
             // While the white screen flash runs the whole canvas is lighter than the background.
             if (player.screenFlash().active() && player.screenFlash().remaining > 3)
                 flashShown |= qRed(image.pixel(2, 299)) > 0x60;
+            // The running flash is the player's, drawn by the library's composer as an export draws
+            // it: the canvas equals that composition (below the "Playing" text in its corner).
+            if (player.screenFlash().active() && !flashComposed) {
+                flashComposed = true;
+                cSpriteDrawer drawer;
+                cTexture expected;
+                QVERIFY(expected.Create(400, 300));
+                strFrameScene scene{.background = 0xFF000000u | f->ground(), .flashes = &player.flashes()};
+                scene.drawCells = !player.clearCells();
+                ComposeFrame(drawer, expected, s.pictureSlots(), s.document(), player.currentFrame(),
+                             strCaptureArea{-200, -150, 200, 150}, scene);
+                const QImage composed(expected.Row(0), 400, 300, expected.Pitch(), QImage::Format_RGB32);
+                QCOMPARE(image.size(), composed.size());
+                QVERIFY(image.copy(0, 40, 400, 260) == composed.copy(0, 40, 400, 260));
+            }
         }
         QVERIFY(!s.playing());
         std::vector<int> every(24);
@@ -60,7 +77,7 @@ class cCanvasPlayTest : public QObject {
             plays[path.substr(path.rfind('/') + 1)] = state->plays;
         QCOMPARE(sounds->loads, 2);
         QCOMPARE(plays, (std::map<std::string, int>{{"Fire1.wav", 1}, {"Thunder1.wav", 1}}));
-        QVERIFY(flashShown);
+        QVERIFY(flashShown && flashComposed);
         // Back to editing: the last frame stays, the info text is gone.
         QCOMPARE(s.currentFrame(), 23);
     }
