@@ -8,6 +8,8 @@
 #include "platform/code_page.h"
 #include "platform/path.h"
 #include "playback/play_clock.h"
+#include "workspace/gif_document.h"
+#include "workspace/workspace.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,18 +31,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-// The sheet as the project names it: its file name when it sits beside the project, else its path
-// relative to the project's folder.
-std::string PictureName(const std::string& project, const std::string& sheet) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path folder = fs::absolute(fs::path(project), ec).parent_path();
-    const fs::path picture = fs::absolute(fs::path(sheet), ec);
-    if (ec) return sheet;
-    const fs::path relative = picture.lexically_relative(folder);
-    return relative.empty() ? picture.string() : relative.generic_string();
-}
-
 void RunImportGif(Context& ctx, const strImportArgs& a) {
     strGifImportOptions o;
     if (!ParseSheetProduct(ctx, a.product, o.sheet.product)) return;
@@ -53,18 +43,20 @@ void RunImportGif(Context& ctx, const strImportArgs& a) {
     const std::string sheet = !a.sheet.empty() ? a.sheet
                                                : platform::JoinPath(platform::FolderPart(a.out),
                                                                     platform::StemPart(a.out) + ".png");
-    o.pictureName = platform::FromUtf8(PictureName(a.out, sheet), ctx.config.Locale);
-    o.name = platform::FromUtf8(platform::StemPart(a.in), ctx.config.Locale);
-
-    cProject doc(&ctx.config);
+    // As the editor's import makes it; saving it elsewhere than beside the sheet rebases the
+    // picture's path as the editor's Save as does.
     strGifImportResult r;
     strMessage why;
-    if (!ImportGifFile(a.in, sheet, o, doc, r, &why)) {
+    std::error_code ec;
+    const std::filesystem::path sheetPath = std::filesystem::absolute(sheet, ec);
+    std::unique_ptr<cProject> doc =
+        ImportGifDocument(cWorkspace(ctx.config), a.in, ec ? sheet : sheetPath.string(), o, r, &why);
+    if (!doc) {
         Fail(ctx, FormatMessage(why));
         return;
     }
-    doc.setSetting(kKeySaveFormat, format == ANIME::kFormatText ? 1 : 0);
-    if (!SaveProject(ctx, a.out, doc, format)) return;
+    doc->setSetting(kKeySaveFormat, format == ANIME::kFormatText ? 1 : 0);
+    if (!SaveProject(ctx, a.out, *doc, format, true)) return;
     std::cout << a.out << ": " << r.frames << " frames from " << a.in << " (" << r.screenWidth << " x "
               << r.screenHeight << "), basic interval " << r.basicInterval << " ticks at " << rate
               << " per second\n"

@@ -45,8 +45,8 @@ bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* form
     return false;
 }
 
-bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat) {
-    const strWorkResult result = cWorkspace(ctx.config).save(doc, path, saveFormat);
+bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat, bool rebasePaths) {
+    const strWorkResult result = cWorkspace(ctx.config).save(doc, path, saveFormat, rebasePaths);
     if (!result.ok) {
         Fail(ctx, "cannot write " + path + ": " + FormatMessage(result.reason));
         return false;

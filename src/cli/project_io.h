@@ -22,7 +22,10 @@ std::unique_ptr<cProject> LoadProject(Context& ctx, const std::string& path, int
 bool LoadProject(Context& ctx, const std::string& path, cProject& doc, int* format);
 // saveFormat < 0 uses the project's own save format. What the format could not keep is reported as
 // a warning on stderr.
-bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat = -1);
+// With rebasePaths, a file saved elsewhere than the base folder gets its picture and sound paths
+// rebased (cWorkspace::save).
+bool SaveProject(Context& ctx, const std::string& path, cProject& doc, int saveFormat = -1,
+                 bool rebasePaths = false);
 // The capture helpers of `pelko render` and `pelko export` (cmd_render.cpp).
 // The project's pictures (against its base folder) and, when targetPath is not empty, the target
 // picture; a picture that cannot be loaded is a warning, a target that cannot be loaded fails.

@@ -80,6 +80,16 @@ TEST_F(CliSheet, AGifExportComesBackWithItsTiming) {
         total +=
             f["interval"].get<int>() ? f["interval"].get<int>() : d["settings"]["basicInterval"].get<int>();
     EXPECT_EQ(total, 98); // 1560 ms
+
+    // As the editor's Save as stores it: a sheet below the project's folder by its relative path,
+    // any other by its whole path.
+    std::filesystem::create_directories(dir.file("o/s"));
+    Run("import gif " + dir.file("a.gif") + " " + dir.file("o/deep.dat") + " --sheet " +
+        dir.file("o/s/deep.png"));
+    Run("import gif " + dir.file("a.gif") + " " + dir.file("o/far.dat") + " --sheet " + dir.file("far.png"));
+    const std::string config = "--config " + dir.file("config.ini");
+    EXPECT_EQ(cli_fixture::Dump(dir.file("o/deep.dat"), config)["pictures"][0]["path"], "s/deep.png");
+    EXPECT_EQ(cli_fixture::Dump(dir.file("o/far.dat"), config)["pictures"][0]["path"], dir.file("far.png"));
 }
 
 TEST_F(CliSheet, TweenEasesTheChosenGroups) {

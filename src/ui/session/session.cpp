@@ -1,13 +1,13 @@
 #include "ui/session/session.h"
 
 #include "config/config.h"
-#include "export/gif_import.h"
 #include "platform/code_page.h"
 #include "platform/file_io.h"
 #include "platform/path.h"
 #include "ui/platform/prompts.h"
 #include "ui/session/game_texts.h"
 #include "ui/session/ui_messages.h"
+#include "workspace/gif_document.h"
 
 #include <algorithm>
 
@@ -417,25 +417,14 @@ bool cSession::importGif(const QString& gifPath, const QString& sheetPath) {
     const std::string sheetFolder = platform::FolderPart(sheetFile);
 
     // The new animation lives in the sheet's folder and names the sheet by its file name.
-    std::unique_ptr<cProject> fresh = workspace_.newDocument(workspace_.storedFolder(sheetFolder));
-    if (!fresh) return false;
-    const std::string base = fresh->text(kTextBaseFolder);
-    const std::string fileName = fresh->text(kTextFileName);
-    strGifImportOptions o;
-    o.tickMilliseconds = int(cPlayClock::PeriodOfRate(cPlayClock::RateOfIndex(config_.playRateIndex())));
-    o.pictureName = platform::FromUtf8(platform::FileNamePart(sheetFile), config_.Locale);
-    o.name = platform::FromUtf8(platform::StemPart(gifFile), config_.Locale);
     strGifImportResult r;
     strMessage why;
-    if (!ImportGifFile(platform::ToDiskSeparators(gifFile), platform::ToDiskSeparators(sheetFile), o, *fresh,
-                       r, &why)) {
+    std::unique_ptr<cProject> fresh = ImportGifDocument(workspace_, gifFile, sheetFile, {}, r, &why);
+    if (!fresh) {
         showStatus(UiMessage(kUiGifImportFailed, {Nested(why)}).section(QLatin1Char('\n'), 0, 0));
         prompts_.message(UiMessage(kUiGifImportFailed, {Nested(why)}), cPrompts::kError);
         return false;
     }
-    fresh->setText(kTextBaseFolder, base);
-    fresh->setText(kTextFileName, platform::FromUtf8(platform::StemPart(gifFile), config_.Locale) +
-                                      platform::Extension(fileName));
     if (!replaceDocument(std::move(fresh))) return false;
     currentPath_.clear();
     dialogFolder_ = FromUtf8(sheetFolder);
