@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 
 class cListsTest : public QObject {
     Q_OBJECT
@@ -77,6 +78,16 @@ class cListsTest : public QObject {
         QCOMPARE(text(L::kPictures, 2, 1), QStringLiteral("fire.png"));
         QCOMPARE(text(L::kPictures, 2, 2), QStringLiteral("100,40")); // smaller than one 192-pixel pattern
         QCOMPARE(f->window->statusText(), QStringLiteral("Picture 2 set to Graphics/fire.png"));
+        // A whole path typed into the field is stored as a chosen file is: relative inside the folder.
+        list->editPicture(3);
+        QVERIFY(list->dialog());
+        f->find<QLineEdit>("picturePath", list->dialog())
+            ->setText(f->path(QStringLiteral("Graphics/fire.png")));
+        f->find<QSpinBox>("pictureDivX", list->dialog())->setValue(1);
+        f->find<QSpinBox>("pictureDivY", list->dialog())->setValue(1);
+        apply("pictureApply");
+        QVERIFY(doc().picture(3));
+        QCOMPARE(QString::fromStdString(doc().picture(3)->path), QStringLiteral("Graphics/fire.png"));
         // A file that is no picture is reported, and the picture stays as it was.
         QFile bad(f->path(QStringLiteral("Graphics/notes.png")));
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);

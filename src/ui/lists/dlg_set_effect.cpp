@@ -234,7 +234,7 @@ void cDlg_SetEffect::apply() {
     cEffectEdit e;
     e.startFrame = start_->value();
     e.sound = sound_->isChecked();
-    e.soundPath = ToDocument(soundPath_->text(), locale, cEffectEdit::kMaxText);
+    e.soundPath = TypedPathOf(session_, soundPath_->text(), cEffectEdit::kMaxText);
     e.volume = volume_->value();
     e.frequency = frequency_->value();
     e.balance = balance_->value();

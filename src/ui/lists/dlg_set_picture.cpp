@@ -100,7 +100,7 @@ void cDlg_SetPicture::setFile(const QString& file) {
 
 void cDlg_SetPicture::apply() {
     cPictureEdit edit;
-    edit.path = ToDocument(path_->text(), session_.config().Locale, cEffectEdit::kMaxText);
+    edit.path = TypedPathOf(session_, path_->text(), cEffectEdit::kMaxText);
     edit.divX = divX_->value();
     edit.divY = divY_->value();
     edit.hue = hue_->value();

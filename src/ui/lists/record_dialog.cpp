@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
@@ -24,6 +25,13 @@ QString FirstLocalFile(const QMimeData* data) {
 std::string StoredPathOf(const cSession& session, const QString& file) {
     const std::string relative = DroppedFilePath(file.toStdString(), session.baseFolder().toStdString());
     return platform::FromUtf8(relative, session.config().Locale);
+}
+
+std::string TypedPathOf(const cSession& session, const QString& text, size_t maxBytes) {
+    const std::string& locale = session.config().Locale;
+    const QString stored =
+        QDir::isAbsolutePath(text) ? FromDocument(StoredPathOf(session, text), locale) : text;
+    return ToDocument(stored, locale, maxBytes);
 }
 
 QPushButton* OpenFileButton(QWidget* parent, cSession& session, const QString& name, eListsText filter,
