@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the canvas and its windows, as the user sees them.
 
-#include "document/messages.h"
+#include "ui/session/ui_messages.h"
 
 #include <QString>
 
@@ -38,9 +38,13 @@ enum eCanvasMessage : int {
         kCanvasMessageCount
 };
 
-// The source text of an id (English, untranslated).
-const char* CanvasSourceText(eCanvasMessage id);
+PELKO_UI_TEXT_TABLE(kCanvasTable, PELKO_CANVAS_MESSAGES, kCanvasMessageCount, text_context::kCanvas);
+
 // The text of an id in the user's language.
-QString CanvasString(eCanvasMessage id);
+inline QString CanvasString(eCanvasMessage id) {
+    return kCanvasTable.text(id);
+}
 // The text in the user's language with its printf-style conversions filled.
-QString CanvasMessage(eCanvasMessage id, const std::vector<strMessageArg>& args);
+inline QString CanvasMessage(eCanvasMessage id, const std::vector<strMessageArg>& args) {
+    return kCanvasTable.message(id, args);
+}

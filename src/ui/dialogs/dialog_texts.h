@@ -2,7 +2,7 @@
 // Texts of the tool and export windows, as the user sees them: titles, status
 // messages, message boxes and file filters. Control labels stand beside their controls.
 
-#include "document/messages.h"
+#include "ui/session/ui_messages.h"
 
 #include <QString>
 
@@ -37,10 +37,14 @@ enum eDialogText : int {
         kDialogTextCount
 };
 
-// The source text of an id (English, untranslated).
-const char* DialogSourceText(eDialogText id);
+PELKO_UI_TEXT_TABLE(kDialogTable, PELKO_DIALOG_TEXTS, kDialogTextCount, text_context::kDialogs);
+
 // The text of an id in the user's language (with its conversions).
-QString DialogText(eDialogText id);
+inline QString DialogText(eDialogText id) {
+    return kDialogTable.text(id);
+}
 // The formatted text in the user's language (printf-style conversions, arguments as the document's messages
 // take them).
-QString DialogMessage(eDialogText id, const std::vector<strMessageArg>& args);
+inline QString DialogMessage(eDialogText id, const std::vector<strMessageArg>& args) {
+    return kDialogTable.message(id, args);
+}

@@ -2,7 +2,7 @@
 // Texts of the list window, the timeline, the picture palette and the picture and effect dialogs,
 // as the user sees them.
 
-#include "document/messages.h"
+#include "ui/session/ui_messages.h"
 
 #include <QString>
 
@@ -71,11 +71,15 @@ enum eListsText : int {
         kLtCount
 };
 
-// The source text of an id (English, untranslated).
-const char* ListsSourceText(eListsText id);
+PELKO_UI_TEXT_TABLE(kListsTable, PELKO_LISTS_TEXTS, kLtCount, text_context::kLists);
+
 // The text of an id in the user's language.
-QString ListsText(eListsText id);
+inline QString ListsText(eListsText id) {
+    return kListsTable.text(id);
+}
 // The text with its printf-style conversions filled (arguments as the document's messages take them).
-QString ListsMessage(eListsText id, const std::vector<strMessageArg>& args);
+inline QString ListsMessage(eListsText id, const std::vector<strMessageArg>& args) {
+    return kListsTable.message(id, args);
+}
 // One entry of a comma-separated list text.
 QString ListsItem(eListsText id, int index);

@@ -30,14 +30,9 @@ std::vector<strTableText> TableTexts() {
             add(table->context(), e.text);
     for (const auto kind : {eMessageKind::kReport, eMessageKind::kConfirm, eMessageKind::kError})
         add(text_context::kCaptions, MessageCaption(kind));
-    for (int id = 0; id < kUiMessageCount; ++id)
-        add(text_context::kUi, UiSourceText(static_cast<eUiMessage>(id)));
-    for (int id = 0; id < kLtCount; ++id)
-        add(text_context::kLists, ListsSourceText(static_cast<eListsText>(id)));
-    for (int id = 0; id < kDialogTextCount; ++id)
-        add(text_context::kDialogs, DialogSourceText(static_cast<eDialogText>(id)));
-    for (int id = 0; id < kCanvasMessageCount; ++id)
-        add(text_context::kCanvas, CanvasSourceText(static_cast<eCanvasMessage>(id)));
+    for (const cUiTextTable* table : {&kUiTable, &kListsTable, &kDialogTable, &kCanvasTable})
+        for (int id = 0; id < table->size(); ++id)
+            add(table->context(), table->source(id));
     for (const char* list : {cPlayClock::kRateList, cFrameComp::kMethodList, cFrameComp::kEaseList,
                              cEffectEdit::kObjectList, cEffectEdit::kDrawingList, cPictureEdit::kDivisionList,
                              cCellEdit::kBlendList, cCellEdit::kFlipList, cBatchEdit::kFormulaList})

@@ -4,15 +4,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-constexpr const char* kTexts[] = {
-#define PELKO_UI_MESSAGE_TEXT(id, text) text,
-    PELKO_UI_MESSAGES(PELKO_UI_MESSAGE_TEXT)
-#undef PELKO_UI_MESSAGE_TEXT
-};
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kUiMessageCount);
-} // namespace
-
 QString TranslatedText(const char* context, const char* text) {
     if (!text || !*text) return {};
     return QCoreApplication::translate(context, text);
@@ -27,18 +18,6 @@ QString TranslatedMessage(const char* context, const char* text, const std::vect
             a = nested->message ? LibraryMessage(*nested->message).toStdString() : std::string();
     const QByteArray format = TranslatedText(context, text).toUtf8();
     return QString::fromStdString(FormatMessageText(format.constData(), shown));
-}
-
-const char* UiSourceText(eUiMessage id) {
-    return id >= 0 && id < kUiMessageCount ? kTexts[id] : "";
-}
-
-QString UiText(eUiMessage id) {
-    return TranslatedText(text_context::kUi, UiSourceText(id));
-}
-
-QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args) {
-    return TranslatedMessage(text_context::kUi, UiSourceText(id), args);
 }
 
 QString TableMessage(const cMessageTable& table, int id, const std::vector<strMessageArg>& args) {

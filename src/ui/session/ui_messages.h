@@ -11,6 +11,9 @@
 
 #include <QString>
 
+#include <iterator>
+#include <span>
+
 #define PELKO_UI_MESSAGES(X)                                                                                 \
     X(kUiProgramName, "PelkoEditor")                                                                         \
     X(kUiInitialized, "Ready")                                                                               \
@@ -59,12 +62,53 @@ QString TranslatedText(const char* context, const char* text);
 // document's messages take them); the translation keeps the source's conversions in their order.
 QString TranslatedMessage(const char* context, const char* text, const std::vector<strMessageArg>& args);
 
+// One of the editor's own text tables: the English source texts in id order (an X-macro table's
+// texts, PELKO_UI_TEXT_ENTRY) under one translation context.
+class cUiTextTable {
+  public:
+    template <size_t N>
+    constexpr cUiTextTable(const char* context, const char* const (&texts)[N])
+        : context_(context), texts_(texts) {}
+
+    const char* context() const { return context_; }
+    int size() const { return static_cast<int>(texts_.size()); }
+    // The source text of an id with its conversions (English, untranslated); "" outside the table.
+    const char* source(int id) const { return id >= 0 && id < size() ? texts_[size_t(id)] : ""; }
+    // The text of an id in the user's language.
+    QString text(int id) const { return TranslatedText(context_, source(id)); }
+    // The text in the user's language with its printf-style conversions filled.
+    QString message(int id, const std::vector<strMessageArg>& args) const {
+        return TranslatedMessage(context_, source(id), args);
+    }
+
+  private:
+    const char* context_;
+    std::span<const char* const> texts_;
+};
+
+// X(id, text) -> the text, for a table's array of source texts.
+#define PELKO_UI_TEXT_ENTRY(id, text) text,
+// The table `name` of an X-macro list of (id, text) whose ids run 0..count - 1: its source texts
+// (nameTexts) and the table over them under the translation context.
+#define PELKO_UI_TEXT_TABLE(name, list, count, context)                                                      \
+    inline constexpr const char* name##Texts[] = {list(PELKO_UI_TEXT_ENTRY)};                                \
+    static_assert(std::size(name##Texts) == (count));                                                        \
+    inline constexpr cUiTextTable name(context, name##Texts)
+
+PELKO_UI_TEXT_TABLE(kUiTable, PELKO_UI_MESSAGES, kUiMessageCount, text_context::kUi);
+
 // The source text of an id with its conversions (English, untranslated).
-const char* UiSourceText(eUiMessage id);
+inline const char* UiSourceText(eUiMessage id) {
+    return kUiTable.source(id);
+}
 // The text of an id in the user's language.
-QString UiText(eUiMessage id);
+inline QString UiText(eUiMessage id) {
+    return kUiTable.text(id);
+}
 // The formatted text in the user's language.
-QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args = {});
+inline QString UiMessage(eUiMessage id, const std::vector<strMessageArg>& args = {}) {
+    return kUiTable.message(id, args);
+}
 // A message of one of the library's tables (document/message_table.h), formatted in the user's
 // language.
 QString TableMessage(const cMessageTable& table, int id, const std::vector<strMessageArg>& args);
