@@ -1858,6 +1858,86 @@ The undo history has been cleared.</source>
         <source>the RPG Maker 2000 format names the animation&apos;s picture, and this animation has no picture</source>
         <translation>RPGツクール2000 の形式ではアニメーションの画像を指定しますが、このアニメーションには画像がありません</translation>
     </message>
+    <message>
+        <source>cannot follow the symbolic links at %s: %s</source>
+        <translation>%s のシンボリックリンクをたどれません: %s</translation>
+    </message>
+    <message>
+        <source>the file is locked or not available just now</source>
+        <translation>ファイルがロックされているか、今は使えません</translation>
+    </message>
+    <message>
+        <source>the folder is not empty</source>
+        <translation>フォルダーが空ではありません</translation>
+    </message>
+    <message>
+        <source>the device is not available</source>
+        <translation>デバイスが使えません</translation>
+    </message>
+    <message>
+        <source>the device did not answer in time</source>
+        <translation>デバイスが時間内に応答しませんでした</translation>
+    </message>
+    <message>
+        <source>the network file is no longer available</source>
+        <translation>ネットワーク上のファイルがもう使えません</translation>
+    </message>
+    <message>
+        <source>the system refused the request as invalid</source>
+        <translation>システムが不正な要求として受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>there is no animation to export</source>
+        <translation>書き出すアニメーションがありません</translation>
+    </message>
+    <message>
+        <source>no file name was given for the export</source>
+        <translation>書き出し先のファイル名が指定されていません</translation>
+    </message>
+    <message>
+        <source>the pictures of the animation are not loaded</source>
+        <translation>アニメーションの画像が読み込まれていません</translation>
+    </message>
+    <message>
+        <source>the export is not running</source>
+        <translation>書き出しは実行されていません</translation>
+    </message>
+    <message>
+        <source>the sound is off</source>
+        <translation>サウンドはオフです</translation>
+    </message>
+    <message>
+        <source>there is no audio output</source>
+        <translation>音声の出力先がありません</translation>
+    </message>
+    <message>
+        <source>the audio output cannot be used</source>
+        <translation>音声の出力先を使えません</translation>
+    </message>
+    <message>
+        <source>this program was built without sound</source>
+        <translation>このプログラムはサウンドなしでビルドされています</translation>
+    </message>
+    <message>
+        <source>no sound file is named</source>
+        <translation>SE のファイルが指定されていません</translation>
+    </message>
+    <message>
+        <source>cannot read %s: the sound format is not supported or the data are damaged</source>
+        <translation>%s を読めません: 対応していない音声形式か、データが壊れています</translation>
+    </message>
+    <message>
+        <source>cannot read %s: its channel count or sample rate is not supported</source>
+        <translation>%s を読めません: チャンネル数かサンプリングレートに対応していません</translation>
+    </message>
+    <message>
+        <source>cannot read %s: it holds no sound</source>
+        <translation>%s を読めません: 音声が入っていません</translation>
+    </message>
+    <message>
+        <source>the audio output cannot take the sound of %s</source>
+        <translation>%s の音声を出力先に読み込めません</translation>
+    </message>
 </context>
 <context>
     <name>GameMessages</name>
@@ -2197,6 +2277,10 @@ The undo history has been cleared.</source>
     <message>
         <source>Move down</source>
         <translation>下へ移動</translation>
+    </message>
+    <message>
+        <source>Could not play %s: %s</source>
+        <translation>%s を再生できませんでした: %s</translation>
     </message>
 </context>
 <context>

@@ -133,7 +133,8 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
     std::unique_ptr<cSoundTable> sounds;
     if (o.audio) {
         device = OpenSoundDevice();
-        if (!device->isOpen()) std::cerr << "pelko: no sound: " << device->lastError() << "\n";
+        if (!device->isOpen())
+            std::cerr << "pelko: no sound: " << FormatMessage(device->lastReason()) << "\n";
         sounds = std::make_unique<cSoundTable>(device.get());
     }
     cPlayer player(clock, sounds.get());
@@ -146,7 +147,7 @@ void runPlay(Context& ctx, const strPlayOptions& o) {
     if (sounds && device->isOpen()) // a closed device was reported above
         for (const auto& failure : sounds->failures())
             std::cerr << "pelko: cannot play the sound " << ToUtf8(ctx, failure.name) << ": "
-                      << failure.reason << "\n";
+                      << FormatMessage(failure.reason) << "\n";
 
     for (long long tick = 1; tick <= o.ticks; ++tick) {
         if (o.audio) {

@@ -28,8 +28,12 @@ strMessage FileFailureMessage(const std::string& english, size_t maxBytes) {
     case eFileFailure::kTemporary:
         if (denied) return strMessage(kWhyFileDenied, f.path);
         return strMessage(kWhyCannotMakeTemporary, f.path, system);
+    case eFileFailure::kLink:
+        return strMessage(kWhyCannotFollowLink, f.path, system);
+    case eFileFailure::kNone:
+        return strMessage(kWhyOther, english); // not a failure of a file call: the caller's own words
     default:
-        return strMessage(kWhyOther, english);
+        return strMessage(kWhyBecause, f.path, system);
     }
 }
 
@@ -74,6 +78,19 @@ strMessage SystemReason(int errorNumber) {
         return strMessage(kSysFileTooBig);
     case EXDEV:
         return strMessage(kSysOtherDevice);
+    case EAGAIN:
+        return strMessage(kSysTryAgain);
+    case ENOTEMPTY:
+        return strMessage(kSysNotEmpty);
+    case ENODEV:
+    case ENXIO:
+        return strMessage(kSysNoDevice);
+    case ETIMEDOUT:
+        return strMessage(kSysTimedOut);
+    case ESTALE:
+        return strMessage(kSysStale);
+    case EINVAL:
+        return strMessage(kSysInvalid);
     default:
         return strMessage(kSysError, errorNumber);
     }

@@ -20,6 +20,7 @@
     X(kWhyCannotWrite, kError, "cannot write %s: %s")                                                        \
     X(kWhyCannotReplace, kError, "cannot replace %s: %s")                                                    \
     X(kWhyCannotMakeTemporary, kError, "cannot create a temporary file beside %s: %s")                       \
+    X(kWhyCannotFollowLink, kError, "cannot follow the symbolic links at %s: %s")                            \
     X(kWhyOther, kError, "%s")                                                                               \
     X(kWhyBecause, kError, "%s: %s")                                                                         \
     X(kWhyInFile, kError, "%s: %s")                                                                          \
@@ -40,6 +41,12 @@
     X(kSysTooManyFiles, kNone, "too many files are open")                                                    \
     X(kSysFileTooBig, kNone, "the file is too large for the file system")                                    \
     X(kSysOtherDevice, kNone, "the file is on another drive")                                                \
+    X(kSysTryAgain, kNone, "the file is locked or not available just now")                                   \
+    X(kSysNotEmpty, kNone, "the folder is not empty")                                                        \
+    X(kSysNoDevice, kNone, "the device is not available")                                                    \
+    X(kSysTimedOut, kNone, "the device did not answer in time")                                              \
+    X(kSysStale, kNone, "the network file is no longer available")                                           \
+    X(kSysInvalid, kNone, "the system refused the request as invalid")                                       \
     X(kSysError, kNone, "system error %d")                                                                   \
     /* project files */                                                                                      \
     X(kWhyUnknownFormat, kError,                                                                             \
@@ -163,6 +170,10 @@
     X(kWhyExportZoomedEmpty, kError, "the zoomed image is empty")                                            \
     X(kWhyExportTooLarge, kError, "the image would be %d x %d pixels; the limit is %d")                      \
     X(kWhyExportGifTooLarge, kError, "the GIF would be %d x %d pixels; the limit is %d")                     \
+    X(kWhyExportNoProject, kError, "there is no animation to export")                                        \
+    X(kWhyExportNoPath, kError, "no file name was given for the export")                                     \
+    X(kWhyExportNoPictures, kError, "the pictures of the animation are not loaded")                          \
+    X(kWhyExportNotRunning, kError, "the export is not running")                                             \
     /* GIF files read as animations */                                                                       \
     X(kGifNotGif, kNone, "not a GIF file")                                                                   \
     X(kGifScreenSize, kNone, "the logical screen of %d x %d pixels is empty or too large")                   \
@@ -229,6 +240,17 @@
     X(kGifCannotWriteDescriptor, kNone, "cannot write an image descriptor")                                  \
     X(kGifCannotWriteImage, kNone, "cannot write image data")                                                \
     X(kGifCannotFinish, kNone, "cannot finish the file")                                                     \
+    /* sound effects */                                                                                      \
+    X(kWhySoundOff, kError, "the sound is off")                                                              \
+    X(kWhySoundNoOutput, kError, "there is no audio output")                                                 \
+    X(kWhySoundOutputUnusable, kError, "the audio output cannot be used")                                    \
+    X(kWhySoundNotBuilt, kError, "this program was built without sound")                                     \
+    X(kWhySoundNoFileName, kError, "no sound file is named")                                                 \
+    X(kWhySoundUnreadable, kError,                                                                           \
+      "cannot read %s: the sound format is not supported or the data are damaged")                           \
+    X(kWhySoundChannels, kError, "cannot read %s: its channel count or sample rate is not supported")        \
+    X(kWhySoundEmpty, kError, "cannot read %s: it holds no sound")                                           \
+    X(kWhySoundCannotLoad, kError, "the audio output cannot take the sound of %s")                           \
     /* recovery copies */                                                                                    \
     X(kRecoveryNoFolder, kError, "the settings file has no folder")                                          \
     X(kRecoveryCannotMakeFolder, kError, "cannot create the folder %s")                                      \

@@ -71,9 +71,9 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     Cancel();
     error_ = {};
     failedPath_.clear();
-    if (!request.project) return Fail(strMessage(kWhyOther, "no project"));
-    if (request.outputPath.empty()) return Fail(strMessage(kWhyOther, "no output path"));
-    if (!request.pictures) return Fail(strMessage(kWhyOther, "no picture slots"));
+    if (!request.project) return Fail(strMessage(kWhyExportNoProject));
+    if (request.outputPath.empty()) return Fail(strMessage(kWhyExportNoPath));
+    if (!request.pictures) return Fail(strMessage(kWhyExportNoPictures));
     doc_ = request.project;
     slots_ = request.pictures;
     path_ = request.outputPath;
@@ -302,7 +302,7 @@ eCaptureStep cCaptureImage::Step() {
 }
 
 bool cCaptureImage::Finish() {
-    if (!active_) return Fail(strMessage(kWhyOther, "the export is not running"));
+    if (!active_) return Fail(strMessage(kWhyExportNotRunning));
     strMessage why;
     platform::ClearFileFailure();
     if (flags_ & kExportSheet) {

@@ -45,7 +45,7 @@ bool linkTarget(const std::string& path, std::string& target, std::string* error
         std::vector<char> buf(size_t(st.st_size) + 1 > 256 ? size_t(st.st_size) + 1 : 256);
         const ssize_t n = ::readlink(target.c_str(), buf.data(), buf.size());
         if (n <= 0 || size_t(n) >= buf.size()) {
-            setError(error, "cannot read the symbolic link " + target);
+            setError(error, "cannot read the symbolic link " + target, eFileFailure::kLink, target);
             return false;
         }
         std::string link(buf.data(), size_t(n));
@@ -53,7 +53,7 @@ bool linkTarget(const std::string& path, std::string& target, std::string* error
         target = link[0] == '/' || slash == std::string::npos ? link : target.substr(0, slash + 1) + link;
     }
     errno = ELOOP;
-    setError(error, "cannot follow the symbolic links at " + path);
+    setError(error, "cannot follow the symbolic links at " + path, eFileFailure::kLink, path);
     return false;
 }
 

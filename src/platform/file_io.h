@@ -21,7 +21,18 @@ namespace platform {
 // What the last failed call of this file on the calling thread could not do, in parts, for callers
 // that word the reason themselves (in another language): the kind, the path and the system's error
 // number (0 when the system gave none). The English reason of *error says the same.
-enum class eFileFailure { kNone, kOpen, kNotRegular, kTooLarge, kRead, kWrite, kReplace, kTemporary, kOther };
+enum class eFileFailure {
+    kNone,
+    kOpen,
+    kNotRegular,
+    kTooLarge,
+    kRead,
+    kWrite,
+    kReplace,
+    kTemporary,
+    kLink,
+    kOther
+};
 struct strFileFailure {
     eFileFailure kind = eFileFailure::kNone;
     std::string path;

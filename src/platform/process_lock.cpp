@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -25,18 +24,20 @@ bool ProcessRuns(int pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-int CreateHeldLockFile(const std::string& path, const std::string& content, std::string* error) {
+int CreateHeldLockFile(const std::string& path, const std::string& content) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (error) *error = "cannot create " + path + ": " + std::strerror(errno);
-        return -1;
-    }
+    if (fd < 0) return -1;
     struct stat st;
     // Another process removes a lock file only while it holds the lock itself, so a file that was
     // still linked once the lock was taken stays.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
-        if (error) *error = "cannot lock " + path + ": " + std::strerror(errno);
+    int number = 0;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0)
+        number = errno;
+    else if (st.st_nlink == 0)
+        number = ENOENT;
+    if (number != 0) {
         ::close(fd);
+        errno = number;
         return -1;
     }
     size_t done = 0;

@@ -14,8 +14,9 @@ std::string HostName();
 bool ProcessRuns(int pid);
 
 // Creates the lock file at path (it must not exist yet), locks it and writes content into it.
-// Returns the descriptor, which holds the lock until it is closed, or -1 with the reason.
-int CreateHeldLockFile(const std::string& path, const std::string& content, std::string* error = nullptr);
+// Returns the descriptor, which holds the lock until it is closed, or -1 with errno saying why
+// (ENOENT when another process removed the file before it was locked), for the caller to word.
+int CreateHeldLockFile(const std::string& path, const std::string& content);
 
 enum class eLockState { kHeld, kFree, kUnknown, kMissing };
 // Whether the lock of the file at path is held by a process (this one included); kUnknown when

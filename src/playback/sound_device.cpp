@@ -28,6 +28,7 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include "document/file_reason.h"
 #include "platform/file_io.h"
 #endif
 
@@ -36,13 +37,13 @@ namespace {
 // A device that never opens.
 class cClosedSoundDevice : public cSoundDevice {
   public:
-    explicit cClosedSoundDevice(std::string why) : error_(std::move(why)) {}
+    explicit cClosedSoundDevice(strMessage why) : reason_(std::move(why)) {}
     bool isOpen() const override { return false; }
     std::unique_ptr<cSoundInstance> createFromFile(const std::string&) override { return nullptr; }
-    const std::string& lastError() const override { return error_; }
+    const strMessage& lastReason() const override { return reason_; }
 
   private:
-    std::string error_;
+    strMessage reason_;
 };
 
 #if PELKO_AUDIO_BACKEND
@@ -252,14 +253,19 @@ constexpr int kMaxChannels = 64;
 constexpr int kMaxRate = 768000;
 constexpr int64_t kMaxSeconds = 600;
 
-bool decodeFile(const std::string& path, strPcm& out, std::string& error) {
+bool decodeFile(const std::string& path, strPcm& out, strMessage& error) {
     SF_INFO info{};
     // Opened without blocking and only as a regular file: a FIFO or a device is refused at once.
-    const int fd = platform::OpenRegularFile(path, &error);
-    if (fd < 0) return false;
+    std::string english;
+    const int fd = platform::OpenRegularFile(path, &english);
+    if (fd < 0) {
+        error = FileFailureMessage(english);
+        return false;
+    }
+    // libsndfile's own reason (sf_strerror) is English and says no more to a user than this does.
     SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     if (!file) {
-        error = "cannot read " + path + ": " + sf_strerror(nullptr);
+        error = strMessage(kWhySoundUnreadable, path);
         ::close(fd);
         return false;
     }
@@ -267,7 +273,7 @@ bool decodeFile(const std::string& path, strPcm& out, std::string& error) {
         info.samplerate > kMaxRate) {
         sf_close(file);
         ::close(fd);
-        error = "cannot read " + path + ": unsupported channel count or sample rate";
+        error = strMessage(kWhySoundChannels, path);
         return false;
     }
     const int channels = info.channels;
@@ -296,7 +302,7 @@ bool decodeFile(const std::string& path, strPcm& out, std::string& error) {
     sf_close(file);
     ::close(fd);
     if (out.samples.empty()) {
-        error = "cannot read " + path + ": no sound data";
+        error = strMessage(kWhySoundEmpty, path);
         return false;
     }
     return true;
@@ -308,12 +314,12 @@ class cAlSoundDevice : public cSoundDevice {
         auto ctx = std::make_shared<strAlContext>();
         ctx->device = alcOpenDevice(nullptr);
         if (!ctx->device) {
-            error_ = "OpenAL: no audio output";
+            reason_ = strMessage(kWhySoundNoOutput);
             return;
         }
         ctx->context = alcCreateContext(ctx->device, nullptr);
         if (!ctx->context) {
-            error_ = "OpenAL: cannot create a context";
+            reason_ = strMessage(kWhySoundOutputUnusable);
             return;
         }
         ctx->makeCurrent();
@@ -326,13 +332,13 @@ class cAlSoundDevice : public cSoundDevice {
     }
 
     bool isOpen() const override { return pool_ != nullptr; }
-    const std::string& lastError() const override { return error_; }
+    const strMessage& lastReason() const override { return reason_; }
 
     std::unique_ptr<cSoundInstance> createFromFile(const std::string& path) override {
         if (!pool_) return nullptr;
         std::shared_ptr<strAlBuffer> buffer = loadBuffer(path);
         if (!buffer) return nullptr;
-        error_.clear();
+        reason_ = {};
         return std::make_unique<cAlSound>(pool_, std::move(buffer));
     }
 
@@ -346,14 +352,14 @@ class cAlSoundDevice : public cSoundDevice {
             it = it->second.expired() ? buffers_.erase(it) : std::next(it);
         if (auto it = buffers_.find(path); it != buffers_.end()) return it->second.lock();
         strPcm pcm;
-        if (!decodeFile(path, pcm, error_)) return nullptr;
+        if (!decodeFile(path, pcm, reason_)) return nullptr;
         const std::shared_ptr<strAlContext>& ctx = pool_->context();
         ctx->makeCurrent();
         alGetError();
         ALuint id = 0;
         alGenBuffers(1, &id);
         if (alGetError() != AL_NO_ERROR) {
-            error_ = "OpenAL: cannot create a buffer for " + path;
+            reason_ = strMessage(kWhySoundCannotLoad, path);
             return nullptr;
         }
         auto buffer = std::make_shared<strAlBuffer>();
@@ -362,7 +368,7 @@ class cAlSoundDevice : public cSoundDevice {
         alBufferData(id, AL_FORMAT_MONO16, pcm.samples.data(),
                      static_cast<ALsizei>(pcm.samples.size() * sizeof(int16_t)), pcm.rate);
         if (alGetError() != AL_NO_ERROR) {
-            error_ = "OpenAL: cannot store the sound of " + path;
+            reason_ = strMessage(kWhySoundCannotLoad, path);
             return nullptr;
         }
         buffers_[path] = buffer;
@@ -371,7 +377,7 @@ class cAlSoundDevice : public cSoundDevice {
 
     std::shared_ptr<cAlVoicePool> pool_;
     std::map<std::string, std::weak_ptr<strAlBuffer>> buffers_;
-    std::string error_;
+    strMessage reason_;
 };
 
 #endif // PELKO_AUDIO_BACKEND
@@ -387,10 +393,10 @@ std::unique_ptr<cSoundDevice> OpenSoundDevice(int maxVoices) {
     return std::make_unique<cAlSoundDevice>(maxVoices);
 #else
     (void)maxVoices;
-    return std::make_unique<cClosedSoundDevice>("OpenAL: built without the sound back end");
+    return std::make_unique<cClosedSoundDevice>(strMessage(kWhySoundNotBuilt));
 #endif
 }
 
 std::unique_ptr<cSoundDevice> NullSoundDevice() {
-    return std::make_unique<cClosedSoundDevice>("sound is off");
+    return std::make_unique<cClosedSoundDevice>(strMessage(kWhySoundOff));
 }

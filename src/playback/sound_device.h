@@ -6,6 +6,8 @@
 // Headless runs set ALSOFT_DRIVERS=null: the device opens on OpenAL's null output, sounds load and
 // report playing in real time, and nothing is heard.
 
+#include "document/messages.h"
+
 #include <memory>
 #include <string>
 
@@ -35,13 +37,14 @@ class cSoundDevice {
     // is off or the file is missing, unreadable or not a supported format. An instance may outlive the
     // device object: it keeps the audio context it plays on alive.
     virtual std::unique_ptr<cSoundInstance> createFromFile(const std::string& path) = 0;
-    // Why the device is off or why the last load failed ("" when nothing failed).
-    virtual const std::string& lastError() const = 0;
+    // Why the device is off or why the last load failed, as a message of the reason table (none when
+    // nothing failed). The sound library's own words are not passed on.
+    virtual const strMessage& lastReason() const = 0;
 };
 
 // True when the build has the OpenAL + libsndfile back end.
 bool SoundBackendAvailable();
-// The OpenAL device on the default output, or a device that stays off (lastError says why) when the
+// The OpenAL device on the default output, or a device that stays off (lastReason says why) when the
 // back end is missing or no output can be opened. Never null. Each file is decoded once while any
 // sound loaded from it lives; any number of sounds can be loaded, and they share the voices the
 // output can sound at once (at most maxVoices when it is above 0): a sound that starts while every

@@ -12,11 +12,11 @@ void cSoundTable::setDevice(cSoundDevice* device) {
 
 namespace {
 
-std::string WhyNotLoaded(const cSoundDevice* device, const std::string& diskPath) {
-    if (!device) return "sound is off";
-    if (diskPath.empty()) return "no file name";
-    if (!device->lastError().empty()) return device->lastError();
-    return "cannot load " + diskPath;
+strMessage WhyNotLoaded(const cSoundDevice* device, const std::string& diskPath) {
+    if (!device) return strMessage(kWhySoundOff);
+    if (diskPath.empty()) return strMessage(kWhySoundNoFileName);
+    if (!device->lastReason().none()) return device->lastReason();
+    return strMessage(kWhySoundCannotLoad, diskPath);
 }
 
 } // namespace
@@ -100,7 +100,7 @@ bool cSoundPreview::play(const std::string& name, const std::string& baseFolder,
         error_ = WhyNotLoaded(device_, path);
         return false;
     }
-    error_.clear();
+    error_ = {};
     sound_->setVolume(volume);
     sound_->setFrequency(frequency);
     sound_->setBalance(balance);

@@ -32,8 +32,8 @@ class cSoundTable {
     int load(const cProject& doc);
     // The sounds the last load could not load, one per name, in effect order.
     struct strFailure {
-        std::string name;   // as stored in the effect
-        std::string reason; // the device's reason (no device, missing file, unreadable data ...)
+        std::string name;  // as stored in the effect
+        strMessage reason; // the device's reason (no device, missing file, unreadable data ...)
     };
     const std::vector<strFailure>& failures() const { return failures_; }
     // The loaded sound of a name as stored in the effect, or null.
@@ -70,12 +70,12 @@ class cSoundPreview {
     bool isPlaying() const;
     // Closing the dialog: stops and releases the sound.
     void release();
-    // Why the last play could not load its sound ("" after a successful play).
-    const std::string& error() const { return error_; }
+    // Why the last play could not load its sound (none after a successful play).
+    const strMessage& error() const { return error_; }
 
   private:
     cSoundDevice* device_;
     std::string path_;
-    std::string error_;
+    strMessage error_;
     std::unique_ptr<cSound> sound_;
 };

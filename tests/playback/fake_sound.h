@@ -48,14 +48,14 @@ class FakeSoundDevice : public cSoundDevice {
         states[path] = s;
         return std::make_unique<FakeSoundInstance>(s);
     }
-    const std::string& lastError() const override { return error; }
+    const strMessage& lastReason() const override { return error; }
 
     // The state of the sound last loaded from a disk path.
     FakeSoundState& state(const std::string& path) { return *states.at(path); }
 
     int loads = 0;
     std::map<std::string, std::shared_ptr<FakeSoundState>> states;
-    std::string error;
+    strMessage error;
 };
 
 } // namespace playback_test

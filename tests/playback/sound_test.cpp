@@ -10,6 +10,7 @@
 #include "playback/sound.h"
 #include "playback/sound_device.h"
 #include "playback/sound_table.h"
+#include "support/message_texts.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #if __has_include(<sndfile.h>)
@@ -94,7 +96,7 @@ class SoundDevice : public ::testing::Test {
 #else
         if (!SoundBackendAvailable()) GTEST_SKIP() << "built without the OpenAL back end";
         device = OpenSoundDevice();
-        if (!device->isOpen()) GTEST_SKIP() << "no audio output: " << device->lastError();
+        if (!device->isOpen()) GTEST_SKIP() << "no audio output: " << device->lastReason();
 #endif
     }
     TempDir dir;
@@ -112,7 +114,7 @@ TEST_F(SoundDevice, WavOggAndFlacLoadPlayAndStop) {
         const std::string path = dir.file(name);
         ASSERT_TRUE(WriteTone(path, format, 2.0, channels));
         auto sound = cSound::Load(*device, path);
-        ASSERT_NE(sound, nullptr) << path << ": " << device->lastError();
+        ASSERT_NE(sound, nullptr) << path << ": " << device->lastReason();
         EXPECT_FALSE(sound->isPlaying());
         sound->setVolume(50);
         sound->setFrequency(200);
@@ -144,13 +146,26 @@ TEST_F(SoundDevice, AShortSoundEndsByItselfUnlessLooped) {
     EXPECT_TRUE(sound->isPlaying());
 }
 
-TEST_F(SoundDevice, MissingOrUnreadableFilesLoadNothing) {
-    EXPECT_EQ(cSound::Load(*device, dir.file("nothing.wav")), nullptr);
-    EXPECT_FALSE(device->lastError().empty());
+// Each failure says why in a message of the reason table; the sound library's English never shows.
+TEST_F(SoundDevice, MissingOrUnreadableFilesLoadNothingAndSayWhy) {
     testing_support::WriteText(dir.file("junk.wav"), "RIFF but not really a wave file at all");
     testing_support::WriteText(dir.file("empty.wav"), "");
-    for (const std::string& path : {std::string(), dir.file("junk.wav"), dir.file("empty.wav"), dir.path()})
+    ASSERT_EQ(::symlink("loop.wav", dir.file("loop.wav").c_str()), 0);
+    const std::pair<std::string, strMessage> rows[] = {
+        {dir.file("nothing.wav"), strMessage(kWhyFileMissing, dir.file("nothing.wav"))},
+        {dir.file("junk.wav"), strMessage(kWhySoundUnreadable, dir.file("junk.wav"))},
+        {dir.file("empty.wav"), strMessage(kWhySoundUnreadable, dir.file("empty.wav"))},
+        {dir.path(), strMessage(kWhyNotRegularFile, dir.path())},
+        {dir.file("loop.wav"), strMessage(kWhyCannotOpen, dir.file("loop.wav"), strMessage(kSysLinkLoop))},
+    };
+    for (const auto& [path, why] : rows) {
         EXPECT_EQ(cSound::Load(*device, path), nullptr) << path;
+        EXPECT_EQ(device->lastReason(), why) << path;
+    }
+    EXPECT_EQ(cSound::Load(*device, ""), nullptr);
+    ASSERT_TRUE(WriteTone(dir.file("tone.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.1));
+    EXPECT_NE(cSound::Load(*device, dir.file("tone.wav")), nullptr);
+    EXPECT_TRUE(device->lastReason().none()); // a load that works forgets the last failure
 }
 
 TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
@@ -170,7 +185,7 @@ TEST_F(SoundDevice, TheTableLoadsAgainstTheBaseFolderAndReleasesUnusedSounds) {
     EXPECT_EQ(table.load(s.doc), 3);
     ASSERT_EQ(table.failures().size(), 1u); // reported once, however many effects name it
     EXPECT_EQ(table.failures()[0].name, "missing.wav");
-    EXPECT_NE(table.failures()[0].reason.find("missing.wav"), std::string::npos);
+    EXPECT_EQ(table.failures()[0].reason, strMessage(kWhyFileMissing, dir.file("missing.wav")));
     cSound* a = table.find("Sound\\a.wav");
     ASSERT_NE(a, nullptr);
     for (auto [name, kept] : {std::pair(std::string("b.ogg"), true),
@@ -237,15 +252,19 @@ TEST(SoundOff, ANullDeviceLoadsNothingAndTheTableStaysEmpty) {
     auto device = NullSoundDevice();
     EXPECT_FALSE(device->isOpen());
     EXPECT_EQ(device->createFromFile("/dev/null"), nullptr);
+    EXPECT_EQ(device->lastReason(), strMessage(kWhySoundOff));
     SoundDoc s("");
     s.add("a.wav");
     cSoundTable table(device.get());
     EXPECT_EQ(table.load(s.doc), 0);
     EXPECT_FALSE(table.anyPlaying());
+    ASSERT_EQ(table.failures().size(), 1u);
+    EXPECT_EQ(table.failures()[0].reason, strMessage(kWhySoundOff));
     cSoundTable none;
     EXPECT_EQ(none.load(s.doc), 0);
     cSoundPreview preview;
     EXPECT_FALSE(preview.play("a.wav", "", "jpn", 100, 100, 100));
+    EXPECT_EQ(preview.error(), strMessage(kWhySoundOff));
 }
 
 TEST(SoundPreview, ReloadsOnlyWhenThePathChanges) {
@@ -262,7 +281,9 @@ TEST(SoundPreview, ReloadsOnlyWhenThePathChanges) {
     EXPECT_EQ(device.loads, 2);
     EXPECT_TRUE(p.released);
     EXPECT_FALSE(preview.isPlaying());
-    EXPECT_EQ(preview.error(), "cannot load /a/missing.wav");
+    EXPECT_EQ(preview.error(), strMessage(kWhySoundCannotLoad, "/a/missing.wav"));
+    EXPECT_TRUE(preview.play("p.wav", "/a", "jpn", 50, 120, 150));
+    EXPECT_TRUE(preview.error().none());
 }
 
 TEST(SoundPath, ResolvesAgainstTheBaseFolder) {

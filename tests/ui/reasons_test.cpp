@@ -7,6 +7,7 @@
 #include "ui/canvas/canvas.h"
 #include "ui/dialogs/dlg_pattern_sheet.h"
 #include "ui/dialogs/dlg_recovery.h"
+#include "ui/lists/dlg_set_effect.h"
 #include "ui/lists/list_window.h"
 #include "ui/lists/source_list_model.h"
 #include "ui/lists/source_list_view.h"
@@ -22,6 +23,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace {
@@ -182,6 +184,23 @@ class cReasonsTest : public QObject {
         QVERIFY(!f->session().openGame(game));
         QCOMPARE(f->prompts.messages.size(), 1);
         check(QStringLiteral("game"), f->prompts.messages.last());
+
+        // A save onto a loop of symbolic links (ELOOP, which the file calls do not word for
+        // themselves), and the Play button of a timing whose sound cannot be played.
+        const QString loop = f->path(QStringLiteral("loop.dat"));
+        QVERIFY(QFile::link(loop, loop));
+        f->prompts.messages.clear();
+        QVERIFY(!f->session().saveTo(loop));
+        QCOMPARE(f->prompts.messages.size(), 1);
+        check(QStringLiteral("save onto a link loop"), f->prompts.messages.last());
+        QVERIFY(f->prompts.messages.last().contains(LibraryMessage(strMessage(kSysLinkLoop))));
+        strEffect timing;
+        timing.flags = strEffect::kSound;
+        timing.soundPath = f->path(QStringLiteral("junk.wav")).toStdString();
+        cDlg_SetEffect effect(f->session(), 0, timing);
+        f->find<QPushButton>("effectPlay", &effect)->click();
+        check(QStringLiteral("sound preview"), f->window->statusText());
+        QVERIFY(f->window->statusText().contains(LibraryMessage(strMessage(kWhySoundOff)))); // no device
 
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }

@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <unistd.h>
 
 using testing_support::ReadBytes;
 using testing_support::TempDir;
@@ -353,7 +354,10 @@ TEST(FileReasons, SystemReasonsAreMessagesOfTheTable) {
          strMessage(kWhyCannotMakeTemporary, dir.file("plain") + "/x.png", strMessage(kSysNotFolder))},
         {dir.file(std::string(300, 'n')),
          strMessage(kWhyCannotMakeTemporary, dir.file(std::string(300, 'n')), strMessage(kSysNameTooLong))},
+        // A link that names itself: the save follows links, and a loop is a reason of its own.
+        {dir.file("loop"), strMessage(kWhyCannotFollowLink, dir.file("loop"), strMessage(kSysLinkLoop))},
     };
+    ASSERT_EQ(::symlink("loop", dir.file("loop").c_str()), 0);
     const std::vector<uint8_t> bytes{1, 2, 3};
     for (const auto& row : rows) {
         platform::ClearFileFailure();

@@ -226,7 +226,8 @@ void cDlg_SetEffect::play() {
     if (!preview_.play(name, session_.document().text(kTextBaseFolder), locale, volume_->value(),
                        frequency_->value(), balance_->value()) &&
         !name.empty())
-        session_.showStatus(ListsMessage(kLtCannotOpen, {soundPath_->text().toStdString()}));
+        session_.showStatus(ListsMessage(kLtCannotPlay, {soundPath_->text().toStdString(),
+                                                         LibraryMessage(preview_.error()).toStdString()}));
 }
 
 void cDlg_SetEffect::apply() {

@@ -15,6 +15,7 @@
     X(kLtFlashObjects, "Screen,Target")                                                                      \
     X(kLtFlashDrawings, "Normal,Add,Subtract,Multiply")                                                      \
     X(kLtCannotOpen, "Could not open the file: %s")                                                          \
+    X(kLtCannotPlay, "Could not play %s: %s")                                                                \
     X(kLtPaletteTitle, "Palette: picture %02d")                                                              \
     X(kLtSettings, "Settings")                                                                               \
     X(kLtReload, "Reload")                                                                                   \
