@@ -78,7 +78,6 @@ class cRecoveryStore {
     bool open(strMessage* error = nullptr);
     // Removes this editor's lock file: what is left of its copies is offered at the next start.
     void close();
-    bool isOpen() const { return lockFd_ >= 0; }
     const std::string& folder() const { return folder_; }
     std::string damagedFolder() const;
     // This editor's name in the folder (empty before open).
@@ -114,6 +113,8 @@ class cRecoveryStore {
     static bool Deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error = nullptr);
 
   private:
+    // Whether open() holds the lock file: every call on this editor's copies checks it.
+    bool isOpen() const { return lockFd_ >= 0; }
     std::string pathOf(const std::string& name, const char* extension) const;
     bool ownerAlive(const std::string& owner) const;
     strRecoveryProblem moveAside(const std::string& name, const strMessage& reason) const;

@@ -1,10 +1,12 @@
 // The timeline range: ordered corners, whole rows and columns, and the cut to a document's grid.
 
 #include "document/timeline_range.h"
+#include "support/timeline_range_print.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -68,4 +70,14 @@ TEST(TimelineRange, BlockOnAGridWidensWholeRowsAndColumns) {
     EXPECT_TRUE(R::Frames(10, 11).blockOn(10, 8).empty());
     EXPECT_TRUE(R::Frames(0, 0).blockOn(0, 8).empty()); // a document without frames
     EXPECT_TRUE(R().blockOn(10, 8).empty());
+}
+
+// A failed comparison names the range's kind and spans, so the failure can be read without the bytes.
+TEST(TimelineRange, PrintsAsItsKindAndSpans) {
+    using ::testing::PrintToString;
+    EXPECT_EQ(PrintToString(R::Cells(7, 5, 2, 1)), "frames 2..7 x cells 1..5");
+    EXPECT_EQ(PrintToString(R::Frames(4, 3)), "frames 3..4, every cell");
+    EXPECT_EQ(PrintToString(R::Rows(6, 2)), "cells 2..6, every frame");
+    EXPECT_EQ(PrintToString(R()), "empty");
+    EXPECT_EQ(PrintToString(std::vector<R>{R::Cell(1, 0)}), "{ frames 1..1 x cells 0..0 }");
 }

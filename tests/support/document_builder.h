@@ -6,6 +6,7 @@
 
 #include "document/cell.h"
 #include "document/project.h"
+#include "support/timeline_range_print.h"
 
 #include <sstream>
 #include <string>

@@ -198,8 +198,7 @@ cDlg_FrameComp* cToolWindows::openFrameComp(QWidget* origin) {
     return d;
 }
 
-cDlg_FrameComp* cToolWindows::openFrameCompFor(const std::vector<int>& cells, int first, int last,
-                                               QWidget* origin) {
+cDlg_FrameComp* cToolWindows::openFrameCompFor(const std::vector<int>& cells, int first, int last) {
     const cProject& doc = session_.document();
     frameComp_.startFrame = first;
     frameComp_.endFrame = last;
@@ -207,7 +206,7 @@ cDlg_FrameComp* cToolWindows::openFrameCompFor(const std::vector<int>& cells, in
     for (int c : cells)
         if (c >= 0 && c < doc.cellNumber()) frameComp_.cellChecks[size_t(c)] = 1;
     frameComp_.paramChecks.assign(frameComp_.paramChecks.size(), 1);
-    return openFrameComp(origin);
+    return openFrameComp();
 }
 
 cDlg_Batch* cToolWindows::openBatch(QWidget* origin) {

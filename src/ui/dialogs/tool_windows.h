@@ -45,10 +45,9 @@ class cToolWindows : public QObject {
     // origin: the widget that asked (null: the main window itself).
     cDlg_Cell* openCell(int frame, int cell, QWidget* origin = nullptr);
     cDlg_FrameComp* openFrameComp(QWidget* origin = nullptr);
-    // The tween window for the cell numbers `cells` over frames first..last, every value ticked (the
-    // timeline's selection, the canvas's selection, a tool-bar button).
-    cDlg_FrameComp* openFrameCompFor(const std::vector<int>& cells, int first, int last,
-                                     QWidget* origin = nullptr);
+    // The tween window for the cell numbers `cells` over frames first..last, every value ticked: the
+    // Tween command with cells selected on the canvas (the main window asks, so it stays usable).
+    cDlg_FrameComp* openFrameCompFor(const std::vector<int>& cells, int first, int last);
     cDlg_Batch* openBatch(QWidget* origin = nullptr);
     cDlg_SetInterval* openInterval(QWidget* origin = nullptr);
     cDlg_Lock* openLockTable(QWidget* origin = nullptr);

@@ -62,7 +62,7 @@ class cRecoveryKeeper : public QObject {
     void quit();
 
   signals:
-    // A copy could not be written (the reason, in English, from the file system).
+    // A copy could not be written (the reason in the user's language).
     void writeFailed(const QString& reason);
 
   private:
