@@ -5,6 +5,27 @@
 
 namespace game {
 
+namespace {
+
+// The kinds whose node holds bytes (first: offset into the byte store, count: length).
+bool HoldsBytes(eMarshalKind kind) {
+    switch (kind) {
+    case eMarshalKind::kBignum:
+    case eMarshalKind::kFloat:
+    case eMarshalKind::kString:
+    case eMarshalKind::kUserDef:
+    case eMarshalKind::kClass:
+    case eMarshalKind::kModule:
+    case eMarshalKind::kOldModule:
+    case eMarshalKind::kRegexp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void cMarshalTree::Clear() {
     nodes_.clear();
     refs_.clear();
@@ -56,19 +77,7 @@ int32_t cMarshalTree::Fixnum(MarshalRef r) const {
 std::string_view cMarshalTree::Bytes(MarshalRef r) const {
     if (r >= nodes_.size()) return {};
     const strMarshalNode& n = nodes_[r];
-    switch (n.kind) {
-    case eMarshalKind::kBignum:
-    case eMarshalKind::kFloat:
-    case eMarshalKind::kString:
-    case eMarshalKind::kUserDef:
-    case eMarshalKind::kClass:
-    case eMarshalKind::kModule:
-    case eMarshalKind::kOldModule:
-    case eMarshalKind::kRegexp:
-        return {ByteAt(n.first), n.count};
-    default:
-        return {};
-    }
+    return HoldsBytes(n.kind) ? std::string_view(ByteAt(n.first), n.count) : std::string_view();
 }
 
 std::span<const MarshalRef> cMarshalTree::Elements(MarshalRef r) const {
@@ -240,19 +249,11 @@ class cCopier {
         n.wrap = 0;
         const MarshalRef copy = to_.AddNode(n);
         done_.emplace(r, copy); // before the children, so that a value holding itself stays one
-        switch (src.kind) {
-        case eMarshalKind::kBignum:
-        case eMarshalKind::kFloat:
-        case eMarshalKind::kString:
-        case eMarshalKind::kUserDef:
-        case eMarshalKind::kClass:
-        case eMarshalKind::kModule:
-        case eMarshalKind::kOldModule:
-        case eMarshalKind::kRegexp: {
-            std::string_view b = from_.Bytes(r);
+        if (HoldsBytes(src.kind)) {
+            const std::string_view b = from_.Bytes(r);
             n.first = to_.AddBytes({reinterpret_cast<const uint8_t*>(b.data()), b.size()});
-            break;
         }
+        switch (src.kind) {
         case eMarshalKind::kSymbol:
             n.name = Sym(src.name);
             break;

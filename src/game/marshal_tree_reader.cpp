@@ -192,6 +192,22 @@ class cTreeReader {
         return true;
     }
 
+    // Reads the values node r holds (values of them, one level deeper) and stores them with its
+    // count; r, or kNoValue when a value cannot be read.
+    MarshalRef Items(MarshalRef r, uint32_t count, size_t values, int depth) {
+        std::vector<MarshalRef> items;
+        items.reserve(values);
+        for (size_t k = 0; k < values; ++k) {
+            const MarshalRef v = Value(depth + 1);
+            if (v == kNoValue) return kNoValue;
+            items.push_back(v);
+        }
+        strMarshalNode& n = tree_.MutableNode(r);
+        n.first = tree_.AddRefs(items);
+        n.count = count;
+        return r;
+    }
+
     MarshalRef Value(int depth) {
         if (depth > cMarshalTree::kMaxDepth) return FailRef(kMarshalTooDeep);
         uint8_t t = 0;
@@ -271,34 +287,14 @@ class cTreeReader {
             const MarshalRef r = Number(NewNode(eMarshalKind::kArray));
             uint32_t count = 0;
             if (!Count(count, 1)) return kNoValue;
-            std::vector<MarshalRef> items;
-            items.reserve(count);
-            for (uint32_t k = 0; k < count; ++k) {
-                const MarshalRef v = Value(depth + 1);
-                if (v == kNoValue) return kNoValue;
-                items.push_back(v);
-            }
-            strMarshalNode& n = tree_.MutableNode(r);
-            n.first = tree_.AddRefs(items);
-            n.count = count;
-            return r;
+            return Items(r, count, count, depth);
         }
         case '{':
         case '}': {
             const MarshalRef r = Number(NewNode(t == '{' ? eMarshalKind::kHash : eMarshalKind::kHashDefault));
             uint32_t count = 0;
             if (!Count(count, 2)) return kNoValue;
-            std::vector<MarshalRef> items;
-            items.reserve(size_t(count) * 2 + 1);
-            for (uint32_t k = 0; k < count * 2 + (t == '}' ? 1 : 0); ++k) {
-                const MarshalRef v = Value(depth + 1);
-                if (v == kNoValue) return kNoValue;
-                items.push_back(v);
-            }
-            strMarshalNode& n = tree_.MutableNode(r);
-            n.first = tree_.AddRefs(items);
-            n.count = count;
-            return r;
+            return Items(r, count, size_t(count) * 2 + (t == '}' ? 1 : 0), depth);
         }
         case 'o':
         case 'S': {

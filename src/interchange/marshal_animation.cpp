@@ -450,24 +450,7 @@ void cImporter::ReadTiming(int32_t count) {
             break;
         }
     }
-    // Blocks whose bit is clear go back to their defaults.
-    const strEffect d;
-    if (!(e.flags & strEffect::kFlash)) {
-        e.flashFrames = d.flashFrames;
-        e.flashDrawing = d.flashDrawing;
-        e.flashObject = d.flashObject;
-        e.flashRed = d.flashRed;
-        e.flashGreen = d.flashGreen;
-        e.flashBlue = d.flashBlue;
-        e.flashStrength = d.flashStrength;
-    }
-    if (!(e.flags & strEffect::kSound)) {
-        e.volume = d.volume;
-        e.frequency = d.frequency;
-        e.balance = d.balance;
-        e.soundPath.clear();
-    }
-    if (!(e.flags & strEffect::kUserData)) e.userData.clear();
+    e.resetClearedBlocks();
     if ((e.flags & (strEffect::kFlash | strEffect::kSound | strEffect::kUserData)) &&
         ++effects_ <= kMaxEffects)
         doc_.addEffect(e);

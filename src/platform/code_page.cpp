@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <utility>
@@ -12,7 +13,7 @@ namespace {
 
 constexpr const char* kCp932 = "CP932";
 constexpr const char* kUtf8 = "UTF-8";
-constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD"; // U+FFFD
 constexpr char32_t kReplacement = 0xFFFD;
 
 // ---- UTF-8 / UTF-16 ------------------------------------------------------------------------------
@@ -70,7 +71,7 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 // Per-thread cache of iconv descriptors (an iconv_t must not be shared between threads).
 class cIconvCache {
-public:
+  public:
     ~cIconvCache() {
         for (auto& [key, cd] : table_)
             if (cd != invalid()) iconv_close(cd);
@@ -86,7 +87,7 @@ public:
     }
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
 
-private:
+  private:
     std::map<std::pair<std::string, std::string>, iconv_t> table_;
 };
 
@@ -95,20 +96,12 @@ cIconvCache& iconvCache() {
     return cache;
 }
 
-// Decodes code-page bytes to UTF-8; undecodable bytes become U+FFFD, one per byte.
-std::string decodeWithIconv(std::string_view bytes, const std::string& codePage) {
-    std::string out;
-    iconv_t cd = iconvCache().get(kUtf8, codePage);
-    if (cd == cIconvCache::invalid()) {
-        // No converter at all: keep ASCII, replace the rest.
-        for (char c : bytes) {
-            if (static_cast<unsigned char>(c) < 0x80) out += c;
-            else out += kReplacementUtf8;
-        }
-        return out;
-    }
+// Converts bytes through cd into out, a chunk at a time, and flushes the shift state. At a byte the
+// converter cannot take, skipBad(the bytes from there on) writes what stands for it and returns how
+// many bytes to pass over (at least 1).
+template <class SkipBad>
+void convertThrough(iconv_t cd, std::string_view bytes, std::string& out, SkipBad skipBad) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    out.reserve(bytes.size() * 2 + 16);
     char chunk[1024];
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();
@@ -119,17 +112,37 @@ std::string decodeWithIconv(std::string_view bytes, const std::string& codePage)
         out.append(chunk, size_t(outPtr - chunk));
         if (r != size_t(-1)) continue;
         if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL (cut off at the end): replace one byte and go on.
-        out += kReplacementUtf8;
-        ++in;
-        --inLeft;
+        const size_t skip = std::min(std::max<size_t>(skipBad(std::string_view(in, inLeft)), 1), inLeft);
+        in += skip;
+        inLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    // Flush any shift state.
     char* outPtr = chunk;
     size_t outLeft = sizeof chunk;
     iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
     out.append(chunk, size_t(outPtr - chunk));
+}
+
+// Decodes code-page bytes to UTF-8; undecodable bytes become U+FFFD, one per byte.
+std::string decodeWithIconv(std::string_view bytes, const std::string& codePage) {
+    std::string out;
+    iconv_t cd = iconvCache().get(kUtf8, codePage);
+    if (cd == cIconvCache::invalid()) {
+        // No converter at all: keep ASCII, replace the rest.
+        for (char c : bytes) {
+            if (static_cast<unsigned char>(c) < 0x80)
+                out += c;
+            else
+                out += kReplacementUtf8;
+        }
+        return out;
+    }
+    out.reserve(bytes.size() * 2 + 16);
+    // EILSEQ or EINVAL (cut off at the end): replace one byte and go on.
+    convertThrough(cd, bytes, out, [&out](std::string_view) {
+        out += kReplacementUtf8;
+        return size_t(1);
+    });
     return out;
 }
 
@@ -140,37 +153,22 @@ std::string encodeWithIconv(std::string_view validUtf8, const std::string& codeP
     if (cd == cIconvCache::invalid()) {
         for (size_t i = 0; i < validUtf8.size();) {
             char32_t cp;
-            if (decodeUtf8(validUtf8, i, cp)) out += cp < 0x80 ? char(cp) : '?';
-            else ++i, out += '?';
+            if (decodeUtf8(validUtf8, i, cp))
+                out += cp < 0x80 ? char(cp) : '?';
+            else
+                ++i, out += '?';
         }
         return out;
     }
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     out.reserve(validUtf8.size() + 16);
-    char chunk[1024];
-    char* in = const_cast<char*>(validUtf8.data());
-    size_t inLeft = validUtf8.size();
-    while (inLeft > 0) {
-        char* outPtr = chunk;
-        size_t outLeft = sizeof chunk;
-        size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(chunk, size_t(outPtr - chunk));
-        if (r != size_t(-1)) continue;
-        if (errno == E2BIG) continue;
-        // EILSEQ: the character at `in` has no form in the code page. Skip the whole character.
+    // EILSEQ: the character at the front has no form in the code page. Skip the whole character.
+    convertThrough(cd, validUtf8, out, [&out](std::string_view rest) {
         out += '?';
-        std::string_view rest(in, inLeft);
         size_t skip = 0;
         char32_t cp;
         if (!decodeUtf8(rest, skip, cp)) skip = 1;
-        in += skip;
-        inLeft -= skip;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    char* outPtr = chunk;
-    size_t outLeft = sizeof chunk;
-    iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
-    out.append(chunk, size_t(outPtr - chunk));
+        return skip;
+    });
     return out;
 }
 
@@ -180,7 +178,8 @@ bool asciiCompatible(const std::string& codePage) {
     iconv_t from = iconvCache().get(kUtf8, codePage);
     if (to == cIconvCache::invalid() || from == cIconvCache::invalid()) return false;
     std::string probe = "\t\r\n";
-    for (char c = 0x20; c < 0x7F; ++c) probe += c;
+    for (char c = 0x20; c < 0x7F; ++c)
+        probe += c;
     return encodeWithIconv(probe, codePage) == probe && decodeWithIconv(probe, codePage) == probe;
 }
 
@@ -192,12 +191,16 @@ std::string lowerAscii(std::string_view s) {
 }
 
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
-bool namesUtf8(const std::string& lower) { return lower == "utf-8" || lower == "utf8" || lower == "65001"; }
+bool namesUtf8(const std::string& lower) {
+    return lower == "utf-8" || lower == "utf8" || lower == "65001";
+}
 
 bool namesJapanese(const std::string& lower) {
     return lower == "jpn" || lower == "japanese" || lower == "ja" || lower == "ja_jp" || lower == "ja-jp" ||
@@ -224,19 +227,21 @@ std::string resolveCodePage(const std::string& locale) {
     return asciiCompatible(candidate) ? candidate : kCp932;
 }
 
-}  // namespace
+} // namespace
 
 std::string CodePageForLocale(const std::string& locale) {
     thread_local std::map<std::string, std::string> cache;
     auto it = cache.find(locale);
     if (it != cache.end()) return it->second;
-    if (cache.size() > 64) cache.clear();  // bounded
+    if (cache.size() > 64) cache.clear(); // bounded
     std::string cp = resolveCodePage(locale);
     cache.emplace(locale, cp);
     return cp;
 }
 
-bool IsUtf8Locale(const std::string& locale) { return CodePageForLocale(locale) == kUtf8; }
+bool IsUtf8Locale(const std::string& locale) {
+    return CodePageForLocale(locale) == kUtf8;
+}
 
 std::string SanitizeUtf8(std::string_view utf8) {
     std::string out;
@@ -279,7 +284,8 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     out.reserve(text.size() * 3);
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -314,4 +320,4 @@ std::string FromUtf16(std::u16string_view text, const std::string& locale) {
     return encodeWithIconv(utf8, cp);
 }
 
-}  // namespace platform
+} // namespace platform

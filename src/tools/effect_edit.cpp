@@ -37,7 +37,6 @@ void cEffectEdit::load(const strEffect& e, int frameCapacity) {
 }
 
 void cEffectEdit::apply(strEffect& e) const {
-    const strEffect defaults;
     auto u8 = [](int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); };
 
     e.startFrame = static_cast<uint16_t>(std::clamp(startFrame, 0, 0xFFFF));
@@ -50,10 +49,6 @@ void cEffectEdit::apply(strEffect& e) const {
         e.soundPath = cut(soundPath, kMaxText);
     } else {
         e.flags &= static_cast<uint8_t>(~strEffect::kSound);
-        e.volume = defaults.volume;
-        e.frequency = defaults.frequency;
-        e.balance = defaults.balance;
-        e.soundPath = defaults.soundPath;
     }
 
     if (flash) {
@@ -75,13 +70,6 @@ void cEffectEdit::apply(strEffect& e) const {
         }
     } else {
         e.flags &= static_cast<uint8_t>(~strEffect::kFlash);
-        e.flashFrames = defaults.flashFrames;
-        e.flashDrawing = defaults.flashDrawing;
-        e.flashObject = defaults.flashObject;
-        e.flashRed = defaults.flashRed;
-        e.flashGreen = defaults.flashGreen;
-        e.flashBlue = defaults.flashBlue;
-        e.flashStrength = defaults.flashStrength;
     }
 
     if (userDataOn) {
@@ -89,8 +77,8 @@ void cEffectEdit::apply(strEffect& e) const {
         e.userData = cut(userData, kMaxText);
     } else {
         e.flags &= static_cast<uint8_t>(~strEffect::kUserData);
-        e.userData.clear();
     }
+    e.resetClearedBlocks(); // the blocks switched off keep nothing
 }
 
 void cEffectEdit::clearColour() {
