@@ -123,7 +123,8 @@ void RunTween(Context& ctx, const strTweenArgs& a) {
     strToolContext tool;
     tool.doc = &doc;
     const strEditResult r = comp.run(tool);
-    if (r.count == 0) {
+    // A run over cells that already hold the tween changes nothing and still writes its output.
+    if (r.count == 0 && r.status.id != kMsgCellsAlreadyHold) {
         Fail(ctx, "nothing to tween: the chosen cells have no cells on both frames " +
                       std::to_string(a.from) + " and " + std::to_string(a.to) + " with frames between them");
         return;

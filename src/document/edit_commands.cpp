@@ -63,9 +63,7 @@ bool CompleteCell(cProject& doc, int frame, int cell, int compType, bool mustExi
     // With neither neighbour the result stays a copy of the cell itself.
     SupplementCell(o, prev, next, 0.5f, compType);
     // A cell that completion leaves as it is is not stored again (no undo record, not counted).
-    doc.normaliseCell(o, cell);
-    if (base && o == *base) return false;
-    return doc.setCell(frame, cell, &o);
+    return doc.changeCell(frame, cell, &o);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -62,6 +62,7 @@ enum class eMessageKind : uint8_t {
     X(kMsgNoCellNumberTicked, kStatus, "No cell number is ticked")                                           \
     X(kMsgNoValueTicked, kStatus, "No value is ticked")                                                      \
     X(kMsgNoCellChanged, kStatus, "No cell changed: the chosen frames hold no cell that the change alters")  \
+    X(kMsgCellsAlreadyHold, kStatus, "Nothing changed: the cells already hold the result")                   \
     X(kMsgSplineNoStartCell, kStatus, "Frame %d has no cell %d to move along the curve")                     \
     X(kMsgNoEffectSelected, kStatus, "No sound or flash is selected")                                        \
     X(kMsgNoEffectOnClipboard, kStatus, "The clipboard holds no sound or flash")                             \

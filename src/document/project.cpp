@@ -209,17 +209,24 @@ void cProject::record(std::unique_ptr<cRestore> r) {
 }
 
 bool cProject::setCell(int frame, int cell, const strCell* c) {
+    const strFrame* f = frames_.get(frame);
+    if (!f || !f->cells.inRange(cell)) return false;
+    changeCell(frame, cell, c);
+    return true;
+}
+
+bool cProject::changeCell(int frame, int cell, const strCell* c) {
     strFrame* f = frames_.get(frame);
     if (!f || !f->cells.inRange(cell)) return false;
     const strCell* old = f->cells.get(cell);
     if (c) {
         strCell n = *c;
         normaliseCell(n, cell);
-        if (old && *old == n) return true; // the same cell: nothing to record or announce
+        if (old && *old == n) return false; // the same cell: nothing to record or announce
         if (recording()) record(std::make_unique<cRest_Update_Cell>(frame, cell, &n, old));
         f->cells.setCopy(cell, n);
     } else {
-        if (!old) return true;
+        if (!old) return false;
         if (recording()) record(std::make_unique<cRest_Update_Cell>(frame, cell, nullptr, old));
         f->cells.reset(cell);
     }

@@ -113,7 +113,12 @@ class cProject {
     // --- primitives (record while a transaction is open) ---
 
     // Stores a normalised copy of *c in slot (frame, cell), or deletes the cell when c is null.
+    // False only when the slot is outside the document; storing what the slot already holds (or
+    // emptying an empty slot) succeeds and records nothing.
     bool setCell(int frame, int cell, const strCell* c);
+    // setCell that says whether the slot changed: false when it is outside the document or already
+    // held the result. Commands that count the cells they changed count these.
+    bool changeCell(int frame, int cell, const strCell* c);
     bool setFrameInterval(int frame, uint16_t interval);
     int frameInterval(int frame, bool resolve) const;
     uint32_t totalDuration() const;

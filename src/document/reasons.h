@@ -316,4 +316,7 @@
     X(kGameDbContentsChanged, kNone, "its contents changed")                                                 \
     X(kGameDbTimeChanged, kNone, "its modification time changed")                                            \
     X(kGameDbChangedOnDisk, kError, "%s changed on disk since it was read (%s); open the game again")        \
-    X(kGameDbNoBackup, kError, "cannot make the backup %s")
+    X(kGameDbNoBackup, kError, "cannot make the backup %s")                                                  \
+    X(kGameDbNotOpen, kError, "no game is open")                                                             \
+    X(kGameDbUnwritable, kError, "animation %d cannot be written: %s")                                       \
+    X(kGameDbNewFileUnreadable, kError, "the new database does not read back (%s); nothing was written")

@@ -96,27 +96,34 @@ bool cGame::Write(const cProject& doc, int id, const strNameChoice& name, strGam
                   std::string* error) {
     report = strGameWriteReport{};
     failure_ = {};
-    if (!db_) return Fail({kGameMsgNoGame, {}}, error);
+    // The reason of the report is the same failure in the reason table's words.
+    auto fail = [&](strGameMessage m, strMessage reason) {
+        report.reason = std::move(reason);
+        return Fail(std::move(m), error);
+    };
+    if (!db_) return fail({kGameMsgNoGame, {}}, strMessage(kGameDbNotOpen));
     if (id == 0) id = db_->LastId() + 1;
     const bool added = id > db_->LastId();
     std::vector<uint8_t> bytes;
     strMessage why;
     if (!db_->Write(doc, id, name, locale_, bytes, &why))
-        return Fail({kGameMsgCannotWriteAnimation, {std::to_string(id), Nested(why)}}, error);
+        return fail({kGameMsgCannotWriteAnimation, {std::to_string(id), Nested(why)}},
+                    strMessage(kGameDbUnwritable, id, why));
     // What is written must parse as the database it replaces.
     std::unique_ptr<cAnimationDatabase> fresh = db_->ParseWritten(std::move(bytes), &why);
-    if (!fresh) return Fail({kGameMsgNotReadBack, {Nested(why)}}, error);
+    if (!fresh) return fail({kGameMsgNotReadBack, {Nested(why)}}, strMessage(kGameDbNewFileUnreadable, why));
     cDatabaseFile::eWriteFailure failure = cDatabaseFile::kWriteOk;
     if (!file_.Write(fresh->FileBytes(), &report.backup, &why, &failure)) {
         db_->Restore();
+        // why: the change on disk, the backup or the write that failed, naming the file.
         const std::string& database = location_.database;
         switch (failure) {
         case cDatabaseFile::kWriteChanged:
-            return Fail({kGameMsgChangedOnDisk, {database}}, error);
+            return fail({kGameMsgChangedOnDisk, {database}}, why);
         case cDatabaseFile::kWriteBackup:
-            return Fail({kGameMsgBackupFailed, {database, Nested(why)}}, error);
+            return fail({kGameMsgBackupFailed, {database, Nested(why)}}, why);
         default:
-            return Fail({kGameMsgWriteFailed, {database, Nested(why)}}, error);
+            return fail({kGameMsgWriteFailed, {database, Nested(why)}}, why);
         }
     }
     report.added = added;

@@ -10,7 +10,8 @@
 // through cDatabaseFile (refused when it changed on disk, a backup before the first write, atomic).
 //
 // A call that fails gives its reason in English through error and keeps it as a message
-// (Failure()) for a caller that shows it in the user's language.
+// (Failure()) for a caller that shows it in the user's language; a failed Write also gives it as
+// the report's reason (a message of the reason table, as every strResult has it).
 
 #include "document/result.h"
 #include "game/animation_database.h"

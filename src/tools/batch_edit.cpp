@@ -77,7 +77,7 @@ strEditResult cBatchEdit::run(const strToolContext& ctx) const {
     for (int c = 0; c < static_cast<int>(cellChecks.size()) && c < doc.cellNumber(); ++c)
         if (cellChecks[c]) cells.push_back(c);
 
-    int stored = 0;
+    int stored = 0, reached = 0;
     if (!cells.empty()) {
         cTransaction t(doc, strMessage(kStepBatch));
         if (bits != 0) {
@@ -88,7 +88,8 @@ strEditResult cBatchEdit::run(const strToolContext& ctx) const {
                     const strCell* here = doc.cell(f, c);
                     if (!here) continue;
                     const strCell changed = Apply(*here, bits, formula, value);
-                    if (doc.setCell(f, c, &changed)) ++stored;
+                    ++reached;
+                    if (doc.changeCell(f, c, &changed)) ++stored;
                 }
             }
         }
@@ -99,6 +100,7 @@ strEditResult cBatchEdit::run(const strToolContext& ctx) const {
     r.status = stored > 0      ? strMessage(kMsgBatchDone, stored)
                : cells.empty() ? strMessage(kMsgNoCellNumberTicked)
                : bits == 0     ? strMessage(kMsgNoValueTicked)
+               : reached       ? strMessage(kMsgCellsAlreadyHold)
                                : strMessage(kMsgNoCellChanged);
     return r;
 }

@@ -35,7 +35,7 @@ uint32_t cFrameComp::paramBits() const {
 }
 
 int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
-                            const strTweenOptions& tween) {
+                            const strTweenOptions& tween, int* reached) {
     const strCell* a = doc.cell(fa, cell);
     const strCell* b = doc.cell(fb, cell);
     if (!a || !b || fb - fa < 2 || bits == 0) return 0;
@@ -49,7 +49,8 @@ int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bi
         strCell base = here ? *here : A;
         const float t = static_cast<float>(f - fa) / static_cast<float>(fb - fa);
         TweenCell(base, A, B, t, bits, tween);
-        if (doc.setCell(f, cell, &base)) ++stored;
+        if (reached) ++*reached;
+        if (doc.changeCell(f, cell, &base)) ++stored;
     }
     return stored;
 }
@@ -65,7 +66,7 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
     const uint32_t bits = paramBits();
 
     cTransaction t(doc, strMessage(kStepCompensate, s, e));
-    int stored = 0;
+    int stored = 0, reached = 0;
     const int cells = std::min(doc.cellNumber(), static_cast<int>(cellChecks.size()));
     const bool anyCell = std::any_of(cellChecks.begin(), cellChecks.begin() + std::max(cells, 0),
                                      [](uint8_t v) { return v != 0; });
@@ -74,7 +75,7 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
             if (!cellChecks[c]) continue;
             switch (method) {
             case kNormal:
-                stored += Interpolate(doc, c, s, e, bits, true, tween);
+                stored += Interpolate(doc, c, s, e, bits, true, tween, &reached);
                 break;
             case kMedium: {
                 // Every pair of consecutive placements from the start frame to the end of the
@@ -87,13 +88,13 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
                     while (fb < frames && !doc.cell(fb, c))
                         ++fb;
                     if (fb >= frames) break;
-                    stored += Interpolate(doc, c, fa, fb, bits, true, tween);
+                    stored += Interpolate(doc, c, fa, fb, bits, true, tween, &reached);
                     fa = fb;
                 }
                 break;
             }
             case kCellUsedOnly:
-                stored += Interpolate(doc, c, s, e, bits, false, tween);
+                stored += Interpolate(doc, c, s, e, bits, false, tween, &reached);
                 break;
             default:
                 break;
@@ -107,6 +108,7 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
     r.status = stored > 0  ? strMessage(kMsgCompensated, startFrame, endFrame, stored)
                : !anyCell  ? strMessage(kMsgNoCellNumberTicked)
                : bits == 0 ? strMessage(kMsgNoValueTicked)
+               : reached   ? strMessage(kMsgCellsAlreadyHold)
                            : strMessage(kMsgNoCellChanged);
     return r;
 }
@@ -147,7 +149,7 @@ strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRa
             } else {
                 o = hasP ? P : N;
             }
-            if (doc.setCell(f, c, &o)) ++stored;
+            if (doc.changeCell(f, c, &o)) ++stored;
         }
     }
     step.setLabel(Counted(kStepCompleteCells, stored));
@@ -155,6 +157,9 @@ strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRa
 
     r.count = stored;
     r.ok = stored > 0;
-    if (!r.ok) r.status = anyNeighbour ? ctx.processingFailed() : strMessage(kMsgNoCellsAroundBlock);
+    // A block whose cells all had a neighbour to follow changes nothing when they already did.
+    r.status = r.ok           ? strMessage(kMsgCountComplete, stored)
+               : anyNeighbour ? strMessage(kMsgCellsAlreadyHold)
+                              : strMessage(kMsgNoCellsAroundBlock);
     return r;
 }

@@ -43,21 +43,23 @@ class cFrameComp {
     static std::string CellLabel(int cell);
     uint32_t paramBits() const;
 
-    // The "Run" button: one undo step; "Processing on frame [%d]~[%d] >> Cell [%d] edited" with the
-    // start and end as entered and the number of stores, or "processing failed" when nothing was
-    // stored. Without a document nothing happens (status none).
+    // The "Run" button: one undo step; "Tween on frames %d to %d: %d cells changed" with the start
+    // and end as entered and the number of cells that changed (a cell that already held its tweened
+    // value is not counted), or why nothing changed. Without a document nothing happens (status none).
     strEditResult run(const strToolContext& ctx) const;
 
     // Tweens the parameters `bits` of cell number `cell` between its cells at fa and fb (fa < fb) on
     // the frames between them (easing.h); fill creates missing cells from a copy of the cell at fa,
-    // otherwise frames without the cell are skipped. Returns the number of successful stores.
+    // otherwise frames without the cell are skipped. Returns the number of cells that changed;
+    // *reached, when given, grows by the number of cells tweened, changed or not.
     static int Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
-                           const strTweenOptions& tween = {});
+                           const strTweenOptions& tween = {}, int* reached = nullptr);
 };
 
 // "Complete before and after with frame" on a timeline range cut to the document, one undo step:
 // for each cell number of it, P is its nearest cell before its first frame and N its nearest cell
 // after its last; every frame of the block gets the supplement of its own cell (or of a
 // copy of P) between P and N with t = (f - frame of P) / (frame of N - frame of P), or a copy of the
-// only one of P and N that exists. count = the number of stores; changed = count > 0; no status.
+// only one of P and N that exists. count = the number of cells that changed (a cell that already
+// held its result is not stored, nor counted); ok = count > 0; the status says how many, or why none.
 strEditResult CompleteTimelineBlock(const strToolContext& ctx, const cTimelineRange& range, int compType);

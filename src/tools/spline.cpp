@@ -92,14 +92,15 @@ strEditResult cSpline::run(const strToolContext& ctx) const {
             const strPoint p = pointAt(f);
             base.x = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(p.x)));
             base.y = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(p.y)));
-            if (doc.setCell(f, cell, &base)) ++stored;
+            if (doc.changeCell(f, cell, &base)) ++stored;
         }
     }
     t.commit();
     r.count = stored;
     r.ok = stored > 0;
-    r.status = stored > 0 ? strMessage(kMsgSplineDone, stored)
-               : !first   ? strMessage(kMsgSplineNoStartCell, startFrame, cell)
-                          : strMessage(kMsgNoCellChanged);
+    r.status = stored > 0    ? strMessage(kMsgSplineDone, stored)
+               : !first      ? strMessage(kMsgSplineNoStartCell, startFrame, cell)
+               : frames >= 1 ? strMessage(kMsgCellsAlreadyHold)
+                             : strMessage(kMsgNoCellChanged);
     return r;
 }

@@ -104,6 +104,10 @@ TEST_F(CliSheet, TweenEasesTheChosenGroups) {
     EXPECT_EQ(cell(7)["y"], 15 - 24);
     EXPECT_EQ(cell(4)["x"], 21 - 2);
     EXPECT_EQ(cell(7)["angle"], 1050);
+    // The same tween over its own result changes nothing and says so, as the editor does.
+    const std::string again = Run("tween " + dir.file("t.txt") + " " + dir.file("t2.txt") +
+                                  " --cells 1 --from 2 --to 12 --ease in-out --params position");
+    EXPECT_NE(again.find(Msg(kMsgCellsAlreadyHold)), std::string::npos) << again;
 }
 
 TEST_F(CliSheet, RefusalsAreOneLine) {

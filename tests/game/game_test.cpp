@@ -212,6 +212,51 @@ TEST(Game, RefusesADatabaseChangedOnDiskAndLeavesItAlone) {
     }
 }
 
+// A failed write says why in its report as every result does (the reason table's words, naming the
+// file), besides Failure(); the database is left as it was. Paths that cannot be written stand in
+// for permissions, which do not hold for root: a file where the backup folder goes, a folder where
+// the database was.
+TEST(Game, AFailedWriteGivesItsReasonInTheReport) {
+    strGameFolder folder(interchange::kProductMV);
+    const std::string backups = platform::FolderPart(folder.database) + "/Backups";
+    game::cGame g;
+    game::strGameWriteReport report;
+    cProject doc(&cConfig::defaults());
+    EXPECT_FALSE(g.Write(doc, 2, {}, report));
+    EXPECT_EQ(report.reason, strMessage(kGameDbNotOpen));
+
+    std::string error;
+    ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+    ASSERT_TRUE(g.Read(2, doc, &error)) << error;
+    const std::vector<uint8_t> before = ReadBytes(folder.database);
+    WriteBytes(backups, {'x'});
+    EXPECT_FALSE(g.Write(doc, 2, {}, report));
+    EXPECT_FALSE(report.ok);
+    EXPECT_EQ(report.reason.id, kGameDbNoBackup);
+    EXPECT_NE(FormatMessage(report.reason).find(backups), std::string::npos) << FormatMessage(report.reason);
+    EXPECT_EQ(g.Failure().id, game::kGameMsgBackupFailed);
+    EXPECT_EQ(ReadBytes(folder.database), before);
+
+    std::filesystem::remove(backups);
+    ASSERT_TRUE(g.Write(doc, 2, {}, report));
+    EXPECT_TRUE(report.reason.none());
+
+    for (bool folderInPlace : {false, true}) {
+        SCOPED_TRACE(folderInPlace ? "a folder in place of the database" : "the database removed");
+        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+        std::filesystem::remove(folder.database);
+        if (folderInPlace) std::filesystem::create_directory(folder.database);
+        EXPECT_FALSE(g.Write(doc, 2, {}, report));
+        EXPECT_EQ(report.reason.id, kGameDbChangedOnDisk);
+        const std::string text = FormatMessage(report.reason);
+        EXPECT_NE(text.find(folder.database), std::string::npos) << text;
+        EXPECT_EQ(g.Failure().id, game::kGameMsgChangedOnDisk);
+        EXPECT_EQ(std::filesystem::is_directory(folder.database), folderInPlace);
+        std::filesystem::remove(folder.database);
+        WriteBytes(folder.database, before);
+    }
+}
+
 TEST(Game, UnparsableDatabasesAreNotOpened) {
     for (int product : kProducts) {
         SCOPED_TRACE(game_test::ProductName(product));

@@ -82,6 +82,19 @@ TEST(BatchRun, NothingToDoSaysWhy) {
     EXPECT_EQ(d.x(0, 0), 1);
 }
 
+TEST(BatchRun, CountsOnlyTheCellsThatChanged) {
+    Doc d(4, 1);
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "5 7 5 5"));
+    strEditResult r = Batch(cBatchEdit::kEqual, 5, kParamX, {0, 1, 2, 3}, {0}, d.doc).run(d.ctx);
+    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(Text(r), Msg(kMsgBatchDone, 1));
+    EXPECT_EQ(d.history.undoCount(), 1u);
+    r = Batch(cBatchEdit::kEqual, 5, kParamX, {0, 1, 2, 3}, {0}, d.doc).run(d.ctx);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(Text(r), Msg(kMsgCellsAlreadyHold));
+    EXPECT_EQ(d.history.undoCount(), 1u);
+}
+
 TEST(BatchRun, FillFromTheTimeline) {
     Doc d(5, 4);
     cBatchEdit b;

@@ -117,6 +117,40 @@ TEST(FrameComp, EveryParameterUsesItsOwnWidthAndTheStoreNormalises) {
               (std::array<int, 5>{5, 51, 128, 100, 0}));
 }
 
+// Cells that already hold their result are neither stored nor counted: the status and the undo
+// label say how many changed, and a run that changes nothing says so and leaves no step.
+TEST(FrameComp, CountsOnlyTheCellsThatChanged) {
+    Doc d(7);
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "0 10 20 99 40 50 60"));
+    strEditResult r = Comp(0, 6, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
+    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(Text(r), Msg(kMsgCompensated, 0, 6, 1));
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 10 20 30 40 50 60");
+    EXPECT_EQ(d.history.undoCount(), 1u);
+
+    r = Comp(0, 6, cFrameComp::kNormal, kParamX, {0}).run(d.ctx);
+    EXPECT_EQ(r.count, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(Text(r), Msg(kMsgCellsAlreadyHold));
+    EXPECT_EQ(d.history.undoCount(), 1u);
+}
+
+TEST(TimelineBlock, CountsOnlyTheCellsThatChanged) {
+    Doc d(6);
+    ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "0 25 50 70 100 -"));
+    strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 0), 0);
+    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(Text(r), Msg(kMsgCountComplete, 1));
+    EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 25 50 75 100 -");
+    ASSERT_NE(d.history.undoLabel(), nullptr);
+    EXPECT_EQ(*d.history.undoLabel(), strMessage(kStepCompleteCell));
+
+    r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 0), 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(Text(r), Msg(kMsgCellsAlreadyHold));
+    EXPECT_EQ(d.history.undoCount(), 1u);
+}
+
 TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
     Doc d(12, 6);
     cFrameComp comp;
@@ -143,7 +177,7 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 3), 2);
     EXPECT_EQ(r.count, 6);
     EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.status.none());
+    EXPECT_EQ(Text(r), Msg(kMsgCountComplete, 6));
     EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 25 50 75 100 -");
     EXPECT_EQ(d.at(2, 0)->opacity, 255);               // interpolated (255 to 255)
     EXPECT_EQ(d.at(2, 0)->red, 7);                     // kept by the mode

@@ -48,6 +48,9 @@ TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {
     EXPECT_EQ(d.x(2, 1), 0); // the start frame is never changed
     EXPECT_EQ(d.at(5, 1), nullptr);
     EXPECT_EQ(d.history.undoCount(), 1u);
+    // Run again over its own result: nothing changes, no step.
+    EXPECT_EQ(Text(s.run(d.ctx)), Msg(kMsgCellsAlreadyHold));
+    EXPECT_EQ(d.history.undoCount(), 1u);
     ASSERT_TRUE(d.history.undo());
     EXPECT_EQ(d.at(3, 1), nullptr);
 }

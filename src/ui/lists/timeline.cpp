@@ -265,10 +265,9 @@ void cTimeline::insertFrame() {
 }
 
 void cTimeline::insertCell() {
-    strEditResult r =
-        CompleteTimelineBlock(ToolContext(session_), widened(rect(kSelection)), session_.config().CompType);
-    if (r.ok) r.status = strMessage(kMsgCountComplete, r.count);
-    if (!session_.report(r)) return;
+    if (!session_.report(CompleteTimelineBlock(ToolContext(session_), widened(rect(kSelection)),
+                                               session_.config().CompType)))
+        return;
     followCursor();
 }
 
