@@ -1938,6 +1938,10 @@ The undo history has been cleared.</source>
         <source>the audio output cannot take the sound of %s</source>
         <translation>%s の音声を出力先に読み込めません</translation>
     </message>
+    <message>
+        <source>Rename the animation to %s</source>
+        <translation>アニメーションの名前を %s に変更</translation>
+    </message>
 </context>
 <context>
     <name>GameMessages</name>

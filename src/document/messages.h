@@ -154,6 +154,7 @@ enum class eMessageKind : uint8_t {
     X(kStepCutEffect, kStatus, "Cut timing at frame %d")                                                     \
     X(kStepPasteEffect, kStatus, "Paste timing at frame %d")                                                 \
     X(kStepProjectSettings, kStatus, "Project settings")                                                     \
+    X(kStepRenameAnimation, kStatus, "Rename the animation to %s")                                           \
     X(kStepCellNumber, kStatus, "Cell numbers: %d")                                                          \
     X(kStepRebasePaths, kStatus, "Picture and sound paths for the folder %s")                                \
     /* what a clipboard export could not carry, one line per kind */                                         \

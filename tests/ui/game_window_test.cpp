@@ -280,7 +280,8 @@ class cGameWindowTest : public QObject {
         QVERIFY(f.window->windowTitle().contains(QStringLiteral("Hero \u203a 006 New animation")));
         QVERIFY(QTest::qWaitFor([&] { return f.gameWindow->currentId() == 6; }, 2000));
 
-        // The name edited in place is written into the game; the open document is not changed.
+        // The name of another animation edited in place is written into the game; the open document
+        // is not changed.
         cGameListModel* m = f.gameWindow->model();
         QVERIFY(m->setData(m->index(m->rowOf(5), cGameListModel::kColumnName), QStringLiteral("雷"),
                            Qt::EditRole));
@@ -291,6 +292,19 @@ class cGameWindowTest : public QObject {
                 return m->index(4, cGameListModel::kColumnName).data().toString() == QStringLiteral("雷");
             },
             2000));
+
+        // The open animation renamed: the document takes the name as one undo step and stays
+        // unmodified (the game holds that name); undoing it gives the old name back, modified.
+        QVERIFY(m->setData(m->index(m->rowOf(6), cGameListModel::kColumnName), QStringLiteral("風"),
+                           Qt::EditRole));
+        QCOMPARE(platform::ToUtf8(f.doc().text(kTextName), "jpn"), std::string("風"));
+        QVERIFY(!f.doc().modified());
+        QVERIFY(f.window->windowTitle().contains(QStringLiteral("Hero \u203a 006 風")));
+        QVERIFY(f.session().history().undoLabel());
+        QCOMPARE(*f.session().history().undoLabel(), strMessage(kStepRenameAnimation, std::string("風")));
+        QVERIFY(f.trigger(kCmdUndo));
+        QCOMPARE(platform::ToUtf8(f.doc().text(kTextName), "jpn"), std::string("New animation"));
+        QVERIFY(f.doc().modified());
     }
 
     void runTimePackageFolderFromTheSettings() {

@@ -109,6 +109,16 @@ bool cSession::renameGameAnimation(int id, const QString& name) {
     }
     game::strGameWriteReport r;
     if (!writeToGame(stored, id, {false, name.toStdString()}, r)) return false;
+    // The open animation takes the name as the game now holds it (read back, so in the project code
+    // page and as the product keeps it), as one undo step. A document without other changes stays
+    // unmodified: the game holds what it holds.
+    cProject renamed(&config_);
+    if (id == gameId_ && game_->Read(id, renamed)) {
+        const bool clean = !doc_->modified();
+        cTransaction step(*doc_, strMessage(kStepRenameAnimation, name.toStdString()));
+        doc_->setText(kTextName, renamed.text(kTextName));
+        if (step.commit() && clean) doc_->markSaved();
+    }
     // A rename does not say what the stored animation already lacked.
     announce(kChangeTitle);
     return true;
