@@ -4,7 +4,13 @@
 //   BM_GameReadOne   read animation 500 of an opened game into a document;
 //   BM_GameWriteOne  write a document back over animation 500 (new file built and checked, the
 //                    file on disk checked against what was read, written to a temporary file and
-//                    renamed).
+//                    renamed);
+//   BM_GameWindowFill what the game window does when a game is opened: open and list it, then draw
+//                    the picture of frame 1 of the rows in view (kRowsInView), each read from the
+//                    game, its picture loaded from the game's folder and the frame composed (the
+//                    library's part of cGameThumbnails::draw; the window only scales the result);
+//   BM_GameThumbnail one such picture of frame 1 (a row scrolled into view).
+// Each game folder holds the seven pictures its animations name (960 x 960 RGBA PNG, 5 x 5 patterns).
 // Counter file_bytes: the database's size; held_per_file_byte: heap bytes an opened game holds per
 // byte of its database (mallinfo2, after Open, less before); peak_per_file_byte: the most heap the
 // program held from before the game was opened to the end of a write, per byte of the database.
@@ -12,12 +18,18 @@
 #include "game/game.h"
 #include "config/config.h"
 #include "document/project.h"
+#include "export/png_writer.h"
 #include "game/marshal_tree.h"
+#include "image/picture_slot_table.h"
+#include "image/texture.h"
 #include "interchange/clip_2000.h"
 #include "interchange/clipboard_formats.h"
 #include "interchange/marshal_animation.h"
 #include "interchange/mv_animation.h"
 #include "platform/file_io.h"
+#include "render/frame_composer.h"
+#include "render/sprite_drawer.h"
+#include "workspace/workspace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -192,6 +204,20 @@ const std::string& GameFolder(int product) {
                                  : product == interchange::kProductMV ? MvDatabase()
                                                                       : MarshalDatabase(product);
     platform::WriteFileAtomically(root + "/" + p->database, bytes);
+    // The pictures the animations name ("Picture0" .. "Picture6"), found in the game's picture folder.
+    game::strGameLocation where;
+    game::LocateGame(root, where);
+    std::filesystem::create_directories(where.pictures);
+    cTexture sheet;
+    sheet.Create(960, 960);
+    for (int y = 0; y < sheet.Height(); ++y)
+        for (int x = 0; x < sheet.Width(); ++x) {
+            uint8_t* px = sheet.Row(y) + x * 4;
+            px[0] = uint8_t(x), px[1] = uint8_t(y), px[2] = uint8_t(x ^ y),
+            px[3] = uint8_t(x % 192 < 160 ? 255 : 0);
+        }
+    for (int n = 0; n < 7; ++n)
+        WritePngFile(where.pictures + "/Picture" + std::to_string(n) + ".png", sheet, true);
     return folders[product] = root;
 }
 
@@ -241,6 +267,58 @@ void BM_GameWriteOne(benchmark::State& state) {
     state.counters["peak_per_file_byte"] = double(gHeapPeak - before) / double(FileBytes(product));
 }
 
+// The rows the game window shows at its opening size (560 pixels high, rows of 64).
+constexpr int kRowsInView = 8;
+
+// The game window's picture of frame 1 of animation id, as cGameThumbnails::draw makes it before
+// scaling: the animation read from the game, its pictures loaded, frame 0 composed over 384 x 288.
+struct strThumbnailDrawer {
+    cPictureSlotTable pictures;
+    cSpriteDrawer drawer;
+    cTexture target;
+    cWorkspace workspace{cConfig::defaults()};
+
+    strThumbnailDrawer() {
+        pictures.Initialise(cConfig::defaults());
+        target.Create(384, 288);
+    }
+    bool draw(const game::cGame& g, int id) {
+        cProject doc(&cConfig::defaults());
+        if (!g.Read(id, doc) || doc.frameCount() == 0) return false;
+        if (!workspace.loadPictures(doc, pictures).losses.empty()) return false;
+        strFrameScene scene;
+        scene.background = 0xFF303038;
+        const int drawn = ComposeFrame(drawer, target, pictures, doc, 0, {-192, -144, 192, 144}, scene);
+        pictures.RemoveAll(doc);
+        return drawn > 0;
+    }
+};
+
+void BM_GameWindowFill(benchmark::State& state) {
+    const int product = static_cast<int>(state.range(0));
+    const std::string& folder = GameFolder(product);
+    strThumbnailDrawer thumbnails;
+    for (auto _ : state) {
+        game::cGame g;
+        if (!g.Open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
+        const std::vector<game::strGameAnimation> rows = g.List();
+        benchmark::DoNotOptimize(rows.data());
+        for (int row = 0; row < kRowsInView; ++row)
+            if (!thumbnails.draw(g, rows[size_t(row)].id))
+                state.SkipWithError("a picture of frame 1 is not drawn");
+    }
+    state.counters["rows"] = double(kAnimations);
+}
+
+void BM_GameThumbnail(benchmark::State& state) {
+    const int product = static_cast<int>(state.range(0));
+    game::cGame g;
+    if (!g.Open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
+    strThumbnailDrawer thumbnails;
+    for (auto _ : state)
+        if (!thumbnails.draw(g, 500)) state.SkipWithError("the picture of frame 1 is not drawn");
+}
+
 void Products(benchmark::internal::Benchmark* b) {
     for (int p : {interchange::kProduct2000, interchange::kProductXP, interchange::kProductVX,
                   interchange::kProductVXAce, interchange::kProductMV})
@@ -251,5 +329,7 @@ void Products(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_GameOpenList)->Apply(Products);
 BENCHMARK(BM_GameReadOne)->Apply(Products);
 BENCHMARK(BM_GameWriteOne)->Apply(Products);
+BENCHMARK(BM_GameWindowFill)->Apply(Products);
+BENCHMARK(BM_GameThumbnail)->Apply(Products);
 
 } // namespace
