@@ -1942,6 +1942,22 @@ The undo history has been cleared.</source>
         <source>Rename the animation to %s</source>
         <translation>アニメーションの名前を %s に変更</translation>
     </message>
+    <message>
+        <source>Nothing changed: the cells already hold the result</source>
+        <translation>何も変わりませんでした: セルはすでにこの結果になっています</translation>
+    </message>
+    <message>
+        <source>no game is open</source>
+        <translation>ゲームが開かれていません</translation>
+    </message>
+    <message>
+        <source>animation %d cannot be written: %s</source>
+        <translation>アニメーション %d を書き込めません: %s</translation>
+    </message>
+    <message>
+        <source>the new database does not read back (%s); nothing was written</source>
+        <translation>新しいデータベースを読み直せません (%s)。何も書き込んでいません</translation>
+    </message>
 </context>
 <context>
     <name>GameMessages</name>
