@@ -75,8 +75,8 @@ struct strCanvasScene {
         for (int f = 0; f < 4; ++f)
             TypicalFrame(doc, f);
         const QString file = dir.filePath(QStringLiteral("bench.txt"));
-        ANIME::cAnimeFile_Device device;
-        device.save(file.toStdString(), doc, ANIME::kFormatText);
+        anime::cAnimeFileDevice device;
+        device.save(file.toStdString(), doc, anime::kFormatText);
         window->session().openPath(file);
         window->session().setCurrentFrame(1);
         config.VBackFlag = config.VNextFlag = config.VShadowFlag = true;
@@ -144,7 +144,7 @@ void BM_ComposeFrame(benchmark::State& state) {
     const strCaptureArea area{-400, -300, 400, 300};
     cSpriteDrawer drawer;
     cTexture target;
-    target.Create(area.Width(), area.Height());
+    target.create(area.width(), area.height());
     strFrameScene frame;
     frame.background = 0xFF101010;
     for (auto _ : state)

@@ -122,10 +122,10 @@ std::vector<uint8_t> MarshalDatabase(int product) {
     game::ReadMarshalTree({4, 8, '[', 6, '0'}, db);
     for (int n = 1; n <= kAnimations; ++n) {
         std::vector<uint8_t> payload;
-        PKRUBY::BuildMarshalPayload(*MakeAnimation(n, 16), product, "jpn", payload);
+        ruby::BuildMarshalPayload(*MakeAnimation(n, 16), product, "jpn", payload);
         game::cMarshalTree one;
         game::ReadMarshalTree(std::vector<uint8_t>(payload.begin() + 4, payload.end()), one);
-        db.AppendElement(db.Root(), db.CopyFrom(one, one.Elements(one.Root())[0]));
+        db.appendElement(db.root(), db.copyFrom(one, one.elements(one.root())[0]));
     }
     std::vector<uint8_t> out;
     game::WriteMarshalTree(db, out);
@@ -136,7 +136,7 @@ std::vector<uint8_t> MvDatabase() {
     std::string text = "[\nnull";
     for (int n = 1; n <= kAnimations; ++n) {
         std::string payload;
-        PKMV::BuildMvPayload(*MakeAnimation(n, 16), "jpn", payload);
+        mv::BuildMvPayload(*MakeAnimation(n, 16), "jpn", payload);
         text += ",\n" + payload.substr(1, payload.size() - 2);
     }
     text += "\n]";
@@ -159,7 +159,7 @@ std::vector<uint8_t> LcfDatabase() {
     ber(animations, kAnimations);
     for (int n = 1; n <= kAnimations; ++n) {
         std::vector<uint8_t> payload;
-        PK2::BuildLcfPayload(*MakeAnimation(n, 8), payload);
+        lcf::BuildLcfPayload(*MakeAnimation(n, 8), payload);
         ber(animations, static_cast<uint32_t>(n));
         animations.insert(animations.end(), payload.begin() + 8, payload.end());
     }
@@ -209,10 +209,10 @@ const std::string& GameFolder(int product) {
     game::LocateGame(root, where);
     std::filesystem::create_directories(where.pictures);
     cTexture sheet;
-    sheet.Create(960, 960);
-    for (int y = 0; y < sheet.Height(); ++y)
-        for (int x = 0; x < sheet.Width(); ++x) {
-            uint8_t* px = sheet.Row(y) + x * 4;
+    sheet.create(960, 960);
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x) {
+            uint8_t* px = sheet.row(y) + x * 4;
             px[0] = uint8_t(x), px[1] = uint8_t(y), px[2] = uint8_t(x ^ y),
             px[3] = uint8_t(x % 192 < 160 ? 255 : 0);
         }
@@ -232,9 +232,9 @@ void BM_GameOpenList(benchmark::State& state) {
     for (auto _ : state) {
         const size_t before = mallinfo2().uordblks;
         game::cGame g;
-        if (!g.Open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
+        if (!g.open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
         held = mallinfo2().uordblks - before;
-        benchmark::DoNotOptimize(g.List());
+        benchmark::DoNotOptimize(g.list());
     }
     state.counters["file_bytes"] = double(FileBytes(product));
     state.counters["held_per_file_byte"] = double(held) / double(FileBytes(product));
@@ -243,10 +243,10 @@ void BM_GameOpenList(benchmark::State& state) {
 void BM_GameReadOne(benchmark::State& state) {
     const int product = static_cast<int>(state.range(0));
     game::cGame g;
-    if (!g.Open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
+    if (!g.open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
     for (auto _ : state) {
         cProject doc(&cConfig::defaults());
-        if (!g.Read(500, doc)) state.SkipWithError("the animation does not read");
+        if (!g.read(500, doc)) state.SkipWithError("the animation does not read");
     }
 }
 
@@ -257,11 +257,11 @@ void BM_GameWriteOne(benchmark::State& state) {
     const size_t before = gHeapNow;
     gHeapPeak = before;
     game::cGame g;
-    if (!g.Open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
+    if (!g.open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
     for (auto _ : state) {
         game::strGameWriteReport report;
         std::string error;
-        if (!g.Write(*doc, 500, {}, report, &error)) state.SkipWithError(error.c_str());
+        if (!g.write(*doc, 500, {}, report, &error)) state.SkipWithError(error.c_str());
     }
     state.counters["file_bytes"] = double(FileBytes(product));
     state.counters["peak_per_file_byte"] = double(gHeapPeak - before) / double(FileBytes(product));
@@ -279,17 +279,17 @@ struct strThumbnailDrawer {
     cWorkspace workspace{cConfig::defaults()};
 
     strThumbnailDrawer() {
-        pictures.Initialise(cConfig::defaults());
-        target.Create(384, 288);
+        pictures.initialise(cConfig::defaults());
+        target.create(384, 288);
     }
     bool draw(const game::cGame& g, int id) {
         cProject doc(&cConfig::defaults());
-        if (!g.Read(id, doc) || doc.frameCount() == 0) return false;
+        if (!g.read(id, doc) || doc.frameCount() == 0) return false;
         if (!workspace.loadPictures(doc, pictures).losses.empty()) return false;
         strFrameScene scene;
         scene.background = 0xFF303038;
         const int drawn = ComposeFrame(drawer, target, pictures, doc, 0, {-192, -144, 192, 144}, scene);
-        pictures.RemoveAll(doc);
+        pictures.removeAll(doc);
         return drawn > 0;
     }
 };
@@ -300,8 +300,8 @@ void BM_GameWindowFill(benchmark::State& state) {
     strThumbnailDrawer thumbnails;
     for (auto _ : state) {
         game::cGame g;
-        if (!g.Open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
-        const std::vector<game::strGameAnimation> rows = g.List();
+        if (!g.open(folder, cConfig::defaults())) state.SkipWithError("the database does not open");
+        const std::vector<game::strGameAnimation> rows = g.list();
         benchmark::DoNotOptimize(rows.data());
         for (int row = 0; row < kRowsInView; ++row)
             if (!thumbnails.draw(g, rows[size_t(row)].id))
@@ -313,7 +313,7 @@ void BM_GameWindowFill(benchmark::State& state) {
 void BM_GameThumbnail(benchmark::State& state) {
     const int product = static_cast<int>(state.range(0));
     game::cGame g;
-    if (!g.Open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
+    if (!g.open(GameFolder(product), cConfig::defaults())) state.SkipWithError("the database does not open");
     strThumbnailDrawer thumbnails;
     for (auto _ : state)
         if (!thumbnails.draw(g, 500)) state.SkipWithError("the picture of frame 1 is not drawn");

@@ -24,7 +24,7 @@ void ExportSample(benchmark::State& state, uint32_t flags, const char* file, boo
     cProject doc(&config);
     sample::BuildProject(doc);
     cPictureSlotTable slots;
-    slots.Insert(sample::SheetSlot(), 0);
+    slots.insert(sample::SheetSlot(), 0);
     strCutRange cut;
     ComputeAutoCutRange(doc, slots, cut);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "pelko-bench-gif";
@@ -42,14 +42,14 @@ void ExportSample(benchmark::State& state, uint32_t flags, const char* file, boo
     r.webpQuality = webpQuality;
     for (auto _ : state) {
         cCaptureImage capture;
-        if (!capture.Begin(r)) {
-            state.SkipWithError(capture.LastError().c_str());
+        if (!capture.begin(r)) {
+            state.SkipWithError(capture.lastError().c_str());
             break;
         }
-        while (capture.Step() == kStepImage) {
+        while (capture.step() == kStepImage) {
         }
-        if (!capture.Finish()) {
-            state.SkipWithError(capture.LastError().c_str());
+        if (!capture.finish()) {
+            state.SkipWithError(capture.lastError().c_str());
             break;
         }
     }

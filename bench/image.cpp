@@ -70,9 +70,9 @@ void LoadAndDivide(benchmark::State& state, bool paletted) {
     const std::vector<uint8_t> file = MakeSheet(paletted);
     for (auto _ : state) {
         cPictureSlot slot;
-        if (!LoadPictureMemory(file, slot.NewPicture())) state.SkipWithError("load failed");
-        if (!slot.Divide(5, 5, 16)) state.SkipWithError("divide failed");
-        benchmark::DoNotOptimize(slot.ImageTexture().Row(0));
+        if (!LoadPictureMemory(file, slot.newPicture())) state.SkipWithError("load failed");
+        if (!slot.divide(5, 5, 16)) state.SkipWithError("divide failed");
+        benchmark::DoNotOptimize(slot.imageTexture().row(0));
     }
     state.counters["file_KiB"] = double(file.size()) / 1024.0;
     state.SetItemsProcessed(state.iterations() * 1920 * 1920);
@@ -88,19 +88,19 @@ void BM_LoadDividePaletteSheet(benchmark::State& state) {
 void BM_DivideOnly(benchmark::State& state) {
     const std::vector<uint8_t> file = MakeSheet(false);
     cPictureSlot slot;
-    LoadPictureMemory(file, slot.NewPicture());
+    LoadPictureMemory(file, slot.newPicture());
     for (auto _ : state) {
-        if (!slot.Divide(5, 5, 16)) state.SkipWithError("divide failed");
-        benchmark::DoNotOptimize(slot.ImageTexture().Row(0));
+        if (!slot.divide(5, 5, 16)) state.SkipWithError("divide failed");
+        benchmark::DoNotOptimize(slot.imageTexture().row(0));
     }
     state.SetItemsProcessed(state.iterations() * 1920 * 1920);
 }
 
 // A 640 x 480 frame with smooth gradients and a few shapes, the kind of image a GIF export quantises.
 std::unique_ptr<cDib> MakeFrame() {
-    auto d = cDib::Create(640, 480, 24);
+    auto d = cDib::create(640, 480, 24);
     for (int y = 0; y < 480; ++y) {
-        uint8_t* row = d->Row(y);
+        uint8_t* row = d->row(y);
         for (int x = 0; x < 640; ++x) {
             double dx = x - 320.0, dy = y - 240.0;
             bool disc = dx * dx + dy * dy < 150.0 * 150.0;
@@ -117,7 +117,7 @@ void BM_Quantize640x480To256(benchmark::State& state) {
     for (auto _ : state) {
         auto q = QuantizeColours(*frame, 256);
         if (!q) state.SkipWithError("quantise failed");
-        benchmark::DoNotOptimize(q->Pixels());
+        benchmark::DoNotOptimize(q->pixels());
     }
     state.SetItemsProcessed(state.iterations() * 640 * 480);
 }

@@ -65,7 +65,7 @@ struct Fixture {
     std::unique_ptr<cProject> project;
     std::vector<uint8_t> payload;
     Fixture() : project(BigProject(config)) {
-        PKRUBY::BuildMarshalPayload(*project, 3, config.Locale, payload);
+        ruby::BuildMarshalPayload(*project, 3, config.Locale, payload);
     }
 };
 
@@ -84,7 +84,7 @@ void BM_MarshalExport(benchmark::State& state) {
     const int product = static_cast<int>(state.range(0));
     std::vector<uint8_t> out;
     for (auto _ : state) {
-        PKRUBY::BuildMarshalPayload(*f.project, product, f.config.Locale, out);
+        ruby::BuildMarshalPayload(*f.project, product, f.config.Locale, out);
         benchmark::DoNotOptimize(out.data());
     }
     Counters(state, out.size());
@@ -95,7 +95,7 @@ void BM_MarshalImport(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
         cProject d(&f.config);
-        if (PKRUBY::ReadMarshalPayload(f.payload, d, f.config.Locale) != 1)
+        if (ruby::ReadMarshalPayload(f.payload, d, f.config.Locale) != 1)
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(d.frameCount());
     }

@@ -70,7 +70,7 @@ void BM_MvExport(benchmark::State& state) {
     const cProject& doc = Animation();
     std::string out;
     for (auto _ : state) {
-        PKMV::BuildMvPayload(doc, "jpn", out);
+        mv::BuildMvPayload(doc, "jpn", out);
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["payload_bytes"] = static_cast<double>(out.size());
@@ -80,11 +80,11 @@ BENCHMARK(BM_MvExport)->Unit(benchmark::kMillisecond);
 
 void BM_MvImport(benchmark::State& state) {
     std::string text;
-    PKMV::BuildMvPayload(Animation(), "jpn", text);
+    mv::BuildMvPayload(Animation(), "jpn", text);
     const std::vector<uint8_t> bytes(text.begin(), text.end());
     for (auto _ : state) {
         cProject doc;
-        if (PKMV::ReadMvPayload(bytes, doc, "jpn") != 1) state.SkipWithError("import failed");
+        if (mv::ReadMvPayload(bytes, doc, "jpn") != 1) state.SkipWithError("import failed");
         benchmark::DoNotOptimize(doc.frameCount());
     }
     state.counters["payload_bytes"] = static_cast<double>(bytes.size());
@@ -96,24 +96,24 @@ void BM_LcfExport(benchmark::State& state) {
     const cProject& doc = Animation();
     std::vector<uint8_t> out;
     for (auto _ : state) {
-        PK2::BuildLcfPayload(doc, out);
+        lcf::BuildLcfPayload(doc, out);
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["payload_bytes"] = static_cast<double>(out.size());
-    state.counters["cells"] = kFrames * PK2::kMaxCells;
+    state.counters["cells"] = kFrames * lcf::kMaxCells;
 }
 BENCHMARK(BM_LcfExport)->Unit(benchmark::kMillisecond);
 
 void BM_LcfImport(benchmark::State& state) {
     std::vector<uint8_t> bytes;
-    PK2::BuildLcfPayload(Animation(), bytes);
+    lcf::BuildLcfPayload(Animation(), bytes);
     for (auto _ : state) {
         cProject doc;
-        if (PK2::ReadLcfPayload(bytes, doc) != 1) state.SkipWithError("import failed");
+        if (lcf::ReadLcfPayload(bytes, doc) != 1) state.SkipWithError("import failed");
         benchmark::DoNotOptimize(doc.frameCount());
     }
     state.counters["payload_bytes"] = static_cast<double>(bytes.size());
-    state.counters["cells"] = kFrames * PK2::kMaxCells;
+    state.counters["cells"] = kFrames * lcf::kMaxCells;
 }
 BENCHMARK(BM_LcfImport)->Unit(benchmark::kMillisecond);
 
@@ -123,9 +123,9 @@ void BM_ClipboardRoundTrip(benchmark::State& state) {
     platform::cMemoryClipboard clip;
     interchange::cClipboardDevice device(clip, cConfig::defaults());
     for (auto _ : state) {
-        if (device.ExportClipboard(Animation(), product) != 1) state.SkipWithError("export failed");
+        if (device.exportClipboard(Animation(), product) != 1) state.SkipWithError("export failed");
         cProject doc;
-        if (device.ImportClipboard(doc, product) != 1) state.SkipWithError("import failed");
+        if (device.importClipboard(doc, product) != 1) state.SkipWithError("import failed");
         benchmark::DoNotOptimize(doc.frameCount());
     }
     state.SetLabel(product == interchange::kProductMV ? "MV" : "2000");

@@ -64,7 +64,7 @@ const cProject& Project(bool moving) {
 }
 
 std::vector<uint8_t> Bytes(bool text, bool moving) {
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     std::vector<uint8_t> out;
     int r = text ? dev.writeText(Project(moving), out) : dev.writeBinary(Project(moving), out);
     if (r != 1) std::abort();
@@ -81,7 +81,7 @@ void Report(benchmark::State& state, size_t bytes) {
 void BM_Save(benchmark::State& state) {
     const bool text = state.range(0), moving = state.range(1);
     const cProject& doc = Project(moving);
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     std::vector<uint8_t> out;
     for (auto _ : state) {
         int r = text ? dev.writeText(doc, out) : dev.writeBinary(doc, out);
@@ -94,7 +94,7 @@ void BM_Save(benchmark::State& state) {
 void BM_Load(benchmark::State& state) {
     const bool text = state.range(0), moving = state.range(1);
     const std::vector<uint8_t> bytes = Bytes(text, moving);
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     cProject doc;
     for (auto _ : state) {
         int r = text ? dev.readText(bytes, doc) : dev.readBinary(bytes, doc);
@@ -124,7 +124,7 @@ const std::string& TempFolder() {
 
 // A modifiable copy of a benchmark project (save() records the file name in the document).
 void CopyProject(bool moving, cProject& doc) {
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     if (dev.readBinary(Bytes(false, moving), doc) != 1) std::abort();
 }
 
@@ -132,7 +132,7 @@ void BM_SaveFile(benchmark::State& state) {
     const bool text = state.range(0), moving = state.range(1);
     cProject doc;
     CopyProject(moving, doc);
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     const std::string path = TempFolder() + (text ? "/save.txt" : "/save.dat");
     for (auto _ : state)
         if (dev.save(path, doc, text ? 1 : 0) != 1) state.SkipWithError("save failed");
@@ -143,7 +143,7 @@ void BM_LoadFile(benchmark::State& state) {
     const bool text = state.range(0), moving = state.range(1);
     const std::vector<uint8_t> bytes = Bytes(text, moving);
     const std::string path = TempFolder() + (text ? "/load.txt" : "/load.dat");
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     cProject doc;
     CopyProject(moving, doc);
     if (dev.save(path, doc, text ? 1 : 0) != 1) std::abort();

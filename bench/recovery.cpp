@@ -82,7 +82,7 @@ void BM_Serialise(benchmark::State& state) {
     std::vector<uint8_t> out;
     for (auto _ : state) {
         out.clear();
-        if (!cRecoveryStore::Serialise(doc, out)) state.SkipWithError("serialise failed");
+        if (!cRecoveryStore::serialise(doc, out)) state.SkipWithError("serialise failed");
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["copy_KB"] = static_cast<double>(out.size()) / 1e3;
@@ -92,7 +92,7 @@ void BM_Serialise(benchmark::State& state) {
 void BM_WriteCopy(benchmark::State& state) {
     const cProject& doc = Project(state.range(0) != 0);
     std::vector<uint8_t> bytes;
-    if (!cRecoveryStore::Serialise(doc, bytes)) std::abort();
+    if (!cRecoveryStore::serialise(doc, bytes)) std::abort();
     strRecoveryInfo info;
     info.origin = eRecoveryOrigin::kFile;
     info.path = "/home/me/animations/fire.dat";

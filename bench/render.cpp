@@ -102,15 +102,15 @@ uint32_t TypicalTexel(int x, int y) {
 }
 
 std::unique_ptr<cPictureSlot> TypicalPicture() {
-    auto dib = cDib::Create(kPictureWidth, kPictureHeight, 32);
+    auto dib = cDib::create(kPictureWidth, kPictureHeight, 32);
     for (int y = 0; y < kPictureHeight; ++y)
         for (int x = 0; x < kPictureWidth; ++x) {
             const uint32_t v = TypicalTexel(x, y);
-            std::memcpy(dib->Row(y) + x * 4, &v, 4);
+            std::memcpy(dib->row(y) + x * 4, &v, 4);
         }
     auto slot = std::make_unique<cPictureSlot>();
-    slot->NewPicture().Attach(std::move(dib));
-    slot->Divide(5, 2, 0);
+    slot->newPicture().attach(std::move(dib));
+    slot->divide(5, 2, 0);
     return slot;
 }
 
@@ -149,7 +149,7 @@ struct strTypicalScene {
         config.setDefaults();
         doc.create(1, 16, 1, 1);
         doc.frameOrCreate(0);
-        slots.Insert(TypicalPicture(), 0);
+        slots.insert(TypicalPicture(), 0);
         const std::vector<strCell> cells = FrameCells(plain);
         for (int c = 0; c < int(cells.size()); ++c)
             doc.setCell(0, c, &cells[size_t(c)]);
@@ -171,7 +171,7 @@ struct strQtScene {
         picture = argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
 
-    void Draw() {
+    void draw() {
         target.fill(0xFF101010u);
         QPainter painter(&target);
         for (const strCell& c : cells) {
@@ -206,7 +206,7 @@ struct strQtTimes {
 
 strQtTimes QtFrame(strQtScene& qt) {
     const double t0 = ThreadSeconds(), p0 = ProcessSeconds();
-    qt.Draw();
+    qt.draw();
     benchmark::DoNotOptimize(qt.target.constBits());
     benchmark::ClobberMemory();
     return {ThreadSeconds() - t0, ProcessSeconds() - p0};
@@ -262,16 +262,16 @@ void ComposeBenchmark(benchmark::State& state, bool plain, eComposeCase which,
     }
     strTypicalScene scene(plain);
     cSpriteDrawer drawer;
-    drawer.SetReferencePath(which == kComposeReference);
+    drawer.setReferencePath(which == kComposeReference);
     cTexture target;
-    target.Create(640, 480);
+    target.create(640, 480);
     strFrameScene frame;
     frame.background = 0xFF101010;
     std::vector<strCell> cells = FrameCells(plain);
     double ours = 0, best = 1e9;
     int frameNumber = 0;
     for (auto _ : state) {
-        if (which == kComposeUncached) drawer.ClearSourceCache();
+        if (which == kComposeUncached) drawer.clearSourceCache();
         if (which == kComposeFading) {
             ++frameNumber;
             for (int c = 0; c < int(cells.size()); ++c) {
@@ -349,9 +349,9 @@ struct strSampleScene {
         config.setDefaults();
         sample::BuildProject(doc);
         auto slot = std::make_unique<cPictureSlot>();
-        slot->NewPicture().Attach(sample::DrawSheet());
-        slot->Divide(sample::kColumns, sample::kRows, 0);
-        slots.Insert(std::move(slot), 0);
+        slot->newPicture().attach(sample::DrawSheet());
+        slot->divide(sample::kColumns, sample::kRows, 0);
+        slots.insert(std::move(slot), 0);
         strCutRange r;
         ComputeAutoCutRange(doc, slots, r);
         area = {r.left, r.top, r.left + r.width, r.top + r.height};
@@ -382,14 +382,14 @@ void ExportBenchmark(benchmark::State& state, bool gif) {
     int images = 0;
     for (auto _ : state) {
         cCaptureImage capture;
-        if (!capture.Begin(r)) {
-            state.SkipWithError(capture.LastError().c_str());
+        if (!capture.begin(r)) {
+            state.SkipWithError(capture.lastError().c_str());
             break;
         }
-        while (capture.Step() == kStepImage)
+        while (capture.step() == kStepImage)
             ++images;
-        if (!capture.Finish()) {
-            state.SkipWithError(capture.LastError().c_str());
+        if (!capture.finish()) {
+            state.SkipWithError(capture.lastError().c_str());
             break;
         }
     }

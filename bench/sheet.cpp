@@ -11,7 +11,7 @@ namespace {
 
 // A disc of colour on a transparent square, different in every frame.
 std::unique_ptr<cDib> Frame(int side, int k) {
-    auto f = cDib::Create(side, side, 32);
+    auto f = cDib::create(side, side, 32);
     const int r = side / 2 - 8 - k % 16, c = side / 2;
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
@@ -19,7 +19,7 @@ std::unique_ptr<cDib> Frame(int side, int k) {
                 (x - c) * (x - c) + (y - c) * (y - c) <= r * r
                     ? 0xFF000000u | uint32_t(x * 7 + k) << 16 | uint32_t(y * 5) << 8 | uint32_t(k)
                     : 0u;
-            std::memcpy(f->Row(y) + x * 4, &v, 4);
+            std::memcpy(f->row(y) + x * 4, &v, 4);
         }
     return f;
 }

@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cProject doc;
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     if (dev.readBinary({data, size}, doc) == 1) {
         std::vector<uint8_t> out;
         dev.writeBinary(doc, out);

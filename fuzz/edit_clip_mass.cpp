@@ -2,7 +2,7 @@
 // picks the kind (cell block, frames, cell rows) and the paste position; the rest is the body,
 // wrapped in a correct envelope so that the reader is reached. A payload that reads is pasted into
 // a small project through the timeline paste. The raw bytes are also tried as a whole payload, on
-// a clipboard too, where Paste must be offered (HasKind) exactly when Get reads the payload.
+// a clipboard too, where Paste must be offered (hasKind) exactly when Get reads the payload.
 #include "document/project.h"
 #include "interchange/edit_clip.h"
 #include "interchange/edit_clip_commands.h"
@@ -14,11 +14,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cClip_Mass raw(kClipCells);
-    raw.Parse({data, size});
+    raw.parse({data, size});
     {
         platform::cMemoryClipboard clip;
         cEditClipboard board(clip);
-        clip.write(board.Format(), std::vector<uint8_t>(data, data + size));
+        clip.write(board.format(), std::vector<uint8_t>(data, data + size));
         strPicture p;
         strEffect e;
         cClip_Picture picture(&p);
@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         cClip_Mass cells(kClipCells), frames(kClipFrames), rows(kClipRows);
         bool any = false;
         for (cEditClip* c : std::initializer_list<cEditClip*>{&picture, &effect, &cells, &frames, &rows}) {
-            const bool got = board.Get(*c);
-            if (board.HasKind(c->Kind()) != got) std::abort();
+            const bool got = board.get(*c);
+            if (board.hasKind(c->kind()) != got) std::abort();
             any = any || got;
         }
-        if (board.HasKind(kClipAnyKind) != any) std::abort();
+        if (board.hasKind(kClipAnyKind) != any) std::abort();
     }
     if (size < 1) return 0;
 
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     payload.insert(payload.end(), data + 1, data + size);
     payload.push_back(0);
     cClip_Mass mass(kind);
-    if (!mass.Parse(payload)) return 0;
+    if (!mass.parse(payload)) return 0;
 
     cProject doc;
     doc.create(0, 8, 0, 0);

@@ -13,19 +13,19 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     game::cLcfDatabase db;
-    if (!db.Parse(std::vector<uint8_t>(data, data + size), nullptr)) return 0;
-    db.List("jpn");
+    if (!db.parse(std::vector<uint8_t>(data, data + size), nullptr)) return 0;
+    db.list("jpn");
     cProject doc;
     int read = 0;
-    for (int id = 1; id <= db.LastId() && id <= 64; ++id)
-        if (db.Read(id, doc, "jpn", nullptr)) read = id;
+    for (int id = 1; id <= db.lastId() && id <= 64; ++id)
+        if (db.read(id, doc, "jpn", nullptr)) read = id;
     if (read == 0) return 0;
-    for (int id : {read, db.LastId() + 1}) {
+    for (int id : {read, db.lastId() + 1}) {
         std::vector<uint8_t> out;
-        if (!db.Write(doc, id, {}, "jpn", out, nullptr)) continue;
+        if (!db.write(doc, id, {}, "jpn", out, nullptr)) continue;
         game::cLcfDatabase back;
-        if (!back.Parse(out, nullptr)) std::abort();
-        if (back.LastId() < db.LastId()) std::abort();
+        if (!back.parse(out, nullptr)) std::abort();
+        if (back.lastId() < db.lastId()) std::abort();
     }
     return 0;
 }

@@ -26,7 +26,7 @@ void CheckQuickScan(std::span<const uint8_t> text) {
 }
 
 bool SameList(const game::cAnimationDatabase& a, const game::cAnimationDatabase& b) {
-    const auto la = a.List("jpn"), lb = b.List("jpn");
+    const auto la = a.list("jpn"), lb = b.list("jpn");
     if (la.size() != lb.size()) return false;
     for (size_t i = 0; i < la.size(); ++i)
         if (la[i].id != lb[i].id || la[i].empty != lb[i].empty || la[i].name != lb[i].name ||
@@ -40,19 +40,19 @@ bool SameList(const game::cAnimationDatabase& a, const game::cAnimationDatabase&
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckQuickScan({data, size});
     game::cMvDatabase db;
-    if (!db.Parse(std::vector<uint8_t>(data, data + size), nullptr)) return 0;
-    db.List("jpn");
+    if (!db.parse(std::vector<uint8_t>(data, data + size), nullptr)) return 0;
+    db.list("jpn");
     cProject doc;
     int read = 0;
-    for (int id = 1; id <= db.LastId() && id <= 64; ++id)
-        if (db.Read(id, doc, "jpn", nullptr)) read = id;
+    for (int id = 1; id <= db.lastId() && id <= 64; ++id)
+        if (db.read(id, doc, "jpn", nullptr)) read = id;
     if (read == 0) return 0;
-    for (int id : {read, db.LastId() + 1}) {
+    for (int id : {read, db.lastId() + 1}) {
         std::vector<uint8_t> out;
-        if (!db.Write(doc, id, {}, "jpn", out, nullptr)) continue;
+        if (!db.write(doc, id, {}, "jpn", out, nullptr)) continue;
         game::cMvDatabase back;
-        if (!back.Parse(out, nullptr)) std::abort();
-        auto checked = db.ParseWritten(out, nullptr);
+        if (!back.parse(out, nullptr)) std::abort();
+        auto checked = db.parseWritten(out, nullptr);
         if (!checked || !SameList(*checked, back)) std::abort();
     }
     return 0;

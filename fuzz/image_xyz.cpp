@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     strLoadLimits limits;
     limits.maxSide = 2048;
     cPictureSlot slot;
-    if (LoadPictureMemoryAs(kImageXyz, {data, size}, slot.NewPicture(), limits)) {
-        slot.Divide(2, 2, kTransFlagAuto);
-        slot.Divide(8, 8, kDivideByWidth | kTransFlagUpperLeft);
+    if (LoadPictureMemoryAs(kImageXyz, {data, size}, slot.newPicture(), limits)) {
+        slot.divide(2, 2, kTransFlagAuto);
+        slot.divide(8, 8, kDivideByWidth | kTransFlagUpperLeft);
     }
     return 0;
 }

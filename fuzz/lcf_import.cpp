@@ -10,11 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cProject doc;
-    if (PK2::ReadLcfPayload({data, size}, doc) == 1) {
+    if (lcf::ReadLcfPayload({data, size}, doc) == 1) {
         std::vector<uint8_t> out;
-        if (PK2::BuildLcfPayload(doc, out) != 1) std::abort();  // an import always has picture 0
+        if (lcf::BuildLcfPayload(doc, out) != 1) std::abort(); // an import always has picture 0
         cProject again;
-        if (PK2::ReadLcfPayload(out, again) != 1) std::abort();
+        if (lcf::ReadLcfPayload(out, again) != 1) std::abort();
     }
     return 0;
 }

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cProject doc;
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     if (dev.readLegacy({data, size}, doc) != 1) return 0;
     if (doc.getSetting(kKeySaveFormat) != 1) std::abort();
 

@@ -13,12 +13,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cProject doc;
-    if (PKRUBY::ReadMarshalPayload({data, size}, doc, "jpn") != 1) return 0;
+    if (ruby::ReadMarshalPayload({data, size}, doc, "jpn") != 1) return 0;
     for (int product = 2; product <= 4; ++product) {
         std::vector<uint8_t> out;
-        if (PKRUBY::BuildMarshalPayload(doc, product, "jpn", out) != 1) std::abort();
+        if (ruby::BuildMarshalPayload(doc, product, "jpn", out) != 1) std::abort();
         cProject back;
-        if (PKRUBY::ReadMarshalPayload(out, back, "jpn") != 1) std::abort();
+        if (ruby::ReadMarshalPayload(out, back, "jpn") != 1) std::abort();
     }
     return 0;
 }

@@ -9,9 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cProject doc;
-    if (PKMV::ReadMvPayload({data, size}, doc, "jpn") == 1) {
+    if (mv::ReadMvPayload({data, size}, doc, "jpn") == 1) {
         std::string out;
-        PKMV::BuildMvPayload(doc, "jpn", out);
+        mv::BuildMvPayload(doc, "jpn", out);
     }
     return 0;
 }

@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cProject doc;
-    ANIME::cAnimeFile_Device dev;
+    anime::cAnimeFileDevice dev;
     if (dev.readText({data, size}, doc) != 1) return 0;
 
     std::vector<uint8_t> first, second, third;

@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string projectPath = platform::JoinPath(folder, "sample.txt");
-    ANIME::cAnimeFile_Device device;
-    if (device.save(projectPath, doc, ANIME::kFormatText) != 1) {
+    anime::cAnimeFileDevice device;
+    if (device.save(projectPath, doc, anime::kFormatText) != 1) {
         std::fprintf(stderr, "make_sample: cannot write %s: %s\n", projectPath.c_str(),
                      device.lastError().c_str());
         return 1;

@@ -30,7 +30,7 @@ struct strColour {
 inline void Blend(cDib& dib, int x, int y, strColour c, double a) {
     if (a <= 0) return;
     a = std::min(a, 1.0);
-    uint8_t* p = dib.Row(y) + x * 4;
+    uint8_t* p = dib.row(y) + x * 4;
     const double da = p[3] / 255.0, oa = a + da * (1 - a);
     auto mix = [&](double src, uint8_t dst) {
         return oa > 0 ? uint8_t(std::lround(
@@ -67,7 +67,7 @@ inline void Paint(cDib& dib, int k, const std::function<double(double, double, s
 }
 
 inline std::unique_ptr<cDib> DrawSheet() {
-    auto dib = cDib::Create(kCell * kColumns, kCell * kRows, 32);
+    auto dib = cDib::create(kCell * kColumns, kCell * kRows, 32);
     if (!dib) return nullptr;
     // 1..5: an expanding ring, orange at first, pale yellow at the end, thinner and fainter.
     for (int k = 0; k < 5; ++k) {
@@ -109,8 +109,8 @@ inline std::unique_ptr<cDib> DrawSheet() {
 // The sheet as the sample's picture 0, divided into its patterns.
 inline std::unique_ptr<cPictureSlot> SheetSlot() {
     auto slot = std::make_unique<cPictureSlot>();
-    slot->NewPicture().Attach(DrawSheet());
-    slot->Divide(kColumns, kRows, 0);
+    slot->newPicture().attach(DrawSheet());
+    slot->divide(kColumns, kRows, 0);
     return slot;
 }
 

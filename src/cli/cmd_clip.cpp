@@ -66,7 +66,7 @@ void RunImport(Context& ctx, const std::string& productName, const std::string& 
     std::unique_ptr<cProject> doc =
         cWorkspace(ctx.config).importClipboard(clip, product->importProduct, result);
     if (!doc) return Fail(ctx, result.statusText() + " (" + FormatMessage(result.reason) + ")");
-    int saveFormat = to.empty() ? -1 : (to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
+    int saveFormat = to.empty() ? -1 : (to == "text" ? anime::kFormatText : anime::kFormatBinary);
     if (!SaveProject(ctx, outPath, *doc, saveFormat)) return;
     std::cout << result.statusText() << "\n";
 }

@@ -48,12 +48,12 @@ strExportOutcome RunWorker(cExportWorker& worker) {
     std::mutex m;
     std::condition_variable cv;
     bool ended = false;
-    worker.SetCompletion([&](const strExportOutcome&) {
+    worker.setCompletion([&](const strExportOutcome&) {
         std::lock_guard<std::mutex> lock(m);
         ended = true;
         cv.notify_all();
     });
-    if (!worker.Start()) {
+    if (!worker.start()) {
         strExportOutcome o;
         o.result = eExportResult::kFailed;
         o.reason = "cannot start the export thread";
@@ -64,20 +64,20 @@ strExportOutcome RunWorker(cExportWorker& worker) {
     {
         std::unique_lock<std::mutex> lock(m);
         while (!cv.wait_for(lock, std::chrono::milliseconds(400), [&] { return ended; })) {
-            const int done = worker.DoneCount();
+            const int done = worker.doneCount();
             if (tty || done != shown)
                 std::fprintf(stderr, tty ? "\rexport: %d/%d images" : "export: %d/%d images\n", done,
-                             worker.TotalImages());
+                             worker.totalImages());
             std::fflush(stderr);
             shown = done;
         }
     }
-    worker.Wait();
-    strExportOutcome o = worker.Outcome();
+    worker.wait();
+    strExportOutcome o = worker.outcome();
     if (tty && shown >= 0)
-        std::fprintf(stderr, "\rexport: %d/%d images\n", o.images, worker.TotalImages());
+        std::fprintf(stderr, "\rexport: %d/%d images\n", o.images, worker.totalImages());
     else if (shown >= 0 && o.images != shown)
-        std::fprintf(stderr, "export: %d/%d images\n", o.images, worker.TotalImages());
+        std::fprintf(stderr, "export: %d/%d images\n", o.images, worker.totalImages());
     std::fflush(stderr);
     return o;
 }
@@ -119,14 +119,14 @@ void RunExport(Context& ctx, const strExportOptions& o, eExportKind kind) {
     }
 
     cExportWorker worker;
-    cCaptureImage& capture = worker.Capture();
-    if (!capture.Begin(r)) {
-        Fail(ctx, "cannot export " + o.in + ": " + capture.LastError());
+    cCaptureImage& capture = worker.capture();
+    if (!capture.begin(r)) {
+        Fail(ctx, "cannot export " + o.in + ": " + capture.lastError());
         return;
     }
-    const int total = capture.TotalImages();
-    const int columns = capture.Columns(), rows = capture.Rows();
-    const int cw = capture.CellWidth(), ch = capture.CellHeight();
+    const int total = capture.totalImages();
+    const int columns = capture.columns(), rows = capture.rows();
+    const int cw = capture.cellWidth(), ch = capture.cellHeight();
     const strExportOutcome outcome = RunWorker(worker);
     if (outcome.result != eExportResult::kCompleted) {
         Fail(ctx, outcome.reason.empty() ? "the export was interrupted" : outcome.reason);

@@ -20,7 +20,7 @@ namespace {
 
 bool OpenGame(Context& ctx, const std::string& dir, game::cGame& g) {
     std::string why;
-    if (g.Open(dir, ctx.config, &why)) return true;
+    if (g.open(dir, ctx.config, &why)) return true;
     Fail(ctx, "cannot open the game: " + why);
     return false;
 }
@@ -52,22 +52,22 @@ void RunInfo(Context& ctx, const std::string& dir) {
     game::cGame g;
     if (!OpenGame(ctx, dir, g)) return;
     int animations = 0;
-    for (const game::strGameAnimation& a : g.List())
+    for (const game::strGameAnimation& a : g.list())
         animations += a.empty ? 0 : 1;
-    const game::strGameLocation& at = g.Location();
-    std::cout << "product: " << g.ProductName() << "\n"
+    const game::strGameLocation& at = g.location();
+    std::cout << "product: " << g.productName() << "\n"
               << "game: " << at.folder << "\n"
               << "database: " << at.database << "\n"
-              << "animations: " << animations << " (last id " << g.LastId() << ")\n"
-              << "pictures: " << Join(g.Assets().PictureFolders(), "; ") << "\n"
-              << "sounds: " << Join(g.Assets().SoundFolders(), "; ") << "\n";
+              << "animations: " << animations << " (last id " << g.lastId() << ")\n"
+              << "pictures: " << Join(g.assets().pictureFolders(), "; ") << "\n"
+              << "sounds: " << Join(g.assets().soundFolders(), "; ") << "\n";
 }
 
 void RunList(Context& ctx, const std::string& dir, bool json) {
     game::cGame g;
     if (!OpenGame(ctx, dir, g)) return;
     nlohmann::json all = nlohmann::json::array();
-    for (const game::strGameAnimation& a : g.List()) {
+    for (const game::strGameAnimation& a : g.list()) {
         if (a.empty) continue;
         if (json)
             all.push_back({{"id", a.id}, {"name", a.name}, {"frames", a.frames}, {"pictures", a.pictures}});
@@ -79,7 +79,7 @@ void RunList(Context& ctx, const std::string& dir, bool json) {
 
 void RunExport(Context& ctx, const std::string& dir, const std::string& idText, const std::string& out) {
     const std::string ext = platform::Extension(out);
-    int format = ext == ".dat" ? ANIME::kFormatBinary : ext == ".txt" ? ANIME::kFormatText : -1;
+    int format = ext == ".dat" ? anime::kFormatBinary : ext == ".txt" ? anime::kFormatText : -1;
     if (format < 0) return Fail(ctx, "cannot tell the project format of " + out + " (give it .dat or .txt)");
     int id = 0;
     if (!ParseId(ctx, idText, false, id)) return;
@@ -87,11 +87,11 @@ void RunExport(Context& ctx, const std::string& dir, const std::string& idText, 
     if (!OpenGame(ctx, dir, g)) return;
     cProject doc(&ctx.config);
     std::string why;
-    if (!g.Read(id, doc, &why)) return Fail(ctx, why);
-    for (const std::string& w : g.MissingAssets(doc))
+    if (!g.read(id, doc, &why)) return Fail(ctx, why);
+    for (const std::string& w : g.missingAssets(doc))
         std::cerr << "pelko: warning: " << w << "\n";
     // Away from the game, the pictures are named by their full paths.
-    game::cGame::MakePathsAbsolute(doc, ctx.config.Locale);
+    game::cGame::makePathsAbsolute(doc, ctx.config.Locale);
     if (!SaveProject(ctx, out, doc, format)) return;
     std::cout << "animation " << id << " (" << ToUtf8(ctx, doc.text(kTextName)) << ") written to " << out
               << "\n";
@@ -103,9 +103,9 @@ void RunImport(Context& ctx, const std::string& dir, const std::string& idText, 
     if (!ParseId(ctx, idText, true, id)) return;
     game::cGame g;
     if (!OpenGame(ctx, dir, g)) return;
-    if (id > g.LastId())
+    if (id > g.lastId())
         return Fail(ctx, "the game has no animation " + idText + " (the last is " +
-                             std::to_string(g.LastId()) + "; use new to add one)");
+                             std::to_string(g.lastId()) + "; use new to add one)");
     cProject doc(&ctx.config);
     if (!LoadProject(ctx, in, doc, nullptr)) return;
     game::strNameChoice choice;
@@ -115,13 +115,13 @@ void RunImport(Context& ctx, const std::string& dir, const std::string& idText, 
     }
     game::strGameWriteReport report;
     std::string why;
-    if (!g.Write(doc, id, choice, report, &why)) return Fail(ctx, "cannot write the animation: " + why);
+    if (!g.write(doc, id, choice, report, &why)) return Fail(ctx, "cannot write the animation: " + why);
     for (const strMessage& l : report.losses)
         std::cerr << "pelko: warning: " << FormatMessage(l) << "\n";
     for (const std::string& w : report.warnings)
         std::cerr << "pelko: warning: " << w << "\n";
     std::cout << (report.added ? "added animation " : "replaced animation ") << report.id << " in "
-              << g.Location().database << (report.backup.empty() ? "" : " (backup: " + report.backup + ")")
+              << g.location().database << (report.backup.empty() ? "" : " (backup: " + report.backup + ")")
               << "\n";
 }
 

@@ -36,10 +36,10 @@ void RunImportGif(Context& ctx, const strImportArgs& a) {
     if (!ParseSheetProduct(ctx, a.product, o.sheet.product)) return;
     o.sheet.patternSize = a.pattern;
     o.sheet.perRow = a.perRow;
-    const int rate = a.rate > 0 ? a.rate : cPlayClock::RateOfIndex(ctx.config.PlayRate);
-    o.tickMilliseconds = int(cPlayClock::PeriodOfRate(rate));
+    const int rate = a.rate > 0 ? a.rate : cPlayClock::rateOfIndex(ctx.config.PlayRate);
+    o.tickMilliseconds = int(cPlayClock::periodOfRate(rate));
     const std::string ext = Lower(platform::Extension(a.out));
-    const int format = ext == ".txt" ? ANIME::kFormatText : ANIME::kFormatBinary;
+    const int format = ext == ".txt" ? anime::kFormatText : anime::kFormatBinary;
     const std::string sheet = !a.sheet.empty() ? a.sheet
                                                : platform::JoinPath(platform::FolderPart(a.out),
                                                                     platform::StemPart(a.out) + ".png");
@@ -55,7 +55,7 @@ void RunImportGif(Context& ctx, const strImportArgs& a) {
         Fail(ctx, FormatMessage(why));
         return;
     }
-    doc->setSetting(kKeySaveFormat, format == ANIME::kFormatText ? 1 : 0);
+    doc->setSetting(kKeySaveFormat, format == anime::kFormatText ? 1 : 0);
     if (!SaveProject(ctx, a.out, *doc, format, true)) return;
     std::cout << a.out << ": " << r.frames << " frames from " << a.in << " (" << r.screenWidth << " x "
               << r.screenHeight << "), basic interval " << r.basicInterval << " ticks at " << rate

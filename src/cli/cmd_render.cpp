@@ -26,7 +26,7 @@ namespace cli {
 namespace {
 // " (why)" after a failed picture load, or nothing when the loader gave no reason.
 std::string Reason(const cPictureSlotTable& slots, int n) {
-    const std::string why = slots.FailureText(n);
+    const std::string why = slots.failureText(n);
     return why.empty() ? why : " (" + why + ")";
 }
 } // namespace
@@ -40,7 +40,7 @@ bool LoadCapturePictures(Context& ctx, cProject& doc, const std::string& targetP
     if (!targetPath.empty()) {
         cConfig config = ctx.config;
         config.TargetPath = targetPath;
-        if (!slots.UpdateTarget(config)) {
+        if (!slots.updateTarget(config)) {
             Fail(ctx, "cannot load the target picture " + targetPath +
                           Reason(slots, cPictureSlotTable::kTargetPicture));
             return false;
@@ -146,11 +146,11 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
     if (o.actorSide && o.area.empty()) r.area = MirrorAreaForActorSide(r.area);
     r.zoomPercent = 100;
     cCaptureImage capture;
-    if (!capture.Begin(r)) {
-        Fail(ctx, "cannot render " + o.in + ": " + capture.LastError());
+    if (!capture.begin(r)) {
+        Fail(ctx, "cannot render " + o.in + ": " + capture.lastError());
         return;
     }
-    const cDib* image = capture.RenderFrameImage(o.frame);
+    const cDib* image = capture.renderFrameImage(o.frame);
     strMessage why;
     if (!image) {
         Fail(ctx, "cannot render frame " + std::to_string(o.frame));
@@ -160,10 +160,10 @@ void RunRender(Context& ctx, const strRenderOptions& o) {
         Fail(ctx, FormatMessage(IsFileReason(why) ? why : strMessage(kWhyCannotWrite, o.out, why)));
         return;
     }
-    const strCaptureArea& a = capture.Area();
-    const uint32_t turned = capture.Flags() & (kExportMirrorH | kExportFlipV);
-    std::cout << o.out << ": frame " << o.frame << ", " << image->Width() << " x " << image->Height()
-              << " (area " << a.left << "," << a.top << "," << a.Width() << "," << a.Height()
+    const strCaptureArea& a = capture.area();
+    const uint32_t turned = capture.flags() & (kExportMirrorH | kExportFlipV);
+    std::cout << o.out << ": frame " << o.frame << ", " << image->width() << " x " << image->height()
+              << " (area " << a.left << "," << a.top << "," << a.width() << "," << a.height()
               << (turned & kExportMirrorH ? ", mirrored" : "") << (turned & kExportFlipV ? ", flipped" : "")
               << ")\n";
 }

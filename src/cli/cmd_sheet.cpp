@@ -96,8 +96,8 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
         return;
     }
     std::cout << out << ": " << frames.size() << " patterns of " << sheet.patternSize << " x "
-              << sheet.patternSize << ", " << sheet.columns << " a row (" << sheet.sheet->Width() << " x "
-              << sheet.sheet->Height() << ")\n";
+              << sheet.patternSize << ", " << sheet.columns << " a row (" << sheet.sheet->width() << " x "
+              << sheet.sheet->height() << ")\n";
     // Runs of frames scaled alike, or left empty, as one line each.
     for (size_t i = 0; i < sheet.frames.size();) {
         const strPlacedFrame& p = sheet.frames[i];
@@ -128,7 +128,7 @@ void RunBuild(Context& ctx, const strSheetArgs& a) {
     if (SheetLimits(o.product).palette256 && !written.palette) {
         // Written in full colour: say what keeps it from being a palette picture.
         cBMP built;
-        built.Attach(std::move(sheet.sheet));
+        built.attach(std::move(sheet.sheet));
         for (const strSheetFinding& f : CheckPatternSheet(built, o))
             if (f.kind != eSheetFinding::kNotPalette) std::cout << "note: " << SheetFindingText(f, o) << "\n";
     }
@@ -149,7 +149,7 @@ void RunCheck(Context& ctx, const strSheetArgs& a) {
     const strSheetLimits limits = SheetLimits(o.product);
     const int size = o.patternSize > 0 ? o.patternSize : limits.patternSize;
     int w = 0, h = 0;
-    picture.GetSize(w, h);
+    picture.getSize(w, h);
     std::cout << path << ": " << w << " x " << h << ", " << (w / size) * (h / size) << " patterns of " << size
               << " x " << size << "\n";
     for (const strSheetFinding& f : findings)

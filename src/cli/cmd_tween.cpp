@@ -77,7 +77,7 @@ bool ParseBezier(const std::string& text, strEasing& e, std::string& why) {
     if (!(in >> v[0] >> comma[0] >> v[1] >> comma[1] >> v[2] >> comma[2] >> v[3]) || comma[0] != ',' ||
         comma[1] != ',' || comma[2] != ',' || !(in >> std::ws).eof())
         return why = "--bezier wants x1,y1,x2,y2 (four numbers), not \"" + text + "\"", false;
-    if (!strEasing::ValidBezier(v[0], v[1], v[2], v[3]))
+    if (!strEasing::validBezier(v[0], v[1], v[2], v[3]))
         return why = "--bezier: x1 and x2 must lie in 0..1", false;
     e = {eEaseKind::kBezier, v[0], v[1], v[2], v[3]};
     return true;

@@ -17,11 +17,11 @@ namespace {
 
 const char* formatName(int format) {
     switch (format) {
-    case ANIME::kFormatBinary:
+    case anime::kFormatBinary:
         return "binary";
-    case ANIME::kFormatText:
+    case anime::kFormatText:
         return "text";
-    case ANIME::kFormatLegacy:
+    case anime::kFormatLegacy:
         return "legacy";
     default:
         return "unknown";
@@ -108,7 +108,7 @@ void AddConvertCommand(CLI::App& app, Context& ctx) {
     cmd->callback([&ctx, a] {
         const auto doc = LoadProject(ctx, a->in);
         if (!doc) return;
-        int format = a->to.empty() ? -1 : (a->to == "text" ? ANIME::kFormatText : ANIME::kFormatBinary);
+        int format = a->to.empty() ? -1 : (a->to == "text" ? anime::kFormatText : anime::kFormatBinary);
         SaveProject(ctx, a->out, *doc, format);
     });
 }

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-namespace ANIME {
+namespace anime {
 
 namespace {
 
@@ -20,12 +20,12 @@ std::string nameOf(const std::string& path) {
 
 } // namespace
 
-int cAnimeFile_Device::fail(strMessage why) {
+int cAnimeFileDevice::fail(strMessage why) {
     error_ = std::move(why);
     return -1;
 }
 
-int cAnimeFile_Device::detectFormat(std::span<const uint8_t> head, int* version) {
+int cAnimeFileDevice::detectFormat(std::span<const uint8_t> head, int* version) {
     if (version) *version = 0;
     if (head.size() < kDetectBytes) return kFormatUnknown;
     const char* p = reinterpret_cast<const char*>(head.data());
@@ -45,13 +45,13 @@ int cAnimeFile_Device::detectFormat(std::span<const uint8_t> head, int* version)
     return format;
 }
 
-int cAnimeFile_Device::detectFormatFile(const std::string& path, int* version) {
+int cAnimeFileDevice::detectFormatFile(const std::string& path, int* version) {
     std::vector<uint8_t> bytes;
     if (!platform::ReadWholeFile(path, bytes)) return kFormatUnknown;
     return detectFormat(bytes, version);
 }
 
-int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
+int cAnimeFileDevice::load(const std::string& path, cProject& doc) {
     error_ = {};
     std::vector<uint8_t> bytes;
     std::string why;
@@ -77,7 +77,7 @@ int cAnimeFile_Device::load(const std::string& path, cProject& doc) {
     return result;
 }
 
-int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveFormat) {
+int cAnimeFileDevice::save(const std::string& path, cProject& doc, int saveFormat) {
     error_ = {};
     losses_ = {};
     if (saveFormat < 0) saveFormat = doc.getSetting(kKeySaveFormat);
@@ -103,7 +103,7 @@ int cAnimeFile_Device::save(const std::string& path, cProject& doc, int saveForm
     return 1;
 }
 
-std::vector<strMessage> cAnimeFile_Device::lossMessages() const {
+std::vector<strMessage> cAnimeFileDevice::lossMessages() const {
     std::vector<strMessage> out;
     if (losses_.effects == 1) out.emplace_back(kMsgSaveLostEffect, losses_.frameCount);
     if (losses_.effects > 1) out.emplace_back(kMsgSaveLostEffects, losses_.effects, losses_.frameCount);
@@ -112,4 +112,4 @@ std::vector<strMessage> cAnimeFile_Device::lossMessages() const {
     return out;
 }
 
-} // namespace ANIME
+} // namespace anime

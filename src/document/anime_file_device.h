@@ -12,7 +12,7 @@
 
 class cProject;
 
-namespace ANIME {
+namespace anime {
 
 // What the last save had to leave out, so that the caller can say so.
 struct strSaveLosses {
@@ -29,7 +29,7 @@ enum eFileFormat : int {
     kFormatLegacy = 3,
 };
 
-class cAnimeFile_Device {
+class cAnimeFileDevice {
   public:
     // 0 binary, 1 text, 3 legacy line file, -1 unknown (also for data shorter than 16 bytes).
     // version, when given, receives the number in the version field (binary and text), else 0.
@@ -71,4 +71,4 @@ class cAnimeFile_Device {
     strSaveLosses losses_;
 };
 
-} // namespace ANIME
+} // namespace anime

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <map>
 
-namespace ANIME {
+namespace anime {
 
 namespace {
 
@@ -56,7 +56,7 @@ class cByteWriter {
 
 } // namespace
 
-int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& out) {
+int cAnimeFileDevice::writeBinary(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
     soundPaths_.clear();
     losses_ = {};
@@ -175,7 +175,7 @@ int cAnimeFile_Device::writeBinary(const cProject& doc, std::vector<uint8_t>& ou
     return 1;
 }
 
-int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) {
+int cAnimeFileDevice::readBinary(std::span<const uint8_t> data, cProject& doc) {
     soundPaths_.clear();
     cByteReader r(data);
     uint8_t header[kHeaderSize];
@@ -298,4 +298,4 @@ int cAnimeFile_Device::readBinary(std::span<const uint8_t> data, cProject& doc) 
     return 1;
 }
 
-} // namespace ANIME
+} // namespace anime

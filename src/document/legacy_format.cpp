@@ -12,7 +12,7 @@
 #include <limits>
 #include <new>
 
-namespace ANIME {
+namespace anime {
 
 namespace {
 
@@ -66,7 +66,7 @@ class cLegacyEffect {
 
 } // namespace
 
-int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) {
+int cAnimeFileDevice::readLegacy(std::span<const uint8_t> data, cProject& doc) {
     soundPaths_.clear();
     if (data.size() < 4 || std::memcmp(data.data(), "nani", 4) != 0) return fail(strMessage(kWhyLegacyMagic));
     try {
@@ -227,4 +227,4 @@ int cAnimeFile_Device::readLegacy(std::span<const uint8_t> data, cProject& doc) 
     }
 }
 
-} // namespace ANIME
+} // namespace anime

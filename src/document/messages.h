@@ -230,14 +230,14 @@ struct strMessage {
     strMessage() = default;
     template <class... A> explicit strMessage(eMessageId i, A&&... a) : id(i) {
         args.reserve(sizeof...(A));
-        (args.push_back(ToArg(std::forward<A>(a))), ...);
+        (args.push_back(toArg(std::forward<A>(a))), ...);
     }
 
     bool none() const { return id == kMsgNone; }
     bool operator==(const strMessage&) const = default;
 
   private:
-    template <class T> static strMessageArg ToArg(T&& v) {
+    template <class T> static strMessageArg toArg(T&& v) {
         if constexpr (std::is_same_v<std::decay_t<T>, strMessage>) {
             return strNestedMessage{std::make_shared<const strMessage>(std::forward<T>(v))};
         } else if constexpr (std::is_integral_v<std::decay_t<T>>) {

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <type_traits>
 
-namespace ANIME {
+namespace anime {
 
 namespace {
 
@@ -144,7 +144,7 @@ std::string textOf(std::string_view line) {
 
 } // namespace
 
-int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out) {
+int cAnimeFileDevice::writeText(const cProject& doc, std::vector<uint8_t>& out) {
     out.clear();
     soundPaths_.clear();
     losses_ = {};
@@ -250,7 +250,7 @@ int cAnimeFile_Device::writeText(const cProject& doc, std::vector<uint8_t>& out)
     return 1;
 }
 
-int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
+int cAnimeFileDevice::readText(std::span<const uint8_t> data, cProject& doc) {
     soundPaths_.clear();
     try {
         cTextLineReader in(data, kLineLimit);
@@ -429,4 +429,4 @@ int cAnimeFile_Device::readText(std::span<const uint8_t> data, cProject& doc) {
     }
 }
 
-} // namespace ANIME
+} // namespace anime

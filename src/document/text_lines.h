@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-namespace ANIME {
+namespace anime {
 
 class cTextLineReader {
-public:
+  public:
     cTextLineReader(std::span<const uint8_t> data, size_t limit) : data_(data), limit_(limit) {}
 
     // The next line's content; false at the end of the data (no line left).
@@ -27,7 +27,8 @@ public:
         const char* base = reinterpret_cast<const char*>(data_.data());
         const size_t start = pos_;
         size_t end = start;
-        while (end < data_.size() && data_[end] != '\n' && data_[end] != '\r') ++end;
+        while (end < data_.size() && data_[end] != '\n' && data_[end] != '\r')
+            ++end;
         pos_ = end;
         if (pos_ < data_.size()) {
             if (data_[pos_] == '\r' && pos_ + 1 < data_.size() && data_[pos_ + 1] == '\n') ++pos_;
@@ -46,7 +47,7 @@ public:
     // 1-based number of the line last returned by next().
     int lineNumber() const { return lineNumber_; }
 
-private:
+  private:
     std::span<const uint8_t> data_;
     size_t limit_;
     size_t pos_ = 0;
@@ -55,7 +56,7 @@ private:
 
 // A line split at commas. An empty line has no fields. Short lines need no allocation.
 class cTextFields {
-public:
+  public:
     explicit cTextFields(std::string_view line, size_t maxFields = std::numeric_limits<size_t>::max()) {
         if (line.empty() || maxFields == 0) return;
         const char* p = line.data();
@@ -79,12 +80,13 @@ public:
     // A field is given when it exists and is not empty.
     bool given(size_t i) const { return !text(i).empty(); }
     // The number in field i, or fallback when the field is not given.
-    int number(size_t i, int fallback) const { return given(i) ? ToNumber(text(i)) : fallback; }
+    int number(size_t i, int fallback) const { return given(i) ? toNumber(text(i)) : fallback; }
 
     // Decimal conversion as described above, saturating at ±INT_MAX.
-    static int ToNumber(std::string_view s) {
+    static int toNumber(std::string_view s) {
         size_t i = 0;
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\v' || s[i] == '\f')) ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\v' || s[i] == '\f'))
+            ++i;
         bool negative = false;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
         constexpr int64_t kMax = std::numeric_limits<int>::max();
@@ -94,7 +96,7 @@ public:
         return static_cast<int>(negative ? -v : v);
     }
 
-private:
+  private:
     void push(std::string_view field) {
         if (count_ < kInline)
             inline_[count_] = field;
@@ -105,8 +107,8 @@ private:
 
     static constexpr size_t kInline = 16;
     std::array<std::string_view, kInline> inline_;
-    std::vector<std::string_view> overflow_;  // fields after the first kInline (the lock record)
+    std::vector<std::string_view> overflow_; // fields after the first kInline (the lock record)
     size_t count_ = 0;
 };
 
-}  // namespace ANIME
+} // namespace anime

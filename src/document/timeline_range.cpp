@@ -18,19 +18,19 @@ cTimelineRange::cTimelineRange(eRangeKind kind, int frameA, int cellA, int frame
     lastCell_ = std::max(cellA, cellB);
 }
 
-cTimelineRange cTimelineRange::Cells(int frameA, int cellA, int frameB, int cellB) {
+cTimelineRange cTimelineRange::ofCells(int frameA, int cellA, int frameB, int cellB) {
     return cTimelineRange(kRangeCells, frameA, cellA, frameB, cellB);
 }
 
-cTimelineRange cTimelineRange::Frames(int frameA, int frameB) {
+cTimelineRange cTimelineRange::ofFrames(int frameA, int frameB) {
     return cTimelineRange(kRangeFrames, frameA, 0, frameB, 0);
 }
 
-cTimelineRange cTimelineRange::Rows(int cellA, int cellB) {
+cTimelineRange cTimelineRange::ofRows(int cellA, int cellB) {
     return cTimelineRange(kRangeRows, 0, cellA, 0, cellB);
 }
 
-cTimelineRange cTimelineRange::Spanning(eRangeKind kind, int frameA, int cellA, int frameB, int cellB) {
+cTimelineRange cTimelineRange::spanning(eRangeKind kind, int frameA, int cellA, int frameB, int cellB) {
     switch (kind) {
     case kRangeCells:
     case kRangeFrames:
@@ -62,5 +62,5 @@ cTimelineRange cTimelineRange::clampedTo(int frames, int cells) const {
 
 cTimelineRange cTimelineRange::blockOn(int frames, int cells) const {
     if (empty()) return {};
-    return Cells(firstFrame_, firstCell_, lastFrame_, lastCell_).clampedTo(frames, cells);
+    return ofCells(firstFrame_, firstCell_, lastFrame_, lastCell_).clampedTo(frames, cells);
 }

@@ -24,15 +24,15 @@ class cTimelineRange {
     cTimelineRange() = default; // empty
 
     // The block between two corners, in any order.
-    static cTimelineRange Cells(int frameA, int cellA, int frameB, int cellB);
-    static cTimelineRange Cell(int frame, int cell) { return Cells(frame, cell, frame, cell); }
+    static cTimelineRange ofCells(int frameA, int cellA, int frameB, int cellB);
+    static cTimelineRange ofCell(int frame, int cell) { return ofCells(frame, cell, frame, cell); }
     // Whole frame columns between two frames, in any order.
-    static cTimelineRange Frames(int frameA, int frameB);
+    static cTimelineRange ofFrames(int frameA, int frameB);
     // Whole cell rows between two cell numbers, in any order.
-    static cTimelineRange Rows(int cellA, int cellB);
+    static cTimelineRange ofRows(int cellA, int cellB);
     // The range of a kind between two grid positions: the frames of a row range and the cell
     // numbers of a column range are not looked at. kRangeNone gives an empty range.
-    static cTimelineRange Spanning(eRangeKind kind, int frameA, int cellA, int frameB, int cellB);
+    static cTimelineRange spanning(eRangeKind kind, int frameA, int cellA, int frameB, int cellB);
 
     eRangeKind kind() const { return kind_; }
     bool empty() const { return kind_ == kRangeNone; }

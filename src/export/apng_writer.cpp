@@ -55,7 +55,7 @@ bool TakeImageData(const std::vector<uint8_t>& png, std::vector<std::span<const 
 
 } // namespace
 
-void cApngWriter::AppendChunk(std::vector<uint8_t>& out, const char type[4], std::span<const uint8_t> data) {
+void cApngWriter::appendChunk(std::vector<uint8_t>& out, const char type[4], std::span<const uint8_t> data) {
     PutU32(out, uint32_t(data.size()));
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
@@ -65,44 +65,44 @@ void cApngWriter::AppendChunk(std::vector<uint8_t>& out, const char type[4], std
     PutU32(out, uint32_t(crc));
 }
 
-bool cApngWriter::Fail(strMessage* error, strMessage why) {
-    file_.Discard();
+bool cApngWriter::fail(strMessage* error, strMessage why) {
+    file_.discard();
     if (error) *error = std::move(why);
     return false;
 }
 
-bool cApngWriter::Begin(const std::string& path, int width, int height, int frameCount, strMessage* error) {
+bool cApngWriter::begin(const std::string& path, int width, int height, int frameCount, strMessage* error) {
     frames_ = 0;
     sequence_ = 0;
     canvas_.clear();
     if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide || frameCount < 1)
-        return Fail(error, strMessage(kAnimNoFrames));
+        return fail(error, strMessage(kAnimNoFrames));
     width_ = width;
     height_ = height;
     announced_ = frameCount;
-    if (std::string why; !file_.Open(path, &why)) return Fail(error, FileFailureMessage(why));
+    if (std::string why; !file_.open(path, &why)) return fail(error, FileFailureMessage(why));
     std::vector<uint8_t> head(kSignature, kSignature + 8);
     std::vector<uint8_t> ihdr;
     PutU32(ihdr, uint32_t(width));
     PutU32(ihdr, uint32_t(height));
     ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, adaptive filters, no interlace
-    AppendChunk(head, "IHDR", ihdr);
+    appendChunk(head, "IHDR", ihdr);
     actlOffset_ = head.size();
-    AppendChunk(head, "acTL", ActlData(uint32_t(frameCount)));
+    appendChunk(head, "acTL", ActlData(uint32_t(frameCount)));
     try {
         canvas_.assign(size_t(width) * size_t(height) * 4, 0);
     } catch (...) {
-        return Fail(error, strMessage(kWhyOutOfMemory));
+        return fail(error, strMessage(kWhyOutOfMemory));
     }
-    if (std::string why; !file_.Write(head, &why)) return Fail(error, FileFailureMessage(why));
+    if (std::string why; !file_.write(head, &why)) return fail(error, FileFailureMessage(why));
     return true;
 }
 
-bool cApngWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
-    if (!file_.IsOpen()) return Fail(error, strMessage(kAnimNotOpen));
-    if (frame.Bits() != 32 || frame.Width() != width_ || frame.Height() != height_)
-        return Fail(error, strMessage(kAnimFrameSize));
-    if (frames_ >= announced_) return Fail(error, strMessage(kAnimTooManyFrames));
+bool cApngWriter::addFrame(const cDib& frame, int delay, strMessage* error) {
+    if (!file_.isOpen()) return fail(error, strMessage(kAnimNotOpen));
+    if (frame.bits() != 32 || frame.width() != width_ || frame.height() != height_)
+        return fail(error, strMessage(kAnimFrameSize));
+    if (frames_ >= announced_) return fail(error, strMessage(kAnimTooManyFrames));
 
     // The rectangle that changed since the previous frame (all of the first).
     const size_t rowBytes = size_t(width_) * 4;
@@ -112,7 +112,7 @@ bool cApngWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
         top = height_;
         right = bottom = -1;
         for (int y = 0; y < height_; ++y) {
-            const uint8_t* now = frame.Row(y);
+            const uint8_t* now = frame.row(y);
             const uint8_t* was = canvas_.data() + size_t(y) * rowBytes;
             if (std::memcmp(now, was, rowBytes) == 0) continue;
             top = std::min(top, y);
@@ -131,12 +131,12 @@ bool cApngWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
 
     std::vector<const uint8_t*> rows(static_cast<size_t>(h));
     for (int y = 0; y < h; ++y)
-        rows[size_t(y)] = frame.Row(top + y) + size_t(left) * 4;
+        rows[size_t(y)] = frame.row(top + y) + size_t(left) * 4;
     std::vector<uint8_t> png;
     strMessage why;
-    if (!EncodePngRows(rows.data(), w, h, true, png, &why)) return Fail(error, std::move(why));
+    if (!EncodePngRows(rows.data(), w, h, true, png, &why)) return fail(error, std::move(why));
     std::vector<std::span<const uint8_t>> idat;
-    if (!TakeImageData(png, idat)) return Fail(error, strMessage(kPngEncodingFailed));
+    if (!TakeImageData(png, idat)) return fail(error, strMessage(kPngEncodingFailed));
 
     std::vector<uint8_t> out, fctl;
     PutU32(fctl, sequence_++);
@@ -147,40 +147,40 @@ bool cApngWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
     PutU16(fctl, uint32_t(std::clamp(delay, 0, 65535)));
     PutU16(fctl, 100);               // the delay is in hundredths
     fctl.insert(fctl.end(), {0, 0}); // dispose: none; blend: source
-    AppendChunk(out, "fcTL", fctl);
+    appendChunk(out, "fcTL", fctl);
     for (std::span<const uint8_t> data : idat) {
         if (frames_ == 0) {
-            AppendChunk(out, "IDAT", data);
+            appendChunk(out, "IDAT", data);
             continue;
         }
         std::vector<uint8_t> fdat;
         fdat.reserve(data.size() + 4);
         PutU32(fdat, sequence_++);
         fdat.insert(fdat.end(), data.begin(), data.end());
-        AppendChunk(out, "fdAT", fdat);
+        appendChunk(out, "fdAT", fdat);
     }
     for (int y = top; y <= bottom; ++y)
-        std::memcpy(canvas_.data() + size_t(y) * rowBytes + size_t(left) * 4, frame.Row(y) + size_t(left) * 4,
+        std::memcpy(canvas_.data() + size_t(y) * rowBytes + size_t(left) * 4, frame.row(y) + size_t(left) * 4,
                     size_t(w) * 4);
-    if (std::string why; !file_.Write(out, &why)) return Fail(error, FileFailureMessage(why));
+    if (std::string why; !file_.write(out, &why)) return fail(error, FileFailureMessage(why));
     ++frames_;
     return true;
 }
 
-bool cApngWriter::Finish(strMessage* error) {
-    if (!file_.IsOpen()) return Fail(error, strMessage(kAnimNotOpen));
-    if (frames_ == 0) return Fail(error, strMessage(kAnimNoFrames));
+bool cApngWriter::finish(strMessage* error) {
+    if (!file_.isOpen()) return fail(error, strMessage(kAnimNotOpen));
+    if (frames_ == 0) return fail(error, strMessage(kAnimNoFrames));
     if (frames_ != announced_) {
         std::vector<uint8_t> actl;
-        AppendChunk(actl, "acTL", ActlData(uint32_t(frames_)));
-        if (std::string why; !file_.WriteAt(actlOffset_, actl, &why))
-            return Fail(error, FileFailureMessage(why));
+        appendChunk(actl, "acTL", ActlData(uint32_t(frames_)));
+        if (std::string why; !file_.writeAt(actlOffset_, actl, &why))
+            return fail(error, FileFailureMessage(why));
     }
     std::vector<uint8_t> end;
-    AppendChunk(end, "IEND", {});
+    appendChunk(end, "IEND", {});
     canvas_.clear();
     canvas_.shrink_to_fit();
-    if (std::string why; !file_.Write(end, &why) || !file_.Commit(&why))
-        return Fail(error, FileFailureMessage(why));
+    if (std::string why; !file_.write(end, &why) || !file_.commit(&why))
+        return fail(error, FileFailureMessage(why));
     return true;
 }

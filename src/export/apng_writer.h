@@ -20,16 +20,16 @@
 
 class cApngWriter : public cAnimationWriter {
   public:
-    bool Begin(const std::string& path, int width, int height, int frameCount, strMessage* error) override;
-    bool AddFrame(const cDib& frame, int delay, strMessage* error) override;
-    bool Finish(strMessage* error) override;
-    int FramesWritten() const override { return frames_; }
+    bool begin(const std::string& path, int width, int height, int frameCount, strMessage* error) override;
+    bool addFrame(const cDib& frame, int delay, strMessage* error) override;
+    bool finish(strMessage* error) override;
+    int framesWritten() const override { return frames_; }
 
     // A chunk: length, type, data, CRC over type and data.
-    static void AppendChunk(std::vector<uint8_t>& out, const char type[4], std::span<const uint8_t> data);
+    static void appendChunk(std::vector<uint8_t>& out, const char type[4], std::span<const uint8_t> data);
 
   private:
-    bool Fail(strMessage* error, strMessage why);
+    bool fail(strMessage* error, strMessage why);
 
     platform::cAtomicFile file_;
     int width_ = 0, height_ = 0, announced_ = 0, frames_ = 0;

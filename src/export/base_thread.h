@@ -9,46 +9,46 @@
 #include <thread>
 
 class cBaseThread {
-public:
+  public:
     cBaseThread() = default;
     // Stops (as Stop does) and joins a thread that still runs.
     virtual ~cBaseThread();
     cBaseThread(const cBaseThread&) = delete;
     cBaseThread& operator=(const cBaseThread&) = delete;
 
-    // Starts the worker: an old thread is stopped and joined first (ReleaseHook runs), then the run
-    // flag is set, Prepare runs on the calling thread, and the thread starts calling StepOnce.
+    // Starts the worker: an old thread is stopped and joined first (releaseHook runs), then the run
+    // flag is set, Prepare runs on the calling thread, and the thread starts calling stepOnce.
     // False when the thread cannot be created.
-    bool Start();
-    // Clears the run flag, then calls OnStop inside the critical section; then joins. The thread
+    bool start();
+    // Clears the run flag, then calls onStop inside the critical section; then joins. The thread
     // ends after the step it is working on.
-    void Stop();
+    void stop();
     // Joins the thread (returns at once when none runs).
-    void Wait();
+    void wait();
 
-    bool Running() const { return run_.load(); }
-    bool Joinable() const { return thread_.joinable(); }
-    int DoneCount() const { return doneCount_.load(); }
+    bool running() const { return run_.load(); }
+    bool joinable() const { return thread_.joinable(); }
+    int doneCount() const { return doneCount_.load(); }
     // The worker ended by itself (every image done, or a failure); false after Stop.
-    bool Done() const { return doneFlag_.load(); }
-    std::mutex& CriticalSection() { return cs_; }
+    bool done() const { return doneFlag_.load(); }
+    std::mutex& criticalSection() { return cs_; }
 
-protected:
+  protected:
     // Called right after the thread is set up, before it runs.
-    virtual void Prepare() {}
+    virtual void prepare() {}
     // Called when an old thread is torn down.
-    virtual void ReleaseHook() {}
+    virtual void releaseHook() {}
     // One step; the base step ends the thread.
-    virtual void StepOnce() { run_ = false; }
+    virtual void stepOnce() { run_ = false; }
     // Called by Stop inside the critical section.
-    virtual void OnStop() {}
+    virtual void onStop() {}
 
     std::atomic<bool> run_{false};
     std::atomic<int> doneCount_{0};
     std::atomic<bool> doneFlag_{false};
     std::mutex cs_;
 
-private:
-    void Loop();
+  private:
+    void loop();
     std::thread thread_;
 };

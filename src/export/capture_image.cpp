@@ -17,30 +17,30 @@
 #include <cstdlib>
 #include <cstring>
 
-strMessage cCaptureImage::WriteFailure(const std::string& path, const strMessage& why) const {
+strMessage cCaptureImage::writeFailure(const std::string& path, const strMessage& why) const {
     if (IsFileReason(why)) return why;
     return strMessage(kWhyCannotWrite, path, why.none() ? strMessage(kWhyOutOfMemory) : why);
 }
 
-bool cCaptureImage::Fail(strMessage why) {
+bool cCaptureImage::fail(strMessage why) {
     error_ = std::move(why);
     return false;
 }
 
-int cCaptureImage::FrameLength(int frame) const {
+int cCaptureImage::frameLength(int frame) const {
     return doc_ ? doc_->frameInterval(frame, true) : 0;
 }
 
-void cCaptureImage::ResetSequencer() {
+void cCaptureImage::resetSequencer() {
     curFrame_ = 0;
     tick_ = 0;
-    curLength_ = FrameLength(0);
+    curLength_ = frameLength(0);
     nextEffect_ = 0;
     accDelay_ = 0;
     flashes_.reset();
 }
 
-int cCaptureImage::Advance() {
+int cCaptureImage::advance() {
     const int shown = curFrame_;
     const bool withFlash = (flags_ & kExportFlash) != 0;
     for (int ticks = 1;; ++ticks) {
@@ -52,7 +52,7 @@ int cCaptureImage::Advance() {
             const int finished = curFrame_;
             ++curFrame_;
             tick_ = 0;
-            curLength_ = FrameLength(curFrame_);
+            curLength_ = frameLength(curFrame_);
             if (withFlash) {
                 for (; nextEffect_ < doc_->effectCount(); ++nextEffect_) {
                     const strEffect* e = doc_->effect(nextEffect_);
@@ -67,13 +67,13 @@ int cCaptureImage::Advance() {
     }
 }
 
-bool cCaptureImage::Begin(const strCaptureRequest& request) {
-    Cancel();
+bool cCaptureImage::begin(const strCaptureRequest& request) {
+    cancel();
     error_ = {};
     failedPath_.clear();
-    if (!request.project) return Fail(strMessage(kWhyExportNoProject));
-    if (request.outputPath.empty()) return Fail(strMessage(kWhyExportNoPath));
-    if (!request.pictures) return Fail(strMessage(kWhyExportNoPictures));
+    if (!request.project) return fail(strMessage(kWhyExportNoProject));
+    if (request.outputPath.empty()) return fail(strMessage(kWhyExportNoPath));
+    if (!request.pictures) return fail(strMessage(kWhyExportNoPictures));
     doc_ = request.project;
     slots_ = request.pictures;
     path_ = request.outputPath;
@@ -88,17 +88,17 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     targetX_ = targetY_ = 0;
 
     area_ = request.area;
-    if (area_.Width() < 0) {
+    if (area_.width() < 0) {
         std::swap(area_.left, area_.right);
         flags_ |= kExportMirrorH;
     }
-    if (area_.Height() < 0) {
+    if (area_.height() < 0) {
         std::swap(area_.top, area_.bottom);
         flags_ |= kExportFlipV;
     }
-    width_ = area_.Width();
-    height_ = area_.Height();
-    if (zoomPercent_ < 1) return Fail(strMessage(kWhyExportZoom));
+    width_ = area_.width();
+    height_ = area_.height();
+    if (zoomPercent_ < 1) return fail(strMessage(kWhyExportZoom));
     // The zoomed size in integers (a float zoom of 0.29 would make 100 pixels 28).
     const auto zoomed = [this](int side) {
         return int(std::min<int64_t>(int64_t(side) * zoomPercent_ / 100, INT32_MAX));
@@ -114,7 +114,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     if (!(flags_ & kExportFlash) && frameCount_ > 0) {
         int smallest = -1;
         for (int i = 0; i < frameCount_; ++i) {
-            int len = FrameLength(i);
+            int len = frameLength(i);
             if (smallest < 0 || len < smallest) smallest = len;
         }
         step_ = std::max(1, smallest);
@@ -123,7 +123,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     // GIF timing (also of APNG and WebP): with the 6/100 s limit a step lasts at least 6 hundredths.
     perTickDelay_ = 0;
     if (flags_ & kExportAnimated) {
-        if (fps_ < 1) return Fail(strMessage(kWhyExportRate));
+        if (fps_ < 1) return fail(strMessage(kWhyExportRate));
         float factor = 1.0f;
         if (flags_ & kExportLimit6) {
             float d = float(step_) * 100.0f / float(fps_);
@@ -133,16 +133,16 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     }
 
     // Count the output images.
-    ResetSequencer();
+    resetSequencer();
     totalImages_ = 0;
-    while (Advance() < frameCount_)
+    while (advance() < frameCount_)
         ++totalImages_;
-    ResetSequencer();
+    resetSequencer();
 
     // Layout.
     columns_ = rows_ = 1;
     if (flags_ & kExportSheet) {
-        if (division_ < 1) return Fail(strMessage(kWhyExportDivision));
+        if (division_ < 1) return fail(strMessage(kWhyExportDivision));
         const int other = totalImages_ > 0 ? (totalImages_ - 1) / division_ + 1 : 1;
         if (flags_ & kExportFixRows) {
             rows_ = division_;
@@ -154,38 +154,38 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
         columns_ = std::max(columns_, 1);
         rows_ = std::max(rows_, 1);
     }
-    if (totalImages_ < 1) return Fail(strMessage(kWhyExportNoFrames));
-    if (width_ < 1 || height_ < 1) return Fail(strMessage(kWhyExportEmpty));
-    if (cellWidth_ < 1 || cellHeight_ < 1) return Fail(strMessage(kWhyExportZoomedEmpty));
+    if (totalImages_ < 1) return fail(strMessage(kWhyExportNoFrames));
+    if (width_ < 1 || height_ < 1) return fail(strMessage(kWhyExportEmpty));
+    if (cellWidth_ < 1 || cellHeight_ < 1) return fail(strMessage(kWhyExportZoomedEmpty));
     const int64_t sheetW = int64_t(columns_) * cellWidth_, sheetH = int64_t(rows_) * cellHeight_;
     if (sheetW > kMaxSheetSide || sheetH > kMaxSheetSide)
-        return Fail(strMessage(kWhyExportTooLarge, sheetW, sheetH, kMaxSheetSide));
+        return fail(strMessage(kWhyExportTooLarge, sheetW, sheetH, kMaxSheetSide));
     if ((flags_ & kExportGif) && (sheetW > kMaxGifSide || sheetH > kMaxGifSide))
-        return Fail(strMessage(kWhyExportGifTooLarge, sheetW, sheetH, kMaxGifSide));
+        return fail(strMessage(kWhyExportGifTooLarge, sheetW, sheetH, kMaxGifSide));
 
-    if (!target_.Create(width_, height_)) return Fail(strMessage(kWhyOutOfMemory));
-    image_ = cDib::Create(int(sheetW), int(sheetH), 32);
+    if (!target_.create(width_, height_)) return fail(strMessage(kWhyOutOfMemory));
+    image_ = cDib::create(int(sheetW), int(sheetH), 32);
     if (!image_) {
-        target_.Release();
-        return Fail(strMessage(kWhyOutOfMemory));
+        target_.release();
+        return fail(strMessage(kWhyOutOfMemory));
     }
     const uint32_t fill = background_; // B, G, R of the background, alpha 0
-    for (int y = 0; y < image_->Height(); ++y) {
-        uint8_t* row = image_->Row(y);
-        for (int x = 0; x < image_->Width(); ++x)
+    for (int y = 0; y < image_->height(); ++y) {
+        uint8_t* row = image_->row(y);
+        for (int x = 0; x < image_->width(); ++x)
             std::memcpy(row + size_t(x) * 4, &fill, 4);
     }
     if (flags_ & kExportGif) {
-        gif_ = std::make_unique<CGIFFile>();
+        gif_ = std::make_unique<cGifFile>();
         gif_->wholeFrames = request.gifWholeFrames;
         // The frames go to a scratch file beside the output as they are made: the export's memory
         // does not grow with the animation.
         strMessage why;
         platform::ClearFileFailure();
-        if (!gif_->BeginStream(path_, &why)) {
-            Cancel();
+        if (!gif_->beginStream(path_, &why)) {
+            cancel();
             failedPath_ = path_;
-            return Fail(WriteFailure(path_, why));
+            return fail(writeFailure(path_, why));
         }
     } else if (flags_ & (kExportApng | kExportWebp)) {
         if (flags_ & kExportApng)
@@ -194,10 +194,10 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
             animation_ = std::make_unique<cWebpWriter>(request.webpQuality);
         strMessage why;
         platform::ClearFileFailure();
-        if (!animation_->Begin(path_, cellWidth_, cellHeight_, totalImages_, &why)) {
-            Cancel();
+        if (!animation_->begin(path_, cellWidth_, cellHeight_, totalImages_, &why)) {
+            cancel();
             failedPath_ = path_;
-            return Fail(WriteFailure(path_, why));
+            return fail(writeFailure(path_, why));
         }
     }
     column_ = row_ = imageIndex_ = 0;
@@ -205,7 +205,7 @@ bool cCaptureImage::Begin(const strCaptureRequest& request) {
     return true;
 }
 
-void cCaptureImage::RenderFrame(int frame, bool withFlashes) {
+void cCaptureImage::renderFrame(int frame, bool withFlashes) {
     strFrameScene scene;
     scene.background = background_; // alpha 0
     scene.drawTarget = (flags_ & kExportTarget) != 0;
@@ -219,32 +219,32 @@ void cCaptureImage::RenderFrame(int frame, bool withFlashes) {
 
 // Copies the render target into the cell at (x0, y0) of dst, stretched to the cell size (nearest
 // pixel), mirrored or flipped as the flags say.
-void cCaptureImage::CopyToCell(cDib& dst, int x0, int y0) const {
+void cCaptureImage::copyToCell(cDib& dst, int x0, int y0) const {
     const int cw = cellWidth_, ch = cellHeight_, W = width_, H = height_;
     const bool mirror = (flags_ & kExportMirrorH) != 0, flip = (flags_ & kExportFlipV) != 0;
     for (int dy = 0; dy < ch; ++dy) {
         const int ty = y0 + (flip ? ch - 1 - dy : dy);
-        if (ty < 0 || ty >= dst.Height()) continue;
+        if (ty < 0 || ty >= dst.height()) continue;
         const int sy = int((int64_t(2 * dy + 1) * H) / (2 * int64_t(ch)));
-        const uint8_t* src = target_.Row(std::min(sy, H - 1));
-        uint8_t* out = dst.Row(ty);
+        const uint8_t* src = target_.row(std::min(sy, H - 1));
+        uint8_t* out = dst.row(ty);
         for (int dx = 0; dx < cw; ++dx) {
             const int tx = x0 + (mirror ? cw - 1 - dx : dx);
-            if (tx < 0 || tx >= dst.Width()) continue;
+            if (tx < 0 || tx >= dst.width()) continue;
             const int sx = int((int64_t(2 * dx + 1) * W) / (2 * int64_t(cw)));
             std::memcpy(out + size_t(tx) * 4, src + size_t(std::min(sx, W - 1)) * 4, 4);
         }
     }
 }
 
-eCaptureStep cCaptureImage::Step() {
+eCaptureStep cCaptureImage::step() {
     if (!active_) return kStepDone;
-    const int frame = Advance();
+    const int frame = advance();
     if (frame >= frameCount_) return kStepDone;
-    RenderFrame(frame, true);
+    renderFrame(frame, true);
 
     if (flags_ & kExportSheet) {
-        if (column_ < columns_ && row_ < rows_) CopyToCell(*image_, column_ * cellWidth_, row_ * cellHeight_);
+        if (column_ < columns_ && row_ < rows_) copyToCell(*image_, column_ * cellWidth_, row_ * cellHeight_);
         if (flags_ & kExportColumnFirst) {
             if (++row_ >= rows_) {
                 row_ = 0;
@@ -255,13 +255,13 @@ eCaptureStep cCaptureImage::Step() {
             ++row_;
         }
     } else if (flags_ & kExportGif) {
-        CopyToCell(*image_, 0, 0);
-        auto local = std::make_unique<CGIFLocal>();
+        copyToCell(*image_, 0, 0);
+        auto local = std::make_unique<cGifLocal>();
         local->bitmap = DuplicateBitmap(*image_);
         if (local->bitmap) {
             if (!(flags_ & kExportAlpha)) {
-                uint8_t* p = local->bitmap->Pixels();
-                for (size_t i = 3; i < local->bitmap->PixelBytes(); i += 4)
+                uint8_t* p = local->bitmap->pixels();
+                for (size_t i = 3; i < local->bitmap->pixelBytes(); i += 4)
                     p[i] = 255;
             }
             local->delay = int(accDelay_);
@@ -270,29 +270,29 @@ eCaptureStep cCaptureImage::Step() {
         }
         strMessage why;
         platform::ClearFileFailure();
-        if (!local->bitmap || !gif_->AddFrame(std::move(local), &why)) {
+        if (!local->bitmap || !gif_->addFrame(std::move(local), &why)) {
             failedPath_ = path_;
-            error_ = WriteFailure(path_, why);
+            error_ = writeFailure(path_, why);
             return kStepFailed;
         }
     } else if (animation_) {
-        CopyToCell(*image_, 0, 0);
+        copyToCell(*image_, 0, 0);
         if (!(flags_ & kExportAlpha)) FillOpaqueAlpha(*image_);
         strMessage why;
         platform::ClearFileFailure();
-        if (!animation_->AddFrame(*image_, int(accDelay_), &why)) {
+        if (!animation_->addFrame(*image_, int(accDelay_), &why)) {
             failedPath_ = path_;
-            error_ = WriteFailure(path_, why);
+            error_ = writeFailure(path_, why);
             return kStepFailed;
         }
     } else {
-        CopyToCell(*image_, 0, 0);
+        copyToCell(*image_, 0, 0);
         const std::string path = FormatSequencePath(path_, imageIndex_);
         strMessage why;
         platform::ClearFileFailure();
         if (!WritePngFile(path, *image_, (flags_ & kExportAlpha) != 0, &why)) {
             failedPath_ = path;
-            error_ = WriteFailure(path, why);
+            error_ = writeFailure(path, why);
             return kStepFailed;
         }
     }
@@ -301,43 +301,43 @@ eCaptureStep cCaptureImage::Step() {
     return kStepImage;
 }
 
-bool cCaptureImage::Finish() {
-    if (!active_) return Fail(strMessage(kWhyExportNotRunning));
+bool cCaptureImage::finish() {
+    if (!active_) return fail(strMessage(kWhyExportNotRunning));
     strMessage why;
     platform::ClearFileFailure();
     if (flags_ & kExportSheet) {
         if (!WritePngFile(path_, *image_, (flags_ & kExportAlpha) != 0, &why)) {
             failedPath_ = path_;
-            return Fail(WriteFailure(path_, why));
+            return fail(writeFailure(path_, why));
         }
     } else if (flags_ & kExportGif) {
         const int64_t transparent = (flags_ & kExportAlpha) ? int64_t(background_) : -1;
-        if (!gif_->Write(path_, transparent, &why)) {
+        if (!gif_->write(path_, transparent, &why)) {
             failedPath_ = path_;
-            return Fail(WriteFailure(path_, why));
+            return fail(writeFailure(path_, why));
         }
     } else if (animation_) {
-        if (!animation_->Finish(&why)) {
+        if (!animation_->finish(&why)) {
             failedPath_ = path_;
-            return Fail(WriteFailure(path_, why));
+            return fail(writeFailure(path_, why));
         }
     }
     return true;
 }
 
-void cCaptureImage::Cancel() {
+void cCaptureImage::cancel() {
     active_ = false;
-    target_.Release();
+    target_.release();
     image_.reset();
     gif_.reset();
     animation_.reset(); // an animated file not finished is discarded
     flashes_.reset();
 }
 
-const cDib* cCaptureImage::RenderFrameImage(int frame) {
+const cDib* cCaptureImage::renderFrameImage(int frame) {
     if (!active_ || (flags_ & kExportSheet) || frame < 0 || frame >= frameCount_ || !doc_->frame(frame))
         return nullptr;
-    RenderFrame(frame, false);
-    CopyToCell(*image_, 0, 0);
+    renderFrame(frame, false);
+    copyToCell(*image_, 0, 0);
     return image_.get();
 }

@@ -6,8 +6,8 @@
 // Choices of this implementation:
 // - A PNG or GIF that cannot be written makes the export fail: Step reports kStepFailed for a
 //   sequence image (or a GIF frame that cannot be kept), Finish returns false for a sheet or a GIF,
-//   and FailedPath() / LastError() say which file and why.
-// - A GIF is streamed (CGIFFile::BeginStream): each frame is reduced and put in a scratch file
+//   and failedPath() / lastError() say which file and why.
+// - A GIF is streamed (cGifFile::beginStream): each frame is reduced and put in a scratch file
 //   beside the output as it is rendered, and Finish writes the file from there. Begin fails when
 //   the scratch file cannot be made (the output's folder is missing or read-only).
 // - A sequence path without the "%05d" field gets one before its extension (see sequence_path.h).
@@ -74,7 +74,7 @@ struct strCaptureRequest {
 enum eCaptureStep : int {
     kStepImage = 1,   // one image rendered and stored
     kStepDone = 0,    // every image is done
-    kStepFailed = -1, // an image could not be stored (FailedPath, LastError)
+    kStepFailed = -1, // an image could not be stored (failedPath, lastError)
 };
 
 class cCaptureImage {
@@ -85,66 +85,66 @@ class cCaptureImage {
     cCaptureImage& operator=(const cCaptureImage&) = delete;
 
     // Prepares an export: area, step, image count, GIF timing, sheet layout, size limits, render
-    // target and image. False (LastError says why) when it cannot run.
-    bool Begin(const strCaptureRequest& request);
+    // target and image. False (lastError says why) when it cannot run.
+    bool begin(const strCaptureRequest& request);
     // Renders and stores the next output image.
-    eCaptureStep Step();
+    eCaptureStep step();
     // Writes the sheet (PNG) or completes the animated file; nothing to do for a sequence. False when
     // the file cannot be written.
-    bool Finish();
+    bool finish();
     // Releases the render target, the images and the GIF frames; Step and Finish do nothing after it.
-    void Cancel();
+    void cancel();
 
     // Renders one frame (without flashes) into the frame image, mirrored or flipped as the area asks,
     // and returns it; null when Begin has not succeeded, for a sheet export, or when the frame does not
     // exist. For `pelko render`; it does not move the sequencer.
-    const cDib* RenderFrameImage(int frame);
+    const cDib* renderFrameImage(int frame);
 
     // ---- state, valid after Begin ----
-    bool Active() const { return active_; }
-    uint32_t Flags() const { return flags_; }
-    int TotalImages() const { return totalImages_; }
-    int ImageIndex() const { return imageIndex_; }
-    int FrameCount() const { return frameCount_; }
-    int StepTicks() const { return step_; }
-    float PerTickDelay() const { return perTickDelay_; }
-    int CellWidth() const { return cellWidth_; }
-    int CellHeight() const { return cellHeight_; }
-    int Columns() const { return columns_; }
-    int Rows() const { return rows_; }
-    int SheetWidth() const { return columns_ * cellWidth_; }
-    int SheetHeight() const { return rows_ * cellHeight_; }
-    const strCaptureArea& Area() const { return area_; }
-    int TargetOffsetX() const { return targetX_; }
-    int TargetOffsetY() const { return targetY_; }
-    const cDib* Image() const { return image_.get(); } // the sheet, or the last frame image
-    const cTexture& RenderTarget() const { return target_; }
-    const CGIFFile* Gif() const { return gif_.get(); }
-    const cAnimationWriter* Animation() const { return animation_.get(); } // APNG and WebP
-    const cFlashState& Flashes() const { return flashes_; }
-    const std::string& OutputPath() const { return path_; }
+    bool active() const { return active_; }
+    uint32_t flags() const { return flags_; }
+    int totalImages() const { return totalImages_; }
+    int imageIndex() const { return imageIndex_; }
+    int frameCount() const { return frameCount_; }
+    int stepTicks() const { return step_; }
+    float perTickDelay() const { return perTickDelay_; }
+    int cellWidth() const { return cellWidth_; }
+    int cellHeight() const { return cellHeight_; }
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+    int sheetWidth() const { return columns_ * cellWidth_; }
+    int sheetHeight() const { return rows_ * cellHeight_; }
+    const strCaptureArea& area() const { return area_; }
+    int targetOffsetX() const { return targetX_; }
+    int targetOffsetY() const { return targetY_; }
+    const cDib* image() const { return image_.get(); } // the sheet, or the last frame image
+    const cTexture& renderTarget() const { return target_; }
+    const cGifFile* gif() const { return gif_.get(); }
+    const cAnimationWriter* animation() const { return animation_.get(); } // APNG and WebP
+    const cFlashState& flashes() const { return flashes_; }
+    const std::string& outputPath() const { return path_; }
 
     // Why the export cannot run or stopped: a message of the reason table, and its English text.
-    const strMessage& LastReason() const { return error_; }
-    std::string LastError() const { return FormatMessage(error_); }
-    const std::string& FailedPath() const { return failedPath_; }
+    const strMessage& lastReason() const { return error_; }
+    std::string lastError() const { return FormatMessage(error_); }
+    const std::string& failedPath() const { return failedPath_; }
 
     // The sequencer, public for tests: advances by one output image and returns the
-    // frame that was current during its ticks (not below FrameCount() when the animation is over).
-    int Advance();
+    // frame that was current during its ticks (not below frameCount() when the animation is over).
+    int advance();
     // Puts the sequencer back to the start (frame 0, tick 0, no flash, no effect started).
-    void ResetSequencer();
+    void resetSequencer();
     // Delay of the image being built, in hundredths of a second (accumulated per tick).
-    float AccumulatedDelay() const { return accDelay_; }
+    float accumulatedDelay() const { return accDelay_; }
 
   private:
-    bool Fail(strMessage why);
+    bool fail(strMessage why);
     // A file of the export could not be written: the file call's own reason when one failed, else
     // the writer's (English) words.
-    strMessage WriteFailure(const std::string& path, const strMessage& why) const;
-    int FrameLength(int frame) const;
-    void RenderFrame(int frame, bool withFlashes);
-    void CopyToCell(cDib& dst, int x0, int y0) const;
+    strMessage writeFailure(const std::string& path, const strMessage& why) const;
+    int frameLength(int frame) const;
+    void renderFrame(int frame, bool withFlashes);
+    void copyToCell(cDib& dst, int x0, int y0) const;
 
     const cProject* doc_ = nullptr;
     const cPictureSlotTable* slots_ = nullptr;
@@ -172,7 +172,7 @@ class cCaptureImage {
     cSpriteDrawer drawer_;
     cTexture target_;
     std::unique_ptr<cDib> image_;
-    std::unique_ptr<CGIFFile> gif_;
+    std::unique_ptr<cGifFile> gif_;
     std::unique_ptr<cAnimationWriter> animation_;
     strMessage error_;
     std::string failedPath_;

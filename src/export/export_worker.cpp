@@ -3,22 +3,22 @@
 #include <new>
 
 cExportWorker::~cExportWorker() {
-    Stop();
+    stop();
 }
 
-void cExportWorker::Prepare() {
+void cExportWorker::prepare() {
     doneCount_ = 0;
     doneFlag_ = false;
     std::lock_guard<std::mutex> lock(cs_);
     outcome_ = {};
 }
 
-strExportOutcome cExportWorker::Outcome() {
+strExportOutcome cExportWorker::outcome() {
     std::lock_guard<std::mutex> lock(cs_);
     return outcome_;
 }
 
-void cExportWorker::StepOnce() {
+void cExportWorker::stepOnce() {
     bool ended = false;
     strExportOutcome report;
     {
@@ -27,8 +27,8 @@ void cExportWorker::StepOnce() {
         eCaptureStep r = kStepFailed;
         bool finished = false;
         try {
-            r = capture_.Step();
-            if (r == kStepDone) finished = capture_.Finish();
+            r = capture_.step();
+            if (r == kStepDone) finished = capture_.finish();
         } catch (const std::bad_alloc&) {
             r = kStepFailed;
         }
@@ -43,9 +43,9 @@ void cExportWorker::StepOnce() {
                 outcome_.result = eExportResult::kCompleted;
             } else {
                 outcome_.result = eExportResult::kFailed;
-                outcome_.failedPath = capture_.FailedPath();
+                outcome_.failedPath = capture_.failedPath();
                 outcome_.reasonMessage =
-                    capture_.LastReason().none() ? strMessage(kWhyOutOfMemory) : capture_.LastReason();
+                    capture_.lastReason().none() ? strMessage(kWhyOutOfMemory) : capture_.lastReason();
                 outcome_.reason = FormatMessage(outcome_.reasonMessage);
             }
             report = outcome_;
@@ -54,10 +54,10 @@ void cExportWorker::StepOnce() {
     if (ended && completion_) completion_(report);
 }
 
-void cExportWorker::OnStop() {
+void cExportWorker::onStop() {
     if (outcome_.result == eExportResult::kRunning) {
         outcome_.result = eExportResult::kCancelled;
         outcome_.images = doneCount_;
-        capture_.Cancel();
+        capture_.cancel();
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
 // cExportWorker: the export worker. It owns the cCaptureImage; the
-// caller prepares it with Capture().Begin(...) and then Start()s the worker. Each step renders and
+// caller prepares it with capture().begin(...) and then start()s the worker. Each step renders and
 // stores one image inside the critical section. When every image is done the worker calls Finish
 // (writes the sheet or the GIF) and reports completion; an image or file that cannot be written ends
-// the export as failed with the file name; Stop() cancels it.
+// the export as failed with the file name; stop() cancels it.
 //
 // The completion callback stands in for the window message 0x8400: it runs on the worker thread,
 // after the critical section is left, exactly once per started export that ends by itself (not after
@@ -31,19 +31,19 @@ class cExportWorker : public cBaseThread {
     cExportWorker() = default;
     ~cExportWorker() override;
 
-    cCaptureImage& Capture() { return capture_; }
-    int TotalImages() const { return capture_.TotalImages(); }
+    cCaptureImage& capture() { return capture_; }
+    int totalImages() const { return capture_.totalImages(); }
 
-    void SetCompletion(std::function<void(const strExportOutcome&)> callback) {
+    void setCompletion(std::function<void(const strExportOutcome&)> callback) {
         completion_ = std::move(callback);
     }
     // The result so far (kRunning while the worker runs; kCancelled after Stop).
-    strExportOutcome Outcome();
+    strExportOutcome outcome();
 
   protected:
-    void Prepare() override;
-    void StepOnce() override;
-    void OnStop() override;
+    void prepare() override;
+    void stepOnce() override;
+    void onStop() override;
 
   private:
     cCaptureImage capture_;

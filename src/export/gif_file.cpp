@@ -93,7 +93,7 @@ int OrderPalette(std::vector<uint32_t>& list) {
         for (uint32_t c : list)
             if (c != kGifTransparentMarker) used.insert(c & 0x00FFFFFF);
         bool found = false;
-        for (uint32_t c : CGIFFile::ReplacementColours())
+        for (uint32_t c : cGifFile::replacementColours())
             if (!used.count(c)) {
                 replacement = c;
                 found = true;
@@ -132,25 +132,25 @@ void SetError(strMessage* error, strMessage what) {
 } // namespace
 
 // Memory the colour reduction keeps from frame to frame.
-struct CGIFFile::strReduceWork {
+struct cGifFile::strReduceWork {
     std::unique_ptr<cDib> image; // the frame composed onto white, 24 bits
     std::vector<uint8_t> remembered;
     strQuantizeScratch quantize;
 };
 
 // giflib's output: bytes in memory (Encode) or the temporary file of the target (Write).
-struct CGIFFile::strSink {
+struct cGifFile::strSink {
     std::vector<uint8_t>* out = nullptr;
     platform::cAtomicFile* file = nullptr;
     bool failed = false;
     strMessage why; // why the output failed
 
-    static int Output(GifFileType* gif, const GifByteType* data, int len) {
+    static int output(GifFileType* gif, const GifByteType* data, int len) {
         auto* sink = static_cast<strSink*>(gif->UserData);
         if (sink->failed) return 0;
         if (sink->file) {
             std::string english;
-            if (sink->file->Write(std::span<const uint8_t>(data, size_t(len)), &english)) return len;
+            if (sink->file->write(std::span<const uint8_t>(data, size_t(len)), &english)) return len;
             sink->why = FileFailureMessage(english);
         } else {
             try {
@@ -165,13 +165,13 @@ struct CGIFFile::strSink {
     }
 };
 
-CGIFFile::CGIFFile() = default;
+cGifFile::cGifFile() = default;
 
-CGIFFile::~CGIFFile() {
+cGifFile::~cGifFile() {
     if (spill_ >= 0) ::close(spill_);
 }
 
-bool CGIFFile::BeginStream(const std::string& path, strMessage* error) {
+bool cGifFile::beginStream(const std::string& path, strMessage* error) {
     if (spill_ >= 0) return true;
     std::string why;
     spill_ = platform::OpenScratchFileBeside(path, &why);
@@ -183,7 +183,7 @@ bool CGIFFile::BeginStream(const std::string& path, strMessage* error) {
     return true;
 }
 
-bool CGIFFile::Spill(CGIFLocal& f, strMessage* error) {
+bool cGifFile::spill(cGifLocal& f, strMessage* error) {
     // One byte per pixel: its value's position in the frame's colours (at most 256 with the marker).
     std::unordered_map<uint32_t, uint8_t> position;
     for (size_t k = 0; k < f.colours.size(); ++k)
@@ -224,7 +224,7 @@ bool CGIFFile::Spill(CGIFLocal& f, strMessage* error) {
     return true;
 }
 
-bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, strMessage* error) const {
+bool cGifFile::unspill(const cGifLocal& f, std::vector<uint32_t>& pixels, strMessage* error) const {
     std::vector<uint8_t> bytes(f.spillBytes);
     size_t done = 0;
     while (done < bytes.size()) {
@@ -250,7 +250,7 @@ bool CGIFFile::Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, strMes
     return true;
 }
 
-const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
+const std::vector<uint32_t>& cGifFile::replacementColours() {
     static const std::vector<uint32_t> table = [] {
         std::vector<uint32_t> t;
         auto group = [&t](uint32_t L) {
@@ -274,24 +274,24 @@ const std::vector<uint32_t>& CGIFFile::ReplacementColours() {
     return table;
 }
 
-bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, strMessage* error) {
-    if (!frame || !frame->bitmap || frame->bitmap->Bits() != 32) {
+bool cGifFile::addFrame(std::unique_ptr<cGifLocal> frame, strMessage* error) {
+    if (!frame || !frame->bitmap || frame->bitmap->bits() != 32) {
         SetError(error, strMessage(kGifFrameNot32Bits));
         return false;
     }
     if (frames_.empty()) {
-        screenWidth_ = frame->bitmap->Width();
-        screenHeight_ = frame->bitmap->Height();
+        screenWidth_ = frame->bitmap->width();
+        screenHeight_ = frame->bitmap->height();
     }
     try {
         if (spill_ >= 0) {
             // Streamed: reduced now, its pixels kept in the scratch file, its picture freed.
             if (!work_) work_ = std::make_unique<strReduceWork>();
-            if (!Reduce(*frame, *work_)) {
+            if (!reduce(*frame, *work_)) {
                 SetError(error, strMessage(kWhyOutOfMemory));
                 return false;
             }
-            if (!Spill(*frame, error)) return false;
+            if (!spill(*frame, error)) return false;
             frame->bitmap.reset();
             frame->mask.reset();
         }
@@ -305,7 +305,7 @@ bool CGIFFile::AddFrame(std::unique_ptr<CGIFLocal> frame, strMessage* error) {
 
 // Step 2: the frame's bitmap on a transparent black image of the screen size; alpha below 128 gives
 // the marker, every other pixel its colour (alpha byte 0).
-bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
+bool cGifFile::buildPixelBuffer(cGifLocal& f) {
     const int W = screenWidth_, H = screenHeight_;
     try {
         f.pixels.assign(size_t(W) * size_t(H), kGifTransparentMarker);
@@ -314,21 +314,21 @@ bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
     }
     const cDib& bmp = *f.bitmap;
     bool anyAlpha = false;
-    for (int y = 0; y < bmp.Height() && !anyAlpha; ++y)
-        for (int x = 0; x < bmp.Width(); ++x)
-            if (bmp.Row(y)[x * 4 + 3]) {
+    for (int y = 0; y < bmp.height() && !anyAlpha; ++y)
+        for (int x = 0; x < bmp.width(); ++x)
+            if (bmp.row(y)[x * 4 + 3]) {
                 anyAlpha = true;
                 break;
             }
     const bool useMask = f.mask && !anyAlpha;
-    const int w = std::min(W, bmp.Width()), h = std::min(H, bmp.Height());
+    const int w = std::min(W, bmp.width()), h = std::min(H, bmp.height());
     for (int y = 0; y < h; ++y) {
-        const uint8_t* row = bmp.Row(y);
+        const uint8_t* row = bmp.row(y);
         uint32_t* out = f.pixels.data() + size_t(y) * size_t(W);
         for (int x = 0; x < w; ++x) {
             const uint8_t* p = row + x * 4;
-            bool transparent = useMask ? (x < f.mask->Width() && y < f.mask->Height() &&
-                                          (f.mask->ReadPixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF)
+            bool transparent = useMask ? (x < f.mask->width() && y < f.mask->height() &&
+                                          (f.mask->readPixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF)
                                        : p[3] < 128;
             out[x] =
                 transparent ? kGifTransparentMarker : (uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
@@ -338,12 +338,12 @@ bool CGIFFile::BuildPixelBuffer(CGIFLocal& f) {
 }
 
 // Step 3: the frame's colours (marker included) and the marker's position.
-bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& w) {
+bool cGifFile::reduceColours(cGifLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& w) {
     if (!CollectColours(f.pixels, 256, colours)) {
         // Compose onto white and quantise. Pixels with alpha below 65 become white and are
         // remembered as transparent.
         const int W = screenWidth_, H = screenHeight_;
-        if (!w.image) w.image = cDib::Create(W, H, 24);
+        if (!w.image) w.image = cDib::create(W, H, 24);
         if (!w.image) return false;
         cDib* work = w.image.get();
         std::vector<uint8_t>& remembered = w.remembered;
@@ -360,11 +360,11 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
             return t;
         }();
         for (int y = 0; y < H; ++y) {
-            uint8_t* out = work->Row(y);
-            const uint8_t* in = y < bmp.Height() ? bmp.Row(y) : nullptr;
+            uint8_t* out = work->row(y);
+            const uint8_t* in = y < bmp.height() ? bmp.row(y) : nullptr;
             for (int x = 0; x < W; ++x) {
                 uint32_t b = 0, g = 0, r = 0, a = 0;
-                if (in && x < bmp.Width()) {
+                if (in && x < bmp.width()) {
                     const uint8_t* p = in + x * 4;
                     b = p[0], g = p[1], r = p[2], a = p[3];
                 }
@@ -382,10 +382,10 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
             }
         }
         auto q = QuantizeColours(*work, f.mask ? 254 : 256, &w.quantize);
-        if (!q || q->Bits() != 8) return false;
-        const std::vector<uint32_t>& table = q->Table();
+        if (!q || q->bits() != 8) return false;
+        const std::vector<uint32_t>& table = q->table();
         for (int y = 0; y < H; ++y) {
-            const uint8_t* in = q->Row(y);
+            const uint8_t* in = q->row(y);
             uint32_t* out = f.pixels.data() + size_t(y) * size_t(W);
             for (int x = 0; x < W; ++x) {
                 size_t k = size_t(y) * size_t(W) + size_t(x);
@@ -402,22 +402,22 @@ bool CGIFFile::ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& 
     return true;
 }
 
-bool CGIFFile::Reduce(CGIFLocal& f, strReduceWork& work) {
+bool cGifFile::reduce(cGifLocal& f, strReduceWork& work) {
     if (f.reduced) return true;
     int markerPos = -1;
-    if (!BuildPixelBuffer(f) || !ReduceColours(f, f.colours, markerPos, work)) return false;
+    if (!buildPixelBuffer(f) || !reduceColours(f, f.colours, markerPos, work)) return false;
     f.transIndex = markerPos;
     f.reduced = true;
     return true;
 }
 
-bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, strMessage* error) {
+bool cGifFile::encode(std::vector<uint8_t>& out, int64_t transparentColour, strMessage* error) {
     out.clear();
     strSink sink;
     sink.out = &out;
     bool ok = false;
     try {
-        ok = EncodeFrames(sink, transparentColour, error);
+        ok = encodeFrames(sink, transparentColour, error);
     } catch (const std::bad_alloc&) {
         SetError(error, strMessage(kWhyOutOfMemory));
     }
@@ -425,10 +425,10 @@ bool CGIFFile::Encode(std::vector<uint8_t>& out, int64_t transparentColour, strM
     return ok;
 }
 
-bool CGIFFile::Write(const std::string& path, int64_t transparentColour, strMessage* error) {
+bool cGifFile::write(const std::string& path, int64_t transparentColour, strMessage* error) {
     platform::cAtomicFile file;
     std::string why;
-    if (!file.Open(path, &why)) {
+    if (!file.open(path, &why)) {
         SetError(error, FileFailureMessage(why));
         return false;
     }
@@ -436,24 +436,24 @@ bool CGIFFile::Write(const std::string& path, int64_t transparentColour, strMess
     sink.file = &file;
     bool ok = false;
     try {
-        ok = EncodeFrames(sink, transparentColour, error);
+        ok = encodeFrames(sink, transparentColour, error);
     } catch (const std::bad_alloc&) {
         SetError(error, strMessage(kWhyOutOfMemory));
     }
     if (!ok) return false; // the temporary file goes with the writer
-    if (!file.Commit(&why)) {
+    if (!file.commit(&why)) {
         SetError(error, FileFailureMessage(why));
         return false;
     }
     return true;
 }
 
-bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage* error) {
+bool cGifFile::encodeFrames(strSink& sink, int64_t transparentColour, strMessage* error) {
     // Frames kept in memory are reduced from their pictures at every encode.
     struct strForget {
-        CGIFFile& file;
+        cGifFile& file;
         ~strForget() {
-            if (file.Streaming()) return;
+            if (file.streaming()) return;
             for (auto& f : file.frames_) {
                 f->reduced = false;
                 f->pixels.clear();
@@ -475,8 +475,8 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
     // Pixel buffers and colour reduction (streamed frames were reduced as they came).
     if (!work_) work_ = std::make_unique<strReduceWork>();
     for (size_t i = 0; i < n; ++i) {
-        CGIFLocal& f = *frames_[i];
-        if (!Reduce(f, *work_)) {
+        cGifLocal& f = *frames_[i];
+        if (!reduce(f, *work_)) {
             SetError(error, strMessage(kGifReduceOutOfMemory, i));
             return false;
         }
@@ -510,7 +510,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
     if (std::find(usesGlobal.begin() + 1, usesGlobal.end(), true) != usesGlobal.end()) addMarker(global);
     const int globalTrans = OrderPalette(global);
     for (size_t i = 0; i < n; ++i) {
-        CGIFLocal& f = *frames_[i];
+        cGifLocal& f = *frames_[i];
         if (usesGlobal[i]) {
             f.palette.clear();
             f.colourCount = 0;
@@ -543,10 +543,10 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
                         frames_[i]->disposal};
     // Palette indices of every pixel; the marker, and any colour not found, are the transparent index.
     auto hold = [&](size_t i) {
-        CGIFLocal& f = *frames_[i];
+        cGifLocal& f = *frames_[i];
         strHeld& h = held[i];
-        if (Streaming()) {
-            if (!Unspill(f, h.pixels, error)) return false;
+        if (streaming()) {
+            if (!unspill(f, h.pixels, error)) return false;
         } else {
             h.pixels = std::move(f.pixels);
         }
@@ -577,12 +577,12 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
         planInput[i].indices = nullptr;
     };
     const cGifFramePlanner planner(W, H, planInput, global, globalTrans);
-    const bool optimise = planner.Optimises(wholeFrames);
+    const bool optimise = planner.optimises(wholeFrames);
     std::vector<strGifFramePlan> plans(n);
 
     // giflib output.
     int err = 0;
-    GifFileType* gif = EGifOpen(&sink, strSink::Output, &err);
+    GifFileType* gif = EGifOpen(&sink, strSink::output, &err);
     if (!gif) {
         SetError(error, strMessage(kGifCannotStart, err));
         return false;
@@ -635,7 +635,7 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
 
     cGifLzw lzw;
     auto writeFrame = [&](size_t i) {
-        CGIFLocal& f = *frames_[i];
+        cGifLocal& f = *frames_[i];
         const strGifFramePlan& plan = plans[i];
         const int trans = plan.transIndex;
         if (plan.disposal || trans >= 0 || f.delay || f.userInput) {
@@ -661,12 +661,12 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
         if (rc == GIF_ERROR) return fail(kGifCannotWriteDescriptor);
 
         const strGifFramePlan* prev = i > 0 ? &plans[i - 1] : nullptr;
-        const std::vector<uint8_t> pixels = planner.Pixels(int(i), plan, prev, f.interlace);
+        const std::vector<uint8_t> pixels = planner.pixels(int(i), plan, prev, f.interlace);
         // Whole frames are coded as giflib codes them, so they come out as they always did.
-        const int bits = planner.CodeBits(plan);
+        const int bits = planner.codeBits(plan);
         const std::vector<uint8_t> data =
-            wholeFrames ? lzw.Compress(pixels.data(), pixels.size(), bits, kGifClearAtOnce)
-                        : lzw.CompressSmallest(pixels.data(), pixels.size(), bits);
+            wholeFrames ? lzw.compress(pixels.data(), pixels.size(), bits, kGifClearAtOnce)
+                        : lzw.compressSmallest(pixels.data(), pixels.size(), bits);
         bool ok = true;
         for (size_t at = 0; at < data.size() && ok; at += size_t(data[at]) + 1)
             ok = EGifPutCodeNext(gif, data.data() + at) != GIF_ERROR;
@@ -686,10 +686,10 @@ bool CGIFFile::EncodeFrames(strSink& sink, int64_t transparentColour, strMessage
     const uint32_t* first = held[0].pixels.data();
     const bool clearAtEnd = std::find(first, first + held[0].pixels.size(), kGifTransparentMarker) !=
                             first + held[0].pixels.size();
-    planner.PlanFrame(0, optimise, clearAtEnd, plans);
+    planner.planFrame(0, optimise, clearAtEnd, plans);
     for (size_t i = 1; i < n; ++i) {
         if (!hold(i)) return abandon();
-        planner.PlanFrame(int(i), optimise, clearAtEnd, plans);
+        planner.planFrame(int(i), optimise, clearAtEnd, plans);
         if (!writeFrame(i - 1)) return false;
         if (i >= 2) release(i - 2);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The animated GIF encoder: CGIFFile holds the frames (CGIFLocal), reduces each to at
+// The animated GIF encoder: cGifFile holds the frames (cGifLocal), reduces each to at
 // most 256 colours, shares one global palette among the frames that fit in it, and writes the file
 // through giflib (87a/89a header, NETSCAPE2.0 loop block, graphic control extensions, the opaque
 // bounding box of every frame, optional interlacing).
@@ -13,7 +13,7 @@
 // - Write streams the file: giflib's output goes to a temporary file beside the target as each
 //   frame is encoded, and the temporary file replaces the target only when it is complete (a failed
 //   write leaves any earlier file untouched).
-// - After BeginStream, frames are reduced to their colours as they are added and kept, compressed,
+// - After beginStream, frames are reduced to their colours as they are added and kept, compressed,
 //   in a scratch file beside the target; Write then reads back a few at a time. The memory an export
 //   takes is bounded by a few frames, not by the length of the animation.
 
@@ -29,9 +29,9 @@
 inline constexpr uint32_t kGifTransparentMarker = 0xFF000000u;
 
 // One frame.
-class CGIFLocal {
+class cGifLocal {
   public:
-    virtual ~CGIFLocal() = default;
+    virtual ~cGifLocal() = default;
 
     std::unique_ptr<cDib> bitmap; // 32 bits, B, G, R, A
     std::unique_ptr<cDib> mask;   // optional transparency mask (white = transparent); none in exports
@@ -40,7 +40,7 @@ class CGIFLocal {
     bool userInput = false;
     bool interlace = false;
 
-    // Filled by CGIFFile::Write.
+    // Filled by cGifFile::Write.
     int colourCount = 0;           // local palette entries (0 = the global palette)
     std::vector<uint32_t> palette; // local palette, 0x00RRGGBB
     int transIndex = -1;           // transparent palette index, -1 none
@@ -53,28 +53,28 @@ class CGIFLocal {
     uint32_t spillBytes = 0;       // in the scratch file, and how many bytes they take
 };
 
-class CGIFFile {
+class cGifFile {
   public:
-    CGIFFile();
-    virtual ~CGIFFile();
-    CGIFFile(const CGIFFile&) = delete;
-    CGIFFile& operator=(const CGIFFile&) = delete;
+    cGifFile();
+    virtual ~cGifFile();
+    cGifFile(const cGifFile&) = delete;
+    cGifFile& operator=(const cGifFile&) = delete;
 
     // Streams the frames: from here on each frame added is reduced at once and kept in a scratch
     // file beside path (which has no name on disk), and its bitmap is freed. False (with the reason)
     // when the scratch file cannot be made.
-    bool BeginStream(const std::string& path, strMessage* error = nullptr);
-    bool Streaming() const { return spill_ >= 0; }
+    bool beginStream(const std::string& path, strMessage* error = nullptr);
+    bool streaming() const { return spill_ >= 0; }
 
     // Takes a frame; the first frame sets the logical screen size from its bitmap. False for a frame
     // without a 32-bit bitmap, or (streaming) when it cannot be kept (the reason in *error).
-    bool AddFrame(std::unique_ptr<CGIFLocal> frame, strMessage* error = nullptr);
-    int FrameCount() const { return int(frames_.size()); }
-    const CGIFLocal* Frame(int i) const {
-        return i >= 0 && i < FrameCount() ? frames_[size_t(i)].get() : nullptr;
+    bool addFrame(std::unique_ptr<cGifLocal> frame, strMessage* error = nullptr);
+    int frameCount() const { return int(frames_.size()); }
+    const cGifLocal* frame(int i) const {
+        return i >= 0 && i < frameCount() ? frames_[size_t(i)].get() : nullptr;
     }
-    int ScreenWidth() const { return screenWidth_; }
-    int ScreenHeight() const { return screenHeight_; }
+    int screenWidth() const { return screenWidth_; }
+    int screenHeight() const { return screenHeight_; }
 
     // Options of the file (exports leave them as they are).
     int loopCount = 0;   // written with more than one frame; 0 = endless
@@ -88,26 +88,26 @@ class CGIFFile {
     // Builds the file. transparentColour is 0x00RRGGBB, or negative for none; a value
     // whose top byte is not 0 counts as none. False without frames or when giflib fails, with the
     // reason in *error.
-    bool Encode(std::vector<uint8_t>& out, int64_t transparentColour, strMessage* error = nullptr);
+    bool encode(std::vector<uint8_t>& out, int64_t transparentColour, strMessage* error = nullptr);
     // The same bytes written to path as they are encoded (temporary file, then rename).
-    bool Write(const std::string& path, int64_t transparentColour, strMessage* error = nullptr);
+    bool write(const std::string& path, int64_t transparentColour, strMessage* error = nullptr);
 
     // The 119 candidate colours that replace the transparent marker, in the order they are tried.
-    static const std::vector<uint32_t>& ReplacementColours();
+    static const std::vector<uint32_t>& replacementColours();
 
   private:
     struct strSink;       // where giflib's output goes
     struct strReduceWork; // memory the colour reduction keeps from frame to frame
-    bool EncodeFrames(strSink& sink, int64_t transparentColour, strMessage* error);
-    bool BuildPixelBuffer(CGIFLocal& f);
-    bool ReduceColours(CGIFLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& work);
+    bool encodeFrames(strSink& sink, int64_t transparentColour, strMessage* error);
+    bool buildPixelBuffer(cGifLocal& f);
+    bool reduceColours(cGifLocal& f, std::vector<uint32_t>& colours, int& markerPos, strReduceWork& work);
     // Builds the pixel buffer and reduces the colours of a frame not yet reduced.
-    bool Reduce(CGIFLocal& f, strReduceWork& work);
+    bool reduce(cGifLocal& f, strReduceWork& work);
     // Streaming: the frame's pixels to the scratch file, and back.
-    bool Spill(CGIFLocal& f, strMessage* error);
-    bool Unspill(const CGIFLocal& f, std::vector<uint32_t>& pixels, strMessage* error) const;
+    bool spill(cGifLocal& f, strMessage* error);
+    bool unspill(const cGifLocal& f, std::vector<uint32_t>& pixels, strMessage* error) const;
 
-    std::vector<std::unique_ptr<CGIFLocal>> frames_;
+    std::vector<std::unique_ptr<cGifLocal>> frames_;
     int screenWidth_ = 0, screenHeight_ = 0;
     int spill_ = -1; // the scratch file of a streamed file
     uint64_t spillEnd_ = 0;

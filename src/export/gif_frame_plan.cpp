@@ -45,7 +45,7 @@ int GifCodeBits(size_t entries) {
     return bits;
 }
 
-strGifFramePlan cGifFramePlanner::OwnPalette(int i) const {
+strGifFramePlan cGifFramePlanner::ownPalette(int i) const {
     const strGifPlanInput& f = frames_[size_t(i)];
     strGifFramePlan plan;
     plan.local = f.local;
@@ -55,8 +55,8 @@ strGifFramePlan cGifFramePlanner::OwnPalette(int i) const {
     return plan;
 }
 
-strGifFramePlan cGifFramePlanner::OpaqueBox(int i) const {
-    strGifFramePlan box = OwnPalette(i);
+strGifFramePlan cGifFramePlanner::opaqueBox(int i) const {
+    strGifFramePlan box = ownPalette(i);
     box.width = 0;
     const uint32_t* px = frames_[size_t(i)].pixels;
     for (int y = 0; y < h_; ++y) {
@@ -75,7 +75,7 @@ strGifFramePlan cGifFramePlanner::OpaqueBox(int i) const {
     return box;
 }
 
-void cGifFramePlanner::Row(int i, const strGifFramePlan& plan, const strGifFramePlan* prev, int y,
+void cGifFramePlanner::row(int i, const strGifFramePlan& plan, const strGifFramePlan* prev, int y,
                            uint8_t* out) const {
     const strGifPlanInput& f = frames_[size_t(i)];
     const int sy = plan.top + y;
@@ -102,12 +102,12 @@ void cGifFramePlanner::Row(int i, const strGifFramePlan& plan, const strGifFrame
             out[x] = plan.remap[out[x]];
 }
 
-std::vector<uint8_t> cGifFramePlanner::Pixels(int i, const strGifFramePlan& plan, const strGifFramePlan* prev,
+std::vector<uint8_t> cGifFramePlanner::pixels(int i, const strGifFramePlan& plan, const strGifFramePlan* prev,
                                               bool interlace) const {
     std::vector<uint8_t> out(size_t(plan.width) * size_t(plan.height));
     size_t at = 0;
     auto row = [&](int y) {
-        Row(i, plan, prev, y, out.data() + at);
+        this->row(i, plan, prev, y, out.data() + at);
         at += size_t(plan.width);
     };
     if (interlace) {
@@ -122,41 +122,41 @@ std::vector<uint8_t> cGifFramePlanner::Pixels(int i, const strGifFramePlan& plan
     return out;
 }
 
-int cGifFramePlanner::CodeBits(const strGifFramePlan& plan) const {
+int cGifFramePlanner::codeBits(const strGifFramePlan& plan) const {
     return GifCodeBits(plan.local ? plan.palette.size() : global_.size());
 }
 
-size_t cGifFramePlanner::EncodedBytes(int i, const strGifFramePlan& plan, const strGifFramePlan& prev) const {
+size_t cGifFramePlanner::encodedBytes(int i, const strGifFramePlan& plan, const strGifFramePlan& prev) const {
     std::vector<uint8_t>& pixels = scratch_;
     pixels.resize(size_t(plan.width) * size_t(plan.height));
     for (int y = 0; y < plan.height; ++y)
-        Row(i, plan, &prev, y, pixels.data() + size_t(y) * size_t(plan.width));
-    const int bits = CodeBits(plan);
+        row(i, plan, &prev, y, pixels.data() + size_t(y) * size_t(plan.width));
+    const int bits = codeBits(plan);
     // The image descriptor, the local palette, the code size byte, the data and the empty block. The
     // data are counted as cleared at once, the quickest way; the written file takes the smallest.
     return 10 + (plan.local ? size_t(3) << bits : 0) + 2 +
-           lzw_.CompressedSize(pixels.data(), pixels.size(), bits, kGifClearAtOnce);
+           lzw_.compressedSize(pixels.data(), pixels.size(), bits, kGifClearAtOnce);
 }
 
-void cGifFramePlanner::ChoosePalette(int i, strGifFramePlan& plan, const strGifFramePlan& prev,
+void cGifFramePlanner::choosePalette(int i, strGifFramePlan& plan, const strGifFramePlan& prev,
                                      size_t& bytes) const {
     // The entries of the frame's own palette that the rows use.
     std::array<bool, 256> used{};
     std::vector<uint8_t> line(size_t(plan.width));
     for (int y = 0; y < plan.height; ++y) {
-        Row(i, plan, &prev, y, line.data());
+        row(i, plan, &prev, y, line.data());
         for (uint8_t k : line)
             used[k] = true;
     }
     const strGifPlanInput& f = frames_[size_t(i)];
     const std::vector<uint32_t>& own = f.local ? *f.palette : global_;
     // Relabelled symbols code to as many bits when the code size stays: then only the tables differ.
-    auto table = [this](const strGifFramePlan& p) { return p.local ? size_t(3) << CodeBits(p) : 0; };
-    const int codeSize = std::max(CodeBits(plan), 2);
+    auto table = [this](const strGifFramePlan& p) { return p.local ? size_t(3) << codeBits(p) : 0; };
+    const int codeSize = std::max(codeBits(plan), 2);
     auto consider = [&](strGifFramePlan candidate) {
-        const size_t size = std::max(CodeBits(candidate), 2) == codeSize
+        const size_t size = std::max(codeBits(candidate), 2) == codeSize
                                 ? bytes - table(plan) + table(candidate)
-                                : EncodedBytes(i, candidate, prev);
+                                : encodedBytes(i, candidate, prev);
         if (size < bytes) {
             bytes = size;
             plan = std::move(candidate);
@@ -197,31 +197,31 @@ void cGifFramePlanner::ChoosePalette(int i, strGifFramePlan& plan, const strGifF
     consider(shared);
 }
 
-bool cGifFramePlanner::Optimises(bool wholeFrames) const {
+bool cGifFramePlanner::optimises(bool wholeFrames) const {
     return !wholeFrames && std::all_of(frames_.begin(), frames_.end(),
                                        [](const strGifPlanInput& f) { return f.disposal == 2; });
 }
 
-std::vector<strGifFramePlan> cGifFramePlanner::Plan(bool wholeFrames) const {
+std::vector<strGifFramePlan> cGifFramePlanner::plan(bool wholeFrames) const {
     const int n = int(frames_.size());
     std::vector<strGifFramePlan> plans(static_cast<size_t>(n));
     if (n == 0) return plans;
-    const bool optimise = Optimises(wholeFrames);
+    const bool optimise = optimises(wholeFrames);
     // When the first frame has transparent pixels, the screen must be clear again after the last frame
     // for the next pass of the loop.
     const uint32_t* first = frames_[0].pixels;
     const uint32_t* firstEnd = first + size_t(w_) * size_t(h_);
     const bool clearAtEnd = std::find(first, firstEnd, kGifTransparentMarker) != firstEnd;
     for (int i = 0; i < n; ++i)
-        PlanFrame(i, optimise, clearAtEnd, plans);
+        planFrame(i, optimise, clearAtEnd, plans);
     return plans;
 }
 
-void cGifFramePlanner::PlanFrame(int i, bool optimise, bool clearAtEnd,
+void cGifFramePlanner::planFrame(int i, bool optimise, bool clearAtEnd,
                                  std::vector<strGifFramePlan>& plans) const {
     const int n = int(frames_.size());
     if (!optimise || i == 0) {
-        plans[size_t(i)] = OpaqueBox(i);
+        plans[size_t(i)] = opaqueBox(i);
         if (optimise && i == n - 1) plans.back().disposal = 2;
         return;
     }
@@ -257,7 +257,7 @@ void cGifFramePlanner::PlanFrame(int i, bool optimise, bool clearAtEnd,
     strGifFramePlan lastExact;
     size_t lastExactBytes = kNoSize;
     auto consider = [&](const strGifFramePlan& prev, const strBase& base) {
-        strGifFramePlan changed = OwnPalette(i);
+        strGifFramePlan changed = ownPalette(i);
         if (base.maxX < 0) { // nothing changed: one pixel at (0, 0)
             changed.left = changed.top = 0, changed.width = changed.height = 1;
         } else {
@@ -274,7 +274,7 @@ void cGifFramePlanner::PlanFrame(int i, bool optimise, bool clearAtEnd,
             const bool same = !keep && lastExactBytes != kNoSize && lastExact.left == changed.left &&
                               lastExact.top == changed.top && lastExact.width == changed.width &&
                               lastExact.height == changed.height;
-            const size_t bytes = same ? lastExactBytes : EncodedBytes(i, candidate, prev);
+            const size_t bytes = same ? lastExactBytes : encodedBytes(i, candidate, prev);
             if (!keep) lastExact = changed, lastExactBytes = bytes;
             if (bytes < bestBytes) {
                 bestBytes = bytes;
@@ -294,13 +294,13 @@ void cGifFramePlanner::PlanFrame(int i, bool optimise, bool clearAtEnd,
         // grows to the box of its opaque pixels and is cleared, which leaves the screen empty.
         // Pixels the grown rectangle adds may lie outside the palette chosen for the smaller one:
         // it starts again from its own palette.
-        strGifFramePlan prev = OwnPalette(i - 1);
+        strGifFramePlan prev = ownPalette(i - 1);
         prev.left = last.left, prev.top = last.top, prev.width = last.width, prev.height = last.height;
         prev.keepUnchanged = last.keepUnchanged;
-        Grow(prev, OpaqueBox(i - 1));
+        Grow(prev, opaqueBox(i - 1));
         if (i >= 2) {
-            size_t bytes = EncodedBytes(i - 1, prev, plans[size_t(i) - 2]);
-            ChoosePalette(i - 1, prev, plans[size_t(i) - 2], bytes);
+            size_t bytes = encodedBytes(i - 1, prev, plans[size_t(i) - 2]);
+            choosePalette(i - 1, prev, plans[size_t(i) - 2], bytes);
         }
         strBase empty;
         for (int y = 0; y < h_; ++y)
@@ -309,10 +309,10 @@ void cGifFramePlanner::PlanFrame(int i, bool optimise, bool clearAtEnd,
         consider(prev, empty);
     }
     if (i == n - 1 && clearAtEnd) { // the box of its opaque pixels too: it leaves the screen empty
-        Grow(best, OpaqueBox(i));
-        bestBytes = EncodedBytes(i, best, bestPrev);
+        Grow(best, opaqueBox(i));
+        bestBytes = encodedBytes(i, best, bestPrev);
     }
-    ChoosePalette(i, best, bestPrev, bestBytes);
+    choosePalette(i, best, bestPrev, bestBytes);
     plans[size_t(i) - 1] = bestPrev;
     plans[size_t(i)] = best;
     if (i == n - 1) plans.back().disposal = 2;

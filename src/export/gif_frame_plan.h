@@ -50,32 +50,32 @@ class cGifFramePlanner {
 
     // Plans every frame. Whole frames are each frame's opaque box with its own palette and the
     // disposal given; so are all frames when any of them has a disposal other than 2.
-    std::vector<strGifFramePlan> Plan(bool wholeFrames) const;
+    std::vector<strGifFramePlan> plan(bool wholeFrames) const;
 
     // The same one frame at a time, for an encoder that holds only a few frames: whether frames are
-    // written as changes (Optimises), then PlanFrame for i = 0, 1, ... in order. Planning frame i
+    // written as changes (Optimises), then planFrame for i = 0, 1, ... in order. Planning frame i
     // reads the pixels of frames i - 2 .. i only (the others' inputs may be empty) and may rewrite
     // plans[i - 1], which is final once frame i is planned. clearAtEnd: the first frame has a
     // transparent pixel. plans holds one entry per frame.
-    bool Optimises(bool wholeFrames) const;
-    void PlanFrame(int i, bool optimise, bool clearAtEnd, std::vector<strGifFramePlan>& plans) const;
+    bool optimises(bool wholeFrames) const;
+    void planFrame(int i, bool optimise, bool clearAtEnd, std::vector<strGifFramePlan>& plans) const;
 
     // The indices written for frame i (prev: the plan of frame i - 1, null for the first frame), row
     // by row or in the four interlace passes.
-    std::vector<uint8_t> Pixels(int i, const strGifFramePlan& plan, const strGifFramePlan* prev,
+    std::vector<uint8_t> pixels(int i, const strGifFramePlan& plan, const strGifFramePlan* prev,
                                 bool interlace) const;
     // The code size of the palette a plan writes with.
-    int CodeBits(const strGifFramePlan& plan) const;
+    int codeBits(const strGifFramePlan& plan) const;
 
   private:
     // The indices of row y (0 = the plan's top row).
-    void Row(int i, const strGifFramePlan& plan, const strGifFramePlan* prev, int y, uint8_t* out) const;
-    strGifFramePlan OwnPalette(int i) const;
-    strGifFramePlan OpaqueBox(int i) const;
+    void row(int i, const strGifFramePlan& plan, const strGifFramePlan* prev, int y, uint8_t* out) const;
+    strGifFramePlan ownPalette(int i) const;
+    strGifFramePlan opaqueBox(int i) const;
     // Bytes of the image as written, its descriptor and local palette included.
-    size_t EncodedBytes(int i, const strGifFramePlan& plan, const strGifFramePlan& prev) const;
+    size_t encodedBytes(int i, const strGifFramePlan& plan, const strGifFramePlan& prev) const;
     // The plan with the smallest palette that holds the colours its rows use, when that is smaller.
-    void ChoosePalette(int i, strGifFramePlan& plan, const strGifFramePlan& prev, size_t& bytes) const;
+    void choosePalette(int i, strGifFramePlan& plan, const strGifFramePlan& prev, size_t& bytes) const;
 
     int w_, h_;
     const std::vector<strGifPlanInput>& frames_;

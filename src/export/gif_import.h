@@ -27,7 +27,7 @@
 class cProject;
 
 struct strGifImportOptions {
-    int tickMilliseconds = 16; // one player tick (cPlayClock::PeriodOfRate of the "PlayRate" rate)
+    int tickMilliseconds = 16; // one player tick (cPlayClock::periodOfRate of the "PlayRate" rate)
     strSheetOptions sheet;     // pattern size, patterns a row and the product's limits; no trimming
     std::string pictureName;   // the sheet as the project names it (project code page)
     std::string name;          // the animation's name (project code page)

@@ -13,7 +13,7 @@ size_t SlotOf(uint32_t key) {
 
 } // namespace
 
-std::vector<uint8_t> cGifLzw::Compress(const uint8_t* pixels, size_t count, int codeBits,
+std::vector<uint8_t> cGifLzw::compress(const uint8_t* pixels, size_t count, int codeBits,
                                        eGifLzwClear clear) {
     std::vector<uint8_t> out;
     out.reserve(count / 2 + 16);
@@ -21,18 +21,18 @@ std::vector<uint8_t> cGifLzw::Compress(const uint8_t* pixels, size_t count, int 
     return out;
 }
 
-size_t cGifLzw::CompressedSize(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear) {
+size_t cGifLzw::compressedSize(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear) {
     run(pixels, count, codeBits, clear, nullptr);
     const size_t bytes = (bits_ + 7) / 8;
     return bytes + (bytes + 254) / 255; // a length byte for every block of up to 255
 }
 
-std::vector<uint8_t> cGifLzw::CompressSmallest(const uint8_t* pixels, size_t count, int codeBits) {
-    std::vector<uint8_t> best = Compress(pixels, count, codeBits, kGifClearAtOnce);
+std::vector<uint8_t> cGifLzw::compressSmallest(const uint8_t* pixels, size_t count, int codeBits) {
+    std::vector<uint8_t> best = compress(pixels, count, codeBits, kGifClearAtOnce);
     // The ways differ only once the table is full, and the last two only once the second clears.
     if (!filled_) return best;
     for (eGifLzwClear clear : {kGifClearWhenWorse, kGifNeverClear}) {
-        std::vector<uint8_t> other = Compress(pixels, count, codeBits, clear);
+        std::vector<uint8_t> other = compress(pixels, count, codeBits, clear);
         if (other.size() < best.size()) best = std::move(other);
         if (!clearedLate_) break;
     }

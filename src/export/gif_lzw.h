@@ -16,11 +16,11 @@ class cGifLzw {
     // Compresses pixel indices (each below 2^codeBits) with the minimum code size max(codeBits, 2).
     // Returns the data sub-blocks (a length byte and up to 255 bytes each), without the code-size
     // byte before them and the empty block after them.
-    std::vector<uint8_t> Compress(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear);
+    std::vector<uint8_t> compress(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear);
     // The size of what Compress returns, without building it.
-    size_t CompressedSize(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear);
+    size_t compressedSize(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear);
     // The smallest of the three ways.
-    std::vector<uint8_t> CompressSmallest(const uint8_t* pixels, size_t count, int codeBits);
+    std::vector<uint8_t> compressSmallest(const uint8_t* pixels, size_t count, int codeBits);
 
   private:
     void run(const uint8_t* pixels, size_t count, int codeBits, eGifLzwClear clear,

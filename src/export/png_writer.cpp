@@ -66,14 +66,14 @@ const char* RunLibpngIndexed(png_structp png, png_infop info, strPngSink* sink, 
                              const png_color* colours, const png_byte* alphas, int entries, int transparent) {
     if (setjmp(png_jmpbuf(png))) return "libpng error";
     png_set_write_fn(png, sink, WriteBytes, FlushBytes);
-    png_set_IHDR(png, info, png_uint_32(image->Width()), png_uint_32(image->Height()), 8,
+    png_set_IHDR(png, info, png_uint_32(image->width()), png_uint_32(image->height()), 8,
                  PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE(png, info, colours, entries);
     if (transparent > 0) png_set_tRNS(png, info, alphas, transparent, nullptr);
     png_write_info(png, info);
-    for (int y = 0; y < image->Height(); ++y)
-        png_write_row(png, const_cast<png_bytep>(image->Row(y)));
+    for (int y = 0; y < image->height(); ++y)
+        png_write_row(png, const_cast<png_bytep>(image->row(y)));
     png_write_end(png, info);
     return nullptr;
 }
@@ -130,25 +130,25 @@ bool EncodePngRows(const uint8_t* const* rows, int width, int height, bool keepA
 }
 
 bool EncodePng(const cDib& image, bool keepAlpha, std::vector<uint8_t>& out, strMessage* error) {
-    if (image.Bits() != 32) {
+    if (image.bits() != 32) {
         SetError(error, strMessage(kPngNot32Bits));
         return false;
     }
-    std::vector<const uint8_t*> rows(size_t(image.Height()));
-    for (int y = 0; y < image.Height(); ++y)
-        rows[size_t(y)] = image.Row(y);
-    return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
+    std::vector<const uint8_t*> rows(size_t(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        rows[size_t(y)] = image.row(y);
+    return EncodePngRows(rows.data(), image.width(), image.height(), keepAlpha, out, error);
 }
 
 bool EncodePng(const cTexture& image, bool keepAlpha, std::vector<uint8_t>& out, strMessage* error) {
-    if (image.IsEmpty()) {
+    if (image.isEmpty()) {
         SetError(error, strMessage(kPngNoImage));
         return false;
     }
-    std::vector<const uint8_t*> rows(size_t(image.Height()));
-    for (int y = 0; y < image.Height(); ++y)
-        rows[size_t(y)] = image.Row(y);
-    return EncodePngRows(rows.data(), image.Width(), image.Height(), keepAlpha, out, error);
+    std::vector<const uint8_t*> rows(size_t(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        rows[size_t(y)] = image.row(y);
+    return EncodePngRows(rows.data(), image.width(), image.height(), keepAlpha, out, error);
 }
 
 namespace {
@@ -169,8 +169,8 @@ bool WritePngFile(const std::string& path, const cTexture& image, bool keepAlpha
 
 bool EncodeIndexedPng(const cDib& image, std::vector<uint8_t>& out, strMessage* error) {
     out.clear();
-    const std::vector<uint32_t>& table = image.Table();
-    if (image.Bits() != 8 || table.empty() || table.size() > 256) {
+    const std::vector<uint32_t>& table = image.table();
+    if (image.bits() != 8 || table.empty() || table.size() > 256) {
         SetError(error, strMessage(kPngNotPalette));
         return false;
     }

@@ -11,7 +11,7 @@ bool WritePatternSheet(const std::string& path, const cDib& sheet, eSheetProduct
     if (SheetLimits(product).palette256) palette = SheetToPalette(sheet, &written.notPalette);
     if (palette) {
         written.palette = true;
-        written.paletteEntries = int(palette->Table().size());
+        written.paletteEntries = int(palette->table().size());
         return WriteIndexedPngFile(path, *palette, error);
     }
     return WritePngFile(path, sheet, true, error);

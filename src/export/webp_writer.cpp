@@ -13,48 +13,48 @@ constexpr int kMaxWebpSide = 16383; // the format's limit
 }
 
 cWebpWriter::~cWebpWriter() {
-    Release();
+    release();
 }
 
-void cWebpWriter::Release() {
+void cWebpWriter::release() {
     if (encoder_) WebPAnimEncoderDelete(encoder_);
     encoder_ = nullptr;
 }
 
-bool cWebpWriter::Fail(strMessage* error, strMessage why) {
-    Release();
-    file_.Discard();
+bool cWebpWriter::fail(strMessage* error, strMessage why) {
+    release();
+    file_.discard();
     if (error) *error = std::move(why);
     return false;
 }
 
-bool cWebpWriter::Begin(const std::string& path, int width, int height, int frameCount, strMessage* error) {
-    Release();
+bool cWebpWriter::begin(const std::string& path, int width, int height, int frameCount, strMessage* error) {
+    release();
     frames_ = 0;
     timestamp_ = 0;
-    if (width < 1 || height < 1 || frameCount < 1) return Fail(error, strMessage(kAnimNoFrames));
+    if (width < 1 || height < 1 || frameCount < 1) return fail(error, strMessage(kAnimNoFrames));
     if (width > kMaxWebpSide || height > kMaxWebpSide)
-        return Fail(error, strMessage(kWebpTooLarge, kMaxWebpSide));
+        return fail(error, strMessage(kWebpTooLarge, kMaxWebpSide));
     WebPAnimEncoderOptions options;
-    if (!WebPAnimEncoderOptionsInit(&options)) return Fail(error, strMessage(kWebpLibraryMismatch));
+    if (!WebPAnimEncoderOptionsInit(&options)) return fail(error, strMessage(kWebpLibraryMismatch));
     options.anim_params.loop_count = 0; // endless
     options.anim_params.bgcolor = 0;    // transparent
     encoder_ = WebPAnimEncoderNew(width, height, &options);
-    if (!encoder_) return Fail(error, strMessage(kWhyOutOfMemory));
+    if (!encoder_) return fail(error, strMessage(kWhyOutOfMemory));
     width_ = width;
     height_ = height;
     std::string why;
-    if (!file_.Open(path, &why)) return Fail(error, FileFailureMessage(why));
+    if (!file_.open(path, &why)) return fail(error, FileFailureMessage(why));
     return true;
 }
 
-bool cWebpWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
-    if (!encoder_) return Fail(error, strMessage(kAnimNotOpen));
-    if (frame.Bits() != 32 || frame.Width() != width_ || frame.Height() != height_)
-        return Fail(error, strMessage(kAnimFrameSize));
-    if (timestamp_ > INT_MAX) return Fail(error, strMessage(kWebpTooLong));
+bool cWebpWriter::addFrame(const cDib& frame, int delay, strMessage* error) {
+    if (!encoder_) return fail(error, strMessage(kAnimNotOpen));
+    if (frame.bits() != 32 || frame.width() != width_ || frame.height() != height_)
+        return fail(error, strMessage(kAnimFrameSize));
+    if (timestamp_ > INT_MAX) return fail(error, strMessage(kWebpTooLong));
     WebPConfig config;
-    if (!WebPConfigInit(&config)) return Fail(error, strMessage(kWebpLibraryMismatch));
+    if (!WebPConfigInit(&config)) return fail(error, strMessage(kWebpLibraryMismatch));
     if (quality_ < 0) {
         // Effort 50 with method 3 gives files within 1 % of the default effort's (75, method 4) at
         // less than half its time (docs/performance.md).
@@ -65,39 +65,39 @@ bool cWebpWriter::AddFrame(const cDib& frame, int delay, strMessage* error) {
         config.quality = float(std::min(quality_, 100));
     }
     WebPPicture picture;
-    if (!WebPPictureInit(&picture)) return Fail(error, strMessage(kWebpLibraryMismatch));
+    if (!WebPPictureInit(&picture)) return fail(error, strMessage(kWebpLibraryMismatch));
     picture.use_argb = 1;
     picture.width = width_;
     picture.height = height_;
-    if (!WebPPictureImportBGRA(&picture, frame.Pixels(), frame.Stride())) {
+    if (!WebPPictureImportBGRA(&picture, frame.pixels(), frame.stride())) {
         WebPPictureFree(&picture);
-        return Fail(error, strMessage(kWhyOutOfMemory));
+        return fail(error, strMessage(kWhyOutOfMemory));
     }
     const bool ok = WebPAnimEncoderAdd(encoder_, &picture, int(timestamp_), &config) != 0;
     WebPPictureFree(&picture);
-    if (!ok) return Fail(error, strMessage(kWebpEncodingFailed));
+    if (!ok) return fail(error, strMessage(kWebpEncodingFailed));
     timestamp_ += int64_t(std::max(delay, 0)) * 10;
     ++frames_;
     return true;
 }
 
-bool cWebpWriter::Finish(strMessage* error) {
-    if (!encoder_) return Fail(error, strMessage(kAnimNotOpen));
-    if (frames_ == 0) return Fail(error, strMessage(kAnimNoFrames));
-    if (timestamp_ > INT_MAX) return Fail(error, strMessage(kWebpTooLong));
+bool cWebpWriter::finish(strMessage* error) {
+    if (!encoder_) return fail(error, strMessage(kAnimNotOpen));
+    if (frames_ == 0) return fail(error, strMessage(kAnimNoFrames));
+    if (timestamp_ > INT_MAX) return fail(error, strMessage(kWebpTooLong));
     if (!WebPAnimEncoderAdd(encoder_, nullptr, int(timestamp_), nullptr))
-        return Fail(error, strMessage(kWebpEncodingFailed));
+        return fail(error, strMessage(kWebpEncodingFailed));
     WebPData data;
     WebPDataInit(&data);
     if (!WebPAnimEncoderAssemble(encoder_, &data)) {
         WebPDataClear(&data);
-        return Fail(error, strMessage(kWebpEncodingFailed));
+        return fail(error, strMessage(kWebpEncodingFailed));
     }
-    Release();
+    release();
     std::string why;
     const bool written =
-        file_.Write(std::span<const uint8_t>(data.bytes, data.size), &why) && file_.Commit(&why);
+        file_.write(std::span<const uint8_t>(data.bytes, data.size), &why) && file_.commit(&why);
     WebPDataClear(&data);
-    if (!written) return Fail(error, FileFailureMessage(why));
+    if (!written) return fail(error, FileFailureMessage(why));
     return true;
 }

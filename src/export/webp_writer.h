@@ -22,14 +22,14 @@ class cWebpWriter : public cAnimationWriter {
     explicit cWebpWriter(int quality = -1) : quality_(quality) {}
     ~cWebpWriter() override;
 
-    bool Begin(const std::string& path, int width, int height, int frameCount, strMessage* error) override;
-    bool AddFrame(const cDib& frame, int delay, strMessage* error) override;
-    bool Finish(strMessage* error) override;
-    int FramesWritten() const override { return frames_; }
+    bool begin(const std::string& path, int width, int height, int frameCount, strMessage* error) override;
+    bool addFrame(const cDib& frame, int delay, strMessage* error) override;
+    bool finish(strMessage* error) override;
+    int framesWritten() const override { return frames_; }
 
   private:
-    bool Fail(strMessage* error, strMessage why);
-    void Release();
+    bool fail(strMessage* error, strMessage why);
+    void release();
 
     int quality_ = -1;
     platform::cAtomicFile file_; // opened by Begin, so that a folder that cannot be written fails at once

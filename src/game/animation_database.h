@@ -5,8 +5,8 @@
 // mapping as the product's clipboard payload.
 //
 // A database is not changed by Write: Write returns the bytes of the whole new file, and whoever
-// writes them checks them with ParseWritten before they replace the old file (cGame does). To make
-// room for the new database, ParseWritten may leave the old one spent (its file's bytes kept, its
+// writes them checks them with parseWritten before they replace the old file (cGame does). To make
+// room for the new database, parseWritten may leave the old one spent (its file's bytes kept, its
 // parsed form given up): it is then to be replaced by the new one, or restored (Restore) when the new
 // file is not written after all.
 
@@ -43,19 +43,19 @@ class cAnimationDatabase {
 
     // Parses a whole file (the bytes are kept). False, with the reason, for a file that is not
     // this product's animation database.
-    virtual bool Parse(std::vector<uint8_t> bytes, strMessage* error) = 0;
+    virtual bool parse(std::vector<uint8_t> bytes, strMessage* error) = 0;
     // The bytes of the file that was parsed.
-    virtual std::span<const uint8_t> FileBytes() const = 0;
-    // The highest animation id (0 for none); a new animation gets LastId() + 1.
-    virtual int LastId() const = 0;
-    // Every slot 1..LastId(); texts converted from the project code page where the file holds it.
-    virtual std::vector<strGameAnimation> List(const std::string& locale) const = 0;
+    virtual std::span<const uint8_t> fileBytes() const = 0;
+    // The highest animation id (0 for none); a new animation gets lastId() + 1.
+    virtual int lastId() const = 0;
+    // Every slot 1..lastId(); texts converted from the project code page where the file holds it.
+    virtual std::vector<strGameAnimation> list(const std::string& locale) const = 0;
     // Re-creates doc from animation id through the product's clipboard mapping (picture and sound
     // paths are the bare titles). False, with the reason, for an empty slot or a bad animation.
-    virtual bool Read(int id, cProject& doc, const std::string& locale, strMessage* error) const = 0;
-    // The whole new file with doc written into slot id (1..LastId() replaces, LastId() + 1 adds).
+    virtual bool read(int id, cProject& doc, const std::string& locale, strMessage* error) const = 0;
+    // The whole new file with doc written into slot id (1..lastId() replaces, lastId() + 1 adds).
     // What the slot held beyond what the mapping writes is kept.
-    virtual bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+    virtual bool write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                        std::vector<uint8_t>& out, strMessage* error) = 0;
     // The database of out, the file the last Write made, checked as Parse checks a file (nullptr,
     // with the reason, when it does not parse). A database whose Write copies the rest of the file
@@ -63,10 +63,10 @@ class cAnimationDatabase {
     // The Marshal database leaves itself spent when it gives a new database (its tree's nodes are
     // about as large as its file; the old and the new tree are never held together); on nullptr it
     // has restored itself.
-    virtual std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, strMessage* error) = 0;
-    // Parses the file's bytes again when ParseWritten left this database spent; nothing otherwise.
+    virtual std::unique_ptr<cAnimationDatabase> parseWritten(std::vector<uint8_t> out, strMessage* error) = 0;
+    // Parses the file's bytes again when parseWritten left this database spent; nothing otherwise.
     // Write restores a spent database first.
-    virtual void Restore() {}
+    virtual void restore() {}
 };
 
 // The database class of a product (interchange product code); nullptr for an unknown one.

@@ -19,25 +19,25 @@ namespace {
 // A 64-bit hash of bytes fed in pieces: the same bytes give the same hash however they are cut.
 class cStreamHash {
   public:
-    void Add(std::span<const uint8_t> b) {
+    void add(std::span<const uint8_t> b) {
         length_ += b.size();
         size_t i = 0;
         if (tailSize_) {
             while (tailSize_ < 8 && i < b.size())
                 tail_[tailSize_++] = b[i++];
             if (tailSize_ < 8) return;
-            Word(Load(tail_));
+            word(load(tail_));
             tailSize_ = 0;
         }
         for (; b.size() - i >= 8; i += 8)
-            Word(Load(b.data() + i));
+            word(load(b.data() + i));
         while (i < b.size())
             tail_[tailSize_++] = b[i++];
     }
-    uint64_t Value() const {
+    uint64_t value() const {
         uint8_t last[8] = {};
         std::memcpy(last, tail_, tailSize_);
-        uint64_t h = Round(h_, Load(last)) ^ length_;
+        uint64_t h = round(h_, load(last)) ^ length_;
         h ^= h >> 33;
         h *= 0xFF51AFD7ED558CCDull;
         h ^= h >> 33;
@@ -45,15 +45,15 @@ class cStreamHash {
     }
 
   private:
-    static uint64_t Load(const uint8_t* p) {
+    static uint64_t load(const uint8_t* p) {
         uint64_t w;
         std::memcpy(&w, p, 8);
         return w;
     }
-    static uint64_t Round(uint64_t h, uint64_t w) {
+    static uint64_t round(uint64_t h, uint64_t w) {
         return std::rotl(h ^ (w * 0x87C37B91114253D5ull), 31) * 0x4CF5AD432745937Full;
     }
-    void Word(uint64_t w) { h_ = Round(h_, w); }
+    void word(uint64_t w) { h_ = round(h_, w); }
 
     uint64_t h_ = 0x243F6A8885A308D3ull;
     uint64_t length_ = 0;
@@ -71,7 +71,7 @@ struct strFd {
 
 } // namespace
 
-bool cDatabaseFile::StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy,
+bool cDatabaseFile::stampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy,
                              strMessage* error) const {
     auto fail = [&](strMessage why) {
         if (error) *error = std::move(why);
@@ -106,18 +106,18 @@ bool cDatabaseFile::StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, p
         size += uint64_t(n);
         if (size > kMaxBytes) return fail(strMessage(kWhyFileTooLarge, path_, limit));
         const std::span<const uint8_t> piece(block.data(), size_t(n));
-        hash.Add(piece);
+        hash.add(piece);
         if (bytes) bytes->insert(bytes->end(), piece.begin(), piece.end());
-        if (std::string english; copy && !copy->Write(piece, &english))
+        if (std::string english; copy && !copy->write(piece, &english))
             return fail(FileFailureMessage(english));
     }
     stamp.size = size;
     stamp.modified = int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.hash = hash.Value();
+    stamp.hash = hash.value();
     return true;
 }
 
-std::string cDatabaseFile::BackupPath(int64_t t) const {
+std::string cDatabaseFile::backupPath(int64_t t) const {
     const std::string folder = platform::JoinPath(platform::FolderPart(path_), "Backups");
     const time_t seconds = static_cast<time_t>(t);
     struct tm local {};
@@ -131,20 +131,20 @@ std::string cDatabaseFile::BackupPath(int64_t t) const {
     return candidate;
 }
 
-bool cDatabaseFile::Read(const std::string& path, std::vector<uint8_t>& bytes, strMessage* error) {
+bool cDatabaseFile::read(const std::string& path, std::vector<uint8_t>& bytes, strMessage* error) {
     path_ = path;
     backedUp_ = false;
-    return StampNow(stamp_, &bytes, nullptr, error);
+    return stampNow(stamp_, &bytes, nullptr, error);
 }
 
-bool cDatabaseFile::ChangedOnDisk(strMessage* why, std::vector<uint8_t>* bytes) const {
-    return Changed(why, bytes, nullptr);
+bool cDatabaseFile::changedOnDisk(strMessage* why, std::vector<uint8_t>* bytes) const {
+    return changed(why, bytes, nullptr);
 }
 
-bool cDatabaseFile::Changed(strMessage* why, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy) const {
+bool cDatabaseFile::changed(strMessage* why, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy) const {
     strFileStamp now;
     strMessage error;
-    if (!StampNow(now, bytes, copy, &error)) {
+    if (!stampNow(now, bytes, copy, &error)) {
         if (why) *why = error;
         return true;
     }
@@ -156,7 +156,7 @@ bool cDatabaseFile::Changed(strMessage* why, std::vector<uint8_t>* bytes, platfo
     return true;
 }
 
-bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMade, strMessage* error,
+bool cDatabaseFile::write(std::span<const uint8_t> bytes, std::string* backupMade, strMessage* error,
                           eWriteFailure* failure) {
     if (backupMade) backupMade->clear();
     if (failure) *failure = kWriteOk;
@@ -173,16 +173,16 @@ bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMad
         if (failure) *failure = kWriteBackup;
         return false;
     };
-    if (Changed(&why, nullptr, nullptr)) return changed();
+    if (this->changed(&why, nullptr, nullptr)) return changed();
     if (!backedUp_) {
         // The file is copied block by block and checked again as it is copied: the backup is kept
         // only when it is what was read.
-        const std::string backup = BackupPath(static_cast<int64_t>(std::time(nullptr)));
+        const std::string backup = backupPath(static_cast<int64_t>(std::time(nullptr)));
         platform::cAtomicFile copy;
-        if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.Open(backup, &english))
+        if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.open(backup, &english))
             return backupFailed(backup);
-        if (Changed(&why, nullptr, &copy)) return changed();
-        if (!copy.Commit(&english)) return backupFailed(backup);
+        if (this->changed(&why, nullptr, &copy)) return changed();
+        if (!copy.commit(&english)) return backupFailed(backup);
         backedUp_ = true;
         if (backupMade) *backupMade = backup;
     }
@@ -197,10 +197,10 @@ bool cDatabaseFile::Write(std::span<const uint8_t> bytes, std::string* backupMad
         return true;
     }
     cStreamHash hash;
-    hash.Add(bytes);
+    hash.add(bytes);
     stamp_.size = bytes.size();
     stamp_.modified = int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp_.hash = hash.Value();
+    stamp_.hash = hash.value();
     return true;
 }
 

@@ -36,28 +36,28 @@ class cDatabaseFile {
   public:
     static constexpr size_t kMaxBytes = size_t(256) << 20;
 
-    bool Read(const std::string& path, std::vector<uint8_t>& bytes, strMessage* error = nullptr);
+    bool read(const std::string& path, std::vector<uint8_t>& bytes, strMessage* error = nullptr);
     // Why a write failed.
     enum eWriteFailure { kWriteOk, kWriteChanged, kWriteBackup, kWriteFile };
     // backupMade, when given, receives the backup's path when this write made one ("" otherwise);
     // failure, when given, why the write failed (kWriteOk when it did not).
-    bool Write(std::span<const uint8_t> bytes, std::string* backupMade = nullptr, strMessage* error = nullptr,
+    bool write(std::span<const uint8_t> bytes, std::string* backupMade = nullptr, strMessage* error = nullptr,
                eWriteFailure* failure = nullptr);
     // True when the file on disk is no longer what was read or last written; why says how. bytes,
     // when given, receives the file as it is now.
-    bool ChangedOnDisk(strMessage* why = nullptr, std::vector<uint8_t>* bytes = nullptr) const;
+    bool changedOnDisk(strMessage* why = nullptr, std::vector<uint8_t>* bytes = nullptr) const;
 
-    const std::string& Path() const { return path_; }
+    const std::string& path() const { return path_; }
     // The backup a write at time t (seconds since the epoch) makes: the first free name.
-    std::string BackupPath(int64_t t) const;
+    std::string backupPath(int64_t t) const;
 
   private:
     // The stamp of the file as it is now; false when it cannot be read. bytes, when given, receives
     // the file; copy, when given, has the file written to it.
-    bool StampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy,
+    bool stampNow(strFileStamp& stamp, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy,
                   strMessage* error) const;
-    // ChangedOnDisk, with the file written to copy as it is read.
-    bool Changed(strMessage* why, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy) const;
+    // changedOnDisk, with the file written to copy as it is read.
+    bool changed(strMessage* why, std::vector<uint8_t>* bytes, platform::cAtomicFile* copy) const;
 
     std::string path_;
     strFileStamp stamp_;

@@ -10,7 +10,7 @@
 // through cDatabaseFile (refused when it changed on disk, a backup before the first write, atomic).
 //
 // A call that fails gives its reason in English through error and keeps it as a message
-// (Failure()) for a caller that shows it in the user's language; a failed Write also gives it as
+// (failure()) for a caller that shows it in the user's language; a failed write() also gives it as
 // the report's reason (a message of the reason table, as every strResult has it).
 
 #include "document/result.h"
@@ -42,39 +42,39 @@ class cGame {
   public:
     // Finds the game at path and reads its database. False, with the reason, when there is no
     // game there or its database does not parse.
-    bool Open(const std::string& path, const cConfig& config, std::string* error = nullptr);
-    bool IsOpen() const { return db_ != nullptr; }
+    bool open(const std::string& path, const cConfig& config, std::string* error = nullptr);
+    bool isOpen() const { return db_ != nullptr; }
 
-    const strGameLocation& Location() const { return location_; }
-    int Product() const { return location_.product ? location_.product->product : -1; }
-    const char* ProductName() const { return location_.product ? location_.product->name : ""; }
-    const cGameAssets& Assets() const { return assets_; }
-    int LastId() const { return db_ ? db_->LastId() : 0; }
-    std::vector<strGameAnimation> List() const;
+    const strGameLocation& location() const { return location_; }
+    int product() const { return location_.product ? location_.product->product : -1; }
+    const char* productName() const { return location_.product ? location_.product->name : ""; }
+    const cGameAssets& assets() const { return assets_; }
+    int lastId() const { return db_ ? db_->lastId() : 0; }
+    std::vector<strGameAnimation> list() const;
 
     // Re-creates doc from animation id (unmodified, untitled). False, with the reason, for an
     // empty slot or an animation the mapping cannot read.
-    bool Read(int id, cProject& doc, std::string* error = nullptr) const;
-    // Writes doc into slot id (1..LastId()) or, for id 0 or LastId() + 1, as a new animation.
-    bool Write(const cProject& doc, int id, const strNameChoice& name, strGameWriteReport& report,
+    bool read(int id, cProject& doc, std::string* error = nullptr) const;
+    // Writes doc into slot id (1..lastId()) or, for id 0 or lastId() + 1, as a new animation.
+    bool write(const cProject& doc, int id, const strNameChoice& name, strGameWriteReport& report,
                std::string* error = nullptr);
 
     // The message of the last call of Open, Read or Write that failed (kGameMsgNone after one that
     // succeeded).
-    const strGameMessage& Failure() const { return failure_; }
+    const strGameMessage& failure() const { return failure_; }
 
     // The pictures and sounds of doc that neither the game nor a run-time package has, one text
     // each saying which names and folders were tried.
-    std::vector<std::string> MissingAssets(const cProject& doc) const;
+    std::vector<std::string> missingAssets(const cProject& doc) const;
     // The same as messages (kGameMsgPictureNotFound, kGameMsgSoundNotFound).
-    std::vector<strGameMessage> MissingAssetMessages(const cProject& doc) const;
+    std::vector<strGameMessage> missingAssetMessages(const cProject& doc) const;
     // Makes every picture path of doc absolute (against its base folder), for a document that is
     // saved away from the game.
-    static void MakePathsAbsolute(cProject& doc, const std::string& locale);
+    static void makePathsAbsolute(cProject& doc, const std::string& locale);
 
   private:
     // Keeps m as the failure, gives it in English through error; false.
-    bool Fail(strGameMessage m, std::string* error) const;
+    bool fail(strGameMessage m, std::string* error) const;
 
     strGameLocation location_;
     std::string locale_;

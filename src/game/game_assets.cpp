@@ -39,7 +39,7 @@ std::vector<std::string> Folders(const std::string& own, const std::vector<std::
 
 } // namespace
 
-std::string strAssetSearch::Describe(const char* what, std::string_view title) const {
+std::string strAssetSearch::describe(const char* what, std::string_view title) const {
     std::string text = std::string(what) + " " + std::string(title) + " not found (tried ";
     for (size_t i = 0; i < tried.size(); ++i)
         text += (i ? "; " : "") + tried[i];
@@ -81,11 +81,11 @@ cGameAssets::cGameAssets(const strGameLocation& game, const cConfig& config) {
     soundFolders_ = Folders(game.sounds, packages, game.product->sounds);
 }
 
-strAssetSearch cGameAssets::FindPicture(std::string_view title) const {
+strAssetSearch cGameAssets::findPicture(std::string_view title) const {
     return Find(pictureFolders_, title, PictureExtensions());
 }
 
-strAssetSearch cGameAssets::FindSound(std::string_view title) const {
+strAssetSearch cGameAssets::findSound(std::string_view title) const {
     return Find(soundFolders_, title, SoundExtensions());
 }
 

@@ -22,7 +22,7 @@ struct strAssetSearch {
     std::vector<std::string> tried; // one entry per folder: "folder/title.{png,bmp,...}"
 
     // "picture Fire1 not found (tried ...; ...)" for a search that found nothing.
-    std::string Describe(const char* what, std::string_view title) const;
+    std::string describe(const char* what, std::string_view title) const;
 };
 
 class cGameAssets {
@@ -32,11 +32,11 @@ class cGameAssets {
     cGameAssets(const strGameLocation& game, const cConfig& config);
 
     // Titles are UTF-8, as file names on disk.
-    strAssetSearch FindPicture(std::string_view title) const;
-    strAssetSearch FindSound(std::string_view title) const;
+    strAssetSearch findPicture(std::string_view title) const;
+    strAssetSearch findSound(std::string_view title) const;
     // The folders searched, in order (the game's first).
-    const std::vector<std::string>& PictureFolders() const { return pictureFolders_; }
-    const std::vector<std::string>& SoundFolders() const { return soundFolders_; }
+    const std::vector<std::string>& pictureFolders() const { return pictureFolders_; }
+    const std::vector<std::string>& soundFolders() const { return soundFolders_; }
 
   private:
     std::vector<std::string> pictureFolders_, soundFolders_;

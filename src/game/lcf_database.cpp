@@ -27,7 +27,7 @@ struct strCursor {
     size_t pos = 0;
 
     // A variable-length integer of at most 5 bytes that fits 32 bits.
-    bool Varint(uint32_t& v) {
+    bool varint(uint32_t& v) {
         uint64_t x = 0;
         for (int n = 0; n < 5; ++n) {
             if (pos >= t.size()) return false;
@@ -41,7 +41,7 @@ struct strCursor {
         }
         return false;
     }
-    bool Skip(uint32_t n) {
+    bool skip(uint32_t n) {
         if (n > t.size() - pos) return false;
         pos += n;
         return true;
@@ -58,21 +58,21 @@ bool RecordChunks(strCursor& c, std::vector<strChunk>* out) {
     for (;;) {
         const size_t start = c.pos;
         uint32_t id = 0, size = 0;
-        if (!c.Varint(id)) return false;
+        if (!c.varint(id)) return false;
         if (id == 0) return true;
-        if (!c.Varint(size) || !c.Skip(size)) return false;
+        if (!c.varint(size) || !c.skip(size)) return false;
         if (out) out->push_back({id, start, c.pos});
     }
 }
 
 } // namespace
 
-bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
+bool cLcfDatabase::parse(std::vector<uint8_t> bytes, strMessage* error) {
     bytes_ = std::move(bytes);
     records_.clear();
     strCursor c{bytes_};
     uint32_t length = 0;
-    if (!c.Varint(length) || length != kHeader.size() || c.t.size() - c.pos < length ||
+    if (!c.varint(length) || length != kHeader.size() || c.t.size() - c.pos < length ||
         std::string_view(reinterpret_cast<const char*>(bytes_.data()) + c.pos, length) != kHeader)
         return Fail(error, strMessage(kGameDbNotLcf));
     c.pos += length;
@@ -80,7 +80,7 @@ bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
     while (c.pos < c.t.size()) {
         const size_t start = c.pos;
         uint32_t id = 0, size = 0;
-        if (!c.Varint(id) || !c.Varint(size) || size > c.t.size() - c.pos)
+        if (!c.varint(id) || !c.varint(size) || size > c.t.size() - c.pos)
             return Fail(error, strMessage(kGameDbChunkCut, start));
         if (id == kAnimationChunk && !found) {
             found = true;
@@ -94,11 +94,11 @@ bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
 
     strCursor a{std::span<const uint8_t>(bytes_).first(dataEnd_), dataStart_};
     uint32_t count = 0;
-    if (!a.Varint(count) || count > (dataEnd_ - a.pos) / 2) return Fail(error, strMessage(kGameDbBadCount));
+    if (!a.varint(count) || count > (dataEnd_ - a.pos) / 2) return Fail(error, strMessage(kGameDbBadCount));
     for (uint32_t k = 0; k < count; ++k) {
         strRecord r;
         std::vector<strChunk> chunks;
-        if (!a.Varint(r.id)) return Fail(error, strMessage(kGameDbListCut));
+        if (!a.varint(r.id)) return Fail(error, strMessage(kGameDbListCut));
         if (r.id < 1 || r.id > kMaxId) return Fail(error, strMessage(kGameDbIdOutOfRange, r.id));
         r.start = a.pos;
         if (!RecordChunks(a, &chunks)) return Fail(error, strMessage(kGameDbAnimationCut, r.id));
@@ -106,13 +106,13 @@ bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
         for (const strChunk& ch : chunks) {
             strCursor f{std::span<const uint8_t>(bytes_).first(ch.end), ch.start};
             uint32_t id = 0, size = 0;
-            f.Varint(id);
-            f.Varint(size);
+            f.varint(id);
+            f.varint(size);
             const std::string data(reinterpret_cast<const char*>(bytes_.data()) + f.pos, size);
             if (id == 1) r.name = data;
             if (id == 2) r.graphic = data;
             uint32_t frames = 0;
-            if (id == 12 && f.Varint(frames))
+            if (id == 12 && f.varint(frames))
                 r.frames = static_cast<int>(std::min<uint32_t>(frames, INT32_MAX));
         }
         records_.push_back(std::move(r));
@@ -121,25 +121,25 @@ bool cLcfDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
     return true;
 }
 
-int cLcfDatabase::LastId() const {
+int cLcfDatabase::lastId() const {
     uint32_t last = 0;
     for (const strRecord& r : records_)
         last = std::max(last, r.id);
     return static_cast<int>(last);
 }
 
-const cLcfDatabase::strRecord* cLcfDatabase::Find(int id) const {
+const cLcfDatabase::strRecord* cLcfDatabase::find(int id) const {
     for (const strRecord& r : records_)
         if (int64_t(r.id) == id) return &r;
     return nullptr;
 }
 
-std::vector<strGameAnimation> cLcfDatabase::List(const std::string& locale) const {
+std::vector<strGameAnimation> cLcfDatabase::list(const std::string& locale) const {
     std::vector<strGameAnimation> out;
-    std::vector<const strRecord*> byId(size_t(LastId()) + 1, nullptr);
+    std::vector<const strRecord*> byId(size_t(lastId()) + 1, nullptr);
     for (const strRecord& r : records_)
         if (!byId[r.id]) byId[r.id] = &r;
-    for (int id = 1; id <= LastId(); ++id) {
+    for (int id = 1; id <= lastId(); ++id) {
         strGameAnimation a;
         a.id = id;
         const strRecord* r = byId[size_t(id)];
@@ -154,8 +154,8 @@ std::vector<strGameAnimation> cLcfDatabase::List(const std::string& locale) cons
     return out;
 }
 
-bool cLcfDatabase::Read(int id, cProject& doc, const std::string&, strMessage* error) const {
-    const strRecord* r = Find(id);
+bool cLcfDatabase::read(int id, cProject& doc, const std::string&, strMessage* error) const {
+    const strRecord* r = find(id);
     if (!r) return Fail(error, strMessage(kGameDbEmpty, id));
     // The clipboard block: the length of what follows the two header words, the record count 1.
     const auto length = static_cast<uint32_t>(r->end - r->start);
@@ -163,21 +163,21 @@ bool cLcfDatabase::Read(int id, cProject& doc, const std::string&, strMessage* e
         uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24), 1, 0, 0, 0};
     payload.insert(payload.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(r->start),
                    bytes_.begin() + static_cast<std::ptrdiff_t>(r->end));
-    if (PK2::ReadLcfPayload(payload, doc) != 1) return Fail(error, strMessage(kGameDbCannotRead, id));
+    if (lcf::ReadLcfPayload(payload, doc) != 1) return Fail(error, strMessage(kGameDbCannotRead, id));
     return true;
 }
 
-bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+bool cLcfDatabase::write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                          std::vector<uint8_t>& out, strMessage* error) {
-    if (id < 1 || id > LastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
+    if (id < 1 || id > lastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
     std::vector<uint8_t> payload;
-    if (PK2::BuildLcfPayload(doc, payload) != 1 || payload.size() < 9)
+    if (lcf::BuildLcfPayload(doc, payload) != 1 || payload.size() < 9)
         return Fail(error, strMessage(kGameDbNoGraphic));
     strCursor fresh{payload, 8};
     std::vector<strChunk> freshChunks;
     if (!RecordChunks(fresh, &freshChunks)) return Fail(error, strMessage(kGameDbNotReadBack));
 
-    const strRecord* old = Find(id);
+    const strRecord* old = find(id);
     std::vector<strChunk> oldChunks;
     if (old) {
         strCursor c{std::span<const uint8_t>(bytes_).first(old->end), old->start};
@@ -198,30 +198,30 @@ bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
     for (const strChunk& ch : freshChunks)
         if (ch.id != 1 || (name.keep && !old)) take(payload, ch);
     if (!name.keep && !name.utf8.empty()) {
-        PK2::CWrite w;
-        w.WriteStringChunk(1, platform::FromUtf8(name.utf8, locale));
-        chunks.emplace_back(1, w.Buffer());
+        lcf::cWrite w;
+        w.writeStringChunk(1, platform::FromUtf8(name.utf8, locale));
+        chunks.emplace_back(1, w.buffer());
     }
     std::stable_sort(chunks.begin(), chunks.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    PK2::CWrite record;
+    lcf::cWrite record;
     for (const auto& [chunkId, data] : chunks)
-        record.Write(data.data(), static_cast<uint32_t>(data.size()));
-    record.WriteEnd();
+        record.write(data.data(), static_cast<uint32_t>(data.size()));
+    record.writeEnd();
 
     // The new content of chunk 0x13: the other records as they are, this one replaced or added. It
     // is written straight into out, whose size is counted first, so the file is built in one buffer.
     const auto count = static_cast<uint32_t>(records_.size() + (old ? 0 : 1));
-    uint64_t contentSize = uint64_t(PK2::VarintSize(count));
+    uint64_t contentSize = uint64_t(lcf::VarintSize(count));
     for (const strRecord& r : records_)
-        contentSize += uint64_t(PK2::VarintSize(r.id)) + (&r == old ? record.Size() : r.end - r.start);
-    if (!old) contentSize += uint64_t(PK2::VarintSize(static_cast<uint32_t>(id))) + record.Size();
+        contentSize += uint64_t(lcf::VarintSize(r.id)) + (&r == old ? record.size() : r.end - r.start);
+    if (!old) contentSize += uint64_t(lcf::VarintSize(static_cast<uint32_t>(id))) + record.size();
     if (contentSize > UINT32_MAX) return Fail(error, strMessage(kGameDbChunkTooLarge));
     auto varint = [&out](uint32_t v) {
-        PK2::CWrite w;
-        w.WriteVarint(v);
-        out.insert(out.end(), w.Buffer().begin(), w.Buffer().end());
+        lcf::cWrite w;
+        w.writeVarint(v);
+        out.insert(out.end(), w.buffer().begin(), w.buffer().end());
     };
     auto copy = [&out, this](size_t from, size_t to) {
         out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(from),
@@ -237,21 +237,21 @@ bool cLcfDatabase::Write(const cProject& doc, int id, const strNameChoice& name,
     for (const strRecord& r : records_) {
         varint(r.id);
         if (&r == old)
-            out.insert(out.end(), record.Buffer().begin(), record.Buffer().end());
+            out.insert(out.end(), record.buffer().begin(), record.buffer().end());
         else
             copy(r.start, r.end);
     }
     if (!old) {
         varint(static_cast<uint32_t>(id));
-        out.insert(out.end(), record.Buffer().begin(), record.Buffer().end());
+        out.insert(out.end(), record.buffer().begin(), record.buffer().end());
     }
     copy(dataEnd_, bytes_.size());
     return true;
 }
 
-std::unique_ptr<cAnimationDatabase> cLcfDatabase::ParseWritten(std::vector<uint8_t> out, strMessage* error) {
+std::unique_ptr<cAnimationDatabase> cLcfDatabase::parseWritten(std::vector<uint8_t> out, strMessage* error) {
     auto db = std::make_unique<cLcfDatabase>();
-    if (!db->Parse(std::move(out), error)) return nullptr;
+    if (!db->parse(std::move(out), error)) return nullptr;
     return db;
 }
 

@@ -20,14 +20,14 @@ class cLcfDatabase : public cAnimationDatabase {
     // Animation ids accepted (RPG Maker's own limit is far lower).
     static constexpr uint32_t kMaxId = 99999;
 
-    bool Parse(std::vector<uint8_t> bytes, strMessage* error) override;
-    std::span<const uint8_t> FileBytes() const override { return bytes_; }
-    int LastId() const override;
-    std::vector<strGameAnimation> List(const std::string& locale) const override;
-    bool Read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
-    bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+    bool parse(std::vector<uint8_t> bytes, strMessage* error) override;
+    std::span<const uint8_t> fileBytes() const override { return bytes_; }
+    int lastId() const override;
+    std::vector<strGameAnimation> list(const std::string& locale) const override;
+    bool read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
+    bool write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                std::vector<uint8_t>& out, strMessage* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, strMessage* error) override;
+    std::unique_ptr<cAnimationDatabase> parseWritten(std::vector<uint8_t> out, strMessage* error) override;
 
   private:
     struct strRecord {
@@ -36,7 +36,7 @@ class cLcfDatabase : public cAnimationDatabase {
         std::string name, graphic; // project code page
         int frames = 0;
     };
-    const strRecord* Find(int id) const;
+    const strRecord* find(int id) const;
 
     std::vector<uint8_t> bytes_;
     size_t chunkStart_ = 0, dataStart_ = 0, dataEnd_ = 0; // chunk 0x13: its id, its data, its end

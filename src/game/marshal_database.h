@@ -20,32 +20,32 @@ class cMarshalDatabase : public cAnimationDatabase {
   public:
     explicit cMarshalDatabase(int product) : product_(product) {}
 
-    bool Parse(std::vector<uint8_t> bytes, strMessage* error) override;
-    std::span<const uint8_t> FileBytes() const override {
-        return std::span<const uint8_t>(tree_.Arena()).first(fileSize_);
+    bool parse(std::vector<uint8_t> bytes, strMessage* error) override;
+    std::span<const uint8_t> fileBytes() const override {
+        return std::span<const uint8_t>(tree_.arena()).first(fileSize_);
     }
-    int LastId() const override;
-    std::vector<strGameAnimation> List(const std::string& locale) const override;
-    bool Read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
-    bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+    int lastId() const override;
+    std::vector<strGameAnimation> list(const std::string& locale) const override;
+    bool read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
+    bool write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                std::vector<uint8_t>& out, strMessage* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, strMessage* error) override;
-    void Restore() override;
+    std::unique_ptr<cAnimationDatabase> parseWritten(std::vector<uint8_t> out, strMessage* error) override;
+    void restore() override;
 
-    const cMarshalTree& Tree() const { return tree_; }
+    const cMarshalTree& tree() const { return tree_; }
 
   private:
     // The animation object in slot id; kNoValue for an empty slot or another value.
-    MarshalRef Animation(int id) const;
+    MarshalRef animation(int id) const;
     // The object to store: the new animation's variables in the order of the slot's old object,
     // with the old object's other variables kept.
-    MarshalRef Merge(MarshalRef old, MarshalRef fresh, int id, const strNameChoice& name);
+    MarshalRef merge(MarshalRef old, MarshalRef fresh, int id, const strNameChoice& name);
 
     int product_;
     cMarshalTree tree_;
     bool encodedStrings_ = true;
     size_t fileSize_ = 0;
-    bool spent_ = false; // the tree holds the file's bytes alone (ParseWritten)
+    bool spent_ = false; // the tree holds the file's bytes alone (parseWritten)
 };
 
 } // namespace game

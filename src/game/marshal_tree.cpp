@@ -26,7 +26,7 @@ bool HoldsBytes(eMarshalKind kind) {
 
 } // namespace
 
-void cMarshalTree::Clear() {
+void cMarshalTree::clear() {
     nodes_.clear();
     refs_.clear();
     symbols_.clear();
@@ -41,13 +41,13 @@ void cMarshalTree::Clear() {
     minor_ = 8;
 }
 
-const char* cMarshalTree::ByteAt(uint32_t first) const {
+const char* cMarshalTree::byteAt(uint32_t first) const {
     const uint8_t* p =
         first < bytes_.size() ? bytes_.data() + first : added_.data() + (first - bytes_.size());
     return reinterpret_cast<const char*>(p);
 }
 
-void cMarshalTree::Reserve(size_t nodes, size_t refs) {
+void cMarshalTree::reserve(size_t nodes, size_t refs) {
     nodes_.reserve(nodes);
     refs_.reserve(refs);
 }
@@ -65,134 +65,134 @@ template <typename T> void FitVector(std::vector<T>& v) {
 
 } // namespace
 
-void cMarshalTree::Fit() {
+void cMarshalTree::fit() {
     FitVector(nodes_);
     FitVector(refs_);
 }
 
-int32_t cMarshalTree::Fixnum(MarshalRef r) const {
-    return Is(r, eMarshalKind::kFixnum) ? static_cast<int32_t>(nodes_[r].first) : 0;
+int32_t cMarshalTree::fixnum(MarshalRef r) const {
+    return is(r, eMarshalKind::kFixnum) ? static_cast<int32_t>(nodes_[r].first) : 0;
 }
 
-std::string_view cMarshalTree::Bytes(MarshalRef r) const {
+std::string_view cMarshalTree::bytes(MarshalRef r) const {
     if (r >= nodes_.size()) return {};
     const strMarshalNode& n = nodes_[r];
-    return HoldsBytes(n.kind) ? std::string_view(ByteAt(n.first), n.count) : std::string_view();
+    return HoldsBytes(n.kind) ? std::string_view(byteAt(n.first), n.count) : std::string_view();
 }
 
-std::span<const MarshalRef> cMarshalTree::Elements(MarshalRef r) const {
-    if (!Is(r, eMarshalKind::kArray)) return {};
+std::span<const MarshalRef> cMarshalTree::elements(MarshalRef r) const {
+    if (!is(r, eMarshalKind::kArray)) return {};
     return std::span<const MarshalRef>(refs_).subspan(nodes_[r].first, nodes_[r].count);
 }
 
-std::span<const MarshalRef> cMarshalTree::Pairs(MarshalRef r) const {
-    const eMarshalKind k = Kind(r);
+std::span<const MarshalRef> cMarshalTree::pairs(MarshalRef r) const {
+    const eMarshalKind k = kind(r);
     if (k != eMarshalKind::kObject && k != eMarshalKind::kStruct && k != eMarshalKind::kHash &&
         k != eMarshalKind::kHashDefault)
         return {};
     return std::span<const MarshalRef>(refs_).subspan(nodes_[r].first, size_t(nodes_[r].count) * 2);
 }
 
-std::string_view cMarshalTree::ClassName(MarshalRef r) const {
-    switch (Kind(r)) {
+std::string_view cMarshalTree::className(MarshalRef r) const {
+    switch (kind(r)) {
     case eMarshalKind::kObject:
     case eMarshalKind::kStruct:
     case eMarshalKind::kUserDef:
     case eMarshalKind::kUserMarshal:
     case eMarshalKind::kData:
-        return SymbolText(nodes_[r].name);
+        return symbolText(nodes_[r].name);
     default:
         return {};
     }
 }
 
-MarshalRef cMarshalTree::Ivar(MarshalRef object, std::string_view name) const {
-    if (!Is(object, eMarshalKind::kObject)) return kNoValue;
-    std::span<const MarshalRef> pairs = Pairs(object);
+MarshalRef cMarshalTree::ivar(MarshalRef object, std::string_view name) const {
+    if (!is(object, eMarshalKind::kObject)) return kNoValue;
+    std::span<const MarshalRef> pairs = this->pairs(object);
     for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-        if (SymbolText(pairs[i]) == name) return pairs[i + 1];
+        if (symbolText(pairs[i]) == name) return pairs[i + 1];
     return kNoValue;
 }
 
-std::string_view cMarshalTree::SymbolText(uint32_t s) const {
+std::string_view cMarshalTree::symbolText(uint32_t s) const {
     if (s >= symbols_.size()) return {};
-    return {ByteAt(symbols_[s].first), symbols_[s].length};
+    return {byteAt(symbols_[s].first), symbols_[s].length};
 }
 
-std::span<const strMarshalWrap> cMarshalTree::Wrappers(MarshalRef r) const {
+std::span<const strMarshalWrap> cMarshalTree::wrappers(MarshalRef r) const {
     if (r >= nodes_.size() || nodes_[r].wrap == 0) return {};
     const auto& [first, count] = wrapChains_[nodes_[r].wrap - 1];
     return std::span<const strMarshalWrap>(wrapItems_).subspan(first, count);
 }
 
-std::string_view cMarshalTree::Trailer() const {
-    return {ByteAt(trailerFirst_), trailerLength_};
+std::string_view cMarshalTree::trailer() const {
+    return {byteAt(trailerFirst_), trailerLength_};
 }
 
-uint32_t cMarshalTree::AddBytes(std::span<const uint8_t> b) {
+uint32_t cMarshalTree::addBytes(std::span<const uint8_t> b) {
     const auto at = static_cast<uint32_t>(bytes_.size() + added_.size());
     added_.insert(added_.end(), b.begin(), b.end());
     return at;
 }
 
-uint32_t cMarshalTree::AddRefs(std::span<const MarshalRef> refs) {
+uint32_t cMarshalTree::addRefs(std::span<const MarshalRef> refs) {
     const auto at = static_cast<uint32_t>(refs_.size());
     refs_.insert(refs_.end(), refs.begin(), refs.end());
     return at;
 }
 
-uint32_t cMarshalTree::AddWrapChain(std::span<const strMarshalWrap> chain) {
+uint32_t cMarshalTree::addWrapChain(std::span<const strMarshalWrap> chain) {
     const auto at = static_cast<uint32_t>(wrapItems_.size());
     wrapItems_.insert(wrapItems_.end(), chain.begin(), chain.end());
     wrapChains_.emplace_back(at, static_cast<uint32_t>(chain.size()));
     return static_cast<uint32_t>(wrapChains_.size());
 }
 
-MarshalRef cMarshalTree::AddNode(const strMarshalNode& n) {
+MarshalRef cMarshalTree::addNode(const strMarshalNode& n) {
     nodes_.push_back(n);
     return static_cast<MarshalRef>(nodes_.size() - 1);
 }
 
-MarshalRef cMarshalTree::AddFixnum(int32_t v) {
+MarshalRef cMarshalTree::addFixnum(int32_t v) {
     strMarshalNode n;
     n.kind = eMarshalKind::kFixnum;
     n.first = static_cast<uint32_t>(v);
     n.count = v < 0 ? UINT32_MAX : 0; // the high word of the 64-bit value
-    return AddNode(n);
+    return addNode(n);
 }
 
-uint32_t cMarshalTree::InternSymbol(std::string_view text) {
+uint32_t cMarshalTree::internSymbol(std::string_view text) {
     if (!plainIndexed_) {
         for (uint32_t s = 0; s < symbols_.size(); ++s)
-            if (symbols_[s].ivarCount == 0) plainSymbols_.emplace(std::string(SymbolText(s)), s);
+            if (symbols_[s].ivarCount == 0) plainSymbols_.emplace(std::string(symbolText(s)), s);
         plainIndexed_ = true;
     }
     if (auto it = plainSymbols_.find(std::string(text)); it != plainSymbols_.end()) return it->second;
     strMarshalSymbol s;
-    s.first = AddBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    s.first = addBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
     s.length = static_cast<uint32_t>(text.size());
-    const uint32_t id = AddSymbol(s);
+    const uint32_t id = addSymbol(s);
     plainSymbols_.emplace(std::string(text), id);
     return id;
 }
 
-MarshalRef cMarshalTree::AddString(std::string_view bytes, bool encoded) {
+MarshalRef cMarshalTree::addString(std::string_view bytes, bool encoded) {
     strMarshalNode n;
     n.kind = eMarshalKind::kString;
-    n.first = AddBytes({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    n.first = addBytes({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
     n.count = static_cast<uint32_t>(bytes.size());
     if (encoded) {
-        const MarshalRef pair[2] = {InternSymbol("E"), AddNode({eMarshalKind::kTrue})};
+        const MarshalRef pair[2] = {internSymbol("E"), addNode({eMarshalKind::kTrue})};
         strMarshalWrap w;
         w.tag = 'I';
-        w.ivarFirst = AddRefs(pair);
+        w.ivarFirst = addRefs(pair);
         w.ivarCount = 1;
-        n.wrap = AddWrapChain({&w, 1});
+        n.wrap = addWrapChain({&w, 1});
     }
-    return AddNode(n);
+    return addNode(n);
 }
 
-MarshalRef cMarshalTree::AddObject(uint32_t classSymbol,
+MarshalRef cMarshalTree::addObject(uint32_t classSymbol,
                                    std::span<const std::pair<uint32_t, MarshalRef>> ivars) {
     strMarshalNode n;
     n.kind = eMarshalKind::kObject;
@@ -203,17 +203,17 @@ MarshalRef cMarshalTree::AddObject(uint32_t classSymbol,
         refs_.push_back(sym);
         refs_.push_back(value);
     }
-    return AddNode(n);
+    return addNode(n);
 }
 
-bool cMarshalTree::SetElement(MarshalRef array, uint32_t i, MarshalRef value) {
-    if (!Is(array, eMarshalKind::kArray) || i >= nodes_[array].count) return false;
+bool cMarshalTree::setElement(MarshalRef array, uint32_t i, MarshalRef value) {
+    if (!is(array, eMarshalKind::kArray) || i >= nodes_[array].count) return false;
     refs_[nodes_[array].first + i] = value;
     return true;
 }
 
-bool cMarshalTree::AppendElement(MarshalRef array, MarshalRef value) {
-    if (!Is(array, eMarshalKind::kArray)) return false;
+bool cMarshalTree::appendElement(MarshalRef array, MarshalRef value) {
+    if (!is(array, eMarshalKind::kArray)) return false;
     strMarshalNode& n = nodes_[array];
     if (n.first + n.count != refs_.size()) {
         // Move the elements to the end of the child array, where they can grow.
@@ -228,8 +228,8 @@ bool cMarshalTree::AppendElement(MarshalRef array, MarshalRef value) {
     return true;
 }
 
-bool cMarshalTree::PopElement(MarshalRef array) {
-    if (!Is(array, eMarshalKind::kArray) || nodes_[array].count == 0) return false;
+bool cMarshalTree::popElement(MarshalRef array) {
+    if (!is(array, eMarshalKind::kArray) || nodes_[array].count == 0) return false;
     --nodes_[array].count;
     return true;
 }
@@ -240,39 +240,39 @@ namespace {
 class cCopier {
   public:
     cCopier(cMarshalTree& to, const cMarshalTree& from)
-        : to_(to), from_(from), symbols_(from.SymbolCount(), kNoValue) {}
+        : to_(to), from_(from), symbols_(from.symbolCount(), kNoValue) {}
 
-    MarshalRef Copy(MarshalRef r) {
+    MarshalRef copy(MarshalRef r) {
         if (auto it = done_.find(r); it != done_.end()) return it->second;
-        const strMarshalNode& src = from_.Node(r);
+        const strMarshalNode& src = from_.node(r);
         strMarshalNode n = src;
         n.wrap = 0;
-        const MarshalRef copy = to_.AddNode(n);
+        const MarshalRef copy = to_.addNode(n);
         done_.emplace(r, copy); // before the children, so that a value holding itself stays one
         if (HoldsBytes(src.kind)) {
-            const std::string_view b = from_.Bytes(r);
-            n.first = to_.AddBytes({reinterpret_cast<const uint8_t*>(b.data()), b.size()});
+            const std::string_view b = from_.bytes(r);
+            n.first = to_.addBytes({reinterpret_cast<const uint8_t*>(b.data()), b.size()});
         }
         switch (src.kind) {
         case eMarshalKind::kSymbol:
-            n.name = Sym(src.name);
+            n.name = sym(src.name);
             break;
         case eMarshalKind::kArray:
-            n.first = CopyRefs(from_.Elements(r), false);
+            n.first = copyRefs(from_.elements(r), false);
             break;
         case eMarshalKind::kHash:
         case eMarshalKind::kHashDefault: {
             const size_t extra = src.kind == eMarshalKind::kHashDefault ? 1 : 0;
-            n.first = CopyRefs(from_.Children().subspan(src.first, size_t(src.count) * 2 + extra), false);
+            n.first = copyRefs(from_.children().subspan(src.first, size_t(src.count) * 2 + extra), false);
             break;
         }
         case eMarshalKind::kObject:
         case eMarshalKind::kStruct:
-            n.first = CopyRefs(from_.Pairs(r), true);
+            n.first = copyRefs(from_.pairs(r), true);
             break;
         case eMarshalKind::kUserMarshal:
         case eMarshalKind::kData:
-            n.first = Copy(src.first);
+            n.first = this->copy(src.first);
             break;
         default:
             break;
@@ -283,51 +283,51 @@ class cCopier {
         case eMarshalKind::kUserDef:
         case eMarshalKind::kUserMarshal:
         case eMarshalKind::kData:
-            n.name = Sym(src.name);
+            n.name = sym(src.name);
             break;
         default:
             break;
         }
-        std::span<const strMarshalWrap> chain = from_.Wrappers(r);
+        std::span<const strMarshalWrap> chain = from_.wrappers(r);
         if (!chain.empty()) {
             std::vector<strMarshalWrap> copied(chain.begin(), chain.end());
             for (strMarshalWrap& w : copied) {
                 if (w.tag == 'I')
                     w.ivarFirst =
-                        CopyRefs(from_.Children().subspan(w.ivarFirst, size_t(w.ivarCount) * 2), true);
+                        copyRefs(from_.children().subspan(w.ivarFirst, size_t(w.ivarCount) * 2), true);
                 else
-                    w.name = Sym(w.name);
+                    w.name = sym(w.name);
             }
-            n.wrap = to_.AddWrapChain(copied);
+            n.wrap = to_.addWrapChain(copied);
         }
-        to_.MutableNode(copy) = n;
+        to_.mutableNode(copy) = n;
         return copy;
     }
 
   private:
     // Copies a run of child refs; pairs set: every even entry is a symbol.
-    uint32_t CopyRefs(std::span<const MarshalRef> refs, bool pairs) {
+    uint32_t copyRefs(std::span<const MarshalRef> refs, bool pairs) {
         std::vector<MarshalRef> out(refs.size());
         for (size_t i = 0; i < refs.size(); ++i)
-            out[i] = pairs && i % 2 == 0 ? Sym(refs[i]) : Copy(refs[i]);
-        return to_.AddRefs(out);
+            out[i] = pairs && i % 2 == 0 ? sym(refs[i]) : copy(refs[i]);
+        return to_.addRefs(out);
     }
 
-    uint32_t Sym(uint32_t s) {
+    uint32_t sym(uint32_t s) {
         if (symbols_[s] != kNoValue) return symbols_[s];
-        const strMarshalSymbol& src = from_.Symbol(s);
-        if (src.ivarCount == 0) return symbols_[s] = to_.InternSymbol(from_.SymbolText(s));
-        std::string_view text = from_.SymbolText(s);
+        const strMarshalSymbol& src = from_.symbol(s);
+        if (src.ivarCount == 0) return symbols_[s] = to_.internSymbol(from_.symbolText(s));
+        std::string_view text = from_.symbolText(s);
         strMarshalSymbol copy;
-        copy.first = to_.AddBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+        copy.first = to_.addBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
         copy.length = src.length;
         copy.ivarCount = src.ivarCount;
-        const uint32_t id = to_.AddSymbol(copy);
+        const uint32_t id = to_.addSymbol(copy);
         symbols_[s] = id;
-        std::vector<MarshalRef> ivars(from_.Children().begin() + src.ivarFirst,
-                                      from_.Children().begin() + src.ivarFirst + size_t(src.ivarCount) * 2);
-        const uint32_t first = CopyRefs(ivars, true);
-        to_.MutableSymbol(id).ivarFirst = first; // by index: the table may have grown
+        std::vector<MarshalRef> ivars(from_.children().begin() + src.ivarFirst,
+                                      from_.children().begin() + src.ivarFirst + size_t(src.ivarCount) * 2);
+        const uint32_t first = copyRefs(ivars, true);
+        to_.mutableSymbol(id).ivarFirst = first; // by index: the table may have grown
         return id;
     }
 
@@ -339,10 +339,10 @@ class cCopier {
 
 } // namespace
 
-MarshalRef cMarshalTree::CopyFrom(const cMarshalTree& other, MarshalRef r) {
-    if (r >= other.NodeCount()) return kNoValue;
+MarshalRef cMarshalTree::copyFrom(const cMarshalTree& other, MarshalRef r) {
+    if (r >= other.nodeCount()) return kNoValue;
     cCopier copier(*this, other);
-    return copier.Copy(r);
+    return copier.copy(r);
 }
 
 } // namespace game

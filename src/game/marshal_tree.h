@@ -89,87 +89,87 @@ class cMarshalTree {
     static constexpr int kMaxDepth = 128;
 
     // Empties the tree; the capacity of its arrays is kept.
-    void Clear();
+    void clear();
     // Makes room for this many nodes and child references in all, so a tree read or built to about
     // that size does not grow its arrays by doubling.
-    void Reserve(size_t nodes, size_t refs);
+    void reserve(size_t nodes, size_t refs);
     // Sets the capacity of the node and child arrays to their size and a spare part (1/32 of it, at
     // least 1024), unless it is near that already: what a whole file grew them to is given back, and
     // an edit adds its few nodes without a new copy of the arrays.
-    void Fit();
+    void fit();
 
     // --- reading the tree ---
-    MarshalRef Root() const { return root_; }
-    void SetRoot(MarshalRef r) { root_ = r; }
-    size_t NodeCount() const { return nodes_.size(); }
-    const strMarshalNode& Node(MarshalRef r) const { return nodes_[r]; }
-    eMarshalKind Kind(MarshalRef r) const { return r < nodes_.size() ? nodes_[r].kind : eMarshalKind::kNil; }
-    bool Is(MarshalRef r, eMarshalKind k) const { return r < nodes_.size() && nodes_[r].kind == k; }
+    MarshalRef root() const { return root_; }
+    void setRoot(MarshalRef r) { root_ = r; }
+    size_t nodeCount() const { return nodes_.size(); }
+    const strMarshalNode& node(MarshalRef r) const { return nodes_[r]; }
+    eMarshalKind kind(MarshalRef r) const { return r < nodes_.size() ? nodes_[r].kind : eMarshalKind::kNil; }
+    bool is(MarshalRef r, eMarshalKind k) const { return r < nodes_.size() && nodes_[r].kind == k; }
     // The fixnum's value (0 for another kind).
-    int32_t Fixnum(MarshalRef r) const;
+    int32_t fixnum(MarshalRef r) const;
     // The bytes of a string, float, bignum, '_dump' value, class, module or regexp; empty otherwise.
-    std::string_view Bytes(MarshalRef r) const;
+    std::string_view bytes(MarshalRef r) const;
     // Array elements; empty for another kind.
-    std::span<const MarshalRef> Elements(MarshalRef r) const;
+    std::span<const MarshalRef> elements(MarshalRef r) const;
     // Pairs of an object or struct (symbol, value) or of a hash (key, value), as 2 * count refs.
-    std::span<const MarshalRef> Pairs(MarshalRef r) const;
+    std::span<const MarshalRef> pairs(MarshalRef r) const;
     // The class name of an object, struct, 'u', 'U' or 'd' value; "" otherwise.
-    std::string_view ClassName(MarshalRef r) const;
+    std::string_view className(MarshalRef r) const;
     // The value of an object's instance variable ("@name"); kNoValue when it has none.
-    MarshalRef Ivar(MarshalRef object, std::string_view name) const;
+    MarshalRef ivar(MarshalRef object, std::string_view name) const;
 
-    size_t SymbolCount() const { return symbols_.size(); }
-    const strMarshalSymbol& Symbol(uint32_t s) const { return symbols_[s]; }
-    std::string_view SymbolText(uint32_t s) const;
-    std::span<const strMarshalWrap> Wrappers(MarshalRef r) const;
-    std::span<const MarshalRef> Children() const { return refs_; }
-    std::string_view Trailer() const;
+    size_t symbolCount() const { return symbols_.size(); }
+    const strMarshalSymbol& symbol(uint32_t s) const { return symbols_[s]; }
+    std::string_view symbolText(uint32_t s) const;
+    std::span<const strMarshalWrap> wrappers(MarshalRef r) const;
+    std::span<const MarshalRef> children() const { return refs_; }
+    std::string_view trailer() const;
 
     // --- building ---
     // A symbol with this text and no instance variables, added when there is none yet.
-    uint32_t InternSymbol(std::string_view text);
-    MarshalRef AddNode(const strMarshalNode& n);
-    MarshalRef AddFixnum(int32_t v);
-    MarshalRef AddNil() { return AddNode({eMarshalKind::kNil}); }
+    uint32_t internSymbol(std::string_view text);
+    MarshalRef addNode(const strMarshalNode& n);
+    MarshalRef addFixnum(int32_t v);
+    MarshalRef addNil() { return addNode({eMarshalKind::kNil}); }
     // A string node; encoded adds the wrapper 'I' with E = true (a UTF-8 string of Ruby 1.9 on).
-    MarshalRef AddString(std::string_view bytes, bool encoded);
+    MarshalRef addString(std::string_view bytes, bool encoded);
     // An object of the class with the instance variables (symbol, value) in the order given.
-    MarshalRef AddObject(uint32_t classSymbol, std::span<const std::pair<uint32_t, MarshalRef>> ivars);
+    MarshalRef addObject(uint32_t classSymbol, std::span<const std::pair<uint32_t, MarshalRef>> ivars);
     // Replaces element i of an array (false when there is no such element).
-    bool SetElement(MarshalRef array, uint32_t i, MarshalRef value);
+    bool setElement(MarshalRef array, uint32_t i, MarshalRef value);
     // Appends an element to an array (its elements move to the end of the child array when needed).
-    bool AppendElement(MarshalRef array, MarshalRef value);
+    bool appendElement(MarshalRef array, MarshalRef value);
     // Removes the last element of an array.
-    bool PopElement(MarshalRef array);
+    bool popElement(MarshalRef array);
     // A deep copy of a value of another tree; values shared inside it stay shared in the copy.
     // Symbols are taken over by text and instance variables.
-    MarshalRef CopyFrom(const cMarshalTree& other, MarshalRef r);
+    MarshalRef copyFrom(const cMarshalTree& other, MarshalRef r);
 
     // --- used by the reader ---
-    uint32_t AddBytes(std::span<const uint8_t> b);
-    uint32_t AddRefs(std::span<const MarshalRef> refs);
-    uint32_t AddWrapChain(std::span<const strMarshalWrap> chain);
-    uint32_t AddSymbol(const strMarshalSymbol& s) {
+    uint32_t addBytes(std::span<const uint8_t> b);
+    uint32_t addRefs(std::span<const MarshalRef> refs);
+    uint32_t addWrapChain(std::span<const strMarshalWrap> chain);
+    uint32_t addSymbol(const strMarshalSymbol& s) {
         symbols_.push_back(s);
         return static_cast<uint32_t>(symbols_.size() - 1);
     }
-    strMarshalNode& MutableNode(MarshalRef r) { return nodes_[r]; }
-    strMarshalSymbol& MutableSymbol(uint32_t s) { return symbols_[s]; }
+    strMarshalNode& mutableNode(MarshalRef r) { return nodes_[r]; }
+    strMarshalSymbol& mutableSymbol(uint32_t s) { return symbols_[s]; }
     // The buffer the tree was read from (the bytes of added values not included).
-    std::vector<uint8_t>& Arena() { return bytes_; }
-    const std::vector<uint8_t>& Arena() const { return bytes_; }
+    std::vector<uint8_t>& arena() { return bytes_; }
+    const std::vector<uint8_t>& arena() const { return bytes_; }
     // The arena's size, added bytes included.
-    size_t ArenaSize() const { return bytes_.size() + added_.size(); }
-    void SetTrailer(uint32_t first, uint32_t length) {
+    size_t arenaSize() const { return bytes_.size() + added_.size(); }
+    void setTrailer(uint32_t first, uint32_t length) {
         trailerFirst_ = first;
         trailerLength_ = length;
     }
-    void SetMinorVersion(uint8_t v) { minor_ = v; }
-    uint8_t MinorVersion() const { return minor_; }
+    void setMinorVersion(uint8_t v) { minor_ = v; }
+    uint8_t minorVersion() const { return minor_; }
 
   private:
     // The arena's byte at an offset: in the buffer read, or among the added bytes after it.
-    const char* ByteAt(uint32_t first) const;
+    const char* byteAt(uint32_t first) const;
 
     std::vector<strMarshalNode> nodes_;
     std::vector<MarshalRef> refs_;
@@ -177,7 +177,7 @@ class cMarshalTree {
     std::vector<strMarshalWrap> wrapItems_;
     std::vector<std::pair<uint32_t, uint32_t>> wrapChains_; // (first item, count)
     std::vector<uint8_t> bytes_, added_;
-    std::unordered_map<std::string, uint32_t> plainSymbols_; // built on the first InternSymbol
+    std::unordered_map<std::string, uint32_t> plainSymbols_; // built on the first internSymbol
     bool plainIndexed_ = false;
     MarshalRef root_ = kNoValue;
     uint32_t trailerFirst_ = 0, trailerLength_ = 0;

@@ -21,49 +21,49 @@ namespace {
 class cTreeReader {
   public:
     cTreeReader(cMarshalTree& tree, strMessage* error) : tree_(tree), error_(error) {
-        data_ = tree.Arena().data();
-        size_ = tree.Arena().size();
+        data_ = tree.arena().data();
+        size_ = tree.arena().size();
     }
 
-    bool Run() {
+    bool run() {
         uint8_t major = 0, minor = 0;
-        if (!Byte(major) || !Byte(minor)) return Fail(kMarshalTooShort);
-        if (major != 4 || minor > 8) return Fail(kRubyVersion);
-        tree_.SetMinorVersion(minor);
-        const MarshalRef root = Value(0);
+        if (!byte(major) || !byte(minor)) return fail(kMarshalTooShort);
+        if (major != 4 || minor > 8) return fail(kRubyVersion);
+        tree_.setMinorVersion(minor);
+        const MarshalRef root = value(0);
         if (root == kNoValue) return false;
-        tree_.SetRoot(root);
-        tree_.SetTrailer(static_cast<uint32_t>(pos_), static_cast<uint32_t>(size_ - pos_));
+        tree_.setRoot(root);
+        tree_.setTrailer(static_cast<uint32_t>(pos_), static_cast<uint32_t>(size_ - pos_));
         return true;
     }
 
   private:
-    bool Fail(eMessageId why) {
+    bool fail(eMessageId why) {
         if (error_ && !failed_) *error_ = strMessage(kMarshalAtByte, strMessage(why), pos_);
         failed_ = true;
         return false;
     }
-    MarshalRef FailRef(eMessageId why) {
-        Fail(why);
+    MarshalRef failRef(eMessageId why) {
+        fail(why);
         return kNoValue;
     }
-    size_t Left() const { return size_ - pos_; }
+    size_t left() const { return size_ - pos_; }
 
-    bool Byte(uint8_t& b) {
-        if (pos_ >= size_) return Fail(kMarshalEndsEarly);
+    bool byte(uint8_t& b) {
+        if (pos_ >= size_) return fail(kMarshalEndsEarly);
         b = data_[pos_++];
         return true;
     }
-    bool Peek(uint8_t& b) {
-        if (pos_ >= size_) return Fail(kMarshalEndsEarly);
+    bool peek(uint8_t& b) {
+        if (pos_ >= size_) return fail(kMarshalEndsEarly);
         b = data_[pos_];
         return true;
     }
 
     // A fixnum body: at most four bytes after the length byte.
-    bool Long(int64_t& v) {
+    bool readLong(int64_t& v) {
         uint8_t b0 = 0;
-        if (!Byte(b0)) return false;
+        if (!byte(b0)) return false;
         const auto c = static_cast<int8_t>(b0);
         if (c == 0) {
             v = 0;
@@ -72,14 +72,14 @@ class cTreeReader {
         } else if (c < -4) {
             v = c + 5;
         } else if (c > 0) {
-            if (Left() < size_t(c)) return Fail(kMarshalEndsInNumber);
+            if (left() < size_t(c)) return fail(kMarshalEndsInNumber);
             uint64_t x = 0;
             for (int i = 0; i < c; ++i)
                 x |= uint64_t(data_[pos_++]) << (8 * i);
             v = static_cast<int64_t>(x);
         } else {
             const int n = -c;
-            if (Left() < size_t(n)) return Fail(kMarshalEndsInNumber);
+            if (left() < size_t(n)) return fail(kMarshalEndsInNumber);
             uint64_t x = 0;
             for (int i = 0; i < n; ++i)
                 x |= uint64_t(data_[pos_++]) << (8 * i);
@@ -89,157 +89,157 @@ class cTreeReader {
     }
     // A count or length: not negative, and at most what the bytes left can hold (each item
     // takes at least perItem bytes).
-    bool Count(uint32_t& n, size_t perItem) {
+    bool count(uint32_t& n, size_t perItem) {
         int64_t v = 0;
-        if (!Long(v)) return false;
-        if (v < 0) return Fail(kMarshalNegative);
-        if (uint64_t(v) > Left() / perItem) return Fail(kMarshalCountTooLarge);
+        if (!readLong(v)) return false;
+        if (v < 0) return fail(kMarshalNegative);
+        if (uint64_t(v) > left() / perItem) return fail(kMarshalCountTooLarge);
         n = static_cast<uint32_t>(v);
         return true;
     }
     // A byte string: its length and bytes, left in place in the arena.
-    bool Bytes(uint32_t& first, uint32_t& length) {
-        if (!Count(length, 1)) return false;
+    bool bytes(uint32_t& first, uint32_t& length) {
+        if (!count(length, 1)) return false;
         first = static_cast<uint32_t>(pos_);
         pos_ += length;
         return true;
     }
 
-    MarshalRef Number(MarshalRef r) {
+    MarshalRef number(MarshalRef r) {
         objects_.push_back(r);
         return r;
     }
-    MarshalRef NewNode(eMarshalKind kind) {
+    MarshalRef newNode(eMarshalKind kind) {
         strMarshalNode n;
         n.kind = kind;
-        return tree_.AddNode(n);
+        return tree_.addNode(n);
     }
-    MarshalRef Shared(MarshalRef& slot, eMarshalKind kind) {
-        if (slot == kNoValue) slot = NewNode(kind);
+    MarshalRef shared(MarshalRef& slot, eMarshalKind kind) {
+        if (slot == kNoValue) slot = newNode(kind);
         return slot;
     }
 
     // A symbol where the format requires one; returns the symbol's index in the tree.
-    bool SymbolRef(uint32_t& sym, int depth) {
+    bool symbolRef(uint32_t& sym, int depth) {
         uint8_t t = 0;
-        if (!Byte(t)) return false;
-        if (t == ':') return SymbolDef(sym, false, depth);
-        if (t == ';') return SymbolLink(sym);
+        if (!byte(t)) return false;
+        if (t == ':') return symbolDef(sym, false, depth);
+        if (t == ';') return symbolLink(sym);
         if (t == 'I') {
-            if (!Byte(t)) return false;
-            if (t == ':') return SymbolDef(sym, true, depth);
+            if (!byte(t)) return false;
+            if (t == ':') return symbolDef(sym, true, depth);
         }
-        return Fail(kRubySymbolExpected);
+        return fail(kRubySymbolExpected);
     }
-    bool SymbolLink(uint32_t& sym) {
+    bool symbolLink(uint32_t& sym) {
         int64_t i = 0;
-        if (!Long(i)) return false;
-        if (i < 0 || uint64_t(i) >= symbols_.size()) return Fail(kMarshalBadSymbolLink);
+        if (!readLong(i)) return false;
+        if (i < 0 || uint64_t(i) >= symbols_.size()) return fail(kMarshalBadSymbolLink);
         sym = symbols_[size_t(i)];
         return true;
     }
-    bool SymbolDef(uint32_t& sym, bool withIvars, int depth) {
+    bool symbolDef(uint32_t& sym, bool withIvars, int depth) {
         strMarshalSymbol s;
-        if (!Bytes(s.first, s.length)) return false;
-        sym = tree_.AddSymbol(s);
+        if (!bytes(s.first, s.length)) return false;
+        sym = tree_.addSymbol(s);
         symbols_.push_back(sym); // numbered before its instance variables
         if (!withIvars) return true;
         uint32_t first = 0, count = 0;
-        if (!Ivars(first, count, depth)) return false;
-        tree_.MutableSymbol(sym).ivarFirst = first;
-        tree_.MutableSymbol(sym).ivarCount = count;
+        if (!ivars(first, count, depth)) return false;
+        tree_.mutableSymbol(sym).ivarFirst = first;
+        tree_.mutableSymbol(sym).ivarCount = count;
         return true;
     }
 
     // count pairs (symbol, value) into the child array.
-    bool Ivars(uint32_t& first, uint32_t& count, int depth) {
-        if (depth > cMarshalTree::kMaxDepth) return Fail(kMarshalTooDeep);
-        if (!Count(count, 2)) return false;
+    bool ivars(uint32_t& first, uint32_t& count, int depth) {
+        if (depth > cMarshalTree::kMaxDepth) return fail(kMarshalTooDeep);
+        if (!this->count(count, 2)) return false;
         std::vector<MarshalRef> pairs;
         pairs.reserve(size_t(count) * 2);
         for (uint32_t k = 0; k < count; ++k) {
             uint32_t sym = 0;
-            if (!SymbolRef(sym, depth + 1)) return false;
-            const MarshalRef v = Value(depth + 1);
+            if (!symbolRef(sym, depth + 1)) return false;
+            const MarshalRef v = value(depth + 1);
             if (v == kNoValue) return false;
             pairs.push_back(sym);
             pairs.push_back(v);
         }
-        first = tree_.AddRefs(pairs);
+        first = tree_.addRefs(pairs);
         return true;
     }
 
     // Puts a wrapper in front of the value's chain. Only a value read inside the wrapper (a node
     // from firstFresh on, so not a link) that is not an immediate value can carry one.
-    bool Wrap(MarshalRef r, MarshalRef firstFresh, const strMarshalWrap& w) {
-        switch (tree_.Kind(r)) {
+    bool wrap(MarshalRef r, MarshalRef firstFresh, const strMarshalWrap& w) {
+        switch (tree_.kind(r)) {
         case eMarshalKind::kNil:
         case eMarshalKind::kTrue:
         case eMarshalKind::kFalse:
         case eMarshalKind::kFixnum:
         case eMarshalKind::kSymbol:
-            return Fail(kMarshalBadWrapper);
+            return fail(kMarshalBadWrapper);
         default:
             break;
         }
-        if (r < firstFresh) return Fail(kMarshalWrappedLink);
-        std::span<const strMarshalWrap> old = tree_.Wrappers(r);
+        if (r < firstFresh) return fail(kMarshalWrappedLink);
+        std::span<const strMarshalWrap> old = tree_.wrappers(r);
         std::vector<strMarshalWrap> chain;
         chain.reserve(old.size() + 1);
         chain.push_back(w);
         chain.insert(chain.end(), old.begin(), old.end());
-        tree_.MutableNode(r).wrap = tree_.AddWrapChain(chain);
+        tree_.mutableNode(r).wrap = tree_.addWrapChain(chain);
         return true;
     }
 
     // Reads the values node r holds (values of them, one level deeper) and stores them with its
     // count; r, or kNoValue when a value cannot be read.
-    MarshalRef Items(MarshalRef r, uint32_t count, size_t values, int depth) {
+    MarshalRef readItems(MarshalRef r, uint32_t count, size_t values, int depth) {
         std::vector<MarshalRef> items;
         items.reserve(values);
         for (size_t k = 0; k < values; ++k) {
-            const MarshalRef v = Value(depth + 1);
+            const MarshalRef v = value(depth + 1);
             if (v == kNoValue) return kNoValue;
             items.push_back(v);
         }
-        strMarshalNode& n = tree_.MutableNode(r);
-        n.first = tree_.AddRefs(items);
+        strMarshalNode& n = tree_.mutableNode(r);
+        n.first = tree_.addRefs(items);
         n.count = count;
         return r;
     }
 
-    MarshalRef Value(int depth) {
-        if (depth > cMarshalTree::kMaxDepth) return FailRef(kMarshalTooDeep);
+    MarshalRef value(int depth) {
+        if (depth > cMarshalTree::kMaxDepth) return failRef(kMarshalTooDeep);
         uint8_t t = 0;
-        if (!Byte(t)) return kNoValue;
+        if (!byte(t)) return kNoValue;
         switch (t) {
         case '0':
-            return Shared(nil_, eMarshalKind::kNil);
+            return shared(nil_, eMarshalKind::kNil);
         case 'T':
-            return Shared(true_, eMarshalKind::kTrue);
+            return shared(true_, eMarshalKind::kTrue);
         case 'F':
-            return Shared(false_, eMarshalKind::kFalse);
+            return shared(false_, eMarshalKind::kFalse);
         case 'i': {
             int64_t v = 0;
-            if (!Long(v)) return kNoValue;
+            if (!readLong(v)) return kNoValue;
             strMarshalNode n;
             n.kind = eMarshalKind::kFixnum;
             n.first = static_cast<uint32_t>(uint64_t(v));
             n.count = static_cast<uint32_t>(uint64_t(v) >> 32);
-            return tree_.AddNode(n);
+            return tree_.addNode(n);
         }
         case 'l': {
             strMarshalNode n;
             n.kind = eMarshalKind::kBignum;
             uint8_t sign = 0;
             uint32_t words = 0;
-            if (!Byte(sign) || !Count(words, 2)) return kNoValue;
-            if (sign != '+' && sign != '-') return FailRef(kRubyUnknownType);
+            if (!byte(sign) || !count(words, 2)) return kNoValue;
+            if (sign != '+' && sign != '-') return failRef(kRubyUnknownType);
             n.extra = sign;
             n.first = static_cast<uint32_t>(pos_);
             n.count = words * 2;
             pos_ += n.count;
-            return Number(tree_.AddNode(n));
+            return number(tree_.addNode(n));
         }
         case 'f':
         case '"':
@@ -254,127 +254,127 @@ class cTreeReader {
                      : t == 'm' ? eMarshalKind::kModule
                      : t == 'M' ? eMarshalKind::kOldModule
                                 : eMarshalKind::kRegexp;
-            if (!Bytes(n.first, n.count)) return kNoValue;
-            if (t == '/' && !Byte(n.extra)) return kNoValue;
-            return Number(tree_.AddNode(n));
+            if (!bytes(n.first, n.count)) return kNoValue;
+            if (t == '/' && !byte(n.extra)) return kNoValue;
+            return number(tree_.addNode(n));
         }
         case ':':
         case ';': {
             strMarshalNode n;
             n.kind = eMarshalKind::kSymbol;
-            if (!(t == ':' ? SymbolDef(n.name, false, depth) : SymbolLink(n.name))) return kNoValue;
-            return tree_.AddNode(n);
+            if (!(t == ':' ? symbolDef(n.name, false, depth) : symbolLink(n.name))) return kNoValue;
+            return tree_.addNode(n);
         }
         case '@': {
             int64_t i = 0;
-            if (!Long(i)) return kNoValue;
-            if (i < 0 || uint64_t(i) >= objects_.size()) return FailRef(kRubyBadLink);
+            if (!readLong(i)) return kNoValue;
+            if (i < 0 || uint64_t(i) >= objects_.size()) return failRef(kRubyBadLink);
             return objects_[size_t(i)];
         }
         case 'I':
-            return IvarValue(depth);
+            return ivarValue(depth);
         case 'e':
         case 'C': {
             strMarshalWrap w;
             w.tag = t;
-            if (!SymbolRef(w.name, depth)) return kNoValue;
-            const auto fresh = static_cast<MarshalRef>(tree_.NodeCount());
-            const MarshalRef inner = Value(depth + 1);
+            if (!symbolRef(w.name, depth)) return kNoValue;
+            const auto fresh = static_cast<MarshalRef>(tree_.nodeCount());
+            const MarshalRef inner = value(depth + 1);
             if (inner == kNoValue) return kNoValue;
-            return Wrap(inner, fresh, w) ? inner : kNoValue;
+            return wrap(inner, fresh, w) ? inner : kNoValue;
         }
         case '[': {
-            const MarshalRef r = Number(NewNode(eMarshalKind::kArray));
+            const MarshalRef r = number(newNode(eMarshalKind::kArray));
             uint32_t count = 0;
-            if (!Count(count, 1)) return kNoValue;
-            return Items(r, count, count, depth);
+            if (!this->count(count, 1)) return kNoValue;
+            return readItems(r, count, count, depth);
         }
         case '{':
         case '}': {
-            const MarshalRef r = Number(NewNode(t == '{' ? eMarshalKind::kHash : eMarshalKind::kHashDefault));
+            const MarshalRef r = number(newNode(t == '{' ? eMarshalKind::kHash : eMarshalKind::kHashDefault));
             uint32_t count = 0;
-            if (!Count(count, 2)) return kNoValue;
-            return Items(r, count, size_t(count) * 2 + (t == '}' ? 1 : 0), depth);
+            if (!this->count(count, 2)) return kNoValue;
+            return readItems(r, count, size_t(count) * 2 + (t == '}' ? 1 : 0), depth);
         }
         case 'o':
         case 'S': {
             MarshalRef r = kNoValue;
             uint32_t cls = 0;
             if (t == 'o') { // numbered before its class name, as Ruby does
-                r = Number(NewNode(eMarshalKind::kObject));
-                if (!SymbolRef(cls, depth)) return kNoValue;
+                r = number(newNode(eMarshalKind::kObject));
+                if (!symbolRef(cls, depth)) return kNoValue;
             } else {
-                if (!SymbolRef(cls, depth)) return kNoValue;
-                r = Number(NewNode(eMarshalKind::kStruct));
+                if (!symbolRef(cls, depth)) return kNoValue;
+                r = number(newNode(eMarshalKind::kStruct));
             }
             uint32_t first = 0, count = 0;
-            if (!Ivars(first, count, depth)) return kNoValue;
-            strMarshalNode& n = tree_.MutableNode(r);
+            if (!ivars(first, count, depth)) return kNoValue;
+            strMarshalNode& n = tree_.mutableNode(r);
             n.name = cls;
             n.first = first;
             n.count = count;
             return r;
         }
         case 'u':
-            return UserDef(depth, false);
+            return userDef(depth, false);
         case 'U':
         case 'd': {
             uint32_t cls = 0;
-            if (!SymbolRef(cls, depth)) return kNoValue;
-            const MarshalRef r = Number(NewNode(t == 'U' ? eMarshalKind::kUserMarshal : eMarshalKind::kData));
-            const MarshalRef v = Value(depth + 1);
+            if (!symbolRef(cls, depth)) return kNoValue;
+            const MarshalRef r = number(newNode(t == 'U' ? eMarshalKind::kUserMarshal : eMarshalKind::kData));
+            const MarshalRef v = value(depth + 1);
             if (v == kNoValue) return kNoValue;
-            strMarshalNode& n = tree_.MutableNode(r);
+            strMarshalNode& n = tree_.mutableNode(r);
             n.name = cls;
             n.first = v;
             n.count = 1;
             return r;
         }
         default:
-            return FailRef(kRubyUnknownType);
+            return failRef(kRubyUnknownType);
         }
     }
 
     // 'u': class, the _dump bytes; numbered afterwards (after the instance variables of an 'I' right
     // around it, which are read here when withIvars is set).
-    MarshalRef UserDef(int depth, bool withIvars) {
+    MarshalRef userDef(int depth, bool withIvars) {
         strMarshalNode n;
         n.kind = eMarshalKind::kUserDef;
-        if (!SymbolRef(n.name, depth) || !Bytes(n.first, n.count)) return kNoValue;
-        const MarshalRef r = tree_.AddNode(n);
+        if (!symbolRef(n.name, depth) || !bytes(n.first, n.count)) return kNoValue;
+        const MarshalRef r = tree_.addNode(n);
         if (withIvars) {
             strMarshalWrap w;
             w.tag = 'I';
-            if (!Ivars(w.ivarFirst, w.ivarCount, depth)) return kNoValue;
-            tree_.MutableNode(r).wrap = tree_.AddWrapChain({&w, 1});
+            if (!ivars(w.ivarFirst, w.ivarCount, depth)) return kNoValue;
+            tree_.mutableNode(r).wrap = tree_.addWrapChain({&w, 1});
         }
-        return Number(r);
+        return number(r);
     }
 
     // 'I': a symbol with instance variables, a '_dump' value read with them, or any other value
     // followed by them.
-    MarshalRef IvarValue(int depth) {
+    MarshalRef ivarValue(int depth) {
         uint8_t next = 0;
-        if (!Peek(next)) return kNoValue;
+        if (!peek(next)) return kNoValue;
         if (next == ':') {
             ++pos_;
             strMarshalNode n;
             n.kind = eMarshalKind::kSymbol;
-            if (!SymbolDef(n.name, true, depth)) return kNoValue;
-            return tree_.AddNode(n);
+            if (!symbolDef(n.name, true, depth)) return kNoValue;
+            return tree_.addNode(n);
         }
-        if (next == ';') return FailRef(kMarshalBadWrapper);
+        if (next == ';') return failRef(kMarshalBadWrapper);
         if (next == 'u') {
             ++pos_;
-            return UserDef(depth, true);
+            return userDef(depth, true);
         }
-        const auto fresh = static_cast<MarshalRef>(tree_.NodeCount());
-        const MarshalRef inner = Value(depth + 1);
+        const auto fresh = static_cast<MarshalRef>(tree_.nodeCount());
+        const MarshalRef inner = value(depth + 1);
         if (inner == kNoValue) return kNoValue;
         strMarshalWrap w;
         w.tag = 'I';
-        if (!Ivars(w.ivarFirst, w.ivarCount, depth)) return kNoValue;
-        return Wrap(inner, fresh, w) ? inner : kNoValue;
+        if (!ivars(w.ivarFirst, w.ivarCount, depth)) return kNoValue;
+        return wrap(inner, fresh, w) ? inner : kNoValue;
     }
 
     cMarshalTree& tree_;
@@ -391,15 +391,15 @@ class cTreeReader {
 } // namespace
 
 bool ReadMarshalTree(std::vector<uint8_t> bytes, cMarshalTree& tree, strMessage* error) {
-    tree.Clear();
+    tree.clear();
     if (bytes.size() >= UINT32_MAX) {
         if (error) *error = strMessage(kMarshalTooLarge);
         return false;
     }
-    tree.Arena() = std::move(bytes);
+    tree.arena() = std::move(bytes);
     cTreeReader reader(tree, error);
-    if (reader.Run()) return true;
-    tree.Clear();
+    if (reader.run()) return true;
+    tree.clear();
     return false;
 }
 

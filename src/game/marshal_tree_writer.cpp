@@ -13,40 +13,40 @@ namespace {
 class cTreeWriter {
   public:
     cTreeWriter(const cMarshalTree& tree, std::vector<uint8_t>& out, strMessage* error)
-        : tree_(tree), out_(out), error_(error), objectNo_(tree.NodeCount(), kUnwritten),
-          symbolNo_(tree.SymbolCount(), -1) {}
+        : tree_(tree), out_(out), error_(error), objectNo_(tree.nodeCount(), kUnwritten),
+          symbolNo_(tree.symbolCount(), -1) {}
 
-    bool Header(uint8_t minor) {
+    bool header(uint8_t minor) {
         out_.push_back(4);
         out_.push_back(minor);
         return true;
     }
     // An array of one element around the value, numbered as the first object.
-    void OneElementArray() {
+    void oneElementArray() {
         out_.push_back('[');
         ++nextObject_;
-        Long(1);
+        writeLong(1);
     }
-    bool Value(MarshalRef r, int depth);
-    void Raw(std::string_view b) { out_.insert(out_.end(), b.begin(), b.end()); }
+    bool value(MarshalRef r, int depth);
+    void raw(std::string_view b) { out_.insert(out_.end(), b.begin(), b.end()); }
 
   private:
     static constexpr uint32_t kUnwritten = UINT32_MAX;
     static constexpr uint32_t kInProgress = UINT32_MAX - 1;
 
-    bool Fail(eMessageId why) {
+    bool fail(eMessageId why) {
         if (error_ && !failed_) *error_ = strMessage(why);
         failed_ = true;
         return false;
     }
-    void Byte(uint8_t b) { out_.push_back(b); }
-    void Long(int64_t v) {
+    void byte(uint8_t b) { out_.push_back(b); }
+    void writeLong(int64_t v) {
         if (v == 0) {
-            Byte(0);
+            byte(0);
         } else if (v > 0 && v < 123) {
-            Byte(static_cast<uint8_t>(v + 5));
+            byte(static_cast<uint8_t>(v + 5));
         } else if (v < 0 && v > -124) {
-            Byte(static_cast<uint8_t>((v - 5) & 0xFF));
+            byte(static_cast<uint8_t>((v - 5) & 0xFF));
         } else {
             uint8_t buf[9];
             int n = 1;
@@ -60,41 +60,41 @@ class cTreeWriter {
             out_.insert(out_.end(), buf, buf + n + 1);
         }
     }
-    void Bytes(std::string_view b) {
-        Long(static_cast<int64_t>(b.size()));
-        Raw(b);
+    void bytes(std::string_view b) {
+        writeLong(static_cast<int64_t>(b.size()));
+        raw(b);
     }
-    void Number(MarshalRef r) { objectNo_[r] = nextObject_++; }
+    void number(MarshalRef r) { objectNo_[r] = nextObject_++; }
 
-    bool Symbol(uint32_t s, int depth) {
+    bool symbol(uint32_t s, int depth) {
         if (symbolNo_[s] >= 0) {
-            Byte(';');
-            Long(symbolNo_[s]);
+            byte(';');
+            writeLong(symbolNo_[s]);
             return true;
         }
         symbolNo_[s] = nextSymbol_++; // before its own instance variables
-        const strMarshalSymbol& sym = tree_.Symbol(s);
+        const strMarshalSymbol& sym = tree_.symbol(s);
         if (sym.ivarCount == 0) {
-            Byte(':');
-            Bytes(tree_.SymbolText(s));
+            byte(':');
+            bytes(tree_.symbolText(s));
             return true;
         }
-        Byte('I');
-        Byte(':');
-        Bytes(tree_.SymbolText(s));
-        return Pairs(tree_.Children().subspan(sym.ivarFirst, size_t(sym.ivarCount) * 2), depth);
+        byte('I');
+        byte(':');
+        bytes(tree_.symbolText(s));
+        return pairs(tree_.children().subspan(sym.ivarFirst, size_t(sym.ivarCount) * 2), depth);
     }
     // count, then (symbol, value) pairs.
-    bool Pairs(std::span<const MarshalRef> pairs, int depth) {
-        if (depth > cMarshalTree::kMaxDepth) return Fail(kMarshalTooDeepToWrite);
-        Long(static_cast<int64_t>(pairs.size() / 2));
+    bool pairs(std::span<const MarshalRef> pairs, int depth) {
+        if (depth > cMarshalTree::kMaxDepth) return fail(kMarshalTooDeepToWrite);
+        writeLong(static_cast<int64_t>(pairs.size() / 2));
         for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-            if (!Symbol(pairs[i], depth + 1) || !Value(pairs[i + 1], depth + 1)) return false;
+            if (!symbol(pairs[i], depth + 1) || !value(pairs[i + 1], depth + 1)) return false;
         return true;
     }
-    bool Values(std::span<const MarshalRef> values, int depth) {
+    bool values(std::span<const MarshalRef> values, int depth) {
         for (MarshalRef v : values)
-            if (!Value(v, depth + 1)) return false;
+            if (!value(v, depth + 1)) return false;
         return true;
     }
 
@@ -108,52 +108,52 @@ class cTreeWriter {
     int32_t nextSymbol_ = 0;
 };
 
-bool cTreeWriter::Value(MarshalRef r, int depth) {
-    if (depth > cMarshalTree::kMaxDepth) return Fail(kMarshalTooDeepToWrite);
-    if (r >= tree_.NodeCount()) return Fail(kMarshalNoValue);
-    const strMarshalNode& n = tree_.Node(r);
+bool cTreeWriter::value(MarshalRef r, int depth) {
+    if (depth > cMarshalTree::kMaxDepth) return fail(kMarshalTooDeepToWrite);
+    if (r >= tree_.nodeCount()) return fail(kMarshalNoValue);
+    const strMarshalNode& n = tree_.node(r);
     switch (n.kind) {
     case eMarshalKind::kNil:
-        Byte('0');
+        byte('0');
         return true;
     case eMarshalKind::kTrue:
-        Byte('T');
+        byte('T');
         return true;
     case eMarshalKind::kFalse:
-        Byte('F');
+        byte('F');
         return true;
     case eMarshalKind::kFixnum:
-        Byte('i');
-        Long(static_cast<int64_t>(uint64_t(n.first) | uint64_t(n.count) << 32));
+        byte('i');
+        writeLong(static_cast<int64_t>(uint64_t(n.first) | uint64_t(n.count) << 32));
         return true;
     case eMarshalKind::kSymbol:
-        return Symbol(n.name, depth);
+        return symbol(n.name, depth);
     default:
         break;
     }
-    if (objectNo_[r] == kInProgress) return Fail(kMarshalHoldsItself);
+    if (objectNo_[r] == kInProgress) return fail(kMarshalHoldsItself);
     if (objectNo_[r] != kUnwritten) {
-        Byte('@');
-        Long(objectNo_[r]);
+        byte('@');
+        writeLong(objectNo_[r]);
         return true;
     }
 
-    std::span<const strMarshalWrap> chain = tree_.Wrappers(r);
+    std::span<const strMarshalWrap> chain = tree_.wrappers(r);
     for (const strMarshalWrap& w : chain) {
-        Byte(w.tag);
-        if (w.tag != 'I' && !Symbol(w.name, depth)) return false;
+        byte(w.tag);
+        if (w.tag != 'I' && !symbol(w.name, depth)) return false;
     }
     // An 'I' right around a '_dump' value has its instance variables before the value is numbered.
     const bool ivarsInside = n.kind == eMarshalKind::kUserDef && !chain.empty() && chain.back().tag == 'I';
-    std::string_view bytes = tree_.Bytes(r);
+    std::string_view bytes = tree_.bytes(r);
     bool ok = true;
     switch (n.kind) {
     case eMarshalKind::kBignum:
-        Byte('l');
-        Byte(n.extra);
-        Long(bytes.size() / 2);
-        Raw(bytes);
-        Number(r);
+        byte('l');
+        byte(n.extra);
+        writeLong(bytes.size() / 2);
+        raw(bytes);
+        number(r);
         break;
     case eMarshalKind::kFloat:
     case eMarshalKind::kString:
@@ -161,67 +161,67 @@ bool cTreeWriter::Value(MarshalRef r, int depth) {
     case eMarshalKind::kModule:
     case eMarshalKind::kOldModule:
     case eMarshalKind::kRegexp:
-        Byte(n.kind == eMarshalKind::kFloat       ? 'f'
+        byte(n.kind == eMarshalKind::kFloat       ? 'f'
              : n.kind == eMarshalKind::kString    ? '"'
              : n.kind == eMarshalKind::kClass     ? 'c'
              : n.kind == eMarshalKind::kModule    ? 'm'
              : n.kind == eMarshalKind::kOldModule ? 'M'
                                                   : '/');
-        Bytes(bytes);
-        if (n.kind == eMarshalKind::kRegexp) Byte(n.extra);
-        Number(r);
+        this->bytes(bytes);
+        if (n.kind == eMarshalKind::kRegexp) byte(n.extra);
+        number(r);
         break;
     case eMarshalKind::kArray:
-        Byte('[');
-        Number(r);
-        Long(n.count);
-        ok = Values(tree_.Elements(r), depth);
+        byte('[');
+        number(r);
+        writeLong(n.count);
+        ok = values(tree_.elements(r), depth);
         break;
     case eMarshalKind::kHash:
     case eMarshalKind::kHashDefault: {
         const bool withDefault = n.kind == eMarshalKind::kHashDefault;
-        Byte(withDefault ? '}' : '{');
-        Number(r);
-        Long(n.count);
-        ok = Values(tree_.Children().subspan(n.first, size_t(n.count) * 2 + (withDefault ? 1 : 0)), depth);
+        byte(withDefault ? '}' : '{');
+        number(r);
+        writeLong(n.count);
+        ok = values(tree_.children().subspan(n.first, size_t(n.count) * 2 + (withDefault ? 1 : 0)), depth);
         break;
     }
     case eMarshalKind::kObject:
-        Byte('o');
-        Number(r); // before its class name
-        ok = Symbol(n.name, depth) && Pairs(tree_.Pairs(r), depth);
+        byte('o');
+        number(r); // before its class name
+        ok = symbol(n.name, depth) && pairs(tree_.pairs(r), depth);
         break;
     case eMarshalKind::kStruct:
-        Byte('S');
-        ok = Symbol(n.name, depth);
-        Number(r);
-        ok = ok && Pairs(tree_.Pairs(r), depth);
+        byte('S');
+        ok = symbol(n.name, depth);
+        number(r);
+        ok = ok && pairs(tree_.pairs(r), depth);
         break;
     case eMarshalKind::kUserDef:
-        Byte('u');
-        ok = Symbol(n.name, depth);
-        Bytes(bytes);
+        byte('u');
+        ok = symbol(n.name, depth);
+        this->bytes(bytes);
         if (ivarsInside) {
             objectNo_[r] = kInProgress;
             const strMarshalWrap& w = chain.back();
-            ok = ok && Pairs(tree_.Children().subspan(w.ivarFirst, size_t(w.ivarCount) * 2), depth);
+            ok = ok && pairs(tree_.children().subspan(w.ivarFirst, size_t(w.ivarCount) * 2), depth);
         }
-        Number(r);
+        number(r);
         break;
     case eMarshalKind::kUserMarshal:
     case eMarshalKind::kData:
-        Byte(n.kind == eMarshalKind::kUserMarshal ? 'U' : 'd');
-        ok = Symbol(n.name, depth);
-        Number(r);
-        ok = ok && Value(n.first, depth + 1);
+        byte(n.kind == eMarshalKind::kUserMarshal ? 'U' : 'd');
+        ok = symbol(n.name, depth);
+        number(r);
+        ok = ok && value(n.first, depth + 1);
         break;
     default:
-        return Fail(kMarshalUnknownKind);
+        return fail(kMarshalUnknownKind);
     }
     if (!ok) return false;
     for (size_t i = chain.size(); i-- > 0;) {
         if (chain[i].tag != 'I' || (ivarsInside && i + 1 == chain.size())) continue;
-        if (!Pairs(tree_.Children().subspan(chain[i].ivarFirst, size_t(chain[i].ivarCount) * 2), depth))
+        if (!pairs(tree_.children().subspan(chain[i].ivarFirst, size_t(chain[i].ivarCount) * 2), depth))
             return false;
     }
     return true;
@@ -233,11 +233,11 @@ bool WriteMarshalTree(const cMarshalTree& tree, std::vector<uint8_t>& out, strMe
     out.clear();
     // The arena holds the bytes of the file the tree was read from and those of every value added
     // since: room for the whole dump but for the framing of the added values.
-    out.reserve(tree.ArenaSize() + tree.ArenaSize() / 64 + 4096);
+    out.reserve(tree.arenaSize() + tree.arenaSize() / 64 + 4096);
     cTreeWriter w(tree, out, error);
-    w.Header(tree.MinorVersion());
-    if (!w.Value(tree.Root(), 0)) return false;
-    w.Raw(tree.Trailer());
+    w.header(tree.minorVersion());
+    if (!w.value(tree.root(), 0)) return false;
+    w.raw(tree.trailer());
     return true;
 }
 
@@ -245,9 +245,9 @@ bool WriteMarshalValue(const cMarshalTree& tree, MarshalRef value, bool inArray,
                        strMessage* error) {
     out.clear();
     cTreeWriter w(tree, out, error);
-    w.Header(8);
-    if (inArray) w.OneElementArray();
-    return w.Value(value, inArray ? 1 : 0);
+    w.header(8);
+    if (inArray) w.oneElementArray();
+    return w.value(value, inArray ? 1 : 0);
 }
 
 } // namespace game

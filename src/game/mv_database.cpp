@@ -24,7 +24,7 @@ bool IsSpace(uint8_t c) {
 
 } // namespace
 
-bool cMvDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
+bool cMvDatabase::parse(std::vector<uint8_t> bytes, strMessage* error) {
     bytes_ = std::move(bytes);
     entries_.clear();
     lastWrite_.reset();
@@ -61,11 +61,11 @@ bool cMvDatabase::Parse(std::vector<uint8_t> bytes, strMessage* error) {
     return true;
 }
 
-int cMvDatabase::LastId() const {
+int cMvDatabase::lastId() const {
     return entries_.empty() ? 0 : static_cast<int>(entries_.size() - 1);
 }
 
-std::vector<strGameAnimation> cMvDatabase::List(const std::string&) const {
+std::vector<strGameAnimation> cMvDatabase::list(const std::string&) const {
     std::vector<strGameAnimation> out;
     for (size_t id = 1; id < entries_.size(); ++id) {
         const strEntry& e = entries_[id];
@@ -81,37 +81,37 @@ std::vector<strGameAnimation> cMvDatabase::List(const std::string&) const {
     return out;
 }
 
-bool cMvDatabase::Read(int id, cProject& doc, const std::string& locale, strMessage* error) const {
-    if (id < 1 || id > LastId() || !entries_[size_t(id)].object)
+bool cMvDatabase::read(int id, cProject& doc, const std::string& locale, strMessage* error) const {
+    if (id < 1 || id > lastId() || !entries_[size_t(id)].object)
         return Fail(error, strMessage(kGameDbEmpty, id));
     const strEntry& e = entries_[size_t(id)];
-    std::string payload = "[" + std::string(Text(e)) + "]";
+    std::string payload = "[" + std::string(text(e)) + "]";
     if (e.frames == 0) {
         // An animation without frames reads as one empty frame (the clipboard import wants one).
-        ordered_json j = ordered_json::parse(Text(e), nullptr, false);
+        ordered_json j = ordered_json::parse(text(e), nullptr, false);
         if (j.is_object()) j["frames"] = ordered_json::array({ordered_json::array()});
         payload = "[" + j.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "]";
     }
     strMessage why;
-    if (PKMV::ReadMvPayload({reinterpret_cast<const uint8_t*>(payload.data()), payload.size()}, doc, locale,
-                            &why) != 1)
+    if (mv::ReadMvPayload({reinterpret_cast<const uint8_t*>(payload.data()), payload.size()}, doc, locale,
+                          &why) != 1)
         return Fail(error, strMessage(kGameDbUnreadable, id, why));
     return true;
 }
 
-bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+bool cMvDatabase::write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                         std::vector<uint8_t>& out, strMessage* error) {
     lastWrite_.reset();
-    if (id < 1 || id > LastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
+    if (id < 1 || id > lastId() + 1) return Fail(error, strMessage(kGameDbNoSuchAnimation, id));
     std::string payload;
-    if (PKMV::BuildMvPayload(doc, locale, payload) != 1) return Fail(error, strMessage(kGameDbCannotWrite));
+    if (mv::BuildMvPayload(doc, locale, payload) != 1) return Fail(error, strMessage(kGameDbCannotWrite));
     const ordered_json written = ordered_json::parse(payload, nullptr, false);
     if (!written.is_array() || written.empty() || !written[0].is_object())
         return Fail(error, strMessage(kGameDbNotReadBack));
     const ordered_json& fresh = written[0];
 
-    const bool replace = id <= LastId() && entries_[size_t(id)].object;
-    ordered_json element = replace ? ordered_json::parse(Text(entries_[size_t(id)]), nullptr, false)
+    const bool replace = id <= lastId() && entries_[size_t(id)].object;
+    ordered_json element = replace ? ordered_json::parse(text(entries_[size_t(id)]), nullptr, false)
                                    : ordered_json::object({{"id", id}});
     if (!element.is_object()) return Fail(error, strMessage(kGameDbNotObject, id));
     for (const auto& [key, value] : fresh.items()) {
@@ -124,7 +124,7 @@ bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, 
 
     size_t cut = 0, resume = 0;
     std::string insert = line;
-    if (id <= LastId()) {
+    if (id <= lastId()) {
         cut = entries_[size_t(id)].start;
         resume = entries_[size_t(id)].end;
     } else if (entries_.empty()) {
@@ -148,7 +148,7 @@ bool cMvDatabase::Write(const cProject& doc, int id, const strNameChoice& name, 
     return true;
 }
 
-std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_t> out, strMessage* error) {
+std::unique_ptr<cAnimationDatabase> cMvDatabase::parseWritten(std::vector<uint8_t> out, strMessage* error) {
     auto db = std::make_unique<cMvDatabase>();
     // Where the rest of out is not this file's bytes as they were checked, out is parsed whole.
     const strSplice* w = lastWrite_ ? &*lastWrite_ : nullptr;
@@ -158,7 +158,7 @@ std::unique_ptr<cAnimationDatabase> cMvDatabase::ParseWritten(std::vector<uint8_
                          std::equal(bytes_.begin() + std::ptrdiff_t(w->resume), bytes_.end(),
                                     out.begin() + std::ptrdiff_t(w->cut + w->inserted));
     if (!spliced) {
-        if (!db->Parse(std::move(out), error)) return nullptr;
+        if (!db->parse(std::move(out), error)) return nullptr;
         return db;
     }
     db->bytes_ = std::move(out);

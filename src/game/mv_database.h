@@ -19,14 +19,14 @@ namespace game {
 
 class cMvDatabase : public cAnimationDatabase {
   public:
-    bool Parse(std::vector<uint8_t> bytes, strMessage* error) override;
-    std::span<const uint8_t> FileBytes() const override { return bytes_; }
-    int LastId() const override;
-    std::vector<strGameAnimation> List(const std::string& locale) const override;
-    bool Read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
-    bool Write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
+    bool parse(std::vector<uint8_t> bytes, strMessage* error) override;
+    std::span<const uint8_t> fileBytes() const override { return bytes_; }
+    int lastId() const override;
+    std::vector<strGameAnimation> list(const std::string& locale) const override;
+    bool read(int id, cProject& doc, const std::string& locale, strMessage* error) const override;
+    bool write(const cProject& doc, int id, const strNameChoice& name, const std::string& locale,
                std::vector<uint8_t>& out, strMessage* error) override;
-    std::unique_ptr<cAnimationDatabase> ParseWritten(std::vector<uint8_t> out, strMessage* error) override;
+    std::unique_ptr<cAnimationDatabase> parseWritten(std::vector<uint8_t> out, strMessage* error) override;
 
   private:
     struct strEntry : strMvElement {
@@ -37,7 +37,7 @@ class cMvDatabase : public cAnimationDatabase {
         int id = 0;
         size_t cut = 0, resume = 0, inserted = 0;
     };
-    std::string_view Text(const strEntry& e) const {
+    std::string_view text(const strEntry& e) const {
         return {reinterpret_cast<const char*>(bytes_.data()) + e.start, e.end - e.start};
     }
 

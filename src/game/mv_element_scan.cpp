@@ -32,13 +32,13 @@ class cQuickScanner {
   public:
     cQuickScanner(std::span<const uint8_t> text, size_t pos) : t_(text), pos_(pos) {}
 
-    bool Element(strMvElement& out) {
+    bool element(strMvElement& out) {
         if (pos_ >= t_.size()) return false;
         out = strMvElement{};
         if (t_[pos_] == '{') {
             out.object = true;
-            if (!Object(1, &out)) return false;
-        } else if (!Value(0)) {
+            if (!object(1, &out)) return false;
+        } else if (!value(0)) {
             return false;
         }
         out.end = pos_;
@@ -47,41 +47,41 @@ class cQuickScanner {
     }
 
   private:
-    void Space() {
+    void space() {
         while (pos_ < t_.size() && IsSpace(t_[pos_]))
             ++pos_;
     }
-    bool Take(uint8_t c) {
+    bool take(uint8_t c) {
         if (pos_ >= t_.size() || t_[pos_] != c) return false;
         ++pos_;
         return true;
     }
 
-    bool Value(int depth) {
+    bool value(int depth) {
         if (pos_ >= t_.size()) return false;
         switch (t_[pos_]) {
         case '{':
-            return Object(depth + 1, nullptr);
+            return object(depth + 1, nullptr);
         case '[': {
             int count = 0;
-            return Array(depth + 1, count);
+            return array(depth + 1, count);
         }
         case '"': {
             bool escaped = false;
-            return String(escaped);
+            return string(escaped);
         }
         case 't':
-            return Word("true");
+            return word("true");
         case 'f':
-            return Word("false");
+            return word("false");
         case 'n':
-            return Word("null");
+            return word("null");
         default:
-            return Number();
+            return number();
         }
     }
 
-    bool Word(std::string_view w) {
+    bool word(std::string_view w) {
         if (t_.size() - pos_ < w.size() ||
             std::string_view(reinterpret_cast<const char*>(t_.data()) + pos_, w.size()) != w)
             return false;
@@ -90,8 +90,8 @@ class cQuickScanner {
     }
 
     // -?(0|[1-9][0-9]*)(\.[0-9]+)? ; exponents are left to the parser (they may overflow).
-    bool Number() {
-        Take('-');
+    bool number() {
+        take('-');
         if (pos_ >= t_.size() || !IsDigit(t_[pos_])) return false;
         if (t_[pos_] == '0') {
             ++pos_;
@@ -101,7 +101,7 @@ class cQuickScanner {
                 ++pos_;
             if (pos_ - first > kSafeDigits) return false;
         }
-        if (Take('.')) {
+        if (take('.')) {
             if (pos_ >= t_.size() || !IsDigit(t_[pos_])) return false;
             while (pos_ < t_.size() && IsDigit(t_[pos_]))
                 ++pos_;
@@ -110,7 +110,7 @@ class cQuickScanner {
     }
 
     // A string from its opening quote; escaped tells whether its text differs from its bytes.
-    bool String(bool& escaped) {
+    bool string(bool& escaped) {
         escaped = false;
         ++pos_;
         while (pos_ < t_.size()) {
@@ -122,17 +122,17 @@ class cQuickScanner {
             if (c < 0x20) return false;
             if (c == '\\') {
                 escaped = true;
-                if (!Escape()) return false;
+                if (!escape()) return false;
             } else if (c < 0x80) {
                 ++pos_;
-            } else if (!Utf8()) {
+            } else if (!utf8()) {
                 return false;
             }
         }
         return false;
     }
 
-    bool Escape() {
+    bool escape() {
         if (t_.size() - pos_ < 2) return false;
         const uint8_t e = t_[pos_ + 1];
         if (e != 'u') {
@@ -152,7 +152,7 @@ class cQuickScanner {
 
     // One well-formed UTF-8 sequence of two to four bytes (no overlong forms, no surrogates, at most
     // U+10FFFF).
-    bool Utf8() {
+    bool utf8() {
         const uint8_t c = t_[pos_];
         int n = 0;
         uint8_t lo = 0x80, hi = 0xBF;
@@ -179,48 +179,48 @@ class cQuickScanner {
     }
 
     // After '[' or '{' was seen at pos_.
-    bool Array(int depth, int& count) {
+    bool array(int depth, int& count) {
         if (depth > kMvMaxDepth) return false;
         ++pos_;
-        Space();
-        if (Take(']')) return true;
+        space();
+        if (take(']')) return true;
         for (;;) {
-            if (!Value(depth)) return false;
+            if (!value(depth)) return false;
             ++count;
-            Space();
-            if (Take(']')) return true;
-            if (!Take(',')) return false;
-            Space();
+            space();
+            if (take(']')) return true;
+            if (!take(',')) return false;
+            space();
         }
     }
 
     // top: the element itself, whose name, pictures and frames are collected.
-    bool Object(int depth, strMvElement* top) {
+    bool object(int depth, strMvElement* top) {
         if (depth > kMvMaxDepth) return false;
         ++pos_;
-        Space();
-        if (Take('}')) return true;
+        space();
+        if (take('}')) return true;
         for (;;) {
             if (pos_ >= t_.size() || t_[pos_] != '"') return false;
             const size_t keyStart = pos_ + 1;
             bool escaped = false;
-            if (!String(escaped)) return false;
+            if (!string(escaped)) return false;
             const std::string_view key(reinterpret_cast<const char*>(t_.data()) + keyStart,
                                        pos_ - 1 - keyStart);
-            Space();
-            if (!Take(':')) return false;
-            Space();
-            if (top && !Member(escaped, key, depth, *top)) return false;
-            if (!top && !Value(depth)) return false;
-            Space();
-            if (Take('}')) return true;
-            if (!Take(',')) return false;
-            Space();
+            space();
+            if (!take(':')) return false;
+            space();
+            if (top && !member(escaped, key, depth, *top)) return false;
+            if (!top && !value(depth)) return false;
+            space();
+            if (take('}')) return true;
+            if (!take(',')) return false;
+            space();
         }
     }
 
     // A member of the element: the texts and frames the list shows are taken.
-    bool Member(bool escapedKey, std::string_view key, int depth, strMvElement& top) {
+    bool member(bool escapedKey, std::string_view key, int depth, strMvElement& top) {
         if (escapedKey) return false; // its text is not its bytes
         std::string* text = key == "name"             ? &top.name
                             : key == "animation1Name" ? &top.pictures[0]
@@ -229,12 +229,12 @@ class cQuickScanner {
         if (text && pos_ < t_.size() && t_[pos_] == '"') {
             const size_t start = pos_ + 1;
             bool escaped = false;
-            if (!String(escaped) || escaped) return false;
+            if (!string(escaped) || escaped) return false;
             text->assign(reinterpret_cast<const char*>(t_.data()) + start, pos_ - 1 - start);
             return true;
         }
-        if (key == "frames" && pos_ < t_.size() && t_[pos_] == '[') return Array(depth + 1, top.frames);
-        return Value(depth);
+        if (key == "frames" && pos_ < t_.size() && t_[pos_] == '[') return array(depth + 1, top.frames);
+        return value(depth);
     }
 
     std::span<const uint8_t> t_;
@@ -273,25 +273,25 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
     std::string name, pictures[2];
     strMessage error;
 
-    bool null() override { return Value(); }
-    bool boolean(bool) override { return Value(); }
-    bool number_integer(number_integer_t) override { return Value(); }
-    bool number_unsigned(number_unsigned_t) override { return Value(); }
-    bool number_float(number_float_t, const string_t&) override { return Value(); }
-    bool binary(binary_t&) override { return Value(); }
+    bool null() override { return value(); }
+    bool boolean(bool) override { return value(); }
+    bool number_integer(number_integer_t) override { return value(); }
+    bool number_unsigned(number_unsigned_t) override { return value(); }
+    bool number_float(number_float_t, const string_t&) override { return value(); }
+    bool binary(binary_t&) override { return value(); }
     bool string(string_t& s) override {
         if (depth == 1 && key_ == "name") name = s;
         if (depth == 1 && key_ == "animation1Name") pictures[0] = s;
         if (depth == 1 && key_ == "animation2Name") pictures[1] = s;
-        return Value();
+        return value();
     }
     bool start_object(std::size_t) override {
         if (depth == 0) object = true;
-        return Value() && Enter(false);
+        return value() && enter(false);
     }
-    bool start_array(std::size_t) override { return Value() && Enter(depth == 1 && key_ == "frames"); }
-    bool end_object() override { return Leave(); }
-    bool end_array() override { return Leave(); }
+    bool start_array(std::size_t) override { return value() && enter(depth == 1 && key_ == "frames"); }
+    bool end_object() override { return leave(); }
+    bool end_array() override { return leave(); }
     bool key(string_t& k) override {
         if (depth == 1) key_ = k;
         return true;
@@ -302,11 +302,11 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
     }
 
   private:
-    bool Value() {
+    bool value() {
         if (inFrames_ && depth == 2) ++frames;
         return true;
     }
-    bool Enter(bool frames) {
+    bool enter(bool frames) {
         if (++depth > kMvMaxDepth) {
             error = strMessage(kMarshalTooDeep);
             return false;
@@ -314,7 +314,7 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
         if (frames) inFrames_ = true;
         return true;
     }
-    bool Leave() {
+    bool leave() {
         if (depth == 2) inFrames_ = false;
         --depth;
         return true;
@@ -326,7 +326,7 @@ class cEntrySax : public nlohmann::json_sax<nlohmann::json> {
 } // namespace
 
 eQuickScan QuickScanMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out) {
-    return cQuickScanner(text, start).Element(out) ? eQuickScan::kValid : eQuickScan::kUnsure;
+    return cQuickScanner(text, start).element(out) ? eQuickScan::kValid : eQuickScan::kUnsure;
 }
 
 bool ParseMvElement(std::span<const uint8_t> text, size_t start, strMvElement& out, strMessage* error) {

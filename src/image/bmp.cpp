@@ -30,8 +30,8 @@ uint32_t MaskChannel(uint32_t value, uint32_t mask) {
 
 } // namespace
 
-std::unique_ptr<cDib> cDib::Create(int width, int height, int bits, int tableEntries, const uint32_t* masks) {
-    if (!IsValidDepth(bits) || width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
+std::unique_ptr<cDib> cDib::create(int width, int height, int bits, int tableEntries, const uint32_t* masks) {
+    if (!isValidDepth(bits) || width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
         return nullptr;
     int maxTable = bits <= 8 ? (1 << bits) : 0;
     if (bits <= 8) {
@@ -45,7 +45,7 @@ std::unique_ptr<cDib> cDib::Create(int width, int height, int bits, int tableEnt
     d->width_ = width;
     d->height_ = height;
     d->bits_ = bits;
-    d->stride_ = StrideOf(width, bits);
+    d->stride_ = strideOf(width, bits);
     try {
         d->pixels_.assign(size_t(d->stride_) * size_t(height), 0);
         d->table_.assign(size_t(tableEntries), 0);
@@ -60,7 +60,7 @@ std::unique_ptr<cDib> cDib::Create(int width, int height, int bits, int tableEnt
     return d;
 }
 
-int32_t cDib::LayoutCode() const {
+int32_t cDib::layoutCode() const {
     if (bits_ == 16) {
         if (!hasMasks_) return kLayout555;
         if (masks_[0] == 0x7C00 && masks_[1] == 0x03E0 && masks_[2] == 0x001F) return kLayout555;
@@ -78,8 +78,8 @@ int32_t cDib::LayoutCode() const {
     return 0;
 }
 
-int cDib::ReadIndex(int x, int y) const {
-    const uint8_t* row = Row(y);
+int cDib::readIndex(int x, int y) const {
+    const uint8_t* row = this->row(y);
     switch (bits_) {
     case 1:
         return (row[x >> 3] >> (7 - (x & 7))) & 1;
@@ -92,8 +92,8 @@ int cDib::ReadIndex(int x, int y) const {
     }
 }
 
-void cDib::WriteIndex(int x, int y, int index) {
-    uint8_t* row = Row(y);
+void cDib::writeIndex(int x, int y, int index) {
+    uint8_t* row = this->row(y);
     switch (bits_) {
     case 1: {
         uint8_t bit = uint8_t(0x80 >> (x & 7));
@@ -114,13 +114,13 @@ void cDib::WriteIndex(int x, int y, int index) {
     }
 }
 
-uint32_t cDib::ReadPixel(int x, int y) const {
-    const uint8_t* row = Row(y);
+uint32_t cDib::readPixel(int x, int y) const {
+    const uint8_t* row = this->row(y);
     switch (bits_) {
     case 1:
     case 4:
     case 8: {
-        size_t i = size_t(ReadIndex(x, y));
+        size_t i = size_t(readIndex(x, y));
         return i < table_.size() ? (table_[i] & 0x00FFFFFF) : 0;
     }
     case 16: {
@@ -136,7 +136,7 @@ uint32_t cDib::ReadPixel(int x, int y) const {
     case 32: {
         const uint8_t* p = row + 4 * x;
         uint32_t v = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-        if (!hasMasks_ || LayoutCode() != 0) return v;
+        if (!hasMasks_ || layoutCode() != 0) return v;
         return (MaskChannel(v, masks_[3]) << 24) | (MaskChannel(v, masks_[0]) << 16) |
                (MaskChannel(v, masks_[1]) << 8) | MaskChannel(v, masks_[2]);
     }
@@ -145,7 +145,7 @@ uint32_t cDib::ReadPixel(int x, int y) const {
     }
 }
 
-bool cPalette::Set(const uint32_t* entries, int count) {
+bool cPalette::set(const uint32_t* entries, int count) {
     entries_.clear();
     if (count < 1) return false;
     try {
@@ -160,58 +160,58 @@ bool cPalette::Set(const uint32_t* entries, int count) {
     return true;
 }
 
-void cPalette::Clear() {
+void cPalette::clear() {
     entries_.clear();
     entries_.shrink_to_fit();
 }
 
-bool cBMP::Attach(std::unique_ptr<cDib> dib, int64_t key) {
-    Destroy();
+bool cBMP::attach(std::unique_ptr<cDib> dib, int64_t key) {
+    destroy();
     if (!dib) return false;
     dib_ = std::move(dib);
     key_ = key >= 0 ? (uint32_t(key) & 0x00FFFFFF) | 0xFF000000u : 0;
-    width_ = dib_->Width();
-    height_ = dib_->Height();
-    stride_ = dib_->Stride();
-    bits_ = dib_->Bits();
-    colourUsed_ = dib_->ColourUsed();
-    bitsPtr_ = dib_->Pixels();
+    width_ = dib_->width();
+    height_ = dib_->height();
+    stride_ = dib_->stride();
+    bits_ = dib_->bits();
+    colourUsed_ = dib_->colourUsed();
+    bitsPtr_ = dib_->pixels();
     return true;
 }
 
-void cBMP::Destroy() {
+void cBMP::destroy() {
     dib_.reset();
     key_ = 0;
     width_ = height_ = stride_ = bits_ = colourUsed_ = 0;
     bitsPtr_ = nullptr;
-    palette_.Clear();
+    palette_.clear();
 }
 
-std::unique_ptr<cDib> cBMP::Detach() {
+std::unique_ptr<cDib> cBMP::detach() {
     std::unique_ptr<cDib> d = std::move(dib_);
-    Destroy();
+    destroy();
     return d;
 }
 
-bool cBMP::GetSize(int& width, int& height) const {
+bool cBMP::getSize(int& width, int& height) const {
     width = width_;
     height = height_;
     return dib_ != nullptr;
 }
 
-const uint32_t* cBMP::GetPaletteEntry(int index) const {
-    if (!dib_ || index < 0 || index >= palette_.Count()) return nullptr;
-    return palette_.Entries() + index;
+const uint32_t* cBMP::getPaletteEntry(int index) const {
+    if (!dib_ || index < 0 || index >= palette_.count()) return nullptr;
+    return palette_.entries() + index;
 }
 
-bool cBMP::TakePaletteFromTable() {
+bool cBMP::takePaletteFromTable() {
     if (!dib_ || bits_ > 8 || colourUsed_ == 0) return false;
-    std::vector<uint32_t> entries(dib_->Table().begin(), dib_->Table().begin() + colourUsed_);
+    std::vector<uint32_t> entries(dib_->table().begin(), dib_->table().begin() + colourUsed_);
     bool anyAlpha = false;
     for (uint32_t e : entries)
         anyAlpha |= (e >> 24) != 0;
     if (!anyAlpha)
         for (uint32_t& e : entries)
             e |= 0xFF000000u;
-    return palette_.Set(entries.data(), colourUsed_);
+    return palette_.set(entries.data(), colourUsed_);
 }

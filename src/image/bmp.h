@@ -30,45 +30,45 @@ class cDib {
     // depths up to 8; ignored above 8). masks, when given, are R, G, B, A (A may be 0) and are kept only
     // for 16 and 32 bits. Null for an invalid depth, a side outside 1..kMaxPictureSide, a table larger
     // than 2^bits, or when memory cannot be had.
-    static std::unique_ptr<cDib> Create(int width, int height, int bits, int tableEntries = 0,
+    static std::unique_ptr<cDib> create(int width, int height, int bits, int tableEntries = 0,
                                         const uint32_t* masks = nullptr);
-    static bool IsValidDepth(int bits) {
+    static bool isValidDepth(int bits) {
         return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     }
-    static int StrideOf(int width, int bits) {
+    static int strideOf(int width, int bits) {
         return static_cast<int>(((int64_t(width) * bits + 31) / 32) * 4);
     }
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int Bits() const { return bits_; }
-    int Stride() const { return stride_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int bits() const { return bits_; }
+    int stride() const { return stride_; }
     // Number of colour-table entries (the header's colour-used count with 0 resolved to 2^bits);
     // 0 above 8 bits.
-    int ColourUsed() const { return static_cast<int>(table_.size()); }
-    uint8_t* Row(int y) { return pixels_.data() + size_t(y) * size_t(stride_); }
-    const uint8_t* Row(int y) const { return pixels_.data() + size_t(y) * size_t(stride_); }
-    uint8_t* Pixels() { return pixels_.data(); }
-    const uint8_t* Pixels() const { return pixels_.data(); }
-    size_t PixelBytes() const { return pixels_.size(); }
+    int colourUsed() const { return static_cast<int>(table_.size()); }
+    uint8_t* row(int y) { return pixels_.data() + size_t(y) * size_t(stride_); }
+    const uint8_t* row(int y) const { return pixels_.data() + size_t(y) * size_t(stride_); }
+    uint8_t* pixels() { return pixels_.data(); }
+    const uint8_t* pixels() const { return pixels_.data(); }
+    size_t pixelBytes() const { return pixels_.size(); }
 
     // Colour table (depths up to 8): entries 0xAARRGGBB.
-    std::vector<uint32_t>& Table() { return table_; }
-    const std::vector<uint32_t>& Table() const { return table_; }
+    std::vector<uint32_t>& table() { return table_; }
+    const std::vector<uint32_t>& table() const { return table_; }
 
-    // Explicit channel masks (16 and 32 bits, "bit fields"); HasMasks false means the default layout.
-    bool HasMasks() const { return hasMasks_; }
-    const uint32_t* Masks() const { return masks_; }
+    // Explicit channel masks (16 and 32 bits, "bit fields"); hasMasks false means the default layout.
+    bool hasMasks() const { return hasMasks_; }
+    const uint32_t* masks() const { return masks_; }
     // The layout code of a 16- or 32-bit bitmap, 0 for other depths.
-    int32_t LayoutCode() const;
+    int32_t layoutCode() const;
 
     // Reads pixel (x, y) as 0xAARRGGBB, the way the platform reads pixels at 32 bits: indexed pixels
     // give their table colour with alpha 0 (an index past the table gives black), 16 and 24 bits give
     // alpha 0, 32 bits give byte 3 (or the alpha mask's channel) as alpha.
-    uint32_t ReadPixel(int x, int y) const;
+    uint32_t readPixel(int x, int y) const;
     // The raw palette index of an indexed pixel (0 for other depths).
-    int ReadIndex(int x, int y) const;
-    void WriteIndex(int x, int y, int index);
+    int readIndex(int x, int y) const;
+    void writeIndex(int x, int y, int index);
 
   private:
     cDib() = default;
@@ -84,11 +84,11 @@ class cPalette {
   public:
     virtual ~cPalette() = default;
     // Frees the old table; fails for count < 1; copies count entries or zero-fills them.
-    bool Set(const uint32_t* entries, int count);
-    void Clear();
-    int Count() const { return static_cast<int>(entries_.size()); }
-    const uint32_t* Entries() const { return entries_.empty() ? nullptr : entries_.data(); }
-    uint32_t* Entries() { return entries_.empty() ? nullptr : entries_.data(); }
+    bool set(const uint32_t* entries, int count);
+    void clear();
+    int count() const { return static_cast<int>(entries_.size()); }
+    const uint32_t* entries() const { return entries_.empty() ? nullptr : entries_.data(); }
+    uint32_t* entries() { return entries_.empty() ? nullptr : entries_.data(); }
 
   private:
     std::vector<uint32_t> entries_;
@@ -105,30 +105,30 @@ class cBMP {
     // Takes ownership of dib (destroying any current bitmap). key, when given (any value >= 0), is
     // 0x00RRGGBB and is stored with its top byte set to 255; -1 means no key (field 0). False for a
     // null dib.
-    bool Attach(std::unique_ptr<cDib> dib, int64_t key = -1);
+    bool attach(std::unique_ptr<cDib> dib, int64_t key = -1);
     // Releases the bitmap, zeroes the description, clears the palette.
-    void Destroy();
+    void destroy();
     // Takes the bitmap out (the description and palette are cleared as by Destroy).
-    std::unique_ptr<cDib> Detach();
+    std::unique_ptr<cDib> detach();
 
-    bool IsAttached() const { return dib_ != nullptr; }
-    bool GetSize(int& width, int& height) const;
-    int GetStride() const { return stride_; }
-    int GetBitCount() const { return bits_; }
-    int GetColourUsed() const { return colourUsed_; }
-    uint8_t* GetBits() { return bitsPtr_; }
-    const uint8_t* GetBits() const { return bitsPtr_; }
-    uint32_t GetColourKey() const { return key_; }
+    bool isAttached() const { return dib_ != nullptr; }
+    bool getSize(int& width, int& height) const;
+    int getStride() const { return stride_; }
+    int getBitCount() const { return bits_; }
+    int getColourUsed() const { return colourUsed_; }
+    uint8_t* getBits() { return bitsPtr_; }
+    const uint8_t* getBits() const { return bitsPtr_; }
+    uint32_t getColourKey() const { return key_; }
     // The palette entry at index, or null when the index is not below the palette's count.
-    const uint32_t* GetPaletteEntry(int index) const;
+    const uint32_t* getPaletteEntry(int index) const;
     // For a bitmap of at most 8 bits with a colour table: copies the table into the palette, making
     // every alpha 255 when no entry has a non-zero alpha. False when there is nothing to take.
-    bool TakePaletteFromTable();
+    bool takePaletteFromTable();
 
-    cPalette& Palette() { return palette_; }
-    const cPalette& Palette() const { return palette_; }
-    cDib* Dib() { return dib_.get(); }
-    const cDib* Dib() const { return dib_.get(); }
+    cPalette& palette() { return palette_; }
+    const cPalette& palette() const { return palette_; }
+    cDib* dib() { return dib_.get(); }
+    const cDib* dib() const { return dib_.get(); }
 
   private:
     uint32_t key_ = 0;

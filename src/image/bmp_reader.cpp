@@ -24,11 +24,11 @@ uint32_t U32(const uint8_t* p) {
 // row's end is clipped there (writers that encode the row padding produce such runs); the pixels
 // past the end are dropped until the next end of line or delta.
 bool DecodeRle(const uint8_t* p, size_t n, bool rle4, cDib& dib) {
-    const int w = dib.Width(), h = dib.Height();
+    const int w = dib.width(), h = dib.height();
     int x = 0, y = 0;
     size_t i = 0;
     auto put = [&](int index) {
-        if (x < w) dib.WriteIndex(x++, h - 1 - y, index);
+        if (x < w) dib.writeIndex(x++, h - 1 - y, index);
     };
     for (;;) {
         if (i + 2 > n) return y >= h; // data ran out: fine only once every row was reached
@@ -94,7 +94,7 @@ bool DecodeBmp(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     if (topDown) height = -height;
     if (width < 1 || height < 1 || width > limits.maxSide || height > limits.maxSide) return false;
     if (!CheckPictureBudget(width, height, limits, out)) return false;
-    if (!cDib::IsValidDepth(int(bits))) return false;
+    if (!cDib::isValidDepth(int(bits))) return false;
 
     // Masks: in the header from V2 on, else after a 40-byte header for the bit-field compressions.
     size_t pos = 14 + hdrSize;
@@ -140,7 +140,7 @@ bool DecodeBmp(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     const uint8_t* px = d + pixelPos;
     size_t avail = n - pixelPos;
     const bool rle = compression == kBiRle8 || compression == kBiRle4;
-    const size_t stride = size_t(cDib::StrideOf(int(width), int(bits)));
+    const size_t stride = size_t(cDib::strideOf(int(width), int(bits)));
     if (rle) {
         uint32_t sizeImage = U32(hd + 20);
         if (sizeImage && sizeImage < avail) avail = sizeImage;
@@ -149,26 +149,26 @@ bool DecodeBmp(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
         return false; // the pixel data must be in the file
     }
 
-    auto dib = cDib::Create(int(width), int(height), int(bits), tableLen, hasMasks ? masks : nullptr);
+    auto dib = cDib::create(int(width), int(height), int(bits), tableLen, hasMasks ? masks : nullptr);
     if (!dib) return false;
-    if (tableLen) dib->Table() = std::move(table);
+    if (tableLen) dib->table() = std::move(table);
     if (rle) {
         if (!DecodeRle(px, avail, compression == kBiRle4, *dib)) return false;
     } else {
         for (int64_t y = 0; y < height; ++y)
-            std::memcpy(dib->Row(int(topDown ? y : height - 1 - y)), px + size_t(y) * stride, stride);
+            std::memcpy(dib->row(int(topDown ? y : height - 1 - y)), px + size_t(y) * stride, stride);
     }
 
     if (bits == 32) {
         // Everything after the loader reads bytes B, G, R, A: other channel layouts are converted, and
         // a file without any alpha (its fourth byte all 0) becomes opaque.
-        if (dib->LayoutCode() == 0) {
+        if (dib->layoutCode() == 0) {
             dib = ConvertBitDepth(*dib, 32, kLayoutArgb32);
             if (!dib) return false;
         } else {
             bool anyAlpha = false;
-            const uint8_t* p = dib->Pixels();
-            for (size_t k = 3; k < dib->PixelBytes() && !anyAlpha; k += 4)
+            const uint8_t* p = dib->pixels();
+            for (size_t k = 3; k < dib->pixelBytes() && !anyAlpha; k += 4)
                 anyAlpha = p[k] != 0;
             if (!anyAlpha) FillOpaqueAlpha(*dib);
         }

@@ -208,7 +208,7 @@ void Paint(const strGifImage& image, const std::vector<uint8_t>& indices, cDib& 
     const ColorMapObject* map = image.map;
     for (int y = 0; y < d.Height; ++y) {
         const uint8_t* in = indices.data() + size_t(y) * size_t(d.Width);
-        uint8_t* row = canvas.Row(d.Top + y) + size_t(d.Left) * size_t(channels);
+        uint8_t* row = canvas.row(d.Top + y) + size_t(d.Left) * size_t(channels);
         for (int x = 0; x < d.Width; ++x) {
             const int idx = in[x];
             if (idx == image.control.transparent || !map || idx >= map->ColorCount) continue;
@@ -223,17 +223,17 @@ void Paint(const strGifImage& image, const std::vector<uint8_t>& indices, cDib& 
 // Sets a rectangle of a 32-bit canvas to transparent black, or to the same rectangle of `from`.
 void RestoreRect(cDib& canvas, int left, int top, int width, int height, const cDib* from) {
     for (int y = top; y < top + height; ++y) {
-        uint8_t* row = canvas.Row(y) + size_t(left) * 4;
+        uint8_t* row = canvas.row(y) + size_t(left) * 4;
         if (from)
-            std::memcpy(row, from->Row(y) + size_t(left) * 4, size_t(width) * 4);
+            std::memcpy(row, from->row(y) + size_t(left) * 4, size_t(width) * 4);
         else
             std::memset(row, 0, size_t(width) * 4);
     }
 }
 
 std::unique_ptr<cDib> CopyOf(const cDib& src) {
-    auto copy = cDib::Create(src.Width(), src.Height(), src.Bits());
-    if (copy) std::memcpy(copy->Pixels(), src.Pixels(), src.PixelBytes());
+    auto copy = cDib::create(src.width(), src.height(), src.bits());
+    if (copy) std::memcpy(copy->pixels(), src.pixels(), src.pixelBytes());
     return copy;
 }
 
@@ -255,7 +255,7 @@ bool DecodeGif(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
         [&](strGifImage& image) {
             if (canvas) return true; // a later image: skipped undecoded
             if (!image.map || image.map->ColorCount < 1) return false;
-            canvas = cDib::Create(sw, sh, 24);
+            canvas = cDib::create(sw, sh, 24);
             if (!canvas || !image.readIndices(indices)) return false;
             Paint(image, indices, *canvas, 3);
             return true;
@@ -293,7 +293,7 @@ bool ReadGifAnimation(std::span<const uint8_t> bytes, strGifAnimation& out, strM
             const GifColorType& c = gif->SColorMap->Colors[gif->SBackGroundColor];
             out.background = uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
         }
-        auto canvas = cDib::Create(sw, sh, 32);
+        auto canvas = cDib::create(sw, sh, 32);
         if (!canvas) return fail();
         std::unique_ptr<cDib> saved; // the screen before an image with disposal 3
         std::vector<uint8_t> indices;

@@ -31,10 +31,10 @@ struct strBox {
 
 // The bounds of the pixels with alpha above 0; width 0 when there are none.
 strBox OpaqueBounds(const cDib& image) {
-    int minX = image.Width(), minY = image.Height(), maxX = -1, maxY = -1;
-    for (int y = 0; y < image.Height(); ++y) {
-        const uint8_t* row = image.Row(y);
-        for (int x = 0; x < image.Width(); ++x)
+    int minX = image.width(), minY = image.height(), maxX = -1, maxY = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const uint8_t* row = image.row(y);
+        for (int x = 0; x < image.width(); ++x)
             if (row[size_t(x) * 4 + 3]) {
                 minX = std::min(minX, x);
                 maxX = std::max(maxX, x);
@@ -75,7 +75,7 @@ void DrawReduced(const cDib& src, const strBox& from, cDib& dst, int left, int t
     // Horizontal pass over the rows of the box: width x from.height premultiplied values.
     std::vector<float> mid(size_t(width) * size_t(from.height) * 4);
     for (int y = 0; y < from.height; ++y) {
-        const uint8_t* row = src.Row(from.top + y) + size_t(from.left) * 4;
+        const uint8_t* row = src.row(from.top + y) + size_t(from.left) * 4;
         float* out = mid.data() + size_t(y) * size_t(width) * 4;
         for (int x = 0; x < width; ++x) {
             const strBoxTap& t = across[size_t(x)];
@@ -93,7 +93,7 @@ void DrawReduced(const cDib& src, const strBox& from, cDib& dst, int left, int t
     }
     for (int y = 0; y < height; ++y) {
         const strBoxTap& t = down[size_t(y)];
-        uint8_t* out = dst.Row(top + y) + size_t(left) * 4;
+        uint8_t* out = dst.row(top + y) + size_t(left) * 4;
         for (int x = 0; x < width; ++x) {
             float acc[4] = {0, 0, 0, 0};
             for (size_t k = 0; k < t.weights.size(); ++k) {
@@ -158,9 +158,9 @@ bool IsPictureName(const std::string& name) {
 void ApplyKey(cDib& image, int64_t key) {
     if (key < 0) return;
     const uint32_t rgb = uint32_t(key) & 0xFFFFFF;
-    for (int y = 0; y < image.Height(); ++y) {
-        uint8_t* p = image.Row(y);
-        for (int x = 0; x < image.Width(); ++x, p += 4)
+    for (int y = 0; y < image.height(); ++y) {
+        uint8_t* p = image.row(y);
+        for (int x = 0; x < image.width(); ++x, p += 4)
             if ((uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]) == rgb) std::memset(p, 0, 4);
     }
 }
@@ -183,7 +183,7 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
         if (!ReadGifAnimation(bytes, gif, &why, budget))
             return Fail(error, strMessage(kWhyCannotRead, path, std::move(why)));
         for (size_t i = 0; i < gif.frames.size(); ++i) {
-            budget -= std::min<uint64_t>(budget, gif.frames[i].image->PixelBytes());
+            budget -= std::min<uint64_t>(budget, gif.frames[i].image->pixelBytes());
             out.push_back(
                 {std::move(gif.frames[i].image), name + "#" + std::to_string(i + 1), gif.frames[i].delay});
         }
@@ -195,22 +195,22 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
         return Fail(error, strMessage(kWhyCannotRead, path, LoadFailureMessage(info)));
     }
     std::unique_ptr<cDib> image = PictureToArgb(picture);
-    if (!image || image->PixelBytes() > budget) return Fail(error, strMessage(kSheetFramesTooLarge));
-    budget -= image->PixelBytes();
+    if (!image || image->pixelBytes() > budget) return Fail(error, strMessage(kSheetFramesTooLarge));
+    budget -= image->pixelBytes();
     if (how.frameWidth <= 0) {
         out.push_back({std::move(image), name, 0});
         return true;
     }
-    const int fw = how.frameWidth, fh = how.frameHeight > 0 ? how.frameHeight : image->Height();
-    if (image->Width() % fw != 0 || image->Height() % fh != 0)
-        return Fail(error, strMessage(kSheetNotMultiple, path, image->Width(), image->Height(), fw, fh));
+    const int fw = how.frameWidth, fh = how.frameHeight > 0 ? how.frameHeight : image->height();
+    if (image->width() % fw != 0 || image->height() % fh != 0)
+        return Fail(error, strMessage(kSheetNotMultiple, path, image->width(), image->height(), fw, fh));
     int k = 1;
-    for (int y = 0; y < image->Height(); y += fh)
-        for (int x = 0; x < image->Width(); x += fw, ++k) {
-            std::unique_ptr<cDib> frame = cDib::Create(fw, fh, 32);
+    for (int y = 0; y < image->height(); y += fh)
+        for (int x = 0; x < image->width(); x += fw, ++k) {
+            std::unique_ptr<cDib> frame = cDib::create(fw, fh, 32);
             if (!frame) return Fail(error, strMessage(kWhyOutOfMemory));
             for (int r = 0; r < fh; ++r)
-                std::memcpy(frame->Row(r), image->Row(y + r) + size_t(x) * 4, size_t(fw) * 4);
+                std::memcpy(frame->row(r), image->row(y + r) + size_t(x) * 4, size_t(fw) * 4);
             out.push_back({std::move(frame), name + "@" + std::to_string(k), 0});
         }
     return true;
@@ -219,18 +219,18 @@ bool LoadFileFrames(const std::string& path, const strSheetInput& how, std::vect
 } // namespace
 
 std::unique_ptr<cDib> SheetToPalette(const cDib& sheet, strMessage* error) {
-    if (sheet.Bits() != 32) return Fail(error, strMessage(kSheetNot32Bits)), nullptr;
-    std::unique_ptr<cDib> out = cDib::Create(sheet.Width(), sheet.Height(), 8, 256);
+    if (sheet.bits() != 32) return Fail(error, strMessage(kSheetNot32Bits)), nullptr;
+    std::unique_ptr<cDib> out = cDib::create(sheet.width(), sheet.height(), 8, 256);
     if (!out) return Fail(error, strMessage(kWhyOutOfMemory)), nullptr;
-    std::vector<uint32_t>& table = out->Table();
+    std::vector<uint32_t>& table = out->table();
     std::fill(table.begin(), table.end(), 0xFF000000u);
     table[0] = 0; // transparent
     std::unordered_map<uint32_t, int> index;
     int used = 1;
-    for (int y = 0; y < sheet.Height(); ++y) {
-        const uint8_t* p = sheet.Row(y);
-        uint8_t* q = out->Row(y);
-        for (int x = 0; x < sheet.Width(); ++x, p += 4) {
+    for (int y = 0; y < sheet.height(); ++y) {
+        const uint8_t* p = sheet.row(y);
+        uint8_t* q = out->row(y);
+        for (int x = 0; x < sheet.width(); ++x, p += 4) {
             if (p[3] == 0) {
                 q[x] = 0;
                 continue;
@@ -308,7 +308,7 @@ bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOpt
                                                                       : strMessage(kWhyOther, limits.name),
                                limits.maxPatterns));
     for (size_t i = 0; i < frames.size(); ++i)
-        if (!frames[i] || frames[i]->Bits() != 32)
+        if (!frames[i] || frames[i]->bits() != 32)
             return Fail(error, strMessage(kSheetFrameNot32Bits, i + 1));
     const int64_t rows = std::max<int64_t>((n + perRow - 1) / perRow, limits.minRows);
     const int64_t width = int64_t(perRow) * size, height = rows * size;
@@ -316,7 +316,7 @@ bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOpt
         return Fail(error, strMessage(kSheetTooWide, width, height, kMaxPictureSide));
     if (uint64_t(width) * uint64_t(height) * 4 > kMaxPictureBytes)
         return Fail(error, strMessage(kSheetTooLarge, width, height));
-    result.sheet = cDib::Create(int(width), int(height), 32);
+    result.sheet = cDib::create(int(width), int(height), 32);
     if (!result.sheet) return Fail(error, strMessage(kWhyOutOfMemory));
     result.patternSize = size;
     result.columns = perRow;
@@ -327,7 +327,7 @@ bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOpt
         const cDib& frame = *frames[size_t(k)];
         strPlacedFrame placed;
         placed.pattern = k + 1;
-        strBox box{0, 0, frame.Width(), frame.Height()};
+        strBox box{0, 0, frame.width(), frame.height()};
         if (options.trim) box = OpaqueBounds(frame);
         placed.sourceWidth = box.width;
         placed.sourceHeight = box.height;
@@ -351,8 +351,8 @@ bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOpt
             DrawReduced(frame, box, *result.sheet, placed.left, placed.top, w, h);
         } else {
             for (int y = 0; y < h; ++y)
-                std::memcpy(result.sheet->Row(placed.top + y) + size_t(placed.left) * 4,
-                            frame.Row(box.top + y) + size_t(box.left) * 4, size_t(w) * 4);
+                std::memcpy(result.sheet->row(placed.top + y) + size_t(placed.left) * 4,
+                            frame.row(box.top + y) + size_t(box.left) * 4, size_t(w) * 4);
         }
         result.frames.push_back(placed);
     }
@@ -366,12 +366,12 @@ bool BuildPatternSheet(const std::vector<const cDib*>& frames, const strSheetOpt
 
 std::vector<strSheetFinding> CheckPatternSheet(const cBMP& picture, const strSheetOptions& options) {
     std::vector<strSheetFinding> out;
-    const cDib* dib = picture.Dib();
+    const cDib* dib = picture.dib();
     if (!dib) return out;
     const strSheetLimits limits = SheetLimits(options.product);
     const int size = options.patternSize > 0 ? options.patternSize : limits.patternSize;
     const int perRow = options.perRow > 0 ? options.perRow : limits.perRow;
-    const int w = dib->Width(), h = dib->Height();
+    const int w = dib->width(), h = dib->height();
     if (w % size || h % size) out.push_back({eSheetFinding::kSizeNotMultiple, w, h});
     const int columns = w / size, rows = h / size;
     if (options.product != eSheetProduct::kAny && columns != perRow)
@@ -380,11 +380,11 @@ std::vector<strSheetFinding> CheckPatternSheet(const cBMP& picture, const strShe
     const int64_t patterns = int64_t(options.product == eSheetProduct::kAny ? columns : perRow) * rows;
     if (patterns > limits.maxPatterns)
         out.push_back({eSheetFinding::kTooManyPatterns, patterns, limits.maxPatterns});
-    if (limits.palette256 && dib->Bits() > 8) {
+    if (limits.palette256 && dib->bits() > 8) {
         std::vector<uint64_t> seen(size_t(1) << 18, 0); // one bit per RGB value
         int64_t colours = 0, partial = 0;
         for (int y = 0; y < h; ++y) {
-            const uint8_t* p = dib->Row(y);
+            const uint8_t* p = dib->row(y);
             for (int x = 0; x < w; ++x, p += 4) {
                 if (p[3] == 0) continue;
                 if (p[3] < 255) ++partial;
@@ -399,7 +399,7 @@ std::vector<strSheetFinding> CheckPatternSheet(const cBMP& picture, const strShe
         if (colours > kPaletteColours)
             out.push_back({eSheetFinding::kTooManyColours, colours, kPaletteColours});
         if (partial > 0) out.push_back({eSheetFinding::kPartialAlpha, partial, 0});
-        if (colours <= kPaletteColours) out.push_back({eSheetFinding::kNotPalette, dib->Bits(), 0});
+        if (colours <= kPaletteColours) out.push_back({eSheetFinding::kNotPalette, dib->bits(), 0});
     }
     return out;
 }
@@ -437,24 +437,24 @@ std::string SheetFindingText(const strSheetFinding& f, const strSheetOptions& op
 }
 
 std::unique_ptr<cDib> PictureToArgb(const cBMP& picture) {
-    const cDib* dib = picture.Dib();
+    const cDib* dib = picture.dib();
     if (!dib) return nullptr;
-    if (dib->Bits() == 32) return DuplicateBitmap(*dib);
-    std::unique_ptr<cDib> out = cDib::Create(dib->Width(), dib->Height(), 32);
+    if (dib->bits() == 32) return DuplicateBitmap(*dib);
+    std::unique_ptr<cDib> out = cDib::create(dib->width(), dib->height(), 32);
     if (!out) return nullptr;
-    const cPalette& palette = picture.Palette();
-    for (int y = 0; y < dib->Height(); ++y) {
-        uint8_t* row = out->Row(y);
-        for (int x = 0; x < dib->Width(); ++x) {
+    const cPalette& palette = picture.palette();
+    for (int y = 0; y < dib->height(); ++y) {
+        uint8_t* row = out->row(y);
+        for (int x = 0; x < dib->width(); ++x) {
             uint32_t v;
-            if (dib->Bits() <= 8) {
-                const int i = dib->ReadIndex(x, y);
-                if (palette.Count() > 0)
-                    v = i < palette.Count() ? palette.Entries()[i] : 0;
+            if (dib->bits() <= 8) {
+                const int i = dib->readIndex(x, y);
+                if (palette.count() > 0)
+                    v = i < palette.count() ? palette.entries()[i] : 0;
                 else
-                    v = dib->ReadPixel(x, y) | 0xFF000000u;
+                    v = dib->readPixel(x, y) | 0xFF000000u;
             } else {
-                v = dib->ReadPixel(x, y) | 0xFF000000u;
+                v = dib->readPixel(x, y) | 0xFF000000u;
             }
             std::memcpy(row + size_t(x) * 4, &v, 4);
         }

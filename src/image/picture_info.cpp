@@ -19,18 +19,18 @@ const char* PictureResultText(int result) {
 
 std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
     std::vector<strPictureInfo> out;
-    strSlotSource source = strSlotSource::Of(doc);
+    strSlotSource source = strSlotSource::of(doc);
     for (int i = 0; i < doc.pictureCount(); ++i) {
         const strPicture* p = doc.picture(i);
         if (!p) continue;
         strPictureInfo info;
         info.number = i;
         info.storedPath = p->path;
-        info.resolvedPath = cPictureSlotTable::ResolvePicturePath(source, p->path, true);
+        info.resolvedPath = cPictureSlotTable::resolvePicturePath(source, p->path, true);
         info.fileFound = platform::IsRegularFile(info.resolvedPath);
         cPictureSlot slot;
         strLoadInfo load;
-        if (slot.LoadFromFile(info.resolvedPath, &load) != 1) {
+        if (slot.loadFromFile(info.resolvedPath, &load) != 1) {
             info.result = -1;
             info.format = load.format;
             info.failure = LoadFailureText(load);
@@ -39,11 +39,11 @@ std::vector<strPictureInfo> DescribePictures(const cProject& doc) {
         }
         info.format = load.format;
         info.sourceDepth = load.sourceDepth;
-        slot.GetSize(info.width, info.height);
-        info.depth = slot.Picture()->GetBitCount();
+        slot.getSize(info.width, info.height);
+        info.depth = slot.picture()->getBitCount();
         strPicture division = *p;
-        const uint32_t flags = cPictureSlotTable::DivisionFlags(source, division);
-        slot.SetHsv(p->hue);
+        const uint32_t flags = cPictureSlotTable::divisionFlags(source, division);
+        slot.setHsv(p->hue);
         strPatternGrid grid;
         if (ComputePatternGrid(info.width, info.height, division.divX, division.divY,
                                (flags & kDivideByWidth) != 0, grid)) {

@@ -22,16 +22,16 @@ long long MebibytesUp(uint64_t bytes) {
 
 bool Normalise(strDecodedPicture& dec, cBMP& target) {
     if (!dec.dib) return false;
-    if (dec.dib->Bits() < 8 && !ExpandToByteIndexed(dec.dib)) return false;
-    if (dec.dib->Bits() != 8 && dec.dib->Bits() != 32) {
+    if (dec.dib->bits() < 8 && !ExpandToByteIndexed(dec.dib)) return false;
+    if (dec.dib->bits() != 8 && dec.dib->bits() != 32) {
         dec.dib = ConvertBitDepth(*dec.dib, 32, kLayoutArgb32);
         if (!dec.dib) return false;
     }
-    if (!target.Attach(std::move(dec.dib))) return false;
+    if (!target.attach(std::move(dec.dib))) return false;
     if (!dec.palette.empty()) {
-        if (!target.Palette().Set(dec.palette.data(), int(dec.palette.size()))) return false;
-    } else if (target.GetBitCount() <= 8) {
-        target.TakePaletteFromTable();
+        if (!target.palette().set(dec.palette.data(), int(dec.palette.size()))) return false;
+    } else if (target.getBitCount() <= 8) {
+        target.takePaletteFromTable();
     }
     return true;
 }
@@ -113,7 +113,7 @@ eImageFormat DetectImageFormat(std::span<const uint8_t> first8, std::span<const 
 
 bool LoadPictureMemoryAs(eImageFormat format, std::span<const uint8_t> bytes, cBMP& target,
                          const strLoadLimits& limits, strLoadInfo* info) {
-    target.Destroy();
+    target.destroy();
     if (info) {
         *info = {};
         info->format = format;
@@ -142,7 +142,7 @@ bool LoadPictureMemoryAs(eImageFormat format, std::span<const uint8_t> bytes, cB
         if (ok && Normalise(dec, target)) return true;
     } catch (...) {
     }
-    target.Destroy();
+    target.destroy();
     if (info) {
         info->failure = dec.tooLarge ? kLoadTooLarge : kLoadDamaged;
         info->width = dec.width;
@@ -160,7 +160,7 @@ bool LoadPictureMemory(std::span<const uint8_t> bytes, cBMP& target, const strLo
 }
 
 bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info, const strLoadLimits& limits) {
-    target.Destroy();
+    target.destroy();
     if (info) *info = {};
     std::vector<uint8_t> bytes;
     std::string why;
@@ -181,7 +181,7 @@ bool LoadPictureFile(const std::string& path, cBMP& target, strLoadInfo* info, c
 }
 
 bool LoadPictureResource(const std::string& name, cBMP& target) {
-    target.Destroy();
+    target.destroy();
     const std::vector<uint8_t>* bytes = BuiltinBitmapResource(name);
     if (!bytes) return false;
     return LoadPictureMemoryAs(kImageBmp, *bytes, target);
@@ -253,7 +253,7 @@ bool DecodeXyz(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
     if (!InflateBuffer(bytes.data() + 8, srcSize, data.data(), expected, &produced)) return false;
     // A stream that ends properly but short of width x height + 768 bytes fails too (our choice).
     if (produced != expected) return false;
-    auto dib = cDib::Create(w, h, 8, 256);
+    auto dib = cDib::create(w, h, 8, 256);
     if (!dib) return false;
     std::vector<uint32_t> table(256);
     for (int i = 0; i < 256; ++i) {
@@ -261,8 +261,8 @@ bool DecodeXyz(std::span<const uint8_t> bytes, const strLoadLimits& limits, strD
         table[size_t(i)] = (i == 0 ? 0u : 0xFF000000u) | r << 16 | g << 8 | b;
     }
     for (int y = 0; y < h; ++y)
-        std::memcpy(dib->Row(y), data.data() + 768 + size_t(y) * size_t(w), size_t(w));
-    dib->Table() = table;
+        std::memcpy(dib->row(y), data.data() + 768 + size_t(y) * size_t(w), size_t(w));
+    dib->table() = table;
     out.dib = std::move(dib);
     out.palette = std::move(table);
     out.sourceDepth = 8;

@@ -30,74 +30,74 @@ class cPictureSlot {
   public:
     // Release everything, then load. 1 on success, -2 when loading failed (slot left empty; *info,
     // when given, says why). limits bound the picture's size.
-    int LoadFromFile(const std::string& path, strLoadInfo* info = nullptr, const strLoadLimits& limits = {});
-    int LoadFromResource(const std::string& name);
+    int loadFromFile(const std::string& path, strLoadInfo* info = nullptr, const strLoadLimits& limits = {});
+    int loadFromResource(const std::string& name);
     // Loads (from the built-in bitmaps when flags has kDivideFromResource), resets the HSV offsets
     // and divides as one pattern with the flags' transparency. 1 success, -1 loading failed,
     // -2 division failed.
-    int Open(const std::string& name, uint32_t flags);
+    int open(const std::string& name, uint32_t flags);
     // Stores the HSV offsets; they take effect at the next division. A hue of 0 turns the adjustment
     // off.
-    void SetHsv(int hue = 0, int saturation = 0, int value = 0, int unused = 0);
+    void setHsv(int hue = 0, int saturation = 0, int value = 0, int unused = 0);
     // Takes a picture decoded elsewhere (or shared with other slots); the slot is then loaded.
-    void SetPicture(std::shared_ptr<const cBMP> picture);
+    void setPicture(std::shared_ptr<const cBMP> picture);
     // Releases everything and gives the slot a new empty picture of its own to be filled (by a
     // loader, or by attaching a bitmap) before the slot is divided.
-    cBMP& NewPicture();
+    cBMP& newPicture();
     // Divides into patterns and fills the textures. A negative a repeats the last
     // request. False (slot back to loaded) on failure. When twin holds the same picture with the
     // same hue and transparency, its image texture is shared instead of a new one being made.
-    bool Divide(int a, int b, uint32_t flags, const cPictureSlot* twin = nullptr);
+    bool divide(int a, int b, uint32_t flags, const cPictureSlot* twin = nullptr);
     // Releases the textures, drops the picture, zeroes the grid.
-    void Release();
+    void release();
 
     // ---- the picture ----
-    bool IsAttached() const { return picture_ && picture_->IsAttached(); }
-    bool GetSize(int& width, int& height) const;
-    const std::shared_ptr<const cBMP>& Picture() const { return picture_; }
+    bool isAttached() const { return picture_ && picture_->isAttached(); }
+    bool getSize(int& width, int& height) const;
+    const std::shared_ptr<const cBMP>& picture() const { return picture_; }
     // Whether this slot's image texture would equal twin's (same picture, hue and transparency
     // method), and whether it is the very same texture now.
-    bool CanShareTexture(const cPictureSlot& twin, uint32_t flags) const;
-    bool SharesTextureWith(const cPictureSlot& other) const { return image_ && image_ == other.image_; }
+    bool canShareTexture(const cPictureSlot& twin, uint32_t flags) const;
+    bool sharesTextureWith(const cPictureSlot& other) const { return image_ && image_ == other.image_; }
     // Bytes of the decoded picture and of the image texture (each counted once however many slots
     // share it) and of this slot's own cell textures.
-    uint64_t PictureBytes() const;
-    uint64_t TextureBytes() const;
+    uint64_t pictureBytes() const;
+    uint64_t textureBytes() const;
     // The picture's bytes as a 32-bit texture: what Divide adds unless it shares.
-    uint64_t TextureBytesNeeded() const;
+    uint64_t textureBytesNeeded() const;
 
-    bool IsValid() const { return IsAttached() && grid_.count > 0; }
-    bool IsValidPattern(int k) const { return IsValid() && k >= 0 && k < grid_.count; }
+    bool isValid() const { return isAttached() && grid_.count > 0; }
+    bool isValidPattern(int k) const { return isValid() && k >= 0 && k < grid_.count; }
 
     // ---- the grid (zeros, or none, when the slot is not valid) ----
-    const strPatternGrid& Grid() const { return grid_; }
-    int PatternCount() const { return grid_.count; }
-    void GetGrid(int& columns, int& rows) const;
-    void GetCellSize(int& width, int& height) const;
+    const strPatternGrid& grid() const { return grid_; }
+    int patternCount() const { return grid_.count; }
+    void getGrid(int& columns, int& rows) const;
+    void getCellSize(int& width, int& height) const;
     // Rectangle of pattern k in picture pixels; a zero rectangle when k is not a valid pattern.
-    strRect GetPatternRect(int k) const;
+    strRect getPatternRect(int k) const;
     // The pattern under a picture point, or -1.
-    int HitTest(int x, int y) const;
+    int hitTest(int x, int y) const;
     // Texture coordinates of pattern k (origin 0,0 and extent 1,1 when invalid); returns the image
     // texture, or null when the slot is not valid.
-    const cTexture* GetPatternUv(int k, float origin[2], float extent[2]) const;
+    const cTexture* getPatternUv(int k, float origin[2], float extent[2]) const;
 
     // ---- textures ----
-    const cTexture& ImageTexture() const { return image_ ? *image_ : kNoTexture; }
+    const cTexture& imageTexture() const { return image_ ? *image_ : kNoTexture; }
     // Scratch texture 0 or 1 of one pattern's size, made on first use; null when not valid, when i
     // is not 0 or 1, or when memory is short.
-    cTexture* GetCellTexture(int i);
+    cTexture* getCellTexture(int i);
 
     // ---- state ----
-    uint32_t TransFlags() const { return flags_; }
-    uint32_t TransparentKey() const { return transKey_; }
-    uint32_t TransparentIndex() const { return transIndex_; }
-    int Hue() const { return hsv_[0]; }
-    bool HueEnabled() const { return hsv_[0] != 0; }
+    uint32_t transFlags() const { return flags_; }
+    uint32_t transparentKey() const { return transKey_; }
+    uint32_t transparentIndex() const { return transIndex_; }
+    int hue() const { return hsv_[0]; }
+    bool hueEnabled() const { return hsv_[0] != 0; }
 
   private:
-    bool Upload(cTexture& image) const;
-    void ReleaseTextures();
+    bool upload(cTexture& image) const;
+    void releaseTextures();
 
     static const cTexture kNoTexture;
     std::shared_ptr<const cBMP> picture_;

@@ -13,7 +13,7 @@
 #include <climits>
 #include <optional>
 
-strSlotSource strSlotSource::Of(const cProject& doc) {
+strSlotSource strSlotSource::of(const cProject& doc) {
     strSlotSource s;
     s.baseFolder = doc.text(kTextBaseFolder);
     s.locale = doc.config().Locale;
@@ -22,65 +22,65 @@ strSlotSource strSlotSource::Of(const cProject& doc) {
     return s;
 }
 
-bool cPictureSlotTable::Initialise(const cConfig& config) {
-    SetBackgroundFromSetting(config.CGround);
-    Clear();
+bool cPictureSlotTable::initialise(const cConfig& config) {
+    setBackgroundFromSetting(config.CGround);
+    clear();
     if (!LoadPictureResource("BITMAP_LABEL", label_)) return false;
     auto error = std::make_unique<cPictureSlot>();
-    if (error->Open("BITMAP_ERCELL", kDivideFromResource | kTransFlagPalette0) != 1) return false;
-    return Insert(std::move(error), kErrorPicture);
+    if (error->open("BITMAP_ERCELL", kDivideFromResource | kTransFlagPalette0) != 1) return false;
+    return insert(std::move(error), kErrorPicture);
 }
 
-void cPictureSlotTable::SetBackgroundFromSetting(uint32_t c) {
+void cPictureSlotTable::setBackgroundFromSetting(uint32_t c) {
     background_ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-cPictureSlot* cPictureSlotTable::Find(int number) const {
+cPictureSlot* cPictureSlotTable::find(int number) const {
     auto it = slots_.find(number);
     return it == slots_.end() ? nullptr : it->second.get();
 }
 
-bool cPictureSlotTable::Remove(int number) {
+bool cPictureSlotTable::remove(int number) {
     sources_.erase(number);
     auto it = slots_.find(number);
     built_.erase(number);
     if (it == slots_.end()) return false;
-    it->second->Release();
+    it->second->release();
     slots_.erase(it);
     return true;
 }
 
-bool cPictureSlotTable::Insert(std::unique_ptr<cPictureSlot> slot, int number) {
+bool cPictureSlotTable::insert(std::unique_ptr<cPictureSlot> slot, int number) {
     if (!slot) return false;
-    Remove(number);
+    remove(number);
     slots_[number] = std::move(slot);
     return true;
 }
 
-void cPictureSlotTable::Clear() {
+void cPictureSlotTable::clear() {
     for (auto& [n, s] : slots_)
-        s->Release();
+        s->release();
     slots_.clear();
     built_.clear();
     sources_.clear();
     failures_.clear();
 }
 
-std::string cPictureSlotTable::FailureText(int n) const {
-    return FormatMessage(FailureMessage(n));
+std::string cPictureSlotTable::failureText(int n) const {
+    return FormatMessage(failureMessage(n));
 }
 
-strMessage cPictureSlotTable::FailureMessage(int n) const {
+strMessage cPictureSlotTable::failureMessage(int n) const {
     auto it = failures_.find(n);
     return it == failures_.end() ? strMessage() : it->second.why;
 }
 
-bool cPictureSlotTable::RefusedByBudget(int n) const {
+bool cPictureSlotTable::refusedByBudget(int n) const {
     auto it = failures_.find(n);
     return it != failures_.end() && it->second.budget;
 }
 
-uint64_t cPictureSlotTable::MemoryWith(int except, const cPictureSlot* candidate, uint64_t texture) const {
+uint64_t cPictureSlotTable::memoryWith(int except, const cPictureSlot* candidate, uint64_t texture) const {
     std::vector<const void*> seen;
     uint64_t total = 0;
     auto once = [&seen, &total](const void* p, uint64_t bytes) {
@@ -90,37 +90,37 @@ uint64_t cPictureSlotTable::MemoryWith(int except, const cPictureSlot* candidate
     };
     for (const auto& [n, slot] : slots_) {
         if (n == except) continue;
-        once(slot->Picture().get(), slot->PictureBytes());
-        once(&slot->ImageTexture(), slot->TextureBytes());
+        once(slot->picture().get(), slot->pictureBytes());
+        once(&slot->imageTexture(), slot->textureBytes());
     }
     if (candidate) {
-        once(candidate->Picture().get(), candidate->PictureBytes());
+        once(candidate->picture().get(), candidate->pictureBytes());
         total += texture;
     }
     return total;
 }
 
-uint64_t cPictureSlotTable::MemoryInUse() const {
-    return MemoryWith(INT32_MIN, nullptr, 0);
+uint64_t cPictureSlotTable::memoryInUse() const {
+    return memoryWith(INT32_MIN, nullptr, 0);
 }
 
-std::shared_ptr<const cBMP> cPictureSlotTable::SharedPicture(const std::string& path,
+std::shared_ptr<const cBMP> cPictureSlotTable::sharedPicture(const std::string& path,
                                                              const platform::strFileStamp& stamp) const {
     for (const auto& [n, source] : sources_) {
         if (source.path != path || !(source.stamp == stamp)) continue;
-        const cPictureSlot* slot = Find(n);
-        if (slot && slot->IsAttached()) return slot->Picture();
+        const cPictureSlot* slot = find(n);
+        if (slot && slot->isAttached()) return slot->picture();
     }
     return nullptr;
 }
 
-const cPictureSlot* cPictureSlotTable::TextureTwin(int n, const cPictureSlot& slot, uint32_t flags) const {
+const cPictureSlot* cPictureSlotTable::textureTwin(int n, const cPictureSlot& slot, uint32_t flags) const {
     for (const auto& [m, other] : slots_)
-        if (m != n && slot.CanShareTexture(*other, flags)) return other.get();
+        if (m != n && slot.canShareTexture(*other, flags)) return other.get();
     return nullptr;
 }
 
-bool cPictureSlotTable::Refuse(int n, strMessage why, bool budget) {
+bool cPictureSlotTable::refuse(int n, strMessage why, bool budget) {
     failures_[n] = {std::move(why), budget};
     return false;
 }
@@ -139,7 +139,7 @@ strMessage PictureName(int n) {
 
 } // namespace
 
-std::string cPictureSlotTable::ResolvePicturePath(const strSlotSource& source, const std::string& name,
+std::string cPictureSlotTable::resolvePicturePath(const strSlotSource& source, const std::string& name,
                                                   bool useFolder) {
     std::string file = platform::ToUtf8(name, source.locale);
     std::string base = useFolder ? platform::ToUtf8(source.baseFolder, source.locale) : std::string();
@@ -147,7 +147,7 @@ std::string cPictureSlotTable::ResolvePicturePath(const strSlotSource& source, c
     return FindMediaFile(platform::ResolveForDisk(file, base), PictureExtensions());
 }
 
-uint32_t cPictureSlotTable::DivisionFlags(const strSlotSource& source, strPicture& P) {
+uint32_t cPictureSlotTable::divisionFlags(const strSlotSource& source, strPicture& P) {
     uint32_t flags = TransFlagsOfMethod(source.transType);
     if (P.divX == 0 && P.divY == 0) {
         P.divX = 1;
@@ -158,109 +158,109 @@ uint32_t cPictureSlotTable::DivisionFlags(const strSlotSource& source, strPictur
     return flags;
 }
 
-bool cPictureSlotTable::LoadSlot(const strSlotSource& source, int n, const strPicture* record,
+bool cPictureSlotTable::loadSlot(const strSlotSource& source, int n, const strPicture* record,
                                  const strPicture* C, bool force, bool useFolder) {
     lastLoad_ = {};
     if (!record) {
-        Remove(n);
+        remove(n);
         failures_.erase(n);
         return true;
     }
     strPicture division = *record;
     strPicture* P = &division;
-    cPictureSlot* current = Find(n);
+    cPictureSlot* current = find(n);
     const auto overBudget = [this, n](uint64_t needed) {
         return strMessage(kWhyPictureBudget, PictureName(n), MebibytesUp(needed), MebibytesUp(budget_));
     };
     bool load = !C || !current || force || P->path != C->path;
     if (load) {
-        const std::string path = ResolvePicturePath(source, P->path, useFolder);
+        const std::string path = resolvePicturePath(source, P->path, useFolder);
         auto slot = std::make_unique<cPictureSlot>();
         strSource from{path, {}};
         const bool stamped = platform::StampOfFile(path, from.stamp);
-        if (auto shared = stamped ? SharedPicture(path, from.stamp) : nullptr) {
-            slot->SetPicture(std::move(shared));
+        if (auto shared = stamped ? sharedPicture(path, from.stamp) : nullptr) {
+            slot->setPicture(std::move(shared));
         } else {
             // Decoded only when the picture and a texture of its size fit in what is left.
-            const uint64_t others = MemoryWith(n, nullptr, 0);
+            const uint64_t others = memoryWith(n, nullptr, 0);
             strLoadLimits limits;
             const uint64_t left = budget_ > others ? budget_ - others : 0;
             limits.maxBytes = std::min<uint64_t>(limits.maxBytes, left / 2);
-            if (slot->LoadFromFile(path, &lastLoad_, limits) != 1) {
+            if (slot->loadFromFile(path, &lastLoad_, limits) != 1) {
                 const uint64_t declared = uint64_t(lastLoad_.width) * uint64_t(lastLoad_.height) * 4;
                 if (lastLoad_.failure == kLoadTooLarge && declared > 0 && declared <= kMaxPictureBytes)
-                    return Refuse(n, overBudget(others + 2 * declared), true);
-                return Refuse(n, LoadFailureMessage(lastLoad_));
+                    return refuse(n, overBudget(others + 2 * declared), true);
+                return refuse(n, LoadFailureMessage(lastLoad_));
             }
         }
-        slot->SetHsv(P->hue);
-        uint32_t flags = DivisionFlags(source, *P);
-        const cPictureSlot* twin = TextureTwin(n, *slot, flags);
-        const uint64_t needed = MemoryWith(n, slot.get(), twin ? 0 : slot->TextureBytesNeeded());
-        if (needed > budget_) return Refuse(n, overBudget(needed), true);
-        if (!slot->Divide(P->divX, P->divY, flags, twin))
-            return Refuse(n, strMessage(kWhyPictureDivision, P->divX, P->divY));
-        Insert(std::move(slot), n);
+        slot->setHsv(P->hue);
+        uint32_t flags = divisionFlags(source, *P);
+        const cPictureSlot* twin = textureTwin(n, *slot, flags);
+        const uint64_t needed = memoryWith(n, slot.get(), twin ? 0 : slot->textureBytesNeeded());
+        if (needed > budget_) return refuse(n, overBudget(needed), true);
+        if (!slot->divide(P->divX, P->divY, flags, twin))
+            return refuse(n, strMessage(kWhyPictureDivision, P->divX, P->divY));
+        insert(std::move(slot), n);
         if (stamped) sources_[n] = std::move(from);
         failures_.erase(n);
         return true;
     }
     bool hueChanged = P->hue != C->hue;
-    if (hueChanged) current->SetHsv(P->hue);
+    if (hueChanged) current->setHsv(P->hue);
     if (P->divX == C->divX && P->divY == C->divY && !hueChanged) return true;
-    uint32_t flags = DivisionFlags(source, *P);
-    const cPictureSlot* twin = TextureTwin(n, *current, flags);
-    const uint64_t needed = MemoryWith(n, current, twin ? 0 : current->TextureBytesNeeded());
-    if (needed > budget_) return Refuse(n, overBudget(needed), true);
-    if (!current->Divide(P->divX, P->divY, flags, twin))
-        return Refuse(n, strMessage(kWhyPictureDivision, P->divX, P->divY));
+    uint32_t flags = divisionFlags(source, *P);
+    const cPictureSlot* twin = textureTwin(n, *current, flags);
+    const uint64_t needed = memoryWith(n, current, twin ? 0 : current->textureBytesNeeded());
+    if (needed > budget_) return refuse(n, overBudget(needed), true);
+    if (!current->divide(P->divX, P->divY, flags, twin))
+        return refuse(n, strMessage(kWhyPictureDivision, P->divX, P->divY));
     failures_.erase(n);
     return true;
 }
 
-bool cPictureSlotTable::UpdatePicture(const strSlotSource& source, int n, const strPicture* record,
+bool cPictureSlotTable::updatePicture(const strSlotSource& source, int n, const strPicture* record,
                                       const strPicture* C, bool force, bool useFolder) {
-    if (!LoadSlot(source, n, record, C, force, useFolder)) return false;
+    if (!loadSlot(source, n, record, C, force, useFolder)) return false;
     if (record && n >= 0) built_[n] = *record;
     return true;
 }
 
-int cPictureSlotTable::SyncPictures(const cProject& doc) {
-    const strSlotSource source = strSlotSource::Of(doc);
+int cPictureSlotTable::syncPictures(const cProject& doc) {
+    const strSlotSource source = strSlotSource::of(doc);
     int changed = 0;
     for (int i = 0; i < doc.pictureCapacity(); ++i) {
         const strPicture* p = doc.picture(i);
         const auto it = built_.find(i);
         const std::optional<strPicture> was =
             it == built_.end() ? std::nullopt : std::optional<strPicture>(it->second);
-        if (p ? was && *was == *p : !was && !Find(i)) continue;
+        if (p ? was && *was == *p : !was && !find(i)) continue;
         ++changed;
         if (!p) {
-            Remove(i);
-        } else if (!UpdatePicture(source, i, p, was ? &*was : nullptr, false, true)) {
-            Remove(i);
+            remove(i);
+        } else if (!updatePicture(source, i, p, was ? &*was : nullptr, false, true)) {
+            remove(i);
             built_[i] = *p;
         }
     }
     return changed;
 }
 
-bool cPictureSlotTable::UpdatePicture(const cProject& doc, int n, const strPicture* P, const strPicture* C,
+bool cPictureSlotTable::updatePicture(const cProject& doc, int n, const strPicture* P, const strPicture* C,
                                       bool force, bool useFolder) {
-    return UpdatePicture(strSlotSource::Of(doc), n, P, C, force, useFolder);
+    return updatePicture(strSlotSource::of(doc), n, P, C, force, useFolder);
 }
 
-bool cPictureSlotTable::StorePicture(cProject& doc, int n, const strPicture& edited) {
+bool cPictureSlotTable::storePicture(cProject& doc, int n, const strPicture& edited) {
     if (n < 0 || n >= doc.pictureCapacity()) return false;
     strPicture p = edited;
     cProject::normalisePicture(p);
     const strPicture* old = doc.picture(n);
-    if (old && *old == p && Find(n) && Find(n)->IsValid()) return true;
-    if (!UpdatePicture(doc, n, &p, old, false, true)) {
+    if (old && *old == p && find(n) && find(n)->isValid()) return true;
+    if (!updatePicture(doc, n, &p, old, false, true)) {
         // A failed division of the same file leaves the slot undivided: divide it as before.
-        if (old && Find(n) && !Find(n)->IsValid()) {
+        if (old && find(n) && !find(n)->isValid()) {
             strPicture before = *old;
-            UpdatePicture(doc, n, &before, &p, false, true);
+            updatePicture(doc, n, &before, &p, false, true);
         }
         return false;
     }
@@ -270,29 +270,29 @@ bool cPictureSlotTable::StorePicture(cProject& doc, int n, const strPicture& edi
     return true;
 }
 
-int cPictureSlotTable::RemoveAll(const cProject& doc) {
+int cPictureSlotTable::removeAll(const cProject& doc) {
     int removed = 0;
     for (int i = 0; i < doc.pictureCount(); ++i)
-        removed += Remove(i) ? 1 : 0;
+        removed += remove(i) ? 1 : 0;
     return removed;
 }
 
-int cPictureSlotTable::ReloadAll(const cProject& doc) {
-    strSlotSource source = strSlotSource::Of(doc);
+int cPictureSlotTable::reloadAll(const cProject& doc) {
+    strSlotSource source = strSlotSource::of(doc);
     int ok = 0;
     for (int i = 0; i < doc.pictureCount(); ++i) {
         const strPicture* p = doc.picture(i);
         if (!p) {
-            Remove(i);
+            remove(i);
             continue;
         }
-        ok += UpdatePicture(source, i, p, p, true, true) ? 1 : 0;
+        ok += updatePicture(source, i, p, p, true, true) ? 1 : 0;
     }
     return ok;
 }
 
-bool cPictureSlotTable::UpdateTarget(const cConfig& config) {
-    Remove(kTargetPicture);
+bool cPictureSlotTable::updateTarget(const cConfig& config) {
+    remove(kTargetPicture);
     if (config.TargetPath.empty()) return true;
     strSlotSource source;
     source.locale = "UTF-8";
@@ -301,5 +301,5 @@ bool cPictureSlotTable::UpdateTarget(const cConfig& config) {
     target.divX = target.divY = 0;
     target.hue = 0;
     target.path = config.TargetPath;
-    return UpdatePicture(source, kTargetPicture, &target, nullptr, true, false);
+    return updatePicture(source, kTargetPicture, &target, nullptr, true, false);
 }

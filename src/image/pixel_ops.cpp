@@ -18,7 +18,7 @@ constexpr uint32_t kMasksArgb[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000u};
 class cNearestMapper {
   public:
     explicit cNearestMapper(const std::vector<uint32_t>& table) : table_(table) {}
-    int Map(uint32_t rgb) {
+    int map(uint32_t rgb) {
         rgb &= 0x00FFFFFF;
         auto it = cache_.find(rgb);
         if (it != cache_.end()) return it->second;
@@ -68,17 +68,17 @@ std::vector<uint32_t> DefaultTable(int depth) {
 // The colour table for a conversion of src to an indexed depth.
 std::vector<uint32_t> TableFor(const cDib& src, int depth) {
     size_t cap = size_t(1) << depth;
-    if (src.Bits() <= 8 && src.Table().size() <= cap) {
-        std::vector<uint32_t> t(src.Table());
+    if (src.bits() <= 8 && src.table().size() <= cap) {
+        std::vector<uint32_t> t(src.table());
         for (uint32_t& e : t)
             e &= 0x00FFFFFF;
         return t;
     }
     std::vector<uint32_t> colours;
     std::unordered_set<uint32_t> seen;
-    for (int y = 0; y < src.Height(); ++y)
-        for (int x = 0; x < src.Width(); ++x) {
-            uint32_t c = src.ReadPixel(x, y) & 0x00FFFFFF;
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) {
+            uint32_t c = src.readPixel(x, y) & 0x00FFFFFF;
             if (seen.insert(c).second) {
                 if (colours.size() == cap) return DefaultTable(depth);
                 colours.push_back(c);
@@ -88,11 +88,11 @@ std::vector<uint32_t> TableFor(const cDib& src, int depth) {
 }
 
 void WritePixel(cDib& dst, int x, int y, uint32_t argb) {
-    uint8_t* row = dst.Row(y);
-    switch (dst.Bits()) {
+    uint8_t* row = dst.row(y);
+    switch (dst.bits()) {
     case 16: {
         uint32_t r = (argb >> 16) & 255, g = (argb >> 8) & 255, b = argb & 255;
-        uint32_t v = dst.LayoutCode() == kLayout565 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)
+        uint32_t v = dst.layoutCode() == kLayout565 ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)
                                                     : ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
         row[2 * x] = uint8_t(v);
         row[2 * x + 1] = uint8_t(v >> 8);
@@ -114,42 +114,42 @@ void WritePixel(cDib& dst, int x, int y, uint32_t argb) {
 } // namespace
 
 std::unique_ptr<cDib> DuplicateBitmap(const cDib& src) {
-    auto d = cDib::Create(src.Width(), src.Height(), src.Bits(), src.ColourUsed(),
-                          src.HasMasks() ? src.Masks() : nullptr);
+    auto d = cDib::create(src.width(), src.height(), src.bits(), src.colourUsed(),
+                          src.hasMasks() ? src.masks() : nullptr);
     if (!d) return nullptr;
-    std::memcpy(d->Pixels(), src.Pixels(), src.PixelBytes());
-    d->Table() = src.Table();
+    std::memcpy(d->pixels(), src.pixels(), src.pixelBytes());
+    d->table() = src.table();
     return d;
 }
 
 std::unique_ptr<cDib> ConvertBitDepth(const cDib& src, int depth, int32_t layout) {
-    if (!cDib::IsValidDepth(depth)) return DuplicateBitmap(src);
-    if (src.Bits() == depth && (depth <= 8 || depth == 24 || src.LayoutCode() == layout))
+    if (!cDib::isValidDepth(depth)) return DuplicateBitmap(src);
+    if (src.bits() == depth && (depth <= 8 || depth == 24 || src.layoutCode() == layout))
         return DuplicateBitmap(src);
     const uint32_t* masks = nullptr;
     if (depth == 16 && layout == kLayout565) masks = kMasks565;
     if (depth == 32 && layout == kLayoutArgb32) masks = kMasksArgb;
     std::vector<uint32_t> table;
     if (depth <= 8) table = TableFor(src, depth);
-    auto d = cDib::Create(src.Width(), src.Height(), depth, depth <= 8 ? int(size_t(1) << depth) : 0, masks);
+    auto d = cDib::create(src.width(), src.height(), depth, depth <= 8 ? int(size_t(1) << depth) : 0, masks);
     if (!d) return nullptr;
     if (depth <= 8) {
-        std::copy(table.begin(), table.end(), d->Table().begin());
+        std::copy(table.begin(), table.end(), d->table().begin());
         // The table's unused tail repeats nothing: nearest search runs over the used part only.
         std::vector<uint32_t> used(table);
         cNearestMapper mapper(used);
-        for (int y = 0; y < src.Height(); ++y)
-            for (int x = 0; x < src.Width(); ++x)
-                d->WriteIndex(x, y, mapper.Map(src.ReadPixel(x, y)));
+        for (int y = 0; y < src.height(); ++y)
+            for (int x = 0; x < src.width(); ++x)
+                d->writeIndex(x, y, mapper.map(src.readPixel(x, y)));
         return d;
     }
-    for (int y = 0; y < src.Height(); ++y)
-        for (int x = 0; x < src.Width(); ++x)
-            WritePixel(*d, x, y, src.ReadPixel(x, y));
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            WritePixel(*d, x, y, src.readPixel(x, y));
     if (depth == 32 && layout == kLayoutArgb32) {
         bool anyAlpha = false;
-        const uint8_t* p = d->Pixels();
-        for (size_t i = 3; i < d->PixelBytes() && !anyAlpha; i += 4)
+        const uint8_t* p = d->pixels();
+        for (size_t i = 3; i < d->pixelBytes() && !anyAlpha; i += 4)
             anyAlpha = p[i] != 0;
         if (!anyAlpha) FillOpaqueAlpha(*d);
     }
@@ -157,8 +157,8 @@ std::unique_ptr<cDib> ConvertBitDepth(const cDib& src, int depth, int32_t layout
 }
 
 std::unique_ptr<cDib> ReduceToIndexed(const cDib& src, int depth, int32_t layout) {
-    bool valid = cDib::IsValidDepth(depth);
-    if (valid && (src.Bits() == 1 || src.Bits() <= depth || depth >= 9))
+    bool valid = cDib::isValidDepth(depth);
+    if (valid && (src.bits() == 1 || src.bits() <= depth || depth >= 9))
         return ConvertBitDepth(src, depth, layout);
     auto c32 = ConvertBitDepth(src, 32, 0);
     if (!c32) return nullptr;
@@ -178,47 +178,47 @@ std::unique_ptr<cDib> ReduceToIndexed(const cDib& src, int depth, int32_t layout
             return ConvertBitDepth(src, depth, layout);
         }
     }
-    auto d = cDib::Create(src.Width(), src.Height(), chosen, tableLen % 256);
+    auto d = cDib::create(src.width(), src.height(), chosen, tableLen % 256);
     if (!d) return nullptr;
-    for (int i = 0; i < count && i < int(d->Table().size()); ++i)
-        d->Table()[size_t(i)] = list[i];
-    std::vector<uint32_t> used(d->Table().begin(),
-                               d->Table().begin() + std::min<size_t>(size_t(count), d->Table().size()));
+    for (int i = 0; i < count && i < int(d->table().size()); ++i)
+        d->table()[size_t(i)] = list[i];
+    std::vector<uint32_t> used(d->table().begin(),
+                               d->table().begin() + std::min<size_t>(size_t(count), d->table().size()));
     cNearestMapper mapper(used);
-    for (int y = 0; y < src.Height(); ++y)
-        for (int x = 0; x < src.Width(); ++x)
-            d->WriteIndex(x, y, mapper.Map(src.ReadPixel(x, y)));
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            d->writeIndex(x, y, mapper.map(src.readPixel(x, y)));
     return d;
 }
 
 bool ExpandToByteIndexed(std::unique_ptr<cDib>& dib) {
-    if (!dib || dib->Bits() >= 8) return false;
-    auto d = cDib::Create(dib->Width(), dib->Height(), 8, 256);
+    if (!dib || dib->bits() >= 8) return false;
+    auto d = cDib::create(dib->width(), dib->height(), 8, 256);
     if (!d) return false;
-    for (size_t i = 0; i < dib->Table().size() && i < 256; ++i)
-        d->Table()[i] = dib->Table()[i];
-    for (int y = 0; y < dib->Height(); ++y) {
-        uint8_t* out = d->Row(y);
-        for (int x = 0; x < dib->Width(); ++x)
-            out[x] = uint8_t(dib->ReadIndex(x, y));
+    for (size_t i = 0; i < dib->table().size() && i < 256; ++i)
+        d->table()[i] = dib->table()[i];
+    for (int y = 0; y < dib->height(); ++y) {
+        uint8_t* out = d->row(y);
+        for (int x = 0; x < dib->width(); ++x)
+            out[x] = uint8_t(dib->readIndex(x, y));
     }
     dib = std::move(d);
     return true;
 }
 
 void FlipRows(cDib& dib) {
-    std::vector<uint8_t> tmp(size_t(dib.Stride()));
-    for (int i = 0, j = dib.Height() - 1; i < j; ++i, --j) {
-        std::memcpy(tmp.data(), dib.Row(i), tmp.size());
-        std::memcpy(dib.Row(i), dib.Row(j), tmp.size());
-        std::memcpy(dib.Row(j), tmp.data(), tmp.size());
+    std::vector<uint8_t> tmp(size_t(dib.stride()));
+    for (int i = 0, j = dib.height() - 1; i < j; ++i, --j) {
+        std::memcpy(tmp.data(), dib.row(i), tmp.size());
+        std::memcpy(dib.row(i), dib.row(j), tmp.size());
+        std::memcpy(dib.row(j), tmp.data(), tmp.size());
     }
 }
 
 bool FillOpaqueAlpha(cDib& dib) {
-    if (dib.Bits() != 32) return false;
-    uint8_t* p = dib.Pixels();
-    for (size_t i = 3; i < dib.PixelBytes(); i += 4)
+    if (dib.bits() != 32) return false;
+    uint8_t* p = dib.pixels();
+    for (size_t i = 3; i < dib.pixelBytes(); i += 4)
         p[i] = 255;
     return true;
 }
@@ -226,11 +226,11 @@ bool FillOpaqueAlpha(cDib& dib) {
 int CountColours(int limit, uint32_t* out, const cDib& src) {
     if (limit < 1 || !out) return 0;
     std::fill(out, out + limit, 0u);
-    if (src.Bits() != 32) return 0;
+    if (src.bits() != 32) return 0;
     int count = 0;
     std::unordered_set<uint32_t> seen;
-    const uint8_t* p = src.Pixels();
-    for (size_t i = 0; i + 4 <= src.PixelBytes(); i += 4) {
+    const uint8_t* p = src.pixels();
+    for (size_t i = 0; i + 4 <= src.pixelBytes(); i += 4) {
         uint32_t v;
         std::memcpy(&v, p + i, 4);
         if (v > 0x00FFFFFF) {
@@ -293,7 +293,7 @@ struct strQuantizer {
         }
     };
 
-    strStats Stats(size_t lo, size_t hi) const {
+    strStats stats(size_t lo, size_t hi) const {
         strStats s;
         for (size_t i = lo; i < hi; ++i)
             s.add(ch[order[i]]);
@@ -302,7 +302,7 @@ struct strQuantizer {
 
     // Splits [lo, hi), whose stats are st, d more times; each partition also gathers the stats of
     // both halves (in the order they end up in), so every level reads the pixels once.
-    void Split(size_t lo, size_t hi, int c, int d, const strStats& st) {
+    void split(size_t lo, size_t hi, int c, int d, const strStats& st) {
         if (lo == hi) return;
         if (d < 1) {
             for (size_t i = lo; i < hi; ++i)
@@ -331,17 +331,17 @@ struct strQuantizer {
         }
         std::copy(scratch, scratch + highCount, order + lo + lowCount);
         int half = 1 << (d - 1);
-        Split(lo, lo + lowCount, c, d - 1, low);
-        Split(lo + lowCount, hi, c + half, d - 1, high);
+        split(lo, lo + lowCount, c, d - 1, low);
+        split(lo + lowCount, hi, c + half, d - 1, high);
     }
 };
 
 } // namespace
 
 std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n, strQuantizeScratch* scratch) {
-    if (src.Bits() != 24 || n < 2 || n > 512) return nullptr;
+    if (src.bits() != 24 || n < 2 || n > 512) return nullptr;
     int outDepth = n < 3 ? 1 : n < 17 ? 4 : n < 257 ? 8 : 24;
-    size_t w = size_t(src.Width()), h = size_t(src.Height()), count = w * h;
+    size_t w = size_t(src.width()), h = size_t(src.height()), count = w * h;
     strQuantizeScratch own;
     strQuantizeScratch& m = scratch ? *scratch : own;
     try {
@@ -354,7 +354,7 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n, strQuantizeScratch
     }
     strQuantizer q{m.ych.data(), m.order.data(), m.spare.data(), m.label.data()};
     for (size_t y = 0, k = 0; y < h; ++y) {
-        const uint8_t* row = src.Row(int(y));
+        const uint8_t* row = src.row(int(y));
         for (size_t x = 0; x < w; ++x, ++k) {
             float b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
             q.ch[k][0] = 0.29891f * r + 0.58661f * g + 0.11448f * b;
@@ -366,7 +366,7 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n, strQuantizeScratch
     int depth = 0;
     for (int v = n / 2; v; v >>= 1)
         ++depth;
-    q.Split(0, count, 0, depth, q.Stats(0, count));
+    q.split(0, count, 0, depth, q.stats(0, count));
 
     int paletteSize = outDepth <= 8 ? (n + 1) & ~1 : n;
     std::vector<uint32_t> palette(size_t(paletteSize), 0);
@@ -389,22 +389,22 @@ std::unique_ptr<cDib> QuantizeColours(const cDib& src, int n, strQuantizeScratch
         palette[c] = (R << 16) | (G << 8) | B;
     }
 
-    auto d = cDib::Create(src.Width(), src.Height(), outDepth, outDepth <= 8 ? paletteSize % 256 : 0);
+    auto d = cDib::create(src.width(), src.height(), outDepth, outDepth <= 8 ? paletteSize % 256 : 0);
     if (!d) return nullptr;
     if (outDepth <= 8) {
-        std::copy(palette.begin(), palette.end(), d->Table().begin());
+        std::copy(palette.begin(), palette.end(), d->table().begin());
         for (size_t y = 0, k = 0; y < h; ++y) {
             if (outDepth == 8) { // one byte a pixel: the row at once
-                std::copy(q.label + k, q.label + k + w, d->Row(int(y)));
+                std::copy(q.label + k, q.label + k + w, d->row(int(y)));
                 k += w;
                 continue;
             }
             for (size_t x = 0; x < w; ++x, ++k)
-                d->WriteIndex(int(x), int(y), q.label[k]);
+                d->writeIndex(int(x), int(y), q.label[k]);
         }
     } else {
         for (size_t y = 0, k = 0; y < h; ++y) {
-            uint8_t* row = d->Row(int(y));
+            uint8_t* row = d->row(int(y));
             for (size_t x = 0; x < w; ++x, ++k) {
                 uint32_t e = palette[q.label[k]];
                 row[3 * x] = uint8_t(e);
@@ -470,17 +470,17 @@ uint32_t AdjustHsv(uint32_t pixel, int hue, int saturation, int value) {
 }
 
 int GetColourTable(const cDib& dib, int first, int count, uint32_t* entries) {
-    if (dib.Bits() > 8 || first < 0 || count < 1 || !entries) return 0;
-    int n = std::min(count, dib.ColourUsed() - first);
+    if (dib.bits() > 8 || first < 0 || count < 1 || !entries) return 0;
+    int n = std::min(count, dib.colourUsed() - first);
     for (int i = 0; i < n; ++i)
-        entries[i] = dib.Table()[size_t(first + i)];
+        entries[i] = dib.table()[size_t(first + i)];
     return std::max(n, 0);
 }
 
 int SetColourTable(cDib& dib, int first, int count, const uint32_t* entries) {
-    if (dib.Bits() > 8 || first < 0 || count < 1 || !entries) return 0;
-    int n = std::min(count, dib.ColourUsed() - first);
+    if (dib.bits() > 8 || first < 0 || count < 1 || !entries) return 0;
+    int n = std::min(count, dib.colourUsed() - first);
     for (int i = 0; i < n; ++i)
-        dib.Table()[size_t(first + i)] = entries[i];
+        dib.table()[size_t(first + i)] = entries[i];
     return std::max(n, 0);
 }

@@ -78,12 +78,12 @@ bool ReadPng(png_structp png, png_infop info, strPngInput& in, const strLoadLimi
         return false;
     static const uint32_t kArgbMasks[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000u};
     bool alphaMasks = (colourType & PNG_COLOR_MASK_ALPHA) && bits == 32;
-    st.dib = cDib::Create(int(width), int(height), bits, paletted ? plteCount : 0,
+    st.dib = cDib::create(int(width), int(height), bits, paletted ? plteCount : 0,
                           alphaMasks ? kArgbMasks : nullptr);
-    if (!st.dib || png_get_rowbytes(png, info) > size_t(st.dib->Stride())) return false;
+    if (!st.dib || png_get_rowbytes(png, info) > size_t(st.dib->stride())) return false;
     st.rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
-        st.rows[y] = st.dib->Row(int(y));
+        st.rows[y] = st.dib->row(int(y));
     png_read_image(png, st.rows.data());
 
     if (paletted) {
@@ -97,7 +97,7 @@ bool ReadPng(png_structp png, png_infop info, strPngInput& in, const strLoadLimi
             st.palette[size_t(i)] =
                 a << 24 | uint32_t(plte[i].red) << 16 | uint32_t(plte[i].green) << 8 | plte[i].blue;
         }
-        st.dib->Table() = st.palette;
+        st.dib->table() = st.palette;
     }
     return true;
 }

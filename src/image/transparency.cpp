@@ -18,12 +18,12 @@ uint32_t TransFlagsOfMethod(int method) {
 void ComputeTransparency(const cBMP& picture, uint32_t flags, uint32_t& key, uint32_t& index) {
     key = kNoColourKey;
     index = kNoTransIndex;
-    const cDib* dib = picture.Dib();
+    const cDib* dib = picture.dib();
     if (!dib) return;
-    bool indexed = picture.Palette().Count() > 0 && dib->Bits() <= 8;
+    bool indexed = picture.palette().count() > 0 && dib->bits() <= 8;
     if ((flags & kTransFlagAuto) && indexed) {
-        for (int i = 0; i < picture.Palette().Count(); ++i)
-            if ((picture.Palette().Entries()[i] >> 24) == 0) {
+        for (int i = 0; i < picture.palette().count(); ++i)
+            if ((picture.palette().entries()[i] >> 24) == 0) {
                 index = uint32_t(i);
                 break;
             }
@@ -33,14 +33,14 @@ void ComputeTransparency(const cBMP& picture, uint32_t flags, uint32_t& key, uin
             index = 0;
         } else if (flags & kTransFlagUpperLeft) {
             if (indexed)
-                index = uint32_t(dib->ReadIndex(0, 0));
+                index = uint32_t(dib->readIndex(0, 0));
             else
-                key = dib->ReadPixel(0, 0) & 0x00FFFFFF;
+                key = dib->readPixel(0, 0) & 0x00FFFFFF;
         } else if (flags & kTransFlagBlack) {
             key = 0x000000;
         }
     }
     if (index != kNoTransIndex) {
-        key = index < dib->Table().size() ? (dib->Table()[index] & 0x00FFFFFF) : kNoColourKey;
+        key = index < dib->table().size() ? (dib->table()[index] & 0x00FFFFFF) : kNoColourKey;
     }
 }

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace PK2 {
+namespace lcf {
 
 // ---- value maps --------------------------------------------------------------------------------
 
@@ -91,12 +91,12 @@ namespace {
 
 // ---- export ------------------------------------------------------------------------------------
 
-void WriteIntChunkIf(CWrite& w, uint32_t id, int value, int defaultValue) {
-    if (value != defaultValue) w.WriteIntChunk(id, value);
+void WriteIntChunkIf(cWrite& w, uint32_t id, int value, int defaultValue) {
+    if (value != defaultValue) w.writeIntChunk(id, value);
 }
 
-void WriteTiming(CWrite& w, const strEffect& e) {
-    w.WriteIntChunk(1, e.startFrame + 1);
+void WriteTiming(cWrite& w, const strEffect& e) {
+    w.writeIntChunk(1, e.startFrame + 1);
 
     std::string title = "(OFF)";
     int volume = 100, tempo = 100, balance = 50;
@@ -106,13 +106,13 @@ void WriteTiming(CWrite& w, const strEffect& e) {
         tempo = std::clamp<int>(e.frequency, 50, 150);
         balance = std::min(e.balance >> 1, 100);
     }
-    CWrite se;
-    if (!title.empty()) se.WriteStringChunk(1, title);
+    cWrite se;
+    if (!title.empty()) se.writeStringChunk(1, title);
     WriteIntChunkIf(se, 3, volume, 100);
     WriteIntChunkIf(se, 4, tempo, 100);
     WriteIntChunkIf(se, 5, balance, 50);
-    se.WriteEnd();
-    w.WriteInnerChunk(2, se);
+    se.writeEnd();
+    w.writeInnerChunk(2, se);
 
     int scope = 0, red = 31, green = 31, blue = 31, power = 31;
     if (e.flags & strEffect::kFlash) {
@@ -127,10 +127,10 @@ void WriteTiming(CWrite& w, const strEffect& e) {
     WriteIntChunkIf(w, 5, green, 31);
     WriteIntChunkIf(w, 6, blue, 31);
     WriteIntChunkIf(w, 7, power, 31);
-    w.WriteEnd();
+    w.writeEnd();
 }
 
-void WriteCell(CWrite& w, const strCell& c) {
+void WriteCell(cWrite& w, const strCell& c) {
     WriteIntChunkIf(w, 2, c.pattern - 1, 0);
     WriteIntChunkIf(w, 3, c.x, 0);
     WriteIntChunkIf(w, 4, c.y, 0);
@@ -145,12 +145,12 @@ void WriteCell(CWrite& w, const strCell& c) {
 // ---- import ------------------------------------------------------------------------------------
 
 // The data of a sub-record or array chunk as a stream of its own; s moves past the chunk.
-Cclip_stream Window(Cclip_stream& s) {
+cClipStream Window(cClipStream& s) {
     const uint32_t end = ReadFieldEnd(s);
-    Cclip_stream w;
-    w.Write(s.Current(), end - s.Position());
-    w.Seek(0);
-    s.Seek(end);
+    cClipStream w;
+    w.write(s.current(), end - s.position());
+    w.seek(0);
+    s.seek(end);
     return w;
 }
 
@@ -170,10 +170,10 @@ struct strSound {
     int32_t volume = 100, tempo = 100, balance = 50;
 };
 
-strSound ReadSound(Cclip_stream& s) {
+strSound ReadSound(cClipStream& s) {
     strSound se;
-    CReadClass rc(kChunkLimit, s);
-    while (uint32_t id = rc.Next()) {
+    cReadClass rc(kChunkLimit, s);
+    while (uint32_t id = rc.next()) {
         switch (id) {
         case 1:
             ReadStringField(s, se.title, kNameCapacity);
@@ -195,18 +195,18 @@ strSound ReadSound(Cclip_stream& s) {
     return se;
 }
 
-void ReadTiming(Cclip_stream& s, cProject& doc) {
+void ReadTiming(cClipStream& s, cProject& doc) {
     int64_t frame = 0;
     strSound se;
     int32_t scope = 0, red = 31, green = 31, blue = 31, power = 31;
-    CReadClass rc(kChunkLimit, s);
-    while (uint32_t id = rc.Next()) {
+    cReadClass rc(kChunkLimit, s);
+    while (uint32_t id = rc.next()) {
         switch (id) {
         case 1:
             frame = ReadSignedIntField(s);
             break;
         case 2: {
-            Cclip_stream w = Window(s);
+            cClipStream w = Window(s);
             se = ReadSound(w);
             break;
         }
@@ -251,19 +251,19 @@ void ReadTiming(Cclip_stream& s, cProject& doc) {
     doc.addEffect(e);
 }
 
-void ReadTimings(Cclip_stream& s, cProject& doc) {
+void ReadTimings(cClipStream& s, cProject& doc) {
     const uint32_t count = ReadVarint(s);
-    CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
-    while (arr.Next())
+    cReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
+    while (arr.next())
         ReadTiming(s, doc);
 }
 
-void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
+void ReadCell(cClipStream& s, cProject& doc, int frame, int slot) {
     bool visible = true;
     int32_t id = 0, x = 0, y = 0, zoom = 100, red = 100, green = 100, blue = 100, saturation = 100;
     int32_t transparency = 0;
-    CReadClass rc(kChunkLimit, s);
-    while (uint32_t chunk = rc.Next()) {
+    cReadClass rc(kChunkLimit, s);
+    while (uint32_t chunk = rc.next()) {
         switch (chunk) {
         case 1:
             visible = ReadBoolField(s);
@@ -317,24 +317,24 @@ void ReadCell(Cclip_stream& s, cProject& doc, int frame, int slot) {
     doc.setCell(frame, slot, &c); // slots beyond the cell number are refused by the project
 }
 
-void ReadFrames(Cclip_stream& s, cProject& doc) {
+void ReadFrames(cClipStream& s, cProject& doc) {
     const uint32_t count = ReadVarint(s);
     // Each frame element takes at least two bytes (its index and the end of its record).
-    const uint32_t frames = std::min({count, s.Remaining() / 2, static_cast<uint32_t>(doc.frameCapacity())});
+    const uint32_t frames = std::min({count, s.remaining() / 2, static_cast<uint32_t>(doc.frameCapacity())});
     for (uint32_t f = 0; f < frames; ++f)
         doc.frameOrCreate(static_cast<int>(f));
-    CReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
-    while (uint32_t k = arr.Next()) {
-        CReadClass rc(kChunkLimit, s);
-        while (uint32_t id = rc.Next()) {
+    cReadArray arr(static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), s);
+    while (uint32_t k = arr.next()) {
+        cReadClass rc(kChunkLimit, s);
+        while (uint32_t id = rc.next()) {
             if (id != 1) {
                 SkipField(s);
                 continue;
             }
-            Cclip_stream cells = Window(s);
+            cClipStream cells = Window(s);
             const uint32_t n = ReadVarint(cells);
-            CReadArray ca(static_cast<int32_t>(std::min<uint32_t>(n, INT32_MAX)), cells);
-            while (uint32_t j = ca.Next())
+            cReadArray ca(static_cast<int32_t>(std::min<uint32_t>(n, INT32_MAX)), cells);
+            while (uint32_t j = ca.next())
                 ReadCell(cells, doc, SlotOf(k), SlotOf(j));
         }
     }
@@ -344,15 +344,15 @@ void ReadFrames(Cclip_stream& s, cProject& doc) {
 // the record is read up to its end marker, bounded by the block and never by the length word, which
 // writers fill in differently and which the system's rounding of clipboard blocks makes unreliable.
 // A block that ends before the record does fails.
-int ReadRecord(Cclip_stream& r, cProject& doc, strMessage* error) {
+int ReadRecord(cClipStream& r, cProject& doc, strMessage* error) {
     auto fail = [error](strMessage why) {
         if (error) *error = std::move(why);
         return -1;
     };
     // Only a block that is an animation record to its end is imported.
-    if (!CheckLcfAnimationPayload(r.Buffer(), error)) return -1;
-    const int32_t length = static_cast<int32_t>(r.ReadU32());
-    const int32_t records = static_cast<int32_t>(r.ReadU32());
+    if (!CheckLcfAnimationPayload(r.buffer(), error)) return -1;
+    const int32_t length = static_cast<int32_t>(r.readU32());
+    const int32_t records = static_cast<int32_t>(r.readU32());
     if (length <= 0 || records <= 0) return fail(strMessage(kWhyNot2000, strMessage(kLcfHeaderWords), 0));
 
     if (!doc.create(0, kMaxCells, 0, 0)) return fail(strMessage(kWhyOutOfMemory));
@@ -363,12 +363,12 @@ int ReadRecord(Cclip_stream& r, cProject& doc, strMessage* error) {
 
     std::string name, title;
     int32_t scope = 0, position = 2; // the LCF defaults when the chunks are absent
-    CReadClass rc(kChunkLimit, r);
+    cReadClass rc(kChunkLimit, r);
     for (;;) {
-        if (r.AtEnd()) // the block ends inside the record
+        if (r.atEnd()) // the block ends inside the record
             return fail(
-                strMessage(kWhyNot2000, strMessage(kLcfEndsInRecord), static_cast<long long>(r.Position())));
-        const uint32_t id = rc.Next();
+                strMessage(kWhyNot2000, strMessage(kLcfEndsInRecord), static_cast<long long>(r.position())));
+        const uint32_t id = rc.next();
         if (id == 0) break;
         switch (id) {
         case 1:
@@ -378,7 +378,7 @@ int ReadRecord(Cclip_stream& r, cProject& doc, strMessage* error) {
             ReadStringField(r, title, kNameCapacity);
             break;
         case 6: {
-            Cclip_stream w = Window(r);
+            cClipStream w = Window(r);
             ReadTimings(w, doc);
             break;
         }
@@ -392,7 +392,7 @@ int ReadRecord(Cclip_stream& r, cProject& doc, strMessage* error) {
             ReadBoolField(r);
             break;
         case 12: {
-            Cclip_stream w = Window(r);
+            cClipStream w = Window(r);
             ReadFrames(w, doc);
             break;
         }
@@ -423,68 +423,68 @@ int BuildLcfPayload(const cProject& doc, std::vector<uint8_t>& out) {
         picture = doc.picture(i);
     if (!picture) return -1;
 
-    CWrite w;
-    w.WriteU32(0);
-    w.WriteU32(0);
+    cWrite w;
+    w.writeU32(0);
+    w.writeU32(0);
     const std::string& name = doc.text(kTextName);
-    if (!name.empty()) w.WriteStringChunk(1, name);
+    if (!name.empty()) w.writeStringChunk(1, name);
     const std::string title = interchange::TitleOf(picture->path);
-    if (!title.empty()) w.WriteStringChunk(2, title);
+    if (!title.empty()) w.writeStringChunk(2, title);
 
-    CWrite elements;
+    cWrite elements;
     uint32_t timings = 0;
     for (int i = 0; i < doc.effectCount(); ++i) {
         const strEffect* e = doc.effect(i);
         if (!e) continue;
-        elements.WriteVarint(++timings);
+        elements.writeVarint(++timings);
         WriteTiming(elements, *e);
     }
-    CWrite array;
-    array.WriteVarint(timings);
-    array.Append(elements);
-    w.WriteInnerChunk(6, array);
+    cWrite array;
+    array.writeVarint(timings);
+    array.append(elements);
+    w.writeInnerChunk(6, array);
 
     int scope = 0, position = 1;
     CentreToScopePosition(doc.getSetting(kKeyCentrePosition), scope, position);
-    w.WriteIntChunk(9, scope);
-    w.WriteIntChunk(10, position);
+    w.writeIntChunk(9, scope);
+    w.writeIntChunk(10, position);
 
     const int frames = std::clamp(doc.frameCount(), 1, kMaxFrames);
     const int cellLimit = std::clamp(doc.cellNumber(), 1, kMaxCells);
-    CWrite frameArray;
-    frameArray.WriteVarint(static_cast<uint32_t>(frames));
+    cWrite frameArray;
+    frameArray.writeVarint(static_cast<uint32_t>(frames));
     for (int f = 0; f < frames; ++f) {
-        frameArray.WriteVarint(static_cast<uint32_t>(f + 1));
+        frameArray.writeVarint(static_cast<uint32_t>(f + 1));
         int n = 0;
         for (int c = 0; c < cellLimit; ++c)
             if (doc.cell(f, c)) n = c + 1;
-        CWrite cells;
-        cells.WriteVarint(static_cast<uint32_t>(n));
+        cWrite cells;
+        cells.writeVarint(static_cast<uint32_t>(n));
         for (int c = 0; c < n; ++c) {
-            cells.WriteVarint(static_cast<uint32_t>(c + 1));
+            cells.writeVarint(static_cast<uint32_t>(c + 1));
             if (const strCell* cell = doc.cell(f, c))
                 WriteCell(cells, *cell);
             else
-                cells.WriteIntChunk(1, 0); // not visible
-            cells.WriteEnd();
+                cells.writeIntChunk(1, 0); // not visible
+            cells.writeEnd();
         }
-        frameArray.WriteInnerChunk(1, cells);
-        frameArray.WriteEnd();
+        frameArray.writeInnerChunk(1, cells);
+        frameArray.writeEnd();
     }
-    w.WriteInnerChunk(12, frameArray);
-    w.WriteEnd();
+    w.writeInnerChunk(12, frameArray);
+    w.writeEnd();
 
-    const uint32_t length = w.Size() - 8;
+    const uint32_t length = w.size() - 8;
     const uint8_t header[8] = {
         uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24), 1, 0, 0, 0};
-    w.WriteAt(0, header, 8);
-    out = w.Buffer();
+    w.writeAt(0, header, 8);
+    out = w.buffer();
     return 1;
 }
 
 int ReadLcfPayload(std::span<const uint8_t> payload, cProject& doc, strMessage* error) {
-    Cclip_stream s;
-    s.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
+    cClipStream s;
+    s.assign(std::vector<uint8_t>(payload.begin(), payload.end()));
     return ReadRecord(s, doc, error);
 }
 
@@ -500,8 +500,8 @@ int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig&, s
 }
 
 int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig&, strMessage* error) {
-    Cclip_stream s;
-    if (!s.ReadFromClipboard(clip, platform::cClipboard::kFormat2000)) {
+    cClipStream s;
+    if (!s.readFromClipboard(clip, platform::cClipboard::kFormat2000)) {
         if (error) *error = strMessage(kWhyNo2000OnClipboard);
         return -1;
     }
@@ -509,4 +509,4 @@ int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig&, strMess
     return 1;
 }
 
-} // namespace PK2
+} // namespace lcf

@@ -39,7 +39,7 @@ namespace platform {
 class cClipboard;
 }
 
-namespace PK2 {
+namespace lcf {
 
 inline constexpr int kMaxFrames = 999;    // frames written
 inline constexpr int kMaxCells = 8;       // cells per frame (written and imported)
@@ -86,4 +86,4 @@ int ExportLcf(const cProject& doc, platform::cClipboard& clip, const cConfig& co
 // 1 success, -1 failure (format absent, or a block ReadLcfPayload refuses; *error says why).
 int ImportLcf(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error = nullptr);
 
-} // namespace PK2
+} // namespace lcf

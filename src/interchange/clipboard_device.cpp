@@ -10,35 +10,35 @@
 
 namespace interchange {
 
-int cClipboardDevice::ExportClipboard(const cProject& doc, int product) {
+int cClipboardDevice::exportClipboard(const cProject& doc, int product) {
     error_ = {};
     switch (product) {
     case kProduct2000:
-        return PK2::ExportLcf(doc, clip_, config_, &error_);
+        return lcf::ExportLcf(doc, clip_, config_, &error_);
     case kProductXP:
     case kProductVX:
     case kProductVXAce:
-        return PKRUBY::ExportMarshal(doc, product, clip_, config_, &error_);
+        return ruby::ExportMarshal(doc, product, clip_, config_, &error_);
     case kProductMV:
-        return PKMV::ExportMv(doc, clip_, config_, &error_);
+        return mv::ExportMv(doc, clip_, config_, &error_);
     default:
         return 0;
     }
 }
 
-int cClipboardDevice::ImportClipboard(cProject& doc, int product, const std::string& baseFolder) {
+int cClipboardDevice::importClipboard(cProject& doc, int product, const std::string& baseFolder) {
     error_ = {};
     int result = 0;
     switch (product) {
     case kProduct2000:
-        result = PK2::ImportLcf(doc, clip_, config_, &error_);
+        result = lcf::ImportLcf(doc, clip_, config_, &error_);
         break;
     case kProductXP:
     case kProductVX:
-        result = PKRUBY::ImportMarshal(doc, clip_, config_, &error_);
+        result = ruby::ImportMarshal(doc, clip_, config_, &error_);
         break;
     case kProductMV:
-        result = PKMV::ImportMv(doc, clip_, config_, &error_);
+        result = mv::ImportMv(doc, clip_, config_, &error_);
         break;
     default:
         return 0;
@@ -113,9 +113,9 @@ strCommandReport RunExportCommand(cClipboardDevice& device, const cProject& doc,
     strCommandReport report;
     report.label = ExportLabel(product);
     if (report.label == kMsgNone) return report;
-    report.ok = device.ExportClipboard(doc, product) == 1;
+    report.ok = device.exportClipboard(doc, product) == 1;
     report.message = report.ok ? kMsgExportSucceeded : kMsgExportFailed;
-    if (!report.ok) report.reason = device.LastError();
+    if (!report.ok) report.reason = device.lastError();
     return report;
 }
 
@@ -127,11 +127,11 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     if (report.label == kMsgNone) return report;
     if (current && current->modified() && confirmUnsaved && !confirmUnsaved()) return report;
 
-    auto fresh = std::make_unique<cProject>(&device.Config());
-    if (device.ImportClipboard(*fresh, product, platform::ToUtf8(workingFolder, device.Config().Locale)) !=
+    auto fresh = std::make_unique<cProject>(&device.config());
+    if (device.importClipboard(*fresh, product, platform::ToUtf8(workingFolder, device.config().Locale)) !=
         1) {
         report.message = kMsgImportFailed;
-        report.reason = device.LastError();
+        report.reason = device.lastError();
         return report;
     }
     fresh->setText(kTextBaseFolder, workingFolder);
@@ -144,7 +144,7 @@ strCommandReport RunImportCommand(cClipboardDevice& device, std::unique_ptr<cPro
     return report;
 }
 
-bool strClipboardMenuState::IsEnabled(int command) const {
+bool strClipboardMenuState::isEnabled(int command) const {
     switch (command) {
     case kCmdImport2000:
         return import2000;

@@ -26,19 +26,19 @@ class cClipboardDevice {
 
     // 1 success, -1 failure, 0 for a product code this dispatcher does not handle
     // (0 2000, 2 XP, 3 VX, 4 VX Ace, 5 MV). The project is not changed.
-    int ExportClipboard(const cProject& doc, int product);
+    int exportClipboard(const cProject& doc, int product);
     // 1 success, -1 failure, 0 for a product code this dispatcher does not handle
     // (0 2000, 2 and 3 the Marshal import, which looks for all three Marshal formats, 5 MV).
     // doc is re-created and filled, and its picture and sound titles are resolved against the
     // configured folders, relative ones under baseFolder (a disk folder, UTF-8; file_name_resolution.h).
-    // On failure doc must be discarded; LastError says why.
-    int ImportClipboard(cProject& doc, int product, const std::string& baseFolder = std::string());
+    // On failure doc must be discarded; lastError says why.
+    int importClipboard(cProject& doc, int product, const std::string& baseFolder = std::string());
 
     // Why the last export or import failed, when the codec said (a message of the reason table;
     // none when it did not).
-    const strMessage& LastError() const { return error_; }
-    platform::cClipboard& Clipboard() { return clip_; }
-    const cConfig& Config() const { return config_; }
+    const strMessage& lastError() const { return error_; }
+    platform::cClipboard& clipboard() { return clip_; }
+    const cConfig& config() const { return config_; }
 
   private:
     platform::cClipboard& clip_;
@@ -76,7 +76,7 @@ struct strCommandReport : strResult {
     int message = kMsgNone;
     int label = kMsgNone;
     // The formatted text ("" for no message).
-    std::string Text() const { return StatusText(message, label); }
+    std::string text() const { return StatusText(message, label); }
 };
 
 // Export command: exports the current document; "%s : Export succeeded" when the dispatcher returned
@@ -101,7 +101,7 @@ struct strClipboardMenuState {
     bool importMarshal = false; // one of the three Marshal formats is available
     bool importMV = false;      // "application/rpgmv-animations" is available
     // The export entries are always enabled and both 2003 entries always disabled.
-    bool IsEnabled(int command) const;
+    bool isEnabled(int command) const;
 };
 
 // Probes the clipboard each time the File menu opens.

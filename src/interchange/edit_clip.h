@@ -15,7 +15,7 @@
 //   - The length word bounds the payload; bytes after it are padding (the system may hand back a
 //     block rounded up) and are not read. Reading is otherwise strict: Get fails when the length
 //     word points past the block, when the body is cut short, or when the counts promise more
-//     records than the body holds. HasKind holds only for a payload that Get can read, so that
+//     records than the body holds. hasKind holds only for a payload that Get can read, so that
 //     Paste is never offered for one that always fails; a payload of an unknown kind never matches.
 
 #include "document/cell.h"
@@ -38,35 +38,35 @@ enum eEditClipKind : uint32_t {
     kClipCells = 0x40003333,   // cClip_Mass: a block of cells (canvas selection, timeline block)
     kClipFrames = 0x40004444,  // cClip_Mass: a range of whole frames
     kClipRows = 0x40005555,    // cClip_Mass: whole cell rows across all frames
-    kClipAnyKind = 0xFFFFFFFF, // HasKind: any payload
+    kClipAnyKind = 0xFFFFFFFF, // hasKind: any payload
 };
 
-class cEditClip : public Cclip_stream {
+class cEditClip : public cClipStream {
   public:
     explicit cEditClip(uint32_t kind) : kind_(kind) {}
     ~cEditClip() override = default;
-    uint32_t Kind() const { return kind_; }
+    uint32_t kind() const { return kind_; }
 
     // Appends the body; false when there is nothing to put.
-    virtual bool Serialize() = 0;
+    virtual bool serialize() = 0;
     // Reads the body from the position; false when it is malformed or cut short.
-    virtual bool Deserialize() = 0;
+    virtual bool deserialize() = 0;
 
     // The whole payload in the buffer: Clear, 8 placeholder bytes, Serialize, the zero byte, then
     // the kind and the length word. False when Serialize has nothing to put.
-    bool Build();
+    bool build();
     // Takes a whole payload (envelope included) and reads its body: the kind must be this
-    // payload's and the length word must lie inside the block (the rest is padding), then Seek(8)
+    // payload's and the length word must lie inside the block (the rest is padding), then seek(8)
     // and Deserialize.
-    bool Parse(std::span<const uint8_t> payload);
+    bool parse(std::span<const uint8_t> payload);
     // Whether a payload of the given kind parses (into scratch records).
-    static bool Readable(std::span<const uint8_t> payload, uint32_t kind);
+    static bool readable(std::span<const uint8_t> payload, uint32_t kind);
 
   protected:
     // One length byte n (at most 255), then n bytes.
-    void WriteShortText(const std::string& text);
+    void writeShortText(const std::string& text);
     // One length byte n, then n bytes that replace text when n > 0; false when cut short.
-    bool ReadShortText(std::string& text);
+    bool readShortText(std::string& text);
 
   private:
     uint32_t kind_;
@@ -76,9 +76,9 @@ class cEditClip : public Cclip_stream {
 class cClip_Picture : public cEditClip {
   public:
     explicit cClip_Picture(strPicture* picture = nullptr) : cEditClip(kClipPicture), picture_(picture) {}
-    void Attach(strPicture* picture) { picture_ = picture; }
-    bool Serialize() override;
-    bool Deserialize() override;
+    void attach(strPicture* picture) { picture_ = picture; }
+    bool serialize() override;
+    bool deserialize() override;
 
   private:
     strPicture* picture_;
@@ -88,9 +88,9 @@ class cClip_Picture : public cEditClip {
 class cClip_Effect : public cEditClip {
   public:
     explicit cClip_Effect(strEffect* effect = nullptr) : cEditClip(kClipEffect), effect_(effect) {}
-    void Attach(strEffect* effect) { effect_ = effect; }
-    bool Serialize() override;
-    bool Deserialize() override;
+    void attach(strEffect* effect) { effect_ = effect; }
+    bool serialize() override;
+    bool deserialize() override;
 
   private:
     strEffect* effect_;
@@ -130,28 +130,28 @@ class cClip_Mass : public cEditClip {
     // kind is kClipCells, kClipFrames or kClipRows.
     explicit cClip_Mass(uint32_t kind = kClipCells) : cEditClip(kind) {}
 
-    void AddCell(int frame, int cell, const strCell& value) {
+    void addCell(int frame, int cell, const strCell& value) {
         cells.push_back({static_cast<uint16_t>(frame), static_cast<uint16_t>(cell), value});
     }
-    void AddEmpty(int frame, int cell) {
+    void addEmpty(int frame, int cell) {
         empties.push_back({static_cast<uint16_t>(frame), static_cast<uint16_t>(cell)});
     }
-    void AddFrame(int frame, int interval) {
+    void addFrame(int frame, int interval) {
         frames.push_back({static_cast<uint16_t>(frame), static_cast<uint16_t>(interval)});
     }
-    void AddLock(int cell, int picture) {
+    void addLock(int cell, int picture) {
         locks.push_back({static_cast<uint16_t>(cell), static_cast<uint16_t>(picture)});
     }
-    bool Empty() const { return cells.empty() && empties.empty() && frames.empty() && locks.empty(); }
-    void ClearLists() {
+    bool empty() const { return cells.empty() && empties.empty() && frames.empty() && locks.empty(); }
+    void clearLists() {
         cells.clear();
         empties.clear();
         frames.clear();
         locks.clear();
     }
 
-    bool Serialize() override;
-    bool Deserialize() override;
+    bool serialize() override;
+    bool deserialize() override;
 
     uint32_t reserved = 0;
     std::vector<strCellRecord> cells;
@@ -161,26 +161,26 @@ class cClip_Mass : public cEditClip {
 };
 
 // The 22-byte cell of the binary project format.
-void WriteCell22(Cclip_stream& s, const strCell& c);
-strCell ReadCell22(Cclip_stream& s);
+void WriteCell22(cClipStream& s, const strCell& c);
+strCell ReadCell22(cClipStream& s);
 
 // The edit clipboard: "PELKO_EDIT" on a platform clipboard. The format number is registered once,
 // when the object is made (the main window makes one for the whole run).
 class cEditClipboard {
   public:
     explicit cEditClipboard(platform::cClipboard& clip);
-    uint32_t Format() const { return format_; }
-    platform::cClipboard& Clipboard() const { return clip_; }
+    uint32_t format() const { return format_; }
+    platform::cClipboard& clipboard() const { return clip_; }
 
     // Builds the payload and replaces the clipboard contents with it; false when there is nothing to
     // put or the clipboard refused.
-    bool Put(cEditClip& payload);
-    // Clear; HasKind (the payload's kind) must hold; reads the block and the body. False when the
+    bool put(cEditClip& payload);
+    // Clear; hasKind (the payload's kind) must hold; reads the block and the body. False when the
     // clipboard holds no payload of the expected kind or the payload is malformed.
-    bool Get(cEditClip& payload) const;
+    bool get(cEditClip& payload) const;
     // The clipboard holds a readable "PELKO_EDIT" payload whose first u32 is kind (kClipAnyKind
     // accepts any of the five kinds).
-    bool HasKind(uint32_t kind) const;
+    bool hasKind(uint32_t kind) const;
 
   private:
     platform::cClipboard& clip_;

@@ -8,13 +8,13 @@
 // ---- building blocks ---------------------------------------------------------------------------
 
 int CollectCanvasCells(const cProject& doc, int frame, const std::vector<int>& selection, cClip_Mass& out) {
-    out.ClearLists();
+    out.clearLists();
     const strFrame* f = doc.frame(frame);
     if (!f || selection.empty()) return 0;
     const int first = selection.front();
     for (int s : selection) {
         if (s >= f->cells.capacity()) break;
-        if (const strCell* c = f->cells.get(s)) out.AddCell(0, s - first, *c);
+        if (const strCell* c = f->cells.get(s)) out.addCell(0, s - first, *c);
     }
     return static_cast<int>(out.cells.size());
 }
@@ -42,11 +42,11 @@ int CollectTimeline(const cProject& doc, const cTimelineRange& range, cClip_Mass
             if (!frame) continue;
             for (int c = frame->cells.capacity() - 1; c >= 0; --c) {
                 if (const strCell* x = frame->cells.get(c))
-                    out.AddCell(f - f0, c, *x);
+                    out.addCell(f - f0, c, *x);
                 else
-                    out.AddEmpty(f - f0, c);
+                    out.addEmpty(f - f0, c);
             }
-            out.AddFrame(f - f0, frame->interval);
+            out.addFrame(f - f0, frame->interval);
             ++collected;
         }
         return collected;
@@ -57,11 +57,11 @@ int CollectTimeline(const cProject& doc, const cTimelineRange& range, cClip_Mass
         for (int f = f0; f <= f1; ++f) {
             if (!doc.frame(f)) continue;
             if (const strCell* x = doc.cell(f, c))
-                out.AddCell(f - f0, c - c0, *x);
+                out.addCell(f - f0, c - c0, *x);
             else
-                out.AddEmpty(f - f0, c - c0);
+                out.addEmpty(f - f0, c - c0);
         }
-        if (lockRecords) out.AddLock(c - c0, doc.lockedPicture(c));
+        if (lockRecords) out.addLock(c - c0, doc.lockedPicture(c));
     }
     return static_cast<int>(out.cells.size());
 }
@@ -87,7 +87,7 @@ int RemoveTimeline(cProject& doc, const cTimelineRange& range) {
 }
 
 int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, cTimelineRange* pasted) {
-    const uint32_t kind = mass.Kind();
+    const uint32_t kind = mass.kind();
     if (kind == kClipRows) frame = 0;
     if (kind == kClipFrames) cell = 0;
     const int newFrames = kind == kClipFrames ? static_cast<int>(mass.frames.size()) : 0;
@@ -123,11 +123,11 @@ int PasteTimeline(cProject& doc, const cClip_Mass& mass, int frame, int cell, cT
         for (const auto& r : mass.locks)
             extend(0, r.cell);
         if (kind == kClipFrames)
-            *pasted = cTimelineRange::Frames(frame, frame + maxFrame);
+            *pasted = cTimelineRange::ofFrames(frame, frame + maxFrame);
         else if (kind == kClipRows)
-            *pasted = cTimelineRange::Rows(cell, cell + maxCell);
+            *pasted = cTimelineRange::ofRows(cell, cell + maxCell);
         else
-            *pasted = cTimelineRange::Cells(frame, cell, frame + maxFrame, cell + maxCell);
+            *pasted = cTimelineRange::ofCells(frame, cell, frame + maxFrame, cell + maxCell);
     }
     t.commit();
     return changes;
@@ -159,7 +159,7 @@ strEditResult cEditClipCommands::copyEffect(int i) {
     cProject& doc = commands_.document();
     strEffect copy = doc.effect(i) ? *doc.effect(i) : strEffect{};
     cClip_Effect payload(&copy);
-    const bool ok = doc.effect(i) && clipboard_.Put(payload);
+    const bool ok = doc.effect(i) && clipboard_.put(payload);
     return Report(ok, strMessage(kMsgCountCopy, i),
                   doc.effect(i) ? commands_.processingFailed() : strMessage(kMsgNoEffectSelected));
 }
@@ -170,7 +170,7 @@ strEditResult cEditClipCommands::cutEffect(int i) {
     strEffect copy = e ? *e : strEffect{};
     cClip_Effect payload(&copy);
     cTransaction t(doc, strMessage(kStepCutEffect, copy.startFrame));
-    const bool ok = e && clipboard_.Put(payload) && doc.removeEffect(i) && t.commit();
+    const bool ok = e && clipboard_.put(payload) && doc.removeEffect(i) && t.commit();
     return Report(ok, strMessage(kMsgCountCut, i),
                   e ? commands_.processingFailed() : strMessage(kMsgNoEffectSelected));
 }
@@ -180,7 +180,7 @@ strEditResult cEditClipCommands::pasteEffect(int* selected) {
     strEffect e;
     cClip_Effect payload(&e);
     int slot = -1;
-    const bool got = clipboard_.Get(payload);
+    const bool got = clipboard_.get(payload);
     bool ok = got;
     if (ok) {
         cTransaction t(doc, strMessage(kStepPasteEffect, e.startFrame));
@@ -227,7 +227,7 @@ strEditResult cEditClipCommands::copyPicture(int i) {
     cProject& doc = commands_.document();
     strPicture copy = doc.picture(i) ? *doc.picture(i) : strPicture{};
     cClip_Picture payload(&copy);
-    const bool ok = doc.picture(i) && clipboard_.Put(payload);
+    const bool ok = doc.picture(i) && clipboard_.put(payload);
     return Report(ok, strMessage(kMsgCountCopy, i),
                   doc.picture(i) ? commands_.processingFailed() : strMessage(kMsgPictureSlotEmpty, i));
 }
@@ -238,7 +238,7 @@ strEditResult cEditClipCommands::cutPicture(int i) {
     cClip_Picture payload(&copy);
     cTransaction t(doc, strMessage(kStepCutPicture, i));
     const bool had = doc.picture(i) != nullptr;
-    const bool ok = had && clipboard_.Put(payload) && doc.setPicture(i, nullptr) && t.commit();
+    const bool ok = had && clipboard_.put(payload) && doc.setPicture(i, nullptr) && t.commit();
     return Report(ok, strMessage(kMsgCountCut, i),
                   had ? commands_.processingFailed() : strMessage(kMsgPictureSlotEmpty, i));
 }
@@ -249,7 +249,7 @@ strEditResult cEditClipCommands::pastePicture(int i) {
     cClip_Picture payload(&p);
     cTransaction t(doc, strMessage(kStepPastePicture, i));
     const bool inRange = i >= 0 && i < doc.pictureCapacity();
-    const bool got = inRange && clipboard_.Get(payload);
+    const bool got = inRange && clipboard_.get(payload);
     const bool ok = got && doc.setPicture(i, &p);
     // Pasting the picture that is already there is done, though it changes nothing.
     t.commit();
@@ -273,7 +273,7 @@ strEditResult cEditClipCommands::copyCells() {
     cClip_Mass mass(kClipCells);
     const int n =
         CollectCanvasCells(commands_.document(), commands_.currentFrame(), commands_.selection(), mass);
-    r.ok = n > 0 && clipboard_.Put(mass);
+    r.ok = n > 0 && clipboard_.put(mass);
     r.count = r.ok ? n : 0;
     if (r.ok) r.status = strMessage(kMsgCountCopy, n);
     return r;
@@ -288,7 +288,7 @@ strEditResult cEditClipCommands::cutCells() {
     const int frame = commands_.currentFrame();
     const std::vector<int> selection = commands_.selection();
     const int n = CollectCanvasCells(doc, frame, selection, mass);
-    if (n == 0 || !clipboard_.Put(mass)) return r;
+    if (n == 0 || !clipboard_.put(mass)) return r;
     cTransaction t(doc, Counted(kStepCutCells, n));
     for (int c : selection)
         if (doc.cell(frame, c) && doc.setCell(frame, c, nullptr)) commands_.select(c, false);
@@ -318,7 +318,7 @@ strEditResult cEditClipCommands::pasteCells(int slot, const strCanvasPoint* at) 
     if (base < 0) return r;
 
     cClip_Mass mass(kClipCells);
-    if (!clipboard_.Get(mass) || mass.cells.empty()) return r;
+    if (!clipboard_.get(mass) || mass.cells.empty()) return r;
 
     cTransaction t(doc, strMessage(kStepPasteCells));
     commands_.clearSelection();
@@ -356,7 +356,7 @@ strEditResult cEditClipCommands::timelineCopy(const cTimelineRange& range) {
     strEditResult r;
     cClip_Mass mass;
     const int n = CollectTimeline(commands_.document(), range, mass);
-    r.ok = !mass.Empty() && clipboard_.Put(mass);
+    r.ok = !mass.empty() && clipboard_.put(mass);
     r.count = r.ok ? n : 0;
     if (r.ok) r.status = strMessage(kMsgCountCopy, n);
     return r;
@@ -368,7 +368,7 @@ strEditResult cEditClipCommands::timelineCut(const cTimelineRange& range) {
     cProject& doc = commands_.document();
     cClip_Mass mass;
     const int n = CollectTimeline(doc, range, mass);
-    if (mass.Empty() || !clipboard_.Put(mass)) return r;
+    if (mass.empty() || !clipboard_.put(mass)) return r;
     const cTimelineRange block = range.blockOn(doc.frameCount(), doc.cellNumber());
     cTransaction t(doc, strMessage(kStepCutRange, block.firstFrame(), block.lastFrame()));
     RemoveTimeline(doc, range);
@@ -394,7 +394,7 @@ strEditResult cEditClipCommands::timelinePaste(uint32_t kind, int frame, int cel
     cEditCommands::cHold hold(commands_);
     strEditResult r;
     cClip_Mass mass(kind);
-    if (!clipboard_.Get(mass)) return r;
+    if (!clipboard_.get(mass)) return r;
     const int n = PasteTimeline(commands_.document(), mass, frame, cell, pasted);
     if (n < 0) {
         r.status = FramesFull(commands_.document());

@@ -77,7 +77,7 @@ class cEditClipCommands {
     cEditClipboard& clipboard() const { return clipboard_; }
     // Menu state: Paste of a place is enabled when the clipboard holds the kind it accepts
     // (the main Edit menu and the canvas use kClipCells).
-    bool canPaste(uint32_t kind) const { return clipboard_.HasKind(kind); }
+    bool canPaste(uint32_t kind) const { return clipboard_.hasKind(kind); }
 
     // ---- list window: effects (slot i) ----
     strEditResult copyEffect(int i);

@@ -26,14 +26,14 @@ struct strLimits {
 strLimits LimitsOf(int product) {
     switch (product) {
     case kProduct2000:
-        return {PK2::kMaxFrames, PK2::kMaxCells, 0, 1, 0, 20, 0};
+        return {lcf::kMaxFrames, lcf::kMaxCells, 0, 1, 0, 20, 0};
     case kProductXP:
-        return {PKRUBY::kMaxFrames, 0, PKRUBY::kMaxTimings, 1, 32768, 20, 800};
+        return {ruby::kMaxFrames, 0, ruby::kMaxTimings, 1, 32768, 20, 800};
     case kProductVX:
     case kProductVXAce:
-        return {PKRUBY::kMaxFrames, 0, PKRUBY::kMaxTimings, 2, 100, 20, 800};
+        return {ruby::kMaxFrames, 0, ruby::kMaxTimings, 2, 100, 20, 800};
     default:
-        return {PKMV::kMaxFrames, PKMV::kMaxCells, PKMV::kMaxTimings, 2, 100, 0, 0};
+        return {mv::kMaxFrames, mv::kMaxCells, mv::kMaxTimings, 2, 100, 0, 0};
     }
 }
 
@@ -42,9 +42,9 @@ bool BlendKept(int product, int blend) {
     case kProduct2000:
         return blend == 0;
     case kProductMV:
-        return PKMV::BlendFromMv(PKMV::BlendToMv(blend)) == blend;
+        return mv::BlendFromMv(mv::BlendToMv(blend)) == blend;
     default:
-        return PKRUBY::BlendFromRuby(PKRUBY::BlendToRuby(blend)) == blend;
+        return ruby::BlendFromRuby(ruby::BlendToRuby(blend)) == blend;
     }
 }
 
@@ -117,7 +117,7 @@ std::vector<strExportLoss> ExportLosses(const cProject& doc, int product) {
         const bool flash = e->flags & strEffect::kFlash;
         const bool sound = e->flags & strEffect::kSound;
         const bool userData = (e->flags & strEffect::kUserData) && !e->userData.empty();
-        if (userData && (product != kProductXP || PKRUBY::ConditionToRuby(*e) == 0)) ++count[kLossUserData];
+        if (userData && (product != kProductXP || ruby::ConditionToRuby(*e) == 0)) ++count[kLossUserData];
         if (product == kProduct2000 && flash && e->flashObject == 2)
             ++count[kLossFlashHide];
         else if (product == kProduct2000 && flash && e->flashFrames != 8)

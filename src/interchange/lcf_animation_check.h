@@ -14,9 +14,9 @@
 #include <span>
 #include <string>
 
-namespace PK2 {
+namespace lcf {
 
 // True when payload is an animation block; otherwise false with the reason in *why.
 bool CheckLcfAnimationPayload(std::span<const uint8_t> payload, strMessage* why = nullptr);
 
-} // namespace PK2
+} // namespace lcf

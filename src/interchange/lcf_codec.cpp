@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
-namespace PK2 {
+namespace lcf {
 
 int VarintSize(uint32_t v) {
     int n = 1;
-    while (v >>= 7) ++n;
+    while (v >>= 7)
+        ++n;
     return n;
 }
 
-uint32_t CWrite::WriteVarint(uint32_t value) {
+uint32_t cWrite::writeVarint(uint32_t value) {
     uint8_t bytes[5];
     const int n = VarintSize(value);
     // Most significant group first; bit 7 on every byte but the last.
@@ -18,65 +19,67 @@ uint32_t CWrite::WriteVarint(uint32_t value) {
         bytes[i] = static_cast<uint8_t>(value & 0x7F) | (i == n - 1 ? 0 : 0x80);
         value >>= 7;
     }
-    return Write(bytes, static_cast<uint32_t>(n));
+    return write(bytes, static_cast<uint32_t>(n));
 }
 
-uint32_t CWrite::WriteStringField(const void* bytes, uint32_t n) {
-    WriteVarint(n);
-    Write(bytes, n);
+uint32_t cWrite::writeStringField(const void* bytes, uint32_t n) {
+    writeVarint(n);
+    write(bytes, n);
     return n;
 }
 
-uint32_t CWrite::WriteIntField(uint32_t value) {
-    uint32_t n = WriteByte(static_cast<uint8_t>(VarintSize(value)));
-    return n + WriteVarint(value);
+uint32_t cWrite::writeIntField(uint32_t value) {
+    uint32_t n = writeByte(static_cast<uint8_t>(VarintSize(value)));
+    return n + writeVarint(value);
 }
 
-uint32_t CReadArray::Next() {
+uint32_t cReadArray::next() {
     if (count_ <= 0) return 0;
     --count_;
     return ReadVarint(stream_);
 }
 
-uint32_t CReadClass::Next() {
+uint32_t cReadClass::next() {
     if (count_ < 0) return 0;
     --count_;
     return ReadVarint(stream_);
 }
 
-uint32_t ReadVarint(Cclip_stream& s, uint32_t maxBytes) {
+uint32_t ReadVarint(cClipStream& s, uint32_t maxBytes) {
     maxBytes = std::min<uint32_t>(maxBytes, 16);
     uint32_t value = 0;
-    for (uint32_t i = 0; i < maxBytes && !s.AtEnd(); ++i) {
-        const uint8_t b = s.ReadByte();
+    for (uint32_t i = 0; i < maxBytes && !s.atEnd(); ++i) {
+        const uint8_t b = s.readByte();
         value = (value << 7) | (b & 0x7F);
         if (!(b & 0x80)) break;
     }
     return value;
 }
 
-uint32_t ReadFieldEnd(Cclip_stream& s) {
+uint32_t ReadFieldEnd(cClipStream& s) {
     const uint32_t n = ReadVarint(s);
-    const uint32_t left = s.Remaining();
-    return s.Position() + std::min(n, left);
+    const uint32_t left = s.remaining();
+    return s.position() + std::min(n, left);
 }
 
-uint32_t ReadIntField(Cclip_stream& s) {
+uint32_t ReadIntField(cClipStream& s) {
     const uint32_t end = ReadFieldEnd(s);
-    const uint32_t value = ReadVarint(s, end - s.Position());
-    s.Seek(end);
+    const uint32_t value = ReadVarint(s, end - s.position());
+    s.seek(end);
     return value;
 }
 
-uint32_t ReadStringField(Cclip_stream& s, std::string& out, uint32_t capacity) {
+uint32_t ReadStringField(cClipStream& s, std::string& out, uint32_t capacity) {
     const uint32_t end = ReadFieldEnd(s);
-    const uint32_t n = end - s.Position();
+    const uint32_t n = end - s.position();
     const uint32_t keep = capacity == 0 ? 0 : std::min(n, capacity - 1);
-    out.assign(reinterpret_cast<const char*>(s.Current()), keep);
-    s.Seek(end);
+    out.assign(reinterpret_cast<const char*>(s.current()), keep);
+    s.seek(end);
     return keep;
 }
 
-void SkipField(Cclip_stream& s) { s.Seek(ReadFieldEnd(s)); }
+void SkipField(cClipStream& s) {
+    s.seek(ReadFieldEnd(s));
+}
 
-}  // namespace PK2
+} // namespace lcf

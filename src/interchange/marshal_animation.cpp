@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace PKRUBY {
+namespace ruby {
 
 namespace {
 
@@ -63,7 +63,7 @@ enum eName : int {
 };
 
 struct strNameTables {
-    CNameTable classes{{"RPG::Animation", kClsAnimation},
+    cNameTable classes{{"RPG::Animation", kClsAnimation},
                        {"RPG::Animation::Frame", kClsFrame},
                        {"RPG::Animation::Timing", kClsTiming},
                        {"RPG::SE", kClsSE},
@@ -71,7 +71,7 @@ struct strNameTables {
                        {"Table", kClsTable},
                        {"Color", kClsColor},
                        {"E", kClsE}};
-    CNameTable animation{{"@id", kAnimId},
+    cNameTable animation{{"@id", kAnimId},
                          {"@name", kAnimName},
                          {"@animation1_name", kAnim1Name},
                          {"@animation1_hue", kAnim1Hue},
@@ -83,14 +83,14 @@ struct strNameTables {
                          {"@timings", kAnimTimings},
                          {"@animation_name", kAnimXPName},
                          {"@animation_hue", kAnimXPHue}};
-    CNameTable frame{{"@cell_max", kFrameCellMax}, {"@cell_data", kFrameCellData}};
-    CNameTable timing{{"@frame", kTimingFrame},
+    cNameTable frame{{"@cell_max", kFrameCellMax}, {"@cell_data", kFrameCellData}};
+    cNameTable timing{{"@frame", kTimingFrame},
                       {"@se", kTimingSE},
                       {"@flash_scope", kTimingFlashScope},
                       {"@flash_color", kTimingFlashColor},
                       {"@flash_duration", kTimingFlashDuration},
                       {"@condition", kTimingCondition}};
-    CNameTable sound{{"@name", kSEName}, {"@volume", kSEVolume}, {"@pitch", kSEPitch}};
+    cNameTable sound{{"@name", kSEName}, {"@volume", kSEVolume}, {"@pitch", kSEPitch}};
 };
 
 template <class T> T ClampTo(int64_t v, int64_t lo, int64_t hi) {
@@ -121,116 +121,116 @@ class cExporter {
     cExporter(const cProject& doc, int product, const std::string& locale)
         : doc_(doc), product_(product), locale_(locale) {}
 
-    int Run(std::vector<uint8_t>& out);
+    int run(std::vector<uint8_t>& out);
 
   private:
-    std::string Utf8(const std::string& narrow) const { return platform::ToUtf8(narrow, locale_); }
-    bool WriteFrame(CWrite& parent, int index);
-    void WriteTiming(CWrite& parent, const strEffect& e);
+    std::string utf8(const std::string& narrow) const { return platform::ToUtf8(narrow, locale_); }
+    bool writeFrame(cWrite& parent, int index);
+    void writeTiming(cWrite& parent, const strEffect& e);
 
     const cProject& doc_;
     int product_;
     const std::string& locale_;
-    CWriteSymbols symbols_;
+    cWriteSymbols symbols_;
 };
 
-int cExporter::Run(std::vector<uint8_t>& out) {
+int cExporter::run(std::vector<uint8_t>& out) {
     const bool xp = product_ == interchange::kProductXP;
-    symbols_.Clear();
-    CWrite w0(&symbols_, xp ? kStringPlain : kStringEncoded);
-    w0.WriteU32(0);
-    w0.WriteVersion();
-    w0.WriteArrayHeader(1);
-    CWrite w1;
+    symbols_.clear();
+    cWrite w0(&symbols_, xp ? kStringPlain : kStringEncoded);
+    w0.writeU32(0);
+    w0.writeVersion();
+    w0.writeArrayHeader(1);
+    cWrite w1;
     strObjectScope anim = BeginObject(&w0, &w1, "RPG::Animation");
 
-    w1.WriteFixnumIvar("@id", 1);
-    w1.WriteStringIvar("@name", Utf8(doc_.text(kTextName)));
+    w1.writeFixnumIvar("@id", 1);
+    w1.writeStringIvar("@name", utf8(doc_.text(kTextName)));
     const strPicture* pic0 = doc_.picture(0);
     const strPicture* pic1 = doc_.picture(1);
-    auto title = [&](const strPicture* p) { return p ? Utf8(interchange::TitleOf(p->path)) : std::string(); };
+    auto title = [&](const strPicture* p) { return p ? utf8(interchange::TitleOf(p->path)) : std::string(); };
     auto hue = [](const strPicture* p) { return p ? static_cast<int32_t>(p->hue) : 0; };
     if (xp) {
-        w1.WriteStringIvar("@animation_name", title(pic0));
-        w1.WriteFixnumIvar("@animation_hue", hue(pic0));
+        w1.writeStringIvar("@animation_name", title(pic0));
+        w1.writeFixnumIvar("@animation_hue", hue(pic0));
     } else {
-        w1.WriteStringIvar("@animation1_name", title(pic0));
-        w1.WriteFixnumIvar("@animation1_hue", hue(pic0));
-        w1.WriteStringIvar("@animation2_name", title(pic1));
-        w1.WriteFixnumIvar("@animation2_hue", hue(pic1));
+        w1.writeStringIvar("@animation1_name", title(pic0));
+        w1.writeFixnumIvar("@animation1_hue", hue(pic0));
+        w1.writeStringIvar("@animation2_name", title(pic1));
+        w1.writeFixnumIvar("@animation2_hue", hue(pic1));
     }
-    w1.WriteFixnumIvar("@position", interchange::PositionToProduct(doc_.getSetting(kKeyCentrePosition)));
+    w1.writeFixnumIvar("@position", interchange::PositionToProduct(doc_.getSetting(kKeyCentrePosition)));
 
     const int frames = std::clamp(doc_.frameCount(), 0, kMaxFrames);
-    w1.WriteFixnumIvar("@frame_max", frames);
-    w1.WriteIvarName("@frames");
-    w1.WriteArrayHeader(frames);
+    w1.writeFixnumIvar("@frame_max", frames);
+    w1.writeIvarName("@frames");
+    w1.writeArrayHeader(frames);
     for (int i = 0; i < frames; ++i)
-        if (!WriteFrame(w1, i)) return -1;
+        if (!writeFrame(w1, i)) return -1;
 
     std::vector<const strEffect*> timings;
     const auto& effects = doc_.effects();
     for (int i = 0; i < effects.capacity() && static_cast<int>(timings.size()) < kMaxTimings; ++i)
         if (const strEffect* e = effects.get(i)) timings.push_back(e);
-    w1.WriteIvarName("@timings");
-    w1.WriteArrayHeader(static_cast<int32_t>(timings.size()));
+    w1.writeIvarName("@timings");
+    w1.writeArrayHeader(static_cast<int32_t>(timings.size()));
     for (const strEffect* e : timings)
-        WriteTiming(w1, *e);
+        writeTiming(w1, *e);
 
     EndObject(anim);
-    const uint32_t size = w0.Size();
+    const uint32_t size = w0.size();
     const uint8_t word[4] = {uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24)};
-    w0.WriteAt(0, word, 4);
-    out = w0.Buffer();
-    symbols_.Clear();
+    w0.writeAt(0, word, 4);
+    out = w0.buffer();
+    symbols_.clear();
     return 1;
 }
 
-bool cExporter::WriteFrame(CWrite& parent, int index) {
-    CWrite w2;
+bool cExporter::writeFrame(cWrite& parent, int index) {
+    cWrite w2;
     strObjectScope scope = BeginObject(&parent, &w2, "RPG::Animation::Frame");
     const strFrame* f = doc_.frame(index);
     // An empty frame slot becomes a frame with one row whose pattern is -1.
     const int cells = f ? std::max(f->cells.count(), 1) : 1;
     strTable table;
-    if (!table.Allocate(cells, 8, 1)) return false;
+    if (!table.allocate(cells, 8, 1)) return false;
     for (int x = 0; x < cells; ++x) {
         const strCell* c = f ? f->cells.get(x) : nullptr;
         int16_t row[8] = {-1, 0, 0, 0, 0, 0, 0, 0};
         if (c) CellToRow(*c, product_, row);
         for (int y = 0; y < 8; ++y)
-            table.Set(x, y, 0, row[y]);
+            table.set(x, y, 0, row[y]);
     }
-    w2.WriteIvarName("@cell_data");
-    w2.WriteTable(table);
-    w2.WriteFixnumIvar("@cell_max", cells);
+    w2.writeIvarName("@cell_data");
+    w2.writeTable(table);
+    w2.writeFixnumIvar("@cell_max", cells);
     EndObject(scope);
     return true;
 }
 
-void cExporter::WriteTiming(CWrite& parent, const strEffect& e) {
+void cExporter::writeTiming(cWrite& parent, const strEffect& e) {
     const bool flash = e.flags & strEffect::kFlash;
-    CWrite w3;
+    cWrite w3;
     strObjectScope scope = BeginObject(&parent, &w3, "RPG::Animation::Timing");
-    w3.WriteFixnumIvar("@frame", e.startFrame);
-    w3.WriteFixnumIvar("@flash_duration", flash ? e.flashFrames : 0);
-    w3.WriteFixnumIvar("@flash_scope", FlashScopeToRuby(e));
-    w3.WriteIvarName("@flash_color");
+    w3.writeFixnumIvar("@frame", e.startFrame);
+    w3.writeFixnumIvar("@flash_duration", flash ? e.flashFrames : 0);
+    w3.writeFixnumIvar("@flash_scope", FlashScopeToRuby(e));
+    w3.writeIvarName("@flash_color");
     if (flash)
-        w3.WriteColor(e.flashRed, e.flashGreen, e.flashBlue, e.flashStrength);
+        w3.writeColor(e.flashRed, e.flashGreen, e.flashBlue, e.flashStrength);
     else
-        w3.WriteColor(100.0, 0.0, 0.0, 0.0);
+        w3.writeColor(100.0, 0.0, 0.0, 0.0);
 
-    w3.WriteIvarName("@se");
-    CWrite w4;
+    w3.writeIvarName("@se");
+    cWrite w4;
     strObjectScope se =
         BeginObject(&w3, &w4, product_ == interchange::kProductXP ? "RPG::AudioFile" : "RPG::SE");
-    w4.WriteStringIvar("@name", Utf8(interchange::TitleOf(e.soundPath)));
-    w4.WriteFixnumIvar("@volume", e.volume);
-    w4.WriteFixnumIvar("@pitch", e.frequency);
+    w4.writeStringIvar("@name", utf8(interchange::TitleOf(e.soundPath)));
+    w4.writeFixnumIvar("@volume", e.volume);
+    w4.writeFixnumIvar("@pitch", e.frequency);
     EndObject(se);
 
-    if (product_ == interchange::kProductXP) w3.WriteFixnumIvar("@condition", ConditionToRuby(e));
+    if (product_ == interchange::kProductXP) w3.writeFixnumIvar("@condition", ConditionToRuby(e));
     EndObject(scope);
 }
 
@@ -240,34 +240,34 @@ class cImporter {
   public:
     cImporter(cProject& doc, const std::string& locale) : doc_(doc), locale_(locale), reader_(&symbols_) {}
 
-    int Run(std::span<const uint8_t> payload, strMessage* error);
+    int run(std::span<const uint8_t> payload, strMessage* error);
 
   private:
     // "not an RPG Maker XP, VX or VX Ace animation: WHY (byte N)".
-    int Fail(strMessage* error, eMessageId why, uint32_t at = 0) {
+    int fail(strMessage* error, eMessageId why, uint32_t at = 0) {
         if (error) *error = strMessage(kWhyNotMarshal, strMessage(why), static_cast<long long>(at));
         return -1;
     }
-    int Fail(strMessage* error, strMessage why) {
+    int fail(strMessage* error, strMessage why) {
         if (error) *error = std::move(why);
         return -1;
     }
-    void ReadAnimationIvar(int id);
-    void ReadFrames();
-    void ReadFrame(int index);
-    void ApplyTable(int index, const strTable& table);
-    void ReadTimings();
-    void ReadTiming(int32_t count);
-    void ReadSound(strEffect& e);
-    std::string ReadText() {
+    void readAnimationIvar(int id);
+    void readFrames();
+    void readFrame(int index);
+    void applyTable(int index, const strTable& table);
+    void readTimings();
+    void readTiming(int32_t count);
+    void readSound(strEffect& e);
+    std::string readText() {
         std::string s;
-        return reader_.ReadString(s) > 0 ? Narrow(s, locale_) : std::string();
+        return reader_.readString(s) > 0 ? Narrow(s, locale_) : std::string();
     }
 
     cProject& doc_;
     const std::string& locale_;
-    CReadSymbols symbols_;
-    CRead reader_;
+    cReadSymbols symbols_;
+    cRead reader_;
     strNameTables names_;
     std::string pictureName_[2];
     int pictureHue_[2] = {0, 0};
@@ -275,39 +275,39 @@ class cImporter {
     long long frames_ = 0, effects_ = 0; // as many as the payload holds, past the limits too
 };
 
-int cImporter::Run(std::span<const uint8_t> payload, strMessage* error) {
+int cImporter::run(std::span<const uint8_t> payload, strMessage* error) {
     if (!doc_.create(cConfig::kMinFrameCapacity, kImportCells, cConfig::kMinPictureCapacity,
                      cConfig::kMinEffectCapacity))
-        return Fail(error, strMessage(kWhyOutOfMemory));
+        return fail(error, strMessage(kWhyOutOfMemory));
     doc_.applyDefaults();
     doc_.setSetting(kKeySplitFormat, 1);
     doc_.setSetting(kKeyEditFormat, 2);
     doc_.setSetting(kKeyLock, 0);
     doc_.setSetting(kKeyBasicInterval, 1);
 
-    if (payload.size() < 6) return Fail(error, kRubyShort);
-    if (payload.size() > UINT32_MAX) return Fail(error, kRubyLarge);
+    if (payload.size() < 6) return fail(error, kRubyShort);
+    if (payload.size() > UINT32_MAX) return fail(error, kRubyLarge);
     // The length word is not read: writers disagree on what it counts, and a clipboard block may
     // be longer than its data. The dump runs to the end of the block; bytes after it are not read.
-    reader_.Assign(std::vector<uint8_t>(payload.begin(), payload.end()));
-    reader_.Skip(4);
-    if (reader_.ReadByte() != kMajorVersion || reader_.ReadByte() > kMinorVersion)
-        return Fail(error, kRubyVersion, 4);
-    if (reader_.ReadArrayLength() <= 0) return Fail(error, kRubyNoArray, 6);
+    reader_.assign(std::vector<uint8_t>(payload.begin(), payload.end()));
+    reader_.skip(4);
+    if (reader_.readByte() != kMajorVersion || reader_.readByte() > kMinorVersion)
+        return fail(error, kRubyVersion, 4);
+    if (reader_.readArrayLength() <= 0) return fail(error, kRubyNoArray, 6);
 
-    reader_.PushNames(&names_.classes);
-    const int found = reader_.ReadObject({kClsAnimation}, [&](int32_t count) {
-        reader_.PushNames(&names_.animation);
-        for (int32_t k = 0; k < count && !reader_.Failed(); ++k)
-            ReadAnimationIvar(reader_.ReadSymbolId());
-        reader_.PopNames();
+    reader_.pushNames(&names_.classes);
+    const int found = reader_.readObject({kClsAnimation}, [&](int32_t count) {
+        reader_.pushNames(&names_.animation);
+        for (int32_t k = 0; k < count && !reader_.failed(); ++k)
+            readAnimationIvar(reader_.readSymbolId());
+        reader_.popNames();
     });
-    reader_.PopNames();
-    if (reader_.Failed()) return Fail(error, reader_.Error(), reader_.ErrorPosition());
-    if (!found) return Fail(error, kRubyNoAnimation, 6);
+    reader_.popNames();
+    if (reader_.failed()) return fail(error, reader_.error(), reader_.errorPosition());
+    if (!found) return fail(error, kRubyNoAnimation, 6);
     // An animation larger than a project is refused, not cut.
-    if (frames_ > ::kMaxFrames) return Fail(error, LimitMessage(kWhyTooManyFrames, frames_, ::kMaxFrames));
-    if (effects_ > kMaxEffects) return Fail(error, LimitMessage(kWhyTooManyEffects, effects_, kMaxEffects));
+    if (frames_ > ::kMaxFrames) return fail(error, LimitMessage(kWhyTooManyFrames, frames_, ::kMaxFrames));
+    if (effects_ > kMaxEffects) return fail(error, LimitMessage(kWhyTooManyEffects, effects_, kMaxEffects));
 
     for (int slot = 0; slot < 2; ++slot) {
         if (pictureName_[slot].empty()) continue;
@@ -320,119 +320,119 @@ int cImporter::Run(std::span<const uint8_t> payload, strMessage* error) {
     return 1;
 }
 
-void cImporter::ReadAnimationIvar(int id) {
+void cImporter::readAnimationIvar(int id) {
     switch (id) {
     case kAnimName: {
         std::string s;
-        if (reader_.ReadString(s) > 0) doc_.setText(kTextName, Narrow(s, locale_));
+        if (reader_.readString(s) > 0) doc_.setText(kTextName, Narrow(s, locale_));
         break;
     }
     case kAnimXPName:
         xp_ = true;
         [[fallthrough]];
     case kAnim1Name:
-        if (std::string s = ReadText(); !s.empty()) pictureName_[0] = s;
+        if (std::string s = readText(); !s.empty()) pictureName_[0] = s;
         break;
     case kAnim2Name:
-        if (std::string s = ReadText(); !s.empty()) pictureName_[1] = s;
+        if (std::string s = readText(); !s.empty()) pictureName_[1] = s;
         break;
     case kAnimXPHue:
         xp_ = true;
         [[fallthrough]];
     case kAnim1Hue:
-        pictureHue_[0] = reader_.ReadFixnum();
+        pictureHue_[0] = reader_.readFixnum();
         break;
     case kAnim2Hue:
-        pictureHue_[1] = reader_.ReadFixnum();
+        pictureHue_[1] = reader_.readFixnum();
         break;
     case kAnimPosition:
-        doc_.setSetting(kKeyCentrePosition, interchange::PositionFromProduct(reader_.ReadFixnum()));
+        doc_.setSetting(kKeyCentrePosition, interchange::PositionFromProduct(reader_.readFixnum()));
         break;
     case kAnimFrames:
-        ReadFrames();
+        readFrames();
         break;
     case kAnimTimings:
-        ReadTimings();
+        readTimings();
         break;
     case kAnimId:
     case kAnimFrameMax:
-        reader_.ReadFixnum();
+        reader_.readFixnum();
         break;
     default:
-        reader_.SkipValue();
+        reader_.skipValue();
         break;
     }
 }
 
-void cImporter::ReadFrames() {
-    reader_.ReadArray([&](int32_t n) {
+void cImporter::readFrames() {
+    reader_.readArray([&](int32_t n) {
         frames_ = std::max<long long>(frames_, n);
         for (int i = 0; i < n && i < doc_.frameCapacity(); ++i)
             doc_.replaceFrame(i, &doc_.blankFrame());
-        reader_.PushNames(&names_.frame);
-        for (int32_t i = 0; i < n && !reader_.Failed(); ++i)
-            ReadFrame(i);
-        reader_.PopNames();
+        reader_.pushNames(&names_.frame);
+        for (int32_t i = 0; i < n && !reader_.failed(); ++i)
+            readFrame(i);
+        reader_.popNames();
     });
 }
 
-void cImporter::ReadFrame(int index) {
-    reader_.ReadObject({kClsFrame}, [&](int32_t count) {
-        for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
-            switch (reader_.ReadSymbolId()) {
+void cImporter::readFrame(int index) {
+    reader_.readObject({kClsFrame}, [&](int32_t count) {
+        for (int32_t k = 0; k < count && !reader_.failed(); ++k) {
+            switch (reader_.readSymbolId()) {
             case kFrameCellMax:
-                reader_.ReadFixnum();
+                reader_.readFixnum();
                 break;
             case kFrameCellData: {
                 strTable table;
-                if (reader_.ReadTable(table, kClsTable) != 0) ApplyTable(index, table);
+                if (reader_.readTable(table, kClsTable) != 0) applyTable(index, table);
                 break;
             }
             default:
-                reader_.SkipValue();
+                reader_.skipValue();
                 break;
             }
         }
     });
 }
 
-void cImporter::ApplyTable(int index, const strTable& table) {
+void cImporter::applyTable(int index, const strTable& table) {
     if (!doc_.frame(index)) return;
     const int cells = std::min(table.xsize, doc_.cellNumber());
     for (int x = 0; x < cells; ++x) {
         int16_t row[8];
         for (int y = 0; y < 8; ++y)
-            row[y] = table.At(x, y, 0); // outside the data: 0
+            row[y] = table.at(x, y, 0); // outside the data: 0
         strCell c;
         if (CellFromRow(row, c, xp_)) doc_.setCell(index, x, &c);
     }
 }
 
-void cImporter::ReadTimings() {
-    reader_.ReadArray([&](int32_t n) {
-        reader_.PushNames(&names_.timing);
-        for (int32_t i = 0; i < n && !reader_.Failed(); ++i)
-            reader_.ReadObject({kClsTiming}, [&](int32_t count) { ReadTiming(count); });
-        reader_.PopNames();
+void cImporter::readTimings() {
+    reader_.readArray([&](int32_t n) {
+        reader_.pushNames(&names_.timing);
+        for (int32_t i = 0; i < n && !reader_.failed(); ++i)
+            reader_.readObject({kClsTiming}, [&](int32_t count) { readTiming(count); });
+        reader_.popNames();
     });
 }
 
-void cImporter::ReadTiming(int32_t count) {
+void cImporter::readTiming(int32_t count) {
     strEffect e;
     e.flags = 0;
-    for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
-        switch (reader_.ReadSymbolId()) {
+    for (int32_t k = 0; k < count && !reader_.failed(); ++k) {
+        switch (reader_.readSymbolId()) {
         case kTimingFrame:
-            e.startFrame = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+            e.startFrame = ClampTo<uint16_t>(reader_.readFixnum(), 0, 65535);
             break;
         case kTimingSE:
-            ReadSound(e);
+            readSound(e);
             break;
         case kTimingFlashScope:
-            FlashScopeFromRuby(reader_.ReadFixnum(), e);
+            FlashScopeFromRuby(reader_.readFixnum(), e);
             break;
         case kTimingFlashColor: {
-            uint32_t c = reader_.ReadColor(kClsColor);
+            uint32_t c = reader_.readColor(kClsColor);
             e.flashRed = uint8_t(c);
             e.flashGreen = uint8_t(c >> 8);
             e.flashBlue = uint8_t(c >> 16);
@@ -440,13 +440,13 @@ void cImporter::ReadTiming(int32_t count) {
             break;
         }
         case kTimingFlashDuration:
-            e.flashFrames = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+            e.flashFrames = ClampTo<uint16_t>(reader_.readFixnum(), 0, 65535);
             break;
         case kTimingCondition:
-            ConditionFromRuby(reader_.ReadFixnum(), e);
+            ConditionFromRuby(reader_.readFixnum(), e);
             break;
         default:
-            reader_.SkipValue();
+            reader_.skipValue();
             break;
         }
     }
@@ -456,29 +456,29 @@ void cImporter::ReadTiming(int32_t count) {
         doc_.addEffect(e);
 }
 
-void cImporter::ReadSound(strEffect& e) {
-    reader_.ReadObject({kClsSE, kClsAudioFile}, [&](int32_t count) {
-        reader_.PushNames(&names_.sound);
-        for (int32_t k = 0; k < count && !reader_.Failed(); ++k) {
-            switch (reader_.ReadSymbolId()) {
+void cImporter::readSound(strEffect& e) {
+    reader_.readObject({kClsSE, kClsAudioFile}, [&](int32_t count) {
+        reader_.pushNames(&names_.sound);
+        for (int32_t k = 0; k < count && !reader_.failed(); ++k) {
+            switch (reader_.readSymbolId()) {
             case kSEName:
-                if (std::string s = ReadText(); !s.empty()) {
+                if (std::string s = readText(); !s.empty()) {
                     e.soundPath = s;
                     e.flags |= strEffect::kSound;
                 }
                 break;
             case kSEVolume:
-                e.volume = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+                e.volume = ClampTo<uint16_t>(reader_.readFixnum(), 0, 65535);
                 break;
             case kSEPitch:
-                e.frequency = ClampTo<uint16_t>(reader_.ReadFixnum(), 0, 65535);
+                e.frequency = ClampTo<uint16_t>(reader_.readFixnum(), 0, 65535);
                 break;
             default:
-                reader_.SkipValue();
+                reader_.skipValue();
                 break;
             }
         }
-        reader_.PopNames();
+        reader_.popNames();
     });
 }
 
@@ -585,13 +585,13 @@ int BuildMarshalPayload(const cProject& doc, int product, const std::string& loc
     out.clear();
     if (!interchange::MarshalFormatName(product)) return -1;
     cExporter exporter(doc, product, locale);
-    return exporter.Run(out);
+    return exporter.run(out);
 }
 
 int ReadMarshalPayload(std::span<const uint8_t> payload, cProject& doc, const std::string& locale,
                        strMessage* error) {
     cImporter importer(doc, locale);
-    return importer.Run(payload, error);
+    return importer.run(payload, error);
 }
 
 int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, const cConfig& config,
@@ -602,20 +602,20 @@ int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, 
             *error = strMessage(interchange::MarshalFormatName(product) ? kWhyOutOfMemory : kWhyNoExport);
         return -1;
     }
-    Cclip_stream stream;
-    stream.Assign(std::move(bytes));
-    return stream.WriteToClipboard(clip, clip.registerFormat(interchange::MarshalFormatName(product))) ? 1
+    cClipStream stream;
+    stream.assign(std::move(bytes));
+    return stream.writeToClipboard(clip, clip.registerFormat(interchange::MarshalFormatName(product))) ? 1
                                                                                                        : -1;
 }
 
 int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error) {
-    Cclip_stream stream;
+    cClipStream stream;
     bool found = false;
     for (const char* name :
          {interchange::kFormatNameVXAce, interchange::kFormatNameVX, interchange::kFormatNameXP}) {
         uint32_t format = clip.registerFormat(name);
         if (format != 0 && clip.isAvailable(format)) {
-            found = stream.ReadFromClipboard(clip, format);
+            found = stream.readFromClipboard(clip, format);
             break;
         }
     }
@@ -623,8 +623,8 @@ int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& conf
         if (error) *error = strMessage(kWhyNoMarshalOnClipboard);
         return -1;
     }
-    if (ReadMarshalPayload(stream.Buffer(), doc, config.Locale, error) != 1) return -1;
+    if (ReadMarshalPayload(stream.buffer(), doc, config.Locale, error) != 1) return -1;
     return 1;
 }
 
-} // namespace PKRUBY
+} // namespace ruby

@@ -30,7 +30,7 @@ namespace platform {
 class cClipboard;
 }
 
-namespace PKRUBY {
+namespace ruby {
 
 inline constexpr int kMaxFrames = 200;  // frames written to a payload
 inline constexpr int kMaxTimings = 999; // timings written to a payload
@@ -85,4 +85,4 @@ int ExportMarshal(const cProject& doc, int product, platform::cClipboard& clip, 
 int ImportMarshal(cProject& doc, platform::cClipboard& clip, const cConfig& config,
                   strMessage* error = nullptr);
 
-} // namespace PKRUBY
+} // namespace ruby

@@ -19,7 +19,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace PKMV {
+namespace mv {
 
 using json = nlohmann::json;
 
@@ -417,14 +417,14 @@ int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& con
 }
 
 int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error) {
-    Cclip_stream s;
+    cClipStream s;
     const uint32_t format = clip.registerFormat(interchange::kFormatNameMV);
-    if (format == 0 || !s.ReadFromClipboard(clip, format)) {
+    if (format == 0 || !s.readFromClipboard(clip, format)) {
         if (error) *error = strMessage(kWhyNoMvOnClipboard);
         return -1;
     }
-    if (ReadMvPayload(std::span<const uint8_t>(s.Buffer()), doc, config.Locale, error) != 1) return -1;
+    if (ReadMvPayload(std::span<const uint8_t>(s.buffer()), doc, config.Locale, error) != 1) return -1;
     return 1;
 }
 
-} // namespace PKMV
+} // namespace mv

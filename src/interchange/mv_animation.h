@@ -38,7 +38,7 @@ namespace platform {
 class cClipboard;
 }
 
-namespace PKMV {
+namespace mv {
 
 inline constexpr int kMaxFrames = 9999;  // frames written at most
 inline constexpr int kMaxCells = 16;     // cells per frame (written and imported)
@@ -83,4 +83,4 @@ int ExportMv(const cProject& doc, platform::cClipboard& clip, const cConfig& con
 // resolves them). 1 success, -1 failure (*error says why).
 int ImportMv(cProject& doc, platform::cClipboard& clip, const cConfig& config, strMessage* error = nullptr);
 
-} // namespace PKMV
+} // namespace mv

@@ -1,8 +1,8 @@
 #pragma once
-// PKRUBY: the subset of Ruby's Marshal format (version 4.8) that RPG Maker XP, VX and VX Ace use for
+// ruby: the subset of Ruby's Marshal format (version 4.8) that RPG Maker XP, VX and VX Ace use for
 // the battle animations they put on the clipboard.
 //
-// PKRUBY::Cclip is the common base of the writer (CWrite) and the reader (CRead): a byte stream that
+// ruby::cClip is the common base of the writer (cWrite) and the reader (cRead): a byte stream that
 // also knows the string form. The original kept the form in a process-wide variable copied at
 // construction; here it is a constructor argument, and child writers take their parent's.
 
@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-namespace PKRUBY {
+namespace ruby {
 
 // Marshal format version written after the length word.
 inline constexpr uint8_t kMajorVersion = 4;
@@ -43,7 +43,7 @@ inline constexpr uint8_t kStruct = 'S';
 inline constexpr uint8_t kClass = 'c';
 inline constexpr uint8_t kModule = 'm';
 inline constexpr uint8_t kOldModule = 'M';
-}  // namespace tag
+} // namespace tag
 
 // 1 = plain strings (RPG Maker XP), 2 = strings flagged as UTF-8 with the instance variable E.
 enum eStringForm : uint8_t {
@@ -51,13 +51,13 @@ enum eStringForm : uint8_t {
     kStringEncoded = 2,
 };
 
-class Cclip : public Cclip_stream {
-public:
-    explicit Cclip(uint8_t stringForm = kStringEncoded) : stringForm_(stringForm) {}
-    uint8_t StringForm() const { return stringForm_; }
+class cClip : public cClipStream {
+  public:
+    explicit cClip(uint8_t stringForm = kStringEncoded) : stringForm_(stringForm) {}
+    uint8_t stringForm() const { return stringForm_; }
 
-protected:
+  protected:
     uint8_t stringForm_;
 };
 
-}  // namespace PKRUBY
+} // namespace ruby

@@ -1,5 +1,5 @@
 #pragma once
-// PKRUBY::CRead: the Marshal reader.
+// ruby::cRead: the Marshal reader.
 //
 // It takes apart the constructs the animation mapping asks for, in the order it asks for them, and
 // can skip any other Marshal value whole (nil, true, false, fixnum, float, bignum, string, symbol
@@ -21,7 +21,7 @@
 // gives them: an array, hash, object or string before what it holds, a '_dump' value ('u') after
 // its data, a wrapped value ('I', 'e', 'C') as the value inside. The reader numbers every value it
 // reads or skips the same way and keeps where each starts; the typed reads (strings, colours,
-// tables, ReadObject, ReadArray) read a link as the object it names, by reading that object again
+// tables, readObject, readArray) read a link as the object it names, by reading that object again
 // where it starts and then going on after the link. Skipping a link reads only its index. A link
 // to an index not yet given fails the reader, and so do links nested deeper than kMaxDepth or
 // following them rereading more than kReplayFactor times the payload, so that a crafted payload
@@ -38,9 +38,9 @@
 #include <type_traits>
 #include <vector>
 
-namespace PKRUBY {
+namespace ruby {
 
-class CRead : public Cclip {
+class cRead : public cClip {
   public:
     static constexpr uint32_t kMaxText = 254;
     static constexpr int kMaxDepth = 64;
@@ -50,19 +50,19 @@ class CRead : public Cclip {
     static constexpr uint32_t kReplayFactor = 16;
 
     // symbols is shared for one import and not owned.
-    explicit CRead(CReadSymbols* symbols = nullptr) : Cclip(kStringEncoded), symbols_(symbols) {}
+    explicit cRead(cReadSymbols* symbols = nullptr) : cClip(kStringEncoded), symbols_(symbols) {}
 
     // --- error state ---
-    bool Failed() const { return error_ != kMsgNone; }
+    bool failed() const { return error_ != kMsgNone; }
     // Why the reader failed (a kRuby* message of the reason table; kMsgNone while it has not) and
     // the read position at that moment.
-    eMessageId Error() const { return error_; }
-    uint32_t ErrorPosition() const { return errorAt_; }
+    eMessageId error() const { return error_; }
+    uint32_t errorPosition() const { return errorAt_; }
     // Marks the reader failed (the first reason is kept).
-    void Fail(eMessageId why) {
+    void fail(eMessageId why) {
         if (error_ != kMsgNone) return;
         error_ = why;
-        errorAt_ = Position();
+        errorAt_ = position();
     }
 
     // --- stepping back over a value ---
@@ -71,120 +71,120 @@ class CRead : public Cclip {
         int32_t symbols = 0;
         size_t objects = 0;
     };
-    strMark Mark() const;
+    strMark mark() const;
     // Returns to a mark and forgets the symbols defined and the objects numbered since.
-    void Rewind(const strMark& m);
+    void rewind(const strMark& m);
     // Objects numbered so far (the index the next one takes).
-    size_t ObjectCount() const { return objects_.size(); }
+    size_t objectCount() const { return objects_.size(); }
 
     // Runs read() on the value at the position; when that value is an object link, read() runs on
     // the object the link names and the position then goes on after the link. A broken link fails
     // the reader and gives a value-initialised result without running read().
-    template <class F> auto Resolve(F&& read) -> decltype(read()) {
+    template <class F> auto resolve(F&& read) -> decltype(read()) {
         using R = decltype(read());
-        if (PeekByte() != tag::kLink) return read();
+        if (peekByte() != tag::kLink) return read();
         strMark back;
         uint32_t target = 0;
-        if (!EnterLink(back, target)) return R();
+        if (!enterLink(back, target)) return R();
         if constexpr (std::is_void_v<R>) {
             read();
-            LeaveLink(back, target);
+            leaveLink(back, target);
         } else {
             R r = read();
-            LeaveLink(back, target);
+            leaveLink(back, target);
             return r;
         }
     }
     // An object ('o') of one of the classes, or a link to one: body(count) reads its count instance
     // variables. Any other value is skipped whole and body does not run. Returns the class
     // identifier, 0 when body did not run.
-    template <class F> int ReadObject(std::initializer_list<int> classIds, F&& body) {
-        return Resolve([&] {
+    template <class F> int readObject(std::initializer_list<int> classIds, F&& body) {
+        return resolve([&] {
             int32_t count = 0;
-            const int id = EnterObject(classIds, tag::kObject, count);
+            const int id = enterObject(classIds, tag::kObject, count);
             if (id != 0) body(count);
             return id;
         });
     }
     // An array ('['), or a link to one: body(count) reads its count elements. Any other value is
     // skipped whole and body runs with 0.
-    template <class F> void ReadArray(F&& body) {
-        Resolve([&] { body(ReadArrayLength()); });
+    template <class F> void readArray(F&& body) {
+        resolve([&] { body(readArrayLength()); });
     }
 
     // The byte at the position without taking it; 0 at the end.
-    uint8_t PeekByte() const { return AtEnd() ? 0 : *Current(); }
+    uint8_t peekByte() const { return atEnd() ? 0 : *current(); }
 
     // --- typed reads ---
     // A fixnum body (no tag).
-    int32_t ReadLong();
+    int32_t readLong();
     // 'i' and its long; any other value is skipped whole and gives 0.
-    int32_t ReadFixnum();
+    int32_t readFixnum();
     // '[' and its count; any other value is skipped whole and gives 0. The elements follow.
-    int32_t ReadArrayLength();
+    int32_t readArrayLength();
     // A string ('"', or 'I' around a string with any instance variables) as UTF-8 bytes; returns
     // the number of bytes kept (0 when none). Any other value is skipped whole and gives 0.
-    uint32_t ReadString(std::string& out);
+    uint32_t readString(std::string& out);
     // ':' (defines a symbol) or ';' (a link). Returns the index; -1 when no symbol was read (an empty
     // symbol, or another tag, which also marks the reader failed). out is set to the text for a
     // symbol or a link (empty for an unknown index) and left alone otherwise.
-    int32_t ReadSymbol(std::string& out);
-    void PushNames(const CNameTable* table) { names_.push_back(table); }
-    void PopNames() {
+    int32_t readSymbol(std::string& out);
+    void pushNames(const cNameTable* table) { names_.push_back(table); }
+    void popNames() {
         if (!names_.empty()) names_.pop_back();
     }
     // Searches every pushed table, first to last; the last table that knows the text wins. 0 when
     // none does.
-    int ResolveName(const std::string& text) const;
-    // ReadSymbol, then ResolveName of its text; 0 when no symbol was read or the name is unknown.
-    int ReadSymbolId();
+    int resolveName(const std::string& text) const;
+    // readSymbol, then resolveName of its text; 0 when no symbol was read or the name is unknown.
+    int readSymbolId();
     // 'o' or 'u', the class name and, when the class is known, the number (instance-variable count
     // or byte length). Any other tag gives 0 and number 0 (the byte is taken). Returns the class
     // identifier.
-    int ReadObjectHeader(int32_t& number);
+    int readObjectHeader(int32_t& number);
     // The header of an object of one of the classes with the given tag ('o' or 'u'): the class
     // identifier, with the number read. Otherwise the whole value is skipped and 0 returned.
-    int EnterObject(std::initializer_list<int> classIds, uint8_t tagByte, int32_t& number);
-    bool EnterObject(int classId, uint8_t tagByte, int32_t& number) {
-        return EnterObject({classId}, tagByte, number) != 0;
+    int enterObject(std::initializer_list<int> classIds, uint8_t tagByte, int32_t& number);
+    bool enterObject(int classId, uint8_t tagByte, int32_t& number) {
+        return enterObject({classId}, tagByte, number) != 0;
     }
     // A Color ('u' of class colorId): red | green << 8 | blue << 16 | alpha << 24 of the four
     // doubles truncated to integers (presets 100, 0, 0, 0 where the data is short); 0 and the value
     // skipped for anything else.
-    uint32_t ReadColor(int colorId);
+    uint32_t readColor(int colorId);
     // A Table ('u' of class tableId) into out; returns the byte length from the header (0 and the
     // value skipped for anything else). Exactly the header's byte length is consumed whatever the
     // words inside say; out holds no more values than the data has (see strTable). When the data
     // announces no values, out is left as it was.
-    int32_t ReadTable(strTable& out, int tableId);
+    int32_t readTable(strTable& out, int tableId);
 
     // Skips one whole value of any type. False (and the reader failed) for malformed data.
-    bool SkipValue() { return SkipValueAt(0, true); }
+    bool skipValue() { return skipValueAt(0, true); }
 
   private:
     // Numbers an object that starts at position.
-    void Remember(uint32_t position) { objects_.push_back(position); }
+    void remember(uint32_t position) { objects_.push_back(position); }
     // Takes a link and moves to the object it names; false (and the reader failed) when it cannot.
-    bool EnterLink(strMark& back, uint32_t& target);
+    bool enterLink(strMark& back, uint32_t& target);
     // Returns after the link and forgets what the second reading numbered.
-    void LeaveLink(const strMark& back, uint32_t target);
-    uint8_t Take();
-    void StepBack() { Skip(static_cast<uint32_t>(-1)); }
+    void leaveLink(const strMark& back, uint32_t target);
+    uint8_t take();
+    void stepBack() { skip(static_cast<uint32_t>(-1)); }
     // A string body: length long, then the bytes; keeps at most limit of them in out (when given)
     // and skips the rest. Returns the number of bytes kept.
-    uint32_t ReadBody(std::string* out, uint32_t limit);
+    uint32_t readBody(std::string* out, uint32_t limit);
     // Skips n bytes; fails when fewer remain.
-    void SkipBytes(int64_t n);
+    void skipBytes(int64_t n);
     // A symbol or symbol link that the format requires at this place.
-    bool SkipSymbol();
+    bool skipSymbol();
     // remember false leaves the value unnumbered (an 'I' around a '_dump' value numbers it after
     // its instance variables).
-    bool SkipValueAt(int depth, bool remember);
+    bool skipValueAt(int depth, bool remember);
     // A count that the format requires to be non-negative.
-    int32_t ReadCount();
+    int32_t readCount();
 
-    CReadSymbols* symbols_;
-    std::vector<const CNameTable*> names_;
+    cReadSymbols* symbols_;
+    std::vector<const cNameTable*> names_;
     eMessageId error_ = kMsgNone;
     uint32_t errorAt_ = 0;
     uint8_t lastHeaderTag_ = 0;
@@ -193,4 +193,4 @@ class CRead : public Cclip {
     uint64_t replayed_ = 0;         // bytes read again for links
 };
 
-} // namespace PKRUBY
+} // namespace ruby

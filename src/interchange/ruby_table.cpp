@@ -1,8 +1,8 @@
 #include "interchange/ruby_table.h"
 
-namespace PKRUBY {
+namespace ruby {
 
-int64_t strTable::CheckedCount(int32_t x, int32_t y, int32_t z) {
+int64_t strTable::checkedCount(int32_t x, int32_t y, int32_t z) {
     if (x < 1 || y < 1 || z < 1) return -1;
     int64_t n = x;
     if (n > kMaxValues) return -1;
@@ -13,19 +13,19 @@ int64_t strTable::CheckedCount(int32_t x, int32_t y, int32_t z) {
     return n;
 }
 
-bool strTable::Allocate(int32_t x, int32_t y, int32_t z) {
+bool strTable::allocate(int32_t x, int32_t y, int32_t z) {
     values.clear();
     values.shrink_to_fit();
     xsize = x;
     ysize = y;
     zsize = z;
-    int64_t n = CheckedCount(x, y, z);
+    int64_t n = checkedCount(x, y, z);
     if (n < 1) return false;
     values.assign(static_cast<size_t>(n), 0);
     return true;
 }
 
-int64_t strTable::Index(int32_t x, int32_t y, int32_t z) const {
+int64_t strTable::index(int32_t x, int32_t y, int32_t z) const {
     if (x < 0 || y < 0 || z < 0 || x >= xsize || y >= ysize || z >= zsize) return -1;
     // Sizes come from payloads: an index past kMaxValues cannot hold a value, and leaving early
     // keeps the products below from overflowing.
@@ -34,16 +34,16 @@ int64_t strTable::Index(int32_t x, int32_t y, int32_t z) const {
     return int64_t(x) + int64_t(y) * xsize + int64_t(z) * plane;
 }
 
-int16_t strTable::At(int32_t x, int32_t y, int32_t z) const {
-    int64_t i = Index(x, y, z);
+int16_t strTable::at(int32_t x, int32_t y, int32_t z) const {
+    int64_t i = index(x, y, z);
     return i >= 0 && i < static_cast<int64_t>(values.size()) ? values[static_cast<size_t>(i)] : 0;
 }
 
-bool strTable::Set(int32_t x, int32_t y, int32_t z, int16_t v) {
-    int64_t i = Index(x, y, z);
+bool strTable::set(int32_t x, int32_t y, int32_t z, int16_t v) {
+    int64_t i = index(x, y, z);
     if (i < 0 || i >= static_cast<int64_t>(values.size())) return false;
     values[static_cast<size_t>(i)] = v;
     return true;
 }
 
-}  // namespace PKRUBY
+} // namespace ruby

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace PKRUBY {
+namespace ruby {
 
 struct strTable {
     // Largest number of values a table may allocate (4 Mi values, 8 MiB).
@@ -23,16 +23,16 @@ struct strTable {
 
     // Frees the old values and stores the sizes; when all three are at least 1 and their product is
     // at most kMaxValues, allocates x*y*z values set to 0. Returns whether values exist.
-    bool Allocate(int32_t x, int32_t y, int32_t z);
+    bool allocate(int32_t x, int32_t y, int32_t z);
     // x*y*z, or -1 when a size is below 1 or the product exceeds kMaxValues.
-    static int64_t CheckedCount(int32_t x, int32_t y, int32_t z);
+    static int64_t checkedCount(int32_t x, int32_t y, int32_t z);
 
     // Storage index of (x, y, z), or -1 when outside the sizes (or past any table that can exist).
-    int64_t Index(int32_t x, int32_t y, int32_t z = 0) const;
+    int64_t index(int32_t x, int32_t y, int32_t z = 0) const;
     // The value at (x, y, z); 0 outside the sizes or beyond the stored values.
-    int16_t At(int32_t x, int32_t y, int32_t z = 0) const;
+    int16_t at(int32_t x, int32_t y, int32_t z = 0) const;
     // Stores a value; false (nothing stored) when the place has no stored value.
-    bool Set(int32_t x, int32_t y, int32_t z, int16_t v);
+    bool set(int32_t x, int32_t y, int32_t z, int16_t v);
 };
 
-}  // namespace PKRUBY
+} // namespace ruby

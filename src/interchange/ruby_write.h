@@ -1,5 +1,5 @@
 #pragma once
-// PKRUBY::CWrite: the Marshal writer. It emits only what the animation mapping
+// ruby::cWrite: the Marshal writer. It emits only what the animation mapping
 // needs: fixnums, arrays, symbols and symbol links, strings (plain or flagged as UTF-8), objects,
 // and the user-defined classes Table and Color. Every operation returns the number of bytes appended.
 //
@@ -19,70 +19,70 @@
 #include <string>
 #include <string_view>
 
-namespace PKRUBY {
+namespace ruby {
 
-class CWrite : public Cclip {
-public:
+class cWrite : public cClip {
+  public:
     // symbols is shared by every writer of one export and not owned.
-    explicit CWrite(CWriteSymbols* symbols = nullptr, uint8_t stringForm = kStringEncoded)
-        : Cclip(stringForm), symbols_(symbols) {}
+    explicit cWrite(cWriteSymbols* symbols = nullptr, uint8_t stringForm = kStringEncoded)
+        : cClip(stringForm), symbols_(symbols) {}
 
-    CWriteSymbols* Symbols() const { return symbols_; }
+    cWriteSymbols* symbols() const { return symbols_; }
     // Number of instance variables written into this writer.
-    uint32_t IvarCount() const { return ivarCount_; }
+    uint32_t ivarCount() const { return ivarCount_; }
     // Empties the buffer and makes the writer a fresh one over the given table and form.
-    void Reset(CWriteSymbols* symbols, uint8_t stringForm);
+    void reset(cWriteSymbols* symbols, uint8_t stringForm);
 
     // 0x04 0x08.
-    uint32_t WriteVersion();
+    uint32_t writeVersion();
     // The fixnum body (no tag).
-    uint32_t WriteLong(int32_t v);
+    uint32_t writeLong(int32_t v);
     // '[' and the count.
-    uint32_t WriteArrayHeader(int32_t count);
+    uint32_t writeArrayHeader(int32_t count);
     // ':' and the text the first time (or when only reserved), else ';' and its index.
-    uint32_t WriteSymbol(std::string_view text);
+    uint32_t writeSymbol(std::string_view text);
     // The string body: byte count as a long, then the bytes (no tag).
-    uint32_t WriteString(std::string_view utf8);
+    uint32_t writeString(std::string_view utf8);
     // A string value in the writer's form: '"' body, or for form 2 and a non-empty text
     // 'I' '"' body, the long 1, the symbol E and 'T'.
-    uint32_t WriteStringValue(std::string_view utf8);
+    uint32_t writeStringValue(std::string_view utf8);
     // Counts one instance variable, then writes its name (nothing more for an empty name); the
     // caller writes the value next.
-    uint32_t WriteIvarName(std::string_view name);
-    uint32_t WriteFixnumIvar(std::string_view name, int32_t v);
-    uint32_t WriteStringIvar(std::string_view name, std::string_view utf8);
+    uint32_t writeIvarName(std::string_view name);
+    uint32_t writeFixnumIvar(std::string_view name, int32_t v);
+    uint32_t writeStringIvar(std::string_view name, std::string_view utf8);
     // The tag byte, the class name as a symbol and the number as a long ('o': instance-variable
     // count, 'u': byte length of the data that follows).
-    uint32_t WriteHeader(uint8_t tagByte, std::string_view className, int32_t number);
+    uint32_t writeHeader(uint8_t tagByte, std::string_view className, int32_t number);
     // 'u', Color, 32, then the four values as little-endian IEEE doubles.
-    uint32_t WriteColor(double red, double green, double blue, double alpha);
+    uint32_t writeColor(double red, double green, double blue, double alpha);
     // 'u', Table, 20 + 2n, the words dims, x, y, z, n, then the n values (x fastest).
-    uint32_t WriteTable(const strTable& table);
+    uint32_t writeTable(const strTable& table);
     // Reserves the next index for a text that is not in the table yet.
-    void ReserveSymbol(std::string_view text);
+    void reserveSymbol(std::string_view text);
 
     // Encodes a fixnum body into out (at most 5 bytes); returns the length.
-    static uint32_t EncodeLong(int32_t v, uint8_t out[5]);
+    static uint32_t encodeLong(int32_t v, uint8_t out[5]);
 
-private:
-    uint32_t WriteU32LE(uint32_t v) { return WriteU32(v); }
+  private:
+    uint32_t writeU32Le(uint32_t v) { return writeU32(v); }
 
-    CWriteSymbols* symbols_;
+    cWriteSymbols* symbols_;
     uint32_t ivarCount_ = 0;
 };
 
 // The writing of one object: parent writer, child writer, class name.
 struct strObjectScope {
-    CWrite* parent = nullptr;
-    CWrite* child = nullptr;
+    cWrite* parent = nullptr;
+    cWrite* child = nullptr;
     std::string className;
 };
 
 // Makes child a fresh writer sharing the parent's symbol table and string form and reserves the
 // class name's index. The object's instance variables are then written into child.
-strObjectScope BeginObject(CWrite* parent, CWrite* child, std::string_view className);
+strObjectScope BeginObject(cWrite* parent, cWrite* child, std::string_view className);
 // Writes the header into the parent and appends the child's bytes; returns the bytes appended to
 // the parent. Does nothing (0) when the parent, the child or the class name is missing.
 uint32_t EndObject(const strObjectScope& scope);
 
-}  // namespace PKRUBY
+} // namespace ruby

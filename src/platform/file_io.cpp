@@ -199,14 +199,14 @@ int RemoveStaleTemporaryFiles(const std::string& target) {
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
     cAtomicFile file;
-    return file.Open(path, error) && file.Write(bytes, error) && file.Commit(error);
+    return file.open(path, error) && file.write(bytes, error) && file.commit(error);
 }
 
 cAtomicFile::~cAtomicFile() {
-    Discard();
+    discard();
 }
 
-void cAtomicFile::Discard() {
+void cAtomicFile::discard() {
     if (fd_ < 0) return;
     ::close(fd_);
     ::unlink(temporary_.c_str());
@@ -214,8 +214,8 @@ void cAtomicFile::Discard() {
     size_ = 0;
 }
 
-bool cAtomicFile::Open(const std::string& path, std::string* error) {
-    Discard();
+bool cAtomicFile::open(const std::string& path, std::string* error) {
+    discard();
     // Through a symbolic link, the file it names is replaced and the link stays.
     if (!linkTarget(path, target_, error)) return false;
     RemoveStaleTemporaryFiles(target_);
@@ -241,34 +241,34 @@ bool writeAll(int fd, std::span<const uint8_t> bytes, int64_t offset) {
 }
 } // namespace
 
-bool cAtomicFile::Write(std::span<const uint8_t> bytes, std::string* error) {
+bool cAtomicFile::write(std::span<const uint8_t> bytes, std::string* error) {
     if (fd_ < 0) {
         if (error) *error = "no file is open";
         return false;
     }
     if (!writeAll(fd_, bytes, -1)) {
         setError(error, "cannot write " + target_, eFileFailure::kWrite, target_);
-        Discard();
+        discard();
         return false;
     }
     size_ += bytes.size();
     return true;
 }
 
-bool cAtomicFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* error) {
+bool cAtomicFile::writeAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* error) {
     if (fd_ < 0 || offset > size_ || bytes.size() > size_ - offset) {
         if (error) *error = "no such place in the file being written";
         return false;
     }
     if (!writeAll(fd_, bytes, int64_t(offset))) {
         setError(error, "cannot write " + target_, eFileFailure::kWrite, target_);
-        Discard();
+        discard();
         return false;
     }
     return true;
 }
 
-bool cAtomicFile::Commit(std::string* error) {
+bool cAtomicFile::commit(std::string* error) {
     if (fd_ < 0) {
         if (error) *error = "no file is open";
         return false;
@@ -278,7 +278,7 @@ bool cAtomicFile::Commit(std::string* error) {
     mode_t mode = ::stat(target_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
     if (::fsync(fd_) != 0 || ::fchmod(fd_, mode) != 0) {
         setError(error, "cannot flush " + target_, eFileFailure::kWrite, target_);
-        Discard();
+        discard();
         return false;
     }
     const int fd = fd_;

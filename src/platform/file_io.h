@@ -69,7 +69,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
                          std::string* error = nullptr);
 
 // A file written piece by piece and put in place at the end: Open creates a temporary file in the
-// target's folder (after removing stale ones of the same target), Write and WriteAt fill it, Commit
+// target's folder (after removing stale ones of the same target), Write and writeAt fill it, Commit
 // flushes it and renames it over the target (as WriteFileAtomically does, keeping the replaced
 // file's permissions and any symbolic link at the path). Until Commit nothing at the target
 // changes; Discard, or destruction without Commit, removes the temporary file.
@@ -81,18 +81,18 @@ class cAtomicFile {
     cAtomicFile& operator=(const cAtomicFile&) = delete;
 
     // Discards any open file, then creates the temporary file for path.
-    bool Open(const std::string& path, std::string* error = nullptr);
+    bool open(const std::string& path, std::string* error = nullptr);
     // Appends bytes.
-    bool Write(std::span<const uint8_t> bytes, std::string* error = nullptr);
-    // Overwrites bytes already written, at offset (offset + size may not pass Size()).
-    bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* error = nullptr);
-    bool Commit(std::string* error = nullptr);
-    void Discard();
+    bool write(std::span<const uint8_t> bytes, std::string* error = nullptr);
+    // Overwrites bytes already written, at offset (offset + size may not pass size()).
+    bool writeAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* error = nullptr);
+    bool commit(std::string* error = nullptr);
+    void discard();
 
-    bool IsOpen() const { return fd_ >= 0; }
-    uint64_t Size() const { return size_; }
+    bool isOpen() const { return fd_ >= 0; }
+    uint64_t size() const { return size_; }
     // The file the commit replaces (symbolic links followed).
-    const std::string& Target() const { return target_; }
+    const std::string& target() const { return target_; }
 
   private:
     int fd_ = -1;

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-int cPlayClock::RateOfIndex(int index) {
+int cPlayClock::rateOfIndex(int index) {
     return kRates[std::clamp(index, 0, 6)];
 }
 
-uint32_t cPlayClock::PeriodOfRate(int rate) {
+uint32_t cPlayClock::periodOfRate(int rate) {
     return 1000u / static_cast<uint32_t>(std::clamp(rate, 1, 120));
 }
 
@@ -26,7 +26,7 @@ uint32_t cPlayClock::now() const {
 
 void cPlayClock::setRate(int rate) {
     rate_ = std::clamp(rate, 1, 120);
-    period_ = PeriodOfRate(rate_);
+    period_ = periodOfRate(rate_);
     reset();
 }
 

@@ -16,9 +16,9 @@ class cPlayClock {
     static constexpr int kRates[7] = {60, 55, 40, 30, 20, 15, 10};
     static constexpr const char* kRateList = "60 fps,55 fps,40 fps,30 fps,20 fps,15 fps,10 fps";
     // The rate of a table index; the index is clamped into 0..6.
-    static int RateOfIndex(int index);
+    static int rateOfIndex(int index);
     // 1000 / rate, integer division, with the rate clamped to 1..120.
-    static uint32_t PeriodOfRate(int rate);
+    static uint32_t periodOfRate(int rate);
 
     explicit cPlayClock(MillisecondSource source = {});
 

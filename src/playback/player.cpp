@@ -208,7 +208,7 @@ bool StartPlayback(cPlayer& player, int rateIndex, uint32_t playBit, int startFr
         player.setRange(-1, -1);
     else
         player.setRange(rangeStart, rangeEnd);
-    if (!player.start(false, cPlayClock::RateOfIndex(rateIndex), flags, std::move(notify))) {
+    if (!player.start(false, cPlayClock::rateOfIndex(rateIndex), flags, std::move(notify))) {
         player.stop(true);
         return false;
     }

@@ -45,18 +45,18 @@ class cPlayer {
     cSoundTable* soundTable() const { return sounds_; }
     cPlayClock& clock() const { return *clock_; }
 
-    // Start(reset, rate, flags, notify): stop (with reset as given); set the clock rate (ticks per
-    // second, see cPlayClock::RateOfIndex) and start the clock (false when it is already running);
+    // start(reset, rate, flags, notify): stop (with reset as given); set the clock rate (ticks per
+    // second, see cPlayClock::rateOfIndex) and start the clock (false when it is already running);
     // flags = the given flags with kPlayRunning; position by the range (before the range start: seek
     // to it; at or after the range end: seek to the range start; else seek to the current frame);
     // load the sound effects when kPlaySoundEffect is set; the flash slots are emptied.
     bool start(bool reset, int rate, uint32_t flags, std::function<void()> notify = {});
-    // Stop(reset): stops the clock and all sounds; with reset the current frame becomes -1, hold 0 and
+    // stop(reset): stops the clock and all sounds; with reset the current frame becomes -1, hold 0 and
     // the running bits are cleared; without reset, when playing, hold = the basic interval and
     // kPlayRunning is cleared. kPlaySoundEveryTime releases all loaded sounds. When it was playing the
     // notify callback is called once and forgotten. Returns whether it was playing.
     bool stop(bool reset);
-    // Seek(frame): hold = the basic interval; -1 <= frame < frame count becomes the current frame
+    // seek(frame): hold = the basic interval; -1 <= frame < frame count becomes the current frame
     // (others are ignored); the next effect is the first whose start frame >= the current frame; the
     // clear-cells state ends. Without a document the current frame and the next effect become 0.
     void seek(int frame);

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-std::unique_ptr<cSound> cSound::Load(cSoundDevice& device, const std::string& diskPath) {
+std::unique_ptr<cSound> cSound::load(cSoundDevice& device, const std::string& diskPath) {
     if (diskPath.empty()) return nullptr;
     auto instance = device.createFromFile(diskPath);
     if (!instance) return nullptr;

@@ -15,7 +15,7 @@ class cSound {
     cSound& operator=(const cSound&) = delete;
 
     // A sound loaded from a file on disk, or null when the device is off or the file cannot be read.
-    static std::unique_ptr<cSound> Load(cSoundDevice& device, const std::string& diskPath);
+    static std::unique_ptr<cSound> load(cSoundDevice& device, const std::string& diskPath);
 
     bool loaded() const { return instance_ != nullptr; }
     // Stops when playing.

@@ -39,7 +39,7 @@ int cSoundTable::load(const cProject& doc) {
         const auto failed = [&](const strFailure& f) { return f.name == e->soundPath; };
         if (std::any_of(failures_.begin(), failures_.end(), failed)) continue;
         const std::string path = ResolveSoundPath(e->soundPath, base, locale);
-        auto sound = device_ ? cSound::Load(*device_, path) : nullptr;
+        auto sound = device_ ? cSound::load(*device_, path) : nullptr;
         if (!sound) {
             failures_.push_back({e->soundPath, WhyNotLoaded(device_, path)});
             continue;
@@ -94,7 +94,7 @@ bool cSoundPreview::play(const std::string& name, const std::string& baseFolder,
     if (!sound_ || path != path_) {
         release();
         path_ = path;
-        if (device_) sound_ = cSound::Load(*device_, path);
+        if (device_) sound_ = cSound::load(*device_, path);
     }
     if (!sound_) {
         error_ = WhyNotLoaded(device_, path);

@@ -15,37 +15,37 @@
 using R = typename V::R;
 
 PELKO_SIMD_ATTR inline R Div255(R x) {
-    return V::MulHi16(V::Add16(x, V::Set16(128)), V::Set16(257));
+    return V::mulHi16(V::add16(x, V::set16(128)), V::set16(257));
 }
 
 // Pixels (source s, destination d, unpacked to 16-bit lanes, a the source alpha in every lane of
 // its pixel) blended under Mode.
 template <int Mode> PELKO_SIMD_ATTR inline R BlendLanes(R s, R d, R a) {
-    const R k255 = V::Set16(255), alphaLanes = V::AlphaLanes();
+    const R k255 = V::set16(255), alphaLanes = V::alphaLanes();
     if constexpr (Mode == kBlendAlpha) {
         // s arrives with its alpha lane at 255.
-        return Div255(V::Add16(V::Mul16(s, a), V::Mul16(d, V::Sub16(k255, a))));
+        return Div255(V::add16(V::mul16(s, a), V::mul16(d, V::sub16(k255, a))));
     } else if constexpr (Mode == kBlendAdd || Mode == kBlendRevSubtract) {
-        const R sp = V::Or(V::AndNot(alphaLanes, s), V::And(alphaLanes, V::Sub16(k255, d)));
-        const R m = Div255(V::Mul16(sp, a));
-        if constexpr (Mode == kBlendAdd) return V::Add16(d, m);
-        return V::Or(V::AndNot(alphaLanes, V::SubSat16(d, m)), V::And(alphaLanes, V::Add16(d, m)));
+        const R sp = V::bitOr(V::andNot(alphaLanes, s), V::bitAnd(alphaLanes, V::sub16(k255, d)));
+        const R m = Div255(V::mul16(sp, a));
+        if constexpr (Mode == kBlendAdd) return V::add16(d, m);
+        return V::bitOr(V::andNot(alphaLanes, V::subSat16(d, m)), V::bitAnd(alphaLanes, V::add16(d, m)));
     } else if constexpr (Mode == kBlendMultiply) {
-        return Div255(V::Mul16(d, s)); // s arrives with its alpha lane at 255
+        return Div255(V::mul16(d, s)); // s arrives with its alpha lane at 255
     } else {                           // kBlendInvDest; s arrives with its alpha lane at 255
-        const R y = V::Sub16(k255, V::Or(V::AndNot(alphaLanes, d), V::And(alphaLanes, a)));
-        return V::Add16(Div255(V::Mul16(s, a)), Div255(V::Mul16(d, y)));
+        const R y = V::sub16(k255, V::bitOr(V::andNot(alphaLanes, d), V::bitAnd(alphaLanes, a)));
+        return V::add16(Div255(V::mul16(s, a)), Div255(V::mul16(d, y)));
     }
 }
 
 template <int Mode> PELKO_SIMD_ATTR inline R BlendPixels(R s, R d) {
-    const R zero = V::Zero();
-    const R aLo = V::AlphaLo(s), aHi = V::AlphaHi(s);
+    const R zero = V::zero();
+    const R aLo = V::alphaLo(s), aHi = V::alphaHi(s);
     // The modes that read the source's alpha lane only as 255.
     if constexpr (Mode == kBlendAlpha || Mode == kBlendMultiply || Mode == kBlendInvDest)
-        s = V::Or(s, V::Set32(0xFF000000u));
-    return V::Pack(BlendLanes<Mode>(V::UnpackLo(s, zero), V::UnpackLo(d, zero), aLo),
-                   BlendLanes<Mode>(V::UnpackHi(s, zero), V::UnpackHi(d, zero), aHi));
+        s = V::bitOr(s, V::set32(0xFF000000u));
+    return V::pack(BlendLanes<Mode>(V::unpackLo(s, zero), V::unpackLo(d, zero), aLo),
+                   BlendLanes<Mode>(V::unpackHi(s, zero), V::unpackHi(d, zero), aHi));
 }
 
 template <int Mode, bool Constant>
@@ -53,26 +53,26 @@ PELKO_SIMD_ATTR void BlendRun(uint32_t* dst, const uint32_t* src, uint32_t one, 
     constexpr bool kSkipClear =
         Mode == kBlendAlpha || Mode == kBlendAdd || Mode == kBlendRevSubtract || Mode == kBlendMultiply;
     constexpr int kStep = V::kPixels;
-    const R alphaBytes = V::Set32(0xFF000000u), zero = V::Zero();
+    const R alphaBytes = V::set32(0xFF000000u), zero = V::zero();
     int k = 0;
     for (; k + kStep <= n; k += kStep) {
-        const R s = Constant ? V::Set32(one) : V::Load(src + k);
-        const R alpha = V::And(s, alphaBytes);
+        const R s = Constant ? V::set32(one) : V::load(src + k);
+        const R alpha = V::bitAnd(s, alphaBytes);
         if constexpr (kSkipClear)
-            if (V::AllEqual32(alpha, zero)) continue;
+            if (V::allEqual32(alpha, zero)) continue;
         if constexpr (Mode == kBlendAlpha) {
-            if (V::AllEqual32(alpha, alphaBytes)) {
-                V::Store(dst + k, s);
+            if (V::allEqual32(alpha, alphaBytes)) {
+                V::store(dst + k, s);
                 continue;
             }
         }
-        V::Store(dst + k, BlendPixels<Mode>(s, V::Load(dst + k)));
+        V::store(dst + k, BlendPixels<Mode>(s, V::load(dst + k)));
     }
     if (k == n) return;
     if constexpr (V::kMaskedTail) {
         const int rest = n - k;
-        const R s = Constant ? V::Set32(one) : V::LoadFirst(src + k, rest);
-        V::StoreFirst(dst + k, BlendPixels<Mode>(s, V::LoadFirst(dst + k, rest)), rest);
+        const R s = Constant ? V::set32(one) : V::loadFirst(src + k, rest);
+        V::storeFirst(dst + k, BlendPixels<Mode>(s, V::loadFirst(dst + k, rest)), rest);
     } else {
         for (; k < n; ++k) {
             uint32_t s = one, d;
@@ -86,10 +86,10 @@ PELKO_SIMD_ATTR void BlendRun(uint32_t* dst, const uint32_t* src, uint32_t one, 
 
 // dst[k] = value for k < n.
 PELKO_SIMD_ATTR void Fill(uint32_t* dst, uint32_t value, size_t n) {
-    const R v = V::Set32(value);
+    const R v = V::set32(value);
     size_t k = 0;
     for (; k + V::kPixels <= n; k += V::kPixels)
-        V::Store(dst + k, v);
+        V::store(dst + k, v);
     for (; k < n; ++k)
         std::memcpy(dst + k, &value, 4);
 }
@@ -119,25 +119,25 @@ PELKO_SIMD_ATTR void Blend(int mode, uint32_t* dst, const uint32_t* src, uint32_
 // mode class: kBlendMultiply, kBlendInvDest, kBlendAlpha (texels of alpha 0 become 0) or
 // kBlendReplace (colours kept).
 template <int Mode> PELKO_SIMD_ATTR inline R FadeLanes(R c, R ta, R opacity) {
-    const R k255 = V::Set16(255), alphaLanes = V::AlphaLanes();
-    const R a = Div255(V::Mul16(ta, opacity));
+    const R k255 = V::set16(255), alphaLanes = V::alphaLanes();
+    const R a = Div255(V::mul16(ta, opacity));
     R colour = c;
     if constexpr (Mode == kBlendMultiply)
-        colour = Div255(V::Add16(V::Mul16(c, a), V::Mul16(k255, V::Sub16(k255, a))));
+        colour = Div255(V::add16(V::mul16(c, a), V::mul16(k255, V::sub16(k255, a))));
     else if constexpr (Mode == kBlendInvDest)
-        colour = Div255(V::Mul16(c, a));
-    return V::Or(V::AndNot(alphaLanes, colour), V::And(alphaLanes, a));
+        colour = Div255(V::mul16(c, a));
+    return V::bitOr(V::andNot(alphaLanes, colour), V::bitAnd(alphaLanes, a));
 }
 
 template <int Mode> PELKO_SIMD_ATTR void FadeRun(const uint32_t* in, uint32_t* out, int n, uint32_t opacity) {
-    const R o = V::Set16(int(opacity)), zero = V::Zero(), alphaBytes = V::Set32(0xFF000000u);
+    const R o = V::set16(int(opacity)), zero = V::zero(), alphaBytes = V::set32(0xFF000000u);
     int k = 0;
     for (; k + V::kPixels <= n; k += V::kPixels) {
-        const R s = V::Load(in + k);
-        R f = V::Pack(FadeLanes<Mode>(V::UnpackLo(s, zero), V::AlphaLo(s), o),
-                      FadeLanes<Mode>(V::UnpackHi(s, zero), V::AlphaHi(s), o));
-        if constexpr (Mode == kBlendAlpha) f = V::AndNot(V::CmpEq32(V::And(s, alphaBytes), zero), f);
-        V::Store(out + k, f);
+        const R s = V::load(in + k);
+        R f = V::pack(FadeLanes<Mode>(V::unpackLo(s, zero), V::alphaLo(s), o),
+                      FadeLanes<Mode>(V::unpackHi(s, zero), V::alphaHi(s), o));
+        if constexpr (Mode == kBlendAlpha) f = V::andNot(V::cmpEq32(V::bitAnd(s, alphaBytes), zero), f);
+        V::store(out + k, f);
     }
     if (k < n) FadeRow(reinterpret_cast<const uint8_t*>(in + k), out + k, n - k, opacity, Mode);
 }
@@ -153,47 +153,47 @@ PELKO_SIMD_ATTR void FadeSpan(const uint32_t* in, uint32_t* out, int n, uint32_t
 // Case (0: S = 100, -1: below, +1: above): t and ta the texel and its alpha, g its grey in every
 // lane, all unpacked to 16-bit lanes. The result's alpha lane is left to the caller.
 template <int Case> PELKO_SIMD_ATTR inline R ToneLanes(R t, R ta, R g, const strSourceSetup& s) {
-    const R k255 = V::Set16(255);
-    const R add = V::Set64(s.add[0], s.add[1], s.add[2]), mul = V::Set64(s.mul[0], s.mul[1], s.mul[2]);
+    const R k255 = V::set16(255);
+    const R add = V::set64(s.add[0], s.add[1], s.add[2]), mul = V::set64(s.mul[0], s.mul[1], s.mul[2]);
     R c = t, addWeight = ta;
     if constexpr (Case < 0) {
-        const R sat = V::Set16(int(s.mulS));
-        c = Div255(V::Add16(V::Mul16(t, sat), V::Mul16(g, V::Sub16(k255, sat))));
+        const R sat = V::set16(int(s.mulS));
+        c = Div255(V::add16(V::mul16(t, sat), V::mul16(g, V::sub16(k255, sat))));
         addWeight = k255;
     } else if constexpr (Case > 0) {
-        const R diff = V::SubSat16(t, g);
-        R v = V::Min16(k255, V::Add16(diff, V::Add16(diff, diff)));
-        v = V::Min16(k255, V::Add16(v, Div255(V::Mul16(t, ta))));
-        const R k = Div255(V::Mul16(ta, V::Set16(int(255 - s.addS))));
-        c = Div255(V::Add16(V::Mul16(t, k), V::Mul16(v, V::Sub16(k255, k))));
+        const R diff = V::subSat16(t, g);
+        R v = V::min16(k255, V::add16(diff, V::add16(diff, diff)));
+        v = V::min16(k255, V::add16(v, Div255(V::mul16(t, ta))));
+        const R k = Div255(V::mul16(ta, V::set16(int(255 - s.addS))));
+        c = Div255(V::add16(V::mul16(t, k), V::mul16(v, V::sub16(k255, k))));
     }
-    c = V::Min16(k255, V::Add16(c, Div255(V::Mul16(add, addWeight))));
-    return Div255(V::Mul16(c, mul));
+    c = V::min16(k255, V::add16(c, Div255(V::mul16(add, addWeight))));
+    return Div255(V::mul16(c, mul));
 }
 
 template <int Case>
 PELKO_SIMD_ATTR void ToneRun(const uint32_t* in, uint32_t* out, int n, const strSourceSetup& s) {
-    const R zero = V::Zero(), alphaBytes = V::Set32(0xFF000000u);
+    const R zero = V::zero(), alphaBytes = V::set32(0xFF000000u);
     const bool keepClear = !ColourShowsAtZeroAlpha(s.mode); // texels of alpha 0 stay as they are
     uint32_t grey[V::kPixels] = {};
     int k = 0;
     for (; k + V::kPixels <= n; k += V::kPixels) {
-        const R t = V::Load(in + k);
+        const R t = V::load(in + k);
         if constexpr (Case != 0)
             for (int l = 0; l < V::kPixels; ++l) {
                 uint32_t p;
                 std::memcpy(&p, in + k + l, 4);
                 grey[l] = GreyOf(ChR(p), ChG(p), ChB(p)) * 0x01010101u;
             }
-        const R g = V::Load(grey);
-        R toned = V::Pack(ToneLanes<Case>(V::UnpackLo(t, zero), V::AlphaLo(t), V::UnpackLo(g, zero), s),
-                          ToneLanes<Case>(V::UnpackHi(t, zero), V::AlphaHi(t), V::UnpackHi(g, zero), s));
-        toned = V::Or(V::AndNot(alphaBytes, toned), V::And(alphaBytes, t));
+        const R g = V::load(grey);
+        R toned = V::pack(ToneLanes<Case>(V::unpackLo(t, zero), V::alphaLo(t), V::unpackLo(g, zero), s),
+                          ToneLanes<Case>(V::unpackHi(t, zero), V::alphaHi(t), V::unpackHi(g, zero), s));
+        toned = V::bitOr(V::andNot(alphaBytes, toned), V::bitAnd(alphaBytes, t));
         if (keepClear) {
-            const R clear = V::CmpEq32(V::And(t, alphaBytes), zero);
-            toned = V::Or(V::And(clear, t), V::AndNot(clear, toned));
+            const R clear = V::cmpEq32(V::bitAnd(t, alphaBytes), zero);
+            toned = V::bitOr(V::bitAnd(clear, t), V::andNot(clear, toned));
         }
-        V::Store(out + k, toned);
+        V::store(out + k, toned);
     }
     if (k < n) ToneRow(reinterpret_cast<const uint8_t*>(in + k), out + k, n - k, s);
 }
@@ -222,8 +222,8 @@ PELKO_SIMD_ATTR inline void StepLanes(int64_t start, int64_t step, R& frac, R& w
         f[l] = uint32_t(v);
         w[l] = uint32_t(v >> 32);
     }
-    frac = V::Load(f);
-    whole = V::Load(w);
-    stepFrac = V::Set32(uint32_t(V::kPixels * step));
-    stepWhole = V::Set32(uint32_t((V::kPixels * step) >> 32));
+    frac = V::load(f);
+    whole = V::load(w);
+    stepFrac = V::set32(uint32_t(V::kPixels * step));
+    stepWhole = V::set32(uint32_t((V::kPixels * step) >> 32));
 }

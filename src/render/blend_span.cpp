@@ -22,34 +22,34 @@ struct V {
     using R = __m128i;
     static constexpr int kPixels = 4;
     static constexpr bool kMaskedTail = false;
-    static R LoadFirst(const uint32_t*, int) { return Zero(); }
-    static void StoreFirst(uint32_t*, R, int) {}
-    static R Load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const R*>(p)); }
-    static void Store(uint32_t* p, R v) { _mm_storeu_si128(reinterpret_cast<R*>(p), v); }
-    static R Zero() { return _mm_setzero_si128(); }
-    static R Set32(uint32_t v) { return _mm_set1_epi32(int(v)); }
-    static R Set16(int v) { return _mm_set1_epi16(short(v)); }
-    static R AlphaLanes() { return _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0); }
-    static R And(R a, R b) { return _mm_and_si128(a, b); }
-    static R AndNot(R a, R b) { return _mm_andnot_si128(a, b); }
-    static R Or(R a, R b) { return _mm_or_si128(a, b); }
-    static R Add16(R a, R b) { return _mm_add_epi16(a, b); }
-    static R Sub16(R a, R b) { return _mm_sub_epi16(a, b); }
-    static R SubSat16(R a, R b) { return _mm_subs_epu16(a, b); }
-    static R Mul16(R a, R b) { return _mm_mullo_epi16(a, b); }
-    static R MulHi16(R a, R b) { return _mm_mulhi_epu16(a, b); }
-    static R UnpackLo(R a, R b) { return _mm_unpacklo_epi8(a, b); }
-    static R UnpackHi(R a, R b) { return _mm_unpackhi_epi8(a, b); }
-    static R Pack(R a, R b) { return _mm_packus_epi16(a, b); }
+    static R loadFirst(const uint32_t*, int) { return zero(); }
+    static void storeFirst(uint32_t*, R, int) {}
+    static R load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const R*>(p)); }
+    static void store(uint32_t* p, R v) { _mm_storeu_si128(reinterpret_cast<R*>(p), v); }
+    static R zero() { return _mm_setzero_si128(); }
+    static R set32(uint32_t v) { return _mm_set1_epi32(int(v)); }
+    static R set16(int v) { return _mm_set1_epi16(short(v)); }
+    static R alphaLanes() { return _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0); }
+    static R bitAnd(R a, R b) { return _mm_and_si128(a, b); }
+    static R andNot(R a, R b) { return _mm_andnot_si128(a, b); }
+    static R bitOr(R a, R b) { return _mm_or_si128(a, b); }
+    static R add16(R a, R b) { return _mm_add_epi16(a, b); }
+    static R sub16(R a, R b) { return _mm_sub_epi16(a, b); }
+    static R subSat16(R a, R b) { return _mm_subs_epu16(a, b); }
+    static R mul16(R a, R b) { return _mm_mullo_epi16(a, b); }
+    static R mulHi16(R a, R b) { return _mm_mulhi_epu16(a, b); }
+    static R unpackLo(R a, R b) { return _mm_unpacklo_epi8(a, b); }
+    static R unpackHi(R a, R b) { return _mm_unpackhi_epi8(a, b); }
+    static R pack(R a, R b) { return _mm_packus_epi16(a, b); }
     // The alpha of each pixel of the low (high) half of s in all four lanes of its unpacked pixel.
-    static R AlphaLo(R s) { return Spread(_mm_unpacklo_epi8(s, _mm_setzero_si128())); }
-    static R AlphaHi(R s) { return Spread(_mm_unpackhi_epi8(s, _mm_setzero_si128())); }
-    static R Spread(R v) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF); }
-    static bool AllEqual32(R a, R b) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xFFFF; }
-    static R CmpEq32(R a, R b) { return _mm_cmpeq_epi32(a, b); }
-    static R Min16(R a, R b) { return _mm_min_epi16(a, b); }
+    static R alphaLo(R s) { return spread(_mm_unpacklo_epi8(s, _mm_setzero_si128())); }
+    static R alphaHi(R s) { return spread(_mm_unpackhi_epi8(s, _mm_setzero_si128())); }
+    static R spread(R v) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF); }
+    static bool allEqual32(R a, R b) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xFFFF; }
+    static R cmpEq32(R a, R b) { return _mm_cmpeq_epi32(a, b); }
+    static R min16(R a, R b) { return _mm_min_epi16(a, b); }
     // (b, g, r, 0) in the 16-bit lanes of every pixel.
-    static R Set64(uint32_t r, uint32_t g, uint32_t b) {
+    static R set64(uint32_t r, uint32_t g, uint32_t b) {
         return _mm_set1_epi64x(int64_t(r) << 32 | g << 16 | b);
     }
 };
@@ -64,54 +64,54 @@ struct V {
     static constexpr int kPixels = 8;
     static constexpr bool kMaskedTail = true;
     // The first n (1..7) pixels only; the rest of the register is 0 and nothing past them is touched.
-    PELKO_SIMD_ATTR static R FirstMask(int n) {
+    PELKO_SIMD_ATTR static R firstMask(int n) {
         return _mm256_cmpgt_epi32(_mm256_set1_epi32(n), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     }
-    PELKO_SIMD_ATTR static R LoadFirst(const uint32_t* p, int n) {
-        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), FirstMask(n));
+    PELKO_SIMD_ATTR static R loadFirst(const uint32_t* p, int n) {
+        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), firstMask(n));
     }
-    PELKO_SIMD_ATTR static void StoreFirst(uint32_t* p, R v, int n) {
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), FirstMask(n), v);
+    PELKO_SIMD_ATTR static void storeFirst(uint32_t* p, R v, int n) {
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), firstMask(n), v);
     }
-    PELKO_SIMD_ATTR static R Load(const uint32_t* p) {
+    PELKO_SIMD_ATTR static R load(const uint32_t* p) {
         return _mm256_loadu_si256(reinterpret_cast<const R*>(p));
     }
-    PELKO_SIMD_ATTR static void Store(uint32_t* p, R v) { _mm256_storeu_si256(reinterpret_cast<R*>(p), v); }
-    PELKO_SIMD_ATTR static R Zero() { return _mm256_setzero_si256(); }
-    PELKO_SIMD_ATTR static R Set32(uint32_t v) { return _mm256_set1_epi32(int(v)); }
-    PELKO_SIMD_ATTR static R Set16(int v) { return _mm256_set1_epi16(short(v)); }
-    PELKO_SIMD_ATTR static R AlphaLanes() {
+    PELKO_SIMD_ATTR static void store(uint32_t* p, R v) { _mm256_storeu_si256(reinterpret_cast<R*>(p), v); }
+    PELKO_SIMD_ATTR static R zero() { return _mm256_setzero_si256(); }
+    PELKO_SIMD_ATTR static R set32(uint32_t v) { return _mm256_set1_epi32(int(v)); }
+    PELKO_SIMD_ATTR static R set16(int v) { return _mm256_set1_epi16(short(v)); }
+    PELKO_SIMD_ATTR static R alphaLanes() {
         return _mm256_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0);
     }
-    PELKO_SIMD_ATTR static R And(R a, R b) { return _mm256_and_si256(a, b); }
-    PELKO_SIMD_ATTR static R AndNot(R a, R b) { return _mm256_andnot_si256(a, b); }
-    PELKO_SIMD_ATTR static R Or(R a, R b) { return _mm256_or_si256(a, b); }
-    PELKO_SIMD_ATTR static R Add16(R a, R b) { return _mm256_add_epi16(a, b); }
-    PELKO_SIMD_ATTR static R Sub16(R a, R b) { return _mm256_sub_epi16(a, b); }
-    PELKO_SIMD_ATTR static R SubSat16(R a, R b) { return _mm256_subs_epu16(a, b); }
-    PELKO_SIMD_ATTR static R Mul16(R a, R b) { return _mm256_mullo_epi16(a, b); }
-    PELKO_SIMD_ATTR static R MulHi16(R a, R b) { return _mm256_mulhi_epu16(a, b); }
-    PELKO_SIMD_ATTR static R UnpackLo(R a, R b) { return _mm256_unpacklo_epi8(a, b); }
-    PELKO_SIMD_ATTR static R UnpackHi(R a, R b) { return _mm256_unpackhi_epi8(a, b); }
-    PELKO_SIMD_ATTR static R Pack(R a, R b) { return _mm256_packus_epi16(a, b); }
+    PELKO_SIMD_ATTR static R bitAnd(R a, R b) { return _mm256_and_si256(a, b); }
+    PELKO_SIMD_ATTR static R andNot(R a, R b) { return _mm256_andnot_si256(a, b); }
+    PELKO_SIMD_ATTR static R bitOr(R a, R b) { return _mm256_or_si256(a, b); }
+    PELKO_SIMD_ATTR static R add16(R a, R b) { return _mm256_add_epi16(a, b); }
+    PELKO_SIMD_ATTR static R sub16(R a, R b) { return _mm256_sub_epi16(a, b); }
+    PELKO_SIMD_ATTR static R subSat16(R a, R b) { return _mm256_subs_epu16(a, b); }
+    PELKO_SIMD_ATTR static R mul16(R a, R b) { return _mm256_mullo_epi16(a, b); }
+    PELKO_SIMD_ATTR static R mulHi16(R a, R b) { return _mm256_mulhi_epu16(a, b); }
+    PELKO_SIMD_ATTR static R unpackLo(R a, R b) { return _mm256_unpacklo_epi8(a, b); }
+    PELKO_SIMD_ATTR static R unpackHi(R a, R b) { return _mm256_unpackhi_epi8(a, b); }
+    PELKO_SIMD_ATTR static R pack(R a, R b) { return _mm256_packus_epi16(a, b); }
     // The alpha of each pixel of the low (high) half of every 128-bit lane of s, in all four 16-bit
     // lanes of its unpacked pixel (byte index -1 gives 0).
-    PELKO_SIMD_ATTR static R AlphaLo(R s) {
+    PELKO_SIMD_ATTR static R alphaLo(R s) {
         return _mm256_shuffle_epi8(s,
                                    _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1, 3,
                                                     -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1));
     }
-    PELKO_SIMD_ATTR static R AlphaHi(R s) {
+    PELKO_SIMD_ATTR static R alphaHi(R s) {
         return _mm256_shuffle_epi8(s, _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1,
                                                        15, -1, 11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1,
                                                        15, -1, 15, -1));
     }
-    PELKO_SIMD_ATTR static bool AllEqual32(R a, R b) {
+    PELKO_SIMD_ATTR static bool allEqual32(R a, R b) {
         return _mm256_movemask_epi8(_mm256_cmpeq_epi32(a, b)) == -1;
     }
-    PELKO_SIMD_ATTR static R CmpEq32(R a, R b) { return _mm256_cmpeq_epi32(a, b); }
-    PELKO_SIMD_ATTR static R Min16(R a, R b) { return _mm256_min_epi16(a, b); }
-    PELKO_SIMD_ATTR static R Set64(uint32_t r, uint32_t g, uint32_t b) {
+    PELKO_SIMD_ATTR static R cmpEq32(R a, R b) { return _mm256_cmpeq_epi32(a, b); }
+    PELKO_SIMD_ATTR static R min16(R a, R b) { return _mm256_min_epi16(a, b); }
+    PELKO_SIMD_ATTR static R set64(uint32_t r, uint32_t g, uint32_t b) {
         return _mm256_set1_epi64x(int64_t(r) << 32 | g << 16 | b);
     }
 };
@@ -124,12 +124,12 @@ struct strSteps {
     PELKO_SIMD_ATTR strSteps(int64_t start, int64_t step) {
         StepLanes(start, step, frac, whole, stepFrac, stepWhole);
     }
-    PELKO_SIMD_ATTR R Near() const {
+    PELKO_SIMD_ATTR R nearLanes() const {
         const R sign = _mm256_set1_epi32(int(0x80000000u));
         const R x = _mm256_xor_si256(_mm256_add_epi32(frac, _mm256_set1_epi32(65536)), sign);
         return _mm256_cmpgt_epi32(_mm256_xor_si256(_mm256_set1_epi32(131072), sign), x);
     }
-    PELKO_SIMD_ATTR void Advance() {
+    PELKO_SIMD_ATTR void advance() {
         const R sign = _mm256_set1_epi32(int(0x80000000u));
         const R next = _mm256_add_epi32(frac, stepFrac);
         const R carry = _mm256_cmpgt_epi32(_mm256_xor_si256(frac, sign), _mm256_xor_si256(next, sign));
@@ -146,16 +146,16 @@ PELKO_SIMD_ATTR int GatherSteps(const uint32_t* base, int pitch, int64_t X, int6
     int k = 0;
     for (; k < n; k += 8) {
         R lanes = _mm256_set1_epi32(-1);
-        if (n - k < 8) lanes = V::FirstMask(n - k);
-        if (!_mm256_testz_si256(_mm256_or_si256(x.Near(), y.Near()), lanes)) return k;
+        if (n - k < 8) lanes = V::firstMask(n - k);
+        if (!_mm256_testz_si256(_mm256_or_si256(x.nearLanes(), y.nearLanes()), lanes)) return k;
         const R index = _mm256_add_epi32(_mm256_mullo_epi32(y.whole, rowPitch), x.whole);
         const R texels = _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), b, index, lanes, 4);
         if (n - k < 8)
-            V::StoreFirst(out + k, texels, n - k);
+            V::storeFirst(out + k, texels, n - k);
         else
-            V::Store(out + k, texels);
-        x.Advance();
-        y.Advance();
+            V::store(out + k, texels);
+        x.advance();
+        y.advance();
     }
     return n;
 }
@@ -168,44 +168,44 @@ struct V {
     using R = __m512i;
     static constexpr int kPixels = 16;
     static constexpr bool kMaskedTail = true;
-    PELKO_SIMD_ATTR static R LoadFirst(const uint32_t* p, int n) {
+    PELKO_SIMD_ATTR static R loadFirst(const uint32_t* p, int n) {
         return _mm512_maskz_loadu_epi32(__mmask16((1u << n) - 1), p);
     }
-    PELKO_SIMD_ATTR static void StoreFirst(uint32_t* p, R v, int n) {
+    PELKO_SIMD_ATTR static void storeFirst(uint32_t* p, R v, int n) {
         _mm512_mask_storeu_epi32(p, __mmask16((1u << n) - 1), v);
     }
-    PELKO_SIMD_ATTR static R Load(const uint32_t* p) { return _mm512_loadu_si512(p); }
-    PELKO_SIMD_ATTR static void Store(uint32_t* p, R v) { _mm512_storeu_si512(p, v); }
-    PELKO_SIMD_ATTR static R Zero() { return _mm512_setzero_si512(); }
-    PELKO_SIMD_ATTR static R Set32(uint32_t v) { return _mm512_set1_epi32(int(v)); }
-    PELKO_SIMD_ATTR static R Set16(int v) { return _mm512_set1_epi16(short(v)); }
-    PELKO_SIMD_ATTR static R AlphaLanes() { return _mm512_set1_epi64(int64_t(0xFFFF000000000000ull)); }
+    PELKO_SIMD_ATTR static R load(const uint32_t* p) { return _mm512_loadu_si512(p); }
+    PELKO_SIMD_ATTR static void store(uint32_t* p, R v) { _mm512_storeu_si512(p, v); }
+    PELKO_SIMD_ATTR static R zero() { return _mm512_setzero_si512(); }
+    PELKO_SIMD_ATTR static R set32(uint32_t v) { return _mm512_set1_epi32(int(v)); }
+    PELKO_SIMD_ATTR static R set16(int v) { return _mm512_set1_epi16(short(v)); }
+    PELKO_SIMD_ATTR static R alphaLanes() { return _mm512_set1_epi64(int64_t(0xFFFF000000000000ull)); }
     // Vector operators rather than the intrinsics, which trip a false warning of GCC 12.
-    PELKO_SIMD_ATTR static R And(R a, R b) { return a & b; }
-    PELKO_SIMD_ATTR static R AndNot(R a, R b) { return ~a & b; }
-    PELKO_SIMD_ATTR static R Or(R a, R b) { return a | b; }
-    PELKO_SIMD_ATTR static R Add16(R a, R b) { return _mm512_add_epi16(a, b); }
-    PELKO_SIMD_ATTR static R Sub16(R a, R b) { return _mm512_sub_epi16(a, b); }
-    PELKO_SIMD_ATTR static R SubSat16(R a, R b) { return _mm512_subs_epu16(a, b); }
-    PELKO_SIMD_ATTR static R Mul16(R a, R b) { return _mm512_mullo_epi16(a, b); }
-    PELKO_SIMD_ATTR static R MulHi16(R a, R b) { return _mm512_mulhi_epu16(a, b); }
-    PELKO_SIMD_ATTR static R UnpackLo(R a, R b) { return _mm512_unpacklo_epi8(a, b); }
-    PELKO_SIMD_ATTR static R UnpackHi(R a, R b) { return _mm512_unpackhi_epi8(a, b); }
-    PELKO_SIMD_ATTR static R Pack(R a, R b) { return _mm512_packus_epi16(a, b); }
-    PELKO_SIMD_ATTR static R AlphaLo(R s) {
+    PELKO_SIMD_ATTR static R bitAnd(R a, R b) { return a & b; }
+    PELKO_SIMD_ATTR static R andNot(R a, R b) { return ~a & b; }
+    PELKO_SIMD_ATTR static R bitOr(R a, R b) { return a | b; }
+    PELKO_SIMD_ATTR static R add16(R a, R b) { return _mm512_add_epi16(a, b); }
+    PELKO_SIMD_ATTR static R sub16(R a, R b) { return _mm512_sub_epi16(a, b); }
+    PELKO_SIMD_ATTR static R subSat16(R a, R b) { return _mm512_subs_epu16(a, b); }
+    PELKO_SIMD_ATTR static R mul16(R a, R b) { return _mm512_mullo_epi16(a, b); }
+    PELKO_SIMD_ATTR static R mulHi16(R a, R b) { return _mm512_mulhi_epu16(a, b); }
+    PELKO_SIMD_ATTR static R unpackLo(R a, R b) { return _mm512_unpacklo_epi8(a, b); }
+    PELKO_SIMD_ATTR static R unpackHi(R a, R b) { return _mm512_unpackhi_epi8(a, b); }
+    PELKO_SIMD_ATTR static R pack(R a, R b) { return _mm512_packus_epi16(a, b); }
+    PELKO_SIMD_ATTR static R alphaLo(R s) {
         return _mm512_shuffle_epi8(
             s, _mm512_set4_epi32(int(0xFF07FF07u), int(0xFF07FF07u), int(0xFF03FF03u), int(0xFF03FF03u)));
     }
-    PELKO_SIMD_ATTR static R AlphaHi(R s) {
+    PELKO_SIMD_ATTR static R alphaHi(R s) {
         return _mm512_shuffle_epi8(
             s, _mm512_set4_epi32(int(0xFF0FFF0Fu), int(0xFF0FFF0Fu), int(0xFF0BFF0Bu), int(0xFF0BFF0Bu)));
     }
-    PELKO_SIMD_ATTR static bool AllEqual32(R a, R b) { return _mm512_cmpeq_epi32_mask(a, b) == 0xFFFF; }
-    PELKO_SIMD_ATTR static R Min16(R a, R b) { return _mm512_min_epi16(a, b); }
-    PELKO_SIMD_ATTR static R Set64(uint32_t r, uint32_t g, uint32_t b) {
+    PELKO_SIMD_ATTR static bool allEqual32(R a, R b) { return _mm512_cmpeq_epi32_mask(a, b) == 0xFFFF; }
+    PELKO_SIMD_ATTR static R min16(R a, R b) { return _mm512_min_epi16(a, b); }
+    PELKO_SIMD_ATTR static R set64(uint32_t r, uint32_t g, uint32_t b) {
         return _mm512_set1_epi64(int64_t(r) << 32 | g << 16 | b);
     }
-    PELKO_SIMD_ATTR static R CmpEq32(R a, R b) {
+    PELKO_SIMD_ATTR static R cmpEq32(R a, R b) {
         return _mm512_maskz_mov_epi32(_mm512_cmpeq_epi32_mask(a, b), _mm512_set1_epi32(-1));
     }
 };
@@ -217,11 +217,11 @@ struct strSteps {
     PELKO_SIMD_ATTR strSteps(int64_t start, int64_t step) {
         StepLanes(start, step, frac, whole, stepFrac, stepWhole);
     }
-    PELKO_SIMD_ATTR __mmask16 Near() const {
+    PELKO_SIMD_ATTR __mmask16 nearLanes() const {
         return _mm512_cmplt_epu32_mask(_mm512_add_epi32(frac, _mm512_set1_epi32(65536)),
                                        _mm512_set1_epi32(131072));
     }
-    PELKO_SIMD_ATTR void Advance() {
+    PELKO_SIMD_ATTR void advance() {
         const R next = _mm512_add_epi32(frac, stepFrac);
         const __mmask16 carry = _mm512_cmplt_epu32_mask(next, frac);
         whole = _mm512_add_epi32(whole, stepWhole);
@@ -237,12 +237,12 @@ PELKO_SIMD_ATTR int GatherSteps(const uint32_t* base, int pitch, int64_t X, int6
     int k = 0;
     for (; k < n; k += 16) {
         const __mmask16 lanes = n - k < 16 ? __mmask16((1u << (n - k)) - 1) : __mmask16(0xFFFF);
-        if ((x.Near() | y.Near()) & lanes) return k;
+        if ((x.nearLanes() | y.nearLanes()) & lanes) return k;
         const R index = _mm512_add_epi32(_mm512_mullo_epi32(y.whole, rowPitch), x.whole);
         const R texels = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), lanes, index, base, 4);
         _mm512_mask_storeu_epi32(out + k, lanes, texels);
-        x.Advance();
-        y.Advance();
+        x.advance();
+        y.advance();
     }
     return n;
 }

@@ -43,7 +43,7 @@ uint32_t GreyOf(uint32_t r, uint32_t g, uint32_t b) {
     return uint32_t(v * 255.0 + 0.5); // round half up; v is not negative
 }
 
-strSourceSetup strSourceSetup::Of(const SpriteParams& p) {
+strSourceSetup strSourceSetup::of(const strSpriteParams& p) {
     strSourceSetup s;
     s.mode = DeviceBlendMode(p.blend);
     s.opacity = Clamp8(p.opacity);
@@ -60,7 +60,7 @@ strSourceSetup strSourceSetup::Of(const SpriteParams& p) {
             s.up[i] = FlashUp(p.tone[i]);
             s.down[i] = FlashDown(p.tone[i]);
         }
-    } else if (p.HasTone()) {
+    } else if (p.hasTone()) {
         s.tone = true;
         for (int i = 0; i < 3; ++i) {
             s.add[i] = ToneAdd(p.tone[i]);

@@ -78,7 +78,7 @@ struct strSourceSetup {
     uint32_t flashAlpha = 0;      // colour flash: the fourth tone value
     uint32_t up[3] = {0, 0, 0}, down[3] = {0, 0, 0};
 
-    static strSourceSetup Of(const SpriteParams& p);
+    static strSourceSetup of(const strSpriteParams& p);
     bool operator==(const strSourceSetup&) const = default;
 };
 

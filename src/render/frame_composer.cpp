@@ -10,13 +10,13 @@
 #include <algorithm>
 #include <utility>
 
-SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area) {
-    SpriteParams p;
+strSpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area) {
+    strSpriteParams p;
     p.slot = slot;
     p.pattern = cell.pattern;
     p.blend = cell.blend;
-    p.x = float(cell.x - area.left - area.Width() / 2);
-    p.y = float(cell.y - area.top - area.Height() / 2);
+    p.x = float(cell.x - area.left - area.width() / 2);
+    p.y = float(cell.y - area.top - area.height() / 2);
     p.screenSpace = 1;
     p.scaleX = cell.mx / 100.0f;
     p.scaleY = cell.my / 100.0f;
@@ -31,8 +31,8 @@ SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, con
     return p;
 }
 
-SpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area,
-                               bool actorSide) {
+strSpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area,
+                                  bool actorSide) {
     if (!actorSide) return CellSpriteParams(cell, slot, area);
     strCell mirrored = cell;
     MirrorCellForActorSide(mirrored);
@@ -42,10 +42,10 @@ SpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, co
 void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, const cConfig& config, int& x,
                          int& y) {
     x = y = 0;
-    const cPictureSlot* target = slots.Find(cPictureSlotTable::kTargetPicture);
-    if (target && target->IsValid()) {
+    const cPictureSlot* target = slots.find(cPictureSlotTable::kTargetPicture);
+    if (target && target->isValid()) {
         int w = 0, h = 0;
-        target->GetCellSize(w, h);
+        target->getCellSize(w, h);
         switch (doc.getSetting(kKeyCentrePosition)) {
         case 2: // Down
             y = -(h / 2);
@@ -70,24 +70,24 @@ void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, co
 namespace {
 
 bool ValidCell(const cPictureSlot* slot, const strCell& cell) {
-    return slot && slot->IsValidPattern(int(cell.pattern) - 1);
+    return slot && slot->isValidPattern(int(cell.pattern) - 1);
 }
 
 } // namespace
 
-bool cFrameComposer::Begin(cTexture& target) {
-    return drawer_.BeginFrame(target, scene_.background);
+bool cFrameComposer::begin(cTexture& target) {
+    return drawer_.beginFrame(target, scene_.background);
 }
 
-void cFrameComposer::DrawUnderCells() {
+void cFrameComposer::drawUnderCells() {
     if (scene_.drawTarget) {
-        SpriteParams p;
-        p.slot = pictures_.Find(cPictureSlotTable::kTargetPicture);
+        strSpriteParams p;
+        p.slot = pictures_.find(cPictureSlotTable::kTargetPicture);
         if (p.slot) {
             const int offsetX = scene_.actorSide ? -scene_.targetOffsetX : scene_.targetOffsetX;
-            p.x = float(offsetX - area_.left - area_.Width() / 2);
+            p.x = float(offsetX - area_.left - area_.width() / 2);
             if (scene_.actorSide) p.scaleX = -1;
-            p.y = float(scene_.targetOffsetY - area_.top - area_.Height() / 2);
+            p.y = float(scene_.targetOffsetY - area_.top - area_.height() / 2);
             p.screenSpace = 1;
             p.opacity = scene_.targetOpacity;
             const strFlashSlot* flash = scene_.flashes ? &scene_.flashes->target() : nullptr;
@@ -106,7 +106,7 @@ void cFrameComposer::DrawUnderCells() {
                         p.tone[i] = colour[size_t(i)];
                 }
             }
-            drawer_.DrawSprite(p);
+            drawer_.drawSprite(p);
         }
     }
     const std::pair<int, uint32_t> skins[] = {{frame_ - 1, scene_.previousSkin},
@@ -116,33 +116,33 @@ void cFrameComposer::DrawUnderCells() {
         if (!f) continue;
         for (int n = 0; n < f->cells.capacity(); ++n) {
             const strCell* cell = f->cells.get(n);
-            const cPictureSlot* slot = cell ? pictures_.Find(cell->picture) : nullptr;
+            const cPictureSlot* slot = cell ? pictures_.find(cell->picture) : nullptr;
             if (!cell || !ValidCell(slot, *cell)) continue;
-            SpriteParams p = SceneSpriteParams(*cell, slot, area_, scene_.actorSide);
+            strSpriteParams p = SceneSpriteParams(*cell, slot, area_, scene_.actorSide);
             p.flags = kSpriteSilhouette;
             p.blend = 0;
             p.opacity = int(colour >> 24);
             p.tone[0] = int((colour >> 16) & 255);
             p.tone[1] = int((colour >> 8) & 255);
             p.tone[2] = int(colour & 255);
-            drawer_.DrawSprite(p);
+            drawer_.drawSprite(p);
         }
     }
 }
 
-bool cFrameComposer::DrawCell(const strCell& cell) {
-    const cPictureSlot* slot = pictures_.Find(cell.picture);
+bool cFrameComposer::drawCell(const strCell& cell) {
+    const cPictureSlot* slot = pictures_.find(cell.picture);
     if (ValidCell(slot, cell))
-        return drawer_.DrawSprite(SceneSpriteParams(cell, slot, area_, scene_.actorSide));
+        return drawer_.drawSprite(SceneSpriteParams(cell, slot, area_, scene_.actorSide));
     if (!scene_.errorPicture) return false;
     strCell error;
     error.x = cell.x;
     error.y = cell.y;
-    return drawer_.DrawSprite(
-        SceneSpriteParams(error, pictures_.Find(cPictureSlotTable::kErrorPicture), area_, scene_.actorSide));
+    return drawer_.drawSprite(
+        SceneSpriteParams(error, pictures_.find(cPictureSlotTable::kErrorPicture), area_, scene_.actorSide));
 }
 
-int cFrameComposer::DrawCells(int from, int to) {
+int cFrameComposer::drawCells(int from, int to) {
     const strFrame* f = doc_.frame(frame_);
     if (!f || !scene_.drawCells) return 0;
     int drawn = 0;
@@ -150,17 +150,17 @@ int cFrameComposer::DrawCells(int from, int to) {
     for (int n = std::max(from, 0); n < to; ++n) {
         const strCell* cell = f->cells.get(n);
         if (scene_.cellOf) cell = scene_.cellOf(n, cell);
-        if (cell && DrawCell(*cell)) ++drawn;
+        if (cell && drawCell(*cell)) ++drawn;
     }
     return drawn;
 }
 
-void cFrameComposer::DrawOverCells() {
-    if (scene_.overCell) DrawCell(*scene_.overCell);
+void cFrameComposer::drawOverCells() {
+    if (scene_.overCell) drawCell(*scene_.overCell);
     const strFlashSlot* flash = scene_.flashes ? &scene_.flashes->screen() : nullptr;
     if (flash && flash->active()) {
         const auto colour = flash->screenForm();
-        RectParams r;
+        strRectParams r;
         r.flags = kRectWholeTarget;
         r.red = colour[0];
         r.green = colour[1];
@@ -169,17 +169,17 @@ void cFrameComposer::DrawOverCells() {
         r.blend = flash->drawing;
         r.depth = 1000;
         r.screenSpace = 1;
-        drawer_.DrawRect(r);
+        drawer_.drawRect(r);
     }
-    drawer_.EndFrame();
+    drawer_.endFrame();
 }
 
 int ComposeFrame(cSpriteDrawer& drawer, cTexture& target, const cPictureSlotTable& slots, const cProject& doc,
                  int frame, const strCaptureArea& area, const strFrameScene& scene) {
     cFrameComposer composer(drawer, slots, doc, frame, area, scene);
-    if (!composer.Begin(target)) return -1;
-    composer.DrawUnderCells();
-    const int drawn = composer.DrawCells();
-    composer.DrawOverCells();
+    if (!composer.begin(target)) return -1;
+    composer.drawUnderCells();
+    const int drawn = composer.drawCells();
+    composer.drawOverCells();
     return drawn;
 }

@@ -21,8 +21,8 @@ class cProject;
 // The capture area in animation coordinates (the animation's origin is (0, 0)).
 struct strCaptureArea {
     int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
     bool operator==(const strCaptureArea&) const = default;
 };
 
@@ -53,7 +53,7 @@ struct strFrameScene {
 // The sprite request of one cell for a capture area of width W and height H: position
 // (cell x - left - W / 2, cell y - top - H / 2) in integers, screen space, scale = magnification / 100,
 // angle = ((angle + 14400) mod 3600) / 10 degrees, opacity and tone from the cell.
-SpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area);
+strSpriteParams CellSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area);
 
 // The target offset: from the centre position (setting key 8) and the target
 // picture's cell size, plus "TargetPostX" / "TargetPostY". Without a target picture only the
@@ -62,12 +62,12 @@ void ComputeTargetOffset(const cProject& doc, const cPictureSlotTable& slots, co
                          int& y);
 
 // CellSpriteParams of the cell as the scene shows it (mirrored on the actor side).
-SpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area,
-                               bool actorSide);
+strSpriteParams SceneSpriteParams(const strCell& cell, const cPictureSlot* slot, const strCaptureArea& area,
+                                  bool actorSide);
 
 // One composition in steps, for a caller that keeps what lies under the cells that change
-// (the canvas while a drag runs): Begin, DrawUnderCells, DrawCells (in one or more ranges of cell
-// numbers), DrawOverCells. The references must outlive the composer.
+// (the canvas while a drag runs): Begin, drawUnderCells, drawCells (in one or more ranges of cell
+// numbers), drawOverCells. The references must outlive the composer.
 class cFrameComposer {
   public:
     static constexpr int kAllCells = 1 << 30;
@@ -79,18 +79,18 @@ class cFrameComposer {
 
     // Makes target (whose size is the area's) the render target and clears it to the background.
     // False when the target is empty.
-    bool Begin(cTexture& target);
+    bool begin(cTexture& target);
     // The target picture and the silhouettes of the neighbouring frames.
-    void DrawUnderCells();
+    void drawUnderCells();
     // The frame's cells with numbers from..to-1, unless the scene leaves them out; returns how many
     // were drawn. Cells whose picture has no valid slot or whose pattern is not valid are skipped, or
     // shown as the error picture when the scene asks for it.
-    int DrawCells(int from = 0, int to = kAllCells);
+    int drawCells(int from = 0, int to = kAllCells);
     // The cell over the frame and the screen flash; ends the frame.
-    void DrawOverCells();
+    void drawOverCells();
 
   private:
-    bool DrawCell(const strCell& cell);
+    bool drawCell(const strCell& cell);
 
     cSpriteDrawer& drawer_;
     const cPictureSlotTable& pictures_;

@@ -47,7 +47,7 @@ bool NarrowSpan(double a, double b, int n, bool forward, double& iMin, double& i
 
 } // namespace
 
-bool strQuadMapping::Span(double bx, double by, int& i0, int& i1) const {
+bool strQuadMapping::span(double bx, double by, int& i0, int& i1) const {
     double lo = colLo, hi = colHi;
     if (!NarrowSpan(ax, bx, w, forwardX, lo, hi) || !NarrowSpan(ay, by, h, forwardY, lo, hi)) return false;
     i0 = int(lo);

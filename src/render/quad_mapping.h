@@ -35,16 +35,16 @@ struct strQuadMapping {
     int colLo = 0, colHi = -1; // columns that may be covered (a superset)
 
     // bx and by of row j.
-    void Row(int j, double& bx, double& by) const {
+    void row(int j, double& bx, double& by) const {
         const double dy = j - cy_;
         bx = (-cx_ * c_ + dy * s_) / sx_ + w / 2.0;
         by = (cx_ * s_ + dy * c_) / sy_ + h / 2.0;
     }
     // Columns [i0, i1] of row (bx, by) that may be covered, a superset of the covered ones within
     // colLo..colHi; false when none can be.
-    bool Span(double bx, double by, int& i0, int& i1) const;
+    bool span(double bx, double by, int& i0, int& i1) const;
     // Whether column i of row (bx, by) is covered, and its texel.
-    bool Texel(double bx, double by, int i, int& tx, int& ty) const {
+    bool texel(double bx, double by, int i, int& tx, int& ty) const {
         return TexelOf(bx + ax * i, w, forwardX, tx) && TexelOf(by + ay * i, h, forwardY, ty);
     }
 

@@ -59,9 +59,9 @@ struct strRowJob {
     // Texels of pixels i0..i0+n-1 (all covered) into buffer, by fixed-point steps. An axis that
     // does not change along the row keeps its exact texel (its fraction set to one half, so it is
     // never near a whole number).
-    void Gather(double bx, double by, int i0, int n, int64_t stepX, int64_t stepY) {
+    void gather(double bx, double by, int i0, int n, int64_t stepX, int64_t stepY) {
         int tx = 0, ty = 0;
-        m.Texel(bx, by, i0, tx, ty);
+        m.texel(bx, by, i0, tx, ty);
         const int64_t kHalf = int64_t(1) << 31;
         const int64_t X =
             m.ax == 0 ? (int64_t(tx) << 32) + kHalf : std::llround((bx + m.ax * i0) * kFixedOne);
@@ -77,7 +77,7 @@ struct strRowJob {
                 const int64_t x = X + k * stepX, y = Y + k * stepY;
                 if (NearWhole(x) || NearWhole(y)) {
                     int rx = 0, ry = 0;
-                    m.Texel(bx, by, i0 + k, rx, ry);
+                    m.texel(bx, by, i0 + k, rx, ry);
                     if (m.ax != 0) tx = rx;
                     if (m.ay != 0) ty = ry;
                 } else {
@@ -90,16 +90,16 @@ struct strRowJob {
     }
 
     // The exact texels of pixels i0..i0+n-1 into buffer, one at a time.
-    void GatherExact(double bx, double by, int i0, int n) {
+    void gatherExact(double bx, double by, int i0, int n) {
         for (int k = 0; k < n; ++k) {
             int tx = 0, ty = 0;
-            m.Texel(bx, by, i0 + k, tx, ty);
+            m.texel(bx, by, i0 + k, tx, ty);
             buffer[size_t(k)] = Load32(source.pixels + size_t(ty) * source.pitch + size_t(tx) * 4);
         }
     }
 
     // An unturned unit-scale row: pixel i0 + k shows texel tx0 + k (forward) or tx0 - k.
-    void Consecutive(uint32_t* out, int tx0, int ty, int n, bool forward) {
+    void consecutive(uint32_t* out, int tx0, int ty, int n, bool forward) {
         const uint8_t* texRow = source.pixels + size_t(ty) * source.pitch;
         int first = 0, end = m.w;
         if (skipClear) {
@@ -133,7 +133,7 @@ void RasterFast(const strQuadMapping& m, const strSourceView& source, const strT
     // Unturned at scale 1 or -1: bx is the same on every row (no turn), and with exact steps the
     // covered columns are where bx + i lies in [0, w) (bx - i in (0, w]).
     double bx, by;
-    m.Row(m.rowLo, bx, by);
+    m.row(m.rowLo, bx, by);
     if (m.ay == 0 && (m.ax == 1 || m.ax == -1) && m.w > 1 && StepsAreExact(bx)) {
         const bool forward = m.ax > 0;
         const int i0 = std::max(m.colLo, int(forward ? std::ceil(-bx) : std::ceil(bx - m.w)));
@@ -145,7 +145,7 @@ void RasterFast(const strQuadMapping& m, const strSourceView& source, const strT
             // The rows two ahead, so that they are on their way from memory when their turn comes.
             int ty;
             if (j + 2 <= m.rowHi) {
-                m.Row(j + 2, bx, by);
+                m.row(j + 2, bx, by);
                 if (TexelOf(by, m.h, m.forwardY, ty)) {
                     Prefetch(source.pixels + size_t(ty) * source.pitch +
                                  size_t(forward ? tx0 : tx0 - n + 1) * 4,
@@ -153,8 +153,8 @@ void RasterFast(const strQuadMapping& m, const strSourceView& source, const strT
                     Prefetch(rowPixels(j + 2) + i0, n);
                 }
             }
-            m.Row(j, bx, by);
-            if (TexelOf(by, m.h, m.forwardY, ty)) job.Consecutive(rowPixels(j) + i0, tx0, ty, n, forward);
+            m.row(j, bx, by);
+            if (TexelOf(by, m.h, m.forwardY, ty)) job.consecutive(rowPixels(j) + i0, tx0, ty, n, forward);
         }
         return;
     }
@@ -163,12 +163,12 @@ void RasterFast(const strQuadMapping& m, const strSourceView& source, const strT
     const bool fixed = std::fabs(m.ax) <= kMaxFixedStep && std::fabs(m.ay) <= kMaxFixedStep;
     const int64_t stepX = std::llround(m.ax * kFixedOne), stepY = std::llround(m.ay * kFixedOne);
     for (int j = m.rowLo; j <= m.rowHi; ++j) {
-        m.Row(j, bx, by);
+        m.row(j, bx, by);
         int i0, i1, tx = 0, ty = 0;
-        if (!m.Span(bx, by, i0, i1)) continue;
-        while (i0 <= i1 && !m.Texel(bx, by, i0, tx, ty))
+        if (!m.span(bx, by, i0, i1)) continue;
+        while (i0 <= i1 && !m.texel(bx, by, i0, tx, ty))
             ++i0;
-        while (i1 > i0 && !m.Texel(bx, by, i1, tx, ty))
+        while (i1 > i0 && !m.texel(bx, by, i1, tx, ty))
             --i1;
         if (i0 > i1) continue;
         const int n = i1 - i0 + 1;
@@ -179,9 +179,9 @@ void RasterFast(const strQuadMapping& m, const strSourceView& source, const strT
             continue;
         }
         if (fixed && n <= kMaxFixedRun)
-            job.Gather(bx, by, i0, n, stepX, stepY);
+            job.gather(bx, by, i0, n, stepX, stepY);
         else
-            job.GatherExact(bx, by, i0, n);
+            job.gatherExact(bx, by, i0, n);
         BlendSpan(mode, out, buffer.data(), n);
     }
 }

@@ -14,13 +14,13 @@ template <int Mode>
 void RasterRows(const strQuadMapping& m, const strSourceView& source, const strTargetView& target) {
     for (int j = m.rowLo; j <= m.rowHi; ++j) {
         double bx, by;
-        m.Row(j, bx, by);
+        m.row(j, bx, by);
         int i0, i1;
-        if (!m.Span(bx, by, i0, i1)) continue;
+        if (!m.span(bx, by, i0, i1)) continue;
         uint8_t* row = target.pixels + size_t(j) * target.pitch;
         for (int i = i0; i <= i1; ++i) {
             int tx, ty;
-            if (!m.Texel(bx, by, i, tx, ty)) continue;
+            if (!m.texel(bx, by, i, tx, ty)) continue;
             uint32_t s, d;
             std::memcpy(&s, source.pixels + size_t(ty) * source.pitch + size_t(tx) * 4, 4);
             std::memcpy(&d, row + size_t(i) * 4, 4);

@@ -29,17 +29,17 @@ void AlphaRuns(const uint8_t* p, size_t pitch, int w, int h, std::vector<int32_t
 
 } // namespace
 
-cSourceCache::strEntry* cSourceCache::Find(const cTexture& texture, const strRect& rect,
+cSourceCache::strEntry* cSourceCache::find(const cTexture& texture, const strRect& rect,
                                            const strSourceSetup& setup) {
     const bool identity = SourceIsTexel(setup);
     for (const auto& e : entries_)
-        if (e->content == texture.Content() && e->rect == rect && e->identity == identity &&
+        if (e->content == texture.content() && e->rect == rect && e->identity == identity &&
             (identity || e->setup == setup))
             return e.get();
     return nullptr;
 }
 
-cSourceCache::strTexels cSourceCache::Take(size_t count) {
+cSourceCache::strTexels cSourceCache::take(size_t count) {
     auto best = spare_.end();
     for (auto it = spare_.begin(); it != spare_.end(); ++it)
         if (it->count >= count && (best == spare_.end() || it->count < best->count)) best = it;
@@ -49,58 +49,58 @@ cSourceCache::strTexels cSourceCache::Take(size_t count) {
     return t;
 }
 
-void cSourceCache::Release(std::unique_ptr<strEntry> e) {
+void cSourceCache::release(std::unique_ptr<strEntry> e) {
     if (!e || !e->texels.data) return;
     spare_.push_back(std::move(e->texels));
     if (spare_.size() > kSpareBlocks) spare_.erase(spare_.begin()); // the oldest goes
 }
 
-cSourceCache::strEntry* cSourceCache::Keep(std::unique_ptr<strEntry> e) {
-    const size_t size = e->Bytes();
+cSourceCache::strEntry* cSourceCache::keep(std::unique_ptr<strEntry> e) {
+    const size_t size = e->bytes();
     if (size > limit_) {
-        Release(std::move(scratch_));
+        release(std::move(scratch_));
         scratch_ = std::move(e);
         return scratch_.get();
     }
-    Evict(size);
+    evict(size);
     bytes_ += size;
     entries_.push_back(std::move(e));
     return entries_.back().get();
 }
 
-cSourceCache::strEntry* cSourceCache::TonePass(const cTexture& texture, const strRect& rect,
+cSourceCache::strEntry* cSourceCache::tonePass(const cTexture& texture, const strRect& rect,
                                                const strSourceSetup& setup) {
-    if (strEntry* hit = Find(texture, rect, setup)) {
+    if (strEntry* hit = find(texture, rect, setup)) {
         hit->lastUse = ++clock_;
         return hit;
     }
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     auto e = std::make_unique<strEntry>();
-    e->content = texture.Content();
+    e->content = texture.content();
     e->rect = rect;
     e->setup = setup;
-    e->texels = Take(size_t(w) * size_t(h));
+    e->texels = take(size_t(w) * size_t(h));
     for (int y = 0; y < h; ++y)
-        ToneSpan(reinterpret_cast<const uint32_t*>(texture.Row(rect.top + y)) + rect.left,
+        ToneSpan(reinterpret_cast<const uint32_t*>(texture.row(rect.top + y)) + rect.left,
                  e->texels.data.get() + size_t(y) * size_t(w), w, setup);
     AlphaRuns(reinterpret_cast<const uint8_t*>(e->texels.data.get()), size_t(w) * 4, w, h, e->first, e->end);
     e->lastUse = ++clock_;
-    return Keep(std::move(e));
+    return keep(std::move(e));
 }
 
-cSourceCache::strEntry* cSourceCache::Build(const cTexture& texture, const strRect& rect,
+cSourceCache::strEntry* cSourceCache::build(const cTexture& texture, const strRect& rect,
                                             const strSourceSetup& setup) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    const uint8_t* picture = texture.Row(rect.top) + size_t(rect.left) * 4;
-    const size_t pitch = size_t(texture.Pitch());
+    const uint8_t* picture = texture.row(rect.top) + size_t(rect.left) * 4;
+    const size_t pitch = size_t(texture.pitch());
     auto e = std::make_unique<strEntry>();
-    e->content = texture.Content();
+    e->content = texture.content();
     e->rect = rect;
     e->setup = setup;
     e->identity = SourceIsTexel(setup);
     if (e->identity) {
         AlphaRuns(picture, pitch, w, h, e->first, e->end);
-        return Keep(std::move(e));
+        return keep(std::move(e));
     }
     // The tone pass is kept on its own (keyed without opacity and with the blend mode reduced to
     // whether colours of alpha 0 show), so that a new opacity or blend mode costs only the fade.
@@ -110,34 +110,34 @@ cSourceCache::strEntry* cSourceCache::Build(const cTexture& texture, const strRe
         strSourceSetup toneSetup = setup;
         toneSetup.opacity = 255;
         toneSetup.mode = ColourShowsAtZeroAlpha(setup.mode) ? kBlendReplace : kBlendAlpha;
-        strEntry* tone = TonePass(texture, rect, toneSetup);
+        strEntry* tone = tonePass(texture, rect, toneSetup);
         if (setup == toneSetup) return tone; // nothing to fade
         toned = reinterpret_cast<const uint8_t*>(tone->texels.data.get());
         tonedPitch = size_t(w) * 4;
     }
-    e->texels = Take(size_t(w) * size_t(h));
+    e->texels = take(size_t(w) * size_t(h));
     uint32_t* out = e->texels.data.get();
     for (int y = 0; y < h; ++y)
         FadeSpan(reinterpret_cast<const uint32_t*>(toned + size_t(y) * tonedPitch),
                  out + size_t(y) * size_t(w), w, setup.opacity, setup.mode);
     AlphaRuns(reinterpret_cast<const uint8_t*>(out), size_t(w) * 4, w, h, e->first, e->end);
-    return Keep(std::move(e));
+    return keep(std::move(e));
 }
 
-bool cSourceCache::Get(const cTexture& texture, const strRect& rect, const strSourceSetup& setup,
+bool cSourceCache::get(const cTexture& texture, const strRect& rect, const strSourceSetup& setup,
                        strSourceView& view) {
-    strEntry* hit = Find(texture, rect, setup);
+    strEntry* hit = find(texture, rect, setup);
     if (!hit) {
         try {
-            hit = Build(texture, rect, setup);
+            hit = build(texture, rect, setup);
         } catch (const std::bad_alloc&) {
             return false;
         }
     }
     hit->lastUse = ++clock_;
     if (hit->identity) {
-        view.pixels = texture.Row(rect.top) + size_t(rect.left) * 4;
-        view.pitch = size_t(texture.Pitch());
+        view.pixels = texture.row(rect.top) + size_t(rect.left) * 4;
+        view.pitch = size_t(texture.pitch());
     } else {
         view.pixels = reinterpret_cast<const uint8_t*>(hit->texels.data.get());
         view.pitch = size_t(rect.right - rect.left) * 4;
@@ -147,28 +147,28 @@ bool cSourceCache::Get(const cTexture& texture, const strRect& rect, const strSo
     return true;
 }
 
-void cSourceCache::Evict(size_t room) {
+void cSourceCache::evict(size_t room) {
     while (!entries_.empty() && (bytes_ + room > limit_ || entries_.size() >= kMaxEntries)) {
         auto oldest = std::min_element(entries_.begin(), entries_.end(),
                                        [](const auto& a, const auto& b) { return a->lastUse < b->lastUse; });
-        bytes_ -= (*oldest)->Bytes();
+        bytes_ -= (*oldest)->bytes();
         std::swap(*oldest, entries_.back());
-        Release(std::move(entries_.back()));
+        release(std::move(entries_.back()));
         entries_.pop_back();
     }
 }
 
-void cSourceCache::Clear() {
+void cSourceCache::clear() {
     for (auto& e : entries_)
-        Release(std::move(e));
+        release(std::move(e));
     entries_.clear();
-    Release(std::move(scratch_));
+    release(std::move(scratch_));
     bytes_ = 0;
 }
 
-void cSourceCache::SetLimit(size_t byteLimit) {
+void cSourceCache::setLimit(size_t byteLimit) {
     limit_ = byteLimit;
-    Evict(0);
+    evict(0);
 }
 
 } // namespace render

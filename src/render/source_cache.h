@@ -3,7 +3,7 @@
 // tone pass: tone, saturation, flash, silhouette, opacity and fade applied to every texel of a
 // pattern), so that a cell whose look did not change since the last frame costs only its raster
 // pass, and one whose opacity or blend mode changed only the fade that follows the tone pass. An
-// entry is keyed by the texture's content (cTexture::Content), the pattern rectangle and everything
+// entry is keyed by the texture's content (cTexture::content), the pattern rectangle and everything
 // of the request that the texels depend on; it also records, for each texel row, the run outside
 // which every source texel has alpha 0.
 
@@ -35,9 +35,9 @@ class cSourceCache {
     // The source of pattern rect of texture under setup, built (and kept when it fits) unless an
     // entry for the same content, rectangle and setup exists. When SourceIsTexel(setup) the view
     // reads the texture itself. False when memory cannot be had.
-    bool Get(const cTexture& texture, const strRect& rect, const strSourceSetup& setup, strSourceView& view);
-    void Clear();
-    void SetLimit(size_t byteLimit);
+    bool get(const cTexture& texture, const strRect& rect, const strSourceSetup& setup, strSourceView& view);
+    void clear();
+    void setLimit(size_t byteLimit);
 
   private:
     static constexpr size_t kMaxEntries = 256; // so that a look-up stays short
@@ -56,17 +56,17 @@ class cSourceCache {
         strTexels texels; // none for an identity source
         std::vector<int32_t> first, end;
         uint64_t lastUse = 0;
-        size_t Bytes() const { return texels.count * 4 + first.size() * 8 + 64; }
+        size_t bytes() const { return texels.count * 4 + first.size() * 8 + 64; }
     };
-    strEntry* Find(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
-    strEntry* Build(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
+    strEntry* find(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
+    strEntry* build(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
     // The entry of the tone pass for setup (opacity 255), from the cache or built and kept.
-    strEntry* TonePass(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
-    strEntry* Keep(std::unique_ptr<strEntry> e); // stores e (or holds it as scratch when too large)
-    void Evict(size_t room);
-    void Release(std::unique_ptr<strEntry> e); // its texels become a spare block
+    strEntry* tonePass(const cTexture& texture, const strRect& rect, const strSourceSetup& setup);
+    strEntry* keep(std::unique_ptr<strEntry> e); // stores e (or holds it as scratch when too large)
+    void evict(size_t room);
+    void release(std::unique_ptr<strEntry> e); // its texels become a spare block
     // A block of at least count texels: the smallest spare that is large enough, or a new one.
-    strTexels Take(size_t count);
+    strTexels take(size_t count);
 
     size_t limit_;
     size_t bytes_ = 0;

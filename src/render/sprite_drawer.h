@@ -33,38 +33,38 @@ class cSpriteDrawer {
 
     // Sets target as the render target and clears it to clearArgb (0xAARRGGBB; alpha 0 gives a
     // transparent image). False when the target is empty.
-    bool BeginFrame(cTexture& target, uint32_t clearArgb);
-    // Ends drawing; later draw calls do nothing until the next BeginFrame.
-    void EndFrame();
-    bool InFrame() const { return target_ != nullptr; }
+    bool beginFrame(cTexture& target, uint32_t clearArgb);
+    // Ends drawing; later draw calls do nothing until the next beginFrame.
+    void endFrame();
+    bool inFrame() const { return target_ != nullptr; }
 
     // The view of requests whose screen-space flag is 0: position = (position - origin) x zoom,
     // scale x zoom. The export uses origin (0, 0) and zoom 1 (the default).
-    void SetView(float originX, float originY, float zoom);
+    void setView(float originX, float originY, float zoom);
 
     // Draws one pattern of a picture slot. False (nothing drawn) outside a frame, with opacity below
     // 1, a missing or invalid slot, or a pattern number that is not a valid pattern of the slot.
-    bool DrawSprite(const SpriteParams& p);
+    bool drawSprite(const strSpriteParams& p);
     // The same from a texture and a pattern rectangle inside it (p.slot and p.pattern are ignored).
-    bool DrawPattern(const cTexture& texture, const strRect& rect, const SpriteParams& p);
+    bool drawPattern(const cTexture& texture, const strRect& rect, const strSpriteParams& p);
     // Fills a rectangle (or the whole target with kRectWholeTarget) with a colour, blended by the
     // request's blend value. False outside a frame.
-    bool DrawRect(const RectParams& r);
+    bool drawRect(const strRectParams& r);
 
-    int TargetWidth() const { return target_ ? target_->Width() : 0; }
-    int TargetHeight() const { return target_ ? target_->Height() : 0; }
+    int targetWidth() const { return target_ ? target_->width() : 0; }
+    int targetHeight() const { return target_ ? target_->height() : 0; }
 
     // Draws through the plain scalar path (every texel's source built anew, every pixel tested and
     // blended on its own) instead of the fast one; both give the same bytes. For tests and benchmarks.
-    void SetReferencePath(bool on) { reference_ = on; }
-    // Forgets the kept source texels; SetSourceCacheLimit(0) keeps none.
-    void ClearSourceCache() { cache_.Clear(); }
-    void SetSourceCacheLimit(size_t bytes) { cache_.SetLimit(bytes); }
+    void setReferencePath(bool on) { reference_ = on; }
+    // Forgets the kept source texels; setSourceCacheLimit(0) keeps none.
+    void clearSourceCache() { cache_.clear(); }
+    void setSourceCacheLimit(size_t bytes) { cache_.setLimit(bytes); }
 
   private:
     // Rasterises a w x h source centred at (cx, cy) in device pixel coordinates (pixel centres at
     // integers), scaled and rotated, blending with mode.
-    void RasterQuad(const render::strSourceView& source, int w, int h, double cx, double cy, double sx,
+    void rasterQuad(const render::strSourceView& source, int w, int h, double cx, double cy, double sx,
                     double sy, double angleDegrees, int mode);
 
     cTexture* target_ = nullptr;

@@ -31,7 +31,7 @@ inline int DeviceBlendMode(int cellBlend) {
     return cellBlend >= 0 && cellBlend <= 4 ? cellBlend + 1 : kBlendReplace;
 }
 
-struct SpriteParams {
+struct strSpriteParams {
     const cPictureSlot* slot = nullptr;
     int pattern = 1;    // 1-based; pattern index = pattern - 1
     int blend = 0;      // cell blend value (drawing method), see DeviceBlendMode
@@ -44,10 +44,10 @@ struct SpriteParams {
     uint8_t screenSpace = 0;            // 0: through the view (origin, zoom); 1: as given
     uint32_t flags = 0;                 // kSprite...
 
-    bool HasTone() const { return tone[0] != 100 || tone[1] != 100 || tone[2] != 100 || tone[3] != 100; }
+    bool hasTone() const { return tone[0] != 100 || tone[1] != 100 || tone[2] != 100 || tone[3] != 100; }
 };
 
-struct RectParams {
+struct strRectParams {
     float x = 0, y = 0; // centre of the rectangle, pixels from the target's centre
     float width = 0, height = 0;
     int alpha = 255, red = 0, green = 0, blue = 0;

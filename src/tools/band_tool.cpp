@@ -50,7 +50,7 @@ void cBandTool::release(const strGestureContext& ctx, const strGestureEvent& e, 
     }
     if (e.button != kButtonLeft) return;
     setPointer(e);
-    if (!Beyond(ctx, pivotX_, pivotY_, e.x, e.y)) {
+    if (!beyond(ctx, pivotX_, pivotY_, e.x, e.y)) {
         cancel();
         return;
     }

@@ -34,19 +34,19 @@ void cBatchEdit::fitToProject(const cProject& doc) {
     paramChecks.resize(kCellParamCount, 0);
 }
 
-std::string cBatchEdit::FrameLabel(int frame) {
+std::string cBatchEdit::frameLabel(int frame) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "<%03d>", frame);
     return buf;
 }
 
-std::string cBatchEdit::CellLabel(int cell) {
+std::string cBatchEdit::cellLabel(int cell) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "<%02d>", cell);
     return buf;
 }
 
-int32_t cBatchEdit::ApplyFormula(int formula, int32_t old, int32_t v) {
+int32_t cBatchEdit::applyFormula(int formula, int32_t old, int32_t v) {
     switch (formula) {
     case kEqual:
         return v;
@@ -61,10 +61,10 @@ int32_t cBatchEdit::ApplyFormula(int formula, int32_t old, int32_t v) {
     }
 }
 
-strCell cBatchEdit::Apply(const strCell& c, uint32_t bits, int formula, int32_t v) {
+strCell cBatchEdit::apply(const strCell& c, uint32_t bits, int formula, int32_t v) {
     strCell out = c;
     for (int i = 0; i < kCellParamCount; ++i)
-        if (bits & CellParamBit(i)) SetCellParam(out, i, ApplyFormula(formula, GetCellParam(c, i), v));
+        if (bits & CellParamBit(i)) SetCellParam(out, i, applyFormula(formula, GetCellParam(c, i), v));
     return out;
 }
 
@@ -87,7 +87,7 @@ strEditResult cBatchEdit::run(const strToolContext& ctx) const {
                 for (int c : cells) {
                     const strCell* here = doc.cell(f, c);
                     if (!here) continue;
-                    const strCell changed = Apply(*here, bits, formula, value);
+                    const strCell changed = apply(*here, bits, formula, value);
                     ++reached;
                     if (doc.changeCell(f, c, &changed)) ++stored;
                 }

@@ -33,15 +33,15 @@ class cBatchEdit {
     // On opening: one frame flag per frame and one cell flag per cell number (existing flags kept).
     void fitToProject(const cProject& doc);
     // Row labels: "<%03d>" for frames, "<%02d>" for cell numbers.
-    static std::string FrameLabel(int frame);
-    static std::string CellLabel(int cell);
+    static std::string frameLabel(int frame);
+    static std::string cellLabel(int cell);
 
     // F(old, v) in 32-bit signed arithmetic: v, old + v, or old * v / 100 truncating toward zero
     // (the product wraps like the original's 32-bit int).
-    static int32_t ApplyFormula(int formula, int32_t old, int32_t v);
+    static int32_t applyFormula(int formula, int32_t old, int32_t v);
     // The cell with each parameter of `bits` replaced by F(p, v), stored into the field's width by
     // keeping its low 8 or 16 bits (no clamping; normalisation happens when the cell is stored).
-    static strCell Apply(const strCell& c, uint32_t bits, int formula, int32_t v);
+    static strCell apply(const strCell& c, uint32_t bits, int formula, int32_t v);
 
     // "Run": one undo step (none when no cell number is checked); "Batch processing >> Cell [%d]
     // edited" with the number of stores, or "processing failed". Without a document nothing happens.

@@ -136,7 +136,7 @@ int SnapValue(int v, int step) {
     return (v / step) * step;
 }
 
-strSnapSteps strSnapSteps::Of(const cConfig& config) {
+strSnapSteps strSnapSteps::of(const cConfig& config) {
     strSnapSteps s;
     s.position = (config.GridBit & 1u) ? config.PostGrid : 0;
     s.scale = (config.GridBit & 2u) ? config.ScaleGrid : 0;

@@ -56,7 +56,7 @@ int SnapValue(int v, int step);
 // 2 scale, 4 angle); a cleared bit gives 0.
 struct strSnapSteps {
     int position = 0, scale = 0, angle = 0;
-    static strSnapSteps Of(const cConfig& config);
+    static strSnapSteps of(const cConfig& config);
 };
 
 // Drag modes of the canvas.

@@ -20,7 +20,7 @@ void cCanvasTool::setPointer(const strGestureEvent& e) {
     pointerY_ = e.y;
 }
 
-bool cCanvasTool::Beyond(const strGestureContext& ctx, double ax, double ay, double bx, double by) {
+bool cCanvasTool::beyond(const strGestureContext& ctx, double ax, double ay, double bx, double by) {
     // Compared in screen pixels; the small allowance keeps a whole-pixel distance whole.
     const double t = ctx.threshold - 1e-6;
     return std::abs(ax - bx) * ctx.zoom >= t || std::abs(ay - by) * ctx.zoom >= t;

@@ -116,7 +116,7 @@ class cCanvasTool {
     void setPress(const strGestureEvent& e);
     void setPointer(const strGestureEvent& e);
     // Whether two document points lie at least the drag threshold apart on screen, in x or in y.
-    static bool Beyond(const strGestureContext& ctx, double ax, double ay, double bx, double by);
+    static bool beyond(const strGestureContext& ctx, double ax, double ay, double bx, double by);
 
     bool done_ = false;
     int mode_ = kDragIdle;

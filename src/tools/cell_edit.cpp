@@ -14,7 +14,7 @@ bool cCellEdit::open(const cProject& doc, int frame, int cell) {
     const strCell* c = doc.cell(frame, cell);
     editable_ = c != nullptr;
     work_ = c ? *c : strCell::neutral();
-    inversed = IsInversed(work_);
+    inversed = isInversed(work_);
     return editable_;
 }
 
@@ -43,12 +43,12 @@ bool cCellEdit::canCopyFrom(const cProject& doc, int offset) const {
 bool cCellEdit::copyFrom(const cProject& doc, int offset) {
     if (!canCopyFrom(doc, offset)) return false;
     work_ = *doc.cell(frame_ + offset, cell_);
-    inversed = IsInversed(work_);
+    inversed = isInversed(work_);
     changed_ = true;
     return true;
 }
 
-bool cCellEdit::IsInversed(const strCell& c) {
+bool cCellEdit::isInversed(const strCell& c) {
     return static_cast<int>(c.mx) * static_cast<int>(c.my) < 1;
 }
 
@@ -81,7 +81,7 @@ strEditResult cCellEdit::apply(const strToolContext& ctx) {
     return r;
 }
 
-std::string cCellEdit::ColourText(const strCell& c) {
+std::string cCellEdit::colourText(const strCell& c) {
     const uint32_t v = (static_cast<uint32_t>(c.saturation) << 24) | (static_cast<uint32_t>(c.red) << 16) |
                        (static_cast<uint32_t>(c.green) << 8) | c.blue;
     char buf[16];
@@ -89,7 +89,7 @@ std::string cCellEdit::ColourText(const strCell& c) {
     return buf;
 }
 
-bool cCellEdit::ParseColourText(const std::string& text, strCell& c) {
+bool cCellEdit::parseColourText(const std::string& text, strCell& c) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
         ++i;
@@ -112,14 +112,14 @@ bool cCellEdit::ParseColourText(const std::string& text, strCell& c) {
     return true;
 }
 
-void cCellEdit::ClearColour(strCell& c) {
+void cCellEdit::clearColour(strCell& c) {
     c.red = 100;
     c.green = 100;
     c.blue = 100;
     c.saturation = 100;
 }
 
-strCellControls cCellEdit::Controls(int editFormat, bool lockOn) {
+strCellControls cCellEdit::controls(int editFormat, bool lockOn) {
     using S = eControlState;
     strCellControls k;
     switch (editFormat) {
@@ -142,6 +142,6 @@ strCellControls cCellEdit::Controls(int editFormat, bool lockOn) {
     return k;
 }
 
-int cCellEdit::MaxImage(const cProject& doc) {
+int cCellEdit::maxImage(const cProject& doc) {
     return std::max(doc.pictureCount() - 1, 0);
 }

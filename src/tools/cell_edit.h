@@ -54,7 +54,7 @@ class cCellEdit {
     bool copyFrom(const cProject& doc, int offset);
 
     // Edit format 2: the "Normal,Mirrored" list shows "Inversed" (true) when SX * SY < 1.
-    static bool IsInversed(const strCell& c);
+    static bool isInversed(const strCell& c);
     // The flip choice under edit format 2, kept until the working copy is rebuilt; initially from
     // the working copy.
     bool inversed = false;
@@ -72,22 +72,22 @@ class cCellEdit {
     strEditResult apply(const strToolContext& ctx);
 
     // ":&C(ssrrggbb)": saturation, red, green, blue as "%08x".
-    static std::string ColourText(const strCell& c);
+    static std::string colourText(const strCell& c);
     // Typing into the colour text: the text is read as a hexadecimal number (up to 8 digits, leading
     // white space and an optional "0x" allowed, reading stops at the first other character) and its
     // four bytes set saturation, red, green, blue, each limited to the sliders' 0..200. False (and
     // nothing changed) when the text holds no hexadecimal digit.
-    static bool ParseColourText(const std::string& text, strCell& c);
+    static bool parseColourText(const std::string& text, strCell& c);
     // "Cl&ear": red, green, blue and saturation 100.
-    static void ClearColour(strCell& c);
+    static void clearColour(strCell& c);
 
     // Which of angle, SX, SY and the flip list are usable under the edit format, and whether the
     // image field is (not with the lock on).
-    static strCellControls Controls(int editFormat, bool lockOn);
+    static strCellControls controls(int editFormat, bool lockOn);
     // Field ranges: image 0..highest picture number in use (0 when none); pattern 1..patternCount
     // (the pattern count of the cell's picture, 1 when that picture is not loaded, i.e. <= 0).
-    static int MaxImage(const cProject& doc);
-    static int MaxPattern(int patternCount) { return patternCount < 1 ? 1 : patternCount; }
+    static int maxImage(const cProject& doc);
+    static int maxPattern(int patternCount) { return patternCount < 1 ? 1 : patternCount; }
 
   private:
     int frame_ = -1;

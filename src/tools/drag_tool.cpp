@@ -17,7 +17,7 @@ bool cDragTool::press(const strGestureContext& ctx, const strGestureEvent& e, st
         pivotX_ = cell->x;
         pivotY_ = cell->y;
         // A press on the pivot itself gives no direction to turn or scale from.
-        if (!Beyond(ctx, pivotX_, pivotY_, e.x, e.y)) return false;
+        if (!beyond(ctx, pivotX_, pivotY_, e.x, e.y)) return false;
     }
     mode_ = mode;
     setPress(e);
@@ -30,7 +30,7 @@ bool cDragTool::press(const strGestureContext& ctx, const strGestureEvent& e, st
 
 void cDragTool::move(const strGestureContext& ctx, const strGestureEvent& e, strGestureResult&) {
     setPointer(e);
-    if (!started_ && !Beyond(ctx, pressX_, pressY_, e.x, e.y)) return;
+    if (!started_ && !beyond(ctx, pressX_, pressY_, e.x, e.y)) return;
     started_ = true;
     snap_ = !e.keys.shift;
     update(ctx);

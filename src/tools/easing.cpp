@@ -84,7 +84,7 @@ float strEasing::progress(float t) const {
         return float(1.0 - r * r * r / 2.0);
     }
     case eEaseKind::kBezier: {
-        if (!ValidBezier(x1, y1, x2, y2)) return t;
+        if (!validBezier(x1, y1, x2, y2)) return t;
         const double s = SolveBezierX(x1, x2, u);
         return float(BezierAt(y1, y2, s));
     }
@@ -92,7 +92,7 @@ float strEasing::progress(float t) const {
     return t;
 }
 
-bool strEasing::ValidBezier(float x1, float y1, float x2, float y2) {
+bool strEasing::validBezier(float x1, float y1, float x2, float y2) {
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2) && x1 >= 0.0f &&
            x1 <= 1.0f && x2 >= 0.0f && x2 <= 1.0f;
 }
@@ -203,7 +203,7 @@ bool TweenOptionsFromText(const std::string& text, strTweenOptions& options) {
                 read = r.ec == std::errc() && (i < 3 ? r.ptr < last && *r.ptr == ',' : r.ptr == last);
                 c = r.ptr + 1;
             }
-            if (!read || !strEasing::ValidBezier(p[0], p[1], p[2], p[3])) {
+            if (!read || !strEasing::validBezier(p[0], p[1], p[2], p[3])) {
                 ok = false;
                 continue;
             }

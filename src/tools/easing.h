@@ -36,7 +36,7 @@ struct strEasing {
     // The progress at t (t is held to [0, 1]); ends at 0 and 1 exactly.
     float progress(float t) const;
     // A Bezier whose control points are usable: x1 and x2 in [0, 1], every value finite.
-    static bool ValidBezier(float x1, float y1, float x2, float y2);
+    static bool validBezier(float x1, float y1, float x2, float y2);
 };
 
 // Parameter groups with an easing each.

@@ -88,13 +88,13 @@ void cEffectEdit::clearColour() {
     strength = 255;
 }
 
-std::string cEffectEdit::Title(int index) {
+std::string cEffectEdit::title(int index) {
     char buf[48];
     std::snprintf(buf, sizeof buf, "Effect : %d", index);
     return buf;
 }
 
-std::pair<int, int> cPictureEdit::NewDivisions(const cConfig& config, int splitFormat, bool rm2000) {
+std::pair<int, int> cPictureEdit::newDivisions(const cConfig& config, int splitFormat, bool rm2000) {
     constexpr int kSheetSize = 192, kSheetSize2000 = 96, kSheetPatterns = 5;
     const bool bySize = splitFormat != 0;
     int x = std::clamp(config.Init_CutX, 1, 1024);
@@ -119,7 +119,7 @@ void cPictureEdit::apply(strPicture& p) const {
     p.path = cut(path, cEffectEdit::kMaxText);
 }
 
-std::string cPictureEdit::Title(int index) {
+std::string cPictureEdit::title(int index) {
     char buf[48];
     std::snprintf(buf, sizeof buf, "Image : %d", index);
     return buf;

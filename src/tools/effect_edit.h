@@ -3,7 +3,7 @@
 // (cDlg_SetPicture). Each holds the values of its controls; load() fills them from the
 // record handed over by the opener, apply() writes them back into that record. Committing the record
 // to the document is the opener's business (cEditClipCommands::storeEffect, cPictureSlotTable::
-// StorePicture). The "Play" preview is cSoundPreview (src/playback).
+// storePicture). The "Play" preview is cSoundPreview (src/playback).
 
 #include "document/effect.h"
 #include "document/picture.h"
@@ -55,7 +55,7 @@ class cEffectEdit {
     bool colourEnabled() const { return flash && object != 2; }
     bool soundEnabled() const { return sound; }
     // "Effect : %d".
-    static std::string Title(int index);
+    static std::string title(int index);
 };
 
 class cPictureEdit {
@@ -73,13 +73,13 @@ class cPictureEdit {
     // ("Init_CutX", "Init_CutY") when they were given for that split format ("Init_Div"); else an
     // RPG Maker sheet's: five patterns across and down, or patterns of 192 x 192 pixels. A sheet
     // of RPG Maker 2000 (rm2000) has patterns of 96 x 96 pixels: so are the configured 192 x 192.
-    static std::pair<int, int> NewDivisions(const cConfig& config, int splitFormat, bool rm2000);
+    static std::pair<int, int> newDivisions(const cConfig& config, int splitFormat, bool rm2000);
 
     void load(const strPicture& p, int projectSplitFormat);
     // "Apply": the two divisions, the hue and the path, each limited to its control's range.
     void apply(strPicture& p) const;
     // "Image : %d".
-    static std::string Title(int index);
+    static std::string title(int index);
 };
 
 // A file dropped on either dialog: made relative to the document's base folder when it lies inside

@@ -24,7 +24,7 @@ void cFrameComp::fitToProject(const cProject& doc) {
     paramChecks.resize(kCellParamCount, 0);
 }
 
-std::string cFrameComp::CellLabel(int cell) {
+std::string cFrameComp::cellLabel(int cell) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "<%02d>", cell);
     return buf;
@@ -34,7 +34,7 @@ uint32_t cFrameComp::paramBits() const {
     return CellParamBits(paramChecks);
 }
 
-int cFrameComp::Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
+int cFrameComp::interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
                             const strTweenOptions& tween, int* reached) {
     const strCell* a = doc.cell(fa, cell);
     const strCell* b = doc.cell(fb, cell);
@@ -75,7 +75,7 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
             if (!cellChecks[c]) continue;
             switch (method) {
             case kNormal:
-                stored += Interpolate(doc, c, s, e, bits, true, tween, &reached);
+                stored += interpolate(doc, c, s, e, bits, true, tween, &reached);
                 break;
             case kMedium: {
                 // Every pair of consecutive placements from the start frame to the end of the
@@ -88,13 +88,13 @@ strEditResult cFrameComp::run(const strToolContext& ctx) const {
                     while (fb < frames && !doc.cell(fb, c))
                         ++fb;
                     if (fb >= frames) break;
-                    stored += Interpolate(doc, c, fa, fb, bits, true, tween, &reached);
+                    stored += interpolate(doc, c, fa, fb, bits, true, tween, &reached);
                     fa = fb;
                 }
                 break;
             }
             case kCellUsedOnly:
-                stored += Interpolate(doc, c, s, e, bits, false, tween, &reached);
+                stored += interpolate(doc, c, s, e, bits, false, tween, &reached);
                 break;
             default:
                 break;

@@ -40,7 +40,7 @@ class cFrameComp {
     // On opening: one cell flag per cell number of the project (existing flags kept, new ones clear).
     void fitToProject(const cProject& doc);
     // Row label of the "Cell" list: "<%02d>".
-    static std::string CellLabel(int cell);
+    static std::string cellLabel(int cell);
     uint32_t paramBits() const;
 
     // The "Run" button: one undo step; "Tween on frames %d to %d: %d cells changed" with the start
@@ -52,7 +52,7 @@ class cFrameComp {
     // the frames between them (easing.h); fill creates missing cells from a copy of the cell at fa,
     // otherwise frames without the cell are skipped. Returns the number of cells that changed;
     // *reached, when given, grows by the number of cells tweened, changed or not.
-    static int Interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
+    static int interpolate(cProject& doc, int cell, int fa, int fb, uint32_t bits, bool fill,
                            const strTweenOptions& tween = {}, int* reached = nullptr);
 };
 

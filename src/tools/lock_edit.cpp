@@ -18,7 +18,7 @@ void cLockEdit::setSelected(int image) {
         if (r.selected) r.image = v;
 }
 
-int cLockEdit::MaxImage(const cProject& doc) {
+int cLockEdit::maxImage(const cProject& doc) {
     return std::max(doc.pictureCount() - 1, 0);
 }
 

@@ -26,7 +26,7 @@ class cLockEdit {
     // "<< Number image": writes the number, clamped to 0..65535, into every selected row.
     void setSelected(int image);
     // The number field's range: 0 .. highest used picture number.
-    static int MaxImage(const cProject& doc);
+    static int maxImage(const cProject& doc);
 
     // "Update": one undo step; every row's image number, clamped to 0..255, becomes the lock of its
     // cell number (entries already equal record nothing). count = entries changed.

@@ -38,7 +38,7 @@ std::string cSpline::title() const {
     return buf;
 }
 
-strPoint cSpline::CurvePoint(strPoint p0, strPoint p1, strPoint p2, float t) {
+strPoint cSpline::curvePoint(strPoint p0, strPoint p1, strPoint p2, float t) {
     const float u = 1.0f - t;
     const float a = u * u;
     const float b = 2.0f * t * u;
@@ -51,17 +51,17 @@ strPoint cSpline::CurvePoint(strPoint p0, strPoint p1, strPoint p2, float t) {
     return p;
 }
 
-int32_t cSpline::Snap(int32_t v, int step) {
+int32_t cSpline::snapToGrid(int32_t v, int step) {
     if (step < 1) return v;
     return (v / step) * step;
 }
 
 strPoint cSpline::pointAt(int f) const {
     const float t = static_cast<float>(f - startFrame) / static_cast<float>(frames);
-    strPoint p = CurvePoint(p0, p1, p2, t);
+    strPoint p = curvePoint(p0, p1, p2, t);
     if (snap) {
-        p.x = Snap(p.x, gridStep);
-        p.y = Snap(p.y, gridStep);
+        p.x = snapToGrid(p.x, gridStep);
+        p.y = snapToGrid(p.y, gridStep);
     }
     return p;
 }

@@ -41,9 +41,9 @@ class cSpline {
 
     // The curve point at t in [0, 1], single-precision arithmetic, each coordinate truncated toward
     // zero.
-    static strPoint CurvePoint(strPoint p0, strPoint p1, strPoint p2, float t);
+    static strPoint curvePoint(strPoint p0, strPoint p1, strPoint p2, float t);
     // Grid snapping: step < 1 keeps v; otherwise (v / step) * step, truncating toward zero.
-    static int32_t Snap(int32_t v, int step);
+    static int32_t snapToGrid(int32_t v, int step);
 
     // The preview path: P0 followed by the (snapped) curve point of each frame start+1..start+n;
     // empty when the start frame has no cell of this number or n < 1.

@@ -30,7 +30,7 @@ bool cGifDraftTool::press(const strGestureContext& ctx, const strGestureEvent& e
 
 void cGifDraftTool::move(const strGestureContext& ctx, const strGestureEvent& e, strGestureResult& out) {
     setPointer(e);
-    started_ = started_ || Beyond(ctx, pressX_, pressY_, e.x, e.y);
+    started_ = started_ || beyond(ctx, pressX_, pressY_, e.x, e.y);
     strGifDraftPlacement& at = *placement_;
     // The drag in document pixels: its length needs no zoom.
     at = PlaceGifDraft(at.x, at.y, at.startFrame, e.x - pressX_, e.y - pressY_, 1, ctx.gifWidth, started_);

@@ -20,7 +20,7 @@ std::unique_ptr<cProject> ImportGifDocument(const cWorkspace& workspace, const s
     const std::string fileName = name + platform::Extension(doc->text(kTextFileName));
     if (options.tickMilliseconds <= 0)
         options.tickMilliseconds =
-            int(cPlayClock::PeriodOfRate(cPlayClock::RateOfIndex(config.playRateIndex())));
+            int(cPlayClock::periodOfRate(cPlayClock::rateOfIndex(config.playRateIndex())));
     options.pictureName = platform::FromUtf8(platform::FileNamePart(sheetPath), config.Locale);
     options.name = name;
     if (!ImportGifFile(platform::ToDiskSeparators(gifPath), platform::ToDiskSeparators(sheetPath), options,

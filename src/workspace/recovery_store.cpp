@@ -73,12 +73,12 @@ bool ReadCopy(const std::string& path, cProject& doc, strMessage& why) {
         why = FileFailureMessage(english);
         return false;
     }
-    return cRecoveryStore::Deserialise(bytes, doc, &why);
+    return cRecoveryStore::deserialise(bytes, doc, &why);
 }
 
 } // namespace
 
-std::string cRecoveryStore::FolderFor(const std::string& settingsFile) {
+std::string cRecoveryStore::folderFor(const std::string& settingsFile) {
     if (settingsFile.empty()) return {};
     return platform::JoinPath(platform::FolderPart(settingsFile), "recovery");
 }
@@ -319,8 +319,8 @@ bool cRecoveryStore::discard(const strRecoveryEntry& entry, strMessage* error) {
     return true;
 }
 
-bool cRecoveryStore::Serialise(const cProject& doc, std::vector<uint8_t>& out, strMessage* error) {
-    ANIME::cAnimeFile_Device device;
+bool cRecoveryStore::serialise(const cProject& doc, std::vector<uint8_t>& out, strMessage* error) {
+    anime::cAnimeFileDevice device;
     if (device.writeBinary(doc, out) == 1) return true;
     // More pictures or sounds than the binary format counts: the text format holds them.
     if (device.writeText(doc, out) == 1) return true;
@@ -328,14 +328,14 @@ bool cRecoveryStore::Serialise(const cProject& doc, std::vector<uint8_t>& out, s
     return false;
 }
 
-bool cRecoveryStore::Deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error) {
-    ANIME::cAnimeFile_Device device;
+bool cRecoveryStore::deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error) {
+    anime::cAnimeFileDevice device;
     int r = -1;
-    switch (ANIME::cAnimeFile_Device::detectFormat(bytes)) {
-    case ANIME::kFormatBinary:
+    switch (anime::cAnimeFileDevice::detectFormat(bytes)) {
+    case anime::kFormatBinary:
         r = device.readBinary(bytes, doc);
         break;
-    case ANIME::kFormatText:
+    case anime::kFormatText:
         r = device.readText(bytes, doc);
         break;
     default:

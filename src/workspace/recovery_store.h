@@ -66,7 +66,7 @@ struct strRecoveryProblem {
 class cRecoveryStore {
   public:
     // The recovery folder for a settings file: "recovery" in the settings file's folder.
-    static std::string FolderFor(const std::string& settingsFile);
+    static std::string folderFor(const std::string& settingsFile);
 
     explicit cRecoveryStore(std::string folder);
     ~cRecoveryStore();
@@ -108,9 +108,9 @@ class cRecoveryStore {
 
     // The project bytes kept for doc: the binary format, or the text format when the binary one
     // cannot hold it. False with the reason when neither can.
-    static bool Serialise(const cProject& doc, std::vector<uint8_t>& out, strMessage* error = nullptr);
+    static bool serialise(const cProject& doc, std::vector<uint8_t>& out, strMessage* error = nullptr);
     // Loads project bytes of either format into doc. False with the reason.
-    static bool Deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error = nullptr);
+    static bool deserialise(std::span<const uint8_t> bytes, cProject& doc, strMessage* error = nullptr);
 
   private:
     // Whether open() holds the lock file: every call on this editor's copies checks it.

@@ -67,16 +67,16 @@ std::unique_ptr<cProject> cWorkspace::open(const std::string& path, strWorkResul
 
 bool cWorkspace::open(const std::string& path, cProject& doc, strWorkResult& result, int* format) const {
     result = {};
-    ANIME::cAnimeFile_Device device;
-    if (format) *format = ANIME::kFormatUnknown;
+    anime::cAnimeFileDevice device;
+    if (format) *format = anime::kFormatUnknown;
     const int r = device.load(path, doc);
     if (r != 1) {
         result.reason = device.lastReason();
         return false;
     }
-    if (format) *format = ANIME::cAnimeFile_Device::detectFormatFile(path);
+    if (format) *format = anime::cAnimeFileDevice::detectFormatFile(path);
     // Relative picture and sound paths resolve against the file's folder.
-    const std::string folder = FileFolder(path);
+    const std::string folder = fileFolder(path);
     doc.setText(kTextBaseFolder, storedFolder(folder));
     if (doc.frameCount() == 0) doc.frameOrCreate(0);
     doc.setUntitled(false);
@@ -92,16 +92,16 @@ std::string strWorkResult::statusText() const {
 strWorkResult cWorkspace::save(cProject& doc, const std::string& path, int saveFormat,
                                bool rebasePaths) const {
     strWorkResult result;
-    ANIME::cAnimeFile_Device device;
+    anime::cAnimeFileDevice device;
     // Saved into another folder, the document's paths are rebased onto that folder first, as one
     // step of the history: the file then holds paths that resolve from where it lies, and undoing
     // the step gives back the old folder with the old paths. A failed save takes the step back.
-    const std::string folder = FileFolder(path);
+    const std::string folder = fileFolder(path);
     std::unique_ptr<cTransaction> rebase;
     if (rebasePaths &&
         platform::Canonicalise(diskFolder(doc.text(kTextBaseFolder))) != platform::Canonicalise(folder)) {
         rebase = std::make_unique<cTransaction>(doc, strMessage(kStepRebasePaths, storedFolder(folder)));
-        RebaseMediaPaths(doc, folder);
+        rebaseMediaPaths(doc, folder);
     }
     const int r = device.save(path, doc, saveFormat);
     if (r != 1) {
@@ -117,21 +117,21 @@ strWorkResult cWorkspace::save(cProject& doc, const std::string& path, int saveF
     return result;
 }
 
-int cWorkspace::SaveFormatForPath(const std::string& path, int fallback) {
+int cWorkspace::saveFormatForPath(const std::string& path, int fallback) {
     std::string ext = platform::Extension(path);
     for (char& c : ext)
         c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (ext == ".dat") return ANIME::kFormatBinary;
-    if (ext == ".txt") return ANIME::kFormatText;
+    if (ext == ".dat") return anime::kFormatBinary;
+    if (ext == ".txt") return anime::kFormatText;
     return fallback;
 }
 
-std::string cWorkspace::NameForFormat(const std::string& name, int format) {
+std::string cWorkspace::nameForFormat(const std::string& name, int format) {
     const std::string stem = platform::StemPart(platform::FileNamePart(name));
-    return (stem.empty() ? std::string("newfile") : stem) + (format == ANIME::kFormatText ? ".txt" : ".dat");
+    return (stem.empty() ? std::string("newfile") : stem) + (format == anime::kFormatText ? ".txt" : ".dat");
 }
 
-std::string cWorkspace::FileFolder(const std::string& path) {
+std::string cWorkspace::fileFolder(const std::string& path) {
     std::string folder = platform::FolderPart(path);
     if (folder.empty() || !platform::IsAbsolute(folder)) {
         // A bare or relative file name lies in (or below) the current folder.
@@ -143,7 +143,7 @@ std::string cWorkspace::FileFolder(const std::string& path) {
     return folder;
 }
 
-int cWorkspace::RebaseMediaPaths(cProject& doc, const std::string& newFolder) const {
+int cWorkspace::rebaseMediaPaths(cProject& doc, const std::string& newFolder) const {
     const std::string oldFolder = diskFolder(doc.text(kTextBaseFolder));
     // A stored path as it is stored for the new folder: relative inside or below it, else absolute.
     auto rebased = [&](const std::string& stored) {
@@ -235,17 +235,17 @@ strWorkResult cWorkspace::exportClipboard(const cProject& doc, platform::cClipbo
 
 strWorkResult cWorkspace::loadPictures(const cProject& doc, cPictureSlotTable& slots) const {
     strWorkResult result;
-    const strSlotSource source = strSlotSource::Of(doc);
+    const strSlotSource source = strSlotSource::of(doc);
     for (int i = 0; i < doc.pictureCount(); ++i) {
         const strPicture* p = doc.picture(i);
         if (!p) {
-            slots.Remove(i);
+            slots.remove(i);
             continue;
         }
-        if (slots.UpdatePicture(source, i, p, p, true, true) || p->path.empty()) continue;
+        if (slots.updatePicture(source, i, p, p, true, true) || p->path.empty()) continue;
         result.losses.emplace_back(kMsgExportMissingPicture, i,
-                                   cPictureSlotTable::ResolvePicturePath(source, p->path, true),
-                                   slots.FailureMessage(i));
+                                   cPictureSlotTable::resolvePicturePath(source, p->path, true),
+                                   slots.failureMessage(i));
     }
     result.ok = result.losses.empty();
     return result;
@@ -254,16 +254,16 @@ strWorkResult cWorkspace::loadPictures(const cProject& doc, cPictureSlotTable& s
 std::vector<strMessage> cWorkspace::missingPictures(const cProject& doc,
                                                     const cPictureSlotTable& slots) const {
     std::vector<strMessage> out;
-    const strSlotSource source = strSlotSource::Of(doc);
+    const strSlotSource source = strSlotSource::of(doc);
     for (int i = 0; i < doc.pictureCount(); ++i) {
         const strPicture* p = doc.picture(i);
         if (!p || p->path.empty()) continue;
-        const cPictureSlot* slot = slots.Find(i);
-        if (slot && slot->IsValid()) continue;
-        strMessage why = slots.FailureMessage(i);
+        const cPictureSlot* slot = slots.find(i);
+        if (slot && slot->isValid()) continue;
+        strMessage why = slots.failureMessage(i);
         if (why.none()) why = strMessage(kWhyPictureNotLoaded);
         out.emplace_back(kMsgExportMissingPicture, i,
-                         cPictureSlotTable::ResolvePicturePath(source, p->path, true), why);
+                         cPictureSlotTable::resolvePicturePath(source, p->path, true), why);
     }
     return out;
 }
@@ -290,7 +290,7 @@ std::vector<strMissingFile> cWorkspace::missingFiles(const cProject& doc) const 
     return out;
 }
 
-std::vector<strMessage> cWorkspace::MissingFilesReport(const std::vector<strMissingFile>& missing) {
+std::vector<strMessage> cWorkspace::missingFilesReport(const std::vector<strMissingFile>& missing) {
     std::vector<strMessage> out;
     for (const bool sound : {false, true}) {
         std::string list;

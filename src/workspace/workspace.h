@@ -77,7 +77,7 @@ class cWorkspace {
     // and result.losses says what the format could not keep; a failure leaves the file and the
     // document as they were. With rebasePaths (the editor's Save and Save as), a save into a folder
     // other than the base folder first rebases the document's picture and sound paths
-    // (RebaseMediaPaths) as one step of its history, and the base folder becomes the file's folder;
+    // (rebaseMediaPaths) as one step of its history, and the base folder becomes the file's folder;
     // without it (`pelko convert`) the paths are written as they are stored.
     strWorkResult save(cProject& doc, const std::string& path, int saveFormat = -1,
                        bool rebasePaths = false) const;
@@ -85,15 +85,15 @@ class cWorkspace {
     // makes that the base folder: a file inside or below newFolder is stored relative to it, any
     // other absolute, so that every path names the file it named before. Records into the open
     // transaction, if any. Returns the number of paths changed.
-    int RebaseMediaPaths(cProject& doc, const std::string& newFolder) const;
+    int rebaseMediaPaths(cProject& doc, const std::string& newFolder) const;
     // The folder a project file lies in, absolute (a bare or relative name is taken against the
     // current folder).
-    static std::string FileFolder(const std::string& path);
+    static std::string fileFolder(const std::string& path);
     // The format a file of that name is saved in: ".dat" binary, ".txt" text (either case); any
     // other name takes fallback (the document's save format).
-    static int SaveFormatForPath(const std::string& path, int fallback);
+    static int saveFormatForPath(const std::string& path, int fallback);
     // The name proposed for saving a file named name in format: its stem with ".dat" or ".txt".
-    static std::string NameForFormat(const std::string& name, int format);
+    static std::string nameForFormat(const std::string& name, int format);
     // Copies the file at path to "backup.dat" in the working folder.
     strWorkResult backup(const std::string& path) const;
 
@@ -120,7 +120,7 @@ class cWorkspace {
     std::vector<strMissingFile> missingFiles(const cProject& doc) const;
     // What a load reports of them: "2 pictures not found: a.png (/x/Pictures), ..." and the same for
     // sounds, one message per kind (none when everything is there).
-    static std::vector<strMessage> MissingFilesReport(const std::vector<strMissingFile>& missing);
+    static std::vector<strMessage> missingFilesReport(const std::vector<strMissingFile>& missing);
 
   private:
     const cConfig& config_;

@@ -29,7 +29,7 @@ class CliAnimated : public ::testing::Test {
         testing_support::WriteText(dir.file("config.ini"), "");
     }
 
-    void Pelko(const std::string& args) {
+    void pelko(const std::string& args) {
         int status = -1;
         const std::string out =
             cli_fixture::Pelko("--config " + dir.file("config.ini") + " " + args + " >/dev/null", &status);
@@ -38,7 +38,7 @@ class CliAnimated : public ::testing::Test {
 
     // Exports the sample as `kind`, and (once for each background) as GIF and PNG sequence, then reads
     // `kind` back against them.
-    nlohmann::json ReadBack(const std::string& kind, const std::string& options, bool alpha) {
+    nlohmann::json readBack(const std::string& kind, const std::string& options, bool alpha) {
         const std::string sample = dir.file("s/sample.txt") + " ", tag = alpha ? "alpha" : "opaque";
         const std::string common =
             " --limit6 --background 0x1c2030" + std::string(alpha ? " --transparent" : "");
@@ -47,11 +47,11 @@ class CliAnimated : public ::testing::Test {
                             ".png");
         };
         if (!std::filesystem::exists(dir.file(tag + ".gif"))) {
-            Pelko("export gif " + sample + dir.file(tag + ".gif") + common);
-            Pelko("export png " + sample + dir.file(tag + ".png") + " --background 0x1c2030" +
+            pelko("export gif " + sample + dir.file(tag + ".gif") + common);
+            pelko("export png " + sample + dir.file(tag + ".png") + " --background 0x1c2030" +
                   (alpha ? " --alpha" : ""));
         }
-        Pelko("export " + kind + " " + sample + dir.file("a." + kind) + common + " " + options);
+        pelko("export " + kind + " " + sample + dir.file("a." + kind) + common + " " + options);
         std::string frames;
         for (int i = 0; std::filesystem::exists(frame(i)); ++i)
             frames += " " + frame(i);
@@ -80,7 +80,7 @@ TEST_F(CliAnimated, ApngShowsTheGifsFramesAndDelaysInFullColour) {
     if (const std::string why = PillowMissing("zlib"); !why.empty()) GTEST_SKIP() << why;
     for (bool alpha : {false, true}) {
         SCOPED_TRACE(alpha ? "alpha" : "opaque");
-        const nlohmann::json r = ReadBack("apng", "", alpha);
+        const nlohmann::json r = readBack("apng", "", alpha);
         ASSERT_TRUE(r.is_object());
         EXPECT_EQ(r["format"], "PNG");
         ASSERT_EQ(r["timeline"].size(), 24u);
@@ -101,7 +101,7 @@ TEST_F(CliAnimated, WebpLosslessIsExactAndLossyStaysClose) {
     } rows[] = {{"", false, 0.0}, {"", true, 0.0}, {"--lossy 90", false, 1.0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.options) + (row.alpha ? " alpha" : ""));
-        const nlohmann::json r = ReadBack("webp", row.options, row.alpha);
+        const nlohmann::json r = readBack("webp", row.options, row.alpha);
         ASSERT_TRUE(r.is_object());
         EXPECT_EQ(r["format"], "WEBP");
         // Identical frames in a row are shown once for their summed delays (the sample ends with two

@@ -27,12 +27,12 @@ struct strClipRun {
                                                "\nFolderName_S=Audio\\SE\nFolderName_C=Data\n");
     }
     // `clip <verb> <product> <in> <out><extra>`.
-    std::string Clip(const std::string& verb, const std::string& product, const std::string& in,
+    std::string clip(const std::string& verb, const std::string& product, const std::string& in,
                      const std::string& out, int* status, const std::string& extra = "") const {
         return cli_fixture::Pelko(
             "--config " + config + " clip " + verb + " " + product + " " + in + " " + out + extra, status);
     }
-    nlohmann::json Dump(const std::string& project) const {
+    nlohmann::json dump(const std::string& project) const {
         return cli_fixture::Dump(project, "--config " + config);
     }
 };
@@ -44,14 +44,14 @@ TEST(CliClip, ImportsAPayloadWithTheConfiguredFolders) {
     const std::string out = run.dir.file("fire.dat");
     int status = -1;
     std::string text =
-        run.Clip("import", "vxace", DataPath("marshal/vxace_basic.bin"), out, &status, " --to binary");
+        run.clip("import", "vxace", DataPath("marshal/vxace_basic.bin"), out, &status, " --to binary");
     ASSERT_EQ(status, 0) << text;
     EXPECT_NE(text.find(interchange::FormatMessage(interchange::kMsgImportSucceeded,
                                                    interchange::MessageText(interchange::kLabelXPVXVXAce))),
               std::string::npos)
         << text;
     // The values of the payload are the mapping's business; the folders come from the settings.
-    nlohmann::json j = run.Dump(out);
+    nlohmann::json j = run.dump(out);
     EXPECT_EQ(j["pictures"][0]["path"], pictures.path() + "/Fire1.png"); // found in the absolute folder
     EXPECT_EQ(j["effects"][0]["soundPath"], "Audio\\SE/Fire2");          // not found: no extension
 }
@@ -61,9 +61,9 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
     const std::string first = run.dir.file("first.txt");
     int status = -1;
     std::string text =
-        run.Clip("import", "xp", DataPath("marshal/xp_extras.bin"), first, &status, " --to text");
+        run.clip("import", "xp", DataPath("marshal/xp_extras.bin"), first, &status, " --to text");
     ASSERT_EQ(status, 0) << text;
-    nlohmann::json a = run.Dump(first);
+    nlohmann::json a = run.dump(first);
     EXPECT_EQ(a["pictures"][0]["path"], "BattleEffect/Thunder1");
 
     for (const auto& [product, label] : {std::pair<std::string, int>{"xp", interchange::kLabelXP},
@@ -71,7 +71,7 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
                                          {"vxace", interchange::kLabelVXAce}}) {
         SCOPED_TRACE(product);
         const std::string payload = run.dir.file(product + ".bin");
-        text = run.Clip("export", product, first, payload, &status);
+        text = run.clip("export", product, first, payload, &status);
         ASSERT_EQ(status, 0) << text;
         EXPECT_NE(text.find(interchange::FormatMessage(interchange::kMsgExportSucceeded,
                                                        interchange::MessageText(label))),
@@ -84,9 +84,9 @@ TEST(CliClip, ExportImportRoundTripForEachProduct) {
 
         // Imported again, the project is the same, but for what the product cannot carry.
         const std::string second = run.dir.file(product + ".txt");
-        text = run.Clip("import", product, payload, second, &status);
+        text = run.clip("import", product, payload, second, &status);
         ASSERT_EQ(status, 0) << text;
-        nlohmann::json b2 = run.Dump(second);
+        nlohmann::json b2 = run.dump(second);
         EXPECT_EQ(b2["frames"], a["frames"]);
         // The paths were resolved once already: the title of "BattleEffect/Thunder1" is Thunder1.
         EXPECT_EQ(b2["pictures"], a["pictures"]);
@@ -99,7 +99,7 @@ TEST(CliClip, ASaveThatLosesEffectsSaysSo) {
     int status = -1;
     const std::string out = run.dir.file("out.txt");
     std::string text =
-        run.Clip("import", "xp", DataPath("marshal/xp_shared.bin"), out, &status, " --to text");
+        run.clip("import", "xp", DataPath("marshal/xp_shared.bin"), out, &status, " --to text");
     ASSERT_EQ(status, 0) << text;
     EXPECT_NE(text.find("pelko: warning: " + out + ": 2 effects were not saved"), std::string::npos) << text;
 }
@@ -155,7 +155,7 @@ TEST(CliClip, FailuresLeaveNoOutput) {
         {"import", "2000", DataPath("marshal/vxace_basic.bin"), out}};
     for (const auto& c : bad) {
         int status = -1;
-        const std::string text = run.Clip(c[0], c[1], c[2], c[3], &status);
+        const std::string text = run.clip(c[0], c[1], c[2], c[3], &status);
         EXPECT_NE(status, 0) << c[2] << ": " << text;
         if (c[1] == "2000") {
             EXPECT_NE(
@@ -185,7 +185,7 @@ TEST(CliClip, A2000ExportWithoutAPictureSaysWhy) {
                                "PELK_TEX0071\r\nn\r\nu\r\n1,0,0,0,1,0,0,1,16,0,0\r\n9\r\n1,0\r\n9");
     int status = -1;
     const std::string text =
-        run.Clip("export", "2000", run.dir.file("bare.txt"), run.dir.file("bare.bin"), &status);
+        run.clip("export", "2000", run.dir.file("bare.txt"), run.dir.file("bare.bin"), &status);
     EXPECT_NE(status, 0) << text;
     EXPECT_NE(text.find(interchange::FormatMessage(interchange::kMsgExportFailed,
                                                    interchange::MessageText(interchange::kLabel2000)) +

@@ -32,8 +32,8 @@ class CliExport : public ::testing::Test {
         flash.flashFrames = 3;
         flash.flashRed = flash.flashGreen = flash.flashBlue = 255;
         f.doc->addEffect(flash);
-        ANIME::cAnimeFile_Device device;
-        ASSERT_EQ(device.save(project(), *f.doc, ANIME::kFormatText), 1) << device.lastError();
+        anime::cAnimeFileDevice device;
+        ASSERT_EQ(device.save(project(), *f.doc, anime::kFormatText), 1) << device.lastError();
         testing_support::WriteText(dir.file("config.ini"), "");
     }
 
@@ -49,15 +49,15 @@ class CliExport : public ::testing::Test {
         return out;
     }
     // Checks the size of a PNG the tool wrote and the colours (x, y, colour) of some of its pixels.
-    void ExpectPng(const std::string& file, int width, int height,
+    void expectPng(const std::string& file, int width, int height,
                    const std::vector<std::tuple<int, int, uint32_t>>& pixels) {
         SCOPED_TRACE(file);
         cBMP png;
         ASSERT_TRUE(LoadPictureFile(dir.file(file), png));
-        ASSERT_TRUE(png.Dib());
-        EXPECT_EQ(std::pair(png.Dib()->Width(), png.Dib()->Height()), std::pair(width, height));
+        ASSERT_TRUE(png.dib());
+        EXPECT_EQ(std::pair(png.dib()->width(), png.dib()->height()), std::pair(width, height));
         for (const auto& [x, y, colour] : pixels)
-            EXPECT_EQ(png.Dib()->ReadPixel(x, y), colour) << x << "," << y;
+            EXPECT_EQ(png.dib()->readPixel(x, y), colour) << x << "," << y;
     }
     TempDir dir;
 };
@@ -67,29 +67,29 @@ class CliExport : public ::testing::Test {
 TEST_F(CliExport, RenderAndPngExportsHoldThePatterns) {
     // The background is "CTrans" 0, opaque.
     Run("render", "1 " + dir.file("f1.png") + " --area=-4,-3,8,6");
-    ExpectPng("f1.png", 8, 6, {{2, 1, PatternColour(1)}, {0, 0, 0xFF000000u}});
+    expectPng("f1.png", 8, 6, {{2, 1, PatternColour(1)}, {0, 0, 0xFF000000u}});
     Run("render", "0 " + dir.file("f0.png") + " --area=-4,-3,8,6 --alpha --background 0x102030");
-    ExpectPng("f0.png", 8, 6, {{0, 0, 0x00102030u}, {3, 2, PatternColour(0)}});
+    expectPng("f0.png", 8, 6, {{0, 0, 0x00102030u}, {3, 2, PatternColour(0)}});
     // The default area is "Auto": the cells' box plus one pixel, and the origin.
     Run("render", "2 " + dir.file("auto.png"));
-    ExpectPng("auto.png", 6, 6, {{1, 1, PatternColour(2)}});
+    expectPng("auto.png", 6, 6, {{1, 1, PatternColour(2)}});
 
     // Row by row; the empty cell of the sheet is transparent.
     std::string out = Run("export png", dir.file("sheet.png") + " --per-row 2 --area=-2,-2,4,4 --alpha");
     EXPECT_NE(out.find("sheet of 2 x 2 cells of 4 x 4 (3 images)"), std::string::npos) << out;
-    ExpectPng("sheet.png", 8, 8, {{5, 1, PatternColour(1)}, {5, 5, 0}});
+    expectPng("sheet.png", 8, 8, {{5, 1, PatternColour(1)}, {5, 5, 0}});
     // 4 images (frame 1 twice) in 2 rows, column first.
     out = Run("export png",
               dir.file("col.png") + " --sheet --per-column 2 --column-first --interval --area=-2,-2,4,4");
     EXPECT_NE(out.find("(4 images)"), std::string::npos) << out;
-    ExpectPng("col.png", 8, 8, {{1, 5, PatternColour(1)}});
+    expectPng("col.png", 8, 8, {{1, 5, PatternColour(1)}});
 
     // Without a sheet, one numbered file per image.
     out = Run("export png", dir.file("seq.png") + " --area=-2,-2,4,4");
     EXPECT_NE(out.find(dir.file("seq00000.png") + " .. " + dir.file("seq00002.png") + ": 3 images of 4 x 4"),
               std::string::npos)
         << out;
-    ExpectPng("seq00002.png", 4, 4, {{0, 0, PatternColour(2)}});
+    expectPng("seq00002.png", 4, 4, {{0, 0, PatternColour(2)}});
     EXPECT_FALSE(std::filesystem::exists(dir.file("seq00003.png")));
 }
 
@@ -133,17 +133,17 @@ TEST_F(CliExport, Failures) {
 TEST_F(CliExport, Gif) {
     Run("export gif", dir.file("a.gif") + " --limit6 --area=-2,-2,4,4");
     strGifReadBack a(dir.file("a.gif"));
-    EXPECT_EQ(a.Delays(), (std::vector<int>{6, 12, 6}));
+    EXPECT_EQ(a.delays(), (std::vector<int>{6, 12, 6}));
     // Flashes: one image per tick while the flash of frame 0 runs (frame 1 twice).
     Run("export gif", dir.file("f.gif") + " --flash --fps 30 --zoom 200 --area=-2,-2,4,4");
     strGifReadBack f(dir.file("f.gif"));
-    ASSERT_EQ(f.Frames(), 4);
+    ASSERT_EQ(f.frames(), 4);
     EXPECT_EQ(f.gif->SWidth, 8);
-    EXPECT_EQ(f.Gcb(0).DelayTime, 3); // 100 / 30 per tick
+    EXPECT_EQ(f.gcb(0).DelayTime, 3); // 100 / 30 per tick
     // Transparent background: the cell's box only.
     Run("export gif", dir.file("t.gif") + " --transparent --area=-4,-4,8,8");
     strGifReadBack t(dir.file("t.gif"));
-    ASSERT_GT(t.Frames(), 0);
+    ASSERT_GT(t.frames(), 0);
     EXPECT_EQ(t.gif->SavedImages[0].ImageDesc.Width, 4);
 }
 
@@ -167,9 +167,9 @@ TEST_F(CliExport, ActorSideRenderIsMirroredAndPlayAsSkipsTheOtherCondition) {
     ASSERT_TRUE(f.doc->setCell(0, 1, &c));
     for (const char* condition : {"HIT", "MISS", "ALWAYS"})
         f.doc->addEffect({.startFrame = 1, .flags = strEffect::kUserData, .userData = condition});
-    ANIME::cAnimeFile_Device device;
+    anime::cAnimeFileDevice device;
     const std::string side = dir.file("side.txt");
-    ASSERT_EQ(device.save(side, *f.doc, ANIME::kFormatText), 1) << device.lastError();
+    ASSERT_EQ(device.save(side, *f.doc, anime::kFormatText), 1) << device.lastError();
 
     int status = -1;
     const std::string config = "--config " + dir.file("config.ini") + " ";
@@ -186,8 +186,8 @@ TEST_F(CliExport, ActorSideRenderIsMirroredAndPlayAsSkipsTheOtherCondition) {
     bool differs = false;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x) {
-            EXPECT_EQ(mirrored.Dib()->ReadPixel(x, y), plain.Dib()->ReadPixel(15 - x, y)) << x << "," << y;
-            differs = differs || plain.Dib()->ReadPixel(x, y) != plain.Dib()->ReadPixel(15 - x, y);
+            EXPECT_EQ(mirrored.dib()->readPixel(x, y), plain.dib()->readPixel(15 - x, y)) << x << "," << y;
+            differs = differs || plain.dib()->readPixel(x, y) != plain.dib()->readPixel(15 - x, y);
         }
     EXPECT_TRUE(differs);
 

@@ -22,7 +22,7 @@ struct strGame {
         testing_support::WriteBytes(dir.file("img/animations/Fire1.png"), {});
         std::filesystem::copy_file(DataPath("game/Animations.json"), database);
     }
-    std::string Run(const std::string& args, int* status, bool errorsOnly = false) const {
+    std::string run(const std::string& args, int* status, bool errorsOnly = false) const {
         return cli_fixture::Pelko("game " + args, status, errorsOnly);
     }
 };
@@ -30,17 +30,17 @@ struct strGame {
 TEST(CliGame, InfoAndList) {
     strGame g;
     int status = -1;
-    std::string out = g.Run("info " + g.dir.path(), &status);
+    std::string out = g.run("info " + g.dir.path(), &status);
     ASSERT_EQ(status, 0) << out;
     EXPECT_NE(out.find("product: RPG Maker MV\n"), std::string::npos) << out;
     EXPECT_NE(out.find("animations: 4 (last id 5)\n"), std::string::npos) << out;
 
-    out = g.Run("list " + g.database, &status); // the database file names the game too
+    out = g.run("list " + g.database, &status); // the database file names the game too
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(out,
               "1\tHit Physical\t2\tHitPhysical\n2\t炎の剣\t3\tFire1\n3\t\t1\t\n5\tThunder\t1\tThunder1\n");
 
-    nlohmann::json j = nlohmann::json::parse(g.Run("list --json " + g.dir.path(), &status), nullptr, false);
+    nlohmann::json j = nlohmann::json::parse(g.run("list --json " + g.dir.path(), &status), nullptr, false);
     ASSERT_TRUE(j.is_array());
     ASSERT_EQ(j.size(), 4u);
     EXPECT_EQ(j[1], nlohmann::json({{"id", 2}, {"name", "炎の剣"}, {"frames", 3}, {"pictures", {"Fire1"}}}));
@@ -50,7 +50,7 @@ TEST(CliGame, ExportChangeImportBack) {
     strGame g;
     const std::string project = g.dir.file("fire.txt");
     int status = -1;
-    std::string out = g.Run("export " + g.dir.path() + " 2 " + project, &status);
+    std::string out = g.run("export " + g.dir.path() + " 2 " + project, &status);
     ASSERT_EQ(status, 0) << out;
     nlohmann::json doc = cli_fixture::Dump(project);
     EXPECT_EQ(doc["name"], "炎の剣");
@@ -58,19 +58,19 @@ TEST(CliGame, ExportChangeImportBack) {
     EXPECT_EQ(doc["pictures"][0]["path"], g.dir.file("img/animations/Fire1.png"));
 
     const std::string before = testing_support::ReadText(g.database);
-    out = g.Run("import " + g.dir.path() + " new " + project + " --name Copy", &status);
+    out = g.run("import " + g.dir.path() + " new " + project + " --name Copy", &status);
     ASSERT_EQ(status, 0) << out;
     EXPECT_NE(out.find("added animation 6 in " + g.database + " (backup: "), std::string::npos) << out;
-    out = g.Run("list " + g.dir.path(), &status);
+    out = g.run("list " + g.dir.path(), &status);
     EXPECT_NE(out.find("\n6\tCopy\t3\tFire1\n"), std::string::npos) << out;
     // The file before the new line is the file as it was, less its closing "\n]".
     EXPECT_EQ(testing_support::ReadText(g.database).substr(0, before.size() - 2),
               before.substr(0, before.size() - 2));
 
-    out = g.Run("import " + g.dir.path() + " 1 " + project, &status);
+    out = g.run("import " + g.dir.path() + " 1 " + project, &status);
     ASSERT_EQ(status, 0) << out;
     EXPECT_NE(out.find("replaced animation 1"), std::string::npos) << out;
-    out = g.Run("list " + g.dir.path(), &status);
+    out = g.run("list " + g.dir.path(), &status);
     EXPECT_EQ(out.rfind("1\tHit Physical\t3\tFire1\n", 0), 0u) << out; // the slot keeps its name
 }
 
@@ -82,9 +82,9 @@ TEST(CliGame, LossesAreWarningsAndTheWriteGoesOn) {
     std::filesystem::copy_file(DataPath("game/rpg_rt.ldb"), old.file("RPG_RT.ldb"));
     const std::string project = old.file("fire.dat");
     int status = -1;
-    std::string out = g.Run("export " + old.path() + " 2 " + project, &status);
+    std::string out = g.run("export " + old.path() + " 2 " + project, &status);
     ASSERT_EQ(status, 0) << out;
-    const std::string errors = g.Run("import " + g.dir.path() + " 2 " + project, &status, true);
+    const std::string errors = g.run("import " + g.dir.path() + " 2 " + project, &status, true);
     EXPECT_EQ(status, 0) << errors;
     EXPECT_NE(errors.find("pelko: warning: 1 cell loses its colour tone and saturation\n"), std::string::npos)
         << errors;
@@ -92,7 +92,7 @@ TEST(CliGame, LossesAreWarningsAndTheWriteGoesOn) {
                           g.dir.file("img/animations/Fire.{png,")),
               std::string::npos)
         << errors;
-    out = g.Run("list " + g.dir.path(), &status);
+    out = g.run("list " + g.dir.path(), &status);
     EXPECT_NE(out.find("\n2\t炎の剣\t3\tFire\n"), std::string::npos) << out;
 }
 
@@ -101,7 +101,7 @@ TEST(CliGame, BadArgumentsAndMissingGamesFailInOneLine) {
     TempDir empty;
     const std::string project = g.dir.file("p.txt");
     int status = -1;
-    ASSERT_EQ((g.Run("export " + g.dir.path() + " 2 " + project, &status), status), 0);
+    ASSERT_EQ((g.run("export " + g.dir.path() + " 2 " + project, &status), status), 0);
     const std::string before = testing_support::ReadText(g.database);
     const struct {
         std::string args, names;

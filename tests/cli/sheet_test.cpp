@@ -48,8 +48,8 @@ TEST_F(CliSheet, ASheetOfTheSamplesFramesHoldsThoseFrames) {
         std::snprintf(name, sizeof name, "frames/f%05d.png", k);
         ASSERT_TRUE(LoadPictureFile(dir.file(name), frame)) << name;
         for (int y = 0; y < 192; ++y)
-            ASSERT_EQ(std::memcmp(frame.Dib()->Row(y),
-                                  sheet.Dib()->Row((k / 5) * 192 + y) + (k % 5) * 192 * 4, 192 * 4),
+            ASSERT_EQ(std::memcmp(frame.dib()->row(y),
+                                  sheet.dib()->row((k / 5) * 192 + y) + (k % 5) * 192 * 4, 192 * 4),
                       0)
                 << name << " row " << y;
     }

@@ -42,12 +42,12 @@ Bytes smallBytes() {
 }
 
 Bytes save(const cProject& doc) {
-    return Write(doc, ANIME::kFormatBinary);
+    return Write(doc, anime::kFormatBinary);
 }
 
 void load(const Bytes& b, cProject& doc) {
     std::string error;
-    ASSERT_EQ(Read(b, doc, ANIME::kFormatBinary, &error), 1) << error;
+    ASSERT_EQ(Read(b, doc, anime::kFormatBinary, &error), 1) << error;
 }
 
 } // namespace
@@ -61,8 +61,8 @@ TEST(ProjectFile, SavesTheFixturesByteForByteAndLoadsThemBack) {
         void (*build)(cProject&);
         Bytes bytes;
     } cases[] = {
-        {ANIME::kFormatBinary, buildSmall, smallBytes()},
-        {ANIME::kFormatText, BuildSmall,
+        {anime::kFormatBinary, buildSmall, smallBytes()},
+        {anime::kFormatText, BuildSmall,
          testing_support::ReadBytes(testing_support::DataPath("text/small/expected.txt"))},
     };
     for (const auto& c : cases) {
@@ -70,17 +70,17 @@ TEST(ProjectFile, SavesTheFixturesByteForByteAndLoadsThemBack) {
         cProject doc, back;
         c.build(doc);
         doc.setSetting(kKeySaveFormat, c.format);
-        cAnimeFile_Device dev;
+        cAnimeFileDevice dev;
         ASSERT_EQ(dev.save(dir.file("small.dat"), doc), 1);
         EXPECT_EQ(doc.text(kTextFileName), "small.dat");
-        EXPECT_EQ(cAnimeFile_Device::detectFormatFile(dir.file("small.dat")), c.format);
+        EXPECT_EQ(cAnimeFileDevice::detectFormatFile(dir.file("small.dat")), c.format);
         EXPECT_EQ(testing_support::ReadBytes(dir.file("small.dat")), c.bytes);
         ASSERT_EQ(dev.load(dir.file("small.dat"), back), 1) << dev.lastError();
         EXPECT_EQ(CompareProjects(doc, back), "");
     }
     // A load that fails leaves no file name; an unknown format is told apart.
     cProject back;
-    cAnimeFile_Device dev;
+    cAnimeFileDevice dev;
     testing_support::WriteText(dir.file("broken.txt"), "PELK_TEX0071\r\nname\r\n");
     testing_support::WriteText(dir.file("junk.dat"), "this is not a project file");
     EXPECT_EQ(dev.load(dir.file("broken.txt"), back), -1);
@@ -169,8 +169,8 @@ TEST(BinaryFormat, CellsAreConstrainedByTheEditFormatOnLoad) {
 
 TEST(ProjectFile, EveryTruncationOfTheFixturesFails) {
     const std::pair<int, Bytes> files[] = {
-        {ANIME::kFormatBinary, smallBytes()},
-        {ANIME::kFormatText,
+        {anime::kFormatBinary, smallBytes()},
+        {anime::kFormatText,
          testing_support::ReadBytes(testing_support::DataPath("text/small/expected.txt"))},
     };
     for (const auto& [format, bytes] : files)
@@ -187,7 +187,7 @@ TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
     cProject doc;
     doc.create(1, 1, 300, 0);
     doc.setPicture(299, strPicture{});
-    cAnimeFile_Device dev;
+    cAnimeFileDevice dev;
     EXPECT_EQ(dev.save(dir.file("old.dat"), doc, 0), -1);
     EXPECT_NE(dev.lastError().find("255 pictures"), std::string::npos);
     EXPECT_EQ(testing_support::ReadText(dir.file("old.dat")), "old contents");
@@ -204,7 +204,7 @@ TEST(BinaryFormat, RefusesWhatTheOneByteCountsCannotHold) {
 
 TEST(FormatDetection, RecognisesMagicsNotExtensions) {
     auto detect = [](const std::string& s, int* v = nullptr) {
-        return cAnimeFile_Device::detectFormat(Bytes(s.begin(), s.end()), v);
+        return cAnimeFileDevice::detectFormat(Bytes(s.begin(), s.end()), v);
     };
     int version = -1;
     EXPECT_EQ(detect(std::string("PELK_BIN0071\0\0\0\0", 16), &version), 0);
@@ -225,7 +225,7 @@ TEST(ProjectFile, BothFormatsKeepTheCentrePosition) {
     Bytes expected = smallBytes();
     expected[12] = 5;
     EXPECT_EQ(save(doc), expected);
-    const Bytes text = Write(doc, ANIME::kFormatText);
+    const Bytes text = Write(doc, anime::kFormatText);
     EXPECT_NE(std::string(text.begin(), text.end()).find("\r\n1,1,0,0,3,7,3,1,2,1,1,5\r\n"),
               std::string::npos);
     cProject old;
@@ -260,7 +260,7 @@ TEST(ProjectFile, SavesReportWhatTheyCouldNotKeep) {
         doc.setPicture(0, long_path);
         for (int k = 0; k < c.lateEffects; ++k)
             doc.addEffect(late);
-        cAnimeFile_Device dev;
+        cAnimeFileDevice dev;
         ASSERT_EQ(dev.save(dir.file("out"), doc, 1), 1);
         EXPECT_EQ(dev.lossMessages(), c.text) << (&c - cases);
         ASSERT_EQ(dev.save(dir.file("out"), doc, 0), 1);
@@ -279,7 +279,7 @@ TEST(ProjectFile, SavingClearsTheModifiedFlagOnlyOnSuccess) {
             buildSmall(doc);
             doc.history().forgetClean(); // as after a change
             ASSERT_TRUE(doc.modified());
-            cAnimeFile_Device dev;
+            cAnimeFileDevice dev;
             EXPECT_EQ(dev.save(dir.file(name), doc, format), ok ? 1 : -1);
             EXPECT_EQ(doc.modified(), !ok) << name << " " << format;
             EXPECT_EQ(doc.untitled(), !ok) << name << " " << format;
@@ -299,7 +299,7 @@ TEST(ProjectFile, SavingThroughASymbolicLinkUpdatesTheFileItNames) {
     fs::create_symlink("real/new.dat", dir.file("dangling.dat"));    // names a file not yet there
     cProject doc;
     buildSmall(doc);
-    cAnimeFile_Device dev;
+    cAnimeFileDevice dev;
     for (const char* link : {"link.dat", "chain.dat", "dangling.dat"}) {
         SCOPED_TRACE(link);
         ASSERT_EQ(dev.save(dir.file(link), doc, 0), 1) << dev.lastError();

@@ -17,7 +17,7 @@
 
 namespace document_testing {
 
-using ANIME::cAnimeFile_Device;
+using anime::cAnimeFileDevice;
 using Bytes = std::vector<uint8_t>;
 
 inline Bytes ToBytes(const std::string& s) {
@@ -32,20 +32,20 @@ using testing_support::MakeFrames;
 using testing_support::XsOf;
 
 // Writes doc in a format (binary or text); the test fails when the writer does.
-inline Bytes Write(const cProject& doc, int format, cAnimeFile_Device* device = nullptr) {
-    cAnimeFile_Device own;
-    cAnimeFile_Device& dev = device ? *device : own;
+inline Bytes Write(const cProject& doc, int format, cAnimeFileDevice* device = nullptr) {
+    cAnimeFileDevice own;
+    cAnimeFileDevice& dev = device ? *device : own;
     Bytes out;
-    EXPECT_EQ(format == ANIME::kFormatText ? dev.writeText(doc, out) : dev.writeBinary(doc, out), 1)
+    EXPECT_EQ(format == anime::kFormatText ? dev.writeText(doc, out) : dev.writeBinary(doc, out), 1)
         << dev.lastError();
     return out;
 }
 
 // Reads data in a format (binary, text or legacy): 1 or -1; error gets the reason.
 inline int Read(const Bytes& data, cProject& doc, int format, std::string* error = nullptr) {
-    cAnimeFile_Device dev;
-    const int r = format == ANIME::kFormatBinary ? dev.readBinary(data, doc)
-                  : format == ANIME::kFormatText ? dev.readText(data, doc)
+    cAnimeFileDevice dev;
+    const int r = format == anime::kFormatBinary ? dev.readBinary(data, doc)
+                  : format == anime::kFormatText ? dev.readText(data, doc)
                                                  : dev.readLegacy(data, doc);
     if (error) *error = dev.lastError();
     return r;

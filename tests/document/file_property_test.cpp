@@ -10,10 +10,10 @@ using testing_support::CompareProjects;
 
 TEST(ProjectFileProperty, RandomProjectsComeBackWholeInBothFormats) {
     testing_support::ForEachRandomProject(150, nullptr, [&](cProject& doc, testing_support::cRandom&) {
-        for (int format : {ANIME::kFormatBinary, ANIME::kFormatText}) {
-            const int other = ANIME::kFormatText - format;
+        for (int format : {anime::kFormatBinary, anime::kFormatText}) {
+            const int other = anime::kFormatText - format;
             doc.setSetting(kKeySaveFormat, format); // what a file of the format loads as
-            cAnimeFile_Device dev;
+            cAnimeFileDevice dev;
             const Bytes bytes = Write(doc, format, &dev);
             EXPECT_TRUE(dev.lossMessages().empty()) << format;
             cProject back, converted;

@@ -6,7 +6,7 @@ using namespace document_testing;
 namespace {
 
 int readLegacy(const std::string& text, cProject& doc, std::string* error = nullptr) {
-    return Read(ToBytes(text), doc, ANIME::kFormatLegacy, error);
+    return Read(ToBytes(text), doc, anime::kFormatLegacy, error);
 }
 
 // Reads a legacy file from lines (with CR LF line ends) that must load.
@@ -29,7 +29,7 @@ strEffect flash(int drawing, int object, int frames, int r, int g, int b, int st
 TEST(LegacyFormat, ReadsTheFixtureAndSavesItAsText) {
     testing_support::TempDir dir;
     cProject doc;
-    cAnimeFile_Device dev;
+    cAnimeFileDevice dev;
     ASSERT_EQ(dev.load(testing_support::DataPath("legacy/basic/input.txt"), doc), 1) << dev.lastError();
     EXPECT_EQ(doc.text(kTextFileName), "input.txt");
     EXPECT_EQ(doc.getSetting(kKeySaveFormat), 1);

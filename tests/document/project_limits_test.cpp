@@ -16,7 +16,7 @@ Bytes BinaryProject(int frames, int effects) {
     MakeFrames(doc, std::min(frames, kMaxFrames), 1);
     for (int i = 0; i < std::min(effects, kMaxEffects); ++i)
         doc.addEffect(strEffect(0, strEffect::kUserData, 4, 0, 0, 0, 0, 0, 0, 100, 100, 100, "", "u"));
-    Bytes b = Write(doc, ANIME::kFormatBinary);
+    Bytes b = Write(doc, anime::kFormatBinary);
     const size_t frameRecords = size_t(std::min(frames, kMaxFrames)) * 3; // interval, no cells
     for (int i = kMaxEffects; i < effects; ++i) {
         const Bytes effect = {0, 0, 4, 1, 'u'}; // frame 0, user data "u"
@@ -57,9 +57,9 @@ struct strLimitCase {
 };
 
 const strLimitCase kFormats[] = {
-    {"binary", ANIME::kFormatBinary, BinaryProject},
-    {"text", ANIME::kFormatText, TextProject},
-    {"legacy", ANIME::kFormatLegacy, LegacyProject},
+    {"binary", anime::kFormatBinary, BinaryProject},
+    {"text", anime::kFormatText, TextProject},
+    {"legacy", anime::kFormatLegacy, LegacyProject},
 };
 
 // A project at the limits loads whole; one past a limit is refused with how many it holds and how
@@ -88,7 +88,7 @@ TEST(ProjectLimits, TextHeadersAndPictureRecordsOutsideTheSlots) {
     std::string error;
     const auto read = [&](const std::string& header, const std::string& body = "") {
         return Read(ToBytes("PELK_TEX0071\r\nn\r\nu\r\n" + header + "\r\n" + body + "9\r\n1,0\r\n9"), doc,
-                    ANIME::kFormatText, &error);
+                    anime::kFormatText, &error);
     };
     EXPECT_EQ(read("1,0,0,0,1,0,0,1500,1,0,0"), -1);
     EXPECT_EQ(error, "the project has 1500 frames; a project holds at most 1000");

@@ -27,13 +27,13 @@ std::vector<std::string> frameLines(const std::string& text) {
     return std::vector<std::string>(nine + 1, all.end() - 1);
 }
 
-std::string writeText(const cProject& doc, cAnimeFile_Device* device = nullptr) {
-    const Bytes b = Write(doc, ANIME::kFormatText, device);
+std::string writeText(const cProject& doc, cAnimeFileDevice* device = nullptr) {
+    const Bytes b = Write(doc, anime::kFormatText, device);
     return std::string(b.begin(), b.end());
 }
 
 int readText(const std::string& text, cProject& doc, std::string* error = nullptr) {
-    return Read(ToBytes(text), doc, ANIME::kFormatText, error);
+    return Read(ToBytes(text), doc, anime::kFormatText, error);
 }
 
 // Reads text that must load.
@@ -101,7 +101,7 @@ TEST(TextFormat, EffectGroupsFollowTheCellsOfTheirFrame) {
     for (int start : {2, 7}) // past the last frame: counted as lost
         doc.addEffect(
             strEffect(start, strEffect::kSound, 0, 0, 0, 128, 128, 128, 255, 100, 100, 100, "s", ""));
-    cAnimeFile_Device dev;
+    cAnimeFileDevice dev;
     const std::string text = writeText(doc, &dev);
     EXPECT_EQ(frameLines(text),
               (std::vector<std::string>{"1,0", "4,1", "7", "first", "4,1", "5,2,3,255,1,2,3,4", "1,0"}));

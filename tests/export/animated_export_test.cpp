@@ -121,7 +121,7 @@ std::unique_ptr<cDib> DecodeFrame(const strApngFrame& f) {
     chunk("IEND", {});
     cBMP picture;
     EXPECT_TRUE(LoadPictureMemory(png, picture));
-    return picture.Dib() ? DuplicateBitmap(*picture.Dib()) : nullptr;
+    return picture.dib() ? DuplicateBitmap(*picture.dib()) : nullptr;
 }
 
 // Frames 0..3 of lengths 1, 2, 1, 3 show patterns 1, 2, 2, 4 in the middle of an 8 x 8 area.
@@ -133,7 +133,7 @@ struct strAnimatedFixture : strExportFixture {
 };
 
 strCaptureRequest Request(const strExportFixture& f, const std::string& path, uint32_t flags) {
-    strCaptureRequest r = f.Request(path, flags, 0, 50); // 2 hundredths a tick
+    strCaptureRequest r = f.request(path, flags, 0, 50); // 2 hundredths a tick
     r.area = {-4, -4, 4, 4};
     return r;
 }
@@ -178,11 +178,11 @@ TEST(AnimatedPng, ChunksFramesAndDelaysMatchThePngSequence) {
         const std::unique_ptr<cDib> part = DecodeFrame(fr);
         ASSERT_TRUE(part);
         for (uint32_t y = 0; y < fr.height; ++y)
-            std::memcpy(&canvas[((fr.y + y) * 8 + fr.x) * 4], part->Row(int(y)), fr.width * 4);
+            std::memcpy(&canvas[((fr.y + y) * 8 + fr.x) * 4], part->row(int(y)), fr.width * 4);
         cBMP expected;
         ASSERT_TRUE(LoadPictureFile(dir.file("seq0000" + std::to_string(i) + ".png"), expected));
         for (int y = 0; y < 8; ++y)
-            EXPECT_EQ(std::memcmp(&canvas[size_t(y) * 32], expected.Dib()->Row(y), 32), 0) << "row " << y;
+            EXPECT_EQ(std::memcmp(&canvas[size_t(y) * 32], expected.dib()->row(y), 32), 0) << "row " << y;
     }
     EXPECT_EQ(canvas[(4 * 8 + 4) * 4 + 2], PatternColour(3) >> 16 & 255); // the last frame's pattern
 }
@@ -193,9 +193,9 @@ TEST(AnimatedPng, FewerFramesThanAnnouncedAreCountedAndFailuresLeaveNothing) {
     const auto blue = render_fixture::MakeDib(2, 1, [](int x, int) { return x ? 0xFF0000FFu : 0xFFFF0000u; });
     cApngWriter w;
     strMessage why;
-    ASSERT_TRUE(w.Begin(dir.file("two.png"), 2, 1, 3, &why)) << why;
-    ASSERT_TRUE(w.AddFrame(*red, 5, &why) && w.AddFrame(*blue, 7, &why)) << why;
-    ASSERT_TRUE(w.Finish(&why)) << why;
+    ASSERT_TRUE(w.begin(dir.file("two.png"), 2, 1, 3, &why)) << why;
+    ASSERT_TRUE(w.addFrame(*red, 5, &why) && w.addFrame(*blue, 7, &why)) << why;
+    ASSERT_TRUE(w.finish(&why)) << why;
     uint32_t announced = 0;
     const auto frames = ApngFrames(PngChunks(testing_support::ReadBytes(dir.file("two.png"))), announced);
     EXPECT_EQ(announced, 2u);
@@ -205,10 +205,10 @@ TEST(AnimatedPng, FewerFramesThanAnnouncedAreCountedAndFailuresLeaveNothing) {
     // A frame of another size fails the file: the old file stays, no temporary file is left.
     testing_support::WriteText(dir.file("old.png"), "old");
     cApngWriter bad;
-    ASSERT_TRUE(bad.Begin(dir.file("old.png"), 2, 1, 2, &why));
-    EXPECT_FALSE(bad.AddFrame(*render_fixture::MakeDib(1, 1, [](int, int) { return 0u; }), 1, &why));
+    ASSERT_TRUE(bad.begin(dir.file("old.png"), 2, 1, 2, &why));
+    EXPECT_FALSE(bad.addFrame(*render_fixture::MakeDib(1, 1, [](int, int) { return 0u; }), 1, &why));
     EXPECT_EQ(why, strMessage(kAnimFrameSize));
-    EXPECT_FALSE(bad.Finish(&why));
+    EXPECT_FALSE(bad.finish(&why));
     EXPECT_EQ(testing_support::ReadText(dir.file("old.png")), "old");
     EXPECT_EQ(FolderFiles(dir.path()), (std::vector<std::string>{"old.png", "two.png"}));
 }
@@ -219,16 +219,16 @@ TEST(AnimatedExport, StoppedOrUnwritableExportsKeepTheOldFile) {
     for (uint32_t kind : {kExportApng, kExportWebp}) {
         testing_support::WriteText(dir.file("old"), "old");
         cCaptureImage capture;
-        ASSERT_TRUE(capture.Begin(Request(f, dir.file("old"), kind))) << capture.LastError();
-        EXPECT_EQ(capture.Step(), kStepImage);
-        capture.Cancel();
+        ASSERT_TRUE(capture.begin(Request(f, dir.file("old"), kind))) << capture.lastError();
+        EXPECT_EQ(capture.step(), kStepImage);
+        capture.cancel();
         EXPECT_EQ(testing_support::ReadText(dir.file("old")), "old");
         EXPECT_EQ(FolderFiles(dir.path()), std::vector<std::string>{"old"});
         // A folder that does not exist fails at Begin, naming the file.
-        EXPECT_FALSE(capture.Begin(Request(f, dir.file("none/x"), kind)));
-        EXPECT_EQ(capture.FailedPath(), dir.file("none/x"));
-        EXPECT_NE(capture.LastError().find("cannot create a temporary file"), std::string::npos)
-            << capture.LastError();
+        EXPECT_FALSE(capture.begin(Request(f, dir.file("none/x"), kind)));
+        EXPECT_EQ(capture.failedPath(), dir.file("none/x"));
+        EXPECT_NE(capture.lastError().find("cannot create a temporary file"), std::string::npos)
+            << capture.lastError();
     }
 }
 

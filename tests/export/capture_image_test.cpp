@@ -28,16 +28,16 @@ namespace {
 
 int CountImages(strExportFixture& f, uint32_t flags) {
     cCaptureImage capture;
-    EXPECT_TRUE(capture.Begin(f.Request("/tmp/unused.png", flags))) << capture.LastError();
-    return capture.TotalImages();
+    EXPECT_TRUE(capture.begin(f.request("/tmp/unused.png", flags))) << capture.lastError();
+    return capture.totalImages();
 }
 
 // Runs an export to the end on the calling thread.
 bool RunAll(cCaptureImage& capture) {
     for (;;) {
-        eCaptureStep r = capture.Step();
+        eCaptureStep r = capture.step();
         if (r == kStepFailed) return false;
-        if (r == kStepDone) return capture.Finish();
+        if (r == kStepDone) return capture.finish();
     }
 }
 
@@ -49,11 +49,11 @@ TEST(Sequencer, OneImagePerFrameOrPerStep) {
     EXPECT_EQ(CountImages(f, kExportPng | kExportInterval), 4); // the second frame twice
 
     cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportInterval)));
-    EXPECT_EQ(capture.StepTicks(), 2);
+    ASSERT_TRUE(capture.begin(f.request("/tmp/unused.png", kExportPng | kExportInterval)));
+    EXPECT_EQ(capture.stepTicks(), 2);
     std::vector<int> frames;
     for (int k = 0; k < 6; ++k)
-        frames.push_back(capture.Advance());
+        frames.push_back(capture.advance());
     EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 3, 4})); // past the end: one tick per slot
 }
 
@@ -68,13 +68,13 @@ TEST(Sequencer, FlashesGiveOneImagePerTickWhileTheyRun) {
     strExportFixture f({1, 1, 1, 1});
     f.doc->addEffect(e);
     cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(f.Request("/tmp/unused.png", kExportPng | kExportFlash)));
-    EXPECT_EQ(capture.StepTicks(), 1);
+    ASSERT_TRUE(capture.begin(f.request("/tmp/unused.png", kExportPng | kExportFlash)));
+    EXPECT_EQ(capture.stepTicks(), 1);
     // The image of frame 0 already shows the flash (3 of 3), then it fades on the following ticks.
     const int remaining[] = {3, 2, 1, 0, 0};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(capture.Advance(), k);
-        EXPECT_EQ(capture.Flashes().screen().active() ? capture.Flashes().screen().remaining : 0,
+        EXPECT_EQ(capture.advance(), k);
+        EXPECT_EQ(capture.flashes().screen().active() ? capture.flashes().screen().remaining : 0,
                   remaining[k])
             << k;
     }
@@ -102,28 +102,28 @@ TEST(SheetLayout, ElevenImagesDivisionFive) {
     for (const Case& c : cases) {
         strExportFixture f(std::vector<int>(11, 1));
         strCaptureRequest r =
-            f.Request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags, 5);
+            f.request("/tmp/unused.png", kExportPng | kExportSheet | kExportAlpha | c.flags, 5);
         r.background = 0x00336699;
         cCaptureImage capture;
-        ASSERT_TRUE(capture.Begin(r)) << capture.LastError();
-        EXPECT_EQ(capture.Columns(), c.columns);
-        EXPECT_EQ(capture.Rows(), c.rows);
-        EXPECT_EQ(capture.SheetWidth(), c.columns * 4);
-        EXPECT_EQ(capture.SheetHeight(), c.rows * 4);
+        ASSERT_TRUE(capture.begin(r)) << capture.lastError();
+        EXPECT_EQ(capture.columns(), c.columns);
+        EXPECT_EQ(capture.rows(), c.rows);
+        EXPECT_EQ(capture.sheetWidth(), c.columns * 4);
+        EXPECT_EQ(capture.sheetHeight(), c.rows * 4);
         int n = 0;
-        while (capture.Step() == kStepImage)
+        while (capture.step() == kStepImage)
             ++n;
         EXPECT_EQ(n, 11);
-        const cDib& sheet = *capture.Image();
+        const cDib& sheet = *capture.image();
         for (int k = 0; k < c.columns * c.rows; ++k) {
             const int col = c.columnFirst ? k / c.rows : k % c.columns;
             const int row = c.columnFirst ? k % c.rows : k / c.columns;
             const uint32_t expected = k < 11 ? PatternColour(k) : 0x00336699u; // empty: background, alpha 0
-            EXPECT_EQ(sheet.ReadPixel(col * 4 + 1, row * 4 + 2), expected)
+            EXPECT_EQ(sheet.readPixel(col * 4 + 1, row * 4 + 2), expected)
                 << "flags " << c.flags << " image " << k;
         }
         // The second image lies to the right ("Hor") or below ("Ver").
-        EXPECT_EQ(sheet.ReadPixel(c.columnFirst ? 0 : 4, c.columnFirst ? 4 : 0), PatternColour(1));
+        EXPECT_EQ(sheet.readPixel(c.columnFirst ? 0 : 4, c.columnFirst ? 4 : 0), PatternColour(1));
     }
 }
 
@@ -133,13 +133,13 @@ TEST(SheetLayout, EmptyCellsInTheWrittenPng) {
     strExportFixture f(std::vector<int>(3, 1));
     for (bool alpha : {true, false}) {
         strCaptureRequest r =
-            f.Request(dir.file("sheet.png"), kExportPng | kExportSheet | (alpha ? kExportAlpha : 0), 2);
+            f.request(dir.file("sheet.png"), kExportPng | kExportSheet | (alpha ? kExportAlpha : 0), 2);
         r.background = 0x00112233;
         RunCapture(r);
         cBMP png;
         ASSERT_TRUE(LoadPictureFile(dir.file("sheet.png"), png));
         // Image 3 of a 2 x 2 sheet holding 3 is the background, with alpha 0 or opaque.
-        EXPECT_EQ(png.Dib()->ReadPixel(5, 5), alpha ? 0x00112233u : 0xFF112233u);
+        EXPECT_EQ(png.dib()->readPixel(5, 5), alpha ? 0x00112233u : 0xFF112233u);
     }
 }
 
@@ -167,38 +167,38 @@ TEST(Limits, SizesAndRequests) {
     };
     cCaptureImage capture;
     for (const Case& c : cases) {
-        strCaptureRequest r = f.Request("/tmp/unused.png", c.flags, c.division, c.fps);
+        strCaptureRequest r = f.request("/tmp/unused.png", c.flags, c.division, c.fps);
         r.area = c.area;
         r.zoomPercent = c.zoom;
-        EXPECT_EQ(capture.Begin(r), c.ok) << c.flags << " " << c.area.right << " " << capture.LastError();
+        EXPECT_EQ(capture.begin(r), c.ok) << c.flags << " " << c.area.right << " " << capture.lastError();
     }
-    strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
+    strCaptureRequest r = f.request("/tmp/unused.png", kExportPng);
     r.area = {0, 0, 3841, 10};
-    EXPECT_FALSE(capture.Begin(r));
-    EXPECT_NE(capture.LastError().find("3840"), std::string::npos);
-    EXPECT_FALSE(capture.Begin(f.Request("", kExportPng))); // no path
+    EXPECT_FALSE(capture.begin(r));
+    EXPECT_NE(capture.lastError().find("3840"), std::string::npos);
+    EXPECT_FALSE(capture.begin(f.request("", kExportPng))); // no path
     r.area = {0, 0, 10, 10};
-    ASSERT_TRUE(capture.Begin(r));
+    ASSERT_TRUE(capture.begin(r));
     r.project = nullptr;
-    EXPECT_FALSE(capture.Begin(r));
+    EXPECT_FALSE(capture.begin(r));
 }
 
 TEST(CaptureArea, NegativeWidthMirrorsNegativeHeightFlips) {
     strExportFixture f({1});
-    f.slots.Insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
-    strCaptureRequest r = f.Request("/tmp/unused.png", kExportPng);
+    f.slots.insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
+    strCaptureRequest r = f.request("/tmp/unused.png", kExportPng);
     cCaptureImage capture;
     // Left 2, width -4: the area from -2 to 2, mirrored; top 2, height -4: flipped.
     for (bool mirror : {true, false}) {
         r.area = mirror ? strCaptureArea{2, -2, -2, 2} : strCaptureArea{-2, 2, 2, -2};
-        ASSERT_TRUE(capture.Begin(r));
-        EXPECT_TRUE(capture.Flags() & (mirror ? kExportMirrorH : kExportFlipV));
-        EXPECT_EQ(std::pair(capture.Area().left, capture.Area().top), std::pair(-2, -2));
-        const cDib* img = capture.RenderFrameImage(0);
+        ASSERT_TRUE(capture.begin(r));
+        EXPECT_TRUE(capture.flags() & (mirror ? kExportMirrorH : kExportFlipV));
+        EXPECT_EQ(std::pair(capture.area().left, capture.area().top), std::pair(-2, -2));
+        const cDib* img = capture.renderFrameImage(0);
         ASSERT_TRUE(img);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
-                EXPECT_EQ(img->ReadPixel(x, y),
+                EXPECT_EQ(img->readPixel(x, y),
                           render_fixture::Distinct(mirror ? 3 - x : x, mirror ? y : 3 - y))
                     << x << "," << y << (mirror ? " mirrored" : " flipped");
     }
@@ -206,8 +206,8 @@ TEST(CaptureArea, NegativeWidthMirrorsNegativeHeightFlips) {
 
 TEST(CaptureArea, ZoomStretchesByNearestPixel) {
     strExportFixture f({1});
-    f.slots.Insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
-    strCaptureRequest r = f.Request("/tmp/unused.gif", kExportGif, 0, 30);
+    f.slots.insert(render_fixture::MakeSlot(4, 4, render_fixture::Distinct), 0);
+    strCaptureRequest r = f.request("/tmp/unused.gif", kExportGif, 0, 30);
     cCaptureImage capture;
     // (side, percent, zoomed side): W x P / 100 floored, exactly.
     const int sizes[][3] = {{100, 29, 29}, {100, 57, 57}, {100, 58, 58},
@@ -215,19 +215,19 @@ TEST(CaptureArea, ZoomStretchesByNearestPixel) {
     for (const auto& [side, percent, zoomed] : sizes) {
         r.area = {0, 0, side, 100};
         r.zoomPercent = percent;
-        EXPECT_EQ(capture.Begin(r) ? capture.CellWidth() : 0, zoomed) << side << " at " << percent << "%";
+        EXPECT_EQ(capture.begin(r) ? capture.cellWidth() : 0, zoomed) << side << " at " << percent << "%";
     }
-    r.area = f.Request("/tmp/unused.gif", kExportGif).area;
+    r.area = f.request("/tmp/unused.gif", kExportGif).area;
     r.zoomPercent = 200;
-    ASSERT_TRUE(capture.Begin(r));
-    EXPECT_EQ(capture.CellWidth(), 8);
+    ASSERT_TRUE(capture.begin(r));
+    EXPECT_EQ(capture.cellWidth(), 8);
     // The GIF keeps its frames reduced in a scratch file; the zoomed image is the one it reduces.
-    const cDib* image = capture.RenderFrameImage(0);
+    const cDib* image = capture.renderFrameImage(0);
     ASSERT_NE(image, nullptr);
     const cDib& frame = *image;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(frame.ReadPixel(x, y), render_fixture::Distinct(x / 2, y / 2));
+            EXPECT_EQ(frame.readPixel(x, y), render_fixture::Distinct(x / 2, y / 2));
 }
 
 TEST(SequenceFiles, Names) {
@@ -243,12 +243,12 @@ TEST(SequenceFiles, Names) {
 TEST(SequenceFiles, OneNumberedPngPerImage) {
     TempDir dir;
     strExportFixture f({1, 2, 1});
-    RunCapture(f.Request(InsertSequenceField(dir.file("anim.png")), kExportPng));
+    RunCapture(f.request(InsertSequenceField(dir.file("anim.png")), kExportPng));
     for (int k = 0; k < 3; ++k) {
         cBMP png;
         ASSERT_TRUE(LoadPictureFile(dir.file("anim0000" + std::to_string(k) + ".png"), png)) << k;
-        EXPECT_EQ(png.Dib()->ReadPixel(2, 2), PatternColour(k));
-        EXPECT_EQ(png.Dib()->ReadPixel(0, 0) >> 24, 255u);
+        EXPECT_EQ(png.dib()->readPixel(2, 2), PatternColour(k));
+        EXPECT_EQ(png.dib()->readPixel(0, 0) >> 24, 255u);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("anim00003.png")));
 }
@@ -258,29 +258,29 @@ TEST(FailedWrites, SequenceSheetAndGifReportTheFile) {
     const std::string missing = dir.file("no/such/folder/");
     strExportFixture f({1, 1});
     const std::pair<strCaptureRequest, std::string> cases[] = {
-        {f.Request(missing + "s%05d.png", kExportPng), "s00000.png"},
-        {f.Request(missing + "sheet.png", kExportPng | kExportSheet, 5), "sheet.png"},
-        {f.Request(missing + "a.gif", kExportGif, 0, 10), "a.gif"}};
+        {f.request(missing + "s%05d.png", kExportPng), "s00000.png"},
+        {f.request(missing + "sheet.png", kExportPng | kExportSheet, 5), "sheet.png"},
+        {f.request(missing + "a.gif", kExportGif, 0, 10), "a.gif"}};
     cCaptureImage capture;
     for (const auto& [r, name] : cases) {
         // A GIF streams its frames beside the output from the start, so it fails at once.
         const bool gif = r.flags & kExportGif;
-        ASSERT_EQ(capture.Begin(r), !gif);
+        ASSERT_EQ(capture.begin(r), !gif);
         if (!gif) {
             EXPECT_FALSE(RunAll(capture));
         }
-        EXPECT_EQ(capture.FailedPath(), missing + name);
-        EXPECT_NE(capture.LastError().find(name), std::string::npos) << capture.LastError();
+        EXPECT_EQ(capture.failedPath(), missing + name);
+        EXPECT_NE(capture.lastError().find(name), std::string::npos) << capture.lastError();
     }
-    ASSERT_TRUE(capture.Begin(cases[0].first)); // a sequence fails on its first image
-    EXPECT_EQ(capture.Step(), kStepFailed);
+    ASSERT_TRUE(capture.begin(cases[0].first)); // a sequence fails on its first image
+    EXPECT_EQ(capture.step(), kStepFailed);
 }
 
 TEST(FailedWrites, AnExistingFileSurvivesAFailedWrite) {
     TempDir dir;
     const std::string path = dir.file("keep.png");
     testing_support::WriteText(path, "old");
-    auto dib8 = cDib::Create(2, 2, 8);
+    auto dib8 = cDib::create(2, 2, 8);
     strMessage why;
     EXPECT_FALSE(WritePngFile(path, *dib8, true, &why)); // not 32 bits
     EXPECT_EQ(testing_support::ReadText(path), "old");
@@ -297,7 +297,7 @@ TEST(PngWriter, RgbaWithAndWithoutAlpha) {
         cBMP back;
         ASSERT_TRUE(LoadPictureMemory(bytes, back));
         for (int i = 0; i < 6; ++i) {
-            uint32_t got = back.Dib()->ReadPixel(i % 3, i / 3);
+            uint32_t got = back.dib()->readPixel(i % 3, i / 3);
             EXPECT_EQ(got, keep ? px[i] : (px[i] | 0xFF000000u)) << i;
         }
     }
@@ -305,24 +305,24 @@ TEST(PngWriter, RgbaWithAndWithoutAlpha) {
 
 TEST(PngWriter, PaletteWithTransparentEntries) {
     // Entries: 0 transparent, 1 opaque red, 2 half-transparent green, 3 opaque blue.
-    auto dib = cDib::Create(2, 2, 8, 4);
-    dib->Table() = {0x00000000, 0xFFFF0000, 0x8000FF00, 0xFF0000FF};
+    auto dib = cDib::create(2, 2, 8, 4);
+    dib->table() = {0x00000000, 0xFFFF0000, 0x8000FF00, 0xFF0000FF};
     const int indices[4] = {0, 1, 2, 3};
     for (int i = 0; i < 4; ++i)
-        dib->WriteIndex(i % 2, i / 2, indices[i]);
+        dib->writeIndex(i % 2, i / 2, indices[i]);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(EncodeIndexedPng(*dib, bytes));
     EXPECT_EQ(bytes[25], 3); // IHDR colour type palette
     cBMP back;
     ASSERT_TRUE(LoadPictureMemory(bytes, back));
-    ASSERT_EQ(back.Dib()->Bits(), 8);
-    ASSERT_EQ(back.Palette().Count(), 4);
+    ASSERT_EQ(back.dib()->bits(), 8);
+    ASSERT_EQ(back.palette().count(), 4);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(back.Palette().Entries()[i], dib->Table()[size_t(i)]) << i; // tRNS gives the alphas
-        EXPECT_EQ(back.Dib()->ReadIndex(i % 2, i / 2), i);
+        EXPECT_EQ(back.palette().entries()[i], dib->table()[size_t(i)]) << i; // tRNS gives the alphas
+        EXPECT_EQ(back.dib()->readIndex(i % 2, i / 2), i);
     }
     // Without an entry below 255 no tRNS is written; anything but 8 bits is refused.
-    dib->Table() = {0xFF000000, 0xFFFFFFFF, 0xFF00FF00, 0xFF0000FF};
+    dib->table() = {0xFF000000, 0xFFFFFFFF, 0xFF00FF00, 0xFF0000FF};
     ASSERT_TRUE(EncodeIndexedPng(*dib, bytes));
     EXPECT_EQ(std::search(bytes.begin(), bytes.end(), std::begin("tRNS"), std::end("tRNS") - 1), bytes.end());
     EXPECT_FALSE(EncodeIndexedPng(*render_fixture::MakeDib(1, 1, [](int, int) { return 0u; }), bytes));
@@ -363,27 +363,27 @@ TEST(Worker, CompletesOrFailsWithOneCompletionCall) {
         int images;
         std::string failedPath;
     } cases[] = {
-        {f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 4), eExportResult::kCompleted, 12, ""},
-        {f.Request(dir.file("missing/seq%05d.png"), kExportPng), eExportResult::kFailed, 0,
+        {f.request(dir.file("sheet.png"), kExportPng | kExportSheet, 4), eExportResult::kCompleted, 12, ""},
+        {f.request(dir.file("missing/seq%05d.png"), kExportPng), eExportResult::kFailed, 0,
          dir.file("missing/seq00000.png")},
     };
     for (const auto& c : cases) {
         cExportWorker worker;
-        ASSERT_TRUE(worker.Capture().Begin(c.request));
+        ASSERT_TRUE(worker.capture().begin(c.request));
         std::atomic<int> calls{0};
         strExportOutcome seen;
-        worker.SetCompletion([&](const strExportOutcome& o) {
+        worker.setCompletion([&](const strExportOutcome& o) {
             seen = o;
             ++calls;
         });
-        ASSERT_TRUE(worker.Start());
-        worker.Wait();
+        ASSERT_TRUE(worker.start());
+        worker.wait();
         EXPECT_EQ(calls.load(), 1);
-        EXPECT_FALSE(worker.Running());
-        for (const strExportOutcome& o : {seen, worker.Outcome()})
+        EXPECT_FALSE(worker.running());
+        for (const strExportOutcome& o : {seen, worker.outcome()})
             EXPECT_EQ(std::tuple(o.result, o.images, o.failedPath),
                       std::tuple(c.result, c.images, c.failedPath));
-        EXPECT_EQ(worker.DoneCount(), c.images);
+        EXPECT_EQ(worker.doneCount(), c.images);
     }
     EXPECT_TRUE(std::filesystem::exists(dir.file("sheet.png")));
 }
@@ -392,33 +392,33 @@ TEST(Worker, StopCancelsWithoutWritingTheSheet) {
     TempDir dir;
     strExportFixture f(std::vector<int>(400, 1));
     cExportWorker worker;
-    strCaptureRequest r = f.Request(dir.file("sheet.png"), kExportPng | kExportSheet, 20);
+    strCaptureRequest r = f.request(dir.file("sheet.png"), kExportPng | kExportSheet, 20);
     r.area = {-90, -90, 90, 90}; // slow enough to stop in the middle (a sheet of 3600 x 3600)
-    ASSERT_TRUE(worker.Capture().Begin(r));
+    ASSERT_TRUE(worker.capture().begin(r));
     std::atomic<int> calls{0};
-    worker.SetCompletion([&](const strExportOutcome&) { ++calls; });
-    ASSERT_TRUE(worker.Start());
-    while (worker.DoneCount() < 2)
+    worker.setCompletion([&](const strExportOutcome&) { ++calls; });
+    ASSERT_TRUE(worker.start());
+    while (worker.doneCount() < 2)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     // Stop is asked while the worker waits for its section: the flag must fall at once, or a worker
     // that wins the section again and again runs to the end and writes the file.
-    std::unique_lock<std::mutex> held(worker.CriticalSection());
-    ASSERT_LT(worker.DoneCount(), 400);
-    std::thread stopper([&] { worker.Stop(); });
-    for (int i = 0; i < 5000 && worker.Running(); ++i)
+    std::unique_lock<std::mutex> held(worker.criticalSection());
+    ASSERT_LT(worker.doneCount(), 400);
+    std::thread stopper([&] { worker.stop(); });
+    for (int i = 0; i < 5000 && worker.running(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_FALSE(worker.Running());
+    EXPECT_FALSE(worker.running());
     held.unlock();
     stopper.join();
-    EXPECT_EQ(worker.Outcome().result, eExportResult::kCancelled);
+    EXPECT_EQ(worker.outcome().result, eExportResult::kCancelled);
     EXPECT_EQ(calls.load(), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("sheet.png")));
-    EXPECT_FALSE(worker.Capture().Active());
-    EXPECT_FALSE(worker.Running());
+    EXPECT_FALSE(worker.capture().active());
+    EXPECT_FALSE(worker.running());
     // The worker can start again after a stop.
-    ASSERT_TRUE(worker.Capture().Begin(f.Request(dir.file("again.png"), kExportPng | kExportSheet, 20)));
-    ASSERT_TRUE(worker.Start());
-    worker.Wait();
-    EXPECT_EQ(worker.Outcome().result, eExportResult::kCompleted);
-    EXPECT_EQ(worker.DoneCount(), 400);
+    ASSERT_TRUE(worker.capture().begin(f.request(dir.file("again.png"), kExportPng | kExportSheet, 20)));
+    ASSERT_TRUE(worker.start());
+    worker.wait();
+    EXPECT_EQ(worker.outcome().result, eExportResult::kCompleted);
+    EXPECT_EQ(worker.doneCount(), 400);
 }

@@ -42,7 +42,7 @@ struct strExportFixture {
         doc->setSetting(kKeyBasicInterval, 1);
         auto slot = render_fixture::MakeSlot(
             4 * patterns, 4, [](int x, int) { return PatternColour(x / 4); }, patterns, 1);
-        slots.Insert(std::move(slot), 0);
+        slots.insert(std::move(slot), 0);
         doc->setPicture(0, strPicture{.divX = uint16_t(patterns), .path = "strip.png"});
         for (size_t i = 0; i < lengths.size(); ++i) {
             doc->setFrameInterval(int(i), uint16_t(lengths[i]));
@@ -52,7 +52,7 @@ struct strExportFixture {
     }
 
     // A request covering the 4 x 4 cell at the origin.
-    strCaptureRequest Request(const std::string& path, uint32_t flags, int division = 0, int fps = 0) const {
+    strCaptureRequest request(const std::string& path, uint32_t flags, int division = 0, int fps = 0) const {
         return {.outputPath = path,
                 .project = doc.get(),
                 .pictures = &slots,
@@ -64,9 +64,9 @@ struct strExportFixture {
 };
 
 // A GIF frame of w x h pixels whose pixel (x, y) is pixel(x, y) (0xAARRGGBB).
-inline std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32_t(int, int)>& pixel,
+inline std::unique_ptr<cGifLocal> Frame(int w, int h, const std::function<uint32_t(int, int)>& pixel,
                                         int delay = 0, int disposal = 2) {
-    auto f = std::make_unique<CGIFLocal>();
+    auto f = std::make_unique<cGifLocal>();
     f->bitmap = render_fixture::MakeDib(w, h, pixel);
     f->delay = delay;
     f->disposal = disposal;
@@ -76,10 +76,10 @@ inline std::unique_ptr<CGIFLocal> Frame(int w, int h, const std::function<uint32
 // Runs a whole export of the request.
 inline void RunCapture(const strCaptureRequest& r) {
     cCaptureImage capture;
-    ASSERT_TRUE(capture.Begin(r)) << capture.LastError();
-    while (capture.Step() == kStepImage) {
+    ASSERT_TRUE(capture.begin(r)) << capture.lastError();
+    while (capture.step() == kStepImage) {
     }
-    EXPECT_TRUE(capture.Finish()) << capture.LastError();
+    EXPECT_TRUE(capture.finish()) << capture.lastError();
 }
 
 // A GIF file or its bytes read back with giflib (slurped; null on failure).
@@ -91,13 +91,13 @@ struct strGifReadBack {
     explicit strGifReadBack(const std::string& path) : strGifReadBack(testing_support::ReadBytes(path)) {}
     explicit strGifReadBack(std::vector<uint8_t> file) : bytes(std::move(file)) {
         int err = 0;
-        gif = DGifOpen(this, Read, &err);
+        gif = DGifOpen(this, read, &err);
         if (gif && DGifSlurp(gif) != GIF_OK) {
             DGifCloseFile(gif, &err);
             gif = nullptr;
         }
     }
-    static int Read(GifFileType* g, GifByteType* out, int n) {
+    static int read(GifFileType* g, GifByteType* out, int n) {
         auto* self = static_cast<strGifReadBack*>(g->UserData);
         n = int(std::min(size_t(n), self->bytes.size() - self->at));
         std::copy_n(self->bytes.begin() + long(self->at), n, out);
@@ -111,23 +111,23 @@ struct strGifReadBack {
     strGifReadBack(const strGifReadBack&) = delete;
     strGifReadBack& operator=(const strGifReadBack&) = delete;
 
-    int Frames() const { return gif ? gif->ImageCount : 0; }
-    GraphicsControlBlock Gcb(int i) const {
+    int frames() const { return gif ? gif->ImageCount : 0; }
+    GraphicsControlBlock gcb(int i) const {
         GraphicsControlBlock g{};
         g.TransparentColor = NO_TRANSPARENT_COLOR;
         DGifSavedExtensionToGCB(gif, i, &g);
         return g;
     }
-    std::vector<int> Delays() const {
+    std::vector<int> delays() const {
         std::vector<int> out;
-        for (int i = 0; i < Frames(); ++i)
-            out.push_back(Gcb(i).DelayTime);
+        for (int i = 0; i < frames(); ++i)
+            out.push_back(gcb(i).DelayTime);
         return out;
     }
-    std::string Signature() const { return std::string(bytes.begin(), bytes.begin() + 6); }
+    std::string signature() const { return std::string(bytes.begin(), bytes.begin() + 6); }
     // The loop count of the NETSCAPE2.0 block, which giflib keeps with the first image; -1 without one,
     // -2 when its data block is missing or short.
-    int LoopCount() const {
+    int loopCount() const {
         if (gif->ImageCount < 1) return -1;
         const SavedImage& s = gif->SavedImages[0];
         for (int k = 0; k < s.ExtensionBlockCount; ++k) {
@@ -141,7 +141,7 @@ struct strGifReadBack {
         return -1;
     }
     // The colours of a map, 0x00RRGGBB.
-    static std::vector<uint32_t> Colours(const ColorMapObject* map) {
+    static std::vector<uint32_t> colours(const ColorMapObject* map) {
         std::vector<uint32_t> out;
         for (int i = 0; i < map->ColorCount; ++i)
             out.push_back(uint32_t(map->Colors[i].Red) << 16 | uint32_t(map->Colors[i].Green) << 8 |
@@ -149,10 +149,10 @@ struct strGifReadBack {
         return out;
     }
     // Colour (0x00RRGGBB) of pixel (x, y) of image i in image coordinates, or -1 when transparent.
-    int64_t Colour(int i, int x, int y) const {
+    int64_t colour(int i, int x, int y) const {
         const SavedImage& s = gif->SavedImages[i];
         int idx = s.RasterBits[size_t(y) * size_t(s.ImageDesc.Width) + size_t(x)];
-        GraphicsControlBlock g = Gcb(i);
+        GraphicsControlBlock g = gcb(i);
         if (idx == g.TransparentColor) return -1;
         const ColorMapObject* map = s.ImageDesc.ColorMap ? s.ImageDesc.ColorMap : gif->SColorMap;
         const GifColorType& c = map->Colors[idx];

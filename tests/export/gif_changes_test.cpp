@@ -32,12 +32,12 @@ struct strSample {
     strSample() {
         config.setDefaults();
         sample::BuildProject(doc);
-        slots.Insert(sample::SheetSlot(), 0);
+        slots.insert(sample::SheetSlot(), 0);
         // A target picture: squares of a gradient between transparent ones.
         auto target = [](int x, int y) {
             return (x / 8 + y / 8) % 3 ? 0xFF000040u | uint32_t(x * 4) << 16 : 0u;
         };
-        slots.Insert(render_fixture::MakeSlot(60, 60, target), -11);
+        slots.insert(render_fixture::MakeSlot(60, 60, target), -11);
         strCutRange r;
         ComputeAutoCutRange(doc, slots, r);
         area = {r.left, r.top, r.left + r.width, r.top + r.height};
@@ -61,7 +61,7 @@ void ExpectSameFrames(const strGifAnimation& changes, const strGifAnimation& who
     for (size_t i = 0; i < whole.frames.size(); ++i) {
         const cDib& a = *changes.frames[i].image;
         const cDib& b = *whole.frames[i].image;
-        EXPECT_EQ(std::memcmp(a.Pixels(), b.Pixels(), b.PixelBytes()), 0) << what << ": frame " << i;
+        EXPECT_EQ(std::memcmp(a.pixels(), b.pixels(), b.pixelBytes()), 0) << what << ": frame " << i;
         EXPECT_EQ(changes.frames[i].delay, whole.frames[i].delay) << what << ": frame " << i;
     }
     // When the first frame shows transparent pixels, the last leaves the screen clear for the next pass
@@ -69,13 +69,13 @@ void ExpectSameFrames(const strGifAnimation& changes, const strGifAnimation& who
     const strGifAnimation::strFrame& last = changes.frames.back();
     const cDib& first = *whole.frames[0].image;
     bool holes = false;
-    for (size_t k = 3; k < first.PixelBytes(); k += 4)
-        holes |= first.Pixels()[k] == 0;
+    for (size_t k = 3; k < first.pixelBytes(); k += 4)
+        holes |= first.pixels()[k] == 0;
     EXPECT_TRUE(!holes || last.disposal == 2) << what;
-    for (int y = 0; holes && y < last.image->Height(); ++y)
-        for (int x = 0; x < last.image->Width(); ++x)
+    for (int y = 0; holes && y < last.image->height(); ++y)
+        for (int x = 0; x < last.image->width(); ++x)
             if (x < last.left || x >= last.left + last.width || y < last.top || y >= last.top + last.height) {
-                ASSERT_EQ(last.image->ReadPixel(x, y) >> 24, 0u) << what << " " << x << "," << y;
+                ASSERT_EQ(last.image->readPixel(x, y) >> 24, 0u) << what << " " << x << "," << y;
             }
 }
 
@@ -118,25 +118,25 @@ TEST(GifChanges, PixelsThatTurnTransparentAndFramesThatRepeat) {
     const uint32_t colours[] = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0};
     strGifAnimation read[2];
     for (bool whole : {false, true}) {
-        CGIFFile file;
+        cGifFile file;
         file.wholeFrames = whole;
         for (const std::string& f : frames) {
             auto letter = [&](int x, int y) {
                 const char c = f[size_t(y * 5 + x)];
                 return c == '.' ? 0u : colours[c - 'A'];
             };
-            ASSERT_TRUE(file.AddFrame(export_fixture::Frame(4, 3, letter, 3)));
+            ASSERT_TRUE(file.addFrame(export_fixture::Frame(4, 3, letter, 3)));
         }
         std::vector<uint8_t> bytes;
         strMessage why;
-        ASSERT_TRUE(file.Encode(bytes, 0, &why)) << why;
+        ASSERT_TRUE(file.encode(bytes, 0, &why)) << why;
         ASSERT_TRUE(ReadGifAnimation(bytes, read[whole], &why)) << why;
     }
     ExpectSameFrames(read[0], read[1], "letters");
     for (size_t i = 0; i < frames.size(); ++i) // whole frames show the frames as given
         for (int k = 0; k < 12; ++k) {
             const char c = frames[i][size_t(k + k / 4)];
-            EXPECT_EQ(read[1].frames[i].image->ReadPixel(k % 4, k / 4), c == '.' ? 0u : colours[c - 'A'])
+            EXPECT_EQ(read[1].frames[i].image->readPixel(k % 4, k / 4), c == '.' ? 0u : colours[c - 'A'])
                 << i;
         }
 }

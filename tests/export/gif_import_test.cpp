@@ -16,13 +16,13 @@ namespace {
 
 // A GIF of w x h frames of the given colours (0xAARRGGBB) and delays, written by the GIF encoder.
 std::vector<uint8_t> Gif(int w, int h, const std::vector<uint32_t>& colours, const std::vector<int>& delays) {
-    CGIFFile gif;
+    cGifFile gif;
     for (size_t i = 0; i < colours.size(); ++i)
-        gif.AddFrame(Frame(
+        gif.addFrame(Frame(
             w, h, [&](int, int) { return colours[i]; }, delays[i], 1));
     std::vector<uint8_t> bytes;
     strMessage why;
-    EXPECT_TRUE(gif.Encode(bytes, -1, &why)) << why;
+    EXPECT_TRUE(gif.encode(bytes, -1, &why)) << why;
     return bytes;
 }
 
@@ -80,12 +80,12 @@ TEST(GifImport, EachFrameIsAPatternAndACellAtTheCentre) {
     // The sheet: pattern k of the grid the picture is divided by holds frame k, centred.
     ASSERT_TRUE(r.sheet);
     strPatternGrid grid;
-    ASSERT_TRUE(ComputePatternGrid(r.sheet->Width(), r.sheet->Height(), 8, 8, true, grid));
+    ASSERT_TRUE(ComputePatternGrid(r.sheet->width(), r.sheet->height(), 8, 8, true, grid));
     for (int k = 0; k < 3; ++k) {
         strRect rect;
         ASSERT_TRUE(PatternRect(grid, k, rect));
-        EXPECT_EQ(r.sheet->ReadPixel(rect.left + 2, rect.top + 3), colours[size_t(k)]) << k;
-        EXPECT_EQ(r.sheet->ReadPixel(rect.left + 1, rect.top + 3), 0u) << k; // outside the 4 x 2 frame
+        EXPECT_EQ(r.sheet->readPixel(rect.left + 2, rect.top + 3), colours[size_t(k)]) << k;
+        EXPECT_EQ(r.sheet->readPixel(rect.left + 1, rect.top + 3), 0u) << k; // outside the 4 x 2 frame
     }
 }
 
@@ -100,7 +100,7 @@ TEST(GifImport, AScreenLargerThanThePatternIsScaledAndMagnifiedBack) {
     ASSERT_TRUE(BuildAnimationFromGif(Gif(10, 6, {0xFF808080}, {4}), o, doc, r, &why)) << why;
     EXPECT_EQ(r.magnification, 200);
     EXPECT_EQ(std::tuple(doc.cell(0, 0)->mx, doc.cell(0, 0)->my), std::tuple(200, 200));
-    EXPECT_EQ(r.sheet->ReadPixel(2, 2), 0xFF808080u);
+    EXPECT_EQ(r.sheet->readPixel(2, 2), 0xFF808080u);
 }
 
 TEST(GifImport, RefusedGifsLeaveTheDocumentAndWriteNoSheet) {

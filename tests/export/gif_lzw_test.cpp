@@ -50,9 +50,9 @@ Bytes Decode(const Bytes& file) {
     Bytes pixels;
     if (!ReadGifAnimation(file, gif) || gif.frames.size() != 1) return pixels;
     const cDib& image = *gif.frames[0].image;
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            pixels.push_back(uint8_t(image.ReadPixel(x, y)));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            pixels.push_back(uint8_t(image.readPixel(x, y)));
     return pixels;
 }
 
@@ -78,15 +78,15 @@ TEST(GifLzw, MatchesGiflibAndADeferredClearDecodes) {
             pixels[k] = uint8_t(v & ((1 << c.bits) - 1));
         }
         const Bytes giflib = WriteGif(c.w, c.h, c.bits, pixels, nullptr);
-        const Bytes now = lzw.Compress(pixels.data(), pixels.size(), c.bits, kGifClearAtOnce);
+        const Bytes now = lzw.compress(pixels.data(), pixels.size(), c.bits, kGifClearAtOnce);
         EXPECT_EQ(WriteGif(c.w, c.h, c.bits, pixels, &now), giflib) << c.w << "x" << c.h;
         size_t smallest = now.size();
         for (eGifLzwClear clear : {kGifClearWhenWorse, kGifNeverClear}) {
-            const Bytes later = lzw.Compress(pixels.data(), pixels.size(), c.bits, clear);
-            EXPECT_EQ(lzw.CompressedSize(pixels.data(), pixels.size(), c.bits, clear), later.size());
+            const Bytes later = lzw.compress(pixels.data(), pixels.size(), c.bits, clear);
+            EXPECT_EQ(lzw.compressedSize(pixels.data(), pixels.size(), c.bits, clear), later.size());
             EXPECT_EQ(Decode(WriteGif(c.w, c.h, c.bits, pixels, &later)), pixels) << c.w << "x" << c.h;
             smallest = std::min(smallest, later.size());
         }
-        EXPECT_EQ(lzw.CompressSmallest(pixels.data(), pixels.size(), c.bits).size(), smallest);
+        EXPECT_EQ(lzw.compressSmallest(pixels.data(), pixels.size(), c.bits).size(), smallest);
     }
 }

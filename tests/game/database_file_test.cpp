@@ -43,7 +43,7 @@ struct strReadFile {
     strReadFile(const std::string& name, size_t n) : path(dir.path() + "/" + name), original(Pattern(n)) {
         WriteBytes(path, original);
         std::vector<uint8_t> read;
-        EXPECT_TRUE(file.Read(path, read));
+        EXPECT_TRUE(file.read(path, read));
         EXPECT_EQ(read, original);
     }
 };
@@ -60,10 +60,10 @@ TEST(DatabaseFile, SeesEveryChangedByteWhateverBlockItFallsIn) {
         WriteBytes(path, original);
         game::cDatabaseFile file;
         std::vector<uint8_t> read;
-        ASSERT_TRUE(file.Read(path, read));
+        ASSERT_TRUE(file.read(path, read));
         EXPECT_EQ(read, original);
         EXPECT_EQ(read.capacity(), read.size()); // one buffer of the file's size
-        EXPECT_FALSE(file.ChangedOnDisk());
+        EXPECT_FALSE(file.changedOnDisk());
 
         for (size_t at : {size_t(0), size_t(7), size_t(8), kBlock - 1, kBlock, size - 1}) {
             if (at >= size) continue;
@@ -73,11 +73,11 @@ TEST(DatabaseFile, SeesEveryChangedByteWhateverBlockItFallsIn) {
             Overwrite(path, other);
             strMessage why;
             std::vector<uint8_t> now;
-            EXPECT_TRUE(file.ChangedOnDisk(&why, &now));
+            EXPECT_TRUE(file.changedOnDisk(&why, &now));
             EXPECT_EQ(why, strMessage(kGameDbContentsChanged));
             EXPECT_EQ(now, other);
             Overwrite(path, original);
-            EXPECT_FALSE(file.ChangedOnDisk());
+            EXPECT_FALSE(file.changedOnDisk());
         }
         // Two bytes swapped keep the sum of the bytes; the hash must not.
         if (size >= 16) {
@@ -85,7 +85,7 @@ TEST(DatabaseFile, SeesEveryChangedByteWhateverBlockItFallsIn) {
             std::swap(swapped[3], swapped[size - 4]);
             if (swapped != original) {
                 Overwrite(path, swapped);
-                EXPECT_TRUE(file.ChangedOnDisk());
+                EXPECT_TRUE(file.changedOnDisk());
                 Overwrite(path, original);
             }
         }
@@ -93,7 +93,7 @@ TEST(DatabaseFile, SeesEveryChangedByteWhateverBlockItFallsIn) {
         longer.push_back(0);
         Overwrite(path, longer);
         strMessage why;
-        EXPECT_TRUE(file.ChangedOnDisk(&why));
+        EXPECT_TRUE(file.changedOnDisk(&why));
         EXPECT_EQ(why, strMessage(kGameDbSizeChanged));
     }
 }
@@ -106,12 +106,12 @@ TEST(DatabaseFile, TheFirstWriteBacksUpTheFileAsReadAndLaterOnesDoNot) {
     const std::vector<uint8_t> first = Pattern(1000), second = Pattern(300001);
     std::string backup;
     strMessage error;
-    ASSERT_TRUE(file.Write(first, &backup, &error)) << error;
+    ASSERT_TRUE(file.write(first, &backup, &error)) << error;
     ASSERT_FALSE(backup.empty());
     EXPECT_EQ(ReadBytes(backup), f.original);
     EXPECT_EQ(ReadBytes(path), first);
-    EXPECT_FALSE(file.ChangedOnDisk());
-    ASSERT_TRUE(file.Write(second, &backup, &error)) << error;
+    EXPECT_FALSE(file.changedOnDisk());
+    ASSERT_TRUE(file.write(second, &backup, &error)) << error;
     EXPECT_TRUE(backup.empty());
     EXPECT_EQ(ReadBytes(path), second);
     size_t backups = 0;
@@ -122,10 +122,10 @@ TEST(DatabaseFile, TheFirstWriteBacksUpTheFileAsReadAndLaterOnesDoNot) {
     EXPECT_EQ(backups, 1u); // no temporary file left either
 
     // A backup never replaces an earlier one made in the same second: the next free name is taken.
-    const std::string same = file.BackupPath(1796140800);
+    const std::string same = file.backupPath(1796140800);
     WriteBytes(same, {1});
     WriteBytes(same + "-2", {2});
-    EXPECT_EQ(file.BackupPath(1796140800), same + "-3");
+    EXPECT_EQ(file.backupPath(1796140800), same + "-3");
 }
 
 TEST(DatabaseFile, ARefusedWriteChangesNothing) {
@@ -138,13 +138,13 @@ TEST(DatabaseFile, ARefusedWriteChangesNothing) {
     Overwrite(path, other);
     std::string backup = "x";
     strMessage error;
-    EXPECT_FALSE(file.Write(Pattern(10), &backup, &error));
+    EXPECT_FALSE(file.write(Pattern(10), &backup, &error));
     EXPECT_EQ(error.id, kGameDbChangedOnDisk) << error;
     EXPECT_TRUE(backup.empty());
     EXPECT_EQ(ReadBytes(path), other);
     EXPECT_FALSE(std::filesystem::exists(f.dir.path() + "/Backups"));
 
     std::filesystem::remove(path);
-    EXPECT_FALSE(file.Write(Pattern(10), &backup, &error));
+    EXPECT_FALSE(file.write(Pattern(10), &backup, &error));
     EXPECT_FALSE(std::filesystem::exists(path));
 }

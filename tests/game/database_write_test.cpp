@@ -1,4 +1,4 @@
-// ParseWritten of every product against a parse of the whole written file: the same animations,
+// parseWritten of every product against a parse of the whole written file: the same animations,
 // the same bytes, the database written from left as it was. For MV, which checks only the new
 // element, a written file that differs anywhere else is still refused when it does not parse.
 
@@ -17,7 +17,7 @@ constexpr int kProducts[] = {interchange::kProduct2000, interchange::kProductXP,
                              interchange::kProductVXAce, interchange::kProductMV};
 
 void ExpectSameList(const game::cAnimationDatabase& a, const game::cAnimationDatabase& b) {
-    const std::vector<game::strGameAnimation> la = a.List("jpn"), lb = b.List("jpn");
+    const std::vector<game::strGameAnimation> la = a.list("jpn"), lb = b.list("jpn");
     ASSERT_EQ(la.size(), lb.size());
     for (size_t i = 0; i < la.size(); ++i) {
         SCOPED_TRACE(i);
@@ -38,7 +38,7 @@ std::string Element(const std::string& name, int frames) {
     cProject doc(&cConfig::defaults());
     game_test::SampleDocument(doc, name, frames);
     std::string payload;
-    EXPECT_EQ(PKMV::BuildMvPayload(doc, "jpn", payload), 1);
+    EXPECT_EQ(mv::BuildMvPayload(doc, "jpn", payload), 1);
     return payload.substr(1, payload.size() - 2);
 }
 
@@ -51,56 +51,56 @@ TEST(DatabaseWrite, TheCheckedNewFileIsTheFileParsedWhole) {
         const std::vector<uint8_t> bytes = ReadBytes(folder.database);
         auto db = game::MakeAnimationDatabase(product);
         strMessage error;
-        ASSERT_TRUE(db->Parse(bytes, &error)) << error;
+        ASSERT_TRUE(db->parse(bytes, &error)) << error;
         auto before = game::MakeAnimationDatabase(product);
-        ASSERT_TRUE(before->Parse(bytes, &error)) << error;
+        ASSERT_TRUE(before->parse(bytes, &error)) << error;
         cProject doc(&cConfig::defaults());
-        ASSERT_TRUE(db->Read(2, doc, "jpn", &error)) << error;
+        ASSERT_TRUE(db->read(2, doc, "jpn", &error)) << error;
         strCell cell;
         cell.pattern = 7;
         cell.x = -33;
         doc.setCell(0, 1, &cell);
 
-        const int last = db->LastId();
+        const int last = db->lastId();
         for (int id : {1, 2, last, last + 1}) {
             SCOPED_TRACE(id);
             for (const game::strNameChoice& name :
                  {game::strNameChoice{}, game::strNameChoice{false, "新しい名前"}}) {
                 std::vector<uint8_t> out;
-                ASSERT_TRUE(db->Write(doc, id, name, "jpn", out, &error)) << error;
+                ASSERT_TRUE(db->write(doc, id, name, "jpn", out, &error)) << error;
                 EXPECT_TRUE(
-                    std::equal(bytes.begin(), bytes.end(), db->FileBytes().begin(), db->FileBytes().end()));
+                    std::equal(bytes.begin(), bytes.end(), db->fileBytes().begin(), db->fileBytes().end()));
                 auto whole = game::MakeAnimationDatabase(product);
-                ASSERT_TRUE(whole->Parse(out, &error)) << error;
+                ASSERT_TRUE(whole->parse(out, &error)) << error;
                 // A written file that does not parse is refused and the database stays as it was.
                 std::vector<uint8_t> cut(out.begin(), out.begin() + std::ptrdiff_t(out.size() / 2));
-                EXPECT_EQ(db->ParseWritten(cut, &error), nullptr);
+                EXPECT_EQ(db->parseWritten(cut, &error), nullptr);
                 ExpectSameList(*db, *before);
-                auto checked = db->ParseWritten(out, &error);
+                auto checked = db->parseWritten(out, &error);
                 ASSERT_NE(checked, nullptr) << error;
-                EXPECT_TRUE(std::equal(out.begin(), out.end(), checked->FileBytes().begin(),
-                                       checked->FileBytes().end()));
-                EXPECT_EQ(checked->LastId(), std::max(last, id));
+                EXPECT_TRUE(std::equal(out.begin(), out.end(), checked->fileBytes().begin(),
+                                       checked->fileBytes().end()));
+                EXPECT_EQ(checked->lastId(), std::max(last, id));
                 ExpectSameList(*checked, *whole);
                 if (!name.keep) {
-                    EXPECT_EQ(checked->List("jpn")[size_t(id - 1)].name, "新しい名前");
+                    EXPECT_EQ(checked->list("jpn")[size_t(id - 1)].name, "新しい名前");
                 }
                 cProject back(&cConfig::defaults());
-                ASSERT_TRUE(checked->Read(id, back, "jpn", &error)) << error;
+                ASSERT_TRUE(checked->read(id, back, "jpn", &error)) << error;
                 ASSERT_NE(back.cell(0, 1), nullptr);
                 EXPECT_EQ(back.cell(0, 1)->x, -33);
                 // The new database writes again, checked the same way.
                 std::vector<uint8_t> again;
-                const int added = checked->LastId() + 1;
-                ASSERT_TRUE(checked->Write(doc, added, {}, "jpn", again, &error)) << error;
-                auto next = checked->ParseWritten(again, &error);
+                const int added = checked->lastId() + 1;
+                ASSERT_TRUE(checked->write(doc, added, {}, "jpn", again, &error)) << error;
+                auto next = checked->parseWritten(again, &error);
                 ASSERT_NE(next, nullptr) << error;
-                EXPECT_EQ(next->LastId(), added);
+                EXPECT_EQ(next->lastId(), added);
                 // Not written after all: the old database comes back as it was.
-                db->Restore();
+                db->restore();
                 ExpectSameList(*db, *before);
                 EXPECT_TRUE(
-                    std::equal(bytes.begin(), bytes.end(), db->FileBytes().begin(), db->FileBytes().end()));
+                    std::equal(bytes.begin(), bytes.end(), db->fileBytes().begin(), db->fileBytes().end()));
             }
         }
     }
@@ -111,18 +111,18 @@ TEST(DatabaseWrite, MvRefusesAWrittenFileBrokenOutsideTheNewElement) {
         "\xEF\xBB\xBF[\r\nnull,\r\n" + Element("A", 1) + ",\r\n" + Element("B", 3) + "\r\n]\r\n";
     auto db = game::MakeAnimationDatabase(interchange::kProductMV);
     strMessage error;
-    ASSERT_TRUE(db->Parse(Text(file), &error)) << error;
+    ASSERT_TRUE(db->parse(Text(file), &error)) << error;
     cProject doc(&cConfig::defaults());
     game_test::SampleDocument(doc, "C", 2);
 
     // Added after the last element with the file's own separator.
     std::vector<uint8_t> out;
-    ASSERT_TRUE(db->Write(doc, 3, {}, "jpn", out, &error)) << error;
+    ASSERT_TRUE(db->write(doc, 3, {}, "jpn", out, &error)) << error;
     const std::string added(out.begin(), out.end());
     EXPECT_NE(added.find("},\r\n{\"id\":3,"), std::string::npos) << added;
-    auto checked = db->ParseWritten(out, &error);
+    auto checked = db->parseWritten(out, &error);
     ASSERT_NE(checked, nullptr) << error;
-    EXPECT_EQ(checked->LastId(), 3);
+    EXPECT_EQ(checked->lastId(), 3);
 
     struct strBreak {
         const char* what;
@@ -139,26 +139,26 @@ TEST(DatabaseWrite, MvRefusesAWrittenFileBrokenOutsideTheNewElement) {
         const size_t at = broken.find(b.from);
         ASSERT_NE(at, std::string::npos);
         broken.replace(at, b.from.size(), b.to);
-        EXPECT_EQ(db->ParseWritten(Text(broken), &error), nullptr);
+        EXPECT_EQ(db->parseWritten(Text(broken), &error), nullptr);
         EXPECT_FALSE(error.none());
     }
 
     // Replacing element 1: the elements after it move by the difference in length.
-    ASSERT_TRUE(db->Write(doc, 1, {false, "Longer name than before"}, "jpn", out, &error)) << error;
-    checked = db->ParseWritten(out, &error);
+    ASSERT_TRUE(db->write(doc, 1, {false, "Longer name than before"}, "jpn", out, &error)) << error;
+    checked = db->parseWritten(out, &error);
     ASSERT_NE(checked, nullptr) << error;
     auto whole = game::MakeAnimationDatabase(interchange::kProductMV);
-    ASSERT_TRUE(whole->Parse(out, &error)) << error;
+    ASSERT_TRUE(whole->parse(out, &error)) << error;
     ExpectSameList(*checked, *whole);
     cProject two(&cConfig::defaults());
-    ASSERT_TRUE(checked->Read(2, two, "jpn", &error)) << error;
+    ASSERT_TRUE(checked->read(2, two, "jpn", &error)) << error;
     EXPECT_EQ(two.frameCount(), 3);
 
     // An empty array takes its first element.
     auto empty = game::MakeAnimationDatabase(interchange::kProductMV);
-    ASSERT_TRUE(empty->Parse(Text("[]"), &error)) << error;
-    ASSERT_TRUE(empty->Write(doc, 1, {}, "jpn", out, &error)) << error;
-    checked = empty->ParseWritten(out, &error);
+    ASSERT_TRUE(empty->parse(Text("[]"), &error)) << error;
+    ASSERT_TRUE(empty->write(doc, 1, {}, "jpn", out, &error)) << error;
+    checked = empty->parseWritten(out, &error);
     ASSERT_NE(checked, nullptr) << error;
-    EXPECT_EQ(checked->LastId(), 1);
+    EXPECT_EQ(checked->lastId(), 1);
 }

@@ -98,21 +98,21 @@ TEST(GameAssets, SearchesTheGameThenTheRuntimePackagesAndSaysWhatItTried) {
     ASSERT_TRUE(game::LocateGame(game.path(), at));
     game::cGameAssets assets(at, config);
 
-    game::strAssetSearch s = assets.FindPicture("Fire1");
+    game::strAssetSearch s = assets.findPicture("Fire1");
     EXPECT_EQ(s.found, game.file("Graphics/Animations/fire1.PNG"));
     EXPECT_TRUE(s.inGame);
-    s = assets.FindPicture("Thunder1");
+    s = assets.findPicture("Thunder1");
     EXPECT_EQ(s.found, rtp.file("Graphics/Animations/Thunder1.png"));
     EXPECT_FALSE(s.inGame);
-    s = assets.FindSound("Thunder1");
+    s = assets.findSound("Thunder1");
     EXPECT_EQ(s.found, rtp.file("Audio/SE/Thunder1.ogg"));
 
-    s = assets.FindPicture("Ice");
+    s = assets.findPicture("Ice");
     EXPECT_TRUE(s.found.empty());
     ASSERT_EQ(s.tried.size(), 2u);
     EXPECT_EQ(s.tried[0], game.file("Graphics/Animations/Ice.{png,bmp,gif,xyz,jpg}"));
     EXPECT_EQ(s.tried[1], rtp.file("Graphics/Animations/Ice.{png,bmp,gif,xyz,jpg}"));
-    EXPECT_EQ(s.Describe("picture", "Ice"),
+    EXPECT_EQ(s.describe("picture", "Ice"),
               "picture Ice not found (tried " + s.tried[0] + "; " + s.tried[1] + ")");
 }
 

@@ -37,32 +37,32 @@ TEST(GameMessages, EachFailureSaysWhatFailed) {
     game::cGame g;
     std::string error;
 
-    EXPECT_FALSE(g.Open(root + "/nowhere", game_test::Config(), &error));
-    EXPECT_EQ(g.Failure(), (game::strGameMessage{game::kGameMsgMissing, {root + "/nowhere"}}));
+    EXPECT_FALSE(g.open(root + "/nowhere", game_test::Config(), &error));
+    EXPECT_EQ(g.failure(), (game::strGameMessage{game::kGameMsgMissing, {root + "/nowhere"}}));
     EXPECT_EQ(error, root + "/nowhere does not exist");
-    EXPECT_FALSE(g.Open(root + "/img", game_test::Config(), &error));
-    EXPECT_EQ(g.Failure().id, game::kGameMsgNotAGame);
+    EXPECT_FALSE(g.open(root + "/img", game_test::Config(), &error));
+    EXPECT_EQ(g.failure().id, game::kGameMsgNotAGame);
     WriteBytes(root + "/notes.txt", {'x'});
-    EXPECT_FALSE(g.Open(root + "/notes.txt", game_test::Config(), &error));
-    EXPECT_EQ(g.Failure().id, game::kGameMsgNotADatabase);
+    EXPECT_FALSE(g.open(root + "/notes.txt", game_test::Config(), &error));
+    EXPECT_EQ(g.failure().id, game::kGameMsgNotADatabase);
     cProject doc(&cConfig::defaults());
-    EXPECT_FALSE(g.Read(2, doc, &error));
-    EXPECT_EQ(g.Failure().id, game::kGameMsgNoGame);
+    EXPECT_FALSE(g.read(2, doc, &error));
+    EXPECT_EQ(g.failure().id, game::kGameMsgNoGame);
 
-    ASSERT_TRUE(g.Open(root, game_test::Config(), &error)) << error;
-    EXPECT_TRUE(g.Failure().none());
-    EXPECT_FALSE(g.Read(4, doc, &error)); // a null slot
-    EXPECT_EQ(g.Failure().id, game::kGameMsgCannotReadAnimation);
-    EXPECT_EQ(g.Failure().args.front(), strMessageArg("4"));
-    ASSERT_TRUE(g.Read(2, doc, &error)) << error;
-    EXPECT_TRUE(g.Failure().none());
+    ASSERT_TRUE(g.open(root, game_test::Config(), &error)) << error;
+    EXPECT_TRUE(g.failure().none());
+    EXPECT_FALSE(g.read(4, doc, &error)); // a null slot
+    EXPECT_EQ(g.failure().id, game::kGameMsgCannotReadAnimation);
+    EXPECT_EQ(g.failure().args.front(), strMessageArg("4"));
+    ASSERT_TRUE(g.read(2, doc, &error)) << error;
+    EXPECT_TRUE(g.failure().none());
 
     // Fire1 and the sound of animation 1 are not in the game.
-    EXPECT_EQ(g.MissingAssetMessages(doc).size(), 1u);
-    EXPECT_EQ(g.MissingAssetMessages(doc)[0].id, game::kGameMsgPictureNotFound);
-    EXPECT_EQ(g.MissingAssetMessages(doc)[0].args[0], strMessageArg("Fire1"));
-    EXPECT_EQ(g.MissingAssets(doc)[0], "picture Fire1 not found (tried " +
-                                           std::get<std::string>(g.MissingAssetMessages(doc)[0].args[1]) +
+    EXPECT_EQ(g.missingAssetMessages(doc).size(), 1u);
+    EXPECT_EQ(g.missingAssetMessages(doc)[0].id, game::kGameMsgPictureNotFound);
+    EXPECT_EQ(g.missingAssetMessages(doc)[0].args[0], strMessageArg("Fire1"));
+    EXPECT_EQ(g.missingAssets(doc)[0], "picture Fire1 not found (tried " +
+                                           std::get<std::string>(g.missingAssetMessages(doc)[0].args[1]) +
                                            ")");
 
     std::vector<uint8_t> other = ReadBytes(folder.database);
@@ -72,25 +72,25 @@ TEST(GameMessages, EachFailureSaysWhatFailed) {
     at[6] = 'x'; // "Thundex": another program renamed it
     WriteBytes(folder.database, other);
     game::strGameWriteReport report;
-    EXPECT_FALSE(g.Write(doc, 2, {}, report, &error));
-    EXPECT_EQ(g.Failure(), (game::strGameMessage{game::kGameMsgChangedOnDisk, {folder.database}}));
+    EXPECT_FALSE(g.write(doc, 2, {}, report, &error));
+    EXPECT_EQ(g.failure(), (game::strGameMessage{game::kGameMsgChangedOnDisk, {folder.database}}));
     EXPECT_EQ(ReadBytes(folder.database), other);
 
     // The game opened again writes; a backup that cannot be made stops the write.
-    ASSERT_TRUE(g.Open(root, game_test::Config(), &error)) << error;
+    ASSERT_TRUE(g.open(root, game_test::Config(), &error)) << error;
     const std::string backups = platform::FolderPart(folder.database) + "/Backups";
     WriteBytes(backups, {'x'}); // a file where the folder goes
-    EXPECT_FALSE(g.Write(doc, 2, {}, report, &error));
-    EXPECT_EQ(g.Failure().id, game::kGameMsgBackupFailed);
+    EXPECT_FALSE(g.write(doc, 2, {}, report, &error));
+    EXPECT_EQ(g.failure().id, game::kGameMsgBackupFailed);
     EXPECT_EQ(ReadBytes(folder.database), other);
     std::filesystem::remove(backups);
-    EXPECT_TRUE(g.Write(doc, 2, {}, report, &error)) << error;
-    EXPECT_TRUE(g.Failure().none());
+    EXPECT_TRUE(g.write(doc, 2, {}, report, &error)) << error;
+    EXPECT_TRUE(g.failure().none());
 
     WriteBytes(folder.database, {'[', 'x'});
-    EXPECT_FALSE(g.Open(root, game_test::Config(), &error));
-    EXPECT_EQ(g.Failure().id, game::kGameMsgUnparsable);
-    EXPECT_EQ(g.Failure().args.front(), strMessageArg(folder.database));
+    EXPECT_FALSE(g.open(root, game_test::Config(), &error));
+    EXPECT_EQ(g.failure().id, game::kGameMsgUnparsable);
+    EXPECT_EQ(g.failure().args.front(), strMessageArg(folder.database));
 }
 
 // The library's three message tables: every entry is found by its id (the document's ids are

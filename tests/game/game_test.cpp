@@ -35,7 +35,7 @@ std::vector<std::vector<uint8_t>> MarshalElements(const std::vector<uint8_t>& fi
     game::cMarshalTree tree;
     EXPECT_TRUE(game::ReadMarshalTree(file, tree));
     std::vector<std::vector<uint8_t>> out;
-    for (game::MarshalRef e : tree.Elements(tree.Root())) {
+    for (game::MarshalRef e : tree.elements(tree.root())) {
         out.emplace_back();
         EXPECT_TRUE(game::WriteMarshalValue(tree, e, false, out.back()));
     }
@@ -72,10 +72,10 @@ TEST(Game, EachProductListsReadsAndWritesBackOnlyTheEditedAnimation) {
         const std::vector<uint8_t> before = ReadBytes(folder.database);
         game::cGame g;
         std::string error;
-        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
-        EXPECT_EQ(g.Product(), product);
+        ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
+        EXPECT_EQ(g.product(), product);
 
-        std::vector<game::strGameAnimation> list = g.List();
+        std::vector<game::strGameAnimation> list = g.list();
         ASSERT_GE(list.size(), 3u);
         EXPECT_EQ(list[1].id, 2);
         EXPECT_EQ(list[1].name, product == interchange::kProduct2000 ? "炎" : "炎の剣");
@@ -86,8 +86,8 @@ TEST(Game, EachProductListsReadsAndWritesBackOnlyTheEditedAnimation) {
         }
 
         cProject doc(&cConfig::defaults());
-        ASSERT_TRUE(g.Read(2, doc, &error)) << error;
-        EXPECT_EQ(platform::ToUtf8(doc.text(kTextBaseFolder), "jpn"), g.Location().pictures);
+        ASSERT_TRUE(g.read(2, doc, &error)) << error;
+        EXPECT_EQ(platform::ToUtf8(doc.text(kTextBaseFolder), "jpn"), g.location().pictures);
         ASSERT_NE(doc.cell(0, 0), nullptr);
         strCell changed = *doc.cell(0, 0);
         changed.x = static_cast<int16_t>(changed.x + 7);
@@ -96,7 +96,7 @@ TEST(Game, EachProductListsReadsAndWritesBackOnlyTheEditedAnimation) {
         const strCell expected = *doc.cell(0, 0);
 
         game::strGameWriteReport report;
-        ASSERT_TRUE(g.Write(doc, 2, {}, report, &error)) << error;
+        ASSERT_TRUE(g.write(doc, 2, {}, report, &error)) << error;
         EXPECT_EQ(report.id, 2);
         EXPECT_FALSE(report.added);
         EXPECT_FALSE(report.backup.empty());
@@ -104,13 +104,13 @@ TEST(Game, EachProductListsReadsAndWritesBackOnlyTheEditedAnimation) {
         const std::vector<uint8_t> after = ReadBytes(folder.database);
 
         game::cGame again;
-        ASSERT_TRUE(again.Open(folder.database, game_test::Config(), &error)) << error;
+        ASSERT_TRUE(again.open(folder.database, game_test::Config(), &error)) << error;
         cProject back(&cConfig::defaults());
-        ASSERT_TRUE(again.Read(2, back, &error)) << error;
+        ASSERT_TRUE(again.read(2, back, &error)) << error;
         ASSERT_NE(back.cell(0, 0), nullptr);
         EXPECT_EQ(back.cell(0, 0)->x, expected.x);
         EXPECT_EQ(back.cell(0, 0)->y, 33);
-        EXPECT_EQ(again.List()[1].name, list[1].name); // the name is kept
+        EXPECT_EQ(again.list()[1].name, list[1].name); // the name is kept
 
         if (product == interchange::kProductMV) {
             const std::vector<std::string> a = Lines(before), b = Lines(after);
@@ -160,27 +160,27 @@ TEST(Game, NewAnimationsGoAfterTheLastWithTheirName) {
         strGameFolder folder(product);
         game::cGame g;
         std::string error;
-        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
-        const int last = g.LastId();
+        ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
+        const int last = g.lastId();
         cProject doc(&cConfig::defaults());
         game_test::SampleDocument(doc, "Document", 2);
         game::strGameWriteReport report;
-        ASSERT_TRUE(g.Write(doc, 0, {}, report, &error)) << error;
+        ASSERT_TRUE(g.write(doc, 0, {}, report, &error)) << error;
         EXPECT_TRUE(report.added);
         EXPECT_EQ(report.id, last + 1);
-        ASSERT_TRUE(g.Write(doc, 0, {false, "Given 名"}, report, &error)) << error;
+        ASSERT_TRUE(g.write(doc, 0, {false, "Given 名"}, report, &error)) << error;
         EXPECT_EQ(report.id, last + 2);
         EXPECT_TRUE(report.backup.empty()); // one backup per opening
 
         game::cGame again;
-        ASSERT_TRUE(again.Open(folder.dir.path(), game_test::Config(), &error)) << error;
-        const auto list = again.List();
-        ASSERT_EQ(again.LastId(), last + 2);
+        ASSERT_TRUE(again.open(folder.dir.path(), game_test::Config(), &error)) << error;
+        const auto list = again.list();
+        ASSERT_EQ(again.lastId(), last + 2);
         EXPECT_EQ(list[size_t(last)].name, "Document");
         EXPECT_EQ(list[size_t(last)].frames, 2);
         EXPECT_EQ(list[size_t(last) + 1].name, "Given 名");
         cProject back(&cConfig::defaults());
-        ASSERT_TRUE(again.Read(last + 1, back, &error)) << error;
+        ASSERT_TRUE(again.read(last + 1, back, &error)) << error;
         EXPECT_EQ(back.cell(1, 0)->x, 10);
     }
 }
@@ -191,24 +191,24 @@ TEST(Game, RefusesADatabaseChangedOnDiskAndLeavesItAlone) {
         strGameFolder folder(product);
         game::cGame g;
         std::string error;
-        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+        ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
         cProject doc(&cConfig::defaults());
-        ASSERT_TRUE(g.Read(2, doc, &error)) << error;
+        ASSERT_TRUE(g.read(2, doc, &error)) << error;
 
         // Another program saves the database: same size, other bytes, then only a later time.
         std::vector<uint8_t> other = ReadBytes(folder.database);
         other[other.size() / 2] ^= 0x01;
         WriteBytes(folder.database, other);
         game::strGameWriteReport report;
-        EXPECT_FALSE(g.Write(doc, 2, {}, report, &error));
+        EXPECT_FALSE(g.write(doc, 2, {}, report, &error));
         EXPECT_NE(error.find("changed on disk"), std::string::npos) << error;
         EXPECT_EQ(ReadBytes(folder.database), other);
         EXPECT_FALSE(std::filesystem::exists(platform::FolderPart(folder.database) + "/Backups"));
         // The game is still open as it was read.
-        EXPECT_EQ(g.List().size(), size_t(g.LastId()));
-        EXPECT_GE(g.LastId(), 2);
+        EXPECT_EQ(g.list().size(), size_t(g.lastId()));
+        EXPECT_GE(g.lastId(), 2);
         cProject again(&cConfig::defaults());
-        EXPECT_TRUE(g.Read(2, again, &error)) << error;
+        EXPECT_TRUE(g.read(2, again, &error)) << error;
     }
 }
 
@@ -222,35 +222,35 @@ TEST(Game, AFailedWriteGivesItsReasonInTheReport) {
     game::cGame g;
     game::strGameWriteReport report;
     cProject doc(&cConfig::defaults());
-    EXPECT_FALSE(g.Write(doc, 2, {}, report));
+    EXPECT_FALSE(g.write(doc, 2, {}, report));
     EXPECT_EQ(report.reason, strMessage(kGameDbNotOpen));
 
     std::string error;
-    ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
-    ASSERT_TRUE(g.Read(2, doc, &error)) << error;
+    ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
+    ASSERT_TRUE(g.read(2, doc, &error)) << error;
     const std::vector<uint8_t> before = ReadBytes(folder.database);
     WriteBytes(backups, {'x'});
-    EXPECT_FALSE(g.Write(doc, 2, {}, report));
+    EXPECT_FALSE(g.write(doc, 2, {}, report));
     EXPECT_FALSE(report.ok);
     EXPECT_EQ(report.reason.id, kGameDbNoBackup);
     EXPECT_NE(FormatMessage(report.reason).find(backups), std::string::npos) << FormatMessage(report.reason);
-    EXPECT_EQ(g.Failure().id, game::kGameMsgBackupFailed);
+    EXPECT_EQ(g.failure().id, game::kGameMsgBackupFailed);
     EXPECT_EQ(ReadBytes(folder.database), before);
 
     std::filesystem::remove(backups);
-    ASSERT_TRUE(g.Write(doc, 2, {}, report));
+    ASSERT_TRUE(g.write(doc, 2, {}, report));
     EXPECT_TRUE(report.reason.none());
 
     for (bool folderInPlace : {false, true}) {
         SCOPED_TRACE(folderInPlace ? "a folder in place of the database" : "the database removed");
-        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+        ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
         std::filesystem::remove(folder.database);
         if (folderInPlace) std::filesystem::create_directory(folder.database);
-        EXPECT_FALSE(g.Write(doc, 2, {}, report));
+        EXPECT_FALSE(g.write(doc, 2, {}, report));
         EXPECT_EQ(report.reason.id, kGameDbChangedOnDisk);
         const std::string text = FormatMessage(report.reason);
         EXPECT_NE(text.find(folder.database), std::string::npos) << text;
-        EXPECT_EQ(g.Failure().id, game::kGameMsgChangedOnDisk);
+        EXPECT_EQ(g.failure().id, game::kGameMsgChangedOnDisk);
         EXPECT_EQ(std::filesystem::is_directory(folder.database), folderInPlace);
         std::filesystem::remove(folder.database);
         WriteBytes(folder.database, before);
@@ -266,9 +266,9 @@ TEST(Game, UnparsableDatabasesAreNotOpened) {
         WriteBytes(folder.database, bytes);
         game::cGame g;
         std::string error;
-        EXPECT_FALSE(g.Open(folder.dir.path(), game_test::Config(), &error));
+        EXPECT_FALSE(g.open(folder.dir.path(), game_test::Config(), &error));
         EXPECT_NE(error.find(folder.database), std::string::npos) << error;
-        EXPECT_FALSE(g.IsOpen());
+        EXPECT_FALSE(g.isOpen());
         EXPECT_EQ(ReadBytes(folder.database), bytes);
     }
 }
@@ -279,31 +279,31 @@ TEST(Game, SlotsKeepWhatTheMappingDoesNotWrite) {
         strGameFolder folder(interchange::kProductVXAce);
         game::cGame g;
         std::string error;
-        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+        ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
         cProject doc(&cConfig::defaults());
         game_test::SampleDocument(doc, "Other", 1);
         game::strGameWriteReport report;
-        ASSERT_TRUE(g.Write(doc, 1, {false, "Renamed"}, report, &error)) << error;
+        ASSERT_TRUE(g.write(doc, 1, {false, "Renamed"}, report, &error)) << error;
         game::cMarshalTree tree;
         ASSERT_TRUE(game::ReadMarshalTree(ReadBytes(folder.database), tree));
-        const game::MarshalRef a1 = tree.Elements(tree.Root())[1];
-        EXPECT_EQ(tree.Bytes(tree.Ivar(a1, "@note")), "kept by every write");
-        EXPECT_EQ(tree.Bytes(tree.Ivar(a1, "@name")), "Renamed");
-        EXPECT_EQ(tree.Fixnum(tree.Ivar(a1, "@id")), 1);
-        std::span<const game::MarshalRef> pairs = tree.Pairs(a1);
-        EXPECT_EQ(tree.SymbolText(pairs[0]), "@id");
-        EXPECT_EQ(tree.SymbolText(pairs[pairs.size() - 2]), "@note");
+        const game::MarshalRef a1 = tree.elements(tree.root())[1];
+        EXPECT_EQ(tree.bytes(tree.ivar(a1, "@note")), "kept by every write");
+        EXPECT_EQ(tree.bytes(tree.ivar(a1, "@name")), "Renamed");
+        EXPECT_EQ(tree.fixnum(tree.ivar(a1, "@id")), 1);
+        std::span<const game::MarshalRef> pairs = tree.pairs(a1);
+        EXPECT_EQ(tree.symbolText(pairs[0]), "@id");
+        EXPECT_EQ(tree.symbolText(pairs[pairs.size() - 2]), "@note");
     }
     // MV: animation 5's "note" stays, keys in their order.
     {
         strGameFolder folder(interchange::kProductMV);
         game::cGame g;
         std::string error;
-        ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+        ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
         cProject doc(&cConfig::defaults());
         game_test::SampleDocument(doc, "Other", 1);
         game::strGameWriteReport report;
-        ASSERT_TRUE(g.Write(doc, 5, {}, report, &error)) << error;
+        ASSERT_TRUE(g.write(doc, 5, {}, report, &error)) << error;
         const std::vector<std::string> lines = Lines(ReadBytes(folder.database));
         ASSERT_EQ(lines.size(), 8u);
         EXPECT_EQ(lines[6].rfind("{\"id\":5,", 0), 0u) << lines[6];
@@ -318,19 +318,19 @@ TEST(Game, ReportsWhatTheProductCannotHoldAndMissingPictures) {
     strGameFolder folder(interchange::kProductMV);
     game::cGame g;
     std::string error;
-    ASSERT_TRUE(g.Open(folder.dir.path(), game_test::Config(), &error)) << error;
+    ASSERT_TRUE(g.open(folder.dir.path(), game_test::Config(), &error)) << error;
     cProject doc(&cConfig::defaults());
     game_test::SampleDocument(doc, "Toned", 1);
     strCell c = *doc.cell(0, 0);
     c.red = 150;
     doc.setCell(0, 0, &c);
     game::strGameWriteReport report;
-    ASSERT_TRUE(g.Write(doc, 0, {}, report, &error)) << error;
+    ASSERT_TRUE(g.write(doc, 0, {}, report, &error)) << error;
     ASSERT_EQ(report.losses.size(), 1u);
     EXPECT_TRUE(report.ok);
     EXPECT_EQ(report.losses[0], strMessage(kLossTonesOutOne)); // the one toned cell
     ASSERT_EQ(report.warnings.size(), 2u); // Fire1 and the sound Fire2 are not in the game
-    EXPECT_NE(report.warnings[0].find(g.Location().pictures + "/Fire1.{png,"), std::string::npos)
+    EXPECT_NE(report.warnings[0].find(g.location().pictures + "/Fire1.{png,"), std::string::npos)
         << report.warnings[0];
 }
 

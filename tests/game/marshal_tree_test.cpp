@@ -105,7 +105,7 @@ TEST(MarshalTree, RefusesMalformedDumps) {
         strMessage error;
         EXPECT_FALSE(game::ReadMarshalTree(Hex(row.hex), tree, &error));
         EXPECT_FALSE(error.none());
-        EXPECT_EQ(tree.NodeCount(), 0u); // nothing half-read is handed on
+        EXPECT_EQ(tree.nodeCount(), 0u); // nothing half-read is handed on
     }
 }
 
@@ -128,11 +128,11 @@ TEST(MarshalTree, ReplacingAnElementKeepsWhatOthersShareWithIt) {
     const std::vector<uint8_t> bytes = Hex("04 08 5B 08 30 22 06 61 5B 07 22 06 62 40 06");
     cMarshalTree tree;
     ASSERT_TRUE(game::ReadMarshalTree(bytes, tree));
-    const MarshalRef root = tree.Root();
-    const MarshalRef shared = tree.Elements(root)[1];
-    ASSERT_EQ(tree.Elements(tree.Elements(root)[2])[1], shared); // the link is the same node
+    const MarshalRef root = tree.root();
+    const MarshalRef shared = tree.elements(root)[1];
+    ASSERT_EQ(tree.elements(tree.elements(root)[2])[1], shared); // the link is the same node
 
-    ASSERT_TRUE(tree.SetElement(root, 1, tree.AddFixnum(7)));
+    ASSERT_TRUE(tree.setElement(root, 1, tree.addFixnum(7)));
     std::vector<uint8_t> out;
     ASSERT_TRUE(game::WriteMarshalTree(tree, out));
     // The string now appears first inside the last element, written whole; a link would be wrong.
@@ -140,7 +140,7 @@ TEST(MarshalTree, ReplacingAnElementKeepsWhatOthersShareWithIt) {
 
     cMarshalTree back;
     ASSERT_TRUE(game::ReadMarshalTree(out, back));
-    EXPECT_EQ(back.Bytes(back.Elements(back.Elements(back.Root())[2])[1]), "a");
+    EXPECT_EQ(back.bytes(back.elements(back.elements(back.root())[2])[1]), "a");
 }
 
 TEST(MarshalTree, CopiedValuesKeepTheirSharingAndSymbols) {
@@ -149,21 +149,21 @@ TEST(MarshalTree, CopiedValuesKeepTheirSharingAndSymbols) {
     ASSERT_TRUE(game::ReadMarshalTree(Hex("04 08 5B 09 22 06 73 40 06 3A 06 6B 3B 00"), from));
     cMarshalTree to;
     ASSERT_TRUE(game::ReadMarshalTree(Hex("04 08 5B 07 3A 06 6B 30"), to));
-    const MarshalRef copy = to.CopyFrom(from, from.Root());
-    ASSERT_TRUE(to.AppendElement(to.Root(), copy));
+    const MarshalRef copy = to.copyFrom(from, from.root());
+    ASSERT_TRUE(to.appendElement(to.root(), copy));
     std::vector<uint8_t> out;
     ASSERT_TRUE(game::WriteMarshalTree(to, out));
     EXPECT_EQ(out, Hex("04 08 5B 08 3A 06 6B 30 5B 09 22 06 73 40 07 3B 00 3B 00"));
-    EXPECT_EQ(to.SymbolCount(), 1u);
+    EXPECT_EQ(to.symbolCount(), 1u);
 }
 
 TEST(MarshalTree, NewStringsAndObjectsWriteAsRubyWritesThem) {
     cMarshalTree tree;
     ASSERT_TRUE(game::ReadMarshalTree(Hex("04 08 5B 00"), tree));
-    const std::pair<uint32_t, MarshalRef> ivars[] = {{tree.InternSymbol("@name"), tree.AddString("ab", true)},
-                                                     {tree.InternSymbol("@id"), tree.AddFixnum(300)}};
-    ASSERT_TRUE(tree.AppendElement(tree.Root(), tree.AddObject(tree.InternSymbol("A"), ivars)));
-    ASSERT_TRUE(tree.AppendElement(tree.Root(), tree.AddString("ab", false)));
+    const std::pair<uint32_t, MarshalRef> ivars[] = {{tree.internSymbol("@name"), tree.addString("ab", true)},
+                                                     {tree.internSymbol("@id"), tree.addFixnum(300)}};
+    ASSERT_TRUE(tree.appendElement(tree.root(), tree.addObject(tree.internSymbol("A"), ivars)));
+    ASSERT_TRUE(tree.appendElement(tree.root(), tree.addString("ab", false)));
     std::vector<uint8_t> out;
     ASSERT_TRUE(game::WriteMarshalTree(tree, out));
     EXPECT_EQ(out,

@@ -110,7 +110,7 @@ TEST(MvElementScan, TheCommonShapeNeedsNoParser) {
     cProject doc;
     game_test::SampleDocument(doc, "炎の剣", 4);
     std::string payload;
-    ASSERT_EQ(PKMV::BuildMvPayload(doc, "jpn", payload), 1);
+    ASSERT_EQ(mv::BuildMvPayload(doc, "jpn", payload), 1);
     const strScan s = Scan(payload.substr(1, payload.size() - 2));
     ASSERT_EQ(s.quick, eQuickScan::kValid);
     ExpectSame(s.fast, s.slow);

@@ -22,10 +22,10 @@ const std::vector<uint32_t> kMap = {0x000000, 0x102030, 0x405060, 0x708090, 0xA0
 // opaque colour of that letter.
 std::string Letters(const cDib& image) {
     std::string out;
-    for (int y = 0; y < image.Height(); ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         if (y) out += '/';
-        for (int x = 0; x < image.Width(); ++x) {
-            const uint32_t p = image.ReadPixel(x, y);
+        for (int x = 0; x < image.width(); ++x) {
+            const uint32_t p = image.readPixel(x, y);
             const auto i = std::find(kMap.begin() + 1, kMap.begin() + 5, p & 0xFFFFFF) - kMap.begin();
             out += p == 0 ? '.' : p >> 24 == 0xFF && i < 5 ? char('A' + i - 1) : '?';
         }
@@ -65,7 +65,7 @@ TEST(GifAnimation, FramesComposeWithTheirDisposal) {
     for (size_t i = 0; i < gif.frames.size(); ++i) {
         const strGifAnimation::strFrame& f = gif.frames[i];
         ASSERT_TRUE(f.image);
-        EXPECT_EQ(f.image->Bits(), 32);
+        EXPECT_EQ(f.image->bits(), 32);
         EXPECT_EQ(Letters(*f.image), want[i].pixels) << i;
         EXPECT_EQ(f.delay, want[i].delay) << i;
         EXPECT_EQ(f.disposal, want[i].disposal) << i;

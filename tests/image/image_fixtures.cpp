@@ -191,30 +191,30 @@ Bytes MakeBmp(const strBmpFixture& fx) {
 
 std::unique_ptr<cDib> MakeDib(int w, int h, int bits, const std::vector<uint32_t>& values,
                               const std::vector<uint32_t>& table) {
-    auto d = cDib::Create(w, h, bits, int(table.size()));
-    if (!table.empty()) d->Table() = table;
+    auto d = cDib::create(w, h, bits, int(table.size()));
+    if (!table.empty()) d->table() = table;
     const int bytes = bits / 8;
     for (int i = 0; i < w * h; ++i) {
-        if (bits <= 8) d->WriteIndex(i % w, i / w, int(values[size_t(i)]));
+        if (bits <= 8) d->writeIndex(i % w, i / w, int(values[size_t(i)]));
         for (int c = 0; c < bytes && bits > 8; ++c)
-            d->Row(i / w)[(i % w) * bytes + c] = uint8_t(values[size_t(i)] >> (8 * c));
+            d->row(i / w)[(i % w) * bytes + c] = uint8_t(values[size_t(i)] >> (8 * c));
     }
     return d;
 }
 
 void Attach(cBMP& b, int w, int h, int bits, const std::vector<uint32_t>& values,
             const std::vector<uint32_t>& table) {
-    b.Attach(MakeDib(w, h, bits, values, table));
-    if (!table.empty()) b.Palette().Set(table.data(), int(table.size()));
+    b.attach(MakeDib(w, h, bits, values, table));
+    if (!table.empty()) b.palette().set(table.data(), int(table.size()));
 }
 
 std::vector<uint32_t> Values(const cDib& d) {
     std::vector<uint32_t> out;
-    const int bytes = d.Bits() / 8;
-    for (int i = 0; i < d.Width() * d.Height(); ++i) {
-        uint32_t v = d.Bits() <= 8 ? uint32_t(d.ReadIndex(i % d.Width(), i / d.Width())) : 0;
-        for (int c = 0; c < bytes && d.Bits() > 8; ++c)
-            v |= uint32_t(d.Row(i / d.Width())[(i % d.Width()) * bytes + c]) << (8 * c);
+    const int bytes = d.bits() / 8;
+    for (int i = 0; i < d.width() * d.height(); ++i) {
+        uint32_t v = d.bits() <= 8 ? uint32_t(d.readIndex(i % d.width(), i / d.width())) : 0;
+        for (int c = 0; c < bytes && d.bits() > 8; ++c)
+            v |= uint32_t(d.row(i / d.width())[(i % d.width()) * bytes + c]) << (8 * c);
         out.push_back(v);
     }
     return out;

@@ -20,8 +20,8 @@ using Rows = std::vector<std::vector<uint32_t>>;
 
 // Every pixel, top row first, as stored: the indices of an 8-bit picture, else 0xAARRGGBB.
 Rows Pixels(const cBMP& b) {
-    const std::vector<uint32_t> values = Values(*b.Dib());
-    const size_t w = size_t(b.Dib()->Width());
+    const std::vector<uint32_t> values = Values(*b.dib());
+    const size_t w = size_t(b.dib()->width());
     Rows rows;
     for (size_t at = 0; at < values.size(); at += w)
         rows.emplace_back(values.begin() + long(at), values.begin() + long(at + w));
@@ -29,8 +29,8 @@ Rows Pixels(const cBMP& b) {
 }
 std::vector<uint32_t> PaletteOf(const cBMP& b) {
     std::vector<uint32_t> out;
-    for (int i = 0; i < b.Palette().Count(); ++i)
-        out.push_back(*b.GetPaletteEntry(i));
+    for (int i = 0; i < b.palette().count(); ++i)
+        out.push_back(*b.getPaletteEntry(i));
     return out;
 }
 // The given entries, then opaque black up to 256.
@@ -77,9 +77,9 @@ Bytes PngSized(const Bytes& png, const Bytes& size) {
 // Expects a failed load that leaves the target empty.
 void ExpectRefused(const Bytes& bytes) {
     cBMP b;
-    b.Attach(cDib::Create(1, 1, 32));
+    b.attach(cDib::create(1, 1, 32));
     EXPECT_FALSE(Load(bytes, b));
-    EXPECT_FALSE(b.IsAttached());
+    EXPECT_FALSE(b.isAttached());
 }
 
 } // namespace
@@ -105,9 +105,9 @@ TEST(Loader, RefusedFormatsAndMissingFiles) {
     EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9}, b, &info));
     EXPECT_EQ(LoadFailureText(info), "JPEG pictures cannot be loaded"); // what detection found, refused
     testing_support::TempDir dir;
-    b.Attach(cDib::Create(1, 1, 8));
+    b.attach(cDib::create(1, 1, 8));
     EXPECT_FALSE(LoadPictureFile(dir.file("none.png"), b, &info));
-    EXPECT_FALSE(b.IsAttached());
+    EXPECT_FALSE(b.isAttached());
     EXPECT_EQ(info.failure, kLoadUnreadable);
     // A file on disk loads like the same bytes in memory.
     testing_support::WriteBytes(dir.file("p.png"), MakePng(Png(1, 1, PNG_COLOR_TYPE_RGB, {{9, 8, 7}})));
@@ -121,7 +121,7 @@ TEST(Loader, PicturesAboveTheBudgetAreRefused) {
     const strLoadLimits limits{.maxBytes = 400};
     auto files = [](int w, int h) {
         return std::vector<Bytes>{
-            MakeBmp(Bmp(w, h, 8, Bytes(size_t(cDib::StrideOf(w, 8) * h), 1), {0, 0xFFFFFF}, 0, 2)),
+            MakeBmp(Bmp(w, h, 8, Bytes(size_t(cDib::strideOf(w, 8) * h), 1), {0, 0xFFFFFF}, 0, 2)),
             MakePng(Png(w, h, PNG_COLOR_TYPE_GRAY, std::vector<Bytes>(size_t(h), Bytes(size_t(w), 7)))),
             MakeXyz(w, h, std::vector<uint32_t>(256, 0x808080), Bytes(size_t(w * h), 1)),
             MakeGif(w, h, {0, 0xFFFFFF}, {{.width = w, .height = h, .indices = Bytes(size_t(w * h), 1)}}),
@@ -224,7 +224,7 @@ TEST(Loader, DecodesEveryPixel) {
         ASSERT_TRUE(Load(file, b, &info));
         EXPECT_EQ(info.format, format);
         EXPECT_EQ(info.sourceDepth, sourceDepth);
-        EXPECT_EQ(b.GetBitCount(), bits);
+        EXPECT_EQ(b.getBitCount(), bits);
         EXPECT_EQ(Pixels(b), pixels); // top row first: indices of 8 bits, else 0xAARRGGBB
         if (!palette.empty()) {
             EXPECT_EQ(PaletteOf(b), palette); // every entry, with its alpha
@@ -307,7 +307,7 @@ TEST(LoaderBmp, HeaderReadsStayInsideTheFile) {
         cBMP b;
         ASSERT_TRUE(Load(file, b));
         const uint32_t stored = Pixels(b)[0][0];
-        EXPECT_EQ(b.GetBitCount() == 8 ? *b.GetPaletteEntry(int(stored)) : stored, expected);
+        EXPECT_EQ(b.getBitCount() == 8 ? *b.getPaletteEntry(int(stored)) : stored, expected);
         for (size_t n = 0; n < file.size(); ++n)
             ExpectRefused(Cut(file, n));
     }
@@ -401,20 +401,20 @@ TEST(Builtins, ErrorPictureAndLabel) {
     cBMP err;
     ASSERT_TRUE(LoadPictureResource("BITMAP_ERCELL", err));
     int w, h;
-    err.GetSize(w, h);
-    EXPECT_EQ(std::tuple(w, h, err.GetBitCount()), std::tuple(32, 32, 8));
+    err.getSize(w, h);
+    EXPECT_EQ(std::tuple(w, h, err.getBitCount()), std::tuple(32, 32, 8));
     const Rows cell = Pixels(err);
     EXPECT_EQ(cell[0][0], 1u);   // frame
     EXPECT_EQ(cell[5][16], 0u);  // background
     EXPECT_EQ(cell[16][16], 1u); // cross
     cBMP label;
     ASSERT_TRUE(LoadPictureResource("BITMAP_LABEL", label));
-    label.GetSize(w, h);
+    label.getSize(w, h);
     EXPECT_EQ(std::pair(w, h), std::pair(10 * kLabelCellWidth, kLabelCellHeight));
-    EXPECT_EQ(*label.GetPaletteEntry(1), 0xFFFFFFFFu);
+    EXPECT_EQ(*label.getPaletteEntry(1), 0xFFFFFFFFu);
     EXPECT_EQ(Pixels(label)[1][1 * kLabelCellWidth + 3], 1u); // the top of the "1"
     EXPECT_FALSE(LoadPictureResource("BITMAP_NONE", label));
-    EXPECT_FALSE(label.IsAttached());
+    EXPECT_FALSE(label.isAttached());
 }
 
 // The fuzz targets' seed pictures are valid files of their format, except the findings kept as

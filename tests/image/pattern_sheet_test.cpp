@@ -41,10 +41,10 @@ std::unique_ptr<cDib> Frame(const std::string& rows) {
 
 std::string Letters(const cDib& image) {
     std::string out;
-    for (int y = 0; y < image.Height(); ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         if (y) out += '/';
-        for (int x = 0; x < image.Width(); ++x) {
-            const uint32_t p = image.ReadPixel(x, y);
+        for (int x = 0; x < image.width(); ++x) {
+            const uint32_t p = image.readPixel(x, y);
             char letter = p == 0 ? '.' : '?';
             for (const auto& [l, v] : kColours)
                 if (v == p) letter = l;
@@ -105,21 +105,21 @@ TEST(PatternSheet, LargeFramesAreBoxFilteredDownKeepingTheirShape) {
     ASSERT_TRUE(r.sheet);
     EXPECT_TRUE(r.frames[0].scaled);
     EXPECT_EQ(std::tuple(r.frames[0].width, r.frames[0].height), std::tuple(2, 1));
-    EXPECT_EQ(r.sheet->ReadPixel(0, 0), kColours.at('A'));
-    EXPECT_EQ(r.sheet->ReadPixel(1, 0), kColours.at('B'));
-    EXPECT_EQ(r.sheet->ReadPixel(0, 1), 0u);
+    EXPECT_EQ(r.sheet->readPixel(0, 0), kColours.at('A'));
+    EXPECT_EQ(r.sheet->readPixel(1, 0), kColours.at('B'));
+    EXPECT_EQ(r.sheet->readPixel(0, 1), 0u);
     // "A." fits the pattern as it is.
     EXPECT_FALSE(r.frames[1].scaled);
-    EXPECT_EQ(r.sheet->ReadPixel(2, 0), kColours.at('A'));
-    EXPECT_EQ(r.sheet->ReadPixel(3, 0), 0u);
-    EXPECT_EQ(r.sheet->ReadPixel(4, 0), 0xFF1E1E1Eu);
-    EXPECT_EQ(r.sheet->ReadPixel(5, 0), 0xFF969696u);
+    EXPECT_EQ(r.sheet->readPixel(2, 0), kColours.at('A'));
+    EXPECT_EQ(r.sheet->readPixel(3, 0), 0u);
+    EXPECT_EQ(r.sheet->readPixel(4, 0), 0xFF1E1E1Eu);
+    EXPECT_EQ(r.sheet->readPixel(5, 0), 0xFF969696u);
 
     // Into one pixel, "A." is half transparent: alpha halves, the colour stays A's (weighted by alpha).
     o.patternSize = 1;
     o.perRow = 1;
     const strSheetResult half = Build(Frames({"A."}), o);
-    EXPECT_EQ(half.sheet->ReadPixel(0, 0), 0x80102030u);
+    EXPECT_EQ(half.sheet->readPixel(0, 0), 0x80102030u);
 }
 
 TEST(PatternSheet, ProductLimitsRefuseOrAreNamed) {
@@ -154,7 +154,7 @@ TEST(PatternSheet, ProductLimitsRefuseOrAreNamed) {
             EXPECT_FALSE(r.sheet);
         } else {
             ASSERT_TRUE(r.sheet) << row.frames;
-            EXPECT_EQ(std::pair(r.sheet->Width(), r.sheet->Height()), std::pair(row.width, row.height));
+            EXPECT_EQ(std::pair(r.sheet->width(), r.sheet->height()), std::pair(row.width, row.height));
         }
     }
     // Without a product the sheet is built and the products it is too large for are named.
@@ -225,7 +225,7 @@ TEST(PatternSheet, CheckFindsWhatASheetBreaks) {
         EXPECT_EQ(CheckPatternSheet(picture, o).front().kind,
                   colours == 256 ? K::kTooManyColours : K::kNotPalette);
         strMessage why;
-        EXPECT_EQ(SheetToPalette(*picture.Dib(), &why) != nullptr, colours == 255) << why;
+        EXPECT_EQ(SheetToPalette(*picture.dib(), &why) != nullptr, colours == 255) << why;
     }
 }
 
@@ -235,9 +235,9 @@ TEST(PatternSheet, PaletteFormKeepsEntryZeroForTransparency) {
     const auto indexed = SheetToPalette(*image, &why);
     ASSERT_TRUE(indexed) << why;
     EXPECT_EQ(Values(*indexed), (std::vector<uint32_t>{0, 1, 2, 1, 3, 3, 0, 0}));
-    EXPECT_EQ(indexed->Table()[0], 0u);
-    EXPECT_EQ(indexed->Table()[1], kColours.at('A'));
-    EXPECT_EQ(indexed->Table()[3], kColours.at('C'));
+    EXPECT_EQ(indexed->table()[0], 0u);
+    EXPECT_EQ(indexed->table()[1], kColours.at('A'));
+    EXPECT_EQ(indexed->table()[3], kColours.at('C'));
     EXPECT_FALSE(SheetToPalette(*MakeDib(1, 1, 32, {0x7F102030}), &why));
     EXPECT_EQ(why, strMessage(kSheetPartlyTransparent));
 }
@@ -272,7 +272,7 @@ TEST(PatternSheet, FramesComeFromFoldersGifsAndStrips) {
     ASSERT_TRUE(LoadSheetFrames({folder, dir.file("two.gif")}, {}, frames, &why)) << why;
     std::string sources;
     for (const strSheetFrame& f : frames)
-        sources += f.source + "=" + std::to_string((f.image->ReadPixel(0, 0) >> 16) & 255) + "/" +
+        sources += f.source + "=" + std::to_string((f.image->readPixel(0, 0) >> 16) & 255) + "/" +
                    std::to_string(f.delay) + " ";
     EXPECT_EQ(sources, "f1.png=1/0 f2.png=2/0 f10.png=10/0 two.gif#1=0/5 two.gif#2=0/7 ");
 
@@ -297,7 +297,7 @@ TEST(PatternSheet, FramesComeFromFoldersGifsAndStrips) {
         }
         std::string got;
         for (const strSheetFrame& f : frames) {
-            const uint32_t p = f.image->ReadPixel(0, 0);
+            const uint32_t p = f.image->readPixel(0, 0);
             got += (got.empty() ? "" : " ") +
                    (p >> 24 == 0 ? std::string("key") : std::to_string((p >> 16) & 255));
         }

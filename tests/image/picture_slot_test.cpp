@@ -33,9 +33,9 @@ void WriteSolidPng(const std::string& path, int w, int h, uint32_t argb, int64_t
 // Every pixel of a texture, top row first.
 std::vector<uint32_t> Pixels(const cTexture& t) {
     std::vector<uint32_t> out;
-    for (int y = 0; y < t.Height(); ++y)
-        for (int x = 0; x < t.Width(); ++x)
-            out.push_back(t.Pixel(x, y));
+    for (int y = 0; y < t.height(); ++y)
+        for (int x = 0; x < t.width(); ++x)
+            out.push_back(t.pixel(x, y));
     return out;
 }
 
@@ -47,80 +47,80 @@ strPicture Pic(const std::string& path, int divX = 1, int divY = 1, int hue = 0)
 
 TEST(PictureSlot, EightBitUploadUsesPaletteHueAndTransparentIndex) {
     cPictureSlot s;
-    Attach(s.NewPicture(), 3, 2, 8, {0, 1, 2, 1, 5, 0}, {0xFF000000, 0xFFFF0000, 0x80FFFFFF});
-    ASSERT_TRUE(s.Divide(1, 1, kTransFlagPalette0));
+    Attach(s.newPicture(), 3, 2, 8, {0, 1, 2, 1, 5, 0}, {0xFF000000, 0xFFFF0000, 0x80FFFFFF});
+    ASSERT_TRUE(s.divide(1, 1, kTransFlagPalette0));
     // Index 0 is transparent, the palette alpha is kept, an index past the palette is transparent.
-    EXPECT_EQ(Pixels(s.ImageTexture()),
+    EXPECT_EQ(Pixels(s.imageTexture()),
               (std::vector<uint32_t>{0, 0xFFFF0000u, 0x80FFFFFFu, 0xFFFF0000u, 0, 0}));
-    s.SetHsv(120);
-    ASSERT_TRUE(s.Divide(-1, 0, 0)); // repeat the last request
-    EXPECT_EQ(s.TransparentIndex(), 0u);
-    EXPECT_EQ(s.ImageTexture().Pixel(1, 0), 0xFF00FF00u);
+    s.setHsv(120);
+    ASSERT_TRUE(s.divide(-1, 0, 0)); // repeat the last request
+    EXPECT_EQ(s.transparentIndex(), 0u);
+    EXPECT_EQ(s.imageTexture().pixel(1, 0), 0xFF00FF00u);
     // Black on an 8-bit picture gives only a key, which 8-bit uploads ignore: all opaque.
-    s.SetHsv();
-    ASSERT_TRUE(s.Divide(1, 1, kTransFlagBlack));
-    EXPECT_EQ(s.ImageTexture().Pixel(0, 0), 0xFF000000u);
+    s.setHsv();
+    ASSERT_TRUE(s.divide(1, 1, kTransFlagBlack));
+    EXPECT_EQ(s.imageTexture().pixel(0, 0), 0xFF000000u);
 }
 
 TEST(PictureSlot, ThirtyTwoBitUploadUsesAlphaKeyAndHue) {
     cPictureSlot s;
-    Attach(s.NewPicture(), 2, 2, 32, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456});
-    ASSERT_TRUE(s.Divide(1, 1, kTransFlagBlack));
+    Attach(s.newPicture(), 2, 2, 32, {0x00FF0000, 0xFF000000, 0x80FF0000, 0xFF123456});
+    ASSERT_TRUE(s.divide(1, 1, kTransFlagBlack));
     // Alpha 0 and the black key are transparent, the others copied.
-    EXPECT_EQ(Pixels(s.ImageTexture()), (std::vector<uint32_t>{0, 0, 0x80FF0000u, 0xFF123456u}));
-    s.SetHsv(240);
-    ASSERT_TRUE(s.Divide(1, 1, 0));
-    EXPECT_EQ(s.ImageTexture().Pixel(1, 0), 0xFF000000u); // method 0: no key
-    EXPECT_EQ(s.ImageTexture().Pixel(0, 1), 0x800000FFu); // hue applied, alpha kept
-    ASSERT_TRUE(s.Divide(1, 1, kTransFlagUpperLeft));     // key from the top-left pixel's RGB
-    EXPECT_EQ(s.ImageTexture().Pixel(0, 1), 0u);
+    EXPECT_EQ(Pixels(s.imageTexture()), (std::vector<uint32_t>{0, 0, 0x80FF0000u, 0xFF123456u}));
+    s.setHsv(240);
+    ASSERT_TRUE(s.divide(1, 1, 0));
+    EXPECT_EQ(s.imageTexture().pixel(1, 0), 0xFF000000u); // method 0: no key
+    EXPECT_EQ(s.imageTexture().pixel(0, 1), 0x800000FFu); // hue applied, alpha kept
+    ASSERT_TRUE(s.divide(1, 1, kTransFlagUpperLeft));     // key from the top-left pixel's RGB
+    EXPECT_EQ(s.imageTexture().pixel(0, 1), 0u);
 }
 
 TEST(PictureSlot, GridAccessorsAndTextures) {
     cPictureSlot s;
-    EXPECT_FALSE(s.Divide(1, 1, 0)); // nothing loaded
-    Attach(s.NewPicture(), 10, 6, 32, std::vector<uint32_t>(10 * 6, 0xFF112233));
+    EXPECT_FALSE(s.divide(1, 1, 0)); // nothing loaded
+    Attach(s.newPicture(), 10, 6, 32, std::vector<uint32_t>(10 * 6, 0xFF112233));
     float o[2], e[2];
-    EXPECT_EQ(s.GetPatternUv(0, o, e), nullptr);
+    EXPECT_EQ(s.getPatternUv(0, o, e), nullptr);
     EXPECT_EQ(e[0], 1.0f);
-    ASSERT_TRUE(s.Divide(4, 3, kDivideByWidth));
-    EXPECT_TRUE(s.IsValid());
-    EXPECT_EQ(s.PatternCount(), 4);
-    EXPECT_EQ(s.GetPatternRect(3), (strRect{4, 3, 8, 6})); // 2 x 2 cells of 4 x 3
-    EXPECT_EQ(s.HitTest(5, 1), 1);
-    EXPECT_EQ(s.GetPatternUv(3, o, e), &s.ImageTexture());
+    ASSERT_TRUE(s.divide(4, 3, kDivideByWidth));
+    EXPECT_TRUE(s.isValid());
+    EXPECT_EQ(s.patternCount(), 4);
+    EXPECT_EQ(s.getPatternRect(3), (strRect{4, 3, 8, 6})); // 2 x 2 cells of 4 x 3
+    EXPECT_EQ(s.hitTest(5, 1), 1);
+    EXPECT_EQ(s.getPatternUv(3, o, e), &s.imageTexture());
     EXPECT_FLOAT_EQ(o[0], 0.4f);
     EXPECT_FLOAT_EQ(o[1], 0.5f);
-    ASSERT_NE(s.GetCellTexture(1), nullptr);
-    EXPECT_EQ(s.GetCellTexture(1)->Width(), 4);
-    EXPECT_EQ(s.GetCellTexture(0)->Height(), 3);
-    EXPECT_EQ(s.GetCellTexture(2), nullptr);
+    ASSERT_NE(s.getCellTexture(1), nullptr);
+    EXPECT_EQ(s.getCellTexture(1)->width(), 4);
+    EXPECT_EQ(s.getCellTexture(0)->height(), 3);
+    EXPECT_EQ(s.getCellTexture(2), nullptr);
     // A failing division goes back to loaded.
-    EXPECT_FALSE(s.Divide(11, 1, kDivideByWidth));
-    EXPECT_FALSE(s.IsValid());
-    EXPECT_TRUE(s.IsAttached());
-    EXPECT_TRUE(s.ImageTexture().IsEmpty());
-    EXPECT_EQ(s.GetCellTexture(0), nullptr);
+    EXPECT_FALSE(s.divide(11, 1, kDivideByWidth));
+    EXPECT_FALSE(s.isValid());
+    EXPECT_TRUE(s.isAttached());
+    EXPECT_TRUE(s.imageTexture().isEmpty());
+    EXPECT_EQ(s.getCellTexture(0), nullptr);
 }
 
 TEST(PictureSlot, OpenResultsAndBuiltins) {
     cPictureSlot s;
-    EXPECT_EQ(s.LoadFromFile("/nonexistent/x.png"), -2);
-    EXPECT_EQ(s.Open("/nonexistent/x.png", 0), -1);
-    EXPECT_EQ(s.Open("BITMAP_ERCELL", kDivideFromResource | kTransFlagPalette0 | kDivideByWidth), 1);
-    EXPECT_EQ(s.PatternCount(), 1);
-    EXPECT_EQ(s.ImageTexture().Pixel(16, 5) >> 24, 0u); // background: index 0, transparent
-    EXPECT_EQ(s.ImageTexture().Pixel(0, 0), 0xFFFF2020u);
+    EXPECT_EQ(s.loadFromFile("/nonexistent/x.png"), -2);
+    EXPECT_EQ(s.open("/nonexistent/x.png", 0), -1);
+    EXPECT_EQ(s.open("BITMAP_ERCELL", kDivideFromResource | kTransFlagPalette0 | kDivideByWidth), 1);
+    EXPECT_EQ(s.patternCount(), 1);
+    EXPECT_EQ(s.imageTexture().pixel(16, 5) >> 24, 0u); // background: index 0, transparent
+    EXPECT_EQ(s.imageTexture().pixel(0, 0), 0xFFFF2020u);
 
     cPictureSlotTable table;
     cConfig config;
     config.CGround = 0x00332211; // Windows colour 0x00BBGGRR
-    ASSERT_TRUE(table.Initialise(config));
-    EXPECT_EQ(table.BackgroundColour(), 0x112233u);
-    ASSERT_NE(table.Find(cPictureSlotTable::kErrorPicture), nullptr);
-    EXPECT_TRUE(table.Find(cPictureSlotTable::kErrorPicture)->IsValid());
-    EXPECT_FALSE(table.Insert(nullptr, 3));
-    EXPECT_FALSE(table.Remove(3));
+    ASSERT_TRUE(table.initialise(config));
+    EXPECT_EQ(table.backgroundColour(), 0x112233u);
+    ASSERT_NE(table.find(cPictureSlotTable::kErrorPicture), nullptr);
+    EXPECT_TRUE(table.find(cPictureSlotTable::kErrorPicture)->isValid());
+    EXPECT_FALSE(table.insert(nullptr, 3));
+    EXPECT_FALSE(table.remove(3));
 }
 
 class SlotTableTest : public ::testing::Test {
@@ -131,16 +131,16 @@ class SlotTableTest : public ::testing::Test {
     cConfig config;
 
     // A project of one frame whose pictures are read from dir.
-    std::unique_ptr<cProject> Project() {
+    std::unique_ptr<cProject> project() {
         auto doc = std::make_unique<cProject>(&config);
         EXPECT_TRUE(doc->create(1, 4, 4, 1));
         doc->setText(kTextBaseFolder, dir.path());
         return doc;
     }
 
-    uint32_t TopLeft(int n) const { return table.Find(n)->ImageTexture().Pixel(0, 0); }
-    bool Update(int n, strPicture* now, const strPicture* before, bool force = false) {
-        return table.UpdatePicture(src, n, now, before, force, true);
+    uint32_t topLeft(int n) const { return table.find(n)->imageTexture().pixel(0, 0); }
+    bool update(int n, strPicture* now, const strPicture* before, bool force = false) {
+        return table.updatePicture(src, n, now, before, force, true);
     }
 };
 
@@ -150,25 +150,25 @@ TEST_F(SlotTableTest, ReloadRules) {
     WriteSolidPng(dir.file("a.png"), 4, 4, 0xFFFF0000);
     WriteSolidPng(dir.file("A.png"), 4, 4, 0xFF00FF00);
     strPicture p = Pic("a.png"), same = p, upper = Pic("A.png"), hued = Pic("a.png", 1, 1, 120);
-    ASSERT_TRUE(Update(0, &p, nullptr));
-    cPictureSlot* slot = table.Find(0);
+    ASSERT_TRUE(update(0, &p, nullptr));
+    cPictureSlot* slot = table.find(0);
     ASSERT_NE(slot, nullptr);
-    const cBMP* bits = slot->Picture().get();
+    const cBMP* bits = slot->picture().get();
     WriteSolidPng(dir.file("a.png"), 4, 4, 0xFF0000FF);
-    ASSERT_TRUE(Update(0, &same, &p));
-    EXPECT_EQ(table.Find(0), slot);
-    EXPECT_EQ(TopLeft(0), 0xFFFF0000u);
-    ASSERT_TRUE(Update(0, &hued, &p));
-    EXPECT_EQ(table.Find(0), slot);
-    EXPECT_EQ(slot->Picture().get(), bits);
-    EXPECT_EQ(TopLeft(0), 0xFF00FF00u); // red turned by 120
-    ASSERT_TRUE(Update(0, &p, &hued));  // back to 0: adjustment off
-    EXPECT_EQ(TopLeft(0), 0xFFFF0000u);
-    EXPECT_FALSE(slot->HueEnabled());
-    ASSERT_TRUE(Update(0, &same, &p, true));
-    EXPECT_EQ(TopLeft(0), 0xFF0000FFu);
-    ASSERT_TRUE(Update(0, &upper, &p));
-    EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
+    ASSERT_TRUE(update(0, &same, &p));
+    EXPECT_EQ(table.find(0), slot);
+    EXPECT_EQ(topLeft(0), 0xFFFF0000u);
+    ASSERT_TRUE(update(0, &hued, &p));
+    EXPECT_EQ(table.find(0), slot);
+    EXPECT_EQ(slot->picture().get(), bits);
+    EXPECT_EQ(topLeft(0), 0xFF00FF00u); // red turned by 120
+    ASSERT_TRUE(update(0, &p, &hued));  // back to 0: adjustment off
+    EXPECT_EQ(topLeft(0), 0xFFFF0000u);
+    EXPECT_FALSE(slot->hueEnabled());
+    ASSERT_TRUE(update(0, &same, &p, true));
+    EXPECT_EQ(topLeft(0), 0xFF0000FFu);
+    ASSERT_TRUE(update(0, &upper, &p));
+    EXPECT_EQ(topLeft(0), 0xFF00FF00u);
 }
 
 // Zero divisions divide as 1 x 1 (the record is left as it is); a failed division or a file that does
@@ -176,53 +176,53 @@ TEST_F(SlotTableTest, ReloadRules) {
 TEST_F(SlotTableTest, DivisionRulesAndFailures) {
     WriteSolidPng(dir.file("s.png"), 96, 64, 0xFF808080);
     strPicture p = Pic("s.png", 0, 0);
-    ASSERT_TRUE(Update(0, &p, nullptr));
+    ASSERT_TRUE(update(0, &p, nullptr));
     EXPECT_EQ(p, Pic("s.png", 0, 0));
-    EXPECT_EQ(table.Find(0)->PatternCount(), 1);
+    EXPECT_EQ(table.find(0)->patternCount(), 1);
     strPicture split = Pic("s.png", 3, 2);
-    ASSERT_TRUE(Update(0, &split, &p));
-    EXPECT_EQ(table.Find(0)->PatternCount(), 6);
+    ASSERT_TRUE(update(0, &split, &p));
+    EXPECT_EQ(table.find(0)->patternCount(), 6);
     int w, h;
-    table.Find(0)->GetCellSize(w, h);
+    table.find(0)->getCellSize(w, h);
     EXPECT_EQ(std::pair(w, h), std::pair(32, 32));
     src.splitByWidth = true; // 16 x 16 cells
     strPicture byWidth = Pic("s.png", 16, 16);
-    ASSERT_TRUE(Update(0, &byWidth, &split));
-    EXPECT_EQ(table.Find(0)->PatternCount(), 24);
+    ASSERT_TRUE(update(0, &byWidth, &split));
+    EXPECT_EQ(table.find(0)->patternCount(), 24);
     strPicture tooWide = Pic("s.png", 97, 16);
-    cPictureSlot* slot = table.Find(0);
-    EXPECT_FALSE(Update(0, &tooWide, &byWidth));
-    EXPECT_EQ(table.Find(0), slot); // not valid until divided again
+    cPictureSlot* slot = table.find(0);
+    EXPECT_FALSE(update(0, &tooWide, &byWidth));
+    EXPECT_EQ(table.find(0), slot); // not valid until divided again
     strPicture missing = Pic("missing.png");
-    EXPECT_FALSE(Update(0, &missing, &byWidth));
-    EXPECT_EQ(table.Find(0), slot);
-    EXPECT_TRUE(Update(0, nullptr, &byWidth));
-    EXPECT_EQ(table.Find(0), nullptr);
+    EXPECT_FALSE(update(0, &missing, &byWidth));
+    EXPECT_EQ(table.find(0), slot);
+    EXPECT_TRUE(update(0, nullptr, &byWidth));
+    EXPECT_EQ(table.find(0), nullptr);
 }
 
 TEST_F(SlotTableTest, TransTypeChangeAffectsOnlySlotsDividedAgain) {
     WriteSolidPng(dir.file("k.png"), 2, 2, 0xFFFFFFFF, 0xFF000000); // black top-left
     strPicture p = Pic("k.png");
-    ASSERT_TRUE(Update(0, &p, nullptr));
-    ASSERT_TRUE(Update(1, &p, nullptr));
-    EXPECT_EQ(TopLeft(0), 0xFF000000u);
+    ASSERT_TRUE(update(0, &p, nullptr));
+    ASSERT_TRUE(update(1, &p, nullptr));
+    EXPECT_EQ(topLeft(0), 0xFF000000u);
     src.transType = kTransBlack;
-    ASSERT_TRUE(Update(1, &p, &p)); // nothing changed: nothing done
-    EXPECT_EQ(TopLeft(1), 0xFF000000u);
+    ASSERT_TRUE(update(1, &p, &p)); // nothing changed: nothing done
+    EXPECT_EQ(topLeft(1), 0xFF000000u);
     strPicture hued = Pic("k.png", 1, 1, 1);
-    ASSERT_TRUE(Update(0, &hued, &p)); // divided again
-    EXPECT_EQ(TopLeft(0), 0u);
-    EXPECT_EQ(TopLeft(1), 0xFF000000u);
+    ASSERT_TRUE(update(0, &hued, &p)); // divided again
+    EXPECT_EQ(topLeft(0), 0u);
+    EXPECT_EQ(topLeft(1), 0xFF000000u);
 }
 
 TEST_F(SlotTableTest, PathsResolveWithEitherSeparatorAndTheCodePage) {
     std::filesystem::create_directories(dir.file("sub/deeper"));
     WriteSolidPng(dir.file("sub/deeper/b.png"), 2, 2, 0xFF0000FF);
     strPicture p = Pic("sub\\deeper\\..\\deeper/b.png");
-    ASSERT_TRUE(Update(0, &p, nullptr));
-    EXPECT_EQ(cPictureSlotTable::ResolvePicturePath(src, p.path, true), dir.file("sub/deeper/b.png"));
+    ASSERT_TRUE(update(0, &p, nullptr));
+    EXPECT_EQ(cPictureSlotTable::resolvePicturePath(src, p.path, true), dir.file("sub/deeper/b.png"));
     // Without the base folder a relative name is not found from here.
-    EXPECT_FALSE(table.UpdatePicture(src, 1, &p, nullptr, false, false));
+    EXPECT_FALSE(table.updatePicture(src, 1, &p, nullptr, false, false));
 
     // A stored name in CP932 finds the UTF-8 file on disk.
     const std::string name = reinterpret_cast<const char*>(u8"画像.png");
@@ -230,63 +230,63 @@ TEST_F(SlotTableTest, PathsResolveWithEitherSeparatorAndTheCodePage) {
     std::string stored = platform::FromUtf8(name, "jpn");
     EXPECT_EQ(stored.substr(0, 4), std::string("\x89\xE6\x91\x9C"));
     strPicture jp = Pic(stored);
-    ASSERT_TRUE(Update(2, &jp, nullptr));
-    EXPECT_EQ(TopLeft(2), 0xFF00FF00u);
+    ASSERT_TRUE(update(2, &jp, nullptr));
+    EXPECT_EQ(topLeft(2), 0xFF00FF00u);
 }
 
 TEST_F(SlotTableTest, ProjectReloadRemoveAndTarget) {
     WriteSolidPng(dir.file("a.png"), 8, 8, 0xFFFF0000);
     WriteSolidPng(dir.file("b.png"), 8, 8, 0xFF00FF00);
     config.TransType = 0;
-    const auto doc = Project();
+    const auto doc = project();
     doc->setPicture(0, Pic("a.png", 2, 2));
     doc->setPicture(2, Pic("b.png", 0, 0));
-    EXPECT_EQ(table.ReloadAll(*doc), 2);
-    EXPECT_EQ(table.Find(0)->PatternCount(), 4);
-    EXPECT_EQ(table.Find(2)->PatternCount(), 1);
-    EXPECT_EQ(table.Find(1), nullptr);
+    EXPECT_EQ(table.reloadAll(*doc), 2);
+    EXPECT_EQ(table.find(0)->patternCount(), 4);
+    EXPECT_EQ(table.find(2)->patternCount(), 1);
+    EXPECT_EQ(table.find(1), nullptr);
     EXPECT_EQ(doc->picture(2)->divX, 1);
 
     // A record change through the document's own form of the call.
     strPicture hued = *doc->picture(0);
     hued.hue = 120;
-    ASSERT_TRUE(table.UpdatePicture(*doc, 0, &hued, doc->picture(0), false, true));
-    EXPECT_EQ(TopLeft(0), 0xFF00FF00u);
+    ASSERT_TRUE(table.updatePicture(*doc, 0, &hued, doc->picture(0), false, true));
+    EXPECT_EQ(topLeft(0), 0xFF00FF00u);
 
     config.TargetPath = dir.file("b.png");
-    ASSERT_TRUE(table.UpdateTarget(config));
-    ASSERT_NE(table.Find(cPictureSlotTable::kTargetPicture), nullptr);
-    EXPECT_EQ(table.Find(cPictureSlotTable::kTargetPicture)->PatternCount(), 1);
+    ASSERT_TRUE(table.updateTarget(config));
+    ASSERT_NE(table.find(cPictureSlotTable::kTargetPicture), nullptr);
+    EXPECT_EQ(table.find(cPictureSlotTable::kTargetPicture)->patternCount(), 1);
 
-    EXPECT_EQ(table.RemoveAll(*doc), 2);
-    EXPECT_EQ(table.Find(0), nullptr);
-    ASSERT_NE(table.Find(cPictureSlotTable::kTargetPicture), nullptr); // not a project picture
+    EXPECT_EQ(table.removeAll(*doc), 2);
+    EXPECT_EQ(table.find(0), nullptr);
+    ASSERT_NE(table.find(cPictureSlotTable::kTargetPicture), nullptr); // not a project picture
     config.TargetPath.clear();
-    EXPECT_TRUE(table.UpdateTarget(config));
-    EXPECT_EQ(table.Find(cPictureSlotTable::kTargetPicture), nullptr);
+    EXPECT_TRUE(table.updateTarget(config));
+    EXPECT_EQ(table.find(cPictureSlotTable::kTargetPicture), nullptr);
 }
 
 // An edited picture is stored only when its file opens and divides; otherwise the record and a
 // usable slot stay as they were.
 TEST_F(SlotTableTest, StoringAnEditedPictureKeepsTheOldOneOnFailure) {
     WriteSolidPng(dir.file("a.png"), 200, 200, 0xFFFF0000);
-    const auto doc = Project();
-    ASSERT_TRUE(table.StorePicture(*doc, 1, Pic("a.png", 2, 2)));
+    const auto doc = project();
+    ASSERT_TRUE(table.storePicture(*doc, 1, Pic("a.png", 2, 2)));
     EXPECT_EQ(*doc->picture(1), Pic("a.png", 2, 2));
-    EXPECT_EQ(table.Find(1)->PatternCount(), 4);
+    EXPECT_EQ(table.find(1)->patternCount(), 4);
     doc->markSaved();
 
     const strPicture failures[] = {Pic("missing.png", 2, 2), Pic("a.png", 200, 100)}; // 20000 patterns
     for (const strPicture& bad : failures) {
-        EXPECT_FALSE(table.StorePicture(*doc, 1, bad)) << bad.path;
+        EXPECT_FALSE(table.storePicture(*doc, 1, bad)) << bad.path;
         EXPECT_EQ(*doc->picture(1), Pic("a.png", 2, 2));
-        ASSERT_TRUE(table.Find(1)->IsValid());
-        EXPECT_EQ(table.Find(1)->PatternCount(), 4);
+        ASSERT_TRUE(table.find(1)->isValid());
+        EXPECT_EQ(table.find(1)->patternCount(), 4);
     }
-    EXPECT_FALSE(table.StorePicture(*doc, 3, Pic("missing.png")));
+    EXPECT_FALSE(table.storePicture(*doc, 3, Pic("missing.png")));
     EXPECT_EQ(doc->picture(3), nullptr);
     EXPECT_FALSE(doc->modified());
-    EXPECT_FALSE(table.StorePicture(*doc, doc->pictureCapacity(), Pic("a.png")));
+    EXPECT_FALSE(table.storePicture(*doc, doc->pictureCapacity(), Pic("a.png")));
 }
 
 using PictureInfo = SlotTableTest;
@@ -294,7 +294,7 @@ using PictureInfo = SlotTableTest;
 TEST_F(PictureInfo, DescribesEveryPictureRecord) {
     WriteSolidPng(dir.file("a.png"), 96, 64, 0xFFFF0000);
     config.Init_Div = 0;
-    const auto doc = Project();
+    const auto doc = project();
     doc->setPicture(0, Pic("a.png", 3, 2));
     doc->setPicture(1, Pic("missing.png"));
     doc->setSetting(kKeySplitFormat, 1); // by width: 3 x 2 pixel cells

@@ -34,27 +34,27 @@ TEST(ClipboardProperty, EditClipboardRecordsComeBackExactly) {
     testing_support::ForEachRandomProject(300, nullptr, [&](cProject& doc, testing_support::cRandom&) {
         cClip_Mass mass(kClipRows), back(kClipRows);
         for (int f = 0; f < doc.frameCount(); ++f) {
-            mass.AddFrame(f, doc.frame(f)->interval);
+            mass.addFrame(f, doc.frame(f)->interval);
             for (int c = 0; c < doc.cellNumber(); ++c)
-                doc.cell(f, c) ? mass.AddCell(f, c, *doc.cell(f, c)) : mass.AddEmpty(f, c);
+                doc.cell(f, c) ? mass.addCell(f, c, *doc.cell(f, c)) : mass.addEmpty(f, c);
         }
         for (int c = 0; c < doc.cellNumber(); ++c)
-            mass.AddLock(c, doc.lockTable()[static_cast<size_t>(c)]);
-        ASSERT_TRUE(mass.Build());
-        ASSERT_TRUE(back.Parse(mass.Buffer()));
+            mass.addLock(c, doc.lockTable()[static_cast<size_t>(c)]);
+        ASSERT_TRUE(mass.build());
+        ASSERT_TRUE(back.parse(mass.buffer()));
         EXPECT_TRUE(back.cells == mass.cells && back.empties == mass.empties && back.frames == mass.frames &&
                     back.locks == mass.locks);
         for (int i = 0; i < doc.effectCount(); ++i) {
             strEffect e = *doc.effect(i), read;
             cClip_Effect out(&e), in(&read);
-            ASSERT_TRUE(out.Build() && in.Parse(out.Buffer()));
+            ASSERT_TRUE(out.build() && in.parse(out.buffer()));
             EXPECT_EQ(read, e);
         }
         for (int i = 0; i < doc.pictureCapacity(); ++i)
             if (const strPicture* p = doc.picture(i)) {
                 strPicture copy = *p, read;
                 cClip_Picture out(&copy), in(&read);
-                ASSERT_TRUE(out.Build() && in.Parse(out.Buffer()));
+                ASSERT_TRUE(out.build() && in.parse(out.buffer()));
                 EXPECT_EQ(read, copy);
             }
     });

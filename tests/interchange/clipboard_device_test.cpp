@@ -61,11 +61,11 @@ TEST(ClipboardDevice, OtherProductCodesGiveZero) {
     auto clip = Holding({});
     cClipboardDevice device(*clip, cfg);
     for (int product : {-1, int(kProduct2003), 6, 100}) {
-        EXPECT_EQ(device.ExportClipboard(d, product), 0) << product;
-        EXPECT_EQ(device.ImportClipboard(d, product), 0) << product;
+        EXPECT_EQ(device.exportClipboard(d, product), 0) << product;
+        EXPECT_EQ(device.importClipboard(d, product), 0) << product;
     }
     clip->add(clip->registerFormat(kFormatNameVXAce), PayloadNamed("A", kProductVXAce));
-    EXPECT_EQ(device.ImportClipboard(d, kProductVXAce), 0); // the menu imports with product 3
+    EXPECT_EQ(device.importClipboard(d, kProductVXAce), 0); // the menu imports with product 3
 }
 
 TEST(ClipboardDevice, ImportPrefersVxAceThenVxThenXp) {
@@ -87,11 +87,11 @@ TEST(ClipboardDevice, ImportPrefersVxAceThenVxThenXp) {
         auto clip = Holding(c.formats);
         cClipboardDevice device(*clip, cfg);
         cProject d(&cfg);
-        EXPECT_EQ(device.ImportClipboard(d, kProductVX), c.result) << c.name;
+        EXPECT_EQ(device.importClipboard(d, kProductVX), c.result) << c.name;
         if (c.result == 1) {
             EXPECT_EQ(d.text(kTextName), c.name);
         }
-        EXPECT_EQ(device.LastError().none(), c.result == 1) << c.name;
+        EXPECT_EQ(device.lastError().none(), c.result == 1) << c.name;
     }
 }
 
@@ -102,7 +102,7 @@ TEST(ClipboardCommands, ImportAsksFirstOnlyForAModifiedDocument) {
     auto current = ModifiedCurrent(cfg);
     // Cancel at the question ends the import without a message.
     const std::string print = ProjectFingerprint(*current);
-    EXPECT_EQ(RunImportCommand(device, current, kProductVX, "/w", [] { return false; }).Text(), "");
+    EXPECT_EQ(RunImportCommand(device, current, kProductVX, "/w", [] { return false; }).text(), "");
     EXPECT_EQ(ProjectFingerprint(*current), print);
     EXPECT_TRUE(current->modified());
 
@@ -140,10 +140,10 @@ TEST(ClipboardCommands, FailedImportsLeaveTheCurrentDocumentUntouched) {
         cClipboardDevice device(*clip, cfg);
         strCommandReport r = RunImportCommand(device, current, product, "/w", [] { return true; });
         EXPECT_EQ(std::pair(r.message, r.label), std::pair(int(kMsgImportFailed), label));
-        EXPECT_EQ(r.Text(), FormatMessage(kMsgImportFailed, MessageText(label)));
-        EXPECT_FALSE(device.LastError().none()); // every reader says why
+        EXPECT_EQ(r.text(), FormatMessage(kMsgImportFailed, MessageText(label)));
+        EXPECT_FALSE(device.lastError().none()); // every reader says why
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.reason, device.LastError()); // and the report carries it
+        EXPECT_EQ(r.reason, device.lastError()); // and the report carries it
         EXPECT_EQ(current.get(), before);
         EXPECT_EQ(ProjectFingerprint(*current), print);
         EXPECT_TRUE(current->modified());
@@ -199,33 +199,33 @@ TEST(ClipboardCommands, EachMenuCommandTravelsThroughItsProductsFormat) {
     // A clipboard that another program holds open.
     cRefusingClipboard refusing;
     cClipboardDevice held(refusing, cfg);
-    EXPECT_EQ(held.ExportClipboard(*d, kProductXP), -1);
+    EXPECT_EQ(held.exportClipboard(*d, kProductXP), -1);
     const strCommandReport refused = RunExportCommand(held, *d, kProductXP);
     EXPECT_EQ(std::pair(refused.message, refused.label), std::pair(int(kMsgExportFailed), int(kLabelXP)));
     EXPECT_FALSE(refused.ok);
-    EXPECT_EQ(refused.reason, held.LastError());
+    EXPECT_EQ(refused.reason, held.lastError());
 }
 
 TEST(ClipboardMenu, ProbesFollowTheFormats) {
     platform::cMemoryClipboard clip;
     strClipboardMenuState s = ProbeClipboardMenu(clip);
     EXPECT_FALSE(s.import2000 || s.importMarshal || s.importMV);
-    EXPECT_TRUE(s.IsEnabled(kCmdExportXP) && s.IsEnabled(kCmdExport2000) && s.IsEnabled(kCmdExportMV));
-    EXPECT_FALSE(s.IsEnabled(kCmdExport2003) || s.IsEnabled(kCmdImport2003) ||
-                 s.IsEnabled(kCmdImportMarshal));
+    EXPECT_TRUE(s.isEnabled(kCmdExportXP) && s.isEnabled(kCmdExport2000) && s.isEnabled(kCmdExportMV));
+    EXPECT_FALSE(s.isEnabled(kCmdExport2003) || s.isEnabled(kCmdImport2003) ||
+                 s.isEnabled(kCmdImportMarshal));
 
     for (const char* name : {kFormatNameXP, kFormatNameVX, kFormatNameVXAce}) {
         clip.clear();
         clip.add(clip.registerFormat(name), {1});
         s = ProbeClipboardMenu(clip);
-        EXPECT_TRUE(s.importMarshal && s.IsEnabled(kCmdImportMarshal)) << name;
+        EXPECT_TRUE(s.importMarshal && s.isEnabled(kCmdImportMarshal)) << name;
         EXPECT_FALSE(s.import2000) << name;
     }
     clip.clear();
     clip.add(platform::cClipboard::kFormat2000, {1});
     clip.add(clip.registerFormat(kFormatNameMV), {'['});
     s = ProbeClipboardMenu(clip);
-    EXPECT_TRUE(s.import2000 && s.importMV && s.IsEnabled(kCmdImport2000) && s.IsEnabled(kCmdImportMV));
+    EXPECT_TRUE(s.import2000 && s.importMV && s.isEnabled(kCmdImport2000) && s.isEnabled(kCmdImportMV));
     EXPECT_FALSE(s.importMarshal);
 }
 
@@ -299,12 +299,12 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
             SCOPED_TRACE(folder + " " + std::to_string(product));
             platform::cMemoryClipboard clip;
             cClipboardDevice device(clip, cfg);
-            ASSERT_EQ(device.ExportClipboard(src, product), 1);
+            ASSERT_EQ(device.exportClipboard(src, product), 1);
             Bytes first;
             ASSERT_TRUE(clip.read(ProductFormat(clip, product), first));
             cProject back(&cfg);
-            ASSERT_EQ(device.ImportClipboard(back, product == kProductVXAce ? kProductVX : product), 1)
-                << FormatMessage(device.LastError());
+            ASSERT_EQ(device.importClipboard(back, product == kProductVXAce ? kProductVX : product), 1)
+                << FormatMessage(device.lastError());
             ASSERT_NE(back.picture(0), nullptr);
             EXPECT_EQ(back.picture(0)->path,
                       folder + (folder == dir.path() ? "/Light.Effect.png" : "/Light.Effect"));
@@ -312,7 +312,7 @@ TEST(FileNameResolution, TitlesWithDotsComeBackWhole) {
                 ASSERT_NE(back.picture(1), nullptr);
                 EXPECT_EQ(back.picture(1)->path, folder + "/Light"); // neither file is Light + an extension
             }
-            ASSERT_EQ(device.ExportClipboard(back, product), 1);
+            ASSERT_EQ(device.exportClipboard(back, product), 1);
             Bytes second;
             ASSERT_TRUE(clip.read(ProductFormat(clip, product), second));
             EXPECT_EQ(second, first);

@@ -29,9 +29,9 @@ strCell CellAt(int x, int y = 0, uint16_t pattern = 1) {
 // interval f + 1.
 class EditClipFixture : public ::testing::Test {
   protected:
-    void SetUp() override { Make(10); }
+    void SetUp() override { make(10); }
 
-    void Make(int frames, int cells = 8) {
+    void make(int frames, int cells = 8) {
         ops.reset();
         commands.reset();
         doc = std::make_unique<cProject>(&cfg);
@@ -51,16 +51,16 @@ class EditClipFixture : public ::testing::Test {
         ops = std::make_unique<cEditClipCommands>(*commands, board);
     }
 
-    std::string Status(const strEditResult& r) const { return FormatMessage(r.status); }
+    std::string status(const strEditResult& r) const { return FormatMessage(r.status); }
     cHistory& history() const { return doc->history(); }
     // The change was one undo step with this label, and undoing it gives the document of the
     // fingerprint back.
-    void ExpectOneUndoStepBackTo(const std::string& before, const std::string& label) {
+    void expectOneUndoStepBackTo(const std::string& before, const std::string& label) {
         EXPECT_EQ(history().undoCount(), 1u);
-        EXPECT_EQ(Status(commands->undo()), "Undone: " + label);
+        EXPECT_EQ(status(commands->undo()), "Undone: " + label);
         EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
     }
-    void Select(std::initializer_list<int> cells) {
+    void select(std::initializer_list<int> cells) {
         for (int c : cells)
             commands->select(c);
     }
@@ -78,21 +78,21 @@ class EditClipFixture : public ::testing::Test {
 // ---- canvas and the cell commands --------------------------------------------------------------
 
 TEST_F(EditClipFixture, CanvasCopyOfCells3And5Is73BytesAndPastesAtSlot10) {
-    Make(2, 16);
+    make(2, 16);
     strCell five = CellAt(55, 5, 9);
     doc->setCell(0, 5, &five);
-    Select({3, 4, 5}); // 4 selected but empty: not copied
+    select({3, 4, 5}); // 4 selected but empty: not copied
     const strEditResult copy = ops->copyCells();
     EXPECT_TRUE(copy.ok);
-    EXPECT_EQ(Status(copy), Msg(kMsgCountCopy, 2));
+    EXPECT_EQ(status(copy), Msg(kMsgCountCopy, 2));
     // The record layout is checked byte by byte with the payloads; here the size and the order.
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(clip.read(board.Format(), bytes));
+    ASSERT_TRUE(clip.read(board.format(), bytes));
     ASSERT_EQ(bytes.size(), 73u);
     EXPECT_EQ(std::tuple(bytes[22], bytes[48]), std::tuple(2, 0)); // cell 5 (offset 2), then cell 3
 
     commands->setCurrentFrame(1);
-    EXPECT_EQ(Status(ops->pasteCells(10)), Msg(kMsgCountPaste, 2));
+    EXPECT_EQ(status(ops->pasteCells(10)), Msg(kMsgCountPaste, 2));
     ASSERT_TRUE(doc->cell(1, 10) && doc->cell(1, 12));
     EXPECT_EQ(doc->cell(1, 11), nullptr);
     EXPECT_EQ(*doc->cell(1, 10), *doc->cell(0, 3));
@@ -108,18 +108,18 @@ TEST_F(EditClipFixture, CopyOfNothingShowsNothing) {
     const strEditResult r = ops->copyCells();
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.status.none());
-    EXPECT_FALSE(board.HasKind(kClipAnyKind));
+    EXPECT_FALSE(board.hasKind(kClipAnyKind));
 }
 
 TEST_F(EditClipFixture, CutDeletesAsOneStep) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(2);
-    Select({1, 2});
-    EXPECT_EQ(Status(ops->cutCells()), Msg(kMsgCountCut, 2));
+    select({1, 2});
+    EXPECT_EQ(status(ops->cutCells()), Msg(kMsgCountCut, 2));
     EXPECT_FALSE(doc->cell(2, 1) || doc->cell(2, 2));
     EXPECT_TRUE(commands->selection().empty());
-    EXPECT_TRUE(board.HasKind(kClipCells));
-    ExpectOneUndoStepBackTo(before, "Cut 2 cells");
+    EXPECT_TRUE(board.hasKind(kClipCells));
+    expectOneUndoStepBackTo(before, "Cut 2 cells");
 }
 
 TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
@@ -127,7 +127,7 @@ TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
     ops->copyCells(); // x 0, y 0
     commands->setCurrentFrame(3);
     commands->setCurrentCell(2); // x 302, y 2
-    EXPECT_EQ(Status(ops->pasteAtCurrentCell()), Msg(kMsgCountPaste, 1));
+    EXPECT_EQ(status(ops->pasteAtCurrentCell()), Msg(kMsgCountPaste, 1));
     EXPECT_EQ(std::tuple(doc->cell(3, 2)->x, doc->cell(3, 2)->y, doc->cell(3, 2)->pattern),
               std::tuple(302, 2, 1));
 
@@ -145,7 +145,7 @@ TEST_F(EditClipFixture, SinglePastedCellTakesThePositionItReplacesOrTheMouse) {
 }
 
 TEST_F(EditClipFixture, PasteBaseSlotRules) {
-    Select({0, 1});
+    select({0, 1});
     ops->copyCells();
     commands->clearSelection();
     // No slot given, nothing selected: the first empty slot (4).
@@ -153,17 +153,17 @@ TEST_F(EditClipFixture, PasteBaseSlotRules) {
     EXPECT_EQ(std::tuple(doc->cell(0, 4)->x, doc->cell(0, 5)->x), std::tuple(0, 1));
     // The first slot that is both occupied and selected.
     commands->clearSelection();
-    Select({7, 2}); // 7 empty
+    select({7, 2}); // 7 empty
     ops->pasteCells();
     EXPECT_EQ(std::tuple(doc->cell(0, 2)->x, doc->cell(0, 3)->x), std::tuple(0, 1));
     // Records beyond the row are refused and not counted.
-    EXPECT_EQ(Status(ops->pasteCells(7)), Msg(kMsgCountPaste, 1));
+    EXPECT_EQ(status(ops->pasteCells(7)), Msg(kMsgCountPaste, 1));
 }
 
 TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
     strEffect e;
     cClip_Effect effect(&e);
-    board.Put(effect);
+    board.put(effect);
     EXPECT_FALSE(ops->canPaste(kClipCells));
     const std::string before = testing_support::ProjectFingerprint(*doc);
     EXPECT_FALSE(ops->pasteCells(0).ok);
@@ -177,19 +177,19 @@ TEST_F(EditClipFixture, PasteNeedsTheRightKind) {
 TEST_F(EditClipFixture, CuttingAllTenFramesLeavesOneEmptyFrame) {
     const std::string before = testing_support::ProjectFingerprint(*doc);
     commands->setCurrentFrame(7);
-    EXPECT_EQ(Status(ops->timelineCut(cTimelineRange::Frames(0, 9))), Msg(kMsgCountCut, 10));
+    EXPECT_EQ(status(ops->timelineCut(cTimelineRange::ofFrames(0, 9))), Msg(kMsgCountCut, 10));
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->frame(0)->cells.occupied(), doc->frame(0)->interval,
                          commands->currentFrame()),
               std::tuple(1, 0, 0, 0));
-    ExpectOneUndoStepBackTo(before, "Cut frames 0 to 9");
+    expectOneUndoStepBackTo(before, "Cut frames 0 to 9");
 }
 
 TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
-    ops->timelineCopy(cTimelineRange::Frames(1, 3));
+    ops->timelineCopy(cTimelineRange::ofFrames(1, 3));
     cTimelineRange pasted;
     const strEditResult r = ops->timelinePaste(kClipFrames, 5, 4, &pasted);
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(pasted, cTimelineRange::Frames(5, 7));
+    EXPECT_EQ(pasted, cTimelineRange::ofFrames(5, 7));
     EXPECT_EQ(doc->frameCount(), 13);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(doc->frame(5 + k)->interval, 2 + k);
@@ -199,39 +199,39 @@ TEST_F(EditClipFixture, PastingThreeFramesAtFiveInsertsThem) {
     for (int f = 8; f < 13; ++f)
         EXPECT_EQ(doc->cell(f, 0)->x, 100 * (f - 3)); // old 5..9 moved down by 3
     EXPECT_EQ(history().undoCount(), 1u);
-    EXPECT_EQ(Status(commands->undo()), "Undone: Paste 3 frames at frame 5");
+    EXPECT_EQ(status(commands->undo()), "Undone: Paste 3 frames at frame 5");
     EXPECT_EQ(std::tuple(doc->frameCount(), doc->cell(5, 0)->x), std::tuple(10, 500));
 }
 
 // A paste of frames that would take the animation past 1000 frames changes nothing.
 TEST_F(EditClipFixture, PastingFramesPastTheLimitIsRefused) {
-    Make(998, 4);
-    ops->timelineCopy(cTimelineRange::Frames(1, 3));
+    make(998, 4);
+    ops->timelineCopy(cTimelineRange::ofFrames(1, 3));
     doc->markSaved();
     const std::string before = testing_support::ProjectFingerprint(*doc);
     const strEditResult r = ops->timelinePaste(kClipFrames, 5, 0);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(Status(r), Msg(kMsgFramesFull, 1000));
+    EXPECT_EQ(status(r), Msg(kMsgFramesFull, 1000));
     EXPECT_EQ(testing_support::ProjectFingerprint(*doc), before);
     EXPECT_EQ(history().undoCount(), 0u);
     EXPECT_FALSE(doc->modified());
-    ops->timelineCopy(cTimelineRange::Frames(1, 2)); // two still fit
+    ops->timelineCopy(cTimelineRange::ofFrames(1, 2)); // two still fit
     EXPECT_TRUE(ops->timelinePaste(kClipFrames, 5, 0).ok);
     EXPECT_EQ(doc->frameCount(), 1000);
 }
 
 TEST_F(EditClipFixture, CellBlockCopyPasteOverwritesExactly) {
-    ops->timelineCopy(cTimelineRange::Cells(2, 3, 3, 4)); // cells 3 (occupied) and 4 (empty) of frames 2..3
+    ops->timelineCopy(cTimelineRange::ofCells(2, 3, 3, 4)); // cells 3 (occupied) and 4 (empty) of frames 2..3
     cTimelineRange pasted;
     strCell extra = CellAt(9);
     doc->setCell(6, 1, &extra);
     const strEditResult r = ops->timelinePaste(kClipCells, 6, 0, &pasted);
-    EXPECT_EQ(pasted, cTimelineRange::Cells(6, 0, 7, 1));
+    EXPECT_EQ(pasted, cTimelineRange::ofCells(6, 0, 7, 1));
     EXPECT_EQ(std::tuple(doc->cell(6, 0)->x, doc->cell(7, 0)->x), std::tuple(203, 303));
     EXPECT_FALSE(doc->cell(6, 1) || doc->cell(7, 1)); // the empty-cell record deletes the target
-    EXPECT_EQ(Status(r), Msg(kMsgCountPaste, 4));     // 2 stored, 2 deleted
+    EXPECT_EQ(status(r), Msg(kMsgCountPaste, 4));     // 2 stored, 2 deleted
 
-    EXPECT_EQ(Status(ops->timelineDelete(cTimelineRange::Cells(0, 0, 1, 1))), Msg(kMsgCountDelete, 4));
+    EXPECT_EQ(status(ops->timelineDelete(cTimelineRange::ofCells(0, 0, 1, 1))), Msg(kMsgCountDelete, 4));
     EXPECT_EQ(doc->cell(0, 0), nullptr);
     EXPECT_NE(doc->cell(2, 0), nullptr);
 }
@@ -240,10 +240,10 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
     doc->setSetting(kKeyLock, 1);
     doc->setLockedPicture(1, 3);
     doc->setLockedPicture(2, 4);
-    EXPECT_EQ(Status(ops->timelineCopy(cTimelineRange::Rows(1, 2))), Msg(kMsgCountCopy, 20));
+    EXPECT_EQ(status(ops->timelineCopy(cTimelineRange::ofRows(1, 2))), Msg(kMsgCountCopy, 20));
     cTimelineRange pasted;
     ops->timelinePaste(kClipRows, 7, 5, &pasted); // rows paste at frame 0
-    EXPECT_EQ(pasted, cTimelineRange::Rows(5, 6));
+    EXPECT_EQ(pasted, cTimelineRange::ofRows(5, 6));
     EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(3, 4));
     for (int f = 0; f < 10; ++f) {
         EXPECT_EQ(doc->cell(f, 5)->x, 100 * f + 1);
@@ -251,7 +251,7 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
         EXPECT_EQ(doc->cell(f, 6)->x, 100 * f + 2);
     }
 
-    EXPECT_EQ(Status(ops->timelineCut(cTimelineRange::Rows(5, 6))), Msg(kMsgCountCut, 20));
+    EXPECT_EQ(status(ops->timelineCut(cTimelineRange::ofRows(5, 6))), Msg(kMsgCountCut, 20));
     EXPECT_EQ(std::tuple(doc->lockedPicture(5), doc->lockedPicture(6)), std::tuple(0, 0));
     for (int f = 0; f < 10; ++f)
         EXPECT_EQ(doc->cell(f, 5), nullptr);
@@ -260,23 +260,23 @@ TEST_F(EditClipFixture, CellRowsCarryLockRecords) {
 
     // With the lock off no lock records are collected.
     doc->setSetting(kKeyLock, 0);
-    ops->timelineCopy(cTimelineRange::Rows(1, 1));
+    ops->timelineCopy(cTimelineRange::ofRows(1, 1));
     cClip_Mass mass(kClipRows);
-    ASSERT_TRUE(board.Get(mass));
+    ASSERT_TRUE(board.get(mass));
     EXPECT_TRUE(mass.locks.empty());
 }
 
 TEST_F(EditClipFixture, FrameCollectionOrder) {
     cClip_Mass mass;
-    EXPECT_EQ(CollectTimeline(*doc, cTimelineRange::Frames(4, 4), mass), 1);
+    EXPECT_EQ(CollectTimeline(*doc, cTimelineRange::ofFrames(4, 4), mass), 1);
     ASSERT_EQ(mass.cells.size(), 4u);
     // Slots from the last to the first.
     EXPECT_EQ(std::tuple(mass.cells.front().cell, mass.empties.front().cell), std::tuple(3, 7));
     EXPECT_EQ(mass.frames, (std::vector<cClip_Mass::strFrameRecord>{{0, 5}}));
     // Ranges outside the document collect nothing.
-    EXPECT_EQ(CollectTimeline(*doc, cTimelineRange::Frames(20, 30), mass), 0);
-    EXPECT_TRUE(mass.Empty());
-    EXPECT_FALSE(ops->timelineCopy(cTimelineRange::Frames(20, 30)).ok);
+    EXPECT_EQ(CollectTimeline(*doc, cTimelineRange::ofFrames(20, 30), mass), 0);
+    EXPECT_TRUE(mass.empty());
+    EXPECT_FALSE(ops->timelineCopy(cTimelineRange::ofFrames(20, 30)).ok);
 }
 
 // ---- list window -------------------------------------------------------------------------------
@@ -286,12 +286,12 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
     doc->addEffect(strEffect{.startFrame = 5, .flags = strEffect::kSound, .soundPath = "Hit"});
     doc->addEffect(strEffect{.startFrame = 9});
 
-    EXPECT_EQ(Status(ops->copyEffect(1)), Msg(kMsgCountCopy, 1));
-    EXPECT_EQ(Status(ops->cutEffect(0)), Msg(kMsgCountCut, 0));
+    EXPECT_EQ(status(ops->copyEffect(1)), Msg(kMsgCountCopy, 1));
+    EXPECT_EQ(status(ops->cutEffect(0)), Msg(kMsgCountCut, 0));
     EXPECT_EQ(doc->effectCount(), 2);
     EXPECT_EQ(doc->effect(0)->startFrame, 5); // later effects close the gap; a is on the clipboard
     int selected = -1;
-    EXPECT_EQ(Status(ops->pasteEffect(&selected)), Msg(kMsgCountPaste, 0));
+    EXPECT_EQ(status(ops->pasteEffect(&selected)), Msg(kMsgCountPaste, 0));
     EXPECT_EQ(selected, 0);
     EXPECT_EQ(doc->effectCount(), 3);
     ops->copyEffect(1);
@@ -299,43 +299,43 @@ TEST_F(EditClipFixture, EffectsCopyCutPasteDelete) {
     EXPECT_EQ(std::tuple(selected, doc->effect(2)->soundPath, doc->effect(3)->startFrame),
               std::tuple(2, "Hit", 9));
 
-    EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgCountDelete, 3));
+    EXPECT_EQ(status(ops->deleteEffect(3)), Msg(kMsgCountDelete, 3));
     EXPECT_EQ(doc->effectCount(), 3);
-    EXPECT_EQ(Status(ops->deleteEffect(3)), Msg(kMsgNoEffectSelected));
-    EXPECT_EQ(Status(ops->copyEffect(50)), Msg(kMsgNoEffectSelected));
-    EXPECT_EQ(Status(ops->cutEffect(-1)), Msg(kMsgNoEffectSelected));
+    EXPECT_EQ(status(ops->deleteEffect(3)), Msg(kMsgNoEffectSelected));
+    EXPECT_EQ(status(ops->copyEffect(50)), Msg(kMsgNoEffectSelected));
+    EXPECT_EQ(status(ops->cutEffect(-1)), Msg(kMsgNoEffectSelected));
     commands->select(0);
     ops->copyCells();
-    EXPECT_EQ(Status(ops->pasteEffect()), Msg(kMsgNoEffectOnClipboard));
+    EXPECT_EQ(status(ops->pasteEffect()), Msg(kMsgNoEffectOnClipboard));
 }
 
 TEST_F(EditClipFixture, PicturesCopyCutPasteDelete) {
     const strPicture p{4, 2, 30, "Fire1.png"};
     doc->setPicture(3, p);
     doc->markSaved();
-    EXPECT_EQ(Status(ops->copyPicture(3)), Msg(kMsgCountCopy, 3));
+    EXPECT_EQ(status(ops->copyPicture(3)), Msg(kMsgCountCopy, 3));
     EXPECT_FALSE(doc->modified());
-    EXPECT_EQ(Status(ops->pastePicture(7)), Msg(kMsgCountPaste, 7));
+    EXPECT_EQ(status(ops->pastePicture(7)), Msg(kMsgCountPaste, 7));
     EXPECT_EQ(*doc->picture(7), p);
     EXPECT_TRUE(doc->modified());
-    EXPECT_EQ(Status(ops->cutPicture(3)), Msg(kMsgCountCut, 3));
+    EXPECT_EQ(status(ops->cutPicture(3)), Msg(kMsgCountCut, 3));
     EXPECT_EQ(doc->picture(3), nullptr);
-    EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgCountDelete, 7));
+    EXPECT_EQ(status(ops->deletePicture(7)), Msg(kMsgCountDelete, 7));
     EXPECT_EQ(doc->picture(7), nullptr);
-    EXPECT_EQ(Status(ops->deletePicture(7)), Msg(kMsgPictureSlotEmpty, 7));
-    EXPECT_EQ(Status(ops->copyPicture(7)), Msg(kMsgPictureSlotEmpty, 7));
-    EXPECT_EQ(Status(ops->cutPicture(7)), Msg(kMsgPictureSlotEmpty, 7));
+    EXPECT_EQ(status(ops->deletePicture(7)), Msg(kMsgPictureSlotEmpty, 7));
+    EXPECT_EQ(status(ops->copyPicture(7)), Msg(kMsgPictureSlotEmpty, 7));
+    EXPECT_EQ(status(ops->cutPicture(7)), Msg(kMsgPictureSlotEmpty, 7));
     commands->select(0);
     ops->copyCells();
-    EXPECT_EQ(Status(ops->pastePicture(1)), Msg(kMsgNoPictureOnClipboard));
+    EXPECT_EQ(status(ops->pastePicture(1)), Msg(kMsgNoPictureOnClipboard));
 
     // Paste replaces the slot and normalises the record.
     strPicture odd{.divX = 0, .hue = 999};
     cClip_Picture payload(&odd);
-    board.Put(payload);
+    board.put(payload);
     ops->pastePicture(1);
     EXPECT_EQ(std::tuple(doc->picture(1)->divX, doc->picture(1)->hue), std::tuple(1, 360));
-    EXPECT_EQ(Status(ops->pastePicture(-1)), Msg(kMsgProcessingFailed, 12, 34));
+    EXPECT_EQ(status(ops->pastePicture(-1)), Msg(kMsgProcessingFailed, 12, 34));
 }
 
 // Every list command that changes the document is one step that says what it did and undoes
@@ -390,14 +390,14 @@ TEST_F(EditClipFixture, ListCommandsUndoWithTheirLabels) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Make(3, 4);
+        make(3, 4);
         for (const strEffect& e : {named(0, "a"), named(2, "b"), named(6, "c"), named(10, "d")})
             doc->addEffect(e);
         const strPicture picture{2, 2, 0, "p.png"};
         doc->setPicture(2, picture);
         strPicture copy = picture;
         cClip_Picture payload(&copy);
-        board.Put(payload);
+        board.put(payload);
         const std::string before = testing_support::ProjectFingerprint(*doc);
         const strEditResult r = c.run(*ops);
         std::vector<std::string> names;
@@ -406,13 +406,13 @@ TEST_F(EditClipFixture, ListCommandsUndoWithTheirLabels) {
         EXPECT_EQ(names, c.effects);
         EXPECT_EQ(r.ok, !c.label.empty());
         if (!c.label.empty())
-            ExpectOneUndoStepBackTo(before, c.label);
+            expectOneUndoStepBackTo(before, c.label);
         else
             EXPECT_EQ(history().undoCount(), 0u);
     }
 
     // A full effect list refuses a new effect but takes an edited one.
-    Make(1, 4);
+    make(1, 4);
     for (int i = 0; i < doc->effectCapacity(); ++i)
         doc->addEffect(named(1, "x"));
     int at = -1;

@@ -17,8 +17,8 @@ using namespace interchange_test;
 namespace {
 
 Bytes Built(cEditClip& payload) {
-    EXPECT_TRUE(payload.Build());
-    return payload.Buffer();
+    EXPECT_TRUE(payload.build());
+    return payload.buffer();
 }
 
 Bytes Padded(Bytes b, size_t n, uint8_t fill) {
@@ -38,8 +38,8 @@ TEST(EditClipPayload, PictureWithEmptyPathIs18Bytes) {
                                      0x01, 0x67, 0x01, 0x00, 0x00, 0x03, 'a',  '\\', 'b',  0x00}));
 
     cClip_Picture nothing;
-    EXPECT_FALSE(nothing.Build());
-    EXPECT_EQ(nothing.Size(), 0u);
+    EXPECT_FALSE(nothing.build());
+    EXPECT_EQ(nothing.size(), 0u);
 }
 
 TEST(EditClipPayload, EffectLayout) {
@@ -53,14 +53,14 @@ TEST(EditClipPayload, EffectLayout) {
     strEffect back;
     back.userData = "keep";
     cClip_Effect reader(&back);
-    ASSERT_TRUE(reader.Parse(payload.Buffer()));
+    ASSERT_TRUE(reader.parse(payload.buffer()));
     EXPECT_EQ(back, e);
 
     // A zero text length leaves the record's text as it was.
     e.userData.clear();
-    payload.Build();
+    payload.build();
     back.userData = "keep";
-    ASSERT_TRUE(reader.Parse(payload.Buffer()));
+    ASSERT_TRUE(reader.parse(payload.buffer()));
     EXPECT_EQ(back.userData, "keep");
 }
 
@@ -68,14 +68,14 @@ TEST(EditClipPayload, MassRecordsAreStoredReversed) {
     cClip_Mass mass(kClipRows);
     const strCell a{.picture = 2, .pattern = 0x0304, .x = -1};
     const strCell b{.angle = -3600};
-    mass.AddCell(0, 1, a);
-    mass.AddCell(4, 2, b);
-    mass.AddEmpty(1, 1);
-    mass.AddEmpty(2, 1);
-    mass.AddEmpty(3, 1);
-    mass.AddFrame(7, 8);
-    mass.AddLock(0, 5);
-    mass.AddLock(1, 6);
+    mass.addCell(0, 1, a);
+    mass.addCell(4, 2, b);
+    mass.addEmpty(1, 1);
+    mass.addEmpty(2, 1);
+    mass.addEmpty(3, 1);
+    mass.addFrame(7, 8);
+    mass.addLock(0, 5);
+    mass.addLock(1, 6);
     EXPECT_EQ(Built(mass), Cat({{0x55, 0x55, 0x00, 0x40, 89, 0, 0, 0}, // kind, length of the rest
                                 {0, 0, 0, 0, 2, 0, 3, 0, 1, 0, 2, 0},  // reserved, then the four counts
                                 // The first cell record in the bytes is the last one collected: offsets 4 /
@@ -92,77 +92,77 @@ TEST(EditClipPayload, MassRecordsAreStoredReversed) {
 
 TEST(EditClipPayload, EmptyOrOversizedMassPutsNothing) {
     cClip_Mass mass(kClipCells);
-    EXPECT_FALSE(mass.Build());
+    EXPECT_FALSE(mass.build());
     for (size_t i = 0; i <= cClip_Mass::kMaxRecords; ++i)
-        mass.AddEmpty(0, 0);
-    EXPECT_FALSE(mass.Build());
+        mass.addEmpty(0, 0);
+    EXPECT_FALSE(mass.build());
     mass.empties.pop_back();
-    EXPECT_TRUE(mass.Build());
+    EXPECT_TRUE(mass.build());
 }
 
 TEST(EditClipPayload, MalformedPayloadsFail) {
     cClip_Mass mass(kClipCells);
-    mass.AddCell(0, 0, strCell{});
-    mass.AddCell(0, 3, strCell{});
+    mass.addCell(0, 0, strCell{});
+    mass.addCell(0, 3, strCell{});
     const Bytes good = Built(mass);
     cClip_Mass reader(kClipCells);
-    ASSERT_TRUE(reader.Parse(good));
+    ASSERT_TRUE(reader.parse(good));
 
     for (size_t n = 0; n < good.size(); ++n) {
         Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
-        EXPECT_FALSE(reader.Parse(cut)) << n;
+        EXPECT_FALSE(reader.parse(cut)) << n;
     }
     // Counts that promise more records than the body holds (with a consistent length word).
     Bytes liar = good;
     liar[12] = liar[13] = 0xFF;
-    EXPECT_FALSE(reader.Parse(liar));
+    EXPECT_FALSE(reader.parse(liar));
     EXPECT_TRUE(reader.cells.empty());
     cClip_Mass frames(kClipFrames);
-    EXPECT_FALSE(frames.Parse(good)); // another kind
+    EXPECT_FALSE(frames.parse(good)); // another kind
 
     strEffect e;
     cClip_Effect effect(&e);
-    EXPECT_FALSE(effect.Parse(Bytes{0x22, 0x22, 0x00, 0x40, 0x01, 0x00, 0x00, 0x00, 0x00}));
+    EXPECT_FALSE(effect.parse(Bytes{0x22, 0x22, 0x00, 0x40, 0x01, 0x00, 0x00, 0x00, 0x00}));
     cClip_Effect detached;
-    EXPECT_FALSE(detached.Parse(good));
+    EXPECT_FALSE(detached.parse(good));
 }
 
 TEST(EditClipboard, PutGetAndKinds) {
     platform::cMemoryClipboard clip;
     cEditClipboard board(clip);
-    EXPECT_EQ(board.Format(), clip.registerFormat(interchange::kFormatNameEdit));
-    EXPECT_FALSE(board.HasKind(kClipAnyKind));
+    EXPECT_EQ(board.format(), clip.registerFormat(interchange::kFormatNameEdit));
+    EXPECT_FALSE(board.hasKind(kClipAnyKind));
 
     strEffect e{.startFrame = 12};
     cClip_Effect put(&e);
-    ASSERT_TRUE(board.Put(put));
-    EXPECT_TRUE(board.HasKind(kClipEffect) && board.HasKind(kClipAnyKind));
-    EXPECT_FALSE(board.HasKind(kClipCells) || board.HasKind(kClipPicture));
+    ASSERT_TRUE(board.put(put));
+    EXPECT_TRUE(board.hasKind(kClipEffect) && board.hasKind(kClipAnyKind));
+    EXPECT_FALSE(board.hasKind(kClipCells) || board.hasKind(kClipPicture));
 
     // Another running instance sees the same clipboard.
     cEditClipboard other(clip);
     strEffect got;
     cClip_Effect get(&got);
-    ASSERT_TRUE(other.Get(get));
+    ASSERT_TRUE(other.get(get));
     EXPECT_EQ(got.startFrame, 12);
     strPicture p;
     cClip_Picture wrong(&p);
-    EXPECT_FALSE(other.Get(wrong));
+    EXPECT_FALSE(other.get(wrong));
 
     // RPG Maker data replaces it; a payload of 4 bytes or less is no payload.
     clip.write(clip.registerFormat(interchange::kFormatNameMV), {'[', ']'});
-    EXPECT_FALSE(board.HasKind(kClipAnyKind));
-    clip.write(board.Format(), {0x22, 0x22, 0x00, 0x40});
-    EXPECT_FALSE(board.HasKind(kClipEffect));
-    EXPECT_FALSE(board.Get(get));
+    EXPECT_FALSE(board.hasKind(kClipAnyKind));
+    clip.write(board.format(), {0x22, 0x22, 0x00, 0x40});
+    EXPECT_FALSE(board.hasKind(kClipEffect));
+    EXPECT_FALSE(board.get(get));
 }
 
 TEST(EditClipboard, PasteIsEnabledExactlyWhenGetSucceeds) {
     // Clipboard blocks may come back rounded up: padding after the payload is not read. A block
     // that cannot be read never enables Paste.
     cClip_Mass mass(kClipCells);
-    mass.AddCell(0, 2, strCell{.x = 7});
-    mass.AddEmpty(1, 0);
+    mass.addCell(0, 2, strCell{.x = 7});
+    mass.addEmpty(1, 0);
     const Bytes good = Built(mass);
     Bytes tooLong = good;
     tooLong[4] += 1;
@@ -174,11 +174,11 @@ TEST(EditClipboard, PasteIsEnabledExactlyWhenGetSucceeds) {
     cEditClipboard board(clip);
     for (const auto& [block, readable] : cases) {
         SCOPED_TRACE(testing::PrintToString(block));
-        clip.write(board.Format(), block);
+        clip.write(board.format(), block);
         cClip_Mass got(kClipCells);
-        EXPECT_EQ(board.HasKind(kClipCells), readable);
-        EXPECT_EQ(board.HasKind(kClipAnyKind), readable);
-        ASSERT_EQ(board.Get(got), readable);
+        EXPECT_EQ(board.hasKind(kClipCells), readable);
+        EXPECT_EQ(board.hasKind(kClipAnyKind), readable);
+        ASSERT_EQ(board.get(got), readable);
         if (readable) {
             EXPECT_EQ(got.cells, mass.cells);
             EXPECT_EQ(got.empties, mass.empties);

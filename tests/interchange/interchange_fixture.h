@@ -135,13 +135,13 @@ inline Bytes Export(const cProject& d, int product) {
     Bytes out;
     int result = -1;
     if (product == kProduct2000) {
-        result = PK2::BuildLcfPayload(d, out);
+        result = lcf::BuildLcfPayload(d, out);
     } else if (product == kProductMV) {
         std::string text;
-        result = PKMV::BuildMvPayload(d, "jpn", text);
+        result = mv::BuildMvPayload(d, "jpn", text);
         out = Text(text);
     } else {
-        result = PKRUBY::BuildMarshalPayload(d, product, "jpn", out);
+        result = ruby::BuildMarshalPayload(d, product, "jpn", out);
     }
     EXPECT_EQ(result, 1) << "export as product " << product;
     return out;
@@ -152,11 +152,11 @@ inline int Import(std::span<const uint8_t> payload, cProject& d, int product, st
     strMessage reason;
     int r = 0;
     if (product == kProduct2000)
-        r = PK2::ReadLcfPayload(payload, d, &reason);
+        r = lcf::ReadLcfPayload(payload, d, &reason);
     else if (product == kProductMV)
-        r = PKMV::ReadMvPayload(payload, d, "jpn", &reason);
+        r = mv::ReadMvPayload(payload, d, "jpn", &reason);
     else
-        r = PKRUBY::ReadMarshalPayload(payload, d, "jpn", &reason);
+        r = ruby::ReadMarshalPayload(payload, d, "jpn", &reason);
     // Every refusal says why; a success leaves no reason behind.
     EXPECT_EQ(r == 1, reason.none()) << FormatMessage(reason);
     if (why) *why = FormatMessage(reason);

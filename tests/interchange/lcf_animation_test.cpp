@@ -92,41 +92,41 @@ TEST(Lcf2000Export, NoPictureFailsAndLeavesTheClipboardAlone) {
     cProject doc;
     doc.create(0, 16, 4, 0); // four empty picture slots
     Bytes out{1, 2, 3};
-    EXPECT_EQ(PK2::BuildLcfPayload(doc, out), -1);
+    EXPECT_EQ(lcf::BuildLcfPayload(doc, out), -1);
     EXPECT_TRUE(out.empty());
 
     platform::cMemoryClipboard clip;
     const uint32_t other = clip.registerFormat("text/plain");
     clip.write(other, {'h', 'i'});
     interchange::cClipboardDevice device(clip, cConfig::defaults());
-    EXPECT_EQ(device.ExportClipboard(doc, interchange::kProduct2000), -1);
-    EXPECT_EQ(device.LastError(), strMessage(kWhy2000NeedsPicture));
+    EXPECT_EQ(device.exportClipboard(doc, interchange::kProduct2000), -1);
+    EXPECT_EQ(device.lastError(), strMessage(kWhy2000NeedsPicture));
     EXPECT_TRUE(clip.isAvailable(other));
     EXPECT_FALSE(clip.isAvailable(platform::cClipboard::kFormat2000));
     // Any picture slot serves as the graphic.
     doc.setPicture(3, strPicture{});
-    EXPECT_EQ(device.ExportClipboard(doc, interchange::kProduct2000), 1);
-    EXPECT_TRUE(device.LastError().none());
+    EXPECT_EQ(device.exportClipboard(doc, interchange::kProduct2000), 1);
+    EXPECT_TRUE(device.lastError().none());
 }
 
 TEST(Lcf2000Maps, ValuesTheRoundTripsDoNotReach) {
     // Zoom of a mirrored cell, its lower bound 20; five-bit colours held to 0..31.
-    EXPECT_EQ(std::tuple(PK2::ZoomOf(-200, 50), PK2::ZoomOf(-200, -50), PK2::ZoomOf(150, 120)),
+    EXPECT_EQ(std::tuple(lcf::ZoomOf(-200, 50), lcf::ZoomOf(-200, -50), lcf::ZoomOf(150, 120)),
               std::tuple(50, 20, 150));
-    EXPECT_EQ(std::tuple(PK2::OpacityToTransparency(128), PK2::TransparencyToOpacity(49)),
+    EXPECT_EQ(std::tuple(lcf::OpacityToTransparency(128), lcf::TransparencyToOpacity(49)),
               std::tuple(49, 130));
-    EXPECT_EQ(std::tuple(PK2::ColourFrom5(16), PK2::ColourFrom5(99)), std::tuple(132, 255));
+    EXPECT_EQ(std::tuple(lcf::ColourFrom5(16), lcf::ColourFrom5(99)), std::tuple(132, 255));
     for (int v = 0; v <= 31; ++v)
-        EXPECT_EQ(PK2::ColourTo5(PK2::ColourFrom5(v)), v);
+        EXPECT_EQ(lcf::ColourTo5(lcf::ColourFrom5(v)), v);
     // Unknown centre positions and flash scopes.
-    EXPECT_EQ(std::tuple(PK2::CentreFromScopePosition(0, 0), PK2::CentreFromScopePosition(0, 7)),
+    EXPECT_EQ(std::tuple(lcf::CentreFromScopePosition(0, 0), lcf::CentreFromScopePosition(0, 7)),
               std::tuple(3, 2));
-    EXPECT_EQ(PK2::FlashObjectToScope(2), 0);
+    EXPECT_EQ(lcf::FlashObjectToScope(2), 0);
     strEffect e{.flashObject = 1};
-    PK2::FlashScopeToObject(2, e);
+    lcf::FlashScopeToObject(2, e);
     EXPECT_EQ(e.flashObject, 0);
     e.flashObject = 1;
-    PK2::FlashScopeToObject(5, e); // another non-zero value keeps the object
+    lcf::FlashScopeToObject(5, e); // another non-zero value keeps the object
     EXPECT_EQ(e.flashObject, 1);
 }
 
@@ -194,7 +194,7 @@ TEST(Lcf2000Import, BadHeadersFail) {
     }
     cProject doc;
     platform::cMemoryClipboard clip;
-    EXPECT_EQ(PK2::ImportLcf(doc, clip, cConfig::defaults()), -1); // format absent
+    EXPECT_EQ(lcf::ImportLcf(doc, clip, cConfig::defaults()), -1); // format absent
 }
 
 TEST(Lcf2000Import, EveryPrefixFails) {

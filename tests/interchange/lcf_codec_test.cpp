@@ -14,14 +14,14 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 Bytes Varint(uint32_t v) {
-    PK2::CWrite w;
-    w.WriteVarint(v);
-    return w.Buffer();
+    lcf::cWrite w;
+    w.writeVarint(v);
+    return w.buffer();
 }
 
-Cclip_stream StreamOf(const Bytes& b) {
-    Cclip_stream s;
-    s.Assign(b);
+cClipStream StreamOf(const Bytes& b) {
+    cClipStream s;
+    s.assign(b);
     return s;
 }
 
@@ -36,35 +36,35 @@ TEST(LcfVarint, ExactBytes) {
     EXPECT_EQ(Varint(16384), (Bytes{0x81, 0x80, 0x00}));
     EXPECT_EQ(Varint(0xFFFFFFFFu), (Bytes{0x8F, 0xFF, 0xFF, 0xFF, 0x7F}));
 
-    PK2::CWrite w;
-    EXPECT_EQ(w.WriteVarint(300), 2u);
-    EXPECT_EQ(w.WriteVarint(0xFFFFFFFFu), 5u);
-    EXPECT_EQ(w.Position(), 7u);
+    lcf::cWrite w;
+    EXPECT_EQ(w.writeVarint(300), 2u);
+    EXPECT_EQ(w.writeVarint(0xFFFFFFFFu), 5u);
+    EXPECT_EQ(w.position(), 7u);
 }
 
 TEST(LcfVarint, RoundTripsAndSizes) {
     for (uint32_t v : {0u, 1u, 127u, 128u, 300u, 16383u, 16384u, 2097151u, 2097152u, 268435455u, 268435456u,
                        0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
         Bytes b = Varint(v);
-        EXPECT_EQ(static_cast<int>(b.size()), PK2::VarintSize(v)) << v;
+        EXPECT_EQ(static_cast<int>(b.size()), lcf::VarintSize(v)) << v;
         b.push_back(0x55); // the next byte is not consumed
-        Cclip_stream s = StreamOf(b);
-        EXPECT_EQ(PK2::ReadVarint(s), v);
-        EXPECT_EQ(s.Position(), b.size() - 1);
+        cClipStream s = StreamOf(b);
+        EXPECT_EQ(lcf::ReadVarint(s), v);
+        EXPECT_EQ(s.position(), b.size() - 1);
     }
 }
 
 TEST(LcfVarint, ReadingIsBounded) {
     // Cut short: the value accumulated so far, never a read past the end.
-    Cclip_stream s = StreamOf({0x81, 0x80});
-    EXPECT_EQ(PK2::ReadVarint(s), 128u);
-    EXPECT_TRUE(s.AtEnd());
-    Cclip_stream empty;
-    EXPECT_EQ(PK2::ReadVarint(empty), 0u);
+    cClipStream s = StreamOf({0x81, 0x80});
+    EXPECT_EQ(lcf::ReadVarint(s), 128u);
+    EXPECT_TRUE(s.atEnd());
+    cClipStream empty;
+    EXPECT_EQ(lcf::ReadVarint(empty), 0u);
     // At most 16 bytes are looked at, even when every byte has bit 7 set.
-    Cclip_stream run = StreamOf(Bytes(40, 0xFF));
-    PK2::ReadVarint(run);
-    EXPECT_EQ(run.Position(), 16u);
+    cClipStream run = StreamOf(Bytes(40, 0xFF));
+    lcf::ReadVarint(run);
+    EXPECT_EQ(run.position(), 16u);
 }
 
 TEST(LcfFields, IntFieldConsumesItsWholeLength) {
@@ -76,63 +76,63 @@ TEST(LcfFields, IntFieldConsumesItsWholeLength) {
         {{0x00, 0x44}, 0, 1},       // zero length reads 0
     };
     for (const auto& [bytes, value, end] : fields) {
-        Cclip_stream s = StreamOf(bytes);
-        EXPECT_EQ(PK2::ReadIntField(s), value) << testing::PrintToString(bytes);
-        EXPECT_EQ(s.Position(), end) << testing::PrintToString(bytes);
+        cClipStream s = StreamOf(bytes);
+        EXPECT_EQ(lcf::ReadIntField(s), value) << testing::PrintToString(bytes);
+        EXPECT_EQ(s.position(), end) << testing::PrintToString(bytes);
     }
-    Cclip_stream b = StreamOf({0x01, 0x01, 0x01, 0x02});
-    EXPECT_TRUE(PK2::ReadBoolField(b));
-    EXPECT_FALSE(PK2::ReadBoolField(b));
+    cClipStream b = StreamOf({0x01, 0x01, 0x01, 0x02});
+    EXPECT_TRUE(lcf::ReadBoolField(b));
+    EXPECT_FALSE(lcf::ReadBoolField(b));
 }
 
 TEST(LcfFields, StringCapacityKeepsFewerButSkipsAll) {
-    PK2::CWrite w;
-    w.WriteStringField("abcdef");
-    w.WriteByte(0x42);
-    Cclip_stream s = StreamOf(w.Buffer());
+    lcf::cWrite w;
+    w.writeStringField("abcdef");
+    w.writeByte(0x42);
+    cClipStream s = StreamOf(w.buffer());
     std::string out;
-    EXPECT_EQ(PK2::ReadStringField(s, out, 4), 3u);
+    EXPECT_EQ(lcf::ReadStringField(s, out, 4), 3u);
     EXPECT_EQ(out, "abc");
-    EXPECT_EQ(s.ReadByte(), 0x42);
+    EXPECT_EQ(s.readByte(), 0x42);
 
-    Cclip_stream cut = StreamOf({0x0A, 'h', 'i'}); // 10 promised, 2 there
-    EXPECT_EQ(PK2::ReadStringField(cut, out, 255), 2u);
+    cClipStream cut = StreamOf({0x0A, 'h', 'i'}); // 10 promised, 2 there
+    EXPECT_EQ(lcf::ReadStringField(cut, out, 255), 2u);
     EXPECT_EQ(out, "hi");
-    EXPECT_TRUE(cut.AtEnd());
+    EXPECT_TRUE(cut.atEnd());
 
-    Cclip_stream none = StreamOf({0x02, 'h', 'i'});
-    EXPECT_EQ(PK2::ReadStringField(none, out, 0), 0u);
+    cClipStream none = StreamOf({0x02, 'h', 'i'});
+    EXPECT_EQ(lcf::ReadStringField(none, out, 0), 0u);
     EXPECT_EQ(out, "");
-    EXPECT_TRUE(none.AtEnd());
+    EXPECT_TRUE(none.atEnd());
 }
 
 TEST(LcfFields, SkipFieldAndInnerChunks) {
-    PK2::CWrite inner;
-    inner.WriteIntChunk(1, 7);
-    inner.WriteEnd();
-    PK2::CWrite w;
-    w.WriteInnerChunk(8, inner);
-    w.WriteStringChunk(2, "ok");
-    EXPECT_EQ(w.Buffer(), (Bytes{0x08, 0x04, 0x01, 0x01, 0x07, 0x00, 0x02, 0x02, 'o', 'k'}));
+    lcf::cWrite inner;
+    inner.writeIntChunk(1, 7);
+    inner.writeEnd();
+    lcf::cWrite w;
+    w.writeInnerChunk(8, inner);
+    w.writeStringChunk(2, "ok");
+    EXPECT_EQ(w.buffer(), (Bytes{0x08, 0x04, 0x01, 0x01, 0x07, 0x00, 0x02, 0x02, 'o', 'k'}));
 
-    Cclip_stream s = StreamOf(w.Buffer());
-    EXPECT_EQ(PK2::ReadVarint(s), 8u);
-    PK2::SkipField(s);
-    EXPECT_EQ(PK2::ReadVarint(s), 2u);
+    cClipStream s = StreamOf(w.buffer());
+    EXPECT_EQ(lcf::ReadVarint(s), 8u);
+    lcf::SkipField(s);
+    EXPECT_EQ(lcf::ReadVarint(s), 2u);
     std::string text;
-    PK2::ReadStringField(s, text, 255);
+    lcf::ReadStringField(s, text, 255);
     EXPECT_EQ(text, "ok");
 
-    Cclip_stream past = StreamOf({0x81, 0x00, 0x01}); // 128 bytes promised
-    PK2::SkipField(past);
-    EXPECT_TRUE(past.AtEnd());
+    cClipStream past = StreamOf({0x81, 0x00, 0x01}); // 128 bytes promised
+    lcf::SkipField(past);
+    EXPECT_TRUE(past.atEnd());
 }
 
 TEST(LcfReaders, ArrayAndRecordLimits) {
     struct {
         Bytes bytes;
         int limit;
-        bool record; // a record (CReadClass), else an array (CReadArray)
+        bool record; // a record (cReadClass), else an array (cReadArray)
         std::vector<uint32_t> ids;
         size_t end;
     } cases[] = {
@@ -146,11 +146,11 @@ TEST(LcfReaders, ArrayAndRecordLimits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes) + " limit " + std::to_string(c.limit));
-        Cclip_stream s = StreamOf(c.bytes);
-        PK2::CReadArray array(c.limit, s);
-        PK2::CReadClass record(c.limit, s);
+        cClipStream s = StreamOf(c.bytes);
+        lcf::cReadArray array(c.limit, s);
+        lcf::cReadClass record(c.limit, s);
         for (uint32_t id : c.ids)
-            EXPECT_EQ(c.record ? record.Next() : array.Next(), id);
-        EXPECT_EQ(s.Position(), c.end);
+            EXPECT_EQ(c.record ? record.next() : array.next(), id);
+        EXPECT_EQ(s.position(), c.end);
     }
 }

@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-using namespace PKRUBY;
+using namespace ruby;
 using namespace interchange_test;
 using testing_support::DescribeCell;
 

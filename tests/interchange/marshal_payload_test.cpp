@@ -1,6 +1,6 @@
 // Payloads written by an independent Marshal writer: tests/data/marshal/*.bin were made by
 // tests/data/marshal/make_payloads.py (a separate writer in Python that numbers symbols by first
-// appearance, as Ruby's Marshal.dump does), not by PKRUBY::CWrite. Each file is a clipboard block:
+// appearance, as Ruby's Marshal.dump does), not by ruby::cWrite. Each file is a clipboard block:
 // a u32 little-endian length of the whole block, then the Marshal dump. The script says what each
 // payload holds: vxace_basic as VX Ace writes it, xp_extras with values of every other kind between
 // the ones read, vx_odd_tables with tables that do not match their sizes, long_name with texts and a

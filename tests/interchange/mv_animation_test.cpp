@@ -102,7 +102,7 @@ TEST(MvExport, PicturesTimingsAndEmptySlots) {
 TEST(MvMaps, CellValuesBothWays) {
     auto mv = [](const strCell& c) {
         int v[8];
-        PKMV::CellToMv(c, v);
+        mv::CellToMv(c, v);
         return std::vector<int>(v, v + 8);
     };
     // The nearest whole degree, halves upward.
@@ -127,18 +127,18 @@ TEST(MvMaps, CellValuesBothWays) {
         {{99, 1e9, -1e9, 50.9, 0, 0, -1, 9}, Cell(0, 100, 32767, -32767, 50, 50, 0, 255, 0)},
     };
     for (const auto& [values, cell] : read) {
-        ASSERT_TRUE(PKMV::CellFromMv(values.data(), all, d));
+        ASSERT_TRUE(mv::CellFromMv(values.data(), all, d));
         EXPECT_EQ(d, cell) << values[0];
     }
     const double negative[8] = {-1, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_FALSE(PKMV::CellFromMv(negative, all, d));
+    EXPECT_FALSE(mv::CellFromMv(negative, all, d));
     const bool none[8] = {};
-    ASSERT_TRUE(PKMV::CellFromMv(negative, none, d));
+    ASSERT_TRUE(mv::CellFromMv(negative, none, d));
     EXPECT_EQ(d, strCell{});
     for (int b : {0, 1, 3, 4})
-        EXPECT_EQ(PKMV::BlendFromMv(PKMV::BlendToMv(b)), b);
+        EXPECT_EQ(mv::BlendFromMv(mv::BlendToMv(b)), b);
     // Codes without an entry of their own.
-    EXPECT_EQ(std::tuple(PKMV::BlendToMv(2), PKMV::BlendFromMv(7)), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(mv::BlendToMv(2), mv::BlendFromMv(7)), std::tuple(0, 0));
 }
 
 TEST(MvImport, PanAndTimingDefaults) {

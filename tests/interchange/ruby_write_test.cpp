@@ -1,4 +1,4 @@
-// PKRUBY::CWrite: the byte vectors of the fixnum encoding, symbols and symbol links,
+// ruby::cWrite: the byte vectors of the fixnum encoding, symbols and symbol links,
 // reserved class-name indices, the two string forms, Table and Color.
 
 #include "interchange/ruby_read.h"
@@ -13,18 +13,18 @@
 #include <utility>
 #include <vector>
 
-using namespace PKRUBY;
+using namespace ruby;
 using namespace interchange_test;
 
 namespace {
 
-Bytes Of(const Cclip_stream& s) {
-    return Bytes(s.Data(0), s.Data(0) + s.Size());
+Bytes Of(const cClipStream& s) {
+    return Bytes(s.data(0), s.data(0) + s.size());
 }
 
 Bytes Long(int32_t v) {
-    CWrite w;
-    w.WriteLong(v);
+    cWrite w;
+    w.writeLong(v);
     return Of(w);
 }
 
@@ -53,34 +53,34 @@ TEST(RubyWrite, FixnumBodiesAtEveryBoundary) {
     for (const auto& [v, bytes] : vectors) {
         EXPECT_EQ(Long(v), bytes) << v;
         // Each form reads back.
-        CRead r;
-        r.Assign(bytes);
-        EXPECT_EQ(r.ReadLong(), v) << v;
-        EXPECT_TRUE(r.AtEnd()) << v;
-        EXPECT_FALSE(r.Failed()) << v;
+        cRead r;
+        r.assign(bytes);
+        EXPECT_EQ(r.readLong(), v) << v;
+        EXPECT_TRUE(r.atEnd()) << v;
+        EXPECT_FALSE(r.failed()) << v;
     }
 }
 
 TEST(RubyWrite, FixnumIvarTwiceUsesASymbolLink) {
-    CWriteSymbols symbols;
-    CWrite w(&symbols);
-    w.WriteFixnumIvar("@id", 1);
+    cWriteSymbols symbols;
+    cWrite w(&symbols);
+    w.writeFixnumIvar("@id", 1);
     EXPECT_EQ(Of(w), (Bytes{0x3A, 0x08, '@', 'i', 'd', 0x69, 0x06}));
-    w.Clear();
-    w.WriteFixnumIvar("@id", 1);
+    w.clear();
+    w.writeFixnumIvar("@id", 1);
     EXPECT_EQ(Of(w), (Bytes{0x3B, 0x00, 0x69, 0x06}));
-    EXPECT_EQ(w.IvarCount(), 2u);
+    EXPECT_EQ(w.ivarCount(), 2u);
 }
 
 TEST(RubyWrite, SiblingObjectsShareTheReservedClassName) {
-    CWriteSymbols symbols;
-    CWrite parent(&symbols), child;
+    cWriteSymbols symbols;
+    cWrite parent(&symbols), child;
     strObjectScope a = BeginObject(&parent, &child, "Cls");
-    child.WriteFixnumIvar("@a", 1); // written before the class name reaches the parent
-    child.WriteFixnumIvar("@b", 2);
+    child.writeFixnumIvar("@a", 1); // written before the class name reaches the parent
+    child.writeFixnumIvar("@b", 2);
     EndObject(a);
     strObjectScope b = BeginObject(&parent, &child, "Cls");
-    child.WriteFixnumIvar("@b", 3);
+    child.writeFixnumIvar("@b", 3);
     EndObject(b);
     // The class name is reserved first (index 0); the second object links to it.
     const Bytes expected = {0x6F, 0x3A, 0x08, 'C',  'l',  's',  0x07, // 'o' :Cls, 2 ivars
@@ -94,12 +94,12 @@ TEST(RubyWrite, SiblingObjectsShareTheReservedClassName) {
 TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
     // The inner class name is reserved when the inner object begins, after the outer object's
     // first instance variable, so it gets index 2 although its header is written last.
-    CWriteSymbols symbols;
-    CWrite w0(&symbols), w1, w2;
+    cWriteSymbols symbols;
+    cWrite w0(&symbols), w1, w2;
     strObjectScope outer = BeginObject(&w0, &w1, "Outer");
-    w1.WriteIvarName("@inner");
+    w1.writeIvarName("@inner");
     strObjectScope inner = BeginObject(&w1, &w2, "Inner");
-    w2.WriteFixnumIvar("@v", 0);
+    w2.writeFixnumIvar("@v", 0);
     EndObject(inner);
     EndObject(outer);
     const Bytes expected = {0x6F, 0x3A, 0x0A, 'O', 'u',  't', 'e', 'r', 0x06, // 'o' :Outer, 1 ivar
@@ -108,54 +108,54 @@ TEST(RubyWrite, NestedObjectsNumberSymbolsInStreamOrder) {
                             0x3A, 0x07, '@',  'v', 0x69, 0x00};               // :@v = 0
     EXPECT_EQ(Of(w0), expected);
     // Read back, the indices agree with the stream order.
-    CReadSymbols read;
-    CRead r(&read);
-    r.Assign(expected);
-    r.SkipValue();
-    EXPECT_FALSE(r.Failed());
-    EXPECT_TRUE(r.AtEnd());
-    EXPECT_EQ(std::tuple(read.Get(0), read.Get(1), read.Get(2), read.Get(3)),
+    cReadSymbols read;
+    cRead r(&read);
+    r.assign(expected);
+    r.skipValue();
+    EXPECT_FALSE(r.failed());
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(std::tuple(read.get(0), read.get(1), read.get(2), read.get(3)),
               std::tuple("Outer", "@inner", "Inner", "@v"));
 }
 
 TEST(RubyWrite, EndObjectWithoutAScopeDoesNothing) {
-    CWrite w;
+    cWrite w;
     EXPECT_EQ(EndObject(strObjectScope{}), 0u);
     strObjectScope s{&w, nullptr, "X"};
     EXPECT_EQ(EndObject(s), 0u);
-    EXPECT_EQ(w.Size(), 0u);
+    EXPECT_EQ(w.size(), 0u);
 }
 
 TEST(RubyWrite, StringForms) {
     // Form two flags the encoding (the second time through a symbol link); form one is plain.
-    CWriteSymbols symbols;
-    CWrite w(&symbols, kStringEncoded);
-    w.WriteStringValue("abc");
+    cWriteSymbols symbols;
+    cWrite w(&symbols, kStringEncoded);
+    w.writeStringValue("abc");
     EXPECT_EQ(Of(w), (Bytes{0x49, 0x22, 0x08, 0x61, 0x62, 0x63, 0x06, 0x3A, 0x06, 0x45, 0x54}));
-    w.Clear();
-    w.WriteStringValue("abc");
+    w.clear();
+    w.writeStringValue("abc");
     EXPECT_EQ(Of(w), (Bytes{0x49, 0x22, 0x08, 0x61, 0x62, 0x63, 0x06, 0x3B, 0x00, 0x54}));
-    w.Clear();
-    w.WriteStringValue("");
+    w.clear();
+    w.writeStringValue("");
     EXPECT_EQ(Of(w), (Bytes{0x22, 0x00}));
 
-    CWriteSymbols plainSymbols;
-    CWrite plain(&plainSymbols, kStringPlain);
-    plain.WriteStringIvar("@n", "abc");
-    plain.WriteStringValue("");
+    cWriteSymbols plainSymbols;
+    cWrite plain(&plainSymbols, kStringPlain);
+    plain.writeStringIvar("@n", "abc");
+    plain.writeStringValue("");
     EXPECT_EQ(Of(plain), (Bytes{0x3A, 0x07, '@', 'n', 0x22, 0x08, 0x61, 0x62, 0x63, 0x22, 0x00}));
-    EXPECT_EQ(plainSymbols.Size(), 1u); // no E
+    EXPECT_EQ(plainSymbols.size(), 1u); // no E
 }
 
 TEST(RubyWrite, TableTwoByEightByOne) {
-    CWriteSymbols symbols;
-    CWrite w(&symbols);
+    cWriteSymbols symbols;
+    cWrite w(&symbols);
     strTable t;
-    ASSERT_TRUE(t.Allocate(2, 8, 1));
+    ASSERT_TRUE(t.allocate(2, 8, 1));
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 2; ++x)
-            t.Set(x, y, 0, static_cast<int16_t>(y * 10 + x - 5));
-    w.WriteTable(t);
+            t.set(x, y, 0, static_cast<int16_t>(y * 10 + x - 5));
+    w.writeTable(t);
     Bytes expected = Cat({{0x75, 0x3A, 0x0A}, Text("Table"), {0x39}, {2, 0, 0, 0, 2, 0, 0,  0, 8, 0,
                                                                       0, 0, 1, 0, 0, 0, 16, 0, 0, 0}});
     for (int i = 0; i < 16; ++i) {
@@ -168,24 +168,24 @@ TEST(RubyWrite, TableTwoByEightByOne) {
 
 TEST(RubyWrite, TableDimensionsFollowTheSizes) {
     auto dims = [](int x, int y, int z) {
-        CWrite w;
+        cWrite w;
         strTable t;
-        t.Allocate(x, y, z);
-        w.WriteTable(t);
+        t.allocate(x, y, z);
+        w.writeTable(t);
         return U32At(Of(w), 9); // after 'u' ':' len "Table" len
     };
     EXPECT_EQ(std::tuple(dims(5, 1, 1), dims(5, 2, 1), dims(5, 1, 2)), std::tuple(1u, 2u, 3u));
 }
 
 TEST(RubyWrite, ColorArrayHeaderAndVersion) {
-    CWrite w;
-    w.WriteColor(100.0, 0.0, 0.0, 0.0); // four little-endian doubles
+    cWrite w;
+    w.writeColor(100.0, 0.0, 0.0, 0.0); // four little-endian doubles
     Bytes expected = Cat({{0x75, 0x3A, 0x0A}, Text("Color"), {0x25}, {0, 0, 0, 0, 0, 0, 0x59, 0x40}});
     expected.resize(expected.size() + 24, 0);
     EXPECT_EQ(Of(w), expected);
-    CWrite v;
-    v.WriteVersion();
-    v.WriteArrayHeader(200);
+    cWrite v;
+    v.writeVersion();
+    v.writeArrayHeader(200);
     EXPECT_EQ(Of(v), (Bytes{0x04, 0x08, 0x5B, 0x01, 0xC8}));
 }
 

@@ -34,14 +34,14 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit) {
     {
         platform::cAtomicFile f;
         std::string why;
-        ASSERT_TRUE(f.Open(target, &why)) << why;
-        ASSERT_TRUE(f.Write(Bytes("header...."), &why) && f.Write(Bytes("body"), &why)) << why;
-        EXPECT_EQ(f.Size(), 14u);
-        EXPECT_TRUE(f.WriteAt(6, Bytes("1234"), &why)) << why; // inside: patched in place
-        EXPECT_FALSE(f.WriteAt(12, Bytes("xyz"), &why));       // past the end: refused
+        ASSERT_TRUE(f.open(target, &why)) << why;
+        ASSERT_TRUE(f.write(Bytes("header...."), &why) && f.write(Bytes("body"), &why)) << why;
+        EXPECT_EQ(f.size(), 14u);
+        EXPECT_TRUE(f.writeAt(6, Bytes("1234"), &why)) << why; // inside: patched in place
+        EXPECT_FALSE(f.writeAt(12, Bytes("xyz"), &why));       // past the end: refused
         EXPECT_EQ(testing_support::ReadText(target), "old");   // nothing changed yet
         EXPECT_EQ(FileCount(dir.path()), 2u);                  // the target and the temporary file
-        ASSERT_TRUE(f.Commit(&why)) << why;
+        ASSERT_TRUE(f.commit(&why)) << why;
     }
     EXPECT_EQ(testing_support::ReadText(target), "header1234body");
     struct stat st;
@@ -52,12 +52,12 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit) {
     // Abandoned, by Discard or by going out of scope: the target stays, the temporary file goes.
     for (bool discard : {true, false}) {
         platform::cAtomicFile f;
-        ASSERT_TRUE(f.Open(target));
-        ASSERT_TRUE(f.Write(Bytes("new")));
+        ASSERT_TRUE(f.open(target));
+        ASSERT_TRUE(f.write(Bytes("new")));
         if (discard) {
-            f.Discard();
-            EXPECT_FALSE(f.Write(Bytes("more")));
-            EXPECT_FALSE(f.Commit());
+            f.discard();
+            EXPECT_FALSE(f.write(Bytes("more")));
+            EXPECT_FALSE(f.commit());
         }
     }
     EXPECT_EQ(testing_support::ReadText(target), "header1234body");
@@ -65,6 +65,6 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit) {
     // A folder that does not exist fails at Open.
     platform::cAtomicFile none;
     std::string why;
-    EXPECT_FALSE(none.Open(dir.file("missing/out.bin"), &why));
+    EXPECT_FALSE(none.open(dir.file("missing/out.bin"), &why));
     EXPECT_NE(why.find("cannot create a temporary file"), std::string::npos) << why;
 }

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 TEST(PlayClock, RateTableAndPeriods) {
-    EXPECT_EQ(cPlayClock::PeriodOfRate(cPlayClock::RateOfIndex(0)), 16u); // 60 a second
-    EXPECT_EQ(cPlayClock::RateOfIndex(9), 10);                            // index clamped into 0..6
-    EXPECT_EQ(cPlayClock::RateOfIndex(-3), 60);
-    EXPECT_EQ(cPlayClock::PeriodOfRate(0), 1000u); // rate clamped into 1..120
-    EXPECT_EQ(cPlayClock::PeriodOfRate(500), 8u);
+    EXPECT_EQ(cPlayClock::periodOfRate(cPlayClock::rateOfIndex(0)), 16u); // 60 a second
+    EXPECT_EQ(cPlayClock::rateOfIndex(9), 10);                            // index clamped into 0..6
+    EXPECT_EQ(cPlayClock::rateOfIndex(-3), 60);
+    EXPECT_EQ(cPlayClock::periodOfRate(0), 1000u); // rate clamped into 1..120
+    EXPECT_EQ(cPlayClock::periodOfRate(500), 8u);
 }
 
 TEST(PlayClock, ALateTickKeepsTheScheduleAndTheNextComesEarly) {

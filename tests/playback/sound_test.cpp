@@ -113,7 +113,7 @@ TEST_F(SoundDevice, WavOggAndFlacLoadPlayAndStop) {
                                           {"tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1}}) {
         const std::string path = dir.file(name);
         ASSERT_TRUE(WriteTone(path, format, 2.0, channels));
-        auto sound = cSound::Load(*device, path);
+        auto sound = cSound::load(*device, path);
         ASSERT_NE(sound, nullptr) << path << ": " << device->lastReason();
         EXPECT_FALSE(sound->isPlaying());
         sound->setVolume(50);
@@ -134,7 +134,7 @@ TEST_F(SoundDevice, WavOggAndFlacLoadPlayAndStop) {
 TEST_F(SoundDevice, AShortSoundEndsByItselfUnlessLooped) {
     const std::string wav = dir.file("blip.wav");
     ASSERT_TRUE(WriteTone(wav, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.05));
-    auto sound = cSound::Load(*device, wav);
+    auto sound = cSound::load(*device, wav);
     ASSERT_NE(sound, nullptr);
     sound->play(0);
     EXPECT_TRUE(WaitUntil([&] { return !sound->isPlaying(); }, 3000));
@@ -159,12 +159,12 @@ TEST_F(SoundDevice, MissingOrUnreadableFilesLoadNothingAndSayWhy) {
         {dir.file("loop.wav"), strMessage(kWhyCannotOpen, dir.file("loop.wav"), strMessage(kSysLinkLoop))},
     };
     for (const auto& [path, why] : rows) {
-        EXPECT_EQ(cSound::Load(*device, path), nullptr) << path;
+        EXPECT_EQ(cSound::load(*device, path), nullptr) << path;
         EXPECT_EQ(device->lastReason(), why) << path;
     }
-    EXPECT_EQ(cSound::Load(*device, ""), nullptr);
+    EXPECT_EQ(cSound::load(*device, ""), nullptr);
     ASSERT_TRUE(WriteTone(dir.file("tone.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.1));
-    EXPECT_NE(cSound::Load(*device, dir.file("tone.wav")), nullptr);
+    EXPECT_NE(cSound::load(*device, dir.file("tone.wav")), nullptr);
     EXPECT_TRUE(device->lastReason().none()); // a load that works forgets the last failure
 }
 
@@ -231,7 +231,7 @@ TEST_F(SoundDevice, AnyNumberOfFilesPlayOnTheVoicesThereAre) {
     auto small = OpenSoundDevice(2);
     std::vector<std::unique_ptr<cSound>> v;
     for (int i = 0; i < 3; ++i) {
-        v.push_back(cSound::Load(*small, dir.file("s" + std::to_string(i) + ".wav")));
+        v.push_back(cSound::load(*small, dir.file("s" + std::to_string(i) + ".wav")));
         v.back()->play(-1);
     }
     auto playing = [&v] {

@@ -21,10 +21,10 @@ namespace {
 // Every row of a w x h target, read left to right (or right to left).
 std::vector<std::vector<uint32_t>> Rows(const cTexture& t, bool reversed) {
     std::vector<std::vector<uint32_t>> rows;
-    for (int y = 0; y < t.Height(); ++y) {
+    for (int y = 0; y < t.height(); ++y) {
         std::vector<uint32_t> row;
-        for (int x = 0; x < t.Width(); ++x)
-            row.push_back(t.Pixel(reversed ? t.Width() - 1 - x : x, y));
+        for (int x = 0; x < t.width(); ++x)
+            row.push_back(t.pixel(reversed ? t.width() - 1 - x : x, y));
         rows.push_back(row);
     }
     return rows;
@@ -63,9 +63,9 @@ TEST(ActorSide, MirroredRenderIsThePlainRenderFlipped) {
     ASSERT_TRUE(testing_support::MakeFrames(doc, 1, 4));
     cPictureSlotTable slots;
     // An asymmetric 8 x 6 pattern: every texel its own colour.
-    slots.Insert(MakeSlot(8, 6, Distinct), 0);
+    slots.insert(MakeSlot(8, 6, Distinct), 0);
     // The target picture, asymmetric too, offset to the right.
-    slots.Insert(MakeSlot(6, 4, [](int x, int y) { return Argb(255, 40 * x, 10, 60 * y); }),
+    slots.insert(MakeSlot(6, 4, [](int x, int y) { return Argb(255, 40 * x, 10, 60 * y); }),
                  cPictureSlotTable::kTargetPicture);
     const strCell cells[] = {
         {.x = 9, .y = -3},                                  // plain, right of the centre

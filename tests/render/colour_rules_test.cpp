@@ -14,8 +14,8 @@ namespace {
 
 uint32_t Source(uint32_t texel, int r, int g, int b, int s, int opacity = 255, int blend = 0,
                 uint32_t flags = 0) {
-    const SpriteParams p{.blend = blend, .opacity = opacity, .tone = {r, g, b, s}, .flags = flags};
-    return SourceTexel(texel, strSourceSetup::Of(p));
+    const strSpriteParams p{.blend = blend, .opacity = opacity, .tone = {r, g, b, s}, .flags = flags};
+    return SourceTexel(texel, strSourceSetup::of(p));
 }
 
 } // namespace
@@ -102,7 +102,7 @@ TEST(BlendModes, KnownColours) {
         {-1, Argb(0, 200, 100, 50), {102, 102, 102}},
     };
     for (const auto& c : cases) {
-        const strSourceSetup s = strSourceSetup::Of({.blend = c.blend, .opacity = 102});
+        const strSourceSetup s = strSourceSetup::of({.blend = c.blend, .opacity = 102});
         const uint32_t dstAlpha[3] = {255, 0, 128};
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(BlendPixel(s.mode, SourceTexel(texel, s), Argb(dstAlpha[k], 100, 150, 200)),
@@ -113,7 +113,7 @@ TEST(BlendModes, KnownColours) {
     // multiplication cell used to clear the alpha under its whole quad).
     for (int blend = 0; blend <= 3; ++blend)
         for (uint32_t dst : {Argb(255, 100, 150, 200), Argb(0, 1, 2, 3), Argb(77, 255, 0, 9)}) {
-            const strSourceSetup s = strSourceSetup::Of({.blend = blend, .tone = {150, 100, 100, 100}});
+            const strSourceSetup s = strSourceSetup::of({.blend = blend, .tone = {150, 100, 100, 100}});
             EXPECT_EQ(BlendPixel(s.mode, SourceTexel(Argb(0, 9, 9, 9), s), dst), dst) << "blend " << blend;
         }
     // Clamping at the ends.

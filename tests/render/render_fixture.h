@@ -19,11 +19,11 @@ inline uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 
 // A 32-bit bitmap of w x h whose pixel (x, y) is pixel(x, y) (0xAARRGGBB).
 inline std::unique_ptr<cDib> MakeDib(int w, int h, const std::function<uint32_t(int, int)>& pixel) {
-    auto dib = cDib::Create(w, h, 32);
+    auto dib = cDib::create(w, h, 32);
     for (int y = 0; dib && y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint32_t v = pixel(x, y);
-            std::memcpy(dib->Row(y) + x * 4, &v, 4);
+            std::memcpy(dib->row(y) + x * 4, &v, 4);
         }
     return dib;
 }
@@ -35,7 +35,7 @@ inline std::unique_ptr<cPictureSlot> MakeSlot(int w, int h, const std::function<
     auto dib = MakeDib(w, h, pixel);
     if (!dib) return nullptr;
     auto slot = std::make_unique<cPictureSlot>();
-    if (!slot->NewPicture().Attach(std::move(dib)) || !slot->Divide(divX, divY, 0)) return nullptr;
+    if (!slot->newPicture().attach(std::move(dib)) || !slot->divide(divX, divY, 0)) return nullptr;
     return slot;
 }
 
@@ -52,7 +52,7 @@ inline uint32_t Distinct(int x, int y) {
 
 inline cTexture MakeTarget(int w, int h) {
     cTexture t;
-    t.Create(w, h);
+    t.create(w, h);
     return t;
 }
 

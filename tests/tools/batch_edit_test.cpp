@@ -99,12 +99,12 @@ TEST(BatchRun, FillFromTheTimeline) {
     Doc d(5, 4);
     cBatchEdit b;
     b.paramChecks[4] = 1;
-    b.fillFromTimeline(d.doc, cTimelineRange::Rows(2, 1)); // every frame
+    b.fillFromTimeline(d.doc, cTimelineRange::ofRows(2, 1)); // every frame
     EXPECT_EQ(b.frameChecks, (std::vector<uint8_t>{1, 1, 1, 1, 1}));
     EXPECT_EQ(b.cellChecks, (std::vector<uint8_t>{0, 1, 1, 0}));
     EXPECT_EQ(b.paramChecks[4], 1);
-    EXPECT_EQ(cBatchEdit::FrameLabel(7), "<007>");
-    EXPECT_EQ(cBatchEdit::CellLabel(7), "<07>");
+    EXPECT_EQ(cBatchEdit::frameLabel(7), "<007>");
+    EXPECT_EQ(cBatchEdit::cellLabel(7), "<07>");
 }
 
 TEST(IntervalRun, SwapsSetsAsOneUndoStepAndFillsFromTheTimeline) {
@@ -134,10 +134,10 @@ TEST(IntervalRun, SwapsSetsAsOneUndoStepAndFillsFromTheTimeline) {
 
     // Filled from the timeline: clamped, and showing the frame's own interval.
     d.doc.setFrameInterval(9, 300);
-    s.fillFromTimeline(d.doc, cTimelineRange::Frames(12, 9));
+    s.fillFromTimeline(d.doc, cTimelineRange::ofFrames(12, 9));
     EXPECT_EQ(std::tuple(s.startFrame, s.endFrame, s.interval), std::tuple(9, 9, 255));
-    s.fillFromTimeline(d.doc, cTimelineRange::Rows(0, 0)); // every frame
+    s.fillFromTimeline(d.doc, cTimelineRange::ofRows(0, 0)); // every frame
     EXPECT_EQ(std::tuple(s.startFrame, s.endFrame), std::tuple(0, 9));
-    s.fillFromTimeline(d.doc, cTimelineRange::Frames(2, 2));
+    s.fillFromTimeline(d.doc, cTimelineRange::ofFrames(2, 2));
     EXPECT_EQ(s.interval, 0);
 }

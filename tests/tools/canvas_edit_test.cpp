@@ -64,13 +64,13 @@ TEST(CanvasEdit, DragRangeReachesItsBlock) {
         for (int n = 0; n < 4; ++n)
             d.put(f, n, CellAt(f, n));
     using Targets = std::vector<std::pair<int, int>>;
-    const cTimelineRange block = cTimelineRange::Cells(3, 2, 2, 1); // corners in any order
+    const cTimelineRange block = cTimelineRange::ofCells(3, 2, 2, 1); // corners in any order
     EXPECT_EQ(DragTargets(d.doc, 2, {1}, block), (Targets{{2, 1}, {2, 2}, {3, 1}, {3, 2}}));
     // Outside the range (by frame or by cell) only the taking part cells move.
     EXPECT_EQ(DragTargets(d.doc, 4, {1}, block), (Targets{{4, 1}}));
     EXPECT_EQ(DragTargets(d.doc, 2, {0, 3}, block), (Targets{{2, 0}, {2, 3}}));
     // Whole columns reach every cell number, cut to the document; no range moves the taking part.
-    EXPECT_EQ(DragTargets(d.doc, 5, {0}, cTimelineRange::Frames(4, 100)).size(), 2u * 4u);
+    EXPECT_EQ(DragTargets(d.doc, 5, {0}, cTimelineRange::ofFrames(4, 100)).size(), 2u * 4u);
     EXPECT_EQ(DragTargets(d.doc, 5, {0, 2}, cTimelineRange()), (Targets{{5, 0}, {5, 2}}));
 }
 

@@ -174,7 +174,7 @@ TEST(CanvasGestures, DragsThatChangeNothingRecordNothing) {
 
 TEST(CanvasGestures, DragRangeMovesItsBlockInOneStep) {
     Canvas c({{0, -60, 0}, {1, 60, 0}}, 5);
-    c.ctx.range = cTimelineRange::Cells(1, 0, 3, 0);
+    c.ctx.range = cTimelineRange::ofCells(1, 0, 3, 0);
     c.ctx.frame = 2;
     c.drag(-60, 0, -40, 8, kShift);
     for (int frame = 0; frame < 5; ++frame) {

@@ -82,17 +82,17 @@ TEST(CellDialog, EditFormatTwoStoresSxFromSyWithTheFlip) {
 
 TEST(CellDialog, ColourTextRoundTrips) {
     const strCell c{.red = 0x64, .green = 0, .blue = 0x0A, .saturation = 0xC8};
-    EXPECT_EQ(cCellEdit::ColourText(c), "c864000a");
+    EXPECT_EQ(cCellEdit::colourText(c), "c864000a");
     strCell back;
-    ASSERT_TRUE(cCellEdit::ParseColourText("c864000a", back));
+    ASSERT_TRUE(cCellEdit::parseColourText("c864000a", back));
     EXPECT_EQ(back, c);
-    ASSERT_TRUE(cCellEdit::ParseColourText("ff", back)); // 0x000000ff: bytes limited to 200
+    ASSERT_TRUE(cCellEdit::parseColourText("ff", back)); // 0x000000ff: bytes limited to 200
     EXPECT_EQ(back.saturation, 0);
     EXPECT_EQ(back.blue, 200);
-    EXPECT_FALSE(cCellEdit::ParseColourText("zz", back));
+    EXPECT_FALSE(cCellEdit::parseColourText("zz", back));
     EXPECT_EQ(back.blue, 200);
-    cCellEdit::ClearColour(back);
-    EXPECT_EQ(cCellEdit::ColourText(back), "64646464");
+    cCellEdit::clearColour(back);
+    EXPECT_EQ(cCellEdit::colourText(back), "64646464");
 }
 
 TEST(CellDialog, ControlsFollowTheEditFormatAndTheLock) {
@@ -109,9 +109,9 @@ TEST(CellDialog, ControlsFollowTheEditFormatAndTheLock) {
                  {4, false, {D, E, E, H, true}}};
     auto fields = [](const strCellControls& k) { return std::tuple(k.angle, k.sx, k.sy, k.flip, k.image); };
     for (const auto& c : cases)
-        EXPECT_EQ(fields(cCellEdit::Controls(c.format, c.locked)), fields(c.expected)) << c.format;
-    EXPECT_EQ(cCellEdit::MaxPattern(0), 1);
-    EXPECT_EQ(cCellEdit::MaxPattern(25), 25);
+        EXPECT_EQ(fields(cCellEdit::controls(c.format, c.locked)), fields(c.expected)) << c.format;
+    EXPECT_EQ(cCellEdit::maxPattern(0), 1);
+    EXPECT_EQ(cCellEdit::maxPattern(25), 25);
 }
 
 // What the lock does to the cells is the document's business; the dialog clamps and records a step.

@@ -73,10 +73,10 @@ TEST(Easing, CubicBezierSolvesXThenY) {
             << r.e.x1 << "," << r.e.y1 << "," << r.e.x2 << "," << r.e.y2 << " at " << r.t;
     EXPECT_EQ(Bezier(0.5f, -1.0f, 0.5f, 2.0f).progress(1.0f), 1.0f);
     // Control points outside x in [0, 1], or not numbers, are refused.
-    EXPECT_FALSE(strEasing::ValidBezier(1.2f, 0, 0.5f, 1));
-    EXPECT_FALSE(strEasing::ValidBezier(0.2f, 0, -0.1f, 1));
-    EXPECT_FALSE(strEasing::ValidBezier(0.2f, NAN, 0.5f, 1));
-    EXPECT_TRUE(strEasing::ValidBezier(0, -3, 1, 4));
+    EXPECT_FALSE(strEasing::validBezier(1.2f, 0, 0.5f, 1));
+    EXPECT_FALSE(strEasing::validBezier(0.2f, 0, -0.1f, 1));
+    EXPECT_FALSE(strEasing::validBezier(0.2f, NAN, 0.5f, 1));
+    EXPECT_TRUE(strEasing::validBezier(0, -3, 1, 4));
 }
 
 TEST(Easing, AnglesGoTheShorterWayUnlessFullTurns) {
@@ -103,7 +103,7 @@ TEST(Easing, AnglesGoTheShorterWayUnlessFullTurns) {
         d.put(4, 0, {.angle = int16_t(r.to)});
         strTweenOptions o;
         o.fullTurns = r.fullTurns;
-        cFrameComp::Interpolate(d.doc, 0, 0, 4, kParamAngle, true, o);
+        cFrameComp::interpolate(d.doc, 0, 0, 4, kParamAngle, true, o);
         std::string got;
         for (int f = 0; f < 5; ++f)
             got += (f ? " " : "") + std::to_string(d.at(f, 0)->angle);
@@ -139,7 +139,7 @@ TEST(Easing, LinearKeepsThePlainInterpolation) {
             }
         d.put(0, 0, a);
         d.put(3, 0, b);
-        cFrameComp::Interpolate(d.doc, 0, 0, 3, r.param, true);
+        cFrameComp::interpolate(d.doc, 0, 0, 3, r.param, true);
         std::string got;
         for (int f = 0; f < 4; ++f)
             for (int i = 0; i < kCellParamCount; ++i)

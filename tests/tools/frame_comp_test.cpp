@@ -138,14 +138,14 @@ TEST(FrameComp, CountsOnlyTheCellsThatChanged) {
 TEST(TimelineBlock, CountsOnlyTheCellsThatChanged) {
     Doc d(6);
     ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "0 25 50 70 100 -"));
-    strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 0), 0);
+    strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::ofCells(1, 0, 3, 0), 0);
     EXPECT_EQ(r.count, 1);
     EXPECT_EQ(Text(r), Msg(kMsgCountComplete, 1));
     EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 25 50 75 100 -");
     ASSERT_NE(d.history.undoLabel(), nullptr);
     EXPECT_EQ(*d.history.undoLabel(), strMessage(kStepCompleteCell));
 
-    r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 0), 0);
+    r = CompleteTimelineBlock(d.ctx, cTimelineRange::ofCells(1, 0, 3, 0), 0);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(Text(r), Msg(kMsgCellsAlreadyHold));
     EXPECT_EQ(d.history.undoCount(), 1u);
@@ -154,14 +154,14 @@ TEST(TimelineBlock, CountsOnlyTheCellsThatChanged) {
 TEST(FrameComp, FillFromTheTimelineSetsTheCellFlags) {
     Doc d(12, 6);
     cFrameComp comp;
-    comp.fillFromTimeline(d.doc, cTimelineRange::Frames(2, 9)); // whole columns: every cell number
+    comp.fillFromTimeline(d.doc, cTimelineRange::ofFrames(2, 9)); // whole columns: every cell number
     EXPECT_EQ(std::tuple(comp.startFrame, comp.endFrame), std::tuple(2, 9));
     EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{1, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(comp.paramBits(), (1u << kCellParamCount) - 1);        // every parameter ticked
-    comp.fillFromTimeline(d.doc, cTimelineRange::Cells(3, 9, 0, 2)); // past the last cell number
+    EXPECT_EQ(comp.paramBits(), (1u << kCellParamCount) - 1);          // every parameter ticked
+    comp.fillFromTimeline(d.doc, cTimelineRange::ofCells(3, 9, 0, 2)); // past the last cell number
     EXPECT_EQ(std::tuple(comp.startFrame, comp.endFrame), std::tuple(0, 3));
     EXPECT_EQ(comp.cellChecks, (std::vector<uint8_t>{0, 0, 1, 1, 1, 1}));
-    comp.fillFromTimeline(d.doc, cTimelineRange::Rows(7, 9)); // nothing of it on the document
+    comp.fillFromTimeline(d.doc, cTimelineRange::ofRows(7, 9)); // nothing of it on the document
     EXPECT_EQ(std::tuple(comp.startFrame, comp.endFrame), std::tuple(0, 0));
     EXPECT_EQ(comp.cellChecks, std::vector<uint8_t>(6, 0));
     EXPECT_EQ(CellParamBits({1, 0, 0, 1}), kParamPicture | kParamX); // the missing flags read as clear
@@ -174,7 +174,7 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     ASSERT_TRUE(FillXs(d.doc, kColumn, 0, "0 - - - 100"));
     d.put(2, 0, {.x = -50, .y = 3, .opacity = 10, .red = 7});
     ASSERT_TRUE(FillXs(d.doc, kColumn, 1, "- - - - - 7")); // cell 1: only a cell after the block
-    strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 0, 3, 3), 2);
+    strEditResult r = CompleteTimelineBlock(d.ctx, cTimelineRange::ofCells(1, 0, 3, 3), 2);
     EXPECT_EQ(r.count, 6);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(Text(r), Msg(kMsgCountComplete, 6));
@@ -188,6 +188,6 @@ TEST(TimelineBlock, InterpolatesAcrossTheBlockFromTheNearestCells) {
     EXPECT_EQ(XsOf(d.doc, kColumn, 0), "0 - -50 - 100 -");
     EXPECT_EQ(XsOf(d.doc, kColumn, 1), "- - - - - 7");
     // A block with no cell to fill it in from says so.
-    EXPECT_EQ(Text(CompleteTimelineBlock(d.ctx, cTimelineRange::Cells(1, 2, 3, 2), 0)),
+    EXPECT_EQ(Text(CompleteTimelineBlock(d.ctx, cTimelineRange::ofCells(1, 2, 3, 2), 0)),
               Msg(kMsgNoCellsAroundBlock));
 }

@@ -24,9 +24,9 @@ cSpline Spline(Doc& d, int frame, int cell, strPoint p1, strPoint p2, int n) {
 
 // The plain curve points and snapping are checked through the runs below.
 TEST(SplineCurve, NegativePointsTruncateAndGridZeroOrAMultipleKeepsTheValue) {
-    EXPECT_EQ(cSpline::CurvePoint({0, 0}, {-3, -3}, {0, 0}, 0.5f), (strPoint{-1, -1}));
-    EXPECT_EQ(cSpline::Snap(-7, 0), -7);
-    EXPECT_EQ(cSpline::Snap(8, 4), 8);
+    EXPECT_EQ(cSpline::curvePoint({0, 0}, {-3, -3}, {0, 0}, 0.5f), (strPoint{-1, -1}));
+    EXPECT_EQ(cSpline::snapToGrid(-7, 0), -7);
+    EXPECT_EQ(cSpline::snapToGrid(8, 4), 8);
 }
 
 TEST(SplineRun, WritesTheCurveOverTheFollowingFrames) {

@@ -123,7 +123,7 @@ class cCanvasEditTest : public QObject {
 
     void dragRangeMovesItsBlockInOneStep() {
         QVERIFY(f->open(Cells({{0, -60, 0}, {1, 60, 0}}, 5)));
-        f->session().setDragRange(cTimelineRange::Cells(1, 0, 3, 0));
+        f->session().setDragRange(cTimelineRange::ofCells(1, 0, 3, 0));
         f->session().setCurrentFrame(2);
         f->drag({-60, 0}, {-40, 8}, Qt::ShiftModifier);
         for (int frame = 0; frame < 5; ++frame) {
@@ -240,7 +240,7 @@ class cCanvasEditTest : public QObject {
         QCOMPARE(asked.count(), 1);
         const auto r = asked.at(0).at(0).value<strToolRequest>();
         QCOMPARE(r.command, int(kCmdCellSettings));
-        QCOMPARE(r.range, cTimelineRange::Cell(0, 3));
+        QCOMPARE(r.range, cTimelineRange::ofCell(0, 3));
         QTest::keyClick(f->canvas, Qt::Key_Right);
         QTest::keyClick(f->canvas, Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE((QList<int>{f->cell(0, 3)->x, f->cell(0, 3)->y}), (QList<int>{11, 14}));

@@ -35,8 +35,8 @@ bool strCanvasFixture::open(const std::function<void(cProject&)>& build, int zoo
     doc.setPicture(0, picture);
     build(doc);
     const QString file = path(QStringLiteral("canvas.txt"));
-    ANIME::cAnimeFile_Device device;
-    if (device.save(file.toStdString(), doc, ANIME::kFormatText) != 1) return false;
+    anime::cAnimeFileDevice device;
+    if (device.save(file.toStdString(), doc, anime::kFormatText) != 1) return false;
     if (!session().openPath(file)) return false;
     // The sample's sound files are not written here; the load's report of them is not under test.
     prompts.messages.clear();

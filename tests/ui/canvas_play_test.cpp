@@ -57,12 +57,12 @@ class cCanvasPlayTest : public QObject {
                 flashComposed = true;
                 cSpriteDrawer drawer;
                 cTexture expected;
-                QVERIFY(expected.Create(400, 300));
+                QVERIFY(expected.create(400, 300));
                 strFrameScene scene{.background = 0xFF000000u | f->ground(), .flashes = &player.flashes()};
                 scene.drawCells = !player.clearCells();
                 ComposeFrame(drawer, expected, s.pictureSlots(), s.document(), player.currentFrame(),
                              strCaptureArea{-200, -150, 200, 150}, scene);
-                const QImage composed(expected.Row(0), 400, 300, expected.Pitch(), QImage::Format_RGB32);
+                const QImage composed(expected.row(0), 400, 300, expected.pitch(), QImage::Format_RGB32);
                 QCOMPARE(image.size(), composed.size());
                 QVERIFY(image.copy(0, 40, 400, 260) == composed.copy(0, 40, 400, 260));
             }

@@ -36,18 +36,18 @@ class cCanvasViewTest : public QObject {
 
     // Three frames of two ticks; the draft window open on a 20 x 20 GIF of red, green, blue.
     bool openDraft() {
-        CGIFFile gif;
+        cGifFile gif;
         for (uint32_t colour : kColours) {
-            auto frame = std::make_unique<CGIFLocal>();
-            frame->bitmap = cDib::Create(20, 20, 32);
-            std::fill_n(reinterpret_cast<uint32_t*>(frame->bitmap->Pixels()), 400, 0xFF000000u | colour);
-            gif.AddFrame(std::move(frame));
+            auto frame = std::make_unique<cGifLocal>();
+            frame->bitmap = cDib::create(20, 20, 32);
+            std::fill_n(reinterpret_cast<uint32_t*>(frame->bitmap->pixels()), 400, 0xFF000000u | colour);
+            gif.addFrame(std::move(frame));
         }
         if (!f->open([](cProject& doc) {
                 doc.setSetting(kKeyBasicInterval, 2);
                 doc.frameOrCreate(2);
             }) ||
-            !gif.Write(f->path(QStringLiteral("draft.gif")).toStdString(), -1))
+            !gif.write(f->path(QStringLiteral("draft.gif")).toStdString(), -1))
             return false;
         f->overlaysOff();
         f->config.VGifFlag = true;
@@ -79,7 +79,7 @@ class cCanvasViewTest : public QObject {
         QVERIFY(target.save(targetPath));
         f->config.TargetPath = targetPath.toStdString();
         f->config.VTargetFlag = true;
-        QVERIFY(f->session().pictureSlots().UpdateTarget(f->config));
+        QVERIFY(f->session().pictureSlots().updateTarget(f->config));
         f->session().viewSettingsChanged();
         const int frames = f->session().document().frameCount();
         QVERIFY(frames > 20);
@@ -132,7 +132,7 @@ class cCanvasViewTest : public QObject {
         c.CBackShadow = 0x80FF0000;
         s.viewSettingsChanged();
         const uint32_t texel =
-            f->session().pictureSlots().Find(0)->ImageTexture().Pixel(3 * 96 + 48, 96 + 48);
+            f->session().pictureSlots().find(0)->imageTexture().pixel(3 * 96 + 48, 96 + 48);
         const uint32_t silhouette = (render::Mul8(0x80, texel >> 24) << 24) | 0xFF0000;
         QCOMPARE(f->shown(-100, 0),
                  render::BlendPixel(kBlendAlpha, silhouette, 0xFF000000 | f->ground()) & 0xFFFFFF);

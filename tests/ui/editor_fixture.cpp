@@ -36,7 +36,7 @@ QString strEditorFixture::writeProject(const QString& name, int frames) const {
         doc.setCell(f, 0, &c);
     }
     const QString file = path(name);
-    ANIME::cAnimeFile_Device device;
+    anime::cAnimeFileDevice device;
     device.save(file.toStdString(), doc, 0);
     return file;
 }

@@ -81,16 +81,16 @@ class cFirstHourTest : public QObject {
         QVERIFY(!f->enabled(kCmdCellLock));
         // The stored values keep their meaning: a settings file that asks for the lock gets it.
         cConfig c = f->config;
-        QCOMPARE(cPictureEdit::NewDivisions(c, 1, false), std::make_pair(192, 192));
-        QCOMPARE(cPictureEdit::NewDivisions(c, 1, true), std::make_pair(96, 96));
+        QCOMPARE(cPictureEdit::newDivisions(c, 1, false), std::make_pair(192, 192));
+        QCOMPARE(cPictureEdit::newDivisions(c, 1, true), std::make_pair(96, 96));
         // A project divided by number gets a sheet's five by five; configured sizes stay.
-        QCOMPARE(cPictureEdit::NewDivisions(c, 0, false), std::make_pair(5, 5));
+        QCOMPARE(cPictureEdit::newDivisions(c, 0, false), std::make_pair(5, 5));
         c.Init_CutX = 64;
         c.Init_CutY = 48;
-        QCOMPARE(cPictureEdit::NewDivisions(c, 1, true), std::make_pair(64, 48));
+        QCOMPARE(cPictureEdit::newDivisions(c, 1, true), std::make_pair(64, 48));
         c.Init_Div = 0;
-        QCOMPARE(cPictureEdit::NewDivisions(c, 0, false), std::make_pair(64, 48));
-        QCOMPARE(cPictureEdit::NewDivisions(c, 1, false), std::make_pair(192, 192));
+        QCOMPARE(cPictureEdit::newDivisions(c, 0, false), std::make_pair(64, 48));
+        QCOMPARE(cPictureEdit::newDivisions(c, 1, false), std::make_pair(192, 192));
 
         // The picture dialog of an empty row starts at 192 x 192 and can change the method: the
         // project's split format and the picture are one undo step.
@@ -118,7 +118,7 @@ class cFirstHourTest : public QObject {
         QCOMPARE((QList<int>{doc().picture(1)->divX, doc().picture(1)->divY}), (QList<int>{5, 2}));
         QCOMPARE(f->session().history().undoCount(), size_t(1));
         // 960 / 5 by 384 / 2: the slot is divided by the new method.
-        QVERIFY(f->session().pictureSlots().Find(1) && f->session().pictureSlots().Find(1)->IsValid());
+        QVERIFY(f->session().pictureSlots().find(1) && f->session().pictureSlots().find(1)->isValid());
         QVERIFY(f->trigger(kCmdUndo));
         QCOMPARE(doc().getSetting(kKeySplitFormat), 1);
         QVERIFY(!doc().picture(1));
@@ -158,11 +158,11 @@ class cFirstHourTest : public QObject {
         f->prompts.saveAnswer = f->path(QStringLiteral("z.anim"));
         QVERIFY(f->trigger(kCmdSaveAs));
         QCOMPARE(Head(f->path(QStringLiteral("z.anim"))), QByteArray("PELK_TEX"));
-        QCOMPARE(cWorkspace::SaveFormatForPath("A/B.DAT", 1), 0);
-        QCOMPARE(cWorkspace::SaveFormatForPath("b.Txt", 0), 1);
-        QCOMPARE(cWorkspace::SaveFormatForPath("dat", 1), 1);
-        QCOMPARE(cWorkspace::NameForFormat("newfile.txt", 0), std::string("newfile.dat"));
-        QCOMPARE(cWorkspace::NameForFormat("", 1), std::string("newfile.txt"));
+        QCOMPARE(cWorkspace::saveFormatForPath("A/B.DAT", 1), 0);
+        QCOMPARE(cWorkspace::saveFormatForPath("b.Txt", 0), 1);
+        QCOMPARE(cWorkspace::saveFormatForPath("dat", 1), 1);
+        QCOMPARE(cWorkspace::nameForFormat("newfile.txt", 0), std::string("newfile.dat"));
+        QCOMPARE(cWorkspace::nameForFormat("", 1), std::string("newfile.txt"));
         // A cancelled Save as on a new document writes nothing and keeps it modified.
         QVERIFY(f->trigger(kCmdNew) || true);
         f->prompts.answers = {cPrompts::kNo};

@@ -87,7 +87,7 @@ class cGameWindowTest : public QObject {
         std::unique_ptr<game::cGame> reread() const {
             auto g = std::make_unique<game::cGame>();
             std::string error;
-            if (!g->Open(game.toStdString(), config, &error)) qWarning("%s", error.c_str());
+            if (!g->open(game.toStdString(), config, &error)) qWarning("%s", error.c_str());
             return g;
         }
     };
@@ -161,9 +161,9 @@ class cGameWindowTest : public QObject {
         QVERIFY(!f.window->isWindowModified());
 
         auto g = f.reread();
-        QVERIFY(g->IsOpen());
+        QVERIFY(g->isOpen());
         cProject back;
-        QVERIFY(g->Read(2, back));
+        QVERIFY(g->read(2, back));
         QCOMPARE(back.cell(0, 0)->x, 33);
         QCOMPARE(back.cell(0, 0)->y, -7);
         QCOMPARE(back.frameCount(), 3);
@@ -175,9 +175,9 @@ class cGameWindowTest : public QObject {
         QVERIFY(f.trigger(kCmdSaveToGameNew));
         QCOMPARE(f.session().gameAnimation(), 6);
         g = f.reread();
-        QCOMPARE(g->LastId(), 6);
+        QCOMPARE(g->lastId(), 6);
         cProject added;
-        QVERIFY(g->Read(6, added));
+        QVERIFY(g->read(6, added));
         QCOMPARE(added.cell(0, 0)->x, 33);
         QCOMPARE(platform::ToUtf8(added.text(kTextName), "jpn"), std::string("炎の剣"));
         QVERIFY(f.window->windowTitle().contains(QStringLiteral("006 炎の剣")));
@@ -203,7 +203,7 @@ class cGameWindowTest : public QObject {
         f.touch();
         f.prompts.answers = {cPrompts::kYes};
         QVERIFY(f.openAnimation(2));
-        QCOMPARE(f.reread()->List()[4].frames, 2);
+        QCOMPARE(f.reread()->list()[4].frames, 2);
         QVERIFY(Database(f.game) != f.original);
     }
 
@@ -247,7 +247,7 @@ class cGameWindowTest : public QObject {
         QCOMPARE(f.prompts.messages.size(), 1);
         QVERIFY(f.prompts.messages.front().contains(other + QStringLiteral("/data/Animations.json")));
         QCOMPARE(strEditorFixture::read(other + QStringLiteral("/data/Animations.json")), broken);
-        QCOMPARE(f.session().game()->Location().folder, f.game.toStdString());
+        QCOMPARE(f.session().game()->location().folder, f.game.toStdString());
         QCOMPARE(f.session().gameAnimation(), 2);
     }
 
@@ -276,7 +276,7 @@ class cGameWindowTest : public QObject {
         QVERIFY(f.begin());
         QTest::mouseClick(f.find<QPushButton>("gameNew", f.gameWindow), Qt::LeftButton);
         QCOMPARE(f.session().gameAnimation(), 6);
-        QCOMPARE(f.reread()->List().back().name, std::string("New animation"));
+        QCOMPARE(f.reread()->list().back().name, std::string("New animation"));
         QVERIFY(f.window->windowTitle().contains(QStringLiteral("Hero \u203a 006 New animation")));
         QVERIFY(QTest::qWaitFor([&] { return f.gameWindow->currentId() == 6; }, 2000));
 
@@ -286,7 +286,7 @@ class cGameWindowTest : public QObject {
         QVERIFY(m->setData(m->index(m->rowOf(5), cGameListModel::kColumnName), QStringLiteral("雷"),
                            Qt::EditRole));
         QVERIFY(!f.doc().modified());
-        QCOMPARE(f.reread()->List()[4].name, std::string("雷"));
+        QCOMPARE(f.reread()->list()[4].name, std::string("雷"));
         QVERIFY(QTest::qWaitFor(
             [&] {
                 return m->index(4, cGameListModel::kColumnName).data().toString() == QStringLiteral("雷");
@@ -346,7 +346,7 @@ class cGameWindowTest : public QObject {
         f.touch();
         QVERIFY(f.trigger(kCmdOpen));
         QVERIFY(f.prompts.asked.isEmpty());
-        QCOMPARE(f.session().game()->Location().folder, other.toStdString());
+        QCOMPARE(f.session().game()->location().folder, other.toStdString());
         QCOMPARE(f.config.recentGames(),
                  (std::vector<std::string>{other.toStdString(), f.game.toStdString()}));
 
@@ -356,7 +356,7 @@ class cGameWindowTest : public QObject {
         QAction* second = recent->findChild<QAction*>(QStringLiteral("recentGame2"));
         QVERIFY(second);
         second->trigger();
-        QCOMPARE(f.session().game()->Location().folder, f.game.toStdString());
+        QCOMPARE(f.session().game()->location().folder, f.game.toStdString());
         QCOMPARE(f.config.RecentGame1, f.game.toStdString());
         // Kept in the settings file for the next start.
         f.prompts.answers = {cPrompts::kNo};

@@ -74,7 +74,7 @@ class cListsTest : public QObject {
         apply("pictureApply");
         QVERIFY(doc().picture(2));
         QCOMPARE(QString::fromStdString(doc().picture(2)->path), QStringLiteral("Graphics/fire.png"));
-        QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
+        QVERIFY(f->session().pictureSlots().find(2) && f->session().pictureSlots().find(2)->isValid());
         QCOMPARE(text(L::kPictures, 2, 1), QStringLiteral("fire.png"));
         QCOMPARE(text(L::kPictures, 2, 2), QStringLiteral("100,40")); // smaller than one 192-pixel pattern
         QCOMPARE(f->window->statusText(), QStringLiteral("Picture 2 set to Graphics/fire.png"));
@@ -109,12 +109,12 @@ class cListsTest : public QObject {
         list->list(L::kPictures)->selectRow(2);
         QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         int w = 0, h = 0;
-        QVERIFY(f->session().pictureSlots().Find(2)->GetSize(w, h) && w == 200 && h == 80);
+        QVERIFY(f->session().pictureSlots().find(2)->getSize(w, h) && w == 200 && h == 80);
         QCOMPARE(f->window->statusText(), QStringLiteral("Picture 2 reloaded"));
         QVERIFY(QFile::remove(f->path(QStringLiteral("Graphics/fire.png"))));
         QVERIFY(list->run(L::kPictures, cListWindow::kReload));
         QCOMPARE(f->prompts.messages.size(), 2);
-        QVERIFY(f->session().pictureSlots().Find(2) && f->session().pictureSlots().Find(2)->IsValid());
+        QVERIFY(f->session().pictureSlots().find(2) && f->session().pictureSlots().find(2)->isValid());
     }
 
     void aPictureMovesUpAndDownWithItsCells() {
@@ -183,8 +183,8 @@ class cListsTest : public QObject {
         // Cells on the clipboard are no effect: Paste is off.
         QVERIFY(list->isEnabled(L::kEffects, cListWindow::kPaste));
         cClip_Mass cells(kClipCells);
-        cells.AddCell(0, 0, strCell{});
-        QVERIFY(f->session().editClipboard().Put(cells));
+        cells.addCell(0, 0, strCell{});
+        QVERIFY(f->session().editClipboard().put(cells));
         QVERIFY(!list->isEnabled(L::kEffects, cListWindow::kPaste));
     }
 };

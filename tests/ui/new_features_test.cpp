@@ -34,18 +34,18 @@ namespace {
 
 // A GIF of frames of w x h in the given colours (0xRRGGBB) and delays (hundredths).
 bool WriteGif(const QString& path, int w, int h, const std::vector<std::pair<uint32_t, int>>& frames) {
-    CGIFFile gif;
+    cGifFile gif;
     for (const auto& [colour, delay] : frames) {
-        auto frame = std::make_unique<CGIFLocal>();
-        frame->bitmap = cDib::Create(w, h, 32);
-        std::fill_n(reinterpret_cast<uint32_t*>(frame->bitmap->Pixels()), size_t(w) * size_t(h),
+        auto frame = std::make_unique<cGifLocal>();
+        frame->bitmap = cDib::create(w, h, 32);
+        std::fill_n(reinterpret_cast<uint32_t*>(frame->bitmap->pixels()), size_t(w) * size_t(h),
                     0xFF000000u | colour);
         // A mark in the top-left corner, so no two frames are alike and left differs from right.
-        *reinterpret_cast<uint32_t*>(frame->bitmap->Row(0)) = 0xFFFFFFFFu;
+        *reinterpret_cast<uint32_t*>(frame->bitmap->row(0)) = 0xFFFFFFFFu;
         frame->delay = delay;
-        gif.AddFrame(std::move(frame));
+        gif.addFrame(std::move(frame));
     }
-    return gif.Write(path.toStdString(), -1);
+    return gif.write(path.toStdString(), -1);
 }
 
 } // namespace
@@ -78,7 +78,7 @@ class cNewFeaturesTest : public QObject {
             a.mx = 200;
             d.setCell(4, 0, &a);
         }));
-        f->session().requestTool({kCmdFrameTool, cTimelineRange::Cells(0, 0, 4, 0)});
+        f->session().requestTool({kCmdFrameTool, cTimelineRange::ofCells(0, 0, 4, 0)});
         auto* dlg = f->window->findChild<cDlg_FrameComp*>();
         QVERIFY(dlg && dlg->isVisible());
         // Position eased in; scale on a curve whose first control point is dragged with the mouse.
@@ -128,7 +128,7 @@ class cNewFeaturesTest : public QObject {
         QVERIFY(QString::fromStdString(f->stored("TweenEasing"))
                     .startsWith(QStringLiteral("position=in;scale=bezier:")));
         QVERIFY(f->start());
-        f->session().requestTool({kCmdFrameTool, cTimelineRange::Cell(0, 0)});
+        f->session().requestTool({kCmdFrameTool, cTimelineRange::ofCell(0, 0)});
         QCOMPARE(find<QComboBox>("frameCompEase_position")->currentIndex(), int(eEaseKind::kIn));
         QCOMPARE(find<QComboBox>("frameCompEase_scale")->currentIndex(), int(eEaseKind::kBezier));
     }
@@ -140,8 +140,8 @@ class cNewFeaturesTest : public QObject {
         const uint32_t colours[] = {0xFF0000u, 0x00FF00u, 0x0000FFu};
         const char* names[] = {"f1.png", "f2.png", "f10.png"};
         for (int i = 0; i < 3; ++i) {
-            auto dib = cDib::Create(20, 12, 32);
-            std::fill_n(reinterpret_cast<uint32_t*>(dib->Pixels()), 240, 0xFF000000u | colours[i]);
+            auto dib = cDib::create(20, 12, 32);
+            std::fill_n(reinterpret_cast<uint32_t*>(dib->pixels()), 240, 0xFF000000u | colours[i]);
             QVERIFY(WritePngFile(f->path(QStringLiteral("frames/") + QLatin1String(names[i])).toStdString(),
                                  *dib, true));
         }
@@ -155,7 +155,7 @@ class cNewFeaturesTest : public QObject {
         find<QSpinBox>("sheetPattern", dlg)->setValue(32);
         QVERIFY(dlg->build());
         QCOMPARE(int(dlg->result().frames.size()), 3);
-        QCOMPARE((QList<int>{dlg->result().sheet->Width(), dlg->result().sheet->Height()}),
+        QCOMPARE((QList<int>{dlg->result().sheet->width(), dlg->result().sheet->height()}),
                  (QList<int>{160, 32}));
         QVERIFY(dlg->buildReport().startsWith(QStringLiteral("3 patterns of 32 x 32")));
         const QString sheet = f->path(QStringLiteral("sheet.png"));
@@ -163,7 +163,7 @@ class cNewFeaturesTest : public QObject {
         cBMP back;
         QVERIFY(LoadPictureFile(sheet.toStdString(), back));
         // The file is the sheet built: pattern 3 (f10, numbers by value) is blue.
-        QCOMPARE(back.Dib()->ReadPixel(64 + 16, 16), 0xFF0000FFu);
+        QCOMPARE(back.dib()->readPixel(64 + 16, 16), 0xFF0000FFu);
         // A sprite strip wider than a pattern is cut into frames; a size that does not divide is refused.
         dlg->setStrip(7, 0);
         QVERIFY(!dlg->build());
@@ -224,11 +224,11 @@ class cNewFeaturesTest : public QObject {
         // The delays become ticks of the play rate in the settings (the frames and cells are the
         // library's, tests/export/gif_import_test.cpp).
         const std::vector<int> ticks = GifDelaysToTicks(
-            {10, 10, 30}, int(cPlayClock::PeriodOfRate(cPlayClock::RateOfIndex(f->config.PlayRate))));
+            {10, 10, 30}, int(cPlayClock::periodOfRate(cPlayClock::rateOfIndex(f->config.PlayRate))));
         QCOMPARE(doc().frameInterval(2, true), ticks[2]);
         // The sheet is loaded.
-        QVERIFY(f->session().pictureSlots().Find(0));
-        QVERIFY(f->session().pictureSlots().Find(0)->IsValidPattern(2));
+        QVERIFY(f->session().pictureSlots().find(0));
+        QVERIFY(f->session().pictureSlots().find(0)->isValidPattern(2));
         QCOMPARE(f->window->statusText(),
                  UiMessage(kUiGifImported, {std::string("fire.gif"), 3, std::string("fire_sheet.png")}));
     }

@@ -131,13 +131,13 @@ class cReasonsTest : public QObject {
         check(QStringLiteral("sheet check"), sheet->checkReport());
 
         // GIF draft: a GIF cut after its header.
-        CGIFFile gif;
-        auto local = std::make_unique<CGIFLocal>();
-        local->bitmap = cDib::Create(4, 4, 32);
+        cGifFile gif;
+        auto local = std::make_unique<cGifLocal>();
+        local->bitmap = cDib::create(4, 4, 32);
         local->delay = 10;
-        QVERIFY(gif.AddFrame(std::move(local)));
+        QVERIFY(gif.addFrame(std::move(local)));
         std::vector<uint8_t> bytes;
-        QVERIFY(gif.Encode(bytes, -1));
+        QVERIFY(gif.encode(bytes, -1));
         QFile cut(f->path(QStringLiteral("cut.gif")));
         QVERIFY(cut.open(QIODevice::WriteOnly) &&
                 cut.write(reinterpret_cast<const char*>(bytes.data()), 20) == 20);
@@ -166,10 +166,10 @@ class cReasonsTest : public QObject {
         QVERIFY(store.list(&problems).empty());
         QCOMPARE(int(problems.size()), 2);
         for (const strRecoveryProblem& p : problems)
-            check(QStringLiteral("recovery"), cDlg_Recovery::ProblemText(p));
+            check(QStringLiteral("recovery"), cDlg_Recovery::problemText(p));
         strRecoveryInfo when;
         when.savedAt = 1796140800; // 2026-12-01
-        QVERIFY(cDlg_Recovery::WhenText(when).startsWith(QStringLiteral("2026/12/")));
+        QVERIFY(cDlg_Recovery::whenText(when).startsWith(QStringLiteral("2026/12/")));
 
         // A game whose animation database does not parse.
         const QString game = f->path(QStringLiteral("Broken"));
@@ -208,12 +208,12 @@ class cReasonsTest : public QObject {
     void recoveryDatesFollowTheEditorsLanguage() {
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-        QCOMPARE(cTranslators::DisplayLocale(english).language(), QLocale::Japanese);
-        QCOMPARE(cTranslators::DisplayLocale(japanese), japanese);
+        QCOMPARE(cTranslators::displayLocale(english).language(), QLocale::Japanese);
+        QCOMPARE(cTranslators::displayLocale(japanese), japanese);
         translators.remove();
-        QCOMPARE(cTranslators::DisplayLocale(japanese).language(), QLocale::English);
+        QCOMPARE(cTranslators::displayLocale(japanese).language(), QLocale::English);
         const QLocale british(QLocale::English, QLocale::UnitedKingdom);
-        QCOMPARE(cTranslators::DisplayLocale(british), british); // its own date order kept
+        QCOMPARE(cTranslators::displayLocale(british), british); // its own date order kept
     }
 
     void badClipboardPayloadsOfEveryProductSayWhy() {
@@ -273,7 +273,7 @@ class cReasonsTest : public QObject {
             doc.setPicture(0, strPicture{1, 1, 0, "here.png"});
             doc.setPicture(1, strPicture{1, 1, 0, "pics/gone.png"});
             doc.addEffect({.startFrame = 0, .flags = strEffect::kSound, .soundPath = "boom"});
-            ANIME::cAnimeFile_Device device;
+            anime::cAnimeFileDevice device;
             QCOMPARE(device.save(f->path(QStringLiteral("m.dat")).toStdString(), doc, 0), 1);
         }
         QVERIFY(f->session().openPath(f->path(QStringLiteral("m.dat"))));

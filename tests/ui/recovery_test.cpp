@@ -22,7 +22,7 @@
 namespace {
 
 QString RecoveryFolder(const strEditorFixture& f) {
-    return QString::fromStdString(cRecoveryStore::FolderFor(f.config.filePath));
+    return QString::fromStdString(cRecoveryStore::folderFor(f.config.filePath));
 }
 
 // The files in the recovery folder (not the damaged/ folder).
@@ -51,8 +51,8 @@ void LeaveCopy(const strEditorFixture& f, const strRecoveryInfo& info, int frame
     }
     doc.setText(kTextFileName, info.fileName);
     std::vector<uint8_t> bytes;
-    QVERIFY(cRecoveryStore::Serialise(doc, bytes));
-    cRecoveryStore gone(cRecoveryStore::FolderFor(f.config.filePath));
+    QVERIFY(cRecoveryStore::serialise(doc, bytes));
+    cRecoveryStore gone(cRecoveryStore::folderFor(f.config.filePath));
     QVERIFY(gone.open());
     QVERIFY(gone.writeCopy(1, bytes, info));
     gone.close();
@@ -101,7 +101,7 @@ class cRecoveryTest : public QObject {
         cProject copy(&f.config);
         std::vector<uint8_t> bytes;
         QVERIFY(platform::ReadWholeFile(store.copyPath(keeper.slot()), bytes, 1 << 20));
-        QVERIFY(cRecoveryStore::Deserialise(bytes, copy));
+        QVERIFY(cRecoveryStore::deserialise(bytes, copy));
         QCOMPARE(copy.cell(1, 0)->x, 123);
         QVERIFY(platform::ReadWholeFile(store.infoPath(keeper.slot()), bytes, 1 << 20));
         strRecoveryInfo info;
@@ -183,7 +183,7 @@ class cRecoveryTest : public QObject {
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("mine.dat"));
         QCOMPARE(list->topLevelItem(0)->text(1),
-                 cTranslators::DisplayLocale().toString(QDateTime::fromSecsSinceEpoch(when).toLocalTime(),
+                 cTranslators::displayLocale().toString(QDateTime::fromSecsSinceEpoch(when).toLocalTime(),
                                                         QLocale::ShortFormat));
         QCOMPARE(list->topLevelItem(0)->text(2), LibraryMessage(strMessage(kStepBatch)));
         QVERIFY(!dialog.findChild<QPlainTextEdit*>(QStringLiteral("recoveryProblems")));
@@ -200,7 +200,7 @@ class cRecoveryTest : public QObject {
         // Save writes the original file and the taken-over copy goes.
         QVERIFY(f.session().save());
         cProject onDisk(&f.config);
-        ANIME::cAnimeFile_Device device;
+        anime::cAnimeFileDevice device;
         QCOMPARE(device.load(mine.toStdString(), onDisk), 1);
         QCOMPARE(onDisk.frameCount(), 5);
         QCOMPARE(onDisk.cell(4, 0)->x, 47);

@@ -295,14 +295,14 @@ class cShellTest : public QObject {
         // The background is a Windows colour (0x00BBGGRR) and reaches the canvas at once.
         QCOMPARE((QList<uint32_t>{c.CBackShadow, c.CNextShadow, c.CGround}),
                  (QList<uint32_t>{0x1234, 0x80808080, 0x332211}));
-        QCOMPARE(f->session().pictureSlots().BackgroundColour(), 0x112233u);
+        QCOMPARE(f->session().pictureSlots().backgroundColour(), 0x112233u);
         // A new document takes the new defaults.
         QVERIFY(f->trigger(kCmdNew));
         QCOMPARE(f->doc().cellNumber(), 24);
     }
 
     void aboutShowsTheVersionWithTwoDecimals() {
-        QCOMPARE(cDlg_About::VersionText(), QStringLiteral("Version 0.71"));
+        QCOMPARE(cDlg_About::versionText(), QStringLiteral("Version 0.71"));
         QVERIFY(f->trigger(kCmdAbout));
         QVERIFY(f->window->findChild<cDlg_About*>()->isVisible());
     }

@@ -20,21 +20,21 @@ class cTimelineTest : public QObject {
 
     cProject& doc() const { return f->session().document(); }
     // The centre of a grid cell; frame -1 is the row header, cell -1 the column header.
-    static QPoint At(int frame, int cell) {
+    static QPoint at(int frame, int cell) {
         const int x = frame < 0 ? 24 : cTimelineView::kHeader + frame * cTimelineView::kCell + 8;
         const int y = cell < 0 ? 24 : cTimelineView::kHeader + cell * cTimelineView::kCell + 8;
         return {x, y};
     }
     void press(int frame, int cell, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mousePress(kf->viewport(), button, {}, At(frame, cell));
+        QTest::mousePress(kf->viewport(), button, {}, at(frame, cell));
     }
     // A drag from one grid position to another.
     void select(int frame0, int cell0, int frame1, int cell1) {
         press(frame0, cell0);
-        QMouseEvent move(QEvent::MouseMove, At(frame1, cell1), kf->viewport()->mapToGlobal(At(frame1, cell1)),
+        QMouseEvent move(QEvent::MouseMove, at(frame1, cell1), kf->viewport()->mapToGlobal(at(frame1, cell1)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(kf->viewport(), &move);
-        QTest::mouseRelease(kf->viewport(), Qt::LeftButton, {}, At(frame1, cell1));
+        QTest::mouseRelease(kf->viewport(), Qt::LeftButton, {}, at(frame1, cell1));
     }
     // Right-clicks a position and triggers an item of the popup that opens.
     void popupItem(int frame, int cell, const char* menu, const char* item) {
@@ -70,23 +70,23 @@ class cTimelineTest : public QObject {
     void selectionsByMouseAndKeys() {
         using R = cTimelineRange;
         select(3, -1, 7, 4); // column header drag: frames 3..7, all cells
-        QCOMPARE(kf->rect(cTimelineView::kSelection), R::Frames(3, 7));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), R::ofFrames(3, 7));
         QCOMPARE(f->session().currentFrame(), 3);
         select(-1, 2, 5, 1); // row header drag: cells 2..1, all frames
-        QCOMPARE(kf->rect(cTimelineView::kSelection), R::Rows(1, 2));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), R::ofRows(1, 2));
         select(2, 1, 4, 0); // a block, and Shift+arrows growing it
-        QCOMPARE(kf->rect(cTimelineView::kSelection), R::Cells(2, 0, 4, 1));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), R::ofCells(2, 0, 4, 1));
         QTest::keyClick(kf, Qt::Key_Right);
-        QCOMPARE(kf->rect(cTimelineView::kSelection), R::Cell(3, 1));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), R::ofCell(3, 1));
         QTest::keyClick(kf, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(kf, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(kf->rect(cTimelineView::kSelection), R::Cells(3, 1, 4, 2));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), R::ofCells(3, 1, 4, 2));
         // A block on the current frame selects the canvas's cells in it.
         QCOMPARE(f->session().currentFrame(), 4);
         QCOMPARE(f->session().commands().selection(), std::vector<int>{1});
         // A right click inside keeps the selection; outside the grid a left press clears it.
         press(3, 2, Qt::RightButton);
-        QCOMPARE(kf->rect(cTimelineView::kSelection), R::Cells(3, 1, 4, 2));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), R::ofCells(3, 1, 4, 2));
         kf->popup()->close();
         press(40, 12);
         QVERIFY(kf->rect(cTimelineView::kSelection).empty());
@@ -98,13 +98,13 @@ class cTimelineTest : public QObject {
         const size_t steps = f->session().history().undoCount();
         QTest::keyClick(kf, Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!doc().cell(1, 1) && !doc().cell(2, 2));
-        QCOMPARE(kf->rect(cTimelineView::kCopied), cTimelineRange::Cells(1, 1, 2, 2));
+        QCOMPARE(kf->rect(cTimelineView::kCopied), cTimelineRange::ofCells(1, 1, 2, 2));
         press(6, 4);
         QTest::keyClick(kf, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(doc().cell(6, 4) && doc().cell(7, 5));
         QCOMPARE(*doc().cell(6, 4), a);
         QCOMPARE(*doc().cell(7, 5), b);
-        QCOMPARE(kf->rect(cTimelineView::kSelection), cTimelineRange::Cells(6, 4, 7, 5));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), cTimelineRange::ofCells(6, 4, 7, 5));
         QCOMPARE(f->session().history().undoCount(), steps + 2);
     }
 
@@ -113,7 +113,7 @@ class cTimelineTest : public QObject {
         QCOMPARE(doc().frameCount(), 11);
         QVERIFY(!doc().cell(4, 1));
         QCOMPARE(doc().cell(5, 1)->x, 4);
-        QCOMPARE(kf->rect(cTimelineView::kSelection), cTimelineRange::Frames(4, 4));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), cTimelineRange::ofFrames(4, 4));
 
         auto* check = f->find<QCheckBox>("playRangeCheck");
         const auto range = [this] {
@@ -134,7 +134,7 @@ class cTimelineTest : public QObject {
         // The drag range: columns widened to every cell number; a single grid cell clears it.
         select(3, -1, 7, -1);
         popupItem(5, -1, "MENU_FRAME", "DragRange");
-        QCOMPARE(f->session().dragRange(), cTimelineRange::Cells(3, 0, 7, doc().cellNumber() - 1));
+        QCOMPARE(f->session().dragRange(), cTimelineRange::ofCells(3, 0, 7, doc().cellNumber() - 1));
         QCOMPARE(kf->rect(cTimelineView::kDrag), f->session().dragRange());
         QCOMPARE(
             f->window->statusText(),
@@ -168,7 +168,7 @@ class cTimelineTest : public QObject {
         const strToolRequest r = asked.front();
         QCOMPARE(r.command, 40007);
         QCOMPARE(r.origin, static_cast<QWidget*>(kf));
-        QCOMPARE(r.range, cTimelineRange::Cells(3, 0, 7, doc().cellNumber() - 1));
+        QCOMPARE(r.range, cTimelineRange::ofCells(3, 0, 7, doc().cellNumber() - 1));
         // The frame setting window opens filled with every cell number of frames 3..7; run with X.
         auto* cells = f->find<cCheckList>("frameCompCells");
         QTRY_VERIFY(cells->isVisible());
@@ -199,7 +199,7 @@ class cTimelineTest : public QObject {
         // Frames 7.. deleted elsewhere: the ranges are clipped to the grid.
         f->session().report(f->session().commands().deleteFrames(7, 3));
         QCOMPARE(kf->columns(), 7);
-        QCOMPARE(kf->rect(cTimelineView::kSelection), cTimelineRange::Cells(6, 1, 6, 2));
+        QCOMPARE(kf->rect(cTimelineView::kSelection), cTimelineRange::ofCells(6, 1, 6, 2));
         QVERIFY(kf->cursorFrame() < 7);
         // A replaced document clears them; the commands act on the new grid only.
         f->prompts.answers = {cPrompts::kNo};

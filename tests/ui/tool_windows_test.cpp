@@ -59,7 +59,7 @@ class cToolWindowsTest : public QObject {
         for (int format = 0; format < 5; ++format) {
             doc().setSetting(kKeyEditFormat, format);
             doc().setSetting(kKeyLock, format == 1);
-            request(kCmdCellSettings, cTimelineRange::Cell(0, 0));
+            request(kCmdCellSettings, cTimelineRange::ofCell(0, 0));
             auto* dlg = f->window->findChild<cDlg_Cell*>();
             QVERIFY(dlg && dlg->isVisible());
             const QList<bool> state{
@@ -72,9 +72,9 @@ class cToolWindowsTest : public QObject {
         // Format 2: "Inversed" stores SX as minus SY.
         doc().setSetting(kKeyLock, 0);
         doc().setSetting(kKeyEditFormat, 2);
-        request(kCmdCellSettings, cTimelineRange::Cell(1, 0));
+        request(kCmdCellSettings, cTimelineRange::ofCell(1, 0));
         // The status bar names the window by the cell it opened on.
-        QCOMPARE(f->session().statusText(), QStringLiteral("Opened \"%1\"").arg(cDlg_Cell::TitleText(1, 0)));
+        QCOMPARE(f->session().statusText(), QStringLiteral("Opened \"%1\"").arg(cDlg_Cell::titleText(1, 0)));
         f->type(find<QSpinBox>("cellSy"), 150);
         find<QComboBox>("cellFlip")->setCurrentIndex(1);
         find<QPushButton>("cellApply")->click();
@@ -84,7 +84,7 @@ class cToolWindowsTest : public QObject {
     void cellWindowPreviewsAppliesOnceAndKeepsEmptySlotsInert() {
         cSession& s = f->session();
         // The colour text sets the four sliders (saturation first).
-        request(kCmdCellSettings, cTimelineRange::Cell(2, 0));
+        request(kCmdCellSettings, cTimelineRange::ofCell(2, 0));
         auto* dlg = f->window->findChild<cDlg_Cell*>();
         find<QPushButton>("cellDetails")->click();
         auto* text = find<QLineEdit>("cellColourText");
@@ -103,7 +103,7 @@ class cToolWindowsTest : public QObject {
         QVERIFY(!s.history().canUndo());
 
         // The canvas shows the working copy; Apply is one undo step; closing ends the preview.
-        request(kCmdCellSettings, cTimelineRange::Cell(2, 0));
+        request(kCmdCellSettings, cTimelineRange::ofCell(2, 0));
         f->type(find<QSpinBox>("cellX"), 77);
         QTRY_COMPARE(s.overlays().previewValue.x, int16_t(77));
         QVERIFY(s.overlays().cellPreview);
@@ -117,18 +117,18 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(doc().cell(2, 0)->x, int16_t(20));
 
         // Copy from the next frame fills the controls without touching the document.
-        request(kCmdCellSettings, cTimelineRange::Cell(2, 0));
+        request(kCmdCellSettings, cTimelineRange::ofCell(2, 0));
         QVERIFY(find<QPushButton>("cellCopyPrevious")->isEnabled());
         find<QPushButton>("cellCopyNext")->click();
         QCOMPARE(find<QSpinBox>("cellX")->value(), 30);
         QCOMPARE(doc().cell(2, 0)->x, int16_t(20));
 
         // An empty slot: nothing to edit, preview or apply.
-        request(kCmdCellSettings, cTimelineRange::Cell(2, 5));
+        request(kCmdCellSettings, cTimelineRange::ofCell(2, 5));
         QVERIFY(!find<QSpinBox>("cellX")->isEnabled());
         QVERIFY(!find<QPushButton>("cellApply")->isEnabled());
         QVERIFY(!s.overlays().cellPreview);
-        QCOMPARE(dlg->windowTitle(), cDlg_Cell::TitleText(2, 5));
+        QCOMPARE(dlg->windowTitle(), cDlg_Cell::titleText(2, 5));
     }
 
     void frameCompensationBatchAndIntervalAreOneStepEach() {
@@ -141,7 +141,7 @@ class cToolWindowsTest : public QObject {
         QVERIFY(f->trigger(kCmdFrameTool));
         QVERIFY(find<cCheckList>("frameCompCells")->isChecked(3));
 
-        request(kCmdFrameTool, cTimelineRange::Cells(0, 0, 4, 0));
+        request(kCmdFrameTool, cTimelineRange::ofCells(0, 0, 4, 0));
         auto* comp = f->window->findChild<cDlg_FrameComp*>();
         QVERIFY(comp && comp->isVisible());
         QVERIFY(find<cCheckList>("frameCompCells")->isChecked(0));
@@ -155,7 +155,7 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(h.undoCount(), size_t(1));
 
         // The batch: frames 1..3 of cell 0, X += -10; the ticked parameter is kept for next time.
-        request(kCmdBatchTool, cTimelineRange::Cells(1, 0, 3, 0));
+        request(kCmdBatchTool, cTimelineRange::ofCells(1, 0, 3, 0));
         tick("batchParams", 3);
         find<QComboBox>("batchFormula")->setCurrentIndex(cBatchEdit::kAdd);
         f->type(find<QSpinBox>("batchValue"), -10);
@@ -167,7 +167,7 @@ class cToolWindowsTest : public QObject {
         find<QPushButton>("batchCancel")->click();
 
         // Interval: filled from the selection, one undo step.
-        request(kCmdIntervalTool, cTimelineRange::Frames(1, 2));
+        request(kCmdIntervalTool, cTimelineRange::ofFrames(1, 2));
         f->type(find<QSpinBox>("intervalValue"), 7);
         find<QPushButton>("intervalRun")->click();
         QCOMPARE((QList<int>{doc().frameInterval(1, false), doc().frameInterval(2, false),
@@ -199,7 +199,7 @@ class cToolWindowsTest : public QObject {
         QTest::keyClick(chooser, Qt::Key_Space);
         QCOMPARE((QList<int>{doc().cell(0, 2)->x, doc().cell(0, 2)->y}), (QList<int>{30, -40}));
         // The timeline's "New" names the place: no chooser.
-        request(kCmdNewCell, cTimelineRange::Cell(3, 6));
+        request(kCmdNewCell, cTimelineRange::ofCell(3, 6));
         QVERIFY(doc().cell(3, 6));
         QCOMPARE(s.currentFrame(), 3);
         QCOMPARE(s.commands().currentCell(), 6);
@@ -239,7 +239,7 @@ class cToolWindowsTest : public QObject {
             const QByteArray at = QByteArray::number(command);
             const bool fromList = command != kCmdExportPng && command != kCmdExportGif;
             const cTimelineRange range =
-                command == kCmdCellSettings ? cTimelineRange::Cell(0, 0) : cTimelineRange::Frames(0, 0);
+                command == kCmdCellSettings ? cTimelineRange::ofCell(0, 0) : cTimelineRange::ofFrames(0, 0);
             request(command, range, fromList ? list : nullptr);
             const QList<QDialog*> first = windows();
             QVERIFY2(first.size() == 1, at);
@@ -275,10 +275,10 @@ class cToolWindowsTest : public QObject {
         QCOMPARE(f->session().history().undoCount(), size_t(1));
 
         // The single window of a cell number, as the list window asks for it.
-        request(kCmdCellLock, cTimelineRange::Rows(2, 2), f->window->listWindow());
+        request(kCmdCellLock, cTimelineRange::ofRows(2, 2), f->window->listWindow());
         auto* single = f->window->findChild<cDlg_LockCell*>();
-        QCOMPARE(single->windowTitle(), cDlg_LockCell::TitleText(2));
-        QCOMPARE(f->session().statusText(), QStringLiteral("Opened \"%1\"").arg(cDlg_LockCell::TitleText(2)));
+        QCOMPARE(single->windowTitle(), cDlg_LockCell::titleText(2));
+        QCOMPARE(f->session().statusText(), QStringLiteral("Opened \"%1\"").arg(cDlg_LockCell::titleText(2)));
         QCOMPARE(find<QSpinBox>("lockImage")->value(), 3);
         f->type(find<QSpinBox>("lockImage"), 1);
         find<QDialogButtonBox>("lockSingleButtons")->button(QDialogButtonBox::Ok)->click();

@@ -60,7 +60,7 @@ class cTranslationsTest : public QObject {
             {"", QLocale(QLocale::English, QLocale::UnitedStates), "en"},
         };
         for (const auto& row : rows)
-            QCOMPARE(cTranslators::Choose(row.setting, row.desktop), QString::fromLatin1(row.language));
+            QCOMPARE(cTranslators::choose(row.setting, row.desktop), QString::fromLatin1(row.language));
     }
 
     void japaneseTranslatesEveryTableTextAndKeepsItsConversions() {

@@ -41,7 +41,7 @@ class cUnsavedQuestionTest : public QObject {
             cProject source(&f.config);
             testing_support::MakeFrames(source, 7);
             interchange::cClipboardDevice device(f.clipboard, f.config);
-            QCOMPARE(device.ExportClipboard(source, interchange::kProductMV), 1);
+            QCOMPARE(device.exportClipboard(source, interchange::kProductMV), 1);
         }
         // The current document has a file and an unsaved change.
         const QString mine = f.writeProject(QStringLiteral("mine.dat"), 2);
@@ -75,7 +75,7 @@ class cUnsavedQuestionTest : public QObject {
         // Yes saved the change into the file; No and Cancel left the file as it was.
         if (saveWorks) {
             cProject onDisk(&f.config);
-            ANIME::cAnimeFile_Device device;
+            anime::cAnimeFileDevice device;
             QCOMPARE(device.load(mine.toStdString(), onDisk), 1);
             QCOMPARE(onDisk.frameCount(), answer == cPrompts::kYes ? 3 : 2);
         }

@@ -35,10 +35,10 @@ using strFixture = strWorkspaceFixture;
 
 void WritePicture(const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    auto dib = cDib::Create(4, 4, 32);
+    auto dib = cDib::create(4, 4, 32);
     ASSERT_NE(dib, nullptr);
     for (int y = 0; y < 4; ++y)
-        std::memset(dib->Row(y), 0x7F, 16);
+        std::memset(dib->row(y), 0x7F, 16);
     strMessage why;
     ASSERT_TRUE(WritePngFile(path, *dib, true, &why)) << why;
 }
@@ -62,7 +62,7 @@ std::vector<uint8_t> FullProject(cWorkspace& w) {
         doc->setCell(f, 0, &c);
     }
     std::vector<uint8_t> out;
-    ANIME::cAnimeFile_Device device;
+    anime::cAnimeFileDevice device;
     EXPECT_EQ(device.writeBinary(*doc, out), 1);
     return out;
 }
@@ -285,7 +285,7 @@ TEST(Reasons, SaveIntoAnotherFolderRebasesThePaths) {
     EXPECT_TRUE(loaded.ok) << (loaded.losses.empty() ? "" : Text(loaded.losses[0]));
 
     // Into an unrelated folder, every path is stored whole, and each still names its file.
-    const strWorkResult away = w.save(*back, f.dir.file("elsewhere/x.txt"), ANIME::kFormatText, true);
+    const strWorkResult away = w.save(*back, f.dir.file("elsewhere/x.txt"), anime::kFormatText, true);
     ASSERT_TRUE(away.ok) << Text(away.reason);
     EXPECT_EQ(back->picture(0)->path, f.dir.file("moved/anim/pics/p.png"));
     auto again = w.open(f.dir.file("elsewhere/x.txt"), opened);
@@ -331,12 +331,12 @@ TEST(Reasons, MissingFilesAreListedWithWhereTheyWereLookedFor) {
     EXPECT_TRUE(missing[2].sound);
     EXPECT_EQ(missing[2].lookup.names.size(), 9u);
 
-    const std::vector<strMessage> report = cWorkspace::MissingFilesReport(missing);
+    const std::vector<strMessage> report = cWorkspace::missingFilesReport(missing);
     ASSERT_EQ(report.size(), 2u);
     EXPECT_EQ(Text(report[0]), "2 pictures not found: gone.png (" + f.dir.file("anim") + "), lost (" +
                                    f.dir.file("anim/pics") + ")");
     EXPECT_EQ(Text(report[1]), "1 sound file not found: boom (" + f.dir.file("anim") + ")");
-    EXPECT_TRUE(cWorkspace::MissingFilesReport({}).empty());
+    EXPECT_TRUE(cWorkspace::missingFilesReport({}).empty());
 }
 
 // The system's reason of a failed file call is a message of the reason table, never strerror's

@@ -44,7 +44,7 @@ std::unique_ptr<cProject> EditedDocument(int frames = 3) {
 
 std::vector<uint8_t> Bytes(const cProject& doc) {
     std::vector<uint8_t> out;
-    EXPECT_TRUE(cRecoveryStore::Serialise(doc, out));
+    EXPECT_TRUE(cRecoveryStore::serialise(doc, out));
     return out;
 }
 
@@ -94,7 +94,7 @@ size_t FilesIn(const std::string& folder) {
 
 TEST(RecoveryStore, CopyOfAKilledEditorIsOfferedAndRecovered) {
     TempDir dir;
-    const std::string folder = cRecoveryStore::FolderFor(dir.file("config.ini"));
+    const std::string folder = cRecoveryStore::folderFor(dir.file("config.ini"));
     EXPECT_EQ(folder, dir.file("recovery"));
     auto doc = EditedDocument(5);
     std::string dead;
@@ -319,10 +319,10 @@ TEST(RecoveryStore, SerialiseFallsBackToTheTextFormatForManyPictures) {
     for (int p = 0; p < 300; ++p)
         doc->setPicture(p, strPicture{1, 1, 0, "p" + std::to_string(p) + ".png"});
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(cRecoveryStore::Serialise(*doc, bytes));
-    EXPECT_EQ(ANIME::cAnimeFile_Device::detectFormat(bytes), ANIME::kFormatText);
+    ASSERT_TRUE(cRecoveryStore::serialise(*doc, bytes));
+    EXPECT_EQ(anime::cAnimeFileDevice::detectFormat(bytes), anime::kFormatText);
     cProject back;
-    ASSERT_TRUE(cRecoveryStore::Deserialise(bytes, back));
+    ASSERT_TRUE(cRecoveryStore::deserialise(bytes, back));
     EXPECT_EQ(back.pictureCount(), 300);
 }
 

@@ -36,11 +36,11 @@ using strFixture = strWorkspaceFixture;
 
 // A one-colour 32-bit picture of w x h pixels written as PNG.
 void WritePicture(const std::string& path, int w, int h, uint32_t argb = 0xFF336699) {
-    auto dib = cDib::Create(w, h, 32);
+    auto dib = cDib::create(w, h, 32);
     ASSERT_NE(dib, nullptr);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            std::memcpy(dib->Row(y) + 4 * x, &argb, 4);
+            std::memcpy(dib->row(y) + 4 * x, &argb, 4);
     strMessage why;
     ASSERT_TRUE(WritePngFile(path, *dib, true, &why)) << why;
 }
@@ -149,7 +149,7 @@ TEST(Workspace, NewDocumentsFromGarbageSettingsCanBeSaved) {
     EXPECT_EQ(doc->frameCount(), 1);
     const strWorkResult r = w.save(*doc, f.dir.file("new.txt"));
     EXPECT_TRUE(r.ok) << FormatMessage(r.reason);
-    EXPECT_EQ(ANIME::cAnimeFile_Device::detectFormatFile(f.dir.file("new.txt")), ANIME::kFormatText);
+    EXPECT_EQ(anime::cAnimeFileDevice::detectFormatFile(f.dir.file("new.txt")), anime::kFormatText);
     EXPECT_FALSE(doc->modified());
 }
 
@@ -161,7 +161,7 @@ TEST(Workspace, SaveAndBackup) {
     // A save killed earlier left its temporary file: the next save of the same target removes it.
     WriteBytes(f.dir.file("p.dat.tmp-Ab12Cd"), std::vector<uint8_t>(64, 1));
     doc->setText(kTextName, std::string(300, 'n'));
-    strWorkResult r = w.save(*doc, f.dir.file("p.dat"), ANIME::kFormatBinary);
+    strWorkResult r = w.save(*doc, f.dir.file("p.dat"), anime::kFormatBinary);
     ASSERT_TRUE(r.ok) << FormatMessage(r.reason);
     EXPECT_FALSE(std::filesystem::exists(f.dir.file("p.dat.tmp-Ab12Cd")));
     ASSERT_EQ(r.losses.size(), 1u); // the name is cut to 255 bytes, and the save says so
@@ -193,8 +193,8 @@ TEST(Workspace, ImportedTitlesResolveAndLoad) {
     cPictureSlotTable slots;
     const strWorkResult first = w.loadPictures(*doc, slots);
     EXPECT_TRUE(first.ok) << (first.losses.empty() ? std::string() : FormatMessage(first.losses[0]));
-    ASSERT_NE(slots.Find(0), nullptr);
-    EXPECT_TRUE(slots.Find(0)->IsValid());
+    ASSERT_NE(slots.find(0), nullptr);
+    EXPECT_TRUE(slots.find(0)->isValid());
 
     // Not there: folder and title, no extension; stored Windows paths and bare titles still load
     // by probing the known extensions.
@@ -286,34 +286,34 @@ TEST(Workspace, PicturesShareDecodingAndKeepToOneBudget) {
     for (int i = 0; i < 6; ++i)
         doc.setPicture(i, strPicture{1, 1, 0, "big.png"});
     cPictureSlotTable slots;
-    slots.SetMemoryBudget(uint64_t(3) << 20);
+    slots.setMemoryBudget(uint64_t(3) << 20);
     EXPECT_TRUE(w.loadPictures(doc, slots).ok);
-    EXPECT_EQ(slots.MemoryInUse(), uint64_t(1) << 20); // one picture, one texture
-    EXPECT_EQ(slots.Find(0)->Picture(), slots.Find(5)->Picture());
+    EXPECT_EQ(slots.memoryInUse(), uint64_t(1) << 20); // one picture, one texture
+    EXPECT_EQ(slots.find(0)->picture(), slots.find(5)->picture());
 
     // Other hues need textures of their own: four more fit, the sixth does not.
     for (int i = 0; i < 6; ++i)
         doc.setPicture(i, strPicture{1, 1, uint16_t(i * 30), "big.png"});
     cPictureSlotTable hued;
-    hued.SetMemoryBudget(uint64_t(3) << 20);
+    hued.setMemoryBudget(uint64_t(3) << 20);
     const strWorkResult r = w.loadPictures(doc, hued);
-    EXPECT_EQ(hued.MemoryInUse(), uint64_t(3) << 20);
+    EXPECT_EQ(hued.memoryInUse(), uint64_t(3) << 20);
     ASSERT_EQ(r.losses.size(), 1u);
     EXPECT_EQ(
         FormatMessage(r.losses[0]),
         "Picture 5 (" + f.dir.file("big.png") +
             ") could not be loaded: picture 5 would bring the pictures to 4 MiB; a project's pictures may "
             "take at most 3 MiB in all; its cells are left out");
-    EXPECT_TRUE(hued.RefusedByBudget(5));
-    EXPECT_FALSE(hued.RefusedByBudget(4));
+    EXPECT_TRUE(hued.refusedByBudget(5));
+    EXPECT_FALSE(hued.refusedByBudget(4));
     EXPECT_EQ(w.missingPictures(doc, hued).size(), 1u);
 
     // A picture whose header alone passes the budget is refused before it is decoded.
     WritePicture(f.dir.file("wide.png"), 1024, 1024); // 4 MiB as 32 bits
     doc.setPicture(6, strPicture{1, 1, 0, "wide.png"});
-    EXPECT_FALSE(hued.UpdatePicture(doc, 6, doc.picture(6), nullptr, true, true));
-    EXPECT_EQ(hued.LastLoad().failure, kLoadTooLarge);
-    EXPECT_EQ(hued.FailureText(6),
+    EXPECT_FALSE(hued.updatePicture(doc, 6, doc.picture(6), nullptr, true, true));
+    EXPECT_EQ(hued.lastLoad().failure, kLoadTooLarge);
+    EXPECT_EQ(hued.failureText(6),
               "picture 6 would bring the pictures to 11 MiB; a project's pictures may take at "
               "most 3 MiB in all");
 }

@@ -95,7 +95,7 @@ void cCanvas::takeFocus() {
 // ---- view -----------------------------------------------------------------------------------------
 
 float cCanvas::zoom() const {
-    return cSession::ZoomOfIndex(session_.zoomIndex());
+    return cSession::zoomOfIndex(session_.zoomIndex());
 }
 
 QPointF cCanvas::toScreen(QPointF d) const {
@@ -197,9 +197,9 @@ void cCanvas::touchPreview() {
 }
 
 bool cCanvas::cellSize(const strCell& cell, int& w, int& h) const {
-    const cPictureSlot* slot = session_.pictureSlots().Find(cell.picture);
-    if (!slot || !slot->IsValidPattern(int(cell.pattern) - 1)) return false;
-    slot->GetCellSize(w, h);
+    const cPictureSlot* slot = session_.pictureSlots().find(cell.picture);
+    if (!slot || !slot->isValidPattern(int(cell.pattern) - 1)) return false;
+    slot->getCellSize(w, h);
     return w > 0 && h > 0;
 }
 
@@ -230,8 +230,8 @@ strCaptureArea cCanvas::visibleArea() const {
     a.top = std::max(a.top, -reach);
     a.right = std::min(a.right, reach);
     a.bottom = std::min(a.bottom, reach);
-    if (a.Width() % 2) ++a.right;
-    if (a.Height() % 2) ++a.bottom;
+    if (a.width() % 2) ++a.right;
+    if (a.height() % 2) ++a.bottom;
     return a;
 }
 

@@ -69,7 +69,7 @@ class cCanvas : public QAbstractScrollArea {
     QImage grabCanvas();
     // The status bar's hint for the pointer over the canvas: the gesture a drag starts in a tool
     // mode (eToolMode), over a cell or not, and the keys that change it.
-    static QString GestureHint(int toolMode, bool overCell, const QString& rotateKey,
+    static QString gestureHint(int toolMode, bool overCell, const QString& rotateKey,
                                const QString& scaleKey);
     // The canvas menu at the current cell (the Menu key, Shift+F10).
     void openPopupAtCurrentCell();

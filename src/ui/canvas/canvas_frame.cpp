@@ -14,25 +14,25 @@ const QImage& cCanvasFrame::image(const strCanvasScene& scene, uint64_t generati
 void cCanvasFrame::compose(const strCanvasScene& s, uint64_t baseGeneration) {
     valid_ = false;
     image_ = QImage();
-    const int w = s.area.Width(), h = s.area.Height();
+    const int w = s.area.width(), h = s.area.height();
     if (!s.doc || !s.pictures || w < 1 || h < 1) return;
-    if (texture_.Width() != w || texture_.Height() != h) {
-        texture_.Release();
-        if (!texture_.Create(w, h)) return;
+    if (texture_.width() != w || texture_.height() != h) {
+        texture_.release();
+        if (!texture_.create(w, h)) return;
     }
     ++compositions_;
     cFrameComposer composer(drawer_, *s.pictures, *s.doc, s.frame, s.area, s.layers);
-    composer.Begin(texture_);
+    composer.begin(texture_);
     // While a gesture changes only the cells from volatileFrom on, the lower part is copied.
     const bool keep = s.volatileFrom >= 0 && s.layers.drawCells;
     if (keep && baseValid_ && baseGeneration_ == baseGeneration && baseFrom_ == s.volatileFrom &&
         baseArea_ == s.area) {
-        std::copy(base_.Row(0), base_.Row(0) + size_t(base_.Pitch()) * size_t(h), texture_.Row(0));
+        std::copy(base_.row(0), base_.row(0) + size_t(base_.pitch()) * size_t(h), texture_.row(0));
     } else {
         baseValid_ = false;
-        composer.DrawUnderCells();
+        composer.drawUnderCells();
         if (keep) {
-            composer.DrawCells(0, s.volatileFrom);
+            composer.drawCells(0, s.volatileFrom);
             base_ = texture_;
             baseValid_ = true;
             baseGeneration_ = baseGeneration;
@@ -40,8 +40,8 @@ void cCanvasFrame::compose(const strCanvasScene& s, uint64_t baseGeneration) {
             baseArea_ = s.area;
         }
     }
-    composer.DrawCells(keep ? s.volatileFrom : 0);
-    composer.DrawOverCells();
-    image_ = QImage(texture_.Row(0), w, h, texture_.Pitch(), QImage::Format_RGB32);
+    composer.drawCells(keep ? s.volatileFrom : 0);
+    composer.drawOverCells();
+    image_ = QImage(texture_.row(0), w, h, texture_.pitch(), QImage::Format_RGB32);
     valid_ = true;
 }

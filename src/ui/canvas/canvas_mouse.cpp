@@ -44,7 +44,7 @@ strGestureContext cCanvas::gestureContext() {
     c.commands = &s.commands();
     c.frame = s.currentFrame();
     c.toolMode = s.toolMode();
-    c.steps = strSnapSteps::Of(s.config());
+    c.steps = strSnapSteps::of(s.config());
     c.range = s.dragRange();
     c.sizeOf = [this](const strCell& cell, int& w, int& h) { return cellSize(cell, w, h); };
     c.cellOf = [this](int n, const strCell* cell) { return shownCell(n, cell); };
@@ -197,7 +197,7 @@ void cCanvas::mouseDoubleClickEvent(QMouseEvent* e) {
     if (cell < 0) return;
     strToolRequest r;
     r.command = kCmdCellSettings;
-    r.range = cTimelineRange::Cell(session_.currentFrame(), cell);
+    r.range = cTimelineRange::ofCell(session_.currentFrame(), cell);
     r.globalPos = e->globalPosition().toPoint();
     r.origin = this;
     session_.requestTool(r);
@@ -208,10 +208,10 @@ void cCanvas::showHint(bool overCell) {
     auto keyName = [](int virtualKey) {
         return QKeySequence(QtKeyOfVirtualKey(virtualKey)).toString(QKeySequence::NativeText);
     };
-    session_.showHint(GestureHint(session_.toolMode(), overCell, keyName(c.DragAKey), keyName(c.DragSKey)));
+    session_.showHint(gestureHint(session_.toolMode(), overCell, keyName(c.DragAKey), keyName(c.DragSKey)));
 }
 
-QString cCanvas::GestureHint(int toolMode, bool overCell, const QString& rotateKey, const QString& scaleKey) {
+QString cCanvas::gestureHint(int toolMode, bool overCell, const QString& rotateKey, const QString& scaleKey) {
     switch (toolMode) {
     case kToolRotate:
         return overCell ? tr("Drag: rotate the cell about its position. Shift: no snapping")

@@ -47,7 +47,7 @@ void cCanvas::showPopup(QPoint globalPos) {
     for (QAction* a : popupItems_) {
         const int id = a->data().toInt();
         // The new cell and a single pasted cell go where the menu was opened.
-        if (id == kCmdPaste || id == kCmdNewCell) cCommandTable::SetParameter(a, popupDocument_);
+        if (id == kCmdPaste || id == kCmdNewCell) cCommandTable::setParameter(a, popupDocument_);
     }
     commands_.refreshPopup(popupItems_);
     AssignAccessLetters(popup_);

@@ -70,11 +70,11 @@ bool cDlg_Target::setPicture(const QString& path) {
     cConfig& c = session_.config();
     const std::string before = c.TargetPath;
     c.TargetPath = path.toStdString();
-    const bool ok = session_.pictureSlots().UpdateTarget(c);
+    const bool ok = session_.pictureSlots().updateTarget(c);
     if (!ok) {
-        const strMessage why = LoadFailureMessage(session_.pictureSlots().LastLoad());
+        const strMessage why = LoadFailureMessage(session_.pictureSlots().lastLoad());
         c.TargetPath = before;
-        session_.pictureSlots().UpdateTarget(c);
+        session_.pictureSlots().updateTarget(c);
         session_.showStatus(
             UiMessage(kUiReadingFailed, {path.toStdString(), LibraryMessage(why).toStdString()}));
     }

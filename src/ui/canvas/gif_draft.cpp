@@ -19,7 +19,7 @@ bool cGifDraft::load(const std::string& path, strMessage* error) {
             return false;
         }
         const cDib& dib = *f.image;
-        images.emplace_back(dib.Pixels(), dib.Width(), dib.Height(), dib.Stride(),
+        images.emplace_back(dib.pixels(), dib.width(), dib.height(), dib.stride(),
                             QImage::Format_ARGB32_Premultiplied);
     }
     animation_ = std::move(read);

@@ -14,7 +14,7 @@
 
 void InstallCanvas(cMainWindow& window) {
     cSession& s = window.session();
-    s.pictureSlots().UpdateTarget(s.config());
+    s.pictureSlots().updateTarget(s.config());
     auto* canvas = new cCanvas(s, window.commands(), &window);
     window.setCanvas(canvas);
     // The GIF draft is read when its path changes, never on a repaint.
@@ -27,7 +27,7 @@ void InstallCanvas(cMainWindow& window) {
     cCommandTable& t = window.commands();
     auto target = std::make_shared<QPointer<cDlg_Target>>();
     t.setHandler(kCmdTargetImage, [&window, &s, target] {
-        s.pictureSlots().UpdateTarget(s.config());
+        s.pictureSlots().updateTarget(s.config());
         s.viewSettingsChanged();
         window.showModeless(*target, [&] { return new cDlg_Target(s, &window); });
     });

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-QString cDlg_About::VersionText() {
+QString cDlg_About::versionText() {
     return tr("Version %1").arg(double(cConfig::kVersion), 0, 'f', 2);
 }
 
@@ -23,7 +23,7 @@ cDlg_About::cDlg_About(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     name->setFont(big);
     auto* version =
-        Named(new QLabel(VersionText(), this), QStringLiteral("aboutVersion"), tr("Program version"));
+        Named(new QLabel(versionText(), this), QStringLiteral("aboutVersion"), tr("Program version"));
     auto* text =
         new QLabel(tr("An editor for the battle animations of RPG Maker 2000, XP, VX, VX Ace and MV."), this);
     text->setWordWrap(true);

@@ -8,5 +8,5 @@ class cDlg_About : public QDialog {
   public:
     explicit cDlg_About(QWidget* parent = nullptr);
     // "Version 0.71": the version with two decimals.
-    static QString VersionText();
+    static QString versionText();
 };

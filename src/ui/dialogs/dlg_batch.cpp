@@ -47,9 +47,9 @@ void cDlg_Batch::load() {
     const cProject& doc = session_.document();
     std::vector<std::string> frameLabels, cellLabels;
     for (int f = 0; f < doc.frameCount(); ++f)
-        frameLabels.push_back(cBatchEdit::FrameLabel(f));
+        frameLabels.push_back(cBatchEdit::frameLabel(f));
     for (int c = 0; c < doc.cellNumber(); ++c)
-        cellLabels.push_back(cBatchEdit::CellLabel(c));
+        cellLabels.push_back(cBatchEdit::cellLabel(c));
     frames_->setRows(frameLabels, state_.frameChecks);
     cells_->setRows(cellLabels, state_.cellChecks);
     params_->setRows(CellParamNames(), state_.paramChecks);

@@ -33,7 +33,7 @@ void SetState(QWidget* w, eControlState s, bool enabled) {
 }
 } // namespace
 
-QString cDlg_Cell::TitleText(int frame, int cell) {
+QString cDlg_Cell::titleText(int frame, int cell) {
     return tr("Cell %1 on frame %2").arg(cell).arg(frame);
 }
 
@@ -143,7 +143,7 @@ void cDlg_Cell::build() {
             strCell c = edit_.working();
             for (size_t k = 0; k < 4; ++k)
                 c.*kToneFields[k] = uint8_t(tones_[k]->value());
-            colourText_->setText(QString::fromStdString(cCellEdit::ColourText(c)));
+            colourText_->setText(QString::fromStdString(cCellEdit::colourText(c)));
             edited();
         });
         colours->addWidget(new QLabel(shown, colourBox_), i, 0);
@@ -164,13 +164,13 @@ void cDlg_Cell::build() {
     colours->addWidget(clear_, 5, 1);
     connect(colourText_, &QLineEdit::textEdited, this, [this](const QString& text) {
         strCell c = edit_.working();
-        if (!cCellEdit::ParseColourText(text.toStdString(), c)) return;
+        if (!cCellEdit::parseColourText(text.toStdString(), c)) return;
         setColours(c, colourText_);
         edited();
     });
     connect(clear_, &QPushButton::clicked, this, [this] {
         strCell c = edit_.working();
-        cCellEdit::ClearColour(c);
+        cCellEdit::clearColour(c);
         setColours(c, nullptr);
         edited();
     });
@@ -209,7 +209,7 @@ void cDlg_Cell::build() {
 void cDlg_Cell::openCell(int frame, int cell) {
     edit_.open(session_.document(), frame, cell);
     edited_ = false;
-    setWindowTitle(TitleText(edit_.frame(), edit_.cell()));
+    setWindowTitle(titleText(edit_.frame(), edit_.cell()));
     fill();
     details_->setChecked(edit_.details);
     showPreview(edit_.editable());
@@ -240,7 +240,7 @@ void cDlg_Cell::setColours(const strCell& c, QObject* source) {
     filling_ = true;
     for (size_t i = 0; i < 4; ++i)
         sliders_[i]->setValue(c.*kToneFields[i]);
-    if (source != colourText_) colourText_->setText(QString::fromStdString(cCellEdit::ColourText(c)));
+    if (source != colourText_) colourText_->setText(QString::fromStdString(cCellEdit::colourText(c)));
     filling_ = was;
 }
 
@@ -267,7 +267,7 @@ void cDlg_Cell::updateStates() {
         w->setEnabled(on);
     apply_->setEnabled(on);
     const strCellControls k =
-        cCellEdit::Controls(doc.getSetting(kKeyEditFormat), doc.getSetting(kKeyLock) != 0);
+        cCellEdit::controls(doc.getSetting(kKeyEditFormat), doc.getSetting(kKeyLock) != 0);
     SetState(angle_, k.angle, on);
     SetState(sx_, k.sx, on);
     sxLabel_->setVisible(k.sx != eControlState::kHidden);
@@ -277,13 +277,13 @@ void cDlg_Cell::updateStates() {
     previous_->setEnabled(on && edit_.canCopyFrom(doc, -1));
     next_->setEnabled(on && edit_.canCopyFrom(doc, 1));
     // The ranges never cut the cell's own values, so opening and applying keeps what was not touched.
-    image_->setMaximum(std::max<int>(cCellEdit::MaxImage(doc), edit_.working().picture));
+    image_->setMaximum(std::max<int>(cCellEdit::maxImage(doc), edit_.working().picture));
 }
 
 void cDlg_Cell::updatePatternRange() {
-    const cPictureSlot* slot = session_.pictureSlots().Find(image_->value());
-    const int count = slot && slot->IsValid() ? slot->PatternCount() : 0;
-    int high = cCellEdit::MaxPattern(count);
+    const cPictureSlot* slot = session_.pictureSlots().find(image_->value());
+    const int count = slot && slot->isValid() ? slot->patternCount() : 0;
+    int high = cCellEdit::maxPattern(count);
     if (image_->value() == edit_.working().picture) high = std::max<int>(high, edit_.working().pattern);
     pattern_->setMaximum(high);
 }

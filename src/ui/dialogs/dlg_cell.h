@@ -27,7 +27,7 @@ class cDlg_Cell : public QDialog {
     ~cDlg_Cell() override;
 
     // The window title of the cell at frame, cell number.
-    static QString TitleText(int frame, int cell);
+    static QString titleText(int frame, int cell);
 
     // Edits cell `cell` of `frame` (the controls are disabled when the slot is empty).
     void openCell(int frame, int cell);

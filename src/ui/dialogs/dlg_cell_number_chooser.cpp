@@ -18,7 +18,7 @@ cDlg_CellNumberChooser::cDlg_CellNumberChooser(const cProject& doc, int frame, Q
     setAttribute(Qt::WA_DeleteOnClose);
     setUniformItemSizes(true);
     for (int c = 0; c < doc.cellNumber(); ++c)
-        addItem(RowText(doc.cell(frame, c) != nullptr, c));
+        addItem(rowText(doc.cell(frame, c) != nullptr, c));
     if (count() > 0) setCurrentRow(0);
 }
 
@@ -37,7 +37,7 @@ void cDlg_CellNumberChooser::setTitle(const QString& title) {
     setViewportMargins(0, title_->sizeHint().height(), 0, 0);
 }
 
-QString cDlg_CellNumberChooser::RowText(bool occupied, int c) {
+QString cDlg_CellNumberChooser::rowText(bool occupied, int c) {
     return QString::asprintf(occupied ? "*%d" : " %d", c);
 }
 

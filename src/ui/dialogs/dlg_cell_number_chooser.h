@@ -16,7 +16,7 @@ class cDlg_CellNumberChooser : public QListWidget {
     // The title shown above the rows ("Paste into cell number"), also the list's accessible name.
     void setTitle(const QString& title);
     // Row text of cell number c.
-    static QString RowText(bool occupied, int c);
+    static QString rowText(bool occupied, int c);
     // Shows the list 8 pixels right of and 21 pixels above a pointer position, or with its corner at
     // a window's corner, kept inside the screen.
     void popup(QPoint at, bool atPointer);

@@ -176,10 +176,10 @@ cDlg_Progress* cDlg_Export::exportFile() {
     strCaptureRequest r = request(path.toStdString(), RgbOfWindowsColour(session_.config().CTrans));
     r.project = &session_.document();
     r.pictures = &session_.pictureSlots();
-    if (!worker->Capture().Begin(r)) {
+    if (!worker->capture().begin(r)) {
         QApplication::beep();
         session_.showStatus(
-            DialogMessage(kDlgCannotExport, {LibraryMessage(worker->Capture().LastReason()).toStdString()}));
+            DialogMessage(kDlgCannotExport, {LibraryMessage(worker->capture().lastReason()).toStdString()}));
         return nullptr;
     }
     auto* progress = new cDlg_Progress(std::move(worker), parentWidget());

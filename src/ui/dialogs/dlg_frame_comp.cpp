@@ -118,7 +118,7 @@ void cDlg_FrameComp::load() {
     const cProject& doc = session_.document();
     std::vector<std::string> cellLabels;
     for (int c = 0; c < doc.cellNumber(); ++c)
-        cellLabels.push_back(cFrameComp::CellLabel(c));
+        cellLabels.push_back(cFrameComp::cellLabel(c));
     cells_->setRows(cellLabels, state_.cellChecks);
     params_->setRows(CellParamNames(), state_.paramChecks);
     const int last = std::max(doc.frameCount() - 1, 0);
@@ -178,7 +178,7 @@ void cDlg_FrameComp::showCurveValues() {
 }
 
 void cDlg_FrameComp::curveEdited(const strEasing& e) {
-    if (!strEasing::ValidBezier(e.x1, e.y1, e.x2, e.y2)) return;
+    if (!strEasing::validBezier(e.x1, e.y1, e.x2, e.y2)) return;
     tween_.easing[size_t(curveGroup_)] = e;
     curve_->setEasing(e);
     showCurveValues();

@@ -59,7 +59,7 @@ cDlg_Lock::cDlg_Lock(cSession& session, QWidget* parent) : QDialog(parent), sess
 void cDlg_Lock::load() {
     edit_.open(session_.document());
     number_->blockSignals(true);
-    number_->setRange(0, cLockEdit::MaxImage(session_.document()));
+    number_->setRange(0, cLockEdit::maxImage(session_.document()));
     number_->blockSignals(false);
     rows_->clear();
     for (size_t i = 0; i < edit_.rows.size(); ++i)

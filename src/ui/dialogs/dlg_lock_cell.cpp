@@ -7,7 +7,7 @@
 #include <QFormLayout>
 #include <QPushButton>
 
-QString cDlg_LockCell::TitleText(int c) {
+QString cDlg_LockCell::titleText(int c) {
     return tr("Picture of cell number %1").arg(c);
 }
 
@@ -28,10 +28,10 @@ cDlg_LockCell::cDlg_LockCell(cSession& session, QWidget* parent) : QDialog(paren
 
 void cDlg_LockCell::openFor(int c) {
     edit_.open(session_.document(), c);
-    const QString title = TitleText(edit_.cell);
+    const QString title = titleText(edit_.cell);
     setWindowTitle(title);
     setAccessibleName(title);
-    image_->setRange(0, std::max(cLockEdit::MaxImage(session_.document()), edit_.image));
+    image_->setRange(0, std::max(cLockEdit::maxImage(session_.document()), edit_.image));
     image_->setValue(edit_.image);
     image_->setFocus();
 }

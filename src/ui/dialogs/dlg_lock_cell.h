@@ -14,7 +14,7 @@ class cDlg_LockCell : public QDialog {
     cDlg_LockCell(cSession& session, QWidget* parent);
 
     // The window title for cell number c.
-    static QString TitleText(int c);
+    static QString titleText(int c);
 
     // Shows the lock of cell number c.
     void openFor(int c);

@@ -42,9 +42,9 @@ QString Utf8(const std::string& s) {
 
 // A 32-bit B, G, R, A bitmap as a QImage (a copy).
 QImage ToImage(const cDib& dib) {
-    QImage image(dib.Width(), dib.Height(), QImage::Format_ARGB32);
-    for (int y = 0; y < dib.Height(); ++y)
-        std::copy(dib.Row(y), dib.Row(y) + size_t(dib.Width()) * 4, image.scanLine(y));
+    QImage image(dib.width(), dib.height(), QImage::Format_ARGB32);
+    for (int y = 0; y < dib.height(); ++y)
+        std::copy(dib.row(y), dib.row(y) + size_t(dib.width()) * 4, image.scanLine(y));
     return image;
 }
 } // namespace
@@ -281,8 +281,8 @@ QString cDlg_PatternSheet::buildReport() const {
                  .arg(result_.patternSize)
                  .arg(result_.patternSize)
                  .arg(result_.columns)
-                 .arg(result_.sheet->Width())
-                 .arg(result_.sheet->Height());
+                 .arg(result_.sheet->width())
+                 .arg(result_.sheet->height());
     // A run of frames scaled alike, or left empty, is one line.
     for (size_t i = 0; i < result_.frames.size();) {
         const strPlacedFrame& p = result_.frames[i];

@@ -17,7 +17,7 @@ cDlg_Progress::cDlg_Progress(std::unique_ptr<cExportWorker> worker, QWidget* par
     setObjectName(QStringLiteral("progressDialog"));
     setAccessibleName(tr("Export progress"));
     setWindowModality(Qt::ApplicationModal);
-    total_ = worker_->TotalImages();
+    total_ = worker_->totalImages();
     bar_ = Named(new QProgressBar(this), QStringLiteral("progressBar"), tr("Pictures done"));
     bar_->setRange(0, total_);
     bar_->setMinimumWidth(240);
@@ -28,7 +28,7 @@ cDlg_Progress::cDlg_Progress(std::unique_ptr<cExportWorker> worker, QWidget* par
     layout->addWidget(abort_);
     connect(abort_, &QPushButton::clicked, this, &cDlg_Progress::reject);
     timer_.setInterval(kRefreshMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { showCount(worker_->DoneCount()); });
+    connect(&timer_, &QTimer::timeout, this, [this] { showCount(worker_->doneCount()); });
     showCount(0);
 }
 
@@ -38,10 +38,10 @@ cDlg_Progress::~cDlg_Progress() {
 }
 
 bool cDlg_Progress::start() {
-    worker_->SetCompletion([this](const strExportOutcome&) {
+    worker_->setCompletion([this](const strExportOutcome&) {
         QMetaObject::invokeMethod(this, &cDlg_Progress::finish, Qt::QueuedConnection);
     });
-    if (!worker_->Start()) return false;
+    if (!worker_->start()) return false;
     show();
     timer_.start();
     return true;
@@ -61,7 +61,7 @@ void cDlg_Progress::reject() {
     stopping_ = true;
     abort_->setEnabled(false);
     stopper_ = std::thread([this] {
-        worker_->Stop();
+        worker_->stop();
         QMetaObject::invokeMethod(this, &cDlg_Progress::finish, Qt::QueuedConnection);
     });
 }
@@ -79,10 +79,10 @@ void cDlg_Progress::closeEvent(QCloseEvent* e) {
 void cDlg_Progress::finish() {
     if (ended_) return;
     if (stopping_ && stopper_.joinable()) stopper_.join();
-    worker_->Wait();
+    worker_->wait();
     ended_ = true;
     timer_.stop();
-    outcome_ = worker_->Outcome();
+    outcome_ = worker_->outcome();
     showCount(outcome_.images);
     // Hidden first: what the export window says about the outcome stands alone.
     hide();

@@ -28,7 +28,7 @@ class cDlg_Progress : public QDialog {
     // Shows the window and starts the worker; false (nothing shown) when the thread cannot start.
     bool start();
     const strExportOutcome& outcome() const { return outcome_; }
-    int doneCount() const { return worker_->DoneCount(); }
+    int doneCount() const { return worker_->doneCount(); }
     int total() const { return total_; }
 
   signals:

@@ -25,7 +25,7 @@ QString FromUtf8(const std::string& s) {
 
 } // namespace
 
-QString cDlg_Recovery::WhatText(const strRecoveryInfo& info) {
+QString cDlg_Recovery::whatText(const strRecoveryInfo& info) {
     switch (info.origin) {
     case eRecoveryOrigin::kFile:
         return FromUtf8(platform::FileNamePart(info.path));
@@ -38,19 +38,19 @@ QString cDlg_Recovery::WhatText(const strRecoveryInfo& info) {
     return tr("Untitled");
 }
 
-QString cDlg_Recovery::WhenText(const strRecoveryInfo& info) {
+QString cDlg_Recovery::whenText(const strRecoveryInfo& info) {
     const QDateTime when = QDateTime::fromSecsSinceEpoch(info.savedAt).toLocalTime();
-    return cTranslators::DisplayLocale().toString(when, QLocale::ShortFormat);
+    return cTranslators::displayLocale().toString(when, QLocale::ShortFormat);
 }
 
-QString cDlg_Recovery::LastChangeText(const strRecoveryInfo& info) {
+QString cDlg_Recovery::lastChangeText(const strRecoveryInfo& info) {
     if (!info.lastChange.none()) return LibraryMessage(info.lastChange);
     // A change this version does not know keeps the English words it was saved with.
     if (!info.lastChangeText.empty()) return FromUtf8(info.lastChangeText);
     return tr("(not known)");
 }
 
-QString cDlg_Recovery::ProblemText(const strRecoveryProblem& problem) {
+QString cDlg_Recovery::problemText(const strRecoveryProblem& problem) {
     const QString file = FromUtf8(platform::FileNamePart(problem.file));
     if (problem.movedTo.empty())
         return tr("%1: %2 (it could not be moved aside)").arg(file, LibraryMessage(problem.reason));
@@ -91,7 +91,7 @@ cDlg_Recovery::cDlg_Recovery(cSession& session, std::vector<strRecoveryEntry> en
         text->setReadOnly(true);
         QStringList lines;
         for (const strRecoveryProblem& p : problems)
-            lines << ProblemText(p);
+            lines << problemText(p);
         text->setPlainText(lines.join(QLatin1Char('\n')));
         text->setMaximumHeight(text->fontMetrics().lineSpacing() * 5 + 12);
         layout->addWidget(note);
@@ -124,7 +124,7 @@ cDlg_Recovery::cDlg_Recovery(cSession& session, std::vector<strRecoveryEntry> en
 void cDlg_Recovery::fill() {
     list_->clear();
     for (const strRecoveryEntry& e : entries_) {
-        auto* item = new QTreeWidgetItem(list_, {WhatText(e.info), WhenText(e.info), LastChangeText(e.info)});
+        auto* item = new QTreeWidgetItem(list_, {whatText(e.info), whenText(e.info), lastChangeText(e.info)});
         if (e.info.origin != eRecoveryOrigin::kUntitled) item->setToolTip(0, FromUtf8(e.info.path));
     }
     list_->resizeColumnToContents(0);
@@ -160,7 +160,7 @@ bool cDlg_Recovery::discardSelected() {
     if (row < 0) return false;
     const strRecoveryEntry& e = entries_[size_t(row)];
     const QString question =
-        tr("Discard the recovery copy of %1? Its unsaved changes are lost for good.").arg(WhatText(e.info));
+        tr("Discard the recovery copy of %1? Its unsaved changes are lost for good.").arg(whatText(e.info));
     if (session_.prompts().question(question, UiText(kUiConfirmation), false) != cPrompts::kYes) return false;
     cRecoveryStore* store = session_.recovery().store();
     strMessage why;

@@ -26,11 +26,11 @@ class cDlg_Recovery : public QDialog {
     // The copies still listed.
     const std::vector<strRecoveryEntry>& entries() const { return entries_; }
     // The row's texts: what the document was, when the copy was made (local time), its last change.
-    static QString WhatText(const strRecoveryInfo& info);
-    static QString WhenText(const strRecoveryInfo& info);
-    static QString LastChangeText(const strRecoveryInfo& info);
+    static QString whatText(const strRecoveryInfo& info);
+    static QString whenText(const strRecoveryInfo& info);
+    static QString lastChangeText(const strRecoveryInfo& info);
     // One line per unreadable copy: the file, why, and where it went.
-    static QString ProblemText(const strRecoveryProblem& problem);
+    static QString problemText(const strRecoveryProblem& problem);
 
     // The buttons' actions on the selected copy (the first when none is selected).
     bool recoverSelected();

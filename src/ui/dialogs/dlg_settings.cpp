@@ -28,11 +28,11 @@ const char* const kCompList = QT_TRANSLATE_NOOP(
 
 } // namespace
 
-QString cDlg_Settings::ColourText(uint32_t value) {
+QString cDlg_Settings::colourText(uint32_t value) {
     return QString::asprintf("0x%08x", value);
 }
 
-uint32_t cDlg_Settings::ParseColour(const QString& text) {
+uint32_t cDlg_Settings::parseColour(const QString& text) {
     QString t = text.trimmed();
     if (t.isEmpty()) return 0x80808080u;
     if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) t = t.mid(2);
@@ -77,7 +77,7 @@ void cDlg_Settings::load() {
 void cDlg_Settings::apply() {
     for (auto& f : storers_)
         f();
-    session_.pictureSlots().SetBackgroundFromSetting(session_.config().CGround);
+    session_.pictureSlots().setBackgroundFromSetting(session_.config().CGround);
     session_.viewSettingsChanged();
     session_.showStatus(tr("Editor settings applied"));
 }
@@ -237,7 +237,7 @@ QWidget* cDlg_Settings::displayPage() {
         auto* button = Named(new QPushButton(page), name, label);
         auto value = std::make_shared<uint32_t>(0);
         auto show = [button, value] {
-            button->setText(ColourText(*value));
+            button->setText(colourText(*value));
             button->setStyleSheet(QStringLiteral("text-align:left; border-left: 16px solid %1;")
                                       .arg(FromWindowsColour(*value).name()));
         };
@@ -259,7 +259,7 @@ QWidget* cDlg_Settings::displayPage() {
         auto* edit = Named(new QLineEdit(page), name, label);
         edit->setMaxLength(10);
         loaders_.push_back([&c, edit, key] { edit->setText(QString::asprintf("%08x", c.*key)); });
-        storers_.push_back([&c, edit, key] { c.*key = ParseColour(edit->text()); });
+        storers_.push_back([&c, edit, key] { c.*key = parseColour(edit->text()); });
         return edit;
     };
     auto flag = [&](const QString& label, bool cConfig::*key, const QString& name) {

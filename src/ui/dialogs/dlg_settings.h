@@ -23,8 +23,8 @@ class cDlg_Settings : public QDialog {
     // "0x%08x" of a Windows colour value, and the typed text of an alpha colour back to its value:
     // empty gives 0x80808080, other text is hexadecimal up to the first other character (a leading
     // "0x" is accepted).
-    static QString ColourText(uint32_t value);
-    static uint32_t ParseColour(const QString& text);
+    static QString colourText(uint32_t value);
+    static uint32_t parseColour(const QString& text);
 
   private:
     QWidget* foldersPage();

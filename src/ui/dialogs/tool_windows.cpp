@@ -100,7 +100,8 @@ void cToolWindows::installCommands() {
 void cToolWindows::onRequest(const strToolRequest& r) {
     const cProject& doc = session_.document();
     // An empty range means every frame and every cell number.
-    const cTimelineRange range = r.range.empty() ? cTimelineRange::Rows(0, cTimelineRange::kEvery) : r.range;
+    const cTimelineRange range =
+        r.range.empty() ? cTimelineRange::ofRows(0, cTimelineRange::kEvery) : r.range;
     // The cell of a block or of a row (on the current frame), or none (-1).
     const int cell = r.range.kind() == kRangeCells || r.range.kind() == kRangeRows ? r.range.firstCell() : -1;
     const int frame = r.range.kind() == kRangeCells ? r.range.firstFrame() : session_.currentFrame();
@@ -138,7 +139,7 @@ void cToolWindows::onRequest(const strToolRequest& r) {
     case kCmdCheckSheet: {
         const strPicture* p = doc.picture(r.picture);
         const std::string path =
-            p ? cPictureSlotTable::ResolvePicturePath(strSlotSource::Of(doc), p->path, true) : std::string();
+            p ? cPictureSlotTable::resolvePicturePath(strSlotSource::of(doc), p->path, true) : std::string();
         openPatternSheet(true, QString::fromStdString(path));
         break;
     }

@@ -53,17 +53,17 @@ void cGameThumbnails::drawNext() {
 }
 
 QImage cGameThumbnails::draw(int id) {
-    if (!game_ || !game_->IsOpen()) return {};
-    if (!picturesReady_) picturesReady_ = pictures_.Initialise(config_);
+    if (!game_ || !game_->isOpen()) return {};
+    if (!picturesReady_) picturesReady_ = pictures_.initialise(config_);
     cProject doc(&config_);
-    if (!picturesReady_ || !game_->Read(id, doc) || doc.frameCount() == 0) return {};
+    if (!picturesReady_ || !game_->read(id, doc) || doc.frameCount() == 0) return {};
     workspace_.loadPictures(doc, pictures_);
-    if (target_.IsEmpty() && !target_.Create(kArea.Width(), kArea.Height())) return {};
+    if (target_.isEmpty() && !target_.create(kArea.width(), kArea.height())) return {};
     strFrameScene scene;
     scene.background = kBackground;
     ComposeFrame(drawer_, target_, pictures_, doc, 0, kArea, scene);
-    pictures_.RemoveAll(doc);
-    const QImage frame(target_.Row(0), target_.Width(), target_.Height(), target_.Pitch(),
+    pictures_.removeAll(doc);
+    const QImage frame(target_.row(0), target_.width(), target_.height(), target_.pitch(),
                        QImage::Format_RGB32);
     return frame.scaled(kWidth, kHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }

@@ -92,12 +92,12 @@ void cGameWindow::reload() {
     const int keep = currentId() ? currentId() : session_.gameAnimation();
     model_->reload();
     const game::cGame* g = session_.game();
-    if (g && g->IsOpen()) {
-        const QString name = QString::fromStdString(platform::FileNamePart(g->Location().folder));
+    if (g && g->isOpen()) {
+        const QString name = QString::fromStdString(platform::FileNamePart(g->location().folder));
         setWindowTitle(tr("Game: %1").arg(name));
         summary_->setText(tr("%1 (%2)\n%3")
-                              .arg(name, QString::fromUtf8(g->ProductName()),
-                                   QString::fromStdString(g->Location().database)));
+                              .arg(name, QString::fromUtf8(g->productName()),
+                                   QString::fromStdString(g->location().database)));
     } else {
         setWindowTitle(tr("Game"));
         summary_->setText(tr("No game is open. File > Open game project..."));
@@ -107,7 +107,7 @@ void cGameWindow::reload() {
 }
 
 void cGameWindow::updateButtons() {
-    const bool open = session_.game() && session_.game()->IsOpen();
+    const bool open = session_.game() && session_.game()->isOpen();
     const bool row = currentId() > 0;
     open_->setEnabled(row);
     rename_->setEnabled(row);

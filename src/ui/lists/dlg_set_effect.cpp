@@ -35,10 +35,10 @@ uint32_t ArgbOfWindowsColour(uint32_t c) {
 // drawing device.
 uint32_t FlashOver(uint32_t background, int drawing, int red, int green, int blue, int strength) {
     cTexture target;
-    if (!target.Create(1, 1)) return background;
+    if (!target.create(1, 1)) return background;
     cSpriteDrawer drawer;
-    drawer.BeginFrame(target, background);
-    RectParams r;
+    drawer.beginFrame(target, background);
+    strRectParams r;
     r.flags = kRectWholeTarget;
     r.screenSpace = 1;
     r.alpha = strength;
@@ -46,9 +46,9 @@ uint32_t FlashOver(uint32_t background, int drawing, int red, int green, int blu
     r.green = green;
     r.blue = blue;
     r.blend = drawing;
-    drawer.DrawRect(r);
-    drawer.EndFrame();
-    return target.Pixel(0, 0);
+    drawer.drawRect(r);
+    drawer.endFrame();
+    return target.pixel(0, 0);
 }
 
 } // namespace

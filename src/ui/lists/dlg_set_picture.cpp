@@ -48,7 +48,7 @@ cDlg_SetPicture::cDlg_SetPicture(cSession& session, int index, const strPicture&
     // Another method: the divisions of a sheet by that method (its values mean something else).
     connect(division_, &QComboBox::currentIndexChanged, this, [this](int method) {
         const int product = session_.documentProduct();
-        const auto [x, y] = cPictureEdit::NewDivisions(session_.config(), method,
+        const auto [x, y] = cPictureEdit::newDivisions(session_.config(), method,
                                                        product == interchange::kProduct2000 ||
                                                            product == interchange::kProduct2003);
         divX_->setValue(x);

@@ -56,7 +56,7 @@ void cListWindow::makeList(eList which) {
     l.view->setAccessibleName(pictures ? tr("Pictures") : tr("Sounds and flashes"));
     l.view->setModel(l.model);
     for (int c = 0; c < l.model->columnCount(); ++c)
-        l.view->header()->resizeSection(c, cSourceListModel::ColumnWidth(which, c));
+        l.view->header()->resizeSection(c, cSourceListModel::columnWidth(which, c));
     const std::tuple<eCommand, eListsText, const char*, eLocalKeys> items[] = {
         {kSettings, kLtSettings, "Settings", kSettingsKeys},
         {kNew, kLtNew, "New", kNoKeys},
@@ -263,7 +263,7 @@ void cListWindow::editPicture(int row, const QString& file) {
         record = *p;
     } else {
         const int product = session_.documentProduct();
-        const auto [x, y] = cPictureEdit::NewDivisions(session_.config(), doc.getSetting(kKeySplitFormat),
+        const auto [x, y] = cPictureEdit::newDivisions(session_.config(), doc.getSetting(kKeySplitFormat),
                                                        product == interchange::kProduct2000 ||
                                                            product == interchange::kProduct2003);
         record.divX = static_cast<uint16_t>(x);
@@ -285,7 +285,7 @@ void cListWindow::commitPicture(int row, const strPicture& record, int splitForm
         settings.splitFormat = splitFormat;
         doc.applySettings(settings);
     }
-    const bool stored = session_.pictureSlots().StorePicture(doc, row, record);
+    const bool stored = session_.pictureSlots().storePicture(doc, row, record);
     // A picture that cannot be stored takes the new division method back with it.
     if (stored) step.commit();
     const std::string path = platform::ToUtf8(record.path, session_.config().Locale);

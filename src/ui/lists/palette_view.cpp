@@ -25,8 +25,8 @@ cPaletteView::cPaletteView(cSession& session, std::function<cCanvas*()> canvas, 
 }
 
 const cPictureSlot* cPaletteView::slot() const {
-    const cPictureSlot* s = session_.pictureSlots().Find(picture_);
-    return s && s->IsValid() ? s : nullptr;
+    const cPictureSlot* s = session_.pictureSlots().find(picture_);
+    return s && s->isValid() ? s : nullptr;
 }
 
 bool cPaletteView::vertical() const {
@@ -41,20 +41,20 @@ void cPaletteView::showPicture(int picture, int pattern) {
 
 void cPaletteView::relayout() {
     const cPictureSlot* s = slot();
-    count_ = s ? s->PatternCount() : 1;
+    count_ = s ? s->patternCount() : 1;
     pattern_ = std::clamp(pattern_, 1, count_);
     if (!s) {
         area_ = {320, 320};
     } else if (vertical()) {
         int w = 0, h = 0;
-        s->GetCellSize(w, h);
+        s->getCellSize(w, h);
         area_ = {w, h * count_};
     } else {
         int w = 0, h = 0;
-        s->GetSize(w, h);
+        s->getSize(w, h);
         area_ = {w, h};
     }
-    const float z = cSession::ZoomOfIndex(zoomIndex_);
+    const float z = cSession::zoomOfIndex(zoomIndex_);
     setFixedSize(std::max(1, int(std::ceil(area_.width() * z))),
                  std::max(1, int(std::ceil(area_.height() * z))));
     update();
@@ -70,27 +70,27 @@ QRect cPaletteView::layoutRect(int k) const {
     if (!s) return QRect(QPoint(0, 0), area_);
     if (vertical()) {
         int w = 0, h = 0;
-        s->GetCellSize(w, h);
+        s->getCellSize(w, h);
         return QRect(0, (k - 1) * h, w, h);
     }
-    const strRect r = s->GetPatternRect(k - 1);
+    const strRect r = s->getPatternRect(k - 1);
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 QRect cPaletteView::patternArea(int k) const {
-    const float z = cSession::ZoomOfIndex(zoomIndex_);
+    const float z = cSession::zoomOfIndex(zoomIndex_);
     const QRect r = layoutRect(k);
     return QRectF(r.x() * z, r.y() * z, r.width() * z, r.height() * z).toAlignedRect();
 }
 
 int cPaletteView::patternAt(QPoint point) const {
-    const float z = cSession::ZoomOfIndex(zoomIndex_);
+    const float z = cSession::zoomOfIndex(zoomIndex_);
     const int x = int(std::floor(point.x() / z)), y = int(std::floor(point.y() / z));
     if (x < 0 || y < 0 || x >= area_.width() || y >= area_.height()) return -1;
     const cPictureSlot* s = slot();
     if (!s) return 1;
     if (vertical()) return layoutRect(1).height() > 0 ? y / layoutRect(1).height() + 1 : -1;
-    const int k = s->HitTest(x, y);
+    const int k = s->hitTest(x, y);
     return k < 0 ? -1 : k + 1;
 }
 
@@ -98,22 +98,22 @@ int cPaletteView::patternAt(QPoint point) const {
 
 void cPaletteView::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const uint32_t ground = session_.pictureSlots().BackgroundColour();
+    const uint32_t ground = session_.pictureSlots().backgroundColour();
     p.fillRect(rect(), QColor::fromRgb(ground));
     const cPictureSlot* s = slot();
     if (!s) return;
-    const cTexture& texture = s->ImageTexture();
-    const QImage image(texture.Row(0), texture.Width(), texture.Height(), texture.Pitch(),
+    const cTexture& texture = s->imageTexture();
+    const QImage image(texture.row(0), texture.width(), texture.height(), texture.pitch(),
                        QImage::Format_ARGB32);
-    const float z = cSession::ZoomOfIndex(zoomIndex_);
+    const float z = cSession::zoomOfIndex(zoomIndex_);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (vertical()) {
         for (int k = 1; k <= count_; ++k) {
-            const strRect r = s->GetPatternRect(k - 1);
+            const strRect r = s->getPatternRect(k - 1);
             p.drawImage(patternArea(k), image, QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
         }
     } else {
-        p.drawImage(QRectF(0, 0, texture.Width() * z, texture.Height() * z), image);
+        p.drawImage(QRectF(0, 0, texture.width() * z, texture.height() * z), image);
     }
     p.setPen(QPen(QColor(255, 255, 255, 72), 1, Qt::DotLine));
     p.setBrush(Qt::NoBrush);
@@ -136,7 +136,7 @@ void cPaletteView::mousePressEvent(QMouseEvent* e) {
     const int k = patternAt(at);
     if (k < 0) return;
     pattern_ = k;
-    const float z = cSession::ZoomOfIndex(zoomIndex_);
+    const float z = cSession::zoomOfIndex(zoomIndex_);
     const QRect r = layoutRect(k);
     const QPointF centre(r.x() + r.width() / 2.0, r.y() + r.height() / 2.0);
     grabOffset_ = (QPointF(at.x() / z, at.y() / z) - centre).toPoint();

@@ -41,7 +41,7 @@ int cSourceListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : 5;
 }
 
-int cSourceListModel::ColumnWidth(eKind kind, int column) {
+int cSourceListModel::columnWidth(eKind kind, int column) {
     static constexpr int kPictureWidths[] = {24, 96, 56, 32, 72};
     static constexpr int kEffectWidths[] = {32, 96, 88, 220, 120};
     if (column < 0 || column >= 5) return 0;
@@ -106,7 +106,7 @@ QString cSourceListModel::fileProblem(int row) const {
                             {m->lookup.folder, names.join(QStringLiteral(", ")).toStdString()});
     }
     if (kind_ != kPictures) return {};
-    const strMessage why = session_.pictureSlots().FailureMessage(row);
+    const strMessage why = session_.pictureSlots().failureMessage(row);
     if (why.none()) return {};
     return ListsMessage(kLtFileUnloadable, {LibraryMessage(why).toStdString()});
 }

@@ -30,7 +30,7 @@ class cSourceListModel : public QAbstractTableModel {
     QString fileProblem(int row) const;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // The column widths of the list.
-    static int ColumnWidth(eKind kind, int column);
+    static int columnWidth(eKind kind, int column);
 
   private:
     QString pictureText(int row, int column) const;

@@ -163,7 +163,7 @@ bool cTimeline::run(eCommand c) {
         settings();
         break;
     case kNewCell: {
-        request({kCmdNewCell, cTimelineRange::Cell(cursorFrame(), cursorCell()), -1, QCursor::pos()});
+        request({kCmdNewCell, cTimelineRange::ofCell(cursorFrame(), cursorCell()), -1, QCursor::pos()});
         break;
     }
     case kInsertFrame:
@@ -242,15 +242,15 @@ void cTimeline::settings() {
     const int frame = cursorFrame(), cell = cursorCell();
     switch (cursorKind()) {
     case kRangeCells:
-        request({kCmdCellSettings, cTimelineRange::Cell(frame, cell), -1, QCursor::pos()});
+        request({kCmdCellSettings, cTimelineRange::ofCell(frame, cell), -1, QCursor::pos()});
         break;
     case kRangeFrames: {
         const cTimelineRange& s = rect(kSelection);
-        request({kCmdIntervalTool, s.everyCell() ? s : cTimelineRange::Frames(frame, frame)});
+        request({kCmdIntervalTool, s.everyCell() ? s : cTimelineRange::ofFrames(frame, frame)});
         break;
     }
     case kRangeRows:
-        request({kCmdCellLock, cTimelineRange::Rows(cell, cell)});
+        request({kCmdCellLock, cTimelineRange::ofRows(cell, cell)});
         break;
     default:
         break;
@@ -342,13 +342,13 @@ void cTimeline::selectAll() {
     const int lastFrame = columns() - 1, lastCell = rows() - 1;
     switch (cursorKind()) {
     case kRangeFrames:
-        setRect(kSelection, cTimelineRange::Frames(0, lastFrame));
+        setRect(kSelection, cTimelineRange::ofFrames(0, lastFrame));
         break;
     case kRangeRows:
-        setRect(kSelection, cTimelineRange::Rows(0, lastCell));
+        setRect(kSelection, cTimelineRange::ofRows(0, lastCell));
         break;
     default:
-        setRect(kSelection, cTimelineRange::Cells(0, 0, lastFrame, lastCell));
+        setRect(kSelection, cTimelineRange::ofCells(0, 0, lastFrame, lastCell));
         break;
     }
     onSelectionChanged(Qt::NoModifier);

@@ -66,11 +66,11 @@ bool cTimelineView::moveCursor(int frame, int cell, bool extend, eRangeKind kind
     cursorKind_ = kind;
     const cTimelineRange before = rects_[kSelection];
     if (extend && !before.empty()) {
-        setRect(kSelection, cTimelineRange::Spanning(before.kind(), anchorFrame_, anchorCell_, frame, cell));
+        setRect(kSelection, cTimelineRange::spanning(before.kind(), anchorFrame_, anchorCell_, frame, cell));
     } else {
         anchorFrame_ = frame;
         anchorCell_ = cell;
-        setRect(kSelection, cTimelineRange::Spanning(kind, frame, cell, frame, cell));
+        setRect(kSelection, cTimelineRange::spanning(kind, frame, cell, frame, cell));
     }
     ensureVisible(frame, cell);
     viewport()->update();
@@ -204,7 +204,7 @@ void cTimelineView::mouseMoveEvent(QMouseEvent* e) {
     const strHit hit = hitTest(e->position().toPoint(), true);
     if (hit.kind == kRangeNone) return;
     const cTimelineRange before = rects_[kSelection];
-    setRect(kSelection, cTimelineRange::Spanning(pressKind_, pressFrame_, pressCell_, hit.frame, hit.cell));
+    setRect(kSelection, cTimelineRange::spanning(pressKind_, pressFrame_, pressCell_, hit.frame, hit.cell));
     ensureVisible(pressKind_ == kRangeRows ? horizontalScrollBar()->value() : hit.frame,
                   pressKind_ == kRangeFrames ? verticalScrollBar()->value() : hit.cell);
     if (!(before == rects_[kSelection])) emit selectionChanged(e->modifiers());

@@ -18,7 +18,7 @@ cQtClipboard::cQtClipboard(QClipboard* clipboard)
 #endif
 }
 
-QString cQtClipboard::MimeForName(const std::string& name) {
+QString cQtClipboard::mimeForName(const std::string& name) {
 #ifdef Q_OS_WIN
     return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(QString::fromStdString(name));
 #else
@@ -31,7 +31,7 @@ uint32_t cQtClipboard::registerFormat(const std::string& name) {
     if (auto it = numbers_.find(name); it != numbers_.end()) return it->second;
     const uint32_t number = kFirstRegistered + static_cast<uint32_t>(numbers_.size());
     numbers_.emplace(name, number);
-    mimes_.emplace(number, MimeForName(name));
+    mimes_.emplace(number, mimeForName(name));
     return number;
 }
 

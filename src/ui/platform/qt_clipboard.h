@@ -32,7 +32,7 @@ class cQtClipboard : public platform::cClipboard {
     // The MIME type a format number travels under; "" for an unknown number.
     QString mimeType(uint32_t format) const;
     // The MIME type for a format name on this platform.
-    static QString MimeForName(const std::string& name);
+    static QString mimeForName(const std::string& name);
 
   private:
     QClipboard* clipboard_;

@@ -16,7 +16,7 @@ QString GameAnimationLabel(int id, const std::string& nameUtf8) {
 QString GameAnimationTitle(const game::cGame& g, const std::vector<game::strGameAnimation>& list, int id) {
     std::string name;
     if (id >= 1 && id <= int(list.size()) && list[size_t(id - 1)].id == id) name = list[size_t(id - 1)].name;
-    const QString game = QString::fromStdString(platform::FileNamePart(g.Location().folder));
+    const QString game = QString::fromStdString(platform::FileNamePart(g.location().folder));
     return game + QStringLiteral(" \u203a ") + GameAnimationLabel(id, name);
 }
 

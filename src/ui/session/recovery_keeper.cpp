@@ -22,7 +22,7 @@ bool cRecoveryKeeper::open(QString* why) {
         if (why) *why = LibraryMessage(strMessage(kRecoveryNoFolder));
         return false;
     }
-    auto store = std::make_unique<cRecoveryStore>(cRecoveryStore::FolderFor(config_.filePath));
+    auto store = std::make_unique<cRecoveryStore>(cRecoveryStore::folderFor(config_.filePath));
     strMessage error;
     if (!store->open(&error)) {
         if (why) *why = LibraryMessage(error);
@@ -78,7 +78,7 @@ void cRecoveryKeeper::writeDue() {
     if (!doc_ || !isOpen() || !dirty_ || !doc_->modified() || config_.RecoveryInterval <= 0) return;
     std::vector<uint8_t> bytes;
     strMessage error;
-    if (!cRecoveryStore::Serialise(*doc_, bytes, &error)) {
+    if (!cRecoveryStore::serialise(*doc_, bytes, &error)) {
         emit writeFailed(LibraryMessage(error));
         return;
     }

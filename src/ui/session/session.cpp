@@ -62,13 +62,13 @@ bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
         platform::IsFolder(config_.LastLoadPath) ? FromUtf8(config_.LastLoadPath) : FromUtf8(working);
 
     doc_->history().clear(config_.undoDepth());
-    if (!slots_.Initialise(config_)) {
+    if (!slots_.initialise(config_)) {
         why_ = tr("The built-in pictures could not be made.");
         return false;
     }
     sound_ = sound ? std::move(sound) : OpenSoundDevice();
     sounds_.setDevice(sound_.get());
-    clock_.setRate(cPlayClock::RateOfIndex(config_.playRateIndex()));
+    clock_.setRate(cPlayClock::rateOfIndex(config_.playRateIndex()));
     QString noRecovery;
     if (!recovery_.open(&noRecovery)) showStatus(tr("No recovery copies can be kept: %1").arg(noRecovery));
     if (!replaceDocument(makeNewDocument())) {
@@ -81,11 +81,11 @@ bool cSession::start(std::unique_ptr<cSoundDevice> sound) {
 // ---- announcing ---------------------------------------------------------------------------------
 
 void cSession::onLibraryChange(unsigned changes) {
-    if (changes & kDocPictures) slots_.SyncPictures(*doc_);
+    if (changes & kDocPictures) slots_.syncPictures(*doc_);
     const int split = doc_->getSetting(kKeySplitFormat);
     if ((changes & kDocProject) && split != slotsSplitFormat_) {
         slotsSplitFormat_ = split;
-        slots_.ReloadAll(*doc_);
+        slots_.reloadAll(*doc_);
         changes |= kDocPictures;
     }
     unsigned flags = 0;
@@ -125,7 +125,7 @@ const strMissingFile* cSession::missingSound(const std::string& storedPath) cons
 }
 
 void cSession::reportMissingFiles() {
-    const std::vector<strMessage> report = cWorkspace::MissingFilesReport(missing_);
+    const std::vector<strMessage> report = cWorkspace::missingFilesReport(missing_);
     if (report.empty()) return;
     QStringList lines;
     for (const strMessage& m : report)
@@ -156,7 +156,7 @@ QString cSession::redoText() const {
 
 void cSession::refreshClipboard() {
     clipState_ = interchange::ProbeClipboardMenu(clipboard_);
-    clipHasCells_ = editClip_.HasKind(kClipCells);
+    clipHasCells_ = editClip_.hasKind(kClipCells);
     announce(kChangeClipboard);
 }
 
@@ -179,7 +179,7 @@ void cSession::setToolMode(int mode) {
     announce(kChangeView);
 }
 
-float cSession::ZoomOfIndex(int index) {
+float cSession::zoomOfIndex(int index) {
     return kZooms[std::clamp(index, 0, 4)];
 }
 
@@ -235,7 +235,7 @@ bool cSession::replaceDocument(std::unique_ptr<cProject> fresh, int recoverySlot
     if (!fresh) return false;
     stopPlayback();
     if (fresh->frameCount() == 0) fresh->frameOrCreate(0);
-    slots_.RemoveAll(*doc_);
+    slots_.removeAll(*doc_);
     player_.setDocument(fresh.get());
     commands_->setDocument(*fresh);
     doc_ = std::move(fresh);
@@ -325,7 +325,7 @@ bool cSession::save() {
 bool cSession::writeFile(const std::string& target) {
     // The file name's extension picks the format; the project's save format only names the default.
     // Saved into another folder, the paths follow so that they still name their files.
-    const int format = cWorkspace::SaveFormatForPath(target, doc_->getSetting(kKeySaveFormat));
+    const int format = cWorkspace::saveFormatForPath(target, doc_->getSetting(kKeySaveFormat));
     const strWorkResult r = workspace_.save(*doc_, target, format, true);
     if (!r.ok) {
         const std::string why = LibraryMessage(r.reason).toStdString();
@@ -346,10 +346,10 @@ bool cSession::saveAs() {
     const int format = doc_->getSetting(kKeySaveFormat);
     if (proposal.isEmpty()) {
         // A file not saved yet: its name with the extension of the project's save format.
-        const std::string name = cWorkspace::NameForFormat(doc_->text(kTextFileName), format);
+        const std::string name = cWorkspace::nameForFormat(doc_->text(kTextFileName), format);
         proposal = FromUtf8(platform::JoinPath(Utf8(dialogFolder_), name));
     }
-    const QString suffix = format == ANIME::kFormatText ? QStringLiteral("txt") : QStringLiteral("dat");
+    const QString suffix = format == anime::kFormatText ? QStringLiteral("txt") : QStringLiteral("dat");
     const QString path = prompts_.saveFileName(proposal, UiText(kUiFileFilter), suffix);
     if (path.isEmpty()) {
         showStatus(tr("Not saved"));
@@ -510,8 +510,8 @@ void cSession::reloadPictures() {
 
 bool cSession::reloadPicture(int n) {
     const strPicture* p = doc_->picture(n);
-    const bool ok = !p || slots_.UpdatePicture(*doc_, n, p, nullptr, true, true);
-    if (!p) slots_.Remove(n);
+    const bool ok = !p || slots_.updatePicture(*doc_, n, p, nullptr, true, true);
+    if (!p) slots_.remove(n);
     announce(kChangePictures);
     return ok;
 }
@@ -523,7 +523,7 @@ void cSession::loadPictures() {
     std::vector<strMessage> refused;
     for (const strMessage& m : r.losses)
         if (const long long* n = m.args.empty() ? nullptr : std::get_if<long long>(&m.args[0]);
-            n && slots_.RefusedByBudget(int(*n)))
+            n && slots_.refusedByBudget(int(*n)))
             refused.push_back(m);
     reportLosses(refused);
 }
@@ -588,7 +588,7 @@ void cSession::setPlayOption(uint32_t bit, bool on) {
 
 void cSession::setPlayRate(int index) {
     config_.PlayRate = std::clamp(index, 0, 6);
-    clock_.setRate(cPlayClock::RateOfIndex(config_.PlayRate));
+    clock_.setRate(cPlayClock::rateOfIndex(config_.PlayRate));
     if (player_.playing()) scheduleTick();
     announce(kChangePlay);
 }

@@ -133,7 +133,7 @@ class cSession : public QObject {
     // View zoom index into "25%,50%,100%,200%,400%".
     int zoomIndex() const { return zoomIndex_; }
     void setZoomIndex(int index);
-    static float ZoomOfIndex(int index);
+    static float zoomOfIndex(int index);
     // The timeline's drag range (canvas drags apply to all of it) and the play tool bar's range.
     const cTimelineRange& dragRange() const { return dragRange_; }
     void setDragRange(const cTimelineRange& r);

@@ -23,8 +23,8 @@ QString FromUtf8(const std::string& s) {
 
 bool cSession::openGameWithDialog() {
     QString start = dialogFolder_;
-    if (game_ && game_->IsOpen())
-        start = FromUtf8(platform::FolderPart(game_->Location().folder));
+    if (game_ && game_->isOpen())
+        start = FromUtf8(platform::FolderPart(game_->location().folder));
     else if (const auto recent = config_.recentGames(); !recent.empty())
         start = FromUtf8(platform::FolderPart(recent.front()));
     const QString path = prompts_.folderName(start);
@@ -37,46 +37,46 @@ bool cSession::openGameWithDialog() {
 
 bool cSession::openGame(const QString& path) {
     auto fresh = std::make_unique<game::cGame>();
-    if (!fresh->Open(path.toStdString(), config_)) {
+    if (!fresh->open(path.toStdString(), config_)) {
         showStatus(tr("Could not open the game %1").arg(path));
-        prompts_.message(GameMessage(fresh->Failure()), cPrompts::kError);
+        prompts_.message(GameMessage(fresh->failure()), cPrompts::kError);
         return false;
     }
     // The document stays the animation it is when the same game is opened again (after it changed
     // on disk); an animation of another game is let go first.
-    const bool sameGame = game_ && gameId_ && game_->Location().database == fresh->Location().database;
+    const bool sameGame = game_ && gameId_ && game_->location().database == fresh->location().database;
     if (gameId_ && !sameGame) {
         if (!confirmDiscard()) return false;
         gameId_ = 0;
     }
-    config_.rememberGame(fresh->Location().folder);
+    config_.rememberGame(fresh->location().folder);
     game_ = std::move(fresh);
-    gameList_ = game_->List();
+    gameList_ = game_->list();
     showStatus(tr("Opened the game %1 (%2, %3 animations)")
-                   .arg(FromUtf8(platform::FileNamePart(game_->Location().folder)),
-                        QString::fromUtf8(game_->ProductName()))
-                   .arg(game_->LastId()));
+                   .arg(FromUtf8(platform::FileNamePart(game_->location().folder)),
+                        QString::fromUtf8(game_->productName()))
+                   .arg(game_->lastId()));
     emit gameChanged(true);
     announce(kChangeTitle);
     return true;
 }
 
 bool cSession::openGameAnimation(int id) {
-    if (!game_ || !game_->IsOpen()) return false;
+    if (!game_ || !game_->isOpen()) return false;
     if (!confirmDiscard()) return false;
     auto fresh = std::make_unique<cProject>(&config_);
-    if (!game_->Read(id, *fresh)) {
+    if (!game_->read(id, *fresh)) {
         reportGameFailure(true);
         return false;
     }
     if (!replaceDocument(std::move(fresh))) return false;
     gameId_ = id;
     currentPath_.clear();
-    setGameOrigin(QString::fromStdString(game_->Location().folder), QString::number(id));
+    setGameOrigin(QString::fromStdString(game_->location().folder), QString::number(id));
     showStatus(tr("Opened %1").arg(gameTitle()));
     announce(kChangeTitle);
     // What the game cannot show is said once: in a window, and (shortened) in the status bar.
-    const std::vector<game::strGameMessage> missing = game_->MissingAssetMessages(*doc_);
+    const std::vector<game::strGameMessage> missing = game_->missingAssetMessages(*doc_);
     if (!missing.empty()) {
         QStringList lines, titles;
         for (const game::strGameMessage& m : missing) {
@@ -90,7 +90,7 @@ bool cSession::openGameAnimation(int id) {
 }
 
 bool cSession::newGameAnimation(const QString& name) {
-    if (!game_ || !game_->IsOpen() || !confirmDiscard()) return false;
+    if (!game_ || !game_->isOpen() || !confirmDiscard()) return false;
     std::unique_ptr<cProject> fresh = workspace_.newDocument(std::string());
     if (!fresh) return false;
     game::strGameWriteReport r;
@@ -101,9 +101,9 @@ bool cSession::newGameAnimation(const QString& name) {
 }
 
 bool cSession::renameGameAnimation(int id, const QString& name) {
-    if (!game_ || !game_->IsOpen()) return false;
+    if (!game_ || !game_->isOpen()) return false;
     cProject stored(&config_);
-    if (!game_->Read(id, stored)) {
+    if (!game_->read(id, stored)) {
         reportGameFailure(false);
         return false;
     }
@@ -113,7 +113,7 @@ bool cSession::renameGameAnimation(int id, const QString& name) {
     // page and as the product keeps it), as one undo step. A document without other changes stays
     // unmodified: the game holds what it holds.
     cProject renamed(&config_);
-    if (id == gameId_ && game_->Read(id, renamed)) {
+    if (id == gameId_ && game_->read(id, renamed)) {
         const bool clean = !doc_->modified();
         cTransaction step(*doc_, strMessage(kStepRenameAnimation, name.toStdString()));
         doc_->setText(kTextName, renamed.text(kTextName));
@@ -133,7 +133,7 @@ bool cSession::saveToGameAsNew() {
 }
 
 bool cSession::saveDocumentToGame(int id) {
-    if (!game_ || !game_->IsOpen()) return false;
+    if (!game_ || !game_->isOpen()) return false;
     game::strGameWriteReport r;
     if (!writeToGame(*doc_, id, {}, r)) return false;
     // The document is the animation written (a new one after Save to game as new animation).
@@ -142,7 +142,7 @@ bool cSession::saveDocumentToGame(int id) {
     doc_->setUntitled(true);
     doc_->markSaved();
     recovery_.saved();
-    setGameOrigin(QString::fromStdString(game_->Location().folder), QString::number(r.id));
+    setGameOrigin(QString::fromStdString(game_->location().folder), QString::number(r.id));
     announce(kChangeTitle | kChangeHistory);
     // The database holds what the product can take; say what it could not.
     reportLosses(r.losses);
@@ -151,11 +151,11 @@ bool cSession::saveDocumentToGame(int id) {
 
 bool cSession::writeToGame(const cProject& doc, int id, const game::strNameChoice& name,
                            game::strGameWriteReport& r) {
-    if (!game_->Write(doc, id, name, r)) {
+    if (!game_->write(doc, id, name, r)) {
         reportGameFailure(false);
         return false;
     }
-    gameList_ = game_->List();
+    gameList_ = game_->list();
     QString text = tr("Saved %1").arg(GameAnimationTitle(*game_, gameList_, r.id));
     if (!r.backup.empty()) text += tr(" (the database as it was: %1)").arg(FromUtf8(r.backup));
     showStatus(text);
@@ -164,7 +164,7 @@ bool cSession::writeToGame(const cProject& doc, int id, const game::strNameChoic
 }
 
 void cSession::reportGameFailure(bool opening) {
-    const QString why = GameMessage(game_->Failure());
+    const QString why = GameMessage(game_->failure());
     showStatus(opening ? tr("Could not open the animation: %1").arg(why)
                        : tr("Could not save to the game: %1").arg(why));
     prompts_.message(why, cPrompts::kError);
@@ -178,7 +178,7 @@ QString cSession::gameTitle() const {
 void cSession::makePathsAbsoluteForSaveAs() {
     if (!game_ || !gameId_) return;
     cTransaction step(*doc_, strMessage(kStepFullPicturePaths));
-    game::cGame::MakePathsAbsolute(*doc_, config_.Locale);
+    game::cGame::makePathsAbsolute(*doc_, config_.Locale);
     step.commit();
 }
 

@@ -99,7 +99,7 @@ QAction* cCommandTable::popupItem(int id, QObject* parent) {
     return item;
 }
 
-void cCommandTable::SetParameter(QAction* item, const QVariant& parameter) {
+void cCommandTable::setParameter(QAction* item, const QVariant& parameter) {
     item->setProperty(kParameter, parameter);
 }
 

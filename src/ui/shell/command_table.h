@@ -55,10 +55,10 @@ class cCommandTable : public QObject {
     bool trigger(int id, const QVariant& parameter = {});
     // An item for a popup that offers the command: its own action (owned by parent) with the
     // command's label, enabled by the command's rule when the popup is prepared (refreshPopup), and
-    // running the command with the item's parameter (SetParameter; Paste and New take the point the
+    // running the command with the item's parameter (setParameter; Paste and New take the point the
     // popup was opened at).
     QAction* popupItem(int id, QObject* parent);
-    static void SetParameter(QAction* item, const QVariant& parameter);
+    static void setParameter(QAction* item, const QVariant& parameter);
     // Sets the label and enabled state of popup items made by popupItem.
     void refreshPopup(const QList<QAction*>& items);
 

@@ -44,7 +44,7 @@ int RunEditor(int argc, char** argv) {
     cConfig language = config;
     language.read();
     cTranslators translators;
-    translators.install(cTranslators::Choose(language.Language));
+    translators.install(cTranslators::choose(language.Language));
 
     cDialogPrompts prompts;
     cQtClipboard clipboard;

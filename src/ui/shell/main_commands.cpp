@@ -76,7 +76,7 @@ void cMainWindow::registerFileCommands() {
         t.add(id, tr(label));
         if (id == kCmdClipImport2003) continue;
         t.setHandler(id, [&s, id = id] { s.importClipboard(id); });
-        t.setEnabledRule(id, [this, id = id] { return session_->clipboardState().IsEnabled(id); });
+        t.setEnabledRule(id, [this, id = id] { return session_->clipboardState().isEnabled(id); });
     }
     t.add(kCmdQuit, tr("Quit"));
     t.setHandler(kCmdQuit, [this] { close(); });
@@ -92,7 +92,7 @@ void cMainWindow::registerEditCommands() {
             const int frameBefore = s.currentFrame();
             const strEditResult r = run(s);
             s.report(r);
-            ReportQuietEdit(s, id, r, frameBefore);
+            reportQuietEdit(s, id, r, frameBefore);
         });
     };
     edit(
@@ -175,7 +175,7 @@ void cMainWindow::registerEditCommands() {
     t.setCheckedRule(kCmdAutoAddFrame, [this] { return config_.NewFrameFlag; });
 }
 
-void cMainWindow::ReportQuietEdit(cSession& s, int id, const strEditResult& r, int frameBefore) {
+void cMainWindow::reportQuietEdit(cSession& s, int id, const strEditResult& r, int frameBefore) {
     // Commands whose library result says nothing: the selection and the stacking order say what
     // they did here. A frame move shows in the frame position; only a move that did not happen
     // (at either end) needs words.

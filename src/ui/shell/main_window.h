@@ -84,7 +84,7 @@ class cMainWindow : public QMainWindow {
     void registerViewCommands();
     // Status text, after an edit command ran, for what its library result does not say (a selection
     // with no cell on the frame, select all, stacking, a frame move at either end).
-    static void ReportQuietEdit(cSession& s, int id, const strEditResult& r, int frameBefore);
+    static void reportQuietEdit(cSession& s, int id, const strEditResult& r, int frameBefore);
     void registerToolCommands();
     void buildMenus();
     void buildToolBars();

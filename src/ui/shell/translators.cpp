@@ -8,22 +8,22 @@ namespace {
 QString shownLanguage = QStringLiteral("en");
 } // namespace
 
-QLocale cTranslators::DisplayLocale(const QLocale& desktop) {
+QLocale cTranslators::displayLocale(const QLocale& desktop) {
     const QLocale language(shownLanguage);
     return desktop.language() == language.language() ? desktop : language;
 }
 
-QStringList cTranslators::Available() {
+QStringList cTranslators::available() {
     return {QStringLiteral("ja")};
 }
 
-QString cTranslators::Choose(const std::string& setting, const QLocale& desktop) {
+QString cTranslators::choose(const std::string& setting, const QLocale& desktop) {
     const QString asked = QString::fromStdString(setting);
-    if (asked == QLatin1String("en") || Available().contains(asked)) return asked;
+    if (asked == QLatin1String("en") || available().contains(asked)) return asked;
     // uiLanguages lists the desktop's preferences first to last ("ja-JP", "ja", "en-US", ...).
     for (const QString& name : desktop.uiLanguages()) {
         const QString language = name.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0);
-        if (language == QLatin1String("en") || Available().contains(language)) return language;
+        if (language == QLatin1String("en") || available().contains(language)) return language;
     }
     return QStringLiteral("en");
 }
@@ -31,7 +31,7 @@ QString cTranslators::Choose(const std::string& setting, const QLocale& desktop)
 bool cTranslators::install(const QString& language) {
     remove();
     language_ = QStringLiteral("en");
-    if (language == QLatin1String("en") || !Available().contains(language))
+    if (language == QLatin1String("en") || !available().contains(language))
         return language == QLatin1String("en");
     auto own = std::make_unique<QTranslator>();
     if (!own->load(QStringLiteral(":/i18n/pelko_%1.qm").arg(language))) return false;

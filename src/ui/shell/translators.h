@@ -16,10 +16,10 @@ class cTranslators {
   public:
     // The languages the editor is translated into besides its English source texts, in the order the
     // settings window offers them.
-    static QStringList Available();
-    // The language a setting asks for: "en", one of Available(), or, for "auto" and any unknown value,
+    static QStringList available();
+    // The language a setting asks for: "en", one of available(), or, for "auto" and any unknown value,
     // the first of the desktop's UI languages the editor has ("en" when none).
-    static QString Choose(const std::string& setting, const QLocale& desktop = QLocale::system());
+    static QString choose(const std::string& setting, const QLocale& desktop = QLocale::system());
 
     // Installs the translators of `language` on the application ("en" installs none). False when the
     // editor's own translation could not be loaded; Qt's own may be missing without harm.
@@ -32,7 +32,7 @@ class cTranslators {
     const QString& language() const { return language_; }
     // The locale dates and times are written in: the desktop's when it speaks the language the
     // editor shows (its own date order and clock), otherwise that language's own.
-    static QLocale DisplayLocale(const QLocale& desktop = QLocale::system());
+    static QLocale displayLocale(const QLocale& desktop = QLocale::system());
 
   private:
     std::vector<std::unique_ptr<QTranslator>> installed_;
