@@ -106,18 +106,18 @@ std::vector<uint8_t> cGifFramePlanner::pixels(int i, const strGifFramePlan& plan
                                               bool interlace) const {
     std::vector<uint8_t> out(size_t(plan.width) * size_t(plan.height));
     size_t at = 0;
-    auto row = [&](int y) {
-        this->row(i, plan, prev, y, out.data() + at);
+    auto emitRow = [&](int y) {
+        row(i, plan, prev, y, out.data() + at);
         at += size_t(plan.width);
     };
     if (interlace) {
         static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
         for (int pass = 0; pass < 4; ++pass)
             for (int y = start[pass]; y < plan.height; y += step[pass])
-                row(y);
+                emitRow(y);
     } else {
         for (int y = 0; y < plan.height; ++y)
-            row(y);
+            emitRow(y);
     }
     return out;
 }

@@ -162,7 +162,7 @@ bool cDatabaseFile::write(std::span<const uint8_t> bytes, std::string* backupMad
     if (failure) *failure = kWriteOk;
     strMessage why;
     std::string english;
-    auto changed = [&] {
+    auto refuseChanged = [&] {
         if (error) *error = strMessage(kGameDbChangedOnDisk, path_, why);
         if (failure) *failure = kWriteChanged;
         return false;
@@ -173,7 +173,7 @@ bool cDatabaseFile::write(std::span<const uint8_t> bytes, std::string* backupMad
         if (failure) *failure = kWriteBackup;
         return false;
     };
-    if (this->changed(&why, nullptr, nullptr)) return changed();
+    if (changed(&why, nullptr, nullptr)) return refuseChanged();
     if (!backedUp_) {
         // The file is copied block by block and checked again as it is copied: the backup is kept
         // only when it is what was read.
@@ -181,7 +181,7 @@ bool cDatabaseFile::write(std::span<const uint8_t> bytes, std::string* backupMad
         platform::cAtomicFile copy;
         if (!platform::MakeFolder(platform::FolderPart(backup)) || !copy.open(backup, &english))
             return backupFailed(backup);
-        if (this->changed(&why, nullptr, &copy)) return changed();
+        if (changed(&why, nullptr, &copy)) return refuseChanged();
         if (!copy.commit(&english)) return backupFailed(backup);
         backedUp_ = true;
         if (backupMade) *backupMade = backup;

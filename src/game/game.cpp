@@ -97,21 +97,22 @@ bool cGame::write(const cProject& doc, int id, const strNameChoice& name, strGam
     report = strGameWriteReport{};
     failure_ = {};
     // The reason of the report is the same failure in the reason table's words.
-    auto fail = [&](strGameMessage m, strMessage reason) {
+    auto failWith = [&](strGameMessage m, strMessage reason) {
         report.reason = std::move(reason);
-        return this->fail(std::move(m), error);
+        return fail(std::move(m), error);
     };
-    if (!db_) return fail({kGameMsgNoGame, {}}, strMessage(kGameDbNotOpen));
+    if (!db_) return failWith({kGameMsgNoGame, {}}, strMessage(kGameDbNotOpen));
     if (id == 0) id = db_->lastId() + 1;
     const bool added = id > db_->lastId();
     std::vector<uint8_t> bytes;
     strMessage why;
     if (!db_->write(doc, id, name, locale_, bytes, &why))
-        return fail({kGameMsgCannotWriteAnimation, {std::to_string(id), Nested(why)}},
-                    strMessage(kGameDbUnwritable, id, why));
+        return failWith({kGameMsgCannotWriteAnimation, {std::to_string(id), Nested(why)}},
+                        strMessage(kGameDbUnwritable, id, why));
     // What is written must parse as the database it replaces.
     std::unique_ptr<cAnimationDatabase> fresh = db_->parseWritten(std::move(bytes), &why);
-    if (!fresh) return fail({kGameMsgNotReadBack, {Nested(why)}}, strMessage(kGameDbNewFileUnreadable, why));
+    if (!fresh)
+        return failWith({kGameMsgNotReadBack, {Nested(why)}}, strMessage(kGameDbNewFileUnreadable, why));
     cDatabaseFile::eWriteFailure failure = cDatabaseFile::kWriteOk;
     if (!file_.write(fresh->fileBytes(), &report.backup, &why, &failure)) {
         db_->restore();
@@ -119,11 +120,11 @@ bool cGame::write(const cProject& doc, int id, const strNameChoice& name, strGam
         const std::string& database = location_.database;
         switch (failure) {
         case cDatabaseFile::kWriteChanged:
-            return fail({kGameMsgChangedOnDisk, {database}}, why);
+            return failWith({kGameMsgChangedOnDisk, {database}}, why);
         case cDatabaseFile::kWriteBackup:
-            return fail({kGameMsgBackupFailed, {database, Nested(why)}}, why);
+            return failWith({kGameMsgBackupFailed, {database, Nested(why)}}, why);
         default:
-            return fail({kGameMsgWriteFailed, {database, Nested(why)}}, why);
+            return failWith({kGameMsgWriteFailed, {database, Nested(why)}}, why);
         }
     }
     report.added = added;

@@ -89,7 +89,7 @@ class cTreeReader {
     }
     // A count or length: not negative, and at most what the bytes left can hold (each item
     // takes at least perItem bytes).
-    bool count(uint32_t& n, size_t perItem) {
+    bool readCount(uint32_t& n, size_t perItem) {
         int64_t v = 0;
         if (!readLong(v)) return false;
         if (v < 0) return fail(kMarshalNegative);
@@ -99,7 +99,7 @@ class cTreeReader {
     }
     // A byte string: its length and bytes, left in place in the arena.
     bool bytes(uint32_t& first, uint32_t& length) {
-        if (!count(length, 1)) return false;
+        if (!readCount(length, 1)) return false;
         first = static_cast<uint32_t>(pos_);
         pos_ += length;
         return true;
@@ -154,7 +154,7 @@ class cTreeReader {
     // count pairs (symbol, value) into the child array.
     bool ivars(uint32_t& first, uint32_t& count, int depth) {
         if (depth > cMarshalTree::kMaxDepth) return fail(kMarshalTooDeep);
-        if (!this->count(count, 2)) return false;
+        if (!readCount(count, 2)) return false;
         std::vector<MarshalRef> pairs;
         pairs.reserve(size_t(count) * 2);
         for (uint32_t k = 0; k < count; ++k) {
@@ -233,7 +233,7 @@ class cTreeReader {
             n.kind = eMarshalKind::kBignum;
             uint8_t sign = 0;
             uint32_t words = 0;
-            if (!byte(sign) || !count(words, 2)) return kNoValue;
+            if (!byte(sign) || !readCount(words, 2)) return kNoValue;
             if (sign != '+' && sign != '-') return failRef(kRubyUnknownType);
             n.extra = sign;
             n.first = static_cast<uint32_t>(pos_);
@@ -286,14 +286,14 @@ class cTreeReader {
         case '[': {
             const MarshalRef r = number(newNode(eMarshalKind::kArray));
             uint32_t count = 0;
-            if (!this->count(count, 1)) return kNoValue;
+            if (!readCount(count, 1)) return kNoValue;
             return readItems(r, count, count, depth);
         }
         case '{':
         case '}': {
             const MarshalRef r = number(newNode(t == '{' ? eMarshalKind::kHash : eMarshalKind::kHashDefault));
             uint32_t count = 0;
-            if (!this->count(count, 2)) return kNoValue;
+            if (!readCount(count, 2)) return kNoValue;
             return readItems(r, count, size_t(count) * 2 + (t == '}' ? 1 : 0), depth);
         }
         case 'o':

@@ -99,7 +99,7 @@ int32_t cRead::readFixnum() {
 int32_t cRead::readArrayLength() {
     const uint32_t start = position();
     if (take() == tag::kArray) {
-        remember(start);
+        numberObject(start);
         return readCount();
     }
     if (failed()) return 0;
@@ -128,12 +128,12 @@ uint32_t cRead::readString(std::string& out) {
     const uint32_t start = position();
     const uint8_t b = take();
     if (b == tag::kString) {
-        remember(start);
+        numberObject(start);
         return readBody(&out, kMaxText);
     }
     if (b == tag::kIvar && peekByte() == tag::kString) {
         take();
-        remember(start);
+        numberObject(start);
         const uint32_t n = readBody(&out, kMaxText);
         // The instance variables (for strings: the encoding flag E or encoding).
         const int32_t count = readCount();
@@ -219,7 +219,7 @@ int cRead::enterObject(std::initializer_list<int> classIds, uint8_t tagByte, int
             if (id == want) {
                 // An object is numbered before its instance variables; a '_dump' value after its
                 // data (by its reader).
-                if (tagByte == tag::kObject) remember(m.position);
+                if (tagByte == tag::kObject) numberObject(m.position);
                 return id;
             }
     rewind(m);
@@ -244,7 +244,7 @@ uint32_t cRead::readColor(int colorId) {
         std::memcpy(&d[i], &bits, sizeof bits);
     }
     skipBytes(int64_t(len) - used);
-    remember(start);
+    numberObject(start);
     uint32_t packed = 0;
     for (int i = 0; i < 4; ++i) {
         // Truncated to an integer, low 8 bits kept; values no integer can hold count as 0.
@@ -283,7 +283,7 @@ int32_t cRead::readTable(strTable& out, int tableId) {
             out.values[static_cast<size_t>(i)] = static_cast<int16_t>(readU16());
     }
     seek(end);
-    remember(start);
+    numberObject(start);
     return len;
 }
 
@@ -309,7 +309,7 @@ bool cRead::skipValueAt(int depth, bool remember) {
     case tag::kUserDef:
         break; // numbered inside, after the data, or not at all
     default:
-        if (remember) this->remember(start);
+        if (remember) numberObject(start);
         break;
     }
     switch (b) {
@@ -351,7 +351,7 @@ bool cRead::skipValueAt(int depth, bool remember) {
         int32_t count = readCount();
         for (int32_t i = 0; i < count && !failed(); ++i)
             if (skipSymbol()) skipValueAt(depth + 1, true);
-        if (remember && userDef && !failed()) this->remember(inner);
+        if (remember && userDef && !failed()) numberObject(inner);
         break;
     }
     case tag::kExtended:
@@ -364,7 +364,7 @@ bool cRead::skipValueAt(int depth, bool remember) {
         break;
     case tag::kUserDef:
         if (skipSymbol()) readBody(nullptr, 0);
-        if (remember && !failed()) this->remember(start);
+        if (remember && !failed()) numberObject(start);
         break;
     case tag::kObject:
     case tag::kStruct: {

@@ -163,7 +163,7 @@ class cRead : public cClip {
 
   private:
     // Numbers an object that starts at position.
-    void remember(uint32_t position) { objects_.push_back(position); }
+    void numberObject(uint32_t position) { objects_.push_back(position); }
     // Takes a link and moves to the object it names; false (and the reader failed) when it cannot.
     bool enterLink(strMark& back, uint32_t& target);
     // Returns after the link and forgets what the second reading numbered.
